@@ -1,0 +1,14 @@
+#include "app/program.h"
+#include "platform/files.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sonaplex"));
+    QApplication::setOrganizationName(QStringLiteral("Sonaplex"));
+    QApplication::setDesktopFileName(QStringLiteral("sonaplex"));
+    sonaplex::startProgram(sonaplex::resolveProgramFolder(QCoreApplication::applicationDirPath()));
+    return app.exec();
+}

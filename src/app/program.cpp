@@ -1,0 +1,41 @@
+#include "app/program.h"
+
+#include "platform/forms.h"
+#include "shell/frm_splash.h"
+
+#include <QApplication>
+#include <QPointer>
+
+namespace sonaplex {
+
+namespace {
+QPointer<Forms>& current()
+{
+    static QPointer<Forms> forms;
+    return forms;
+}
+
+// Windows must go while the application still stands, not among its leftover children.
+void releaseWindows()
+{
+    delete current().data();
+}
+} // namespace
+
+void startProgram(const QString& programFolder)
+{
+    // The program decides for itself when it ends (its last window gone), not Qt.
+    QApplication::setQuitOnLastWindowClosed(false);
+    static const bool cleanupRegistered = (qAddPostRoutine(releaseWindows), true);
+    Q_UNUSED(cleanupRegistered);
+    if (current() && !current()->hasEnded())
+        current()->endProgram();
+    auto* forms = new Forms(programFolder, QCoreApplication::instance());
+    QObject::connect(forms, &Forms::programEnded, forms, &QObject::deleteLater, Qt::QueuedConnection);
+    current() = forms;
+    forms->showModeless<FrmSplash>();
+}
+
+Forms* runningProgram() { return current(); }
+
+} // namespace sonaplex

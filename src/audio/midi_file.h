@@ -1,0 +1,37 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace sonaplex::audio {
+
+// One event of a Standard MIDI File, at its time in seconds from the start.
+struct MidiEvent {
+    double seconds = 0;
+    uint8_t status = 0;     // channel message status byte, or 0xF0 for system exclusive
+    uint8_t data1 = 0;
+    uint8_t data2 = 0;
+    uint32_t sysexIndex = 0; // into MidiSong::sysex, for 0xF0
+};
+
+// The playable content of a Standard MIDI File (formats 0, 1 and 2): the channel and
+// system-exclusive events of all tracks in time order, tempo changes applied.
+struct MidiSong {
+    std::vector<MidiEvent> events;
+    std::vector<QByteArray> sysex;
+    double lastEventSeconds = 0;
+    int format = 0;
+    int tracks = 0;
+};
+
+struct MidiParse {
+    MidiSong song;
+    QString error; // empty on success
+};
+
+// Parses a whole file held in memory. Songs are cut at `maxSeconds`, so that a file with an
+// absurd tempo cannot run for days.
+MidiParse parseMidi(const QByteArray& bytes, double maxSeconds = 30 * 60);
+
+} // namespace sonaplex::audio

@@ -1,0 +1,231 @@
+#include "audio/midi_source.h"
+
+#include "audio/midi_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+
+namespace sonaplex::audio {
+
+namespace {
+
+QStringList& candidateOverride()
+{
+    static QStringList list;
+    return list;
+}
+
+void quietLog(int, const char*, void*) {}
+
+class MidiSource;
+
+// One synthesizer for the whole program, its SoundFont loaded once. Only one MIDI source
+// renders at a time; a source that takes the synth over restores its channel state first.
+class SharedSynth {
+public:
+    static SharedSynth* instance(QString* error)
+    {
+        static QMutex guard;
+        QMutexLocker lock(&guard);
+        static SharedSynth* synth = nullptr;
+        static QString loadedFrom;
+        if (synth)
+            return synth;
+        const QString font = findSoundFont();
+        if (font.isEmpty()) {
+            *error = QStringLiteral("No General MIDI SoundFont was found, so MIDI files cannot be played. "
+                                    "Install the package timgm6mb-soundfont (or fluid-soundfont-gm), "
+                                    "or set SONAPLEX_SOUNDFONT to a .sf2 file.");
+            return nullptr;
+        }
+        auto* s = new SharedSynth;
+        if (!s->init(font, error)) {
+            delete s;
+            return nullptr;
+        }
+        synth = s;
+        return synth;
+    }
+
+    QMutex mutex;
+    fluid_synth_t* synth = nullptr;
+    const void* owner = nullptr;
+
+private:
+    bool init(const QString& font, QString* error)
+    {
+        for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+            fluid_set_log_function(level, quietLog, nullptr);
+        settings_ = new_fluid_settings();
+        fluid_settings_setnum(settings_, "synth.sample-rate", kMidiSampleRate);
+        fluid_settings_setint(settings_, "synth.lock-memory", 0);
+        fluid_settings_setint(settings_, "synth.midi-channels", 16);
+        fluid_settings_setnum(settings_, "synth.gain", 0.5);
+        fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
+        synth = new_fluid_synth(settings_);
+        if (!synth || fluid_synth_sfload(synth, QFile::encodeName(font).constData(), 1) == FLUID_FAILED) {
+            *error = QStringLiteral("The SoundFont %1 could not be loaded, so MIDI files cannot be played.").arg(font);
+            return false;
+        }
+        return true;
+    }
+    fluid_settings_t* settings_ = nullptr;
+};
+
+class MidiSource final : public AudioSource {
+public:
+    MidiSource(SharedSynth* shared, MidiSong song) : shared_(shared), song_(std::move(song))
+    {
+        length_ = int64_t((song_.lastEventSeconds + kMidiTailSeconds) * kMidiSampleRate);
+        frames_.reserve(song_.events.size());
+        for (const MidiEvent& e : song_.events)
+            frames_.push_back(int64_t(e.seconds * kMidiSampleRate));
+    }
+    ~MidiSource() override
+    {
+        QMutexLocker lock(&shared_->mutex);
+        if (shared_->owner == this) {
+            fluid_synth_system_reset(shared_->synth);
+            shared_->owner = nullptr;
+        }
+    }
+
+    int sampleRate() const override { return kMidiSampleRate; }
+    int channels() const override { return 2; }
+    int64_t lengthFrames() const override { return length_; }
+
+    bool seek(int64_t frame) override
+    {
+        QMutexLocker lock(&shared_->mutex);
+        position_ = std::clamp<int64_t>(frame, 0, length_);
+        takeOver();
+        return true;
+    }
+
+    int64_t read(float* out, int64_t frames) override
+    {
+        QMutexLocker lock(&shared_->mutex);
+        if (shared_->owner != this)
+            takeOver();
+        frames = std::min(frames, length_ - position_);
+        int64_t done = 0;
+        while (done < frames) {
+            while (next_ < frames_.size() && frames_[next_] <= position_)
+                send(song_.events[next_++], true);
+            int64_t chunk = frames - done;
+            if (next_ < frames_.size())
+                chunk = std::min(chunk, frames_[next_] - position_);
+            fluid_synth_write_float(shared_->synth, int(chunk), out + done * 2, 0, 2, out + done * 2, 1, 2);
+            done += chunk;
+            position_ += chunk;
+        }
+        return done;
+    }
+
+private:
+    // Puts the synth in the state this song has at position_: controllers, programs and
+    // bends replayed, notes silenced.
+    void takeOver()
+    {
+        fluid_synth_system_reset(shared_->synth);
+        shared_->owner = this;
+        next_ = 0;
+        while (next_ < frames_.size() && frames_[next_] < position_)
+            send(song_.events[next_++], false);
+    }
+
+    void send(const MidiEvent& e, bool withNotes)
+    {
+        fluid_synth_t* s = shared_->synth;
+        const int ch = e.status & 0x0F;
+        switch (e.status & 0xF0) {
+        case 0x80: if (withNotes) fluid_synth_noteoff(s, ch, e.data1); break;
+        case 0x90:
+            if (withNotes) {
+                if (e.data2)
+                    fluid_synth_noteon(s, ch, e.data1, e.data2);
+                else
+                    fluid_synth_noteoff(s, ch, e.data1);
+            }
+            break;
+        case 0xA0: fluid_synth_key_pressure(s, ch, e.data1, e.data2); break;
+        case 0xB0: fluid_synth_cc(s, ch, e.data1, e.data2); break;
+        case 0xC0: fluid_synth_program_change(s, ch, e.data1); break;
+        case 0xD0: fluid_synth_channel_pressure(s, ch, e.data1); break;
+        case 0xE0: fluid_synth_pitch_bend(s, ch, e.data1 | (e.data2 << 7)); break;
+        case 0xF0: {
+            const QByteArray& body = song_.sysex[e.sysexIndex];
+            fluid_synth_sysex(s, body.constData(), body.size(), nullptr, nullptr, nullptr, 0);
+            break;
+        }
+        default: break;
+        }
+    }
+
+    SharedSynth* shared_;
+    MidiSong song_;
+    std::vector<int64_t> frames_;
+    int64_t length_ = 0;
+    int64_t position_ = 0;
+    size_t next_ = 0;
+};
+
+} // namespace
+
+void setSoundFontCandidates(const QStringList& paths) { candidateOverride() = paths; }
+
+QStringList soundFontCandidates()
+{
+    if (!candidateOverride().isEmpty())
+        return candidateOverride();
+    QStringList list{
+        QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"),
+        QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2"),
+        QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"),
+        QStringLiteral("/usr/share/soundfonts/default.sf2"),
+        QStringLiteral("/usr/share/soundfonts/FluidR3_GM.sf2"),
+        QStringLiteral("/usr/local/share/soundfonts/default.sf2"),
+    };
+    const QString env = qEnvironmentVariable("SONAPLEX_SOUNDFONT");
+    if (!env.isEmpty())
+        list << env;
+    return list;
+}
+
+QString findSoundFont()
+{
+    for (const QString& path : soundFontCandidates())
+        if (QFileInfo(path).isFile())
+            return path;
+    return {};
+}
+
+OpenResult openMidi(const QString& path)
+{
+    QFile file(path);
+    const QString name = QFileInfo(path).fileName();
+    if (!file.exists())
+        return {nullptr, QStringLiteral("The file %1 does not exist.").arg(name)};
+    if (!file.open(QIODevice::ReadOnly))
+        return {nullptr, QStringLiteral("%1 cannot be read (%2).").arg(name, file.errorString())};
+    constexpr qint64 kMaxMidiBytes = 64 << 20;
+    if (file.size() > kMaxMidiBytes)
+        return {nullptr, QStringLiteral("%1 is too large to be a MIDI file.").arg(name)};
+    MidiParse parsed = parseMidi(file.readAll());
+    if (!parsed.error.isEmpty())
+        return {nullptr, QStringLiteral("%1 cannot be played: %2.").arg(name, parsed.error)};
+    if (parsed.song.events.empty())
+        return {nullptr, QStringLiteral("%1 holds no notes.").arg(name)};
+    QString error;
+    SharedSynth* synth = SharedSynth::instance(&error);
+    if (!synth)
+        return {nullptr, error};
+    return {std::make_unique<MidiSource>(synth, std::move(parsed.song)), {}};
+}
+
+} // namespace sonaplex::audio

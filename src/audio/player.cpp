@@ -1,0 +1,276 @@
+#include "audio/player.h"
+
+#include "audio/pcm_device.h"
+
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QMediaDevices>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <vector>
+
+namespace sonaplex::audio {
+
+// Lives on the player's thread and owns everything the sound passes through.
+class Player::Worker : public QObject {
+public:
+    explicit Worker(Player* player) : player_(player) {}
+
+    void setSource(std::unique_ptr<AudioSource> source)
+    {
+        teardown();
+        source_ = std::move(source);
+        position_ = 0;
+    }
+
+    void teardown()
+    {
+        if (poll_)
+            poll_->stop();
+        if (sink_) {
+            sink_->stop();
+            delete sink_;
+            sink_ = nullptr;
+        }
+        delete device_;
+        device_ = nullptr;
+        source_.reset();
+        base_ = 0;
+    }
+
+    // Starts sound from source frame `from`; returns an error text or empty.
+    QString start(int64_t from)
+    {
+        if (!source_)
+            return QStringLiteral("No file is open.");
+        if (!sink_) {
+            const QAudioDevice out = QMediaDevices::defaultAudioOutput();
+            if (out.isNull())
+                return QStringLiteral("No audio output was found on this computer, so nothing can be heard. "
+                                      "Check that a sound server (PulseAudio or PipeWire) is running.");
+            format_ = chooseFormat(out, *source_);
+            sink_ = new QAudioSink(out, format_);
+            // About a tenth of a second queued: pause and stop answer at once.
+            sink_->setBufferSize(format_.bytesForDuration(100'000));
+            device_ = new PcmDevice(*source_, format_);
+        } else {
+            sink_->stop();
+        }
+        device_->restartAt(from);
+        base_ = from;
+        position_ = from;
+        sink_->start(device_);
+        if (sink_->error() != QAudio::NoError) {
+            sink_->stop();
+            return QStringLiteral("The audio output could not be opened.");
+        }
+        if (!poll_) {
+            poll_ = new QTimer(this);
+            poll_->setInterval(25);
+            connect(poll_, &QTimer::timeout, this, [this] { watch(); });
+        }
+        poll_->start();
+        return {};
+    }
+
+    void suspend()
+    {
+        if (sink_) {
+            watch();
+            sink_->suspend();
+        }
+    }
+    void resume()
+    {
+        if (sink_)
+            sink_->resume();
+    }
+    void halt()
+    {
+        if (poll_)
+            poll_->stop();
+        if (sink_)
+            sink_->stop();
+    }
+
+    std::atomic<int64_t> position_{0};
+
+private:
+    static QAudioFormat chooseFormat(const QAudioDevice& out, const AudioSource& source)
+    {
+        QAudioFormat f;
+        f.setSampleRate(source.sampleRate());
+        f.setChannelCount(std::clamp(source.channels(), out.minimumChannelCount(), std::max(1, out.maximumChannelCount())));
+        for (auto sf : {QAudioFormat::Float, QAudioFormat::Int16, QAudioFormat::Int32}) {
+            f.setSampleFormat(sf);
+            if (out.isFormatSupported(f))
+                return f;
+        }
+        // The device will not take the file's rate or channels: play at its own, converting.
+        QAudioFormat preferred = out.preferredFormat();
+        if (preferred.sampleFormat() == QAudioFormat::Unknown)
+            preferred.setSampleFormat(QAudioFormat::Int16);
+        return preferred;
+    }
+
+    // Follows what the device has played: the position, and the end of the sound.
+    void watch()
+    {
+        if (!sink_ || !device_)
+            return;
+        const int64_t played = sink_->processedUSecs() * format_.sampleRate() / 1'000'000;
+        const double step = double(source_->sampleRate()) / format_.sampleRate();
+        position_ = std::min(source_->lengthFrames(), base_ + int64_t(played * step));
+        if (device_->ended() && played >= device_->framesBeforeEnd()) {
+            halt();
+            position_ = source_->lengthFrames();
+            QMetaObject::invokeMethod(player_, [p = player_] { p->reachedEnd(); }, Qt::QueuedConnection);
+        }
+    }
+
+    Player* player_;
+    std::unique_ptr<AudioSource> source_;
+    QAudioSink* sink_ = nullptr;
+    PcmDevice* device_ = nullptr;
+    QAudioFormat format_;
+    QTimer* poll_ = nullptr;
+    int64_t base_ = 0;
+};
+
+namespace {
+std::vector<Player*>& livePlayers()
+{
+    static std::vector<Player*> players;
+    return players;
+}
+} // namespace
+
+Player::Player(QObject* parent) : QObject(parent), worker_(new Worker(this))
+{
+    worker_->moveToThread(&thread_);
+    thread_.setObjectName(QStringLiteral("sample player"));
+    thread_.start();
+    livePlayers().push_back(this);
+}
+
+Player::~Player()
+{
+    std::erase(livePlayers(), this);
+    QMetaObject::invokeMethod(worker_, [w = worker_] { w->teardown(); delete w; }, Qt::BlockingQueuedConnection);
+    thread_.quit();
+    thread_.wait();
+}
+
+bool Player::open(DeviceKind kind, const QString& path)
+{
+    close();
+    OpenResult opened = openSource(kind, path);
+    if (!opened.source) {
+        error_ = opened.error;
+        emit stateChanged();
+        return false;
+    }
+    error_.clear();
+    kind_ = kind;
+    length_ = opened.source->lengthFrames();
+    rate_ = opened.source->sampleRate();
+    atEnd_ = false;
+    QMetaObject::invokeMethod(worker_, [w = worker_, s = opened.source.release()]() mutable {
+        w->setSource(std::unique_ptr<AudioSource>(s));
+    }, Qt::BlockingQueuedConnection);
+    setState(PlayState::Stopped);
+    return true;
+}
+
+void Player::close()
+{
+    if (state_ == PlayState::NotOpen)
+        return;
+    QMetaObject::invokeMethod(worker_, [w = worker_] { w->teardown(); }, Qt::BlockingQueuedConnection);
+    length_ = 0;
+    setState(PlayState::NotOpen);
+}
+
+bool Player::play()
+{
+    if (state_ == PlayState::NotOpen || state_ == PlayState::Playing)
+        return state_ == PlayState::Playing;
+    if (kind_ == DeviceKind::Sequencer)
+        for (Player* other : livePlayers())
+            if (other != this && other->kind_ == DeviceKind::Sequencer && other->state_ == PlayState::Playing)
+                other->pause();
+    if (state_ == PlayState::Paused) {
+        QMetaObject::invokeMethod(worker_, [w = worker_] { w->resume(); }, Qt::BlockingQueuedConnection);
+        setState(PlayState::Playing);
+        return true;
+    }
+    const int64_t from = atEnd_ ? 0 : position();
+    QString problem;
+    QMetaObject::invokeMethod(worker_, [&] { problem = worker_->start(from); }, Qt::BlockingQueuedConnection);
+    if (!problem.isEmpty()) {
+        error_ = problem;
+        emit stateChanged();
+        return false;
+    }
+    error_.clear();
+    atEnd_ = false;
+    setState(PlayState::Playing);
+    return true;
+}
+
+void Player::pause()
+{
+    if (state_ != PlayState::Playing)
+        return;
+    QMetaObject::invokeMethod(worker_, [w = worker_] { w->suspend(); }, Qt::BlockingQueuedConnection);
+    setState(PlayState::Paused);
+}
+
+void Player::stop()
+{
+    if (state_ != PlayState::Playing && state_ != PlayState::Paused)
+        return;
+    QMetaObject::invokeMethod(worker_, [w = worker_] { w->halt(); w->position_ = 0; }, Qt::BlockingQueuedConnection);
+    atEnd_ = false;
+    setState(PlayState::Stopped);
+}
+
+void Player::seek(int64_t frame)
+{
+    if (state_ == PlayState::NotOpen)
+        return;
+    frame = std::clamp<int64_t>(frame, 0, length_);
+    atEnd_ = false;
+    if (state_ == PlayState::Playing) {
+        QString problem;
+        QMetaObject::invokeMethod(worker_, [&] { problem = worker_->start(frame); }, Qt::BlockingQueuedConnection);
+        if (!problem.isEmpty()) {
+            error_ = problem;
+            setState(PlayState::Stopped);
+        }
+    } else {
+        QMetaObject::invokeMethod(worker_, [&] { worker_->halt(); worker_->position_ = frame; }, Qt::BlockingQueuedConnection);
+        if (state_ == PlayState::Paused)
+            setState(PlayState::Stopped);
+    }
+}
+
+int64_t Player::position() const { return worker_->position_; }
+
+void Player::reachedEnd()
+{
+    if (state_ != PlayState::Playing)
+        return;
+    atEnd_ = true;
+    setState(PlayState::Stopped);
+}
+
+void Player::setState(PlayState s)
+{
+    state_ = s;
+    emit stateChanged();
+}
+
+} // namespace sonaplex::audio

@@ -1,0 +1,57 @@
+#pragma once
+#include "audio/source.h"
+
+#include <QObject>
+#include <QString>
+#include <QThread>
+
+namespace sonaplex::audio {
+
+enum class PlayState { NotOpen, Stopped, Playing, Paused };
+
+// Plays one source at a time through the default audio output. Every call has finished
+// when it returns; the sound itself runs on the player's own thread, so a busy window never
+// makes it stutter. Only one MIDI file plays at a time in the program (one synthesizer):
+// starting one pauses another.
+class Player : public QObject {
+    Q_OBJECT
+public:
+    explicit Player(QObject* parent = nullptr);
+    ~Player() override;
+
+    // False when the file cannot be played; error() says why and the player is closed.
+    bool open(DeviceKind kind, const QString& path);
+    void close();
+    // False when no sound can come out (no audio device); error() says why.
+    bool play();
+    void pause();
+    void stop();
+    void seek(int64_t frame);
+
+    PlayState state() const { return state_; }
+    DeviceKind kind() const { return kind_; }
+    int64_t lengthFrames() const { return length_; }
+    int sampleRate() const { return rate_; }
+    // Source frames heard so far.
+    int64_t position() const;
+    QString error() const { return error_; }
+
+signals:
+    void stateChanged();
+
+private:
+    class Worker;
+    void setState(PlayState s);
+    void reachedEnd();
+
+    QThread thread_;
+    Worker* worker_;
+    PlayState state_ = PlayState::NotOpen;
+    DeviceKind kind_ = DeviceKind::WaveAudio;
+    int64_t length_ = 0;
+    int rate_ = 0;
+    bool atEnd_ = false;
+    QString error_;
+};
+
+} // namespace sonaplex::audio

@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace sonaplex::audio {
+
+// What a player can play: the two device types of a sample player.
+enum class DeviceKind { WaveAudio, Sequencer };
+
+// A stream of interleaved float frames, read from the start or from where seek() put it.
+class AudioSource {
+public:
+    virtual ~AudioSource() = default;
+    virtual int sampleRate() const = 0;
+    virtual int channels() const = 0;
+    virtual int64_t lengthFrames() const = 0;
+    // Reads up to `frames` frames into `out` (frames × channels floats); fewer only at the end.
+    virtual int64_t read(float* out, int64_t frames) = 0;
+    virtual bool seek(int64_t frame) = 0;
+};
+
+struct OpenResult {
+    std::unique_ptr<AudioSource> source;
+    QString error; // why the file cannot be played, for the user
+};
+
+// Opens a file for the given device type; reads only what it needs to know the format.
+OpenResult openSource(DeviceKind kind, const QString& path);
+
+} // namespace sonaplex::audio

@@ -1,0 +1,52 @@
+#include "audio/wave_source.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sndfile.h>
+
+namespace sonaplex::audio {
+
+namespace {
+
+class WaveSource final : public AudioSource {
+public:
+    WaveSource(SNDFILE* file, const SF_INFO& info) : file_(file), info_(info) {}
+    ~WaveSource() override { sf_close(file_); }
+
+    int sampleRate() const override { return info_.samplerate; }
+    int channels() const override { return info_.channels; }
+    int64_t lengthFrames() const override { return info_.frames; }
+    int64_t read(float* out, int64_t frames) override { return sf_readf_float(file_, out, frames); }
+    bool seek(int64_t frame) override { return sf_seek(file_, frame, SEEK_SET) >= 0; }
+
+private:
+    SNDFILE* file_;
+    SF_INFO info_;
+};
+
+} // namespace
+
+OpenResult openWave(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {nullptr, QStringLiteral("The file %1 does not exist.").arg(info.fileName())};
+    if (info.size() == 0)
+        return {nullptr, QStringLiteral("%1 is empty.").arg(info.fileName())};
+
+    SF_INFO sf{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &sf);
+    if (!file)
+        return {nullptr, QStringLiteral("%1 is not a wave file that can be played (%2).")
+                             .arg(info.fileName(), QString::fromUtf8(sf_strerror(nullptr)))};
+    if (sf.frames <= 0 || sf.channels <= 0 || sf.samplerate <= 0) {
+        sf_close(file);
+        return {nullptr, QStringLiteral("%1 holds no sound.").arg(info.fileName())};
+    }
+    // Floats come out in -1..1 whatever the stored sample format.
+    sf_command(file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    return {std::make_unique<WaveSource>(file, sf), {}};
+}
+
+} // namespace sonaplex::audio

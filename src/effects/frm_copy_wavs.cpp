@@ -1,0 +1,57 @@
+#include "effects/frm_copy_wavs.h"
+
+#include "effects/frm_wav_select.h"
+#include "music/frm_confirmations.h"
+#include "shell/window_parts.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace sonaplex {
+
+namespace {
+ReviewWindowSetup effectsReviewSetup()
+{
+    ReviewWindowSetup s;
+    s.name = QStringLiteral("FrmCopyWavs");
+    s.title = QStringLiteral("Sonaplex/Sound Effects");
+    s.warning = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Wav's.");
+    s.warningInTimes = true;
+    s.board.count = 6;
+    s.board.gameFrameName = [](int n) { return QStringLiteral("FrmReplaceGame%1").arg(n); };
+    s.board.gameNameLabel = [](int n) { return QStringLiteral("LblFileName%1").arg(n); };
+    s.board.gamePathLabel = [](int n) { return QStringLiteral("LblGamePath%1").arg(n); };
+    s.board.replaceFrameName = [](int n) { return QStringLiteral("FrmWithWav%1").arg(n); };
+    s.board.replaceNameLabel = [](int n) { return QStringLiteral("LblRepFile%1").arg(n); };
+    s.board.replacePathLabel = [](int n) { return QStringLiteral("LblReplacePath%1").arg(n); };
+    s.board.removeButtonName = [](int n) { return QStringLiteral("CmdClear%1").arg(n); };
+    s.board.gameNameHasTip = [](int n) { return n != 3 && n != 4; };
+    s.board.framesInTimes = true;
+    return s;
+}
+} // namespace
+
+FrmCopyWavs::FrmCopyWavs(Forms& forms) : ReviewWindow(forms, effectsReviewSetup())
+{
+    auto* backup = makeButton(QStringLiteral("CmdWavBackup"), QStringLiteral("BACKUP ORIGINAL GAME FILES"),
+                              QStringLiteral("Click here to back up original game files. IMPORTANT: PLEASE SEE \"HELP\"/\"ABOUT BACKING UP ORIGINALS\""), this);
+    auto* sw = makeButton(QStringLiteral("CmdSwitch2"), QStringLiteral("SWITCH"), QStringLiteral("Complete the replacement process."), this);
+    auto* saveSet = makeButton(QStringLiteral("CmdCreateSet"), QStringLiteral("Save Set"),
+                               QStringLiteral("Create a set with chosen replacement files for easy accessibility at a later date. REFER TO \"HELP\"/\"ABOUT SAVING SETS\""), this);
+    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyWavs"), QStringLiteral("Close"), QStringLiteral("Return to previous window."), this);
+    auto* help = makeButton(QStringLiteral("CmdWavHelp2"), QStringLiteral("Help"), QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
+    for (QPushButton* b : {backup, sw, saveSet, close, help})
+        bottomRow()->addWidget(b);
+    connect(sw, &QPushButton::clicked, this, &FrmCopyWavs::CmdSwitch2_Click);
+    connect(close, &QPushButton::clicked, this, &FrmCopyWavs::CmdExitFrmCopyWavs_Click);
+}
+
+void FrmCopyWavs::CmdSwitch2_Click()
+{
+    if (switchFiles())
+        forms().showModeless<FrmReplaceConfirm>();
+}
+
+void FrmCopyWavs::CmdExitFrmCopyWavs_Click() { backTo(forms().load<FrmWavSelect>()); }
+
+} // namespace sonaplex

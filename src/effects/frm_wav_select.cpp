@@ -1,0 +1,78 @@
+#include "effects/frm_wav_select.h"
+
+#include "effects/frm_copy_wavs.h"
+#include "music/frm_midi.h"
+#include "shell/window_parts.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace sonaplex {
+
+namespace {
+SelectionWindowSetup effectsSetup()
+{
+    SelectionWindowSetup s;
+    s.name = QStringLiteral("FrmWavSelect");
+    s.title = QStringLiteral("Sonaplex/Sound Effects");
+    s.gameTitleName = QStringLiteral("LblGameFilesTitle");
+    s.replaceTitleName = QStringLiteral("LblReplaceTitle");
+    s.gameTitleTip = QStringLiteral("Game or program files are displayed in red.");
+    s.replaceTitleTip = QStringLiteral("Replacement files are displayed in blue.");
+    s.gamePane = {QStringLiteral("DrvWav1"), QStringLiteral("DirWav1"), QStringLiteral("FleWav1"),
+                  QStringLiteral("LblSampleWav1"), QStringLiteral("MMControlWav1"),
+                  QStringLiteral("Display's the directories on your hard drive. Access a game directory or program directory from this list."),
+                  QStringLiteral("Choose the game files you wish to replace from this list box."),
+                  QStringLiteral("Sample game or program wav files. NOTE: To repeat a selection you must click on it again."),
+                  QStringLiteral("*.Wav"), QStringLiteral("WaveAudio")};
+    s.replacementPane = {QStringLiteral("DrvWav2"), QStringLiteral("DirWav2"), QStringLiteral("FleWav2"),
+                         QStringLiteral("LblSampleWav2"), QStringLiteral("MMControlWav2"),
+                         QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or an Effects Set from this list."),
+                         QStringLiteral("Choose the files you wish to use as replacements from this list box."),
+                         QStringLiteral("Sample replacement wav files. NOTE: To repeat a selection you must click on it again."),
+                         QStringLiteral("*.Wav"), QStringLiteral("WaveAudio")};
+    s.board.count = 6;
+    s.board.columns = 2;
+    s.board.frameName = [](int n) {
+        return n <= 2 ? QStringLiteral("FrmSelectionTitle%1").arg(n) : QStringLiteral("Frame%1").arg(n);
+    };
+    s.board.gameLabelName = [](int n) { return QStringLiteral("LblGameWav%1").arg(n); };
+    s.board.replaceLabelName = [](int n) { return QStringLiteral("LblReplaceWav%1").arg(n); };
+    s.board.gameButtonName = [](int n) { return QStringLiteral("CmdChooseGame%1").arg(n); };
+    s.board.removeButtonName = [](int n) { return QStringLiteral("CmdRemove%1").arg(n); };
+    s.board.replaceButtonName = [](int n) { return QStringLiteral("CmdReplaceWav%1").arg(n); };
+    s.board.framesInTimes = true;
+    s.board.labelsHiddenAtLoad = true;
+    s.board.orderErrorTitle = QStringLiteral("Wav Selection Error");
+    s.nextName = QStringLiteral("CmdSwitch");
+    return s;
+}
+} // namespace
+
+FrmWavSelect::FrmWavSelect(Forms& forms)
+    : SelectionWindow(forms, effectsSetup(), [&forms]() -> SelectionStore& { return *forms.load<FrmCopyWavs>().board(); })
+{
+    auto* close = makeButton(QStringLiteral("CmdQuit2"), QStringLiteral("Close"), QStringLiteral("Return to Sonaplex"), this);
+    auto* games = makeButton(QStringLiteral("CmdWavGames"), QStringLiteral("Games"), QStringLiteral("PC Game Download Sites"), this);
+    auto* exit = makeButton(QStringLiteral("CmdExitProgWav"), QStringLiteral("Exit Program"), QString(), this);
+    auto* help = makeButton(QStringLiteral("CmdWavHelp1"), QStringLiteral("Help"), QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
+    for (QPushButton* b : {close, games, exit, help})
+        bottomRow()->addWidget(b);
+    connect(close, &QPushButton::clicked, this, &FrmWavSelect::CmdQuit2_Click);
+    connect(exit, &QPushButton::clicked, this, &FrmWavSelect::CmdExitProgWav_Click);
+    connect(this, &SelectionWindow::nextClicked, this, &FrmWavSelect::CmdSwitch_Click);
+    fixSize();
+}
+
+void FrmWavSelect::CmdSwitch_Click() { goToReview(forms().load<FrmCopyWavs>()); }
+
+void FrmWavSelect::CmdQuit2_Click()
+{
+    forms().hide(*this);
+    forms().unload(*this);
+    forms().showModeless<FrmMidi>();
+}
+
+void FrmWavSelect::CmdExitProgWav_Click() { forms().endProgram(); }
+
+} // namespace sonaplex

@@ -1,0 +1,17 @@
+#pragma once
+#include "shell/selection_window.h"
+
+namespace sonaplex {
+
+// The sound-effects selection window: six selections of "*.Wav" files.
+class FrmWavSelect : public SelectionWindow {
+    Q_OBJECT
+public:
+    explicit FrmWavSelect(Forms& forms);
+
+    void CmdSwitch_Click();
+    void CmdQuit2_Click();
+    void CmdExitProgWav_Click();
+};
+
+} // namespace sonaplex

@@ -1,0 +1,75 @@
+#include "music/frm_copy_midi.h"
+
+#include "music/frm_confirmations.h"
+#include "music/frm_midi.h"
+#include "platform/messages.h"
+#include "shell/replacement.h"
+#include "shell/window_parts.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace sonaplex {
+
+namespace {
+ReviewWindowSetup musicReviewSetup()
+{
+    ReviewWindowSetup s;
+    s.name = QStringLiteral("FrmCopyMidi");
+    s.title = QStringLiteral("Sonaplex/Background Music");
+    s.warning = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Midi's.");
+    s.board.count = 3;
+    s.board.gameFrameName = [](int n) { return QStringLiteral("FrmMidiSelect%1").arg(n); };
+    s.board.gameNameLabel = [](int n) { return QStringLiteral("LblFileName%1b").arg(n); };
+    s.board.gamePathLabel = [](int n) { return QStringLiteral("LblMidiGamePath%1").arg(n); };
+    s.board.replaceFrameName = [](int n) { return QStringLiteral("FrmWithMidi%1").arg(n); };
+    s.board.replaceNameLabel = [](int n) { return QStringLiteral("LblMidiFileName%1").arg(n); };
+    s.board.replacePathLabel = [](int n) { return QStringLiteral("LblMidiReplacePath%1").arg(n); };
+    s.board.removeButtonName = [](int n) { return QStringLiteral("CmdMidiRemove%1").arg(n); };
+    return s;
+}
+} // namespace
+
+FrmCopyMidi::FrmCopyMidi(Forms& forms) : ReviewWindow(forms, musicReviewSetup())
+{
+    auto* backup = makeButton(QStringLiteral("CmdMidiBackup"), QStringLiteral("BACKUP ORIGINAL GAME FILES"),
+                              QStringLiteral("Click here to back up original game files. IMPORTANT: PLEASE SEE \"HELP\"/\"ABOUT BACKING UP ORIGINALS\""), this);
+    auto* sw = makeButton(QStringLiteral("CmdSwitch3"), QStringLiteral("SWITCH"), QStringLiteral("Complete the replacement process."), this);
+    auto* favorites = makeButton(QStringLiteral("CmdFavorites"), QStringLiteral("Add to Favorites"),
+                                 QStringLiteral("If you'd like to make a selection more easily accessible, click here to add it to your Favorite Midi directory."), this);
+    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyMidi"), QStringLiteral("Close"), QStringLiteral("Return to previous window."), this);
+    auto* help = makeButton(QStringLiteral("CmdMidiHelp2"), QStringLiteral("Help"), QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
+    for (QPushButton* b : {backup, sw, favorites, close, help})
+        bottomRow()->addWidget(b);
+    connect(sw, &QPushButton::clicked, this, &FrmCopyMidi::CmdSwitch3_Click);
+    connect(favorites, &QPushButton::clicked, this, &FrmCopyMidi::CmdFavorites_Click);
+    connect(close, &QPushButton::clicked, this, &FrmCopyMidi::CmdExitFrmCopyMidi_Click);
+}
+
+void FrmCopyMidi::CmdSwitch3_Click()
+{
+    if (switchFiles())
+        forms().showModeless<FrmReplaceConfirm>();
+}
+
+void FrmCopyMidi::CmdFavorites_Click()
+{
+    const QString folder = forms().programFolder() + QDir::separator() + QStringLiteral("Favorite Midi");
+    const CopyRun run = copyReplacementsInto(board()->selections(), folder);
+    if (!run.ok()) {
+        showMessage(failureReport(QStringLiteral("Not every file was added to your favorites:"), run),
+                    QStringLiteral("Favorites Error"), this);
+        return;
+    }
+    if (run.copied == 0) {
+        showMessage(QStringLiteral("There are no replacement files to add to your favorites."),
+                    QStringLiteral("Favorites Error"), this);
+        return;
+    }
+    forms().showModeless<FrmFavorites>();
+}
+
+void FrmCopyMidi::CmdExitFrmCopyMidi_Click() { backTo(forms().load<FrmMidi>()); }
+
+} // namespace sonaplex

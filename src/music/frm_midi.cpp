@@ -1,0 +1,84 @@
+#include "music/frm_midi.h"
+
+#include "effects/frm_wav_select.h"
+#include "music/frm_copy_midi.h"
+#include "platform/files.h"
+#include "shell/window_parts.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace sonaplex {
+
+namespace {
+SelectionWindowSetup musicSetup()
+{
+    SelectionWindowSetup s;
+    s.name = QStringLiteral("FrmMidi");
+    s.title = QStringLiteral("Sonaplex/Background Music");
+    s.gameTitleName = QStringLiteral("LblGameMidiFilesTitle");
+    s.replaceTitleName = QStringLiteral("LblReplaceMidiTitle");
+    s.gamePane = {QStringLiteral("DrvMidi2"), QStringLiteral("DirMidi2"), QStringLiteral("FleMidi2"),
+                  QStringLiteral("LblMidiSample2"), QStringLiteral("MMControlMidi2"),
+                  QStringLiteral("Display's the directories on your hard drive. Access a game directory or program directory from this list."),
+                  QStringLiteral("Choose the game files you wish to replace from this list box."),
+                  QStringLiteral("Sample game or program midi files. NOTE: To repeat a selection you must click on it again."),
+                  QStringLiteral("*.Mid"), QStringLiteral("Sequencer")};
+    s.replacementPane = {QStringLiteral("DrvMidi1"), QStringLiteral("DirMidi1"), QStringLiteral("FleMidi1"),
+                         QStringLiteral("LblMidiSample1"), QStringLiteral("MMControlMidi1"),
+                         QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or your Favorite Midi Folder from this list."),
+                         QStringLiteral("Choose the files you wish to use as replacements from this list box."),
+                         QStringLiteral("Sample replacement midi files. NOTE: To repeat a selection you must click on it again."),
+                         QStringLiteral("*.Mid"), QStringLiteral("Sequencer")};
+    s.board.count = 3;
+    s.board.columns = 1;
+    s.board.frameName = [](int n) { return QStringLiteral("FramMidiSel%1").arg(n); };
+    s.board.gameLabelName = [](int n) { return QStringLiteral("LblGameMidi%1").arg(n); };
+    s.board.replaceLabelName = [](int n) { return QStringLiteral("LblReplaceMidi%1").arg(n); };
+    s.board.gameButtonName = [](int n) { return QStringLiteral("CmdChooseGame%1mid").arg(n); };
+    s.board.removeButtonName = [](int n) { return QStringLiteral("CmdRemoveMidi%1").arg(n); };
+    s.board.replaceButtonName = [](int n) { return QStringLiteral("CmdReplaceMidi%1").arg(n); };
+    s.board.orderErrorTitle = QStringLiteral("Midi Selection Error");
+    s.nextName = QStringLiteral("CmdSonaplex");
+    return s;
+}
+} // namespace
+
+FrmMidi::FrmMidi(Forms& forms)
+    : SelectionWindow(forms, musicSetup(), [&forms]() -> SelectionStore& { return *forms.load<FrmCopyMidi>().board(); })
+{
+    const QString tutorial = QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial.");
+    auto* about = makeButton(QStringLiteral("CmdAbout"), QStringLiteral("About"), tutorial, this);
+    auto* effects = makeButton(QStringLiteral("CmdGotoWavSelect1"), QStringLiteral("Sound Effects"),
+                               QStringLiteral("Go to Sonaplex-Sound Effects."), this);
+    auto* games = makeButton(QStringLiteral("CmdMidiGames"), QStringLiteral("Games"), QStringLiteral("PC Game Download Sites"), this);
+    auto* exit = makeButton(QStringLiteral("CmdExit1"), QStringLiteral("Exit Program"), QString(), this);
+    auto* help = makeButton(QStringLiteral("CmdHelpMidi"), QStringLiteral("Help"), tutorial, this);
+    for (QPushButton* b : {about, effects, games, exit, help})
+        bottomRow()->addWidget(b);
+    connect(effects, &QPushButton::clicked, this, &FrmMidi::CmdGotoWavSelect1_Click);
+    connect(exit, &QPushButton::clicked, this, &FrmMidi::CmdExit1_Click);
+    connect(this, &SelectionWindow::nextClicked, this, &FrmMidi::CmdSonaplex_Click);
+    fixSize();
+}
+
+void FrmMidi::formLoad()
+{
+    SelectionWindow::formLoad();
+    // Favourite replacement music lives here; it is usually there already, which is fine.
+    createFolder(forms().programFolder() + QDir::separator() + QStringLiteral("Favorite Midi"));
+}
+
+void FrmMidi::CmdSonaplex_Click() { goToReview(forms().load<FrmCopyMidi>()); }
+
+void FrmMidi::CmdGotoWavSelect1_Click()
+{
+    forms().hide(*this);
+    forms().unload(*this);
+    forms().showModeless<FrmWavSelect>();
+}
+
+void FrmMidi::CmdExit1_Click() { forms().endProgram(); }
+
+} // namespace sonaplex

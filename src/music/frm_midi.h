@@ -1,0 +1,20 @@
+#pragma once
+#include "shell/selection_window.h"
+
+namespace sonaplex {
+
+// The music selection window, the program's main window: three selections of "*.Mid" files.
+class FrmMidi : public SelectionWindow {
+    Q_OBJECT
+public:
+    explicit FrmMidi(Forms& forms);
+
+    void CmdSonaplex_Click();
+    void CmdGotoWavSelect1_Click();
+    void CmdExit1_Click();
+
+protected:
+    void formLoad() override;
+};
+
+} // namespace sonaplex

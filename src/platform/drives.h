@@ -1,0 +1,16 @@
+#pragma once
+#include <QStringList>
+
+namespace sonaplex {
+
+// The drives a browser pane offers: on Linux the mount points of real file systems,
+// "/" first; on Windows the drive letters ("C:\").
+QStringList listDrives();
+
+// The drive (as listDrives names it) that holds `path`.
+QString driveOf(const QString& path);
+
+// The folder a drive's own name stands for when it is chosen: its root.
+QString driveRoot(const QString& drive);
+
+} // namespace sonaplex

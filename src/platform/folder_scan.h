@@ -1,0 +1,37 @@
+#pragma once
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+namespace sonaplex {
+
+// Lists one folder's sub-folders or matching files on a worker thread, so that a folder of
+// any size never holds up the window. Names arrive in batches as they are found, then once
+// more, complete and sorted. Starting a new scan drops the old one's results.
+class FolderScan : public QObject {
+    Q_OBJECT
+public:
+    enum class Kind { Folders, Files };
+
+    explicit FolderScan(QObject* parent = nullptr);
+    ~FolderScan() override;
+
+    // `pattern` is a wildcard ("*.Mid") matched without regard to letter case; Files only.
+    void start(const QString& folder, Kind kind, const QString& pattern = QString());
+    void cancel();
+    bool isRunning() const { return running_; }
+
+    // Sorted the way the lists show names: letter case ignored, then by case.
+    static void sortNames(QStringList& names);
+
+signals:
+    void batchFound(const QStringList& names);
+    void finished(const QStringList& sortedNames);
+
+private:
+    struct Channel;
+    std::shared_ptr<Channel> channel_;
+    bool running_ = false;
+};
+
+} // namespace sonaplex

@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace sonaplex {
+
+// The buttons a message box can offer. Plain messages have OK only.
+enum class MessageButtons { Ok, RetryCancel };
+enum class MessageAnswer { Ok, Retry, Cancel };
+
+struct Message {
+    QString text;
+    QString title;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+// Every message box of the program goes through here: text, title, buttons, no icon.
+MessageAnswer showMessage(const Message& message, QWidget* parent = nullptr);
+inline void showMessage(const QString& text, const QString& title, QWidget* parent = nullptr)
+{
+    showMessage(Message{text, title, MessageButtons::Ok}, parent);
+}
+
+// Tests put a recorder here in place of the real message box; an empty function restores it.
+using MessageHandler = std::function<MessageAnswer(const Message&)>;
+void setMessageHandler(MessageHandler handler);
+
+} // namespace sonaplex

@@ -1,0 +1,147 @@
+#pragma once
+#include <QAbstractListModel>
+#include <QComboBox>
+#include <QHash>
+#include <QListView>
+#include <QListWidget>
+#include <QWidget>
+
+namespace sonaplex {
+
+class FolderScan;
+class SamplePlayer;
+
+// The drives of the machine; `Drive` is the chosen one's text. Picking a drive raises changed().
+class DriveList : public QComboBox {
+    Q_OBJECT
+    Q_PROPERTY(QString Drive READ drive WRITE setDrive NOTIFY changed)
+public:
+    explicit DriveList(QWidget* parent = nullptr);
+    QString drive() const { return currentText(); }
+    // Chooses a drive as the user would, raising changed().
+    void setDrive(const QString& drive);
+    // Shows a drive without raising changed(): for going back to the drive that worked.
+    void showDrive(const QString& drive);
+signals:
+    void changed();
+};
+
+// The folder shown, its ancestors above it and its sub-folders below; double-click or
+// Enter opens a folder. Every move raises changed().
+class FolderList : public QListWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString Path READ path WRITE setPath NOTIFY changed)
+public:
+    explicit FolderList(QWidget* parent = nullptr);
+    ~FolderList() override;
+    QString path() const { return path_; }
+    void setPath(const QString& path) { trySetPath(path); }
+    // Moves to `path`; false (and no move) when it is not a folder that can be read.
+    bool trySetPath(const QString& path);
+signals:
+    void changed();
+private:
+    void showSubfolders(const QStringList& names);
+    QString path_;
+    FolderScan* scan_;
+};
+
+// Names listed by a file list; rows arrive in batches while a folder is read.
+class FileNameModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(names_.size()); }
+    QVariant data(const QModelIndex& index, int role) const override;
+    void clear();
+    void append(const QStringList& names);
+    void replace(const QStringList& names);
+    const QStringList& names() const { return names_; }
+private:
+    QStringList names_;
+};
+
+// The files of one folder whose names match a fixed pattern, letter case ignored.
+// A click (or moving the highlight with the keyboard) raises fileClicked().
+class FileList : public QListView {
+    Q_OBJECT
+    Q_PROPERTY(QString Path READ path WRITE setPath NOTIFY pathChanged)
+    Q_PROPERTY(QString Pattern READ pattern WRITE setPattern)
+    Q_PROPERTY(QString FileName READ fileName WRITE setFileName)
+    Q_PROPERTY(int ListCount READ listCount)
+public:
+    explicit FileList(const QString& pattern, QWidget* parent = nullptr);
+    ~FileList() override;
+
+    QString path() const { return path_; }
+    void setPath(const QString& path);
+    QString pattern() const { return pattern_; }
+    void setPattern(const QString& pattern);
+    QString fileName() const;
+    // Highlights a listed file as a click would, raising fileClicked().
+    void setFileName(const QString& name);
+    int listCount() const { return model_->rowCount(); }
+    Q_INVOKABLE bool selected(int index) const;
+    bool isListing() const;
+
+    // The folder, the platform's separator and the highlighted name, joined as they stand.
+    QString fullPath() const;
+
+signals:
+    void pathChanged();
+    void fileClicked();
+    void listingFinished();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void rescan();
+    void highlight(const QString& name, bool raiseClick);
+
+    QString path_;
+    QString pattern_;
+    QString pendingName_;
+    FileNameModel* model_;
+    FolderScan* scan_;
+};
+
+// Device type, tooltips and object names of one pane.
+struct PaneSetup {
+    QString drive, folder, file, sampleLabel, player;
+    QString folderTip, fileTip, playerTip;
+    QString pattern;     // "*.Mid" or "*.Wav"
+    QString deviceType;  // "Sequencer" or "WaveAudio"
+};
+
+// A drive list, folder list and file list chained together, with a sample player under them.
+class BrowserPane : public QWidget {
+    Q_OBJECT
+public:
+    BrowserPane(const PaneSetup& setup, QWidget* parent = nullptr);
+
+    DriveList* drives() const { return drives_; }
+    FolderList* folders() const { return folders_; }
+    FileList* files() const { return files_; }
+    SamplePlayer* player() const { return player_; }
+
+    // Window load: the player opens the placeholder "SelectedFile" (which finds nothing).
+    void preparePlayer();
+    // Window unload.
+    void closePlayer();
+
+private:
+    void driveChange();
+    void folderChange();
+    void fileClick();
+
+    PaneSetup setup_;
+    DriveList* drives_;
+    FolderList* folders_;
+    FileList* files_;
+    SamplePlayer* player_;
+    QString lastGoodDrive_;
+    QHash<QString, QString> lastFolderOnDrive_;
+};
+
+} // namespace sonaplex

@@ -1,0 +1,117 @@
+#include "shell/review_board.h"
+
+#include "shell/window_parts.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedLayout>
+
+namespace sonaplex {
+
+namespace {
+QLabel* nameLabel(const QString& objectName, const QColor& colour, QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(objectName);
+    l->setAlignment(Qt::AlignCenter);
+    l->setTextFormat(Qt::PlainText);
+    l->setMinimumWidth(150);
+    setTextColour(l, colour);
+    return l;
+}
+
+QGroupBox* frame(const QString& objectName, const QString& caption, const QString& tip, bool times, QWidget* parent)
+{
+    auto* f = new QGroupBox(caption, parent);
+    f->setObjectName(objectName);
+    f->setToolTip(tip);
+    if (times) {
+        QFont font(QStringLiteral("Times New Roman"), 9);
+        font.setBold(true);
+        f->setFont(font);
+    }
+    return f;
+}
+} // namespace
+
+ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, QWidget* parent) : QWidget(parent)
+{
+    const QColor red = kGameRed, blue = kReplacementBlue;
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (int n = 1; n <= setup.count; ++n) {
+        const QString gameTip = QStringLiteral("Indicate's Selection %1 game or program file.").arg(n);
+        const QString replaceTip = QStringLiteral("Indicate's Selection %1 replacement file.").arg(n);
+
+        auto* gameFrame = frame(setup.gameFrameName(n), QStringLiteral("Selection %1").arg(n), gameTip, setup.framesInTimes, this);
+        Row row;
+        row.gameName = nameLabel(setup.gameNameLabel(n), red, gameFrame);
+        row.gamePath = nameLabel(setup.gamePathLabel(n), red, gameFrame);
+        if (setup.gameNameHasTip(n))
+            row.gameName->setToolTip(gameTip);
+        auto* replaceFrame = frame(setup.replaceFrameName(n), QStringLiteral("Replace with:"), replaceTip, setup.framesInTimes, this);
+        row.replacementName = nameLabel(setup.replaceNameLabel(n), blue, replaceFrame);
+        row.replacementName->setToolTip(replaceTip);
+        row.replacementPath = nameLabel(setup.replacePathLabel(n), blue, replaceFrame);
+
+        // The shown name and its hidden path lie on top of each other in the frame.
+        for (auto [f, shown, hidden] : {std::tuple{gameFrame, row.gameName, row.gamePath},
+                                        std::tuple{replaceFrame, row.replacementName, row.replacementPath}}) {
+            auto* stack = new QStackedLayout(f);
+            stack->setContentsMargins(4, 2, 4, 2);
+            stack->addWidget(shown);
+            stack->addWidget(hidden);
+            stack->setCurrentWidget(shown);
+            shown->setFont(font());
+            hidden->hide();
+        }
+
+        auto* remove = new QPushButton(QStringLiteral("Remove"), this);
+        remove->setObjectName(setup.removeButtonName(n));
+        remove->setToolTip(QStringLiteral("Clear Selection %1 choices.").arg(n));
+        remove->setAutoDefault(false);
+        connect(remove, &QPushButton::clicked, this, [this, n] { removeSelection(n); });
+
+        grid->addWidget(gameFrame, n - 1, 0);
+        grid->addWidget(remove, n - 1, 1, Qt::AlignVCenter);
+        grid->addWidget(replaceFrame, n - 1, 2);
+        rows_.push_back(row);
+    }
+}
+
+Selection ReviewBoard::selection(int n) const
+{
+    const Row& r = rows_[n - 1];
+    return {r.gamePath->text(), r.gameName->text(), r.replacementPath->text(), r.replacementName->text()};
+}
+
+std::vector<Selection> ReviewBoard::selections() const
+{
+    std::vector<Selection> all;
+    for (int n = 1; n <= count(); ++n)
+        all.push_back(selection(n));
+    return all;
+}
+
+void ReviewBoard::setGameFile(int n, const QString& fullPath, const QString& name)
+{
+    rows_[n - 1].gamePath->setText(fullPath);
+    rows_[n - 1].gameName->setText(name);
+}
+
+void ReviewBoard::setReplacementFile(int n, const QString& fullPath, const QString& name)
+{
+    rows_[n - 1].replacementPath->setText(fullPath);
+    rows_[n - 1].replacementName->setText(name);
+}
+
+void ReviewBoard::removeSelection(int n)
+{
+    Row& r = rows_[n - 1];
+    for (QLabel* l : {r.replacementPath, r.gamePath, r.replacementName, r.gameName})
+        l->clear();
+}
+
+} // namespace sonaplex

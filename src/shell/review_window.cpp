@@ -1,0 +1,63 @@
+#include "shell/review_window.h"
+
+#include "platform/messages.h"
+#include "shell/replacement.h"
+#include "shell/sample_player.h"
+#include "shell/selection_window.h"
+#include "shell/window_parts.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
+    : Form(forms, setup.name, setup.title, 0), board_(new ReviewBoard(setup.board, this)), bottom_(new QHBoxLayout)
+{
+    auto* warning = makeLabel(QStringLiteral("LblSelectionRed"), setup.warning, this);
+    warning->setAlignment(Qt::AlignCenter);
+    setTextColour(warning, kGameRed);
+    if (setup.warningInTimes)
+        warning->setFont(QFont(QStringLiteral("Times New Roman"), 8));
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(warning);
+    outer->addWidget(board_);
+    outer->addLayout(bottom_);
+    fixSize();
+}
+
+bool ReviewWindow::switchFiles()
+{
+    if (board_->selection(1).replacementName.isEmpty()) {
+        showMessage(QStringLiteral("Please be sure that you have made a valid file selection."),
+                    QStringLiteral("File Selection Error"), this);
+        return false;
+    }
+    CopyRun run;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        run = replaceGameFiles(board_->selections());
+        QApplication::restoreOverrideCursor();
+    }
+    if (!run.ok()) {
+        showMessage(failureReport(run.copied > 0 ? QStringLiteral("Not every game file was replaced. These were left as they were:")
+                                                 : QStringLiteral("No game file was replaced:"),
+                                  run),
+                    QStringLiteral("Replacement Error"), this);
+        return false;
+    }
+    return true;
+}
+
+void ReviewWindow::backTo(SelectionWindow& selectionWindow)
+{
+    selectionWindow.gamePane()->player()->setCommand(QStringLiteral("open"));
+    forms().hide(*this);
+    forms().unload(*this);
+    forms().showModeless(selectionWindow);
+}
+
+} // namespace sonaplex

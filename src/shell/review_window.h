@@ -1,0 +1,41 @@
+#pragma once
+#include "platform/forms.h"
+#include "shell/review_board.h"
+
+class QHBoxLayout;
+
+namespace sonaplex {
+
+class SelectionWindow;
+
+struct ReviewWindowSetup {
+    QString name, title;
+    QString warning;        // the standing red line across the top
+    bool warningInTimes = false;
+    ReviewBoardSetup board;
+};
+
+// A review window: the red warning, one row per selection, a row of buttons at the bottom.
+// It holds the selections, so it is also where SWITCH and the other copies start from.
+class ReviewWindow : public Form {
+    Q_OBJECT
+public:
+    ReviewBoard* board() const { return board_; }
+
+protected:
+    ReviewWindow(Forms& forms, const ReviewWindowSetup& setup);
+
+    // SWITCH: refuses when selection 1 has no replacement; otherwise copies every complete
+    // selection and names every failure. True when the replacement confirmation is due.
+    bool switchFiles();
+    // "Close": reopen the selection window's game player, unload, show the selection window.
+    void backTo(SelectionWindow& selectionWindow);
+
+    QHBoxLayout* bottomRow() const { return bottom_; }
+
+private:
+    ReviewBoard* board_;
+    QHBoxLayout* bottom_;
+};
+
+} // namespace sonaplex

@@ -1,0 +1,56 @@
+#pragma once
+#include "audio/player.h"
+
+#include <QWidget>
+
+class QLabel;
+class QSlider;
+class QTimer;
+class QToolButton;
+
+namespace sonaplex {
+
+// The sample player under each browser pane: a device type, a file name and command words
+// ("open", "close", "play", "pause", "stop", any letter case), each finished when the call
+// returns; three buttons, play, pause and stop; the file's length, the playing position
+// (which the user can move) and, when a file cannot be played, the reason.
+class SamplePlayer : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString DeviceType READ deviceType WRITE setDeviceType)
+    Q_PROPERTY(QString FileName READ fileName WRITE setFileName)
+    Q_PROPERTY(QString Command READ command WRITE setCommand)
+    Q_PROPERTY(QString Mode READ mode)
+public:
+    explicit SamplePlayer(QWidget* parent = nullptr);
+    ~SamplePlayer() override;
+
+    QString deviceType() const { return deviceType_; }
+    void setDeviceType(const QString& type) { deviceType_ = type; }
+    QString fileName() const { return fileName_; }
+    void setFileName(const QString& name) { fileName_ = name; }
+    QString command() const { return command_; }
+    void setCommand(const QString& command);
+    QString mode() const;
+
+    // Why the last command could not be carried out; empty when it could.
+    QString problem() const;
+    audio::Player& engine() { return engine_; }
+
+private:
+    void refresh();
+    void report(const QString& text);
+
+    audio::Player engine_;
+    QString deviceType_;
+    QString fileName_;
+    QString command_;
+    QToolButton* play_;
+    QToolButton* pause_;
+    QToolButton* stop_;
+    QSlider* position_;
+    QLabel* time_;
+    QLabel* status_;
+    QTimer* ticker_;
+};
+
+} // namespace sonaplex

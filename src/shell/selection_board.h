@@ -1,0 +1,70 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace sonaplex {
+
+class FileList;
+
+// Where a selection window writes each choice the moment it is made: the review window.
+class SelectionStore {
+public:
+    virtual ~SelectionStore() = default;
+    virtual void setGameFile(int n, const QString& fullPath, const QString& name) = 0;
+    virtual void setReplacementFile(int n, const QString& fullPath, const QString& name) = 0;
+    virtual void removeSelection(int n) = 0;
+};
+
+// Names, counts and texts that tell the music and sound-effects selection windows apart.
+struct SelectionBoardSetup {
+    int count = 3;
+    int columns = 1;
+    std::function<QString(int)> frameName, gameLabelName, replaceLabelName;
+    std::function<QString(int)> gameButtonName, removeButtonName, replaceButtonName;
+    bool framesInTimes = false;   // bold 9-point "Times New Roman" captions
+    bool labelsHiddenAtLoad = false;
+    QString orderErrorTitle;      // "Midi Selection Error" / "Wav Selection Error"
+};
+
+// The numbered selections of a selection window: per selection a frame with the game file's
+// name above the replacement's, and the buttons "Game File", "Remove", "Replace" under it.
+// Each side is filled in order; every choice is written through to the review window.
+class SelectionBoard : public QWidget {
+    Q_OBJECT
+public:
+    SelectionBoard(const SelectionBoardSetup& setup, FileList* gameFiles, FileList* replacementFiles,
+                   std::function<SelectionStore&()> store, QWidget* parent = nullptr);
+
+    int count() const { return setup_.count; }
+    QLabel* gameLabel(int n) const { return slots_[n - 1].game; }
+    QLabel* replaceLabel(int n) const { return slots_[n - 1].replacement; }
+
+    void chooseGame(int n);
+    void chooseReplacement(int n);
+    void remove(int n);
+    // Empties the names shown (replacement then game, selection by selection), as "Next" does.
+    void clearNames();
+
+private:
+    struct Slot {
+        QGroupBox* frame;
+        QLabel* game;
+        QLabel* replacement;
+    };
+    bool inOrder(bool gameSide, int n) const;
+
+    SelectionBoardSetup setup_;
+    FileList* gameFiles_;
+    FileList* replacementFiles_;
+    std::function<SelectionStore&()> store_;
+    std::vector<Slot> slots_;
+};
+
+} // namespace sonaplex

@@ -1,0 +1,75 @@
+#include "shell/selection_window.h"
+
+#include "shell/sample_player.h"
+#include "shell/window_parts.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup, std::function<SelectionStore&()> store)
+    : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox),
+      gamePane_(new BrowserPane(setup.gamePane, this)),
+      replacementPane_(new BrowserPane(setup.replacementPane, this)),
+      board_(new SelectionBoard(setup.board, gamePane_->files(), replacementPane_->files(), std::move(store), this)),
+      bottom_(new QHBoxLayout)
+{
+    auto* gameTitle = makeLabel(setup.gameTitleName, QStringLiteral("GAME FILES"), this);
+    auto* replaceTitle = makeLabel(setup.replaceTitleName, QStringLiteral("REPLACEMENT FILES"), this);
+    gameTitle->setToolTip(setup.gameTitleTip);
+    replaceTitle->setToolTip(setup.replaceTitleTip);
+    setTextColour(gameTitle, kGameRed);
+    setTextColour(replaceTitle, kReplacementBlue);
+    for (QLabel* l : {gameTitle, replaceTitle}) {
+        setBold(l);
+        l->setAlignment(Qt::AlignCenter);
+    }
+
+    auto* next = makeButton(setup.nextName, QStringLiteral("Next"),
+                            QStringLiteral("When all desired selections have been made, click here to continue."), this);
+    next->setMinimumHeight(34);
+    connect(next, &QPushButton::clicked, this, [this] { emit nextClicked(); });
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(gameTitle);
+    left->addWidget(gamePane_, 1);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(board_);
+    middle->addStretch(1);
+    middle->addWidget(next);
+    auto* right = new QVBoxLayout;
+    right->addWidget(replaceTitle);
+    right->addWidget(replacementPane_, 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(middle, 1);
+    columns->addLayout(right);
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(columns, 1);
+    outer->addLayout(bottom_);
+}
+
+void SelectionWindow::formLoad()
+{
+    gamePane_->preparePlayer();
+    replacementPane_->preparePlayer();
+}
+
+void SelectionWindow::formUnload()
+{
+    gamePane_->closePlayer();
+    replacementPane_->closePlayer();
+}
+
+void SelectionWindow::goToReview(Form& review)
+{
+    gamePane_->player()->setCommand(QStringLiteral("close"));
+    board_->clearNames();
+    forms().hide(*this);
+    forms().showModeless(review);
+}
+
+} // namespace sonaplex
