@@ -28,10 +28,11 @@ void startProgram(const QString& programFolder)
     QApplication::setQuitOnLastWindowClosed(false);
     static const bool cleanupRegistered = (qAddPostRoutine(releaseWindows), true);
     Q_UNUSED(cleanupRegistered);
-    if (current() && !current()->hasEnded())
+    if (current()) {
         current()->endProgram();
+        delete current().data();
+    }
     auto* forms = new Forms(programFolder, QCoreApplication::instance());
-    QObject::connect(forms, &Forms::programEnded, forms, &QObject::deleteLater, Qt::QueuedConnection);
     current() = forms;
     forms->showModeless<FrmSplash>();
 }

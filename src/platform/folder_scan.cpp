@@ -80,7 +80,7 @@ void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
         for (; !ec && it != end; it.increment(ec)) {
             if (channel->cancelled)
                 return;
-            const std::string& raw = it->path().filename().native();
+            const std::string raw = it->path().filename().native();
             if (raw.empty() || raw[0] == '.')
                 continue; // hidden entries, our own temporary files among them
             std::error_code typeError;

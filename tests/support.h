@@ -1,0 +1,138 @@
+#pragma once
+// Helpers shared by the tests: a program started in a scratch folder, a message recorder,
+// windows and controls found by name, and files made unwritable in a way root cannot bypass.
+#include "app/program.h"
+#include "platform/forms.h"
+#include "platform/messages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <deque>
+
+namespace sonaplex::test {
+
+// Records every message box instead of showing it; answers from a queue (Cancel when empty
+// for Retry/Cancel questions, so that no test can loop for ever).
+class MessageRecorder {
+public:
+    MessageRecorder()
+    {
+        setMessageHandler([this](const Message& m) {
+            messages.push_back(m);
+            if (m.buttons == MessageButtons::Ok)
+                return MessageAnswer::Ok;
+            if (answers.empty())
+                return MessageAnswer::Cancel;
+            MessageAnswer a = answers.front();
+            answers.pop_front();
+            return a;
+        });
+    }
+    ~MessageRecorder() { setMessageHandler({}); }
+    QString lastText() const { return messages.empty() ? QString() : messages.back().text; }
+    QString lastTitle() const { return messages.empty() ? QString() : messages.back().title; }
+    void clear() { messages.clear(); }
+
+    std::vector<Message> messages;
+    std::deque<MessageAnswer> answers;
+};
+
+inline QWidget* window(const QString& name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name)
+            return w;
+    return nullptr;
+}
+
+inline bool isShown(const QString& name)
+{
+    QWidget* w = window(name);
+    return w && w->isVisible();
+}
+
+template <class T = QWidget> T* control(const QString& form, const QString& name)
+{
+    QWidget* w = window(form);
+    return w ? w->findChild<T*>(name) : nullptr;
+}
+
+inline void click(const QString& form, const QString& button)
+{
+    auto* b = control<QPushButton>(form, button);
+    QVERIFY2(b, qPrintable(form + "." + button + " not found"));
+    b->click();
+}
+
+inline QString text(const QString& form, const QString& label)
+{
+    auto* l = control<QLabel>(form, label);
+    return l ? l->text() : QStringLiteral("<no %1.%2>").arg(form, label);
+}
+
+inline QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// chattr +i: not even root may change or replace the file until it is lifted again.
+class Immutable {
+public:
+    explicit Immutable(QString path) : path_(std::move(path))
+    {
+        ok_ = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path_}) == 0;
+    }
+    ~Immutable()
+    {
+        if (ok_)
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path_});
+    }
+    bool ok() const { return ok_; }
+
+private:
+    QString path_;
+    bool ok_ = false;
+};
+
+#define REQUIRE_IMMUTABLE(guard) \
+    if (!(guard).ok()) \
+        QSKIP("this file system does not support chattr +i")
+
+// The program started in a scratch program folder, with its message boxes recorded.
+class Program {
+public:
+    Program()
+    {
+        startProgram(folder.path());
+    }
+    ~Program()
+    {
+        if (Forms* f = runningProgram())
+            f->endProgram();
+        QTest::qWait(0);
+    }
+    Forms& forms() { return *runningProgram(); }
+    QString path(const QString& name) const { return folder.path() + QLatin1Char('/') + name; }
+
+    // From the start-up window to the music window.
+    void enter() { click(QStringLiteral("frmSplash"), QStringLiteral("CmdEntermidi")); }
+
+    QTemporaryDir folder;
+    MessageRecorder messages;
+};
+
+} // namespace sonaplex::test
