@@ -103,7 +103,13 @@ public:
     {
         QMutexLocker lock(&shared_->mutex);
         position_ = std::clamp<int64_t>(frame, 0, length_);
+        synthPos_ = position_ - position_ % kBlock;
+        blockPos_ = kBlock;
         takeOver();
+        if (position_ % kBlock) {
+            renderBlock();
+            blockPos_ = int(position_ % kBlock);
+        }
         return true;
     }
 
@@ -115,27 +121,40 @@ public:
         frames = std::min(frames, length_ - position_);
         int64_t done = 0;
         while (done < frames) {
-            while (next_ < frames_.size() && frames_[next_] <= position_)
-                send(song_.events[next_++], true);
-            int64_t chunk = frames - done;
-            if (next_ < frames_.size())
-                chunk = std::min(chunk, frames_[next_] - position_);
-            fluid_synth_write_float(shared_->synth, int(chunk), out + done * 2, 0, 2, out + done * 2, 1, 2);
-            done += chunk;
-            position_ += chunk;
+            if (blockPos_ == kBlock)
+                renderBlock();
+            const int64_t n = std::min<int64_t>(kBlock - blockPos_, frames - done);
+            std::copy_n(block_ + blockPos_ * 2, n * 2, out + done * 2);
+            blockPos_ += int(n);
+            done += n;
+            position_ += n;
         }
         return done;
     }
 
 private:
-    // Puts the synth in the state this song has at position_: controllers, programs and
+    // The synthesizer works in blocks of 64 frames and applies events at block starts. Asking
+    // it for whole blocks only keeps every song on the same grid, so that a song sounds the
+    // same each time it is played, whatever was played before.
+    static constexpr int kBlock = 64;
+
+    void renderBlock()
+    {
+        while (next_ < frames_.size() && frames_[next_] < synthPos_ + kBlock)
+            send(song_.events[next_++], true);
+        fluid_synth_write_float(shared_->synth, kBlock, block_, 0, 2, block_, 1, 2);
+        synthPos_ += kBlock;
+        blockPos_ = 0;
+    }
+
+    // Puts the synth in the state this song has at synthPos_: controllers, programs and
     // bends replayed, notes silenced.
     void takeOver()
     {
         fluid_synth_system_reset(shared_->synth);
         shared_->owner = this;
         next_ = 0;
-        while (next_ < frames_.size() && frames_[next_] < position_)
+        while (next_ < frames_.size() && frames_[next_] < synthPos_)
             send(song_.events[next_++], false);
     }
 
@@ -171,7 +190,10 @@ private:
     MidiSong song_;
     std::vector<int64_t> frames_;
     int64_t length_ = 0;
-    int64_t position_ = 0;
+    int64_t position_ = 0;  // frames handed out
+    int64_t synthPos_ = 0;  // where the synth's next block starts
+    float block_[kBlock * 2] = {};
+    int blockPos_ = kBlock; // frames of block_ handed out
     size_t next_ = 0;
 };
 

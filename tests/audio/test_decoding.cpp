@@ -1,0 +1,236 @@
+// Wave files of every flavour a game may ship decode to what was written; MIDI files render
+// real sound of the right length; damaged files give a reason, never a crash.
+#include "audio/midi_file.h"
+#include "audio/midi_source.h"
+#include "audio/pcm_device.h"
+#include "audio/wave_source.h"
+#include "audio_support.h"
+#include "support.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QtTest>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+class TestDecoding : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString at(const QString& name) { return dir.path() + "/" + name; }
+
+    std::vector<float> render(const QByteArray& smf, int64_t* length = nullptr, QString* error = nullptr)
+    {
+        static int serial = 0;
+        const QString path = at(QStringLiteral("song%1.mid").arg(++serial));
+        writeFile(path, smf);
+        audio::OpenResult r = audio::openMidi(path);
+        if (error)
+            *error = r.error;
+        if (!r.source)
+            return {};
+        if (length)
+            *length = r.source->lengthFrames();
+        return readToEnd(*r.source);
+    }
+    // Loudness of the left channel between two times.
+    static double loudness(const std::vector<float>& stereo, double from, double to)
+    {
+        const size_t a = size_t(from * audio::kMidiSampleRate) * 2, b = std::min(stereo.size(), size_t(to * audio::kMidiSampleRate) * 2);
+        return b > a ? rms(stereo.data() + a, b - a) : 0;
+    }
+
+private slots:
+    void missingSoundFontIsExplained()
+    {
+        // Runs before anything has loaded the synthesizer.
+        audio::setSoundFontCandidates({at("no-such.sf2")});
+        QString error;
+        render(MidiBuilder().track().note(0, 480, 0, 60).bytes(), nullptr, &error);
+        audio::setSoundFontCandidates({});
+        QVERIFY2(error.contains(QStringLiteral("timgm6mb-soundfont")), qPrintable(error));
+    }
+
+    void waveFlavours_data()
+    {
+        QTest::addColumn<QStringList>("soxArgs");
+        QTest::addColumn<double>("minSnr");
+        QTest::newRow("8-bit") << QStringList{"-b", "8", "-e", "unsigned-integer"} << 35.0;
+        QTest::newRow("16-bit") << QStringList{"-b", "16", "-e", "signed-integer"} << 85.0;
+        QTest::newRow("24-bit") << QStringList{"-b", "24", "-e", "signed-integer"} << 130.0;
+        QTest::newRow("32-bit") << QStringList{"-b", "32", "-e", "signed-integer"} << 130.0;
+        QTest::newRow("float") << QStringList{"-b", "32", "-e", "floating-point"} << 140.0;
+        QTest::newRow("IMA ADPCM") << QStringList{"-e", "ima-adpcm"} << 15.0;
+        QTest::newRow("MS ADPCM") << QStringList{"-e", "ms-adpcm"} << 15.0;
+        QTest::newRow("A-law") << QStringList{"-e", "a-law"} << 30.0;
+        QTest::newRow("mu-law") << QStringList{"-e", "u-law"} << 30.0;
+    }
+    void waveFlavours()
+    {
+        QFETCH(QStringList, soxArgs);
+        QFETCH(double, minSnr);
+        const int rate = 22050, channels = 2;
+        const auto reference = referenceSignal(rate, channels, 0.5);
+        QVERIFY(writeWave(at("ref.wav"), reference, rate, channels, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+        const QString out = at(QString(QTest::currentDataTag()).replace(' ', '_') + ".wav");
+        QCOMPARE(QProcess::execute("sox", QStringList{"-D", at("ref.wav")} + soxArgs + QStringList{out}), 0);
+
+        audio::OpenResult r = audio::openWave(out);
+        QVERIFY2(r.source, qPrintable(r.error));
+        QCOMPARE(r.source->sampleRate(), rate);
+        QCOMPARE(r.source->channels(), channels);
+        const auto decoded = readToEnd(*r.source);
+        QVERIFY(decoded.size() >= reference.size());
+        const double ratio = snr(reference, decoded);
+        QVERIFY2(ratio >= minSnr, qPrintable(QStringLiteral("SNR %1 dB").arg(ratio)));
+
+        // Seeking lands on the same samples as reading straight through.
+        QVERIFY(r.source->seek(1000));
+        std::vector<float> block(size_t(10 * channels));
+        QCOMPARE(r.source->read(block.data(), 10), int64_t(10));
+        QCOMPARE(block[0], decoded[1000 * channels]);
+    }
+
+    void ratesAndChannelCounts_data()
+    {
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("format");
+        QTest::newRow("8 kHz mono") << 8000 << 1 << (SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+        QTest::newRow("96 kHz 5.1 extensible") << 96000 << 6 << (SF_FORMAT_WAVEX | SF_FORMAT_PCM_24);
+    }
+    void ratesAndChannelCounts()
+    {
+        QFETCH(int, rate);
+        QFETCH(int, channels);
+        QFETCH(int, format);
+        const auto reference = referenceSignal(rate, channels, 0.25);
+        QVERIFY(writeWave(at("rc.wav"), reference, rate, channels, format));
+        audio::OpenResult r = audio::openWave(at("rc.wav"));
+        QVERIFY2(r.source, qPrintable(r.error));
+        QCOMPARE(r.source->sampleRate(), rate);
+        QCOMPARE(r.source->channels(), channels);
+        QCOMPARE(r.source->lengthFrames(), int64_t(reference.size() / size_t(channels)));
+        QVERIFY(snr(reference, readToEnd(*r.source)) > 85);
+    }
+
+    void badWaveFilesAreRefusedWithAReason()
+    {
+        QVERIFY(writeFile(at("empty.wav"), ""));
+        QVERIFY(writeFile(at("text.wav"), "this is not a wave file at all, just some words"));
+        QVERIFY(writeFile(at("header-only.wav"), QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16)));
+        for (const char* name : {"empty.wav", "text.wav", "header-only.wav", "missing.wav"}) {
+            audio::OpenResult r = audio::openWave(at(name));
+            QVERIFY2(!r.source, name);
+            QVERIFY2(r.error.contains(QString::fromLatin1(name)), qPrintable(r.error));
+        }
+        // A truncated file plays what is there.
+        const auto reference = referenceSignal(8000, 1, 1.0);
+        QVERIFY(writeWave(at("whole.wav"), reference, 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        QByteArray cut = readAll(at("whole.wav"));
+        cut.truncate(cut.size() / 2);
+        QVERIFY(writeFile(at("cut.wav"), cut));
+        audio::OpenResult r = audio::openWave(at("cut.wav"));
+        QVERIFY(r.source);
+        QVERIFY(!readToEnd(*r.source).empty());
+    }
+
+    void midiRendersItsNotesForTheirLength()
+    {
+        // One second of middle C at 120 beats a minute, then the release tail.
+        int64_t length = 0;
+        const auto sound = render(MidiBuilder().track().program(0, 0, 0).note(0, 960, 0, 60).bytes(), &length);
+        QCOMPARE(length, int64_t((1.0 + audio::kMidiTailSeconds) * audio::kMidiSampleRate));
+        QCOMPARE(int64_t(sound.size()), length * 2);
+        QVERIFY(loudness(sound, 0.1, 0.9) > 0.01);
+        QVERIFY(loudness(sound, 2.5, 3.0) < 0.001);
+
+        // Half the tempo: the same ticks last twice as long.
+        render(MidiBuilder().track().tempo(0, 1'000'000).note(0, 960, 0, 60).bytes(), &length);
+        QCOMPARE(length, int64_t((2.0 + audio::kMidiTailSeconds) * audio::kMidiSampleRate));
+    }
+
+    void formatOneTracksAllSound()
+    {
+        MidiBuilder song(1);
+        song.track().tempo(0, 500'000);
+        song.track().note(0, 480, 0, 60);         // 0 - 0.5 s
+        song.track().note(1920, 2400, 1, 67);     // 2.0 - 2.5 s, another channel
+        const auto sound = render(song.bytes());
+        QVERIFY(loudness(sound, 0.1, 0.4) > 0.01);
+        QVERIFY(loudness(sound, 2.1, 2.4) > 0.01);
+        QVERIFY(loudness(sound, 1.6, 1.9) < loudness(sound, 2.1, 2.4) / 10);
+    }
+
+    void damagedMidiFilesGiveAReason()
+    {
+        const QByteArray good = MidiBuilder().track().note(0, 480, 0, 60).bytes();
+        struct Case { const char* name; QByteArray bytes; };
+        const Case cases[] = {
+            {"empty", QByteArray()},
+            {"noise", QByteArray(5000, '\x9c')},
+            {"short header", good.left(10)},
+            {"no tracks", good.left(14)},
+            {"bad format", QByteArray(good).replace(9, 1, "\x07")},
+            {"no timing", QByteArray(good).replace(12, 2, QByteArray(2, '\0'))},
+        };
+        for (const Case& c : cases) {
+            QString error;
+            render(c.bytes, nullptr, &error);
+            QVERIFY2(!error.isEmpty(), c.name);
+        }
+        // A track cut short, or a header that promises 65535 tracks: what is there plays.
+        QString error;
+        QVERIFY(!render(good.left(good.size() - 6), nullptr, &error).empty());
+        QVERIFY(!render(good.left(14) + good.mid(14), nullptr, &error).empty());
+        QByteArray many = MidiBuilder(1).track().note(0, 480, 0, 60).bytes(65535);
+        QVERIFY2(!render(many, nullptr, &error).empty(), qPrintable(error));
+    }
+
+    void absurdTempoIsCappedAndOpensQuickly()
+    {
+        MidiBuilder song;
+        song.track().tempo(0, 0xFFFFFF).note(0, 100000, 0, 60);
+        writeFile(at("slow.mid"), song.bytes());
+        QElapsedTimer t;
+        t.start();
+        audio::OpenResult r = audio::openMidi(at("slow.mid"));
+        QVERIFY(t.elapsed() < 5000);
+        QVERIFY(r.source);
+        QVERIFY(r.source->lengthFrames() <= int64_t((30 * 60 + audio::kMidiTailSeconds) * audio::kMidiSampleRate));
+        // Seeking far in needs no rendering of what comes before.
+        QVERIFY(r.source->seek(r.source->lengthFrames() - 100));
+        std::vector<float> block(400);
+        QCOMPARE(r.source->read(block.data(), 200), int64_t(100));
+    }
+
+    void deviceFeedResamplesAndMixes()
+    {
+        // 22.05 kHz stereo into a 44.1 kHz mono device: twice the frames, the channels averaged.
+        const auto reference = referenceSignal(22050, 2, 0.2);
+        QVERIFY(writeWave(at("feed.wav"), reference, 22050, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+        audio::OpenResult r = audio::openWave(at("feed.wav"));
+        QAudioFormat mono;
+        mono.setSampleRate(44100);
+        mono.setChannelCount(1);
+        mono.setSampleFormat(QAudioFormat::Float);
+        audio::PcmDevice device(*r.source, mono);
+        device.restartAt(0);
+        std::vector<float> out(20000);
+        QCOMPARE(device.read(reinterpret_cast<char*>(out.data()), qint64(out.size() * 4)), qint64(out.size() * 4));
+        QVERIFY(device.ended());
+        const size_t sourceFrames = reference.size() / 2;
+        QCOMPARE(device.framesBeforeEnd(), int64_t(sourceFrames * 2));
+        for (size_t k = 50; k < 100; ++k) {
+            // Output frame 2k falls on source frame k; 2k+1 lies halfway to the next one.
+            const float here = (reference[2 * k] + reference[2 * k + 1]) / 2;
+            const float next = (reference[2 * k + 2] + reference[2 * k + 3]) / 2;
+            QVERIFY(std::abs(out[2 * k] - here) < 1e-5f);
+            QVERIFY(std::abs(out[2 * k + 1] - (here + next) / 2) < 1e-5f);
+        }
+        QCOMPARE(out.back(), 0.0f); // silence past the end, never an empty read
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDecoding)
+#include "test_decoding.moc"
