@@ -4,7 +4,7 @@
 #include "audio/midi_source.h"
 #include "audio/pcm_device.h"
 #include "audio/wave_source.h"
-#include "audio_support.h"
+#include "audio/audio_support.h"
 #include "support.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // With no audio server at all, the player opens files, says plainly why it cannot play them,
 // and stays usable.
-#include "audio_support.h"
+#include "audio/audio_support.h"
 #include "shell/sample_player.h"
 #include "support.h"
 

@@ -1,7 +1,7 @@
 // Sound really comes out: the player widget plays into a PulseAudio null sink and the
 // sink's monitor, recorded with parec, holds the file's own samples.
 #include "audio/midi_source.h"
-#include "audio_support.h"
+#include "audio/audio_support.h"
 #include "shell/sample_player.h"
 #include "support.h"
 

@@ -1,0 +1,138 @@
+// The sound-effects side: six selections with their order rule, the review window outliving
+// the selection window, and SWITCH over six real wave files with one that cannot be written.
+#include "audio/audio_support.h"
+#include "shell/browser_pane.h"
+#include "support.h"
+
+#include <QtTest>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+class TestEffects : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Program> program;
+    QTemporaryDir disk;
+    QString game, mine;
+
+    void highlight(const QString& list, const QString& folder, const QString& name)
+    {
+        auto* files = control<FileList>("FrmWavSelect", list);
+        if (files->path() != QDir::toNativeSeparators(folder))
+            control<FolderList>("FrmWavSelect", list == "FleWav1" ? "DirWav1" : "DirWav2")->setPath(folder);
+        QTRY_VERIFY(!files->isListing());
+        files->setFileName(name);
+    }
+    void takeGame(int n) { highlight("FleWav1", game, QStringLiteral("fx%1.wav").arg(n)); click("FrmWavSelect", QStringLiteral("CmdChooseGame%1").arg(n)); }
+    void takeReplacement(int n) { highlight("FleWav2", mine, QStringLiteral("new%1.WAV").arg(n)); click("FrmWavSelect", QStringLiteral("CmdReplaceWav%1").arg(n)); }
+    QByteArray wave(const QString& path) { return readAll(path); }
+
+private slots:
+    void init()
+    {
+        QDir(disk.path()).removeRecursively();
+        game = disk.path() + "/Game/sound";
+        mine = disk.path() + "/Effects";
+        QDir().mkpath(game);
+        QDir().mkpath(mine);
+        for (int n = 1; n <= 6; ++n) {
+            QVERIFY(writeWave(QStringLiteral("%1/fx%2.wav").arg(game).arg(n), referenceSignal(8000 * n, 1, 0.1), 8000 * n, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+            QVERIFY(writeWave(QStringLiteral("%1/new%2.WAV").arg(mine).arg(n), referenceSignal(11025, 2, 0.05 * n), 11025, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
+        }
+        program = std::make_unique<Program>();
+        program->enter();
+        click("FrmMidi", "CmdGotoWavSelect1");
+        QVERIFY(isShown("FrmWavSelect"));
+    }
+    void cleanup() { program.reset(); }
+
+    void orderRuleOverSixSelections()
+    {
+        auto& messages = program->messages;
+        takeGame(1);
+        takeGame(2);
+        takeGame(4);
+        QCOMPARE(messages.lastText(), QStringLiteral("Please make selections in correct order"));
+        QCOMPARE(messages.lastTitle(), QStringLiteral("Wav Selection Error"));
+        QVERIFY(text("FrmWavSelect", "LblGameWav4").isEmpty());
+        messages.clear();
+        takeGame(3);
+        takeGame(4);
+        QVERIFY(messages.messages.empty());
+        QCOMPARE(text("FrmCopyWavs", "LblFileName4"), QStringLiteral("fx4.wav"));
+        QCOMPARE(text("FrmCopyWavs", "LblGamePath4"), QDir::toNativeSeparators(game) + "/fx4.wav");
+        QVERIFY(control<QLabel>("FrmWavSelect", "LblGameWav4")->isVisible());
+
+        // Replacements are ruled on their own: 2 is refused while 1 is empty.
+        takeReplacement(2);
+        QCOMPARE(messages.lastTitle(), QStringLiteral("Wav Selection Error"));
+        for (int n = 1; n <= 4; ++n)
+            takeReplacement(n);
+        QCOMPARE(text("FrmCopyWavs", "LblRepFile4"), QStringLiteral("new4.WAV"));
+
+        // Remove 2 leaves 3 and 4 as they are; 5 is then refused on both sides.
+        messages.clear();
+        click("FrmWavSelect", "CmdRemove2");
+        QCOMPARE(text("FrmWavSelect", "LblGameWav3"), QStringLiteral("fx3.wav"));
+        QCOMPARE(text("FrmCopyWavs", "LblReplacePath2"), QString());
+        QCOMPARE(text("FrmCopyWavs", "LblRepFile3"), QStringLiteral("new3.WAV"));
+        takeGame(5);
+        takeReplacement(5);
+        QCOMPARE(messages.messages.size(), size_t(2));
+        takeGame(2);
+        takeGame(5);
+        QCOMPARE(messages.messages.size(), size_t(2));
+    }
+
+    void reviewWindowOutlivesTheSelectionWindow()
+    {
+        takeGame(1);
+        takeReplacement(1);
+        click("FrmWavSelect", "CmdQuit2");
+        QVERIFY(isShown("FrmMidi"));
+        QVERIFY(!isShown("FrmCopyWavs"));
+        click("FrmMidi", "CmdGotoWavSelect1");
+        QCOMPARE(text("FrmWavSelect", "LblGameWav1"), QString());
+        click("FrmWavSelect", "CmdSwitch");
+        QVERIFY(isShown("FrmCopyWavs"));
+        QCOMPARE(text("FrmCopyWavs", "LblFileName1"), QStringLiteral("fx1.wav"));
+        QCOMPARE(text("FrmCopyWavs", "LblRepFile1"), QStringLiteral("new1.WAV"));
+        click("FrmCopyWavs", "CmdExitFrmCopyWavs");
+        QVERIFY(isShown("FrmWavSelect"));
+        click("FrmWavSelect", "CmdSwitch");
+        QCOMPARE(text("FrmCopyWavs", "LblFileName1"), QString());
+    }
+
+    void switchOverSixWithOneLockedGameFile()
+    {
+        for (int n = 1; n <= 6; ++n) {
+            takeGame(n);
+            takeReplacement(n);
+        }
+        click("FrmWavSelect", "CmdSwitch");
+        std::vector<QByteArray> before;
+        for (int n = 1; n <= 6; ++n)
+            before.push_back(wave(QStringLiteral("%1/fx%2.wav").arg(game).arg(n)));
+        {
+            Immutable lock(game + "/fx4.wav");
+            REQUIRE_IMMUTABLE(lock);
+            click("FrmCopyWavs", "CmdSwitch2");
+        }
+        const QString report = program->messages.lastText();
+        QCOMPARE(program->messages.lastTitle(), QStringLiteral("Replacement Error"));
+        QVERIFY2(report.contains("Selection 4 (fx4.wav)"), qPrintable(report));
+        QCOMPARE(report.count("Selection"), 1);
+        QVERIFY(!window("FrmReplaceConfirm"));
+        for (int n = 1; n <= 6; ++n) {
+            const QByteArray now = wave(QStringLiteral("%1/fx%2.wav").arg(game).arg(n));
+            QCOMPARE(now, n == 4 ? before[3] : wave(QStringLiteral("%1/new%2.WAV").arg(mine).arg(n)));
+        }
+        // With the lock gone, SWITCH again replaces the sixth too and confirms.
+        click("FrmCopyWavs", "CmdSwitch2");
+        QVERIFY(isShown("FrmReplaceConfirm"));
+        QCOMPARE(wave(game + "/fx4.wav"), wave(mine + "/new4.WAV"));
+    }
+};
+
+QTEST_MAIN(TestEffects)
+#include "test_effects.moc"
