@@ -22,7 +22,7 @@ test: build
 	QT_QPA_PLATFORM=offscreen scripts/with-audio-server ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
 bench: build
-	QT_QPA_PLATFORM=offscreen scripts/with-audio-server $(BUILD)/bench/bench_file_list
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_file_list
 	$(BUILD)/bench/bench_switch
 
 clean:

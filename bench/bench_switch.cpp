@@ -1,0 +1,75 @@
+// SWITCH of three 300 MB files against `cp` of the same files followed by `sync` of the
+// copies, in the same run. Both write every byte to disk before they are done.
+#include "shell/replacement.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <random>
+
+using namespace sonaplex;
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const qint64 size = (argc > 1 ? atoll(argv[1]) : 300) << 20;
+    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-switch-XXXXXX"));
+    std::mt19937_64 random(7);
+    QByteArray chunk(1 << 20, '\0');
+    std::vector<Selection> selections;
+    for (int n = 1; n <= 3; ++n) {
+        const QString source = dir.path() + QStringLiteral("/new%1.mid").arg(n);
+        QFile f(source);
+        f.open(QIODevice::WriteOnly);
+        for (qint64 done = 0; done < size; done += chunk.size()) {
+            for (int i = 0; i < chunk.size(); i += 8)
+                *reinterpret_cast<uint64_t*>(chunk.data() + i) = random();
+            f.write(chunk);
+        }
+        f.close();
+        const QString target = dir.path() + QStringLiteral("/GAME%1.MID").arg(n);
+        QFile::copy(source, target);
+        selections.push_back({target, QStringLiteral("GAME%1.MID").arg(n), source, QStringLiteral("new%1.mid").arg(n)});
+    }
+    QProcess::execute(QStringLiteral("sync"), {});
+
+    auto timeCp = [&] {
+        QElapsedTimer t;
+        t.start();
+        QStringList copies;
+        for (int n = 1; n <= 3; ++n) {
+            const QString copy = dir.path() + QStringLiteral("/cp%1.mid").arg(n);
+            QProcess::execute(QStringLiteral("cp"), {selections[n - 1].replacementPath, copy});
+            copies << copy;
+        }
+        QProcess::execute(QStringLiteral("sync"), copies);
+        const double ms = t.nsecsElapsed() / 1e6;
+        for (const QString& c : copies)
+            QFile::remove(c);
+        return ms;
+    };
+    auto timeSwitch = [&] {
+        QElapsedTimer t;
+        t.start();
+        const CopyRun run = replaceGameFiles(selections);
+        const double ms = t.nsecsElapsed() / 1e6;
+        if (!run.ok())
+            std::fprintf(stderr, "switch failed: %s\n", qPrintable(run.failures.join(QLatin1Char('\n'))));
+        return ms;
+    };
+
+    double cp = 1e12, ours = 1e12;
+    for (int round = 0; round < 3; ++round) {
+        cp = std::min(cp, timeCp());
+        ours = std::min(ours, timeSwitch());
+    }
+    std::printf("SWITCH of three %lld MB files:\n", static_cast<long long>(size >> 20));
+    std::printf("  cp + sync of the copies (baseline): %9.1f ms\n", cp);
+    std::printf("  Sonaplex SWITCH:                    %9.1f ms\n", ours);
+    std::printf("  ratio (target <= 1.15):             %9.2f\n", ours / cp);
+    return 0;
+}
