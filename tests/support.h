@@ -13,6 +13,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
 
 #include <deque>
 
@@ -111,6 +115,25 @@ private:
 #define REQUIRE_IMMUTABLE(guard) \
     if (!(guard).ok()) \
         QSKIP("this file system does not support chattr +i")
+
+// Runs `action` as soon as the named window is the active modal window: the way to act
+// inside a modal window while the handler that opened it waits.
+// Deleting the returned timer gives up waiting.
+inline QTimer* onModal(const QString& name, std::function<void()> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, name, action] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && w->objectName() == name && w->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            action();
+        }
+    });
+    timer->start();
+    return timer;
+}
 
 // The program started in a scratch program folder, with its message boxes recorded.
 class Program {

@@ -1,9 +1,15 @@
 #include "effects/frm_copy_wavs.h"
 
+#include "backup/frm_backups.h"
+#include "backup/frm_set_names.h"
 #include "effects/frm_wav_select.h"
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "shell/replacement.h"
 #include "music/frm_confirmations.h"
 #include "shell/window_parts.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -44,12 +50,37 @@ FrmCopyWavs::FrmCopyWavs(Forms& forms) : ReviewWindow(forms, effectsReviewSetup(
         bottomRow()->addWidget(b);
     connect(sw, &QPushButton::clicked, this, &FrmCopyWavs::CmdSwitch2_Click);
     connect(close, &QPushButton::clicked, this, &FrmCopyWavs::CmdExitFrmCopyWavs_Click);
+    connect(backup, &QPushButton::clicked, this, &FrmCopyWavs::CmdWavBackup_Click);
+    connect(saveSet, &QPushButton::clicked, this, &FrmCopyWavs::CmdCreateSet_Click);
 }
 
 void FrmCopyWavs::CmdSwitch2_Click()
 {
     if (switchFiles())
         forms().showModeless<FrmReplaceConfirm>();
+}
+
+void FrmCopyWavs::CmdWavBackup_Click()
+{
+    FrmWavBackup& backup = forms().load<FrmWavBackup>();
+    backup.fill(board()->selections());
+    forms().showModal(backup);
+}
+
+void FrmCopyWavs::CmdCreateSet_Click()
+{
+    // A set holds only what the user chose for it now: whatever an abandoned naming left in
+    // the staging folder goes first.
+    const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("TempDir");
+    if (const FileResult emptied = emptyFolder(staging); !emptied) {
+        showMessage(QStringLiteral("The set cannot be gathered: %1").arg(emptied.error), QStringLiteral("Save Set Error"), this);
+        return;
+    }
+    const CopyRun run = stageFiles(replacementsUnderGameNames(board()->selections()), staging);
+    if (!run.ok())
+        showMessage(failureReport(QStringLiteral("These files could not be added and are not in the set:"), run),
+                    QStringLiteral("Save Set Error"), this);
+    forms().showModal<FrmSetName>();
 }
 
 void FrmCopyWavs::CmdExitFrmCopyWavs_Click() { backTo(forms().load<FrmWavSelect>()); }

@@ -11,6 +11,8 @@ public:
 
     void CmdSwitch2_Click();
     void CmdExitFrmCopyWavs_Click();
+    void CmdWavBackup_Click();
+    void CmdCreateSet_Click();
 };
 
 } // namespace sonaplex

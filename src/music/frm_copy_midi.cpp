@@ -1,5 +1,6 @@
 #include "music/frm_copy_midi.h"
 
+#include "backup/frm_backups.h"
 #include "music/frm_confirmations.h"
 #include "music/frm_midi.h"
 #include "platform/messages.h"
@@ -45,6 +46,7 @@ FrmCopyMidi::FrmCopyMidi(Forms& forms) : ReviewWindow(forms, musicReviewSetup())
     connect(sw, &QPushButton::clicked, this, &FrmCopyMidi::CmdSwitch3_Click);
     connect(favorites, &QPushButton::clicked, this, &FrmCopyMidi::CmdFavorites_Click);
     connect(close, &QPushButton::clicked, this, &FrmCopyMidi::CmdExitFrmCopyMidi_Click);
+    connect(backup, &QPushButton::clicked, this, &FrmCopyMidi::CmdMidiBackup_Click);
 }
 
 void FrmCopyMidi::CmdSwitch3_Click()
@@ -68,6 +70,13 @@ void FrmCopyMidi::CmdFavorites_Click()
         return;
     }
     forms().showModeless<FrmFavorites>();
+}
+
+void FrmCopyMidi::CmdMidiBackup_Click()
+{
+    FrmMidiBackup& backup = forms().load<FrmMidiBackup>();
+    backup.fill(board()->selections());
+    forms().showModal(backup);
 }
 
 void FrmCopyMidi::CmdExitFrmCopyMidi_Click() { backTo(forms().load<FrmMidi>()); }

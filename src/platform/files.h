@@ -21,12 +21,20 @@ FileResult copyReplace(const QString& source, const QString& destination);
 // Creates a folder; succeeds when it is already there.
 FileResult createFolder(const QString& path);
 
+// Removes the files directly inside a folder (a missing folder is already empty). A link is
+// removed as a link; nothing outside the folder is touched.
+FileResult emptyFolder(const QString& path);
+
 // Renames a file or folder; never replaces anything at `to`, an empty folder included.
 FileResult renameNoReplace(const QString& from, const QString& to);
 
 // The folder the program keeps its folders in: the executable's folder, or the per-user
 // data folder when the executable's folder cannot be written.
 QString resolveProgramFolder(const QString& executableFolder);
+
+// True for a name that stays a single entry inside its folder: not empty, not "." or "..",
+// no path separator, no control character. Blanks alone are a valid name.
+bool isPlainName(const QString& name);
 
 // The last component of a path, for messages.
 QString displayName(const QString& path);

@@ -96,6 +96,16 @@ QString displayName(const QString& path)
     return name.isEmpty() ? path : name;
 }
 
+bool isPlainName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
+            return false;
+    return true;
+}
+
 FileResult copyReplace(const QString& source, const QString& destination)
 {
     if (source.isEmpty())
@@ -173,6 +183,21 @@ FileResult createFolder(const QString& path)
     if (err == EEXIST && QFileInfo(path).isDir())
         return FileResult::success();
     return FileResult::failure(QStringLiteral("cannot create folder %1: %2").arg(path, reason(err)));
+}
+
+FileResult emptyFolder(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(encoded(path).constData(), &st) != 0)
+        return errno == ENOENT ? FileResult::success()
+                               : FileResult::failure(QStringLiteral("cannot reach %1: %2").arg(path, reason(errno)));
+    if (!S_ISDIR(st.st_mode))
+        return FileResult::failure(QStringLiteral("%1 is not a folder").arg(path));
+    for (const QFileInfo& entry : QDir(path).entryInfoList(QDir::Files | QDir::System | QDir::Hidden)) {
+        if (::unlink(encoded(entry.filePath()).constData()) != 0 && errno != ENOENT)
+            return FileResult::failure(QStringLiteral("cannot remove %1: %2").arg(entry.filePath(), reason(errno)));
+    }
+    return FileResult::success();
 }
 
 FileResult renameNoReplace(const QString& from, const QString& to)

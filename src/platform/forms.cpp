@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLayout>
+#include <QThread>
 #include <QTimer>
 
 namespace sonaplex {
@@ -133,7 +134,10 @@ void Forms::endProgram()
         form->deleteLater();
     }
     emit programEnded();
-    QCoreApplication::exit(0);
+    // Leaves the running event loops, main one included. Without one running (a test driving
+    // the windows directly) there is nothing to leave, and asking would refuse every later loop.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 std::vector<Form*> Forms::loadedForms() const

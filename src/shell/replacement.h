@@ -22,6 +22,24 @@ CopyRun replaceGameFiles(const std::vector<Selection>& selections);
 // a later file of the same name overwrites an earlier one.
 CopyRun copyReplacementsInto(const std::vector<Selection>& selections, const QString& folder);
 
+// One file to gather into a staging folder, under the name it is to have there.
+struct StagedFile {
+    int selection;
+    QString source;
+    QString name;
+};
+
+// Copies each file into `folder` (created when missing) under its given name, in order.
+// A second file of a name already copied in this run is not copied but reported, so that
+// nothing gathered is silently lost.
+CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder);
+
+// The game files of the selections that have one (what a backup holds).
+std::vector<StagedFile> gameFilesOf(const std::vector<Selection>& selections);
+// The replacement files of the selections that have both sides, under the game files' names
+// (what a set holds).
+std::vector<StagedFile> replacementsUnderGameNames(const std::vector<Selection>& selections);
+
 // The one message that names every failure of a run.
 QString failureReport(const QString& heading, const CopyRun& run);
 

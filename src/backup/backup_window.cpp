@@ -1,0 +1,93 @@
+#include "backup/backup_window.h"
+
+#include "backup/frm_set_names.h"
+#include "platform/messages.h"
+#include "shell/replacement.h"
+#include "shell/window_parts.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
+    : Form(forms, setup.name, setup.title, CloseBox)
+{
+    auto* heading = makeLabel(setup.headingName, setup.heading, this);
+    setBold(heading);
+    heading->setAlignment(Qt::AlignCenter);
+    auto* message = makeLabel(QStringLiteral("LblMessage"), setup.message, this);
+    message->setWordWrap(true);
+    message->setMinimumWidth(420);
+
+    auto* frame = new QGroupBox(QStringLiteral("Selected Files"), this);
+    frame->setObjectName(QStringLiteral("FramSelectedFiles"));
+    setBold(frame);
+    auto* list = new QVBoxLayout(frame);
+    for (size_t i = 0; i < setup.pathLabels.size(); ++i) {
+        auto* path = makeLabel(setup.pathLabels[i], QString(), frame);
+        path->setFont(font());
+        path->setAlignment(Qt::AlignCenter);
+        path->setMinimumHeight(path->fontMetrics().height());
+        setTextColour(path, kGameRed);
+        auto* name = makeLabel(setup.nameLabels[i], QString(), frame);
+        name->hide(); // only carries the name the copy is stored under
+        list->addWidget(path);
+        paths_.push_back(path);
+        names_.push_back(name);
+    }
+
+    auto* backup = makeButton(setup.backupButton, QStringLiteral("Backup"), QStringLiteral("Complete the backup process."), this);
+    auto* cancel = makeButton(setup.cancelButton, QStringLiteral("Cancel"), QString(), this);
+    connect(backup, &QPushButton::clicked, this, &BackupWindow::backUp);
+    connect(cancel, &QPushButton::clicked, this, &BackupWindow::cancel);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(backup);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(message);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+    fixSize();
+}
+
+void BackupWindow::fill(const std::vector<Selection>& selections)
+{
+    for (size_t i = 0; i < paths_.size(); ++i) {
+        const Selection s = i < selections.size() ? selections[i] : Selection{};
+        paths_[i]->setText(s.gamePath);
+        names_[i]->setText(s.gameName);
+    }
+}
+
+void BackupWindow::backUp()
+{
+    std::vector<Selection> listed;
+    for (size_t i = 0; i < paths_.size(); ++i)
+        listed.push_back({paths_[i]->text(), names_[i]->text(), {}, {}});
+    const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("BackDir");
+    const CopyRun run = stageFiles(gameFilesOf(listed), staging);
+    if (!run.ok())
+        showMessage(failureReport(QStringLiteral("These files could not be backed up and are not in the backup set:"), run),
+                    QStringLiteral("Backup Error"), this);
+
+    FrmSetName2& naming = forms().load<FrmSetName2>();
+    naming.setHoldsEverything(run.ok());
+    forms().showModal(naming);
+    forms().hide(*this);
+    forms().unload(*this);
+}
+
+void BackupWindow::cancel()
+{
+    forms().hide(*this);
+    forms().unload(*this);
+}
+
+} // namespace sonaplex

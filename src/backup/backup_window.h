@@ -1,0 +1,41 @@
+#pragma once
+#include "platform/forms.h"
+#include "shell/review_board.h"
+
+#include <vector>
+
+class QLabel;
+
+namespace sonaplex {
+
+struct BackupWindowSetup {
+    QString name, title;
+    QString headingName, heading;   // the bold line at the top
+    QString message;                // the IMPORTANT paragraph
+    std::vector<QString> pathLabels, nameLabels;
+    QString backupButton, cancelButton;
+};
+
+// A backup window: lists the game files of the review window's selections and copies them
+// into the staging folder "BackDir", then asks for the backup set's name.
+class BackupWindow : public Form {
+    Q_OBJECT
+public:
+    // Takes the game files of the review window's selections, empty ones included.
+    void fill(const std::vector<Selection>& selections);
+
+protected:
+    BackupWindow(Forms& forms, const BackupWindowSetup& setup);
+
+    // "Backup": copies every listed file, names any that failed, then runs the naming dialog;
+    // afterwards this window goes.
+    void backUp();
+    // "Cancel".
+    void cancel();
+    void reject() override { cancel(); }
+
+private:
+    std::vector<QLabel*> paths_, names_;
+};
+
+} // namespace sonaplex

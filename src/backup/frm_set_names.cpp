@@ -1,0 +1,146 @@
+#include "backup/frm_set_names.h"
+
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "shell/window_parts.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+namespace {
+const QString kTitle = QStringLiteral("Set Name Select");
+
+void closeConfirmation(Form& form)
+{
+    form.forms().hide(form);
+    form.forms().unload(form);
+}
+
+QWidget* confirmationBody(Form& form, const QString& labelName, const QString& text, const QString& buttonName,
+                          std::function<void()> ok)
+{
+    auto* label = makeLabel(labelName, text, &form);
+    label->setAlignment(Qt::AlignCenter);
+    auto* button = makeButton(buttonName, QStringLiteral("OK"), QString(), &form);
+    button->setDefault(true);
+    QObject::connect(button, &QPushButton::clicked, &form, std::move(ok));
+    auto* layout = new QVBoxLayout(&form);
+    layout->addWidget(label);
+    layout->addWidget(button, 0, Qt::AlignHCenter);
+    return label;
+}
+} // namespace
+
+SetNameDialog::SetNameDialog(Forms& forms, const SetNameSetup& setup)
+    : Form(forms, setup.name, setup.title, 0), name_(new QComboBox(this)), staging_(setup.stagingFolder)
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* heading = makeLabel(QStringLiteral("LblSaveSet"), setup.heading, this);
+    QFont big = heading->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    heading->setFont(big);
+    layout->addWidget(heading, 0, Qt::AlignHCenter);
+    for (int i = 0; i + 1 < setup.notes.size(); i += 2) {
+        auto* note = makeLabel(setup.notes[i], setup.notes[i + 1], this);
+        note->setWordWrap(true);
+        layout->addWidget(note);
+        if (setup.notes[i] == setup.redNoteName)
+            setTextColour(note, kGameRed);
+    }
+    name_->setObjectName(setup.comboName);
+    name_->setEditable(true);
+    name_->setInsertPolicy(QComboBox::NoInsert);
+    name_->setToolTip(QStringLiteral("Enter a name for your new set. "));
+    name_->setMinimumWidth(320);
+    layout->addWidget(name_);
+    auto* ok = makeButton(setup.okName, QStringLiteral("OK"), QString(), this);
+    ok->setDefault(true);
+    layout->addWidget(ok);
+    connect(ok, &QPushButton::clicked, this, &SetNameDialog::CmdOk3_Click);
+    fixSize();
+}
+
+void SetNameDialog::CmdOk3_Click()
+{
+    const QString typed = name_->currentText();
+    if (typed.isEmpty()) {
+        showMessage(QStringLiteral("Please Enter a Set Name"), kTitle, this);
+        return;
+    }
+    // The name becomes one folder in the program folder and replaces nothing there: a name
+    // that would lead elsewhere is refused before anything is touched.
+    const QString folder = forms().programFolder() + QDir::separator();
+    if (!isPlainName(typed) || !renameNoReplace(folder + staging_, folder + typed)) {
+        showMessage(QStringLiteral("Please select a set name not already in use"), kTitle, this);
+        return;
+    }
+    name_->clear();
+    name_->clearEditText();
+    forms().hide(*this);
+    confirm();
+}
+
+void SetNameDialog::reject() { forms().unload(*this); }
+
+FrmSetName2::FrmSetName2(Forms& forms)
+    : SetNameDialog(forms, {QStringLiteral("FrmSetName2"), QStringLiteral("Save Backup Set"),
+                            QStringLiteral("Enter Backup Set Name"),
+                            {QStringLiteral("LblSetInfo"), QStringLiteral("Give your backup set the same name as the game you're backing up."),
+                             QStringLiteral("LblID"), QStringLiteral("IMPORTANT: Be sure to include \"Wav\" or \"Midi\" to the end of the set name for easy identification."),
+                             QStringLiteral("Label1"), QStringLiteral("(BlackJackMidi, BlackJackWav, etc.)")},
+                            QStringLiteral("LblID"), {},
+                            QStringLiteral("CboSetName2"), QStringLiteral("CmdOK3"), QStringLiteral("BackDir")})
+{
+}
+
+void FrmSetName2::confirm()
+{
+    FrmBackupConfirm& done = forms().load<FrmBackupConfirm>();
+    done.setHoldsEverything(holdsEverything_);
+    forms().showModal(done);
+}
+
+FrmSetName::FrmSetName(Forms& forms)
+    : SetNameDialog(forms, {QStringLiteral("FrmSetName"), QStringLiteral("Save Set"), QStringLiteral("Enter Set Name"),
+                            {QStringLiteral("LblSetInfo"),
+                             QStringLiteral("NOTE: Always include the game name in the name of your set.   (Ex. BlackJack1,  BJackcosmoset, BlkJckArnold, etc.)")},
+                            {}, {}, QStringLiteral("CboSetName"), QStringLiteral("CmdOk3"), QStringLiteral("TempDir")})
+{
+}
+
+void FrmSetName::confirm() { forms().showModal<FrmSetConfirm>(); }
+
+FrmBackupConfirm::FrmBackupConfirm(Forms& forms)
+    : Form(forms, QStringLiteral("FrmBackupConfirm"), QStringLiteral("Backup Confirmation"), CloseBox)
+{
+    confirmationBody(*this, QStringLiteral("LblBackupConfirm"), QStringLiteral("Successful backup of all selected files."),
+                     QStringLiteral("CmdBackupConfirm"), [this] { CmdBackupConfirm_Click(); });
+    fixSize();
+}
+
+void FrmBackupConfirm::setHoldsEverything(bool all)
+{
+    findChild<QLabel*>(QStringLiteral("LblBackupConfirm"))
+        ->setText(all ? QStringLiteral("Successful backup of all selected files.")
+                      : QStringLiteral("The backup set was saved, but not all selected files are in it."));
+}
+
+void FrmBackupConfirm::CmdBackupConfirm_Click() { closeConfirmation(*this); }
+
+FrmSetConfirm::FrmSetConfirm(Forms& forms)
+    : Form(forms, QStringLiteral("FrmSetConfirm"), QStringLiteral("Set Confirmation"), CloseBox)
+{
+    confirmationBody(*this, QStringLiteral("LblSetConfirm"), QStringLiteral("Your set has been saved."),
+                     QStringLiteral("CmdSetConfirm"), [this] { CmdSetConfirm_Click(); });
+    fixSize();
+}
+
+void FrmSetConfirm::CmdSetConfirm_Click() { closeConfirmation(*this); }
+
+} // namespace sonaplex

@@ -1,0 +1,83 @@
+#pragma once
+#include "platform/forms.h"
+
+#include <functional>
+
+class QComboBox;
+
+namespace sonaplex {
+
+struct SetNameSetup {
+    QString name, title;
+    QString heading;          // "Enter Backup Set Name" / "Enter Set Name"
+    QStringList notes;        // object name, text pairs of the lines under the heading
+    QString redNoteName, redNote;
+    QString comboName, okName;
+    QString stagingFolder;    // "BackDir" / "TempDir"
+};
+
+// A naming dialog: turns the staging folder into a set folder of the typed name, refusing
+// empty names, names in use and names that would reach outside the program folder.
+class SetNameDialog : public Form {
+    Q_OBJECT
+public:
+    void CmdOk3_Click();
+    QComboBox* nameBox() const { return name_; }
+
+protected:
+    SetNameDialog(Forms& forms, const SetNameSetup& setup);
+    // Shows the confirmation once the set exists.
+    virtual void confirm() = 0;
+    // Esc gives up naming: the dialog goes, the staging folder stays for next time.
+    void reject() override;
+
+private:
+    QComboBox* name_;
+    QString staging_;
+};
+
+// Names a backup set (the former "BackDir").
+class FrmSetName2 : public SetNameDialog {
+    Q_OBJECT
+public:
+    explicit FrmSetName2(Forms& forms);
+    // Whether the backup about to be named holds every file the user selected.
+    void setHoldsEverything(bool all) { holdsEverything_ = all; }
+protected:
+    void confirm() override;
+private:
+    bool holdsEverything_ = true;
+};
+
+// Names a set of replacement files (the former "TempDir").
+class FrmSetName : public SetNameDialog {
+    Q_OBJECT
+public:
+    explicit FrmSetName(Forms& forms);
+protected:
+    void confirm() override;
+};
+
+// "Successful backup of all selected files."
+class FrmBackupConfirm : public Form {
+    Q_OBJECT
+public:
+    explicit FrmBackupConfirm(Forms& forms);
+    void CmdBackupConfirm_Click();
+    // The confirmation says "all" only when the backup holds all selected files.
+    void setHoldsEverything(bool all);
+protected:
+    void reject() override { CmdBackupConfirm_Click(); }
+};
+
+// "Your set has been saved."
+class FrmSetConfirm : public Form {
+    Q_OBJECT
+public:
+    explicit FrmSetConfirm(Forms& forms);
+    void CmdSetConfirm_Click();
+protected:
+    void reject() override { CmdSetConfirm_Click(); }
+};
+
+} // namespace sonaplex
