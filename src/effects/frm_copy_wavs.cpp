@@ -7,6 +7,7 @@
 #include "platform/messages.h"
 #include "shell/replacement.h"
 #include "music/frm_confirmations.h"
+#include "info/tutorial_page.h"
 #include "shell/window_parts.h"
 
 #include <QDir>
@@ -50,6 +51,7 @@ FrmCopyWavs::FrmCopyWavs(Forms& forms) : ReviewWindow(forms, effectsReviewSetup(
         bottomRow()->addWidget(b);
     connect(sw, &QPushButton::clicked, this, &FrmCopyWavs::CmdSwitch2_Click);
     connect(close, &QPushButton::clicked, this, &FrmCopyWavs::CmdExitFrmCopyWavs_Click);
+    connect(help, &QPushButton::clicked, this, &FrmCopyWavs::CmdWavHelp2_Click);
     connect(backup, &QPushButton::clicked, this, &FrmCopyWavs::CmdWavBackup_Click);
     connect(saveSet, &QPushButton::clicked, this, &FrmCopyWavs::CmdCreateSet_Click);
 }
@@ -84,5 +86,8 @@ void FrmCopyWavs::CmdCreateSet_Click()
 }
 
 void FrmCopyWavs::CmdExitFrmCopyWavs_Click() { backTo(forms().load<FrmWavSelect>()); }
+
+
+void FrmCopyWavs::CmdWavHelp2_Click() { forms().showModal<FrmWavHelp2>(); }
 
 } // namespace sonaplex

@@ -11,6 +11,7 @@ public:
 
     void CmdSwitch2_Click();
     void CmdExitFrmCopyWavs_Click();
+    void CmdWavHelp2_Click();
     void CmdWavBackup_Click();
     void CmdCreateSet_Click();
 };

@@ -1,6 +1,8 @@
 #include "effects/frm_wav_select.h"
 
 #include "effects/frm_copy_wavs.h"
+#include "info/frm_game_links.h"
+#include "info/tutorial_page.h"
 #include "music/frm_midi.h"
 #include "shell/window_parts.h"
 
@@ -60,6 +62,8 @@ FrmWavSelect::FrmWavSelect(Forms& forms)
         bottomRow()->addWidget(b);
     connect(close, &QPushButton::clicked, this, &FrmWavSelect::CmdQuit2_Click);
     connect(exit, &QPushButton::clicked, this, &FrmWavSelect::CmdExitProgWav_Click);
+    connect(games, &QPushButton::clicked, this, &FrmWavSelect::CmdWavGames_Click);
+    connect(help, &QPushButton::clicked, this, &FrmWavSelect::CmdWavHelp1_Click);
     connect(this, &SelectionWindow::nextClicked, this, &FrmWavSelect::CmdSwitch_Click);
     fixSize();
 }
@@ -74,5 +78,7 @@ void FrmWavSelect::CmdQuit2_Click()
 }
 
 void FrmWavSelect::CmdExitProgWav_Click() { forms().endProgram(); }
+void FrmWavSelect::CmdWavGames_Click() { forms().showModal<FrmWavGame>(); }
+void FrmWavSelect::CmdWavHelp1_Click() { forms().showModal<FrmWavHelp1>(); }
 
 } // namespace sonaplex

@@ -12,6 +12,8 @@ public:
     void CmdSwitch_Click();
     void CmdQuit2_Click();
     void CmdExitProgWav_Click();
+    void CmdWavGames_Click();
+    void CmdWavHelp1_Click();
 };
 
 } // namespace sonaplex

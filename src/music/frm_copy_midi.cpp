@@ -5,6 +5,7 @@
 #include "music/frm_midi.h"
 #include "platform/messages.h"
 #include "shell/replacement.h"
+#include "info/tutorial_page.h"
 #include "shell/window_parts.h"
 
 #include <QDir>
@@ -46,6 +47,7 @@ FrmCopyMidi::FrmCopyMidi(Forms& forms) : ReviewWindow(forms, musicReviewSetup())
     connect(sw, &QPushButton::clicked, this, &FrmCopyMidi::CmdSwitch3_Click);
     connect(favorites, &QPushButton::clicked, this, &FrmCopyMidi::CmdFavorites_Click);
     connect(close, &QPushButton::clicked, this, &FrmCopyMidi::CmdExitFrmCopyMidi_Click);
+    connect(help, &QPushButton::clicked, this, &FrmCopyMidi::CmdMidiHelp2_Click);
     connect(backup, &QPushButton::clicked, this, &FrmCopyMidi::CmdMidiBackup_Click);
 }
 
@@ -80,5 +82,8 @@ void FrmCopyMidi::CmdMidiBackup_Click()
 }
 
 void FrmCopyMidi::CmdExitFrmCopyMidi_Click() { backTo(forms().load<FrmMidi>()); }
+
+
+void FrmCopyMidi::CmdMidiHelp2_Click() { forms().showModal<FrmMidiHelp2>(); }
 
 } // namespace sonaplex

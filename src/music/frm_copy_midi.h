@@ -12,6 +12,7 @@ public:
     void CmdSwitch3_Click();
     void CmdFavorites_Click();
     void CmdExitFrmCopyMidi_Click();
+    void CmdMidiHelp2_Click();
     void CmdMidiBackup_Click();
 };
 

@@ -1,6 +1,9 @@
 #include "music/frm_midi.h"
 
 #include "effects/frm_wav_select.h"
+#include "info/frm_about.h"
+#include "info/frm_game_links.h"
+#include "info/tutorial_page.h"
 #include "music/frm_copy_midi.h"
 #include "platform/files.h"
 #include "shell/window_parts.h"
@@ -59,6 +62,9 @@ FrmMidi::FrmMidi(Forms& forms)
         bottomRow()->addWidget(b);
     connect(effects, &QPushButton::clicked, this, &FrmMidi::CmdGotoWavSelect1_Click);
     connect(exit, &QPushButton::clicked, this, &FrmMidi::CmdExit1_Click);
+    connect(about, &QPushButton::clicked, this, &FrmMidi::CmdAbout_Click);
+    connect(games, &QPushButton::clicked, this, &FrmMidi::CmdMidiGames_Click);
+    connect(help, &QPushButton::clicked, this, &FrmMidi::CmdHelpMidi_Click);
     connect(this, &SelectionWindow::nextClicked, this, &FrmMidi::CmdSonaplex_Click);
     fixSize();
 }
@@ -80,5 +86,8 @@ void FrmMidi::CmdGotoWavSelect1_Click()
 }
 
 void FrmMidi::CmdExit1_Click() { forms().endProgram(); }
+void FrmMidi::CmdAbout_Click() { forms().showModal<FrmAbout>(); }
+void FrmMidi::CmdMidiGames_Click() { forms().showModal<FrmGameLinks>(); }
+void FrmMidi::CmdHelpMidi_Click() { forms().showModal<FrmMidiHelp>(); }
 
 } // namespace sonaplex

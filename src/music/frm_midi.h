@@ -12,6 +12,9 @@ public:
     void CmdSonaplex_Click();
     void CmdGotoWavSelect1_Click();
     void CmdExit1_Click();
+    void CmdAbout_Click();
+    void CmdMidiGames_Click();
+    void CmdHelpMidi_Click();
 
 protected:
     void formLoad() override;

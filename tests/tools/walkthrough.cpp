@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 static QWidget* window(const QString& name)
@@ -49,5 +50,33 @@ int main(int argc, char** argv)
     shoot(QStringLiteral("FrmWavSelect"), out);
     click(QStringLiteral("FrmWavSelect"), QStringLiteral("CmdSwitch"));
     shoot(QStringLiteral("FrmCopyWavs"), out);
+
+    // The information windows, each shown modally over the window that opens it.
+    const struct { const char* from; const char* button; const char* page; } pages[] = {
+        {"FrmCopyWavs", "CmdWavHelp2", "FrmWavHelp2"},
+    };
+    for (const auto& p : pages) {
+        QTimer::singleShot(1500, [&] {
+            shoot(QLatin1String(p.page), out);
+            if (QWidget* w = window(QLatin1String(p.page)))
+                w->close();
+        });
+        click(QLatin1String(p.from), QLatin1String(p.button));
+    }
+    click(QStringLiteral("FrmCopyWavs"), QStringLiteral("CmdExitFrmCopyWavs"));
+    QTest::qWait(100);
+    click(QStringLiteral("FrmWavSelect"), QStringLiteral("CmdQuit2"));
+    QTest::qWait(100);
+    const struct { const char* from; const char* button; const char* page; } more[] = {
+        {"FrmMidi", "CmdHelpMidi", "FrmMidiHelp"}, {"FrmMidi", "CmdAbout", "frmAbout"}, {"FrmMidi", "CmdMidiGames", "FrmGameLinks"},
+    };
+    for (const auto& p : more) {
+        QTimer::singleShot(1500, [&] {
+            shoot(QLatin1String(p.page), out);
+            if (QWidget* w = window(QLatin1String(p.page)))
+                w->close();
+        });
+        click(QLatin1String(p.from), QLatin1String(p.button));
+    }
     return 0;
 }

@@ -1,0 +1,24 @@
+#pragma once
+#include "platform/forms.h"
+
+#include <QUrl>
+
+namespace sonaplex {
+
+// The program's web site, opened from the about window.
+extern const QUrl kProgramSite;
+
+// The about window: title, version, what the program does, contact lines and the web site.
+class FrmAbout : public Form {
+    Q_OBJECT
+public:
+    explicit FrmAbout(Forms& forms);
+    void cmdOK_Click();
+    void Lblsite_Click();
+
+protected:
+    void formLoad() override;
+    void reject() override { cmdOK_Click(); }
+};
+
+} // namespace sonaplex

@@ -1,0 +1,222 @@
+#include "info/tutorial_page.h"
+
+#include "info/window_pictures.h"
+#include "shell/window_parts.h"
+
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+namespace {
+// Twips of the page's design, at 15 twips a pixel, enlarged by a third so today's fonts fit.
+int px(int twips) { return twips * 4 / 45; }
+QRect px(const QRect& r) { return QRect(px(r.left()), px(r.top()), px(r.width()), px(r.height())); }
+
+// Where a line from a note frame starts: the point of the frame's edge nearest to the target.
+QPointF edgeToward(const QRectF& frame, const QPointF& target)
+{
+    return QPointF(std::clamp(target.x(), frame.left(), frame.right()), std::clamp(target.y(), frame.top(), frame.bottom()));
+}
+} // namespace
+
+const std::vector<PageSetup>& tutorialPages()
+{
+    static const std::vector<PageSetup> pages = {
+#include "info/tutorial_pages_data.inc"
+    };
+    return pages;
+}
+
+TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<Connector>& connectors)
+    : Form(forms, name, QString(), CloseBox)
+{
+    const auto& pages = tutorialPages();
+    const auto page = std::find_if(pages.begin(), pages.end(), [&](const PageSetup& p) { return p.name == name; });
+    Q_ASSERT(page != pages.end());
+    setWindowTitle(page->title);
+    setFixedSize(px(page->client.width()), px(page->client.height()));
+
+    QFont captionFont(QStringLiteral("Times New Roman"));
+    captionFont.setPointSizeF(9.75);
+    captionFont.setBold(true);
+    QHash<QString, QWidget*> frames;
+    struct Placed {
+        QPointF origin;
+        double scale = 1;
+        const WindowPicture* picture = nullptr;
+    };
+    QHash<QString, Placed> pictures;
+    for (const PageItem& item : page->items) {
+        switch (item.kind) {
+        case PageItem::Frame: {
+            auto* frame = new QGroupBox(item.text, this);
+            frame->setObjectName(item.name);
+            frame->setFont(captionFont);
+            frame->setGeometry(px(item.place));
+            (new QVBoxLayout(frame))->setContentsMargins(3, 0, 3, 2);
+            frame->layout()->setSpacing(0);
+            frames.insert(item.name, frame);
+            break;
+        }
+        case PageItem::Label: {
+            QWidget* parent = item.in.isEmpty() ? static_cast<QWidget*>(this) : frames.value(item.in);
+            auto* label = makeLabel(item.name, item.text, parent);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignCenter);
+            // Notes use the page's own font, not their frame's caption font.
+            QFont f = font();
+            f.setResolveMask(QFont::AllPropertiesResolved);
+            if (!item.font.family.isEmpty()) {
+                f.setFamily(item.font.family);
+                f.setPointSizeF(item.font.points);
+                f.setBold(item.font.bold);
+            }
+            label->setFont(f);
+            if (item.red)
+                setTextColour(label, kGameRed);
+            if (item.in.isEmpty())
+                label->setGeometry(px(item.place));
+            else
+                parent->layout()->addWidget(label);
+            break;
+        }
+        case PageItem::Button:
+            makeButton(item.name, item.text, QString(), this)->setGeometry(px(item.place));
+            break;
+        case PageItem::Picture: {
+            const WindowPicture& picture = windowPicture(item.text);
+            const QRect area = px(item.place);
+            auto* label = new QLabel(this);
+            label->setObjectName(item.name);
+            label->setFrameShape(QFrame::Box);
+            label->setGeometry(area);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            const QPixmap scaled = picture.image.scaled(area.size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            label->setPixmap(scaled);
+            label->setAccessibleName(QStringLiteral("Picture of the window ") + item.text);
+            const double scale = picture.image.isNull() ? 1.0 : double(scaled.width()) / picture.image.width();
+            pictures.insert(item.name, {area.topLeft() + QPointF(1, 1), scale, &picture});
+            break;
+        }
+        }
+    }
+
+    for (const Connector& c : connectors) {
+        const Placed placed = pictures.value(c.picture);
+        QWidget* note = frames.value(c.note);
+        if (!placed.picture || !note || !placed.picture->controls.contains(c.target))
+            continue;
+        const QRectF control = placed.picture->controls.value(c.target);
+        const QRectF target(placed.origin + control.topLeft() * placed.scale, control.size() * placed.scale);
+        const QPointF end = target.center();
+        lines_.push_back({c, QLineF(edgeToward(QRectF(note->geometry()), end), end), target});
+    }
+}
+
+QPushButton* TutorialPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
+
+void TutorialPage::closePage()
+{
+    forms().hide(*this);
+    forms().unload(*this);
+}
+
+void TutorialPage::paintEvent(QPaintEvent* event)
+{
+    Form::paintEvent(event);
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    for (const Line& l : lines_) {
+        p.drawLine(l.line);
+        p.drawEllipse(l.line.p2(), 2, 2);
+    }
+}
+
+FrmMidiHelp::FrmMidiHelp(Forms& forms)
+    : TutorialPage(forms, QStringLiteral("FrmMidiHelp"),
+                   {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("DirMidi2")},
+                    {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("DirMidi1")},
+                    {QStringLiteral("FrmStepThree"), QStringLiteral("Image1"), QStringLiteral("CmdChooseGame1mid")},
+                    {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdReplaceMidi1")},
+                    {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("FramMidiSel2")},
+                    {QStringLiteral("FrmRemove"), QStringLiteral("Image1"), QStringLiteral("CmdRemoveMidi2")},
+                    {QStringLiteral("FrmSignify"), QStringLiteral("Image1"), QStringLiteral("LblGameMidi3")},
+                    {QStringLiteral("FrmStepSix"), QStringLiteral("Image1"), QStringLiteral("CmdSonaplex")},
+                    {QStringLiteral("FrmMultimedia"), QStringLiteral("Image1"), QStringLiteral("MMControlMidi2")},
+                    {QStringLiteral("FrmEffects"), QStringLiteral("Image1"), QStringLiteral("CmdGotoWavSelect1")}})
+{
+    connect(button(QStringLiteral("CmdMidiHelpOK")), &QPushButton::clicked, this, &FrmMidiHelp::CmdMidiHelpOK_Click);
+}
+
+FrmMidiHelp2::FrmMidiHelp2(Forms& forms)
+    : TutorialPage(forms, QStringLiteral("FrmMidiHelp2"),
+                   {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("CmdMidiBackup")},
+                    {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch3")},
+                    {QStringLiteral("FrmRemove2"), QStringLiteral("Image1"), QStringLiteral("CmdMidiRemove1")},
+                    {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdFavorites")},
+                    {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("CmdExitFrmCopyMidi")},
+                    {QStringLiteral("FrmSignifyGame"), QStringLiteral("Image1"), QStringLiteral("LblFileName3b")},
+                    {QStringLiteral("FrmSignifyReplace"), QStringLiteral("Image1"), QStringLiteral("LblMidiFileName3")}})
+{
+    connect(button(QStringLiteral("CmdAboutBackup1")), &QPushButton::clicked, this, &FrmMidiHelp2::CmdAboutBackup1_Click);
+    connect(button(QStringLiteral("CmdMidiHelpOK2")), &QPushButton::clicked, this, &FrmMidiHelp2::CmdMidiHelpOK2_Click);
+}
+
+void FrmMidiHelp2::CmdAboutBackup1_Click() { forms().showModal<FrmBackupHelpMidi>(); }
+
+FrmWavHelp1::FrmWavHelp1(Forms& forms)
+    : TutorialPage(forms, QStringLiteral("FrmWavHelp1"),
+                   {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("DirWav1")},
+                    {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("DirWav2")},
+                    {QStringLiteral("FrmStepThree"), QStringLiteral("Image1"), QStringLiteral("CmdChooseGame2")},
+                    {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdReplaceWav2")},
+                    {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("Frame4")},
+                    {QStringLiteral("FrmRemove"), QStringLiteral("Image1"), QStringLiteral("CmdRemove4")},
+                    {QStringLiteral("FrmSignify"), QStringLiteral("Image1"), QStringLiteral("LblGameWav6")},
+                    {QStringLiteral("FrmStepSix"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch")},
+                    {QStringLiteral("FrmMultimedia"), QStringLiteral("Image1"), QStringLiteral("MMControlWav2")},
+                    {QStringLiteral("FrmEffects"), QStringLiteral("Image1"), QStringLiteral("CmdQuit2")}})
+{
+    connect(button(QStringLiteral("CmdWavHelp1OK")), &QPushButton::clicked, this, &FrmWavHelp1::CmdWavHelp1OK_Click);
+}
+
+FrmWavHelp2::FrmWavHelp2(Forms& forms)
+    : TutorialPage(forms, QStringLiteral("FrmWavHelp2"),
+                   {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("CmdWavBackup")},
+                    {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch2")},
+                    {QStringLiteral("FrmRemove2"), QStringLiteral("Image1"), QStringLiteral("CmdClear1")},
+                    {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdCreateSet")},
+                    {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("CmdExitFrmCopyWavs")},
+                    {QStringLiteral("FrmSignifyGame"), QStringLiteral("Image1"), QStringLiteral("LblFileName6")},
+                    {QStringLiteral("FrmSignifyReplace"), QStringLiteral("Image1"), QStringLiteral("LblRepFile6")}})
+{
+    connect(button(QStringLiteral("CmdAboutBackup2")), &QPushButton::clicked, this, &FrmWavHelp2::CmdAboutBackup2_Click);
+    connect(button(QStringLiteral("CmdSaveSetsInfo")), &QPushButton::clicked, this, &FrmWavHelp2::CmdSaveSetsInfo_Click);
+    connect(button(QStringLiteral("CmdWavHelp2OK")), &QPushButton::clicked, this, &FrmWavHelp2::CmdWavHelp2OK_Click);
+}
+
+void FrmWavHelp2::CmdAboutBackup2_Click() { forms().showModal<FrmBackupHelpWav>(); }
+void FrmWavHelp2::CmdSaveSetsInfo_Click() { forms().showModal<FrmSaveSetInfo>(); }
+
+FrmBackupHelpMidi::FrmBackupHelpMidi(Forms& forms) : TutorialPage(forms, QStringLiteral("FrmBackupHelpMidi"))
+{
+    connect(button(QStringLiteral("CmdBackupHelpMidi")), &QPushButton::clicked, this, &FrmBackupHelpMidi::CmdBackupHelpMidi_Click);
+}
+
+FrmBackupHelpWav::FrmBackupHelpWav(Forms& forms) : TutorialPage(forms, QStringLiteral("FrmBackupHelpWav"))
+{
+    connect(button(QStringLiteral("CmdBackupHelpWav")), &QPushButton::clicked, this, &FrmBackupHelpWav::CmdBackupHelpWav_Click);
+}
+
+FrmSaveSetInfo::FrmSaveSetInfo(Forms& forms) : TutorialPage(forms, QStringLiteral("FrmSaveSetInfo"))
+{
+    connect(button(QStringLiteral("CmdSetSaveInfoOK")), &QPushButton::clicked, this, &FrmSaveSetInfo::CmdSetSaveInfoOK_Click);
+}
+
+} // namespace sonaplex

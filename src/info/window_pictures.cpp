@@ -1,0 +1,206 @@
+#include "info/window_pictures.h"
+
+#include "backup/frm_backups.h"
+#include "backup/frm_set_names.h"
+#include "effects/frm_copy_wavs.h"
+#include "effects/frm_wav_select.h"
+#include "music/frm_copy_midi.h"
+#include "music/frm_midi.h"
+#include "shell/browser_pane.h"
+#include "shell/sample_player.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLayout>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace sonaplex {
+
+namespace {
+
+// The example a picture shows: a game's folders and the user's own files, in a scratch
+// program folder of its own, with a window registry of its own, so that nothing of the
+// running program is touched.
+class ExampleSession {
+public:
+    ExampleSession() : forms_(folder_.path())
+    {
+        make(QStringLiteral("Games/BlackJack/MIDI"), {"TITLE.MID", "WIN.MID", "LOSE.MID", "SHUFFLE.MID"});
+        make(QStringLiteral("My Music"), {"bluesy.mid", "jazzy.mid", "march.mid", "swing.mid"});
+        make(QStringLiteral("Games/MrPatt/Sounds"), {"BOUNCE.WAV", "CRASH.WAV", "DOOR.WAV", "JUMP.WAV", "LASER.WAV", "WIN.WAV"});
+        make(QStringLiteral("Effects"), {"boing.wav", "cymbal.wav", "creak.wav", "hop.wav", "zap.wav", "cheer.wav"});
+        make(QStringLiteral("MrPattTZone"), {"BOUNCE.WAV", "CRASH.WAV", "DOOR.WAV", "JUMP.WAV", "LASER.WAV", "WIN.WAV"});
+    }
+
+    FrmMidi& music()
+    {
+        FrmMidi& w = quiet(forms_.load<FrmMidi>());
+        if (!musicFilled_) {
+            musicFilled_ = true;
+            const char* games[] = {"TITLE.MID", "WIN.MID", "LOSE.MID"};
+            const char* mine[] = {"jazzy.mid", "march.mid", "bluesy.mid"};
+            for (int n = 1; n <= 3; ++n) {
+                pick(w.gamePane(), path("Games/BlackJack/MIDI"), QLatin1String(games[n - 1]));
+                w.board()->chooseGame(n);
+                pick(w.replacementPane(), path("My Music"), QLatin1String(mine[n - 1]));
+                w.board()->chooseReplacement(n);
+            }
+            silence(w);
+        }
+        return w;
+    }
+
+    FrmWavSelect& effects(const QString& replacementFolder = QStringLiteral("Effects"))
+    {
+        FrmWavSelect& w = quiet(forms_.load<FrmWavSelect>());
+        if (!effectsFilled_) {
+            effectsFilled_ = true;
+            const char* games[] = {"BOUNCE.WAV", "CRASH.WAV", "DOOR.WAV", "JUMP.WAV", "LASER.WAV", "WIN.WAV"};
+            const char* mine[] = {"boing.wav", "cymbal.wav", "creak.wav", "hop.wav", "zap.wav", "cheer.wav"};
+            for (int n = 1; n <= 6; ++n) {
+                pick(w.gamePane(), path("Games/MrPatt/Sounds"), QLatin1String(games[n - 1]));
+                w.board()->chooseGame(n);
+                pick(w.replacementPane(), path("Effects"), QLatin1String(mine[n - 1]));
+                w.board()->chooseReplacement(n);
+            }
+        }
+        if (replacementFolder != QLatin1String("Effects"))
+            pick(w.replacementPane(), path(replacementFolder), QStringLiteral("BOUNCE.WAV"));
+        silence(w);
+        return w;
+    }
+
+    template <class F> F& window() { return quiet(forms_.load<F>()); }
+
+    QString path(const char* relative) const { return path(QString::fromLatin1(relative)); }
+    QString path(const QString& relative) const { return folder_.path() + QLatin1Char('/') + relative; }
+
+private:
+    void make(const QString& relative, std::initializer_list<const char*> names)
+    {
+        QDir().mkpath(path(relative));
+        for (const char* name : names) {
+            QFile f(path(relative) + QLatin1Char('/') + QLatin1String(name));
+            f.open(QIODevice::WriteOnly);
+        }
+    }
+
+    // The example windows carry no window name, so that nothing looking for the program's
+    // own windows by name ever finds them.
+    template <class F> static F& quiet(F& w)
+    {
+        w.setObjectName(QString());
+        return w;
+    }
+
+    static void pick(BrowserPane* pane, const QString& folder, const QString& name)
+    {
+        pane->folders()->setPath(folder);
+        QElapsedTimer t;
+        t.start();
+        while (pane->files()->isListing() && t.elapsed() < 3000) {
+            QCoreApplication::sendPostedEvents();
+            QThread::msleep(1);
+        }
+        pane->files()->setFileName(name);
+    }
+
+    // The example files are empty: the players are closed so that they show no complaint.
+    static void silence(SelectionWindow& w)
+    {
+        w.gamePane()->player()->setCommand(QStringLiteral("close"));
+        w.replacementPane()->player()->setCommand(QStringLiteral("close"));
+    }
+
+    QTemporaryDir folder_;
+    Forms forms_;
+    bool musicFilled_ = false;
+    bool effectsFilled_ = false;
+};
+
+WindowPicture grab(QWidget& w, QRect area = {})
+{
+    w.ensurePolished();
+    if (w.layout())
+        w.layout()->activate();
+    w.adjustSize();
+    if (area.isNull())
+        area = w.rect();
+    WindowPicture picture;
+    picture.image = w.grab(area);
+    for (QWidget* child : w.findChildren<QWidget*>()) {
+        if (child->objectName().isEmpty() || child->isHidden())
+            continue;
+        const QRect r(child->mapTo(&w, QPoint(0, 0)) - area.topLeft(), child->size());
+        if (r.intersects(QRect(QPoint(0, 0), area.size())))
+            picture.controls.insert(child->objectName(), r);
+    }
+    return picture;
+}
+
+// The part of a selection window that holds one pane and its heading.
+QRect column(SelectionWindow& w, BrowserPane* pane)
+{
+    const QRect paneRect(pane->mapTo(&w, QPoint(0, 0)), pane->size());
+    return QRect(paneRect.left(), 0, paneRect.width(), paneRect.bottom() + 1).adjusted(-4, 0, 4, 4);
+}
+
+WindowPicture render(const QString& key)
+{
+    ExampleSession session;
+    if (key == QLatin1String("FrmMidi"))
+        return grab(session.music());
+    if (key == QLatin1String("FrmCopyMidi")) {
+        session.music();
+        return grab(session.window<FrmCopyMidi>());
+    }
+    if (key == QLatin1String("FrmMidiBackup")) {
+        session.music();
+        auto& backup = session.window<FrmMidiBackup>();
+        backup.fill(session.window<FrmCopyMidi>().board()->selections());
+        return grab(backup);
+    }
+    if (key == QLatin1String("FrmWavSelect"))
+        return grab(session.effects());
+    if (key == QLatin1String("FrmCopyWavs")) {
+        session.effects();
+        return grab(session.window<FrmCopyWavs>());
+    }
+    if (key == QLatin1String("FrmWavBackup")) {
+        session.effects();
+        auto& backup = session.window<FrmWavBackup>();
+        backup.fill(session.window<FrmCopyWavs>().board()->selections());
+        return grab(backup);
+    }
+    if (key == QLatin1String("FrmSetName2")) {
+        auto& naming = session.window<FrmSetName2>();
+        naming.nameBox()->setEditText(QStringLiteral("BlackJackWav"));
+        return grab(naming);
+    }
+    if (key == QLatin1String("GameSide")) {
+        auto& w = session.effects();
+        return grab(w, column(w, w.gamePane()));
+    }
+    if (key == QLatin1String("SetSide")) {
+        auto& w = session.effects(QStringLiteral("MrPattTZone"));
+        return grab(w, column(w, w.replacementPane()));
+    }
+    return {};
+}
+
+} // namespace
+
+const WindowPicture& windowPicture(const QString& key)
+{
+    static QHash<QString, WindowPicture> made;
+    auto it = made.find(key);
+    if (it == made.end())
+        it = made.insert(key, render(key));
+    return *it;
+}
+
+} // namespace sonaplex
