@@ -14,26 +14,6 @@ namespace sonaplex {
 
 namespace {
 const QString kTitle = QStringLiteral("Set Name Select");
-
-void closeConfirmation(Form& form)
-{
-    form.forms().hide(form);
-    form.forms().unload(form);
-}
-
-QWidget* confirmationBody(Form& form, const QString& labelName, const QString& text, const QString& buttonName,
-                          std::function<void()> ok)
-{
-    auto* label = makeLabel(labelName, text, &form);
-    label->setAlignment(Qt::AlignCenter);
-    auto* button = makeButton(buttonName, QStringLiteral("OK"), QString(), &form);
-    button->setDefault(true);
-    QObject::connect(button, &QPushButton::clicked, &form, std::move(ok));
-    auto* layout = new QVBoxLayout(&form);
-    layout->addWidget(label);
-    layout->addWidget(button, 0, Qt::AlignHCenter);
-    return label;
-}
 } // namespace
 
 SetNameDialog::SetNameDialog(Forms& forms, const SetNameSetup& setup)
@@ -117,30 +97,22 @@ FrmSetName::FrmSetName(Forms& forms)
 void FrmSetName::confirm() { forms().showModal<FrmSetConfirm>(); }
 
 FrmBackupConfirm::FrmBackupConfirm(Forms& forms)
-    : Form(forms, QStringLiteral("FrmBackupConfirm"), QStringLiteral("Backup Confirmation"), CloseBox)
+    : ConfirmationWindow(forms, QStringLiteral("FrmBackupConfirm"), QStringLiteral("Backup Confirmation"),
+                         QStringLiteral("CmdBackupConfirm")),
+      text_(addLine(QStringLiteral("LblBackupConfirm"), QStringLiteral("Successful backup of all selected files.")))
 {
-    confirmationBody(*this, QStringLiteral("LblBackupConfirm"), QStringLiteral("Successful backup of all selected files."),
-                     QStringLiteral("CmdBackupConfirm"), [this] { CmdBackupConfirm_Click(); });
-    fixSize();
 }
 
 void FrmBackupConfirm::setHoldsEverything(bool all)
 {
-    findChild<QLabel*>(QStringLiteral("LblBackupConfirm"))
-        ->setText(all ? QStringLiteral("Successful backup of all selected files.")
-                      : QStringLiteral("The backup set was saved, but not all selected files are in it."));
+    text_->setText(all ? QStringLiteral("Successful backup of all selected files.")
+                       : QStringLiteral("The backup set was saved, but not all selected files are in it."));
 }
-
-void FrmBackupConfirm::CmdBackupConfirm_Click() { closeConfirmation(*this); }
 
 FrmSetConfirm::FrmSetConfirm(Forms& forms)
-    : Form(forms, QStringLiteral("FrmSetConfirm"), QStringLiteral("Set Confirmation"), CloseBox)
+    : ConfirmationWindow(forms, QStringLiteral("FrmSetConfirm"), QStringLiteral("Set Confirmation"), QStringLiteral("CmdSetConfirm"))
 {
-    confirmationBody(*this, QStringLiteral("LblSetConfirm"), QStringLiteral("Your set has been saved."),
-                     QStringLiteral("CmdSetConfirm"), [this] { CmdSetConfirm_Click(); });
-    fixSize();
+    addLine(QStringLiteral("LblSetConfirm"), QStringLiteral("Your set has been saved."));
 }
-
-void FrmSetConfirm::CmdSetConfirm_Click() { closeConfirmation(*this); }
 
 } // namespace sonaplex

@@ -1,9 +1,11 @@
 #pragma once
 #include "platform/forms.h"
+#include "shell/confirmation_window.h"
 
 #include <functional>
 
 class QComboBox;
+class QLabel;
 
 namespace sonaplex {
 
@@ -59,25 +61,23 @@ protected:
 };
 
 // "Successful backup of all selected files."
-class FrmBackupConfirm : public Form {
+class FrmBackupConfirm : public ConfirmationWindow {
     Q_OBJECT
 public:
     explicit FrmBackupConfirm(Forms& forms);
-    void CmdBackupConfirm_Click();
+    void CmdBackupConfirm_Click() { close_Click(); }
     // The confirmation says "all" only when the backup holds all selected files.
     void setHoldsEverything(bool all);
-protected:
-    void reject() override { CmdBackupConfirm_Click(); }
+private:
+    QLabel* text_;
 };
 
 // "Your set has been saved."
-class FrmSetConfirm : public Form {
+class FrmSetConfirm : public ConfirmationWindow {
     Q_OBJECT
 public:
     explicit FrmSetConfirm(Forms& forms);
-    void CmdSetConfirm_Click();
-protected:
-    void reject() override { CmdSetConfirm_Click(); }
+    void CmdSetConfirm_Click() { close_Click(); }
 };
 
 } // namespace sonaplex

@@ -52,31 +52,21 @@ int main(int argc, char** argv)
     shoot(QStringLiteral("FrmCopyWavs"), out);
 
     // The information windows, each shown modally over the window that opens it.
-    const struct { const char* from; const char* button; const char* page; } pages[] = {
-        {"FrmCopyWavs", "CmdWavHelp2", "FrmWavHelp2"},
-    };
-    for (const auto& p : pages) {
-        QTimer::singleShot(1500, [&] {
-            shoot(QLatin1String(p.page), out);
-            if (QWidget* w = window(QLatin1String(p.page)))
+    const auto page = [&](const char* from, const char* button, const char* name) {
+        QTimer::singleShot(1500, [&, name] {
+            shoot(QLatin1String(name), out);
+            if (QWidget* w = window(QLatin1String(name)))
                 w->close();
         });
-        click(QLatin1String(p.from), QLatin1String(p.button));
-    }
+        click(QLatin1String(from), QLatin1String(button));
+    };
+    page("FrmCopyWavs", "CmdWavHelp2", "FrmWavHelp2");
     click(QStringLiteral("FrmCopyWavs"), QStringLiteral("CmdExitFrmCopyWavs"));
     QTest::qWait(100);
     click(QStringLiteral("FrmWavSelect"), QStringLiteral("CmdQuit2"));
     QTest::qWait(100);
-    const struct { const char* from; const char* button; const char* page; } more[] = {
-        {"FrmMidi", "CmdHelpMidi", "FrmMidiHelp"}, {"FrmMidi", "CmdAbout", "frmAbout"}, {"FrmMidi", "CmdMidiGames", "FrmGameLinks"},
-    };
-    for (const auto& p : more) {
-        QTimer::singleShot(1500, [&] {
-            shoot(QLatin1String(p.page), out);
-            if (QWidget* w = window(QLatin1String(p.page)))
-                w->close();
-        });
-        click(QLatin1String(p.from), QLatin1String(p.button));
-    }
+    page("FrmMidi", "CmdHelpMidi", "FrmMidiHelp");
+    page("FrmMidi", "CmdAbout", "frmAbout");
+    page("FrmMidi", "CmdMidiGames", "FrmGameLinks");
     return 0;
 }
