@@ -31,8 +31,9 @@ int main(int argc, char** argv)
         t.start();
         QProcess find;
         find.setStandardOutputFile(QProcess::nullDevice());
-        find.start(QStringLiteral("find"), {dir.path(), QStringLiteral("-maxdepth"), QStringLiteral("1"),
-                                            QStringLiteral("-iname"), QStringLiteral("*.mid")});
+        find.start(QStringLiteral("find"),
+            {dir.path(), QStringLiteral("-maxdepth"), QStringLiteral("1"), QStringLiteral("-iname"),
+                QStringLiteral("*.mid")});
         find.waitForFinished(-1);
         return t.nsecsElapsed() / 1e6;
     };

@@ -9,11 +9,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -112,9 +112,9 @@ private:
     bool ok_ = false;
 };
 
-#define REQUIRE_IMMUTABLE(guard) \
-    if (!(guard).ok()) \
-        QSKIP("this file system does not support chattr +i")
+#define REQUIRE_IMMUTABLE(guard)                                                                                       \
+    if (!(guard).ok())                                                                                                 \
+    QSKIP("this file system does not support chattr +i")
 
 // Runs `action` as soon as the named window is the active modal window: the way to act
 // inside a modal window while the handler that opened it waits.
@@ -138,10 +138,7 @@ inline QTimer* onModal(const QString& name, std::function<void()> action)
 // The program started in a scratch program folder, with its message boxes recorded.
 class Program {
 public:
-    Program()
-    {
-        startProgram(folder.path());
-    }
+    Program() { startProgram(folder.path()); }
     ~Program()
     {
         if (Forms* f = runningProgram())

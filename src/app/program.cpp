@@ -16,10 +16,7 @@ QPointer<Forms>& current()
 }
 
 // Windows must go while the application still stands, not among its leftover children.
-void releaseWindows()
-{
-    delete current().data();
-}
+void releaseWindows() { delete current().data(); }
 } // namespace
 
 void startProgram(const QString& programFolder)

@@ -74,8 +74,10 @@ int dataBytes(uint8_t status)
 {
     switch (status & 0xF0) {
     case 0xC0:
-    case 0xD0: return 1;
-    default: return 2;
+    case 0xD0:
+        return 1;
+    default:
+        return 2;
     }
 }
 
@@ -93,7 +95,8 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
     }
     in.skip(4);
     in.u32(headerLength);
-    if (headerLength < 6 || !in.u16(format) || !in.u16(declaredTracks) || !in.u16(division) || !in.skip(headerLength - 6)) {
+    if (headerLength < 6 || !in.u16(format) || !in.u16(declaredTracks) || !in.u16(division)
+        || !in.skip(headerLength - 6)) {
         result.error = QStringLiteral("its MIDI header is damaged");
         return result;
     }

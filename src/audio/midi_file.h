@@ -9,7 +9,7 @@ namespace sonaplex::audio {
 // One event of a Standard MIDI File, at its time in seconds from the start.
 struct MidiEvent {
     double seconds = 0;
-    uint8_t status = 0;     // channel message status byte, or 0xF0 for system exclusive
+    uint8_t status = 0; // channel message status byte, or 0xF0 for system exclusive
     uint8_t data1 = 0;
     uint8_t data2 = 0;
     uint32_t sysexIndex = 0; // into MidiSong::sysex, for 0xF0

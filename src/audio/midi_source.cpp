@@ -163,7 +163,10 @@ private:
         fluid_synth_t* s = shared_->synth;
         const int ch = e.status & 0x0F;
         switch (e.status & 0xF0) {
-        case 0x80: if (withNotes) fluid_synth_noteoff(s, ch, e.data1); break;
+        case 0x80:
+            if (withNotes)
+                fluid_synth_noteoff(s, ch, e.data1);
+            break;
         case 0x90:
             if (withNotes) {
                 if (e.data2)
@@ -172,17 +175,28 @@ private:
                     fluid_synth_noteoff(s, ch, e.data1);
             }
             break;
-        case 0xA0: fluid_synth_key_pressure(s, ch, e.data1, e.data2); break;
-        case 0xB0: fluid_synth_cc(s, ch, e.data1, e.data2); break;
-        case 0xC0: fluid_synth_program_change(s, ch, e.data1); break;
-        case 0xD0: fluid_synth_channel_pressure(s, ch, e.data1); break;
-        case 0xE0: fluid_synth_pitch_bend(s, ch, e.data1 | (e.data2 << 7)); break;
+        case 0xA0:
+            fluid_synth_key_pressure(s, ch, e.data1, e.data2);
+            break;
+        case 0xB0:
+            fluid_synth_cc(s, ch, e.data1, e.data2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(s, ch, e.data1);
+            break;
+        case 0xD0:
+            fluid_synth_channel_pressure(s, ch, e.data1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(s, ch, e.data1 | (e.data2 << 7));
+            break;
         case 0xF0: {
             const QByteArray& body = song_.sysex[e.sysexIndex];
             fluid_synth_sysex(s, body.constData(), body.size(), nullptr, nullptr, nullptr, 0);
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
 
@@ -190,8 +204,8 @@ private:
     MidiSong song_;
     std::vector<int64_t> frames_;
     int64_t length_ = 0;
-    int64_t position_ = 0;  // frames handed out
-    int64_t synthPos_ = 0;  // where the synth's next block starts
+    int64_t position_ = 0; // frames handed out
+    int64_t synthPos_ = 0; // where the synth's next block starts
     float block_[kBlock * 2] = {};
     int blockPos_ = kBlock; // frames of block_ handed out
     size_t next_ = 0;

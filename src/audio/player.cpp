@@ -102,7 +102,8 @@ private:
     {
         QAudioFormat f;
         f.setSampleRate(source.sampleRate());
-        f.setChannelCount(std::clamp(source.channels(), out.minimumChannelCount(), std::max(1, out.maximumChannelCount())));
+        f.setChannelCount(
+            std::clamp(source.channels(), out.minimumChannelCount(), std::max(1, out.maximumChannelCount())));
         for (auto sf : {QAudioFormat::Float, QAudioFormat::Int16, QAudioFormat::Int32}) {
             f.setSampleFormat(sf);
             if (out.isFormatSupported(f))
@@ -126,7 +127,8 @@ private:
         if (device_->ended() && played >= device_->framesBeforeEnd()) {
             halt();
             position_ = source_->lengthFrames();
-            QMetaObject::invokeMethod(player_, [p = player_] { p->reachedEnd(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                player_, [p = player_] { p->reachedEnd(); }, Qt::QueuedConnection);
         }
     }
 
@@ -158,7 +160,13 @@ Player::Player(QObject* parent) : QObject(parent), worker_(new Worker(this))
 Player::~Player()
 {
     std::erase(livePlayers(), this);
-    QMetaObject::invokeMethod(worker_, [w = worker_] { w->teardown(); delete w; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_,
+        [w = worker_] {
+            w->teardown();
+            delete w;
+        },
+        Qt::BlockingQueuedConnection);
     thread_.quit();
     thread_.wait();
 }
@@ -177,9 +185,10 @@ bool Player::open(DeviceKind kind, const QString& path)
     length_ = opened.source->lengthFrames();
     rate_ = opened.source->sampleRate();
     atEnd_ = false;
-    QMetaObject::invokeMethod(worker_, [w = worker_, s = opened.source.release()]() mutable {
-        w->setSource(std::unique_ptr<AudioSource>(s));
-    }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_,
+        [w = worker_, s = opened.source.release()]() mutable { w->setSource(std::unique_ptr<AudioSource>(s)); },
+        Qt::BlockingQueuedConnection);
     setState(PlayState::Stopped);
     return true;
 }
@@ -188,7 +197,8 @@ void Player::close()
 {
     if (state_ == PlayState::NotOpen)
         return;
-    QMetaObject::invokeMethod(worker_, [w = worker_] { w->teardown(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_, [w = worker_] { w->teardown(); }, Qt::BlockingQueuedConnection);
     length_ = 0;
     setState(PlayState::NotOpen);
 }
@@ -202,13 +212,15 @@ bool Player::play()
             if (other != this && other->kind_ == DeviceKind::Sequencer && other->state_ == PlayState::Playing)
                 other->pause();
     if (state_ == PlayState::Paused) {
-        QMetaObject::invokeMethod(worker_, [w = worker_] { w->resume(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            worker_, [w = worker_] { w->resume(); }, Qt::BlockingQueuedConnection);
         setState(PlayState::Playing);
         return true;
     }
     const int64_t from = atEnd_ ? 0 : position();
     QString problem;
-    QMetaObject::invokeMethod(worker_, [&] { problem = worker_->start(from); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_, [&] { problem = worker_->start(from); }, Qt::BlockingQueuedConnection);
     if (!problem.isEmpty()) {
         error_ = problem;
         emit stateChanged();
@@ -224,7 +236,8 @@ void Player::pause()
 {
     if (state_ != PlayState::Playing)
         return;
-    QMetaObject::invokeMethod(worker_, [w = worker_] { w->suspend(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_, [w = worker_] { w->suspend(); }, Qt::BlockingQueuedConnection);
     setState(PlayState::Paused);
 }
 
@@ -232,7 +245,13 @@ void Player::stop()
 {
     if (state_ != PlayState::Playing && state_ != PlayState::Paused)
         return;
-    QMetaObject::invokeMethod(worker_, [w = worker_] { w->halt(); w->position_ = 0; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_,
+        [w = worker_] {
+            w->halt();
+            w->position_ = 0;
+        },
+        Qt::BlockingQueuedConnection);
     atEnd_ = false;
     setState(PlayState::Stopped);
 }
@@ -245,13 +264,20 @@ void Player::seek(int64_t frame)
     atEnd_ = false;
     if (state_ == PlayState::Playing) {
         QString problem;
-        QMetaObject::invokeMethod(worker_, [&] { problem = worker_->start(frame); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            worker_, [&] { problem = worker_->start(frame); }, Qt::BlockingQueuedConnection);
         if (!problem.isEmpty()) {
             error_ = problem;
             setState(PlayState::Stopped);
         }
     } else {
-        QMetaObject::invokeMethod(worker_, [&] { worker_->halt(); worker_->position_ = frame; }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            worker_,
+            [&] {
+                worker_->halt();
+                worker_->position_ = frame;
+            },
+            Qt::BlockingQueuedConnection);
         if (state_ == PlayState::Paused)
             setState(PlayState::Stopped);
     }

@@ -38,8 +38,9 @@ OpenResult openWave(const QString& path)
     SF_INFO sf{};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &sf);
     if (!file)
-        return {nullptr, QStringLiteral("%1 is not a wave file that can be played (%2).")
-                             .arg(info.fileName(), QString::fromUtf8(sf_strerror(nullptr)))};
+        return {nullptr,
+            QStringLiteral("%1 is not a wave file that can be played (%2).")
+                .arg(info.fileName(), QString::fromUtf8(sf_strerror(nullptr)))};
     if (sf.frames <= 0 || sf.channels <= 0 || sf.samplerate <= 0) {
         sf_close(file);
         return {nullptr, QStringLiteral("%1 holds no sound.").arg(info.fileName())};

@@ -41,7 +41,8 @@ BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
         names_.push_back(name);
     }
 
-    auto* backup = makeButton(setup.backupButton, QStringLiteral("Backup"), QStringLiteral("Complete the backup process."), this);
+    auto* backup = makeButton(
+        setup.backupButton, QStringLiteral("Backup"), QStringLiteral("Complete the backup process."), this);
     auto* cancel = makeButton(setup.cancelButton, QStringLiteral("Cancel"), QString(), this);
     connect(backup, &QPushButton::clicked, this, &BackupWindow::backUp);
     connect(cancel, &QPushButton::clicked, this, &BackupWindow::cancel);
@@ -74,8 +75,9 @@ void BackupWindow::backUp()
     const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("BackDir");
     const CopyRun run = stageFiles(gameFilesOf(listed), staging);
     if (!run.ok())
-        showMessage(failureReport(QStringLiteral("These files could not be backed up and are not in the backup set:"), run),
-                    QStringLiteral("Backup Error"), this);
+        showMessage(
+            failureReport(QStringLiteral("These files could not be backed up and are not in the backup set:"), run),
+            QStringLiteral("Backup Error"), this);
 
     FrmSetName2& naming = forms().load<FrmSetName2>();
     naming.setHoldsEverything(run.ok());

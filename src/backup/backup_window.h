@@ -10,8 +10,8 @@ namespace sonaplex {
 
 struct BackupWindowSetup {
     QString name, title;
-    QString headingName, heading;   // the bold line at the top
-    QString message;                // the IMPORTANT paragraph
+    QString headingName, heading; // the bold line at the top
+    QString message; // the IMPORTANT paragraph
     std::vector<QString> pathLabels, nameLabels;
     QString backupButton, cancelButton;
 };

@@ -69,13 +69,16 @@ void SetNameDialog::CmdOk3_Click()
 void SetNameDialog::reject() { forms().unload(*this); }
 
 FrmSetName2::FrmSetName2(Forms& forms)
-    : SetNameDialog(forms, {QStringLiteral("FrmSetName2"), QStringLiteral("Save Backup Set"),
-                            QStringLiteral("Enter Backup Set Name"),
-                            {QStringLiteral("LblSetInfo"), QStringLiteral("Give your backup set the same name as the game you're backing up."),
-                             QStringLiteral("LblID"), QStringLiteral("IMPORTANT: Be sure to include \"Wav\" or \"Midi\" to the end of the set name for easy identification."),
-                             QStringLiteral("Label1"), QStringLiteral("(BlackJackMidi, BlackJackWav, etc.)")},
-                            QStringLiteral("LblID"), {},
-                            QStringLiteral("CboSetName2"), QStringLiteral("CmdOK3"), QStringLiteral("BackDir")})
+    : SetNameDialog(forms,
+        {QStringLiteral("FrmSetName2"), QStringLiteral("Save Backup Set"), QStringLiteral("Enter Backup Set Name"),
+            {QStringLiteral("LblSetInfo"),
+                QStringLiteral("Give your backup set the same name as the game you're backing up."),
+                QStringLiteral("LblID"),
+                QStringLiteral("IMPORTANT: Be sure to include \"Wav\" or \"Midi\" to the end of the set name for easy "
+                               "identification."),
+                QStringLiteral("Label1"), QStringLiteral("(BlackJackMidi, BlackJackWav, etc.)")},
+            QStringLiteral("LblID"), {}, QStringLiteral("CboSetName2"), QStringLiteral("CmdOK3"),
+            QStringLiteral("BackDir")})
 {
 }
 
@@ -87,10 +90,12 @@ void FrmSetName2::confirm()
 }
 
 FrmSetName::FrmSetName(Forms& forms)
-    : SetNameDialog(forms, {QStringLiteral("FrmSetName"), QStringLiteral("Save Set"), QStringLiteral("Enter Set Name"),
-                            {QStringLiteral("LblSetInfo"),
-                             QStringLiteral("NOTE: Always include the game name in the name of your set.   (Ex. BlackJack1,  BJackcosmoset, BlkJckArnold, etc.)")},
-                            {}, {}, QStringLiteral("CboSetName"), QStringLiteral("CmdOk3"), QStringLiteral("TempDir")})
+    : SetNameDialog(forms,
+        {QStringLiteral("FrmSetName"), QStringLiteral("Save Set"), QStringLiteral("Enter Set Name"),
+            {QStringLiteral("LblSetInfo"),
+                QStringLiteral("NOTE: Always include the game name in the name of your set.   (Ex. BlackJack1,  "
+                               "BJackcosmoset, BlkJckArnold, etc.)")},
+            {}, {}, QStringLiteral("CboSetName"), QStringLiteral("CmdOk3"), QStringLiteral("TempDir")})
 {
 }
 
@@ -98,7 +103,7 @@ void FrmSetName::confirm() { forms().showModal<FrmSetConfirm>(); }
 
 FrmBackupConfirm::FrmBackupConfirm(Forms& forms)
     : ConfirmationWindow(forms, QStringLiteral("FrmBackupConfirm"), QStringLiteral("Backup Confirmation"),
-                         QStringLiteral("CmdBackupConfirm")),
+        QStringLiteral("CmdBackupConfirm")),
       text_(addLine(QStringLiteral("LblBackupConfirm"), QStringLiteral("Successful backup of all selected files.")))
 {
 }
@@ -110,7 +115,8 @@ void FrmBackupConfirm::setHoldsEverything(bool all)
 }
 
 FrmSetConfirm::FrmSetConfirm(Forms& forms)
-    : ConfirmationWindow(forms, QStringLiteral("FrmSetConfirm"), QStringLiteral("Set Confirmation"), QStringLiteral("CmdSetConfirm"))
+    : ConfirmationWindow(
+        forms, QStringLiteral("FrmSetConfirm"), QStringLiteral("Set Confirmation"), QStringLiteral("CmdSetConfirm"))
 {
     addLine(QStringLiteral("LblSetConfirm"), QStringLiteral("Your set has been saved."));
 }

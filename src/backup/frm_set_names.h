@@ -11,11 +11,11 @@ namespace sonaplex {
 
 struct SetNameSetup {
     QString name, title;
-    QString heading;          // "Enter Backup Set Name" / "Enter Set Name"
-    QStringList notes;        // object name, text pairs of the lines under the heading
+    QString heading; // "Enter Backup Set Name" / "Enter Set Name"
+    QStringList notes; // object name, text pairs of the lines under the heading
     QString redNoteName, redNote;
     QString comboName, okName;
-    QString stagingFolder;    // "BackDir" / "TempDir"
+    QString stagingFolder; // "BackDir" / "TempDir"
 };
 
 // A naming dialog: turns the staging folder into a set folder of the typed name, refusing
@@ -45,8 +45,10 @@ public:
     explicit FrmSetName2(Forms& forms);
     // Whether the backup about to be named holds every file the user selected.
     void setHoldsEverything(bool all) { holdsEverything_ = all; }
+
 protected:
     void confirm() override;
+
 private:
     bool holdsEverything_ = true;
 };
@@ -56,6 +58,7 @@ class FrmSetName : public SetNameDialog {
     Q_OBJECT
 public:
     explicit FrmSetName(Forms& forms);
+
 protected:
     void confirm() override;
 };
@@ -68,6 +71,7 @@ public:
     void CmdBackupConfirm_Click() { close_Click(); }
     // The confirmation says "all" only when the backup holds all selected files.
     void setHoldsEverything(bool all);
+
 private:
     QLabel* text_;
 };

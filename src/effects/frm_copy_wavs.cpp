@@ -3,11 +3,11 @@
 #include "backup/frm_backups.h"
 #include "backup/frm_set_names.h"
 #include "effects/frm_wav_select.h"
+#include "info/tutorial_page.h"
+#include "music/frm_confirmations.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "shell/replacement.h"
-#include "music/frm_confirmations.h"
-#include "info/tutorial_page.h"
 #include "shell/window_parts.h"
 
 #include <QDir>
@@ -22,7 +22,8 @@ ReviewWindowSetup effectsReviewSetup()
     ReviewWindowSetup s;
     s.name = QStringLiteral("FrmCopyWavs");
     s.title = QStringLiteral("Sonaplex/Sound Effects");
-    s.warning = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Wav's.");
+    s.warning
+        = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Wav's.");
     s.warningInTimes = true;
     s.board.count = 6;
     s.board.gameFrameName = [](int n) { return QStringLiteral("FrmReplaceGame%1").arg(n); };
@@ -41,12 +42,19 @@ ReviewWindowSetup effectsReviewSetup()
 FrmCopyWavs::FrmCopyWavs(Forms& forms) : ReviewWindow(forms, effectsReviewSetup())
 {
     auto* backup = makeButton(QStringLiteral("CmdWavBackup"), QStringLiteral("BACKUP ORIGINAL GAME FILES"),
-                              QStringLiteral("Click here to back up original game files. IMPORTANT: PLEASE SEE \"HELP\"/\"ABOUT BACKING UP ORIGINALS\""), this);
-    auto* sw = makeButton(QStringLiteral("CmdSwitch2"), QStringLiteral("SWITCH"), QStringLiteral("Complete the replacement process."), this);
+        QStringLiteral(
+            "Click here to back up original game files. IMPORTANT: PLEASE SEE \"HELP\"/\"ABOUT BACKING UP ORIGINALS\""),
+        this);
+    auto* sw = makeButton(QStringLiteral("CmdSwitch2"), QStringLiteral("SWITCH"),
+        QStringLiteral("Complete the replacement process."), this);
     auto* saveSet = makeButton(QStringLiteral("CmdCreateSet"), QStringLiteral("Save Set"),
-                               QStringLiteral("Create a set with chosen replacement files for easy accessibility at a later date. REFER TO \"HELP\"/\"ABOUT SAVING SETS\""), this);
-    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyWavs"), QStringLiteral("Close"), QStringLiteral("Return to previous window."), this);
-    auto* help = makeButton(QStringLiteral("CmdWavHelp2"), QStringLiteral("Help"), QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
+        QStringLiteral("Create a set with chosen replacement files for easy accessibility at a later date. REFER TO "
+                       "\"HELP\"/\"ABOUT SAVING SETS\""),
+        this);
+    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyWavs"), QStringLiteral("Close"),
+        QStringLiteral("Return to previous window."), this);
+    auto* help = makeButton(QStringLiteral("CmdWavHelp2"), QStringLiteral("Help"),
+        QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
     for (QPushButton* b : {backup, sw, saveSet, close, help})
         bottomRow()->addWidget(b);
     connect(sw, &QPushButton::clicked, this, &FrmCopyWavs::CmdSwitch2_Click);
@@ -75,18 +83,18 @@ void FrmCopyWavs::CmdCreateSet_Click()
     // the staging folder goes first.
     const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("TempDir");
     if (const FileResult emptied = emptyFolder(staging); !emptied) {
-        showMessage(QStringLiteral("The set cannot be gathered: %1").arg(emptied.error), QStringLiteral("Save Set Error"), this);
+        showMessage(QStringLiteral("The set cannot be gathered: %1").arg(emptied.error),
+            QStringLiteral("Save Set Error"), this);
         return;
     }
     const CopyRun run = stageFiles(replacementsUnderGameNames(board()->selections()), staging);
     if (!run.ok())
         showMessage(failureReport(QStringLiteral("These files could not be added and are not in the set:"), run),
-                    QStringLiteral("Save Set Error"), this);
+            QStringLiteral("Save Set Error"), this);
     forms().showModal<FrmSetName>();
 }
 
 void FrmCopyWavs::CmdExitFrmCopyWavs_Click() { backTo(forms().load<FrmWavSelect>()); }
-
 
 void FrmCopyWavs::CmdWavHelp2_Click() { forms().showModal<FrmWavHelp2>(); }
 

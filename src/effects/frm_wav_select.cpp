@@ -22,17 +22,19 @@ SelectionWindowSetup effectsSetup()
     s.gameTitleTip = QStringLiteral("Game or program files are displayed in red.");
     s.replaceTitleTip = QStringLiteral("Replacement files are displayed in blue.");
     s.gamePane = {QStringLiteral("DrvWav1"), QStringLiteral("DirWav1"), QStringLiteral("FleWav1"),
-                  QStringLiteral("LblSampleWav1"), QStringLiteral("MMControlWav1"),
-                  QStringLiteral("Display's the directories on your hard drive. Access a game directory or program directory from this list."),
-                  QStringLiteral("Choose the game files you wish to replace from this list box."),
-                  QStringLiteral("Sample game or program wav files. NOTE: To repeat a selection you must click on it again."),
-                  QStringLiteral("*.Wav"), QStringLiteral("WaveAudio")};
+        QStringLiteral("LblSampleWav1"), QStringLiteral("MMControlWav1"),
+        QStringLiteral("Display's the directories on your hard drive. Access a game directory or program directory "
+                       "from this list."),
+        QStringLiteral("Choose the game files you wish to replace from this list box."),
+        QStringLiteral("Sample game or program wav files. NOTE: To repeat a selection you must click on it again."),
+        QStringLiteral("*.Wav"), QStringLiteral("WaveAudio")};
     s.replacementPane = {QStringLiteral("DrvWav2"), QStringLiteral("DirWav2"), QStringLiteral("FleWav2"),
-                         QStringLiteral("LblSampleWav2"), QStringLiteral("MMControlWav2"),
-                         QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or an Effects Set from this list."),
-                         QStringLiteral("Choose the files you wish to use as replacements from this list box."),
-                         QStringLiteral("Sample replacement wav files. NOTE: To repeat a selection you must click on it again."),
-                         QStringLiteral("*.Wav"), QStringLiteral("WaveAudio")};
+        QStringLiteral("LblSampleWav2"), QStringLiteral("MMControlWav2"),
+        QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or an Effects Set "
+                       "from this list."),
+        QStringLiteral("Choose the files you wish to use as replacements from this list box."),
+        QStringLiteral("Sample replacement wav files. NOTE: To repeat a selection you must click on it again."),
+        QStringLiteral("*.Wav"), QStringLiteral("WaveAudio")};
     s.board.count = 6;
     s.board.columns = 2;
     s.board.frameName = [](int n) {
@@ -52,12 +54,16 @@ SelectionWindowSetup effectsSetup()
 } // namespace
 
 FrmWavSelect::FrmWavSelect(Forms& forms)
-    : SelectionWindow(forms, effectsSetup(), [&forms]() -> SelectionStore& { return *forms.load<FrmCopyWavs>().board(); })
+    : SelectionWindow(
+        forms, effectsSetup(), [&forms]() -> SelectionStore& { return *forms.load<FrmCopyWavs>().board(); })
 {
-    auto* close = makeButton(QStringLiteral("CmdQuit2"), QStringLiteral("Close"), QStringLiteral("Return to Sonaplex"), this);
-    auto* games = makeButton(QStringLiteral("CmdWavGames"), QStringLiteral("Games"), QStringLiteral("PC Game Download Sites"), this);
+    auto* close
+        = makeButton(QStringLiteral("CmdQuit2"), QStringLiteral("Close"), QStringLiteral("Return to Sonaplex"), this);
+    auto* games = makeButton(
+        QStringLiteral("CmdWavGames"), QStringLiteral("Games"), QStringLiteral("PC Game Download Sites"), this);
     auto* exit = makeButton(QStringLiteral("CmdExitProgWav"), QStringLiteral("Exit Program"), QString(), this);
-    auto* help = makeButton(QStringLiteral("CmdWavHelp1"), QStringLiteral("Help"), QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
+    auto* help = makeButton(QStringLiteral("CmdWavHelp1"), QStringLiteral("Help"),
+        QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
     for (QPushButton* b : {close, games, exit, help})
         bottomRow()->addWidget(b);
     connect(close, &QPushButton::clicked, this, &FrmWavSelect::CmdQuit2_Click);

@@ -71,7 +71,8 @@ FrmAbout::FrmAbout(Forms& forms) : Form(forms, QStringLiteral("frmAbout"), QStri
     auto* mail = makeLabel(QStringLiteral("LblEMail"), QStringLiteral("EMail: sonaplex@example.org"), frame);
     auto* info = makeLabel(QStringLiteral("Lblinfo"), QStringLiteral("For more information about the program,"), frame);
     auto* info2 = makeLabel(QStringLiteral("Lblinfo2"), QStringLiteral("visit my website at:"), frame);
-    auto* site = new LinkLabel(kProgramSite.toString(), [this] { Lblsite_Click(); }, frame);
+    auto* site = new LinkLabel(
+        kProgramSite.toString(), [this] { Lblsite_Click(); }, frame);
     site->setObjectName(QStringLiteral("Lblsite"));
     setTextColour(site, kReplacementBlue);
     QFont underlined = site->font();
@@ -88,12 +89,12 @@ FrmAbout::FrmAbout(Forms& forms) : Form(forms, QStringLiteral("frmAbout"), QStri
     for (QLabel* l : {author, mail, info, info2, static_cast<QLabel*>(site)})
         inFrame->addWidget(l);
 
-    auto* description = makeLabel(
-        QStringLiteral("lblDescription"),
-        QStringLiteral("Sonaplex is an audio replacement utility which allows the user to select and change the sound effects "
-                       "and background music played by various compatible games and programs. Sonaplex also provides the "
-                       "options to backup original program files, add selected background music to a \"Favorite Midi\" "
-                       "directory, and create and save sound effects sets."),
+    auto* description = makeLabel(QStringLiteral("lblDescription"),
+        QStringLiteral(
+            "Sonaplex is an audio replacement utility which allows the user to select and change the sound effects "
+            "and background music played by various compatible games and programs. Sonaplex also provides the "
+            "options to backup original program files, add selected background music to a \"Favorite Midi\" "
+            "directory, and create and save sound effects sets."),
         this);
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignCenter);
@@ -126,7 +127,8 @@ void FrmAbout::cmdOK_Click() { forms().unload(*this); }
 void FrmAbout::Lblsite_Click()
 {
     if (!openUrl(kProgramSite))
-        showMessage(QStringLiteral("Error executing command.\nPlease sign on and retry."), QStringLiteral("Sonaplex"), this);
+        showMessage(
+            QStringLiteral("Error executing command.\nPlease sign on and retry."), QStringLiteral("Sonaplex"), this);
 }
 
 } // namespace sonaplex

@@ -27,12 +27,14 @@ GameLink game(const QString& key, const QString& title, const QString& fullTitle
 {
     const QString name = fullTitle.isEmpty() ? title : fullTitle;
     return {QStringLiteral("Fram") + key, title, QStringLiteral("Cmd") + key, QStringLiteral("Download ") + name,
-            address.isEmpty() ? archiveSearch(QLatin1Char('"') + name + QLatin1Char('"')) : address};
+        address.isEmpty() ? archiveSearch(QLatin1Char('"') + name + QLatin1Char('"')) : address};
 }
 } // namespace
 
-GameLinksWindow::GameLinksWindow(Forms& forms, const QString& name, const QString& addressBox, std::vector<GameLink> games)
-    : Form(forms, name, QStringLiteral("URL Retrieval"), CloseBox), games_(std::move(games)), address_(new QLineEdit(this))
+GameLinksWindow::GameLinksWindow(
+    Forms& forms, const QString& name, const QString& addressBox, std::vector<GameLink> games)
+    : Form(forms, name, QStringLiteral("URL Retrieval"), CloseBox), games_(std::move(games)),
+      address_(new QLineEdit(this))
 {
     for (size_t i = 0; i < games_.size(); ++i) {
         const GameLink& g = games_[i];
@@ -58,15 +60,15 @@ GameLinksWindow::GameLinksWindow(Forms& forms, const QString& name, const QStrin
 
 FrmGameLinks::FrmGameLinks(Forms& forms)
     : GameLinksWindow(forms, QStringLiteral("FrmGameLinks"), QStringLiteral("TxtUrl"),
-                      {game(QStringLiteral("Casino"), QStringLiteral("3D Casino")),
-                       game(QStringLiteral("A1Collex"), QStringLiteral("A1 Collex")),
-                       game(QStringLiteral("Bedtris"), QStringLiteral("Bedtris")),
-                       game(QStringLiteral("Dominion"), QStringLiteral("Dominion")),
-                       game(QStringLiteral("Gemstorm"), QStringLiteral("Gemstorm")),
-                       game(QStringLiteral("Match32"), QStringLiteral("Match32")),
-                       game(QStringLiteral("Pressure"), QStringLiteral("Pressure Drop")),
-                       game(QStringLiteral("Tiles"), QStringLiteral("Tiles and Trib."), QStringLiteral("Tiles and Tribulations")),
-                       game(QStringLiteral("ToniTank"), QStringLiteral("Toni Tank Top"))})
+        {game(QStringLiteral("Casino"), QStringLiteral("3D Casino")),
+            game(QStringLiteral("A1Collex"), QStringLiteral("A1 Collex")),
+            game(QStringLiteral("Bedtris"), QStringLiteral("Bedtris")),
+            game(QStringLiteral("Dominion"), QStringLiteral("Dominion")),
+            game(QStringLiteral("Gemstorm"), QStringLiteral("Gemstorm")),
+            game(QStringLiteral("Match32"), QStringLiteral("Match32")),
+            game(QStringLiteral("Pressure"), QStringLiteral("Pressure Drop")),
+            game(QStringLiteral("Tiles"), QStringLiteral("Tiles and Trib."), QStringLiteral("Tiles and Tribulations")),
+            game(QStringLiteral("ToniTank"), QStringLiteral("Toni Tank Top"))})
 {
 }
 
@@ -76,14 +78,14 @@ std::vector<GameLink> effectsGames()
     // Noisy Poker and Wild 7 Slots share one page.
     const QUrl cardGames = archiveSearch(QStringLiteral("\"Noisy Poker\" OR \"Wild 7 Slots\""));
     return {game(QStringLiteral("Balloons"), QStringLiteral("Balloons")),
-            game(QStringLiteral("Beyond"), QStringLiteral("Beyond Pyramid")),
-            game(QStringLiteral("GBall"), QStringLiteral("Gravity Ball")),
-            game(QStringLiteral("GravityGuy"), QStringLiteral("Gravity Guy")),
-            game(QStringLiteral("MiniTris"), QStringLiteral("MiniTris")),
-            game(QStringLiteral("MrMatt"), QStringLiteral("Mr. Matt")),
-            game(QStringLiteral("Noisy"), QStringLiteral("Noisy Poker"), {}, cardGames),
-            game(QStringLiteral("PegSol"), QStringLiteral("Peg Solitaire")),
-            game(QStringLiteral("Wild7"), QStringLiteral("Wild 7 Slots"), {}, cardGames)};
+        game(QStringLiteral("Beyond"), QStringLiteral("Beyond Pyramid")),
+        game(QStringLiteral("GBall"), QStringLiteral("Gravity Ball")),
+        game(QStringLiteral("GravityGuy"), QStringLiteral("Gravity Guy")),
+        game(QStringLiteral("MiniTris"), QStringLiteral("MiniTris")),
+        game(QStringLiteral("MrMatt"), QStringLiteral("Mr. Matt")),
+        game(QStringLiteral("Noisy"), QStringLiteral("Noisy Poker"), {}, cardGames),
+        game(QStringLiteral("PegSol"), QStringLiteral("Peg Solitaire")),
+        game(QStringLiteral("Wild7"), QStringLiteral("Wild 7 Slots"), {}, cardGames)};
 }
 } // namespace
 

@@ -24,8 +24,12 @@ QPixmap drawGameIcon(const QString& title, int index)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 90));
     switch (index % 6) {
-    case 0: p.drawEllipse(QRectF(17, 3, 12, 12)); break;
-    case 1: p.drawRect(QRectF(3, 3, 10, 10)); break;
+    case 0:
+        p.drawEllipse(QRectF(17, 3, 12, 12));
+        break;
+    case 1:
+        p.drawRect(QRectF(3, 3, 10, 10));
+        break;
     case 2: {
         QPainterPath star;
         star.moveTo(23, 3);
@@ -37,9 +41,15 @@ QPixmap drawGameIcon(const QString& title, int index)
         p.drawPath(star);
         break;
     }
-    case 3: p.drawPolygon(QPolygonF({QPointF(3, 14), QPointF(9, 3), QPointF(15, 14)})); break;
-    case 4: p.drawRoundedRect(QRectF(18, 3, 11, 8), 3, 3); break;
-    default: p.drawEllipse(QRectF(3, 3, 8, 8)), p.drawEllipse(QRectF(21, 3, 8, 8)); break;
+    case 3:
+        p.drawPolygon(QPolygonF({QPointF(3, 14), QPointF(9, 3), QPointF(15, 14)}));
+        break;
+    case 4:
+        p.drawRoundedRect(QRectF(18, 3, 11, 8), 3, 3);
+        break;
+    default:
+        p.drawEllipse(QRectF(3, 3, 8, 8)), p.drawEllipse(QRectF(21, 3, 8, 8));
+        break;
     }
 
     QString initials;

@@ -20,7 +20,8 @@ QRect px(const QRect& r) { return QRect(px(r.left()), px(r.top()), px(r.width())
 // Where a line from a note frame starts: the point of the frame's edge nearest to the target.
 QPointF edgeToward(const QRectF& frame, const QPointF& target)
 {
-    return QPointF(std::clamp(target.x(), frame.left(), frame.right()), std::clamp(target.y(), frame.top(), frame.bottom()));
+    return QPointF(
+        std::clamp(target.x(), frame.left(), frame.right()), std::clamp(target.y(), frame.top(), frame.bottom()));
 }
 } // namespace
 
@@ -96,7 +97,8 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
             label->setFrameShape(QFrame::Box);
             label->setGeometry(area);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            const QPixmap scaled = picture.image.scaled(area.size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            const QPixmap scaled
+                = picture.image.scaled(area.size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation);
             label->setPixmap(scaled);
             label->setAccessibleName(QStringLiteral("Picture of the window ") + item.text);
             const double scale = picture.image.isNull() ? 1.0 : double(scaled.width()) / picture.image.width();
@@ -140,31 +142,32 @@ void TutorialPage::paintEvent(QPaintEvent* event)
 
 FrmMidiHelp::FrmMidiHelp(Forms& forms)
     : TutorialPage(forms, QStringLiteral("FrmMidiHelp"),
-                   {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("DirMidi2")},
-                    {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("DirMidi1")},
-                    {QStringLiteral("FrmStepThree"), QStringLiteral("Image1"), QStringLiteral("CmdChooseGame1mid")},
-                    {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdReplaceMidi1")},
-                    {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("FramMidiSel2")},
-                    {QStringLiteral("FrmRemove"), QStringLiteral("Image1"), QStringLiteral("CmdRemoveMidi2")},
-                    {QStringLiteral("FrmSignify"), QStringLiteral("Image1"), QStringLiteral("LblGameMidi3")},
-                    {QStringLiteral("FrmStepSix"), QStringLiteral("Image1"), QStringLiteral("CmdSonaplex")},
-                    {QStringLiteral("FrmMultimedia"), QStringLiteral("Image1"), QStringLiteral("MMControlMidi2")},
-                    {QStringLiteral("FrmEffects"), QStringLiteral("Image1"), QStringLiteral("CmdGotoWavSelect1")}})
+        {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("DirMidi2")},
+            {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("DirMidi1")},
+            {QStringLiteral("FrmStepThree"), QStringLiteral("Image1"), QStringLiteral("CmdChooseGame1mid")},
+            {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdReplaceMidi1")},
+            {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("FramMidiSel2")},
+            {QStringLiteral("FrmRemove"), QStringLiteral("Image1"), QStringLiteral("CmdRemoveMidi2")},
+            {QStringLiteral("FrmSignify"), QStringLiteral("Image1"), QStringLiteral("LblGameMidi3")},
+            {QStringLiteral("FrmStepSix"), QStringLiteral("Image1"), QStringLiteral("CmdSonaplex")},
+            {QStringLiteral("FrmMultimedia"), QStringLiteral("Image1"), QStringLiteral("MMControlMidi2")},
+            {QStringLiteral("FrmEffects"), QStringLiteral("Image1"), QStringLiteral("CmdGotoWavSelect1")}})
 {
     connect(button(QStringLiteral("CmdMidiHelpOK")), &QPushButton::clicked, this, &FrmMidiHelp::CmdMidiHelpOK_Click);
 }
 
 FrmMidiHelp2::FrmMidiHelp2(Forms& forms)
     : TutorialPage(forms, QStringLiteral("FrmMidiHelp2"),
-                   {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("CmdMidiBackup")},
-                    {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch3")},
-                    {QStringLiteral("FrmRemove2"), QStringLiteral("Image1"), QStringLiteral("CmdMidiRemove1")},
-                    {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdFavorites")},
-                    {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("CmdExitFrmCopyMidi")},
-                    {QStringLiteral("FrmSignifyGame"), QStringLiteral("Image1"), QStringLiteral("LblFileName3b")},
-                    {QStringLiteral("FrmSignifyReplace"), QStringLiteral("Image1"), QStringLiteral("LblMidiFileName3")}})
+        {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("CmdMidiBackup")},
+            {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch3")},
+            {QStringLiteral("FrmRemove2"), QStringLiteral("Image1"), QStringLiteral("CmdMidiRemove1")},
+            {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdFavorites")},
+            {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("CmdExitFrmCopyMidi")},
+            {QStringLiteral("FrmSignifyGame"), QStringLiteral("Image1"), QStringLiteral("LblFileName3b")},
+            {QStringLiteral("FrmSignifyReplace"), QStringLiteral("Image1"), QStringLiteral("LblMidiFileName3")}})
 {
-    connect(button(QStringLiteral("CmdAboutBackup1")), &QPushButton::clicked, this, &FrmMidiHelp2::CmdAboutBackup1_Click);
+    connect(
+        button(QStringLiteral("CmdAboutBackup1")), &QPushButton::clicked, this, &FrmMidiHelp2::CmdAboutBackup1_Click);
     connect(button(QStringLiteral("CmdMidiHelpOK2")), &QPushButton::clicked, this, &FrmMidiHelp2::CmdMidiHelpOK2_Click);
 }
 
@@ -172,32 +175,34 @@ void FrmMidiHelp2::CmdAboutBackup1_Click() { forms().showModal<FrmBackupHelpMidi
 
 FrmWavHelp1::FrmWavHelp1(Forms& forms)
     : TutorialPage(forms, QStringLiteral("FrmWavHelp1"),
-                   {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("DirWav1")},
-                    {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("DirWav2")},
-                    {QStringLiteral("FrmStepThree"), QStringLiteral("Image1"), QStringLiteral("CmdChooseGame2")},
-                    {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdReplaceWav2")},
-                    {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("Frame4")},
-                    {QStringLiteral("FrmRemove"), QStringLiteral("Image1"), QStringLiteral("CmdRemove4")},
-                    {QStringLiteral("FrmSignify"), QStringLiteral("Image1"), QStringLiteral("LblGameWav6")},
-                    {QStringLiteral("FrmStepSix"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch")},
-                    {QStringLiteral("FrmMultimedia"), QStringLiteral("Image1"), QStringLiteral("MMControlWav2")},
-                    {QStringLiteral("FrmEffects"), QStringLiteral("Image1"), QStringLiteral("CmdQuit2")}})
+        {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("DirWav1")},
+            {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("DirWav2")},
+            {QStringLiteral("FrmStepThree"), QStringLiteral("Image1"), QStringLiteral("CmdChooseGame2")},
+            {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdReplaceWav2")},
+            {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("Frame4")},
+            {QStringLiteral("FrmRemove"), QStringLiteral("Image1"), QStringLiteral("CmdRemove4")},
+            {QStringLiteral("FrmSignify"), QStringLiteral("Image1"), QStringLiteral("LblGameWav6")},
+            {QStringLiteral("FrmStepSix"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch")},
+            {QStringLiteral("FrmMultimedia"), QStringLiteral("Image1"), QStringLiteral("MMControlWav2")},
+            {QStringLiteral("FrmEffects"), QStringLiteral("Image1"), QStringLiteral("CmdQuit2")}})
 {
     connect(button(QStringLiteral("CmdWavHelp1OK")), &QPushButton::clicked, this, &FrmWavHelp1::CmdWavHelp1OK_Click);
 }
 
 FrmWavHelp2::FrmWavHelp2(Forms& forms)
     : TutorialPage(forms, QStringLiteral("FrmWavHelp2"),
-                   {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("CmdWavBackup")},
-                    {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch2")},
-                    {QStringLiteral("FrmRemove2"), QStringLiteral("Image1"), QStringLiteral("CmdClear1")},
-                    {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdCreateSet")},
-                    {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("CmdExitFrmCopyWavs")},
-                    {QStringLiteral("FrmSignifyGame"), QStringLiteral("Image1"), QStringLiteral("LblFileName6")},
-                    {QStringLiteral("FrmSignifyReplace"), QStringLiteral("Image1"), QStringLiteral("LblRepFile6")}})
+        {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("CmdWavBackup")},
+            {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch2")},
+            {QStringLiteral("FrmRemove2"), QStringLiteral("Image1"), QStringLiteral("CmdClear1")},
+            {QStringLiteral("FrmStepFour"), QStringLiteral("Image1"), QStringLiteral("CmdCreateSet")},
+            {QStringLiteral("FrmStepFive"), QStringLiteral("Image1"), QStringLiteral("CmdExitFrmCopyWavs")},
+            {QStringLiteral("FrmSignifyGame"), QStringLiteral("Image1"), QStringLiteral("LblFileName6")},
+            {QStringLiteral("FrmSignifyReplace"), QStringLiteral("Image1"), QStringLiteral("LblRepFile6")}})
 {
-    connect(button(QStringLiteral("CmdAboutBackup2")), &QPushButton::clicked, this, &FrmWavHelp2::CmdAboutBackup2_Click);
-    connect(button(QStringLiteral("CmdSaveSetsInfo")), &QPushButton::clicked, this, &FrmWavHelp2::CmdSaveSetsInfo_Click);
+    connect(
+        button(QStringLiteral("CmdAboutBackup2")), &QPushButton::clicked, this, &FrmWavHelp2::CmdAboutBackup2_Click);
+    connect(
+        button(QStringLiteral("CmdSaveSetsInfo")), &QPushButton::clicked, this, &FrmWavHelp2::CmdSaveSetsInfo_Click);
     connect(button(QStringLiteral("CmdWavHelp2OK")), &QPushButton::clicked, this, &FrmWavHelp2::CmdWavHelp2OK_Click);
 }
 
@@ -206,17 +211,20 @@ void FrmWavHelp2::CmdSaveSetsInfo_Click() { forms().showModal<FrmSaveSetInfo>();
 
 FrmBackupHelpMidi::FrmBackupHelpMidi(Forms& forms) : TutorialPage(forms, QStringLiteral("FrmBackupHelpMidi"))
 {
-    connect(button(QStringLiteral("CmdBackupHelpMidi")), &QPushButton::clicked, this, &FrmBackupHelpMidi::CmdBackupHelpMidi_Click);
+    connect(button(QStringLiteral("CmdBackupHelpMidi")), &QPushButton::clicked, this,
+        &FrmBackupHelpMidi::CmdBackupHelpMidi_Click);
 }
 
 FrmBackupHelpWav::FrmBackupHelpWav(Forms& forms) : TutorialPage(forms, QStringLiteral("FrmBackupHelpWav"))
 {
-    connect(button(QStringLiteral("CmdBackupHelpWav")), &QPushButton::clicked, this, &FrmBackupHelpWav::CmdBackupHelpWav_Click);
+    connect(button(QStringLiteral("CmdBackupHelpWav")), &QPushButton::clicked, this,
+        &FrmBackupHelpWav::CmdBackupHelpWav_Click);
 }
 
 FrmSaveSetInfo::FrmSaveSetInfo(Forms& forms) : TutorialPage(forms, QStringLiteral("FrmSaveSetInfo"))
 {
-    connect(button(QStringLiteral("CmdSetSaveInfoOK")), &QPushButton::clicked, this, &FrmSaveSetInfo::CmdSetSaveInfoOK_Click);
+    connect(button(QStringLiteral("CmdSetSaveInfoOK")), &QPushButton::clicked, this,
+        &FrmSaveSetInfo::CmdSetSaveInfoOK_Click);
 }
 
 } // namespace sonaplex

@@ -38,9 +38,9 @@ const std::vector<PageSetup>& tutorialPages();
 
 // A note joined by a line to the control in a picture that it explains.
 struct Connector {
-    QString note;    // a frame of the page
+    QString note; // a frame of the page
     QString picture; // a picture of the page
-    QString target;  // a control of the window in that picture
+    QString target; // a control of the window in that picture
 };
 
 // A page of the step-by-step tutorial: framed notes around pictures of the program's own
@@ -50,7 +50,7 @@ class TutorialPage : public Form {
 public:
     struct Line {
         Connector connector;
-        QLineF line;       // in the page's coordinates
+        QLineF line; // in the page's coordinates
         QRectF targetArea; // the target control, where it lies in the page
     };
     const std::vector<Line>& lines() const { return lines_; }
@@ -119,6 +119,7 @@ class FrmSaveSetInfo : public TutorialPage {
 public:
     explicit FrmSaveSetInfo(Forms& forms);
     void CmdSetSaveInfoOK_Click() { forms().hide(*this); }
+
 protected:
     void reject() override { CmdSetSaveInfoOK_Click(); }
 };

@@ -31,9 +31,11 @@ public:
     {
         make(QStringLiteral("Games/BlackJack/MIDI"), {"TITLE.MID", "WIN.MID", "LOSE.MID", "SHUFFLE.MID"});
         make(QStringLiteral("My Music"), {"bluesy.mid", "jazzy.mid", "march.mid", "swing.mid"});
-        make(QStringLiteral("Games/MrPatt/Sounds"), {"BOUNCE.WAV", "CRASH.WAV", "DOOR.WAV", "JUMP.WAV", "LASER.WAV", "WIN.WAV"});
+        make(QStringLiteral("Games/MrPatt/Sounds"),
+            {"BOUNCE.WAV", "CRASH.WAV", "DOOR.WAV", "JUMP.WAV", "LASER.WAV", "WIN.WAV"});
         make(QStringLiteral("Effects"), {"boing.wav", "cymbal.wav", "creak.wav", "hop.wav", "zap.wav", "cheer.wav"});
-        make(QStringLiteral("MrPattTZone"), {"BOUNCE.WAV", "CRASH.WAV", "DOOR.WAV", "JUMP.WAV", "LASER.WAV", "WIN.WAV"});
+        make(
+            QStringLiteral("MrPattTZone"), {"BOUNCE.WAV", "CRASH.WAV", "DOOR.WAV", "JUMP.WAV", "LASER.WAV", "WIN.WAV"});
     }
 
     FrmMidi& music()

@@ -10,7 +10,7 @@ namespace sonaplex {
 
 FrmReplaceConfirm::FrmReplaceConfirm(Forms& forms)
     : ConfirmationWindow(forms, QStringLiteral("FrmReplaceConfirm"), QStringLiteral("Replacement Confirmation"),
-                         QStringLiteral("CmdReplaceConfirm"))
+        QStringLiteral("CmdReplaceConfirm"))
 {
     auto* top = new QGroupBox(this);
     top->setObjectName(QStringLiteral("Framtop"));
@@ -21,11 +21,13 @@ FrmReplaceConfirm::FrmReplaceConfirm(Forms& forms)
 
     auto* bottom = new QGroupBox(this);
     bottom->setObjectName(QStringLiteral("Frambot"));
-    auto* exitFirst = makeLabel(QStringLiteral("Lblclose"), QStringLiteral("BE SURE TO EXIT SONAPLEX BEFORE STARTING GAME."), bottom);
+    auto* exitFirst = makeLabel(
+        QStringLiteral("Lblclose"), QStringLiteral("BE SURE TO EXIT SONAPLEX BEFORE STARTING GAME."), bottom);
     setTextColour(exitFirst, kGameRed);
     setBold(exitFirst);
     auto* note = makeLabel(QStringLiteral("LblSwitchNote"),
-                           QStringLiteral("NOTE: Certain games must be shut down and restarted before \"Switch\" can take effect."), bottom);
+        QStringLiteral("NOTE: Certain games must be shut down and restarted before \"Switch\" can take effect."),
+        bottom);
     note->setWordWrap(true);
     auto* lower = new QVBoxLayout(bottom);
     lower->addWidget(exitFirst);
@@ -36,7 +38,8 @@ FrmReplaceConfirm::FrmReplaceConfirm(Forms& forms)
 }
 
 FrmFavorites::FrmFavorites(Forms& forms)
-    : ConfirmationWindow(forms, QStringLiteral("FrmFavorites"), QStringLiteral("Add to Favorites"), QStringLiteral("CmdFavorites"))
+    : ConfirmationWindow(
+        forms, QStringLiteral("FrmFavorites"), QStringLiteral("Add to Favorites"), QStringLiteral("CmdFavorites"))
 {
     addLine(QStringLiteral("LblFavorites"), QStringLiteral("Successfully added to favorites"));
 }

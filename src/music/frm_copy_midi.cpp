@@ -1,11 +1,11 @@
 #include "music/frm_copy_midi.h"
 
 #include "backup/frm_backups.h"
+#include "info/tutorial_page.h"
 #include "music/frm_confirmations.h"
 #include "music/frm_midi.h"
 #include "platform/messages.h"
 #include "shell/replacement.h"
-#include "info/tutorial_page.h"
 #include "shell/window_parts.h"
 
 #include <QDir>
@@ -20,7 +20,8 @@ ReviewWindowSetup musicReviewSetup()
     ReviewWindowSetup s;
     s.name = QStringLiteral("FrmCopyMidi");
     s.title = QStringLiteral("Sonaplex/Background Music");
-    s.warning = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Midi's.");
+    s.warning
+        = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Midi's.");
     s.board.count = 3;
     s.board.gameFrameName = [](int n) { return QStringLiteral("FrmMidiSelect%1").arg(n); };
     s.board.gameNameLabel = [](int n) { return QStringLiteral("LblFileName%1b").arg(n); };
@@ -36,12 +37,19 @@ ReviewWindowSetup musicReviewSetup()
 FrmCopyMidi::FrmCopyMidi(Forms& forms) : ReviewWindow(forms, musicReviewSetup())
 {
     auto* backup = makeButton(QStringLiteral("CmdMidiBackup"), QStringLiteral("BACKUP ORIGINAL GAME FILES"),
-                              QStringLiteral("Click here to back up original game files. IMPORTANT: PLEASE SEE \"HELP\"/\"ABOUT BACKING UP ORIGINALS\""), this);
-    auto* sw = makeButton(QStringLiteral("CmdSwitch3"), QStringLiteral("SWITCH"), QStringLiteral("Complete the replacement process."), this);
+        QStringLiteral(
+            "Click here to back up original game files. IMPORTANT: PLEASE SEE \"HELP\"/\"ABOUT BACKING UP ORIGINALS\""),
+        this);
+    auto* sw = makeButton(QStringLiteral("CmdSwitch3"), QStringLiteral("SWITCH"),
+        QStringLiteral("Complete the replacement process."), this);
     auto* favorites = makeButton(QStringLiteral("CmdFavorites"), QStringLiteral("Add to Favorites"),
-                                 QStringLiteral("If you'd like to make a selection more easily accessible, click here to add it to your Favorite Midi directory."), this);
-    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyMidi"), QStringLiteral("Close"), QStringLiteral("Return to previous window."), this);
-    auto* help = makeButton(QStringLiteral("CmdMidiHelp2"), QStringLiteral("Help"), QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
+        QStringLiteral("If you'd like to make a selection more easily accessible, click here to add it to your "
+                       "Favorite Midi directory."),
+        this);
+    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyMidi"), QStringLiteral("Close"),
+        QStringLiteral("Return to previous window."), this);
+    auto* help = makeButton(QStringLiteral("CmdMidiHelp2"), QStringLiteral("Help"),
+        QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
     for (QPushButton* b : {backup, sw, favorites, close, help})
         bottomRow()->addWidget(b);
     connect(sw, &QPushButton::clicked, this, &FrmCopyMidi::CmdSwitch3_Click);
@@ -63,12 +71,12 @@ void FrmCopyMidi::CmdFavorites_Click()
     const CopyRun run = copyReplacementsInto(board()->selections(), folder);
     if (!run.ok()) {
         showMessage(failureReport(QStringLiteral("Not every file was added to your favorites:"), run),
-                    QStringLiteral("Favorites Error"), this);
+            QStringLiteral("Favorites Error"), this);
         return;
     }
     if (run.copied == 0) {
         showMessage(QStringLiteral("There are no replacement files to add to your favorites."),
-                    QStringLiteral("Favorites Error"), this);
+            QStringLiteral("Favorites Error"), this);
         return;
     }
     forms().showModeless<FrmFavorites>();
@@ -82,7 +90,6 @@ void FrmCopyMidi::CmdMidiBackup_Click()
 }
 
 void FrmCopyMidi::CmdExitFrmCopyMidi_Click() { backTo(forms().load<FrmMidi>()); }
-
 
 void FrmCopyMidi::CmdMidiHelp2_Click() { forms().showModal<FrmMidiHelp2>(); }
 

@@ -23,17 +23,19 @@ SelectionWindowSetup musicSetup()
     s.gameTitleName = QStringLiteral("LblGameMidiFilesTitle");
     s.replaceTitleName = QStringLiteral("LblReplaceMidiTitle");
     s.gamePane = {QStringLiteral("DrvMidi2"), QStringLiteral("DirMidi2"), QStringLiteral("FleMidi2"),
-                  QStringLiteral("LblMidiSample2"), QStringLiteral("MMControlMidi2"),
-                  QStringLiteral("Display's the directories on your hard drive. Access a game directory or program directory from this list."),
-                  QStringLiteral("Choose the game files you wish to replace from this list box."),
-                  QStringLiteral("Sample game or program midi files. NOTE: To repeat a selection you must click on it again."),
-                  QStringLiteral("*.Mid"), QStringLiteral("Sequencer")};
+        QStringLiteral("LblMidiSample2"), QStringLiteral("MMControlMidi2"),
+        QStringLiteral("Display's the directories on your hard drive. Access a game directory or program directory "
+                       "from this list."),
+        QStringLiteral("Choose the game files you wish to replace from this list box."),
+        QStringLiteral("Sample game or program midi files. NOTE: To repeat a selection you must click on it again."),
+        QStringLiteral("*.Mid"), QStringLiteral("Sequencer")};
     s.replacementPane = {QStringLiteral("DrvMidi1"), QStringLiteral("DirMidi1"), QStringLiteral("FleMidi1"),
-                         QStringLiteral("LblMidiSample1"), QStringLiteral("MMControlMidi1"),
-                         QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or your Favorite Midi Folder from this list."),
-                         QStringLiteral("Choose the files you wish to use as replacements from this list box."),
-                         QStringLiteral("Sample replacement midi files. NOTE: To repeat a selection you must click on it again."),
-                         QStringLiteral("*.Mid"), QStringLiteral("Sequencer")};
+        QStringLiteral("LblMidiSample1"), QStringLiteral("MMControlMidi1"),
+        QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or your Favorite "
+                       "Midi Folder from this list."),
+        QStringLiteral("Choose the files you wish to use as replacements from this list box."),
+        QStringLiteral("Sample replacement midi files. NOTE: To repeat a selection you must click on it again."),
+        QStringLiteral("*.Mid"), QStringLiteral("Sequencer")};
     s.board.count = 3;
     s.board.columns = 1;
     s.board.frameName = [](int n) { return QStringLiteral("FramMidiSel%1").arg(n); };
@@ -54,8 +56,9 @@ FrmMidi::FrmMidi(Forms& forms)
     const QString tutorial = QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial.");
     auto* about = makeButton(QStringLiteral("CmdAbout"), QStringLiteral("About"), tutorial, this);
     auto* effects = makeButton(QStringLiteral("CmdGotoWavSelect1"), QStringLiteral("Sound Effects"),
-                               QStringLiteral("Go to Sonaplex-Sound Effects."), this);
-    auto* games = makeButton(QStringLiteral("CmdMidiGames"), QStringLiteral("Games"), QStringLiteral("PC Game Download Sites"), this);
+        QStringLiteral("Go to Sonaplex-Sound Effects."), this);
+    auto* games = makeButton(
+        QStringLiteral("CmdMidiGames"), QStringLiteral("Games"), QStringLiteral("PC Game Download Sites"), this);
     auto* exit = makeButton(QStringLiteral("CmdExit1"), QStringLiteral("Exit Program"), QString(), this);
     auto* help = makeButton(QStringLiteral("CmdHelpMidi"), QStringLiteral("Help"), tutorial, this);
     for (QPushButton* b : {about, effects, games, exit, help})

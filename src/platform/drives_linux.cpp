@@ -10,11 +10,9 @@ namespace {
 // Mounts that hold no user files: kernel and process views, not disks.
 bool isVirtual(const QByteArray& type)
 {
-    static const QSet<QByteArray> kinds = {
-        "proc", "sysfs", "devtmpfs", "devpts", "cgroup", "cgroup2", "securityfs", "pstore",
-        "debugfs", "tracefs", "mqueue", "hugetlbfs", "configfs", "fusectl", "bpf",
-        "binfmt_misc", "autofs", "efivarfs", "rpc_pipefs", "nsfs", "ramfs", "squashfs",
-        "fuse.gvfsd-fuse", "fuse.portal", "selinuxfs"};
+    static const QSet<QByteArray> kinds = {"proc", "sysfs", "devtmpfs", "devpts", "cgroup", "cgroup2", "securityfs",
+        "pstore", "debugfs", "tracefs", "mqueue", "hugetlbfs", "configfs", "fusectl", "bpf", "binfmt_misc", "autofs",
+        "efivarfs", "rpc_pipefs", "nsfs", "ramfs", "squashfs", "fuse.gvfsd-fuse", "fuse.portal", "selinuxfs"};
     return kinds.contains(type);
 }
 } // namespace

@@ -27,8 +27,19 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
-    int release() { int f = fd_; fd_ = -1; return f; }
-    void reset() { if (fd_ >= 0) ::close(fd_); fd_ = -1; }
+    int release()
+    {
+        int f = fd_;
+        fd_ = -1;
+        return f;
+    }
+    void reset()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
 private:
     int fd_;
 };
@@ -141,10 +152,12 @@ FileResult copyReplace(const QString& source, const QString& destination)
 
     const QFileInfo targetInfo(target);
     const QString folder = targetInfo.absolutePath();
-    QByteArray tmpl = encoded(folder + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".sonaplex-XXXXXX"));
+    QByteArray tmpl
+        = encoded(folder + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".sonaplex-XXXXXX"));
     Fd out(::mkstemp(tmpl.data()));
     if (out.get() < 0)
-        return FileResult::failure(QStringLiteral("cannot write in the folder of %1: %2").arg(destination, reason(errno)));
+        return FileResult::failure(
+            QStringLiteral("cannot write in the folder of %1: %2").arg(destination, reason(errno)));
     auto discard = [&](const QString& what) {
         int err = errno;
         out.reset();

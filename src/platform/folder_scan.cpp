@@ -26,10 +26,13 @@ struct FolderScan::Channel {
         if (!self->owner || self->cancelled)
             return;
         FolderScan* owner = self->owner;
-        QMetaObject::invokeMethod(owner, [owner, self, f = std::move(f)] {
-            if (owner->channel_ == self)
-                f(owner);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            owner,
+            [owner, self, f = std::move(f)] {
+                if (owner->channel_ == self)
+                    f(owner);
+            },
+            Qt::QueuedConnection);
     }
 };
 
@@ -64,9 +67,8 @@ void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
     running_ = true;
 
     auto channel = channel_;
-    const QRegularExpression match = pattern.isEmpty()
-        ? QRegularExpression()
-        : QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
+    const QRegularExpression match
+        = pattern.isEmpty() ? QRegularExpression() : QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
     const std::filesystem::path dir(QFile::encodeName(folder).toStdString());
 
     QThreadPool::globalInstance()->start([channel, match, dir, kind] {

@@ -41,10 +41,7 @@ void Form::reject()
     // Esc does not dismiss a window on its own; windows that want it override this.
 }
 
-Forms::Forms(QString programFolder, QObject* parent)
-    : QObject(parent), programFolder_(std::move(programFolder))
-{
-}
+Forms::Forms(QString programFolder, QObject* parent) : QObject(parent), programFolder_(std::move(programFolder)) {}
 
 Forms::~Forms()
 {

@@ -30,9 +30,12 @@ MessageAnswer showMessage(const Message& message, QWidget* parent)
     }
     const int answer = box.exec();
     switch (answer) {
-    case QMessageBox::Retry: return MessageAnswer::Retry;
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    default: return message.buttons == MessageButtons::RetryCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+    case QMessageBox::Retry:
+        return MessageAnswer::Retry;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        return message.buttons == MessageButtons::RetryCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
     }
 }
 

@@ -6,10 +6,7 @@
 
 namespace sonaplex {
 
-QString programVersion()
-{
-    return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch);
-}
+QString programVersion() { return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch); }
 
 namespace {
 std::function<bool(const QUrl&)>& opener()
@@ -21,9 +18,6 @@ std::function<bool(const QUrl&)>& opener()
 
 void setUrlOpener(std::function<bool(const QUrl&)> o) { opener() = std::move(o); }
 
-bool openUrl(const QUrl& url)
-{
-    return opener() ? opener()(url) : QDesktopServices::openUrl(url);
-}
+bool openUrl(const QUrl& url) { return opener() ? opener()(url) : QDesktopServices::openUrl(url); }
 
 } // namespace sonaplex

@@ -83,7 +83,7 @@ bool FolderList::trySetPath(const QString& path)
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     QStringList chain;
-    for (QDir d(path_); ; ) {
+    for (QDir d(path_);;) {
         chain.prepend(cleanFolder(d.absolutePath()));
         if (d.isRoot() || !d.cdUp())
             break;
@@ -91,8 +91,8 @@ bool FolderList::trySetPath(const QString& path)
     for (int depth = 0; depth < chain.size(); ++depth) {
         const QString& folder = chain[depth];
         QString label = depth == 0 ? folder : QFileInfo(QDir::fromNativeSeparators(folder)).fileName();
-        auto* item = new QListWidgetItem(depth + 1 == chain.size() ? openIcon : closedIcon,
-                                         QString(depth * 2, QLatin1Char(' ')) + label, this);
+        auto* item = new QListWidgetItem(
+            depth + 1 == chain.size() ? openIcon : closedIcon, QString(depth * 2, QLatin1Char(' ')) + label, this);
         item->setData(kPathRole, folder);
     }
     setCurrentRow(count() - 1);
@@ -232,15 +232,9 @@ void FileList::highlight(const QString& name, bool raiseClick)
         emit fileClicked();
 }
 
-bool FileList::selected(int index) const
-{
-    return selectionModel()->isRowSelected(index, {});
-}
+bool FileList::selected(int index) const { return selectionModel()->isRowSelected(index, {}); }
 
-QString FileList::fullPath() const
-{
-    return path_ + QDir::separator() + fileName();
-}
+QString FileList::fullPath() const { return path_ + QDir::separator() + fileName(); }
 
 void FileList::keyPressEvent(QKeyEvent* event)
 {
@@ -249,15 +243,15 @@ void FileList::keyPressEvent(QKeyEvent* event)
     const QString after = fileName();
     // Moving the highlight with the keyboard counts as a click, as does Enter or Space.
     if ((after != before || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
-         || event->key() == Qt::Key_Space) && !after.isEmpty())
+            || event->key() == Qt::Key_Space)
+        && !after.isEmpty())
         emit fileClicked();
 }
 
 // ---------------------------------------------------------------- BrowserPane
 
 BrowserPane::BrowserPane(const PaneSetup& setup, QWidget* parent)
-    : QWidget(parent), setup_(setup),
-      drives_(new DriveList(this)), folders_(new FolderList(this)),
+    : QWidget(parent), setup_(setup), drives_(new DriveList(this)), folders_(new FolderList(this)),
       files_(new FileList(setup.pattern, this)), player_(new SamplePlayer(this))
 {
     drives_->setObjectName(setup.drive);
@@ -305,8 +299,8 @@ void BrowserPane::driveChange()
             lastGoodDrive_ = drive;
             return;
         }
-        const MessageAnswer answer = showMessage(
-            Message{QStringLiteral("Please insert a disk or CD."), QStringLiteral("Drive Not Ready"), MessageButtons::RetryCancel},
+        const MessageAnswer answer = showMessage(Message{QStringLiteral("Please insert a disk or CD."),
+                                                     QStringLiteral("Drive Not Ready"), MessageButtons::RetryCancel},
             window());
         if (answer != MessageAnswer::Retry) {
             drives_->showDrive(lastGoodDrive_);

@@ -40,6 +40,7 @@ public:
     bool trySetPath(const QString& path);
 signals:
     void changed();
+
 private:
     void showSubfolders(const QStringList& names);
     QString path_;
@@ -57,6 +58,7 @@ public:
     void append(const QStringList& names);
     void replace(const QStringList& names);
     const QStringList& names() const { return names_; }
+
 private:
     QStringList names_;
 };
@@ -110,8 +112,8 @@ private:
 struct PaneSetup {
     QString drive, folder, file, sampleLabel, player;
     QString folderTip, fileTip, playerTip;
-    QString pattern;     // "*.Mid" or "*.Wav"
-    QString deviceType;  // "Sequencer" or "WaveAudio"
+    QString pattern; // "*.Mid" or "*.Wav"
+    QString deviceType; // "Sequencer" or "WaveAudio"
 };
 
 // A drive list, folder list and file list chained together, with a sample player under them.

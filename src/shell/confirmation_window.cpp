@@ -8,7 +8,8 @@
 
 namespace sonaplex {
 
-ConfirmationWindow::ConfirmationWindow(Forms& forms, const QString& name, const QString& title, const QString& buttonName)
+ConfirmationWindow::ConfirmationWindow(
+    Forms& forms, const QString& name, const QString& title, const QString& buttonName)
     : Form(forms, name, title, CloseBox), body_(new QVBoxLayout)
 {
     auto* ok = makeButton(buttonName, QStringLiteral("OK"), QString(), this);

@@ -29,7 +29,7 @@ FrmSplash::FrmSplash(Forms& forms) : Form(forms, QStringLiteral("frmSplash"), QS
     lblVersion_->setAlignment(Qt::AlignRight);
     auto* rights = new QLabel(QStringLiteral("Sonaplex changes the sound effects and background music of your games. "
                                              "Back up the original game files before you switch them."),
-                              frame);
+        frame);
     rights->setObjectName(QStringLiteral("Lblrights"));
     rights->setWordWrap(true);
     cmdEnter_ = new QPushButton(QStringLiteral("Enter"), frame);
@@ -54,10 +54,7 @@ FrmSplash::FrmSplash(Forms& forms) : Form(forms, QStringLiteral("frmSplash"), QS
         w->installEventFilter(this);
 }
 
-void FrmSplash::formLoad()
-{
-    lblVersion_->setText(QStringLiteral("Version ") + programVersion());
-}
+void FrmSplash::formLoad() { lblVersion_->setText(QStringLiteral("Version ") + programVersion()); }
 
 void FrmSplash::CmdEntermidi_Click()
 {

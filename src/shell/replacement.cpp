@@ -10,7 +10,8 @@ namespace sonaplex {
 namespace {
 QString selectionLabel(int n, const QString& name)
 {
-    return name.isEmpty() ? QStringLiteral("Selection %1").arg(n) : QStringLiteral("Selection %1 (%2)").arg(n).arg(name);
+    return name.isEmpty() ? QStringLiteral("Selection %1").arg(n)
+                          : QStringLiteral("Selection %1 (%2)").arg(n).arg(name);
 }
 } // namespace
 

@@ -45,20 +45,22 @@ ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, QWidget* parent) : QWidg
         const QString gameTip = QStringLiteral("Indicate's Selection %1 game or program file.").arg(n);
         const QString replaceTip = QStringLiteral("Indicate's Selection %1 replacement file.").arg(n);
 
-        auto* gameFrame = frame(setup.gameFrameName(n), QStringLiteral("Selection %1").arg(n), gameTip, setup.framesInTimes, this);
+        auto* gameFrame
+            = frame(setup.gameFrameName(n), QStringLiteral("Selection %1").arg(n), gameTip, setup.framesInTimes, this);
         Row row;
         row.gameName = nameLabel(setup.gameNameLabel(n), red, gameFrame);
         row.gamePath = nameLabel(setup.gamePathLabel(n), red, gameFrame);
         if (setup.gameNameHasTip(n))
             row.gameName->setToolTip(gameTip);
-        auto* replaceFrame = frame(setup.replaceFrameName(n), QStringLiteral("Replace with:"), replaceTip, setup.framesInTimes, this);
+        auto* replaceFrame
+            = frame(setup.replaceFrameName(n), QStringLiteral("Replace with:"), replaceTip, setup.framesInTimes, this);
         row.replacementName = nameLabel(setup.replaceNameLabel(n), blue, replaceFrame);
         row.replacementName->setToolTip(replaceTip);
         row.replacementPath = nameLabel(setup.replacePathLabel(n), blue, replaceFrame);
 
         // The shown name and its hidden path lie on top of each other in the frame.
         for (auto [f, shown, hidden] : {std::tuple{gameFrame, row.gameName, row.gamePath},
-                                        std::tuple{replaceFrame, row.replacementName, row.replacementPath}}) {
+                 std::tuple{replaceFrame, row.replacementName, row.replacementPath}}) {
             auto* stack = new QStackedLayout(f);
             stack->setContentsMargins(4, 2, 4, 2);
             stack->addWidget(shown);

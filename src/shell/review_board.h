@@ -12,7 +12,10 @@ namespace sonaplex {
 // One selection as the review window holds it; an empty string is a file not chosen.
 struct Selection {
     QString gamePath, gameName, replacementPath, replacementName;
-    bool isEmpty() const { return gamePath.isEmpty() && gameName.isEmpty() && replacementPath.isEmpty() && replacementName.isEmpty(); }
+    bool isEmpty() const
+    {
+        return gamePath.isEmpty() && gameName.isEmpty() && replacementPath.isEmpty() && replacementName.isEmpty();
+    }
 };
 
 struct ReviewBoardSetup {

@@ -33,7 +33,7 @@ bool ReviewWindow::switchFiles()
 {
     if (board_->selection(1).replacementName.isEmpty()) {
         showMessage(QStringLiteral("Please be sure that you have made a valid file selection."),
-                    QStringLiteral("File Selection Error"), this);
+            QStringLiteral("File Selection Error"), this);
         return false;
     }
     CopyRun run;
@@ -43,10 +43,11 @@ bool ReviewWindow::switchFiles()
         QApplication::restoreOverrideCursor();
     }
     if (!run.ok()) {
-        showMessage(failureReport(run.copied > 0 ? QStringLiteral("Not every game file was replaced. These were left as they were:")
-                                                 : QStringLiteral("No game file was replaced:"),
-                                  run),
-                    QStringLiteral("Replacement Error"), this);
+        showMessage(failureReport(run.copied > 0
+                            ? QStringLiteral("Not every game file was replaced. These were left as they were:")
+                            : QStringLiteral("No game file was replaced:"),
+                        run),
+            QStringLiteral("Replacement Error"), this);
         return false;
     }
     return true;

@@ -10,7 +10,7 @@ class SelectionWindow;
 
 struct ReviewWindowSetup {
     QString name, title;
-    QString warning;        // the standing red line across the top
+    QString warning; // the standing red line across the top
     bool warningInTimes = false;
     ReviewBoardSetup board;
 };

@@ -26,7 +26,12 @@ SamplePlayer::SamplePlayer(QWidget* parent)
       position_(new QSlider(Qt::Horizontal, this)), time_(new QLabel(this)), status_(new QLabel(this)),
       ticker_(new QTimer(this))
 {
-    const struct { QToolButton* button; QStyle::StandardPixmap icon; const char* name; const char* text; } buttons[] = {
+    const struct {
+        QToolButton* button;
+        QStyle::StandardPixmap icon;
+        const char* name;
+        const char* text;
+    } buttons[] = {
         {play_, QStyle::SP_MediaPlay, "PlayButton", "Play"},
         {pause_, QStyle::SP_MediaPause, "PauseButton", "Pause"},
         {stop_, QStyle::SP_MediaStop, "StopButton", "Stop"},
@@ -95,7 +100,8 @@ void SamplePlayer::setCommand(const QString& command)
             report(QStringLiteral("Unknown device type \"%1\".").arg(deviceType_));
             return;
         }
-        const auto kind = type == QLatin1String("sequencer") ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio;
+        const auto kind
+            = type == QLatin1String("sequencer") ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio;
         if (!engine_.open(kind, fileName_))
             report(fileName_ == kPlaceholder ? QString() : engine_.error());
         else
@@ -118,10 +124,14 @@ void SamplePlayer::setCommand(const QString& command)
 QString SamplePlayer::mode() const
 {
     switch (engine_.state()) {
-    case audio::PlayState::NotOpen: return QStringLiteral("not open");
-    case audio::PlayState::Stopped: return QStringLiteral("stopped");
-    case audio::PlayState::Playing: return QStringLiteral("playing");
-    case audio::PlayState::Paused: return QStringLiteral("paused");
+    case audio::PlayState::NotOpen:
+        return QStringLiteral("not open");
+    case audio::PlayState::Stopped:
+        return QStringLiteral("stopped");
+    case audio::PlayState::Playing:
+        return QStringLiteral("playing");
+    case audio::PlayState::Paused:
+        return QStringLiteral("paused");
     }
     return {};
 }

@@ -14,8 +14,9 @@
 namespace sonaplex {
 
 SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameFiles, FileList* replacementFiles,
-                               std::function<SelectionStore&()> store, QWidget* parent)
-    : QWidget(parent), setup_(setup), gameFiles_(gameFiles), replacementFiles_(replacementFiles), store_(std::move(store))
+    std::function<SelectionStore&()> store, QWidget* parent)
+    : QWidget(parent), setup_(setup), gameFiles_(gameFiles), replacementFiles_(replacementFiles),
+      store_(std::move(store))
 {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);

@@ -28,9 +28,9 @@ struct SelectionBoardSetup {
     int columns = 1;
     std::function<QString(int)> frameName, gameLabelName, replaceLabelName;
     std::function<QString(int)> gameButtonName, removeButtonName, replaceButtonName;
-    bool framesInTimes = false;   // bold 9-point "Times New Roman" captions
+    bool framesInTimes = false; // bold 9-point "Times New Roman" captions
     bool labelsHiddenAtLoad = false;
-    QString orderErrorTitle;      // "Midi Selection Error" / "Wav Selection Error"
+    QString orderErrorTitle; // "Midi Selection Error" / "Wav Selection Error"
 };
 
 // The numbered selections of a selection window: per selection a frame with the game file's
@@ -40,7 +40,7 @@ class SelectionBoard : public QWidget {
     Q_OBJECT
 public:
     SelectionBoard(const SelectionBoardSetup& setup, FileList* gameFiles, FileList* replacementFiles,
-                   std::function<SelectionStore&()> store, QWidget* parent = nullptr);
+        std::function<SelectionStore&()> store, QWidget* parent = nullptr);
 
     int count() const { return setup_.count; }
     QLabel* gameLabel(int n) const { return slots_[n - 1].game; }

@@ -10,9 +10,9 @@
 
 namespace sonaplex {
 
-SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup, std::function<SelectionStore&()> store)
-    : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox),
-      gamePane_(new BrowserPane(setup.gamePane, this)),
+SelectionWindow::SelectionWindow(
+    Forms& forms, const SelectionWindowSetup& setup, std::function<SelectionStore&()> store)
+    : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox), gamePane_(new BrowserPane(setup.gamePane, this)),
       replacementPane_(new BrowserPane(setup.replacementPane, this)),
       board_(new SelectionBoard(setup.board, gamePane_->files(), replacementPane_->files(), std::move(store), this)),
       bottom_(new QHBoxLayout)
@@ -29,7 +29,7 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
     }
 
     auto* next = makeButton(setup.nextName, QStringLiteral("Next"),
-                            QStringLiteral("When all desired selections have been made, click here to continue."), this);
+        QStringLiteral("When all desired selections have been made, click here to continue."), this);
     next->setMinimumHeight(34);
     connect(next, &QPushButton::clicked, this, [this] { emit nextClicked(); });
 

@@ -11,11 +11,11 @@ namespace sonaplex {
 // What tells the two selection windows apart besides their bottom buttons.
 struct SelectionWindowSetup {
     QString name, title;
-    QString gameTitleName, replaceTitleName;       // "GAME FILES" / "REPLACEMENT FILES" labels
+    QString gameTitleName, replaceTitleName; // "GAME FILES" / "REPLACEMENT FILES" labels
     QString gameTitleTip, replaceTitleTip;
     PaneSetup gamePane, replacementPane;
     SelectionBoardSetup board;
-    QString nextName;                               // the "Next" button
+    QString nextName; // the "Next" button
 };
 
 // A selection window: game pane on the left, the numbered selections in the middle with

@@ -28,9 +28,13 @@ public:
     }
     MidiBuilder& tempo(uint32_t tick, uint32_t usPerQuarter)
     {
-        return event(tick, {char(0xFF), 0x51, 3, char(usPerQuarter >> 16), char(usPerQuarter >> 8), char(usPerQuarter)});
+        return event(
+            tick, {char(0xFF), 0x51, 3, char(usPerQuarter >> 16), char(usPerQuarter >> 8), char(usPerQuarter)});
     }
-    MidiBuilder& program(uint32_t tick, int channel, int prog) { return event(tick, {char(0xC0 | channel), char(prog)}); }
+    MidiBuilder& program(uint32_t tick, int channel, int prog)
+    {
+        return event(tick, {char(0xC0 | channel), char(prog)});
+    }
     MidiBuilder& note(uint32_t on, uint32_t off, int channel, int key, int velocity = 100)
     {
         event(on, {char(0x90 | channel), char(key), char(velocity)});
@@ -92,8 +96,8 @@ inline std::vector<float> referenceSignal(int rate, int channels, double seconds
     for (int64_t i = 0; i < frames; ++i)
         for (int c = 0; c < channels; ++c) {
             const double t = double(i) / rate;
-            s[size_t(i * channels + c)] = float(0.4 * std::sin(2 * M_PI * (220.0 + 110 * c) * t)
-                                                + 0.3 * std::sin(2 * M_PI * (50 + 400 * t) * t));
+            s[size_t(i * channels + c)] = float(
+                0.4 * std::sin(2 * M_PI * (220.0 + 110 * c) * t) + 0.3 * std::sin(2 * M_PI * (50 + 400 * t) * t));
         }
     return s;
 }

@@ -1,10 +1,10 @@
 // Wave files of every flavour a game may ship decode to what was written; MIDI files render
 // real sound of the right length; damaged files give a reason, never a crash.
+#include "audio/audio_support.h"
 #include "audio/midi_file.h"
 #include "audio/midi_source.h"
 #include "audio/pcm_device.h"
 #include "audio/wave_source.h"
-#include "audio/audio_support.h"
 #include "support.h"
 
 #include <QElapsedTimer>
@@ -36,7 +36,8 @@ class TestDecoding : public QObject {
     // Loudness of the left channel between two times.
     static double loudness(const std::vector<float>& stereo, double from, double to)
     {
-        const size_t a = size_t(from * audio::kMidiSampleRate) * 2, b = std::min(stereo.size(), size_t(to * audio::kMidiSampleRate) * 2);
+        const size_t a = size_t(from * audio::kMidiSampleRate) * 2,
+                     b = std::min(stereo.size(), size_t(to * audio::kMidiSampleRate) * 2);
         return b > a ? rms(stereo.data() + a, b - a) : 0;
     }
 
@@ -154,8 +155,8 @@ private slots:
     {
         MidiBuilder song(1);
         song.track().tempo(0, 500'000);
-        song.track().note(0, 480, 0, 60);         // 0 - 0.5 s
-        song.track().note(1920, 2400, 1, 67);     // 2.0 - 2.5 s, another channel
+        song.track().note(0, 480, 0, 60); // 0 - 0.5 s
+        song.track().note(1920, 2400, 1, 67); // 2.0 - 2.5 s, another channel
         const auto sound = render(song.bytes());
         QVERIFY(loudness(sound, 0.1, 0.4) > 0.01);
         QVERIFY(loudness(sound, 2.1, 2.4) > 0.01);
@@ -165,7 +166,10 @@ private slots:
     void damagedMidiFilesGiveAReason()
     {
         const QByteArray good = MidiBuilder().track().note(0, 480, 0, 60).bytes();
-        struct Case { const char* name; QByteArray bytes; };
+        struct Case {
+            const char* name;
+            QByteArray bytes;
+        };
         const Case cases[] = {
             {"empty", QByteArray()},
             {"noise", QByteArray(5000, '\x9c')},

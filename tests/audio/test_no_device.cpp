@@ -15,7 +15,8 @@ private slots:
     void playWithoutAnOutputSaysWhy()
     {
         QTemporaryDir dir;
-        QVERIFY(writeWave(dir.path() + "/a.wav", referenceSignal(8000, 1, 0.2), 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        QVERIFY(
+            writeWave(dir.path() + "/a.wav", referenceSignal(8000, 1, 0.2), 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
         SamplePlayer player;
         player.setDeviceType("WaveAudio");
         player.setFileName(dir.path() + "/a.wav");

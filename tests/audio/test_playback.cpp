@@ -1,7 +1,7 @@
 // Sound really comes out: the player widget plays into a PulseAudio null sink and the
 // sink's monitor, recorded with parec, holds the file's own samples.
-#include "audio/midi_source.h"
 #include "audio/audio_support.h"
+#include "audio/midi_source.h"
 #include "shell/sample_player.h"
 #include "support.h"
 
@@ -19,8 +19,9 @@ public:
     explicit Recorder(int rate)
     {
         const QString sink = qEnvironmentVariable("SONAPLEX_TEST_SINK");
-        process.start("parec", {"-d", sink + ".monitor", "--raw", "--format=float32le", "--channels=1",
-                                "--rate=" + QString::number(rate), "--latency-msec=20"});
+        process.start("parec",
+            {"-d", sink + ".monitor", "--raw", "--format=float32le", "--channels=1", "--rate=" + QString::number(rate),
+                "--latency-msec=20"});
         process.waitForStarted();
         QTest::qWait(400); // the stream is connected and running
     }

@@ -26,29 +26,34 @@ class TestBackup : public QObject {
         for (int n : numbers)
             board->setGameFile(n, gameFile(n), QStringLiteral("fx%1.wav").arg(n));
     }
-    QStringList filesIn(const QString& folder) { return QDir(program->path(folder)).entryList(QDir::Files | QDir::Hidden); }
+    QStringList filesIn(const QString& folder)
+    {
+        return QDir(program->path(folder)).entryList(QDir::Files | QDir::Hidden);
+    }
 
     // Backs up from a review window and answers the naming dialog with each name in turn;
     // returns the confirmation's text, or empty when naming ended without a set.
     QString backUp(const QString& review, const QString& backupButton, const QString& backupWindow,
-                   const QString& proceed, QStringList names)
+        const QString& proceed, QStringList names)
     {
         QString confirmation;
         onModal(backupWindow, [=] { click(backupWindow, proceed); });
-        answerNaming("FrmSetName2", "CboSetName2", "CmdOK3", names, "FrmBackupConfirm", "LblBackupConfirm", "CmdBackupConfirm", &confirmation);
+        answerNaming("FrmSetName2", "CboSetName2", "CmdOK3", names, "FrmBackupConfirm", "LblBackupConfirm",
+            "CmdBackupConfirm", &confirmation);
         click(review, backupButton);
         return confirmation;
     }
     QString saveSet(QStringList names)
     {
         QString confirmation;
-        answerNaming("FrmSetName", "CboSetName", "CmdOk3", names, "FrmSetConfirm", "LblSetConfirm", "CmdSetConfirm", &confirmation);
+        answerNaming("FrmSetName", "CboSetName", "CmdOk3", names, "FrmSetConfirm", "LblSetConfirm", "CmdSetConfirm",
+            &confirmation);
         click("FrmCopyWavs", "CmdCreateSet");
         return confirmation;
     }
     // Types each name and presses OK; a refused last name gives up with Esc.
     void answerNaming(QString dialog, QString box, QString ok, QStringList names, QString confirm, QString label,
-                      QString confirmOk, QString* confirmation)
+        QString confirmOk, QString* confirmation)
     {
         onModal(dialog, [=] {
             auto* combo = control<QComboBox>(dialog, box);
@@ -98,7 +103,7 @@ private slots:
         // The music side is the same machinery over three selections; the next naming starts empty.
         select(midis(), {2});
         QCOMPARE(backUp("FrmCopyMidi", "CmdMidiBackup", "FrmMidiBackup", "CmdProceed", {"BJackMidi"}),
-                 QStringLiteral("Successful backup of all selected files."));
+            QStringLiteral("Successful backup of all selected files."));
         QCOMPARE(filesIn("BJackMidi"), QStringList{"fx2.wav"});
     }
 
@@ -111,9 +116,10 @@ private slots:
         QVERIFY(writeFile(program->path("sonaplex"), "the program"));
         QTemporaryDir outside;
         select(wavs(), {1});
-        const QStringList refused{"OldWav", "EmptySet", "TempDir", "BackDir", "Favorite Midi", "sonaplex",
-                                  "../x", "a/b", outside.path() + "/x", ".", "..", "two\nlines", "back\\slash"};
-        QCOMPARE(backUp("FrmCopyWavs", "CmdWavBackup", "FrmWavBackup", "CmdBackup1", QStringList{""} + refused), QString());
+        const QStringList refused{"OldWav", "EmptySet", "TempDir", "BackDir", "Favorite Midi", "sonaplex", "../x",
+            "a/b", outside.path() + "/x", ".", "..", "two\nlines", "back\\slash"};
+        QCOMPARE(
+            backUp("FrmCopyWavs", "CmdWavBackup", "FrmWavBackup", "CmdBackup1", QStringList{""} + refused), QString());
         QCOMPARE(program->messages.messages.size(), size_t(refused.size() + 1));
         QCOMPARE(program->messages.messages.front().text, QStringLiteral("Please Enter a Set Name"));
         for (size_t i = 1; i < program->messages.messages.size(); ++i) {
@@ -133,7 +139,7 @@ private slots:
         select(wavs(), {2});
         wavs()->removeSelection(1);
         QCOMPARE(backUp("FrmCopyWavs", "CmdWavBackup", "FrmWavBackup", "CmdBackup1", {"   "}),
-                 QStringLiteral("Successful backup of all selected files."));
+            QStringLiteral("Successful backup of all selected files."));
         QCOMPARE(filesIn("   "), (QStringList{"fx1.wav", "fx2.wav"}));
     }
 
@@ -147,7 +153,8 @@ private slots:
         const QString done = backUp("FrmCopyWavs", "CmdWavBackup", "FrmWavBackup", "CmdBackup1", {"Partial"});
         const QString report = program->messages.lastText();
         QCOMPARE(program->messages.lastTitle(), QStringLiteral("Backup Error"));
-        QVERIFY2(report.contains("Selection 2 (fx2.wav)") && report.contains("Selection 4 (fx1.wav)"), qPrintable(report));
+        QVERIFY2(
+            report.contains("Selection 2 (fx2.wav)") && report.contains("Selection 4 (fx1.wav)"), qPrintable(report));
         QVERIFY(!report.contains("Selection 1 (") && !report.contains("Selection 3 ("));
         QVERIFY(done != QStringLiteral("Successful backup of all selected files.") && !done.isEmpty());
         QCOMPARE(filesIn("Partial"), (QStringList{"fx1.wav", "fx3.wav"}));
@@ -159,7 +166,8 @@ private slots:
         QDir().mkpath(disk.path() + "/Mine");
         for (int n = 1; n <= 3; ++n) {
             QVERIFY(writeFile(disk.path() + QStringLiteral("/Mine/new%1.wav").arg(n), "new " + QByteArray::number(n)));
-            wavs()->setReplacementFile(n, disk.path() + QStringLiteral("/Mine/new%1.wav").arg(n), QStringLiteral("new%1.wav").arg(n));
+            wavs()->setReplacementFile(
+                n, disk.path() + QStringLiteral("/Mine/new%1.wav").arg(n), QStringLiteral("new%1.wav").arg(n));
         }
         select(wavs(), {1, 3, 4}); // 2 has no game file, 4 no replacement: neither goes in
         QDir(program->folder.path()).mkpath("TempDir");

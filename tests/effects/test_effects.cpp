@@ -23,8 +23,16 @@ class TestEffects : public QObject {
         QTRY_VERIFY(!files->isListing());
         files->setFileName(name);
     }
-    void takeGame(int n) { highlight("FleWav1", game, QStringLiteral("fx%1.wav").arg(n)); click("FrmWavSelect", QStringLiteral("CmdChooseGame%1").arg(n)); }
-    void takeReplacement(int n) { highlight("FleWav2", mine, QStringLiteral("new%1.WAV").arg(n)); click("FrmWavSelect", QStringLiteral("CmdReplaceWav%1").arg(n)); }
+    void takeGame(int n)
+    {
+        highlight("FleWav1", game, QStringLiteral("fx%1.wav").arg(n));
+        click("FrmWavSelect", QStringLiteral("CmdChooseGame%1").arg(n));
+    }
+    void takeReplacement(int n)
+    {
+        highlight("FleWav2", mine, QStringLiteral("new%1.WAV").arg(n));
+        click("FrmWavSelect", QStringLiteral("CmdReplaceWav%1").arg(n));
+    }
     QByteArray wave(const QString& path) { return readAll(path); }
 
 private slots:
@@ -36,8 +44,10 @@ private slots:
         QDir().mkpath(game);
         QDir().mkpath(mine);
         for (int n = 1; n <= 6; ++n) {
-            QVERIFY(writeWave(QStringLiteral("%1/fx%2.wav").arg(game).arg(n), referenceSignal(8000 * n, 1, 0.1), 8000 * n, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-            QVERIFY(writeWave(QStringLiteral("%1/new%2.WAV").arg(mine).arg(n), referenceSignal(11025, 2, 0.05 * n), 11025, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
+            QVERIFY(writeWave(QStringLiteral("%1/fx%2.wav").arg(game).arg(n), referenceSignal(8000 * n, 1, 0.1),
+                8000 * n, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+            QVERIFY(writeWave(QStringLiteral("%1/new%2.WAV").arg(mine).arg(n), referenceSignal(11025, 2, 0.05 * n),
+                11025, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
         }
         program = std::make_unique<Program>();
         program->enter();

@@ -1,8 +1,8 @@
 // The music side end to end on real files: selections and their order rule, the review
 // window's lifecycle, SWITCH, and favourites, with real failures.
+#include "audio/audio_support.h"
 #include "shell/browser_pane.h"
 #include "shell/sample_player.h"
-#include "audio/audio_support.h"
 #include "support.h"
 
 #include <QtTest>
@@ -81,7 +81,8 @@ private slots:
         QVERIFY(messages.messages.empty());
         QCOMPARE(text("FrmMidi", "LblReplaceMidi3"), QStringLiteral("song3.mid"));
         QCOMPARE(text("FrmCopyMidi", "LblMidiReplacePath3"), QDir::toNativeSeparators(mine) + "/song3.mid");
-        QCOMPARE(control<QLabel>("FrmMidi", "LblReplaceMidi3")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(
+            control<QLabel>("FrmMidi", "LblReplaceMidi3")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 
         takeGame(1, "TRACK1.MID");
         QCOMPARE(control<QLabel>("FrmMidi", "LblGameMidi1")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -155,7 +156,8 @@ private slots:
         takeGame(1, "TRACK1.MID");
         click("FrmMidi", "CmdSonaplex");
         click("FrmCopyMidi", "CmdSwitch3");
-        QCOMPARE(program->messages.lastText(), QStringLiteral("Please be sure that you have made a valid file selection."));
+        QCOMPARE(
+            program->messages.lastText(), QStringLiteral("Please be sure that you have made a valid file selection."));
         QCOMPARE(program->messages.lastTitle(), QStringLiteral("File Selection Error"));
         QVERIFY(!window("FrmReplaceConfirm"));
         QCOMPARE(readAll(gameFile("TRACK1.MID")), original(1));
@@ -177,7 +179,8 @@ private slots:
             click("FrmCopyMidi", "CmdSwitch3");
             const QString report = program->messages.lastText();
             QCOMPARE(program->messages.lastTitle(), QStringLiteral("Replacement Error"));
-            QVERIFY2(report.contains("Selection 1 (TRACK1.MID)") && report.contains("Selection 2 (TRACK2.MID)"), qPrintable(report));
+            QVERIFY2(report.contains("Selection 1 (TRACK1.MID)") && report.contains("Selection 2 (TRACK2.MID)"),
+                qPrintable(report));
             QVERIFY(report.contains("song2.mid"));
             QVERIFY(!report.contains("Selection 3"));
             QVERIFY(!window("FrmReplaceConfirm"));

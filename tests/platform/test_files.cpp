@@ -17,7 +17,9 @@ class TestFiles : public QObject {
     QString at(const QString& name) { return dir.path() + QLatin1Char('/') + name; }
     QStringList leftovers()
     {
-        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).filter(QStringLiteral(".sonaplex-"));
+        return QDir(dir.path())
+            .entryList(QDir::Files | QDir::Hidden | QDir::System)
+            .filter(QStringLiteral(".sonaplex-"));
     }
 
 private slots:

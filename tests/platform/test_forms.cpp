@@ -15,12 +15,14 @@ int loads = 0, unloads = 0;
 
 class Probe : public Form {
 public:
-    explicit Probe(Forms& f) : Form(f, QStringLiteral("Probe"), QStringLiteral("Probe"), CloseBox), edit(new QLineEdit(this))
+    explicit Probe(Forms& f)
+        : Form(f, QStringLiteral("Probe"), QStringLiteral("Probe"), CloseBox), edit(new QLineEdit(this))
     {
         new QVBoxLayout(this);
         layout()->addWidget(edit);
     }
     QLineEdit* edit;
+
 protected:
     void formLoad() override { ++loads; }
     void formUnload() override { ++unloads; }
@@ -81,9 +83,9 @@ private slots:
     {
         Forms forms(QDir::tempPath());
         QSignalSpy ended(&forms, &Forms::programEnded);
-        forms.load<Other>();                 // loaded but hidden, like a review window
+        forms.load<Other>(); // loaded but hidden, like a review window
         Probe& p = forms.showModeless<Probe>();
-        p.close();                           // the title bar's close box unloads it
+        p.close(); // the title bar's close box unloads it
         QCOMPARE(unloads, 1);
         QTRY_COMPARE(ended.count(), 1);
         QVERIFY(forms.hasEnded());

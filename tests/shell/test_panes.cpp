@@ -35,7 +35,7 @@ private slots:
         d.mkpath("game/sub folder");
         d.mkpath("game/.hidden");
         for (const char* name : {"a.mid", "B.MID", "c.Mid", "song with spaces.mid", "ünï \"quoted\".mid",
-                                 "line\nbreak.mid", "notes.txt", "x.mid.bak", "track.midi"})
+                 "line\nbreak.mid", "notes.txt", "x.mid.bak", "track.midi"})
             QVERIFY(writeFile(tree.path() + "/game/" + QString::fromUtf8(name), "MThd"));
     }
 
@@ -46,8 +46,8 @@ private slots:
         QCOMPARE(p->files()->path(), QDir::toNativeSeparators(tree.path() + "/game"));
         waitListed(p->files());
         QCOMPARE(listed(p->files()),
-                 (QStringList{"a.mid", "B.MID", "c.Mid", "line\nbreak.mid", "song with spaces.mid",
-                              QString::fromUtf8("ünï \"quoted\".mid")}));
+            (QStringList{"a.mid", "B.MID", "c.Mid", "line\nbreak.mid", "song with spaces.mid",
+                QString::fromUtf8("ünï \"quoted\".mid")}));
         QCOMPARE(p->files()->listCount(), 6);
         QCOMPARE(p->files()->pattern(), QStringLiteral("*.Mid"));
 

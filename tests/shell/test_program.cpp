@@ -1,7 +1,7 @@
 // Start-up, the move between the music and sound-effects windows, and the program folder.
 #include "platform/shell.h"
-#include "support.h"
 #include "shell/browser_pane.h"
+#include "support.h"
 
 #include <QtTest>
 
