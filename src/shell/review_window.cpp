@@ -19,8 +19,11 @@ ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
     auto* warning = makeLabel(QStringLiteral("LblSelectionRed"), setup.warning, this);
     warning->setAlignment(Qt::AlignCenter);
     setTextColour(warning, kGameRed);
-    if (setup.warningInTimes)
-        warning->setFont(QFont(QStringLiteral("Times New Roman"), 8));
+    if (setup.warningInTimes) {
+        QFont times(QStringLiteral("Times New Roman"));
+        times.setPointSizeF(8.25);
+        warning->setFont(times);
+    }
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(warning);
