@@ -2,7 +2,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QCoreApplication>
 #include <QMutex>
+#include <QWaitCondition>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QThreadPool>
@@ -16,6 +18,8 @@ namespace sonaplex {
 // object is alive and still wants them.
 struct FolderScan::Channel {
     QMutex mutex;
+    QWaitCondition finished;
+    bool done = false;
     FolderScan* owner = nullptr;
     std::atomic_bool cancelled{false};
 
@@ -49,6 +53,18 @@ void FolderScan::cancel()
     }
     channel_.reset();
     running_ = false;
+}
+
+void FolderScan::settle(int ms)
+{
+    if (!channel_)
+        return;
+    {
+        QMutexLocker lock(&channel_->mutex);
+        if (!channel_->done)
+            channel_->finished.wait(&channel_->mutex, QDeadlineTimer(ms));
+    }
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void FolderScan::sortNames(QStringList& names)
@@ -108,6 +124,9 @@ void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
             owner->running_ = false;
             emit owner->finished(a);
         });
+        QMutexLocker lock(&channel->mutex);
+        channel->done = true;
+        channel->finished.wakeAll();
     });
 }
 

@@ -20,6 +20,9 @@ public:
     void start(const QString& folder, Kind kind, const QString& pattern = QString());
     void cancel();
     bool isRunning() const { return running_; }
+    // Waits up to `ms` for the scan to finish and delivers what it found before returning, so
+    // that a small folder is listed at once; a big one goes on in the background.
+    void settle(int ms);
 
     // Sorted the way the lists show names: letter case ignored, then by case.
     static void sortNames(QStringList& names);

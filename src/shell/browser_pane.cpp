@@ -17,6 +17,9 @@ namespace sonaplex {
 
 namespace {
 constexpr int kPathRole = Qt::UserRole + 1;
+// How long a list waits for its folder to be read before showing it as it arrives: long
+// enough for any ordinary folder, short enough that the window never seems to stick.
+constexpr int kSettleMs = 20;
 
 QString cleanFolder(const QString& path)
 {
@@ -97,6 +100,7 @@ bool FolderList::trySetPath(const QString& path)
     }
     setCurrentRow(count() - 1);
     scan_->start(path_, FolderScan::Kind::Folders);
+    scan_->settle(kSettleMs);
     emit changed();
     return true;
 }
@@ -200,8 +204,10 @@ void FileList::setPattern(const QString& pattern)
 void FileList::rescan()
 {
     model_->clear();
-    if (!path_.isEmpty())
+    if (!path_.isEmpty()) {
         scan_->start(path_, FolderScan::Kind::Files, pattern_);
+        scan_->settle(kSettleMs);
+    }
 }
 
 bool FileList::isListing() const { return scan_->isRunning(); }
