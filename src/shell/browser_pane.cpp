@@ -19,7 +19,7 @@ namespace {
 constexpr int kPathRole = Qt::UserRole + 1;
 // How long a list waits for its folder to be read before showing it as it arrives: long
 // enough for any ordinary folder, short enough that the window never seems to stick.
-constexpr int kSettleMs = 20;
+constexpr int kSettleMs = 10;
 
 QString cleanFolder(const QString& path)
 {
