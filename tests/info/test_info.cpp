@@ -95,6 +95,12 @@ private slots:
             },
             {});
         QVERIFY(!window("FrmGameLinks"));
+        whileOpen("FrmMidi", "CmdMidiGames", "FrmGameLinks",
+            [&] {
+                QCOMPARE(control<QLineEdit>("FrmGameLinks", "TxtUrl")->text(), QString()); // a fresh window
+                window("FrmGameLinks")->close();
+            },
+            {});
 
         click("FrmMidi", "CmdGotoWavSelect1");
         whileOpen("FrmWavSelect", "CmdWavGames", "FrmWavGame",
