@@ -36,7 +36,4 @@ QString resolveProgramFolder(const QString& executableFolder);
 // no path separator, no control character. Blanks alone are a valid name.
 bool isPlainName(const QString& name);
 
-// The last component of a path, for messages.
-QString displayName(const QString& path);
-
 } // namespace sonaplex

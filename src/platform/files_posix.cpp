@@ -101,12 +101,6 @@ mode_t defaultMode()
 
 } // namespace
 
-QString displayName(const QString& path)
-{
-    const QString name = QFileInfo(path).fileName();
-    return name.isEmpty() ? path : name;
-}
-
 bool isPlainName(const QString& name)
 {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))

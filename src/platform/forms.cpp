@@ -137,12 +137,4 @@ void Forms::endProgram()
         QCoreApplication::exit(0);
 }
 
-std::vector<Form*> Forms::loadedForms() const
-{
-    std::vector<Form*> out;
-    for (auto& [type, form] : forms_)
-        out.push_back(form);
-    return out;
-}
-
 } // namespace sonaplex

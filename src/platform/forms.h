@@ -88,8 +88,6 @@ public:
     void endProgram();
     bool hasEnded() const { return ended_; }
 
-    std::vector<Form*> loadedForms() const;
-
 signals:
     void programEnded();
 

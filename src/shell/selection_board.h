@@ -43,8 +43,6 @@ public:
         std::function<SelectionStore&()> store, QWidget* parent = nullptr);
 
     int count() const { return setup_.count; }
-    QLabel* gameLabel(int n) const { return slots_[n - 1].game; }
-    QLabel* replaceLabel(int n) const { return slots_[n - 1].replacement; }
 
     void chooseGame(int n);
     void chooseReplacement(int n);
