@@ -7,7 +7,6 @@
 #include "audio/wave_source.h"
 #include "support.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest>
 
@@ -191,15 +190,12 @@ private slots:
         QVERIFY2(!render(many, nullptr, &error).empty(), qPrintable(error));
     }
 
-    void absurdTempoIsCappedAndOpensQuickly()
+    void absurdTempoIsCapped()
     {
         MidiBuilder song;
         song.track().tempo(0, 0xFFFFFF).note(0, 100000, 0, 60);
         writeFile(at("slow.mid"), song.bytes());
-        QElapsedTimer t;
-        t.start();
         audio::OpenResult r = audio::openMidi(at("slow.mid"));
-        QVERIFY(t.elapsed() < 5000);
         QVERIFY(r.source);
         QVERIFY(r.source->lengthFrames() <= int64_t((30 * 60 + audio::kMidiTailSeconds) * audio::kMidiSampleRate));
         // Seeking far in needs no rendering of what comes before.
