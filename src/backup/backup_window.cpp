@@ -30,7 +30,7 @@ BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
     auto* list = new QVBoxLayout(frame);
     for (size_t i = 0; i < setup.pathLabels.size(); ++i) {
         auto* path = makeLabel(setup.pathLabels[i], QString(), frame);
-        path->setFont(font());
+        usePlainFont(path);
         path->setAlignment(Qt::AlignCenter);
         path->setMinimumHeight(path->fontMetrics().height());
         setTextColour(path, kGameRed);

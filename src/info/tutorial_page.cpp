@@ -23,6 +23,33 @@ QPointF edgeToward(const QRectF& frame, const QPointF& target)
     return QPointF(
         std::clamp(target.x(), frame.left(), frame.right()), std::clamp(target.y(), frame.top(), frame.bottom()));
 }
+// Lies over the whole page and draws the connector lines above the pictures.
+class LineLayer : public QWidget {
+public:
+    LineLayer(const std::vector<TutorialPage::Line>& lines, QWidget* page) : QWidget(page), lines_(lines)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setGeometry(page->rect());
+        raise();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1));
+        p.setBrush(palette().color(QPalette::WindowText));
+        for (const TutorialPage::Line& l : lines_) {
+            p.drawLine(l.line);
+            p.drawEllipse(l.line.p2(), 2, 2);
+        }
+    }
+
+private:
+    const std::vector<TutorialPage::Line>& lines_;
+};
 } // namespace
 
 const std::vector<PageSetup>& tutorialPages()
@@ -69,15 +96,14 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
             auto* label = makeLabel(item.name, item.text, parent);
             label->setWordWrap(true);
             label->setAlignment(Qt::AlignCenter);
-            // Notes use the page's own font, not their frame's caption font.
-            QFont f = font();
-            f.setResolveMask(QFont::AllPropertiesResolved);
+            usePlainFont(label);
             if (!item.font.family.isEmpty()) {
+                QFont f = label->font();
                 f.setFamily(item.font.family);
                 f.setPointSizeF(item.font.points);
                 f.setBold(item.font.bold);
+                label->setFont(f);
             }
-            label->setFont(f);
             if (item.red)
                 setTextColour(label, kGameRed);
             if (item.in.isEmpty())
@@ -118,6 +144,8 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
         const QPointF end = target.center();
         lines_.push_back({c, QLineF(edgeToward(QRectF(note->geometry()), end), end), target});
     }
+    if (!lines_.empty())
+        new LineLayer(lines_, this);
 }
 
 QPushButton* TutorialPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
@@ -126,18 +154,6 @@ void TutorialPage::closePage()
 {
     forms().hide(*this);
     forms().unload(*this);
-}
-
-void TutorialPage::paintEvent(QPaintEvent* event)
-{
-    Form::paintEvent(event);
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    for (const Line& l : lines_) {
-        p.drawLine(l.line);
-        p.drawEllipse(l.line.p2(), 2, 2);
-    }
 }
 
 FrmMidiHelp::FrmMidiHelp(Forms& forms)

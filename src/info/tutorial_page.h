@@ -62,7 +62,6 @@ protected:
     // "OK": hide, then unload.
     void closePage();
     void reject() override { closePage(); }
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     std::vector<Line> lines_;

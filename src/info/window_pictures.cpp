@@ -124,12 +124,19 @@ private:
     bool effectsFilled_ = false;
 };
 
-WindowPicture grab(QWidget& w, QRect area = {})
+// Lays a window and everything in it out as showing it would, without showing it.
+void layOut(QWidget& w)
 {
     w.ensurePolished();
     if (w.layout())
         w.layout()->activate();
     w.adjustSize();
+    (void)w.grab(QRect(0, 0, 1, 1)); // delivers the resize events that lay out the inner widgets
+}
+
+WindowPicture grab(QWidget& w, QRect area = {})
+{
+    layOut(w);
     if (area.isNull())
         area = w.rect();
     WindowPicture picture;
@@ -144,11 +151,12 @@ WindowPicture grab(QWidget& w, QRect area = {})
     return picture;
 }
 
-// The part of a selection window that holds one pane and its heading.
+// The part of a selection window that holds one pane's heading and lists.
 QRect column(SelectionWindow& w, BrowserPane* pane)
 {
-    const QRect paneRect(pane->mapTo(&w, QPoint(0, 0)), pane->size());
-    return QRect(paneRect.left(), 0, paneRect.width(), paneRect.bottom() + 1).adjusted(-4, 0, 4, 4);
+    layOut(w);
+    const QRect lists(pane->files()->mapTo(&w, QPoint(0, 0)), pane->files()->size());
+    return QRect(lists.left(), 0, lists.width(), lists.bottom() + 1).adjusted(-4, 0, 4, 4);
 }
 
 WindowPicture render(const QString& key)

@@ -66,7 +66,7 @@ ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, QWidget* parent) : QWidg
             stack->addWidget(shown);
             stack->addWidget(hidden);
             stack->setCurrentWidget(shown);
-            shown->setFont(font());
+            usePlainFont(shown);
             hidden->hide();
         }
 

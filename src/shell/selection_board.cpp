@@ -39,7 +39,7 @@ SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameF
         replacement->setObjectName(setup.replaceLabelName(n));
         for (QLabel* l : {game, replacement}) {
             l->setAlignment(Qt::AlignCenter);
-            l->setFont(font()); // the frame's caption font is not the names' font
+            usePlainFont(l);
             l->setMinimumHeight(l->fontMetrics().height());
             l->setMinimumWidth(140);
             l->setTextFormat(Qt::PlainText);

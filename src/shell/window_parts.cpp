@@ -1,5 +1,6 @@
 #include "shell/window_parts.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -28,6 +29,13 @@ void setTextColour(QWidget* widget, const QColor& colour)
     QPalette p = widget->palette();
     p.setColor(QPalette::WindowText, colour);
     widget->setPalette(p);
+}
+
+void usePlainFont(QWidget* widget)
+{
+    QFont plain = QApplication::font();
+    plain.setResolveMask(QFont::AllPropertiesResolved); // set, not inherited from the frame
+    widget->setFont(plain);
 }
 
 void setBold(QWidget* widget, bool bold)

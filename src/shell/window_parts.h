@@ -13,6 +13,8 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QStri
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent);
 void setTextColour(QWidget* widget, const QColor& colour);
 void setBold(QWidget* widget, bool bold = true);
+// Gives a widget inside a frame the program's ordinary font rather than the frame's caption font.
+void usePlainFont(QWidget* widget);
 
 constexpr QColor kGameRed{255, 0, 0};
 constexpr QColor kReplacementBlue{0, 0, 255};
