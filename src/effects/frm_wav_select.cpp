@@ -21,20 +21,10 @@ SelectionWindowSetup effectsSetup()
     s.replaceTitleName = QStringLiteral("LblReplaceTitle");
     s.gameTitleTip = QStringLiteral("Game or program files are displayed in red.");
     s.replaceTitleTip = QStringLiteral("Replacement files are displayed in blue.");
-    s.gamePane = {QStringLiteral("DrvWav1"), QStringLiteral("DirWav1"), QStringLiteral("FleWav1"),
-        QStringLiteral("LblSampleWav1"), QStringLiteral("MMControlWav1"),
-        QStringLiteral("Display's the directories on your hard drive. Access a game directory or program directory "
-                       "from this list."),
-        QStringLiteral("Choose the game files you wish to replace from this list box."),
-        QStringLiteral("Sample game or program wav files. NOTE: To repeat a selection you must click on it again."),
-        QStringLiteral("*.Wav"), QStringLiteral("WaveAudio")};
-    s.replacementPane = {QStringLiteral("DrvWav2"), QStringLiteral("DirWav2"), QStringLiteral("FleWav2"),
-        QStringLiteral("LblSampleWav2"), QStringLiteral("MMControlWav2"),
-        QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or an Effects Set "
-                       "from this list."),
-        QStringLiteral("Choose the files you wish to use as replacements from this list box."),
-        QStringLiteral("Sample replacement wav files. NOTE: To repeat a selection you must click on it again."),
-        QStringLiteral("*.Wav"), QStringLiteral("WaveAudio")};
+    s.gamePane = gamePaneSetup(QStringLiteral("Wav1"), QStringLiteral("LblSampleWav1"), QStringLiteral("wav"),
+        QStringLiteral("*.Wav"), QStringLiteral("WaveAudio"));
+    s.replacementPane = replacementPaneSetup(QStringLiteral("Wav2"), QStringLiteral("LblSampleWav2"),
+        QStringLiteral("wav"), QStringLiteral("an Effects Set"), QStringLiteral("*.Wav"), QStringLiteral("WaveAudio"));
     s.board.count = 6;
     s.board.columns = 2;
     s.board.frameName = [](int n) {

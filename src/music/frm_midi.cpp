@@ -22,20 +22,11 @@ SelectionWindowSetup musicSetup()
     s.title = QStringLiteral("Sonaplex/Background Music");
     s.gameTitleName = QStringLiteral("LblGameMidiFilesTitle");
     s.replaceTitleName = QStringLiteral("LblReplaceMidiTitle");
-    s.gamePane = {QStringLiteral("DrvMidi2"), QStringLiteral("DirMidi2"), QStringLiteral("FleMidi2"),
-        QStringLiteral("LblMidiSample2"), QStringLiteral("MMControlMidi2"),
-        QStringLiteral("Display's the directories on your hard drive. Access a game directory or program directory "
-                       "from this list."),
-        QStringLiteral("Choose the game files you wish to replace from this list box."),
-        QStringLiteral("Sample game or program midi files. NOTE: To repeat a selection you must click on it again."),
-        QStringLiteral("*.Mid"), QStringLiteral("Sequencer")};
-    s.replacementPane = {QStringLiteral("DrvMidi1"), QStringLiteral("DirMidi1"), QStringLiteral("FleMidi1"),
-        QStringLiteral("LblMidiSample1"), QStringLiteral("MMControlMidi1"),
-        QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or your Favorite "
-                       "Midi Folder from this list."),
-        QStringLiteral("Choose the files you wish to use as replacements from this list box."),
-        QStringLiteral("Sample replacement midi files. NOTE: To repeat a selection you must click on it again."),
-        QStringLiteral("*.Mid"), QStringLiteral("Sequencer")};
+    s.gamePane = gamePaneSetup(QStringLiteral("Midi2"), QStringLiteral("LblMidiSample2"), QStringLiteral("midi"),
+        QStringLiteral("*.Mid"), QStringLiteral("Sequencer"));
+    s.replacementPane
+        = replacementPaneSetup(QStringLiteral("Midi1"), QStringLiteral("LblMidiSample1"), QStringLiteral("midi"),
+            QStringLiteral("your Favorite Midi Folder"), QStringLiteral("*.Mid"), QStringLiteral("Sequencer"));
     s.board.count = 3;
     s.board.columns = 1;
     s.board.frameName = [](int n) { return QStringLiteral("FramMidiSel%1").arg(n); };

@@ -256,6 +256,46 @@ void FileList::keyPressEvent(QKeyEvent* event)
 
 // ---------------------------------------------------------------- BrowserPane
 
+namespace {
+PaneSetup namedPane(
+    const QString& suffix, const QString& sampleLabel, const QString& pattern, const QString& deviceType)
+{
+    PaneSetup p;
+    p.drive = QStringLiteral("Drv") + suffix;
+    p.folder = QStringLiteral("Dir") + suffix;
+    p.file = QStringLiteral("Fle") + suffix;
+    p.player = QStringLiteral("MMControl") + suffix;
+    p.sampleLabel = sampleLabel;
+    p.pattern = pattern;
+    p.deviceType = deviceType;
+    return p;
+}
+
+const QString kRepeatNote = QStringLiteral(" files. NOTE: To repeat a selection you must click on it again.");
+} // namespace
+
+PaneSetup gamePaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind, const QString& pattern,
+    const QString& deviceType)
+{
+    PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceType);
+    p.folderTip = QStringLiteral("Display's the directories on your hard drive. Access a game directory or program "
+                                 "directory from this list.");
+    p.fileTip = QStringLiteral("Choose the game files you wish to replace from this list box.");
+    p.playerTip = QStringLiteral("Sample game or program ") + kind + kRepeatNote;
+    return p;
+}
+
+PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind,
+    const QString& replacementPlace, const QString& pattern, const QString& deviceType)
+{
+    PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceType);
+    p.folderTip = QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or ")
+        + replacementPlace + QStringLiteral(" from this list.");
+    p.fileTip = QStringLiteral("Choose the files you wish to use as replacements from this list box.");
+    p.playerTip = QStringLiteral("Sample replacement ") + kind + kRepeatNote;
+    return p;
+}
+
 BrowserPane::BrowserPane(const PaneSetup& setup, QWidget* parent)
     : QWidget(parent), setup_(setup), drives_(new DriveList(this)), folders_(new FolderList(this)),
       files_(new FileList(setup.pattern, this)), player_(new SamplePlayer(this))

@@ -116,6 +116,15 @@ struct PaneSetup {
     QString deviceType; // "Sequencer" or "WaveAudio"
 };
 
+// The panes of a selection window. Drive, folder, file list and player are named with the
+// pane's `suffix` ("Midi2" gives DrvMidi2, DirMidi2, FleMidi2, MMControlMidi2); `kind` is how
+// the tooltips call the files ("midi", "wav"); `replacementPlace` is where the tooltip says
+// replacements may be found.
+PaneSetup gamePaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind, const QString& pattern,
+    const QString& deviceType);
+PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind,
+    const QString& replacementPlace, const QString& pattern, const QString& deviceType);
+
 // A drive list, folder list and file list chained together, with a sample player under them.
 class BrowserPane : public QWidget {
     Q_OBJECT

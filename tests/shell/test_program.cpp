@@ -78,6 +78,31 @@ private slots:
         QVERIFY(!isShown("FrmCopyMidi"));
     }
 
+    void paneTooltipsNameWhatEachPaneIsFor()
+    {
+        Program program;
+        program.enter();
+        const QString repeat = " files. NOTE: To repeat a selection you must click on it again.";
+        QCOMPARE(control<QWidget>("FrmMidi", "DirMidi1")->toolTip(),
+            QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or your "
+                           "Favorite Midi Folder from this list."));
+        QCOMPARE(control<QWidget>("FrmMidi", "MMControlMidi2")->toolTip(), "Sample game or program midi" + repeat);
+        QCOMPARE(control<QWidget>("FrmMidi", "FleMidi2")->toolTip(),
+            QStringLiteral("Choose the game files you wish to replace from this list box."));
+        QCOMPARE(control<QWidget>("FrmMidi", "DrvMidi1")->toolTip(), QStringLiteral("Select Drive"));
+        click("FrmMidi", "CmdGotoWavSelect1");
+        QCOMPARE(control<QWidget>("FrmWavSelect", "DirWav2")->toolTip(),
+            QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or an "
+                           "Effects Set from this list."));
+        QCOMPARE(control<QWidget>("FrmWavSelect", "DirWav1")->toolTip(),
+            QStringLiteral("Display's the directories on your hard drive. Access a game directory or program "
+                           "directory from this list."));
+        QCOMPARE(control<QWidget>("FrmWavSelect", "MMControlWav2")->toolTip(), "Sample replacement wav" + repeat);
+        QCOMPARE(control<QWidget>("FrmWavSelect", "FleWav2")->toolTip(),
+            QStringLiteral("Choose the files you wish to use as replacements from this list box."));
+        QCOMPARE(control<QWidget>("FrmWavSelect", "LblSampleWav1")->objectName(), QStringLiteral("LblSampleWav1"));
+    }
+
     void exitProgramEndsAtOnceWhateverIsOpen()
     {
         Program program;
