@@ -70,12 +70,7 @@ void FrmCopyWavs::CmdSwitch2_Click()
         forms().showModeless<FrmReplaceConfirm>();
 }
 
-void FrmCopyWavs::CmdWavBackup_Click()
-{
-    FrmWavBackup& backup = forms().load<FrmWavBackup>();
-    backup.fill(board()->selections());
-    forms().showModal(backup);
-}
+void FrmCopyWavs::CmdWavBackup_Click() { showBackup<FrmWavBackup>(); }
 
 void FrmCopyWavs::CmdCreateSet_Click()
 {

@@ -82,12 +82,7 @@ void FrmCopyMidi::CmdFavorites_Click()
     forms().showModeless<FrmFavorites>();
 }
 
-void FrmCopyMidi::CmdMidiBackup_Click()
-{
-    FrmMidiBackup& backup = forms().load<FrmMidiBackup>();
-    backup.fill(board()->selections());
-    forms().showModal(backup);
-}
+void FrmCopyMidi::CmdMidiBackup_Click() { showBackup<FrmMidiBackup>(); }
 
 void FrmCopyMidi::CmdExitFrmCopyMidi_Click() { backTo(forms().load<FrmMidi>()); }
 

@@ -7,8 +7,8 @@ namespace sonaplex {
 // "/" first; on Windows the drive letters ("C:\").
 QStringList listDrives();
 
-// The drive (as listDrives names it) that holds `path`.
-QString driveOf(const QString& path);
+// Which of `drives` (as listDrives names them) holds `path`.
+QString driveOf(const QString& path, const QStringList& drives);
 
 // The folder a drive's own name stands for when it is chosen: its root.
 QString driveRoot(const QString& drive);

@@ -37,9 +37,8 @@ QStringList listDrives()
     return drives + others;
 }
 
-QString driveOf(const QString& path)
+QString driveOf(const QString& path, const QStringList& drives)
 {
-    const QStringList drives = listDrives();
     const QString clean = QDir::cleanPath(QDir(path).absolutePath());
     QString best = QStringLiteral("/");
     for (const QString& d : drives)

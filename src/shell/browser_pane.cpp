@@ -34,8 +34,9 @@ QString cleanFolder(const QString& path)
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent)
 {
-    addItems(listDrives());
-    showDrive(driveOf(QDir::currentPath()));
+    const QStringList drives = listDrives();
+    addItems(drives);
+    showDrive(driveOf(QDir::currentPath(), drives));
     connect(this, &QComboBox::activated, this, [this] { emit changed(); });
 }
 

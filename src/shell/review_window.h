@@ -31,6 +31,15 @@ protected:
     // "Close": reopen the selection window's game player, unload, show the selection window.
     void backTo(SelectionWindow& selectionWindow);
 
+    // "BACKUP ORIGINAL GAME FILES": the side's backup window, filled with this window's
+    // selections, shown modally.
+    template <class Backup> void showBackup()
+    {
+        Backup& backup = forms().load<Backup>();
+        backup.fill(board_->selections());
+        forms().showModal(backup);
+    }
+
     QHBoxLayout* bottomRow() const { return bottom_; }
 
 private:
