@@ -69,9 +69,6 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
     setWindowTitle(page->title);
     setFixedSize(px(page->client.width()), px(page->client.height()));
 
-    QFont captionFont(QStringLiteral("Times New Roman"));
-    captionFont.setPointSizeF(9.75);
-    captionFont.setBold(true);
     QHash<QString, QWidget*> frames;
     struct Placed {
         QPointF origin;
@@ -84,7 +81,7 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
         case PageItem::Frame: {
             auto* frame = new QGroupBox(item.text, this);
             frame->setObjectName(item.name);
-            frame->setFont(captionFont);
+            useTimes(frame, 9.75, true);
             frame->setGeometry(px(item.place));
             (new QVBoxLayout(frame))->setContentsMargins(3, 0, 3, 2);
             frame->layout()->setSpacing(0);

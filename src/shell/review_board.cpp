@@ -27,11 +27,8 @@ QGroupBox* frame(const QString& objectName, const QString& caption, const QStrin
     auto* f = new QGroupBox(caption, parent);
     f->setObjectName(objectName);
     f->setToolTip(tip);
-    if (times) {
-        QFont font(QStringLiteral("Times New Roman"), 9);
-        font.setBold(true);
-        f->setFont(font);
-    }
+    if (times)
+        useTimes(f, 9, true);
     return f;
 }
 } // namespace

@@ -19,11 +19,8 @@ ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
     auto* warning = makeLabel(QStringLiteral("LblSelectionRed"), setup.warning, this);
     warning->setAlignment(Qt::AlignCenter);
     setTextColour(warning, kGameRed);
-    if (setup.warningInTimes) {
-        QFont times(QStringLiteral("Times New Roman"));
-        times.setPointSizeF(8.25);
-        warning->setFont(times);
-    }
+    if (setup.warningInTimes)
+        useTimes(warning, 8.25, false);
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(warning);

@@ -27,11 +27,8 @@ SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameF
         frame->setObjectName(setup.frameName(n));
         const QString frameTip = QStringLiteral("Indicates Selection %1 game and replacement file choices.").arg(n);
         frame->setToolTip(frameTip);
-        if (setup.framesInTimes) {
-            QFont f(QStringLiteral("Times New Roman"), 9);
-            f.setBold(true);
-            frame->setFont(f);
-        }
+        if (setup.framesInTimes)
+            useTimes(frame, 9, true);
         auto* game = new QLabel(frame);
         game->setObjectName(setup.gameLabelName(n));
         game->setToolTip(frameTip);

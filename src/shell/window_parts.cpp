@@ -31,6 +31,14 @@ void setTextColour(QWidget* widget, const QColor& colour)
     widget->setPalette(p);
 }
 
+void useTimes(QWidget* widget, double points, bool bold)
+{
+    QFont times(QStringLiteral("Times New Roman"));
+    times.setPointSizeF(points);
+    times.setBold(bold);
+    widget->setFont(times);
+}
+
 void usePlainFont(QWidget* widget)
 {
     QFont plain = QApplication::font();

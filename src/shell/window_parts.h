@@ -13,6 +13,8 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QStri
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent);
 void setTextColour(QWidget* widget, const QColor& colour);
 void setBold(QWidget* widget, bool bold = true);
+// Sets a widget's text in "Times New Roman", the face of the windows' frame captions.
+void useTimes(QWidget* widget, double points, bool bold);
 // Gives a widget inside a frame the program's ordinary font rather than the frame's caption font.
 void usePlainFont(QWidget* widget);
 
