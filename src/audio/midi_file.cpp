@@ -6,14 +6,10 @@ namespace sonaplex::audio {
 
 namespace {
 
-constexpr size_t kMaxEvents = 4'000'000;
-
-struct RawEvent {
-    uint64_t tick;
-    uint32_t order; // file order, to keep simultaneous events as written
-    MidiEvent event;
-    uint32_t tempo = 0; // microseconds per quarter for tempo meta events, else 0
-};
+// While the tracks are read, an event's `seconds` holds its tick (exact in a double up to
+// 2^53) and a tempo change is an event of this status with the new tempo in `sysexIndex`;
+// one array then serves for reading, sorting and timing, so a file's events are held once.
+constexpr uint8_t kTempoStatus = 0xFF;
 
 class Reader {
 public:
@@ -109,10 +105,13 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
         return result;
     }
 
-    std::vector<RawEvent> raw;
+    auto& events = result.song.events;
+    events.reserve(std::min(kMaxMidiEvents, size_t(bytes.size()) / 3 + 16));
+    size_t counted = 0; // every event read, of any kind
     int tracks = 0;
     bool truncated = false;
-    while (!in.atEnd() && in.left() >= 8) {
+    const auto* base = reinterpret_cast<const uint8_t*>(bytes.constData());
+    while (!in.atEnd() && in.left() >= 8 && counted < kMaxMidiEvents) {
         std::copy_n(in.here(), 4, id);
         in.skip(4);
         uint32_t length = 0;
@@ -128,13 +127,15 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
         ++tracks;
         uint64_t tick = 0;
         uint8_t running = 0;
-        while (!track.atEnd()) {
+        while (!track.atEnd() && counted < kMaxMidiEvents) {
             uint32_t delta;
             uint8_t status;
             if (!track.varLen(delta) || !track.byte(status))
                 break;
+            ++counted;
             tick += delta;
-            RawEvent ev{tick, uint32_t(raw.size()), {}, 0};
+            MidiEvent ev;
+            ev.seconds = double(tick);
             if (status == 0xFF) {
                 uint8_t type;
                 uint32_t len;
@@ -142,8 +143,9 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
                     break;
                 if (type == 0x51 && len == 3) {
                     const auto* d = reinterpret_cast<const uint8_t*>(track.here());
-                    ev.tempo = std::max<uint32_t>(1, (uint32_t(d[0]) << 16) | (uint32_t(d[1]) << 8) | d[2]);
-                    raw.push_back(ev);
+                    ev.status = kTempoStatus;
+                    ev.sysexIndex = std::max<uint32_t>(1, (uint32_t(d[0]) << 16) | (uint32_t(d[1]) << 8) | d[2]);
+                    events.push_back(ev);
                 }
                 track.skip(len);
                 if (type == 0x2F)
@@ -155,14 +157,15 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
                 if (!track.varLen(len) || track.left() < len)
                     break;
                 if (status == 0xF0) {
-                    ev.event.status = 0xF0;
-                    ev.event.sysexIndex = uint32_t(result.song.sysex.size());
                     // FluidSynth wants the message without its F0 and closing F7.
-                    QByteArray body(track.here(), int(len));
-                    if (body.endsWith('\xF7'))
-                        body.chop(1);
-                    result.song.sysex.push_back(body);
-                    raw.push_back(ev);
+                    const auto* body = reinterpret_cast<const uint8_t*>(track.here());
+                    uint32_t bodyLength = len;
+                    if (bodyLength > 0 && body[bodyLength - 1] == 0xF7)
+                        --bodyLength;
+                    ev.status = 0xF0;
+                    ev.sysexIndex = uint32_t(result.song.sysex.size());
+                    result.song.sysex.push_back({uint32_t(body - base), bodyLength});
+                    events.push_back(ev);
                 }
                 track.skip(len);
                 running = 0;
@@ -184,22 +187,22 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
             uint8_t second = 0;
             if (dataBytes(status) == 2 && !track.byte(second))
                 break;
-            ev.event.status = status;
-            ev.event.data1 = first & 0x7F;
-            ev.event.data2 = second & 0x7F;
-            raw.push_back(ev);
-            if (raw.size() > kMaxEvents)
-                break;
+            ev.status = status;
+            ev.data1 = first & 0x7F;
+            ev.data2 = second & 0x7F;
+            events.push_back(ev);
         }
-        if (raw.size() > kMaxEvents)
-            break;
     }
     if (tracks == 0) {
         result.error = truncated ? QStringLiteral("the file is cut short") : QStringLiteral("it holds no MIDI track");
+        events = {};
+        result.song.sysex = {};
         return result;
     }
 
-    std::stable_sort(raw.begin(), raw.end(), [](const RawEvent& a, const RawEvent& b) { return a.tick < b.tick; });
+    // Tracks are each in time order; a stable sort keeps simultaneous events as written.
+    std::stable_sort(
+        events.begin(), events.end(), [](const MidiEvent& a, const MidiEvent& b) { return a.seconds < b.seconds; });
 
     // Ticks to seconds: by tempo for quarter-note timing, fixed for SMPTE timing.
     const bool smpte = division & 0x8000;
@@ -213,23 +216,28 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
         secondsPerTick = 500000.0 / 1e6 / division;
     }
     double seconds = 0;
-    uint64_t lastTick = 0;
-    auto& events = result.song.events;
-    events.reserve(raw.size());
-    for (const RawEvent& r : raw) {
-        seconds += double(r.tick - lastTick) * secondsPerTick;
-        lastTick = r.tick;
+    double lastTick = 0;
+    size_t kept = 0;
+    for (MidiEvent& e : events) {
+        const double tick = e.seconds;
+        seconds += (tick - lastTick) * secondsPerTick;
+        lastTick = tick;
         if (seconds > maxSeconds)
             break;
-        if (r.tempo) {
+        if (e.status == kTempoStatus) {
             if (!smpte)
-                secondsPerTick = r.tempo / 1e6 / division;
+                secondsPerTick = e.sysexIndex / 1e6 / division;
             continue;
         }
-        MidiEvent e = r.event;
         e.seconds = seconds;
-        events.push_back(e);
+        events[kept++] = e;
     }
+    events.resize(kept);
+    events.shrink_to_fit();
+    if (result.song.sysex.empty())
+        result.song.sysex.shrink_to_fit();
+    else
+        result.song.bytes = bytes; // shared, not copied: the messages are read from it
     result.song.lastEventSeconds = events.empty() ? 0 : std::min(events.back().seconds, maxSeconds);
     result.song.format = int(format);
     result.song.tracks = tracks;

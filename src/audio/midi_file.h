@@ -15,15 +15,32 @@ struct MidiEvent {
     uint32_t sysexIndex = 0; // into MidiSong::sysex, for 0xF0
 };
 
+// Where a system-exclusive message lies in the file's bytes (without its F0 and closing F7).
+struct SysexSpan {
+    uint32_t offset = 0;
+    uint32_t length = 0;
+};
+
 // The playable content of a Standard MIDI File (formats 0, 1 and 2): the channel and
 // system-exclusive events of all tracks in time order, tempo changes applied.
 struct MidiSong {
     std::vector<MidiEvent> events;
-    std::vector<QByteArray> sysex;
+    std::vector<SysexSpan> sysex;
+    QByteArray bytes; // the file, kept only when it holds system-exclusive messages
     double lastEventSeconds = 0;
     int format = 0;
     int tracks = 0;
+
+    QByteArrayView sysexBody(uint32_t index) const
+    {
+        const SysexSpan& s = sysex[index];
+        return QByteArrayView(bytes.constData() + s.offset, s.length);
+    }
 };
+
+// At most this many events are read from a file, every kind of event counted, so that the
+// memory a file takes stays bounded whatever it holds; the rest of a longer file is cut.
+constexpr size_t kMaxMidiEvents = 4'000'000;
 
 struct MidiParse {
     MidiSong song;

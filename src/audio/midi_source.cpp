@@ -191,8 +191,8 @@ private:
             fluid_synth_pitch_bend(s, ch, e.data1 | (e.data2 << 7));
             break;
         case 0xF0: {
-            const QByteArray& body = song_.sysex[e.sysexIndex];
-            fluid_synth_sysex(s, body.constData(), body.size(), nullptr, nullptr, nullptr, 0);
+            const QByteArrayView body = song_.sysexBody(e.sysexIndex);
+            fluid_synth_sysex(s, body.data(), int(body.size()), nullptr, nullptr, nullptr, 0);
             break;
         }
         default:
@@ -241,27 +241,37 @@ QString findSoundFont()
     return {};
 }
 
-OpenResult openMidi(const QString& path)
+MidiRead readMidi(const QString& path)
 {
     QFile file(path);
     const QString name = QFileInfo(path).fileName();
     if (!file.exists())
-        return {nullptr, QStringLiteral("The file %1 does not exist.").arg(name)};
+        return {{}, QStringLiteral("The file %1 does not exist.").arg(name)};
+    if (!QFileInfo(path).isFile())
+        return {{}, QStringLiteral("%1 is not a file that can be played.").arg(name)};
     if (!file.open(QIODevice::ReadOnly))
-        return {nullptr, QStringLiteral("%1 cannot be read (%2).").arg(name, file.errorString())};
+        return {{}, QStringLiteral("%1 cannot be read (%2).").arg(name, file.errorString())};
     constexpr qint64 kMaxMidiBytes = 64 << 20;
     if (file.size() > kMaxMidiBytes)
-        return {nullptr, QStringLiteral("%1 is too large to be a MIDI file.").arg(name)};
+        return {{}, QStringLiteral("%1 is too large to be a MIDI file.").arg(name)};
     MidiParse parsed = parseMidi(file.readAll());
     if (!parsed.error.isEmpty())
-        return {nullptr, QStringLiteral("%1 cannot be played: %2.").arg(name, parsed.error)};
+        return {{}, QStringLiteral("%1 cannot be played: %2.").arg(name, parsed.error)};
     if (parsed.song.events.empty())
-        return {nullptr, QStringLiteral("%1 holds no notes.").arg(name)};
+        return {{}, QStringLiteral("%1 holds no notes.").arg(name)};
+    return {std::move(parsed.song), {}};
+}
+
+OpenResult openMidi(const QString& path)
+{
+    MidiRead read = readMidi(path);
+    if (!read.error.isEmpty())
+        return {nullptr, read.error};
     QString error;
     SharedSynth* synth = SharedSynth::instance(&error);
     if (!synth)
         return {nullptr, error};
-    return {std::make_unique<MidiSource>(synth, std::move(parsed.song)), {}};
+    return {std::make_unique<MidiSource>(synth, std::move(read.song)), {}};
 }
 
 } // namespace sonaplex::audio

@@ -1,4 +1,5 @@
 #pragma once
+#include "audio/midi_file.h"
 #include "audio/source.h"
 
 #include <QStringList>
@@ -7,6 +8,13 @@ namespace sonaplex::audio {
 
 // Standard MIDI Files rendered by FluidSynth with a General MIDI SoundFont.
 OpenResult openMidi(const QString& path);
+
+struct MidiRead {
+    MidiSong song;
+    QString error; // for the user, naming the file; empty on success
+};
+// Reads and parses a MIDI file without the synthesizer.
+MidiRead readMidi(const QString& path);
 
 // Where the SoundFont is looked for, first match wins. Tests narrow this to simulate a
 // machine without one; an empty list restores the usual places.

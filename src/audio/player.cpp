@@ -60,6 +60,7 @@ public:
         }
         device_->restartAt(from);
         base_ = from;
+        playedAtBase_ = 0;
         position_ = from;
         sink_->start(device_);
         if (sink_->error() != QAudio::NoError) {
@@ -73,6 +74,18 @@ public:
         }
         poll_->start();
         return {};
+    }
+
+    // Moves a running sound to `from` without stopping the stream: what is queued plays out
+    // and the feed goes on from the new place, so seeks in quick succession cost nothing.
+    void jump(int64_t from)
+    {
+        if (!sink_ || !device_)
+            return;
+        playedAtBase_ = playedFrames();
+        device_->restartAt(from);
+        base_ = from;
+        position_ = from;
     }
 
     void suspend()
@@ -121,7 +134,7 @@ private:
     {
         if (!sink_ || !device_)
             return;
-        const int64_t played = sink_->processedUSecs() * format_.sampleRate() / 1'000'000;
+        const int64_t played = playedFrames() - playedAtBase_;
         const double step = double(source_->sampleRate()) / format_.sampleRate();
         position_ = std::min(source_->lengthFrames(), base_ + int64_t(played * step));
         if (device_->ended() && played >= device_->framesBeforeEnd()) {
@@ -132,6 +145,8 @@ private:
         }
     }
 
+    int64_t playedFrames() const { return sink_->processedUSecs() * format_.sampleRate() / 1'000'000; }
+
     Player* player_;
     std::unique_ptr<AudioSource> source_;
     QAudioSink* sink_ = nullptr;
@@ -139,6 +154,7 @@ private:
     QAudioFormat format_;
     QTimer* poll_ = nullptr;
     int64_t base_ = 0;
+    int64_t playedAtBase_ = 0; // device frames played when the feed last moved to base_
 };
 
 namespace {
@@ -263,13 +279,8 @@ void Player::seek(int64_t frame)
     frame = std::clamp<int64_t>(frame, 0, length_);
     atEnd_ = false;
     if (state_ == PlayState::Playing) {
-        QString problem;
         QMetaObject::invokeMethod(
-            worker_, [&] { problem = worker_->start(frame); }, Qt::BlockingQueuedConnection);
-        if (!problem.isEmpty()) {
-            error_ = problem;
-            setState(PlayState::Stopped);
-        }
+            worker_, [w = worker_, frame] { w->jump(frame); }, Qt::BlockingQueuedConnection);
     } else {
         QMetaObject::invokeMethod(
             worker_,

@@ -26,6 +26,13 @@ struct OpenResult {
 };
 
 // Opens a file for the given device type; reads only what it needs to know the format.
+// Never takes much longer than kOpenTimeLimit: a file that would is reported as one that
+// cannot be opened.
 OpenResult openSource(DeviceKind kind, const QString& path);
+
+// Why the file at `path` cannot serve as a sound of the given kind (a wave file the wave
+// player opens, a Standard MIDI File with notes), naming the file; empty when it can. Needs
+// neither an audio device nor a SoundFont; bounded in time like openSource.
+QString playableProblem(DeviceKind kind, const QString& path);
 
 } // namespace sonaplex::audio

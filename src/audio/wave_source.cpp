@@ -1,5 +1,7 @@
 #include "audio/wave_source.h"
 
+#include "audio/riff_walk.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -32,8 +34,19 @@ OpenResult openWave(const QString& path)
     const QFileInfo info(path);
     if (!info.exists())
         return {nullptr, QStringLiteral("The file %1 does not exist.").arg(info.fileName())};
+    if (!info.isFile())
+        return {nullptr, QStringLiteral("%1 is not a file that can be played.").arg(info.fileName())};
     if (info.size() == 0)
         return {nullptr, QStringLiteral("%1 is empty.").arg(info.fileName())};
+    {
+        // Chunk sizes are checked before libsndfile sees them: some damaged files make it
+        // loop for ever.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {nullptr, QStringLiteral("%1 cannot be read (%2).").arg(info.fileName(), file.errorString())};
+        if (const QString why = riffProblem(file); !why.isEmpty())
+            return {nullptr, QStringLiteral("%1 cannot be played: %2.").arg(info.fileName(), why)};
+    }
 
     SF_INFO sf{};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &sf);
@@ -41,6 +54,11 @@ OpenResult openWave(const QString& path)
         return {nullptr,
             QStringLiteral("%1 is not a wave file that can be played (%2).")
                 .arg(info.fileName(), QString::fromUtf8(sf_strerror(nullptr)))};
+    const int major = sf.format & SF_FORMAT_TYPEMASK;
+    if (major != SF_FORMAT_WAV && major != SF_FORMAT_WAVEX && major != SF_FORMAT_RF64) {
+        sf_close(file);
+        return {nullptr, QStringLiteral("%1 is not a wave file that can be played.").arg(info.fileName())};
+    }
     if (sf.frames <= 0 || sf.channels <= 0 || sf.samplerate <= 0) {
         sf_close(file);
         return {nullptr, QStringLiteral("%1 holds no sound.").arg(info.fileName())};

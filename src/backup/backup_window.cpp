@@ -72,8 +72,24 @@ void BackupWindow::backUp()
     std::vector<Selection> listed;
     for (size_t i = 0; i < paths_.size(); ++i)
         listed.push_back({paths_[i]->text(), names_[i]->text(), {}, {}});
+    const std::vector<StagedFile> files = gameFilesOf(listed);
+    if (files.empty()) {
+        showMessage(QStringLiteral("No game files are selected, so there is nothing to back up."),
+            QStringLiteral("Backup Error"), this);
+        cancel();
+        return;
+    }
+    const bool clear = settleLeftovers(forms(), QStringLiteral("BackDir"), QStringLiteral("backup"),
+        [this] {
+            FrmSetName2& naming = forms().load<FrmSetName2>();
+            naming.setHoldsEverything(true);
+            forms().showModal(naming);
+        },
+        this);
+    if (!clear)
+        return; // this window stays: the user may try again or cancel
     const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("BackDir");
-    const CopyRun run = stageFiles(gameFilesOf(listed), staging);
+    const CopyRun run = stageFiles(files, staging);
     if (!run.ok())
         showMessage(
             failureReport(QStringLiteral("These files could not be backed up and are not in the backup set:"), run),

@@ -14,7 +14,69 @@ namespace sonaplex {
 
 namespace {
 const QString kTitle = QStringLiteral("Set Name Select");
+
+// What to tell the user when the staging folder could not take the typed name: the name in
+// use is the user's to change; anything else is named as what it is.
+QString renameProblem(const FileResult& renamed, const QString& staging)
+{
+    switch (renamed.cause) {
+    case FileCause::Exists:
+        return QStringLiteral("Please select a set name not already in use");
+    case FileCause::NotFound:
+        return QStringLiteral("The files to be named are gone: %1 no longer exists. Nothing was saved.").arg(staging);
+    case FileCause::ReadOnly:
+    case FileCause::NoPermission:
+        return QStringLiteral("The set cannot be named because the program folder cannot be changed (%1).")
+            .arg(renamed.error);
+    case FileCause::NoSpace:
+        return QStringLiteral("The set cannot be named because the disk is full (%1).").arg(renamed.error);
+    default:
+        return QStringLiteral("The set could not be named: %1.").arg(renamed.error);
+    }
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
 } // namespace
+
+bool settleLeftovers(Forms& forms, const QString& stagingName, const QString& what,
+    const std::function<void()>& nameThem, QWidget* parent)
+{
+    const QString staging = forms.programFolder() + QDir::separator() + stagingName;
+    const QString title = QStringLiteral("Unnamed ") + what.left(1).toUpper() + what.mid(1);
+    QStringList left = filesIn(staging);
+    if (left.isEmpty())
+        return true;
+    const int shown = 10;
+    QString list = QStringList(left.mid(0, shown)).join(QLatin1Char('\n'));
+    if (left.size() > shown)
+        list += QStringLiteral("\n... and %1 more").arg(left.size() - shown);
+    const MessageAnswer answer = showMessage(
+        Message{QStringLiteral("%1 still holds %2 file(s) from an earlier %3 that was never named:\n\n%4\n\n"
+                               "Name them as a %3 of their own first, or discard them? They will not be mixed "
+                               "into this %3.")
+                    .arg(stagingName)
+                    .arg(left.size())
+                    .arg(what, list),
+            title, MessageButtons::KeepDiscardCancel},
+        parent);
+    if (answer == MessageAnswer::Discard) {
+        if (const FileResult emptied = emptyFolder(staging); !emptied) {
+            showMessage(QStringLiteral("The files left in %1 could not be discarded: %2").arg(stagingName, emptied.error),
+                title, parent);
+            return false;
+        }
+        return true;
+    }
+    if (answer != MessageAnswer::Keep)
+        return false;
+    nameThem();
+    // Named: the staging folder has become the set. Not named (Esc): the files stay where
+    // they are and nothing is gathered on top of them.
+    return filesIn(staging).isEmpty();
+}
 
 SetNameDialog::SetNameDialog(Forms& forms, const SetNameSetup& setup)
     : Form(forms, setup.name, setup.title, 0), name_(new QComboBox(this)), staging_(setup.stagingFolder)
@@ -55,9 +117,13 @@ void SetNameDialog::CmdOk3_Click()
     }
     // The name becomes one folder in the program folder and replaces nothing there: a name
     // that would lead elsewhere is refused before anything is touched.
+    if (const QString problem = nameProblem(typed); !problem.isEmpty()) {
+        showMessage(problem + QStringLiteral(" Please choose another name."), kTitle, this);
+        return;
+    }
     const QString folder = forms().programFolder() + QDir::separator();
-    if (!isPlainName(typed) || !renameNoReplace(folder + staging_, folder + typed)) {
-        showMessage(QStringLiteral("Please select a set name not already in use"), kTitle, this);
+    if (const FileResult renamed = renameNoReplace(folder + staging_, folder + typed); !renamed) {
+        showMessage(renameProblem(renamed, folder + staging_), kTitle, this);
         return;
     }
     name_->clear();

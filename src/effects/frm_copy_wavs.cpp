@@ -25,6 +25,7 @@ ReviewWindowSetup effectsReviewSetup()
     s.warning
         = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Wav's.");
     s.warningInTimes = true;
+    s.deviceType = QStringLiteral("WaveAudio");
     s.board.count = 6;
     s.board.gameFrameName = [](int n) { return QStringLiteral("FrmReplaceGame%1").arg(n); };
     s.board.gameNameLabel = [](int n) { return QStringLiteral("LblFileName%1").arg(n); };
@@ -74,15 +75,20 @@ void FrmCopyWavs::CmdWavBackup_Click() { showBackup<FrmWavBackup>(); }
 
 void FrmCopyWavs::CmdCreateSet_Click()
 {
-    // A set holds only what the user chose for it now: whatever an abandoned naming left in
-    // the staging folder goes first.
-    const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("TempDir");
-    if (const FileResult emptied = emptyFolder(staging); !emptied) {
-        showMessage(QStringLiteral("The set cannot be gathered: %1").arg(emptied.error),
+    const std::vector<StagedFile> files = replacementsUnderGameNames(board()->selections());
+    if (files.empty()) {
+        showMessage(QStringLiteral("No selection has both a game file and a replacement, so there is no set to save."),
             QStringLiteral("Save Set Error"), this);
         return;
     }
-    const CopyRun run = stageFiles(replacementsUnderGameNames(board()->selections()), staging);
+    // A set holds only what the user chose for it now: files an abandoned naming left in the
+    // staging folder are named as their own set or discarded first, as the user says.
+    if (!settleLeftovers(
+            forms(), QStringLiteral("TempDir"), QStringLiteral("set"), [this] { forms().showModal<FrmSetName>(); },
+            this))
+        return;
+    const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("TempDir");
+    const CopyRun run = stageFiles(files, staging);
     if (!run.ok())
         showMessage(failureReport(QStringLiteral("These files could not be added and are not in the set:"), run),
             QStringLiteral("Save Set Error"), this);

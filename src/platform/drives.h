@@ -3,9 +3,10 @@
 
 namespace sonaplex {
 
-// The drives a browser pane offers: on Linux the mount points of real file systems,
-// "/" first; on Windows the drive letters ("C:\").
-QStringList listDrives();
+// The drives a browser pane offers: on Linux the mount points of real file systems, "/"
+// first, then the existing folders of `places` (the home folder, the program folder: hidden
+// folders a user could not reach otherwise); on Windows the drive letters ("C:\").
+QStringList listDrives(const QStringList& places = {});
 
 // Which of `drives` (as listDrives names them) holds `path`.
 QString driveOf(const QString& path, const QStringList& drives);

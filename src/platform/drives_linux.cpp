@@ -17,7 +17,7 @@ bool isVirtual(const QByteArray& type)
 }
 } // namespace
 
-QStringList listDrives()
+QStringList listDrives(const QStringList& places)
 {
     QStringList drives{QStringLiteral("/")};
     QStringList others;
@@ -34,6 +34,11 @@ QStringList listDrives()
             others << root;
     }
     others.sort();
+    for (const QString& place : places) {
+        const QString clean = QDir::cleanPath(place);
+        if (QFileInfo(clean).isDir() && !drives.contains(clean) && !others.contains(clean))
+            drives << clean;
+    }
     return drives + others;
 }
 

@@ -1,22 +1,69 @@
 #pragma once
 #include <QString>
 
+#include <memory>
+
 namespace sonaplex {
+
+// Why a file operation failed, so that a window can choose what to say by cause.
+enum class FileCause {
+    None,
+    NotFound, // a file or folder that should be there is not
+    Exists, // the name is taken
+    ReadOnly, // locked, read-only file or file system
+    NoPermission,
+    NoSpace, // disk full or over quota
+    NotAFile, // a folder, device or other non-regular file where a file was wanted
+    Other,
+};
 
 // Outcome of a file operation: what failed and why, for the window to tell the user.
 struct FileResult {
     bool ok = true;
     QString error; // one line, names the file and the reason
+    FileCause cause = FileCause::None;
 
     static FileResult success() { return {}; }
-    static FileResult failure(QString why) { return {false, std::move(why)}; }
+    static FileResult failure(QString why, FileCause cause = FileCause::Other)
+    {
+        return {false, std::move(why), cause};
+    }
     explicit operator bool() const { return ok; }
+};
+
+// The cause an errno value stands for.
+FileCause causeOfErrno(int err);
+
+// A copy of one file over another, made in two steps so that a run of copies can read every
+// source before it changes any destination: prepare() copies the source into an unnamed
+// temporary file beside the destination, flush() makes it durable, commit() puts it in place
+// in one rename. Until commit the destination is untouched; a copy dropped (or a process
+// killed) before commit leaves nothing behind.
+class PendingCopy {
+public:
+    PendingCopy();
+    ~PendingCopy();
+    PendingCopy(PendingCopy&&) noexcept;
+    PendingCopy& operator=(PendingCopy&&) noexcept;
+
+    FileResult prepare(const QString& source, const QString& destination);
+    FileResult flush();
+    FileResult commit();
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
 };
 
 // Copies source over destination so that destination is either the old file or the
 // complete new one, never a torn file; keeps the destination's permissions. A copy of a
 // file onto itself changes nothing and succeeds. A read-only destination is refused.
 FileResult copyReplace(const QString& source, const QString& destination);
+
+// What identifies a file whatever the spelling of its path (links, "..", doubled slashes):
+// two paths with the same identity are the same file. A missing file is identified by its
+// cleaned absolute path.
+QString fileIdentity(const QString& path);
 
 // Creates a folder; succeeds when it is already there.
 FileResult createFolder(const QString& path);
@@ -28,12 +75,14 @@ FileResult emptyFolder(const QString& path);
 // Renames a file or folder; never replaces anything at `to`, an empty folder included.
 FileResult renameNoReplace(const QString& from, const QString& to);
 
-// The folder the program keeps its folders in: the executable's folder, or the per-user
-// data folder when the executable's folder cannot be written.
+// The folder the program keeps its folders in: the per-user data folder, unless a file named
+// "portable" lies in the executable's folder (a portable copy keeps its folders beside it).
 QString resolveProgramFolder(const QString& executableFolder);
 
-// True for a name that stays a single entry inside its folder: not empty, not "." or "..",
-// no path separator, no control character. Blanks alone are a valid name.
-bool isPlainName(const QString& name);
+// Why `name` cannot be a set name that stays a single entry inside its folder, or empty when
+// it can: not empty, not "." or "..", no path separator, no control character. Blanks alone
+// are a valid name.
+QString nameProblem(const QString& name);
+inline bool isPlainName(const QString& name) { return nameProblem(name).isEmpty(); }
 
 } // namespace sonaplex

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
@@ -26,6 +26,14 @@ public:
     ~Fd() { reset(); }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
+    Fd& operator=(Fd&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            fd_ = other.release();
+        }
+        return *this;
+    }
     int get() const { return fd_; }
     int release()
     {
@@ -101,29 +109,107 @@ mode_t defaultMode()
 
 } // namespace
 
-bool isPlainName(const QString& name)
+FileCause causeOfErrno(int err)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    for (const QChar c : name)
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
-            return false;
-    return true;
+    switch (err) {
+    case ENOENT:
+        return FileCause::NotFound;
+    case EEXIST:
+    case ENOTEMPTY:
+        return FileCause::Exists;
+    case EROFS:
+    case ETXTBSY:
+        return FileCause::ReadOnly;
+    case EPERM: // also what an immutable file answers
+        return FileCause::ReadOnly;
+    case EACCES:
+        return FileCause::NoPermission;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return FileCause::NoSpace;
+    case EISDIR:
+    case ENOTDIR:
+        return FileCause::NotAFile;
+    default:
+        return FileCause::Other;
+    }
 }
 
-FileResult copyReplace(const QString& source, const QString& destination)
+QString nameProblem(const QString& name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("The name is empty.");
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("A set name cannot be \".\" or \"..\": those names stand for folders that already exist.");
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            return QStringLiteral("A set name cannot contain \"/\" or \"\\\": the set would not be one folder "
+                                  "in the program folder.");
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("A set name cannot contain control characters such as tabs or line breaks.");
+    }
+    return {};
+}
+
+namespace {
+FileResult failed(const QString& what, int err) { return FileResult::failure(what + QStringLiteral(": ") + reason(err), causeOfErrno(err)); }
+
+// Where a copy to `target` is named while it is being put in place.
+QByteArray temporaryName(const QString& folder, const QString& fileName)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString tail;
+    for (int i = 0; i < 6; ++i)
+        tail += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
+    return encoded(folder + QStringLiteral("/.") + fileName + QStringLiteral(".sonaplex-") + tail);
+}
+
+// A run killed between naming its copy and renaming it left `.NAME.sonaplex-XXXXXX` beside
+// NAME: those are ours and incomplete or unused, so they go before a new copy is made.
+void removeStaleTemporaries(const QString& folder, const QString& fileName)
+{
+    const QString prefix = QStringLiteral(".") + fileName + QStringLiteral(".sonaplex-");
+    QDir dir(folder);
+    for (const QString& entry : dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (entry.size() == prefix.size() + 6)
+            ::unlink(encoded(dir.filePath(entry)).constData());
+    }
+}
+} // namespace
+
+struct PendingCopy::State {
+    enum class Step { Empty, NoOp, Prepared, Flushed, Done } step = Step::Empty;
+    Fd out;
+    QString destination; // as the user named it, for messages
+    QString target; // where the file really lives (links followed)
+    QString folder;
+    QByteArray namedTemp; // set when the file system had no unnamed temporaries
+};
+
+PendingCopy::PendingCopy() : d(std::make_unique<State>()) {}
+PendingCopy::~PendingCopy()
+{
+    if (d && !d->namedTemp.isEmpty() && d->step != State::Step::Done)
+        ::unlink(d->namedTemp.constData());
+}
+PendingCopy::PendingCopy(PendingCopy&&) noexcept = default;
+PendingCopy& PendingCopy::operator=(PendingCopy&&) noexcept = default;
+
+FileResult PendingCopy::prepare(const QString& source, const QString& destination)
 {
     if (source.isEmpty())
-        return FileResult::failure(QStringLiteral("no replacement file was chosen"));
+        return FileResult::failure(QStringLiteral("no replacement file was chosen"), FileCause::NotFound);
     if (destination.isEmpty())
-        return FileResult::failure(QStringLiteral("no game file was chosen"));
+        return FileResult::failure(QStringLiteral("no game file was chosen"), FileCause::NotFound);
+    d->destination = destination;
 
     Fd in(::open(encoded(source).constData(), O_RDONLY | O_CLOEXEC));
     if (in.get() < 0)
-        return FileResult::failure(QStringLiteral("cannot read %1: %2").arg(source, reason(errno)));
+        return failed(QStringLiteral("cannot read %1").arg(source), errno);
     struct stat src {};
     if (::fstat(in.get(), &src) != 0 || !S_ISREG(src.st_mode))
-        return FileResult::failure(QStringLiteral("%1 is not a regular file").arg(source));
+        return FileResult::failure(QStringLiteral("%1 is not a regular file").arg(source), FileCause::NotAFile);
 
     // A game file that is a link is replaced where it really lives.
     QString target = destination;
@@ -134,52 +220,119 @@ FileResult copyReplace(const QString& source, const QString& destination)
     struct stat dst {};
     const bool destExists = ::stat(encoded(target).constData(), &dst) == 0;
     if (destExists) {
-        if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino)
-            return FileResult::success(); // the same file: nothing to do
+        if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) {
+            d->step = State::Step::NoOp; // the same file: nothing to do
+            return FileResult::success();
+        }
         if (!S_ISREG(dst.st_mode))
-            return FileResult::failure(QStringLiteral("%1 is not a regular file").arg(destination));
+            return FileResult::failure(QStringLiteral("%1 is not a regular file").arg(destination), FileCause::NotAFile);
         if (::access(encoded(target).constData(), W_OK) != 0)
-            return FileResult::failure(QStringLiteral("%1 is read-only").arg(destination));
+            return FileResult::failure(QStringLiteral("%1 is read-only").arg(destination), FileCause::ReadOnly);
     } else if (errno != ENOENT) {
-        return FileResult::failure(QStringLiteral("cannot reach %1: %2").arg(destination, reason(errno)));
+        return failed(QStringLiteral("cannot reach %1").arg(destination), errno);
     }
 
     const QFileInfo targetInfo(target);
-    const QString folder = targetInfo.absolutePath();
-    QByteArray tmpl
-        = encoded(folder + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".sonaplex-XXXXXX"));
-    Fd out(::mkstemp(tmpl.data()));
-    if (out.get() < 0)
-        return FileResult::failure(
-            QStringLiteral("cannot write in the folder of %1: %2").arg(destination, reason(errno)));
-    auto discard = [&](const QString& what) {
-        int err = errno;
-        out.reset();
-        ::unlink(tmpl.constData());
-        return FileResult::failure(what + QStringLiteral(": ") + reason(err));
-    };
+    d->target = target;
+    d->folder = targetInfo.absolutePath();
+    removeStaleTemporaries(d->folder, targetInfo.fileName());
+    const mode_t mode = destExists ? (dst.st_mode & 07777) : defaultMode();
+    // Unnamed until it is complete: a kill before commit leaves nothing in the game folder.
+    d->out = Fd(::open(encoded(d->folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (d->out.get() < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        QByteArray name = encoded(d->folder + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".sonaplex-XXXXXX"));
+        d->out = Fd(::mkstemp(name.data()));
+        if (d->out.get() >= 0)
+            d->namedTemp = name;
+    }
+    if (d->out.get() < 0)
+        return failed(QStringLiteral("cannot write in the folder of %1").arg(destination), errno);
 
-    if (!copyContents(in.get(), out.get(), src.st_size))
-        return discard(QStringLiteral("cannot copy %1 to %2").arg(source, destination));
-    ::fchmod(out.get(), destExists ? (dst.st_mode & 07777) : defaultMode());
+    if (!copyContents(in.get(), d->out.get(), src.st_size)) {
+        const int err = errno;
+        d->out.reset();
+        return failed(QStringLiteral("cannot copy %1 to %2").arg(source, destination), err);
+    }
+    ::fchmod(d->out.get(), mode);
     if (destExists && (dst.st_uid != ::geteuid() || dst.st_gid != ::getegid()))
-        (void)::fchown(out.get(), dst.st_uid, dst.st_gid);
-    if (::fsync(out.get()) != 0)
-        return discard(QStringLiteral("cannot write %1").arg(destination));
-    if (::close(out.release()) != 0) {
-        int err = errno;
-        ::unlink(tmpl.constData());
-        return FileResult::failure(QStringLiteral("cannot write %1: %2").arg(destination, reason(err)));
+        (void)::fchown(d->out.get(), dst.st_uid, dst.st_gid);
+    // Start writing it out now, so that the disk writes every copy of a run together.
+    ::sync_file_range(d->out.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    d->step = State::Step::Prepared;
+    return FileResult::success();
+}
+
+FileResult PendingCopy::flush()
+{
+    if (d->step != State::Step::Prepared)
+        return FileResult::success();
+    if (::fsync(d->out.get()) != 0) {
+        const int err = errno;
+        d->out.reset();
+        d->step = State::Step::Empty;
+        return failed(QStringLiteral("cannot write %1").arg(d->destination), err);
     }
-    if (::rename(tmpl.constData(), encoded(target).constData()) != 0) {
-        int err = errno;
-        ::unlink(tmpl.constData());
-        return FileResult::failure(QStringLiteral("cannot replace %1: %2").arg(destination, reason(err)));
+    d->step = State::Step::Flushed;
+    return FileResult::success();
+}
+
+FileResult PendingCopy::commit()
+{
+    if (d->step == State::Step::NoOp || d->step == State::Step::Done)
+        return FileResult::success();
+    if (d->step == State::Step::Prepared)
+        if (FileResult f = flush(); !f)
+            return f;
+    if (d->step != State::Step::Flushed)
+        return FileResult::failure(QStringLiteral("no copy of %1 was made").arg(d->destination));
+
+    QByteArray named = d->namedTemp;
+    if (named.isEmpty()) {
+        // Give the finished copy a name beside the game file, then rename it over the game file.
+        const QString fileName = QFileInfo(d->target).fileName();
+        const QByteArray viaProc = "/proc/self/fd/" + QByteArray::number(d->out.get());
+        for (int attempt = 0; attempt < 10 && named.isEmpty(); ++attempt) {
+            QByteArray candidate = temporaryName(d->folder, fileName);
+            int r = ::linkat(AT_FDCWD, viaProc.constData(), AT_FDCWD, candidate.constData(), AT_SYMLINK_FOLLOW);
+            if (r != 0 && errno == ENOENT) // no /proc: the direct form (needs privileges on most kernels)
+                r = ::linkat(d->out.get(), "", AT_FDCWD, candidate.constData(), AT_EMPTY_PATH);
+            if (r == 0)
+                named = candidate;
+            else if (errno != EEXIST)
+                return failed(QStringLiteral("cannot replace %1").arg(d->destination), errno);
+        }
+        if (named.isEmpty())
+            return FileResult::failure(QStringLiteral("cannot replace %1: no free temporary name").arg(d->destination));
     }
-    Fd dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    d->out.reset();
+    if (::rename(named.constData(), encoded(d->target).constData()) != 0) {
+        const int err = errno;
+        ::unlink(named.constData());
+        d->namedTemp.clear();
+        d->step = State::Step::Empty;
+        return failed(QStringLiteral("cannot replace %1").arg(d->destination), err);
+    }
+    d->step = State::Step::Done;
+    Fd dir(::open(encoded(d->folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
     return FileResult::success();
+}
+
+FileResult copyReplace(const QString& source, const QString& destination)
+{
+    PendingCopy copy;
+    if (FileResult r = copy.prepare(source, destination); !r)
+        return r;
+    return copy.commit();
+}
+
+QString fileIdentity(const QString& path)
+{
+    struct stat st {};
+    if (!path.isEmpty() && ::stat(encoded(path).constData(), &st) == 0)
+        return QStringLiteral("%1:%2").arg(quint64(st.st_dev)).arg(quint64(st.st_ino));
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
 FileResult createFolder(const QString& path)
@@ -189,20 +342,19 @@ FileResult createFolder(const QString& path)
     int err = errno;
     if (err == EEXIST && QFileInfo(path).isDir())
         return FileResult::success();
-    return FileResult::failure(QStringLiteral("cannot create folder %1: %2").arg(path, reason(err)));
+    return failed(QStringLiteral("cannot create folder %1").arg(path), err);
 }
 
 FileResult emptyFolder(const QString& path)
 {
     struct stat st {};
     if (::lstat(encoded(path).constData(), &st) != 0)
-        return errno == ENOENT ? FileResult::success()
-                               : FileResult::failure(QStringLiteral("cannot reach %1: %2").arg(path, reason(errno)));
+        return errno == ENOENT ? FileResult::success() : failed(QStringLiteral("cannot reach %1").arg(path), errno);
     if (!S_ISDIR(st.st_mode))
-        return FileResult::failure(QStringLiteral("%1 is not a folder").arg(path));
+        return FileResult::failure(QStringLiteral("%1 is not a folder").arg(path), FileCause::NotAFile);
     for (const QFileInfo& entry : QDir(path).entryInfoList(QDir::Files | QDir::System | QDir::Hidden)) {
         if (::unlink(encoded(entry.filePath()).constData()) != 0 && errno != ENOENT)
-            return FileResult::failure(QStringLiteral("cannot remove %1: %2").arg(entry.filePath(), reason(errno)));
+            return failed(QStringLiteral("cannot remove %1").arg(entry.filePath()), errno);
     }
     return FileResult::success();
 }
@@ -223,16 +375,13 @@ FileResult renameNoReplace(const QString& from, const QString& to)
         else
             err = errno;
     }
-    return FileResult::failure(QStringLiteral("cannot rename %1 to %2: %3").arg(from, to, reason(err)));
+    return failed(QStringLiteral("cannot rename %1 to %2").arg(from, to), err);
 }
 
 QString resolveProgramFolder(const QString& executableFolder)
 {
-    {
-        QTemporaryFile probe(executableFolder + QStringLiteral("/.sonaplex-write-test-XXXXXX"));
-        if (probe.open())
-            return QDir(executableFolder).absolutePath();
-    }
+    if (QFileInfo(executableFolder + QStringLiteral("/portable")).exists())
+        return QDir(executableFolder).absolutePath();
     QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);
     return data;

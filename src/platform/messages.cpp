@@ -1,6 +1,7 @@
 #include "platform/messages.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace sonaplex {
 
@@ -21,6 +22,19 @@ MessageAnswer showMessage(const Message& message, QWidget* parent)
 
     QMessageBox box(QMessageBox::NoIcon, message.title, message.text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    if (message.buttons == MessageButtons::KeepDiscardCancel) {
+        QPushButton* keep = box.addButton(QStringLiteral("Name Them"), QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+        QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(keep);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == keep)
+            return MessageAnswer::Keep;
+        if (box.clickedButton() == discard)
+            return MessageAnswer::Discard;
+        return MessageAnswer::Cancel;
+    }
     if (message.buttons == MessageButtons::RetryCancel) {
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Retry);

@@ -6,9 +6,10 @@ class QWidget;
 
 namespace sonaplex {
 
-// The buttons a message box can offer. Plain messages have OK only.
-enum class MessageButtons { Ok, RetryCancel };
-enum class MessageAnswer { Ok, Retry, Cancel };
+// The buttons a message box can offer. Plain messages have OK only; KeepDiscardCancel asks
+// what to do with files left behind ("Name Them" / "Discard" / "Cancel").
+enum class MessageButtons { Ok, RetryCancel, KeepDiscardCancel };
+enum class MessageAnswer { Ok, Retry, Cancel, Keep, Discard };
 
 struct Message {
     QString text;

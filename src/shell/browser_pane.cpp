@@ -32,9 +32,9 @@ QString cleanFolder(const QString& path)
 
 // ---------------------------------------------------------------- DriveList
 
-DriveList::DriveList(QWidget* parent) : QComboBox(parent)
+DriveList::DriveList(const QStringList& places, QWidget* parent) : QComboBox(parent)
 {
-    const QStringList drives = listDrives();
+    const QStringList drives = listDrives(places);
     addItems(drives);
     showDrive(driveOf(QDir::currentPath(), drives));
     connect(this, &QComboBox::activated, this, [this] { emit changed(); });
@@ -298,7 +298,7 @@ PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel
 }
 
 BrowserPane::BrowserPane(const PaneSetup& setup, QWidget* parent)
-    : QWidget(parent), setup_(setup), drives_(new DriveList(this)), folders_(new FolderList(this)),
+    : QWidget(parent), setup_(setup), drives_(new DriveList(setup.places, this)), folders_(new FolderList(this)),
       files_(new FileList(setup.pattern, this)), player_(new SamplePlayer(this))
 {
     drives_->setObjectName(setup.drive);

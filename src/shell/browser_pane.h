@@ -16,7 +16,8 @@ class DriveList : public QComboBox {
     Q_OBJECT
     Q_PROPERTY(QString Drive READ drive WRITE setDrive NOTIFY changed)
 public:
-    explicit DriveList(QWidget* parent = nullptr);
+    // The drives, and after "/" the folders in `places` (home, the program folder).
+    explicit DriveList(const QStringList& places = {}, QWidget* parent = nullptr);
     QString drive() const { return currentText(); }
     // Chooses a drive as the user would, raising changed().
     void setDrive(const QString& drive);
@@ -114,6 +115,7 @@ struct PaneSetup {
     QString folderTip, fileTip, playerTip;
     QString pattern; // "*.Mid" or "*.Wav"
     QString deviceType; // "Sequencer" or "WaveAudio"
+    QStringList places; // folders the drive list offers besides the drives
 };
 
 // The panes of a selection window. Drive, folder, file list and player are named with the

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QHash>
 
+#include <algorithm>
+
 namespace sonaplex {
 
 namespace {
@@ -15,9 +17,51 @@ QString selectionLabel(int n, const QString& name)
 }
 } // namespace
 
-CopyRun replaceGameFiles(const std::vector<Selection>& selections)
+QStringList sameGameFiles(const std::vector<Selection>& selections)
+{
+    QStringList clashes;
+    std::vector<QString> ids(selections.size());
+    for (size_t i = 0; i < selections.size(); ++i)
+        if (!selections[i].gamePath.isEmpty())
+            ids[i] = fileIdentity(selections[i].gamePath);
+    std::vector<bool> reported(selections.size(), false);
+    for (size_t i = 0; i < selections.size(); ++i) {
+        if (ids[i].isEmpty() || reported[i])
+            continue;
+        QStringList numbers{QString::number(i + 1)};
+        for (size_t j = i + 1; j < selections.size(); ++j)
+            if (ids[j] == ids[i]) {
+                numbers << QString::number(j + 1);
+                reported[j] = true;
+            }
+        if (numbers.size() > 1) {
+            const QString last = numbers.takeLast();
+            clashes << QStringLiteral("Selections %1 and %2 (%3)")
+                           .arg(numbers.join(QStringLiteral(", ")), last, selections[i].gameName);
+        }
+    }
+    return clashes;
+}
+
+CopyRun replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check)
 {
     CopyRun run;
+    const QStringList clashes = sameGameFiles(selections);
+    if (!clashes.isEmpty()) {
+        for (const QString& c : clashes)
+            run.failures << c + QStringLiteral(": the same game file is chosen more than once");
+        return run;
+    }
+    struct Step {
+        int n;
+        QString name;
+        PendingCopy copy;
+    };
+    std::vector<Step> steps;
+    auto fail = [&](int n, const QString& name, const QString& why) {
+        run.failures << selectionLabel(n, name) + QStringLiteral(": ") + why;
+    };
+    // Every new copy is made before any game file changes.
     for (size_t i = 0; i < selections.size(); ++i) {
         const Selection& s = selections[i];
         const int n = int(i) + 1;
@@ -26,19 +70,44 @@ CopyRun replaceGameFiles(const std::vector<Selection>& selections)
         if (!hasGame && !hasReplacement)
             continue;
         if (!hasGame) {
-            run.failures << selectionLabel(n, s.replacementName) + QStringLiteral(": no game file was chosen");
+            fail(n, s.replacementName, QStringLiteral("no game file was chosen"));
             continue;
         }
         if (!hasReplacement) {
-            run.failures << selectionLabel(n, s.gameName) + QStringLiteral(": no replacement file was chosen");
+            fail(n, s.gameName, QStringLiteral("no replacement file was chosen"));
             continue;
         }
-        const FileResult r = copyReplace(s.replacementPath, s.gamePath);
-        if (r)
+        if (check) {
+            if (const QString why = check(s.replacementPath); !why.isEmpty()) {
+                fail(n, s.gameName, why);
+                continue;
+            }
+        }
+        Step step{n, s.gameName, {}};
+        if (const FileResult r = step.copy.prepare(s.replacementPath, s.gamePath); !r) {
+            fail(n, s.gameName, r.error);
+            continue;
+        }
+        steps.push_back(std::move(step));
+    }
+    for (auto it = steps.begin(); it != steps.end();) {
+        if (const FileResult r = it->copy.flush(); !r) {
+            fail(it->n, it->name, r.error);
+            it = steps.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (Step& step : steps) {
+        if (const FileResult r = step.copy.commit(); r)
             ++run.copied;
         else
-            run.failures << selectionLabel(n, s.gameName) + QStringLiteral(": ") + r.error;
+            fail(step.n, step.name, r.error);
     }
+    // Failures read in selection order, whichever step found them.
+    std::stable_sort(run.failures.begin(), run.failures.end(), [](const QString& a, const QString& b) {
+        return a.section(QLatin1Char(' '), 1, 1).toInt() < b.section(QLatin1Char(' '), 1, 1).toInt();
+    });
     return run;
 }
 

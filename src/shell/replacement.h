@@ -2,6 +2,7 @@
 #include "shell/review_board.h"
 
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace sonaplex {
@@ -14,9 +15,21 @@ struct CopyRun {
     bool ok() const { return failures.isEmpty(); }
 };
 
+// Why a file may not serve as a replacement (not a sound file of the window's kind), or empty
+// when it may.
+using ReplacementCheck = std::function<QString(const QString& path)>;
+
+// The selections that name the same game file as an earlier one, each as "Selections 1 and 3
+// (TRACK1.MID)"; empty when every game file is named once.
+QStringList sameGameFiles(const std::vector<Selection>& selections);
+
 // Copies each complete selection's replacement file over its game file, in ascending order.
-// Selections empty on both sides are skipped; a selection with one side only is a failure.
-CopyRun replaceGameFiles(const std::vector<Selection>& selections);
+// Every replacement is read as it is when the run starts: all new copies are made first,
+// then put in place, so a swapped pair swaps and a chain chains. Selections empty on both
+// sides are skipped; a selection with one side only, or whose replacement `check` refuses,
+// is a failure and the others go on. When two selections name the same game file nothing
+// is copied.
+CopyRun replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check = {});
 
 // Copies each chosen replacement file into `folder` under its own name, in ascending order;
 // a later file of the same name overwrites an earlier one.

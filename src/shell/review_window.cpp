@@ -14,7 +14,7 @@
 namespace sonaplex {
 
 ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
-    : Form(forms, setup.name, setup.title, 0), board_(new ReviewBoard(setup.board, this)), bottom_(new QHBoxLayout)
+    : Form(forms, setup.name, setup.title, 0), replacementCheck_(replacementCheckFor(setup.deviceType)), board_(new ReviewBoard(setup.board, this)), bottom_(new QHBoxLayout)
 {
     auto* warning = makeLabel(QStringLiteral("LblSelectionRed"), setup.warning, this);
     warning->setAlignment(Qt::AlignCenter);
@@ -36,10 +36,19 @@ bool ReviewWindow::switchFiles()
             QStringLiteral("File Selection Error"), this);
         return false;
     }
+    const std::vector<Selection> selections = board_->selections();
+    if (const QStringList twice = sameGameFiles(selections); !twice.isEmpty()) {
+        showMessage(QStringLiteral("The same game file is chosen in more than one selection:\n\n%1\n\nA game file can "
+                                   "be replaced by one file only. Remove the extra selection and press SWITCH "
+                                   "again. Nothing was replaced.")
+                        .arg(twice.join(QLatin1Char('\n'))),
+            QStringLiteral("File Selection Error"), this);
+        return false;
+    }
     CopyRun run;
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        run = replaceGameFiles(board_->selections());
+        run = replaceGameFiles(selections, replacementCheck_);
         QApplication::restoreOverrideCursor();
     }
     if (!run.ok()) {

@@ -12,6 +12,7 @@ struct ReviewWindowSetup {
     QString name, title;
     QString warning; // the standing red line across the top
     bool warningInTimes = false;
+    QString deviceType; // of the side's files: "Sequencer" or "WaveAudio"
     ReviewBoardSetup board;
 };
 
@@ -25,8 +26,9 @@ public:
 protected:
     ReviewWindow(Forms& forms, const ReviewWindowSetup& setup);
 
-    // SWITCH: refuses when selection 1 has no replacement; otherwise copies every complete
-    // selection and names every failure. True when the replacement confirmation is due.
+    // SWITCH: refuses when selection 1 has no replacement or when a game file is chosen twice;
+    // otherwise copies every complete selection whose replacement is still a sound file of
+    // the side's kind, and names every failure. True when the replacement confirmation is due.
     bool switchFiles();
     // "Close": reopen the selection window's game player, unload, show the selection window.
     void backTo(SelectionWindow& selectionWindow);
@@ -43,6 +45,7 @@ protected:
     QHBoxLayout* bottomRow() const { return bottom_; }
 
 private:
+    std::function<QString(const QString&)> replacementCheck_;
     ReviewBoard* board_;
     QHBoxLayout* bottom_;
 };

@@ -36,9 +36,13 @@ public:
     QString problem() const;
     audio::Player& engine() { return engine_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void refresh();
     void report(const QString& text);
+    void showProblem();
 
     audio::Player engine_;
     QString deviceType_;
@@ -51,6 +55,8 @@ private:
     QLabel* time_;
     QLabel* status_;
     QTimer* ticker_;
+    QTimer* seekTimer_;
+    QString problem_;
 };
 
 } // namespace sonaplex

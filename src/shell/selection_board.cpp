@@ -1,5 +1,6 @@
 #include "shell/selection_board.h"
 
+#include "audio/source.h"
 #include "platform/messages.h"
 #include "shell/browser_pane.h"
 #include "shell/window_parts.h"
@@ -12,6 +13,18 @@
 #include <QVBoxLayout>
 
 namespace sonaplex {
+
+bool isMidiDevice(const QString& deviceType)
+{
+    return deviceType.trimmed().compare(QLatin1String("Sequencer"), Qt::CaseInsensitive) == 0;
+}
+
+std::function<QString(const QString&)> replacementCheckFor(const QString& deviceType)
+{
+    const auto kind = isMidiDevice(deviceType) ? audio::DeviceKind::Sequencer
+        : audio::DeviceKind::WaveAudio;
+    return [kind](const QString& path) { return audio::playableProblem(kind, path); };
+}
 
 SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameFiles, FileList* replacementFiles,
     std::function<SelectionStore&()> store, QWidget* parent)
@@ -108,6 +121,17 @@ void SelectionBoard::chooseReplacement(int n)
     if (!inOrder(false, n))
         return;
     const QString name = replacementFiles_->fileName();
+    // Only a sound the program can open may replace a game's: anything else is refused here,
+    // before it can reach a game folder.
+    if (!name.isEmpty() && setup_.replacementCheck) {
+        if (const QString why = setup_.replacementCheck(replacementFiles_->fullPath()); !why.isEmpty()) {
+            showMessage(why + QStringLiteral("\n\n%1 cannot be a replacement: only a %2 that Sonaplex can play can "
+                                             "replace a game file.")
+                                  .arg(name, setup_.replacementKind),
+                setup_.orderErrorTitle, window());
+            return;
+        }
+    }
     QLabel* label = slots_[n - 1].replacement;
     label->setText(name);
     label->show();

@@ -31,7 +31,15 @@ struct SelectionBoardSetup {
     bool framesInTimes = false; // bold 9-point "Times New Roman" captions
     bool labelsHiddenAtLoad = false;
     QString orderErrorTitle; // "Midi Selection Error" / "Wav Selection Error"
+    // Why a file may not be a replacement on this side, or empty when it may.
+    std::function<QString(const QString&)> replacementCheck;
+    QString replacementKind; // "wave file" / "MIDI file", for messages
 };
+
+// The check of a side's replacement files: a file of the player's device type ("Sequencer",
+// "WaveAudio") that the program can open.
+std::function<QString(const QString&)> replacementCheckFor(const QString& deviceType);
+bool isMidiDevice(const QString& deviceType);
 
 // The numbered selections of a selection window: per selection a frame with the game file's
 // name above the replacement's, and the buttons "Game File", "Remove", "Replace" under it.

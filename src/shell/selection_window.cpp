@@ -3,6 +3,7 @@
 #include "shell/sample_player.h"
 #include "shell/window_parts.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -10,11 +11,33 @@
 
 namespace sonaplex {
 
+namespace {
+// The board refuses replacements that the side's replacement player could not open.
+// The panes offer the home folder and the program folder (where backups and sets are kept)
+// beside the drives.
+PaneSetup withPlaces(PaneSetup pane, const Forms& forms)
+{
+    pane.places = {QDir::homePath(), forms.programFolder()};
+    return pane;
+}
+
+SelectionBoardSetup checkedBoard(const SelectionWindowSetup& setup)
+{
+    SelectionBoardSetup board = setup.board;
+    if (!board.replacementCheck)
+        board.replacementCheck = replacementCheckFor(setup.replacementPane.deviceType);
+    if (board.replacementKind.isEmpty())
+        board.replacementKind = isMidiDevice(setup.replacementPane.deviceType) ? QStringLiteral("MIDI file")
+                                                                                : QStringLiteral("wave file");
+    return board;
+}
+} // namespace
+
 SelectionWindow::SelectionWindow(
     Forms& forms, const SelectionWindowSetup& setup, std::function<SelectionStore&()> store)
-    : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox), gamePane_(new BrowserPane(setup.gamePane, this)),
-      replacementPane_(new BrowserPane(setup.replacementPane, this)),
-      board_(new SelectionBoard(setup.board, gamePane_->files(), replacementPane_->files(), std::move(store), this)),
+    : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox), gamePane_(new BrowserPane(withPlaces(setup.gamePane, forms), this)),
+      replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms), this)),
+      board_(new SelectionBoard(checkedBoard(setup), gamePane_->files(), replacementPane_->files(), std::move(store), this)),
       bottom_(new QHBoxLayout)
 {
     auto* gameTitle = makeLabel(setup.gameTitleName, QStringLiteral("GAME FILES"), this);

@@ -205,19 +205,21 @@ private slots:
 
     void aFileSwitchedWithItselfIsKept()
     {
+        QVERIFY(writeFile(gameFile("TRACK1.MID"), replacement(3))); // a replacement must be real MIDI
         takeGame(1, "TRACK1.MID");
         highlight("FleMidi1", game, "TRACK1.MID");
         click("FrmMidi", "CmdReplaceMidi1");
         click("FrmMidi", "CmdSonaplex");
         click("FrmCopyMidi", "CmdSwitch3");
         QVERIFY(isShown("FrmReplaceConfirm"));
-        QCOMPARE(readAll(gameFile("TRACK1.MID")), original(1));
+        QCOMPARE(readAll(gameFile("TRACK1.MID")), replacement(3));
     }
 
     void favoritesCopyEveryReplacementUnderItsOwnName()
     {
         QDir().mkpath(disk.path() + "/Other");
-        QVERIFY(writeFile(disk.path() + "/Other/song1.mid", "another song1"));
+        const QByteArray another = MidiBuilder().track().note(0, 96, 0, 40).bytes();
+        QVERIFY(writeFile(disk.path() + "/Other/song1.mid", another));
         fill(1);
         fill(2);
         takeReplacement(3, "song3.mid");
@@ -231,7 +233,7 @@ private slots:
         QVERIFY(isShown("FrmFavorites"));
         QCOMPARE(text("FrmFavorites", "LblFavorites"), QStringLiteral("Successfully added to favorites"));
         QCOMPARE(QDir(favorites).entryList(QDir::Files), QStringList{"song1.mid"});
-        QCOMPARE(readAll(favorites + "/song1.mid"), QByteArray("another song1")); // the later one wins
+        QCOMPARE(readAll(favorites + "/song1.mid"), another); // the later one wins
         click("FrmFavorites", "CmdFavorites");
         QVERIFY(!window("FrmFavorites"));
 

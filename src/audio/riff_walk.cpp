@@ -1,0 +1,123 @@
+#include "audio/riff_walk.h"
+
+#include <QIODevice>
+
+#include <cstring>
+
+namespace sonaplex::audio {
+
+namespace {
+
+// A file made of millions of empty chunks is no sound file anyone made.
+constexpr int kMaxChunks = 1'000'000;
+
+class Walker {
+public:
+    explicit Walker(QIODevice& file) : file_(file), size_(file.size()) {}
+
+    bool read(qint64 at, char* out, qint64 n)
+    {
+        return at >= 0 && at + n <= size_ && file_.seek(at) && file_.read(out, n) == n;
+    }
+    uint32_t u32(const char* p) const
+    {
+        const auto* b = reinterpret_cast<const uint8_t*>(p);
+        return bigEndian_ ? (uint32_t(b[0]) << 24) | (uint32_t(b[1]) << 16) | (uint32_t(b[2]) << 8) | b[3]
+                          : (uint32_t(b[3]) << 24) | (uint32_t(b[2]) << 16) | (uint32_t(b[1]) << 8) | b[0];
+    }
+    uint64_t u64(const char* p) const
+    {
+        return bigEndian_ ? (uint64_t(u32(p)) << 32) | u32(p + 4) : (uint64_t(u32(p + 4)) << 32) | u32(p);
+    }
+
+    QString walk()
+    {
+        char head[12];
+        if (!read(0, head, 12))
+            return QStringLiteral("it is too short to be a wave file");
+        const bool rf64 = !std::memcmp(head, "RF64", 4) || !std::memcmp(head, "BW64", 4);
+        bigEndian_ = !std::memcmp(head, "RIFX", 4);
+        if ((std::memcmp(head, "RIFF", 4) && !bigEndian_ && !rf64) || std::memcmp(head + 8, "WAVE", 4))
+            return QStringLiteral("it is not a wave file");
+        // The declared size is often wrong by a little; the file's own end is what counts.
+        qint64 end = size_;
+        const uint32_t declared = u32(head + 4);
+        if (!rf64 && declared >= 4 && qint64(declared) + 8 < end)
+            end = qint64(declared) + 8;
+
+        bool format = false, data = false;
+        uint64_t dataSize64 = 0;
+        qint64 pos = 12;
+        for (int count = 0; pos + 8 <= end; ++count) {
+            if (count == kMaxChunks)
+                return QStringLiteral("it is made of too many parts to be a sound file");
+            char chunk[8];
+            if (!read(pos, chunk, 8))
+                return QStringLiteral("it cannot be read");
+            uint64_t size = u32(chunk + 4);
+            const bool isData = !std::memcmp(chunk, "data", 4);
+            if (rf64 && isData && size == 0xFFFFFFFF)
+                size = dataSize64;
+            const qint64 body = pos + 8;
+            if (size > uint64_t(end - body)) {
+                if (isData) { // a recording cut short: what is there can be played
+                    data = true;
+                    break;
+                }
+                return QStringLiteral("its \"%1\" part claims more bytes than the file holds")
+                    .arg(QString::fromLatin1(chunk, 4).trimmed());
+            }
+            if (!std::memcmp(chunk, "ds64", 4) && size >= 16) {
+                char sizes[16];
+                if (!read(body, sizes, 16))
+                    return QStringLiteral("it cannot be read");
+                dataSize64 = u64(sizes + 8);
+            } else if (!std::memcmp(chunk, "fmt ", 4)) {
+                if (size < 16)
+                    return QStringLiteral("its format description is too short");
+                format = true;
+            } else if (isData) {
+                data = true;
+            } else if (!std::memcmp(chunk, "LIST", 4)) {
+                if (const QString why = walkList(body, qint64(size)); !why.isEmpty())
+                    return why;
+            }
+            pos = body + qint64(size) + qint64(size & 1);
+        }
+        if (!format)
+            return QStringLiteral("it has no format description");
+        if (!data)
+            return QStringLiteral("it holds no sound data");
+        return {};
+    }
+
+private:
+    // A LIST chunk: a four-letter list type, then sub-chunks that must each fit in it.
+    QString walkList(qint64 from, qint64 size)
+    {
+        const qint64 end = from + size;
+        qint64 pos = from + 4;
+        for (int count = 0; pos + 8 <= end; ++count) {
+            if (count == kMaxChunks)
+                return QStringLiteral("it is made of too many parts to be a sound file");
+            char chunk[8];
+            if (!read(pos, chunk, 8))
+                return QStringLiteral("it cannot be read");
+            const uint64_t sub = u32(chunk + 4);
+            if (sub > uint64_t(end - pos - 8))
+                return QStringLiteral("a part of its \"LIST\" information claims more bytes than the list holds");
+            pos += 8 + qint64(sub) + qint64(sub & 1);
+        }
+        return {};
+    }
+
+    QIODevice& file_;
+    qint64 size_;
+    bool bigEndian_ = false;
+};
+
+} // namespace
+
+QString riffProblem(QIODevice& file) { return Walker(file).walk(); }
+
+} // namespace sonaplex::audio
