@@ -3,6 +3,7 @@
 #include "backup/frm_set_names.h"
 #include "effects/frm_copy_wavs.h"
 #include "music/frm_copy_midi.h"
+#include "platform/files.h"
 #include "support.h"
 
 #include <QComboBox>
@@ -53,7 +54,7 @@ class TestBackup : public QObject {
     }
     // Types each name and presses OK; a refused last name gives up with Esc.
     void answerNaming(QString dialog, QString box, QString ok, QStringList names, QString confirm, QString label,
-        QString confirmOk, QString* confirmation)
+        QString confirmOk, QString* confirmation, std::function<void()> then = {})
     {
         onModal(dialog, [=] {
             auto* combo = control<QComboBox>(dialog, box);
@@ -66,8 +67,11 @@ class TestBackup : public QObject {
                 });
                 click(dialog, ok); // returns once the confirmation, if any, is closed
                 delete waiting.data();
-                if (!window(dialog) || !window(dialog)->isVisible())
+                if (!window(dialog) || !window(dialog)->isVisible()) {
+                    if (then)
+                        then(); // the dialog is hidden: the next naming may be awaited
                     return;
+                }
                 QCOMPARE(combo->currentText(), name); // refused: the typed text stays
             }
             QTest::keyClick(window(dialog), Qt::Key_Escape);
@@ -122,9 +126,14 @@ private slots:
             backUp("FrmCopyWavs", "CmdWavBackup", "FrmWavBackup", "CmdBackup1", QStringList{""} + refused), QString());
         QCOMPARE(program->messages.messages.size(), size_t(refused.size() + 1));
         QCOMPARE(program->messages.messages.front().text, QStringLiteral("Please Enter a Set Name"));
+        // Names in use are refused as such; names that are no plain folder name say what is wrong.
         for (size_t i = 1; i < program->messages.messages.size(); ++i) {
-            QCOMPARE(program->messages.messages[i].text, QStringLiteral("Please select a set name not already in use"));
+            const QString name = refused[int(i) - 1], said = program->messages.messages[i].text;
             QCOMPARE(program->messages.messages[i].title, QStringLiteral("Set Name Select"));
+            if (isPlainName(name))
+                QCOMPARE(said, QStringLiteral("Please select a set name not already in use"));
+            else
+                QVERIFY2(said.startsWith(nameProblem(name)) && !said.contains("in use"), qPrintable(name + ": " + said));
         }
         // Nothing replaced, nothing made outside, and the staging folder kept for next time.
         QCOMPARE(filesIn("OldWav"), QStringList{"keep.wav"});
@@ -133,14 +142,74 @@ private slots:
         QVERIFY(QDir(outside.path()).isEmpty());
         QVERIFY(!QFileInfo::exists(disk.path() + "/x") && !QFileInfo::exists(program->folder.path() + "/../x"));
         QCOMPARE(filesIn("BackDir"), QStringList{"fx1.wav"});
+    }
 
-        // An abandoned naming: the next backup goes into the same staging folder, and a name
-        // made only of blanks is a name.
-        select(wavs(), {2});
-        wavs()->removeSelection(1);
-        QCOMPARE(backUp("FrmCopyWavs", "CmdWavBackup", "FrmWavBackup", "CmdBackup1", {"   "}),
+    void filesOfAnUnnamedBackupAreNeverMixedIn()
+    {
+        // A backup whose naming was given up (Esc) leaves its files in BackDir.
+        select(midis(), {1});
+        QCOMPARE(backUp("FrmCopyMidi", "CmdMidiBackup", "FrmMidiBackup", "CmdProceed", {}), QString());
+        QCOMPARE(filesIn("BackDir"), QStringList{"fx1.wav"});
+
+        // The next backup asks; "Name Them" names those first (a name of blanks is a name),
+        // then the new backup is named on its own.
+        select(wavs(), {2, 3});
+        program->messages.answers = {MessageAnswer::Keep};
+        QString second;
+        onModal("FrmWavBackup", [=] { click("FrmWavBackup", "CmdBackup1"); });
+        answerNaming("FrmSetName2", "CboSetName2", "CmdOK3", {"   "}, "FrmBackupConfirm", "LblBackupConfirm",
+            "CmdBackupConfirm", &second, [&] {
+                answerNaming("FrmSetName2", "CboSetName2", "CmdOK3", {"BJackWav"}, "FrmBackupConfirm",
+                    "LblBackupConfirm", "CmdBackupConfirm", &second);
+            });
+        click("FrmCopyWavs", "CmdWavBackup");
+        QCOMPARE(program->messages.messages.size(), size_t(1));
+        QCOMPARE(program->messages.lastTitle(), QStringLiteral("Unnamed Backup"));
+        QVERIFY2(program->messages.lastText().contains("fx1.wav"), qPrintable(program->messages.lastText()));
+        QCOMPARE(second, QStringLiteral("Successful backup of all selected files."));
+        QCOMPARE(filesIn("   "), QStringList{"fx1.wav"});
+        QCOMPARE(filesIn("BJackWav"), (QStringList{"fx2.wav", "fx3.wav"}));
+
+        // "Discard" empties BackDir first: the set holds only what was chosen now.
+        QCOMPARE(backUp("FrmCopyMidi", "CmdMidiBackup", "FrmMidiBackup", "CmdProceed", {}), QString());
+        program->messages.clear();
+        program->messages.answers = {MessageAnswer::Discard};
+        QCOMPARE(backUp("FrmCopyWavs", "CmdWavBackup", "FrmWavBackup", "CmdBackup1", {"Fresh"}),
             QStringLiteral("Successful backup of all selected files."));
-        QCOMPARE(filesIn("   "), (QStringList{"fx1.wav", "fx2.wav"}));
+        QCOMPARE(filesIn("Fresh"), (QStringList{"fx2.wav", "fx3.wav"}));
+
+        // A backup of nothing says so and names no set.
+        for (int n = 1; n <= 6; ++n)
+            wavs()->removeSelection(n);
+        program->messages.clear();
+        QCOMPARE(backUp("FrmCopyWavs", "CmdWavBackup", "FrmWavBackup", "CmdBackup1", {"Nothing"}), QString());
+        QCOMPARE(program->messages.lastText(), QStringLiteral("No game files are selected, so there is nothing to back up."));
+        QVERIFY(!QFileInfo::exists(program->path("Nothing")));
+        QVERIFY(!window("FrmWavBackup"));
+    }
+
+    void namingFailuresNameTheirRealCause()
+    {
+        select(wavs(), {1});
+        auto& naming = program->forms().load<FrmSetName2>();
+        auto name = [&](const QString& typed) {
+            naming.nameBox()->setEditText(typed);
+            program->messages.clear();
+            naming.CmdOk3_Click();
+            return program->messages.lastText();
+        };
+        // The staging folder has gone.
+        QVERIFY(name("Lost").contains("no longer exists"));
+        // The program folder cannot be changed.
+        QDir(program->folder.path()).mkpath("BackDir");
+        QVERIFY(writeFile(program->path("BackDir/fx1.wav"), "x"));
+        {
+            Immutable lock(program->folder.path());
+            REQUIRE_IMMUTABLE(lock);
+            const QString said = name("Locked");
+            QVERIFY2(said.contains("cannot be changed"), qPrintable(said));
+        }
+        QCOMPARE(filesIn("BackDir"), QStringList{"fx1.wav"});
     }
 
     void failedCopiesAreNamedAndNotClaimed()
@@ -172,7 +241,9 @@ private slots:
         select(wavs(), {1, 3, 4}); // 2 has no game file, 4 no replacement: neither goes in
         QDir(program->folder.path()).mkpath("TempDir");
         QVERIFY(writeFile(program->path("TempDir/left-over.wav"), "from an abandoned naming"));
+        program->messages.answers = {MessageAnswer::Discard}; // asked first, not dropped unasked
         QCOMPARE(saveSet({"BJackcosmoset"}), QStringLiteral("Your set has been saved."));
+        QCOMPARE(program->messages.messages.front().title, QStringLiteral("Unnamed Set"));
         QCOMPARE(filesIn("BJackcosmoset"), (QStringList{"fx1.wav", "fx3.wav"}));
         QCOMPARE(readAll(program->path("BJackcosmoset/fx3.wav")), QByteArray("new 3"));
         QCOMPARE(readAll(gameFile(3)), original(3));
@@ -180,6 +251,8 @@ private slots:
         // The set name is then in use, for sets and backups alike.
         QCOMPARE(saveSet({"BJackcosmoset"}), QString());
         QCOMPARE(program->messages.lastText(), QStringLiteral("Please select a set name not already in use"));
+        // That naming was given up: its files wait in TempDir for the next set to ask about.
+        QCOMPARE(filesIn("TempDir"), (QStringList{"fx1.wav", "fx3.wav"}));
         QCOMPARE(filesIn("BJackcosmoset"), (QStringList{"fx1.wav", "fx3.wav"}));
     }
 };

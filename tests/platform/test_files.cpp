@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <csignal>
 #include <sys/mount.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 
 using namespace sonaplex;
@@ -114,14 +116,83 @@ private slots:
         QVERIFY(!createFolder(at("plainfile")).ok);
     }
 
-    void programFolderFallsBackWhenNotWritable()
+    void programFolderIsPerUserUnlessPortable()
     {
+        // Beside the executable only for a portable copy; never the build or install folder.
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("bin")));
-        QCOMPARE(resolveProgramFolder(at("bin")), at("bin"));
         QStandardPaths::setTestModeEnabled(true);
-        const QString fallback = resolveProgramFolder(at("no-such-folder"));
-        QVERIFY(fallback != at("no-such-folder"));
-        QVERIFY(QFileInfo(fallback).isDir());
+        const QString perUser = resolveProgramFolder(at("bin"));
+        QVERIFY(perUser != at("bin"));
+        QCOMPARE(perUser, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        QVERIFY(QFileInfo(perUser).isDir());
+        QVERIFY(writeFile(at("bin/portable"), ""));
+        QCOMPARE(resolveProgramFolder(at("bin")), at("bin"));
+    }
+
+    void failuresCarryTheirCause()
+    {
+        QVERIFY(writeFile(at("src.wav"), "s"));
+        QCOMPARE(copyReplace(at("missing.wav"), at("x.wav")).cause, FileCause::NotFound);
+        QCOMPARE(copyReplace(at("src.wav"), at("src.wav/x.wav")).cause, FileCause::NotAFile);
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("taken")));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("staging")));
+        QVERIFY(writeFile(at("staging/a.wav"), "a"));
+        QCOMPARE(renameNoReplace(at("staging"), at("taken")).cause, FileCause::Exists);
+        QCOMPARE(renameNoReplace(at("gone"), at("new")).cause, FileCause::NotFound);
+        Immutable lock(dir.path());
+        REQUIRE_IMMUTABLE(lock);
+        QCOMPARE(renameNoReplace(at("staging"), at("new")).cause, FileCause::ReadOnly);
+        QCOMPARE(copyReplace(at("src.wav"), at("fresh.wav")).cause, FileCause::ReadOnly);
+    }
+
+    void setNamesSayWhatIsWrong()
+    {
+        for (const QString& bad : {QStringLiteral("."), QStringLiteral(".."), QStringLiteral("a/b"),
+                 QStringLiteral("back\\slash"), QStringLiteral("two\nlines"), QString()})
+            QVERIFY2(!nameProblem(bad).isEmpty(), qPrintable(bad));
+        QVERIFY(nameProblem(QStringLiteral("a/b")).contains(QStringLiteral("\"/\"")));
+        QVERIFY(nameProblem(QStringLiteral("..")).contains(QStringLiteral("\"..\"")));
+        for (const QString& good : {QStringLiteral("   "), QStringLiteral("BlackJackWav"), QStringLiteral("..."),
+                 QStringLiteral("a.b"), QString::fromUtf8("Musique d'été")})
+            QVERIFY2(nameProblem(good).isEmpty(), qPrintable(good));
+    }
+
+    void aKilledCopyLeavesOnlyTheOldOrTheNewFile()
+    {
+        // A copy big enough to be caught half-way, killed at different moments.
+        const QByteArray old(64 << 10, 'o');
+        QVERIFY(writeFile(at("big.wav"), QByteArray(64 << 20, 'n')));
+        int caughtMidway = 0;
+        for (int trial = 0; trial < 12; ++trial) {
+            QVERIFY(writeFile(at("game.wav"), old));
+            const pid_t child = ::fork();
+            if (child == 0) {
+                copyReplace(at("big.wav"), at("game.wav"));
+                ::_exit(0);
+            }
+            QTest::qSleep(5 + 15 * trial);
+            ::kill(child, SIGKILL);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            const qint64 size = QFileInfo(at("game.wav")).size();
+            QVERIFY2(size == old.size() || size == (64 << 20), qPrintable(QString::number(size)));
+            caughtMidway += size == old.size();
+            QVERIFY2(leftovers().isEmpty(), qPrintable(leftovers().join(", ")));
+        }
+        QVERIFY(caughtMidway > 0);
+        QVERIFY(QFile::remove(at("big.wav")));
+    }
+
+    void staleTemporariesOfAFileAreCleared()
+    {
+        // What a kill between naming a copy and renaming it left: ours, removed by the next copy.
+        QVERIFY(writeFile(at("fx.wav"), "old"));
+        QVERIFY(writeFile(at("new.wav"), "new"));
+        QVERIFY(writeFile(at(".fx.wav.sonaplex-Ab12Cd"), "half"));
+        QVERIFY(writeFile(at(".fx.wav.sonaplex-notours"), "someone else's"));
+        QVERIFY(copyReplace(at("new.wav"), at("fx.wav")).ok);
+        QCOMPARE(leftovers(), QStringList{QStringLiteral(".fx.wav.sonaplex-notours")});
+        QFile::remove(at(".fx.wav.sonaplex-notours"));
     }
 };
 
