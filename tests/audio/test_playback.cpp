@@ -5,7 +5,9 @@
 #include "shell/sample_player.h"
 #include "support.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QSlider>
 #include <QToolButton>
 #include <QtTest>
 
@@ -154,6 +156,39 @@ private slots:
         QCOMPARE(player.mode(), QStringLiteral("stopped"));
         player.setCommand("close");
         QCOMPARE(player.mode(), QStringLiteral("not open"));
+    }
+
+    void seekingInQuickSuccessionNeverStallsTheSound()
+    {
+        const auto reference = referenceSignal(44100, 1, 6.0);
+        QVERIFY(writeWave(dir.path() + "/long.wav", reference, 44100, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        SamplePlayer player;
+        auto* bar = player.findChild<QSlider*>("PositionSlider");
+        QVERIFY(bar);
+        {
+            Recorder keepsTheSinkAwake(44100);
+            play(player, "WaveAudio", dir.path() + "/long.wav");
+            QTRY_VERIFY_WITH_TIMEOUT(player.engine().position() > 0, 5000); // the idle null sink has woken
+            // A second of page steps and arrow keys, as a held mouse button or key gives them.
+            QElapsedTimer held;
+            held.start();
+            for (int i = 0; held.elapsed() < 1000; ++i) {
+                bar->triggerAction(i % 3 ? QAbstractSlider::SliderPageStepSub : QAbstractSlider::SliderSingleStepAdd);
+                QTest::qWait(10);
+            }
+            QCOMPARE(player.mode(), QStringLiteral("playing"));
+            const int64_t before = player.engine().position();
+            QTRY_VERIFY2_WITH_TIMEOUT(player.engine().position() > before + 4410, "time stands still after seeking", 3000);
+            player.setCommand("stop");
+            keepsTheSinkAwake.stop();
+        }
+        // Stop and play again: time runs and sound comes out.
+        Recorder recorder(44100);
+        player.setCommand("play");
+        QTRY_VERIFY_WITH_TIMEOUT(player.engine().position() > 22050, 5000);
+        player.setCommand("stop");
+        const auto heard = recorder.stop();
+        QVERIFY2(rms(heard.data(), heard.size()) > 0.01, "silence after seeking");
     }
 };
 

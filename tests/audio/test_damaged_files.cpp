@@ -1,0 +1,194 @@
+// Damaged and disguised files: refused quickly with a reason, never a frozen window, never
+// unbounded memory; the pane under the mouse does not move when the player's message comes.
+#include "audio/audio_support.h"
+#include "audio/bounded.h"
+#include "audio/midi_file.h"
+#include "audio/riff_walk.h"
+#include "shell/browser_pane.h"
+#include "shell/sample_player.h"
+#include "support.h"
+
+#include <QBuffer>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+namespace {
+void le32(QByteArray& b, uint32_t v)
+{
+    for (int s = 0; s < 32; s += 8)
+        b.append(char(v >> s));
+}
+QByteArray chunk(const char* id, const QByteArray& body, uint32_t declared = 0xFFFFFFFFu)
+{
+    QByteArray c(id, 4);
+    le32(c, declared == 0xFFFFFFFFu ? uint32_t(body.size()) : declared);
+    c += body;
+    if (body.size() & 1)
+        c += '\0';
+    return c;
+}
+QByteArray fmt16()
+{
+    return QByteArray::fromHex("01000100401f0000803e000002001000"); // PCM, mono, 8 kHz, 16-bit
+}
+QByteArray riff(const QByteArray& chunks)
+{
+    QByteArray f("RIFF");
+    le32(f, uint32_t(chunks.size() + 4));
+    return f + "WAVE" + chunks;
+}
+// The 72-byte file that makes libsndfile 1.2.0 loop for ever: a LIST chunk holding a
+// sub-chunk that claims nearly 4 GB.
+QByteArray hangingWave()
+{
+    QByteArray list("INFO");
+    list += "ISFT";
+    le32(list, 0xFFFFFFF8u);
+    list += QByteArray(8, 'x');
+    QByteArray f = riff(chunk("fmt ", fmt16()) + chunk("LIST", list) + chunk("data", QByteArray(4, '\0')));
+    return f;
+}
+QString riffProblemOf(const QByteArray& bytes)
+{
+    QBuffer b;
+    b.setData(bytes);
+    b.open(QIODevice::ReadOnly);
+    return audio::riffProblem(b);
+}
+} // namespace
+
+class TestDamagedFiles : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString at(const QString& name) { return dir.path() + "/" + name; }
+
+private slots:
+    void chunkWalkRefusesWhatRunsPastTheEnd()
+    {
+        const QByteArray good = riff(chunk("fmt ", fmt16()) + chunk("data", QByteArray(100, '\1')));
+        QCOMPARE(riffProblemOf(good), QString());
+        QVERIFY(hangingWave().size() <= 80);
+        QVERIFY(riffProblemOf(hangingWave()).contains("LIST"));
+        // A chunk other than the sound data that claims more than the file holds.
+        QVERIFY(!riffProblemOf(riff(chunk("fmt ", fmt16()) + chunk("smpl", "abcd", 0x7FFFFFF0u))).isEmpty());
+        // Sound data cut short is what a stopped recording looks like: playable.
+        QCOMPARE(riffProblemOf(riff(chunk("fmt ", fmt16()) + chunk("data", QByteArray(10, '\1'), 1000))), QString());
+        QVERIFY(!riffProblemOf("OggS" + QByteArray(60, '\0')).isEmpty());
+        QVERIFY(!riffProblemOf(riff(chunk("data", QByteArray(4, 0)))).contains("LIST")); // no format
+        QVERIFY(!riffProblemOf(QByteArray("RIFF")).isEmpty());
+    }
+
+    void theWavePlayerOpensWaveFilesOnly()
+    {
+        SamplePlayer player;
+        player.setDeviceType("WaveAudio");
+        auto opens = [&](const QString& path) {
+            player.setFileName(path);
+            player.setCommand("open");
+            return player.mode() == QStringLiteral("stopped");
+        };
+        // Every member of the WAV family plays: plain, extensible, RF64, and one cut short.
+        const auto signal = referenceSignal(22050, 2, 0.3);
+        QVERIFY(writeWave(at("plain.wav"), signal, 22050, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
+        QVERIFY(writeWave(at("extensible.wav"), signal, 22050, 2, SF_FORMAT_WAVEX | SF_FORMAT_FLOAT));
+        QVERIFY(writeWave(at("rf64.wav"), signal, 22050, 2, SF_FORMAT_RF64 | SF_FORMAT_PCM_24));
+        QByteArray cut = readAll(at("plain.wav"));
+        QVERIFY(writeFile(at("cut.wav"), cut.left(cut.size() / 2)));
+        for (const char* name : {"plain.wav", "extensible.wav", "rf64.wav", "cut.wav"})
+            QVERIFY2(opens(at(name)), qPrintable(QString(name) + ": " + player.problem()));
+
+        // What libsndfile would open but is no wave file, and the file that hangs it: refused
+        // with a reason, and the call returns.
+        QVERIFY(writeWave(at("flac.wav"), signal, 22050, 2, SF_FORMAT_FLAC | SF_FORMAT_PCM_16));
+        QVERIFY(writeFile(at("hang.wav"), hangingWave()));
+        QVERIFY(::mkfifo(QFile::encodeName(at("pipe.wav")).constData(), 0600) == 0);
+        for (const char* name : {"flac.wav", "hang.wav", "pipe.wav"}) {
+            QVERIFY2(!opens(at(name)), name);
+            QVERIFY2(player.problem().contains(name), qPrintable(player.problem()));
+        }
+    }
+
+    void aLibraryCallThatNeverReturnsIsAbandoned()
+    {
+        // Opening a pipe nobody writes to blocks for ever, as a hung library call would.
+        const QByteArray fifo = QFile::encodeName(at("blocked"));
+        QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
+        const auto result = audio::runBounded<int>(
+            [fifo] {
+                const int fd = ::open(fifo.constData(), O_RDONLY);
+                if (fd >= 0)
+                    ::close(fd);
+                return 1;
+            },
+            std::chrono::milliseconds(200));
+        QVERIFY(!result.has_value());
+        const int writer = ::open(fifo.constData(), O_WRONLY); // lets the abandoned thread finish
+        QVERIFY(writer >= 0);
+        ::close(writer);
+        QCOMPARE(audio::runBounded<int>([] { return 7; }, std::chrono::milliseconds(5000)), std::optional<int>(7));
+    }
+
+    void everyMidiEventCountsTowardTheCap()
+    {
+        // 64 MiB of empty system-exclusive events (and tempo changes): the parse keeps at most
+        // the cap, and what it keeps is small.
+        QByteArray track;
+        track.reserve(64 << 20);
+        const QByteArray sysex = QByteArray::fromHex("00f001f7");
+        const QByteArray tempo = QByteArray::fromHex("00ff510307a120");
+        for (int i = 0; track.size() < (64 << 20) - 64; ++i)
+            track += i % 8 == 0 ? tempo : sysex;
+        QByteArray file = MidiBuilder().bytes(1);
+        file += "MTrk";
+        for (int s = 24; s >= 0; s -= 8)
+            file += char(uint32_t(track.size()) >> s);
+        file += track;
+        const audio::MidiParse parsed = audio::parseMidi(file);
+        QVERIFY(parsed.error.isEmpty());
+        QVERIFY(parsed.song.events.size() <= audio::kMaxMidiEvents);
+        QVERIFY(parsed.song.events.size() > 1'000'000);
+        const size_t held = parsed.song.events.capacity() * sizeof(audio::MidiEvent)
+            + parsed.song.sysex.capacity() * sizeof(audio::SysexSpan) + size_t(parsed.song.bytes.size());
+        QVERIFY2(held < 200u << 20, qPrintable(QString::number(held >> 20) + " MB"));
+        // The messages still read right: empty bodies, their F7 dropped.
+        QCOMPARE(parsed.song.sysexBody(0).size(), qsizetype(0));
+    }
+
+    void thePaneStaysPutWhenThePlayerSpeaks()
+    {
+        QDir().mkpath(at("game"));
+        QVERIFY(writeFile(at("game/broken.wav"), hangingWave()));
+        QVERIFY(writeWave(at("game/short.wav"), referenceSignal(8000, 1, 0.8), 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        BrowserPane pane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, "*.Wav", "WaveAudio"});
+        pane.resize(200, 500);
+        pane.show();
+        pane.folders()->setPath(at("game"));
+        QTRY_VERIFY(!pane.files()->isListing());
+        const QRect files = pane.files()->geometry(), player = pane.player()->geometry();
+        const QSize hint = pane.sizeHint();
+
+        pane.files()->setFileName("broken.wav");
+        QVERIFY(!pane.player()->problem().isEmpty());
+        QTest::qWait(0);
+        QCOMPARE(pane.files()->geometry(), files);
+        QCOMPARE(pane.player()->geometry(), player);
+        QCOMPARE(pane.sizeHint(), hint);
+
+        // A clip under ten seconds shows tenths: not "0:00 / 0:00".
+        pane.files()->setFileName("short.wav");
+        QVERIFY(pane.player()->problem().isEmpty());
+        QTest::qWait(0);
+        QCOMPARE(pane.files()->geometry(), files);
+        QCOMPARE(pane.sizeHint(), hint);
+        QCOMPARE(pane.player()->findChild<QLabel*>("PlayerTime")->text(), QStringLiteral("0:00.0 / 0:00.8"));
+    }
+};
+
+QTEST_MAIN(TestDamagedFiles)
+#include "test_damaged_files.moc"
