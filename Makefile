@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test test-sanitize fuzz bench clean
 
 all: build
 
@@ -21,9 +21,35 @@ run: build
 test: build
 	QT_QPA_PLATFORM=offscreen scripts/with-audio-server ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-sanitize
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSONAPLEX_SANITIZE=ON -DSONAPLEX_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  scripts/with-audio-server ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+
+# libFuzzer on the program's own parsers, from a seed corpus the seed tool writes. CI runs
+# them briefly; run them for long with `make fuzz FUZZ_SECONDS=3600`.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSONAPLEX_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) >/dev/null
+	@$(FUZZ_BUILD)/tests/fuzz/fuzz_seeds $(FUZZ_BUILD)/seeds
+	@for t in midi riff; do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
+	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 -max_len=65536 \
+	    -print_final_stats=0 $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/seeds/$$t 2>$(FUZZ_BUILD)/fuzz_$$t.log \
+	  || { tail -n 40 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
+	  echo "fuzz_$$t: $$(grep -c . $(FUZZ_BUILD)/fuzz_$$t.log) log lines, no fault in $(FUZZ_SECONDS) s"; \
+	done
+
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_file_list
 	$(BUILD)/bench/bench_switch
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

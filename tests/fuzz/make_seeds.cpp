@@ -1,0 +1,56 @@
+// Writes the fuzzers' seed corpus into <folder>/midi and <folder>/riff: MIDI files of each
+// format and timing, and wave files of each container and sample format the player takes.
+#include "audio/audio_support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+
+using namespace sonaplex::test;
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: fuzz_seeds FOLDER\n");
+        return 2;
+    }
+    const QString root = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(root + "/midi");
+    QDir().mkpath(root + "/riff");
+    auto save = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    bool ok = true;
+    ok &= save(root + "/midi/format0.mid", MidiBuilder().track().program(0, 0, 5).note(0, 480, 0, 60).bytes());
+    ok &= save(root + "/midi/format1-tempo.mid",
+        MidiBuilder(1).track().tempo(0, 400000).tempo(960, 700000).track().note(0, 240, 1, 64).note(480, 960, 9, 36).bytes());
+    ok &= save(root + "/midi/smpte.mid", MidiBuilder(0, 0xE728).track().note(0, 100, 0, 70).bytes());
+    {
+        const QByteArray body = QByteArray::fromHex("00f00541104212f7" "00903c40" "60803c00" "00ff2f00");
+        QByteArray file = QByteArray::fromHex("4d546864000000060000000101e0") + "MTrk";
+        for (int s = 24; s >= 0; s -= 8)
+            file += char(body.size() >> s);
+        ok &= save(root + "/midi/sysex.mid", file + body);
+    }
+
+    const auto signal = referenceSignal(11025, 2, 0.02);
+    const struct {
+        const char* name;
+        int format;
+    } waves[] = {
+        {"pcm8.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_U8},
+        {"pcm16.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+        {"float.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT},
+        {"adpcm.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM},
+        {"extensible.wav", SF_FORMAT_WAVEX | SF_FORMAT_PCM_24},
+        {"rf64.wav", SF_FORMAT_RF64 | SF_FORMAT_PCM_16},
+        {"rifx.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16 | SF_ENDIAN_BIG},
+    };
+    for (const auto& w : waves)
+        ok &= writeWave(root + "/riff/" + w.name, signal, 11025, 2, w.format);
+    std::printf("fuzz seeds written to %s\n", argv[1]);
+    return ok ? 0 : 1;
+}
