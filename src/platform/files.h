@@ -47,13 +47,23 @@ public:
     PendingCopy& operator=(PendingCopy&&) noexcept;
 
     FileResult prepare(const QString& source, const QString& destination);
+    // Asks the system to start writing the copy to disk without waiting for it, so that the
+    // copies of a run are written together before each is flushed.
+    void startWriting();
     FileResult flush();
-    FileResult commit();
+    // Puts the copy in place; `syncFolder` false leaves the folder's flush to the caller
+    // (one syncFolder() per folder after a run of commits).
+    FileResult commit(bool syncFolder = true);
+    // The folder the destination really lies in (links followed), once prepared.
+    QString folder() const;
 
 private:
     struct State;
     std::unique_ptr<State> d;
 };
+
+// Makes a folder's entries (renames, new names) durable.
+void syncFolder(const QString& folder);
 
 // Copies source over destination so that destination is either the old file or the
 // complete new one, never a torn file; keeps the destination's permissions. A copy of a

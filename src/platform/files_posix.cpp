@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <thread>
+
 namespace sonaplex {
 
 namespace {
@@ -23,6 +25,7 @@ QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
 class Fd {
 public:
     explicit Fd(int fd = -1) : fd_(fd) {}
+    Fd(Fd&& other) noexcept : fd_(other.release()) {}
     ~Fd() { reset(); }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -178,9 +181,18 @@ void removeStaleTemporaries(const QString& folder, const QString& fileName)
 }
 } // namespace
 
+// Freeing the blocks of a big replaced file takes tens of milliseconds; it is nobody's wait.
+void closeInBackground(Fd&& fd)
+{
+    if (fd.get() >= 0)
+        std::thread([f = fd.release()] { ::close(f); }).detach();
+}
+
 struct PendingCopy::State {
+    ~State() { closeInBackground(std::move(replaced)); }
     enum class Step { Empty, NoOp, Prepared, Flushed, Done } step = Step::Empty;
     Fd out;
+    Fd replaced; // holds the old game file's content until after the rename
     QString destination; // as the user named it, for messages
     QString target; // where the file really lives (links followed)
     QString folder;
@@ -256,10 +268,14 @@ FileResult PendingCopy::prepare(const QString& source, const QString& destinatio
     ::fchmod(d->out.get(), mode);
     if (destExists && (dst.st_uid != ::geteuid() || dst.st_gid != ::getegid()))
         (void)::fchown(d->out.get(), dst.st_uid, dst.st_gid);
-    // Start writing it out now, so that the disk writes every copy of a run together.
-    ::sync_file_range(d->out.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
     d->step = State::Step::Prepared;
     return FileResult::success();
+}
+
+void PendingCopy::startWriting()
+{
+    if (d->step == State::Step::Prepared)
+        ::sync_file_range(d->out.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 FileResult PendingCopy::flush()
@@ -276,7 +292,7 @@ FileResult PendingCopy::flush()
     return FileResult::success();
 }
 
-FileResult PendingCopy::commit()
+FileResult PendingCopy::commit(bool syncFolder)
 {
     if (d->step == State::Step::NoOp || d->step == State::Step::Done)
         return FileResult::success();
@@ -305,6 +321,7 @@ FileResult PendingCopy::commit()
             return FileResult::failure(QStringLiteral("cannot replace %1: no free temporary name").arg(d->destination));
     }
     d->out.reset();
+    d->replaced = Fd(::open(encoded(d->target).constData(), O_PATH | O_CLOEXEC));
     if (::rename(named.constData(), encoded(d->target).constData()) != 0) {
         const int err = errno;
         ::unlink(named.constData());
@@ -313,10 +330,18 @@ FileResult PendingCopy::commit()
         return failed(QStringLiteral("cannot replace %1").arg(d->destination), err);
     }
     d->step = State::Step::Done;
-    Fd dir(::open(encoded(d->folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (syncFolder)
+        sonaplex::syncFolder(d->folder);
+    return FileResult::success();
+}
+
+QString PendingCopy::folder() const { return d->folder; }
+
+void syncFolder(const QString& folder)
+{
+    Fd dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
-    return FileResult::success();
 }
 
 FileResult copyReplace(const QString& source, const QString& destination)

@@ -90,6 +90,8 @@ CopyRun replaceGameFiles(const std::vector<Selection>& selections, const Replace
         }
         steps.push_back(std::move(step));
     }
+    for (Step& step : steps)
+        step.copy.startWriting();
     for (auto it = steps.begin(); it != steps.end();) {
         if (const FileResult r = it->copy.flush(); !r) {
             fail(it->n, it->name, r.error);
@@ -98,12 +100,18 @@ CopyRun replaceGameFiles(const std::vector<Selection>& selections, const Replace
             ++it;
         }
     }
+    QStringList folders;
     for (Step& step : steps) {
-        if (const FileResult r = step.copy.commit(); r)
+        if (const FileResult r = step.copy.commit(false); r) {
             ++run.copied;
-        else
+            if (!step.copy.folder().isEmpty() && !folders.contains(step.copy.folder()))
+                folders << step.copy.folder();
+        } else {
             fail(step.n, step.name, r.error);
+        }
     }
+    for (const QString& folder : folders)
+        syncFolder(folder);
     // Failures read in selection order, whichever step found them.
     std::stable_sort(run.failures.begin(), run.failures.end(), [](const QString& a, const QString& b) {
         return a.section(QLatin1Char(' '), 1, 1).toInt() < b.section(QLatin1Char(' '), 1, 1).toInt();
