@@ -9,6 +9,7 @@
 #include "support.h"
 
 #include <QBuffer>
+#include <QSlider>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -187,6 +188,12 @@ private slots:
         QCOMPARE(pane.files()->geometry(), files);
         QCOMPARE(pane.sizeHint(), hint);
         QCOMPARE(pane.player()->findChild<QLabel*>("PlayerTime")->text(), QStringLiteral("0:00.0 / 0:00.8"));
+
+        // A click on the position bar goes where it was clicked, not a page towards it.
+        auto* bar = pane.player()->findChild<QSlider*>("PositionSlider");
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() * 3 / 4, bar->height() / 2));
+        QTRY_VERIFY(pane.player()->engine().position() > 8000 * 0.8 * 0.6);
+        QVERIFY(pane.player()->engine().position() < 8000 * 0.8 * 0.9);
     }
 };
 
