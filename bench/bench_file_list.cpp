@@ -1,7 +1,7 @@
 // Fills a file list from a folder of 100,000 files (half of them music files, in mixed letter
 // case) and compares the time with `find DIR -maxdepth 1 -iname '*.mid'` in the same run.
 // Also measures the longest time the window's event loop was held up meanwhile.
-#include "shell/browser_pane.h"
+#include "ui/browser_pane.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

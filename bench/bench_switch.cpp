@@ -1,6 +1,6 @@
 // SWITCH of three 300 MB files against `cp` of the same files followed by `sync` of the
 // copies, in the same run. Both write every byte to disk before they are done.
-#include "shell/replacement.h"
+#include "base/replacement.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // Helpers shared by the tests: a program started in a scratch folder, a message recorder,
 // windows and controls found by name, and files made unwritable in a way root cannot bypass.
 #include "app/program.h"
-#include "platform/forms.h"
-#include "platform/messages.h"
+#include "ui/forms.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "app/program.h"
-#include "platform/files.h"
+#include "base/files.h"
 
 #include <QApplication>
 

@@ -1,7 +1,9 @@
 #include "app/program.h"
 
-#include "platform/forms.h"
-#include "shell/frm_splash.h"
+#include "app/frm_splash.h"
+#include "app/window_pictures.h"
+#include "app/windows.h"
+#include "ui/forms.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -30,6 +32,8 @@ void startProgram(const QString& programFolder)
         delete current().data();
     }
     auto* forms = new Forms(programFolder, QCoreApplication::instance());
+    registerWindows(*forms);
+    forms->setWindowPictures(programWindowPicture);
     current() = forms;
     forms->showModeless<FrmSplash>();
 }

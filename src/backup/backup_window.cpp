@@ -1,9 +1,10 @@
 #include "backup/backup_window.h"
 
 #include "backup/frm_set_names.h"
-#include "platform/messages.h"
-#include "shell/replacement.h"
-#include "shell/window_parts.h"
+#include "base/replacement.h"
+#include "ui/messages.h"
+#include "ui/staging.h"
+#include "ui/window_parts.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -79,13 +80,8 @@ void BackupWindow::backUp()
         cancel();
         return;
     }
-    const bool clear = settleLeftovers(forms(), QStringLiteral("BackDir"), QStringLiteral("backup"),
-        [this] {
-            FrmSetName2& naming = forms().load<FrmSetName2>();
-            naming.setHoldsEverything(true);
-            forms().showModal(naming);
-        },
-        this);
+    const bool clear = settleLeftovers(
+        forms(), QStringLiteral("BackDir"), QStringLiteral("backup"), QStringLiteral("FrmSetName2"), this);
     if (!clear)
         return; // this window stays: the user may try again or cancel
     const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("BackDir");

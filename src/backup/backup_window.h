@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/forms.h"
-#include "shell/review_board.h"
+#include "ui/forms.h"
+#include "ui/review_window.h"
 
 #include <vector>
 
@@ -18,11 +18,11 @@ struct BackupWindowSetup {
 
 // A backup window: lists the game files of the review window's selections and copies them
 // into the staging folder "BackDir", then asks for the backup set's name.
-class BackupWindow : public Form {
+class BackupWindow : public Form, public TakesSelections {
     Q_OBJECT
 public:
     // Takes the game files of the review window's selections, empty ones included.
-    void fill(const std::vector<Selection>& selections);
+    void fill(const std::vector<Selection>& selections) override;
 
 protected:
     BackupWindow(Forms& forms, const BackupWindowSetup& setup);

@@ -1,8 +1,8 @@
 #include "backup/frm_set_names.h"
 
-#include "platform/files.h"
-#include "platform/messages.h"
-#include "shell/window_parts.h"
+#include "base/files.h"
+#include "ui/messages.h"
+#include "ui/window_parts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -35,48 +35,7 @@ QString renameProblem(const FileResult& renamed, const QString& staging)
     }
 }
 
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
 } // namespace
-
-bool settleLeftovers(Forms& forms, const QString& stagingName, const QString& what,
-    const std::function<void()>& nameThem, QWidget* parent)
-{
-    const QString staging = forms.programFolder() + QDir::separator() + stagingName;
-    const QString title = QStringLiteral("Unnamed ") + what.left(1).toUpper() + what.mid(1);
-    QStringList left = filesIn(staging);
-    if (left.isEmpty())
-        return true;
-    const int shown = 10;
-    QString list = QStringList(left.mid(0, shown)).join(QLatin1Char('\n'));
-    if (left.size() > shown)
-        list += QStringLiteral("\n... and %1 more").arg(left.size() - shown);
-    const MessageAnswer answer = showMessage(
-        Message{QStringLiteral("%1 still holds %2 file(s) from an earlier %3 that was never named:\n\n%4\n\n"
-                               "Name them as a %3 of their own first, or discard them? They will not be mixed "
-                               "into this %3.")
-                    .arg(stagingName)
-                    .arg(left.size())
-                    .arg(what, list),
-            title, MessageButtons::KeepDiscardCancel},
-        parent);
-    if (answer == MessageAnswer::Discard) {
-        if (const FileResult emptied = emptyFolder(staging); !emptied) {
-            showMessage(QStringLiteral("The files left in %1 could not be discarded: %2").arg(stagingName, emptied.error),
-                title, parent);
-            return false;
-        }
-        return true;
-    }
-    if (answer != MessageAnswer::Keep)
-        return false;
-    nameThem();
-    // Named: the staging folder has become the set. Not named (Esc): the files stay where
-    // they are and nothing is gathered on top of them.
-    return filesIn(staging).isEmpty();
-}
 
 SetNameDialog::SetNameDialog(Forms& forms, const SetNameSetup& setup)
     : Form(forms, setup.name, setup.title, 0), name_(new QComboBox(this)), staging_(setup.stagingFolder)
@@ -152,6 +111,7 @@ void FrmSetName2::confirm()
 {
     FrmBackupConfirm& done = forms().load<FrmBackupConfirm>();
     done.setHoldsEverything(holdsEverything_);
+    holdsEverything_ = true; // until a backup says otherwise
     forms().showModal(done);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/forms.h"
-#include "shell/confirmation_window.h"
+#include "ui/confirmation_window.h"
+#include "ui/forms.h"
 
 #include <functional>
 
@@ -37,13 +37,6 @@ private:
     QComboBox* name_;
     QString staging_;
 };
-
-// Before files are gathered into a staging folder ("BackDir", "TempDir") of the program
-// folder: files that an unnamed gathering left there are neither mixed into the new one nor
-// thrown away unasked. The user names them as their own set (`nameThem` runs that naming
-// dialog), discards them, or gives up. True when the folder is clear to use.
-bool settleLeftovers(Forms& forms, const QString& stagingName, const QString& what,
-    const std::function<void()>& nameThem, QWidget* parent);
 
 // Names a backup set (the former "BackDir").
 class FrmSetName2 : public SetNameDialog {

@@ -1,14 +1,12 @@
 #include "effects/frm_copy_wavs.h"
 
-#include "backup/frm_backups.h"
-#include "backup/frm_set_names.h"
+#include "base/files.h"
+#include "base/replacement.h"
 #include "effects/frm_wav_select.h"
-#include "info/tutorial_page.h"
-#include "music/frm_confirmations.h"
-#include "platform/files.h"
-#include "platform/messages.h"
-#include "shell/replacement.h"
-#include "shell/window_parts.h"
+#include "ui/messages.h"
+#include "ui/replace_confirm.h"
+#include "ui/staging.h"
+#include "ui/window_parts.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -71,7 +69,7 @@ void FrmCopyWavs::CmdSwitch2_Click()
         forms().showModeless<FrmReplaceConfirm>();
 }
 
-void FrmCopyWavs::CmdWavBackup_Click() { showBackup<FrmWavBackup>(); }
+void FrmCopyWavs::CmdWavBackup_Click() { showBackup(QStringLiteral("FrmWavBackup")); }
 
 void FrmCopyWavs::CmdCreateSet_Click()
 {
@@ -83,20 +81,18 @@ void FrmCopyWavs::CmdCreateSet_Click()
     }
     // A set holds only what the user chose for it now: files an abandoned naming left in the
     // staging folder are named as their own set or discarded first, as the user says.
-    if (!settleLeftovers(
-            forms(), QStringLiteral("TempDir"), QStringLiteral("set"), [this] { forms().showModal<FrmSetName>(); },
-            this))
+    if (!settleLeftovers(forms(), QStringLiteral("TempDir"), QStringLiteral("set"), QStringLiteral("FrmSetName"), this))
         return;
     const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("TempDir");
     const CopyRun run = stageFiles(files, staging);
     if (!run.ok())
         showMessage(failureReport(QStringLiteral("These files could not be added and are not in the set:"), run),
             QStringLiteral("Save Set Error"), this);
-    forms().showModal<FrmSetName>();
+    forms().showModal(QStringLiteral("FrmSetName"));
 }
 
 void FrmCopyWavs::CmdExitFrmCopyWavs_Click() { backTo(forms().load<FrmWavSelect>()); }
 
-void FrmCopyWavs::CmdWavHelp2_Click() { forms().showModal<FrmWavHelp2>(); }
+void FrmCopyWavs::CmdWavHelp2_Click() { forms().showModal(QStringLiteral("FrmWavHelp2")); }
 
 } // namespace sonaplex

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/review_window.h"
+#include "ui/review_window.h"
 
 namespace sonaplex {
 

@@ -1,10 +1,7 @@
 #include "effects/frm_wav_select.h"
 
 #include "effects/frm_copy_wavs.h"
-#include "info/frm_game_links.h"
-#include "info/tutorial_page.h"
-#include "music/frm_midi.h"
-#include "shell/window_parts.h"
+#include "ui/window_parts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -70,11 +67,11 @@ void FrmWavSelect::CmdQuit2_Click()
 {
     forms().hide(*this);
     forms().unload(*this);
-    forms().showModeless<FrmMidi>();
+    forms().showModeless(QStringLiteral("FrmMidi"));
 }
 
 void FrmWavSelect::CmdExitProgWav_Click() { forms().endProgram(); }
-void FrmWavSelect::CmdWavGames_Click() { forms().showModal<FrmWavGame>(); }
-void FrmWavSelect::CmdWavHelp1_Click() { forms().showModal<FrmWavHelp1>(); }
+void FrmWavSelect::CmdWavGames_Click() { forms().showModal(QStringLiteral("FrmWavGame")); }
+void FrmWavSelect::CmdWavHelp1_Click() { forms().showModal(QStringLiteral("FrmWavHelp1")); }
 
 } // namespace sonaplex

@@ -1,9 +1,9 @@
 #include "info/frm_about.h"
 
-#include "platform/messages.h"
-#include "platform/shell.h"
-#include "shell/splash_art.h"
-#include "shell/window_parts.h"
+#include "ui/desktop.h"
+#include "ui/messages.h"
+#include "ui/splash_art.h"
+#include "ui/window_parts.h"
 
 #include <QFrame>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "info/tutorial_page.h"
 
-#include "info/window_pictures.h"
-#include "shell/window_parts.h"
+#include "ui/window_parts.h"
+#include "ui/window_pictures.h"
 
 #include <QGroupBox>
 #include <QHash>
@@ -113,7 +113,7 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
             makeButton(item.name, item.text, QString(), this)->setGeometry(px(item.place));
             break;
         case PageItem::Picture: {
-            const WindowPicture& picture = windowPicture(item.text);
+            const WindowPicture& picture = forms.windowPicture(item.text);
             const QRect area = px(item.place);
             auto* label = new QLabel(this);
             label->setObjectName(item.name);

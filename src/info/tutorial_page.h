@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/forms.h"
+#include "ui/forms.h"
 
 #include <QLineF>
 #include <vector>

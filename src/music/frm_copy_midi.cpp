@@ -1,12 +1,11 @@
 #include "music/frm_copy_midi.h"
 
-#include "backup/frm_backups.h"
-#include "info/tutorial_page.h"
+#include "base/replacement.h"
 #include "music/frm_confirmations.h"
 #include "music/frm_midi.h"
-#include "platform/messages.h"
-#include "shell/replacement.h"
-#include "shell/window_parts.h"
+#include "ui/messages.h"
+#include "ui/replace_confirm.h"
+#include "ui/window_parts.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -83,10 +82,10 @@ void FrmCopyMidi::CmdFavorites_Click()
     forms().showModeless<FrmFavorites>();
 }
 
-void FrmCopyMidi::CmdMidiBackup_Click() { showBackup<FrmMidiBackup>(); }
+void FrmCopyMidi::CmdMidiBackup_Click() { showBackup(QStringLiteral("FrmMidiBackup")); }
 
 void FrmCopyMidi::CmdExitFrmCopyMidi_Click() { backTo(forms().load<FrmMidi>()); }
 
-void FrmCopyMidi::CmdMidiHelp2_Click() { forms().showModal<FrmMidiHelp2>(); }
+void FrmCopyMidi::CmdMidiHelp2_Click() { forms().showModal(QStringLiteral("FrmMidiHelp2")); }
 
 } // namespace sonaplex

@@ -1,12 +1,8 @@
 #include "music/frm_midi.h"
 
-#include "effects/frm_wav_select.h"
-#include "info/frm_about.h"
-#include "info/frm_game_links.h"
-#include "info/tutorial_page.h"
+#include "base/files.h"
 #include "music/frm_copy_midi.h"
-#include "platform/files.h"
-#include "shell/window_parts.h"
+#include "ui/window_parts.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -76,12 +72,12 @@ void FrmMidi::CmdGotoWavSelect1_Click()
 {
     forms().hide(*this);
     forms().unload(*this);
-    forms().showModeless<FrmWavSelect>();
+    forms().showModeless(QStringLiteral("FrmWavSelect"));
 }
 
 void FrmMidi::CmdExit1_Click() { forms().endProgram(); }
-void FrmMidi::CmdAbout_Click() { forms().showModal<FrmAbout>(); }
-void FrmMidi::CmdMidiGames_Click() { forms().showModal<FrmGameLinks>(); }
-void FrmMidi::CmdHelpMidi_Click() { forms().showModal<FrmMidiHelp>(); }
+void FrmMidi::CmdAbout_Click() { forms().showModal(QStringLiteral("frmAbout")); }
+void FrmMidi::CmdMidiGames_Click() { forms().showModal(QStringLiteral("FrmGameLinks")); }
+void FrmMidi::CmdHelpMidi_Click() { forms().showModal(QStringLiteral("FrmMidiHelp")); }
 
 } // namespace sonaplex

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/selection_window.h"
+#include "ui/selection_window.h"
 
 namespace sonaplex {
 

@@ -4,9 +4,9 @@
 #include "audio/bounded.h"
 #include "audio/midi_file.h"
 #include "audio/riff_walk.h"
-#include "shell/browser_pane.h"
-#include "shell/sample_player.h"
 #include "support.h"
+#include "ui/browser_pane.h"
+#include "ui/sample_player.h"
 
 #include <QBuffer>
 #include <QSlider>
@@ -165,7 +165,8 @@ private slots:
     {
         QDir().mkpath(at("game"));
         QVERIFY(writeFile(at("game/broken.wav"), hangingWave()));
-        QVERIFY(writeWave(at("game/short.wav"), referenceSignal(8000, 1, 0.8), 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        QVERIFY(
+            writeWave(at("game/short.wav"), referenceSignal(8000, 1, 0.8), 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
         BrowserPane pane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, "*.Wav", "WaveAudio"});
         pane.resize(200, 500);
         pane.show();

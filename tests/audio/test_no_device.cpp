@@ -1,8 +1,8 @@
 // With no audio server at all, the player opens files, says plainly why it cannot play them,
 // and stays usable.
 #include "audio/audio_support.h"
-#include "shell/sample_player.h"
 #include "support.h"
+#include "ui/sample_player.h"
 
 #include <QtTest>
 

@@ -2,8 +2,8 @@
 // sink's monitor, recorded with parec, holds the file's own samples.
 #include "audio/audio_support.h"
 #include "audio/midi_source.h"
-#include "shell/sample_player.h"
 #include "support.h"
+#include "ui/sample_player.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -178,7 +178,8 @@ private slots:
             }
             QCOMPARE(player.mode(), QStringLiteral("playing"));
             const int64_t before = player.engine().position();
-            QTRY_VERIFY2_WITH_TIMEOUT(player.engine().position() > before + 4410, "time stands still after seeking", 3000);
+            QTRY_VERIFY2_WITH_TIMEOUT(
+                player.engine().position() > before + 4410, "time stands still after seeking", 3000);
             player.setCommand("stop");
             keepsTheSinkAwake.stop();
         }

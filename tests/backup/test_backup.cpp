@@ -1,9 +1,9 @@
 // Backups of game files and saved sets, through their windows, on real folders: what the
 // sets hold, every naming refusal, hostile names, failures named, abandoned namings.
 #include "backup/frm_set_names.h"
+#include "base/files.h"
 #include "effects/frm_copy_wavs.h"
 #include "music/frm_copy_midi.h"
-#include "platform/files.h"
 #include "support.h"
 
 #include <QComboBox>
@@ -133,7 +133,8 @@ private slots:
             if (isPlainName(name))
                 QCOMPARE(said, QStringLiteral("Please select a set name not already in use"));
             else
-                QVERIFY2(said.startsWith(nameProblem(name)) && !said.contains("in use"), qPrintable(name + ": " + said));
+                QVERIFY2(
+                    said.startsWith(nameProblem(name)) && !said.contains("in use"), qPrintable(name + ": " + said));
         }
         // Nothing replaced, nothing made outside, and the staging folder kept for next time.
         QCOMPARE(filesIn("OldWav"), QStringList{"keep.wav"});
@@ -183,7 +184,8 @@ private slots:
             wavs()->removeSelection(n);
         program->messages.clear();
         QCOMPARE(backUp("FrmCopyWavs", "CmdWavBackup", "FrmWavBackup", "CmdBackup1", {"Nothing"}), QString());
-        QCOMPARE(program->messages.lastText(), QStringLiteral("No game files are selected, so there is nothing to back up."));
+        QCOMPARE(program->messages.lastText(),
+            QStringLiteral("No game files are selected, so there is nothing to back up."));
         QVERIFY(!QFileInfo::exists(program->path("Nothing")));
         QVERIFY(!window("FrmWavBackup"));
     }

@@ -1,8 +1,8 @@
 // The sound-effects side: six selections with their order rule, the review window outliving
 // the selection window, and SWITCH over six real wave files with one that cannot be written.
 #include "audio/audio_support.h"
-#include "shell/browser_pane.h"
 #include "support.h"
+#include "ui/browser_pane.h"
 
 #include <QtTest>
 

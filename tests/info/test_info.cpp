@@ -1,8 +1,8 @@
 // The about window, the game link windows and the tutorial pages.
 #include "info/frm_game_links.h"
 #include "info/tutorial_page.h"
-#include "platform/shell.h"
 #include "support.h"
+#include "ui/desktop.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

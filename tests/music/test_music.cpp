@@ -1,9 +1,10 @@
 // The music side end to end on real files: selections and their order rule, the review
 // window's lifecycle, SWITCH, and favourites, with real failures.
 #include "audio/audio_support.h"
-#include "shell/browser_pane.h"
-#include "shell/sample_player.h"
+#include "music/frm_copy_midi.h"
 #include "support.h"
+#include "ui/browser_pane.h"
+#include "ui/sample_player.h"
 
 #include <QtTest>
 
@@ -194,8 +195,8 @@ private slots:
         click("FrmCopyMidi", "CmdMidiRemove1");
         program->messages.clear();
         QVERIFY(QDir(disk.path() + "/Game").removeRecursively());
-        control<QLabel>("FrmCopyMidi", "LblMidiFileName1")->setText("song1.mid"); // selection 1: replacement only
-        control<QLabel>("FrmCopyMidi", "LblMidiReplacePath1")->setText(myFile("song1.mid"));
+        // selection 1: replacement only
+        program->forms().load<FrmCopyMidi>().board()->setReplacementFile(1, myFile("song1.mid"), "song1.mid");
         click("FrmCopyMidi", "CmdSwitch3");
         const QString second = program->messages.lastText();
         QVERIFY2(second.contains("Selection 1 (song1.mid): no game file was chosen"), qPrintable(second));

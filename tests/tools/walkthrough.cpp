@@ -1,7 +1,7 @@
 // Starts the program in a scratch folder, goes through its main windows as a user would
 // and saves a picture of each into the folder given on the command line.
 #include "app/program.h"
-#include "platform/forms.h"
+#include "ui/forms.h"
 
 #include <QApplication>
 #include <QDir>

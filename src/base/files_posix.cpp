@@ -1,0 +1,422 @@
+#include "base/files.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
+namespace sonaplex {
+
+namespace {
+
+QString reason(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+
+QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
+
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    Fd(Fd&& other) noexcept : fd_(other.release()) {}
+    ~Fd() { reset(); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    Fd& operator=(Fd&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            fd_ = other.release();
+        }
+        return *this;
+    }
+    int get() const { return fd_; }
+    int release()
+    {
+        int f = fd_;
+        fd_ = -1;
+        return f;
+    }
+    void reset()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+// Copies the whole of `in` to `out`: in-kernel when it can, else through a buffer.
+bool copyContents(int in, int out, off_t size)
+{
+    off_t done = 0;
+    while (done < size) {
+        ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(size - done), 0);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)
+                break; // fall back to read/write for the rest
+            return false;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    // Whatever copy_file_range left (or the file grew since it was measured) goes through a buffer.
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            return true;
+        if (!writeAll(out, buffer.data(), size_t(n)))
+            return false;
+    }
+}
+
+mode_t defaultMode()
+{
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+FileCause causeOfErrno(int err)
+{
+    switch (err) {
+    case ENOENT:
+        return FileCause::NotFound;
+    case EEXIST:
+    case ENOTEMPTY:
+        return FileCause::Exists;
+    case EROFS:
+    case ETXTBSY:
+        return FileCause::ReadOnly;
+    case EPERM: // also what an immutable file answers
+        return FileCause::ReadOnly;
+    case EACCES:
+        return FileCause::NoPermission;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return FileCause::NoSpace;
+    case EISDIR:
+    case ENOTDIR:
+        return FileCause::NotAFile;
+    default:
+        return FileCause::Other;
+    }
+}
+
+QString nameProblem(const QString& name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("The name is empty.");
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral(
+            "A set name cannot be \".\" or \"..\": those names stand for folders that already exist.");
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            return QStringLiteral("A set name cannot contain \"/\" or \"\\\": the set would not be one folder "
+                                  "in the program folder.");
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("A set name cannot contain control characters such as tabs or line breaks.");
+    }
+    return {};
+}
+
+namespace {
+FileResult failed(const QString& what, int err)
+{
+    return FileResult::failure(what + QStringLiteral(": ") + reason(err), causeOfErrno(err));
+}
+
+// Where a copy to `target` is named while it is being put in place.
+QByteArray temporaryName(const QString& folder, const QString& fileName)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString tail;
+    for (int i = 0; i < 6; ++i)
+        tail += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
+    return encoded(folder + QStringLiteral("/.") + fileName + QStringLiteral(".sonaplex-") + tail);
+}
+
+// A run killed between naming its copy and renaming it left `.NAME.sonaplex-XXXXXX` beside
+// NAME: those are ours and incomplete or unused, so they go before a new copy is made.
+void removeStaleTemporaries(const QString& folder, const QString& fileName)
+{
+    const QString prefix = QStringLiteral(".") + fileName + QStringLiteral(".sonaplex-");
+    QDir dir(folder);
+    for (const QString& entry :
+        dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (entry.size() == prefix.size() + 6)
+            ::unlink(encoded(dir.filePath(entry)).constData());
+    }
+}
+} // namespace
+
+// Freeing the blocks of a big replaced file takes tens of milliseconds; it is nobody's wait.
+void closeInBackground(Fd&& fd)
+{
+    if (fd.get() >= 0)
+        std::thread([f = fd.release()] { ::close(f); }).detach();
+}
+
+struct PendingCopy::State {
+    ~State() { closeInBackground(std::move(replaced)); }
+    enum class Step { Empty, NoOp, Prepared, Flushed, Done } step = Step::Empty;
+    Fd out;
+    Fd replaced; // holds the old game file's content until after the rename
+    QString destination; // as the user named it, for messages
+    QString target; // where the file really lives (links followed)
+    QString folder;
+    QByteArray namedTemp; // set when the file system had no unnamed temporaries
+};
+
+PendingCopy::PendingCopy() : d(std::make_unique<State>()) {}
+PendingCopy::~PendingCopy()
+{
+    if (d && !d->namedTemp.isEmpty() && d->step != State::Step::Done)
+        ::unlink(d->namedTemp.constData());
+}
+PendingCopy::PendingCopy(PendingCopy&&) noexcept = default;
+PendingCopy& PendingCopy::operator=(PendingCopy&&) noexcept = default;
+
+FileResult PendingCopy::prepare(const QString& source, const QString& destination)
+{
+    if (source.isEmpty())
+        return FileResult::failure(QStringLiteral("no replacement file was chosen"), FileCause::NotFound);
+    if (destination.isEmpty())
+        return FileResult::failure(QStringLiteral("no game file was chosen"), FileCause::NotFound);
+    d->destination = destination;
+
+    Fd in(::open(encoded(source).constData(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0)
+        return failed(QStringLiteral("cannot read %1").arg(source), errno);
+    struct stat src {};
+    if (::fstat(in.get(), &src) != 0 || !S_ISREG(src.st_mode))
+        return FileResult::failure(QStringLiteral("%1 is not a regular file").arg(source), FileCause::NotAFile);
+
+    // A game file that is a link is replaced where it really lives.
+    QString target = destination;
+    QFileInfo destInfo(destination);
+    if (destInfo.isSymLink() && destInfo.exists())
+        target = destInfo.canonicalFilePath();
+
+    struct stat dst {};
+    const bool destExists = ::stat(encoded(target).constData(), &dst) == 0;
+    if (destExists) {
+        if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) {
+            d->step = State::Step::NoOp; // the same file: nothing to do
+            return FileResult::success();
+        }
+        if (!S_ISREG(dst.st_mode))
+            return FileResult::failure(
+                QStringLiteral("%1 is not a regular file").arg(destination), FileCause::NotAFile);
+        if (::access(encoded(target).constData(), W_OK) != 0)
+            return FileResult::failure(QStringLiteral("%1 is read-only").arg(destination), FileCause::ReadOnly);
+    } else if (errno != ENOENT) {
+        return failed(QStringLiteral("cannot reach %1").arg(destination), errno);
+    }
+
+    const QFileInfo targetInfo(target);
+    d->target = target;
+    d->folder = targetInfo.absolutePath();
+    removeStaleTemporaries(d->folder, targetInfo.fileName());
+    const mode_t mode = destExists ? (dst.st_mode & 07777) : defaultMode();
+    // Unnamed until it is complete: a kill before commit leaves nothing in the game folder.
+    d->out = Fd(::open(encoded(d->folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (d->out.get() < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        QByteArray name
+            = encoded(d->folder + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".sonaplex-XXXXXX"));
+        d->out = Fd(::mkstemp(name.data()));
+        if (d->out.get() >= 0)
+            d->namedTemp = name;
+    }
+    if (d->out.get() < 0)
+        return failed(QStringLiteral("cannot write in the folder of %1").arg(destination), errno);
+
+    if (!copyContents(in.get(), d->out.get(), src.st_size)) {
+        const int err = errno;
+        d->out.reset();
+        return failed(QStringLiteral("cannot copy %1 to %2").arg(source, destination), err);
+    }
+    ::fchmod(d->out.get(), mode);
+    if (destExists && (dst.st_uid != ::geteuid() || dst.st_gid != ::getegid()))
+        (void)::fchown(d->out.get(), dst.st_uid, dst.st_gid);
+    d->step = State::Step::Prepared;
+    return FileResult::success();
+}
+
+void PendingCopy::startWriting()
+{
+    if (d->step == State::Step::Prepared)
+        ::sync_file_range(d->out.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+FileResult PendingCopy::flush()
+{
+    if (d->step != State::Step::Prepared)
+        return FileResult::success();
+    if (::fsync(d->out.get()) != 0) {
+        const int err = errno;
+        d->out.reset();
+        d->step = State::Step::Empty;
+        return failed(QStringLiteral("cannot write %1").arg(d->destination), err);
+    }
+    d->step = State::Step::Flushed;
+    return FileResult::success();
+}
+
+FileResult PendingCopy::commit(bool syncFolder)
+{
+    if (d->step == State::Step::NoOp || d->step == State::Step::Done)
+        return FileResult::success();
+    if (d->step == State::Step::Prepared)
+        if (FileResult f = flush(); !f)
+            return f;
+    if (d->step != State::Step::Flushed)
+        return FileResult::failure(QStringLiteral("no copy of %1 was made").arg(d->destination));
+
+    QByteArray named = d->namedTemp;
+    if (named.isEmpty()) {
+        // Give the finished copy a name beside the game file, then rename it over the game file.
+        const QString fileName = QFileInfo(d->target).fileName();
+        const QByteArray viaProc = "/proc/self/fd/" + QByteArray::number(d->out.get());
+        for (int attempt = 0; attempt < 10 && named.isEmpty(); ++attempt) {
+            QByteArray candidate = temporaryName(d->folder, fileName);
+            int r = ::linkat(AT_FDCWD, viaProc.constData(), AT_FDCWD, candidate.constData(), AT_SYMLINK_FOLLOW);
+            if (r != 0 && errno == ENOENT) // no /proc: the direct form (needs privileges on most kernels)
+                r = ::linkat(d->out.get(), "", AT_FDCWD, candidate.constData(), AT_EMPTY_PATH);
+            if (r == 0)
+                named = candidate;
+            else if (errno != EEXIST)
+                return failed(QStringLiteral("cannot replace %1").arg(d->destination), errno);
+        }
+        if (named.isEmpty())
+            return FileResult::failure(QStringLiteral("cannot replace %1: no free temporary name").arg(d->destination));
+    }
+    d->out.reset();
+    d->replaced = Fd(::open(encoded(d->target).constData(), O_PATH | O_CLOEXEC));
+    if (::rename(named.constData(), encoded(d->target).constData()) != 0) {
+        const int err = errno;
+        ::unlink(named.constData());
+        d->namedTemp.clear();
+        d->step = State::Step::Empty;
+        return failed(QStringLiteral("cannot replace %1").arg(d->destination), err);
+    }
+    d->step = State::Step::Done;
+    if (syncFolder)
+        sonaplex::syncFolder(d->folder);
+    return FileResult::success();
+}
+
+QString PendingCopy::folder() const { return d->folder; }
+
+void syncFolder(const QString& folder)
+{
+    Fd dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+FileResult copyReplace(const QString& source, const QString& destination)
+{
+    PendingCopy copy;
+    if (FileResult r = copy.prepare(source, destination); !r)
+        return r;
+    return copy.commit();
+}
+
+QString fileIdentity(const QString& path)
+{
+    struct stat st {};
+    if (!path.isEmpty() && ::stat(encoded(path).constData(), &st) == 0)
+        return QStringLiteral("%1:%2").arg(quint64(st.st_dev)).arg(quint64(st.st_ino));
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+FileResult createFolder(const QString& path)
+{
+    if (::mkdir(encoded(path).constData(), 0777) == 0)
+        return FileResult::success();
+    int err = errno;
+    if (err == EEXIST && QFileInfo(path).isDir())
+        return FileResult::success();
+    return failed(QStringLiteral("cannot create folder %1").arg(path), err);
+}
+
+FileResult emptyFolder(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(encoded(path).constData(), &st) != 0)
+        return errno == ENOENT ? FileResult::success() : failed(QStringLiteral("cannot reach %1").arg(path), errno);
+    if (!S_ISDIR(st.st_mode))
+        return FileResult::failure(QStringLiteral("%1 is not a folder").arg(path), FileCause::NotAFile);
+    for (const QFileInfo& entry : QDir(path).entryInfoList(QDir::Files | QDir::System | QDir::Hidden)) {
+        if (::unlink(encoded(entry.filePath()).constData()) != 0 && errno != ENOENT)
+            return failed(QStringLiteral("cannot remove %1").arg(entry.filePath()), errno);
+    }
+    return FileResult::success();
+}
+
+FileResult renameNoReplace(const QString& from, const QString& to)
+{
+    const QByteArray a = encoded(from), b = encoded(to);
+    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
+        return FileResult::success();
+    int err = errno;
+    if (err == EINVAL || err == ENOSYS) {
+        // A file system without the no-replace form: check, then rename.
+        struct stat st {};
+        if (::lstat(b.constData(), &st) == 0)
+            err = EEXIST;
+        else if (::rename(a.constData(), b.constData()) == 0)
+            return FileResult::success();
+        else
+            err = errno;
+    }
+    return failed(QStringLiteral("cannot rename %1 to %2").arg(from, to), err);
+}
+
+QString resolveProgramFolder(const QString& executableFolder)
+{
+    if (QFileInfo(executableFolder + QStringLiteral("/portable")).exists())
+        return QDir(executableFolder).absolutePath();
+    QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return data;
+}
+
+} // namespace sonaplex

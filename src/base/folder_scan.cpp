@@ -1,0 +1,133 @@
+#include "base/folder_scan.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMutex>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QThreadPool>
+#include <QWaitCondition>
+
+#include <atomic>
+#include <filesystem>
+
+namespace sonaplex {
+
+// Shared by the scan object and its worker; the worker posts results only while the scan
+// object is alive and still wants them.
+struct FolderScan::Channel {
+    QMutex mutex;
+    QWaitCondition finished;
+    bool done = false;
+    FolderScan* owner = nullptr;
+    std::atomic_bool cancelled{false};
+
+    // Runs f(owner) on the owner's thread, unless by then a newer scan has replaced this one.
+    template <class F> static void post(const std::shared_ptr<Channel>& self, F f)
+    {
+        QMutexLocker lock(&self->mutex);
+        if (!self->owner || self->cancelled)
+            return;
+        FolderScan* owner = self->owner;
+        QMetaObject::invokeMethod(
+            owner,
+            [owner, self, f = std::move(f)] {
+                if (owner->channel_ == self)
+                    f(owner);
+            },
+            Qt::QueuedConnection);
+    }
+};
+
+FolderScan::FolderScan(QObject* parent) : QObject(parent) {}
+
+FolderScan::~FolderScan() { cancel(); }
+
+void FolderScan::cancel()
+{
+    if (channel_) {
+        QMutexLocker lock(&channel_->mutex);
+        channel_->cancelled = true;
+        channel_->owner = nullptr;
+    }
+    channel_.reset();
+    running_ = false;
+}
+
+void FolderScan::settle(int ms)
+{
+    if (!channel_)
+        return;
+    {
+        QMutexLocker lock(&channel_->mutex);
+        if (!channel_->done)
+            channel_->finished.wait(&channel_->mutex, QDeadlineTimer(ms));
+    }
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void FolderScan::sortNames(QStringList& names)
+{
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+}
+
+void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
+{
+    cancel();
+    channel_ = std::make_shared<Channel>();
+    channel_->owner = this;
+    running_ = true;
+
+    auto channel = channel_;
+    const QRegularExpression match
+        = pattern.isEmpty() ? QRegularExpression() : QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
+    const std::filesystem::path dir(QFile::encodeName(folder).toStdString());
+
+    QThreadPool::globalInstance()->start([channel, match, dir, kind] {
+        namespace fs = std::filesystem;
+        QStringList all, batch;
+        QElapsedTimer sinceBatch;
+        sinceBatch.start();
+        std::error_code ec;
+        fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
+        const fs::directory_iterator end;
+        for (; !ec && it != end; it.increment(ec)) {
+            if (channel->cancelled)
+                return;
+            const std::string raw = it->path().filename().native();
+            if (raw.empty() || raw[0] == '.')
+                continue; // hidden entries, our own temporary files among them
+            std::error_code typeError;
+            const bool wanted = kind == Kind::Folders ? it->is_directory(typeError) : it->is_regular_file(typeError);
+            if (!wanted || typeError)
+                continue;
+            const QString name = QFile::decodeName(QByteArray::fromStdString(raw));
+            if (kind == Kind::Files && !match.match(name).hasMatch())
+                continue;
+            batch << name;
+            if (batch.size() >= 4096 || sinceBatch.elapsed() > 40) {
+                all += batch;
+                Channel::post(channel, [b = std::move(batch)](FolderScan* owner) { emit owner->batchFound(b); });
+                batch = QStringList();
+                sinceBatch.restart();
+            }
+        }
+        all += batch;
+        if (!batch.isEmpty())
+            Channel::post(channel, [b = std::move(batch)](FolderScan* owner) { emit owner->batchFound(b); });
+        sortNames(all);
+        Channel::post(channel, [a = std::move(all)](FolderScan* owner) {
+            owner->running_ = false;
+            emit owner->finished(a);
+        });
+        QMutexLocker lock(&channel->mutex);
+        channel->done = true;
+        channel->finished.wakeAll();
+    });
+}
+
+} // namespace sonaplex

@@ -1,0 +1,30 @@
+# Checks who includes whom in src/: a file may include from its own folder and from the
+# layers below its own, never from above, and a window folder never from another window
+# folder. Run by the build (target check_layers) and by the suite (test_layers):
+#   cmake -DSRC=<src folder> -P layers.cmake
+set(allowed_base base)
+set(allowed_audio audio)
+set(allowed_ui ui base audio)
+foreach(w music effects backup info)
+  set(allowed_${w} ${w} ui base audio)
+endforeach()
+set(allowed_app app music effects backup info ui base audio)
+
+set(faults "")
+foreach(folder base audio ui music effects backup info app)
+  file(GLOB sources "${SRC}/${folder}/*.h" "${SRC}/${folder}/*.cpp" "${SRC}/${folder}/*.inc")
+  foreach(source ${sources})
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[A-Za-z_]+/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([A-Za-z_]+)/.*" "\\1" target "${line}")
+      list(FIND allowed_${folder} "${target}" at)
+      if(at EQUAL -1)
+        file(RELATIVE_PATH shown "${SRC}" "${source}")
+        string(APPEND faults "  ${shown}: ${folder}/ may not include from ${target}/\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "Includes that break the layers (see src/CMakeLists.txt):\n${faults}")
+endif()

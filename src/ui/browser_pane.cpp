@@ -1,0 +1,386 @@
+#include "ui/browser_pane.h"
+
+#include "base/drives.h"
+#include "base/folder_scan.h"
+#include "ui/messages.h"
+#include "ui/sample_player.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+namespace {
+constexpr int kPathRole = Qt::UserRole + 1;
+// How long a list waits for its folder to be read before showing it as it arrives: long
+// enough for any ordinary folder, short enough that the window never seems to stick.
+constexpr int kSettleMs = 10;
+
+QString cleanFolder(const QString& path)
+{
+    QString clean = QDir::cleanPath(QDir(path).absolutePath());
+    if (QDir(clean).isRoot() && !clean.endsWith(QLatin1Char('/')))
+        clean += QLatin1Char('/');
+    return QDir::toNativeSeparators(clean);
+}
+} // namespace
+
+// ---------------------------------------------------------------- DriveList
+
+DriveList::DriveList(const QStringList& places, QWidget* parent) : QComboBox(parent)
+{
+    const QStringList drives = listDrives(places);
+    addItems(drives);
+    showDrive(driveOf(QDir::currentPath(), drives));
+    connect(this, &QComboBox::activated, this, [this] { emit changed(); });
+}
+
+void DriveList::setDrive(const QString& drive)
+{
+    showDrive(drive);
+    emit changed();
+}
+
+void DriveList::showDrive(const QString& drive)
+{
+    int i = findText(drive);
+    if (i < 0) {
+        addItem(drive);
+        i = count() - 1;
+    }
+    setCurrentIndex(i);
+}
+
+// ---------------------------------------------------------------- FolderList
+
+FolderList::FolderList(QWidget* parent) : QListWidget(parent), scan_(new FolderScan(this))
+{
+    setUniformItemSizes(true);
+    connect(scan_, &FolderScan::finished, this, &FolderList::showSubfolders);
+    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const QString target = item->data(kPathRole).toString();
+        if (target != path_ && !trySetPath(target)) {
+            QApplication::beep();
+            trySetPath(path_); // the folder may have gone: show what is there now
+        }
+    });
+}
+
+FolderList::~FolderList() = default;
+
+bool FolderList::trySetPath(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    if (!info.isDir() || !QDir(path).isReadable())
+        return false;
+    path_ = cleanFolder(path);
+
+    // Ancestors first, each one step further in, then the open folder itself.
+    clear();
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    QStringList chain;
+    for (QDir d(path_);;) {
+        chain.prepend(cleanFolder(d.absolutePath()));
+        if (d.isRoot() || !d.cdUp())
+            break;
+    }
+    for (int depth = 0; depth < chain.size(); ++depth) {
+        const QString& folder = chain[depth];
+        QString label = depth == 0 ? folder : QFileInfo(QDir::fromNativeSeparators(folder)).fileName();
+        auto* item = new QListWidgetItem(
+            depth + 1 == chain.size() ? openIcon : closedIcon, QString(depth * 2, QLatin1Char(' ')) + label, this);
+        item->setData(kPathRole, folder);
+    }
+    setCurrentRow(count() - 1);
+    scan_->start(path_, FolderScan::Kind::Folders);
+    scan_->settle(kSettleMs);
+    emit changed();
+    return true;
+}
+
+void FolderList::showSubfolders(const QStringList& names)
+{
+    const QIcon icon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const int depth = count();
+    const QString base = QDir::fromNativeSeparators(path_);
+    const QString indent(depth * 2, QLatin1Char(' '));
+    setUpdatesEnabled(false);
+    for (const QString& name : names) {
+        auto* item = new QListWidgetItem(icon, indent + name, this);
+        item->setData(kPathRole, cleanFolder(base + QLatin1Char('/') + name));
+    }
+    setUpdatesEnabled(true);
+}
+
+// ---------------------------------------------------------------- FileNameModel
+
+QVariant FileNameModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= names_.size())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        // A name may hold a line break; show it on one line.
+        QString name = names_[index.row()];
+        if (role == Qt::DisplayRole)
+            name.replace(QLatin1Char('\n'), QChar(0x23CE));
+        return name;
+    }
+    return {};
+}
+
+void FileNameModel::clear() { replace({}); }
+
+void FileNameModel::append(const QStringList& names)
+{
+    if (names.isEmpty())
+        return;
+    beginInsertRows({}, int(names_.size()), int(names_.size() + names.size() - 1));
+    names_ += names;
+    endInsertRows();
+}
+
+void FileNameModel::replace(const QStringList& names)
+{
+    beginResetModel();
+    names_ = names;
+    endResetModel();
+}
+
+// ---------------------------------------------------------------- FileList
+
+FileList::FileList(const QString& pattern, QWidget* parent)
+    : QListView(parent), pattern_(pattern), model_(new FileNameModel(this)), scan_(new FolderScan(this))
+{
+    setModel(model_);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QListView::clicked, this, [this] { emit fileClicked(); });
+    connect(scan_, &FolderScan::batchFound, model_, &FileNameModel::append);
+    connect(scan_, &FolderScan::finished, this, [this](const QStringList& sorted) {
+        // Batches came in the folder's own order; settle on the sorted list, keeping the highlight.
+        const QString current = fileName();
+        model_->replace(sorted);
+        if (!pendingName_.isEmpty()) {
+            const QString wanted = std::exchange(pendingName_, QString());
+            highlight(wanted, true);
+        } else if (!current.isEmpty()) {
+            highlight(current, false);
+        }
+        emit listingFinished();
+    });
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (!pendingName_.isEmpty() && model_->names().contains(pendingName_)) {
+            const QString wanted = std::exchange(pendingName_, QString());
+            highlight(wanted, true);
+        }
+    });
+}
+
+FileList::~FileList() = default;
+
+void FileList::setPath(const QString& path)
+{
+    path_ = path;
+    pendingName_.clear();
+    rescan();
+    emit pathChanged();
+}
+
+void FileList::setPattern(const QString& pattern)
+{
+    pattern_ = pattern;
+    if (!path_.isEmpty())
+        rescan();
+}
+
+void FileList::rescan()
+{
+    model_->clear();
+    if (!path_.isEmpty()) {
+        scan_->start(path_, FolderScan::Kind::Files, pattern_);
+        scan_->settle(kSettleMs);
+    }
+}
+
+bool FileList::isListing() const { return scan_->isRunning(); }
+
+QString FileList::fileName() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? QString() : model_->names().value(rows.first().row());
+}
+
+void FileList::setFileName(const QString& name)
+{
+    if (model_->names().contains(name))
+        highlight(name, true);
+    else if (isListing())
+        pendingName_ = name; // highlighted as soon as the listing reaches it
+}
+
+void FileList::highlight(const QString& name, bool raiseClick)
+{
+    const int row = int(model_->names().indexOf(name));
+    if (row < 0)
+        return;
+    const QModelIndex index = model_->index(row);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+    if (raiseClick)
+        emit fileClicked();
+}
+
+bool FileList::selected(int index) const { return selectionModel()->isRowSelected(index, {}); }
+
+QString FileList::fullPath() const { return path_ + QDir::separator() + fileName(); }
+
+void FileList::keyPressEvent(QKeyEvent* event)
+{
+    const QString before = fileName();
+    QListView::keyPressEvent(event);
+    const QString after = fileName();
+    // Moving the highlight with the keyboard counts as a click, as does Enter or Space.
+    if ((after != before || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
+            || event->key() == Qt::Key_Space)
+        && !after.isEmpty())
+        emit fileClicked();
+}
+
+// ---------------------------------------------------------------- BrowserPane
+
+namespace {
+PaneSetup namedPane(
+    const QString& suffix, const QString& sampleLabel, const QString& pattern, const QString& deviceType)
+{
+    PaneSetup p;
+    p.drive = QStringLiteral("Drv") + suffix;
+    p.folder = QStringLiteral("Dir") + suffix;
+    p.file = QStringLiteral("Fle") + suffix;
+    p.player = QStringLiteral("MMControl") + suffix;
+    p.sampleLabel = sampleLabel;
+    p.pattern = pattern;
+    p.deviceType = deviceType;
+    return p;
+}
+
+const QString kRepeatNote = QStringLiteral(" files. NOTE: To repeat a selection you must click on it again.");
+} // namespace
+
+PaneSetup gamePaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind, const QString& pattern,
+    const QString& deviceType)
+{
+    PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceType);
+    p.folderTip = QStringLiteral("Display's the directories on your hard drive. Access a game directory or program "
+                                 "directory from this list.");
+    p.fileTip = QStringLiteral("Choose the game files you wish to replace from this list box.");
+    p.playerTip = QStringLiteral("Sample game or program ") + kind + kRepeatNote;
+    return p;
+}
+
+PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind,
+    const QString& replacementPlace, const QString& pattern, const QString& deviceType)
+{
+    PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceType);
+    p.folderTip = QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or ")
+        + replacementPlace + QStringLiteral(" from this list.");
+    p.fileTip = QStringLiteral("Choose the files you wish to use as replacements from this list box.");
+    p.playerTip = QStringLiteral("Sample replacement ") + kind + kRepeatNote;
+    return p;
+}
+
+BrowserPane::BrowserPane(const PaneSetup& setup, QWidget* parent)
+    : QWidget(parent), setup_(setup), drives_(new DriveList(setup.places, this)), folders_(new FolderList(this)),
+      files_(new FileList(setup.pattern, this)), player_(new SamplePlayer(this))
+{
+    drives_->setObjectName(setup.drive);
+    folders_->setObjectName(setup.folder);
+    files_->setObjectName(setup.file);
+    player_->setObjectName(setup.player);
+    drives_->setToolTip(QStringLiteral("Select Drive"));
+    folders_->setToolTip(setup.folderTip);
+    files_->setToolTip(setup.fileTip);
+    player_->setToolTip(setup.playerTip);
+
+    auto* sample = new QLabel(QStringLiteral("Sample"), this);
+    sample->setObjectName(setup.sampleLabel);
+    sample->setAlignment(Qt::AlignCenter);
+    QFont bold = sample->font();
+    bold.setBold(true);
+    sample->setFont(bold);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(drives_);
+    column->addWidget(folders_, 1);
+    column->addWidget(files_, 1);
+    column->addWidget(sample);
+    column->addWidget(player_);
+    folders_->setMinimumHeight(120);
+    files_->setMinimumHeight(120);
+    setFixedWidth(200);
+
+    connect(drives_, &DriveList::changed, this, &BrowserPane::driveChange);
+    connect(folders_, &FolderList::changed, this, &BrowserPane::folderChange);
+    connect(files_, &FileList::fileClicked, this, &BrowserPane::fileClick);
+
+    // Lists start at the program's current drive and folder.
+    lastGoodDrive_ = drives_->drive();
+    folders_->trySetPath(QDir::currentPath());
+}
+
+void BrowserPane::driveChange()
+{
+    for (;;) {
+        const QString drive = drives_->drive();
+        const QString target = lastFolderOnDrive_.value(drive, driveRoot(drive));
+        if (folders_->trySetPath(target) || (target != driveRoot(drive) && folders_->trySetPath(driveRoot(drive)))) {
+            lastGoodDrive_ = drive;
+            return;
+        }
+        const MessageAnswer answer = showMessage(Message{QStringLiteral("Please insert a disk or CD."),
+                                                     QStringLiteral("Drive Not Ready"), MessageButtons::RetryCancel},
+            window());
+        if (answer != MessageAnswer::Retry) {
+            drives_->showDrive(lastGoodDrive_);
+            return;
+        }
+    }
+}
+
+void BrowserPane::folderChange()
+{
+    lastFolderOnDrive_[drives_->drive()] = folders_->path();
+    files_->setPath(folders_->path());
+}
+
+void BrowserPane::fileClick()
+{
+    for (int i = 0; i < files_->listCount(); ++i) {
+        if (!files_->selected(i))
+            continue;
+        player_->setCommand(QStringLiteral("close"));
+        player_->setDeviceType(setup_.deviceType);
+        player_->setFileName(files_->fullPath());
+        player_->setCommand(QStringLiteral("open"));
+    }
+}
+
+void BrowserPane::preparePlayer()
+{
+    player_->setDeviceType(setup_.deviceType);
+    player_->setFileName(QStringLiteral("SelectedFile"));
+    player_->setCommand(QStringLiteral("Open"));
+}
+
+void BrowserPane::closePlayer() { player_->setCommand(QStringLiteral("Close")); }
+
+} // namespace sonaplex

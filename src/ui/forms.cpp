@@ -1,0 +1,176 @@
+#include "ui/forms.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLayout>
+#include <QThread>
+#include <QTimer>
+
+namespace sonaplex {
+
+Form::Form(Forms& forms, const QString& name, const QString& title, int chrome)
+    : QDialog(nullptr), forms_(forms), hasCloseBox_(chrome & CloseBox)
+{
+    setObjectName(name);
+    setWindowTitle(title);
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (chrome & CloseBox)
+        flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+    if (chrome & MinimizeBox)
+        flags = (flags & ~Qt::Dialog) | Qt::Window | Qt::WindowMinimizeButtonHint;
+    setWindowFlags(flags);
+    setSizeGripEnabled(false);
+}
+
+void Form::fixSize()
+{
+    if (layout())
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // The title-bar close unloads the window; windows without a close box cannot be closed so.
+    event->ignore();
+    if (hasCloseBox_ && !forms_.hasEnded())
+        forms_.unload(*this);
+}
+
+void Form::reject()
+{
+    // Esc does not dismiss a window on its own; windows that want it override this.
+}
+
+Forms::Forms(QString programFolder, QObject* parent) : QObject(parent), programFolder_(std::move(programFolder)) {}
+
+Forms::~Forms()
+{
+    for (auto& [type, form] : forms_)
+        delete form;
+}
+
+void Forms::adopt(std::type_index type, Form* form)
+{
+    forms_[type] = form;
+    form->formLoad();
+}
+
+void Forms::showModeless(Form& form)
+{
+    if (ended_)
+        return;
+    if (form.isVisible() && form.isModal())
+        return;
+    form.setWindowModality(Qt::NonModal);
+    form.show();
+    form.raise();
+    form.activateWindow();
+}
+
+void Forms::showModal(Form& form)
+{
+    if (ended_)
+        return;
+    form.setWindowModality(Qt::ApplicationModal);
+    QPointer<Form> guard(&form);
+    form.exec();
+    if (guard && !guard->isVisible())
+        guard->setWindowModality(Qt::NonModal);
+}
+
+void Forms::hide(Form& form) { form.hide(); }
+
+Form& Forms::load(const QString& name)
+{
+    auto it = factories_.find(name);
+    if (it == factories_.end())
+        qFatal("no window named %s is registered", qPrintable(name));
+    if (auto found = forms_.find(it->second.type); found != forms_.end())
+        return *found->second;
+    Form* form = it->second.make(*this);
+    adopt(it->second.type, form);
+    return *form;
+}
+
+Form* Forms::loaded(const QString& name) const
+{
+    auto it = factories_.find(name);
+    if (it == factories_.end())
+        return nullptr;
+    auto found = forms_.find(it->second.type);
+    return found == forms_.end() ? nullptr : found->second;
+}
+
+Form& Forms::showModeless(const QString& name)
+{
+    Form& form = load(name);
+    showModeless(form);
+    return form;
+}
+
+void Forms::showModal(const QString& name) { showModal(load(name)); }
+
+const WindowPicture& Forms::windowPicture(const QString& key) const
+{
+    static const WindowPicture none;
+    return pictures_ ? pictures_(key) : none;
+}
+
+void Forms::unload(Form& form)
+{
+    auto it = std::find_if(forms_.begin(), forms_.end(), [&](auto& entry) { return entry.second == &form; });
+    if (it == forms_.end())
+        return;
+    form.formUnload();
+    // The unload step may itself have unloaded the window or ended the program.
+    it = std::find_if(forms_.begin(), forms_.end(), [&](auto& entry) { return entry.second == &form; });
+    if (it == forms_.end())
+        return;
+    forms_.erase(it);
+    form.hide();
+    // The window may be in the middle of one of its own handlers: it is deleted once that
+    // returns. Until then it carries no name, so nothing finds it as the live window.
+    form.setObjectName(QString());
+    form.deleteLater();
+
+    if (!lingerCheckQueued_) {
+        lingerCheckQueued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            lingerCheckQueued_ = false;
+            endIfNothingVisible();
+        });
+    }
+}
+
+void Forms::endIfNothingVisible()
+{
+    if (ended_)
+        return;
+    for (auto& [type, form] : forms_)
+        if (form->isVisible())
+            return;
+    // Nothing left on screen (the last window unloaded, or a main window closed from its
+    // title bar with only hidden windows behind it): the program must not linger unseen.
+    endProgram();
+}
+
+void Forms::endProgram()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    auto forms = std::move(forms_);
+    forms_.clear();
+    for (auto& [type, form] : forms) {
+        form->hide();
+        form->setObjectName(QString());
+        form->deleteLater();
+    }
+    emit programEnded();
+    // Leaves the running event loops, main one included. Without one running (a test driving
+    // the windows directly) there is nothing to leave, and asking would refuse every later loop.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
+}
+
+} // namespace sonaplex

@@ -1,0 +1,133 @@
+#pragma once
+#include <QDialog>
+#include <QPointer>
+#include <QString>
+
+#include "ui/window_pictures.h"
+#include <functional>
+#include <map>
+#include <typeindex>
+#include <unordered_map>
+#include <vector>
+
+namespace sonaplex {
+
+class Forms;
+
+// Base of every window. One instance per class lives in the registry; the window
+// keeps every value its controls hold until it is unloaded.
+class Form : public QDialog {
+    Q_OBJECT
+public:
+    enum Chrome { CloseBox = 0x1, MinimizeBox = 0x2 };
+
+    Form(Forms& forms, const QString& name, const QString& title, int chrome);
+
+    Forms& forms() const { return forms_; }
+
+protected:
+    // Runs once each time the window is created ("loaded").
+    virtual void formLoad() {}
+    // Runs when the window is unloaded, before it is discarded.
+    virtual void formUnload() {}
+
+    // Makes the window's size fixed at what its layout asks for.
+    void fixSize();
+
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    friend class Forms;
+    Forms& forms_;
+    bool hasCloseBox_;
+};
+
+// The window registry: load, show modeless, show modal, hide, unload, end the program.
+class Forms : public QObject {
+    Q_OBJECT
+public:
+    explicit Forms(QString programFolder, QObject* parent = nullptr);
+    ~Forms() override;
+
+    const QString& programFolder() const { return programFolder_; }
+
+    // Windows are known by their names ("FrmMidi", "frmAbout", ...). The program registers
+    // how to make each one, so that a window opens another without knowing its class.
+    template <class F> void registerWindow(const QString& name)
+    {
+        factories_.insert_or_assign(name, Factory{typeid(F), [](Forms& forms) -> Form* { return new F(forms); }});
+    }
+    bool isRegistered(const QString& name) const { return factories_.count(name) > 0; }
+    // Loads a registered window by name, as load<F>() does.
+    Form& load(const QString& name);
+    // The window of that name when it is loaded, else nullptr; never creates it.
+    Form* loaded(const QString& name) const;
+    Form& showModeless(const QString& name);
+    void showModal(const QString& name);
+
+    // Pictures of the program's windows for the tutorial pages; an empty picture until the
+    // program provides them.
+    void setWindowPictures(WindowPictures pictures) { pictures_ = std::move(pictures); }
+    const WindowPicture& windowPicture(const QString& key) const;
+
+    // Creates the window on first touch (running its load step); returns the one instance.
+    template <class F> F& load()
+    {
+        if (F* f = loaded<F>())
+            return *f;
+        auto* f = new F(*this);
+        adopt(typeid(F), f);
+        return *f;
+    }
+
+    // The window when it is loaded, else nullptr; never creates it.
+    template <class F> F* loaded() const
+    {
+        auto it = forms_.find(typeid(F));
+        return it == forms_.end() ? nullptr : static_cast<F*>(it->second);
+    }
+
+    template <class F> F& showModeless()
+    {
+        F& f = load<F>();
+        showModeless(f);
+        return f;
+    }
+    template <class F> void showModal() { showModal(load<F>()); }
+    template <class F> void unload()
+    {
+        if (F* f = loaded<F>())
+            unload(*f);
+    }
+
+    void showModeless(Form& form);
+    // Blocks the caller until the window is hidden or unloaded.
+    void showModal(Form& form);
+    void hide(Form& form);
+    void unload(Form& form);
+
+    // Stops at once: windows go away without their unload steps.
+    void endProgram();
+    bool hasEnded() const { return ended_; }
+
+signals:
+    void programEnded();
+
+private:
+    struct Factory {
+        std::type_index type;
+        std::function<Form*(Forms&)> make;
+    };
+    void adopt(std::type_index type, Form* form);
+    void endIfNothingVisible();
+
+    QString programFolder_;
+    std::unordered_map<std::type_index, Form*> forms_;
+    std::map<QString, Factory> factories_;
+    WindowPictures pictures_;
+    bool ended_ = false;
+    bool lingerCheckQueued_ = false;
+};
+
+} // namespace sonaplex

@@ -1,0 +1,56 @@
+#include "ui/messages.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace sonaplex {
+
+namespace {
+MessageHandler& handler()
+{
+    static MessageHandler h;
+    return h;
+}
+} // namespace
+
+void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
+
+MessageAnswer showMessage(const Message& message, QWidget* parent)
+{
+    if (handler())
+        return handler()(message);
+
+    QMessageBox box(QMessageBox::NoIcon, message.title, message.text, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    if (message.buttons == MessageButtons::KeepDiscardCancel) {
+        QPushButton* keep = box.addButton(QStringLiteral("Name Them"), QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+        QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(keep);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == keep)
+            return MessageAnswer::Keep;
+        if (box.clickedButton() == discard)
+            return MessageAnswer::Discard;
+        return MessageAnswer::Cancel;
+    }
+    if (message.buttons == MessageButtons::RetryCancel) {
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Retry);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int answer = box.exec();
+    switch (answer) {
+    case QMessageBox::Retry:
+        return MessageAnswer::Retry;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        return message.buttons == MessageButtons::RetryCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+    }
+}
+
+} // namespace sonaplex

@@ -1,0 +1,40 @@
+#include "ui/replace_confirm.h"
+
+#include "ui/window_parts.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+FrmReplaceConfirm::FrmReplaceConfirm(Forms& forms)
+    : ConfirmationWindow(forms, QStringLiteral("FrmReplaceConfirm"), QStringLiteral("Replacement Confirmation"),
+        QStringLiteral("CmdReplaceConfirm"))
+{
+    auto* top = new QGroupBox(this);
+    top->setObjectName(QStringLiteral("Framtop"));
+    auto* confirm = makeLabel(QStringLiteral("LblReplaceConfirm"), QStringLiteral("Replacement Successful"), top);
+    confirm->setAlignment(Qt::AlignCenter);
+    setBold(confirm);
+    (new QVBoxLayout(top))->addWidget(confirm);
+
+    auto* bottom = new QGroupBox(this);
+    bottom->setObjectName(QStringLiteral("Frambot"));
+    auto* exitFirst = makeLabel(
+        QStringLiteral("Lblclose"), QStringLiteral("BE SURE TO EXIT SONAPLEX BEFORE STARTING GAME."), bottom);
+    setTextColour(exitFirst, kGameRed);
+    setBold(exitFirst);
+    auto* note = makeLabel(QStringLiteral("LblSwitchNote"),
+        QStringLiteral("NOTE: Certain games must be shut down and restarted before \"Switch\" can take effect."),
+        bottom);
+    note->setWordWrap(true);
+    auto* lower = new QVBoxLayout(bottom);
+    lower->addWidget(exitFirst);
+    lower->addWidget(note);
+
+    body()->addWidget(top);
+    body()->addWidget(bottom);
+}
+
+} // namespace sonaplex

@@ -1,0 +1,107 @@
+#include "ui/review_board.h"
+
+#include "ui/window_parts.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedLayout>
+
+namespace sonaplex {
+
+namespace {
+QLabel* nameLabel(const QString& objectName, const QColor& colour, QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(objectName);
+    l->setAlignment(Qt::AlignCenter);
+    l->setTextFormat(Qt::PlainText);
+    l->setMinimumWidth(150);
+    setTextColour(l, colour);
+    return l;
+}
+
+QGroupBox* frame(const QString& objectName, const QString& caption, const QString& tip, bool times, QWidget* parent)
+{
+    auto* f = new QGroupBox(caption, parent);
+    f->setObjectName(objectName);
+    f->setToolTip(tip);
+    if (times)
+        useTimes(f, 9, true);
+    return f;
+}
+} // namespace
+
+ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, QWidget* parent)
+    : QWidget(parent), model_(new SelectionList(setup.count, this))
+{
+    const QColor red = kGameRed, blue = kReplacementBlue;
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (int n = 1; n <= setup.count; ++n) {
+        const QString gameTip = QStringLiteral("Indicate's Selection %1 game or program file.").arg(n);
+        const QString replaceTip = QStringLiteral("Indicate's Selection %1 replacement file.").arg(n);
+
+        auto* gameFrame
+            = frame(setup.gameFrameName(n), QStringLiteral("Selection %1").arg(n), gameTip, setup.framesInTimes, this);
+        Row row;
+        row.gameName = nameLabel(setup.gameNameLabel(n), red, gameFrame);
+        row.gamePath = nameLabel(setup.gamePathLabel(n), red, gameFrame);
+        if (setup.gameNameHasTip(n))
+            row.gameName->setToolTip(gameTip);
+        auto* replaceFrame
+            = frame(setup.replaceFrameName(n), QStringLiteral("Replace with:"), replaceTip, setup.framesInTimes, this);
+        row.replacementName = nameLabel(setup.replaceNameLabel(n), blue, replaceFrame);
+        row.replacementName->setToolTip(replaceTip);
+        row.replacementPath = nameLabel(setup.replacePathLabel(n), blue, replaceFrame);
+
+        // The shown name and its hidden path lie on top of each other in the frame.
+        for (auto [f, shown, hidden] : {std::tuple{gameFrame, row.gameName, row.gamePath},
+                 std::tuple{replaceFrame, row.replacementName, row.replacementPath}}) {
+            auto* stack = new QStackedLayout(f);
+            stack->setContentsMargins(4, 2, 4, 2);
+            stack->addWidget(shown);
+            stack->addWidget(hidden);
+            stack->setCurrentWidget(shown);
+            usePlainFont(shown);
+            hidden->hide();
+        }
+
+        auto* remove = new QPushButton(QStringLiteral("Remove"), this);
+        remove->setObjectName(setup.removeButtonName(n));
+        remove->setToolTip(QStringLiteral("Clear Selection %1 choices.").arg(n));
+        remove->setAutoDefault(false);
+        connect(remove, &QPushButton::clicked, this, [this, n] { removeSelection(n); });
+
+        grid->addWidget(gameFrame, n - 1, 0);
+        grid->addWidget(remove, n - 1, 1, Qt::AlignVCenter);
+        grid->addWidget(replaceFrame, n - 1, 2);
+        rows_.push_back(row);
+    }
+    connect(model_, &SelectionList::changed, this, &ReviewBoard::show);
+}
+
+void ReviewBoard::setGameFile(int n, const QString& fullPath, const QString& name)
+{
+    model_->setGameFile(n, fullPath, name);
+}
+
+void ReviewBoard::setReplacementFile(int n, const QString& fullPath, const QString& name)
+{
+    model_->setReplacementFile(n, fullPath, name);
+}
+
+void ReviewBoard::removeSelection(int n) { model_->remove(n); }
+
+void ReviewBoard::show(int n)
+{
+    const Selection& s = model_->at(n);
+    Row& r = rows_[size_t(n - 1)];
+    r.gamePath->setText(s.gamePath);
+    r.gameName->setText(s.gameName);
+    r.replacementPath->setText(s.replacementPath);
+    r.replacementName->setText(s.replacementName);
+}
+
+} // namespace sonaplex

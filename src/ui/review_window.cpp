@@ -1,0 +1,82 @@
+#include "ui/review_window.h"
+
+#include "base/replacement.h"
+#include "ui/messages.h"
+#include "ui/sample_player.h"
+#include "ui/selection_window.h"
+#include "ui/window_parts.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
+    : Form(forms, setup.name, setup.title, 0), replacementCheck_(replacementCheckFor(setup.deviceType)),
+      board_(new ReviewBoard(setup.board, this)), bottom_(new QHBoxLayout)
+{
+    auto* warning = makeLabel(QStringLiteral("LblSelectionRed"), setup.warning, this);
+    warning->setAlignment(Qt::AlignCenter);
+    setTextColour(warning, kGameRed);
+    if (setup.warningInTimes)
+        useTimes(warning, 8.25, false);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(warning);
+    outer->addWidget(board_);
+    outer->addLayout(bottom_);
+    fixSize();
+}
+
+bool ReviewWindow::switchFiles()
+{
+    if (board_->selection(1).replacementName.isEmpty()) {
+        showMessage(QStringLiteral("Please be sure that you have made a valid file selection."),
+            QStringLiteral("File Selection Error"), this);
+        return false;
+    }
+    const std::vector<Selection> selections = board_->selections();
+    if (const QStringList twice = sameGameFiles(selections); !twice.isEmpty()) {
+        showMessage(QStringLiteral("The same game file is chosen in more than one selection:\n\n%1\n\nA game file can "
+                                   "be replaced by one file only. Remove the extra selection and press SWITCH "
+                                   "again. Nothing was replaced.")
+                        .arg(twice.join(QLatin1Char('\n'))),
+            QStringLiteral("File Selection Error"), this);
+        return false;
+    }
+    CopyRun run;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        run = replaceGameFiles(selections, replacementCheck_);
+        QApplication::restoreOverrideCursor();
+    }
+    if (!run.ok()) {
+        showMessage(failureReport(run.copied > 0
+                            ? QStringLiteral("Not every game file was replaced. These were left as they were:")
+                            : QStringLiteral("No game file was replaced:"),
+                        run),
+            QStringLiteral("Replacement Error"), this);
+        return false;
+    }
+    return true;
+}
+
+void ReviewWindow::showBackup(const QString& backupWindow)
+{
+    Form& backup = forms().load(backupWindow);
+    if (auto* taker = dynamic_cast<TakesSelections*>(&backup))
+        taker->fill(board_->selections());
+    forms().showModal(backup);
+}
+
+void ReviewWindow::backTo(SelectionWindow& selectionWindow)
+{
+    selectionWindow.gamePane()->player()->setCommand(QStringLiteral("open"));
+    forms().hide(*this);
+    forms().unload(*this);
+    forms().showModeless(selectionWindow);
+}
+
+} // namespace sonaplex

@@ -1,0 +1,253 @@
+#include "ui/sample_player.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTextLayout>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace sonaplex {
+
+namespace {
+// What a window opens its players on before the user has clicked a file; it finds nothing,
+// and that is not worth a word to the user.
+const QString kPlaceholder = QStringLiteral("SelectedFile");
+
+// "m:ss"; clips under ten seconds show tenths ("0:00.8"), or a short clip would read 0:00.
+QString clock(int64_t frames, int rate, bool tenths)
+{
+    if (rate <= 0)
+        return QStringLiteral("0:00");
+    const int64_t t = frames * 10 / rate;
+    const int64_t s = t / 10;
+    QString text = QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+    if (tenths)
+        text += QLatin1Char('.') + QString::number(t % 10);
+    return text;
+}
+
+// A position bar that goes where it is clicked rather than a page towards it.
+class SeekSlider : public QSlider {
+public:
+    using QSlider::QSlider;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && isEnabled()) {
+            QStyleOptionSlider opt;
+            initStyleOption(&opt);
+            const QRect handle = style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, this);
+            if (!handle.contains(event->position().toPoint())) {
+                const QRect groove = style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderGroove, this);
+                const int span = groove.width() - handle.width();
+                const int x = int(event->position().x()) - groove.x() - handle.width() / 2;
+                setSliderPosition(QStyle::sliderValueFromPosition(minimum(), maximum(), x, std::max(span, 1)));
+                triggerAction(SliderMove);
+            }
+        }
+        QSlider::mousePressEvent(event); // a press on the handle (now under the mouse) drags it
+    }
+};
+
+// Lays `text` out in `width` and cuts it to `lines` lines, the last ending in "…".
+QString elideToLines(const QString& text, const QFont& font, int width, int lines)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    QString out;
+    for (int i = 0; i < lines; ++i) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(width);
+        const QString part = text.mid(line.textStart(), line.textLength());
+        if (i == lines - 1 && line.textStart() + line.textLength() < text.size())
+            out += QFontMetrics(font).elidedText(text.mid(line.textStart()), Qt::ElideRight, width);
+        else
+            out += part;
+        if (i < lines - 1 && line.textStart() + line.textLength() < text.size() && !part.endsWith(QLatin1Char('\n')))
+            out += QLatin1Char('\n');
+    }
+    layout.endLayout();
+    return out;
+}
+
+constexpr int kStatusLines = 2;
+} // namespace
+
+SamplePlayer::SamplePlayer(QWidget* parent)
+    : QWidget(parent), play_(new QToolButton(this)), pause_(new QToolButton(this)), stop_(new QToolButton(this)),
+      position_(new SeekSlider(Qt::Horizontal, this)), time_(new QLabel(this)), status_(new QLabel(this)),
+      ticker_(new QTimer(this)), seekTimer_(new QTimer(this))
+{
+    const struct {
+        QToolButton* button;
+        QStyle::StandardPixmap icon;
+        const char* name;
+        const char* text;
+    } buttons[] = {
+        {play_, QStyle::SP_MediaPlay, "PlayButton", "Play"},
+        {pause_, QStyle::SP_MediaPause, "PauseButton", "Pause"},
+        {stop_, QStyle::SP_MediaStop, "StopButton", "Stop"},
+    };
+    for (const auto& b : buttons) {
+        b.button->setObjectName(QLatin1String(b.name));
+        b.button->setIcon(style()->standardIcon(b.icon));
+        b.button->setAccessibleName(QLatin1String(b.text));
+        b.button->setFocusPolicy(Qt::StrongFocus);
+    }
+    connect(play_, &QToolButton::clicked, this, [this] { setCommand(QStringLiteral("play")); });
+    connect(pause_, &QToolButton::clicked, this, [this] { setCommand(QStringLiteral("pause")); });
+    connect(stop_, &QToolButton::clicked, this, [this] { setCommand(QStringLiteral("stop")); });
+
+    position_->setObjectName(QStringLiteral("PositionSlider"));
+    position_->setAccessibleName(QStringLiteral("Position"));
+    // Seeks are gathered: however fast the bar moves, the sound moves at most once per pass
+    // of the event loop, to where the bar is then.
+    seekTimer_->setSingleShot(true);
+    seekTimer_->setInterval(0);
+    connect(seekTimer_, &QTimer::timeout, this, [this] {
+        engine_.seek(int64_t(position_->value()) * engine_.sampleRate() / 1000);
+        refresh();
+    });
+    connect(position_, &QSlider::sliderReleased, seekTimer_, qOverload<>(&QTimer::start));
+    connect(position_, &QSlider::actionTriggered, this, [this](int action) {
+        // A click, the keys and page steps move the sound; a drag moves it when released.
+        if (action != QAbstractSlider::SliderMove || !position_->isSliderDown())
+            seekTimer_->start();
+    });
+
+    status_->setObjectName(QStringLiteral("PlayerStatus"));
+    status_->setWordWrap(true);
+    QFont small = status_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    status_->setFont(small);
+    status_->setStyleSheet(QStringLiteral("color: #a00000"));
+    // The line keeps its room whether or not there is something to say, so that nothing
+    // around it moves when a message comes or goes.
+    status_->setFixedHeight(QFontMetrics(small).lineSpacing() * kStatusLines + 2);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    status_->setMinimumWidth(1);
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    time_->setObjectName(QStringLiteral("PlayerTime"));
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+    grid->addWidget(play_, 0, 0);
+    grid->addWidget(pause_, 0, 1);
+    grid->addWidget(stop_, 0, 2);
+    grid->addWidget(time_, 0, 3, Qt::AlignRight);
+    grid->addWidget(position_, 1, 0, 1, 4);
+    grid->addWidget(status_, 2, 0, 1, 4);
+    grid->setColumnStretch(3, 1);
+
+    ticker_->setInterval(100);
+    connect(ticker_, &QTimer::timeout, this, &SamplePlayer::refresh);
+    connect(&engine_, &audio::Player::stateChanged, this, &SamplePlayer::refresh);
+    refresh();
+}
+
+SamplePlayer::~SamplePlayer() = default;
+
+void SamplePlayer::setCommand(const QString& command)
+{
+    command_ = command;
+    const QString word = command.trimmed().toLower();
+    if (word == QLatin1String("open")) {
+        const QString type = deviceType_.trimmed().toLower();
+        if (type != QLatin1String("waveaudio") && type != QLatin1String("sequencer")) {
+            engine_.close();
+            report(QStringLiteral("Unknown device type \"%1\".").arg(deviceType_));
+            return;
+        }
+        const auto kind
+            = type == QLatin1String("sequencer") ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio;
+        if (!engine_.open(kind, fileName_))
+            report(fileName_ == kPlaceholder ? QString() : engine_.error());
+        else
+            report({});
+    } else if (word == QLatin1String("close")) {
+        engine_.close();
+        report({});
+    } else if (word == QLatin1String("play")) {
+        if (engine_.state() == audio::PlayState::NotOpen)
+            return;
+        report(engine_.play() ? QString() : engine_.error());
+    } else if (word == QLatin1String("pause")) {
+        engine_.pause();
+    } else if (word == QLatin1String("stop")) {
+        engine_.stop();
+    }
+    refresh();
+}
+
+QString SamplePlayer::mode() const
+{
+    switch (engine_.state()) {
+    case audio::PlayState::NotOpen:
+        return QStringLiteral("not open");
+    case audio::PlayState::Stopped:
+        return QStringLiteral("stopped");
+    case audio::PlayState::Playing:
+        return QStringLiteral("playing");
+    case audio::PlayState::Paused:
+        return QStringLiteral("paused");
+    }
+    return {};
+}
+
+QString SamplePlayer::problem() const { return problem_; }
+
+void SamplePlayer::report(const QString& text)
+{
+    problem_ = text;
+    status_->setToolTip(text);
+    showProblem();
+}
+
+void SamplePlayer::showProblem()
+{
+    status_->setText(elideToLines(problem_, status_->font(), std::max(40, status_->width()), kStatusLines));
+}
+
+void SamplePlayer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    showProblem();
+}
+
+void SamplePlayer::refresh()
+{
+    const auto state = engine_.state();
+    const bool open = state != audio::PlayState::NotOpen;
+    play_->setEnabled(open && state != audio::PlayState::Playing);
+    pause_->setEnabled(state == audio::PlayState::Playing);
+    stop_->setEnabled(state == audio::PlayState::Playing || state == audio::PlayState::Paused);
+    position_->setEnabled(open);
+    const int rate = engine_.sampleRate();
+    const int64_t length = open ? engine_.lengthFrames() : 0;
+    const int64_t at = open ? engine_.position() : 0;
+    const int lengthMs = rate > 0 ? int(length * 1000 / rate) : 0;
+    position_->setMaximum(lengthMs);
+    // Arrow keys step by a fiftieth of the sound, page keys by a tenth, within sensible bounds.
+    position_->setSingleStep(std::clamp(lengthMs / 50, 100, 5'000));
+    position_->setPageStep(std::clamp(lengthMs / 10, 500, 30'000));
+    if (!position_->isSliderDown() && !seekTimer_->isActive())
+        position_->setValue(rate > 0 ? int(at * 1000 / rate) : 0);
+    const bool tenths = rate > 0 && length < int64_t(rate) * 10;
+    time_->setText(open ? clock(at, rate, tenths) + QStringLiteral(" / ") + clock(length, rate, tenths) : QString());
+    if (state == audio::PlayState::Playing)
+        ticker_->start();
+    else
+        ticker_->stop();
+}
+
+} // namespace sonaplex

@@ -1,0 +1,157 @@
+#include "ui/selection_board.h"
+
+#include "audio/source.h"
+#include "ui/browser_pane.h"
+#include "ui/messages.h"
+#include "ui/window_parts.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+bool isMidiDevice(const QString& deviceType)
+{
+    return deviceType.trimmed().compare(QLatin1String("Sequencer"), Qt::CaseInsensitive) == 0;
+}
+
+std::function<QString(const QString&)> replacementCheckFor(const QString& deviceType)
+{
+    const auto kind = isMidiDevice(deviceType) ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio;
+    return [kind](const QString& path) { return audio::playableProblem(kind, path); };
+}
+
+SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameFiles, FileList* replacementFiles,
+    std::function<SelectionStore&()> store, QWidget* parent)
+    : QWidget(parent), setup_(setup), gameFiles_(gameFiles), replacementFiles_(replacementFiles),
+      store_(std::move(store))
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(4);
+    for (int n = 1; n <= setup.count; ++n) {
+        const QString number = QString::number(n);
+        auto* frame = new QGroupBox(QStringLiteral("Selection ") + number, this);
+        frame->setObjectName(setup.frameName(n));
+        const QString frameTip = QStringLiteral("Indicates Selection %1 game and replacement file choices.").arg(n);
+        frame->setToolTip(frameTip);
+        if (setup.framesInTimes)
+            useTimes(frame, 9, true);
+        auto* game = new QLabel(frame);
+        game->setObjectName(setup.gameLabelName(n));
+        game->setToolTip(frameTip);
+        auto* replacement = new QLabel(frame);
+        replacement->setObjectName(setup.replaceLabelName(n));
+        for (QLabel* l : {game, replacement}) {
+            l->setAlignment(Qt::AlignCenter);
+            usePlainFont(l);
+            l->setMinimumHeight(l->fontMetrics().height());
+            l->setMinimumWidth(140);
+            l->setTextFormat(Qt::PlainText);
+            QSizePolicy policy = l->sizePolicy();
+            policy.setRetainSizeWhenHidden(true); // a hidden name still holds its line in the frame
+            l->setSizePolicy(policy);
+            l->setVisible(!setup.labelsHiddenAtLoad);
+        }
+        auto* inner = new QVBoxLayout(frame);
+        inner->setContentsMargins(4, 2, 4, 2);
+        inner->setSpacing(1);
+        inner->addWidget(game);
+        inner->addWidget(replacement);
+
+        auto* chooseGame = new QPushButton(QStringLiteral("Game File"), this);
+        chooseGame->setObjectName(setup.gameButtonName(n));
+        chooseGame->setToolTip(QStringLiteral("Set Selection %1 game or program file choice.").arg(n));
+        auto* remove = new QPushButton(QStringLiteral("Remove"), this);
+        remove->setObjectName(setup.removeButtonName(n));
+        remove->setToolTip(QStringLiteral("Clear Selection %1 choices.").arg(n));
+        auto* replace = new QPushButton(QStringLiteral("Replace"), this);
+        replace->setObjectName(setup.replaceButtonName(n));
+        replace->setToolTip(QStringLiteral("Set Selection %1 replacement choice.").arg(n));
+        connect(chooseGame, &QPushButton::clicked, this, [this, n] { this->chooseGame(n); });
+        connect(remove, &QPushButton::clicked, this, [this, n] { this->remove(n); });
+        connect(replace, &QPushButton::clicked, this, [this, n] { chooseReplacement(n); });
+
+        auto* cell = new QVBoxLayout;
+        cell->setSpacing(2);
+        cell->addWidget(frame);
+        auto* buttons = new QHBoxLayout;
+        buttons->setSpacing(2);
+        for (QPushButton* b : {chooseGame, remove, replace}) {
+            b->setAutoDefault(false);
+            buttons->addWidget(b);
+        }
+        cell->addLayout(buttons);
+        grid->addLayout(cell, (n - 1) / setup.columns, (n - 1) % setup.columns);
+        slots_.push_back({frame, game, replacement});
+    }
+}
+
+bool SelectionBoard::inOrder(bool gameSide, int n) const
+{
+    for (int k = 1; k < n; ++k) {
+        const QLabel* label = gameSide ? slots_[k - 1].game : slots_[k - 1].replacement;
+        if (label->text().isEmpty()) {
+            showMessage(QStringLiteral("Please make selections in correct order"), setup_.orderErrorTitle, window());
+            return false;
+        }
+    }
+    return true;
+}
+
+void SelectionBoard::chooseGame(int n)
+{
+    if (!inOrder(true, n))
+        return;
+    const QString name = gameFiles_->fileName();
+    QLabel* label = slots_[n - 1].game;
+    label->setText(name);
+    label->show();
+    setTextColour(label, kGameRed);
+    store_().setGameFile(n, gameFiles_->fullPath(), name);
+}
+
+void SelectionBoard::chooseReplacement(int n)
+{
+    if (!inOrder(false, n))
+        return;
+    const QString name = replacementFiles_->fileName();
+    // Only a sound the program can open may replace a game's: anything else is refused here,
+    // before it can reach a game folder.
+    if (!name.isEmpty() && setup_.replacementCheck) {
+        if (const QString why = setup_.replacementCheck(replacementFiles_->fullPath()); !why.isEmpty()) {
+            showMessage(why
+                    + QStringLiteral("\n\n%1 cannot be a replacement: only a %2 that Sonaplex can play can "
+                                     "replace a game file.")
+                          .arg(name, setup_.replacementKind),
+                setup_.orderErrorTitle, window());
+            return;
+        }
+    }
+    QLabel* label = slots_[n - 1].replacement;
+    label->setText(name);
+    label->show();
+    setTextColour(label, kReplacementBlue);
+    store_().setReplacementFile(n, replacementFiles_->fullPath(), name);
+}
+
+void SelectionBoard::remove(int n)
+{
+    slots_[n - 1].game->clear();
+    slots_[n - 1].replacement->clear();
+    store_().removeSelection(n);
+}
+
+void SelectionBoard::clearNames()
+{
+    for (auto& slot : slots_) {
+        slot.replacement->clear();
+        slot.game->clear();
+    }
+}
+
+} // namespace sonaplex

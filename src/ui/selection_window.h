@@ -1,0 +1,51 @@
+#pragma once
+#include "ui/browser_pane.h"
+#include "ui/forms.h"
+#include "ui/selection_board.h"
+
+class QHBoxLayout;
+class QLabel;
+
+namespace sonaplex {
+
+// What tells the two selection windows apart besides their bottom buttons.
+struct SelectionWindowSetup {
+    QString name, title;
+    QString gameTitleName, replaceTitleName; // "GAME FILES" / "REPLACEMENT FILES" labels
+    QString gameTitleTip, replaceTitleTip;
+    PaneSetup gamePane, replacementPane;
+    SelectionBoardSetup board;
+    QString nextName; // the "Next" button
+};
+
+// A selection window: game pane on the left, the numbered selections in the middle with
+// "Next" under them, replacement pane on the right, a row of buttons along the bottom.
+class SelectionWindow : public Form {
+    Q_OBJECT
+public:
+    BrowserPane* gamePane() const { return gamePane_; }
+    BrowserPane* replacementPane() const { return replacementPane_; }
+    SelectionBoard* board() const { return board_; }
+
+signals:
+    void nextClicked();
+
+protected:
+    SelectionWindow(Forms& forms, const SelectionWindowSetup& setup, std::function<SelectionStore&()> store);
+
+    void formLoad() override;
+    void formUnload() override;
+
+    // "Next": close the game player, empty the names shown, hide, show the review window.
+    void goToReview(Form& review);
+
+    QHBoxLayout* bottomRow() const { return bottom_; }
+
+private:
+    BrowserPane* gamePane_;
+    BrowserPane* replacementPane_;
+    SelectionBoard* board_;
+    QHBoxLayout* bottom_;
+};
+
+} // namespace sonaplex

@@ -1,0 +1,56 @@
+#include "ui/staging.h"
+
+#include "base/files.h"
+#include "ui/forms.h"
+#include "ui/messages.h"
+
+#include <QDir>
+
+namespace sonaplex {
+
+namespace {
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+} // namespace
+
+bool settleLeftovers(
+    Forms& forms, const QString& stagingName, const QString& what, const QString& namingDialog, QWidget* parent)
+{
+    const QString staging = forms.programFolder() + QDir::separator() + stagingName;
+    const QString title = QStringLiteral("Unnamed ") + what.left(1).toUpper() + what.mid(1);
+    QStringList left = filesIn(staging);
+    if (left.isEmpty())
+        return true;
+    const int shown = 10;
+    QString list = QStringList(left.mid(0, shown)).join(QLatin1Char('\n'));
+    if (left.size() > shown)
+        list += QStringLiteral("\n... and %1 more").arg(left.size() - shown);
+    const MessageAnswer answer = showMessage(
+        Message{QStringLiteral("%1 still holds %2 file(s) from an earlier %3 that was never named:\n\n%4\n\n"
+                               "Name them as a %3 of their own first, or discard them? They will not be mixed "
+                               "into this %3.")
+                    .arg(stagingName)
+                    .arg(left.size())
+                    .arg(what, list),
+            title, MessageButtons::KeepDiscardCancel},
+        parent);
+    if (answer == MessageAnswer::Discard) {
+        if (const FileResult emptied = emptyFolder(staging); !emptied) {
+            showMessage(
+                QStringLiteral("The files left in %1 could not be discarded: %2").arg(stagingName, emptied.error),
+                title, parent);
+            return false;
+        }
+        return true;
+    }
+    if (answer != MessageAnswer::Keep)
+        return false;
+    forms.showModal(namingDialog);
+    // Named: the staging folder has become the set. Not named (Esc): the files stay where
+    // they are and nothing is gathered on top of them.
+    return filesIn(staging).isEmpty();
+}
+
+} // namespace sonaplex

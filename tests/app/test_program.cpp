@@ -1,0 +1,129 @@
+// Start-up, the move between the music and sound-effects windows, and the program folder.
+#include "support.h"
+#include "ui/browser_pane.h"
+#include "ui/desktop.h"
+
+#include <QtTest>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+class TestProgram : public QObject {
+    Q_OBJECT
+private slots:
+    void startupShowsVersionAndEnterOpensMusic()
+    {
+        Program program;
+        QVERIFY(isShown("frmSplash"));
+        QCOMPARE(text("frmSplash", "lblVersion"), QStringLiteral("Version 1.2.0"));
+        QCOMPARE(programVersion(), QStringLiteral("1.2.0"));
+        program.enter();
+        QVERIFY(isShown("FrmMidi"));
+        QVERIFY(!window("frmSplash"));
+        QCOMPARE(window("FrmMidi")->windowTitle(), QStringLiteral("Sonaplex/Background Music"));
+    }
+
+    void typedKeyOnStartupEndsTheProgram()
+    {
+        Program program;
+        QTest::keyClick(window("frmSplash"), Qt::Key_Q);
+        QTRY_VERIFY(program.forms().hasEnded());
+        QVERIFY(!isShown("FrmMidi"));
+        QVERIFY(!isShown("frmSplash"));
+    }
+
+    void favoritesFolderIsMadeInTheProgramFolderQuietly()
+    {
+        QTemporaryDir elsewhere;
+        const QString cwd = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
+        {
+            Program program;
+            program.enter();
+            QVERIFY(QFileInfo(program.path("Favorite Midi")).isDir());
+            QVERIFY(!QFileInfo(elsewhere.path() + "/Favorite Midi").exists());
+            // Back through the sound-effects window: the music window loads again, folder there.
+            click("FrmMidi", "CmdGotoWavSelect1");
+            click("FrmWavSelect", "CmdQuit2");
+            QVERIFY(isShown("FrmMidi"));
+            QVERIFY(program.messages.messages.empty());
+        }
+        QDir::setCurrent(cwd);
+    }
+
+    void musicToEffectsAndBackGivesAFreshMusicWindow()
+    {
+        Program program;
+        program.enter();
+        QWidget* first = window("FrmMidi");
+        QVERIFY(writeFile(program.path("song.mid"), "x"));
+        auto* files = control<FileList>("FrmMidi", "FleMidi2");
+        control<FolderList>("FrmMidi", "DirMidi2")->setPath(program.folder.path());
+        QTRY_VERIFY(!files->isListing());
+        files->setFileName("song.mid");
+        click("FrmMidi", "CmdChooseGame1mid");
+        QCOMPARE(text("FrmMidi", "LblGameMidi1"), QStringLiteral("song.mid"));
+
+        click("FrmMidi", "CmdGotoWavSelect1");
+        QVERIFY(isShown("FrmWavSelect"));
+        QCOMPARE(window("FrmWavSelect")->windowTitle(), QStringLiteral("Sonaplex/Sound Effects"));
+        QVERIFY(!isShown("FrmMidi"));
+        click("FrmWavSelect", "CmdQuit2");
+        QVERIFY(isShown("FrmMidi"));
+        QVERIFY(window("FrmMidi") != first || !first->isVisible());
+        QCOMPARE(text("FrmMidi", "LblGameMidi1"), QString());
+        QVERIFY(!window("FrmWavSelect"));
+        // The review window written to earlier is still loaded, hidden, with the selection.
+        QCOMPARE(text("FrmCopyMidi", "LblFileName1b"), QStringLiteral("song.mid"));
+        QVERIFY(!isShown("FrmCopyMidi"));
+    }
+
+    void paneTooltipsNameWhatEachPaneIsFor()
+    {
+        Program program;
+        program.enter();
+        const QString repeat = " files. NOTE: To repeat a selection you must click on it again.";
+        QCOMPARE(control<QWidget>("FrmMidi", "DirMidi1")->toolTip(),
+            QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or your "
+                           "Favorite Midi Folder from this list."));
+        QCOMPARE(control<QWidget>("FrmMidi", "MMControlMidi2")->toolTip(), "Sample game or program midi" + repeat);
+        QCOMPARE(control<QWidget>("FrmMidi", "FleMidi2")->toolTip(),
+            QStringLiteral("Choose the game files you wish to replace from this list box."));
+        QCOMPARE(control<QWidget>("FrmMidi", "DrvMidi1")->toolTip(), QStringLiteral("Select Drive"));
+        click("FrmMidi", "CmdGotoWavSelect1");
+        QCOMPARE(control<QWidget>("FrmWavSelect", "DirWav2")->toolTip(),
+            QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or an "
+                           "Effects Set from this list."));
+        QCOMPARE(control<QWidget>("FrmWavSelect", "DirWav1")->toolTip(),
+            QStringLiteral("Display's the directories on your hard drive. Access a game directory or program "
+                           "directory from this list."));
+        QCOMPARE(control<QWidget>("FrmWavSelect", "MMControlWav2")->toolTip(), "Sample replacement wav" + repeat);
+        QCOMPARE(control<QWidget>("FrmWavSelect", "FleWav2")->toolTip(),
+            QStringLiteral("Choose the files you wish to use as replacements from this list box."));
+        QCOMPARE(control<QWidget>("FrmWavSelect", "LblSampleWav1")->objectName(), QStringLiteral("LblSampleWav1"));
+    }
+
+    void exitProgramEndsAtOnceWhateverIsOpen()
+    {
+        Program program;
+        program.enter();
+        click("FrmMidi", "CmdSonaplex");
+        QVERIFY(isShown("FrmCopyMidi"));
+        click("FrmCopyMidi", "CmdExitFrmCopyMidi");
+        click("FrmMidi", "CmdExit1");
+        QVERIFY(program.forms().hasEnded());
+        QVERIFY(!isShown("FrmMidi"));
+    }
+
+    void closingTheMainWindowNeverLeavesTheProgramInvisible()
+    {
+        Program program;
+        program.enter();
+        click("FrmMidi", "CmdChooseGame1mid"); // loads the review window, hidden
+        window("FrmMidi")->close();
+        QTRY_VERIFY(program.forms().hasEnded());
+    }
+};
+
+QTEST_MAIN(TestProgram)
+#include "test_program.moc"

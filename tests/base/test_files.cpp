@@ -1,0 +1,200 @@
+// Copy-replace, folder creation and no-replace renames against real files.
+#include "base/files.h"
+#include "support.h"
+
+#include <QFileInfo>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+class TestFiles : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString at(const QString& name) { return dir.path() + QLatin1Char('/') + name; }
+    QStringList leftovers()
+    {
+        return QDir(dir.path())
+            .entryList(QDir::Files | QDir::Hidden | QDir::System)
+            .filter(QStringLiteral(".sonaplex-"));
+    }
+
+private slots:
+    void copyReplacesWholeFileAndKeepsPermissions()
+    {
+        QVERIFY(writeFile(at("new.mid"), QByteArray(3 << 20, 'n')));
+        QVERIFY(writeFile(at("game.mid"), "old"));
+        QVERIFY(QFile::setPermissions(at("game.mid"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const auto before = QFileInfo(at("game.mid")).permissions();
+        const FileResult r = copyReplace(at("new.mid"), at("game.mid"));
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(readAll(at("game.mid")), QByteArray(3 << 20, 'n'));
+        QCOMPARE(readAll(at("new.mid")), QByteArray(3 << 20, 'n'));
+        QCOMPARE(QFileInfo(at("game.mid")).permissions(), before);
+        QVERIFY(!(before & QFile::ReadOther));
+        QVERIFY(leftovers().isEmpty());
+    }
+
+    void copyCreatesMissingDestinationAndOntoItselfIsANoOp()
+    {
+        QVERIFY(writeFile(at("a.wav"), "sound"));
+        QVERIFY(copyReplace(at("a.wav"), at("fresh.wav")).ok);
+        QCOMPARE(readAll(at("fresh.wav")), QByteArray("sound"));
+        // The same file, also when reached by another spelling of its path.
+        QVERIFY(copyReplace(at("a.wav"), dir.path() + QStringLiteral("//./a.wav")).ok);
+        QCOMPARE(readAll(at("a.wav")), QByteArray("sound"));
+    }
+
+    void copyFailuresLeaveTheDestinationAsItWas()
+    {
+        QVERIFY(writeFile(at("src.wav"), "replacement"));
+        QVERIFY(writeFile(at("locked.wav"), "original"));
+
+        // Missing source, empty paths, a folder that is gone, a path through a regular file.
+        FileResult r = copyReplace(at("gone.wav"), at("locked.wav"));
+        QVERIFY(!r.ok);
+        QVERIFY(r.error.contains(QStringLiteral("gone.wav")));
+        QVERIFY(!copyReplace(QString(), at("locked.wav")).ok);
+        QVERIFY(!copyReplace(at("src.wav"), QString()).ok);
+        QVERIFY(!copyReplace(at("src.wav"), at("no-such-folder/x.wav")).ok);
+        QVERIFY(!copyReplace(at("src.wav"), at("src.wav/x.wav")).ok);
+
+        Immutable lock(at("locked.wav"));
+        REQUIRE_IMMUTABLE(lock);
+        r = copyReplace(at("src.wav"), at("locked.wav"));
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(QStringLiteral("locked.wav")), qPrintable(r.error));
+        QCOMPARE(readAll(at("locked.wav")), QByteArray("original"));
+        QVERIFY(leftovers().isEmpty());
+    }
+
+    void fullDiskLeavesTheGameFileWhole()
+    {
+        QTemporaryDir mountPoint;
+        if (::mount("tmpfs", QFile::encodeName(mountPoint.path()).constData(), "tmpfs", 0, "size=256k") != 0)
+            QSKIP("cannot mount a tmpfs here (needs root)");
+        const QString game = mountPoint.path() + QStringLiteral("/game.wav");
+        QVERIFY(writeFile(game, QByteArray(100 << 10, 'o')));
+        QVERIFY(writeFile(at("big.wav"), QByteArray(400 << 10, 'b')));
+        const FileResult r = copyReplace(at("big.wav"), game);
+        const QByteArray after = readAll(game);
+        const QStringList rest = QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden);
+        ::umount(QFile::encodeName(mountPoint.path()).constData());
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(QStringLiteral("space")), qPrintable(r.error));
+        QCOMPARE(after, QByteArray(100 << 10, 'o'));
+        QCOMPARE(rest, QStringList{QStringLiteral("game.wav")});
+    }
+
+    void renameNeverReplacesAnything()
+    {
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("BackDir")));
+        QVERIFY(writeFile(at("BackDir/a.wav"), "a"));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("emptyset")));
+        QVERIFY(writeFile(at("afile"), "f"));
+
+        QVERIFY(!renameNoReplace(at("BackDir"), at("emptyset")).ok);
+        QVERIFY(!renameNoReplace(at("BackDir"), at("afile")).ok);
+        QVERIFY(QFileInfo(at("BackDir/a.wav")).exists());
+        QVERIFY(QDir(at("emptyset")).isEmpty());
+        QCOMPARE(readAll(at("afile")), QByteArray("f"));
+
+        QVERIFY(renameNoReplace(at("BackDir"), at("MySet")).ok);
+        QVERIFY(QFileInfo(at("MySet/a.wav")).exists());
+    }
+
+    void createFolderSucceedsWhenItExists()
+    {
+        QVERIFY(createFolder(at("Favorite Midi")).ok);
+        QVERIFY(createFolder(at("Favorite Midi")).ok);
+        QVERIFY(writeFile(at("plainfile"), "x"));
+        QVERIFY(!createFolder(at("plainfile")).ok);
+    }
+
+    void programFolderIsPerUserUnlessPortable()
+    {
+        // Beside the executable only for a portable copy; never the build or install folder.
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("bin")));
+        QStandardPaths::setTestModeEnabled(true);
+        const QString perUser = resolveProgramFolder(at("bin"));
+        QVERIFY(perUser != at("bin"));
+        QCOMPARE(perUser, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        QVERIFY(QFileInfo(perUser).isDir());
+        QVERIFY(writeFile(at("bin/portable"), ""));
+        QCOMPARE(resolveProgramFolder(at("bin")), at("bin"));
+    }
+
+    void failuresCarryTheirCause()
+    {
+        QVERIFY(writeFile(at("src.wav"), "s"));
+        QCOMPARE(copyReplace(at("missing.wav"), at("x.wav")).cause, FileCause::NotFound);
+        QCOMPARE(copyReplace(at("src.wav"), at("src.wav/x.wav")).cause, FileCause::NotAFile);
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("taken")));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("staging")));
+        QVERIFY(writeFile(at("staging/a.wav"), "a"));
+        QCOMPARE(renameNoReplace(at("staging"), at("taken")).cause, FileCause::Exists);
+        QCOMPARE(renameNoReplace(at("gone"), at("new")).cause, FileCause::NotFound);
+        Immutable lock(dir.path());
+        REQUIRE_IMMUTABLE(lock);
+        QCOMPARE(renameNoReplace(at("staging"), at("new")).cause, FileCause::ReadOnly);
+        QCOMPARE(copyReplace(at("src.wav"), at("fresh.wav")).cause, FileCause::ReadOnly);
+    }
+
+    void setNamesSayWhatIsWrong()
+    {
+        for (const QString& bad : {QStringLiteral("."), QStringLiteral(".."), QStringLiteral("a/b"),
+                 QStringLiteral("back\\slash"), QStringLiteral("two\nlines"), QString()})
+            QVERIFY2(!nameProblem(bad).isEmpty(), qPrintable(bad));
+        QVERIFY(nameProblem(QStringLiteral("a/b")).contains(QStringLiteral("\"/\"")));
+        QVERIFY(nameProblem(QStringLiteral("..")).contains(QStringLiteral("\"..\"")));
+        for (const QString& good : {QStringLiteral("   "), QStringLiteral("BlackJackWav"), QStringLiteral("..."),
+                 QStringLiteral("a.b"), QString::fromUtf8("Musique d'été")})
+            QVERIFY2(nameProblem(good).isEmpty(), qPrintable(good));
+    }
+
+    void aKilledCopyLeavesOnlyTheOldOrTheNewFile()
+    {
+        // A copy big enough to be caught half-way, killed at different moments.
+        const QByteArray old(64 << 10, 'o');
+        QVERIFY(writeFile(at("big.wav"), QByteArray(64 << 20, 'n')));
+        int caughtMidway = 0;
+        for (int trial = 0; trial < 12; ++trial) {
+            QVERIFY(writeFile(at("game.wav"), old));
+            const pid_t child = ::fork();
+            if (child == 0) {
+                copyReplace(at("big.wav"), at("game.wav"));
+                ::_exit(0);
+            }
+            QTest::qSleep(5 + 15 * trial);
+            ::kill(child, SIGKILL);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            const qint64 size = QFileInfo(at("game.wav")).size();
+            QVERIFY2(size == old.size() || size == (64 << 20), qPrintable(QString::number(size)));
+            caughtMidway += size == old.size();
+            QVERIFY2(leftovers().isEmpty(), qPrintable(leftovers().join(", ")));
+        }
+        QVERIFY(caughtMidway > 0);
+        QVERIFY(QFile::remove(at("big.wav")));
+    }
+
+    void staleTemporariesOfAFileAreCleared()
+    {
+        // What a kill between naming a copy and renaming it left: ours, removed by the next copy.
+        QVERIFY(writeFile(at("fx.wav"), "old"));
+        QVERIFY(writeFile(at("new.wav"), "new"));
+        QVERIFY(writeFile(at(".fx.wav.sonaplex-Ab12Cd"), "half"));
+        QVERIFY(writeFile(at(".fx.wav.sonaplex-notours"), "someone else's"));
+        QVERIFY(copyReplace(at("new.wav"), at("fx.wav")).ok);
+        QCOMPARE(leftovers(), QStringList{QStringLiteral(".fx.wav.sonaplex-notours")});
+        QFile::remove(at(".fx.wav.sonaplex-notours"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFiles)
+#include "test_files.moc"

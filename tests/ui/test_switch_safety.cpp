@@ -1,0 +1,204 @@
+// SWITCH and "Replace" never cost a game file: swapped and chained selections, files that are
+// not sound, the same game file twice, on both sides, through the real windows and files.
+#include "audio/audio_support.h"
+#include "support.h"
+#include "ui/browser_pane.h"
+#include "ui/review_window.h"
+
+#include <QtTest>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+namespace {
+// The names that tell the two sides apart.
+struct Side {
+    QString selection, review, gameList, gameFolders, replacementList, replacementFolders;
+    QString gameButton, replaceButton, switchButton, next, errorTitle, ext;
+    QString gameButtonName(int n) const { return gameButton.arg(n); }
+    QString replaceButtonName(int n) const { return replaceButton.arg(n); }
+};
+const Side kMusic{"FrmMidi", "FrmCopyMidi", "FleMidi2", "DirMidi2", "FleMidi1", "DirMidi1", "CmdChooseGame%1mid",
+    "CmdReplaceMidi%1", "CmdSwitch3", "CmdSonaplex", "Midi Selection Error", "mid"};
+const Side kEffects{"FrmWavSelect", "FrmCopyWavs", "FleWav1", "DirWav1", "FleWav2", "DirWav2", "CmdChooseGame%1",
+    "CmdReplaceWav%1", "CmdSwitch2", "CmdSwitch", "Wav Selection Error", "wav"};
+} // namespace
+
+class TestSwitchSafety : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Program> program;
+    QTemporaryDir disk;
+    QString game;
+
+    // A real sound of the side's kind, different for each n.
+    QByteArray sound(const Side& side, int n)
+    {
+        if (side.ext == "mid")
+            return MidiBuilder().track().note(0, 480 * n, 0, 60 + n).bytes();
+        const QString tmp = disk.path() + "/tmp.wav";
+        writeWave(tmp, referenceSignal(8000 + 1000 * n, 1, 0.05), 8000 + 1000 * n, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+        const QByteArray bytes = readAll(tmp);
+        QFile::remove(tmp);
+        return bytes;
+    }
+    QString file(const QString& name) { return game + "/" + name; }
+
+    void open(const Side& side)
+    {
+        if (side.selection == kEffects.selection)
+            click("FrmMidi", "CmdGotoWavSelect1");
+        QVERIFY(isShown(side.selection));
+    }
+    void highlight(const Side& side, bool gameSide, const QString& name)
+    {
+        const QString list = gameSide ? side.gameList : side.replacementList;
+        auto* files = control<FileList>(side.selection, list);
+        QVERIFY(files);
+        control<FolderList>(side.selection, gameSide ? side.gameFolders : side.replacementFolders)->setPath(game);
+        QTRY_VERIFY(!files->isListing());
+        files->setFileName(name);
+        QCOMPARE(files->fileName(), name);
+    }
+    void choose(const Side& side, int n, const QString& gameName, const QString& replacementName)
+    {
+        highlight(side, true, gameName);
+        click(side.selection, side.gameButtonName(n));
+        highlight(side, false, replacementName);
+        click(side.selection, side.replaceButtonName(n));
+    }
+    void switchNow(const Side& side)
+    {
+        click(side.selection, side.next);
+        QVERIFY(isShown(side.review));
+        click(side.review, side.switchButton);
+    }
+
+private slots:
+    void init()
+    {
+        QDir(disk.path()).removeRecursively();
+        game = disk.path() + "/Game";
+        QDir().mkpath(game);
+        program = std::make_unique<Program>();
+        program->enter();
+    }
+    void cleanup() { program.reset(); }
+
+    void swapsAndChainsUseEveryFileAsItWas_data()
+    {
+        QTest::addColumn<bool>("music");
+        QTest::newRow("music") << true;
+        QTest::newRow("sound effects") << false;
+    }
+    void swapsAndChainsUseEveryFileAsItWas()
+    {
+        QFETCH(bool, music);
+        const Side& side = music ? kMusic : kEffects;
+        const QString a = "a." + side.ext, b = "b." + side.ext, c = "c." + side.ext, d = "d." + side.ext;
+        const QByteArray A = sound(side, 1), B = sound(side, 2), C = sound(side, 3), D = sound(side, 4);
+        for (auto [name, bytes] : {std::pair{a, A}, {b, B}, {c, C}, {d, D}})
+            QVERIFY(writeFile(file(name), bytes));
+        open(side);
+        // 1 and 2 swap a and b; 3 replaces c by d, which no selection changes.
+        choose(side, 1, a, b);
+        choose(side, 2, b, a);
+        choose(side, 3, c, d);
+        switchNow(side);
+        QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
+        QVERIFY(isShown("FrmReplaceConfirm"));
+        QCOMPARE(readAll(file(a)), B);
+        QCOMPARE(readAll(file(b)), A);
+        QCOMPARE(readAll(file(c)), D);
+        QCOMPARE(readAll(file(d)), D);
+        QCOMPARE(QDir(game).entryList(QDir::Files | QDir::Hidden).size(), 4); // nothing left behind
+    }
+
+    void aThreeWayChainRotates()
+    {
+        // x takes y, y takes z, z takes x: each gets what its replacement held at SWITCH.
+        const QByteArray X = sound(kMusic, 1), Y = sound(kMusic, 2), Z = sound(kMusic, 3);
+        QVERIFY(writeFile(file("x.mid"), X) && writeFile(file("y.mid"), Y) && writeFile(file("z.mid"), Z));
+        choose(kMusic, 1, "x.mid", "y.mid");
+        choose(kMusic, 2, "y.mid", "z.mid");
+        choose(kMusic, 3, "z.mid", "x.mid");
+        switchNow(kMusic);
+        QVERIFY(isShown("FrmReplaceConfirm"));
+        QCOMPARE(readAll(file("x.mid")), Y);
+        QCOMPARE(readAll(file("y.mid")), Z);
+        QCOMPARE(readAll(file("z.mid")), X);
+    }
+
+    void filesThatAreNotSoundNeverReplaceAGameFile_data()
+    {
+        QTest::addColumn<bool>("music");
+        QTest::newRow("music") << true;
+        QTest::newRow("sound effects") << false;
+    }
+    void filesThatAreNotSoundNeverReplaceAGameFile()
+    {
+        QFETCH(bool, music);
+        const Side& side = music ? kMusic : kEffects;
+        const QString loud = "loud." + side.ext;
+        const QByteArray original1 = sound(side, 1), original2 = sound(side, 2);
+        QVERIFY(writeFile(file("game1." + side.ext), original1));
+        QVERIFY(writeFile(file("game2." + side.ext), original2));
+        QVERIFY(writeFile(file(loud), "this is a text file, not a sound\n"));
+        QVERIFY(writeFile(file("good." + side.ext), sound(side, 5)));
+        open(side);
+
+        // Refused at "Replace", with the file and the reason named.
+        highlight(side, true, "game1." + side.ext);
+        click(side.selection, side.gameButtonName(1));
+        highlight(side, false, loud);
+        click(side.selection, side.replaceButtonName(1));
+        QCOMPARE(program->messages.lastTitle(), side.errorTitle);
+        QVERIFY2(program->messages.lastText().contains(loud)
+                && program->messages.lastText().contains(music ? "not a Standard MIDI File" : "not a wave file"),
+            qPrintable(program->messages.lastText()));
+        QCOMPARE(text(side.review, music ? "LblMidiFileName1" : "LblRepFile1"), QString());
+
+        // A good replacement that turns into something else before SWITCH is checked again:
+        // it is named and not copied, and the other selection goes on.
+        highlight(side, false, "good." + side.ext);
+        click(side.selection, side.replaceButtonName(1));
+        choose(side, 2, "game2." + side.ext, "good." + side.ext);
+        QVERIFY(writeFile(file("good." + side.ext), "overwritten by a text file"));
+        QVERIFY(writeFile(file("other." + side.ext), sound(side, 6)));
+        program->messages.clear();
+        click(side.selection, side.next);
+        // Selection 2 now points at another good file, written straight into the review window.
+        auto* review = dynamic_cast<ReviewWindow*>(window(side.review));
+        QVERIFY(review);
+        review->board()->setReplacementFile(2, file("other." + side.ext), "other." + side.ext);
+        QCOMPARE(text(side.review, music ? "LblMidiReplacePath2" : "LblReplacePath2"), file("other." + side.ext));
+        click(side.review, side.switchButton);
+        const QString report = program->messages.lastText();
+        QCOMPARE(program->messages.lastTitle(), QStringLiteral("Replacement Error"));
+        QVERIFY2(report.contains("Selection 1 (game1." + side.ext + ")") && report.contains("good." + side.ext),
+            qPrintable(report));
+        QVERIFY(!report.contains("Selection 2"));
+        QVERIFY(!window("FrmReplaceConfirm"));
+        QCOMPARE(readAll(file("game1." + side.ext)), original1);
+        QCOMPARE(readAll(file("game2." + side.ext)), sound(side, 6));
+    }
+
+    void theSameGameFileTwiceIsRefusedUpFront()
+    {
+        QVERIFY(writeFile(file("TRACK1.MID"), sound(kMusic, 1)));
+        QVERIFY(writeFile(file("song2.mid"), sound(kMusic, 2)));
+        QVERIFY(writeFile(file("song3.mid"), sound(kMusic, 3)));
+        QVERIFY(QFile::link(file("TRACK1.MID"), file("alias.mid"))); // another name for it
+        choose(kMusic, 1, "TRACK1.MID", "song2.mid");
+        choose(kMusic, 2, "song2.mid", "song3.mid");
+        choose(kMusic, 3, "alias.mid", "song3.mid");
+        switchNow(kMusic);
+        QCOMPARE(program->messages.lastTitle(), QStringLiteral("File Selection Error"));
+        QVERIFY2(program->messages.lastText().contains("Selections 1 and 3"), qPrintable(program->messages.lastText()));
+        QVERIFY(!window("FrmReplaceConfirm"));
+        QCOMPARE(readAll(file("TRACK1.MID")), sound(kMusic, 1));
+        QCOMPARE(readAll(file("song2.mid")), sound(kMusic, 2)); // nothing at all was copied
+    }
+};
+
+QTEST_MAIN(TestSwitchSafety)
+#include "test_switch_safety.moc"
