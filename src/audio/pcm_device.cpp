@@ -104,8 +104,8 @@ int64_t PcmDevice::pull(float* out, int64_t frames)
             const int64_t keepFrom = std::clamp<int64_t>(i, windowStart_, windowStart_ + windowFrames_);
             const int64_t keep = windowStart_ + windowFrames_ - keepFrom;
             if (keep > 0)
-                std::memmove(window_.data(), window_.data() + (keepFrom - windowStart_) * ch,
-                    size_t(keep * ch) * sizeof(float));
+                std::memmove(
+                    window_.data(), window_.data() + (keepFrom - windowStart_) * ch, size_t(keep * ch) * sizeof(float));
             windowStart_ = keepFrom;
             windowFrames_ = keep;
             constexpr int64_t kChunk = 4096;

@@ -26,10 +26,20 @@ int main(int argc, char** argv)
     bool ok = true;
     ok &= save(root + "/midi/format0.mid", MidiBuilder().track().program(0, 0, 5).note(0, 480, 0, 60).bytes());
     ok &= save(root + "/midi/format1-tempo.mid",
-        MidiBuilder(1).track().tempo(0, 400000).tempo(960, 700000).track().note(0, 240, 1, 64).note(480, 960, 9, 36).bytes());
+        MidiBuilder(1)
+            .track()
+            .tempo(0, 400000)
+            .tempo(960, 700000)
+            .track()
+            .note(0, 240, 1, 64)
+            .note(480, 960, 9, 36)
+            .bytes());
     ok &= save(root + "/midi/smpte.mid", MidiBuilder(0, 0xE728).track().note(0, 100, 0, 70).bytes());
     {
-        const QByteArray body = QByteArray::fromHex("00f00541104212f7" "00903c40" "60803c00" "00ff2f00");
+        const QByteArray body = QByteArray::fromHex("00f00541104212f7"
+                                                    "00903c40"
+                                                    "60803c00"
+                                                    "00ff2f00");
         QByteArray file = QByteArray::fromHex("4d546864000000060000000101e0") + "MTrk";
         for (int s = 24; s >= 0; s -= 8)
             file += char(body.size() >> s);
