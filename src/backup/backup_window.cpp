@@ -81,10 +81,10 @@ void BackupWindow::backUp()
         return;
     }
     const bool clear = settleLeftovers(
-        forms(), QStringLiteral("BackDir"), QStringLiteral("backup"), QStringLiteral("FrmSetName2"), this);
+        forms(), ProgramFolder::Staging::Backup, QStringLiteral("backup"), QStringLiteral("FrmSetName2"), this);
     if (!clear)
         return; // this window stays: the user may try again or cancel
-    const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("BackDir");
+    const QString staging = forms().folders().staging(ProgramFolder::Staging::Backup);
     const CopyRun run = stageFiles(files, staging);
     if (!run.ok())
         showMessage(

@@ -38,7 +38,7 @@ QString renameProblem(const FileResult& renamed, const QString& staging)
 } // namespace
 
 SetNameDialog::SetNameDialog(Forms& forms, const SetNameSetup& setup)
-    : Form(forms, setup.name, setup.title, 0), name_(new QComboBox(this)), staging_(setup.stagingFolder)
+    : Form(forms, setup.name, setup.title, 0), name_(new QComboBox(this)), staging_(setup.staging)
 {
     auto* layout = new QVBoxLayout(this);
     auto* heading = makeLabel(QStringLiteral("LblSaveSet"), setup.heading, this);
@@ -80,9 +80,10 @@ void SetNameDialog::CmdOk3_Click()
         showMessage(problem + QStringLiteral(" Please choose another name."), kTitle, this);
         return;
     }
-    const QString folder = forms().programFolder() + QDir::separator();
-    if (const FileResult renamed = renameNoReplace(folder + staging_, folder + typed); !renamed) {
-        showMessage(renameProblem(renamed, folder + staging_), kTitle, this);
+    const ProgramFolder folders = forms().folders();
+    const QString staging = folders.staging(staging_);
+    if (const FileResult renamed = renameNoReplace(staging, folders.set(typed)); !renamed) {
+        showMessage(renameProblem(renamed, staging), kTitle, this);
         return;
     }
     name_->clear();
@@ -103,7 +104,7 @@ FrmSetName2::FrmSetName2(Forms& forms)
                                "identification."),
                 QStringLiteral("Label1"), QStringLiteral("(BlackJackMidi, BlackJackWav, etc.)")},
             QStringLiteral("LblID"), {}, QStringLiteral("CboSetName2"), QStringLiteral("CmdOK3"),
-            QStringLiteral("BackDir")})
+            ProgramFolder::Staging::Backup})
 {
 }
 
@@ -121,7 +122,7 @@ FrmSetName::FrmSetName(Forms& forms)
             {QStringLiteral("LblSetInfo"),
                 QStringLiteral("NOTE: Always include the game name in the name of your set.   (Ex. BlackJack1,  "
                                "BJackcosmoset, BlkJckArnold, etc.)")},
-            {}, {}, QStringLiteral("CboSetName"), QStringLiteral("CmdOk3"), QStringLiteral("TempDir")})
+            {}, {}, QStringLiteral("CboSetName"), QStringLiteral("CmdOk3"), ProgramFolder::Staging::Set})
 {
 }
 

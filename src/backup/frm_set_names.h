@@ -15,7 +15,7 @@ struct SetNameSetup {
     QStringList notes; // object name, text pairs of the lines under the heading
     QString redNoteName, redNote;
     QString comboName, okName;
-    QString stagingFolder; // "BackDir" / "TempDir"
+    ProgramFolder::Staging staging;
 };
 
 // A naming dialog: turns the staging folder into a set folder of the typed name, refusing
@@ -35,7 +35,7 @@ protected:
 
 private:
     QComboBox* name_;
-    QString staging_;
+    ProgramFolder::Staging staging_;
 };
 
 // Names a backup set (the former "BackDir").

@@ -81,9 +81,10 @@ void FrmCopyWavs::CmdCreateSet_Click()
     }
     // A set holds only what the user chose for it now: files an abandoned naming left in the
     // staging folder are named as their own set or discarded first, as the user says.
-    if (!settleLeftovers(forms(), QStringLiteral("TempDir"), QStringLiteral("set"), QStringLiteral("FrmSetName"), this))
+    if (!settleLeftovers(
+            forms(), ProgramFolder::Staging::Set, QStringLiteral("set"), QStringLiteral("FrmSetName"), this))
         return;
-    const QString staging = forms().programFolder() + QDir::separator() + QStringLiteral("TempDir");
+    const QString staging = forms().folders().staging(ProgramFolder::Staging::Set);
     const CopyRun run = stageFiles(files, staging);
     if (!run.ok())
         showMessage(failureReport(QStringLiteral("These files could not be added and are not in the set:"), run),

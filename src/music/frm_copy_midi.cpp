@@ -67,7 +67,7 @@ void FrmCopyMidi::CmdSwitch3_Click()
 
 void FrmCopyMidi::CmdFavorites_Click()
 {
-    const QString folder = forms().programFolder() + QDir::separator() + QStringLiteral("Favorite Midi");
+    const QString folder = forms().folders().favorites();
     const CopyRun run = copyReplacementsInto(board()->selections(), folder);
     if (!run.ok()) {
         showMessage(failureReport(QStringLiteral("Not every file was added to your favorites:"), run),

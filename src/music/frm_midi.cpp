@@ -63,7 +63,7 @@ void FrmMidi::formLoad()
 {
     SelectionWindow::formLoad();
     // Favourite replacement music lives here; it is usually there already, which is fine.
-    createFolder(forms().programFolder() + QDir::separator() + QStringLiteral("Favorite Midi"));
+    createFolder(forms().folders().favorites());
 }
 
 void FrmMidi::CmdSonaplex_Click() { goToReview(forms().load<FrmCopyMidi>()); }

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "base/program_folder.h"
 #include "ui/window_pictures.h"
 #include <functional>
 #include <map>
@@ -51,6 +52,7 @@ public:
     ~Forms() override;
 
     const QString& programFolder() const { return programFolder_; }
+    ProgramFolder folders() const { return ProgramFolder(programFolder_); }
 
     // Windows are known by their names ("FrmMidi", "frmAbout", ...). The program registers
     // how to make each one, so that a window opens another without knowing its class.

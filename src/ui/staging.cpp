@@ -16,9 +16,10 @@ QStringList filesIn(const QString& folder)
 } // namespace
 
 bool settleLeftovers(
-    Forms& forms, const QString& stagingName, const QString& what, const QString& namingDialog, QWidget* parent)
+    Forms& forms, ProgramFolder::Staging which, const QString& what, const QString& namingDialog, QWidget* parent)
 {
-    const QString staging = forms.programFolder() + QDir::separator() + stagingName;
+    const QString stagingName = ProgramFolder::stagingName(which);
+    const QString staging = forms.folders().staging(which);
     const QString title = QStringLiteral("Unnamed ") + what.left(1).toUpper() + what.mid(1);
     QStringList left = filesIn(staging);
     if (left.isEmpty())

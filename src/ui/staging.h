@@ -1,4 +1,6 @@
 #pragma once
+#include "base/program_folder.h"
+
 #include <QString>
 
 class QWidget;
@@ -12,6 +14,6 @@ class Forms;
 // thrown away unasked. The user names them as their own set (in the naming dialog of that
 // name), discards them, or gives up. True when the folder is clear to use.
 bool settleLeftovers(
-    Forms& forms, const QString& stagingName, const QString& what, const QString& namingDialog, QWidget* parent);
+    Forms& forms, ProgramFolder::Staging which, const QString& what, const QString& namingDialog, QWidget* parent);
 
 } // namespace sonaplex

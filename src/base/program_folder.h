@@ -1,0 +1,30 @@
+#pragma once
+#include <QDir>
+#include <QString>
+
+namespace sonaplex {
+
+// What the program keeps in its program folder, and where: favourite music, the two staging
+// folders where a backup or a set is gathered until it is named, and the named sets.
+class ProgramFolder {
+public:
+    enum class Staging { Backup, Set };
+
+    explicit ProgramFolder(QString root) : root_(std::move(root)) {}
+
+    const QString& root() const { return root_; }
+    QString favorites() const { return entry(QStringLiteral("Favorite Midi")); }
+    static QString stagingName(Staging s)
+    {
+        return s == Staging::Backup ? QStringLiteral("BackDir") : QStringLiteral("TempDir");
+    }
+    QString staging(Staging s) const { return entry(stagingName(s)); }
+    // A backup set or a set of that name (a plain name: see nameProblem()).
+    QString set(const QString& name) const { return entry(name); }
+
+private:
+    QString entry(const QString& name) const { return root_ + QDir::separator() + name; }
+    QString root_;
+};
+
+} // namespace sonaplex
