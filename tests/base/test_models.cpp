@@ -1,0 +1,159 @@
+// The models under the windows, without the windows: the folder scan and the file name
+// model it feeds, the selection list, and the copy run with its reports.
+#include "base/folder_scan.h"
+#include "base/replacement.h"
+#include "base/selection.h"
+#include "support.h"
+#include "ui/browser_pane.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+class TestModels : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString at(const QString& name) { return dir.path() + "/" + name; }
+
+    // A model that follows a scan as a file list does, checked after every change.
+    struct Follower {
+        FileNameModel model;
+        int batches = 0;
+        QStringList final;
+        bool consistent = true;
+        explicit Follower(FolderScan& scan)
+        {
+            QObject::connect(&scan, &FolderScan::batchFound, &model, [this](const QStringList& names) {
+                ++batches;
+                model.append(names);
+                check();
+            });
+            QObject::connect(&scan, &FolderScan::finished, &model, [this](const QStringList& sorted) {
+                final = sorted;
+                model.replace(sorted);
+                check();
+            });
+        }
+        // Row count, names and what the view is shown agree; no name twice.
+        void check()
+        {
+            const QStringList& names = model.names();
+            consistent &= model.rowCount() == names.size();
+            consistent &= QSet<QString>(names.begin(), names.end()).size() == names.size();
+            for (int i = 0; consistent && i < names.size(); ++i)
+                consistent &= model.index(i, 0).data(Qt::ToolTipRole).toString() == names[i];
+        }
+    };
+
+private slots:
+    void scanListsInBatchesThenSorted()
+    {
+        QDir().mkpath(at("big/sub"));
+        QStringList expected;
+        for (int i = 0; i < 5000; ++i) {
+            const QString name = QStringLiteral("%1rec%2.wav").arg(i % 2 ? "R" : "r").arg(i);
+            QVERIFY(writeFile(at("big/" + name), ""));
+            expected << name;
+        }
+        QVERIFY(writeFile(at("big/notes.txt"), ""));
+        FolderScan scan;
+        Follower follow(scan);
+        QSignalSpy done(&scan, &FolderScan::finished);
+        scan.start(at("big"), FolderScan::Kind::Files, "*.WAV");
+        QVERIFY(done.wait(10000) || done.count() == 1);
+        QVERIFY(follow.consistent);
+        QVERIFY(follow.batches >= 1);
+        FolderScan::sortNames(expected);
+        QCOMPARE(follow.final, expected);
+        QCOMPARE(follow.model.names(), expected);
+        // Letter case is ignored first, then breaks ties.
+        QStringList mixed{"b.wav", "A.wav", "a.wav", "B.wav"};
+        FolderScan::sortNames(mixed);
+        QCOMPARE(mixed.join(','), QStringLiteral("A.wav,a.wav,B.wav,b.wav"));
+    }
+
+    void aSecondScanDropsTheFirstOnesResults()
+    {
+        QDir().mkpath(at("one"));
+        QDir().mkpath(at("two"));
+        for (int i = 0; i < 3000; ++i)
+            QVERIFY(writeFile(at(QStringLiteral("one/a%1.mid").arg(i)), ""));
+        QVERIFY(writeFile(at("two/only.mid"), ""));
+        FolderScan scan;
+        Follower follow(scan);
+        QSignalSpy done(&scan, &FolderScan::finished);
+        scan.start(at("one"), FolderScan::Kind::Files, "*.mid");
+        follow.model.clear(); // as a list does when it moves on
+        scan.start(at("two"), FolderScan::Kind::Files, "*.mid");
+        QTRY_COMPARE(done.count(), 1);
+        QTest::qWait(50); // nothing of the first scan arrives late
+        QCOMPARE(done.count(), 1);
+        QCOMPARE(follow.model.names(), QStringList{"only.mid"});
+        QVERIFY(follow.consistent);
+    }
+
+    void selectionListSignalsRealChangesOnly()
+    {
+        SelectionList list(3);
+        QSignalSpy changed(&list, &SelectionList::changed);
+        list.setGameFile(2, at("g.mid"), "g.mid");
+        list.setGameFile(2, at("g.mid"), "g.mid"); // the same again: no change
+        list.setReplacementFile(2, at("r.mid"), "r.mid");
+        list.remove(1); // already empty
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(changed.at(0).at(0).toInt(), 2);
+        QCOMPARE(list.at(2), (Selection{at("g.mid"), "g.mid", at("r.mid"), "r.mid"}));
+        QVERIFY(list.at(1).isEmpty() && list.at(3).isEmpty());
+        list.remove(2);
+        QCOMPARE(changed.count(), 3);
+        QVERIFY(list.at(2).isEmpty());
+        QCOMPARE(list.all().size(), size_t(3));
+    }
+
+    void copyRunReportsEverySelectionInOrder()
+    {
+        QDir().mkpath(at("game"));
+        for (const char* n : {"a", "b", "c", "d"})
+            QVERIFY(writeFile(at(QStringLiteral("game/%1.wav").arg(n)), QByteArray("old ") + n));
+        QVERIFY(writeFile(at("new.wav"), "new"));
+        std::vector<Selection> s(6);
+        s[0] = {at("game/a.wav"), "a.wav", at("new.wav"), "new.wav"};
+        s[1] = {at("game/b.wav"), "b.wav", {}, {}}; // half made
+        s[2] = {at("game/c.wav"), "c.wav", at("refused.wav"), "refused.wav"}; // the check says no
+        s[4] = {{}, {}, at("new.wav"), "new.wav"}; // replacement only
+        s[5] = {at("game/d.wav"), "d.wav", at("gone.wav"), "gone.wav"}; // source missing
+        const CopyRun run = replaceGameFiles(s, [](const QString& path) {
+            return path.endsWith("refused.wav") ? QStringLiteral("refused.wav is no sound") : QString();
+        });
+        QCOMPARE(run.copied, 1);
+        QCOMPARE(run.failures.size(), 4);
+        QVERIFY(run.failures[0].startsWith("Selection 2 (b.wav): no replacement"));
+        QVERIFY(run.failures[1].startsWith("Selection 3 (c.wav): refused.wav is no sound"));
+        QVERIFY(run.failures[2].startsWith("Selection 5 (new.wav): no game file"));
+        QVERIFY(run.failures[3].startsWith("Selection 6 (d.wav)"));
+        QCOMPARE(readAll(at("game/a.wav")), QByteArray("new"));
+        QCOMPARE(readAll(at("game/c.wav")), QByteArray("old c"));
+        QCOMPARE(readAll(at("game/d.wav")), QByteArray("old d"));
+        QVERIFY(failureReport("Heading:", run).startsWith("Heading:\n\nSelection 2"));
+
+        // Game files named twice: a report of which, and nothing done.
+        std::vector<Selection> twice{s[0], s[0]};
+        twice[1].replacementPath = at("game/b.wav");
+        QCOMPARE(sameGameFiles(twice), QStringList{"Selections 1 and 2 (a.wav)"});
+        const CopyRun refused = replaceGameFiles(twice);
+        QCOMPARE(refused.copied, 0);
+        QCOMPARE(readAll(at("game/a.wav")), QByteArray("new"));
+
+        // Staging keeps the first file of a name and reports the second.
+        const CopyRun staged
+            = stageFiles({{1, at("game/a.wav"), "x.wav"}, {2, at("game/b.wav"), "x.wav"}}, at("stage"));
+        QCOMPARE(staged.copied, 1);
+        QVERIFY(staged.failures.value(0).contains("Selection 1 has a file of the same name"));
+        QCOMPARE(readAll(at("stage/x.wav")), QByteArray("new"));
+    }
+};
+
+QTEST_MAIN(TestModels)
+#include "test_models.moc"
