@@ -14,50 +14,52 @@ namespace sonaplex::audio {
 
 namespace {
 
-QStringList& candidateOverride()
-{
-    static QStringList list;
-    return list;
-}
-
 void quietLog(int, const char*, void*) {}
 
-class MidiSource;
+} // namespace
 
-// One synthesizer for the whole program, its SoundFont loaded once. Only one MIDI source
-// renders at a time; a source that takes the synth over restores its channel state first.
+// The synthesizer of one audio host, its SoundFont loaded on first use and kept. Only one MIDI
+// source renders at a time; a source that takes the synth over restores its channel state
+// first. Sources hold it alive, so one that outlives its host still plays safely.
 class SharedSynth {
 public:
-    static SharedSynth* instance(QString* error)
+    explicit SharedSynth(QStringList candidates) : candidates_(std::move(candidates)) {}
+    ~SharedSynth()
     {
-        static QMutex guard;
-        QMutexLocker lock(&guard);
-        static SharedSynth* synth = nullptr;
-        static QString loadedFrom;
         if (synth)
-            return synth;
-        const QString font = findSoundFont();
-        if (font.isEmpty()) {
-            *error = QStringLiteral("No General MIDI SoundFont was found, so MIDI files cannot be played. "
-                                    "Install the package timgm6mb-soundfont (or fluid-soundfont-gm), "
-                                    "or set SONAPLEX_SOUNDFONT to a .sf2 file.");
-            return nullptr;
-        }
-        auto* s = new SharedSynth;
-        if (!s->init(font, error)) {
-            delete s;
-            return nullptr;
-        }
-        synth = s;
-        return synth;
+            delete_fluid_synth(synth);
+        if (settings_)
+            delete_fluid_settings(settings_);
     }
+
+    // Loads the SoundFont the first time; false (and why) when there is none to load.
+    bool ready(QString* error)
+    {
+        QMutexLocker lock(&loadGuard_);
+        if (synth)
+            return true;
+        if (!failure_.isEmpty()) {
+            *error = failure_;
+            return false;
+        }
+        const QString font = findSoundFont(candidates_);
+        if (font.isEmpty())
+            failure_ = QStringLiteral("No General MIDI SoundFont was found, so MIDI files cannot be played. "
+                                      "Install the package timgm6mb-soundfont (or fluid-soundfont-gm), "
+                                      "or set SONAPLEX_SOUNDFONT to a .sf2 file.");
+        else if (init(font))
+            soundFont_ = font;
+        *error = failure_;
+        return failure_.isEmpty();
+    }
+    QString soundFont() const { return soundFont_; }
 
     QMutex mutex;
     fluid_synth_t* synth = nullptr;
     const void* owner = nullptr;
 
 private:
-    bool init(const QString& font, QString* error)
+    bool init(const QString& font)
     {
         for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
             fluid_set_log_function(level, quietLog, nullptr);
@@ -67,19 +69,28 @@ private:
         fluid_settings_setint(settings_, "synth.midi-channels", 16);
         fluid_settings_setnum(settings_, "synth.gain", 0.5);
         fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
-        synth = new_fluid_synth(settings_);
-        if (!synth || fluid_synth_sfload(synth, QFile::encodeName(font).constData(), 1) == FLUID_FAILED) {
-            *error = QStringLiteral("The SoundFont %1 could not be loaded, so MIDI files cannot be played.").arg(font);
+        fluid_synth_t* made = new_fluid_synth(settings_);
+        if (!made || fluid_synth_sfload(made, QFile::encodeName(font).constData(), 1) == FLUID_FAILED) {
+            if (made)
+                delete_fluid_synth(made);
+            failure_
+                = QStringLiteral("The SoundFont %1 could not be loaded, so MIDI files cannot be played.").arg(font);
             return false;
         }
+        synth = made;
         return true;
     }
+    QStringList candidates_;
+    QMutex loadGuard_;
+    QString failure_, soundFont_;
     fluid_settings_t* settings_ = nullptr;
 };
 
+namespace {
+
 class MidiSource final : public AudioSource {
 public:
-    MidiSource(SharedSynth* shared, MidiSong song) : shared_(shared), song_(std::move(song))
+    MidiSource(std::shared_ptr<SharedSynth> shared, MidiSong song) : shared_(std::move(shared)), song_(std::move(song))
     {
         length_ = int64_t((song_.lastEventSeconds + kMidiTailSeconds) * kMidiSampleRate);
         frames_.reserve(song_.events.size());
@@ -200,7 +211,7 @@ private:
         }
     }
 
-    SharedSynth* shared_;
+    std::shared_ptr<SharedSynth> shared_;
     MidiSong song_;
     std::vector<int64_t> frames_;
     int64_t length_ = 0;
@@ -213,12 +224,8 @@ private:
 
 } // namespace
 
-void setSoundFontCandidates(const QStringList& paths) { candidateOverride() = paths; }
-
-QStringList soundFontCandidates()
+QStringList defaultSoundFontCandidates()
 {
-    if (!candidateOverride().isEmpty())
-        return candidateOverride();
     QStringList list{
         QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"),
         QStringLiteral("/usr/share/sounds/sf2/FluidR3_GM.sf2"),
@@ -229,13 +236,13 @@ QStringList soundFontCandidates()
     };
     const QString env = qEnvironmentVariable("SONAPLEX_SOUNDFONT");
     if (!env.isEmpty())
-        list << env;
+        list.prepend(env);
     return list;
 }
 
-QString findSoundFont()
+QString findSoundFont(const QStringList& candidates)
 {
-    for (const QString& path : soundFontCandidates())
+    for (const QString& path : candidates)
         if (QFileInfo(path).isFile())
             return path;
     return {};
@@ -262,16 +269,21 @@ MidiRead readMidi(const QString& path)
     return {std::move(parsed.song), {}};
 }
 
-OpenResult openMidi(const QString& path)
+MidiSynth::MidiSynth(QStringList soundFontCandidates) : d(std::make_shared<SharedSynth>(std::move(soundFontCandidates)))
+{
+}
+
+OpenResult MidiSynth::open(const QString& path) const
 {
     MidiRead read = readMidi(path);
     if (!read.error.isEmpty())
         return {nullptr, read.error};
     QString error;
-    SharedSynth* synth = SharedSynth::instance(&error);
-    if (!synth)
+    if (!d->ready(&error))
         return {nullptr, error};
-    return {std::make_unique<MidiSource>(synth, std::move(read.song)), {}};
+    return {std::make_unique<MidiSource>(d, std::move(read.song)), {}};
 }
+
+QString MidiSynth::soundFont() const { return d->soundFont(); }
 
 } // namespace sonaplex::audio

@@ -4,10 +4,9 @@
 
 #include <QStringList>
 
-namespace sonaplex::audio {
+#include <memory>
 
-// Standard MIDI Files rendered by FluidSynth with a General MIDI SoundFont.
-OpenResult openMidi(const QString& path);
+namespace sonaplex::audio {
 
 struct MidiRead {
     MidiSong song;
@@ -16,12 +15,25 @@ struct MidiRead {
 // Reads and parses a MIDI file without the synthesizer.
 MidiRead readMidi(const QString& path);
 
-// Where the SoundFont is looked for, first match wins. Tests narrow this to simulate a
-// machine without one; an empty list restores the usual places.
-void setSoundFontCandidates(const QStringList& paths);
-QStringList soundFontCandidates();
-// The SoundFont in use, or empty when none was found.
-QString findSoundFont();
+// Where a General MIDI SoundFont is usually found, $SONAPLEX_SOUNDFONT first when set.
+QStringList defaultSoundFontCandidates();
+// The first candidate that exists, or empty.
+QString findSoundFont(const QStringList& candidates);
+
+class SharedSynth;
+
+// Standard MIDI Files rendered by FluidSynth with a General MIDI SoundFont: one synthesizer,
+// its SoundFont (the first of the candidates that exists) loaded on first use. Copies share it.
+class MidiSynth {
+public:
+    explicit MidiSynth(QStringList soundFontCandidates);
+    OpenResult open(const QString& path) const;
+    // The SoundFont in use once one was loaded, else empty.
+    QString soundFont() const;
+
+private:
+    std::shared_ptr<SharedSynth> d;
+};
 
 constexpr int kMidiSampleRate = 44100;
 // Sound that follows the last event: the release of the last notes.

@@ -1,5 +1,6 @@
 #include "audio/player.h"
 
+#include "audio/audio_host.h"
 #include "audio/pcm_device.h"
 
 #include <QAudioDevice>
@@ -157,25 +158,18 @@ private:
     int64_t playedAtBase_ = 0; // device frames played when the feed last moved to base_
 };
 
-namespace {
-std::vector<Player*>& livePlayers()
-{
-    static std::vector<Player*> players;
-    return players;
-}
-} // namespace
-
-Player::Player(QObject* parent) : QObject(parent), worker_(new Worker(this))
+Player::Player(std::shared_ptr<AudioHost> host, QObject* parent)
+    : QObject(parent), host_(std::move(host)), worker_(new Worker(this))
 {
     worker_->moveToThread(&thread_);
     thread_.setObjectName(QStringLiteral("sample player"));
     thread_.start();
-    livePlayers().push_back(this);
+    host_->join(this);
 }
 
 Player::~Player()
 {
-    std::erase(livePlayers(), this);
+    host_->leave(this);
     QMetaObject::invokeMethod(
         worker_,
         [w = worker_] {
@@ -190,10 +184,10 @@ Player::~Player()
 bool Player::open(DeviceKind kind, const QString& path)
 {
     close();
-    OpenResult opened = openSource(kind, path);
+    OpenResult opened = host_->open(kind, path);
     if (!opened.source) {
         error_ = opened.error;
-        emit stateChanged();
+        setState(PlayState::Error);
         return false;
     }
     error_.clear();
@@ -211,6 +205,8 @@ bool Player::open(DeviceKind kind, const QString& path)
 
 void Player::close()
 {
+    if (state_ == PlayState::Error)
+        setState(PlayState::NotOpen);
     if (state_ == PlayState::NotOpen)
         return;
     QMetaObject::invokeMethod(
@@ -221,12 +217,10 @@ void Player::close()
 
 bool Player::play()
 {
-    if (state_ == PlayState::NotOpen || state_ == PlayState::Playing)
+    if (state_ == PlayState::NotOpen || state_ == PlayState::Error || state_ == PlayState::Playing)
         return state_ == PlayState::Playing;
     if (kind_ == DeviceKind::Sequencer)
-        for (Player* other : livePlayers())
-            if (other != this && other->kind_ == DeviceKind::Sequencer && other->state_ == PlayState::Playing)
-                other->pause();
+        host_->aboutToPlayMidi(this);
     if (state_ == PlayState::Paused) {
         QMetaObject::invokeMethod(
             worker_, [w = worker_] { w->resume(); }, Qt::BlockingQueuedConnection);
@@ -239,7 +233,7 @@ bool Player::play()
         worker_, [&] { problem = worker_->start(from); }, Qt::BlockingQueuedConnection);
     if (!problem.isEmpty()) {
         error_ = problem;
-        emit stateChanged();
+        emit stateChanged(state_);
         return false;
     }
     error_.clear();
@@ -274,7 +268,7 @@ void Player::stop()
 
 void Player::seek(int64_t frame)
 {
-    if (state_ == PlayState::NotOpen)
+    if (state_ == PlayState::NotOpen || state_ == PlayState::Error)
         return;
     frame = std::clamp<int64_t>(frame, 0, length_);
     atEnd_ = false;
@@ -307,7 +301,7 @@ void Player::reachedEnd()
 void Player::setState(PlayState s)
 {
     state_ = s;
-    emit stateChanged();
+    emit stateChanged(s);
 }
 
 } // namespace sonaplex::audio

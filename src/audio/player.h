@@ -5,21 +5,26 @@
 #include <QString>
 #include <QThread>
 
+#include <memory>
+
 namespace sonaplex::audio {
 
-enum class PlayState { NotOpen, Stopped, Playing, Paused };
+// Error: a file could not be opened; error() says why, and nothing is open.
+enum class PlayState { NotOpen, Stopped, Playing, Paused, Error };
+
+class AudioHost;
 
 // Plays one source at a time through the default audio output. Every call has finished
 // when it returns; the sound itself runs on the player's own thread, so a busy window never
-// makes it stutter. Only one MIDI file plays at a time in the program (one synthesizer):
-// starting one pauses another.
+// makes it stutter. Only one MIDI file plays at a time among the players of one host (one
+// synthesizer): starting one pauses another.
 class Player : public QObject {
     Q_OBJECT
 public:
-    explicit Player(QObject* parent = nullptr);
+    explicit Player(std::shared_ptr<AudioHost> host, QObject* parent = nullptr);
     ~Player() override;
 
-    // False when the file cannot be played; error() says why and the player is closed.
+    // False when the file cannot be played; error() says why and the state is Error.
     bool open(DeviceKind kind, const QString& path);
     void close();
     // False when no sound can come out (no audio device); error() says why.
@@ -37,13 +42,15 @@ public:
     QString error() const { return error_; }
 
 signals:
-    void stateChanged();
+    // Also raised when a command fails without changing the state (play with no device).
+    void stateChanged(sonaplex::audio::PlayState state);
 
 private:
     class Worker;
     void setState(PlayState s);
     void reachedEnd();
 
+    std::shared_ptr<AudioHost> host_;
     QThread thread_;
     Worker* worker_;
     PlayState state_ = PlayState::NotOpen;

@@ -8,22 +8,11 @@
 
 namespace sonaplex::audio {
 
-namespace {
 QString tookTooLong(const QString& path)
 {
     return QStringLiteral("%1 cannot be opened: reading it took too long (the file may be damaged, or on a drive "
                           "that does not answer).")
         .arg(QFileInfo(path).fileName());
-}
-} // namespace
-
-OpenResult openSource(DeviceKind kind, const QString& path)
-{
-    std::optional<OpenResult> opened = runBounded<OpenResult>(
-        [kind, path] { return kind == DeviceKind::Sequencer ? openMidi(path) : openWave(path); }, kOpenTimeLimit);
-    if (!opened)
-        return {nullptr, tookTooLong(path)};
-    return std::move(*opened);
 }
 
 QString playableProblem(DeviceKind kind, const QString& path)

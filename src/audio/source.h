@@ -25,10 +25,8 @@ struct OpenResult {
     QString error; // why the file cannot be played, for the user
 };
 
-// Opens a file for the given device type; reads only what it needs to know the format.
-// Never takes much longer than kOpenTimeLimit: a file that would is reported as one that
-// cannot be opened.
-OpenResult openSource(DeviceKind kind, const QString& path);
+// What the user is told of a file whose opening took too long.
+QString tookTooLong(const QString& path);
 
 // Why the file at `path` cannot serve as a sound of the given kind (a wave file the wave
 // player opens, a Standard MIDI File with notes), naming the file; empty when it can. Needs

@@ -297,9 +297,9 @@ PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel
     return p;
 }
 
-BrowserPane::BrowserPane(const PaneSetup& setup, QWidget* parent)
+BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHost> audio, QWidget* parent)
     : QWidget(parent), setup_(setup), drives_(new DriveList(setup.places, this)), folders_(new FolderList(this)),
-      files_(new FileList(setup.pattern, this)), player_(new SamplePlayer(this))
+      files_(new FileList(setup.pattern, this)), player_(new SamplePlayer(std::move(audio), this))
 {
     drives_->setObjectName(setup.drive);
     folders_->setObjectName(setup.folder);
@@ -367,10 +367,8 @@ void BrowserPane::fileClick()
     for (int i = 0; i < files_->listCount(); ++i) {
         if (!files_->selected(i))
             continue;
-        player_->setCommand(QStringLiteral("close"));
-        player_->setDeviceType(setup_.deviceType);
-        player_->setFileName(files_->fullPath());
-        player_->setCommand(QStringLiteral("open"));
+        player_->openFile(isMidiDevice(setup_.deviceType) ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio,
+            files_->fullPath());
     }
 }
 

@@ -6,6 +6,12 @@
 #include <QListWidget>
 #include <QWidget>
 
+#include <memory>
+
+namespace sonaplex::audio {
+class AudioHost;
+}
+
 namespace sonaplex {
 
 class FolderScan;
@@ -131,7 +137,7 @@ PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel
 class BrowserPane : public QWidget {
     Q_OBJECT
 public:
-    BrowserPane(const PaneSetup& setup, QWidget* parent = nullptr);
+    BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHost> audio, QWidget* parent = nullptr);
 
     DriveList* drives() const { return drives_; }
     FolderList* folders() const { return folders_; }

@@ -41,7 +41,11 @@ void Form::reject()
     // Esc does not dismiss a window on its own; windows that want it override this.
 }
 
-Forms::Forms(QString programFolder, QObject* parent) : QObject(parent), programFolder_(std::move(programFolder)) {}
+Forms::Forms(QString programFolder, QObject* parent, std::shared_ptr<audio::AudioHost> audio)
+    : QObject(parent), programFolder_(std::move(programFolder)),
+      audio_(audio ? std::move(audio) : std::make_shared<audio::AudioHost>())
+{
+}
 
 Forms::~Forms()
 {

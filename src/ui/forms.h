@@ -3,10 +3,12 @@
 #include <QPointer>
 #include <QString>
 
+#include "audio/audio_host.h"
 #include "base/program_folder.h"
 #include "ui/window_pictures.h"
 #include <functional>
 #include <map>
+#include <memory>
 #include <typeindex>
 #include <unordered_map>
 #include <vector>
@@ -48,11 +50,14 @@ private:
 class Forms : public QObject {
     Q_OBJECT
 public:
-    explicit Forms(QString programFolder, QObject* parent = nullptr);
+    // `audio` is what every player of the program shares; a host with the usual settings
+    // when none is given.
+    explicit Forms(QString programFolder, QObject* parent = nullptr, std::shared_ptr<audio::AudioHost> audio = {});
     ~Forms() override;
 
     const QString& programFolder() const { return programFolder_; }
     ProgramFolder folders() const { return ProgramFolder(programFolder_); }
+    const std::shared_ptr<audio::AudioHost>& audio() const { return audio_; }
 
     // Windows are known by their names ("FrmMidi", "frmAbout", ...). The program registers
     // how to make each one, so that a window opens another without knowing its class.
@@ -125,6 +130,7 @@ private:
     void endIfNothingVisible();
 
     QString programFolder_;
+    std::shared_ptr<audio::AudioHost> audio_;
     std::unordered_map<std::type_index, Form*> forms_;
     std::map<QString, Factory> factories_;
     WindowPictures pictures_;

@@ -82,10 +82,10 @@ QString elideToLines(const QString& text, const QFont& font, int width, int line
 constexpr int kStatusLines = 2;
 } // namespace
 
-SamplePlayer::SamplePlayer(QWidget* parent)
-    : QWidget(parent), play_(new QToolButton(this)), pause_(new QToolButton(this)), stop_(new QToolButton(this)),
-      position_(new SeekSlider(Qt::Horizontal, this)), time_(new QLabel(this)), status_(new QLabel(this)),
-      ticker_(new QTimer(this)), seekTimer_(new QTimer(this))
+SamplePlayer::SamplePlayer(std::shared_ptr<audio::AudioHost> host, QWidget* parent)
+    : QWidget(parent), engine_(std::move(host)), play_(new QToolButton(this)), pause_(new QToolButton(this)),
+      stop_(new QToolButton(this)), position_(new SeekSlider(Qt::Horizontal, this)), time_(new QLabel(this)),
+      status_(new QLabel(this)), ticker_(new QTimer(this)), seekTimer_(new QTimer(this))
 {
     const struct {
         QToolButton* button;
@@ -168,17 +168,14 @@ void SamplePlayer::setCommand(const QString& command)
             report(QStringLiteral("Unknown device type \"%1\".").arg(deviceType_));
             return;
         }
-        const auto kind
-            = type == QLatin1String("sequencer") ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio;
-        if (!engine_.open(kind, fileName_))
-            report(fileName_ == kPlaceholder ? QString() : engine_.error());
-        else
-            report({});
+        openFile(type == QLatin1String("sequencer") ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio,
+            fileName_);
+        return;
     } else if (word == QLatin1String("close")) {
         engine_.close();
         report({});
     } else if (word == QLatin1String("play")) {
-        if (engine_.state() == audio::PlayState::NotOpen)
+        if (engine_.state() == audio::PlayState::NotOpen || engine_.state() == audio::PlayState::Error)
             return;
         report(engine_.play() ? QString() : engine_.error());
     } else if (word == QLatin1String("pause")) {
@@ -189,10 +186,27 @@ void SamplePlayer::setCommand(const QString& command)
     refresh();
 }
 
+bool isMidiDevice(const QString& deviceType)
+{
+    return deviceType.trimmed().compare(QLatin1String("Sequencer"), Qt::CaseInsensitive) == 0;
+}
+
+void SamplePlayer::openFile(audio::DeviceKind kind, const QString& path)
+{
+    deviceType_ = kind == audio::DeviceKind::Sequencer ? QStringLiteral("Sequencer") : QStringLiteral("WaveAudio");
+    fileName_ = path;
+    if (!engine_.open(kind, path))
+        report(path == kPlaceholder ? QString() : engine_.error());
+    else
+        report({});
+    refresh();
+}
+
 QString SamplePlayer::mode() const
 {
     switch (engine_.state()) {
     case audio::PlayState::NotOpen:
+    case audio::PlayState::Error: // nothing is open; problem() says why
         return QStringLiteral("not open");
     case audio::PlayState::Stopped:
         return QStringLiteral("stopped");
@@ -227,7 +241,7 @@ void SamplePlayer::resizeEvent(QResizeEvent* event)
 void SamplePlayer::refresh()
 {
     const auto state = engine_.state();
-    const bool open = state != audio::PlayState::NotOpen;
+    const bool open = state != audio::PlayState::NotOpen && state != audio::PlayState::Error;
     play_->setEnabled(open && state != audio::PlayState::Playing);
     pause_->setEnabled(state == audio::PlayState::Playing);
     stop_->setEnabled(state == audio::PlayState::Playing || state == audio::PlayState::Paused);

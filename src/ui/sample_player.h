@@ -10,10 +10,15 @@ class QToolButton;
 
 namespace sonaplex {
 
-// The sample player under each browser pane: a device type, a file name and command words
-// ("open", "close", "play", "pause", "stop", any letter case), each finished when the call
-// returns; three buttons, play, pause and stop; the file's length, the playing position
-// (which the user can move) and, when a file cannot be played, the reason.
+// The sample player under each browser pane: three buttons, play, pause and stop; the file's
+// length, the playing position (which the user can move) and, when a file cannot be played,
+// the reason. The program drives its engine() with typed calls; the string properties (a
+// device type, a file name and command words "open", "close", "play", "pause", "stop" in any
+// letter case, each finished when the call returns, and the mode) are kept for those who
+// drive the player by its old interface.
+// True for the MIDI device type "Sequencer" (any letter case); else "WaveAudio".
+bool isMidiDevice(const QString& deviceType);
+
 class SamplePlayer : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString DeviceType READ deviceType WRITE setDeviceType)
@@ -21,7 +26,7 @@ class SamplePlayer : public QWidget {
     Q_PROPERTY(QString Command READ command WRITE setCommand)
     Q_PROPERTY(QString Mode READ mode)
 public:
-    explicit SamplePlayer(QWidget* parent = nullptr);
+    SamplePlayer(std::shared_ptr<audio::AudioHost> host, QWidget* parent = nullptr);
     ~SamplePlayer() override;
 
     QString deviceType() const { return deviceType_; }
@@ -31,6 +36,9 @@ public:
     QString command() const { return command_; }
     void setCommand(const QString& command);
     QString mode() const;
+
+    // Opens a file for playing (the typed form of "open"); the reason shows when it cannot.
+    void openFile(audio::DeviceKind kind, const QString& path);
 
     // Why the last command could not be carried out; empty when it could.
     QString problem() const;

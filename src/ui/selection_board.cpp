@@ -3,6 +3,7 @@
 #include "audio/source.h"
 #include "ui/browser_pane.h"
 #include "ui/messages.h"
+#include "ui/sample_player.h"
 #include "ui/window_parts.h"
 
 #include <QGridLayout>
@@ -13,11 +14,6 @@
 #include <QVBoxLayout>
 
 namespace sonaplex {
-
-bool isMidiDevice(const QString& deviceType)
-{
-    return deviceType.trimmed().compare(QLatin1String("Sequencer"), Qt::CaseInsensitive) == 0;
-}
 
 std::function<QString(const QString&)> replacementCheckFor(const QString& deviceType)
 {

@@ -39,7 +39,6 @@ struct SelectionBoardSetup {
 // The check of a side's replacement files: a file of the player's device type ("Sequencer",
 // "WaveAudio") that the program can open.
 std::function<QString(const QString&)> replacementCheckFor(const QString& deviceType);
-bool isMidiDevice(const QString& deviceType);
 
 // The numbered selections of a selection window: per selection a frame with the game file's
 // name above the replacement's, and the buttons "Game File", "Remove", "Replace" under it.

@@ -36,8 +36,8 @@ SelectionBoardSetup checkedBoard(const SelectionWindowSetup& setup)
 SelectionWindow::SelectionWindow(
     Forms& forms, const SelectionWindowSetup& setup, std::function<SelectionStore&()> store)
     : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox),
-      gamePane_(new BrowserPane(withPlaces(setup.gamePane, forms), this)),
-      replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms), this)),
+      gamePane_(new BrowserPane(withPlaces(setup.gamePane, forms), forms.audio(), this)),
+      replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms), forms.audio(), this)),
       board_(new SelectionBoard(
           checkedBoard(setup), gamePane_->files(), replacementPane_->files(), std::move(store), this)),
       bottom_(new QHBoxLayout)

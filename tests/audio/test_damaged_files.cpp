@@ -1,5 +1,6 @@
 // Damaged and disguised files: refused quickly with a reason, never a frozen window, never
 // unbounded memory; the pane under the mouse does not move when the player's message comes.
+#include "audio/audio_host.h"
 #include "audio/audio_support.h"
 #include "audio/bounded.h"
 #include "audio/midi_file.h"
@@ -87,7 +88,7 @@ private slots:
 
     void theWavePlayerOpensWaveFilesOnly()
     {
-        SamplePlayer player;
+        SamplePlayer player(std::make_shared<audio::AudioHost>());
         player.setDeviceType("WaveAudio");
         auto opens = [&](const QString& path) {
             player.setFileName(path);
@@ -167,7 +168,8 @@ private slots:
         QVERIFY(writeFile(at("game/broken.wav"), hangingWave()));
         QVERIFY(
             writeWave(at("game/short.wav"), referenceSignal(8000, 1, 0.8), 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-        BrowserPane pane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, "*.Wav", "WaveAudio"});
+        BrowserPane pane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, "*.Wav", "WaveAudio"},
+            std::make_shared<audio::AudioHost>());
         pane.resize(200, 500);
         pane.show();
         pane.folders()->setPath(at("game"));

@@ -18,12 +18,15 @@ class TestDecoding : public QObject {
     QTemporaryDir dir;
     QString at(const QString& name) { return dir.path() + "/" + name; }
 
-    std::vector<float> render(const QByteArray& smf, int64_t* length = nullptr, QString* error = nullptr)
+    audio::MidiSynth synth{audio::defaultSoundFontCandidates()};
+
+    std::vector<float> render(const QByteArray& smf, int64_t* length = nullptr, QString* error = nullptr,
+        const audio::MidiSynth* using_ = nullptr)
     {
         static int serial = 0;
         const QString path = at(QStringLiteral("song%1.mid").arg(++serial));
         writeFile(path, smf);
-        audio::OpenResult r = audio::openMidi(path);
+        audio::OpenResult r = (using_ ? *using_ : synth).open(path);
         if (error)
             *error = r.error;
         if (!r.source)
@@ -43,11 +46,10 @@ class TestDecoding : public QObject {
 private slots:
     void missingSoundFontIsExplained()
     {
-        // Runs before anything has loaded the synthesizer.
-        audio::setSoundFontCandidates({at("no-such.sf2")});
+        // A synthesizer told to look where there is none.
+        const audio::MidiSynth without({at("no-such.sf2")});
         QString error;
-        render(MidiBuilder().track().note(0, 480, 0, 60).bytes(), nullptr, &error);
-        audio::setSoundFontCandidates({});
+        render(MidiBuilder().track().note(0, 480, 0, 60).bytes(), nullptr, &error, &without);
         QVERIFY2(error.contains(QStringLiteral("timgm6mb-soundfont")), qPrintable(error));
     }
 
@@ -195,7 +197,7 @@ private slots:
         MidiBuilder song;
         song.track().tempo(0, 0xFFFFFF).note(0, 100000, 0, 60);
         writeFile(at("slow.mid"), song.bytes());
-        audio::OpenResult r = audio::openMidi(at("slow.mid"));
+        audio::OpenResult r = synth.open(at("slow.mid"));
         QVERIFY(r.source);
         QVERIFY(r.source->lengthFrames() <= int64_t((30 * 60 + audio::kMidiTailSeconds) * audio::kMidiSampleRate));
         // Seeking far in needs no rendering of what comes before.

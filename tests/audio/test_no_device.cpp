@@ -1,5 +1,6 @@
 // With no audio server at all, the player opens files, says plainly why it cannot play them,
 // and stays usable.
+#include "audio/audio_host.h"
 #include "audio/audio_support.h"
 #include "support.h"
 #include "ui/sample_player.h"
@@ -17,7 +18,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(
             writeWave(dir.path() + "/a.wav", referenceSignal(8000, 1, 0.2), 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-        SamplePlayer player;
+        SamplePlayer player(std::make_shared<audio::AudioHost>());
         player.setDeviceType("WaveAudio");
         player.setFileName(dir.path() + "/a.wav");
         player.setCommand("open");

@@ -1,5 +1,6 @@
 // Sound really comes out: the player widget plays into a PulseAudio null sink and the
 // sink's monitor, recorded with parec, holds the file's own samples.
+#include "audio/audio_host.h"
 #include "audio/audio_support.h"
 #include "audio/midi_source.h"
 #include "support.h"
@@ -7,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QToolButton>
 #include <QtTest>
@@ -103,7 +105,7 @@ private slots:
     {
         const auto reference = referenceSignal(48000, 1, 1.0);
         QVERIFY(writeWave(dir.path() + "/effect.wav", reference, 48000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-        SamplePlayer player;
+        SamplePlayer player(std::make_shared<audio::AudioHost>());
         Recorder recorder(48000);
         play(player, "WaveAudio", dir.path() + "/effect.wav");
         QTRY_COMPARE_WITH_TIMEOUT(player.mode(), QStringLiteral("stopped"), 5000); // played to its end
@@ -116,7 +118,7 @@ private slots:
     {
         const QByteArray smf = MidiBuilder().track().program(0, 0, 0).note(0, 480, 0, 60).note(480, 960, 0, 64).bytes();
         QVERIFY(writeFile(dir.path() + "/tune.mid", smf));
-        auto source = audio::openMidi(dir.path() + "/tune.mid").source;
+        auto source = audio::MidiSynth(audio::defaultSoundFontCandidates()).open(dir.path() + "/tune.mid").source;
         QVERIFY(source);
         const auto stereo = readToEnd(*source);
         std::vector<float> reference(stereo.size() / 2);
@@ -124,7 +126,7 @@ private slots:
             reference[i] = (stereo[2 * i] + stereo[2 * i + 1]) / 2;
         reference.resize(size_t(1.2 * audio::kMidiSampleRate)); // the notes, not the fading tail
 
-        SamplePlayer player;
+        SamplePlayer player(std::make_shared<audio::AudioHost>());
         Recorder recorder(audio::kMidiSampleRate);
         play(player, "Sequencer", dir.path() + "/tune.mid");
         QTRY_COMPARE_WITH_TIMEOUT(player.mode(), QStringLiteral("stopped"), 8000);
@@ -136,7 +138,7 @@ private slots:
     {
         const auto reference = referenceSignal(44100, 2, 0.6);
         QVERIFY(writeWave(dir.path() + "/short.wav", reference, 44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-        SamplePlayer player;
+        SamplePlayer player(std::make_shared<audio::AudioHost>());
         play(player, "waveaudio", dir.path() + "/short.wav");
         QTest::qWait(150);
         player.setCommand("PAUSE");
@@ -158,11 +160,35 @@ private slots:
         QCOMPARE(player.mode(), QStringLiteral("not open"));
     }
 
+    void oneMidiFileSoundsAtATimeAndFailuresAreAState()
+    {
+        QVERIFY(writeFile(dir.path() + "/a.mid", MidiBuilder().track().note(0, 4800, 0, 60).bytes()));
+        auto host = std::make_shared<audio::AudioHost>();
+        SamplePlayer first(host), second(host), elsewhere(std::make_shared<audio::AudioHost>());
+        play(first, "Sequencer", dir.path() + "/a.mid");
+        play(elsewhere, "Sequencer", dir.path() + "/a.mid"); // another host: its own synthesizer
+        play(second, "Sequencer", dir.path() + "/a.mid");
+        QCOMPARE(first.mode(), QStringLiteral("paused"));
+        QCOMPARE(second.mode(), QStringLiteral("playing"));
+        QCOMPARE(elsewhere.mode(), QStringLiteral("playing"));
+
+        // A file that cannot be opened puts the engine in its error state, with the reason.
+        QSignalSpy states(&first.engine(), &audio::Player::stateChanged);
+        QVERIFY(!first.engine().open(audio::DeviceKind::Sequencer, dir.path() + "/missing.mid"));
+        QCOMPARE(first.engine().state(), audio::PlayState::Error);
+        QVERIFY(!states.isEmpty());
+        QVERIFY(first.engine().error().contains("missing.mid"));
+        QCOMPARE(first.mode(), QStringLiteral("not open"));
+        QVERIFY(!first.engine().play());
+        first.engine().close();
+        QCOMPARE(first.engine().state(), audio::PlayState::NotOpen);
+    }
+
     void seekingInQuickSuccessionNeverStallsTheSound()
     {
         const auto reference = referenceSignal(44100, 1, 6.0);
         QVERIFY(writeWave(dir.path() + "/long.wav", reference, 44100, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-        SamplePlayer player;
+        SamplePlayer player(std::make_shared<audio::AudioHost>());
         auto* bar = player.findChild<QSlider*>("PositionSlider");
         QVERIFY(bar);
         {

@@ -1,5 +1,6 @@
 // Browser panes on a real folder tree: pattern and letter case, the drive/folder/file chain,
 // the full path handed to the player, folders that vanish, drives that are not ready.
+#include "audio/audio_host.h"
 #include "support.h"
 #include "ui/browser_pane.h"
 #include "ui/sample_player.h"
@@ -15,7 +16,8 @@ class TestPanes : public QObject {
 
     BrowserPane* pane(const QString& pattern = QStringLiteral("*.Mid"))
     {
-        auto* p = new BrowserPane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, pattern, "Sequencer"});
+        auto* p = new BrowserPane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, pattern, "Sequencer"},
+            std::make_shared<audio::AudioHost>());
         p->setAttribute(Qt::WA_DeleteOnClose);
         return p;
     }
