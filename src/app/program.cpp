@@ -4,6 +4,7 @@
 #include "app/window_pictures.h"
 #include "app/windows.h"
 #include "ui/forms.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -33,9 +34,17 @@ void startProgram(const QString& programFolder)
     }
     auto* forms = new Forms(programFolder, QCoreApplication::instance());
     registerWindows(*forms);
+    // Every replacement is recorded and its original kept, so that it can be undone. A record
+    // a killed run left unfinished is settled first; one that cannot be read is moved aside
+    // and the user told.
+    auto record = std::make_shared<ReplacementRecord>(forms->folders().replacements());
+    record->settleUnfinished();
+    forms->setRecord(record);
     forms->setWindowPictures(programWindowPicture);
     current() = forms;
     forms->showModeless<FrmSplash>();
+    if (!record->problem().isEmpty())
+        showMessage(record->problem(), QStringLiteral("Record of Replacements"), forms->loaded<FrmSplash>());
 }
 
 Forms* runningProgram() { return current(); }

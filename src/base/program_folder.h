@@ -19,6 +19,8 @@ public:
         return s == Staging::Backup ? QStringLiteral("BackDir") : QStringLiteral("TempDir");
     }
     QString staging(Staging s) const { return entry(stagingName(s)); }
+    // The record of replacements and the store of originals.
+    QString replacements() const { return entry(QStringLiteral("Replacements")); }
     // A backup set or a set of that name (a plain name: see nameProblem()).
     QString set(const QString& name) const { return entry(name); }
 

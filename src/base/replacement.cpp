@@ -1,8 +1,10 @@
 #include "base/replacement.h"
 
+#include "base/content_hash.h"
 #include "base/files.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
@@ -43,7 +45,99 @@ QStringList sameGameFiles(const std::vector<Selection>& selections)
     return clashes;
 }
 
-CopyRun replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check)
+namespace {
+
+// Puts each source over its game file: every new copy made (and, with a record, every
+// original kept) before any game file changes; each change recorded before and after.
+CopyRun runReplacements(
+    std::vector<Replacement> work, ReplacementRecord* record, const QString& kind, qint64 undoes, CopyRun run)
+{
+    struct Step {
+        Replacement what;
+        PendingCopy copy;
+        QString before, after;
+        bool keptNow = false;
+        qint64 entry = 0;
+    };
+    std::vector<Step> steps;
+    auto fail = [&](const Replacement& r, const QString& why) { run.failures << r.label + QStringLiteral(": ") + why; };
+    const bool recording = record && record->isOpen();
+    for (Replacement& r : work) {
+        Step step{r, {}, {}, {}, false, 0};
+        if (recording) {
+            const HashResult after = contentHash(r.source);
+            if (!after.result) {
+                fail(r, after.result.error);
+                continue;
+            }
+            step.after = after.hash;
+            if (QFileInfo::exists(r.gamePath)) {
+                const HashResult before = contentHash(r.gamePath);
+                if (!before.result) {
+                    fail(r, before.result.error);
+                    continue;
+                }
+                step.before = before.hash;
+                // What the game file holds is kept, durably, before anything replaces it.
+                step.keptNow = !record->store().holds(step.before);
+                if (const FileResult kept = record->store().keep(r.gamePath, step.before); !kept) {
+                    fail(r,
+                        QStringLiteral("not replaced, because its present content could not be kept for undo (%1)")
+                            .arg(kept.error));
+                    continue;
+                }
+            }
+        }
+        if (const FileResult prepared = step.copy.prepare(r.source, r.gamePath); !prepared) {
+            if (step.keptNow)
+                record->store().drop(step.before);
+            fail(r, prepared.error);
+            continue;
+        }
+        steps.push_back(std::move(step));
+    }
+    for (Step& step : steps)
+        step.copy.startWriting();
+    for (auto it = steps.begin(); it != steps.end();) {
+        if (const FileResult r = it->copy.flush(); !r) {
+            fail(it->what, r.error);
+            it = steps.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    const qint64 runId = recording && !steps.empty() ? record->beginRun(kind, undoes) : 0;
+    QStringList folders;
+    for (Step& step : steps) {
+        if (runId)
+            step.entry = record->intend(runId, step.what.gamePath, step.before, step.after, step.what.source);
+        if (const FileResult r = step.copy.commit(false); r) {
+            ++run.copied;
+            if (runId)
+                record->happened(step.entry);
+            if (!step.copy.folder().isEmpty() && !folders.contains(step.copy.folder()))
+                folders << step.copy.folder();
+        } else {
+            if (runId)
+                record->didNotHappen(step.entry);
+            if (step.keptNow)
+                record->store().drop(step.before);
+            fail(step.what, r.error);
+        }
+    }
+    for (const QString& folder : folders)
+        syncFolder(folder);
+    // Failures read in the order of the work, whichever step found them.
+    std::stable_sort(run.failures.begin(), run.failures.end(), [](const QString& a, const QString& b) {
+        return a.section(QLatin1Char(' '), 1, 1).toInt() < b.section(QLatin1Char(' '), 1, 1).toInt();
+    });
+    return run;
+}
+
+} // namespace
+
+CopyRun replaceGameFiles(
+    const std::vector<Selection>& selections, const ReplacementCheck& check, ReplacementRecord* record)
 {
     CopyRun run;
     const QStringList clashes = sameGameFiles(selections);
@@ -52,16 +146,10 @@ CopyRun replaceGameFiles(const std::vector<Selection>& selections, const Replace
             run.failures << c + QStringLiteral(": the same game file is chosen more than once");
         return run;
     }
-    struct Step {
-        int n;
-        QString name;
-        PendingCopy copy;
-    };
-    std::vector<Step> steps;
+    std::vector<Replacement> work;
     auto fail = [&](int n, const QString& name, const QString& why) {
         run.failures << selectionLabel(n, name) + QStringLiteral(": ") + why;
     };
-    // Every new copy is made before any game file changes.
     for (size_t i = 0; i < selections.size(); ++i) {
         const Selection& s = selections[i];
         const int n = int(i) + 1;
@@ -83,40 +171,43 @@ CopyRun replaceGameFiles(const std::vector<Selection>& selections, const Replace
                 continue;
             }
         }
-        Step step{n, s.gameName, {}};
-        if (const FileResult r = step.copy.prepare(s.replacementPath, s.gamePath); !r) {
-            fail(n, s.gameName, r.error);
-            continue;
-        }
-        steps.push_back(std::move(step));
+        work.push_back({selectionLabel(n, s.gameName), s.gamePath, s.replacementPath});
     }
-    for (Step& step : steps)
-        step.copy.startWriting();
-    for (auto it = steps.begin(); it != steps.end();) {
-        if (const FileResult r = it->copy.flush(); !r) {
-            fail(it->n, it->name, r.error);
-            it = steps.erase(it);
-        } else {
-            ++it;
-        }
+    return runReplacements(std::move(work), record, QStringLiteral("switch"), 0, std::move(run));
+}
+
+CopyRun restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFile>& files)
+{
+    CopyRun run;
+    std::vector<Replacement> work;
+    int n = 0;
+    for (const ReplacedFile& f : files) {
+        const QString label = QStringLiteral("File %1 (%2)").arg(++n).arg(f.gamePath);
+        if (!record.store().holds(f.originalHash))
+            run.failures << label + QStringLiteral(": its original is no longer kept");
+        else
+            work.push_back({label, f.gamePath, record.store().pathOf(f.originalHash)});
     }
-    QStringList folders;
-    for (Step& step : steps) {
-        if (const FileResult r = step.copy.commit(false); r) {
-            ++run.copied;
-            if (!step.copy.folder().isEmpty() && !folders.contains(step.copy.folder()))
-                folders << step.copy.folder();
-        } else {
-            fail(step.n, step.name, r.error);
-        }
+    return runReplacements(std::move(work), &record, QStringLiteral("restore"), 0, std::move(run));
+}
+
+CopyRun undoLastRun(ReplacementRecord& record)
+{
+    qint64 runId = 0;
+    const std::vector<RecordEntry> entries = record.lastRun(&runId);
+    CopyRun run;
+    std::vector<Replacement> work;
+    int n = 0;
+    for (const RecordEntry& e : entries) {
+        const QString label = QStringLiteral("File %1 (%2)").arg(++n).arg(e.gamePath);
+        if (e.beforeHash.isEmpty())
+            run.failures << label + QStringLiteral(": it did not exist before, so there is nothing to put back");
+        else if (!record.store().holds(e.beforeHash))
+            run.failures << label + QStringLiteral(": what it held before is no longer kept");
+        else
+            work.push_back({label, e.gamePath, record.store().pathOf(e.beforeHash)});
     }
-    for (const QString& folder : folders)
-        syncFolder(folder);
-    // Failures read in selection order, whichever step found them.
-    std::stable_sort(run.failures.begin(), run.failures.end(), [](const QString& a, const QString& b) {
-        return a.section(QLatin1Char(' '), 1, 1).toInt() < b.section(QLatin1Char(' '), 1, 1).toInt();
-    });
-    return run;
+    return runReplacements(std::move(work), &record, QStringLiteral("undo"), runId, std::move(run));
 }
 
 CopyRun copyReplacementsInto(const std::vector<Selection>& selections, const QString& folder)

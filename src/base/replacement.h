@@ -1,4 +1,5 @@
 #pragma once
+#include "base/replacement_record.h"
 #include "base/selection.h"
 
 #include <QStringList>
@@ -28,8 +29,24 @@ QStringList sameGameFiles(const std::vector<Selection>& selections);
 // then put in place, so a swapped pair swaps and a chain chains. Selections empty on both
 // sides are skipped; a selection with one side only, or whose replacement `check` refuses,
 // is a failure and the others go on. When two selections name the same game file nothing
-// is copied.
-CopyRun replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check = {});
+// is copied. With a record, what each game file held is kept first (a file whose content
+// cannot be kept is not replaced) and every change is recorded, so that it can be undone.
+CopyRun replaceGameFiles(
+    const std::vector<Selection>& selections, const ReplacementCheck& check = {}, ReplacementRecord* record = nullptr);
+
+// One file to put over a game file, and how reports name it.
+struct Replacement {
+    QString label; // "Selection 2 (TRACK2.MID)", "File 1 (/games/x/a.wav)"
+    QString gamePath;
+    QString source;
+};
+
+// Puts each game file's original back (what it held before Sonaplex first replaced it), as a
+// recorded run of its own that can be undone in turn.
+CopyRun restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFile>& files);
+// Takes back the latest SWITCH or restore not yet undone: each game file it changed gets
+// back exactly what that run overwrote.
+CopyRun undoLastRun(ReplacementRecord& record);
 
 // Copies each chosen replacement file into `folder` under its own name, in ascending order;
 // a later file of the same name overwrites an earlier one.

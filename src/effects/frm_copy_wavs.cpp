@@ -54,7 +54,7 @@ FrmCopyWavs::FrmCopyWavs(Forms& forms) : ReviewWindow(forms, effectsReviewSetup(
         QStringLiteral("Return to previous window."), this);
     auto* help = makeButton(QStringLiteral("CmdWavHelp2"), QStringLiteral("Help"),
         QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
-    for (QPushButton* b : {backup, sw, saveSet, close, help})
+    for (QPushButton* b : {backup, sw, saveSet, close, help, makeRestoreButton(*this)})
         bottomRow()->addWidget(b);
     connect(sw, &QPushButton::clicked, this, &FrmCopyWavs::CmdSwitch2_Click);
     connect(close, &QPushButton::clicked, this, &FrmCopyWavs::CmdExitFrmCopyWavs_Click);

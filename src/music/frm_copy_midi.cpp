@@ -50,7 +50,7 @@ FrmCopyMidi::FrmCopyMidi(Forms& forms) : ReviewWindow(forms, musicReviewSetup())
         QStringLiteral("Return to previous window."), this);
     auto* help = makeButton(QStringLiteral("CmdMidiHelp2"), QStringLiteral("Help"),
         QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
-    for (QPushButton* b : {backup, sw, favorites, close, help})
+    for (QPushButton* b : {backup, sw, favorites, close, help, makeRestoreButton(*this)})
         bottomRow()->addWidget(b);
     connect(sw, &QPushButton::clicked, this, &FrmCopyMidi::CmdSwitch3_Click);
     connect(favorites, &QPushButton::clicked, this, &FrmCopyMidi::CmdFavorites_Click);

@@ -5,6 +5,7 @@
 
 #include "audio/audio_host.h"
 #include "base/program_folder.h"
+#include "base/replacement_record.h"
 #include "ui/window_pictures.h"
 #include <functional>
 #include <map>
@@ -58,6 +59,9 @@ public:
     const QString& programFolder() const { return programFolder_; }
     ProgramFolder folders() const { return ProgramFolder(programFolder_); }
     const std::shared_ptr<audio::AudioHost>& audio() const { return audio_; }
+    // The record of replacements, when the program keeps one (else nullptr).
+    ReplacementRecord* record() const { return record_.get(); }
+    void setRecord(std::shared_ptr<ReplacementRecord> record) { record_ = std::move(record); }
 
     // Windows are known by their names ("FrmMidi", "frmAbout", ...). The program registers
     // how to make each one, so that a window opens another without knowing its class.
@@ -131,6 +135,7 @@ private:
 
     QString programFolder_;
     std::shared_ptr<audio::AudioHost> audio_;
+    std::shared_ptr<ReplacementRecord> record_;
     std::unordered_map<std::type_index, Form*> forms_;
     std::map<QString, Factory> factories_;
     WindowPictures pictures_;

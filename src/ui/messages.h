@@ -8,7 +8,7 @@ namespace sonaplex {
 
 // The buttons a message box can offer. Plain messages have OK only; KeepDiscardCancel asks
 // what to do with files left behind ("Name Them" / "Discard" / "Cancel").
-enum class MessageButtons { Ok, RetryCancel, KeepDiscardCancel };
+enum class MessageButtons { Ok, OkCancel, RetryCancel, KeepDiscardCancel };
 enum class MessageAnswer { Ok, Retry, Cancel, Keep, Discard };
 
 struct Message {

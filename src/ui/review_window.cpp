@@ -49,7 +49,7 @@ bool ReviewWindow::switchFiles()
     CopyRun run;
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        run = replaceGameFiles(selections, replacementCheck_);
+        run = replaceGameFiles(selections, replacementCheck_, forms().record());
         QApplication::restoreOverrideCursor();
     }
     if (!run.ok()) {

@@ -1,8 +1,11 @@
 #include "ui/window_parts.h"
 
+#include "ui/forms.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace sonaplex {
 
@@ -13,6 +16,17 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QStri
     if (!tip.isEmpty())
         b->setToolTip(tip);
     b->setAutoDefault(false);
+    return b;
+}
+
+QPushButton* makeRestoreButton(Form& window)
+{
+    auto* b = makeButton(QStringLiteral("CmdRestore"), QStringLiteral("Restore..."),
+        QStringLiteral("See every game file Sonaplex replaced and put back originals (Ctrl+R)."), &window);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), &window);
+    QObject::connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
+    QObject::connect(
+        b, &QPushButton::clicked, &window, [&window] { window.forms().showModal(QStringLiteral("FrmRestore")); });
     return b;
 }
 

@@ -10,6 +10,8 @@ namespace sonaplex {
 
 // Small builders shared by the windows.
 QPushButton* makeButton(const QString& name, const QString& caption, const QString& tip, QWidget* parent);
+// "Restore..." (and Ctrl+R anywhere in the window): opens the restore window.
+QPushButton* makeRestoreButton(class Form& window);
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent);
 void setTextColour(QWidget* widget, const QColor& colour);
 void setBold(QWidget* widget, bool bold = true);

@@ -1,0 +1,41 @@
+#include "base/original_store.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sonaplex {
+
+bool OriginalStore::holds(const QString& hash) const { return !hash.isEmpty() && QFileInfo(pathOf(hash)).isFile(); }
+
+FileResult OriginalStore::keep(const QString& path, const QString& hash) const
+{
+    if (holds(hash))
+        return FileResult::success();
+    if (FileResult made = createFolder(folder_); !made)
+        return made;
+    const QByteArray from = QFile::encodeName(path), to = QFile::encodeName(pathOf(hash));
+    struct stat st {};
+    // A file with no other names can simply get one more: once SWITCH renames the new content
+    // over it, only the store holds these blocks. A file with other names might be changed
+    // through them, so it is copied.
+    if (::stat(from.constData(), &st) == 0 && st.st_nlink == 1 && S_ISREG(st.st_mode)) {
+        if (::link(from.constData(), to.constData()) == 0 || errno == EEXIST) {
+            syncFolder(folder_);
+            return FileResult::success();
+        }
+    }
+    return copyReplace(path, pathOf(hash));
+}
+
+void OriginalStore::drop(const QString& hash) const
+{
+    if (!hash.isEmpty())
+        ::unlink(QFile::encodeName(pathOf(hash)).constData());
+}
+
+} // namespace sonaplex

@@ -1,0 +1,30 @@
+#pragma once
+#include "base/files.h"
+
+#include <QString>
+
+namespace sonaplex {
+
+// The contents game files held before Sonaplex replaced them, kept in a folder of the program
+// folder under their content hash, so that one content is kept once. Nothing is removed from
+// it behind the user's back: only forgetting entries in the restore window frees it.
+class OriginalStore {
+public:
+    explicit OriginalStore(QString folder) : folder_(std::move(folder)) {}
+
+    const QString& folder() const { return folder_; }
+    QString pathOf(const QString& hash) const { return folder_ + QLatin1Char('/') + hash; }
+    bool holds(const QString& hash) const;
+
+    // Keeps what `path` holds now under `hash`, durably, before the file is replaced. On the
+    // same file system the file is linked, not copied (the replaced file's blocks stay ours);
+    // elsewhere it is copied whole. Nothing is kept when this fails (disk full, ...).
+    FileResult keep(const QString& path, const QString& hash) const;
+    // Removes a kept content (when no entry of the record needs it any more).
+    void drop(const QString& hash) const;
+
+private:
+    QString folder_;
+};
+
+} // namespace sonaplex

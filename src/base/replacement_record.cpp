@@ -1,0 +1,274 @@
+#include "base/replacement_record.h"
+
+#include "base/content_hash.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace sonaplex {
+
+namespace {
+const QString kFile = QStringLiteral("record.sqlite");
+
+QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs); }
+} // namespace
+
+QString stateName(GameFileState state)
+{
+    switch (state) {
+    case GameFileState::Replaced:
+        return QStringLiteral("replaced");
+    case GameFileState::Original:
+        return QStringLiteral("original");
+    case GameFileState::ChangedSince:
+        return QStringLiteral("changed since");
+    case GameFileState::Missing:
+        return QStringLiteral("missing");
+    }
+    return {};
+}
+
+ReplacementRecord::ReplacementRecord(const QString& folder)
+    : connection_(QStringLiteral("record-") + QUuid::createUuid().toString(QUuid::WithoutBraces)), folder_(folder),
+      store_(folder + QStringLiteral("/originals"))
+{
+    QDir().mkpath(folder_);
+    if (prepare())
+        return;
+    // Unreadable or damaged: moved aside with what SQLite keeps beside it, never reset.
+    const QString reason = problem_;
+    QSqlDatabase::removeDatabase(connection_);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString aside = databasePath() + QStringLiteral(".damaged-") + stamp;
+    bool moved = QFile::rename(databasePath(), aside);
+    for (const char* tail : {"-wal", "-shm"})
+        QFile::rename(databasePath() + QLatin1String(tail), aside + QLatin1String(tail));
+    if (moved && prepare()) {
+        problem_ = QStringLiteral("The record of replaced game files could not be read (%1). It was moved aside to %2 "
+                                  "and a new record was started: files replaced before cannot be restored from the "
+                                  "restore window, but their originals are still kept in %3.")
+                       .arg(reason, aside, store_.folder());
+        return;
+    }
+    QSqlDatabase::removeDatabase(connection_);
+    problem_ = QStringLiteral("The record of replaced game files in %1 cannot be used (%2). SWITCH still works, but "
+                              "what it replaces cannot be undone until the record can be written.")
+                   .arg(folder_, reason);
+}
+
+ReplacementRecord::~ReplacementRecord()
+{
+    if (QSqlDatabase::contains(connection_)) {
+        QSqlDatabase::database(connection_, false).close();
+        QSqlDatabase::removeDatabase(connection_);
+    }
+}
+
+QString ReplacementRecord::databasePath() const { return folder_ + QLatin1Char('/') + kFile; }
+
+bool ReplacementRecord::prepare()
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(databasePath());
+    if (!db.open()) {
+        problem_ = db.lastError().text();
+        return false;
+    }
+    QSqlQuery q(db);
+    auto run = [&](const QString& sql) {
+        if (!q.exec(sql)) {
+            problem_ = q.lastError().text();
+            return false;
+        }
+        return true;
+    };
+    if (!run(QStringLiteral("PRAGMA quick_check")) || !q.next() || q.value(0).toString() != QLatin1String("ok")) {
+        if (problem_.isEmpty())
+            problem_ = QStringLiteral("it is damaged");
+        db.close();
+        return false;
+    }
+    const bool ok = run(QStringLiteral("PRAGMA journal_mode=WAL")) && run(QStringLiteral("PRAGMA synchronous=FULL"))
+        && run(QStringLiteral("CREATE TABLE IF NOT EXISTS runs(id INTEGER PRIMARY KEY, at TEXT NOT NULL, "
+                              "kind TEXT NOT NULL, undoes INTEGER NOT NULL DEFAULT 0)"))
+        && run(QStringLiteral("CREATE TABLE IF NOT EXISTS entries(id INTEGER PRIMARY KEY, run INTEGER NOT NULL, "
+                              "game_path TEXT NOT NULL, before_hash TEXT NOT NULL, after_hash TEXT NOT NULL, "
+                              "source TEXT NOT NULL, at TEXT NOT NULL, done INTEGER NOT NULL DEFAULT 0)"))
+        && run(QStringLiteral("CREATE INDEX IF NOT EXISTS entries_by_path ON entries(game_path)"));
+    if (!ok) {
+        db.close();
+        return false;
+    }
+    open_ = true;
+    problem_.clear();
+    return true;
+}
+
+qint64 ReplacementRecord::beginRun(const QString& kind, qint64 undoes)
+{
+    if (!open_)
+        return 0;
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.prepare(QStringLiteral("INSERT INTO runs(at, kind, undoes) VALUES(?, ?, ?)"));
+    q.addBindValue(now());
+    q.addBindValue(kind);
+    q.addBindValue(undoes);
+    return q.exec() ? q.lastInsertId().toLongLong() : 0;
+}
+
+qint64 ReplacementRecord::intend(
+    qint64 run, const QString& gamePath, const QString& before, const QString& after, const QString& source)
+{
+    if (!open_ || run == 0)
+        return 0;
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.prepare(QStringLiteral("INSERT INTO entries(run, game_path, before_hash, after_hash, source, at, done) "
+                             "VALUES(?, ?, ?, ?, ?, ?, 0)"));
+    for (const QVariant& v :
+        {QVariant(run), QVariant(gamePath), QVariant(before), QVariant(after), QVariant(source), QVariant(now())})
+        q.addBindValue(v);
+    return q.exec() ? q.lastInsertId().toLongLong() : 0;
+}
+
+void ReplacementRecord::happened(qint64 entry)
+{
+    if (!open_ || entry == 0)
+        return;
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.prepare(QStringLiteral("UPDATE entries SET done = 1 WHERE id = ?"));
+    q.addBindValue(entry);
+    q.exec();
+}
+
+void ReplacementRecord::didNotHappen(qint64 entry)
+{
+    if (!open_ || entry == 0)
+        return;
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.prepare(QStringLiteral("DELETE FROM entries WHERE id = ?"));
+    q.addBindValue(entry);
+    q.exec();
+}
+
+int ReplacementRecord::settleUnfinished()
+{
+    if (!open_)
+        return 0;
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.exec(QStringLiteral("SELECT id, game_path, before_hash, after_hash FROM entries WHERE done = 0"));
+    struct Open {
+        qint64 id;
+        QString path, before, after;
+    };
+    std::vector<Open> open;
+    while (q.next())
+        open.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString()});
+    for (const Open& e : open) {
+        // The new content in place: it happened. The old one, or none: it did not. Anything
+        // else was changed after us and is kept, to show as "changed since".
+        const QString current = contentHash(e.path).hash;
+        if (current.isEmpty() || current == e.before)
+            didNotHappen(e.id);
+        else
+            happened(e.id);
+    }
+    return int(open.size());
+}
+
+std::vector<ReplacedFile> ReplacementRecord::replacedFiles() const
+{
+    std::vector<ReplacedFile> files;
+    if (!open_)
+        return files;
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.exec(QStringLiteral("SELECT game_path, before_hash, after_hash, source, at FROM entries WHERE done = 1 "
+                          "ORDER BY game_path, id"));
+    QHash<QString, size_t> index;
+    while (q.next()) {
+        const QString path = q.value(0).toString();
+        auto it = index.find(path);
+        if (it == index.end()) {
+            it = index.insert(path, files.size());
+            files.push_back({path, {}, {}, q.value(1).toString(), {}, GameFileState::Missing});
+        }
+        ReplacedFile& f = files[*it];
+        f.lastHash = q.value(2).toString();
+        // What replaced it, and when: the latest change that did not come from the store
+        // (a restore or undo puts back, it does not replace).
+        const QString source = q.value(3).toString();
+        if (!source.startsWith(store_.folder() + QLatin1Char('/')) || f.replacedBy.isEmpty()) {
+            f.replacedBy = source;
+            f.at = QDateTime::fromString(q.value(4).toString(), Qt::ISODateWithMs).toLocalTime();
+        }
+    }
+    for (ReplacedFile& f : files) {
+        const QString current = contentHash(f.gamePath).hash;
+        f.state = current.isEmpty()     ? GameFileState::Missing
+            : current == f.originalHash ? GameFileState::Original
+            : current == f.lastHash     ? GameFileState::Replaced
+                                        : GameFileState::ChangedSince;
+    }
+    return files;
+}
+
+std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId) const
+{
+    std::vector<RecordEntry> entries;
+    if (!open_)
+        return entries;
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    // The newest run that changed something and that no undo has taken back; an undo's own
+    // run is not undone again by this.
+    q.exec(QStringLiteral("SELECT r.id FROM runs r WHERE r.kind != 'undo' "
+                          "AND NOT EXISTS (SELECT 1 FROM runs u WHERE u.undoes = r.id) "
+                          "AND EXISTS (SELECT 1 FROM entries e WHERE e.run = r.id AND e.done = 1) "
+                          "ORDER BY r.id DESC LIMIT 1"));
+    if (!q.next())
+        return entries;
+    const qint64 run = q.value(0).toLongLong();
+    if (runId)
+        *runId = run;
+    q.prepare(QStringLiteral("SELECT id, game_path, before_hash, after_hash, source FROM entries "
+                             "WHERE run = ? AND done = 1 ORDER BY id"));
+    q.addBindValue(run);
+    q.exec();
+    while (q.next())
+        entries.push_back({q.value(0).toLongLong(), run, q.value(1).toString(), q.value(2).toString(),
+            q.value(3).toString(), q.value(4).toString()});
+    return entries;
+}
+
+void ReplacementRecord::forget(const QStringList& gamePaths)
+{
+    if (!open_ || gamePaths.isEmpty())
+        return;
+    QSqlDatabase db = QSqlDatabase::database(connection_);
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("SELECT DISTINCT before_hash FROM entries"));
+    QSet<QString> kept;
+    while (q.next())
+        kept.insert(q.value(0).toString());
+    db.transaction();
+    q.prepare(QStringLiteral("DELETE FROM entries WHERE game_path = ?"));
+    for (const QString& path : gamePaths) {
+        q.addBindValue(path);
+        q.exec();
+    }
+    db.commit();
+    q.exec(QStringLiteral("SELECT DISTINCT before_hash FROM entries"));
+    QSet<QString> stillNeeded;
+    while (q.next())
+        stillNeeded.insert(q.value(0).toString());
+    for (const QString& hash : kept)
+        if (!stillNeeded.contains(hash))
+            store_.drop(hash);
+}
+
+} // namespace sonaplex

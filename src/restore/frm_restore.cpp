@@ -1,0 +1,233 @@
+#include "restore/frm_restore.h"
+
+#include "base/replacement.h"
+#include "ui/messages.h"
+#include "ui/window_parts.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+namespace {
+const QString kTitle = QStringLiteral("Restore");
+constexpr int kIndexRole = Qt::UserRole;
+} // namespace
+
+FrmRestore::FrmRestore(Forms& forms)
+    : Form(forms, QStringLiteral("FrmRestore"), QStringLiteral("Sonaplex/Restore Game Files"), CloseBox),
+      list_(new QTreeWidget(this)), summary_(new QLabel(this))
+{
+    auto* heading = makeLabel(QStringLiteral("LblRestoreHeading"),
+        QStringLiteral("Game files replaced by Sonaplex. Their originals are kept, so any of them can be put back."),
+        this);
+    heading->setWordWrap(true);
+    list_->setObjectName(QStringLiteral("LstReplaced"));
+    list_->setAccessibleName(QStringLiteral("Replaced game files"));
+    list_->setHeaderLabels(
+        {QStringLiteral("Game file"), QStringLiteral("Replaced by"), QStringLiteral("When"), QStringLiteral("State")});
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setRootIsDecorated(true);
+    list_->setUniformRowHeights(true);
+    list_->header()->setStretchLastSection(false);
+    list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list_->setMinimumSize(640, 280);
+    summary_->setObjectName(QStringLiteral("LblRestoreSummary"));
+
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* tip;
+        void (FrmRestore::*handler)();
+    } buttons[] = {
+        {"CmdRestoreSelected", "&Restore Selected", "Put the selected game files back as they were originally.",
+            &FrmRestore::CmdRestoreSelected_Click},
+        {"CmdRestoreFolder", "Restore &Folder", "Put every replaced file of the selected game folder back.",
+            &FrmRestore::CmdRestoreFolder_Click},
+        {"CmdUndoLastSwitch", "&Undo Last SWITCH", "Put back exactly what the last SWITCH (or restore) overwrote.",
+            &FrmRestore::CmdUndoLastSwitch_Click},
+        {"CmdForget", "For&get", "Forget the selected files: their kept originals are deleted.",
+            &FrmRestore::CmdForget_Click},
+        {"CmdCloseRestore", "Close", "Return to the previous window.", &FrmRestore::CmdCloseRestore_Click},
+    };
+    auto* row = new QHBoxLayout;
+    for (const auto& b : buttons) {
+        auto* button
+            = makeButton(QLatin1String(b.name), QString::fromLatin1(b.caption), QString::fromLatin1(b.tip), this);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, b.handler);
+        row->addWidget(button);
+        if (b.handler != &FrmRestore::CmdCloseRestore_Click)
+            actions_.push_back(button);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(list_, 1);
+    layout->addWidget(summary_);
+    layout->addLayout(row);
+}
+
+void FrmRestore::refresh()
+{
+    list_->clear();
+    files_.clear();
+    ReplacementRecord* record = forms().record();
+    for (QPushButton* b : actions_)
+        b->setEnabled(record && record->isOpen());
+    if (!record || !record->isOpen()) {
+        summary_->setText(record ? record->problem() : QStringLiteral("No record of replacements is kept."));
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    files_ = record->replacedFiles();
+    QApplication::restoreOverrideCursor();
+    QHash<QString, QTreeWidgetItem*> folders;
+    for (size_t i = 0; i < files_.size(); ++i) {
+        const ReplacedFile& f = files_[i];
+        const QFileInfo info(f.gamePath);
+        QTreeWidgetItem*& folder = folders[info.absolutePath()];
+        if (!folder) {
+            folder = new QTreeWidgetItem(list_, {QDir::toNativeSeparators(info.absolutePath())});
+            folder->setToolTip(0, folder->text(0));
+            folder->setFirstColumnSpanned(true);
+            folder->setExpanded(true);
+        }
+        auto* item = new QTreeWidgetItem(folder,
+            {info.fileName(), QFileInfo(f.replacedBy).fileName(), QLocale().toString(f.at, QLocale::ShortFormat),
+                stateName(f.state)});
+        item->setToolTip(0, f.gamePath);
+        item->setToolTip(1, f.replacedBy);
+        item->setData(0, kIndexRole, qulonglong(i));
+    }
+    list_->sortItems(0, Qt::AscendingOrder);
+    summary_->setText(files_.empty()
+            ? QStringLiteral("No game file has been replaced yet.")
+            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(files_.size()).arg(folders.size()));
+}
+
+std::vector<ReplacedFile> FrmRestore::selectedFiles() const
+{
+    std::vector<ReplacedFile> chosen;
+    QSet<qulonglong> seen;
+    auto take = [&](QTreeWidgetItem* item) {
+        const QVariant index = item->data(0, kIndexRole);
+        if (index.isValid() && !seen.contains(index.toULongLong())) {
+            seen.insert(index.toULongLong());
+            chosen.push_back(files_[index.toULongLong()]);
+        }
+    };
+    for (QTreeWidgetItem* item : list_->selectedItems()) {
+        take(item);
+        for (int c = 0; c < item->childCount(); ++c) // a folder row stands for its files
+            take(item->child(c));
+    }
+    return chosen;
+}
+
+void FrmRestore::report(const QString& done, const CopyRun& run)
+{
+    if (!run.ok())
+        showMessage(failureReport(run.copied > 0 ? QStringLiteral("Not every game file was put back. These were left "
+                                                                  "as they were:")
+                                                 : QStringLiteral("No game file was put back:"),
+                        run),
+            QStringLiteral("Restore Error"), this);
+    else if (run.copied > 0)
+        showMessage(done.arg(run.copied), kTitle, this);
+    refresh();
+}
+
+void FrmRestore::CmdRestoreSelected_Click()
+{
+    std::vector<ReplacedFile> files = selectedFiles();
+    if (files.empty()) {
+        showMessage(QStringLiteral("Select the game files (or a folder) to restore first."), kTitle, this);
+        return;
+    }
+    QStringList changed;
+    for (const ReplacedFile& f : files)
+        if (f.state == GameFileState::ChangedSince)
+            changed << f.gamePath;
+    if (!changed.isEmpty()) {
+        const MessageAnswer answer = showMessage(
+            Message{QStringLiteral("These files were changed since Sonaplex replaced them (by a game update or another "
+                                   "tool):\n\n%1\n\nRestore them anyway? What they hold now is kept too, so this "
+                                   "can be undone.")
+                        .arg(changed.join(QLatin1Char('\n'))),
+                kTitle, MessageButtons::OkCancel},
+            this);
+        if (answer != MessageAnswer::Ok)
+            return;
+    }
+    std::erase_if(files, [](const ReplacedFile& f) { return f.state == GameFileState::Original; });
+    if (files.empty()) {
+        showMessage(QStringLiteral("The selected game files already hold their originals."), kTitle, this);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CopyRun run = restoreOriginals(*forms().record(), files);
+    QApplication::restoreOverrideCursor();
+    report(QStringLiteral("%1 game file(s) were put back as they were originally."), run);
+}
+
+void FrmRestore::CmdRestoreFolder_Click()
+{
+    QTreeWidgetItem* item = list_->currentItem();
+    if (!item) {
+        showMessage(QStringLiteral("Select a game folder (or a file in it) to restore first."), kTitle, this);
+        return;
+    }
+    QTreeWidgetItem* folder = item->parent() ? item->parent() : item;
+    list_->clearSelection();
+    folder->setSelected(true);
+    CmdRestoreSelected_Click();
+}
+
+void FrmRestore::CmdUndoLastSwitch_Click()
+{
+    if (forms().record()->lastRun().empty()) {
+        showMessage(QStringLiteral("There is no SWITCH to undo."), kTitle, this);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CopyRun run = undoLastRun(*forms().record());
+    QApplication::restoreOverrideCursor();
+    report(QStringLiteral("The last SWITCH was undone: %1 game file(s) hold again what they held before it."), run);
+}
+
+void FrmRestore::CmdForget_Click()
+{
+    const std::vector<ReplacedFile> files = selectedFiles();
+    if (files.empty()) {
+        showMessage(QStringLiteral("Select the game files (or a folder) to forget first."), kTitle, this);
+        return;
+    }
+    QStringList paths;
+    for (const ReplacedFile& f : files)
+        paths << f.gamePath;
+    const MessageAnswer answer = showMessage(
+        Message{QStringLiteral("Forget %1 game file(s)? Their kept originals are deleted, and they can no longer be "
+                               "restored from here.")
+                    .arg(paths.size()),
+            kTitle, MessageButtons::OkCancel},
+        this);
+    if (answer != MessageAnswer::Ok)
+        return;
+    forms().record()->forget(paths);
+    refresh();
+}
+
+void FrmRestore::CmdCloseRestore_Click()
+{
+    forms().hide(*this);
+    forms().unload(*this);
+}
+
+} // namespace sonaplex

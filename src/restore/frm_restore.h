@@ -1,0 +1,40 @@
+#pragma once
+#include "base/replacement_record.h"
+#include "ui/forms.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace sonaplex {
+
+// Every game file Sonaplex replaced, grouped by game folder, with what replaced it, when, and
+// what it holds now; and the ways back: restore files or a whole folder to their originals,
+// undo the last SWITCH, forget entries.
+class FrmRestore : public Form {
+    Q_OBJECT
+public:
+    explicit FrmRestore(Forms& forms);
+
+    void CmdRestoreSelected_Click();
+    void CmdRestoreFolder_Click();
+    void CmdUndoLastSwitch_Click();
+    void CmdForget_Click();
+    void CmdCloseRestore_Click();
+
+protected:
+    void formLoad() override { refresh(); }
+    void reject() override { CmdCloseRestore_Click(); }
+
+private:
+    void refresh();
+    std::vector<ReplacedFile> selectedFiles() const;
+    void report(const QString& done, const struct CopyRun& run);
+
+    QTreeWidget* list_;
+    QLabel* summary_;
+    std::vector<ReplacedFile> files_;
+    std::vector<QPushButton*> actions_;
+};
+
+} // namespace sonaplex

@@ -1,0 +1,203 @@
+// Every replacement can be undone, through the real windows: SWITCH without a backup then
+// restore, undo of the last SWITCH (a swap included), states read off the disk, a full disk
+// while keeping an original, and a damaged record moved aside.
+#include "audio/audio_support.h"
+#include "music/frm_copy_midi.h"
+#include "restore/frm_restore.h"
+#include "support.h"
+
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <sys/mount.h>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+class TestRestore : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Program> program;
+    QTemporaryDir disk;
+    QString game, mine;
+
+    QByteArray song(int n) { return MidiBuilder().track().note(0, 240 * n, 0, 50 + n).bytes(); }
+    QByteArray original(int n) { return MidiBuilder().track().note(0, 100 * n, 0, 30 + n).bytes(); }
+    QString gameFile(int n) { return game + QStringLiteral("/TRACK%1.MID").arg(n); }
+    QString myFile(int n) { return mine + QStringLiteral("/song%1.mid").arg(n); }
+
+    void switchWith(std::initializer_list<std::pair<QString, QString>> pairs)
+    {
+        ReviewBoard* board = program->forms().load<FrmCopyMidi>().board();
+        for (int n = 1; n <= 3; ++n)
+            board->removeSelection(n);
+        int n = 0;
+        for (const auto& [gamePath, replacement] : pairs) {
+            ++n;
+            board->setGameFile(n, gamePath, QFileInfo(gamePath).fileName());
+            board->setReplacementFile(n, replacement, QFileInfo(replacement).fileName());
+        }
+        click("FrmCopyMidi", "CmdSwitch3");
+    }
+    // Opens the restore window, runs `inside` in it, then closes it.
+    void inRestore(std::function<void()> inside)
+    {
+        onModal("FrmRestore", [=] {
+            inside();
+            click("FrmRestore", "CmdCloseRestore");
+        });
+        click("FrmCopyMidi", "CmdRestore");
+    }
+    static QTreeWidget* list() { return control<QTreeWidget>("FrmRestore", "LstReplaced"); }
+    static QTreeWidgetItem* row(const QString& path)
+    {
+        for (QTreeWidgetItemIterator it(list()); *it; ++it)
+            if ((*it)->toolTip(0) == path)
+                return *it;
+        return nullptr;
+    }
+    static QString state(const QString& path)
+    {
+        QTreeWidgetItem* r = row(path);
+        return r ? r->text(3) : QStringLiteral("<not listed>");
+    }
+
+private slots:
+    void init()
+    {
+        QDir(disk.path()).removeRecursively();
+        game = disk.path() + "/Game";
+        mine = disk.path() + "/Mine";
+        QDir().mkpath(game);
+        QDir().mkpath(mine);
+        for (int n = 1; n <= 3; ++n) {
+            QVERIFY(writeFile(gameFile(n), original(n)));
+            QVERIFY(writeFile(myFile(n), song(n)));
+        }
+        program = std::make_unique<Program>();
+        program->enter();
+        program->forms().load<FrmCopyMidi>();
+    }
+    void cleanup() { program.reset(); }
+
+    void aSwitchWithoutBackupIsRestoredByteForByte()
+    {
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
+        QCOMPARE(readAll(gameFile(1)), song(1));
+        inRestore([&] {
+            QCOMPARE(state(gameFile(1)), QStringLiteral("replaced"));
+            QCOMPARE(row(gameFile(1))->text(1), QStringLiteral("song1.mid"));
+            QVERIFY(!row(gameFile(3)));
+            // The folder row stands for both files.
+            row(gameFile(1))->parent()->setSelected(true);
+            click("FrmRestore", "CmdRestoreSelected");
+            QCOMPARE(state(gameFile(1)), QStringLiteral("original"));
+            QCOMPARE(state(gameFile(2)), QStringLiteral("original"));
+        });
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        QCOMPARE(readAll(gameFile(2)), original(2));
+        QCOMPARE(program->messages.lastTitle(), QStringLiteral("Restore"));
+        // The restore is itself undone like a SWITCH.
+        inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
+        QCOMPARE(readAll(gameFile(1)), song(1));
+        QCOMPARE(readAll(gameFile(2)), song(2));
+    }
+
+    void undoTakesBackTheLastSwitchSwapsIncluded()
+    {
+        switchWith({{gameFile(1), myFile(1)}});
+        const QByteArray between1 = readAll(gameFile(1)), between2 = readAll(gameFile(2));
+        // The second SWITCH swaps two game files.
+        switchWith({{gameFile(1), gameFile(2)}, {gameFile(2), gameFile(1)}});
+        QCOMPARE(readAll(gameFile(1)), between2);
+        QCOMPARE(readAll(gameFile(2)), between1);
+        inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
+        QCOMPARE(readAll(gameFile(1)), between1);
+        QCOMPARE(readAll(gameFile(2)), between2);
+        inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        program->messages.clear();
+        inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
+        QCOMPARE(program->messages.lastText(), QStringLiteral("There is no SWITCH to undo."));
+    }
+
+    void statesFollowWhatTheFilesHoldAndForgetFreesTheStore()
+    {
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}, {gameFile(3), myFile(3)}});
+        QVERIFY(writeFile(gameFile(1), "a game update wrote this")); // changed from outside
+        QVERIFY(writeFile(gameFile(2), original(2))); // the game's repair put it back
+        QVERIFY(QFile::remove(gameFile(3)));
+        const QString store = program->path("Replacements/originals");
+        QCOMPARE(QDir(store).entryList(QDir::Files).size(), 3);
+        program->messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+        inRestore([&] {
+            QCOMPARE(state(gameFile(1)), QStringLiteral("changed since"));
+            QCOMPARE(state(gameFile(2)), QStringLiteral("original"));
+            QCOMPARE(state(gameFile(3)), QStringLiteral("missing"));
+            // A changed file is restored only when the user says so, and its newer content is kept.
+            row(gameFile(1))->setSelected(true);
+            click("FrmRestore", "CmdRestoreSelected");
+            QCOMPARE(state(gameFile(1)), QStringLiteral("original"));
+            list()->clearSelection();
+            row(gameFile(2))->setSelected(true);
+            click("FrmRestore", "CmdForget");
+            QVERIFY(!row(gameFile(2)));
+        });
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        QVERIFY(program->messages.messages.front().text.contains(gameFile(1)));
+        // Kept: originals of 1 and 3, and what 1 held before its restore; 2's original is gone.
+        QCOMPARE(QDir(store).entryList(QDir::Files).size(), 3);
+        inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
+        QCOMPARE(readAll(gameFile(1)), QByteArray("a game update wrote this"));
+    }
+
+    void anOriginalThatCannotBeKeptLeavesTheGameFileAlone()
+    {
+        // The program folder on a disk too small for the game file's original.
+        program.reset();
+        QTemporaryDir small;
+        if (::mount("tmpfs", QFile::encodeName(small.path()).constData(), "tmpfs", 0, "size=512k") != 0)
+            QSKIP("cannot mount a tmpfs here (needs root)");
+        QVERIFY(writeFile(gameFile(1), QByteArray(1 << 20, 'o')));
+        startProgram(small.path());
+        click("frmSplash", "CmdEntermidi");
+        MessageRecorder messages;
+        auto* board = runningProgram()->load<FrmCopyMidi>().board();
+        board->setGameFile(1, gameFile(1), "TRACK1.MID");
+        board->setReplacementFile(1, myFile(1), "song1.mid");
+        board->setGameFile(2, gameFile(2), "TRACK2.MID");
+        board->setReplacementFile(2, myFile(2), "song2.mid");
+        click("FrmCopyMidi", "CmdSwitch3");
+        const QString report = messages.lastText();
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+        ::umount(QFile::encodeName(small.path()).constData());
+        QVERIFY2(
+            report.contains("Selection 1 (TRACK1.MID)") && report.contains("could not be kept"), qPrintable(report));
+        QVERIFY2(!report.contains("Selection 2"), qPrintable(report));
+        QVERIFY(!report.contains("Selection 2"));
+        QCOMPARE(readAll(gameFile(1)), QByteArray(1 << 20, 'o'));
+        QCOMPARE(readAll(gameFile(2)), song(2));
+    }
+
+    void aDamagedRecordIsMovedAsideAndReported()
+    {
+        program.reset();
+        QTemporaryDir folder;
+        QDir().mkpath(folder.path() + "/Replacements");
+        QVERIFY(writeFile(folder.path() + "/Replacements/record.sqlite", QByteArray(4096, 'x')));
+        MessageRecorder messages;
+        startProgram(folder.path());
+        QCOMPARE(messages.lastTitle(), QStringLiteral("Record of Replacements"));
+        QVERIFY2(messages.lastText().contains("moved aside"), qPrintable(messages.lastText()));
+        const QStringList aside
+            = QDir(folder.path() + "/Replacements").entryList({"record.sqlite.damaged-*"}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(readAll(folder.path() + "/Replacements/" + aside[0]), QByteArray(4096, 'x'));
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+    }
+};
+
+QTEST_MAIN(TestRestore)
+#include "test_restore.moc"
