@@ -1,5 +1,6 @@
 // Copy-replace, folder creation and no-replace renames against real files.
 #include "base/files.h"
+#include "base/kill_trial.h"
 #include "support.h"
 
 #include <QFileInfo>
@@ -181,6 +182,16 @@ private slots:
         }
         QVERIFY(caughtMidway > 0);
         QVERIFY(QFile::remove(at("big.wav")));
+    }
+
+    void aKilledRecordedSwitchLeavesEverythingRestorable()
+    {
+        // A few trials here; bench/kill_switch runs many.
+        KillTrial trial{at("kill")};
+        for (int killAfter : {2, 15, 40, 90, 400}) {
+            const QString fault = trial.run(killAfter);
+            QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("killed after %1 ms: %2").arg(killAfter).arg(fault)));
+        }
     }
 
     void staleTemporariesOfAFileAreCleared()
