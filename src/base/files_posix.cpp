@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <thread>
@@ -187,10 +189,18 @@ void removeStaleTemporaries(const QString& folder, const QString& fileName)
 } // namespace
 
 // Freeing the blocks of a big replaced file takes tens of milliseconds; it is nobody's wait.
+// The last handle on a replaced file is closed on a thread that runs at the lowest CPU and
+// disk priority, so that freeing never competes with the work someone waits for.
 void closeInBackground(Fd&& fd)
 {
-    if (fd.get() >= 0)
-        std::thread([f = fd.release()] { ::close(f); }).detach();
+    if (fd.get() < 0)
+        return;
+    std::thread([f = fd.release()] {
+        ::setpriority(PRIO_PROCESS, pid_t(::syscall(SYS_gettid)), 19);
+        constexpr int kIoprioClassIdle = 3, kIoprioClassShift = 13, kIoprioWhoProcess = 1;
+        ::syscall(SYS_ioprio_set, kIoprioWhoProcess, 0, kIoprioClassIdle << kIoprioClassShift);
+        ::close(f);
+    }).detach();
 }
 
 struct PendingCopy::State {

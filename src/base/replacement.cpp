@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <future>
 
 namespace sonaplex {
 
@@ -62,49 +63,87 @@ CopyRun runReplacements(
     std::vector<Step> steps;
     auto fail = [&](const Replacement& r, const QString& why) { run.failures << r.label + QStringLiteral(": ") + why; };
     const bool recording = record && record->isOpen();
-    for (Replacement& r : work) {
-        Step step{r, {}, {}, {}, false, 0};
-        if (recording) {
-            const HashResult after = contentHash(r.source);
-            if (!after.result) {
-                fail(r, after.result.error);
-                continue;
-            }
-            step.after = after.hash;
-            if (QFileInfo::exists(r.gamePath)) {
-                const HashResult before = contentHash(r.gamePath);
-                if (!before.result) {
-                    fail(r, before.result.error);
-                    continue;
-                }
-                step.before = before.hash;
-                // What the game file holds is kept, durably, before anything replaces it.
-                step.keptNow = !record->store().holds(step.before);
-                if (const FileResult kept = record->store().keep(r.gamePath, step.before); !kept) {
-                    fail(r,
-                        QStringLiteral("not replaced, because its present content could not be kept for undo (%1)")
-                            .arg(kept.error));
-                    continue;
-                }
-            }
+    // What each source and each game file holds is hashed on threads of its own while the
+    // copies are made and written out here, so that keeping originals costs little time.
+    struct Hashes {
+        std::future<HashResult> source, game;
+    };
+    std::vector<Hashes> hashes(work.size());
+    auto hashOf = [&](const QString& path) {
+        if (const QString known = record->knownHash(path); !known.isEmpty()) {
+            std::promise<HashResult> ready;
+            ready.set_value({known, {}});
+            return ready.get_future();
         }
-        if (const FileResult prepared = step.copy.prepare(r.source, r.gamePath); !prepared) {
-            if (step.keptNow)
-                record->store().drop(step.before);
-            fail(r, prepared.error);
+        return std::async(std::launch::async, contentHash, path);
+    };
+    if (recording)
+        for (size_t i = 0; i < work.size(); ++i) {
+            hashes[i].source = hashOf(work[i].source);
+            if (QFileInfo::exists(work[i].gamePath))
+                hashes[i].game = hashOf(work[i].gamePath);
+        }
+    std::vector<size_t> origin; // index into work of each step
+    for (size_t i = 0; i < work.size(); ++i) {
+        Step step{work[i], {}, {}, {}, false, 0};
+        if (const FileResult prepared = step.copy.prepare(work[i].source, work[i].gamePath); !prepared) {
+            fail(work[i], prepared.error);
             continue;
         }
         steps.push_back(std::move(step));
+        origin.push_back(i);
     }
     for (Step& step : steps)
         step.copy.startWriting();
-    for (auto it = steps.begin(); it != steps.end();) {
-        if (const FileResult r = it->copy.flush(); !r) {
-            fail(it->what, r.error);
-            it = steps.erase(it);
-        } else {
-            ++it;
+    std::vector<bool> keep(steps.size(), true);
+    for (size_t k = 0; k < steps.size(); ++k) {
+        if (const FileResult r = steps[k].copy.flush(); !r) {
+            fail(steps[k].what, r.error);
+            keep[k] = false;
         }
+    }
+    if (recording) {
+        for (size_t k = 0; k < steps.size(); ++k) {
+            Hashes& h = hashes[origin[k]];
+            const HashResult after = h.source.get();
+            const HashResult before = h.game.valid() ? h.game.get() : HashResult{};
+            if (!keep[k])
+                continue;
+            Step& step = steps[k];
+            if (!after.result || !before.result) {
+                fail(step.what, !after.result ? after.result.error : before.result.error);
+                keep[k] = false;
+                continue;
+            }
+            step.after = after.hash;
+            step.before = before.hash;
+            record->remember(step.what.source, step.after);
+            if (step.before.isEmpty())
+                continue; // a new game file: nothing to keep
+            // What the game file holds is kept, durably, before anything replaces it.
+            step.keptNow = !record->store().holds(step.before);
+            if (const FileResult kept = record->store().keep(step.what.gamePath, step.before); !kept) {
+                step.keptNow = false;
+                fail(step.what,
+                    QStringLiteral("not replaced, because its present content could not be kept for "
+                                   "undo (%1)")
+                        .arg(kept.error));
+                keep[k] = false;
+            }
+        }
+        for (Hashes& h : hashes) { // those of files whose copy failed are still running
+            if (h.source.valid())
+                h.source.wait();
+            if (h.game.valid())
+                h.game.wait();
+        }
+    }
+    {
+        std::vector<Step> kept;
+        for (size_t k = 0; k < steps.size(); ++k)
+            if (keep[k])
+                kept.push_back(std::move(steps[k]));
+        steps = std::move(kept);
     }
     const qint64 runId = recording && !steps.empty() ? record->beginRun(kind, undoes) : 0;
     QStringList folders;
@@ -113,8 +152,10 @@ CopyRun runReplacements(
             step.entry = record->intend(runId, step.what.gamePath, step.before, step.after, step.what.source);
         if (const FileResult r = step.copy.commit(false); r) {
             ++run.copied;
-            if (runId)
+            if (runId) {
                 record->happened(step.entry);
+                record->remember(step.what.gamePath, step.after);
+            }
             if (!step.copy.folder().isEmpty() && !folders.contains(step.copy.folder()))
                 folders << step.copy.folder();
         } else {

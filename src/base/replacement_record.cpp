@@ -12,6 +12,8 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+#include <sys/stat.h>
+
 namespace sonaplex {
 
 namespace {
@@ -101,7 +103,9 @@ bool ReplacementRecord::prepare()
         && run(QStringLiteral("CREATE TABLE IF NOT EXISTS entries(id INTEGER PRIMARY KEY, run INTEGER NOT NULL, "
                               "game_path TEXT NOT NULL, before_hash TEXT NOT NULL, after_hash TEXT NOT NULL, "
                               "source TEXT NOT NULL, at TEXT NOT NULL, done INTEGER NOT NULL DEFAULT 0)"))
-        && run(QStringLiteral("CREATE INDEX IF NOT EXISTS entries_by_path ON entries(game_path)"));
+        && run(QStringLiteral("CREATE INDEX IF NOT EXISTS entries_by_path ON entries(game_path)"))
+        && run(QStringLiteral("CREATE TABLE IF NOT EXISTS known(path TEXT PRIMARY KEY, stamp TEXT NOT NULL, "
+                              "hash TEXT NOT NULL)"));
     if (!ok) {
         db.close();
         return false;
@@ -154,6 +158,51 @@ void ReplacementRecord::didNotHappen(qint64 entry)
     QSqlQuery q(QSqlDatabase::database(connection_));
     q.prepare(QStringLiteral("DELETE FROM entries WHERE id = ?"));
     q.addBindValue(entry);
+    q.exec();
+}
+
+namespace {
+// What changes whenever a file's content may have: the change time cannot be set by tools.
+QString stampOf(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return {};
+    return QStringLiteral("%1:%2:%3:%4.%5:%6.%7")
+        .arg(quint64(st.st_dev))
+        .arg(quint64(st.st_ino))
+        .arg(qint64(st.st_size))
+        .arg(qint64(st.st_mtim.tv_sec))
+        .arg(qint64(st.st_mtim.tv_nsec))
+        .arg(qint64(st.st_ctim.tv_sec))
+        .arg(qint64(st.st_ctim.tv_nsec));
+}
+} // namespace
+
+QString ReplacementRecord::knownHash(const QString& path) const
+{
+    if (!open_)
+        return {};
+    const QString stamp = stampOf(path);
+    if (stamp.isEmpty())
+        return {};
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.prepare(QStringLiteral("SELECT hash FROM known WHERE path = ? AND stamp = ?"));
+    q.addBindValue(path);
+    q.addBindValue(stamp);
+    return q.exec() && q.next() ? q.value(0).toString() : QString();
+}
+
+void ReplacementRecord::remember(const QString& path, const QString& hash)
+{
+    const QString stamp = stampOf(path);
+    if (!open_ || stamp.isEmpty() || hash.isEmpty())
+        return;
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO known(path, stamp, hash) VALUES(?, ?, ?)"));
+    q.addBindValue(path);
+    q.addBindValue(stamp);
+    q.addBindValue(hash);
     q.exec();
 }
 

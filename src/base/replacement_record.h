@@ -62,6 +62,12 @@ public:
     void happened(qint64 entry);
     void didNotHappen(qint64 entry);
 
+    // The content hash of a file the record has seen, when the file has not changed since
+    // (same inode, size, modification and change times); empty otherwise. Saves reading big
+    // files again that Sonaplex wrote or read itself.
+    QString knownHash(const QString& path) const;
+    void remember(const QString& path, const QString& hash);
+
     // Settles entries a killed run left unfinished, by what their game files hold now.
     int settleUnfinished();
 
