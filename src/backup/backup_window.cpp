@@ -2,6 +2,7 @@
 
 #include "backup/frm_set_names.h"
 #include "base/replacement.h"
+#include "base/backup_manifest.h"
 #include "ui/messages.h"
 #include "ui/staging.h"
 #include "ui/window_parts.h"
@@ -86,6 +87,10 @@ void BackupWindow::backUp()
         return; // this window stays: the user may try again or cancel
     const QString staging = forms().folders().staging(ProgramFolder::Staging::Backup);
     const CopyRun run = stageFiles(files, staging);
+    // Where each file came from goes with the set, so that it can be put back in one step.
+    if (const FileResult noted = writeManifest(staging, files); !noted)
+        showMessage(QStringLiteral("The backup set will not remember where its files came from: %1").arg(noted.error),
+            QStringLiteral("Backup Error"), this);
     if (!run.ok())
         showMessage(
             failureReport(QStringLiteral("These files could not be backed up and are not in the backup set:"), run),

@@ -217,6 +217,11 @@ CopyRun replaceGameFiles(
     return runReplacements(std::move(work), record, QStringLiteral("switch"), 0, std::move(run));
 }
 
+CopyRun runRecordedReplacements(std::vector<Replacement> work, ReplacementRecord* record, const QString& kind)
+{
+    return runReplacements(std::move(work), record, kind, 0, {});
+}
+
 CopyRun restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFile>& files)
 {
     CopyRun run;

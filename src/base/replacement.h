@@ -41,6 +41,10 @@ struct Replacement {
     QString source;
 };
 
+// Puts each source over its game file as one recorded run of `kind` ("restore", ...): all new
+// copies first, originals kept, each change recorded so that it can be undone.
+CopyRun runRecordedReplacements(std::vector<Replacement> work, ReplacementRecord* record, const QString& kind);
+
 // Puts each game file's original back (what it held before Sonaplex first replaced it), as a
 // recorded run of its own that can be undone in turn.
 CopyRun restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFile>& files);

@@ -1,10 +1,13 @@
 #include "restore/frm_restore.h"
 
+#include "base/backup_manifest.h"
 #include "base/replacement.h"
 #include "ui/messages.h"
 #include "ui/window_parts.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,8 +26,12 @@ constexpr int kIndexRole = Qt::UserRole;
 
 FrmRestore::FrmRestore(Forms& forms)
     : Form(forms, QStringLiteral("FrmRestore"), QStringLiteral("Sonaplex/Restore Game Files"), CloseBox),
-      list_(new QTreeWidget(this)), summary_(new QLabel(this))
+      list_(new QTreeWidget(this)), summary_(new QLabel(this)), sets_(new QComboBox(this))
 {
+    sets_->setObjectName(QStringLiteral("CboBackupSets"));
+    sets_->setToolTip(QStringLiteral("The backup sets and sets in the program folder."));
+    sets_->setAccessibleName(QStringLiteral("Backup sets"));
+    sets_->setMinimumWidth(240);
     auto* heading = makeLabel(QStringLiteral("LblRestoreHeading"),
         QStringLiteral("Game files replaced by Sonaplex. Their originals are kept, so any of them can be put back."),
         this);
@@ -55,7 +62,6 @@ FrmRestore::FrmRestore(Forms& forms)
             &FrmRestore::CmdUndoLastSwitch_Click},
         {"CmdForget", "For&get", "Forget the selected files: their kept originals are deleted.",
             &FrmRestore::CmdForget_Click},
-        {"CmdCloseRestore", "Close", "Return to the previous window.", &FrmRestore::CmdCloseRestore_Click},
     };
     auto* row = new QHBoxLayout;
     for (const auto& b : buttons) {
@@ -67,15 +73,40 @@ FrmRestore::FrmRestore(Forms& forms)
         if (b.handler != &FrmRestore::CmdCloseRestore_Click)
             actions_.push_back(button);
     }
+    auto* restoreSet = makeButton(QStringLiteral("CmdRestoreSet"), QStringLiteral("Restore &Set"),
+        QStringLiteral("Put every file of the chosen backup set back where it came from."), this);
+    connect(restoreSet, &QPushButton::clicked, this, &FrmRestore::CmdRestoreSet_Click);
+    actions_.push_back(restoreSet);
+    auto* close = makeButton(QStringLiteral("CmdCloseRestore"), QStringLiteral("Close"),
+        QStringLiteral("Return to the previous window."), this);
+    connect(close, &QPushButton::clicked, this, &FrmRestore::CmdCloseRestore_Click);
+    auto* setRow = new QHBoxLayout;
+    setRow->addWidget(makeLabel(QStringLiteral("LblBackupSets"), QStringLiteral("Backup set:"), this));
+    setRow->addWidget(sets_, 1);
+    setRow->addWidget(restoreSet);
+    row->addStretch(1);
+    row->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(list_, 1);
     layout->addWidget(summary_);
     layout->addLayout(row);
+    layout->addLayout(setRow);
 }
 
 void FrmRestore::refresh()
 {
+    // Every set folder of the program folder; those made by a backup know where their files go.
+    const QString current = sets_->currentText();
+    sets_->clear();
+    const ProgramFolder layout = forms().folders();
+    const QStringList reserved{QFileInfo(layout.favorites()).fileName(),
+        ProgramFolder::stagingName(ProgramFolder::Staging::Backup),
+        ProgramFolder::stagingName(ProgramFolder::Staging::Set), QFileInfo(layout.replacements()).fileName()};
+    for (const QString& name : QDir(layout.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        if (!reserved.contains(name))
+            sets_->addItem(name);
+    sets_->setCurrentText(current);
     list_->clear();
     files_.clear();
     ReplacementRecord* record = forms().record();
@@ -222,6 +253,41 @@ void FrmRestore::CmdForget_Click()
         return;
     forms().record()->forget(paths);
     refresh();
+}
+
+void FrmRestore::CmdRestoreSet_Click()
+{
+    const QString name = sets_->currentText();
+    if (name.isEmpty()) {
+        showMessage(QStringLiteral("There is no backup set to restore."), kTitle, this);
+        return;
+    }
+    const QString folder = forms().folders().set(name);
+    const std::vector<ManifestLine> lines = readManifest(folder);
+    QString into;
+    if (lines.empty()) {
+        // A set from before sets remembered their files' places: the user says where.
+        into = chooseFolder(QStringLiteral("Restore \"%1\" into which game folder?").arg(name), QDir::homePath(), this);
+        if (into.isEmpty())
+            return;
+    } else {
+        QStringList places;
+        for (const ManifestLine& l : lines)
+            places << l.gamePath;
+        const MessageAnswer answer = showMessage(
+            Message{QStringLiteral("Put the %1 file(s) of \"%2\" back where they came from?\n\n%3\n\nWhat the game "
+                                   "files hold now is kept, so this can be undone.")
+                        .arg(lines.size())
+                        .arg(name, places.join(QLatin1Char('\n'))),
+                kTitle, MessageButtons::OkCancel},
+            this);
+        if (answer != MessageAnswer::Ok)
+            return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CopyRun run = restoreBackupSet(forms().record(), folder, into);
+    QApplication::restoreOverrideCursor();
+    report(QStringLiteral("%1 game file(s) were put back from the backup set."), run);
 }
 
 void FrmRestore::CmdCloseRestore_Click()

@@ -2,6 +2,7 @@
 #include "base/replacement_record.h"
 #include "ui/forms.h"
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -20,6 +21,7 @@ public:
     void CmdRestoreFolder_Click();
     void CmdUndoLastSwitch_Click();
     void CmdForget_Click();
+    void CmdRestoreSet_Click();
     void CmdCloseRestore_Click();
 
 protected:
@@ -33,6 +35,7 @@ private:
 
     QTreeWidget* list_;
     QLabel* summary_;
+    QComboBox* sets_;
     std::vector<ReplacedFile> files_;
     std::vector<QPushButton*> actions_;
 };

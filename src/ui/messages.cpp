@@ -1,5 +1,6 @@
 #include "ui/messages.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -14,6 +15,23 @@ MessageHandler& handler()
 } // namespace
 
 void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
+
+namespace {
+std::function<QString(const QString&)>& folderChooser()
+{
+    static std::function<QString(const QString&)> chooser;
+    return chooser;
+}
+} // namespace
+
+void setFolderChooser(std::function<QString(const QString&)> chooser) { folderChooser() = std::move(chooser); }
+
+QString chooseFolder(const QString& title, const QString& start, QWidget* parent)
+{
+    if (folderChooser())
+        return folderChooser()(title);
+    return QFileDialog::getExistingDirectory(parent, title, start);
+}
 
 MessageAnswer showMessage(const Message& message, QWidget* parent)
 {

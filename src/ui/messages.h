@@ -24,6 +24,11 @@ inline void showMessage(const QString& text, const QString& title, QWidget* pare
     showMessage(Message{text, title, MessageButtons::Ok}, parent);
 }
 
+// Asks the user for a folder (the system's folder dialog); empty when they cancel.
+QString chooseFolder(const QString& title, const QString& start, QWidget* parent = nullptr);
+// Tests answer here in place of the dialog; an empty function restores it.
+void setFolderChooser(std::function<QString(const QString& title)> chooser);
+
 // Tests put a recorder here in place of the real message box; an empty function restores it.
 using MessageHandler = std::function<MessageAnswer(const Message&)>;
 void setMessageHandler(MessageHandler handler);

@@ -1,5 +1,6 @@
 #include "ui/staging.h"
 
+#include "base/backup_manifest.h"
 #include "base/files.h"
 #include "ui/forms.h"
 #include "ui/messages.h"
@@ -11,7 +12,9 @@ namespace sonaplex {
 namespace {
 QStringList filesIn(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    names.removeAll(manifestName()); // a note about the files, not one of them
+    return names;
 }
 } // namespace
 

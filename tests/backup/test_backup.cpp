@@ -1,6 +1,7 @@
 // Backups of game files and saved sets, through their windows, on real folders: what the
 // sets hold, every naming refusal, hostile names, failures named, abandoned namings.
 #include "backup/frm_set_names.h"
+#include "base/backup_manifest.h"
 #include "base/files.h"
 #include "effects/frm_copy_wavs.h"
 #include "music/frm_copy_midi.h"
@@ -29,7 +30,9 @@ class TestBackup : public QObject {
     }
     QStringList filesIn(const QString& folder)
     {
-        return QDir(program->path(folder)).entryList(QDir::Files | QDir::Hidden);
+        QStringList names = QDir(program->path(folder)).entryList(QDir::Files | QDir::Hidden);
+        names.removeAll(manifestName());
+        return names;
     }
 
     // Backs up from a review window and answers the naming dialog with each name in turn;

@@ -6,6 +6,7 @@
 #include "restore/frm_restore.h"
 #include "support.h"
 
+#include <QComboBox>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -177,6 +178,47 @@ private slots:
         QVERIFY2(!report.contains("Selection 2"), qPrintable(report));
         QVERIFY(!report.contains("Selection 2"));
         QCOMPARE(readAll(gameFile(1)), QByteArray(1 << 20, 'o'));
+        QCOMPARE(readAll(gameFile(2)), song(2));
+    }
+
+    void aBackupSetIsPutBackInOneStep()
+    {
+        ReviewBoard* board = program->forms().load<FrmCopyMidi>().board();
+        for (int n = 1; n <= 3; ++n)
+            board->setGameFile(n, gameFile(n), QFileInfo(gameFile(n)).fileName());
+        // Back up the three game files as "GameMidi", through the backup window and the naming.
+        onModal("FrmMidiBackup", [] { click("FrmMidiBackup", "CmdProceed"); });
+        onModal("FrmSetName2", [] {
+            control<QComboBox>("FrmSetName2", "CboSetName2")->setEditText("GameMidi");
+            onModal("FrmBackupConfirm", [] { click("FrmBackupConfirm", "CmdBackupConfirm"); });
+            click("FrmSetName2", "CmdOK3");
+        });
+        click("FrmCopyMidi", "CmdMidiBackup");
+        QVERIFY(QFileInfo::exists(program->path("GameMidi/TRACK2.MID")));
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}, {gameFile(3), myFile(3)}});
+        QCOMPARE(readAll(gameFile(2)), song(2));
+
+        // An old set without a manifest: the user says which folder it goes into.
+        QDir().mkpath(program->path("OldSet"));
+        QVERIFY(writeFile(program->path("OldSet/TRACK3.MID"), original(3)));
+        setFolderChooser([&](const QString&) { return game; });
+        program->messages.answers = {MessageAnswer::Ok};
+        inRestore([] {
+            auto* sets = control<QComboBox>("FrmRestore", "CboBackupSets");
+            QCOMPARE(sets->count(), 2); // the program's own folders are not sets
+            sets->setCurrentText("GameMidi");
+            click("FrmRestore", "CmdRestoreSet");
+            sets->setCurrentText("OldSet");
+            click("FrmRestore", "CmdRestoreSet");
+        });
+        setFolderChooser({});
+        for (int n = 1; n <= 3; ++n)
+            QCOMPARE(readAll(gameFile(n)), original(n));
+        QVERIFY2(
+            program->messages.messages.front().text.contains(gameFile(2)), qPrintable(program->messages.lastText()));
+        // Restoring a set is undone like a SWITCH: the old set's file goes back first.
+        inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
+        inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
         QCOMPARE(readAll(gameFile(2)), song(2));
     }
 
