@@ -2,6 +2,7 @@
 // case) and compares the time with `find DIR -maxdepth 1 -iname '*.mid'` in the same run.
 // Also measures the longest time the window's event loop was held up meanwhile.
 #include "audio/audio_host.h"
+#include "base/content_hash.h"
 #include "ui/browser_pane.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -39,11 +41,26 @@ int main(int argc, char** argv)
         return t.nsecsElapsed() / 1e6;
     };
 
+    // A record that knows some of the folder's files, as after SWITCHes: the lists mark them.
+    // NOMARK=1 in the environment lists without it, for comparison.
+    QTemporaryDir recordFolder;
+    ReplacementRecord record(recordFolder.path());
+    const qint64 run = record.beginRun(QStringLiteral("switch"));
+    for (int i = 0; i < 50; ++i) {
+        const int n = (i * 997 % (count / 4)) * 4; // a ".mid" one
+        const QString game = dir.path() + QStringLiteral("/track%1.mid").arg(n, 6, 10, QLatin1Char('0'));
+        record.happened(
+            record.intend(run, game, QStringLiteral("aa"), contentHash(game).hash, QStringLiteral("/x.mid")));
+    }
+
     // Fills either a bare file list or a whole pane (whose folder list reads the folder too).
+    int marked = 0;
     auto timeList = [&](qint64* worstStall, int* listed, bool wholePane) {
-        BrowserPane pane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, QStringLiteral("*.Mid"), "Sequencer"},
-            std::make_shared<audio::AudioHost>());
+        PaneSetup setup{"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, QStringLiteral("*.Mid"), "Sequencer"};
+        setup.record = qEnvironmentVariableIsSet("NOMARK") ? nullptr : &record;
+        BrowserPane pane(setup, std::make_shared<audio::AudioHost>());
         FileList bare(QStringLiteral("*.Mid"));
+        bare.markFrom(qEnvironmentVariableIsSet("NOMARK") ? nullptr : &record);
         FileList& list = wholePane ? *pane.files() : bare;
         list.show();
         QElapsedTimer sinceTick;
@@ -69,6 +86,8 @@ int main(int argc, char** argv)
         const double ms = t.nsecsElapsed() / 1e6;
         *worstStall = std::max(worst, sinceTick.elapsed());
         *listed = list.listCount();
+        QTest::qWait(100); // the marks arrive from their worker
+        marked = int(static_cast<FileNameModel*>(list.model())->marks().size());
         return ms;
     };
 
@@ -85,7 +104,7 @@ int main(int argc, char** argv)
         timeList(&s, &paneListed, true);
         paneStall = std::max(paneStall, s);
     }
-    std::printf("file list, %d files (%d listed):\n", count, listed);
+    std::printf("file list, %d files (%d listed, %d marked as replaced):\n", count, listed, marked);
     std::printf("  find -maxdepth 1 -iname '*.mid' (baseline): %8.1f ms\n", find);
     std::printf("  Sonaplex file list filled:                  %8.1f ms\n", ours);
     std::printf("  ratio (target <= 2.0):                      %8.2f\n", ours / find);

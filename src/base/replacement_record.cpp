@@ -231,14 +231,47 @@ int ReplacementRecord::settleUnfinished()
     return int(open.size());
 }
 
+GameFileState ReplacementRecord::stateFor(const ReplacedFile& f, const QString& current)
+{
+    return current.isEmpty()        ? GameFileState::Missing
+        : current == f.originalHash ? GameFileState::Original
+        : current == f.lastHash     ? GameFileState::Replaced
+                                    : GameFileState::ChangedSince;
+}
+
 std::vector<ReplacedFile> ReplacementRecord::replacedFiles() const
+{
+    std::vector<ReplacedFile> files = query({});
+    for (ReplacedFile& f : files)
+        f.state = stateFor(f, contentHash(f.gamePath).hash);
+    return files;
+}
+
+std::vector<ReplacedFile> ReplacementRecord::knownIn(const QString& folder) const
+{
+    const QString clean = QDir::cleanPath(folder);
+    std::vector<ReplacedFile> files = query(clean);
+    std::erase_if(files, [&](const ReplacedFile& f) { return QFileInfo(f.gamePath).absolutePath() != clean; });
+    return files;
+}
+
+std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const
 {
     std::vector<ReplacedFile> files;
     if (!open_)
         return files;
     QSqlQuery q(QSqlDatabase::database(connection_));
-    q.exec(QStringLiteral("SELECT game_path, before_hash, after_hash, source, at FROM entries WHERE done = 1 "
-                          "ORDER BY game_path, id"));
+    if (folder.isEmpty()) {
+        q.exec(QStringLiteral("SELECT game_path, before_hash, after_hash, source, at FROM entries WHERE done = 1 "
+                              "ORDER BY game_path, id"));
+    } else {
+        // A range on the indexed path: quick whatever the size of the record.
+        q.prepare(QStringLiteral("SELECT game_path, before_hash, after_hash, source, at FROM entries WHERE done = 1 "
+                                 "AND game_path > ? AND game_path < ? ORDER BY game_path, id"));
+        q.addBindValue(folder + QLatin1Char('/'));
+        q.addBindValue(folder + QLatin1Char('0')); // '0' follows '/'
+        q.exec();
+    }
     QHash<QString, size_t> index;
     while (q.next()) {
         const QString path = q.value(0).toString();
@@ -256,13 +289,6 @@ std::vector<ReplacedFile> ReplacementRecord::replacedFiles() const
             f.replacedBy = source;
             f.at = QDateTime::fromString(q.value(4).toString(), Qt::ISODateWithMs).toLocalTime();
         }
-    }
-    for (ReplacedFile& f : files) {
-        const QString current = contentHash(f.gamePath).hash;
-        f.state = current.isEmpty()     ? GameFileState::Missing
-            : current == f.originalHash ? GameFileState::Original
-            : current == f.lastHash     ? GameFileState::Replaced
-                                        : GameFileState::ChangedSince;
     }
     return files;
 }

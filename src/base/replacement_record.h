@@ -73,6 +73,10 @@ public:
 
     // Every game file the record knows, with what it holds now (read off the disk).
     std::vector<ReplacedFile> replacedFiles() const;
+    // The game files the record knows directly inside `folder`, without reading them: their
+    // states are left for the caller to find (stateFor), off the window's thread.
+    std::vector<ReplacedFile> knownIn(const QString& folder) const;
+    static GameFileState stateFor(const ReplacedFile& file, const QString& currentHash);
     // The changes of the latest SWITCH or restore not yet undone (empty when none), newest last.
     std::vector<RecordEntry> lastRun(qint64* run = nullptr) const;
     // Drops the entries of these game files, and the kept contents nothing else needs.
@@ -80,6 +84,7 @@ public:
 
 private:
     bool prepare();
+    std::vector<ReplacedFile> query(const QString& folder) const;
     QString connection_;
     QString folder_;
     OriginalStore store_;

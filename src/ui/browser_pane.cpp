@@ -1,16 +1,25 @@
 #include "ui/browser_pane.h"
 
+#include "base/content_hash.h"
+
 #include "base/drives.h"
 #include "base/folder_scan.h"
 #include "ui/messages.h"
 #include "ui/sample_player.h"
+#include "ui/window_parts.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QPointer>
 #include <QStyle>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 namespace sonaplex {
@@ -126,6 +135,26 @@ QVariant FileNameModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= names_.size())
         return {};
+    if (role == Qt::DecorationRole || (role == Qt::ToolTipRole && !marks_.isEmpty())) {
+        const auto mark = marks_.constFind(names_[index.row()]);
+        if (mark != marks_.constEnd()) {
+            if (role == Qt::ToolTipRole)
+                return names_[index.row()] + QLatin1Char('\n') + mark->note;
+            static const QHash<GameFileState, QColor> colours{{GameFileState::Replaced, kReplacementBlue},
+                {GameFileState::ChangedSince, QColor(200, 120, 0)}, {GameFileState::Original, QColor(120, 120, 120)},
+                {GameFileState::Missing, QColor(120, 120, 120)}};
+            QPixmap dot(10, 10);
+            dot.fill(Qt::transparent);
+            QPainter p(&dot);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setBrush(colours.value(mark->state));
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(1, 1, 8, 8);
+            return QIcon(dot);
+        }
+        if (role == Qt::DecorationRole)
+            return {};
+    }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         // A name may hold a line break; show it on one line.
         QString name = names_[index.row()];
@@ -134,6 +163,19 @@ QVariant FileNameModel::data(const QModelIndex& index, int role) const
         return name;
     }
     return {};
+}
+
+void FileNameModel::setMarks(QHash<QString, Mark> marks)
+{
+    if (marks.isEmpty() && marks_.isEmpty())
+        return;
+    // Only the rows whose mark comes or goes are redrawn: a big folder has few marks.
+    QStringList touched = marks_.keys();
+    touched += marks.keys();
+    marks_ = std::move(marks);
+    for (const QString& name : std::as_const(touched))
+        if (const qsizetype row = names_.indexOf(name); row >= 0)
+            emit dataChanged(index(int(row)), index(int(row)), {Qt::DecorationRole, Qt::ToolTipRole});
 }
 
 void FileNameModel::clear() { replace({}); }
@@ -175,6 +217,7 @@ FileList::FileList(const QString& pattern, QWidget* parent)
         } else if (!current.isEmpty()) {
             highlight(current, false);
         }
+        findMarks();
         emit listingFinished();
     });
     connect(model_, &QAbstractItemModel::rowsInserted, this, [this] {
@@ -186,6 +229,40 @@ FileList::FileList(const QString& pattern, QWidget* parent)
 }
 
 FileList::~FileList() = default;
+
+// Which listed files the record knows comes from one quick query; what they hold now is
+// read on a worker, only for those files, and shown when it is known.
+void FileList::findMarks()
+{
+    const int round = ++markRound_;
+    model_->setMarks({});
+    if (!record_)
+        return;
+    std::vector<ReplacedFile> known = record_->knownIn(path_);
+    if (known.empty())
+        return;
+    QPointer<FileList> self(this);
+    QThreadPool::globalInstance()->start([self, round, known = std::move(known)]() mutable {
+        QHash<QString, FileNameModel::Mark> marks;
+        for (ReplacedFile& f : known) {
+            f.state = ReplacementRecord::stateFor(f, contentHash(f.gamePath).hash);
+            const QString when = QLocale().toString(f.at, QLocale::ShortFormat);
+            const QString note = f.state == GameFileState::Replaced
+                ? QStringLiteral("Replaced by %1 on %2").arg(QFileInfo(f.replacedBy).fileName(), when)
+                : f.state == GameFileState::Original
+                ? QStringLiteral("Holds its original again")
+                : QStringLiteral("Changed since Sonaplex replaced it on %1").arg(when);
+            marks.insert(QFileInfo(f.gamePath).fileName(), {f.state, note});
+        }
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, round, marks = std::move(marks)]() mutable {
+                if (self && self->markRound_ == round)
+                    self->model_->setMarks(std::move(marks));
+            },
+            Qt::QueuedConnection);
+    });
+}
 
 void FileList::setPath(const QString& path)
 {
@@ -304,6 +381,7 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     drives_->setObjectName(setup.drive);
     folders_->setObjectName(setup.folder);
     files_->setObjectName(setup.file);
+    files_->markFrom(setup.record);
     player_->setObjectName(setup.player);
     drives_->setToolTip(QStringLiteral("Select Drive"));
     folders_->setToolTip(setup.folderTip);

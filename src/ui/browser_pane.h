@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QWidget>
 
+#include "base/replacement_record.h"
+
 #include <memory>
 
 namespace sonaplex::audio {
@@ -66,8 +68,18 @@ public:
     void replace(const QStringList& names);
     const QStringList& names() const { return names_; }
 
+    // Files the record of replacements knows, by name: a mark and a tooltip saying what
+    // replaced them, when, or that they changed since.
+    struct Mark {
+        GameFileState state;
+        QString note;
+    };
+    void setMarks(QHash<QString, Mark> marks);
+    const QHash<QString, Mark>& marks() const { return marks_; }
+
 private:
     QStringList names_;
+    QHash<QString, Mark> marks_;
 };
 
 // The files of one folder whose names match a fixed pattern, letter case ignored.
@@ -96,6 +108,11 @@ public:
     // The folder, the platform's separator and the highlighted name, joined as they stand.
     QString fullPath() const;
 
+    // Marks the files of the shown folder that `record` knows (game lists only).
+    void markFrom(ReplacementRecord* record) { record_ = record; }
+    // Finds the marks again (after a SWITCH or restore changed the files).
+    void refreshMarks() { findMarks(); }
+
 signals:
     void pathChanged();
     void fileClicked();
@@ -107,12 +124,15 @@ protected:
 private:
     void rescan();
     void highlight(const QString& name, bool raiseClick);
+    void findMarks();
 
     QString path_;
     QString pattern_;
     QString pendingName_;
     FileNameModel* model_;
     FolderScan* scan_;
+    ReplacementRecord* record_ = nullptr;
+    int markRound_ = 0; // a newer listing drops the marks an older one was finding
 };
 
 // Device type, tooltips and object names of one pane.
@@ -122,6 +142,7 @@ struct PaneSetup {
     QString pattern; // "*.Mid" or "*.Wav"
     QString deviceType; // "Sequencer" or "WaveAudio"
     QStringList places; // folders the drive list offers besides the drives
+    ReplacementRecord* record = nullptr; // marks the files it knows (the game pane)
 };
 
 // The panes of a selection window. Drive, folder, file list and player are named with the

@@ -15,9 +15,11 @@ namespace {
 // The board refuses replacements that the side's replacement player could not open.
 // The panes offer the home folder and the program folder (where backups and sets are kept)
 // beside the drives.
-PaneSetup withPlaces(PaneSetup pane, const Forms& forms)
+PaneSetup withPlaces(PaneSetup pane, const Forms& forms, bool gameSide)
 {
     pane.places = {QDir::homePath(), forms.programFolder()};
+    if (gameSide) // game files Sonaplex replaced are marked
+        pane.record = forms.record();
     return pane;
 }
 
@@ -36,8 +38,8 @@ SelectionBoardSetup checkedBoard(const SelectionWindowSetup& setup)
 SelectionWindow::SelectionWindow(
     Forms& forms, const SelectionWindowSetup& setup, std::function<SelectionStore&()> store)
     : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox),
-      gamePane_(new BrowserPane(withPlaces(setup.gamePane, forms), forms.audio(), this)),
-      replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms), forms.audio(), this)),
+      gamePane_(new BrowserPane(withPlaces(setup.gamePane, forms, true), forms.audio(), this)),
+      replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms, false), forms.audio(), this)),
       board_(new SelectionBoard(
           checkedBoard(setup), gamePane_->files(), replacementPane_->files(), std::move(store), this)),
       bottom_(new QHBoxLayout)
@@ -81,6 +83,12 @@ void SelectionWindow::formLoad()
 {
     gamePane_->preparePlayer();
     replacementPane_->preparePlayer();
+}
+
+void SelectionWindow::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    gamePane_->files()->refreshMarks();
 }
 
 void SelectionWindow::formUnload()

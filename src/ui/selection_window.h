@@ -35,6 +35,8 @@ protected:
 
     void formLoad() override;
     void formUnload() override;
+    // Coming back from a review or restore: the game files' marks may have changed.
+    void showEvent(QShowEvent* event) override;
 
     // "Next": close the game player, empty the names shown, hide, show the review window.
     void goToReview(Form& review);

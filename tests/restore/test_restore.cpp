@@ -5,6 +5,7 @@
 #include "music/frm_copy_midi.h"
 #include "restore/frm_restore.h"
 #include "support.h"
+#include "ui/browser_pane.h"
 
 #include <QComboBox>
 #include <QTreeWidget>
@@ -220,6 +221,26 @@ private slots:
         inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
         inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
         QCOMPARE(readAll(gameFile(2)), song(2));
+    }
+
+    void replacedGameFilesAreMarkedInTheGamePane()
+    {
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        QVERIFY(writeFile(gameFile(2), "changed by a game update"));
+        click("FrmCopyMidi", "CmdExitFrmCopyMidi");
+        auto* files = control<FileList>("FrmMidi", "FleMidi2");
+        control<FolderList>("FrmMidi", "DirMidi2")->setPath(game);
+        QTRY_VERIFY(!files->isListing());
+        auto* model = static_cast<FileNameModel*>(files->model());
+        QTRY_COMPARE(model->marks().size(), 2);
+        QCOMPARE(model->marks().value("TRACK1.MID").state, GameFileState::Replaced);
+        QVERIFY(model->marks().value("TRACK1.MID").note.contains("song1.mid"));
+        QCOMPARE(model->marks().value("TRACK2.MID").state, GameFileState::ChangedSince);
+        const QModelIndex row = model->index(int(model->names().indexOf("TRACK1.MID")));
+        QVERIFY(!row.data(Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(row.data(Qt::ToolTipRole).toString().contains("Replaced by song1.mid"));
+        const QModelIndex plain = model->index(int(model->names().indexOf("TRACK3.MID")));
+        QVERIFY(plain.data(Qt::DecorationRole).isNull());
     }
 
     void aDamagedRecordIsMovedAsideAndReported()
