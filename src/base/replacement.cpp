@@ -57,6 +57,7 @@ CopyRun runReplacements(
         Replacement what;
         PendingCopy copy;
         QString before, after;
+        QString sourceStamp; // the source as it was when it was hashed
         bool keptNow = false;
         qint64 entry = 0;
     };
@@ -69,6 +70,7 @@ CopyRun runReplacements(
         std::future<HashResult> source, game;
     };
     std::vector<Hashes> hashes(work.size());
+    std::vector<QString> sourceStamps(work.size());
     auto hashOf = [&](const QString& path) {
         if (const QString known = record->knownHash(path); !known.isEmpty()) {
             std::promise<HashResult> ready;
@@ -79,13 +81,14 @@ CopyRun runReplacements(
     };
     if (recording)
         for (size_t i = 0; i < work.size(); ++i) {
+            sourceStamps[i] = ReplacementRecord::stampOf(work[i].source);
             hashes[i].source = hashOf(work[i].source);
             if (QFileInfo::exists(work[i].gamePath))
                 hashes[i].game = hashOf(work[i].gamePath);
         }
     std::vector<size_t> origin; // index into work of each step
     for (size_t i = 0; i < work.size(); ++i) {
-        Step step{work[i], {}, {}, {}, false, 0};
+        Step step{work[i], {}, {}, {}, {}, false, 0};
         if (const FileResult prepared = step.copy.prepare(work[i].source, work[i].gamePath); !prepared) {
             fail(work[i], prepared.error);
             continue;
@@ -117,7 +120,7 @@ CopyRun runReplacements(
             }
             step.after = after.hash;
             step.before = before.hash;
-            record->remember(step.what.source, step.after);
+            step.sourceStamp = sourceStamps[origin[k]];
             if (step.before.isEmpty())
                 continue; // a new game file: nothing to keep
             // What the game file holds is kept, durably, before anything replaces it.
@@ -145,22 +148,33 @@ CopyRun runReplacements(
                 kept.push_back(std::move(steps[k]));
         steps = std::move(kept);
     }
-    const qint64 runId = recording && !steps.empty() ? record->beginRun(kind, undoes) : 0;
-    QStringList folders;
-    for (Step& step : steps) {
-        if (runId)
+    // What is about to happen reaches the record, in one flush, before any game file changes;
+    // what happened follows, in one more. A kill in between is settled at the next start.
+    qint64 runId = 0;
+    if (recording && !steps.empty()) {
+        record->begin();
+        runId = record->beginRun(kind, undoes);
+        for (Step& step : steps) {
             step.entry = record->intend(runId, step.what.gamePath, step.before, step.after, step.what.source);
+            // Remembered only when the source did not change while it was hashed and copied:
+            // then the hash is what the copy holds. Before a swap gives its path another file.
+            step.sourceStamp
+                = step.sourceStamp == ReplacementRecord::stampOf(step.what.source) ? step.sourceStamp : QString();
+            if (!step.sourceStamp.isEmpty())
+                record->remember(step.what.source, step.after);
+        }
+        record->end();
+    }
+    QStringList folders;
+    std::vector<bool> done(steps.size(), false);
+    for (size_t k = 0; k < steps.size(); ++k) {
+        Step& step = steps[k];
         if (const FileResult r = step.copy.commit(false); r) {
             ++run.copied;
-            if (runId) {
-                record->happened(step.entry);
-                record->remember(step.what.gamePath, step.after);
-            }
+            done[k] = true;
             if (!step.copy.folder().isEmpty() && !folders.contains(step.copy.folder()))
                 folders << step.copy.folder();
         } else {
-            if (runId)
-                record->didNotHappen(step.entry);
             if (step.keptNow)
                 record->store().drop(step.before);
             fail(step.what, r.error);
@@ -168,6 +182,19 @@ CopyRun runReplacements(
     }
     for (const QString& folder : folders)
         syncFolder(folder);
+    if (runId) {
+        record->begin();
+        for (size_t k = 0; k < steps.size(); ++k) {
+            if (done[k]) {
+                record->happened(steps[k].entry);
+                if (!steps[k].sourceStamp.isEmpty())
+                    record->remember(steps[k].what.gamePath, steps[k].after);
+            } else {
+                record->didNotHappen(steps[k].entry);
+            }
+        }
+        record->end();
+    }
     // Failures read in the order of the work, whichever step found them.
     std::stable_sort(run.failures.begin(), run.failures.end(), [](const QString& a, const QString& b) {
         return a.section(QLatin1Char(' '), 1, 1).toInt() < b.section(QLatin1Char(' '), 1, 1).toInt();

@@ -161,9 +161,8 @@ void ReplacementRecord::didNotHappen(qint64 entry)
     q.exec();
 }
 
-namespace {
 // What changes whenever a file's content may have: the change time cannot be set by tools.
-QString stampOf(const QString& path)
+QString ReplacementRecord::stampOf(const QString& path)
 {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
@@ -177,7 +176,6 @@ QString stampOf(const QString& path)
         .arg(qint64(st.st_ctim.tv_sec))
         .arg(qint64(st.st_ctim.tv_nsec));
 }
-} // namespace
 
 QString ReplacementRecord::knownHash(const QString& path) const
 {
@@ -204,6 +202,18 @@ void ReplacementRecord::remember(const QString& path, const QString& hash)
     q.addBindValue(stamp);
     q.addBindValue(hash);
     q.exec();
+}
+
+void ReplacementRecord::begin()
+{
+    if (open_)
+        QSqlDatabase::database(connection_).transaction();
+}
+
+void ReplacementRecord::end()
+{
+    if (open_)
+        QSqlDatabase::database(connection_).commit();
 }
 
 int ReplacementRecord::settleUnfinished()

@@ -61,12 +61,17 @@ public:
         qint64 run, const QString& gamePath, const QString& before, const QString& after, const QString& source);
     void happened(qint64 entry);
     void didNotHappen(qint64 entry);
+    // Writes between begin() and end() reach the disk together, in one flush.
+    void begin();
+    void end();
 
     // The content hash of a file the record has seen, when the file has not changed since
     // (same inode, size, modification and change times); empty otherwise. Saves reading big
     // files again that Sonaplex wrote or read itself.
     QString knownHash(const QString& path) const;
     void remember(const QString& path, const QString& hash);
+    // What identifies a file's present state: inode, size, modification and change times.
+    static QString stampOf(const QString& path);
 
     // Settles entries a killed run left unfinished, by what their game files hold now.
     int settleUnfinished();

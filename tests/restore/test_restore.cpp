@@ -2,6 +2,7 @@
 // restore, undo of the last SWITCH (a swap included), states read off the disk, a full disk
 // while keeping an original, and a damaged record moved aside.
 #include "audio/audio_support.h"
+#include "base/content_hash.h"
 #include "music/frm_copy_midi.h"
 #include "restore/frm_restore.h"
 #include "support.h"
@@ -113,6 +114,11 @@ private slots:
         switchWith({{gameFile(1), gameFile(2)}, {gameFile(2), gameFile(1)}});
         QCOMPARE(readAll(gameFile(1)), between2);
         QCOMPARE(readAll(gameFile(2)), between1);
+        // What the record remembers of each path is what it holds, the swap notwithstanding.
+        for (int n : {1, 2}) {
+            const QString known = program->forms().record()->knownHash(gameFile(n));
+            QVERIFY(known.isEmpty() || known == contentHash(gameFile(n)).hash);
+        }
         inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
         QCOMPARE(readAll(gameFile(1)), between1);
         QCOMPARE(readAll(gameFile(2)), between2);
