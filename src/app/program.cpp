@@ -40,7 +40,9 @@ void startProgram(const QString& programFolder)
     auto record = std::make_shared<ReplacementRecord>(forms->folders().replacements());
     record->settleUnfinished();
     forms->setRecord(record);
-    forms->setWindowPictures(programWindowPicture);
+    forms->setWindowPictures([audio = forms->audio()](const QString& key) -> const WindowPicture& {
+        return programWindowPicture(key, audio);
+    });
     current() = forms;
     forms->showModeless<FrmSplash>();
     if (!record->problem().isEmpty())

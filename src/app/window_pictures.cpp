@@ -29,7 +29,9 @@ namespace {
 // running program is touched.
 class ExampleSession {
 public:
-    ExampleSession() : forms_(folder_.path())
+    // The example windows' players share the program's audio host: its synthesizer is loaded
+    // once, not once per picture.
+    explicit ExampleSession(std::shared_ptr<audio::AudioHost> audio) : forms_(folder_.path(), nullptr, std::move(audio))
     {
         registerWindows(forms_);
         make(QStringLiteral("Games/BlackJack/MIDI"), {"TITLE.MID", "WIN.MID", "LOSE.MID", "SHUFFLE.MID"});
@@ -173,9 +175,9 @@ QRect column(SelectionWindow& w, BrowserPane* pane)
     return QRect(lists.left(), 0, lists.width(), lists.bottom() + 1).adjusted(-4, 0, 4, 4);
 }
 
-WindowPicture render(const QString& key)
+WindowPicture render(const QString& key, std::shared_ptr<audio::AudioHost> audio)
 {
-    ExampleSession session;
+    ExampleSession session(std::move(audio));
     if (key == QLatin1String("FrmMidi"))
         return grab(session.music());
     if (key == QLatin1String("FrmCopyMidi")) {
@@ -218,12 +220,12 @@ WindowPicture render(const QString& key)
 
 } // namespace
 
-const WindowPicture& programWindowPicture(const QString& key)
+const WindowPicture& programWindowPicture(const QString& key, std::shared_ptr<audio::AudioHost> audio)
 {
     static QHash<QString, WindowPicture> made;
     auto it = made.find(key);
     if (it == made.end())
-        it = made.insert(key, render(key));
+        it = made.insert(key, render(key, std::move(audio)));
     return *it;
 }
 
