@@ -26,7 +26,6 @@ public:
     // Never takes much longer than kOpenTimeLimit: a file that would is reported as one that
     // cannot be opened.
     OpenResult open(DeviceKind kind, const QString& path) const;
-    QString soundFont() const { return synth_.soundFont(); }
 
     // Players join and leave; a player about to sound a MIDI file pauses the others that do.
     void join(Player* player);

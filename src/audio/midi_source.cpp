@@ -47,12 +47,11 @@ public:
             failure_ = QStringLiteral("No General MIDI SoundFont was found, so MIDI files cannot be played. "
                                       "Install the package timgm6mb-soundfont (or fluid-soundfont-gm), "
                                       "or set SONAPLEX_SOUNDFONT to a .sf2 file.");
-        else if (init(font))
-            soundFont_ = font;
+        else
+            init(font);
         *error = failure_;
         return failure_.isEmpty();
     }
-    QString soundFont() const { return soundFont_; }
 
     QMutex mutex;
     fluid_synth_t* synth = nullptr;
@@ -82,7 +81,7 @@ private:
     }
     QStringList candidates_;
     QMutex loadGuard_;
-    QString failure_, soundFont_;
+    QString failure_;
     fluid_settings_t* settings_ = nullptr;
 };
 
@@ -283,7 +282,5 @@ OpenResult MidiSynth::open(const QString& path) const
         return {nullptr, error};
     return {std::make_unique<MidiSource>(d, std::move(read.song)), {}};
 }
-
-QString MidiSynth::soundFont() const { return d->soundFont(); }
 
 } // namespace sonaplex::audio

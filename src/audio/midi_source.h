@@ -28,8 +28,6 @@ class MidiSynth {
 public:
     explicit MidiSynth(QStringList soundFontCandidates);
     OpenResult open(const QString& path) const;
-    // The SoundFont in use once one was loaded, else empty.
-    QString soundFont() const;
 
 private:
     std::shared_ptr<SharedSynth> d;

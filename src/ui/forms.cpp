@@ -96,15 +96,6 @@ Form& Forms::load(const QString& name)
     return *form;
 }
 
-Form* Forms::loaded(const QString& name) const
-{
-    auto it = factories_.find(name);
-    if (it == factories_.end())
-        return nullptr;
-    auto found = forms_.find(it->second.type);
-    return found == forms_.end() ? nullptr : found->second;
-}
-
 Form& Forms::showModeless(const QString& name)
 {
     Form& form = load(name);

@@ -69,11 +69,8 @@ public:
     {
         factories_.insert_or_assign(name, Factory{typeid(F), [](Forms& forms) -> Form* { return new F(forms); }});
     }
-    bool isRegistered(const QString& name) const { return factories_.count(name) > 0; }
     // Loads a registered window by name, as load<F>() does.
     Form& load(const QString& name);
-    // The window of that name when it is loaded, else nullptr; never creates it.
-    Form* loaded(const QString& name) const;
     Form& showModeless(const QString& name);
     void showModal(const QString& name);
 
