@@ -1,8 +1,8 @@
 #include "backup/backup_window.h"
 
 #include "backup/frm_set_names.h"
-#include "base/replacement.h"
 #include "base/backup_manifest.h"
+#include "base/replacement.h"
 #include "ui/messages.h"
 #include "ui/staging.h"
 #include "ui/window_parts.h"
@@ -86,9 +86,10 @@ void BackupWindow::backUp()
     if (!clear)
         return; // this window stays: the user may try again or cancel
     const QString staging = forms().folders().staging(ProgramFolder::Staging::Backup);
-    const CopyRun run = stageFiles(files, staging);
+    std::vector<StagedFile> copied;
+    const CopyRun run = stageFiles(files, staging, &copied);
     // Where each file came from goes with the set, so that it can be put back in one step.
-    if (const FileResult noted = writeManifest(staging, files); !noted)
+    if (const FileResult noted = writeManifest(staging, copied); !noted)
         showMessage(QStringLiteral("The backup set will not remember where its files came from: %1").arg(noted.error),
             QStringLiteral("Backup Error"), this);
     if (!run.ok())

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSet>
 #include <QUrl>
 
 namespace sonaplex {
@@ -20,21 +19,16 @@ QString decode(const QByteArray& text) { return QUrl::fromPercentEncoding(text);
 
 QString manifestName() { return QStringLiteral(".sonaplex-backup-set"); }
 
-FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& files)
+FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& copied)
 {
     QSaveFile out(folder + QLatin1Char('/') + manifestName());
     if (!out.open(QIODevice::WriteOnly))
         return FileResult::failure(QStringLiteral("cannot write in %1: %2").arg(folder, out.errorString()));
     out.write(kHeading);
-    QSet<QString> written;
-    for (const StagedFile& f : files) {
-        const QString copy = folder + QLatin1Char('/') + f.name;
-        const HashResult h = contentHash(copy);
-        // Only the file that really is the set's copy: one that failed, or a second file of a
-        // name already taken, is not in the set (both were reported when it was gathered).
-        if (!h.result || written.contains(f.name) || contentHash(f.source).hash != h.hash)
-            continue;
-        written.insert(f.name);
+    for (const StagedFile& f : copied) {
+        const HashResult h = contentHash(folder + QLatin1Char('/') + f.name);
+        if (!h.result)
+            return FileResult::failure(h.result.error, h.result.cause);
         out.write(h.hash.toLatin1() + '\t' + encode(f.name) + '\t' + encode(f.source) + '\n');
     }
     if (!out.commit())

@@ -16,8 +16,8 @@ struct ManifestLine {
 
 // The manifest's name inside a set folder.
 QString manifestName();
-// Writes the manifest of the files a backup staged into `folder` (those copied).
-FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& files);
+// Writes the manifest of the files a backup copied into `folder` (what stageFiles reports).
+FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& copied);
 // The manifest of a set folder; empty when it has none (or it cannot be read).
 std::vector<ManifestLine> readManifest(const QString& folder);
 

@@ -299,7 +299,7 @@ CopyRun copyReplacementsInto(const std::vector<Selection>& selections, const QSt
     return run;
 }
 
-CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder)
+CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder, std::vector<StagedFile>* copied)
 {
     CopyRun run;
     if (const FileResult made = createFolder(folder); !made) {
@@ -318,6 +318,8 @@ CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder)
         if (r) {
             ++run.copied;
             copiedFrom.insert(f.name, f.selection);
+            if (copied)
+                copied->push_back(f);
         } else {
             run.failures << selectionLabel(f.selection, f.name) + QStringLiteral(": ") + r.error;
         }

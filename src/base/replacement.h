@@ -65,8 +65,9 @@ struct StagedFile {
 
 // Copies each file into `folder` (created when missing) under its given name, in order.
 // A second file of a name already copied in this run is not copied but reported, so that
-// nothing gathered is silently lost.
-CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder);
+// nothing gathered is silently lost. `copied`, when given, receives the files now in the folder.
+CopyRun stageFiles(
+    const std::vector<StagedFile>& files, const QString& folder, std::vector<StagedFile>* copied = nullptr);
 
 // The game files of the selections that have one (what a backup holds).
 std::vector<StagedFile> gameFilesOf(const std::vector<Selection>& selections);
