@@ -191,6 +191,12 @@ QString ReplacementRecord::knownHash(const QString& path) const
     return q.exec() && q.next() ? q.value(0).toString() : QString();
 }
 
+QString ReplacementRecord::currentHash(const QString& path) const
+{
+    const QString known = knownHash(path);
+    return known.isEmpty() ? contentHash(path).hash : known;
+}
+
 void ReplacementRecord::remember(const QString& path, const QString& hash)
 {
     const QString stamp = stampOf(path);
@@ -253,7 +259,7 @@ std::vector<ReplacedFile> ReplacementRecord::replacedFiles() const
 {
     std::vector<ReplacedFile> files = query({});
     for (ReplacedFile& f : files)
-        f.state = stateFor(f, contentHash(f.gamePath).hash);
+        f.state = stateFor(f, currentHash(f.gamePath));
     return files;
 }
 

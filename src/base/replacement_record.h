@@ -69,6 +69,8 @@ public:
     // (same inode, size, modification and change times); empty otherwise. Saves reading big
     // files again that Sonaplex wrote or read itself.
     QString knownHash(const QString& path) const;
+    // What the file holds now: remembered when it has not changed, else read.
+    QString currentHash(const QString& path) const;
     void remember(const QString& path, const QString& hash);
     // What identifies a file's present state: inode, size, modification and change times.
     static QString stampOf(const QString& path);

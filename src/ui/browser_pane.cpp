@@ -236,16 +236,22 @@ void FileList::findMarks()
 {
     const int round = ++markRound_;
     model_->setMarks({});
-    if (!record_)
+    if (!record_ || path_.isEmpty())
         return;
     std::vector<ReplacedFile> known = record_->knownIn(path_);
     if (known.empty())
         return;
+    // Files unchanged since Sonaplex last saw them need not be read again.
+    QStringList remembered;
+    for (const ReplacedFile& f : known)
+        remembered << record_->knownHash(f.gamePath);
     QPointer<FileList> self(this);
-    QThreadPool::globalInstance()->start([self, round, known = std::move(known)]() mutable {
+    QThreadPool::globalInstance()->start([self, round, known = std::move(known), remembered]() mutable {
         QHash<QString, FileNameModel::Mark> marks;
-        for (ReplacedFile& f : known) {
-            f.state = ReplacementRecord::stateFor(f, contentHash(f.gamePath).hash);
+        for (size_t i = 0; i < known.size(); ++i) {
+            ReplacedFile& f = known[i];
+            const QString current = remembered[qsizetype(i)];
+            f.state = ReplacementRecord::stateFor(f, current.isEmpty() ? contentHash(f.gamePath).hash : current);
             const QString when = QLocale().toString(f.at, QLocale::ShortFormat);
             const QString note = f.state == GameFileState::Replaced
                 ? QStringLiteral("Replaced by %1 on %2").arg(QFileInfo(f.replacedBy).fileName(), when)
