@@ -49,11 +49,9 @@ public:
         uint64_t dataSize64 = 0;
         qint64 pos = 12;
         for (int count = 0; pos + 8 <= end; ++count) {
-            if (count == kMaxChunks)
-                return QStringLiteral("it is made of too many parts to be a sound file");
             char chunk[8];
-            if (!read(pos, chunk, 8))
-                return QStringLiteral("it cannot be read");
+            if (const QString why = header(pos, count, chunk); !why.isEmpty())
+                return why;
             uint64_t size = u32(chunk + 4);
             const bool isData = !std::memcmp(chunk, "data", 4);
             if (rf64 && isData && size == 0xFFFFFFFF)
@@ -92,17 +90,23 @@ public:
     }
 
 private:
+    // The id and size of the count-th chunk, at `pos`; why it cannot be had, or empty.
+    QString header(qint64 pos, int count, char (&chunk)[8])
+    {
+        if (count == kMaxChunks)
+            return QStringLiteral("it is made of too many parts to be a sound file");
+        return read(pos, chunk, 8) ? QString() : QStringLiteral("it cannot be read");
+    }
+
     // A LIST chunk: a four-letter list type, then sub-chunks that must each fit in it.
     QString walkList(qint64 from, qint64 size)
     {
         const qint64 end = from + size;
         qint64 pos = from + 4;
         for (int count = 0; pos + 8 <= end; ++count) {
-            if (count == kMaxChunks)
-                return QStringLiteral("it is made of too many parts to be a sound file");
             char chunk[8];
-            if (!read(pos, chunk, 8))
-                return QStringLiteral("it cannot be read");
+            if (const QString why = header(pos, count, chunk); !why.isEmpty())
+                return why;
             const uint64_t sub = u32(chunk + 4);
             if (sub > uint64_t(end - pos - 8))
                 return QStringLiteral("a part of its \"LIST\" information claims more bytes than the list holds");

@@ -162,6 +162,11 @@ std::vector<ReplacedFile> FrmRestore::selectedFiles() const
     return chosen;
 }
 
+bool FrmRestore::confirm(const QString& question)
+{
+    return showMessage(Message{question, kTitle, MessageButtons::OkCancel}, this) == MessageAnswer::Ok;
+}
+
 void FrmRestore::report(const QString& done, const CopyRun& run)
 {
     if (!run.ok())
@@ -187,14 +192,11 @@ void FrmRestore::CmdRestoreSelected_Click()
         if (f.state == GameFileState::ChangedSince)
             changed << f.gamePath;
     if (!changed.isEmpty()) {
-        const MessageAnswer answer = showMessage(
-            Message{QStringLiteral("These files were changed since Sonaplex replaced them (by a game update or another "
-                                   "tool):\n\n%1\n\nRestore them anyway? What they hold now is kept too, so this "
-                                   "can be undone.")
-                        .arg(changed.join(QLatin1Char('\n'))),
-                kTitle, MessageButtons::OkCancel},
-            this);
-        if (answer != MessageAnswer::Ok)
+        if (!confirm(
+                QStringLiteral("These files were changed since Sonaplex replaced them (by a game update or another "
+                               "tool):\n\n%1\n\nRestore them anyway? What they hold now is kept too, so this "
+                               "can be undone.")
+                    .arg(changed.join(QLatin1Char('\n')))))
             return;
     }
     std::erase_if(files, [](const ReplacedFile& f) { return f.state == GameFileState::Original; });
@@ -243,13 +245,9 @@ void FrmRestore::CmdForget_Click()
     QStringList paths;
     for (const ReplacedFile& f : files)
         paths << f.gamePath;
-    const MessageAnswer answer = showMessage(
-        Message{QStringLiteral("Forget %1 game file(s)? Their kept originals are deleted, and they can no longer be "
-                               "restored from here.")
-                    .arg(paths.size()),
-            kTitle, MessageButtons::OkCancel},
-        this);
-    if (answer != MessageAnswer::Ok)
+    if (!confirm(QStringLiteral("Forget %1 game file(s)? Their kept originals are deleted, and they can no longer be "
+                                "restored from here.")
+                     .arg(paths.size())))
         return;
     forms().record()->forget(paths);
     refresh();
@@ -274,14 +272,10 @@ void FrmRestore::CmdRestoreSet_Click()
         QStringList places;
         for (const ManifestLine& l : lines)
             places << l.gamePath;
-        const MessageAnswer answer = showMessage(
-            Message{QStringLiteral("Put the %1 file(s) of \"%2\" back where they came from?\n\n%3\n\nWhat the game "
-                                   "files hold now is kept, so this can be undone.")
-                        .arg(lines.size())
-                        .arg(name, places.join(QLatin1Char('\n'))),
-                kTitle, MessageButtons::OkCancel},
-            this);
-        if (answer != MessageAnswer::Ok)
+        if (!confirm(QStringLiteral("Put the %1 file(s) of \"%2\" back where they came from?\n\n%3\n\nWhat the game "
+                                    "files hold now is kept, so this can be undone.")
+                         .arg(lines.size())
+                         .arg(name, places.join(QLatin1Char('\n')))))
             return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);

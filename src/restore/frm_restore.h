@@ -32,6 +32,7 @@ private:
     void refresh();
     std::vector<ReplacedFile> selectedFiles() const;
     void report(const QString& done, const struct CopyRun& run);
+    bool confirm(const QString& question);
 
     QTreeWidget* list_;
     QLabel* summary_;
