@@ -11,40 +11,53 @@
 
 namespace sonaplex {
 
-HashResult contentHash(const QString& path)
+ContentHasher::ContentHasher() : state_(XXH3_createState()) { XXH3_128bits_reset(static_cast<XXH3_state_t*>(state_)); }
+ContentHasher::~ContentHasher() { XXH3_freeState(static_cast<XXH3_state_t*>(state_)); }
+
+void ContentHasher::update(const char* data, size_t size)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
-        return {{},
-            FileResult::failure(QStringLiteral("cannot read %1: %2").arg(path, QString::fromLocal8Bit(strerror(err))),
-                causeOfErrno(err))};
-    }
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    XXH3_state_t* state = XXH3_createState();
-    XXH3_128bits_reset(state);
+    XXH3_128bits_update(static_cast<XXH3_state_t*>(state_), data, size);
+}
+
+bool ContentHasher::updateFrom(int fd)
+{
     std::vector<char> buffer(1 << 20);
     for (;;) {
         const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            const int err = errno;
-            ::close(fd);
-            XXH3_freeState(state);
-            return {{},
-                FileResult::failure(
-                    QStringLiteral("cannot read %1: %2").arg(path, QString::fromLocal8Bit(strerror(err))),
-                    causeOfErrno(err))};
-        }
+        if (n < 0)
+            return false;
         if (n == 0)
-            break;
-        XXH3_128bits_update(state, buffer.data(), size_t(n));
+            return true;
+        update(buffer.data(), size_t(n));
     }
+}
+
+QString ContentHasher::digest() const
+{
+    const XXH128_hash_t h = XXH3_128bits_digest(static_cast<const XXH3_state_t*>(state_));
+    return QStringLiteral("%1%2").arg(h.high64, 16, 16, QLatin1Char('0')).arg(h.low64, 16, 16, QLatin1Char('0'));
+}
+
+HashResult contentHash(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    auto failure = [&path](int err) {
+        return HashResult{{},
+            FileResult::failure(QStringLiteral("cannot read %1: %2").arg(path, QString::fromLocal8Bit(strerror(err))),
+                causeOfErrno(err))};
+    };
+    if (fd < 0)
+        return failure(errno);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    ContentHasher hasher;
+    const bool read = hasher.updateFrom(fd);
+    const int err = errno;
     ::close(fd);
-    const XXH128_hash_t h = XXH3_128bits_digest(state);
-    XXH3_freeState(state);
-    return {QStringLiteral("%1%2").arg(h.high64, 16, 16, QLatin1Char('0')).arg(h.low64, 16, 16, QLatin1Char('0')), {}};
+    if (!read)
+        return failure(err);
+    return {hasher.digest(), {}};
 }
 
 } // namespace sonaplex

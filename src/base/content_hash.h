@@ -13,4 +13,20 @@ struct HashResult {
 };
 HashResult contentHash(const QString& path);
 
+// The same hash taken over bytes as they pass, for a copy that hashes what it writes.
+class ContentHasher {
+public:
+    ContentHasher();
+    ~ContentHasher();
+    ContentHasher(const ContentHasher&) = delete;
+    ContentHasher& operator=(const ContentHasher&) = delete;
+    void update(const char* data, size_t size);
+    // Reads an open file to its end into the hash; false (errno set) when reading fails.
+    bool updateFrom(int fd);
+    QString digest() const;
+
+private:
+    void* state_;
+};
+
 } // namespace sonaplex

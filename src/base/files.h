@@ -39,6 +39,8 @@ FileCause causeOfErrno(int err);
 // temporary file beside the destination, flush() makes it durable, commit() puts it in place
 // in one rename. Until commit the destination is untouched; a copy dropped (or a process
 // killed) before commit leaves nothing behind.
+class ContentHasher;
+
 class PendingCopy {
 public:
     PendingCopy();
@@ -46,7 +48,9 @@ public:
     PendingCopy(PendingCopy&&) noexcept;
     PendingCopy& operator=(PendingCopy&&) noexcept;
 
-    FileResult prepare(const QString& source, const QString& destination);
+    // With a hasher, the copy goes through memory and the hasher sees every byte written: the
+    // hash of what the copy holds, without reading the source a second time.
+    FileResult prepare(const QString& source, const QString& destination, ContentHasher* hasher = nullptr);
     // Asks the system to start writing the copy to disk without waiting for it, so that the
     // copies of a run are written together before each is flushed.
     void startWriting();

@@ -1,5 +1,7 @@
 #include "base/files.h"
 
+#include "base/content_hash.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -14,6 +16,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace sonaplex {
@@ -72,12 +75,22 @@ bool writeAll(int fd, const char* data, size_t size)
     return true;
 }
 
-// Copies the whole of `in` to `out`: in-kernel when it can, else through a buffer.
-bool copyContents(int in, int out, off_t size)
+// Copies the whole of `in` to `out`: in-kernel when it can, else through a buffer (always
+// through the buffer when the bytes are to be hashed on the way). Every few megabytes the
+// system is asked to start writing what was copied, so that the disk works while the copy
+// goes on instead of after it.
+bool copyContents(int in, int out, off_t size, ContentHasher* hasher = nullptr)
 {
-    off_t done = 0;
-    while (done < size) {
-        ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(size - done), 0);
+    constexpr off_t kWriteEvery = 16 << 20;
+    off_t done = 0, written = 0;
+    auto startWriting = [&](bool all) {
+        if (all || done - written >= kWriteEvery) {
+            ::sync_file_range(out, written, done - written, SYNC_FILE_RANGE_WRITE);
+            written = done;
+        }
+    };
+    while (!hasher && done < size) {
+        ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(std::min(size - done, kWriteEvery)), 0);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -88,6 +101,7 @@ bool copyContents(int in, int out, off_t size)
         if (n == 0)
             break;
         done += n;
+        startWriting(false);
     }
     // Whatever copy_file_range left (or the file grew since it was measured) goes through a buffer.
     std::vector<char> buffer(1 << 20);
@@ -98,10 +112,16 @@ bool copyContents(int in, int out, off_t size)
                 continue;
             return false;
         }
-        if (n == 0)
+        if (n == 0) {
+            startWriting(true);
             return true;
+        }
+        if (hasher)
+            hasher->update(buffer.data(), size_t(n));
         if (!writeAll(out, buffer.data(), size_t(n)))
             return false;
+        done += n;
+        startWriting(false);
     }
 }
 
@@ -223,7 +243,7 @@ PendingCopy::~PendingCopy()
 PendingCopy::PendingCopy(PendingCopy&&) noexcept = default;
 PendingCopy& PendingCopy::operator=(PendingCopy&&) noexcept = default;
 
-FileResult PendingCopy::prepare(const QString& source, const QString& destination)
+FileResult PendingCopy::prepare(const QString& source, const QString& destination, ContentHasher* hasher)
 {
     if (source.isEmpty())
         return FileResult::failure(QStringLiteral("no replacement file was chosen"), FileCause::NotFound);
@@ -249,6 +269,8 @@ FileResult PendingCopy::prepare(const QString& source, const QString& destinatio
     if (destExists) {
         if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) {
             d->step = State::Step::NoOp; // the same file: nothing to do
+            if (hasher && !hasher->updateFrom(in.get()))
+                return failed(QStringLiteral("cannot read %1").arg(source), errno);
             return FileResult::success();
         }
         if (!S_ISREG(dst.st_mode))
@@ -277,7 +299,7 @@ FileResult PendingCopy::prepare(const QString& source, const QString& destinatio
     if (d->out.get() < 0)
         return failed(QStringLiteral("cannot write in the folder of %1").arg(destination), errno);
 
-    if (!copyContents(in.get(), d->out.get(), src.st_size)) {
+    if (!copyContents(in.get(), d->out.get(), src.st_size, hasher)) {
         const int err = errno;
         d->out.reset();
         return failed(QStringLiteral("cannot copy %1 to %2").arg(source, destination), err);

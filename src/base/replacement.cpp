@@ -64,35 +64,38 @@ CopyRun runReplacements(
     std::vector<Step> steps;
     auto fail = [&](const Replacement& r, const QString& why) { run.failures << r.label + QStringLiteral(": ") + why; };
     const bool recording = record && record->isOpen();
-    // What each source and each game file holds is hashed on threads of its own while the
-    // copies are made and written out here, so that keeping originals costs little time.
-    struct Hashes {
-        std::future<HashResult> source, game;
-    };
-    std::vector<Hashes> hashes(work.size());
-    std::vector<QString> sourceStamps(work.size());
-    auto hashOf = [&](const QString& path) {
-        if (const QString known = record->knownHash(path); !known.isEmpty()) {
-            std::promise<HashResult> ready;
-            ready.set_value({known, {}});
-            return ready.get_future();
-        }
-        return std::async(std::launch::async, contentHash, path);
-    };
+    // What each game file holds is hashed on a thread of its own while the copies are made and
+    // written out here; what each source holds is hashed as it is copied. So keeping originals
+    // costs little time.
+    std::vector<std::future<HashResult>> gameHashes(work.size());
+    std::vector<QString> sourceStamps(work.size()), sourceHashes(work.size());
     if (recording)
         for (size_t i = 0; i < work.size(); ++i) {
             sourceStamps[i] = ReplacementRecord::stampOf(work[i].source);
-            hashes[i].source = hashOf(work[i].source);
-            if (QFileInfo::exists(work[i].gamePath))
-                hashes[i].game = hashOf(work[i].gamePath);
+            sourceHashes[i] = record->knownHash(work[i].source);
+            if (!QFileInfo::exists(work[i].gamePath))
+                continue;
+            if (const QString known = record->knownHash(work[i].gamePath); !known.isEmpty()) {
+                std::promise<HashResult> ready;
+                ready.set_value({known, {}});
+                gameHashes[i] = ready.get_future();
+            } else {
+                gameHashes[i] = std::async(std::launch::async, contentHash, work[i].gamePath);
+            }
         }
     std::vector<size_t> origin; // index into work of each step
     for (size_t i = 0; i < work.size(); ++i) {
         Step step{work[i], {}, {}, {}, {}, false, 0};
-        if (const FileResult prepared = step.copy.prepare(work[i].source, work[i].gamePath); !prepared) {
+        ContentHasher hasher;
+        const bool hashing = recording && sourceHashes[i].isEmpty();
+        if (const FileResult prepared
+            = step.copy.prepare(work[i].source, work[i].gamePath, hashing ? &hasher : nullptr);
+            !prepared) {
             fail(work[i], prepared.error);
             continue;
         }
+        if (hashing)
+            sourceHashes[i] = hasher.digest();
         steps.push_back(std::move(step));
         origin.push_back(i);
     }
@@ -107,18 +110,17 @@ CopyRun runReplacements(
     }
     if (recording) {
         for (size_t k = 0; k < steps.size(); ++k) {
-            Hashes& h = hashes[origin[k]];
-            const HashResult after = h.source.get();
-            const HashResult before = h.game.valid() ? h.game.get() : HashResult{};
+            std::future<HashResult>& game = gameHashes[origin[k]];
+            const HashResult before = game.valid() ? game.get() : HashResult{};
             if (!keep[k])
                 continue;
             Step& step = steps[k];
-            if (!after.result || !before.result) {
-                fail(step.what, !after.result ? after.result.error : before.result.error);
+            if (!before.result) {
+                fail(step.what, before.result.error);
                 keep[k] = false;
                 continue;
             }
-            step.after = after.hash;
+            step.after = sourceHashes[origin[k]];
             step.before = before.hash;
             step.sourceStamp = sourceStamps[origin[k]];
             if (step.before.isEmpty())
@@ -134,12 +136,9 @@ CopyRun runReplacements(
                 keep[k] = false;
             }
         }
-        for (Hashes& h : hashes) { // those of files whose copy failed are still running
-            if (h.source.valid())
-                h.source.wait();
-            if (h.game.valid())
-                h.game.wait();
-        }
+        for (std::future<HashResult>& game : gameHashes) // those of files whose copy failed still run
+            if (game.valid())
+                game.wait();
     }
     {
         std::vector<Step> kept;
@@ -156,8 +155,8 @@ CopyRun runReplacements(
         runId = record->beginRun(kind, undoes);
         for (Step& step : steps) {
             step.entry = record->intend(runId, step.what.gamePath, step.before, step.after, step.what.source);
-            // Remembered only when the source did not change while it was hashed and copied:
-            // then the hash is what the copy holds. Before a swap gives its path another file.
+            // The hash is what the copy holds; it is remembered for the source only when the
+            // source did not change while it was copied. Before a swap gives its path another file.
             step.sourceStamp
                 = step.sourceStamp == ReplacementRecord::stampOf(step.what.source) ? step.sourceStamp : QString();
             if (!step.sourceStamp.isEmpty())

@@ -1,4 +1,5 @@
 // Copy-replace, folder creation and no-replace renames against real files.
+#include "base/content_hash.h"
 #include "base/files.h"
 #include "base/kill_trial.h"
 #include "support.h"
@@ -49,6 +50,25 @@ private slots:
         // The same file, also when reached by another spelling of its path.
         QVERIFY(copyReplace(at("a.wav"), dir.path() + QStringLiteral("//./a.wav")).ok);
         QCOMPARE(readAll(at("a.wav")), QByteArray("sound"));
+    }
+
+    void aHashedCopyHashesWhatItWrote()
+    {
+        // Big enough to be copied and started writing in several pieces, with no two alike.
+        QByteArray data(40 << 20, '\0');
+        for (int i = 0; i < data.size(); i += 4)
+            *reinterpret_cast<quint32*>(data.data() + i) = quint32(i) * 2654435761u;
+        QVERIFY(writeFile(at("big.wav"), data));
+        QVERIFY(writeFile(at("target.wav"), "old"));
+        const QString expected = contentHash(at("big.wav")).hash;
+        for (const char* destination : {"target.wav", "big.wav"}) { // a copy, and a copy onto itself
+            PendingCopy copy;
+            ContentHasher hasher;
+            QVERIFY(copy.prepare(at("big.wav"), at(destination), &hasher).ok);
+            QVERIFY(copy.commit().ok);
+            QCOMPARE(hasher.digest(), expected);
+        }
+        QCOMPARE(readAll(at("target.wav")), data);
     }
 
     void copyFailuresLeaveTheDestinationAsItWas()
