@@ -1,5 +1,7 @@
 #include "audio/pcm_device.h"
 
+#include <soxr.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -8,17 +10,26 @@ namespace sonaplex::audio {
 
 PcmDevice::PcmDevice(AudioSource& source, const QAudioFormat& format, QObject* parent)
     : QIODevice(parent), source_(source), format_(format), srcChannels_(source.channels()),
-      step_(double(source.sampleRate()) / format.sampleRate())
+      resampler_(nullptr, soxr_delete)
 {
+    if (source.sampleRate() != format.sampleRate()) {
+        const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
+        const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
+        resampler_.reset(soxr_create(double(source.sampleRate()), double(format.sampleRate()), unsigned(srcChannels_),
+            nullptr, &io, &quality, nullptr));
+    }
     open(QIODevice::ReadOnly);
 }
+
+PcmDevice::~PcmDevice() = default;
 
 void PcmDevice::restartAt(int64_t sourceFrame)
 {
     source_.seek(sourceFrame);
-    windowStart_ = sourceFrame;
-    windowFrames_ = 0;
-    srcPos_ = double(sourceFrame);
+    if (resampler_)
+        soxr_clear(resampler_.get());
+    inputUsed_ = inputFrames_ = 0;
+    drained_ = false;
     sourceDone_ = false;
     delivered_ = 0;
     framesBeforeEnd_ = 0;
@@ -84,7 +95,7 @@ void PcmDevice::remix(const float* in, float* out, int64_t frames) const
 int64_t PcmDevice::pull(float* out, int64_t frames)
 {
     const int ch = srcChannels_;
-    if (step_ == 1.0) {
+    if (!resampler_) {
         int64_t got = 0;
         while (got < frames && !sourceDone_) {
             const int64_t n = source_.read(out + got * ch, frames - got);
@@ -94,34 +105,26 @@ int64_t PcmDevice::pull(float* out, int64_t frames)
         }
         return got;
     }
-    // Linear interpolation between neighbouring source frames.
     int64_t made = 0;
-    for (; made < frames; ++made) {
-        const int64_t i = int64_t(std::floor(srcPos_));
-        const double frac = srcPos_ - double(i);
-        while (i + 1 >= windowStart_ + windowFrames_ && !sourceDone_) {
-            // Keep frame i, drop what is before it, read more after it.
-            const int64_t keepFrom = std::clamp<int64_t>(i, windowStart_, windowStart_ + windowFrames_);
-            const int64_t keep = windowStart_ + windowFrames_ - keepFrom;
-            if (keep > 0)
-                std::memmove(
-                    window_.data(), window_.data() + (keepFrom - windowStart_) * ch, size_t(keep * ch) * sizeof(float));
-            windowStart_ = keepFrom;
-            windowFrames_ = keep;
+    while (made < frames && !drained_) {
+        if (inputUsed_ == inputFrames_ && !sourceDone_) {
             constexpr int64_t kChunk = 4096;
-            window_.resize(size_t((keep + kChunk) * ch));
-            const int64_t n = source_.read(window_.data() + keep * ch, kChunk);
+            input_.resize(size_t(kChunk * ch));
+            const int64_t n = source_.read(input_.data(), kChunk);
             if (n <= 0)
                 sourceDone_ = true;
-            windowFrames_ += std::max<int64_t>(n, 0);
+            inputUsed_ = 0;
+            inputFrames_ = size_t(std::max<int64_t>(n, 0));
         }
-        if (i >= windowStart_ + windowFrames_)
-            break; // past the last source frame
-        const float* a = window_.data() + (i - windowStart_) * ch;
-        const float* b = (i + 1 < windowStart_ + windowFrames_) ? a + ch : a;
-        for (int c = 0; c < ch; ++c)
-            out[made * ch + c] = float(a[c] + (b[c] - a[c]) * frac);
-        srcPos_ += step_;
+        const bool draining = inputUsed_ == inputFrames_ && sourceDone_;
+        size_t used = 0, done = 0;
+        // With no input left, the resampler gives out what it still holds, then nothing.
+        soxr_process(resampler_.get(), draining ? nullptr : input_.data() + inputUsed_ * ch, inputFrames_ - inputUsed_,
+            &used, out + made * ch, size_t(frames - made), &done);
+        inputUsed_ += used;
+        made += int64_t(done);
+        if (draining && done == 0)
+            drained_ = true;
     }
     return made;
 }
@@ -138,6 +141,9 @@ qint64 PcmDevice::readData(char* data, qint64 maxSize)
     int64_t got = ended_ ? 0 : pull(scratch_.data(), frames);
     remix(scratch_.data(), mixed_.data(), got);
     std::fill(mixed_.begin() + got * outCh, mixed_.end(), 0.0f);
+    if (const float gain = gain_; gain != 1.0f)
+        for (float& sample : mixed_)
+            sample *= gain;
     if (got < frames && !ended_) {
         ended_ = true;
         framesBeforeEnd_ = delivered_ + got;

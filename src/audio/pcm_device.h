@@ -4,16 +4,25 @@
 #include <QAudioFormat>
 #include <QIODevice>
 
+#include <atomic>
+#include <memory>
 #include <vector>
+
+struct soxr;
 
 namespace sonaplex::audio {
 
 // Feeds a QAudioSink in pull mode from a source: channels mixed to what the device takes,
-// resampled when the rates differ, converted to the device's sample format. It never runs
+// resampled with libsoxr when the device will not take the source's rate, converted to the
+// device's sample format. It never runs
 // dry while playing: past the source's end it gives silence and says so (ended()).
 class PcmDevice : public QIODevice {
 public:
     PcmDevice(AudioSource& source, const QAudioFormat& format, QObject* parent = nullptr);
+    ~PcmDevice() override;
+
+    // Scales what is heard (1 = as recorded); takes effect within the next block.
+    void setGain(float gain) { gain_ = gain; }
 
     // Restarts delivery at a source frame.
     void restartAt(int64_t sourceFrame);
@@ -39,12 +48,12 @@ private:
     AudioSource& source_;
     QAudioFormat format_;
     int srcChannels_;
-    double step_; // source frames per device frame
-    std::vector<float> window_; // source frames, starting at windowStart_
-    int64_t windowStart_ = 0;
-    int64_t windowFrames_ = 0;
-    double srcPos_ = 0;
+    std::unique_ptr<soxr, void (*)(soxr*)> resampler_; // null when the rates are the same
+    std::vector<float> input_; // source frames read and not yet taken by the resampler
+    size_t inputUsed_ = 0, inputFrames_ = 0;
     bool sourceDone_ = false;
+    bool drained_ = false;
+    std::atomic<float> gain_{1.0f};
     std::vector<float> scratch_, mixed_;
     int64_t delivered_ = 0;
     int64_t framesBeforeEnd_ = 0;

@@ -56,6 +56,7 @@ public:
             // About a tenth of a second queued: pause and stop answer at once.
             sink_->setBufferSize(format_.bytesForDuration(100'000));
             device_ = new PcmDevice(*source_, format_);
+            device_->setGain(gain_);
         } else {
             sink_->stop();
         }
@@ -109,6 +110,13 @@ public:
             sink_->stop();
     }
 
+    void setGain(float gain)
+    {
+        gain_ = gain;
+        if (device_)
+            device_->setGain(gain);
+    }
+
     std::atomic<int64_t> position_{0};
 
 private:
@@ -154,6 +162,7 @@ private:
     PcmDevice* device_ = nullptr;
     QAudioFormat format_;
     QTimer* poll_ = nullptr;
+    float gain_ = 1.0f;
     int64_t base_ = 0;
     int64_t playedAtBase_ = 0; // device frames played when the feed last moved to base_
 };
@@ -289,6 +298,12 @@ void Player::seek(int64_t frame)
 }
 
 int64_t Player::position() const { return worker_->position_; }
+
+void Player::setGain(float gain)
+{
+    QMetaObject::invokeMethod(
+        worker_, [w = worker_, gain] { w->setGain(gain); }, Qt::BlockingQueuedConnection);
+}
 
 void Player::reachedEnd()
 {

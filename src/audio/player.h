@@ -32,6 +32,8 @@ public:
     void pause();
     void stop();
     void seek(int64_t frame);
+    // Scales what is heard, for loudness-matched comparison (1 = as recorded); kept across files.
+    void setGain(float gain);
 
     PlayState state() const { return state_; }
     DeviceKind kind() const { return kind_; }

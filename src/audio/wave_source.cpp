@@ -29,7 +29,7 @@ private:
 
 } // namespace
 
-OpenResult openWave(const QString& path)
+OpenResult openWave(const QString& path, SF_INFO* header)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -65,6 +65,8 @@ OpenResult openWave(const QString& path)
     }
     // Floats come out in -1..1 whatever the stored sample format.
     sf_command(file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    if (header)
+        *header = sf;
     return {std::make_unique<WaveSource>(file, sf), {}};
 }
 

@@ -154,12 +154,14 @@ CopyRun runReplacements(
         record->begin();
         runId = record->beginRun(kind, undoes);
         for (Step& step : steps) {
-            step.entry = record->intend(runId, step.what.gamePath, step.before, step.after, step.what.source);
+            const bool substituted = !step.what.recordedSource.isEmpty();
+            step.entry = record->intend(runId, step.what.gamePath, step.before, step.after,
+                substituted ? step.what.recordedSource : step.what.source);
             // The hash is what the copy holds; it is remembered for the source only when the
             // source did not change while it was copied. Before a swap gives its path another file.
             step.sourceStamp
                 = step.sourceStamp == ReplacementRecord::stampOf(step.what.source) ? step.sourceStamp : QString();
-            if (!step.sourceStamp.isEmpty())
+            if (!step.sourceStamp.isEmpty() && !substituted) // a substitute is a passing file
                 record->remember(step.what.source, step.after);
         }
         record->end();
@@ -203,8 +205,8 @@ CopyRun runReplacements(
 
 } // namespace
 
-CopyRun replaceGameFiles(
-    const std::vector<Selection>& selections, const ReplacementCheck& check, ReplacementRecord* record)
+CopyRun replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check,
+    ReplacementRecord* record, const std::map<int, QString>& substitutes)
 {
     CopyRun run;
     const QStringList clashes = sameGameFiles(selections);
@@ -232,13 +234,16 @@ CopyRun replaceGameFiles(
             fail(n, s.gameName, QStringLiteral("no replacement file was chosen"));
             continue;
         }
+        const auto substitute = substitutes.find(n);
+        const QString source = substitute != substitutes.end() ? substitute->second : s.replacementPath;
         if (check) {
-            if (const QString why = check(s.replacementPath); !why.isEmpty()) {
+            if (const QString why = check(source); !why.isEmpty()) {
                 fail(n, s.gameName, why);
                 continue;
             }
         }
-        work.push_back({selectionLabel(n, s.gameName), s.gamePath, s.replacementPath});
+        work.push_back({selectionLabel(n, s.gameName), s.gamePath, source,
+            substitute != substitutes.end() ? s.replacementPath : QString()});
     }
     return runReplacements(std::move(work), record, QStringLiteral("switch"), 0, std::move(run));
 }

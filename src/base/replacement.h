@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace sonaplex {
@@ -31,14 +32,18 @@ QStringList sameGameFiles(const std::vector<Selection>& selections);
 // is a failure and the others go on. When two selections name the same game file nothing
 // is copied. With a record, what each game file held is kept first (a file whose content
 // cannot be kept is not replaced) and every change is recorded, so that it can be undone.
-CopyRun replaceGameFiles(
-    const std::vector<Selection>& selections, const ReplacementCheck& check = {}, ReplacementRecord* record = nullptr);
+// `substitutes` (selection number -> file) copies another file in place of a selection's
+// replacement, such as a copy converted to the game file's format; the record still names the
+// replacement as where the content came from.
+CopyRun replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check = {},
+    ReplacementRecord* record = nullptr, const std::map<int, QString>& substitutes = {});
 
 // One file to put over a game file, and how reports name it.
 struct Replacement {
     QString label; // "Selection 2 (TRACK2.MID)", "File 1 (/games/x/a.wav)"
     QString gamePath;
     QString source;
+    QString recordedSource = {}; // what the record names as the source, when not `source`
 };
 
 // Puts each source over its game file as one recorded run of `kind` ("restore", ...): all new

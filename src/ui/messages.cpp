@@ -53,6 +53,22 @@ MessageAnswer showMessage(const Message& message, QWidget* parent)
             return MessageAnswer::Discard;
         return MessageAnswer::Cancel;
     }
+    if (message.buttons == MessageButtons::ConvertCopyCancel) {
+        QPushButton* convert = box.addButton(QStringLiteral("Convert"), QMessageBox::AcceptRole);
+        QPushButton* matched = box.addButton(QStringLiteral("Convert and Match Loudness"), QMessageBox::AcceptRole);
+        QPushButton* asIs = box.addButton(QStringLiteral("Copy As They Are"), QMessageBox::AcceptRole);
+        QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(convert);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == convert)
+            return MessageAnswer::Convert;
+        if (box.clickedButton() == matched)
+            return MessageAnswer::ConvertMatched;
+        if (box.clickedButton() == asIs)
+            return MessageAnswer::CopyAsIs;
+        return MessageAnswer::Cancel;
+    }
     if (message.buttons == MessageButtons::OkCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Cancel);

@@ -7,9 +7,11 @@ class QWidget;
 namespace sonaplex {
 
 // The buttons a message box can offer. Plain messages have OK only; KeepDiscardCancel asks
-// what to do with files left behind ("Name Them" / "Discard" / "Cancel").
-enum class MessageButtons { Ok, OkCancel, RetryCancel, KeepDiscardCancel };
-enum class MessageAnswer { Ok, Retry, Cancel, Keep, Discard };
+// what to do with files left behind ("Name Them" / "Discard" / "Cancel"); ConvertCopyCancel
+// what to do with replacements in another format than their game files ("Convert", "Convert
+// and Match Loudness", "Copy As They Are", "Cancel").
+enum class MessageButtons { Ok, OkCancel, RetryCancel, KeepDiscardCancel, ConvertCopyCancel };
+enum class MessageAnswer { Ok, Retry, Cancel, Keep, Discard, Convert, ConvertMatched, CopyAsIs };
 
 struct Message {
     QString text;

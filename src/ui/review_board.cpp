@@ -2,6 +2,9 @@
 
 #include "ui/window_parts.h"
 
+#include "audio/analysis.h"
+#include "audio/bounded.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -34,7 +37,8 @@ QGroupBox* frame(const QString& objectName, const QString& caption, const QStrin
 } // namespace
 
 ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, QWidget* parent)
-    : QWidget(parent), model_(new SelectionList(setup.count, this))
+    : QWidget(parent), model_(new SelectionList(setup.count, this)), notes_(size_t(setup.count)),
+      compareFormats_(setup.compareFormats)
 {
     const QColor red = kGameRed, blue = kReplacementBlue;
     auto* grid = new QGridLayout(this);
@@ -74,9 +78,18 @@ ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, QWidget* parent)
         remove->setAutoDefault(false);
         connect(remove, &QPushButton::clicked, this, [this, n] { removeSelection(n); });
 
-        grid->addWidget(gameFrame, n - 1, 0);
-        grid->addWidget(remove, n - 1, 1, Qt::AlignVCenter);
-        grid->addWidget(replaceFrame, n - 1, 2);
+        // Under the row, what differs between the two files' formats, when something does.
+        row.formatNote = new QLabel(this);
+        row.formatNote->setObjectName(QStringLiteral("LblFormatNote%1").arg(n));
+        row.formatNote->setTextFormat(Qt::PlainText);
+        row.formatNote->setWordWrap(true);
+        row.formatNote->setStyleSheet(QStringLiteral("color: #a04000"));
+        row.formatNote->hide();
+
+        grid->addWidget(gameFrame, 2 * (n - 1), 0);
+        grid->addWidget(remove, 2 * (n - 1), 1, Qt::AlignVCenter);
+        grid->addWidget(replaceFrame, 2 * (n - 1), 2);
+        grid->addWidget(row.formatNote, 2 * (n - 1) + 1, 0, 1, 3);
         rows_.push_back(row);
     }
     connect(model_, &SelectionList::changed, this, &ReviewBoard::show);
@@ -102,6 +115,24 @@ void ReviewBoard::show(int n)
     r.gameName->setText(s.gameName);
     r.replacementPath->setText(s.replacementPath);
     r.replacementName->setText(s.replacementName);
+
+    QString& note = notes_[size_t(n - 1)];
+    note.clear();
+    if (compareFormats_ && !s.gamePath.isEmpty() && !s.replacementPath.isEmpty()) {
+        // Header reads, bounded like every open: a file that does not answer is not compared.
+        const QString game = s.gamePath, replacement = s.replacementPath;
+        note = audio::runBounded<QString>(
+            [game, replacement] {
+                return audio::formatDifference(audio::soundInfo(audio::DeviceKind::WaveAudio, game),
+                    audio::soundInfo(audio::DeviceKind::WaveAudio, replacement));
+            },
+            audio::kOpenTimeLimit)
+                   .value_or(QString());
+    }
+    r.formatNote->setText(QStringLiteral("Format differs \u2014 %1").arg(note));
+    r.formatNote->setToolTip(QStringLiteral(
+        "A game may play a sound in another format wrongly or not at all; SWITCH offers to convert it."));
+    r.formatNote->setVisible(!note.isEmpty());
 }
 
 } // namespace sonaplex

@@ -17,6 +17,8 @@ struct ReviewBoardSetup {
     std::function<QString(int)> removeButtonName;
     std::function<bool(int)> gameNameHasTip = [](int) { return true; };
     bool framesInTimes = false;
+    // Wave files: a replacement in another format than its game file is pointed out.
+    bool compareFormats = false;
 };
 
 // The selections of a review window, one row each: the game file's frame in red, the row's
@@ -37,13 +39,20 @@ public:
     void setReplacementFile(int n, const QString& fullPath, const QString& name) override;
     void removeSelection(int n) override;
 
+    // "game: 22050 Hz mono 8-bit; replacement: 48000 Hz stereo 16-bit" when selection n's
+    // replacement differs in format from its game file; empty when not (or not known).
+    QString formatNote(int n) const { return notes_[size_t(n - 1)]; }
+
 private:
     struct Row {
         QLabel *gameName, *gamePath, *replacementName, *replacementPath;
+        QLabel* formatNote;
     };
     void show(int n);
     std::vector<Row> rows_;
     SelectionList* model_;
+    std::vector<QString> notes_;
+    bool compareFormats_;
 };
 
 } // namespace sonaplex

@@ -1,6 +1,7 @@
 #include "ui/review_window.h"
 
 #include "base/replacement.h"
+#include "ui/format_conversion.h"
 #include "ui/messages.h"
 #include "ui/sample_player.h"
 #include "ui/selection_window.h"
@@ -9,13 +10,23 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 namespace sonaplex {
 
+namespace {
+ReviewBoardSetup withFormatCheck(const ReviewWindowSetup& setup)
+{
+    ReviewBoardSetup board = setup.board;
+    board.compareFormats = !isMidiDevice(setup.deviceType);
+    return board;
+}
+} // namespace
+
 ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
     : Form(forms, setup.name, setup.title, 0), replacementCheck_(replacementCheckFor(setup.deviceType)),
-      board_(new ReviewBoard(setup.board, this)), bottom_(new QHBoxLayout)
+      board_(new ReviewBoard(withFormatCheck(setup), this)), bottom_(new QHBoxLayout)
 {
     auto* warning = makeLabel(QStringLiteral("LblSelectionRed"), setup.warning, this);
     warning->setAlignment(Qt::AlignCenter);
@@ -46,12 +57,26 @@ bool ReviewWindow::switchFiles()
             QStringLiteral("File Selection Error"), this);
         return false;
     }
+    // Replacements in another format than their game files: converted only when the user says so.
+    std::vector<QString> notes;
+    for (int n = 1; n <= board_->count(); ++n)
+        notes.push_back(board_->formatNote(n));
+    QTemporaryDir inProgramFolder(forms().programFolder() + QStringLiteral("/Converting-XXXXXX"));
+    QTemporaryDir inTemp; // when the program folder cannot take the converted copies
+    const Conversions conversions
+        = offerConversion(selections, notes, inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path(), this);
+    if (conversions.cancelled)
+        return false;
+    std::vector<Selection> toReplace = selections;
+    for (int n : conversions.failed)
+        toReplace[size_t(n - 1)] = {}; // reported below, not replaced
     CopyRun run;
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        run = replaceGameFiles(selections, replacementCheck_, forms().record());
+        run = replaceGameFiles(toReplace, replacementCheck_, forms().record(), conversions.substitutes);
         QApplication::restoreOverrideCursor();
     }
+    run.failures = conversions.failures + run.failures;
     if (!run.ok()) {
         showMessage(failureReport(run.copied > 0
                             ? QStringLiteral("Not every game file was replaced. These were left as they were:")

@@ -1,5 +1,7 @@
 #include "ui/sample_player.h"
 
+#include "ui/waveform.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -85,7 +87,8 @@ constexpr int kStatusLines = 2;
 SamplePlayer::SamplePlayer(std::shared_ptr<audio::AudioHost> host, QWidget* parent)
     : QWidget(parent), engine_(std::move(host)), play_(new QToolButton(this)), pause_(new QToolButton(this)),
       stop_(new QToolButton(this)), position_(new SeekSlider(Qt::Horizontal, this)), time_(new QLabel(this)),
-      status_(new QLabel(this)), ticker_(new QTimer(this)), seekTimer_(new QTimer(this))
+      status_(new QLabel(this)), waveform_(new Waveform(this)), formatInfo_(new QLabel(this)),
+      ticker_(new QTimer(this)), seekTimer_(new QTimer(this))
 {
     const struct {
         QToolButton* button;
@@ -137,6 +140,17 @@ SamplePlayer::SamplePlayer(std::shared_ptr<audio::AudioHost> host, QWidget* pare
     status_->setMinimumWidth(1);
     status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     time_->setObjectName(QStringLiteral("PlayerTime"));
+    formatInfo_->setObjectName(QStringLiteral("FormatInfo"));
+    formatInfo_->setFont(small);
+    formatInfo_->setMinimumWidth(1);
+    formatInfo_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    formatInfo_->setFixedHeight(QFontMetrics(small).lineSpacing() * 2 + 2); // the same with or without a text
+    formatInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(waveform_, &Waveform::analysed, this, &SamplePlayer::showFormat);
+    connect(waveform_, &Waveform::seekRequested, this, [this](double fraction) {
+        engine_.seek(int64_t(fraction * double(engine_.lengthFrames())));
+        refresh();
+    });
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -146,7 +160,9 @@ SamplePlayer::SamplePlayer(std::shared_ptr<audio::AudioHost> host, QWidget* pare
     grid->addWidget(stop_, 0, 2);
     grid->addWidget(time_, 0, 3, Qt::AlignRight);
     grid->addWidget(position_, 1, 0, 1, 4);
-    grid->addWidget(status_, 2, 0, 1, 4);
+    grid->addWidget(waveform_, 2, 0, 1, 4);
+    grid->addWidget(formatInfo_, 3, 0, 1, 4);
+    grid->addWidget(status_, 4, 0, 1, 4);
     grid->setColumnStretch(3, 1);
 
     ticker_->setInterval(100);
@@ -173,6 +189,7 @@ void SamplePlayer::setCommand(const QString& command)
         return;
     } else if (word == QLatin1String("close")) {
         engine_.close();
+        waveform_->clear();
         report({});
     } else if (word == QLatin1String("play")) {
         if (engine_.state() == audio::PlayState::NotOpen || engine_.state() == audio::PlayState::Error)
@@ -195,10 +212,13 @@ void SamplePlayer::openFile(audio::DeviceKind kind, const QString& path)
 {
     deviceType_ = kind == audio::DeviceKind::Sequencer ? QStringLiteral("Sequencer") : QStringLiteral("WaveAudio");
     fileName_ = path;
-    if (!engine_.open(kind, path))
+    if (!engine_.open(kind, path)) {
+        waveform_->clear();
         report(path == kPlaceholder ? QString() : engine_.error());
-    else
+    } else {
+        waveform_->setFile(kind, path);
         report({});
+    }
     refresh();
 }
 
@@ -232,6 +252,21 @@ void SamplePlayer::showProblem()
     status_->setText(elideToLines(problem_, status_->font(), std::max(40, status_->width()), kStatusLines));
 }
 
+void SamplePlayer::showFormat()
+{
+    // The format on the first line, the levels on the second.
+    QString text = audio::formatLine(waveform_->info());
+    const audio::Loudness& loudness = waveform_->loudness();
+    if (loudness.ok)
+        text += QStringLiteral("\npeak %1 dBFS \u00b7 %2 LUFS")
+                    .arg(loudness.peakDb <= -199 ? QStringLiteral("-\u221e") : QString::number(loudness.peakDb, 'f', 1),
+                        loudness.lufs <= -199 ? QStringLiteral("-\u221e") : QString::number(loudness.lufs, 'f', 1));
+    else if (!text.isEmpty() && waveform_->info().kind == audio::DeviceKind::WaveAudio && !waveform_->finished())
+        text += QStringLiteral("\nmeasuring loudness\u2026");
+    formatInfo_->setText(text);
+    formatInfo_->setToolTip(text);
+}
+
 void SamplePlayer::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -256,6 +291,7 @@ void SamplePlayer::refresh()
     position_->setPageStep(std::clamp(lengthMs / 10, 500, 30'000));
     if (!position_->isSliderDown() && !seekTimer_->isActive())
         position_->setValue(rate > 0 ? int(at * 1000 / rate) : 0);
+    waveform_->setPosition(length > 0 ? double(at) / double(length) : 0);
     const bool tenths = rate > 0 && length < int64_t(rate) * 10;
     time_->setText(open ? clock(at, rate, tenths) + QStringLiteral(" / ") + clock(length, rate, tenths) : QString());
     if (state == audio::PlayState::Playing)

@@ -9,6 +9,10 @@ class QTimer;
 class QToolButton;
 
 namespace sonaplex {
+class Waveform;
+}
+
+namespace sonaplex {
 
 // The sample player under each browser pane: three buttons, play, pause and stop; the file's
 // length, the playing position (which the user can move) and, when a file cannot be played,
@@ -43,6 +47,9 @@ public:
     // Why the last command could not be carried out; empty when it could.
     QString problem() const;
     audio::Player& engine() { return engine_; }
+    // The picture of the open file and the line that says what it is.
+    Waveform* waveform() const { return waveform_; }
+    QLabel* formatInfo() const { return formatInfo_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -51,6 +58,7 @@ private:
     void refresh();
     void report(const QString& text);
     void showProblem();
+    void showFormat();
 
     audio::Player engine_;
     QString deviceType_;
@@ -62,6 +70,8 @@ private:
     QSlider* position_;
     QLabel* time_;
     QLabel* status_;
+    Waveform* waveform_;
+    QLabel* formatInfo_;
     QTimer* ticker_;
     QTimer* seekTimer_;
     QString problem_;

@@ -1,7 +1,13 @@
 #include "ui/selection_window.h"
 
 #include "ui/sample_player.h"
+#include "ui/waveform.h"
 #include "ui/window_parts.h"
+
+#include <QCheckBox>
+#include <QShortcut>
+
+#include <cmath>
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -42,7 +48,7 @@ SelectionWindow::SelectionWindow(
       replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms, false), forms.audio(), this)),
       board_(new SelectionBoard(
           checkedBoard(setup), gamePane_->files(), replacementPane_->files(), std::move(store), this)),
-      bottom_(new QHBoxLayout)
+      bottom_(new QHBoxLayout), matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this))
 {
     auto* gameTitle = makeLabel(setup.gameTitleName, QStringLiteral("GAME FILES"), this);
     auto* replaceTitle = makeLabel(setup.replaceTitleName, QStringLiteral("REPLACEMENT FILES"), this);
@@ -60,12 +66,31 @@ SelectionWindow::SelectionWindow(
     next->setMinimumHeight(34);
     connect(next, &QPushButton::clicked, this, [this] { emit nextClicked(); });
 
+    auto* compare = makeButton(QStringLiteral("CmdCompare"), QStringLiteral("Compare A/B"),
+        QStringLiteral("Switches between the highlighted game file and the highlighted replacement at the same point "
+                       "of the sound (Ctrl+B)."),
+        this);
+    connect(compare, &QPushButton::clicked, this, &SelectionWindow::compare);
+    auto* compareKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+B")), this);
+    connect(compareKey, &QShortcut::activated, this, &SelectionWindow::compare);
+    matchLoudness_->setObjectName(QStringLiteral("ChkMatchLoudness"));
+    matchLoudness_->setToolTip(QStringLiteral("While comparing, the louder of the two plays as loud as the quieter."));
+    connect(matchLoudness_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on)
+            for (BrowserPane* pane : {gamePane_, replacementPane_})
+                pane->player()->engine().setGain(1.0f);
+    });
+    auto* compareRow = new QHBoxLayout;
+    compareRow->addWidget(compare);
+    compareRow->addWidget(matchLoudness_);
+
     auto* left = new QVBoxLayout;
     left->addWidget(gameTitle);
     left->addWidget(gamePane_, 1);
     auto* middle = new QVBoxLayout;
     middle->addWidget(board_);
     middle->addStretch(1);
+    middle->addLayout(compareRow);
     middle->addWidget(next);
     auto* right = new QVBoxLayout;
     right->addWidget(replaceTitle);
@@ -77,6 +102,39 @@ SelectionWindow::SelectionWindow(
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(columns, 1);
     outer->addLayout(bottom_);
+}
+
+void SelectionWindow::compare()
+{
+    SamplePlayer* game = gamePane_->player();
+    SamplePlayer* replacement = replacementPane_->player();
+    auto playing = [](SamplePlayer* p) { return p->engine().state() == audio::PlayState::Playing; };
+    auto fractionOf = [](SamplePlayer* p) {
+        const int64_t length = p->engine().lengthFrames();
+        return length > 0 ? double(p->engine().position()) / double(length) : 0.0;
+    };
+    SamplePlayer* from = playing(replacement) ? replacement : playing(game) ? game : nullptr;
+    SamplePlayer* to = from == game ? replacement : game;
+    const auto state = to->engine().state();
+    if (state == audio::PlayState::NotOpen || state == audio::PlayState::Error)
+        return; // nothing highlighted on that side to switch to
+    if (matchLoudness_->isChecked()) {
+        const audio::Loudness a = game->waveform()->loudness(), b = replacement->waveform()->loudness();
+        float gainA = 1, gainB = 1;
+        if (a.ok && b.ok && a.lufs > -199 && b.lufs > -199) {
+            const double quieter = std::min(a.lufs, b.lufs);
+            gainA = float(std::pow(10.0, (quieter - a.lufs) / 20));
+            gainB = float(std::pow(10.0, (quieter - b.lufs) / 20));
+        }
+        game->engine().setGain(gainA);
+        replacement->engine().setGain(gainB);
+    }
+    const double fraction = from ? fractionOf(from) : fractionOf(to);
+    // The other sound starts before this one pauses, so that there is no gap between them.
+    to->engine().seek(int64_t(fraction * double(to->engine().lengthFrames())));
+    to->setCommand(QStringLiteral("play"));
+    if (from)
+        from->setCommand(QStringLiteral("pause"));
 }
 
 void SelectionWindow::formLoad()

@@ -3,6 +3,7 @@
 #include "ui/forms.h"
 #include "ui/selection_board.h"
 
+class QCheckBox;
 class QHBoxLayout;
 class QLabel;
 
@@ -27,6 +28,12 @@ public:
     BrowserPane* replacementPane() const { return replacementPane_; }
     SelectionBoard* board() const { return board_; }
 
+    // A/B: moves what is heard from the game file to the replacement highlighted in the panes,
+    // or back, at the same point of the sound (as a fraction of its length); with nothing
+    // playing, starts the game file. With "Match loudness" the louder file is turned down to
+    // the quieter's loudness.
+    void compare();
+
 signals:
     void nextClicked();
 
@@ -48,6 +55,7 @@ private:
     BrowserPane* replacementPane_;
     SelectionBoard* board_;
     QHBoxLayout* bottom_;
+    QCheckBox* matchLoudness_;
 };
 
 } // namespace sonaplex

@@ -44,8 +44,9 @@ private slots:
         QDir().mkpath(game);
         QDir().mkpath(mine);
         for (int n = 1; n <= 6; ++n) {
-            QVERIFY(writeWave(QStringLiteral("%1/fx%2.wav").arg(game).arg(n), referenceSignal(8000 * n, 1, 0.1),
-                8000 * n, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+            // Game files and replacements in one format: SWITCH has no conversion to offer.
+            QVERIFY(writeWave(QStringLiteral("%1/fx%2.wav").arg(game).arg(n), referenceSignal(11025, 2, 0.1 + 0.01 * n),
+                11025, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
             QVERIFY(writeWave(QStringLiteral("%1/new%2.WAV").arg(mine).arg(n), referenceSignal(11025, 2, 0.05 * n),
                 11025, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
         }

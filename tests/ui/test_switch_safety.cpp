@@ -30,13 +30,13 @@ class TestSwitchSafety : public QObject {
     QTemporaryDir disk;
     QString game;
 
-    // A real sound of the side's kind, different for each n.
+    // A real sound of the side's kind, different for each n; the wave files all in one format.
     QByteArray sound(const Side& side, int n)
     {
         if (side.ext == "mid")
             return MidiBuilder().track().note(0, 480 * n, 0, 60 + n).bytes();
         const QString tmp = disk.path() + "/tmp.wav";
-        writeWave(tmp, referenceSignal(8000 + 1000 * n, 1, 0.05), 8000 + 1000 * n, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+        writeWave(tmp, referenceSignal(8000, 1, 0.05 + 0.01 * n), 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
         const QByteArray bytes = readAll(tmp);
         QFile::remove(tmp);
         return bytes;

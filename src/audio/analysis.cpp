@@ -1,0 +1,333 @@
+#include "audio/analysis.h"
+
+#include "audio/midi_source.h"
+#include "audio/wave_source.h"
+
+#include <QFile>
+
+#include <ebur128.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <set>
+
+namespace sonaplex::audio {
+
+namespace {
+
+QString clockWithTenths(double seconds)
+{
+    const int64_t tenths = int64_t(seconds * 10); // as the player counts: whole tenths gone by
+    const int64_t s = tenths / 10;
+    return QStringLiteral("%1:%2.%3").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0')).arg(tenths % 10);
+}
+
+QString channelsName(int channels)
+{
+    switch (channels) {
+    case 1:
+        return QStringLiteral("mono");
+    case 2:
+        return QStringLiteral("stereo");
+    default:
+        return QStringLiteral("%1 channels").arg(channels);
+    }
+}
+
+QString containerName(int sfFormat)
+{
+    switch (sfFormat & SF_FORMAT_TYPEMASK) {
+    case SF_FORMAT_WAV:
+        return {};
+    case SF_FORMAT_WAVEX:
+        return QStringLiteral("WAVE_FORMAT_EXTENSIBLE");
+    case SF_FORMAT_RF64:
+        return QStringLiteral("RF64");
+    default:
+        return QStringLiteral("not WAV");
+    }
+}
+
+struct SndFile {
+    SNDFILE* file = nullptr;
+    SF_INFO info{};
+    ~SndFile()
+    {
+        if (file)
+            sf_close(file);
+    }
+};
+
+// Opens a wave file for a scan, with the checks the player makes first.
+bool openForScan(const QString& path, SndFile& f)
+{
+    if (!openWave(path).source)
+        return false;
+    f.file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &f.info);
+    if (!f.file || f.info.channels <= 0)
+        return false;
+    sf_command(f.file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    return true;
+}
+
+constexpr sf_count_t kScanFrames = 1 << 15;
+
+} // namespace
+
+QString sampleFormatName(int sfFormat)
+{
+    switch (sfFormat & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+        return QStringLiteral("8-bit");
+    case SF_FORMAT_PCM_16:
+        return QStringLiteral("16-bit");
+    case SF_FORMAT_PCM_24:
+        return QStringLiteral("24-bit");
+    case SF_FORMAT_PCM_32:
+        return QStringLiteral("32-bit");
+    case SF_FORMAT_FLOAT:
+        return QStringLiteral("32-bit float");
+    case SF_FORMAT_DOUBLE:
+        return QStringLiteral("64-bit float");
+    case SF_FORMAT_ULAW:
+        return QStringLiteral("mu-law");
+    case SF_FORMAT_ALAW:
+        return QStringLiteral("A-law");
+    case SF_FORMAT_IMA_ADPCM:
+        return QStringLiteral("IMA ADPCM");
+    case SF_FORMAT_MS_ADPCM:
+        return QStringLiteral("MS ADPCM");
+    case SF_FORMAT_GSM610:
+        return QStringLiteral("GSM 6.10");
+    case SF_FORMAT_G721_32:
+        return QStringLiteral("G.721 ADPCM");
+    default:
+        return QStringLiteral("compressed");
+    }
+}
+
+SoundInfo midiInfo(const MidiSong& song)
+{
+    SoundInfo info;
+    info.kind = DeviceKind::Sequencer;
+    info.seconds = song.lastEventSeconds + kMidiTailSeconds;
+    info.midiFormat = song.format;
+    info.tracks = song.tracks;
+    // A channel sounds the program last chosen on it (the piano until one is).
+    int program[16] = {};
+    std::set<int> used;
+    for (const MidiEvent& e : song.events) {
+        const int ch = e.status & 0x0F;
+        if ((e.status & 0xF0) == 0xC0) {
+            program[ch] = e.data1;
+        } else if ((e.status & 0xF0) == 0x90 && e.data2 > 0) {
+            if (ch == 9)
+                info.drums = true;
+            else
+                used.insert(program[ch]);
+        }
+    }
+    info.instruments = int(used.size());
+    return info;
+}
+
+SoundInfo soundInfo(DeviceKind kind, const QString& path)
+{
+    SoundInfo info;
+    info.kind = kind;
+    if (kind == DeviceKind::Sequencer) {
+        MidiRead read = readMidi(path);
+        if (!read.error.isEmpty()) {
+            info.error = read.error;
+            return info;
+        }
+        return midiInfo(read.song);
+    }
+    SF_INFO sf{};
+    OpenResult opened = openWave(path, &sf);
+    if (!opened.source) {
+        info.error = opened.error;
+        return info;
+    }
+    info.sfFormat = sf.format;
+    info.rate = sf.samplerate;
+    info.channels = sf.channels;
+    info.frames = sf.frames;
+    info.seconds = double(sf.frames) / sf.samplerate;
+    return info;
+}
+
+QString formatSummary(const SoundInfo& info)
+{
+    if (!info.ok())
+        return {};
+    if (info.kind == DeviceKind::Sequencer)
+        return QStringLiteral("MIDI format %1").arg(info.midiFormat);
+    QString text = QStringLiteral("%1 Hz %2 %3")
+                       .arg(info.rate)
+                       .arg(channelsName(info.channels), sampleFormatName(info.sfFormat));
+    if (const QString container = containerName(info.sfFormat); !container.isEmpty())
+        text += QStringLiteral(" (%1)").arg(container);
+    return text;
+}
+
+QString formatLine(const SoundInfo& info)
+{
+    if (!info.ok())
+        return {};
+    const QString dot = QStringLiteral(" \u00b7 ");
+    if (info.kind == DeviceKind::WaveAudio) {
+        QStringList parts{QStringLiteral("%1 Hz").arg(info.rate), channelsName(info.channels),
+            sampleFormatName(info.sfFormat), clockWithTenths(info.seconds)};
+        if (const QString container = containerName(info.sfFormat); !container.isEmpty())
+            parts.insert(0, container);
+        return parts.join(dot);
+    }
+    QString instruments = info.instruments == 1 ? QStringLiteral("1 General MIDI instrument")
+                                                : QStringLiteral("%1 General MIDI instruments").arg(info.instruments);
+    if (info.drums)
+        instruments += QStringLiteral(" and drums");
+    return QStringList{QStringLiteral("MIDI format %1").arg(info.midiFormat),
+        info.tracks == 1 ? QStringLiteral("1 track") : QStringLiteral("%1 tracks").arg(info.tracks),
+        clockWithTenths(info.seconds), instruments}
+        .join(dot);
+}
+
+QString formatDifference(const SoundInfo& game, const SoundInfo& replacement)
+{
+    if (!game.ok() || !replacement.ok() || game.kind != DeviceKind::WaveAudio || replacement.kind != game.kind)
+        return {};
+    const QString a = formatSummary(game), b = formatSummary(replacement);
+    if (a == b && (game.sfFormat & SF_FORMAT_TYPEMASK) == (replacement.sfFormat & SF_FORMAT_TYPEMASK))
+        return {};
+    return QStringLiteral("game: %1; replacement: %2").arg(a, b);
+}
+
+bool waveOverview(const QString& path, int bins, const std::function<bool(OverviewPart&&)>& deliver)
+{
+    SndFile f;
+    if (bins <= 0 || !openForScan(path, f) || f.info.frames <= 0)
+        return false;
+    const int channels = f.info.channels;
+    const int64_t total = f.info.frames;
+    std::vector<float> buffer(size_t(kScanFrames) * channels);
+    OverviewPart part;
+    int bin = 0;
+    float lo = 0, hi = 0;
+    int64_t frame = 0;
+    int64_t binEnd = total / bins > 0 ? (total * 1) / bins : 1;
+    int lastSent = 0;
+    auto closeBin = [&] {
+        part.min.push_back(lo);
+        part.max.push_back(hi);
+        lo = hi = 0;
+        ++bin;
+        binEnd = std::max<int64_t>(binEnd + 1, total * (bin + 1) / bins);
+    };
+    for (;;) {
+        const sf_count_t n = sf_readf_float(f.file, buffer.data(), kScanFrames);
+        if (n <= 0)
+            break;
+        const float* p = buffer.data();
+        for (sf_count_t i = 0; i < n; ++i, ++frame) {
+            if (frame >= binEnd && bin < bins - 1)
+                closeBin();
+            for (int c = 0; c < channels; ++c, ++p) {
+                lo = std::min(lo, *p);
+                hi = std::max(hi, *p);
+            }
+        }
+        // Hand over what is finished a few times a second's worth of file, not per block.
+        if (bin - lastSent >= std::max(1, bins / 32)) {
+            OverviewPart done{lastSent, std::move(part.min), std::move(part.max)};
+            part = {};
+            lastSent = bin;
+            if (!deliver(std::move(done)))
+                return false;
+        }
+    }
+    while (bin < bins) // the last bin, and any a short read left empty
+        closeBin();
+    return deliver(OverviewPart{lastSent, std::move(part.min), std::move(part.max)});
+}
+
+std::vector<float> noteDensity(const MidiSong& song, int bins)
+{
+    std::vector<float> density(size_t(std::max(bins, 0)), 0.f);
+    const double length = song.lastEventSeconds + kMidiTailSeconds;
+    if (bins <= 0 || length <= 0)
+        return density;
+    for (const MidiEvent& e : song.events)
+        if ((e.status & 0xF0) == 0x90 && e.data2 > 0)
+            density[std::min<size_t>(size_t(e.seconds / length * bins), size_t(bins - 1))] += 1.f;
+    const float most = *std::max_element(density.begin(), density.end());
+    if (most > 0)
+        for (float& d : density)
+            d /= most;
+    return density;
+}
+
+namespace {
+
+struct Meter {
+    std::unique_ptr<ebur128_state, void (*)(ebur128_state*)> state;
+    Meter(int channels, int rate)
+        : state(ebur128_init(unsigned(channels), unsigned(rate), EBUR128_MODE_I | EBUR128_MODE_SAMPLE_PEAK),
+            [](ebur128_state* s) { ebur128_destroy(&s); })
+    {
+        if (state && channels == 1)
+            ebur128_set_channel(state.get(), 0, EBUR128_DUAL_MONO);
+    }
+    Loudness result(int channels) const
+    {
+        Loudness l;
+        double peak = 0;
+        for (int c = 0; c < channels; ++c) {
+            double p = 0;
+            ebur128_sample_peak(state.get(), unsigned(c), &p);
+            peak = std::max(peak, p);
+        }
+        double lufs = -HUGE_VAL;
+        ebur128_loudness_global(state.get(), &lufs);
+        l.ok = true;
+        l.peakDb = peak > 0 ? 20 * std::log10(peak) : -200;
+        l.lufs = std::isfinite(lufs) ? lufs : -200;
+        return l;
+    }
+};
+
+} // namespace
+
+Loudness measureLoudness(const QString& path, const std::function<bool()>& stopped)
+{
+    SndFile f;
+    if (!openForScan(path, f))
+        return {};
+    Meter meter(f.info.channels, f.info.samplerate);
+    if (!meter.state)
+        return {};
+    std::vector<float> buffer(size_t(kScanFrames) * f.info.channels);
+    for (;;) {
+        if (stopped && stopped())
+            return {};
+        const sf_count_t n = sf_readf_float(f.file, buffer.data(), kScanFrames);
+        if (n <= 0)
+            break;
+        ebur128_add_frames_float(meter.state.get(), buffer.data(), size_t(n));
+    }
+    return meter.result(f.info.channels);
+}
+
+Loudness measureLoudness(const float* samples, int64_t frames, int channels, int rate)
+{
+    Meter meter(channels, rate);
+    if (!meter.state)
+        return {};
+    ebur128_add_frames_float(meter.state.get(), samples, size_t(frames));
+    return meter.result(channels);
+}
+
+} // namespace sonaplex::audio

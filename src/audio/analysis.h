@@ -1,0 +1,73 @@
+#pragma once
+#include "audio/midi_file.h"
+#include "audio/source.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace sonaplex::audio {
+
+// What a sound file is, read from its header (wave) or its events (MIDI): what the format
+// line under a player shows and what the review compares between a game file and its
+// replacement.
+struct SoundInfo {
+    DeviceKind kind = DeviceKind::WaveAudio;
+    QString error; // why nothing could be read; the rest is empty then
+    double seconds = 0;
+    // Wave files
+    int sfFormat = 0; // libsndfile's container | sample format, which a conversion writes
+    int rate = 0;
+    int channels = 0;
+    int64_t frames = 0;
+    // MIDI files
+    int midiFormat = 0;
+    int tracks = 0;
+    int instruments = 0; // distinct General MIDI programs that sound notes
+    bool drums = false; // channel 10 sounds notes
+
+    // Something was read (nothing is known of a file not yet looked at).
+    bool ok() const { return error.isEmpty() && (rate > 0 || tracks > 0); }
+};
+
+SoundInfo soundInfo(DeviceKind kind, const QString& path);
+// The same for a MIDI song already parsed.
+SoundInfo midiInfo(const MidiSong& song);
+
+// "16-bit", "8-bit", "32-bit float", "IMA ADPCM", ... for libsndfile's format.
+QString sampleFormatName(int sfFormat);
+// The format line: "22050 Hz · mono · 8-bit · 0:01.3" or "MIDI format 1 · 9 tracks · 0:42.0
+// · 7 General MIDI instruments and drums".
+QString formatLine(const SoundInfo& info);
+// What a game program cares about, in a few words: "22050 Hz mono 8-bit" (the container
+// named when it is not plain WAV).
+QString formatSummary(const SoundInfo& info);
+// Empty when a replacement has its game file's format; else "game: ...; replacement: ...".
+QString formatDifference(const SoundInfo& game, const SoundInfo& replacement);
+
+// The whole-file picture of a sound: for each of `bins` equal stretches of it, the lowest
+// and highest sample (all channels). Filled in pieces: `deliver` gets each run of finished
+// bins as it is ready and returns false to stop the scan.
+struct OverviewPart {
+    int first = 0; // index of the first bin in min/max
+    std::vector<float> min, max;
+};
+bool waveOverview(const QString& path, int bins, const std::function<bool(OverviewPart&&)>& deliver);
+// A MIDI song's picture until it is rendered: how many notes start in each stretch, scaled
+// to 0..1.
+std::vector<float> noteDensity(const MidiSong& song, int bins);
+
+// Sample peak in dBFS and integrated loudness (EBU R128) in LUFS over the whole file. A mono
+// file counts as heard on two speakers. `ok` is false when the file cannot be read or the
+// scan was stopped.
+struct Loudness {
+    bool ok = false;
+    double peakDb = -200;
+    double lufs = -200; // -inf (silence) reads as -200
+};
+Loudness measureLoudness(const QString& path, const std::function<bool()>& stopped = {});
+// The same over floats already in memory (frames × channels).
+Loudness measureLoudness(const float* samples, int64_t frames, int channels, int rate);
+
+} // namespace sonaplex::audio

@@ -1,0 +1,124 @@
+#include "audio/convert.h"
+
+#include "audio/wave_source.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sndfile.h>
+#include <soxr.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace sonaplex::audio {
+
+namespace {
+
+// Mixes `frames` frames of `from` channels into `to` channels: fewer channels take the
+// average of the source channels that fold onto them, more repeat the source's.
+void remix(const float* in, int from, float* out, int to, int64_t frames, float gain)
+{
+    for (int64_t f = 0; f < frames; ++f, in += from, out += to) {
+        if (to >= from) {
+            for (int c = 0; c < to; ++c)
+                out[c] = in[c % from] * gain;
+        } else {
+            for (int c = 0; c < to; ++c) {
+                float sum = 0;
+                int n = 0;
+                for (int s = c; s < from; s += to, ++n)
+                    sum += in[s];
+                out[c] = sum / float(n) * gain;
+            }
+        }
+    }
+}
+
+} // namespace
+
+QString convertWave(const QString& source, const QString& destination, const SoundInfo& like, double gainDb,
+    const std::function<bool()>& stopped)
+{
+    const QString name = QFileInfo(source).fileName();
+    if (!openWave(source).source)
+        return QStringLiteral("%1 cannot be read as a wave file").arg(name);
+    SF_INFO inInfo{};
+    std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> in(
+        sf_open(QFile::encodeName(source).constData(), SFM_READ, &inInfo), sf_close);
+    if (!in)
+        return QStringLiteral("%1 cannot be read as a wave file").arg(name);
+    sf_command(in.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+
+    SF_INFO outInfo{};
+    outInfo.samplerate = like.rate;
+    outInfo.channels = like.channels;
+    outInfo.format = like.sfFormat;
+    if (!sf_format_check(&outInfo))
+        return QStringLiteral("the game file's format (%1) cannot be written").arg(formatSummary(like));
+    std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> out(
+        sf_open(QFile::encodeName(destination).constData(), SFM_WRITE, &outInfo), sf_close);
+    if (!out)
+        return QStringLiteral("the converted copy cannot be written (%1)").arg(QString::fromUtf8(sf_strerror(nullptr)));
+    sf_command(out.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+
+    auto failed = [&](const QString& why) {
+        out.reset();
+        QFile::remove(destination);
+        return why;
+    };
+    const int channels = like.channels;
+    std::unique_ptr<std::remove_pointer_t<soxr_t>, void (*)(soxr_t)> resampler(nullptr, soxr_delete);
+    if (inInfo.samplerate != like.rate) {
+        soxr_error_t error = nullptr;
+        const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
+        const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
+        resampler.reset(soxr_create(
+            double(inInfo.samplerate), double(like.rate), unsigned(channels), &error, &io, &quality, nullptr));
+        if (!resampler)
+            return failed(QStringLiteral("the resampler cannot start (%1)").arg(QString::fromUtf8(error)));
+    }
+    const float gain = float(std::pow(10.0, gainDb / 20));
+    constexpr int64_t kBlock = 1 << 15;
+    std::vector<float> raw(size_t(kBlock) * inInfo.channels), mixed(size_t(kBlock) * channels);
+    const double ratio = double(like.rate) / inInfo.samplerate;
+    std::vector<float> resampled(size_t(std::ceil(kBlock * ratio) + 64) * channels);
+    auto write = [&](const float* data, int64_t frames) {
+        return frames == 0 || sf_writef_float(out.get(), data, frames) == frames;
+    };
+    for (bool done = false; !done;) {
+        if (stopped && stopped())
+            return failed(QStringLiteral("the conversion was stopped"));
+        const sf_count_t n = sf_readf_float(in.get(), raw.data(), kBlock);
+        done = n <= 0;
+        if (n > 0)
+            remix(raw.data(), inInfo.channels, mixed.data(), channels, n, gain);
+        if (!resampler) {
+            if (!write(mixed.data(), std::max<sf_count_t>(n, 0)))
+                return failed(QStringLiteral("the converted copy cannot be written (disk full?)"));
+            continue;
+        }
+        // At the end, the resampler is drained: called with no input until it gives no more.
+        for (size_t inputLeft = size_t(std::max<sf_count_t>(n, 0));;) {
+            size_t used = 0, made = 0;
+            const soxr_error_t error = soxr_process(resampler.get(), done ? nullptr : mixed.data(), inputLeft, &used,
+                resampled.data(), resampled.size() / size_t(channels), &made);
+            if (error)
+                return failed(QStringLiteral("resampling failed (%1)").arg(QString::fromUtf8(error)));
+            if (!write(resampled.data(), int64_t(made)))
+                return failed(QStringLiteral("the converted copy cannot be written (disk full?)"));
+            if (done ? made == 0 : used >= inputLeft)
+                break;
+            std::copy(mixed.begin() + used * channels, mixed.begin() + inputLeft * channels, mixed.begin());
+            inputLeft -= used;
+        }
+    }
+    if (sf_error(out.get()) != SF_ERR_NO_ERROR)
+        return failed(QStringLiteral("the converted copy cannot be written"));
+    out.reset(); // sf_close writes the header's sizes
+    return {};
+}
+
+} // namespace sonaplex::audio

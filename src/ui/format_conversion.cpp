@@ -1,0 +1,120 @@
+#include "ui/format_conversion.h"
+
+#include "audio/convert.h"
+#include "ui/messages.h"
+
+#include <QEventLoop>
+#include <QFutureWatcher>
+#include <QProgressDialog>
+#include <QPromise>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <memory>
+
+namespace sonaplex {
+
+namespace {
+
+struct Job {
+    int n;
+    QString label, source, game, destination;
+};
+
+// How much to turn a replacement up or down to the game file's loudness, without pushing
+// its peak past full scale.
+double matchingGain(const QString& game, const QString& replacement, const std::function<bool()>& stopped)
+{
+    const audio::Loudness target = audio::measureLoudness(game, stopped);
+    const audio::Loudness now = audio::measureLoudness(replacement, stopped);
+    if (!target.ok || !now.ok || target.lufs <= -199 || now.lufs <= -199)
+        return 0;
+    return std::min(target.lufs - now.lufs, -0.1 - now.peakDb);
+}
+
+} // namespace
+
+Conversions offerConversion(
+    const std::vector<Selection>& selections, const std::vector<QString>& notes, const QString& folder, QWidget* parent)
+{
+    Conversions result;
+    std::vector<Job> jobs;
+    QStringList lines;
+    for (size_t i = 0; i < selections.size() && i < notes.size(); ++i) {
+        const Selection& s = selections[i];
+        if (notes[i].isEmpty() || s.gameName.isEmpty() || s.replacementName.isEmpty())
+            continue;
+        const int n = int(i) + 1;
+        const QString label = QStringLiteral("Selection %1 (%2)").arg(n).arg(s.gameName);
+        lines << label + QStringLiteral(": ") + notes[i];
+        jobs.push_back(
+            {n, label, s.replacementPath, s.gamePath, folder + QStringLiteral("/%1-%2").arg(n).arg(s.gameName)});
+    }
+    if (jobs.empty())
+        return result;
+    const MessageAnswer answer = showMessage(
+        Message{QStringLiteral("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
+                               "A game may play them wrongly or not at all. Convert them to the game files' "
+                               "formats, or copy them as they are?")
+                    .arg(lines.join(QLatin1Char('\n'))),
+            QStringLiteral("Format Check"), MessageButtons::ConvertCopyCancel},
+        parent);
+    if (answer == MessageAnswer::Cancel) {
+        result.cancelled = true;
+        return result;
+    }
+    if (answer != MessageAnswer::Convert && answer != MessageAnswer::ConvertMatched)
+        return result; // copied as they are
+    const bool match = answer == MessageAnswer::ConvertMatched;
+
+    // One error text per job (empty: converted), worked out on a pool thread.
+    auto convertAll = [jobs, match](QPromise<QString>& promise) {
+        promise.setProgressRange(0, int(jobs.size()));
+        auto stopped = [&promise] { return promise.isCanceled(); };
+        int done = 0;
+        for (const Job& job : jobs) {
+            const audio::SoundInfo like = audio::soundInfo(audio::DeviceKind::WaveAudio, job.game);
+            QString why = like.ok() ? QString() : like.error;
+            if (why.isEmpty()) {
+                const double gain = match ? matchingGain(job.game, job.source, stopped) : 0;
+                why = audio::convertWave(job.source, job.destination, like, gain, stopped);
+            }
+            promise.addResult(why, done);
+            promise.setProgressValue(++done);
+            if (stopped())
+                return;
+        }
+    };
+    QFutureWatcher<QString> watcher;
+    QProgressDialog progress(
+        QStringLiteral("Converting the replacements\u2026"), QStringLiteral("Cancel"), 0, int(jobs.size()), parent);
+    progress.setObjectName(QStringLiteral("ConversionProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    QEventLoop loop;
+    QObject::connect(&watcher, &QFutureWatcher<QString>::progressValueChanged, &progress, &QProgressDialog::setValue);
+    QObject::connect(&progress, &QProgressDialog::canceled, &watcher, &QFutureWatcher<QString>::cancel);
+    QObject::connect(&watcher, &QFutureWatcher<QString>::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::run(convertAll));
+    if (!watcher.isFinished())
+        loop.exec();
+    progress.close();
+    if (watcher.isCanceled()) {
+        result.cancelled = true;
+        return result;
+    }
+    for (size_t k = 0; k < jobs.size(); ++k) {
+        const QString why = watcher.future().resultAt(int(k));
+        if (why.isEmpty()) {
+            result.substitutes[jobs[k].n] = jobs[k].destination;
+        } else {
+            result.failures << jobs[k].label
+                    + QStringLiteral(": not replaced, because it could not be converted (%1)").arg(why);
+            result.failed.push_back(jobs[k].n);
+        }
+    }
+    return result;
+}
+
+} // namespace sonaplex

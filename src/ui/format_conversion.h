@@ -1,0 +1,29 @@
+#pragma once
+#include "base/selection.h"
+
+#include <QStringList>
+
+#include <map>
+#include <vector>
+
+class QWidget;
+
+namespace sonaplex {
+
+// What became of the offer to convert replacements to their game files' formats.
+struct Conversions {
+    bool cancelled = false; // the user cancelled: nothing is to be replaced
+    std::map<int, QString> substitutes; // selection number -> converted copy to put in place
+    QStringList failures; // "Selection 2 (BOOM.WAV): cannot be converted (...)"
+    std::vector<int> failed; // the selections those failures name
+};
+
+// For SWITCH: when some selections' replacements differ in format from their game files
+// (`notes`, by selection number, from the review board), asks whether to convert them to the
+// game files' exact formats (optionally matched to the game files' loudness) or to copy them
+// as they are. Converted copies are written into `folder`, off the GUI thread, with progress
+// shown when it takes a while; nothing is converted unless the user chooses it.
+Conversions offerConversion(const std::vector<Selection>& selections, const std::vector<QString>& notes,
+    const QString& folder, QWidget* parent);
+
+} // namespace sonaplex
