@@ -94,13 +94,18 @@ Conversions offerConversion(
     progress.setAutoReset(false);
     QEventLoop loop;
     QObject::connect(&watcher, &QFutureWatcher<QString>::progressValueChanged, &progress, &QProgressDialog::setValue);
-    QObject::connect(&progress, &QProgressDialog::canceled, &watcher, &QFutureWatcher<QString>::cancel);
+    bool cancelled = false;
+    QObject::connect(&progress, &QProgressDialog::canceled, &watcher, [&] {
+        cancelled = true;
+        watcher.cancel();
+    });
     QObject::connect(&watcher, &QFutureWatcher<QString>::finished, &loop, &QEventLoop::quit);
     watcher.setFuture(QtConcurrent::run(convertAll));
     if (!watcher.isFinished())
         loop.exec();
+    progress.disconnect();
     progress.close();
-    if (watcher.isCanceled()) {
+    if (cancelled) {
         result.cancelled = true;
         return result;
     }

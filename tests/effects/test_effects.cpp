@@ -3,6 +3,8 @@
 #include "audio/audio_support.h"
 #include "support.h"
 #include "ui/browser_pane.h"
+#include "ui/sample_player.h"
+#include "ui/waveform.h"
 
 #include <QtTest>
 
@@ -142,6 +144,96 @@ private slots:
         click("FrmCopyWavs", "CmdSwitch2");
         QVERIFY(isShown("FrmReplaceConfirm"));
         QCOMPARE(wave(game + "/fx4.wav"), wave(mine + "/new4.WAV"));
+    }
+
+    void aReplacementInAnotherFormatIsConvertedOnlyWhenChosen()
+    {
+        // A game's 22 kHz 8-bit mono effect, and a 48 kHz stereo float replacement.
+        QVERIFY(
+            writeWave(game + "/fx1.wav", referenceSignal(22050, 1, 0.3), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
+        QVERIFY(
+            writeWave(mine + "/new1.WAV", referenceSignal(48000, 2, 0.5), 48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+        takeGame(1);
+        takeReplacement(1);
+        takeGame(2);
+        takeReplacement(2);
+        click("FrmWavSelect", "CmdSwitch");
+        auto* note = control<QLabel>("FrmCopyWavs", "LblFormatNote1");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(),
+            QStringLiteral(
+                "Format differs \u2014 game: 22050 Hz mono 8-bit; replacement: 48000 Hz stereo 32-bit float"));
+        QVERIFY(!control<QLabel>("FrmCopyWavs", "LblFormatNote2")->isVisible());
+
+        auto& messages = program->messages;
+        const QByteArray original = wave(game + "/fx1.wav"), original2 = wave(game + "/fx2.wav");
+        messages.answers = {MessageAnswer::Cancel};
+        click("FrmCopyWavs", "CmdSwitch2");
+        QCOMPARE(messages.lastTitle(), QStringLiteral("Format Check"));
+        QVERIFY(messages.lastText().contains("Selection 1 (fx1.wav): game: 22050 Hz mono 8-bit"));
+        QVERIFY(!messages.lastText().contains("Selection 2"));
+        QCOMPARE(wave(game + "/fx1.wav"), original); // cancelled: nothing replaced
+        QCOMPARE(wave(game + "/fx2.wav"), original2);
+
+        messages.answers = {MessageAnswer::Convert};
+        click("FrmCopyWavs", "CmdSwitch2");
+        QVERIFY2(isShown("FrmReplaceConfirm"), qPrintable(messages.lastText()));
+        SF_INFO info{};
+        SNDFILE* f = sf_open(QFile::encodeName(game + "/fx1.wav").constData(), SFM_READ, &info);
+        QVERIFY(f);
+        sf_close(f);
+        QCOMPARE(info.samplerate, 22050);
+        QCOMPARE(info.channels, 1);
+        QCOMPARE(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
+        QCOMPARE(info.frames, sf_count_t(22050 / 2));
+        QCOMPARE(wave(game + "/fx2.wav"), wave(mine + "/new2.WAV")); // same format: copied as it is
+        // The record names the replacement, not the converted copy, as where it came from; the
+        // converted copies are gone.
+        QStringList sources;
+        for (const RecordEntry& e : program->forms().record()->lastRun())
+            sources << e.source;
+        sources.sort();
+        QCOMPARE(sources, QStringList({mine + "/new1.WAV", mine + "/new2.WAV"}));
+        QCOMPARE(QDir(program->folder.path()).entryList({"Converting-*"}), QStringList());
+
+        messages.answers = {MessageAnswer::CopyAsIs};
+        click("FrmCopyWavs", "CmdSwitch2");
+        QCOMPARE(wave(game + "/fx1.wav"), wave(mine + "/new1.WAV"));
+    }
+
+    void compareSwitchesSidesAtTheSamePoint()
+    {
+        QVERIFY(
+            writeWave(game + "/long.wav", referenceSignal(22050, 1, 4), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        QVERIFY(
+            writeWave(mine + "/long.wav", referenceSignal(44100, 2, 8), 44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        highlight("FleWav1", game, "long.wav");
+        highlight("FleWav2", mine, "long.wav");
+        auto* gamePlayer = control<SamplePlayer>("FrmWavSelect", "MMControlWav1");
+        auto* replacementPlayer = control<SamplePlayer>("FrmWavSelect", "MMControlWav2");
+        QTRY_VERIFY(gamePlayer->waveform()->finished());
+        QVERIFY(gamePlayer->formatInfo()->text().startsWith("22050 Hz \u00b7 mono \u00b7 16-bit \u00b7 0:04.0\npeak "));
+
+        click("FrmWavSelect", "CmdCompare"); // nothing playing: the game file starts
+        QCOMPARE(gamePlayer->engine().state(), audio::PlayState::Playing);
+        QTRY_VERIFY(gamePlayer->engine().position() > 22050 / 2);
+        click("FrmWavSelect", "CmdCompare");
+        const double gameAt = double(gamePlayer->engine().position()) / gamePlayer->engine().lengthFrames();
+        QCOMPARE(replacementPlayer->engine().state(), audio::PlayState::Playing);
+        QCOMPARE(gamePlayer->engine().state(), audio::PlayState::Paused);
+        const double replacementAt
+            = double(replacementPlayer->engine().position()) / replacementPlayer->engine().lengthFrames();
+        QVERIFY2(std::abs(replacementAt - gameAt) < 0.03, qPrintable(QString("%1 %2").arg(replacementAt).arg(gameAt)));
+        // And back, from where the replacement has got to.
+        QTest::qWait(300);
+        click("FrmWavSelect", "CmdCompare");
+        QCOMPARE(gamePlayer->engine().state(), audio::PlayState::Playing);
+        QCOMPARE(replacementPlayer->engine().state(), audio::PlayState::Paused);
+        const double back = double(gamePlayer->engine().position()) / gamePlayer->engine().lengthFrames();
+        QVERIFY(
+            std::abs(back - double(replacementPlayer->engine().position()) / replacementPlayer->engine().lengthFrames())
+            < 0.03);
+        QVERIFY(back > replacementAt);
     }
 };
 
