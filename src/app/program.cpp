@@ -3,6 +3,7 @@
 #include "app/frm_splash.h"
 #include "app/window_pictures.h"
 #include "app/windows.h"
+#include "audio/audio_host.h"
 #include "ui/forms.h"
 #include "ui/messages.h"
 
@@ -45,6 +46,8 @@ void startProgram(const QString& programFolder)
     });
     current() = forms;
     forms->showModeless<FrmSplash>();
+    // The SoundFont loads while the user reads the first window, not at the first MIDI click.
+    forms->audio()->loadInBackground();
     if (!record->problem().isEmpty())
         showMessage(record->problem(), QStringLiteral("Record of Replacements"), forms->loaded<FrmSplash>());
 }

@@ -12,6 +12,18 @@ namespace sonaplex::audio {
 
 AudioHost::AudioHost(AudioSettings settings) : synth_(std::move(settings.soundFontCandidates)) {}
 
+AudioHost::~AudioHost()
+{
+    if (loader_.joinable())
+        loader_.join();
+}
+
+void AudioHost::loadInBackground()
+{
+    if (!loader_.joinable())
+        loader_ = synth_.loadInBackground();
+}
+
 OpenResult AudioHost::open(DeviceKind kind, const QString& path) const
 {
     std::optional<OpenResult> opened = runBounded<OpenResult>(

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <thread>
 #include <vector>
 
 namespace sonaplex::audio {
@@ -21,6 +22,13 @@ struct AudioSettings {
 class AudioHost {
 public:
     explicit AudioHost(AudioSettings settings = {});
+    ~AudioHost();
+    AudioHost(const AudioHost&) = delete;
+    AudioHost& operator=(const AudioHost&) = delete;
+
+    // Starts loading the SoundFont on a thread of its own (once), so that the first click on a
+    // MIDI file does not wait for it.
+    void loadInBackground();
 
     // Opens a file for the given device type; reads only what it needs to know the format.
     // Never takes much longer than kOpenTimeLimit: a file that would is reported as one that
@@ -34,6 +42,7 @@ public:
 
 private:
     MidiSynth synth_;
+    std::thread loader_;
     std::vector<Player*> players_;
 };
 

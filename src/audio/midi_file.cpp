@@ -108,6 +108,7 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
     auto& events = result.song.events;
     events.reserve(std::min(kMaxMidiEvents, size_t(bytes.size()) / 3 + 16));
     size_t counted = 0; // every event read, of any kind
+    std::vector<size_t> runs; // where each track's events start: each track is in time order
     int tracks = 0;
     bool truncated = false;
     const auto* base = reinterpret_cast<const uint8_t*>(bytes.constData());
@@ -125,6 +126,7 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
         if (!std::equal(id, id + 4, "MTrk"))
             continue; // unknown chunks are skipped, as the format asks
         ++tracks;
+        runs.push_back(events.size());
         uint64_t tick = 0;
         uint8_t running = 0;
         while (!track.atEnd() && counted < kMaxMidiEvents) {
@@ -200,9 +202,22 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
         return result;
     }
 
-    // Tracks are each in time order; a stable sort keeps simultaneous events as written.
-    std::stable_sort(
-        events.begin(), events.end(), [](const MidiEvent& a, const MidiEvent& b) { return a.seconds < b.seconds; });
+    // Each track is in time order already: the tracks are merged, pairwise, rather than every
+    // event sorted. Merging is stable, so simultaneous events keep the order of their tracks.
+    auto byTick = [](const MidiEvent& a, const MidiEvent& b) { return a.seconds < b.seconds; };
+    runs.push_back(events.size());
+    while (runs.size() > 2) {
+        std::vector<size_t> merged;
+        for (size_t i = 0; i + 2 < runs.size(); i += 2) {
+            std::inplace_merge(events.begin() + ptrdiff_t(runs[i]), events.begin() + ptrdiff_t(runs[i + 1]),
+                events.begin() + ptrdiff_t(runs[i + 2]), byTick);
+            merged.push_back(runs[i]);
+        }
+        if (runs.size() % 2 == 0) // an odd number of runs: the last one waits for the next round
+            merged.push_back(runs[runs.size() - 2]);
+        merged.push_back(events.size());
+        runs = std::move(merged);
+    }
 
     // Ticks to seconds: by tempo for quarter-note timing, fixed for SMPTE timing.
     const bool smpte = division & 0x8000;

@@ -18,25 +18,28 @@ void quietLog(int, const char*, void*) {}
 
 } // namespace
 
-// The synthesizer of one audio host, its SoundFont loaded on first use and kept. Only one MIDI
-// source renders at a time; a source that takes the synth over restores its channel state
-// first. Sources hold it alive, so one that outlives its host still plays safely.
+// What the players of one audio host share for MIDI: the synthesizer settings and the
+// SoundFont, loaded once (in the background at start-up, or on first use) by a synthesizer
+// that never plays. Each song plays on a fresh synthesizer of its own that borrows the
+// SoundFont: creating one takes well under a millisecond, and a fresh one keeps nothing of
+// what was played before, so every play of a song sounds the same. Sources hold this alive.
 class SharedSynth {
 public:
     explicit SharedSynth(QStringList candidates) : candidates_(std::move(candidates)) {}
     ~SharedSynth()
     {
-        if (synth)
-            delete_fluid_synth(synth);
+        if (holder_)
+            delete_fluid_synth(holder_);
         if (settings_)
             delete_fluid_settings(settings_);
     }
 
-    // Loads the SoundFont the first time; false (and why) when there is none to load.
+    // Loads the SoundFont the first time; false (and why) when there is none to load. A call
+    // while another thread loads it waits for that load.
     bool ready(QString* error)
     {
         QMutexLocker lock(&loadGuard_);
-        if (synth)
+        if (font_)
             return true;
         if (!failure_.isEmpty()) {
             *error = failure_;
@@ -53,12 +56,30 @@ public:
         return failure_.isEmpty();
     }
 
-    QMutex mutex;
-    fluid_synth_t* synth = nullptr;
-    const void* owner = nullptr;
+    // A synthesizer in its initial state with the SoundFont; null when it cannot be made.
+    fluid_synth_t* newSynth()
+    {
+        QMutexLocker lock(&loadGuard_);
+        if (!font_)
+            return nullptr;
+        fluid_synth_t* made = new_fluid_synth(settings_);
+        if (made && fluid_synth_add_sfont(made, font_) == FLUID_FAILED) {
+            delete_fluid_synth(made);
+            return nullptr;
+        }
+        return made;
+    }
+    void release(fluid_synth_t* synth)
+    {
+        if (!synth)
+            return;
+        QMutexLocker lock(&loadGuard_);
+        fluid_synth_remove_sfont(synth, font_); // the SoundFont stays with its loader
+        delete_fluid_synth(synth);
+    }
 
 private:
-    bool init(const QString& font)
+    void init(const QString& font)
     {
         for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
             fluid_set_log_function(level, quietLog, nullptr);
@@ -68,21 +89,21 @@ private:
         fluid_settings_setint(settings_, "synth.midi-channels", 16);
         fluid_settings_setnum(settings_, "synth.gain", 0.5);
         fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
-        fluid_synth_t* made = new_fluid_synth(settings_);
-        if (!made || fluid_synth_sfload(made, QFile::encodeName(font).constData(), 1) == FLUID_FAILED) {
-            if (made)
-                delete_fluid_synth(made);
+        holder_ = new_fluid_synth(settings_);
+        const int id = holder_ ? fluid_synth_sfload(holder_, QFile::encodeName(font).constData(), 1) : FLUID_FAILED;
+        if (id == FLUID_FAILED) {
             failure_
                 = QStringLiteral("The SoundFont %1 could not be loaded, so MIDI files cannot be played.").arg(font);
-            return false;
+            return;
         }
-        synth = made;
-        return true;
+        font_ = fluid_synth_get_sfont_by_id(holder_, id);
     }
     QStringList candidates_;
     QMutex loadGuard_;
     QString failure_;
     fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* holder_ = nullptr; // loaded the SoundFont and owns it
+    fluid_sfont_t* font_ = nullptr;
 };
 
 namespace {
@@ -91,19 +112,13 @@ class MidiSource final : public AudioSource {
 public:
     MidiSource(std::shared_ptr<SharedSynth> shared, MidiSong song) : shared_(std::move(shared)), song_(std::move(song))
     {
-        length_ = int64_t((song_.lastEventSeconds + kMidiTailSeconds) * kMidiSampleRate);
+        lastEvent_ = int64_t(song_.lastEventSeconds * kMidiSampleRate);
+        length_ = lastEvent_ + int64_t(kMidiTailSeconds * kMidiSampleRate);
         frames_.reserve(song_.events.size());
         for (const MidiEvent& e : song_.events)
             frames_.push_back(int64_t(e.seconds * kMidiSampleRate));
     }
-    ~MidiSource() override
-    {
-        QMutexLocker lock(&shared_->mutex);
-        if (shared_->owner == this) {
-            fluid_synth_system_reset(shared_->synth);
-            shared_->owner = nullptr;
-        }
-    }
+    ~MidiSource() override { shared_->release(synth_); }
 
     int sampleRate() const override { return kMidiSampleRate; }
     int channels() const override { return 2; }
@@ -111,29 +126,32 @@ public:
 
     bool seek(int64_t frame) override
     {
-        QMutexLocker lock(&shared_->mutex);
         position_ = std::clamp<int64_t>(frame, 0, length_);
         synthPos_ = position_ - position_ % kBlock;
         blockPos_ = kBlock;
+        silentSince_ = -1;
         takeOver();
-        if (position_ % kBlock) {
+        if (position_ % kBlock && synth_) {
             renderBlock();
             blockPos_ = int(position_ % kBlock);
         }
         return true;
     }
 
+    // Past the last event the song goes on while notes ring out, and ends a moment after the
+    // last voice has died away (for the reverb), at most kMidiMaxTailSeconds after the event.
     int64_t read(float* out, int64_t frames) override
     {
-        QMutexLocker lock(&shared_->mutex);
-        if (shared_->owner != this)
+        if (!synth_)
             takeOver();
-        frames = std::min(frames, length_ - position_);
+        if (!synth_)
+            return 0;
+        const int64_t cap = lastEvent_ + int64_t(kMidiMaxTailSeconds * kMidiSampleRate);
         int64_t done = 0;
-        while (done < frames) {
+        while (done < frames && position_ < cap && !ended()) {
             if (blockPos_ == kBlock)
                 renderBlock();
-            const int64_t n = std::min<int64_t>(kBlock - blockPos_, frames - done);
+            const int64_t n = std::min<int64_t>({kBlock - blockPos_, frames - done, cap - position_});
             std::copy_n(block_ + blockPos_ * 2, n * 2, out + done * 2);
             blockPos_ += int(n);
             done += n;
@@ -145,32 +163,39 @@ public:
 private:
     // The synthesizer works in blocks of 64 frames and applies events at block starts. Asking
     // it for whole blocks only keeps every song on the same grid, so that a song sounds the
-    // same each time it is played, whatever was played before.
+    // same each time it is played.
     static constexpr int kBlock = 64;
+    static constexpr int64_t kReverbFrames = kMidiSampleRate * 3 / 10;
+
+    bool ended() const { return silentSince_ >= 0 && position_ >= silentSince_ + kReverbFrames; }
 
     void renderBlock()
     {
         while (next_ < frames_.size() && frames_[next_] < synthPos_ + kBlock)
             send(song_.events[next_++], true);
-        fluid_synth_write_float(shared_->synth, kBlock, block_, 0, 2, block_, 1, 2);
+        fluid_synth_write_float(synth_, kBlock, block_, 0, 2, block_, 1, 2);
         synthPos_ += kBlock;
         blockPos_ = 0;
+        if (synthPos_ > lastEvent_ && silentSince_ < 0 && fluid_synth_get_active_voice_count(synth_) == 0)
+            silentSince_ = synthPos_;
     }
 
-    // Puts the synth in the state this song has at synthPos_: controllers, programs and
-    // bends replayed, notes silenced.
+    // A fresh synthesizer in the state this song has at synthPos_: controllers, programs and
+    // bends replayed, no notes sounding.
     void takeOver()
     {
-        fluid_synth_system_reset(shared_->synth);
-        shared_->owner = this;
+        shared_->release(synth_);
+        synth_ = shared_->newSynth();
         next_ = 0;
+        if (!synth_)
+            return;
         while (next_ < frames_.size() && frames_[next_] < synthPos_)
             send(song_.events[next_++], false);
     }
 
     void send(const MidiEvent& e, bool withNotes)
     {
-        fluid_synth_t* s = shared_->synth;
+        fluid_synth_t* s = synth_;
         const int ch = e.status & 0x0F;
         switch (e.status & 0xF0) {
         case 0x80:
@@ -212,7 +237,10 @@ private:
 
     std::shared_ptr<SharedSynth> shared_;
     MidiSong song_;
+    fluid_synth_t* synth_ = nullptr;
     std::vector<int64_t> frames_;
+    int64_t lastEvent_ = 0;
+    int64_t silentSince_ = -1; // where the synth fell silent after the last event
     int64_t length_ = 0;
     int64_t position_ = 0; // frames handed out
     int64_t synthPos_ = 0; // where the synth's next block starts
@@ -270,6 +298,14 @@ MidiRead readMidi(const QString& path)
 
 MidiSynth::MidiSynth(QStringList soundFontCandidates) : d(std::make_shared<SharedSynth>(std::move(soundFontCandidates)))
 {
+}
+
+std::thread MidiSynth::loadInBackground() const
+{
+    return std::thread([d = d] {
+        QString error;
+        d->ready(&error); // an open waits for it; a failure is reported there
+    });
 }
 
 OpenResult MidiSynth::open(const QString& path) const

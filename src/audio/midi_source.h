@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <thread>
 
 namespace sonaplex::audio {
 
@@ -22,19 +23,25 @@ QString findSoundFont(const QStringList& candidates);
 
 class SharedSynth;
 
-// Standard MIDI Files rendered by FluidSynth with a General MIDI SoundFont: one synthesizer,
-// its SoundFont (the first of the candidates that exists) loaded on first use. Copies share it.
+// Standard MIDI Files rendered by FluidSynth with a General MIDI SoundFont (the first of the
+// candidates that exists), loaded once and shared by every song; copies share it too.
 class MidiSynth {
 public:
     explicit MidiSynth(QStringList soundFontCandidates);
     OpenResult open(const QString& path) const;
+    // Loads the SoundFont on a thread of its own, so that the first MIDI file opened does not
+    // wait for it (an open before it is ready waits for the load to finish).
+    std::thread loadInBackground() const;
 
 private:
     std::shared_ptr<SharedSynth> d;
 };
 
 constexpr int kMidiSampleRate = 44100;
-// Sound that follows the last event: the release of the last notes.
+// A song's length as shown: its last event and the usual release of the last notes. When
+// played, a song ends when its sound has died away, at most kMidiMaxTailSeconds after its
+// last event.
 constexpr double kMidiTailSeconds = 2.0;
+constexpr double kMidiMaxTailSeconds = 10.0;
 
 } // namespace sonaplex::audio

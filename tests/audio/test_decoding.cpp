@@ -143,13 +143,30 @@ private slots:
         int64_t length = 0;
         const auto sound = render(MidiBuilder().track().program(0, 0, 0).note(0, 960, 0, 60).bytes(), &length);
         QCOMPARE(length, int64_t((1.0 + audio::kMidiTailSeconds) * audio::kMidiSampleRate));
-        QCOMPARE(int64_t(sound.size()), length * 2);
         QVERIFY(loudness(sound, 0.1, 0.9) > 0.01);
-        QVERIFY(loudness(sound, 2.5, 3.0) < 0.001);
+        // It plays on while the note dies away, and no further than a moment after that.
+        const double seconds = double(sound.size()) / 2 / audio::kMidiSampleRate;
+        QVERIFY2(seconds > 1.2 && seconds < 1.0 + audio::kMidiMaxTailSeconds, qPrintable(QString::number(seconds)));
+        QVERIFY(loudness(sound, seconds - 0.05, seconds) < 0.001);
 
         // Half the tempo: the same ticks last twice as long.
         render(MidiBuilder().track().tempo(0, 1'000'000).note(0, 960, 0, 60).bytes(), &length);
         QCOMPARE(length, int64_t((2.0 + audio::kMidiTailSeconds) * audio::kMidiSampleRate));
+    }
+
+    void aSongSoundsTheSameEveryTimeItIsPlayed()
+    {
+        // Strings with a long release, then another song, then the strings again: the synth
+        // keeps nothing of what it played before, and the song ends when its sound has died
+        // away rather than at a fixed time after its last note.
+        const QByteArray strings = MidiBuilder().track().program(0, 0, 48).note(0, 480, 0, 60).note(240, 720, 0, 67).bytes();
+        int64_t length = 0;
+        const auto first = render(strings, &length);
+        render(MidiBuilder().track().program(0, 1, 19).note(0, 4000, 1, 40).note(0, 4000, 1, 47).bytes());
+        const auto again = render(strings);
+        QCOMPARE(again.size(), first.size());
+        QVERIFY(again == first);
+        QVERIFY(loudness(first, double(length) / audio::kMidiSampleRate - 0.05, 1e9) < 1e-4);
     }
 
     void formatOneTracksAllSound()
@@ -203,7 +220,7 @@ private slots:
         // Seeking far in needs no rendering of what comes before.
         QVERIFY(r.source->seek(r.source->lengthFrames() - 100));
         std::vector<float> block(400);
-        QCOMPARE(r.source->read(block.data(), 200), int64_t(100));
+        QVERIFY(r.source->read(block.data(), 200) > 0);
     }
 
     void deviceFeedResamplesAndMixes()
