@@ -79,7 +79,7 @@ int dataBytes(uint8_t status)
 
 } // namespace
 
-MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
+MidiParse parseMidi(const QByteArray& bytes, double maxSeconds, MidiDetail detail)
 {
     MidiParse result;
     Reader in(bytes.constData(), size_t(bytes.size()));
@@ -106,7 +106,18 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
     }
 
     auto& events = result.song.events;
-    events.reserve(std::min(kMaxMidiEvents, size_t(bytes.size()) / 3 + 16));
+    const bool summary = detail == MidiDetail::Summary;
+    // A summary keeps the tempo changes and, in place of the other events, the latest of them.
+    uint64_t lastTick = 0;
+    auto keep = [&](const MidiEvent& ev) {
+        result.hasEvents = true;
+        if (summary)
+            lastTick = std::max(lastTick, uint64_t(ev.seconds));
+        else
+            events.push_back(ev);
+    };
+    if (!summary)
+        events.reserve(std::min(kMaxMidiEvents, size_t(bytes.size()) / 3 + 16));
     size_t counted = 0; // every event read, of any kind
     std::vector<size_t> runs; // where each track's events start: each track is in time order
     int tracks = 0;
@@ -166,8 +177,9 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
                         --bodyLength;
                     ev.status = 0xF0;
                     ev.sysexIndex = uint32_t(result.song.sysex.size());
-                    result.song.sysex.push_back({uint32_t(body - base), bodyLength});
-                    events.push_back(ev);
+                    if (!summary)
+                        result.song.sysex.push_back({uint32_t(body - base), bodyLength});
+                    keep(ev);
                 }
                 track.skip(len);
                 running = 0;
@@ -192,7 +204,7 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
             ev.status = status;
             ev.data1 = first & 0x7F;
             ev.data2 = second & 0x7F;
-            events.push_back(ev);
+            keep(ev);
         }
     }
     if (tracks == 0) {
@@ -202,6 +214,13 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
         return result;
     }
 
+    if (summary && result.hasEvents) { // the latest event, after the tempo changes at its tick
+        MidiEvent last;
+        last.seconds = double(lastTick);
+        last.status = 0x80;
+        runs.push_back(events.size());
+        events.push_back(last);
+    }
     // Each track is in time order already: the tracks are merged, pairwise, rather than every
     // event sorted. Merging is stable, so simultaneous events keep the order of their tracks.
     auto byTick = [](const MidiEvent& a, const MidiEvent& b) { return a.seconds < b.seconds; };
@@ -231,14 +250,19 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
         secondsPerTick = 500000.0 / 1e6 / division;
     }
     double seconds = 0;
-    double lastTick = 0;
     size_t kept = 0;
-    for (MidiEvent& e : events) {
+    bool cut = false;
+    double previousTick = 0;
+    for (size_t i = 0; i < events.size(); ++i) {
+        MidiEvent& e = events[i];
         const double tick = e.seconds;
-        seconds += (tick - lastTick) * secondsPerTick;
-        lastTick = tick;
-        if (seconds > maxSeconds)
+        seconds += (tick - previousTick) * secondsPerTick;
+        previousTick = tick;
+        if (seconds > maxSeconds) { // cut short when something else than tempo changes follows
+            cut = std::any_of(events.begin() + ptrdiff_t(i), events.end(),
+                [](const MidiEvent& later) { return later.status != kTempoStatus; });
             break;
+        }
         if (e.status == kTempoStatus) {
             if (!smpte)
                 secondsPerTick = e.sysexIndex / 1e6 / division;
@@ -248,12 +272,13 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds)
         events[kept++] = e;
     }
     events.resize(kept);
-    events.shrink_to_fit();
     if (result.song.sysex.empty())
         result.song.sysex.shrink_to_fit();
     else
         result.song.bytes = bytes; // shared, not copied: the messages are read from it
-    result.song.lastEventSeconds = events.empty() ? 0 : std::min(events.back().seconds, maxSeconds);
+    result.song.lastEventSeconds = cut ? maxSeconds : events.empty() ? 0 : events.back().seconds;
+    if (summary)
+        events = {};
     result.song.format = int(format);
     result.song.tracks = tracks;
     return result;

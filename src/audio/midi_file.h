@@ -45,10 +45,15 @@ constexpr size_t kMaxMidiEvents = 4'000'000;
 struct MidiParse {
     MidiSong song;
     QString error; // empty on success
+    bool hasEvents = false; // channel or system-exclusive events, also when only summarised
 };
+
+// What a parse keeps: every event, or only what a player must know at once (format, tracks,
+// when the last event comes), which reads the file without holding its events.
+enum class MidiDetail { Events, Summary };
 
 // Parses a whole file held in memory. Songs are cut at `maxSeconds`, so that a file with an
 // absurd tempo cannot run for days.
-MidiParse parseMidi(const QByteArray& bytes, double maxSeconds = 30 * 60);
+MidiParse parseMidi(const QByteArray& bytes, double maxSeconds = 30 * 60, MidiDetail detail = MidiDetail::Events);
 
 } // namespace sonaplex::audio

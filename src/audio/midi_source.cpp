@@ -9,6 +9,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <future>
 
 namespace sonaplex::audio {
 
@@ -110,13 +111,13 @@ namespace {
 
 class MidiSource final : public AudioSource {
 public:
-    MidiSource(std::shared_ptr<SharedSynth> shared, MidiSong song) : shared_(std::move(shared)), song_(std::move(song))
+    MidiSource(std::shared_ptr<SharedSynth> shared, MidiSong summary, QByteArray bytes)
+        : shared_(std::move(shared)), song_(std::move(summary)),
+          parsing_(std::async(
+              std::launch::async, [bytes = std::move(bytes)] { return parseMidi(bytes, kMidiMaxSeconds).song; }))
     {
         lastEvent_ = int64_t(song_.lastEventSeconds * kMidiSampleRate);
         length_ = lastEvent_ + int64_t(kMidiTailSeconds * kMidiSampleRate);
-        frames_.reserve(song_.events.size());
-        for (const MidiEvent& e : song_.events)
-            frames_.push_back(int64_t(e.seconds * kMidiSampleRate));
     }
     ~MidiSource() override { shared_->release(synth_); }
 
@@ -126,13 +127,14 @@ public:
 
     bool seek(int64_t frame) override
     {
+        takeSong();
         position_ = std::clamp<int64_t>(frame, 0, length_);
         synthPos_ = position_ - position_ % kBlock;
-        blockPos_ = kBlock;
+        rendered_ = blockPos_ = 0;
         silentSince_ = -1;
         takeOver();
         if (position_ % kBlock && synth_) {
-            renderBlock();
+            render(1);
             blockPos_ = int(position_ % kBlock);
         }
         return true;
@@ -142,6 +144,7 @@ public:
     // last voice has died away (for the reverb), at most kMidiMaxTailSeconds after the event.
     int64_t read(float* out, int64_t frames) override
     {
+        takeSong();
         if (!synth_)
             takeOver();
         if (!synth_)
@@ -149,10 +152,10 @@ public:
         const int64_t cap = lastEvent_ + int64_t(kMidiMaxTailSeconds * kMidiSampleRate);
         int64_t done = 0;
         while (done < frames && position_ < cap && !ended()) {
-            if (blockPos_ == kBlock)
-                renderBlock();
-            const int64_t n = std::min<int64_t>({kBlock - blockPos_, frames - done, cap - position_});
-            std::copy_n(block_ + blockPos_ * 2, n * 2, out + done * 2);
+            if (blockPos_ == rendered_)
+                render(kMaxBlocks);
+            const int64_t n = std::min<int64_t>({rendered_ - blockPos_, frames - done, cap - position_});
+            std::copy_n(buffer_ + blockPos_ * 2, n * 2, out + done * 2);
             blockPos_ += int(n);
             done += n;
             position_ += n;
@@ -163,18 +166,31 @@ public:
 private:
     // The synthesizer works in blocks of 64 frames and applies events at block starts. Asking
     // it for whole blocks only keeps every song on the same grid, so that a song sounds the
-    // same each time it is played.
+    // same each time it is played. Blocks without events are asked for several at a time,
+    // which sounds the same and costs less.
     static constexpr int kBlock = 64;
+    static constexpr int kMaxBlocks = 16;
     static constexpr int64_t kReverbFrames = kMidiSampleRate * 3 / 10;
 
+    void takeSong()
+    {
+        if (parsing_.valid())
+            song_ = parsing_.get();
+    }
+    int64_t frameOf(size_t event) const { return int64_t(song_.events[event].seconds * kMidiSampleRate); }
     bool ended() const { return silentSince_ >= 0 && position_ >= silentSince_ + kReverbFrames; }
 
-    void renderBlock()
+    // Renders up to `blocks` blocks into buffer_: the events of the first block sent first,
+    // and no more blocks than reach the next event.
+    void render(int blocks)
     {
-        while (next_ < frames_.size() && frames_[next_] < synthPos_ + kBlock)
+        while (next_ < song_.events.size() && frameOf(next_) < synthPos_ + kBlock)
             send(song_.events[next_++], true);
-        fluid_synth_write_float(synth_, kBlock, block_, 0, 2, block_, 1, 2);
-        synthPos_ += kBlock;
+        if (next_ < song_.events.size())
+            blocks = int(std::clamp<int64_t>((frameOf(next_) - synthPos_) / kBlock, 1, blocks));
+        fluid_synth_write_float(synth_, blocks * kBlock, buffer_, 0, 2, buffer_, 1, 2);
+        synthPos_ += blocks * kBlock;
+        rendered_ = blocks * kBlock;
         blockPos_ = 0;
         if (synthPos_ > lastEvent_ && silentSince_ < 0 && fluid_synth_get_active_voice_count(synth_) == 0)
             silentSince_ = synthPos_;
@@ -189,7 +205,7 @@ private:
         next_ = 0;
         if (!synth_)
             return;
-        while (next_ < frames_.size() && frames_[next_] < synthPos_)
+        while (next_ < song_.events.size() && frameOf(next_) < synthPos_)
             send(song_.events[next_++], false);
     }
 
@@ -236,16 +252,17 @@ private:
     }
 
     std::shared_ptr<SharedSynth> shared_;
-    MidiSong song_;
+    MidiSong song_; // the summary until the parse is taken
+    std::future<MidiSong> parsing_;
     fluid_synth_t* synth_ = nullptr;
-    std::vector<int64_t> frames_;
     int64_t lastEvent_ = 0;
     int64_t silentSince_ = -1; // where the synth fell silent after the last event
     int64_t length_ = 0;
     int64_t position_ = 0; // frames handed out
     int64_t synthPos_ = 0; // where the synth's next block starts
-    float block_[kBlock * 2] = {};
-    int blockPos_ = kBlock; // frames of block_ handed out
+    float buffer_[kMaxBlocks * kBlock * 2] = {};
+    int rendered_ = 0; // frames in buffer_
+    int blockPos_ = 0; // frames of buffer_ handed out
     size_t next_ = 0;
 };
 
@@ -275,12 +292,12 @@ QString findSoundFont(const QStringList& candidates)
     return {};
 }
 
-MidiRead readMidi(const QString& path)
+MidiRead readMidi(const QString& path, MidiDetail detail)
 {
     QFile file(path);
     const QString name = QFileInfo(path).fileName();
     if (!file.exists())
-        return {{}, QStringLiteral("The file %1 does not exist.").arg(name)};
+        return {{}, QStringLiteral("The file %1 does not exist.").arg(name), {}};
     if (!QFileInfo(path).isFile())
         return {{}, QStringLiteral("%1 is not a file that can be played.").arg(name)};
     if (!file.open(QIODevice::ReadOnly))
@@ -288,12 +305,13 @@ MidiRead readMidi(const QString& path)
     constexpr qint64 kMaxMidiBytes = 64 << 20;
     if (file.size() > kMaxMidiBytes)
         return {{}, QStringLiteral("%1 is too large to be a MIDI file.").arg(name)};
-    MidiParse parsed = parseMidi(file.readAll());
+    const QByteArray bytes = file.readAll();
+    MidiParse parsed = parseMidi(bytes, kMidiMaxSeconds, detail);
     if (!parsed.error.isEmpty())
-        return {{}, QStringLiteral("%1 cannot be played: %2.").arg(name, parsed.error)};
-    if (parsed.song.events.empty())
-        return {{}, QStringLiteral("%1 holds no notes.").arg(name)};
-    return {std::move(parsed.song), {}};
+        return {{}, QStringLiteral("%1 cannot be played: %2.").arg(name, parsed.error), {}};
+    if (detail == MidiDetail::Events ? parsed.song.events.empty() : !parsed.hasEvents)
+        return {{}, QStringLiteral("%1 holds no notes.").arg(name), {}};
+    return {std::move(parsed.song), {}, detail == MidiDetail::Summary ? bytes : QByteArray()};
 }
 
 MidiSynth::MidiSynth(QStringList soundFontCandidates) : d(std::make_shared<SharedSynth>(std::move(soundFontCandidates)))
@@ -310,13 +328,15 @@ std::thread MidiSynth::loadInBackground() const
 
 OpenResult MidiSynth::open(const QString& path) const
 {
-    MidiRead read = readMidi(path);
+    // Only what the player must know at once is read here; the events are parsed on a thread
+    // of their own while the user looks at the file, and playing waits for them if need be.
+    MidiRead read = readMidi(path, MidiDetail::Summary);
     if (!read.error.isEmpty())
         return {nullptr, read.error};
     QString error;
     if (!d->ready(&error))
         return {nullptr, error};
-    return {std::make_unique<MidiSource>(d, std::move(read.song)), {}};
+    return {std::make_unique<MidiSource>(d, std::move(read.song), std::move(read.bytes)), {}};
 }
 
 } // namespace sonaplex::audio

@@ -12,9 +12,10 @@ namespace sonaplex::audio {
 struct MidiRead {
     MidiSong song;
     QString error; // for the user, naming the file; empty on success
+    QByteArray bytes = {}; // the file, when only summarised: for the full parse that follows
 };
 // Reads and parses a MIDI file without the synthesizer.
-MidiRead readMidi(const QString& path);
+MidiRead readMidi(const QString& path, MidiDetail detail = MidiDetail::Events);
 
 // Where a General MIDI SoundFont is usually found, $SONAPLEX_SOUNDFONT first when set.
 QStringList defaultSoundFontCandidates();
@@ -43,5 +44,7 @@ constexpr int kMidiSampleRate = 44100;
 // last event.
 constexpr double kMidiTailSeconds = 2.0;
 constexpr double kMidiMaxTailSeconds = 10.0;
+// Songs are cut here, so that a file with an absurd tempo cannot run for days.
+constexpr double kMidiMaxSeconds = 30 * 60;
 
 } // namespace sonaplex::audio

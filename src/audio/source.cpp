@@ -18,7 +18,9 @@ QString tookTooLong(const QString& path)
 QString playableProblem(DeviceKind kind, const QString& path)
 {
     std::optional<QString> problem = runBounded<QString>(
-        [kind, path] { return kind == DeviceKind::Sequencer ? readMidi(path).error : openWave(path).error; },
+        [kind, path] {
+            return kind == DeviceKind::Sequencer ? readMidi(path, MidiDetail::Summary).error : openWave(path).error;
+        },
         kOpenTimeLimit);
     return problem ? *problem : tookTooLong(path);
 }

@@ -159,7 +159,8 @@ private slots:
         // Strings with a long release, then another song, then the strings again: the synth
         // keeps nothing of what it played before, and the song ends when its sound has died
         // away rather than at a fixed time after its last note.
-        const QByteArray strings = MidiBuilder().track().program(0, 0, 48).note(0, 480, 0, 60).note(240, 720, 0, 67).bytes();
+        const QByteArray strings
+            = MidiBuilder().track().program(0, 0, 48).note(0, 480, 0, 60).note(240, 720, 0, 67).bytes();
         int64_t length = 0;
         const auto first = render(strings, &length);
         render(MidiBuilder().track().program(0, 1, 19).note(0, 4000, 1, 40).note(0, 4000, 1, 47).bytes());
@@ -221,6 +222,33 @@ private slots:
         QVERIFY(r.source->seek(r.source->lengthFrames() - 100));
         std::vector<float> block(400);
         QVERIFY(r.source->read(block.data(), 200) > 0);
+    }
+
+    void theQuickSummaryAgreesWithTheFullParse()
+    {
+        // What an open reads at once (the events follow on another thread) must agree with the
+        // events: tempo changes in another track, a cut at the cap, a tempo change after the
+        // last note, and tracks merged in time order with simultaneous events as written.
+        MidiBuilder changes(1);
+        changes.track().tempo(0, 500'000).tempo(960, 250'000).tempo(4000, 1'000'000);
+        changes.track().note(0, 480, 0, 60).note(1920, 2400, 0, 64);
+        changes.track().program(0, 1, 40).note(0, 3000, 1, 67);
+        MidiBuilder capped;
+        capped.track().tempo(0, 0xFFFFFF).note(0, 100000, 0, 60);
+        for (const QByteArray& bytes : {changes.bytes(), capped.bytes()}) {
+            const audio::MidiParse full = audio::parseMidi(bytes);
+            const audio::MidiParse summary = audio::parseMidi(bytes, 30 * 60, audio::MidiDetail::Summary);
+            QVERIFY(summary.hasEvents && summary.song.events.empty());
+            QCOMPARE(summary.song.lastEventSeconds, full.song.lastEventSeconds);
+            QCOMPARE(summary.song.tracks, full.song.tracks);
+            QVERIFY(std::is_sorted(full.song.events.begin(), full.song.events.end(),
+                [](const audio::MidiEvent& a, const audio::MidiEvent& b) { return a.seconds < b.seconds; }));
+        }
+        const auto& events = audio::parseMidi(changes.bytes()).song.events;
+        // 0.5 s per quarter for two quarters, then 0.25 s: tick 3000 is 0.5 + 0.25 * (2040 / 480).
+        QCOMPARE(audio::parseMidi(changes.bytes()).song.lastEventSeconds, 1.0 + 0.25 * 2040 / 480);
+        QCOMPARE(events[0].status, uint8_t(0x90)); // track 2's note before track 3's program at 0
+        QCOMPARE(events[1].status, uint8_t(0xC1));
     }
 
     void deviceFeedResamplesAndMixes()

@@ -1,0 +1,272 @@
+// The audio side against the tools people would otherwise use, in the same run:
+//   waveform overview of a big wave file        against `sox FILE -n stat`
+//   conversion to a game's format               against sox doing the same conversion
+//   MIDI render (CPU per second of audio)       against `fluidsynth -F` with the same SoundFont
+//   play-to-first-sound on the audio server     against `paplay`
+//   opening a big MIDI file (what a click costs the window), with the SoundFont loaded ahead
+// Usage: bench_audio [MB of the big wave file, 1024] (run under scripts/with-audio-server)
+#include "audio/analysis.h"
+#include "audio/audio_host.h"
+#include "audio/audio_support.h"
+#include "audio/convert.h"
+#include "audio/midi_source.h"
+#include "audio/player.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <atomic>
+#include <cstdio>
+#include <random>
+#include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace sonaplex;
+
+namespace {
+
+double msOf(const std::function<void()>& work)
+{
+    QElapsedTimer t;
+    t.start();
+    work();
+    return t.nsecsElapsed() / 1e6;
+}
+bool run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(-1);
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+double childCpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_CHILDREN, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+double ownCpuSeconds() // every thread of this process: the parse runs on one of its own
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Noise with a slow swell, written in pieces so that a big file costs little memory.
+void writeBigWave(const QString& path, qint64 bytes, int rate, int channels, int format)
+{
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    std::mt19937 random(3);
+    std::uniform_real_distribution<float> noise(-0.5f, 0.5f);
+    std::vector<float> block(size_t(65536 * channels));
+    const int bytesPerFrame = channels * ((format & SF_FORMAT_SUBMASK) == SF_FORMAT_FLOAT ? 4 : 2);
+    for (qint64 frames = bytes / bytesPerFrame, done = 0; done < frames; done += 65536) {
+        for (size_t i = 0; i < block.size(); ++i)
+            block[i] = noise(random) * float(0.5 + 0.5 * std::sin(double(done) / rate));
+        sf_writef_float(f, block.data(), std::min<qint64>(65536, frames - done));
+    }
+    sf_close(f);
+}
+
+// Listens to the null sink through parec and tells when sound first arrives.
+class SoundWatch {
+public:
+    SoundWatch()
+    {
+        const QByteArray sink = qgetenv("SONAPLEX_TEST_SINK");
+        parec_.start(QStringLiteral("parec"),
+            {QStringLiteral("--raw"), QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
+                QStringLiteral("--latency-msec=1"), QStringLiteral("-d"),
+                QString::fromUtf8(sink) + QStringLiteral(".monitor")});
+        parec_.waitForStarted();
+        reader_ = std::thread([this] {
+            while (!stop_) {
+                if (!parec_.waitForReadyRead(50))
+                    continue;
+                const QByteArray data = parec_.readAll();
+                const auto* s = reinterpret_cast<const int16_t*>(data.constData());
+                for (qsizetype i = 0; i < data.size() / 2; ++i)
+                    if (std::abs(s[i]) > 300 && armed_) {
+                        heardAt_ = clock_.nsecsElapsed();
+                        armed_ = false;
+                    }
+            }
+        });
+    }
+    ~SoundWatch()
+    {
+        stop_ = true;
+        reader_.join();
+        parec_.kill();
+        parec_.waitForFinished();
+    }
+    // Milliseconds from start() (called just before the sound is started) to the first sound.
+    void start()
+    {
+        heardAt_ = -1;
+        clock_.start();
+        armed_ = true;
+    }
+    double waitMs()
+    {
+        for (int i = 0; i < 400 && heardAt_ < 0; ++i)
+            QThread::msleep(5);
+        return heardAt_ < 0 ? -1 : heardAt_ / 1e6;
+    }
+
+private:
+    QProcess parec_;
+    std::thread reader_;
+    std::atomic<bool> stop_{false}, armed_{false};
+    std::atomic<qint64> heardAt_{-1};
+    QElapsedTimer clock_;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const qint64 bigMb = argc > 1 ? atoll(argv[1]) : 1024;
+    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-audio-XXXXXX"));
+    auto at = [&](const QString& name) { return dir.path() + QLatin1Char('/') + name; };
+
+    // Waveform overview.
+    writeBigWave(at("big.wav"), bigMb << 20, 44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    run(QStringLiteral("cat"), {at("big.wav")}); // both read it from the page cache
+    double sox = 1e12, ours = 1e12;
+    for (int i = 0; i < 2; ++i) {
+        sox = std::min(sox, msOf([&] { run(QStringLiteral("sox"), {at("big.wav"), "-n", "stat"}); }));
+        ours = std::min(ours, msOf([&] { audio::waveOverview(at("big.wav"), 2048, [](auto&&) { return true; }); }));
+    }
+    std::printf("Waveform overview of a %lld MB wave file:\n", static_cast<long long>(bigMb));
+    std::printf("  sox FILE -n stat (baseline):  %9.1f ms\n  Sonaplex overview:            %9.1f ms   ratio %.2f "
+                "(target <= 1.0)\n",
+        sox, ours, ours / sox);
+    QFile::remove(at("big.wav"));
+
+    // Conversion of a 300 MB 48 kHz stereo float file to 22 kHz mono 8-bit.
+    writeBigWave(at("new.wav"), 300 << 20, 48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    sox = ours = 1e12;
+    audio::SoundInfo game;
+    game.rate = 22050;
+    game.channels = 1;
+    game.sfFormat = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
+    for (int i = 0; i < 2; ++i) {
+        sox = std::min(sox, msOf([&] {
+            run(QStringLiteral("sox"),
+                {at("new.wav"), "-r", "22050", "-c", "1", "-b", "8", "-e", "unsigned-integer", at("sox.wav")});
+        }));
+        ours = std::min(ours, msOf([&] { audio::convertWave(at("new.wav"), at("ours.wav"), game); }));
+    }
+    std::printf("Conversion of a 300 MB 48 kHz stereo float file to 22050 Hz mono 8-bit:\n");
+    std::printf("  sox (baseline):               %9.1f ms\n  Sonaplex conversion:          %9.1f ms   ratio %.2f "
+                "(target <= 1.0)\n",
+        sox, ours, ours / sox);
+    QFile::remove(at("new.wav"));
+
+    // MIDI render: CPU time per second of audio, SoundFont loading included on both sides.
+    QString song = QStringLiteral("/usr/share/games/openttd/baseset/openmsx/keep_on_rolling.mid");
+    if (!QFile::exists(song)) {
+        test::MidiBuilder b(1);
+        b.track().tempo(0, 500000);
+        for (int t = 0; t < 8; ++t) {
+            b.track().program(0, t, t * 8);
+            for (int n = 0; n < 400; ++n)
+                b.note(uint32_t(n * 240), uint32_t(n * 240 + 200), t, 40 + (n * 7 + t * 5) % 40);
+        }
+        song = at("song.mid");
+        writeBytes(song, b.bytes());
+    }
+    const QString font = audio::findSoundFont(audio::defaultSoundFontCandidates());
+    double theirCpu = 1e12, ourCpu = 1e12, theirSeconds = 0, ourSeconds = 0;
+    for (int i = 0; i < 2; ++i) {
+        const double before = childCpuSeconds();
+        run(QStringLiteral("fluidsynth"), {"-ni", "-q", "-r", "44100", "-F", at("fs.wav"), font, song});
+        theirCpu = std::min(theirCpu, childCpuSeconds() - before);
+        SF_INFO info{};
+        if (SNDFILE* f = sf_open(QFile::encodeName(at("fs.wav")).constData(), SFM_READ, &info)) {
+            theirSeconds = double(info.frames) / info.samplerate;
+            sf_close(f);
+        }
+        const double start = ownCpuSeconds();
+        audio::MidiSynth synth(audio::defaultSoundFontCandidates());
+        audio::OpenResult opened = synth.open(song);
+        const std::vector<float> sound = opened.source ? test::readToEnd(*opened.source) : std::vector<float>{};
+        ourCpu = std::min(ourCpu, ownCpuSeconds() - start);
+        ourSeconds = double(sound.size()) / 2 / audio::kMidiSampleRate;
+    }
+    std::printf("MIDI render of %s (%.1f s of audio):\n", qPrintable(QFileInfo(song).fileName()), ourSeconds);
+    std::printf("  fluidsynth -F (baseline):     %9.2f ms CPU per second of audio\n", theirCpu * 1000 / theirSeconds);
+    std::printf("  Sonaplex:                     %9.2f ms CPU per second of audio   ratio %.2f (target <= 1.0)\n",
+        ourCpu * 1000 / ourSeconds, (ourCpu / ourSeconds) / (theirCpu / theirSeconds));
+
+    // A big MIDI file opened as a click opens it, the SoundFont loaded ahead as at start-up.
+    {
+        test::MidiBuilder b(1);
+        b.track().tempo(0, 500000);
+        for (int t = 0; t < 16; ++t) {
+            b.track().program(0, t, t * 8);
+            for (int n = 0; n < 40000; ++n)
+                b.note(uint32_t(n * 96), uint32_t(n * 96 + 90), t, 40 + (n * 7 + t * 5) % 40);
+        }
+        writeBytes(at("big.mid"), b.bytes());
+        auto host = std::make_shared<audio::AudioHost>();
+        host->loadInBackground();
+        QThread::msleep(1000);
+        audio::Player player(host);
+        double open = 1e12;
+        for (int i = 0; i < 5; ++i)
+            open = std::min(open, msOf([&] { player.open(audio::DeviceKind::Sequencer, at("big.mid")); }));
+        std::printf("Opening a %.1f MB MIDI file (what a click costs the window): %.1f ms (target < 20 ms)\n",
+            QFileInfo(at("big.mid")).size() / 1048576.0, open);
+    }
+
+    // Play-to-first-sound.
+    if (!qEnvironmentVariableIsEmpty("SONAPLEX_TEST_SINK")) {
+        std::vector<float> click(4410, 0.8f);
+        test::writeWave(at("click.wav"), click, 44100, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+        SoundWatch watch;
+        QThread::msleep(300);
+        auto host = std::make_shared<audio::AudioHost>();
+        audio::Player player(host);
+        double paplay = 1e12, sonaplex = 1e12;
+        for (int i = 0; i < 5; ++i) {
+            watch.start();
+            QProcess p;
+            p.start(QStringLiteral("paplay"), {at("click.wav")});
+            if (const double ms = watch.waitMs(); ms >= 0)
+                paplay = std::min(paplay, ms);
+            p.waitForFinished();
+            QThread::msleep(200);
+            player.open(audio::DeviceKind::WaveAudio, at("click.wav"));
+            watch.start();
+            player.play();
+            if (const double ms = watch.waitMs(); ms >= 0)
+                sonaplex = std::min(sonaplex, ms);
+            QThread::msleep(300);
+            player.stop();
+        }
+        std::printf("Play to first sound on the audio server:\n  paplay (baseline):            %9.1f ms\n"
+                    "  Sonaplex:                     %9.1f ms\n",
+            paplay, sonaplex);
+    } else {
+        std::printf("Play to first sound: skipped (run under scripts/with-audio-server)\n");
+    }
+    return 0;
+}
