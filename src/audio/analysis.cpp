@@ -17,9 +17,12 @@ namespace sonaplex::audio {
 
 namespace {
 
+// "m:ss.t", or "0:00.04" for clips under a second, as the player counts: time gone by.
 QString clockWithTenths(double seconds)
 {
-    const int64_t tenths = int64_t(seconds * 10); // as the player counts: whole tenths gone by
+    if (seconds < 1)
+        return QStringLiteral("0:00.%1").arg(int(seconds * 100), 2, 10, QLatin1Char('0'));
+    const int64_t tenths = int64_t(seconds * 10);
     const int64_t s = tenths / 10;
     return QStringLiteral("%1:%2.%3").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0')).arg(tenths % 10);
 }
@@ -191,9 +194,10 @@ QString formatLine(const SoundInfo& info)
     if (info.drums)
         instruments += QStringLiteral(" and drums");
     return QStringList{QStringLiteral("MIDI format %1").arg(info.midiFormat),
-        info.tracks == 1 ? QStringLiteral("1 track") : QStringLiteral("%1 tracks").arg(info.tracks),
-        clockWithTenths(info.seconds), instruments}
-        .join(dot);
+               info.tracks == 1 ? QStringLiteral("1 track") : QStringLiteral("%1 tracks").arg(info.tracks),
+               clockWithTenths(info.seconds)}
+               .join(dot)
+        + QLatin1Char('\n') + instruments;
 }
 
 QString formatDifference(const SoundInfo& game, const SoundInfo& replacement)
@@ -272,14 +276,25 @@ std::vector<float> noteDensity(const MidiSong& song, int bins)
 
 namespace {
 
+// EBU R128 integrated loudness needs 400 ms blocks: a shorter clip (most game effects) is
+// measured as one window over the whole of it instead, with the same K-weighting.
 struct Meter {
     std::unique_ptr<ebur128_state, void (*)(ebur128_state*)> state;
-    Meter(int channels, int rate)
-        : state(ebur128_init(unsigned(channels), unsigned(rate), EBUR128_MODE_I | EBUR128_MODE_SAMPLE_PEAK),
+    unsigned shortWindowMs = 0;
+    Meter(int channels, int rate, int64_t frames)
+        : state(ebur128_init(
+                    unsigned(channels), unsigned(rate), EBUR128_MODE_I | EBUR128_MODE_M | EBUR128_MODE_SAMPLE_PEAK),
             [](ebur128_state* s) { ebur128_destroy(&s); })
     {
-        if (state && channels == 1)
+        if (!state)
+            return;
+        if (channels == 1)
             ebur128_set_channel(state.get(), 0, EBUR128_DUAL_MONO);
+        const int64_t ms = frames * 1000 / rate;
+        if (ms > 0 && ms < 400) {
+            shortWindowMs = unsigned(ms);
+            ebur128_set_max_window(state.get(), shortWindowMs);
+        }
     }
     Loudness result(int channels) const
     {
@@ -291,10 +306,13 @@ struct Meter {
             peak = std::max(peak, p);
         }
         double lufs = -HUGE_VAL;
-        ebur128_loudness_global(state.get(), &lufs);
+        if (shortWindowMs)
+            ebur128_loudness_window(state.get(), shortWindowMs, &lufs);
+        else
+            ebur128_loudness_global(state.get(), &lufs);
         l.ok = true;
         l.peakDb = peak > 0 ? 20 * std::log10(peak) : -200;
-        l.lufs = std::isfinite(lufs) ? lufs : -200;
+        l.lufs = std::isfinite(lufs) && lufs > -200 ? lufs : -200;
         return l;
     }
 };
@@ -306,7 +324,7 @@ Loudness measureLoudness(const QString& path, const std::function<bool()>& stopp
     SndFile f;
     if (!openForScan(path, f))
         return {};
-    Meter meter(f.info.channels, f.info.samplerate);
+    Meter meter(f.info.channels, f.info.samplerate, f.info.frames);
     if (!meter.state)
         return {};
     std::vector<float> buffer(size_t(kScanFrames) * f.info.channels);
@@ -323,7 +341,7 @@ Loudness measureLoudness(const QString& path, const std::function<bool()>& stopp
 
 Loudness measureLoudness(const float* samples, int64_t frames, int channels, int rate)
 {
-    Meter meter(channels, rate);
+    Meter meter(channels, rate, frames);
     if (!meter.state)
         return {};
     ebur128_add_frames_float(meter.state.get(), samples, size_t(frames));

@@ -21,16 +21,18 @@ namespace {
 // and that is not worth a word to the user.
 const QString kPlaceholder = QStringLiteral("SelectedFile");
 
-// "m:ss"; clips under ten seconds show tenths ("0:00.8"), or a short clip would read 0:00.
-QString clock(int64_t frames, int rate, bool tenths)
+// "m:ss"; clips under ten seconds show tenths ("0:00.8") and clips under a second hundredths
+// ("0:00.06"), or a short clip would read 0:00.
+QString clock(int64_t frames, int rate, int decimals)
 {
     if (rate <= 0)
         return QStringLiteral("0:00");
-    const int64_t t = frames * 10 / rate;
-    const int64_t s = t / 10;
+    const int64_t scale = decimals == 2 ? 100 : decimals == 1 ? 10 : 1;
+    const int64_t t = frames * scale / rate;
+    const int64_t s = t / scale;
     QString text = QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
-    if (tenths)
-        text += QLatin1Char('.') + QString::number(t % 10);
+    if (decimals > 0)
+        text += QLatin1Char('.') + QStringLiteral("%1").arg(t % scale, decimals, 10, QLatin1Char('0'));
     return text;
 }
 
@@ -292,8 +294,9 @@ void SamplePlayer::refresh()
     if (!position_->isSliderDown() && !seekTimer_->isActive())
         position_->setValue(rate > 0 ? int(at * 1000 / rate) : 0);
     waveform_->setPosition(length > 0 ? double(at) / double(length) : 0);
-    const bool tenths = rate > 0 && length < int64_t(rate) * 10;
-    time_->setText(open ? clock(at, rate, tenths) + QStringLiteral(" / ") + clock(length, rate, tenths) : QString());
+    const int decimals = rate <= 0 ? 0 : length < rate ? 2 : length < int64_t(rate) * 10 ? 1 : 0;
+    time_->setText(
+        open ? clock(at, rate, decimals) + QStringLiteral(" / ") + clock(length, rate, decimals) : QString());
     if (state == audio::PlayState::Playing)
         ticker_->start();
     else

@@ -184,13 +184,13 @@ private slots:
         QCOMPARE(pane.player()->geometry(), player);
         QCOMPARE(pane.sizeHint(), hint);
 
-        // A clip under ten seconds shows tenths: not "0:00 / 0:00".
+        // A clip under a second shows hundredths: not "0:00 / 0:00".
         pane.files()->setFileName("short.wav");
         QVERIFY(pane.player()->problem().isEmpty());
         QTest::qWait(0);
         QCOMPARE(pane.files()->geometry(), files);
         QCOMPARE(pane.sizeHint(), hint);
-        QCOMPARE(pane.player()->findChild<QLabel*>("PlayerTime")->text(), QStringLiteral("0:00.0 / 0:00.8"));
+        QCOMPARE(pane.player()->findChild<QLabel*>("PlayerTime")->text(), QStringLiteral("0:00.00 / 0:00.80"));
 
         // A click on the position bar goes where it was clicked, not a page towards it.
         auto* bar = pane.player()->findChild<QSlider*>("PositionSlider");

@@ -1,6 +1,10 @@
 // Starts the program in a scratch folder, goes through its main windows as a user would
 // and saves a picture of each into the folder given on the command line.
+// Usage: walkthrough OUT [MUSIC_FOLDER SOUNDS_FOLDER] - with the folders, both panes of each
+// selection window show a file of theirs, with its waveform and format line. WALKTHROUGH_DARK=1
+// shows everything in a dark palette.
 #include "app/program.h"
+#include "ui/browser_pane.h"
 #include "ui/forms.h"
 
 #include <QApplication>
@@ -33,20 +37,64 @@ static void click(const QString& form, const QString& button)
             b->click();
 }
 
+// Opens `folder` in both panes of a selection window and highlights a file in each.
+static void fillPanes(const QString& form, const QString& folder)
+{
+    QWidget* w = window(form);
+    if (!w || folder.isEmpty())
+        return;
+    for (auto* folders : w->findChildren<sonaplex::FolderList*>())
+        folders->setPath(folder);
+    int n = 0;
+    for (auto* files : w->findChildren<sonaplex::FileList*>()) {
+        for (int i = 0; i < 200 && files->isListing(); ++i)
+            QTest::qWait(10);
+        const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
+        if (names.size() > n)
+            files->setFileName(names[n]);
+        n += 3;
+    }
+    QTest::qWait(1500); // the pictures and loudness are worked out in the background
+}
+
+static void darken(QApplication& app)
+{
+    app.setStyle(QStringLiteral("Fusion"));
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(45, 45, 48));
+    p.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    p.setColor(QPalette::Base, QColor(30, 30, 32));
+    p.setColor(QPalette::AlternateBase, QColor(50, 50, 54));
+    p.setColor(QPalette::Text, QColor(230, 230, 230));
+    p.setColor(QPalette::Button, QColor(60, 60, 64));
+    p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    p.setColor(QPalette::Highlight, QColor(61, 142, 201));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
+    p.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    app.setPalette(p);
+}
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    if (qEnvironmentVariableIntValue("WALKTHROUGH_DARK"))
+        darken(app);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    const QString music = argc > 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString sounds = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     QTemporaryDir programFolder;
     sonaplex::startProgram(programFolder.path());
     shoot(QStringLiteral("frmSplash"), out);
     click(QStringLiteral("frmSplash"), QStringLiteral("CmdEntermidi"));
+    fillPanes(QStringLiteral("FrmMidi"), music);
     shoot(QStringLiteral("FrmMidi"), out);
     click(QStringLiteral("FrmMidi"), QStringLiteral("CmdSonaplex"));
     shoot(QStringLiteral("FrmCopyMidi"), out);
     click(QStringLiteral("FrmCopyMidi"), QStringLiteral("CmdExitFrmCopyMidi"));
     QTest::qWait(100);
     click(QStringLiteral("FrmMidi"), QStringLiteral("CmdGotoWavSelect1"));
+    fillPanes(QStringLiteral("FrmWavSelect"), sounds);
     shoot(QStringLiteral("FrmWavSelect"), out);
     click(QStringLiteral("FrmWavSelect"), QStringLiteral("CmdSwitch"));
     shoot(QStringLiteral("FrmCopyWavs"), out);
