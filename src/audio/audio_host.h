@@ -35,6 +35,9 @@ public:
     // cannot be opened.
     OpenResult open(DeviceKind kind, const QString& path) const;
 
+    // The synthesizer, for renders that are not played (a song's picture); copies share it.
+    const MidiSynth& synth() const { return synth_; }
+
     // Players join and leave; a player about to sound a MIDI file pauses the others that do.
     void join(Player* player);
     void leave(Player* player);

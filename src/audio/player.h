@@ -42,6 +42,7 @@ public:
     // Source frames heard so far.
     int64_t position() const;
     QString error() const { return error_; }
+    const std::shared_ptr<AudioHost>& host() const { return host_; }
 
 signals:
     // Also raised when a command fails without changing the state (play with no device).

@@ -2,6 +2,8 @@
 
 #include "ui/waveform.h"
 
+#include "audio/audio_host.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -218,7 +220,7 @@ void SamplePlayer::openFile(audio::DeviceKind kind, const QString& path)
         waveform_->clear();
         report(path == kPlaceholder ? QString() : engine_.error());
     } else {
-        waveform_->setFile(kind, path);
+        waveform_->setFile(kind, path, &engine_.host()->synth());
         report({});
     }
     refresh();

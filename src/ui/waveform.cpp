@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace sonaplex {
 
@@ -19,8 +20,48 @@ namespace {
 
 using Piece = Waveform::Piece;
 
+// A MIDI song's picture from its sound: rendered as it would play (far faster than it plays),
+// in pieces, the columns spread over its shown length.
+void renderSong(QPromise<Piece>& promise, const audio::MidiSynth& synth, const QString& path)
+{
+    audio::OpenResult opened = synth.open(path);
+    if (!opened.source)
+        return;
+    audio::AudioSource& source = *opened.source;
+    const int64_t length = std::max<int64_t>(1, source.lengthFrames());
+    constexpr int64_t kChunk = 8192;
+    std::vector<float> buffer(size_t(kChunk * source.channels()));
+    std::vector<float> lows(Waveform::kBins, 0.f), highs(Waveform::kBins, 0.f);
+    int64_t frame = 0;
+    int sent = 0;
+    for (;;) {
+        if (promise.isCanceled())
+            return;
+        const int64_t n = source.read(buffer.data(), kChunk);
+        for (int64_t i = 0; i < n; ++i, ++frame) {
+            const size_t bin = size_t(std::min<int64_t>(frame * Waveform::kBins / length, Waveform::kBins - 1));
+            for (int c = 0; c < source.channels(); ++c) {
+                const float v = buffer[size_t(i * source.channels() + c)];
+                lows[bin] = std::min(lows[bin], v);
+                highs[bin] = std::max(highs[bin], v);
+            }
+        }
+        const int done
+            = n < kChunk ? Waveform::kBins : int(std::min<int64_t>(frame * Waveform::kBins / length, Waveform::kBins));
+        if (done - sent >= Waveform::kBins / 16 || (n < kChunk && done > sent)) {
+            audio::OverviewPart part{
+                sent, {lows.begin() + sent, lows.begin() + done}, {highs.begin() + sent, highs.begin() + done}};
+            promise.addResult(Piece{Piece::Overview, {}, std::move(part), {}, {}});
+            sent = done;
+        }
+        if (n < kChunk)
+            return;
+    }
+}
+
 // Runs on a pool thread: what the file is, then its picture, then its loudness.
-void analyse(QPromise<Piece>& promise, audio::DeviceKind kind, const QString& path)
+void analyse(
+    QPromise<Piece>& promise, audio::DeviceKind kind, const QString& path, std::optional<audio::MidiSynth> synth)
 {
     QThread::currentThread()->setPriority(QThread::LowPriority);
     auto stopped = [&promise] { return promise.isCanceled(); };
@@ -29,8 +70,11 @@ void analyse(QPromise<Piece>& promise, audio::DeviceKind kind, const QString& pa
         Piece info{Piece::Info, {}, {}, {}, {}};
         info.info = read.error.isEmpty() ? audio::midiInfo(read.song) : audio::SoundInfo{kind, read.error};
         promise.addResult(std::move(info));
-        if (read.error.isEmpty())
+        if (read.error.isEmpty()) {
             promise.addResult(Piece{Piece::Density, {}, {}, audio::noteDensity(read.song, Waveform::kBins), {}});
+            if (synth)
+                renderSong(promise, *synth, path);
+        }
         promise.addResult(Piece{});
         return;
     }
@@ -78,7 +122,7 @@ QString Waveform::keyOf(audio::DeviceKind kind, const QString& path)
         .arg(info.lastModified().toMSecsSinceEpoch());
 }
 
-void Waveform::setFile(audio::DeviceKind kind, const QString& path)
+void Waveform::setFile(audio::DeviceKind kind, const QString& path, const audio::MidiSynth* synth)
 {
     const QString key = path.isEmpty() ? QString() : keyOf(kind, path);
     if (key == key_ && !key.isEmpty())
@@ -110,7 +154,8 @@ void Waveform::setFile(audio::DeviceKind kind, const QString& path)
         for (int i = begin; i < end; ++i)
             take(w->future().resultAt(i));
     });
-    watcher_->setFuture(QtConcurrent::run(analyse, kind, path));
+    watcher_->setFuture(QtConcurrent::run(
+        analyse, kind, path, synth ? std::optional<audio::MidiSynth>(*synth) : std::optional<audio::MidiSynth>()));
     update();
     emit analysed();
 }
@@ -122,6 +167,11 @@ void Waveform::take(const Piece& piece)
         current_.info = piece.info;
         break;
     case Piece::Overview:
+        if (current_.density) { // the rendered sound takes the place of the notes
+            current_.density = false;
+            current_.lows.assign(kBins, kUnknown);
+            current_.highs.assign(kBins, kUnknown);
+        }
         for (size_t i = 0; i < piece.part.min.size() && piece.part.first + i < size_t(kBins); ++i) {
             current_.lows[piece.part.first + i] = piece.part.min[i];
             current_.highs[piece.part.first + i] = piece.part.max[i];

@@ -1,5 +1,6 @@
 #pragma once
 #include "audio/analysis.h"
+#include "audio/midi_source.h"
 
 #include <QFutureWatcher>
 #include <QHash>
@@ -18,8 +19,9 @@ public:
     explicit Waveform(QWidget* parent = nullptr);
     ~Waveform() override;
 
-    // Starts on a file (or shows nothing, for an empty path).
-    void setFile(audio::DeviceKind kind, const QString& path);
+    // Starts on a file (or shows nothing, for an empty path). A MIDI song shows its notes at
+    // once and its sound when `synth` (if given) has rendered it, in the background.
+    void setFile(audio::DeviceKind kind, const QString& path, const audio::MidiSynth* synth = nullptr);
     void clear() { setFile(audio::DeviceKind::WaveAudio, {}); }
     // Where the line is drawn, 0..1 of the length.
     void setPosition(double fraction);

@@ -3,6 +3,7 @@
 #include "audio/analysis.h"
 #include "audio/audio_support.h"
 #include "audio/convert.h"
+#include "audio/midi_source.h"
 #include "ui/waveform.h"
 
 #include <QProcess>
@@ -170,6 +171,16 @@ private slots:
         QVERIFY(info.drums);
         QCOMPARE(audio::formatLine(info),
             QStringLiteral("MIDI format 1 \u00b7 3 tracks \u00b7 0:04.0\n3 General MIDI instruments and drums"));
+
+        // Its picture is its rendered sound: loud while the notes play, quiet after.
+        audio::MidiSynth synth(audio::defaultSoundFontCandidates());
+        Waveform waveform;
+        waveform.setFile(audio::DeviceKind::Sequencer, at("song.mid"), &synth);
+        QTRY_VERIFY(waveform.finished());
+        const auto& highs = waveform.highs();
+        QVERIFY(highs[Waveform::kBins / 4] > 0.05f); // 1 s of 4
+        QVERIFY(highs[Waveform::kBins - 2] < 0.01f);
+        QVERIFY(waveform.lows()[Waveform::kBins / 4] < -0.05f); // a waveform, not note counts
     }
 
     void conversionWritesExactlyTheGameFormat()
