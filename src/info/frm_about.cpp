@@ -5,7 +5,11 @@
 #include "ui/splash_art.h"
 #include "ui/window_parts.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QFrame>
+#include <QSysInfo>
+#include <QUrl>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -15,7 +19,24 @@
 
 namespace sonaplex {
 
-const QUrl kProgramSite(QStringLiteral("https://archive.org/search?query=Sonaplex"));
+// The program's guide: installed with it, or beside the sources of a build that is not.
+QUrl programGuide()
+{
+    const QStringList candidates{
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/sonaplex/README.md"),
+        QString::fromUtf8(SONAPLEX_SOURCE_DIR "/README.md"),
+    };
+    for (const QString& path : candidates)
+        if (QFileInfo(path).isFile())
+            return QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath());
+    return QUrl::fromLocalFile(QStringLiteral("/usr/share/doc/sonaplex/README.md"));
+}
+
+// The system the program runs on, for the about window: "Linux", or the system's own name.
+QString platformName()
+{
+    return QSysInfo::kernelType() == QLatin1String("linux") ? QStringLiteral("Linux") : QSysInfo::prettyProductName();
+}
 
 namespace {
 // A label that acts as a link: a click, or Enter or Space when it has the focus.
@@ -66,19 +87,23 @@ FrmAbout::FrmAbout(Forms& forms) : Form(forms, QStringLiteral("frmAbout"), QStri
     auto* frame = new QGroupBox(QStringLiteral("Sonaplex"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     auto* version = makeLabel(QStringLiteral("lblVersion"), QStringLiteral("Version"), frame);
-    auto* platform = makeLabel(QStringLiteral("LblWin95"), QStringLiteral("for Windows 95"), frame);
+    auto* platform = makeLabel(QStringLiteral("LblWin95"), QStringLiteral("for ") + platformName(), frame);
     auto* author = makeLabel(QStringLiteral("LblID"), QStringLiteral("Created by the Sonaplex developers"), frame);
-    auto* mail = makeLabel(QStringLiteral("LblEMail"), QStringLiteral("EMail: sonaplex@example.org"), frame);
+    // There is no contact address to give; the guide that comes with the program takes the
+    // place of a web site.
+    auto* mail = makeLabel(QStringLiteral("LblEMail"), QString(), frame);
+    mail->hide();
     auto* info = makeLabel(QStringLiteral("Lblinfo"), QStringLiteral("For more information about the program,"), frame);
-    auto* info2 = makeLabel(QStringLiteral("Lblinfo2"), QStringLiteral("visit my website at:"), frame);
+    auto* info2 = makeLabel(QStringLiteral("Lblinfo2"), QStringLiteral("read its guide:"), frame);
     auto* site = new LinkLabel(
-        kProgramSite.toString(), [this] { Lblsite_Click(); }, frame);
+        programGuide().toLocalFile(), [this] { Lblsite_Click(); }, frame);
     site->setObjectName(QStringLiteral("Lblsite"));
+    site->setWordWrap(true);
     setTextColour(site, kReplacementBlue);
     QFont underlined = site->font();
     underlined.setUnderline(true);
     site->setFont(underlined);
-    site->setToolTip(QStringLiteral("Open the Sonaplex web site in your browser"));
+    site->setToolTip(QStringLiteral("Open the Sonaplex guide"));
 
     auto* versionRow = new QHBoxLayout;
     versionRow->addWidget(version);
@@ -126,9 +151,12 @@ void FrmAbout::cmdOK_Click() { forms().unload(*this); }
 
 void FrmAbout::Lblsite_Click()
 {
-    if (!openUrl(kProgramSite))
-        showMessage(
-            QStringLiteral("Error executing command.\nPlease sign on and retry."), QStringLiteral("Sonaplex"), this);
+    const QUrl guide = programGuide();
+    if (!openUrl(guide))
+        showMessage(QStringLiteral("No program could be started to show %1.\nOpen it with a text viewer or a web "
+                                   "browser.")
+                        .arg(guide.toLocalFile()),
+            QStringLiteral("Sonaplex"), this);
 }
 
 } // namespace sonaplex

@@ -6,7 +6,8 @@
 namespace sonaplex {
 
 // The program's web site, opened from the about window.
-extern const QUrl kProgramSite;
+// The guide the about window opens (the README installed with the program).
+QUrl programGuide();
 
 // The about window: title, version, what the program does, contact lines and the web site.
 class FrmAbout : public Form {

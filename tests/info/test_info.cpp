@@ -59,12 +59,17 @@ private slots:
                 auto* site = control<QLabel>("frmAbout", "Lblsite");
                 QTest::mouseClick(site, Qt::LeftButton);
                 QCOMPARE(opened.size(), 1);
-                QCOMPARE(opened.front().toString(), site->text());
+                QCOMPARE(opened.front().toLocalFile(), site->text());
+                QVERIFY(QFileInfo(site->text()).isFile()); // the guide is there to be read
+                QCOMPARE(text("frmAbout", "LblWin95"), QStringLiteral("for Linux"));
+                QVERIFY(!control<QLabel>("frmAbout", "LblEMail")->isVisible()); // no placeholder address
                 QVERIFY(program->messages.messages.empty());
                 succeed = false;
                 QTest::mouseClick(site, Qt::LeftButton);
                 QCOMPARE(program->messages.lastText(),
-                    QStringLiteral("Error executing command.\nPlease sign on and retry."));
+                    QStringLiteral("No program could be started to show %1.\nOpen it with a text viewer or a web "
+                                   "browser.")
+                        .arg(site->text()));
                 QCOMPARE(program->messages.lastTitle(), QStringLiteral("Sonaplex"));
                 QVERIFY(isShown("frmAbout")); // stays open either way
             },
