@@ -9,6 +9,11 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace sonaplex {
 
@@ -21,6 +26,49 @@ QPointer<Forms>& current()
 
 // Windows must go while the application still stands, not among its leftover children.
 void releaseWindows() { delete current().data(); }
+
+// When the desktop asks the program to end (QApplication::quit(), as when the session ends;
+// SIGTERM or SIGINT), it ends as "Exit Program" ends it: windows do not refuse.
+class DesktopQuit : public QObject {
+public:
+    DesktopQuit()
+    {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalFds_) != 0)
+            return;
+        auto* notifier = new QSocketNotifier(signalFds_[1], QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [this] {
+            char c;
+            (void)!::read(signalFds_[1], &c, 1);
+            endNow();
+        });
+        struct sigaction action {};
+        action.sa_handler = [](int) { (void)!::write(signalFds_[0], "x", 1); };
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(SIGTERM, &action, nullptr);
+        ::sigaction(SIGINT, &action, nullptr);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit && current()) {
+            endNow();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    static void endNow()
+    {
+        if (Forms* forms = current())
+            forms->endProgram();
+        else
+            QCoreApplication::exit(0);
+    }
+    static inline int signalFds_[2] = {-1, -1};
+};
 } // namespace
 
 void startProgram(const QString& programFolder)
@@ -29,6 +77,13 @@ void startProgram(const QString& programFolder)
     QApplication::setQuitOnLastWindowClosed(false);
     static const bool cleanupRegistered = (qAddPostRoutine(releaseWindows), true);
     Q_UNUSED(cleanupRegistered);
+    static DesktopQuit* const quit = [] {
+        auto* q = new DesktopQuit;
+        q->setParent(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(q);
+        return q;
+    }();
+    Q_UNUSED(quit);
     if (current()) {
         current()->endProgram();
         delete current().data();

@@ -31,6 +31,11 @@ void Form::fixSize()
 void Form::closeEvent(QCloseEvent* event)
 {
     // The title-bar close unloads the window; windows without a close box cannot be closed so.
+    // Once the program has ended, nothing holds a window back.
+    if (forms_.hasEnded()) {
+        event->accept();
+        return;
+    }
     event->ignore();
     if (hasCloseBox_ && !forms_.hasEnded())
         forms_.unload(*this);

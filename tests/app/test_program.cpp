@@ -5,6 +5,9 @@
 
 #include <QtTest>
 
+#include <csignal>
+#include <unistd.h>
+
 using namespace sonaplex;
 using namespace sonaplex::test;
 
@@ -112,6 +115,27 @@ private slots:
         click("FrmCopyMidi", "CmdExitFrmCopyMidi");
         click("FrmMidi", "CmdExit1");
         QVERIFY(program.forms().hasEnded());
+        QVERIFY(!isShown("FrmMidi"));
+    }
+
+    void theProgramEndsWhenTheDesktopAsks()
+    {
+        // QApplication::quit(), as a session that ends sends it, with windows open (one modal).
+        {
+            Program program;
+            program.enter();
+            click("FrmMidi", "CmdSonaplex");
+            QTimer::singleShot(20, [] { QCoreApplication::quit(); });
+            QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // were it refused
+            QCOMPARE(QApplication::exec(), 0); // quit() asks only a running application
+            QVERIFY(program.forms().hasEnded());
+            QVERIFY(!isShown("FrmCopyMidi"));
+        }
+        // SIGTERM, as a logout or `kill` sends it.
+        Program program;
+        program.enter();
+        ::kill(::getpid(), SIGTERM);
+        QTRY_VERIFY(program.forms().hasEnded());
         QVERIFY(!isShown("FrmMidi"));
     }
 
