@@ -8,13 +8,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
-#include <QSysInfo>
-#include <QUrl>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QSysInfo>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace sonaplex {

@@ -1,6 +1,11 @@
 #include "ui/forms.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLayout>
 #include <QThread>
@@ -43,7 +48,41 @@ void Form::closeEvent(QCloseEvent* event)
 
 void Form::reject()
 {
-    // Esc does not dismiss a window on its own; windows that want it override this.
+    if (!hasCloseBox_ || forms_.hasEnded())
+        return;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible() && qobject_cast<Form*>(w)) {
+            close();
+            return;
+        }
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!described_) {
+        described_ = true;
+        describeForAssistiveTech(this);
+    }
+}
+
+void describeForAssistiveTech(QWidget* root)
+{
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        const QString tip = w->toolTip();
+        if (w->accessibleDescription().isEmpty() && !tip.isEmpty())
+            w->setAccessibleDescription(tip);
+        if (!w->accessibleName().isEmpty())
+            continue;
+        if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->text().isEmpty()) {
+            w->setAccessibleName(button->text().remove(QLatin1Char('&')));
+        } else if (qobject_cast<QAbstractItemView*>(w) || qobject_cast<QComboBox*>(w)
+            || qobject_cast<QAbstractButton*>(w) || qobject_cast<QAbstractSlider*>(w)) {
+            // No caption of its own: the first sentence of its tooltip, or its name.
+            const QString sentence = tip.section(QLatin1Char('.'), 0, 0).trimmed();
+            w->setAccessibleName(!sentence.isEmpty() ? sentence : w->objectName());
+        }
+    }
 }
 
 Forms::Forms(QString programFolder, QObject* parent, std::shared_ptr<audio::AudioHost> audio)

@@ -39,15 +39,25 @@ protected:
     void fixSize();
 
     void closeEvent(QCloseEvent* event) override;
+    // Esc: what the close box does, in a window that has one, unless closing it would end the
+    // program (the only window on screen); windows with a Cancel or Close button override it.
     void reject() override;
+    // The first show names every control for screen readers (see describeForAssistiveTech).
+    void showEvent(QShowEvent* event) override;
 
 private:
     friend class Forms;
     Forms& forms_;
     bool hasCloseBox_;
+    bool described_ = false;
 };
 
 // The window registry: load, show modeless, show modal, hide, unload, end the program.
+// Gives every button, list, drop-down and slider under `root` an accessible name (its
+// caption; for one without a caption the first sentence of its tooltip) and description (its
+// tooltip), so that screen readers announce them. Names already given are kept.
+void describeForAssistiveTech(QWidget* root);
+
 class Forms : public QObject {
     Q_OBJECT
 public:

@@ -99,15 +99,17 @@ SamplePlayer::SamplePlayer(std::shared_ptr<audio::AudioHost> host, QWidget* pare
         QStyle::StandardPixmap icon;
         const char* name;
         const char* text;
+        const char* tip;
     } buttons[] = {
-        {play_, QStyle::SP_MediaPlay, "PlayButton", "Play"},
-        {pause_, QStyle::SP_MediaPause, "PauseButton", "Pause"},
-        {stop_, QStyle::SP_MediaStop, "StopButton", "Stop"},
+        {play_, QStyle::SP_MediaPlay, "PlayButton", "Play", "Play (Ctrl+Space in the pane)"},
+        {pause_, QStyle::SP_MediaPause, "PauseButton", "Pause", "Pause (Ctrl+Space in the pane)"},
+        {stop_, QStyle::SP_MediaStop, "StopButton", "Stop", "Stop (Ctrl+. in the pane)"},
     };
     for (const auto& b : buttons) {
         b.button->setObjectName(QLatin1String(b.name));
         b.button->setIcon(style()->standardIcon(b.icon));
         b.button->setAccessibleName(QLatin1String(b.text));
+        b.button->setToolTip(QLatin1String(b.tip));
         b.button->setFocusPolicy(Qt::StrongFocus);
     }
     connect(play_, &QToolButton::clicked, this, [this] { setCommand(QStringLiteral("play")); });

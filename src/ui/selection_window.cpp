@@ -4,6 +4,7 @@
 #include "ui/waveform.h"
 #include "ui/window_parts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QShortcut>
 
@@ -73,6 +74,21 @@ SelectionWindow::SelectionWindow(
     connect(compare, &QPushButton::clicked, this, &SelectionWindow::compare);
     auto* compareKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+B")), this);
     connect(compareKey, &QShortcut::activated, this, &SelectionWindow::compare);
+    // The player of the pane that has the focus (the game pane's when neither has it):
+    // Ctrl+Space plays or pauses it, Ctrl+. stops it.
+    auto focusedPlayer = [this] {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && replacementPane_->isAncestorOf(focus) ? replacementPane_->player() : gamePane_->player();
+    };
+    auto* playKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Space")), this);
+    connect(playKey, &QShortcut::activated, this, [focusedPlayer] {
+        SamplePlayer* player = focusedPlayer();
+        player->setCommand(
+            player->engine().state() == audio::PlayState::Playing ? QStringLiteral("pause") : QStringLiteral("play"));
+    });
+    auto* stopKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+.")), this);
+    connect(
+        stopKey, &QShortcut::activated, this, [focusedPlayer] { focusedPlayer()->setCommand(QStringLiteral("stop")); });
     matchLoudness_->setObjectName(QStringLiteral("ChkMatchLoudness"));
     matchLoudness_->setToolTip(QStringLiteral("While comparing, the louder of the two plays as loud as the quieter."));
     connect(matchLoudness_, &QCheckBox::toggled, this, [this](bool on) {

@@ -3,6 +3,10 @@
 #include "ui/browser_pane.h"
 #include "ui/desktop.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QComboBox>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <csignal>
@@ -116,6 +120,44 @@ private slots:
         click("FrmMidi", "CmdExit1");
         QVERIFY(program.forms().hasEnded());
         QVERIFY(!isShown("FrmMidi"));
+    }
+
+    void everyControlIsNamedForScreenReadersAndEscClosesWhatHasACloseBox()
+    {
+        Program program;
+        program.enter();
+        auto check = [](const QString& form) {
+            for (QWidget* w : window(form)->findChildren<QWidget*>()) {
+                if (!qobject_cast<QAbstractButton*>(w) && !qobject_cast<QAbstractItemView*>(w)
+                    && !qobject_cast<QComboBox*>(w) && !qobject_cast<QAbstractSlider*>(w))
+                    continue;
+                if (qobject_cast<QScrollBar*>(w) || w->objectName().startsWith("qt_")
+                    || (w->parentWidget() && w->parentWidget()->objectName().startsWith("qt_")))
+                    continue; // parts of another control, which Qt names itself
+                QVERIFY2(!w->accessibleName().isEmpty(),
+                    qPrintable(form + "/" + w->objectName() + " " + w->metaObject()->className()));
+                if (!w->toolTip().isEmpty())
+                    QCOMPARE(w->accessibleDescription(), w->toolTip());
+            }
+        };
+        check("FrmMidi");
+        QCOMPARE(control<QWidget>("FrmMidi", "CmdExit1")->accessibleName(), QStringLiteral("Exit Program"));
+        click("FrmMidi", "CmdSonaplex");
+        check("FrmCopyMidi");
+        click("FrmCopyMidi", "CmdExitFrmCopyMidi");
+        // Esc in the only window on screen does not end the program; in a window over it, it
+        // does what the close box does.
+        QTest::keyClick(window("FrmMidi"), Qt::Key_Escape);
+        QVERIFY(isShown("FrmMidi"));
+        bool closed = false;
+        onModal("FrmGameLinks", [&] {
+            QTest::keyClick(window("FrmGameLinks"), Qt::Key_Escape);
+            closed = !isShown("FrmGameLinks");
+        });
+        click("FrmMidi", "CmdMidiGames");
+        QVERIFY(closed);
+        click("FrmMidi", "CmdGotoWavSelect1");
+        check("FrmWavSelect");
     }
 
     void theProgramEndsWhenTheDesktopAsks()

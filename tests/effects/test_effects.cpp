@@ -214,6 +214,16 @@ private slots:
         QTRY_VERIFY(gamePlayer->waveform()->finished());
         QVERIFY(gamePlayer->formatInfo()->text().startsWith("22050 Hz \u00b7 mono \u00b7 16-bit \u00b7 0:04.0\npeak "));
 
+        // Ctrl+Space plays and pauses the player of the pane that has the focus, Ctrl+. stops it.
+        control<QWidget>("FrmWavSelect", "FleWav2")->setFocus();
+        QTest::keyClick(window("FrmWavSelect"), Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(replacementPlayer->engine().state(), audio::PlayState::Playing);
+        QCOMPARE(gamePlayer->engine().state(), audio::PlayState::Stopped);
+        QTest::keyClick(window("FrmWavSelect"), Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(replacementPlayer->engine().state(), audio::PlayState::Paused);
+        QTest::keyClick(window("FrmWavSelect"), Qt::Key_Period, Qt::ControlModifier);
+        QCOMPARE(replacementPlayer->engine().state(), audio::PlayState::Stopped);
+
         click("FrmWavSelect", "CmdCompare"); // nothing playing: the game file starts
         QCOMPARE(gamePlayer->engine().state(), audio::PlayState::Playing);
         QTRY_VERIFY(gamePlayer->engine().position() > 22050 / 2);
