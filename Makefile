@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize fuzz bench clean
+.PHONY: all deps configure build run test test-sanitize fuzz bench package package-check clean
 
 all: build
 
@@ -15,7 +15,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Builds only the program (not the tests and benchmarks), then starts it.
+run: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target sonaplex
 	$(BUILD)/sonaplex
 
 test: build
@@ -53,5 +55,16 @@ bench: build
 	cd $(BUILD) && $(CURDIR)/scripts/with-audio-server bench/bench_audio
 	cd $(BUILD) && bench/kill_switch 100 64
 
+# A Debian package of the program, built in Release; package-check installs it into a scratch
+# root and runs the desktop validators and lintian on it.
+PACKAGE_BUILD ?= build-package
+package: deps
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DSONAPLEX_BUILD_TESTS=OFF -DSONAPLEX_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j$(JOBS)
+	@cd $(PACKAGE_BUILD) && cpack -G DEB >/dev/null && ls sonaplex_*.deb
+
+package-check: package
+	scripts/check-package $(PACKAGE_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

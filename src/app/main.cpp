@@ -8,7 +8,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sonaplex"));
     QApplication::setOrganizationName(QStringLiteral("Sonaplex"));
-    QApplication::setDesktopFileName(QStringLiteral("sonaplex"));
+    QApplication::setDesktopFileName(QStringLiteral("org.sonaplex.sonaplex"));
     sonaplex::startProgram(sonaplex::resolveProgramFolder(QCoreApplication::applicationDirPath()));
     return app.exec();
 }
