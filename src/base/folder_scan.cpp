@@ -67,10 +67,50 @@ void FolderScan::settle(int ms)
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
+namespace {
+// Natural order: letter case ignored and runs of digits compared by their value, so that
+// "rec2" comes before "rec10"; names equal so are told apart by case, then as written.
+int naturalCompare(const QString& a, const QString& b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const QChar ca = a[i], cb = b[j];
+        if (ca.isDigit() && cb.isDigit()) {
+            qsizetype ei = i, ej = j;
+            while (ei < a.size() && a[ei] == QLatin1Char('0'))
+                ++ei;
+            while (ej < b.size() && b[ej] == QLatin1Char('0'))
+                ++ej;
+            qsizetype di = ei, dj = ej;
+            while (di < a.size() && a[di].isDigit())
+                ++di;
+            while (dj < b.size() && b[dj].isDigit())
+                ++dj;
+            if (di - ei != dj - ej)
+                return di - ei < dj - ej ? -1 : 1; // fewer digits: the smaller number
+            for (qsizetype k = 0; k < di - ei; ++k)
+                if (a[ei + k] != b[ej + k])
+                    return a[ei + k] < b[ej + k] ? -1 : 1;
+            i = di;
+            j = dj;
+            continue;
+        }
+        const QChar fa = ca.toCaseFolded(), fb = cb.toCaseFolded();
+        if (fa != fb)
+            return fa < fb ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size())
+        return i < a.size() ? 1 : -1;
+    return 0;
+}
+} // namespace
+
 void FolderScan::sortNames(QStringList& names)
 {
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        int c = a.compare(b, Qt::CaseInsensitive);
+        const int c = naturalCompare(a, b);
         return c != 0 ? c < 0 : a < b;
     });
 }

@@ -24,7 +24,8 @@ public:
     // that a small folder is listed at once; a big one goes on in the background.
     void settle(int ms);
 
-    // Sorted the way the lists show names: letter case ignored, then by case.
+    // Sorted the way the lists show names: naturally ("rec2" before "rec10"), letter case
+    // ignored, then by case.
     static void sortNames(QStringList& names);
 
 signals:

@@ -12,14 +12,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPointer>
+#include <QSettings>
 #include <QStyle>
 #include <QThreadPool>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace sonaplex {
@@ -199,17 +202,28 @@ void FileNameModel::replace(const QStringList& names)
 // ---------------------------------------------------------------- FileList
 
 FileList::FileList(const QString& pattern, QWidget* parent)
-    : QListView(parent), pattern_(pattern), model_(new FileNameModel(this)), scan_(new FolderScan(this))
+    : QListView(parent), pattern_(pattern), model_(new FileNameModel(this)), scan_(new FolderScan(this)),
+      watcher_(new QFileSystemWatcher(this)), refreshTimer_(new QTimer(this))
 {
+    // Files added or removed in the shown folder appear or go: the system tells (inotify,
+    // nothing polled), and a burst of changes is read once, a moment after it.
+    refreshTimer_->setSingleShot(true);
+    refreshTimer_->setInterval(250);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, refreshTimer_, qOverload<>(&QTimer::start));
+    connect(refreshTimer_, &QTimer::timeout, this, &FileList::refresh);
     setModel(model_);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QListView::clicked, this, [this] { emit fileClicked(); });
-    connect(scan_, &FolderScan::batchFound, model_, &FileNameModel::append);
+    connect(scan_, &FolderScan::batchFound, model_, [this](const QStringList& names) {
+        if (!refreshing_) // a refresh keeps the list shown until the new one is complete
+            model_->append(names);
+    });
     connect(scan_, &FolderScan::finished, this, [this](const QStringList& sorted) {
         // Batches came in the folder's own order; settle on the sorted list, keeping the highlight.
-        const QString current = fileName();
+        const QString current = refreshing_ ? keepName_ : fileName();
+        refreshing_ = false;
         model_->replace(sorted);
         if (!pendingName_.isEmpty()) {
             const QString wanted = std::exchange(pendingName_, QString());
@@ -272,10 +286,25 @@ void FileList::findMarks()
 
 void FileList::setPath(const QString& path)
 {
+    if (!watcher_->directories().isEmpty())
+        watcher_->removePaths(watcher_->directories());
     path_ = path;
     pendingName_.clear();
+    refreshing_ = false;
+    refreshTimer_->stop();
     rescan();
+    if (!path_.isEmpty())
+        watcher_->addPath(path_);
     emit pathChanged();
+}
+
+void FileList::refresh()
+{
+    if (path_.isEmpty() || scan_->isRunning())
+        return;
+    keepName_ = fileName();
+    refreshing_ = true;
+    scan_->start(path_, FolderScan::Kind::Files, pattern_);
 }
 
 void FileList::setPattern(const QString& pattern)
@@ -416,9 +445,20 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     connect(folders_, &FolderList::changed, this, &BrowserPane::folderChange);
     connect(files_, &FileList::fileClicked, this, &BrowserPane::fileClick);
 
-    // Lists start at the program's current drive and folder.
+    // Lists start where the user left them (a remembered folder that is gone: the home
+    // folder), or at the program's current folder the first time.
+    QString start = QDir::currentPath();
+    if (!setup.settingsFile.isEmpty()) {
+        const QString remembered = QSettings(setup.settingsFile, QSettings::IniFormat)
+                                       .value(QStringLiteral("folders/") + setup.folder)
+                                       .toString();
+        if (!remembered.isEmpty())
+            start = QFileInfo(remembered).isDir() ? remembered : QDir::homePath();
+    }
+    drives_->showDrive(driveOf(start, listDrives(setup.places)));
     lastGoodDrive_ = drives_->drive();
-    folders_->trySetPath(QDir::currentPath());
+    if (!folders_->trySetPath(start))
+        folders_->trySetPath(QDir::homePath());
 }
 
 void BrowserPane::driveChange()
@@ -444,6 +484,9 @@ void BrowserPane::folderChange()
 {
     lastFolderOnDrive_[drives_->drive()] = folders_->path();
     files_->setPath(folders_->path());
+    if (!setup_.settingsFile.isEmpty())
+        QSettings(setup_.settingsFile, QSettings::IniFormat)
+            .setValue(QStringLiteral("folders/") + setup_.folder, folders_->path());
 }
 
 void BrowserPane::fileClick()

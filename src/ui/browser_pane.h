@@ -6,6 +6,9 @@
 #include <QListWidget>
 #include <QWidget>
 
+class QFileSystemWatcher;
+class QTimer;
+
 #include "base/replacement_record.h"
 
 #include <memory>
@@ -123,6 +126,9 @@ protected:
 
 private:
     void rescan();
+    // The folder changed on disk: the list is read again, keeping the highlight and the
+    // player as they are.
+    void refresh();
     void highlight(const QString& name, bool raiseClick);
     void findMarks();
 
@@ -131,6 +137,10 @@ private:
     QString pendingName_;
     FileNameModel* model_;
     FolderScan* scan_;
+    QFileSystemWatcher* watcher_;
+    QTimer* refreshTimer_;
+    bool refreshing_ = false;
+    QString keepName_; // highlighted before a refresh
     ReplacementRecord* record_ = nullptr;
     int markRound_ = 0; // a newer listing drops the marks an older one was finding
 };
@@ -143,6 +153,9 @@ struct PaneSetup {
     QString deviceType; // "Sequencer" or "WaveAudio"
     QStringList places; // folders the drive list offers besides the drives
     ReplacementRecord* record = nullptr; // marks the files it knows (the game pane)
+    // Where the pane remembers its folder between windows and runs (an INI file in the
+    // program folder, under the folder list's name); empty: it starts where the program does.
+    QString settingsFile;
 };
 
 // The panes of a selection window. Drive, folder, file list and player are named with the

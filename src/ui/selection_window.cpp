@@ -25,6 +25,7 @@ namespace {
 PaneSetup withPlaces(PaneSetup pane, const Forms& forms, bool gameSide)
 {
     pane.places = {QDir::homePath(), forms.programFolder()};
+    pane.settingsFile = forms.programFolder() + QStringLiteral("/settings.ini");
     if (gameSide) // game files Sonaplex replaced are marked
         pane.record = forms.record();
     return pane;

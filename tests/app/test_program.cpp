@@ -160,6 +160,37 @@ private slots:
         check("FrmWavSelect");
     }
 
+    void panesStartWhereTheUserLeftThem()
+    {
+        QTemporaryDir disk;
+        const QString music = disk.path() + "/Game/music", mine = disk.path() + "/Mine";
+        QDir().mkpath(music);
+        QDir().mkpath(mine);
+        Program program;
+        program.enter();
+        control<FolderList>("FrmMidi", "DirMidi2")->setPath(music);
+        control<FolderList>("FrmMidi", "DirMidi1")->setPath(mine);
+        auto shown
+            = [](const char* list) { return QDir::fromNativeSeparators(control<FolderList>("FrmMidi", list)->path()); };
+        // Across windows: the music window is made afresh when the user comes back to it.
+        click("FrmMidi", "CmdGotoWavSelect1");
+        click("FrmWavSelect", "CmdQuit2");
+        QCOMPARE(shown("DirMidi2"), music);
+        QCOMPARE(shown("DirMidi1"), mine);
+        // Across runs of the program.
+        program.forms().endProgram();
+        startProgram(program.folder.path());
+        program.enter();
+        QCOMPARE(shown("DirMidi2"), music);
+        // A folder that is gone since: the home folder.
+        program.forms().endProgram();
+        QVERIFY(QDir(disk.path() + "/Game").removeRecursively());
+        startProgram(program.folder.path());
+        program.enter();
+        QCOMPARE(shown("DirMidi2"), QDir::homePath());
+        QCOMPARE(shown("DirMidi1"), mine);
+    }
+
     void theProgramEndsWhenTheDesktopAsks()
     {
         // QApplication::quit(), as a session that ends sends it, with windows open (one modal).

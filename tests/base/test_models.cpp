@@ -72,6 +72,12 @@ private slots:
         QStringList mixed{"b.wav", "A.wav", "a.wav", "B.wav"};
         FolderScan::sortNames(mixed);
         QCOMPARE(mixed.join(','), QStringLiteral("A.wav,a.wav,B.wav,b.wav"));
+        // Numbers in names count as numbers, leading zeros and all.
+        QStringList numbered{
+            "rec10.wav", "rec2.wav", "Rec1.wav", "rec02.wav", "rec", "track9b", "track10a", "rec2a.wav"};
+        FolderScan::sortNames(numbered);
+        QCOMPARE(
+            numbered.join(','), QStringLiteral("rec,Rec1.wav,rec02.wav,rec2.wav,rec2a.wav,rec10.wav,track9b,track10a"));
     }
 
     void aSecondScanDropsTheFirstOnesResults()

@@ -101,6 +101,25 @@ private slots:
         QCOMPARE(p->folders()->path(), QDir::toNativeSeparators(doomed.path()));
     }
 
+    void theListFollowsTheDiskAndKeepsTheHighlight()
+    {
+        QTemporaryDir live;
+        for (const char* name : {"rec10.mid", "rec2.mid", "Rec1.mid"})
+            QVERIFY(writeFile(live.path() + "/" + name, "x"));
+        std::unique_ptr<BrowserPane> p(pane());
+        p->folders()->setPath(live.path());
+        waitListed(p->files());
+        QCOMPARE(listed(p->files()), QStringList({"Rec1.mid", "rec2.mid", "rec10.mid"})); // natural order
+        p->files()->setFileName("rec2.mid");
+        QSignalSpy clicks(p->files(), &FileList::fileClicked);
+        // Added and removed by someone else: the list follows without being asked.
+        QVERIFY(writeFile(live.path() + "/rec3.mid", "x"));
+        QVERIFY(QFile::remove(live.path() + "/rec10.mid"));
+        QTRY_COMPARE(listed(p->files()), QStringList({"Rec1.mid", "rec2.mid", "rec3.mid"}));
+        QCOMPARE(p->files()->fileName(), QStringLiteral("rec2.mid")); // still highlighted,
+        QCOMPARE(clicks.count(), 0); // and the player was not reopened
+    }
+
     void driveNotReadyOffersRetryAndCancel()
     {
         MessageRecorder messages;
