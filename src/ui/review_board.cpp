@@ -83,7 +83,7 @@ ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, QWidget* parent)
         row.formatNote->setObjectName(QStringLiteral("LblFormatNote%1").arg(n));
         row.formatNote->setTextFormat(Qt::PlainText);
         row.formatNote->setWordWrap(true);
-        row.formatNote->setStyleSheet(QStringLiteral("color: #a04000"));
+        setTextColour(row.formatNote, QColor(0xa0, 0x40, 0));
         row.formatNote->hide();
 
         grid->addWidget(gameFrame, 2 * (n - 1), 0);

@@ -1,6 +1,7 @@
 #include "ui/sample_player.h"
 
 #include "ui/waveform.h"
+#include "ui/window_parts.h"
 
 #include "audio/audio_host.h"
 
@@ -138,7 +139,7 @@ SamplePlayer::SamplePlayer(std::shared_ptr<audio::AudioHost> host, QWidget* pare
     QFont small = status_->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     status_->setFont(small);
-    status_->setStyleSheet(QStringLiteral("color: #a00000"));
+    setTextColour(status_, QColor(0xa0, 0, 0));
     // The line keeps its room whether or not there is something to say, so that nothing
     // around it moves when a message comes or goes.
     status_->setFixedHeight(QFontMetrics(small).lineSpacing() * kStatusLines + 2);

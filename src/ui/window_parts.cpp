@@ -1,5 +1,7 @@
 #include "ui/window_parts.h"
 
+#include <cmath>
+
 #include "ui/forms.h"
 
 #include <QApplication>
@@ -38,10 +40,38 @@ QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent)
     return l;
 }
 
+namespace {
+double luminance(const QColor& c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+} // namespace
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readableOn(const QColor& colour, const QColor& background)
+{
+    if (contrastRatio(colour, background) >= 4.5)
+        return colour;
+    // The same hue, darker on a light background and lighter on a dark one, until it reads.
+    const bool darkBackground = luminance(background) < 0.18;
+    QColor c = colour.toHsl();
+    for (int step = 0; step < 100 && contrastRatio(c, background) < 4.5; ++step) {
+        const int l = c.lightness();
+        c.setHsl(c.hslHue(), c.hslSaturation(), darkBackground ? std::min(255, l + 4) : std::max(0, l - 4));
+    }
+    return c.toRgb();
+}
+
 void setTextColour(QWidget* widget, const QColor& colour)
 {
     QPalette p = widget->palette();
-    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::WindowText, readableOn(colour, p.color(QPalette::Window)));
     widget->setPalette(p);
 }
 

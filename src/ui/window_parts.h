@@ -13,7 +13,11 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QStri
 // "Restore..." (and Ctrl+R anywhere in the window): opens the restore window.
 QPushButton* makeRestoreButton(class Form& window);
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent);
+// Sets a widget's text colour: `colour`, or the nearest shade of it (darker on a light window,
+// lighter on a dark one) that reads against the window colour with a contrast of 4.5:1 (WCAG).
 void setTextColour(QWidget* widget, const QColor& colour);
+double contrastRatio(const QColor& a, const QColor& b);
+QColor readableOn(const QColor& colour, const QColor& background);
 void setBold(QWidget* widget, bool bold = true);
 // Sets a widget's text in "Times New Roman", the face of the windows' frame captions.
 void useTimes(QWidget* widget, double points, bool bold);

@@ -2,6 +2,7 @@
 #include "support.h"
 #include "ui/browser_pane.h"
 #include "ui/desktop.h"
+#include "ui/window_parts.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSlider>
@@ -189,6 +190,31 @@ private slots:
         program.enter();
         QCOMPARE(shown("DirMidi2"), QDir::homePath());
         QCOMPARE(shown("DirMidi1"), mine);
+    }
+
+    void headingsReadInADarkTheme()
+    {
+        const QPalette light = QApplication::palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Window, QColor(45, 45, 48));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        QApplication::setPalette(dark);
+        {
+            Program program;
+            program.enter();
+            for (auto [name, hue] : {std::pair{"LblGameMidiFilesTitle", 0}, std::pair{"LblReplaceMidiTitle", 240}}) {
+                auto* heading = control<QLabel>("FrmMidi", name);
+                const QColor text = heading->palette().color(QPalette::WindowText);
+                QVERIFY2(contrastRatio(text, QColor(45, 45, 48)) >= 4.5, name);
+                QCOMPARE(text.hslHue(), hue); // still red for game files, blue for replacements
+            }
+        }
+        QApplication::setPalette(light);
+        // On the light window the red is darkened just enough to read too.
+        Program program;
+        program.enter();
+        auto* red = control<QLabel>("FrmMidi", "LblGameMidiFilesTitle");
+        QVERIFY(contrastRatio(red->palette().color(QPalette::WindowText), light.color(QPalette::Window)) >= 4.5);
     }
 
     void theProgramEndsWhenTheDesktopAsks()
