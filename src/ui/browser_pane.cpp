@@ -11,12 +11,15 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QMimeData>
 #include <QPainter>
 #include <QPointer>
 #include <QSettings>
@@ -444,6 +447,7 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     connect(drives_, &DriveList::changed, this, &BrowserPane::driveChange);
     connect(folders_, &FolderList::changed, this, &BrowserPane::folderChange);
     connect(files_, &FileList::fileClicked, this, &BrowserPane::fileClick);
+    setAcceptDrops(true);
 
     // Lists start where the user left them (a remembered folder that is gone: the home
     // folder), or at the program's current folder the first time.
@@ -487,6 +491,50 @@ void BrowserPane::folderChange()
     if (!setup_.settingsFile.isEmpty())
         QSettings(setup_.settingsFile, QSettings::IniFormat)
             .setValue(QStringLiteral("folders/") + setup_.folder, folders_->path());
+}
+
+bool BrowserPane::showFile(const QString& path, std::function<void()> then)
+{
+    const QFileInfo file(path);
+    if (!file.isFile() || !QDir::match(setup_.pattern, file.fileName()))
+        return false; // not a file this pane lists
+    if (QDir::cleanPath(QDir::fromNativeSeparators(folders_->path())) != QDir::cleanPath(file.absolutePath())
+        && !folders_->trySetPath(file.absolutePath()))
+        return false;
+    const QString name = file.fileName();
+    if (!files_->isListing()) {
+        files_->setFileName(name);
+        if (then)
+            then();
+        return true;
+    }
+    auto* once = new QObject(this);
+    connect(files_, &FileList::listingFinished, once, [this, once, name, then] {
+        once->deleteLater();
+        files_->setFileName(name);
+        if (then)
+            then();
+    });
+    return true;
+}
+
+void BrowserPane::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()
+            && QDir::match(setup_.pattern, QFileInfo(url.toLocalFile()).fileName())) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void BrowserPane::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile() && showFile(url.toLocalFile())) {
+            event->acceptProposedAction();
+            return;
+        }
 }
 
 void BrowserPane::fileClick()

@@ -11,6 +11,7 @@ class QTimer;
 
 #include "base/replacement_record.h"
 
+#include <functional>
 #include <memory>
 
 namespace sonaplex::audio {
@@ -182,6 +183,14 @@ public:
     void preparePlayer();
     // Window unload.
     void closePlayer();
+    // Opens the folder of `path` and highlights it, as a click would; `then` runs once it is
+    // highlighted (at once for a folder read at once). False when it cannot be shown.
+    bool showFile(const QString& path, std::function<void()> then = {});
+
+protected:
+    // Files dropped from a file manager: their folder opens with the first of them highlighted.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void driveChange();

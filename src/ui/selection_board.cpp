@@ -6,10 +6,13 @@
 #include "ui/sample_player.h"
 #include "ui/window_parts.h"
 
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -84,6 +87,10 @@ SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameF
         cell->addLayout(buttons);
         grid->addLayout(cell, (n - 1) / setup.columns, (n - 1) % setup.columns);
         slots_.push_back({frame, game, replacement});
+        for (QLabel* l : {game, replacement}) { // a file dropped here is chosen as the button would
+            l->setAcceptDrops(true);
+            l->installEventFilter(this);
+        }
     }
 }
 
@@ -96,6 +103,22 @@ bool SelectionBoard::inOrder(bool gameSide, int n) const
             return false;
         }
     }
+    return true;
+}
+
+bool SelectionBoard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::DragEnter && event->type() != QEvent::Drop)
+        return QWidget::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QList<QUrl> urls = drop->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile() || !QFileInfo(urls.front().toLocalFile()).isFile())
+        return false; // one file at a time, as a button takes one
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop)
+        for (int n = 1; n <= int(slots_.size()); ++n)
+            if (watched == slots_[size_t(n - 1)].game || watched == slots_[size_t(n - 1)].replacement)
+                emit fileDropped(n, watched == slots_[size_t(n - 1)].game, urls.front().toLocalFile());
     return true;
 }
 

@@ -57,6 +57,14 @@ public:
     // Empties the names shown (replacement then game, selection by selection), as "Next" does.
     void clearNames();
 
+signals:
+    // A file was dropped on selection n's game (or replacement) name: the window shows it in
+    // its pane, highlighted, and then chooses it as the button would.
+    void fileDropped(int n, bool gameSide, const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Slot {
         QGroupBox* frame;

@@ -1,11 +1,13 @@
 #include "ui/selection_window.h"
 
+#include "ui/messages.h"
 #include "ui/sample_player.h"
 #include "ui/waveform.h"
 #include "ui/window_parts.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QShortcut>
 
 #include <cmath>
@@ -96,6 +98,14 @@ SelectionWindow::SelectionWindow(
         if (!on)
             for (BrowserPane* pane : {gamePane_, replacementPane_})
                 pane->player()->engine().setGain(1.0f);
+    });
+    // A file dropped on a selection's name is shown in its pane and chosen as the button would.
+    connect(board_, &SelectionBoard::fileDropped, this, [this](int n, bool gameSide, const QString& path) {
+        BrowserPane* pane = gameSide ? gamePane_ : replacementPane_;
+        if (!pane->showFile(
+                path, [this, n, gameSide] { gameSide ? board_->chooseGame(n) : board_->chooseReplacement(n); }))
+            showMessage(QStringLiteral("%1 is not a file this side lists.").arg(QFileInfo(path).fileName()),
+                QStringLiteral("File Selection Error"), this);
     });
     auto* compareRow = new QHBoxLayout;
     compareRow->addWidget(compare);

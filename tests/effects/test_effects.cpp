@@ -6,6 +6,7 @@
 #include "ui/sample_player.h"
 #include "ui/waveform.h"
 
+#include <QMimeData>
 #include <QtTest>
 
 using namespace sonaplex;
@@ -36,6 +37,19 @@ class TestEffects : public QObject {
         click("FrmWavSelect", QStringLiteral("CmdReplaceWav%1").arg(n));
     }
     QByteArray wave(const QString& path) { return readAll(path); }
+    // A file dragged from a file manager and dropped on `target`.
+    static bool dropOn(QWidget* target, const QString& path)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        return drop.isAccepted();
+    }
 
 private slots:
     void init()
@@ -199,6 +213,27 @@ private slots:
         messages.answers = {MessageAnswer::CopyAsIs};
         click("FrmCopyWavs", "CmdSwitch2");
         QCOMPARE(wave(game + "/fx1.wav"), wave(mine + "/new1.WAV"));
+    }
+
+    void droppedFilesOpenTheirFolderAndFillSelections()
+    {
+        auto* gameList = control<FileList>("FrmWavSelect", "FleWav1");
+        auto* pane = qobject_cast<BrowserPane*>(gameList->parentWidget());
+        QVERIFY(pane);
+        QVERIFY(!dropOn(pane, mine + "/../notes.txt")); // not a file this pane lists
+        QVERIFY(dropOn(pane, game + "/fx3.wav"));
+        QCOMPARE(QDir::fromNativeSeparators(control<FolderList>("FrmWavSelect", "DirWav1")->path()), game);
+        QCOMPARE(gameList->fileName(), QStringLiteral("fx3.wav"));
+        // On a selection's names: chosen as the buttons choose, with their rules.
+        QVERIFY(dropOn(control<QLabel>("FrmWavSelect", "LblGameWav1"), game + "/fx2.wav"));
+        QVERIFY(dropOn(control<QLabel>("FrmWavSelect", "LblReplaceWav1"), mine + "/new1.WAV"));
+        QCOMPARE(text("FrmCopyWavs", "LblFileName1"), QStringLiteral("fx2.wav"));
+        QCOMPARE(text("FrmCopyWavs", "LblRepFile1"), QStringLiteral("new1.WAV"));
+        QCOMPARE(QDir::fromNativeSeparators(control<FolderList>("FrmWavSelect", "DirWav2")->path()), mine);
+        QVERIFY(program->messages.messages.empty());
+        dropOn(control<QLabel>("FrmWavSelect", "LblGameWav3"), game + "/fx4.wav");
+        QCOMPARE(program->messages.lastTitle(), QStringLiteral("Wav Selection Error"));
+        QCOMPARE(text("FrmCopyWavs", "LblFileName3"), QString());
     }
 
     void compareSwitchesSidesAtTheSamePoint()
