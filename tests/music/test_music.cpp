@@ -3,6 +3,7 @@
 #include "audio/audio_support.h"
 #include "music/frm_copy_midi.h"
 #include "support.h"
+#include "ui/window_parts.h"
 #include "ui/browser_pane.h"
 #include "ui/sample_player.h"
 
@@ -82,11 +83,16 @@ private slots:
         QVERIFY(messages.messages.empty());
         QCOMPARE(text("FrmMidi", "LblReplaceMidi3"), QStringLiteral("song3.mid"));
         QCOMPARE(text("FrmCopyMidi", "LblMidiReplacePath3"), QDir::toNativeSeparators(mine) + "/song3.mid");
-        QCOMPARE(
-            control<QLabel>("FrmMidi", "LblReplaceMidi3")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        // Blue for replacements, red for game files: in their hue, as dark as the window needs.
+        const QColor window = control<QLabel>("FrmMidi", "LblReplaceMidi3")->palette().color(QPalette::Window);
+        const QColor blue = control<QLabel>("FrmMidi", "LblReplaceMidi3")->palette().color(QPalette::WindowText);
+        QCOMPARE(blue.hslHue(), 240);
+        QVERIFY(contrastRatio(blue, window) >= 4.5);
 
         takeGame(1, "TRACK1.MID");
-        QCOMPARE(control<QLabel>("FrmMidi", "LblGameMidi1")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        const QColor red = control<QLabel>("FrmMidi", "LblGameMidi1")->palette().color(QPalette::WindowText);
+        QCOMPARE(red.hslHue(), 0);
+        QVERIFY(contrastRatio(red, window) >= 4.5);
         QCOMPARE(text("FrmCopyMidi", "LblMidiGamePath1"), QDir::toNativeSeparators(game) + "/TRACK1.MID");
         QVERIFY(!isShown("FrmCopyMidi")); // written to, loaded, not shown
 
