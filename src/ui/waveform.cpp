@@ -2,17 +2,22 @@
 
 #include "audio/midi_source.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPromise>
 #include <QThread>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace sonaplex {
 
@@ -59,11 +64,24 @@ void renderSong(QPromise<Piece>& promise, const audio::MidiSynth& synth, const Q
     }
 }
 
-// Runs on a pool thread: what the file is, then its picture, then its loudness.
+// The threads that work out pictures and levels: at a low CPU priority (a nice value, which
+// Linux honours where thread priorities are not), so that they never take time from the
+// sound being played or the window.
+QThreadPool& analysisPool()
+{
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool(qApp);
+        p->setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+        return p;
+    }();
+    return *pool;
+}
+
+// Runs on an analysis thread: what the file is, then its picture, then its loudness.
 void analyse(
     QPromise<Piece>& promise, audio::DeviceKind kind, const QString& path, std::optional<audio::MidiSynth> synth)
 {
-    QThread::currentThread()->setPriority(QThread::LowPriority);
+    ::setpriority(PRIO_PROCESS, id_t(::syscall(SYS_gettid)), 15);
     auto stopped = [&promise] { return promise.isCanceled(); };
     if (kind == audio::DeviceKind::Sequencer) {
         audio::MidiRead read = audio::readMidi(path);
@@ -154,8 +172,8 @@ void Waveform::setFile(audio::DeviceKind kind, const QString& path, const audio:
         for (int i = begin; i < end; ++i)
             take(w->future().resultAt(i));
     });
-    watcher_->setFuture(QtConcurrent::run(
-        analyse, kind, path, synth ? std::optional<audio::MidiSynth>(*synth) : std::optional<audio::MidiSynth>()));
+    watcher_->setFuture(QtConcurrent::run(&analysisPool(), analyse, kind, path,
+        synth ? std::optional<audio::MidiSynth>(*synth) : std::optional<audio::MidiSynth>()));
     update();
     emit analysed();
 }
