@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <vector>
+
 namespace sonaplex {
 
 namespace {
@@ -33,6 +35,28 @@ QString chooseFolder(const QString& title, const QString& start, QWidget* parent
     return QFileDialog::getExistingDirectory(parent, title, start);
 }
 
+namespace {
+struct Choice {
+    QString caption;
+    QMessageBox::ButtonRole role;
+    MessageAnswer answer;
+};
+// A question with buttons of its own and Cancel: the first is the default, Esc cancels.
+MessageAnswer askWith(QMessageBox& box, std::initializer_list<Choice> choices)
+{
+    std::vector<std::pair<QPushButton*, MessageAnswer>> buttons;
+    for (const Choice& c : choices)
+        buttons.emplace_back(box.addButton(c.caption, c.role), c.answer);
+    box.setDefaultButton(buttons.front().first);
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    for (const auto& [button, answer] : buttons)
+        if (box.clickedButton() == button)
+            return answer;
+    return MessageAnswer::Cancel;
+}
+} // namespace
+
 MessageAnswer showMessage(const Message& message, QWidget* parent)
 {
     if (handler())
@@ -40,35 +64,15 @@ MessageAnswer showMessage(const Message& message, QWidget* parent)
 
     QMessageBox box(QMessageBox::NoIcon, message.title, message.text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
-    if (message.buttons == MessageButtons::KeepDiscardCancel) {
-        QPushButton* keep = box.addButton(QStringLiteral("Name Them"), QMessageBox::AcceptRole);
-        QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
-        QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-        box.setDefaultButton(keep);
-        box.setEscapeButton(cancel);
-        box.exec();
-        if (box.clickedButton() == keep)
-            return MessageAnswer::Keep;
-        if (box.clickedButton() == discard)
-            return MessageAnswer::Discard;
-        return MessageAnswer::Cancel;
-    }
-    if (message.buttons == MessageButtons::ConvertCopyCancel) {
-        QPushButton* convert = box.addButton(QStringLiteral("Convert"), QMessageBox::AcceptRole);
-        QPushButton* matched = box.addButton(QStringLiteral("Convert and Match Loudness"), QMessageBox::AcceptRole);
-        QPushButton* asIs = box.addButton(QStringLiteral("Copy As They Are"), QMessageBox::AcceptRole);
-        QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-        box.setDefaultButton(convert);
-        box.setEscapeButton(cancel);
-        box.exec();
-        if (box.clickedButton() == convert)
-            return MessageAnswer::Convert;
-        if (box.clickedButton() == matched)
-            return MessageAnswer::ConvertMatched;
-        if (box.clickedButton() == asIs)
-            return MessageAnswer::CopyAsIs;
-        return MessageAnswer::Cancel;
-    }
+    if (message.buttons == MessageButtons::KeepDiscardCancel)
+        return askWith(box,
+            {{QStringLiteral("Name Them"), QMessageBox::AcceptRole, MessageAnswer::Keep},
+                {QStringLiteral("Discard"), QMessageBox::DestructiveRole, MessageAnswer::Discard}});
+    if (message.buttons == MessageButtons::ConvertCopyCancel)
+        return askWith(box,
+            {{QStringLiteral("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},
+                {QStringLiteral("Convert and Match Loudness"), QMessageBox::AcceptRole, MessageAnswer::ConvertMatched},
+                {QStringLiteral("Copy As They Are"), QMessageBox::AcceptRole, MessageAnswer::CopyAsIs}});
     if (message.buttons == MessageButtons::OkCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Cancel);
