@@ -53,29 +53,7 @@ QString containerName(int sfFormat)
     }
 }
 
-struct SndFile {
-    SNDFILE* file = nullptr;
-    SF_INFO info{};
-    ~SndFile()
-    {
-        if (file)
-            sf_close(file);
-    }
-};
-
-// Opens a wave file for a scan, with the checks the player makes first.
-bool openForScan(const QString& path, SndFile& f)
-{
-    if (!openWave(path).source)
-        return false;
-    f.file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &f.info);
-    if (!f.file || f.info.channels <= 0)
-        return false;
-    sf_command(f.file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
-    return true;
-}
-
-constexpr sf_count_t kScanFrames = 1 << 15;
+constexpr int64_t kScanFrames = 1 << 15;
 
 } // namespace
 
@@ -212,11 +190,12 @@ QString formatDifference(const SoundInfo& game, const SoundInfo& replacement)
 
 bool waveOverview(const QString& path, int bins, const std::function<bool(OverviewPart&&)>& deliver)
 {
-    SndFile f;
-    if (bins <= 0 || !openForScan(path, f) || f.info.frames <= 0)
+    OpenResult opened = openWave(path); // the checks the player makes, then its reader
+    if (bins <= 0 || !opened.source || opened.source->lengthFrames() <= 0)
         return false;
-    const int channels = f.info.channels;
-    const int64_t total = f.info.frames;
+    AudioSource& source = *opened.source;
+    const int channels = source.channels();
+    const int64_t total = source.lengthFrames();
     std::vector<float> buffer(size_t(kScanFrames) * channels);
     OverviewPart part;
     int bin = 0;
@@ -232,11 +211,11 @@ bool waveOverview(const QString& path, int bins, const std::function<bool(Overvi
         binEnd = std::max<int64_t>(binEnd + 1, total * (bin + 1) / bins);
     };
     for (;;) {
-        const sf_count_t n = sf_readf_float(f.file, buffer.data(), kScanFrames);
+        const int64_t n = source.read(buffer.data(), kScanFrames);
         if (n <= 0)
             break;
         const float* p = buffer.data();
-        for (sf_count_t i = 0; i < n; ++i, ++frame) {
+        for (int64_t i = 0; i < n; ++i, ++frame) {
             if (frame >= binEnd && bin < bins - 1)
                 closeBin();
             for (int c = 0; c < channels; ++c, ++p) {
@@ -321,22 +300,23 @@ struct Meter {
 
 Loudness measureLoudness(const QString& path, const std::function<bool()>& stopped)
 {
-    SndFile f;
-    if (!openForScan(path, f))
+    OpenResult opened = openWave(path);
+    if (!opened.source)
         return {};
-    Meter meter(f.info.channels, f.info.samplerate, f.info.frames);
+    AudioSource& source = *opened.source;
+    Meter meter(source.channels(), source.sampleRate(), source.lengthFrames());
     if (!meter.state)
         return {};
-    std::vector<float> buffer(size_t(kScanFrames) * f.info.channels);
+    std::vector<float> buffer(size_t(kScanFrames) * source.channels());
     for (;;) {
         if (stopped && stopped())
             return {};
-        const sf_count_t n = sf_readf_float(f.file, buffer.data(), kScanFrames);
+        const int64_t n = source.read(buffer.data(), kScanFrames);
         if (n <= 0)
             break;
         ebur128_add_frames_float(meter.state.get(), buffer.data(), size_t(n));
     }
-    return meter.result(f.info.channels);
+    return meter.result(source.channels());
 }
 
 Loudness measureLoudness(const float* samples, int64_t frames, int channels, int rate)

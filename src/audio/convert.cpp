@@ -42,14 +42,11 @@ QString convertWave(const QString& source, const QString& destination, const Sou
     const std::function<bool()>& stopped)
 {
     const QString name = QFileInfo(source).fileName();
-    if (!openWave(source).source)
-        return QStringLiteral("%1 cannot be read as a wave file").arg(name);
     SF_INFO inInfo{};
-    std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> in(
-        sf_open(QFile::encodeName(source).constData(), SFM_READ, &inInfo), sf_close);
-    if (!in)
+    OpenResult opened = openWave(source, &inInfo); // the checks the player makes, then its reader
+    if (!opened.source)
         return QStringLiteral("%1 cannot be read as a wave file").arg(name);
-    sf_command(in.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    AudioSource& in = *opened.source;
 
     SF_INFO outInfo{};
     outInfo.samplerate = like.rate;
@@ -91,17 +88,17 @@ QString convertWave(const QString& source, const QString& destination, const Sou
     for (bool done = false; !done;) {
         if (stopped && stopped())
             return failed(QStringLiteral("the conversion was stopped"));
-        const sf_count_t n = sf_readf_float(in.get(), raw.data(), kBlock);
+        const int64_t n = in.read(raw.data(), kBlock);
         done = n <= 0;
         if (n > 0)
             remix(raw.data(), inInfo.channels, mixed.data(), channels, n, gain);
         if (!resampler) {
-            if (!write(mixed.data(), std::max<sf_count_t>(n, 0)))
+            if (!write(mixed.data(), std::max<int64_t>(n, 0)))
                 return failed(QStringLiteral("the converted copy cannot be written (disk full?)"));
             continue;
         }
         // At the end, the resampler is drained: called with no input until it gives no more.
-        for (size_t inputLeft = size_t(std::max<sf_count_t>(n, 0));;) {
+        for (size_t inputLeft = size_t(std::max<int64_t>(n, 0));;) {
             size_t used = 0, made = 0;
             const soxr_error_t error = soxr_process(resampler.get(), done ? nullptr : mixed.data(), inputLeft, &used,
                 resampled.data(), resampled.size() / size_t(channels), &made);

@@ -111,11 +111,14 @@ namespace {
 
 class MidiSource final : public AudioSource {
 public:
-    MidiSource(std::shared_ptr<SharedSynth> shared, MidiSong summary, QByteArray bytes)
-        : shared_(std::move(shared)), song_(std::move(summary)),
-          parsing_(std::async(
-              std::launch::async, [bytes = std::move(bytes)] { return parseMidi(bytes, kMidiMaxSeconds).song; }))
+    // With the file's bytes, `song` is only its summary and the events are parsed on a thread
+    // of their own; without, `song` is the whole song.
+    MidiSource(std::shared_ptr<SharedSynth> shared, MidiSong song, QByteArray bytes = {})
+        : shared_(std::move(shared)), song_(std::move(song))
     {
+        if (!bytes.isEmpty())
+            parsing_ = std::async(
+                std::launch::async, [bytes = std::move(bytes)] { return parseMidi(bytes, kMidiMaxSeconds).song; });
         lastEvent_ = int64_t(song_.lastEventSeconds * kMidiSampleRate);
         length_ = lastEvent_ + int64_t(kMidiTailSeconds * kMidiSampleRate);
     }
@@ -337,6 +340,14 @@ OpenResult MidiSynth::open(const QString& path) const
     if (!d->ready(&error))
         return {nullptr, error};
     return {std::make_unique<MidiSource>(d, std::move(read.song), std::move(read.bytes)), {}};
+}
+
+OpenResult MidiSynth::open(MidiSong song) const
+{
+    QString error;
+    if (!d->ready(&error))
+        return {nullptr, error};
+    return {std::make_unique<MidiSource>(d, std::move(song)), {}};
 }
 
 } // namespace sonaplex::audio

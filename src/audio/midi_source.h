@@ -30,6 +30,8 @@ class MidiSynth {
 public:
     explicit MidiSynth(QStringList soundFontCandidates);
     OpenResult open(const QString& path) const;
+    // A song already read whole (to render it without playing it).
+    OpenResult open(MidiSong song) const;
     // Loads the SoundFont on a thread of its own, so that the first MIDI file opened does not
     // wait for it (an open before it is ready waits for the load to finish).
     std::thread loadInBackground() const;

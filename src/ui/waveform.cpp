@@ -27,9 +27,9 @@ using Piece = Waveform::Piece;
 
 // A MIDI song's picture from its sound: rendered as it would play (far faster than it plays),
 // in pieces, the columns spread over its shown length.
-void renderSong(QPromise<Piece>& promise, const audio::MidiSynth& synth, const QString& path)
+void renderSong(QPromise<Piece>& promise, const audio::MidiSynth& synth, audio::MidiSong song)
 {
-    audio::OpenResult opened = synth.open(path);
+    audio::OpenResult opened = synth.open(std::move(song));
     if (!opened.source)
         return;
     audio::AudioSource& source = *opened.source;
@@ -91,7 +91,7 @@ void analyse(
         if (read.error.isEmpty()) {
             promise.addResult(Piece{Piece::Density, {}, {}, audio::noteDensity(read.song, Waveform::kBins), {}});
             if (synth)
-                renderSong(promise, *synth, path);
+                renderSong(promise, *synth, std::move(read.song)); // read once, for both pictures
         }
         promise.addResult(Piece{});
         return;
