@@ -17,16 +17,6 @@ namespace sonaplex::audio {
 
 namespace {
 
-// "m:ss.t", or "0:00.04" for clips under a second, as the player counts: time gone by.
-QString clockWithTenths(double seconds)
-{
-    if (seconds < 1)
-        return QStringLiteral("0:00.%1").arg(int(seconds * 100), 2, 10, QLatin1Char('0'));
-    const int64_t tenths = int64_t(seconds * 10);
-    const int64_t s = tenths / 10;
-    return QStringLiteral("%1:%2.%3").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0')).arg(tenths % 10);
-}
-
 QString channelsName(int channels)
 {
     switch (channels) {
@@ -55,6 +45,32 @@ QString containerName(int sfFormat)
 
 constexpr int64_t kScanFrames = 1 << 15;
 
+} // namespace
+
+int clockDecimals(int64_t frames, int rate)
+{
+    return rate <= 0 ? 0 : frames < rate ? 2 : frames < int64_t(rate) * 10 ? 1 : 0;
+}
+
+QString clockText(int64_t frames, int rate, int decimals)
+{
+    if (rate <= 0)
+        return QStringLiteral("0:00");
+    const int64_t scale = decimals == 2 ? 100 : decimals == 1 ? 10 : 1;
+    const int64_t t = frames * scale / rate;
+    const int64_t s = t / scale;
+    QString text = QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+    if (decimals > 0)
+        text += QLatin1Char('.') + QStringLiteral("%1").arg(t % scale, decimals, 10, QLatin1Char('0'));
+    return text;
+}
+
+namespace {
+// A sound's length on its format line: at least tenths, hundredths under a second.
+QString lengthText(int64_t frames, int rate)
+{
+    return clockText(frames, rate, std::max(1, clockDecimals(frames, rate)));
+}
 } // namespace
 
 QString sampleFormatName(int sfFormat)
@@ -162,7 +178,7 @@ QString formatLine(const SoundInfo& info)
     const QString dot = QStringLiteral(" \u00b7 ");
     if (info.kind == DeviceKind::WaveAudio) {
         QStringList parts{QStringLiteral("%1 Hz").arg(info.rate), channelsName(info.channels),
-            sampleFormatName(info.sfFormat), clockWithTenths(info.seconds)};
+            sampleFormatName(info.sfFormat), lengthText(info.frames, info.rate)};
         if (const QString container = containerName(info.sfFormat); !container.isEmpty())
             parts.insert(0, container);
         return parts.join(dot);
@@ -173,7 +189,7 @@ QString formatLine(const SoundInfo& info)
         instruments += QStringLiteral(" and drums");
     return QStringList{QStringLiteral("MIDI format %1").arg(info.midiFormat),
                info.tracks == 1 ? QStringLiteral("1 track") : QStringLiteral("%1 tracks").arg(info.tracks),
-               clockWithTenths(info.seconds)}
+               lengthText(int64_t(info.seconds * kMidiSampleRate), kMidiSampleRate)}
                .join(dot)
         + QLatin1Char('\n') + instruments;
 }

@@ -35,6 +35,12 @@ SoundInfo soundInfo(DeviceKind kind, const QString& path);
 // The same for a MIDI song already parsed.
 SoundInfo midiInfo(const MidiSong& song);
 
+// The clock of a sound: "m:ss", with `decimals` (0-2) of the second gone by after it.
+// clockDecimals says how many a sound of this length needs: hundredths under a second,
+// tenths under ten seconds, or a short clip would read 0:00.
+QString clockText(int64_t frames, int rate, int decimals);
+int clockDecimals(int64_t frames, int rate);
+
 // "16-bit", "8-bit", "32-bit float", "IMA ADPCM", ... for libsndfile's format.
 QString sampleFormatName(int sfFormat);
 // The format line: "22050 Hz · mono · 8-bit · 0:01.3" or "MIDI format 1 · 9 tracks · 0:42.0

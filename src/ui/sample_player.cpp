@@ -3,6 +3,7 @@
 #include "ui/waveform.h"
 #include "ui/window_parts.h"
 
+#include "audio/analysis.h"
 #include "audio/audio_host.h"
 
 #include <QGridLayout>
@@ -23,21 +24,6 @@ namespace {
 // What a window opens its players on before the user has clicked a file; it finds nothing,
 // and that is not worth a word to the user.
 const QString kPlaceholder = QStringLiteral("SelectedFile");
-
-// "m:ss"; clips under ten seconds show tenths ("0:00.8") and clips under a second hundredths
-// ("0:00.06"), or a short clip would read 0:00.
-QString clock(int64_t frames, int rate, int decimals)
-{
-    if (rate <= 0)
-        return QStringLiteral("0:00");
-    const int64_t scale = decimals == 2 ? 100 : decimals == 1 ? 10 : 1;
-    const int64_t t = frames * scale / rate;
-    const int64_t s = t / scale;
-    QString text = QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
-    if (decimals > 0)
-        text += QLatin1Char('.') + QStringLiteral("%1").arg(t % scale, decimals, 10, QLatin1Char('0'));
-    return text;
-}
 
 // A position bar that goes where it is clicked rather than a page towards it.
 class SeekSlider : public QSlider {
@@ -299,9 +285,10 @@ void SamplePlayer::refresh()
     if (!position_->isSliderDown() && !seekTimer_->isActive())
         position_->setValue(rate > 0 ? int(at * 1000 / rate) : 0);
     waveform_->setPosition(length > 0 ? double(at) / double(length) : 0);
-    const int decimals = rate <= 0 ? 0 : length < rate ? 2 : length < int64_t(rate) * 10 ? 1 : 0;
-    time_->setText(
-        open ? clock(at, rate, decimals) + QStringLiteral(" / ") + clock(length, rate, decimals) : QString());
+    const int decimals = audio::clockDecimals(length, rate);
+    time_->setText(open
+            ? audio::clockText(at, rate, decimals) + QStringLiteral(" / ") + audio::clockText(length, rate, decimals)
+            : QString());
     if (state == audio::PlayState::Playing)
         ticker_->start();
     else
