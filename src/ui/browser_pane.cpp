@@ -49,9 +49,8 @@ QString cleanFolder(const QString& path)
 
 DriveList::DriveList(const QStringList& places, QWidget* parent) : QComboBox(parent)
 {
-    const QStringList drives = listDrives(places);
-    addItems(drives);
-    showDrive(driveOf(QDir::currentPath(), drives));
+    addItems(listDrives(places));
+    showDriveOf(QDir::currentPath());
     connect(this, &QComboBox::activated, this, [this] { emit changed(); });
 }
 
@@ -59,6 +58,14 @@ void DriveList::setDrive(const QString& drive)
 {
     showDrive(drive);
     emit changed();
+}
+
+void DriveList::showDriveOf(const QString& path)
+{
+    QStringList drives;
+    for (int i = 0; i < count(); ++i)
+        drives << itemText(i);
+    showDrive(driveOf(path, drives));
 }
 
 void DriveList::showDrive(const QString& drive)
@@ -459,7 +466,7 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
         if (!remembered.isEmpty())
             start = QFileInfo(remembered).isDir() ? remembered : QDir::homePath();
     }
-    drives_->showDrive(driveOf(start, listDrives(setup.places)));
+    drives_->showDriveOf(start);
     lastGoodDrive_ = drives_->drive();
     if (!folders_->trySetPath(start))
         folders_->trySetPath(QDir::homePath());

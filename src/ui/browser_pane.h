@@ -35,6 +35,8 @@ public:
     void setDrive(const QString& drive);
     // Shows a drive without raising changed(): for going back to the drive that worked.
     void showDrive(const QString& drive);
+    // Shows the listed drive that holds `path`, without raising changed().
+    void showDriveOf(const QString& path);
 signals:
     void changed();
 };
