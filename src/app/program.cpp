@@ -86,6 +86,8 @@ void startProgram(const QString& programFolder)
     Q_UNUSED(quit);
     if (current()) {
         current()->endProgram();
+        // The ended program's windows go before the Forms they refer to.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         delete current().data();
     }
     auto* forms = new Forms(programFolder, QCoreApplication::instance());

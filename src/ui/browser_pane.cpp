@@ -260,15 +260,16 @@ void FileList::findMarks()
 {
     const int round = ++markRound_;
     model_->setMarks({});
-    if (!record_ || path_.isEmpty())
+    const std::shared_ptr<ReplacementRecord> record = record_.lock();
+    if (!record || path_.isEmpty())
         return;
-    std::vector<ReplacedFile> known = record_->knownIn(path_);
+    std::vector<ReplacedFile> known = record->knownIn(path_);
     if (known.empty())
         return;
     // Files unchanged since Sonaplex last saw them need not be read again.
     QStringList remembered;
     for (const ReplacedFile& f : known)
-        remembered << record_->knownHash(f.gamePath);
+        remembered << record->knownHash(f.gamePath);
     QPointer<FileList> self(this);
     QThreadPool::globalInstance()->start([self, round, known = std::move(known), remembered]() mutable {
         QHash<QString, FileNameModel::Mark> marks;

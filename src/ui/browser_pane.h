@@ -114,8 +114,10 @@ public:
     // The folder, the platform's separator and the highlighted name, joined as they stand.
     QString fullPath() const;
 
-    // Marks the files of the shown folder that `record` knows (game lists only).
-    void markFrom(ReplacementRecord* record) { record_ = record; }
+    // Marks the files of the shown folder that `record` knows (game lists only). The list
+    // does not keep the record alive: a window still being deleted after the program ended
+    // finds no record and marks nothing.
+    void markFrom(std::weak_ptr<ReplacementRecord> record) { record_ = std::move(record); }
     // Finds the marks again (after a SWITCH or restore changed the files).
     void refreshMarks() { findMarks(); }
 
@@ -144,7 +146,7 @@ private:
     QTimer* refreshTimer_;
     bool refreshing_ = false;
     QString keepName_; // highlighted before a refresh
-    ReplacementRecord* record_ = nullptr;
+    std::weak_ptr<ReplacementRecord> record_;
     int markRound_ = 0; // a newer listing drops the marks an older one was finding
 };
 
@@ -155,7 +157,7 @@ struct PaneSetup {
     QString pattern; // "*.Mid" or "*.Wav"
     QString deviceType; // "Sequencer" or "WaveAudio"
     QStringList places; // folders the drive list offers besides the drives
-    ReplacementRecord* record = nullptr; // marks the files it knows (the game pane)
+    std::weak_ptr<ReplacementRecord> record; // marks the files it knows (the game pane)
     // Where the pane remembers its folder between windows and runs (an INI file in the
     // program folder, under the folder list's name); empty: it starts where the program does.
     QString settingsFile;

@@ -71,6 +71,7 @@ public:
     const std::shared_ptr<audio::AudioHost>& audio() const { return audio_; }
     // The record of replacements, when the program keeps one (else nullptr).
     ReplacementRecord* record() const { return record_.get(); }
+    std::weak_ptr<ReplacementRecord> recordHandle() const { return record_; }
     void setRecord(std::shared_ptr<ReplacementRecord> record) { record_ = std::move(record); }
 
     // Windows are known by their names ("FrmMidi", "frmAbout", ...). The program registers

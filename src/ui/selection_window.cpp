@@ -29,7 +29,7 @@ PaneSetup withPlaces(PaneSetup pane, const Forms& forms, bool gameSide)
     pane.places = {QDir::homePath(), forms.programFolder()};
     pane.settingsFile = forms.programFolder() + QStringLiteral("/settings.ini");
     if (gameSide) // game files Sonaplex replaced are marked
-        pane.record = forms.record();
+        pane.record = forms.recordHandle();
     return pane;
 }
 
