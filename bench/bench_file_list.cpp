@@ -44,7 +44,10 @@ int main(int argc, char** argv)
     // A record that knows some of the folder's files, as after SWITCHes: the lists mark them.
     // NOMARK=1 in the environment lists without it, for comparison.
     QTemporaryDir recordFolder;
-    ReplacementRecord record(recordFolder.path());
+    auto shared = std::make_shared<ReplacementRecord>(recordFolder.path());
+    ReplacementRecord& record = *shared;
+    const std::weak_ptr<ReplacementRecord> marking
+        = qEnvironmentVariableIsSet("NOMARK") ? std::weak_ptr<ReplacementRecord>() : shared;
     const qint64 run = record.beginRun(QStringLiteral("switch"));
     for (int i = 0; i < 50; ++i) {
         const int n = (i * 997 % (count / 4)) * 4; // a ".mid" one
@@ -57,10 +60,10 @@ int main(int argc, char** argv)
     int marked = 0;
     auto timeList = [&](qint64* worstStall, int* listed, bool wholePane) {
         PaneSetup setup{"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, QStringLiteral("*.Mid"), "Sequencer"};
-        setup.record = qEnvironmentVariableIsSet("NOMARK") ? nullptr : &record;
+        setup.record = marking;
         BrowserPane pane(setup, std::make_shared<audio::AudioHost>());
         FileList bare(QStringLiteral("*.Mid"));
-        bare.markFrom(qEnvironmentVariableIsSet("NOMARK") ? nullptr : &record);
+        bare.markFrom(marking);
         FileList& list = wholePane ? *pane.files() : bare;
         list.show();
         QElapsedTimer sinceTick;
