@@ -8,8 +8,12 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLayout>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QThread>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace sonaplex {
 
@@ -63,7 +67,49 @@ void Form::showEvent(QShowEvent* event)
     if (!described_) {
         described_ = true;
         describeForAssistiveTech(this);
+        fitScreen();
     }
+}
+
+void Form::fitScreen()
+{
+    const QScreen* where = screen();
+    if (!where)
+        return;
+    // Room for the title bar and the frame the window manager adds.
+    const QSize room = where->availableGeometry().size() - QSize(16, 48);
+    const QSize wanted = layout() ? layout()->totalSizeHint() : size();
+    if (wanted.width() <= room.width() && wanted.height() <= room.height())
+        return;
+    auto* content = new QWidget;
+    if (QLayout* own = layout()) {
+        content->setLayout(own); // takes the layout and the controls it places
+        own->activate();
+    } else {
+        // Controls placed by hand keep their places (and their stacking order) on the view.
+        content->setFixedSize(wanted);
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isWindow())
+                continue;
+            const bool hidden = child->isHidden();
+            child->setParent(content);
+            child->setVisible(!hidden);
+        }
+    }
+    auto* view = new QScrollArea;
+    view->setObjectName(QStringLiteral("WindowView"));
+    view->setFrameShape(QFrame::NoFrame);
+    view->setAlignment(Qt::AlignCenter);
+    view->setWidget(content);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(view);
+    view->show(); // now, not once the event loop gets to it: the window is being shown
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const QSize largest = wanted + QSize(bar, bar);
+    setMinimumSize(QSize(std::min(320, room.width()), std::min(200, room.height())));
+    setMaximumSize(largest);
+    resize(largest.boundedTo(room));
 }
 
 void describeForAssistiveTech(QWidget* root)

@@ -42,10 +42,16 @@ protected:
     // Esc: what the close box does, in a window that has one, unless closing it would end the
     // program (the only window on screen); windows with a Cancel or Close button override it.
     void reject() override;
-    // The first show names every control for screen readers (see describeForAssistiveTech).
+    // The first show names every control for screen readers (see describeForAssistiveTech)
+    // and fits the window to its screen (see fitScreen).
     void showEvent(QShowEvent* event) override;
 
 private:
+    // A window larger than the screen it opens on (a small screen, or 2x scaling) shows its
+    // controls in a scrolled view the size of the screen, which the user can enlarge up to
+    // the window's own size; a window that fits keeps its fixed size and look.
+    void fitScreen();
+
     friend class Forms;
     Forms& forms_;
     bool hasCloseBox_;

@@ -7,6 +7,8 @@
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QComboBox>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -159,6 +161,39 @@ private slots:
         QVERIFY(closed);
         click("FrmMidi", "CmdGotoWavSelect1");
         check("FrmWavSelect");
+    }
+
+    void windowsLargerThanTheScreenScrollWithinIt()
+    {
+        // The test screen is 800x600: the start-up window fits and keeps its fixed size, the
+        // sound-effects window and the tutorial pages (laid out and placed by hand) do not.
+        Program program;
+        QVERIFY(!window("frmSplash")->findChild<QScrollArea*>("WindowView"));
+        program.enter();
+        auto fitted = [](const QString& form) {
+            QWidget* w = window(form);
+            const QSize room = w->screen()->availableGeometry().size();
+            QVERIFY2(w->width() <= room.width() && w->height() <= room.height(), qPrintable(form));
+            auto* view = w->findChild<QScrollArea*>("WindowView");
+            QVERIFY2(view, qPrintable(form));
+            // The user can scroll to every control, or enlarge the window to show them all.
+            QVERIFY(view->horizontalScrollBar()->maximum() > 0 || view->verticalScrollBar()->maximum() > 0);
+            QVERIFY(w->maximumWidth() >= view->widget()->width() && w->maximumHeight() >= view->widget()->height());
+            for (QWidget* c : view->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(
+                    !c->isVisible() || view->widget()->rect().contains(c->geometry()), qPrintable(c->objectName()));
+        };
+        click("FrmMidi", "CmdGotoWavSelect1");
+        fitted("FrmWavSelect");
+        QVERIFY(control<QWidget>("FrmWavSelect", "CmdReplaceWav6")->isVisible());
+        bool helpFitted = false;
+        onModal("FrmWavHelp1", [&] {
+            fitted("FrmWavHelp1");
+            helpFitted = control<QWidget>("FrmWavHelp1", "LblStepThree")->isVisible();
+            click("FrmWavHelp1", "CmdWavHelp1OK");
+        });
+        click("FrmWavSelect", "CmdWavHelp1");
+        QVERIFY(helpFitted);
     }
 
     void panesStartWhereTheUserLeftThem()
