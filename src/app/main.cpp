@@ -1,3 +1,4 @@
+#include "app/first_paint.h"
 #include "app/program.h"
 #include "base/files.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Sonaplex"));
     QApplication::setOrganizationName(QStringLiteral("Sonaplex"));
     QApplication::setDesktopFileName(QStringLiteral("org.sonaplex.sonaplex"));
+    sonaplex::FirstPaintReport::installIfAsked();
     sonaplex::startProgram(sonaplex::resolveProgramFolder(QCoreApplication::applicationDirPath()));
     return app.exec();
 }

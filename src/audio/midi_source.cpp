@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QMutex>
 
 #include <fluidsynth.h>
@@ -16,6 +17,60 @@ namespace sonaplex::audio {
 namespace {
 
 void quietLog(int, const char*, void*) {}
+
+// FluidSynth and what it brings (about 30 libraries: JACK, SDL, readline, ...) load with the
+// SoundFont, in the background once the first window is up, not when the program starts.
+#define SONAPLEX_FLUID_FUNCTIONS(X)                                                                                    \
+    X(delete_fluid_settings)                                                                                           \
+    X(delete_fluid_synth)                                                                                              \
+    X(fluid_set_log_function)                                                                                          \
+    X(fluid_settings_setint)                                                                                           \
+    X(fluid_settings_setnum)                                                                                           \
+    X(fluid_synth_add_sfont)                                                                                           \
+    X(fluid_synth_cc)                                                                                                  \
+    X(fluid_synth_channel_pressure)                                                                                    \
+    X(fluid_synth_get_active_voice_count)                                                                              \
+    X(fluid_synth_get_sfont_by_id)                                                                                     \
+    X(fluid_synth_key_pressure)                                                                                        \
+    X(fluid_synth_noteoff)                                                                                             \
+    X(fluid_synth_noteon)                                                                                              \
+    X(fluid_synth_pitch_bend)                                                                                          \
+    X(fluid_synth_program_change)                                                                                      \
+    X(fluid_synth_remove_sfont)                                                                                        \
+    X(fluid_synth_sfload)                                                                                              \
+    X(fluid_synth_sysex)                                                                                               \
+    X(fluid_synth_write_float)                                                                                         \
+    X(new_fluid_settings)                                                                                              \
+    X(new_fluid_synth)
+
+struct FluidApi {
+#define SONAPLEX_FLUID_POINTER(name) decltype(&::name) name = nullptr;
+    SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_FLUID_POINTER)
+#undef SONAPLEX_FLUID_POINTER
+    QString error; // empty once every function was found
+};
+
+const FluidApi& fluid()
+{
+    static const FluidApi api = [] {
+        FluidApi a;
+        QLibrary library(QStringLiteral(SONAPLEX_FLUIDSYNTH_LIBRARY));
+        if (!library.load()) {
+            a.error = QStringLiteral("The FluidSynth library could not be loaded (%1), so MIDI files cannot be played. "
+                                     "Install the package libfluidsynth3.")
+                          .arg(library.errorString());
+            return a;
+        }
+#define SONAPLEX_FLUID_RESOLVE(name)                                                                                   \
+    a.name = reinterpret_cast<decltype(a.name)>(library.resolve(#name));                                               \
+    if (!a.name && a.error.isEmpty())                                                                                  \
+        a.error = QStringLiteral("The FluidSynth library has no %1, so MIDI files cannot be played.").arg(#name);
+        SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_FLUID_RESOLVE)
+#undef SONAPLEX_FLUID_RESOLVE
+        return a; // the library stays loaded for the rest of the run
+    }();
+    return api;
+}
 
 } // namespace
 
@@ -30,9 +85,9 @@ public:
     ~SharedSynth()
     {
         if (holder_)
-            delete_fluid_synth(holder_);
+            fluid().delete_fluid_synth(holder_);
         if (settings_)
-            delete_fluid_settings(settings_);
+            fluid().delete_fluid_settings(settings_);
     }
 
     // Loads the SoundFont the first time; false (and why) when there is none to load. A call
@@ -51,6 +106,8 @@ public:
             failure_ = QStringLiteral("No General MIDI SoundFont was found, so MIDI files cannot be played. "
                                       "Install the package timgm6mb-soundfont (or fluid-soundfont-gm), "
                                       "or set SONAPLEX_SOUNDFONT to a .sf2 file.");
+        else if (!fluid().error.isEmpty())
+            failure_ = fluid().error;
         else
             init(font);
         *error = failure_;
@@ -63,9 +120,9 @@ public:
         QMutexLocker lock(&loadGuard_);
         if (!font_)
             return nullptr;
-        fluid_synth_t* made = new_fluid_synth(settings_);
-        if (made && fluid_synth_add_sfont(made, font_) == FLUID_FAILED) {
-            delete_fluid_synth(made);
+        fluid_synth_t* made = fluid().new_fluid_synth(settings_);
+        if (made && fluid().fluid_synth_add_sfont(made, font_) == FLUID_FAILED) {
+            fluid().delete_fluid_synth(made);
             return nullptr;
         }
         return made;
@@ -75,29 +132,30 @@ public:
         if (!synth)
             return;
         QMutexLocker lock(&loadGuard_);
-        fluid_synth_remove_sfont(synth, font_); // the SoundFont stays with its loader
-        delete_fluid_synth(synth);
+        fluid().fluid_synth_remove_sfont(synth, font_); // the SoundFont stays with its loader
+        fluid().delete_fluid_synth(synth);
     }
 
 private:
     void init(const QString& font)
     {
         for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-            fluid_set_log_function(level, quietLog, nullptr);
-        settings_ = new_fluid_settings();
-        fluid_settings_setnum(settings_, "synth.sample-rate", kMidiSampleRate);
-        fluid_settings_setint(settings_, "synth.lock-memory", 0);
-        fluid_settings_setint(settings_, "synth.midi-channels", 16);
-        fluid_settings_setnum(settings_, "synth.gain", 0.5);
-        fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
-        holder_ = new_fluid_synth(settings_);
-        const int id = holder_ ? fluid_synth_sfload(holder_, QFile::encodeName(font).constData(), 1) : FLUID_FAILED;
+            fluid().fluid_set_log_function(level, quietLog, nullptr);
+        settings_ = fluid().new_fluid_settings();
+        fluid().fluid_settings_setnum(settings_, "synth.sample-rate", kMidiSampleRate);
+        fluid().fluid_settings_setint(settings_, "synth.lock-memory", 0);
+        fluid().fluid_settings_setint(settings_, "synth.midi-channels", 16);
+        fluid().fluid_settings_setnum(settings_, "synth.gain", 0.5);
+        fluid().fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
+        holder_ = fluid().new_fluid_synth(settings_);
+        const int id
+            = holder_ ? fluid().fluid_synth_sfload(holder_, QFile::encodeName(font).constData(), 1) : FLUID_FAILED;
         if (id == FLUID_FAILED) {
             failure_
                 = QStringLiteral("The SoundFont %1 could not be loaded, so MIDI files cannot be played.").arg(font);
             return;
         }
-        font_ = fluid_synth_get_sfont_by_id(holder_, id);
+        font_ = fluid().fluid_synth_get_sfont_by_id(holder_, id);
     }
     QStringList candidates_;
     QMutex loadGuard_;
@@ -191,11 +249,11 @@ private:
             send(song_.events[next_++], true);
         if (next_ < song_.events.size())
             blocks = int(std::clamp<int64_t>((frameOf(next_) - synthPos_) / kBlock, 1, blocks));
-        fluid_synth_write_float(synth_, blocks * kBlock, buffer_, 0, 2, buffer_, 1, 2);
+        fluid().fluid_synth_write_float(synth_, blocks * kBlock, buffer_, 0, 2, buffer_, 1, 2);
         synthPos_ += blocks * kBlock;
         rendered_ = blocks * kBlock;
         blockPos_ = 0;
-        if (synthPos_ > lastEvent_ && silentSince_ < 0 && fluid_synth_get_active_voice_count(synth_) == 0)
+        if (synthPos_ > lastEvent_ && silentSince_ < 0 && fluid().fluid_synth_get_active_voice_count(synth_) == 0)
             silentSince_ = synthPos_;
     }
 
@@ -219,34 +277,34 @@ private:
         switch (e.status & 0xF0) {
         case 0x80:
             if (withNotes)
-                fluid_synth_noteoff(s, ch, e.data1);
+                fluid().fluid_synth_noteoff(s, ch, e.data1);
             break;
         case 0x90:
             if (withNotes) {
                 if (e.data2)
-                    fluid_synth_noteon(s, ch, e.data1, e.data2);
+                    fluid().fluid_synth_noteon(s, ch, e.data1, e.data2);
                 else
-                    fluid_synth_noteoff(s, ch, e.data1);
+                    fluid().fluid_synth_noteoff(s, ch, e.data1);
             }
             break;
         case 0xA0:
-            fluid_synth_key_pressure(s, ch, e.data1, e.data2);
+            fluid().fluid_synth_key_pressure(s, ch, e.data1, e.data2);
             break;
         case 0xB0:
-            fluid_synth_cc(s, ch, e.data1, e.data2);
+            fluid().fluid_synth_cc(s, ch, e.data1, e.data2);
             break;
         case 0xC0:
-            fluid_synth_program_change(s, ch, e.data1);
+            fluid().fluid_synth_program_change(s, ch, e.data1);
             break;
         case 0xD0:
-            fluid_synth_channel_pressure(s, ch, e.data1);
+            fluid().fluid_synth_channel_pressure(s, ch, e.data1);
             break;
         case 0xE0:
-            fluid_synth_pitch_bend(s, ch, e.data1 | (e.data2 << 7));
+            fluid().fluid_synth_pitch_bend(s, ch, e.data1 | (e.data2 << 7));
             break;
         case 0xF0: {
             const QByteArrayView body = song_.sysexBody(e.sysexIndex);
-            fluid_synth_sysex(s, body.data(), int(body.size()), nullptr, nullptr, nullptr, 0);
+            fluid().fluid_synth_sysex(s, body.data(), int(body.size()), nullptr, nullptr, nullptr, 0);
             break;
         }
         default:
