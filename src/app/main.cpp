@@ -10,7 +10,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Sonaplex"));
     QApplication::setOrganizationName(QStringLiteral("Sonaplex"));
     QApplication::setDesktopFileName(QStringLiteral("org.sonaplex.sonaplex"));
-    sonaplex::FirstPaintReport::installIfAsked();
     sonaplex::startProgram(sonaplex::resolveProgramFolder(QCoreApplication::applicationDirPath()));
+    // After the program's own first-paint work, so that its report comes first.
+    sonaplex::FirstPaintReport::installIfAsked();
     return app.exec();
 }

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -71,6 +72,36 @@ private:
 };
 } // namespace
 
+namespace {
+// Runs an action once the first widget has been painted and that frame shown.
+class AfterFirstPaint : public QObject {
+public:
+    static void run(QObject* context, std::function<void()> action)
+    {
+        QCoreApplication::instance()->installEventFilter(new AfterFirstPaint(context, std::move(action)));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            QTimer::singleShot(0, context_, std::move(action_));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    AfterFirstPaint(QObject* context, std::function<void()> action)
+        : QObject(context), context_(context), action_(std::move(action))
+    {
+    }
+    QObject* context_;
+    std::function<void()> action_;
+};
+} // namespace
+
 void startProgram(const QString& programFolder)
 {
     // The program decides for itself when it ends (its last window gone), not Qt.
@@ -94,19 +125,27 @@ void startProgram(const QString& programFolder)
     registerWindows(*forms);
     // Every replacement is recorded and its original kept, so that it can be undone. A record
     // a killed run left unfinished is settled first; one that cannot be read is moved aside
-    // and the user told.
-    auto record = std::make_shared<ReplacementRecord>(forms->folders().replacements());
-    record->settleUnfinished();
-    forms->setRecord(record);
+    // and the user told. It opens once the first window is up, or before when asked for.
+    forms->setRecordOpener([folder = forms->folders().replacements()] {
+        auto record = std::make_shared<ReplacementRecord>(folder);
+        record->settleUnfinished();
+        return record;
+    });
     forms->setWindowPictures([audio = forms->audio()](const QString& key) -> const WindowPicture& {
         return programWindowPicture(key, audio);
     });
     current() = forms;
     forms->showModeless<FrmSplash>();
-    // The SoundFont loads while the user reads the first window, not at the first MIDI click.
-    forms->audio()->loadInBackground();
-    if (!record->problem().isEmpty())
-        showMessage(record->problem(), QStringLiteral("Record of Replacements"), forms->loaded<FrmSplash>());
+    // What the first window does not need waits until it is on screen: the record, and the
+    // SoundFont (with FluidSynth), which loads on a thread while the user reads the window.
+    AfterFirstPaint::run(forms, [forms] {
+        if (forms->hasEnded())
+            return;
+        forms->audio()->loadInBackground();
+        const ReplacementRecord* record = forms->record();
+        if (record && !record->problem().isEmpty())
+            showMessage(record->problem(), QStringLiteral("Record of Replacements"), QApplication::activeWindow());
+    });
 }
 
 Forms* runningProgram() { return current(); }

@@ -1,11 +1,8 @@
 #include "audio/player.h"
 
 #include "audio/audio_host.h"
-#include "audio/pcm_device.h"
+#include "audio/output.h"
 
-#include <QAudioDevice>
-#include <QAudioSink>
-#include <QMediaDevices>
 #include <QTimer>
 
 #include <algorithm>
@@ -30,13 +27,7 @@ public:
     {
         if (poll_)
             poll_->stop();
-        if (sink_) {
-            sink_->stop();
-            delete sink_;
-            sink_ = nullptr;
-        }
-        delete device_;
-        device_ = nullptr;
+        output_.reset(); // before the source it reads
         source_.reset();
         base_ = 0;
     }
@@ -46,29 +37,18 @@ public:
     {
         if (!source_)
             return QStringLiteral("No file is open.");
-        if (!sink_) {
-            const QAudioDevice out = QMediaDevices::defaultAudioOutput();
-            if (out.isNull())
-                return QStringLiteral("No audio output was found on this computer, so nothing can be heard. "
-                                      "Check that a sound server (PulseAudio or PipeWire) is running.");
-            format_ = chooseFormat(out, *source_);
-            sink_ = new QAudioSink(out, format_);
-            // About a tenth of a second queued: pause and stop answer at once.
-            sink_->setBufferSize(format_.bytesForDuration(100'000));
-            device_ = new PcmDevice(*source_, format_);
-            device_->setGain(gain_);
-        } else {
-            sink_->stop();
+        if (!output_) {
+            QString problem;
+            output_ = openOutput(*source_, &problem);
+            if (!output_)
+                return problem;
+            output_->setGain(gain_);
         }
-        device_->restartAt(from);
         base_ = from;
         playedAtBase_ = 0;
         position_ = from;
-        sink_->start(device_);
-        if (sink_->error() != QAudio::NoError) {
-            sink_->stop();
+        if (!output_->startAt(from))
             return QStringLiteral("The audio output could not be opened.");
-        }
         if (!poll_) {
             poll_ = new QTimer(this);
             poll_->setInterval(25);
@@ -82,71 +62,53 @@ public:
     // and the feed goes on from the new place, so seeks in quick succession cost nothing.
     void jump(int64_t from)
     {
-        if (!sink_ || !device_)
+        if (!output_)
             return;
-        playedAtBase_ = playedFrames();
-        device_->restartAt(from);
+        playedAtBase_ = output_->playedFrames();
+        output_->moveFeedTo(from);
         base_ = from;
         position_ = from;
     }
 
     void suspend()
     {
-        if (sink_) {
+        if (output_) {
             watch();
-            sink_->suspend();
+            output_->suspend();
         }
     }
     void resume()
     {
-        if (sink_)
-            sink_->resume();
+        if (output_)
+            output_->resume();
     }
     void halt()
     {
         if (poll_)
             poll_->stop();
-        if (sink_)
-            sink_->stop();
+        if (output_)
+            output_->stop();
     }
 
     void setGain(float gain)
     {
         gain_ = gain;
-        if (device_)
-            device_->setGain(gain);
+        if (output_)
+            output_->setGain(gain);
     }
 
     std::atomic<int64_t> position_{0};
 
 private:
-    static QAudioFormat chooseFormat(const QAudioDevice& out, const AudioSource& source)
-    {
-        QAudioFormat f;
-        f.setSampleRate(source.sampleRate());
-        f.setChannelCount(
-            std::clamp(source.channels(), out.minimumChannelCount(), std::max(1, out.maximumChannelCount())));
-        for (auto sf : {QAudioFormat::Float, QAudioFormat::Int16, QAudioFormat::Int32}) {
-            f.setSampleFormat(sf);
-            if (out.isFormatSupported(f))
-                return f;
-        }
-        // The device will not take the file's rate or channels: play at its own, converting.
-        QAudioFormat preferred = out.preferredFormat();
-        if (preferred.sampleFormat() == QAudioFormat::Unknown)
-            preferred.setSampleFormat(QAudioFormat::Int16);
-        return preferred;
-    }
-
     // Follows what the device has played: the position, and the end of the sound.
     void watch()
     {
-        if (!sink_ || !device_)
+        if (!output_)
             return;
-        const int64_t played = playedFrames() - playedAtBase_;
-        const double step = double(source_->sampleRate()) / format_.sampleRate();
+        const int64_t played = output_->playedFrames() - playedAtBase_;
+        const double step = double(source_->sampleRate()) / output_->deviceRate();
         position_ = std::min(source_->lengthFrames(), base_ + int64_t(played * step));
-        if (device_->ended() && played >= device_->framesBeforeEnd()) {
+        if (output_->ended() && played >= output_->framesBeforeEnd()) {
             halt();
             position_ = source_->lengthFrames();
             QMetaObject::invokeMethod(
@@ -154,13 +116,9 @@ private:
         }
     }
 
-    int64_t playedFrames() const { return sink_->processedUSecs() * format_.sampleRate() / 1'000'000; }
-
     Player* player_;
     std::unique_ptr<AudioSource> source_;
-    QAudioSink* sink_ = nullptr;
-    PcmDevice* device_ = nullptr;
-    QAudioFormat format_;
+    std::unique_ptr<OutputStream> output_;
     QTimer* poll_ = nullptr;
     float gain_ = 1.0f;
     int64_t base_ = 0;

@@ -76,9 +76,11 @@ public:
     ProgramFolder folders() const { return ProgramFolder(programFolder_); }
     const std::shared_ptr<audio::AudioHost>& audio() const { return audio_; }
     // The record of replacements, when the program keeps one (else nullptr).
-    ReplacementRecord* record() const { return record_.get(); }
-    std::weak_ptr<ReplacementRecord> recordHandle() const { return record_; }
+    ReplacementRecord* record() const { return openedRecord().get(); }
+    std::weak_ptr<ReplacementRecord> recordHandle() const { return openedRecord(); }
     void setRecord(std::shared_ptr<ReplacementRecord> record) { record_ = std::move(record); }
+    // The record is opened by `open` when it is first asked for (not before the first window).
+    void setRecordOpener(std::function<std::shared_ptr<ReplacementRecord>()> open) { openRecord_ = std::move(open); }
 
     // Windows are known by their names ("FrmMidi", "frmAbout", ...). The program registers
     // how to make each one, so that a window opens another without knowing its class.
@@ -149,7 +151,14 @@ private:
 
     QString programFolder_;
     std::shared_ptr<audio::AudioHost> audio_;
-    std::shared_ptr<ReplacementRecord> record_;
+    const std::shared_ptr<ReplacementRecord>& openedRecord() const
+    {
+        if (!record_ && openRecord_)
+            record_ = std::exchange(openRecord_, {})();
+        return record_;
+    }
+    mutable std::shared_ptr<ReplacementRecord> record_;
+    mutable std::function<std::shared_ptr<ReplacementRecord>()> openRecord_;
     std::unordered_map<std::type_index, Form*> forms_;
     std::map<QString, Factory> factories_;
     WindowPictures pictures_;

@@ -1,0 +1,82 @@
+// The output module: Qt Multimedia's audio sink, fed by a PcmDevice.
+#include "audio/output.h"
+#include "audio/pcm_device.h"
+
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QMediaDevices>
+
+#include <algorithm>
+
+namespace sonaplex::audio {
+namespace {
+
+// The source's own rate and channels when the device takes them, else the device's own.
+QAudioFormat chooseFormat(const QAudioDevice& out, const AudioSource& source)
+{
+    QAudioFormat f;
+    f.setSampleRate(source.sampleRate());
+    f.setChannelCount(std::clamp(source.channels(), out.minimumChannelCount(), std::max(1, out.maximumChannelCount())));
+    for (auto sf : {QAudioFormat::Float, QAudioFormat::Int16, QAudioFormat::Int32}) {
+        f.setSampleFormat(sf);
+        if (out.isFormatSupported(f))
+            return f;
+    }
+    // The device will not take the file's rate or channels: play at its own, converting.
+    QAudioFormat preferred = out.preferredFormat();
+    if (preferred.sampleFormat() == QAudioFormat::Unknown)
+        preferred.setSampleFormat(QAudioFormat::Int16);
+    return preferred;
+}
+
+class SinkOutput final : public OutputStream {
+public:
+    SinkOutput(AudioSource& source, const QAudioDevice& out)
+        : format_(chooseFormat(out, source)), device_(source, format_), sink_(out, format_)
+    {
+        // About a tenth of a second queued: pause and stop answer at once.
+        sink_.setBufferSize(format_.bytesForDuration(100'000));
+    }
+    ~SinkOutput() override { sink_.stop(); }
+
+    bool startAt(int64_t from) override
+    {
+        sink_.stop();
+        device_.restartAt(from);
+        sink_.start(&device_);
+        if (sink_.error() != QAudio::NoError) {
+            sink_.stop();
+            return false;
+        }
+        return true;
+    }
+    void moveFeedTo(int64_t from) override { device_.restartAt(from); }
+    void suspend() override { sink_.suspend(); }
+    void resume() override { sink_.resume(); }
+    void stop() override { sink_.stop(); }
+    void setGain(float gain) override { device_.setGain(gain); }
+    int deviceRate() const override { return format_.sampleRate(); }
+    int64_t playedFrames() const override { return sink_.processedUSecs() * format_.sampleRate() / 1'000'000; }
+    bool ended() const override { return device_.ended(); }
+    int64_t framesBeforeEnd() const override { return device_.framesBeforeEnd(); }
+
+private:
+    QAudioFormat format_;
+    PcmDevice device_;
+    QAudioSink sink_; // after the device it reads: it goes first
+};
+
+} // namespace
+} // namespace sonaplex::audio
+
+extern "C" Q_DECL_EXPORT sonaplex::audio::OutputStream* sonaplex_open_output(
+    sonaplex::audio::AudioSource* source, QString* error)
+{
+    const QAudioDevice out = QMediaDevices::defaultAudioOutput();
+    if (out.isNull()) {
+        *error = QStringLiteral("No audio output was found on this computer, so nothing can be heard. "
+                                "Check that a sound server (PulseAudio or PipeWire) is running.");
+        return nullptr;
+    }
+    return new sonaplex::audio::SinkOutput(*source, out);
+}
