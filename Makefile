@@ -51,6 +51,7 @@ fuzz: deps
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_file_list
+	$(BUILD)/bench/bench_startup 30
 	$(BUILD)/bench/bench_switch
 	cd $(BUILD) && $(CURDIR)/scripts/with-audio-server bench/bench_audio
 	cd $(BUILD) && bench/kill_switch 100 64
