@@ -67,8 +67,16 @@ void Form::showEvent(QShowEvent* event)
     if (!described_) {
         described_ = true;
         describeForAssistiveTech(this);
+    }
+}
+
+void Form::setVisible(bool visible)
+{
+    if (visible && !fitted_) {
+        fitted_ = true;
         fitScreen();
     }
+    QDialog::setVisible(visible);
 }
 
 void Form::fitScreen()
