@@ -25,6 +25,13 @@ private slots:
     {
         Program program;
         QVERIFY(isShown("frmSplash"));
+        // The first window comes up without the audio stack: FluidSynth and the audio output
+        // (Qt Multimedia) load later, on a thread or at the first play.
+        QFile maps("/proc/self/maps");
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        QVERIFY(!mapped.contains("libfluidsynth"));
+        QVERIFY(!mapped.contains("libQt6Multimedia"));
         QCOMPARE(text("frmSplash", "lblVersion"), QStringLiteral("Version 1.2.0"));
         QCOMPARE(programVersion(), QStringLiteral("1.2.0"));
         program.enter();
