@@ -46,7 +46,7 @@ void Form::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    if (hasCloseBox_ && !forms_.hasEnded())
+    if (hasCloseBox_)
         forms_.unload(*this);
 }
 
@@ -61,19 +61,11 @@ void Form::reject()
         }
 }
 
-void Form::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!described_) {
-        described_ = true;
-        describeForAssistiveTech(this);
-    }
-}
-
 void Form::setVisible(bool visible)
 {
-    if (visible && !fitted_) {
-        fitted_ = true;
+    if (visible && !shownOnce_) {
+        shownOnce_ = true;
+        describeForAssistiveTech(this);
         fitScreen();
     }
     QDialog::setVisible(visible);

@@ -42,15 +42,13 @@ protected:
     // Esc: what the close box does, in a window that has one, unless closing it would end the
     // program (the only window on screen); windows with a Cancel or Close button override it.
     void reject() override;
-    // The first show names every control for screen readers (see describeForAssistiveTech).
-    void showEvent(QShowEvent* event) override;
 
 public:
-    // The first show fits the window to its screen (see fitScreen) before the dialog places
-    // itself, so that it is centred at the size it opens with.
+    // The first show names every control for screen readers (see describeForAssistiveTech)
+    // and fits the window to its screen (see fitScreen), before the dialog places itself, so
+    // that it is centred at the size it opens with.
     void setVisible(bool visible) override;
 
-protected:
 private:
     // A window larger than the screen it opens on (a small screen, or 2x scaling) shows its
     // controls in a scrolled view the size of the screen, which the user can enlarge up to
@@ -60,8 +58,7 @@ private:
     friend class Forms;
     Forms& forms_;
     bool hasCloseBox_;
-    bool described_ = false;
-    bool fitted_ = false;
+    bool shownOnce_ = false;
 };
 
 // The window registry: load, show modeless, show modal, hide, unload, end the program.

@@ -172,7 +172,7 @@ void SelectionWindow::formLoad()
 
 void SelectionWindow::showEvent(QShowEvent* event)
 {
-    Form::showEvent(event);
+    QDialog::showEvent(event);
     gamePane_->files()->refreshMarks();
 }
 
