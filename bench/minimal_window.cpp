@@ -7,7 +7,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    sonaplex::FirstPaintReport::installIfAsked();
+    sonaplex::reportFirstPaintIfAsked();
     QLabel window(QStringLiteral("Hello"));
     window.show();
     return app.exec();

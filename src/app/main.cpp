@@ -11,7 +11,6 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Sonaplex"));
     QApplication::setDesktopFileName(QStringLiteral("org.sonaplex.sonaplex"));
     sonaplex::startProgram(sonaplex::resolveProgramFolder(QCoreApplication::applicationDirPath()));
-    // After the program's own first-paint work, so that its report comes first.
-    sonaplex::FirstPaintReport::installIfAsked();
+    sonaplex::reportFirstPaintIfAsked();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/first_paint.h"
 #include "app/frm_splash.h"
 #include "app/window_pictures.h"
 #include "app/windows.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QPointer>
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -69,36 +69,6 @@ private:
             QCoreApplication::exit(0);
     }
     static inline int signalFds_[2] = {-1, -1};
-};
-} // namespace
-
-namespace {
-// Runs an action once the first widget has been painted and that frame shown.
-class AfterFirstPaint : public QObject {
-public:
-    static void run(QObject* context, std::function<void()> action)
-    {
-        QCoreApplication::instance()->installEventFilter(new AfterFirstPaint(context, std::move(action)));
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
-            QCoreApplication::instance()->removeEventFilter(this);
-            QTimer::singleShot(0, context_, std::move(action_));
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    AfterFirstPaint(QObject* context, std::function<void()> action)
-        : QObject(context), context_(context), action_(std::move(action))
-    {
-    }
-    QObject* context_;
-    std::function<void()> action_;
 };
 } // namespace
 
