@@ -8,45 +8,44 @@ namespace sonaplex::audio {
 
 namespace {
 
-// Where the module is: beside the installed program's libraries, else in the build.
-OpenOutputFunction loadModule(QString* why)
+struct Module {
+    OpenOutputFunction open = nullptr;
+    QString failure; // why it could not be loaded, for the user
+};
+
+// Loaded once, from beside the installed program's libraries, else from the build; it stays
+// loaded for the rest of the run.
+const Module& module()
 {
-    static QString failure;
-    static const OpenOutputFunction open = []() -> OpenOutputFunction {
+    static const Module loaded = [] {
         const QString file = QStringLiteral("libsonaplex_output.so");
-        const QStringList places{
-            QCoreApplication::applicationDirPath() + QStringLiteral("/../" SONAPLEX_MODULE_SUBDIR "/") + file,
-            QStringLiteral(SONAPLEX_BUILD_DIR "/") + file};
-        QString reasons;
-        for (const QString& place : places) {
-            QLibrary module(place);
-            if (!QLibrary::isLibrary(place) || !QFileInfo::exists(place))
+        QString reason = QStringLiteral("It is not installed.");
+        for (const QString& place :
+            {QCoreApplication::applicationDirPath() + QStringLiteral("/../" SONAPLEX_MODULE_SUBDIR "/") + file,
+                QStringLiteral(SONAPLEX_BUILD_DIR "/") + file}) {
+            if (!QFileInfo::exists(place))
                 continue;
-            if (auto f = reinterpret_cast<OpenOutputFunction>(module.resolve("sonaplex_open_output")))
-                return f; // stays loaded for the rest of the run
-            reasons = module.errorString();
+            QLibrary library(place);
+            if (auto open = reinterpret_cast<OpenOutputFunction>(library.resolve("sonaplex_open_output")))
+                return Module{open, {}};
+            reason = library.errorString();
         }
-        failure = QStringLiteral("The program's audio output (%1) could not be loaded, so nothing can be heard. %2")
-                      .arg(file, reasons.isEmpty() ? QStringLiteral("It is not installed.") : reasons)
-                      .trimmed();
-        return nullptr;
+        return Module{nullptr,
+            QStringLiteral("The program's audio output (%1) could not be loaded, so nothing can be heard. %2")
+                .arg(file, reason)};
     }();
-    if (!open)
-        *why = failure;
-    return open;
+    return loaded;
 }
 
 } // namespace
 
 std::unique_ptr<OutputStream> openOutput(AudioSource& source, QString* error)
 {
-    QString why;
-    const OpenOutputFunction open = loadModule(&why);
-    if (!open) {
-        *error = why;
+    if (!module().open) {
+        *error = module().failure;
         return nullptr;
     }
-    return std::unique_ptr<OutputStream>(open(&source, error));
+    return std::unique_ptr<OutputStream>(module().open(&source, error));
 }
 
 } // namespace sonaplex::audio
