@@ -1,5 +1,6 @@
 #include "audio/convert.h"
 
+#include "audio/channel_mix.h"
 #include "audio/wave_source.h"
 
 #include <QFile>
@@ -13,30 +14,6 @@
 #include <vector>
 
 namespace sonaplex::audio {
-
-namespace {
-
-// Mixes `frames` frames of `from` channels into `to` channels: fewer channels take the
-// average of the source channels that fold onto them, more repeat the source's.
-void remix(const float* in, int from, float* out, int to, int64_t frames, float gain)
-{
-    for (int64_t f = 0; f < frames; ++f, in += from, out += to) {
-        if (to >= from) {
-            for (int c = 0; c < to; ++c)
-                out[c] = in[c % from] * gain;
-        } else {
-            for (int c = 0; c < to; ++c) {
-                float sum = 0;
-                int n = 0;
-                for (int s = c; s < from; s += to, ++n)
-                    sum += in[s];
-                out[c] = sum / float(n) * gain;
-            }
-        }
-    }
-}
-
-} // namespace
 
 QString convertWave(const QString& source, const QString& destination, const SoundInfo& like, double gainDb,
     const std::function<bool()>& stopped)
@@ -91,7 +68,7 @@ QString convertWave(const QString& source, const QString& destination, const Sou
         const int64_t n = in.read(raw.data(), kBlock);
         done = n <= 0;
         if (n > 0)
-            remix(raw.data(), inInfo.channels, mixed.data(), channels, n, gain);
+            mixChannels(raw.data(), inInfo.channels, mixed.data(), channels, n, gain);
         if (!resampler) {
             if (!write(mixed.data(), std::max<int64_t>(n, 0)))
                 return failed(QStringLiteral("the converted copy cannot be written (disk full?)"));

@@ -1,5 +1,7 @@
 #include "audio/pcm_device.h"
 
+#include "audio/channel_mix.h"
+
 #include <soxr.h>
 
 #include <algorithm>
@@ -63,35 +65,6 @@ void PcmDevice::convert(const float* in, char* out, int64_t samples, QAudioForma
     }
 }
 
-void PcmDevice::remix(const float* in, float* out, int64_t frames) const
-{
-    const int outCh = format_.channelCount();
-    const int inCh = srcChannels_;
-    if (inCh == outCh) {
-        std::copy(in, in + frames * inCh, out);
-        return;
-    }
-    for (int64_t f = 0; f < frames; ++f) {
-        const float* src = in + f * inCh;
-        float* dst = out + f * outCh;
-        if (inCh == 1) {
-            std::fill(dst, dst + outCh, src[0]);
-        } else if (inCh < outCh) {
-            std::copy(src, src + inCh, dst);
-            std::fill(dst + inCh, dst + outCh, 0.0f);
-        } else {
-            // More channels than the device takes: each output takes the average of its share.
-            for (int c = 0; c < outCh; ++c) {
-                float sum = 0;
-                int n = 0;
-                for (int k = c; k < inCh; k += outCh, ++n)
-                    sum += src[k];
-                dst[c] = sum / float(n);
-            }
-        }
-    }
-}
-
 int64_t PcmDevice::pull(float* out, int64_t frames)
 {
     const int ch = srcChannels_;
@@ -139,11 +112,8 @@ qint64 PcmDevice::readData(char* data, qint64 maxSize)
     scratch_.resize(size_t(frames * srcChannels_));
     mixed_.resize(size_t(frames * outCh));
     int64_t got = ended_ ? 0 : pull(scratch_.data(), frames);
-    remix(scratch_.data(), mixed_.data(), got);
+    mixChannels(scratch_.data(), srcChannels_, mixed_.data(), outCh, got, gain_);
     std::fill(mixed_.begin() + got * outCh, mixed_.end(), 0.0f);
-    if (const float gain = gain_; gain != 1.0f)
-        for (float& sample : mixed_)
-            sample *= gain;
     if (got < frames && !ended_) {
         ended_ = true;
         framesBeforeEnd_ = delivered_ + got;

@@ -43,7 +43,6 @@ protected:
 
 private:
     int64_t pull(float* out, int64_t frames); // device-rate frames in source channels
-    void remix(const float* in, float* out, int64_t frames) const;
 
     AudioSource& source_;
     QAudioFormat format_;
