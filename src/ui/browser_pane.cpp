@@ -311,8 +311,12 @@ void FileList::setPath(const QString& path)
 
 void FileList::refresh()
 {
-    if (path_.isEmpty() || scan_->isRunning())
+    if (path_.isEmpty())
         return;
+    if (scan_->isRunning()) { // it may have read the folder before the change: look again after it
+        refreshTimer_->start();
+        return;
+    }
     keepName_ = fileName();
     refreshing_ = true;
     scan_->start(path_, FolderScan::Kind::Files, pattern_);

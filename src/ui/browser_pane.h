@@ -118,8 +118,13 @@ public:
     // does not keep the record alive: a window still being deleted after the program ended
     // finds no record and marks nothing.
     void markFrom(std::weak_ptr<ReplacementRecord> record) { record_ = std::move(record); }
-    // Finds the marks again (after a SWITCH or restore changed the files).
-    void refreshMarks() { findMarks(); }
+    // Finds the marks again (after a SWITCH or restore changed the files); a listing under
+    // way finds them when it finishes.
+    void refreshMarks()
+    {
+        if (!isListing())
+            findMarks();
+    }
 
 signals:
     void pathChanged();
