@@ -7,16 +7,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileInfo>
-#include <QShortcut>
-
-#include <cmath>
-
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace sonaplex {
 

@@ -1,13 +1,13 @@
 #include "ui/window_parts.h"
 
-#include <cmath>
-
 #include "ui/forms.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+
+#include <cmath>
 
 namespace sonaplex {
 
