@@ -119,9 +119,18 @@ private:
 // Runs `action` as soon as the named window is the active modal window: the way to act
 // inside a modal window while the handler that opened it waits.
 // Deleting the returned timer gives up waiting.
+// Holds every wait for a modal window, so that waits whose window never came can be dropped
+// before they act on a later test's windows.
+inline QObject& modalWaits()
+{
+    static QObject* const holder = new QObject;
+    return *holder;
+}
+inline void dropModalWaits() { qDeleteAll(modalWaits().children()); }
+
 inline QTimer* onModal(const QString& name, std::function<void()> action)
 {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(&modalWaits());
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, name, action] {
         QWidget* w = QApplication::activeModalWidget();
@@ -141,6 +150,7 @@ public:
     Program() { startProgram(folder.path()); }
     ~Program()
     {
+        dropModalWaits();
         if (Forms* f = runningProgram())
             f->endProgram();
         QTest::qWait(0);

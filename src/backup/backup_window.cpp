@@ -3,6 +3,7 @@
 #include "backup/frm_set_names.h"
 #include "base/backup_manifest.h"
 #include "base/replacement.h"
+#include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/staging.h"
 #include "ui/window_parts.h"
@@ -87,9 +88,19 @@ void BackupWindow::backUp()
         return; // this window stays: the user may try again or cancel
     const QString staging = forms().folders().staging(ProgramFolder::Staging::Backup);
     std::vector<StagedFile> copied;
-    const CopyRun run = stageFiles(files, staging, &copied);
-    // Where each file came from goes with the set, so that it can be put back in one step.
-    if (const FileResult noted = writeManifest(staging, copied); !noted)
+    CopyRun run;
+    FileResult noted;
+    {
+        LongWork work(this, QStringLiteral("Backing up the game files\u2026"));
+        run = stageFiles(files, staging, &copied, &work.progress());
+        if (work.cancelled()) {
+            emptyFolder(staging); // nothing half done stays behind; this window stays for another try
+            return;
+        }
+        // Where each file came from goes with the set, so that it can be put back in one step.
+        work.progress().offload([&] { noted = writeManifest(staging, copied); });
+    }
+    if (!noted)
         showMessage(QStringLiteral("The backup set will not remember where its files came from: %1").arg(noted.error),
             QStringLiteral("Backup Error"), this);
     if (!run.ok())

@@ -57,7 +57,8 @@ std::vector<ManifestLine> readManifest(const QString& folder)
     return lines;
 }
 
-CopyRun restoreBackupSet(ReplacementRecord* record, const QString& setFolder, const QString& intoFolder)
+CopyRun restoreBackupSet(
+    ReplacementRecord* record, const QString& setFolder, const QString& intoFolder, WorkProgress* progress)
 {
     std::vector<Replacement> work;
     const std::vector<ManifestLine> lines = readManifest(setFolder);
@@ -71,7 +72,7 @@ CopyRun restoreBackupSet(ReplacementRecord* record, const QString& setFolder, co
             work.push_back({QStringLiteral("File %1 (%2)").arg(++n).arg(name), intoFolder + QLatin1Char('/') + name,
                 setFolder + QLatin1Char('/') + name});
     }
-    return runRecordedReplacements(std::move(work), record, QStringLiteral("restore"));
+    return runRecordedReplacements(std::move(work), record, QStringLiteral("restore"), progress);
 }
 
 } // namespace sonaplex

@@ -24,6 +24,7 @@ std::vector<ManifestLine> readManifest(const QString& folder);
 // Puts every file of a backup set back where it came from (by its manifest), or, for a set
 // without one, into `intoFolder` under the files' own names. A recorded run: it can be
 // undone like a SWITCH.
-CopyRun restoreBackupSet(ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {});
+CopyRun restoreBackupSet(ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {},
+    WorkProgress* progress = nullptr);
 
 } // namespace sonaplex

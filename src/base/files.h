@@ -14,6 +14,7 @@ enum class FileCause {
     NoPermission,
     NoSpace, // disk full or over quota
     NotAFile, // a folder, device or other non-regular file where a file was wanted
+    Cancelled, // the user stopped the work
     Other,
 };
 
@@ -40,6 +41,7 @@ FileCause causeOfErrno(int err);
 // in one rename. Until commit the destination is untouched; a copy dropped (or a process
 // killed) before commit leaves nothing behind.
 class ContentHasher;
+class WorkProgress;
 
 class PendingCopy {
 public:
@@ -49,8 +51,10 @@ public:
     PendingCopy& operator=(PendingCopy&&) noexcept;
 
     // With a hasher, the copy goes through memory and the hasher sees every byte written: the
-    // hash of what the copy holds, without reading the source a second time.
-    FileResult prepare(const QString& source, const QString& destination, ContentHasher* hasher = nullptr);
+    // hash of what the copy holds, without reading the source a second time. With `progress`,
+    // the bytes copied are counted and a cancel stops the copy (a failure with cause Cancelled).
+    FileResult prepare(const QString& source, const QString& destination, ContentHasher* hasher = nullptr,
+        WorkProgress* progress = nullptr);
     // Asks the system to start writing the copy to disk without waiting for it, so that the
     // copies of a run are written together before each is flushed.
     void startWriting();
@@ -72,7 +76,8 @@ void syncFolder(const QString& folder);
 // Copies source over destination so that destination is either the old file or the
 // complete new one, never a torn file; keeps the destination's permissions. A copy of a
 // file onto itself changes nothing and succeeds. A read-only destination is refused.
-FileResult copyReplace(const QString& source, const QString& destination);
+// `progress` as for PendingCopy::prepare.
+FileResult copyReplace(const QString& source, const QString& destination, WorkProgress* progress = nullptr);
 
 // What identifies a file whatever the spelling of its path (links, "..", doubled slashes):
 // two paths with the same identity are the same file. A missing file is identified by its

@@ -1,6 +1,7 @@
 #include "base/files.h"
 
 #include "base/content_hash.h"
+#include "base/work_progress.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -78,8 +79,9 @@ bool writeAll(int fd, const char* data, size_t size)
 // Copies the whole of `in` to `out`: in-kernel when it can, else through a buffer (always
 // through the buffer when the bytes are to be hashed on the way). Every few megabytes the
 // system is asked to start writing what was copied, so that the disk works while the copy
-// goes on instead of after it.
-bool copyContents(int in, int out, off_t size, ContentHasher* hasher = nullptr)
+// goes on instead of after it. With `progress`, every chunk copied is counted, and a cancel
+// stops the copy between chunks (false, errno ECANCELED).
+bool copyContents(int in, int out, off_t size, ContentHasher* hasher, WorkProgress* progress)
 {
     constexpr off_t kWriteEvery = 16 << 20;
     off_t done = 0, written = 0;
@@ -88,6 +90,14 @@ bool copyContents(int in, int out, off_t size, ContentHasher* hasher = nullptr)
             ::sync_file_range(out, written, done - written, SYNC_FILE_RANGE_WRITE);
             written = done;
         }
+    };
+    auto counted = [progress](ssize_t n) {
+        if (!progress)
+            return true;
+        progress->addBytes(n);
+        if (progress->cancelled())
+            errno = ECANCELED;
+        return !progress->cancelled();
     };
     while (!hasher && done < size) {
         ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(std::min(size - done, kWriteEvery)), 0);
@@ -102,6 +112,8 @@ bool copyContents(int in, int out, off_t size, ContentHasher* hasher = nullptr)
             break;
         done += n;
         startWriting(false);
+        if (!counted(n))
+            return false;
     }
     // Whatever copy_file_range left (or the file grew since it was measured) goes through a buffer.
     std::vector<char> buffer(1 << 20);
@@ -122,6 +134,8 @@ bool copyContents(int in, int out, off_t size, ContentHasher* hasher = nullptr)
             return false;
         done += n;
         startWriting(false);
+        if (!counted(n))
+            return false;
     }
 }
 
@@ -156,6 +170,8 @@ FileCause causeOfErrno(int err)
     case EISDIR:
     case ENOTDIR:
         return FileCause::NotAFile;
+    case ECANCELED:
+        return FileCause::Cancelled;
     default:
         return FileCause::Other;
     }
@@ -243,7 +259,8 @@ PendingCopy::~PendingCopy()
 PendingCopy::PendingCopy(PendingCopy&&) noexcept = default;
 PendingCopy& PendingCopy::operator=(PendingCopy&&) noexcept = default;
 
-FileResult PendingCopy::prepare(const QString& source, const QString& destination, ContentHasher* hasher)
+FileResult PendingCopy::prepare(
+    const QString& source, const QString& destination, ContentHasher* hasher, WorkProgress* progress)
 {
     if (source.isEmpty())
         return FileResult::failure(QStringLiteral("no replacement file was chosen"), FileCause::NotFound);
@@ -299,7 +316,7 @@ FileResult PendingCopy::prepare(const QString& source, const QString& destinatio
     if (d->out.get() < 0)
         return failed(QStringLiteral("cannot write in the folder of %1").arg(destination), errno);
 
-    if (!copyContents(in.get(), d->out.get(), src.st_size, hasher)) {
+    if (!copyContents(in.get(), d->out.get(), src.st_size, hasher, progress)) {
         const int err = errno;
         d->out.reset();
         return failed(QStringLiteral("cannot copy %1 to %2").arg(source, destination), err);
@@ -383,10 +400,10 @@ void syncFolder(const QString& folder)
         ::fsync(dir.get());
 }
 
-FileResult copyReplace(const QString& source, const QString& destination)
+FileResult copyReplace(const QString& source, const QString& destination, WorkProgress* progress)
 {
     PendingCopy copy;
-    if (FileResult r = copy.prepare(source, destination); !r)
+    if (FileResult r = copy.prepare(source, destination, nullptr, progress); !r)
         return r;
     return copy.commit();
 }

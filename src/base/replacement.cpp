@@ -2,6 +2,7 @@
 
 #include "base/content_hash.h"
 #include "base/files.h"
+#include "base/work_progress.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,10 +49,30 @@ QStringList sameGameFiles(const std::vector<Selection>& selections)
 
 namespace {
 
+// Failures read in the order of the work, whichever step found them.
+CopyRun inWorkOrder(CopyRun run)
+{
+    std::stable_sort(run.failures.begin(), run.failures.end(), [](const QString& a, const QString& b) {
+        return a.section(QLatin1Char(' '), 1, 1).toInt() < b.section(QLatin1Char(' '), 1, 1).toInt();
+    });
+    return run;
+}
+
+qint64 sizeOfSources(const std::vector<Replacement>& work)
+{
+    qint64 bytes = 0;
+    for (const Replacement& r : work)
+        bytes += QFileInfo(r.source).size();
+    return bytes;
+}
+
 // Puts each source over its game file: every new copy made (and, with a record, every
-// original kept) before any game file changes; each change recorded before and after.
-CopyRun runReplacements(
-    std::vector<Replacement> work, ReplacementRecord* record, const QString& kind, qint64 undoes, CopyRun run)
+// original kept) before any game file changes; each change recorded before and after. The
+// file work runs through `progress` (off this thread when a window offloads it); the record is
+// used on this thread only. Until the first game file changes the run can be cancelled, and
+// then changes none.
+CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record, const QString& kind, qint64 undoes,
+    CopyRun run, WorkProgress* progress)
 {
     struct Step {
         Replacement what;
@@ -61,12 +82,19 @@ CopyRun runReplacements(
         bool keptNow = false;
         qint64 entry = 0;
     };
+    WorkProgress unwatched;
+    WorkProgress& p = progress ? *progress : unwatched;
     std::vector<Step> steps;
-    auto fail = [&](const Replacement& r, const QString& why) { run.failures << r.label + QStringLiteral(": ") + why; };
+    std::vector<size_t> origin; // index into work of each step
+    std::vector<bool> failed(work.size(), false);
+    auto fail = [&](size_t i, const QString& why) {
+        run.failures << work[i].label + QStringLiteral(": ") + why;
+        failed[i] = true;
+    };
     const bool recording = record && record->isOpen();
     // What each game file holds is hashed on a thread of its own while the copies are made and
-    // written out here; what each source holds is hashed as it is copied. So keeping originals
-    // costs little time.
+    // written out; what each source holds is hashed as it is copied. So keeping originals costs
+    // little time.
     std::vector<std::future<HashResult>> gameHashes(work.size());
     std::vector<QString> sourceStamps(work.size()), sourceHashes(work.size());
     if (recording)
@@ -83,63 +111,92 @@ CopyRun runReplacements(
                 gameHashes[i] = std::async(std::launch::async, contentHash, work[i].gamePath);
             }
         }
-    std::vector<size_t> origin; // index into work of each step
-    for (size_t i = 0; i < work.size(); ++i) {
-        Step step{work[i], {}, {}, {}, {}, false, 0};
-        ContentHasher hasher;
-        const bool hashing = recording && sourceHashes[i].isEmpty();
-        if (const FileResult prepared
-            = step.copy.prepare(work[i].source, work[i].gamePath, hashing ? &hasher : nullptr);
-            !prepared) {
-            fail(work[i], prepared.error);
-            continue;
+    // A cancelled run leaves every game file as it was, and says so of each one not failed already.
+    auto cancelled = [&] {
+        p.offload([&] {
+            for (Step& step : steps)
+                if (step.keptNow)
+                    record->store().drop(step.before);
+            steps.clear(); // the new copies go
+            gameHashes.clear(); // after the hashing still running
+        });
+        for (size_t i = 0; i < work.size(); ++i)
+            if (!failed[i])
+                fail(i, QStringLiteral("not changed, because the run was cancelled"));
+        return inWorkOrder(std::move(run));
+    };
+
+    p.setTotal(int(work.size()), sizeOfSources(work));
+    std::vector<bool> keep;
+    p.offload([&] {
+        for (size_t i = 0; i < work.size() && !p.cancelled(); ++i) {
+            Step step{work[i], {}, {}, {}, {}, false, 0};
+            ContentHasher hasher;
+            const bool hashing = recording && sourceHashes[i].isEmpty();
+            const FileResult prepared
+                = step.copy.prepare(work[i].source, work[i].gamePath, hashing ? &hasher : nullptr, &p);
+            p.fileDone();
+            if (!prepared) {
+                if (prepared.cause != FileCause::Cancelled)
+                    fail(i, prepared.error);
+                continue;
+            }
+            if (hashing)
+                sourceHashes[i] = hasher.digest();
+            steps.push_back(std::move(step));
+            origin.push_back(i);
         }
-        if (hashing)
-            sourceHashes[i] = hasher.digest();
-        steps.push_back(std::move(step));
-        origin.push_back(i);
-    }
-    for (Step& step : steps)
-        step.copy.startWriting();
-    std::vector<bool> keep(steps.size(), true);
-    for (size_t k = 0; k < steps.size(); ++k) {
-        if (const FileResult r = steps[k].copy.flush(); !r) {
-            fail(steps[k].what, r.error);
-            keep[k] = false;
-        }
-    }
-    if (recording) {
+        if (p.cancelled())
+            return;
+        for (Step& step : steps)
+            step.copy.startWriting();
+        keep.assign(steps.size(), true);
         for (size_t k = 0; k < steps.size(); ++k) {
-            std::future<HashResult>& game = gameHashes[origin[k]];
-            const HashResult before = game.valid() ? game.get() : HashResult{};
-            if (!keep[k])
-                continue;
-            Step& step = steps[k];
-            if (!before.result) {
-                fail(step.what, before.result.error);
-                keep[k] = false;
-                continue;
-            }
-            step.after = sourceHashes[origin[k]];
-            step.before = before.hash;
-            step.sourceStamp = sourceStamps[origin[k]];
-            if (step.before.isEmpty())
-                continue; // a new game file: nothing to keep
-            // What the game file holds is kept, durably, before anything replaces it.
-            step.keptNow = !record->store().holds(step.before);
-            if (const FileResult kept = record->store().keep(step.what.gamePath, step.before); !kept) {
-                step.keptNow = false;
-                fail(step.what,
-                    QStringLiteral("not replaced, because its present content could not be kept for "
-                                   "undo (%1)")
-                        .arg(kept.error));
+            if (const FileResult r = steps[k].copy.flush(); !r) {
+                fail(origin[k], r.error);
                 keep[k] = false;
             }
         }
-        for (std::future<HashResult>& game : gameHashes) // those of files whose copy failed still run
-            if (game.valid())
-                game.wait();
+    });
+    if (p.cancelled())
+        return cancelled();
+    if (recording) {
+        p.offload([&] {
+            for (size_t k = 0; k < steps.size() && !p.cancelled(); ++k) {
+                std::future<HashResult>& game = gameHashes[origin[k]];
+                const HashResult before = game.valid() ? game.get() : HashResult{};
+                if (!keep[k])
+                    continue;
+                Step& step = steps[k];
+                if (!before.result) {
+                    fail(origin[k], before.result.error);
+                    keep[k] = false;
+                    continue;
+                }
+                step.after = sourceHashes[origin[k]];
+                step.before = before.hash;
+                step.sourceStamp = sourceStamps[origin[k]];
+                if (step.before.isEmpty())
+                    continue; // a new game file: nothing to keep
+                // What the game file holds is kept, durably, before anything replaces it.
+                step.keptNow = !record->store().holds(step.before);
+                if (const FileResult kept = record->store().keep(step.what.gamePath, step.before); !kept) {
+                    step.keptNow = false;
+                    fail(origin[k],
+                        QStringLiteral("not replaced, because its present content could not be kept for "
+                                       "undo (%1)")
+                            .arg(kept.error));
+                    keep[k] = false;
+                }
+            }
+            for (std::future<HashResult>& game : gameHashes) // those of files whose copy failed still run
+                if (game.valid())
+                    game.wait();
+        });
+        if (p.cancelled())
+            return cancelled();
     }
+    p.setCancellable(false); // from here on game files change
     {
         std::vector<Step> kept;
         for (size_t k = 0; k < steps.size(); ++k)
@@ -166,23 +223,25 @@ CopyRun runReplacements(
         }
         record->end();
     }
-    QStringList folders;
     std::vector<bool> done(steps.size(), false);
-    for (size_t k = 0; k < steps.size(); ++k) {
-        Step& step = steps[k];
-        if (const FileResult r = step.copy.commit(false); r) {
-            ++run.copied;
-            done[k] = true;
-            if (!step.copy.folder().isEmpty() && !folders.contains(step.copy.folder()))
-                folders << step.copy.folder();
-        } else {
-            if (step.keptNow)
-                record->store().drop(step.before);
-            fail(step.what, r.error);
+    p.offload([&] {
+        QStringList folders;
+        for (size_t k = 0; k < steps.size(); ++k) {
+            Step& step = steps[k];
+            if (const FileResult r = step.copy.commit(false); r) {
+                ++run.copied;
+                done[k] = true;
+                if (!step.copy.folder().isEmpty() && !folders.contains(step.copy.folder()))
+                    folders << step.copy.folder();
+            } else {
+                if (step.keptNow)
+                    record->store().drop(step.before);
+                run.failures << step.what.label + QStringLiteral(": ") + r.error;
+            }
         }
-    }
-    for (const QString& folder : folders)
-        syncFolder(folder);
+        for (const QString& folder : folders)
+            syncFolder(folder);
+    });
     if (runId) {
         record->begin();
         for (size_t k = 0; k < steps.size(); ++k) {
@@ -196,17 +255,13 @@ CopyRun runReplacements(
         }
         record->end();
     }
-    // Failures read in the order of the work, whichever step found them.
-    std::stable_sort(run.failures.begin(), run.failures.end(), [](const QString& a, const QString& b) {
-        return a.section(QLatin1Char(' '), 1, 1).toInt() < b.section(QLatin1Char(' '), 1, 1).toInt();
-    });
-    return run;
+    return inWorkOrder(std::move(run));
 }
 
 } // namespace
 
 CopyRun replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check,
-    ReplacementRecord* record, const std::map<int, QString>& substitutes)
+    ReplacementRecord* record, const std::map<int, QString>& substitutes, WorkProgress* progress)
 {
     CopyRun run;
     const QStringList clashes = sameGameFiles(selections);
@@ -245,15 +300,16 @@ CopyRun replaceGameFiles(const std::vector<Selection>& selections, const Replace
         work.push_back({selectionLabel(n, s.gameName), s.gamePath, source,
             substitute != substitutes.end() ? s.replacementPath : QString()});
     }
-    return runReplacements(std::move(work), record, QStringLiteral("switch"), 0, std::move(run));
+    return runReplacements(std::move(work), record, QStringLiteral("switch"), 0, std::move(run), progress);
 }
 
-CopyRun runRecordedReplacements(std::vector<Replacement> work, ReplacementRecord* record, const QString& kind)
+CopyRun runRecordedReplacements(
+    std::vector<Replacement> work, ReplacementRecord* record, const QString& kind, WorkProgress* progress)
 {
-    return runReplacements(std::move(work), record, kind, 0, {});
+    return runReplacements(std::move(work), record, kind, 0, {}, progress);
 }
 
-CopyRun restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFile>& files)
+CopyRun restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFile>& files, WorkProgress* progress)
 {
     CopyRun run;
     std::vector<Replacement> work;
@@ -265,10 +321,10 @@ CopyRun restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFi
         else
             work.push_back({label, f.gamePath, record.store().pathOf(f.originalHash)});
     }
-    return runReplacements(std::move(work), &record, QStringLiteral("restore"), 0, std::move(run));
+    return runReplacements(std::move(work), &record, QStringLiteral("restore"), 0, std::move(run), progress);
 }
 
-CopyRun undoLastRun(ReplacementRecord& record)
+CopyRun undoLastRun(ReplacementRecord& record, WorkProgress* progress)
 {
     qint64 runId = 0;
     const std::vector<RecordEntry> entries = record.lastRun(&runId);
@@ -284,7 +340,7 @@ CopyRun undoLastRun(ReplacementRecord& record)
         else
             work.push_back({label, e.gamePath, record.store().pathOf(e.beforeHash)});
     }
-    return runReplacements(std::move(work), &record, QStringLiteral("undo"), runId, std::move(run));
+    return runReplacements(std::move(work), &record, QStringLiteral("undo"), runId, std::move(run), progress);
 }
 
 CopyRun copyReplacementsInto(const std::vector<Selection>& selections, const QString& folder)
@@ -303,7 +359,8 @@ CopyRun copyReplacementsInto(const std::vector<Selection>& selections, const QSt
     return run;
 }
 
-CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder, std::vector<StagedFile>* copied)
+CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder, std::vector<StagedFile>* copied,
+    WorkProgress* progress)
 {
     CopyRun run;
     if (const FileResult made = createFolder(folder); !made) {
@@ -311,23 +368,32 @@ CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder, 
             run.failures << selectionLabel(f.selection, f.name) + QStringLiteral(": ") + made.error;
         return run;
     }
-    QHash<QString, int> copiedFrom; // name in the folder -> selection it came from
-    for (const StagedFile& f : files) {
-        if (copiedFrom.contains(f.name)) {
-            run.failures << selectionLabel(f.selection, f.name)
-                    + QStringLiteral(": not copied, Selection %1 has a file of the same name").arg(copiedFrom[f.name]);
-            continue;
+    WorkProgress unwatched;
+    WorkProgress& p = progress ? *progress : unwatched;
+    qint64 bytes = 0;
+    for (const StagedFile& f : files)
+        bytes += QFileInfo(f.source).size();
+    p.setTotal(int(files.size()), bytes);
+    p.offload([&] {
+        QHash<QString, int> copiedFrom; // name in the folder -> selection it came from
+        for (const StagedFile& f : files) {
+            if (p.cancelled())
+                break;
+            const FileResult r = copiedFrom.contains(f.name)
+                ? FileResult::failure(
+                    QStringLiteral("not copied, Selection %1 has a file of the same name").arg(copiedFrom[f.name]))
+                : copyReplace(f.source, folder + QDir::separator() + f.name, &p);
+            p.fileDone();
+            if (r) {
+                ++run.copied;
+                copiedFrom.insert(f.name, f.selection);
+                if (copied)
+                    copied->push_back(f);
+            } else if (r.cause != FileCause::Cancelled) {
+                run.failures << selectionLabel(f.selection, f.name) + QStringLiteral(": ") + r.error;
+            }
         }
-        const FileResult r = copyReplace(f.source, folder + QDir::separator() + f.name);
-        if (r) {
-            ++run.copied;
-            copiedFrom.insert(f.name, f.selection);
-            if (copied)
-                copied->push_back(f);
-        } else {
-            run.failures << selectionLabel(f.selection, f.name) + QStringLiteral(": ") + r.error;
-        }
-    }
+    });
     return run;
 }
 

@@ -9,6 +9,8 @@
 
 namespace sonaplex {
 
+class WorkProgress;
+
 // What a run of copies did: how many it tried and, for each one that failed, which
 // selection and why.
 struct CopyRun {
@@ -34,9 +36,12 @@ QStringList sameGameFiles(const std::vector<Selection>& selections);
 // cannot be kept is not replaced) and every change is recorded, so that it can be undone.
 // `substitutes` (selection number -> file) copies another file in place of a selection's
 // replacement, such as a copy converted to the game file's format; the record still names the
-// replacement as where the content came from.
+// replacement as where the content came from. The file work goes through `progress` (see
+// WorkProgress), which may cancel it until the first game file changes: then none changes, and
+// each file not replaced is reported as cancelled.
 CopyRun replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check = {},
-    ReplacementRecord* record = nullptr, const std::map<int, QString>& substitutes = {});
+    ReplacementRecord* record = nullptr, const std::map<int, QString>& substitutes = {},
+    WorkProgress* progress = nullptr);
 
 // One file to put over a game file, and how reports name it.
 struct Replacement {
@@ -48,14 +53,16 @@ struct Replacement {
 
 // Puts each source over its game file as one recorded run of `kind` ("restore", ...): all new
 // copies first, originals kept, each change recorded so that it can be undone.
-CopyRun runRecordedReplacements(std::vector<Replacement> work, ReplacementRecord* record, const QString& kind);
+CopyRun runRecordedReplacements(
+    std::vector<Replacement> work, ReplacementRecord* record, const QString& kind, WorkProgress* progress = nullptr);
 
 // Puts each game file's original back (what it held before Sonaplex first replaced it), as a
 // recorded run of its own that can be undone in turn.
-CopyRun restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFile>& files);
+CopyRun restoreOriginals(
+    ReplacementRecord& record, const std::vector<ReplacedFile>& files, WorkProgress* progress = nullptr);
 // Takes back the latest SWITCH or restore not yet undone: each game file it changed gets
 // back exactly what that run overwrote.
-CopyRun undoLastRun(ReplacementRecord& record);
+CopyRun undoLastRun(ReplacementRecord& record, WorkProgress* progress = nullptr);
 
 // Copies each chosen replacement file into `folder` under its own name, in ascending order;
 // a later file of the same name overwrites an earlier one.
@@ -71,8 +78,10 @@ struct StagedFile {
 // Copies each file into `folder` (created when missing) under its given name, in order.
 // A second file of a name already copied in this run is not copied but reported, so that
 // nothing gathered is silently lost. `copied`, when given, receives the files now in the folder.
-CopyRun stageFiles(
-    const std::vector<StagedFile>& files, const QString& folder, std::vector<StagedFile>* copied = nullptr);
+// A cancel through `progress` stops the run between files (or inside one, which is then not
+// copied); the files not copied because of it are not reported as failures.
+CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder,
+    std::vector<StagedFile>* copied = nullptr, WorkProgress* progress = nullptr);
 
 // The game files of the selections that have one (what a backup holds).
 std::vector<StagedFile> gameFilesOf(const std::vector<Selection>& selections);

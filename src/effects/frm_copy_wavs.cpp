@@ -3,6 +3,7 @@
 #include "base/files.h"
 #include "base/replacement.h"
 #include "effects/frm_wav_select.h"
+#include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/replace_confirm.h"
 #include "ui/staging.h"
@@ -85,7 +86,15 @@ void FrmCopyWavs::CmdCreateSet_Click()
             forms(), ProgramFolder::Staging::Set, QStringLiteral("set"), QStringLiteral("FrmSetName"), this))
         return;
     const QString staging = forms().folders().staging(ProgramFolder::Staging::Set);
-    const CopyRun run = stageFiles(files, staging);
+    CopyRun run;
+    {
+        LongWork work(this, QStringLiteral("Gathering the set\u2026"));
+        run = stageFiles(files, staging, nullptr, &work.progress());
+        if (work.cancelled()) {
+            emptyFolder(staging); // the staging folder was clear before
+            return;
+        }
+    }
     if (!run.ok())
         showMessage(failureReport(QStringLiteral("These files could not be added and are not in the set:"), run),
             QStringLiteral("Save Set Error"), this);

@@ -2,6 +2,7 @@
 
 #include "base/backup_manifest.h"
 #include "base/replacement.h"
+#include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/window_parts.h"
 
@@ -204,9 +205,8 @@ void FrmRestore::CmdRestoreSelected_Click()
         showMessage(QStringLiteral("The selected game files already hold their originals."), kTitle, this);
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CopyRun run = restoreOriginals(*forms().record(), files);
-    QApplication::restoreOverrideCursor();
+    LongWork work(this, QStringLiteral("Putting the originals back\u2026"));
+    const CopyRun run = restoreOriginals(*forms().record(), files, &work.progress());
     report(QStringLiteral("%1 game file(s) were put back as they were originally."), run);
 }
 
@@ -229,9 +229,8 @@ void FrmRestore::CmdUndoLastSwitch_Click()
         showMessage(QStringLiteral("There is no SWITCH to undo."), kTitle, this);
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CopyRun run = undoLastRun(*forms().record());
-    QApplication::restoreOverrideCursor();
+    LongWork work(this, QStringLiteral("Undoing the last SWITCH\u2026"));
+    const CopyRun run = undoLastRun(*forms().record(), &work.progress());
     report(QStringLiteral("The last SWITCH was undone: %1 game file(s) hold again what they held before it."), run);
 }
 
@@ -278,9 +277,8 @@ void FrmRestore::CmdRestoreSet_Click()
                          .arg(name, places.join(QLatin1Char('\n')))))
             return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CopyRun run = restoreBackupSet(forms().record(), folder, into);
-    QApplication::restoreOverrideCursor();
+    LongWork work(this, QStringLiteral("Putting the backup set back\u2026"));
+    const CopyRun run = restoreBackupSet(forms().record(), folder, into, &work.progress());
     report(QStringLiteral("%1 game file(s) were put back from the backup set."), run);
 }
 

@@ -1,13 +1,8 @@
 #include "ui/format_conversion.h"
 
 #include "audio/convert.h"
+#include "ui/long_work.h"
 #include "ui/messages.h"
-
-#include <QEventLoop>
-#include <QFutureWatcher>
-#include <QProgressDialog>
-#include <QPromise>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <memory>
 
@@ -66,51 +61,31 @@ Conversions offerConversion(
         return result; // copied as they are
     const bool match = answer == MessageAnswer::ConvertMatched;
 
-    // One error text per job (empty: converted), worked out on a pool thread.
-    auto convertAll = [jobs, match](QPromise<QString>& promise) {
-        promise.setProgressRange(0, int(jobs.size()));
-        auto stopped = [&promise] { return promise.isCanceled(); };
-        int done = 0;
-        for (const Job& job : jobs) {
+    // One error text per job (empty: converted), worked out off this thread.
+    std::vector<QString> whys(jobs.size());
+    LongWork work(parent, QStringLiteral("Converting the replacements\u2026"));
+    WorkProgress& progress = work.progress();
+    progress.setTotal(int(jobs.size()), 0);
+    progress.offload([&] {
+        auto stopped = [&progress] { return progress.cancelled(); };
+        for (size_t k = 0; k < jobs.size() && !stopped(); ++k) {
+            const Job& job = jobs[k];
             const audio::SoundInfo like = audio::soundInfo(audio::DeviceKind::WaveAudio, job.game);
             QString why = like.ok() ? QString() : like.error;
             if (why.isEmpty()) {
                 const double gain = match ? matchingGain(job.game, job.source, stopped) : 0;
                 why = audio::convertWave(job.source, job.destination, like, gain, stopped);
             }
-            promise.addResult(why, done);
-            promise.setProgressValue(++done);
-            if (stopped())
-                return;
+            whys[k] = why;
+            progress.fileDone();
         }
-    };
-    QFutureWatcher<QString> watcher;
-    QProgressDialog progress(
-        QStringLiteral("Converting the replacements\u2026"), QStringLiteral("Cancel"), 0, int(jobs.size()), parent);
-    progress.setObjectName(QStringLiteral("ConversionProgress"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    QEventLoop loop;
-    QObject::connect(&watcher, &QFutureWatcher<QString>::progressValueChanged, &progress, &QProgressDialog::setValue);
-    bool cancelled = false;
-    QObject::connect(&progress, &QProgressDialog::canceled, &watcher, [&] {
-        cancelled = true;
-        watcher.cancel();
     });
-    QObject::connect(&watcher, &QFutureWatcher<QString>::finished, &loop, &QEventLoop::quit);
-    watcher.setFuture(QtConcurrent::run(convertAll));
-    if (!watcher.isFinished())
-        loop.exec();
-    progress.disconnect();
-    progress.close();
-    if (cancelled) {
+    if (work.cancelled()) {
         result.cancelled = true;
         return result;
     }
     for (size_t k = 0; k < jobs.size(); ++k) {
-        const QString why = watcher.future().resultAt(int(k));
+        const QString& why = whys[k];
         if (why.isEmpty()) {
             result.substitutes[jobs[k].n] = jobs[k].destination;
         } else {

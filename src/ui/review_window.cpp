@@ -2,12 +2,12 @@
 
 #include "base/replacement.h"
 #include "ui/format_conversion.h"
+#include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/sample_player.h"
 #include "ui/selection_window.h"
 #include "ui/window_parts.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -72,9 +72,9 @@ bool ReviewWindow::switchFiles()
         toReplace[size_t(n - 1)] = {}; // reported below, not replaced
     CopyRun run;
     {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        run = replaceGameFiles(toReplace, replacementCheck_, forms().record(), conversions.substitutes);
-        QApplication::restoreOverrideCursor();
+        LongWork work(this, QStringLiteral("Replacing the game files\u2026"));
+        run = replaceGameFiles(
+            toReplace, replacementCheck_, forms().record(), conversions.substitutes, &work.progress());
     }
     run.failures = conversions.failures + run.failures;
     if (!run.ok()) {

@@ -3,6 +3,7 @@
 #include "base/folder_scan.h"
 #include "base/replacement.h"
 #include "base/selection.h"
+#include "base/work_progress.h"
 #include "support.h"
 #include "ui/browser_pane.h"
 
@@ -158,6 +159,72 @@ private slots:
         QCOMPARE(staged.copied, 1);
         QVERIFY(staged.failures.value(0).contains("Selection 1 has a file of the same name"));
         QCOMPARE(readAll(at("stage/x.wav")), QByteArray("new"));
+    }
+
+    // A run cancelled before its first game file changes changes none: the new copies and the
+    // originals kept for it go, and each file is reported. Once game files change it goes on.
+    void aCancelledRunChangesNoGameFile_data()
+    {
+        QTest::addColumn<int>("cancelAfter"); // the stretch of file work after which Cancel comes
+        QTest::newRow("copies made") << 1;
+        QTest::newRow("originals kept") << 2;
+        QTest::newRow("game files changing") << 3;
+    }
+    void aCancelledRunChangesNoGameFile()
+    {
+        QFETCH(int, cancelAfter);
+        QTemporaryDir work;
+        const QString game = work.path() + "/game", mine = work.path() + "/mine";
+        QDir().mkpath(game);
+        QDir().mkpath(mine);
+        std::vector<Selection> s;
+        qint64 bytes = 0;
+        for (int n = 1; n <= 3; ++n) {
+            const QString name = QStringLiteral("fx%1.wav").arg(n);
+            QVERIFY(writeFile(game + "/" + name, "old " + QByteArray::number(n)));
+            const QByteArray content(200000 * n, char('a' + n));
+            QVERIFY(writeFile(mine + "/" + name, content));
+            bytes += content.size();
+            s.push_back({game + "/" + name, name, mine + "/" + name, name});
+        }
+        ReplacementRecord record(work.path() + "/program");
+        WorkProgress progress;
+        int stretch = 0;
+        bool cancellableAtCommit = true;
+        progress.setOffloader([&](const std::function<void()>& stretchOfWork) {
+            if (++stretch == 3)
+                cancellableAtCommit = progress.cancellable();
+            stretchOfWork();
+            if (stretch == cancelAfter)
+                progress.cancel();
+        });
+        const CopyRun run = replaceGameFiles(s, {}, &record, {}, &progress);
+        QCOMPARE(progress.fileTotal(), 3);
+        QCOMPARE(progress.byteTotal(), bytes);
+        QCOMPARE(QDir(game).entryList(QDir::Files | QDir::Hidden), (QStringList{"fx1.wav", "fx2.wav", "fx3.wav"}));
+        if (cancelAfter == 3) {
+            QVERIFY(!cancellableAtCommit); // the progress window takes Cancel away
+            QVERIFY(run.ok());
+            QCOMPARE(readAll(game + "/fx3.wav"), readAll(mine + "/fx3.wav"));
+            QCOMPARE(progress.bytes(), bytes);
+            return;
+        }
+        QCOMPARE(run.copied, 0);
+        QCOMPARE(run.failures,
+            (QStringList{"Selection 1 (fx1.wav): not changed, because the run was cancelled",
+                "Selection 2 (fx2.wav): not changed, because the run was cancelled",
+                "Selection 3 (fx3.wav): not changed, because the run was cancelled"}));
+        for (int n = 1; n <= 3; ++n)
+            QCOMPARE(readAll(game + QStringLiteral("/fx%1.wav").arg(n)), "old " + QByteArray::number(n));
+        QVERIFY(record.lastRun().empty());
+        QVERIFY(QDir(record.store().folder()).isEmpty());
+
+        // Gathering files stops between files and reports none of those it did not copy.
+        WorkProgress stopped;
+        stopped.cancel();
+        const CopyRun staged = stageFiles(gameFilesOf(s), work.path() + "/stage", nullptr, &stopped);
+        QVERIFY(staged.ok() && staged.copied == 0);
+        QVERIFY(QDir(work.path() + "/stage").isEmpty());
     }
 };
 

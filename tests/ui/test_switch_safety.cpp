@@ -3,6 +3,7 @@
 #include "audio/audio_support.h"
 #include "support.h"
 #include "ui/browser_pane.h"
+#include "ui/long_work.h"
 #include "ui/review_window.h"
 
 #include <QtTest>
@@ -197,6 +198,48 @@ private slots:
         QVERIFY(!window("FrmReplaceConfirm"));
         QCOMPARE(readAll(file("TRACK1.MID")), sound(kMusic, 1));
         QCOMPARE(readAll(file("song2.mid")), sound(kMusic, 2)); // nothing at all was copied
+    }
+
+    // A SWITCH that takes a while shows files and bytes in a progress window whose Cancel
+    // leaves every game file as it was; the windows go on meanwhile (the wait below runs on
+    // this thread's events while the copies are made).
+    void aLongSwitchShowsProgressAndCanBeCancelled()
+    {
+        for (int n = 1; n <= 6; ++n) {
+            // Big replacements in the game files' format: 16-bit mono at 8000 Hz, 24 MB of samples.
+            const qint32 size = 24 << 20;
+            QByteArray wave;
+            QDataStream out(&wave, QIODevice::WriteOnly);
+            out.setByteOrder(QDataStream::LittleEndian);
+            out.writeRawData("RIFF", 4);
+            out << qint32(36 + size);
+            out.writeRawData("WAVEfmt ", 8);
+            out << qint32(16) << qint16(1) << qint16(1) << qint32(8000) << qint32(16000) << qint16(2) << qint16(16);
+            out.writeRawData("data", 4);
+            out << size;
+            QVERIFY(writeFile(file(QStringLiteral("big%1.wav").arg(n)), wave + QByteArray(size, char(n))));
+            QVERIFY(writeFile(file(QStringLiteral("fx%1.wav").arg(n)), sound(kEffects, n)));
+        }
+        open(kEffects);
+        for (int n = 1; n <= 6; ++n)
+            choose(kEffects, n, QStringLiteral("fx%1.wav").arg(n), QStringLiteral("big%1.wav").arg(n));
+        LongWork::setShowAfter(std::chrono::milliseconds(0));
+        QString shown;
+        onModal("WorkProgress", [&] {
+            shown = QApplication::activeModalWidget()->findChild<QLabel*>()->text();
+            QApplication::activeModalWidget()->findChild<QPushButton*>()->click();
+        });
+        switchNow(kEffects);
+        LongWork::setShowAfter(std::chrono::milliseconds(500));
+        QVERIFY2(shown.contains(QRegularExpression("File [1-6] of 6, .* of 144")), qPrintable(shown)); // 6 x 24 MiB
+        QCOMPARE(program->messages.lastTitle(), QStringLiteral("Replacement Error"));
+        const QString report = program->messages.lastText();
+        QVERIFY2(report.startsWith("No game file was replaced") && report.count("because the run was cancelled") == 6,
+            qPrintable(report));
+        for (int n = 1; n <= 6; ++n)
+            QCOMPARE(readAll(file(QStringLiteral("fx%1.wav").arg(n))), sound(kEffects, n));
+        QCOMPARE(QDir(game).entryList(QDir::Files | QDir::Hidden).size(), 12); // no copy left behind
+        QVERIFY(!window("FrmReplaceConfirm"));
     }
 };
 
