@@ -53,6 +53,7 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_file_list
 	$(BUILD)/bench/bench_startup 30
 	$(BUILD)/bench/bench_switch
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_responsive
 	cd $(BUILD) && $(CURDIR)/scripts/with-audio-server bench/bench_audio
 	cd $(BUILD) && bench/kill_switch 100 64
 
