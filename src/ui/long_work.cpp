@@ -56,7 +56,7 @@ LongWork::~LongWork()
 {
     if (waitCursor_)
         QApplication::restoreOverrideCursor();
-    delete dialog_;
+    delete dialog_.data();
 }
 
 void LongWork::runOffThread(const std::function<void()>& work)
@@ -89,11 +89,13 @@ void LongWork::runOffThread(const std::function<void()>& work)
 
 void LongWork::update()
 {
-    if (!dialog_) {
+    if (!shown_) {
         if (started_.elapsed() < showAfter.count())
             return;
         showProgress();
     }
+    if (!dialog_)
+        return;
     const WorkProgress& p = progress_;
     const int files = std::min(p.files() + 1, p.fileTotal());
     const qint64 total = p.byteTotal(), bytes = std::min(p.bytes(), total);
@@ -119,6 +121,7 @@ void LongWork::update()
 
 void LongWork::showProgress()
 {
+    shown_ = true;
     dialog_ = new ProgressWindow(parent_, progress_);
     dialog_->setObjectName(QStringLiteral("WorkProgress"));
     dialog_->setWindowTitle(QStringLiteral("Sonaplex"));

@@ -42,8 +42,9 @@ private:
     QString what_;
     WorkProgress progress_;
     QElapsedTimer started_;
-    QProgressDialog* dialog_ = nullptr;
+    QPointer<QProgressDialog> dialog_; // goes with `parent` if that goes first
     QProgressBar* bar_ = nullptr;
+    bool shown_ = false;
     bool waitCursor_ = false;
     bool cancelGone_ = false;
 };

@@ -6,10 +6,14 @@
 #include "app/program.h"
 #include "ui/browser_pane.h"
 #include "ui/forms.h"
+#include "ui/long_work.h"
+#include "ui/review_board.h"
+#include "ui/review_window.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -109,6 +113,27 @@ int main(int argc, char** argv)
         click(QLatin1String(from), QLatin1String(button));
     };
     page("FrmCopyWavs", "CmdWavHelp2", "FrmWavHelp2");
+    // A long SWITCH: WALKTHROUGH_LONG_SWITCH names a scratch folder of game files fx1-6.wav
+    // and large replacements big1-6.wav. The screen is taken while the progress window shows.
+    if (const QString folder = qEnvironmentVariable("WALKTHROUGH_LONG_SWITCH"); !folder.isEmpty()) {
+        if (auto* review = qobject_cast<sonaplex::ReviewWindow*>(window(QStringLiteral("FrmCopyWavs")))) {
+            for (int n = 1; n <= 6; ++n) {
+                const QString game = QStringLiteral("fx%1.wav").arg(n), big = QStringLiteral("big%1.wav").arg(n);
+                review->board()->setGameFile(n, folder + QLatin1Char('/') + game, game);
+                review->board()->setReplacementFile(n, folder + QLatin1Char('/') + big, big);
+            }
+            sonaplex::LongWork::setShowAfter(std::chrono::milliseconds(0)); // to be sure to see it
+            QTimer::singleShot(300, [&] {
+                QApplication::primaryScreen()->grabWindow(0).save(out + QStringLiteral("/LongSwitch.png"));
+                if (QWidget* w = window(QStringLiteral("WorkProgress")))
+                    w->grab().save(out + QStringLiteral("/WorkProgress.png"));
+            });
+            click(QStringLiteral("FrmCopyWavs"), QStringLiteral("CmdSwitch2"));
+            shoot(QStringLiteral("FrmReplaceConfirm"), out);
+            if (QWidget* w = window(QStringLiteral("FrmReplaceConfirm")))
+                w->close();
+        }
+    }
     click(QStringLiteral("FrmCopyWavs"), QStringLiteral("CmdExitFrmCopyWavs"));
     QTest::qWait(100);
     click(QStringLiteral("FrmWavSelect"), QStringLiteral("CmdQuit2"));
