@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QProgressDialog>
+#include <QThreadPool>
 #include <QTimer>
 #include <QtConcurrent>
 
@@ -14,6 +15,18 @@ namespace sonaplex {
 
 namespace {
 std::chrono::milliseconds showAfter{500};
+
+// The thread long work runs on: its own, so that it never waits behind folder listings or
+// sound pictures on the shared threads.
+QThreadPool& workThread()
+{
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool(qApp);
+        p->setMaxThreadCount(1);
+        return p;
+    }();
+    return *pool;
+}
 
 // Esc, the close box and Cancel all ask the work to stop; none of them hides the window, which
 // stays until the work has stopped (and says that it is stopping).
@@ -72,7 +85,7 @@ void LongWork::runOffThread(const std::function<void()>& work)
         if (!shown && dialog_ && dialog_->isVisible())
             loop.quit(); // to take input again, for the progress window
     });
-    watcher.setFuture(QtConcurrent::run(work));
+    watcher.setFuture(QtConcurrent::run(&workThread(), work));
     tick.start();
     update();
     while (!watcher.isFinished()) {
