@@ -223,7 +223,7 @@ private slots:
         QVERIFY(!dropOn(pane, mine + "/../notes.txt")); // not a file this pane lists
         QVERIFY(dropOn(pane, game + "/fx3.wav"));
         QCOMPARE(QDir::fromNativeSeparators(control<FolderList>("FrmWavSelect", "DirWav1")->path()), game);
-        QCOMPARE(gameList->fileName(), QStringLiteral("fx3.wav"));
+        QTRY_COMPARE(gameList->fileName(), QStringLiteral("fx3.wav")); // once the folder is read
         // On a selection's names: chosen as the buttons choose, with their rules.
         QVERIFY(dropOn(control<QLabel>("FrmWavSelect", "LblGameWav1"), game + "/fx2.wav"));
         QVERIFY(dropOn(control<QLabel>("FrmWavSelect", "LblReplaceWav1"), mine + "/new1.WAV"));
