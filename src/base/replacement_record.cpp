@@ -1,6 +1,7 @@
 #include "base/replacement_record.h"
 
 #include "base/content_hash.h"
+#include "base/work_progress.h"
 
 #include <QDir>
 #include <QFile>
@@ -191,12 +192,6 @@ QString ReplacementRecord::knownHash(const QString& path) const
     return q.exec() && q.next() ? q.value(0).toString() : QString();
 }
 
-QString ReplacementRecord::currentHash(const QString& path) const
-{
-    const QString known = knownHash(path);
-    return known.isEmpty() ? contentHash(path).hash : known;
-}
-
 void ReplacementRecord::remember(const QString& path, const QString& hash)
 {
     const QString stamp = stampOf(path);
@@ -255,11 +250,35 @@ GameFileState ReplacementRecord::stateFor(const ReplacedFile& f, const QString& 
                                     : GameFileState::ChangedSince;
 }
 
-std::vector<ReplacedFile> ReplacementRecord::replacedFiles() const
+std::vector<QString> ReplacementRecord::rememberedHashes(const std::vector<ReplacedFile>& files) const
+{
+    std::vector<QString> hashes;
+    hashes.reserve(files.size());
+    for (const ReplacedFile& f : files)
+        hashes.push_back(knownHash(f.gamePath));
+    return hashes;
+}
+
+void ReplacementRecord::findStates(
+    std::vector<ReplacedFile>& files, const std::vector<QString>& remembered, WorkProgress* progress)
+{
+    for (size_t i = 0; i < files.size(); ++i) {
+        const QString& known = i < remembered.size() ? remembered[i] : QString();
+        files[i].state = stateFor(files[i], known.isEmpty() ? contentHash(files[i].gamePath).hash : known);
+        if (progress)
+            progress->fileDone();
+    }
+}
+
+std::vector<ReplacedFile> ReplacementRecord::replacedFiles(WorkProgress* progress) const
 {
     std::vector<ReplacedFile> files = query({});
-    for (ReplacedFile& f : files)
-        f.state = stateFor(f, currentHash(f.gamePath));
+    const std::vector<QString> remembered = rememberedHashes(files);
+    WorkProgress unwatched;
+    WorkProgress& p = progress ? *progress : unwatched;
+    p.setTotal(int(files.size()), 0);
+    p.setCancellable(false); // a list is read whole
+    p.offload([&] { findStates(files, remembered, &p); });
     return files;
 }
 

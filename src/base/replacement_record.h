@@ -9,6 +9,8 @@
 
 namespace sonaplex {
 
+class WorkProgress;
+
 // What a game file holds now, measured against the record.
 enum class GameFileState {
     Replaced, // what Sonaplex put there
@@ -69,8 +71,6 @@ public:
     // (same inode, size, modification and change times); empty otherwise. Saves reading big
     // files again that Sonaplex wrote or read itself.
     QString knownHash(const QString& path) const;
-    // What the file holds now: remembered when it has not changed, else read.
-    QString currentHash(const QString& path) const;
     void remember(const QString& path, const QString& hash);
     // What identifies a file's present state: inode, size, modification and change times.
     static QString stampOf(const QString& path);
@@ -78,11 +78,18 @@ public:
     // Settles entries a killed run left unfinished, by what their game files hold now.
     int settleUnfinished();
 
-    // Every game file the record knows, with what it holds now (read off the disk).
-    std::vector<ReplacedFile> replacedFiles() const;
+    // Every game file the record knows, with what it holds now. The files whose content is
+    // not remembered are read through `progress` (off this thread when a window offloads it).
+    std::vector<ReplacedFile> replacedFiles(WorkProgress* progress = nullptr) const;
     // The game files the record knows directly inside `folder`, without reading them: their
-    // states are left for the caller to find (stateFor), off the window's thread.
+    // states are left for the caller to find (findStates), off the window's thread.
     std::vector<ReplacedFile> knownIn(const QString& folder) const;
+    // The content hash remembered for each file (knownHash), empty where it must be read.
+    std::vector<QString> rememberedHashes(const std::vector<ReplacedFile>& files) const;
+    // Sets each file's state from its remembered hash, or from its content where none is
+    // remembered. Uses no record: for any thread.
+    static void findStates(
+        std::vector<ReplacedFile>& files, const std::vector<QString>& remembered, WorkProgress* progress = nullptr);
     static GameFileState stateFor(const ReplacedFile& file, const QString& currentHash);
     // The changes of the latest SWITCH or restore not yet undone (empty when none), newest last.
     std::vector<RecordEntry> lastRun(qint64* run = nullptr) const;

@@ -6,7 +6,6 @@
 #include "ui/messages.h"
 #include "ui/window_parts.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -117,9 +116,10 @@ void FrmRestore::refresh()
         summary_->setText(record ? record->problem() : QStringLiteral("No record of replacements is kept."));
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    files_ = record->replacedFiles();
-    QApplication::restoreOverrideCursor();
+    {
+        LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
+        files_ = record->replacedFiles(&work.progress());
+    }
     QHash<QString, QTreeWidgetItem*> folders;
     for (size_t i = 0; i < files_.size(); ++i) {
         const ReplacedFile& f = files_[i];

@@ -1,7 +1,5 @@
 #include "ui/browser_pane.h"
 
-#include "base/content_hash.h"
-
 #include "base/drives.h"
 #include "base/folder_scan.h"
 #include "ui/messages.h"
@@ -267,32 +265,29 @@ void FileList::findMarks()
     if (known.empty())
         return;
     // Files unchanged since Sonaplex last saw them need not be read again.
-    QStringList remembered;
-    for (const ReplacedFile& f : known)
-        remembered << record->knownHash(f.gamePath);
+    std::vector<QString> remembered = record->rememberedHashes(known);
     QPointer<FileList> self(this);
-    QThreadPool::globalInstance()->start([self, round, known = std::move(known), remembered]() mutable {
-        QHash<QString, FileNameModel::Mark> marks;
-        for (size_t i = 0; i < known.size(); ++i) {
-            ReplacedFile& f = known[i];
-            const QString current = remembered[qsizetype(i)];
-            f.state = ReplacementRecord::stateFor(f, current.isEmpty() ? contentHash(f.gamePath).hash : current);
-            const QString when = QLocale().toString(f.at, QLocale::ShortFormat);
-            const QString note = f.state == GameFileState::Replaced
-                ? QStringLiteral("Replaced by %1 on %2").arg(QFileInfo(f.replacedBy).fileName(), when)
-                : f.state == GameFileState::Original
-                ? QStringLiteral("Holds its original again")
-                : QStringLiteral("Changed since Sonaplex replaced it on %1").arg(when);
-            marks.insert(QFileInfo(f.gamePath).fileName(), {f.state, note});
-        }
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, round, marks = std::move(marks)]() mutable {
-                if (self && self->markRound_ == round)
-                    self->model_->setMarks(std::move(marks));
-            },
-            Qt::QueuedConnection);
-    });
+    QThreadPool::globalInstance()->start(
+        [self, round, known = std::move(known), remembered = std::move(remembered)]() mutable {
+            ReplacementRecord::findStates(known, remembered);
+            QHash<QString, FileNameModel::Mark> marks;
+            for (const ReplacedFile& f : known) {
+                const QString when = QLocale().toString(f.at, QLocale::ShortFormat);
+                const QString note = f.state == GameFileState::Replaced
+                    ? QStringLiteral("Replaced by %1 on %2").arg(QFileInfo(f.replacedBy).fileName(), when)
+                    : f.state == GameFileState::Original
+                    ? QStringLiteral("Holds its original again")
+                    : QStringLiteral("Changed since Sonaplex replaced it on %1").arg(when);
+                marks.insert(QFileInfo(f.gamePath).fileName(), {f.state, note});
+            }
+            QMetaObject::invokeMethod(
+                qApp,
+                [self, round, marks = std::move(marks)]() mutable {
+                    if (self && self->markRound_ == round)
+                        self->model_->setMarks(std::move(marks));
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 void FileList::setPath(const QString& path)
