@@ -3,6 +3,7 @@
 // SWITCH run on the GUI thread (the baseline: the loop is held for all of it), in the same run.
 // A 5 ms timer measures the longest gap between two of its ticks while each SWITCH runs.
 #include "base/replacement.h"
+#include "random_file.h"
 #include "ui/long_work.h"
 
 #include <QApplication>
@@ -60,18 +61,11 @@ int main(int argc, char** argv)
     const int rounds = argc > 2 ? atoi(argv[2]) : 3;
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-responsive-XXXXXX"));
     std::mt19937_64 random(11);
-    QByteArray chunk(1 << 20, '\0');
     std::vector<Selection> selections;
     for (int n = 1; n <= 6; ++n) {
         const QString source = dir.path() + QStringLiteral("/new%1.wav").arg(n);
-        QFile f(source);
-        if (!f.open(QIODevice::WriteOnly))
+        if (!writeRandomFile(source, size, random))
             return 1;
-        for (qint64 done = 0; done < size; done += chunk.size()) {
-            for (int i = 0; i < chunk.size(); i += 8)
-                *reinterpret_cast<uint64_t*>(chunk.data() + i) = random();
-            f.write(chunk);
-        }
         selections.push_back({dir.path() + QStringLiteral("/GAME%1.WAV").arg(n), QStringLiteral("GAME%1.WAV").arg(n),
             source, QStringLiteral("new%1.wav").arg(n)});
     }

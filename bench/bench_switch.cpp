@@ -2,6 +2,7 @@
 // copies, in the same run. Both write every byte to disk before they are done.
 #include "base/content_hash.h"
 #include "base/replacement.h"
+#include "random_file.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,18 +21,11 @@ int main(int argc, char** argv)
     const qint64 size = (argc > 1 ? atoll(argv[1]) : 300) << 20;
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-switch-XXXXXX"));
     std::mt19937_64 random(7);
-    QByteArray chunk(1 << 20, '\0');
     std::vector<Selection> selections;
     for (int n = 1; n <= 3; ++n) {
         const QString source = dir.path() + QStringLiteral("/new%1.mid").arg(n);
-        QFile f(source);
-        f.open(QIODevice::WriteOnly);
-        for (qint64 done = 0; done < size; done += chunk.size()) {
-            for (int i = 0; i < chunk.size(); i += 8)
-                *reinterpret_cast<uint64_t*>(chunk.data() + i) = random();
-            f.write(chunk);
-        }
-        f.close();
+        if (!writeRandomFile(source, size, random))
+            return 1;
         const QString target = dir.path() + QStringLiteral("/GAME%1.MID").arg(n);
         QFile::copy(source, target);
         selections.push_back({target, QStringLiteral("GAME%1.MID").arg(n), source, QStringLiteral("new%1.mid").arg(n)});
