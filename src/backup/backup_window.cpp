@@ -93,10 +93,8 @@ void BackupWindow::backUp()
     {
         LongWork work(this, QStringLiteral("Backing up the game files\u2026"));
         run = stageFiles(files, staging, &copied, &work.progress());
-        if (work.cancelled()) {
-            emptyFolder(staging); // nothing half done stays behind; this window stays for another try
-            return;
-        }
+        if (work.cancelled())
+            return; // nothing was kept; this window stays for another try
         // Where each file came from goes with the set, so that it can be put back in one step.
         work.progress().offload([&] { noted = writeManifest(staging, copied); });
     }

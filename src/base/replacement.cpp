@@ -5,6 +5,7 @@
 #include "base/work_progress.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
@@ -374,6 +375,7 @@ CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder, 
     for (const StagedFile& f : files)
         bytes += QFileInfo(f.source).size();
     p.setTotal(int(files.size()), bytes);
+    const size_t copiedBefore = copied ? copied->size() : 0;
     p.offload([&] {
         QHash<QString, int> copiedFrom; // name in the folder -> selection it came from
         for (const StagedFile& f : files) {
@@ -393,6 +395,14 @@ CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder, 
                 run.failures << selectionLabel(f.selection, f.name) + QStringLiteral(": ") + r.error;
             }
         }
+        if (!p.cancelled())
+            return;
+        // A cancelled run gathers nothing: what it copied goes again.
+        for (auto it = copiedFrom.cbegin(); it != copiedFrom.cend(); ++it)
+            QFile::remove(folder + QDir::separator() + it.key());
+        run.copied = 0;
+        if (copied)
+            copied->resize(copiedBefore);
     });
     return run;
 }

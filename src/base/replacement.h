@@ -78,8 +78,8 @@ struct StagedFile {
 // Copies each file into `folder` (created when missing) under its given name, in order.
 // A second file of a name already copied in this run is not copied but reported, so that
 // nothing gathered is silently lost. `copied`, when given, receives the files now in the folder.
-// A cancel through `progress` stops the run between files (or inside one, which is then not
-// copied); the files not copied because of it are not reported as failures.
+// A cancel through `progress` stops the run between files (or inside one) and removes what it
+// copied: a cancelled run gathers nothing and reports no failure for it.
 CopyRun stageFiles(const std::vector<StagedFile>& files, const QString& folder,
     std::vector<StagedFile>* copied = nullptr, WorkProgress* progress = nullptr);
 

@@ -90,10 +90,8 @@ void FrmCopyWavs::CmdCreateSet_Click()
     {
         LongWork work(this, QStringLiteral("Gathering the set\u2026"));
         run = stageFiles(files, staging, nullptr, &work.progress());
-        if (work.cancelled()) {
-            emptyFolder(staging); // the staging folder was clear before
+        if (work.cancelled())
             return;
-        }
     }
     if (!run.ok())
         showMessage(failureReport(QStringLiteral("These files could not be added and are not in the set:"), run),
