@@ -61,13 +61,12 @@ LongWork::LongWork(QWidget* parent, QString what) : parent_(parent), what_(std::
 {
     started_.start();
     progress_.setOffloader([this](const std::function<void()>& work) { runOffThread(work); });
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    waitCursor_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor); // until the progress window shows
 }
 
 LongWork::~LongWork()
 {
-    if (waitCursor_)
+    if (!shown_)
         QApplication::restoreOverrideCursor();
     delete dialog_.data();
 }
@@ -146,10 +145,7 @@ void LongWork::showProgress()
     bar_->setRange(0, 1000);
     dialog_->setBar(bar_);
     dialog_->setMinimumWidth(420);
-    if (waitCursor_) {
-        QApplication::restoreOverrideCursor(); // the pointer is needed for Cancel
-        waitCursor_ = false;
-    }
+    QApplication::restoreOverrideCursor(); // the pointer is needed for Cancel
     dialog_->show();
 }
 

@@ -45,7 +45,6 @@ private:
     QPointer<QProgressDialog> dialog_; // goes with `parent` if that goes first
     QProgressBar* bar_ = nullptr;
     bool shown_ = false;
-    bool waitCursor_ = false;
     bool cancelGone_ = false;
 };
 
