@@ -178,7 +178,10 @@ private slots:
         waveform.setFile(audio::DeviceKind::Sequencer, at("song.mid"), &synth);
         QTRY_VERIFY(waveform.finished());
         const auto& highs = waveform.highs();
-        QVERIFY(highs[Waveform::kBins / 4] > 0.05f); // 1 s of 4
+        // Loud in the first second; still sounding at 1 s of 4 (a piano note decays, how fast
+        // depends on the SoundFont); silent at the end.
+        QVERIFY(*std::max_element(highs.begin(), highs.begin() + Waveform::kBins / 4) > 0.05f);
+        QVERIFY(highs[Waveform::kBins / 4] > 0.02f);
         QVERIFY(highs[Waveform::kBins - 2] < 0.01f);
         QVERIFY(waveform.lows()[Waveform::kBins / 4] < -0.05f); // a waveform, not note counts
     }
