@@ -5,6 +5,7 @@
 #include "app/window_pictures.h"
 #include "app/windows.h"
 #include "audio/audio_host.h"
+#include "base/files.h"
 #include "ui/forms.h"
 #include "ui/messages.h"
 
@@ -96,8 +97,9 @@ void startProgram(const QString& programFolder)
     // Every replacement is recorded and its original kept, so that it can be undone. A record
     // a killed run left unfinished is settled first; one that cannot be read is moved aside
     // and the user told. It opens once the first window is up, or before when asked for.
-    forms->setRecordOpener([folder = forms->folders().replacements()] {
-        auto record = std::make_shared<ReplacementRecord>(folder);
+    forms->setRecordOpener([layout = forms->folders()] {
+        removeAbandonedWork(layout.work(), layout.root());
+        auto record = std::make_shared<ReplacementRecord>(layout.replacements());
         record->settleUnfinished();
         return record;
     });

@@ -42,14 +42,15 @@ QString ContentHasher::digest() const
 
 HashResult contentHash(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     auto failure = [&path](int err) {
         return HashResult{{},
             FileResult::failure(QStringLiteral("cannot read %1: %2").arg(path, QString::fromLocal8Bit(strerror(err))),
                 causeOfErrno(err))};
     };
+    FileResult notReadable;
+    const int fd = openRegularFile(path, &notReadable);
     if (fd < 0)
-        return failure(errno);
+        return {{}, notReadable};
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     ContentHasher hasher;
     const bool read = hasher.updateFrom(fd);

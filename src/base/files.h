@@ -71,7 +71,21 @@ private:
 };
 
 // Makes a folder's entries (renames, new names) durable.
-void syncFolder(const QString& folder);
+FileResult syncFolder(const QString& folder);
+
+// Opens `path` for reading only when it is a regular file, as checked on the opened descriptor
+// (opened non-blocking, so that a FIFO or a device is never waited on; blocking again once
+// checked). Returns the descriptor, which the caller closes, or -1 with `why` saying why.
+int openRegularFile(const QString& path, FileResult* why);
+
+// Why `path` cannot be used as a file name, or empty when it can: a name whose bytes are not
+// UTF-8 reads back with U+FFFD in place of those bytes, and the name read back names another
+// file, or none. Such a file must be renamed before it can be used.
+QString undecodableName(const QString& path);
+
+// Removes the temporary files an interrupted copy to `path` may have left beside it (ours only,
+// by their names).
+void removeTemporariesBeside(const QString& path);
 
 // Copies source over destination so that destination is either the old file or the
 // complete new one, never a torn file; keeps the destination's permissions. A copy of a
@@ -93,6 +107,14 @@ FileResult emptyFolder(const QString& path);
 
 // Renames a file or folder; never replaces anything at `to`, an empty folder included.
 FileResult renameNoReplace(const QString& from, const QString& to);
+
+// A folder for passing work inside `workFolder` (created when missing), named for this process
+// so that removeAbandonedWork() of another running copy of the program leaves it alone. Empty
+// when it cannot be made. The caller removes it.
+QString makeWorkFolder(const QString& workFolder, const QString& what);
+// Removes the folders of passing work whose process has ended (a crash or a kill left them),
+// and `Converting-XXXXXX` folders that older versions left in `programFolder` itself.
+void removeAbandonedWork(const QString& workFolder, const QString& programFolder);
 
 // The folder the program keeps its folders in: the per-user data folder, unless a file named
 // "portable" lies in the executable's folder (a portable copy keeps its folders beside it).

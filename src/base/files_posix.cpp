@@ -6,11 +6,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <dirent.h>
 #include <cstdio>
 #include <cstring>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -200,27 +203,49 @@ FileResult failed(const QString& what, int err)
     return FileResult::failure(what + QStringLiteral(": ") + reason(err), causeOfErrno(err));
 }
 
+// What every temporary name of a copy to `fileName` starts with: ".NAME.sonaplex-". The name is
+// cut (at a character boundary) so that the whole temporary name, with its six random letters,
+// fits the 255 bytes a file system allows a name, however long the game file's name is.
+QByteArray temporaryPrefix(const QString& fileName)
+{
+    constexpr int kNameMax = 255, kRandom = 6;
+    static const QByteArray tail = ".sonaplex-";
+    QByteArray name = encoded(fileName);
+    const int room = kNameMax - 1 - int(tail.size()) - kRandom;
+    if (name.size() > room) {
+        int cut = room;
+        while (cut > 0 && (uchar(name[cut]) & 0xC0) == 0x80) // not inside a UTF-8 sequence
+            --cut;
+        name.truncate(cut);
+    }
+    return '.' + name + tail;
+}
+
 // Where a copy to `target` is named while it is being put in place.
 QByteArray temporaryName(const QString& folder, const QString& fileName)
 {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    QString tail;
+    QByteArray tail;
     for (int i = 0; i < 6; ++i)
-        tail += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
-    return encoded(folder + QStringLiteral("/.") + fileName + QStringLiteral(".sonaplex-") + tail);
+        tail += letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
+    return encoded(folder) + '/' + temporaryPrefix(fileName) + tail;
 }
 
 // A run killed between naming its copy and renaming it left `.NAME.sonaplex-XXXXXX` beside
 // NAME: those are ours and incomplete or unused, so they go before a new copy is made.
 void removeStaleTemporaries(const QString& folder, const QString& fileName)
 {
-    const QString prefix = QStringLiteral(".") + fileName + QStringLiteral(".sonaplex-");
-    QDir dir(folder);
-    for (const QString& entry :
-        dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System)) {
-        if (entry.size() == prefix.size() + 6)
-            ::unlink(encoded(dir.filePath(entry)).constData());
+    const QByteArray prefix = temporaryPrefix(fileName);
+    const QByteArray dirName = encoded(folder);
+    DIR* dir = ::opendir(dirName.constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name.size() == prefix.size() + 6 && name.startsWith(prefix))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
+    ::closedir(dir);
 }
 } // namespace
 
@@ -268,12 +293,16 @@ FileResult PendingCopy::prepare(
         return FileResult::failure(QStringLiteral("no game file was chosen"), FileCause::NotFound);
     d->destination = destination;
 
-    Fd in(::open(encoded(source).constData(), O_RDONLY | O_CLOEXEC));
+    for (const QString& path : {source, destination})
+        if (const QString why = undecodableName(path); !why.isEmpty())
+            return FileResult::failure(why, FileCause::NotFound);
+    FileResult notReadable;
+    Fd in(openRegularFile(source, &notReadable));
     if (in.get() < 0)
-        return failed(QStringLiteral("cannot read %1").arg(source), errno);
+        return notReadable;
     struct stat src {};
-    if (::fstat(in.get(), &src) != 0 || !S_ISREG(src.st_mode))
-        return FileResult::failure(QStringLiteral("%1 is not a regular file").arg(source), FileCause::NotAFile);
+    if (::fstat(in.get(), &src) != 0)
+        return failed(QStringLiteral("cannot read %1").arg(source), errno);
 
     // A game file that is a link is replaced where it really lives.
     QString target = destination;
@@ -307,8 +336,7 @@ FileResult PendingCopy::prepare(
     // Unnamed until it is complete: a kill before commit leaves nothing in the game folder.
     d->out = Fd(::open(encoded(d->folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
     if (d->out.get() < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-        QByteArray name
-            = encoded(d->folder + QStringLiteral("/.") + targetInfo.fileName() + QStringLiteral(".sonaplex-XXXXXX"));
+        QByteArray name = encoded(d->folder) + '/' + temporaryPrefix(targetInfo.fileName()) + "XXXXXX";
         d->out = Fd(::mkstemp(name.data()));
         if (d->out.get() >= 0)
             d->namedTemp = name;
@@ -321,7 +349,11 @@ FileResult PendingCopy::prepare(
         d->out.reset();
         return failed(QStringLiteral("cannot copy %1 to %2").arg(source, destination), err);
     }
-    ::fchmod(d->out.get(), mode);
+    if (::fchmod(d->out.get(), mode) != 0) {
+        const int err = errno;
+        d->out.reset();
+        return failed(QStringLiteral("cannot give the copy of %1 the permissions of %2").arg(source, destination), err);
+    }
     if (destExists && (dst.st_uid != ::geteuid() || dst.st_gid != ::getegid()))
         (void)::fchown(d->out.get(), dst.st_uid, dst.st_gid);
     d->step = State::Step::Prepared;
@@ -387,17 +419,58 @@ FileResult PendingCopy::commit(bool syncFolder)
     }
     d->step = State::Step::Done;
     if (syncFolder)
-        sonaplex::syncFolder(d->folder);
+        return sonaplex::syncFolder(d->folder);
     return FileResult::success();
 }
 
 QString PendingCopy::folder() const { return d->folder; }
 
-void syncFolder(const QString& folder)
+FileResult syncFolder(const QString& folder)
 {
     Fd dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
+    if (dir.get() < 0 || ::fsync(dir.get()) != 0) {
+        const int err = errno;
+        return failed(QStringLiteral("cannot write the folder %1 to disk").arg(folder), err);
+    }
+    return FileResult::success();
+}
+
+int openRegularFile(const QString& path, FileResult* why)
+{
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int err = errno;
+        if (why)
+            *why = failed(QStringLiteral("cannot read %1").arg(path), err);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        if (why)
+            *why = FileResult::failure(QStringLiteral("%1 is not a regular file").arg(path), FileCause::NotAFile);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+QString undecodableName(const QString& path)
+{
+    if (!path.contains(QChar::ReplacementCharacter))
+        return {};
+    struct stat st {};
+    if (::lstat(encoded(path).constData(), &st) == 0)
+        return {}; // the name really holds U+FFFD
+    return QStringLiteral("the name of %1 cannot be read as UTF-8 (it was written in another character set): "
+                          "rename the file to use it")
+        .arg(QFileInfo(path).fileName());
+}
+
+void removeTemporariesBeside(const QString& path)
+{
+    const QFileInfo info(path);
+    removeStaleTemporaries(info.absolutePath(), info.fileName());
 }
 
 FileResult copyReplace(const QString& source, const QString& destination, WorkProgress* progress)
@@ -457,6 +530,34 @@ FileResult renameNoReplace(const QString& from, const QString& to)
             err = errno;
     }
     return failed(QStringLiteral("cannot rename %1 to %2").arg(from, to), err);
+}
+
+QString makeWorkFolder(const QString& workFolder, const QString& what)
+{
+    if (!QDir().mkpath(workFolder))
+        return {};
+    QByteArray name = encoded(workFolder) + '/' + encoded(what) + '-' + QByteArray::number(::getpid()) + "-XXXXXX";
+    return ::mkdtemp(name.data()) ? QFile::decodeName(name) : QString();
+}
+
+void removeAbandonedWork(const QString& workFolder, const QString& programFolder)
+{
+    for (const QFileInfo& entry : QDir(workFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const QStringList parts = entry.fileName().split(QLatin1Char('-'));
+        bool numeric = false;
+        const qint64 pid = parts.size() == 3 ? parts[1].toLongLong(&numeric) : 0;
+        if (numeric && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            QDir(entry.filePath()).removeRecursively();
+    }
+    // Older versions converted into "Converting-XXXXXX" in the program folder: only files, ours.
+    static const QRegularExpression legacy(QStringLiteral("^Converting-[A-Za-z0-9]{6}$"));
+    for (const QFileInfo& entry : QDir(programFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (!legacy.match(entry.fileName()).hasMatch() || entry.isSymLink())
+            continue;
+        QDir dir(entry.filePath());
+        if (dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
+            dir.removeRecursively();
+    }
 }
 
 QString resolveProgramFolder(const QString& executableFolder)

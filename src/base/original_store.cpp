@@ -24,8 +24,13 @@ FileResult OriginalStore::keep(const QString& path, const QString& hash) const
     // over it, only the store holds these blocks. A file with other names might be changed
     // through them, so it is copied.
     if (::stat(from.constData(), &st) == 0 && st.st_nlink == 1 && S_ISREG(st.st_mode)) {
-        if (::link(from.constData(), to.constData()) == 0 || errno == EEXIST) {
-            syncFolder(folder_);
+        const bool made = ::link(from.constData(), to.constData()) == 0;
+        if (made || errno == EEXIST) {
+            if (FileResult synced = syncFolder(folder_); !synced) {
+                if (made)
+                    ::unlink(to.constData()); // not durably kept: nothing may rely on it
+                return synced;
+            }
             return FileResult::success();
         }
     }

@@ -21,6 +21,8 @@ public:
     QString staging(Staging s) const { return entry(stagingName(s)); }
     // The record of replacements and the store of originals.
     QString replacements() const { return entry(QStringLiteral("Replacements")); }
+    // Where passing work (converted copies) is done: never listed as a set.
+    QString work() const { return replacements() + QDir::separator() + QStringLiteral("work"); }
     // A backup set or a set of that name (a plain name: see nameProblem()).
     QString set(const QString& name) const { return entry(name); }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QThread>
 
 #include <algorithm>
 #include <future>
@@ -92,7 +93,42 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
         run.failures << work[i].label + QStringLiteral(": ") + why;
         failed[i] = true;
     };
-    const bool recording = record && record->isOpen();
+    const bool recording = record != nullptr;
+    // Nothing changes unless the record can say so: every item fails with the record's cause.
+    auto unrecordable = [&](const FileResult& why) {
+        for (size_t i = 0; i < work.size(); ++i)
+            if (!failed[i])
+                fail(i, QStringLiteral("not replaced, because %1").arg(why.error));
+        return inWorkOrder(std::move(run));
+    };
+    // Runs take turns from reading what the game files hold to their last rename, so that what
+    // a run records as overwritten is what it overwrote.
+    struct Turn {
+        ReplacementRecord* record = nullptr;
+        ~Turn()
+        {
+            if (record)
+                record->releaseTurn();
+        }
+    } turn;
+    p.setTotal(int(work.size()), sizeOfSources(work));
+    if (recording) {
+        if (!record->tryTakeTurn()) {
+            p.offload([&] {
+                while (!p.cancelled() && !record->tryTakeTurn())
+                    QThread::msleep(50);
+            });
+            if (p.cancelled()) {
+                for (size_t i = 0; i < work.size(); ++i)
+                    fail(i, QStringLiteral("not changed, because the run was cancelled"));
+                return inWorkOrder(std::move(run));
+            }
+        }
+        turn.record = record;
+        if (const FileResult usable = record->ready(); !usable)
+            return unrecordable(usable);
+        run.notice = record->takeNotice();
+    }
     // What each game file holds is hashed on a thread of its own while the copies are made and
     // written out; what each source holds is hashed as it is copied. So keeping originals costs
     // little time.
@@ -127,7 +163,6 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
         return inWorkOrder(std::move(run));
     };
 
-    p.setTotal(int(work.size()), sizeOfSources(work));
     std::vector<bool> keep;
     p.offload([&] {
         for (size_t i = 0; i < work.size() && !p.cancelled(); ++i) {
@@ -209,20 +244,44 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
     // what happened follows, in one more. A kill in between is settled at the next start.
     qint64 runId = 0;
     if (recording && !steps.empty()) {
-        record->begin();
-        runId = record->beginRun(kind, undoes);
-        for (Step& step : steps) {
-            const bool substituted = !step.what.recordedSource.isEmpty();
-            step.entry = record->intend(runId, step.what.gamePath, step.before, step.after,
-                substituted ? step.what.recordedSource : step.what.source);
-            // The hash is what the copy holds; it is remembered for the source only when the
-            // source did not change while it was copied. Before a swap gives its path another file.
-            step.sourceStamp
-                = step.sourceStamp == ReplacementRecord::stampOf(step.what.source) ? step.sourceStamp : QString();
-            if (!step.sourceStamp.isEmpty() && !substituted) // a substitute is a passing file
-                record->remember(step.what.source, step.after);
+        FileResult written = record->begin();
+        if (written) {
+            runId = record->beginRun(kind, undoes);
+            bool all = runId != 0;
+            for (Step& step : steps) {
+                if (!all)
+                    break;
+                const bool substituted = !step.what.recordedSource.isEmpty();
+                step.entry = record->intend(runId, step.what.gamePath, step.before, step.after,
+                    substituted ? step.what.recordedSource : step.what.source);
+                all = step.entry != 0;
+                // The hash is what the copy holds; it is remembered for the source only when the
+                // source did not change while it was copied. Before a swap gives its path another file.
+                step.sourceStamp
+                    = step.sourceStamp == ReplacementRecord::stampOf(step.what.source) ? step.sourceStamp : QString();
+                if (!step.sourceStamp.isEmpty() && !substituted) // a substitute is a passing file
+                    record->remember(step.what.source, step.after);
+            }
+            if (!all) {
+                written = record->end(); // fails, as its statements did, and says why
+                if (written) // the statements failed, the empty commit did not
+                    written = FileResult::failure(
+                        QStringLiteral("the record of replacements could not be written"), FileCause::Other);
+                record->abandon();
+            } else {
+                written = record->end();
+            }
         }
-        record->end();
+        if (!written) {
+            // Not one game file changes: its intent is not durably in the record.
+            p.offload([&] {
+                for (Step& step : steps)
+                    if (step.keptNow)
+                        record->store().drop(step.before);
+                steps.clear();
+            });
+            return unrecordable(written);
+        }
     }
     std::vector<bool> done(steps.size(), false);
     p.offload([&] {
@@ -240,11 +299,17 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
                 run.failures << step.what.label + QStringLiteral(": ") + r.error;
             }
         }
-        for (const QString& folder : folders)
-            syncFolder(folder);
+        for (const QString& folder : folders) {
+            if (const FileResult synced = syncFolder(folder); !synced)
+                for (size_t k = 0; k < steps.size(); ++k)
+                    if (done[k] && steps[k].copy.folder() == folder)
+                        run.unsure << steps[k].what.label + QStringLiteral(": ") + synced.error;
+        }
     });
     if (runId) {
-        record->begin();
+        // A failure here leaves the entries unfinished: the next run, or the next start, settles
+        // them by what the game files hold.
+        (void)record->begin();
         for (size_t k = 0; k < steps.size(); ++k) {
             if (done[k]) {
                 record->happened(steps[k].entry);
@@ -254,7 +319,10 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
                 record->didNotHappen(steps[k].entry);
             }
         }
-        record->end();
+        if (!record->end()) {
+            record->abandon();
+            record->settleUnfinished(); // once more, by what the game files hold
+        }
     }
     return inWorkOrder(std::move(run));
 }
@@ -262,7 +330,8 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
 } // namespace
 
 CopyRun replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check,
-    ReplacementRecord* record, const std::map<int, QString>& substitutes, WorkProgress* progress)
+    ReplacementRecord* record, const std::map<int, QString>& substitutes, WorkProgress* progress,
+    const std::map<int, QString>& refused)
 {
     CopyRun run;
     const QStringList clashes = sameGameFiles(selections);
@@ -288,6 +357,10 @@ CopyRun replaceGameFiles(const std::vector<Selection>& selections, const Replace
         }
         if (!hasReplacement) {
             fail(n, s.gameName, QStringLiteral("no replacement file was chosen"));
+            continue;
+        }
+        if (const auto no = refused.find(n); no != refused.end()) {
+            fail(n, s.gameName, no->second);
             continue;
         }
         const auto substitute = substitutes.find(n);
@@ -328,6 +401,7 @@ CopyRun restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFi
 CopyRun undoLastRun(ReplacementRecord& record, WorkProgress* progress)
 {
     qint64 runId = 0;
+    record.settleUnfinished(); // a run of this one left unfinished is not passed over
     const std::vector<RecordEntry> entries = record.lastRun(&runId);
     CopyRun run;
     std::vector<Replacement> work;
@@ -427,7 +501,14 @@ std::vector<StagedFile> replacementsUnderGameNames(const std::vector<Selection>&
 
 QString failureReport(const QString& heading, const CopyRun& run)
 {
-    return heading + QStringLiteral("\n\n") + run.failures.join(QLatin1Char('\n'));
+    QString text;
+    if (!run.failures.isEmpty())
+        text = heading + QStringLiteral("\n\n") + run.failures.join(QLatin1Char('\n'));
+    if (!run.unsure.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n\n"))
+            + QStringLiteral("These were replaced, but the change may not survive a crash or a power cut:\n\n")
+            + run.unsure.join(QLatin1Char('\n'));
+    return text;
 }
 
 } // namespace sonaplex

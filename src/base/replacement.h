@@ -16,7 +16,11 @@ class WorkProgress;
 struct CopyRun {
     int copied = 0;
     QStringList failures;
-    bool ok() const { return failures.isEmpty(); }
+    // Files that were replaced but whose folder could not be written to disk.
+    QStringList unsure;
+    // What the user should hear of the record itself (it was opened again), though the run went on.
+    QString notice;
+    bool ok() const { return failures.isEmpty() && unsure.isEmpty(); }
 };
 
 // Why a file may not serve as a replacement (not a sound file of the window's kind), or empty
@@ -38,10 +42,11 @@ QStringList sameGameFiles(const std::vector<Selection>& selections);
 // replacement, such as a copy converted to the game file's format; the record still names the
 // replacement as where the content came from. The file work goes through `progress` (see
 // WorkProgress), which may cancel it until the first game file changes: then none changes, and
-// each file not replaced is reported as cancelled.
+// each file not replaced is reported as cancelled. `refused` (selection number -> why) names
+// selections not to replace, reported in their place among the others.
 CopyRun replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check = {},
     ReplacementRecord* record = nullptr, const std::map<int, QString>& substitutes = {},
-    WorkProgress* progress = nullptr);
+    WorkProgress* progress = nullptr, const std::map<int, QString>& refused = {});
 
 // One file to put over a game file, and how reports name it.
 struct Replacement {

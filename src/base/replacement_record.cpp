@@ -13,7 +13,12 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
 
 namespace sonaplex {
 
@@ -43,31 +48,44 @@ ReplacementRecord::ReplacementRecord(const QString& folder)
       store_(folder + QStringLiteral("/originals"))
 {
     QDir().mkpath(folder_);
-    if (prepare())
+    openOrMoveAside();
+}
+
+// Opens the record at its path. Only a record that was read and found damaged is moved aside
+// (with what SQLite keeps beside it) and a new one started; an error opening or reading it is
+// not damage, and the record is left as it is, closed, until it can be opened.
+void ReplacementRecord::openOrMoveAside()
+{
+    const Opened opened = prepare();
+    if (opened == Opened::Yes)
         return;
-    // Unreadable or damaged: moved aside with what SQLite keeps beside it, never reset.
+    if (opened == Opened::Failed) {
+        problem_ = QStringLiteral("The record of replaced game files (%1) cannot be opened: %2. Nothing can be "
+                                  "replaced, restored or undone until it can; the record itself is kept as it is.")
+                       .arg(databasePath(), problem_);
+        return;
+    }
     const QString reason = problem_;
-    QSqlDatabase::removeDatabase(connection_);
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QString aside = databasePath() + QStringLiteral(".damaged-") + stamp;
     bool moved = QFile::rename(databasePath(), aside);
     for (const char* tail : {"-wal", "-shm"})
         QFile::rename(databasePath() + QLatin1String(tail), aside + QLatin1String(tail));
-    if (moved && prepare()) {
-        problem_ = QStringLiteral("The record of replaced game files could not be read (%1). It was moved aside to %2 "
+    if (moved && prepare() == Opened::Yes) {
+        problem_ = QStringLiteral("The record of replaced game files was damaged (%1). It was moved aside to %2 "
                                   "and a new record was started: files replaced before cannot be restored from the "
                                   "restore window, but their originals are still kept in %3.")
                        .arg(reason, aside, store_.folder());
         return;
     }
-    QSqlDatabase::removeDatabase(connection_);
-    problem_ = QStringLiteral("The record of replaced game files in %1 cannot be used (%2). SWITCH still works, but "
-                              "what it replaces cannot be undone until the record can be written.")
-                   .arg(folder_, reason);
+    problem_ = QStringLiteral("The record of replaced game files in %1 is damaged (%2) and could not be replaced by "
+                              "a new one (%3). Nothing can be replaced, restored or undone until it can.")
+                   .arg(folder_, reason, problem_);
 }
 
 ReplacementRecord::~ReplacementRecord()
 {
+    releaseTurn();
     if (QSqlDatabase::contains(connection_)) {
         QSqlDatabase::database(connection_, false).close();
         QSqlDatabase::removeDatabase(connection_);
@@ -76,27 +94,58 @@ ReplacementRecord::~ReplacementRecord()
 
 QString ReplacementRecord::databasePath() const { return folder_ + QLatin1Char('/') + kFile; }
 
-bool ReplacementRecord::prepare()
+namespace {
+// SQLite's primary result code of an error (extended codes carry it in the low byte).
+int sqliteCode(const QSqlError& e) { return e.nativeErrorCode().toInt() & 0xff; }
+constexpr int kSqliteReadOnly = 8, kSqliteCorrupt = 11, kSqliteFull = 13, kSqliteNotADatabase = 26;
+
+bool statOf(const QString& path, qint64* dev, qint64* ino)
 {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    *dev = qint64(st.st_dev);
+    *ino = qint64(st.st_ino);
+    return true;
+}
+} // namespace
+
+ReplacementRecord::Opened ReplacementRecord::prepare()
+{
+    open_ = false;
+    if (QSqlDatabase::contains(connection_)) {
+        QSqlDatabase::database(connection_, false).close();
+        QSqlDatabase::removeDatabase(connection_);
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    if (!db.isValid()) {
+        problem_ = QStringLiteral("the SQLite driver of Qt could not be loaded");
+        return Opened::Failed;
+    }
     db.setDatabaseName(databasePath());
     if (!db.open()) {
         problem_ = db.lastError().text();
-        return false;
+        return Opened::Failed;
     }
     QSqlQuery q(db);
+    bool damaged = false;
     auto run = [&](const QString& sql) {
         if (!q.exec(sql)) {
             problem_ = q.lastError().text();
+            const int code = sqliteCode(q.lastError());
+            damaged = code == kSqliteCorrupt || code == kSqliteNotADatabase;
             return false;
         }
         return true;
     };
-    if (!run(QStringLiteral("PRAGMA quick_check")) || !q.next() || q.value(0).toString() != QLatin1String("ok")) {
-        if (problem_.isEmpty())
-            problem_ = QStringLiteral("it is damaged");
+    if (!run(QStringLiteral("PRAGMA quick_check"))) {
         db.close();
-        return false;
+        return damaged ? Opened::Damaged : Opened::Failed;
+    }
+    if (!q.next() || q.value(0).toString() != QLatin1String("ok")) {
+        problem_ = QStringLiteral("it is damaged");
+        db.close();
+        return Opened::Damaged;
     }
     const bool ok = run(QStringLiteral("PRAGMA journal_mode=WAL")) && run(QStringLiteral("PRAGMA synchronous=FULL"))
         && run(QStringLiteral("CREATE TABLE IF NOT EXISTS runs(id INTEGER PRIMARY KEY, at TEXT NOT NULL, "
@@ -107,13 +156,77 @@ bool ReplacementRecord::prepare()
         && run(QStringLiteral("CREATE INDEX IF NOT EXISTS entries_by_path ON entries(game_path)"))
         && run(QStringLiteral("CREATE TABLE IF NOT EXISTS known(path TEXT PRIMARY KEY, stamp TEXT NOT NULL, "
                               "hash TEXT NOT NULL)"));
-    if (!ok) {
+    // The file the connection has open: compared with the path before every run.
+    if (!ok || !statOf(databasePath(), &dev_, &ino_)) {
+        if (ok)
+            problem_ = QStringLiteral("it vanished while it was opened");
         db.close();
-        return false;
+        return damaged ? Opened::Damaged : Opened::Failed;
     }
     open_ = true;
     problem_.clear();
+    return Opened::Yes;
+}
+
+FileResult ReplacementRecord::ready()
+{
+    if (open_) {
+        qint64 dev = 0, ino = 0;
+        if (!statOf(databasePath(), &dev, &ino) || dev != dev_ || ino != ino_) {
+            // Writes into a deleted file would be lost at the next start without a word.
+            notice_ = QStringLiteral("The record of replaced game files (%1) was deleted or replaced by another file "
+                                     "while Sonaplex was running. Sonaplex now keeps its record in the file at that "
+                                     "path; what was recorded since the change may be missing from it.")
+                          .arg(databasePath());
+            open_ = false;
+        }
+    }
+    if (!open_) {
+        openOrMoveAside();
+        if (!open_)
+            return FileResult::failure(problem_, FileCause::Other);
+        if (!problem_.isEmpty()) // moved aside just now: the user hears of it
+            notice_ = std::exchange(problem_, QString());
+    }
+    settleUnfinished();
+    return FileResult::success();
+}
+
+QString ReplacementRecord::takeNotice() { return std::exchange(notice_, QString()); }
+
+bool ReplacementRecord::tryTakeTurn()
+{
+    if (turn_ >= 0)
+        return false;
+    const int fd = ::open(QFile::encodeName(folder_ + QStringLiteral("/run.lock")).constData(),
+        O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return true; // a folder that cannot hold the lock cannot hold the record either: ready() says so
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    turn_ = fd;
     return true;
+}
+
+void ReplacementRecord::releaseTurn()
+{
+    if (turn_ < 0)
+        return;
+    ::flock(turn_, LOCK_UN);
+    ::close(std::exchange(turn_, -1));
+}
+
+FileResult ReplacementRecord::writeFailure(const QString& what) const
+{
+    const QSqlError e = QSqlDatabase::database(connection_, false).lastError();
+    const int code = sqliteCode(e);
+    const FileCause cause = code == kSqliteFull ? FileCause::NoSpace
+        : code == kSqliteReadOnly               ? FileCause::ReadOnly
+                                                : FileCause::Other;
+    return FileResult::failure(
+        QStringLiteral("the record of replacements could not be written (%1: %2)").arg(what, e.text()), cause);
 }
 
 qint64 ReplacementRecord::beginRun(const QString& kind, qint64 undoes)
@@ -142,24 +255,24 @@ qint64 ReplacementRecord::intend(
     return q.exec() ? q.lastInsertId().toLongLong() : 0;
 }
 
-void ReplacementRecord::happened(qint64 entry)
+bool ReplacementRecord::happened(qint64 entry)
 {
     if (!open_ || entry == 0)
-        return;
+        return false;
     QSqlQuery q(QSqlDatabase::database(connection_));
     q.prepare(QStringLiteral("UPDATE entries SET done = 1 WHERE id = ?"));
     q.addBindValue(entry);
-    q.exec();
+    return q.exec();
 }
 
-void ReplacementRecord::didNotHappen(qint64 entry)
+bool ReplacementRecord::didNotHappen(qint64 entry)
 {
     if (!open_ || entry == 0)
-        return;
+        return false;
     QSqlQuery q(QSqlDatabase::database(connection_));
     q.prepare(QStringLiteral("DELETE FROM entries WHERE id = ?"));
     q.addBindValue(entry);
-    q.exec();
+    return q.exec();
 }
 
 // What changes whenever a file's content may have: the change time cannot be set by tools.
@@ -205,22 +318,49 @@ void ReplacementRecord::remember(const QString& path, const QString& hash)
     q.exec();
 }
 
-void ReplacementRecord::begin()
+FileResult ReplacementRecord::begin()
 {
-    if (open_)
-        QSqlDatabase::database(connection_).transaction();
+    if (!open_)
+        return FileResult::failure(problem_.isEmpty() ? QStringLiteral("the record of replacements is not open") : problem_);
+    if (!QSqlDatabase::database(connection_).transaction())
+        return writeFailure(QStringLiteral("begin"));
+    return FileResult::success();
 }
 
-void ReplacementRecord::end()
+FileResult ReplacementRecord::end()
+{
+    if (!open_)
+        return FileResult::failure(QStringLiteral("the record of replacements is not open"));
+    QSqlDatabase db = QSqlDatabase::database(connection_);
+    if (db.commit())
+        return FileResult::success();
+    const FileResult failed = writeFailure(QStringLiteral("commit"));
+    db.rollback();
+    return failed;
+}
+
+void ReplacementRecord::abandon()
 {
     if (open_)
-        QSqlDatabase::database(connection_).commit();
+        QSqlDatabase::database(connection_).rollback();
 }
 
 int ReplacementRecord::settleUnfinished()
 {
     if (!open_)
         return 0;
+    if (turn_ >= 0)
+        return settle();
+    // Entries of a run going on in another window or process are not unfinished: they wait.
+    if (!tryTakeTurn())
+        return 0;
+    const int settled = settle();
+    releaseTurn();
+    return settled;
+}
+
+int ReplacementRecord::settle()
+{
     QSqlQuery q(QSqlDatabase::database(connection_));
     q.exec(QStringLiteral("SELECT id, game_path, before_hash, after_hash FROM entries WHERE done = 0"));
     struct Open {
@@ -231,9 +371,14 @@ int ReplacementRecord::settleUnfinished()
     while (q.next())
         open.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString()});
     for (const Open& e : open) {
+        // A run killed between naming its copy and the rename left the copy beside the game file.
+        removeTemporariesBeside(e.path);
         // The new content in place: it happened. The old one, or none: it did not. Anything
         // else was changed after us and is kept, to show as "changed since".
-        const QString current = contentHash(e.path).hash;
+        const HashResult now = contentHash(e.path);
+        if (!now.result && now.result.cause != FileCause::NotFound)
+            continue; // cannot be told now: settled another time
+        const QString& current = now.hash;
         if (current.isEmpty() || current == e.before)
             didNotHappen(e.id);
         else

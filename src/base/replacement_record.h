@@ -40,8 +40,10 @@ struct RecordEntry {
 // store of the contents the game files held before. Written so that a kill at any moment
 // leaves record and game folders consistent: an entry is written before its file is put in
 // place and marked done after; an entry found unfinished at start is settled by looking at
-// the game file. A record that cannot be read is moved aside, never silently reset, and a new
-// one is started; problem() tells the user.
+// the game file. A record found damaged is moved aside, never silently reset, and a new one is
+// started; one that cannot be opened or written for another reason (a passing I/O error, a full
+// or read-only disk) is kept as it is, and no run starts until it can be written. problem()
+// tells the user.
 class ReplacementRecord {
 public:
     // `folder`: where the record and the store live (created when missing).
@@ -56,16 +58,35 @@ public:
     const OriginalStore& store() const { return store_; }
     QString databasePath() const;
 
-    // A run is one SWITCH, restore or undo. `undoes` names the run an undo takes back.
+    // Whether a run may start: the record is open (opened again when an earlier open failed),
+    // still the file at its path (a record deleted or replaced under the program is opened again
+    // at its path, and notice() says so), and entries left unfinished are settled. A failure
+    // names its cause, for the report of a run that replaced nothing.
+    FileResult ready();
+    // What the user should hear about the record since the last call (empty when nothing);
+    // cleared by the call.
+    QString takeNotice();
+
+    // Runs that change game files take turns, across windows and processes: a run holds the
+    // turn from reading what its game files hold until its last rename is recorded. False when
+    // another run holds it (or this record already does); never waits.
+    bool tryTakeTurn();
+    void releaseTurn();
+
+    // A run is one SWITCH, restore or undo. `undoes` names the run an undo takes back. Each
+    // returns 0 when the record could not take the write (the transaction then fails as a whole).
     qint64 beginRun(const QString& kind, qint64 undoes = 0);
     // Before a game file is put in place, and after.
     qint64 intend(
         qint64 run, const QString& gamePath, const QString& before, const QString& after, const QString& source);
-    void happened(qint64 entry);
-    void didNotHappen(qint64 entry);
-    // Writes between begin() and end() reach the disk together, in one flush.
-    void begin();
-    void end();
+    bool happened(qint64 entry);
+    bool didNotHappen(qint64 entry);
+    // Writes between begin() and end() reach the disk together, in one flush; a failure of
+    // either (with its cause) leaves none of them in the record.
+    FileResult begin();
+    FileResult end();
+    // Drops the writes since begin().
+    void abandon();
 
     // The content hash of a file the record has seen, when the file has not changed since
     // (same inode, size, modification and change times); empty otherwise. Saves reading big
@@ -97,7 +118,14 @@ public:
     void forget(const QStringList& gamePaths);
 
 private:
-    bool prepare();
+    enum class Opened { Yes, Damaged, Failed };
+    Opened prepare();
+    void openOrMoveAside();
+    FileResult writeFailure(const QString& what) const;
+    int settle();
+    qint64 dev_ = 0, ino_ = 0; // of the file the connection opened
+    int turn_ = -1; // the locked turn file, while this record holds the turn
+    QString notice_;
     std::vector<ReplacedFile> query(const QString& folder) const;
     QString connection_;
     QString folder_;

@@ -170,6 +170,8 @@ bool FrmRestore::confirm(const QString& question)
 
 void FrmRestore::report(const QString& done, const CopyRun& run)
 {
+    if (!run.notice.isEmpty())
+        showMessage(run.notice, QStringLiteral("Record of Replacements"), this);
     if (!run.ok())
         showMessage(failureReport(run.copied > 0 ? QStringLiteral("Not every game file was put back. These were left "
                                                                   "as they were:")

@@ -89,9 +89,7 @@ Conversions offerConversion(
         if (why.isEmpty()) {
             result.substitutes[jobs[k].n] = jobs[k].destination;
         } else {
-            result.failures << jobs[k].label
-                    + QStringLiteral(": not replaced, because it could not be converted (%1)").arg(why);
-            result.failed.push_back(jobs[k].n);
+            result.refused[jobs[k].n] = QStringLiteral("not replaced, because it could not be converted (%1)").arg(why);
         }
     }
     return result;

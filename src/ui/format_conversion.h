@@ -14,8 +14,7 @@ namespace sonaplex {
 struct Conversions {
     bool cancelled = false; // the user cancelled: nothing is to be replaced
     std::map<int, QString> substitutes; // selection number -> converted copy to put in place
-    QStringList failures; // "Selection 2 (BOOM.WAV): cannot be converted (...)"
-    std::vector<int> failed; // the selections those failures name
+    std::map<int, QString> refused; // selection number -> why it is not replaced (its conversion failed)
 };
 
 // For SWITCH: when some selections' replacements differ in format from their game files

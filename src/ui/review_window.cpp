@@ -1,5 +1,6 @@
 #include "ui/review_window.h"
 
+#include "base/files.h"
 #include "base/replacement.h"
 #include "ui/format_conversion.h"
 #include "ui/long_work.h"
@@ -61,22 +62,29 @@ bool ReviewWindow::switchFiles()
     std::vector<QString> notes;
     for (int n = 1; n <= board_->count(); ++n)
         notes.push_back(board_->formatNote(n));
-    QTemporaryDir inProgramFolder(forms().programFolder() + QStringLiteral("/Converting-XXXXXX"));
+    // Converted copies are passing work: made where no set is listed, removed after the run (or
+    // at the next start, after a crash).
+    struct WorkFolder {
+        QString path;
+        ~WorkFolder()
+        {
+            if (!path.isEmpty())
+                QDir(path).removeRecursively();
+        }
+    } inProgramFolder{makeWorkFolder(forms().folders().work(), QStringLiteral("converting"))};
     QTemporaryDir inTemp; // when the program folder cannot take the converted copies
-    const Conversions conversions
-        = offerConversion(selections, notes, inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path(), this);
+    const Conversions conversions = offerConversion(
+        selections, notes, !inProgramFolder.path.isEmpty() ? inProgramFolder.path : inTemp.path(), this);
     if (conversions.cancelled)
         return false;
-    std::vector<Selection> toReplace = selections;
-    for (int n : conversions.failed)
-        toReplace[size_t(n - 1)] = {}; // reported below, not replaced
     CopyRun run;
     {
         LongWork work(this, QStringLiteral("Replacing the game files\u2026"));
-        run = replaceGameFiles(
-            toReplace, replacementCheck_, forms().record(), conversions.substitutes, &work.progress());
+        run = replaceGameFiles(selections, replacementCheck_, forms().record(), conversions.substitutes,
+            &work.progress(), conversions.refused);
     }
-    run.failures = conversions.failures + run.failures;
+    if (!run.notice.isEmpty())
+        showMessage(run.notice, QStringLiteral("Record of Replacements"), this);
     if (!run.ok()) {
         showMessage(failureReport(run.copied > 0
                             ? QStringLiteral("Not every game file was replaced. These were left as they were:")
