@@ -3,7 +3,7 @@
 # folder. Run by the build (target check_layers) and by the suite (test_layers):
 #   cmake -DSRC=<src folder> -P layers.cmake
 set(allowed_base base)
-set(allowed_audio audio)
+set(allowed_audio audio base) # sound files are opened with the file helpers of base
 set(allowed_ui ui base audio)
 foreach(w music effects backup info restore)
   set(allowed_${w} ${w} ui base audio)

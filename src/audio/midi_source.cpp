@@ -1,6 +1,7 @@
 #include "audio/midi_source.h"
 
 #include "audio/midi_file.h"
+#include "base/files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QMutex>
 
 #include <fluidsynth.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <future>
@@ -355,14 +357,23 @@ QString findSoundFont(const QStringList& candidates)
 
 MidiRead readMidi(const QString& path, MidiDetail detail)
 {
-    QFile file(path);
+    QFile file;
     const QString name = QFileInfo(path).fileName();
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         return {{}, QStringLiteral("The file %1 does not exist.").arg(name), {}};
-    if (!QFileInfo(path).isFile())
-        return {{}, QStringLiteral("%1 is not a file that can be played.").arg(name)};
-    if (!file.open(QIODevice::ReadOnly))
+    // Checked on the opened file, never waited on: a FIFO or a device is not a MIDI file.
+    FileResult notReadable;
+    const int fd = openRegularFile(path, &notReadable);
+    if (fd < 0)
+        return {{},
+            notReadable.cause == FileCause::NotAFile
+                ? QStringLiteral("%1 is not a file that can be played.").arg(name)
+                : QStringLiteral("%1 cannot be read (%2).").arg(name, notReadable.error),
+            {}};
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return {{}, QStringLiteral("%1 cannot be read (%2).").arg(name, file.errorString())};
+    }
     constexpr qint64 kMaxMidiBytes = 64 << 20;
     if (file.size() > kMaxMidiBytes)
         return {{}, QStringLiteral("%1 is too large to be a MIDI file.").arg(name)};

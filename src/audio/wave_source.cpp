@@ -1,9 +1,12 @@
 #include "audio/wave_source.h"
 
 #include "audio/riff_walk.h"
+#include "base/files.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <unistd.h>
 
 #include <sndfile.h>
 
@@ -34,22 +37,39 @@ OpenResult openWave(const QString& path, SF_INFO* header)
     const QFileInfo info(path);
     if (!info.exists())
         return {nullptr, QStringLiteral("The file %1 does not exist.").arg(info.fileName())};
-    if (!info.isFile())
-        return {nullptr, QStringLiteral("%1 is not a file that can be played.").arg(info.fileName())};
+    // Checked on the opened file, never waited on: a FIFO or a device is not a sound file.
+    FileResult notReadable;
+    const int fd = openRegularFile(path, &notReadable);
+    if (fd < 0)
+        return {nullptr,
+            notReadable.cause == FileCause::NotAFile
+                ? QStringLiteral("%1 is not a file that can be played.").arg(info.fileName())
+                : QStringLiteral("%1 cannot be read (%2).").arg(info.fileName(), notReadable.error)};
+    struct Closer {
+        int fd;
+        ~Closer()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } owned{fd};
     if (info.size() == 0)
         return {nullptr, QStringLiteral("%1 is empty.").arg(info.fileName())};
     {
         // Chunk sizes are checked before libsndfile sees them: some damaged files make it
         // loop for ever.
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        QFile file;
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
             return {nullptr, QStringLiteral("%1 cannot be read (%2).").arg(info.fileName(), file.errorString())};
         if (const QString why = riffProblem(file); !why.isEmpty())
             return {nullptr, QStringLiteral("%1 cannot be played: %2.").arg(info.fileName(), why)};
     }
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return {nullptr, QStringLiteral("%1 cannot be read.").arg(info.fileName())};
 
     SF_INFO sf{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &sf);
+    owned.fd = -1; // libsndfile closes it, with the file or when it refuses the file
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &sf, SF_TRUE);
     if (!file)
         return {nullptr,
             QStringLiteral("%1 is not a wave file that can be played (%2).")

@@ -166,6 +166,16 @@ QVariant FileNameModel::data(const QModelIndex& index, int role) const
         if (role == Qt::DecorationRole)
             return {};
     }
+    // A name whose bytes are not UTF-8 reads back with U+FFFD and cannot be opened again by it:
+    // shown greyed, with the reason, and refused by every button.
+    if (names_[index.row()].contains(QChar::ReplacementCharacter)) {
+        if (role == Qt::ForegroundRole)
+            return QColor(140, 140, 140);
+        if (role == Qt::ToolTipRole)
+            return names_[index.row()]
+                + QStringLiteral("\nThis name cannot be read as UTF-8 (it was written in another character set): "
+                                 "rename the file to use it.");
+    }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         // A name may hold a line break; show it on one line.
         QString name = names_[index.row()];

@@ -16,7 +16,7 @@ namespace sonaplex {
 namespace {
 QLabel* nameLabel(const QString& objectName, const QColor& colour, QWidget* parent)
 {
-    auto* l = new QLabel(parent);
+    auto* l = new NameLabel(parent);
     l->setObjectName(objectName);
     l->setAlignment(Qt::AlignCenter);
     l->setTextFormat(Qt::PlainText);

@@ -1,6 +1,7 @@
 #include "ui/selection_board.h"
 
 #include "audio/source.h"
+#include "base/files.h"
 #include "ui/browser_pane.h"
 #include "ui/messages.h"
 #include "ui/sample_player.h"
@@ -40,10 +41,10 @@ SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameF
         frame->setToolTip(frameTip);
         if (setup.framesInTimes)
             useTimes(frame, 9, true);
-        auto* game = new QLabel(frame);
+        auto* game = new NameLabel(frame);
         game->setObjectName(setup.gameLabelName(n));
         game->setToolTip(frameTip);
-        auto* replacement = new QLabel(frame);
+        auto* replacement = new NameLabel(frame);
         replacement->setObjectName(setup.replaceLabelName(n));
         for (QLabel* l : {game, replacement}) {
             l->setAlignment(Qt::AlignCenter);
@@ -122,16 +123,32 @@ bool SelectionBoard::eventFilter(QObject* watched, QEvent* event)
     return true;
 }
 
+// A file whose name cannot be read back is refused by name: choosing it would make SWITCH write
+// a new file under another name.
+bool SelectionBoard::usable(const QString& path) const
+{
+    const QString why = undecodableName(path);
+    if (why.isEmpty())
+        return true;
+    QString text = why;
+    text[0] = text[0].toUpper();
+    showMessage(text + QLatin1Char('.'), setup_.orderErrorTitle, window());
+    return false;
+}
+
 void SelectionBoard::chooseGame(int n)
 {
     if (!inOrder(true, n))
         return;
     const QString name = gameFiles_->fileName();
+    if (!usable(gameFiles_->fullPath()))
+        return;
     QLabel* label = slots_[n - 1].game;
     label->setText(name);
     label->show();
     setTextColour(label, kGameRed);
-    store_().setGameFile(n, gameFiles_->fullPath(), name);
+    // Nothing highlighted chooses no game file (not the folder under an empty name).
+    store_().setGameFile(n, name.isEmpty() ? QString() : gameFiles_->fullPath(), name);
 }
 
 void SelectionBoard::chooseReplacement(int n)
@@ -139,6 +156,8 @@ void SelectionBoard::chooseReplacement(int n)
     if (!inOrder(false, n))
         return;
     const QString name = replacementFiles_->fileName();
+    if (!usable(replacementFiles_->fullPath()))
+        return;
     // Only a sound the program can open may replace a game's: anything else is refused here,
     // before it can reach a game folder.
     if (!name.isEmpty() && setup_.replacementCheck) {
@@ -155,7 +174,7 @@ void SelectionBoard::chooseReplacement(int n)
     label->setText(name);
     label->show();
     setTextColour(label, kReplacementBlue);
-    store_().setReplacementFile(n, replacementFiles_->fullPath(), name);
+    store_().setReplacementFile(n, name.isEmpty() ? QString() : replacementFiles_->fullPath(), name);
 }
 
 void SelectionBoard::remove(int n)

@@ -72,6 +72,7 @@ private:
         QLabel* replacement;
     };
     bool inOrder(bool gameSide, int n) const;
+    bool usable(const QString& path) const;
 
     SelectionBoardSetup setup_;
     FileList* gameFiles_;

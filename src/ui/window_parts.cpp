@@ -3,7 +3,10 @@
 #include "ui/forms.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QToolTip>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -95,6 +98,47 @@ void setBold(QWidget* widget, bool bold)
     QFont f = widget->font();
     f.setBold(bold);
     widget->setFont(f);
+}
+
+NameLabel::NameLabel(QWidget* parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+    setSizePolicy(QSizePolicy::Ignored, sizePolicy().verticalPolicy());
+}
+
+bool NameLabel::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || text().isEmpty())
+        return QLabel::event(event);
+    const QString tip = toolTip().isEmpty() ? text() : text() + QLatin1Char('\n') + toolTip();
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, this);
+    return true;
+}
+
+QString NameLabel::oneLine() const
+{
+    QString line = text();
+    line.replace(QLatin1Char('\n'), QChar(0x23CE)).replace(QLatin1Char('\r'), QChar(0x23CE));
+    return line;
+}
+
+QSize NameLabel::sizeHint() const
+{
+    const QFontMetrics fm = fontMetrics();
+    const int margins = contentsMargins().left() + contentsMargins().right() + 2 * margin();
+    return {std::min(fm.horizontalAdvance(oneLine()), 40 * fm.averageCharWidth()) + margins,
+        std::max(fm.height(), minimumHeight())};
+}
+
+QSize NameLabel::minimumSizeHint() const { return {minimumWidth(), std::max(fontMetrics().height(), minimumHeight())}; }
+
+void NameLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QString shown = fontMetrics().elidedText(oneLine(), Qt::ElideMiddle, area.width());
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    painter.drawText(area, int(alignment()) | Qt::TextSingleLine, shown);
 }
 
 } // namespace sonaplex

@@ -1,12 +1,29 @@
 #pragma once
 #include <QColor>
+#include <QLabel>
 #include <QString>
 
-class QLabel;
 class QPushButton;
 class QWidget;
 
 namespace sonaplex {
+
+// A label for a file name: text() is the whole name, as it was set, but it is drawn on one line
+// (line breaks shown as a symbol), elided in the middle when the label is narrower, with the
+// whole name in its tooltip; a long name never widens its window.
+class NameLabel : public QLabel {
+public:
+    explicit NameLabel(QWidget* parent = nullptr);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override; // the tooltip: the whole name, then the label's own tip
+
+private:
+    QString oneLine() const;
+};
 
 // Small builders shared by the windows.
 QPushButton* makeButton(const QString& name, const QString& caption, const QString& tip, QWidget* parent);
