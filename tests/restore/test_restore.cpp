@@ -1,6 +1,7 @@
 // Every replacement can be undone, through the real windows: SWITCH without a backup then
 // restore, undo of the last SWITCH (a swap included), states read off the disk, a full disk
-// while keeping an original, and a damaged record moved aside.
+// while keeping an original, a damaged record moved aside, and a record that cannot be
+// written, cannot be opened for a while, or is deleted under the running program.
 #include "audio/audio_support.h"
 #include "base/content_hash.h"
 #include "music/frm_copy_midi.h"
@@ -247,6 +248,161 @@ private slots:
         QVERIFY(row.data(Qt::ToolTipRole).toString().contains("Replaced by song1.mid"));
         const QModelIndex plain = model->index(int(model->names().indexOf("TRACK3.MID")));
         QVERIFY(plain.data(Qt::DecorationRole).isNull());
+    }
+
+    // Starts the program again in the folder of `program` (kept), entering the music window.
+    void restartIn(const QString& folder)
+    {
+        if (Forms* f = runningProgram())
+            f->endProgram();
+        QTest::qWait(0);
+        startProgram(folder);
+        click("frmSplash", "CmdEntermidi");
+        runningProgram()->load<FrmCopyMidi>();
+    }
+    static QStringList listed()
+    {
+        QStringList paths;
+        for (QTreeWidgetItemIterator it(list()); *it; ++it)
+            if ((*it)->parent())
+                paths << (*it)->toolTip(0);
+        return paths;
+    }
+
+    void aRecordThatCannotBeWrittenStopsTheRunBeforeAnyRename()
+    {
+        switchWith({{gameFile(1), myFile(1)}});
+        const QString wal = program->path("Replacements/record.sqlite-wal");
+        QVERIFY(QFileInfo::exists(wal));
+        const int keptBefore = QDir(program->path("Replacements/originals")).entryList(QDir::Files).size();
+        {
+            Immutable locked(wal); // every write of the record fails from here
+            REQUIRE_IMMUTABLE(locked);
+            program->messages.clear();
+            switchWith({{gameFile(1), myFile(2)}, {gameFile(2), myFile(2)}});
+            const QString report = program->messages.lastText();
+            QVERIFY2(report.startsWith("No game file was replaced:"), qPrintable(report));
+            QVERIFY2(report.contains("Selection 1 (TRACK1.MID): not replaced, because the record of replacements "
+                                     "could not be written"),
+                qPrintable(report));
+            QVERIFY2(report.contains("Selection 2 (TRACK2.MID)"), qPrintable(report));
+        }
+        QCOMPARE(readAll(gameFile(1)), song(1));
+        QCOMPARE(readAll(gameFile(2)), original(2));
+        // The originals this run kept went with it; undo takes back the SWITCH that happened.
+        QCOMPARE(QDir(program->path("Replacements/originals")).entryList(QDir::Files).size(), keptBefore);
+        inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        QCOMPARE(readAll(gameFile(2)), original(2));
+    }
+
+    void anIntactRecordIsKeptWhileItCannotBeOpened()
+    {
+        switchWith({{gameFile(1), myFile(1)}});
+        const QString folder = program->folder.path();
+        program->folder.setAutoRemove(false);
+        program.reset();
+        QTemporaryDir keep(folder);
+        keep.setAutoRemove(true);
+        {
+            QTemporaryDir elsewhere; // the ended program goes, and its record is closed whole
+            startProgram(elsewhere.path());
+            runningProgram()->endProgram();
+            QTest::qWait(0);
+        }
+        QCOMPARE(QDir(folder + "/Replacements").entryList({"record.sqlite*"}), QStringList{"record.sqlite"});
+        const QByteArray recordBytes = readAll(folder + "/Replacements/record.sqlite");
+        MessageRecorder messages;
+        {
+            // The record's folder refuses the files SQLite opens beside the record.
+            Immutable locked(folder + "/Replacements");
+            REQUIRE_IMMUTABLE(locked);
+            restartIn(folder);
+            QTRY_COMPARE(messages.lastTitle(), QStringLiteral("Record of Replacements"));
+            QVERIFY2(messages.lastText().contains("cannot be opened"), qPrintable(messages.lastText()));
+            messages.clear();
+            auto* board = runningProgram()->load<FrmCopyMidi>().board();
+            board->setGameFile(1, gameFile(2), "TRACK2.MID");
+            board->setReplacementFile(1, myFile(2), "song2.mid");
+            click("FrmCopyMidi", "CmdSwitch3");
+            QVERIFY2(messages.lastText().startsWith("No game file was replaced:"), qPrintable(messages.lastText()));
+            QCOMPARE(readAll(gameFile(2)), original(2));
+        }
+        QCOMPARE(QDir(folder + "/Replacements").entryList({"record.sqlite.damaged-*"}).size(), 0);
+        QCOMPARE(readAll(folder + "/Replacements/record.sqlite"), recordBytes);
+        // Once it can be opened, the next SWITCH opens it and goes ahead; nothing earlier is lost.
+        messages.clear();
+        click("FrmCopyMidi", "CmdSwitch3");
+        QVERIFY2(messages.messages.empty() || messages.lastTitle() != "Replacement Error", qPrintable(messages.lastText()));
+        QCOMPARE(readAll(gameFile(2)), song(2));
+        onModal("FrmRestore", [&] {
+            QCOMPARE(listed(), (QStringList{gameFile(1), gameFile(2)}));
+            click("FrmRestore", "CmdCloseRestore");
+        });
+        click("FrmCopyMidi", "CmdRestore");
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+    }
+
+    void aRecordDeletedUnderTheProgramIsStartedAgainAtItsPath()
+    {
+        switchWith({{gameFile(1), myFile(1)}});
+        const QString folder = program->folder.path();
+        for (const char* name : {"record.sqlite", "record.sqlite-wal", "record.sqlite-shm"})
+            QFile::remove(program->path(QStringLiteral("Replacements/") + name));
+        program->messages.clear();
+        switchWith({{gameFile(2), myFile(2)}});
+        QCOMPARE(readAll(gameFile(2)), song(2));
+        QCOMPARE(program->messages.messages.front().title, QStringLiteral("Record of Replacements"));
+        QVERIFY2(program->messages.messages.front().text.contains("deleted or replaced"),
+            qPrintable(program->messages.messages.front().text));
+        // What was replaced after the deletion is in the record that lasts: after a restart too.
+        program->folder.setAutoRemove(false);
+        program.reset();
+        QTemporaryDir keep(folder);
+        keep.setAutoRemove(true);
+        MessageRecorder messages;
+        restartIn(folder);
+        onModal("FrmRestore", [&] {
+            QCOMPARE(listed(), QStringList{gameFile(2)});
+            click("FrmRestore", "CmdUndoLastSwitch");
+            click("FrmRestore", "CmdCloseRestore");
+        });
+        click("FrmCopyMidi", "CmdRestore");
+        QCOMPARE(readAll(gameFile(2)), original(2));
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+    }
+
+    void leftoversOfAKilledRunAreRemovedAtStart()
+    {
+        const QString folder = program->folder.path();
+        program->folder.setAutoRemove(false);
+        program.reset();
+        QTemporaryDir keep(folder);
+        keep.setAutoRemove(true);
+        {
+            // A run killed between naming its copy and the rename; a conversion killed midway.
+            ReplacementRecord record(folder + "/Replacements");
+            const qint64 run = record.beginRun("switch");
+            QVERIFY(record.intend(run, gameFile(1), contentHash(gameFile(1)).hash, "x", myFile(1)) != 0);
+        }
+        QVERIFY(writeFile(game + "/.TRACK1.MID.sonaplex-Ab3dE9", song(1)));
+        QVERIFY(writeFile(game + "/.TRACK2.MID.sonaplex-Zz9yX8", song(2))); // not of an unfinished run
+        QVERIFY(QDir().mkpath(folder + "/Replacements/work/converting-999999999-abcdef"));
+        QVERIFY(QDir().mkpath(folder + "/Converting-Q1w2E3"));
+        QVERIFY(writeFile(folder + "/Converting-Q1w2E3/fx1.wav", "converted"));
+        MessageRecorder messages;
+        restartIn(folder);
+        QVERIFY(runningProgram()->record()->isOpen());
+        QVERIFY(!QFileInfo::exists(game + "/.TRACK1.MID.sonaplex-Ab3dE9"));
+        QVERIFY(QFileInfo::exists(game + "/.TRACK2.MID.sonaplex-Zz9yX8"));
+        QVERIFY(!QFileInfo::exists(folder + "/Replacements/work/converting-999999999-abcdef"));
+        QVERIFY(!QFileInfo::exists(folder + "/Converting-Q1w2E3"));
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        QVERIFY(runningProgram()->record()->lastRun().empty());
+        runningProgram()->endProgram();
+        QTest::qWait(0);
     }
 
     void aDamagedRecordIsMovedAsideAndReported()
