@@ -1,12 +1,19 @@
 // SWITCH and "Replace" never cost a game file: swapped and chained selections, files that are
-// not sound, the same game file twice, on both sides, through the real windows and files.
+// not sound, the same game file twice, FIFOs, names that are not UTF-8 or are very long, on both
+// sides, through the real windows and files.
 #include "audio/audio_support.h"
+#include "base/replacement.h"
 #include "support.h"
 #include "ui/browser_pane.h"
 #include "ui/long_work.h"
 #include "ui/review_window.h"
 
+#include <QTreeWidget>
 #include <QtTest>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace sonaplex;
 using namespace sonaplex::test;
@@ -43,6 +50,17 @@ class TestSwitchSafety : public QObject {
         return bytes;
     }
     QString file(const QString& name) { return game + "/" + name; }
+    // Every name in a folder, those that are not UTF-8 included (QDir passes over them).
+    static int namesIn(const QString& folder)
+    {
+        int n = 0;
+        DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+        while (const dirent* e = dir ? ::readdir(dir) : nullptr)
+            n += qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0;
+        if (dir)
+            ::closedir(dir);
+        return n;
+    }
 
     void open(const Side& side)
     {
@@ -240,6 +258,107 @@ private slots:
             QCOMPARE(readAll(file(QStringLiteral("fx%1.wav").arg(n))), sound(kEffects, n));
         QCOMPARE(QDir(game).entryList(QDir::Files | QDir::Hidden).size(), 12); // no copy left behind
         QVERIFY(!window("FrmReplaceConfirm"));
+    }
+
+    // A FIFO (or any file that is not a regular file) is refused by name wherever it turns up,
+    // and nothing waits for a writer that never comes.
+    void filesThatAreNotRegularAreRefusedWithoutWaiting()
+    {
+        for (int n = 1; n <= 2; ++n) {
+            QVERIFY(writeFile(file(QStringLiteral("fx%1.wav").arg(n)), sound(kEffects, n)));
+            QVERIFY(writeFile(file(QStringLiteral("new%1.wav").arg(n)), sound(kEffects, 10 + n)));
+        }
+        open(kEffects);
+        // A game file that becomes a FIFO between Next and SWITCH (the panes list regular files only).
+        choose(kEffects, 1, "fx1.wav", "new1.wav");
+        choose(kEffects, 2, "fx2.wav", "new2.wav");
+        click(kEffects.selection, kEffects.next);
+        QVERIFY(QFile::remove(file("fx1.wav")));
+        QCOMPARE(::mkfifo(QFile::encodeName(file("fx1.wav")).constData(), 0644), 0);
+        program->messages.clear();
+        click(kEffects.review, kEffects.switchButton);
+        const QString report = program->messages.lastText();
+        QVERIFY2(report.contains("Selection 1 (fx1.wav)") && report.contains("is not a regular file"), qPrintable(report));
+        QVERIFY(!report.contains("Selection 2"));
+        QCOMPARE(readAll(file("fx2.wav")), sound(kEffects, 12));
+        QVERIFY(QFileInfo(file("fx1.wav")).isSymLink() || !QFileInfo(file("fx1.wav")).isFile());
+        // The restore window reads the recorded folder, FIFO and all, without waiting on it.
+        QVERIFY(QFile::remove(file("fx2.wav")));
+        QCOMPARE(::mkfifo(QFile::encodeName(file("fx2.wav")).constData(), 0644), 0);
+        QString state;
+        onModal("FrmRestore", [&] {
+            for (QTreeWidgetItemIterator it(control<QTreeWidget>("FrmRestore", "LstReplaced")); *it; ++it)
+                if ((*it)->toolTip(0) == file("fx2.wav"))
+                    state = (*it)->text(3);
+            click("FrmRestore", "CmdCloseRestore");
+        });
+        click(kEffects.review, "CmdRestore");
+        QCOMPARE(state, QStringLiteral("missing"));
+    }
+
+    // Old games unpacked on Linux carry Latin-1 names: such a file is greyed with the reason,
+    // refused at both buttons and by SWITCH, and never replaced by a file under another name.
+    void namesThatAreNotUtf8AreRefusedNotReplacedByAnotherName()
+    {
+        const QByteArray raw = QFile::encodeName(game) + "/bad\xff\xfename.wav";
+        {
+            QFile f;
+            const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            QVERIFY(fd >= 0);
+            QVERIFY(f.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+            f.write(sound(kEffects, 1));
+        }
+        QVERIFY(writeFile(file("good.wav"), sound(kEffects, 2)));
+        open(kEffects);
+        auto* files = control<FileList>(kEffects.selection, kEffects.gameList);
+        control<FolderList>(kEffects.selection, kEffects.gameFolders)->setPath(game);
+        QTRY_VERIFY(!files->isListing());
+        const QString shown = QFile::decodeName(QByteArray("bad\xff\xfename.wav"));
+        QModelIndex bad;
+        for (int r = 0; r < files->model()->rowCount(); ++r)
+            if (files->model()->index(r, 0).data().toString() == shown)
+                bad = files->model()->index(r, 0);
+        QVERIFY(bad.isValid());
+        QVERIFY(bad.data(Qt::ToolTipRole).toString().contains("cannot be read as UTF-8"));
+        QVERIFY(bad.data(Qt::ForegroundRole).isValid());
+        files->setFileName(shown);
+        click(kEffects.selection, kEffects.gameButtonName(1));
+        QCOMPARE(program->messages.lastTitle(), kEffects.errorTitle);
+        QVERIFY2(program->messages.lastText().contains("cannot be read as UTF-8"), qPrintable(program->messages.lastText()));
+        QCOMPARE(text(kEffects.selection, "LblGameWav1"), QString());
+        // And should such a name reach SWITCH, no file is made under the substituted name.
+        const CopyRun run = replaceGameFiles({Selection{game + "/" + shown, shown, file("good.wav"), "good.wav"}});
+        QVERIFY2(!run.ok() && run.failures.join("").contains("cannot be read as UTF-8"), qPrintable(run.failures.join("")));
+        QCOMPARE(namesIn(game), 2);
+        QFile raw1;
+        const int fd = ::open(raw.constData(), O_RDONLY);
+        QVERIFY(fd >= 0 && raw1.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        QCOMPARE(raw1.readAll(), sound(kEffects, 1));
+    }
+
+    // A legal name of 250 bytes is replaced like any other (its temporary name fits the file
+    // system's limit), and neither it nor a name with a line break moves the window's buttons.
+    void longNamesAreReplacedAndShownOnOneLine()
+    {
+        const QString longName = QString(246, QLatin1Char('x')) + ".wav";
+        const QString broken = "two\nlines.wav";
+        QVERIFY(writeFile(file(longName), sound(kEffects, 1)));
+        QVERIFY(writeFile(file(broken), sound(kEffects, 2)));
+        QVERIFY(writeFile(file("new.wav"), sound(kEffects, 3)));
+        open(kEffects);
+        QWidget* selection = window(kEffects.selection);
+        const QSize before = selection->sizeHint();
+        choose(kEffects, 1, longName, "new.wav");
+        choose(kEffects, 2, broken, "new.wav");
+        QCOMPARE(text(kEffects.selection, "LblGameWav1"), longName); // the whole name, drawn elided
+        QVERIFY2(selection->sizeHint().width() <= before.width() + 4,
+            qPrintable(QStringLiteral("%1 -> %2").arg(before.width()).arg(selection->sizeHint().width())));
+        QCOMPARE(selection->sizeHint().height(), before.height());
+        switchNow(kEffects);
+        QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
+        QCOMPARE(readAll(file(longName)), sound(kEffects, 3));
+        QCOMPARE(readAll(file(broken)), sound(kEffects, 3));
+        QCOMPARE(QDir(game).entryList(QDir::Files | QDir::Hidden).size(), 3); // nothing left behind
     }
 };
 
