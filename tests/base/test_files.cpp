@@ -5,6 +5,8 @@
 #include "support.h"
 
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <csignal>
@@ -224,6 +226,64 @@ private slots:
         QVERIFY(copyReplace(at("new.wav"), at("fx.wav")).ok);
         QCOMPARE(leftovers(), QStringList{QStringLiteral(".fx.wav.sonaplex-notours")});
         QFile::remove(at(".fx.wav.sonaplex-notours"));
+    }
+
+    // Two runs (two windows, two program instances) replacing the same game file at once: they
+    // take turns, so each records as overwritten what it really overwrote, and undo of the later
+    // one gives back the earlier one's content, never the original.
+    void twoRunsOnOneGameFileTakeTurns()
+    {
+        const QString record = at("turns/Replacements"), game = at("turns/g.wav");
+        QDir().mkpath(at("turns"));
+        const QByteArray original(4 << 20, 'o'), a(4 << 20, 'a'), b(4 << 20, 'b');
+        QVERIFY(writeFile(at("turns/a.wav"), a) && writeFile(at("turns/b.wav"), b));
+        auto switchWith = [&](const QString& source) {
+            ReplacementRecord rec(record);
+            return replaceGameFiles({Selection{game, "g.wav", source, QFileInfo(source).fileName()}}, {}, &rec);
+        };
+        for (int trial = 0; trial < 8; ++trial) {
+            QVERIFY(writeFile(game, original));
+            int go[2];
+            QCOMPARE(::pipe(go), 0);
+            const pid_t child = ::fork();
+            if (child == 0) {
+                char c;
+                (void)::read(go[0], &c, 1);
+                ::_exit(switchWith(at("turns/a.wav")).ok() ? 0 : 1);
+            }
+            QVERIFY(::write(go[1], "x", 1) == 1);
+            const CopyRun mine = switchWith(at("turns/b.wav"));
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            ::close(go[0]);
+            ::close(go[1]);
+            QVERIFY2(mine.ok(), qPrintable(mine.failures.join("; ")));
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+            // The later run overwrote the earlier one's content, and says so.
+            ReplacementRecord rec(record);
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
+            db.setDatabaseName(record + "/record.sqlite");
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("SELECT before_hash, after_hash FROM entries WHERE done = 1 ORDER BY id "
+                                          "DESC LIMIT 2")));
+            QVERIFY(q.next());
+            const QString laterBefore = q.value(0).toString(), laterAfter = q.value(1).toString();
+            QVERIFY(q.next());
+            const QString earlierAfter = q.value(1).toString();
+            QCOMPARE(laterBefore, earlierAfter);
+            QCOMPARE(contentHash(game).hash, laterAfter);
+            q.finish();
+            db.close();
+            db = {};
+            QSqlDatabase::removeDatabase("check");
+            const QByteArray now = readAll(game);
+            QVERIFY(undoLastRun(rec).ok());
+            QCOMPARE(readAll(game), now == a ? b : a);
+            QVERIFY(undoLastRun(rec).ok());
+            QCOMPARE(readAll(game), original);
+        }
     }
 };
 
