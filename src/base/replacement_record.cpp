@@ -229,6 +229,26 @@ FileResult ReplacementRecord::writeFailure(const QString& what) const
         QStringLiteral("the record of replacements could not be written (%1: %2)").arg(what, e.text()), cause);
 }
 
+// A statement that failed because the connection itself went bad (an I/O error, a lock SQLite
+// could not release, the file gone or damaged) closes it: every later call fails at once instead
+// of stalling in SQLite's retries, and the next run's ready() opens the record again.
+bool ReplacementRecord::checked(QSqlQuery& q, bool ok) const
+{
+    if (ok)
+        return true;
+    const QSqlError e = q.lastError();
+    const int code = sqliteCode(e);
+    constexpr int kIoError = 10, kCantOpen = 14, kProtocol = 15;
+    if (open_ && (code == kIoError || code == kCantOpen || code == kProtocol || code == kSqliteCorrupt
+                     || code == kSqliteNotADatabase)) {
+        open_ = false;
+        problem_ = QStringLiteral("The record of replaced game files (%1) could not be read or written: %2.")
+                       .arg(databasePath(), e.text());
+        QSqlDatabase::database(connection_, false).close();
+    }
+    return false;
+}
+
 qint64 ReplacementRecord::beginRun(const QString& kind, qint64 undoes)
 {
     if (!open_)
@@ -238,7 +258,7 @@ qint64 ReplacementRecord::beginRun(const QString& kind, qint64 undoes)
     q.addBindValue(now());
     q.addBindValue(kind);
     q.addBindValue(undoes);
-    return q.exec() ? q.lastInsertId().toLongLong() : 0;
+    return checked(q, q.exec()) ? q.lastInsertId().toLongLong() : 0;
 }
 
 qint64 ReplacementRecord::intend(
@@ -252,7 +272,7 @@ qint64 ReplacementRecord::intend(
     for (const QVariant& v :
         {QVariant(run), QVariant(gamePath), QVariant(before), QVariant(after), QVariant(source), QVariant(now())})
         q.addBindValue(v);
-    return q.exec() ? q.lastInsertId().toLongLong() : 0;
+    return checked(q, q.exec()) ? q.lastInsertId().toLongLong() : 0;
 }
 
 bool ReplacementRecord::happened(qint64 entry)
@@ -262,7 +282,7 @@ bool ReplacementRecord::happened(qint64 entry)
     QSqlQuery q(QSqlDatabase::database(connection_));
     q.prepare(QStringLiteral("UPDATE entries SET done = 1 WHERE id = ?"));
     q.addBindValue(entry);
-    return q.exec();
+    return checked(q, q.exec());
 }
 
 bool ReplacementRecord::didNotHappen(qint64 entry)
@@ -272,7 +292,7 @@ bool ReplacementRecord::didNotHappen(qint64 entry)
     QSqlQuery q(QSqlDatabase::database(connection_));
     q.prepare(QStringLiteral("DELETE FROM entries WHERE id = ?"));
     q.addBindValue(entry);
-    return q.exec();
+    return checked(q, q.exec());
 }
 
 // What changes whenever a file's content may have: the change time cannot be set by tools.
@@ -302,7 +322,7 @@ QString ReplacementRecord::knownHash(const QString& path) const
     q.prepare(QStringLiteral("SELECT hash FROM known WHERE path = ? AND stamp = ?"));
     q.addBindValue(path);
     q.addBindValue(stamp);
-    return q.exec() && q.next() ? q.value(0).toString() : QString();
+    return checked(q, q.exec()) && q.next() ? q.value(0).toString() : QString();
 }
 
 void ReplacementRecord::remember(const QString& path, const QString& hash)
@@ -315,7 +335,7 @@ void ReplacementRecord::remember(const QString& path, const QString& hash)
     q.addBindValue(path);
     q.addBindValue(stamp);
     q.addBindValue(hash);
-    q.exec();
+    checked(q, q.exec());
 }
 
 FileResult ReplacementRecord::begin()
@@ -362,7 +382,8 @@ int ReplacementRecord::settleUnfinished()
 int ReplacementRecord::settle()
 {
     QSqlQuery q(QSqlDatabase::database(connection_));
-    q.exec(QStringLiteral("SELECT id, game_path, before_hash, after_hash FROM entries WHERE done = 0"));
+    if (!checked(q, q.exec(QStringLiteral("SELECT id, game_path, before_hash, after_hash FROM entries WHERE done = 0"))))
+        return 0;
     struct Open {
         qint64 id;
         QString path, before, after;
@@ -442,15 +463,15 @@ std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const
         return files;
     QSqlQuery q(QSqlDatabase::database(connection_));
     if (folder.isEmpty()) {
-        q.exec(QStringLiteral("SELECT game_path, before_hash, after_hash, source, at FROM entries WHERE done = 1 "
-                              "ORDER BY game_path, id"));
+        checked(q, q.exec(QStringLiteral("SELECT game_path, before_hash, after_hash, source, at FROM entries WHERE done = 1 "
+                              "ORDER BY game_path, id")));
     } else {
         // A range on the indexed path: quick whatever the size of the record.
         q.prepare(QStringLiteral("SELECT game_path, before_hash, after_hash, source, at FROM entries WHERE done = 1 "
                                  "AND game_path > ? AND game_path < ? ORDER BY game_path, id"));
         q.addBindValue(folder + QLatin1Char('/'));
         q.addBindValue(folder + QLatin1Char('0')); // '0' follows '/'
-        q.exec();
+        checked(q, q.exec());
     }
     QHash<QString, size_t> index;
     while (q.next()) {
@@ -473,7 +494,7 @@ std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const
     return files;
 }
 
-std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId) const
+std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId, QString* kind) const
 {
     std::vector<RecordEntry> entries;
     if (!open_)
@@ -481,19 +502,21 @@ std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId) const
     QSqlQuery q(QSqlDatabase::database(connection_));
     // The newest run that changed something and that no undo has taken back; an undo's own
     // run is not undone again by this.
-    q.exec(QStringLiteral("SELECT r.id FROM runs r WHERE r.kind != 'undo' "
+    checked(q, q.exec(QStringLiteral("SELECT r.id, r.kind FROM runs r WHERE r.kind != 'undo' "
                           "AND NOT EXISTS (SELECT 1 FROM runs u WHERE u.undoes = r.id) "
                           "AND EXISTS (SELECT 1 FROM entries e WHERE e.run = r.id AND e.done = 1) "
-                          "ORDER BY r.id DESC LIMIT 1"));
+                          "ORDER BY r.id DESC LIMIT 1")));
     if (!q.next())
         return entries;
     const qint64 run = q.value(0).toLongLong();
     if (runId)
         *runId = run;
+    if (kind)
+        *kind = q.value(1).toString();
     q.prepare(QStringLiteral("SELECT id, game_path, before_hash, after_hash, source FROM entries "
                              "WHERE run = ? AND done = 1 ORDER BY id"));
     q.addBindValue(run);
-    q.exec();
+    checked(q, q.exec());
     while (q.next())
         entries.push_back({q.value(0).toLongLong(), run, q.value(1).toString(), q.value(2).toString(),
             q.value(3).toString(), q.value(4).toString()});
@@ -506,7 +529,8 @@ void ReplacementRecord::forget(const QStringList& gamePaths)
         return;
     QSqlDatabase db = QSqlDatabase::database(connection_);
     QSqlQuery q(db);
-    q.exec(QStringLiteral("SELECT DISTINCT before_hash FROM entries"));
+    if (!checked(q, q.exec(QStringLiteral("SELECT DISTINCT before_hash FROM entries"))))
+        return;
     QSet<QString> kept;
     while (q.next())
         kept.insert(q.value(0).toString());
@@ -514,10 +538,11 @@ void ReplacementRecord::forget(const QStringList& gamePaths)
     q.prepare(QStringLiteral("DELETE FROM entries WHERE game_path = ?"));
     for (const QString& path : gamePaths) {
         q.addBindValue(path);
-        q.exec();
+        checked(q, q.exec());
     }
     db.commit();
-    q.exec(QStringLiteral("SELECT DISTINCT before_hash FROM entries"));
+    if (!checked(q, q.exec(QStringLiteral("SELECT DISTINCT before_hash FROM entries"))))
+        return; // nothing is dropped from the store unless the record says it is no longer needed
     QSet<QString> stillNeeded;
     while (q.next())
         stillNeeded.insert(q.value(0).toString());

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class QSqlQuery;
+
 namespace sonaplex {
 
 class WorkProgress;
@@ -113,7 +115,8 @@ public:
         std::vector<ReplacedFile>& files, const std::vector<QString>& remembered, WorkProgress* progress = nullptr);
     static GameFileState stateFor(const ReplacedFile& file, const QString& currentHash);
     // The changes of the latest SWITCH or restore not yet undone (empty when none), newest last.
-    std::vector<RecordEntry> lastRun(qint64* run = nullptr) const;
+    // `kind` receives the run's kind ("switch", "restore").
+    std::vector<RecordEntry> lastRun(qint64* run = nullptr, QString* kind = nullptr) const;
     // Drops the entries of these game files, and the kept contents nothing else needs.
     void forget(const QStringList& gamePaths);
 
@@ -122,6 +125,7 @@ private:
     Opened prepare();
     void openOrMoveAside();
     FileResult writeFailure(const QString& what) const;
+    bool checked(QSqlQuery& q, bool ok) const;
     int settle();
     qint64 dev_ = 0, ino_ = 0; // of the file the connection opened
     int turn_ = -1; // the locked turn file, while this record holds the turn
@@ -130,8 +134,8 @@ private:
     QString connection_;
     QString folder_;
     OriginalStore store_;
-    bool open_ = false;
-    QString problem_;
+    mutable bool open_ = false; // a connection gone bad closes itself (checked())
+    mutable QString problem_;
 };
 
 // What a game file's state is called in the restore window.

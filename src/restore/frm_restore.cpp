@@ -227,13 +227,18 @@ void FrmRestore::CmdRestoreFolder_Click()
 
 void FrmRestore::CmdUndoLastSwitch_Click()
 {
-    if (forms().record()->lastRun().empty()) {
+    QString kind;
+    if (forms().record()->lastRun(nullptr, &kind).empty()) {
         showMessage(QStringLiteral("There is no SWITCH to undo."), kTitle, this);
         return;
     }
-    LongWork work(this, QStringLiteral("Undoing the last SWITCH\u2026"));
+    // A restore (of originals or of a backup set) is undone like a SWITCH, and called what it was.
+    const QString what = kind == QLatin1String("switch") ? QStringLiteral("SWITCH") : QStringLiteral("restore");
+    LongWork work(this, QStringLiteral("Undoing the last %1\u2026").arg(what));
     const CopyRun run = undoLastRun(*forms().record(), &work.progress());
-    report(QStringLiteral("The last SWITCH was undone: %1 game file(s) hold again what they held before it."), run);
+    report(QStringLiteral("The last %1 was undone: %2 game file(s) hold again what they held before it.")
+               .arg(what, QStringLiteral("%1")),
+        run);
 }
 
 void FrmRestore::CmdForget_Click()

@@ -1,0 +1,398 @@
+// Fault-injection campaign: a recorded SWITCH of three game files, a restore of two of them and
+// an undo (the calls the windows make), run under `strace --inject` while one system call fails
+// at one occurrence; then a checker, without faults, asserts what the program promises:
+//   - each game file is byte-identical to its original or to its replacement;
+//   - a file reported replaced (or put back) was, and a file reported not changed was not;
+//   - no temporary file is left in the game folder once the record is opened again;
+//   - the record, opened again (as at the next start), agrees with the disk;
+//   - with the fault gone, every game file restores byte-identical to its original.
+//
+//   fault_campaign campaign [--seconds S] [--calls a,b,c] [--work DIR]   the campaign
+//   fault_campaign prepare DIR | act DIR | check DIR                     one trial's steps
+//
+// `act` writes what each step reported into a file mapped in memory, so that the faults injected
+// into write() and its kin never touch the report itself.
+#include "base/content_hash.h"
+#include "base/replacement.h"
+#include "base/replacement_record.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTextStream>
+#include <QThread>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <sys/mman.h>
+#include <unistd.h>
+
+using namespace sonaplex;
+
+namespace {
+
+constexpr int kFiles = 3;
+constexpr qint64 kReportSize = 64 << 10;
+
+struct Layout {
+    QString dir;
+    QString game(int n) const { return dir + QStringLiteral("/Game/g%1.wav").arg(n); }
+    QString mine(int n) const { return dir + QStringLiteral("/Mine/m%1.wav").arg(n); }
+    QString record() const { return dir + QStringLiteral("/Program/Replacements"); }
+    QString report() const { return dir + QStringLiteral("/report"); }
+};
+
+QByteArray original(int n) { return QByteArray(48 << 10, char('a' + n)) + QByteArray::number(n); }
+QByteArray replacement(int n) { return QByteArray(40 << 10, char('A' + n)) + QByteArray::number(n * 7); }
+
+bool write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+QByteArray read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+int prepare(const Layout& at)
+{
+    QDir(at.dir).removeRecursively();
+    for (const char* sub : {"/Game", "/Mine", "/Program"})
+        QDir().mkpath(at.dir + QLatin1String(sub));
+    bool ok = write(at.report(), QByteArray(kReportSize, '\0'));
+    for (int n = 1; n <= kFiles; ++n)
+        ok = ok && write(at.game(n), original(n)) && write(at.mine(n), replacement(n));
+    return ok ? 0 : 1;
+}
+
+// What a step reported for one game file: changed (replaced, or put back), or left as it was.
+QString outcomes(const CopyRun& run, const QStringList& attempted)
+{
+    QString line;
+    for (int n = 1; n <= kFiles; ++n) {
+        const QString name = QStringLiteral("g%1.wav").arg(n);
+        const bool tried = attempted.contains(name);
+        const bool failed = !run.failures.filter(name).isEmpty();
+        line += QLatin1Char(' ') + name + QLatin1Char('=') + (!tried ? "-" : failed ? "kept" : "changed");
+    }
+    return line;
+}
+
+int act(const Layout& at)
+{
+    // Loaded and started: the campaign attaches strace now, so that faults reach the program's
+    // own work, not the dynamic loader's.
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    char go = 0;
+    (void)::read(STDIN_FILENO, &go, 1); // a fault injected here only ends the wait
+    // The report lives in memory mapped from its file: no write() of ours reaches it.
+    char* report = nullptr;
+    const int fd = ::open(QFile::encodeName(at.report()).constData(), O_RDWR);
+    if (fd >= 0) {
+        void* p = ::mmap(nullptr, kReportSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        report = p == MAP_FAILED ? nullptr : static_cast<char*>(p);
+    }
+    qint64 used = 0;
+    auto say = [&](const QString& line) {
+        const QByteArray bytes = line.toUtf8() + '\n';
+        if (report && used + bytes.size() < kReportSize) {
+            std::memcpy(report + used, bytes.constData(), size_t(bytes.size()));
+            used += bytes.size();
+        }
+    };
+    ReplacementRecord record(at.record());
+    say(QStringLiteral("open %1").arg(record.isOpen() ? 1 : 0));
+
+    std::vector<Selection> selections;
+    QStringList all;
+    for (int n = 1; n <= kFiles; ++n) {
+        selections.push_back({at.game(n), QFileInfo(at.game(n)).fileName(), at.mine(n), QFileInfo(at.mine(n)).fileName()});
+        all << QFileInfo(at.game(n)).fileName();
+    }
+    say(QStringLiteral("switch") + outcomes(replaceGameFiles(selections, {}, &record), all));
+
+    // The restore window: the files it lists that do not hold their originals, of g1 and g2.
+    std::vector<ReplacedFile> files = record.replacedFiles();
+    std::erase_if(files, [&](const ReplacedFile& f) {
+        return f.state == GameFileState::Original || (f.gamePath != at.game(1) && f.gamePath != at.game(2));
+    });
+    QStringList restoring;
+    for (const ReplacedFile& f : files)
+        restoring << QFileInfo(f.gamePath).fileName();
+    say(QStringLiteral("restore") + outcomes(restoreOriginals(record, files), restoring));
+
+    QString kind;
+    QStringList undoing;
+    for (const RecordEntry& e : record.lastRun(nullptr, &kind))
+        undoing << QFileInfo(e.gamePath).fileName();
+    say(QStringLiteral("undo ") + (kind.isEmpty() ? QStringLiteral("none") : kind)
+        + outcomes(undoLastRun(record), undoing));
+    say(QStringLiteral("end"));
+    return 0;
+}
+
+int check(const Layout& at)
+{
+    QStringList faults;
+    // What each game file should hold, by what each step reported.
+    std::map<int, QByteArray> expected, beforeSwitch, beforeRestore;
+    for (int n = 1; n <= kFiles; ++n)
+        expected[n] = original(n);
+    QFile reportFile(at.report());
+    reportFile.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = reportFile.readAll().split('\0').value(0).split('\n');
+    bool complete = false;
+    for (const QByteArray& raw : lines) {
+        const QStringList words = QString::fromUtf8(raw).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.isEmpty())
+            continue;
+        if (words[0] == QLatin1String("end"))
+            complete = true;
+        const bool undo = words[0] == QLatin1String("undo");
+        if (words[0] != QLatin1String("switch") && words[0] != QLatin1String("restore") && !undo)
+            continue;
+        if (words[0] == QLatin1String("switch"))
+            beforeSwitch = expected;
+        if (words[0] == QLatin1String("restore"))
+            beforeRestore = expected;
+        const QString undone = undo ? words.value(1) : QString();
+        for (const QString& w : words.mid(undo ? 2 : 1)) {
+            const int n = w.mid(1, 1).toInt();
+            if (!w.endsWith(QLatin1String("=changed")))
+                continue;
+            if (words[0] == QLatin1String("switch"))
+                expected[n] = replacement(n);
+            else if (words[0] == QLatin1String("restore"))
+                expected[n] = original(n);
+            else
+                expected[n] = (undone == QLatin1String("restore") ? beforeRestore : beforeSwitch)[n];
+        }
+    }
+    for (int n = 1; n <= kFiles; ++n) {
+        const QByteArray now = read(at.game(n));
+        if (now != original(n) && now != replacement(n))
+            faults << QStringLiteral("g%1.wav is neither its original nor its replacement (%2 bytes)").arg(n).arg(now.size());
+        else if (complete && now != expected[n])
+            faults << QStringLiteral("g%1.wav holds its %2, but the report said otherwise")
+                          .arg(n)
+                          .arg(now == original(n) ? "original" : "replacement");
+    }
+    {
+        // The next start: the record settles what the run left unfinished.
+        ReplacementRecord record(at.record());
+        if (!record.isOpen()) {
+            faults << QStringLiteral("the record cannot be opened after the fault: %1").arg(record.problem());
+        } else {
+            record.settleUnfinished();
+            const QStringList left = QDir(at.dir + QStringLiteral("/Game"))
+                                         .entryList(QDir::Files | QDir::Hidden | QDir::System)
+                                         .filter(QStringLiteral(".sonaplex-"));
+            if (!left.isEmpty())
+                faults << QStringLiteral("left in the game folder: %1").arg(left.join(QStringLiteral(", ")));
+            const std::vector<ReplacedFile> known = record.replacedFiles();
+            QStringList knownPaths;
+            for (const ReplacedFile& f : known) {
+                knownPaths << f.gamePath;
+                const QString now = contentHash(f.gamePath).hash;
+                if (now != f.lastHash)
+                    faults << QStringLiteral("the record says %1 holds what Sonaplex put there last, but it holds "
+                                             "something else")
+                                  .arg(QFileInfo(f.gamePath).fileName());
+            }
+            for (int n = 1; n <= kFiles; ++n)
+                if (!knownPaths.contains(at.game(n)) && read(at.game(n)) != original(n))
+                    faults << QStringLiteral("g%1.wav was changed, but the record does not know it").arg(n);
+            // With the fault gone, everything goes back to its original.
+            const CopyRun back = restoreOriginals(record, known);
+            if (!back.ok())
+                faults << QStringLiteral("restoring after the fault failed: %1").arg(back.failures.join(QStringLiteral("; ")));
+            for (int n = 1; n <= kFiles; ++n)
+                if (read(at.game(n)) != original(n))
+                    faults << QStringLiteral("g%1.wav does not restore to its original").arg(n);
+        }
+    }
+    QTextStream out(stdout);
+    for (const QString& f : faults)
+        out << "FAULT " << f << '\n';
+    out << (complete ? "report complete\n" : "report incomplete\n");
+    return faults.isEmpty() ? 0 : 3;
+}
+
+// Runs `act` with strace attached once it is loaded, with `straceArgs` (the trace and the fault);
+// returns how it ended ("" when it ended normally) and what strace wrote.
+QString runAct(const QString& self, const Layout& at, const QStringList& straceArgs, QString* straceOutput = nullptr)
+{
+    QProcess program;
+    // Its own process group: a trial that hangs is killed whole.
+    program.setChildProcessModifier([] { ::setpgid(0, 0); });
+    program.start(self, {QStringLiteral("act"), at.dir});
+    if (!program.waitForStarted() || !program.waitForReadyRead(30000))
+        return QStringLiteral("did not start");
+    const qint64 pid = program.processId();
+    QProcess strace;
+    strace.start(QStringLiteral("strace"),
+        QStringList{QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-p"), QString::number(pid)}
+            + straceArgs);
+    strace.waitForStarted();
+    // Go once strace has attached.
+    for (int i = 0; i < 500; ++i) {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        status.open(QIODevice::ReadOnly);
+        const QByteArray text = status.readAll();
+        const int at = text.indexOf("TracerPid:");
+        if (at >= 0 && text.mid(at + 10, 12).trimmed().split('\n').value(0).toInt() != 0)
+            break;
+        QThread::msleep(10);
+    }
+    program.write("g");
+    program.closeWriteChannel();
+    QString outcome;
+    if (!program.waitForFinished(60000)) {
+        ::kill(-pid_t(pid), SIGKILL);
+        program.waitForFinished();
+        outcome = QStringLiteral("hang");
+    } else if (program.exitStatus() == QProcess::CrashExit || program.exitCode() != 0) {
+        outcome = QStringLiteral("ended abnormally: ") + QString::fromLocal8Bit(program.readAllStandardError()).right(300);
+    }
+    if (!strace.waitForFinished(10000))
+        strace.kill();
+    if (straceOutput)
+        *straceOutput = QString::fromLocal8Bit(strace.readAllStandardError());
+    return outcome;
+}
+
+// How often `act` makes each call, without faults.
+std::map<QString, int> countCalls(const QString& self, const Layout& at, const QStringList& calls)
+{
+    std::map<QString, int> counts;
+    prepare(at);
+    QString summary;
+    runAct(self, at, {QStringLiteral("-c"), QStringLiteral("-e"), QStringLiteral("trace=") + calls.join(QLatin1Char(','))},
+        &summary);
+    for (const QString& line : summary.split(QLatin1Char('\n'))) {
+        const QStringList cols = line.simplified().split(QLatin1Char(' '));
+        if (cols.size() >= 5 && calls.contains(cols.last()))
+            counts[cols.last()] = cols[3].toInt();
+    }
+    return counts;
+}
+
+int campaign(const QString& self, const QStringList& args)
+{
+    int seconds = 60;
+    QStringList calls{"openat", "read", "pread64", "write", "pwrite64", "fsync", "fdatasync", "rename",
+        "renameat2", "linkat", "link", "unlink", "copy_file_range", "fchmod", "mkdir", "flock", "fstat",
+        "newfstatat", "lseek", "ftruncate", "fcntl"};
+    QString work = QDir::tempPath() + QStringLiteral("/sonaplex-faults");
+    for (int i = 0; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--seconds"))
+            seconds = args[i + 1].toInt();
+        else if (args[i] == QLatin1String("--calls"))
+            calls = args[i + 1].split(QLatin1Char(','));
+        else if (args[i] == QLatin1String("--work"))
+            work = args[i + 1];
+    }
+    QTextStream out(stdout);
+    QProcess probe;
+    probe.start(QStringLiteral("strace"), {QStringLiteral("-V")});
+    if (!probe.waitForFinished() || probe.exitCode() != 0) {
+        out << "strace is missing: install it (scripts/install-deps)\n";
+        return 2;
+    }
+    const Layout at{work};
+    const std::map<QString, int> counts = countCalls(self, at, calls);
+    int total = 0;
+    for (const auto& [call, n] : counts)
+        total += n;
+    out << "calls made by one SWITCH, restore and undo:";
+    for (const auto& [call, n] : counts)
+        out << ' ' << call << '=' << n;
+    out << "\n" << Qt::flush;
+
+    // Trials in rounds: the first occurrence of every call, then the second, ..., so that a
+    // bounded run covers every call.
+    QElapsedTimer clock;
+    clock.start();
+    std::map<QString, int> outcomes;
+    int trials = 0, failedTrials = 0;
+    const QStringList writeErrors{"EIO", "ENOSPC"}, otherErrors{"EIO"};
+    const QStringList writing{"write", "pwrite64", "fsync", "fdatasync", "copy_file_range", "ftruncate", "linkat",
+        "link", "rename", "renameat2", "mkdir", "openat"};
+    int most = 0;
+    for (const auto& [call, n] : counts)
+        most = std::max(most, n);
+    bool outOfTime = false;
+    for (int when = 1; when <= most && !outOfTime; ++when) {
+        for (const auto& [call, n] : counts) {
+            if (when > n)
+                continue;
+            for (const QString& error : writing.contains(call) ? writeErrors : otherErrors) {
+                if (clock.elapsed() > qint64(seconds) * 1000) {
+                    outOfTime = true;
+                    break;
+                }
+                prepare(at);
+                QString outcome = runAct(self, at,
+                    {QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-e"),
+                        QStringLiteral("trace=") + call, QStringLiteral("-e"),
+                        QStringLiteral("inject=%1:error=%2:when=%3").arg(call, error).arg(when)});
+                if (outcome.startsWith(QLatin1String("ended abnormally")))
+                    out << "ABNORMAL END " << call << ':' << error << ":when=" << when << ": " << outcome << '\n';
+                QProcess checker;
+                checker.start(self, {QStringLiteral("check"), at.dir});
+                checker.waitForFinished(120000);
+                const QString verdict = QString::fromLocal8Bit(checker.readAllStandardOutput());
+                const QString report = QString::fromLocal8Bit(read(at.report()).split('\0').value(0));
+                if (outcome.startsWith(QLatin1String("ended abnormally")))
+                    outcome = QStringLiteral("ended abnormally");
+                if (outcome.isEmpty())
+                    outcome = !report.contains(QLatin1String("end")) ? QStringLiteral("report incomplete")
+                        : report.contains(QLatin1String("=kept"))    ? QStringLiteral("failure reported")
+                                                                     : QStringLiteral("no failure reported");
+                ++outcomes[outcome];
+                ++trials;
+                if (checker.exitCode() != 0 || outcome == QLatin1String("hang")) {
+                    ++failedTrials;
+                    out << "TRIAL " << call << ':' << error << ":when=" << when << " (" << outcome << ")\n"
+                        << report << verdict << Qt::flush;
+                }
+            }
+        }
+    }
+    out << "trials: " << trials << " of " << total * 2 << " possible in " << clock.elapsed() / 1000 << " s; outcomes:";
+    for (const auto& [o, n] : outcomes)
+        out << ' ' << o << '=' << n;
+    out << "\ntrials that broke a promise: " << failedTrials << '\n';
+    QDir(work).removeRecursively();
+    return failedTrials == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const QString mode = args.value(0);
+    const Layout at{args.value(1)};
+    if (mode == QLatin1String("prepare"))
+        return prepare(at);
+    if (mode == QLatin1String("act"))
+        return act(at);
+    if (mode == QLatin1String("check"))
+        return check(at);
+    if (mode == QLatin1String("campaign"))
+        return campaign(app.applicationFilePath(), args.mid(1));
+    std::fprintf(stderr, "usage: fault_campaign campaign [--seconds S] [--calls a,b] [--work DIR] | "
+                         "prepare|act|check DIR\n");
+    return 2;
+}
