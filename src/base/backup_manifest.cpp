@@ -22,14 +22,25 @@ QString manifestName() { return QStringLiteral(".sonaplex-backup-set"); }
 FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& copied)
 {
     QSaveFile out(folder + QLatin1Char('/') + manifestName());
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered: a failing write is seen here, not lost in a flush inside commit().
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileResult::failure(QStringLiteral("cannot write in %1: %2").arg(folder, out.errorString()));
-    out.write(kHeading);
+    // Committed only whole: a write that fails leaves no manifest at all, and says so.
+    auto put = [&out](const QByteArray& bytes) { return out.write(bytes) == bytes.size(); };
+    bool written = put(kHeading);
     for (const StagedFile& f : copied) {
         const HashResult h = contentHash(folder + QLatin1Char('/') + f.name);
-        if (!h.result)
+        if (!h.result) {
+            out.cancelWriting();
             return FileResult::failure(h.result.error, h.result.cause);
-        out.write(h.hash.toLatin1() + '\t' + encode(f.name) + '\t' + encode(f.source) + '\n');
+        }
+        written = written && put(h.hash.toLatin1() + '\t' + encode(f.name) + '\t' + encode(f.source) + '\n');
+    }
+    if (!written) {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        out.commit(); // drops the temporary file
+        return FileResult::failure(QStringLiteral("cannot write in %1: %2").arg(folder, why));
     }
     if (!out.commit())
         return FileResult::failure(QStringLiteral("cannot write in %1: %2").arg(folder, out.errorString()));

@@ -6,6 +6,11 @@
 #include "ui/messages.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace sonaplex {
 
@@ -24,6 +29,19 @@ bool settleLeftovers(
     const QString stagingName = ProgramFolder::stagingName(which);
     const QString staging = forms.folders().staging(which);
     const QString title = QStringLiteral("Unnamed ") + what.left(1).toUpper() + what.mid(1);
+    // A program folder that cannot be written is said once, up front, before anything is copied.
+    for (const QString& folder : {forms.folders().root(), staging}) {
+        if (!QFileInfo::exists(folder) && folder == staging)
+            continue;
+        if (::access(QFile::encodeName(folder).constData(), W_OK) != 0) {
+            const int err = errno;
+            showMessage(QStringLiteral("The %1 cannot be kept: %2 cannot be written (%3). Nothing was copied.")
+                            .arg(what, QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(err))),
+                what == QLatin1String("backup") ? QStringLiteral("Backup Error") : QStringLiteral("Save Set Error"),
+                parent);
+            return false;
+        }
+    }
     QStringList left = filesIn(staging);
     if (left.isEmpty())
         return true;

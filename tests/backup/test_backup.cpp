@@ -217,6 +217,24 @@ private slots:
         QCOMPARE(filesIn("BackDir"), QStringList{"fx1.wav"});
     }
 
+    void aProgramFolderThatCannotBeWrittenIsSaidOnceUpFront()
+    {
+        select(wavs(), {1, 2});
+        Immutable lock(program->folder.path());
+        REQUIRE_IMMUTABLE(lock);
+        onModal("FrmWavBackup", [] {
+            click("FrmWavBackup", "CmdBackup1");
+            click("FrmWavBackup", "CmdClose1");
+        });
+        click("FrmCopyWavs", "CmdWavBackup");
+        QCOMPARE(program->messages.messages.size(), size_t(1));
+        QCOMPARE(program->messages.lastTitle(), QStringLiteral("Backup Error"));
+        QVERIFY2(program->messages.lastText().contains(program->folder.path())
+                && program->messages.lastText().contains("cannot be written"),
+            qPrintable(program->messages.lastText()));
+        QVERIFY(!QFileInfo::exists(program->path("BackDir")));
+    }
+
     void failedCopiesAreNamedAndNotClaimed()
     {
         select(wavs(), {1, 2, 3});
