@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QUrl>
+
+#include <unistd.h>
 
 namespace sonaplex {
 
@@ -47,42 +50,119 @@ FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& c
     return FileResult::success();
 }
 
-std::vector<ManifestLine> readManifest(const QString& folder)
+bool hasManifest(const QString& folder) { return QFileInfo(folder + QLatin1Char('/') + manifestName()).isFile(); }
+
+std::vector<ManifestLine> readManifest(const QString& folder, QStringList* refused)
 {
     std::vector<ManifestLine> lines;
-    QFile in(folder + QLatin1Char('/') + manifestName());
-    if (!in.open(QIODevice::ReadOnly))
+    auto refuse = [&](int number, const QString& what, const QString& why) {
+        if (refused)
+            *refused << QStringLiteral("Line %1 (%2): %3").arg(number).arg(what, why);
+    };
+    // Opened only as a regular file, and read only so far: a manifest is a short list.
+    constexpr qint64 kMaxManifest = 4 << 20;
+    FileResult notReadable;
+    const int fd = openRegularFile(folder + QLatin1Char('/') + manifestName(), &notReadable);
+    QFile in;
+    if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         return lines;
-    while (!in.atEnd()) {
-        const QByteArray line = in.readLine().trimmed();
+    }
+    const QList<QByteArray> text = in.read(kMaxManifest).split('\n');
+    for (int number = 1; number <= text.size(); ++number) {
+        const QByteArray line = text[number - 1].trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         const QList<QByteArray> parts = line.split('\t');
-        if (parts.size() != 3)
+        if (parts.size() != 3) {
+            refuse(number, QString::fromUtf8(line.left(80)), QStringLiteral("not a line of a backup set's list"));
             continue;
+        }
         ManifestLine l{QString::fromLatin1(parts[0]), decode(parts[1]), decode(parts[2])};
-        // Only a plain name inside the set, and an absolute game path, are followed.
-        if (isPlainName(l.name) && QFileInfo(l.gamePath).isAbsolute())
+        // Only a plain name inside the set, and a plain absolute game path, are followed.
+        if (!isPlainName(l.name))
+            refuse(number, l.name, QStringLiteral("its name in the set leaves the set's folder"));
+        else if (!QFileInfo(l.gamePath).isAbsolute() || QDir::cleanPath(l.gamePath) != l.gamePath
+            || l.gamePath.contains(QChar(0)))
+            refuse(number, l.gamePath, QStringLiteral("not a plain absolute path of a game file"));
+        else
             lines.push_back(l);
     }
     return lines;
 }
 
-CopyRun restoreBackupSet(
-    ReplacementRecord* record, const QString& setFolder, const QString& intoFolder, WorkProgress* progress)
+namespace {
+QString kindOf(const QString& path) { return QFileInfo(path).suffix().toLower(); }
+bool isSoundKind(const QString& kind) { return kind == QLatin1String("wav") || kind == QLatin1String("mid"); }
+
+// Why `gamePath` may not be written from a set, or empty; fills in what is unusual about it.
+QString targetProblem(const ReplacementRecord* record, const QString& source, SetTarget& target, bool fromManifest)
 {
-    std::vector<Replacement> work;
-    const std::vector<ManifestLine> lines = readManifest(setFolder);
-    int n = 0;
-    if (!lines.empty()) {
-        for (const ManifestLine& l : lines)
-            work.push_back({QStringLiteral("File %1 (%2)").arg(++n).arg(l.gamePath), l.gamePath,
-                setFolder + QLatin1Char('/') + l.name});
+    const QString& gamePath = target.gamePath;
+    const QString kind = kindOf(gamePath);
+    if (!isSoundKind(kind))
+        return QStringLiteral("only .wav and .mid game files are restored");
+    if (kindOf(source) != kind)
+        return QStringLiteral("its file in the set is not a .%1 file").arg(kind);
+    if (!QFileInfo(source).isFile() || QFileInfo(source).isSymLink())
+        return QStringLiteral("its file is not in the set");
+    if (const QString why = undecodableName(gamePath); !why.isEmpty())
+        return why;
+    const QFileInfo info(gamePath);
+    const QString folder = info.absolutePath();
+    if (QFileInfo(folder).canonicalFilePath() != QDir::cleanPath(folder))
+        return QStringLiteral("its folder is missing or is reached through a symbolic link");
+    if (info.isSymLink())
+        return QStringLiteral("it is a symbolic link");
+    const bool known = record && record->isOpen() && !record->knownIn(folder).empty();
+    if (info.exists()) {
+        if (!info.isFile())
+            return QStringLiteral("it is not a regular file");
+    } else {
+        if (fromManifest && !known)
+            return QStringLiteral("no such file, and Sonaplex has replaced no file in its folder, so none is "
+                                  "created there");
+        target.newFile = true;
+    }
+    target.outsideGameFolders = !known;
+    return {};
+}
+} // namespace
+
+SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder, const QString& intoFolder)
+{
+    SetPlan plan;
+    QSet<QString> seen;
+    auto consider = [&](const QString& label, const QString& gamePath, const QString& source, bool fromManifest) {
+        SetTarget target{gamePath, source};
+        QString why = seen.contains(gamePath) ? QStringLiteral("named twice") : QString();
+        if (why.isEmpty())
+            why = targetProblem(record, source, target, fromManifest);
+        if (!why.isEmpty()) {
+            plan.refused << label + QStringLiteral(": ") + why;
+            return;
+        }
+        seen.insert(gamePath);
+        plan.targets.push_back(target);
+    };
+    if (hasManifest(setFolder)) {
+        for (const ManifestLine& l : readManifest(setFolder, &plan.refused))
+            consider(QStringLiteral("%1 (%2)").arg(l.name, l.gamePath), l.gamePath,
+                setFolder + QLatin1Char('/') + l.name, true);
     } else {
         for (const QString& name : QDir(setFolder).entryList(QDir::Files, QDir::Name))
-            work.push_back({QStringLiteral("File %1 (%2)").arg(++n).arg(name), intoFolder + QLatin1Char('/') + name,
-                setFolder + QLatin1Char('/') + name});
+            consider(name, intoFolder + QLatin1Char('/') + name, setFolder + QLatin1Char('/') + name, false);
     }
+    return plan;
+}
+
+CopyRun restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress)
+{
+    std::vector<Replacement> work;
+    int n = 0;
+    for (const SetTarget& t : plan.targets)
+        work.push_back({QStringLiteral("File %1 (%2)").arg(++n).arg(t.gamePath), t.gamePath, t.source});
     return runRecordedReplacements(std::move(work), record, QStringLiteral("restore"), progress);
 }
 

@@ -18,13 +18,29 @@ struct ManifestLine {
 QString manifestName();
 // Writes the manifest of the files a backup copied into `folder` (what stageFiles reports).
 FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& copied);
-// The manifest of a set folder; empty when it has none (or it cannot be read).
-std::vector<ManifestLine> readManifest(const QString& folder);
+// Whether a set folder has a manifest (a backup set made since backups have one).
+bool hasManifest(const QString& folder);
+// The manifest of a set folder; empty when it has none (or it cannot be read). `refused`, when
+// given, receives each line that is not followed, with the reason.
+std::vector<ManifestLine> readManifest(const QString& folder, QStringList* refused = nullptr);
 
-// Puts every file of a backup set back where it came from (by its manifest), or, for a set
-// without one, into `intoFolder` under the files' own names. A recorded run: it can be
-// undone like a SWITCH.
-CopyRun restoreBackupSet(ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {},
-    WorkProgress* progress = nullptr);
+// One file a restore of a set would write, and what is unusual about it, to show the user first.
+struct SetTarget {
+    QString gamePath, source;
+    bool newFile = false; // no such file now: it would be created
+    bool outsideGameFolders = false; // in a folder where Sonaplex has replaced no file
+};
+struct SetPlan {
+    std::vector<SetTarget> targets;
+    QStringList refused; // what is not restored, and why
+};
+// What restoring a set would write: by its manifest, where each file came from; for a set
+// without one, into `intoFolder` under the files' own names. A set is data a user may have got
+// from someone else: only .wav and .mid files of the kind of their file in the set are written,
+// never through a symbolic link, and a manifest creates no file in a folder the record does not
+// know as a game folder. Everything else is refused with the reason.
+SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {});
+// Writes a plan as one recorded run: it can be undone like a SWITCH.
+CopyRun restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress = nullptr);
 
 } // namespace sonaplex

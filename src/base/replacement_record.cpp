@@ -269,8 +269,10 @@ qint64 ReplacementRecord::intend(
     QSqlQuery q(QSqlDatabase::database(connection_));
     q.prepare(QStringLiteral("INSERT INTO entries(run, game_path, before_hash, after_hash, source, at, done) "
                              "VALUES(?, ?, ?, ?, ?, ?, 0)"));
-    for (const QVariant& v :
-        {QVariant(run), QVariant(gamePath), QVariant(before), QVariant(after), QVariant(source), QVariant(now())})
+    // A game file that did not exist has no hash: stored as empty text (a null string would bind
+    // as NULL, which the record refuses).
+    auto text = [](const QString& s) { return QVariant(s.isNull() ? QStringLiteral("") : s); };
+    for (const QVariant& v : {QVariant(run), text(gamePath), text(before), text(after), text(source), QVariant(now())})
         q.addBindValue(v);
     return checked(q, q.exec()) ? q.lastInsertId().toLongLong() : 0;
 }

@@ -103,10 +103,20 @@ void FrmRestore::refresh()
     const QStringList reserved{QFileInfo(layout.favorites()).fileName(),
         ProgramFolder::stagingName(ProgramFolder::Staging::Backup),
         ProgramFolder::stagingName(ProgramFolder::Staging::Set), QFileInfo(layout.replacements()).fileName()};
-    for (const QString& name : QDir(layout.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        if (!reserved.contains(name))
+    // Backup sets (they say what they are) first; then folders without that note, which may be
+    // older backup sets (or sets of replacements: restoring one shows every file first).
+    QStringList older;
+    for (const QString& name : QDir(layout.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (reserved.contains(name))
+            continue;
+        if (hasManifest(layout.set(name)))
             sets_->addItem(name);
-    sets_->setCurrentText(current);
+        else
+            older << name;
+    }
+    sets_->addItems(older);
+    if (!current.isEmpty())
+        sets_->setCurrentText(current);
     list_->clear();
     files_.clear();
     ReplacementRecord* record = forms().record();
@@ -267,25 +277,48 @@ void FrmRestore::CmdRestoreSet_Click()
         return;
     }
     const QString folder = forms().folders().set(name);
-    const std::vector<ManifestLine> lines = readManifest(folder);
+    const bool backupSet = hasManifest(folder);
     QString into;
-    if (lines.empty()) {
-        // A set from before sets remembered their files' places: the user says where.
+    if (!backupSet) {
+        // An older backup set, from before sets remembered their files' places (or a saved set
+        // of replacements): the user says where, and sees every file before anything is written.
         into = chooseFolder(QStringLiteral("Restore \"%1\" into which game folder?").arg(name), QDir::homePath(), this);
         if (into.isEmpty())
             return;
-    } else {
-        QStringList places;
-        for (const ManifestLine& l : lines)
-            places << l.gamePath;
-        if (!confirm(QStringLiteral("Put the %1 file(s) of \"%2\" back where they came from?\n\n%3\n\nWhat the game "
-                                    "files hold now is kept, so this can be undone.")
-                         .arg(lines.size())
-                         .arg(name, places.join(QLatin1Char('\n')))))
-            return;
     }
+    const SetPlan plan = planSetRestore(forms().record(), folder, into);
+    QStringList places;
+    for (const SetTarget& t : plan.targets) {
+        QStringList marks;
+        if (t.newFile)
+            marks << QStringLiteral("new file");
+        if (t.outsideGameFolders)
+            marks << QStringLiteral("in a folder where Sonaplex has replaced no file");
+        places << QDir::toNativeSeparators(t.gamePath)
+                + (marks.isEmpty() ? QString() : QStringLiteral("   (") + marks.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    }
+    const QString refused = plan.refused.isEmpty()
+        ? QString()
+        : QStringLiteral("\n\nNot restored:\n%1").arg(plan.refused.join(QLatin1Char('\n')));
+    if (plan.targets.empty()) {
+        showMessage(QStringLiteral("\"%1\" has no file that can be put back.%2").arg(name, refused), kTitle, this);
+        return;
+    }
+    const QString question = backupSet
+        ? QStringLiteral("Put the %1 file(s) of the backup set \"%2\" back where they came from?")
+              .arg(plan.targets.size())
+              .arg(name)
+        : QStringLiteral("\"%1\" is an older backup set, or a set of replacements: it does not say where its files "
+                         "came from. Put its %2 file(s) into %3?")
+              .arg(name)
+              .arg(plan.targets.size())
+              .arg(QDir::toNativeSeparators(into));
+    if (!confirm(question
+            + QStringLiteral("\n\n%1%2\n\nWhat the game files hold now is kept, so this can be undone.")
+                  .arg(places.join(QLatin1Char('\n')), refused)))
+        return;
     LongWork work(this, QStringLiteral("Putting the backup set back\u2026"));
-    const CopyRun run = restoreBackupSet(forms().record(), folder, into, &work.progress());
+    const CopyRun run = restoreBackupSet(forms().record(), plan, &work.progress());
     report(QStringLiteral("%1 game file(s) were put back from the backup set."), run);
 }
 

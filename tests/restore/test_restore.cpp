@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QtTest>
 
 #include <sys/mount.h>
@@ -210,7 +211,7 @@ private slots:
         QDir().mkpath(program->path("OldSet"));
         QVERIFY(writeFile(program->path("OldSet/TRACK3.MID"), original(3)));
         setFolderChooser([&](const QString&) { return game; });
-        program->messages.answers = {MessageAnswer::Ok};
+        program->messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
         inRestore([] {
             auto* sets = control<QComboBox>("FrmRestore", "CboBackupSets");
             QCOMPARE(sets->count(), 2); // the program's own folders are not sets
@@ -222,12 +223,58 @@ private slots:
         setFolderChooser({});
         for (int n = 1; n <= 3; ++n)
             QCOMPARE(readAll(gameFile(n)), original(n));
+        // The older set is written only after every file and where it goes were shown.
+        QVERIFY2(program->messages.messages[2].text.contains("older backup set")
+                && program->messages.messages[2].text.contains(gameFile(3)),
+            qPrintable(program->messages.messages[2].text));
         QVERIFY2(
             program->messages.messages.front().text.contains(gameFile(2)), qPrintable(program->messages.lastText()));
         // Restoring a set is undone like a SWITCH: the old set's file goes back first.
         inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
         inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
         QCOMPARE(readAll(gameFile(2)), song(2));
+    }
+
+    // A set is data a user may get from someone else: its manifest writes only game files of its
+    // kind, never through a link, creates files only in folders Sonaplex has replaced files in,
+    // and every target and every refused line is shown before anything is written.
+    void aHandEditedManifestWritesNowhereElse()
+    {
+        switchWith({{gameFile(1), myFile(1)}});
+        const QString other = disk.path() + "/Other";
+        QDir().mkpath(other);
+        QVERIFY(writeFile(other + "/notes.txt", "my notes"));
+        QVERIFY(writeFile(other + "/real.mid", original(3)));
+        QVERIFY(QFile::link(other + "/real.mid", game + "/link.mid"));
+        const QString set = program->path("Hostile");
+        QDir().mkpath(set);
+        for (const char* name : {"a.mid", "b.mid", "c.mid", "d.mid", "e.mid", "f.sh"})
+            QVERIFY(writeFile(set + "/" + name, song(2)));
+        QByteArray manifest = "# Sonaplex backup set\n";
+        for (const auto& [name, target] : std::initializer_list<std::pair<QString, QString>>{{"a.mid", gameFile(1)},
+                 {"b.mid", other + "/notes.txt"}, {"f.sh", game + "/run.sh"}, {"../../x", game + "/x.mid"},
+                 {"c.mid", game + "/NEW.MID"}, {"d.mid", game + "/link.mid"}, {"e.mid", other + "/NEW.MID"},
+                 {"e.mid", game + "/../Other/real.mid"}})
+            manifest += "0\t" + QUrl::toPercentEncoding(name, "/.") + "\t" + QUrl::toPercentEncoding(target, "/.") + "\n";
+        QVERIFY(writeFile(set + "/.sonaplex-backup-set", manifest));
+        program->messages.clear();
+        program->messages.answers = {MessageAnswer::Ok};
+        inRestore([] {
+            control<QComboBox>("FrmRestore", "CboBackupSets")->setCurrentText("Hostile");
+            click("FrmRestore", "CmdRestoreSet");
+        });
+        const QString shown = program->messages.messages.front().text;
+        QVERIFY2(shown.contains(gameFile(1)) && shown.contains(game + "/NEW.MID   (new file)"), qPrintable(shown));
+        for (const char* refused : {"notes.txt): only .wav and .mid", "run.sh): only .wav and .mid",
+                 "../../x): its name in the set leaves", "link.mid): it is a symbolic link",
+                 "Other/NEW.MID): no such file", "real.mid): not a plain absolute path"})
+            QVERIFY2(shown.contains(refused), qPrintable(QString(refused) + "\n" + shown));
+        QVERIFY2(program->messages.lastTitle() == "Restore", qPrintable(program->messages.lastText().replace("\n", " | ")));
+        QCOMPARE(readAll(gameFile(1)), song(2));
+        QCOMPARE(readAll(game + "/NEW.MID"), song(2));
+        QCOMPARE(readAll(other + "/notes.txt"), QByteArray("my notes"));
+        QCOMPARE(readAll(other + "/real.mid"), original(3));
+        QVERIFY(!QFileInfo::exists(game + "/run.sh") && !QFileInfo::exists(other + "/NEW.MID"));
     }
 
     void replacedGameFilesAreMarkedInTheGamePane()
