@@ -79,6 +79,8 @@ public:
             } else if (!std::memcmp(chunk, "LIST", 4)) {
                 if (const QString why = walkList(body, qint64(size)); !why.isEmpty())
                     return why;
+                if (const QString why = listAsTheDecoderReadsIt(body, uint32_t(size)); !why.isEmpty())
+                    return why;
             }
             pos = body + qint64(size) + qint64(size & 1);
         }
@@ -111,6 +113,61 @@ private:
             if (sub > uint64_t(end - pos - 8))
                 return QStringLiteral("a part of its \"LIST\" information claims more bytes than the list holds");
             pos += 8 + qint64(sub) + qint64(sub & 1);
+        }
+        return {};
+    }
+
+    // A LIST chunk as libsndfile (1.2) reads it: from its first byte, markers that are either
+    // bare ("INFO", "adtl") or followed by a size, with its sums in 32 bits. A size that wraps
+    // that sum makes its reader jump backwards and loop for ever; such a file is refused here.
+    // Its reader also stops where this one does, so nothing it would read is left unchecked.
+    QString listAsTheDecoderReadsIt(qint64 from, uint32_t length)
+    {
+        static const QString loops
+            = QStringLiteral("its \"LIST\" information is laid out so that a sound decoder would never finish reading it");
+        if (length <= 8)
+            return {};
+        if (from + qint64(length) > size_)
+            length = uint32_t(size_ - from);
+        auto is = [](const char* marker, const char* name) { return !std::memcmp(marker, name, 4); };
+        uint32_t done = 0;
+        for (int count = 0; done < length; ++count) {
+            if (count == kMaxChunks)
+                return QStringLiteral("it is made of too many parts to be a sound file");
+            char marker[4];
+            if (!read(from + done, marker, 4))
+                return {}; // the reader stops at the file's end too
+            done += 4;
+            if (is(marker, "INFO") || is(marker, "adtl"))
+                continue;
+            if (is(marker, "exif"))
+                return QStringLiteral("it holds camera (\"exif\") information that cannot be checked");
+            if (is(marker, "data") || !std::memcmp(marker, "\0\0\0\0", 4))
+                return {};
+            char sizeBytes[4];
+            if (!read(from + done, sizeBytes, 4))
+                return {};
+            done += 4;
+            uint32_t sub = u32(sizeBytes);
+            const bool labl = is(marker, "labl");
+            if (labl) {
+                done += 4; // its mark id
+                sub -= 4;
+            }
+            sub += sub & 1;
+            const uint32_t after = done + sub; // as the decoder adds: in 32 bits
+            const bool text = labl || is(marker, "DISP") || is(marker, "ltxt") || is(marker, "note")
+                || (marker[0] == 'I' && (is(marker, "ISFT") || is(marker, "ICOP") || is(marker, "IARL")
+                    || is(marker, "IART") || is(marker, "ICMT") || is(marker, "ICRD") || is(marker, "IENG")
+                    || is(marker, "IGNR") || is(marker, "INAM") || is(marker, "IPRD") || is(marker, "ISBJ")
+                    || is(marker, "ISRC") || is(marker, "IAUT") || is(marker, "ITRK")));
+            if (after > length || (text && sub >= 2048) || (labl && sub < 1))
+                return {}; // the reader skips the rest of the list
+            if (after < done)
+                return loops;
+            if (is(marker, "DISP") || is(marker, "ltxt") || is(marker, "note"))
+                return {};
+            done = after;
         }
         return {};
     }

@@ -56,6 +56,15 @@ QByteArray hangingWave()
     QByteArray f = riff(chunk("fmt ", fmt16()) + chunk("LIST", list) + chunk("data", QByteArray(4, '\0')));
     return f;
 }
+// Its minimised form, which a walk that reads a LIST chunk as a type and sub-chunks passes:
+// libsndfile reads the type "wavl" as a sub-chunk whose size wraps its 32-bit count.
+QByteArray wrappingListWave()
+{
+    QByteArray list("wavl");
+    le32(list, 0xFFFFFFF8u);
+    list += QByteArray(8, '\0');
+    return riff(chunk("fmt ", fmt16()) + chunk("LIST", list) + chunk("data", QByteArray(200, '\1')));
+}
 QString riffProblemOf(const QByteArray& bytes)
 {
     QBuffer b;
@@ -84,6 +93,11 @@ private slots:
         QVERIFY(!riffProblemOf("OggS" + QByteArray(60, '\0')).isEmpty());
         QVERIFY(!riffProblemOf(riff(chunk("data", QByteArray(4, 0)))).contains("LIST")); // no format
         QVERIFY(!riffProblemOf(QByteArray("RIFF")).isEmpty());
+        // Refused before the decoder, not after the bounded wait: nothing is left spinning.
+        QVERIFY(riffProblemOf(wrappingListWave()).contains("never finish"));
+        QVERIFY(riffProblemOf(riff(chunk("fmt ", fmt16()) + chunk("LIST", QByteArray("INFOISFT\x04\0\0\0abcd", 16))
+                                  + chunk("data", QByteArray(4, '\0'))))
+                    .isEmpty());
     }
 
     void theWavePlayerOpensWaveFilesOnly()
@@ -109,8 +123,9 @@ private slots:
         // with a reason, and the call returns.
         QVERIFY(writeWave(at("flac.wav"), signal, 22050, 2, SF_FORMAT_FLAC | SF_FORMAT_PCM_16));
         QVERIFY(writeFile(at("hang.wav"), hangingWave()));
+        QVERIFY(writeFile(at("wrap.wav"), wrappingListWave()));
         QVERIFY(::mkfifo(QFile::encodeName(at("pipe.wav")).constData(), 0600) == 0);
-        for (const char* name : {"flac.wav", "hang.wav", "pipe.wav"}) {
+        for (const char* name : {"flac.wav", "hang.wav", "wrap.wav", "pipe.wav"}) {
             QVERIFY2(!opens(at(name)), name);
             QVERIFY2(player.problem().contains(name), qPrintable(player.problem()));
         }
