@@ -9,6 +9,7 @@
 #include <sndfile.h>
 #include <soxr.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -55,17 +56,21 @@ QString convertWave(const QString& source, const QString& destination, const Sou
             return failed(QStringLiteral("the resampler cannot start (%1)").arg(QString::fromUtf8(error)));
     }
     const float gain = float(std::pow(10.0, gainDb / 20));
+    // Buffers are sized by what the file holds and by what one block becomes at the new rate:
+    // an input block shrinks as the rate ratio grows, so no buffer passes a few megabytes.
     constexpr int64_t kBlock = 1 << 15;
-    std::vector<float> raw(size_t(kBlock) * inInfo.channels), mixed(size_t(kBlock) * channels);
     const double ratio = double(like.rate) / inInfo.samplerate;
-    std::vector<float> resampled(size_t(std::ceil(kBlock * ratio) + 64) * channels);
+    const int64_t block = std::clamp<int64_t>(
+        std::min<int64_t>(int64_t(kBlock / std::max(ratio, 1.0)), std::max<int64_t>(in.lengthFrames(), 1)), 1, kBlock);
+    std::vector<float> raw(size_t(block) * inInfo.channels), mixed(size_t(block) * channels);
+    std::vector<float> resampled(size_t(std::ceil(double(block) * ratio) + 64) * channels);
     auto write = [&](const float* data, int64_t frames) {
         return frames == 0 || sf_writef_float(out.get(), data, frames) == frames;
     };
     for (bool done = false; !done;) {
         if (stopped && stopped())
             return failed(QStringLiteral("the conversion was stopped"));
-        const int64_t n = in.read(raw.data(), kBlock);
+        const int64_t n = in.read(raw.data(), block);
         done = n <= 0;
         if (n > 0)
             mixChannels(raw.data(), inInfo.channels, mixed.data(), channels, n, gain);

@@ -83,6 +83,26 @@ OpenResult openWave(const QString& path, SF_INFO* header)
         sf_close(file);
         return {nullptr, QStringLiteral("%1 holds no sound.").arg(info.fileName())};
     }
+    // What sound cards play: a file outside it is damaged or made to harm, and every buffer
+    // sized by its rate or channels would be out of proportion.
+    constexpr int kMinRate = 1000, kMaxRate = 384000, kMaxChannels = 32;
+    if (sf.samplerate < kMinRate || sf.samplerate > kMaxRate) {
+        sf_close(file);
+        return {nullptr,
+            QStringLiteral("%1 cannot be played: its sample rate (%2 Hz) is outside what sound cards play (%3 to %4 Hz).")
+                .arg(info.fileName())
+                .arg(sf.samplerate)
+                .arg(kMinRate)
+                .arg(kMaxRate)};
+    }
+    if (sf.channels > kMaxChannels) {
+        sf_close(file);
+        return {nullptr,
+            QStringLiteral("%1 cannot be played: it has %2 channels, more than the %3 sound cards play.")
+                .arg(info.fileName())
+                .arg(sf.channels)
+                .arg(kMaxChannels)};
+    }
     // Floats come out in -1..1 whatever the stored sample format.
     sf_command(file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
     if (header)

@@ -157,9 +157,12 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
             steps.clear(); // the new copies go
             gameHashes.clear(); // after the hashing still running
         });
+        const QString why = p.failed()
+            ? QStringLiteral("not changed, because the run stopped: %1").arg(QString::fromStdString(p.failure()))
+            : QStringLiteral("not changed, because the run was cancelled");
         for (size_t i = 0; i < work.size(); ++i)
             if (!failed[i])
-                fail(i, QStringLiteral("not changed, because the run was cancelled"));
+                fail(i, why);
         return inWorkOrder(std::move(run));
     };
 
@@ -306,6 +309,11 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
                         run.unsure << steps[k].what.label + QStringLiteral(": ") + synced.error;
         }
     });
+    if (p.failed()) // the renames stopped midway: each file not put in place is named
+        for (size_t k = 0; k < steps.size(); ++k)
+            if (!done[k] && run.failures.filter(steps[k].what.label + QStringLiteral(": ")).isEmpty())
+                run.failures << steps[k].what.label
+                        + QStringLiteral(": not replaced: %1").arg(QString::fromStdString(p.failure()));
     if (runId) {
         // A failure here leaves the entries unfinished: the next run, or the next start, settles
         // them by what the game files hold.

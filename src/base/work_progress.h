@@ -2,7 +2,10 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include <exception>
 #include <functional>
+#include <mutex>
+#include <string>
 
 namespace sonaplex {
 
@@ -33,19 +36,51 @@ public:
     // Runs a stretch of work that touches files only (no window, no record of replacements)
     // and returns when it is done: here and now, unless a window has given an offloader that
     // runs it on another thread while the window's events go on.
+    // Work that throws (out of memory, say) stops the run as a cancel does, and failure() says
+    // why: an exception never ends in silence, or as a success.
     void offload(const std::function<void()>& work) const
     {
+        const std::function<void()> guarded = [this, &work] {
+            try {
+                work();
+            } catch (const std::bad_alloc&) {
+                fail("there is not enough memory");
+            } catch (const std::exception& e) {
+                fail(e.what());
+            } catch (...) {
+                fail("an unexpected error");
+            }
+        };
         if (offloader_)
-            offloader_(work);
+            offloader_(guarded);
         else
-            work();
+            guarded();
+    }
+    bool failed() const { return failed_; }
+    std::string failure() const
+    {
+        std::lock_guard<std::mutex> lock(failureLock_);
+        return failure_;
     }
     void setOffloader(Offloader offloader) { offloader_ = std::move(offloader); }
 
 private:
+    void fail(const std::string& why) const
+    {
+        {
+            std::lock_guard<std::mutex> lock(failureLock_);
+            failure_ = why;
+        }
+        failed_ = true;
+        cancelled_ = true;
+    }
+
     std::atomic<int> files_{0}, fileTotal_{0};
     std::atomic<qint64> bytes_{0}, byteTotal_{0};
-    std::atomic<bool> cancelled_{false}, cancellable_{true};
+    mutable std::atomic<bool> cancelled_{false}, failed_{false};
+    std::atomic<bool> cancellable_{true};
+    mutable std::mutex failureLock_;
+    mutable std::string failure_;
     Offloader offloader_;
 };
 

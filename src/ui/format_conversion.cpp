@@ -4,7 +4,11 @@
 #include "ui/long_work.h"
 #include "ui/messages.h"
 
+#include <QFile>
+
 #include <memory>
+#include <new>
+#include <stdexcept>
 
 namespace sonaplex {
 
@@ -70,12 +74,21 @@ Conversions offerConversion(
         auto stopped = [&progress] { return progress.cancelled(); };
         for (size_t k = 0; k < jobs.size() && !stopped(); ++k) {
             const Job& job = jobs[k];
-            const audio::SoundInfo like = audio::soundInfo(audio::DeviceKind::WaveAudio, job.game);
-            QString why = like.ok() ? QString() : like.error;
-            if (why.isEmpty()) {
-                const double gain = match ? matchingGain(job.game, job.source, stopped) : 0;
-                why = audio::convertWave(job.source, job.destination, like, gain, stopped);
+            QString why;
+            try {
+                const audio::SoundInfo like = audio::soundInfo(audio::DeviceKind::WaveAudio, job.game);
+                why = like.ok() ? QString() : like.error;
+                if (why.isEmpty()) {
+                    const double gain = match ? matchingGain(job.game, job.source, stopped) : 0;
+                    why = audio::convertWave(job.source, job.destination, like, gain, stopped);
+                }
+            } catch (const std::bad_alloc&) {
+                why = QStringLiteral("there is not enough memory to convert it");
+            } catch (const std::exception& e) {
+                why = QString::fromLocal8Bit(e.what());
             }
+            if (!why.isEmpty())
+                QFile::remove(job.destination); // never taken for a converted copy
             whys[k] = why;
             progress.fileDone();
         }

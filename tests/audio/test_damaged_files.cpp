@@ -124,10 +124,19 @@ private slots:
         QVERIFY(writeWave(at("flac.wav"), signal, 22050, 2, SF_FORMAT_FLAC | SF_FORMAT_PCM_16));
         QVERIFY(writeFile(at("hang.wav"), hangingWave()));
         QVERIFY(writeFile(at("wrap.wav"), wrappingListWave()));
+        // Rates and channel counts no sound card plays: every buffer sized by them would balloon.
+        QVERIFY(writeFile(at("onehertz.wav"),
+            riff(chunk("fmt ", QByteArray::fromHex("01000100010000000200000002001000"))
+                + chunk("data", QByteArray(2, '\1')))));
+        QVERIFY(writeFile(at("wide.wav"),
+            riff(chunk("fmt ", QByteArray::fromHex("0100400000112b000080881580001000"))
+                + chunk("data", QByteArray(128, '\1')))));
         QVERIFY(::mkfifo(QFile::encodeName(at("pipe.wav")).constData(), 0600) == 0);
-        for (const char* name : {"flac.wav", "hang.wav", "wrap.wav", "pipe.wav"}) {
+        for (const char* name : {"flac.wav", "hang.wav", "wrap.wav", "onehertz.wav", "wide.wav", "pipe.wav"}) {
             QVERIFY2(!opens(at(name)), name);
             QVERIFY2(player.problem().contains(name), qPrintable(player.problem()));
+            if (QByteArray(name) == "onehertz.wav" || QByteArray(name) == "wide.wav")
+                QVERIFY2(player.problem().contains("sound cards play"), qPrintable(player.problem()));
         }
     }
 

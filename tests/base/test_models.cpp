@@ -226,6 +226,32 @@ private slots:
         QVERIFY(staged.ok() && staged.copied == 0);
         QVERIFY(QDir(work.path() + "/stage").isEmpty());
     }
+
+    // Work that throws in a stretch (out of memory, say) stops the run like a cancel, and each
+    // file is reported with the reason, never left out or claimed replaced.
+    void anExceptionInOffloadedWorkIsAReportedFailure()
+    {
+        QTemporaryDir work;
+        QVERIFY(writeFile(work.path() + "/fx1.wav", "old") && writeFile(work.path() + "/new.wav", "new"));
+        ReplacementRecord record(work.path() + "/program");
+        WorkProgress progress;
+        // The first stretch (the copies) runs out of memory on its thread.
+        bool thrown = false;
+        progress.setOffloader([&](const std::function<void()>& stretch) {
+            if (std::exchange(thrown, true))
+                return stretch();
+            progress.offload([] { throw std::bad_alloc(); }); // in place of the copies
+        });
+        const CopyRun run = replaceGameFiles(
+            {Selection{work.path() + "/fx1.wav", "fx1.wav", work.path() + "/new.wav", "new.wav"}}, {}, &record, {},
+            &progress);
+        QVERIFY(progress.failed());
+        QCOMPARE(run.copied, 0);
+        QCOMPARE(run.failures,
+            QStringList{"Selection 1 (fx1.wav): not changed, because the run stopped: there is not enough memory"});
+        QCOMPARE(readAll(work.path() + "/fx1.wav"), QByteArray("old"));
+        QVERIFY(record.lastRun().empty());
+    }
 };
 
 QTEST_MAIN(TestModels)
