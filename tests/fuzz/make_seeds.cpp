@@ -1,5 +1,6 @@
-// Writes the fuzzers' seed corpus into <folder>/midi and <folder>/riff: MIDI files of each
-// format and timing, and wave files of each container and sample format the player takes.
+// Writes the fuzzers' seed corpus into <folder>/midi, <folder>/riff and <folder>/wave: MIDI
+// files of each format and timing, and wave files of each container and sample format the
+// player takes.
 #include "audio/audio_support.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     const QString root = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(root + "/midi");
     QDir().mkpath(root + "/riff");
+    QDir().mkpath(root + "/wave");
     auto save = [](const QString& path, const QByteArray& bytes) {
         QFile f(path);
         return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
@@ -60,7 +62,8 @@ int main(int argc, char** argv)
         {"rifx.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16 | SF_ENDIAN_BIG},
     };
     for (const auto& w : waves)
-        ok &= writeWave(root + "/riff/" + w.name, signal, 11025, 2, w.format);
+        for (const char* target : {"/riff/", "/wave/"})
+            ok &= writeWave(root + target + w.name, signal, 11025, 2, w.format);
     std::printf("fuzz seeds written to %s\n", argv[1]);
     return ok ? 0 : 1;
 }
