@@ -476,22 +476,34 @@ std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const
         checked(q, q.exec());
     }
     QHash<QString, size_t> index;
+    // Per file: where each content it was given came from, and when. What replaced it is where
+    // its present content (the last one put there) came from: after an undo, the SWITCH it
+    // went back to, not the one undone. A restore or undo puts back, it does not replace.
+    std::vector<QHash<QString, std::pair<QString, QString>>> cameFrom;
+    std::vector<std::pair<QString, QString>> firstChange;
     while (q.next()) {
         const QString path = q.value(0).toString();
         auto it = index.find(path);
         if (it == index.end()) {
             it = index.insert(path, files.size());
             files.push_back({path, {}, {}, q.value(1).toString(), {}, GameFileState::Missing});
+            cameFrom.emplace_back();
+            firstChange.emplace_back(q.value(3).toString(), q.value(4).toString());
         }
         ReplacedFile& f = files[*it];
         f.lastHash = q.value(2).toString();
-        // What replaced it, and when: the latest change that did not come from the store
-        // (a restore or undo puts back, it does not replace).
         const QString source = q.value(3).toString();
-        if (!source.startsWith(store_.folder() + QLatin1Char('/')) || f.replacedBy.isEmpty()) {
-            f.replacedBy = source;
-            f.at = QDateTime::fromString(q.value(4).toString(), Qt::ISODateWithMs).toLocalTime();
-        }
+        if (!source.startsWith(store_.folder() + QLatin1Char('/')))
+            cameFrom[*it].insert(f.lastHash, {source, q.value(4).toString()});
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        ReplacedFile& f = files[i];
+        const auto from = cameFrom[i].constFind(f.lastHash);
+        const auto& [source, at] = from != cameFrom[i].constEnd() ? *from
+            : f.lastHash == f.originalHash                     ? std::pair<QString, QString>{}
+                                                               : firstChange[i];
+        f.replacedBy = source;
+        f.at = QDateTime::fromString(at.isEmpty() ? firstChange[i].second : at, Qt::ISODateWithMs).toLocalTime();
     }
     return files;
 }

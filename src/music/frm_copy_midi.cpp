@@ -1,5 +1,7 @@
 #include "music/frm_copy_midi.h"
 
+#include "base/content_hash.h"
+#include "base/files.h"
 #include "base/replacement.h"
 #include "music/frm_confirmations.h"
 #include "music/frm_midi.h"
@@ -8,6 +10,7 @@
 #include "ui/window_parts.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -68,6 +71,23 @@ void FrmCopyMidi::CmdSwitch3_Click()
 void FrmCopyMidi::CmdFavorites_Click()
 {
     const QString folder = forms().folders().favorites();
+    // A favourite of the same name with other content is replaced only when the user says so.
+    QStringList taken;
+    for (const Selection& s : board()->selections()) {
+        const QString kept = folder + QDir::separator() + s.replacementName;
+        if (!s.replacementName.isEmpty() && QFileInfo(kept).isFile() && fileIdentity(kept) != fileIdentity(s.replacementPath)
+            && contentHash(kept).hash != contentHash(s.replacementPath).hash)
+            taken << s.replacementName;
+    }
+    taken.removeDuplicates();
+    if (!taken.isEmpty()
+        && showMessage(Message{QStringLiteral("Your favorites already hold other files of these names:\n\n%1\n\n"
+                                              "Replace them with the new ones?")
+                                   .arg(taken.join(QLatin1Char('\n'))),
+                           QStringLiteral("Add to Favorites"), MessageButtons::OkCancel},
+               this)
+            != MessageAnswer::Ok)
+        return;
     const CopyRun run = copyReplacementsInto(board()->selections(), folder);
     if (!run.ok()) {
         showMessage(failureReport(QStringLiteral("Not every file was added to your favorites:"), run),

@@ -15,6 +15,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace sonaplex {
@@ -45,6 +47,8 @@ FrmRestore::FrmRestore(Forms& forms)
     list_->setUniformRowHeights(true);
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column : {1, 2, 3}) // "When" and the others whole, never cut
+        list_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     list_->setMinimumSize(640, 280);
     summary_->setObjectName(QStringLiteral("LblRestoreSummary"));
 
@@ -149,9 +153,12 @@ void FrmRestore::refresh()
         item->setData(0, kIndexRole, qulonglong(i));
     }
     list_->sortItems(0, Qt::AscendingOrder);
+    // Files back to their originals are listed (they can be replaced again by undo) but not counted.
+    const auto replaced
+        = std::count_if(files_.begin(), files_.end(), [](const ReplacedFile& f) { return f.state != GameFileState::Original; });
     summary_->setText(files_.empty()
             ? QStringLiteral("No game file has been replaced yet.")
-            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(files_.size()).arg(folders.size()));
+            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(replaced).arg(folders.size()));
 }
 
 std::vector<ReplacedFile> FrmRestore::selectedFiles() const

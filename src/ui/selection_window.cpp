@@ -10,10 +10,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -135,10 +138,7 @@ void SelectionWindow::compare()
     SamplePlayer* game = gamePane_->player();
     SamplePlayer* replacement = replacementPane_->player();
     auto playing = [](SamplePlayer* p) { return p->engine().state() == audio::PlayState::Playing; };
-    auto fractionOf = [](SamplePlayer* p) {
-        const int64_t length = p->engine().lengthFrames();
-        return length > 0 ? double(p->engine().position()) / double(length) : 0.0;
-    };
+
     SamplePlayer* from = playing(replacement) ? replacement : playing(game) ? game : nullptr;
     SamplePlayer* to = from == game ? replacement : game;
     const auto state = to->engine().state();
@@ -155,9 +155,14 @@ void SelectionWindow::compare()
         game->engine().setGain(gainA);
         replacement->engine().setGain(gainB);
     }
-    const double fraction = from ? fractionOf(from) : fractionOf(to);
-    // The other sound starts before this one pauses, so that there is no gap between them.
-    to->engine().seek(int64_t(fraction * double(to->engine().lengthFrames())));
+    // The same moment of the other sound (by time, not by share of its length), clamped to the
+    // shorter one; with nothing playing, the other sound goes on from where it is.
+    if (from && from->engine().sampleRate() > 0 && to->engine().sampleRate() > 0) {
+        const double seconds = double(from->engine().position()) / from->engine().sampleRate();
+        const int64_t frame = int64_t(seconds * to->engine().sampleRate());
+        // The other sound starts before this one pauses, so that there is no gap between them.
+        to->engine().seek(std::clamp<int64_t>(frame, 0, std::max<int64_t>(to->engine().lengthFrames() - 1, 0)));
+    }
     to->setCommand(QStringLiteral("play"));
     if (from)
         from->setCommand(QStringLiteral("pause"));
@@ -173,6 +178,16 @@ void SelectionWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     gamePane_->files()->refreshMarks();
+}
+
+void SelectionWindow::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    if (event->spontaneous())
+        return; // minimised: the user may still be listening
+    for (BrowserPane* pane : {gamePane_, replacementPane_})
+        if (pane->player()->engine().state() == audio::PlayState::Playing)
+            pane->player()->engine().stop();
 }
 
 void SelectionWindow::formUnload()

@@ -44,6 +44,8 @@ protected:
     void formUnload() override;
     // Coming back from a review or restore: the game files' marks may have changed.
     void showEvent(QShowEvent* event) override;
+    // A hidden window's players fall silent: nothing plays that no window can stop.
+    void hideEvent(QHideEvent* event) override;
 
     // "Next": close the game player, empty the names shown, hide, show the review window.
     void goToReview(Form& review);

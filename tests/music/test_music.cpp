@@ -236,6 +236,13 @@ private slots:
         click("FrmMidi", "CmdSonaplex");
         const QString favorites = program->path("Favorite Midi");
         QVERIFY(writeFile(favorites + "/song1.mid", "an older favourite"));
+        // A favourite of the same name is replaced only when the user says so.
+        program->messages.answers = {MessageAnswer::Cancel};
+        click("FrmCopyMidi", "CmdFavorites");
+        QVERIFY(!isShown("FrmFavorites"));
+        QVERIFY2(program->messages.lastText().contains("song1.mid"), qPrintable(program->messages.lastText()));
+        QCOMPARE(readAll(favorites + "/song1.mid"), QByteArray("an older favourite"));
+        program->messages.answers = {MessageAnswer::Ok};
         click("FrmCopyMidi", "CmdFavorites");
         QVERIFY(isShown("FrmFavorites"));
         QCOMPARE(text("FrmFavorites", "LblFavorites"), QStringLiteral("Successfully added to favorites"));

@@ -10,6 +10,7 @@
 #include "ui/browser_pane.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QtTest>
@@ -129,6 +130,29 @@ private slots:
         program->messages.clear();
         inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
         QCOMPARE(program->messages.lastText(), QStringLiteral("There is no SWITCH to undo."));
+    }
+
+    // What the window says follows what happened: the source of what a file holds after an
+    // undo, files back to their originals not counted as replaced, an undone restore called a
+    // restore, and times shown whole.
+    void theRestoreWindowSaysWhatIsTrue()
+    {
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        switchWith({{gameFile(1), myFile(3)}});
+        inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
+        QCOMPARE(readAll(gameFile(1)), song(1));
+        program->messages.clear();
+        inRestore([&] {
+            QCOMPARE(row(gameFile(1))->text(1), QStringLiteral("song1.mid"));
+            QVERIFY(list()->header()->sectionSize(2) >= list()->fontMetrics().horizontalAdvance(row(gameFile(1))->text(2)));
+            row(gameFile(2))->setSelected(true);
+            click("FrmRestore", "CmdRestoreSelected");
+            QCOMPARE(text("FrmRestore", "LblRestoreSummary"), QStringLiteral("1 replaced game file(s) in 1 folder(s)."));
+            click("FrmRestore", "CmdUndoLastSwitch");
+        });
+        QCOMPARE(readAll(gameFile(2)), song(2));
+        QVERIFY2(program->messages.lastText().startsWith("The last restore was undone"),
+            qPrintable(program->messages.lastText()));
     }
 
     void statesFollowWhatTheFilesHoldAndForgetFreesTheStore()
