@@ -63,12 +63,26 @@ void Form::reject()
 
 void Form::setVisible(bool visible)
 {
-    if (visible && !shownOnce_) {
+    const bool first = visible && !shownOnce_;
+    if (first) {
         shownOnce_ = true;
         describeForAssistiveTech(this);
         fitScreen();
     }
     QDialog::setVisible(visible);
+    if (first)
+        for (int ms : {0, 100, 400}) // the frame comes when the window manager gets to it
+            QTimer::singleShot(ms, this, &Form::keepTitleBarOnScreen);
+}
+
+void Form::keepTitleBarOnScreen()
+{
+    const QScreen* where = screen();
+    if (!where || !isVisible())
+        return;
+    const QRect room = where->availableGeometry(), frame = frameGeometry();
+    if (frame.top() < room.top() || frame.left() < room.left())
+        move(std::max(frame.left(), room.left()), std::max(frame.top(), room.top()));
 }
 
 void Form::fitScreen()

@@ -79,6 +79,20 @@ private slots:
         QCOMPARE(forms.loaded<Probe>(), &p);
     }
 
+    void aTitleBarPlacedAboveTheScreenIsBroughtBack()
+    {
+        // Where a window manager puts a screen-filling window at 2x scaling: its frame's top above
+        // the screen's.
+        Forms forms(QDir::tempPath());
+        Probe& p = forms.load<Probe>();
+        forms.showModeless(p);
+        const QRect room = p.screen()->availableGeometry();
+        p.move(room.left() + 10, room.top() - 40);
+        QTRY_VERIFY(p.frameGeometry().top() >= room.top());
+        QCOMPARE(p.frameGeometry().left(), room.left() + 10);
+        forms.hide(p);
+    }
+
     void programEndsWhenNothingIsLeftOnScreen()
     {
         Forms forms(QDir::tempPath());
