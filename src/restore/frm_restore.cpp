@@ -10,14 +10,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
-#include <QVBoxLayout>
 
 namespace sonaplex {
 
@@ -220,6 +221,24 @@ void FrmRestore::CmdRestoreSelected_Click()
             return;
     }
     std::erase_if(files, [](const ReplacedFile& f) { return f.state == GameFileState::Original; });
+    // A game folder moved or renamed since: its originals go into a folder the user picks, under
+    // the same names (recorded there like any restore), or stay kept.
+    QHash<QString, QString> movedTo;
+    for (ReplacedFile& f : files) {
+        const QString folder = QFileInfo(f.gamePath).absolutePath();
+        if (QFileInfo(folder).isDir())
+            continue;
+        if (!movedTo.contains(folder))
+            movedTo[folder] = chooseFolder(QStringLiteral("The game folder %1 is no longer there (moved or renamed?). "
+                                                          "Put its originals into which folder?")
+                                               .arg(QDir::toNativeSeparators(folder)),
+                QFileInfo(folder).absolutePath(), this);
+        if (!movedTo[folder].isEmpty())
+            f.gamePath = movedTo[folder] + QLatin1Char('/') + QFileInfo(f.gamePath).fileName();
+    }
+    std::erase_if(files, [](const ReplacedFile& f) { return !QFileInfo(QFileInfo(f.gamePath).absolutePath()).isDir(); });
+    if (files.empty() && !movedTo.isEmpty())
+        return; // the user chose no folder for them
     if (files.empty()) {
         showMessage(QStringLiteral("The selected game files already hold their originals."), kTitle, this);
         return;

@@ -155,6 +155,31 @@ private slots:
             qPrintable(program->messages.lastText()));
     }
 
+    void aMovedGameFolderIsRestoredIntoTheFolderTheUserPicks()
+    {
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        const QString moved = disk.path() + "/Game (moved)";
+        QVERIFY(QDir().rename(game, moved));
+        QString asked;
+        setFolderChooser([&](const QString& question) {
+            asked = question;
+            return moved;
+        });
+        inRestore([&] {
+            QCOMPARE(state(gameFile(1)), QStringLiteral("missing"));
+            row(gameFile(1))->parent()->setSelected(true);
+            click("FrmRestore", "CmdRestoreSelected");
+            QVERIFY(row(moved + "/TRACK1.MID")); // the record knows the files where they are now
+        });
+        setFolderChooser({});
+        QVERIFY2(asked.contains(game), qPrintable(asked));
+        QCOMPARE(readAll(moved + "/TRACK1.MID"), original(1));
+        QCOMPARE(readAll(moved + "/TRACK2.MID"), original(2));
+        QVERIFY(!QFileInfo::exists(game));
+        inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); }); // recorded like any restore
+        QCOMPARE(readAll(moved + "/TRACK1.MID"), song(1));
+    }
+
     void statesFollowWhatTheFilesHoldAndForgetFreesTheStore()
     {
         switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}, {gameFile(3), myFile(3)}});
