@@ -39,6 +39,8 @@ QString stateName(GameFileState state)
         return QStringLiteral("changed since");
     case GameFileState::Missing:
         return QStringLiteral("missing");
+    case GameFileState::NotRead:
+        return QStringLiteral("not read");
     }
     return {};
 }
@@ -431,6 +433,10 @@ void ReplacementRecord::findStates(
     std::vector<ReplacedFile>& files, const std::vector<QString>& remembered, WorkProgress* progress)
 {
     for (size_t i = 0; i < files.size(); ++i) {
+        if (progress && progress->cancelled()) {
+            files[i].state = GameFileState::NotRead;
+            continue;
+        }
         const QString& known = i < remembered.size() ? remembered[i] : QString();
         files[i].state = stateFor(files[i], known.isEmpty() ? contentHash(files[i].gamePath).hash : known);
         if (progress)
@@ -445,7 +451,8 @@ std::vector<ReplacedFile> ReplacementRecord::replacedFiles(WorkProgress* progres
     WorkProgress unwatched;
     WorkProgress& p = progress ? *progress : unwatched;
     p.setTotal(int(files.size()), 0);
-    p.setCancellable(false); // a list is read whole
+    for (ReplacedFile& f : files)
+        f.state = GameFileState::NotRead; // until read (a cancel, or a failure, leaves it so)
     p.offload([&] { findStates(files, remembered, &p); });
     return files;
 }

@@ -19,6 +19,7 @@ enum class GameFileState {
     Original, // its original again (the game's own repair or update put it back)
     ChangedSince, // neither: a game update or another tool changed it
     Missing,
+    NotRead, // its reading was cancelled
 };
 
 // One game file the record knows, as the restore window lists it.
@@ -102,7 +103,8 @@ public:
     int settleUnfinished();
 
     // Every game file the record knows, with what it holds now. The files whose content is
-    // not remembered are read through `progress` (off this thread when a window offloads it).
+    // not remembered are read through `progress` (off this thread when a window offloads it);
+    // a cancel leaves the files not yet read NotRead.
     std::vector<ReplacedFile> replacedFiles(WorkProgress* progress = nullptr) const;
     // The game files the record knows directly inside `folder`, without reading them: their
     // states are left for the caller to find (findStates), off the window's thread.

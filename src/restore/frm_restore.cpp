@@ -157,9 +157,12 @@ void FrmRestore::refresh()
     // Files back to their originals are listed (they can be replaced again by undo) but not counted.
     const auto replaced
         = std::count_if(files_.begin(), files_.end(), [](const ReplacedFile& f) { return f.state != GameFileState::Original; });
-    summary_->setText(files_.empty()
-            ? QStringLiteral("No game file has been replaced yet.")
-            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(replaced).arg(folders.size()));
+    const auto notRead
+        = std::count_if(files_.begin(), files_.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
+    summary_->setText(files_.empty() ? QStringLiteral("No game file has been replaced yet.")
+            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(replaced).arg(folders.size())
+                + (notRead > 0 ? QStringLiteral(" %1 of them were not read (the reading was cancelled).").arg(notRead)
+                               : QString()));
 }
 
 std::vector<ReplacedFile> FrmRestore::selectedFiles() const

@@ -4,6 +4,7 @@
 // written, cannot be opened for a while, or is deleted under the running program.
 #include "audio/audio_support.h"
 #include "base/content_hash.h"
+#include "base/work_progress.h"
 #include "music/frm_copy_midi.h"
 #include "restore/frm_restore.h"
 #include "support.h"
@@ -153,6 +154,22 @@ private slots:
         QCOMPARE(readAll(gameFile(2)), song(2));
         QVERIFY2(program->messages.lastText().startsWith("The last restore was undone"),
             qPrintable(program->messages.lastText()));
+    }
+
+    void readingTheGameFilesCanBeCancelled()
+    {
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        QVERIFY(writeFile(gameFile(2), "changed by an update")); // to be read again
+        WorkProgress progress;
+        progress.setOffloader([&](const std::function<void()>& stretch) {
+            progress.cancel(); // as the progress window's Cancel, before the reading starts
+            stretch();
+        });
+        const std::vector<ReplacedFile> files = program->forms().record()->replacedFiles(&progress);
+        QCOMPARE(files.size(), size_t(2));
+        for (const ReplacedFile& f : files)
+            QCOMPARE(f.state, GameFileState::NotRead);
+        QCOMPARE(stateName(GameFileState::NotRead), QStringLiteral("not read"));
     }
 
     void aMovedGameFolderIsRestoredIntoTheFolderTheUserPicks()
