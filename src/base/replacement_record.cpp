@@ -74,15 +74,69 @@ void ReplacementRecord::openOrMoveAside()
     for (const char* tail : {"-wal", "-shm"})
         QFile::rename(databasePath() + QLatin1String(tail), aside + QLatin1String(tail));
     if (moved && prepare() == Opened::Yes) {
-        problem_ = QStringLiteral("The record of replaced game files was damaged (%1). It was moved aside to %2 "
-                                  "and a new record was started: files replaced before cannot be restored from the "
-                                  "restore window, but their originals are still kept in %3.")
-                       .arg(reason, aside, store_.folder());
+        const int salvaged = salvage(aside);
+        problem_ = salvaged > 0
+            ? QStringLiteral("The record of replaced game files was damaged (%1). It was moved aside to %2 and a new "
+                             "record was started with the %3 replacement(s) that could still be read from it: they "
+                             "can be restored from the restore window. The originals of any others are still kept "
+                             "in %4.")
+                  .arg(reason, aside)
+                  .arg(salvaged)
+                  .arg(store_.folder())
+            : QStringLiteral("The record of replaced game files was damaged (%1). It was moved aside to %2 "
+                             "and a new record was started: nothing could be read from the old one, so files "
+                             "replaced before cannot be restored from the restore window, but their originals are "
+                             "still kept in %3.")
+                  .arg(reason, aside, store_.folder());
         return;
     }
     problem_ = QStringLiteral("The record of replaced game files in %1 is damaged (%2) and could not be replaced by "
                               "a new one (%3). Nothing can be replaced, restored or undone until it can.")
                    .arg(folder_, reason, problem_);
+}
+
+// What can still be read from a record moved aside as damaged (SQLite reads the pages that are
+// whole) goes into the new one, so that those replacements stay restorable from the window.
+int ReplacementRecord::salvage(const QString& damaged)
+{
+    const QString name = connection_ + QStringLiteral("-salvage");
+    int copied = 0;
+    {
+        QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        old.setDatabaseName(damaged);
+        old.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (old.open()) {
+            QSqlQuery runs(old), entries(old);
+            QSqlDatabase db = QSqlDatabase::database(connection_);
+            QSqlQuery put(db);
+            db.transaction();
+            if (runs.exec(QStringLiteral("SELECT id, at, kind, undoes FROM runs"))) {
+                put.prepare(QStringLiteral("INSERT OR IGNORE INTO runs(id, at, kind, undoes) VALUES(?, ?, ?, ?)"));
+                while (runs.next()) {
+                    for (int c = 0; c < 4; ++c)
+                        put.addBindValue(runs.value(c));
+                    put.exec();
+                }
+            }
+            if (entries.exec(QStringLiteral("SELECT id, run, game_path, before_hash, after_hash, source, at FROM "
+                                            "entries WHERE done = 1"))) {
+                put.prepare(QStringLiteral("INSERT OR IGNORE INTO entries(id, run, game_path, before_hash, after_hash, "
+                                           "source, at, done) VALUES(?, ?, ?, ?, ?, ?, ?, 1)"));
+                while (entries.next()) {
+                    for (int c = 0; c < 7; ++c)
+                        put.addBindValue(entries.value(c));
+                    copied += put.exec() ? 1 : 0;
+                }
+            }
+            if (!db.commit()) {
+                db.rollback();
+                copied = 0;
+            }
+        }
+        old.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return copied;
 }
 
 ReplacementRecord::~ReplacementRecord()

@@ -126,6 +126,7 @@ private:
     enum class Opened { Yes, Damaged, Failed };
     Opened prepare();
     void openOrMoveAside();
+    int salvage(const QString& damaged);
     FileResult writeFailure(const QString& what) const;
     bool checked(QSqlQuery& q, bool ok) const;
     int settle();

@@ -11,6 +11,8 @@
 #include "ui/browser_pane.h"
 
 #include <QComboBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QUrl>
@@ -514,6 +516,55 @@ private slots:
         QVERIFY(!QFileInfo::exists(folder + "/Converting-Q1w2E3"));
         QCOMPARE(readAll(gameFile(1)), original(1));
         QVERIFY(runningProgram()->record()->lastRun().empty());
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+    }
+
+    void aDamagedRecordKeepsWhatCanStillBeRead()
+    {
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        const QString folder = program->folder.path();
+        program->folder.setAutoRemove(false);
+        program.reset();
+        QTemporaryDir keep(folder);
+        keep.setAutoRemove(true);
+        {
+            QTemporaryDir elsewhere; // the ended program goes, and its record is closed whole
+            startProgram(elsewhere.path());
+            runningProgram()->endProgram();
+            QTest::qWait(0);
+        }
+        // One page damaged: the index of game paths, not the table of replacements.
+        const QString file = folder + "/Replacements/record.sqlite";
+        int page = 0, pageSize = 0;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "damage");
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("SELECT rootpage FROM sqlite_master WHERE name = 'entries_by_path'") && q.next());
+            page = q.value(0).toInt();
+            QVERIFY(q.exec("PRAGMA page_size") && q.next());
+            pageSize = q.value(0).toInt();
+        }
+        QSqlDatabase::removeDatabase("damage");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(qint64(page - 1) * pageSize));
+        f.write(QByteArray(64, '\xEE'));
+        f.close();
+        MessageRecorder messages;
+        restartIn(folder);
+        QTRY_COMPARE(messages.lastTitle(), QStringLiteral("Record of Replacements"));
+        QVERIFY2(messages.lastText().contains("2 replacement(s) that could still be read"), qPrintable(messages.lastText()));
+        onModal("FrmRestore", [&] {
+            QCOMPARE(listed(), (QStringList{gameFile(1), gameFile(2)}));
+            list()->topLevelItem(0)->setSelected(true);
+            click("FrmRestore", "CmdRestoreSelected");
+            click("FrmRestore", "CmdCloseRestore");
+        });
+        click("FrmCopyMidi", "CmdRestore");
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        QCOMPARE(readAll(gameFile(2)), original(2));
         runningProgram()->endProgram();
         QTest::qWait(0);
     }
