@@ -365,6 +365,21 @@ private slots:
         QVERIFY(plain.data(Qt::DecorationRole).isNull());
     }
 
+    // Ends the program, keeping its folder for a restart (the caller removes it); with
+    // `closeRecord`, the ended program's record is closed whole (no -wal or -shm beside it).
+    QString endKeepingFolder(bool closeRecord = false)
+    {
+        const QString folder = program->folder.path();
+        program->folder.setAutoRemove(false);
+        program.reset();
+        if (closeRecord) {
+            QTemporaryDir elsewhere; // the ended program goes, and its record with it
+            startProgram(elsewhere.path());
+            runningProgram()->endProgram();
+            QTest::qWait(0);
+        }
+        return folder;
+    }
     // Starts the program again in the folder of `program` (kept), entering the music window.
     void restartIn(const QString& folder)
     {
@@ -414,17 +429,8 @@ private slots:
     void anIntactRecordIsKeptWhileItCannotBeOpened()
     {
         switchWith({{gameFile(1), myFile(1)}});
-        const QString folder = program->folder.path();
-        program->folder.setAutoRemove(false);
-        program.reset();
-        QTemporaryDir keep(folder);
-        keep.setAutoRemove(true);
-        {
-            QTemporaryDir elsewhere; // the ended program goes, and its record is closed whole
-            startProgram(elsewhere.path());
-            runningProgram()->endProgram();
-            QTest::qWait(0);
-        }
+        const QString folder = endKeepingFolder(true);
+        const auto removeFolder = qScopeGuard([&] { QDir(folder).removeRecursively(); });
         QCOMPARE(QDir(folder + "/Replacements").entryList({"record.sqlite*"}), QStringList{"record.sqlite"});
         const QByteArray recordBytes = readAll(folder + "/Replacements/record.sqlite");
         MessageRecorder messages;
@@ -472,10 +478,8 @@ private slots:
         QVERIFY2(program->messages.messages.front().text.contains("deleted or replaced"),
             qPrintable(program->messages.messages.front().text));
         // What was replaced after the deletion is in the record that lasts: after a restart too.
-        program->folder.setAutoRemove(false);
-        program.reset();
-        QTemporaryDir keep(folder);
-        keep.setAutoRemove(true);
+        QVERIFY(endKeepingFolder() == folder);
+        const auto removeFolder = qScopeGuard([&] { QDir(folder).removeRecursively(); });
         MessageRecorder messages;
         restartIn(folder);
         onModal("FrmRestore", [&] {
@@ -491,11 +495,8 @@ private slots:
 
     void leftoversOfAKilledRunAreRemovedAtStart()
     {
-        const QString folder = program->folder.path();
-        program->folder.setAutoRemove(false);
-        program.reset();
-        QTemporaryDir keep(folder);
-        keep.setAutoRemove(true);
+        const QString folder = endKeepingFolder();
+        const auto removeFolder = qScopeGuard([&] { QDir(folder).removeRecursively(); });
         {
             // A run killed between naming its copy and the rename; a conversion killed midway.
             ReplacementRecord record(folder + "/Replacements");
@@ -523,17 +524,8 @@ private slots:
     void aDamagedRecordKeepsWhatCanStillBeRead()
     {
         switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
-        const QString folder = program->folder.path();
-        program->folder.setAutoRemove(false);
-        program.reset();
-        QTemporaryDir keep(folder);
-        keep.setAutoRemove(true);
-        {
-            QTemporaryDir elsewhere; // the ended program goes, and its record is closed whole
-            startProgram(elsewhere.path());
-            runningProgram()->endProgram();
-            QTest::qWait(0);
-        }
+        const QString folder = endKeepingFolder(true);
+        const auto removeFolder = qScopeGuard([&] { QDir(folder).removeRecursively(); });
         // One page damaged: the index of game paths, not the table of replacements.
         const QString file = folder + "/Replacements/record.sqlite";
         int page = 0, pageSize = 0;
