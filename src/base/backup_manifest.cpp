@@ -22,6 +22,22 @@ QString decode(const QByteArray& text) { return QUrl::fromPercentEncoding(text);
 
 QString manifestName() { return QStringLiteral(".sonaplex-backup-set"); }
 
+QString replacementSetNoteName() { return QStringLiteral(".sonaplex-replacement-set"); }
+
+FileResult writeReplacementSetNote(const QString& folder)
+{
+    QSaveFile out(folder + QLatin1Char('/') + replacementSetNoteName());
+    const QByteArray text = "# Sonaplex set of replacement sounds, each under the name of the game file it replaces\n";
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(text) != text.size() || !out.commit())
+        return FileResult::failure(QStringLiteral("cannot write in %1: %2").arg(folder, out.errorString()));
+    return FileResult::success();
+}
+
+bool isReplacementSet(const QString& folder)
+{
+    return QFileInfo(folder + QLatin1Char('/') + replacementSetNoteName()).isFile();
+}
+
 FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& copied)
 {
     QSaveFile out(folder + QLatin1Char('/') + manifestName());

@@ -16,6 +16,11 @@ struct ManifestLine {
 
 // The manifest's name inside a set folder.
 QString manifestName();
+// The note a set of replacements (Save Set) carries, so that it is never offered as a backup of
+// game files; its name inside the set folder.
+QString replacementSetNoteName();
+FileResult writeReplacementSetNote(const QString& folder);
+bool isReplacementSet(const QString& folder);
 // Writes the manifest of the files a backup copied into `folder` (what stageFiles reports).
 FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& copied);
 // Whether a set folder has a manifest (a backup set made since backups have one).

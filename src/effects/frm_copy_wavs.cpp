@@ -1,5 +1,7 @@
 #include "effects/frm_copy_wavs.h"
 
+#include "base/backup_manifest.h"
+
 #include "base/files.h"
 #include "base/replacement.h"
 #include "effects/frm_wav_select.h"
@@ -93,6 +95,10 @@ void FrmCopyWavs::CmdCreateSet_Click()
         if (work.cancelled())
             return;
     }
+    // The set says what it is: replacements, never offered as a backup of game files.
+    if (run.copied > 0)
+        if (const FileResult noted = writeReplacementSetNote(staging); !noted)
+            run.failures << noted.error;
     if (!run.ok())
         showMessage(failureReport(QStringLiteral("These files could not be added and are not in the set:"), run),
             QStringLiteral("Save Set Error"), this);

@@ -112,8 +112,8 @@ void FrmRestore::refresh()
     // older backup sets (or sets of replacements: restoring one shows every file first).
     QStringList older;
     for (const QString& name : QDir(layout.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        if (reserved.contains(name))
-            continue;
+        if (reserved.contains(name) || isReplacementSet(layout.set(name)))
+            continue; // sets of replacements are not backups of game files
         if (hasManifest(layout.set(name)))
             sets_->addItem(name);
         else

@@ -18,7 +18,8 @@ namespace {
 QStringList filesIn(const QString& folder)
 {
     QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    names.removeAll(manifestName()); // a note about the files, not one of them
+    names.removeAll(manifestName()); // notes about the files, not files of the set
+    names.removeAll(replacementSetNoteName());
     return names;
 }
 } // namespace

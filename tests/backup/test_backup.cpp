@@ -32,6 +32,7 @@ class TestBackup : public QObject {
     {
         QStringList names = QDir(program->path(folder)).entryList(QDir::Files | QDir::Hidden);
         names.removeAll(manifestName());
+        names.removeAll(replacementSetNoteName());
         return names;
     }
 
@@ -268,6 +269,7 @@ private slots:
         QCOMPARE(saveSet({"BJackcosmoset"}), QStringLiteral("Your set has been saved."));
         QCOMPARE(program->messages.messages.front().title, QStringLiteral("Unnamed Set"));
         QCOMPARE(filesIn("BJackcosmoset"), (QStringList{"fx1.wav", "fx3.wav"}));
+        QVERIFY(isReplacementSet(program->path("BJackcosmoset"))); // never offered as a backup
         QCOMPARE(readAll(program->path("BJackcosmoset/fx3.wav")), QByteArray("new 3"));
         QCOMPARE(readAll(gameFile(3)), original(3));
         QVERIFY(isShown("FrmCopyWavs") || window("FrmCopyWavs"));

@@ -3,6 +3,7 @@
 // while keeping an original, a damaged record moved aside, and a record that cannot be
 // written, cannot be opened for a while, or is deleted under the running program.
 #include "audio/audio_support.h"
+#include "base/backup_manifest.h"
 #include "base/content_hash.h"
 #include "base/work_progress.h"
 #include "music/frm_copy_midi.h"
@@ -278,6 +279,9 @@ private slots:
         // An old set without a manifest: the user says which folder it goes into.
         QDir().mkpath(program->path("OldSet"));
         QVERIFY(writeFile(program->path("OldSet/TRACK3.MID"), original(3)));
+        QDir().mkpath(program->path("MySounds")); // a set of replacements: not a backup
+        QVERIFY(writeFile(program->path("MySounds/TRACK3.MID"), song(3)));
+        QVERIFY(writeReplacementSetNote(program->path("MySounds")).ok);
         setFolderChooser([&](const QString&) { return game; });
         program->messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
         inRestore([] {
