@@ -31,6 +31,7 @@
 #include <fcntl.h>
 #include <map>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace sonaplex;
@@ -64,6 +65,7 @@ QByteArray read(const QString& path)
 
 int prepare(const Layout& at)
 {
+    ::umask(022); // game files 0644, as the checker expects
     QDir(at.dir).removeRecursively();
     for (const char* sub : {"/Game", "/Mine", "/Program"})
         QDir().mkpath(at.dir + QLatin1String(sub));
@@ -178,6 +180,10 @@ int check(const Layout& at)
         }
     }
     for (int n = 1; n <= kFiles; ++n) {
+        // Every copy keeps the game file's permissions (a failed fchmod would leave 0600).
+        struct stat st {};
+        if (::stat(QFile::encodeName(at.game(n)).constData(), &st) == 0 && (st.st_mode & 0777) != 0644)
+            faults << QStringLiteral("g%1.wav has mode %2 instead of 644").arg(n).arg(st.st_mode & 0777, 0, 8);
         const QByteArray now = read(at.game(n));
         if (now != original(n) && now != replacement(n))
             faults << QStringLiteral("g%1.wav is neither its original nor its replacement (%2 bytes)").arg(n).arg(now.size());
