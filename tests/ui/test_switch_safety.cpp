@@ -336,6 +336,20 @@ private slots:
         QCOMPARE(raw1.readAll(), sound(kEffects, 1));
     }
 
+    // "Game File" with nothing highlighted chooses no game file, not the folder under an empty name.
+    void gameFileWithNothingHighlightedChoosesNothing()
+    {
+        QVERIFY(writeFile(file("fx1.wav"), sound(kEffects, 1)));
+        open(kEffects);
+        control<FolderList>(kEffects.selection, kEffects.gameFolders)->setPath(game);
+        auto* files = control<FileList>(kEffects.selection, kEffects.gameList);
+        QTRY_VERIFY(!files->isListing());
+        files->setFileName(QString());
+        click(kEffects.selection, kEffects.gameButtonName(1));
+        QCOMPARE(text(kEffects.review, "LblGamePath1"), QString());
+        QCOMPARE(text(kEffects.selection, "LblGameWav1"), QString());
+    }
+
     // A legal name of 250 bytes is replaced like any other (its temporary name fits the file
     // system's limit), and neither it nor a name with a line break moves the window's buttons.
     void longNamesAreReplacedAndShownOnOneLine()
