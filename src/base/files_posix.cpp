@@ -10,10 +10,10 @@
 #include <QStandardPaths>
 
 #include <cerrno>
-#include <dirent.h>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -21,6 +21,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <thread>
 
 namespace sonaplex {
@@ -250,18 +253,70 @@ void removeStaleTemporaries(const QString& folder, const QString& fileName)
 } // namespace
 
 // Freeing the blocks of a big replaced file takes tens of milliseconds; it is nobody's wait.
-// The last handle on a replaced file is closed on a thread that runs at the lowest CPU and
-// disk priority, so that freeing never competes with the work someone waits for.
+// The last handles on replaced files are closed by one worker that runs at the lowest CPU and
+// disk priority, so that freeing never competes with the work someone waits for, and a
+// restore of a large folder starts one thread, not one per file. What is queued is closed
+// before the program ends.
+namespace {
+class BackgroundCloser {
+public:
+    BackgroundCloser() : owner_(::getpid()), worker_([this] { run(); }) {}
+    ~BackgroundCloser()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_one();
+        // A forked child has the object but not the thread.
+        if (::getpid() == owner_)
+            worker_.join();
+        else
+            worker_.detach();
+    }
+    void close(int fd)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            queue_.push_back(fd);
+        }
+        wake_.notify_one();
+    }
+
+private:
+    void run()
+    {
+        ::setpriority(PRIO_PROCESS, pid_t(::syscall(SYS_gettid)), 19);
+        constexpr int kIoprioClassIdle = 3, kIoprioClassShift = 13, kIoprioWhoProcess = 1;
+        ::syscall(SYS_ioprio_set, kIoprioWhoProcess, 0, kIoprioClassIdle << kIoprioClassShift);
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+            if (queue_.empty())
+                return; // stopping, and everything closed
+            const int fd = queue_.front();
+            queue_.pop_front();
+            lock.unlock();
+            ::close(fd);
+            lock.lock();
+        }
+    }
+
+    const pid_t owner_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<int> queue_;
+    bool stopping_ = false;
+    std::thread worker_; // last: started once the rest is ready
+};
+} // namespace
+
 void closeInBackground(Fd&& fd)
 {
     if (fd.get() < 0)
         return;
-    std::thread([f = fd.release()] {
-        ::setpriority(PRIO_PROCESS, pid_t(::syscall(SYS_gettid)), 19);
-        constexpr int kIoprioClassIdle = 3, kIoprioClassShift = 13, kIoprioWhoProcess = 1;
-        ::syscall(SYS_ioprio_set, kIoprioWhoProcess, 0, kIoprioClassIdle << kIoprioClassShift);
-        ::close(f);
-    }).detach();
+    static BackgroundCloser closer;
+    closer.close(fd.release());
 }
 
 struct PendingCopy::State {
@@ -301,8 +356,10 @@ FileResult PendingCopy::prepare(
     if (in.get() < 0)
         return notReadable;
     struct stat src {};
-    if (::fstat(in.get(), &src) != 0)
-        return failed(QStringLiteral("cannot read %1").arg(source), errno);
+    if (::fstat(in.get(), &src) != 0) {
+        const int err = errno; // before any string is built
+        return failed(QStringLiteral("cannot read %1").arg(source), err);
+    }
 
     // A game file that is a link is replaced where it really lives.
     QString target = destination;
@@ -315,8 +372,10 @@ FileResult PendingCopy::prepare(
     if (destExists) {
         if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) {
             d->step = State::Step::NoOp; // the same file: nothing to do
-            if (hasher && !hasher->updateFrom(in.get()))
-                return failed(QStringLiteral("cannot read %1").arg(source), errno);
+            if (hasher && !hasher->updateFrom(in.get())) {
+                const int err = errno; // before any string is built
+                return failed(QStringLiteral("cannot read %1").arg(source), err);
+            }
             return FileResult::success();
         }
         if (!S_ISREG(dst.st_mode))
@@ -325,7 +384,8 @@ FileResult PendingCopy::prepare(
         if (::access(encoded(target).constData(), W_OK) != 0)
             return FileResult::failure(QStringLiteral("%1 is read-only").arg(destination), FileCause::ReadOnly);
     } else if (errno != ENOENT) {
-        return failed(QStringLiteral("cannot reach %1").arg(destination), errno);
+        const int err = errno; // before any string is built
+        return failed(QStringLiteral("cannot reach %1").arg(destination), err);
     }
 
     const QFileInfo targetInfo(target);
@@ -341,8 +401,10 @@ FileResult PendingCopy::prepare(
         if (d->out.get() >= 0)
             d->namedTemp = name;
     }
-    if (d->out.get() < 0)
-        return failed(QStringLiteral("cannot write in the folder of %1").arg(destination), errno);
+    if (d->out.get() < 0) {
+        const int err = errno; // before any string is built
+        return failed(QStringLiteral("cannot write in the folder of %1").arg(destination), err);
+    }
 
     if (!copyContents(in.get(), d->out.get(), src.st_size, hasher, progress)) {
         const int err = errno;
@@ -402,8 +464,10 @@ FileResult PendingCopy::commit(bool syncFolder)
                 r = ::linkat(d->out.get(), "", AT_FDCWD, candidate.constData(), AT_EMPTY_PATH);
             if (r == 0)
                 named = candidate;
-            else if (errno != EEXIST)
-                return failed(QStringLiteral("cannot replace %1").arg(d->destination), errno);
+            else if (errno != EEXIST) {
+                const int err = errno; // before any string is built
+                return failed(QStringLiteral("cannot replace %1").arg(d->destination), err);
+            }
         }
         if (named.isEmpty())
             return FileResult::failure(QStringLiteral("cannot replace %1: no free temporary name").arg(d->destination));
@@ -502,13 +566,17 @@ FileResult createFolder(const QString& path)
 FileResult emptyFolder(const QString& path)
 {
     struct stat st {};
-    if (::lstat(encoded(path).constData(), &st) != 0)
-        return errno == ENOENT ? FileResult::success() : failed(QStringLiteral("cannot reach %1").arg(path), errno);
+    if (::lstat(encoded(path).constData(), &st) != 0) {
+        const int err = errno; // before any string is built
+        return err == ENOENT ? FileResult::success() : failed(QStringLiteral("cannot reach %1").arg(path), err);
+    }
     if (!S_ISDIR(st.st_mode))
         return FileResult::failure(QStringLiteral("%1 is not a folder").arg(path), FileCause::NotAFile);
     for (const QFileInfo& entry : QDir(path).entryInfoList(QDir::Files | QDir::System | QDir::Hidden)) {
-        if (::unlink(encoded(entry.filePath()).constData()) != 0 && errno != ENOENT)
-            return failed(QStringLiteral("cannot remove %1").arg(entry.filePath()), errno);
+        if (::unlink(encoded(entry.filePath()).constData()) != 0 && errno != ENOENT) {
+            const int err = errno; // before any string is built
+            return failed(QStringLiteral("cannot remove %1").arg(entry.filePath()), err);
+        }
     }
     return FileResult::success();
 }
