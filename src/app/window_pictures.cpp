@@ -130,8 +130,8 @@ private:
     // The players are closed: a picture shows them idle.
     static void silence(SelectionWindow& w)
     {
-        w.gamePane()->player()->setCommand(QStringLiteral("close"));
-        w.replacementPane()->player()->setCommand(QStringLiteral("close"));
+        w.gamePane()->player()->closeFile();
+        w.replacementPane()->player()->closeFile();
     }
 
     QTemporaryDir folder_;

@@ -28,23 +28,6 @@ const QString kFile = QStringLiteral("record.sqlite");
 QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs); }
 } // namespace
 
-QString stateName(GameFileState state)
-{
-    switch (state) {
-    case GameFileState::Replaced:
-        return QStringLiteral("replaced");
-    case GameFileState::Original:
-        return QStringLiteral("original");
-    case GameFileState::ChangedSince:
-        return QStringLiteral("changed since");
-    case GameFileState::Missing:
-        return QStringLiteral("missing");
-    case GameFileState::NotRead:
-        return QStringLiteral("not read");
-    }
-    return {};
-}
-
 ReplacementRecord::ReplacementRecord(const QString& folder)
     : connection_(QStringLiteral("record-") + QUuid::createUuid().toString(QUuid::WithoutBraces)), folder_(folder),
       store_(folder + QStringLiteral("/originals"))

@@ -141,7 +141,4 @@ private:
     mutable QString problem_;
 };
 
-// What a game file's state is called in the restore window.
-QString stateName(GameFileState state);
-
 } // namespace sonaplex

@@ -23,6 +23,26 @@
 namespace sonaplex {
 
 namespace {
+// What a game file's state is called in this window.
+QString stateName(GameFileState state)
+{
+    switch (state) {
+    case GameFileState::Replaced:
+        return QStringLiteral("replaced");
+    case GameFileState::Original:
+        return QStringLiteral("original");
+    case GameFileState::ChangedSince:
+        return QStringLiteral("changed since");
+    case GameFileState::Missing:
+        return QStringLiteral("missing");
+    case GameFileState::NotRead:
+        return QStringLiteral("not read");
+    }
+    return {};
+}
+} // namespace
+
+namespace {
 const QString kTitle = QStringLiteral("Restore");
 constexpr int kIndexRole = Qt::UserRole;
 } // namespace

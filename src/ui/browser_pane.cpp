@@ -568,9 +568,9 @@ void BrowserPane::preparePlayer()
 {
     player_->setDeviceType(setup_.deviceType);
     player_->setFileName(QStringLiteral("SelectedFile"));
-    player_->setCommand(QStringLiteral("Open"));
+    player_->reopen();
 }
 
-void BrowserPane::closePlayer() { player_->setCommand(QStringLiteral("Close")); }
+void BrowserPane::closePlayer() { player_->closeFile(); }
 
 } // namespace sonaplex

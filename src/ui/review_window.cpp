@@ -106,7 +106,7 @@ void ReviewWindow::showBackup(const QString& backupWindow)
 
 void ReviewWindow::backTo(SelectionWindow& selectionWindow)
 {
-    selectionWindow.gamePane()->player()->setCommand(QStringLiteral("open"));
+    selectionWindow.gamePane()->player()->reopen();
     forms().hide(*this);
     forms().unload(*this);
     forms().showModeless(selectionWindow);

@@ -170,29 +170,56 @@ void SamplePlayer::setCommand(const QString& command)
 {
     command_ = command;
     const QString word = command.trimmed().toLower();
-    if (word == QLatin1String("open")) {
-        const QString type = deviceType_.trimmed().toLower();
-        if (type != QLatin1String("waveaudio") && type != QLatin1String("sequencer")) {
-            engine_.close();
-            report(QStringLiteral("Unknown device type \"%1\".").arg(deviceType_));
-            return;
-        }
-        openFile(type == QLatin1String("sequencer") ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio,
-            fileName_);
-        return;
-    } else if (word == QLatin1String("close")) {
+    if (word == QLatin1String("open"))
+        reopen();
+    else if (word == QLatin1String("close"))
+        closeFile();
+    else if (word == QLatin1String("play"))
+        play();
+    else if (word == QLatin1String("pause"))
+        pause();
+    else if (word == QLatin1String("stop"))
+        stop();
+    else
+        refresh();
+}
+
+void SamplePlayer::reopen()
+{
+    const QString type = deviceType_.trimmed().toLower();
+    if (type != QLatin1String("waveaudio") && type != QLatin1String("sequencer")) {
         engine_.close();
-        waveform_->clear();
-        report({});
-    } else if (word == QLatin1String("play")) {
-        if (engine_.state() == audio::PlayState::NotOpen || engine_.state() == audio::PlayState::Error)
-            return;
-        report(engine_.play() ? QString() : engine_.error());
-    } else if (word == QLatin1String("pause")) {
-        engine_.pause();
-    } else if (word == QLatin1String("stop")) {
-        engine_.stop();
+        report(QStringLiteral("Unknown device type \"%1\".").arg(deviceType_));
+        return;
     }
+    openFile(type == QLatin1String("sequencer") ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio, fileName_);
+}
+
+void SamplePlayer::closeFile()
+{
+    engine_.close();
+    waveform_->clear();
+    report({});
+    refresh();
+}
+
+void SamplePlayer::play()
+{
+    if (engine_.state() == audio::PlayState::NotOpen || engine_.state() == audio::PlayState::Error)
+        return;
+    report(engine_.play() ? QString() : engine_.error());
+    refresh();
+}
+
+void SamplePlayer::pause()
+{
+    engine_.pause();
+    refresh();
+}
+
+void SamplePlayer::stop()
+{
+    engine_.stop();
     refresh();
 }
 

@@ -43,6 +43,13 @@ public:
 
     // Opens a file for playing (the typed form of "open"); the reason shows when it cannot.
     void openFile(audio::DeviceKind kind, const QString& path);
+    // "open" of the device type and file name set: the file opened again.
+    void reopen();
+    // The typed forms of "close", "play", "pause" and "stop".
+    void closeFile();
+    void play();
+    void pause();
+    void stop();
 
     // Why the last command could not be carried out; empty when it could.
     QString problem() const;

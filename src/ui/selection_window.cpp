@@ -88,12 +88,13 @@ SelectionWindow::SelectionWindow(
     auto* playKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Space")), this);
     connect(playKey, &QShortcut::activated, this, [focusedPlayer] {
         SamplePlayer* player = focusedPlayer();
-        player->setCommand(
-            player->engine().state() == audio::PlayState::Playing ? QStringLiteral("pause") : QStringLiteral("play"));
+        if (player->engine().state() == audio::PlayState::Playing)
+            player->pause();
+        else
+            player->play();
     });
     auto* stopKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+.")), this);
-    connect(
-        stopKey, &QShortcut::activated, this, [focusedPlayer] { focusedPlayer()->setCommand(QStringLiteral("stop")); });
+    connect(stopKey, &QShortcut::activated, this, [focusedPlayer] { focusedPlayer()->stop(); });
     matchLoudness_->setObjectName(QStringLiteral("ChkMatchLoudness"));
     matchLoudness_->setToolTip(QStringLiteral("While comparing, the louder of the two plays as loud as the quieter."));
     connect(matchLoudness_, &QCheckBox::toggled, this, [this](bool on) {
@@ -163,9 +164,9 @@ void SelectionWindow::compare()
         // The other sound starts before this one pauses, so that there is no gap between them.
         to->engine().seek(std::clamp<int64_t>(frame, 0, std::max<int64_t>(to->engine().lengthFrames() - 1, 0)));
     }
-    to->setCommand(QStringLiteral("play"));
+    to->play();
     if (from)
-        from->setCommand(QStringLiteral("pause"));
+        from->pause();
 }
 
 void SelectionWindow::formLoad()
@@ -187,7 +188,7 @@ void SelectionWindow::hideEvent(QHideEvent* event)
         return; // minimised: the user may still be listening
     for (BrowserPane* pane : {gamePane_, replacementPane_})
         if (pane->player()->engine().state() == audio::PlayState::Playing)
-            pane->player()->engine().stop();
+            pane->player()->stop();
 }
 
 void SelectionWindow::formUnload()
@@ -198,7 +199,7 @@ void SelectionWindow::formUnload()
 
 void SelectionWindow::goToReview(Form& review)
 {
-    gamePane_->player()->setCommand(QStringLiteral("close"));
+    gamePane_->player()->closeFile();
     board_->clearNames();
     forms().hide(*this);
     forms().showModeless(review);

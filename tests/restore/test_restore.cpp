@@ -172,7 +172,6 @@ private slots:
         QCOMPARE(files.size(), size_t(2));
         for (const ReplacedFile& f : files)
             QCOMPARE(f.state, GameFileState::NotRead);
-        QCOMPARE(stateName(GameFileState::NotRead), QStringLiteral("not read"));
     }
 
     void aMovedGameFolderIsRestoredIntoTheFolderTheUserPicks()
