@@ -108,12 +108,9 @@ FileResult emptyFolder(const QString& path);
 // Renames a file or folder; never replaces anything at `to`, an empty folder included.
 FileResult renameNoReplace(const QString& from, const QString& to);
 
-// A folder for passing work inside `workFolder` (created when missing), named for this process
-// so that removeAbandonedWork() of another running copy of the program leaves it alone. Empty
-// when it cannot be made. The caller removes it.
-QString makeWorkFolder(const QString& workFolder, const QString& what);
-// Removes the folders of passing work whose process has ended (a crash or a kill left them),
-// and `Converting-XXXXXX` folders that older versions left in `programFolder` itself.
+// Removes the folders of passing work (ProgramFolder::workTemplate) whose process has ended (a
+// crash or a kill left them), and `Converting-XXXXXX` folders that older versions left in
+// `programFolder` itself.
 void removeAbandonedWork(const QString& workFolder, const QString& programFolder);
 
 // The folder the program keeps its folders in: the per-user data folder, unless a file named

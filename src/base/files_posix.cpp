@@ -234,22 +234,6 @@ QByteArray temporaryName(const QString& folder, const QString& fileName)
     return encoded(folder) + '/' + temporaryPrefix(fileName) + tail;
 }
 
-// A run killed between naming its copy and renaming it left `.NAME.sonaplex-XXXXXX` beside
-// NAME: those are ours and incomplete or unused, so they go before a new copy is made.
-void removeStaleTemporaries(const QString& folder, const QString& fileName)
-{
-    const QByteArray prefix = temporaryPrefix(fileName);
-    const QByteArray dirName = encoded(folder);
-    DIR* dir = ::opendir(dirName.constData());
-    if (!dir)
-        return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (name.size() == prefix.size() + 6 && name.startsWith(prefix))
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-    ::closedir(dir);
-}
 } // namespace
 
 // Freeing the blocks of a big replaced file takes tens of milliseconds; it is nobody's wait.
@@ -391,7 +375,7 @@ FileResult PendingCopy::prepare(
     const QFileInfo targetInfo(target);
     d->target = target;
     d->folder = targetInfo.absolutePath();
-    removeStaleTemporaries(d->folder, targetInfo.fileName());
+    removeTemporariesBeside(target); // a new copy never sits beside a stale one
     const mode_t mode = destExists ? (dst.st_mode & 07777) : defaultMode();
     // Unnamed until it is complete: a kill before commit leaves nothing in the game folder.
     d->out = Fd(::open(encoded(d->folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
@@ -531,10 +515,21 @@ QString undecodableName(const QString& path)
         .arg(QFileInfo(path).fileName());
 }
 
+// A run killed between naming its copy and renaming it left `.NAME.sonaplex-XXXXXX` beside
+// NAME: those are ours and incomplete or unused.
 void removeTemporariesBeside(const QString& path)
 {
     const QFileInfo info(path);
-    removeStaleTemporaries(info.absolutePath(), info.fileName());
+    const QByteArray prefix = temporaryPrefix(info.fileName());
+    DIR* dir = ::opendir(encoded(info.absolutePath()).constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name.size() == prefix.size() + 6 && name.startsWith(prefix))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 FileResult copyReplace(const QString& source, const QString& destination, WorkProgress* progress)
@@ -598,14 +593,6 @@ FileResult renameNoReplace(const QString& from, const QString& to)
             err = errno;
     }
     return failed(QStringLiteral("cannot rename %1 to %2").arg(from, to), err);
-}
-
-QString makeWorkFolder(const QString& workFolder, const QString& what)
-{
-    if (!QDir().mkpath(workFolder))
-        return {};
-    QByteArray name = encoded(workFolder) + '/' + encoded(what) + '-' + QByteArray::number(::getpid()) + "-XXXXXX";
-    return ::mkdtemp(name.data()) ? QFile::decodeName(name) : QString();
 }
 
 void removeAbandonedWork(const QString& workFolder, const QString& programFolder)

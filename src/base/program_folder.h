@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 
@@ -23,6 +24,12 @@ public:
     QString replacements() const { return entry(QStringLiteral("Replacements")); }
     // Where passing work (converted copies) is done: never listed as a set.
     QString work() const { return replacements() + QDir::separator() + QStringLiteral("work"); }
+    // A QTemporaryDir template for passing work of this process, "WHAT-PID-XXXXXX" in work():
+    // removeAbandonedWork() of another running copy of the program leaves it alone.
+    QString workTemplate(const QString& what) const
+    {
+        return work() + QDir::separator() + what + QStringLiteral("-%1-XXXXXX").arg(QCoreApplication::applicationPid());
+    }
     // A backup set or a set of that name (a plain name: see nameProblem()).
     QString set(const QString& name) const { return entry(name); }
 

@@ -1,6 +1,5 @@
 #include "ui/review_window.h"
 
-#include "base/files.h"
 #include "base/replacement.h"
 #include "ui/format_conversion.h"
 #include "ui/long_work.h"
@@ -64,17 +63,11 @@ bool ReviewWindow::switchFiles()
         notes.push_back(board_->formatNote(n));
     // Converted copies are passing work: made where no set is listed, removed after the run (or
     // at the next start, after a crash).
-    struct WorkFolder {
-        QString path;
-        ~WorkFolder()
-        {
-            if (!path.isEmpty())
-                QDir(path).removeRecursively();
-        }
-    } inProgramFolder{makeWorkFolder(forms().folders().work(), QStringLiteral("converting"))};
+    QDir().mkpath(forms().folders().work());
+    QTemporaryDir inProgramFolder(forms().folders().workTemplate(QStringLiteral("converting")));
     QTemporaryDir inTemp; // when the program folder cannot take the converted copies
-    const Conversions conversions = offerConversion(
-        selections, notes, !inProgramFolder.path.isEmpty() ? inProgramFolder.path : inTemp.path(), this);
+    const Conversions conversions
+        = offerConversion(selections, notes, inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path(), this);
     if (conversions.cancelled)
         return false;
     CopyRun run;
