@@ -94,12 +94,31 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
         failed[i] = true;
     };
     const bool recording = record != nullptr;
-    // Nothing changes unless the record can say so: every item fails with the record's cause.
-    auto unrecordable = [&](const FileResult& why) {
+    // Every item not failed already fails for the same reason; nothing was changed.
+    auto failRest = [&](const QString& why) {
         for (size_t i = 0; i < work.size(); ++i)
             if (!failed[i])
-                fail(i, QStringLiteral("not replaced, because %1").arg(why.error));
+                fail(i, why);
         return inWorkOrder(std::move(run));
+    };
+    std::vector<std::future<HashResult>> gameHashes;
+    // Drops what the run made before any game file changed: the new copies, and the originals
+    // kept for this run only.
+    auto dropPrepared = [&] {
+        p.offload([&] {
+            for (Step& step : steps)
+                if (step.keptNow)
+                    record->store().drop(step.before);
+            steps.clear(); // the new copies go
+            gameHashes.clear(); // after the hashing still running
+        });
+    };
+    // A cancelled (or failed) run leaves every game file as it was, and says so of each one.
+    auto cancelled = [&] {
+        dropPrepared();
+        return failRest(p.failed()
+                ? QStringLiteral("not changed, because the run stopped: %1").arg(QString::fromStdString(p.failure()))
+                : QStringLiteral("not changed, because the run was cancelled"));
     };
     // Runs take turns from reading what the game files hold to their last rename, so that what
     // a run records as overwritten is what it overwrote.
@@ -118,21 +137,19 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
                 while (!p.cancelled() && !record->tryTakeTurn())
                     QThread::msleep(50);
             });
-            if (p.cancelled()) {
-                for (size_t i = 0; i < work.size(); ++i)
-                    fail(i, QStringLiteral("not changed, because the run was cancelled"));
-                return inWorkOrder(std::move(run));
-            }
+            if (p.cancelled())
+                return cancelled();
         }
         turn.record = record;
+        // Nothing changes unless the record can say so: every item fails with the record's cause.
         if (const FileResult usable = record->ready(); !usable)
-            return unrecordable(usable);
+            return failRest(QStringLiteral("not replaced, because %1").arg(usable.error));
         run.notice = record->takeNotice();
     }
     // What each game file holds is hashed on a thread of its own while the copies are made and
     // written out; what each source holds is hashed as it is copied. So keeping originals costs
     // little time.
-    std::vector<std::future<HashResult>> gameHashes(work.size());
+    gameHashes.resize(work.size());
     std::vector<QString> sourceStamps(work.size()), sourceHashes(work.size());
     if (recording)
         for (size_t i = 0; i < work.size(); ++i) {
@@ -148,23 +165,6 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
                 gameHashes[i] = std::async(std::launch::async, contentHash, work[i].gamePath);
             }
         }
-    // A cancelled run leaves every game file as it was, and says so of each one not failed already.
-    auto cancelled = [&] {
-        p.offload([&] {
-            for (Step& step : steps)
-                if (step.keptNow)
-                    record->store().drop(step.before);
-            steps.clear(); // the new copies go
-            gameHashes.clear(); // after the hashing still running
-        });
-        const QString why = p.failed()
-            ? QStringLiteral("not changed, because the run stopped: %1").arg(QString::fromStdString(p.failure()))
-            : QStringLiteral("not changed, because the run was cancelled");
-        for (size_t i = 0; i < work.size(); ++i)
-            if (!failed[i])
-                fail(i, why);
-        return inWorkOrder(std::move(run));
-    };
 
     std::vector<bool> keep;
     p.offload([&] {
@@ -265,28 +265,21 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
                 if (!step.sourceStamp.isEmpty() && !substituted) // a substitute is a passing file
                     record->remember(step.what.source, step.after);
             }
-            if (!all) {
-                written = record->end(); // fails, as its statements did, and says why
-                if (written) // the statements failed, the empty commit did not
-                    written = FileResult::failure(
-                        QStringLiteral("the record of replacements could not be written"), FileCause::Other);
-                record->abandon();
-            } else {
+            if (all) {
                 written = record->end();
+            } else {
+                // A statement failed: none of the intents is kept, and the record says why.
+                written = record->lastWriteFailure();
+                record->abandon();
             }
         }
         if (!written) {
             // Not one game file changes: its intent is not durably in the record.
-            p.offload([&] {
-                for (Step& step : steps)
-                    if (step.keptNow)
-                        record->store().drop(step.before);
-                steps.clear();
-            });
-            return unrecordable(written);
+            dropPrepared();
+            return failRest(QStringLiteral("not replaced, because %1").arg(written.error));
         }
     }
-    std::vector<bool> done(steps.size(), false);
+    std::vector<bool> done(steps.size(), false), reported(steps.size(), false);
     p.offload([&] {
         QStringList folders;
         for (size_t k = 0; k < steps.size(); ++k) {
@@ -300,6 +293,7 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
                 if (step.keptNow)
                     record->store().drop(step.before);
                 run.failures << step.what.label + QStringLiteral(": ") + r.error;
+                reported[k] = true;
             }
         }
         for (const QString& folder : folders) {
@@ -311,7 +305,7 @@ CopyRun runReplacements(std::vector<Replacement> work, ReplacementRecord* record
     });
     if (p.failed()) // the renames stopped midway: each file not put in place is named
         for (size_t k = 0; k < steps.size(); ++k)
-            if (!done[k] && run.failures.filter(steps[k].what.label + QStringLiteral(": ")).isEmpty())
+            if (!done[k] && !reported[k])
                 run.failures << steps[k].what.label
                         + QStringLiteral(": not replaced: %1").arg(QString::fromStdString(p.failure()));
     if (runId) {

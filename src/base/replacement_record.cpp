@@ -259,7 +259,18 @@ void ReplacementRecord::releaseTurn()
 
 FileResult ReplacementRecord::writeFailure(const QString& what) const
 {
-    const QSqlError e = QSqlDatabase::database(connection_, false).lastError();
+    return failureOf(QSqlDatabase::database(connection_, false).lastError(), what);
+}
+
+FileResult ReplacementRecord::lastWriteFailure() const
+{
+    if (!open_ && lastError_.type() == QSqlError::NoError)
+        return FileResult::failure(problem_);
+    return failureOf(lastError_, QStringLiteral("write"));
+}
+
+FileResult ReplacementRecord::failureOf(const QSqlError& e, const QString& what)
+{
     const int code = sqliteCode(e);
     const FileCause cause = code == kSqliteFull ? FileCause::NoSpace
         : code == kSqliteReadOnly               ? FileCause::ReadOnly
@@ -276,6 +287,7 @@ bool ReplacementRecord::checked(QSqlQuery& q, bool ok) const
     if (ok)
         return true;
     const QSqlError e = q.lastError();
+    lastError_ = e;
     const int code = sqliteCode(e);
     constexpr int kIoError = 10, kCantOpen = 14, kProtocol = 15;
     if (open_ && (code == kIoError || code == kCantOpen || code == kProtocol || code == kSqliteCorrupt

@@ -2,6 +2,7 @@
 #include "base/original_store.h"
 
 #include <QDateTime>
+#include <QSqlError>
 #include <QString>
 #include <QStringList>
 
@@ -88,6 +89,8 @@ public:
     // either (with its cause) leaves none of them in the record.
     FileResult begin();
     FileResult end();
+    // Why the last statement that failed did, as the failure of a write.
+    FileResult lastWriteFailure() const;
     // Drops the writes since begin().
     void abandon();
 
@@ -128,6 +131,7 @@ private:
     void openOrMoveAside();
     int salvage(const QString& damaged);
     FileResult writeFailure(const QString& what) const;
+    static FileResult failureOf(const QSqlError& e, const QString& what);
     bool checked(QSqlQuery& q, bool ok) const;
     int settle();
     qint64 dev_ = 0, ino_ = 0; // of the file the connection opened
@@ -139,6 +143,7 @@ private:
     OriginalStore store_;
     mutable bool open_ = false; // a connection gone bad closes itself (checked())
     mutable QString problem_;
+    mutable QSqlError lastError_; // of the last statement that failed
 };
 
 } // namespace sonaplex
