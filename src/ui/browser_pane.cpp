@@ -176,13 +176,10 @@ QVariant FileNameModel::data(const QModelIndex& index, int role) const
                 + QStringLiteral("\nThis name cannot be read as UTF-8 (it was written in another character set): "
                                  "rename the file to use it.");
     }
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        // A name may hold a line break; show it on one line.
-        QString name = names_[index.row()];
-        if (role == Qt::DisplayRole)
-            name.replace(QLatin1Char('\n'), QChar(0x23CE));
-        return name;
-    }
+    if (role == Qt::DisplayRole)
+        return oneLine(names_[index.row()]);
+    if (role == Qt::ToolTipRole)
+        return names_[index.row()];
     return {};
 }
 

@@ -115,18 +115,16 @@ bool NameLabel::event(QEvent* event)
     return true;
 }
 
-QString NameLabel::oneLine() const
+QString oneLine(QString name)
 {
-    QString line = text();
-    line.replace(QLatin1Char('\n'), QChar(0x23CE)).replace(QLatin1Char('\r'), QChar(0x23CE));
-    return line;
+    return name.replace(QLatin1Char('\n'), QChar(0x23CE)).replace(QLatin1Char('\r'), QChar(0x23CE));
 }
 
 QSize NameLabel::sizeHint() const
 {
     const QFontMetrics fm = fontMetrics();
     const int margins = contentsMargins().left() + contentsMargins().right() + 2 * margin();
-    return {std::min(fm.horizontalAdvance(oneLine()), 40 * fm.averageCharWidth()) + margins,
+    return {std::min(fm.horizontalAdvance(oneLine(text())), 40 * fm.averageCharWidth()) + margins,
         std::max(fm.height(), minimumHeight())};
 }
 
@@ -136,7 +134,7 @@ void NameLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    const QString shown = fontMetrics().elidedText(oneLine(), Qt::ElideMiddle, area.width());
+    const QString shown = fontMetrics().elidedText(oneLine(text()), Qt::ElideMiddle, area.width());
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     painter.drawText(area, int(alignment()) | Qt::TextSingleLine, shown);
 }

@@ -8,6 +8,9 @@ class QWidget;
 
 namespace sonaplex {
 
+// A file name as one line: line breaks (a name may hold them) shown as a symbol.
+QString oneLine(QString name);
+
 // A label for a file name: text() is the whole name, as it was set, but it is drawn on one line
 // (line breaks shown as a symbol), elided in the middle when the label is narrower, with the
 // whole name in its tooltip; a long name never widens its window.
@@ -21,8 +24,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override; // the tooltip: the whole name, then the label's own tip
 
-private:
-    QString oneLine() const;
 };
 
 // Small builders shared by the windows.
