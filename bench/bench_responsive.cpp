@@ -3,6 +3,7 @@
 // SWITCH run on the GUI thread (the baseline: the loop is held for all of it), in the same run.
 // A 5 ms timer measures the longest gap between two of its ticks while each SWITCH runs.
 #include "base/replacement.h"
+#include "words/report_words.h"
 #include "random_file.h"
 #include "ui/long_work.h"
 
@@ -83,7 +84,7 @@ int main(int argc, char** argv)
                 game.write(QByteArray("game file, round ") + QByteArray::number(round));
         }
         ReplacementRecord record(dir.path() + QStringLiteral("/record%1").arg(round));
-        CopyRun run;
+        Report run;
         const Held held = measure([&] {
             if (!offloaded) {
                 run = replaceGameFiles(selections, {}, &record);
@@ -93,7 +94,7 @@ int main(int argc, char** argv)
             run = replaceGameFiles(selections, {}, &record, {}, &work.progress());
         });
         if (!run.ok())
-            std::fprintf(stderr, "switch failed: %s\n", qPrintable(run.failures.join(QLatin1Char('\n'))));
+            std::fprintf(stderr, "switch failed: %s\n", qPrintable(failureLines(run).join(QLatin1Char('\n'))));
         return held;
     };
     Held inlineRun, offThread; // the worst round of each

@@ -2,6 +2,7 @@
 // copies, in the same run. Both write every byte to disk before they are done.
 #include "base/content_hash.h"
 #include "base/replacement.h"
+#include "words/report_words.h"
 #include "random_file.h"
 
 #include <QCoreApplication>
@@ -57,10 +58,10 @@ int main(int argc, char** argv)
                 record.store().keep(s.gamePath, contentHash(s.gamePath).hash);
         QElapsedTimer t;
         t.start();
-        const CopyRun run = replaceGameFiles(selections, {}, &record);
+        const Report run = replaceGameFiles(selections, {}, &record);
         const double ms = t.nsecsElapsed() / 1e6;
         if (!run.ok())
-            std::fprintf(stderr, "switch failed: %s\n", qPrintable(run.failures.join(QLatin1Char('\n'))));
+            std::fprintf(stderr, "switch failed: %s\n", qPrintable(failureLines(run).join(QLatin1Char('\n'))));
         if (!alreadyKept)
             QDir(folder).removeRecursively();
         return ms;
@@ -68,10 +69,10 @@ int main(int argc, char** argv)
     auto timeSwitch = [&] {
         QElapsedTimer t;
         t.start();
-        const CopyRun run = replaceGameFiles(selections);
+        const Report run = replaceGameFiles(selections);
         const double ms = t.nsecsElapsed() / 1e6;
         if (!run.ok())
-            std::fprintf(stderr, "switch failed: %s\n", qPrintable(run.failures.join(QLatin1Char('\n'))));
+            std::fprintf(stderr, "switch failed: %s\n", qPrintable(failureLines(run).join(QLatin1Char('\n'))));
         return ms;
     };
 

@@ -2,11 +2,12 @@
 
 #include "backup/frm_set_names.h"
 #include "base/backup_manifest.h"
-#include "base/replacement.h"
+#include "base/gathering.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/staging.h"
 #include "ui/window_parts.h"
+#include "words/report_words.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -88,7 +89,7 @@ void BackupWindow::backUp()
         return; // this window stays: the user may try again or cancel
     const QString staging = forms().folders().staging(ProgramFolder::Staging::Backup);
     std::vector<StagedFile> copied;
-    CopyRun run;
+    Report run;
     FileResult noted;
     {
         LongWork work(this, QStringLiteral("Backing up the game files\u2026"));

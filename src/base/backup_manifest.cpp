@@ -173,13 +173,19 @@ SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder
     return plan;
 }
 
-CopyRun restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress)
+Plan restorePlan(const SetPlan& set)
 {
-    std::vector<Replacement> work;
+    Plan plan;
+    plan.kind = RunKind::Restore;
     int n = 0;
-    for (const SetTarget& t : plan.targets)
-        work.push_back({QStringLiteral("File %1 (%2)").arg(++n).arg(t.gamePath), t.gamePath, t.source});
-    return runRecordedReplacements(std::move(work), record, QStringLiteral("restore"), progress);
+    for (const SetTarget& t : set.targets)
+        plan.steps.push_back({StepName{StepName::Of::File, ++n, t.gamePath}, t.gamePath, t.source});
+    return plan;
+}
+
+Report restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress)
+{
+    return run(restorePlan(plan), record, progress);
 }
 
 } // namespace sonaplex

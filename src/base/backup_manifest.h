@@ -1,5 +1,7 @@
 #pragma once
-#include "base/replacement.h"
+#include "base/gathering.h"
+#include "base/replacement_record.h"
+#include "base/run.h"
 
 #include <QString>
 #include <vector>
@@ -45,7 +47,8 @@ struct SetPlan {
 // never through a symbolic link, and a manifest creates no file in a folder the record does not
 // know as a game folder. Everything else is refused with the reason.
 SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {});
-// Writes a plan as one recorded run: it can be undone like a SWITCH.
-CopyRun restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress = nullptr);
+// The plan of writing a set: one restore, which can be undone like a SWITCH.
+Plan restorePlan(const SetPlan& plan);
+Report restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress = nullptr);
 
 } // namespace sonaplex

@@ -487,7 +487,8 @@ void ReplacementRecord::findStates(
             continue;
         }
         const QString& known = i < remembered.size() ? remembered[i] : QString();
-        files[i].state = stateFor(files[i], known.isEmpty() ? contentHash(files[i].gamePath).hash : known);
+        files[i].currentHash = known.isEmpty() ? contentHash(files[i].gamePath).hash : known;
+        files[i].state = stateFor(files[i], files[i].currentHash);
         if (progress)
             progress->fileDone();
     }
@@ -512,6 +513,12 @@ std::vector<ReplacedFile> ReplacementRecord::knownIn(const QString& folder) cons
     std::vector<ReplacedFile> files = query(clean);
     std::erase_if(files, [&](const ReplacedFile& f) { return QFileInfo(f.gamePath).absolutePath() != clean; });
     return files;
+}
+
+std::vector<ReplacedFile> ReplacementRecord::knownUnder(const QString& folder) const
+{
+    const QString clean = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
+    return query(clean == QLatin1String("/") ? QString() : clean);
 }
 
 std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const

@@ -31,6 +31,7 @@ struct ReplacedFile {
     QString originalHash; // what it held before Sonaplex first changed it
     QString lastHash; // what Sonaplex put there last
     GameFileState state = GameFileState::Missing;
+    QString currentHash; // what it held when its state was found (empty: missing or not read)
 };
 
 // One change of one game file within a run.
@@ -112,6 +113,9 @@ public:
     // The game files the record knows directly inside `folder`, without reading them: their
     // states are left for the caller to find (findStates), off the window's thread.
     std::vector<ReplacedFile> knownIn(const QString& folder) const;
+    // The game files the record knows anywhere under `folder` (at any depth), without reading
+    // them. An empty folder: every file.
+    std::vector<ReplacedFile> knownUnder(const QString& folder) const;
     // The content hash remembered for each file (knownHash), empty where it must be read.
     std::vector<QString> rememberedHashes(const std::vector<ReplacedFile>& files) const;
     // Sets each file's state from its remembered hash, or from its content where none is

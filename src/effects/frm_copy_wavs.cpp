@@ -3,13 +3,14 @@
 #include "base/backup_manifest.h"
 
 #include "base/files.h"
-#include "base/replacement.h"
+#include "base/gathering.h"
 #include "effects/frm_wav_select.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/replace_confirm.h"
 #include "ui/staging.h"
 #include "ui/window_parts.h"
+#include "words/report_words.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -88,7 +89,7 @@ void FrmCopyWavs::CmdCreateSet_Click()
             forms(), ProgramFolder::Staging::Set, QStringLiteral("set"), QStringLiteral("FrmSetName"), this))
         return;
     const QString staging = forms().folders().staging(ProgramFolder::Staging::Set);
-    CopyRun run;
+    Report run;
     {
         LongWork work(this, QStringLiteral("Gathering the set\u2026"));
         run = stageFiles(files, staging, nullptr, &work.progress());
@@ -96,12 +97,14 @@ void FrmCopyWavs::CmdCreateSet_Click()
             return;
     }
     // The set says what it is: replacements, never offered as a backup of game files.
-    if (run.copied > 0)
-        if (const FileResult noted = writeReplacementSetNote(staging); !noted)
-            run.failures << noted.error;
-    if (!run.ok())
-        showMessage(failureReport(QStringLiteral("These files could not be added and are not in the set:"), run),
-            QStringLiteral("Save Set Error"), this);
+    const FileResult noted = run.done() > 0 ? writeReplacementSetNote(staging) : FileResult::success();
+    if (!run.ok() || !noted) {
+        const QString heading = QStringLiteral("These files could not be added and are not in the set:");
+        QString text = failureReport(heading, run);
+        if (!noted) // what the set is could not be written: said after the files
+            text = (text.isEmpty() ? heading + QStringLiteral("\n") : text) + QStringLiteral("\n") + noted.error;
+        showMessage(text, QStringLiteral("Save Set Error"), this);
+    }
     forms().showModal(QStringLiteral("FrmSetName"));
 }
 

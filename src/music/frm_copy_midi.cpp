@@ -2,12 +2,13 @@
 
 #include "base/content_hash.h"
 #include "base/files.h"
-#include "base/replacement.h"
+#include "base/gathering.h"
 #include "music/frm_confirmations.h"
 #include "music/frm_midi.h"
 #include "ui/messages.h"
 #include "ui/replace_confirm.h"
 #include "ui/window_parts.h"
+#include "words/report_words.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -88,13 +89,13 @@ void FrmCopyMidi::CmdFavorites_Click()
                this)
             != MessageAnswer::Ok)
         return;
-    const CopyRun run = copyReplacementsInto(board()->selections(), folder);
+    const Report run = copyReplacementsInto(board()->selections(), folder);
     if (!run.ok()) {
         showMessage(failureReport(QStringLiteral("Not every file was added to your favorites:"), run),
             QStringLiteral("Favorites Error"), this);
         return;
     }
-    if (run.copied == 0) {
+    if (run.done() == 0) {
         showMessage(QStringLiteral("There are no replacement files to add to your favorites."),
             QStringLiteral("Favorites Error"), this);
         return;

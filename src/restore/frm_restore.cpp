@@ -2,6 +2,7 @@
 
 #include "base/backup_manifest.h"
 #include "base/replacement.h"
+#include "words/report_words.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/window_parts.h"
@@ -209,18 +210,18 @@ bool FrmRestore::confirm(const QString& question)
     return showMessage(Message{question, kTitle, MessageButtons::OkCancel}, this) == MessageAnswer::Ok;
 }
 
-void FrmRestore::report(const QString& done, const CopyRun& run)
+void FrmRestore::report(const QString& done, const Report& run)
 {
-    if (!run.notice.isEmpty())
-        showMessage(run.notice, QStringLiteral("Record of Replacements"), this);
+    if (!run.recordNotice.isEmpty())
+        showMessage(run.recordNotice, QStringLiteral("Record of Replacements"), this);
     if (!run.ok())
-        showMessage(failureReport(run.copied > 0 ? QStringLiteral("Not every game file was put back. These were left "
+        showMessage(failureReport(run.done() > 0 ? QStringLiteral("Not every game file was put back. These were left "
                                                                   "as they were:")
                                                  : QStringLiteral("No game file was put back:"),
                         run),
             QStringLiteral("Restore Error"), this);
-    else if (run.copied > 0)
-        showMessage(done.arg(run.copied), kTitle, this);
+    else if (run.done() > 0)
+        showMessage(done.arg(run.done()), kTitle, this);
     refresh();
 }
 
@@ -267,7 +268,7 @@ void FrmRestore::CmdRestoreSelected_Click()
         return;
     }
     LongWork work(this, QStringLiteral("Putting the originals back\u2026"));
-    const CopyRun run = restoreOriginals(*forms().record(), files, &work.progress());
+    const Report run = restoreOriginals(*forms().record(), files, &work.progress());
     report(QStringLiteral("%1 game file(s) were put back as they were originally."), run);
 }
 
@@ -294,7 +295,7 @@ void FrmRestore::CmdUndoLastSwitch_Click()
     // A restore (of originals or of a backup set) is undone like a SWITCH, and called what it was.
     const QString what = kind == QLatin1String("switch") ? QStringLiteral("SWITCH") : QStringLiteral("restore");
     LongWork work(this, QStringLiteral("Undoing the last %1\u2026").arg(what));
-    const CopyRun run = undoLastRun(*forms().record(), &work.progress());
+    const Report run = undoLastRun(*forms().record(), &work.progress());
     report(QStringLiteral("The last %1 was undone: %2 game file(s) hold again what they held before it.")
                .arg(what, QStringLiteral("%1")),
         run);
@@ -367,7 +368,7 @@ void FrmRestore::CmdRestoreSet_Click()
                   .arg(places.join(QLatin1Char('\n')), refused)))
         return;
     LongWork work(this, QStringLiteral("Putting the backup set back\u2026"));
-    const CopyRun run = restoreBackupSet(forms().record(), plan, &work.progress());
+    const Report run = restoreBackupSet(forms().record(), plan, &work.progress());
     report(QStringLiteral("%1 game file(s) were put back from the backup set."), run);
 }
 

@@ -31,7 +31,7 @@ protected:
 private:
     void refresh();
     std::vector<ReplacedFile> selectedFiles() const;
-    void report(const QString& done, const struct CopyRun& run);
+    void report(const QString& done, const struct Report& run);
     bool confirm(const QString& question);
 
     QTreeWidget* list_;

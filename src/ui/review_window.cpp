@@ -1,6 +1,7 @@
 #include "ui/review_window.h"
 
 #include "base/replacement.h"
+#include "words/report_words.h"
 #include "ui/format_conversion.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
@@ -49,7 +50,11 @@ bool ReviewWindow::switchFiles()
         return false;
     }
     const std::vector<Selection> selections = board_->selections();
-    if (const QStringList twice = sameGameFiles(selections); !twice.isEmpty()) {
+    if (const auto groups = sameGameFiles(selections); !groups.empty()) {
+        std::vector<QString> names;
+        for (const Selection& s : selections)
+            names.push_back(s.gameName);
+        const QStringList twice = sameGameFileLines(groups, names);
         showMessage(QStringLiteral("The same game file is chosen in more than one selection:\n\n%1\n\nA game file can "
                                    "be replaced by one file only. Remove the extra selection and press SWITCH "
                                    "again. Nothing was replaced.")
@@ -70,16 +75,16 @@ bool ReviewWindow::switchFiles()
         = offerConversion(selections, notes, inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path(), this);
     if (conversions.cancelled)
         return false;
-    CopyRun run;
+    Report run;
     {
         LongWork work(this, QStringLiteral("Replacing the game files\u2026"));
         run = replaceGameFiles(selections, replacementCheck_, forms().record(), conversions.substitutes,
             &work.progress(), conversions.refused);
     }
-    if (!run.notice.isEmpty())
-        showMessage(run.notice, QStringLiteral("Record of Replacements"), this);
+    if (!run.recordNotice.isEmpty())
+        showMessage(run.recordNotice, QStringLiteral("Record of Replacements"), this);
     if (!run.ok()) {
-        showMessage(failureReport(run.copied > 0
+        showMessage(failureReport(run.done() > 0
                             ? QStringLiteral("Not every game file was replaced. These were left as they were:")
                             : QStringLiteral("No game file was replaced:"),
                         run),

@@ -3,6 +3,7 @@
 // at a given moment; afterwards every game file must be whole (old or new), the record must
 // agree with the folder once settled, and every replaced file must restore byte-identical.
 #include "base/replacement.h"
+#include "words/report_words.h"
 #include "base/replacement_record.h"
 
 #include <QDir>
@@ -87,9 +88,9 @@ struct KillTrial {
             if (old && entry != known.end() && entry->state != GameFileState::Original)
                 return QStringLiteral("g%1 was not replaced but the record says it was").arg(n);
         }
-        const CopyRun restored = restoreOriginals(rec, known);
+        const Report restored = restoreOriginals(rec, known);
         if (!restored.ok())
-            return QStringLiteral("restore failed: ") + restored.failures.join(QStringLiteral("; "));
+            return QStringLiteral("restore failed: ") + failureLines(restored).join(QStringLiteral("; "));
         for (int n = 1; n <= files; ++n)
             if (read(game(n)) != content(char('a' + n), bytes + n))
                 return QStringLiteral("g%1 did not restore byte-identical").arg(n);

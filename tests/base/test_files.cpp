@@ -252,12 +252,12 @@ private slots:
                 ::_exit(switchWith(at("turns/a.wav")).ok() ? 0 : 1);
             }
             QVERIFY(::write(go[1], "x", 1) == 1);
-            const CopyRun mine = switchWith(at("turns/b.wav"));
+            const Report mine = switchWith(at("turns/b.wav"));
             int status = 0;
             ::waitpid(child, &status, 0);
             ::close(go[0]);
             ::close(go[1]);
-            QVERIFY2(mine.ok(), qPrintable(mine.failures.join("; ")));
+            QVERIFY2(mine.ok(), qPrintable(failureLines(mine).join("; ")));
             QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 
             // The later run overwrote the earlier one's content, and says so.

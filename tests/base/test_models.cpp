@@ -2,6 +2,8 @@
 // model it feeds, the selection list, and the copy run with its reports.
 #include "base/folder_scan.h"
 #include "base/replacement.h"
+#include "base/gathering.h"
+#include "words/report_words.h"
 #include "base/selection.h"
 #include "base/work_progress.h"
 #include "support.h"
@@ -131,15 +133,26 @@ private slots:
         s[2] = {at("game/c.wav"), "c.wav", at("refused.wav"), "refused.wav"}; // the check says no
         s[4] = {{}, {}, at("new.wav"), "new.wav"}; // replacement only
         s[5] = {at("game/d.wav"), "d.wav", at("gone.wav"), "gone.wav"}; // source missing
-        const CopyRun run = replaceGameFiles(s, [](const QString& path) {
+        const Report run = replaceGameFiles(s, [](const QString& path) {
             return path.endsWith("refused.wav") ? QStringLiteral("refused.wav is no sound") : QString();
         });
-        QCOMPARE(run.copied, 1);
-        QCOMPARE(run.failures.size(), 4);
-        QVERIFY(run.failures[0].startsWith("Selection 2 (b.wav): no replacement"));
-        QVERIFY(run.failures[1].startsWith("Selection 3 (c.wav): refused.wav is no sound"));
-        QVERIFY(run.failures[2].startsWith("Selection 5 (new.wav): no game file"));
-        QVERIFY(run.failures[3].startsWith("Selection 6 (d.wav)"));
+        QCOMPARE(run.done(), 1);
+        // Every selection with something chosen has one item, in selection order, whichever
+        // stage of the run settled it; the cause travels typed.
+        QCOMPARE(run.items.size(), size_t(5));
+        const std::vector<std::pair<int, Outcome>> expected{{1, Outcome::Done}, {2, Outcome::NoReplacement},
+            {3, Outcome::Refused}, {5, Outcome::NoGameFile}, {6, Outcome::Failed}};
+        for (size_t i = 0; i < expected.size(); ++i) {
+            QCOMPARE(run.items[i].step.name.number, expected[i].first);
+            QCOMPARE(run.items[i].outcome, expected[i].second);
+        }
+        QCOMPARE(run.items[4].result.cause, FileCause::NotFound);
+        const QStringList failures = failureLines(run);
+        QCOMPARE(failures.size(), 4);
+        QCOMPARE(failures[0], "Selection 2 (b.wav): no replacement file was chosen");
+        QCOMPARE(failures[1], "Selection 3 (c.wav): refused.wav is no sound");
+        QCOMPARE(failures[2], "Selection 5 (new.wav): no game file was chosen");
+        QVERIFY(failures[3].startsWith("Selection 6 (d.wav): "));
         QCOMPARE(readAll(at("game/a.wav")), QByteArray("new"));
         QCOMPARE(readAll(at("game/c.wav")), QByteArray("old c"));
         QCOMPARE(readAll(at("game/d.wav")), QByteArray("old d"));
@@ -148,16 +161,19 @@ private slots:
         // Game files named twice: a report of which, and nothing done.
         std::vector<Selection> twice{s[0], s[0]};
         twice[1].replacementPath = at("game/b.wav");
-        QCOMPARE(sameGameFiles(twice), QStringList{"Selections 1 and 2 (a.wav)"});
-        const CopyRun refused = replaceGameFiles(twice);
-        QCOMPARE(refused.copied, 0);
+        QCOMPARE(sameGameFiles(twice), (std::vector<std::vector<int>>{{1, 2}}));
+        const Report refused = replaceGameFiles(twice);
+        QCOMPARE(refused.done(), 0);
+        QCOMPARE(failureLines(refused),
+            QStringList{"Selections 1 and 2 (a.wav): the same game file is chosen more than once"});
         QCOMPARE(readAll(at("game/a.wav")), QByteArray("new"));
 
         // Staging keeps the first file of a name and reports the second.
-        const CopyRun staged
+        const Report staged
             = stageFiles({{1, at("game/a.wav"), "x.wav"}, {2, at("game/b.wav"), "x.wav"}}, at("stage"));
-        QCOMPARE(staged.copied, 1);
-        QVERIFY(staged.failures.value(0).contains("Selection 1 has a file of the same name"));
+        QCOMPARE(staged.done(), 1);
+        QCOMPARE(failureLines(staged),
+            QStringList{"Selection 2 (x.wav): not copied, Selection 1 has a file of the same name"});
         QCOMPARE(readAll(at("stage/x.wav")), QByteArray("new"));
     }
 
@@ -198,7 +214,7 @@ private slots:
             if (stretch == cancelAfter)
                 progress.cancel();
         });
-        const CopyRun run = replaceGameFiles(s, {}, &record, {}, &progress);
+        const Report run = replaceGameFiles(s, {}, &record, {}, &progress);
         QCOMPARE(progress.fileTotal(), 3);
         QCOMPARE(progress.byteTotal(), bytes);
         QCOMPARE(QDir(game).entryList(QDir::Files | QDir::Hidden), (QStringList{"fx1.wav", "fx2.wav", "fx3.wav"}));
@@ -209,8 +225,8 @@ private slots:
             QCOMPARE(progress.bytes(), bytes);
             return;
         }
-        QCOMPARE(run.copied, 0);
-        QCOMPARE(run.failures,
+        QCOMPARE(run.done(), 0);
+        QCOMPARE(failureLines(run),
             (QStringList{"Selection 1 (fx1.wav): not changed, because the run was cancelled",
                 "Selection 2 (fx2.wav): not changed, because the run was cancelled",
                 "Selection 3 (fx3.wav): not changed, because the run was cancelled"}));
@@ -222,8 +238,8 @@ private slots:
         // Gathering files stops between files and reports none of those it did not copy.
         WorkProgress stopped;
         stopped.cancel();
-        const CopyRun staged = stageFiles(gameFilesOf(s), work.path() + "/stage", nullptr, &stopped);
-        QVERIFY(staged.ok() && staged.copied == 0);
+        const Report staged = stageFiles(gameFilesOf(s), work.path() + "/stage", nullptr, &stopped);
+        QVERIFY(staged.ok() && staged.done() == 0);
         QVERIFY(QDir(work.path() + "/stage").isEmpty());
     }
 
@@ -242,12 +258,12 @@ private slots:
                 return stretch();
             progress.offload([] { throw std::bad_alloc(); }); // in place of the copies
         });
-        const CopyRun run = replaceGameFiles(
+        const Report run = replaceGameFiles(
             {Selection{work.path() + "/fx1.wav", "fx1.wav", work.path() + "/new.wav", "new.wav"}}, {}, &record, {},
             &progress);
         QVERIFY(progress.failed());
-        QCOMPARE(run.copied, 0);
-        QCOMPARE(run.failures,
+        QCOMPARE(run.done(), 0);
+        QCOMPARE(failureLines(run),
             QStringList{"Selection 1 (fx1.wav): not changed, because the run stopped: there is not enough memory"});
         QCOMPARE(readAll(work.path() + "/fx1.wav"), QByteArray("old"));
         QVERIFY(record.lastRun().empty());

@@ -14,6 +14,7 @@
 // into write() and its kin never touch the report itself.
 #include "base/content_hash.h"
 #include "base/replacement.h"
+#include "words/report_words.h"
 #include "base/replacement_record.h"
 
 #include <QCoreApplication>
@@ -76,13 +77,14 @@ int prepare(const Layout& at)
 }
 
 // What a step reported for one game file: changed (replaced, or put back), or left as it was.
-QString outcomes(const CopyRun& run, const QStringList& attempted)
+QString outcomes(const Report& run, const QStringList& attempted)
 {
     QString line;
     for (int n = 1; n <= kFiles; ++n) {
         const QString name = QStringLiteral("g%1.wav").arg(n);
         const bool tried = attempted.contains(name);
-        const bool failed = !run.failures.filter(name).isEmpty();
+        const bool failed = std::any_of(run.items.begin(), run.items.end(),
+            [&](const ReportItem& i) { return !i.done() && i.step.gamePath.endsWith(QLatin1Char('/') + name); });
         line += QLatin1Char(' ') + name + QLatin1Char('=') + (!tried ? "-" : failed ? "kept" : "changed");
     }
     return line;
@@ -218,9 +220,9 @@ int check(const Layout& at)
                 if (!knownPaths.contains(at.game(n)) && read(at.game(n)) != original(n))
                     faults << QStringLiteral("g%1.wav was changed, but the record does not know it").arg(n);
             // With the fault gone, everything goes back to its original.
-            const CopyRun back = restoreOriginals(record, known);
+            const Report back = restoreOriginals(record, known);
             if (!back.ok())
-                faults << QStringLiteral("restoring after the fault failed: %1").arg(back.failures.join(QStringLiteral("; ")));
+                faults << QStringLiteral("restoring after the fault failed: %1").arg(failureLines(back).join(QStringLiteral("; ")));
             for (int n = 1; n <= kFiles; ++n)
                 if (read(at.game(n)) != original(n))
                     faults << QStringLiteral("g%1.wav does not restore to its original").arg(n);

@@ -3,6 +3,7 @@
 // sides, through the real windows and files.
 #include "audio/audio_support.h"
 #include "base/replacement.h"
+#include "words/report_words.h"
 #include "support.h"
 #include "ui/browser_pane.h"
 #include "ui/long_work.h"
@@ -327,8 +328,8 @@ private slots:
         QVERIFY2(program->messages.lastText().contains("cannot be read as UTF-8"), qPrintable(program->messages.lastText()));
         QCOMPARE(text(kEffects.selection, "LblGameWav1"), QString());
         // And should such a name reach SWITCH, no file is made under the substituted name.
-        const CopyRun run = replaceGameFiles({Selection{game + "/" + shown, shown, file("good.wav"), "good.wav"}});
-        QVERIFY2(!run.ok() && run.failures.join("").contains("cannot be read as UTF-8"), qPrintable(run.failures.join("")));
+        const Report run = replaceGameFiles({Selection{game + "/" + shown, shown, file("good.wav"), "good.wav"}});
+        QVERIFY2(!run.ok() && failureLines(run).join("").contains("cannot be read as UTF-8"), qPrintable(failureLines(run).join("")));
         QCOMPARE(namesIn(game), 2);
         QFile raw1;
         const int fd = ::open(raw.constData(), O_RDONLY);

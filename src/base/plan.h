@@ -1,0 +1,95 @@
+#pragma once
+#include "base/files.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace sonaplex {
+
+// What a run of changes to game files is, as the record keeps it.
+enum class RunKind { Switch, Restore, Undo };
+// The kind's name in the record ("switch", "restore", "undo"): stored data, not wording.
+QString recordedKind(RunKind kind);
+RunKind runKindFrom(const QString& recorded);
+
+// Who a step is, for whoever reports it: a numbered selection of a window (by its game file's
+// name, or its replacement's when it has no game file), or a numbered file of a list (by path).
+struct StepName {
+    enum class Of { Selection, File };
+    Of of = Of::File;
+    int number = 0;
+    QString name;
+};
+
+// One file to put over a game file.
+struct Step {
+    StepName name;
+    QString gamePath;
+    QString source;
+    QString recordedSource = {}; // what the record names as the source, when not `source`
+    // The content hash the game file is expected to hold now, when known: a file found holding
+    // anything else is left as it is (NotAsExpected). Empty: whatever it holds is replaced.
+    QString expectedHash = {};
+};
+
+// What became of one step.
+enum class Outcome {
+    Done, // put in place
+    DoneNotDurable, // put in place, but its folder could not be written to disk (result says why)
+    Failed, // the file work failed (result says why)
+    Refused, // refused before the run by whoever planned it (result says why, in its words)
+    NoGameFile, // a selection with a replacement only
+    NoReplacement, // a selection with a game file only
+    ChosenTwice, // its game file is another selection's too (`others`); nothing was run
+    SameName, // gathering: an earlier file (`others`) has its name in the folder
+    OriginalGone, // restore: the original is no longer kept
+    NothingBefore, // undo: the game file did not exist before the run
+    BeforeGone, // undo: what it held before is no longer kept
+    NotAsExpected, // it no longer holds the content the plan expected (`found`)
+    NotKept, // what it holds could not be kept for undo (result says why)
+    RecordUnusable, // the record could not take the run (result says why); nothing was changed
+    Cancelled, // the user cancelled before any game file changed
+    Stopped, // the run stopped before any game file changed (result says why)
+    StoppedMidway, // the run stopped while game files were changing, before this one (result)
+};
+
+struct ReportItem {
+    Step step;
+    Outcome outcome = Outcome::Done;
+    FileResult result = {}; // the cause, where there is one
+    std::vector<int> others = {}; // ChosenTwice, SameName: the other steps' numbers
+    QString found = {}; // NotAsExpected: the content hash found
+
+    bool done() const { return outcome == Outcome::Done || outcome == Outcome::DoneNotDurable; }
+};
+
+// What a run did, one item per step in the order of the steps. Steps with nothing to do (an
+// empty selection) have no item.
+struct Report {
+    std::vector<ReportItem> items;
+    // What the user should hear of the record itself (it was opened again), though the run went
+    // on: the record's own words.
+    QString recordNotice;
+
+    int done() const;
+    // Every step was done and is durable.
+    bool ok() const;
+    bool anyNotDone() const;
+    // Items of these outcomes, in order.
+    std::vector<const ReportItem*> notDone() const;
+    std::vector<const ReportItem*> notDurable() const;
+    // The items sorted by step number (stable), whichever stage of the run produced them.
+    void sortByStep();
+};
+
+// A list of changes to game files, run as one recorded run of `kind` (see run() in
+// replacement.h). `refused` holds the steps refused while planning, reported in their place.
+struct Plan {
+    RunKind kind = RunKind::Switch;
+    qint64 undoes = 0; // the run an undo takes back
+    std::vector<Step> steps;
+    std::vector<ReportItem> refused;
+};
+
+} // namespace sonaplex

@@ -1,0 +1,457 @@
+#include "cli/command_line.h"
+
+#include "audio/analysis.h"
+#include "base/files.h"
+#include "base/program_folder.h"
+#include "base/replacement.h"
+#include "base/replacement_record.h"
+#include "base/work_progress.h"
+#include "cli/terminal.h"
+#include "version.h"
+#include "words/report_words.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+
+#include <cstring>
+#include <optional>
+
+namespace sonaplex::cli {
+
+namespace {
+
+enum Exit { kDone = 0, kNotAll = 1, kUsage = 2, kUnusable = 3 };
+
+const char* const kCommands[] = {"status", "restore", "undo", "check", "help"};
+
+QString usage()
+{
+    return QStringLiteral(
+        "Usage: sonaplex [--program-folder DIR] COMMAND [ARGUMENTS] [--json]\n"
+        "       sonaplex                 opens the windows\n"
+        "\n"
+        "Commands:\n"
+        "  status FOLDER                 every game file the record knows under FOLDER, with its state\n"
+        "                                (replaced, original, changed, missing), what replaced it and when\n"
+        "  restore FOLDER --all          puts back the original of every replaced file under FOLDER\n"
+        "  restore FOLDER FILE...        puts back the originals of these files\n"
+        "  undo                          takes back the last SWITCH or restore\n"
+        "  check FILE...                 the format, length, peak and loudness of sound files, or why\n"
+        "                                they cannot be used\n"
+        "\n"
+        "Options:\n"
+        "  --program-folder DIR          the program folder to use (by default the one the windows use)\n"
+        "  --json                        one JSON document on stdout (see the README)\n"
+        "  --help                        this text\n"
+        "\n"
+        "Exit status: 0 all was done, 1 some files were not (named on stderr), 2 usage error,\n"
+        "3 the program folder or its record cannot be used. Ctrl+C stops a restore or undo before\n"
+        "the first game file changes.");
+}
+
+struct Options {
+    QString programFolder;
+    bool json = false;
+    QString command;
+    QStringList arguments; // after the command
+    QStringList flags; // other options, for the command to accept or refuse
+};
+
+bool isCommand(const char* word)
+{
+    for (const char* c : kCommands)
+        if (std::strcmp(word, c) == 0)
+            return true;
+    return false;
+}
+
+int usageError(const QString& why)
+{
+    err(QStringLiteral("sonaplex: %1").arg(why));
+    err(QStringLiteral("Try 'sonaplex --help'."));
+    return kUsage;
+}
+
+// Paths as the user typed them, made absolute and clean (not resolved through links: the
+// record names game files as the windows chose them).
+QString absolute(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+
+void printJson(const QJsonObject& document)
+{
+    const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+QString timeText(const QDateTime& at) { return at.isValid() ? at.toUTC().toString(Qt::ISODate) : QString(); }
+
+// The program folder and its record, opened as the windows open them.
+struct Opened {
+    std::optional<ProgramFolder> folder;
+    std::unique_ptr<ReplacementRecord> record;
+};
+
+int openRecord(const Options& o, Opened& opened)
+{
+    QString root = o.programFolder;
+    if (root.isEmpty()) {
+        root = resolveProgramFolder(QCoreApplication::applicationDirPath());
+    } else if (!QFileInfo(root).isDir()) {
+        err(QStringLiteral("sonaplex: the program folder %1 is not there.").arg(QDir::toNativeSeparators(root)));
+        return kUnusable;
+    }
+    opened.folder.emplace(absolute(root));
+    opened.record = std::make_unique<ReplacementRecord>(opened.folder->replacements());
+    if (const FileResult ready = opened.record->ready(); !ready) {
+        err(QStringLiteral("sonaplex: the record of replacements cannot be used: %1")
+                .arg(opened.record->problem().isEmpty() ? ready.error : opened.record->problem()));
+        return kUnusable;
+    }
+    if (const QString notice = opened.record->takeNotice(); !notice.isEmpty())
+        err(notice);
+    return kDone;
+}
+
+// Every game file the record knows under `folder`, with its state read (hashes remembered, or
+// each file read, with progress and Ctrl+C).
+std::vector<ReplacedFile> filesUnder(ReplacementRecord& record, const QString& folder)
+{
+    std::vector<ReplacedFile> files = record.knownUnder(folder);
+    const std::vector<QString> remembered = record.rememberedHashes(files);
+    for (ReplacedFile& f : files)
+        f.state = GameFileState::NotRead;
+    WorkProgress progress;
+    progress.setTotal(int(files.size()), 0);
+    Watched watched(progress, QStringLiteral("Reading the game files:"));
+    progress.offload([&] { ReplacementRecord::findStates(files, remembered, &progress); });
+    return files;
+}
+
+int status(const Options& o)
+{
+    if (o.arguments.size() != 1)
+        return usageError(QStringLiteral("status takes one folder."));
+    Opened opened;
+    if (const int failed = openRecord(o, opened))
+        return failed;
+    const QString folder = absolute(o.arguments.front());
+    const std::vector<ReplacedFile> files = filesUnder(*opened.record, folder);
+    const bool stopped = interrupted();
+    if (o.json) {
+        QJsonArray list;
+        for (const ReplacedFile& f : files)
+            list.append(QJsonObject{{QStringLiteral("path"), f.gamePath},
+                {QStringLiteral("state"), stateKeyword(f.state)}, {QStringLiteral("replacedBy"), f.replacedBy},
+                {QStringLiteral("at"), timeText(f.at)}, {QStringLiteral("originalHash"), f.originalHash},
+                {QStringLiteral("replacedHash"), f.lastHash}});
+        printJson({{QStringLiteral("command"), QStringLiteral("status")}, {QStringLiteral("folder"), folder},
+            {QStringLiteral("complete"), !stopped}, {QStringLiteral("files"), list}});
+    } else if (files.empty()) {
+        out(QStringLiteral("No game file under %1 has been replaced.").arg(QDir::toNativeSeparators(folder)));
+    } else {
+        for (const ReplacedFile& f : files) {
+            QString line = QStringLiteral("%1  %2").arg(stateKeyword(f.state), -9).arg(QDir::toNativeSeparators(f.gamePath));
+            if (!f.replacedBy.isEmpty())
+                line += QStringLiteral("  (by %1, %2)")
+                            .arg(QDir::toNativeSeparators(f.replacedBy), f.at.toLocalTime().toString(Qt::ISODate));
+            out(line);
+        }
+    }
+    if (stopped) {
+        err(QStringLiteral("sonaplex: stopped; the files not read are listed as not-read."));
+        return kNotAll;
+    }
+    return kDone;
+}
+
+QJsonObject itemJson(const ReportItem& item)
+{
+    QJsonObject o{{QStringLiteral("path"), item.step.gamePath}, {QStringLiteral("outcome"), outcomeKeyword(item.outcome)}};
+    if (!item.done() || item.outcome == Outcome::DoneNotDurable) {
+        o.insert(QStringLiteral("cause"), causeKeyword(item.result.cause));
+        o.insert(QStringLiteral("error"), outcomeWords(item));
+    }
+    return o;
+}
+
+// Runs a plan with progress and Ctrl+C, and says what it did: each file done on stdout, each
+// not done on stderr with its cause, or one JSON document.
+int runAndReport(const Options& o, ReplacementRecord& record, const Plan& plan, const QString& working,
+    const QString& doneText, const QStringList& notes = {})
+{
+    WorkProgress progress;
+    Report report;
+    {
+        Watched watched(progress, working);
+        report = run(plan, &record, &progress);
+    }
+    if (o.json) {
+        QJsonArray list;
+        for (const ReportItem& item : report.items)
+            list.append(itemJson(item));
+        QJsonObject doc{{QStringLiteral("command"), o.command}, {QStringLiteral("done"), report.done()},
+            {QStringLiteral("files"), list}};
+        if (!report.recordNotice.isEmpty())
+            doc.insert(QStringLiteral("notice"), report.recordNotice);
+        printJson(doc);
+    } else {
+        for (const QString& note : notes)
+            out(note);
+        if (!report.recordNotice.isEmpty())
+            err(report.recordNotice);
+        for (const ReportItem& item : report.items)
+            if (item.done())
+                out(QDir::toNativeSeparators(item.step.gamePath));
+        if (report.done() > 0)
+            out(doneText.arg(report.done()));
+    }
+    // What was not done (or not durably) is named on stderr whatever the format of stdout.
+    for (const ReportItem& item : report.items)
+        if (!item.done() || item.outcome == Outcome::DoneNotDurable)
+            err(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(item.step.gamePath), outcomeWords(item)));
+    const bool recordUnusable = !report.items.empty()
+        && std::all_of(report.items.begin(), report.items.end(),
+            [](const ReportItem& i) { return i.outcome == Outcome::RecordUnusable; });
+    return recordUnusable ? kUnusable : report.ok() ? kDone : kNotAll;
+}
+
+int restore(const Options& o)
+{
+    const bool all = o.flags.contains(QStringLiteral("--all"));
+    if (o.arguments.isEmpty())
+        return usageError(QStringLiteral("restore takes a folder, then --all or the files to restore."));
+    if (all == (o.arguments.size() > 1))
+        return usageError(QStringLiteral("restore takes either --all or the files to restore, not both."));
+    Opened opened;
+    if (const int failed = openRecord(o, opened))
+        return failed;
+    const QString folder = absolute(o.arguments.front());
+    std::vector<ReplacedFile> files = filesUnder(*opened.record, folder);
+    if (interrupted()) {
+        err(QStringLiteral("sonaplex: stopped; nothing was changed."));
+        return kNotAll;
+    }
+    bool unknown = false;
+    if (!all) {
+        QSet<QString> asked;
+        for (qsizetype i = 1; i < o.arguments.size(); ++i)
+            asked.insert(absolute(o.arguments[i]));
+        QSet<QString> known;
+        for (const ReplacedFile& f : files)
+            known.insert(f.gamePath);
+        for (const QString& a : asked)
+            if (!known.contains(a)) {
+                err(QStringLiteral("%1: Sonaplex has not replaced this file under %2")
+                        .arg(QDir::toNativeSeparators(a), QDir::toNativeSeparators(folder)));
+                unknown = true;
+            }
+        std::erase_if(files, [&](const ReplacedFile& f) { return !asked.contains(f.gamePath); });
+    }
+    // As in the restore window: files back to their originals already stay as they are; files
+    // changed since they were replaced are put back too (what they hold is kept, for undo).
+    std::erase_if(files, [](const ReplacedFile& f) { return f.state == GameFileState::Original; });
+    QStringList notes;
+    for (const ReplacedFile& f : files)
+        if (f.state == GameFileState::ChangedSince)
+            notes << QStringLiteral("%1 was changed since Sonaplex replaced it; what it holds now is kept, so "
+                                    "'sonaplex undo' takes this back.")
+                         .arg(QDir::toNativeSeparators(f.gamePath));
+    // A game folder moved away cannot take its originals: named, not created.
+    bool gone = false;
+    std::erase_if(files, [&](const ReplacedFile& f) {
+        if (QFileInfo(QFileInfo(f.gamePath).absolutePath()).isDir())
+            return false;
+        err(QStringLiteral("%1: not put back, because its folder is no longer there (moved or renamed?)")
+                .arg(QDir::toNativeSeparators(f.gamePath)));
+        gone = true;
+        return true;
+    });
+    if (files.empty()) {
+        if (!o.json && !unknown && !gone)
+            out(QStringLiteral("The game files under %1 already hold their originals.").arg(QDir::toNativeSeparators(folder)));
+        if (o.json)
+            printJson({{QStringLiteral("command"), o.command}, {QStringLiteral("done"), 0},
+                {QStringLiteral("files"), QJsonArray()}});
+        return unknown || gone ? kNotAll : kDone;
+    }
+    // Each file is put back only while it holds what its state was read from just now.
+    const int result = runAndReport(o, *opened.record, restorePlan(*opened.record, files, true),
+        QStringLiteral("Putting the originals back:"), QStringLiteral("%1 game file(s) were put back as they were originally."),
+        notes);
+    return result == kDone && (unknown || gone) ? kNotAll : result;
+}
+
+int undo(const Options& o)
+{
+    if (!o.arguments.isEmpty())
+        return usageError(QStringLiteral("undo takes no arguments."));
+    Opened opened;
+    if (const int failed = openRecord(o, opened))
+        return failed;
+    const Plan plan = undoPlan(*opened.record);
+    if (plan.steps.empty() && plan.refused.empty()) {
+        if (o.json)
+            printJson({{QStringLiteral("command"), o.command}, {QStringLiteral("done"), 0},
+                {QStringLiteral("files"), QJsonArray()}});
+        else
+            out(QStringLiteral("There is no SWITCH to undo."));
+        return kDone;
+    }
+    QString kind;
+    (void)opened.record->lastRun(nullptr, &kind);
+    const QString what = kind == QLatin1String("switch") ? QStringLiteral("SWITCH") : QStringLiteral("restore");
+    return runAndReport(o, *opened.record, plan, QStringLiteral("Undoing the last %1:").arg(what),
+        QStringLiteral("The last %1 was undone: %2 game file(s) hold again what they held before it.").arg(what, QStringLiteral("%1")));
+}
+
+// What the players' format line says of a file, or why it cannot be used.
+int check(const Options& o)
+{
+    if (o.arguments.isEmpty())
+        return usageError(QStringLiteral("check takes the sound files to look at."));
+    QJsonArray list;
+    bool allUsable = true;
+    for (const QString& given : o.arguments) {
+        const QString path = absolute(given);
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        const bool midi = suffix == QLatin1String("mid") || suffix == QLatin1String("midi");
+        audio::SoundInfo info;
+        if (!midi && suffix != QLatin1String("wav"))
+            info.error = QStringLiteral("%1 is not a wave (.wav) or MIDI (.mid) file").arg(QFileInfo(path).fileName());
+        else
+            info = audio::soundInfo(midi ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio, path);
+        if (info.ok() && info.error.isEmpty() && !midi && info.frames <= 0)
+            info.error = QStringLiteral("%1 holds no sound").arg(QFileInfo(path).fileName());
+        const bool usable = info.ok();
+        audio::Loudness loudness;
+        if (usable && !midi)
+            loudness = audio::measureLoudness(path, [] { return interrupted(); });
+        auto level = [](double db) {
+            return db <= -199 ? QStringLiteral("-\u221e") : QString::number(db, 'f', 1);
+        };
+        if (o.json) {
+            QJsonObject f{{QStringLiteral("path"), path}, {QStringLiteral("usable"), usable},
+                {QStringLiteral("kind"), midi ? QStringLiteral("midi") : QStringLiteral("wave")}};
+            if (usable) {
+                f.insert(QStringLiteral("format"), audio::formatLine(info));
+                f.insert(QStringLiteral("summary"), audio::formatSummary(info));
+                f.insert(QStringLiteral("seconds"), info.seconds);
+                if (!midi) {
+                    f.insert(QStringLiteral("rate"), info.rate);
+                    f.insert(QStringLiteral("channels"), info.channels);
+                    if (loudness.ok) {
+                        f.insert(QStringLiteral("peakDb"), loudness.peakDb <= -199 ? QJsonValue() : loudness.peakDb);
+                        f.insert(QStringLiteral("lufs"), loudness.lufs <= -199 ? QJsonValue() : loudness.lufs);
+                    }
+                } else {
+                    f.insert(QStringLiteral("tracks"), info.tracks);
+                    f.insert(QStringLiteral("instruments"), info.instruments);
+                }
+            } else {
+                f.insert(QStringLiteral("error"), info.error);
+            }
+            list.append(f);
+        } else if (usable) {
+            out(QStringLiteral("%1\n  %2").arg(QDir::toNativeSeparators(path), audio::formatLine(info)));
+            if (loudness.ok)
+                out(QStringLiteral("  peak %1 dBFS \u00b7 %2 LUFS").arg(level(loudness.peakDb), level(loudness.lufs)));
+        }
+        if (!usable) {
+            err(QStringLiteral("%1: cannot be used: %2").arg(QDir::toNativeSeparators(path), info.error));
+            allUsable = false;
+        }
+        if (interrupted())
+            break;
+    }
+    if (o.json)
+        printJson({{QStringLiteral("command"), QStringLiteral("check")}, {QStringLiteral("files"), list}});
+    return allUsable && !interrupted() ? kDone : kNotAll;
+}
+
+} // namespace
+
+bool wantsCommandLine(int argc, char** argv)
+{
+    int i = 1;
+    if (i < argc && std::strcmp(argv[i], "--program-folder") == 0)
+        i += 2;
+    if (i >= argc)
+        return i > 1; // only a program folder: a usage error, said on the terminal
+    if (argv[i][0] != '-')
+        return true;
+    for (int k = 1; k < argc; ++k)
+        if (isCommand(argv[k]) || std::strcmp(argv[k], "--help") == 0 || std::strcmp(argv[k], "-h") == 0
+            || std::strcmp(argv[k], "--version") == 0 || std::strcmp(argv[k], "--json") == 0)
+            return true;
+    return false;
+}
+
+int run(int argc, char** argv)
+{
+    // Qt Core only: no display, no platform plugin, no audio output.
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Sonaplex"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Sonaplex"));
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
+    catchInterrupts();
+
+    Options o;
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    bool help = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--program-folder")) {
+            if (i + 1 >= args.size())
+                return usageError(QStringLiteral("--program-folder needs a folder."));
+            o.programFolder = args[++i];
+        } else if (a.startsWith(QLatin1String("--program-folder="))) {
+            o.programFolder = a.mid(int(std::strlen("--program-folder=")));
+        } else if (a == QLatin1String("--json")) {
+            o.json = true;
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            help = true;
+        } else if (a == QLatin1String("--version")) {
+            out(QStringLiteral("sonaplex %1").arg(QCoreApplication::applicationVersion()));
+            return kDone;
+        } else if (a == QLatin1String("--")) {
+            if (o.command.isEmpty() && i + 1 < args.size())
+                o.command = args[++i];
+            o.arguments += args.mid(i + 1);
+            break;
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            o.flags << a;
+        } else if (o.command.isEmpty()) {
+            o.command = a;
+        } else {
+            o.arguments << a;
+        }
+    }
+    if (help || o.command == QLatin1String("help")) {
+        out(usage());
+        return kDone;
+    }
+    if (o.command.isEmpty())
+        return usageError(QStringLiteral("no command given."));
+    if (!isCommand(o.command.toLocal8Bit().constData()))
+        return usageError(QStringLiteral("'%1' is not a command.").arg(o.command));
+    const QStringList accepted = o.command == QLatin1String("restore") ? QStringList{QStringLiteral("--all")} : QStringList{};
+    for (const QString& f : o.flags)
+        if (!accepted.contains(f))
+            return usageError(QStringLiteral("%1 does not take %2.").arg(o.command, f));
+    if (o.command == QLatin1String("status"))
+        return status(o);
+    if (o.command == QLatin1String("restore"))
+        return restore(o);
+    if (o.command == QLatin1String("undo"))
+        return undo(o);
+    return check(o);
+}
+
+} // namespace sonaplex::cli

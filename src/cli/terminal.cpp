@@ -1,0 +1,105 @@
+#include "cli/terminal.h"
+
+#include "base/work_progress.h"
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <thread>
+
+#include <unistd.h>
+
+namespace sonaplex::cli {
+
+namespace {
+volatile std::sig_atomic_t gInterrupted = 0;
+
+void write(FILE* to, const QString& line)
+{
+    const QByteArray bytes = line.toLocal8Bit() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
+    std::fflush(to);
+}
+
+QString sizeText(qint64 bytes)
+{
+    return bytes < 10 * 1024 * 1024 ? QStringLiteral("%1 KB").arg((bytes + 1023) / 1024)
+                                    : QStringLiteral("%1 MB").arg(bytes / (1024 * 1024));
+}
+} // namespace
+
+void out(const QString& line) { write(stdout, line); }
+void err(const QString& line) { write(stderr, line); }
+
+void catchInterrupts()
+{
+    struct sigaction action {};
+    action.sa_handler = [](int) { gInterrupted = 1; };
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+bool interrupted() { return gInterrupted != 0; }
+
+Watched::Watched(WorkProgress& progress, QString what)
+    : progress_(progress), what_(std::move(what)), terminal_(::isatty(STDERR_FILENO) == 1)
+{
+    progress_.setOffloader([this](const std::function<void()>& work) {
+        std::atomic<bool> finished{false};
+        std::thread worker([&] {
+            work();
+            finished = true;
+        });
+        // Polls: a signal is noticed within a moment, and the line is redrawn at the same pace.
+        for (int tick = 0; !finished; ++tick) {
+            if (interrupted() && progress_.cancellable())
+                progress_.cancel();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (tick % 10 == 9)
+                show();
+        }
+        worker.join();
+    });
+    if (interrupted())
+        progress_.cancel();
+}
+
+Watched::~Watched()
+{
+    progress_.setOffloader({});
+    clear();
+}
+
+void Watched::show()
+{
+    if (!terminal_)
+        return;
+    QString line = QStringLiteral("%1 %2 of %3 files").arg(what_).arg(progress_.files()).arg(progress_.fileTotal());
+    if (progress_.byteTotal() > 0)
+        line += QStringLiteral(", %1 of %2").arg(sizeText(progress_.bytes()), sizeText(progress_.byteTotal()));
+    if (!progress_.cancellable())
+        line += QStringLiteral(" (finishing: game files are changing)");
+    else if (progress_.cancelled())
+        line += QStringLiteral(" (stopping)");
+    const int width = int(line.size());
+    line += QString(std::max(0, shownWidth_ - width), QLatin1Char(' '));
+    shownWidth_ = width;
+    const QByteArray bytes = '\r' + line.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+void Watched::clear()
+{
+    if (!terminal_ || shownWidth_ == 0)
+        return;
+    const QByteArray blank = '\r' + QByteArray(shownWidth_, ' ') + '\r';
+    std::fwrite(blank.constData(), 1, size_t(blank.size()), stderr);
+    std::fflush(stderr);
+    shownWidth_ = 0;
+}
+
+} // namespace sonaplex::cli

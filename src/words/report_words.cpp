@@ -1,0 +1,189 @@
+#include "words/report_words.h"
+
+namespace sonaplex {
+
+namespace {
+QString groupLabel(const std::vector<int>& numbers, const QString& name)
+{
+    QStringList first;
+    for (size_t i = 0; i + 1 < numbers.size(); ++i)
+        first << QString::number(numbers[i]);
+    return QStringLiteral("Selections %1 and %2 (%3)")
+        .arg(first.join(QStringLiteral(", ")), QString::number(numbers.back()), name);
+}
+} // namespace
+
+QString stepLabel(const ReportItem& item)
+{
+    const StepName& n = item.step.name;
+    if (item.outcome == Outcome::ChosenTwice) {
+        std::vector<int> numbers{n.number};
+        numbers.insert(numbers.end(), item.others.begin(), item.others.end());
+        return groupLabel(numbers, n.name);
+    }
+    if (n.of == StepName::Of::File)
+        return QStringLiteral("File %1 (%2)").arg(n.number).arg(n.name);
+    return n.name.isEmpty() ? QStringLiteral("Selection %1").arg(n.number)
+                            : QStringLiteral("Selection %1 (%2)").arg(n.number).arg(n.name);
+}
+
+QString outcomeWords(const ReportItem& item)
+{
+    const QString& cause = item.result.error;
+    switch (item.outcome) {
+    case Outcome::Done:
+        return {};
+    case Outcome::DoneNotDurable:
+    case Outcome::Failed:
+    case Outcome::Refused:
+        return cause;
+    case Outcome::NoGameFile:
+        return QStringLiteral("no game file was chosen");
+    case Outcome::NoReplacement:
+        return QStringLiteral("no replacement file was chosen");
+    case Outcome::ChosenTwice:
+        return QStringLiteral("the same game file is chosen more than once");
+    case Outcome::SameName:
+        return QStringLiteral("not copied, Selection %1 has a file of the same name").arg(item.others.empty() ? 0 : item.others.front());
+    case Outcome::OriginalGone:
+        return QStringLiteral("its original is no longer kept");
+    case Outcome::NothingBefore:
+        return QStringLiteral("it did not exist before, so there is nothing to put back");
+    case Outcome::BeforeGone:
+        return QStringLiteral("what it held before is no longer kept");
+    case Outcome::NotAsExpected:
+        return QStringLiteral("not changed, because it no longer holds what it held when it was looked at");
+    case Outcome::NotKept:
+        return QStringLiteral("not replaced, because its present content could not be kept for undo (%1)").arg(cause);
+    case Outcome::RecordUnusable:
+        return QStringLiteral("not replaced, because %1").arg(cause);
+    case Outcome::Cancelled:
+        return QStringLiteral("not changed, because the run was cancelled");
+    case Outcome::Stopped:
+        return QStringLiteral("not changed, because the run stopped: %1").arg(cause);
+    case Outcome::StoppedMidway:
+        return QStringLiteral("not replaced: %1").arg(cause);
+    }
+    return cause;
+}
+
+QString reportLine(const ReportItem& item) { return stepLabel(item) + QStringLiteral(": ") + outcomeWords(item); }
+
+QStringList failureLines(const Report& report)
+{
+    QStringList lines;
+    for (const ReportItem* i : report.notDone())
+        lines << reportLine(*i);
+    return lines;
+}
+
+QString failureReport(const QString& heading, const Report& report)
+{
+    QString text;
+    if (const QStringList failed = failureLines(report); !failed.isEmpty())
+        text = heading + QStringLiteral("\n\n") + failed.join(QLatin1Char('\n'));
+    QStringList unsure;
+    for (const ReportItem* i : report.notDurable())
+        unsure << reportLine(*i);
+    if (!unsure.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n\n"))
+            + QStringLiteral("These were replaced, but the change may not survive a crash or a power cut:\n\n")
+            + unsure.join(QLatin1Char('\n'));
+    return text;
+}
+
+QStringList sameGameFileLines(const std::vector<std::vector<int>>& groups, const std::vector<QString>& names)
+{
+    QStringList lines;
+    for (const std::vector<int>& g : groups)
+        lines << groupLabel(g, names.at(size_t(g.front() - 1)));
+    return lines;
+}
+
+} // namespace sonaplex
+
+namespace sonaplex {
+
+QString stateKeyword(GameFileState state)
+{
+    switch (state) {
+    case GameFileState::Replaced:
+        return QStringLiteral("replaced");
+    case GameFileState::Original:
+        return QStringLiteral("original");
+    case GameFileState::ChangedSince:
+        return QStringLiteral("changed");
+    case GameFileState::Missing:
+        return QStringLiteral("missing");
+    case GameFileState::NotRead:
+        return QStringLiteral("not-read");
+    }
+    return {};
+}
+
+QString outcomeKeyword(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Done:
+        return QStringLiteral("done");
+    case Outcome::DoneNotDurable:
+        return QStringLiteral("not-durable");
+    case Outcome::Failed:
+        return QStringLiteral("failed");
+    case Outcome::Refused:
+        return QStringLiteral("refused");
+    case Outcome::NoGameFile:
+        return QStringLiteral("no-game-file");
+    case Outcome::NoReplacement:
+        return QStringLiteral("no-replacement");
+    case Outcome::ChosenTwice:
+        return QStringLiteral("chosen-twice");
+    case Outcome::SameName:
+        return QStringLiteral("same-name");
+    case Outcome::OriginalGone:
+        return QStringLiteral("original-gone");
+    case Outcome::NothingBefore:
+        return QStringLiteral("nothing-before");
+    case Outcome::BeforeGone:
+        return QStringLiteral("before-gone");
+    case Outcome::NotAsExpected:
+        return QStringLiteral("changed-meanwhile");
+    case Outcome::NotKept:
+        return QStringLiteral("not-kept");
+    case Outcome::RecordUnusable:
+        return QStringLiteral("record-unusable");
+    case Outcome::Cancelled:
+        return QStringLiteral("cancelled");
+    case Outcome::Stopped:
+    case Outcome::StoppedMidway:
+        return QStringLiteral("stopped");
+    }
+    return {};
+}
+
+QString causeKeyword(FileCause cause)
+{
+    switch (cause) {
+    case FileCause::None:
+        return {};
+    case FileCause::NotFound:
+        return QStringLiteral("not-found");
+    case FileCause::Exists:
+        return QStringLiteral("exists");
+    case FileCause::ReadOnly:
+        return QStringLiteral("read-only");
+    case FileCause::NoPermission:
+        return QStringLiteral("no-permission");
+    case FileCause::NoSpace:
+        return QStringLiteral("no-space");
+    case FileCause::NotAFile:
+        return QStringLiteral("not-a-file");
+    case FileCause::Cancelled:
+        return QStringLiteral("cancelled");
+    case FileCause::Other:
+        return QStringLiteral("other");
+    }
+    return {};
+}
+
+} // namespace sonaplex

@@ -1,0 +1,40 @@
+#pragma once
+#include "base/plan.h"
+#include "base/replacement_record.h"
+
+#include <QStringList>
+
+#include <vector>
+
+namespace sonaplex {
+
+// How the program names a step: "Selection 2 (TRACK2.MID)", "File 1 (/games/x/a.wav)"; a
+// selection chosen twice names its group, "Selections 1 and 3 (TRACK1.MID)".
+QString stepLabel(const ReportItem& item);
+// Why a step was not done (or not durably), in a few words: "no replacement file was chosen",
+// "not changed, because the run was cancelled", or the cause its result carries.
+QString outcomeWords(const ReportItem& item);
+// One line of a report: "Selection 2 (b.wav): no replacement file was chosen".
+QString reportLine(const ReportItem& item);
+// The lines of every step not done, in order.
+QStringList failureLines(const Report& report);
+// The one message that names every step not done under `heading`, and those done but perhaps not
+// durable after it; empty when every step was done durably.
+QString failureReport(const QString& heading, const Report& report);
+// The selections chosen twice, "Selections 1 and 3 (TRACK1.MID)" each.
+QStringList sameGameFileLines(const std::vector<std::vector<int>>& groups, const std::vector<QString>& names);
+
+} // namespace sonaplex
+
+namespace sonaplex {
+
+// Stable one-word names for scripts (the command line's --json): "replaced", "original",
+// "changed", "missing", "not-read".
+QString stateKeyword(GameFileState state);
+// "done", "not-durable", "failed", "refused", "no-game-file", ...
+QString outcomeKeyword(Outcome outcome);
+// "not-found", "exists", "read-only", "no-permission", "no-space", "not-a-file", "cancelled",
+// "other"; empty for none.
+QString causeKeyword(FileCause cause);
+
+} // namespace sonaplex
