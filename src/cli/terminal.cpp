@@ -38,8 +38,12 @@ void catchInterrupts()
     action.sa_handler = [](int) { gInterrupted = 1; };
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    for (int signal : {SIGINT, SIGTERM}) {
+        struct sigaction before {};
+        ::sigaction(signal, nullptr, &before);
+        if (before.sa_handler != SIG_IGN) // a job started to ignore it (nohup, `&` in a script) keeps ignoring it
+            ::sigaction(signal, &action, nullptr);
+    }
 }
 
 bool interrupted() { return gInterrupted != 0; }

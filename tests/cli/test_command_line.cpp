@@ -1,0 +1,295 @@
+// The command line through the real executable, with no display: status after a SWITCH made
+// in the windows, restore and undo by command with the windows seeing the result, --json
+// parsed, exit codes, and Ctrl+C in the middle of a large restore leaving every file whole.
+#include "audio/audio_support.h"
+#include "base/replacement.h"
+#include "music/frm_copy_midi.h"
+#include "support.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <csignal>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+namespace {
+
+struct Ran {
+    int exit = -1;
+    QString out, err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+};
+
+// The program as a user types it over ssh: no display of any kind.
+QProcessEnvironment noDisplay(const QString& home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    return env;
+}
+
+// Waits until a started program catches SIGINT (its handler is installed), as the kernel says.
+bool catchesInterrupts(QProcess& p)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
+    for (int tries = 0; tries < 2000 && p.state() == QProcess::Running; ++tries) {
+        if (status.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : status.readAll().split('\n'))
+                if (line.startsWith("SigCgt:") && (line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ull << (SIGINT - 1))))
+                    return true;
+            status.close();
+        }
+        QThread::msleep(2);
+    }
+    return p.state() != QProcess::Running; // finished already: nothing to interrupt
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Program> program;
+    QTemporaryDir disk;
+    QString game, mine;
+
+    QByteArray song(int n) { return MidiBuilder().track().note(0, 240 * n, 0, 50 + n).bytes(); }
+    QByteArray original(int n) { return MidiBuilder().track().note(0, 100 * n, 0, 30 + n).bytes(); }
+    QString gameFile(int n) { return game + QStringLiteral("/TRACK%1.MID").arg(n); }
+    QString myFile(int n) { return mine + QStringLiteral("/song%1.mid").arg(n); }
+
+    Ran sonaplex(const QStringList& args, bool withFolder = true)
+    {
+        QProcess p;
+        p.setProcessEnvironment(noDisplay(disk.path()));
+        p.start(QStringLiteral(SONAPLEX_EXECUTABLE),
+            (withFolder ? QStringList{QStringLiteral("--program-folder"), program->folder.path()} : QStringList{})
+                + args);
+        if (!p.waitForFinished(60000))
+            p.kill();
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    void switchInTheWindows(int files)
+    {
+        ReviewBoard* board = program->forms().load<FrmCopyMidi>().board();
+        for (int n = 1; n <= files; ++n) {
+            board->setGameFile(n, gameFile(n), QFileInfo(gameFile(n)).fileName());
+            board->setReplacementFile(n, myFile(n), QFileInfo(myFile(n)).fileName());
+        }
+        click("FrmCopyMidi", "CmdSwitch3");
+        QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
+    }
+
+    // The restore window's list: game path -> state shown.
+    QMap<QString, QString> restoreWindowStates()
+    {
+        QMap<QString, QString> states;
+        onModal("FrmRestore", [&] {
+            for (QTreeWidgetItemIterator it(control<QTreeWidget>("FrmRestore", "LstReplaced")); *it; ++it)
+                if ((*it)->parent())
+                    states[(*it)->toolTip(0)] = (*it)->text(3);
+            click("FrmRestore", "CmdCloseRestore");
+        });
+        click("FrmCopyMidi", "CmdRestore");
+        return states;
+    }
+
+private slots:
+    void init()
+    {
+        QDir(disk.path()).removeRecursively();
+        game = disk.path() + "/Game";
+        mine = disk.path() + "/Mine";
+        QDir().mkpath(game);
+        QDir().mkpath(mine);
+        for (int n = 1; n <= 3; ++n) {
+            QVERIFY(writeFile(gameFile(n), original(n)));
+            QVERIFY(writeFile(myFile(n), song(n)));
+        }
+        program = std::make_unique<Program>();
+        program->enter();
+    }
+    void cleanup() { program.reset(); }
+
+    void statusRestoreAndUndoAgreeWithTheWindows()
+    {
+        switchInTheWindows(2);
+        Ran status = sonaplex({"status", game, "--json"});
+        QCOMPARE(status.exit, 0);
+        QJsonObject doc = status.json();
+        QCOMPARE(doc["command"].toString(), "status");
+        QCOMPARE(doc["folder"].toString(), game);
+        QJsonArray files = doc["files"].toArray();
+        QCOMPARE(files.size(), 2);
+        QCOMPARE(files[0].toObject()["path"].toString(), gameFile(1));
+        QCOMPARE(files[0].toObject()["state"].toString(), "replaced");
+        QCOMPARE(files[0].toObject()["replacedBy"].toString(), myFile(1));
+        QVERIFY(QDateTime::fromString(files[0].toObject()["at"].toString(), Qt::ISODate).isValid());
+        // A game update puts file 2 back to something else: the command line sees it as the
+        // windows do.
+        QVERIFY(writeFile(gameFile(2), "patched by an update"));
+        status = sonaplex({"status", game});
+        QCOMPARE(status.exit, 0);
+        QVERIFY2(status.out.contains(QRegularExpression("^replaced +" + QRegularExpression::escape(gameFile(1)) + "  \\(by "
+                                                        + QRegularExpression::escape(myFile(1)),
+                     QRegularExpression::MultilineOption)),
+            qPrintable(status.out));
+        QVERIFY(status.out.contains(QRegularExpression("^changed +" + QRegularExpression::escape(gameFile(2)),
+            QRegularExpression::MultilineOption)));
+        QCOMPARE(sonaplex({"status", mine}).out, QStringLiteral("No game file under %1 has been replaced.\n").arg(mine));
+
+        // Restore one file by command: recorded, so the windows list it as original.
+        Ran restored = sonaplex({"restore", game, gameFile(1)});
+        QCOMPARE(restored.exit, 0);
+        QVERIFY(restored.out.contains("1 game file(s) were put back as they were originally."));
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        QMap<QString, QString> shown = restoreWindowStates();
+        QCOMPARE(shown.value(gameFile(1)), "original");
+        QCOMPARE(shown.value(gameFile(2)), "changed since");
+
+        // Undo by command takes the restore back, and the windows see that too.
+        Ran undone = sonaplex({"undo", "--json"});
+        QCOMPARE(undone.exit, 0);
+        QCOMPARE(undone.json()["done"].toInt(), 1);
+        QCOMPARE(undone.json()["files"].toArray()[0].toObject()["outcome"].toString(), "done");
+        QCOMPARE(readAll(gameFile(1)), song(1));
+        QCOMPARE(restoreWindowStates().value(gameFile(1)), "replaced");
+
+        // --all: the changed file is put back too (what the update put there is kept for undo).
+        restored = sonaplex({"restore", game, "--all", "--json"});
+        QCOMPARE(restored.exit, 0);
+        QCOMPARE(restored.json()["done"].toInt(), 2);
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        QCOMPARE(readAll(gameFile(2)), original(2));
+        QVERIFY(sonaplex({"undo"}).out.contains("The last restore was undone: 2 game file(s)"));
+        QCOMPARE(readAll(gameFile(2)), QByteArray("patched by an update"));
+    }
+
+    void exitCodesSayWhatHappened()
+    {
+        switchInTheWindows(1);
+        // 2: usage errors, each said on stderr; nothing touched.
+        for (const QStringList& wrong : {QStringList{"frobnicate"}, QStringList{"status"}, QStringList{"restore", game},
+                 QStringList{"restore", game, "--all", gameFile(1)}, QStringList{"undo", "now"},
+                 QStringList{"status", game, "--force"}, QStringList{}}) {
+            const Ran r = sonaplex(wrong);
+            QVERIFY2(r.exit == 2, qPrintable(wrong.join(' ') + ": " + QString::number(r.exit)));
+            QVERIFY(r.err.startsWith("sonaplex: "));
+        }
+        QCOMPARE(readAll(gameFile(1)), song(1));
+        QCOMPARE(sonaplex({"--help"}).exit, 0);
+        // 3: the program folder cannot be used.
+        Ran r = sonaplex({"--program-folder", disk.path() + "/no such folder", "status", game}, false);
+        QCOMPARE(r.exit, 3);
+        QVERIFY(r.err.contains("no such folder is not there"));
+        // 1: a file the record does not know is named, the others are still restored.
+        r = sonaplex({"restore", game, gameFile(1), gameFile(3)});
+        QCOMPARE(r.exit, 1);
+        QVERIFY2(r.err.contains(gameFile(3) + ": Sonaplex has not replaced this file"), qPrintable(r.err));
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        // check: what the players show, or why the file cannot be used.
+        QVERIFY(writeWave(mine + "/tone.wav", std::vector<float>(22050, 0.25f), 22050, 1, 0x010002));
+        QVERIFY(writeFile(mine + "/fake.wav", "not a wave at all"));
+        r = sonaplex({"check", mine + "/tone.wav", myFile(1), "--json"});
+        QCOMPARE(r.exit, 0);
+        const QJsonArray checked = r.json()["files"].toArray();
+        QCOMPARE(checked[0].toObject()["format"].toString(), "22050 Hz \u00b7 mono \u00b7 16-bit \u00b7 0:01.0");
+        QVERIFY(qAbs(checked[0].toObject()["peakDb"].toDouble() - 20 * std::log10(0.25)) < 0.01);
+        QCOMPARE(checked[1].toObject()["kind"].toString(), "midi");
+        QVERIFY(checked[1].toObject()["usable"].toBool());
+        r = sonaplex({"check", mine + "/tone.wav", mine + "/fake.wav"});
+        QCOMPARE(r.exit, 1);
+        QVERIFY(r.out.contains("peak -12.0 dBFS"));
+        QVERIFY(r.err.startsWith(mine + "/fake.wav: cannot be used: "));
+    }
+
+    // Ctrl+C during a restore of many large files: the run stops before the first game file
+    // changes, or (once they change) goes on to the end; either way each file is whole, and
+    // what the report names is what happened. Row "waiting": another run holds the record's
+    // turn, so the interrupt surely comes before any file changes.
+    void anInterruptedRestoreLeavesEveryFileWhole_data()
+    {
+        QTest::addColumn<int>("afterMs");
+        QTest::addColumn<bool>("waiting");
+        QTest::addRow("waiting for its turn") << 300 << true;
+        for (int ms : {20, 60, 150, 400})
+            QTest::addRow("%d ms", ms) << ms << false;
+    }
+    void anInterruptedRestoreLeavesEveryFileWhole()
+    {
+        QFETCH(int, afterMs);
+        QFETCH(bool, waiting);
+        program.reset(); // the record is the command line's alone here
+        QTemporaryDir folder;
+        const QString big = disk.path() + "/Big";
+        QDir().mkpath(big);
+        constexpr int kFiles = 24;
+        auto originalOf = [](int n) { return QByteArray(3 << 20, char('a' + n % 26)); };
+        auto replacementOf = [](int n) { return QByteArray(3 << 20, char('A' + n % 26)); };
+        std::vector<Selection> selections;
+        for (int n = 0; n < kFiles; ++n) {
+            const QString name = QStringLiteral("fx%1.wav").arg(n);
+            QVERIFY(writeFile(big + "/" + name, originalOf(n)));
+            QVERIFY(writeFile(mine + "/" + name, replacementOf(n)));
+            selections.push_back({big + "/" + name, name, mine + "/" + name, name});
+        }
+        {
+            ReplacementRecord record(folder.path() + "/Replacements");
+            for (size_t i = 0; i < selections.size(); i += 6) {
+                const std::vector<Selection> six(selections.begin() + long(i), selections.begin() + long(i + 6));
+                QVERIFY(replaceGameFiles(six, {}, &record).ok());
+            }
+        }
+        ReplacementRecord other(folder.path() + "/Replacements");
+        if (waiting)
+            QVERIFY(other.tryTakeTurn());
+        QProcess p;
+        p.setProcessEnvironment(noDisplay(disk.path()));
+        p.start(QStringLiteral(SONAPLEX_EXECUTABLE), {"--program-folder", folder.path(), "restore", big, "--all", "--json"});
+        QVERIFY(p.waitForStarted());
+        QVERIFY(catchesInterrupts(p)); // from then on the delay counts
+        QTest::qWait(afterMs);
+        if (p.state() == QProcess::Running)
+            ::kill(pid_t(p.processId()), SIGINT);
+        QVERIFY(p.state() == QProcess::NotRunning || p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        const QJsonObject doc = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QMap<QString, QString> outcome;
+        for (const QJsonValue& f : doc["files"].toArray())
+            outcome[f.toObject()["path"].toString()] = f.toObject()["outcome"].toString();
+        int restored = 0;
+        for (int n = 0; n < kFiles; ++n) {
+            const QString path = big + QStringLiteral("/fx%1.wav").arg(n);
+            const QByteArray now = readAll(path);
+            QVERIFY2(now == originalOf(n) || now == replacementOf(n), qPrintable(path + " is not whole"));
+            if (outcome.value(path) == "done") {
+                QVERIFY(now == originalOf(n));
+                ++restored;
+            } else {
+                QVERIFY2(now == replacementOf(n), qPrintable(path + " changed but is not reported done"));
+                // Read before the interrupt, or named as not changed.
+                QVERIFY(outcome.isEmpty() || err.contains(path + ": not changed"));
+            }
+        }
+        QCOMPARE(p.exitCode(), restored == kFiles ? 0 : 1);
+        if (waiting) {
+            QCOMPARE(restored, 0);
+            QCOMPARE(err.count(": not changed, because the run was cancelled"), kFiles);
+        }
+        // No temporary copy is left beside the game files.
+        QCOMPARE(QDir(big).entryList(QDir::Files | QDir::Hidden).size(), kFiles);
+    }
+};
+
+QTEST_MAIN(TestCommandLine)
+#include "test_command_line.moc"
