@@ -239,12 +239,18 @@ int restore(const Options& o)
     }
     bool unknown = false;
     if (!all) {
-        QSet<QString> asked;
-        for (qsizetype i = 1; i < o.arguments.size(); ++i)
-            asked.insert(absolute(o.arguments[i]));
         QSet<QString> known;
         for (const ReplacedFile& f : files)
             known.insert(f.gamePath);
+        // A relative name is a path from here, or else from FOLDER ("sound/fx1.wav").
+        QSet<QString> asked;
+        for (qsizetype i = 1; i < o.arguments.size(); ++i) {
+            const QString& given = o.arguments[i];
+            const QString inFolder = QDir::cleanPath(folder + QLatin1Char('/') + given);
+            asked.insert(QDir::isRelativePath(given) && !known.contains(absolute(given)) && known.contains(inFolder)
+                    ? inFolder
+                    : absolute(given));
+        }
         for (const QString& a : asked)
             if (!known.contains(a)) {
                 err(QStringLiteral("%1: Sonaplex has not replaced this file under %2")
