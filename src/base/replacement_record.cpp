@@ -13,6 +13,8 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+#include <atomic>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -494,9 +496,11 @@ void ReplacementRecord::findStates(
     }
 }
 
-std::vector<ReplacedFile> ReplacementRecord::replacedFiles(WorkProgress* progress) const
+std::vector<ReplacedFile> ReplacementRecord::replacedFiles(WorkProgress* progress) const { return readUnder({}, progress); }
+
+std::vector<ReplacedFile> ReplacementRecord::replacedFilesOnThisThread(const QString& folder, WorkProgress* progress) const
 {
-    std::vector<ReplacedFile> files = query({});
+    std::vector<ReplacedFile> files = query(folder);
     const std::vector<QString> remembered = rememberedHashes(files);
     WorkProgress unwatched;
     WorkProgress& p = progress ? *progress : unwatched;
@@ -523,20 +527,35 @@ std::vector<ReplacedFile> ReplacementRecord::knownUnder(const QString& folder) c
 
 std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const
 {
-    std::vector<ReplacedFile> files;
     if (!open_)
-        return files;
+        return {};
     QSqlQuery q(QSqlDatabase::database(connection_));
+    std::vector<ReplacedFile> files = read(q, store_.folder(), folder, nullptr);
+    checked(q, q.isActive());
+    return files;
+}
+
+std::vector<ReplacedFile> ReplacementRecord::read(
+    QSqlQuery& q, const QString& storeFolder, const QString& folder, std::vector<Remembered>* remembered)
+{
+    std::vector<ReplacedFile> files;
+    // With `remembered`, the hash remembered for each file comes in the same reading: one
+    // statement, however many files.
+    const QString columns = remembered
+        ? QStringLiteral("SELECT e.game_path, e.before_hash, e.after_hash, e.source, e.at, k.stamp, k.hash FROM entries e "
+                         "LEFT JOIN known k ON k.path = e.game_path WHERE e.done = 1 ")
+        : QStringLiteral("SELECT e.game_path, e.before_hash, e.after_hash, e.source, e.at FROM entries e WHERE e.done = 1 ");
+    q.setForwardOnly(true);
     if (folder.isEmpty()) {
-        checked(q, q.exec(QStringLiteral("SELECT game_path, before_hash, after_hash, source, at FROM entries WHERE done = 1 "
-                              "ORDER BY game_path, id")));
+        if (!q.exec(columns + QStringLiteral("ORDER BY e.game_path, e.id")))
+            return files;
     } else {
         // A range on the indexed path: quick whatever the size of the record.
-        q.prepare(QStringLiteral("SELECT game_path, before_hash, after_hash, source, at FROM entries WHERE done = 1 "
-                                 "AND game_path > ? AND game_path < ? ORDER BY game_path, id"));
+        q.prepare(columns + QStringLiteral("AND e.game_path > ? AND e.game_path < ? ORDER BY e.game_path, e.id"));
         q.addBindValue(folder + QLatin1Char('/'));
         q.addBindValue(folder + QLatin1Char('0')); // '0' follows '/'
-        checked(q, q.exec());
+        if (!q.exec())
+            return files;
     }
     QHash<QString, size_t> index;
     // Per file: where each content it was given came from, and when. What replaced it is where
@@ -544,19 +563,22 @@ std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const
     // went back to, not the one undone. A restore or undo puts back, it does not replace.
     std::vector<QHash<QString, std::pair<QString, QString>>> cameFrom;
     std::vector<std::pair<QString, QString>> firstChange;
+    const QString inStore = storeFolder + QLatin1Char('/');
     while (q.next()) {
         const QString path = q.value(0).toString();
         auto it = index.find(path);
         if (it == index.end()) {
             it = index.insert(path, files.size());
-            files.push_back({path, {}, {}, q.value(1).toString(), {}, GameFileState::Missing});
+            files.push_back({path, {}, {}, q.value(1).toString(), {}, GameFileState::Missing, {}});
             cameFrom.emplace_back();
             firstChange.emplace_back(q.value(3).toString(), q.value(4).toString());
+            if (remembered)
+                remembered->push_back({q.value(5).toString(), q.value(6).toString()});
         }
         ReplacedFile& f = files[*it];
         f.lastHash = q.value(2).toString();
         const QString source = q.value(3).toString();
-        if (!source.startsWith(store_.folder() + QLatin1Char('/')))
+        if (!source.startsWith(inStore))
             cameFrom[*it].insert(f.lastHash, {source, q.value(4).toString()});
     }
     for (size_t i = 0; i < files.size(); ++i) {
@@ -568,6 +590,48 @@ std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const
         f.replacedBy = source;
         f.at = QDateTime::fromString(at.isEmpty() ? firstChange[i].second : at, Qt::ISODateWithMs).toLocalTime();
     }
+    return files;
+}
+
+std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, WorkProgress* progress) const
+{
+    std::vector<ReplacedFile> files;
+    if (!open_)
+        return files;
+    const QString clean = folder.isEmpty() || QDir::cleanPath(folder) == QLatin1String("/") ? QString() : QDir::cleanPath(folder);
+    WorkProgress unwatched;
+    WorkProgress& p = progress ? *progress : unwatched;
+    bool read = false;
+    // All of it off the window's thread: a connection of its own, read-only, on the thread that
+    // does the work (SQLite's WAL lets it read beside the record's connection).
+    p.offload([&] {
+        static std::atomic<int> readers{0};
+        const QString name = connection_ + QStringLiteral("-reader-%1").arg(++readers);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(databasePath());
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            if (db.open()) {
+                QSqlQuery q(db);
+                std::vector<Remembered> remembered;
+                files = ReplacementRecord::read(q, store_.folder(), clean, &remembered);
+                read = q.isActive() || !q.lastError().isValid();
+                q.finish();
+                p.setTotal(int(files.size()), 0);
+                for (ReplacedFile& f : files)
+                    f.state = GameFileState::NotRead; // until read (a cancel, or a failure, leaves it so)
+                std::vector<QString> hashes(files.size());
+                for (size_t i = 0; i < files.size() && !p.cancelled(); ++i)
+                    if (!remembered[i].stamp.isEmpty() && remembered[i].stamp == stampOf(files[i].gamePath))
+                        hashes[i] = remembered[i].hash;
+                findStates(files, hashes, &p);
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    });
+    if (!read) // the reader could not open the record: as the record's own connection reads it
+        return p.cancelled() ? files : replacedFilesOnThisThread(clean, &p);
     return files;
 }
 

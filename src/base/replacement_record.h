@@ -110,6 +110,10 @@ public:
     // not remembered are read through `progress` (off this thread when a window offloads it);
     // a cancel leaves the files not yet read NotRead.
     std::vector<ReplacedFile> replacedFiles(WorkProgress* progress = nullptr) const;
+    // The same for the files anywhere under `folder` (every file when empty). The record is read
+    // in the offloaded work too, on a read-only connection of its own, so that a window's
+    // thread never waits for a large record.
+    std::vector<ReplacedFile> readUnder(const QString& folder, WorkProgress* progress = nullptr) const;
     // The game files the record knows directly inside `folder`, without reading them: their
     // states are left for the caller to find (findStates), off the window's thread.
     std::vector<ReplacedFile> knownIn(const QString& folder) const;
@@ -142,6 +146,12 @@ private:
     int turn_ = -1; // the locked turn file, while this record holds the turn
     QString notice_;
     std::vector<ReplacedFile> query(const QString& folder) const;
+    struct Remembered {
+        QString stamp, hash;
+    };
+    static std::vector<ReplacedFile> read(
+        QSqlQuery& q, const QString& storeFolder, const QString& folder, std::vector<Remembered>* remembered);
+    std::vector<ReplacedFile> replacedFilesOnThisThread(const QString& folder, WorkProgress* progress) const;
     QString connection_;
     QString folder_;
     OriginalStore store_;

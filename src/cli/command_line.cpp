@@ -122,15 +122,9 @@ int openRecord(const Options& o, Opened& opened)
 // each file read, with progress and Ctrl+C).
 std::vector<ReplacedFile> filesUnder(ReplacementRecord& record, const QString& folder)
 {
-    std::vector<ReplacedFile> files = record.knownUnder(folder);
-    const std::vector<QString> remembered = record.rememberedHashes(files);
-    for (ReplacedFile& f : files)
-        f.state = GameFileState::NotRead;
     WorkProgress progress;
-    progress.setTotal(int(files.size()), 0);
     Watched watched(progress, QStringLiteral("Reading the game files:"));
-    progress.offload([&] { ReplacementRecord::findStates(files, remembered, &progress); });
-    return files;
+    return record.readUnder(folder, &progress);
 }
 
 int status(const Options& o)

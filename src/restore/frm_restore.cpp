@@ -156,16 +156,18 @@ void FrmRestore::refresh()
         LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
         files_ = record->replacedFiles(&work.progress());
     }
+    // The rows are made apart from the list and given to it at once: the list lays itself out
+    // once, not once per row (a record of many thousand files).
     QHash<QString, QTreeWidgetItem*> folders;
+    QList<QTreeWidgetItem*> folderRows;
     for (size_t i = 0; i < files_.size(); ++i) {
         const ReplacedFile& f = files_[i];
         const QFileInfo info(f.gamePath);
         QTreeWidgetItem*& folder = folders[info.absolutePath()];
         if (!folder) {
-            folder = new QTreeWidgetItem(list_, {QDir::toNativeSeparators(info.absolutePath())});
+            folder = new QTreeWidgetItem(QStringList{QDir::toNativeSeparators(info.absolutePath())});
             folder->setToolTip(0, folder->text(0));
-            folder->setFirstColumnSpanned(true);
-            folder->setExpanded(true);
+            folderRows << folder;
         }
         auto* item = new QTreeWidgetItem(folder,
             {info.fileName(), QFileInfo(f.replacedBy).fileName(), QLocale().toString(f.at, QLocale::ShortFormat),
@@ -174,7 +176,18 @@ void FrmRestore::refresh()
         item->setToolTip(1, f.replacedBy);
         item->setData(0, kIndexRole, qulonglong(i));
     }
+    // Columns sized to their contents would measure the rows again at each step: they are sized
+    // once, when every row is in.
+    QHeaderView* header = list_->header();
+    for (int column = 1; column < list_->columnCount(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+    list_->addTopLevelItems(folderRows);
+    for (QTreeWidgetItem* folder : folderRows)
+        folder->setFirstColumnSpanned(true);
     list_->sortItems(0, Qt::AscendingOrder);
+    list_->expandAll();
+    for (int column = 1; column < list_->columnCount(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     // Files back to their originals are listed (they can be replaced again by undo) but not counted.
     const auto replaced
         = std::count_if(files_.begin(), files_.end(), [](const ReplacedFile& f) { return f.state != GameFileState::Original; });
