@@ -36,11 +36,6 @@ bool Report::ok() const
     return std::all_of(items.begin(), items.end(), [](const ReportItem& i) { return i.outcome == Outcome::Done; });
 }
 
-bool Report::anyNotDone() const
-{
-    return std::any_of(items.begin(), items.end(), [](const ReportItem& i) { return !i.done(); });
-}
-
 std::vector<const ReportItem*> Report::notDone() const
 {
     std::vector<const ReportItem*> found;

@@ -75,7 +75,6 @@ struct Report {
     int done() const;
     // Every step was done and is durable.
     bool ok() const;
-    bool anyNotDone() const;
     // Items of these outcomes, in order.
     std::vector<const ReportItem*> notDone() const;
     std::vector<const ReportItem*> notDurable() const;

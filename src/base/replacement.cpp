@@ -113,13 +113,17 @@ Report restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFil
     return run(restorePlan(record, files), &record, progress);
 }
 
-Plan undoPlan(ReplacementRecord& record)
+Plan undoPlan(ReplacementRecord& record, RunKind* undone)
 {
     Plan plan;
     plan.kind = RunKind::Undo;
     record.settleUnfinished(); // a run of this one left unfinished is not passed over
+    QString kind;
+    const std::vector<RecordEntry> entries = record.lastRun(&plan.undoes, &kind);
+    if (undone)
+        *undone = runKindFrom(kind);
     int n = 0;
-    for (const RecordEntry& e : record.lastRun(&plan.undoes)) {
+    for (const RecordEntry& e : entries) {
         Step step{StepName{StepName::Of::File, ++n, e.gamePath}, e.gamePath, record.store().pathOf(e.beforeHash)};
         if (e.beforeHash.isEmpty())
             plan.refused.push_back({step, Outcome::NothingBefore});

@@ -43,8 +43,9 @@ Plan restorePlan(const ReplacementRecord& record, const std::vector<ReplacedFile
 Report restoreOriginals(
     ReplacementRecord& record, const std::vector<ReplacedFile>& files, WorkProgress* progress = nullptr);
 // Takes back the latest SWITCH or restore not yet undone: each game file it changed gets back
-// exactly what that run overwrote. An empty plan when there is nothing to undo.
-Plan undoPlan(ReplacementRecord& record);
+// exactly what that run overwrote. An empty plan when there is nothing to undo; `undone`, when
+// given, receives the kind of the run it takes back.
+Plan undoPlan(ReplacementRecord& record, RunKind* undone = nullptr);
 Report undoLastRun(ReplacementRecord& record, WorkProgress* progress = nullptr);
 
 } // namespace sonaplex

@@ -498,19 +498,6 @@ void ReplacementRecord::findStates(
 
 std::vector<ReplacedFile> ReplacementRecord::replacedFiles(WorkProgress* progress) const { return readUnder({}, progress); }
 
-std::vector<ReplacedFile> ReplacementRecord::replacedFilesOnThisThread(const QString& folder, WorkProgress* progress) const
-{
-    std::vector<ReplacedFile> files = query(folder);
-    const std::vector<QString> remembered = rememberedHashes(files);
-    WorkProgress unwatched;
-    WorkProgress& p = progress ? *progress : unwatched;
-    p.setTotal(int(files.size()), 0);
-    for (ReplacedFile& f : files)
-        f.state = GameFileState::NotRead; // until read (a cancel, or a failure, leaves it so)
-    p.offload([&] { findStates(files, remembered, &p); });
-    return files;
-}
-
 std::vector<ReplacedFile> ReplacementRecord::knownIn(const QString& folder) const
 {
     const QString clean = QDir::cleanPath(folder);
@@ -519,19 +506,13 @@ std::vector<ReplacedFile> ReplacementRecord::knownIn(const QString& folder) cons
     return files;
 }
 
-std::vector<ReplacedFile> ReplacementRecord::knownUnder(const QString& folder) const
-{
-    const QString clean = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
-    return query(clean == QLatin1String("/") ? QString() : clean);
-}
-
 std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const
 {
     if (!open_)
         return {};
     QSqlQuery q(QSqlDatabase::database(connection_));
     std::vector<ReplacedFile> files = read(q, store_.folder(), folder, nullptr);
-    checked(q, q.isActive());
+    checked(q, !q.lastError().isValid());
     return files;
 }
 
@@ -601,9 +582,10 @@ std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, Wo
     const QString clean = folder.isEmpty() || QDir::cleanPath(folder) == QLatin1String("/") ? QString() : QDir::cleanPath(folder);
     WorkProgress unwatched;
     WorkProgress& p = progress ? *progress : unwatched;
+    std::vector<Remembered> remembered;
     bool read = false;
-    // All of it off the window's thread: a connection of its own, read-only, on the thread that
-    // does the work (SQLite's WAL lets it read beside the record's connection).
+    // Off the window's thread: a connection of its own, read-only, on the thread that does the
+    // work (SQLite's WAL lets it read beside the record's connection).
     p.offload([&] {
         static std::atomic<int> readers{0};
         const QString name = connection_ + QStringLiteral("-reader-%1").arg(++readers);
@@ -613,25 +595,29 @@ std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, Wo
             db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
             if (db.open()) {
                 QSqlQuery q(db);
-                std::vector<Remembered> remembered;
                 files = ReplacementRecord::read(q, store_.folder(), clean, &remembered);
-                read = q.isActive() || !q.lastError().isValid();
-                q.finish();
-                p.setTotal(int(files.size()), 0);
-                for (ReplacedFile& f : files)
-                    f.state = GameFileState::NotRead; // until read (a cancel, or a failure, leaves it so)
-                std::vector<QString> hashes(files.size());
-                for (size_t i = 0; i < files.size() && !p.cancelled(); ++i)
-                    if (!remembered[i].stamp.isEmpty() && remembered[i].stamp == stampOf(files[i].gamePath))
-                        hashes[i] = remembered[i].hash;
-                findStates(files, hashes, &p);
+                read = !q.lastError().isValid();
             }
-            db.close();
         }
         QSqlDatabase::removeDatabase(name);
     });
-    if (!read) // the reader could not open the record: as the record's own connection reads it
-        return p.cancelled() ? files : replacedFilesOnThisThread(clean, &p);
+    if (!read && !p.cancelled()) { // a reader could not open it: the record's own connection reads it
+        QSqlQuery q(QSqlDatabase::database(connection_));
+        remembered.clear();
+        files = ReplacementRecord::read(q, store_.folder(), clean, &remembered);
+        checked(q, !q.lastError().isValid());
+    }
+    p.setTotal(int(files.size()), 0);
+    for (ReplacedFile& f : files)
+        f.state = GameFileState::NotRead; // until read (a cancel, or a failure, leaves it so)
+    // A remembered hash counts while the file is as it was when it was hashed.
+    p.offload([&] {
+        std::vector<QString> hashes(files.size());
+        for (size_t i = 0; i < files.size() && !p.cancelled(); ++i)
+            if (!remembered[i].stamp.isEmpty() && remembered[i].stamp == stampOf(files[i].gamePath))
+                hashes[i] = remembered[i].hash;
+        findStates(files, hashes, &p);
+    });
     return files;
 }
 

@@ -117,9 +117,6 @@ public:
     // The game files the record knows directly inside `folder`, without reading them: their
     // states are left for the caller to find (findStates), off the window's thread.
     std::vector<ReplacedFile> knownIn(const QString& folder) const;
-    // The game files the record knows anywhere under `folder` (at any depth), without reading
-    // them. An empty folder: every file.
-    std::vector<ReplacedFile> knownUnder(const QString& folder) const;
     // The content hash remembered for each file (knownHash), empty where it must be read.
     std::vector<QString> rememberedHashes(const std::vector<ReplacedFile>& files) const;
     // Sets each file's state from its remembered hash, or from its content where none is
@@ -151,7 +148,6 @@ private:
     };
     static std::vector<ReplacedFile> read(
         QSqlQuery& q, const QString& storeFolder, const QString& folder, std::vector<Remembered>* remembered);
-    std::vector<ReplacedFile> replacedFilesOnThisThread(const QString& folder, WorkProgress* progress) const;
     QString connection_;
     QString folder_;
     OriginalStore store_;

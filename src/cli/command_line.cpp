@@ -20,6 +20,7 @@
 #include <QSet>
 
 #include <cstring>
+#include <functional>
 #include <optional>
 
 namespace sonaplex::cli {
@@ -174,10 +175,21 @@ QJsonObject itemJson(const ReportItem& item)
     return o;
 }
 
+// A restore or undo with nothing to do: `why` on stdout, or an empty report as JSON.
+int nothingDone(const Options& o, const QString& why)
+{
+    if (o.json)
+        printJson({{QStringLiteral("command"), o.command}, {QStringLiteral("done"), 0},
+            {QStringLiteral("files"), QJsonArray()}});
+    else if (!why.isEmpty())
+        out(why);
+    return kDone;
+}
+
 // Runs a plan with progress and Ctrl+C, and says what it did: each file done on stdout, each
 // not done on stderr with its cause, or one JSON document.
 int runAndReport(const Options& o, ReplacementRecord& record, const Plan& plan, const QString& working,
-    const QString& doneText, const QStringList& notes = {})
+    const std::function<QString(int)>& doneText, const QStringList& notes = {})
 {
     WorkProgress progress;
     Report report;
@@ -203,7 +215,7 @@ int runAndReport(const Options& o, ReplacementRecord& record, const Plan& plan, 
             if (item.done())
                 out(QDir::toNativeSeparators(item.step.gamePath));
         if (report.done() > 0)
-            out(doneText.arg(report.done()));
+            out(doneText(report.done()));
     }
     // What was not done (or not durably) is named on stderr whatever the format of stdout.
     for (const ReportItem& item : report.items)
@@ -273,17 +285,15 @@ int restore(const Options& o)
         return true;
     });
     if (files.empty()) {
-        if (!o.json && !unknown && !gone)
-            out(QStringLiteral("The game files under %1 already hold their originals.").arg(QDir::toNativeSeparators(folder)));
-        if (o.json)
-            printJson({{QStringLiteral("command"), o.command}, {QStringLiteral("done"), 0},
-                {QStringLiteral("files"), QJsonArray()}});
-        return unknown || gone ? kNotAll : kDone;
+        const int done = nothingDone(o,
+            unknown || gone ? QString()
+                            : QStringLiteral("The game files under %1 already hold their originals.")
+                                  .arg(QDir::toNativeSeparators(folder)));
+        return unknown || gone ? kNotAll : done;
     }
     // Each file is put back only while it holds what its state was read from just now.
     const int result = runAndReport(o, *opened.record, restorePlan(*opened.record, files, true),
-        QStringLiteral("Putting the originals back:"), QStringLiteral("%1 game file(s) were put back as they were originally."),
-        notes);
+        QStringLiteral("Putting the originals back:"), restoredWords, notes);
     return result == kDone && (unknown || gone) ? kNotAll : result;
 }
 
@@ -294,20 +304,12 @@ int undo(const Options& o)
     Opened opened;
     if (const int failed = openRecord(o, opened))
         return failed;
-    const Plan plan = undoPlan(*opened.record);
-    if (plan.steps.empty() && plan.refused.empty()) {
-        if (o.json)
-            printJson({{QStringLiteral("command"), o.command}, {QStringLiteral("done"), 0},
-                {QStringLiteral("files"), QJsonArray()}});
-        else
-            out(QStringLiteral("There is no SWITCH to undo."));
-        return kDone;
-    }
-    QString kind;
-    (void)opened.record->lastRun(nullptr, &kind);
-    const QString what = kind == QLatin1String("switch") ? QStringLiteral("SWITCH") : QStringLiteral("restore");
-    return runAndReport(o, *opened.record, plan, QStringLiteral("Undoing the last %1:").arg(what),
-        QStringLiteral("The last %1 was undone: %2 game file(s) hold again what they held before it.").arg(what, QStringLiteral("%1")));
+    RunKind undone = RunKind::Switch;
+    const Plan plan = undoPlan(*opened.record, &undone);
+    if (plan.steps.empty() && plan.refused.empty())
+        return nothingDone(o, nothingToUndoWords());
+    return runAndReport(o, *opened.record, plan, QStringLiteral("Undoing the last %1:").arg(undoneRunName(undone)),
+        [undone](int files) { return undoneWords(undone, files); });
 }
 
 // What the players' format line says of a file, or why it cannot be used.

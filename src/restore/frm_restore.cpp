@@ -223,7 +223,7 @@ bool FrmRestore::confirm(const QString& question)
     return showMessage(Message{question, kTitle, MessageButtons::OkCancel}, this) == MessageAnswer::Ok;
 }
 
-void FrmRestore::report(const QString& done, const Report& run)
+void FrmRestore::report(const Report& run, const QString& done)
 {
     if (!run.recordNotice.isEmpty())
         showMessage(run.recordNotice, QStringLiteral("Record of Replacements"), this);
@@ -234,7 +234,7 @@ void FrmRestore::report(const QString& done, const Report& run)
                         run),
             QStringLiteral("Restore Error"), this);
     else if (run.done() > 0)
-        showMessage(done.arg(run.done()), kTitle, this);
+        showMessage(done, kTitle, this);
     refresh();
 }
 
@@ -282,7 +282,7 @@ void FrmRestore::CmdRestoreSelected_Click()
     }
     LongWork work(this, QStringLiteral("Putting the originals back\u2026"));
     const Report run = restoreOriginals(*forms().record(), files, &work.progress());
-    report(QStringLiteral("%1 game file(s) were put back as they were originally."), run);
+    report(run, restoredWords(run.done()));
 }
 
 void FrmRestore::CmdRestoreFolder_Click()
@@ -300,18 +300,16 @@ void FrmRestore::CmdRestoreFolder_Click()
 
 void FrmRestore::CmdUndoLastSwitch_Click()
 {
-    QString kind;
-    if (forms().record()->lastRun(nullptr, &kind).empty()) {
-        showMessage(QStringLiteral("There is no SWITCH to undo."), kTitle, this);
+    RunKind undone = RunKind::Switch;
+    const Plan plan = undoPlan(*forms().record(), &undone);
+    if (plan.steps.empty() && plan.refused.empty()) {
+        showMessage(nothingToUndoWords(), kTitle, this);
         return;
     }
     // A restore (of originals or of a backup set) is undone like a SWITCH, and called what it was.
-    const QString what = kind == QLatin1String("switch") ? QStringLiteral("SWITCH") : QStringLiteral("restore");
-    LongWork work(this, QStringLiteral("Undoing the last %1\u2026").arg(what));
-    const Report run = undoLastRun(*forms().record(), &work.progress());
-    report(QStringLiteral("The last %1 was undone: %2 game file(s) hold again what they held before it.")
-               .arg(what, QStringLiteral("%1")),
-        run);
+    LongWork work(this, QStringLiteral("Undoing the last %1\u2026").arg(undoneRunName(undone)));
+    const Report run = sonaplex::run(plan, forms().record(), &work.progress());
+    report(run, undoneWords(undone, run.done()));
 }
 
 void FrmRestore::CmdForget_Click()
@@ -382,7 +380,7 @@ void FrmRestore::CmdRestoreSet_Click()
         return;
     LongWork work(this, QStringLiteral("Putting the backup set back\u2026"));
     const Report run = restoreBackupSet(forms().record(), plan, &work.progress());
-    report(QStringLiteral("%1 game file(s) were put back from the backup set."), run);
+    report(run, QStringLiteral("%1 game file(s) were put back from the backup set.").arg(run.done()));
 }
 
 void FrmRestore::CmdCloseRestore_Click()

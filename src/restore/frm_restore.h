@@ -31,7 +31,7 @@ protected:
 private:
     void refresh();
     std::vector<ReplacedFile> selectedFiles() const;
-    void report(const QString& done, const struct Report& run);
+    void report(const struct Report& run, const QString& done);
     bool confirm(const QString& question);
 
     QTreeWidget* list_;

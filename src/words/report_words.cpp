@@ -92,6 +92,25 @@ QString failureReport(const QString& heading, const Report& report)
     return text;
 }
 
+QString restoredWords(int files)
+{
+    return QStringLiteral("%1 game file(s) were put back as they were originally.").arg(files);
+}
+
+QString nothingToUndoWords() { return QStringLiteral("There is no SWITCH to undo."); }
+
+QString undoneRunName(RunKind undone)
+{
+    return undone == RunKind::Switch ? QStringLiteral("SWITCH") : QStringLiteral("restore");
+}
+
+QString undoneWords(RunKind undone, int files)
+{
+    return QStringLiteral("The last %1 was undone: %2 game file(s) hold again what they held before it.")
+        .arg(undoneRunName(undone))
+        .arg(files);
+}
+
 QStringList sameGameFileLines(const std::vector<std::vector<int>>& groups, const std::vector<QString>& names)
 {
     QStringList lines;

@@ -21,6 +21,13 @@ QStringList failureLines(const Report& report);
 // The one message that names every step not done under `heading`, and those done but perhaps not
 // durable after it; empty when every step was done durably.
 QString failureReport(const QString& heading, const Report& report);
+// What the restore window and the command line say of a restore or an undo that was done.
+QString restoredWords(int files);
+QString nothingToUndoWords();
+// "SWITCH" or "restore": what an undo takes back (a restore of a backup set is a restore).
+QString undoneRunName(RunKind undone);
+QString undoneWords(RunKind undone, int files);
+
 // The selections chosen twice, "Selections 1 and 3 (TRACK1.MID)" each.
 QStringList sameGameFileLines(const std::vector<std::vector<int>>& groups, const std::vector<QString>& names);
 
