@@ -1,10 +1,8 @@
 // The command line through the real executable, with no display: status after a SWITCH made
 // in the windows, restore and undo by command with the windows seeing the result, --json
 // parsed, exit codes, and Ctrl+C in the middle of a large restore leaving every file whole.
-#include "audio/audio_support.h"
 #include "base/replacement.h"
-#include "music/frm_copy_midi.h"
-#include "support.h"
+#include "restore/midi_game.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -54,16 +52,8 @@ bool catchesInterrupts(QProcess& p)
 
 } // namespace
 
-class TestCommandLine : public QObject {
+class TestCommandLine : public MidiGame {
     Q_OBJECT
-    std::unique_ptr<Program> program;
-    QTemporaryDir disk;
-    QString game, mine;
-
-    QByteArray song(int n) { return MidiBuilder().track().note(0, 240 * n, 0, 50 + n).bytes(); }
-    QByteArray original(int n) { return MidiBuilder().track().note(0, 100 * n, 0, 30 + n).bytes(); }
-    QString gameFile(int n) { return game + QStringLiteral("/TRACK%1.MID").arg(n); }
-    QString myFile(int n) { return mine + QStringLiteral("/song%1.mid").arg(n); }
 
     Ran sonaplex(const QStringList& args, bool withFolder = true)
     {
@@ -78,51 +68,14 @@ class TestCommandLine : public QObject {
             QString::fromUtf8(p.readAllStandardError())};
     }
 
-    void switchInTheWindows(int files)
-    {
-        ReviewBoard* board = program->forms().load<FrmCopyMidi>().board();
-        for (int n = 1; n <= files; ++n) {
-            board->setGameFile(n, gameFile(n), QFileInfo(gameFile(n)).fileName());
-            board->setReplacementFile(n, myFile(n), QFileInfo(myFile(n)).fileName());
-        }
-        click("FrmCopyMidi", "CmdSwitch3");
-        QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
-    }
-
-    // The restore window's list: game path -> state shown.
-    QMap<QString, QString> restoreWindowStates()
-    {
-        QMap<QString, QString> states;
-        onModal("FrmRestore", [&] {
-            for (QTreeWidgetItemIterator it(control<QTreeWidget>("FrmRestore", "LstReplaced")); *it; ++it)
-                if ((*it)->parent())
-                    states[(*it)->toolTip(0)] = (*it)->text(3);
-            click("FrmRestore", "CmdCloseRestore");
-        });
-        click("FrmCopyMidi", "CmdRestore");
-        return states;
-    }
-
 private slots:
-    void init()
-    {
-        QDir(disk.path()).removeRecursively();
-        game = disk.path() + "/Game";
-        mine = disk.path() + "/Mine";
-        QDir().mkpath(game);
-        QDir().mkpath(mine);
-        for (int n = 1; n <= 3; ++n) {
-            QVERIFY(writeFile(gameFile(n), original(n)));
-            QVERIFY(writeFile(myFile(n), song(n)));
-        }
-        program = std::make_unique<Program>();
-        program->enter();
-    }
+    void init() { makeGame(); }
     void cleanup() { program.reset(); }
 
     void statusRestoreAndUndoAgreeWithTheWindows()
     {
-        switchInTheWindows(2);
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
         Ran status = sonaplex({"status", game, "--json"});
         QCOMPARE(status.exit, 0);
         QJsonObject doc = status.json();
@@ -152,9 +105,10 @@ private slots:
         QCOMPARE(restored.exit, 0);
         QVERIFY(restored.out.contains("1 game file(s) were put back as they were originally."));
         QCOMPARE(readAll(gameFile(1)), original(1));
-        QMap<QString, QString> shown = restoreWindowStates();
-        QCOMPARE(shown.value(gameFile(1)), "original");
-        QCOMPARE(shown.value(gameFile(2)), "changed since");
+        inRestore([&] {
+            QCOMPARE(state(gameFile(1)), "original");
+            QCOMPARE(state(gameFile(2)), "changed since");
+        });
 
         // Undo by command takes the restore back, and the windows see that too.
         Ran undone = sonaplex({"undo", "--json"});
@@ -162,7 +116,7 @@ private slots:
         QCOMPARE(undone.json()["done"].toInt(), 1);
         QCOMPARE(undone.json()["files"].toArray()[0].toObject()["outcome"].toString(), "done");
         QCOMPARE(readAll(gameFile(1)), song(1));
-        QCOMPARE(restoreWindowStates().value(gameFile(1)), "replaced");
+        inRestore([&] { QCOMPARE(state(gameFile(1)), "replaced"); });
 
         // --all: the changed file is put back too (what the update put there is kept for undo).
         restored = sonaplex({"restore", game, "--all", "--json"});
@@ -176,7 +130,8 @@ private slots:
 
     void exitCodesSayWhatHappened()
     {
-        switchInTheWindows(1);
+        switchWith({{gameFile(1), myFile(1)}});
+        QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
         // 2: usage errors, each said on stderr; nothing touched.
         for (const QStringList& wrong : {QStringList{"frobnicate"}, QStringList{"status"}, QStringList{"restore", game},
                  QStringList{"restore", game, "--all", gameFile(1)}, QStringList{"undo", "now"},

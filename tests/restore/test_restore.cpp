@@ -2,13 +2,10 @@
 // restore, undo of the last SWITCH (a swap included), states read off the disk, a full disk
 // while keeping an original, a damaged record moved aside, and a record that cannot be
 // written, cannot be opened for a while, or is deleted under the running program.
-#include "audio/audio_support.h"
 #include "base/backup_manifest.h"
 #include "base/content_hash.h"
 #include "base/work_progress.h"
-#include "music/frm_copy_midi.h"
-#include "restore/frm_restore.h"
-#include "support.h"
+#include "restore/midi_game.h"
 #include "ui/browser_pane.h"
 
 #include <QComboBox>
@@ -24,69 +21,11 @@
 using namespace sonaplex;
 using namespace sonaplex::test;
 
-class TestRestore : public QObject {
+class TestRestore : public MidiGame {
     Q_OBJECT
-    std::unique_ptr<Program> program;
-    QTemporaryDir disk;
-    QString game, mine;
-
-    QByteArray song(int n) { return MidiBuilder().track().note(0, 240 * n, 0, 50 + n).bytes(); }
-    QByteArray original(int n) { return MidiBuilder().track().note(0, 100 * n, 0, 30 + n).bytes(); }
-    QString gameFile(int n) { return game + QStringLiteral("/TRACK%1.MID").arg(n); }
-    QString myFile(int n) { return mine + QStringLiteral("/song%1.mid").arg(n); }
-
-    void switchWith(std::initializer_list<std::pair<QString, QString>> pairs)
-    {
-        ReviewBoard* board = program->forms().load<FrmCopyMidi>().board();
-        for (int n = 1; n <= 3; ++n)
-            board->removeSelection(n);
-        int n = 0;
-        for (const auto& [gamePath, replacement] : pairs) {
-            ++n;
-            board->setGameFile(n, gamePath, QFileInfo(gamePath).fileName());
-            board->setReplacementFile(n, replacement, QFileInfo(replacement).fileName());
-        }
-        click("FrmCopyMidi", "CmdSwitch3");
-    }
-    // Opens the restore window, runs `inside` in it, then closes it.
-    void inRestore(std::function<void()> inside)
-    {
-        onModal("FrmRestore", [=] {
-            inside();
-            click("FrmRestore", "CmdCloseRestore");
-        });
-        click("FrmCopyMidi", "CmdRestore");
-    }
-    static QTreeWidget* list() { return control<QTreeWidget>("FrmRestore", "LstReplaced"); }
-    static QTreeWidgetItem* row(const QString& path)
-    {
-        for (QTreeWidgetItemIterator it(list()); *it; ++it)
-            if ((*it)->toolTip(0) == path)
-                return *it;
-        return nullptr;
-    }
-    static QString state(const QString& path)
-    {
-        QTreeWidgetItem* r = row(path);
-        return r ? r->text(3) : QStringLiteral("<not listed>");
-    }
 
 private slots:
-    void init()
-    {
-        QDir(disk.path()).removeRecursively();
-        game = disk.path() + "/Game";
-        mine = disk.path() + "/Mine";
-        QDir().mkpath(game);
-        QDir().mkpath(mine);
-        for (int n = 1; n <= 3; ++n) {
-            QVERIFY(writeFile(gameFile(n), original(n)));
-            QVERIFY(writeFile(myFile(n), song(n)));
-        }
-        program = std::make_unique<Program>();
-        program->enter();
-        program->forms().load<FrmCopyMidi>();
-    }
+    void init() { makeGame(); }
     void cleanup() { program.reset(); }
 
     void aSwitchWithoutBackupIsRestoredByteForByte()
