@@ -67,7 +67,11 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
                 settle(i, outcome, why);
         return finished();
     };
+    // What each game file holds, as the run finds it: remembered, or hashed by `hasher`, one
+    // thread for the whole run, in step order.
+    std::vector<std::promise<HashResult>> gamePromises(steps.size());
     std::vector<std::future<HashResult>> gameHashes;
+    std::future<void> hasher;
     // Drops what the run made before any game file changed: the new copies, and the originals
     // kept for this run only.
     auto dropPrepared = [&] {
@@ -76,7 +80,9 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
                 if (c.keptNow)
                     record->store().drop(c.before);
             copies.clear(); // the new copies go
-            gameHashes.clear(); // after the hashing still running
+            if (hasher.valid())
+                hasher.wait(); // it stops at a cancel; once done, no one waits for a hash
+            gameHashes.clear();
         });
     };
     // A cancelled (or failed) run leaves every game file as it was, and says so of each one.
@@ -116,6 +122,7 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
     // written out; what each source holds is hashed as it is copied. So keeping originals costs
     // little time.
     gameHashes.resize(steps.size());
+    std::vector<size_t> toHash;
     std::vector<QString> sourceStamps(steps.size()), sourceHashes(steps.size());
     if (recording)
         for (size_t i = 0; i < steps.size(); ++i) {
@@ -128,9 +135,23 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
                 ready.set_value({known, {}});
                 gameHashes[i] = ready.get_future();
             } else {
-                gameHashes[i] = std::async(std::launch::async, contentHash, steps[i].gamePath);
+                gameHashes[i] = gamePromises[i].get_future();
+                toHash.push_back(i);
             }
         }
+    if (!toHash.empty())
+        hasher = std::async(std::launch::async, [&gamePromises, &steps, &p, toHash] {
+            for (size_t i : toHash) {
+                HashResult hashed{{}, FileResult::failure({}, FileCause::Cancelled)};
+                try {
+                    if (!p.cancelled())
+                        hashed = contentHash(steps[i].gamePath);
+                } catch (const std::exception& e) { // every hash is answered, or the run would wait for ever
+                    hashed.result = FileResult::failure(QString::fromLocal8Bit(e.what()));
+                }
+                gamePromises[i].set_value(std::move(hashed));
+            }
+        });
 
     std::vector<bool> keep;
     p.offload([&] {
@@ -197,9 +218,8 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
                     keep[k] = false;
                 }
             }
-            for (std::future<HashResult>& game : gameHashes) // those of files whose copy failed still run
-                if (game.valid())
-                    game.wait();
+            if (hasher.valid()) // the hashes of files whose copy failed may still be on their way
+                hasher.wait();
         });
         if (p.cancelled())
             return cancelled();

@@ -21,7 +21,7 @@
 
 #include <cstring>
 #include <functional>
-#include <optional>
+#include <algorithm>
 
 namespace sonaplex::cli {
 
@@ -92,31 +92,31 @@ void printJson(const QJsonObject& document)
 
 QString timeText(const QDateTime& at) { return at.isValid() ? at.toUTC().toString(Qt::ISODate) : QString(); }
 
-// The program folder and its record, opened as the windows open them.
+// The record of the program folder, opened as the windows open it; or why it cannot be used
+// (the exit status, said on stderr).
 struct Opened {
-    std::optional<ProgramFolder> folder;
     std::unique_ptr<ReplacementRecord> record;
+    int failed = kDone;
 };
 
-int openRecord(const Options& o, Opened& opened)
+Opened openRecord(const Options& o)
 {
     QString root = o.programFolder;
     if (root.isEmpty()) {
         root = resolveProgramFolder(QCoreApplication::applicationDirPath());
     } else if (!QFileInfo(root).isDir()) {
         err(QStringLiteral("sonaplex: the program folder %1 is not there.").arg(QDir::toNativeSeparators(root)));
-        return kUnusable;
+        return {nullptr, kUnusable};
     }
-    opened.folder.emplace(absolute(root));
-    opened.record = std::make_unique<ReplacementRecord>(opened.folder->replacements());
-    if (const FileResult ready = opened.record->ready(); !ready) {
+    auto record = std::make_unique<ReplacementRecord>(ProgramFolder(absolute(root)).replacements());
+    if (const FileResult ready = record->ready(); !ready) {
         err(QStringLiteral("sonaplex: the record of replacements cannot be used: %1")
-                .arg(opened.record->problem().isEmpty() ? ready.error : opened.record->problem()));
-        return kUnusable;
+                .arg(record->problem().isEmpty() ? ready.error : record->problem()));
+        return {nullptr, kUnusable};
     }
-    if (const QString notice = opened.record->takeNotice(); !notice.isEmpty())
+    if (const QString notice = record->takeNotice(); !notice.isEmpty())
         err(notice);
-    return kDone;
+    return {std::move(record), kDone};
 }
 
 // Every game file the record knows under `folder`, with its state read (hashes remembered, or
@@ -132,12 +132,13 @@ int status(const Options& o)
 {
     if (o.arguments.size() != 1)
         return usageError(QStringLiteral("status takes one folder."));
-    Opened opened;
-    if (const int failed = openRecord(o, opened))
-        return failed;
+    const Opened opened = openRecord(o);
+    if (opened.failed)
+        return opened.failed;
     const QString folder = absolute(o.arguments.front());
     const std::vector<ReplacedFile> files = filesUnder(*opened.record, folder);
-    const bool stopped = interrupted();
+    const bool stopped = std::any_of(
+        files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
     if (o.json) {
         QJsonArray list;
         for (const ReplacedFile& f : files)
@@ -234,12 +235,12 @@ int restore(const Options& o)
         return usageError(QStringLiteral("restore takes a folder, then --all or the files to restore."));
     if (all == (o.arguments.size() > 1))
         return usageError(QStringLiteral("restore takes either --all or the files to restore, not both."));
-    Opened opened;
-    if (const int failed = openRecord(o, opened))
-        return failed;
+    const Opened opened = openRecord(o);
+    if (opened.failed)
+        return opened.failed;
     const QString folder = absolute(o.arguments.front());
     std::vector<ReplacedFile> files = filesUnder(*opened.record, folder);
-    if (interrupted()) {
+    if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
         err(QStringLiteral("sonaplex: stopped; nothing was changed."));
         return kNotAll;
     }
@@ -301,9 +302,9 @@ int undo(const Options& o)
 {
     if (!o.arguments.isEmpty())
         return usageError(QStringLiteral("undo takes no arguments."));
-    Opened opened;
-    if (const int failed = openRecord(o, opened))
-        return failed;
+    const Opened opened = openRecord(o);
+    if (opened.failed)
+        return opened.failed;
     RunKind undone = RunKind::Switch;
     const Plan plan = undoPlan(*opened.record, &undone);
     if (plan.steps.empty() && plan.refused.empty())

@@ -249,7 +249,10 @@ private slots:
             if (child == 0) {
                 char c;
                 (void)::read(go[0], &c, 1);
-                ::_exit(switchWith(at("turns/a.wav")).ok() ? 0 : 1);
+                const Report theirs = switchWith(at("turns/a.wav"));
+                if (!theirs.ok()) // said, for the parent's log
+                    std::fprintf(stderr, "the other run: %s\n", qPrintable(failureLines(theirs).join("; ")));
+                ::_exit(theirs.ok() ? 0 : 1);
             }
             QVERIFY(::write(go[1], "x", 1) == 1);
             const Report mine = switchWith(at("turns/b.wav"));
