@@ -61,6 +61,10 @@ int main(int argc, char** argv)
     const int folders = argc > 2 ? atoi(argv[2]) : 2000;
     const int rounds = argc > 3 ? atoi(argv[3]) : 3;
     QTemporaryDir scratch; // under $TMPDIR
+    if (qEnvironmentVariableIsSet("SONAPLEX_BENCH_KEEP")) { // to profile the commands on it afterwards
+        scratch.setAutoRemove(false);
+        std::printf("scratch kept in %s\n", qPrintable(scratch.path()));
+    }
     const QString programFolder = scratch.path() + QStringLiteral("/program");
     const QString games = scratch.path() + QStringLiteral("/games");
 

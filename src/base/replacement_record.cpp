@@ -13,6 +13,8 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+#include <algorithm>
+#include <cstdio>
 #include <atomic>
 
 #include <fcntl.h>
@@ -28,6 +30,30 @@ namespace {
 const QString kFile = QStringLiteral("record.sqlite");
 
 QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs); }
+
+// A time now() wrote ("2026-12-08T11:40:05.123Z"), in UTC; read by hand, as a list of many
+// thousand files reads one per file and QDateTime::fromString is slow.
+QDateTime recordedTime(const QString& at)
+{
+    auto number = [&](int from, int digits) {
+        int n = 0;
+        for (int i = from; i < from + digits; ++i) {
+            const int d = at[i].digitValue();
+            if (d < 0)
+                return -1;
+            n = n * 10 + d;
+        }
+        return n;
+    };
+    if (at.size() == 24 && at[4] == QLatin1Char('-') && at[10] == QLatin1Char('T') && at[19] == QLatin1Char('.')
+        && at[23] == QLatin1Char('Z')) {
+        const QDate date(number(0, 4), number(5, 2), number(8, 2));
+        const QTime time(number(11, 2), number(14, 2), number(17, 2), number(20, 3));
+        if (date.isValid() && time.isValid())
+            return QDateTime(date, time, Qt::UTC);
+    }
+    return QDateTime::fromString(at, Qt::ISODateWithMs).toUTC();
+}
 } // namespace
 
 ReplacementRecord::ReplacementRecord(const QString& folder)
@@ -356,14 +382,11 @@ QString ReplacementRecord::stampOf(const QString& path)
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return {};
-    return QStringLiteral("%1:%2:%3:%4.%5:%6.%7")
-        .arg(quint64(st.st_dev))
-        .arg(quint64(st.st_ino))
-        .arg(qint64(st.st_size))
-        .arg(qint64(st.st_mtim.tv_sec))
-        .arg(qint64(st.st_mtim.tv_nsec))
-        .arg(qint64(st.st_ctim.tv_sec))
-        .arg(qint64(st.st_ctim.tv_nsec));
+    char stamp[160]; // QString::asprintf is several times slower, and a list of many files takes one each
+    const int n = std::snprintf(stamp, sizeof stamp, "%llu:%llu:%lld:%lld.%lld:%lld.%lld", (unsigned long long)st.st_dev,
+        (unsigned long long)st.st_ino, (long long)st.st_size, (long long)st.st_mtim.tv_sec,
+        (long long)st.st_mtim.tv_nsec, (long long)st.st_ctim.tv_sec, (long long)st.st_ctim.tv_nsec);
+    return QString::fromLatin1(stamp, n);
 }
 
 QString ReplacementRecord::knownHash(const QString& path) const
@@ -538,39 +561,44 @@ std::vector<ReplacedFile> ReplacementRecord::read(
         if (!q.exec())
             return files;
     }
-    QHash<QString, size_t> index;
-    // Per file: where each content it was given came from, and when. What replaced it is where
-    // its present content (the last one put there) came from: after an undo, the SWITCH it
-    // went back to, not the one undone. A restore or undo puts back, it does not replace.
-    std::vector<QHash<QString, std::pair<QString, QString>>> cameFrom;
-    std::vector<std::pair<QString, QString>> firstChange;
+    // The rows come file by file (ordered by path). Per file: where each content it was given
+    // came from, and when. What replaced it is where its present content (the last one put there)
+    // came from: after an undo, the SWITCH it went back to, not the one undone. A restore or undo
+    // puts back, it does not replace.
+    struct Given {
+        QString hash, source, at;
+    };
+    std::vector<Given> given; // of the file being read, newest last
+    QString firstSource, firstAt;
+    auto finish = [&] {
+        if (files.empty())
+            return;
+        ReplacedFile& f = files.back();
+        const auto from = std::find_if(given.rbegin(), given.rend(), [&](const Given& g) { return g.hash == f.lastHash; });
+        const bool put = from != given.rend();
+        f.replacedBy = put ? from->source : f.lastHash == f.originalHash ? QString() : firstSource;
+        const QString& at = put && !from->at.isEmpty() ? from->at : firstAt;
+        f.at = recordedTime(at);
+        given.clear();
+    };
     const QString inStore = storeFolder + QLatin1Char('/');
     while (q.next()) {
         const QString path = q.value(0).toString();
-        auto it = index.find(path);
-        if (it == index.end()) {
-            it = index.insert(path, files.size());
+        if (files.empty() || files.back().gamePath != path) {
+            finish();
             files.push_back({path, {}, {}, q.value(1).toString(), {}, GameFileState::Missing, {}});
-            cameFrom.emplace_back();
-            firstChange.emplace_back(q.value(3).toString(), q.value(4).toString());
+            firstSource = q.value(3).toString();
+            firstAt = q.value(4).toString();
             if (remembered)
                 remembered->push_back({q.value(5).toString(), q.value(6).toString()});
         }
-        ReplacedFile& f = files[*it];
+        ReplacedFile& f = files.back();
         f.lastHash = q.value(2).toString();
         const QString source = q.value(3).toString();
         if (!source.startsWith(inStore))
-            cameFrom[*it].insert(f.lastHash, {source, q.value(4).toString()});
+            given.push_back({f.lastHash, source, q.value(4).toString()});
     }
-    for (size_t i = 0; i < files.size(); ++i) {
-        ReplacedFile& f = files[i];
-        const auto from = cameFrom[i].constFind(f.lastHash);
-        const auto& [source, at] = from != cameFrom[i].constEnd() ? *from
-            : f.lastHash == f.originalHash                     ? std::pair<QString, QString>{}
-                                                               : firstChange[i];
-        f.replacedBy = source;
-        f.at = QDateTime::fromString(at.isEmpty() ? firstChange[i].second : at, Qt::ISODateWithMs).toLocalTime();
-    }
+    finish();
     return files;
 }
 

@@ -27,7 +27,7 @@ enum class GameFileState {
 struct ReplacedFile {
     QString gamePath;
     QString replacedBy; // where the content put there last came from
-    QDateTime at; // when
+    QDateTime at; // when, in UTC (shown in local time)
     QString originalHash; // what it held before Sonaplex first changed it
     QString lastHash; // what Sonaplex put there last
     GameFileState state = GameFileState::Missing;

@@ -19,6 +19,7 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <algorithm>
@@ -90,7 +91,42 @@ void printJson(const QJsonObject& document)
     std::fflush(stdout);
 }
 
-QString timeText(const QDateTime& at) { return at.isValid() ? at.toUTC().toString(Qt::ISODate) : QString(); }
+// A JSON string of `s` (UTF-8, quotes, backslashes and control characters escaped).
+QByteArray jsonString(const QString& s)
+{
+    const QByteArray utf8 = s.toUtf8();
+    if (std::none_of(utf8.begin(), utf8.end(), [](char c) { return c == '"' || c == '\\' || uchar(c) < 0x20; }))
+        return '"' + utf8 + '"';
+    QByteArray out;
+    out.reserve(utf8.size() + 8);
+    out += '"';
+    for (const char c : utf8) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (uchar(c) < 0x20) {
+            out += QByteArray("\\u00") + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+// "2026-12-08T11:40:05Z" (QDateTime::toString takes far longer, once per file of a long list).
+QString timeText(const QDateTime& at)
+{
+    if (!at.isValid())
+        return {};
+    const QDateTime utc = at.toUTC();
+    const QDate d = utc.date();
+    const QTime t = utc.time();
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", d.year(), d.month(), d.day(), t.hour(),
+        t.minute(), t.second());
+    return QString::fromLatin1(text, n);
+}
 
 // The record of the program folder, opened as the windows open it; or why it cannot be used
 // (the exit status, said on stderr).
@@ -140,14 +176,31 @@ int status(const Options& o)
     const bool stopped = std::any_of(
         files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
     if (o.json) {
-        QJsonArray list;
-        for (const ReplacedFile& f : files)
-            list.append(QJsonObject{{QStringLiteral("path"), f.gamePath},
-                {QStringLiteral("state"), stateKeyword(f.state)}, {QStringLiteral("replacedBy"), f.replacedBy},
-                {QStringLiteral("at"), timeText(f.at)}, {QStringLiteral("originalHash"), f.originalHash},
-                {QStringLiteral("replacedHash"), f.lastHash}});
-        printJson({{QStringLiteral("command"), QStringLiteral("status")}, {QStringLiteral("folder"), folder},
-            {QStringLiteral("complete"), !stopped}, {QStringLiteral("files"), list}});
+        // Written as it goes, not built as a QJsonDocument first: a record may know 100,000
+        // files. The same document as the other commands' (indented, keys in this order).
+        QByteArray text = "{\n    \"command\": \"status\",\n    \"complete\": " + QByteArray(stopped ? "false" : "true")
+            + ",\n    \"files\": [";
+        for (size_t i = 0; i < files.size(); ++i) {
+            const ReplacedFile& f = files[i];
+            text += i ? ",\n        {\n" : "\n        {\n";
+            for (const auto& [key, value] : {std::pair{"at", timeText(f.at)}, {"originalHash", f.originalHash},
+                     {"path", f.gamePath}, {"replacedBy", f.replacedBy}, {"replacedHash", f.lastHash},
+                     {"state", stateKeyword(f.state)}}) {
+                text += "            \"";
+                text += key;
+                text += "\": ";
+                text += jsonString(value);
+                text += std::strcmp(key, "state") == 0 ? "\n" : ",\n";
+            }
+            text += "        }";
+            if (text.size() > (1 << 20)) {
+                std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+                text.clear();
+            }
+        }
+        text += (files.empty() ? "]" : "\n    ]") + QByteArray(",\n    \"folder\": ") + jsonString(folder) + "\n}\n";
+        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+        std::fflush(stdout);
     } else if (files.empty()) {
         out(QStringLiteral("No game file under %1 has been replaced.").arg(QDir::toNativeSeparators(folder)));
     } else {

@@ -24,6 +24,9 @@
 namespace sonaplex {
 
 namespace {
+const QString kTitle = QStringLiteral("Restore");
+constexpr int kIndexRole = Qt::UserRole;
+
 // What a game file's state is called in this window.
 QString stateName(GameFileState state)
 {
@@ -41,11 +44,40 @@ QString stateName(GameFileState state)
     }
     return {};
 }
-} // namespace
 
-namespace {
-const QString kTitle = QStringLiteral("Restore");
-constexpr int kIndexRole = Qt::UserRole;
+// The list's rows: a row per folder, with a row per file under it, folders and files in the
+// order of their names (as the list would sort them).
+QList<QTreeWidgetItem*> rowsOf(const std::vector<ReplacedFile>& files)
+{
+    struct Named {
+        QString folder, name;
+        size_t index;
+    };
+    std::vector<Named> named;
+    named.reserve(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        const QFileInfo info(files[i].gamePath);
+        named.push_back({QDir::toNativeSeparators(info.absolutePath()), info.fileName(), i});
+    }
+    std::sort(named.begin(), named.end(),
+        [](const Named& a, const Named& b) { return a.folder != b.folder ? a.folder < b.folder : a.name < b.name; });
+    QList<QTreeWidgetItem*> folders;
+    const QLocale locale;
+    for (const Named& n : named) {
+        if (folders.isEmpty() || folders.back()->text(0) != n.folder) {
+            folders << new QTreeWidgetItem(QStringList{n.folder});
+            folders.back()->setToolTip(0, n.folder);
+        }
+        const ReplacedFile& f = files[n.index];
+        auto* item = new QTreeWidgetItem(folders.back(),
+            {n.name, QFileInfo(f.replacedBy).fileName(), locale.toString(f.at.toLocalTime(), QLocale::ShortFormat),
+                stateName(f.state)});
+        item->setToolTip(0, f.gamePath);
+        item->setToolTip(1, f.replacedBy);
+        item->setData(0, kIndexRole, qulonglong(n.index));
+    }
+    return folders;
+}
 } // namespace
 
 FrmRestore::FrmRestore(Forms& forms)
@@ -152,29 +184,13 @@ void FrmRestore::refresh()
         summary_->setText(record ? record->problem() : QStringLiteral("No record of replacements is kept."));
         return;
     }
+    QList<QTreeWidgetItem*> folderRows;
     {
         LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
         files_ = record->replacedFiles(&work.progress());
-    }
-    // The rows are made apart from the list and given to it at once: the list lays itself out
-    // once, not once per row (a record of many thousand files).
-    QHash<QString, QTreeWidgetItem*> folders;
-    QList<QTreeWidgetItem*> folderRows;
-    for (size_t i = 0; i < files_.size(); ++i) {
-        const ReplacedFile& f = files_[i];
-        const QFileInfo info(f.gamePath);
-        QTreeWidgetItem*& folder = folders[info.absolutePath()];
-        if (!folder) {
-            folder = new QTreeWidgetItem(QStringList{QDir::toNativeSeparators(info.absolutePath())});
-            folder->setToolTip(0, folder->text(0));
-            folderRows << folder;
-        }
-        auto* item = new QTreeWidgetItem(folder,
-            {info.fileName(), QFileInfo(f.replacedBy).fileName(), QLocale().toString(f.at, QLocale::ShortFormat),
-                stateName(f.state)});
-        item->setToolTip(0, f.gamePath);
-        item->setToolTip(1, f.replacedBy);
-        item->setData(0, kIndexRole, qulonglong(i));
+        // The rows are made off this thread too (they belong to no list yet) and given to the
+        // list at once, so that it lays itself out once (a record of many thousand files).
+        work.progress().offload([&] { folderRows = rowsOf(files_); });
     }
     // Columns sized to their contents would measure the rows again at each step: they are sized
     // once, when every row is in.
@@ -184,7 +200,6 @@ void FrmRestore::refresh()
     list_->addTopLevelItems(folderRows);
     for (QTreeWidgetItem* folder : folderRows)
         folder->setFirstColumnSpanned(true);
-    list_->sortItems(0, Qt::AscendingOrder);
     list_->expandAll();
     for (int column = 1; column < list_->columnCount(); ++column)
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
@@ -194,7 +209,7 @@ void FrmRestore::refresh()
     const auto notRead
         = std::count_if(files_.begin(), files_.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
     summary_->setText(files_.empty() ? QStringLiteral("No game file has been replaced yet.")
-            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(replaced).arg(folders.size())
+            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(replaced).arg(folderRows.size())
                 + (notRead > 0 ? QStringLiteral(" %1 of them were not read (the reading was cancelled).").arg(notRead)
                                : QString()));
 }

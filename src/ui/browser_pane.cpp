@@ -279,7 +279,7 @@ void FileList::findMarks()
             ReplacementRecord::findStates(known, remembered);
             QHash<QString, FileNameModel::Mark> marks;
             for (const ReplacedFile& f : known) {
-                const QString when = QLocale().toString(f.at, QLocale::ShortFormat);
+                const QString when = QLocale().toString(f.at.toLocalTime(), QLocale::ShortFormat);
                 const QString note = f.state == GameFileState::Replaced
                     ? QStringLiteral("Replaced by %1 on %2").arg(QFileInfo(f.replacedBy).fileName(), when)
                     : f.state == GameFileState::Original

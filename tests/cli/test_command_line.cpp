@@ -132,6 +132,17 @@ private slots:
     {
         switchWith({{gameFile(1), myFile(1)}});
         QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
+        // A name JSON must escape (quotes, a backslash, a tab, not ASCII) reads back as it is.
+        const QString odd = game + "/odd \"n\\ame\"\té.MID";
+        QVERIFY(writeFile(odd, original(2)));
+        switchWith({{odd, myFile(2)}});
+        QJsonParseError parsed;
+        const QJsonDocument listed = QJsonDocument::fromJson(sonaplex({"status", game, "--json"}).out.toUtf8(), &parsed);
+        QCOMPARE(parsed.error, QJsonParseError::NoError);
+        QStringList paths;
+        for (const QJsonValue& f : listed.object()["files"].toArray())
+            paths << f.toObject()["path"].toString();
+        QCOMPARE(paths, (QStringList{gameFile(1), odd}));
         // 2: usage errors, each said on stderr; nothing touched.
         for (const QStringList& wrong : {QStringList{"frobnicate"}, QStringList{"status"}, QStringList{"restore", game},
                  QStringList{"restore", game, "--all", gameFile(1)}, QStringList{"undo", "now"},
