@@ -145,6 +145,15 @@ inline QTimer* onModal(const QString& name, std::function<void()> action)
 }
 
 // The program started in a scratch program folder, with its message boxes recorded.
+// A label of a review window, which shows the side's selections from the moment it is loaded
+// (a choice in a selection window no longer loads it).
+inline QString reviewText(const QString& form, const QString& label)
+{
+    if (!window(form) && runningProgram())
+        runningProgram()->load(form);
+    return text(form, label);
+}
+
 class Program {
 public:
     Program() { startProgram(folder.path()); }

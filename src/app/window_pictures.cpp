@@ -187,7 +187,7 @@ WindowPicture render(const QString& key, std::shared_ptr<audio::AudioHost> audio
     if (key == QLatin1String("FrmMidiBackup")) {
         session.music();
         auto& backup = session.window<FrmMidiBackup>();
-        backup.fill(session.window<FrmCopyMidi>().board()->selections());
+        backup.fill(session.window<FrmCopyMidi>().board()->model());
         return grab(backup);
     }
     if (key == QLatin1String("FrmWavSelect"))
@@ -199,7 +199,7 @@ WindowPicture render(const QString& key, std::shared_ptr<audio::AudioHost> audio
     if (key == QLatin1String("FrmWavBackup")) {
         session.effects();
         auto& backup = session.window<FrmWavBackup>();
-        backup.fill(session.window<FrmCopyWavs>().board()->selections());
+        backup.fill(session.window<FrmCopyWavs>().board()->model());
         return grab(backup);
     }
     if (key == QLatin1String("FrmSetName2")) {

@@ -204,6 +204,33 @@ QString formatDifference(const SoundInfo& game, const SoundInfo& replacement)
     return QStringLiteral("game: %1; replacement: %2").arg(a, b);
 }
 
+FormatCheck checkFormats(const QString& game, const QString& replacement)
+{
+    const SoundInfo a = soundInfo(DeviceKind::WaveAudio, game), b = soundInfo(DeviceKind::WaveAudio, replacement);
+    FormatCheck check{FormatCheck::State::Same, {}, {}};
+    if (formatDifference(a, b).isEmpty())
+        return check;
+    check.state = FormatCheck::State::Differs;
+    check.game = {a.rate, a.channels, a.sfFormat};
+    check.replacement = {b.rate, b.channels, b.sfFormat};
+    return check;
+}
+
+QString formatDifference(const FormatCheck& check)
+{
+    if (check.state != FormatCheck::State::Differs)
+        return {};
+    auto info = [](const WaveFormat& f) {
+        SoundInfo i;
+        i.kind = DeviceKind::WaveAudio;
+        i.rate = f.rate;
+        i.channels = f.channels;
+        i.sfFormat = f.sfFormat;
+        return i;
+    };
+    return formatDifference(info(check.game), info(check.replacement));
+}
+
 bool waveOverview(const QString& path, int bins, const std::function<bool(OverviewPart&&)>& deliver)
 {
     OpenResult opened = openWave(path); // the checks the player makes, then its reader

@@ -1,6 +1,7 @@
 #pragma once
 #include "audio/midi_file.h"
 #include "audio/source.h"
+#include "base/selection.h"
 
 #include <QString>
 
@@ -51,6 +52,11 @@ QString formatLine(const SoundInfo& info);
 QString formatSummary(const SoundInfo& info);
 // Empty when a replacement has its game file's format; else "game: ...; replacement: ...".
 QString formatDifference(const SoundInfo& game, const SoundInfo& replacement);
+// A wave replacement's format against its game file's, read from both headers (Same when
+// either cannot be read: nothing is offered for a file that cannot be read), and the words
+// of one found to differ.
+FormatCheck checkFormats(const QString& game, const QString& replacement);
+QString formatDifference(const FormatCheck& check);
 
 // The whole-file picture of a sound: for each of `bins` equal stretches of it, the lowest
 // and highest sample (all channels). Filled in pieces: `deliver` gets each run of finished

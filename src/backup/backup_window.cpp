@@ -62,10 +62,11 @@ BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
     fixSize();
 }
 
-void BackupWindow::fill(const std::vector<Selection>& selections)
+void BackupWindow::fill(SelectionList& selections)
 {
+    selections_ = &selections;
     for (size_t i = 0; i < paths_.size(); ++i) {
-        const Selection s = i < selections.size() ? selections[i] : Selection{};
+        const Selection s = int(i) < selections.count() ? selections.at(int(i) + 1) : Selection{};
         paths_[i]->setText(s.gamePath);
         names_[i]->setText(s.gameName);
     }
@@ -74,8 +75,9 @@ void BackupWindow::fill(const std::vector<Selection>& selections)
 void BackupWindow::backUp()
 {
     std::vector<Selection> listed;
-    for (size_t i = 0; i < paths_.size(); ++i)
-        listed.push_back({paths_[i]->text(), names_[i]->text(), {}, {}});
+    if (selections_) // the window shows no more than its rows
+        for (int n = 1; n <= std::min(int(paths_.size()), selections_->count()); ++n)
+            listed.push_back(selections_->at(n));
     const std::vector<StagedFile> files = gameFilesOf(listed);
     if (files.empty()) {
         showMessage(QStringLiteral("No game files are selected, so there is nothing to back up."),

@@ -2,6 +2,8 @@
 #include "ui/forms.h"
 #include "ui/review_window.h"
 
+#include <QPointer>
+
 #include <vector>
 
 class QLabel;
@@ -21,8 +23,8 @@ struct BackupWindowSetup {
 class BackupWindow : public Form, public TakesSelections {
     Q_OBJECT
 public:
-    // Takes the game files of the review window's selections, empty ones included.
-    void fill(const std::vector<Selection>& selections) override;
+    // Shows the game files of the side's selections, empty ones included; "Backup" copies them.
+    void fill(SelectionList& selections) override;
 
 protected:
     BackupWindow(Forms& forms, const BackupWindowSetup& setup);
@@ -36,6 +38,7 @@ protected:
 
 private:
     std::vector<QLabel*> paths_, names_;
+    QPointer<SelectionList> selections_;
 };
 
 } // namespace sonaplex

@@ -39,6 +39,7 @@ enum class Outcome {
     DoneNotDurable, // put in place, but its folder could not be written to disk (result says why)
     Failed, // the file work failed (result says why)
     Refused, // refused before the run by whoever planned it (result says why, in its words)
+    NotConverted, // its replacement was to be converted to its game file's format and could not be (result)
     NoGameFile, // a selection with a replacement only
     NoReplacement, // a selection with a game file only
     ChosenTwice, // its game file is another selection's too (`others`); nothing was run

@@ -30,7 +30,7 @@ std::vector<std::vector<int>> sameGameFiles(const std::vector<Selection>& select
 }
 
 Plan switchPlan(const std::vector<Selection>& selections, const ReplacementCheck& check,
-    const std::map<int, QString>& substitutes, const std::map<int, QString>& refused)
+    const std::map<int, QString>& substitutes, const std::map<int, QString>& notConverted)
 {
     Plan plan;
     plan.kind = RunKind::Switch;
@@ -63,8 +63,8 @@ Plan switchPlan(const std::vector<Selection>& selections, const ReplacementCheck
             refuse(n, s, s.gameName, Outcome::NoReplacement);
             continue;
         }
-        if (const auto no = refused.find(n); no != refused.end()) {
-            refuse(n, s, s.gameName, Outcome::Refused, no->second);
+        if (const auto no = notConverted.find(n); no != notConverted.end()) {
+            refuse(n, s, s.gameName, Outcome::NotConverted, no->second);
             continue;
         }
         const auto substitute = substitutes.find(n);
@@ -83,9 +83,9 @@ Plan switchPlan(const std::vector<Selection>& selections, const ReplacementCheck
 
 Report replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check,
     ReplacementRecord* record, const std::map<int, QString>& substitutes, WorkProgress* progress,
-    const std::map<int, QString>& refused)
+    const std::map<int, QString>& notConverted)
 {
-    const Plan plan = switchPlan(selections, check, substitutes, refused);
+    const Plan plan = switchPlan(selections, check, substitutes, notConverted);
     if (!plan.refused.empty() && plan.refused.front().outcome == Outcome::ChosenTwice)
         return Report{plan.refused, {}}; // nothing runs
     return run(plan, record, progress);

@@ -26,15 +26,16 @@ std::vector<std::vector<int>> sameGameFiles(const std::vector<Selection>& select
 // same game file every one is refused (ChosenTwice, on the first of each group) and nothing
 // runs. `substitutes` (selection number -> file) copies another file in place of a
 // selection's replacement, such as a copy converted to the game file's format; the record
-// still names the replacement as where the content came from. `refused` (selection number ->
-// why) names selections not to replace, reported in their place among the others.
+// still names the replacement as where the content came from. `notConverted` (selection number
+// -> why the conversion failed) names selections not to replace, reported in their place among
+// the others (NotConverted).
 Plan switchPlan(const std::vector<Selection>& selections, const ReplacementCheck& check = {},
-    const std::map<int, QString>& substitutes = {}, const std::map<int, QString>& refused = {});
+    const std::map<int, QString>& substitutes = {}, const std::map<int, QString>& notConverted = {});
 // Runs a SWITCH (see run()): with a record, what each game file held is kept first (a file
 // whose content cannot be kept is not replaced) and every change is recorded.
 Report replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check = {},
     ReplacementRecord* record = nullptr, const std::map<int, QString>& substitutes = {},
-    WorkProgress* progress = nullptr, const std::map<int, QString>& refused = {});
+    WorkProgress* progress = nullptr, const std::map<int, QString>& notConverted = {});
 
 // Puts each game file's original back (what it held before Sonaplex first replaced it). With
 // `expectCurrent`, a file is put back only while it holds what its state was read from

@@ -17,12 +17,36 @@ struct Selection {
     bool operator==(const Selection&) const = default;
 };
 
-// The numbered selections of a review window (1 to count()). What SWITCH, favourites,
-// backups and sets read; the windows' labels show it.
+// What a game cares about in a wave file's format: rate, channels and libsndfile's container
+// and sample format.
+struct WaveFormat {
+    int rate = 0;
+    int channels = 0;
+    int sfFormat = 0;
+    bool operator==(const WaveFormat&) const = default;
+};
+
+// Whether a selection's replacement has its game file's format, worked out when both files are
+// chosen and kept with the selection until either changes. Only sides that compare formats
+// (wave files) leave NotCompared; a file whose format cannot be read compares as Same, so that
+// nothing is offered for it.
+struct FormatCheck {
+    enum class State { NotCompared, Pending, Same, Differs };
+    State state = State::NotCompared;
+    WaveFormat game, replacement; // Differs only
+    bool operator==(const FormatCheck&) const = default;
+};
+
+// The numbered selections of a side (1 to count()), which its selection window fills and its
+// review window shows. What SWITCH, favourites, backups and sets read; the windows' labels
+// only show it.
 class SelectionList : public QObject {
     Q_OBJECT
 public:
-    explicit SelectionList(int count, QObject* parent = nullptr) : QObject(parent), items_(size_t(count)) {}
+    explicit SelectionList(int count, QObject* parent = nullptr)
+        : QObject(parent), items_(size_t(count)), formats_(size_t(count))
+    {
+    }
 
     int count() const { return int(items_.size()); }
     const Selection& at(int n) const { return items_[size_t(n - 1)]; }
@@ -34,8 +58,21 @@ public:
     {
         if (!at(n).isEmpty()) {
             items_[size_t(n - 1)] = {};
+            formats_[size_t(n - 1)] = {};
             emit changed(n);
         }
+    }
+
+    const FormatCheck& format(int n) const { return formats_[size_t(n - 1)]; }
+    // Keeps what was found of selection n's formats; `checked` is the selection it was worked
+    // out for, so that an answer that comes after the selection changed is dropped.
+    void setFormat(int n, const Selection& checked, const FormatCheck& check)
+    {
+        FormatCheck& f = formats_[size_t(n - 1)];
+        if (!(at(n) == checked) || f == check)
+            return;
+        f = check;
+        emit changed(n);
     }
 
 signals:
@@ -52,9 +89,11 @@ private:
             return;
         p = path;
         b = name;
+        formats_[size_t(n - 1)] = {};
         emit changed(n);
     }
     std::vector<Selection> items_;
+    std::vector<FormatCheck> formats_;
 };
 
 } // namespace sonaplex

@@ -36,13 +36,13 @@ SelectionWindowSetup effectsSetup()
     s.board.labelsHiddenAtLoad = true;
     s.board.orderErrorTitle = QStringLiteral("Wav Selection Error");
     s.nextName = QStringLiteral("CmdSwitch");
+    s.reviewName = QStringLiteral("FrmCopyWavs");
     return s;
 }
 } // namespace
 
 FrmWavSelect::FrmWavSelect(Forms& forms)
-    : SelectionWindow(
-        forms, effectsSetup(), [&forms]() -> SelectionStore& { return *forms.load<FrmCopyWavs>().board(); })
+    : SelectionWindow(forms, effectsSetup())
 {
     auto* close
         = makeButton(QStringLiteral("CmdQuit2"), QStringLiteral("Close"), QStringLiteral("Return to Sonaplex"), this);

@@ -33,12 +33,13 @@ SelectionWindowSetup musicSetup()
     s.board.replaceButtonName = [](int n) { return QStringLiteral("CmdReplaceMidi%1").arg(n); };
     s.board.orderErrorTitle = QStringLiteral("Midi Selection Error");
     s.nextName = QStringLiteral("CmdSonaplex");
+    s.reviewName = QStringLiteral("FrmCopyMidi");
     return s;
 }
 } // namespace
 
 FrmMidi::FrmMidi(Forms& forms)
-    : SelectionWindow(forms, musicSetup(), [&forms]() -> SelectionStore& { return *forms.load<FrmCopyMidi>().board(); })
+    : SelectionWindow(forms, musicSetup())
 {
     const QString tutorial = QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial.");
     auto* about = makeButton(QStringLiteral("CmdAbout"), QStringLiteral("About"), tutorial, this);

@@ -1,5 +1,6 @@
 #include "ui/format_conversion.h"
 
+#include "audio/analysis.h"
 #include "audio/convert.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
@@ -32,19 +33,18 @@ double matchingGain(const QString& game, const QString& replacement, const std::
 
 } // namespace
 
-Conversions offerConversion(
-    const std::vector<Selection>& selections, const std::vector<QString>& notes, const QString& folder, QWidget* parent)
+Conversions offerConversion(const SelectionList& selections, const QString& folder, QWidget* parent)
 {
     Conversions result;
     std::vector<Job> jobs;
     QStringList lines;
-    for (size_t i = 0; i < selections.size() && i < notes.size(); ++i) {
-        const Selection& s = selections[i];
-        if (notes[i].isEmpty() || s.gameName.isEmpty() || s.replacementName.isEmpty())
+    for (int n = 1; n <= selections.count(); ++n) {
+        const Selection& s = selections.at(n);
+        const FormatCheck& check = selections.format(n);
+        if (check.state != FormatCheck::State::Differs || s.gameName.isEmpty() || s.replacementName.isEmpty())
             continue;
-        const int n = int(i) + 1;
         const QString label = QStringLiteral("Selection %1 (%2)").arg(n).arg(s.gameName);
-        lines << label + QStringLiteral(": ") + notes[i];
+        lines << label + QStringLiteral(": ") + audio::formatDifference(check);
         jobs.push_back(
             {n, label, s.replacementPath, s.gamePath, folder + QStringLiteral("/%1-%2").arg(n).arg(s.gameName)});
     }
@@ -102,7 +102,7 @@ Conversions offerConversion(
         if (why.isEmpty()) {
             result.substitutes[jobs[k].n] = jobs[k].destination;
         } else {
-            result.refused[jobs[k].n] = QStringLiteral("not replaced, because it could not be converted (%1)").arg(why);
+            result.failed[jobs[k].n] = why;
         }
     }
     return result;

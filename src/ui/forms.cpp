@@ -1,5 +1,7 @@
 #include "ui/forms.h"
 
+#include "ui/selection_formats.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
@@ -156,6 +158,19 @@ Forms::~Forms()
     for (auto& [type, form] : forms_)
         delete form;
 }
+
+SelectionList& Forms::selections(const QString& review, int count, bool compareFormats)
+{
+    std::unique_ptr<SelectionList>& list = selections_[review];
+    if (!list) {
+        list = std::make_unique<SelectionList>(count);
+        if (compareFormats)
+            FormatChecker::attachTo(*list);
+    }
+    return *list;
+}
+
+void Forms::discardSelections(const QString& review) { selections_.erase(review); }
 
 void Forms::adopt(std::type_index type, Form* form)
 {

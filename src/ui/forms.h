@@ -6,6 +6,7 @@
 #include "audio/audio_host.h"
 #include "base/program_folder.h"
 #include "base/replacement_record.h"
+#include "base/selection.h"
 #include "ui/window_pictures.h"
 #include <functional>
 #include <map>
@@ -140,6 +141,14 @@ public:
     void hide(Form& form);
     void unload(Form& form);
 
+    // The selections of a side, known by the name of the review window that shows them. The
+    // side's selection window makes them with its first choice and hands them to the review
+    // window; they outlive the selection window (coming back to the side finds them) and go
+    // when the review window is unloaded, after which the side starts afresh. A side that
+    // compares formats keeps each selection's format check with it.
+    SelectionList& selections(const QString& review, int count, bool compareFormats);
+    void discardSelections(const QString& review);
+
     // Stops at once: windows go away without their unload steps.
     void endProgram();
     bool hasEnded() const { return ended_; }
@@ -167,6 +176,7 @@ private:
     mutable std::function<std::shared_ptr<ReplacementRecord>()> openRecord_;
     std::unordered_map<std::type_index, Form*> forms_;
     std::map<QString, Factory> factories_;
+    std::map<QString, std::unique_ptr<SelectionList>> selections_;
     WindowPictures pictures_;
     bool ended_ = false;
     bool lingerCheckQueued_ = false;

@@ -3,7 +3,6 @@
 #include "ui/window_parts.h"
 
 #include "audio/analysis.h"
-#include "audio/bounded.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,9 +35,8 @@ QGroupBox* frame(const QString& objectName, const QString& caption, const QStrin
 }
 } // namespace
 
-ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, QWidget* parent)
-    : QWidget(parent), model_(new SelectionList(setup.count, this)), notes_(size_t(setup.count)),
-      compareFormats_(setup.compareFormats)
+ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, SelectionList& selections, QWidget* parent)
+    : QWidget(parent), model_(&selections)
 {
     const QColor red = kGameRed, blue = kReplacementBlue;
     auto* grid = new QGridLayout(this);
@@ -93,19 +91,9 @@ ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, QWidget* parent)
         rows_.push_back(row);
     }
     connect(model_, &SelectionList::changed, this, &ReviewBoard::show);
+    for (int n = 1; n <= setup.count; ++n)
+        show(n);
 }
-
-void ReviewBoard::setGameFile(int n, const QString& fullPath, const QString& name)
-{
-    model_->setGameFile(n, fullPath, name);
-}
-
-void ReviewBoard::setReplacementFile(int n, const QString& fullPath, const QString& name)
-{
-    model_->setReplacementFile(n, fullPath, name);
-}
-
-void ReviewBoard::removeSelection(int n) { model_->remove(n); }
 
 void ReviewBoard::show(int n)
 {
@@ -116,19 +104,7 @@ void ReviewBoard::show(int n)
     r.replacementPath->setText(s.replacementPath);
     r.replacementName->setText(s.replacementName);
 
-    QString& note = notes_[size_t(n - 1)];
-    note.clear();
-    if (compareFormats_ && !s.gamePath.isEmpty() && !s.replacementPath.isEmpty()) {
-        // Header reads, bounded like every open: a file that does not answer is not compared.
-        const QString game = s.gamePath, replacement = s.replacementPath;
-        note = audio::runBounded<QString>(
-            [game, replacement] {
-                return audio::formatDifference(audio::soundInfo(audio::DeviceKind::WaveAudio, game),
-                    audio::soundInfo(audio::DeviceKind::WaveAudio, replacement));
-            },
-            audio::kOpenTimeLimit)
-                   .value_or(QString());
-    }
+    const QString note = audio::formatDifference(model_->format(n));
     r.formatNote->setText(QStringLiteral("Format differs \u2014 %1").arg(note));
     r.formatNote->setToolTip(QStringLiteral(
         "A game may play a sound in another format wrongly or not at all; SWITCH offers to convert it."));

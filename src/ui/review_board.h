@@ -1,6 +1,5 @@
 #pragma once
 #include "base/selection.h"
-#include "ui/selection_board.h"
 
 #include <QWidget>
 #include <functional>
@@ -17,31 +16,24 @@ struct ReviewBoardSetup {
     std::function<QString(int)> removeButtonName;
     std::function<bool(int)> gameNameHasTip = [](int) { return true; };
     bool framesInTimes = false;
-    // Wave files: a replacement in another format than its game file is pointed out.
-    bool compareFormats = false;
 };
 
 // The selections of a review window, one row each: the game file's frame in red, the row's
-// "Remove", the "Replace with:" frame in blue. The selections live in a SelectionList the
-// board owns (created and discarded with its window); the labels show it, the names in view
-// and the full paths in hidden labels beside them.
-class ReviewBoard : public QWidget, public SelectionStore {
+// "Remove", the "Replace with:" frame in blue, and under it what differs between the two
+// files' formats when something does. The board shows the side's SelectionList (which its
+// selection window fills, and which outlives the board only to be discarded with its window):
+// the names in view and the full paths in hidden labels beside them.
+class ReviewBoard : public QWidget {
     Q_OBJECT
 public:
-    explicit ReviewBoard(const ReviewBoardSetup& setup, QWidget* parent = nullptr);
+    ReviewBoard(const ReviewBoardSetup& setup, SelectionList& selections, QWidget* parent = nullptr);
 
     int count() const { return int(rows_.size()); }
     SelectionList& model() const { return *model_; }
     const Selection& selection(int n) const { return model_->at(n); }
     const std::vector<Selection>& selections() const { return model_->all(); }
 
-    void setGameFile(int n, const QString& fullPath, const QString& name) override;
-    void setReplacementFile(int n, const QString& fullPath, const QString& name) override;
-    void removeSelection(int n) override;
-
-    // "game: 22050 Hz mono 8-bit; replacement: 48000 Hz stereo 16-bit" when selection n's
-    // replacement differs in format from its game file; empty when not (or not known).
-    QString formatNote(int n) const { return notes_[size_t(n - 1)]; }
+    void removeSelection(int n) { model_->remove(n); }
 
 private:
     struct Row {
@@ -51,8 +43,6 @@ private:
     void show(int n);
     std::vector<Row> rows_;
     SelectionList* model_;
-    std::vector<QString> notes_;
-    bool compareFormats_;
 };
 
 } // namespace sonaplex

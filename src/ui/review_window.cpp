@@ -6,6 +6,7 @@
 #include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/sample_player.h"
+#include "ui/selection_formats.h"
 #include "ui/selection_window.h"
 #include "ui/window_parts.h"
 
@@ -16,18 +17,11 @@
 
 namespace sonaplex {
 
-namespace {
-ReviewBoardSetup withFormatCheck(const ReviewWindowSetup& setup)
-{
-    ReviewBoardSetup board = setup.board;
-    board.compareFormats = !isMidiDevice(setup.deviceType);
-    return board;
-}
-} // namespace
-
 ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
-    : Form(forms, setup.name, setup.title, 0), replacementCheck_(replacementCheckFor(setup.deviceType)),
-      board_(new ReviewBoard(withFormatCheck(setup), this)), bottom_(new QHBoxLayout)
+    : Form(forms, setup.name, setup.title, 0), name_(setup.name), replacementCheck_(replacementCheckFor(setup.deviceType)),
+      board_(new ReviewBoard(setup.board,
+          forms.selections(setup.name, setup.board.count, !isMidiDevice(setup.deviceType)), this)),
+      bottom_(new QHBoxLayout)
 {
     auto* warning = makeLabel(QStringLiteral("LblSelectionRed"), setup.warning, this);
     warning->setAlignment(Qt::AlignCenter);
@@ -63,23 +57,21 @@ bool ReviewWindow::switchFiles()
         return false;
     }
     // Replacements in another format than their game files: converted only when the user says so.
-    std::vector<QString> notes;
-    for (int n = 1; n <= board_->count(); ++n)
-        notes.push_back(board_->formatNote(n));
+    FormatChecker::settle(board_->model(), this);
     // Converted copies are passing work: made where no set is listed, removed after the run (or
     // at the next start, after a crash).
     QDir().mkpath(forms().folders().work());
     QTemporaryDir inProgramFolder(forms().folders().workTemplate(QStringLiteral("converting")));
     QTemporaryDir inTemp; // when the program folder cannot take the converted copies
     const Conversions conversions
-        = offerConversion(selections, notes, inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path(), this);
+        = offerConversion(board_->model(), inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path(), this);
     if (conversions.cancelled)
         return false;
     Report run;
     {
         LongWork work(this, QStringLiteral("Replacing the game files\u2026"));
         run = replaceGameFiles(selections, replacementCheck_, forms().record(), conversions.substitutes,
-            &work.progress(), conversions.refused);
+            &work.progress(), conversions.failed);
     }
     if (!run.recordNotice.isEmpty())
         showMessage(run.recordNotice, QStringLiteral("Record of Replacements"), this);
@@ -98,9 +90,11 @@ void ReviewWindow::showBackup(const QString& backupWindow)
 {
     Form& backup = forms().load(backupWindow);
     if (auto* taker = dynamic_cast<TakesSelections*>(&backup))
-        taker->fill(board_->selections());
+        taker->fill(board_->model());
     forms().showModal(backup);
 }
+
+void ReviewWindow::formUnload() { forms().discardSelections(name_); }
 
 void ReviewWindow::backTo(SelectionWindow& selectionWindow)
 {

@@ -12,7 +12,7 @@ class SelectionWindow;
 class TakesSelections {
 public:
     virtual ~TakesSelections() = default;
-    virtual void fill(const std::vector<Selection>& selections) = 0;
+    virtual void fill(SelectionList& selections) = 0;
 };
 
 struct ReviewWindowSetup {
@@ -46,7 +46,11 @@ protected:
 
     QHBoxLayout* bottomRow() const { return bottom_; }
 
+    // The side's selections go with this window.
+    void formUnload() override;
+
 private:
+    QString name_;
     std::function<QString(const QString&)> replacementCheck_;
     ReviewBoard* board_;
     QHBoxLayout* bottom_;

@@ -26,9 +26,9 @@ std::function<QString(const QString&)> replacementCheckFor(const QString& device
 }
 
 SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameFiles, FileList* replacementFiles,
-    std::function<SelectionStore&()> store, QWidget* parent)
+    std::function<SelectionList&()> selections, QWidget* parent)
     : QWidget(parent), setup_(setup), gameFiles_(gameFiles), replacementFiles_(replacementFiles),
-      store_(std::move(store))
+      selections_(std::move(selections))
 {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -98,8 +98,8 @@ SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameF
 bool SelectionBoard::inOrder(bool gameSide, int n) const
 {
     for (int k = 1; k < n; ++k) {
-        const QLabel* label = gameSide ? slots_[k - 1].game : slots_[k - 1].replacement;
-        if (label->text().isEmpty()) {
+        const Slot& slot = slots_[size_t(k - 1)];
+        if (!(gameSide ? slot.gameShown : slot.replacementShown)) {
             showMessage(QStringLiteral("Please make selections in correct order"), setup_.orderErrorTitle, window());
             return false;
         }
@@ -143,12 +143,9 @@ void SelectionBoard::chooseGame(int n)
     const QString name = gameFiles_->fileName();
     if (!usable(gameFiles_->fullPath()))
         return;
-    QLabel* label = slots_[n - 1].game;
-    label->setText(name);
-    label->show();
-    setTextColour(label, kGameRed);
+    showName(slots_[size_t(n - 1)], true, name);
     // Nothing highlighted chooses no game file (not the folder under an empty name).
-    store_().setGameFile(n, name.isEmpty() ? QString() : gameFiles_->fullPath(), name);
+    selections_().setGameFile(n, name.isEmpty() ? QString() : gameFiles_->fullPath(), name);
 }
 
 void SelectionBoard::chooseReplacement(int n)
@@ -170,18 +167,26 @@ void SelectionBoard::chooseReplacement(int n)
             return;
         }
     }
-    QLabel* label = slots_[n - 1].replacement;
+    showName(slots_[size_t(n - 1)], false, name);
+    selections_().setReplacementFile(n, name.isEmpty() ? QString() : replacementFiles_->fullPath(), name);
+}
+
+void SelectionBoard::showName(Slot& slot, bool gameSide, const QString& name)
+{
+    QLabel* label = gameSide ? slot.game : slot.replacement;
     label->setText(name);
     label->show();
-    setTextColour(label, kReplacementBlue);
-    store_().setReplacementFile(n, name.isEmpty() ? QString() : replacementFiles_->fullPath(), name);
+    setTextColour(label, gameSide ? kGameRed : kReplacementBlue);
+    (gameSide ? slot.gameShown : slot.replacementShown) = !name.isEmpty();
 }
 
 void SelectionBoard::remove(int n)
 {
-    slots_[n - 1].game->clear();
-    slots_[n - 1].replacement->clear();
-    store_().removeSelection(n);
+    Slot& slot = slots_[size_t(n - 1)];
+    slot.game->clear();
+    slot.replacement->clear();
+    slot.gameShown = slot.replacementShown = false;
+    selections_().remove(n);
 }
 
 void SelectionBoard::clearNames()
@@ -189,6 +194,7 @@ void SelectionBoard::clearNames()
     for (auto& slot : slots_) {
         slot.replacement->clear();
         slot.game->clear();
+        slot.gameShown = slot.replacementShown = false;
     }
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "base/selection.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -12,15 +14,6 @@ class QPushButton;
 namespace sonaplex {
 
 class FileList;
-
-// Where a selection window writes each choice the moment it is made: the review window.
-class SelectionStore {
-public:
-    virtual ~SelectionStore() = default;
-    virtual void setGameFile(int n, const QString& fullPath, const QString& name) = 0;
-    virtual void setReplacementFile(int n, const QString& fullPath, const QString& name) = 0;
-    virtual void removeSelection(int n) = 0;
-};
 
 // Names, counts and texts that tell the music and sound-effects selection windows apart.
 struct SelectionBoardSetup {
@@ -42,12 +35,13 @@ std::function<QString(const QString&)> replacementCheckFor(const QString& device
 
 // The numbered selections of a selection window: per selection a frame with the game file's
 // name above the replacement's, and the buttons "Game File", "Remove", "Replace" under it.
-// Each side is filled in order; every choice is written through to the review window.
+// Each side is filled in order (by what this board shows, which "Next" empties); every choice
+// is written at once into the side's selections, which the review window shows.
 class SelectionBoard : public QWidget {
     Q_OBJECT
 public:
     SelectionBoard(const SelectionBoardSetup& setup, FileList* gameFiles, FileList* replacementFiles,
-        std::function<SelectionStore&()> store, QWidget* parent = nullptr);
+        std::function<SelectionList&()> selections, QWidget* parent = nullptr);
 
     int count() const { return setup_.count; }
 
@@ -70,14 +64,16 @@ private:
         QGroupBox* frame;
         QLabel* game;
         QLabel* replacement;
+        bool gameShown = false, replacementShown = false; // a name is shown on that side
     };
+    void showName(Slot& slot, bool gameSide, const QString& name);
     bool inOrder(bool gameSide, int n) const;
     bool usable(const QString& path) const;
 
     SelectionBoardSetup setup_;
     FileList* gameFiles_;
     FileList* replacementFiles_;
-    std::function<SelectionStore&()> store_;
+    std::function<SelectionList&()> selections_;
     std::vector<Slot> slots_;
 };
 

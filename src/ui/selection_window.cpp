@@ -47,13 +47,14 @@ SelectionBoardSetup checkedBoard(const SelectionWindowSetup& setup)
 }
 } // namespace
 
-SelectionWindow::SelectionWindow(
-    Forms& forms, const SelectionWindowSetup& setup, std::function<SelectionStore&()> store)
-    : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox),
+SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup)
+    : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox), reviewName_(setup.reviewName),
+      count_(setup.board.count), compareFormats_(!isMidiDevice(setup.replacementPane.deviceType)),
       gamePane_(new BrowserPane(withPlaces(setup.gamePane, forms, true), forms.audio(), this)),
       replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms, false), forms.audio(), this)),
       board_(new SelectionBoard(
-          checkedBoard(setup), gamePane_->files(), replacementPane_->files(), std::move(store), this)),
+          checkedBoard(setup), gamePane_->files(), replacementPane_->files(), [this]() -> SelectionList& { return selections(); },
+          this)),
       bottom_(new QHBoxLayout), matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this))
 {
     auto* gameTitle = makeLabel(setup.gameTitleName, QStringLiteral("GAME FILES"), this);
@@ -132,6 +133,11 @@ SelectionWindow::SelectionWindow(
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(columns, 1);
     outer->addLayout(bottom_);
+}
+
+SelectionList& SelectionWindow::selections() const
+{
+    return forms().selections(reviewName_, count_, compareFormats_);
 }
 
 void SelectionWindow::compare()

@@ -17,6 +17,7 @@ struct SelectionWindowSetup {
     PaneSetup gamePane, replacementPane;
     SelectionBoardSetup board;
     QString nextName; // the "Next" button
+    QString reviewName; // the review window that shows this side's selections
 };
 
 // A selection window: game pane on the left, the numbered selections in the middle with
@@ -27,6 +28,8 @@ public:
     BrowserPane* gamePane() const { return gamePane_; }
     BrowserPane* replacementPane() const { return replacementPane_; }
     SelectionBoard* board() const { return board_; }
+    // The side's selections, made with the first choice (see Forms::selections).
+    SelectionList& selections() const;
 
     // A/B: moves what is heard from the game file to the replacement highlighted in the panes,
     // or back, at the same point of the sound (as a fraction of its length); with nothing
@@ -38,7 +41,7 @@ signals:
     void nextClicked();
 
 protected:
-    SelectionWindow(Forms& forms, const SelectionWindowSetup& setup, std::function<SelectionStore&()> store);
+    SelectionWindow(Forms& forms, const SelectionWindowSetup& setup);
 
     void formLoad() override;
     void formUnload() override;
@@ -53,6 +56,9 @@ protected:
     QHBoxLayout* bottomRow() const { return bottom_; }
 
 private:
+    QString reviewName_;
+    int count_;
+    bool compareFormats_;
     BrowserPane* gamePane_;
     BrowserPane* replacementPane_;
     SelectionBoard* board_;

@@ -37,6 +37,8 @@ QString outcomeWords(const ReportItem& item)
     case Outcome::Failed:
     case Outcome::Refused:
         return cause;
+    case Outcome::NotConverted:
+        return QStringLiteral("not replaced, because it could not be converted (%1)").arg(cause);
     case Outcome::NoGameFile:
         return QStringLiteral("no game file was chosen");
     case Outcome::NoReplacement:
@@ -151,6 +153,8 @@ QString outcomeKeyword(Outcome outcome)
         return QStringLiteral("failed");
     case Outcome::Refused:
         return QStringLiteral("refused");
+    case Outcome::NotConverted:
+        return QStringLiteral("not-converted");
     case Outcome::NoGameFile:
         return QStringLiteral("no-game-file");
     case Outcome::NoReplacement:

@@ -26,7 +26,7 @@ class TestBackup : public QObject {
     void select(ReviewBoard* board, std::initializer_list<int> numbers)
     {
         for (int n : numbers)
-            board->setGameFile(n, gameFile(n), QStringLiteral("fx%1.wav").arg(n));
+            board->model().setGameFile(n, gameFile(n), QStringLiteral("fx%1.wav").arg(n));
     }
     QStringList filesIn(const QString& folder)
     {
@@ -241,7 +241,7 @@ private slots:
         select(wavs(), {1, 2, 3});
         QDir().mkpath(disk.path() + "/Other");
         QVERIFY(writeFile(disk.path() + "/Other/fx1.wav", "another fx1"));
-        wavs()->setGameFile(4, disk.path() + "/Other/fx1.wav", "fx1.wav"); // same name, other folder
+        wavs()->model().setGameFile(4, disk.path() + "/Other/fx1.wav", "fx1.wav"); // same name, other folder
         QVERIFY(QFile::remove(gameFile(2)));
         const QString done = backUp("FrmCopyWavs", "CmdWavBackup", "FrmWavBackup", "CmdBackup1", {"Partial"});
         const QString report = program->messages.lastText();
@@ -259,7 +259,7 @@ private slots:
         QDir().mkpath(disk.path() + "/Mine");
         for (int n = 1; n <= 3; ++n) {
             QVERIFY(writeFile(disk.path() + QStringLiteral("/Mine/new%1.wav").arg(n), "new " + QByteArray::number(n)));
-            wavs()->setReplacementFile(
+            wavs()->model().setReplacementFile(
                 n, disk.path() + QStringLiteral("/Mine/new%1.wav").arg(n), QStringLiteral("new%1.wav").arg(n));
         }
         select(wavs(), {1, 3, 4}); // 2 has no game file, 4 no replacement: neither goes in

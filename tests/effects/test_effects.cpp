@@ -4,6 +4,7 @@
 #include "support.h"
 #include "ui/browser_pane.h"
 #include "ui/sample_player.h"
+#include "ui/selection_formats.h"
 #include "ui/waveform.h"
 
 #include <QMimeData>
@@ -86,8 +87,8 @@ private slots:
         takeGame(3);
         takeGame(4);
         QVERIFY(messages.messages.empty());
-        QCOMPARE(text("FrmCopyWavs", "LblFileName4"), QStringLiteral("fx4.wav"));
-        QCOMPARE(text("FrmCopyWavs", "LblGamePath4"), QDir::toNativeSeparators(game) + "/fx4.wav");
+        QCOMPARE(reviewText("FrmCopyWavs", "LblFileName4"), QStringLiteral("fx4.wav"));
+        QCOMPARE(reviewText("FrmCopyWavs", "LblGamePath4"), QDir::toNativeSeparators(game) + "/fx4.wav");
         QVERIFY(control<QLabel>("FrmWavSelect", "LblGameWav4")->isVisible());
 
         // Replacements are ruled on their own: 2 is refused while 1 is empty.
@@ -95,14 +96,14 @@ private slots:
         QCOMPARE(messages.lastTitle(), QStringLiteral("Wav Selection Error"));
         for (int n = 1; n <= 4; ++n)
             takeReplacement(n);
-        QCOMPARE(text("FrmCopyWavs", "LblRepFile4"), QStringLiteral("new4.WAV"));
+        QCOMPARE(reviewText("FrmCopyWavs", "LblRepFile4"), QStringLiteral("new4.WAV"));
 
         // Remove 2 leaves 3 and 4 as they are; 5 is then refused on both sides.
         messages.clear();
         click("FrmWavSelect", "CmdRemove2");
         QCOMPARE(text("FrmWavSelect", "LblGameWav3"), QStringLiteral("fx3.wav"));
-        QCOMPARE(text("FrmCopyWavs", "LblReplacePath2"), QString());
-        QCOMPARE(text("FrmCopyWavs", "LblRepFile3"), QStringLiteral("new3.WAV"));
+        QCOMPARE(reviewText("FrmCopyWavs", "LblReplacePath2"), QString());
+        QCOMPARE(reviewText("FrmCopyWavs", "LblRepFile3"), QStringLiteral("new3.WAV"));
         takeGame(5);
         takeReplacement(5);
         QCOMPARE(messages.messages.size(), size_t(2));
@@ -122,12 +123,12 @@ private slots:
         QCOMPARE(text("FrmWavSelect", "LblGameWav1"), QString());
         click("FrmWavSelect", "CmdSwitch");
         QVERIFY(isShown("FrmCopyWavs"));
-        QCOMPARE(text("FrmCopyWavs", "LblFileName1"), QStringLiteral("fx1.wav"));
-        QCOMPARE(text("FrmCopyWavs", "LblRepFile1"), QStringLiteral("new1.WAV"));
+        QCOMPARE(reviewText("FrmCopyWavs", "LblFileName1"), QStringLiteral("fx1.wav"));
+        QCOMPARE(reviewText("FrmCopyWavs", "LblRepFile1"), QStringLiteral("new1.WAV"));
         click("FrmCopyWavs", "CmdExitFrmCopyWavs");
         QVERIFY(isShown("FrmWavSelect"));
         click("FrmWavSelect", "CmdSwitch");
-        QCOMPARE(text("FrmCopyWavs", "LblFileName1"), QString());
+        QCOMPARE(reviewText("FrmCopyWavs", "LblFileName1"), QString());
     }
 
     void switchOverSixWithOneLockedGameFile()
@@ -160,6 +161,39 @@ private slots:
         QCOMPARE(wave(game + "/fx4.wav"), wave(mine + "/new4.WAV"));
     }
 
+    // The side's selections carry each one's format check: worked out off the window's thread,
+    // waited for when asked, and never an answer about files no longer chosen.
+    void formatChecksStayWithTheirSelection()
+    {
+        QVERIFY(
+            writeWave(game + "/fx1.wav", referenceSignal(22050, 1, 0.3), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
+        SelectionList& list = program->forms().selections("FrmCopyWavs", 6, true);
+        using State = FormatCheck::State;
+        list.setGameFile(1, game + "/fx1.wav", "fx1.wav");
+        QCOMPARE(list.format(1).state, State::NotCompared); // one side only
+        list.setReplacementFile(1, mine + "/new1.WAV", "new1.WAV");
+        QCOMPARE(list.format(1).state, State::Pending);
+        FormatChecker::settle(list, nullptr);
+        QCOMPARE(list.format(1).state, State::Differs);
+        QCOMPARE(list.format(1).game, (WaveFormat{22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_U8}));
+        QCOMPARE(list.format(1).replacement, (WaveFormat{11025, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_U8}));
+
+        // Another replacement while the first answer is on its way: only the new one counts.
+        list.setGameFile(2, game + "/fx1.wav", "fx1.wav");
+        list.setReplacementFile(2, mine + "/new2.WAV", "new2.WAV");
+        list.setGameFile(2, game + "/fx2.wav", "fx2.wav");
+        FormatChecker::settle(list, nullptr);
+        QTest::qWait(50); // the first answer's delivery, dropped
+        QCOMPARE(list.format(2).state, State::Same);
+        list.remove(1);
+        QCOMPARE(list.format(1).state, State::NotCompared);
+        // Music compares nothing.
+        SelectionList& music = program->forms().selections("FrmCopyMidi", 3, false);
+        music.setGameFile(1, game + "/fx1.wav", "fx1.wav");
+        music.setReplacementFile(1, mine + "/new1.WAV", "new1.WAV");
+        QCOMPARE(music.format(1).state, State::NotCompared);
+    }
+
     void aReplacementInAnotherFormatIsConvertedOnlyWhenChosen()
     {
         // A game's 22 kHz 8-bit mono effect, and a 48 kHz stereo float replacement.
@@ -173,7 +207,7 @@ private slots:
         takeReplacement(2);
         click("FrmWavSelect", "CmdSwitch");
         auto* note = control<QLabel>("FrmCopyWavs", "LblFormatNote1");
-        QVERIFY(note->isVisible());
+        QTRY_VERIFY(note->isVisible()); // the formats are read off the window's thread
         QCOMPARE(note->text(),
             QStringLiteral(
                 "Format differs \u2014 game: 22050 Hz mono 8-bit; replacement: 48000 Hz stereo 32-bit float"));
@@ -228,13 +262,13 @@ private slots:
         QVERIFY(dropOn(control<QLabel>("FrmWavSelect", "LblGameWav1"), game + "/fx2.wav"));
         QVERIFY(dropOn(control<QLabel>("FrmWavSelect", "LblReplaceWav1"), mine + "/new1.WAV"));
         // A pane still reading the folder it was sent to chooses once it has read it.
-        QTRY_COMPARE(text("FrmCopyWavs", "LblFileName1"), QStringLiteral("fx2.wav"));
-        QTRY_COMPARE(text("FrmCopyWavs", "LblRepFile1"), QStringLiteral("new1.WAV"));
+        QTRY_COMPARE(reviewText("FrmCopyWavs", "LblFileName1"), QStringLiteral("fx2.wav"));
+        QTRY_COMPARE(reviewText("FrmCopyWavs", "LblRepFile1"), QStringLiteral("new1.WAV"));
         QCOMPARE(QDir::fromNativeSeparators(control<FolderList>("FrmWavSelect", "DirWav2")->path()), mine);
         QVERIFY(program->messages.messages.empty());
         dropOn(control<QLabel>("FrmWavSelect", "LblGameWav3"), game + "/fx4.wav");
         QCOMPARE(program->messages.lastTitle(), QStringLiteral("Wav Selection Error"));
-        QCOMPARE(text("FrmCopyWavs", "LblFileName3"), QString());
+        QCOMPARE(reviewText("FrmCopyWavs", "LblFileName3"), QString());
     }
 
     void compareSwitchesSidesAtTheSamePoint()

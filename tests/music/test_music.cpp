@@ -75,14 +75,14 @@ private slots:
         QCOMPARE(messages.lastText(), QStringLiteral("Please make selections in correct order"));
         QCOMPARE(messages.lastTitle(), QStringLiteral("Midi Selection Error"));
         QCOMPARE(text("FrmMidi", "LblGameMidi2"), QString());
-        QCOMPARE(text("FrmCopyMidi", "LblFileName2b"), QString());
+        QCOMPARE(reviewText("FrmCopyMidi", "LblFileName2b"), QString());
 
         messages.clear();
         takeReplacement(2, "song2.mid");
         takeReplacement(3, "song3.mid"); // replacements in order, no game files at all
         QVERIFY(messages.messages.empty());
         QCOMPARE(text("FrmMidi", "LblReplaceMidi3"), QStringLiteral("song3.mid"));
-        QCOMPARE(text("FrmCopyMidi", "LblMidiReplacePath3"), QDir::toNativeSeparators(mine) + "/song3.mid");
+        QCOMPARE(reviewText("FrmCopyMidi", "LblMidiReplacePath3"), QDir::toNativeSeparators(mine) + "/song3.mid");
         // Blue for replacements, red for game files: in their hue, as dark as the window needs.
         const QColor window = control<QLabel>("FrmMidi", "LblReplaceMidi3")->palette().color(QPalette::Window);
         const QColor blue = control<QLabel>("FrmMidi", "LblReplaceMidi3")->palette().color(QPalette::WindowText);
@@ -93,13 +93,13 @@ private slots:
         const QColor red = control<QLabel>("FrmMidi", "LblGameMidi1")->palette().color(QPalette::WindowText);
         QCOMPARE(red.hslHue(), 0);
         QVERIFY(contrastRatio(red, window) >= 4.5);
-        QCOMPARE(text("FrmCopyMidi", "LblMidiGamePath1"), QDir::toNativeSeparators(game) + "/TRACK1.MID");
+        QCOMPARE(reviewText("FrmCopyMidi", "LblMidiGamePath1"), QDir::toNativeSeparators(game) + "/TRACK1.MID");
         QVERIFY(!isShown("FrmCopyMidi")); // written to, loaded, not shown
 
         // Remove 1 leaves a gap, and the rule then refuses selection 2.
         click("FrmMidi", "CmdRemoveMidi1");
         QCOMPARE(text("FrmMidi", "LblReplaceMidi1"), QString());
-        QCOMPARE(text("FrmCopyMidi", "LblMidiReplacePath1"), QString());
+        QCOMPARE(reviewText("FrmCopyMidi", "LblMidiReplacePath1"), QString());
         QCOMPARE(text("FrmMidi", "LblReplaceMidi2"), QStringLiteral("song2.mid"));
         takeReplacement(2, "song1.mid");
         QCOMPARE(messages.lastTitle(), QStringLiteral("Midi Selection Error"));
@@ -118,8 +118,8 @@ private slots:
         QVERIFY(isShown("FrmCopyMidi"));
         QVERIFY(!isShown("FrmMidi"));
         QCOMPARE(text("FrmMidi", "LblGameMidi1"), QString());
-        QCOMPARE(text("FrmCopyMidi", "LblFileName1b"), QStringLiteral("TRACK1.MID"));
-        QCOMPARE(text("FrmCopyMidi", "LblMidiFileName1"), QStringLiteral("song1.mid"));
+        QCOMPARE(reviewText("FrmCopyMidi", "LblFileName1b"), QStringLiteral("TRACK1.MID"));
+        QCOMPARE(reviewText("FrmCopyMidi", "LblMidiFileName1"), QStringLiteral("song1.mid"));
         QCOMPARE(gamePlayer->mode(), QStringLiteral("not open"));
         QCOMPARE(myPlayer->mode(), QStringLiteral("stopped"));
 
@@ -129,7 +129,7 @@ private slots:
         // The game player tries its file again ("TRACK1.MID" is no real MIDI file: it says so).
         QVERIFY(!gamePlayer->problem().isEmpty());
         click("FrmMidi", "CmdSonaplex");
-        QCOMPARE(text("FrmCopyMidi", "LblFileName1b"), QString()); // a fresh review window
+        QCOMPARE(reviewText("FrmCopyMidi", "LblFileName1b"), QString()); // a fresh review window
     }
 
     void switchReplacesEveryCompleteSelection()
@@ -202,7 +202,7 @@ private slots:
         program->messages.clear();
         QVERIFY(QDir(disk.path() + "/Game").removeRecursively());
         // selection 1: replacement only
-        program->forms().load<FrmCopyMidi>().board()->setReplacementFile(1, myFile("song1.mid"), "song1.mid");
+        program->forms().load<FrmCopyMidi>().board()->model().setReplacementFile(1, myFile("song1.mid"), "song1.mid");
         click("FrmCopyMidi", "CmdSwitch3");
         const QString second = program->messages.lastText();
         QVERIFY2(second.contains("Selection 1 (song1.mid): no game file was chosen"), qPrintable(second));

@@ -48,8 +48,8 @@ protected:
         int n = 0;
         for (const auto& [gamePath, replacement] : pairs) {
             ++n;
-            board->setGameFile(n, gamePath, QFileInfo(gamePath).fileName());
-            board->setReplacementFile(n, replacement, QFileInfo(replacement).fileName());
+            board->model().setGameFile(n, gamePath, QFileInfo(gamePath).fileName());
+            board->model().setReplacementFile(n, replacement, QFileInfo(replacement).fileName());
         }
         click("FrmCopyMidi", "CmdSwitch3");
     }

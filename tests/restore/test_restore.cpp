@@ -180,10 +180,10 @@ private slots:
         click("frmSplash", "CmdEntermidi");
         MessageRecorder messages;
         auto* board = runningProgram()->load<FrmCopyMidi>().board();
-        board->setGameFile(1, gameFile(1), "TRACK1.MID");
-        board->setReplacementFile(1, myFile(1), "song1.mid");
-        board->setGameFile(2, gameFile(2), "TRACK2.MID");
-        board->setReplacementFile(2, myFile(2), "song2.mid");
+        board->model().setGameFile(1, gameFile(1), "TRACK1.MID");
+        board->model().setReplacementFile(1, myFile(1), "song1.mid");
+        board->model().setGameFile(2, gameFile(2), "TRACK2.MID");
+        board->model().setReplacementFile(2, myFile(2), "song2.mid");
         click("FrmCopyMidi", "CmdSwitch3");
         const QString report = messages.lastText();
         runningProgram()->endProgram();
@@ -201,7 +201,7 @@ private slots:
     {
         ReviewBoard* board = program->forms().load<FrmCopyMidi>().board();
         for (int n = 1; n <= 3; ++n)
-            board->setGameFile(n, gameFile(n), QFileInfo(gameFile(n)).fileName());
+            board->model().setGameFile(n, gameFile(n), QFileInfo(gameFile(n)).fileName());
         // Back up the three game files as "GameMidi", through the backup window and the naming.
         onModal("FrmMidiBackup", [] { click("FrmMidiBackup", "CmdProceed"); });
         onModal("FrmSetName2", [] {
@@ -385,8 +385,8 @@ private slots:
             QVERIFY2(messages.lastText().contains("cannot be opened"), qPrintable(messages.lastText()));
             messages.clear();
             auto* board = runningProgram()->load<FrmCopyMidi>().board();
-            board->setGameFile(1, gameFile(2), "TRACK2.MID");
-            board->setReplacementFile(1, myFile(2), "song2.mid");
+            board->model().setGameFile(1, gameFile(2), "TRACK2.MID");
+            board->model().setReplacementFile(1, myFile(2), "song2.mid");
             click("FrmCopyMidi", "CmdSwitch3");
             QVERIFY2(messages.lastText().startsWith("No game file was replaced:"), qPrintable(messages.lastText()));
             QCOMPARE(readAll(gameFile(2)), original(2));

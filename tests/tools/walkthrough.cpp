@@ -119,8 +119,8 @@ int main(int argc, char** argv)
         if (auto* review = qobject_cast<sonaplex::ReviewWindow*>(window(QStringLiteral("FrmCopyWavs")))) {
             for (int n = 1; n <= 6; ++n) {
                 const QString game = QStringLiteral("fx%1.wav").arg(n), big = QStringLiteral("big%1.wav").arg(n);
-                review->board()->setGameFile(n, folder + QLatin1Char('/') + game, game);
-                review->board()->setReplacementFile(n, folder + QLatin1Char('/') + big, big);
+                review->board()->model().setGameFile(n, folder + QLatin1Char('/') + game, game);
+                review->board()->model().setReplacementFile(n, folder + QLatin1Char('/') + big, big);
             }
             sonaplex::LongWork::setShowAfter(std::chrono::milliseconds(0)); // to be sure to see it
             QTimer::singleShot(300, [&] {

@@ -175,7 +175,7 @@ private slots:
         QVERIFY2(program->messages.lastText().contains(loud)
                 && program->messages.lastText().contains(music ? "not a Standard MIDI File" : "not a wave file"),
             qPrintable(program->messages.lastText()));
-        QCOMPARE(text(side.review, music ? "LblMidiFileName1" : "LblRepFile1"), QString());
+        QCOMPARE(reviewText(side.review, music ? "LblMidiFileName1" : "LblRepFile1"), QString());
 
         // A good replacement that turns into something else before SWITCH is checked again:
         // it is named and not copied, and the other selection goes on.
@@ -189,8 +189,8 @@ private slots:
         // Selection 2 now points at another good file, written straight into the review window.
         auto* review = dynamic_cast<ReviewWindow*>(window(side.review));
         QVERIFY(review);
-        review->board()->setReplacementFile(2, file("other." + side.ext), "other." + side.ext);
-        QCOMPARE(text(side.review, music ? "LblMidiReplacePath2" : "LblReplacePath2"), file("other." + side.ext));
+        review->board()->model().setReplacementFile(2, file("other." + side.ext), "other." + side.ext);
+        QCOMPARE(reviewText(side.review, music ? "LblMidiReplacePath2" : "LblReplacePath2"), file("other." + side.ext));
         click(side.review, side.switchButton);
         const QString report = program->messages.lastText();
         QCOMPARE(program->messages.lastTitle(), QStringLiteral("Replacement Error"));
@@ -242,6 +242,10 @@ private slots:
         open(kEffects);
         for (int n = 1; n <= 6; ++n)
             choose(kEffects, n, QStringLiteral("fx%1.wav").arg(n), QStringLiteral("big%1.wav").arg(n));
+        // The formats are compared first, off the window's thread; the progress wanted is the copy's.
+        const SelectionList& chosen = program->forms().selections(kEffects.review, 6, true);
+        for (int n = 1; n <= 6; ++n)
+            QTRY_VERIFY(chosen.format(n).state != FormatCheck::State::Pending);
         LongWork::setShowAfter(std::chrono::milliseconds(0));
         QString shown;
         onModal("WorkProgress", [&] {
@@ -347,7 +351,7 @@ private slots:
         QTRY_VERIFY(!files->isListing());
         files->setFileName(QString());
         click(kEffects.selection, kEffects.gameButtonName(1));
-        QCOMPARE(text(kEffects.review, "LblGamePath1"), QString());
+        QCOMPARE(reviewText(kEffects.review, "LblGamePath1"), QString());
         QCOMPARE(text(kEffects.selection, "LblGameWav1"), QString());
     }
 

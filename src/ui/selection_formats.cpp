@@ -1,0 +1,64 @@
+#include "ui/selection_formats.h"
+
+#include "audio/analysis.h"
+#include "audio/bounded.h"
+#include "ui/long_work.h"
+
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace sonaplex {
+
+FormatChecker::FormatChecker(SelectionList& list) : QObject(&list), list_(list)
+{
+    connect(&list, &SelectionList::changed, this, &FormatChecker::selectionChanged);
+}
+
+void FormatChecker::attachTo(SelectionList& list)
+{
+    if (!list.findChild<FormatChecker*>(QString(), Qt::FindDirectChildrenOnly))
+        new FormatChecker(list);
+}
+
+void FormatChecker::selectionChanged(int n)
+{
+    const Selection s = list_.at(n);
+    if (list_.format(n).state != FormatCheck::State::NotCompared || s.gamePath.isEmpty() || s.replacementPath.isEmpty())
+        return;
+    list_.setFormat(n, s, {FormatCheck::State::Pending, {}, {}});
+    const QString game = s.gamePath, replacement = s.replacementPath;
+    QFuture<FormatCheck> answer = QtConcurrent::run([game, replacement] {
+        // A file that does not answer in time is not compared.
+        return audio::runBounded<FormatCheck>(
+            [game, replacement] { return audio::checkFormats(game, replacement); }, audio::kOpenTimeLimit)
+            .value_or(FormatCheck{FormatCheck::State::Same, {}, {}});
+    });
+    pending_[n] = {s, answer};
+    auto* watcher = new QFutureWatcher<FormatCheck>(this);
+    connect(watcher, &QFutureWatcher<FormatCheck>::finished, this, [this, watcher, n, s] {
+        watcher->deleteLater();
+        if (auto it = pending_.find(n); it != pending_.end() && it->second.checked == s)
+            pending_.erase(it);
+        list_.setFormat(n, s, watcher->result());
+    });
+    watcher->setFuture(answer);
+}
+
+void FormatChecker::settle(SelectionList& list, QWidget* parent)
+{
+    auto* checker = list.findChild<FormatChecker*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!checker || checker->pending_.empty())
+        return;
+    std::map<int, Pending> pending = std::exchange(checker->pending_, {});
+    {
+        LongWork work(parent, QStringLiteral("Reading the files' formats\u2026"));
+        work.progress().offload([&pending] {
+            for (auto& [n, p] : pending)
+                p.answer.waitForFinished();
+        });
+    }
+    for (auto& [n, p] : pending)
+        list.setFormat(n, p.checked, p.answer.result());
+}
+
+} // namespace sonaplex
