@@ -3,6 +3,7 @@
 // windows and controls found by name, and files made unwritable in a way root cannot bypass.
 #include "app/program.h"
 #include "ui/forms.h"
+#include "ui/desktop.h"
 #include "ui/messages.h"
 
 #include <QApplication>
@@ -24,28 +25,38 @@ namespace sonaplex::test {
 
 // Records every message box instead of showing it; answers from a queue (Cancel when empty
 // for Retry/Cancel questions, so that no test can loop for ever).
-class MessageRecorder {
+class MessageRecorder : public Desktop {
 public:
-    MessageRecorder()
+    MessageAnswer showMessage(const Message& m, QWidget*) override
     {
-        setMessageHandler([this](const Message& m) {
-            messages.push_back(m);
-            if (m.buttons == MessageButtons::Ok)
-                return MessageAnswer::Ok;
-            if (answers.empty())
-                return MessageAnswer::Cancel;
-            MessageAnswer a = answers.front();
-            answers.pop_front();
-            return a;
-        });
+        messages.push_back(m);
+        if (m.buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        if (answers.empty())
+            return MessageAnswer::Cancel;
+        MessageAnswer a = answers.front();
+        answers.pop_front();
+        return a;
     }
-    ~MessageRecorder() { setMessageHandler({}); }
     QString lastText() const { return messages.empty() ? QString() : messages.back().text; }
     QString lastTitle() const { return messages.empty() ? QString() : messages.back().title; }
     void clear() { messages.clear(); }
 
     std::vector<Message> messages;
     std::deque<MessageAnswer> answers;
+};
+
+// A test's answers to the folder dialog and the browser while it lives; what it is not given
+// goes to the Desktop before it.
+class DesktopAnswers : public Desktop {
+public:
+    std::function<QString(const QString& title)> folder;
+    std::function<bool(const QUrl&)> url;
+    QString chooseFolder(const QString& title, const QString& start, QWidget* parent) override
+    {
+        return folder ? folder(title) : Desktop::chooseFolder(title, start, parent);
+    }
+    bool openUrl(const QUrl& u) override { return url ? url(u) : Desktop::openUrl(u); }
 };
 
 inline QWidget* window(const QString& name)

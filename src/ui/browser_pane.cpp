@@ -556,16 +556,13 @@ void BrowserPane::fileClick()
     for (int i = 0; i < files_->listCount(); ++i) {
         if (!files_->selected(i))
             continue;
-        player_->openFile(isMidiDevice(setup_.deviceType) ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio,
-            files_->fullPath());
+        player_->openFile(deviceKind(setup_.deviceType), files_->fullPath());
     }
 }
 
 void BrowserPane::preparePlayer()
 {
-    player_->setDeviceType(setup_.deviceType);
-    player_->setFileName(QStringLiteral("SelectedFile"));
-    player_->reopen();
+    player_->prepare(deviceKind(setup_.deviceType), QStringLiteral("SelectedFile"));
 }
 
 void BrowserPane::closePlayer() { player_->closeFile(); }

@@ -9,15 +9,36 @@ namespace sonaplex {
 QString programVersion() { return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch); }
 
 namespace {
-std::function<bool(const QUrl&)>& opener()
-{
-    static std::function<bool(const QUrl&)> o;
-    return o;
-}
+Desktop* inUse = nullptr; // windows run on one thread
+
 } // namespace
 
-void setUrlOpener(std::function<bool(const QUrl&)> o) { opener() = std::move(o); }
+Desktop::Desktop() : before_(std::exchange(inUse, this)) {}
 
-bool openUrl(const QUrl& url) { return opener() ? opener()(url) : QDesktopServices::openUrl(url); }
+Desktop::~Desktop()
+{
+    if (inUse == this)
+        inUse = before_;
+}
+
+Desktop& Desktop::current()
+{
+    static Desktop system{System{}}; // answers with the system's own, and is never in the chain
+    return inUse ? *inUse : system;
+}
+
+MessageAnswer Desktop::showMessage(const Message& message, QWidget* parent)
+{
+    return before_ ? before_->showMessage(message, parent) : systemMessageBox(message, parent);
+}
+
+QString Desktop::chooseFolder(const QString& title, const QString& start, QWidget* parent)
+{
+    return before_ ? before_->chooseFolder(title, start, parent) : systemFolderDialog(title, start, parent);
+}
+
+bool Desktop::openUrl(const QUrl& url) { return before_ ? before_->openUrl(url) : QDesktopServices::openUrl(url); }
+
+bool openUrl(const QUrl& url) { return Desktop::current().openUrl(url); }
 
 } // namespace sonaplex

@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include "ui/desktop.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -8,30 +10,13 @@
 
 namespace sonaplex {
 
-namespace {
-MessageHandler& handler()
-{
-    static MessageHandler h;
-    return h;
-}
-} // namespace
-
-void setMessageHandler(MessageHandler h) { handler() = std::move(h); }
-
-namespace {
-std::function<QString(const QString&)>& folderChooser()
-{
-    static std::function<QString(const QString&)> chooser;
-    return chooser;
-}
-} // namespace
-
-void setFolderChooser(std::function<QString(const QString&)> chooser) { folderChooser() = std::move(chooser); }
-
 QString chooseFolder(const QString& title, const QString& start, QWidget* parent)
 {
-    if (folderChooser())
-        return folderChooser()(title);
+    return Desktop::current().chooseFolder(title, start, parent);
+}
+
+QString systemFolderDialog(const QString& title, const QString& start, QWidget* parent)
+{
     return QFileDialog::getExistingDirectory(parent, title, start);
 }
 
@@ -59,9 +44,11 @@ MessageAnswer askWith(QMessageBox& box, std::initializer_list<Choice> choices)
 
 MessageAnswer showMessage(const Message& message, QWidget* parent)
 {
-    if (handler())
-        return handler()(message);
+    return Desktop::current().showMessage(message, parent);
+}
 
+MessageAnswer systemMessageBox(const Message& message, QWidget* parent)
+{
     QMessageBox box(QMessageBox::NoIcon, message.title, message.text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     if (message.buttons == MessageButtons::KeepDiscardCancel)

@@ -1,6 +1,5 @@
 #pragma once
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -19,20 +18,19 @@ struct Message {
     MessageButtons buttons = MessageButtons::Ok;
 };
 
-// Every message box of the program goes through here: text, title, buttons, no icon.
+// Every message box of the program goes through here (to the Desktop in use): text, title,
+// buttons, no icon.
 MessageAnswer showMessage(const Message& message, QWidget* parent = nullptr);
 inline void showMessage(const QString& text, const QString& title, QWidget* parent = nullptr)
 {
     showMessage(Message{text, title, MessageButtons::Ok}, parent);
 }
 
-// Asks the user for a folder (the system's folder dialog); empty when they cancel.
+// Asks the user for a folder (through the Desktop in use); empty when they cancel.
 QString chooseFolder(const QString& title, const QString& start, QWidget* parent = nullptr);
-// Tests answer here in place of the dialog; an empty function restores it.
-void setFolderChooser(std::function<QString(const QString& title)> chooser);
 
-// Tests put a recorder here in place of the real message box; an empty function restores it.
-using MessageHandler = std::function<MessageAnswer(const Message&)>;
-void setMessageHandler(MessageHandler handler);
+// The system's own: a QMessageBox, and the folder dialog.
+MessageAnswer systemMessageBox(const Message& message, QWidget* parent);
+QString systemFolderDialog(const QString& title, const QString& start, QWidget* parent);
 
 } // namespace sonaplex

@@ -195,6 +195,13 @@ void SamplePlayer::reopen()
     openFile(type == QLatin1String("sequencer") ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio, fileName_);
 }
 
+void SamplePlayer::prepare(audio::DeviceKind kind, const QString& fileName)
+{
+    deviceType_ = kind == audio::DeviceKind::Sequencer ? QStringLiteral("Sequencer") : QStringLiteral("WaveAudio");
+    fileName_ = fileName;
+    openFile(kind, fileName_);
+}
+
 void SamplePlayer::closeFile()
 {
     engine_.close();

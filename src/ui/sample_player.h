@@ -22,6 +22,10 @@ namespace sonaplex {
 // drive the player by its old interface.
 // True for the MIDI device type "Sequencer" (any letter case); else "WaveAudio".
 bool isMidiDevice(const QString& deviceType);
+inline audio::DeviceKind deviceKind(const QString& deviceType)
+{
+    return isMidiDevice(deviceType) ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio;
+}
 
 class SamplePlayer : public QWidget {
     Q_OBJECT
@@ -45,6 +49,8 @@ public:
     void openFile(audio::DeviceKind kind, const QString& path);
     // "open" of the device type and file name set: the file opened again.
     void reopen();
+    // The typed form of setting the device type and the file name and sending "open".
+    void prepare(audio::DeviceKind kind, const QString& fileName);
     // The typed forms of "close", "play", "pause" and "stop".
     void closeFile();
     void play();

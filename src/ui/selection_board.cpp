@@ -21,7 +21,7 @@ namespace sonaplex {
 
 std::function<QString(const QString&)> replacementCheckFor(const QString& deviceType)
 {
-    const auto kind = isMidiDevice(deviceType) ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio;
+    const auto kind = deviceKind(deviceType);
     return [kind](const QString& path) { return audio::playableProblem(kind, path); };
 }
 

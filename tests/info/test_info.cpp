@@ -39,7 +39,6 @@ private slots:
     }
     void cleanup()
     {
-        setUrlOpener({});
         program.reset();
     }
 
@@ -47,10 +46,11 @@ private slots:
     {
         QList<QUrl> opened;
         bool succeed = true;
-        setUrlOpener([&](const QUrl& url) {
+        DesktopAnswers answers;
+        answers.url = [&](const QUrl& url) {
             opened << url;
             return succeed;
-        });
+        };
         whileOpen(
             "FrmMidi", "CmdAbout", "frmAbout",
             [&] {

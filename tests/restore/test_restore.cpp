@@ -119,17 +119,17 @@ private slots:
         const QString moved = disk.path() + "/Game (moved)";
         QVERIFY(QDir().rename(game, moved));
         QString asked;
-        setFolderChooser([&](const QString& question) {
+        DesktopAnswers answers;
+        answers.folder = [&](const QString& question) {
             asked = question;
             return moved;
-        });
+        };
         inRestore([&] {
             QCOMPARE(state(gameFile(1)), QStringLiteral("missing"));
             row(gameFile(1))->parent()->setSelected(true);
             click("FrmRestore", "CmdRestoreSelected");
             QVERIFY(row(moved + "/TRACK1.MID")); // the record knows the files where they are now
         });
-        setFolderChooser({});
         QVERIFY2(asked.contains(game), qPrintable(asked));
         QCOMPARE(readAll(moved + "/TRACK1.MID"), original(1));
         QCOMPARE(readAll(moved + "/TRACK2.MID"), original(2));
@@ -220,7 +220,8 @@ private slots:
         QDir().mkpath(program->path("MySounds")); // a set of replacements: not a backup
         QVERIFY(writeFile(program->path("MySounds/TRACK3.MID"), song(3)));
         QVERIFY(writeReplacementSetNote(program->path("MySounds")).ok);
-        setFolderChooser([&](const QString&) { return game; });
+        DesktopAnswers answers;
+        answers.folder = [&](const QString&) { return game; };
         program->messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
         inRestore([] {
             auto* sets = control<QComboBox>("FrmRestore", "CboBackupSets");
@@ -230,7 +231,6 @@ private slots:
             sets->setCurrentText("OldSet");
             click("FrmRestore", "CmdRestoreSet");
         });
-        setFolderChooser({});
         for (int n = 1; n <= 3; ++n)
             QCOMPARE(readAll(gameFile(n)), original(n));
         // The older set is written only after every file and where it goes were shown.

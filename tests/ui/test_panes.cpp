@@ -139,10 +139,15 @@ private slots:
         // The disk goes in while the message is up: Retry then gets there.
         messages.clear();
         messages.answers = {MessageAnswer::Retry};
-        setMessageHandler([&](const Message&) {
-            QDir().mkpath(drive);
-            return MessageAnswer::Retry;
-        });
+        struct InsertTheDisk : Desktop {
+            QString drive;
+            MessageAnswer showMessage(const Message&, QWidget*) override
+            {
+                QDir().mkpath(drive);
+                return MessageAnswer::Retry;
+            }
+        } insert;
+        insert.drive = drive;
         p->drives()->setDrive(drive);
         QCOMPARE(p->folders()->path(), QDir::toNativeSeparators(drive));
         QCOMPARE(p->drives()->drive(), drive);
