@@ -21,8 +21,10 @@ public:
     void cancel();
     bool isRunning() const { return running_; }
     // Waits up to `ms` for the scan to finish and delivers what it found before returning, so
-    // that a small folder is listed at once; a big one goes on in the background.
-    void settle(int ms);
+    // that a small folder is listed at once; a big one goes on in the background. The default
+    // is long enough for any ordinary folder, short enough that a window never seems to stick.
+    static constexpr int kSettleMs = 10;
+    void settle(int ms = kSettleMs);
 
     // Sorted the way the lists show names: naturally ("rec2" before "rec10"), letter case
     // ignored, then by case.

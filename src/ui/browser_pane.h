@@ -1,15 +1,8 @@
 #pragma once
-#include <QAbstractListModel>
-#include <QComboBox>
-#include <QHash>
-#include <QListView>
-#include <QListWidget>
+#include "ui/file_list.h"
+#include "ui/place_lists.h"
+
 #include <QWidget>
-
-class QFileSystemWatcher;
-class QTimer;
-
-#include "base/replacement_record.h"
 
 #include <functional>
 #include <memory>
@@ -20,140 +13,7 @@ class AudioHost;
 
 namespace sonaplex {
 
-class FolderScan;
 class SamplePlayer;
-
-// The drives of the machine; `Drive` is the chosen one's text. Picking a drive raises changed().
-class DriveList : public QComboBox {
-    Q_OBJECT
-    Q_PROPERTY(QString Drive READ drive WRITE setDrive NOTIFY changed)
-public:
-    // The drives, and after "/" the folders in `places` (home, the program folder).
-    explicit DriveList(const QStringList& places = {}, QWidget* parent = nullptr);
-    QString drive() const { return currentText(); }
-    // Chooses a drive as the user would, raising changed().
-    void setDrive(const QString& drive);
-    // Shows a drive without raising changed(): for going back to the drive that worked.
-    void showDrive(const QString& drive);
-    // Shows the listed drive that holds `path`, without raising changed().
-    void showDriveOf(const QString& path);
-signals:
-    void changed();
-};
-
-// The folder shown, its ancestors above it and its sub-folders below; double-click or
-// Enter opens a folder. Every move raises changed().
-class FolderList : public QListWidget {
-    Q_OBJECT
-    Q_PROPERTY(QString Path READ path WRITE setPath NOTIFY changed)
-public:
-    explicit FolderList(QWidget* parent = nullptr);
-    ~FolderList() override;
-    QString path() const { return path_; }
-    void setPath(const QString& path) { trySetPath(path); }
-    // Moves to `path`; false (and no move) when it is not a folder that can be read.
-    bool trySetPath(const QString& path);
-signals:
-    void changed();
-
-private:
-    void showSubfolders(const QStringList& names);
-    QString path_;
-    FolderScan* scan_;
-};
-
-// Names listed by a file list; rows arrive in batches while a folder is read.
-class FileNameModel : public QAbstractListModel {
-    Q_OBJECT
-public:
-    using QAbstractListModel::QAbstractListModel;
-    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(names_.size()); }
-    QVariant data(const QModelIndex& index, int role) const override;
-    void clear();
-    void append(const QStringList& names);
-    void replace(const QStringList& names);
-    const QStringList& names() const { return names_; }
-
-    // Files the record of replacements knows, by name: a mark and a tooltip saying what
-    // replaced them, when, or that they changed since.
-    struct Mark {
-        GameFileState state;
-        QString note;
-    };
-    void setMarks(QHash<QString, Mark> marks);
-    const QHash<QString, Mark>& marks() const { return marks_; }
-
-private:
-    QStringList names_;
-    QHash<QString, Mark> marks_;
-};
-
-// The files of one folder whose names match a fixed pattern, letter case ignored.
-// A click (or moving the highlight with the keyboard) raises fileClicked().
-class FileList : public QListView {
-    Q_OBJECT
-    Q_PROPERTY(QString Path READ path WRITE setPath NOTIFY pathChanged)
-    Q_PROPERTY(QString Pattern READ pattern WRITE setPattern)
-    Q_PROPERTY(QString FileName READ fileName WRITE setFileName)
-    Q_PROPERTY(int ListCount READ listCount)
-public:
-    explicit FileList(const QString& pattern, QWidget* parent = nullptr);
-    ~FileList() override;
-
-    QString path() const { return path_; }
-    void setPath(const QString& path);
-    QString pattern() const { return pattern_; }
-    void setPattern(const QString& pattern);
-    QString fileName() const;
-    // Highlights a listed file as a click would, raising fileClicked().
-    void setFileName(const QString& name);
-    int listCount() const { return model_->rowCount(); }
-    Q_INVOKABLE bool selected(int index) const;
-    bool isListing() const;
-
-    // The folder, the platform's separator and the highlighted name, joined as they stand.
-    QString fullPath() const;
-
-    // Marks the files of the shown folder that `record` knows (game lists only). The list
-    // does not keep the record alive: a window still being deleted after the program ended
-    // finds no record and marks nothing.
-    void markFrom(std::weak_ptr<ReplacementRecord> record) { record_ = std::move(record); }
-    // Finds the marks again (after a SWITCH or restore changed the files); a listing under
-    // way finds them when it finishes.
-    void refreshMarks()
-    {
-        if (!isListing())
-            findMarks();
-    }
-
-signals:
-    void pathChanged();
-    void fileClicked();
-    void listingFinished();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    void rescan();
-    // The folder changed on disk: the list is read again, keeping the highlight and the
-    // player as they are.
-    void refresh();
-    void highlight(const QString& name, bool raiseClick);
-    void findMarks();
-
-    QString path_;
-    QString pattern_;
-    QString pendingName_;
-    FileNameModel* model_;
-    FolderScan* scan_;
-    QFileSystemWatcher* watcher_;
-    QTimer* refreshTimer_;
-    bool refreshing_ = false;
-    QString keepName_; // highlighted before a refresh
-    std::weak_ptr<ReplacementRecord> record_;
-    int markRound_ = 0; // a newer listing drops the marks an older one was finding
-};
 
 // Device type, tooltips and object names of one pane.
 struct PaneSetup {

@@ -1,0 +1,125 @@
+#include "ui/place_lists.h"
+
+#include "base/drives.h"
+#include "base/folder_scan.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QStyle>
+
+namespace sonaplex {
+
+namespace {
+constexpr int kPathRole = Qt::UserRole + 1;
+
+QString cleanFolder(const QString& path)
+{
+    QString clean = QDir::cleanPath(QDir(path).absolutePath());
+    if (QDir(clean).isRoot() && !clean.endsWith(QLatin1Char('/')))
+        clean += QLatin1Char('/');
+    return QDir::toNativeSeparators(clean);
+}
+} // namespace
+
+// ---------------------------------------------------------------- DriveList
+
+DriveList::DriveList(const QStringList& places, QWidget* parent) : QComboBox(parent)
+{
+    addItems(listDrives(places));
+    showDriveOf(QDir::currentPath());
+    connect(this, &QComboBox::activated, this, [this] { emit changed(); });
+}
+
+void DriveList::setDrive(const QString& drive)
+{
+    showDrive(drive);
+    emit changed();
+}
+
+void DriveList::showDriveOf(const QString& path)
+{
+    QStringList drives;
+    for (int i = 0; i < count(); ++i)
+        drives << itemText(i);
+    showDrive(driveOf(path, drives));
+}
+
+void DriveList::showDrive(const QString& drive)
+{
+    int i = findText(drive);
+    if (i < 0) {
+        addItem(drive);
+        i = count() - 1;
+    }
+    setCurrentIndex(i);
+}
+
+// ---------------------------------------------------------------- FolderList
+
+FolderList::FolderList(QWidget* parent) : QListWidget(parent), scan_(new FolderScan(this))
+{
+    setUniformItemSizes(true);
+    connect(scan_, &FolderScan::finished, this, &FolderList::showSubfolders);
+    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const QString target = item->data(kPathRole).toString();
+        if (target != path_ && !trySetPath(target)) {
+            QApplication::beep();
+            trySetPath(path_); // the folder may have gone: show what is there now
+        }
+    });
+}
+
+FolderList::~FolderList() = default;
+
+bool FolderList::trySetPath(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    if (!info.isDir() || !QDir(path).isReadable())
+        return false;
+    path_ = cleanFolder(path);
+
+    // Ancestors first, each one step further in, then the open folder itself.
+    clear();
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    QStringList chain;
+    for (QDir d(path_);;) {
+        chain.prepend(cleanFolder(d.absolutePath()));
+        if (d.isRoot() || !d.cdUp())
+            break;
+    }
+    for (int depth = 0; depth < chain.size(); ++depth) {
+        const QString& folder = chain[depth];
+        QString label = depth == 0 ? folder : QFileInfo(QDir::fromNativeSeparators(folder)).fileName();
+        auto* item = new QListWidgetItem(
+            depth + 1 == chain.size() ? openIcon : closedIcon, QString(depth * 2, QLatin1Char(' ')) + label, this);
+        item->setData(kPathRole, folder);
+    }
+    setCurrentRow(count() - 1);
+    scan_->start(path_, FolderScan::Kind::Folders);
+    scan_->settle();
+    emit changed();
+    return true;
+}
+
+void FolderList::showSubfolders(const QStringList& names)
+{
+    const QIcon icon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const int depth = count();
+    const QString base = QDir::fromNativeSeparators(path_);
+    const QString indent(depth * 2, QLatin1Char(' '));
+    setUpdatesEnabled(false);
+    for (const QString& name : names) {
+        auto* item = new QListWidgetItem(icon, indent + name, this);
+        item->setData(kPathRole, cleanFolder(base + QLatin1Char('/') + name));
+    }
+    setUpdatesEnabled(true);
+}
+
+// ---------------------------------------------------------------- FileNameModel
+
+} // namespace sonaplex
