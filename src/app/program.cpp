@@ -8,6 +8,7 @@
 #include "base/files.h"
 #include "ui/forms.h"
 #include "ui/messages.h"
+#include "words/report_words.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -116,7 +117,7 @@ void startProgram(const QString& programFolder)
         forms->audio()->loadInBackground();
         const ReplacementRecord* record = forms->record();
         if (record && !record->problem().isEmpty())
-            showMessage(record->problem(), QStringLiteral("Record of Replacements"), QApplication::activeWindow());
+            showMessage(recordProblemWords(record->problem()), QStringLiteral("Record of Replacements"), QApplication::activeWindow());
     });
 }
 

@@ -1,5 +1,7 @@
 #include "base/backup_manifest.h"
 
+#include <optional>
+
 #include "base/content_hash.h"
 
 #include <QDir>
@@ -68,12 +70,12 @@ FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& c
 
 bool hasManifest(const QString& folder) { return QFileInfo(folder + QLatin1Char('/') + manifestName()).isFile(); }
 
-std::vector<ManifestLine> readManifest(const QString& folder, QStringList* refused)
+std::vector<ManifestLine> readManifest(const QString& folder, std::vector<SetRefusal>* refused)
 {
     std::vector<ManifestLine> lines;
-    auto refuse = [&](int number, const QString& what, const QString& why) {
+    auto refuse = [&](int number, const QString& what, SetRefusal::Why why) {
         if (refused)
-            *refused << QStringLiteral("Line %1 (%2): %3").arg(number).arg(what, why);
+            refused->push_back({number, what, why});
     };
     // Opened only as a regular file, and read only so far: a manifest is a short list.
     constexpr qint64 kMaxManifest = 4 << 20;
@@ -92,16 +94,16 @@ std::vector<ManifestLine> readManifest(const QString& folder, QStringList* refus
             continue;
         const QList<QByteArray> parts = line.split('\t');
         if (parts.size() != 3) {
-            refuse(number, QString::fromUtf8(line.left(80)), QStringLiteral("not a line of a backup set's list"));
+            refuse(number, QString::fromUtf8(line.left(80)), SetRefusal::Why::NotAManifestLine);
             continue;
         }
         ManifestLine l{QString::fromLatin1(parts[0]), decode(parts[1]), decode(parts[2])};
         // Only a plain name inside the set, and a plain absolute game path, are followed.
         if (!isPlainName(l.name))
-            refuse(number, l.name, QStringLiteral("its name in the set leaves the set's folder"));
+            refuse(number, l.name, SetRefusal::Why::NameLeavesSet);
         else if (!QFileInfo(l.gamePath).isAbsolute() || QDir::cleanPath(l.gamePath) != l.gamePath
             || l.gamePath.contains(QChar(0)))
-            refuse(number, l.gamePath, QStringLiteral("not a plain absolute path of a game file"));
+            refuse(number, l.gamePath, SetRefusal::Why::NotPlainGamePath);
         else
             lines.push_back(l);
     }
@@ -112,37 +114,43 @@ namespace {
 QString kindOf(const QString& path) { return QFileInfo(path).suffix().toLower(); }
 bool isSoundKind(const QString& kind) { return kind == QLatin1String("wav") || kind == QLatin1String("mid"); }
 
-// Why `gamePath` may not be written from a set, or empty; fills in what is unusual about it.
-QString targetProblem(const ReplacementRecord* record, const QString& source, SetTarget& target, bool fromManifest)
+// Why `gamePath` may not be written from a set (`refusal`), or nothing; fills in what is
+// unusual about it.
+std::optional<SetRefusal::Why> targetProblem(
+    const ReplacementRecord* record, const QString& source, SetTarget& target, bool fromManifest, QString* detail)
 {
+    using Why = SetRefusal::Why;
     const QString& gamePath = target.gamePath;
     const QString kind = kindOf(gamePath);
     if (!isSoundKind(kind))
-        return QStringLiteral("only .wav and .mid game files are restored");
-    if (kindOf(source) != kind)
-        return QStringLiteral("its file in the set is not a .%1 file").arg(kind);
+        return Why::NotSoundKind;
+    if (kindOf(source) != kind) {
+        *detail = kind;
+        return Why::SetFileOfOtherKind;
+    }
     if (!QFileInfo(source).isFile() || QFileInfo(source).isSymLink())
-        return QStringLiteral("its file is not in the set");
-    if (const QString why = undecodableName(gamePath); !why.isEmpty())
-        return why;
+        return Why::NotInSet;
+    if (const QString why = undecodableName(gamePath); !why.isEmpty()) {
+        *detail = why;
+        return Why::NameUnreadable;
+    }
     const QFileInfo info(gamePath);
     const QString folder = info.absolutePath();
     if (QFileInfo(folder).canonicalFilePath() != QDir::cleanPath(folder))
-        return QStringLiteral("its folder is missing or is reached through a symbolic link");
+        return Why::FolderMissingOrLinked;
     if (info.isSymLink())
-        return QStringLiteral("it is a symbolic link");
+        return Why::SymbolicLink;
     const bool known = record && record->isOpen() && !record->knownIn(folder).empty();
     if (info.exists()) {
         if (!info.isFile())
-            return QStringLiteral("it is not a regular file");
+            return Why::NotRegularFile;
     } else {
         if (fromManifest && !known)
-            return QStringLiteral("no such file, and Sonaplex has replaced no file in its folder, so none is "
-                                  "created there");
+            return Why::NoFolderKnown;
         target.newFile = true;
     }
     target.outsideGameFolders = !known;
-    return {};
+    return std::nullopt;
 }
 } // namespace
 
@@ -152,11 +160,12 @@ SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder
     QSet<QString> seen;
     auto consider = [&](const QString& label, const QString& gamePath, const QString& source, bool fromManifest) {
         SetTarget target{gamePath, source};
-        QString why = seen.contains(gamePath) ? QStringLiteral("named twice") : QString();
-        if (why.isEmpty())
-            why = targetProblem(record, source, target, fromManifest);
-        if (!why.isEmpty()) {
-            plan.refused << label + QStringLiteral(": ") + why;
+        QString detail;
+        const std::optional<SetRefusal::Why> why = seen.contains(gamePath)
+            ? SetRefusal::Why::NamedTwice
+            : targetProblem(record, source, target, fromManifest, &detail);
+        if (why) {
+            plan.refused.push_back({0, label, *why, detail});
             return;
         }
         seen.insert(gamePath);

@@ -27,9 +27,31 @@ bool isReplacementSet(const QString& folder);
 FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& copied);
 // Whether a set folder has a manifest (a backup set made since backups have one).
 bool hasManifest(const QString& folder);
+// An entry of a set that is not restored, and why.
+struct SetRefusal {
+    enum class Why {
+        NotAManifestLine, // a line of the manifest that is no entry
+        NameLeavesSet, // its name in the set leaves the set's folder
+        NotPlainGamePath, // its game path is not plain and absolute
+        NamedTwice, // its game file is named by an earlier entry
+        NotSoundKind, // only .wav and .mid game files are restored
+        SetFileOfOtherKind, // its file in the set is not of its game file's kind (`detail`)
+        NotInSet, // its file is not in the set
+        NameUnreadable, // its game file's name cannot be read back (`detail` says why)
+        FolderMissingOrLinked, // its game folder is missing or reached through a symbolic link
+        SymbolicLink, // its game file is a symbolic link
+        NotRegularFile, // its game file is not a regular file
+        NoFolderKnown, // no such game file, in a folder where Sonaplex replaced nothing
+    };
+    int line = 0; // of the manifest, for a line not followed; 0 for an entry
+    QString what; // the entry as shown: its text, name or path, or "name (game path)"
+    Why why = Why::NotAManifestLine;
+    QString detail = {};
+};
+
 // The manifest of a set folder; empty when it has none (or it cannot be read). `refused`, when
 // given, receives each line that is not followed, with the reason.
-std::vector<ManifestLine> readManifest(const QString& folder, QStringList* refused = nullptr);
+std::vector<ManifestLine> readManifest(const QString& folder, std::vector<SetRefusal>* refused = nullptr);
 
 // One file a restore of a set would write, and what is unusual about it, to show the user first.
 struct SetTarget {
@@ -39,7 +61,7 @@ struct SetTarget {
 };
 struct SetPlan {
     std::vector<SetTarget> targets;
-    QStringList refused; // what is not restored, and why
+    std::vector<SetRefusal> refused; // what is not restored, and why
 };
 // What restoring a set would write: by its manifest, where each file came from; for a set
 // without one, into `intoFolder` under the files' own names. A set is data a user may have got

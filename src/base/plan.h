@@ -1,5 +1,6 @@
 #pragma once
 #include "base/files.h"
+#include "base/record_problem.h"
 
 #include <QString>
 
@@ -69,9 +70,8 @@ struct ReportItem {
 // empty selection) have no item.
 struct Report {
     std::vector<ReportItem> items;
-    // What the user should hear of the record itself (it was opened again), though the run went
-    // on: the record's own words.
-    QString recordNotice;
+    // What the user should hear of the record itself (it was opened again), though the run went on.
+    RecordProblem recordNotice;
 
     int done() const;
     // Every step was done and is durable.

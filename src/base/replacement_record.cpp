@@ -43,12 +43,10 @@ void ReplacementRecord::openOrMoveAside()
     if (opened == Opened::Yes)
         return;
     if (opened == Opened::Failed) {
-        problem_ = QStringLiteral("The record of replaced game files (%1) cannot be opened: %2. Nothing can be "
-                                  "replaced, restored or undone until it can; the record itself is kept as it is.")
-                       .arg(databasePath(), problem_);
+        problem_ = {RecordProblem::Kind::CannotOpen, databasePath(), openCause_};
         return;
     }
-    const QString reason = problem_;
+    const QString reason = openCause_;
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QString aside = databasePath() + QStringLiteral(".damaged-") + stamp;
     bool moved = QFile::rename(databasePath(), aside);
@@ -56,24 +54,10 @@ void ReplacementRecord::openOrMoveAside()
         QFile::rename(databasePath() + QLatin1String(tail), aside + QLatin1String(tail));
     if (moved && prepare() == Opened::Yes) {
         const int salvaged = salvage(aside);
-        problem_ = salvaged > 0
-            ? QStringLiteral("The record of replaced game files was damaged (%1). It was moved aside to %2 and a new "
-                             "record was started with the %3 replacement(s) that could still be read from it: they "
-                             "can be restored from the restore window. The originals of any others are still kept "
-                             "in %4.")
-                  .arg(reason, aside)
-                  .arg(salvaged)
-                  .arg(store_.folder())
-            : QStringLiteral("The record of replaced game files was damaged (%1). It was moved aside to %2 "
-                             "and a new record was started: nothing could be read from the old one, so files "
-                             "replaced before cannot be restored from the restore window, but their originals are "
-                             "still kept in %3.")
-                  .arg(reason, aside, store_.folder());
+        problem_ = {RecordProblem::Kind::MovedAside, databasePath(), reason, aside, {}, store_.folder(), salvaged};
         return;
     }
-    problem_ = QStringLiteral("The record of replaced game files in %1 is damaged (%2) and could not be replaced by "
-                              "a new one (%3). Nothing can be replaced, restored or undone until it can.")
-                   .arg(folder_, reason, problem_);
+    problem_ = {RecordProblem::Kind::CannotReplace, folder_, reason, {}, openCause_};
 }
 
 // What can still be read from a record moved aside as damaged (SQLite reads the pages that are
@@ -156,19 +140,19 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     if (!db.isValid()) {
-        problem_ = QStringLiteral("the SQLite driver of Qt could not be loaded");
+        openCause_ = QStringLiteral("the SQLite driver of Qt could not be loaded");
         return Opened::Failed;
     }
     db.setDatabaseName(databasePath());
     if (!db.open()) {
-        problem_ = db.lastError().text();
+        openCause_ = db.lastError().text();
         return Opened::Failed;
     }
     QSqlQuery q(db);
     bool damaged = false;
     auto run = [&](const QString& sql) {
         if (!q.exec(sql)) {
-            problem_ = q.lastError().text();
+            openCause_ = q.lastError().text();
             const int code = sqliteCode(q.lastError());
             damaged = code == kSqliteCorrupt || code == kSqliteNotADatabase;
             return false;
@@ -180,7 +164,7 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
         return damaged ? Opened::Damaged : Opened::Failed;
     }
     if (!q.next() || q.value(0).toString() != QLatin1String("ok")) {
-        problem_ = QStringLiteral("it is damaged");
+        openCause_ = QStringLiteral("it is damaged");
         db.close();
         return Opened::Damaged;
     }
@@ -196,12 +180,13 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
     // The file the connection has open: compared with the path before every run.
     if (!ok || !statOf(databasePath(), &dev_, &ino_)) {
         if (ok)
-            problem_ = QStringLiteral("it vanished while it was opened");
+            openCause_ = QStringLiteral("it vanished while it was opened");
         db.close();
         return damaged ? Opened::Damaged : Opened::Failed;
     }
     open_ = true;
-    problem_.clear();
+    openCause_.clear();
+    problem_ = {};
     return Opened::Yes;
 }
 
@@ -211,25 +196,34 @@ FileResult ReplacementRecord::ready()
         qint64 dev = 0, ino = 0;
         if (!statOf(databasePath(), &dev, &ino) || dev != dev_ || ino != ino_) {
             // Writes into a deleted file would be lost at the next start without a word.
-            notice_ = QStringLiteral("The record of replaced game files (%1) was deleted or replaced by another file "
-                                     "while Sonaplex was running. Sonaplex now keeps its record in the file at that "
-                                     "path; what was recorded since the change may be missing from it.")
-                          .arg(databasePath());
+            notice_ = {RecordProblem::Kind::ReplacedUnderUs, databasePath()};
             open_ = false;
         }
     }
     if (!open_) {
         openOrMoveAside();
         if (!open_)
-            return FileResult::failure(problem_, FileCause::Other);
+            return unusable();
         if (!problem_.isEmpty()) // moved aside just now: the user hears of it
-            notice_ = std::exchange(problem_, QString());
+            notice_ = std::exchange(problem_, RecordProblem{});
     }
     settleUnfinished();
     return FileResult::success();
 }
 
-QString ReplacementRecord::takeNotice() { return std::exchange(notice_, QString()); }
+RecordProblem ReplacementRecord::takeNotice() { return std::exchange(notice_, RecordProblem{}); }
+
+FileResult ReplacementRecord::unusable() const
+{
+    const QString cause = problem_.kind == RecordProblem::Kind::CannotReplace
+        ? QStringLiteral("%1, and no new one could be started (%2)").arg(problem_.cause, problem_.newCause)
+        : problem_.cause;
+    if (cause.isEmpty())
+        return FileResult::failure(QStringLiteral("the record of replacements is not open"), FileCause::Other);
+    return FileResult::failure(
+        QStringLiteral("the record of replaced game files (%1) cannot be used: %2").arg(databasePath(), cause),
+        FileCause::Other);
+}
 
 bool ReplacementRecord::tryTakeTurn()
 {
@@ -263,7 +257,7 @@ FileResult ReplacementRecord::writeFailure(const QString& what) const
 FileResult ReplacementRecord::lastWriteFailure() const
 {
     if (!open_ && lastError_.type() == QSqlError::NoError)
-        return FileResult::failure(problem_);
+        return unusable();
     return failureOf(lastError_, QStringLiteral("write"));
 }
 
@@ -291,8 +285,7 @@ bool ReplacementRecord::checked(QSqlQuery& q, bool ok) const
     if (open_ && (code == kIoError || code == kCantOpen || code == kProtocol || code == kSqliteCorrupt
                      || code == kSqliteNotADatabase)) {
         open_ = false;
-        problem_ = QStringLiteral("The record of replaced game files (%1) could not be read or written: %2.")
-                       .arg(databasePath(), e.text());
+        problem_ = {RecordProblem::Kind::ReadWriteFailed, databasePath(), e.text()};
         QSqlDatabase::database(connection_, false).close();
     }
     return false;
@@ -349,7 +342,7 @@ bool ReplacementRecord::didNotHappen(qint64 entry)
 FileResult ReplacementRecord::begin()
 {
     if (!open_)
-        return FileResult::failure(problem_.isEmpty() ? QStringLiteral("the record of replacements is not open") : problem_);
+        return unusable();
     if (!QSqlDatabase::database(connection_).transaction())
         return writeFailure(QStringLiteral("begin"));
     return FileResult::success();

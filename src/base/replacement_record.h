@@ -1,4 +1,5 @@
 #pragma once
+#include "base/record_problem.h"
 #include "base/original_store.h"
 
 #include <QDateTime>
@@ -59,7 +60,7 @@ public:
 
     bool isOpen() const { return open_; }
     // What went wrong opening the record, for the user; empty when nothing did.
-    const QString& problem() const { return problem_; }
+    const RecordProblem& problem() const { return problem_; }
     const OriginalStore& store() const { return store_; }
     QString databasePath() const;
 
@@ -70,7 +71,7 @@ public:
     FileResult ready();
     // What the user should hear about the record since the last call (empty when nothing);
     // cleared by the call.
-    QString takeNotice();
+    RecordProblem takeNotice();
 
     // Runs that change game files take turns, across windows and processes: a run holds the
     // turn from reading what its game files hold until its last rename is recorded. False when
@@ -141,7 +142,9 @@ private:
     int settle();
     qint64 dev_ = 0, ino_ = 0; // of the file the connection opened
     int turn_ = -1; // the locked turn file, while this record holds the turn
-    QString notice_;
+    RecordProblem notice_;
+    // The record cannot be used, as the cause of a run's failure.
+    FileResult unusable() const;
     std::vector<ReplacedFile> query(const QString& folder) const;
     struct Remembered {
         QString stamp, hash;
@@ -152,7 +155,8 @@ private:
     QString folder_;
     OriginalStore store_;
     mutable bool open_ = false; // a connection gone bad closes itself (checked())
-    mutable QString problem_;
+    mutable RecordProblem problem_;
+    QString openCause_; // why the last prepare() failed
     mutable QSqlError lastError_; // of the last statement that failed
 };
 

@@ -147,11 +147,11 @@ Opened openRecord(const Options& o)
     auto record = std::make_unique<ReplacementRecord>(ProgramFolder(absolute(root)).replacements());
     if (const FileResult ready = record->ready(); !ready) {
         err(QStringLiteral("sonaplex: the record of replacements cannot be used: %1")
-                .arg(record->problem().isEmpty() ? ready.error : record->problem()));
+                .arg(record->problem().isEmpty() ? ready.error : recordProblemWords(record->problem())));
         return {nullptr, kUnusable};
     }
-    if (const QString notice = record->takeNotice(); !notice.isEmpty())
-        err(notice);
+    if (const RecordProblem notice = record->takeNotice(); !notice.isEmpty())
+        err(recordProblemWords(notice));
     return {std::move(record), kDone};
 }
 
@@ -258,13 +258,13 @@ int runAndReport(const Options& o, ReplacementRecord& record, const Plan& plan, 
         QJsonObject doc{{QStringLiteral("command"), o.command}, {QStringLiteral("done"), report.done()},
             {QStringLiteral("files"), list}};
         if (!report.recordNotice.isEmpty())
-            doc.insert(QStringLiteral("notice"), report.recordNotice);
+            doc.insert(QStringLiteral("notice"), recordProblemWords(report.recordNotice));
         printJson(doc);
     } else {
         for (const QString& note : notes)
             out(note);
         if (!report.recordNotice.isEmpty())
-            err(report.recordNotice);
+            err(recordProblemWords(report.recordNotice));
         for (const ReportItem& item : report.items)
             if (item.done())
                 out(QDir::toNativeSeparators(item.step.gamePath));

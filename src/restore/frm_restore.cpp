@@ -181,7 +181,7 @@ void FrmRestore::refresh()
     for (QPushButton* b : actions_)
         b->setEnabled(record && record->isOpen());
     if (!record || !record->isOpen()) {
-        summary_->setText(record ? record->problem() : QStringLiteral("No record of replacements is kept."));
+        summary_->setText(record ? recordProblemWords(record->problem()) : QStringLiteral("No record of replacements is kept."));
         return;
     }
     QList<QTreeWidgetItem*> folderRows;
@@ -241,7 +241,7 @@ bool FrmRestore::confirm(const QString& question)
 void FrmRestore::report(const Report& run, const QString& done)
 {
     if (!run.recordNotice.isEmpty())
-        showMessage(run.recordNotice, QStringLiteral("Record of Replacements"), this);
+        showMessage(recordProblemWords(run.recordNotice), QStringLiteral("Record of Replacements"), this);
     if (!run.ok())
         showMessage(failureReport(run.done() > 0 ? QStringLiteral("Not every game file was put back. These were left "
                                                                   "as they were:")
@@ -373,9 +373,12 @@ void FrmRestore::CmdRestoreSet_Click()
         places << QDir::toNativeSeparators(t.gamePath)
                 + (marks.isEmpty() ? QString() : QStringLiteral("   (") + marks.join(QStringLiteral(", ")) + QLatin1Char(')'));
     }
-    const QString refused = plan.refused.isEmpty()
+    QStringList notRestored;
+    for (const SetRefusal& r : plan.refused)
+        notRestored << setRefusalLine(r);
+    const QString refused = notRestored.isEmpty()
         ? QString()
-        : QStringLiteral("\n\nNot restored:\n%1").arg(plan.refused.join(QLatin1Char('\n')));
+        : QStringLiteral("\n\nNot restored:\n%1").arg(notRestored.join(QLatin1Char('\n')));
     if (plan.targets.empty()) {
         showMessage(QStringLiteral("\"%1\" has no file that can be put back.%2").arg(name, refused), kTitle, this);
         return;

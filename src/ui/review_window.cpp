@@ -74,7 +74,7 @@ bool ReviewWindow::switchFiles()
             &work.progress(), conversions.failed);
     }
     if (!run.recordNotice.isEmpty())
-        showMessage(run.recordNotice, QStringLiteral("Record of Replacements"), this);
+        showMessage(recordProblemWords(run.recordNotice), QStringLiteral("Record of Replacements"), this);
     if (!run.ok()) {
         showMessage(failureReport(run.done() > 0
                             ? QStringLiteral("Not every game file was replaced. These were left as they were:")

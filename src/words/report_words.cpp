@@ -94,6 +94,90 @@ QString failureReport(const QString& heading, const Report& report)
     return text;
 }
 
+QString recordProblemWords(const RecordProblem& p)
+{
+    switch (p.kind) {
+    case RecordProblem::Kind::None:
+        return {};
+    case RecordProblem::Kind::CannotOpen:
+        return QStringLiteral("The record of replaced game files (%1) cannot be opened: %2. Nothing can be replaced, "
+                              "restored or undone until it can; the record itself is kept as it is.")
+            .arg(p.path, p.cause);
+    case RecordProblem::Kind::MovedAside:
+        if (p.salvaged > 0)
+            return QStringLiteral("The record of replaced game files was damaged (%1). It was moved aside to %2 and "
+                                  "a new record was started with the %3 replacement(s) that could still be read "
+                                  "from it: they can be restored from the restore window. The originals of any "
+                                  "others are still kept in %4.")
+                .arg(p.cause, p.movedTo)
+                .arg(p.salvaged)
+                .arg(p.originals);
+        return QStringLiteral("The record of replaced game files was damaged (%1). It was moved aside to %2 and a new "
+                              "record was started: nothing could be read from the old one, so files replaced before "
+                              "cannot be restored from the restore window, but their originals are still kept in %3.")
+            .arg(p.cause, p.movedTo, p.originals);
+    case RecordProblem::Kind::CannotReplace:
+        return QStringLiteral("The record of replaced game files in %1 is damaged (%2) and could not be replaced by a "
+                              "new one (%3). Nothing can be replaced, restored or undone until it can.")
+            .arg(p.path, p.cause, p.newCause);
+    case RecordProblem::Kind::ReadWriteFailed:
+        return QStringLiteral("The record of replaced game files (%1) could not be read or written: %2.")
+            .arg(p.path, p.cause);
+    case RecordProblem::Kind::ReplacedUnderUs:
+        return QStringLiteral("The record of replaced game files (%1) was deleted or replaced by another file while "
+                              "Sonaplex was running. Sonaplex now keeps its record in the file at that path; what "
+                              "was recorded since the change may be missing from it.")
+            .arg(p.path);
+    }
+    return {};
+}
+
+QString setRefusalLine(const SetRefusal& r)
+{
+    using Why = SetRefusal::Why;
+    QString why;
+    switch (r.why) {
+    case Why::NotAManifestLine:
+        why = QStringLiteral("not a line of a backup set's list");
+        break;
+    case Why::NameLeavesSet:
+        why = QStringLiteral("its name in the set leaves the set's folder");
+        break;
+    case Why::NotPlainGamePath:
+        why = QStringLiteral("not a plain absolute path of a game file");
+        break;
+    case Why::NamedTwice:
+        why = QStringLiteral("named twice");
+        break;
+    case Why::NotSoundKind:
+        why = QStringLiteral("only .wav and .mid game files are restored");
+        break;
+    case Why::SetFileOfOtherKind:
+        why = QStringLiteral("its file in the set is not a .%1 file").arg(r.detail);
+        break;
+    case Why::NotInSet:
+        why = QStringLiteral("its file is not in the set");
+        break;
+    case Why::NameUnreadable:
+        why = r.detail;
+        break;
+    case Why::FolderMissingOrLinked:
+        why = QStringLiteral("its folder is missing or is reached through a symbolic link");
+        break;
+    case Why::SymbolicLink:
+        why = QStringLiteral("it is a symbolic link");
+        break;
+    case Why::NotRegularFile:
+        why = QStringLiteral("it is not a regular file");
+        break;
+    case Why::NoFolderKnown:
+        why = QStringLiteral("no such file, and Sonaplex has replaced no file in its folder, so none is created there");
+        break;
+    }
+    const QString label = r.line > 0 ? QStringLiteral("Line %1 (%2)").arg(r.line).arg(r.what) : r.what;
+    return label + QStringLiteral(": ") + why;
+}
+
 QString restoredWords(int files)
 {
     return QStringLiteral("%1 game file(s) were put back as they were originally.").arg(files);

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/backup_manifest.h"
 #include "base/plan.h"
 #include "base/replacement_record.h"
 
@@ -22,6 +23,12 @@ QStringList failureLines(const Report& report);
 // durable after it; empty when every step was done durably.
 QString failureReport(const QString& heading, const Report& report);
 // What the restore window and the command line say of a restore or an undo that was done.
+// What the user is told of the record itself: the sentence of each problem (empty for none).
+QString recordProblemWords(const RecordProblem& problem);
+
+// "Line 3 (x.wav): its name in the set leaves the set's folder", "a.wav (/game/a.wav): named twice".
+QString setRefusalLine(const SetRefusal& refusal);
+
 QString restoredWords(int files);
 QString nothingToUndoWords();
 // "SWITCH" or "restore": what an undo takes back (a restore of a backup set is a restore).

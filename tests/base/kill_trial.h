@@ -72,7 +72,7 @@ struct KillTrial {
 
         ReplacementRecord rec(record());
         if (!rec.isOpen())
-            return QStringLiteral("record unreadable after the kill: ") + rec.problem();
+            return QStringLiteral("record unreadable after the kill: ") + rec.problem().cause;
         rec.settleUnfinished();
         const std::vector<ReplacedFile> known = rec.replacedFiles();
         for (int n = 1; n <= files; ++n) {

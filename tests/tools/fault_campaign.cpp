@@ -198,7 +198,7 @@ int check(const Layout& at)
         // The next start: the record settles what the run left unfinished.
         ReplacementRecord record(at.record());
         if (!record.isOpen()) {
-            faults << QStringLiteral("the record cannot be opened after the fault: %1").arg(record.problem());
+            faults << QStringLiteral("the record cannot be opened after the fault: %1").arg(record.problem().cause);
         } else {
             record.settleUnfinished();
             const QStringList left = QDir(at.dir + QStringLiteral("/Game"))
