@@ -21,6 +21,7 @@ int main(int argc, char** argv)
     QDir().mkpath(root + "/midi");
     QDir().mkpath(root + "/riff");
     QDir().mkpath(root + "/wave");
+    QDir().mkpath(root + "/manifest");
     auto save = [](const QString& path, const QByteArray& bytes) {
         QFile f(path);
         return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
@@ -47,6 +48,15 @@ int main(int argc, char** argv)
             file += char(body.size() >> s);
         ok &= save(root + "/midi/sysex.mid", file + body);
     }
+
+    // Lists of a backup set: hash, name in the set, game path, a tab between them.
+    ok &= save(root + "/manifest/plain.txt",
+        "# Sonaplex backup set\n"
+        "0123456789abcdef0123456789abcdef\tfx1.wav\t/games/Patt/sound/fx1.wav\n"
+        "fedcba9876543210fedcba9876543210\tTRACK1.MID\t/games/Patt/music/TRACK1.MID\n");
+    ok &= save(root + "/manifest/hostile.txt",
+        "00\t../fx1.wav\t/games/a.wav\n00\tfx1.wav\tgames/relative.wav\n00\tfx1.wav\t/games/../etc/x.wav\n"
+        "00\tnotes.txt\t/games/notes.txt\n00\tfx1.wav\t/games/a.wav\n00\tfx1.wav\t/games/a.wav\nno tabs here\n");
 
     const auto signal = referenceSignal(11025, 2, 0.02);
     const struct {
