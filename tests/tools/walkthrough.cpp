@@ -99,6 +99,12 @@ int main(int argc, char** argv)
     QTest::qWait(100);
     click(QStringLiteral("FrmMidi"), QStringLiteral("CmdGotoWavSelect1"));
     fillPanes(QStringLiteral("FrmWavSelect"), sounds);
+    // The highlighted pair becomes selection 1, so that the review window shows a selection
+    // (and what differs between the two files' formats, when something does).
+    if (!sounds.isEmpty()) {
+        click(QStringLiteral("FrmWavSelect"), QStringLiteral("CmdChooseGame1"));
+        click(QStringLiteral("FrmWavSelect"), QStringLiteral("CmdReplaceWav1"));
+    }
     shoot(QStringLiteral("FrmWavSelect"), out);
     click(QStringLiteral("FrmWavSelect"), QStringLiteral("CmdSwitch"));
     shoot(QStringLiteral("FrmCopyWavs"), out);
