@@ -14,7 +14,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cstdio>
@@ -125,8 +125,8 @@ int main(int argc, char** argv)
         sinceTick.start();
         tick.start();
         Form& restore = runningProgram()->showModeless(QStringLiteral("FrmRestore"));
-        auto* list = restore.findChild<QTreeWidget*>(QStringLiteral("LstReplaced"));
-        while (!list || list->topLevelItemCount() < folders) {
+        auto* list = restore.findChild<QTreeView*>(QStringLiteral("LstReplaced"));
+        while (!list || list->model()->rowCount() < folders) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
             if (clock.elapsed() > 300000) {
                 std::fprintf(stderr, "the restore window did not list every folder\n");

@@ -1,5 +1,7 @@
 #include "restore/frm_restore.h"
 
+#include "restore/replaced_files_model.h"
+
 #include "base/backup_manifest.h"
 #include "base/replacement.h"
 #include "words/report_words.h"
@@ -16,7 +18,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QItemSelectionModel>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -25,64 +28,13 @@ namespace sonaplex {
 
 namespace {
 const QString kTitle = QStringLiteral("Restore");
-constexpr int kIndexRole = Qt::UserRole;
-
-// What a game file's state is called in this window.
-QString stateName(GameFileState state)
-{
-    switch (state) {
-    case GameFileState::Replaced:
-        return QStringLiteral("replaced");
-    case GameFileState::Original:
-        return QStringLiteral("original");
-    case GameFileState::ChangedSince:
-        return QStringLiteral("changed since");
-    case GameFileState::Missing:
-        return QStringLiteral("missing");
-    case GameFileState::NotRead:
-        return QStringLiteral("not read");
-    }
-    return {};
-}
-
-// The list's rows: a row per folder, with a row per file under it, folders and files in the
-// order of their names (as the list would sort them).
-QList<QTreeWidgetItem*> rowsOf(const std::vector<ReplacedFile>& files)
-{
-    struct Named {
-        QString folder, name;
-        size_t index;
-    };
-    std::vector<Named> named;
-    named.reserve(files.size());
-    for (size_t i = 0; i < files.size(); ++i) {
-        const QFileInfo info(files[i].gamePath);
-        named.push_back({QDir::toNativeSeparators(info.absolutePath()), info.fileName(), i});
-    }
-    std::sort(named.begin(), named.end(),
-        [](const Named& a, const Named& b) { return a.folder != b.folder ? a.folder < b.folder : a.name < b.name; });
-    QList<QTreeWidgetItem*> folders;
-    const QLocale locale;
-    for (const Named& n : named) {
-        if (folders.isEmpty() || folders.back()->text(0) != n.folder) {
-            folders << new QTreeWidgetItem(QStringList{n.folder});
-            folders.back()->setToolTip(0, n.folder);
-        }
-        const ReplacedFile& f = files[n.index];
-        auto* item = new QTreeWidgetItem(folders.back(),
-            {n.name, QFileInfo(f.replacedBy).fileName(), locale.toString(f.at.toLocalTime(), QLocale::ShortFormat),
-                stateName(f.state)});
-        item->setToolTip(0, f.gamePath);
-        item->setToolTip(1, f.replacedBy);
-        item->setData(0, kIndexRole, qulonglong(n.index));
-    }
-    return folders;
-}
+// Opening every folder of a longer list would hold the window while the list lays out each row.
+constexpr size_t kOpenFolderLimit = 5000;
 } // namespace
 
 FrmRestore::FrmRestore(Forms& forms)
     : Form(forms, QStringLiteral("FrmRestore"), QStringLiteral("Sonaplex/Restore Game Files"), CloseBox),
-      list_(new QTreeWidget(this)), summary_(new QLabel(this)), sets_(new QComboBox(this))
+      list_(new QTreeView(this)), model_(new ReplacedFilesModel(this)), summary_(new QLabel(this)), sets_(new QComboBox(this))
 {
     sets_->setObjectName(QStringLiteral("CboBackupSets"));
     sets_->setToolTip(QStringLiteral("The backup sets and sets in the program folder."));
@@ -94,8 +46,7 @@ FrmRestore::FrmRestore(Forms& forms)
     heading->setWordWrap(true);
     list_->setObjectName(QStringLiteral("LstReplaced"));
     list_->setAccessibleName(QStringLiteral("Replaced game files"));
-    list_->setHeaderLabels(
-        {QStringLiteral("Game file"), QStringLiteral("Replaced by"), QStringLiteral("When"), QStringLiteral("State")});
+    list_->setModel(model_);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setRootIsDecorated(true);
     list_->setUniformRowHeights(true);
@@ -175,8 +126,7 @@ void FrmRestore::refresh()
     sets_->addItems(older);
     if (!current.isEmpty())
         sets_->setCurrentText(current);
-    list_->clear();
-    files_.clear();
+    model_->reset({}, {});
     ReplacementRecord* record = forms().record();
     for (QPushButton* b : actions_)
         b->setEnabled(record && record->isOpen());
@@ -184,32 +134,30 @@ void FrmRestore::refresh()
         summary_->setText(record ? recordProblemWords(record->problem()) : QStringLiteral("No record of replacements is kept."));
         return;
     }
-    QList<QTreeWidgetItem*> folderRows;
+    std::vector<ReplacedFile> files;
+    std::vector<ReplacedFilesModel::Folder> folders;
     {
         LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
-        files_ = record->replacedFiles(&work.progress());
-        // The rows are made off this thread too (they belong to no list yet) and given to the
-        // list at once, so that it lays itself out once (a record of many thousand files).
-        work.progress().offload([&] { folderRows = rowsOf(files_); });
+        files = record->replacedFiles(&work.progress());
+        // Arranged off this thread too; the list then asks only for the rows it shows.
+        work.progress().offload([&] { folders = ReplacedFilesModel::arrange(files); });
     }
-    // Columns sized to their contents would measure the rows again at each step: they are sized
-    // once, when every row is in.
-    QHeaderView* header = list_->header();
-    for (int column = 1; column < list_->columnCount(); ++column)
-        header->setSectionResizeMode(column, QHeaderView::Fixed);
-    list_->addTopLevelItems(folderRows);
-    for (QTreeWidgetItem* folder : folderRows)
-        folder->setFirstColumnSpanned(true);
-    list_->expandAll();
-    for (int column = 1; column < list_->columnCount(); ++column)
-        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    const int folderCount = int(folders.size());
+    model_->reset(std::move(files), std::move(folders));
+    for (int row = 0; row < folderCount; ++row)
+        list_->setFirstColumnSpanned(row, {}, true);
+    // Folders open, unless the list is too long to read file by file: then it opens by folder.
+    if (model_->files().size() <= kOpenFolderLimit)
+        list_->expandAll();
     // Files back to their originals are listed (they can be replaced again by undo) but not counted.
+    const std::vector<ReplacedFile>& listed = model_->files();
     const auto replaced
-        = std::count_if(files_.begin(), files_.end(), [](const ReplacedFile& f) { return f.state != GameFileState::Original; });
+        = std::count_if(listed.begin(), listed.end(), [](const ReplacedFile& f) { return f.state != GameFileState::Original; });
     const auto notRead
-        = std::count_if(files_.begin(), files_.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
-    summary_->setText(files_.empty() ? QStringLiteral("No game file has been replaced yet.")
-            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(replaced).arg(folderRows.size())
+        = std::count_if(listed.begin(), listed.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
+    summary_->setText(listed.empty() ? QStringLiteral("No game file has been replaced yet.")
+            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(replaced).arg(folderCount)
+                + (listed.size() > kOpenFolderLimit ? QStringLiteral(" Open a folder to see its files.") : QString())
                 + (notRead > 0 ? QStringLiteral(" %1 of them were not read (the reading was cancelled).").arg(notRead)
                                : QString()));
 }
@@ -217,18 +165,18 @@ void FrmRestore::refresh()
 std::vector<ReplacedFile> FrmRestore::selectedFiles() const
 {
     std::vector<ReplacedFile> chosen;
-    QSet<qulonglong> seen;
-    auto take = [&](QTreeWidgetItem* item) {
-        const QVariant index = item->data(0, kIndexRole);
-        if (index.isValid() && !seen.contains(index.toULongLong())) {
-            seen.insert(index.toULongLong());
-            chosen.push_back(files_[index.toULongLong()]);
+    QSet<const ReplacedFile*> seen;
+    auto take = [&](const QModelIndex& index) {
+        const ReplacedFile* f = model_->fileAt(index);
+        if (f && !seen.contains(f)) {
+            seen.insert(f);
+            chosen.push_back(*f);
         }
     };
-    for (QTreeWidgetItem* item : list_->selectedItems()) {
-        take(item);
-        for (int c = 0; c < item->childCount(); ++c) // a folder row stands for its files
-            take(item->child(c));
+    for (const QModelIndex& index : list_->selectionModel()->selectedRows()) {
+        take(index);
+        for (int c = 0; c < model_->rowCount(index); ++c) // a folder row stands for its files
+            take(model_->index(c, 0, index));
     }
     return chosen;
 }
@@ -302,14 +250,13 @@ void FrmRestore::CmdRestoreSelected_Click()
 
 void FrmRestore::CmdRestoreFolder_Click()
 {
-    QTreeWidgetItem* item = list_->currentItem();
-    if (!item) {
+    const QModelIndex item = list_->currentIndex();
+    if (!item.isValid()) {
         showMessage(QStringLiteral("Select a game folder (or a file in it) to restore first."), kTitle, this);
         return;
     }
-    QTreeWidgetItem* folder = item->parent() ? item->parent() : item;
-    list_->clearSelection();
-    folder->setSelected(true);
+    list_->selectionModel()->select(
+        model_->folderOf(item), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     CmdRestoreSelected_Click();
 }
 

@@ -5,9 +5,11 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace sonaplex {
+
+class ReplacedFilesModel;
 
 // Every game file Sonaplex replaced, grouped by game folder, with what replaced it, when, and
 // what it holds now; and the ways back: restore files or a whole folder to their originals,
@@ -34,10 +36,10 @@ private:
     void report(const struct Report& run, const QString& done);
     bool confirm(const QString& question);
 
-    QTreeWidget* list_;
+    QTreeView* list_;
+    ReplacedFilesModel* model_;
     QLabel* summary_;
     QComboBox* sets_;
-    std::vector<ReplacedFile> files_;
     std::vector<QPushButton*> actions_;
 };
 

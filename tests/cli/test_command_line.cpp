@@ -7,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTreeWidget>
 #include <QtTest>
 
 #include <csignal>

@@ -7,7 +7,8 @@
 #include "restore/frm_restore.h"
 #include "support.h"
 
-#include <QTreeWidget>
+#include <QItemSelectionModel>
+#include <QTreeView>
 
 namespace sonaplex::test {
 
@@ -62,19 +63,38 @@ protected:
         });
         click("FrmCopyMidi", "CmdRestore");
     }
-    static QTreeWidget* list() { return control<QTreeWidget>("FrmRestore", "LstReplaced"); }
-    static QTreeWidgetItem* row(const QString& path)
+    static QTreeView* list() { return control<QTreeView>("FrmRestore", "LstReplaced"); }
+    // The rows of the restore window's list, each folder followed by its files.
+    static QModelIndexList rows()
     {
-        for (QTreeWidgetItemIterator it(list()); *it; ++it)
-            if ((*it)->toolTip(0) == path)
-                return *it;
-        return nullptr;
+        QModelIndexList all;
+        const QAbstractItemModel* model = list()->model();
+        for (int f = 0; f < model->rowCount(); ++f) {
+            const QModelIndex folder = model->index(f, 0);
+            all << folder;
+            for (int r = 0; r < model->rowCount(folder); ++r)
+                all << model->index(r, 0, folder);
+        }
+        return all;
+    }
+    // A game file's row (its tooltip is its path), or an invalid index.
+    static QModelIndex row(const QString& path)
+    {
+        for (const QModelIndex& r : rows())
+            if (r.data(Qt::ToolTipRole).toString() == path)
+                return r;
+        return {};
+    }
+    static QString cell(const QModelIndex& row, int column) { return row.siblingAtColumn(column).data().toString(); }
+    static void select(const QModelIndex& row)
+    {
+        list()->selectionModel()->select(row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     // A game file's state as the restore window shows it.
     static QString state(const QString& path)
     {
-        QTreeWidgetItem* r = row(path);
-        return r ? r->text(3) : QStringLiteral("<not listed>");
+        const QModelIndex r = row(path);
+        return r.isValid() ? cell(r, 3) : QStringLiteral("<not listed>");
     }
 };
 

@@ -6,13 +6,13 @@
 #include "base/content_hash.h"
 #include "base/work_progress.h"
 #include "restore/midi_game.h"
+#include "restore/replaced_files_model.h"
 #include "ui/browser_pane.h"
 
 #include <QComboBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QHeaderView>
-#include <QTreeWidget>
 #include <QUrl>
 #include <QtTest>
 
@@ -28,6 +28,35 @@ private slots:
     void init() { makeGame(); }
     void cleanup() { program.reset(); }
 
+    // The list's model over thousands of folders: each row finds its folder and its file again,
+    // in the order of their names (rows are answered as the view asks, so a wrong index shows
+    // another file's name, or restores another file).
+    void theListModelFindsEveryRowOfALongList()
+    {
+        std::vector<ReplacedFile> files;
+        for (int folder = 2999; folder >= 0; --folder)
+            for (const char* name : {"b.wav", "a.wav"})
+                files.push_back({QStringLiteral("/games/g%1/%2").arg(folder, 4, 10, QLatin1Char('0')).arg(name)});
+        ReplacedFilesModel model;
+        std::vector<ReplacedFilesModel::Folder> folders = ReplacedFilesModel::arrange(files);
+        model.reset(files, std::move(folders));
+        QCOMPARE(model.rowCount(), 3000);
+        for (int f : {0, 1, 1999, 2999}) {
+            const QModelIndex folder = model.index(f, 0);
+            QCOMPARE(folder.data().toString(), QStringLiteral("/games/g%1").arg(f, 4, 10, QLatin1Char('0')));
+            QCOMPARE(model.rowCount(folder), 2);
+            QVERIFY(!model.fileAt(folder));
+            for (int r : {0, 1}) {
+                const QModelIndex file = model.index(r, 2, folder);
+                QCOMPARE(file.parent(), folder);
+                QCOMPARE(model.folderOf(file), folder);
+                QCOMPARE(model.fileAt(file)->gamePath, folder.data().toString() + (r ? "/b.wav" : "/a.wav"));
+                QCOMPARE(model.index(r, 0, folder).data().toString(), QString(r ? "b.wav" : "a.wav"));
+                QCOMPARE(model.rowCount(file), 0);
+            }
+        }
+    }
+
     void aSwitchWithoutBackupIsRestoredByteForByte()
     {
         switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
@@ -35,10 +64,10 @@ private slots:
         QCOMPARE(readAll(gameFile(1)), song(1));
         inRestore([&] {
             QCOMPARE(state(gameFile(1)), QStringLiteral("replaced"));
-            QCOMPARE(row(gameFile(1))->text(1), QStringLiteral("song1.mid"));
-            QVERIFY(!row(gameFile(3)));
+            QCOMPARE(cell(row(gameFile(1)), 1), QStringLiteral("song1.mid"));
+            QVERIFY(!row(gameFile(3)).isValid());
             // The folder row stands for both files.
-            row(gameFile(1))->parent()->setSelected(true);
+            select(row(gameFile(1)).parent());
             click("FrmRestore", "CmdRestoreSelected");
             QCOMPARE(state(gameFile(1)), QStringLiteral("original"));
             QCOMPARE(state(gameFile(2)), QStringLiteral("original"));
@@ -86,9 +115,9 @@ private slots:
         QCOMPARE(readAll(gameFile(1)), song(1));
         program->messages.clear();
         inRestore([&] {
-            QCOMPARE(row(gameFile(1))->text(1), QStringLiteral("song1.mid"));
-            QVERIFY(list()->header()->sectionSize(2) >= list()->fontMetrics().horizontalAdvance(row(gameFile(1))->text(2)));
-            row(gameFile(2))->setSelected(true);
+            QCOMPARE(cell(row(gameFile(1)), 1), QStringLiteral("song1.mid"));
+            QVERIFY(list()->header()->sectionSize(2) >= list()->fontMetrics().horizontalAdvance(cell(row(gameFile(1)), 2)));
+            select(row(gameFile(2)));
             click("FrmRestore", "CmdRestoreSelected");
             QCOMPARE(text("FrmRestore", "LblRestoreSummary"), QStringLiteral("1 replaced game file(s) in 1 folder(s)."));
             click("FrmRestore", "CmdUndoLastSwitch");
@@ -126,9 +155,9 @@ private slots:
         };
         inRestore([&] {
             QCOMPARE(state(gameFile(1)), QStringLiteral("missing"));
-            row(gameFile(1))->parent()->setSelected(true);
+            select(row(gameFile(1)).parent());
             click("FrmRestore", "CmdRestoreSelected");
-            QVERIFY(row(moved + "/TRACK1.MID")); // the record knows the files where they are now
+            QVERIFY(row(moved + "/TRACK1.MID").isValid()); // the record knows the files where they are now
         });
         QVERIFY2(asked.contains(game), qPrintable(asked));
         QCOMPARE(readAll(moved + "/TRACK1.MID"), original(1));
@@ -152,13 +181,13 @@ private slots:
             QCOMPARE(state(gameFile(2)), QStringLiteral("original"));
             QCOMPARE(state(gameFile(3)), QStringLiteral("missing"));
             // A changed file is restored only when the user says so, and its newer content is kept.
-            row(gameFile(1))->setSelected(true);
+            select(row(gameFile(1)));
             click("FrmRestore", "CmdRestoreSelected");
             QCOMPARE(state(gameFile(1)), QStringLiteral("original"));
             list()->clearSelection();
-            row(gameFile(2))->setSelected(true);
+            select(row(gameFile(2)));
             click("FrmRestore", "CmdForget");
-            QVERIFY(!row(gameFile(2)));
+            QVERIFY(!row(gameFile(2)).isValid());
         });
         QCOMPARE(readAll(gameFile(1)), original(1));
         QVERIFY(program->messages.messages.front().text.contains(gameFile(1)));
@@ -335,9 +364,9 @@ private slots:
     static QStringList listed()
     {
         QStringList paths;
-        for (QTreeWidgetItemIterator it(list()); *it; ++it)
-            if ((*it)->parent())
-                paths << (*it)->toolTip(0);
+        for (const QModelIndex& r : rows())
+            if (r.parent().isValid())
+                paths << r.data(Qt::ToolTipRole).toString();
         return paths;
     }
 
@@ -492,7 +521,7 @@ private slots:
         QVERIFY2(messages.lastText().contains("2 replacement(s) that could still be read"), qPrintable(messages.lastText()));
         onModal("FrmRestore", [&] {
             QCOMPARE(listed(), (QStringList{gameFile(1), gameFile(2)}));
-            list()->topLevelItem(0)->setSelected(true);
+            select(list()->model()->index(0, 0));
             click("FrmRestore", "CmdRestoreSelected");
             click("FrmRestore", "CmdCloseRestore");
         });

@@ -9,7 +9,7 @@
 #include "ui/long_work.h"
 #include "ui/review_window.h"
 
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 #include <dirent.h>
@@ -292,9 +292,12 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(file("fx2.wav")).constData(), 0644), 0);
         QString state;
         onModal("FrmRestore", [&] {
-            for (QTreeWidgetItemIterator it(control<QTreeWidget>("FrmRestore", "LstReplaced")); *it; ++it)
-                if ((*it)->toolTip(0) == file("fx2.wav"))
-                    state = (*it)->text(3);
+            const QAbstractItemModel* list = control<QTreeView>("FrmRestore", "LstReplaced")->model();
+            for (int f = 0; f < list->rowCount(); ++f)
+                for (int r = 0; r < list->rowCount(list->index(f, 0)); ++r)
+                    if (const QModelIndex i = list->index(r, 0, list->index(f, 0));
+                        i.data(Qt::ToolTipRole).toString() == file("fx2.wav"))
+                        state = i.siblingAtColumn(3).data().toString();
             click("FrmRestore", "CmdCloseRestore");
         });
         click(kEffects.review, "CmdRestore");
