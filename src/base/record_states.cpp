@@ -5,11 +5,15 @@
 #include "base/work_progress.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <functional>
+
+#include <sqlite3.h>
 #include <atomic>
 
 namespace sonaplex {
@@ -88,33 +92,121 @@ std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const
     if (!open_)
         return {};
     QSqlQuery q(QSqlDatabase::database(connection_));
-    std::vector<ReplacedFile> files = read(q, store_.folder(), folder, nullptr);
+    std::vector<ReplacedFile> files = readThrough(q, folder, nullptr);
     checked(q, !q.lastError().isValid());
     return files;
 }
 
-std::vector<ReplacedFile> ReplacementRecord::read(
-    QSqlQuery& q, const QString& storeFolder, const QString& folder, std::vector<Remembered>* remembered)
+// The rows of the listing, one at a time, whichever way they are read.
+class ListingRows {
+public:
+    virtual ~ListingRows() = default;
+    virtual bool next() = 0;
+    // Column `i` of the row: game_path, before_hash, after_hash, source, at, and with
+    // remembered hashes the stamp and hash known for the path.
+    virtual QString text(int i) = 0;
+};
+
+namespace {
+class QtRows final : public ListingRows {
+public:
+    explicit QtRows(QSqlQuery& q) : q_(q) {}
+    bool next() override { return q_.next(); }
+    QString text(int i) override { return q_.value(i).toString(); }
+
+private:
+    QSqlQuery& q_;
+};
+
+// Read through SQLite's own interface: a list of many thousand files reads several times
+// faster than through Qt SQL, which copies every row into variants first.
+class SqliteRows final : public ListingRows {
+public:
+    explicit SqliteRows(sqlite3_stmt* statement) : s_(statement) {}
+    bool next() override
+    {
+        const int step = sqlite3_step(s_);
+        failed_ = step != SQLITE_ROW && step != SQLITE_DONE;
+        return step == SQLITE_ROW;
+    }
+    QString text(int i) override
+    {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s_, i));
+        return text ? QString::fromUtf8(text, sqlite3_column_bytes(s_, i)) : QString();
+    }
+    bool failed() const { return failed_; }
+
+private:
+    sqlite3_stmt* s_;
+    bool failed_ = false;
+};
+
+// The listing of the record at `database`, on a read-only connection of SQLite's own (WAL lets
+// it read beside the record's connection). False when it could not be read.
+bool readDirectly(const QString& database, const QString& statement, const QString& folder,
+    const std::function<void(ListingRows&)>& take)
 {
-    std::vector<ReplacedFile> files;
-    // With `remembered`, the hash remembered for each file comes in the same reading: one
-    // statement, however many files.
-    const QString columns = remembered
-        ? QStringLiteral("SELECT e.game_path, e.before_hash, e.after_hash, e.source, e.at, k.stamp, k.hash FROM entries e "
-                         "LEFT JOIN known k ON k.path = e.game_path WHERE e.done = 1 ")
-        : QStringLiteral("SELECT e.game_path, e.before_hash, e.after_hash, e.source, e.at FROM entries e WHERE e.done = 1 ");
-    q.setForwardOnly(true);
-    if (folder.isEmpty()) {
-        if (!q.exec(columns + QStringLiteral("ORDER BY e.game_path, e.id")))
-            return files;
-    } else {
-        // A range on the indexed path: quick whatever the size of the record.
-        q.prepare(columns + QStringLiteral("AND e.game_path > ? AND e.game_path < ? ORDER BY e.game_path, e.id"));
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(database).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+            nullptr)
+        != SQLITE_OK) {
+        sqlite3_close(db);
+        return false;
+    }
+    sqlite3_busy_timeout(db, 5000);
+    sqlite3_stmt* q = nullptr;
+    const QByteArray sql = statement.toUtf8();
+    bool ok = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &q, nullptr) == SQLITE_OK;
+    if (ok && !folder.isEmpty()) {
+        const QByteArray from = (folder + QLatin1Char('/')).toUtf8(), to = (folder + QLatin1Char('0')).toUtf8();
+        ok = sqlite3_bind_text(q, 1, from.constData(), int(from.size()), SQLITE_TRANSIENT) == SQLITE_OK
+            && sqlite3_bind_text(q, 2, to.constData(), int(to.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+    }
+    if (ok) {
+        SqliteRows rows(q);
+        take(rows);
+        ok = !rows.failed();
+    }
+    sqlite3_finalize(q);
+    sqlite3_close(db);
+    return ok;
+}
+} // namespace
+
+std::vector<ReplacedFile> ReplacementRecord::readThrough(
+    QSqlQuery& q, const QString& folder, std::vector<Remembered>* remembered) const
+{
+    q.setForwardOnly(true); // before exec(): set after, it drops the rows
+    if (!q.prepare(listingStatement(remembered, !folder.isEmpty())))
+        return {};
+    if (!folder.isEmpty()) {
         q.addBindValue(folder + QLatin1Char('/'));
         q.addBindValue(folder + QLatin1Char('0')); // '0' follows '/'
-        if (!q.exec())
-            return files;
     }
+    if (!q.exec())
+        return {};
+    QtRows rows(q);
+    return read(rows, store_.folder(), remembered);
+}
+
+QString ReplacementRecord::listingStatement(bool remembered, bool inFolder)
+{
+    // With `remembered`, the hash remembered for each file comes in the same reading: one
+    // statement, however many files. A folder is a range on the indexed path: quick whatever
+    // the size of the record.
+    return (remembered ? QStringLiteral("SELECT e.game_path, e.before_hash, e.after_hash, e.source, e.at, k.stamp, k.hash "
+                                        "FROM entries e LEFT JOIN known k ON k.path = e.game_path WHERE e.done = 1 ")
+                       : QStringLiteral("SELECT e.game_path, e.before_hash, e.after_hash, e.source, e.at FROM entries e "
+                                        "WHERE e.done = 1 "))
+        + (inFolder ? QStringLiteral("AND e.game_path > ? AND e.game_path < ? ") : QString())
+        + QStringLiteral("ORDER BY e.game_path, e.id");
+}
+
+std::vector<ReplacedFile> ReplacementRecord::read(
+    ListingRows& rows, const QString& storeFolder, std::vector<Remembered>* remembered)
+{
+    std::vector<ReplacedFile> files;
+    const QString inStore = storeFolder + QLatin1Char('/');
     // The rows come file by file (ordered by path). Per file: where each content it was given
     // came from, and when. What replaced it is where its present content (the last one put there)
     // came from: after an undo, the SWITCH it went back to, not the one undone. A restore or undo
@@ -135,22 +227,21 @@ std::vector<ReplacedFile> ReplacementRecord::read(
         f.at = recordedTime(at);
         given.clear();
     };
-    const QString inStore = storeFolder + QLatin1Char('/');
-    while (q.next()) {
-        const QString path = q.value(0).toString();
+    while (rows.next()) {
+        const QString path = rows.text(0);
+        const QString source = rows.text(3);
         if (files.empty() || files.back().gamePath != path) {
             finish();
-            files.push_back({path, {}, {}, q.value(1).toString(), {}, GameFileState::Missing, {}});
-            firstSource = q.value(3).toString();
-            firstAt = q.value(4).toString();
+            files.push_back({path, {}, {}, rows.text(1), {}, GameFileState::Missing, {}});
+            firstSource = source;
+            firstAt = rows.text(4);
             if (remembered)
-                remembered->push_back({q.value(5).toString(), q.value(6).toString()});
+                remembered->push_back({rows.text(5), rows.text(6)});
         }
         ReplacedFile& f = files.back();
-        f.lastHash = q.value(2).toString();
-        const QString source = q.value(3).toString();
+        f.lastHash = rows.text(2);
         if (!source.startsWith(inStore))
-            given.push_back({f.lastHash, source, q.value(4).toString()});
+            given.push_back({f.lastHash, source, rows.text(4)});
     }
     finish();
     return files;
@@ -169,24 +260,13 @@ std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, Wo
     // Off the window's thread: a connection of its own, read-only, on the thread that does the
     // work (SQLite's WAL lets it read beside the record's connection).
     p.offload([&] {
-        static std::atomic<int> readers{0};
-        const QString name = connection_ + QStringLiteral("-reader-%1").arg(++readers);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            db.setDatabaseName(databasePath());
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-            if (db.open()) {
-                QSqlQuery q(db);
-                files = ReplacementRecord::read(q, store_.folder(), clean, &remembered);
-                read = !q.lastError().isValid();
-            }
-        }
-        QSqlDatabase::removeDatabase(name);
+        read = readDirectly(databasePath(), listingStatement(true, !clean.isEmpty()), clean,
+            [&](ListingRows& rows) { files = ReplacementRecord::read(rows, store_.folder(), &remembered); });
     });
     if (!read && !p.cancelled()) { // a reader could not open it: the record's own connection reads it
         QSqlQuery q(QSqlDatabase::database(connection_));
         remembered.clear();
-        files = ReplacementRecord::read(q, store_.folder(), clean, &remembered);
+        files = readThrough(q, clean, &remembered);
         checked(q, !q.lastError().isValid());
     }
     p.setTotal(int(files.size()), 0);

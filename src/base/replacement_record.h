@@ -14,6 +14,7 @@ class QSqlQuery;
 namespace sonaplex {
 
 class WorkProgress;
+class ListingRows;
 
 // What a game file holds now, measured against the record.
 enum class GameFileState {
@@ -132,7 +133,7 @@ public:
     void forget(const QStringList& gamePaths);
 
 private:
-    enum class Opened { Yes, Damaged, Failed };
+    enum class Opened { Yes, Damaged, Busy, Failed };
     Opened prepare();
     void openOrMoveAside();
     int salvage(const QString& damaged);
@@ -149,8 +150,9 @@ private:
     struct Remembered {
         QString stamp, hash;
     };
-    static std::vector<ReplacedFile> read(
-        QSqlQuery& q, const QString& storeFolder, const QString& folder, std::vector<Remembered>* remembered);
+    static QString listingStatement(bool remembered, bool inFolder);
+    static std::vector<ReplacedFile> read(ListingRows& rows, const QString& storeFolder, std::vector<Remembered>* remembered);
+    std::vector<ReplacedFile> readThrough(QSqlQuery& q, const QString& folder, std::vector<Remembered>* remembered) const;
     QString connection_;
     QString folder_;
     OriginalStore store_;
