@@ -91,41 +91,54 @@ void printJson(const QJsonObject& document)
     std::fflush(stdout);
 }
 
-// A JSON string of `s` (UTF-8, quotes, backslashes and control characters escaped).
-QByteArray jsonString(const QString& s)
+// `s` as a JSON string (UTF-8, quotes, backslashes and control characters escaped), appended
+// to `out`.
+void appendJson(QByteArray& out, const QString& s)
 {
     const QByteArray utf8 = s.toUtf8();
-    if (std::none_of(utf8.begin(), utf8.end(), [](char c) { return c == '"' || c == '\\' || uchar(c) < 0x20; }))
-        return '"' + utf8 + '"';
-    QByteArray out;
-    out.reserve(utf8.size() + 8);
     out += '"';
-    for (const char c : utf8) {
+    qsizetype plain = 0; // the start of the run of characters that need no escape
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        if (c != '"' && c != '\\' && uchar(c) >= 0x20)
+            continue;
+        out.append(utf8.constData() + plain, i - plain);
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
-        } else if (uchar(c) < 0x20) {
-            out += QByteArray("\\u00") + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
         } else {
-            out += c;
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(uchar(c)));
+            out += escaped;
         }
+        plain = i + 1;
     }
+    out.append(utf8.constData() + plain, utf8.size() - plain);
     out += '"';
+}
+
+QByteArray jsonString(const QString& s)
+{
+    QByteArray out;
+    appendJson(out, s);
     return out;
 }
 
-// "2026-12-08T11:40:05Z" (QDateTime::toString takes far longer, once per file of a long list).
-QString timeText(const QDateTime& at)
+// "2026-12-08T11:40:05Z" as a JSON string, appended to `out` (QDateTime::toString takes far
+// longer, once per file of a long list); "" for no time.
+void appendJsonTime(QByteArray& out, const QDateTime& at)
 {
-    if (!at.isValid())
-        return {};
-    const QDateTime utc = at.toUTC();
+    if (!at.isValid()) {
+        out += "\"\"";
+        return;
+    }
+    const QDateTime utc = at.timeSpec() == Qt::UTC ? at : at.toUTC();
     const QDate d = utc.date();
     const QTime t = utc.time();
-    char text[32];
-    const int n = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", d.year(), d.month(), d.day(), t.hour(),
-        t.minute(), t.second());
-    return QString::fromLatin1(text, n);
+    char text[40];
+    const int n = std::snprintf(text, sizeof text, "\"%04d-%02d-%02dT%02d:%02d:%02dZ\"", d.year(), d.month(), d.day(),
+        t.hour(), t.minute(), t.second());
+    out.append(text, n);
 }
 
 // The record of the program folder, opened as the windows open it; or why it cannot be used
@@ -182,17 +195,19 @@ int status(const Options& o)
             + ",\n    \"files\": [";
         for (size_t i = 0; i < files.size(); ++i) {
             const ReplacedFile& f = files[i];
-            text += i ? ",\n        {\n" : "\n        {\n";
-            for (const auto& [key, value] : {std::pair{"at", timeText(f.at)}, {"originalHash", f.originalHash},
-                     {"path", f.gamePath}, {"replacedBy", f.replacedBy}, {"replacedHash", f.lastHash},
-                     {"state", stateKeyword(f.state)}}) {
-                text += "            \"";
-                text += key;
-                text += "\": ";
-                text += jsonString(value);
-                text += std::strcmp(key, "state") == 0 ? "\n" : ",\n";
-            }
-            text += "        }";
+            text += i ? ",\n        {\n            \"at\": " : "\n        {\n            \"at\": ";
+            appendJsonTime(text, f.at);
+            text += ",\n            \"originalHash\": ";
+            appendJson(text, f.originalHash);
+            text += ",\n            \"path\": ";
+            appendJson(text, f.gamePath);
+            text += ",\n            \"replacedBy\": ";
+            appendJson(text, f.replacedBy);
+            text += ",\n            \"replacedHash\": ";
+            appendJson(text, f.lastHash);
+            text += ",\n            \"state\": ";
+            appendJson(text, stateKeyword(f.state));
+            text += "\n        }";
             if (text.size() > (1 << 20)) {
                 std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
                 text.clear();
