@@ -247,19 +247,25 @@ public:
     BackgroundCloser() : owner_(::getpid()), worker_([this] { run(); }) {}
     ~BackgroundCloser()
     {
+        // A forked child has the object but not the thread, and the lock may have been held by
+        // that thread at the fork: the child leaves both alone.
+        if (::getpid() != owner_) {
+            worker_.detach();
+            return;
+        }
         {
             std::lock_guard<std::mutex> lock(mutex_);
             stopping_ = true;
         }
         wake_.notify_one();
-        // A forked child has the object but not the thread.
-        if (::getpid() == owner_)
-            worker_.join();
-        else
-            worker_.detach();
+        worker_.join();
     }
     void close(int fd)
     {
+        if (::getpid() != owner_) { // a forked child: see the destructor
+            ::close(fd);
+            return;
+        }
         {
             std::lock_guard<std::mutex> lock(mutex_);
             queue_.push_back(fd);

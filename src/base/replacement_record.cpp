@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QUuid>
 
+#include <chrono>
+#include <thread>
 #include <utility>
 
 #include <sys/file.h>
@@ -39,10 +41,17 @@ ReplacementRecord::ReplacementRecord(const QString& folder)
 // not damage, and the record is left as it is, closed, until it can be opened.
 void ReplacementRecord::openOrMoveAside()
 {
-    const Opened opened = prepare();
+    Opened opened = prepare();
+    // Another program copy creating or opening the record at the same moment: it is busy for a
+    // moment, not unusable (SQLite does not always wait for it by itself, as in a change of
+    // journal mode or a recovery of the shared index).
+    for (int tries = 0; opened == Opened::Busy && tries < 100; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20 + 10 * (tries % 5)));
+        opened = prepare();
+    }
     if (opened == Opened::Yes)
         return;
-    if (opened == Opened::Failed) {
+    if (opened == Opened::Failed || opened == Opened::Busy) {
         problem_ = {RecordProblem::Kind::CannotOpen, databasePath(), openCause_};
         return;
     }
@@ -118,7 +127,7 @@ QString ReplacementRecord::databasePath() const { return folder_ + QLatin1Char('
 namespace {
 // SQLite's primary result code of an error (extended codes carry it in the low byte).
 int sqliteCode(const QSqlError& e) { return e.nativeErrorCode().toInt() & 0xff; }
-constexpr int kSqliteReadOnly = 8, kSqliteCorrupt = 11, kSqliteFull = 13, kSqliteNotADatabase = 26;
+constexpr int kSqliteBusy = 5, kSqliteLocked = 6, kSqliteReadOnly = 8, kSqliteCorrupt = 11, kSqliteFull = 13, kSqliteNotADatabase = 26;
 
 bool statOf(const QString& path, qint64* dev, qint64* ino)
 {
@@ -149,19 +158,20 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
         return Opened::Failed;
     }
     QSqlQuery q(db);
-    bool damaged = false;
+    bool damaged = false, busy = false;
     auto run = [&](const QString& sql) {
         if (!q.exec(sql)) {
             openCause_ = q.lastError().text();
             const int code = sqliteCode(q.lastError());
             damaged = code == kSqliteCorrupt || code == kSqliteNotADatabase;
+            busy = code == kSqliteBusy || code == kSqliteLocked;
             return false;
         }
         return true;
     };
     if (!run(QStringLiteral("PRAGMA quick_check"))) {
         db.close();
-        return damaged ? Opened::Damaged : Opened::Failed;
+        return damaged ? Opened::Damaged : busy ? Opened::Busy : Opened::Failed;
     }
     if (!q.next() || q.value(0).toString() != QLatin1String("ok")) {
         openCause_ = QStringLiteral("it is damaged");
@@ -182,7 +192,7 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
         if (ok)
             openCause_ = QStringLiteral("it vanished while it was opened");
         db.close();
-        return damaged ? Opened::Damaged : Opened::Failed;
+        return damaged ? Opened::Damaged : busy ? Opened::Busy : Opened::Failed;
     }
     open_ = true;
     openCause_.clear();
