@@ -18,7 +18,7 @@ struct RecordProblem {
                          // the file now at that path is used
     };
     Kind kind = Kind::None;
-    QString path, cause, movedTo, newCause, originals;
+    QString path = {}, cause = {}, movedTo = {}, newCause = {}, originals = {};
     int salvaged = 0;
     bool isEmpty() const { return kind == Kind::None; }
 };

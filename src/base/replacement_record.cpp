@@ -44,8 +44,8 @@ void ReplacementRecord::openOrMoveAside()
     Opened opened = prepare();
     // Another program copy creating or opening the record at the same moment: it is busy for a
     // moment, not unusable (SQLite does not always wait for it by itself, as in a change of
-    // journal mode or a recovery of the shared index).
-    for (int tries = 0; opened == Opened::Busy && tries < 100; ++tries) {
+    // journal mode or a recovery of the shared index). About a second, then it is reported.
+    for (int tries = 0; opened == Opened::Busy && tries < 30; ++tries) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20 + 10 * (tries % 5)));
         opened = prepare();
     }
