@@ -99,7 +99,7 @@ bool SelectionBoard::inOrder(bool gameSide, int n) const
 {
     for (int k = 1; k < n; ++k) {
         const Slot& slot = slots_[size_t(k - 1)];
-        if (!(gameSide ? slot.gameShown : slot.replacementShown)) {
+        if ((gameSide ? slot.game : slot.replacement)->text().isEmpty()) {
             showMessage(QStringLiteral("Please make selections in correct order"), setup_.orderErrorTitle, window());
             return false;
         }
@@ -177,7 +177,6 @@ void SelectionBoard::showName(Slot& slot, bool gameSide, const QString& name)
     label->setText(name);
     label->show();
     setTextColour(label, gameSide ? kGameRed : kReplacementBlue);
-    (gameSide ? slot.gameShown : slot.replacementShown) = !name.isEmpty();
 }
 
 void SelectionBoard::remove(int n)
@@ -185,7 +184,6 @@ void SelectionBoard::remove(int n)
     Slot& slot = slots_[size_t(n - 1)];
     slot.game->clear();
     slot.replacement->clear();
-    slot.gameShown = slot.replacementShown = false;
     selections_().remove(n);
 }
 
@@ -194,7 +192,6 @@ void SelectionBoard::clearNames()
     for (auto& slot : slots_) {
         slot.replacement->clear();
         slot.game->clear();
-        slot.gameShown = slot.replacementShown = false;
     }
 }
 

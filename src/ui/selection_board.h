@@ -35,7 +35,7 @@ std::function<QString(const QString&)> replacementCheckFor(const QString& device
 
 // The numbered selections of a selection window: per selection a frame with the game file's
 // name above the replacement's, and the buttons "Game File", "Remove", "Replace" under it.
-// Each side is filled in order (by what this board shows, which "Next" empties); every choice
+// Each side is filled in order (by the names this board shows, which "Next" empties); every choice
 // is written at once into the side's selections, which the review window shows.
 class SelectionBoard : public QWidget {
     Q_OBJECT
@@ -64,7 +64,6 @@ private:
         QGroupBox* frame;
         QLabel* game;
         QLabel* replacement;
-        bool gameShown = false, replacementShown = false; // a name is shown on that side
     };
     void showName(Slot& slot, bool gameSide, const QString& name);
     bool inOrder(bool gameSide, int n) const;
