@@ -14,7 +14,6 @@
 #include <functional>
 
 #include <sqlite3.h>
-#include <atomic>
 
 namespace sonaplex {
 
@@ -275,8 +274,9 @@ std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, Wo
     // A remembered hash counts while the file is as it was when it was hashed.
     p.offload([&] {
         std::vector<QString> hashes(files.size());
+        StampCheck stamps;
         for (size_t i = 0; i < files.size() && !p.cancelled(); ++i)
-            if (!remembered[i].stamp.isEmpty() && remembered[i].stamp == stampOf(files[i].gamePath))
+            if (stamps.matches(files[i].gamePath, remembered[i].stamp))
                 hashes[i] = remembered[i].hash;
         findStates(files, hashes, &p);
     });

@@ -43,6 +43,23 @@ struct RecordEntry {
     QString gamePath, beforeHash, afterHash, source;
 };
 
+// Whether files still have the stamps they had (ReplacementRecord::stampOf), checked one after
+// another; files in the same folder one after another are the quickest.
+class StampCheck {
+public:
+    StampCheck() = default;
+    StampCheck(const StampCheck&) = delete;
+    StampCheck& operator=(const StampCheck&) = delete;
+    ~StampCheck() { close(); }
+    // False for an empty stamp, or a file that is not there or not a regular file.
+    bool matches(const QString& path, const QString& stamp);
+
+private:
+    void close();
+    QByteArray folder_;
+    int fd_ = -1;
+};
+
 // The record of every replacement, in SQLite (WAL journal) in the program folder, with the
 // store of the contents the game files held before. Written so that a kill at any moment
 // leaves record and game folders consistent: an entry is written before its file is put in
@@ -135,6 +152,8 @@ public:
 private:
     enum class Opened { Yes, Damaged, Busy, Failed };
     Opened prepare();
+    bool closedAsLeft() const;
+    void noteClosed() const;
     void openOrMoveAside();
     int salvage(const QString& damaged);
     FileResult writeFailure(const QString& what) const;
@@ -151,6 +170,7 @@ private:
         QString stamp, hash;
     };
     static QString listingStatement(bool remembered, bool inFolder);
+    static QString knownStatement(bool inFolder);
     static std::vector<ReplacedFile> read(ListingRows& rows, const QString& storeFolder, std::vector<Remembered>* remembered);
     std::vector<ReplacedFile> readThrough(QSqlQuery& q, const QString& folder, std::vector<Remembered>* remembered) const;
     QString connection_;

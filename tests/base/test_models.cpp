@@ -2,6 +2,7 @@
 // model it feeds, the selection list, and the copy run with its reports.
 #include "base/folder_scan.h"
 #include "base/replacement.h"
+#include "base/replacement_record.h"
 #include "base/gathering.h"
 #include "words/report_words.h"
 #include "base/selection.h"
@@ -267,6 +268,44 @@ private slots:
             QStringList{"Selection 1 (fx1.wav): not changed, because the run stopped: there is not enough memory"});
         QCOMPARE(readAll(work.path() + "/fx1.wav"), QByteArray("old"));
         QVERIFY(record.lastRun().empty());
+    }
+
+    // A record opens without reading it through only while it is exactly as the last program
+    // copy closed it; damage done to it since, even in place and at the same size, is found
+    // and the record moved aside with what could be read of it.
+    void aRecordChangedSinceItWasClosedIsCheckedAtOpen()
+    {
+        QTemporaryDir work;
+        const QString folder = work.path() + "/program", game = work.path() + "/fx1.wav";
+        QVERIFY(writeFile(game, "new"));
+        {
+            ReplacementRecord record(folder);
+            QVERIFY(record.begin());
+            const qint64 run = record.beginRun(QStringLiteral("switch"));
+            QVERIFY(record.happened(record.intend(run, game, "old-hash", "new-hash", work.path() + "/new.wav")));
+            QVERIFY(record.end());
+        }
+        QVERIFY(QFile::exists(folder + "/record.closed"));
+        {
+            ReplacementRecord record(folder);
+            QVERIFY(record.isOpen() && record.problem().isEmpty());
+            QCOMPARE(int(record.replacedFiles().size()), 1);
+        }
+        const QString database = folder + "/record.sqlite";
+        QFile f(database);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        const qint64 size = f.size();
+        QVERIFY(size > 3 * 4096);
+        QVERIFY(f.seek(4096) && f.write(QByteArray(4096, 'x')) == 4096); // the runs: opening does not read them
+        f.close();
+        ReplacementRecord record(folder);
+        QCOMPARE(record.problem().kind, RecordProblem::Kind::MovedAside);
+        QVERIFY(record.isOpen());
+        QCOMPARE(int(record.replacedFiles().size()), 1); // the entry was whole: salvaged
+        QStringList aside = QDir(folder).entryList({"record.sqlite.damaged-*"}, QDir::Files);
+        aside.removeIf([](const QString& name) { return name.endsWith("-wal") || name.endsWith("-shm"); });
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(QFileInfo(folder + "/" + aside[0]).size(), size);
     }
 };
 
