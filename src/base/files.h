@@ -78,6 +78,11 @@ FileResult syncFolder(const QString& folder);
 // checked). Returns the descriptor, which the caller closes, or -1 with `why` saying why.
 int openRegularFile(const QString& path, FileResult* why);
 
+// The whole of a small file someone else wrote (a list, a manifest): read only when it is a
+// regular file (openRegularFile) of at most `limit` bytes. Empty, with `why` saying why, when
+// it is not; `why` is a success for a file read whole, even an empty one.
+QByteArray readSmallFile(const QString& path, qint64 limit, FileResult* why);
+
 // Why `path` cannot be used as a file name, or empty when it can: a name whose bytes are not
 // UTF-8 reads back with U+FFFD in place of those bytes, and the name read back names another
 // file, or none. Such a file must be renamed before it can be used.

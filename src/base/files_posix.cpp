@@ -509,6 +509,55 @@ int openRegularFile(const QString& path, FileResult* why)
     return fd;
 }
 
+QByteArray readSmallFile(const QString& path, qint64 limit, FileResult* why)
+{
+    const int fd = openRegularFile(path, why);
+    if (fd < 0)
+        return {};
+    QByteArray data;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > limit) {
+        ::close(fd);
+        if (why)
+            *why = FileResult::failure(
+                QStringLiteral("%1 is larger than %2 MB: not what it should be").arg(path).arg(limit >> 20),
+                FileCause::Other);
+        return {};
+    }
+    // One byte more than the limit at most: a file that grows past it while read is noticed.
+    data.resize(qsizetype(std::min<qint64>(std::max<qint64>(st.st_size, 4096), limit) + 1));
+    qsizetype got = 0;
+    for (;;) {
+        if (got == data.size() && got <= limit)
+            data.resize(qsizetype(std::min<qint64>(qint64(data.size()) * 2, limit + 1)));
+        const ssize_t n = ::read(fd, data.data() + got, size_t(data.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            if (why)
+                *why = failed(QStringLiteral("cannot read %1").arg(path), err);
+            return {};
+        }
+        got += n;
+        if (n == 0 || got > limit)
+            break;
+    }
+    ::close(fd);
+    if (got > limit) {
+        if (why)
+            *why = FileResult::failure(
+                QStringLiteral("%1 is larger than %2 MB: not what it should be").arg(path).arg(limit >> 20),
+                FileCause::Other);
+        return {};
+    }
+    data.truncate(got);
+    if (why)
+        *why = FileResult::success();
+    return data;
+}
+
 QString undecodableName(const QString& path)
 {
     if (!path.contains(QChar::ReplacementCharacter))

@@ -2,6 +2,7 @@
 
 #include "audio/analysis.h"
 #include "base/files.h"
+#include "base/games.h"
 #include "base/program_folder.h"
 #include "base/replacement.h"
 #include "base/replacement_record.h"
@@ -30,7 +31,7 @@ namespace {
 
 enum Exit { kDone = 0, kNotAll = 1, kUsage = 2, kUnusable = 3 };
 
-const char* const kCommands[] = {"status", "restore", "undo", "check", "help"};
+const char* const kCommands[] = {"status", "restore", "undo", "check", "games", "help"};
 
 QString usage()
 {
@@ -46,6 +47,9 @@ QString usage()
         "  undo                          takes back the last SWITCH or restore\n"
         "  check FILE...                 the format, length, peak and loudness of sound files, or why\n"
         "                                they cannot be used\n"
+        "  games                         the installed games found in Steam's, Heroic's and Lutris's\n"
+        "                                files and the folders added by hand, with how many of their\n"
+        "                                files were replaced and how many were changed since\n"
         "\n"
         "Options:\n"
         "  --program-folder DIR          the program folder to use (by default the one the windows use)\n"
@@ -148,16 +152,25 @@ struct Opened {
     int failed = kDone;
 };
 
+// The program folder given, or the one the windows use; empty (said on stderr) when a folder
+// given is not there.
+QString programRoot(const Options& o)
+{
+    if (o.programFolder.isEmpty())
+        return absolute(resolveProgramFolder(QCoreApplication::applicationDirPath()));
+    if (!QFileInfo(o.programFolder).isDir()) {
+        err(QStringLiteral("sonaplex: the program folder %1 is not there.").arg(QDir::toNativeSeparators(o.programFolder)));
+        return {};
+    }
+    return absolute(o.programFolder);
+}
+
 Opened openRecord(const Options& o)
 {
-    QString root = o.programFolder;
-    if (root.isEmpty()) {
-        root = resolveProgramFolder(QCoreApplication::applicationDirPath());
-    } else if (!QFileInfo(root).isDir()) {
-        err(QStringLiteral("sonaplex: the program folder %1 is not there.").arg(QDir::toNativeSeparators(root)));
+    const QString root = programRoot(o);
+    if (root.isEmpty())
         return {nullptr, kUnusable};
-    }
-    auto record = std::make_unique<ReplacementRecord>(ProgramFolder(absolute(root)).replacements());
+    auto record = std::make_unique<ReplacementRecord>(ProgramFolder(root).replacements());
     if (const FileResult ready = record->ready(); !ready) {
         err(QStringLiteral("sonaplex: the record of replacements cannot be used: %1")
                 .arg(record->problem().isEmpty() ? ready.error : recordProblemWords(record->problem())));
@@ -193,6 +206,7 @@ int status(const Options& o)
         // files. The same document as the other commands' (indented, keys in this order).
         QByteArray text = "{\n    \"command\": \"status\",\n    \"complete\": " + QByteArray(stopped ? "false" : "true")
             + ",\n    \"files\": [";
+        text.reserve(1 << 21); // kept across the flushes below
         for (size_t i = 0; i < files.size(); ++i) {
             const ReplacedFile& f = files[i];
             text += i ? ",\n        {\n            \"at\": " : "\n        {\n            \"at\": ";
@@ -210,7 +224,7 @@ int status(const Options& o)
             text += "\n        }";
             if (text.size() > (1 << 20)) {
                 std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-                text.clear();
+                text.truncate(0);
             }
         }
         text += (files.empty() ? "]" : "\n    ]") + QByteArray(",\n    \"folder\": ") + jsonString(folder) + "\n}\n";
@@ -445,6 +459,51 @@ int check(const Options& o)
     return allUsable && !interrupted() ? kDone : kNotAll;
 }
 
+// The games the launchers' files name, each with how many of its files Sonaplex replaced and
+// how many of those were changed since (by an update, most likely).
+int games(const Options& o)
+{
+    if (!o.arguments.isEmpty())
+        return usageError(QStringLiteral("games takes no arguments."));
+    const QString root = programRoot(o);
+    if (root.isEmpty())
+        return kUnusable;
+    const GameSearch found = findGames(GamePlaces::ofUser(root));
+    for (const QString& line : found.log)
+        err(QStringLiteral("sonaplex: %1").arg(line));
+    const Opened opened = openRecord(o);
+    if (opened.failed)
+        return opened.failed;
+    std::vector<GameCount> counts = countReplaced(found.games, filesUnder(*opened.record, {}));
+    if (o.json) {
+        QJsonArray list;
+        for (size_t i = 0; i < found.games.size(); ++i) {
+            const Game& g = found.games[i];
+            list.append(QJsonObject{{QStringLiteral("name"), g.name}, {QStringLiteral("launcher"), launcherKeyword(g.launcher)},
+                {QStringLiteral("id"), g.id}, {QStringLiteral("folder"), g.folder}, {QStringLiteral("build"), g.build},
+                {QStringLiteral("replaced"), counts[i].replaced}, {QStringLiteral("changed"), counts[i].changed}});
+        }
+        printJson({{QStringLiteral("command"), QStringLiteral("games")}, {QStringLiteral("games"), list},
+            {QStringLiteral("skipped"), QJsonArray::fromStringList(found.log)}});
+    } else if (found.games.empty()) {
+        out(QStringLiteral("No installed game was found."));
+    } else {
+        for (size_t i = 0; i < found.games.size(); ++i) {
+            const Game& g = found.games[i];
+            QString line = QStringLiteral("%1  (%2%3%4)  %5")
+                               .arg(g.name, launcherName(g.launcher), g.id.isEmpty() ? QString() : QLatin1Char(' ') + g.id,
+                                   g.build.isEmpty() ? QString() : QStringLiteral(", build ") + g.build,
+                                   QDir::toNativeSeparators(g.folder));
+            if (counts[i].replaced > 0)
+                line += QStringLiteral("  %1 replaced").arg(counts[i].replaced);
+            if (counts[i].changed > 0)
+                line += QStringLiteral(", %1 changed since, probably by an update").arg(counts[i].changed);
+            out(line);
+        }
+    }
+    return kDone;
+}
+
 } // namespace
 
 bool wantsCommandLine(int argc, char** argv)
@@ -522,6 +581,8 @@ int run(int argc, char** argv)
         return restore(o);
     if (o.command == QLatin1String("undo"))
         return undo(o);
+    if (o.command == QLatin1String("games"))
+        return games(o);
     return check(o);
 }
 

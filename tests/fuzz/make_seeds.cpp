@@ -22,6 +22,7 @@ int main(int argc, char** argv)
     QDir().mkpath(root + "/riff");
     QDir().mkpath(root + "/wave");
     QDir().mkpath(root + "/manifest");
+    QDir().mkpath(root + "/launcher");
     auto save = [](const QString& path, const QByteArray& bytes) {
         QFile f(path);
         return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
@@ -57,6 +58,22 @@ int main(int argc, char** argv)
     ok &= save(root + "/manifest/hostile.txt",
         "00\t../fx1.wav\t/games/a.wav\n00\tfx1.wav\tgames/relative.wav\n00\tfx1.wav\t/games/../etc/x.wav\n"
         "00\tnotes.txt\t/games/notes.txt\n00\tfx1.wav\t/games/a.wav\n00\tfx1.wav\t/games/a.wav\nno tabs here\n");
+
+    // The files launchers keep: Steam's library lists (both formats), an app manifest, and
+    // Heroic's lists of GOG and Epic games.
+    ok &= save(root + "/launcher/libraryfolders.vdf",
+        "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/tmp\"\n\t\t\"apps\"\n\t\t{\n"
+        "\t\t\t\"1\"\t\t\"100\"\n\t\t}\n\t}\n}\n");
+    ok &= save(root + "/launcher/old_libraryfolders.vdf",
+        "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\"1\"\n\t\"1\"\t\"/tmp\"\n}\n");
+    ok &= save(root + "/launcher/appmanifest.acf",
+        "\"AppState\"\n{\n\t\"appid\"\t\"1\"\n\t\"name\"\t\"A \\\"Game\\\"\"\n\t\"installdir\"\t\"Game\"\n"
+        "\t\"buildid\"\t\"7\" [$LINUX]\n\t// comment\n\t\"UserConfig\" { \"language\" \"english\" }\n}\n");
+    ok &= save(root + "/launcher/gog_installed.json",
+        "{\"installed\": [{\"appName\": \"1\", \"install_path\": \"/tmp\", \"buildId\": \"2\"}]}");
+    ok &= save(root + "/launcher/epic_installed.json",
+        "{\"A\": {\"app_name\": \"A\", \"title\": \"A\", \"install_path\": \"/tmp\", \"version\": \"1\"},"
+        " \"games\": [{\"name\": \"B\", \"folder\": \"/tmp\"}]}");
 
     const auto signal = referenceSignal(11025, 2, 0.02);
     const struct {

@@ -1,0 +1,436 @@
+// Installed games, found in the files their launchers keep: Steam's library list and app
+// manifests, Heroic's lists of GOG and Epic games, Lutris's database, and the folders the user
+// added by hand. Everything here is read from files other programs wrote: each is opened only
+// as a regular file of a bounded size, and what does not read as expected is skipped and
+// logged, never trusted.
+#include "base/games.h"
+
+#include "base/key_values.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include <algorithm>
+
+#include <unistd.h>
+
+namespace sonaplex {
+
+QString launcherName(Launcher l)
+{
+    switch (l) {
+    case Launcher::Steam:
+        return QStringLiteral("Steam");
+    case Launcher::HeroicGog:
+        return QStringLiteral("Heroic (GOG)");
+    case Launcher::HeroicEpic:
+        return QStringLiteral("Heroic (Epic)");
+    case Launcher::Lutris:
+        return QStringLiteral("Lutris");
+    case Launcher::Added:
+        break;
+    }
+    return QStringLiteral("added by hand");
+}
+
+QString launcherKeyword(Launcher l)
+{
+    switch (l) {
+    case Launcher::Steam:
+        return QStringLiteral("steam");
+    case Launcher::HeroicGog:
+        return QStringLiteral("gog");
+    case Launcher::HeroicEpic:
+        return QStringLiteral("epic");
+    case Launcher::Lutris:
+        return QStringLiteral("lutris");
+    case Launcher::Added:
+        break;
+    }
+    return QStringLiteral("added");
+}
+
+GamePlaces GamePlaces::ofUser(const QString& programFolder)
+{
+    GamePlaces p;
+    p.home = QDir::homePath();
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME"), config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    // The XDG specification ignores a relative path in these.
+    p.dataHome = QDir::isAbsolutePath(data) ? data : p.home + QStringLiteral("/.local/share");
+    p.configHome = QDir::isAbsolutePath(config) ? config : p.home + QStringLiteral("/.config");
+    p.added = programFolder + QStringLiteral("/Game Folders.json");
+    return p;
+}
+
+namespace {
+constexpr qint64 kMaxLauncherFile = 64 << 20; // a launcher's list of a large library is a few MB
+constexpr qint64 kMaxAppManifest = 1 << 20;
+
+class Search {
+public:
+    explicit Search(GameSearch& out) : out_(out) {}
+
+    void skip(const QString& what) { out_.log << what; }
+
+    // The file's content, or empty with a line in the log (nothing for a file that is not there).
+    QByteArray read(const QString& path, qint64 limit)
+    {
+        FileResult why;
+        const QByteArray data = readSmallFile(path, limit, &why);
+        if (!why && why.cause != FileCause::NotFound)
+            skip(QStringLiteral("skipped %1: %2").arg(path, why.error));
+        return data;
+    }
+
+    QJsonDocument readJson(const QString& path)
+    {
+        const QByteArray data = read(path, kMaxLauncherFile);
+        if (data.isEmpty())
+            return {};
+        QJsonParseError error;
+        QJsonDocument doc = QJsonDocument::fromJson(data, &error);
+        if (doc.isNull())
+            skip(QStringLiteral("skipped %1: it is not JSON (%2 at byte %3)").arg(path, error.errorString()).arg(error.offset));
+        return doc;
+    }
+
+    // A game whose folder is there, once per folder (the first launcher to name it keeps it).
+    void add(Game g, const QString& from)
+    {
+        if (g.folder.isEmpty() || !QDir::isAbsolutePath(g.folder)) {
+            skip(QStringLiteral("skipped %1 in %2: it names no absolute folder").arg(g.name.isEmpty() ? g.id : g.name, from));
+            return;
+        }
+        g.folder = QDir::cleanPath(g.folder);
+        const QFileInfo folder(g.folder);
+        if (!folder.isDir()) {
+            skip(QStringLiteral("skipped %1 in %2: its folder %3 is not there (not installed, or on a disk that is "
+                                "not mounted)")
+                    .arg(g.name.isEmpty() ? g.id : g.name, from, g.folder));
+            return;
+        }
+        if (g.name.trimmed().isEmpty())
+            g.name = folder.fileName();
+        const QString canonical = folder.canonicalFilePath();
+        if (folders_.contains(canonical))
+            return;
+        folders_.insert(canonical);
+        out_.games.push_back(std::move(g));
+    }
+
+    GameSearch& out_;
+    QSet<QString> folders_;
+};
+
+// Steam: each place a Steam install can be, each library its list names, each app manifest
+// in each library.
+void findSteam(const GamePlaces& places, Search& search)
+{
+    const QString& home = places.home;
+    const QStringList roots{places.dataHome + QStringLiteral("/Steam"), home + QStringLiteral("/.local/share/Steam"),
+        home + QStringLiteral("/.steam/steam"), home + QStringLiteral("/.steam/root"),
+        home + QStringLiteral("/.steam/debian-installation"),
+        home + QStringLiteral("/.var/app/com.valvesoftware.Steam/.local/share/Steam"),
+        home + QStringLiteral("/.var/app/com.valvesoftware.Steam/data/Steam"),
+        home + QStringLiteral("/snap/steam/common/.local/share/Steam")};
+    QSet<QString> seen; // libraries, by their real path (the roots are often links to one another)
+    QStringList libraries;
+    auto addLibrary = [&](const QString& path, const QString& from) {
+        const QFileInfo info(path);
+        if (!info.isDir()) {
+            if (!from.isEmpty())
+                search.skip(QStringLiteral("skipped the Steam library %1 named in %2: it is not there (on a disk that "
+                                           "is not mounted?)")
+                                .arg(path, from));
+            return false;
+        }
+        if (seen.contains(info.canonicalFilePath()))
+            return false;
+        seen.insert(info.canonicalFilePath());
+        libraries << QDir::cleanPath(path);
+        return true;
+    };
+    for (const QString& root : roots) {
+        if (!addLibrary(root, {}))
+            continue;
+        for (const QString& listName : {QStringLiteral("/steamapps/libraryfolders.vdf"), QStringLiteral("/config/libraryfolders.vdf")}) {
+            const QString list = root + listName;
+            const QByteArray text = search.read(list, kMaxLauncherFile);
+            if (text.isEmpty())
+                continue;
+            const KeyValuesRead kv = readKeyValues(text);
+            const KeyValues* folders = kv.root.find(u"libraryfolders");
+            if (!kv.ok() || !folders || !folders->section) {
+                search.skip(QStringLiteral("skipped %1: %2 (line %3)")
+                                .arg(list, kv.ok() ? QStringLiteral("it has no library list") : kv.error)
+                                .arg(kv.line));
+                continue;
+            }
+            // Entries named by number: a section with a "path" (the present format), or a path
+            // (the older one). The other keys are Steam's own.
+            for (const KeyValues& entry : folders->children) {
+                bool number = false;
+                entry.key.toInt(&number);
+                if (!number)
+                    continue;
+                const QString path = entry.section ? entry.text(u"path") : entry.value;
+                if (path.isEmpty() || !QDir::isAbsolutePath(path))
+                    search.skip(QStringLiteral("skipped entry %1 of %2: it names no absolute folder").arg(entry.key, list));
+                else
+                    addLibrary(path, list);
+            }
+        }
+    }
+    // Steam's own tools are listed as apps too: not games.
+    static const QSet<QString> tools{QStringLiteral("228980"), QStringLiteral("1070560"), QStringLiteral("1391110"),
+        QStringLiteral("1628350"), QStringLiteral("1493710"), QStringLiteral("2180100")};
+    for (const QString& library : libraries) {
+        const QString apps = library + QStringLiteral("/steamapps");
+        const QStringList manifests = QDir(apps).entryList(
+            {QStringLiteral("appmanifest_*.acf")}, QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
+        for (const QString& name : manifests) {
+            const QString path = apps + QLatin1Char('/') + name;
+            const QByteArray text = search.read(path, kMaxAppManifest);
+            if (text.isEmpty())
+                continue;
+            const KeyValuesRead kv = readKeyValues(text);
+            const KeyValues* app = kv.root.find(u"AppState");
+            if (!kv.ok() || !app || !app->section) {
+                search.skip(QStringLiteral("skipped %1: %2 (line %3)")
+                                .arg(path, kv.ok() ? QStringLiteral("it has no AppState") : kv.error)
+                                .arg(kv.line));
+                continue;
+            }
+            Game g{app->text(u"name"), Launcher::Steam, app->text(u"appid"), {}, app->text(u"buildid")};
+            const QString installDir = app->text(u"installdir");
+            bool number = false;
+            g.id.toULongLong(&number);
+            if (!number || installDir.isEmpty() || !isPlainName(installDir)) {
+                search.skip(QStringLiteral("skipped %1: its app id or install folder is not usable").arg(path));
+                continue;
+            }
+            if (tools.contains(g.id) || g.name.startsWith(QLatin1String("Proton ")))
+                continue;
+            g.folder = apps + QStringLiteral("/common/") + installDir;
+            search.add(std::move(g), path);
+        }
+    }
+}
+
+QStringList heroicFolders(const GamePlaces& places)
+{
+    return {places.configHome + QStringLiteral("/heroic"),
+        places.home + QStringLiteral("/.var/app/com.heroicgameslauncher.hgl/config/heroic")};
+}
+
+// The titles Heroic keeps of a GOG library, by app name.
+QHash<QString, QString> gogTitles(const QString& heroic, Search& search)
+{
+    QHash<QString, QString> titles;
+    for (const QString& file : {QStringLiteral("/store_cache/gog_library.json"), QStringLiteral("/gog_store/library.json")}) {
+        const QJsonArray games = search.readJson(heroic + file).object().value(QLatin1String("games")).toArray();
+        for (const QJsonValue& g : games) {
+            const QJsonObject o = g.toObject();
+            const QString id = o.value(QLatin1String("app_name")).toString(), title = o.value(QLatin1String("title")).toString();
+            if (!id.isEmpty() && !title.isEmpty() && !titles.contains(id))
+                titles.insert(id, title);
+        }
+    }
+    return titles;
+}
+
+void findHeroic(const GamePlaces& places, Search& search)
+{
+    QStringList epicLists{places.configHome + QStringLiteral("/legendary/installed.json")};
+    for (const QString& heroic : heroicFolders(places)) {
+        if (!QFileInfo(heroic).isDir())
+            continue;
+        epicLists.prepend(heroic + QStringLiteral("/legendaryConfig/legendary/installed.json"));
+        const QString gogList = heroic + QStringLiteral("/gog_store/installed.json");
+        const QJsonDocument gog = search.readJson(gogList);
+        if (!gog.isNull()) {
+            const QHash<QString, QString> titles = gogTitles(heroic, search);
+            for (const QJsonValue& v : gog.object().value(QLatin1String("installed")).toArray()) {
+                const QJsonObject o = v.toObject();
+                const QString id = o.value(QLatin1String("appName")).toString();
+                const QString build = o.value(QLatin1String("buildId")).toString();
+                search.add({titles.value(id), Launcher::HeroicGog, id, o.value(QLatin1String("install_path")).toString(),
+                               build.isEmpty() ? o.value(QLatin1String("version")).toString() : build},
+                    gogList);
+            }
+        }
+    }
+    for (const QString& list : epicLists) {
+        const QJsonDocument epic = search.readJson(list);
+        const QJsonObject apps = epic.object();
+        for (auto it = apps.begin(); it != apps.end(); ++it) {
+            const QJsonObject o = it.value().toObject();
+            const QString id = o.value(QLatin1String("app_name")).toString();
+            search.add({o.value(QLatin1String("title")).toString(), Launcher::HeroicEpic, id.isEmpty() ? it.key() : id,
+                           o.value(QLatin1String("install_path")).toString(), o.value(QLatin1String("version")).toString()},
+                list);
+        }
+    }
+}
+
+// Lutris: its database, opened read-only; a database busy for longer than a moment is skipped.
+void findLutris(const GamePlaces& places, Search& search)
+{
+    const QStringList databases{places.dataHome + QStringLiteral("/lutris/pga.db"),
+        places.home + QStringLiteral("/.local/share/lutris/pga.db"),
+        places.home + QStringLiteral("/.var/app/net.lutris.Lutris/data/lutris/pga.db")};
+    QSet<QString> seen;
+    for (const QString& path : databases) {
+        const QFileInfo info(path);
+        if (!info.exists() || seen.contains(info.canonicalFilePath()))
+            continue;
+        seen.insert(info.canonicalFilePath());
+        // Only a regular file goes to SQLite, which would wait on a FIFO.
+        FileResult why;
+        const int fd = openRegularFile(path, &why);
+        if (fd < 0) {
+            search.skip(QStringLiteral("skipped %1: %2").arg(path, why.error));
+            continue;
+        }
+        ::close(fd);
+        const QString name = QStringLiteral("lutris-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(path);
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=300"));
+            QSqlQuery q(db);
+            if (!db.open() || !q.exec(QStringLiteral("SELECT slug, name, directory FROM games WHERE installed = 1 "
+                                                     "ORDER BY id"))) {
+                search.skip(QStringLiteral("skipped %1: %2")
+                                .arg(path, (db.isOpen() ? q.lastError() : db.lastError()).text()));
+            } else {
+                while (q.next())
+                    search.add({q.value(1).toString(), Launcher::Lutris, q.value(0).toString(), q.value(2).toString(), {}},
+                        path);
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+}
+
+QJsonArray readAdded(const QString& file, FileResult* why)
+{
+    const QByteArray data = readSmallFile(file, kMaxLauncherFile, why);
+    return QJsonDocument::fromJson(data).object().value(QLatin1String("games")).toArray();
+}
+
+void findAdded(const GamePlaces& places, Search& search)
+{
+    if (places.added.isEmpty())
+        return;
+    const QJsonDocument doc = search.readJson(places.added);
+    for (const QJsonValue& v : doc.object().value(QLatin1String("games")).toArray()) {
+        const QJsonObject o = v.toObject();
+        search.add({o.value(QLatin1String("name")).toString(), Launcher::Added, {}, o.value(QLatin1String("folder")).toString(), {}},
+            places.added);
+    }
+}
+
+FileResult writeAdded(const QString& file, const QJsonArray& games)
+{
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)
+        || out.write(QJsonDocument(QJsonObject{{QStringLiteral("games"), games}}).toJson()) < 0 || !out.commit())
+        return FileResult::failure(QStringLiteral("cannot write %1: %2").arg(file, out.errorString()));
+    return FileResult::success();
+}
+} // namespace
+
+GameSearch findGames(const GamePlaces& places)
+{
+    GameSearch result;
+    Search search(result);
+    findSteam(places, search);
+    findHeroic(places, search);
+    findLutris(places, search);
+    findAdded(places, search);
+    std::stable_sort(result.games.begin(), result.games.end(), [](const Game& a, const Game& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
+    return result;
+}
+
+FileResult addGame(const QString& addedFile, const QString& name, const QString& folder)
+{
+    if (name.trimmed().isEmpty())
+        return FileResult::failure(QStringLiteral("a game needs a name"));
+    if (!QFileInfo(folder).isDir())
+        return FileResult::failure(QStringLiteral("%1 is not a folder").arg(folder), FileCause::NotFound);
+    FileResult why;
+    QJsonArray games = readAdded(addedFile, &why);
+    if (!why && why.cause != FileCause::NotFound)
+        return why; // a list that cannot be read is not written over
+    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    for (qsizetype i = games.size() - 1; i >= 0; --i)
+        if (games[i].toObject().value(QLatin1String("folder")).toString() == clean)
+            games.removeAt(i);
+    games.append(QJsonObject{{QStringLiteral("name"), name.trimmed()}, {QStringLiteral("folder"), clean}});
+    return writeAdded(addedFile, games);
+}
+
+FileResult removeAddedGame(const QString& addedFile, const QString& folder)
+{
+    FileResult why;
+    QJsonArray games = readAdded(addedFile, &why);
+    if (!why)
+        return why;
+    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    for (qsizetype i = games.size() - 1; i >= 0; --i)
+        if (games[i].toObject().value(QLatin1String("folder")).toString() == clean)
+            games.removeAt(i);
+    return writeAdded(addedFile, games);
+}
+
+const Game* gameHolding(const std::vector<Game>& games, const QString& path)
+{
+    const QString clean = QDir::cleanPath(path);
+    const Game* best = nullptr;
+    for (const Game& g : games)
+        if ((clean == g.folder || clean.startsWith(g.folder + QLatin1Char('/')))
+            && (!best || g.folder.size() > best->folder.size()))
+            best = &g;
+    return best;
+}
+
+std::vector<GameCount> countReplaced(const std::vector<Game>& games, const std::vector<ReplacedFile>& files)
+{
+    std::vector<GameCount> counts(games.size());
+    QHash<QString, size_t> byFolder;
+    for (size_t i = 0; i < games.size(); ++i)
+        byFolder.insert(games[i].folder, i);
+    for (const ReplacedFile& f : files) {
+        if (f.lastHash == f.originalHash)
+            continue; // put back by Sonaplex: not replaced now
+        // The deepest game folder holding the file: its folders from the file up.
+        for (qsizetype slash = f.gamePath.lastIndexOf(QLatin1Char('/')); slash > 0;
+             slash = f.gamePath.lastIndexOf(QLatin1Char('/'), slash - 1)) {
+            const auto it = byFolder.constFind(f.gamePath.left(slash));
+            if (it == byFolder.constEnd())
+                continue;
+            GameCount& c = counts[*it];
+            ++c.replaced;
+            if (!f.currentHash.isEmpty() && f.currentHash != f.lastHash)
+                ++c.changed;
+            break;
+        }
+    }
+    return counts;
+}
+
+} // namespace sonaplex

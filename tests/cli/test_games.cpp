@@ -1,0 +1,120 @@
+// Games found where launchers keep them, on a home folder the test writes: by the base layer,
+// and by `sonaplex games` through the real executable; and the reader of Steam's key-value files.
+#include "base/content_hash.h"
+#include "base/key_values.h"
+#include "games_fixture.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+class TestGames : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keyValuesReadAsSteamWritesThem()
+    {
+        const KeyValuesRead kv = readKeyValues("// a comment\n\"AppState\"\n{\n\t\"appid\"\t\t\"620\" [$LINUX]\n"
+                                               "\t\"name\" \"Say \\\"hi\\\" \\\\ there\"\n\tbare word\n"
+                                               "\t\"UserConfig\" { \"language\" \"english\" }\n}\n");
+        QVERIFY2(kv.ok(), qPrintable(kv.error));
+        const KeyValues* app = kv.root.find(u"appstate");
+        QVERIFY(app && app->section);
+        QCOMPARE(app->text(u"AppID"), QStringLiteral("620"));
+        QCOMPARE(app->text(u"name"), QStringLiteral("Say \"hi\" \\ there"));
+        QCOMPARE(app->text(u"bare"), QStringLiteral("word"));
+        QCOMPARE(app->find(u"userconfig")->text(u"LANGUAGE"), QStringLiteral("english"));
+        QCOMPARE(app->text(u"UserConfig"), QString()); // a section has no text
+
+        // Malformed: an error with its line, and nothing read.
+        const struct {
+            QByteArray text;
+            int line;
+        } bad[] = {{"\"a\"\n{\n\"b\" \"c\"\n", 4}, {"\"a\" \"b\n\nc", 3}, {"\"a\"\n}", 2}, {"{ }", 1},
+            {"\"a\" { \"b\" }", 1}, {"\"a\" [$X", 1}};
+        for (const auto& b : bad) {
+            const KeyValuesRead r = readKeyValues(b.text);
+            QVERIFY2(!r.ok() && r.root.children.empty(), b.text.constData());
+            QCOMPARE(r.line, b.line);
+        }
+        // Bounded however deep the sections nest.
+        const KeyValuesRead deep = readKeyValues(QByteArray("\"a\" {").repeated(100000));
+        QVERIFY(!deep.ok() && deep.error.contains("deep"));
+    }
+
+    void gamesAreFoundWhereLaunchersKeepThem()
+    {
+        GamesHome fixture;
+        QVERIFY(fixture.make());
+        const GameSearch found = findGames(fixture.places());
+        QCOMPARE(found.games.size(), fixture.expected.size());
+        for (size_t i = 0; i < found.games.size(); ++i) {
+            const Game& g = found.games[i];
+            const GamesHome::Expected& e = fixture.expected[i];
+            QCOMPARE(g.name, e.name);
+            QCOMPARE(launcherKeyword(g.launcher), e.launcher);
+            QCOMPARE(g.id, e.id);
+            QCOMPARE(g.folder, e.folder);
+            QCOMPARE(g.build, e.build);
+        }
+        // Each thing skipped is logged, by its file, and nothing else is.
+        const QString log = found.log.join('\n');
+        for (const char* skipped : {"appmanifest_999.acf", "appmanifest_998.acf", "appmanifest_997.acf",
+                 "appmanifest_996.acf", "appmanifest_995.acf", "/unmounted/SteamLibrary", "gog_store/installed.json"})
+            QVERIFY2(log.contains(QLatin1String(skipped)), skipped);
+        QCOMPARE(found.log.size(), 7);
+    }
+
+    void theCommandLineListsTheGamesWithWhatWasReplaced()
+    {
+        GamesHome fixture;
+        QVERIFY(fixture.make());
+        // Portal 2's two sounds were replaced; an update put one back.
+        const QString portal2 = fixture.expected[5].folder;
+        QCOMPARE(fixture.expected[5].name, QStringLiteral("Portal 2"));
+        QVERIFY(writeFile(portal2 + "/sound/hit.wav", "mine") && writeFile(portal2 + "/sound/jump.wav", "original"));
+        {
+            ReplacementRecord record(fixture.program + "/Replacements");
+            QVERIFY(record.begin());
+            const qint64 run = record.beginRun("switch");
+            for (const QString name : {"hit.wav", "jump.wav"})
+                QVERIFY(record.happened(record.intend(run, portal2 + "/sound/" + name, contentHash(portal2 + "/sound/jump.wav").hash,
+                    contentHash(portal2 + "/sound/hit.wav").hash, fixture.root.path() + "/mine.wav")));
+            QVERIFY(record.end());
+        }
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            env.remove(QString::fromLatin1(name));
+        env.insert("HOME", fixture.home);
+        p.setProcessEnvironment(env);
+        p.start(SONAPLEX_EXECUTABLE, {"--program-folder", fixture.program, "games", "--json"});
+        QVERIFY(p.waitForFinished(30000)); // a FIFO where a manifest should be never holds it up
+        const QByteArray err = p.readAllStandardError();
+        QCOMPARE(p.exitCode(), 0);
+        const QJsonObject doc = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+        const QJsonArray games = doc.value("games").toArray();
+        QCOMPARE(games.size(), qsizetype(fixture.expected.size()));
+        for (qsizetype i = 0; i < games.size(); ++i) {
+            const QJsonObject g = games[i].toObject();
+            const GamesHome::Expected& e = fixture.expected[size_t(i)];
+            QCOMPARE(g.value("name").toString(), e.name);
+            QCOMPARE(g.value("launcher").toString(), e.launcher);
+            QCOMPARE(g.value("id").toString(), e.id);
+            QCOMPARE(g.value("folder").toString(), e.folder);
+            QCOMPARE(g.value("build").toString(), e.build);
+            QCOMPARE(g.value("replaced").toInt(), e.name == "Portal 2" ? 2 : 0);
+            QCOMPARE(g.value("changed").toInt(), e.name == "Portal 2" ? 1 : 0);
+        }
+        QCOMPARE(doc.value("skipped").toArray().size(), 7);
+        QCOMPARE(err.count("sonaplex: skipped"), 7);
+    }
+};
+
+QTEST_MAIN(TestGames)
+#include "test_games.moc"
