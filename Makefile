@@ -57,6 +57,7 @@ bench: build
 	cd $(BUILD) && $(CURDIR)/scripts/with-audio-server bench/bench_audio
 	cd $(BUILD) && bench/kill_switch 100 64
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_record_list 100000 2000 3
+	$(BUILD)/bench/bench_games 2000 5
 
 # A Debian package of the program, built in Release; package-check installs it into a scratch
 # root and runs the desktop validators and lintian on it.

@@ -1,6 +1,7 @@
 #include "ui/browser_pane.h"
 
 #include "base/drives.h"
+#include "ui/installed_games.h"
 #include "ui/messages.h"
 #include "ui/sample_player.h"
 
@@ -102,6 +103,14 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
         if (!remembered.isEmpty())
             start = QFileInfo(remembered).isDir() ? remembered : QDir::homePath();
     }
+    if (setup.games) {
+        InstalledGames* games = setup.games;
+        connect(games, &InstalledGames::found, drives_, [this, games] { drives_->setGames(games->games()); });
+        if (games->isFound())
+            drives_->setGames(games->games());
+        else
+            games->search();
+    }
     drives_->showDriveOf(start);
     lastGoodDrive_ = drives_->drive();
     if (!folders_->trySetPath(start))
@@ -112,8 +121,9 @@ void BrowserPane::driveChange()
 {
     for (;;) {
         const QString drive = drives_->drive();
-        const QString target = lastFolderOnDrive_.value(drive, driveRoot(drive));
-        if (folders_->trySetPath(target) || (target != driveRoot(drive) && folders_->trySetPath(driveRoot(drive)))) {
+        const QString root = drives_->rootOf(drive);
+        const QString target = lastFolderOnDrive_.value(drive, root);
+        if (folders_->trySetPath(target) || (target != root && folders_->trySetPath(root))) {
             lastGoodDrive_ = drive;
             return;
         }

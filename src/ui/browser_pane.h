@@ -14,6 +14,7 @@ class AudioHost;
 namespace sonaplex {
 
 class SamplePlayer;
+class InstalledGames;
 
 // Device type, tooltips and object names of one pane.
 struct PaneSetup {
@@ -22,6 +23,7 @@ struct PaneSetup {
     QString pattern; // "*.Mid" or "*.Wav"
     QString deviceType; // "Sequencer" or "WaveAudio"
     QStringList places; // folders the drive list offers besides the drives
+    InstalledGames* games = nullptr; // offered after the places, once found
     std::weak_ptr<ReplacementRecord> record; // marks the files it knows (the game pane)
     // Where the pane remembers its folder between windows and runs (an INI file in the
     // program folder, under the folder list's name); empty: it starts where the program does.

@@ -1,4 +1,5 @@
 #include "ui/forms.h"
+#include "ui/installed_games.h"
 
 #include "ui/selection_formats.h"
 
@@ -151,6 +152,13 @@ Forms::Forms(QString programFolder, QObject* parent, std::shared_ptr<audio::Audi
     : QObject(parent), programFolder_(std::move(programFolder)),
       audio_(audio ? std::move(audio) : std::make_shared<audio::AudioHost>())
 {
+}
+
+InstalledGames& Forms::games()
+{
+    if (!games_)
+        games_ = new InstalledGames(programFolder_, this);
+    return *games_;
 }
 
 Forms::~Forms()

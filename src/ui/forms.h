@@ -18,6 +18,7 @@
 namespace sonaplex {
 
 class Forms;
+class InstalledGames;
 
 // Base of every window. One instance per class lives in the registry; the window
 // keeps every value its controls hold until it is unloaded.
@@ -88,6 +89,10 @@ public:
     void setRecord(std::shared_ptr<ReplacementRecord> record) { record_ = std::move(record); }
     // The record is opened by `open` when it is first asked for (not before the first window).
     void setRecordOpener(std::function<std::shared_ptr<ReplacementRecord>()> open) { openRecord_ = std::move(open); }
+
+    // The installed games, found once per run (the search starts with the first pane that
+    // offers them).
+    InstalledGames& games();
 
     // Windows are known by their names ("FrmMidi", "frmAbout", ...). The program registers
     // how to make each one, so that a window opens another without knowing its class.
@@ -177,6 +182,7 @@ private:
     std::unordered_map<std::type_index, Form*> forms_;
     std::map<QString, Factory> factories_;
     std::map<QString, std::unique_ptr<SelectionList>> selections_;
+    InstalledGames* games_ = nullptr;
     WindowPictures pictures_;
     bool ended_ = false;
     bool lingerCheckQueued_ = false;

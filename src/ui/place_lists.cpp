@@ -2,17 +2,20 @@
 
 #include "base/drives.h"
 #include "base/folder_scan.h"
+#include "base/games.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QSignalBlocker>
 #include <QStyle>
 
 namespace sonaplex {
 
 namespace {
 constexpr int kPathRole = Qt::UserRole + 1;
+constexpr int kGameRole = Qt::UserRole + 2; // a drive list's entry that is a game
 
 QString cleanFolder(const QString& path)
 {
@@ -27,7 +30,9 @@ QString cleanFolder(const QString& path)
 
 DriveList::DriveList(const QStringList& places, QWidget* parent) : QComboBox(parent)
 {
-    addItems(listDrives(places));
+    for (const QString& drive : listDrives(places))
+        addItem(drive, driveRoot(drive));
+    places_ = count();
     showDriveOf(QDir::currentPath());
     connect(this, &QComboBox::activated, this, [this] { emit changed(); });
 }
@@ -40,20 +45,51 @@ void DriveList::setDrive(const QString& drive)
 
 void DriveList::showDriveOf(const QString& path)
 {
-    QStringList drives;
+    QStringList roots;
     for (int i = 0; i < count(); ++i)
-        drives << itemText(i);
-    showDrive(driveOf(path, drives));
+        roots << itemData(i).toString();
+    const int i = roots.indexOf(driveOf(path, roots));
+    showDrive(i >= 0 ? itemText(i) : driveOf(path, roots));
 }
 
 void DriveList::showDrive(const QString& drive)
 {
     int i = findText(drive);
     if (i < 0) {
-        addItem(drive);
+        addItem(drive, driveRoot(drive));
         i = count() - 1;
     }
     setCurrentIndex(i);
+}
+
+void DriveList::setGames(const std::vector<Game>& games)
+{
+    const QString shown = currentText();
+    QSignalBlocker quiet(this);
+    while (count() > places_ && itemData(places_, kGameRole).toBool())
+        removeItem(places_);
+    int at = places_;
+    for (const Game& g : games) {
+        // Two games of one name (a copy from each launcher) are told apart by their launcher.
+        QString text = g.name;
+        if (findText(text) >= 0)
+            text = QStringLiteral("%1 (%2)").arg(g.name, launcherName(g.launcher));
+        for (int n = 2; findText(text) >= 0; ++n)
+            text = QStringLiteral("%1 (%2 %3)").arg(g.name, launcherName(g.launcher)).arg(n);
+        insertItem(at, text, g.folder);
+        setItemData(at, true, kGameRole);
+        setItemData(at, QDir::toNativeSeparators(g.folder), Qt::ToolTipRole);
+        ++at;
+    }
+    const int i = findText(shown);
+    if (i >= 0)
+        setCurrentIndex(i);
+}
+
+QString DriveList::rootOf(const QString& drive) const
+{
+    const int i = findText(drive);
+    return i >= 0 ? itemData(i).toString() : driveRoot(drive);
 }
 
 // ---------------------------------------------------------------- FolderList

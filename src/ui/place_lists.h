@@ -2,9 +2,12 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include <vector>
+
 namespace sonaplex {
 
 class FolderScan;
+struct Game;
 
 // The drives of the machine; `Drive` is the chosen one's text. Picking a drive raises changed().
 class DriveList : public QComboBox {
@@ -20,8 +23,16 @@ public:
     void showDrive(const QString& drive);
     // Shows the listed drive that holds `path`, without raising changed().
     void showDriveOf(const QString& path);
+    // After the drives and places, the installed games by name (a game's folder is its root):
+    // the games listed before are replaced. The shown drive stays.
+    void setGames(const std::vector<Game>& games);
+    // The folder a drive's text stands for: a drive's or place's root, a game's folder.
+    QString rootOf(const QString& drive) const;
 signals:
     void changed();
+
+private:
+    int places_ = 0; // the drives and places, before the games
 };
 
 // The folder shown, its ancestors above it and its sub-folders below; double-click or

@@ -26,9 +26,10 @@ namespace {
 // The board refuses replacements that the side's replacement player could not open.
 // The panes offer the home folder and the program folder (where backups and sets are kept)
 // beside the drives.
-PaneSetup withPlaces(PaneSetup pane, const Forms& forms, bool gameSide)
+PaneSetup withPlaces(PaneSetup pane, Forms& forms, bool gameSide)
 {
     pane.places = {QDir::homePath(), forms.programFolder()};
+    pane.games = &forms.games(); // and the installed games after them
     pane.settingsFile = forms.programFolder() + QStringLiteral("/settings.ini");
     if (gameSide) // game files Sonaplex replaced are marked
         pane.record = forms.recordHandle();

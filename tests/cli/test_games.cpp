@@ -2,7 +2,11 @@
 // and by `sonaplex games` through the real executable; and the reader of Steam's key-value files.
 #include "base/content_hash.h"
 #include "base/key_values.h"
+#include "base/drives.h"
 #include "games_fixture.h"
+#include "app/program.h"
+#include "ui/forms.h"
+#include "ui/place_lists.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -113,6 +117,43 @@ private slots:
         }
         QCOMPARE(doc.value("skipped").toArray().size(), 7);
         QCOMPARE(err.count("sonaplex: skipped"), 7);
+    }
+
+    // Both panes of a selection window list the games after the drives and places; choosing
+    // one opens its folder, and a folder inside a game shows the game as the drive.
+    void thePanesOfferTheGames()
+    {
+        GamesHome fixture;
+        QVERIFY(fixture.make());
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", fixture.home.toUtf8());
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+        startProgram(fixture.program);
+        runningProgram()->showModeless(QStringLiteral("FrmMidi"));
+        for (const char* name : {"DrvMidi1", "DrvMidi2"}) {
+            auto* drives = control<DriveList>("FrmMidi", name);
+            QVERIFY(drives);
+            QTRY_COMPARE(drives->count(), int(listDrives({fixture.home, fixture.program}).size() + fixture.expected.size()));
+            const int first = drives->count() - int(fixture.expected.size());
+            for (size_t i = 0; i < fixture.expected.size(); ++i) {
+                QCOMPARE(drives->itemText(first + int(i)), fixture.expected[i].name);
+                QCOMPARE(drives->rootOf(fixture.expected[i].name), fixture.expected[i].folder);
+            }
+        }
+        auto* drives = control<DriveList>("FrmMidi", "DrvMidi2");
+        auto* folders = control<FolderList>("FrmMidi", "DirMidi2");
+        drives->setDrive("Quake");
+        QCOMPARE(folders->path(), fixture.expected[6].folder);
+        drives->showDriveOf(fixture.expected[5].folder + "/sound");
+        QCOMPARE(drives->drive(), QStringLiteral("Portal 2"));
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+        qputenv("HOME", home);
+        // What was skipped is in the log the user can open.
+        QFile log(fixture.program + "/Games.log");
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll().count('\n'), 7);
     }
 };
 
