@@ -1,5 +1,7 @@
 #include "base/original_store.h"
 
+#include "base/content_hash.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -35,6 +37,21 @@ FileResult OriginalStore::keep(const QString& path, const QString& hash) const
         }
     }
     return copyReplace(path, pathOf(hash));
+}
+
+FileResult OriginalStore::keepCopy(const QString& path, const QString& hash) const
+{
+    if (holds(hash))
+        return FileResult::success();
+    if (FileResult made = createFolder(folder_); !made)
+        return made;
+    if (FileResult copied = copyReplace(path, pathOf(hash)); !copied)
+        return copied;
+    if (contentHash(pathOf(hash)).hash != hash) { // changed while it was copied
+        drop(hash);
+        return FileResult::failure(QStringLiteral("%1 changed while it was kept").arg(path));
+    }
+    return FileResult::success();
 }
 
 void OriginalStore::drop(const QString& hash) const

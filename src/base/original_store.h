@@ -5,8 +5,9 @@
 
 namespace sonaplex {
 
-// The contents game files held before Sonaplex replaced them, kept in a folder of the program
-// folder under their content hash, so that one content is kept once. Nothing is removed from
+// The contents game files held before Sonaplex replaced them, and the contents it put there,
+// kept in a folder of the program folder under their content hash, so that one content is kept
+// once. Nothing is removed from
 // it behind the user's back: only forgetting entries in the restore window frees it.
 class OriginalStore {
 public:
@@ -20,6 +21,9 @@ public:
     // same file system the file is linked, not copied (the replaced file's blocks stay ours);
     // elsewhere it is copied whole. Nothing is kept when this fails (disk full, ...).
     FileResult keep(const QString& path, const QString& hash) const;
+    // Keeps a copy of what `path` holds under `hash` (never a link: `path` stays in use and may be
+    // changed in place); kept only when the copy really has that hash.
+    FileResult keepCopy(const QString& path, const QString& hash) const;
     // Removes a kept content (when no entry of the record needs it any more).
     void drop(const QString& hash) const;
 

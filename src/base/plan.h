@@ -46,6 +46,7 @@ enum class Outcome {
     ChosenTwice, // its game file is another selection's too (`others`); nothing was run
     SameName, // gathering: an earlier file (`others`) has its name in the folder
     OriginalGone, // restore: the original is no longer kept
+    ReplacementGone, // replace again: what Sonaplex put there is not kept, and its source no longer holds it
     NothingBefore, // undo: the game file did not exist before the run
     BeforeGone, // undo: what it held before is no longer kept
     NotAsExpected, // it no longer holds the content the plan expected (`found`)

@@ -1,5 +1,7 @@
 #include "base/replacement.h"
 
+#include "base/content_hash.h"
+
 #include "base/files.h"
 
 #include <QFileInfo>
@@ -111,6 +113,36 @@ Plan restorePlan(const ReplacementRecord& record, const std::vector<ReplacedFile
 Report restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFile>& files, WorkProgress* progress)
 {
     return run(restorePlan(record, files), &record, progress);
+}
+
+bool undoneSince(const ReplacedFile& file)
+{
+    return file.lastHash != file.originalHash && !file.currentHash.isEmpty() && file.currentHash != file.lastHash
+        && (file.state == GameFileState::Original || file.state == GameFileState::ChangedSince);
+}
+
+Plan reapplyPlan(const ReplacementRecord& record, const std::vector<ReplacedFile>& files)
+{
+    Plan plan;
+    plan.kind = RunKind::Switch;
+    int n = 0;
+    for (const ReplacedFile& f : files) {
+        if (!undoneSince(f))
+            continue;
+        Step step{StepName{StepName::Of::File, ++n, f.gamePath}, f.gamePath, record.store().pathOf(f.lastHash),
+            f.replacedBy, f.currentHash};
+        // A kept content is used only while it is whole; else the source, while it holds it still.
+        if (!record.store().holds(f.lastHash) || contentHash(step.source).hash != f.lastHash) {
+            step.source = f.replacedBy;
+            step.recordedSource.clear();
+            if (f.replacedBy.isEmpty() || contentHash(f.replacedBy).hash != f.lastHash) {
+                plan.refused.push_back({step, Outcome::ReplacementGone});
+                continue;
+            }
+        }
+        plan.steps.push_back(step);
+    }
+    return plan;
 }
 
 Plan undoPlan(ReplacementRecord& record, RunKind* undone)

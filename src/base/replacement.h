@@ -43,6 +43,16 @@ Report replaceGameFiles(const std::vector<Selection>& selections, const Replacem
 Plan restorePlan(const ReplacementRecord& record, const std::vector<ReplacedFile>& files, bool expectCurrent = false);
 Report restoreOriginals(
     ReplacementRecord& record, const std::vector<ReplacedFile>& files, WorkProgress* progress = nullptr);
+// Whether what Sonaplex put over `file` was undone since: it holds its original again, or
+// something new (a game update or a launcher's repair, most likely). Not for a file Sonaplex put
+// back itself, nor one missing or not read.
+bool undoneSince(const ReplacedFile& file);
+// Puts back what Sonaplex put over each of `files` that an update undid (undoneSince), as a
+// SWITCH: from the store of kept contents, or from its source while the source still holds it;
+// each file only while it holds what its state was read from. What the file holds now is kept
+// first, so that this run can be undone too. Files not undone are left out.
+Plan reapplyPlan(const ReplacementRecord& record, const std::vector<ReplacedFile>& files);
+
 // Takes back the latest SWITCH or restore not yet undone: each game file it changed gets back
 // exactly what that run overwrote. An empty plan when there is nothing to undo; `undone`, when
 // given, receives the kind of the run it takes back.

@@ -509,7 +509,9 @@ void ReplacementRecord::forget(const QStringList& gamePaths)
         return;
     QSqlDatabase db = QSqlDatabase::database(connection_);
     QSqlQuery q(db);
-    if (!checked(q, q.exec(QStringLiteral("SELECT DISTINCT before_hash FROM entries"))))
+    // The contents kept: what game files held before, and what SWITCH put there.
+    const QString keptContents = QStringLiteral("SELECT before_hash FROM entries UNION SELECT after_hash FROM entries");
+    if (!checked(q, q.exec(keptContents)))
         return;
     QSet<QString> kept;
     while (q.next())
@@ -521,7 +523,7 @@ void ReplacementRecord::forget(const QStringList& gamePaths)
         checked(q, q.exec());
     }
     db.commit();
-    if (!checked(q, q.exec(QStringLiteral("SELECT DISTINCT before_hash FROM entries"))))
+    if (!checked(q, q.exec(keptContents)))
         return; // nothing is dropped from the store unless the record says it is no longer needed
     QSet<QString> stillNeeded;
     while (q.next())

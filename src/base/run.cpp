@@ -290,6 +290,13 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
                     if (done[k] && copies[k].copy.folder() == folder)
                         settle(copies[k].step, Outcome::DoneNotDurable, synced);
         }
+        // What a SWITCH put in place is kept too, so that it can be put back after a game update
+        // undid it, even once its source is gone. Only a copy: the game file stays in use. A
+        // content not kept is looked for at its source then.
+        if (recording && plan.kind == RunKind::Switch)
+            for (size_t k = 0; k < copies.size(); ++k)
+                if (done[k] && !copies[k].after.isEmpty())
+                    (void)record->store().keepCopy(steps[copies[k].step].gamePath, copies[k].after);
     });
     if (p.failed()) // the renames stopped midway: each file not put in place is named
         for (size_t k = 0; k < copies.size(); ++k)

@@ -31,7 +31,7 @@ namespace {
 
 enum Exit { kDone = 0, kNotAll = 1, kUsage = 2, kUnusable = 3 };
 
-const char* const kCommands[] = {"status", "restore", "undo", "check", "games", "help"};
+const char* const kCommands[] = {"status", "restore", "undo", "reapply", "check", "games", "help"};
 
 QString usage()
 {
@@ -40,11 +40,14 @@ QString usage()
         "       sonaplex                 opens the windows\n"
         "\n"
         "Commands:\n"
-        "  status FOLDER                 every game file the record knows under FOLDER, with its state\n"
+        "  status FOLDER|GAME            every game file the record knows under FOLDER (or of an\n"
+        "                                installed game, by name or id), with its state\n"
         "                                (replaced, original, changed, missing), what replaced it and when\n"
         "  restore FOLDER --all          puts back the original of every replaced file under FOLDER\n"
         "  restore FOLDER FILE...        puts back the originals of these files\n"
         "  undo                          takes back the last SWITCH or restore\n"
+        "  reapply FOLDER|GAME           puts back what Sonaplex put over the files a game update\n"
+        "                                changed since (undo takes it back)\n"
         "  check FILE...                 the format, length, peak and loudness of sound files, or why\n"
         "                                they cannot be used\n"
         "  games                         the installed games found in Steam's, Heroic's and Lutris's\n"
@@ -190,14 +193,40 @@ std::vector<ReplacedFile> filesUnder(ReplacementRecord& record, const QString& f
     return record.readUnder(folder, &progress);
 }
 
+// The folder the user means by `given`: a folder that is there, else an installed game's name
+// or id (any case), else the path as typed (a folder that is gone may still have replaced
+// files). Empty, said on stderr, when it names more than one game.
+QString gameOrFolder(const Options& o, const QString& given)
+{
+    if (QFileInfo(given).isDir())
+        return absolute(given);
+    const QString root = programRoot(o);
+    std::vector<const Game*> named;
+    const GameSearch found = findGames(GamePlaces::ofUser(root.isEmpty() ? QDir::homePath() : root));
+    for (const Game& g : found.games)
+        if (g.name.compare(given, Qt::CaseInsensitive) == 0 || (!g.id.isEmpty() && g.id == given))
+            named.push_back(&g);
+    if (named.size() == 1)
+        return named.front()->folder;
+    if (named.size() > 1) {
+        err(QStringLiteral("sonaplex: '%1' names more than one game; give its folder:").arg(given));
+        for (const Game* g : named)
+            err(QStringLiteral("  %1 (%2): %3").arg(g->name, launcherName(g->launcher), QDir::toNativeSeparators(g->folder)));
+        return {};
+    }
+    return absolute(given);
+}
+
 int status(const Options& o)
 {
     if (o.arguments.size() != 1)
-        return usageError(QStringLiteral("status takes one folder."));
+        return usageError(QStringLiteral("status takes one folder, or a game's name or id."));
+    const QString folder = gameOrFolder(o, o.arguments.front());
+    if (folder.isEmpty())
+        return kUsage;
     const Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
-    const QString folder = absolute(o.arguments.front());
     const std::vector<ReplacedFile> files = filesUnder(*opened.record, folder);
     const bool stopped = std::any_of(
         files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
@@ -378,6 +407,34 @@ int restore(const Options& o)
     const int result = runAndReport(o, *opened.record, restorePlan(*opened.record, files, true),
         QStringLiteral("Putting the originals back:"), restoredWords, notes);
     return result == kDone && (unknown || gone) ? kNotAll : result;
+}
+
+// Puts back what Sonaplex put over the files of a game (or under a folder) that an update
+// undid since, as one recorded run that 'sonaplex undo' takes back.
+int reapply(const Options& o)
+{
+    if (o.arguments.size() != 1)
+        return usageError(QStringLiteral("reapply takes one folder, or a game's name or id."));
+    const QString folder = gameOrFolder(o, o.arguments.front());
+    if (folder.isEmpty())
+        return kUsage;
+    if (!QFileInfo(folder).isDir()) {
+        err(QStringLiteral("sonaplex: %1 is neither a folder nor an installed game.").arg(o.arguments.front()));
+        return kNotAll;
+    }
+    const Opened opened = openRecord(o);
+    if (opened.failed)
+        return opened.failed;
+    const std::vector<ReplacedFile> files = filesUnder(*opened.record, folder);
+    if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
+        err(QStringLiteral("sonaplex: stopped; nothing was changed."));
+        return kNotAll;
+    }
+    const Plan plan = reapplyPlan(*opened.record, files);
+    if (plan.steps.empty() && plan.refused.empty())
+        return nothingDone(o,
+            QStringLiteral("Nothing Sonaplex put under %1 was changed since.").arg(QDir::toNativeSeparators(folder)));
+    return runAndReport(o, *opened.record, plan, QStringLiteral("Replacing again:"), replacedAgainWords);
 }
 
 int undo(const Options& o)
@@ -583,6 +640,8 @@ int run(int argc, char** argv)
         return undo(o);
     if (o.command == QLatin1String("games"))
         return games(o);
+    if (o.command == QLatin1String("reapply"))
+        return reapply(o);
     return check(o);
 }
 

@@ -49,6 +49,8 @@ QString outcomeWords(const ReportItem& item)
         return QStringLiteral("not copied, Selection %1 has a file of the same name").arg(item.others.empty() ? 0 : item.others.front());
     case Outcome::OriginalGone:
         return QStringLiteral("its original is no longer kept");
+    case Outcome::ReplacementGone:
+        return QStringLiteral("what Sonaplex put there is no longer kept, and its source no longer holds it");
     case Outcome::NothingBefore:
         return QStringLiteral("it did not exist before, so there is nothing to put back");
     case Outcome::BeforeGone:
@@ -183,6 +185,17 @@ QString restoredWords(int files)
     return QStringLiteral("%1 game file(s) were put back as they were originally.").arg(files);
 }
 
+QString replacedAgainWords(int files)
+{
+    return QStringLiteral("%1 game file(s) were replaced again. Undo takes this back.").arg(files);
+}
+
+QString changedByUpdateWords(int files, const QString& game)
+{
+    return files == 1 ? QStringLiteral("1 replaced file of %1 was changed, probably by an update.").arg(game)
+                      : QStringLiteral("%1 replaced files of %2 were changed, probably by an update.").arg(files).arg(game);
+}
+
 QString nothingToUndoWords() { return QStringLiteral("There is no SWITCH to undo."); }
 
 QString undoneRunName(RunKind undone)
@@ -249,6 +262,8 @@ QString outcomeKeyword(Outcome outcome)
         return QStringLiteral("same-name");
     case Outcome::OriginalGone:
         return QStringLiteral("original-gone");
+    case Outcome::ReplacementGone:
+        return QStringLiteral("replacement-gone");
     case Outcome::NothingBefore:
         return QStringLiteral("nothing-before");
     case Outcome::BeforeGone:

@@ -30,6 +30,9 @@ QString recordProblemWords(const RecordProblem& problem);
 QString setRefusalLine(const SetRefusal& refusal);
 
 QString restoredWords(int files);
+QString replacedAgainWords(int files);
+// "3 replaced files of Portal 2 were changed, probably by an update."
+QString changedByUpdateWords(int files, const QString& game);
 QString nothingToUndoWords();
 // "SWITCH" or "restore": what an undo takes back (a restore of a backup set is a restore).
 QString undoneRunName(RunKind undone);

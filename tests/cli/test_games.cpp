@@ -1,6 +1,7 @@
 // Games found where launchers keep them, on a home folder the test writes: by the base layer,
 // and by `sonaplex games` through the real executable; and the reader of Steam's key-value files.
 #include "base/content_hash.h"
+#include "base/replacement.h"
 #include "base/key_values.h"
 #include "base/drives.h"
 #include "games_fixture.h"
@@ -17,8 +18,30 @@
 using namespace sonaplex;
 using namespace sonaplex::test;
 
+struct Ran {
+    int exit = -1;
+    QString out, err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+};
+
 class TestGames : public QObject {
     Q_OBJECT
+
+    // The command as a user on the fixture's home types it, with no display.
+    static Ran sonaplex(GamesHome& fixture, const QStringList& args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            env.remove(QString::fromLatin1(name));
+        env.insert("HOME", fixture.home);
+        p.setProcessEnvironment(env);
+        p.start(SONAPLEX_EXECUTABLE, QStringList{"--program-folder", fixture.program} + args);
+        if (!p.waitForFinished(30000)) // a FIFO where a manifest should be never holds it up
+            p.kill();
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+    }
 
 private slots:
     void keyValuesReadAsSteamWritesThem()
@@ -91,17 +114,9 @@ private slots:
                     contentHash(portal2 + "/sound/hit.wav").hash, fixture.root.path() + "/mine.wav")));
             QVERIFY(record.end());
         }
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
-            env.remove(QString::fromLatin1(name));
-        env.insert("HOME", fixture.home);
-        p.setProcessEnvironment(env);
-        p.start(SONAPLEX_EXECUTABLE, {"--program-folder", fixture.program, "games", "--json"});
-        QVERIFY(p.waitForFinished(30000)); // a FIFO where a manifest should be never holds it up
-        const QByteArray err = p.readAllStandardError();
-        QCOMPARE(p.exitCode(), 0);
-        const QJsonObject doc = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+        const Ran ran = sonaplex(fixture, {"games", "--json"});
+        QCOMPARE(ran.exit, 0);
+        const QJsonObject doc = ran.json();
         const QJsonArray games = doc.value("games").toArray();
         QCOMPARE(games.size(), qsizetype(fixture.expected.size()));
         for (qsizetype i = 0; i < games.size(); ++i) {
@@ -116,7 +131,54 @@ private slots:
             QCOMPARE(g.value("changed").toInt(), e.name == "Portal 2" ? 1 : 0);
         }
         QCOMPARE(doc.value("skipped").toArray().size(), 7);
-        QCOMPARE(err.count("sonaplex: skipped"), 7);
+        QCOMPARE(ran.err.count("sonaplex: skipped"), 7);
+    }
+
+    // A game update puts one replaced file back to its original and changes another; the
+    // sources are deleted. Both are counted, replaced again from what Sonaplex kept, and the
+    // undo of that run gives back exactly what the update put there.
+    void whatAnUpdateUndidIsPutBackInOneStep()
+    {
+        GamesHome fixture;
+        QVERIFY(fixture.make());
+        const QString portal2 = fixture.expected[5].folder, sound = portal2 + "/sound/";
+        const QString mine = fixture.root.path() + "/mine/";
+        QDir().mkpath(mine);
+        QVERIFY(writeFile(sound + "hit.wav", "original hit") && writeFile(sound + "jump.wav", "original jump"));
+        QVERIFY(writeFile(mine + "hit.wav", "my hit") && writeFile(mine + "jump.wav", "my jump"));
+        {
+            ReplacementRecord record(fixture.program + "/Replacements");
+            const Report done = replaceGameFiles({Selection{sound + "hit.wav", "hit.wav", mine + "hit.wav", "hit.wav"},
+                                                     Selection{sound + "jump.wav", "jump.wav", mine + "jump.wav", "jump.wav"}},
+                {}, &record);
+            QVERIFY(done.ok());
+        }
+        // The update, and the sources gone.
+        QVERIFY(writeFile(sound + "hit.wav", "original hit") && writeFile(sound + "jump.wav", "jump of build 9001"));
+        QVERIFY(QFile::remove(mine + "hit.wav") && QFile::remove(mine + "jump.wav"));
+        Ran games = sonaplex(fixture, {"games", "--json"});
+        QCOMPARE(games.exit, 0);
+        const QJsonObject portal = games.json().value("games").toArray()[5].toObject();
+        QCOMPARE(portal.value("name").toString(), QStringLiteral("Portal 2"));
+        QCOMPARE(portal.value("replaced").toInt(), 2);
+        QCOMPARE(portal.value("changed").toInt(), 2);
+        // By the game's name.
+        const Ran again = sonaplex(fixture, {"reapply", "portal 2"});
+        QVERIFY2(again.exit == 0, qPrintable(again.err));
+        QCOMPARE(readAll(sound + "hit.wav"), QByteArray("my hit"));
+        QCOMPARE(readAll(sound + "jump.wav"), QByteArray("my jump"));
+        QCOMPARE(sonaplex(fixture, {"games", "--json"}).json().value("games").toArray()[5].toObject().value("changed").toInt(), 0);
+        const Ran status = sonaplex(fixture, {"status", "620", "--json"}); // by its id
+        QCOMPARE(status.json().value("files").toArray().size(), 2);
+        // Nothing left to put back: said, nothing done.
+        const Ran nothing = sonaplex(fixture, {"reapply", portal2});
+        QCOMPARE(nothing.exit, 0);
+        QVERIFY(nothing.out.contains("changed since"));
+        // Undo gives back what the update put there.
+        QCOMPARE(sonaplex(fixture, {"undo"}).exit, 0);
+        QCOMPARE(readAll(sound + "hit.wav"), QByteArray("original hit"));
+        QCOMPARE(readAll(sound + "jump.wav"), QByteArray("jump of build 9001"));
+        QCOMPARE(sonaplex(fixture, {"reapply", "No Such Game"}).exit, 1);
     }
 
     // Both panes of a selection window list the games after the drives and places; choosing
