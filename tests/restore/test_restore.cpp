@@ -173,8 +173,9 @@ private slots:
         QVERIFY(writeFile(gameFile(1), "a game update wrote this")); // changed from outside
         QVERIFY(writeFile(gameFile(2), original(2))); // the game's repair put it back
         QVERIFY(QFile::remove(gameFile(3)));
+        // The originals, and a copy of each replacement put in place.
         const QString store = program->path("Replacements/originals");
-        QCOMPARE(QDir(store).entryList(QDir::Files).size(), 3);
+        QCOMPARE(QDir(store).entryList(QDir::Files).size(), 6);
         program->messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
         inRestore([&] {
             QCOMPARE(state(gameFile(1)), QStringLiteral("changed since"));
@@ -191,8 +192,10 @@ private slots:
         });
         QCOMPARE(readAll(gameFile(1)), original(1));
         QVERIFY(program->messages.messages.front().text.contains(gameFile(1)));
-        // Kept: originals of 1 and 3, and what 1 held before its restore; 2's original is gone.
-        QCOMPARE(QDir(store).entryList(QDir::Files).size(), 3);
+        // Kept: originals and replacements of 1 and 3, and what 1 held before its restore; 2's
+        // original and replacement are gone.
+        QCOMPARE(QDir(store).entryList(QDir::Files).size(), 5);
+        QVERIFY(!QFileInfo::exists(store + "/" + contentHash(myFile(2)).hash));
         inRestore([] { click("FrmRestore", "CmdUndoLastSwitch"); });
         QCOMPARE(readAll(gameFile(1)), QByteArray("a game update wrote this"));
     }
@@ -217,7 +220,9 @@ private slots:
         const QString report = messages.lastText();
         runningProgram()->endProgram();
         QTest::qWait(0);
-        ::umount(QFile::encodeName(small.path()).constData());
+        // Detached even while something of the program still has a file open there (a closing
+        // record): a mount left behind would stay for the rest of the machine's life.
+        ::umount2(QFile::encodeName(small.path()).constData(), MNT_DETACH);
         QVERIFY2(
             report.contains("Selection 1 (TRACK1.MID)") && report.contains("could not be kept"), qPrintable(report));
         QVERIFY2(!report.contains("Selection 2"), qPrintable(report));
