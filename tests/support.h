@@ -52,6 +52,11 @@ class DesktopAnswers : public Desktop {
 public:
     std::function<QString(const QString& title)> folder;
     std::function<bool(const QUrl&)> url;
+    std::function<QString(const QString& label, const QString& text)> typed;
+    QString askText(const QString& title, const QString& label, const QString& text, QWidget* parent) override
+    {
+        return typed ? typed(label, text) : Desktop::askText(title, label, text, parent);
+    }
     QString chooseFolder(const QString& title, const QString& start, QWidget* parent) override
     {
         return folder ? folder(title) : Desktop::chooseFolder(title, start, parent);

@@ -133,21 +133,32 @@ void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
         QElapsedTimer sinceBatch;
         sinceBatch.start();
         std::error_code ec;
-        fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
-        const fs::directory_iterator end;
+        // The files below too: a recursive walk that does not follow links to folders (no loop)
+        // and steps over hidden folders.
+        fs::recursive_directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
+        const fs::recursive_directory_iterator end;
+        const size_t prefix = dir.native().size() + (dir.native().ends_with('/') ? 0 : 1);
         for (; !ec && it != end; it.increment(ec)) {
             if (channel->cancelled)
                 return;
             const std::string raw = it->path().filename().native();
-            if (raw.empty() || raw[0] == '.')
+            if (raw.empty() || raw[0] == '.') {
+                if (it.depth() >= 0 && kind == Kind::FilesBelow)
+                    it.disable_recursion_pending();
                 continue; // hidden entries, our own temporary files among them
+            }
+            if (kind != Kind::FilesBelow)
+                it.disable_recursion_pending();
             std::error_code typeError;
             const bool wanted = kind == Kind::Folders ? it->is_directory(typeError) : it->is_regular_file(typeError);
             if (!wanted || typeError)
                 continue;
-            const QString name = QFile::decodeName(QByteArray::fromStdString(raw));
-            if (kind == Kind::Files && !match.match(name).hasMatch())
+            const QString leaf = QFile::decodeName(QByteArray::fromStdString(raw));
+            if (kind != Kind::Folders && !match.match(leaf).hasMatch())
                 continue;
+            const QString name = kind == Kind::FilesBelow
+                ? QFile::decodeName(QByteArray::fromStdString(it->path().native().substr(prefix)))
+                : leaf;
             batch << name;
             if (batch.size() >= 4096 || sinceBatch.elapsed() > 40) {
                 all += batch;

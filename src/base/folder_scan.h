@@ -11,7 +11,9 @@ namespace sonaplex {
 class FolderScan : public QObject {
     Q_OBJECT
 public:
-    enum class Kind { Folders, Files };
+    // FilesBelow: the matching files of the folder and of every folder below it (not through
+    // links), named by their path from the folder, '/'-separated.
+    enum class Kind { Folders, Files, FilesBelow };
 
     explicit FolderScan(QObject* parent = nullptr);
     ~FolderScan() override;

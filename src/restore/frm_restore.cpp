@@ -67,6 +67,10 @@ FrmRestore::FrmRestore(Forms& forms)
             &FrmRestore::CmdRestoreSelected_Click},
         {"CmdRestoreFolder", "Restore &Folder", "Put every replaced file of the selected game folder back.",
             &FrmRestore::CmdRestoreFolder_Click},
+        {"CmdReplaceAgain", "Replace &Again",
+            "Put back what Sonaplex put over the selected files (all of them, when none is selected) that a game "
+            "update changed since.",
+            &FrmRestore::CmdReplaceAgain_Click},
         {"CmdUndoLastSwitch", "&Undo Last SWITCH", "Put back exactly what the last SWITCH (or restore) overwrote.",
             &FrmRestore::CmdUndoLastSwitch_Click},
         {"CmdForget", "For&get", "Forget the selected files: their kept originals are deleted.",
@@ -258,6 +262,47 @@ void FrmRestore::CmdRestoreFolder_Click()
     list_->selectionModel()->select(
         model_->folderOf(item), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     CmdRestoreSelected_Click();
+}
+
+void FrmRestore::CmdReplaceAgain_Click()
+{
+    std::vector<ReplacedFile> files = selectedFiles();
+    if (files.empty())
+        files = model_->files();
+    std::erase_if(files, [](const ReplacedFile& f) { return !undoneSince(f); });
+    if (files.empty()) {
+        showMessage(QStringLiteral("No game file here was changed since Sonaplex replaced it: there is nothing to "
+                                   "replace again."),
+            kTitle, this);
+        return;
+    }
+    LongWork work(this, QStringLiteral("Replacing again\u2026"));
+    Plan plan;
+    work.progress().offload([&] { plan = reapplyPlan(*forms().record(), files); }); // reads the kept contents
+    const Report run = sonaplex::run(plan, forms().record(), &work.progress());
+    report(run, replacedAgainWords(run.done()));
+}
+
+void FrmRestore::showFolder(const QString& folder)
+{
+    const QString clean = QDir::cleanPath(folder);
+    QItemSelection chosen;
+    QModelIndex first;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        const QModelIndex index = model_->index(row, 0);
+        const QString path = QDir::fromNativeSeparators(index.data().toString());
+        if (path != clean && !path.startsWith(clean + QLatin1Char('/')))
+            continue;
+        chosen.select(index, model_->index(row, model_->columnCount() - 1));
+        list_->expand(index);
+        if (!first.isValid())
+            first = index;
+    }
+    if (!first.isValid())
+        return;
+    list_->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list_->setCurrentIndex(first);
+    list_->scrollTo(first, QAbstractItemView::PositionAtTop);
 }
 
 void FrmRestore::CmdUndoLastSwitch_Click()

@@ -23,8 +23,11 @@ public:
     void CmdRestoreFolder_Click();
     void CmdUndoLastSwitch_Click();
     void CmdForget_Click();
+    void CmdReplaceAgain_Click();
     void CmdRestoreSet_Click();
     void CmdCloseRestore_Click();
+    // Selects the folders of the list under `folder` (a game's), opened, the first in view.
+    Q_INVOKABLE void showFolder(const QString& folder);
 
 protected:
     void formLoad() override { refresh(); }

@@ -13,6 +13,8 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <QCheckBox>
+#include <QSignalBlocker>
 
 namespace sonaplex {
 
@@ -80,6 +82,15 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(drives_);
+    if (!setup.gameSounds.isEmpty()) {
+        gameSounds_ = new QCheckBox(QStringLiteral("Sounds of this game"), this);
+        gameSounds_->setObjectName(setup.gameSounds);
+        gameSounds_->setToolTip(QStringLiteral("List every %1 file of the game shown, in all its folders.")
+                                    .arg(setup.pattern.mid(2).toLower()));
+        gameSounds_->setEnabled(false);
+        connect(gameSounds_, &QCheckBox::toggled, this, [this] { listFiles(false); });
+        column->addWidget(gameSounds_);
+    }
     column->addWidget(folders_, 1);
     column->addWidget(files_, 1);
     column->addWidget(sample);
@@ -105,7 +116,18 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     }
     if (setup.games) {
         InstalledGames* games = setup.games;
-        connect(games, &InstalledGames::found, drives_, [this, games] { drives_->setGames(games->games()); });
+        drives_->offerAdding();
+        connect(drives_, &DriveList::addGameFolder, this, &BrowserPane::addGameFolder);
+        connect(games, &InstalledGames::found, drives_, [this, games] {
+            drives_->setGames(games->games());
+            // A folder just added by hand is opened.
+            // (A search that started before it was added does not list it yet: the next one does.)
+            if (const QString game = drives_->gameWithFolder(addedGame_); !addedGame_.isEmpty() && !game.isEmpty()) {
+                addedGame_.clear();
+                drives_->setDrive(game);
+            }
+            listFiles(false);
+        });
         if (games->isFound())
             drives_->setGames(games->games());
         else
@@ -140,10 +162,55 @@ void BrowserPane::driveChange()
 void BrowserPane::folderChange()
 {
     lastFolderOnDrive_[drives_->drive()] = folders_->path();
-    files_->setPath(folders_->path());
+    // A game's folder shown: what an update may have changed in it is looked at again.
+    const Game* game = shownGame();
+    const QString shown = game ? game->folder : QString();
+    if (std::exchange(gameShown_, shown) != shown && game)
+        setup_.games->refresh();
+    listFiles(true);
     if (!setup_.settingsFile.isEmpty())
         QSettings(setup_.settingsFile, QSettings::IniFormat)
             .setValue(QStringLiteral("folders/") + setup_.folder, folders_->path());
+}
+
+void BrowserPane::addGameFolder()
+{
+    const QString title = QStringLiteral("Add Game Folder");
+    const QString folder = chooseFolder(QStringLiteral("Which folder holds the game?"), QDir::homePath(), window());
+    if (folder.isEmpty())
+        return;
+    const QString name
+        = askText(title, QStringLiteral("The game's name:"), QFileInfo(folder).fileName(), window()).trimmed();
+    if (name.isEmpty())
+        return;
+    if (const FileResult added = setup_.games->add(name, folder); !added) {
+        showMessage(QStringLiteral("The folder could not be added: %1.").arg(added.error), title, window());
+        return;
+    }
+    addedGame_ = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+}
+
+const Game* BrowserPane::shownGame() const
+{
+    return setup_.games && setup_.games->isFound() ? gameHolding(setup_.games->games(), folders_->path()) : nullptr;
+}
+
+void BrowserPane::listFiles(bool again)
+{
+    const Game* game = shownGame();
+    if (gameSounds_) {
+        gameSounds_->setEnabled(game != nullptr);
+        if (!game && gameSounds_->isChecked()) {
+            QSignalBlocker quiet(gameSounds_);
+            gameSounds_->setChecked(false);
+        }
+    }
+    const bool whole = gameSounds_ && gameSounds_->isChecked();
+    const QString path = whole ? game->folder : folders_->path();
+    if (!again && whole == files_->wholeFolder() && path == files_->path())
+        return;
+    files_->setWholeFolder(whole);
+    files_->setPath(path);
 }
 
 bool BrowserPane::showFile(const QString& path, std::function<void()> then)

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QCheckBox;
+
 #include <functional>
 #include <memory>
 
@@ -14,6 +16,7 @@ class AudioHost;
 namespace sonaplex {
 
 class SamplePlayer;
+struct Game;
 class InstalledGames;
 
 // Device type, tooltips and object names of one pane.
@@ -24,6 +27,8 @@ struct PaneSetup {
     QString deviceType; // "Sequencer" or "WaveAudio"
     QStringList places; // folders the drive list offers besides the drives
     InstalledGames* games = nullptr; // offered after the places, once found
+    // The game pane: "Sounds of this game" lists every matching file of the game shown.
+    QString gameSounds; // the check box's object name; empty: none
     std::weak_ptr<ReplacementRecord> record; // marks the files it knows (the game pane)
     // Where the pane remembers its folder between windows and runs (an INI file in the
     // program folder, under the folder list's name); empty: it starts where the program does.
@@ -67,6 +72,12 @@ private:
     void driveChange();
     void folderChange();
     void fileClick();
+    // The game whose folder is shown (null when none), and the file list following it: the
+    // folder's files, or every sound of the game. `again`: listed again even when unchanged.
+    const Game* shownGame() const;
+    void listFiles(bool again);
+    // "Add Game Folder...": a folder and a name from the user, listed (and opened) once found.
+    void addGameFolder();
 
     PaneSetup setup_;
     DriveList* drives_;
@@ -74,6 +85,9 @@ private:
     FileList* files_;
     SamplePlayer* player_;
     QString lastGoodDrive_;
+    QString gameShown_; // the folder of the game whose folder is shown, if any
+    QCheckBox* gameSounds_ = nullptr;
+    QString addedGame_; // a folder added by hand, opened when the games are found again
     QHash<QString, QString> lastFolderOnDrive_;
 };
 

@@ -37,6 +37,11 @@ QString Desktop::chooseFolder(const QString& title, const QString& start, QWidge
     return before_ ? before_->chooseFolder(title, start, parent) : systemFolderDialog(title, start, parent);
 }
 
+QString Desktop::askText(const QString& title, const QString& label, const QString& text, QWidget* parent)
+{
+    return before_ ? before_->askText(title, label, text, parent) : systemTextDialog(title, label, text, parent);
+}
+
 bool Desktop::openUrl(const QUrl& url) { return before_ ? before_->openUrl(url) : QDesktopServices::openUrl(url); }
 
 bool openUrl(const QUrl& url) { return Desktop::current().openUrl(url); }

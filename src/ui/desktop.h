@@ -25,6 +25,8 @@ public:
 
     virtual MessageAnswer showMessage(const Message& message, QWidget* parent);
     virtual QString chooseFolder(const QString& title, const QString& start, QWidget* parent);
+    // A line of text the user types, starting as `text`; empty when they cancel.
+    virtual QString askText(const QString& title, const QString& label, const QString& text, QWidget* parent);
     virtual bool openUrl(const QUrl& url);
 
     static Desktop& current();

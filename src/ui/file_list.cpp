@@ -134,6 +134,19 @@ FileList::FileList(const QString& pattern, QWidget* parent)
 
 FileList::~FileList() = default;
 
+namespace {
+// A replaced file's mark and its tooltip.
+FileNameModel::Mark markOf(const ReplacedFile& f)
+{
+    const QString when = QLocale().toString(f.at.toLocalTime(), QLocale::ShortFormat);
+    const QString note = f.state == GameFileState::Replaced
+        ? QStringLiteral("Replaced by %1 on %2").arg(QFileInfo(f.replacedBy).fileName(), when)
+        : f.state == GameFileState::Original ? QStringLiteral("Holds its original again")
+                                             : QStringLiteral("Changed since Sonaplex replaced it on %1").arg(when);
+    return {f.state, note};
+}
+} // namespace
+
 // Which listed files the record knows comes from one quick query; what they hold now is
 // read on a worker, only for those files, and shown when it is known.
 void FileList::findMarks()
@@ -143,6 +156,23 @@ void FileList::findMarks()
     const std::shared_ptr<ReplacementRecord> record = record_.lock();
     if (!record || path_.isEmpty())
         return;
+    if (whole_) { // every file below: the record is read off this thread, on its own connections
+        QPointer<FileList> self(this);
+        const QString folder = QDir::cleanPath(path_);
+        QThreadPool::globalInstance()->start([self, round, record, folder] {
+            QHash<QString, FileNameModel::Mark> marks;
+            for (const ReplacedFile& f : record->readUnder(folder))
+                marks.insert(f.gamePath.mid(folder.size() + 1), markOf(f));
+            QMetaObject::invokeMethod(
+                qApp,
+                [self, round, marks = std::move(marks)]() mutable {
+                    if (self && self->markRound_ == round)
+                        self->model_->setMarks(std::move(marks));
+                },
+                Qt::QueuedConnection);
+        });
+        return;
+    }
     std::vector<ReplacedFile> known = record->knownIn(path_);
     if (known.empty())
         return;
@@ -153,15 +183,8 @@ void FileList::findMarks()
         [self, round, known = std::move(known), remembered = std::move(remembered)]() mutable {
             ReplacementRecord::findStates(known, remembered);
             QHash<QString, FileNameModel::Mark> marks;
-            for (const ReplacedFile& f : known) {
-                const QString when = QLocale().toString(f.at.toLocalTime(), QLocale::ShortFormat);
-                const QString note = f.state == GameFileState::Replaced
-                    ? QStringLiteral("Replaced by %1 on %2").arg(QFileInfo(f.replacedBy).fileName(), when)
-                    : f.state == GameFileState::Original
-                    ? QStringLiteral("Holds its original again")
-                    : QStringLiteral("Changed since Sonaplex replaced it on %1").arg(when);
-                marks.insert(QFileInfo(f.gamePath).fileName(), {f.state, note});
-            }
+            for (const ReplacedFile& f : known)
+                marks.insert(QFileInfo(f.gamePath).fileName(), markOf(f));
             QMetaObject::invokeMethod(
                 qApp,
                 [self, round, marks = std::move(marks)]() mutable {
@@ -196,7 +219,7 @@ void FileList::refresh()
     }
     keepName_ = fileName();
     refreshing_ = true;
-    scan_->start(path_, FolderScan::Kind::Files, pattern_);
+    scan_->start(path_, whole_ ? FolderScan::Kind::FilesBelow : FolderScan::Kind::Files, pattern_);
 }
 
 void FileList::setPattern(const QString& pattern)
@@ -210,7 +233,7 @@ void FileList::rescan()
 {
     model_->clear();
     if (!path_.isEmpty()) {
-        scan_->start(path_, FolderScan::Kind::Files, pattern_);
+        scan_->start(path_, whole_ ? FolderScan::Kind::FilesBelow : FolderScan::Kind::Files, pattern_);
         scan_->settle();
     }
 }

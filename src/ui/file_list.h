@@ -65,6 +65,10 @@ public:
 
     // The folder, the platform's separator and the highlighted name, joined as they stand.
     QString fullPath() const;
+    // Lists the matching files of every folder below too (a game's sounds), each by its path
+    // from the folder; off: the folder's own files. Takes effect with the next setPath().
+    void setWholeFolder(bool whole) { whole_ = whole; }
+    bool wholeFolder() const { return whole_; }
 
     // Marks the files of the shown folder that `record` knows (game lists only). The list
     // does not keep the record alive: a window still being deleted after the program ended
@@ -105,6 +109,7 @@ private:
     QString keepName_; // highlighted before a refresh
     std::weak_ptr<ReplacementRecord> record_;
     int markRound_ = 0; // a newer listing drops the marks an older one was finding
+    bool whole_ = false;
 };
 
 } // namespace sonaplex

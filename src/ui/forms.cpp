@@ -157,7 +157,7 @@ Forms::Forms(QString programFolder, QObject* parent, std::shared_ptr<audio::Audi
 InstalledGames& Forms::games()
 {
     if (!games_)
-        games_ = new InstalledGames(programFolder_, this);
+        games_ = new InstalledGames(programFolder_, [this] { return openedRecord(); }, this);
     return *games_;
 }
 

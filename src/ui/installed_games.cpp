@@ -8,8 +8,9 @@
 
 namespace sonaplex {
 
-InstalledGames::InstalledGames(QString programFolder, QObject* parent)
-    : QObject(parent), programFolder_(std::move(programFolder))
+InstalledGames::InstalledGames(
+    QString programFolder, std::function<std::shared_ptr<ReplacementRecord>()> record, QObject* parent)
+    : QObject(parent), programFolder_(std::move(programFolder)), record_(std::move(record))
 {
 }
 
@@ -30,6 +31,14 @@ void InstalledGames::search()
         searchNow();
 }
 
+void InstalledGames::refresh()
+{
+    if (found_ || searching_)
+        searchNow();
+    else
+        search();
+}
+
 void InstalledGames::searchNow()
 {
     if (searching_) {
@@ -40,19 +49,26 @@ void InstalledGames::searchNow()
     const GamePlaces places = GamePlaces::ofUser(programFolder_);
     const QString log = logFile();
     QPointer<InstalledGames> self(this);
+    std::shared_ptr<ReplacementRecord> record = record_ ? record_() : nullptr;
+    if (record && !record->isOpen())
+        record.reset();
     // A thread of its own, not the shared pool: the pool is for the players' and the lists' work.
-    QThread* worker = QThread::create([places, log, self] {
+    QThread* worker = QThread::create([places, log, self, record] {
         GameSearch result = findGames(places);
+        // The record is read on connections of this thread's own (readUnder).
+        std::vector<GameCount> counts = record ? countReplaced(result.games, record->readUnder({}))
+                                               : std::vector<GameCount>(result.games.size());
         QSaveFile out(log);
         if (out.open(QIODevice::WriteOnly)) {
             out.write(result.log.join(QLatin1Char('\n')).toUtf8() + (result.log.isEmpty() ? "" : "\n"));
             out.commit();
         }
         QMetaObject::invokeMethod(
-            qApp, [self, games = std::move(result.games)]() mutable {
+            qApp, [self, games = std::move(result.games), counts = std::move(counts)]() mutable {
                 if (!self)
                     return;
                 self->games_ = std::move(games);
+                self->counts_ = std::move(counts);
                 self->found_ = true;
                 self->searching_ = false;
                 emit self->found();

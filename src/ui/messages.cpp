@@ -3,6 +3,7 @@
 #include "ui/desktop.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -18,6 +19,18 @@ QString chooseFolder(const QString& title, const QString& start, QWidget* parent
 QString systemFolderDialog(const QString& title, const QString& start, QWidget* parent)
 {
     return QFileDialog::getExistingDirectory(parent, title, start);
+}
+
+QString askText(const QString& title, const QString& label, const QString& text, QWidget* parent)
+{
+    return Desktop::current().askText(title, label, text, parent);
+}
+
+QString systemTextDialog(const QString& title, const QString& label, const QString& text, QWidget* parent)
+{
+    bool ok = false;
+    const QString typed = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    return ok ? typed : QString();
 }
 
 namespace {

@@ -29,8 +29,12 @@ inline void showMessage(const QString& text, const QString& title, QWidget* pare
 // Asks the user for a folder (through the Desktop in use); empty when they cancel.
 QString chooseFolder(const QString& title, const QString& start, QWidget* parent = nullptr);
 
-// The system's own: a QMessageBox, and the folder dialog.
+// Asks the user for a line of text (through the Desktop in use); empty when they cancel.
+QString askText(const QString& title, const QString& label, const QString& text, QWidget* parent = nullptr);
+
+// The system's own: a QMessageBox, the folder dialog and the text dialog.
 MessageAnswer systemMessageBox(const Message& message, QWidget* parent);
 QString systemFolderDialog(const QString& title, const QString& start, QWidget* parent);
+QString systemTextDialog(const QString& title, const QString& label, const QString& text, QWidget* parent);
 
 } // namespace sonaplex

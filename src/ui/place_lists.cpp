@@ -16,6 +16,7 @@ namespace sonaplex {
 namespace {
 constexpr int kPathRole = Qt::UserRole + 1;
 constexpr int kGameRole = Qt::UserRole + 2; // a drive list's entry that is a game
+constexpr int kAddRole = Qt::UserRole + 3; // the drive list's "Add Game Folder..."
 
 QString cleanFolder(const QString& path)
 {
@@ -32,9 +33,25 @@ DriveList::DriveList(const QStringList& places, QWidget* parent) : QComboBox(par
 {
     for (const QString& drive : listDrives(places))
         addItem(drive, driveRoot(drive));
-    places_ = count();
+    // The games go right after the places (after "/" when there are none), before other mounts.
+    places_ = std::min(count(), 1);
+    for (int i = 0; i < count(); ++i)
+        for (const QString& place : places)
+            if (QDir::cleanPath(place) == QDir::cleanPath(itemText(i)))
+                places_ = std::max(places_, i + 1);
     showDriveOf(QDir::currentPath());
-    connect(this, &QComboBox::activated, this, [this] { emit changed(); });
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (itemData(index, kAddRole).toBool()) {
+            setCurrentIndex(std::max(findText(shown_), 0));
+            emit addGameFolder();
+            return;
+        }
+        emit changed();
+    });
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && !itemData(index, kAddRole).toBool())
+            shown_ = itemText(index);
+    });
 }
 
 void DriveList::setDrive(const QString& drive)
@@ -56,8 +73,8 @@ void DriveList::showDrive(const QString& drive)
 {
     int i = findText(drive);
     if (i < 0) {
-        addItem(drive, driveRoot(drive));
-        i = count() - 1;
+        i = count() > 0 && itemData(count() - 1, kAddRole).toBool() ? count() - 1 : count();
+        insertItem(i, drive, driveRoot(drive));
     }
     setCurrentIndex(i);
 }
@@ -84,6 +101,26 @@ void DriveList::setGames(const std::vector<Game>& games)
     const int i = findText(shown);
     if (i >= 0)
         setCurrentIndex(i);
+}
+
+void DriveList::offerAdding()
+{
+    for (int i = 0; i < count(); ++i)
+        if (itemData(i, kAddRole).toBool())
+            return;
+    QSignalBlocker quiet(this);
+    addItem(QStringLiteral("Add Game Folder..."));
+    setItemData(count() - 1, true, kAddRole);
+    setItemData(count() - 1, QStringLiteral("Add a game's folder by hand, with a name: it is listed here after."),
+        Qt::ToolTipRole);
+}
+
+QString DriveList::gameWithFolder(const QString& folder) const
+{
+    for (int i = places_; i < count() && itemData(i, kGameRole).toBool(); ++i)
+        if (itemData(i).toString() == folder)
+            return itemText(i);
+    return {};
 }
 
 QString DriveList::rootOf(const QString& drive) const

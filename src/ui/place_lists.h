@@ -28,11 +28,18 @@ public:
     void setGames(const std::vector<Game>& games);
     // The folder a drive's text stands for: a drive's or place's root, a game's folder.
     QString rootOf(const QString& drive) const;
+    // Ends the list with "Add Game Folder...": choosing it raises addGameFolder(), not changed(),
+    // and the drive shown stays.
+    void offerAdding();
+    // The text of the game whose folder is `folder`, or empty.
+    QString gameWithFolder(const QString& folder) const;
 signals:
     void changed();
+    void addGameFolder();
 
 private:
     int places_ = 0; // the drives and places, before the games
+    QString shown_; // the last drive shown, to go back to from "Add Game Folder..."
 };
 
 // The folder shown, its ancestors above it and its sub-folders below; double-click or

@@ -1,5 +1,8 @@
 #include "ui/selection_window.h"
 
+#include "ui/installed_games.h"
+#include "words/report_words.h"
+
 #include "ui/messages.h"
 #include "ui/sample_player.h"
 #include "ui/waveform.h"
@@ -12,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
+#include <QUrl>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -31,8 +35,10 @@ PaneSetup withPlaces(PaneSetup pane, Forms& forms, bool gameSide)
     pane.places = {QDir::homePath(), forms.programFolder()};
     pane.games = &forms.games(); // and the installed games after them
     pane.settingsFile = forms.programFolder() + QStringLiteral("/settings.ini");
-    if (gameSide) // game files Sonaplex replaced are marked
+    if (gameSide) { // game files Sonaplex replaced are marked; a game's sounds can be listed whole
         pane.record = forms.recordHandle();
+        pane.gameSounds = QStringLiteral("ChkGameSounds") + pane.drive.mid(3);
+    }
     return pane;
 }
 
@@ -56,7 +62,8 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
       board_(new SelectionBoard(
           checkedBoard(setup), gamePane_->files(), replacementPane_->files(), [this]() -> SelectionList& { return selections(); },
           this)),
-      bottom_(new QHBoxLayout), matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this))
+      bottom_(new QHBoxLayout), matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this)),
+      updateNotice_(new QLabel(this))
 {
     auto* gameTitle = makeLabel(setup.gameTitleName, QStringLiteral("GAME FILES"), this);
     auto* replaceTitle = makeLabel(setup.replaceTitleName, QStringLiteral("REPLACEMENT FILES"), this);
@@ -131,9 +138,40 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
     columns->addLayout(left);
     columns->addLayout(middle, 1);
     columns->addLayout(right);
+    updateNotice_->setObjectName(QStringLiteral("LblUpdateNotice"));
+    updateNotice_->setTextFormat(Qt::RichText);
+    updateNotice_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    updateNotice_->setWordWrap(true);
+    updateNotice_->setToolTip(QStringLiteral("Open the restore window on the game: Replace Again puts back what "
+                                             "Sonaplex put there."));
+    updateNotice_->hide();
+    connect(updateNotice_, &QLabel::linkActivated, this, &SelectionWindow::openRestoreOn);
+    connect(&forms.games(), &InstalledGames::found, this, &SelectionWindow::showUpdateNotice);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(columns, 1);
+    outer->addWidget(updateNotice_);
     outer->addLayout(bottom_);
+    showUpdateNotice();
+}
+
+void SelectionWindow::showUpdateNotice()
+{
+    const InstalledGames& games = forms().games();
+    QStringList lines;
+    for (size_t i = 0; i < games.games().size() && i < games.counts().size(); ++i)
+        if (const int changed = games.counts()[i].changed; changed > 0)
+            lines << QStringLiteral("<a href=\"%1\">%2</a>")
+                         .arg(QString::fromLatin1(QUrl::toPercentEncoding(games.games()[i].folder)),
+                             changedByUpdateWords(changed, games.games()[i].name).toHtmlEscaped());
+    updateNotice_->setText(lines.join(QStringLiteral("<br>")));
+    updateNotice_->setVisible(!lines.isEmpty());
+}
+
+void SelectionWindow::openRestoreOn(const QString& link)
+{
+    Form& restore = forms().load(QStringLiteral("FrmRestore"));
+    QMetaObject::invokeMethod(&restore, "showFolder", Q_ARG(QString, QUrl::fromPercentEncoding(link.toLatin1())));
+    forms().showModal(restore);
 }
 
 SelectionList& SelectionWindow::selections() const

@@ -56,6 +56,11 @@ protected:
     QHBoxLayout* bottomRow() const { return bottom_; }
 
 private:
+    // Says which games an update changed replaced files of; a click opens the restore window
+    // on the game.
+    void showUpdateNotice();
+    void openRestoreOn(const QString& folder);
+
     QString reviewName_;
     int count_;
     bool compareFormats_;
@@ -64,6 +69,7 @@ private:
     SelectionBoard* board_;
     QHBoxLayout* bottom_;
     QCheckBox* matchLoudness_;
+    QLabel* updateNotice_;
 };
 
 } // namespace sonaplex

@@ -7,12 +7,17 @@
 #include "games_fixture.h"
 #include "app/program.h"
 #include "ui/forms.h"
+#include "words/report_words.h"
 #include "ui/place_lists.h"
+#include "ui/file_list.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QCheckBox>
+#include <QLabel>
 #include <QProcess>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace sonaplex;
@@ -181,6 +186,62 @@ private slots:
         QCOMPARE(sonaplex(fixture, {"reapply", "No Such Game"}).exit, 1);
     }
 
+    // The same through the windows: the notice of the music window names the game and the
+    // count, opens the restore window on the game, and Replace Again and Undo Last SWITCH there
+    // put back what Sonaplex put, then what the update put, byte for byte.
+    void theWindowsNoticeAnUpdateAndReplaceAgain()
+    {
+        GamesHome fixture;
+        QVERIFY(fixture.make());
+        const QString sound = fixture.expected[5].folder + "/sound/", mine = fixture.root.path() + "/mine/";
+        QDir().mkpath(mine);
+        QVERIFY(writeFile(sound + "a.mid", "original a") && writeFile(sound + "b.mid", "original b"));
+        QVERIFY(writeFile(mine + "a.mid", "my a") && writeFile(mine + "b.mid", "my b"));
+        {
+            ReplacementRecord record(fixture.program + "/Replacements");
+            QVERIFY(replaceGameFiles({Selection{sound + "a.mid", "a.mid", mine + "a.mid", "a.mid"},
+                                         Selection{sound + "b.mid", "b.mid", mine + "b.mid", "b.mid"}},
+                {}, &record)
+                        .ok());
+        }
+        QVERIFY(writeFile(sound + "a.mid", "original a") && writeFile(sound + "b.mid", "b of build 9001"));
+        QVERIFY(QFile::remove(mine + "a.mid"));
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", fixture.home.toUtf8());
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+        MessageRecorder messages;
+        startProgram(fixture.program);
+        runningProgram()->showModeless(QStringLiteral("FrmMidi"));
+        auto* notice = control<QLabel>("FrmMidi", "LblUpdateNotice");
+        QVERIFY(notice);
+        QTRY_VERIFY(notice->isVisible());
+        QVERIFY2(notice->text().contains("2 replaced files of Portal 2 were changed, probably by an update."),
+            qPrintable(notice->text()));
+        const QString link = notice->text().section('"', 1, 1);
+        bool acted = false;
+        onModal("FrmRestore", [&] {
+            // Opened on the game: its folder chosen.
+            auto* list = control<QTreeView>("FrmRestore", "LstReplaced");
+            acted = list && list->selectionModel()->selectedRows().size() == 1;
+            click("FrmRestore", "CmdReplaceAgain");
+            acted = acted && readAll(sound + "a.mid") == "my a" && readAll(sound + "b.mid") == "my b";
+            click("FrmRestore", "CmdUndoLastSwitch");
+            click("FrmRestore", "CmdCloseRestore");
+        });
+        QMetaObject::invokeMethod(notice, "linkActivated", Q_ARG(QString, link));
+        QVERIFY(acted);
+        QStringList said;
+        for (const Message& m : messages.messages)
+            said << m.text;
+        QCOMPARE(said, (QStringList{replacedAgainWords(2), undoneWords(RunKind::Switch, 2)}));
+        QCOMPARE(readAll(sound + "a.mid"), QByteArray("original a"));
+        QCOMPARE(readAll(sound + "b.mid"), QByteArray("b of build 9001"));
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+        qputenv("HOME", home);
+    }
+
     // Both panes of a selection window list the games after the drives and places; choosing
     // one opens its folder, and a folder inside a game shows the game as the drive.
     void thePanesOfferTheGames()
@@ -196,8 +257,12 @@ private slots:
         for (const char* name : {"DrvMidi1", "DrvMidi2"}) {
             auto* drives = control<DriveList>("FrmMidi", name);
             QVERIFY(drives);
-            QTRY_COMPARE(drives->count(), int(listDrives({fixture.home, fixture.program}).size() + fixture.expected.size()));
-            const int first = drives->count() - int(fixture.expected.size());
+            // The drives and places, the games, and "Add Game Folder..." last.
+            QTRY_COMPARE(drives->count(), int(listDrives({fixture.home, fixture.program}).size() + fixture.expected.size() + 1));
+            QCOMPARE(drives->itemText(drives->count() - 1), QStringLiteral("Add Game Folder..."));
+            // Right after home and the program folder, before other mounted disks.
+            const int first = drives->findText(fixture.expected.front().name);
+            QCOMPARE(QDir::cleanPath(drives->itemText(first - 1)), QDir::cleanPath(fixture.program));
             for (size_t i = 0; i < fixture.expected.size(); ++i) {
                 QCOMPARE(drives->itemText(first + int(i)), fixture.expected[i].name);
                 QCOMPARE(drives->rootOf(fixture.expected[i].name), fixture.expected[i].folder);
@@ -209,6 +274,50 @@ private slots:
         QCOMPARE(folders->path(), fixture.expected[6].folder);
         drives->showDriveOf(fixture.expected[5].folder + "/sound");
         QCOMPARE(drives->drive(), QStringLiteral("Portal 2"));
+
+        // "Sounds of this game": every MIDI file of the game, at any depth, by its path in the
+        // game; only while a game's folder is shown.
+        const QString portal2 = fixture.expected[5].folder;
+        QDir().mkpath(portal2 + "/music/deep/.hidden");
+        QVERIFY(writeFile(portal2 + "/sound/a.mid", "a") && writeFile(portal2 + "/music/deep/B.MID", "b")
+            && writeFile(portal2 + "/music/deep/.hidden/c.mid", "c") && writeFile(portal2 + "/notes.txt", "n"));
+        auto* whole = control<QCheckBox>("FrmMidi", "ChkGameSoundsMidi2");
+        auto* files = control<FileList>("FrmMidi", "FleMidi2");
+        QVERIFY(whole && files);
+        drives->setDrive("Portal 2");
+        QVERIFY(whole->isEnabled());
+        whole->setChecked(true);
+        QTRY_VERIFY(!files->isListing());
+        QCOMPARE(files->path(), portal2);
+        QStringList listed;
+        for (int i = 0; i < files->listCount(); ++i)
+            listed << files->model()->index(i, 0).data().toString();
+        QCOMPARE(listed, (QStringList{"music/deep/B.MID", "sound/a.mid"}));
+        files->setFileName("music/deep/B.MID");
+        QCOMPARE(files->fullPath(), portal2 + "/music/deep/B.MID");
+        // A folder outside every game: its own files again.
+        drives->setDrive(listDrives({}).front());
+        QVERIFY(!whole->isEnabled() && !whole->isChecked());
+        QVERIFY(!files->wholeFolder());
+
+        // A folder added by hand, with the name the user gives it: listed, and opened. Choosing
+        // the entry and cancelling leaves the drive shown as it was.
+        const QString space = fixture.root.path() + "/Games/space";
+        QDir().mkpath(space);
+        DesktopAnswers answers;
+        QString folderAnswer;
+        answers.folder = [&](const QString&) { return folderAnswer; };
+        answers.typed = [&](const QString&, const QString& text) {
+            return text == "space" ? QStringLiteral("Space Game") : QString();
+        };
+        const QString before = drives->drive();
+        QMetaObject::invokeMethod(drives, "activated", Q_ARG(int, drives->count() - 1));
+        QCOMPARE(drives->drive(), before);
+        folderAnswer = space;
+        QMetaObject::invokeMethod(drives, "activated", Q_ARG(int, drives->count() - 1));
+        QTRY_COMPARE(drives->drive(), QStringLiteral("Space Game"));
+        QCOMPARE(folders->path(), space);
+        QVERIFY(readAll(fixture.program + "/Game Folders.json").contains("Space Game"));
         runningProgram()->endProgram();
         QTest::qWait(0);
         qputenv("HOME", home);
