@@ -1,7 +1,9 @@
 // The restore window's list and `sonaplex status` over a large record (by default 100,000
 // replaced files in 2,000 folders, made here), against the sqlite3 shell reading the same
-// rows in the same run (the baseline), in interleaved rounds. For the window: time until its
-// list is shown, and the longest the GUI thread was held meanwhile (a 5 ms timer's longest gap).
+// rows in the same run (the baseline), and against the same rows read with a stat() of each
+// game file (the least work that tells a file's state), in interleaved rounds. For the
+// window: time until its list is shown, and the longest the GUI thread was held meanwhile (a
+// 5 ms timer's longest gap).
 //   bench_record_list [ENTRIES] [FOLDERS] [ROUNDS]
 #include "app/program.h"
 #include "base/replacement_record.h"
@@ -100,12 +102,18 @@ int main(int argc, char** argv)
     const QString database = programFolder + QStringLiteral("/Replacements/record.sqlite");
     const QString executable = QCoreApplication::applicationDirPath() + QStringLiteral("/../sonaplex");
 
-    Figures sqlite, status, window, statusRatio, windowRatio, held;
+    Figures sqlite, sqliteStat, status, window, statusRatio, windowRatio, statusStatRatio, windowStatRatio, held;
     for (int r = 0; r < rounds; ++r) {
         const double base = runProcess(QStringLiteral("sqlite3"),
             {QStringLiteral("-readonly"), database,
                 QStringLiteral("SELECT game_path, before_hash, after_hash, source, at FROM entries WHERE done = 1 "
                                "ORDER BY game_path, id")});
+        // The same rows, and each game file's stat: the least work that tells a file's state.
+        const double baseStat = runProcess(QStringLiteral("sh"),
+            {QStringLiteral("-c"),
+                QStringLiteral("sqlite3 -readonly '%1' 'SELECT game_path FROM entries WHERE done = 1 ORDER BY game_path, "
+                               "id' | xargs -d '\\n' stat --format=%s:%i:%Y:%Z >/dev/null")
+                    .arg(database)});
         const double cli = runProcess(executable,
             {QStringLiteral("--program-folder"), programFolder, QStringLiteral("status"), games, QStringLiteral("--json")});
         // The window: from asking for it to its list shown, with a timer watching the loop.
@@ -139,9 +147,12 @@ int main(int argc, char** argv)
         tick.stop();
         runningProgram()->endProgram();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (base <= 0 || cli <= 0)
+        if (base <= 0 || cli <= 0 || baseStat <= 0)
             return 1;
         sqlite.add(base);
+        sqliteStat.add(baseStat);
+        statusStatRatio.add(cli / baseStat);
+        windowStatRatio.add(shown / baseStat);
         status.add(cli);
         window.add(shown);
         statusRatio.add(cli / base);
@@ -152,10 +163,13 @@ int main(int argc, char** argv)
             r + 1, base, cli, shown, longest);
     }
     std::printf("\nsqlite3 (baseline), ms:           %s\n", qPrintable(sqlite.text()));
+    std::printf("sqlite3 + stat of each file, ms:  %s\n", qPrintable(sqliteStat.text()));
     std::printf("sonaplex status, ms:              %s\n", qPrintable(status.text()));
     std::printf("restore window list shown, ms:    %s\n", qPrintable(window.text()));
     std::printf("status / sqlite3:                 %s   (target at most 3)\n", qPrintable(statusRatio.text()));
     std::printf("restore window / sqlite3:         %s   (target at most 3)\n", qPrintable(windowRatio.text()));
+    std::printf("status / (sqlite3 + stat):        %s\n", qPrintable(statusStatRatio.text()));
+    std::printf("restore window / (sqlite3 + stat): %s\n", qPrintable(windowStatRatio.text()));
     std::printf("GUI thread held, longest, ms:     %s   (target at most 50)\n", qPrintable(held.text()));
     return 0;
 }
