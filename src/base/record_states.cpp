@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -262,7 +263,9 @@ std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, Wo
         read = readDirectly(databasePath(), listingStatement(true, !clean.isEmpty()), clean,
             [&](ListingRows& rows) { files = ReplacementRecord::read(rows, store_.folder(), &remembered); });
     });
-    if (!read && !p.cancelled()) { // a reader could not open it: the record's own connection reads it
+    // A reader could not open it: the record's own connection reads it, on its own thread (a
+    // connection is used by the thread that made it only).
+    if (!read && !p.cancelled() && QThread::currentThread() == home_) {
         QSqlQuery q(QSqlDatabase::database(connection_));
         remembered.clear();
         files = readThrough(q, clean, &remembered);

@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QUuid>
 
 #include <chrono>
@@ -34,7 +35,8 @@ QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithM
 } // namespace
 
 ReplacementRecord::ReplacementRecord(const QString& folder)
-    : connection_(QStringLiteral("record-") + QUuid::createUuid().toString(QUuid::WithoutBraces)), folder_(folder),
+    : connection_(QStringLiteral("record-") + QUuid::createUuid().toString(QUuid::WithoutBraces)),
+      home_(QThread::currentThread()), folder_(folder),
       store_(folder + QStringLiteral("/originals"))
 {
     QDir().mkpath(folder_);

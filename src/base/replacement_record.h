@@ -10,6 +10,7 @@
 #include <vector>
 
 class QSqlQuery;
+class QThread;
 
 namespace sonaplex {
 
@@ -131,7 +132,8 @@ public:
     std::vector<ReplacedFile> replacedFiles(WorkProgress* progress = nullptr) const;
     // The same for the files anywhere under `folder` (every file when empty). The record is read
     // in the offloaded work too, on a read-only connection of its own, so that a window's
-    // thread never waits for a large record.
+    // thread never waits for a large record. Callable from any thread: only on the record's own
+    // thread does a listing that cannot be read that way fall back to the record's connection.
     std::vector<ReplacedFile> readUnder(const QString& folder, WorkProgress* progress = nullptr) const;
     // The game files the record knows directly inside `folder`, without reading them: their
     // states are left for the caller to find (findStates), off the window's thread.
@@ -174,6 +176,7 @@ private:
     static std::vector<ReplacedFile> read(ListingRows& rows, const QString& storeFolder, std::vector<Remembered>* remembered);
     std::vector<ReplacedFile> readThrough(QSqlQuery& q, const QString& folder, std::vector<Remembered>* remembered) const;
     QString connection_;
+    QThread* home_; // the thread the record's own connection belongs to
     QString folder_;
     OriginalStore store_;
     mutable bool open_ = false; // a connection gone bad closes itself (checked())

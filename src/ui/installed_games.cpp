@@ -1,6 +1,9 @@
 #include "ui/installed_games.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QTimer>
 #include <QMetaObject>
 #include <QPointer>
 #include <QSaveFile>
@@ -10,8 +13,38 @@ namespace sonaplex {
 
 InstalledGames::InstalledGames(
     QString programFolder, std::function<std::shared_ptr<ReplacementRecord>()> record, QObject* parent)
-    : QObject(parent), programFolder_(std::move(programFolder)), record_(std::move(record))
+    : QObject(parent), programFolder_(std::move(programFolder)), record_(std::move(record)),
+      watcher_(new QFileSystemWatcher(this)), settle_(new QTimer(this))
 {
+    settle_->setSingleShot(true);
+    settle_->setInterval(3000); // a download rewrites the manifest many times
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::fileChanged, settle_, qOverload<>(&QTimer::start));
+    connect(settle_, &QTimer::timeout, this, &InstalledGames::refresh);
+}
+
+void InstalledGames::watchLibraries()
+{
+    // LIBRARY/steamapps/common/GAME: its manifest is LIBRARY/steamapps/appmanifest_ID.acf. The
+    // folder tells of a manifest written anew and renamed into place, the file of one rewritten.
+    // (The files of a few hundred games at most: the system's watches are few.)
+    constexpr size_t kWatchedFiles = 256;
+    QStringList paths;
+    for (const Game& g : games_)
+        if (g.launcher == Launcher::Steam) {
+            const QString apps = QFileInfo(QFileInfo(g.folder).absolutePath()).absolutePath();
+            if (!paths.contains(apps))
+                paths << apps;
+            if (games_.size() <= kWatchedFiles)
+                paths << apps + QStringLiteral("/appmanifest_") + g.id + QStringLiteral(".acf");
+        }
+    const QStringList watched = watcher_->directories() + watcher_->files();
+    for (const QString& p : watched)
+        if (!paths.contains(p))
+            watcher_->removePath(p);
+    for (const QString& p : paths)
+        if (!watched.contains(p))
+            watcher_->addPath(p);
 }
 
 // A search still running is waited for: it only reads, and briefly.
@@ -71,6 +104,7 @@ void InstalledGames::searchNow()
                 self->counts_ = std::move(counts);
                 self->found_ = true;
                 self->searching_ = false;
+                self->watchLibraries();
                 emit self->found();
                 if (std::exchange(self->again_, false))
                     self->searchNow();

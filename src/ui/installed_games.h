@@ -6,7 +6,9 @@
 #include <functional>
 #include <memory>
 
+class QFileSystemWatcher;
 class QThread;
+class QTimer;
 
 namespace sonaplex {
 
@@ -39,6 +41,9 @@ signals:
 
 private:
     void searchNow();
+    // Steam rewrites a game's app manifest when it updates the game: its library's folder of
+    // manifests is watched, and the games are found again a moment after it changes.
+    void watchLibraries();
     QString programFolder_;
     std::function<std::shared_ptr<ReplacementRecord>()> record_;
     std::vector<Game> games_;
@@ -47,6 +52,8 @@ private:
     bool searching_ = false;
     bool again_ = false;
     QThread* worker_ = nullptr;
+    QFileSystemWatcher* watcher_;
+    QTimer* settle_;
 };
 
 } // namespace sonaplex

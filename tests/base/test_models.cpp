@@ -1,7 +1,9 @@
 // The models under the windows, without the windows: the folder scan and the file name
 // model it feeds, the selection list, and the copy run with its reports.
+#include "base/content_hash.h"
 #include "base/folder_scan.h"
 #include "base/replacement.h"
+#include "base/run.h"
 #include "base/replacement_record.h"
 #include "base/gathering.h"
 #include "words/report_words.h"
@@ -268,6 +270,50 @@ private slots:
             QStringList{"Selection 1 (fx1.wav): not changed, because the run stopped: there is not enough memory"});
         QCOMPARE(readAll(work.path() + "/fx1.wav"), QByteArray("old"));
         QVERIFY(record.lastRun().empty());
+    }
+
+    // Putting back what an update undid uses the kept copy only while it is whole, else the
+    // source while it still holds that content; with neither, the file is named and left as the
+    // update left it.
+    void replacingAgainUsesOnlyWholeContent()
+    {
+        QTemporaryDir work;
+        const QString game = work.path() + "/game/", mine = work.path() + "/mine/";
+        QDir().mkpath(game);
+        QDir().mkpath(mine);
+        std::vector<Selection> s;
+        for (int n = 1; n <= 3; ++n) {
+            const QString name = QStringLiteral("fx%1.wav").arg(n);
+            QVERIFY(writeFile(game + name, "original " + QByteArray::number(n)));
+            QVERIFY(writeFile(mine + name, "mine " + QByteArray::number(n)));
+            s.push_back({game + name, name, mine + name, name});
+        }
+        ReplacementRecord record(work.path() + "/program");
+        QVERIFY(replaceGameFiles(s, {}, &record).ok());
+        for (int n = 1; n <= 3; ++n) // the update
+            QVERIFY(writeFile(game + QStringLiteral("fx%1.wav").arg(n), "original " + QByteArray::number(n)));
+        // 1: its kept copy damaged, its source whole. 2: both gone. 3: its source gone, its copy whole.
+        const QString kept1 = record.store().pathOf(contentHash(mine + "fx1.wav").hash);
+        const QString kept2 = record.store().pathOf(contentHash(mine + "fx2.wav").hash);
+        const QString kept3 = record.store().pathOf(contentHash(mine + "fx3.wav").hash);
+        QVERIFY(QFileInfo::exists(kept1) && QFileInfo::exists(kept2) && QFileInfo::exists(kept3));
+        QVERIFY(writeFile(kept1, "damaged"));
+        QVERIFY(QFile::remove(kept2) && QFile::remove(mine + "fx2.wav") && QFile::remove(mine + "fx3.wav"));
+        const Plan plan = reapplyPlan(record, record.readUnder(work.path() + "/game"));
+        QCOMPARE(int(plan.steps.size()), 2);
+        QCOMPARE(plan.steps[0].source, mine + "fx1.wav");
+        QCOMPARE(plan.steps[1].source, kept3);
+        QCOMPARE(plan.steps[1].recordedSource, mine + "fx3.wav"); // the record still names where it came from
+        QCOMPARE(int(plan.refused.size()), 1);
+        QCOMPARE(plan.refused[0].outcome, Outcome::ReplacementGone);
+        QCOMPARE(plan.refused[0].step.gamePath, game + "fx2.wav");
+        const Report done = run(plan, &record);
+        QCOMPARE(done.done(), 2);
+        QCOMPARE(readAll(game + "fx1.wav"), QByteArray("mine 1"));
+        QCOMPARE(readAll(game + "fx2.wav"), QByteArray("original 2"));
+        QCOMPARE(readAll(game + "fx3.wav"), QByteArray("mine 3"));
+        // Replaced as before: nothing left to put back.
+        QVERIFY(reapplyPlan(record, record.readUnder(work.path() + "/game")).steps.empty());
     }
 
     // A record opens without reading it through only while it is exactly as the last program

@@ -20,6 +20,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <cstdio>
+
 using namespace sonaplex;
 using namespace sonaplex::test;
 
@@ -237,6 +239,43 @@ private slots:
         QCOMPARE(said, (QStringList{replacedAgainWords(2), undoneWords(RunKind::Switch, 2)}));
         QCOMPARE(readAll(sound + "a.mid"), QByteArray("original a"));
         QCOMPARE(readAll(sound + "b.mid"), QByteArray("b of build 9001"));
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+        qputenv("HOME", home);
+    }
+
+    // An update while the program runs: Steam rewrites the game's manifest with a new build and
+    // puts a file back; the notice comes a moment later, without the user doing anything.
+    void anUpdateWhileTheProgramRunsIsNoticed()
+    {
+        GamesHome fixture;
+        QVERIFY(fixture.make());
+        const QString sound = fixture.expected[5].folder + "/sound/", mine = fixture.root.path() + "/mine/";
+        QDir().mkpath(mine);
+        QVERIFY(writeFile(sound + "a.mid", "original a") && writeFile(mine + "a.mid", "my a"));
+        {
+            ReplacementRecord record(fixture.program + "/Replacements");
+            QVERIFY(replaceGameFiles({Selection{sound + "a.mid", "a.mid", mine + "a.mid", "a.mid"}}, {}, &record).ok());
+        }
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", fixture.home.toUtf8());
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+        startProgram(fixture.program);
+        runningProgram()->showModeless(QStringLiteral("FrmWavSelect"));
+        auto* drives = control<DriveList>("FrmWavSelect", "DrvWav1");
+        QTRY_VERIFY(drives->findText("Portal 2") >= 0);
+        auto* notice = control<QLabel>("FrmWavSelect", "LblUpdateNotice");
+        QVERIFY(notice && !notice->isVisible());
+        // The update: the file first, then the manifest, written anew and renamed into place.
+        const QString manifest = fixture.home + "/.local/share/Steam/steamapps/appmanifest_620.acf";
+        QVERIFY(writeFile(sound + "a.mid", "original a"));
+        QByteArray text = readAll(manifest);
+        text.replace("\"9000\"", "\"9001\"");
+        QVERIFY(writeFile(manifest + ".tmp", text) && ::rename(qPrintable(manifest + ".tmp"), qPrintable(manifest)) == 0);
+        QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 15000);
+        QVERIFY2(notice->text().contains("1 replaced file of Portal 2 was changed, probably by an update."),
+            qPrintable(notice->text()));
         runningProgram()->endProgram();
         QTest::qWait(0);
         qputenv("HOME", home);
