@@ -190,14 +190,14 @@ bool FrmRestore::confirm(const QString& question)
     return showMessage(Message{question, kTitle, MessageButtons::OkCancel}, this) == MessageAnswer::Ok;
 }
 
-void FrmRestore::report(const Report& run, const QString& done)
+void FrmRestore::report(const Report& run, const QString& done, const QString& verb)
 {
     if (!run.recordNotice.isEmpty())
         showMessage(recordProblemWords(run.recordNotice), QStringLiteral("Record of Replacements"), this);
     if (!run.ok())
-        showMessage(failureReport(run.done() > 0 ? QStringLiteral("Not every game file was put back. These were left "
-                                                                  "as they were:")
-                                                 : QStringLiteral("No game file was put back:"),
+        showMessage(failureReport(run.done() > 0
+                            ? QStringLiteral("Not every game file was %1. These were left as they were:").arg(verb)
+                            : QStringLiteral("No game file was %1:").arg(verb),
                         run),
             QStringLiteral("Restore Error"), this);
     else if (run.done() > 0)
@@ -280,7 +280,7 @@ void FrmRestore::CmdReplaceAgain_Click()
     Plan plan;
     work.progress().offload([&] { plan = reapplyPlan(*forms().record(), files); }); // reads the kept contents
     const Report run = sonaplex::run(plan, forms().record(), &work.progress());
-    report(run, replacedAgainWords(run.done()));
+    report(run, replacedAgainWords(run.done()), QStringLiteral("replaced again"));
 }
 
 void FrmRestore::showFolder(const QString& folder)

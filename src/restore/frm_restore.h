@@ -36,7 +36,8 @@ protected:
 private:
     void refresh();
     std::vector<ReplacedFile> selectedFiles() const;
-    void report(const struct Report& run, const QString& done);
+    // What a run did: its failures (what was not `verb`, "put back" or "replaced again"), or `done`.
+    void report(const struct Report& run, const QString& done, const QString& verb = QStringLiteral("put back"));
     bool confirm(const QString& question);
 
     QTreeView* list_;
