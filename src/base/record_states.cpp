@@ -77,7 +77,10 @@ void ReplacementRecord::findStates(
     }
 }
 
-std::vector<ReplacedFile> ReplacementRecord::replacedFiles(WorkProgress* progress) const { return readUnder({}, progress); }
+std::vector<ReplacedFile> ReplacementRecord::replacedFiles(WorkProgress* progress, FileResult* listed) const
+{
+    return readUnder({}, progress, listed);
+}
 
 std::vector<ReplacedFile> ReplacementRecord::knownIn(const QString& folder) const
 {
@@ -247,11 +250,14 @@ std::vector<ReplacedFile> ReplacementRecord::read(
     return files;
 }
 
-std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, WorkProgress* progress) const
+std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, WorkProgress* progress, FileResult* listed) const
 {
     std::vector<ReplacedFile> files;
-    if (!open_)
+    if (!open_) { // closed by a failure (settling what a killed run left, say): no listing
+        if (listed)
+            *listed = unusable();
         return files;
+    }
     const QString clean = folder.isEmpty() || QDir::cleanPath(folder) == QLatin1String("/") ? QString() : QDir::cleanPath(folder);
     WorkProgress unwatched;
     WorkProgress& p = progress ? *progress : unwatched;
@@ -265,11 +271,23 @@ std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, Wo
     });
     // A reader could not open it: the record's own connection reads it, on its own thread (a
     // connection is used by the thread that made it only).
+    QString cause;
     if (!read && !p.cancelled() && QThread::currentThread() == home_) {
         QSqlQuery q(QSqlDatabase::database(connection_));
         remembered.clear();
         files = readThrough(q, clean, &remembered);
-        checked(q, !q.lastError().isValid());
+        read = checked(q, !q.lastError().isValid());
+        cause = q.lastError().text();
+    }
+    // A listing that could not be read whole is no listing: never "nothing was replaced".
+    if (!read && !p.cancelled()) {
+        files.clear();
+        remembered.clear();
+        if (listed)
+            *listed = FileResult::failure(QStringLiteral("the record of replaced game files (%1) could not be read%2")
+                                              .arg(databasePath(), cause.isEmpty() ? QString() : QStringLiteral(": ") + cause));
+    } else if (listed) {
+        *listed = FileResult::success();
     }
     p.setTotal(int(files.size()), 0);
     for (ReplacedFile& f : files)

@@ -128,13 +128,15 @@ public:
 
     // Every game file the record knows, with what it holds now. The files whose content is
     // not remembered are read through `progress` (off this thread when a window offloads it);
-    // a cancel leaves the files not yet read NotRead.
-    std::vector<ReplacedFile> replacedFiles(WorkProgress* progress = nullptr) const;
+    // a cancel leaves the files not yet read NotRead. A record that cannot be read lists no file,
+    // and `listed` (when given) says why.
+    std::vector<ReplacedFile> replacedFiles(WorkProgress* progress = nullptr, FileResult* listed = nullptr) const;
     // The same for the files anywhere under `folder` (every file when empty). The record is read
     // in the offloaded work too, on a read-only connection of its own, so that a window's
     // thread never waits for a large record. Callable from any thread: only on the record's own
     // thread does a listing that cannot be read that way fall back to the record's connection.
-    std::vector<ReplacedFile> readUnder(const QString& folder, WorkProgress* progress = nullptr) const;
+    std::vector<ReplacedFile> readUnder(
+        const QString& folder, WorkProgress* progress = nullptr, FileResult* listed = nullptr) const;
     // The game files the record knows directly inside `folder`, without reading them: their
     // states are left for the caller to find (findStates), off the window's thread.
     std::vector<ReplacedFile> knownIn(const QString& folder) const;

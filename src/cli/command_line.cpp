@@ -186,11 +186,18 @@ Opened openRecord(const Options& o)
 
 // Every game file the record knows under `folder`, with its state read (hashes remembered, or
 // each file read, with progress and Ctrl+C).
-std::vector<ReplacedFile> filesUnder(ReplacementRecord& record, const QString& folder)
+std::vector<ReplacedFile> filesUnder(ReplacementRecord& record, const QString& folder, FileResult* listed = nullptr)
 {
     WorkProgress progress;
     Watched watched(progress, QStringLiteral("Reading the game files:"));
-    return record.readUnder(folder, &progress);
+    return record.readUnder(folder, &progress, listed);
+}
+
+// A record whose listing could not be read: said on stderr, with its exit status.
+int unreadable(const FileResult& listed)
+{
+    err(QStringLiteral("sonaplex: %1").arg(listed.error));
+    return kUnusable;
 }
 
 // The folder the user means by `given`: a folder that is there, else an installed game's name
@@ -227,7 +234,10 @@ int status(const Options& o)
     const Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
-    const std::vector<ReplacedFile> files = filesUnder(*opened.record, folder);
+    FileResult listed;
+    const std::vector<ReplacedFile> files = filesUnder(*opened.record, folder, &listed);
+    if (!listed)
+        return unreadable(listed);
     const bool stopped = std::any_of(
         files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
     if (o.json) {
@@ -350,7 +360,10 @@ int restore(const Options& o)
     if (opened.failed)
         return opened.failed;
     const QString folder = absolute(o.arguments.front());
-    std::vector<ReplacedFile> files = filesUnder(*opened.record, folder);
+    FileResult listed;
+    std::vector<ReplacedFile> files = filesUnder(*opened.record, folder, &listed);
+    if (!listed)
+        return unreadable(listed);
     if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
         err(QStringLiteral("sonaplex: stopped; nothing was changed."));
         return kNotAll;
@@ -425,7 +438,10 @@ int reapply(const Options& o)
     const Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
-    const std::vector<ReplacedFile> files = filesUnder(*opened.record, folder);
+    FileResult listed;
+    const std::vector<ReplacedFile> files = filesUnder(*opened.record, folder, &listed);
+    if (!listed)
+        return unreadable(listed);
     if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
         err(QStringLiteral("sonaplex: stopped; nothing was changed."));
         return kNotAll;
@@ -531,7 +547,11 @@ int games(const Options& o)
     const Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
-    std::vector<GameCount> counts = countReplaced(found.games, filesUnder(*opened.record, {}));
+    FileResult listed;
+    const std::vector<ReplacedFile> files = filesUnder(*opened.record, {}, &listed);
+    if (!listed)
+        return unreadable(listed);
+    std::vector<GameCount> counts = countReplaced(found.games, files);
     if (o.json) {
         QJsonArray list;
         for (size_t i = 0; i < found.games.size(); ++i) {

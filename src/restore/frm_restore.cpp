@@ -140,11 +140,16 @@ void FrmRestore::refresh()
     }
     std::vector<ReplacedFile> files;
     std::vector<ReplacedFilesModel::Folder> folders;
+    FileResult read;
     {
         LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
-        files = record->replacedFiles(&work.progress());
+        files = record->replacedFiles(&work.progress(), &read);
         // Arranged off this thread too; the list then asks only for the rows it shows.
         work.progress().offload([&] { folders = ReplacedFilesModel::arrange(files); });
+    }
+    if (!read) { // never "nothing has been replaced" for a record that could not be read
+        summary_->setText(QStringLiteral("The list cannot be shown: %1.").arg(read.error));
+        return;
     }
     const int folderCount = int(folders.size());
     model_->reset(std::move(files), std::move(folders));

@@ -54,13 +54,15 @@ bool catchesInterrupts(QProcess& p)
 class TestCommandLine : public MidiGame {
     Q_OBJECT
 
-    Ran sonaplex(const QStringList& args, bool withFolder = true)
+    // `under`: a program to run it under (strace), with its arguments.
+    Ran sonaplex(const QStringList& args, bool withFolder = true, const QStringList& under = {})
     {
         QProcess p;
         p.setProcessEnvironment(noDisplay(disk.path()));
-        p.start(QStringLiteral(SONAPLEX_EXECUTABLE),
-            (withFolder ? QStringList{QStringLiteral("--program-folder"), program->folder.path()} : QStringList{})
-                + args);
+        const QStringList command = QStringList{QStringLiteral(SONAPLEX_EXECUTABLE)}
+            + (withFolder ? QStringList{QStringLiteral("--program-folder"), program->folder.path()} : QStringList{})
+            + args;
+        p.start(under.isEmpty() ? command.front() : under.front(), under.mid(1) + (under.isEmpty() ? command.mid(1) : command));
         if (!p.waitForFinished(60000))
             p.kill();
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
@@ -125,6 +127,33 @@ private slots:
         QCOMPARE(readAll(gameFile(2)), original(2));
         QVERIFY(sonaplex({"undo"}).out.contains("The last restore was undone: 2 game file(s)"));
         QCOMPARE(readAll(gameFile(2)), QByteArray("patched by an update"));
+    }
+
+    // A read of the record that fails (each read in turn, as strace makes it fail) is said, with
+    // its exit status: never "nothing was replaced", never a list cut short.
+    void aRecordThatCannotBeReadIsNeverAnEmptyList()
+    {
+        if (QStandardPaths::findExecutable("strace").isEmpty())
+            QSKIP("strace is not installed");
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        runningProgram()->endProgram(); // the record closed: only the command reads it
+        QTest::qWait(0);
+        int failed = 0;
+        for (int call = 1; call <= 40; ++call) {
+            const Ran status = sonaplex({"status", game}, true,
+                {"strace", "-f", "-o", "/dev/null", "-e", QStringLiteral("inject=pread64:error=EIO:when=%1").arg(call)});
+            if (status.exit == 0) {
+                QVERIFY2(status.out.count('\n') == 2, qPrintable(QStringLiteral("read %1 failing: %2%3").arg(call).arg(status.out, status.err)));
+                continue;
+            }
+            if (status.exit == 127)
+                continue; // the system's loader read the program itself when it failed
+            ++failed;
+            QCOMPARE(status.exit, 3);
+            QVERIFY2(status.err.contains("could not be read") || status.err.contains("cannot be used"), qPrintable(status.err));
+            QVERIFY(status.out.isEmpty());
+        }
+        QVERIFY(failed > 0); // the faults reached the record
     }
 
     void exitCodesSayWhatHappened()
