@@ -17,9 +17,39 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 using namespace sonaplex;
+
+namespace {
+// Shows `list`, runs `start` and waits until the listing is finished: its time in ms, and in
+// `worstStall` the longest the event loop was held meanwhile (a 5 ms timer's longest gap).
+double timeListing(FileList& list, qint64* worstStall, const std::function<void()>& start)
+{
+    list.show();
+    QElapsedTimer sinceTick;
+    qint64 worst = 0;
+    QTimer tick;
+    tick.setInterval(5);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        worst = std::max(worst, sinceTick.elapsed());
+        sinceTick.restart();
+    });
+    QEventLoop loop;
+    QObject::connect(&list, &FileList::listingFinished, &loop, &QEventLoop::quit);
+    QElapsedTimer t;
+    t.start();
+    sinceTick.start();
+    tick.start();
+    start();
+    if (list.isListing())
+        loop.exec();
+    const double ms = t.nsecsElapsed() / 1e6;
+    *worstStall = std::max(worst, sinceTick.elapsed());
+    return ms;
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -69,29 +99,12 @@ int main(int argc, char** argv)
         FileList bare(QStringLiteral("*.Mid"));
         bare.markFrom(marking);
         FileList& list = wholePane ? *pane.files() : bare;
-        list.show();
-        QElapsedTimer sinceTick;
-        qint64 worst = 0;
-        QTimer tick;
-        tick.setInterval(5);
-        QObject::connect(&tick, &QTimer::timeout, [&] {
-            worst = std::max(worst, sinceTick.elapsed());
-            sinceTick.restart();
+        const double ms = timeListing(list, worstStall, [&] {
+            if (wholePane)
+                pane.folders()->setPath(dir.path());
+            else
+                list.setPath(dir.path());
         });
-        QEventLoop loop;
-        QObject::connect(&list, &FileList::listingFinished, &loop, &QEventLoop::quit);
-        QElapsedTimer t;
-        t.start();
-        sinceTick.start();
-        tick.start();
-        if (wholePane)
-            pane.folders()->setPath(dir.path());
-        else
-            list.setPath(dir.path());
-        if (list.isListing())
-            loop.exec();
-        const double ms = t.nsecsElapsed() / 1e6;
-        *worstStall = std::max(worst, sinceTick.elapsed());
         *listed = list.listCount();
         QTest::qWait(100); // the marks arrive from their worker
         marked = int(static_cast<FileNameModel*>(list.model())->marks().size());
@@ -143,26 +156,7 @@ int main(int argc, char** argv)
         FileList list(QStringLiteral("*.Wav"));
         list.markFrom(marking);
         list.setWholeFolder(true);
-        list.show();
-        QElapsedTimer sinceTick;
-        qint64 worst = 0;
-        QTimer tick;
-        tick.setInterval(5);
-        QObject::connect(&tick, &QTimer::timeout, [&] {
-            worst = std::max(worst, sinceTick.elapsed());
-            sinceTick.restart();
-        });
-        QEventLoop loop;
-        QObject::connect(&list, &FileList::listingFinished, &loop, &QEventLoop::quit);
-        QElapsedTimer t;
-        t.start();
-        sinceTick.start();
-        tick.start();
-        list.setPath(game.path());
-        if (list.isListing())
-            loop.exec();
-        const double ms = t.nsecsElapsed() / 1e6;
-        *worstStall = std::max(worst, sinceTick.elapsed());
+        const double ms = timeListing(list, worstStall, [&] { list.setPath(game.path()); });
         *gameListed = list.listCount();
         return ms;
     };

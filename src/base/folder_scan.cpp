@@ -163,6 +163,16 @@ void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
                     return false;
             return true;
         };
+        // A name found: sent on in batches, so that a long list shows as it is read.
+        auto take = [&](const QString& name) {
+            batch << name;
+            if (batch.size() >= 4096 || sinceBatch.elapsed() > 40) {
+                all += batch;
+                Channel::post(channel, [b = std::move(batch)](FolderScan* owner) { emit owner->batchFound(b); });
+                batch = QStringList();
+                sinceBatch.restart();
+            }
+        };
         // One folder.
         auto walk = [&](fs::directory_iterator it) -> bool {
             for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
@@ -182,13 +192,7 @@ void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
                 const QString name = QFile::decodeName(QByteArray::fromRawData(raw.data(), qsizetype(raw.size())));
                 if (kind != Kind::Folders && suffix.isEmpty() && !matches(raw, name))
                     continue;
-                batch << name;
-                if (batch.size() >= 4096 || sinceBatch.elapsed() > 40) {
-                    all += batch;
-                    Channel::post(channel, [b = std::move(batch)](FolderScan* owner) { emit owner->batchFound(b); });
-                    batch = QStringList();
-                    sinceBatch.restart();
-                }
+                take(name);
             }
             return true;
         };
@@ -247,13 +251,7 @@ void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
                 const QString name = QFile::decodeName(QByteArray::fromRawData(path.data(), qsizetype(path.size())));
                 if (suffix.isEmpty() && !matches(raw, name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)))
                     continue;
-                batch << name;
-                if (batch.size() >= 4096 || sinceBatch.elapsed() > 40) {
-                    all += batch;
-                    Channel::post(channel, [b = std::move(batch)](FolderScan* owner) { emit owner->batchFound(b); });
-                    batch = QStringList();
-                    sinceBatch.restart();
-                }
+                take(name);
             }
             return true;
         };

@@ -186,18 +186,16 @@ Opened openRecord(const Options& o)
 
 // Every game file the record knows under `folder`, with its state read (hashes remembered, or
 // each file read, with progress and Ctrl+C).
-std::vector<ReplacedFile> filesUnder(ReplacementRecord& record, const QString& folder, FileResult* listed = nullptr)
+// False, said on stderr, when the record's listing could not be read (exit status kUnusable).
+bool filesUnder(ReplacementRecord& record, const QString& folder, std::vector<ReplacedFile>& files)
 {
     WorkProgress progress;
     Watched watched(progress, QStringLiteral("Reading the game files:"));
-    return record.readUnder(folder, &progress, listed);
-}
-
-// A record whose listing could not be read: said on stderr, with its exit status.
-int unreadable(const FileResult& listed)
-{
-    err(QStringLiteral("sonaplex: %1").arg(listed.error));
-    return kUnusable;
+    FileResult listed;
+    files = record.readUnder(folder, &progress, &listed);
+    if (!listed)
+        err(QStringLiteral("sonaplex: %1").arg(listed.error));
+    return listed.ok;
 }
 
 // The folder the user means by `given`: a folder that is there, else an installed game's name
@@ -234,10 +232,9 @@ int status(const Options& o)
     const Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
-    FileResult listed;
-    const std::vector<ReplacedFile> files = filesUnder(*opened.record, folder, &listed);
-    if (!listed)
-        return unreadable(listed);
+    std::vector<ReplacedFile> files;
+    if (!filesUnder(*opened.record, folder, files))
+        return kUnusable;
     const bool stopped = std::any_of(
         files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
     if (o.json) {
@@ -360,10 +357,9 @@ int restore(const Options& o)
     if (opened.failed)
         return opened.failed;
     const QString folder = absolute(o.arguments.front());
-    FileResult listed;
-    std::vector<ReplacedFile> files = filesUnder(*opened.record, folder, &listed);
-    if (!listed)
-        return unreadable(listed);
+    std::vector<ReplacedFile> files;
+    if (!filesUnder(*opened.record, folder, files))
+        return kUnusable;
     if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
         err(QStringLiteral("sonaplex: stopped; nothing was changed."));
         return kNotAll;
@@ -438,10 +434,9 @@ int reapply(const Options& o)
     const Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
-    FileResult listed;
-    const std::vector<ReplacedFile> files = filesUnder(*opened.record, folder, &listed);
-    if (!listed)
-        return unreadable(listed);
+    std::vector<ReplacedFile> files;
+    if (!filesUnder(*opened.record, folder, files))
+        return kUnusable;
     if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
         err(QStringLiteral("sonaplex: stopped; nothing was changed."));
         return kNotAll;
@@ -547,10 +542,9 @@ int games(const Options& o)
     const Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
-    FileResult listed;
-    const std::vector<ReplacedFile> files = filesUnder(*opened.record, {}, &listed);
-    if (!listed)
-        return unreadable(listed);
+    std::vector<ReplacedFile> files;
+    if (!filesUnder(*opened.record, {}, files))
+        return kUnusable;
     std::vector<GameCount> counts = countReplaced(found.games, files);
     if (o.json) {
         QJsonArray list;

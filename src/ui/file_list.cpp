@@ -147,6 +147,18 @@ FileNameModel::Mark markOf(const ReplacedFile& f)
 }
 } // namespace
 
+// Marks found on a worker, shown on the list's thread unless a newer listing has begun.
+void FileList::showMarks(QPointer<FileList> self, int round, QHash<QString, FileNameModel::Mark> marks)
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, round, marks = std::move(marks)]() mutable {
+            if (self && self->markRound_ == round)
+                self->model_->setMarks(std::move(marks));
+        },
+        Qt::QueuedConnection);
+}
+
 // Which listed files the record knows comes from one quick query; what they hold now is
 // read on a worker, only for those files, and shown when it is known.
 void FileList::findMarks()
@@ -163,13 +175,7 @@ void FileList::findMarks()
             QHash<QString, FileNameModel::Mark> marks;
             for (const ReplacedFile& f : record->readUnder(folder))
                 marks.insert(f.gamePath.mid(folder.size() + 1), markOf(f));
-            QMetaObject::invokeMethod(
-                qApp,
-                [self, round, marks = std::move(marks)]() mutable {
-                    if (self && self->markRound_ == round)
-                        self->model_->setMarks(std::move(marks));
-                },
-                Qt::QueuedConnection);
+            showMarks(self, round, std::move(marks));
         });
         return;
     }
@@ -185,13 +191,7 @@ void FileList::findMarks()
             QHash<QString, FileNameModel::Mark> marks;
             for (const ReplacedFile& f : known)
                 marks.insert(QFileInfo(f.gamePath).fileName(), markOf(f));
-            QMetaObject::invokeMethod(
-                qApp,
-                [self, round, marks = std::move(marks)]() mutable {
-                    if (self && self->markRound_ == round)
-                        self->model_->setMarks(std::move(marks));
-                },
-                Qt::QueuedConnection);
+            showMarks(self, round, std::move(marks));
         });
 }
 

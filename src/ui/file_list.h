@@ -2,6 +2,7 @@
 #include <QAbstractListModel>
 #include <QHash>
 #include <QListView>
+#include <QPointer>
 
 #include "base/replacement_record.h"
 
@@ -97,6 +98,7 @@ private:
     void refresh();
     void highlight(const QString& name, bool raiseClick);
     void findMarks();
+    static void showMarks(QPointer<FileList> self, int round, QHash<QString, FileNameModel::Mark> marks);
 
     QString path_;
     QString pattern_;

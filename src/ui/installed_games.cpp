@@ -64,13 +64,7 @@ void InstalledGames::search()
         searchNow();
 }
 
-void InstalledGames::refresh()
-{
-    if (found_ || searching_)
-        searchNow();
-    else
-        search();
-}
+void InstalledGames::refresh() { searchNow(); }
 
 void InstalledGames::searchNow()
 {
