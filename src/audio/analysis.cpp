@@ -4,6 +4,7 @@
 #include "audio/wave_source.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <ebur128.h>
 #include <sndfile.h>
@@ -202,6 +203,28 @@ QString formatDifference(const SoundInfo& game, const SoundInfo& replacement)
     if (a == b && (game.sfFormat & SF_FORMAT_TYPEMASK) == (replacement.sfFormat & SF_FORMAT_TYPEMASK))
         return {};
     return QStringLiteral("game: %1; replacement: %2").arg(a, b);
+}
+
+SoundInfo soundFileInfo(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool midi = suffix == QLatin1String("mid") || suffix == QLatin1String("midi");
+    SoundInfo info;
+    if (!midi && suffix != QLatin1String("wav")) {
+        info.error = QStringLiteral("%1 is not a wave (.wav) or MIDI (.mid) file").arg(QFileInfo(path).fileName());
+        return info;
+    }
+    info = soundInfo(midi ? DeviceKind::Sequencer : DeviceKind::WaveAudio, path);
+    if (info.ok() && !midi && info.frames <= 0)
+        info.error = QStringLiteral("%1 holds no sound").arg(QFileInfo(path).fileName());
+    if (info.error.isEmpty() && !info.ok())
+        info.error = QStringLiteral("%1 holds no sound that can be played").arg(QFileInfo(path).fileName());
+    return info;
+}
+
+PackInspection packInspection()
+{
+    return {[](const QString& path) { return soundFileInfo(path).error; }, checkFormats};
 }
 
 FormatCheck checkFormats(const QString& game, const QString& replacement)

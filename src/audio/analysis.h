@@ -2,6 +2,7 @@
 #include "audio/midi_file.h"
 #include "audio/source.h"
 #include "base/selection.h"
+#include "base/sound_pack.h"
 
 #include <QString>
 
@@ -33,6 +34,9 @@ struct SoundInfo {
 };
 
 SoundInfo soundInfo(DeviceKind kind, const QString& path);
+// The same for a file of either kind, by its name (.wav; .mid, .midi): `error` says why it
+// cannot be used, a file of another name or a wave file with no sound in it included.
+SoundInfo soundFileInfo(const QString& path);
 // The same for a MIDI song already parsed.
 SoundInfo midiInfo(const MidiSong& song);
 
@@ -81,5 +85,9 @@ struct Loudness {
 Loudness measureLoudness(const QString& path, const std::function<bool()>& stopped = {});
 // The same over floats already in memory (frames × channels).
 Loudness measureLoudness(const float* samples, int64_t frames, int channels, int rate);
+
+// What a sound pack's check needs of its sounds: whether each opens (soundFileInfo), and a wave
+// sound's format against its game file's (checkFormats).
+PackInspection packInspection();
 
 } // namespace sonaplex::audio

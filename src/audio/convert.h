@@ -4,6 +4,8 @@
 #include <QString>
 
 #include <functional>
+#include <map>
+#include <vector>
 
 namespace sonaplex::audio {
 
@@ -12,6 +14,15 @@ namespace sonaplex::audio {
 // high quality, `gainDb` applied, samples past full scale clipped. Returns why it failed,
 // empty on success; a failed conversion leaves no file at `destination`.
 QString convertWave(const QString& source, const QString& destination, const SoundInfo& like, double gainDb = 0,
+    const std::function<bool()>& stopped = {});
+
+// The sounds of a checked pack (PackCheck) whose format differs from their game file's,
+// converted into `folder` in the game file's format: by entry index, the converted copies, and
+// why each of the others could not be.
+struct PackConversions {
+    std::map<size_t, QString> converted, failed;
+};
+PackConversions convertPackSounds(const PackCheck& check, const std::vector<QString>& sounds, const QString& folder,
     const std::function<bool()>& stopped = {});
 
 } // namespace sonaplex::audio

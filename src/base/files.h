@@ -88,6 +88,22 @@ QByteArray readSmallFile(const QString& path, qint64 limit, FileResult* why);
 // file, or none. Such a file must be renamed before it can be used.
 QString undecodableName(const QString& path);
 
+// Where a '/'-separated path (checked by the caller: no empty, "." or ".." part) lies inside
+// `folder`, found without trusting what someone else's list names: each folder on the way is
+// looked at without following links; a link to a folder is followed only while it stays inside
+// `folder`. `problem` says why the path may not be written: it goes through a link that leaves
+// the folder, a part of it is not a folder, the file is a link or not a regular file, or a part
+// is missing while the folder holds a name differing from it in case only (a file system that
+// ignores case would write that other file). Otherwise `path` is the file's path under `folder`
+// (as given, links not resolved) and `exists`/`folderExists` say what is there.
+struct InsidePath {
+    QString path;
+    bool exists = false;
+    bool folderExists = false; // the folder the file goes in
+    QString problem;
+};
+InsidePath findInside(const QString& folder, const QString& relative);
+
 // Removes the temporary files an interrupted copy to `path` may have left beside it (ours only,
 // by their names).
 void removeTemporariesBeside(const QString& path);

@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -677,6 +679,118 @@ QString resolveProgramFolder(const QString& executableFolder)
     QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);
     return data;
+}
+
+namespace {
+
+// A name in the open folder `dir` that equals `name` but for case, or empty.
+QByteArray otherCase(int dir, const QByteArray& name)
+{
+    const int copy = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (copy < 0)
+        return {};
+    DIR* d = ::fdopendir(copy);
+    if (!d) {
+        ::close(copy);
+        return {};
+    }
+    const QString wanted = QString::fromUtf8(name);
+    QByteArray found;
+    while (const dirent* e = ::readdir(d)) {
+        const QByteArray entry(e->d_name);
+        if (entry != name && QString::fromUtf8(entry).compare(wanted, Qt::CaseInsensitive) == 0) {
+            found = entry;
+            break;
+        }
+    }
+    ::closedir(d);
+    return found;
+}
+
+} // namespace
+
+InsidePath findInside(const QString& folder, const QString& relative)
+{
+    InsidePath at;
+    at.path = QDir::cleanPath(folder) + QLatin1Char('/') + relative;
+    if (encoded(at.path).size() >= PATH_MAX) {
+        at.problem = QStringLiteral("its path is longer than the file system allows");
+        return at;
+    }
+    char* real = ::realpath(encoded(folder).constData(), nullptr);
+    if (!real) {
+        at.problem = QStringLiteral("the game folder %1 cannot be opened").arg(folder);
+        return at;
+    }
+    const QByteArray root(real);
+    std::free(real);
+    Fd dir(::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0) {
+        at.problem = QStringLiteral("the game folder %1 cannot be opened").arg(folder);
+        return at;
+    }
+    QByteArray here = root; // where `dir` really is
+    const QList<QByteArray> parts = relative.toUtf8().split('/');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QByteArray& part = parts[i];
+        const bool last = i + 1 == parts.size();
+        const QString shown = QString::fromUtf8(part);
+        struct stat st {};
+        if (::fstatat(dir.get(), part.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT) {
+                const int err = errno;
+                at.problem = QStringLiteral("%1 cannot be looked at (%2)").arg(shown, QString::fromLocal8Bit(std::strerror(err)));
+                return at;
+            }
+            if (const QByteArray other = otherCase(dir.get(), part); !other.isEmpty()) {
+                at.problem = QStringLiteral("'%1' differs only in case from '%2', which the game already has")
+                                 .arg(shown, QString::fromUtf8(other));
+                return at;
+            }
+            at.folderExists = last;
+            return at;
+        }
+        if (last) {
+            if (S_ISLNK(st.st_mode))
+                at.problem = QStringLiteral("the game file is a symbolic link");
+            else if (!S_ISREG(st.st_mode))
+                at.problem = QStringLiteral("the game file is not a regular file");
+            at.exists = at.problem.isEmpty();
+            at.folderExists = true;
+            return at;
+        }
+        QByteArray next = here + '/' + part;
+        if (S_ISLNK(st.st_mode)) {
+            char* target = ::realpath(next.constData(), nullptr);
+            if (!target) {
+                at.folderExists = false; // a broken link: no folder there
+                at.problem = QStringLiteral("'%1' is a symbolic link that leads nowhere").arg(shown);
+                return at;
+            }
+            next = target;
+            std::free(target);
+            if (next != root && !next.startsWith(root + '/')) {
+                at.problem = QStringLiteral("'%1' is a symbolic link to %2, outside the game folder")
+                                 .arg(shown, QString::fromLocal8Bit(next));
+                return at;
+            }
+            if (::stat(next.constData(), &st) != 0)
+                return at;
+        }
+        if (!S_ISDIR(st.st_mode)) {
+            at.problem = QStringLiteral("'%1' is not a folder").arg(shown);
+            return at;
+        }
+        Fd inner(::open(next.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW));
+        if (inner.get() < 0) {
+            const int err = errno;
+            at.problem = QStringLiteral("%1 cannot be opened (%2)").arg(shown, QString::fromLocal8Bit(std::strerror(err)));
+            return at;
+        }
+        dir = std::move(inner);
+        here = next;
+    }
+    return at;
 }
 
 } // namespace sonaplex

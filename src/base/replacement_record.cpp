@@ -505,6 +505,20 @@ std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId, QString* kind
     return entries;
 }
 
+QString ReplacementRecord::replacedBefore(const QString& gamePath, const QString& after) const
+{
+    if (!open_)
+        return {};
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.prepare(QStringLiteral("SELECT before_hash FROM entries WHERE game_path = ? AND after_hash = ? AND done = 1 "
+                             "ORDER BY id DESC LIMIT 1"));
+    q.addBindValue(gamePath);
+    q.addBindValue(after);
+    if (!checked(q, q.exec()) || !q.next())
+        return {};
+    return q.value(0).toString();
+}
+
 void ReplacementRecord::forget(const QStringList& gamePaths)
 {
     if (!open_ || gamePaths.isEmpty())

@@ -150,6 +150,9 @@ public:
     // The changes of the latest SWITCH or restore not yet undone (empty when none), newest last.
     // `kind` receives the run's kind ("switch", "restore").
     std::vector<RecordEntry> lastRun(qint64* run = nullptr, QString* kind = nullptr) const;
+    // What `gamePath` held before the latest change that put `after` there (empty when no
+    // change did, or the file did not exist then).
+    QString replacedBefore(const QString& gamePath, const QString& after) const;
     // Drops the entries of these game files, and the kept contents nothing else needs.
     void forget(const QStringList& gamePaths);
 

@@ -7,6 +7,7 @@
 #include "base/replacement.h"
 #include "base/replacement_record.h"
 #include "base/work_progress.h"
+#include "cli/commands.h"
 #include "cli/terminal.h"
 #include "version.h"
 #include "words/report_words.h"
@@ -28,10 +29,8 @@
 namespace sonaplex::cli {
 
 namespace {
-
-enum Exit { kDone = 0, kNotAll = 1, kUsage = 2, kUnusable = 3 };
-
-const char* const kCommands[] = {"status", "restore", "undo", "reapply", "check", "games", "help"};
+const char* const kCommands[] = {"status", "restore", "undo", "reapply", "check", "games", "pack", "help"};
+} // namespace
 
 QString usage()
 {
@@ -53,6 +52,18 @@ QString usage()
         "  games                         the installed games found in Steam's, Heroic's and Lutris's\n"
         "                                files and the folders added by hand, with how many of their\n"
         "                                files were replaced and how many were changed since\n"
+        "  pack create OUT.sonaplexpack --from-game FOLDER|GAME [--name NAME] [--author NAME]\n"
+        "               [--pack-version VERSION] [--description TEXT]\n"
+        "                                a sound pack of what Sonaplex replaced under FOLDER\n"
+        "  pack create OUT.sonaplexpack --from-set SET --game FOLDER|GAME [--name NAME]\n"
+        "                                a sound pack of a saved set, its files found in the game\n"
+        "  pack check PACK FOLDER|GAME   what applying the pack would do, entry by entry; nothing is written\n"
+        "  pack apply PACK FOLDER|GAME [--convert | --as-is] [--over-others]\n"
+        "                                applies the pack in one run ('undo' takes it back); sounds whose\n"
+        "                                format differs from their game file's are converted, or copied\n"
+        "                                as they are (the default, named in the output); files another\n"
+        "                                replacement changed are left unless --over-others\n"
+        "  pack remove PACK FOLDER|GAME  puts back what the pack replaced, in one run\n"
         "\n"
         "Options:\n"
         "  --program-folder DIR          the program folder to use (by default the one the windows use)\n"
@@ -63,14 +74,6 @@ QString usage()
         "3 the program folder or its record cannot be used. Ctrl+C stops a restore or undo before\n"
         "the first game file changes.");
 }
-
-struct Options {
-    QString programFolder;
-    bool json = false;
-    QString command;
-    QStringList arguments; // after the command
-    QStringList flags; // other options, for the command to accept or refuse
-};
 
 bool isCommand(const char* word)
 {
@@ -147,13 +150,6 @@ void appendJsonTime(QByteArray& out, const QDateTime& at)
         t.hour(), t.minute(), t.second());
     out.append(text, n);
 }
-
-// The record of the program folder, opened as the windows open it; or why it cannot be used
-// (the exit status, said on stderr).
-struct Opened {
-    std::unique_ptr<ReplacementRecord> record;
-    int failed = kDone;
-};
 
 // The program folder given, or the one the windows use; empty (said on stderr) when a folder
 // given is not there.
@@ -308,7 +304,7 @@ int nothingDone(const Options& o, const QString& why)
 // Runs a plan with progress and Ctrl+C, and says what it did: each file done on stdout, each
 // not done on stderr with its cause, or one JSON document.
 int runAndReport(const Options& o, ReplacementRecord& record, const Plan& plan, const QString& working,
-    const std::function<QString(int)>& doneText, const QStringList& notes = {})
+    const std::function<QString(int)>& doneText, const QStringList& notes)
 {
     WorkProgress progress;
     Report report;
@@ -472,16 +468,9 @@ int check(const Options& o)
     bool allUsable = true;
     for (const QString& given : o.arguments) {
         const QString path = absolute(given);
-        const QString suffix = QFileInfo(path).suffix().toLower();
-        const bool midi = suffix == QLatin1String("mid") || suffix == QLatin1String("midi");
-        audio::SoundInfo info;
-        if (!midi && suffix != QLatin1String("wav"))
-            info.error = QStringLiteral("%1 is not a wave (.wav) or MIDI (.mid) file").arg(QFileInfo(path).fileName());
-        else
-            info = audio::soundInfo(midi ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio, path);
-        if (info.ok() && info.error.isEmpty() && !midi && info.frames <= 0)
-            info.error = QStringLiteral("%1 holds no sound").arg(QFileInfo(path).fileName());
-        const bool usable = info.ok();
+        const audio::SoundInfo info = audio::soundFileInfo(path);
+        const bool midi = info.kind == audio::DeviceKind::Sequencer;
+        const bool usable = info.error.isEmpty();
         audio::Loudness loudness;
         if (usable && !midi)
             loudness = audio::measureLoudness(path, [] { return interrupted(); });
@@ -575,8 +564,6 @@ int games(const Options& o)
     return kDone;
 }
 
-} // namespace
-
 bool wantsCommandLine(int argc, char** argv)
 {
     int i = 1;
@@ -625,13 +612,16 @@ int run(int argc, char** argv)
             if (o.command.isEmpty() && i + 1 < args.size())
                 o.command = args[++i];
             o.arguments += args.mid(i + 1);
+            o.words += args.mid(i + 1);
             break;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             o.flags << a;
+            o.words << a;
         } else if (o.command.isEmpty()) {
             o.command = a;
         } else {
             o.arguments << a;
+            o.words << a;
         }
     }
     if (help || o.command == QLatin1String("help")) {
@@ -642,6 +632,8 @@ int run(int argc, char** argv)
         return usageError(QStringLiteral("no command given."));
     if (!isCommand(o.command.toLocal8Bit().constData()))
         return usageError(QStringLiteral("'%1' is not a command.").arg(o.command));
+    if (o.command == QLatin1String("pack"))
+        return pack(o); // its options take values: it reads its words itself
     const QStringList accepted = o.command == QLatin1String("restore") ? QStringList{QStringLiteral("--all")} : QStringList{};
     for (const QString& f : o.flags)
         if (!accepted.contains(f))

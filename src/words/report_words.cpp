@@ -308,4 +308,92 @@ QString causeKeyword(FileCause cause)
     return {};
 }
 
+QString packTitle(const PackManifest& pack)
+{
+    QString title = pack.name.isEmpty() ? QStringLiteral("A sound pack") : pack.name;
+    if (!pack.version.isEmpty())
+        title += QStringLiteral(" (%1)").arg(pack.version);
+    if (!pack.author.isEmpty())
+        title += QStringLiteral(" by %1").arg(pack.author);
+    if (!pack.gameName.isEmpty())
+        title += QStringLiteral(", for %1").arg(pack.gameName);
+    return title;
+}
+
+QString packRefusalWords(const PackRefusal& refused)
+{
+    return refused.entry.isEmpty() ? refused.why : QStringLiteral("%1: %2").arg(refused.entry, refused.why);
+}
+
+QString packStateWords(PackState state)
+{
+    switch (state) {
+    case PackState::Original:
+        return QStringLiteral("the original the pack replaces");
+    case PackState::Other:
+        return QStringLiteral("another file than the pack expects");
+    case PackState::Applied:
+        return QStringLiteral("already this sound");
+    case PackState::Replaced:
+        return QStringLiteral("another replacement");
+    case PackState::Missing:
+        return QStringLiteral("no such game file");
+    }
+    return {};
+}
+
+QString packActionWords(PackAction action)
+{
+    switch (action) {
+    case PackAction::Replace:
+        return QStringLiteral("replace");
+    case PackAction::Nothing:
+        return QStringLiteral("nothing to do");
+    case PackAction::Keep:
+        return QStringLiteral("keep the other replacement");
+    case PackAction::Skip:
+        return QStringLiteral("skip: a pack adds no files");
+    }
+    return {};
+}
+
+QString packStateKeyword(PackState state)
+{
+    switch (state) {
+    case PackState::Original:
+        return QStringLiteral("original");
+    case PackState::Other:
+        return QStringLiteral("other");
+    case PackState::Applied:
+        return QStringLiteral("applied");
+    case PackState::Replaced:
+        return QStringLiteral("replaced");
+    case PackState::Missing:
+        return QStringLiteral("missing");
+    }
+    return {};
+}
+
+QString packActionKeyword(PackAction action)
+{
+    switch (action) {
+    case PackAction::Replace:
+        return QStringLiteral("replace");
+    case PackAction::Nothing:
+        return QStringLiteral("nothing");
+    case PackAction::Keep:
+        return QStringLiteral("keep");
+    case PackAction::Skip:
+        return QStringLiteral("skip");
+    }
+    return {};
+}
+
+QString packAppliedWords(int files) { return QStringLiteral("%1 game file(s) were replaced from the pack.").arg(files); }
+
+QString packRemovedWords(int files)
+{
+    return QStringLiteral("%1 game file(s) were put back as they were before the pack.").arg(files);
+}
+
 } // namespace sonaplex

@@ -2,6 +2,7 @@
 #include "base/backup_manifest.h"
 #include "base/plan.h"
 #include "base/replacement_record.h"
+#include "base/sound_pack.h"
 
 #include <QStringList>
 
@@ -53,5 +54,21 @@ QString outcomeKeyword(Outcome outcome);
 // "not-found", "exists", "read-only", "no-permission", "no-space", "not-a-file", "cancelled",
 // "other"; empty for none.
 QString causeKeyword(FileCause cause);
+
+// Sound packs.
+// "quiet (1.0) by Ann, for LTris": who made a pack and for what.
+QString packTitle(const PackManifest& pack);
+// "sounds/drop.wav: its path leaves its folder ('..')", or the pack's own problem alone.
+QString packRefusalWords(const PackRefusal& refused);
+// What a game file holds against a pack entry, and what applying would do, in a few words:
+// "the original it expects", "already this sound", ...; "replace", "keep", ...
+QString packStateWords(PackState state);
+QString packActionWords(PackAction action);
+// Stable one-word names for scripts: "original", "other", "applied", "replaced", "missing";
+// "replace", "nothing", "keep", "skip".
+QString packStateKeyword(PackState state);
+QString packActionKeyword(PackAction action);
+QString packAppliedWords(int files);
+QString packRemovedWords(int files);
 
 } // namespace sonaplex

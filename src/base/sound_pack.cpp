@@ -1,0 +1,667 @@
+#include "base/sound_pack.h"
+
+#include "base/content_hash.h"
+#include "base/replacement_record.h"
+#include "base/work_progress.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace sonaplex {
+
+QString packSuffix() { return QStringLiteral(".sonaplexpack"); }
+QString packManifestName() { return QStringLiteral("manifest.json"); }
+
+namespace {
+
+bool isHash(const QString& s)
+{
+    if (s.size() != 32)
+        return false;
+    return std::all_of(s.begin(), s.end(), [](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+    });
+}
+
+bool soundSuffix(const QString& path)
+{
+    return path.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive)
+        || path.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive);
+}
+
+QString bytesText(qint64 bytes)
+{
+    if (bytes >= (qint64(1) << 30))
+        return QStringLiteral("%1 GiB").arg(double(bytes) / double(qint64(1) << 30), 0, 'f', 1);
+    if (bytes >= (1 << 20))
+        return QStringLiteral("%1 MiB").arg(double(bytes) / double(1 << 20), 0, 'f', 1);
+    return QStringLiteral("%1 bytes").arg(bytes);
+}
+
+PackRefusal refusal(QString entry, QString why) { return {std::move(entry), std::move(why)}; }
+
+void say(PackRefusal* to, PackRefusal what)
+{
+    if (to)
+        *to = std::move(what);
+}
+
+QString zipError(zip_error_t* e) { return QString::fromLocal8Bit(zip_error_strerror(e)); }
+
+} // namespace
+
+QString packPathProblem(const QString& path)
+{
+    if (path.isEmpty())
+        return QStringLiteral("it has no path");
+    if (path.contains(QChar(0)))
+        return QStringLiteral("its path holds a NUL character");
+    for (QChar c : path)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return QStringLiteral("its path holds a control character");
+    if (path.startsWith(QLatin1Char('/')) || (path.size() > 1 && path[1] == QLatin1Char(':')))
+        return QStringLiteral("its path is absolute");
+    if (path.contains(QLatin1Char('\\')))
+        return QStringLiteral("its path holds a backslash (paths are '/'-separated)");
+    for (const QString& part : path.split(QLatin1Char('/'))) {
+        if (part.isEmpty())
+            return QStringLiteral("its path has an empty part");
+        if (part == QLatin1String(".") || part == QLatin1String(".."))
+            return QStringLiteral("its path leaves its folder ('%1')").arg(part);
+        if (part.toUtf8().size() > 255)
+            return QStringLiteral("a name in its path is longer than 255 bytes");
+    }
+    if (path.toUtf8().size() > 3000)
+        return QStringLiteral("its path is longer than the file system allows");
+    if (!soundSuffix(path))
+        return QStringLiteral("it is not a .wav or .mid file");
+    return {};
+}
+
+QByteArray manifestJson(const PackManifest& m)
+{
+    QJsonArray entries;
+    for (const PackEntry& e : m.entries) {
+        QJsonObject o{{QStringLiteral("path"), e.path}, {QStringLiteral("file"), e.file}, {QStringLiteral("hash"), e.hash}};
+        if (!e.original.isEmpty())
+            o.insert(QStringLiteral("replaces"), e.original);
+        entries.append(o);
+    }
+    QJsonObject game{{QStringLiteral("name"), m.gameName}};
+    if (!m.gameLauncher.isEmpty())
+        game.insert(QStringLiteral("launcher"), m.gameLauncher);
+    if (!m.gameId.isEmpty())
+        game.insert(QStringLiteral("id"), m.gameId);
+    return QJsonDocument(QJsonObject{{QStringLiteral("sonaplexPack"), kPackFormat}, {QStringLiteral("name"), m.name},
+                             {QStringLiteral("author"), m.author}, {QStringLiteral("version"), m.version},
+                             {QStringLiteral("description"), m.description}, {QStringLiteral("game"), game},
+                             {QStringLiteral("entries"), entries}})
+        .toJson(QJsonDocument::Indented);
+}
+
+bool readManifestJson(const QByteArray& json, PackManifest& m, PackRefusal* why)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+        say(why, refusal(packManifestName(), error.error != QJsonParseError::NoError
+                                                 ? QStringLiteral("is not JSON (%1 at byte %2)").arg(error.errorString()).arg(error.offset)
+                                                 : QStringLiteral("is not a JSON object")));
+        return false;
+    }
+    const QJsonObject root = doc.object();
+    const QJsonValue format = root.value(QStringLiteral("sonaplexPack"));
+    if (!format.isDouble() || format.toDouble() < 1 || format.toDouble() != double(format.toInt())) {
+        say(why, refusal(packManifestName(), QStringLiteral("does not say which pack format it is (\"sonaplexPack\")")));
+        return false;
+    }
+    if (format.toInt() > kPackFormat) {
+        say(why, refusal(packManifestName(),
+                     QStringLiteral("is of pack format %1, made by a newer Sonaplex (this one reads format %2)")
+                         .arg(format.toInt())
+                         .arg(kPackFormat)));
+        return false;
+    }
+    m = {};
+    m.format = format.toInt();
+    auto text = [](const QJsonObject& o, const char* key) { return o.value(QLatin1String(key)).toString(); };
+    m.name = text(root, "name");
+    m.author = text(root, "author");
+    m.version = text(root, "version");
+    m.description = text(root, "description");
+    const QJsonObject game = root.value(QStringLiteral("game")).toObject();
+    m.gameName = text(game, "name");
+    m.gameLauncher = text(game, "launcher");
+    m.gameId = text(game, "id");
+    const QJsonValue list = root.value(QStringLiteral("entries"));
+    if (!list.isArray()) {
+        say(why, refusal(packManifestName(), QStringLiteral("has no list of entries")));
+        return false;
+    }
+    QHash<QString, QString> seen; // by path folded to lower case: the path first seen
+    const QJsonArray entries = list.toArray();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QJsonObject o = entries[i].toObject();
+        PackEntry e{text(o, "path"), text(o, "file"), text(o, "hash"), text(o, "replaces")};
+        const QString named = e.path.isEmpty() ? QStringLiteral("entry %1").arg(i + 1) : e.path;
+        if (!entries[i].isObject()) {
+            say(why, refusal(QStringLiteral("entry %1").arg(i + 1), QStringLiteral("is not a JSON object")));
+            return false;
+        }
+        if (const QString problem = packPathProblem(e.path); !problem.isEmpty()) {
+            say(why, refusal(named, problem));
+            return false;
+        }
+        if (e.file.isEmpty() || e.file.contains(QChar(0))) {
+            say(why, refusal(named, QStringLiteral("names no file in the pack")));
+            return false;
+        }
+        if (!isHash(e.hash)) {
+            say(why, refusal(named, QStringLiteral("has no valid content hash (32 hexadecimal digits)")));
+            return false;
+        }
+        if (!e.original.isEmpty() && !isHash(e.original)) {
+            say(why, refusal(named, QStringLiteral("names the original it replaces with no valid hash")));
+            return false;
+        }
+        const QString folded = e.path.toCaseFolded();
+        if (const auto first = seen.constFind(folded); first != seen.constEnd()) {
+            say(why, refusal(named, *first == e.path ? QStringLiteral("is named twice")
+                                                      : QStringLiteral("differs only in case from %1").arg(*first)));
+            return false;
+        }
+        seen.insert(folded, e.path);
+        m.entries.push_back(std::move(e));
+    }
+    return true;
+}
+
+// ---- the archive ----
+
+PackArchive::~PackArchive()
+{
+    if (zip_)
+        zip_discard(static_cast<zip_t*>(zip_));
+}
+
+std::unique_ptr<PackArchive> PackArchive::open(const QString& path, PackRefusal* why, const PackLimits& limits)
+{
+    FileResult notReadable;
+    const int fd = openRegularFile(path, &notReadable); // never waits on a FIFO
+    if (fd < 0) {
+        say(why, refusal({}, notReadable.error));
+        return nullptr;
+    }
+    int error = 0;
+    zip_t* zip = zip_fdopen(fd, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    if (!zip) {
+        ::close(fd);
+        zip_error_t e;
+        zip_error_init_with_code(&e, error);
+        say(why, refusal({}, QStringLiteral("%1 is not a sound pack: not a whole zip archive (%2)")
+                                 .arg(QFileInfo(path).fileName(), zipError(&e))));
+        zip_error_fini(&e);
+        return nullptr;
+    }
+    return opened(zip, why, limits);
+}
+
+std::unique_ptr<PackArchive> PackArchive::fromBytes(const QByteArray& bytes, PackRefusal* why, const PackLimits& limits)
+{
+    zip_error_t e;
+    zip_error_init(&e);
+    // The source copies nothing: `bytes` outlives the archive only while the caller keeps it, so
+    // it is copied once into memory the source frees.
+    void* copy = std::malloc(size_t(std::max<qsizetype>(bytes.size(), 1)));
+    std::memcpy(copy, bytes.constData(), size_t(bytes.size()));
+    zip_source_t* source = zip_source_buffer_create(copy, zip_uint64_t(bytes.size()), 1, &e);
+    zip_t* zip = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &e) : nullptr;
+    if (!zip) {
+        if (source)
+            zip_source_free(source);
+        else
+            std::free(copy);
+        say(why, refusal({}, QStringLiteral("not a sound pack: not a whole zip archive (%1)").arg(zipError(&e))));
+        zip_error_fini(&e);
+        return nullptr;
+    }
+    zip_error_fini(&e);
+    return opened(zip, why, limits);
+}
+
+std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why, const PackLimits& limits)
+{
+    std::unique_ptr<PackArchive> pack(new PackArchive);
+    pack->zip_ = handle;
+    pack->limits_ = limits;
+    zip_t* zip = static_cast<zip_t*>(handle);
+    const zip_int64_t count = zip_get_num_entries(zip, 0);
+    if (count < 0 || count > qint64(limits.entries) * 2 + 16) {
+        say(why, refusal({}, QStringLiteral("the pack holds too many files (%1)").arg(count)));
+        return nullptr;
+    }
+    // Stats an archive member as one of the pack's files: plain, unencrypted, compressed in a way
+    // we read, within the limits.
+    auto member = [&](const QString& name, qint64 limit, zip_int64_t* index, zip_stat_t* st) -> QString {
+        *index = zip_name_locate(zip, name.toUtf8().constData(), 0);
+        if (*index < 0 || name.endsWith(QLatin1Char('/')))
+            return QStringLiteral("is not in the pack");
+        zip_stat_init(st);
+        if (zip_stat_index(zip, zip_uint64_t(*index), 0, st) != 0 || !(st->valid & ZIP_STAT_SIZE)
+            || !(st->valid & ZIP_STAT_COMP_SIZE))
+            return QStringLiteral("cannot be read in the pack");
+        if ((st->valid & ZIP_STAT_ENCRYPTION_METHOD) && st->encryption_method != ZIP_EM_NONE)
+            return QStringLiteral("is encrypted");
+        if ((st->valid & ZIP_STAT_COMP_METHOD) && !zip_compression_method_supported(st->comp_method, 0))
+            return QStringLiteral("is compressed in a way Sonaplex does not read");
+        const qint64 size = qint64(st->size), packed = qint64(st->comp_size);
+        if (size > limit)
+            return QStringLiteral("would inflate to %1, more than the %2 a pack's file may hold")
+                .arg(bytesText(size), bytesText(limit));
+        if (size > limits.ratioFrom && size > packed * limits.ratio)
+            return QStringLiteral("would inflate %1 times over (to %2): a pack's file inflates at most %3 times")
+                .arg(packed > 0 ? size / packed : size)
+                .arg(bytesText(size))
+                .arg(limits.ratio);
+        return {};
+    };
+    zip_int64_t index = -1;
+    zip_stat_t st;
+    if (const QString problem = member(packManifestName(), limits.manifestBytes, &index, &st); !problem.isEmpty()) {
+        say(why, refusal(packManifestName(), index < 0 ? QStringLiteral("is not in the pack: it is not a Sonaplex sound pack")
+                                                        : problem));
+        return nullptr;
+    }
+    QByteArray json;
+    json.reserve(qsizetype(st.size));
+    // The manifest through the same bounded reading as every entry (its hash not checked).
+    {
+        zip_file_t* file = zip_fopen_index(zip, zip_uint64_t(index), 0);
+        if (!file) {
+            say(why, refusal(packManifestName(), QStringLiteral("cannot be read: %1").arg(zipError(zip_get_error(zip)))));
+            return nullptr;
+        }
+        char buffer[65536];
+        zip_int64_t n = 0;
+        while ((n = zip_fread(file, buffer, sizeof buffer)) > 0 && json.size() + n <= qint64(st.size))
+            json.append(buffer, qsizetype(n));
+        const bool whole = n == 0 && json.size() == qint64(st.size);
+        const QString damage = n < 0 ? zipError(zip_file_get_error(file)) : QString();
+        zip_fclose(file);
+        if (!whole) {
+            say(why, refusal(packManifestName(), n < 0 ? QStringLiteral("is damaged (%1)").arg(damage)
+                                                        : QStringLiteral("does not inflate to its declared size")));
+            return nullptr;
+        }
+    }
+    if (!readManifestJson(json, pack->manifest_, why))
+        return nullptr;
+    if (qsizetype(pack->manifest_.entries.size()) > limits.entries) {
+        say(why, refusal({}, QStringLiteral("the pack has more than %1 entries").arg(limits.entries)));
+        return nullptr;
+    }
+    qint64 total = 0;
+    for (const PackEntry& e : pack->manifest_.entries) {
+        if (const QString problem = member(e.file, limits.entryBytes, &index, &st); !problem.isEmpty()) {
+            say(why, refusal(e.path, QStringLiteral("its sound %1 %2").arg(e.file, problem)));
+            return nullptr;
+        }
+        total += qint64(st.size);
+        if (total > limits.totalBytes) {
+            say(why, refusal(e.path, QStringLiteral("the pack would inflate to more than %1 in all").arg(bytesText(limits.totalBytes))));
+            return nullptr;
+        }
+        pack->index_.push_back(qint64(index));
+        pack->size_.push_back(qint64(st.size));
+    }
+    return pack;
+}
+
+qint64 PackArchive::totalBytes() const
+{
+    qint64 total = 0;
+    for (qint64 s : size_)
+        total += s;
+    return total;
+}
+
+bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>& take, PackRefusal* why)
+{
+    const PackEntry& e = manifest_.entries[i];
+    zip_t* zip = static_cast<zip_t*>(zip_);
+    zip_file_t* file = zip_fopen_index(zip, zip_uint64_t(index_[i]), 0);
+    if (!file) {
+        say(why, refusal(e.path, QStringLiteral("its sound %1 cannot be read: %2").arg(e.file, zipError(zip_get_error(zip)))));
+        return false;
+    }
+    ContentHasher hasher;
+    std::vector<char> buffer(1 << 18);
+    qint64 got = 0;
+    zip_int64_t n = 0;
+    bool stopped = false;
+    while ((n = zip_fread(file, buffer.data(), buffer.size())) > 0) {
+        got += n;
+        if (got > size_[i])
+            break; // the archive lied about its size: stop before it fills anything
+        hasher.update(buffer.data(), size_t(n));
+        if (!take(buffer.data(), size_t(n))) {
+            stopped = true;
+            break;
+        }
+    }
+    const QString damage = n < 0 ? zipError(zip_file_get_error(file)) : QString();
+    zip_fclose(file);
+    if (stopped) {
+        say(why, {});
+        return false;
+    }
+    if (n < 0) {
+        say(why, refusal(e.path, QStringLiteral("its sound %1 is damaged (%2)").arg(e.file, damage)));
+        return false;
+    }
+    if (got != size_[i]) {
+        say(why, refusal(e.path, QStringLiteral("its sound %1 does not inflate to its declared size").arg(e.file)));
+        return false;
+    }
+    if (hasher.digest() != e.hash) {
+        say(why, refusal(e.path, QStringLiteral("its sound %1 does not hold what its hash names").arg(e.file)));
+        return false;
+    }
+    return true;
+}
+
+bool PackArchive::extractTo(const QString& folder, std::vector<QString>& files, PackRefusal* why, WorkProgress* progress)
+{
+    files.clear();
+    for (size_t i = 0; i < manifest_.entries.size(); ++i) {
+        const PackEntry& e = manifest_.entries[i];
+        const QString path = QStringLiteral("%1/%2.%3")
+                                 .arg(folder)
+                                 .arg(i + 1)
+                                 .arg(e.path.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive) ? QStringLiteral("mid")
+                                                                                                 : QStringLiteral("wav"));
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            say(why, refusal(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, out.errorString())));
+            return false;
+        }
+        bool written = true;
+        const bool whole = read(
+            i,
+            [&](const char* data, size_t size) {
+                if (progress) {
+                    if (progress->cancelled())
+                        return false;
+                    progress->addBytes(qint64(size));
+                }
+                written = out.write(data, qint64(size)) == qint64(size);
+                return written;
+            },
+            why);
+        out.close();
+        if (!whole || !written || out.error() != QFileDevice::NoError) {
+            const QString cause = out.errorString();
+            out.remove();
+            if (whole || (!written && why && why->isEmpty() && !(progress && progress->cancelled())))
+                say(why, refusal(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, cause)));
+            return false;
+        }
+        if (progress)
+            progress->fileDone();
+        files.push_back(path);
+    }
+    return true;
+}
+
+// ---- making a pack ----
+
+FileResult writePack(const QString& out, PackManifest manifest, const std::vector<QString>& files)
+{
+    if (QFileInfo::exists(out) || QFileInfo(out).isSymLink())
+        return FileResult::failure(QStringLiteral("%1 is already there").arg(out), FileCause::Exists);
+    manifest.format = kPackFormat;
+    for (size_t i = 0; i < manifest.entries.size(); ++i) {
+        PackEntry& e = manifest.entries[i];
+        if (const QString problem = packPathProblem(e.path); !problem.isEmpty())
+            return FileResult::failure(QStringLiteral("%1 cannot be in a pack: %2").arg(e.path, problem));
+        const HashResult hashed = contentHash(files[i]);
+        if (!hashed.result)
+            return hashed.result;
+        e.hash = hashed.hash;
+        if (e.file.isEmpty())
+            e.file = e.path;
+    }
+    const QByteArray json = manifestJson(manifest);
+    PackManifest readable;
+    PackRefusal refused;
+    if (!readManifestJson(json, readable, &refused))
+        return FileResult::failure(QStringLiteral("%1 cannot be in a pack: %2").arg(refused.entry, refused.why));
+
+    // Written under a passing name beside `out`, and named `out` only once it reads back whole.
+    const QString temporary = QStringLiteral("%1/.%2.part-%3")
+                                  .arg(QFileInfo(out).absolutePath(), QFileInfo(out).fileName())
+                                  .arg(QCoreApplication::applicationPid());
+    QFile::remove(temporary);
+    int error = 0;
+    zip_t* zip = zip_open(QFile::encodeName(temporary).constData(), ZIP_CREATE | ZIP_EXCL, &error);
+    if (!zip) {
+        zip_error_t e;
+        zip_error_init_with_code(&e, error);
+        const QString why = zipError(&e);
+        zip_error_fini(&e);
+        return FileResult::failure(QStringLiteral("cannot write %1: %2").arg(out, why));
+    }
+    auto fail = [&](const QString& why) {
+        zip_discard(zip);
+        QFile::remove(temporary);
+        return FileResult::failure(QStringLiteral("cannot write %1: %2").arg(out, why));
+    };
+    zip_source_t* manifestSource = zip_source_buffer(zip, json.constData(), zip_uint64_t(json.size()), 0);
+    if (!manifestSource || zip_file_add(zip, "manifest.json", manifestSource, ZIP_FL_ENC_UTF_8) < 0) {
+        if (manifestSource)
+            zip_source_free(manifestSource);
+        return fail(zipError(zip_get_error(zip)));
+    }
+    for (size_t i = 0; i < manifest.entries.size(); ++i) {
+        const PackEntry& e = manifest.entries[i];
+        zip_source_t* source = zip_source_file(zip, QFile::encodeName(files[i]).constData(), 0, -1);
+        if (!source)
+            return fail(QStringLiteral("%1: %2").arg(files[i], zipError(zip_get_error(zip))));
+        const zip_int64_t added = zip_file_add(zip, e.file.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        if (added < 0) {
+            zip_source_free(source);
+            return fail(zipError(zip_get_error(zip)));
+        }
+        // Wave data hardly deflates; stored, it is read back at the speed of the disk.
+        if (e.path.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+            zip_set_file_compression(zip, zip_uint64_t(added), ZIP_CM_STORE, 0);
+    }
+    if (zip_close(zip) != 0)
+        return fail(zipError(zip_get_error(zip)));
+    {
+        // What was written reads back whole, and every sound holds what the manifest says.
+        PackRefusal why;
+        std::unique_ptr<PackArchive> back = PackArchive::open(temporary, &why);
+        for (size_t i = 0; back && i < back->manifest().entries.size(); ++i)
+            if (!back->read(i, [](const char*, size_t) { return true; }, &why))
+                back.reset();
+        if (!back) {
+            QFile::remove(temporary);
+            return FileResult::failure(QStringLiteral("cannot write %1: it did not read back whole (%2%3)")
+                                           .arg(out, why.entry.isEmpty() ? QString() : why.entry + QStringLiteral(": "), why.why));
+        }
+    }
+    QFile written(temporary);
+    if (!written.open(QIODevice::ReadOnly) || ::fsync(written.handle()) != 0) {
+        QFile::remove(temporary);
+        return FileResult::failure(QStringLiteral("cannot write %1 to disk").arg(out));
+    }
+    written.close();
+    if (FileResult named = renameNoReplace(temporary, out); !named) {
+        QFile::remove(temporary);
+        return named;
+    }
+    return syncFolder(QFileInfo(out).absolutePath());
+}
+
+// ---- a pack against a game ----
+
+int PackCheck::kept() const
+{
+    return int(std::count_if(items.begin(), items.end(), [](const PackItem& i) { return i.action == PackAction::Keep; }));
+}
+
+PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const std::vector<QString>& sounds, const QString& gameFolder,
+    const std::vector<ReplacedFile>& known, const std::vector<QString>& remembered, const PackInspection& inspection,
+    bool overOthers, WorkProgress* progress)
+{
+    PackCheck check;
+    QHash<QString, const ReplacedFile*> byPath;
+    for (const ReplacedFile& f : known)
+        byPath.insert(f.gamePath, &f);
+    for (size_t i = 0; i < manifest.entries.size(); ++i) {
+        if (progress && progress->cancelled())
+            return check;
+        const PackEntry& e = manifest.entries[i];
+        const InsidePath at = findInside(gameFolder, e.path);
+        if (!at.problem.isEmpty()) {
+            check.refused = refusal(e.path, at.problem);
+            return check;
+        }
+        if (inspection.soundProblem && i < sounds.size())
+            if (const QString problem = inspection.soundProblem(sounds[i]); !problem.isEmpty()) {
+                check.refused = refusal(e.path, QStringLiteral("its sound is not one the players can open: %1").arg(problem));
+                return check;
+            }
+        PackItem item;
+        item.entry = i;
+        item.gamePath = at.path;
+        if (!at.exists) {
+            item.state = PackState::Missing;
+            item.action = PackAction::Skip;
+            check.items.push_back(std::move(item));
+            continue;
+        }
+        const ReplacedFile* knownFile = byPath.value(at.path);
+        if (knownFile && !knownFile->currentHash.isEmpty())
+            item.currentHash = knownFile->currentHash;
+        else if (i < remembered.size())
+            item.currentHash = remembered[i];
+        if (item.currentHash.isEmpty()) {
+            const HashResult hashed = contentHash(at.path);
+            if (!hashed.result) {
+                check.refused = refusal(e.path, QStringLiteral("the game file cannot be read: %1").arg(hashed.result.error));
+                return check;
+            }
+            item.currentHash = hashed.hash;
+        }
+        const bool fromThisPack = knownFile && item.currentHash == knownFile->lastHash
+            && knownFile->replacedBy == packSourceName(packPath, e);
+        if (item.currentHash == e.hash || fromThisPack) {
+            item.state = PackState::Applied;
+        } else if (knownFile && item.currentHash == knownFile->lastHash && knownFile->lastHash != knownFile->originalHash) {
+            item.state = PackState::Replaced;
+            item.replacedBy = knownFile->replacedBy;
+        } else if (!e.original.isEmpty()) {
+            item.state = item.currentHash == e.original ? PackState::Original : PackState::Other;
+        } else {
+            item.state = !knownFile || item.currentHash == knownFile->originalHash ? PackState::Original : PackState::Other;
+        }
+        item.action = item.state == PackState::Applied ? PackAction::Nothing
+            : item.state == PackState::Replaced && !overOthers ? PackAction::Keep
+                                                                : PackAction::Replace;
+        if (item.action == PackAction::Replace && inspection.formats && i < sounds.size()
+            && e.path.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+            item.format = inspection.formats(at.path, sounds[i]);
+        if (progress)
+            progress->fileDone();
+        check.items.push_back(std::move(item));
+    }
+    return check;
+}
+
+std::vector<QString> packRemembered(const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record)
+{
+    std::vector<QString> hashes;
+    hashes.reserve(manifest.entries.size());
+    const QString folder = QDir::cleanPath(gameFolder) + QLatin1Char('/');
+    for (const PackEntry& e : manifest.entries)
+        hashes.push_back(record.knownHash(folder + e.path));
+    return hashes;
+}
+
+QString packSourceName(const QString& packPath, const PackEntry& entry) { return packPath + QLatin1Char('/') + entry.file; }
+
+Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const std::vector<QString>& sounds,
+    const QString& packPath, const std::map<size_t, QString>& substitutes, const std::map<size_t, QString>& notConverted)
+{
+    Plan plan;
+    plan.kind = RunKind::Switch;
+    for (const PackItem& item : check.items) {
+        if (item.action != PackAction::Replace)
+            continue;
+        const PackEntry& e = manifest.entries[item.entry];
+        Step step{StepName{StepName::Of::File, int(item.entry) + 1, e.path}, item.gamePath, sounds[item.entry],
+            packSourceName(packPath, e), item.currentHash};
+        if (const auto why = notConverted.find(item.entry); why != notConverted.end()) {
+            plan.refused.push_back({step, Outcome::NotConverted, FileResult::failure(why->second)});
+            continue;
+        }
+        if (const auto substitute = substitutes.find(item.entry); substitute != substitutes.end())
+            step.source = substitute->second;
+        plan.steps.push_back(std::move(step));
+    }
+    return plan;
+}
+
+Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record,
+    const std::vector<ReplacedFile>& known, std::vector<size_t>* notPacks)
+{
+    Plan plan;
+    plan.kind = RunKind::Restore;
+    QHash<QString, const ReplacedFile*> byPath;
+    for (const ReplacedFile& f : known)
+        byPath.insert(f.gamePath, &f);
+    const QString folder = QDir::cleanPath(gameFolder);
+    for (size_t i = 0; i < manifest.entries.size(); ++i) {
+        const PackEntry& e = manifest.entries[i];
+        // Only files Sonaplex itself changed, by the paths the record names them by.
+        const ReplacedFile* f = byPath.value(folder + QLatin1Char('/') + e.path);
+        const bool fromThisPack
+            = f && f->currentHash == f->lastHash && f->replacedBy == packSourceName(packPath, e); // converted
+        if (!f || f->currentHash.isEmpty() || (f->currentHash != e.hash && !fromThisPack)) {
+            if (notPacks)
+                notPacks->push_back(i);
+            continue;
+        }
+        Step step{StepName{StepName::Of::File, int(i) + 1, e.path}, f->gamePath, {}, {}, f->currentHash};
+        const QString before = record.replacedBefore(f->gamePath, f->currentHash);
+        if (before.isEmpty()) {
+            plan.refused.push_back({step, Outcome::NothingBefore});
+            continue;
+        }
+        if (!record.store().holds(before)) {
+            plan.refused.push_back({step, Outcome::BeforeGone});
+            continue;
+        }
+        step.source = record.store().pathOf(before);
+        plan.steps.push_back(std::move(step));
+    }
+    return plan;
+}
+
+} // namespace sonaplex

@@ -1,0 +1,183 @@
+#pragma once
+#include "base/files.h"
+#include "base/plan.h"
+#include "base/selection.h"
+
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace sonaplex {
+
+class ReplacementRecord;
+class WorkProgress;
+struct ReplacedFile;
+
+// A sound pack: one zip archive (".sonaplexpack") holding replacement sounds and a manifest
+// ("manifest.json") that says which game file each one replaces. A pack comes from someone
+// else: everything in it is checked before anything is written (see PackArchive, checkPack).
+
+// The manifest format this program writes, and the newest it reads.
+constexpr int kPackFormat = 1;
+QString packSuffix(); // ".sonaplexpack"
+QString packManifestName(); // "manifest.json"
+
+struct PackEntry {
+    QString path; // the game file, inside the game folder: relative, '/'-separated
+    QString file; // the sound's name inside the archive
+    QString hash; // the sound's content hash (content_hash.h)
+    QString original = {}; // the content hash of the game file it expects to replace; empty: any
+};
+
+struct PackManifest {
+    int format = kPackFormat;
+    QString name, author, version, description;
+    QString gameName, gameLauncher, gameId; // the game it is for, as far as its maker knew
+    std::vector<PackEntry> entries;
+};
+
+// Why a pack is refused: the entry (its path in the game, or its name in the archive; empty
+// when the pack as a whole is) and why, in words for the user.
+struct PackRefusal {
+    QString entry;
+    QString why;
+    bool isEmpty() const { return why.isEmpty(); }
+};
+
+// What a pack may hold. An entry that inflates past `entryBytes`, or past `ratio` times its
+// compressed size (once over `ratioFrom`), is refused before it is inflated, and again while
+// it is, should the archive lie about its sizes.
+struct PackLimits {
+    qint64 manifestBytes = 4 << 20;
+    int entries = 100000;
+    qint64 entryBytes = qint64(1) << 30;
+    qint64 totalBytes = qint64(8) << 30;
+    qint64 ratio = 200;
+    qint64 ratioFrom = 1 << 20;
+};
+
+// Why `path` cannot name a game file inside a game folder, or empty when it can: it must be
+// relative and '/'-separated, with no empty, "." or ".." part, no NUL or control character,
+// parts of at most 255 bytes, and name a .wav or .mid file.
+QString packPathProblem(const QString& path);
+
+QByteArray manifestJson(const PackManifest& manifest);
+// Reads and checks a manifest: its format, every entry's path (packPathProblem), file and
+// hashes, and no game file named twice, in any case. False, with `why`, when it is refused.
+bool readManifestJson(const QByteArray& json, PackManifest& manifest, PackRefusal* why);
+
+// A pack file opened and checked: its manifest read, every entry present in the archive as a
+// plain, unencrypted file within the limits. Nothing is inflated until read()/extractTo().
+class PackArchive {
+public:
+    ~PackArchive();
+    PackArchive(const PackArchive&) = delete;
+    PackArchive& operator=(const PackArchive&) = delete;
+
+    static std::unique_ptr<PackArchive> open(const QString& path, PackRefusal* why, const PackLimits& limits = {});
+    static std::unique_ptr<PackArchive> fromBytes(const QByteArray& bytes, PackRefusal* why, const PackLimits& limits = {});
+
+    const PackManifest& manifest() const { return manifest_; }
+    // Inflates entry `i` through `take` (false stops), never past its declared size, and checks
+    // its hash. False, with `why`, when it is damaged, lies about its size or holds another
+    // sound than its hash names (or `take` stopped: `why` empty then).
+    bool read(size_t i, const std::function<bool(const char*, size_t)>& take, PackRefusal* why);
+    // Inflates every entry into `folder` (entry i as "<i>.wav" or "<i>.mid"): `files` gets their
+    // paths, in entry order. With `progress`, bytes are counted and a cancel stops it (false,
+    // `why` empty).
+    bool extractTo(const QString& folder, std::vector<QString>& files, PackRefusal* why, WorkProgress* progress = nullptr);
+    qint64 totalBytes() const;
+
+private:
+    PackArchive() = default;
+    static std::unique_ptr<PackArchive> opened(void* zip, PackRefusal* why, const PackLimits& limits);
+    void* zip_ = nullptr;
+    PackManifest manifest_;
+    std::vector<qint64> index_, size_; // each entry's index and size in the archive
+    PackLimits limits_;
+};
+
+// Writes a pack: each entry's sound from `files[i]` (hashed here: the manifest's hashes are
+// set from the files), the archive made beside `out` and put there only once it reads back
+// whole. Never replaces a file at `out`.
+FileResult writePack(const QString& out, PackManifest manifest, const std::vector<QString>& files);
+
+// How a pack entry meets the game file it replaces.
+enum class PackState {
+    Original, // the original it expects (or, when it names none, a file Sonaplex has not replaced)
+    Other, // a file other than the one it expects (another version of the game?)
+    Applied, // already this sound
+    Replaced, // something else Sonaplex put there (another pack, a SWITCH)
+    Missing, // no such game file
+};
+enum class PackAction {
+    Replace,
+    Nothing, // already in place
+    Keep, // another replacement stays: the user did not say this pack wins
+    Skip, // no game file to replace: a pack adds no files
+};
+
+struct PackItem {
+    size_t entry = 0;
+    QString gamePath;
+    PackState state = PackState::Missing;
+    PackAction action = PackAction::Skip;
+    QString currentHash; // what the game file holds now
+    QString replacedBy; // Replaced: where what Sonaplex put there came from
+    FormatCheck format; // wave files to replace: the sound's format against the game file's
+};
+
+// What the pack check needs of the sounds themselves, from the layer that can open them.
+struct PackInspection {
+    // Why a file is not a sound the players can open (or not of the kind its name says); empty
+    // when it is.
+    std::function<QString(const QString& path)> soundProblem;
+    // The sound's format against the game file's.
+    std::function<FormatCheck(const QString& game, const QString& sound)> formats;
+};
+
+struct PackCheck {
+    std::vector<PackItem> items; // one per entry, in manifest order
+    PackRefusal refused; // when not empty, the pack may not be applied at all
+    // Entries the pack replaces, another replacement stays (Keep).
+    int kept() const;
+};
+
+// Checks an opened pack, its sounds inflated to `sounds` (PackArchive::extractTo), against a
+// game folder: every entry stays inside it (findInside), every sound opens, and each entry
+// gets what its game file holds now and what applying would do. `known`: what the record
+// knows under the folder, with states read (readUnder). `overOthers`: files another
+// replacement changed are replaced too. Writes nothing.
+// `remembered`: the content hash the record remembers of each entry's game file (packRemembered),
+// so that files Sonaplex wrote or read are not read again. For any thread.
+// An entry counts as applied when its game file holds its sound, or holds what Sonaplex put there
+// from this pack (at `packPath`: a sound converted to the game file's format).
+PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const std::vector<QString>& sounds, const QString& gameFolder,
+    const std::vector<ReplacedFile>& known, const std::vector<QString>& remembered, const PackInspection& inspection,
+    bool overOthers, WorkProgress* progress = nullptr);
+// What the record remembers of each entry's game file under `gameFolder` (empty where nothing);
+// on the record's thread.
+std::vector<QString> packRemembered(const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record);
+
+// What the record names as the source of an entry put in place: the pack's path and the
+// sound's name inside it.
+QString packSourceName(const QString& packPath, const PackEntry& entry);
+
+// Applying a checked pack, as one SWITCH: each entry to replace, from its inflated sound (or
+// its substitute, by entry index, such as a copy converted to the game file's format), only
+// while its game file holds what the check found. `notConverted` (entry index -> why) names
+// entries not to replace.
+Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const std::vector<QString>& sounds,
+    const QString& packPath, const std::map<size_t, QString>& substitutes = {},
+    const std::map<size_t, QString>& notConverted = {});
+
+// Taking a pack off, as one restore: every game file that holds an entry's sound (or what Sonaplex
+// put there from the pack at `packPath`) gets back what the change that put it there replaced. `notPacks`, when given, receives the entries whose game
+// files hold something else (left as they are).
+Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record,
+    const std::vector<ReplacedFile>& known, std::vector<size_t>* notPacks = nullptr);
+
+} // namespace sonaplex

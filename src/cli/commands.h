@@ -1,0 +1,52 @@
+#pragma once
+#include "base/plan.h"
+#include "base/replacement_record.h"
+
+#include <QJsonObject>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// What the commands share: options, exit codes, the record, reports.
+namespace sonaplex::cli {
+
+enum Exit { kDone = 0, kNotAll = 1, kUsage = 2, kUnusable = 3 };
+
+struct Options {
+    QString programFolder;
+    bool json = false;
+    QString command;
+    QStringList arguments; // after the command
+    QStringList flags; // other options, for the command to accept or refuse
+    QStringList words; // everything after the command, in order (--json and the program folder left out)
+};
+
+// Says what is wrong on stderr, with where to find help; the exit status of a usage error.
+int usageError(const QString& why);
+// A path as the user typed it, made absolute and clean (not resolved through links: the record
+// names game files as the windows chose them).
+QString absolute(const QString& path);
+void printJson(const QJsonObject& document);
+
+// The record of the program folder, opened as the windows open it; or why it cannot be used
+// (the exit status, said on stderr).
+struct Opened {
+    std::unique_ptr<ReplacementRecord> record;
+    int failed = kDone;
+};
+QString programRoot(const Options& o);
+Opened openRecord(const Options& o);
+bool filesUnder(ReplacementRecord& record, const QString& folder, std::vector<ReplacedFile>& files);
+QString gameOrFolder(const Options& o, const QString& given);
+
+QJsonObject itemJson(const ReportItem& item);
+int nothingDone(const Options& o, const QString& why);
+int runAndReport(const Options& o, ReplacementRecord& record, const Plan& plan, const QString& working,
+    const std::function<QString(int)>& doneText, const QStringList& notes = {});
+
+// sonaplex pack create|check|apply|remove
+int pack(const Options& o);
+
+} // namespace sonaplex::cli

@@ -1,0 +1,464 @@
+// sonaplex pack create|check|apply|remove: sound packs from the command line, on the same
+// reader, check and run as the Packs window.
+#include "audio/analysis.h"
+#include "audio/convert.h"
+#include "base/content_hash.h"
+#include "base/games.h"
+#include "base/program_folder.h"
+#include "base/replacement.h"
+#include "base/sound_pack.h"
+#include "base/work_progress.h"
+#include "cli/commands.h"
+#include "cli/terminal.h"
+#include "words/report_words.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+namespace sonaplex::cli {
+
+namespace {
+
+// The words of a pack command: its positional words and its options with their values.
+struct PackWords {
+    QStringList positional;
+    QHash<QString, QString> values; // --name NAME, ...
+    QStringList switches; // --convert, ...
+};
+
+// Reads `words` (after "pack SUBCOMMAND"): options in `withValue` take the next word. Empty
+// `problem` when they read.
+PackWords readWords(const QStringList& words, const QStringList& withValue, const QStringList& alone, QString* problem)
+{
+    PackWords w;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words[i];
+        if (withValue.contains(word)) {
+            if (i + 1 >= words.size()) {
+                *problem = QStringLiteral("%1 needs a value.").arg(word);
+                return w;
+            }
+            w.values.insert(word, words[++i]);
+        } else if (alone.contains(word)) {
+            w.switches << word;
+        } else if (word.startsWith(QLatin1String("--"))) {
+            *problem = QStringLiteral("pack %1 does not take %2.").arg(words.isEmpty() ? QString() : words.front(), word);
+            return w;
+        } else {
+            w.positional << word;
+        }
+    }
+    return w;
+}
+
+// A refused pack: named on stderr (and as JSON), nothing written.
+int refusedPack(const Options& o, const QString& pack, const PackRefusal& refused)
+{
+    err(QStringLiteral("sonaplex: %1 is refused: %2").arg(QDir::toNativeSeparators(pack), packRefusalWords(refused)));
+    if (o.json)
+        printJson({{QStringLiteral("command"), QStringLiteral("pack %1").arg(o.words.value(0))},
+            {QStringLiteral("refused"),
+                QJsonObject{{QStringLiteral("entry"), refused.entry}, {QStringLiteral("why"), refused.why}}}});
+    err(QStringLiteral("Nothing was written."));
+    return kNotAll;
+}
+
+// A pack opened against a game folder: its sounds inflated into passing work, checked.
+struct Checked {
+    std::unique_ptr<PackArchive> archive;
+    std::unique_ptr<QTemporaryDir> work;
+    std::vector<QString> sounds;
+    std::vector<ReplacedFile> known;
+    PackCheck check;
+    Opened opened;
+    int failed = kDone;
+};
+
+Checked openAndCheck(const Options& o, const QString& packPath, const QString& folder, bool overOthers)
+{
+    Checked c;
+    PackRefusal refused;
+    c.archive = PackArchive::open(packPath, &refused);
+    if (!c.archive) {
+        c.failed = refusedPack(o, packPath, refused);
+        return c;
+    }
+    if (!QFileInfo(folder).isDir()) {
+        err(QStringLiteral("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
+        c.failed = kNotAll;
+        return c;
+    }
+    c.opened = openRecord(o);
+    if (c.opened.failed) {
+        c.failed = c.opened.failed;
+        return c;
+    }
+    if (!filesUnder(*c.opened.record, folder, c.known)) {
+        c.failed = kUnusable;
+        return c;
+    }
+    const ProgramFolder program(programRoot(o));
+    (void)createFolder(program.work());
+    c.work = std::make_unique<QTemporaryDir>(program.workTemplate(QStringLiteral("Pack")));
+    if (!c.work->isValid()) {
+        err(QStringLiteral("sonaplex: cannot make a working folder in %1: %2")
+                .arg(QDir::toNativeSeparators(program.work()), c.work->errorString()));
+        c.failed = kUnusable;
+        return c;
+    }
+    WorkProgress progress;
+    {
+        Watched watched(progress, QStringLiteral("Reading the pack:"));
+        progress.setTotal(int(c.archive->manifest().entries.size()), c.archive->totalBytes());
+        bool whole = false;
+        progress.offload([&] { whole = c.archive->extractTo(c.work->path(), c.sounds, &refused, &progress); });
+        if (!whole) {
+            if (progress.cancelled() || refused.isEmpty()) {
+                err(QStringLiteral("sonaplex: stopped; nothing was changed."));
+                c.failed = kNotAll;
+            } else {
+                c.failed = refusedPack(o, packPath, refused);
+            }
+            return c;
+        }
+    }
+    const std::vector<QString> remembered = packRemembered(c.archive->manifest(), folder, *c.opened.record);
+    WorkProgress checking;
+    {
+        Watched watched(checking, QStringLiteral("Checking the pack against the game:"));
+        checking.setTotal(int(c.sounds.size()), 0);
+        checking.offload([&] {
+            c.check = checkPack(packPath, c.archive->manifest(), c.sounds, folder, c.known, remembered,
+                audio::packInspection(), overOthers, &checking);
+        });
+    }
+    if (checking.cancelled()) {
+        err(QStringLiteral("sonaplex: stopped; nothing was changed."));
+        c.failed = kNotAll;
+    } else if (!c.check.refused.isEmpty()) {
+        c.failed = refusedPack(o, packPath, c.check.refused);
+    }
+    return c;
+}
+
+QString formatKeyword(const FormatCheck& f)
+{
+    switch (f.state) {
+    case FormatCheck::State::Same:
+        return QStringLiteral("same");
+    case FormatCheck::State::Differs:
+        return QStringLiteral("differs");
+    default:
+        return QStringLiteral("not-compared");
+    }
+}
+
+QJsonObject packJson(const PackManifest& m)
+{
+    return {{QStringLiteral("name"), m.name}, {QStringLiteral("author"), m.author}, {QStringLiteral("version"), m.version},
+        {QStringLiteral("description"), m.description}, {QStringLiteral("format"), m.format},
+        {QStringLiteral("game"),
+            QJsonObject{{QStringLiteral("name"), m.gameName}, {QStringLiteral("launcher"), m.gameLauncher},
+                {QStringLiteral("id"), m.gameId}}}};
+}
+
+// One line per entry: its action, state and path, with what more there is to say.
+QStringList checkLines(const Checked& c)
+{
+    QStringList lines;
+    const PackManifest& m = c.archive->manifest();
+    for (const PackItem& item : c.check.items) {
+        QString line = QStringLiteral("%1  %2  %3")
+                           .arg(packActionKeyword(item.action), -7)
+                           .arg(packStateKeyword(item.state), -8)
+                           .arg(m.entries[item.entry].path);
+        if (item.state == PackState::Replaced)
+            line += QStringLiteral("  (Sonaplex put %1 there%2)")
+                        .arg(QDir::toNativeSeparators(item.replacedBy),
+                            item.action == PackAction::Keep ? QStringLiteral("; --over-others replaces it") : QString());
+        else if (item.state == PackState::Other)
+            line += QStringLiteral("  (%1)").arg(packStateWords(item.state));
+        else if (item.state == PackState::Missing)
+            line += QStringLiteral("  (%1)").arg(packStateWords(item.state));
+        lines << line;
+        if (item.format.state == FormatCheck::State::Differs)
+            lines << QStringLiteral("                   format differs: %1").arg(audio::formatDifference(item.format));
+    }
+    return lines;
+}
+
+int check(const Options& o)
+{
+    QString problem;
+    const PackWords w = readWords(o.words.mid(1), {}, {QStringLiteral("--over-others")}, &problem);
+    if (!problem.isEmpty())
+        return usageError(problem);
+    if (w.positional.size() != 2)
+        return usageError(QStringLiteral("pack check takes a pack and a game folder (or a game's name)."));
+    const QString packPath = absolute(w.positional[0]);
+    const QString folder = gameOrFolder(o, w.positional[1]);
+    if (folder.isEmpty())
+        return kUsage;
+    const Checked c = openAndCheck(o, packPath, folder, w.switches.contains(QStringLiteral("--over-others")));
+    if (c.failed)
+        return c.failed;
+    const PackManifest& m = c.archive->manifest();
+    if (o.json) {
+        QJsonArray entries;
+        for (const PackItem& item : c.check.items) {
+            QJsonObject e{{QStringLiteral("path"), m.entries[item.entry].path}, {QStringLiteral("gamePath"), item.gamePath},
+                {QStringLiteral("state"), packStateKeyword(item.state)}, {QStringLiteral("action"), packActionKeyword(item.action)},
+                {QStringLiteral("format"), formatKeyword(item.format)}};
+            if (item.format.state == FormatCheck::State::Differs)
+                e.insert(QStringLiteral("formatDifference"), audio::formatDifference(item.format));
+            if (!item.replacedBy.isEmpty())
+                e.insert(QStringLiteral("replacedBy"), item.replacedBy);
+            entries.append(e);
+        }
+        printJson({{QStringLiteral("command"), QStringLiteral("pack check")}, {QStringLiteral("folder"), folder},
+            {QStringLiteral("pack"), packJson(m)}, {QStringLiteral("entries"), entries}});
+    } else {
+        out(QStringLiteral("%1: %2 sound(s)").arg(packTitle(m)).arg(m.entries.size()));
+        for (const QString& line : checkLines(c))
+            out(line);
+    }
+    return kDone;
+}
+
+int apply(const Options& o)
+{
+    QString problem;
+    const PackWords w = readWords(o.words.mid(1), {},
+        {QStringLiteral("--convert"), QStringLiteral("--as-is"), QStringLiteral("--over-others")}, &problem);
+    if (!problem.isEmpty())
+        return usageError(problem);
+    if (w.positional.size() != 2)
+        return usageError(QStringLiteral("pack apply takes a pack and a game folder (or a game's name)."));
+    const bool convert = w.switches.contains(QStringLiteral("--convert"));
+    if (convert && w.switches.contains(QStringLiteral("--as-is")))
+        return usageError(QStringLiteral("pack apply takes either --convert or --as-is, not both."));
+    const QString packPath = absolute(w.positional[0]);
+    const QString folder = gameOrFolder(o, w.positional[1]);
+    if (folder.isEmpty())
+        return kUsage;
+    Checked c = openAndCheck(o, packPath, folder, w.switches.contains(QStringLiteral("--over-others")));
+    if (c.failed)
+        return c.failed;
+    const PackManifest& m = c.archive->manifest();
+    QStringList notes;
+    audio::PackConversions conversions;
+    if (convert) {
+        WorkProgress converting;
+        Watched watched(converting, QStringLiteral("Converting:"));
+        converting.offload([&] {
+            conversions = audio::convertPackSounds(
+                c.check, c.sounds, c.work->path(), [&converting] { return converting.cancelled(); });
+        });
+        if (converting.cancelled()) {
+            err(QStringLiteral("sonaplex: stopped; nothing was changed."));
+            return kNotAll;
+        }
+    }
+    for (const PackItem& item : c.check.items) {
+        const QString path = m.entries[item.entry].path;
+        if (item.action == PackAction::Keep)
+            notes << QStringLiteral("%1: left as it is: Sonaplex put %2 there (--over-others replaces it)")
+                         .arg(path, QDir::toNativeSeparators(item.replacedBy));
+        else if (item.action == PackAction::Skip)
+            notes << QStringLiteral("%1: skipped: %2").arg(path, packStateWords(item.state));
+        else if (item.format.state == FormatCheck::State::Differs && conversions.converted.count(item.entry))
+            notes << QStringLiteral("%1: converted to the game file's format (%2)").arg(path, audio::formatDifference(item.format));
+        else if (item.format.state == FormatCheck::State::Differs && !convert)
+            notes << QStringLiteral("%1: copied as it is; its format differs (%2)").arg(path, audio::formatDifference(item.format));
+    }
+    const Plan plan = packApplyPlan(c.check, m, c.sounds, packPath, conversions.converted, conversions.failed);
+    if (plan.steps.empty() && plan.refused.empty()) {
+        if (!o.json)
+            for (const QString& note : notes)
+                out(note);
+        return nothingDone(o, QStringLiteral("Nothing to apply: every sound of the pack the game has is in place."));
+    }
+    return runAndReport(o, *c.opened.record, plan, QStringLiteral("Applying the pack:"), packAppliedWords, notes);
+}
+
+int remove(const Options& o)
+{
+    QString problem;
+    const PackWords w = readWords(o.words.mid(1), {}, {}, &problem);
+    if (!problem.isEmpty())
+        return usageError(problem);
+    if (w.positional.size() != 2)
+        return usageError(QStringLiteral("pack remove takes a pack and a game folder (or a game's name)."));
+    const QString packPath = absolute(w.positional[0]);
+    const QString folder = gameOrFolder(o, w.positional[1]);
+    if (folder.isEmpty())
+        return kUsage;
+    PackRefusal refused;
+    const std::unique_ptr<PackArchive> archive = PackArchive::open(packPath, &refused);
+    if (!archive)
+        return refusedPack(o, packPath, refused);
+    const Opened opened = openRecord(o);
+    if (opened.failed)
+        return opened.failed;
+    std::vector<ReplacedFile> known;
+    if (!filesUnder(*opened.record, folder, known))
+        return kUnusable;
+    std::vector<size_t> notPacks;
+    const Plan plan = packRemovalPlan(packPath, archive->manifest(), folder, *opened.record, known, &notPacks);
+    QStringList notes;
+    for (size_t i : notPacks)
+        notes << QStringLiteral("%1: left as it is: it does not hold the pack's sound")
+                     .arg(archive->manifest().entries[i].path);
+    if (plan.steps.empty() && plan.refused.empty()) {
+        if (!o.json)
+            for (const QString& note : notes)
+                out(note);
+        return nothingDone(o, QStringLiteral("No file under %1 holds a sound of this pack.").arg(QDir::toNativeSeparators(folder)));
+    }
+    return runAndReport(o, *opened.record, plan, QStringLiteral("Taking the pack off:"), packRemovedWords, notes);
+}
+
+// The pack's description, from the options and the game it is for.
+PackManifest describedPack(const Options& o, const PackWords& w, const QString& folder)
+{
+    PackManifest m;
+    const QString root = programRoot(o);
+    const GameSearch found = findGames(GamePlaces::ofUser(root.isEmpty() ? QDir::homePath() : root));
+    if (const Game* g = gameHolding(found.games, folder + QLatin1Char('/'))) {
+        m.gameName = g->name;
+        m.gameLauncher = launcherKeyword(g->launcher);
+        m.gameId = g->id;
+    } else {
+        m.gameName = QFileInfo(folder).fileName();
+    }
+    m.name = w.values.value(QStringLiteral("--name"), QStringLiteral("%1 sounds").arg(m.gameName));
+    m.author = w.values.value(QStringLiteral("--author"));
+    m.version = w.values.value(QStringLiteral("--pack-version"), QStringLiteral("1.0"));
+    m.description = w.values.value(QStringLiteral("--description"));
+    return m;
+}
+
+int create(const Options& o)
+{
+    QString problem;
+    const QStringList withValue{QStringLiteral("--from-game"), QStringLiteral("--from-set"), QStringLiteral("--game"),
+        QStringLiteral("--name"), QStringLiteral("--author"), QStringLiteral("--pack-version"), QStringLiteral("--description")};
+    const PackWords w = readWords(o.words.mid(1), withValue, {}, &problem);
+    if (!problem.isEmpty())
+        return usageError(problem);
+    const bool fromGame = w.values.contains(QStringLiteral("--from-game"));
+    const bool fromSet = w.values.contains(QStringLiteral("--from-set"));
+    if (w.positional.size() != 1 || fromGame == fromSet || (fromSet != w.values.contains(QStringLiteral("--game"))))
+        return usageError(QStringLiteral(
+            "pack create takes the pack to write, then --from-game FOLDER, or --from-set SET --game FOLDER."));
+    QString out = absolute(w.positional[0]);
+    if (!out.endsWith(packSuffix()))
+        out += packSuffix();
+    const QString folder
+        = gameOrFolder(o, w.values.value(fromGame ? QStringLiteral("--from-game") : QStringLiteral("--game")));
+    if (folder.isEmpty())
+        return kUsage;
+    if (!QFileInfo(folder).isDir()) {
+        err(QStringLiteral("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
+        return kNotAll;
+    }
+    const Opened opened = openRecord(o);
+    if (opened.failed)
+        return opened.failed;
+    std::vector<ReplacedFile> known;
+    if (!filesUnder(*opened.record, folder, known))
+        return kUnusable;
+    PackManifest m = describedPack(o, w, folder);
+    std::vector<QString> files;
+    const QString prefix = folder + QLatin1Char('/');
+    if (fromGame) {
+        // What Sonaplex put there and the file still holds, from the kept copy where there is one.
+        for (const ReplacedFile& f : known) {
+            if (f.state != GameFileState::Replaced || !f.gamePath.startsWith(prefix))
+                continue;
+            m.entries.push_back({f.gamePath.mid(prefix.size()), {}, {}, f.originalHash});
+            files.push_back(opened.record->store().holds(f.lastHash) ? opened.record->store().pathOf(f.lastHash) : f.gamePath);
+        }
+        if (m.entries.empty()) {
+            err(QStringLiteral("sonaplex: Sonaplex has replaced no file under %1 that still holds its replacement.")
+                    .arg(QDir::toNativeSeparators(folder)));
+            return kNotAll;
+        }
+    } else {
+        const QString set = w.values.value(QStringLiteral("--from-set"));
+        if (const QString bad = nameProblem(set); !bad.isEmpty())
+            return usageError(QStringLiteral("'%1' is not a set's name: %2").arg(set, bad));
+        const QString setFolder = ProgramFolder(programRoot(o)).set(set);
+        if (!QFileInfo(setFolder).isDir()) {
+            err(QStringLiteral("sonaplex: there is no set named '%1'.").arg(set));
+            return kNotAll;
+        }
+        // Each of the set's files replaces the game file of its name, wherever in the game it is.
+        QHash<QString, QStringList> byName;
+        QDirIterator games(folder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (games.hasNext()) {
+            const QString path = QDir::cleanPath(games.next());
+            byName[QFileInfo(path).fileName().toCaseFolded()] << path;
+        }
+        QHash<QString, const ReplacedFile*> knownByPath;
+        for (const ReplacedFile& f : known)
+            knownByPath.insert(f.gamePath, &f);
+        bool missing = false;
+        const QFileInfoList setFiles = QDir(setFolder).entryInfoList({QStringLiteral("*.wav"), QStringLiteral("*.mid"),
+            QStringLiteral("*.WAV"), QStringLiteral("*.MID")}, QDir::Files, QDir::Name);
+        for (const QFileInfo& s : setFiles) {
+            const QStringList matches = byName.value(s.fileName().toCaseFolded());
+            if (matches.size() != 1) {
+                err(QStringLiteral("%1: %2").arg(s.fileName(),
+                    matches.isEmpty() ? QStringLiteral("no game file of this name under %1").arg(QDir::toNativeSeparators(folder))
+                                    : QStringLiteral("several game files have this name: %1").arg(matches.join(QStringLiteral(", ")))));
+                missing = true;
+                continue;
+            }
+            QString original;
+            if (const ReplacedFile* f = knownByPath.value(matches.front()))
+                original = f->originalHash;
+            else if (const HashResult h = contentHash(matches.front()); h.result)
+                original = h.hash;
+            m.entries.push_back({matches.front().mid(prefix.size()), {}, {}, original});
+            files.push_back(s.absoluteFilePath());
+        }
+        if (missing || m.entries.empty()) {
+            err(m.entries.empty() && !missing ? QStringLiteral("sonaplex: the set '%1' holds no sound.").arg(set)
+                                              : QStringLiteral("sonaplex: nothing was written."));
+            return kNotAll;
+        }
+    }
+    if (const FileResult written = writePack(out, m, files); !written) {
+        err(QStringLiteral("sonaplex: %1").arg(written.error));
+        return kNotAll;
+    }
+    if (o.json)
+        printJson({{QStringLiteral("command"), QStringLiteral("pack create")}, {QStringLiteral("pack"), out},
+            {QStringLiteral("entries"), int(m.entries.size())}});
+    else
+        cli::out(QStringLiteral("%1: %2 sound(s) written to %3").arg(packTitle(m)).arg(m.entries.size()).arg(QDir::toNativeSeparators(out)));
+    return kDone;
+}
+
+} // namespace
+
+int pack(const Options& o)
+{
+    const QString what = o.words.value(0);
+    if (what == QLatin1String("create"))
+        return create(o);
+    if (what == QLatin1String("check"))
+        return check(o);
+    if (what == QLatin1String("apply"))
+        return apply(o);
+    if (what == QLatin1String("remove"))
+        return remove(o);
+    return usageError(QStringLiteral("pack takes create, check, apply or remove."));
+}
+
+} // namespace sonaplex::cli
