@@ -505,15 +505,17 @@ std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId, QString* kind
     return entries;
 }
 
-QString ReplacementRecord::replacedBefore(const QString& gamePath, const QString& after) const
+QString ReplacementRecord::replacedBefore(const QString& gamePath, const QString& after, const QString& source) const
 {
     if (!open_)
         return {};
     QSqlQuery q(QSqlDatabase::database(connection_));
-    q.prepare(QStringLiteral("SELECT before_hash FROM entries WHERE game_path = ? AND after_hash = ? AND done = 1 "
-                             "ORDER BY id DESC LIMIT 1"));
+    q.prepare(QStringLiteral("SELECT e.before_hash FROM entries e JOIN runs r ON r.id = e.run "
+                             "WHERE e.game_path = ? AND e.after_hash = ? AND e.done = 1 AND r.kind = 'switch' "
+                             "ORDER BY e.source = ? DESC, e.id DESC LIMIT 1"));
     q.addBindValue(gamePath);
     q.addBindValue(after);
+    q.addBindValue(source);
     if (!checked(q, q.exec()) || !q.next())
         return {};
     return q.value(0).toString();

@@ -150,9 +150,9 @@ public:
     // The changes of the latest SWITCH or restore not yet undone (empty when none), newest last.
     // `kind` receives the run's kind ("switch", "restore").
     std::vector<RecordEntry> lastRun(qint64* run = nullptr, QString* kind = nullptr) const;
-    // What `gamePath` held before the latest change that put `after` there (empty when no
-    // change did, or the file did not exist then).
-    QString replacedBefore(const QString& gamePath, const QString& after) const;
+    // What `gamePath` held before the latest SWITCH that put `after` there, one from `source`
+    // first (empty when none did, or the file did not exist then).
+    QString replacedBefore(const QString& gamePath, const QString& after, const QString& source) const;
     // Drops the entries of these game files, and the kept contents nothing else needs.
     void forget(const QStringList& gamePaths);
 

@@ -649,7 +649,7 @@ Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, cons
             continue;
         }
         Step step{StepName{StepName::Of::File, int(i) + 1, e.path}, f->gamePath, {}, {}, f->currentHash};
-        const QString before = record.replacedBefore(f->gamePath, f->currentHash);
+        const QString before = record.replacedBefore(f->gamePath, f->currentHash, packSourceName(packPath, e));
         if (before.isEmpty()) {
             plan.refused.push_back({step, Outcome::NothingBefore});
             continue;

@@ -1,0 +1,381 @@
+// Sound packs through the real executable: made from a saved set and from what the windows
+// replaced, applied to a fresh copy of the game and taken off byte for byte, each state of the
+// check, two packs over the same file, conversion to the game's format; and every kind of
+// hostile pack refused by name with nothing written anywhere.
+#include "audio/analysis.h"
+#include "base/content_hash.h"
+#include "base/sound_pack.h"
+#include "restore/midi_game.h"
+
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+#include <zip.h>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+namespace {
+
+struct Ran {
+    int exit = -1;
+    QString out, err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+};
+
+// Every file and folder under `root` with its size and modification time: what "nothing was
+// written" is checked against.
+QStringList listing(const QString& root)
+{
+    QStringList lines;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo f(it.next());
+        lines << QStringLiteral("%1 %2 %3").arg(f.filePath()).arg(f.isDir() ? -1 : f.size()).arg(f.lastModified().toMSecsSinceEpoch());
+    }
+    lines.sort();
+    return lines;
+}
+
+QString hashOf(const QByteArray& bytes)
+{
+    ContentHasher h;
+    h.update(bytes.constData(), size_t(bytes.size()));
+    return h.digest();
+}
+
+// A zip archive made by hand, as someone else's tool would make it: any manifest, any members.
+struct HandMade {
+    QByteArray manifest;
+    std::vector<std::pair<QByteArray, QByteArray>> members; // name, content
+    int method = ZIP_CM_DEFLATE;
+
+    bool writeTo(const QString& path) const
+    {
+        int error = 0;
+        zip_t* zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+        if (!zip)
+            return false;
+        auto add = [&](const QByteArray& name, const QByteArray& bytes) {
+            zip_source_t* s = zip_source_buffer(zip, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+            const zip_int64_t i = zip_file_add(zip, name.constData(), s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+            if (i >= 0)
+                zip_set_file_compression(zip, zip_uint64_t(i), method, 9);
+            return i >= 0;
+        };
+        bool ok = manifest.isNull() || add("manifest.json", manifest);
+        for (const auto& [name, bytes] : members)
+            ok = ok && add(name, bytes);
+        return zip_close(zip) == 0 && ok;
+    }
+};
+
+QByteArray manifestOf(const QJsonArray& entries)
+{
+    return QJsonDocument(QJsonObject{{"sonaplexPack", 1}, {"name", "hostile"}, {"entries", entries}}).toJson();
+}
+
+QJsonObject entryOf(const QString& path, const QByteArray& bytes, const QString& file = {})
+{
+    return {{"path", path}, {"file", file.isEmpty() ? path : file}, {"hash", hashOf(bytes)}};
+}
+
+} // namespace
+
+class TestPacks : public MidiGame {
+    Q_OBJECT
+
+    QString packs() { return disk.path() + "/packs"; }
+
+    Ran sonaplex(const QStringList& args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        env.insert("HOME", disk.path());
+        env.insert("XDG_DATA_HOME", disk.path() + "/.local/share");
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(SONAPLEX_EXECUTABLE), QStringList{"--program-folder", program->folder.path()} + args);
+        if (!p.waitForFinished(120000))
+            p.kill();
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    // A copy of the game as freshly installed: its original tracks.
+    QString freshCopy(const QString& name)
+    {
+        const QString copy = disk.path() + "/" + name;
+        QDir().mkpath(copy);
+        for (int n = 1; n <= 3; ++n)
+            writeFile(copy + QStringLiteral("/TRACK%1.MID").arg(n), original(n));
+        return copy;
+    }
+
+    QMap<QString, QString> states(const Ran& check)
+    {
+        QMap<QString, QString> s;
+        for (const QJsonValue& e : check.json()["entries"].toArray())
+            s.insert(e["path"].toString(), e["state"].toString() + "/" + e["action"].toString());
+        return s;
+    }
+
+private slots:
+    void init()
+    {
+        makeGame();
+        QDir().mkpath(packs());
+    }
+    void cleanup() { program.reset(); }
+
+    void aPackOfWhatTheWindowsReplacedAppliesToAFreshGameAndComesOff()
+    {
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(3), myFile(3)}});
+        QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
+        // The songs may go: the pack is made from the copies Sonaplex kept.
+        QVERIFY(QFile::remove(myFile(1)) && QFile::remove(myFile(3)));
+        Ran made = sonaplex({"pack", "create", packs() + "/mine", "--from-game", game, "--name", "My tracks", "--author", "Ann"});
+        QVERIFY2(made.exit == 0, qPrintable(made.err));
+        const QString pack = packs() + "/mine.sonaplexpack";
+        QVERIFY(QFileInfo(pack).isFile());
+
+        const QString fresh = freshCopy("Fresh");
+        Ran checked = sonaplex({"pack", "check", pack, fresh, "--json"});
+        QCOMPARE(checked.exit, 0);
+        QCOMPARE(checked.json()["pack"].toObject()["name"].toString(), "My tracks");
+        QCOMPARE(checked.json()["pack"].toObject()["author"].toString(), "Ann");
+        QCOMPARE(states(checked), (QMap<QString, QString>{{"TRACK1.MID", "original/replace"}, {"TRACK3.MID", "original/replace"}}));
+
+        Ran applied = sonaplex({"pack", "apply", pack, fresh});
+        QVERIFY2(applied.exit == 0, qPrintable(applied.err));
+        QVERIFY(applied.out.contains("2 game file(s) were replaced from the pack."));
+        QCOMPARE(readAll(fresh + "/TRACK1.MID"), song(1));
+        QCOMPARE(readAll(fresh + "/TRACK2.MID"), original(2));
+        QCOMPARE(readAll(fresh + "/TRACK3.MID"), song(3));
+        QCOMPARE(states(sonaplex({"pack", "check", pack, fresh, "--json"})),
+            (QMap<QString, QString>{{"TRACK1.MID", "applied/nothing"}, {"TRACK3.MID", "applied/nothing"}}));
+
+        // Taken off in one step, byte for byte; undo puts it on again, as it takes back any restore.
+        Ran removed = sonaplex({"pack", "remove", pack, fresh});
+        QVERIFY2(removed.exit == 0, qPrintable(removed.err));
+        for (int n = 1; n <= 3; ++n)
+            QCOMPARE(readAll(fresh + QStringLiteral("/TRACK%1.MID").arg(n)), original(n));
+        QCOMPARE(sonaplex({"undo"}).exit, 0);
+        QCOMPARE(readAll(fresh + "/TRACK1.MID"), song(1));
+        // And the windows list what the pack did, by the pack's name.
+        inRestore([&] { QCOMPARE(state(fresh + "/TRACK1.MID"), "replaced"); });
+    }
+
+    void aPackOfASavedSetFindsItsGameFilesAndEveryStateIsSaid()
+    {
+        const QString set = program->folder.path() + "/Calm";
+        QDir().mkpath(set);
+        QVERIFY(writeFile(set + "/TRACK1.MID", song(1)));
+        QVERIFY(writeFile(set + "/track2.mid", song(2))); // any case
+        QVERIFY(writeFile(set + "/TRACK3.MID", song(3)));
+        const QString deep = freshCopy("Deep");
+        QVERIFY(QFile::rename(deep + "/TRACK3.MID", deep + "/nested.tmp"));
+        QDir().mkpath(deep + "/music/deep");
+        QVERIFY(QFile::rename(deep + "/nested.tmp", deep + "/music/deep/TRACK3.MID"));
+        Ran made = sonaplex({"pack", "create", packs() + "/calm.sonaplexpack", "--from-set", "Calm", "--game", deep});
+        QVERIFY2(made.exit == 0, qPrintable(made.err));
+
+        // Against another copy: one original, one changed by an update, one already replaced by
+        // this pack's sound, one missing.
+        const QString other = freshCopy("Other");
+        QDir().mkpath(other + "/music/deep");
+        QVERIFY(writeFile(other + "/music/deep/TRACK3.MID", song(3)));
+        QVERIFY(writeFile(other + "/TRACK2.MID", "an update's track"));
+        QVERIFY(QFile::remove(other + "/TRACK3.MID"));
+        Ran checked = sonaplex({"pack", "check", packs() + "/calm.sonaplexpack", other, "--json"});
+        QCOMPARE(checked.exit, 0);
+        QCOMPARE(states(checked), (QMap<QString, QString>{{"TRACK1.MID", "original/replace"},
+                                      {"TRACK2.MID", "other/replace"}, {"music/deep/TRACK3.MID", "applied/nothing"}}));
+        QVERIFY(QFile::remove(other + "/music/deep/TRACK3.MID"));
+        QCOMPARE(states(sonaplex({"pack", "check", packs() + "/calm.sonaplexpack", other, "--json"})).value("music/deep/TRACK3.MID"),
+            "missing/skip");
+
+        // A set whose file no game file is named after writes no pack.
+        QVERIFY(writeFile(set + "/nowhere.mid", song(1)));
+        Ran refused = sonaplex({"pack", "create", packs() + "/none.sonaplexpack", "--from-set", "Calm", "--game", deep});
+        QCOMPARE(refused.exit, 1);
+        QVERIFY2(refused.err.contains("nowhere.mid: no game file of this name"), qPrintable(refused.err));
+        QVERIFY(!QFileInfo::exists(packs() + "/none.sonaplexpack"));
+        // Nor is a pack written over another file.
+        QVERIFY(QFile::remove(set + "/nowhere.mid"));
+        const QByteArray made1 = readAll(packs() + "/calm.sonaplexpack");
+        Ran over = sonaplex({"pack", "create", packs() + "/calm.sonaplexpack", "--from-set", "Calm", "--game", deep});
+        QCOMPARE(over.exit, 1);
+        QVERIFY2(over.err.contains("is already there"), qPrintable(over.err));
+        QCOMPARE(readAll(packs() + "/calm.sonaplexpack"), made1);
+    }
+
+    void twoPacksOverOneFileTheLaterWinsOnlyWhenAsked()
+    {
+        const QString set = program->folder.path() + "/A";
+        QDir().mkpath(set);
+        QVERIFY(writeFile(set + "/TRACK1.MID", song(1)));
+        QVERIFY(writeFile(set + "/TRACK2.MID", song(2)));
+        QVERIFY(sonaplex({"pack", "create", packs() + "/a", "--from-set", "A", "--game", game}).exit == 0);
+        QDir().mkpath(program->folder.path() + "/B");
+        QVERIFY(writeFile(program->folder.path() + "/B/TRACK2.MID", song(3)));
+        QVERIFY(sonaplex({"pack", "create", packs() + "/b", "--from-set", "B", "--game", game}).exit == 0);
+        const QString a = packs() + "/a.sonaplexpack", b = packs() + "/b.sonaplexpack";
+
+        QCOMPARE(sonaplex({"pack", "apply", a, game}).exit, 0);
+        Ran checked = sonaplex({"pack", "check", b, game, "--json"});
+        QCOMPARE(states(checked).value("TRACK2.MID"), "replaced/keep");
+        QCOMPARE(checked.json()["entries"].toArray().at(0).toObject().value("replacedBy").toString(), a + "/TRACK2.MID");
+        Ran kept = sonaplex({"pack", "apply", b, game});
+        QCOMPARE(kept.exit, 0);
+        QVERIFY2(kept.out.contains("TRACK2.MID: left as it is"), qPrintable(kept.out));
+        QCOMPARE(readAll(gameFile(2)), song(2));
+
+        QCOMPARE(sonaplex({"pack", "apply", b, game, "--over-others"}).exit, 0);
+        QCOMPARE(readAll(gameFile(2)), song(3));
+        // Taking B off gives back what B replaced: A's sound. Then A comes off to the originals.
+        QCOMPARE(sonaplex({"pack", "remove", b, game}).exit, 0);
+        QCOMPARE(readAll(gameFile(2)), song(2));
+        QCOMPARE(sonaplex({"pack", "remove", a, game}).exit, 0);
+        for (int n = 1; n <= 3; ++n)
+            QCOMPARE(readAll(gameFile(n)), original(n));
+    }
+
+    void soundsOfAnotherRateAreConvertedWhenAsked()
+    {
+        const QString wave = disk.path() + "/WaveGame";
+        QDir().mkpath(wave + "/sfx");
+        const std::vector<float> tone = referenceSignal(22050, 1, 0.4);
+        QVERIFY(writeWave(wave + "/sfx/hit.wav", tone, 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
+        QVERIFY(writeWave(wave + "/sfx/miss.wav", tone, 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
+        const QString set = program->folder.path() + "/Hi";
+        QDir().mkpath(set);
+        const std::vector<float> hi = referenceSignal(48000, 2, 0.4);
+        QVERIFY(writeWave(set + "/hit.wav", hi, 48000, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        QVERIFY(writeWave(set + "/miss.wav", hi, 48000, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        QVERIFY(sonaplex({"pack", "create", packs() + "/hi", "--from-set", "Hi", "--game", wave}).exit == 0);
+        const QString pack = packs() + "/hi.sonaplexpack";
+        const QByteArray before = readAll(wave + "/sfx/hit.wav");
+
+        Ran checked = sonaplex({"pack", "check", pack, wave, "--json"});
+        const QJsonObject first = checked.json()["entries"].toArray()[0].toObject();
+        QCOMPARE(first["format"].toString(), "differs");
+        QVERIFY(first["formatDifference"].toString().contains("48000 Hz"));
+
+        Ran applied = sonaplex({"pack", "apply", pack, wave, "--convert"});
+        QVERIFY2(applied.exit == 0, qPrintable(applied.err));
+        for (const char* name : {"/sfx/hit.wav", "/sfx/miss.wav"}) {
+            const audio::SoundInfo info = audio::soundInfo(audio::DeviceKind::WaveAudio, wave + name);
+            QCOMPARE(info.rate, 22050);
+            QCOMPARE(info.channels, 1);
+            QCOMPARE(info.sfFormat, SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
+        }
+        // Converted, it still counts as this pack's, and comes off.
+        QCOMPARE(states(sonaplex({"pack", "check", pack, wave, "--json"})).value("sfx/hit.wav"), "applied/nothing");
+        QCOMPARE(sonaplex({"pack", "remove", pack, wave}).exit, 0);
+        QCOMPARE(readAll(wave + "/sfx/hit.wav"), before);
+
+        // As they are: named in the output, copied byte for byte.
+        Ran asIs = sonaplex({"pack", "apply", pack, wave});
+        QCOMPARE(asIs.exit, 0);
+        QVERIFY2(asIs.out.contains("sfx/hit.wav: copied as it is; its format differs"), qPrintable(asIs.out));
+        QCOMPARE(readAll(wave + "/sfx/hit.wav"), readAll(set + "/hit.wav"));
+    }
+
+    void aHostilePackIsRefusedByNameAndWritesNothing()
+    {
+        const QString wave = disk.path() + "/sound.wav";
+        QVERIFY(writeWave(wave, referenceSignal(22050, 1, 0.2), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        const QByteArray sound = readAll(wave);
+        QVERIFY(writeFile(game + "/hit.wav", sound));
+        QDir().mkpath(game + "/Music");
+        const QString outside = disk.path() + "/outside";
+        QDir().mkpath(outside);
+        QVERIFY(QFile::link(outside, game + "/linked"));
+        QVERIFY(QFile::link(disk.path() + "/sound.wav", game + "/link.wav"));
+        const QByteArray text = "this is not a sound at all";
+        const QByteArray zeros(8 << 20, '\0');
+
+        struct Case {
+            const char* name;
+            HandMade pack;
+            QString entry, why; // what stderr must name
+        };
+        auto one = [&](const QString& path, const QByteArray& bytes = {}) {
+            const QByteArray b = bytes.isNull() ? sound : bytes;
+            return HandMade{manifestOf({entryOf(path, b, "s.wav")}), {{"s.wav", b}}};
+        };
+        HandMade twice{manifestOf({entryOf("a.wav", sound, "s.wav"), entryOf("a.wav", sound, "s.wav")}), {{"s.wav", sound}}};
+        HandMade cased{manifestOf({entryOf("a.wav", sound, "s.wav"), entryOf("A.WAV", sound, "s.wav")}), {{"s.wav", sound}}};
+        HandMade wrongHash{manifestOf({QJsonObject{{"path", "hit.wav"}, {"file", "s.wav"}, {"hash", hashOf("other")}}}),
+            {{"s.wav", sound}}};
+        HandMade absent{manifestOf({entryOf("hit.wav", sound, "gone.wav")}), {{"s.wav", sound}}};
+        HandMade bomb{manifestOf({entryOf("hit.wav", zeros, "s.wav")}), {{"s.wav", zeros}}};
+        HandMade notJson{"{ this is not json", {{"s.wav", sound}}};
+        HandMade noManifest{QByteArray(), {{"s.wav", sound}}};
+        HandMade newer{QJsonDocument(QJsonObject{{"sonaplexPack", 99}, {"entries", QJsonArray()}}).toJson(), {}};
+        const std::vector<Case> cases = {
+            {"absolute", one("/etc/hit.wav"), "/etc/hit.wav", "its path is absolute"},
+            {"parent", one("../outside/hit.wav"), "../outside/hit.wav", "leaves its folder"},
+            {"inner parent", one("Music/../../hit.wav"), "Music/../../hit.wav", "leaves its folder"},
+            {"link out", one("linked/hit.wav"), "linked/hit.wav", "outside the game folder"},
+            {"link file", one("link.wav"), "link.wav", "symbolic link"},
+            {"case on disk", one("HIT.WAV"), "HIT.WAV", "differs only in case from 'hit.wav'"},
+            {"case of folder", one("music/hit.wav"), "music/hit.wav", "differs only in case from 'Music'"},
+            {"empty", one(""), "entry 1", "it has no path"},
+            {"nul", one(QStringLiteral("a") + QChar(0) + QStringLiteral(".wav")), QString(), "NUL"},
+            {"control", one("a\x01.wav"), QString(), "control character"},
+            {"too long", one(QString(300, 'x') + ".wav"), QString(), "longer than 255 bytes"},
+            {"not a sound name", one("readme.txt"), "readme.txt", "not a .wav or .mid file"},
+            {"not a sound", one("hit.wav", text), "hit.wav", "not one the players can open"},
+            {"twice", twice, "a.wav", "named twice"},
+            {"case twice", cased, "A.WAV", "differs only in case from a.wav"},
+            {"hash", wrongHash, "hit.wav", "does not hold what its hash names"},
+            {"missing member", absent, "hit.wav", "gone.wav is not in the pack"},
+            {"zip bomb", bomb, "hit.wav", "inflates at most 200 times"},
+            {"not json", notJson, "manifest.json", "is not JSON"},
+            {"no manifest", noManifest, "manifest.json", "not a Sonaplex sound pack"},
+            {"newer", newer, "manifest.json", "made by a newer Sonaplex"},
+        };
+        const QString parent = disk.path();
+        // The program folder lies elsewhere: the record is made before the first case.
+        QCOMPARE(sonaplex({"status", game}).exit, 0);
+        const QStringList before = listing(parent);
+        const QStringList programBefore = listing(program->folder.path());
+        const QString pack = QDir::tempPath() + QStringLiteral("/sonaplex-hostile-%1.sonaplexpack").arg(QCoreApplication::applicationPid());
+        for (const Case& c : cases) {
+            QVERIFY2(c.pack.writeTo(pack), c.name);
+            for (const char* command : {"check", "apply"}) {
+                const Ran ran = sonaplex({"pack", command, pack, game});
+                QVERIFY2(ran.exit == 1, qPrintable(QStringLiteral("%1 (%2): exit %3").arg(c.name, command).arg(ran.exit)));
+                QVERIFY2(ran.err.contains(c.why) && (c.entry.isEmpty() || ran.err.contains(c.entry + ": ")),
+                    qPrintable(QStringLiteral("%1: %2").arg(c.name, ran.err)));
+                QVERIFY2(ran.err.contains("Nothing was written."), c.name);
+            }
+            QCOMPARE(listing(parent), before);
+        }
+        // A truncated archive, and a file that is no archive at all.
+        QVERIFY(one("hit.wav").writeTo(pack));
+        QFile cut(pack);
+        QVERIFY(cut.resize(cut.size() / 2));
+        Ran truncated = sonaplex({"pack", "apply", pack, game});
+        QCOMPARE(truncated.exit, 1);
+        QVERIFY2(truncated.err.contains("not a whole zip archive"), qPrintable(truncated.err));
+        QVERIFY(writeFile(pack, text));
+        QCOMPARE(sonaplex({"pack", "apply", pack, game}).exit, 1);
+        QFile::remove(pack);
+        QCOMPARE(listing(parent), before);
+        // Nothing was left in the program folder either (the passing work is gone; the record
+        // itself may have been opened, not changed).
+        QStringList programAfter = listing(program->folder.path());
+        QCOMPARE(programAfter.filter("/work/").size(), programBefore.filter("/work/").size());
+    }
+};
+
+QTEST_MAIN(TestPacks)
+#include "test_packs.moc"
