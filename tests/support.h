@@ -53,6 +53,11 @@ public:
     std::function<QString(const QString& title)> folder;
     std::function<bool(const QUrl&)> url;
     std::function<QString(const QString& label, const QString& text)> typed;
+    std::function<QString(const QString& title, bool save)> file;
+    QString chooseFile(const QString& title, const QString& start, const QString& filter, bool save, QWidget* parent) override
+    {
+        return file ? file(title, save) : Desktop::chooseFile(title, start, filter, save, parent);
+    }
     QString askText(const QString& title, const QString& label, const QString& text, QWidget* parent) override
     {
         return typed ? typed(label, text) : Desktop::askText(title, label, text, parent);

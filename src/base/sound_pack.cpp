@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -222,11 +223,15 @@ std::unique_ptr<PackArchive> PackArchive::open(const QString& path, PackRefusal*
 
 std::unique_ptr<PackArchive> PackArchive::fromBytes(const QByteArray& bytes, PackRefusal* why, const PackLimits& limits)
 {
+    if (bytes.isEmpty()) {
+        say(why, refusal({}, QStringLiteral("not a sound pack: it is empty")));
+        return nullptr;
+    }
     zip_error_t e;
     zip_error_init(&e);
     // The source copies nothing: `bytes` outlives the archive only while the caller keeps it, so
     // it is copied once into memory the source frees.
-    void* copy = std::malloc(size_t(std::max<qsizetype>(bytes.size(), 1)));
+    void* copy = std::malloc(size_t(bytes.size()));
     std::memcpy(copy, bytes.constData(), size_t(bytes.size()));
     zip_source_t* source = zip_source_buffer_create(copy, zip_uint64_t(bytes.size()), 1, &e);
     zip_t* zip = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &e) : nullptr;
@@ -516,6 +521,75 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
         return named;
     }
     return syncFolder(QFileInfo(out).absolutePath());
+}
+
+bool openPack(const QString& path, const QString& workTemplate, OpenedPack& opened, WorkProgress& progress)
+{
+    opened = {};
+    opened.archive = PackArchive::open(path, &opened.refused);
+    if (!opened.archive)
+        return false;
+    (void)createFolder(QFileInfo(workTemplate).absolutePath());
+    opened.work = std::make_shared<QTemporaryDir>(workTemplate);
+    if (!opened.work->isValid()) {
+        opened.refused = refusal({}, QStringLiteral("cannot make a working folder: %1").arg(opened.work->errorString()));
+        return false;
+    }
+    progress.setTotal(int(opened.archive->manifest().entries.size()), opened.archive->totalBytes());
+    bool whole = false;
+    progress.offload([&] { whole = opened.archive->extractTo(opened.work->path(), opened.sounds, &opened.refused, &progress); });
+    if (progress.cancelled())
+        opened.refused = {};
+    return whole && !progress.cancelled();
+}
+
+PackContents contentsFromReplacements(
+    const QString& gameFolder, const std::vector<ReplacedFile>& known, const OriginalStore& store)
+{
+    PackContents c;
+    const QString prefix = QDir::cleanPath(gameFolder) + QLatin1Char('/');
+    for (const ReplacedFile& f : known) {
+        if (f.state != GameFileState::Replaced || !f.gamePath.startsWith(prefix))
+            continue;
+        c.entries.push_back({f.gamePath.mid(prefix.size()), {}, {}, f.originalHash});
+        c.files.push_back(store.holds(f.lastHash) ? store.pathOf(f.lastHash) : f.gamePath);
+    }
+    return c;
+}
+
+PackContents contentsFromSet(const QString& setFolder, const QString& gameFolder, const std::vector<ReplacedFile>& known)
+{
+    PackContents c;
+    const QString prefix = QDir::cleanPath(gameFolder) + QLatin1Char('/');
+    QHash<QString, QStringList> byName;
+    QDirIterator games(gameFolder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (games.hasNext()) {
+        const QString path = QDir::cleanPath(games.next());
+        byName[QFileInfo(path).fileName().toCaseFolded()] << path;
+    }
+    QHash<QString, const ReplacedFile*> knownByPath;
+    for (const ReplacedFile& f : known)
+        knownByPath.insert(f.gamePath, &f);
+    const QFileInfoList setFiles = QDir(setFolder).entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo& s : setFiles) {
+        if (!soundSuffix(s.fileName()))
+            continue;
+        const QStringList matches = byName.value(s.fileName().toCaseFolded());
+        if (matches.size() != 1) {
+            c.problems << QStringLiteral("%1: %2").arg(s.fileName(),
+                matches.isEmpty() ? QStringLiteral("no game file of this name under %1").arg(QDir::toNativeSeparators(gameFolder))
+                                  : QStringLiteral("several game files have this name: %1").arg(matches.join(QStringLiteral(", "))));
+            continue;
+        }
+        QString original;
+        if (const ReplacedFile* f = knownByPath.value(matches.front()))
+            original = f->originalHash;
+        else if (const HashResult h = contentHash(matches.front()); h.result)
+            original = h.hash;
+        c.entries.push_back({matches.front().mid(prefix.size()), {}, {}, original});
+        c.files.push_back(s.absoluteFilePath());
+    }
+    return c;
 }
 
 // ---- a pack against a game ----

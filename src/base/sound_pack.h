@@ -4,6 +4,8 @@
 #include "base/selection.h"
 
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <map>
@@ -12,6 +14,7 @@
 
 namespace sonaplex {
 
+class OriginalStore;
 class ReplacementRecord;
 class WorkProgress;
 struct ReplacedFile;
@@ -104,6 +107,34 @@ private:
 // set from the files), the archive made beside `out` and put there only once it reads back
 // whole. Never replaces a file at `out`.
 FileResult writePack(const QString& out, PackManifest manifest, const std::vector<QString>& files);
+
+// A pack opened for use: checked, its sounds inflated into a folder of passing work that goes
+// with it.
+struct OpenedPack {
+    std::unique_ptr<PackArchive> archive;
+    std::shared_ptr<QTemporaryDir> work;
+    std::vector<QString> sounds;
+    PackRefusal refused; // why it was not opened (empty when it was, or the user stopped it)
+};
+// Opens `path` and inflates its sounds into a new folder made from `workTemplate` (a
+// QTemporaryDir template), the file work through `progress` (offloaded, counted, cancellable).
+// False with `refused` when the pack is refused; false with it empty when cancelled.
+bool openPack(const QString& path, const QString& workTemplate, OpenedPack& opened, WorkProgress& progress);
+
+// What a new pack holds: entries (their hashes set when it is written) and the file of each.
+struct PackContents {
+    std::vector<PackEntry> entries;
+    std::vector<QString> files;
+    QStringList problems; // "name: why", for each file that could not be placed in the game
+};
+// What Sonaplex replaced under `gameFolder` and the files still hold (`known`, states read), from
+// the copies the store kept where it has them.
+PackContents contentsFromReplacements(
+    const QString& gameFolder, const std::vector<ReplacedFile>& known, const OriginalStore& store);
+// A saved set's .wav and .mid files, each replacing the one game file of its name (any case)
+// anywhere under `gameFolder`; the original each expects is the one the record knows, or what
+// the game file holds now.
+PackContents contentsFromSet(const QString& setFolder, const QString& gameFolder, const std::vector<ReplacedFile>& known);
 
 // How a pack entry meets the game file it replaces.
 enum class PackState {

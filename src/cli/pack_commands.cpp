@@ -2,7 +2,6 @@
 // reader, check and run as the Packs window.
 #include "audio/analysis.h"
 #include "audio/convert.h"
-#include "base/content_hash.h"
 #include "base/games.h"
 #include "base/program_folder.h"
 #include "base/replacement.h"
@@ -13,7 +12,6 @@
 #include "words/report_words.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
@@ -70,7 +68,7 @@ int refusedPack(const Options& o, const QString& pack, const PackRefusal& refuse
 // A pack opened against a game folder: its sounds inflated into passing work, checked.
 struct Checked {
     std::unique_ptr<PackArchive> archive;
-    std::unique_ptr<QTemporaryDir> work;
+    std::shared_ptr<QTemporaryDir> work;
     std::vector<QString> sounds;
     std::vector<ReplacedFile> known;
     PackCheck check;
@@ -81,12 +79,6 @@ struct Checked {
 Checked openAndCheck(const Options& o, const QString& packPath, const QString& folder, bool overOthers)
 {
     Checked c;
-    PackRefusal refused;
-    c.archive = PackArchive::open(packPath, &refused);
-    if (!c.archive) {
-        c.failed = refusedPack(o, packPath, refused);
-        return c;
-    }
     if (!QFileInfo(folder).isDir()) {
         err(QStringLiteral("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
         c.failed = kNotAll;
@@ -101,31 +93,23 @@ Checked openAndCheck(const Options& o, const QString& packPath, const QString& f
         c.failed = kUnusable;
         return c;
     }
-    const ProgramFolder program(programRoot(o));
-    (void)createFolder(program.work());
-    c.work = std::make_unique<QTemporaryDir>(program.workTemplate(QStringLiteral("Pack")));
-    if (!c.work->isValid()) {
-        err(QStringLiteral("sonaplex: cannot make a working folder in %1: %2")
-                .arg(QDir::toNativeSeparators(program.work()), c.work->errorString()));
-        c.failed = kUnusable;
-        return c;
-    }
-    WorkProgress progress;
+    OpenedPack pack;
     {
+        WorkProgress progress;
         Watched watched(progress, QStringLiteral("Reading the pack:"));
-        progress.setTotal(int(c.archive->manifest().entries.size()), c.archive->totalBytes());
-        bool whole = false;
-        progress.offload([&] { whole = c.archive->extractTo(c.work->path(), c.sounds, &refused, &progress); });
-        if (!whole) {
-            if (progress.cancelled() || refused.isEmpty()) {
+        if (!openPack(packPath, ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("Pack")), pack, progress)) {
+            if (pack.refused.isEmpty()) {
                 err(QStringLiteral("sonaplex: stopped; nothing was changed."));
                 c.failed = kNotAll;
             } else {
-                c.failed = refusedPack(o, packPath, refused);
+                c.failed = refusedPack(o, packPath, pack.refused);
             }
             return c;
         }
     }
+    c.archive = std::move(pack.archive);
+    c.work = pack.work;
+    c.sounds = pack.sounds;
     const std::vector<QString> remembered = packRemembered(c.archive->manifest(), folder, *c.opened.record);
     WorkProgress checking;
     {
@@ -373,17 +357,10 @@ int create(const Options& o)
     if (!filesUnder(*opened.record, folder, known))
         return kUnusable;
     PackManifest m = describedPack(o, w, folder);
-    std::vector<QString> files;
-    const QString prefix = folder + QLatin1Char('/');
+    PackContents contents;
     if (fromGame) {
-        // What Sonaplex put there and the file still holds, from the kept copy where there is one.
-        for (const ReplacedFile& f : known) {
-            if (f.state != GameFileState::Replaced || !f.gamePath.startsWith(prefix))
-                continue;
-            m.entries.push_back({f.gamePath.mid(prefix.size()), {}, {}, f.originalHash});
-            files.push_back(opened.record->store().holds(f.lastHash) ? opened.record->store().pathOf(f.lastHash) : f.gamePath);
-        }
-        if (m.entries.empty()) {
+        contents = contentsFromReplacements(folder, known, opened.record->store());
+        if (contents.entries.empty()) {
             err(QStringLiteral("sonaplex: Sonaplex has replaced no file under %1 that still holds its replacement.")
                     .arg(QDir::toNativeSeparators(folder)));
             return kNotAll;
@@ -397,42 +374,17 @@ int create(const Options& o)
             err(QStringLiteral("sonaplex: there is no set named '%1'.").arg(set));
             return kNotAll;
         }
-        // Each of the set's files replaces the game file of its name, wherever in the game it is.
-        QHash<QString, QStringList> byName;
-        QDirIterator games(folder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-        while (games.hasNext()) {
-            const QString path = QDir::cleanPath(games.next());
-            byName[QFileInfo(path).fileName().toCaseFolded()] << path;
-        }
-        QHash<QString, const ReplacedFile*> knownByPath;
-        for (const ReplacedFile& f : known)
-            knownByPath.insert(f.gamePath, &f);
-        bool missing = false;
-        const QFileInfoList setFiles = QDir(setFolder).entryInfoList({QStringLiteral("*.wav"), QStringLiteral("*.mid"),
-            QStringLiteral("*.WAV"), QStringLiteral("*.MID")}, QDir::Files, QDir::Name);
-        for (const QFileInfo& s : setFiles) {
-            const QStringList matches = byName.value(s.fileName().toCaseFolded());
-            if (matches.size() != 1) {
-                err(QStringLiteral("%1: %2").arg(s.fileName(),
-                    matches.isEmpty() ? QStringLiteral("no game file of this name under %1").arg(QDir::toNativeSeparators(folder))
-                                    : QStringLiteral("several game files have this name: %1").arg(matches.join(QStringLiteral(", ")))));
-                missing = true;
-                continue;
-            }
-            QString original;
-            if (const ReplacedFile* f = knownByPath.value(matches.front()))
-                original = f->originalHash;
-            else if (const HashResult h = contentHash(matches.front()); h.result)
-                original = h.hash;
-            m.entries.push_back({matches.front().mid(prefix.size()), {}, {}, original});
-            files.push_back(s.absoluteFilePath());
-        }
-        if (missing || m.entries.empty()) {
-            err(m.entries.empty() && !missing ? QStringLiteral("sonaplex: the set '%1' holds no sound.").arg(set)
-                                              : QStringLiteral("sonaplex: nothing was written."));
+        contents = contentsFromSet(setFolder, folder, known);
+        for (const QString& problem : contents.problems)
+            err(problem);
+        if (!contents.problems.isEmpty() || contents.entries.empty()) {
+            err(contents.problems.isEmpty() ? QStringLiteral("sonaplex: the set '%1' holds no sound.").arg(set)
+                                            : QStringLiteral("sonaplex: nothing was written."));
             return kNotAll;
         }
     }
+    m.entries = contents.entries;
+    const std::vector<QString>& files = contents.files;
     if (const FileResult written = writePack(out, m, files); !written) {
         err(QStringLiteral("sonaplex: %1").arg(written.error));
         return kNotAll;

@@ -37,6 +37,12 @@ QString Desktop::chooseFolder(const QString& title, const QString& start, QWidge
     return before_ ? before_->chooseFolder(title, start, parent) : systemFolderDialog(title, start, parent);
 }
 
+QString Desktop::chooseFile(const QString& title, const QString& start, const QString& filter, bool save, QWidget* parent)
+{
+    return before_ ? before_->chooseFile(title, start, filter, save, parent)
+                   : systemFileDialog(title, start, filter, save, parent);
+}
+
 QString Desktop::askText(const QString& title, const QString& label, const QString& text, QWidget* parent)
 {
     return before_ ? before_->askText(title, label, text, parent) : systemTextDialog(title, label, text, parent);

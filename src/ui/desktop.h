@@ -27,6 +27,9 @@ public:
     virtual QString chooseFolder(const QString& title, const QString& start, QWidget* parent);
     // A line of text the user types, starting as `text`; empty when they cancel.
     virtual QString askText(const QString& title, const QString& label, const QString& text, QWidget* parent);
+    // A file to open (`save` false) or to write (`save` true), of `filter` ("Sound packs
+    // (*.sonaplexpack)"); empty when they cancel.
+    virtual QString chooseFile(const QString& title, const QString& start, const QString& filter, bool save, QWidget* parent);
     virtual bool openUrl(const QUrl& url);
 
     static Desktop& current();

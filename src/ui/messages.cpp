@@ -21,6 +21,17 @@ QString systemFolderDialog(const QString& title, const QString& start, QWidget* 
     return QFileDialog::getExistingDirectory(parent, title, start);
 }
 
+QString chooseFile(const QString& title, const QString& start, const QString& filter, bool save, QWidget* parent)
+{
+    return Desktop::current().chooseFile(title, start, filter, save, parent);
+}
+
+QString systemFileDialog(const QString& title, const QString& start, const QString& filter, bool save, QWidget* parent)
+{
+    return save ? QFileDialog::getSaveFileName(parent, title, start, filter)
+                : QFileDialog::getOpenFileName(parent, title, start, filter);
+}
+
 QString askText(const QString& title, const QString& label, const QString& text, QWidget* parent)
 {
     return Desktop::current().askText(title, label, text, parent);

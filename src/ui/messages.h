@@ -32,9 +32,13 @@ QString chooseFolder(const QString& title, const QString& start, QWidget* parent
 // Asks the user for a line of text (through the Desktop in use); empty when they cancel.
 QString askText(const QString& title, const QString& label, const QString& text, QWidget* parent = nullptr);
 
-// The system's own: a QMessageBox, the folder dialog and the text dialog.
+// Asks the user for a file to open or to write (through the Desktop in use); empty when they cancel.
+QString chooseFile(const QString& title, const QString& start, const QString& filter, bool save, QWidget* parent = nullptr);
+
+// The system's own: a QMessageBox, the folder and file dialogs and the text dialog.
 MessageAnswer systemMessageBox(const Message& message, QWidget* parent);
 QString systemFolderDialog(const QString& title, const QString& start, QWidget* parent);
+QString systemFileDialog(const QString& title, const QString& start, const QString& filter, bool save, QWidget* parent);
 QString systemTextDialog(const QString& title, const QString& label, const QString& text, QWidget* parent);
 
 } // namespace sonaplex

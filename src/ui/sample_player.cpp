@@ -1,5 +1,8 @@
 #include "ui/sample_player.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ui/waveform.h"
 #include "ui/window_parts.h"
 
@@ -327,6 +330,39 @@ void SamplePlayer::refresh()
         ticker_->start();
     else
         ticker_->stop();
+}
+
+void compareAB(SamplePlayer* game, SamplePlayer* replacement, bool matchLoudness)
+{
+    auto playing = [](SamplePlayer* p) { return p->engine().state() == audio::PlayState::Playing; };
+
+    SamplePlayer* from = playing(replacement) ? replacement : playing(game) ? game : nullptr;
+    SamplePlayer* to = from == game ? replacement : game;
+    const auto state = to->engine().state();
+    if (state == audio::PlayState::NotOpen || state == audio::PlayState::Error)
+        return; // nothing highlighted on that side to switch to
+    if (matchLoudness) {
+        const audio::Loudness a = game->waveform()->loudness(), b = replacement->waveform()->loudness();
+        float gainA = 1, gainB = 1;
+        if (a.ok && b.ok && a.lufs > -199 && b.lufs > -199) {
+            const double quieter = std::min(a.lufs, b.lufs);
+            gainA = float(std::pow(10.0, (quieter - a.lufs) / 20));
+            gainB = float(std::pow(10.0, (quieter - b.lufs) / 20));
+        }
+        game->engine().setGain(gainA);
+        replacement->engine().setGain(gainB);
+    }
+    // The same moment of the other sound (by time, not by share of its length), clamped to the
+    // shorter one; with nothing playing, the other sound goes on from where it is.
+    if (from && from->engine().sampleRate() > 0 && to->engine().sampleRate() > 0) {
+        const double seconds = double(from->engine().position()) / from->engine().sampleRate();
+        const int64_t frame = int64_t(seconds * to->engine().sampleRate());
+        // The other sound starts before this one pauses, so that there is no gap between them.
+        to->engine().seek(std::clamp<int64_t>(frame, 0, std::max<int64_t>(to->engine().lengthFrames() - 1, 0)));
+    }
+    to->play();
+    if (from)
+        from->pause();
 }
 
 } // namespace sonaplex

@@ -90,4 +90,9 @@ private:
     QString problem_;
 };
 
+// Compare A/B: the player not playing takes over at the same moment of its sound (by time,
+// clamped to its length) and the other pauses; with neither playing, `a` starts from where it
+// is. `matchLoudness`: the louder of the two plays as loud as the quieter.
+void compareAB(SamplePlayer* a, SamplePlayer* b, bool matchLoudness);
+
 } // namespace sonaplex

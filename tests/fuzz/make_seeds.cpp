@@ -5,8 +5,44 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 #include <cstdio>
+#include <xxhash.h>
+#include <zip.h>
+
+namespace {
+
+// A sound pack as the program writes it: a manifest and one sound, stored or deflated.
+bool savePack(const QString& path, const QByteArray& sound, int method)
+{
+    const XXH128_hash_t h = XXH3_128bits(sound.constData(), size_t(sound.size()));
+    char hash[33];
+    std::snprintf(hash, sizeof hash, "%016llx%016llx", (unsigned long long)h.high64, (unsigned long long)h.low64);
+    const QByteArray manifest = QByteArray("{\"sonaplexPack\": 1, \"name\": \"seed\", \"game\": {\"name\": \"G\"}, "
+                                           "\"entries\": [{\"path\": \"sound/hit.wav\", \"file\": \"sound/hit.wav\", "
+                                           "\"hash\": \"")
+        + hash + "\", \"replaces\": \"" + hash + "\"}]}";
+    int error = 0;
+    zip_t* zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!zip)
+        return false;
+    zip_source_t* m = zip_source_buffer(zip, manifest.constData(), zip_uint64_t(manifest.size()), 0);
+    zip_source_t* s = zip_source_buffer(zip, sound.constData(), zip_uint64_t(sound.size()), 0);
+    const zip_int64_t i = zip_file_add(zip, "manifest.json", m, ZIP_FL_ENC_UTF_8);
+    const zip_int64_t k = zip_file_add(zip, "sound/hit.wav", s, ZIP_FL_ENC_UTF_8);
+    if (i < 0 || k < 0) {
+        zip_discard(zip);
+        return false;
+    }
+    zip_set_file_compression(zip, zip_uint64_t(k), method, 0);
+    if (zip_close(zip) != 0)
+        return false;
+    QFile alone(path + ".json"); // the manifest by itself, for the manifest reader
+    return alone.open(QIODevice::WriteOnly) && alone.write(manifest) == manifest.size();
+}
+
+} // namespace
 
 using namespace sonaplex::test;
 
@@ -91,6 +127,11 @@ int main(int argc, char** argv)
     for (const auto& w : waves)
         for (const char* target : {"/riff/", "/wave/"})
             ok &= writeWave(root + target + w.name, signal, 11025, 2, w.format);
+    QDir().mkpath(root + "/pack");
+    QFile pcm(root + "/wave/pcm8.wav");
+    const QByteArray sound = pcm.open(QIODevice::ReadOnly) ? pcm.readAll() : QByteArray("RIFF");
+    ok &= savePack(root + "/pack/stored.sonaplexpack", sound, ZIP_CM_STORE);
+    ok &= savePack(root + "/pack/deflated.sonaplexpack", sound, ZIP_CM_DEFLATE);
     std::printf("fuzz seeds written to %s\n", argv[1]);
     return ok ? 0 : 1;
 }
