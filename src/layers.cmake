@@ -7,13 +7,13 @@ set(allowed_audio audio base) # sound files are opened with the file helpers of 
 set(allowed_words words base)
 set(allowed_cli cli words base audio) # no widgets: the command line proves the engine needs none
 set(allowed_ui ui base audio words)
-foreach(w music effects backup info restore)
+foreach(w music effects backup info restore packs)
   set(allowed_${w} ${w} ui base audio words)
 endforeach()
-set(allowed_app app cli music effects backup info restore ui base audio words)
+set(allowed_app app cli music effects backup info restore packs ui base audio words)
 
 set(faults "")
-foreach(folder base audio words cli ui music effects backup info restore app)
+foreach(folder base audio words cli ui music effects backup info restore packs app)
   file(GLOB sources "${SRC}/${folder}/*.h" "${SRC}/${folder}/*.cpp" "${SRC}/${folder}/*.inc")
   foreach(source ${sources})
     file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[A-Za-z_]+/")

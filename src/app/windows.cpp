@@ -11,6 +11,7 @@
 #include "music/frm_confirmations.h"
 #include "music/frm_copy_midi.h"
 #include "music/frm_midi.h"
+#include "packs/frm_packs.h"
 #include "restore/frm_restore.h"
 #include "ui/forms.h"
 #include "ui/replace_confirm.h"
@@ -43,6 +44,7 @@ void registerWindows(Forms& forms)
     forms.registerWindow<FrmBackupHelpWav>(QStringLiteral("FrmBackupHelpWav"));
     forms.registerWindow<FrmSaveSetInfo>(QStringLiteral("FrmSaveSetInfo"));
     forms.registerWindow<FrmRestore>(QStringLiteral("FrmRestore"));
+    forms.registerWindow<FrmPacks>(QStringLiteral("FrmPacks"));
 }
 
 } // namespace sonaplex

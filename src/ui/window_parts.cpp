@@ -35,6 +35,16 @@ QPushButton* makeRestoreButton(Form& window)
     return b;
 }
 
+QPushButton* makePacksButton(Form& window)
+{
+    auto* b = makeButton(QStringLiteral("CmdPacks"), QStringLiteral("Packs..."),
+        QStringLiteral("Open, check, apply and make sound packs (Ctrl+K)."), &window);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), &window);
+    QObject::connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
+    QObject::connect(b, &QPushButton::clicked, &window, [&window] { window.forms().showModal(QStringLiteral("FrmPacks")); });
+    return b;
+}
+
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);

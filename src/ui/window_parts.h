@@ -30,6 +30,8 @@ protected:
 QPushButton* makeButton(const QString& name, const QString& caption, const QString& tip, QWidget* parent);
 // "Restore..." (and Ctrl+R anywhere in the window): opens the restore window.
 QPushButton* makeRestoreButton(class Form& window);
+// "Packs...": opens the sound packs window (Ctrl+K).
+QPushButton* makePacksButton(class Form& window);
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent);
 // Sets a widget's text colour: `colour`, or the nearest shade of it (darker on a light window,
 // lighter on a dark one) that reads against the window colour with a contrast of 4.5:1 (WCAG).

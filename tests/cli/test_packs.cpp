@@ -5,7 +5,12 @@
 #include "audio/analysis.h"
 #include "base/content_hash.h"
 #include "base/sound_pack.h"
+#include "music/frm_midi.h"
+#include "packs/frm_packs.h"
 #include "restore/midi_game.h"
+#include "ui/sample_player.h"
+
+#include <QTreeWidget>
 
 #include <QDirIterator>
 #include <QJsonArray>
@@ -169,6 +174,55 @@ private slots:
         QCOMPARE(readAll(fresh + "/TRACK1.MID"), song(1));
         // And the windows list what the pack did, by the pack's name.
         inRestore([&] { QCOMPARE(state(fresh + "/TRACK1.MID"), "replaced"); });
+    }
+
+    void theWindowMakesChecksAppliesAndTakesOffAPack()
+    {
+        switchWith({{gameFile(2), myFile(2)}});
+        const QString fresh = freshCopy("Fresh");
+        const QString pack = packs() + "/window.sonaplexpack";
+        QString chosenFolder = game;
+        DesktopAnswers answers;
+        answers.folder = [&](const QString&) { return chosenFolder; };
+        answers.file = [&](const QString&, bool save) { return save ? packs() + "/window" : pack; };
+        answers.typed = [](const QString&, const QString&) { return QStringLiteral("From the window"); };
+        program->forms().load<FrmMidi>();
+        bool inside = false;
+        onModal("FrmPacks", [&] {
+            inside = true;
+            // Made of what the windows replaced in the game.
+            click("FrmPacks", "CmdChooseGame");
+            click("FrmPacks", "CmdPackFromGame");
+            QVERIFY2(program->messages.lastText().contains("1 sound(s) written to"), qPrintable(program->messages.lastText()));
+            QVERIFY(QFileInfo(pack).isFile());
+            // Checked against a fresh copy: one row, what it holds and what will happen.
+            chosenFolder = fresh;
+            click("FrmPacks", "CmdChooseGame");
+            click("FrmPacks", "CmdOpenPack");
+            auto* list = control<QTreeWidget>("FrmPacks", "LstPackEntries");
+            QCOMPARE(list->topLevelItemCount(), 1);
+            QCOMPARE(list->topLevelItem(0)->text(0), "TRACK2.MID");
+            QCOMPARE(list->topLevelItem(0)->text(1), "the original the pack replaces");
+            QCOMPARE(list->topLevelItem(0)->text(3), "replace");
+            QVERIFY(text("FrmPacks", "LblPackTitle").startsWith("From the window (1.0), for Game"));
+            // Both sides are in the players, to listen to before anything is written.
+            QCOMPARE(control<SamplePlayer>("FrmPacks", "PlyPackGameFile")->fileName(), fresh + "/TRACK2.MID");
+            QVERIFY(control<SamplePlayer>("FrmPacks", "PlyPackSound")->fileName().endsWith("/1.mid"));
+            QCOMPARE(readAll(fresh + "/TRACK2.MID"), original(2));
+
+            click("FrmPacks", "CmdApplyPack");
+            QCOMPARE(program->messages.lastText(), "1 game file(s) were replaced from the pack.");
+            QCOMPARE(readAll(fresh + "/TRACK2.MID"), song(2));
+            QCOMPARE(list->topLevelItem(0)->text(3), "nothing to do");
+            click("FrmPacks", "CmdRemovePack");
+            QCOMPARE(program->messages.lastText(), "1 game file(s) were put back as they were before the pack.");
+            for (int n = 1; n <= 3; ++n)
+                QCOMPARE(readAll(fresh + QStringLiteral("/TRACK%1.MID").arg(n)), original(n));
+            click("FrmPacks", "CmdClosePacks");
+        });
+        click("FrmMidi", "CmdPacks");
+        QVERIFY(inside);
+        QVERIFY(!isShown("FrmPacks"));
     }
 
     void aPackOfASavedSetFindsItsGameFilesAndEveryStateIsSaid()

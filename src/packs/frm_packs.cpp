@@ -1,0 +1,517 @@
+#include "packs/frm_packs.h"
+
+#include "audio/analysis.h"
+#include "audio/convert.h"
+#include "base/games.h"
+#include "base/run.h"
+#include "ui/installed_games.h"
+#include "ui/long_work.h"
+#include "ui/messages.h"
+#include "ui/sample_player.h"
+#include "ui/window_parts.h"
+#include "words/report_words.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace sonaplex {
+
+namespace {
+const QString kTitle = QStringLiteral("Sound Packs");
+const QString kFilter = QStringLiteral("Sound packs (*.sonaplexpack)");
+enum Column { GameFile, Now, Format, Will };
+
+audio::DeviceKind kindOf(const QString& path)
+{
+    return path.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive) ? audio::DeviceKind::Sequencer
+                                                                      : audio::DeviceKind::WaveAudio;
+}
+} // namespace
+
+FrmPacks::FrmPacks(Forms& forms)
+    : Form(forms, QStringLiteral("FrmPacks"), QStringLiteral("Sonaplex/Sound Packs"), CloseBox),
+      packLabel_(makeLabel(QStringLiteral("LblPackFile"), QStringLiteral("No pack is open."), this)),
+      games_(new QComboBox(this)), title_(makeLabel(QStringLiteral("LblPackTitle"), QString(), this)),
+      entries_(new QTreeWidget(this)), soundPlayer_(new SamplePlayer(forms.audio(), this)),
+      gamePlayer_(new SamplePlayer(forms.audio(), this)),
+      overOthers_(new QCheckBox(QStringLiteral("Replace files &other replacements changed"), this)),
+      convert_(new QCheckBox(QStringLiteral("Con&vert sounds to their game file's format"), this)),
+      matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this)), sets_(new QComboBox(this)),
+      summary_(makeLabel(QStringLiteral("LblPackSummary"), QString(), this))
+{
+    games_->setObjectName(QStringLiteral("CboPackGame"));
+    games_->setAccessibleName(QStringLiteral("Game"));
+    games_->setToolTip(QStringLiteral("The game the pack is checked against and applied to."));
+    games_->setMinimumWidth(260);
+    title_->setWordWrap(true);
+    entries_->setObjectName(QStringLiteral("LstPackEntries"));
+    entries_->setAccessibleName(QStringLiteral("The pack's sounds"));
+    entries_->setHeaderLabels({QStringLiteral("Game file"), QStringLiteral("Now"), QStringLiteral("Format"),
+        QStringLiteral("Will")});
+    entries_->setRootIsDecorated(false);
+    entries_->setUniformRowHeights(true);
+    entries_->header()->setSectionResizeMode(GameFile, QHeaderView::Stretch);
+    entries_->header()->setStretchLastSection(false);
+    for (int c : {Now, Format, Will})
+        entries_->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    entries_->setMinimumSize(640, 220);
+    soundPlayer_->setObjectName(QStringLiteral("PlyPackSound"));
+    soundPlayer_->setAccessibleName(QStringLiteral("The pack's sound"));
+    gamePlayer_->setObjectName(QStringLiteral("PlyPackGameFile"));
+    gamePlayer_->setAccessibleName(QStringLiteral("The game file"));
+    overOthers_->setObjectName(QStringLiteral("ChkPackOverOthers"));
+    overOthers_->setToolTip(QStringLiteral("Files another pack or a SWITCH replaced are left as they are unless this "
+                                           "is ticked."));
+    convert_->setObjectName(QStringLiteral("ChkPackConvert"));
+    convert_->setToolTip(QStringLiteral("Sounds whose format differs from their game file's are converted to it; "
+                                        "otherwise they are copied as they are."));
+    matchLoudness_->setObjectName(QStringLiteral("ChkPackMatchLoudness"));
+    sets_->setObjectName(QStringLiteral("CboPackSets"));
+    sets_->setAccessibleName(QStringLiteral("Saved sets"));
+    summary_->setWordWrap(true);
+    connect(overOthers_, &QCheckBox::toggled, this, [this] { recheck(); });
+    connect(entries_, &QTreeWidget::currentItemChanged, this, &FrmPacks::entryChosen);
+    connect(games_, &QComboBox::activated, this, [this](int i) { showGame(games_->itemData(i).toString()); });
+
+    auto button = [this](const char* name, const char* caption, const char* tip, void (FrmPacks::*handler)()) {
+        auto* b = makeButton(QLatin1String(name), QString::fromUtf8(caption), QString::fromUtf8(tip), this);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+    auto* open = button("CmdOpenPack", "&Open Pack...", "Open a sound pack and check it against the game.",
+        &FrmPacks::CmdOpenPack_Click);
+    auto* chooseGame = button("CmdChooseGame", "Game &Folder...", "Choose the game folder the pack is for.",
+        &FrmPacks::CmdChooseGame_Click);
+    auto* compare = button("CmdComparePack", "Compare A/B", "Switch between the pack's sound and the game file at the "
+                                                            "same moment (Ctrl+B).",
+        &FrmPacks::CmdComparePack_Click);
+    auto* compareKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+B")), this);
+    connect(compareKey, &QShortcut::activated, this, &FrmPacks::CmdComparePack_Click);
+    auto* apply = button("CmdApplyPack", "&Apply Pack", "Replace the game's files with the pack's sounds, in one run "
+                                                        "that can be undone.",
+        &FrmPacks::CmdApplyPack_Click);
+    auto* remove = button("CmdRemovePack", "&Take Pack Off", "Put back what the pack replaced.",
+        &FrmPacks::CmdRemovePack_Click);
+    auto* fromGame = button("CmdPackFromGame", "Pack &This Game's Replacements...",
+        "Make a pack of what Sonaplex replaced in the game.", &FrmPacks::CmdPackFromGame_Click);
+    auto* fromSet = button("CmdPackFromSet", "Pack &Set...", "Make a pack of the chosen saved set, for the game.",
+        &FrmPacks::CmdPackFromSet_Click);
+    auto* close = button("CmdClosePacks", "Close", "Return to the previous window.", &FrmPacks::CmdClosePacks_Click);
+    needPack_ = {apply, remove, compare};
+    needGame_ = {fromGame, fromSet};
+
+    auto* top = new QGridLayout;
+    top->addWidget(makeLabel(QStringLiteral("LblPack"), QStringLiteral("Pack:"), this), 0, 0);
+    top->addWidget(packLabel_, 0, 1);
+    top->addWidget(open, 0, 2);
+    top->addWidget(makeLabel(QStringLiteral("LblPackGame"), QStringLiteral("Game:"), this), 1, 0);
+    top->addWidget(games_, 1, 1);
+    top->addWidget(chooseGame, 1, 2);
+    top->setColumnStretch(1, 1);
+    auto* players = new QGridLayout;
+    players->addWidget(makeLabel(QStringLiteral("LblPackSound"), QStringLiteral("The pack's sound"), this), 0, 0);
+    players->addWidget(makeLabel(QStringLiteral("LblPackGameFile"), QStringLiteral("The game file"), this), 0, 1);
+    players->addWidget(soundPlayer_, 1, 0);
+    players->addWidget(gamePlayer_, 1, 1);
+    auto* compareRow = new QHBoxLayout;
+    compareRow->addWidget(compare);
+    compareRow->addWidget(matchLoudness_);
+    compareRow->addStretch(1);
+    compareRow->addWidget(overOthers_);
+    compareRow->addWidget(convert_);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(apply);
+    actions->addWidget(remove);
+    actions->addStretch(1);
+    actions->addWidget(close);
+    auto* making = new QHBoxLayout;
+    making->addWidget(fromGame);
+    making->addStretch(1);
+    making->addWidget(makeLabel(QStringLiteral("LblPackSets"), QStringLiteral("Set:"), this));
+    making->addWidget(sets_);
+    making->addWidget(fromSet);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(title_);
+    layout->addWidget(entries_, 1);
+    layout->addLayout(players);
+    layout->addLayout(compareRow);
+    layout->addWidget(summary_);
+    layout->addLayout(actions);
+    layout->addLayout(making);
+    connect(&forms.games(), &InstalledGames::found, this, &FrmPacks::fillGames);
+}
+
+FrmPacks::~FrmPacks() = default;
+
+void FrmPacks::formLoad()
+{
+    forms().games().search();
+    fillGames();
+    fillSets();
+    showChecked();
+}
+
+void FrmPacks::fillGames()
+{
+    const QString shown = folder_;
+    games_->clear();
+    for (const Game& g : forms().games().games())
+        games_->addItem(QStringLiteral("%1 (%2)").arg(g.name, launcherName(g.launcher)), g.folder);
+    if (!shown.isEmpty() && games_->findData(shown) < 0)
+        games_->addItem(QDir::toNativeSeparators(shown), shown);
+    games_->setCurrentIndex(shown.isEmpty() ? -1 : games_->findData(shown));
+}
+
+void FrmPacks::fillSets()
+{
+    sets_->clear();
+    const ProgramFolder layout = forms().folders();
+    const QStringList reserved{QFileInfo(layout.favorites()).fileName(),
+        ProgramFolder::stagingName(ProgramFolder::Staging::Backup), ProgramFolder::stagingName(ProgramFolder::Staging::Set),
+        QFileInfo(layout.replacements()).fileName()};
+    for (const QString& name : QDir(layout.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        if (!reserved.contains(name))
+            sets_->addItem(name);
+}
+
+void FrmPacks::CmdOpenPack_Click()
+{
+    const QString chosen = chooseFile(QStringLiteral("Open a Sound Pack"),
+        packPath_.isEmpty() ? QDir::homePath() : QFileInfo(packPath_).absolutePath(), kFilter, false, this);
+    if (!chosen.isEmpty())
+        openPack(chosen);
+}
+
+void FrmPacks::openPack(const QString& path)
+{
+    packPath_ = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    pack_ = {};
+    check_ = {};
+    {
+        LongWork work(this, QStringLiteral("Reading the pack\u2026"));
+        if (!sonaplex::openPack(packPath_, forms().folders().workTemplate(QStringLiteral("Pack")), pack_, work.progress())) {
+            const PackRefusal refused = pack_.refused;
+            pack_ = {};
+            packLabel_->setText(QStringLiteral("No pack is open."));
+            showChecked();
+            if (!refused.isEmpty())
+                showMessage(QStringLiteral("%1 cannot be used, and nothing was written:\n\n%2")
+                                .arg(QFileInfo(packPath_).fileName(), packRefusalWords(refused)),
+                    kTitle, this);
+            packPath_.clear();
+            return;
+        }
+    }
+    packLabel_->setText(QDir::toNativeSeparators(packPath_));
+    const PackManifest& m = pack_.archive->manifest();
+    // The game it is for, when it is installed and no game is shown yet.
+    if (folder_.isEmpty())
+        for (const Game& g : forms().games().games())
+            if ((!m.gameId.isEmpty() && g.id == m.gameId && launcherKeyword(g.launcher) == m.gameLauncher)
+                || (m.gameId.isEmpty() && !m.gameName.isEmpty() && g.name.compare(m.gameName, Qt::CaseInsensitive) == 0)) {
+                showGame(g.folder);
+                return;
+            }
+    recheck();
+}
+
+void FrmPacks::CmdChooseGame_Click()
+{
+    const QString chosen = chooseFolder(QStringLiteral("Choose the game folder"),
+        folder_.isEmpty() ? QDir::homePath() : folder_, this);
+    if (!chosen.isEmpty())
+        showGame(chosen);
+}
+
+void FrmPacks::showGame(const QString& folder)
+{
+    folder_ = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    fillGames();
+    recheck();
+}
+
+std::vector<ReplacedFile> FrmPacks::knownUnder(const QString& folder, bool* read)
+{
+    std::vector<ReplacedFile> known;
+    ReplacementRecord* record = forms().record();
+    FileResult listed = FileResult::failure(QStringLiteral("no record of replacements is kept"));
+    if (record && record->isOpen()) {
+        LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
+        known = record->readUnder(folder, &work.progress(), &listed);
+    }
+    *read = listed.ok;
+    if (!listed)
+        showMessage(QStringLiteral("The record of replacements cannot be read: %1").arg(listed.error), kTitle, this);
+    return known;
+}
+
+void FrmPacks::recheck()
+{
+    check_ = {};
+    if (pack_.archive && !folder_.isEmpty() && QFileInfo(folder_).isDir()) {
+        bool read = false;
+        const std::vector<ReplacedFile> known = knownUnder(folder_, &read);
+        if (read) {
+            LongWork work(this, QStringLiteral("Checking the pack against the game\u2026"));
+            work.progress().setTotal(int(pack_.sounds.size()), 0);
+            const bool over = overOthers_->isChecked();
+            work.progress().offload([&] {
+                check_ = checkPack(packPath_, pack_.archive->manifest(), pack_.sounds, folder_, known, {},
+                    audio::packInspection(), over, &work.progress());
+            });
+            if (work.cancelled())
+                check_ = {};
+        }
+    }
+    showChecked();
+    if (!check_.refused.isEmpty()) {
+        showMessage(QStringLiteral("%1 cannot be applied to this game, and nothing was written:\n\n%2")
+                        .arg(QFileInfo(packPath_).fileName(), packRefusalWords(check_.refused)),
+            kTitle, this);
+        check_ = {};
+        showChecked();
+    }
+}
+
+void FrmPacks::showChecked()
+{
+    entries_->clear();
+    soundPlayer_->closeFile();
+    gamePlayer_->closeFile();
+    const bool open = pack_.archive != nullptr;
+    const bool checked = open && !check_.items.empty();
+    title_->setText(open ? packTitle(pack_.archive->manifest())
+                + (pack_.archive->manifest().description.isEmpty() ? QString()
+                                                                   : QStringLiteral("\n") + pack_.archive->manifest().description)
+                         : QString());
+    for (QPushButton* b : needPack_)
+        b->setEnabled(checked);
+    for (QPushButton* b : needGame_)
+        b->setEnabled(!folder_.isEmpty());
+    if (!checked) {
+        summary_->setText(!open ? QStringLiteral("Open a pack to see what it would change.")
+                : folder_.isEmpty() ? QStringLiteral("Choose the game the pack is for.")
+                                    : QString());
+        return;
+    }
+    int replace = 0, keep = 0, differ = 0;
+    for (const PackItem& item : check_.items) {
+        const PackEntry& e = pack_.archive->manifest().entries[item.entry];
+        QString format = QStringLiteral("\u2013");
+        if (item.format.state == FormatCheck::State::Same)
+            format = QStringLiteral("same");
+        else if (item.format.state == FormatCheck::State::Differs) {
+            format = QStringLiteral("differs");
+            ++differ;
+        }
+        QString now = packStateWords(item.state);
+        if (item.state == PackState::Replaced)
+            now += QStringLiteral(" (%1)").arg(QFileInfo(item.replacedBy).fileName());
+        auto* row = new QTreeWidgetItem(entries_, {e.path, now, format, packActionWords(item.action)});
+        row->setData(GameFile, Qt::UserRole, qulonglong(item.entry));
+        if (item.format.state == FormatCheck::State::Differs)
+            row->setToolTip(Format, audio::formatDifference(item.format));
+        replace += item.action == PackAction::Replace;
+        keep += item.action == PackAction::Keep;
+    }
+    QString summary = QStringLiteral("%1 of %2 sounds will replace their game files.").arg(replace).arg(check_.items.size());
+    if (keep > 0)
+        summary += QStringLiteral(" %1 game file(s) another replacement changed stay as they are.").arg(keep);
+    if (differ > 0)
+        summary += QStringLiteral(" %1 sound(s) differ in format from their game files.").arg(differ);
+    summary_->setText(summary);
+    entries_->setCurrentItem(entries_->topLevelItem(0));
+}
+
+void FrmPacks::entryChosen()
+{
+    const QTreeWidgetItem* row = entries_->currentItem();
+    if (!row || !pack_.archive)
+        return;
+    const size_t i = size_t(row->data(GameFile, Qt::UserRole).toULongLong());
+    if (i >= pack_.sounds.size())
+        return;
+    const PackItem* item = nullptr;
+    for (const PackItem& it : check_.items)
+        if (it.entry == i)
+            item = &it;
+    soundPlayer_->openFile(kindOf(pack_.sounds[i]), pack_.sounds[i]);
+    if (item && item->state != PackState::Missing)
+        gamePlayer_->openFile(kindOf(item->gamePath), item->gamePath);
+    else
+        gamePlayer_->closeFile();
+}
+
+void FrmPacks::CmdComparePack_Click() { compareAB(gamePlayer_, soundPlayer_, matchLoudness_->isChecked()); }
+
+void FrmPacks::afterRun(const Report& run, const QString& done, const QString& verb)
+{
+    if (!run.recordNotice.isEmpty())
+        showMessage(recordProblemWords(run.recordNotice), QStringLiteral("Record of Replacements"), this);
+    if (!run.ok())
+        showMessage(failureReport(run.done() > 0
+                            ? QStringLiteral("Not every game file was %1. These were left as they were:").arg(verb)
+                            : QStringLiteral("No game file was %1:").arg(verb),
+                        run),
+            kTitle, this);
+    else if (run.done() > 0)
+        showMessage(done, kTitle, this);
+    recheck();
+}
+
+void FrmPacks::CmdApplyPack_Click()
+{
+    ReplacementRecord* record = forms().record();
+    if (!pack_.archive || check_.items.empty() || !record)
+        return;
+    soundPlayer_->closeFile();
+    gamePlayer_->closeFile();
+    audio::PackConversions conversions;
+    if (convert_->isChecked()) {
+        LongWork work(this, QStringLiteral("Converting\u2026"));
+        work.progress().offload([&] {
+            conversions = audio::convertPackSounds(
+                check_, pack_.sounds, pack_.work->path(), [&work] { return work.cancelled(); });
+        });
+        if (work.cancelled())
+            return;
+    }
+    const Plan plan = packApplyPlan(check_, pack_.archive->manifest(), pack_.sounds, packPath_, conversions.converted,
+        conversions.failed);
+    if (plan.steps.empty() && plan.refused.empty()) {
+        showMessage(QStringLiteral("Nothing to apply: every sound of the pack the game has is in place."), kTitle, this);
+        return;
+    }
+    Report report;
+    {
+        LongWork work(this, QStringLiteral("Applying the pack\u2026"));
+        report = run(plan, record, &work.progress());
+    }
+    afterRun(report, packAppliedWords(report.done()), QStringLiteral("replaced"));
+}
+
+void FrmPacks::CmdRemovePack_Click()
+{
+    ReplacementRecord* record = forms().record();
+    if (!pack_.archive || folder_.isEmpty() || !record)
+        return;
+    soundPlayer_->closeFile();
+    gamePlayer_->closeFile();
+    bool read = false;
+    const std::vector<ReplacedFile> known = knownUnder(folder_, &read);
+    if (!read)
+        return;
+    const Plan plan = packRemovalPlan(packPath_, pack_.archive->manifest(), folder_, *record, known);
+    if (plan.steps.empty() && plan.refused.empty()) {
+        showMessage(QStringLiteral("No file of this game holds a sound of this pack."), kTitle, this);
+        return;
+    }
+    Report report;
+    {
+        LongWork work(this, QStringLiteral("Taking the pack off\u2026"));
+        report = run(plan, record, &work.progress());
+    }
+    afterRun(report, packRemovedWords(report.done()), QStringLiteral("put back"));
+}
+
+void FrmPacks::writePackOf(const PackContents& contents, const QString& defaultName)
+{
+    if (!contents.problems.isEmpty()) {
+        showMessage(QStringLiteral("No pack was written: these files are not in the game as one file of their name:\n\n%1")
+                        .arg(contents.problems.join(QLatin1Char('\n'))),
+            kTitle, this);
+        return;
+    }
+    if (contents.entries.empty()) {
+        showMessage(QStringLiteral("There is nothing to put in a pack."), kTitle, this);
+        return;
+    }
+    const QString name = askText(kTitle, QStringLiteral("The pack's name:"), defaultName, this);
+    if (name.trimmed().isEmpty())
+        return;
+    QString out = chooseFile(QStringLiteral("Save the Sound Pack"),
+        QDir::homePath() + QLatin1Char('/') + name + packSuffix(), kFilter, true, this);
+    if (out.isEmpty())
+        return;
+    if (!out.endsWith(packSuffix()))
+        out += packSuffix();
+    PackManifest m;
+    m.name = name.trimmed();
+    m.version = QStringLiteral("1.0");
+    m.entries = contents.entries;
+    if (const Game* g = gameHolding(forms().games().games(), folder_ + QLatin1Char('/'))) {
+        m.gameName = g->name;
+        m.gameLauncher = launcherKeyword(g->launcher);
+        m.gameId = g->id;
+    } else {
+        m.gameName = QFileInfo(folder_).fileName();
+    }
+    FileResult written;
+    {
+        LongWork work(this, QStringLiteral("Writing the pack\u2026"));
+        work.progress().offload([&] { written = writePack(out, m, contents.files); });
+    }
+    if (!written) {
+        showMessage(QStringLiteral("The pack was not written: %1").arg(written.error), kTitle, this);
+        return;
+    }
+    showMessage(QStringLiteral("%1: %2 sound(s) written to %3").arg(packTitle(m)).arg(m.entries.size()).arg(QDir::toNativeSeparators(out)),
+        kTitle, this);
+}
+
+void FrmPacks::CmdPackFromGame_Click()
+{
+    ReplacementRecord* record = forms().record();
+    if (folder_.isEmpty() || !record)
+        return;
+    bool read = false;
+    const std::vector<ReplacedFile> known = knownUnder(folder_, &read);
+    if (!read)
+        return;
+    const PackContents contents = contentsFromReplacements(folder_, known, record->store());
+    if (contents.entries.empty()) {
+        showMessage(QStringLiteral("Sonaplex has replaced no file of this game that still holds its replacement."), kTitle, this);
+        return;
+    }
+    writePackOf(contents, QStringLiteral("%1 sounds").arg(QFileInfo(folder_).fileName()));
+}
+
+void FrmPacks::CmdPackFromSet_Click()
+{
+    if (folder_.isEmpty() || sets_->currentText().isEmpty()) {
+        showMessage(QStringLiteral("Choose the game and the set first."), kTitle, this);
+        return;
+    }
+    bool read = false;
+    const std::vector<ReplacedFile> known = knownUnder(folder_, &read);
+    if (!read)
+        return;
+    PackContents contents;
+    {
+        LongWork work(this, QStringLiteral("Finding the set's files in the game\u2026"));
+        work.progress().offload(
+            [&] { contents = contentsFromSet(forms().folders().set(sets_->currentText()), folder_, known); });
+    }
+    writePackOf(contents, sets_->currentText());
+}
+
+void FrmPacks::CmdClosePacks_Click()
+{
+    soundPlayer_->closeFile();
+    gamePlayer_->closeFile();
+    forms().hide(*this);
+}
+
+} // namespace sonaplex

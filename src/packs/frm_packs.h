@@ -1,0 +1,72 @@
+#pragma once
+#include "base/replacement_record.h"
+#include "base/sound_pack.h"
+#include "ui/forms.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace sonaplex {
+
+class SamplePlayer;
+
+// Sound packs: open a pack and see, entry by entry, what it would do to a game (what each game
+// file holds now, its format against the pack's sound, what will happen), listen to any entry
+// beside the game file it replaces, apply it in one recorded run and take it off in one step;
+// and make a pack of a game's replacements or of a saved set.
+class FrmPacks : public Form {
+    Q_OBJECT
+public:
+    explicit FrmPacks(Forms& forms);
+    ~FrmPacks() override;
+
+    void CmdOpenPack_Click();
+    void CmdChooseGame_Click();
+    void CmdApplyPack_Click();
+    void CmdRemovePack_Click();
+    void CmdPackFromGame_Click();
+    void CmdPackFromSet_Click();
+    void CmdComparePack_Click();
+    void CmdClosePacks_Click();
+    // Opens a pack, and shows a game folder, as the buttons do once the user has chosen.
+    Q_INVOKABLE void openPack(const QString& path);
+    Q_INVOKABLE void showGame(const QString& folder);
+
+protected:
+    void formLoad() override;
+    void reject() override { CmdClosePacks_Click(); }
+
+private:
+    void fillGames();
+    void fillSets();
+    // Reads the pack again and checks it against the game folder shown.
+    void recheck();
+    void showChecked();
+    void entryChosen();
+    std::vector<ReplacedFile> knownUnder(const QString& folder, bool* read);
+    void writePackOf(const PackContents& contents, const QString& defaultName);
+    void afterRun(const struct Report& run, const QString& done, const QString& verb);
+
+    QLabel* packLabel_;
+    QComboBox* games_;
+    QLabel* title_;
+    QTreeWidget* entries_;
+    SamplePlayer* soundPlayer_;
+    SamplePlayer* gamePlayer_;
+    QCheckBox* overOthers_;
+    QCheckBox* convert_;
+    QCheckBox* matchLoudness_;
+    QComboBox* sets_;
+    QLabel* summary_;
+    std::vector<QPushButton*> needPack_, needGame_;
+
+    QString packPath_;
+    QString folder_;
+    OpenedPack pack_;
+    PackCheck check_;
+};
+
+} // namespace sonaplex
