@@ -58,6 +58,7 @@ bench: build
 	cd $(BUILD) && bench/kill_switch 100 64
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_record_list 100000 2000 3
 	$(BUILD)/bench/bench_games 2000 5
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_pack 5000 3
 
 # A Debian package of the program, built in Release; package-check installs it into a scratch
 # root and runs the desktop validators and lintian on it.
