@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <random>
 
@@ -147,17 +148,27 @@ int main(int argc, char** argv)
         });
         sinceTick.start();
         tick.start();
-        window.showGame(game);
+        // The longest hold of each step, to tell which one holds the window.
+        auto step = [&](const char* name, const std::function<void()>& work) {
+            const double before = longest;
+            longest = 0;
+            work();
+            QCoreApplication::processEvents();
+            longest = std::max(longest, sinceTick.nsecsElapsed() / 1e6);
+            std::printf("  %-12s GUI thread held at most %.0f ms\n", name, longest);
+            longest = std::max(longest, before);
+        };
+        step("show game", [&] { window.showGame(game); });
         clock.start();
-        window.openPack(pack);
-        window.CmdApplyPack_Click();
+        step("open pack", [&] { window.openPack(pack); });
+        step("apply", [&] { window.CmdApplyPack_Click(); });
         const double apply = clock.nsecsElapsed() / 1e6;
         if (!answers.last.startsWith(QStringLiteral("%1 game file(s) were replaced").arg(files))) {
             std::fprintf(stderr, "the pack was not applied: %s\n", qPrintable(answers.last));
             return 1;
         }
         clock.restart();
-        window.CmdRemovePack_Click();
+        step("take off", [&] { window.CmdRemovePack_Click(); });
         const double remove = clock.nsecsElapsed() / 1e6;
         if (!answers.last.startsWith(QStringLiteral("%1 game file(s) were put back").arg(files))) {
             std::fprintf(stderr, "the pack was not taken off: %s\n", qPrintable(answers.last));

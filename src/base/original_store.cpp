@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,19 +40,43 @@ FileResult OriginalStore::keep(const QString& path, const QString& hash) const
     return copyReplace(path, pathOf(hash));
 }
 
-FileResult OriginalStore::keepCopy(const QString& path, const QString& hash) const
+std::vector<FileResult> OriginalStore::keepCopies(const std::vector<std::pair<QString, QString>>& files) const
 {
-    if (holds(hash))
-        return FileResult::success();
-    if (FileResult made = createFolder(folder_); !made)
-        return made;
-    if (FileResult copied = copyReplace(path, pathOf(hash)); !copied)
-        return copied;
-    if (contentHash(pathOf(hash)).hash != hash) { // changed while it was copied
-        drop(hash);
-        return FileResult::failure(QStringLiteral("%1 changed while it was kept").arg(path));
+    std::vector<FileResult> results(files.size());
+    if (FileResult made = createFolder(folder_); !made) {
+        std::fill(results.begin(), results.end(), made);
+        return results;
     }
-    return FileResult::success();
+    std::vector<PendingCopy> copies(files.size());
+    std::vector<bool> pending(files.size(), false);
+    for (size_t i = 0; i < files.size(); ++i) {
+        const auto& [path, hash] = files[i];
+        if (hash.isEmpty() || holds(hash))
+            continue;
+        ContentHasher hasher;
+        results[i] = copies[i].prepare(path, pathOf(hash), &hasher);
+        if (results[i] && hasher.digest() != hash) // changed since it was put in place
+            results[i] = FileResult::failure(QStringLiteral("%1 changed while it was kept").arg(path));
+        pending[i] = results[i].ok;
+        if (pending[i])
+            copies[i].startWriting();
+        else
+            copies[i] = PendingCopy(); // its temporary goes now
+    }
+    bool any = false;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!pending[i])
+            continue;
+        // Two files of one content: the first is kept, the second has nothing to add.
+        results[i] = holds(files[i].second) ? FileResult::success() : copies[i].commit(false);
+        any = any || results[i].ok;
+    }
+    if (any)
+        if (const FileResult synced = syncFolder(folder_); !synced)
+            for (size_t i = 0; i < files.size(); ++i)
+                if (pending[i])
+                    results[i] = synced; // kept, whole, but perhaps not after a crash: never torn
+    return results;
 }
 
 void OriginalStore::drop(const QString& hash) const

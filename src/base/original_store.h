@@ -3,6 +3,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 namespace sonaplex {
 
 // The contents game files held before Sonaplex replaced them, and the contents it put there,
@@ -21,9 +24,11 @@ public:
     // same file system the file is linked, not copied (the replaced file's blocks stay ours);
     // elsewhere it is copied whole. Nothing is kept when this fails (disk full, ...).
     FileResult keep(const QString& path, const QString& hash) const;
-    // Keeps a copy of what `path` holds under `hash` (never a link: `path` stays in use and may be
-    // changed in place); kept only when the copy really has that hash.
-    FileResult keepCopy(const QString& path, const QString& hash) const;
+    // Keeps a copy of what each `path` holds under its `hash` (never a link: the path stays in
+    // use and may be changed in place): every copy is written out together, each hashed as it is
+    // copied and kept only when it has its hash, and the store's folder is made durable once.
+    // What each copy came to, in order.
+    std::vector<FileResult> keepCopies(const std::vector<std::pair<QString, QString>>& files) const;
     // Removes a kept content (when no entry of the record needs it any more).
     void drop(const QString& hash) const;
 

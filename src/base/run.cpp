@@ -126,6 +126,7 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
     std::vector<QString> sourceStamps(steps.size()), sourceHashes(steps.size());
     if (recording)
         for (size_t i = 0; i < steps.size(); ++i) {
+            p.breathe();
             sourceStamps[i] = ReplacementRecord::stampOf(steps[i].source);
             sourceHashes[i] = record->knownHash(steps[i].source);
             if (!QFileInfo::exists(steps[i].gamePath))
@@ -243,6 +244,7 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
             for (Copy& c : copies) {
                 if (!all)
                     break;
+                p.breathe();
                 const Step& step = steps[c.step];
                 const bool substituted = !step.recordedSource.isEmpty();
                 c.entry = record->intend(
@@ -293,10 +295,13 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
         // What a SWITCH put in place is kept too, so that it can be put back after a game update
         // undid it, even once its source is gone. Only a copy: the game file stays in use. A
         // content not kept is looked for at its source then.
-        if (recording && plan.kind == RunKind::Switch)
+        if (recording && plan.kind == RunKind::Switch) {
+            std::vector<std::pair<QString, QString>> keep;
             for (size_t k = 0; k < copies.size(); ++k)
                 if (done[k] && !copies[k].after.isEmpty())
-                    (void)record->store().keepCopy(steps[copies[k].step].gamePath, copies[k].after);
+                    keep.emplace_back(steps[copies[k].step].gamePath, copies[k].after);
+            (void)record->store().keepCopies(keep);
+        }
     });
     if (p.failed()) // the renames stopped midway: each file not put in place is named
         for (size_t k = 0; k < copies.size(); ++k)
@@ -307,6 +312,7 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
         // them by what the game files hold.
         (void)record->begin();
         for (size_t k = 0; k < copies.size(); ++k) {
+            p.breathe();
             if (done[k]) {
                 record->happened(copies[k].entry);
                 if (!copies[k].sourceStamp.isEmpty())

@@ -526,7 +526,7 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
 bool openPack(const QString& path, const QString& workTemplate, OpenedPack& opened, WorkProgress& progress)
 {
     opened = {};
-    opened.archive = PackArchive::open(path, &opened.refused);
+    progress.offload([&] { opened.archive = PackArchive::open(path, &opened.refused); });
     if (!opened.archive)
         return false;
     (void)createFolder(QFileInfo(workTemplate).absolutePath());
@@ -703,7 +703,7 @@ Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const s
 }
 
 Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record,
-    const std::vector<ReplacedFile>& known, std::vector<size_t>* notPacks)
+    const std::vector<ReplacedFile>& known, std::vector<size_t>* notPacks, const WorkProgress* progress)
 {
     Plan plan;
     plan.kind = RunKind::Restore;
@@ -713,6 +713,8 @@ Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, cons
     const QString folder = QDir::cleanPath(gameFolder);
     for (size_t i = 0; i < manifest.entries.size(); ++i) {
         const PackEntry& e = manifest.entries[i];
+        if (progress)
+            progress->breathe();
         // Only files Sonaplex itself changed, by the paths the record names them by.
         const ReplacedFile* f = byPath.value(folder + QLatin1Char('/') + e.path);
         const bool fromThisPack

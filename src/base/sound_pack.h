@@ -208,7 +208,8 @@ Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const s
 // Taking a pack off, as one restore: every game file that holds an entry's sound (or what Sonaplex
 // put there from the pack at `packPath`) gets back what the change that put it there replaced. `notPacks`, when given, receives the entries whose game
 // files hold something else (left as they are).
+// `progress` breathes between entries (the record is read on its own thread).
 Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record,
-    const std::vector<ReplacedFile>& known, std::vector<size_t>* notPacks = nullptr);
+    const std::vector<ReplacedFile>& known, std::vector<size_t>* notPacks = nullptr, const WorkProgress* progress = nullptr);
 
 } // namespace sonaplex

@@ -2,6 +2,7 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include <chrono>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -64,6 +65,21 @@ public:
     }
     void setOffloader(Offloader offloader) { offloader_ = std::move(offloader); }
 
+    // Work that must stay on the window's thread (the record is written there) calls this
+    // between its steps: every few milliseconds it lets the window's events through, as an
+    // offloaded stretch does, so that a run of thousands of files never holds the window.
+    void breathe() const
+    {
+        if (!breather_)
+            return;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastBreath_ < std::chrono::milliseconds(8))
+            return;
+        breather_();
+        lastBreath_ = std::chrono::steady_clock::now();
+    }
+    void setBreather(std::function<void()> breather) { breather_ = std::move(breather); }
+
 private:
     void fail(const std::string& why) const
     {
@@ -82,6 +98,8 @@ private:
     mutable std::mutex failureLock_;
     mutable std::string failure_;
     Offloader offloader_;
+    std::function<void()> breather_;
+    mutable std::chrono::steady_clock::time_point lastBreath_ = std::chrono::steady_clock::now();
 };
 
 } // namespace sonaplex

@@ -62,8 +62,12 @@ FrmPacks::FrmPacks(Forms& forms)
     entries_->setUniformRowHeights(true);
     entries_->header()->setSectionResizeMode(GameFile, QHeaderView::Stretch);
     entries_->header()->setStretchLastSection(false);
-    for (int c : {Now, Format, Will})
-        entries_->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    // Sized for their longest words, not measured over every row: a pack may have thousands.
+    const QFontMetrics metrics(entries_->font());
+    const int pad = 24;
+    entries_->header()->resizeSection(Now, metrics.horizontalAdvance(packStateWords(PackState::Other)) + pad);
+    entries_->header()->resizeSection(Format, metrics.horizontalAdvance(QStringLiteral("differs")) + pad);
+    entries_->header()->resizeSection(Will, metrics.horizontalAdvance(packActionWords(PackAction::Keep)) + pad);
     entries_->setMinimumSize(640, 220);
     soundPlayer_->setObjectName(QStringLiteral("PlyPackSound"));
     soundPlayer_->setAccessibleName(QStringLiteral("The pack's sound"));
@@ -307,6 +311,8 @@ void FrmPacks::showChecked()
         return;
     }
     int replace = 0, keep = 0, differ = 0;
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(qsizetype(check_.items.size()));
     for (const PackItem& item : check_.items) {
         const PackEntry& e = pack_.archive->manifest().entries[item.entry];
         QString format = QStringLiteral("\u2013");
@@ -319,13 +325,15 @@ void FrmPacks::showChecked()
         QString now = packStateWords(item.state);
         if (item.state == PackState::Replaced)
             now += QStringLiteral(" (%1)").arg(QFileInfo(item.replacedBy).fileName());
-        auto* row = new QTreeWidgetItem(entries_, {e.path, now, format, packActionWords(item.action)});
+        auto* row = new QTreeWidgetItem({e.path, now, format, packActionWords(item.action)});
+        rows << row;
         row->setData(GameFile, Qt::UserRole, qulonglong(item.entry));
         if (item.format.state == FormatCheck::State::Differs)
             row->setToolTip(Format, audio::formatDifference(item.format));
         replace += item.action == PackAction::Replace;
         keep += item.action == PackAction::Keep;
     }
+    entries_->addTopLevelItems(rows);
     QString summary = QStringLiteral("%1 of %2 sounds will replace their game files.").arg(replace).arg(check_.items.size());
     if (keep > 0)
         summary += QStringLiteral(" %1 game file(s) another replacement changed stay as they are.").arg(keep);
@@ -413,15 +421,18 @@ void FrmPacks::CmdRemovePack_Click()
     const std::vector<ReplacedFile> known = knownUnder(folder_, &read);
     if (!read)
         return;
-    const Plan plan = packRemovalPlan(packPath_, pack_.archive->manifest(), folder_, *record, known);
-    if (plan.steps.empty() && plan.refused.empty()) {
-        showMessage(QStringLiteral("No file of this game holds a sound of this pack."), kTitle, this);
-        return;
-    }
     Report report;
+    bool nothing = false;
     {
         LongWork work(this, QStringLiteral("Taking the pack off\u2026"));
-        report = run(plan, record, &work.progress());
+        const Plan plan = packRemovalPlan(packPath_, pack_.archive->manifest(), folder_, *record, known, nullptr, &work.progress());
+        nothing = plan.steps.empty() && plan.refused.empty();
+        if (!nothing)
+            report = run(plan, record, &work.progress());
+    }
+    if (nothing) {
+        showMessage(QStringLiteral("No file of this game holds a sound of this pack."), kTitle, this);
+        return;
     }
     afterRun(report, packRemovedWords(report.done()), QStringLiteral("put back"));
 }

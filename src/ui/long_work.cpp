@@ -61,6 +61,11 @@ LongWork::LongWork(QWidget* parent, QString what) : parent_(parent), what_(std::
 {
     started_.start();
     progress_.setOffloader([this](const std::function<void()>& work) { runOffThread(work); });
+    progress_.setBreather([this] {
+        update();
+        QCoreApplication::processEvents(
+            dialog_ && dialog_->isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    });
     QApplication::setOverrideCursor(Qt::WaitCursor); // until the progress window shows
 }
 
