@@ -54,6 +54,25 @@ class TestModels : public QObject {
     };
 
 private slots:
+    // The copies a SWITCH keeps of what it put in place, in one batch: one content kept once,
+    // a file whose content is not the one named is not kept under that name.
+    void keptCopiesHoldWhatTheirNamesSay()
+    {
+        QTemporaryDir work;
+        const QString a = work.path() + "/a.wav", b = work.path() + "/b.wav", c = work.path() + "/c.wav";
+        QVERIFY(writeFile(a, "content a") && writeFile(b, "content a") && writeFile(c, "content c"));
+        const QString hashA = contentHash(a).hash;
+        OriginalStore store(work.path() + "/store");
+        const std::vector<FileResult> kept = store.keepCopies({{a, hashA}, {b, hashA}, {c, hashA}, {c, QString()}});
+        QVERIFY(kept[0].ok && kept[1].ok);
+        QVERIFY(!kept[2].ok); // c does not hold what hashA names
+        QCOMPARE(readAll(store.pathOf(hashA)), QByteArray("content a"));
+        QCOMPARE(QDir(store.folder()).entryList(QDir::Files | QDir::Hidden).size(), 1); // no temporaries left
+        // Never a link: the game file may be changed in place later.
+        QVERIFY(writeFile(a, "changed in place"));
+        QCOMPARE(readAll(store.pathOf(hashA)), QByteArray("content a"));
+    }
+
     void scanListsInBatchesThenSorted()
     {
         QDir().mkpath(at("big/sub"));
