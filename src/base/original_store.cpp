@@ -79,6 +79,27 @@ std::vector<FileResult> OriginalStore::keepCopies(const std::vector<std::pair<QS
     return results;
 }
 
+void OriginalStore::adopt(const std::vector<std::pair<QString, QString>>& files) const
+{
+    if (files.empty() || !createFolder(folder_))
+        return;
+    bool any = false;
+    for (const auto& [path, hash] : files) {
+        if (hash.isEmpty() || holds(hash))
+            continue;
+        const QByteArray from = QFile::encodeName(path);
+        const int fd = ::open(from.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            continue;
+        const bool durable = ::fsync(fd) == 0;
+        ::close(fd);
+        if (durable && ::link(from.constData(), QFile::encodeName(pathOf(hash)).constData()) == 0)
+            any = true;
+    }
+    if (any) // a failure leaves whole files under their names, perhaps gone after a crash: never torn
+        (void)syncFolder(folder_);
+}
+
 void OriginalStore::drop(const QString& hash) const
 {
     if (!hash.isEmpty())

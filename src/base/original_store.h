@@ -29,6 +29,10 @@ public:
     // copied and kept only when it has its hash, and the store's folder is made durable once.
     // What each copy came to, in order.
     std::vector<FileResult> keepCopies(const std::vector<std::pair<QString, QString>>& files) const;
+    // Keeps files of the program's own that hold these hashes (known to, as they were hashed and
+    // have not changed since) by giving each a name in the store: its data made durable, the
+    // store's folder once. Only for files nothing changes in place.
+    void adopt(const std::vector<std::pair<QString, QString>>& files) const;
     // Removes a kept content (when no entry of the record needs it any more).
     void drop(const QString& hash) const;
 

@@ -32,6 +32,10 @@ struct Step {
     // The content hash the game file is expected to hold now, when known: a file found holding
     // anything else is left as it is (NotAsExpected). Empty: whatever it holds is replaced.
     QString expectedHash = {};
+    // The source is a passing file of the program's own (a pack's inflated sound), never changed
+    // once made: what a SWITCH put in place is kept by giving the source a name in the store,
+    // not by copying the game file again.
+    bool ownSource = false;
 };
 
 // What became of one step.

@@ -296,10 +296,17 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
         // undid it, even once its source is gone. Only a copy: the game file stays in use. A
         // content not kept is looked for at its source then.
         if (recording && plan.kind == RunKind::Switch) {
-            std::vector<std::pair<QString, QString>> keep;
-            for (size_t k = 0; k < copies.size(); ++k)
-                if (done[k] && !copies[k].after.isEmpty())
-                    keep.emplace_back(steps[copies[k].step].gamePath, copies[k].after);
+            std::vector<std::pair<QString, QString>> keep, adopt;
+            for (size_t k = 0; k < copies.size(); ++k) {
+                if (!done[k] || copies[k].after.isEmpty())
+                    continue;
+                const Step& step = steps[copies[k].step];
+                if (step.ownSource && !copies[k].sourceStamp.isEmpty()) // unchanged since it was hashed
+                    adopt.emplace_back(step.source, copies[k].after);
+                else
+                    keep.emplace_back(step.gamePath, copies[k].after);
+            }
+            record->store().adopt(adopt);
             (void)record->store().keepCopies(keep);
         }
     });

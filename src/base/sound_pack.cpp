@@ -697,6 +697,7 @@ Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const s
         }
         if (const auto substitute = substitutes.find(item.entry); substitute != substitutes.end())
             step.source = substitute->second;
+        step.ownSource = true; // inflated or converted into passing work, never changed after
         plan.steps.push_back(std::move(step));
     }
     return plan;

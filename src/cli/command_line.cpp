@@ -280,6 +280,11 @@ int status(const Options& o)
     return kDone;
 }
 
+QString commandName(const Options& o)
+{
+    return o.command == QLatin1String("pack") ? QStringLiteral("pack %1").arg(o.words.value(0)) : o.command;
+}
+
 QJsonObject itemJson(const ReportItem& item)
 {
     QJsonObject o{{QStringLiteral("path"), item.step.gamePath}, {QStringLiteral("outcome"), outcomeKeyword(item.outcome)}};
@@ -294,7 +299,7 @@ QJsonObject itemJson(const ReportItem& item)
 int nothingDone(const Options& o, const QString& why)
 {
     if (o.json)
-        printJson({{QStringLiteral("command"), o.command}, {QStringLiteral("done"), 0},
+        printJson({{QStringLiteral("command"), commandName(o)}, {QStringLiteral("done"), 0},
             {QStringLiteral("files"), QJsonArray()}});
     else if (!why.isEmpty())
         out(why);
@@ -316,7 +321,7 @@ int runAndReport(const Options& o, ReplacementRecord& record, const Plan& plan, 
         QJsonArray list;
         for (const ReportItem& item : report.items)
             list.append(itemJson(item));
-        QJsonObject doc{{QStringLiteral("command"), o.command}, {QStringLiteral("done"), report.done()},
+        QJsonObject doc{{QStringLiteral("command"), commandName(o)}, {QStringLiteral("done"), report.done()},
             {QStringLiteral("files"), list}};
         if (!report.recordNotice.isEmpty())
             doc.insert(QStringLiteral("notice"), recordProblemWords(report.recordNotice));

@@ -41,6 +41,8 @@ Opened openRecord(const Options& o);
 bool filesUnder(ReplacementRecord& record, const QString& folder, std::vector<ReplacedFile>& files);
 QString gameOrFolder(const Options& o, const QString& given);
 
+// The command as --json names it: "status", "pack apply", ...
+QString commandName(const Options& o);
 QJsonObject itemJson(const ReportItem& item);
 int nothingDone(const Options& o, const QString& why);
 int runAndReport(const Options& o, ReplacementRecord& record, const Plan& plan, const QString& working,

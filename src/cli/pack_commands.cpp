@@ -58,7 +58,7 @@ int refusedPack(const Options& o, const QString& pack, const PackRefusal& refuse
 {
     err(QStringLiteral("sonaplex: %1 is refused: %2").arg(QDir::toNativeSeparators(pack), packRefusalWords(refused)));
     if (o.json)
-        printJson({{QStringLiteral("command"), QStringLiteral("pack %1").arg(o.words.value(0))},
+        printJson({{QStringLiteral("command"), commandName(o)},
             {QStringLiteral("refused"),
                 QJsonObject{{QStringLiteral("entry"), refused.entry}, {QStringLiteral("why"), refused.why}}}});
     err(QStringLiteral("Nothing was written."));

@@ -156,9 +156,10 @@ private slots:
         QCOMPARE(checked.json()["pack"].toObject()["author"].toString(), "Ann");
         QCOMPARE(states(checked), (QMap<QString, QString>{{"TRACK1.MID", "original/replace"}, {"TRACK3.MID", "original/replace"}}));
 
-        Ran applied = sonaplex({"pack", "apply", pack, fresh});
+        Ran applied = sonaplex({"pack", "apply", pack, fresh, "--json"});
         QVERIFY2(applied.exit == 0, qPrintable(applied.err));
-        QVERIFY(applied.out.contains("2 game file(s) were replaced from the pack."));
+        QCOMPARE(applied.json()["command"].toString(), "pack apply");
+        QCOMPARE(applied.json()["done"].toInt(), 2);
         QCOMPARE(readAll(fresh + "/TRACK1.MID"), song(1));
         QCOMPARE(readAll(fresh + "/TRACK2.MID"), original(2));
         QCOMPARE(readAll(fresh + "/TRACK3.MID"), song(3));
@@ -338,6 +339,14 @@ private slots:
         Ran asIs = sonaplex({"pack", "apply", pack, wave});
         QCOMPARE(asIs.exit, 0);
         QVERIFY2(asIs.out.contains("sfx/hit.wav: copied as it is; its format differs"), qPrintable(asIs.out));
+        QCOMPARE(readAll(wave + "/sfx/hit.wav"), readAll(set + "/hit.wav"));
+
+        // An update puts the game's own file back; the pack is gone by then, and its passing
+        // work with it: what the pack put there was kept, and goes back in place.
+        QVERIFY(writeFile(wave + "/sfx/hit.wav", before));
+        QVERIFY(QFile::remove(pack));
+        Ran again = sonaplex({"reapply", wave});
+        QVERIFY2(again.exit == 0, qPrintable(again.err));
         QCOMPARE(readAll(wave + "/sfx/hit.wav"), readAll(set + "/hit.wav"));
     }
 
