@@ -1,9 +1,11 @@
-// Fault-injection campaign: a recorded SWITCH of three game files, a restore of two of them and
+// Fault-injection campaign: a recorded SWITCH of three game files (two of them from files of the
+// program's own, as a pack's sounds are), a restore of two of them and
 // an undo (the calls the windows make), run under `strace --inject` while one system call fails
 // at one occurrence; then a checker, without faults, asserts what the program promises:
 //   - each game file is byte-identical to its original or to its replacement;
 //   - a file reported replaced (or put back) was, and a file reported not changed was not;
 //   - no temporary file is left in the game folder once the record is opened again;
+//   - every content the store keeps holds what its name says;
 //   - the record, opened again (as at the next start), agrees with the disk;
 //   - with the fault gone, every game file restores byte-identical to its original.
 //
@@ -14,6 +16,7 @@
 // into write() and its kin never touch the report itself.
 #include "base/content_hash.h"
 #include "base/replacement.h"
+#include "base/run.h"
 #include "words/report_words.h"
 #include "base/replacement_record.h"
 
@@ -122,7 +125,12 @@ int act(const Layout& at)
         selections.push_back({at.game(n), QFileInfo(at.game(n)).fileName(), at.mine(n), QFileInfo(at.mine(n)).fileName()});
         all << QFileInfo(at.game(n)).fileName();
     }
-    say(QStringLiteral("switch") + outcomes(replaceGameFiles(selections, {}, &record), all));
+    // g1 and g3 come from files of the program's own, as a pack's sounds do: what is put in place
+    // is kept by naming the source in the store; g2's is copied from the game file.
+    Plan plan = switchPlan(selections);
+    for (Step& step : plan.steps)
+        step.ownSource = step.name.number % 2 == 1;
+    say(QStringLiteral("switch") + outcomes(run(plan, &record), all));
 
     // The restore window: the files it lists that do not hold their originals, of g1 and g2.
     std::vector<ReplacedFile> files = record.replacedFiles();
@@ -215,6 +223,13 @@ int check(const Layout& at)
                     faults << QStringLiteral("the record says %1 holds what Sonaplex put there last, but it holds "
                                              "something else")
                                   .arg(QFileInfo(f.gamePath).fileName());
+            }
+            // Whatever the store keeps holds what its name says: a content kept torn would be put
+            // back one day in place of an original.
+            for (const QFileInfo& kept : QDir(record.store().folder()).entryInfoList(QDir::Files)) {
+                const QString name = kept.fileName();
+                if (name.size() == 32 && contentHash(kept.filePath()).hash != name)
+                    faults << QStringLiteral("the store keeps %1, which holds something else").arg(name);
             }
             for (int n = 1; n <= kFiles; ++n)
                 if (!knownPaths.contains(at.game(n)) && read(at.game(n)) != original(n))
