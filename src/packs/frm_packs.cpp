@@ -522,6 +522,12 @@ void FrmPacks::CmdClosePacks_Click()
 {
     soundPlayer_->closeFile();
     gamePlayer_->closeFile();
+    // The inflated sounds may take as much room as the pack: they go with the window.
+    pack_ = {};
+    check_ = {};
+    packPath_.clear();
+    packLabel_->setText(QStringLiteral("No pack is open."));
+    showChecked();
     forms().hide(*this);
 }
 

@@ -219,7 +219,10 @@ private slots:
             QCOMPARE(program->messages.lastText(), "1 game file(s) were put back as they were before the pack.");
             for (int n = 1; n <= 3; ++n)
                 QCOMPARE(readAll(fresh + QStringLiteral("/TRACK%1.MID").arg(n)), original(n));
+            const QDir work(program->forms().folders().work());
+            QCOMPARE(work.entryList({"Pack-*"}, QDir::Dirs).size(), 1); // the inflated sounds
             click("FrmPacks", "CmdClosePacks");
+            QVERIFY(work.entryList({"Pack-*"}, QDir::Dirs).isEmpty()); // gone with the window
         });
         click("FrmMidi", "CmdPacks");
         QVERIFY(inside);
