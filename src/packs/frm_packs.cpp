@@ -21,7 +21,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTreeWidget>
+#include <QAbstractTableModel>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace sonaplex {
@@ -31,6 +32,66 @@ const QString kTitle = QStringLiteral("Sound Packs");
 const QString kFilter = QStringLiteral("Sound packs (*.sonaplexpack)");
 enum Column { GameFile, Now, Format, Will };
 
+} // namespace
+
+// The check's rows, answered as the list asks for them: a pack may have thousands.
+class PackEntriesModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+    void reset(const PackManifest* manifest, const PackCheck* check)
+    {
+        beginResetModel();
+        manifest_ = manifest;
+        check_ = check;
+        endResetModel();
+    }
+    const PackItem* itemAt(const QModelIndex& index) const
+    {
+        return check_ && index.isValid() && size_t(index.row()) < check_->items.size() ? &check_->items[size_t(index.row())]
+                                                                                       : nullptr;
+    }
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() || !check_ ? 0 : int(check_->items.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 4; }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+            return {};
+        static const char* const names[] = {"Game file", "Now", "Format", "Will"};
+        return QString::fromLatin1(names[section]);
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const PackItem* item = itemAt(index);
+        if (!item || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+            return {};
+        const bool differs = item->format.state == FormatCheck::State::Differs;
+        switch (index.column()) {
+        case GameFile:
+            return manifest_->entries[item->entry].path;
+        case Now:
+            return item->state == PackState::Replaced
+                ? packStateWords(item->state) + QStringLiteral(" (%1)").arg(QFileInfo(item->replacedBy).fileName())
+                : packStateWords(item->state);
+        case Format:
+            if (role == Qt::ToolTipRole)
+                return differs ? audio::formatDifference(item->format) : QVariant();
+            return differs ? QStringLiteral("differs")
+                : item->format.state == FormatCheck::State::Same ? QStringLiteral("same")
+                                                                 : QStringLiteral("\u2013");
+        default:
+            return packActionWords(item->action);
+        }
+    }
+
+private:
+    const PackManifest* manifest_ = nullptr;
+    const PackCheck* check_ = nullptr;
+};
+
+namespace {
 audio::DeviceKind kindOf(const QString& path)
 {
     return path.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive) ? audio::DeviceKind::Sequencer
@@ -42,7 +103,7 @@ FrmPacks::FrmPacks(Forms& forms)
     : Form(forms, QStringLiteral("FrmPacks"), QStringLiteral("Sonaplex/Sound Packs"), CloseBox),
       packLabel_(makeLabel(QStringLiteral("LblPackFile"), QStringLiteral("No pack is open."), this)),
       games_(new QComboBox(this)), title_(makeLabel(QStringLiteral("LblPackTitle"), QString(), this)),
-      entries_(new QTreeWidget(this)), soundPlayer_(new SamplePlayer(forms.audio(), this)),
+      entries_(new QTreeView(this)), model_(new PackEntriesModel(this)), soundPlayer_(new SamplePlayer(forms.audio(), this)),
       gamePlayer_(new SamplePlayer(forms.audio(), this)),
       overOthers_(new QCheckBox(QStringLiteral("Replace files &other replacements changed"), this)),
       convert_(new QCheckBox(QStringLiteral("Con&vert sounds to their game file's format"), this)),
@@ -56,8 +117,7 @@ FrmPacks::FrmPacks(Forms& forms)
     title_->setWordWrap(true);
     entries_->setObjectName(QStringLiteral("LstPackEntries"));
     entries_->setAccessibleName(QStringLiteral("The pack's sounds"));
-    entries_->setHeaderLabels({QStringLiteral("Game file"), QStringLiteral("Now"), QStringLiteral("Format"),
-        QStringLiteral("Will")});
+    entries_->setModel(model_);
     entries_->setRootIsDecorated(false);
     entries_->setUniformRowHeights(true);
     entries_->header()->setSectionResizeMode(GameFile, QHeaderView::Stretch);
@@ -84,7 +144,7 @@ FrmPacks::FrmPacks(Forms& forms)
     sets_->setAccessibleName(QStringLiteral("Saved sets"));
     summary_->setWordWrap(true);
     connect(overOthers_, &QCheckBox::toggled, this, [this] { recheck(); });
-    connect(entries_, &QTreeWidget::currentItemChanged, this, &FrmPacks::entryChosen);
+    connect(entries_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FrmPacks::entryChosen);
     connect(games_, &QComboBox::activated, this, [this](int i) { showGame(games_->itemData(i).toString()); });
 
     auto button = [this](const char* name, const char* caption, const char* tip, void (FrmPacks::*handler)()) {
@@ -291,7 +351,7 @@ void FrmPacks::recheck()
 
 void FrmPacks::showChecked()
 {
-    entries_->clear();
+    model_->reset(pack_.archive ? &pack_.archive->manifest() : nullptr, &check_);
     soundPlayer_->closeFile();
     gamePlayer_->closeFile();
     const bool open = pack_.archive != nullptr;
@@ -311,52 +371,28 @@ void FrmPacks::showChecked()
         return;
     }
     int replace = 0, keep = 0, differ = 0;
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(qsizetype(check_.items.size()));
     for (const PackItem& item : check_.items) {
-        const PackEntry& e = pack_.archive->manifest().entries[item.entry];
-        QString format = QStringLiteral("\u2013");
-        if (item.format.state == FormatCheck::State::Same)
-            format = QStringLiteral("same");
-        else if (item.format.state == FormatCheck::State::Differs) {
-            format = QStringLiteral("differs");
-            ++differ;
-        }
-        QString now = packStateWords(item.state);
-        if (item.state == PackState::Replaced)
-            now += QStringLiteral(" (%1)").arg(QFileInfo(item.replacedBy).fileName());
-        auto* row = new QTreeWidgetItem({e.path, now, format, packActionWords(item.action)});
-        rows << row;
-        row->setData(GameFile, Qt::UserRole, qulonglong(item.entry));
-        if (item.format.state == FormatCheck::State::Differs)
-            row->setToolTip(Format, audio::formatDifference(item.format));
         replace += item.action == PackAction::Replace;
         keep += item.action == PackAction::Keep;
+        differ += item.format.state == FormatCheck::State::Differs;
     }
-    entries_->addTopLevelItems(rows);
     QString summary = QStringLiteral("%1 of %2 sounds will replace their game files.").arg(replace).arg(check_.items.size());
     if (keep > 0)
         summary += QStringLiteral(" %1 game file(s) another replacement changed stay as they are.").arg(keep);
     if (differ > 0)
         summary += QStringLiteral(" %1 sound(s) differ in format from their game files.").arg(differ);
     summary_->setText(summary);
-    entries_->setCurrentItem(entries_->topLevelItem(0));
+    entries_->setCurrentIndex(model_->index(0, 0));
 }
 
 void FrmPacks::entryChosen()
 {
-    const QTreeWidgetItem* row = entries_->currentItem();
-    if (!row || !pack_.archive)
+    const PackItem* item = model_->itemAt(entries_->currentIndex());
+    if (!item || !pack_.archive || item->entry >= pack_.sounds.size())
         return;
-    const size_t i = size_t(row->data(GameFile, Qt::UserRole).toULongLong());
-    if (i >= pack_.sounds.size())
-        return;
-    const PackItem* item = nullptr;
-    for (const PackItem& it : check_.items)
-        if (it.entry == i)
-            item = &it;
-    soundPlayer_->openFile(kindOf(pack_.sounds[i]), pack_.sounds[i]);
-    if (item && item->state != PackState::Missing)
+    const QString& sound = pack_.sounds[item->entry];
+    soundPlayer_->openFile(kindOf(sound), sound);
+    if (item->state != PackState::Missing)
         gamePlayer_->openFile(kindOf(item->gamePath), item->gamePath);
     else
         gamePlayer_->closeFile();

@@ -7,10 +7,11 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace sonaplex {
 
+class PackEntriesModel;
 class SamplePlayer;
 
 // Sound packs: open a pack and see, entry by entry, what it would do to a game (what each game
@@ -53,7 +54,8 @@ private:
     QLabel* packLabel_;
     QComboBox* games_;
     QLabel* title_;
-    QTreeWidget* entries_;
+    QTreeView* entries_;
+    PackEntriesModel* model_;
     SamplePlayer* soundPlayer_;
     SamplePlayer* gamePlayer_;
     QCheckBox* overOthers_;
