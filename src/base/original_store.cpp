@@ -15,7 +15,7 @@ namespace sonaplex {
 
 bool OriginalStore::holds(const QString& hash) const { return !hash.isEmpty() && QFileInfo(pathOf(hash)).isFile(); }
 
-FileResult OriginalStore::keep(const QString& path, const QString& hash) const
+FileResult OriginalStore::keep(const QString& path, const QString& hash, bool syncFolder) const
 {
     if (holds(hash))
         return FileResult::success();
@@ -29,7 +29,9 @@ FileResult OriginalStore::keep(const QString& path, const QString& hash) const
     if (::stat(from.constData(), &st) == 0 && st.st_nlink == 1 && S_ISREG(st.st_mode)) {
         const bool made = ::link(from.constData(), to.constData()) == 0;
         if (made || errno == EEXIST) {
-            if (FileResult synced = syncFolder(folder_); !synced) {
+            if (!syncFolder)
+                return FileResult::success();
+            if (FileResult synced = sonaplex::syncFolder(folder_); !synced) {
                 if (made)
                     ::unlink(to.constData()); // not durably kept: nothing may rely on it
                 return synced;

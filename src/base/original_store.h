@@ -23,7 +23,9 @@ public:
     // Keeps what `path` holds now under `hash`, durably, before the file is replaced. On the
     // same file system the file is linked, not copied (the replaced file's blocks stay ours);
     // elsewhere it is copied whole. Nothing is kept when this fails (disk full, ...).
-    FileResult keep(const QString& path, const QString& hash) const;
+    // `syncFolder` false leaves making the store's folder durable to the caller (one
+    // syncFolder(folder()) after keeping many).
+    FileResult keep(const QString& path, const QString& hash, bool syncFolder = true) const;
     // Keeps a copy of what each `path` holds under its `hash` (never a link: the path stays in
     // use and may be changed in place): every copy is written out together, each hashed as it is
     // copied and kept only when it has its hash, and the store's folder is made durable once.

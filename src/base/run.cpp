@@ -188,6 +188,7 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
         return cancelled();
     if (recording) {
         p.offload([&] {
+            bool keeping = false; // the store's folder is made durable once, after every keep
             for (size_t k = 0; k < copies.size() && !p.cancelled(); ++k) {
                 Copy& c = copies[k];
                 std::future<HashResult>& game = gameHashes[c.step];
@@ -213,12 +214,23 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
                     continue; // a new game file: nothing to keep
                 // What the game file holds is kept, durably, before anything replaces it.
                 c.keptNow = !record->store().holds(c.before);
-                if (const FileResult kept = record->store().keep(steps[c.step].gamePath, c.before); !kept) {
+                keeping = true;
+                if (const FileResult kept = record->store().keep(steps[c.step].gamePath, c.before, false); !kept) {
                     c.keptNow = false;
                     settle(c.step, Outcome::NotKept, kept);
                     keep[k] = false;
                 }
             }
+            if (keeping && !p.cancelled())
+                if (const FileResult synced = syncFolder(record->store().folder()); !synced)
+                    for (size_t k = 0; k < copies.size(); ++k) { // not durably kept: nothing may rely on it
+                        if (!keep[k] || !copies[k].keptNow) // kept by an earlier run: durable then
+                            continue;
+                        record->store().drop(copies[k].before);
+                        copies[k].keptNow = false;
+                        settle(copies[k].step, Outcome::NotKept, synced);
+                        keep[k] = false;
+                    }
             if (hasher.valid()) // the hashes of files whose copy failed may still be on their way
                 hasher.wait();
         });

@@ -164,9 +164,7 @@ QStringList checkLines(const Checked& c)
             line += QStringLiteral("  (Sonaplex put %1 there%2)")
                         .arg(QDir::toNativeSeparators(item.replacedBy),
                             item.action == PackAction::Keep ? QStringLiteral("; --over-others replaces it") : QString());
-        else if (item.state == PackState::Other)
-            line += QStringLiteral("  (%1)").arg(packStateWords(item.state));
-        else if (item.state == PackState::Missing)
+        else if (item.state == PackState::Other || item.state == PackState::Missing)
             line += QStringLiteral("  (%1)").arg(packStateWords(item.state));
         lines << line;
         if (item.format.state == FormatCheck::State::Differs)
