@@ -143,7 +143,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const qint64 bigMb = argc > 1 ? atoll(argv[1]) : 1024;
-    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-audio-XXXXXX"));
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/bench-audio-XXXXXX")); // $TMPDIR, never the source tree
     auto at = [&](const QString& name) { return dir.path() + QLatin1Char('/') + name; };
 
     // Waveform overview.

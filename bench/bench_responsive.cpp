@@ -60,7 +60,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const qint64 size = (argc > 1 ? atoll(argv[1]) : 250) << 20;
     const int rounds = argc > 2 ? atoi(argv[2]) : 3;
-    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-responsive-XXXXXX"));
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/bench-responsive-XXXXXX")); // $TMPDIR, never the source tree
     std::mt19937_64 random(11);
     std::vector<Selection> selections;
     for (int n = 1; n <= 6; ++n) {

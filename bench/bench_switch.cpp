@@ -20,7 +20,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const qint64 size = (argc > 1 ? atoll(argv[1]) : 300) << 20;
-    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-switch-XXXXXX"));
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/bench-switch-XXXXXX")); // $TMPDIR, never the source tree
     std::mt19937_64 random(7);
     std::vector<Selection> selections;
     for (int n = 1; n <= 3; ++n) {

@@ -16,7 +16,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int trials = argc > 1 ? atoi(argv[1]) : 100;
-    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/kill-switch-XXXXXX"));
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kill-switch-XXXXXX")); // $TMPDIR, never the source tree
     test::KillTrial trial{dir.path() + QStringLiteral("/t"), 3, qint64(argc > 2 ? atoi(argv[2]) : 64) << 20};
 
     // How long one SWITCH takes uninterrupted sets the range of kill moments.
