@@ -197,16 +197,7 @@ bool FrmRestore::confirm(const QString& question)
 
 void FrmRestore::report(const Report& run, const QString& done, const QString& verb)
 {
-    if (!run.recordNotice.isEmpty())
-        showMessage(recordProblemWords(run.recordNotice), QStringLiteral("Record of Replacements"), this);
-    if (!run.ok())
-        showMessage(failureReport(run.done() > 0
-                            ? QStringLiteral("Not every game file was %1. These were left as they were:").arg(verb)
-                            : QStringLiteral("No game file was %1:").arg(verb),
-                        run),
-            QStringLiteral("Restore Error"), this);
-    else if (run.done() > 0)
-        showMessage(done, kTitle, this);
+    showRunReport(run, done, verb, kTitle, QStringLiteral("Restore Error"), this);
     refresh();
 }
 

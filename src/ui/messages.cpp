@@ -1,5 +1,8 @@
 #include "ui/messages.h"
 
+#include "base/plan.h"
+#include "words/report_words.h"
+
 #include "ui/desktop.h"
 
 #include <QFileDialog>
@@ -19,6 +22,21 @@ QString chooseFolder(const QString& title, const QString& start, QWidget* parent
 QString systemFolderDialog(const QString& title, const QString& start, QWidget* parent)
 {
     return QFileDialog::getExistingDirectory(parent, title, start);
+}
+
+void showRunReport(const Report& run, const QString& done, const QString& verb, const QString& title,
+    const QString& errorTitle, QWidget* parent)
+{
+    if (!run.recordNotice.isEmpty())
+        showMessage(recordProblemWords(run.recordNotice), QStringLiteral("Record of Replacements"), parent);
+    if (!run.ok())
+        showMessage(failureReport(run.done() > 0
+                            ? QStringLiteral("Not every game file was %1. These were left as they were:").arg(verb)
+                            : QStringLiteral("No game file was %1:").arg(verb),
+                        run),
+            errorTitle, parent);
+    else if (run.done() > 0)
+        showMessage(done, title, parent);
 }
 
 QString chooseFile(const QString& title, const QString& start, const QString& filter, bool save, QWidget* parent)

@@ -32,6 +32,12 @@ QString chooseFolder(const QString& title, const QString& start, QWidget* parent
 // Asks the user for a line of text (through the Desktop in use); empty when they cancel.
 QString askText(const QString& title, const QString& label, const QString& text, QWidget* parent = nullptr);
 
+// What a run of changes to game files did, said once it is over: the record's notice, then
+// either every file not `verb` ("put back", "replaced") under a heading (titled `errorTitle`),
+// or `done` when files were and all went well.
+void showRunReport(const struct Report& run, const QString& done, const QString& verb, const QString& title,
+    const QString& errorTitle, QWidget* parent = nullptr);
+
 // Asks the user for a file to open or to write (through the Desktop in use); empty when they cancel.
 QString chooseFile(const QString& title, const QString& start, const QString& filter, bool save, QWidget* parent = nullptr);
 
