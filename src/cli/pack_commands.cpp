@@ -28,10 +28,11 @@ struct PackWords {
     QStringList switches; // --convert, ...
 };
 
-// Reads `words` (after "pack SUBCOMMAND"): options in `withValue` take the next word. Empty
+// Reads the words after "pack SUBCOMMAND": options in `withValue` take the next word. Empty
 // `problem` when they read.
-PackWords readWords(const QStringList& words, const QStringList& withValue, const QStringList& alone, QString* problem)
+PackWords readWords(const Options& o, const QStringList& withValue, const QStringList& alone, QString* problem)
 {
+    const QStringList words = o.words.mid(1);
     PackWords w;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words[i];
@@ -44,13 +45,40 @@ PackWords readWords(const QStringList& words, const QStringList& withValue, cons
         } else if (alone.contains(word)) {
             w.switches << word;
         } else if (word.startsWith(QLatin1String("--"))) {
-            *problem = QStringLiteral("pack %1 does not take %2.").arg(words.isEmpty() ? QString() : words.front(), word);
+            *problem = QStringLiteral("pack %1 does not take %2.").arg(o.words.value(0), word);
             return w;
         } else {
             w.positional << word;
         }
     }
     return w;
+}
+
+// What check, apply and remove read: a pack, then a game folder or a game's name, and the
+// switches `alone`. `failed` is the exit status when the words do not read (said on stderr).
+struct PackTarget {
+    PackWords words;
+    QString pack, folder;
+    int failed = kDone;
+};
+
+PackTarget readTarget(const Options& o, const QStringList& alone)
+{
+    PackTarget t;
+    QString problem;
+    t.words = readWords(o, {}, alone, &problem);
+    if (!problem.isEmpty()) {
+        t.failed = usageError(problem);
+    } else if (t.words.positional.size() != 2) {
+        t.failed = usageError(
+            QStringLiteral("pack %1 takes a pack and a game folder (or a game's name).").arg(o.words.value(0)));
+    } else {
+        t.pack = absolute(t.words.positional[0]);
+        t.folder = gameOrFolder(o, t.words.positional[1]);
+        if (t.folder.isEmpty())
+            t.failed = kUsage;
+    }
+    return t;
 }
 
 // A refused pack: named on stderr (and as JSON), nothing written.
@@ -175,17 +203,11 @@ QStringList checkLines(const Checked& c)
 
 int check(const Options& o)
 {
-    QString problem;
-    const PackWords w = readWords(o.words.mid(1), {}, {QStringLiteral("--over-others")}, &problem);
-    if (!problem.isEmpty())
-        return usageError(problem);
-    if (w.positional.size() != 2)
-        return usageError(QStringLiteral("pack check takes a pack and a game folder (or a game's name)."));
-    const QString packPath = absolute(w.positional[0]);
-    const QString folder = gameOrFolder(o, w.positional[1]);
-    if (folder.isEmpty())
-        return kUsage;
-    const Checked c = openAndCheck(o, packPath, folder, w.switches.contains(QStringLiteral("--over-others")));
+    const PackTarget t = readTarget(o, {QStringLiteral("--over-others")});
+    if (t.failed)
+        return t.failed;
+    const QString& folder = t.folder;
+    const Checked c = openAndCheck(o, t.pack, folder, t.words.switches.contains(QStringLiteral("--over-others")));
     if (c.failed)
         return c.failed;
     const PackManifest& m = c.archive->manifest();
@@ -213,21 +235,16 @@ int check(const Options& o)
 
 int apply(const Options& o)
 {
-    QString problem;
-    const PackWords w = readWords(o.words.mid(1), {},
-        {QStringLiteral("--convert"), QStringLiteral("--as-is"), QStringLiteral("--over-others")}, &problem);
-    if (!problem.isEmpty())
-        return usageError(problem);
-    if (w.positional.size() != 2)
-        return usageError(QStringLiteral("pack apply takes a pack and a game folder (or a game's name)."));
-    const bool convert = w.switches.contains(QStringLiteral("--convert"));
-    if (convert && w.switches.contains(QStringLiteral("--as-is")))
+    const PackTarget t
+        = readTarget(o, {QStringLiteral("--convert"), QStringLiteral("--as-is"), QStringLiteral("--over-others")});
+    if (t.failed)
+        return t.failed;
+    const QStringList& switches = t.words.switches;
+    const bool convert = switches.contains(QStringLiteral("--convert"));
+    if (convert && switches.contains(QStringLiteral("--as-is")))
         return usageError(QStringLiteral("pack apply takes either --convert or --as-is, not both."));
-    const QString packPath = absolute(w.positional[0]);
-    const QString folder = gameOrFolder(o, w.positional[1]);
-    if (folder.isEmpty())
-        return kUsage;
-    Checked c = openAndCheck(o, packPath, folder, w.switches.contains(QStringLiteral("--over-others")));
+    const QString& packPath = t.pack;
+    Checked c = openAndCheck(o, packPath, t.folder, switches.contains(QStringLiteral("--over-others")));
     if (c.failed)
         return c.failed;
     const PackManifest& m = c.archive->manifest();
@@ -269,16 +286,10 @@ int apply(const Options& o)
 
 int remove(const Options& o)
 {
-    QString problem;
-    const PackWords w = readWords(o.words.mid(1), {}, {}, &problem);
-    if (!problem.isEmpty())
-        return usageError(problem);
-    if (w.positional.size() != 2)
-        return usageError(QStringLiteral("pack remove takes a pack and a game folder (or a game's name)."));
-    const QString packPath = absolute(w.positional[0]);
-    const QString folder = gameOrFolder(o, w.positional[1]);
-    if (folder.isEmpty())
-        return kUsage;
+    const PackTarget t = readTarget(o, {});
+    if (t.failed)
+        return t.failed;
+    const QString &packPath = t.pack, &folder = t.folder;
     PackRefusal refused;
     const std::unique_ptr<PackArchive> archive = PackArchive::open(packPath, &refused);
     if (!archive)
@@ -329,7 +340,7 @@ int create(const Options& o)
     QString problem;
     const QStringList withValue{QStringLiteral("--from-game"), QStringLiteral("--from-set"), QStringLiteral("--game"),
         QStringLiteral("--name"), QStringLiteral("--author"), QStringLiteral("--pack-version"), QStringLiteral("--description")};
-    const PackWords w = readWords(o.words.mid(1), withValue, {}, &problem);
+    const PackWords w = readWords(o, withValue, {}, &problem);
     if (!problem.isEmpty())
         return usageError(problem);
     const bool fromGame = w.values.contains(QStringLiteral("--from-game"));
