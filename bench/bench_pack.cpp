@@ -10,6 +10,7 @@
 #include "packs/frm_packs.h"
 #include "ui/desktop.h"
 #include "ui/forms.h"
+#include "figures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,21 +64,6 @@ double runShell(const QString& command)
         return -1;
     return t.nsecsElapsed() / 1e6;
 }
-
-struct Figures {
-    std::vector<double> values;
-    void add(double v) { values.push_back(v); }
-    QString text() const
-    {
-        std::vector<double> v = values;
-        std::sort(v.begin(), v.end());
-        return v.empty() ? QString()
-                         : QStringLiteral("min %1  median %2  max %3")
-                               .arg(v.front(), 0, 'f', 2)
-                               .arg(v[v.size() / 2], 0, 'f', 2)
-                               .arg(v.back(), 0, 'f', 2);
-    }
-};
 
 // Every message box is answered at once (the bench measures the work, not a reader).
 class Answered : public Desktop {

@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "base/replacement_record.h"
 #include "ui/forms.h"
+#include "figures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,21 +39,6 @@ double runProcess(const QString& program, const QStringList& args)
     }
     return t.nsecsElapsed() / 1e6;
 }
-
-struct Figures {
-    std::vector<double> values;
-    void add(double v) { values.push_back(v); }
-    QString text() const
-    {
-        std::vector<double> v = values;
-        std::sort(v.begin(), v.end());
-        return v.empty() ? QString()
-                         : QStringLiteral("min %1  median %2  max %3")
-                               .arg(v.front(), 0, 'f', 2)
-                               .arg(v[v.size() / 2], 0, 'f', 2)
-                               .arg(v.back(), 0, 'f', 2);
-    }
-};
 
 } // namespace
 
