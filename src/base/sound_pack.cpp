@@ -594,11 +594,6 @@ PackContents contentsFromSet(const QString& setFolder, const QString& gameFolder
 
 // ---- a pack against a game ----
 
-int PackCheck::kept() const
-{
-    return int(std::count_if(items.begin(), items.end(), [](const PackItem& i) { return i.action == PackAction::Keep; }));
-}
-
 PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const std::vector<QString>& sounds, const QString& gameFolder,
     const std::vector<ReplacedFile>& known, const std::vector<QString>& remembered, const PackInspection& inspection,
     bool overOthers, WorkProgress* progress)

@@ -173,8 +173,6 @@ struct PackInspection {
 struct PackCheck {
     std::vector<PackItem> items; // one per entry, in manifest order
     PackRefusal refused; // when not empty, the pack may not be applied at all
-    // Entries the pack replaces, another replacement stays (Keep).
-    int kept() const;
 };
 
 // Checks an opened pack, its sounds inflated to `sounds` (PackArchive::extractTo), against a
