@@ -1,6 +1,7 @@
 #include "audio/audio_host.h"
 
 #include "audio/bounded.h"
+#include "audio/output.h"
 #include "audio/player.h"
 #include "audio/wave_source.h"
 
@@ -10,12 +11,19 @@
 
 namespace sonaplex::audio {
 
-AudioHost::AudioHost(AudioSettings settings) : synth_(std::move(settings.soundFontCandidates)) {}
+AudioHost::AudioHost(AudioSettings settings) : synth_(std::move(settings.soundFontCandidates), settings.samples) {}
 
 AudioHost::~AudioHost()
 {
-    if (loader_.joinable())
-        loader_.join();
+    for (std::thread* t : {&loader_, &preparer_})
+        if (t->joinable())
+            t->join();
+}
+
+void AudioHost::prepareOutputInBackground()
+{
+    if (!preparer_.joinable())
+        preparer_ = std::thread(prepareOutput);
 }
 
 void AudioHost::loadInBackground()

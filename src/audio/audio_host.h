@@ -14,6 +14,7 @@ class Player;
 // What the program tells its audio: where to look for a General MIDI SoundFont.
 struct AudioSettings {
     QStringList soundFontCandidates = defaultSoundFontCandidates();
+    SampleLoading samples = SampleLoading::OnDemand;
 };
 
 // The one owner of what the players share: the synthesizer (so its SoundFont is loaded once)
@@ -26,8 +27,12 @@ public:
     AudioHost(const AudioHost&) = delete;
     AudioHost& operator=(const AudioHost&) = delete;
 
-    // Starts loading the SoundFont on a thread of its own (once), so that the first click on a
-    // MIDI file does not wait for it.
+    // Loads the output module and connects to the sound server on a thread of its own (once),
+    // so that the first play only opens its stream. FluidSynth and the SoundFont are not
+    // loaded until the first MIDI file is opened.
+    void prepareOutputInBackground();
+    // Starts loading the SoundFont on a thread of its own (once), so that a MIDI file opened
+    // later finds it loaded.
     void loadInBackground();
 
     // Opens a file for the given device type; reads only what it needs to know the format.
@@ -45,7 +50,7 @@ public:
 
 private:
     MidiSynth synth_;
-    std::thread loader_;
+    std::thread loader_, preparer_;
     std::vector<Player*> players_;
 };
 

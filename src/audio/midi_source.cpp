@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <future>
+#include <map>
+#include <set>
 
 namespace sonaplex::audio {
 
@@ -29,9 +31,13 @@ void quietLog(int, const char*, void*) {}
     X(fluid_settings_setint)                                                                                           \
     X(fluid_settings_setnum)                                                                                           \
     X(fluid_synth_add_sfont)                                                                                           \
+    X(fluid_preset_get_banknum)                                                                                        \
+    X(fluid_preset_get_num)                                                                                            \
+    X(fluid_sfont_get_id)                                                                                              \
     X(fluid_synth_cc)                                                                                                  \
     X(fluid_synth_channel_pressure)                                                                                    \
     X(fluid_synth_get_active_voice_count)                                                                              \
+    X(fluid_synth_get_channel_preset)                                                                                  \
     X(fluid_synth_get_sfont_by_id)                                                                                     \
     X(fluid_synth_key_pressure)                                                                                        \
     X(fluid_synth_noteoff)                                                                                             \
@@ -44,10 +50,15 @@ void quietLog(int, const char*, void*) {}
     X(fluid_synth_write_float)                                                                                         \
     X(new_fluid_settings)                                                                                              \
     X(new_fluid_synth)
+// Since FluidSynth 2.3: without them every sample is loaded with the SoundFont.
+#define SONAPLEX_FLUID_OPTIONAL(X)                                                                                     \
+    X(fluid_synth_pin_preset)                                                                                          \
+    X(fluid_synth_unpin_preset)
 
 struct FluidApi {
 #define SONAPLEX_FLUID_POINTER(name) decltype(&::name) name = nullptr;
     SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_FLUID_POINTER)
+    SONAPLEX_FLUID_OPTIONAL(SONAPLEX_FLUID_POINTER)
 #undef SONAPLEX_FLUID_POINTER
     QString error; // empty once every function was found
 };
@@ -69,10 +80,62 @@ const FluidApi& fluid()
         a.error = QStringLiteral("The FluidSynth library has no %1, so MIDI files cannot be played.").arg(#name);
         SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_FLUID_RESOLVE)
 #undef SONAPLEX_FLUID_RESOLVE
+#define SONAPLEX_FLUID_RESOLVE_OPTIONAL(name) a.name = reinterpret_cast<decltype(a.name)>(library.resolve(#name));
+        SONAPLEX_FLUID_OPTIONAL(SONAPLEX_FLUID_RESOLVE_OPTIONAL)
+#undef SONAPLEX_FLUID_RESOLVE_OPTIONAL
         return a; // the library stays loaded for the rest of the run
     }();
     return api;
 }
+
+// Sends one event of `song` to `synth`; notes only when `withNotes`.
+void sendEvent(fluid_synth_t* synth, const MidiSong& song, const MidiEvent& e, bool withNotes)
+{
+    const int ch = e.status & 0x0F;
+    switch (e.status & 0xF0) {
+    case 0x80:
+        if (withNotes)
+            fluid().fluid_synth_noteoff(synth, ch, e.data1);
+        break;
+    case 0x90:
+        if (withNotes) {
+            if (e.data2)
+                fluid().fluid_synth_noteon(synth, ch, e.data1, e.data2);
+            else
+                fluid().fluid_synth_noteoff(synth, ch, e.data1);
+        }
+        break;
+    case 0xA0:
+        fluid().fluid_synth_key_pressure(synth, ch, e.data1, e.data2);
+        break;
+    case 0xB0:
+        fluid().fluid_synth_cc(synth, ch, e.data1, e.data2);
+        break;
+    case 0xC0:
+        fluid().fluid_synth_program_change(synth, ch, e.data1);
+        break;
+    case 0xD0:
+        fluid().fluid_synth_channel_pressure(synth, ch, e.data1);
+        break;
+    case 0xE0:
+        fluid().fluid_synth_pitch_bend(synth, ch, e.data1 | (e.data2 << 7));
+        break;
+    case 0xF0: {
+        const QByteArrayView body = song.sysexBody(e.sysexIndex);
+        fluid().fluid_synth_sysex(synth, body.data(), int(body.size()), nullptr, nullptr, nullptr, 0);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// Events that can choose an instrument: a program change, or a system-exclusive message (a
+// reset, a drum part). Bank selects take effect at the next program change.
+bool choosesInstrument(const MidiEvent& e) { return (e.status & 0xF0) == 0xC0 || e.status == 0xF0; }
+bool selectsBank(const MidiEvent& e) { return (e.status & 0xF0) == 0xB0 && (e.data1 == 0 || e.data1 == 32); }
+
+constexpr int kMidiChannels = 16;
 
 } // namespace
 
@@ -81,9 +144,18 @@ const FluidApi& fluid()
 // that never plays. Each song plays on a fresh synthesizer of its own that borrows the
 // SoundFont: creating one takes well under a millisecond, and a fresh one keeps nothing of
 // what was played before, so every play of a song sounds the same. Sources hold this alive.
+//
+// With samples on demand, loading the SoundFont reads only its instrument list; the samples
+// of an instrument come into memory when a song that uses it is opened, and go when the last
+// such song is closed. A song holds its instruments (pinned) for as long as it is open, so
+// playing it never waits for the disk. Choosing an instrument is what loads and counts
+// samples in FluidSynth, and that count is shared by every synthesizer of the SoundFont:
+// every choice is made under guard_.
 class SharedSynth {
 public:
-    explicit SharedSynth(QStringList candidates) : candidates_(std::move(candidates)) {}
+    SharedSynth(QStringList candidates, SampleLoading loading) : candidates_(std::move(candidates)), loading_(loading)
+    {
+    }
     ~SharedSynth()
     {
         if (holder_)
@@ -92,34 +164,47 @@ public:
             fluid().delete_fluid_settings(settings_);
     }
 
-    // Loads the SoundFont the first time; false (and why) when there is none to load. A call
-    // while another thread loads it waits for that load.
+    // Loads FluidSynth and the SoundFont the first time; false (and why) when they cannot be.
+    // A call while another thread loads them waits for that load.
     bool ready(QString* error)
     {
-        QMutexLocker lock(&loadGuard_);
+        QMutexLocker lock(&guard_);
         if (font_)
             return true;
-        if (!failure_.isEmpty()) {
-            *error = failure_;
+        if (QString known = failure(); !known.isEmpty()) {
+            *error = known;
             return false;
         }
+        QString why;
         const QString font = findSoundFont(candidates_);
         if (font.isEmpty())
-            failure_ = QStringLiteral("No General MIDI SoundFont was found, so MIDI files cannot be played. "
-                                      "Install the package timgm6mb-soundfont (or fluid-soundfont-gm), "
-                                      "or set SONAPLEX_SOUNDFONT to a .sf2 file.");
+            why = noSoundFont();
         else if (!fluid().error.isEmpty())
-            failure_ = fluid().error;
+            why = fluid().error;
         else
-            init(font);
-        *error = failure_;
-        return failure_.isEmpty();
+            why = init(font);
+        if (!why.isEmpty()) {
+            QMutexLocker known(&failureGuard_);
+            failure_ = why;
+        }
+        *error = why;
+        return why.isEmpty();
+    }
+
+    // Whether a song can be opened before the SoundFont is loaded: there is one to load and no
+    // load has failed. Never waits for a load.
+    bool usable(QString* error) const
+    {
+        *error = failure();
+        if (error->isEmpty() && findSoundFont(candidates_).isEmpty())
+            *error = noSoundFont();
+        return error->isEmpty();
     }
 
     // A synthesizer in its initial state with the SoundFont; null when it cannot be made.
     fluid_synth_t* newSynth()
     {
-        QMutexLocker lock(&loadGuard_);
+        QMutexLocker lock(&guard_);
         if (!font_)
             return nullptr;
         fluid_synth_t* made = fluid().new_fluid_synth(settings_);
@@ -133,38 +218,115 @@ public:
     {
         if (!synth)
             return;
-        QMutexLocker lock(&loadGuard_);
+        QMutexLocker lock(&guard_);
         fluid().fluid_synth_remove_sfont(synth, font_); // the SoundFont stays with its loader
         fluid().delete_fluid_synth(synth);
     }
 
+    // Sends an event that may choose an instrument.
+    void choose(fluid_synth_t* synth, const MidiSong& song, const MidiEvent& e)
+    {
+        QMutexLocker lock(&guard_);
+        sendEvent(synth, song, e, false);
+    }
+
+    // Brings in the samples of every instrument `song` chooses (and of those a fresh synthesizer
+    // starts with) and holds them until unpin(). A synthesizer that goes through the song's
+    // choices finds them, so that the rules of banks and drum parts are FluidSynth's own.
+    using Instruments = std::vector<std::pair<int, int>>; // bank and program
+    Instruments pin(const MidiSong& song)
+    {
+        if (!onDemand_)
+            return {};
+        fluid_synth_t* scout = newSynth();
+        if (!scout)
+            return {};
+        std::set<std::pair<int, int>> chosen;
+        {
+            QMutexLocker lock(&guard_);
+            auto note = [&](int ch) {
+                if (fluid_preset_t* p = fluid().fluid_synth_get_channel_preset(scout, ch))
+                    chosen.emplace(fluid().fluid_preset_get_banknum(p), fluid().fluid_preset_get_num(p));
+            };
+            for (int ch = 0; ch < kMidiChannels; ++ch)
+                note(ch);
+            for (const MidiEvent& e : song.events) {
+                if (!choosesInstrument(e) && !selectsBank(e))
+                    continue;
+                sendEvent(scout, song, e, false);
+                if ((e.status & 0xF0) == 0xC0)
+                    note(e.status & 0x0F);
+                else if (e.status == 0xF0)
+                    for (int ch = 0; ch < kMidiChannels; ++ch)
+                        note(ch);
+            }
+            // The scout's choices loaded the samples; the pins keep them once it goes.
+            for (const auto& [bank, program] : chosen)
+                if (pins_[{bank, program}]++ == 0)
+                    fluid().fluid_synth_pin_preset(holder_, fluid().fluid_sfont_get_id(font_), bank, program);
+        }
+        release(scout);
+        return {chosen.begin(), chosen.end()};
+    }
+    void unpin(const Instruments& instruments)
+    {
+        if (instruments.empty())
+            return;
+        QMutexLocker lock(&guard_);
+        for (const auto& key : instruments)
+            if (auto it = pins_.find(key); it != pins_.end() && --it->second == 0) {
+                pins_.erase(it);
+                fluid().fluid_synth_unpin_preset(holder_, fluid().fluid_sfont_get_id(font_), key.first, key.second);
+            }
+    }
+
 private:
-    void init(const QString& font)
+    static QString noSoundFont()
+    {
+        return QStringLiteral("No General MIDI SoundFont was found, so MIDI files cannot be played. "
+                              "Install the package timgm6mb-soundfont (or fluid-soundfont-gm), "
+                              "or set SONAPLEX_SOUNDFONT to a .sf2 file.");
+    }
+    QString failure() const
+    {
+        QMutexLocker lock(&failureGuard_);
+        return failure_;
+    }
+
+    // Why the SoundFont cannot be loaded, or empty once it is.
+    QString init(const QString& font)
     {
         for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
             fluid().fluid_set_log_function(level, quietLog, nullptr);
+        onDemand_ = loading_ == SampleLoading::OnDemand && fluid().fluid_synth_pin_preset
+            && fluid().fluid_synth_unpin_preset;
         settings_ = fluid().new_fluid_settings();
         fluid().fluid_settings_setnum(settings_, "synth.sample-rate", kMidiSampleRate);
         fluid().fluid_settings_setint(settings_, "synth.lock-memory", 0);
-        fluid().fluid_settings_setint(settings_, "synth.midi-channels", 16);
+        fluid().fluid_settings_setint(settings_, "synth.midi-channels", kMidiChannels);
         fluid().fluid_settings_setnum(settings_, "synth.gain", 0.5);
         fluid().fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
+        fluid().fluid_settings_setint(settings_, "synth.dynamic-sample-loading", onDemand_ ? 1 : 0);
         holder_ = fluid().new_fluid_synth(settings_);
+        // Without choosing instruments on the holder's channels: it never plays, and a choice
+        // would bring their samples in.
         const int id
-            = holder_ ? fluid().fluid_synth_sfload(holder_, QFile::encodeName(font).constData(), 1) : FLUID_FAILED;
-        if (id == FLUID_FAILED) {
-            failure_
-                = QStringLiteral("The SoundFont %1 could not be loaded, so MIDI files cannot be played.").arg(font);
-            return;
-        }
+            = holder_ ? fluid().fluid_synth_sfload(holder_, QFile::encodeName(font).constData(), 0) : FLUID_FAILED;
+        if (id == FLUID_FAILED)
+            return QStringLiteral("The SoundFont %1 could not be loaded, so MIDI files cannot be played.").arg(font);
         font_ = fluid().fluid_synth_get_sfont_by_id(holder_, id);
+        return {};
     }
     QStringList candidates_;
-    QMutex loadGuard_;
-    QString failure_;
+    SampleLoading loading_;
+    bool onDemand_ = false;
+    QMutex guard_; // the load, and every choice of instrument
+    mutable QMutex failureGuard_;
+    QString failure_; // why the load failed
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* holder_ = nullptr; // loaded the SoundFont and owns it
     fluid_sfont_t* font_ = nullptr;
+    std::map<std::pair<int, int>, int> pins_; // how many open songs hold each instrument
 };
 
 namespace {
@@ -172,18 +334,36 @@ namespace {
 class MidiSource final : public AudioSource {
 public:
     // With the file's bytes, `song` is only its summary and the events are parsed on a thread
-    // of their own; without, `song` is the whole song.
+    // of their own, which then loads the SoundFont if need be and brings in the song's
+    // instruments; without, `song` is the whole song, the SoundFont is loaded, and its
+    // instruments are brought in here.
     MidiSource(std::shared_ptr<SharedSynth> shared, MidiSong song, QByteArray bytes = {})
         : shared_(std::move(shared)), song_(std::move(song))
     {
         if (!bytes.isEmpty())
-            parsing_ = std::async(
-                std::launch::async, [bytes = std::move(bytes)] { return parseMidi(bytes, kMidiMaxSeconds).song; });
+            preparing_ = std::async(std::launch::async, [bytes = std::move(bytes), shared = shared_] {
+                Prepared p{parseMidi(bytes, kMidiMaxSeconds).song, {}, {}};
+                if (shared->ready(&p.failure))
+                    p.instruments = shared->pin(p.song);
+                return p;
+            });
+        else
+            instruments_ = shared_->pin(song_);
         lastEvent_ = int64_t(song_.lastEventSeconds * kMidiSampleRate);
         length_ = lastEvent_ + int64_t(kMidiTailSeconds * kMidiSampleRate);
     }
-    ~MidiSource() override { shared_->release(synth_); }
+    ~MidiSource() override
+    {
+        takeSong();
+        shared_->release(synth_);
+        shared_->unpin(instruments_);
+    }
 
+    QString problem() override
+    {
+        takeSong();
+        return failure_;
+    }
     int sampleRate() const override { return kMidiSampleRate; }
     int channels() const override { return 2; }
     int64_t lengthFrames() const override { return length_; }
@@ -237,8 +417,12 @@ private:
 
     void takeSong()
     {
-        if (parsing_.valid())
-            song_ = parsing_.get();
+        if (preparing_.valid()) {
+            Prepared p = preparing_.get();
+            song_ = std::move(p.song);
+            instruments_ = std::move(p.instruments);
+            failure_ = std::move(p.failure);
+        }
     }
     int64_t frameOf(size_t event) const { return int64_t(song_.events[event].seconds * kMidiSampleRate); }
     bool ended() const { return silentSince_ >= 0 && position_ >= silentSince_ + kReverbFrames; }
@@ -274,49 +458,22 @@ private:
 
     void send(const MidiEvent& e, bool withNotes)
     {
-        fluid_synth_t* s = synth_;
-        const int ch = e.status & 0x0F;
-        switch (e.status & 0xF0) {
-        case 0x80:
-            if (withNotes)
-                fluid().fluid_synth_noteoff(s, ch, e.data1);
-            break;
-        case 0x90:
-            if (withNotes) {
-                if (e.data2)
-                    fluid().fluid_synth_noteon(s, ch, e.data1, e.data2);
-                else
-                    fluid().fluid_synth_noteoff(s, ch, e.data1);
-            }
-            break;
-        case 0xA0:
-            fluid().fluid_synth_key_pressure(s, ch, e.data1, e.data2);
-            break;
-        case 0xB0:
-            fluid().fluid_synth_cc(s, ch, e.data1, e.data2);
-            break;
-        case 0xC0:
-            fluid().fluid_synth_program_change(s, ch, e.data1);
-            break;
-        case 0xD0:
-            fluid().fluid_synth_channel_pressure(s, ch, e.data1);
-            break;
-        case 0xE0:
-            fluid().fluid_synth_pitch_bend(s, ch, e.data1 | (e.data2 << 7));
-            break;
-        case 0xF0: {
-            const QByteArrayView body = song_.sysexBody(e.sysexIndex);
-            fluid().fluid_synth_sysex(s, body.data(), int(body.size()), nullptr, nullptr, nullptr, 0);
-            break;
-        }
-        default:
-            break;
-        }
+        if (choosesInstrument(e))
+            shared_->choose(synth_, song_, e);
+        else
+            sendEvent(synth_, song_, e, withNotes);
     }
 
     std::shared_ptr<SharedSynth> shared_;
+    struct Prepared {
+        MidiSong song;
+        SharedSynth::Instruments instruments;
+        QString failure; // why the SoundFont could not be loaded
+    };
+    QString failure_;
     MidiSong song_; // the summary until the parse is taken
-    std::future<MidiSong> parsing_;
+    std::future<Prepared> preparing_;
+    SharedSynth::Instruments instruments_; // held while the song is open
     fluid_synth_t* synth_ = nullptr;
     int64_t lastEvent_ = 0;
     int64_t silentSince_ = -1; // where the synth fell silent after the last event
@@ -386,7 +543,8 @@ MidiRead readMidi(const QString& path, MidiDetail detail)
     return {std::move(parsed.song), {}, detail == MidiDetail::Summary ? bytes : QByteArray()};
 }
 
-MidiSynth::MidiSynth(QStringList soundFontCandidates) : d(std::make_shared<SharedSynth>(std::move(soundFontCandidates)))
+MidiSynth::MidiSynth(QStringList soundFontCandidates, SampleLoading loading)
+    : d(std::make_shared<SharedSynth>(std::move(soundFontCandidates), loading))
 {
 }
 
@@ -400,13 +558,14 @@ std::thread MidiSynth::loadInBackground() const
 
 OpenResult MidiSynth::open(const QString& path) const
 {
-    // Only what the player must know at once is read here; the events are parsed on a thread
-    // of their own while the user looks at the file, and playing waits for them if need be.
+    // Only what the player must know at once is read here; the events are parsed, and the
+    // SoundFont loaded the first time, on a thread of their own while the user looks at the
+    // file. Playing waits for them if need be.
     MidiRead read = readMidi(path, MidiDetail::Summary);
     if (!read.error.isEmpty())
         return {nullptr, read.error};
     QString error;
-    if (!d->ready(&error))
+    if (!d->usable(&error))
         return {nullptr, error};
     return {std::make_unique<MidiSource>(d, std::move(read.song), std::move(read.bytes)), {}};
 }

@@ -24,11 +24,15 @@ QString findSoundFont(const QStringList& candidates);
 
 class SharedSynth;
 
+// When a SoundFont's samples come into memory: each instrument's when a song that uses it is
+// opened (and they go when the last such song is closed), or all of them with the SoundFont.
+enum class SampleLoading { OnDemand, UpFront };
+
 // Standard MIDI Files rendered by FluidSynth with a General MIDI SoundFont (the first of the
 // candidates that exists), loaded once and shared by every song; copies share it too.
 class MidiSynth {
 public:
-    explicit MidiSynth(QStringList soundFontCandidates);
+    explicit MidiSynth(QStringList soundFontCandidates, SampleLoading loading = SampleLoading::OnDemand);
     OpenResult open(const QString& path) const;
     // A song already read whole (to render it without playing it).
     OpenResult open(MidiSong song) const;

@@ -10,6 +10,7 @@ namespace {
 
 struct Module {
     OpenOutputFunction open = nullptr;
+    PrepareOutputFunction prepare = nullptr;
     QString failure; // why it could not be loaded, for the user
 };
 
@@ -26,11 +27,13 @@ const Module& module()
             if (!QFileInfo::exists(place))
                 continue;
             QLibrary library(place);
-            if (auto open = reinterpret_cast<OpenOutputFunction>(library.resolve("sonaplex_open_output")))
-                return Module{open, {}};
+            auto open = reinterpret_cast<OpenOutputFunction>(library.resolve("sonaplex_open_output"));
+            auto prepare = reinterpret_cast<PrepareOutputFunction>(library.resolve("sonaplex_prepare_output"));
+            if (open && prepare)
+                return Module{open, prepare, {}};
             reason = library.errorString();
         }
-        return Module{nullptr,
+        return Module{nullptr, nullptr,
             QStringLiteral("The program's audio output (%1) could not be loaded, so nothing can be heard. %2")
                 .arg(file, reason)};
     }();
@@ -38,6 +41,12 @@ const Module& module()
 }
 
 } // namespace
+
+void prepareOutput()
+{
+    if (module().prepare)
+        module().prepare();
+}
 
 std::unique_ptr<OutputStream> openOutput(AudioSource& source, QString* error)
 {

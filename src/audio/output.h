@@ -35,7 +35,12 @@ public:
 // user) when there is no output or the output module cannot be loaded.
 std::unique_ptr<OutputStream> openOutput(AudioSource& source, QString* error);
 
-// The output module's one entry point, `sonaplex_open_output`.
+// Loads the output module and connects to the sound server, so that the first play only opens
+// its stream. Safe to call from any thread, and more than once.
+void prepareOutput();
+
+// The output module's entry points, `sonaplex_open_output` and `sonaplex_prepare_output`.
 using OpenOutputFunction = OutputStream* (*)(AudioSource*, QString*);
+using PrepareOutputFunction = void (*)();
 
 } // namespace sonaplex::audio

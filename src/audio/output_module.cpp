@@ -5,6 +5,7 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -29,31 +30,52 @@ QAudioFormat chooseFormat(const QAudioDevice& out, const AudioSource& source)
     return preferred;
 }
 
-class SinkOutput final : public OutputStream {
+// Pushed, not pulled: the sink's own pull waits a whole period (20 ms) before it reads
+// anything, where a push fills the server's buffer at once, so that the sound starts as soon
+// as the server has it. A timer on the player's thread keeps the buffer full.
+class SinkOutput final : public QObject, public OutputStream {
 public:
     SinkOutput(AudioSource& source, const QAudioDevice& out)
         : format_(chooseFormat(out, source)), device_(source, format_), sink_(out, format_)
     {
         // About a tenth of a second queued: pause and stop answer at once.
         sink_.setBufferSize(format_.bytesForDuration(100'000));
+        feeder_.setInterval(10);
+        connect(&feeder_, &QTimer::timeout, this, [this] { feed(); });
     }
-    ~SinkOutput() override { sink_.stop(); }
+    ~SinkOutput() override { stop(); }
 
     bool startAt(int64_t from) override
     {
-        sink_.stop();
+        stop();
         device_.restartAt(from);
-        sink_.start(&device_);
-        if (sink_.error() != QAudio::NoError) {
-            sink_.stop();
+        feeding_ = sink_.start();
+        if (!feeding_ || sink_.error() != QAudio::NoError) {
+            stop();
             return false;
         }
+        feed();
+        feeder_.start();
         return true;
     }
     void moveFeedTo(int64_t from) override { device_.restartAt(from); }
-    void suspend() override { sink_.suspend(); }
-    void resume() override { sink_.resume(); }
-    void stop() override { sink_.stop(); }
+    void suspend() override
+    {
+        feeder_.stop();
+        sink_.suspend();
+    }
+    void resume() override
+    {
+        sink_.resume();
+        feed();
+        feeder_.start();
+    }
+    void stop() override
+    {
+        feeder_.stop();
+        sink_.stop();
+        feeding_ = nullptr; // the sink's own, gone with the stop
+    }
     void setGain(float gain) override { device_.setGain(gain); }
     int deviceRate() const override { return format_.sampleRate(); }
     int64_t playedFrames() const override { return sink_.processedUSecs() * format_.sampleRate() / 1'000'000; }
@@ -61,9 +83,26 @@ public:
     int64_t framesBeforeEnd() const override { return device_.framesBeforeEnd(); }
 
 private:
+    // Tops the server's buffer up with whole frames.
+    void feed()
+    {
+        if (!feeding_)
+            return;
+        const qint64 room = sink_.bytesFree() / format_.bytesPerFrame() * format_.bytesPerFrame();
+        if (room <= 0)
+            return;
+        chunk_.resize(room);
+        const qint64 made = device_.read(chunk_.data(), room);
+        if (made > 0)
+            feeding_->write(chunk_.constData(), made);
+    }
+
     QAudioFormat format_;
     PcmDevice device_;
     QAudioSink sink_; // after the device it reads: it goes first
+    QIODevice* feeding_ = nullptr;
+    QTimer feeder_;
+    QByteArray chunk_;
 };
 
 } // namespace
@@ -80,3 +119,6 @@ extern "C" Q_DECL_EXPORT sonaplex::audio::OutputStream* sonaplex_open_output(
     }
     return new sonaplex::audio::SinkOutput(*source, out);
 }
+
+// Makes Qt Multimedia connect to the sound server and list its devices.
+extern "C" Q_DECL_EXPORT void sonaplex_prepare_output() { (void)QMediaDevices::defaultAudioOutput(); }

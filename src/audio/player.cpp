@@ -3,6 +3,7 @@
 #include "audio/audio_host.h"
 #include "audio/output.h"
 
+#include <QThreadPool>
 #include <QTimer>
 
 #include <algorithm>
@@ -10,6 +11,17 @@
 #include <vector>
 
 namespace sonaplex::audio {
+
+namespace {
+// A source being closed may still be reading its file (a big song is parsed on a thread of its
+// own): it finishes on a pool thread, so that neither the window nor the sound waits for it.
+// The application waits for the pool before it ends.
+void retire(std::unique_ptr<AudioSource> source)
+{
+    if (source)
+        QThreadPool::globalInstance()->start([s = std::shared_ptr<AudioSource>(std::move(source))]() mutable { s.reset(); });
+}
+} // namespace
 
 // Lives on the player's thread and owns everything the sound passes through.
 class Player::Worker : public QObject {
@@ -28,7 +40,7 @@ public:
         if (poll_)
             poll_->stop();
         output_.reset(); // before the source it reads
-        source_.reset();
+        retire(std::move(source_));
         base_ = 0;
     }
 
@@ -37,13 +49,16 @@ public:
     {
         if (!source_)
             return QStringLiteral("No file is open.");
-        if (!output_) {
-            QString problem;
-            output_ = openOutput(*source_, &problem);
-            if (!output_)
-                return problem;
-            output_->setGain(gain_);
-        }
+        if (QString why = source_->problem(); !why.isEmpty())
+            return why;
+        // An output of its own for every start: the server starts a new stream's sound at once,
+        // where a stream started again after a stop waits tens of milliseconds.
+        output_.reset();
+        QString problem;
+        output_ = openOutput(*source_, &problem);
+        if (!output_)
+            return problem;
+        output_->setGain(gain_);
         base_ = from;
         playedAtBase_ = 0;
         position_ = from;

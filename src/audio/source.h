@@ -18,6 +18,9 @@ public:
     // Reads up to `frames` frames into `out` (frames × channels floats); fewer only at the end.
     virtual int64_t read(float* out, int64_t frames) = 0;
     virtual bool seek(int64_t frame) = 0;
+    // Why the source cannot sound after all (found while it was being prepared: a SoundFont
+    // that would not load), for the user; empty when it can. May wait for that preparation.
+    virtual QString problem() { return {}; }
 };
 
 struct OpenResult {

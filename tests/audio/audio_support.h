@@ -35,6 +35,12 @@ public:
     {
         return event(tick, {char(0xC0 | channel), char(prog)});
     }
+    MidiBuilder& controller(uint32_t tick, int channel, int number, int value)
+    {
+        return event(tick, {char(0xB0 | channel), char(number), char(value)});
+    }
+    // The General MIDI "system on" message.
+    MidiBuilder& gmReset(uint32_t tick) { return event(tick, {char(0xF0), 5, 0x7E, 0x7F, 0x09, 0x01, char(0xF7)}); }
     MidiBuilder& note(uint32_t on, uint32_t off, int channel, int key, int velocity = 100)
     {
         event(on, {char(0x90 | channel), char(key), char(velocity)});
