@@ -36,24 +36,38 @@ private:
     std::function<void()> action_;
 };
 
-// For the start-up benchmark: when SONAPLEX_REPORT_FIRST_PAINT is set, the program prints
+// What a process holds in memory now, in kB (VmRSS), or -1.
+inline long long residentKb(const char* field = "VmRSS:")
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith(field))
+                return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// For the start-up benchmarks: when SONAPLEX_REPORT_FIRST_PAINT is set, the program prints
 // its peak memory once its first window is painted, and ends at once (the benchmark times
-// the line's arrival). The benchmark's minimal Qt window reports the same way. Asked for
-// after the program's own first-paint work, so that the report comes before that work.
+// the line's arrival); with SONAPLEX_REPORT_MEMORY_AFTER_MS as well, it waits that long
+// more (what starts after the first window runs meanwhile), prints what it then holds, and
+// ends. The benchmark's minimal Qt window reports the same way. Asked for after the
+// program's own first-paint work, so that the report comes before that work.
 inline void reportFirstPaintIfAsked()
 {
     if (!qEnvironmentVariableIsSet("SONAPLEX_REPORT_FIRST_PAINT"))
         return;
     AfterFirstPaint::run(QCoreApplication::instance(), [] {
-        long long peakKb = -1;
-        QFile status(QStringLiteral("/proc/self/status"));
-        if (status.open(QIODevice::ReadOnly))
-            for (const QByteArray& line : status.readAll().split('\n'))
-                if (line.startsWith("VmHWM:"))
-                    peakKb = line.mid(6).trimmed().split(' ').value(0).toLongLong();
-        std::printf("first-paint peak-kb %lld\n", peakKb);
+        std::printf("first-paint peak-kb %lld\n", residentKb("VmHWM:"));
         std::fflush(stdout);
-        std::_Exit(0);
+        const int afterMs = qEnvironmentVariableIntValue("SONAPLEX_REPORT_MEMORY_AFTER_MS");
+        if (afterMs <= 0)
+            std::_Exit(0);
+        QTimer::singleShot(afterMs, [] {
+            std::printf("later resident-kb %lld\n", residentKb());
+            std::fflush(stdout);
+            std::_Exit(0);
+        });
     });
 }
 

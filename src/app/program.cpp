@@ -15,6 +15,8 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -110,15 +112,39 @@ void startProgram(const QString& programFolder)
     current() = forms;
     forms->showModeless<FrmSplash>();
     // What the first window does not need waits until it is on screen: the record, and the
-    // SoundFont (with FluidSynth), which loads on a thread while the user reads the window.
+    // audio output, which connects to the sound server on a thread while the user reads the
+    // window. FluidSynth and the SoundFont wait for the first MIDI file.
     AfterFirstPaint::run(forms, [forms] {
         if (forms->hasEnded())
             return;
-        forms->audio()->loadInBackground();
+        forms->audio()->prepareOutputInBackground();
         const ReplacementRecord* record = forms->record();
         if (record && !record->problem().isEmpty())
             showMessage(recordProblemWords(record->problem()), QStringLiteral("Record of Replacements"), QApplication::activeWindow());
     });
+}
+
+int runDesktopProgram(int argc, char** argv, const std::function<void(Forms&)>& started)
+{
+    int code = 0;
+    {
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Sonaplex"));
+        QApplication::setOrganizationName(QStringLiteral("Sonaplex"));
+        QApplication::setDesktopFileName(QStringLiteral("org.sonaplex.sonaplex"));
+        startProgram(resolveProgramFolder(QCoreApplication::applicationDirPath()));
+        if (started)
+            started(*current());
+        reportFirstPaintIfAsked();
+        code = app.exec();
+    }
+    // Everything of the program's own is closed by now, in order: the windows and their
+    // players (each closing its audio output), the record, the pool that finishes closed
+    // sources, and the application object. What is left are library globals, among them Qt
+    // Multimedia's connection to the sound server, whose destructor races the sound server's
+    // own thread and can abort the process at exit. The program ends without them.
+    std::fflush(nullptr);
+    std::_Exit(code);
 }
 
 Forms* runningProgram() { return current(); }

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include <functional>
+
 namespace sonaplex {
 
 class Forms;
@@ -9,6 +11,12 @@ class Forms;
 // returns at once; the caller runs the event loop. The program's windows are top-level
 // widgets found by their names ("frmSplash", "FrmMidi", ...).
 void startProgram(const QString& programFolder);
+
+// The program with its windows, as main() runs it: the application object, the program
+// started in the folder beside the executable (or the user's), the event loop, then an end
+// in order. `started` (for tests) runs once the program has started. Never returns: the
+// process ends with the event loop's exit code.
+[[noreturn]] int runDesktopProgram(int argc, char** argv, const std::function<void(Forms&)>& started = {});
 
 // The window registry of the program started last, for tests.
 Forms* runningProgram();
