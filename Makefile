@@ -52,9 +52,11 @@ fuzz: deps
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_file_list
 	$(BUILD)/bench/bench_startup 30
+	xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb $(BUILD)/bench/bench_startup 30
+	cd $(BUILD) && $(CURDIR)/scripts/with-audio-server bench/bench_first_sound 15 200
 	$(BUILD)/bench/bench_switch
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_responsive
-	cd $(BUILD) && $(CURDIR)/scripts/with-audio-server bench/bench_audio
+	cd $(BUILD) && bench/bench_audio
 	cd $(BUILD) && bench/kill_switch 100 64
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_record_list 100000 2000 3
 	$(BUILD)/bench/bench_games 2000 5

@@ -2,9 +2,9 @@
 //   waveform overview of a big wave file        against `sox FILE -n stat`
 //   conversion to a game's format               against sox doing the same conversion
 //   MIDI render (CPU per second of audio)       against `fluidsynth -F` with the same SoundFont
-//   play-to-first-sound on the audio server     against `paplay`
 //   opening a big MIDI file (what a click costs the window), with the SoundFont loaded ahead
-// Usage: bench_audio [MB of the big wave file, 1024] (run under scripts/with-audio-server)
+// (Play to first sound is measured by bench_first_sound.)
+// Usage: bench_audio [MB of the big wave file, 1024]
 #include "audio/analysis.h"
 #include "audio/audio_host.h"
 #include "audio/audio_support.h"
@@ -19,11 +19,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <atomic>
 #include <cstdio>
 #include <random>
 #include <sys/resource.h>
-#include <thread>
 #include <unistd.h>
 
 using namespace sonaplex;
@@ -82,60 +80,6 @@ void writeBigWave(const QString& path, qint64 bytes, int rate, int channels, int
     }
     sf_close(f);
 }
-
-// Listens to the null sink through parec and tells when sound first arrives.
-class SoundWatch {
-public:
-    SoundWatch()
-    {
-        const QByteArray sink = qgetenv("SONAPLEX_TEST_SINK");
-        parec_.start(QStringLiteral("parec"),
-            {QStringLiteral("--raw"), QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
-                QStringLiteral("--latency-msec=1"), QStringLiteral("-d"),
-                QString::fromUtf8(sink) + QStringLiteral(".monitor")});
-        parec_.waitForStarted();
-        reader_ = std::thread([this] {
-            while (!stop_) {
-                if (!parec_.waitForReadyRead(50))
-                    continue;
-                const QByteArray data = parec_.readAll();
-                const auto* s = reinterpret_cast<const int16_t*>(data.constData());
-                for (qsizetype i = 0; i < data.size() / 2; ++i)
-                    if (std::abs(s[i]) > 300 && armed_) {
-                        heardAt_ = clock_.nsecsElapsed();
-                        armed_ = false;
-                    }
-            }
-        });
-    }
-    ~SoundWatch()
-    {
-        stop_ = true;
-        reader_.join();
-        parec_.kill();
-        parec_.waitForFinished();
-    }
-    // Milliseconds from start() (called just before the sound is started) to the first sound.
-    void start()
-    {
-        heardAt_ = -1;
-        clock_.start();
-        armed_ = true;
-    }
-    double waitMs()
-    {
-        for (int i = 0; i < 400 && heardAt_ < 0; ++i)
-            QThread::msleep(5);
-        return heardAt_ < 0 ? -1 : heardAt_ / 1e6;
-    }
-
-private:
-    QProcess parec_;
-    std::thread reader_;
-    std::atomic<bool> stop_{false}, armed_{false};
-    std::atomic<qint64> heardAt_{-1};
-    QElapsedTimer clock_;
-};
 
 } // namespace
 
@@ -237,36 +181,5 @@ int main(int argc, char** argv)
             QFileInfo(at("big.mid")).size() / 1048576.0, open);
     }
 
-    // Play-to-first-sound.
-    if (!qEnvironmentVariableIsEmpty("SONAPLEX_TEST_SINK")) {
-        std::vector<float> click(4410, 0.8f);
-        test::writeWave(at("click.wav"), click, 44100, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
-        SoundWatch watch;
-        QThread::msleep(300);
-        auto host = std::make_shared<audio::AudioHost>();
-        audio::Player player(host);
-        double paplay = 1e12, sonaplex = 1e12;
-        for (int i = 0; i < 5; ++i) {
-            watch.start();
-            QProcess p;
-            p.start(QStringLiteral("paplay"), {at("click.wav")});
-            if (const double ms = watch.waitMs(); ms >= 0)
-                paplay = std::min(paplay, ms);
-            p.waitForFinished();
-            QThread::msleep(200);
-            player.open(audio::DeviceKind::WaveAudio, at("click.wav"));
-            watch.start();
-            player.play();
-            if (const double ms = watch.waitMs(); ms >= 0)
-                sonaplex = std::min(sonaplex, ms);
-            QThread::msleep(300);
-            player.stop();
-        }
-        std::printf("Play to first sound on the audio server:\n  paplay (baseline):            %9.1f ms\n"
-                    "  Sonaplex:                     %9.1f ms\n",
-            paplay, sonaplex);
-    } else {
-        std::printf("Play to first sound: skipped (run under scripts/with-audio-server)\n");
-    }
     return 0;
 }

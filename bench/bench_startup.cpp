@@ -1,8 +1,11 @@
-// Start-up: how long until the first window is painted, and the peak memory until then,
-// against a minimal Qt Widgets program showing one window, run alternately in the same run.
-// Usage: bench_startup [runs, 20] [program, ../sonaplex]
+// Start-up: how long until the first window is painted and shown, and the peak memory until
+// then, against a minimal Qt Widgets program showing one window, run alternately in the same
+// run. Usage: bench_startup [runs, 20] [program, ../sonaplex]
 // Both programs report through SONAPLEX_REPORT_FIRST_PAINT; the platform is whatever
-// QT_QPA_PLATFORM says (offscreen when unset).
+// QT_QPA_PLATFORM says (offscreen when unset): `make bench` runs it offscreen and under X
+// (Xvfb with a window manager).
+#include "figures.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -63,12 +66,6 @@ Start startOnce(const QString& program)
     return s;
 }
 
-template <class T> T median(std::vector<T> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? T() : v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -92,25 +89,27 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "a program did not report its first window\n");
         return 1;
     }
-    std::vector<double> msMinimal, msProgram;
-    std::vector<long long> kbMinimal, kbProgram;
+    Figures msMinimal, msProgram, msRatio, mbMinimal, mbProgram, mbRatio;
     for (int i = 0; i < runs; ++i) {
         const Start a = startOnce(minimal), b = startOnce(program);
         if (a.ms < 0 || b.ms < 0) {
             std::fprintf(stderr, "a program did not report its first window\n");
             return 1;
         }
-        msMinimal.push_back(a.ms);
-        kbMinimal.push_back(a.peakKb);
-        msProgram.push_back(b.ms);
-        kbProgram.push_back(b.peakKb);
+        msMinimal.add(a.ms);
+        msProgram.add(b.ms);
+        msRatio.add(b.ms / a.ms);
+        mbMinimal.add(a.peakKb / 1024.0);
+        mbProgram.add(b.peakKb / 1024.0);
+        mbRatio.add(double(b.peakKb) / a.peakKb);
     }
-    const double tMin = median(msMinimal), tProg = median(msProgram);
-    const double mMin = median(kbMinimal) / 1024.0, mProg = median(kbProgram) / 1024.0;
-    std::printf("start-up, median of %d runs each (platform %s)\n", runs, qgetenv("QT_QPA_PLATFORM").constData());
-    std::printf("  first window painted   minimal Qt window %7.1f ms   Sonaplex %7.1f ms   ratio %.2f (target 1.5)\n",
-        tMin, tProg, tProg / tMin);
-    std::printf("  peak memory until then minimal Qt window %7.1f MB   Sonaplex %7.1f MB   ratio %.2f (target 1.3)\n",
-        mMin, mProg, mProg / mMin);
+    std::printf("Start-up, min, median and max of %d interleaved pairs (platform %s)\n", runs,
+        qgetenv("QT_QPA_PLATFORM").constData());
+    std::printf("  first window shown, ms\n    minimal Qt window  %s\n    Sonaplex           %s\n    ratio              %s"
+                "   (target 1.3)\n",
+        qPrintable(msMinimal.text()), qPrintable(msProgram.text()), qPrintable(msRatio.text()));
+    std::printf("  peak memory until then, MB\n    minimal Qt window  %s\n    Sonaplex           %s\n    ratio  "
+                "            %s   (target 1.3)\n",
+        qPrintable(mbMinimal.text()), qPrintable(mbProgram.text()), qPrintable(mbRatio.text()));
     return 0;
 }
