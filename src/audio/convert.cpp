@@ -1,12 +1,12 @@
 #include "audio/convert.h"
 
 #include "audio/channel_mix.h"
+#include "audio/sndfile_api.h"
 #include "audio/wave_source.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <sndfile.h>
 #include <soxr.h>
 
 #include <algorithm>
@@ -26,18 +26,20 @@ QString convertWave(const QString& source, const QString& destination, const Sou
         return QStringLiteral("%1 cannot be read as a wave file").arg(name);
     AudioSource& in = *opened.source;
 
+    if (!sndfile().error.isEmpty())
+        return sndfile().error;
     SF_INFO outInfo{};
     outInfo.samplerate = like.rate;
     outInfo.channels = like.channels;
     outInfo.format = like.sfFormat;
-    if (!sf_format_check(&outInfo))
+    if (!sndfile().sf_format_check(&outInfo))
         return QStringLiteral("the game file's format (%1) cannot be written").arg(formatSummary(like));
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> out(
-        sf_open(QFile::encodeName(destination).constData(), SFM_WRITE, &outInfo), sf_close);
+        sndfile().sf_open(QFile::encodeName(destination).constData(), SFM_WRITE, &outInfo), sndfile().sf_close);
     if (!out)
-        return QStringLiteral("the converted copy cannot be written (%1)").arg(QString::fromUtf8(sf_strerror(nullptr)));
-    sf_command(out.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
-    sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+        return QStringLiteral("the converted copy cannot be written (%1)").arg(QString::fromUtf8(sndfile().sf_strerror(nullptr)));
+    sndfile().sf_command(out.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    sndfile().sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
 
     auto failed = [&](const QString& why) {
         out.reset();
@@ -65,7 +67,7 @@ QString convertWave(const QString& source, const QString& destination, const Sou
     std::vector<float> raw(size_t(block) * inInfo.channels), mixed(size_t(block) * channels);
     std::vector<float> resampled(size_t(std::ceil(double(block) * ratio) + 64) * channels);
     auto write = [&](const float* data, int64_t frames) {
-        return frames == 0 || sf_writef_float(out.get(), data, frames) == frames;
+        return frames == 0 || sndfile().sf_writef_float(out.get(), data, frames) == frames;
     };
     for (bool done = false; !done;) {
         if (stopped && stopped())
@@ -94,7 +96,7 @@ QString convertWave(const QString& source, const QString& destination, const Sou
             inputLeft -= used;
         }
     }
-    if (sf_error(out.get()) != SF_ERR_NO_ERROR)
+    if (sndfile().sf_error(out.get()) != SF_ERR_NO_ERROR)
         return failed(QStringLiteral("the converted copy cannot be written"));
     out.reset(); // sf_close writes the header's sizes
     return {};

@@ -1,11 +1,11 @@
 #include "audio/midi_source.h"
 
+#include "audio/loaded_library.h"
 #include "audio/midi_file.h"
 #include "base/files.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QMutex>
 
 #include <fluidsynth.h>
@@ -23,42 +23,42 @@ namespace {
 void quietLog(int, const char*, void*) {}
 
 // FluidSynth and what it brings (about 30 libraries: JACK, SDL, readline, ...) load with the
-// SoundFont, in the background once the first window is up, not when the program starts.
-#define SONAPLEX_FLUID_FUNCTIONS(X)                                                                                    \
-    X(delete_fluid_settings)                                                                                           \
-    X(delete_fluid_synth)                                                                                              \
-    X(fluid_set_log_function)                                                                                          \
-    X(fluid_settings_setint)                                                                                           \
-    X(fluid_settings_setnum)                                                                                           \
-    X(fluid_synth_add_sfont)                                                                                           \
-    X(fluid_preset_get_banknum)                                                                                        \
-    X(fluid_preset_get_num)                                                                                            \
-    X(fluid_sfont_get_id)                                                                                              \
-    X(fluid_synth_cc)                                                                                                  \
-    X(fluid_synth_channel_pressure)                                                                                    \
-    X(fluid_synth_get_active_voice_count)                                                                              \
-    X(fluid_synth_get_channel_preset)                                                                                  \
-    X(fluid_synth_get_sfont_by_id)                                                                                     \
-    X(fluid_synth_key_pressure)                                                                                        \
-    X(fluid_synth_noteoff)                                                                                             \
-    X(fluid_synth_noteon)                                                                                              \
-    X(fluid_synth_pitch_bend)                                                                                          \
-    X(fluid_synth_program_change)                                                                                      \
-    X(fluid_synth_remove_sfont)                                                                                        \
-    X(fluid_synth_sfload)                                                                                              \
-    X(fluid_synth_sysex)                                                                                               \
-    X(fluid_synth_write_float)                                                                                         \
-    X(new_fluid_settings)                                                                                              \
-    X(new_fluid_synth)
+// first MIDI file opened, not when the program starts (see loaded_library.h).
+#define SONAPLEX_FLUID_FUNCTIONS(X, api)                                                                                 \
+    X(api, delete_fluid_settings)                                                                                        \
+    X(api, delete_fluid_synth)                                                                                           \
+    X(api, fluid_set_log_function)                                                                                       \
+    X(api, fluid_settings_setint)                                                                                        \
+    X(api, fluid_settings_setnum)                                                                                        \
+    X(api, fluid_synth_add_sfont)                                                                                        \
+    X(api, fluid_preset_get_banknum)                                                                                     \
+    X(api, fluid_preset_get_num)                                                                                         \
+    X(api, fluid_sfont_get_id)                                                                                           \
+    X(api, fluid_synth_cc)                                                                                               \
+    X(api, fluid_synth_channel_pressure)                                                                                 \
+    X(api, fluid_synth_get_active_voice_count)                                                                           \
+    X(api, fluid_synth_get_channel_preset)                                                                               \
+    X(api, fluid_synth_get_sfont_by_id)                                                                                  \
+    X(api, fluid_synth_key_pressure)                                                                                     \
+    X(api, fluid_synth_noteoff)                                                                                          \
+    X(api, fluid_synth_noteon)                                                                                           \
+    X(api, fluid_synth_pitch_bend)                                                                                       \
+    X(api, fluid_synth_program_change)                                                                                   \
+    X(api, fluid_synth_remove_sfont)                                                                                     \
+    X(api, fluid_synth_sfload)                                                                                           \
+    X(api, fluid_synth_sysex)                                                                                            \
+    X(api, fluid_synth_write_float)                                                                                      \
+    X(api, new_fluid_settings)                                                                                           \
+    X(api, new_fluid_synth)
 // Since FluidSynth 2.3: without them every sample is loaded with the SoundFont.
-#define SONAPLEX_FLUID_OPTIONAL(X)                                                                                     \
-    X(fluid_synth_pin_preset)                                                                                          \
-    X(fluid_synth_unpin_preset)
+#define SONAPLEX_FLUID_OPTIONAL(X, api)                                                                                  \
+    X(api, fluid_synth_pin_preset)                                                                                       \
+    X(api, fluid_synth_unpin_preset)
 
 struct FluidApi {
-#define SONAPLEX_FLUID_POINTER(name) decltype(&::name) name = nullptr;
-    SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_FLUID_POINTER)
-    SONAPLEX_FLUID_OPTIONAL(SONAPLEX_FLUID_POINTER)
+#define SONAPLEX_FLUID_POINTER(api, name) decltype(&::name) name = nullptr;
+    SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_FLUID_POINTER, _)
+    SONAPLEX_FLUID_OPTIONAL(SONAPLEX_FLUID_POINTER, _)
 #undef SONAPLEX_FLUID_POINTER
     QString error; // empty once every function was found
 };
@@ -67,23 +67,15 @@ const FluidApi& fluid()
 {
     static const FluidApi api = [] {
         FluidApi a;
-        QLibrary library(QStringLiteral(SONAPLEX_FLUIDSYNTH_LIBRARY));
-        if (!library.load()) {
+        const LibraryLoad load = loadLibraryFunctions(QStringLiteral(SONAPLEX_FLUIDSYNTH_LIBRARY),
+            {SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_LIBRARY_FUNCTION, a) SONAPLEX_FLUID_OPTIONAL(SONAPLEX_LIBRARY_OPTIONAL, a)});
+        if (!load.loadError.isEmpty())
             a.error = QStringLiteral("The FluidSynth library could not be loaded (%1), so MIDI files cannot be played. "
                                      "Install the package libfluidsynth3.")
-                          .arg(library.errorString());
-            return a;
-        }
-#define SONAPLEX_FLUID_RESOLVE(name)                                                                                   \
-    a.name = reinterpret_cast<decltype(a.name)>(library.resolve(#name));                                               \
-    if (!a.name && a.error.isEmpty())                                                                                  \
-        a.error = QStringLiteral("The FluidSynth library has no %1, so MIDI files cannot be played.").arg(#name);
-        SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_FLUID_RESOLVE)
-#undef SONAPLEX_FLUID_RESOLVE
-#define SONAPLEX_FLUID_RESOLVE_OPTIONAL(name) a.name = reinterpret_cast<decltype(a.name)>(library.resolve(#name));
-        SONAPLEX_FLUID_OPTIONAL(SONAPLEX_FLUID_RESOLVE_OPTIONAL)
-#undef SONAPLEX_FLUID_RESOLVE_OPTIONAL
-        return a; // the library stays loaded for the rest of the run
+                          .arg(load.loadError);
+        else if (!load.missing.isEmpty())
+            a.error = QStringLiteral("The FluidSynth library has no %1, so MIDI files cannot be played.").arg(load.missing);
+        return a;
     }();
     return api;
 }

@@ -1,6 +1,7 @@
 #include "audio/wave_source.h"
 
 #include "audio/riff_walk.h"
+#include "audio/sndfile_api.h"
 #include "base/files.h"
 
 #include <QFile>
@@ -8,7 +9,6 @@
 
 #include <unistd.h>
 
-#include <sndfile.h>
 
 namespace sonaplex::audio {
 
@@ -17,13 +17,13 @@ namespace {
 class WaveSource final : public AudioSource {
 public:
     WaveSource(SNDFILE* file, const SF_INFO& info) : file_(file), info_(info) {}
-    ~WaveSource() override { sf_close(file_); }
+    ~WaveSource() override { sndfile().sf_close(file_); }
 
     int sampleRate() const override { return info_.samplerate; }
     int channels() const override { return info_.channels; }
     int64_t lengthFrames() const override { return info_.frames; }
-    int64_t read(float* out, int64_t frames) override { return sf_readf_float(file_, out, frames); }
-    bool seek(int64_t frame) override { return sf_seek(file_, frame, SEEK_SET) >= 0; }
+    int64_t read(float* out, int64_t frames) override { return sndfile().sf_readf_float(file_, out, frames); }
+    bool seek(int64_t frame) override { return sndfile().sf_seek(file_, frame, SEEK_SET) >= 0; }
 
 private:
     SNDFILE* file_;
@@ -67,27 +67,29 @@ OpenResult openWave(const QString& path, SF_INFO* header)
     if (::lseek(fd, 0, SEEK_SET) != 0)
         return {nullptr, QStringLiteral("%1 cannot be read.").arg(info.fileName())};
 
+    if (!sndfile().error.isEmpty())
+        return {nullptr, sndfile().error};
     SF_INFO sf{};
     owned.fd = -1; // libsndfile closes it, with the file or when it refuses the file
-    SNDFILE* file = sf_open_fd(fd, SFM_READ, &sf, SF_TRUE);
+    SNDFILE* file = sndfile().sf_open_fd(fd, SFM_READ, &sf, SF_TRUE);
     if (!file)
         return {nullptr,
             QStringLiteral("%1 is not a wave file that can be played (%2).")
-                .arg(info.fileName(), QString::fromUtf8(sf_strerror(nullptr)))};
+                .arg(info.fileName(), QString::fromUtf8(sndfile().sf_strerror(nullptr)))};
     const int major = sf.format & SF_FORMAT_TYPEMASK;
     if (major != SF_FORMAT_WAV && major != SF_FORMAT_WAVEX && major != SF_FORMAT_RF64) {
-        sf_close(file);
+        sndfile().sf_close(file);
         return {nullptr, QStringLiteral("%1 is not a wave file that can be played.").arg(info.fileName())};
     }
     if (sf.frames <= 0 || sf.channels <= 0 || sf.samplerate <= 0) {
-        sf_close(file);
+        sndfile().sf_close(file);
         return {nullptr, QStringLiteral("%1 holds no sound.").arg(info.fileName())};
     }
     // What sound cards play: a file outside it is damaged or made to harm, and every buffer
     // sized by its rate or channels would be out of proportion.
     constexpr int kMinRate = 1000, kMaxRate = 384000, kMaxChannels = 32;
     if (sf.samplerate < kMinRate || sf.samplerate > kMaxRate) {
-        sf_close(file);
+        sndfile().sf_close(file);
         return {nullptr,
             QStringLiteral("%1 cannot be played: its sample rate (%2 Hz) is outside what sound cards play (%3 to %4 Hz).")
                 .arg(info.fileName())
@@ -96,7 +98,7 @@ OpenResult openWave(const QString& path, SF_INFO* header)
                 .arg(kMaxRate)};
     }
     if (sf.channels > kMaxChannels) {
-        sf_close(file);
+        sndfile().sf_close(file);
         return {nullptr,
             QStringLiteral("%1 cannot be played: it has %2 channels, more than the %3 sound cards play.")
                 .arg(info.fileName())
@@ -104,7 +106,7 @@ OpenResult openWave(const QString& path, SF_INFO* header)
                 .arg(kMaxChannels)};
     }
     // Floats come out in -1..1 whatever the stored sample format.
-    sf_command(file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    sndfile().sf_command(file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
     if (header)
         *header = sf;
     return {std::make_unique<WaveSource>(file, sf), {}};
