@@ -1,6 +1,6 @@
 #include "audio/midi_source.h"
 
-#include "audio/loaded_library.h"
+#include "base/loaded_library.h"
 #include "audio/midi_file.h"
 #include "base/files.h"
 

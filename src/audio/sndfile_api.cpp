@@ -1,6 +1,6 @@
 #include "audio/sndfile_api.h"
 
-#include "audio/loaded_library.h"
+#include "base/loaded_library.h"
 
 namespace sonaplex::audio {
 

@@ -3,6 +3,7 @@
 #include "base/content_hash.h"
 #include "base/replacement_record.h"
 #include "base/work_progress.h"
+#include "base/zip_api.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,7 +16,6 @@
 #include <QJsonObject>
 #include <QSet>
 
-#include <zip.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -61,7 +61,7 @@ void say(PackRefusal* to, PackRefusal what)
         *to = std::move(what);
 }
 
-QString zipError(zip_error_t* e) { return QString::fromLocal8Bit(zip_error_strerror(e)); }
+QString zipError(zip_error_t* e) { return QString::fromLocal8Bit(libzip().zip_error_strerror(e)); }
 
 } // namespace
 
@@ -196,11 +196,15 @@ bool readManifestJson(const QByteArray& json, PackManifest& m, PackRefusal* why)
 PackArchive::~PackArchive()
 {
     if (zip_)
-        zip_discard(static_cast<zip_t*>(zip_));
+        libzip().zip_discard(static_cast<zip_t*>(zip_));
 }
 
 std::unique_ptr<PackArchive> PackArchive::open(const QString& path, PackRefusal* why, const PackLimits& limits)
 {
+    if (!libzip().error.isEmpty()) {
+        say(why, refusal({}, libzip().error));
+        return nullptr;
+    }
     FileResult notReadable;
     const int fd = openRegularFile(path, &notReadable); // never waits on a FIFO
     if (fd < 0) {
@@ -208,14 +212,14 @@ std::unique_ptr<PackArchive> PackArchive::open(const QString& path, PackRefusal*
         return nullptr;
     }
     int error = 0;
-    zip_t* zip = zip_fdopen(fd, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+    zip_t* zip = libzip().zip_fdopen(fd, ZIP_RDONLY | ZIP_CHECKCONS, &error);
     if (!zip) {
         ::close(fd);
         zip_error_t e;
-        zip_error_init_with_code(&e, error);
+        libzip().zip_error_init_with_code(&e, error);
         say(why, refusal({}, QStringLiteral("%1 is not a sound pack: not a whole zip archive (%2)")
                                  .arg(QFileInfo(path).fileName(), zipError(&e))));
-        zip_error_fini(&e);
+        libzip().zip_error_fini(&e);
         return nullptr;
     }
     return opened(zip, why, limits);
@@ -227,24 +231,28 @@ std::unique_ptr<PackArchive> PackArchive::fromBytes(const QByteArray& bytes, Pac
         say(why, refusal({}, QStringLiteral("not a sound pack: it is empty")));
         return nullptr;
     }
+    if (!libzip().error.isEmpty()) {
+        say(why, refusal({}, libzip().error));
+        return nullptr;
+    }
     zip_error_t e;
-    zip_error_init(&e);
+    libzip().zip_error_init(&e);
     // The source copies nothing: `bytes` outlives the archive only while the caller keeps it, so
     // it is copied once into memory the source frees.
     void* copy = std::malloc(size_t(bytes.size()));
     std::memcpy(copy, bytes.constData(), size_t(bytes.size()));
-    zip_source_t* source = zip_source_buffer_create(copy, zip_uint64_t(bytes.size()), 1, &e);
-    zip_t* zip = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &e) : nullptr;
+    zip_source_t* source = libzip().zip_source_buffer_create(copy, zip_uint64_t(bytes.size()), 1, &e);
+    zip_t* zip = source ? libzip().zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &e) : nullptr;
     if (!zip) {
         if (source)
-            zip_source_free(source);
+            libzip().zip_source_free(source);
         else
             std::free(copy);
         say(why, refusal({}, QStringLiteral("not a sound pack: not a whole zip archive (%1)").arg(zipError(&e))));
-        zip_error_fini(&e);
+        libzip().zip_error_fini(&e);
         return nullptr;
     }
-    zip_error_fini(&e);
+    libzip().zip_error_fini(&e);
     return opened(zip, why, limits);
 }
 
@@ -254,7 +262,7 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
     pack->zip_ = handle;
     pack->limits_ = limits;
     zip_t* zip = static_cast<zip_t*>(handle);
-    const zip_int64_t count = zip_get_num_entries(zip, 0);
+    const zip_int64_t count = libzip().zip_get_num_entries(zip, 0);
     if (count < 0 || count > qint64(limits.entries) * 2 + 16) {
         say(why, refusal({}, QStringLiteral("the pack holds too many files (%1)").arg(count)));
         return nullptr;
@@ -262,16 +270,16 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
     // Stats an archive member as one of the pack's files: plain, unencrypted, compressed in a way
     // we read, within the limits.
     auto member = [&](const QString& name, qint64 limit, zip_int64_t* index, zip_stat_t* st) -> QString {
-        *index = zip_name_locate(zip, name.toUtf8().constData(), 0);
+        *index = libzip().zip_name_locate(zip, name.toUtf8().constData(), 0);
         if (*index < 0 || name.endsWith(QLatin1Char('/')))
             return QStringLiteral("is not in the pack");
-        zip_stat_init(st);
-        if (zip_stat_index(zip, zip_uint64_t(*index), 0, st) != 0 || !(st->valid & ZIP_STAT_SIZE)
+        libzip().zip_stat_init(st);
+        if (libzip().zip_stat_index(zip, zip_uint64_t(*index), 0, st) != 0 || !(st->valid & ZIP_STAT_SIZE)
             || !(st->valid & ZIP_STAT_COMP_SIZE))
             return QStringLiteral("cannot be read in the pack");
         if ((st->valid & ZIP_STAT_ENCRYPTION_METHOD) && st->encryption_method != ZIP_EM_NONE)
             return QStringLiteral("is encrypted");
-        if ((st->valid & ZIP_STAT_COMP_METHOD) && !zip_compression_method_supported(st->comp_method, 0))
+        if ((st->valid & ZIP_STAT_COMP_METHOD) && !libzip().zip_compression_method_supported(st->comp_method, 0))
             return QStringLiteral("is compressed in a way Sonaplex does not read");
         const qint64 size = qint64(st->size), packed = qint64(st->comp_size);
         if (size > limit)
@@ -295,18 +303,18 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
     json.reserve(qsizetype(st.size));
     // The manifest through the same bounded reading as every entry (its hash not checked).
     {
-        zip_file_t* file = zip_fopen_index(zip, zip_uint64_t(index), 0);
+        zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index), 0);
         if (!file) {
-            say(why, refusal(packManifestName(), QStringLiteral("cannot be read: %1").arg(zipError(zip_get_error(zip)))));
+            say(why, refusal(packManifestName(), QStringLiteral("cannot be read: %1").arg(zipError(libzip().zip_get_error(zip)))));
             return nullptr;
         }
         char buffer[65536];
         zip_int64_t n = 0;
-        while ((n = zip_fread(file, buffer, sizeof buffer)) > 0 && json.size() + n <= qint64(st.size))
+        while ((n = libzip().zip_fread(file, buffer, sizeof buffer)) > 0 && json.size() + n <= qint64(st.size))
             json.append(buffer, qsizetype(n));
         const bool whole = n == 0 && json.size() == qint64(st.size);
-        const QString damage = n < 0 ? zipError(zip_file_get_error(file)) : QString();
-        zip_fclose(file);
+        const QString damage = n < 0 ? zipError(libzip().zip_file_get_error(file)) : QString();
+        libzip().zip_fclose(file);
         if (!whole) {
             say(why, refusal(packManifestName(), n < 0 ? QStringLiteral("is damaged (%1)").arg(damage)
                                                         : QStringLiteral("does not inflate to its declared size")));
@@ -348,9 +356,9 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
 {
     const PackEntry& e = manifest_.entries[i];
     zip_t* zip = static_cast<zip_t*>(zip_);
-    zip_file_t* file = zip_fopen_index(zip, zip_uint64_t(index_[i]), 0);
+    zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index_[i]), 0);
     if (!file) {
-        say(why, refusal(e.path, QStringLiteral("its sound %1 cannot be read: %2").arg(e.file, zipError(zip_get_error(zip)))));
+        say(why, refusal(e.path, QStringLiteral("its sound %1 cannot be read: %2").arg(e.file, zipError(libzip().zip_get_error(zip)))));
         return false;
     }
     ContentHasher hasher;
@@ -358,7 +366,7 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
     qint64 got = 0;
     zip_int64_t n = 0;
     bool stopped = false;
-    while ((n = zip_fread(file, buffer.data(), buffer.size())) > 0) {
+    while ((n = libzip().zip_fread(file, buffer.data(), buffer.size())) > 0) {
         got += n;
         if (got > size_[i])
             break; // the archive lied about its size: stop before it fills anything
@@ -368,8 +376,8 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
             break;
         }
     }
-    const QString damage = n < 0 ? zipError(zip_file_get_error(file)) : QString();
-    zip_fclose(file);
+    const QString damage = n < 0 ? zipError(libzip().zip_file_get_error(file)) : QString();
+    libzip().zip_fclose(file);
     if (stopped) {
         say(why, {});
         return false;
@@ -438,6 +446,8 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
 {
     if (QFileInfo::exists(out) || QFileInfo(out).isSymLink())
         return FileResult::failure(QStringLiteral("%1 is already there").arg(out), FileCause::Exists);
+    if (!libzip().error.isEmpty())
+        return FileResult::failure(libzip().error);
     manifest.format = kPackFormat;
     for (size_t i = 0; i < manifest.entries.size(); ++i) {
         PackEntry& e = manifest.entries[i];
@@ -462,41 +472,41 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
                                   .arg(QCoreApplication::applicationPid());
     QFile::remove(temporary);
     int error = 0;
-    zip_t* zip = zip_open(QFile::encodeName(temporary).constData(), ZIP_CREATE | ZIP_EXCL, &error);
+    zip_t* zip = libzip().zip_open(QFile::encodeName(temporary).constData(), ZIP_CREATE | ZIP_EXCL, &error);
     if (!zip) {
         zip_error_t e;
-        zip_error_init_with_code(&e, error);
+        libzip().zip_error_init_with_code(&e, error);
         const QString why = zipError(&e);
-        zip_error_fini(&e);
+        libzip().zip_error_fini(&e);
         return FileResult::failure(QStringLiteral("cannot write %1: %2").arg(out, why));
     }
     auto fail = [&](const QString& why) {
-        zip_discard(zip);
+        libzip().zip_discard(zip);
         QFile::remove(temporary);
         return FileResult::failure(QStringLiteral("cannot write %1: %2").arg(out, why));
     };
-    zip_source_t* manifestSource = zip_source_buffer(zip, json.constData(), zip_uint64_t(json.size()), 0);
-    if (!manifestSource || zip_file_add(zip, "manifest.json", manifestSource, ZIP_FL_ENC_UTF_8) < 0) {
+    zip_source_t* manifestSource = libzip().zip_source_buffer(zip, json.constData(), zip_uint64_t(json.size()), 0);
+    if (!manifestSource || libzip().zip_file_add(zip, "manifest.json", manifestSource, ZIP_FL_ENC_UTF_8) < 0) {
         if (manifestSource)
-            zip_source_free(manifestSource);
-        return fail(zipError(zip_get_error(zip)));
+            libzip().zip_source_free(manifestSource);
+        return fail(zipError(libzip().zip_get_error(zip)));
     }
     for (size_t i = 0; i < manifest.entries.size(); ++i) {
         const PackEntry& e = manifest.entries[i];
-        zip_source_t* source = zip_source_file(zip, QFile::encodeName(files[i]).constData(), 0, -1);
+        zip_source_t* source = libzip().zip_source_file(zip, QFile::encodeName(files[i]).constData(), 0, -1);
         if (!source)
-            return fail(QStringLiteral("%1: %2").arg(files[i], zipError(zip_get_error(zip))));
-        const zip_int64_t added = zip_file_add(zip, e.file.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+            return fail(QStringLiteral("%1: %2").arg(files[i], zipError(libzip().zip_get_error(zip))));
+        const zip_int64_t added = libzip().zip_file_add(zip, e.file.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
         if (added < 0) {
-            zip_source_free(source);
-            return fail(zipError(zip_get_error(zip)));
+            libzip().zip_source_free(source);
+            return fail(zipError(libzip().zip_get_error(zip)));
         }
         // Wave data hardly deflates; stored, it is read back at the speed of the disk.
         if (e.path.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
-            zip_set_file_compression(zip, zip_uint64_t(added), ZIP_CM_STORE, 0);
+            libzip().zip_set_file_compression(zip, zip_uint64_t(added), ZIP_CM_STORE, 0);
     }
-    if (zip_close(zip) != 0)
-        return fail(zipError(zip_get_error(zip)));
+    if (libzip().zip_close(zip) != 0)
+        return fail(zipError(libzip().zip_get_error(zip)));
     {
         // What was written reads back whole, and every sound holds what the manifest says.
         PackRefusal why;

@@ -53,6 +53,22 @@ private slots:
         QVERIFY2(error.contains(QStringLiteral("timgm6mb-soundfont")), qPrintable(error));
     }
 
+    void aSoundFontThatWillNotLoadIsExplainedAtPlay()
+    {
+        // The SoundFont loads while the song is prepared, after the open: its failure comes
+        // with the source, before any sound, and every later open is refused at once.
+        writeFile(at("broken.sf2"), QByteArray("RIFF\x04\0\0\0sfbk", 12));
+        const audio::MidiSynth broken({at("broken.sf2")});
+        const QByteArray song = MidiBuilder().track().note(0, 480, 0, 60).bytes();
+        writeFile(at("broken-song.mid"), song);
+        audio::OpenResult first = broken.open(at("broken-song.mid"));
+        QVERIFY(first.source);
+        QVERIFY2(first.source->problem().contains(QStringLiteral("could not be loaded")), qPrintable(first.source->problem()));
+        QString error;
+        render(song, nullptr, &error, &broken);
+        QVERIFY2(error.contains(QStringLiteral("broken.sf2")), qPrintable(error));
+    }
+
     void waveFlavours_data()
     {
         QTest::addColumn<QStringList>("soxArgs");

@@ -5,7 +5,7 @@
 
 #include <initializer_list>
 
-namespace sonaplex::audio {
+namespace sonaplex {
 
 struct LibraryFunction {
     const char* name;
@@ -22,10 +22,10 @@ struct LibraryLoad {
 // Loads `library` (it stays loaded for the rest of the run) and looks up each function.
 LibraryLoad loadLibraryFunctions(const QString& library, std::initializer_list<LibraryFunction> functions);
 
-} // namespace sonaplex::audio
+} // namespace sonaplex
 
 // One LibraryFunction for each function of an X-macro list, into the members of `api` named
 // after the functions.
-#define SONAPLEX_LIBRARY_FUNCTION(api, name) sonaplex::audio::LibraryFunction{#name, reinterpret_cast<void**>(&(api).name)},
+#define SONAPLEX_LIBRARY_FUNCTION(api, name) sonaplex::LibraryFunction{#name, reinterpret_cast<void**>(&(api).name)},
 #define SONAPLEX_LIBRARY_OPTIONAL(api, name)                                                                           \
-    sonaplex::audio::LibraryFunction{#name, reinterpret_cast<void**>(&(api).name), false},
+    sonaplex::LibraryFunction{#name, reinterpret_cast<void**>(&(api).name), false},

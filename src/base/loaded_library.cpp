@@ -1,8 +1,8 @@
-#include "audio/loaded_library.h"
+#include "base/loaded_library.h"
 
 #include <QLibrary>
 
-namespace sonaplex::audio {
+namespace sonaplex {
 
 LibraryLoad loadLibraryFunctions(const QString& library, std::initializer_list<LibraryFunction> functions)
 {
@@ -20,4 +20,4 @@ LibraryLoad loadLibraryFunctions(const QString& library, std::initializer_list<L
     return result; // the library stays loaded: QLibrary unloads only when asked
 }
 
-} // namespace sonaplex::audio
+} // namespace sonaplex
