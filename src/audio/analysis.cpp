@@ -1,12 +1,12 @@
 #include "audio/analysis.h"
 
+#include "audio/libraries.h"
 #include "audio/midi_source.h"
 #include "audio/wave_source.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <ebur128.h>
 #include <sndfile.h>
 
 #include <algorithm>
@@ -327,18 +327,19 @@ struct Meter {
     std::unique_ptr<ebur128_state, void (*)(ebur128_state*)> state;
     unsigned shortWindowMs = 0;
     Meter(int channels, int rate, int64_t frames)
-        : state(ebur128_init(
-                    unsigned(channels), unsigned(rate), EBUR128_MODE_I | EBUR128_MODE_M | EBUR128_MODE_SAMPLE_PEAK),
-            [](ebur128_state* s) { ebur128_destroy(&s); })
+        : state(ebur128().error.isEmpty() ? ebur128().ebur128_init(unsigned(channels), unsigned(rate),
+                                                EBUR128_MODE_I | EBUR128_MODE_M | EBUR128_MODE_SAMPLE_PEAK)
+                                          : nullptr,
+            [](ebur128_state* s) { ebur128().ebur128_destroy(&s); })
     {
         if (!state)
             return;
         if (channels == 1)
-            ebur128_set_channel(state.get(), 0, EBUR128_DUAL_MONO);
+            ebur128().ebur128_set_channel(state.get(), 0, EBUR128_DUAL_MONO);
         const int64_t ms = frames * 1000 / rate;
         if (ms > 0 && ms < 400) {
             shortWindowMs = unsigned(ms);
-            ebur128_set_max_window(state.get(), shortWindowMs);
+            ebur128().ebur128_set_max_window(state.get(), shortWindowMs);
         }
     }
     Loudness result(int channels) const
@@ -347,14 +348,14 @@ struct Meter {
         double peak = 0;
         for (int c = 0; c < channels; ++c) {
             double p = 0;
-            ebur128_sample_peak(state.get(), unsigned(c), &p);
+            ebur128().ebur128_sample_peak(state.get(), unsigned(c), &p);
             peak = std::max(peak, p);
         }
         double lufs = -HUGE_VAL;
         if (shortWindowMs)
-            ebur128_loudness_window(state.get(), shortWindowMs, &lufs);
+            ebur128().ebur128_loudness_window(state.get(), shortWindowMs, &lufs);
         else
-            ebur128_loudness_global(state.get(), &lufs);
+            ebur128().ebur128_loudness_global(state.get(), &lufs);
         l.ok = true;
         l.peakDb = peak > 0 ? 20 * std::log10(peak) : -200;
         l.lufs = std::isfinite(lufs) && lufs > -200 ? lufs : -200;
@@ -380,7 +381,7 @@ Loudness measureLoudness(const QString& path, const std::function<bool()>& stopp
         const int64_t n = source.read(buffer.data(), kScanFrames);
         if (n <= 0)
             break;
-        ebur128_add_frames_float(meter.state.get(), buffer.data(), size_t(n));
+        ebur128().ebur128_add_frames_float(meter.state.get(), buffer.data(), size_t(n));
     }
     return meter.result(source.channels());
 }
@@ -390,7 +391,7 @@ Loudness measureLoudness(const float* samples, int64_t frames, int channels, int
     Meter meter(channels, rate, frames);
     if (!meter.state)
         return {};
-    ebur128_add_frames_float(meter.state.get(), samples, size_t(frames));
+    ebur128().ebur128_add_frames_float(meter.state.get(), samples, size_t(frames));
     return meter.result(channels);
 }
 

@@ -1,13 +1,12 @@
 #include "audio/convert.h"
 
 #include "audio/channel_mix.h"
-#include "audio/sndfile_api.h"
+#include "audio/libraries.h"
 #include "audio/wave_source.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <soxr.h>
 
 #include <algorithm>
 #include <cmath>
@@ -47,12 +46,14 @@ QString convertWave(const QString& source, const QString& destination, const Sou
         return why;
     };
     const int channels = like.channels;
-    std::unique_ptr<std::remove_pointer_t<soxr_t>, void (*)(soxr_t)> resampler(nullptr, soxr_delete);
+    std::unique_ptr<std::remove_pointer_t<soxr_t>, void (*)(soxr_t)> resampler(nullptr, soxr().soxr_delete);
     if (inInfo.samplerate != like.rate) {
+        if (!soxr().error.isEmpty())
+            return failed(soxr().error);
         soxr_error_t error = nullptr;
-        const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
-        const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
-        resampler.reset(soxr_create(
+        const soxr_io_spec_t io = soxr().soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
+        const soxr_quality_spec_t quality = soxr().soxr_quality_spec(SOXR_HQ, 0);
+        resampler.reset(soxr().soxr_create(
             double(inInfo.samplerate), double(like.rate), unsigned(channels), &error, &io, &quality, nullptr));
         if (!resampler)
             return failed(QStringLiteral("the resampler cannot start (%1)").arg(QString::fromUtf8(error)));
@@ -84,7 +85,7 @@ QString convertWave(const QString& source, const QString& destination, const Sou
         // At the end, the resampler is drained: called with no input until it gives no more.
         for (size_t inputLeft = size_t(std::max<int64_t>(n, 0));;) {
             size_t used = 0, made = 0;
-            const soxr_error_t error = soxr_process(resampler.get(), done ? nullptr : mixed.data(), inputLeft, &used,
+            const soxr_error_t error = soxr().soxr_process(resampler.get(), done ? nullptr : mixed.data(), inputLeft, &used,
                 resampled.data(), resampled.size() / size_t(channels), &made);
             if (error)
                 return failed(QStringLiteral("resampling failed (%1)").arg(QString::fromUtf8(error)));

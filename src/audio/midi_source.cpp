@@ -55,26 +55,17 @@ void quietLog(int, const char*, void*) {}
     X(api, fluid_synth_pin_preset)                                                                                       \
     X(api, fluid_synth_unpin_preset)
 
-struct FluidApi {
-#define SONAPLEX_FLUID_POINTER(api, name) decltype(&::name) name = nullptr;
-    SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_FLUID_POINTER, _)
-    SONAPLEX_FLUID_OPTIONAL(SONAPLEX_FLUID_POINTER, _)
-#undef SONAPLEX_FLUID_POINTER
-    QString error; // empty once every function was found
-};
+#define SONAPLEX_FLUID_ALL(X, api) SONAPLEX_FLUID_FUNCTIONS(X, api) SONAPLEX_FLUID_OPTIONAL(X, api)
+SONAPLEX_LIBRARY_API(FluidApi, SONAPLEX_FLUID_ALL);
 
 const FluidApi& fluid()
 {
     static const FluidApi api = [] {
         FluidApi a;
-        const LibraryLoad load = loadLibraryFunctions(QStringLiteral(SONAPLEX_FLUIDSYNTH_LIBRARY),
-            {SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_LIBRARY_FUNCTION, a) SONAPLEX_FLUID_OPTIONAL(SONAPLEX_LIBRARY_OPTIONAL, a)});
-        if (!load.loadError.isEmpty())
-            a.error = QStringLiteral("The FluidSynth library could not be loaded (%1), so MIDI files cannot be played. "
-                                     "Install the package libfluidsynth3.")
-                          .arg(load.loadError);
-        else if (!load.missing.isEmpty())
-            a.error = QStringLiteral("The FluidSynth library has no %1, so MIDI files cannot be played.").arg(load.missing);
+        a.error = libraryProblem(loadLibraryFunctions(QStringLiteral(SONAPLEX_FLUIDSYNTH_LIBRARY),
+                                     {SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_LIBRARY_FUNCTION, a)
+                                             SONAPLEX_FLUID_OPTIONAL(SONAPLEX_LIBRARY_OPTIONAL, a)}),
+            QStringLiteral("FluidSynth"), QStringLiteral("MIDI files cannot be played"), QStringLiteral("libfluidsynth3"));
         return a;
     }();
     return api;

@@ -1,7 +1,7 @@
 #include "audio/wave_source.h"
 
 #include "audio/riff_walk.h"
-#include "audio/sndfile_api.h"
+#include "audio/libraries.h"
 #include "base/files.h"
 
 #include <QFile>

@@ -20,4 +20,14 @@ LibraryLoad loadLibraryFunctions(const QString& library, std::initializer_list<L
     return result; // the library stays loaded: QLibrary unloads only when asked
 }
 
+QString libraryProblem(const LibraryLoad& load, const QString& name, const QString& purpose, const QString& package)
+{
+    if (!load.loadError.isEmpty())
+        return QStringLiteral("The %1 library could not be loaded (%2), so %3. Install the package %4.")
+            .arg(name, load.loadError, purpose, package);
+    if (!load.missing.isEmpty())
+        return QStringLiteral("The %1 library has no %2, so %3.").arg(name, load.missing, purpose);
+    return {};
+}
+
 } // namespace sonaplex

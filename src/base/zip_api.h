@@ -1,7 +1,7 @@
 #pragma once
 // libzip, loaded with the first sound pack the program reads or writes (see loaded_library.h).
 // Call its functions as libzip().zip_open(...).
-#include <QString>
+#include "base/loaded_library.h"
 
 #include <zip.h>
 
@@ -34,12 +34,7 @@ namespace sonaplex {
     X(api, zip_stat_index)                                                                                               \
     X(api, zip_stat_init)
 
-struct ZipApi {
-#define SONAPLEX_ZIP_POINTER(api, name) decltype(&::name) name = nullptr;
-    SONAPLEX_ZIP_FUNCTIONS(SONAPLEX_ZIP_POINTER, _)
-#undef SONAPLEX_ZIP_POINTER
-    QString error; // for the user; empty once every function was found
-};
+SONAPLEX_LIBRARY_API(ZipApi, SONAPLEX_ZIP_FUNCTIONS);
 
 const ZipApi& libzip();
 

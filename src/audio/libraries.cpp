@@ -1,0 +1,29 @@
+#include "audio/libraries.h"
+
+namespace sonaplex::audio {
+
+const SndfileApi& sndfile()
+{
+    static const SndfileApi api = SONAPLEX_LOAD_LIBRARY(SndfileApi, SONAPLEX_SNDFILE_FUNCTIONS,
+        QStringLiteral(SONAPLEX_SNDFILE_LIBRARY), QStringLiteral("libsndfile"),
+        QStringLiteral("wave files cannot be read"), QStringLiteral("libsndfile1"));
+    return api;
+}
+
+const SoxrApi& soxr()
+{
+    static const SoxrApi api = SONAPLEX_LOAD_LIBRARY(SoxrApi, SONAPLEX_SOXR_FUNCTIONS,
+        QStringLiteral(SONAPLEX_SOXR_LIBRARY), QStringLiteral("libsoxr"),
+        QStringLiteral("sounds cannot be converted to another rate"), QStringLiteral("libsoxr0"));
+    return api;
+}
+
+const Ebur128Api& ebur128()
+{
+    static const Ebur128Api api = SONAPLEX_LOAD_LIBRARY(Ebur128Api, SONAPLEX_EBUR128_FUNCTIONS,
+        QStringLiteral(SONAPLEX_EBUR128_LIBRARY), QStringLiteral("libebur128"),
+        QStringLiteral("loudness cannot be measured"), QStringLiteral("libebur128-1"));
+    return api;
+}
+
+} // namespace sonaplex::audio
