@@ -2,22 +2,18 @@
 //   waveform overview of a big wave file        against `sox FILE -n stat`
 //   conversion to a game's format               against sox doing the same conversion
 //   MIDI render (CPU per second of audio)       against `fluidsynth -F` with the same SoundFont
-//   opening a big MIDI file (what a click costs the window), with the SoundFont loaded ahead
-// (Play to first sound is measured by bench_first_sound.)
+// (Play to first sound, and what a click on a big MIDI file costs, are in bench_first_sound.)
 // Usage: bench_audio [MB of the big wave file, 1024]
 #include "audio/analysis.h"
-#include "audio/audio_host.h"
 #include "audio/audio_support.h"
 #include "audio/convert.h"
 #include "audio/midi_source.h"
-#include "audio/player.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <cstdio>
 #include <random>
@@ -127,15 +123,8 @@ int main(int argc, char** argv)
     // MIDI render: CPU time per second of audio, SoundFont loading included on both sides.
     QString song = QStringLiteral("/usr/share/games/openttd/baseset/openmsx/keep_on_rolling.mid");
     if (!QFile::exists(song)) {
-        test::MidiBuilder b(1);
-        b.track().tempo(0, 500000);
-        for (int t = 0; t < 8; ++t) {
-            b.track().program(0, t, t * 8);
-            for (int n = 0; n < 400; ++n)
-                b.note(uint32_t(n * 240), uint32_t(n * 240 + 200), t, 40 + (n * 7 + t * 5) % 40);
-        }
         song = at("song.mid");
-        writeBytes(song, b.bytes());
+        writeBytes(song, test::manyNotes(8, 400, 240, 200));
     }
     const QString font = audio::findSoundFont(audio::defaultSoundFontCandidates());
     double theirCpu = 1e12, ourCpu = 1e12, theirSeconds = 0, ourSeconds = 0;
@@ -159,27 +148,6 @@ int main(int argc, char** argv)
     std::printf("  fluidsynth -F (baseline):     %9.2f ms CPU per second of audio\n", theirCpu * 1000 / theirSeconds);
     std::printf("  Sonaplex:                     %9.2f ms CPU per second of audio   ratio %.2f (target <= 1.0)\n",
         ourCpu * 1000 / ourSeconds, (ourCpu / ourSeconds) / (theirCpu / theirSeconds));
-
-    // A big MIDI file opened as a click opens it, the SoundFont loaded ahead as at start-up.
-    {
-        test::MidiBuilder b(1);
-        b.track().tempo(0, 500000);
-        for (int t = 0; t < 16; ++t) {
-            b.track().program(0, t, t * 8);
-            for (int n = 0; n < 40000; ++n)
-                b.note(uint32_t(n * 96), uint32_t(n * 96 + 90), t, 40 + (n * 7 + t * 5) % 40);
-        }
-        writeBytes(at("big.mid"), b.bytes());
-        auto host = std::make_shared<audio::AudioHost>();
-        host->loadInBackground();
-        QThread::msleep(1000);
-        audio::Player player(host);
-        double open = 1e12;
-        for (int i = 0; i < 5; ++i)
-            open = std::min(open, msOf([&] { player.open(audio::DeviceKind::Sequencer, at("big.mid")); }));
-        std::printf("Opening a %.1f MB MIDI file (what a click costs the window): %.1f ms (target < 20 ms)\n",
-            QFileInfo(at("big.mid")).size() / 1048576.0, open);
-    }
 
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "audio/audio_support.h"
 #include "audio/player.h"
 #include "figures.h"
+#include "monotonic.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,19 +21,11 @@
 #include <atomic>
 #include <mutex>
 #include <cstdio>
-#include <ctime>
 #include <thread>
 
 using namespace sonaplex;
 
 namespace {
-
-long long monotonicNs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1'000'000'000LL + ts.tv_nsec;
-}
 
 // Listens to the null sink through parec and notes when each sound begins (sound after at
 // least 50 ms of silence), on the monotonic clock.
@@ -216,15 +209,8 @@ int main(int argc, char** argv)
 
     // The window's thread when a file is clicked right after a large MIDI file.
     {
-        test::MidiBuilder b(1);
-        b.track().tempo(0, 500000);
-        for (int t = 0; t < 16; ++t) {
-            b.track().program(0, t, t * 8);
-            for (int n = 0; n < 40000; ++n)
-                b.note(uint32_t(n * 96), uint32_t(n * 96 + 90), t, 40 + (n * 7 + t * 5) % 40);
-        }
         const QString big = dir.filePath(QStringLiteral("big.mid"));
-        writeBytes(big, b.bytes());
+        writeBytes(big, test::manyNotes(16, 40000, 96, 90));
         auto host = std::make_shared<audio::AudioHost>();
         audio::Player player(host);
         Figures openBig, clickAfter;

@@ -5,23 +5,14 @@
 // Usage: first_play FILE [WAIT, 500]
 #include "audio/audio_host.h"
 #include "audio/player.h"
+#include "monotonic.h"
 
 #include <QCoreApplication>
 #include <QThread>
 
 #include <cstdio>
-#include <ctime>
 
 using namespace sonaplex;
-
-namespace {
-long long monotonicNs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1'000'000'000LL + ts.tv_nsec;
-}
-} // namespace
 
 int main(int argc, char** argv)
 {

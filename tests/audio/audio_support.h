@@ -94,6 +94,20 @@ private:
     std::vector<QByteArray> tracks_;
 };
 
+// A song for benchmarks: `tracks` instruments, each playing `notes` notes of `length` ticks,
+// one every `step` ticks.
+inline QByteArray manyNotes(int tracks, int notes, uint32_t step, uint32_t length)
+{
+    MidiBuilder b(1);
+    b.track().tempo(0, 500000);
+    for (int t = 0; t < tracks; ++t) {
+        b.track().program(0, t, t * 8);
+        for (int n = 0; n < notes; ++n)
+            b.note(uint32_t(n) * step, uint32_t(n) * step + length, t, 40 + (n * 7 + t * 5) % 40);
+    }
+    return b.bytes();
+}
+
 // A signal every channel of which can be told apart: a sine per channel plus a slow sweep.
 inline std::vector<float> referenceSignal(int rate, int channels, double seconds)
 {
