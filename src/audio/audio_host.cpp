@@ -15,21 +15,14 @@ AudioHost::AudioHost(AudioSettings settings) : synth_(std::move(settings.soundFo
 
 AudioHost::~AudioHost()
 {
-    for (std::thread* t : {&loader_, &preparer_})
-        if (t->joinable())
-            t->join();
+    if (preparer_.joinable())
+        preparer_.join();
 }
 
 void AudioHost::prepareOutputInBackground()
 {
     if (!preparer_.joinable())
         preparer_ = std::thread(prepareOutput);
-}
-
-void AudioHost::loadInBackground()
-{
-    if (!loader_.joinable())
-        loader_ = synth_.loadInBackground();
 }
 
 OpenResult AudioHost::open(DeviceKind kind, const QString& path) const

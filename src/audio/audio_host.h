@@ -31,9 +31,6 @@ public:
     // so that the first play only opens its stream. FluidSynth and the SoundFont are not
     // loaded until the first MIDI file is opened.
     void prepareOutputInBackground();
-    // Starts loading the SoundFont on a thread of its own (once), so that a MIDI file opened
-    // later finds it loaded.
-    void loadInBackground();
 
     // Opens a file for the given device type; reads only what it needs to know the format.
     // Never takes much longer than kOpenTimeLimit: a file that would is reported as one that
@@ -50,7 +47,7 @@ public:
 
 private:
     MidiSynth synth_;
-    std::thread loader_, preparer_;
+    std::thread preparer_;
     std::vector<Player*> players_;
 };
 

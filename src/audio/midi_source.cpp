@@ -123,8 +123,8 @@ constexpr int kMidiChannels = 16;
 } // namespace
 
 // What the players of one audio host share for MIDI: the synthesizer settings and the
-// SoundFont, loaded once (while the first song opened is prepared, or ahead when asked) by a
-// synthesizer that never plays. Each song plays on a fresh synthesizer of its own that borrows the
+// SoundFont, loaded once (while the first song opened is prepared) by a synthesizer that
+// never plays. Each song plays on a fresh synthesizer of its own that borrows the
 // SoundFont: creating one takes well under a millisecond, and a fresh one keeps nothing of
 // what was played before, so every play of a song sounds the same. Sources hold this alive.
 //
@@ -529,14 +529,6 @@ MidiRead readMidi(const QString& path, MidiDetail detail)
 MidiSynth::MidiSynth(QStringList soundFontCandidates, SampleLoading loading)
     : d(std::make_shared<SharedSynth>(std::move(soundFontCandidates), loading))
 {
-}
-
-std::thread MidiSynth::loadInBackground() const
-{
-    return std::thread([d = d] {
-        QString error;
-        d->ready(&error); // an open waits for it; a failure is reported there
-    });
 }
 
 OpenResult MidiSynth::open(const QString& path) const

@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include <memory>
-#include <thread>
 
 namespace sonaplex::audio {
 
@@ -36,9 +35,6 @@ public:
     OpenResult open(const QString& path) const;
     // A song already read whole (to render it without playing it).
     OpenResult open(MidiSong song) const;
-    // Loads the SoundFont on a thread of its own, so that the first MIDI file opened does not
-    // wait for it (an open before it is ready waits for the load to finish).
-    std::thread loadInBackground() const;
 
 private:
     std::shared_ptr<SharedSynth> d;

@@ -14,7 +14,8 @@ namespace sonaplex::audio {
 class OutputStream {
 public:
     virtual ~OutputStream() = default;
-    // Starts, or starts again, the sound at source frame `from`; false when the output refused.
+    // Starts the sound at source frame `from`; false when the output refused. (A player opens a
+    // fresh output for each start: the server sounds a new stream at once, a restarted one late.)
     virtual bool startAt(int64_t from) = 0;
     // Moves the feed to `from` without stopping the stream: what is queued plays out.
     virtual void moveFeedTo(int64_t from) = 0;
