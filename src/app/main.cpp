@@ -7,5 +7,5 @@ int main(int argc, char** argv)
     // Given a command, the program runs without windows (and without a display).
     if (sonaplex::cli::wantsCommandLine(argc, argv))
         return sonaplex::cli::run(argc, argv);
-    return sonaplex::runDesktopProgram(argc, argv);
+    sonaplex::runDesktopProgram(argc, argv);
 }

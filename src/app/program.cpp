@@ -124,7 +124,7 @@ void startProgram(const QString& programFolder)
     });
 }
 
-int runDesktopProgram(int argc, char** argv, const std::function<void(Forms&)>& started)
+void runDesktopProgram(int argc, char** argv, const std::function<void(Forms&)>& started)
 {
     int code = 0;
     {

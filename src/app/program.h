@@ -16,7 +16,7 @@ void startProgram(const QString& programFolder);
 // started in the folder beside the executable (or the user's), the event loop, then an end
 // in order. `started` (for tests) runs once the program has started. Never returns: the
 // process ends with the event loop's exit code.
-[[noreturn]] int runDesktopProgram(int argc, char** argv, const std::function<void(Forms&)>& started = {});
+[[noreturn]] void runDesktopProgram(int argc, char** argv, const std::function<void(Forms&)>& started = {});
 
 // The window registry of the program started last, for tests.
 Forms* runningProgram();

@@ -16,7 +16,6 @@ struct LibraryFunction {
 struct LibraryLoad {
     QString loadError; // why the library could not be loaded
     QString missing; // the first required function it lacks
-    bool ok() const { return loadError.isEmpty() && missing.isEmpty(); }
 };
 
 // Loads `library` (it stays loaded for the rest of the run) and looks up each function.
