@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QResource>
 #include <QVBoxLayout>
 
 namespace sonaplex {
@@ -20,10 +21,11 @@ FrmSplash::FrmSplash(Forms& forms) : Form(forms, QStringLiteral("frmSplash"), QS
 
     auto* logo = new QLabel(frame);
     logo->setObjectName(QStringLiteral("imgLogo"));
-    logo->setPixmap(drawLogo(96));
+    logo->setPixmap(artFromPixels(QResource(QStringLiteral(":/art/splash-logo.argb")).uncompressedData(), splashLogoSize));
     auto* title = new QLabel(frame);
     title->setObjectName(QStringLiteral("OLE1"));
-    title->setPixmap(drawTitleArt(360, 70));
+    title->setPixmap(
+        artFromPixels(QResource(QStringLiteral(":/art/splash-title.argb")).uncompressedData(), splashTitleSize));
     lblVersion_ = new QLabel(QStringLiteral("Version"), frame);
     lblVersion_->setObjectName(QStringLiteral("lblVersion"));
     lblVersion_->setAlignment(Qt::AlignRight);

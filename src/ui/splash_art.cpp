@@ -1,5 +1,7 @@
 #include "ui/splash_art.h"
 
+#include <QImage>
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -75,6 +77,20 @@ QPixmap drawTitleArt(int width, int height)
     p.setPen(QPen(QColor(20, 20, 40), 1.2));
     p.drawPath(placed);
     return pm;
+}
+
+QByteArray artPixels(const QPixmap& picture)
+{
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+}
+
+QPixmap artFromPixels(const QByteArray& pixels, QSize size)
+{
+    if (size.isEmpty() || pixels.size() != qsizetype(size.width()) * size.height() * 4)
+        return {};
+    return QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(pixels.constData()), size.width(), size.height(),
+        size.width() * 4, QImage::Format_ARGB32_Premultiplied));
 }
 
 } // namespace sonaplex

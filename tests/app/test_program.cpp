@@ -2,11 +2,13 @@
 #include "support.h"
 #include "ui/browser_pane.h"
 #include "ui/desktop.h"
+#include "ui/splash_art.h"
 #include "ui/window_parts.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QComboBox>
+#include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -33,6 +35,13 @@ private slots:
         QVERIFY(!mapped.contains("libfluidsynth"));
         QVERIFY(!mapped.contains("libQt6Multimedia"));
         QCOMPARE(text("frmSplash", "lblVersion"), QStringLiteral("Version 1.2.0"));
+        // The logo and title the window carries are what the program's drawing code draws.
+        const auto shown = [](const char* name) {
+            return window("frmSplash")->findChild<QLabel*>(name)->pixmap().toImage().convertToFormat(
+                QImage::Format_ARGB32_Premultiplied);
+        };
+        QCOMPARE(shown("imgLogo"), drawLogo(splashLogoSize.width()).toImage());
+        QCOMPARE(shown("OLE1"), drawTitleArt(splashTitleSize.width(), splashTitleSize.height()).toImage());
         QCOMPARE(programVersion(), QStringLiteral("1.2.0"));
         program.enter();
         QVERIFY(isShown("FrmMidi"));
