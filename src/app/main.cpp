@@ -1,7 +1,6 @@
 #include "app/program.h"
 #include "cli/command_line.h"
 
-
 int main(int argc, char** argv)
 {
     // Given a command, the program runs without windows (and without a display).

@@ -19,9 +19,9 @@ int main(int argc, char** argv)
             return 1;
     using namespace sonaplex;
     const auto carry = [&](const QString& name, const QPixmap& art) {
+        const QByteArray pixels = artPixels(art);
         QFile file(folder + QLatin1Char('/') + name);
-        return file.open(QIODevice::WriteOnly) && file.write(artPixels(art)) == art.width() * art.height() * 4
-            && file.flush();
+        return file.open(QIODevice::WriteOnly) && file.write(pixels) == pixels.size() && file.flush();
     };
     if (!carry(QStringLiteral("splash-logo.argb"), drawLogo(splashLogoSize.width()))
         || !carry(QStringLiteral("splash-title.argb"), drawTitleArt(splashTitleSize.width(), splashTitleSize.height())))

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 #include <algorithm>
 #include <cmath>
 #include <memory>

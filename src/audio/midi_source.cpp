@@ -1,8 +1,8 @@
 #include "audio/midi_source.h"
 
-#include "base/loaded_library.h"
 #include "audio/midi_file.h"
 #include "base/files.h"
+#include "base/loaded_library.h"
 
 #include <QFile>
 #include <QFileInfo>

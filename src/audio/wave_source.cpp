@@ -1,14 +1,13 @@
 #include "audio/wave_source.h"
 
-#include "audio/riff_walk.h"
 #include "audio/libraries.h"
+#include "audio/riff_walk.h"
 #include "base/files.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <unistd.h>
-
 
 namespace sonaplex::audio {
 

@@ -1,7 +1,6 @@
 #include "ui/splash_art.h"
 
 #include <QImage>
-
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
