@@ -2,7 +2,9 @@
 
 #include "backup/frm_set_names.h"
 #include "base/backup_manifest.h"
+#include "base/files.h"
 #include "base/gathering.h"
+#include "base/replacement_record.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/staging.h"
@@ -10,6 +12,8 @@
 #include "words/report_words.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSet>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,6 +31,10 @@ BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
     auto* message = makeLabel(QStringLiteral("LblMessage"), setup.message, this);
     message->setWordWrap(true);
     message->setMinimumWidth(420);
+    // The kept originals make the paragraph above less final than it sounds.
+    auto* kept = makeLabel(QStringLiteral("LblKeptAnyway"),
+        QStringLiteral("Sonaplex also keeps every original it replaces; see Restore."), this);
+    kept->setWordWrap(true);
 
     auto* frame = new QGroupBox(QStringLiteral("Selected Files"), this);
     frame->setObjectName(QStringLiteral("FramSelectedFiles"));
@@ -57,6 +65,7 @@ BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(message);
+    layout->addWidget(kept);
     layout->addWidget(frame);
     layout->addLayout(buttons);
     fixSize();
@@ -78,7 +87,7 @@ void BackupWindow::backUp()
     if (selections_) // the window shows no more than its rows
         for (int n = 1; n <= std::min(int(paths_.size()), selections_->count()); ++n)
             listed.push_back(selections_->at(n));
-    const std::vector<StagedFile> files = gameFilesOf(listed);
+    std::vector<StagedFile> files = gameFilesOf(listed);
     if (files.empty()) {
         showMessage(QStringLiteral("No game files are selected, so there is nothing to back up."),
             QStringLiteral("Backup Error"), this);
@@ -93,8 +102,28 @@ void BackupWindow::backUp()
     std::vector<StagedFile> copied;
     Report run;
     FileResult noted;
+    QStringList notes;
     {
         LongWork work(this, QStringLiteral("Backing up the game files\u2026"));
+        // A game file Sonaplex replaced is backed up from the original it kept, never as the
+        // replacement it holds now: what each holds is read first, off this thread.
+        if (ReplacementRecord* record = forms().record(); record && record->isOpen()) {
+            std::vector<ReplacedFile> known;
+            QSet<QString> folders, paths;
+            for (const StagedFile& f : files) {
+                folders.insert(QFileInfo(f.source).absolutePath());
+                paths.insert(f.source);
+            }
+            for (const QString& folder : folders)
+                for (ReplacedFile& f : record->knownIn(folder))
+                    if (paths.contains(f.gamePath))
+                        known.push_back(std::move(f));
+            const std::vector<QString> remembered = record->rememberedHashes(known);
+            work.progress().offload([&] { ReplacementRecord::findStates(known, remembered); });
+            if (work.cancelled())
+                return;
+            files = originalsFor(files, known, record->store(), &notes);
+        }
         run = stageFiles(files, staging, &copied, &work.progress());
         if (work.cancelled())
             return; // nothing was kept; this window stays for another try
@@ -108,9 +137,16 @@ void BackupWindow::backUp()
         showMessage(
             failureReport(QStringLiteral("These files could not be backed up and are not in the backup set:"), run),
             QStringLiteral("Backup Error"), this);
+    if (copied.empty()) {
+        // Nothing to name: a backup set that holds no file is never saved nor offered.
+        (void)emptyFolder(staging);
+        showMessage(QStringLiteral("No file was backed up, so no backup set was saved."), QStringLiteral("Backup Error"), this);
+        return; // this window stays: the user may try again or cancel
+    }
 
     FrmSetName2& naming = forms().load<FrmSetName2>();
     naming.setHoldsEverything(run.ok());
+    naming.setNotes(notes);
     forms().showModal(naming);
     forms().hide(*this);
     forms().unload(*this);

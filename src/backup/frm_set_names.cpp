@@ -112,7 +112,9 @@ void FrmSetName2::confirm()
 {
     FrmBackupConfirm& done = forms().load<FrmBackupConfirm>();
     done.setHoldsEverything(holdsEverything_);
+    done.setNotes(notes_);
     holdsEverything_ = true; // until a backup says otherwise
+    notes_.clear();
     forms().showModal(done);
 }
 
@@ -131,8 +133,17 @@ void FrmSetName::confirm() { forms().showModal<FrmSetConfirm>(); }
 FrmBackupConfirm::FrmBackupConfirm(Forms& forms)
     : ConfirmationWindow(forms, QStringLiteral("FrmBackupConfirm"), QStringLiteral("Backup Confirmation"),
         QStringLiteral("CmdBackupConfirm")),
-      text_(addLine(QStringLiteral("LblBackupConfirm"), QStringLiteral("Successful backup of all selected files.")))
+      text_(addLine(QStringLiteral("LblBackupConfirm"), QStringLiteral("Successful backup of all selected files."))),
+      notes_(addLine(QStringLiteral("LblBackupNotes"), QString()))
 {
+    notes_->setWordWrap(true);
+    notes_->hide();
+}
+
+void FrmBackupConfirm::setNotes(const QStringList& notes)
+{
+    notes_->setText(notes.join(QLatin1Char('\n')));
+    notes_->setVisible(!notes.isEmpty());
 }
 
 void FrmBackupConfirm::setHoldsEverything(bool all)

@@ -45,12 +45,16 @@ public:
     explicit FrmSetName2(Forms& forms);
     // Whether the backup about to be named holds every file the user selected.
     void setHoldsEverything(bool all) { holdsEverything_ = all; }
+    // What the confirmation says of single files (a kept original backed up in place of a
+    // replacement, ...).
+    void setNotes(const QStringList& notes) { notes_ = notes; }
 
 protected:
     void confirm() override;
 
 private:
     bool holdsEverything_ = true;
+    QStringList notes_;
 };
 
 // Names a set of replacement files (the former "TempDir").
@@ -71,9 +75,12 @@ public:
     void CmdBackupConfirm_Click() { close_Click(); }
     // The confirmation says "all" only when the backup holds all selected files.
     void setHoldsEverything(bool all);
+    // A line under it for each file not backed up as a plain original; none: hidden.
+    void setNotes(const QStringList& notes);
 
 private:
     QLabel* text_;
+    QLabel* notes_;
 };
 
 // "Your set has been saved."

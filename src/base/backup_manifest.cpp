@@ -5,8 +5,10 @@
 #include "base/content_hash.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QSet>
 #include <QUrl>
@@ -55,7 +57,8 @@ FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& c
             out.cancelWriting();
             return FileResult::failure(h.result.error, h.result.cause);
         }
-        written = written && put(h.hash.toLatin1() + '\t' + encode(f.name) + '\t' + encode(f.source) + '\n');
+        const QString& gamePath = f.origin.isEmpty() ? f.source : f.origin;
+        written = written && put(h.hash.toLatin1() + '\t' + encode(f.name) + '\t' + encode(gamePath) + '\n');
     }
     if (!written) {
         const QString why = out.errorString();
@@ -66,6 +69,33 @@ FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& c
     if (!out.commit())
         return FileResult::failure(QStringLiteral("cannot write in %1: %2").arg(folder, out.errorString()));
     return FileResult::success();
+}
+
+std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, const std::vector<ReplacedFile>& known,
+    const OriginalStore& store, QStringList* notes)
+{
+    QHash<QString, const ReplacedFile*> byPath;
+    for (const ReplacedFile& f : known)
+        byPath.insert(f.gamePath, &f);
+    std::vector<StagedFile> files;
+    for (StagedFile f : gameFiles) {
+        const ReplacedFile* r = byPath.value(f.source);
+        if (r && r->state == GameFileState::Replaced && r->lastHash != r->originalHash) {
+            if (store.holds(r->originalHash)) {
+                f.origin = f.source;
+                f.source = store.pathOf(r->originalHash);
+                *notes << QStringLiteral("%1: the original Sonaplex kept, not the current replacement").arg(f.name);
+            } else {
+                *notes << QStringLiteral("%1: the current replacement, as its original is no longer kept").arg(f.name);
+            }
+        } else if (r && r->state == GameFileState::ChangedSince) {
+            *notes << QStringLiteral("%1: as it is now; it was changed since Sonaplex replaced it, so it may not be the "
+                                     "original")
+                          .arg(f.name);
+        }
+        files.push_back(std::move(f));
+    }
+    return files;
 }
 
 bool hasManifest(const QString& folder) { return QFileInfo(folder + QLatin1Char('/') + manifestName()).isFile(); }
@@ -98,8 +128,9 @@ std::vector<ManifestLine> readManifest(const QString& folder, std::vector<SetRef
             continue;
         }
         ManifestLine l{QString::fromLatin1(parts[0]), decode(parts[1]), decode(parts[2])};
-        // Only a plain name inside the set, and a plain absolute game path, are followed.
-        if (!isPlainName(l.name))
+        // Only a name inside the set (its folders with it), and a plain absolute game path, are
+        // followed.
+        if (!isPlainRelativePath(l.name))
             refuse(number, l.name, SetRefusal::Why::NameLeavesSet);
         else if (!QFileInfo(l.gamePath).isAbsolute() || QDir::cleanPath(l.gamePath) != l.gamePath
             || l.gamePath.contains(QChar(0)))
@@ -171,13 +202,32 @@ SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder
         seen.insert(gamePath);
         plan.targets.push_back(target);
     };
+    // A name with folders stays inside the set: no folder on its way is a link out of it.
+    const QString setItself = QFileInfo(setFolder).canonicalFilePath();
+    auto leavesSet = [&](const QString& name) {
+        const QString folders = QFileInfo(name).path();
+        return folders != QLatin1String(".")
+            && QFileInfo(setFolder + QLatin1Char('/') + folders).canonicalFilePath() != setItself + QLatin1Char('/') + folders;
+    };
     if (hasManifest(setFolder)) {
-        for (const ManifestLine& l : readManifest(setFolder, &plan.refused))
-            consider(QStringLiteral("%1 (%2)").arg(l.name, l.gamePath), l.gamePath,
-                setFolder + QLatin1Char('/') + l.name, true);
+        for (const ManifestLine& l : readManifest(setFolder, &plan.refused)) {
+            const QString label = QStringLiteral("%1 (%2)").arg(l.name, l.gamePath);
+            if (leavesSet(l.name))
+                plan.refused.push_back({0, label, SetRefusal::Why::NameLeavesSet});
+            else
+                consider(label, l.gamePath, setFolder + QLatin1Char('/') + l.name, true);
+        }
     } else {
-        for (const QString& name : QDir(setFolder).entryList(QDir::Files, QDir::Name))
-            consider(name, intoFolder + QLatin1Char('/') + name, setFolder + QLatin1Char('/') + name, false);
+        // Files in folders of the set go into the same folders of the game folder.
+        QDirIterator it(setFolder, QDir::Files, QDirIterator::Subdirectories);
+        QStringList names;
+        while (it.hasNext())
+            names << QDir(setFolder).relativeFilePath(it.next());
+        names.sort();
+        names.removeAll(replacementSetNoteName());
+        for (const QString& name : names)
+            if (!name.startsWith(QLatin1Char('.')) && !leavesSet(name))
+                consider(name, intoFolder + QLatin1Char('/') + name, setFolder + QLatin1Char('/') + name, false);
     }
     return plan;
 }

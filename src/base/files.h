@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include <functional>
+
 #include <memory>
 
 namespace sonaplex {
@@ -105,8 +107,8 @@ struct InsidePath {
 InsidePath findInside(const QString& folder, const QString& relative);
 
 // Removes the temporary files an interrupted copy to `path` may have left beside it (ours only,
-// by their names).
-void removeTemporariesBeside(const QString& path);
+// by their names; with `isOurs`, only those it says are, given each one's path).
+void removeTemporariesBeside(const QString& path, const std::function<bool(const QString&)>& isOurs = {});
 
 // Copies source over destination so that destination is either the old file or the
 // complete new one, never a torn file; keeps the destination's permissions. A copy of a
@@ -122,8 +124,12 @@ QString fileIdentity(const QString& path);
 // Creates a folder; succeeds when it is already there.
 FileResult createFolder(const QString& path);
 
-// Removes the files directly inside a folder (a missing folder is already empty). A link is
-// removed as a link; nothing outside the folder is touched.
+// Creates the folders of `relative` (plain names, isPlainRelativePath) inside `folder`, one
+// after another; a link on the way is refused, never followed out of `folder`.
+FileResult createFolders(const QString& folder, const QString& relative);
+
+// Removes the files inside a folder, and the folders inside it with theirs (a missing folder is
+// already empty). A link is removed as a link; nothing outside the folder is touched.
 FileResult emptyFolder(const QString& path);
 
 // Renames a file or folder; never replaces anything at `to`, an empty folder included.
@@ -143,5 +149,8 @@ QString resolveProgramFolder(const QString& executableFolder);
 // are a valid name.
 QString nameProblem(const QString& name);
 inline bool isPlainName(const QString& name) { return nameProblem(name).isEmpty(); }
+// Whether `path` names something inside a folder by plain names only ("music/x.mid"): one or
+// more plain names (isPlainName) joined by "/", so it never leaves the folder.
+bool isPlainRelativePath(const QString& path);
 
 } // namespace sonaplex

@@ -202,6 +202,16 @@ QString nameProblem(const QString& name)
     return {};
 }
 
+bool isPlainRelativePath(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    for (const QString& part : path.split(QLatin1Char('/')))
+        if (!isPlainName(part))
+            return false;
+    return true;
+}
+
 namespace {
 FileResult failed(const QString& what, int err)
 {
@@ -574,7 +584,7 @@ QString undecodableName(const QString& path)
 
 // A run killed between naming its copy and renaming it left `.NAME.sonaplex-XXXXXX` beside
 // NAME: those are ours and incomplete or unused.
-void removeTemporariesBeside(const QString& path)
+void removeTemporariesBeside(const QString& path, const std::function<bool(const QString&)>& isOurs)
 {
     const QFileInfo info(path);
     const QByteArray prefix = temporaryPrefix(info.fileName());
@@ -583,7 +593,8 @@ void removeTemporariesBeside(const QString& path)
         return;
     while (const dirent* entry = ::readdir(dir)) {
         const QByteArray name(entry->d_name);
-        if (name.size() == prefix.size() + 6 && name.startsWith(prefix))
+        if (name.size() == prefix.size() + 6 && name.startsWith(prefix)
+            && (!isOurs || isOurs(info.absolutePath() + QLatin1Char('/') + QFile::decodeName(name))))
             ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
     ::closedir(dir);
@@ -629,6 +640,34 @@ FileResult emptyFolder(const QString& path)
             const int err = errno; // before any string is built
             return failed(QStringLiteral("cannot remove %1").arg(entry.filePath()), err);
         }
+    }
+    // Folders inside it (a name gathered with its folders), never followed through a link.
+    for (const QFileInfo& entry : QDir(path).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks)) {
+        if (const FileResult inner = emptyFolder(entry.filePath()); !inner)
+            return inner;
+        if (::rmdir(encoded(entry.filePath()).constData()) != 0 && errno != ENOENT) {
+            const int err = errno; // before any string is built
+            return failed(QStringLiteral("cannot remove %1").arg(entry.filePath()), err);
+        }
+    }
+    return FileResult::success();
+}
+
+FileResult createFolders(const QString& folder, const QString& relative)
+{
+    if (!isPlainRelativePath(relative))
+        return FileResult::failure(QStringLiteral("%1 is not a folder inside %2").arg(relative, folder), FileCause::Other);
+    QString at = folder;
+    for (const QString& part : relative.split(QLatin1Char('/'))) {
+        at += QLatin1Char('/') + part;
+        if (::mkdir(encoded(at).constData(), 0777) == 0)
+            continue;
+        const int err = errno;
+        struct stat st {};
+        if (err == EEXIST && ::lstat(encoded(at).constData(), &st) == 0 && S_ISDIR(st.st_mode))
+            continue;
+        return err == EEXIST ? FileResult::failure(QStringLiteral("%1 is not a folder").arg(at), FileCause::NotAFile)
+                             : failed(QStringLiteral("cannot create folder %1").arg(at), err);
     }
     return FileResult::success();
 }

@@ -8,6 +8,7 @@
 #include "base/key_values.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
@@ -15,12 +16,12 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUuid>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <chrono>
+
+#include <sqlite3.h>
 
 #include <unistd.h>
 
@@ -283,7 +284,75 @@ void findHeroic(const GamePlaces& places, Search& search)
     }
 }
 
-// Lutris: its database, opened read-only; a database busy for longer than a moment is skipped.
+// Lutris: its database, read from a copy of our own. SQLite writes beside a database it opens
+// (the shared index and log of one in WAL mode, even "read-only"), and nothing is ever created
+// or changed in another program's folder. The copy is read with a bound on time and memory and
+// from Lutris's real table only: a database that is not Lutris's own (a view that never ends, a
+// table of billions of rows) is skipped, never waited for.
+constexpr int kLutrisSeconds = 3;
+
+// The games of a copy of pga.db; false and `why` when it cannot be read as Lutris's.
+bool readLutrisCopy(const QString& database, std::vector<Game>& games, QString* why)
+{
+    sqlite3* db = nullptr;
+    const QByteArray name = QFile::encodeName(database);
+    if (sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+        *why = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
+        sqlite3_close(db);
+        return false;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kLutrisSeconds);
+    struct Bound {
+        std::chrono::steady_clock::time_point deadline;
+        bool passed = false;
+    } bound{deadline};
+    sqlite3_progress_handler(db, 1000, [](void* b) -> int {
+        auto* bound = static_cast<Bound*>(b);
+        bound->passed = bound->passed || std::chrono::steady_clock::now() > bound->deadline;
+        return bound->passed ? 1 : 0;
+    }, &bound);
+    sqlite3_busy_timeout(db, 300);
+    sqlite3_exec(db, "PRAGMA temp_store=MEMORY; PRAGMA cache_size=-8192", nullptr, nullptr, nullptr);
+    bool ok = false;
+    sqlite3_stmt* q = nullptr;
+    // Lutris's games are a table; anything else of that name is not read.
+    if (sqlite3_prepare_v2(db, "SELECT type FROM sqlite_master WHERE name = 'games'", -1, &q, nullptr) == SQLITE_OK
+        && sqlite3_step(q) == SQLITE_ROW) {
+        const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(q, 0));
+        if (type && QByteArray(type) == "table")
+            ok = true;
+        else
+            *why = QStringLiteral("its games are not a table");
+    } else if (why->isEmpty()) {
+        *why = QStringLiteral("it has no list of games (%1)").arg(QString::fromUtf8(sqlite3_errmsg(db)));
+    }
+    sqlite3_finalize(q);
+    q = nullptr;
+    if (ok)
+        ok = sqlite3_prepare_v2(db, "SELECT slug, name, directory FROM games WHERE installed = 1 ORDER BY id", -1, &q,
+                 nullptr)
+            == SQLITE_OK;
+    if (ok) {
+        auto text = [&](int c) {
+            const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(q, c));
+            return t ? QString::fromUtf8(t, sqlite3_column_bytes(q, c)) : QString();
+        };
+        int step = SQLITE_ROW;
+        constexpr size_t kMaxGames = 100000;
+        while ((step = sqlite3_step(q)) == SQLITE_ROW && games.size() < kMaxGames)
+            games.push_back({text(1), Launcher::Lutris, text(0), text(2), {}});
+        ok = step == SQLITE_DONE || step == SQLITE_ROW;
+        if (!ok)
+            *why = bound.passed ? QStringLiteral("reading it took longer than %1 s").arg(kLutrisSeconds)
+                                : QString::fromUtf8(sqlite3_errmsg(db));
+    } else if (why->isEmpty()) {
+        *why = QString::fromUtf8(sqlite3_errmsg(db));
+    }
+    sqlite3_finalize(q);
+    sqlite3_close(db);
+    return ok;
+}
+
 void findLutris(const GamePlaces& places, Search& search)
 {
     const QStringList databases{places.dataHome + QStringLiteral("/lutris/pga.db"),
@@ -295,32 +364,39 @@ void findLutris(const GamePlaces& places, Search& search)
         if (!info.exists() || seen.contains(info.canonicalFilePath()))
             continue;
         seen.insert(info.canonicalFilePath());
-        // Only a regular file goes to SQLite, which would wait on a FIFO.
+        QTemporaryDir copy;
+        if (!copy.isValid()) {
+            search.skip(QStringLiteral("skipped %1: no room for a copy to read (%2)").arg(path, copy.errorString()));
+            continue;
+        }
+        // The database and, when there is one, its log: what Lutris wrote last may be only there.
+        // Each only as a regular file of a bounded size (SQLite would wait on a FIFO).
         FileResult why;
-        const int fd = openRegularFile(path, &why);
-        if (fd < 0) {
+        bool copied = true;
+        for (const QString& tail : {QString(), QStringLiteral("-wal")}) {
+            if (!tail.isEmpty() && !QFileInfo::exists(path + tail))
+                continue;
+            const QByteArray bytes = readSmallFile(path + tail, kMaxLauncherFile, &why);
+            QFile out(copy.path() + QStringLiteral("/pga.db") + tail);
+            if (!why || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+                if (why)
+                    why = FileResult::failure(QStringLiteral("no room for a copy to read (%1)").arg(out.errorString()));
+                copied = false;
+                break;
+            }
+        }
+        if (!copied) {
             search.skip(QStringLiteral("skipped %1: %2").arg(path, why.error));
             continue;
         }
-        ::close(fd);
-        const QString name = QStringLiteral("lutris-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            db.setDatabaseName(path);
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=300"));
-            QSqlQuery q(db);
-            if (!db.open() || !q.exec(QStringLiteral("SELECT slug, name, directory FROM games WHERE installed = 1 "
-                                                     "ORDER BY id"))) {
-                search.skip(QStringLiteral("skipped %1: %2")
-                                .arg(path, (db.isOpen() ? q.lastError() : db.lastError()).text()));
-            } else {
-                while (q.next())
-                    search.add({q.value(1).toString(), Launcher::Lutris, q.value(0).toString(), q.value(2).toString(), {}},
-                        path);
-            }
-            db.close();
+        std::vector<Game> games;
+        QString problem;
+        if (!readLutrisCopy(copy.path() + QStringLiteral("/pga.db"), games, &problem)) {
+            search.skip(QStringLiteral("skipped %1: %2").arg(path, problem));
+            continue;
         }
-        QSqlDatabase::removeDatabase(name);
+        for (Game& g : games)
+            search.add(std::move(g), path);
     }
 }
 

@@ -58,6 +58,15 @@ Report stageFiles(const std::vector<StagedFile>& files, const QString& folder, s
             if (copiedFrom.contains(f.name)) {
                 item.outcome = Outcome::SameName;
                 item.others = {copiedFrom[f.name]};
+            } else if (!isPlainRelativePath(f.name)) {
+                item.outcome = Outcome::Failed;
+                item.result = FileResult::failure(QStringLiteral("%1 is not a name inside %2").arg(f.name, folder));
+            } else if (const FileResult made = f.name.contains(QLatin1Char('/'))
+                           ? createFolders(folder, QFileInfo(f.name).path())
+                           : FileResult::success();
+                       !made) {
+                item.outcome = Outcome::Failed;
+                item.result = made;
             } else {
                 item.result = copyReplace(f.source, destinationOf(f), &p);
                 item.outcome = item.result ? Outcome::Done : Outcome::Failed;
@@ -75,8 +84,11 @@ Report stageFiles(const std::vector<StagedFile>& files, const QString& folder, s
         if (!p.cancelled())
             return;
         // A cancelled run gathers nothing: what it copied goes again.
-        for (auto it = copiedFrom.cbegin(); it != copiedFrom.cend(); ++it)
+        for (auto it = copiedFrom.cbegin(); it != copiedFrom.cend(); ++it) {
             QFile::remove(folder + QDir::separator() + it.key());
+            if (it.key().contains(QLatin1Char('/')))
+                QDir(folder).rmpath(QFileInfo(it.key()).path()); // the folders it made, when empty
+        }
         std::erase_if(report.items, [](const ReportItem& i) { return i.done(); });
         if (copied)
             copied->resize(copiedBefore);

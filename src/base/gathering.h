@@ -20,7 +20,8 @@ Report copyReplacementsInto(const std::vector<Selection>& selections, const QStr
 struct StagedFile {
     int selection;
     QString source;
-    QString name;
+    QString name; // in the folder; a name with folders ("music/x.mid") is kept with its folders
+    QString origin = {}; // the game file it belongs to, when it is copied from elsewhere (a kept original)
 };
 
 // Copies each file into `folder` (created when missing) under its given name, in order.

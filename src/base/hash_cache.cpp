@@ -93,17 +93,19 @@ QString ReplacementRecord::knownHash(const QString& path) const
     return checked(q, q.exec()) && q.next() ? q.value(0).toString() : QString();
 }
 
-void ReplacementRecord::remember(const QString& path, const QString& hash)
+FileResult ReplacementRecord::remember(const QString& path, const QString& hash)
 {
+    if (!open_)
+        return unusable();
     const QString stamp = stampOf(path);
-    if (!open_ || stamp.isEmpty() || hash.isEmpty())
-        return;
+    if (stamp.isEmpty() || hash.isEmpty())
+        return FileResult::success(); // nothing to remember: the file is read next time
     QSqlQuery q(QSqlDatabase::database(connection_));
     q.prepare(QStringLiteral("INSERT OR REPLACE INTO known(path, stamp, hash) VALUES(?, ?, ?)"));
     q.addBindValue(path);
     q.addBindValue(stamp);
     q.addBindValue(hash);
-    checked(q, q.exec());
+    return checked(q, q.exec()) ? FileResult::success() : lastWriteFailure();
 }
 
 } // namespace sonaplex

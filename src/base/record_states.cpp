@@ -70,8 +70,20 @@ void ReplacementRecord::findStates(
             continue;
         }
         const QString& known = i < remembered.size() ? remembered[i] : QString();
-        files[i].currentHash = known.isEmpty() ? contentHash(files[i].gamePath).hash : known;
-        files[i].state = stateFor(files[i], files[i].currentHash);
+        if (!known.isEmpty()) {
+            files[i].currentHash = known;
+            files[i].state = stateFor(files[i], known);
+        } else if (const HashResult read = contentHash(files[i].gamePath);
+                   read.result || read.result.cause == FileCause::NotFound) {
+            files[i].currentHash = read.hash;
+            files[i].state = stateFor(files[i], read.hash);
+        } else {
+            // There, but not readable: never taken for missing (a plan would pass it over and
+            // say all was done).
+            files[i].currentHash.clear();
+            files[i].state = GameFileState::Unreadable;
+            files[i].readFailure = read.result;
+        }
         if (progress)
             progress->fileDone();
     }
@@ -223,8 +235,16 @@ std::vector<ReplacedFile> ReplacementRecord::read(
         if (files.empty())
             return;
         ReplacedFile& f = files.back();
-        const auto from = std::find_if(given.rbegin(), given.rend(), [&](const Given& g) { return g.hash == f.lastHash; });
-        const bool put = from != given.rend();
+        auto from = std::find_if(given.rbegin(), given.rend(), [&](const Given& g) { return g.hash == f.lastHash; });
+        bool put = from != given.rend();
+        // The last content put back is neither the original nor any replacement: an undo of a
+        // restore returned what a game update had written. Sonaplex did not choose those bytes, so
+        // what it put there is still the last replacement, and the file holds something else.
+        if (!put && f.lastHash != f.originalHash && !given.empty()) {
+            from = given.rbegin();
+            f.lastHash = from->hash;
+            put = true;
+        }
         f.replacedBy = put ? from->source : f.lastHash == f.originalHash ? QString() : firstSource;
         const QString& at = put && !from->at.isEmpty() ? from->at : firstAt;
         f.at = recordedTime(at);

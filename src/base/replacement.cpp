@@ -102,7 +102,9 @@ Plan restorePlan(const ReplacementRecord& record, const std::vector<ReplacedFile
         Step step{StepName{StepName::Of::File, ++n, f.gamePath}, f.gamePath, record.store().pathOf(f.originalHash)};
         if (expectCurrent)
             step.expectedHash = f.currentHash;
-        if (!record.store().holds(f.originalHash))
+        if (f.state == GameFileState::Unreadable)
+            plan.refused.push_back({step, Outcome::Failed, f.readFailure});
+        else if (!record.store().holds(f.originalHash))
             plan.refused.push_back({step, Outcome::OriginalGone});
         else
             plan.steps.push_back(step);
@@ -127,6 +129,10 @@ Plan reapplyPlan(const ReplacementRecord& record, const std::vector<ReplacedFile
     plan.kind = RunKind::Switch;
     int n = 0;
     for (const ReplacedFile& f : files) {
+        if (f.state == GameFileState::Unreadable) {
+            plan.refused.push_back({{StepName{StepName::Of::File, ++n, f.gamePath}, f.gamePath, {}}, Outcome::Failed, f.readFailure});
+            continue;
+        }
         if (!undoneSince(f))
             continue;
         Step step{StepName{StepName::Of::File, ++n, f.gamePath}, f.gamePath, record.store().pathOf(f.lastHash),

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -86,7 +87,14 @@ int ReplacementRecord::salvage(const QString& damaged)
         QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         old.setDatabaseName(damaged);
         old.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (old.open()) {
+        // Only from tables: a view of the same name may never end.
+        auto isTable = [&](const QString& name) {
+            QSqlQuery t(old);
+            t.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ?"));
+            t.addBindValue(name);
+            return t.exec() && t.next() && t.value(0).toString() == QLatin1String("table");
+        };
+        if (old.open() && isTable(QStringLiteral("runs")) && isTable(QStringLiteral("entries"))) {
             QSqlQuery runs(old), entries(old);
             QSqlDatabase db = QSqlDatabase::database(connection_);
             QSqlQuery put(db);
@@ -225,12 +233,37 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
         db.close();
         return damaged ? Opened::Damaged : busy ? Opened::Busy : Opened::Failed;
     }
-    if (!unchanged && (!q.next() || q.value(0).toString() != QLatin1String("ok"))) {
-        openCause_ = QStringLiteral("it is damaged");
-        db.close();
-        return Opened::Damaged;
+    if (!unchanged) {
+        // The check lists what it found, a row each. A page it could not read (an I/O error, no
+        // memory) is listed too, with SQLite's code: that is no verdict on the record, which is
+        // kept closed and untouched, as when it cannot be opened.
+        QStringList found;
+        while (q.next() && found.size() < 100)
+            found << q.value(0).toString();
+        if (found != QStringList{QStringLiteral("ok")}) {
+            static const QRegularExpression errorCode(QStringLiteral("error code=(\\d+)"));
+            constexpr int kNoMemory = 7, kIoError = 10;
+            for (const QString& line : found) {
+                const int code = errorCode.match(line).captured(1).toInt() & 0xff;
+                if (code == kIoError || code == kNoMemory || code == kSqliteBusy || code == kSqliteLocked) {
+                    openCause_ = QStringLiteral("it could not be read to check it (%1)")
+                                     .arg(code == kNoMemory ? QStringLiteral("out of memory") : QStringLiteral("disk I/O error"));
+                    db.close();
+                    return Opened::Failed;
+                }
+            }
+            if (q.lastError().isValid()) { // the check itself stopped: it could not read on
+                openCause_ = QStringLiteral("it could not be read to check it (%1)").arg(q.lastError().text());
+                const int code = sqliteCode(q.lastError());
+                db.close();
+                return code == kSqliteCorrupt || code == kSqliteNotADatabase ? Opened::Damaged : Opened::Failed;
+            }
+            openCause_ = QStringLiteral("it is damaged");
+            db.close();
+            return Opened::Damaged;
+        }
     }
-    const bool ok = run(QStringLiteral("PRAGMA journal_mode=WAL")) && run(QStringLiteral("PRAGMA synchronous=FULL"))
+    const bool created = run(QStringLiteral("PRAGMA journal_mode=WAL")) && run(QStringLiteral("PRAGMA synchronous=FULL"))
         && run(QStringLiteral("CREATE TABLE IF NOT EXISTS runs(id INTEGER PRIMARY KEY, at TEXT NOT NULL, "
                               "kind TEXT NOT NULL, undoes INTEGER NOT NULL DEFAULT 0)"))
         && run(QStringLiteral("CREATE TABLE IF NOT EXISTS entries(id INTEGER PRIMARY KEY, run INTEGER NOT NULL, "
@@ -239,6 +272,22 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
         && run(QStringLiteral("CREATE INDEX IF NOT EXISTS entries_by_path ON entries(game_path)"))
         && run(QStringLiteral("CREATE TABLE IF NOT EXISTS known(path TEXT PRIMARY KEY, stamp TEXT NOT NULL, "
                               "hash TEXT NOT NULL)"));
+    // Only the program's own tables are read. A record whose runs, entries or hashes are
+    // something else (a view, which may never end; a trigger that writes elsewhere) was not
+    // written by Sonaplex: it is damaged.
+    bool ok = created && run(QStringLiteral("SELECT type, name FROM sqlite_master"));
+    if (ok) {
+        const QStringList tables{QStringLiteral("runs"), QStringLiteral("entries"), QStringLiteral("known")};
+        while (q.next()) {
+            const QString type = q.value(0).toString(), name = q.value(1).toString();
+            if (type == QLatin1String("view") || type == QLatin1String("trigger")
+                || (tables.contains(name) && type != QLatin1String("table"))) {
+                openCause_ = QStringLiteral("it holds a %1 named %2, which Sonaplex never writes").arg(type, name);
+                db.close();
+                return Opened::Damaged;
+            }
+        }
+    }
     // Entries left unfinished are looked for at every open: found at once however long the
     // record (a record written before this index works without it; on a disk that cannot take
     // it, it is left out).
@@ -427,10 +476,14 @@ FileResult ReplacementRecord::end()
     return failed;
 }
 
-void ReplacementRecord::abandon()
+FileResult ReplacementRecord::abandon()
 {
-    if (open_)
-        QSqlDatabase::database(connection_).rollback();
+    if (!open_)
+        return unusable();
+    QSqlDatabase db = QSqlDatabase::database(connection_);
+    if (db.rollback())
+        return FileResult::success();
+    return writeFailure(QStringLiteral("rollback"));
 }
 
 int ReplacementRecord::settleUnfinished()
@@ -460,8 +513,14 @@ int ReplacementRecord::settle()
     while (q.next())
         open.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString()});
     for (const Open& e : open) {
-        // A run killed between naming its copy and the rename left the copy beside the game file.
-        removeTemporariesBeside(e.path);
+        // A run killed between naming its copy and the rename left the copy beside the game file,
+        // whole (intents are written only once every copy is): only a file that holds what the
+        // entry says it was putting there is that copy. A record names paths; it is not trusted
+        // to say which files may go.
+        removeTemporariesBeside(e.path, [&](const QString& temporary) {
+            const HashResult held = contentHash(temporary);
+            return held.result && !e.after.isEmpty() && held.hash == e.after;
+        });
         // The new content in place: it happened. The old one, or none: it did not. Anything
         // else was changed after us and is kept, to show as "changed since".
         const HashResult now = contentHash(e.path);
@@ -521,34 +580,44 @@ QString ReplacementRecord::replacedBefore(const QString& gamePath, const QString
     return q.value(0).toString();
 }
 
-void ReplacementRecord::forget(const QStringList& gamePaths)
+FileResult ReplacementRecord::forget(const QStringList& gamePaths)
 {
-    if (!open_ || gamePaths.isEmpty())
-        return;
-    QSqlDatabase db = QSqlDatabase::database(connection_);
-    QSqlQuery q(db);
+    if (!open_)
+        return unusable();
+    if (gamePaths.isEmpty())
+        return FileResult::success();
+    QSqlQuery q(QSqlDatabase::database(connection_));
     // The contents kept: what game files held before, and what SWITCH put there.
     const QString keptContents = QStringLiteral("SELECT before_hash FROM entries UNION SELECT after_hash FROM entries");
     if (!checked(q, q.exec(keptContents)))
-        return;
+        return lastWriteFailure();
     QSet<QString> kept;
     while (q.next())
         kept.insert(q.value(0).toString());
-    db.transaction();
+    if (const FileResult begun = begin(); !begun)
+        return begun;
     q.prepare(QStringLiteral("DELETE FROM entries WHERE game_path = ?"));
     for (const QString& path : gamePaths) {
         q.addBindValue(path);
-        checked(q, q.exec());
+        if (!checked(q, q.exec())) {
+            const FileResult failed = lastWriteFailure();
+            (void)abandon();
+            return failed;
+        }
     }
-    db.commit();
+    // Nothing leaves the store unless the record no longer naming these files is on disk: a
+    // record that still names them after a failed commit still needs what it kept for them.
+    if (const FileResult committed = end(); !committed)
+        return committed;
     if (!checked(q, q.exec(keptContents)))
-        return; // nothing is dropped from the store unless the record says it is no longer needed
+        return FileResult::success(); // forgotten; what is kept stays until a later forget
     QSet<QString> stillNeeded;
     while (q.next())
         stillNeeded.insert(q.value(0).toString());
     for (const QString& hash : kept)
         if (!stillNeeded.contains(hash))
             store_.drop(hash);
+    return FileResult::success();
 }
 
 } // namespace sonaplex

@@ -24,6 +24,7 @@ enum class GameFileState {
     ChangedSince, // neither: a game update or another tool changed it
     Missing,
     NotRead, // its reading was cancelled
+    Unreadable, // it is there but could not be read (`readFailure` says why)
 };
 
 // One game file the record knows, as the restore window lists it.
@@ -35,6 +36,7 @@ struct ReplacedFile {
     QString lastHash; // what Sonaplex put there last
     GameFileState state = GameFileState::Missing;
     QString currentHash; // what it held when its state was found (empty: missing or not read)
+    FileResult readFailure = {}; // Unreadable: why
 };
 
 // One change of one game file within a run.
@@ -113,13 +115,13 @@ public:
     // Why the last statement that failed did, as the failure of a write.
     FileResult lastWriteFailure() const;
     // Drops the writes since begin().
-    void abandon();
+    FileResult abandon();
 
     // The content hash of a file the record has seen, when the file has not changed since
     // (same inode, size, modification and change times); empty otherwise. Saves reading big
     // files again that Sonaplex wrote or read itself.
     QString knownHash(const QString& path) const;
-    void remember(const QString& path, const QString& hash);
+    FileResult remember(const QString& path, const QString& hash);
     // What identifies a file's present state: inode, size, modification and change times.
     static QString stampOf(const QString& path);
 
@@ -153,8 +155,10 @@ public:
     // What `gamePath` held before the latest SWITCH that put `after` there, one from `source`
     // first (empty when none did, or the file did not exist then).
     QString replacedBefore(const QString& gamePath, const QString& after, const QString& source) const;
-    // Drops the entries of these game files, and the kept contents nothing else needs.
-    void forget(const QStringList& gamePaths);
+    // Drops the entries of these game files, in one transaction, and then (only once that is
+    // committed) the kept contents nothing else needs. A failure keeps the record and the store
+    // as they were, and says why.
+    FileResult forget(const QStringList& gamePaths);
 
 private:
     enum class Opened { Yes, Damaged, Busy, Failed };

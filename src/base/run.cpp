@@ -266,14 +266,14 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
                 // source did not change while it was copied. Before a swap gives its path another file.
                 c.sourceStamp = c.sourceStamp == ReplacementRecord::stampOf(step.source) ? c.sourceStamp : QString();
                 if (!c.sourceStamp.isEmpty() && !substituted) // a substitute is a passing file
-                    record->remember(step.source, c.after);
+                    (void)record->remember(step.source, c.after);
             }
             if (all) {
                 written = record->end();
             } else {
                 // A statement failed: none of the intents is kept, and the record says why.
                 written = record->lastWriteFailure();
-                record->abandon();
+                (void)record->abandon();
             }
         }
         if (!written) {
@@ -335,13 +335,13 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
             if (done[k]) {
                 record->happened(copies[k].entry);
                 if (!copies[k].sourceStamp.isEmpty())
-                    record->remember(steps[copies[k].step].gamePath, copies[k].after);
+                    (void)record->remember(steps[copies[k].step].gamePath, copies[k].after);
             } else {
                 record->didNotHappen(copies[k].entry);
             }
         }
         if (!record->end()) {
-            record->abandon();
+            (void)record->abandon();
             record->settleUnfinished(); // once more, by what the game files hold
         }
     }

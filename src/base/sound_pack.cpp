@@ -54,6 +54,15 @@ QString bytesText(qint64 bytes)
 }
 
 PackRefusal refusal(QString entry, QString why) { return {std::move(entry), std::move(why)}; }
+PackRefusal localFailure(QString entry, QString why) { return {std::move(entry), std::move(why), true}; }
+// Whether libzip's error is the disk's or the system's (reading, seeking, memory), not the
+// archive's.
+bool isLocal(int zipCode)
+{
+    return zipCode == ZIP_ER_READ || zipCode == ZIP_ER_SEEK || zipCode == ZIP_ER_OPEN || zipCode == ZIP_ER_MEMORY
+        || zipCode == ZIP_ER_TELL || zipCode == ZIP_ER_CLOSE || zipCode == ZIP_ER_WRITE;
+}
+bool isLocal(zip_error_t* e) { return e && isLocal(libzip().zip_error_code_zip(e)); }
 
 void say(PackRefusal* to, PackRefusal what)
 {
@@ -208,7 +217,7 @@ std::unique_ptr<PackArchive> PackArchive::open(const QString& path, PackRefusal*
     FileResult notReadable;
     const int fd = openRegularFile(path, &notReadable); // never waits on a FIFO
     if (fd < 0) {
-        say(why, refusal({}, notReadable.error));
+        say(why, notReadable.cause == FileCause::NotAFile ? refusal({}, notReadable.error) : localFailure({}, notReadable.error));
         return nullptr;
     }
     int error = 0;
@@ -217,8 +226,11 @@ std::unique_ptr<PackArchive> PackArchive::open(const QString& path, PackRefusal*
         ::close(fd);
         zip_error_t e;
         libzip().zip_error_init_with_code(&e, error);
-        say(why, refusal({}, QStringLiteral("%1 is not a sound pack: not a whole zip archive (%2)")
-                                 .arg(QFileInfo(path).fileName(), zipError(&e))));
+        if (isLocal(error))
+            say(why, localFailure({}, zipError(&e)));
+        else
+            say(why, refusal({}, QStringLiteral("%1 is not a sound pack: not a whole zip archive (%2)")
+                                     .arg(QFileInfo(path).fileName(), zipError(&e))));
         libzip().zip_error_fini(&e);
         return nullptr;
     }
@@ -305,7 +317,9 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
     {
         zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index), 0);
         if (!file) {
-            say(why, refusal(packManifestName(), QStringLiteral("cannot be read: %1").arg(zipError(libzip().zip_get_error(zip)))));
+            zip_error_t* error = libzip().zip_get_error(zip);
+            const QString text = QStringLiteral("cannot be read: %1").arg(zipError(error));
+            say(why, isLocal(error) ? localFailure(packManifestName(), text) : refusal(packManifestName(), text));
             return nullptr;
         }
         char buffer[65536];
@@ -314,7 +328,12 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
             json.append(buffer, qsizetype(n));
         const bool whole = n == 0 && json.size() == qint64(st.size);
         const QString damage = n < 0 ? zipError(libzip().zip_file_get_error(file)) : QString();
+        const bool readFailed = n < 0 && isLocal(libzip().zip_file_get_error(file));
         libzip().zip_fclose(file);
+        if (readFailed) {
+            say(why, localFailure(packManifestName(), QStringLiteral("cannot be read: %1").arg(damage)));
+            return nullptr;
+        }
         if (!whole) {
             say(why, refusal(packManifestName(), n < 0 ? QStringLiteral("is damaged (%1)").arg(damage)
                                                         : QStringLiteral("does not inflate to its declared size")));
@@ -358,7 +377,9 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
     zip_t* zip = static_cast<zip_t*>(zip_);
     zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index_[i]), 0);
     if (!file) {
-        say(why, refusal(e.path, QStringLiteral("its sound %1 cannot be read: %2").arg(e.file, zipError(libzip().zip_get_error(zip)))));
+        zip_error_t* error = libzip().zip_get_error(zip);
+        const QString text = QStringLiteral("its sound %1 cannot be read: %2").arg(e.file, zipError(error));
+        say(why, isLocal(error) ? localFailure(e.path, text) : refusal(e.path, text));
         return false;
     }
     ContentHasher hasher;
@@ -377,13 +398,15 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
         }
     }
     const QString damage = n < 0 ? zipError(libzip().zip_file_get_error(file)) : QString();
+    const bool readFailed = n < 0 && isLocal(libzip().zip_file_get_error(file));
     libzip().zip_fclose(file);
     if (stopped) {
         say(why, {});
         return false;
     }
     if (n < 0) {
-        say(why, refusal(e.path, QStringLiteral("its sound %1 is damaged (%2)").arg(e.file, damage)));
+        say(why, readFailed ? localFailure(e.path, QStringLiteral("its sound %1 cannot be read: %2").arg(e.file, damage))
+                            : refusal(e.path, QStringLiteral("its sound %1 is damaged (%2)").arg(e.file, damage)));
         return false;
     }
     if (got != size_[i]) {
@@ -409,10 +432,11 @@ bool PackArchive::extractTo(const QString& folder, std::vector<QString>& files, 
                                                                                                  : QStringLiteral("wav"));
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            say(why, refusal(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, out.errorString())));
+            say(why, localFailure(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, out.errorString())));
             return false;
         }
         bool written = true;
+        QString cause; // read when a write fails: once closed, the file no longer says why
         const bool whole = read(
             i,
             [&](const char* data, size_t size) {
@@ -422,15 +446,20 @@ bool PackArchive::extractTo(const QString& folder, std::vector<QString>& files, 
                     progress->addBytes(qint64(size));
                 }
                 written = out.write(data, qint64(size)) == qint64(size);
+                if (!written)
+                    cause = out.errorString();
                 return written;
             },
             why);
+        if (written && !out.flush()) {
+            written = false;
+            cause = out.errorString();
+        }
         out.close();
-        if (!whole || !written || out.error() != QFileDevice::NoError) {
-            const QString cause = out.errorString();
+        if (!whole || !written) {
             out.remove();
             if (whole || (!written && why && why->isEmpty() && !(progress && progress->cancelled())))
-                say(why, refusal(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, cause)));
+                say(why, localFailure(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, cause)));
             return false;
         }
         if (progress)
@@ -542,7 +571,7 @@ bool openPack(const QString& path, const QString& workTemplate, OpenedPack& open
     (void)createFolder(QFileInfo(workTemplate).absolutePath());
     opened.work = std::make_shared<QTemporaryDir>(workTemplate);
     if (!opened.work->isValid()) {
-        opened.refused = refusal({}, QStringLiteral("cannot make a working folder: %1").arg(opened.work->errorString()));
+        opened.refused = localFailure({}, QStringLiteral("cannot make a working folder: %1").arg(opened.work->errorString()));
         return false;
     }
     progress.setTotal(int(opened.archive->manifest().entries.size()), opened.archive->totalBytes());
@@ -561,8 +590,21 @@ PackContents contentsFromReplacements(
     for (const ReplacedFile& f : known) {
         if (f.state != GameFileState::Replaced || !f.gamePath.startsWith(prefix))
             continue;
+        // Only what the record put there goes into a pack: its kept copy, or the file it came from
+        // while that still holds the same sound. Never the game file itself, which may hold
+        // anything by the time it is read.
+        QString sound;
+        if (store.holds(f.lastHash))
+            sound = store.pathOf(f.lastHash);
+        else if (!f.replacedBy.isEmpty() && contentHash(f.replacedBy).hash == f.lastHash)
+            sound = f.replacedBy;
+        if (sound.isEmpty()) {
+            c.problems << QStringLiteral("%1: the sound Sonaplex put there is no longer kept, and %2 no longer holds it")
+                              .arg(f.gamePath.mid(prefix.size()), QDir::toNativeSeparators(f.replacedBy));
+            continue;
+        }
         c.entries.push_back({f.gamePath.mid(prefix.size()), {}, {}, f.originalHash});
-        c.files.push_back(store.holds(f.lastHash) ? store.pathOf(f.lastHash) : f.gamePath);
+        c.files.push_back(sound);
     }
     return c;
 }
@@ -580,11 +622,21 @@ PackContents contentsFromSet(const QString& setFolder, const QString& gameFolder
     QHash<QString, const ReplacedFile*> knownByPath;
     for (const ReplacedFile& f : known)
         knownByPath.insert(f.gamePath, &f);
-    const QFileInfoList setFiles = QDir(setFolder).entryInfoList(QDir::Files, QDir::Name);
-    for (const QFileInfo& s : setFiles) {
+    // A set keeps a file chosen with its folders in the game ("music/x.mid") in those folders:
+    // it is that game file. A file of the set's own folder is found by its name.
+    QStringList names;
+    QDirIterator inSet(setFolder, QDir::Files, QDirIterator::Subdirectories);
+    while (inSet.hasNext())
+        names << QDir(setFolder).relativeFilePath(inSet.next());
+    names.sort();
+    for (const QString& name : names) {
+        const QFileInfo s(setFolder + QLatin1Char('/') + name);
         if (!soundSuffix(s.fileName()))
             continue;
-        const QStringList matches = byName.value(s.fileName().toCaseFolded());
+        const QString inGame = QDir::cleanPath(gameFolder) + QLatin1Char('/') + name;
+        const QStringList matches = name.contains(QLatin1Char('/'))
+            ? (QFileInfo(inGame).isFile() ? QStringList{inGame} : QStringList{})
+            : byName.value(s.fileName().toCaseFolded());
         if (matches.size() != 1) {
             c.problems << QStringLiteral("%1: %2").arg(s.fileName(),
                 matches.isEmpty() ? QStringLiteral("no game file of this name under %1").arg(QDir::toNativeSeparators(gameFolder))
@@ -723,6 +775,10 @@ Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, cons
             progress->breathe();
         // Only files Sonaplex itself changed, by the paths the record names them by.
         const ReplacedFile* f = byPath.value(folder + QLatin1Char('/') + e.path);
+        if (f && f->state == GameFileState::Unreadable) { // named with its cause, never passed over
+            plan.refused.push_back({{StepName{StepName::Of::File, int(i) + 1, e.path}, f->gamePath, {}}, Outcome::Failed, f->readFailure});
+            continue;
+        }
         const bool fromThisPack
             = f && f->currentHash == f->lastHash && f->replacedBy == packSourceName(packPath, e); // converted
         if (!f || f->currentHash.isEmpty() || (f->currentHash != e.hash && !fromThisPack)) {

@@ -47,6 +47,9 @@ struct PackManifest {
 struct PackRefusal {
     QString entry;
     QString why;
+    // Not the pack's fault: it could not be read here (an I/O error, no memory), or its sounds
+    // could not be written to the working folder. Said as such, never as a refusal of the pack.
+    bool local = false;
     bool isEmpty() const { return why.isEmpty(); }
 };
 

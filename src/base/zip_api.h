@@ -11,6 +11,7 @@ namespace sonaplex {
     X(api, zip_close)                                                                                                    \
     X(api, zip_compression_method_supported)                                                                             \
     X(api, zip_discard)                                                                                                  \
+    X(api, zip_error_code_zip)                                                                                           \
     X(api, zip_error_fini)                                                                                               \
     X(api, zip_error_init)                                                                                               \
     X(api, zip_error_init_with_code)                                                                                     \

@@ -42,8 +42,8 @@ QString usage()
         "  status FOLDER|GAME            every game file the record knows under FOLDER (or of an\n"
         "                                installed game, by name or id), with its state\n"
         "                                (replaced, original, changed, missing), what replaced it and when\n"
-        "  restore FOLDER --all          puts back the original of every replaced file under FOLDER\n"
-        "  restore FOLDER FILE...        puts back the originals of these files\n"
+        "  restore FOLDER|GAME --all     puts back the original of every replaced file under FOLDER\n"
+        "  restore FOLDER|GAME FILE...   puts back the originals of these files\n"
         "  undo                          takes back the last SWITCH or restore\n"
         "  reapply FOLDER|GAME           puts back what Sonaplex put over the files a game update\n"
         "                                changed since (undo takes it back)\n"
@@ -175,6 +175,9 @@ Opened openRecord(const Options& o)
                 .arg(record->problem().isEmpty() ? ready.error : recordProblemWords(record->problem())));
         return {nullptr, kUnusable};
     }
+    // A record found damaged as it opened was moved aside and a new one started: said once.
+    if (!record->problem().isEmpty())
+        err(recordProblemWords(record->problem()));
     if (const RecordProblem notice = record->takeNotice(); !notice.isEmpty())
         err(recordProblemWords(notice));
     return {std::move(record), kDone};
@@ -218,6 +221,27 @@ QString gameOrFolder(const Options& o, const QString& given)
     return absolute(given);
 }
 
+// A target that is no folder, no installed game and no folder the record knows: said, exit 1.
+int notATarget(const QString& given)
+{
+    err(QStringLiteral("sonaplex: %1 is not a folder, nor an installed game's name or id, nor a folder where Sonaplex "
+                       "replaced files.")
+            .arg(given));
+    return kNotAll;
+}
+
+// Each file that is there but could not be read, named on stderr with its cause; true when any.
+bool namedUnreadable(const std::vector<ReplacedFile>& files)
+{
+    bool any = false;
+    for (const ReplacedFile& f : files)
+        if (f.state == GameFileState::Unreadable) {
+            err(QStringLiteral("%1: cannot be read: %2").arg(QDir::toNativeSeparators(f.gamePath), f.readFailure.error));
+            any = true;
+        }
+    return any;
+}
+
 int status(const Options& o)
 {
     if (o.arguments.size() != 1)
@@ -231,6 +255,8 @@ int status(const Options& o)
     std::vector<ReplacedFile> files;
     if (!filesUnder(*opened.record, folder, files))
         return kUnusable;
+    if (files.empty() && !QFileInfo(folder).isDir())
+        return notATarget(o.arguments.front());
     const bool stopped = std::any_of(
         files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
     if (o.json) {
@@ -273,11 +299,12 @@ int status(const Options& o)
             out(line);
         }
     }
+    const bool unreadable = namedUnreadable(files);
     if (stopped) {
         err(QStringLiteral("sonaplex: stopped; the files not read are listed as not-read."));
         return kNotAll;
     }
-    return kDone;
+    return unreadable ? kNotAll : kDone;
 }
 
 QString commandName(const Options& o)
@@ -351,16 +378,22 @@ int restore(const Options& o)
 {
     const bool all = o.flags.contains(QStringLiteral("--all"));
     if (o.arguments.isEmpty())
-        return usageError(QStringLiteral("restore takes a folder, then --all or the files to restore."));
-    if (all == (o.arguments.size() > 1))
+        return usageError(QStringLiteral("restore takes a folder (or a game's name or id), then --all or the files to restore."));
+    if (all && o.arguments.size() > 1)
         return usageError(QStringLiteral("restore takes either --all or the files to restore, not both."));
+    if (!all && o.arguments.size() == 1)
+        return usageError(QStringLiteral("restore %1 needs --all, or the files to restore after it.").arg(o.arguments.front()));
+    const QString folder = gameOrFolder(o, o.arguments.front());
+    if (folder.isEmpty())
+        return kUsage;
     const Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
-    const QString folder = absolute(o.arguments.front());
     std::vector<ReplacedFile> files;
     if (!filesUnder(*opened.record, folder, files))
         return kUnusable;
+    if (files.empty() && !QFileInfo(folder).isDir())
+        return notATarget(o.arguments.front());
     if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
         err(QStringLiteral("sonaplex: stopped; nothing was changed."));
         return kNotAll;

@@ -84,7 +84,8 @@ PackTarget readTarget(const Options& o, const QStringList& alone)
 // A refused pack: named on stderr (and as JSON), nothing written.
 int refusedPack(const Options& o, const QString& pack, const PackRefusal& refused)
 {
-    err(QStringLiteral("sonaplex: %1 is refused: %2").arg(QDir::toNativeSeparators(pack), packRefusalWords(refused)));
+    err((refused.local ? QStringLiteral("sonaplex: %1 could not be read: %2") : QStringLiteral("sonaplex: %1 is refused: %2"))
+            .arg(QDir::toNativeSeparators(pack), packRefusalWords(refused)));
     if (o.json)
         printJson({{QStringLiteral("command"), commandName(o)},
             {QStringLiteral("refused"),
@@ -274,6 +275,13 @@ int apply(const Options& o)
         else if (item.format.state == FormatCheck::State::Differs && !convert)
             notes << QStringLiteral("%1: copied as it is; its format differs (%2)").arg(path, audio::formatDifference(item.format));
     }
+    // A pack for another game: none of its files is in this folder. Never "nothing to apply".
+    if (!c.check.items.empty()
+        && std::all_of(c.check.items.begin(), c.check.items.end(), [](const PackItem& i) { return i.state == PackState::Missing; })) {
+        err(QStringLiteral("sonaplex: the pack is for %1, and none of its files are in %2. Nothing was changed.")
+                .arg(m.gameName.isEmpty() ? QStringLiteral("another game") : m.gameName, QDir::toNativeSeparators(t.folder)));
+        return kNotAll;
+    }
     const Plan plan = packApplyPlan(c.check, m, c.sounds, packPath, conversions.converted, conversions.failed);
     if (plan.steps.empty() && plan.refused.empty()) {
         if (!o.json)
@@ -369,6 +377,12 @@ int create(const Options& o)
     PackContents contents;
     if (fromGame) {
         contents = contentsFromReplacements(folder, known, opened.record->store());
+        for (const QString& problem : contents.problems)
+            err(problem);
+        if (!contents.problems.isEmpty()) {
+            err(QStringLiteral("sonaplex: nothing was written."));
+            return kNotAll;
+        }
         if (contents.entries.empty()) {
             err(QStringLiteral("sonaplex: Sonaplex has replaced no file under %1 that still holds its replacement.")
                     .arg(QDir::toNativeSeparators(folder)));

@@ -105,6 +105,12 @@ void FrmCopyWavs::CmdCreateSet_Click()
             text = (text.isEmpty() ? heading + QStringLiteral("\n") : text) + QStringLiteral("\n") + noted.error;
         showMessage(text, QStringLiteral("Save Set Error"), this);
     }
+    if (run.done() == 0) {
+        // A set that holds no file is never saved nor offered.
+        (void)emptyFolder(staging);
+        showMessage(QStringLiteral("No file could be added, so no set was saved."), QStringLiteral("Save Set Error"), this);
+        return;
+    }
     forms().showModal(QStringLiteral("FrmSetName"));
 }
 

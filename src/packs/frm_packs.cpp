@@ -467,7 +467,7 @@ void FrmPacks::CmdRemovePack_Click()
 void FrmPacks::writePackOf(const PackContents& contents, const QString& defaultName)
 {
     if (!contents.problems.isEmpty()) {
-        showMessage(QStringLiteral("No pack was written: these files are not in the game as one file of their name:\n\n%1")
+        showMessage(QStringLiteral("No pack was written:\n\n%1")
                         .arg(contents.problems.join(QLatin1Char('\n'))),
             kTitle, this);
         return;

@@ -329,7 +329,9 @@ void FrmRestore::CmdForget_Click()
                                 "restored from here.")
                      .arg(paths.size())))
         return;
-    forms().record()->forget(paths);
+    if (const FileResult forgot = forms().record()->forget(paths); !forgot)
+        showMessage(QStringLiteral("Nothing was forgotten, and every kept original is still kept: %1").arg(forgot.error),
+            kTitle, this);
     refresh();
 }
 

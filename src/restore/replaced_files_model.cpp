@@ -31,6 +31,8 @@ QString stateName(GameFileState state)
         return QStringLiteral("missing");
     case GameFileState::NotRead:
         return QStringLiteral("not read");
+    case GameFileState::Unreadable:
+        return QStringLiteral("cannot be read");
     }
     return {};
 }

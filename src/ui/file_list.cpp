@@ -28,7 +28,8 @@ QVariant FileNameModel::data(const QModelIndex& index, int role) const
                 return names_[index.row()] + QLatin1Char('\n') + mark->note;
             static const QHash<GameFileState, QColor> colours{{GameFileState::Replaced, kReplacementBlue},
                 {GameFileState::ChangedSince, QColor(200, 120, 0)}, {GameFileState::Original, QColor(120, 120, 120)},
-                {GameFileState::Missing, QColor(120, 120, 120)}};
+                {GameFileState::Missing, QColor(120, 120, 120)},
+                {GameFileState::Unreadable, QColor(200, 40, 40)}};
             QPixmap dot(10, 10);
             dot.fill(Qt::transparent);
             QPainter p(&dot);
@@ -141,8 +142,9 @@ FileNameModel::Mark markOf(const ReplacedFile& f)
     const QString when = QLocale().toString(f.at.toLocalTime(), QLocale::ShortFormat);
     const QString note = f.state == GameFileState::Replaced
         ? QStringLiteral("Replaced by %1 on %2").arg(QFileInfo(f.replacedBy).fileName(), when)
-        : f.state == GameFileState::Original ? QStringLiteral("Holds its original again")
-                                             : QStringLiteral("Changed since Sonaplex replaced it on %1").arg(when);
+        : f.state == GameFileState::Original   ? QStringLiteral("Holds its original again")
+        : f.state == GameFileState::Unreadable ? QStringLiteral("Cannot be read: %1").arg(f.readFailure.error)
+                                               : QStringLiteral("Changed since Sonaplex replaced it on %1").arg(when);
     return {f.state, note};
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include "ui/messages.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <memory>
 #include <new>
@@ -46,7 +47,9 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
         const QString label = QStringLiteral("Selection %1 (%2)").arg(n).arg(s.gameName);
         lines << label + QStringLiteral(": ") + audio::formatDifference(check);
         jobs.push_back(
-            {n, label, s.replacementPath, s.gamePath, folder + QStringLiteral("/%1-%2").arg(n).arg(s.gameName)});
+            // Under the game file's own name: a name chosen with its folders ("sfx/x.wav") has none here.
+            {n, label, s.replacementPath, s.gamePath,
+                folder + QStringLiteral("/%1-%2").arg(n).arg(QFileInfo(s.gamePath).fileName())});
     }
     if (jobs.empty())
         return result;

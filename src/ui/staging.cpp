@@ -6,6 +6,7 @@
 #include "ui/messages.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -17,7 +18,12 @@ namespace sonaplex {
 namespace {
 QStringList filesIn(const QString& folder)
 {
-    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    // With the folders of names gathered with theirs ("music/x.mid").
+    QStringList names;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names << QDir(folder).relativeFilePath(it.next());
+    names.sort();
     names.removeAll(manifestName()); // notes about the files, not files of the set
     names.removeAll(replacementSetNoteName());
     return names;

@@ -235,6 +235,8 @@ QString stateKeyword(GameFileState state)
         return QStringLiteral("missing");
     case GameFileState::NotRead:
         return QStringLiteral("not-read");
+    case GameFileState::Unreadable:
+        return QStringLiteral("unreadable");
     }
     return {};
 }

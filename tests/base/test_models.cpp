@@ -13,6 +13,9 @@
 #include "ui/browser_pane.h"
 
 #include <QSignalSpy>
+
+#include <csignal>
+#include <sys/resource.h>
 #include <QtTest>
 
 using namespace sonaplex;
@@ -333,6 +336,46 @@ private slots:
         QCOMPARE(readAll(game + "fx3.wav"), QByteArray("mine 3"));
         // Replaced as before: nothing left to put back.
         QVERIFY(reapplyPlan(record, record.readUnder(work.path() + "/game")).steps.empty());
+    }
+
+    // Forgetting drops kept originals only once the record no longer naming them is on disk: a
+    // commit that cannot be written (here the log may not grow, as on a full disk) keeps both
+    // the record's entries and every kept file, and says so.
+    void forgetKeepsEverythingWhenItsCommitFails()
+    {
+        QTemporaryDir work;
+        const QString game = work.path() + "/game/", mine = work.path() + "/mine/";
+        QDir().mkpath(game);
+        QDir().mkpath(mine);
+        QVERIFY(writeFile(game + "fx1.wav", "original 1"));
+        QVERIFY(writeFile(mine + "fx1.wav", "mine 1"));
+        const QString originalHash = contentHash(game + "fx1.wav").hash;
+        ReplacementRecord record(work.path() + "/program");
+        QVERIFY(replaceGameFiles({{game + "fx1.wav", "fx1.wav", mine + "fx1.wav", "fx1.wav"}}, {}, &record).ok());
+        const QString original = record.store().pathOf(originalHash);
+        QVERIFY(QFileInfo::exists(original));
+        {
+            // No file may grow past its first byte while the limit holds: the commit's write
+            // into the log fails (EFBIG, or written short), as on a full disk.
+            struct rlimit before {};
+            QVERIFY(::getrlimit(RLIMIT_FSIZE, &before) == 0);
+            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit limited = before;
+            limited.rlim_cur = 1;
+            QVERIFY(::setrlimit(RLIMIT_FSIZE, &limited) == 0);
+            const FileResult forgot = record.forget({game + "fx1.wav"});
+            QVERIFY(::setrlimit(RLIMIT_FSIZE, &before) == 0);
+            std::signal(SIGXFSZ, oldHandler);
+            QVERIFY(!forgot);
+            QVERIFY2(forgot.error.contains("record"), qPrintable(forgot.error));
+        }
+        QVERIFY2(QFileInfo::exists(original), "a kept original went with a forget that did not happen");
+        QCOMPARE(int(record.readUnder(work.path() + "/game").size()), 1);
+        // With room again it forgets, and only then lets the original go.
+        QVERIFY(record.ready());
+        QVERIFY(record.forget({game + "fx1.wav"}));
+        QVERIFY(record.readUnder(work.path() + "/game").empty());
+        QVERIFY(!QFileInfo::exists(original));
     }
 
     // A record opens without reading it through only while it is exactly as the last program

@@ -1,6 +1,7 @@
 // The command line through the real executable, with no display: status after a SWITCH made
 // in the windows, restore and undo by command with the windows seeing the result, --json
 // parsed, exit codes, and Ctrl+C in the middle of a large restore leaving every file whole.
+#include "base/content_hash.h"
 #include "base/replacement.h"
 #include "restore/midi_game.h"
 
@@ -133,7 +134,7 @@ private slots:
         QCOMPARE(readAll(gameFile(2)), QByteArray("patched by an update"));
     }
 
-    // A read of the record that fails (each read in turn, as strace makes it fail) is said, with
+    // A read of the record that fails (from each read on, as strace makes them fail) is said, with
     // its exit status: never "nothing was replaced", never a list cut short.
     void aRecordThatCannotBeReadIsNeverAnEmptyList()
     {
@@ -145,7 +146,7 @@ private slots:
         int failed = 0;
         for (int call = 1; call <= 40; ++call) {
             const Ran status = sonaplex({"status", game}, true,
-                {"strace", "-f", "-o", "/dev/null", "-e", QStringLiteral("inject=pread64:error=EIO:when=%1").arg(call)});
+                {"strace", "-f", "-o", "/dev/null", "-e", QStringLiteral("inject=pread64:error=EIO:when=%1+").arg(call)});
             if (status.exit == 0) {
                 QVERIFY2(status.out.count('\n') == 2, qPrintable(QStringLiteral("read %1 failing: %2%3").arg(call).arg(status.out, status.err)));
                 continue;
@@ -158,6 +159,60 @@ private slots:
             QVERIFY(status.out.isEmpty());
         }
         QVERIFY(failed > 0); // the faults reached the record
+    }
+
+    // After an unclean close the record is checked at open; a read that fails during the check
+    // is no verdict: the record is said to be unusable and stays where it is, whole.
+    void aCheckThatCouldNotReadKeepsTheRecord()
+    {
+        if (QStandardPaths::findExecutable("strace").isEmpty())
+            QSKIP("strace is not installed");
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+        const QString records = program->path("Replacements");
+        int failed = 0;
+        for (int call = 1; call <= 30; ++call) {
+            QFile::remove(records + "/record.closed"); // as a kill leaves it: checked at the next open
+            const Ran status = sonaplex({"status", game}, true,
+                {"strace", "-f", "-o", "/dev/null", "-e", QStringLiteral("inject=pread64:error=EIO:when=%1+").arg(call)});
+            const QStringList aside = QDir(records).entryList({"record.sqlite.damaged-*"}, QDir::Files);
+            QVERIFY2(aside.isEmpty(), qPrintable(QStringLiteral("read %1 failing moved the record aside: %2").arg(call).arg(status.err)));
+            if (status.exit != 0 && status.exit != 127) {
+                ++failed;
+                QCOMPARE(status.exit, 3);
+            }
+        }
+        QVERIFY(failed > 0);
+        const Ran status = sonaplex({"status", game, "--json"});
+        QCOMPARE(status.exit, 0);
+        QCOMPARE(status.json()["files"].toArray().size(), 2); // the history is all there
+    }
+
+    // An unfinished entry is settled by what its game file holds; a file beside it that only
+    // has the name of a leftover copy, and not the content the entry was putting there, stays.
+    void aRecordNamesNoFileToDelete()
+    {
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+        const QString notes = disk.path() + "/Documents";
+        QDir().mkpath(notes);
+        QVERIFY(writeFile(notes + "/notes.wav", "mine"));
+        QVERIFY(writeFile(notes + "/.notes.wav.sonaplex-AbC123", "a stranger's file of that name"));
+        QVERIFY(writeFile(gameFile(1) + ".left", song(1)));
+        QVERIFY(QFile::rename(gameFile(1) + ".left", game + "/.TRACK1.MID.sonaplex-xYz789")); // a killed run's copy
+        {
+            ReplacementRecord record(program->path("Replacements"));
+            QVERIFY(record.begin());
+            const qint64 run = record.beginRun("switch");
+            QVERIFY(record.intend(run, notes + "/notes.wav", "0123", "4567", notes + "/x.wav") != 0);
+            QVERIFY(record.intend(run, gameFile(1), contentHash(gameFile(1)).hash, contentHash(myFile(1)).hash, myFile(1)) != 0);
+            QVERIFY(record.end());
+        }
+        QFile::remove(program->path("Replacements/record.closed"));
+        QCOMPARE(sonaplex({"status", game}).exit, 0);
+        QVERIFY(QFileInfo::exists(notes + "/.notes.wav.sonaplex-AbC123"));
+        QVERIFY(!QFileInfo::exists(game + "/.TRACK1.MID.sonaplex-xYz789"));
     }
 
     void exitCodesSayWhatHappened()

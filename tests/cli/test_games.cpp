@@ -16,7 +16,10 @@
 #include <QJsonObject>
 #include <QCheckBox>
 #include <QLabel>
+#include <QDirIterator>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTreeView>
 #include <QtTest>
 
@@ -139,6 +142,97 @@ private slots:
         }
         QCOMPARE(doc.value("skipped").toArray().size(), 7);
         QCOMPARE(ran.err.count("sonaplex: skipped"), 7);
+    }
+
+    // A folder's entries with their sizes, times and bytes.
+    static QStringList snapshot(const QString& folder)
+    {
+        QStringList lines;
+        QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+            QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo f(it.next());
+            lines << QStringLiteral("%1 %2 %3 %4").arg(f.filePath()).arg(f.size())
+                         .arg(f.lastModified().toMSecsSinceEpoch())
+                         .arg(contentHash(f.filePath()).hash);
+        }
+        lines.sort();
+        return lines;
+    }
+
+    // Another program's files are read, never written, and a database that is not what it
+    // should be (a list of games that never ends; a record whose tables are views) is skipped
+    // or moved aside, never waited for.
+    void launcherFilesAreOnlyReadAndNeverWaitedFor()
+    {
+        GamesHome fixture;
+        QVERIFY(fixture.make());
+        const QString lutris = fixture.home + "/.local/share/lutris";
+        {
+            // Lutris keeps its database in WAL mode, with its last change still in the log.
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "lutris-wal");
+            db.setDatabaseName(lutris + "/pga.db");
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("PRAGMA journal_mode=WAL"));
+            QVERIFY(q.exec("PRAGMA wal_autocheckpoint=0"));
+            QVERIFY(q.exec("UPDATE games SET name = 'Quake (1996)' WHERE slug = 'quake'"));
+            // Left as a running Lutris leaves it: the log not yet written back.
+            QFile::copy(lutris + "/pga.db", fixture.root.path() + "/pga.db");
+            QFile::copy(lutris + "/pga.db-wal", fixture.root.path() + "/pga.db-wal");
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("lutris-wal");
+        QDir(lutris).removeRecursively();
+        QDir().mkpath(lutris);
+        QVERIFY(QFile::copy(fixture.root.path() + "/pga.db", lutris + "/pga.db"));
+        QVERIFY(QFile::copy(fixture.root.path() + "/pga.db-wal", lutris + "/pga.db-wal"));
+        const QStringList before = snapshot(fixture.home);
+        Ran ran = sonaplex(fixture, {"games", "--json"});
+        QCOMPARE(ran.exit, 0);
+        QVERIFY2(ran.out.contains("Quake (1996)"), qPrintable(ran.out)); // read with its log
+        QCOMPARE(snapshot(fixture.home), before);
+
+        // A list of games that never ends.
+        QVERIFY(QFile::remove(lutris + "/pga.db") && QFile::remove(lutris + "/pga.db-wal"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "lutris-view");
+            db.setDatabaseName(lutris + "/pga.db");
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("CREATE VIEW games AS WITH RECURSIVE r(id) AS (SELECT 1 UNION ALL SELECT id + 1 FROM r) "
+                           "SELECT id, 'x' || id AS slug, 'x' AS name, '/' AS directory, 1 AS installed FROM r ORDER BY id DESC"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("lutris-view");
+        ran = sonaplex(fixture, {"games"});
+        QCOMPARE(ran.exit, 0);
+        QVERIFY2(ran.err.contains("pga.db: its games are not a table"), qPrintable(ran.err));
+
+        // A record whose tables are views of the same kind: moved aside as damaged, and the
+        // commands answer.
+        ReplacementRecord(fixture.program + "/Replacements"); // made as the program makes it
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "record-view");
+            db.setDatabaseName(fixture.program + "/Replacements/record.sqlite");
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("DROP TABLE runs"));
+            QVERIFY(q.exec("CREATE VIEW runs AS WITH RECURSIVE r(id) AS (SELECT 1 UNION ALL SELECT id + 1 FROM r) "
+                           "SELECT id, '' AS at, 'switch' AS kind, 0 AS undoes FROM r ORDER BY id DESC"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("record-view");
+        QFile::remove(fixture.program + "/Replacements/record.closed");
+        for (const QString& command : {"undo", "games"}) {
+            ran = sonaplex(fixture, {command});
+            QVERIFY2(ran.exit >= 0, qPrintable(command + " did not end"));
+            QVERIFY2(ran.err.contains("moved aside") || ran.out.contains("moved aside") || command == "games",
+                qPrintable(ran.out + ran.err));
+        }
+        QStringList aside = QDir(fixture.program + "/Replacements").entryList({"record.sqlite.damaged-*"}, QDir::Files);
+        aside.removeIf([](const QString& name) { return name.endsWith("-wal") || name.endsWith("-shm"); });
+        QCOMPARE(aside.size(), 1);
     }
 
     // A game update puts one replaced file back to its original and changes another; the

@@ -477,7 +477,7 @@ private slots:
             // A run killed between naming its copy and the rename; a conversion killed midway.
             ReplacementRecord record(folder + "/Replacements");
             const qint64 run = record.beginRun("switch");
-            QVERIFY(record.intend(run, gameFile(1), contentHash(gameFile(1)).hash, "x", myFile(1)) != 0);
+            QVERIFY(record.intend(run, gameFile(1), contentHash(gameFile(1)).hash, contentHash(myFile(1)).hash, myFile(1)) != 0);
         }
         QVERIFY(writeFile(game + "/.TRACK1.MID.sonaplex-Ab3dE9", song(1)));
         QVERIFY(writeFile(game + "/.TRACK2.MID.sonaplex-Zz9yX8", song(2))); // not of an unfinished run
