@@ -132,6 +132,19 @@ private slots:
         QCOMPARE(readAll(gameFile(2)), original(2));
         QVERIFY(sonaplex({"undo"}).out.contains("The last restore was undone: 2 game file(s)"));
         QCOMPARE(readAll(gameFile(2)), QByteArray("patched by an update"));
+        // The update's bytes are back, but Sonaplex never chose them: changed, never "replaced",
+        // and never shipped in a pack as the replacement.
+        status = sonaplex({"status", game, "--json"});
+        files = status.json()["files"].toArray();
+        QCOMPARE(files.size(), 2);
+        QCOMPARE(files[0].toObject()["state"].toString(), "replaced");
+        QCOMPARE(files[1].toObject()["state"].toString(), "changed");
+        QCOMPARE(files[1].toObject()["replacedBy"].toString(), myFile(2)); // what it put there last
+        inRestore([&] { QCOMPARE(state(gameFile(2)), "changed since"); });
+        const QString pack = disk.path() + "/mine.sonaplexpack";
+        Ran made = sonaplex({"pack", "create", pack, "--from-game", game, "--json"});
+        QCOMPARE(made.exit, 0);
+        QCOMPARE(made.json()["entries"].toInt(), 1);
     }
 
     // A read of the record that fails (from each read on, as strace makes them fail) is said, with
@@ -213,6 +226,60 @@ private slots:
         QCOMPARE(sonaplex({"status", game}).exit, 0);
         QVERIFY(QFileInfo::exists(notes + "/.notes.wav.sonaplex-AbC123"));
         QVERIFY(!QFileInfo::exists(game + "/.TRACK1.MID.sonaplex-xYz789"));
+    }
+
+    // A command never says "done" or "nothing to do" for something it did not look at.
+    void commandsClaimOnlyWhatTheyDid()
+    {
+        switchWith({{gameFile(1), myFile(1)}});
+        QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
+        // Neither a folder, nor a game, nor a folder the record knows.
+        for (const QString& target : {QStringLiteral("No Such Game"), disk.path() + "/nonexistent"}) {
+            for (const QStringList& args : {QStringList{"status", target}, QStringList{"restore", target, "--all"}}) {
+                const Ran r = sonaplex(args);
+                QVERIFY2(r.exit == 1, qPrintable(args.join(' ') + ": " + r.out + r.err));
+                QVERIFY2(r.err.contains("is not a folder, nor an installed game"), qPrintable(r.err));
+                QVERIFY(r.out.isEmpty());
+            }
+        }
+        // A folder moved away that the record knows is still listed.
+        QVERIFY(QDir().rename(game, game + " moved"));
+        Ran r = sonaplex({"status", game});
+        QCOMPARE(r.exit, 0);
+        QVERIFY(r.out.contains(gameFile(1)));
+        QVERIFY(QDir().rename(game + " moved", game));
+        // restore FOLDER alone says what it needs.
+        r = sonaplex({"restore", game});
+        QCOMPARE(r.exit, 2);
+        QVERIFY2(r.err.contains("needs --all, or the files to restore"), qPrintable(r.err));
+        QCOMPARE(readAll(gameFile(1)), song(1));
+    }
+
+    // A game file that is there but cannot be read is named with its cause, and the command
+    // says it did not do everything; the others are done.
+    void aFileThatCannotBeReadIsNamedNeverPassedOver()
+    {
+        if (QStandardPaths::findExecutable("strace").isEmpty())
+            QSKIP("strace is not installed");
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        QVERIFY(writeFile(gameFile(1), "an update"));
+        QVERIFY(writeFile(gameFile(2), "an update too"));
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+        // Every read of file 2 fails.
+        const Ran r = sonaplex({"reapply", game}, true,
+            {"strace", "-f", "-o", "/dev/null", "-P", gameFile(2), "-e", "inject=read:error=EIO"});
+        QCOMPARE(r.exit, 1);
+        QVERIFY2(r.err.contains(gameFile(2) + ": ") && r.err.contains("Input/output error"), qPrintable(r.err));
+        QVERIFY2(r.out.contains("1 game file(s)"), qPrintable(r.out));
+        QCOMPARE(readAll(gameFile(1)), song(1));
+        QCOMPARE(readAll(gameFile(2)), QByteArray("an update too"));
+        const Ran s = sonaplex({"status", game}, true,
+            {"strace", "-f", "-o", "/dev/null", "-P", gameFile(2), "-e", "inject=read:error=EIO"});
+        QCOMPARE(s.exit, 1);
+        QVERIFY2(s.out.contains(QRegularExpression("^unreadable +" + QRegularExpression::escape(gameFile(2)),
+                     QRegularExpression::MultilineOption)),
+            qPrintable(s.out));
     }
 
     void exitCodesSayWhatHappened()

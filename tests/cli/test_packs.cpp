@@ -96,7 +96,8 @@ class TestPacks : public MidiGame {
 
     QString packs() { return disk.path() + "/packs"; }
 
-    Ran sonaplex(const QStringList& args)
+    // `under`: a program to run it under (strace), with its arguments.
+    Ran sonaplex(const QStringList& args, const QStringList& under = {})
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -104,8 +105,12 @@ class TestPacks : public MidiGame {
             env.remove(QString::fromLatin1(name));
         env.insert("HOME", disk.path());
         env.insert("XDG_DATA_HOME", disk.path() + "/.local/share");
+        if (!under.isEmpty()) // LeakSanitizer cannot run under ptrace (the sanitizer build)
+            env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(SONAPLEX_EXECUTABLE), QStringList{"--program-folder", program->folder.path()} + args);
+        const QStringList command
+            = QStringList{QStringLiteral(SONAPLEX_EXECUTABLE), "--program-folder", program->folder.path()} + args;
+        p.start(under.isEmpty() ? command.front() : under.front(), under.mid(1) + (under.isEmpty() ? command.mid(1) : command));
         if (!p.waitForFinished(120000))
             p.kill();
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
@@ -175,6 +180,40 @@ private slots:
         QCOMPARE(readAll(fresh + "/TRACK1.MID"), song(1));
         // And the windows list what the pack did, by the pack's name.
         inRestore([&] { QCOMPARE(state(fresh + "/TRACK1.MID"), "replaced"); });
+    }
+
+    // A pack for another game, and a pack the disk cannot read, are said as what they are.
+    void aPackForAnotherGameOrThatCannotBeReadIsSaidSo()
+    {
+        switchWith({{gameFile(1), myFile(1)}});
+        const QString pack = packs() + "/mine.sonaplexpack";
+        QCOMPARE(sonaplex({"pack", "create", pack, "--from-game", game, "--name", "Mine"}).exit, 0);
+        const QString other = disk.path() + "/Other Game";
+        QDir().mkpath(other + "/sound");
+        QVERIFY(writeFile(other + "/sound/fx.wav", "its own"));
+        Ran r = sonaplex({"pack", "apply", pack, other});
+        QCOMPARE(r.exit, 1);
+        QVERIFY2(r.err.contains("the pack is for Game, and none of its files are in " + other), qPrintable(r.err));
+        QVERIFY(!r.out.contains("Nothing to apply"));
+        QCOMPARE(readAll(other + "/sound/fx.wav"), QByteArray("its own"));
+        if (QStandardPaths::findExecutable("strace").isEmpty())
+            QSKIP("strace is not installed");
+        // Every read of the pack fails, as on a failing disk: not the pack's fault.
+        const QString fresh = freshCopy("Fresh");
+        int reached = 0;
+        for (const char* call : {"read", "pread64"}) {
+            r = sonaplex({"pack", "apply", pack, fresh},
+                {"strace", "-f", "-o", "/dev/null", "-P", pack, "-e", QStringLiteral("inject=%1:error=EIO").arg(call)});
+            if (r.exit == 0)
+                continue; // this call does not read the pack
+            ++reached;
+            QCOMPARE(r.exit, 1);
+            QVERIFY2(r.err.contains(pack + " could not be read") && !r.err.contains("is refused")
+                    && !r.err.contains("Unknown error"),
+                qPrintable(r.err));
+            QCOMPARE(readAll(fresh + "/TRACK1.MID"), original(1));
+        }
+        QVERIFY(reached > 0);
     }
 
     void theWindowMakesChecksAppliesAndTakesOffAPack()
