@@ -3,6 +3,7 @@
 #include "backup/frm_set_names.h"
 #include "base/backup_manifest.h"
 #include "base/files.h"
+#include "base/replacement.h"
 #include "effects/frm_copy_wavs.h"
 #include "music/frm_copy_midi.h"
 #include "support.h"
@@ -252,6 +253,68 @@ private slots:
         QVERIFY(done != QStringLiteral("Successful backup of all selected files.") && !done.isEmpty());
         QCOMPARE(filesIn("Partial"), (QStringList{"fx1.wav", "fx3.wav"}));
         QCOMPARE(readAll(program->path("Partial/fx1.wav")), original(1)); // the first of the name stays
+    }
+
+    // A backup of originals holds originals: a game file Sonaplex replaced is backed up from the
+    // original it kept, one an update changed since is backed up as it is, and both are said.
+    // Files chosen with their folders in the game keep them, in backups and sets alike.
+    void backupsHoldOriginalsAndKeepTheFilesFolders()
+    {
+        QDir().mkpath(game + "/sfx");
+        const QString deep = game + "/sfx/fx7.wav";
+        QVERIFY(writeFile(deep, "original 7"));
+        QDir().mkpath(disk.path() + "/Mine");
+        const QString mine = disk.path() + "/Mine/mine.wav";
+        QVERIFY(writeFile(mine, "my sound"));
+        QVERIFY(replaceGameFiles({{gameFile(1), "fx1.wav", mine, "mine.wav"}, {gameFile(2), "fx2.wav", mine, "mine.wav"}},
+            {}, program->forms().record())
+                    .ok());
+        QVERIFY(writeFile(gameFile(2), "a game update")); // changed since
+        select(wavs(), {1, 2});
+        wavs()->model().setGameFile(3, deep, "sfx/fx7.wav"); // from "Sounds of this game"
+        QString notes;
+        onModal("FrmWavBackup", [=] {
+            QVERIFY(text("FrmWavBackup", "LblKeptAnyway").contains("Sonaplex also keeps every original it replaces"));
+            click("FrmWavBackup", "CmdBackup1");
+        });
+        answerNaming("FrmSetName2", "CboSetName2", "CmdOK3", {"Originals"}, "FrmBackupConfirm", "LblBackupNotes",
+            "CmdBackupConfirm", &notes);
+        click("FrmCopyWavs", "CmdWavBackup");
+        QVERIFY2(program->messages.messages.empty(), qPrintable(program->messages.lastText()));
+        QVERIFY2(notes.contains("fx1.wav: the original Sonaplex kept, not the current replacement"), qPrintable(notes));
+        QVERIFY2(notes.contains("fx2.wav: as it is now; it was changed since"), qPrintable(notes));
+        QVERIFY(!notes.contains("fx7"));
+        QCOMPARE(readAll(program->path("Originals/fx1.wav")), original(1));
+        QCOMPARE(readAll(program->path("Originals/fx2.wav")), QByteArray("a game update"));
+        QCOMPARE(readAll(program->path("Originals/sfx/fx7.wav")), QByteArray("original 7"));
+        // The set puts each file back where it came from, the deep one into its folder.
+        const SetPlan plan = planSetRestore(program->forms().record(), program->path("Originals"));
+        QVERIFY(plan.refused.empty());
+        QStringList targets;
+        for (const SetTarget& t : plan.targets)
+            targets << t.gamePath;
+        QCOMPARE(targets, (QStringList{gameFile(1), gameFile(2), deep}));
+
+        // A saved set keeps the deep file's folders too.
+        wavs()->model().setReplacementFile(3, mine, "mine.wav");
+        QCOMPARE(saveSet({"Deep"}), QStringLiteral("Your set has been saved."));
+        QCOMPARE(readAll(program->path("Deep/sfx/fx7.wav")), QByteArray("my sound"));
+
+        // A backup of which no file could be copied is neither named nor saved.
+        for (int n = 1; n <= 6; ++n)
+            wavs()->removeSelection(n);
+        select(wavs(), {4});
+        QVERIFY(QFile::remove(gameFile(4)));
+        program->messages.clear();
+        onModal("FrmWavBackup", [=] {
+            click("FrmWavBackup", "CmdBackup1");
+            click("FrmWavBackup", "CmdClose1");
+        });
+        QPointer<QTimer> naming = onModal("FrmSetName2", [] { QFAIL("a backup of no file was offered for naming"); });
+        click("FrmCopyWavs", "CmdWavBackup");
+        delete naming.data();
+        QCOMPARE(program->messages.lastText(), QStringLiteral("No file was backed up, so no backup set was saved."));
+        QVERIFY(QDir(program->path("BackDir")).isEmpty());
     }
 
     void savedSetHoldsReplacementsUnderGameNames()
