@@ -134,8 +134,8 @@ void BackupWindow::backUp()
         showMessage(QStringLiteral("The backup set will not remember where its files came from: %1").arg(noted.error),
             QStringLiteral("Backup Error"), this);
     if (!run.ok())
-        showMessage(
-            failureReport(QStringLiteral("These files could not be backed up and are not in the backup set:"), run),
+        showMessage(failureReport(QStringLiteral("These files could not be backed up and are not in the backup set:"), run,
+                        QStringLiteral("These are in the backup set, but may not survive a crash or a power cut:")),
             QStringLiteral("Backup Error"), this);
     if (copied.empty()) {
         // Nothing to name: a backup set that holds no file is never saved nor offered.
@@ -145,7 +145,7 @@ void BackupWindow::backUp()
     }
 
     FrmSetName2& naming = forms().load<FrmSetName2>();
-    naming.setHoldsEverything(run.ok());
+    naming.setHoldsEverything(failureLines(run).isEmpty()); // every file is in it, durable or not yet
     naming.setNotes(notes);
     forms().showModal(naming);
     forms().hide(*this);

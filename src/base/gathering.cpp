@@ -68,11 +68,20 @@ Report stageFiles(const std::vector<StagedFile>& files, const QString& folder, s
                 item.outcome = Outcome::Failed;
                 item.result = made;
             } else {
-                item.result = copyReplace(f.source, destinationOf(f), &p);
+                PendingCopy copy;
+                item.result = copy.prepare(f.source, destinationOf(f), nullptr, &p);
+                if (item.result)
+                    item.result = copy.commit(false);
                 item.outcome = item.result ? Outcome::Done : Outcome::Failed;
+                // Once renamed, the copy is whole in the folder: a folder that cannot be made
+                // durable makes it not yet durable, never "not copied".
+                if (item.result) {
+                    item.result = syncFolder(QFileInfo(destinationOf(f)).absolutePath());
+                    item.outcome = item.result ? Outcome::Done : Outcome::DoneNotDurable;
+                }
             }
             p.fileDone();
-            if (item.outcome == Outcome::Done) {
+            if (item.done()) {
                 copiedFrom.insert(f.name, f.selection);
                 if (copied)
                     copied->push_back(f);

@@ -346,13 +346,18 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
         say(why, refusal({}, QStringLiteral("the pack has more than %1 entries").arg(limits.entries)));
         return nullptr;
     }
+    // What the archive inflates to in all: each member once, however many entries name it.
     qint64 total = 0;
+    QSet<qint64> counted;
     for (const PackEntry& e : pack->manifest_.entries) {
         if (const QString problem = member(e.file, limits.entryBytes, &index, &st); !problem.isEmpty()) {
             say(why, refusal(e.path, QStringLiteral("its sound %1 %2").arg(e.file, problem)));
             return nullptr;
         }
-        total += qint64(st.size);
+        if (!counted.contains(qint64(index))) {
+            counted.insert(qint64(index));
+            total += qint64(st.size);
+        }
         if (total > limits.totalBytes) {
             say(why, refusal(e.path, QStringLiteral("the pack would inflate to more than %1 in all").arg(bytesText(limits.totalBytes))));
             return nullptr;
@@ -366,8 +371,12 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
 qint64 PackArchive::totalBytes() const
 {
     qint64 total = 0;
-    for (qint64 s : size_)
-        total += s;
+    QSet<qint64> counted;
+    for (size_t i = 0; i < size_.size(); ++i)
+        if (!counted.contains(index_[i])) {
+            counted.insert(index_[i]);
+            total += size_[i];
+        }
     return total;
 }
 
@@ -423,13 +432,21 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
 bool PackArchive::extractTo(const QString& folder, std::vector<QString>& files, PackRefusal* why, WorkProgress* progress)
 {
     files.clear();
+    // Each member is inflated once, however many entries name it: the entries after the first
+    // share its file (it is never changed once made).
+    QHash<QString, QString> inflated; // "member index.kind" -> its file
     for (size_t i = 0; i < manifest_.entries.size(); ++i) {
         const PackEntry& e = manifest_.entries[i];
-        const QString path = QStringLiteral("%1/%2.%3")
-                                 .arg(folder)
-                                 .arg(i + 1)
-                                 .arg(e.path.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive) ? QStringLiteral("mid")
-                                                                                                 : QStringLiteral("wav"));
+        const QString kind
+            = e.path.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive) ? QStringLiteral("mid") : QStringLiteral("wav");
+        const QString key = QStringLiteral("%1.%2").arg(index_[i]).arg(kind);
+        if (const auto done = inflated.constFind(key); done != inflated.constEnd()) {
+            if (progress)
+                progress->fileDone();
+            files.push_back(*done);
+            continue;
+        }
+        const QString path = QStringLiteral("%1/%2.%3").arg(folder).arg(i + 1).arg(kind);
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             say(why, localFailure(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, out.errorString())));
@@ -465,6 +482,7 @@ bool PackArchive::extractTo(const QString& folder, std::vector<QString>& files, 
         if (progress)
             progress->fileDone();
         files.push_back(path);
+        inflated.insert(key, path);
     }
     return true;
 }
@@ -664,6 +682,7 @@ PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const
     QHash<QString, const ReplacedFile*> byPath;
     for (const ReplacedFile& f : known)
         byPath.insert(f.gamePath, &f);
+    QHash<QString, QString> entryOf; // a game file's identity (device and inode) -> the entry naming it
     for (size_t i = 0; i < manifest.entries.size(); ++i) {
         if (progress && progress->cancelled())
             return check;
@@ -672,6 +691,15 @@ PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const
         if (!at.problem.isEmpty()) {
             check.refused = refusal(e.path, at.problem);
             return check;
+        }
+        // Links inside the game folder may give one file several paths: it is one game file.
+        if (at.exists) {
+            const QString id = fileIdentity(at.path);
+            if (const auto first = entryOf.constFind(id); first != entryOf.constEnd()) {
+                check.refused = refusal(e.path, QStringLiteral("is the same game file as %1").arg(*first));
+                return check;
+            }
+            entryOf.insert(id, e.path);
         }
         if (inspection.soundProblem && i < sounds.size())
             if (const QString problem = inspection.soundProblem(sounds[i]); !problem.isEmpty()) {

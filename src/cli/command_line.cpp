@@ -169,6 +169,9 @@ Opened openRecord(const Options& o)
     const QString root = programRoot(o);
     if (root.isEmpty())
         return {nullptr, kUnusable};
+    // What a killed command or window left (a pack's inflated sounds): another running copy's
+    // work is left alone.
+    removeAbandonedWork(ProgramFolder(root).work(), root);
     auto record = std::make_unique<ReplacementRecord>(ProgramFolder(root).replacements());
     if (const FileResult ready = record->ready(); !ready) {
         err(QStringLiteral("sonaplex: the record of replacements cannot be used: %1")

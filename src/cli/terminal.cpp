@@ -15,9 +15,27 @@ namespace sonaplex::cli {
 namespace {
 volatile std::sig_atomic_t gInterrupted = 0;
 
+// Names, paths and texts from strangers' files (a pack's manifest, a launcher's list) reach the
+// terminal: a control character among them is shown escaped ("\x1b"), never sent, so that it
+// cannot set the title, clear the screen or colour the text. Line breaks the program puts
+// between lines stay.
+QString visible(const QString& line)
+{
+    QString shown;
+    shown.reserve(line.size());
+    for (const QChar c : line) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' || !(u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0) || u == 0x2028 || u == 0x2029))
+            shown += c;
+        else
+            shown += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+    }
+    return shown;
+}
+
 void write(FILE* to, const QString& line)
 {
-    const QByteArray bytes = line.toLocal8Bit() + '\n';
+    const QByteArray bytes = visible(line).toLocal8Bit() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
     std::fflush(to);
 }

@@ -100,7 +100,8 @@ void FrmCopyWavs::CmdCreateSet_Click()
     const FileResult noted = run.done() > 0 ? writeReplacementSetNote(staging) : FileResult::success();
     if (!run.ok() || !noted) {
         const QString heading = QStringLiteral("These files could not be added and are not in the set:");
-        QString text = failureReport(heading, run);
+        QString text = failureReport(heading, run,
+            QStringLiteral("These are in the set, but may not survive a crash or a power cut:"));
         if (!noted) // what the set is could not be written: said after the files
             text = (text.isEmpty() ? heading + QStringLiteral("\n") : text) + QStringLiteral("\n") + noted.error;
         showMessage(text, QStringLiteral("Save Set Error"), this);

@@ -81,7 +81,7 @@ QStringList failureLines(const Report& report)
     return lines;
 }
 
-QString failureReport(const QString& heading, const Report& report)
+QString failureReport(const QString& heading, const Report& report, const QString& notDurableHeading)
 {
     QString text;
     if (const QStringList failed = failureLines(report); !failed.isEmpty())
@@ -91,8 +91,10 @@ QString failureReport(const QString& heading, const Report& report)
         unsure << reportLine(*i);
     if (!unsure.isEmpty())
         text += (text.isEmpty() ? QString() : QStringLiteral("\n\n"))
-            + QStringLiteral("These were replaced, but the change may not survive a crash or a power cut:\n\n")
-            + unsure.join(QLatin1Char('\n'));
+            + (notDurableHeading.isEmpty()
+                    ? QStringLiteral("These were replaced, but the change may not survive a crash or a power cut:")
+                    : notDurableHeading)
+            + QStringLiteral("\n\n") + unsure.join(QLatin1Char('\n'));
     return text;
 }
 

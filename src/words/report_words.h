@@ -22,7 +22,7 @@ QString reportLine(const ReportItem& item);
 QStringList failureLines(const Report& report);
 // The one message that names every step not done under `heading`, and those done but perhaps not
 // durable after it; empty when every step was done durably.
-QString failureReport(const QString& heading, const Report& report);
+QString failureReport(const QString& heading, const Report& report, const QString& notDurableHeading = {});
 // What the restore window and the command line say of a restore or an undo that was done.
 // What the user is told of the record itself: the sentence of each problem (empty for none).
 QString recordProblemWords(const RecordProblem& problem);

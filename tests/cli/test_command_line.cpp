@@ -223,9 +223,16 @@ private slots:
             QVERIFY(record.end());
         }
         QFile::remove(program->path("Replacements/record.closed"));
+        // A killed command's passing work, and a running one's (this test's own process).
+        const QString work = program->path("Replacements/work");
+        const QString killed = work + "/Pack-999999999-abcdef", running = work + QStringLiteral("/Pack-%1-ghijkl").arg(QCoreApplication::applicationPid());
+        QVERIFY(QDir().mkpath(killed) && QDir().mkpath(running));
+        QVERIFY(writeFile(killed + "/1.wav", "inflated") && writeFile(running + "/1.wav", "inflated"));
         QCOMPARE(sonaplex({"status", game}).exit, 0);
         QVERIFY(QFileInfo::exists(notes + "/.notes.wav.sonaplex-AbC123"));
         QVERIFY(!QFileInfo::exists(game + "/.TRACK1.MID.sonaplex-xYz789"));
+        QVERIFY(!QFileInfo::exists(killed));
+        QVERIFY(QFileInfo::exists(running + "/1.wav"));
     }
 
     // A command never says "done" or "nothing to do" for something it did not look at.

@@ -216,6 +216,66 @@ private slots:
         QVERIFY(reached > 0);
     }
 
+    // What strangers' packs may hold beyond hostile entries: words that would speak to the
+    // terminal, one member named by many entries, one game file by several paths.
+    void aPacksWordsMembersAndLinksAreTakenForWhatTheyAre()
+    {
+        // Control characters in the pack's name reach the terminal escaped.
+        const QByteArray sound = readAll(myFile(1));
+        HandMade loud{QJsonDocument(QJsonObject{{"sonaplexPack", 1}, {"name", "Calm\u001b]0;pwned\u0007\u001b[2J"},
+                                        {"author", "A\u001b[31mred"}, {"entries", QJsonArray{entryOf("TRACK1.MID", sound, "s.mid")}}})
+                          .toJson(),
+            {{"s.mid", sound}}};
+        const QString pack = packs() + "/loud.sonaplexpack";
+        QVERIFY(loud.writeTo(pack));
+        Ran r = sonaplex({"pack", "check", pack, game});
+        QCOMPARE(r.exit, 0);
+        QVERIFY2(!r.out.contains(QChar(0x1b)) && !r.out.contains(QChar(0x07)) && r.out.contains("\\x1b]0;pwned\\x07"),
+            qPrintable(r.out));
+
+        // One member named by three entries is inflated once.
+        const QString wave = disk.path() + "/Waves";
+        QDir().mkpath(wave);
+        for (const char* name : {"a.wav", "b.wav", "c.wav"})
+            QVERIFY(writeWave(wave + "/" + name, std::vector<float>(4410, 0.1f), 44100, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        std::vector<float> noise(1 << 20); // does not deflate much, as real sound
+        quint32 seed = 12345;
+        for (float& v : noise) {
+            seed = seed * 1664525u + 1013904223u;
+            v = float(seed >> 8) / float(1u << 24) - 0.5f;
+        }
+        QVERIFY(writeWave(disk.path() + "/big.wav", noise, 44100, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        const QByteArray big = readAll(disk.path() + "/big.wav"); // 2 MiB
+        HandMade shared{manifestOf({entryOf("a.wav", big, "big.wav"), entryOf("b.wav", big, "big.wav"),
+                            entryOf("c.wav", big, "big.wav")}),
+            {{"big.wav", big}}};
+        QVERIFY(shared.writeTo(pack));
+        if (!QStandardPaths::findExecutable("strace").isEmpty()) {
+            const QString trace = disk.path() + "/writes";
+            r = sonaplex({"pack", "check", pack, wave}, {"strace", "-f", "-e", "trace=write,pwrite64", "-o", trace});
+            QVERIFY2(r.exit == 0, qPrintable(r.err));
+            qint64 written = 0;
+            static const QRegularExpression result("= (\\d+)$");
+            for (const QByteArray& line : readAll(trace).split('\n'))
+                written += result.match(QString::fromLatin1(line)).captured(1).toLongLong();
+            QVERIFY2(written < 2 * big.size(), qPrintable(QString::number(written)));
+        }
+        r = sonaplex({"pack", "apply", pack, wave});
+        QCOMPARE(r.exit, 0);
+        for (const char* name : {"a.wav", "b.wav", "c.wav"})
+            QCOMPARE(readAll(wave + "/" + name), big);
+
+        // One game file by two paths (a link inside the game folder) is one game file.
+        QVERIFY(QFile::link(".", game + "/self"));
+        HandMade twice{manifestOf({entryOf("TRACK1.MID", sound, "s.mid"), entryOf("self/TRACK1.MID", sound, "s.mid")}),
+            {{"s.mid", sound}}};
+        QVERIFY(twice.writeTo(pack));
+        r = sonaplex({"pack", "apply", pack, game});
+        QCOMPARE(r.exit, 1);
+        QVERIFY2(r.err.contains("self/TRACK1.MID: is the same game file as TRACK1.MID"), qPrintable(r.err));
+        QCOMPARE(readAll(gameFile(1)), original(1));
+    }
+
     void theWindowMakesChecksAppliesAndTakesOffAPack()
     {
         switchWith({{gameFile(2), myFile(2)}});
