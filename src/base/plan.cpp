@@ -13,6 +13,8 @@ QString recordedKind(RunKind kind)
         return QStringLiteral("restore");
     case RunKind::Undo:
         return QStringLiteral("undo");
+    case RunKind::Reapply:
+        return QStringLiteral("reapply");
     }
     return {};
 }
@@ -23,6 +25,8 @@ RunKind runKindFrom(const QString& recorded)
         return RunKind::Restore;
     if (recorded == QLatin1String("undo"))
         return RunKind::Undo;
+    if (recorded == QLatin1String("reapply"))
+        return RunKind::Reapply;
     return RunKind::Switch;
 }
 

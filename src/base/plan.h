@@ -9,8 +9,9 @@
 namespace sonaplex {
 
 // What a run of changes to game files is, as the record keeps it.
-enum class RunKind { Switch, Restore, Undo };
-// The kind's name in the record ("switch", "restore", "undo"): stored data, not wording.
+// Reapply puts back what Sonaplex put over files a game update changed since (Replace Again).
+enum class RunKind { Switch, Restore, Undo, Reapply };
+// The kind's name in the record ("switch", "restore", "undo", "reapply"): stored data, not wording.
 QString recordedKind(RunKind kind);
 RunKind runKindFrom(const QString& recorded);
 

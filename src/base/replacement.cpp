@@ -126,7 +126,7 @@ bool undoneSince(const ReplacedFile& file)
 Plan reapplyPlan(const ReplacementRecord& record, const std::vector<ReplacedFile>& files)
 {
     Plan plan;
-    plan.kind = RunKind::Switch;
+    plan.kind = RunKind::Reapply;
     int n = 0;
     for (const ReplacedFile& f : files) {
         if (f.state == GameFileState::Unreadable) {

@@ -570,7 +570,7 @@ QString ReplacementRecord::replacedBefore(const QString& gamePath, const QString
         return {};
     QSqlQuery q(QSqlDatabase::database(connection_));
     q.prepare(QStringLiteral("SELECT e.before_hash FROM entries e JOIN runs r ON r.id = e.run "
-                             "WHERE e.game_path = ? AND e.after_hash = ? AND e.done = 1 AND r.kind = 'switch' "
+                             "WHERE e.game_path = ? AND e.after_hash = ? AND e.done = 1 AND r.kind IN ('switch', 'reapply') "
                              "ORDER BY e.source = ? DESC, e.id DESC LIMIT 1"));
     q.addBindValue(gamePath);
     q.addBindValue(after);

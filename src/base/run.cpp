@@ -307,7 +307,7 @@ Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
         // What a SWITCH put in place is kept too, so that it can be put back after a game update
         // undid it, even once its source is gone. Only a copy: the game file stays in use. A
         // content not kept is looked for at its source then.
-        if (recording && plan.kind == RunKind::Switch) {
+        if (recording && (plan.kind == RunKind::Switch || plan.kind == RunKind::Reapply)) {
             std::vector<std::pair<QString, QString>> keep, adopt;
             for (size_t k = 0; k < copies.size(); ++k) {
                 if (!done[k] || copies[k].after.isEmpty())

@@ -5,12 +5,14 @@
 #include "base/backup_manifest.h"
 #include "base/replacement.h"
 #include "words/report_words.h"
+#include "ui/installed_games.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/window_parts.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QSet>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHash>
@@ -162,10 +164,14 @@ void FrmRestore::refresh()
     const std::vector<ReplacedFile>& listed = model_->files();
     const auto replaced
         = std::count_if(listed.begin(), listed.end(), [](const ReplacedFile& f) { return f.state != GameFileState::Original; });
+    QSet<QString> holding; // the folders of the files counted: a folder of restored files only is not
+    for (const ReplacedFile& f : listed)
+        if (f.state != GameFileState::Original)
+            holding.insert(QFileInfo(f.gamePath).absolutePath());
     const auto notRead
         = std::count_if(listed.begin(), listed.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
     summary_->setText(listed.empty() ? QStringLiteral("No game file has been replaced yet.")
-            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(replaced).arg(folderCount)
+            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(replaced).arg(holding.size())
                 + (listed.size() > kOpenFolderLimit ? QStringLiteral(" Open a folder to see its files.") : QString())
                 + (notRead > 0 ? QStringLiteral(" %1 of them were not read (the reading was cancelled).").arg(notRead)
                                : QString()));
@@ -199,6 +205,9 @@ void FrmRestore::report(const Report& run, const QString& done, const QString& v
 {
     showRunReport(run, done, verb, kTitle, QStringLiteral("Restore Error"), this);
     refresh();
+    // What the update notice counts may have changed: it follows at once.
+    if (run.done() > 0)
+        forms().games().refresh();
 }
 
 void FrmRestore::CmdRestoreSelected_Click()
@@ -297,7 +306,8 @@ void FrmRestore::showFolder(const QString& folder)
     if (!first.isValid())
         return;
     list_->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    list_->setCurrentIndex(first);
+    // The current row moves without selecting: the view's own setCurrentIndex would keep only it.
+    list_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
     list_->scrollTo(first, QAbstractItemView::PositionAtTop);
 }
 

@@ -38,6 +38,14 @@ void InstalledGames::watchLibraries()
             if (games_.size() <= kWatchedFiles)
                 paths << apps + QStringLiteral("/appmanifest_") + g.id + QStringLiteral(".acf");
         }
+    // The record: a command or another program copy that replaces, restores or undoes changes
+    // what the update notice counts (its log, while any copy has the record open; the folder
+    // when the log comes or goes).
+    const QString replacements = programFolder_ + QStringLiteral("/Replacements");
+    if (QFileInfo(replacements).isDir())
+        paths << replacements;
+    if (QFileInfo::exists(replacements + QStringLiteral("/record.sqlite-wal")))
+        paths << replacements + QStringLiteral("/record.sqlite-wal");
     const QStringList watched = watcher_->directories() + watcher_->files();
     for (const QString& p : watched)
         if (!paths.contains(p))

@@ -202,7 +202,16 @@ QString nothingToUndoWords() { return QStringLiteral("There is no SWITCH to undo
 
 QString undoneRunName(RunKind undone)
 {
-    return undone == RunKind::Switch ? QStringLiteral("SWITCH") : QStringLiteral("restore");
+    switch (undone) {
+    case RunKind::Switch:
+        return QStringLiteral("SWITCH");
+    case RunKind::Reapply:
+        return QStringLiteral("Replace Again");
+    case RunKind::Restore:
+    case RunKind::Undo:
+        break;
+    }
+    return QStringLiteral("restore");
 }
 
 QString undoneWords(RunKind undone, int files)

@@ -291,16 +291,22 @@ private slots:
         QVERIFY(fixture.make());
         const QString sound = fixture.expected[5].folder + "/sound/", mine = fixture.root.path() + "/mine/";
         QDir().mkpath(mine);
+        const QString music = fixture.expected[5].folder + "/music/";
+        QDir().mkpath(music);
         QVERIFY(writeFile(sound + "a.mid", "original a") && writeFile(sound + "b.mid", "original b"));
-        QVERIFY(writeFile(mine + "a.mid", "my a") && writeFile(mine + "b.mid", "my b"));
+        QVERIFY(writeFile(music + "c.mid", "original c"));
+        QVERIFY(writeFile(mine + "a.mid", "my a") && writeFile(mine + "b.mid", "my b") && writeFile(mine + "c.mid", "my c"));
         {
             ReplacementRecord record(fixture.program + "/Replacements");
             QVERIFY(replaceGameFiles({Selection{sound + "a.mid", "a.mid", mine + "a.mid", "a.mid"},
-                                         Selection{sound + "b.mid", "b.mid", mine + "b.mid", "b.mid"}},
+                                         Selection{sound + "b.mid", "b.mid", mine + "b.mid", "b.mid"},
+                                         Selection{music + "c.mid", "c.mid", mine + "c.mid", "c.mid"}},
                 {}, &record)
                         .ok());
         }
+        // The update changes files in two folders of the game.
         QVERIFY(writeFile(sound + "a.mid", "original a") && writeFile(sound + "b.mid", "b of build 9001"));
+        QVERIFY(writeFile(music + "c.mid", "original c"));
         QVERIFY(QFile::remove(mine + "a.mid"));
         const QByteArray home = qgetenv("HOME");
         qputenv("HOME", fixture.home.toUtf8());
@@ -312,25 +318,34 @@ private slots:
         auto* notice = control<QLabel>("FrmMidi", "LblUpdateNotice");
         QVERIFY(notice);
         QTRY_VERIFY(notice->isVisible());
-        QVERIFY2(notice->text().contains("2 replaced files of Portal 2 were changed, probably by an update."),
+        QVERIFY2(notice->text().contains("3 replaced files of Portal 2 were changed, probably by an update."),
             qPrintable(notice->text()));
         const QString link = notice->text().section('"', 1, 1);
         bool acted = false;
+        QString summary;
         onModal("FrmRestore", [&] {
-            // Opened on the game: its folder chosen.
+            // Opened on the game: every file the notice counts chosen, in both folders.
             auto* list = control<QTreeView>("FrmRestore", "LstReplaced");
-            acted = list && list->selectionModel()->selectedRows().size() == 1;
+            acted = list && list->selectionModel()->selectedRows().size() == 2;
+            summary = text("FrmRestore", "LblRestoreSummary");
             click("FrmRestore", "CmdReplaceAgain");
-            acted = acted && readAll(sound + "a.mid") == "my a" && readAll(sound + "b.mid") == "my b";
-            click("FrmRestore", "CmdUndoLastSwitch");
+            acted = acted && readAll(sound + "a.mid") == "my a" && readAll(sound + "b.mid") == "my b"
+                && readAll(music + "c.mid") == "my c";
             click("FrmRestore", "CmdCloseRestore");
         });
         QMetaObject::invokeMethod(notice, "linkActivated", Q_ARG(QString, link));
         QVERIFY(acted);
+        // a.mid and c.mid hold their originals again (not counted), and with them the music folder.
+        QVERIFY2(summary.startsWith("1 replaced game file(s) in 1 folder(s)."), qPrintable(summary));
+        // Put back: the notice goes, without a restart.
+        QTRY_VERIFY(!notice->isVisible());
+        // Undone by a command, as another program would: the notice comes back.
+        QVERIFY(sonaplex(fixture, {"undo"}).out.contains(undoneWords(RunKind::Reapply, 3)));
+        QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 10000);
         QStringList said;
         for (const Message& m : messages.messages)
             said << m.text;
-        QCOMPARE(said, (QStringList{replacedAgainWords(2), undoneWords(RunKind::Switch, 2)}));
+        QCOMPARE(said, (QStringList{replacedAgainWords(3)}));
         QCOMPARE(readAll(sound + "a.mid"), QByteArray("original a"));
         QCOMPARE(readAll(sound + "b.mid"), QByteArray("b of build 9001"));
         runningProgram()->endProgram();
