@@ -14,6 +14,10 @@ namespace sonaplex::cli {
 
 namespace {
 volatile std::sig_atomic_t gInterrupted = 0;
+// How many Watched stretches are alive: work that stops itself cleanly on Ctrl+C. Outside them
+// a command has nothing it must finish, and a signal ends it at once (reading a stranger's
+// file that will not end, say).
+std::atomic<int> gWatching{0};
 
 // Names, paths and texts from strangers' files (a pack's manifest, a launcher's list) reach the
 // terminal: a control character among them is shown escaped ("\x1b"), never sent, so that it
@@ -53,7 +57,11 @@ void err(const QString& line) { write(stderr, line); }
 void catchInterrupts()
 {
     struct sigaction action {};
-    action.sa_handler = [](int) { gInterrupted = 1; };
+    action.sa_handler = [](int signal) {
+        gInterrupted = 1;
+        if (gWatching.load() == 0)
+            ::_exit(128 + signal);
+    };
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGINT, SIGTERM}) {
@@ -69,6 +77,7 @@ bool interrupted() { return gInterrupted != 0; }
 Watched::Watched(WorkProgress& progress, QString what)
     : progress_(progress), what_(std::move(what)), terminal_(::isatty(STDERR_FILENO) == 1)
 {
+    ++gWatching;
     progress_.setOffloader([this](const std::function<void()>& work) {
         std::atomic<bool> finished{false};
         std::thread worker([&] {
@@ -91,6 +100,7 @@ Watched::Watched(WorkProgress& progress, QString what)
 
 Watched::~Watched()
 {
+    --gWatching;
     progress_.setOffloader({});
     clear();
 }
