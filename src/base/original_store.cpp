@@ -3,6 +3,7 @@
 #include "base/content_hash.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -14,6 +15,23 @@
 namespace sonaplex {
 
 bool OriginalStore::holds(const QString& hash) const { return !hash.isEmpty() && QFileInfo(pathOf(hash)).isFile(); }
+
+qint64 OriginalStore::bytes() const
+{
+    qint64 total = 0;
+    for (const QFileInfo& f : QDir(folder_).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks))
+        total += f.size();
+    return total;
+}
+
+qint64 OriginalStore::bytesOf(const QStringList& hashes) const
+{
+    qint64 total = 0;
+    for (const QString& hash : hashes)
+        if (holds(hash))
+            total += QFileInfo(pathOf(hash)).size();
+    return total;
+}
 
 FileResult OriginalStore::keep(const QString& path, const QString& hash, bool syncFolder) const
 {

@@ -2,6 +2,7 @@
 #include "base/files.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 #include <vector>
@@ -37,6 +38,9 @@ public:
     void adopt(const std::vector<std::pair<QString, QString>>& files) const;
     // Removes a kept content (when no entry of the record needs it any more).
     void drop(const QString& hash) const;
+    // What the kept contents take, in bytes: all of them, or these.
+    qint64 bytes() const;
+    qint64 bytesOf(const QStringList& hashes) const;
 
 private:
     QString folder_;

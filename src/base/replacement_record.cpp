@@ -580,6 +580,28 @@ QString ReplacementRecord::replacedBefore(const QString& gamePath, const QString
     return q.value(0).toString();
 }
 
+QStringList ReplacementRecord::neededOnlyBy(const QStringList& gamePaths) const
+{
+    if (!open_)
+        return {};
+    const QSet<QString> paths(gamePaths.begin(), gamePaths.end());
+    QSet<QString> theirs, others;
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.setForwardOnly(true);
+    if (!checked(q, q.exec(QStringLiteral("SELECT game_path, before_hash, after_hash FROM entries"))))
+        return {};
+    while (q.next()) {
+        QSet<QString>& of = paths.contains(q.value(0).toString()) ? theirs : others;
+        of.insert(q.value(1).toString());
+        of.insert(q.value(2).toString());
+    }
+    QStringList only;
+    for (const QString& hash : theirs)
+        if (!hash.isEmpty() && !others.contains(hash))
+            only << hash;
+    return only;
+}
+
 FileResult ReplacementRecord::forget(const QStringList& gamePaths)
 {
     if (!open_)

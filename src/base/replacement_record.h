@@ -159,6 +159,8 @@ public:
     // committed) the kept contents nothing else needs. A failure keeps the record and the store
     // as they were, and says why.
     FileResult forget(const QStringList& gamePaths);
+    // The kept contents that only the entries of these game files need: what forget() would let go.
+    QStringList neededOnlyBy(const QStringList& gamePaths) const;
 
 private:
     enum class Opened { Yes, Damaged, Busy, Failed };

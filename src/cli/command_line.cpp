@@ -19,6 +19,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QSet>
 
 #include <cstdio>
@@ -288,7 +289,8 @@ int status(const Options& o)
                 text.truncate(0);
             }
         }
-        text += (files.empty() ? "]" : "\n    ]") + QByteArray(",\n    \"folder\": ") + jsonString(folder) + "\n}\n";
+        text += (files.empty() ? "]" : "\n    ]") + QByteArray(",\n    \"folder\": ") + jsonString(folder)
+            + ",\n    \"keptBytes\": " + QByteArray::number(opened.record->store().bytes()) + "\n}\n";
         std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
         std::fflush(stdout);
     } else if (files.empty()) {
@@ -301,6 +303,9 @@ int status(const Options& o)
                             .arg(QDir::toNativeSeparators(f.replacedBy), f.at.toLocalTime().toString(Qt::ISODate));
             out(line);
         }
+        // What the kept originals and copies take, for every game: freed from the restore window.
+        out(QStringLiteral("The originals and copies Sonaplex keeps take %1.")
+                .arg(QLocale::system().formattedDataSize(opened.record->store().bytes())));
     }
     const bool unreadable = namedUnreadable(files);
     if (stopped) {

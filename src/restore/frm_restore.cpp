@@ -77,6 +77,9 @@ FrmRestore::FrmRestore(Forms& forms)
             &FrmRestore::CmdUndoLastSwitch_Click},
         {"CmdForget", "For&get", "Forget the selected files: their kept originals are deleted.",
             &FrmRestore::CmdForget_Click},
+        {"CmdFreeSpace", "Free S&pace...",
+            "Forget the files that hold their originals again, and delete what Sonaplex kept only for them.",
+            &FrmRestore::CmdFreeSpace_Click},
     };
     auto* row = new QHBoxLayout;
     for (const auto& b : buttons) {
@@ -105,6 +108,8 @@ FrmRestore::FrmRestore(Forms& forms)
     layout->addWidget(heading);
     layout->addWidget(list_, 1);
     layout->addWidget(summary_);
+    kept_ = makeLabel(QStringLiteral("LblKeptSpace"), QString(), this);
+    layout->addWidget(kept_);
     layout->addLayout(row);
     layout->addLayout(setRow);
 }
@@ -133,6 +138,7 @@ void FrmRestore::refresh()
     if (!current.isEmpty())
         sets_->setCurrentText(current);
     model_->reset({}, {});
+    kept_->clear();
     ReplacementRecord* record = forms().record();
     for (QPushButton* b : actions_)
         b->setEnabled(record && record->isOpen());
@@ -143,11 +149,15 @@ void FrmRestore::refresh()
     std::vector<ReplacedFile> files;
     std::vector<ReplacedFilesModel::Folder> folders;
     FileResult read;
+    qint64 kept = 0;
     {
         LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
         files = record->replacedFiles(&work.progress(), &read);
         // Arranged off this thread too; the list then asks only for the rows it shows.
-        work.progress().offload([&] { folders = ReplacedFilesModel::arrange(files); });
+        work.progress().offload([&] {
+            folders = ReplacedFilesModel::arrange(files);
+            kept = record->store().bytes();
+        });
     }
     if (!read) { // never "nothing has been replaced" for a record that could not be read
         summary_->setText(QStringLiteral("The list cannot be shown: %1.").arg(read.error));
@@ -175,6 +185,7 @@ void FrmRestore::refresh()
                 + (listed.size() > kOpenFolderLimit ? QStringLiteral(" Open a folder to see its files.") : QString())
                 + (notRead > 0 ? QStringLiteral(" %1 of them were not read (the reading was cancelled).").arg(notRead)
                                : QString()));
+    kept_->setText(QStringLiteral("The originals and copies Sonaplex keeps take %1.").arg(QLocale().formattedDataSize(kept)));
 }
 
 std::vector<ReplacedFile> FrmRestore::selectedFiles() const
@@ -340,6 +351,33 @@ void FrmRestore::CmdForget_Click()
                      .arg(paths.size())))
         return;
     if (const FileResult forgot = forms().record()->forget(paths); !forgot)
+        showMessage(QStringLiteral("Nothing was forgotten, and every kept original is still kept: %1").arg(forgot.error),
+            kTitle, this);
+    refresh();
+}
+
+void FrmRestore::CmdFreeSpace_Click()
+{
+    ReplacementRecord* record = forms().record();
+    if (!record || !record->isOpen())
+        return;
+    QStringList back;
+    for (const ReplacedFile& f : model_->files())
+        if (f.state == GameFileState::Original)
+            back << f.gamePath;
+    const qint64 freed = record->store().bytesOf(record->neededOnlyBy(back));
+    if (back.isEmpty() || freed == 0) {
+        showMessage(QStringLiteral("Every file Sonaplex keeps is still needed by a replaced game file: nothing can be "
+                                   "freed. (Restore files first, then free what was kept for them.)"),
+            kTitle, this);
+        return;
+    }
+    if (!confirm(QStringLiteral("%1 game file(s) hold their originals again. Forget them, and delete what Sonaplex "
+                                "kept only for them? This frees %2. Undo can then no longer put their replacements back.")
+                     .arg(back.size())
+                     .arg(QLocale().formattedDataSize(freed))))
+        return;
+    if (const FileResult forgot = record->forget(back); !forgot)
         showMessage(QStringLiteral("Nothing was forgotten, and every kept original is still kept: %1").arg(forgot.error),
             kTitle, this);
     refresh();

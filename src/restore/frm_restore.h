@@ -23,6 +23,8 @@ public:
     void CmdRestoreFolder_Click();
     void CmdUndoLastSwitch_Click();
     void CmdForget_Click();
+    // Forgets the files that hold their originals again, and lets go of what was kept only for them.
+    void CmdFreeSpace_Click();
     void CmdReplaceAgain_Click();
     void CmdRestoreSet_Click();
     void CmdCloseRestore_Click();
@@ -43,6 +45,7 @@ private:
     QTreeView* list_;
     ReplacedFilesModel* model_;
     QLabel* summary_;
+    QLabel* kept_; // what the kept originals and copies take
     QComboBox* sets_;
     std::vector<QPushButton*> actions_;
 };

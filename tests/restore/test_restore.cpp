@@ -200,6 +200,39 @@ private slots:
         QCOMPARE(readAll(gameFile(1)), QByteArray("a game update wrote this"));
     }
 
+    // After a restore the store still keeps the replacement and the original: the window says
+    // what the store takes and lets go of what only files back to their originals need.
+    void freeSpaceLetsGoOfWhatOnlyRestoredFilesNeed()
+    {
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        const QString store = program->path("Replacements/originals");
+        QCOMPARE(QDir(store).entryList(QDir::Files).size(), 4);
+        program->messages.answers = {MessageAnswer::Ok};
+        QString before, after;
+        inRestore([&] {
+            select(row(gameFile(1)));
+            click("FrmRestore", "CmdRestoreSelected");
+            list()->clearSelection();
+            before = text("FrmRestore", "LblKeptSpace");
+            click("FrmRestore", "CmdFreeSpace");
+            after = text("FrmRestore", "LblKeptSpace");
+            QVERIFY(!row(gameFile(1)).isValid()); // forgotten
+            QCOMPARE(state(gameFile(2)), "replaced");
+        });
+        QVERIFY2(before.contains("The originals and copies Sonaplex keeps take"), qPrintable(before));
+        QVERIFY2(program->messages.lastText().contains("1 game file(s) hold their originals again"),
+            qPrintable(program->messages.lastText()));
+        QVERIFY(before != after);
+        // Kept: file 2's original and replacement only.
+        QCOMPARE(QDir(store).entryList(QDir::Files).size(), 2);
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        // With nothing left to let go, it says so and forgets nothing.
+        program->messages.clear();
+        inRestore([&] { click("FrmRestore", "CmdFreeSpace"); });
+        QVERIFY(program->messages.lastText().contains("nothing can be freed"));
+        QCOMPARE(QDir(store).entryList(QDir::Files).size(), 2);
+    }
+
     void anOriginalThatCannotBeKeptLeavesTheGameFileAlone()
     {
         // The program folder on a disk too small for the game file's original.
