@@ -1,21 +1,35 @@
-// Fault-injection campaign: a recorded SWITCH of three game files (two of them from files of the
-// program's own, as a pack's sounds are), a restore of two of them and
-// an undo (the calls the windows make), run under `strace --inject` while one system call fails
-// at one occurrence; then a checker, without faults, asserts what the program promises:
+// Fault-injection campaign, in two scenarios, each run under `strace --inject` while one system
+// call fails at one occurrence:
+//   switch: a recorded SWITCH of three game files (two of them from files of the program's own,
+//           as a pack's sounds are), a restore of two of them and an undo (the calls the windows
+//           make);
+//   pack:   the record opened after an unclean close (checked for damage), a sound pack applied,
+//           a game update over one of its files, Replace Again, the pack taken off, and a backup
+//           of the game files gathered with its manifest;
+// then a checker, without faults, asserts what the program promises:
 //   - each game file is byte-identical to its original or to its replacement;
 //   - a file reported replaced (or put back) was, and a file reported not changed was not;
 //   - no temporary file is left in the game folder once the record is opened again;
 //   - every content the store keeps holds what its name says;
 //   - the record, opened again (as at the next start), agrees with the disk;
-//   - with the fault gone, every game file restores byte-identical to its original.
+//   - with the fault gone, every game file restores byte-identical to its original;
+//   - (pack) the record is never moved aside, and the history written before the unclean close
+//     is still there; a game file a step should have changed is named in its report, done or
+//     not, never passed over; a backup holds exactly the files it reports, whole, and its
+//     manifest lists them.
 //
-//   fault_campaign campaign [--seconds S] [--calls a,b,c] [--work DIR]   the campaign
-//   fault_campaign prepare DIR | act DIR | check DIR                     one trial's steps
+//   fault_campaign campaign [--seconds S] [--calls a,b,c] [--work DIR] [--scenario switch|pack]
+//   fault_campaign prepare|act|check DIR [pack]                          one trial's steps
 //
 // `act` writes what each step reported into a file mapped in memory, so that the faults injected
 // into write() and its kin never touch the report itself.
+#include "base/backup_manifest.h"
 #include "base/content_hash.h"
+#include "base/gathering.h"
+#include "base/program_folder.h"
 #include "base/replacement.h"
+#include "base/sound_pack.h"
+#include "base/work_progress.h"
 #include "base/run.h"
 #include "words/report_words.h"
 #include "base/replacement_record.h"
@@ -51,10 +65,17 @@ struct Layout {
     QString mine(int n) const { return dir + QStringLiteral("/Mine/m%1.wav").arg(n); }
     QString record() const { return dir + QStringLiteral("/Program/Replacements"); }
     QString report() const { return dir + QStringLiteral("/report"); }
+    // The pack scenario's: its pack, the update waiting to be moved in, the file with history.
+    QString program() const { return dir + QStringLiteral("/Program"); }
+    QString pack() const { return dir + QStringLiteral("/Mine/pack.sonaplexpack"); }
+    QString update() const { return dir + QStringLiteral("/Mine/update.wav"); }
+    QString history() const { return dir + QStringLiteral("/Game/h.wav"); }
+    QString backup() const { return dir + QStringLiteral("/Program/BackDir"); }
 };
 
 QByteArray original(int n) { return QByteArray(48 << 10, char('a' + n)) + QByteArray::number(n); }
 QByteArray replacement(int n) { return QByteArray(40 << 10, char('A' + n)) + QByteArray::number(n * 7); }
+QByteArray updated(int n) { return QByteArray(44 << 10, char('k' + n)) + QByteArray::number(n * 3); }
 
 bool write(const QString& path, const QByteArray& bytes)
 {
@@ -79,6 +100,34 @@ int prepare(const Layout& at)
     return ok ? 0 : 1;
 }
 
+// The pack scenario: the game and a pack of three replacements, and a history written before
+// a kill (a file replaced, the record left without its note of a clean close).
+int preparePack(const Layout& at)
+{
+    if (prepare(at) != 0)
+        return 1;
+    bool ok = write(at.history(), original(0)) && write(at.dir + QStringLiteral("/Mine/h.wav"), replacement(0))
+        && write(at.update(), updated(1));
+    {
+        ReplacementRecord record(at.record());
+        ok = ok
+            && run(switchPlan({{at.history(), QStringLiteral("h.wav"), at.dir + QStringLiteral("/Mine/h.wav"),
+                       QStringLiteral("h.wav")}}),
+                &record)
+                   .ok();
+    }
+    QFile::remove(at.record() + QStringLiteral("/record.closed")); // as a kill leaves it
+    PackManifest m;
+    m.name = QStringLiteral("Campaign");
+    m.version = QStringLiteral("1");
+    std::vector<QString> files;
+    for (int n = 1; n <= kFiles; ++n) {
+        m.entries.push_back({QStringLiteral("g%1.wav").arg(n), QStringLiteral("sounds/m%1.wav").arg(n), {}});
+        files.push_back(at.mine(n));
+    }
+    return ok && writePack(at.pack(), m, files) ? 0 : 1;
+}
+
 // What a step reported for one game file: changed (replaced, or put back), or left as it was.
 QString outcomes(const Report& run, const QStringList& attempted)
 {
@@ -93,7 +142,49 @@ QString outcomes(const Report& run, const QStringList& attempted)
     return line;
 }
 
-int act(const Layout& at)
+// A step's report for every game file: changed, kept (named, not changed), or "-" when the
+// report does not name it at all.
+QString named(const Report& run)
+{
+    QString line;
+    for (int n = 1; n <= kFiles; ++n) {
+        const QString name = QStringLiteral("/g%1.wav").arg(n);
+        QString word = QStringLiteral("-");
+        for (const ReportItem& i : run.items)
+            if (i.step.gamePath.endsWith(name))
+                word = i.done() ? QStringLiteral("changed") : QStringLiteral("kept");
+        line += QStringLiteral(" g%1=").arg(n) + word;
+    }
+    return line;
+}
+
+// Writes what each step reported into a file mapped in memory, so that the faults injected into
+// write() and its kin never touch the report itself.
+class MappedReport {
+public:
+    explicit MappedReport(const QString& path)
+    {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR);
+        if (fd >= 0) {
+            void* p = ::mmap(nullptr, kReportSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+            report_ = p == MAP_FAILED ? nullptr : static_cast<char*>(p);
+        }
+    }
+    void say(const QString& line)
+    {
+        const QByteArray bytes = line.toUtf8() + '\n';
+        if (report_ && used_ + bytes.size() < kReportSize) {
+            std::memcpy(report_ + used_, bytes.constData(), size_t(bytes.size()));
+            used_ += bytes.size();
+        }
+    }
+
+private:
+    char* report_ = nullptr;
+    qint64 used_ = 0;
+};
+
+void waitForTracer()
 {
     // Loaded and started: the campaign attaches strace now, so that faults reach the program's
     // own work, not the dynamic loader's.
@@ -101,21 +192,81 @@ int act(const Layout& at)
     std::fflush(stdout);
     char go = 0;
     (void)::read(STDIN_FILENO, &go, 1); // a fault injected here only ends the wait
-    // The report lives in memory mapped from its file: no write() of ours reaches it.
-    char* report = nullptr;
-    const int fd = ::open(QFile::encodeName(at.report()).constData(), O_RDWR);
-    if (fd >= 0) {
-        void* p = ::mmap(nullptr, kReportSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-        report = p == MAP_FAILED ? nullptr : static_cast<char*>(p);
+}
+
+int actPack(const Layout& at)
+{
+    waitForTracer();
+    MappedReport report(at.report());
+    const QString folder = at.dir + QStringLiteral("/Game");
+    ReplacementRecord record(at.record());
+    report.say(QStringLiteral("open %1").arg(record.isOpen() ? 1 : 0));
+    if (!record.isOpen() && !record.ready()) { // as a command would: the open is tried again
+        report.say(QStringLiteral("end"));
+        return 0;
     }
-    qint64 used = 0;
-    auto say = [&](const QString& line) {
-        const QByteArray bytes = line.toUtf8() + '\n';
-        if (report && used + bytes.size() < kReportSize) {
-            std::memcpy(report + used, bytes.constData(), size_t(bytes.size()));
-            used += bytes.size();
-        }
+    auto listed = [&](std::vector<ReplacedFile>& files) {
+        FileResult read;
+        files = record.readUnder(folder, nullptr, &read);
+        return read.ok;
     };
+    // Apply.
+    WorkProgress progress;
+    OpenedPack pack;
+    std::vector<ReplacedFile> known;
+    if (!openPack(at.pack(), ProgramFolder(at.program()).workTemplate(QStringLiteral("Pack")), pack, progress)) {
+        report.say(QStringLiteral("apply unopened"));
+    } else if (!listed(known)) {
+        report.say(QStringLiteral("apply unlisted"));
+    } else {
+        const PackManifest& m = pack.archive->manifest();
+        const PackCheck check = checkPack(at.pack(), m, pack.sounds, folder, known, packRemembered(m, folder, record), {}, false);
+        if (!check.refused.isEmpty())
+            report.say(QStringLiteral("apply refused"));
+        else
+            report.say(QStringLiteral("apply") + named(run(packApplyPlan(check, m, pack.sounds, at.pack()), &record)));
+    }
+    // A game update over g1.
+    report.say(QStringLiteral("update %1").arg(::rename(QFile::encodeName(at.update()).constData(),
+                                                   QFile::encodeName(at.game(1)).constData())
+                == 0
+            ? 1
+            : 0));
+    // Replace Again.
+    if (!listed(known))
+        report.say(QStringLiteral("reapply unlisted"));
+    else
+        report.say(QStringLiteral("reapply") + named(run(reapplyPlan(record, known), &record)));
+    // The pack taken off.
+    PackRefusal refused;
+    const std::unique_ptr<PackArchive> archive = PackArchive::open(at.pack(), &refused);
+    if (!archive)
+        report.say(QStringLiteral("remove unopened"));
+    else if (!listed(known))
+        report.say(QStringLiteral("remove unlisted"));
+    else
+        report.say(QStringLiteral("remove")
+            + named(run(packRemovalPlan(at.pack(), archive->manifest(), folder, record, known), &record)));
+    // A backup of the game files, with its manifest.
+    std::vector<StagedFile> files, copied;
+    for (int n = 1; n <= kFiles; ++n)
+        files.push_back({n, at.game(n), QStringLiteral("g%1.wav").arg(n)});
+    const Report gathered = stageFiles(files, at.backup(), &copied);
+    QString line = QStringLiteral("backup");
+    for (const ReportItem& i : gathered.items)
+        line += QStringLiteral(" g%1=%2").arg(i.step.name.number).arg(i.done() ? QStringLiteral("copied") : QStringLiteral("failed"));
+    report.say(line);
+    report.say(QStringLiteral("manifest %1").arg(writeManifest(at.backup(), copied) ? 1 : 0));
+    report.say(QStringLiteral("end"));
+    return 0;
+}
+
+int act(const Layout& at)
+{
+    waitForTracer();
+    // The report lives in memory mapped from its file: no write() of ours reaches it.
+    MappedReport report(at.report());
+    auto say = [&](const QString& line) { report.say(line); };
     ReplacementRecord record(at.record());
     say(QStringLiteral("open %1").arg(record.isOpen() ? 1 : 0));
 
@@ -250,14 +401,153 @@ int check(const Layout& at)
     return faults.isEmpty() ? 0 : 3;
 }
 
+int checkPackTrial(const Layout& at)
+{
+    QStringList faults;
+    QFile reportFile(at.report());
+    reportFile.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = reportFile.readAll().split('\0').value(0).split('\n');
+    std::map<int, QByteArray> expected, before;
+    for (int n = 1; n <= kFiles; ++n)
+        expected[n] = original(n);
+    bool complete = false, updatedNow = false, appliedOne = false;
+    std::map<int, QString> backedUp;
+    bool manifestWritten = false, backupReported = false;
+    for (const QByteArray& raw : lines) {
+        const QStringList words = QString::fromUtf8(raw).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.isEmpty())
+            continue;
+        const QString step = words[0];
+        if (step == QLatin1String("end"))
+            complete = true;
+        if (step == QLatin1String("update"))
+            updatedNow = words.value(1) == QLatin1String("1");
+        if (step == QLatin1String("update") && updatedNow)
+            expected[1] = updated(1);
+        if (step == QLatin1String("manifest"))
+            manifestWritten = words.value(1) == QLatin1String("1");
+        if (words.size() < 2 || !words[1].startsWith(QLatin1Char('g')))
+            continue; // a step that could not list or open: said so, nothing run
+        std::map<int, QString> said;
+        for (const QString& w : words.mid(1))
+            said[w.mid(1, 1).toInt()] = w.section(QLatin1Char('='), 1);
+        if (step == QLatin1String("backup")) {
+            backedUp = said;
+            backupReported = true;
+            continue;
+        }
+        for (int n = 1; n <= kFiles; ++n) {
+            const QString& what = said[n];
+            // A file the step was for is named, done or not: never passed over in silence.
+            const bool wanted = step == QLatin1String("apply") ? expected[n] == original(n)
+                : step == QLatin1String("reapply")             ? n == 1 && updatedNow && appliedOne
+                                                               : expected[n] == replacement(n);
+            if (wanted && what == QLatin1String("-"))
+                faults << QStringLiteral("%1 passed over g%2.wav without a word").arg(step).arg(n);
+            if (what != QLatin1String("changed"))
+                continue;
+            if (step == QLatin1String("apply") || step == QLatin1String("reapply")) {
+                before[n] = expected[n];
+                expected[n] = replacement(n);
+                appliedOne = appliedOne || n == 1;
+            } else if (step == QLatin1String("remove")) {
+                expected[n] = before[n];
+            }
+        }
+    }
+    for (int n = 1; n <= kFiles; ++n) {
+        const QByteArray now = read(at.game(n));
+        if (now != original(n) && now != replacement(n) && !(n == 1 && now == updated(1)))
+            faults << QStringLiteral("g%1.wav holds neither its original, its replacement nor the update (%2 bytes)")
+                          .arg(n)
+                          .arg(now.size());
+        else if (complete && now != expected[n])
+            faults << QStringLiteral("g%1.wav does not hold what the reports said it would").arg(n);
+    }
+    // The backup holds exactly what it reported, whole, and its manifest lists it.
+    const QStringList inBackup = QDir(at.backup()).entryList(QDir::Files);
+    for (int n = 1; n <= kFiles && backupReported; ++n) {
+        const QString name = QStringLiteral("g%1.wav").arg(n);
+        const bool there = inBackup.contains(name);
+        if (backedUp[n] == QLatin1String("copied") && !there)
+            faults << QStringLiteral("%1 was reported backed up, but is not in the backup").arg(name);
+        if (backedUp[n] != QLatin1String("copied") && there)
+            faults << QStringLiteral("%1 is whole in the backup, but was reported not backed up").arg(name);
+        if (there && complete && read(at.backup() + QLatin1Char('/') + name) != expected[n])
+            faults << QStringLiteral("%1 in the backup is not what the game file held").arg(name);
+    }
+    if (manifestWritten) {
+        QStringList listedNames;
+        for (const ManifestLine& l : readManifest(at.backup())) {
+            listedNames << l.name;
+            if (contentHash(at.backup() + QLatin1Char('/') + l.name).hash != l.hash)
+                faults << QStringLiteral("the backup's manifest names %1 with another content").arg(l.name);
+        }
+        for (int n = 1; n <= kFiles; ++n)
+            if ((backedUp[n] == QLatin1String("copied")) != listedNames.contains(QStringLiteral("g%1.wav").arg(n)))
+                faults << QStringLiteral("the backup's manifest does not list exactly its files (g%1.wav)").arg(n);
+    }
+    {
+        ReplacementRecord record(at.record());
+        const QStringList aside = QDir(at.record()).entryList({QStringLiteral("record.sqlite.damaged-*")}, QDir::Files);
+        if (!aside.isEmpty())
+            faults << QStringLiteral("the record was moved aside: %1").arg(aside.join(QStringLiteral(", ")));
+        if (!record.isOpen()) {
+            faults << QStringLiteral("the record cannot be opened after the fault: %1").arg(record.problem().cause);
+        } else {
+            record.settleUnfinished();
+            const QStringList left = QDir(at.dir + QStringLiteral("/Game"))
+                                         .entryList(QDir::Files | QDir::Hidden | QDir::System)
+                                         .filter(QStringLiteral(".sonaplex-"));
+            if (!left.isEmpty())
+                faults << QStringLiteral("left in the game folder: %1").arg(left.join(QStringLiteral(", ")));
+            const std::vector<ReplacedFile> known = record.replacedFiles();
+            bool history = false;
+            for (const ReplacedFile& f : known) {
+                history = history || f.gamePath == at.history();
+                if (f.state == GameFileState::Replaced && f.gamePath != at.history()
+                    && read(f.gamePath) != replacement(QFileInfo(f.gamePath).baseName().mid(1).toInt()))
+                    faults << QStringLiteral("the record calls %1 replaced, but it holds something Sonaplex did not put there")
+                                  .arg(QFileInfo(f.gamePath).fileName());
+            }
+            if (!history)
+                faults << QStringLiteral("the history written before the unclean close is lost");
+            for (const QFileInfo& kept : QDir(record.store().folder()).entryInfoList(QDir::Files)) {
+                const QString name = kept.fileName();
+                if (name.size() == 32 && contentHash(kept.filePath()).hash != name)
+                    faults << QStringLiteral("the store keeps %1, which holds something else").arg(name);
+            }
+            const Report back = restoreOriginals(record, known);
+            if (!back.ok())
+                faults << QStringLiteral("restoring after the fault failed: %1").arg(failureLines(back).join(QStringLiteral("; ")));
+            QStringList knownPaths;
+            for (const ReplacedFile& f : known)
+                knownPaths << f.gamePath;
+            for (int n = 1; n <= kFiles; ++n) {
+                const QByteArray now = read(at.game(n));
+                if (now != original(n) && !(n == 1 && now == updated(1) && !knownPaths.contains(at.game(1))))
+                    faults << QStringLiteral("g%1.wav does not restore to its original").arg(n);
+            }
+            if (read(at.history()) != original(0))
+                faults << QStringLiteral("h.wav does not restore to its original");
+        }
+    }
+    QTextStream out(stdout);
+    for (const QString& f : faults)
+        out << "FAULT " << f << '\n';
+    out << (complete ? "report complete\n" : "report incomplete\n");
+    return faults.isEmpty() ? 0 : 3;
+}
+
 // Runs `act` with strace attached once it is loaded, with `straceArgs` (the trace and the fault);
 // returns how it ended ("" when it ended normally) and what strace wrote.
-QString runAct(const QString& self, const Layout& at, const QStringList& straceArgs, QString* straceOutput = nullptr)
+QString runAct(const QString& self, const Layout& at, const QString& scenario, const QStringList& straceArgs,
+    QString* straceOutput = nullptr)
 {
     QProcess program;
     // Its own process group: a trial that hangs is killed whole.
     program.setChildProcessModifier([] { ::setpgid(0, 0); });
-    program.start(self, {QStringLiteral("act"), at.dir});
+    program.start(self, {QStringLiteral("act"), at.dir, scenario});
     if (!program.waitForStarted() || !program.waitForReadyRead(30000))
         return QStringLiteral("did not start");
     const qint64 pid = program.processId();
@@ -294,13 +584,18 @@ QString runAct(const QString& self, const Layout& at, const QStringList& straceA
 }
 
 // How often `act` makes each call, without faults.
-std::map<QString, int> countCalls(const QString& self, const Layout& at, const QStringList& calls)
+int prepareFor(const Layout& at, const QString& scenario)
+{
+    return scenario == QLatin1String("pack") ? preparePack(at) : prepare(at);
+}
+
+std::map<QString, int> countCalls(const QString& self, const Layout& at, const QString& scenario, const QStringList& calls)
 {
     std::map<QString, int> counts;
-    prepare(at);
+    prepareFor(at, scenario);
     QString summary;
-    runAct(self, at, {QStringLiteral("-c"), QStringLiteral("-e"), QStringLiteral("trace=") + calls.join(QLatin1Char(','))},
-        &summary);
+    runAct(self, at, scenario,
+        {QStringLiteral("-c"), QStringLiteral("-e"), QStringLiteral("trace=") + calls.join(QLatin1Char(','))}, &summary);
     for (const QString& line : summary.split(QLatin1Char('\n'))) {
         const QStringList cols = line.simplified().split(QLatin1Char(' '));
         if (cols.size() >= 5 && calls.contains(cols.last()))
@@ -309,37 +604,17 @@ std::map<QString, int> countCalls(const QString& self, const Layout& at, const Q
     return counts;
 }
 
-int campaign(const QString& self, const QStringList& args)
+// One scenario's trials, for `seconds`: the first occurrence of every call, then the second,
+// ..., so that a bounded run covers every call. The number of trials that broke a promise.
+int trialsOf(const QString& self, const Layout& at, const QString& scenario, const QStringList& calls, int seconds,
+    QTextStream& out)
 {
-    int seconds = 60;
-    QStringList calls{"openat", "read", "pread64", "write", "pwrite64", "fsync", "fdatasync", "rename",
-        "renameat2", "linkat", "link", "unlink", "copy_file_range", "fchmod", "mkdir", "flock", "fstat",
-        "newfstatat", "lseek", "ftruncate", "fcntl"};
-    QString work = QDir::tempPath() + QStringLiteral("/sonaplex-faults");
-    for (int i = 0; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--seconds"))
-            seconds = args[i + 1].toInt();
-        else if (args[i] == QLatin1String("--calls"))
-            calls = args[i + 1].split(QLatin1Char(','));
-        else if (args[i] == QLatin1String("--work"))
-            work = args[i + 1];
-    }
-    QTextStream out(stdout);
-    QProcess probe;
-    probe.start(QStringLiteral("strace"), {QStringLiteral("-V")});
-    if (!probe.waitForFinished() || probe.exitCode() != 0) {
-        out << "strace is missing: install it (scripts/install-deps)\n";
-        return 2;
-    }
-    const Layout at{work};
-    const std::map<QString, int> counts = countCalls(self, at, calls);
-    out << "calls made by one SWITCH, restore and undo:";
+    const std::map<QString, int> counts = countCalls(self, at, scenario, calls);
+    out << "calls made by the " << scenario << " scenario:";
     for (const auto& [call, n] : counts)
         out << ' ' << call << '=' << n;
     out << "\n" << Qt::flush;
 
-    // Trials in rounds: the first occurrence of every call, then the second, ..., so that a
-    // bounded run covers every call.
     QElapsedTimer clock;
     clock.start();
     std::map<QString, int> outcomes;
@@ -362,15 +637,15 @@ int campaign(const QString& self, const QStringList& args)
                     outOfTime = true;
                     break;
                 }
-                prepare(at);
-                QString outcome = runAct(self, at,
+                prepareFor(at, scenario);
+                QString outcome = runAct(self, at, scenario,
                     {QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-e"),
                         QStringLiteral("trace=") + call, QStringLiteral("-e"),
                         QStringLiteral("inject=%1:error=%2:when=%3").arg(call, error).arg(when)});
                 if (outcome.startsWith(QLatin1String("ended abnormally")))
                     out << "ABNORMAL END " << call << ':' << error << ":when=" << when << ": " << outcome << '\n';
                 QProcess checker;
-                checker.start(self, {QStringLiteral("check"), at.dir});
+                checker.start(self, {QStringLiteral("check"), at.dir, scenario});
                 checker.waitForFinished(120000);
                 const QString verdict = QString::fromLocal8Bit(checker.readAllStandardOutput());
                 const QString report = QString::fromLocal8Bit(read(at.report()).split('\0').value(0));
@@ -378,24 +653,60 @@ int campaign(const QString& self, const QStringList& args)
                     outcome = QStringLiteral("ended abnormally");
                 if (outcome.isEmpty())
                     outcome = !report.contains(QLatin1String("end")) ? QStringLiteral("report incomplete")
-                        : report.contains(QLatin1String("=kept"))    ? QStringLiteral("failure reported")
-                                                                     : QStringLiteral("no failure reported");
+                        : report.contains(QLatin1String("=kept")) || report.contains(QLatin1String("=failed"))
+                        ? QStringLiteral("failure reported")
+                        : QStringLiteral("no failure reported");
                 ++outcomes[outcome];
                 ++trials;
                 if (checker.exitCode() != 0 || outcome == QLatin1String("hang")) {
                     ++failedTrials;
-                    out << "TRIAL " << call << ':' << error << ":when=" << when << " (" << outcome << ")\n"
+                    out << "TRIAL " << scenario << ' ' << call << ':' << error << ":when=" << when << " (" << outcome
+                        << ")\n"
                         << report << verdict << Qt::flush;
                 }
             }
         }
     }
-    out << "trials: " << trials << " of " << possible << " possible in " << clock.elapsed() / 1000 << " s; outcomes:";
+    out << scenario << ": trials: " << trials << " of " << possible << " possible in " << clock.elapsed() / 1000
+        << " s; outcomes:";
     for (const auto& [o, n] : outcomes)
         out << ' ' << o << '=' << n;
-    out << "\ntrials that broke a promise: " << failedTrials << '\n';
+    out << "\n" << scenario << ": trials that broke a promise: " << failedTrials << '\n' << Qt::flush;
+    return failedTrials;
+}
+
+int campaign(const QString& self, const QStringList& args)
+{
+    int seconds = 60;
+    QStringList calls{"openat", "read", "pread64", "write", "pwrite64", "fsync", "fdatasync", "rename",
+        "renameat2", "linkat", "link", "unlink", "copy_file_range", "fchmod", "mkdir", "flock", "fstat",
+        "newfstatat", "lseek", "ftruncate", "fcntl"};
+    QString work = QDir::tempPath() + QStringLiteral("/sonaplex-faults");
+    QStringList scenarios{QStringLiteral("switch"), QStringLiteral("pack")};
+    for (int i = 0; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--seconds"))
+            seconds = args[i + 1].toInt();
+        else if (args[i] == QLatin1String("--calls"))
+            calls = args[i + 1].split(QLatin1Char(','));
+        else if (args[i] == QLatin1String("--work"))
+            work = args[i + 1];
+        else if (args[i] == QLatin1String("--scenario"))
+            scenarios = QStringList{args[i + 1]};
+    }
+    QTextStream out(stdout);
+    QProcess probe;
+    probe.start(QStringLiteral("strace"), {QStringLiteral("-V")});
+    if (!probe.waitForFinished() || probe.exitCode() != 0) {
+        out << "strace is missing: install it (scripts/install-deps)\n";
+        return 2;
+    }
+    const Layout at{work};
+    int failed = 0;
+    for (const QString& scenario : scenarios) // the time shared between them
+        failed += trialsOf(self, at, scenario, calls, seconds / int(scenarios.size()), out);
+    out << "trials that broke a promise: " << failed << '\n';
     QDir(work).removeRecursively();
-    return failedTrials == 0 ? 0 : 1;
+    return failed == 0 ? 0 : 1;
 }
 
 } // namespace
@@ -406,15 +717,16 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     const QString mode = args.value(0);
     const Layout at{args.value(1)};
+    const bool pack = args.value(2) == QLatin1String("pack");
     if (mode == QLatin1String("prepare"))
-        return prepare(at);
+        return pack ? preparePack(at) : prepare(at);
     if (mode == QLatin1String("act"))
-        return act(at);
+        return pack ? actPack(at) : act(at);
     if (mode == QLatin1String("check"))
-        return check(at);
+        return pack ? checkPackTrial(at) : check(at);
     if (mode == QLatin1String("campaign"))
         return campaign(app.applicationFilePath(), args.mid(1));
-    std::fprintf(stderr, "usage: fault_campaign campaign [--seconds S] [--calls a,b] [--work DIR] | "
-                         "prepare|act|check DIR\n");
+    std::fprintf(stderr, "usage: fault_campaign campaign [--seconds S] [--calls a,b] [--work DIR] "
+                         "[--scenario switch|pack] | prepare|act|check DIR [pack]\n");
     return 2;
 }
