@@ -1,6 +1,8 @@
 // The sound-effects side: six selections with their order rule, the review window outliving
 // the selection window, and SWITCH over six real wave files with one that cannot be written.
 #include "audio/audio_support.h"
+#include "audio/analysis.h"
+#include "effects/frm_copy_wavs.h"
 #include "support.h"
 #include "ui/browser_pane.h"
 #include "ui/sample_player.h"
@@ -247,6 +249,26 @@ private slots:
         messages.answers = {MessageAnswer::CopyAsIs};
         click("FrmCopyWavs", "CmdSwitch2");
         QCOMPARE(wave(game + "/fx1.wav"), wave(mine + "/new1.WAV"));
+    }
+
+    // A game file chosen with its folders ("Sounds of this game") converts as one chosen plainly.
+    void aNameWithFoldersIsConvertedToo()
+    {
+        QDir().mkpath(game + "/deep");
+        const QString deep = game + "/deep/fx9.wav";
+        QVERIFY(writeWave(deep, referenceSignal(22050, 1, 0.3), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
+        QVERIFY(
+            writeWave(mine + "/new1.WAV", referenceSignal(48000, 2, 0.5), 48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+        ReviewBoard* board = program->forms().load<FrmCopyWavs>().board();
+        board->model().setGameFile(1, deep, "deep/fx9.wav");
+        board->model().setReplacementFile(1, mine + "/new1.WAV", "new1.WAV");
+        program->messages.answers = {MessageAnswer::Convert};
+        click("FrmCopyWavs", "CmdSwitch2");
+        QVERIFY2(isShown("FrmReplaceConfirm"), qPrintable(program->messages.lastText()));
+        const audio::SoundInfo info = audio::soundInfo(audio::DeviceKind::WaveAudio, deep);
+        QCOMPARE(info.rate, 22050);
+        QCOMPARE(info.channels, 1);
+        QCOMPARE(info.sfFormat, SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
     }
 
     void droppedFilesOpenTheirFolderAndFillSelections()
