@@ -346,8 +346,10 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
         say(why, refusal({}, QStringLiteral("the pack has more than %1 entries").arg(limits.entries)));
         return nullptr;
     }
-    // What the archive inflates to in all: each member once, however many entries name it.
-    qint64 total = 0;
+    // What the archive inflates to in all: each member once, however many entries name it; and
+    // not more times over, in all, than one member may (many small members each under the
+    // threshold would otherwise add up).
+    qint64 total = 0, packedTotal = 0;
     QSet<qint64> counted;
     for (const PackEntry& e : pack->manifest_.entries) {
         if (const QString problem = member(e.file, limits.entryBytes, &index, &st); !problem.isEmpty()) {
@@ -357,6 +359,11 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
         if (!counted.contains(qint64(index))) {
             counted.insert(qint64(index));
             total += qint64(st.size);
+            packedTotal += qint64(st.comp_size);
+        }
+        if (total > limits.ratioFrom && total > packedTotal * limits.ratio) {
+            say(why, refusal(e.path, QStringLiteral("the pack would inflate more than %1 times over in all").arg(limits.ratio)));
+            return nullptr;
         }
         if (total > limits.totalBytes) {
             say(why, refusal(e.path, QStringLiteral("the pack would inflate to more than %1 in all").arg(bytesText(limits.totalBytes))));

@@ -482,6 +482,10 @@ private slots:
             {{"s.wav", sound}}};
         HandMade absent{manifestOf({entryOf("hit.wav", sound, "gone.wav")}), {{"s.wav", sound}}};
         HandMade bomb{manifestOf({entryOf("hit.wav", zeros, "s.wav")}), {{"s.wav", zeros}}};
+        // Members each under the size from which one is held to the ratio, adding up past it.
+        const QByteArray smallZeros(700 << 10, '\0'), otherZeros(700 << 10, '\1');
+        HandMade smallBombs{manifestOf({entryOf("hit.wav", smallZeros, "s.wav"), entryOf("a.wav", otherZeros, "t.wav")}),
+            {{"s.wav", smallZeros}, {"t.wav", otherZeros}}};
         HandMade notJson{"{ this is not json", {{"s.wav", sound}}};
         HandMade noManifest{QByteArray(), {{"s.wav", sound}}};
         HandMade newer{QJsonDocument(QJsonObject{{"sonaplexPack", 99}, {"entries", QJsonArray()}}).toJson(), {}};
@@ -504,6 +508,7 @@ private slots:
             {"hash", wrongHash, "hit.wav", "does not hold what its hash names"},
             {"missing member", absent, "hit.wav", "gone.wav is not in the pack"},
             {"zip bomb", bomb, "hit.wav", "inflates at most 200 times"},
+            {"small bombs", smallBombs, "a.wav", "would inflate more than 200 times over in all"},
             {"not json", notJson, "manifest.json", "is not JSON"},
             {"no manifest", noManifest, "manifest.json", "not a Sonaplex sound pack"},
             {"newer", newer, "manifest.json", "made by a newer Sonaplex"},
