@@ -1,5 +1,5 @@
 // Any bytes as the files launchers keep (Steam's library list and app manifest, Heroic's lists
-// of GOG and Epic games, the list of folders added by hand): finding the games ends, never
+// of GOG and Epic games, Lutris's database, the list of folders added by hand): finding the games ends, never
 // crashes, and names only absolute folders that are there. And the same bytes through the
 // key-value reader alone.
 #include "base/games.h"
@@ -41,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     put(home + QStringLiteral("/.config/heroic/gog_store/installed.json"), data, size);
     put(home + QStringLiteral("/.config/heroic/legendaryConfig/legendary/installed.json"), data, size);
     put(scratch.path() + QStringLiteral("/added.json"), data, size);
+    put(home + QStringLiteral("/.local/share/lutris/pga.db"), data, size); // read from a copy, bounded
     const GameSearch found = findGames({home, home + QStringLiteral("/.local/share"), home + QStringLiteral("/.config"),
         scratch.path() + QStringLiteral("/added.json")});
     for (const Game& g : found.games)
