@@ -306,6 +306,10 @@ private slots:
         QCOMPARE(readAll(sound + "hit.wav"), QByteArray("original hit"));
         QCOMPARE(readAll(sound + "jump.wav"), QByteArray("jump of build 9001"));
         QCOMPARE(sonaplex(fixture, {"reapply", "No Such Game"}).exit, 1);
+        // restore takes the game by its name too, as the other commands do.
+        const Ran restored = sonaplex(fixture, {"restore", "Portal 2", "--all"});
+        QVERIFY2(restored.exit == 0 && restored.out.contains("1 game file(s)"), qPrintable(restored.out + restored.err));
+        QCOMPARE(readAll(sound + "jump.wav"), QByteArray("original jump"));
     }
 
     // The same through the windows: the notice of the music window names the game and the
