@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <algorithm>
 
 namespace sonaplex::cli {
@@ -678,6 +679,15 @@ int run(int argc, char** argv)
         return usageError(QStringLiteral("no command given."));
     if (!isCommand(o.command.toLocal8Bit().constData()))
         return usageError(QStringLiteral("'%1' is not a command.").arg(o.command));
+    // Commands that change game files, or say what they did so far, stop cleanly on Ctrl+C;
+    // the others end at once.
+    const bool changes = o.command == QLatin1String("restore") || o.command == QLatin1String("undo")
+        || o.command == QLatin1String("reapply") || o.command == QLatin1String("check")
+        || (o.command == QLatin1String("pack")
+            && (o.words.value(0) == QLatin1String("apply") || o.words.value(0) == QLatin1String("remove")));
+    std::optional<HandlesInterrupts> handled;
+    if (changes)
+        handled.emplace();
     if (o.command == QLatin1String("pack"))
         return pack(o); // its options take values: it reads its words itself
     const QStringList accepted = o.command == QLatin1String("restore") ? QStringList{QStringLiteral("--all")} : QStringList{};

@@ -14,7 +14,7 @@ namespace sonaplex::cli {
 
 namespace {
 volatile std::sig_atomic_t gInterrupted = 0;
-// How many Watched stretches are alive: work that stops itself cleanly on Ctrl+C. Outside them
+// How many HandlesInterrupts are alive: work that stops itself cleanly on Ctrl+C. Outside them
 // a command has nothing it must finish, and a signal ends it at once (reading a stranger's
 // file that will not end, say).
 std::atomic<int> gWatching{0};
@@ -74,10 +74,12 @@ void catchInterrupts()
 
 bool interrupted() { return gInterrupted != 0; }
 
+HandlesInterrupts::HandlesInterrupts() { ++gWatching; }
+HandlesInterrupts::~HandlesInterrupts() { --gWatching; }
+
 Watched::Watched(WorkProgress& progress, QString what)
     : progress_(progress), what_(std::move(what)), terminal_(::isatty(STDERR_FILENO) == 1)
 {
-    ++gWatching;
     progress_.setOffloader([this](const std::function<void()>& work) {
         std::atomic<bool> finished{false};
         std::thread worker([&] {
@@ -100,7 +102,6 @@ Watched::Watched(WorkProgress& progress, QString what)
 
 Watched::~Watched()
 {
-    --gWatching;
     progress_.setOffloader({});
     clear();
 }

@@ -16,10 +16,21 @@ void err(const QString& line);
 void catchInterrupts();
 bool interrupted();
 
+// While one lives, Ctrl+C and SIGTERM are left to the command, which stops cleanly at its next
+// look (interrupted()); while none does, they end the command at once. Commands that change
+// game files, or that report what they did so far, hold one for their whole run.
+class HandlesInterrupts {
+public:
+    HandlesInterrupts();
+    ~HandlesInterrupts();
+    HandlesInterrupts(const HandlesInterrupts&) = delete;
+    HandlesInterrupts& operator=(const HandlesInterrupts&) = delete;
+};
+
 // While it lives, each stretch of a progress's file work runs on a thread of its own while
 // this thread shows `what` with the files and bytes done on one updating line of stderr (only
 // when stderr is a terminal) and passes an interrupt on as a cancel.
-class Watched {
+class Watched : HandlesInterrupts {
 public:
     Watched(WorkProgress& progress, QString what);
     ~Watched();
