@@ -1,3 +1,6 @@
+// The run engine, in the order of its stages: take the record's turn, make every new copy, keep
+// every original, write the intents, rename, record the outcomes. Each stage is a member of
+// `Run`, over the state the stages share; `run()` calls them in turn.
 #include "base/run.h"
 
 #include "base/content_hash.h"
@@ -21,331 +24,420 @@ qint64 sizeOfSources(const std::vector<Step>& steps)
     return bytes;
 }
 
+// Runs take turns from reading what the game files hold to their last rename, so that what a
+// run records as overwritten is what it overwrote. Held while it lives.
+struct Turn {
+    ReplacementRecord* record = nullptr;
+    Turn() = default;
+    Turn(const Turn&) = delete;
+    Turn& operator=(const Turn&) = delete;
+    ~Turn()
+    {
+        if (record)
+            record->releaseTurn();
+    }
+};
+
+class Run {
+public:
+    Run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
+        : plan_(plan), steps_(plan.steps), record_(record), recording_(record != nullptr),
+          p_(progress ? *progress : unwatched_), items_(steps_.size()), settled_(steps_.size(), false),
+          gamePromises_(steps_.size()), gameHashes_(steps_.size()), sourceStamps_(steps_.size()),
+          sourceHashes_(steps_.size())
+    {
+        for (size_t i = 0; i < steps_.size(); ++i)
+            items_[i].step = steps_[i];
+    }
+
+    Report go()
+    {
+        p_.setTotal(int(steps_.size()), sizeOfSources(steps_));
+        if (recording_) {
+            if (!takeTurn())
+                return cancelled();
+            // Nothing changes unless the record can say so: every step fails with its cause.
+            if (const FileResult usable = record_->ready(); !usable)
+                return failRest(Outcome::RecordUnusable, usable);
+            report_.recordNotice = record_->takeNotice();
+            startHashingGameFiles();
+        }
+        makeCopies();
+        if (p_.cancelled())
+            return cancelled();
+        if (recording_) {
+            keepOriginals();
+            if (p_.cancelled())
+                return cancelled();
+        }
+        p_.setCancellable(false); // from here on game files change
+        dropRefused();
+        if (recording_ && !copies_.empty()) {
+            if (const FileResult written = writeIntents(); !written) {
+                // Not one game file changes: its intent is not durably in the record.
+                dropPrepared();
+                return failRest(Outcome::RecordUnusable, written);
+            }
+        }
+        putInPlace();
+        if (runId_)
+            recordOutcomes();
+        return finished();
+    }
+
+private:
+    // A step on its way: its new copy, and what the game file held and will hold.
+    struct Copy {
+        size_t step; // index into the plan's steps
+        PendingCopy copy;
+        QString before, after;
+        QString sourceStamp; // the source as it was when it was hashed
+        bool keptNow = false; // its original was kept by this run
+        bool going = true; // still to be put in place
+        qint64 entry = 0;
+    };
+
+    // ---- the outcome of each step ----
+
+    void settle(size_t i, Outcome outcome, FileResult result = {})
+    {
+        items_[i].outcome = outcome;
+        items_[i].result = std::move(result);
+        settled_[i] = true;
+    }
+
+    Report finished()
+    {
+        report_.items = plan_.refused;
+        for (size_t i = 0; i < steps_.size(); ++i) {
+            if (!settled_[i]) // never claimed done by default
+                settle(i, Outcome::StoppedMidway, FileResult::failure(QStringLiteral("the run ended before it")));
+            report_.items.push_back(std::move(items_[i]));
+        }
+        report_.sortByStep();
+        return std::move(report_);
+    }
+
+    // Every step not settled already ends the same way; nothing was changed.
+    Report failRest(Outcome outcome, const FileResult& why = {})
+    {
+        for (size_t i = 0; i < steps_.size(); ++i)
+            if (!settled_[i])
+                settle(i, outcome, why);
+        return finished();
+    }
+
+    // Drops what the run made before any game file changed: the new copies, and the originals
+    // kept for this run only.
+    void dropPrepared()
+    {
+        p_.offload([&] {
+            for (Copy& c : copies_)
+                if (c.keptNow)
+                    record_->store().drop(c.before);
+            copies_.clear(); // the new copies go
+            if (hasher_.valid())
+                hasher_.wait(); // it stops at a cancel; once done, no one waits for a hash
+            gameHashes_.clear();
+        });
+    }
+
+    // A cancelled (or failed) run leaves every game file as it was, and says so of each one.
+    Report cancelled()
+    {
+        dropPrepared();
+        if (p_.failed())
+            return failRest(Outcome::Stopped, FileResult::failure(QString::fromStdString(p_.failure())));
+        return failRest(Outcome::Cancelled, FileResult::failure({}, FileCause::Cancelled));
+    }
+
+    // ---- the stages ----
+
+    // Waits for the record's turn (another window or program copy may hold it); false when
+    // the user cancelled meanwhile.
+    bool takeTurn()
+    {
+        if (!record_->tryTakeTurn()) {
+            p_.offload([&] {
+                while (!p_.cancelled() && !record_->tryTakeTurn())
+                    QThread::msleep(50);
+            });
+            if (p_.cancelled())
+                return false;
+        }
+        turn_.record = record_;
+        return true;
+    }
+
+    // What each game file holds is hashed on a thread of its own while the copies are made and
+    // written out (remembered hashes are used as they are); what each source holds is hashed as
+    // it is copied. So keeping originals costs little time.
+    void startHashingGameFiles()
+    {
+        std::vector<size_t> toHash;
+        for (size_t i = 0; i < steps_.size(); ++i) {
+            p_.breathe();
+            sourceStamps_[i] = ReplacementRecord::stampOf(steps_[i].source);
+            sourceHashes_[i] = record_->knownHash(steps_[i].source);
+            if (!QFileInfo::exists(steps_[i].gamePath))
+                continue;
+            if (const QString known = record_->knownHash(steps_[i].gamePath); !known.isEmpty()) {
+                std::promise<HashResult> ready;
+                ready.set_value({known, {}});
+                gameHashes_[i] = ready.get_future();
+            } else {
+                gameHashes_[i] = gamePromises_[i].get_future();
+                toHash.push_back(i);
+            }
+        }
+        if (toHash.empty())
+            return;
+        hasher_ = std::async(std::launch::async, [this, toHash] {
+            for (size_t i : toHash) {
+                HashResult hashed{{}, FileResult::failure({}, FileCause::Cancelled)};
+                try {
+                    if (!p_.cancelled())
+                        hashed = contentHash(steps_[i].gamePath);
+                } catch (const std::exception& e) { // every hash is answered, or the run would wait for ever
+                    hashed.result = FileResult::failure(QString::fromLocal8Bit(e.what()));
+                }
+                gamePromises_[i].set_value(std::move(hashed));
+            }
+        });
+    }
+
+    // Every new copy, beside its game file, written out to disk; a step whose copy fails is
+    // settled Failed and goes no further.
+    void makeCopies()
+    {
+        p_.offload([&] {
+            for (size_t i = 0; i < steps_.size() && !p_.cancelled(); ++i) {
+                Copy c{i, {}, {}, {}, {}, false, true, 0};
+                ContentHasher hasher;
+                const bool hashing = recording_ && sourceHashes_[i].isEmpty();
+                const FileResult prepared
+                    = c.copy.prepare(steps_[i].source, steps_[i].gamePath, hashing ? &hasher : nullptr, &p_);
+                p_.fileDone();
+                if (!prepared) {
+                    if (prepared.cause != FileCause::Cancelled)
+                        settle(i, Outcome::Failed, prepared);
+                    continue;
+                }
+                if (hashing)
+                    sourceHashes_[i] = hasher.digest();
+                copies_.push_back(std::move(c));
+            }
+            if (p_.cancelled())
+                return;
+            for (Copy& c : copies_)
+                c.copy.startWriting();
+            for (Copy& c : copies_)
+                if (const FileResult r = c.copy.flush(); !r) {
+                    settle(c.step, Outcome::Failed, r);
+                    c.going = false;
+                }
+        });
+    }
+
+    // What each game file holds is kept, durably, before anything replaces it; a game file that
+    // holds anything else than its step expects is left alone.
+    void keepOriginals()
+    {
+        p_.offload([&] {
+            bool keeping = false; // the store's folder is made durable once, after every keep
+            for (size_t k = 0; k < copies_.size() && !p_.cancelled(); ++k)
+                keeping = keepOriginalOf(copies_[k]) || keeping;
+            if (keeping && !p_.cancelled())
+                if (const FileResult synced = syncFolder(record_->store().folder()); !synced)
+                    for (Copy& c : copies_) { // not durably kept: nothing may rely on it
+                        if (!c.going || !c.keptNow) // kept by an earlier run: durable then
+                            continue;
+                        record_->store().drop(c.before);
+                        c.keptNow = false;
+                        settle(c.step, Outcome::NotKept, synced);
+                        c.going = false;
+                    }
+            if (hasher_.valid()) // the hashes of files whose copy failed may still be on their way
+                hasher_.wait();
+        });
+    }
+
+    // Keeps what one game file holds; true when the store was written to.
+    bool keepOriginalOf(Copy& c)
+    {
+        std::future<HashResult>& game = gameHashes_[c.step];
+        const HashResult before = game.valid() ? game.get() : HashResult{};
+        if (!c.going)
+            return false;
+        if (!before.result) {
+            settle(c.step, Outcome::Failed, before.result);
+            c.going = false;
+            return false;
+        }
+        c.after = sourceHashes_[c.step];
+        c.before = before.hash;
+        c.sourceStamp = sourceStamps_[c.step];
+        if (const QString& expected = steps_[c.step].expectedHash; !expected.isEmpty() && expected != c.before) {
+            settle(c.step, Outcome::NotAsExpected);
+            items_[c.step].found = c.before;
+            c.going = false;
+            return false;
+        }
+        if (c.before.isEmpty())
+            return false; // a new game file: nothing to keep
+        c.keptNow = !record_->store().holds(c.before);
+        if (const FileResult kept = record_->store().keep(steps_[c.step].gamePath, c.before, false); !kept) {
+            c.keptNow = false;
+            settle(c.step, Outcome::NotKept, kept);
+            c.going = false;
+        }
+        return true;
+    }
+
+    // The copies of steps settled on the way go (a copy dropped leaves nothing behind).
+    void dropRefused()
+    {
+        std::vector<Copy> going;
+        for (Copy& c : copies_)
+            if (c.going)
+                going.push_back(std::move(c));
+        copies_ = std::move(going);
+    }
+
+    // What is about to happen reaches the record, in one flush, before any game file changes;
+    // what happened follows, in one more. A kill in between is settled at the next start.
+    FileResult writeIntents()
+    {
+        FileResult written = record_->begin();
+        if (!written)
+            return written;
+        runId_ = record_->beginRun(recordedKind(plan_.kind), plan_.undoes);
+        bool all = runId_ != 0;
+        for (Copy& c : copies_) {
+            if (!all)
+                break;
+            p_.breathe();
+            const Step& step = steps_[c.step];
+            const bool substituted = !step.recordedSource.isEmpty();
+            c.entry = record_->intend(runId_, step.gamePath, c.before, c.after, substituted ? step.recordedSource : step.source);
+            all = c.entry != 0;
+            // The hash is what the copy holds; it is remembered for the source only when the
+            // source did not change while it was copied. Before a swap gives its path another file.
+            c.sourceStamp = c.sourceStamp == ReplacementRecord::stampOf(step.source) ? c.sourceStamp : QString();
+            if (!c.sourceStamp.isEmpty() && !substituted) // a substitute is a passing file
+                (void)record_->remember(step.source, c.after);
+        }
+        if (all)
+            return record_->end();
+        // A statement failed: none of the intents is kept, and the record says why.
+        written = record_->lastWriteFailure();
+        (void)record_->abandon();
+        runId_ = 0;
+        return written;
+    }
+
+    // Each new copy renamed over its game file, each folder made durable once; then what a
+    // SWITCH put in place is kept too.
+    void putInPlace()
+    {
+        done_.assign(copies_.size(), false);
+        p_.offload([&] {
+            QStringList folders;
+            for (size_t k = 0; k < copies_.size(); ++k) {
+                Copy& c = copies_[k];
+                if (const FileResult r = c.copy.commit(false); r) {
+                    done_[k] = true;
+                    settle(c.step, Outcome::Done);
+                    if (!c.copy.folder().isEmpty() && !folders.contains(c.copy.folder()))
+                        folders << c.copy.folder();
+                } else {
+                    if (c.keptNow)
+                        record_->store().drop(c.before);
+                    settle(c.step, Outcome::Failed, r);
+                }
+            }
+            for (const QString& folder : folders) {
+                if (const FileResult synced = syncFolder(folder); !synced)
+                    for (size_t k = 0; k < copies_.size(); ++k)
+                        if (done_[k] && copies_[k].copy.folder() == folder)
+                            settle(copies_[k].step, Outcome::DoneNotDurable, synced);
+            }
+            keepWhatWasPut();
+        });
+        if (p_.failed()) // the renames stopped midway: each file not put in place is named
+            for (size_t k = 0; k < copies_.size(); ++k)
+                if (!done_[k] && !settled_[copies_[k].step])
+                    settle(copies_[k].step, Outcome::StoppedMidway, FileResult::failure(QString::fromStdString(p_.failure())));
+    }
+
+    // What a SWITCH put in place is kept too, so that it can be put back after a game update
+    // undid it, even once its source is gone. Only a copy: the game file stays in use. A
+    // content not kept is looked for at its source then.
+    void keepWhatWasPut()
+    {
+        if (!recording_ || (plan_.kind != RunKind::Switch && plan_.kind != RunKind::Reapply))
+            return;
+        std::vector<std::pair<QString, QString>> keep, adopt;
+        for (size_t k = 0; k < copies_.size(); ++k) {
+            if (!done_[k] || copies_[k].after.isEmpty())
+                continue;
+            const Step& step = steps_[copies_[k].step];
+            if (step.ownSource && !copies_[k].sourceStamp.isEmpty()) // unchanged since it was hashed
+                adopt.emplace_back(step.source, copies_[k].after);
+            else
+                keep.emplace_back(step.gamePath, copies_[k].after);
+        }
+        record_->store().adopt(adopt);
+        (void)record_->store().keepCopies(keep);
+    }
+
+    // A failure here leaves the entries unfinished: the next run, or the next start, settles
+    // them by what the game files hold.
+    void recordOutcomes()
+    {
+        (void)record_->begin();
+        for (size_t k = 0; k < copies_.size(); ++k) {
+            p_.breathe();
+            if (done_[k]) {
+                record_->happened(copies_[k].entry);
+                if (!copies_[k].sourceStamp.isEmpty())
+                    (void)record_->remember(steps_[copies_[k].step].gamePath, copies_[k].after);
+            } else {
+                record_->didNotHappen(copies_[k].entry);
+            }
+        }
+        if (!record_->end()) {
+            (void)record_->abandon();
+            record_->settleUnfinished(); // once more, by what the game files hold
+        }
+    }
+
+    const Plan& plan_;
+    const std::vector<Step>& steps_;
+    ReplacementRecord* record_;
+    const bool recording_;
+    WorkProgress unwatched_;
+    WorkProgress& p_;
+    Report report_;
+    std::vector<ReportItem> items_; // each step's item; `settled_` once its outcome is known
+    std::vector<bool> settled_;
+    Turn turn_;
+    std::vector<Copy> copies_;
+    std::vector<bool> done_; // per copy: put in place
+    qint64 runId_ = 0; // the run's entry in the record, once its intents are written
+    // What each game file holds, as the run finds it: remembered, or hashed by `hasher_`, one
+    // thread for the whole run, in step order.
+    std::vector<std::promise<HashResult>> gamePromises_;
+    std::vector<std::future<HashResult>> gameHashes_;
+    std::vector<QString> sourceStamps_, sourceHashes_;
+    std::future<void> hasher_; // last: it is waited for before the state it uses goes
+};
+
 } // namespace
 
 Report run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
 {
-    // A step on its way: its new copy, and what the game file held and will hold.
-    struct Copy {
-        size_t step; // index into plan.steps
-        PendingCopy copy;
-        QString before, after;
-        QString sourceStamp; // the source as it was when it was hashed
-        bool keptNow = false;
-        qint64 entry = 0;
-    };
-    const std::vector<Step>& steps = plan.steps;
-    WorkProgress unwatched;
-    WorkProgress& p = progress ? *progress : unwatched;
-    std::vector<Copy> copies;
-    // Each step's item; `settled` once its outcome is known.
-    std::vector<ReportItem> items(steps.size());
-    std::vector<bool> settled(steps.size(), false);
-    for (size_t i = 0; i < steps.size(); ++i)
-        items[i].step = steps[i];
-    auto settle = [&](size_t i, Outcome outcome, FileResult result = {}) {
-        items[i].outcome = outcome;
-        items[i].result = std::move(result);
-        settled[i] = true;
-    };
-    Report report;
-    auto finished = [&] {
-        report.items = plan.refused;
-        for (size_t i = 0; i < steps.size(); ++i) {
-            if (!settled[i]) // never claimed done by default
-                settle(i, Outcome::StoppedMidway, FileResult::failure(QStringLiteral("the run ended before it")));
-            report.items.push_back(std::move(items[i]));
-        }
-        report.sortByStep();
-        return report;
-    };
-    const bool recording = record != nullptr;
-    // Every step not settled already ends the same way; nothing was changed.
-    auto failRest = [&](Outcome outcome, const FileResult& why = {}) {
-        for (size_t i = 0; i < steps.size(); ++i)
-            if (!settled[i])
-                settle(i, outcome, why);
-        return finished();
-    };
-    // What each game file holds, as the run finds it: remembered, or hashed by `hasher`, one
-    // thread for the whole run, in step order.
-    std::vector<std::promise<HashResult>> gamePromises(steps.size());
-    std::vector<std::future<HashResult>> gameHashes;
-    std::future<void> hasher;
-    // Drops what the run made before any game file changed: the new copies, and the originals
-    // kept for this run only.
-    auto dropPrepared = [&] {
-        p.offload([&] {
-            for (Copy& c : copies)
-                if (c.keptNow)
-                    record->store().drop(c.before);
-            copies.clear(); // the new copies go
-            if (hasher.valid())
-                hasher.wait(); // it stops at a cancel; once done, no one waits for a hash
-            gameHashes.clear();
-        });
-    };
-    // A cancelled (or failed) run leaves every game file as it was, and says so of each one.
-    auto cancelled = [&] {
-        dropPrepared();
-        if (p.failed())
-            return failRest(Outcome::Stopped, FileResult::failure(QString::fromStdString(p.failure())));
-        return failRest(Outcome::Cancelled, FileResult::failure({}, FileCause::Cancelled));
-    };
-    // Runs take turns from reading what the game files hold to their last rename, so that what
-    // a run records as overwritten is what it overwrote.
-    struct Turn {
-        ReplacementRecord* record = nullptr;
-        ~Turn()
-        {
-            if (record)
-                record->releaseTurn();
-        }
-    } turn;
-    p.setTotal(int(steps.size()), sizeOfSources(steps));
-    if (recording) {
-        if (!record->tryTakeTurn()) {
-            p.offload([&] {
-                while (!p.cancelled() && !record->tryTakeTurn())
-                    QThread::msleep(50);
-            });
-            if (p.cancelled())
-                return cancelled();
-        }
-        turn.record = record;
-        // Nothing changes unless the record can say so: every step fails with the record's cause.
-        if (const FileResult usable = record->ready(); !usable)
-            return failRest(Outcome::RecordUnusable, usable);
-        report.recordNotice = record->takeNotice();
-    }
-    // What each game file holds is hashed on a thread of its own while the copies are made and
-    // written out; what each source holds is hashed as it is copied. So keeping originals costs
-    // little time.
-    gameHashes.resize(steps.size());
-    std::vector<size_t> toHash;
-    std::vector<QString> sourceStamps(steps.size()), sourceHashes(steps.size());
-    if (recording)
-        for (size_t i = 0; i < steps.size(); ++i) {
-            p.breathe();
-            sourceStamps[i] = ReplacementRecord::stampOf(steps[i].source);
-            sourceHashes[i] = record->knownHash(steps[i].source);
-            if (!QFileInfo::exists(steps[i].gamePath))
-                continue;
-            if (const QString known = record->knownHash(steps[i].gamePath); !known.isEmpty()) {
-                std::promise<HashResult> ready;
-                ready.set_value({known, {}});
-                gameHashes[i] = ready.get_future();
-            } else {
-                gameHashes[i] = gamePromises[i].get_future();
-                toHash.push_back(i);
-            }
-        }
-    if (!toHash.empty())
-        hasher = std::async(std::launch::async, [&gamePromises, &steps, &p, toHash] {
-            for (size_t i : toHash) {
-                HashResult hashed{{}, FileResult::failure({}, FileCause::Cancelled)};
-                try {
-                    if (!p.cancelled())
-                        hashed = contentHash(steps[i].gamePath);
-                } catch (const std::exception& e) { // every hash is answered, or the run would wait for ever
-                    hashed.result = FileResult::failure(QString::fromLocal8Bit(e.what()));
-                }
-                gamePromises[i].set_value(std::move(hashed));
-            }
-        });
-
-    std::vector<bool> keep;
-    p.offload([&] {
-        for (size_t i = 0; i < steps.size() && !p.cancelled(); ++i) {
-            Copy c{i, {}, {}, {}, {}, false, 0};
-            ContentHasher hasher;
-            const bool hashing = recording && sourceHashes[i].isEmpty();
-            const FileResult prepared
-                = c.copy.prepare(steps[i].source, steps[i].gamePath, hashing ? &hasher : nullptr, &p);
-            p.fileDone();
-            if (!prepared) {
-                if (prepared.cause != FileCause::Cancelled)
-                    settle(i, Outcome::Failed, prepared);
-                continue;
-            }
-            if (hashing)
-                sourceHashes[i] = hasher.digest();
-            copies.push_back(std::move(c));
-        }
-        if (p.cancelled())
-            return;
-        for (Copy& c : copies)
-            c.copy.startWriting();
-        keep.assign(copies.size(), true);
-        for (size_t k = 0; k < copies.size(); ++k) {
-            if (const FileResult r = copies[k].copy.flush(); !r) {
-                settle(copies[k].step, Outcome::Failed, r);
-                keep[k] = false;
-            }
-        }
-    });
-    if (p.cancelled())
-        return cancelled();
-    if (recording) {
-        p.offload([&] {
-            bool keeping = false; // the store's folder is made durable once, after every keep
-            for (size_t k = 0; k < copies.size() && !p.cancelled(); ++k) {
-                Copy& c = copies[k];
-                std::future<HashResult>& game = gameHashes[c.step];
-                const HashResult before = game.valid() ? game.get() : HashResult{};
-                if (!keep[k])
-                    continue;
-                if (!before.result) {
-                    settle(c.step, Outcome::Failed, before.result);
-                    keep[k] = false;
-                    continue;
-                }
-                c.after = sourceHashes[c.step];
-                c.before = before.hash;
-                c.sourceStamp = sourceStamps[c.step];
-                if (const QString& expected = steps[c.step].expectedHash;
-                    !expected.isEmpty() && expected != c.before) {
-                    settle(c.step, Outcome::NotAsExpected);
-                    items[c.step].found = c.before;
-                    keep[k] = false;
-                    continue;
-                }
-                if (c.before.isEmpty())
-                    continue; // a new game file: nothing to keep
-                // What the game file holds is kept, durably, before anything replaces it.
-                c.keptNow = !record->store().holds(c.before);
-                keeping = true;
-                if (const FileResult kept = record->store().keep(steps[c.step].gamePath, c.before, false); !kept) {
-                    c.keptNow = false;
-                    settle(c.step, Outcome::NotKept, kept);
-                    keep[k] = false;
-                }
-            }
-            if (keeping && !p.cancelled())
-                if (const FileResult synced = syncFolder(record->store().folder()); !synced)
-                    for (size_t k = 0; k < copies.size(); ++k) { // not durably kept: nothing may rely on it
-                        if (!keep[k] || !copies[k].keptNow) // kept by an earlier run: durable then
-                            continue;
-                        record->store().drop(copies[k].before);
-                        copies[k].keptNow = false;
-                        settle(copies[k].step, Outcome::NotKept, synced);
-                        keep[k] = false;
-                    }
-            if (hasher.valid()) // the hashes of files whose copy failed may still be on their way
-                hasher.wait();
-        });
-        if (p.cancelled())
-            return cancelled();
-    }
-    p.setCancellable(false); // from here on game files change
-    {
-        std::vector<Copy> kept;
-        for (size_t k = 0; k < copies.size(); ++k)
-            if (keep[k])
-                kept.push_back(std::move(copies[k]));
-        copies = std::move(kept);
-    }
-    // What is about to happen reaches the record, in one flush, before any game file changes;
-    // what happened follows, in one more. A kill in between is settled at the next start.
-    qint64 runId = 0;
-    if (recording && !copies.empty()) {
-        FileResult written = record->begin();
-        if (written) {
-            runId = record->beginRun(recordedKind(plan.kind), plan.undoes);
-            bool all = runId != 0;
-            for (Copy& c : copies) {
-                if (!all)
-                    break;
-                p.breathe();
-                const Step& step = steps[c.step];
-                const bool substituted = !step.recordedSource.isEmpty();
-                c.entry = record->intend(
-                    runId, step.gamePath, c.before, c.after, substituted ? step.recordedSource : step.source);
-                all = c.entry != 0;
-                // The hash is what the copy holds; it is remembered for the source only when the
-                // source did not change while it was copied. Before a swap gives its path another file.
-                c.sourceStamp = c.sourceStamp == ReplacementRecord::stampOf(step.source) ? c.sourceStamp : QString();
-                if (!c.sourceStamp.isEmpty() && !substituted) // a substitute is a passing file
-                    (void)record->remember(step.source, c.after);
-            }
-            if (all) {
-                written = record->end();
-            } else {
-                // A statement failed: none of the intents is kept, and the record says why.
-                written = record->lastWriteFailure();
-                (void)record->abandon();
-            }
-        }
-        if (!written) {
-            // Not one game file changes: its intent is not durably in the record.
-            dropPrepared();
-            return failRest(Outcome::RecordUnusable, written);
-        }
-    }
-    std::vector<bool> done(copies.size(), false);
-    p.offload([&] {
-        QStringList folders;
-        for (size_t k = 0; k < copies.size(); ++k) {
-            Copy& c = copies[k];
-            if (const FileResult r = c.copy.commit(false); r) {
-                done[k] = true;
-                settle(c.step, Outcome::Done);
-                if (!c.copy.folder().isEmpty() && !folders.contains(c.copy.folder()))
-                    folders << c.copy.folder();
-            } else {
-                if (c.keptNow)
-                    record->store().drop(c.before);
-                settle(c.step, Outcome::Failed, r);
-            }
-        }
-        for (const QString& folder : folders) {
-            if (const FileResult synced = syncFolder(folder); !synced)
-                for (size_t k = 0; k < copies.size(); ++k)
-                    if (done[k] && copies[k].copy.folder() == folder)
-                        settle(copies[k].step, Outcome::DoneNotDurable, synced);
-        }
-        // What a SWITCH put in place is kept too, so that it can be put back after a game update
-        // undid it, even once its source is gone. Only a copy: the game file stays in use. A
-        // content not kept is looked for at its source then.
-        if (recording && (plan.kind == RunKind::Switch || plan.kind == RunKind::Reapply)) {
-            std::vector<std::pair<QString, QString>> keep, adopt;
-            for (size_t k = 0; k < copies.size(); ++k) {
-                if (!done[k] || copies[k].after.isEmpty())
-                    continue;
-                const Step& step = steps[copies[k].step];
-                if (step.ownSource && !copies[k].sourceStamp.isEmpty()) // unchanged since it was hashed
-                    adopt.emplace_back(step.source, copies[k].after);
-                else
-                    keep.emplace_back(step.gamePath, copies[k].after);
-            }
-            record->store().adopt(adopt);
-            (void)record->store().keepCopies(keep);
-        }
-    });
-    if (p.failed()) // the renames stopped midway: each file not put in place is named
-        for (size_t k = 0; k < copies.size(); ++k)
-            if (!done[k] && !settled[copies[k].step])
-                settle(copies[k].step, Outcome::StoppedMidway, FileResult::failure(QString::fromStdString(p.failure())));
-    if (runId) {
-        // A failure here leaves the entries unfinished: the next run, or the next start, settles
-        // them by what the game files hold.
-        (void)record->begin();
-        for (size_t k = 0; k < copies.size(); ++k) {
-            p.breathe();
-            if (done[k]) {
-                record->happened(copies[k].entry);
-                if (!copies[k].sourceStamp.isEmpty())
-                    (void)record->remember(steps[copies[k].step].gamePath, copies[k].after);
-            } else {
-                record->didNotHappen(copies[k].entry);
-            }
-        }
-        if (!record->end()) {
-            (void)record->abandon();
-            record->settleUnfinished(); // once more, by what the game files hold
-        }
-    }
-    return finished();
+    return Run(plan, record, progress).go();
 }
 
 } // namespace sonaplex

@@ -209,31 +209,6 @@ private slots:
         ran = sonaplex(fixture, {"games"});
         QCOMPARE(ran.exit, 0);
         QVERIFY2(ran.err.contains("pga.db: its games are not a table"), qPrintable(ran.err));
-        // SIGTERM ends a command that is reading, at once.
-        {
-            QProcess p;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("HOME", fixture.home);
-            p.setProcessEnvironment(env);
-            p.start(SONAPLEX_EXECUTABLE, {"--program-folder", fixture.program, "games"});
-            QVERIFY(p.waitForStarted());
-            QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
-            bool catching = false;
-            for (int tries = 0; tries < 2000 && !catching && p.state() == QProcess::Running; ++tries) {
-                if (status.open(QIODevice::ReadOnly)) {
-                    for (const QByteArray& line : status.readAll().split('\n'))
-                        if (line.startsWith("SigCgt:") && (line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ull << (SIGTERM - 1))))
-                            catching = true;
-                    status.close();
-                }
-                QThread::msleep(1);
-            }
-            QVERIFY(catching);
-            ::kill(pid_t(p.processId()), SIGTERM);
-            QVERIFY(p.waitForFinished(30000));
-            QCOMPARE(p.exitCode(), 128 + SIGTERM);
-            QVERIFY(p.readAllStandardOutput().isEmpty());
-        }
 
         // A record whose tables are views of the same kind: moved aside as damaged, and the
         // commands answer.
