@@ -635,7 +635,6 @@ int run(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Sonaplex"));
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
-    catchInterrupts();
 
     Options o;
     const QStringList args = QCoreApplication::arguments().mid(1);
@@ -671,6 +670,15 @@ int run(int argc, char** argv)
             o.words << a;
         }
     }
+    // Commands that change game files, or say what they did so far, stop cleanly on Ctrl+C;
+    // the others end at once.
+    const bool changes = o.command == QLatin1String("restore") || o.command == QLatin1String("undo")
+        || o.command == QLatin1String("reapply") || o.command == QLatin1String("check")
+        || (o.command == QLatin1String("pack")
+            && (o.words.value(0) == QLatin1String("apply") || o.words.value(0) == QLatin1String("remove")));
+    if (changes)
+        handleInterruptsToTheEnd();
+    catchInterrupts(); // once it is known who handles them
     if (help || o.command == QLatin1String("help")) {
         out(usage());
         return kDone;
@@ -679,15 +687,7 @@ int run(int argc, char** argv)
         return usageError(QStringLiteral("no command given."));
     if (!isCommand(o.command.toLocal8Bit().constData()))
         return usageError(QStringLiteral("'%1' is not a command.").arg(o.command));
-    // Commands that change game files, or say what they did so far, stop cleanly on Ctrl+C;
-    // the others end at once.
-    const bool changes = o.command == QLatin1String("restore") || o.command == QLatin1String("undo")
-        || o.command == QLatin1String("reapply") || o.command == QLatin1String("check")
-        || (o.command == QLatin1String("pack")
-            && (o.words.value(0) == QLatin1String("apply") || o.words.value(0) == QLatin1String("remove")));
-    std::optional<HandlesInterrupts> handled;
-    if (changes)
-        handled.emplace();
+
     if (o.command == QLatin1String("pack"))
         return pack(o); // its options take values: it reads its words itself
     const QStringList accepted = o.command == QLatin1String("restore") ? QStringList{QStringLiteral("--all")} : QStringList{};

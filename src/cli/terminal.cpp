@@ -18,6 +18,7 @@ volatile std::sig_atomic_t gInterrupted = 0;
 // a command has nothing it must finish, and a signal ends it at once (reading a stranger's
 // file that will not end, say).
 std::atomic<int> gWatching{0};
+std::atomic<bool> gHandledToTheEnd{false};
 
 // Names, paths and texts from strangers' files (a pack's manifest, a launcher's list) reach the
 // terminal: a control character among them is shown escaped ("\x1b"), never sent, so that it
@@ -59,7 +60,7 @@ void catchInterrupts()
     struct sigaction action {};
     action.sa_handler = [](int signal) {
         gInterrupted = 1;
-        if (gWatching.load() == 0)
+        if (gWatching.load() == 0 && !gHandledToTheEnd.load())
             ::_exit(128 + signal);
     };
     sigemptyset(&action.sa_mask);
@@ -73,6 +74,8 @@ void catchInterrupts()
 }
 
 bool interrupted() { return gInterrupted != 0; }
+
+void handleInterruptsToTheEnd() { gHandledToTheEnd = true; }
 
 HandlesInterrupts::HandlesInterrupts() { ++gWatching; }
 HandlesInterrupts::~HandlesInterrupts() { --gWatching; }

@@ -16,9 +16,11 @@ void err(const QString& line);
 void catchInterrupts();
 bool interrupted();
 
-// While one lives, Ctrl+C and SIGTERM are left to the command, which stops cleanly at its next
-// look (interrupted()); while none does, they end the command at once. Commands that change
-// game files, or that report what they did so far, hold one for their whole run.
+// Ctrl+C and SIGTERM end a command at once, unless it handles them itself: while a
+// HandlesInterrupts lives (a Watched stretch of work), or, for a command that changes game files
+// or reports what it did so far, from handleInterruptsToTheEnd() on. It then stops cleanly at
+// its next look (interrupted()), and a signal that comes as it ends changes nothing.
+void handleInterruptsToTheEnd();
 class HandlesInterrupts {
 public:
     HandlesInterrupts();
