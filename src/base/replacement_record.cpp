@@ -216,93 +216,101 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
         openCause_ = db.lastError().text();
         return Opened::Failed;
     }
-    QSqlQuery q(db);
-    bool damaged = false, busy = false;
-    const bool unchanged = closedAsLeft();
-    auto run = [&](const QString& sql) {
-        if (!q.exec(sql)) {
-            openCause_ = q.lastError().text();
-            const int code = sqliteCode(q.lastError());
-            damaged = code == kSqliteCorrupt || code == kSqliteNotADatabase;
-            busy = code == kSqliteBusy || code == kSqliteLocked;
-            return false;
+    Opened verdict = Opened::Yes;
+    {
+        QSqlQuery q(db);
+        if (!closedAsLeft())
+            verdict = checkForDamage(q);
+        if (verdict == Opened::Yes)
+            verdict = makeOwnTables(q);
+        // The file the connection has open: compared with the path before every run.
+        if (verdict == Opened::Yes && !statOf(databasePath(), &dev_, &ino_)) {
+            openCause_ = QStringLiteral("it vanished while it was opened");
+            verdict = Opened::Failed;
         }
-        return true;
-    };
-    if (!unchanged && !run(QStringLiteral("PRAGMA quick_check"))) {
+    }
+    if (verdict != Opened::Yes) {
         db.close();
-        return damaged ? Opened::Damaged : busy ? Opened::Busy : Opened::Failed;
+        return verdict;
     }
-    if (!unchanged) {
-        // The check lists what it found, a row each. A page it could not read (an I/O error, no
-        // memory) is listed too, with SQLite's code: that is no verdict on the record, which is
-        // kept closed and untouched, as when it cannot be opened.
-        QStringList found;
-        while (q.next() && found.size() < 100)
-            found << q.value(0).toString();
-        if (found != QStringList{QStringLiteral("ok")}) {
-            static const QRegularExpression errorCode(QStringLiteral("error code=(\\d+)"));
-            constexpr int kNoMemory = 7, kIoError = 10;
-            for (const QString& line : found) {
-                const int code = errorCode.match(line).captured(1).toInt() & 0xff;
-                if (code == kIoError || code == kNoMemory || code == kSqliteBusy || code == kSqliteLocked) {
-                    openCause_ = QStringLiteral("it could not be read to check it (%1)")
-                                     .arg(code == kNoMemory ? QStringLiteral("out of memory") : QStringLiteral("disk I/O error"));
-                    db.close();
-                    return Opened::Failed;
-                }
-            }
-            if (q.lastError().isValid()) { // the check itself stopped: it could not read on
-                openCause_ = QStringLiteral("it could not be read to check it (%1)").arg(q.lastError().text());
-                const int code = sqliteCode(q.lastError());
-                db.close();
-                return code == kSqliteCorrupt || code == kSqliteNotADatabase ? Opened::Damaged : Opened::Failed;
-            }
-            openCause_ = QStringLiteral("it is damaged");
-            db.close();
-            return Opened::Damaged;
+    open_ = true;
+    openCause_.clear();
+    problem_ = {};
+    return Opened::Yes;
+}
+
+// What a statement that failed while the record was opened says of it: damaged, busy for a
+// moment, or not to be opened now.
+ReplacementRecord::Opened ReplacementRecord::failedOpening(const QSqlQuery& q)
+{
+    openCause_ = q.lastError().text();
+    const int code = sqliteCode(q.lastError());
+    return code == kSqliteCorrupt || code == kSqliteNotADatabase ? Opened::Damaged
+        : code == kSqliteBusy || code == kSqliteLocked          ? Opened::Busy
+                                                                 : Opened::Failed;
+}
+
+// SQLite's check for damage, read through. It lists what it found, a row each. A page it could
+// not read (an I/O error, no memory) is listed too, with SQLite's code: that is no verdict on the
+// record, which is kept closed and untouched, as when it cannot be opened.
+ReplacementRecord::Opened ReplacementRecord::checkForDamage(QSqlQuery& q)
+{
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")))
+        return failedOpening(q);
+    QStringList found;
+    while (q.next() && found.size() < 100)
+        found << q.value(0).toString();
+    if (found == QStringList{QStringLiteral("ok")})
+        return Opened::Yes;
+    static const QRegularExpression errorCode(QStringLiteral("error code=(\\d+)"));
+    constexpr int kNoMemory = 7, kIoError = 10;
+    for (const QString& line : found) {
+        const int code = errorCode.match(line).captured(1).toInt() & 0xff;
+        if (code == kIoError || code == kNoMemory || code == kSqliteBusy || code == kSqliteLocked) {
+            openCause_ = QStringLiteral("it could not be read to check it (%1)")
+                             .arg(code == kNoMemory ? QStringLiteral("out of memory") : QStringLiteral("disk I/O error"));
+            return Opened::Failed;
         }
     }
-    const bool created = run(QStringLiteral("PRAGMA journal_mode=WAL")) && run(QStringLiteral("PRAGMA synchronous=FULL"))
-        && run(QStringLiteral("CREATE TABLE IF NOT EXISTS runs(id INTEGER PRIMARY KEY, at TEXT NOT NULL, "
-                              "kind TEXT NOT NULL, undoes INTEGER NOT NULL DEFAULT 0)"))
-        && run(QStringLiteral("CREATE TABLE IF NOT EXISTS entries(id INTEGER PRIMARY KEY, run INTEGER NOT NULL, "
-                              "game_path TEXT NOT NULL, before_hash TEXT NOT NULL, after_hash TEXT NOT NULL, "
-                              "source TEXT NOT NULL, at TEXT NOT NULL, done INTEGER NOT NULL DEFAULT 0)"))
-        && run(QStringLiteral("CREATE INDEX IF NOT EXISTS entries_by_path ON entries(game_path)"))
-        && run(QStringLiteral("CREATE TABLE IF NOT EXISTS known(path TEXT PRIMARY KEY, stamp TEXT NOT NULL, "
-                              "hash TEXT NOT NULL)"));
-    // Only the program's own tables are read. A record whose runs, entries or hashes are
-    // something else (a view, which may never end; a trigger that writes elsewhere) was not
-    // written by Sonaplex: it is damaged.
-    bool ok = created && run(QStringLiteral("SELECT type, name FROM sqlite_master"));
-    if (ok) {
-        const QStringList tables{QStringLiteral("runs"), QStringLiteral("entries"), QStringLiteral("known")};
-        while (q.next()) {
-            const QString type = q.value(0).toString(), name = q.value(1).toString();
-            if (type == QLatin1String("view") || type == QLatin1String("trigger")
-                || (tables.contains(name) && type != QLatin1String("table"))) {
-                openCause_ = QStringLiteral("it holds a %1 named %2, which Sonaplex never writes").arg(type, name);
-                db.close();
-                return Opened::Damaged;
-            }
+    if (q.lastError().isValid()) { // the check itself stopped: it could not read on
+        const Opened verdict = failedOpening(q);
+        openCause_ = QStringLiteral("it could not be read to check it (%1)").arg(openCause_);
+        return verdict == Opened::Damaged ? Opened::Damaged : Opened::Failed;
+    }
+    openCause_ = QStringLiteral("it is damaged");
+    return Opened::Damaged;
+}
+
+// The record's tables, made when missing; only the program's own are read. A record whose runs,
+// entries or hashes are something else (a view, which may never end; a trigger that writes
+// elsewhere) was not written by Sonaplex: it is damaged.
+ReplacementRecord::Opened ReplacementRecord::makeOwnTables(QSqlQuery& q)
+{
+    for (const QString& sql : {QStringLiteral("PRAGMA journal_mode=WAL"), QStringLiteral("PRAGMA synchronous=FULL"),
+             QStringLiteral("CREATE TABLE IF NOT EXISTS runs(id INTEGER PRIMARY KEY, at TEXT NOT NULL, "
+                            "kind TEXT NOT NULL, undoes INTEGER NOT NULL DEFAULT 0)"),
+             QStringLiteral("CREATE TABLE IF NOT EXISTS entries(id INTEGER PRIMARY KEY, run INTEGER NOT NULL, "
+                            "game_path TEXT NOT NULL, before_hash TEXT NOT NULL, after_hash TEXT NOT NULL, "
+                            "source TEXT NOT NULL, at TEXT NOT NULL, done INTEGER NOT NULL DEFAULT 0)"),
+             QStringLiteral("CREATE INDEX IF NOT EXISTS entries_by_path ON entries(game_path)"),
+             QStringLiteral("CREATE TABLE IF NOT EXISTS known(path TEXT PRIMARY KEY, stamp TEXT NOT NULL, "
+                            "hash TEXT NOT NULL)"),
+             QStringLiteral("SELECT type, name FROM sqlite_master")})
+        if (!q.exec(sql))
+            return failedOpening(q);
+    const QStringList tables{QStringLiteral("runs"), QStringLiteral("entries"), QStringLiteral("known")};
+    while (q.next()) {
+        const QString type = q.value(0).toString(), name = q.value(1).toString();
+        if (type == QLatin1String("view") || type == QLatin1String("trigger")
+            || (tables.contains(name) && type != QLatin1String("table"))) {
+            openCause_ = QStringLiteral("it holds a %1 named %2, which Sonaplex never writes").arg(type, name);
+            return Opened::Damaged;
         }
     }
     // Entries left unfinished are looked for at every open: found at once however long the
     // record (a record written before this index works without it; on a disk that cannot take
     // it, it is left out).
-    if (ok)
-        q.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS entries_unfinished ON entries(id) WHERE done = 0"));
-    // The file the connection has open: compared with the path before every run.
-    if (!ok || !statOf(databasePath(), &dev_, &ino_)) {
-        if (ok)
-            openCause_ = QStringLiteral("it vanished while it was opened");
-        db.close();
-        return damaged ? Opened::Damaged : busy ? Opened::Busy : Opened::Failed;
-    }
-    open_ = true;
-    openCause_.clear();
-    problem_ = {};
+    q.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS entries_unfinished ON entries(id) WHERE done = 0"));
     return Opened::Yes;
 }
 

@@ -165,6 +165,9 @@ public:
 private:
     enum class Opened { Yes, Damaged, Busy, Failed };
     Opened prepare();
+    Opened failedOpening(const QSqlQuery& q);
+    Opened checkForDamage(QSqlQuery& q);
+    Opened makeOwnTables(QSqlQuery& q);
     bool closedAsLeft() const;
     void noteClosed() const;
     void openOrMoveAside();

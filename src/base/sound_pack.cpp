@@ -268,6 +268,40 @@ std::unique_ptr<PackArchive> PackArchive::fromBytes(const QByteArray& bytes, Pac
     return opened(zip, why, limits);
 }
 
+namespace {
+// The manifest through the same bounded reading as every entry (its hash not checked): `size`
+// bytes at most, all of them, or a refusal (or a failure to read it here).
+bool readManifestMember(zip_t* zip, zip_int64_t index, qint64 size, QByteArray* json, PackRefusal* why)
+{
+    json->reserve(qsizetype(size));
+    zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index), 0);
+    if (!file) {
+        zip_error_t* error = libzip().zip_get_error(zip);
+        const QString text = QStringLiteral("cannot be read: %1").arg(zipError(error));
+        say(why, isLocal(error) ? localFailure(packManifestName(), text) : refusal(packManifestName(), text));
+        return false;
+    }
+    char buffer[65536];
+    zip_int64_t n = 0;
+    while ((n = libzip().zip_fread(file, buffer, sizeof buffer)) > 0 && json->size() + n <= size)
+        json->append(buffer, qsizetype(n));
+    const bool whole = n == 0 && json->size() == size;
+    const QString damage = n < 0 ? zipError(libzip().zip_file_get_error(file)) : QString();
+    const bool readFailed = n < 0 && isLocal(libzip().zip_file_get_error(file));
+    libzip().zip_fclose(file);
+    if (readFailed) {
+        say(why, localFailure(packManifestName(), QStringLiteral("cannot be read: %1").arg(damage)));
+        return false;
+    }
+    if (!whole) {
+        say(why, refusal(packManifestName(), n < 0 ? QStringLiteral("is damaged (%1)").arg(damage)
+                                                    : QStringLiteral("does not inflate to its declared size")));
+        return false;
+    }
+    return true;
+}
+} // namespace
+
 std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why, const PackLimits& limits)
 {
     std::unique_ptr<PackArchive> pack(new PackArchive);
@@ -312,34 +346,8 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
         return nullptr;
     }
     QByteArray json;
-    json.reserve(qsizetype(st.size));
-    // The manifest through the same bounded reading as every entry (its hash not checked).
-    {
-        zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index), 0);
-        if (!file) {
-            zip_error_t* error = libzip().zip_get_error(zip);
-            const QString text = QStringLiteral("cannot be read: %1").arg(zipError(error));
-            say(why, isLocal(error) ? localFailure(packManifestName(), text) : refusal(packManifestName(), text));
-            return nullptr;
-        }
-        char buffer[65536];
-        zip_int64_t n = 0;
-        while ((n = libzip().zip_fread(file, buffer, sizeof buffer)) > 0 && json.size() + n <= qint64(st.size))
-            json.append(buffer, qsizetype(n));
-        const bool whole = n == 0 && json.size() == qint64(st.size);
-        const QString damage = n < 0 ? zipError(libzip().zip_file_get_error(file)) : QString();
-        const bool readFailed = n < 0 && isLocal(libzip().zip_file_get_error(file));
-        libzip().zip_fclose(file);
-        if (readFailed) {
-            say(why, localFailure(packManifestName(), QStringLiteral("cannot be read: %1").arg(damage)));
-            return nullptr;
-        }
-        if (!whole) {
-            say(why, refusal(packManifestName(), n < 0 ? QStringLiteral("is damaged (%1)").arg(damage)
-                                                        : QStringLiteral("does not inflate to its declared size")));
-            return nullptr;
-        }
-    }
+    if (!readManifestMember(zip, index, qint64(st.size), &json, why))
+        return nullptr;
     if (!readManifestJson(json, pack->manifest_, why))
         return nullptr;
     if (qsizetype(pack->manifest_.entries.size()) > limits.entries) {
