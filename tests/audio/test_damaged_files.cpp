@@ -11,7 +11,12 @@
 
 #include <QBuffer>
 #include <QSlider>
+#include <QDir>
 #include <QtTest>
+
+#include <future>
+
+#include <atomic>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -158,6 +163,28 @@ private slots:
         QVERIFY(writer >= 0);
         ::close(writer);
         QCOMPARE(audio::runBounded<int>([] { return 7; }, std::chrono::milliseconds(5000)), std::optional<int>(7));
+
+        // Many calls that never return hold a few threads, not one each: once every thread is
+        // held, later work times out without starting.
+        auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(); };
+        const qsizetype before = threads();
+        std::promise<void> release;
+        std::shared_future<void> released = release.get_future().share();
+        std::atomic<int> started{0};
+        for (int i = 0; i < 3 * audio::kBoundedThreads; ++i)
+            QVERIFY(!audio::runBounded<int>(
+                [released, &started] {
+                    ++started;
+                    released.wait();
+                    return 1;
+                },
+                std::chrono::milliseconds(20))
+                         .has_value());
+        QVERIFY2(threads() - before <= audio::kBoundedThreads, qPrintable(QString::number(threads() - before)));
+        QVERIFY(started.load() <= audio::kBoundedThreads);
+        release.set_value(); // the held threads go back to the pool
+        QTRY_COMPARE(audio::runBounded<int>([] { return 8; }, std::chrono::milliseconds(5000)), std::optional<int>(8));
+        QVERIFY(started.load() <= audio::kBoundedThreads); // what was given up on never started
     }
 
     void everyMidiEventCountsTowardTheCap()
