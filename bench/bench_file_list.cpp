@@ -93,7 +93,7 @@ int main(int argc, char** argv)
     // Fills either a bare file list or a whole pane (whose folder list reads the folder too).
     int marked = 0;
     auto timeList = [&](qint64* worstStall, int* listed, bool wholePane) {
-        PaneSetup setup{"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, QStringLiteral("*.Mid"), "Sequencer"};
+        PaneSetup setup{"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, QStringLiteral("*.Mid"), audio::DeviceKind::Sequencer};
         setup.record = marking;
         BrowserPane pane(setup, std::make_shared<audio::AudioHost>());
         FileList bare(QStringLiteral("*.Mid"));

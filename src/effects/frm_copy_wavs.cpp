@@ -27,7 +27,7 @@ ReviewWindowSetup effectsReviewSetup()
     s.warning
         = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Wav's.");
     s.warningInTimes = true;
-    s.deviceType = QStringLiteral("WaveAudio");
+    s.deviceKind = audio::DeviceKind::WaveAudio;
     s.board.count = 6;
     s.board.gameFrameName = [](int n) { return QStringLiteral("FrmReplaceGame%1").arg(n); };
     s.board.gameNameLabel = [](int n) { return QStringLiteral("LblFileName%1").arg(n); };

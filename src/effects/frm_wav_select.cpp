@@ -19,9 +19,9 @@ SelectionWindowSetup effectsSetup()
     s.gameTitleTip = QStringLiteral("Game or program files are displayed in red.");
     s.replaceTitleTip = QStringLiteral("Replacement files are displayed in blue.");
     s.gamePane = gamePaneSetup(QStringLiteral("Wav1"), QStringLiteral("LblSampleWav1"), QStringLiteral("wav"),
-        QStringLiteral("*.Wav"), QStringLiteral("WaveAudio"));
+        QStringLiteral("*.Wav"), audio::DeviceKind::WaveAudio);
     s.replacementPane = replacementPaneSetup(QStringLiteral("Wav2"), QStringLiteral("LblSampleWav2"),
-        QStringLiteral("wav"), QStringLiteral("an Effects Set"), QStringLiteral("*.Wav"), QStringLiteral("WaveAudio"));
+        QStringLiteral("wav"), QStringLiteral("an Effects Set"), QStringLiteral("*.Wav"), audio::DeviceKind::WaveAudio);
     s.board.count = 6;
     s.board.columns = 2;
     s.board.frameName = [](int n) {

@@ -25,7 +25,7 @@ ReviewWindowSetup musicReviewSetup()
     s.title = QStringLiteral("Sonaplex/Background Music");
     s.warning
         = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Midi's.");
-    s.deviceType = QStringLiteral("Sequencer");
+    s.deviceKind = audio::DeviceKind::Sequencer;
     s.board.count = 3;
     s.board.gameFrameName = [](int n) { return QStringLiteral("FrmMidiSelect%1").arg(n); };
     s.board.gameNameLabel = [](int n) { return QStringLiteral("LblFileName%1b").arg(n); };

@@ -19,10 +19,10 @@ SelectionWindowSetup musicSetup()
     s.gameTitleName = QStringLiteral("LblGameMidiFilesTitle");
     s.replaceTitleName = QStringLiteral("LblReplaceMidiTitle");
     s.gamePane = gamePaneSetup(QStringLiteral("Midi2"), QStringLiteral("LblMidiSample2"), QStringLiteral("midi"),
-        QStringLiteral("*.Mid"), QStringLiteral("Sequencer"));
+        QStringLiteral("*.Mid"), audio::DeviceKind::Sequencer);
     s.replacementPane
         = replacementPaneSetup(QStringLiteral("Midi1"), QStringLiteral("LblMidiSample1"), QStringLiteral("midi"),
-            QStringLiteral("your Favorite Midi Folder"), QStringLiteral("*.Mid"), QStringLiteral("Sequencer"));
+            QStringLiteral("your Favorite Midi Folder"), QStringLiteral("*.Mid"), audio::DeviceKind::Sequencer);
     s.board.count = 3;
     s.board.columns = 1;
     s.board.frameName = [](int n) { return QStringLiteral("FramMidiSel%1").arg(n); };

@@ -20,7 +20,7 @@ namespace sonaplex {
 
 namespace {
 PaneSetup namedPane(
-    const QString& suffix, const QString& sampleLabel, const QString& pattern, const QString& deviceType)
+    const QString& suffix, const QString& sampleLabel, const QString& pattern, audio::DeviceKind deviceKind)
 {
     PaneSetup p;
     p.drive = QStringLiteral("Drv") + suffix;
@@ -29,7 +29,7 @@ PaneSetup namedPane(
     p.player = QStringLiteral("MMControl") + suffix;
     p.sampleLabel = sampleLabel;
     p.pattern = pattern;
-    p.deviceType = deviceType;
+    p.deviceKind = deviceKind;
     return p;
 }
 
@@ -37,9 +37,9 @@ const QString kRepeatNote = QStringLiteral(" files. NOTE: To repeat a selection 
 } // namespace
 
 PaneSetup gamePaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind, const QString& pattern,
-    const QString& deviceType)
+    audio::DeviceKind deviceKind)
 {
-    PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceType);
+    PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceKind);
     p.folderTip = QStringLiteral("Display's the directories on your hard drive. Access a game directory or program "
                                  "directory from this list.");
     p.fileTip = QStringLiteral("Choose the game files you wish to replace from this list box.");
@@ -48,9 +48,9 @@ PaneSetup gamePaneSetup(const QString& suffix, const QString& sampleLabel, const
 }
 
 PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind,
-    const QString& replacementPlace, const QString& pattern, const QString& deviceType)
+    const QString& replacementPlace, const QString& pattern, audio::DeviceKind deviceKind)
 {
-    PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceType);
+    PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceKind);
     p.folderTip = QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or ")
         + replacementPlace + QStringLiteral(" from this list.");
     p.fileTip = QStringLiteral("Choose the files you wish to use as replacements from this list box.");
@@ -262,13 +262,13 @@ void BrowserPane::fileClick()
     for (int i = 0; i < files_->listCount(); ++i) {
         if (!files_->selected(i))
             continue;
-        player_->openFile(deviceKind(setup_.deviceType), files_->fullPath());
+        player_->openFile(setup_.deviceKind, files_->fullPath());
     }
 }
 
 void BrowserPane::preparePlayer()
 {
-    player_->prepare(deviceKind(setup_.deviceType), QStringLiteral("SelectedFile"));
+    player_->prepare(setup_.deviceKind, QStringLiteral("SelectedFile"));
 }
 
 void BrowserPane::closePlayer() { player_->closeFile(); }

@@ -1,4 +1,5 @@
 #pragma once
+#include "audio/source.h"
 #include "ui/file_list.h"
 #include "ui/place_lists.h"
 
@@ -24,7 +25,7 @@ struct PaneSetup {
     QString drive, folder, file, sampleLabel, player;
     QString folderTip, fileTip, playerTip;
     QString pattern; // "*.Mid" or "*.Wav"
-    QString deviceType; // "Sequencer" or "WaveAudio"
+    audio::DeviceKind deviceKind = audio::DeviceKind::WaveAudio; // of the pane's sound files
     QStringList places; // folders the drive list offers besides the drives
     InstalledGames* games = nullptr; // offered after the places, once found
     // The game pane: "Sounds of this game" lists every matching file of the game shown.
@@ -40,9 +41,9 @@ struct PaneSetup {
 // the tooltips call the files ("midi", "wav"); `replacementPlace` is where the tooltip says
 // replacements may be found.
 PaneSetup gamePaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind, const QString& pattern,
-    const QString& deviceType);
+    audio::DeviceKind deviceKind);
 PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind,
-    const QString& replacementPlace, const QString& pattern, const QString& deviceType);
+    const QString& replacementPlace, const QString& pattern, audio::DeviceKind deviceKind);
 
 // A drive list, folder list and file list chained together, with a sample player under them.
 class BrowserPane : public QWidget {

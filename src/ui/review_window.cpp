@@ -18,9 +18,9 @@
 namespace sonaplex {
 
 ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
-    : Form(forms, setup.name, setup.title, 0), name_(setup.name), replacementCheck_(replacementCheckFor(setup.deviceType)),
+    : Form(forms, setup.name, setup.title, 0), name_(setup.name), replacementCheck_(replacementCheckFor(setup.deviceKind)),
       board_(new ReviewBoard(setup.board,
-          forms.selections(setup.name, setup.board.count, !isMidiDevice(setup.deviceType)), this)),
+          forms.selections(setup.name, setup.board.count, setup.deviceKind == audio::DeviceKind::WaveAudio), this)),
       bottom_(new QHBoxLayout)
 {
     auto* warning = makeLabel(QStringLiteral("LblSelectionRed"), setup.warning, this);

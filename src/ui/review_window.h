@@ -1,4 +1,5 @@
 #pragma once
+#include "audio/source.h"
 #include "ui/forms.h"
 #include "ui/review_board.h"
 
@@ -19,7 +20,7 @@ struct ReviewWindowSetup {
     QString name, title;
     QString warning; // the standing red line across the top
     bool warningInTimes = false;
-    QString deviceType; // of the side's files: "Sequencer" or "WaveAudio"
+    audio::DeviceKind deviceKind = audio::DeviceKind::WaveAudio; // of the side's files
     ReviewBoardSetup board;
 };
 

@@ -19,9 +19,8 @@
 
 namespace sonaplex {
 
-std::function<QString(const QString&)> replacementCheckFor(const QString& deviceType)
+std::function<QString(const QString&)> replacementCheckFor(audio::DeviceKind kind)
 {
-    const auto kind = deviceKind(deviceType);
     return [kind](const QString& path) { return audio::playableProblem(kind, path); };
 }
 

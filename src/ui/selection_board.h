@@ -1,4 +1,5 @@
 #pragma once
+#include "audio/source.h"
 #include "base/selection.h"
 
 #include <QString>
@@ -29,9 +30,8 @@ struct SelectionBoardSetup {
     QString replacementKind; // "wave file" / "MIDI file", for messages
 };
 
-// The check of a side's replacement files: a file of the player's device type ("Sequencer",
-// "WaveAudio") that the program can open.
-std::function<QString(const QString&)> replacementCheckFor(const QString& deviceType);
+// The check of a side's replacement files: a file of the side's kind that the program can open.
+std::function<QString(const QString&)> replacementCheckFor(audio::DeviceKind kind);
 
 // The numbered selections of a selection window: per selection a frame with the game file's
 // name above the replacement's, and the buttons "Game File", "Remove", "Replace" under it.

@@ -46,9 +46,9 @@ SelectionBoardSetup checkedBoard(const SelectionWindowSetup& setup)
 {
     SelectionBoardSetup board = setup.board;
     if (!board.replacementCheck)
-        board.replacementCheck = replacementCheckFor(setup.replacementPane.deviceType);
+        board.replacementCheck = replacementCheckFor(setup.replacementPane.deviceKind);
     if (board.replacementKind.isEmpty())
-        board.replacementKind = isMidiDevice(setup.replacementPane.deviceType) ? QStringLiteral("MIDI file")
+        board.replacementKind = setup.replacementPane.deviceKind == audio::DeviceKind::Sequencer ? QStringLiteral("MIDI file")
                                                                                : QStringLiteral("wave file");
     return board;
 }
@@ -56,7 +56,7 @@ SelectionBoardSetup checkedBoard(const SelectionWindowSetup& setup)
 
 SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup)
     : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox), reviewName_(setup.reviewName),
-      count_(setup.board.count), compareFormats_(!isMidiDevice(setup.replacementPane.deviceType)),
+      count_(setup.board.count), compareFormats_(setup.replacementPane.deviceKind == audio::DeviceKind::WaveAudio),
       gamePane_(new BrowserPane(withPlaces(setup.gamePane, forms, true), forms.audio(), this)),
       replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms, false), forms.audio(), this)),
       board_(new SelectionBoard(

@@ -219,7 +219,7 @@ private slots:
         QVERIFY(writeFile(at("game/broken.wav"), hangingWave()));
         QVERIFY(
             writeWave(at("game/short.wav"), referenceSignal(8000, 1, 0.8), 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-        BrowserPane pane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, "*.Wav", "WaveAudio"},
+        BrowserPane pane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, "*.Wav", audio::DeviceKind::WaveAudio},
             std::make_shared<audio::AudioHost>());
         pane.resize(200, 500);
         pane.show();

@@ -16,7 +16,7 @@ class TestPanes : public QObject {
 
     BrowserPane* pane(const QString& pattern = QStringLiteral("*.Mid"))
     {
-        auto* p = new BrowserPane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, pattern, "Sequencer"},
+        auto* p = new BrowserPane({"Drv", "Dir", "Fle", "Lbl", "Player", {}, {}, {}, pattern, audio::DeviceKind::Sequencer},
             std::make_shared<audio::AudioHost>());
         p->setAttribute(Qt::WA_DeleteOnClose);
         return p;
