@@ -2,6 +2,7 @@
 // Helpers shared by the tests: a program started in a scratch folder, a message recorder,
 // windows and controls found by name, and files made unwritable in a way root cannot bypass.
 #include "app/program.h"
+#include "file_support.h"
 #include "ui/forms.h"
 #include "ui/desktop.h"
 #include "ui/messages.h"
@@ -102,40 +103,6 @@ inline QString text(const QString& form, const QString& label)
     return l ? l->text() : QStringLiteral("<no %1.%2>").arg(form, label);
 }
 
-inline QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-// chattr +i: not even root may change or replace the file until it is lifted again.
-class Immutable {
-public:
-    explicit Immutable(QString path) : path_(std::move(path))
-    {
-        ok_ = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path_}) == 0;
-    }
-    ~Immutable()
-    {
-        if (ok_)
-            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path_});
-    }
-    bool ok() const { return ok_; }
-
-private:
-    QString path_;
-    bool ok_ = false;
-};
-
-#define REQUIRE_IMMUTABLE(guard)                                                                                       \
-    if (!(guard).ok())                                                                                                 \
-    QSKIP("this file system does not support chattr +i")
 
 // Runs `action` as soon as the named window is the active modal window: the way to act
 // inside a modal window while the handler that opened it waits.

@@ -2,7 +2,7 @@
 #include "base/content_hash.h"
 #include "base/files.h"
 #include "base/kill_trial.h"
-#include "support.h"
+#include "file_support.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
