@@ -768,6 +768,12 @@ PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const
     return check;
 }
 
+bool PackCheck::forAnotherGame() const
+{
+    return !items.empty()
+        && std::all_of(items.begin(), items.end(), [](const PackItem& i) { return i.state == PackState::Missing; });
+}
+
 std::vector<QString> packRemembered(const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record)
 {
     std::vector<QString> hashes;

@@ -176,6 +176,9 @@ struct PackInspection {
 struct PackCheck {
     std::vector<PackItem> items; // one per entry, in manifest order
     PackRefusal refused; // when not empty, the pack may not be applied at all
+    // None of the pack's files is in the game folder: a pack for another game, never "nothing
+    // to apply".
+    bool forAnotherGame() const;
 };
 
 // Checks an opened pack, its sounds inflated to `sounds` (PackArchive::extractTo), against a

@@ -275,11 +275,8 @@ int apply(const Options& o)
         else if (item.format.state == FormatCheck::State::Differs && !convert)
             notes << QStringLiteral("%1: copied as it is; its format differs (%2)").arg(path, audio::formatDifference(item.format));
     }
-    // A pack for another game: none of its files is in this folder. Never "nothing to apply".
-    if (!c.check.items.empty()
-        && std::all_of(c.check.items.begin(), c.check.items.end(), [](const PackItem& i) { return i.state == PackState::Missing; })) {
-        err(QStringLiteral("sonaplex: the pack is for %1, and none of its files are in %2. Nothing was changed.")
-                .arg(m.gameName.isEmpty() ? QStringLiteral("another game") : m.gameName, QDir::toNativeSeparators(t.folder)));
+    if (c.check.forAnotherGame()) {
+        err(QStringLiteral("sonaplex: ") + packForAnotherGameWords(m.gameName, t.folder));
         return kNotAll;
     }
     const Plan plan = packApplyPlan(c.check, m, c.sounds, packPath, conversions.converted, conversions.failed);

@@ -411,6 +411,12 @@ void FrmPacks::CmdApplyPack_Click()
     ReplacementRecord* record = forms().record();
     if (!pack_.archive || check_.items.empty() || !record)
         return;
+    if (check_.forAnotherGame()) {
+        QString words = packForAnotherGameWords(pack_.archive->manifest().gameName, folder_);
+        words[0] = words[0].toUpper();
+        showMessage(words, kTitle, this);
+        return;
+    }
     soundPlayer_->closeFile();
     gamePlayer_->closeFile();
     audio::PackConversions conversions;

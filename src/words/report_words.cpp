@@ -1,5 +1,7 @@
 #include "words/report_words.h"
 
+#include <QDir>
+
 namespace sonaplex {
 
 namespace {
@@ -400,6 +402,12 @@ QString packActionKeyword(PackAction action)
         return QStringLiteral("skip");
     }
     return {};
+}
+
+QString packForAnotherGameWords(const QString& game, const QString& folder)
+{
+    return QStringLiteral("the pack is for %1, and none of its files are in %2. Nothing was changed.")
+        .arg(game.isEmpty() ? QStringLiteral("another game") : game, QDir::toNativeSeparators(folder));
 }
 
 QString packAppliedWords(int files) { return QStringLiteral("%1 game file(s) were replaced from the pack.").arg(files); }

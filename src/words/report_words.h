@@ -69,6 +69,8 @@ QString packActionWords(PackAction action);
 QString packStateKeyword(PackState state);
 QString packActionKeyword(PackAction action);
 QString packAppliedWords(int files);
+// A pack none of whose files is in the game folder ("the pack is for GAME, ...").
+QString packForAnotherGameWords(const QString& game, const QString& folder);
 QString packRemovedWords(int files);
 
 } // namespace sonaplex
