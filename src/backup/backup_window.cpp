@@ -4,7 +4,6 @@
 #include "base/backup_manifest.h"
 #include "base/files.h"
 #include "base/gathering.h"
-#include "base/replacement_record.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/staging.h"
@@ -12,8 +11,6 @@
 #include "words/report_words.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QSet>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -106,24 +103,10 @@ void BackupWindow::backUp()
     {
         LongWork work(this, QStringLiteral("Backing up the game files\u2026"));
         // A game file Sonaplex replaced is backed up from the original it kept, never as the
-        // replacement it holds now: what each holds is read first, off this thread.
-        if (ReplacementRecord* record = forms().record(); record && record->isOpen()) {
-            std::vector<ReplacedFile> known;
-            QSet<QString> folders, paths;
-            for (const StagedFile& f : files) {
-                folders.insert(QFileInfo(f.source).absolutePath());
-                paths.insert(f.source);
-            }
-            for (const QString& folder : folders)
-                for (ReplacedFile& f : record->knownIn(folder))
-                    if (paths.contains(f.gamePath))
-                        known.push_back(std::move(f));
-            const std::vector<QString> remembered = record->rememberedHashes(known);
-            work.progress().offload([&] { ReplacementRecord::findStates(known, remembered); });
-            if (work.cancelled())
-                return;
-            files = originalsFor(files, known, record->store(), &notes);
-        }
+        // replacement it holds now.
+        files = originalsFor(files, forms().record(), &work.progress(), &notes);
+        if (work.cancelled())
+            return;
         run = stageFiles(files, staging, &copied, &work.progress());
         if (work.cancelled())
             return; // nothing was kept; this window stays for another try

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/content_hash.h"
+#include "base/work_progress.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -71,9 +72,26 @@ FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& c
     return FileResult::success();
 }
 
-std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, const std::vector<ReplacedFile>& known,
-    const OriginalStore& store, QStringList* notes)
+std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, const ReplacementRecord* record,
+    WorkProgress* progress, QStringList* notes)
 {
+    if (!record || !record->isOpen())
+        return gameFiles;
+    // The record's files among them, with what each holds now.
+    std::vector<ReplacedFile> known;
+    QSet<QString> folders, paths;
+    for (const StagedFile& f : gameFiles) {
+        folders.insert(QFileInfo(f.source).absolutePath());
+        paths.insert(f.source);
+    }
+    for (const QString& folder : folders)
+        for (ReplacedFile& f : record->knownIn(folder))
+            if (paths.contains(f.gamePath))
+                known.push_back(std::move(f));
+    const std::vector<QString> remembered = record->rememberedHashes(known);
+    WorkProgress unwatched;
+    (progress ? *progress : unwatched).offload([&] { ReplacementRecord::findStates(known, remembered); });
+    const OriginalStore& store = record->store();
     QHash<QString, const ReplacedFile*> byPath;
     for (const ReplacedFile& f : known)
         byPath.insert(f.gamePath, &f);

@@ -27,11 +27,12 @@ bool isReplacementSet(const QString& folder);
 FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& copied);
 
 // What a backup of game files copies for each: a game file that holds what Sonaplex put there
-// is backed up from the original Sonaplex kept of it, never as the replacement; any other is
-// copied as it is. `known`: the record's files among them, with their states. `notes` receives
-// a line for each file not backed up as a plain original ("fx1.wav: ...").
-std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, const std::vector<ReplacedFile>& known,
-    const OriginalStore& store, QStringList* notes);
+// is backed up from the original Sonaplex kept of it, never as the replacement; any other (and
+// every one, without an open record) is copied as it is. What the files hold is read through
+// `progress` (off this thread when a window offloads it); the record is used on this thread.
+// `notes` receives a line for each file not backed up as a plain original ("fx1.wav: ...").
+std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, const ReplacementRecord* record,
+    WorkProgress* progress, QStringList* notes);
 // Whether a set folder has a manifest (a backup set made since backups have one).
 bool hasManifest(const QString& folder);
 // An entry of a set that is not restored, and why.
