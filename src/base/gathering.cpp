@@ -15,6 +15,21 @@ Step stepOf(int selection, const QString& name, const QString& source, const QSt
 {
     return Step{StepName{StepName::Of::Selection, selection, name}, destination, source};
 }
+
+// Copies an item's source over its destination. Once renamed into place the copy is whole: a
+// folder that cannot then be made durable makes it not yet durable, never "not copied".
+void copyItem(ReportItem& item, WorkProgress* progress)
+{
+    PendingCopy copy;
+    item.result = copy.prepare(item.step.source, item.step.gamePath, nullptr, progress);
+    if (item.result)
+        item.result = copy.commit(false);
+    item.outcome = item.result ? Outcome::Done : Outcome::Failed;
+    if (item.result) {
+        item.result = syncFolder(QFileInfo(item.step.gamePath).absolutePath());
+        item.outcome = item.result ? Outcome::Done : Outcome::DoneNotDurable;
+    }
+}
 } // namespace
 
 Report copyReplacementsInto(const std::vector<Selection>& selections, const QString& folder)
@@ -25,9 +40,9 @@ Report copyReplacementsInto(const std::vector<Selection>& selections, const QStr
         if (s.replacementName.isEmpty())
             continue;
         const QString destination = folder + QDir::separator() + s.replacementName;
-        const FileResult r = copyReplace(s.replacementPath, destination);
-        report.items.push_back({stepOf(int(i) + 1, s.replacementName, s.replacementPath, destination),
-            r ? Outcome::Done : Outcome::Failed, r});
+        ReportItem item{stepOf(int(i) + 1, s.replacementName, s.replacementPath, destination)};
+        copyItem(item, nullptr);
+        report.items.push_back(std::move(item));
     }
     return report;
 }
@@ -68,17 +83,7 @@ Report stageFiles(const std::vector<StagedFile>& files, const QString& folder, s
                 item.outcome = Outcome::Failed;
                 item.result = made;
             } else {
-                PendingCopy copy;
-                item.result = copy.prepare(f.source, destinationOf(f), nullptr, &p);
-                if (item.result)
-                    item.result = copy.commit(false);
-                item.outcome = item.result ? Outcome::Done : Outcome::Failed;
-                // Once renamed, the copy is whole in the folder: a folder that cannot be made
-                // durable makes it not yet durable, never "not copied".
-                if (item.result) {
-                    item.result = syncFolder(QFileInfo(destinationOf(f)).absolutePath());
-                    item.outcome = item.result ? Outcome::Done : Outcome::DoneNotDurable;
-                }
+                copyItem(item, &p);
             }
             p.fileDone();
             if (item.done()) {

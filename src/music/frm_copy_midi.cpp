@@ -91,7 +91,8 @@ void FrmCopyMidi::CmdFavorites_Click()
         return;
     const Report run = copyReplacementsInto(board()->selections(), folder);
     if (!run.ok()) {
-        showMessage(failureReport(QStringLiteral("Not every file was added to your favorites:"), run),
+        showMessage(failureReport(QStringLiteral("Not every file was added to your favorites:"), run,
+                        QStringLiteral("These are in your favorites, but may not survive a crash or a power cut:")),
             QStringLiteral("Favorites Error"), this);
         return;
     }
