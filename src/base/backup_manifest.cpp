@@ -6,7 +6,6 @@
 #include "base/work_progress.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -237,14 +236,8 @@ SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder
         }
     } else {
         // Files in folders of the set go into the same folders of the game folder.
-        QDirIterator it(setFolder, QDir::Files, QDirIterator::Subdirectories);
-        QStringList names;
-        while (it.hasNext())
-            names << QDir(setFolder).relativeFilePath(it.next());
-        names.sort();
-        names.removeAll(replacementSetNoteName());
-        for (const QString& name : names)
-            if (!name.startsWith(QLatin1Char('.')) && !leavesSet(name))
+        for (const QString& name : filesBelow(setFolder))
+            if (!leavesSet(name))
                 consider(name, intoFolder + QLatin1Char('/') + name, setFolder + QLatin1Char('/') + name, false);
     }
     return plan;

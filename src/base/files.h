@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -127,6 +128,10 @@ FileResult createFolder(const QString& path);
 // Creates the folders of `relative` (plain names, isPlainRelativePath) inside `folder`, one
 // after another; a link on the way is refused, never followed out of `folder`.
 FileResult createFolders(const QString& folder, const QString& relative);
+
+// The files anywhere below `folder`, by their paths from it ("music/x.mid"), sorted; links to
+// folders are not followed, hidden files are listed only with `hidden`.
+QStringList filesBelow(const QString& folder, bool hidden = false);
 
 // Removes the files inside a folder, and the folders inside it with theirs (a missing folder is
 // already empty). A link is removed as a link; nothing outside the folder is touched.

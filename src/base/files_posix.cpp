@@ -4,6 +4,7 @@
 #include "base/work_progress.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -651,6 +652,17 @@ FileResult emptyFolder(const QString& path)
         }
     }
     return FileResult::success();
+}
+
+QStringList filesBelow(const QString& folder, bool hidden)
+{
+    QStringList names;
+    const QDir top(folder);
+    QDirIterator it(folder, QDir::Files | (hidden ? QDir::Hidden | QDir::System : QDir::Filters()), QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names << top.relativeFilePath(it.next());
+    names.sort();
+    return names;
 }
 
 FileResult createFolders(const QString& folder, const QString& relative)

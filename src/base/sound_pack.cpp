@@ -657,12 +657,7 @@ PackContents contentsFromSet(const QString& setFolder, const QString& gameFolder
         knownByPath.insert(f.gamePath, &f);
     // A set keeps a file chosen with its folders in the game ("music/x.mid") in those folders:
     // it is that game file. A file of the set's own folder is found by its name.
-    QStringList names;
-    QDirIterator inSet(setFolder, QDir::Files, QDirIterator::Subdirectories);
-    while (inSet.hasNext())
-        names << QDir(setFolder).relativeFilePath(inSet.next());
-    names.sort();
-    for (const QString& name : names) {
+    for (const QString& name : filesBelow(setFolder)) {
         const QFileInfo s(setFolder + QLatin1Char('/') + name);
         if (!soundSuffix(s.fileName()))
             continue;

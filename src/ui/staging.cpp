@@ -6,7 +6,6 @@
 #include "ui/messages.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -19,11 +18,7 @@ namespace {
 QStringList filesIn(const QString& folder)
 {
     // With the folders of names gathered with theirs ("music/x.mid").
-    QStringList names;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names << QDir(folder).relativeFilePath(it.next());
-    names.sort();
+    QStringList names = filesBelow(folder, true);
     names.removeAll(manifestName()); // notes about the files, not files of the set
     names.removeAll(replacementSetNoteName());
     return names;
