@@ -63,6 +63,11 @@ bool isLocal(int zipCode)
         || zipCode == ZIP_ER_TELL || zipCode == ZIP_ER_CLOSE || zipCode == ZIP_ER_WRITE;
 }
 bool isLocal(zip_error_t* e) { return e && isLocal(libzip().zip_error_code_zip(e)); }
+// A member that libzip could not give: a failure here when it is the disk's, else a refusal.
+PackRefusal zipFailure(QString entry, QString why, zip_error_t* e)
+{
+    return isLocal(e) ? localFailure(std::move(entry), std::move(why)) : refusal(std::move(entry), std::move(why));
+}
 
 void say(PackRefusal* to, PackRefusal what)
 {
@@ -277,8 +282,7 @@ bool readManifestMember(zip_t* zip, zip_int64_t index, qint64 size, QByteArray* 
     zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index), 0);
     if (!file) {
         zip_error_t* error = libzip().zip_get_error(zip);
-        const QString text = QStringLiteral("cannot be read: %1").arg(zipError(error));
-        say(why, isLocal(error) ? localFailure(packManifestName(), text) : refusal(packManifestName(), text));
+        say(why, zipFailure(packManifestName(), QStringLiteral("cannot be read: %1").arg(zipError(error)), error));
         return false;
     }
     char buffer[65536];
@@ -402,8 +406,7 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
     zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index_[i]), 0);
     if (!file) {
         zip_error_t* error = libzip().zip_get_error(zip);
-        const QString text = QStringLiteral("its sound %1 cannot be read: %2").arg(e.file, zipError(error));
-        say(why, isLocal(error) ? localFailure(e.path, text) : refusal(e.path, text));
+        say(why, zipFailure(e.path, QStringLiteral("its sound %1 cannot be read: %2").arg(e.file, zipError(error)), error));
         return false;
     }
     ContentHasher hasher;

@@ -25,7 +25,6 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <optional>
 #include <algorithm>
 
 namespace sonaplex::cli {

@@ -17,7 +17,7 @@ volatile std::sig_atomic_t gInterrupted = 0;
 // How many HandlesInterrupts are alive: work that stops itself cleanly on Ctrl+C. Outside them
 // a command has nothing it must finish, and a signal ends it at once (reading a stranger's
 // file that will not end, say).
-std::atomic<int> gWatching{0};
+std::atomic<int> gHandling{0};
 std::atomic<bool> gHandledToTheEnd{false};
 
 // Names, paths and texts from strangers' files (a pack's manifest, a launcher's list) reach the
@@ -60,7 +60,7 @@ void catchInterrupts()
     struct sigaction action {};
     action.sa_handler = [](int signal) {
         gInterrupted = 1;
-        if (gWatching.load() == 0 && !gHandledToTheEnd.load())
+        if (gHandling.load() == 0 && !gHandledToTheEnd.load())
             ::_exit(128 + signal);
     };
     sigemptyset(&action.sa_mask);
@@ -77,8 +77,8 @@ bool interrupted() { return gInterrupted != 0; }
 
 void handleInterruptsToTheEnd() { gHandledToTheEnd = true; }
 
-HandlesInterrupts::HandlesInterrupts() { ++gWatching; }
-HandlesInterrupts::~HandlesInterrupts() { --gWatching; }
+HandlesInterrupts::HandlesInterrupts() { ++gHandling; }
+HandlesInterrupts::~HandlesInterrupts() { --gHandling; }
 
 Watched::Watched(WorkProgress& progress, QString what)
     : progress_(progress), what_(std::move(what)), terminal_(::isatty(STDERR_FILENO) == 1)

@@ -336,6 +336,14 @@ void FrmRestore::CmdUndoLastSwitch_Click()
     report(run, undoneWords(undone, run.done()));
 }
 
+void FrmRestore::forget(const QStringList& paths)
+{
+    if (const FileResult forgot = forms().record()->forget(paths); !forgot)
+        showMessage(QStringLiteral("Nothing was forgotten, and every kept original is still kept: %1").arg(forgot.error),
+            kTitle, this);
+    refresh();
+}
+
 void FrmRestore::CmdForget_Click()
 {
     const std::vector<ReplacedFile> files = selectedFiles();
@@ -350,10 +358,7 @@ void FrmRestore::CmdForget_Click()
                                 "restored from here.")
                      .arg(paths.size())))
         return;
-    if (const FileResult forgot = forms().record()->forget(paths); !forgot)
-        showMessage(QStringLiteral("Nothing was forgotten, and every kept original is still kept: %1").arg(forgot.error),
-            kTitle, this);
-    refresh();
+    forget(paths);
 }
 
 void FrmRestore::CmdFreeSpace_Click()
@@ -377,10 +382,7 @@ void FrmRestore::CmdFreeSpace_Click()
                      .arg(back.size())
                      .arg(QLocale().formattedDataSize(freed))))
         return;
-    if (const FileResult forgot = record->forget(back); !forgot)
-        showMessage(QStringLiteral("Nothing was forgotten, and every kept original is still kept: %1").arg(forgot.error),
-            kTitle, this);
-    refresh();
+    forget(back);
 }
 
 void FrmRestore::CmdRestoreSet_Click()
