@@ -303,6 +303,34 @@ int act(const Layout& at)
     return 0;
 }
 
+// What the next start finds, in every scenario: the record settles what a run left unfinished,
+// and then no copy is left beside the game files; whatever the store keeps holds what its name
+// says (a content kept torn would be put back one day in place of an original).
+void settledAsAtStart(const Layout& at, ReplacementRecord& record, QStringList& faults)
+{
+    record.settleUnfinished();
+    const QStringList left = QDir(at.dir + QStringLiteral("/Game"))
+                                 .entryList(QDir::Files | QDir::Hidden | QDir::System)
+                                 .filter(QStringLiteral(".sonaplex-"));
+    if (!left.isEmpty())
+        faults << QStringLiteral("left in the game folder: %1").arg(left.join(QStringLiteral(", ")));
+    for (const QFileInfo& kept : QDir(record.store().folder()).entryInfoList(QDir::Files)) {
+        const QString name = kept.fileName();
+        if (name.size() == 32 && contentHash(kept.filePath()).hash != name)
+            faults << QStringLiteral("the store keeps %1, which holds something else").arg(name);
+    }
+}
+
+// The checker's verdict on stdout, and its exit status.
+int verdict(const QStringList& faults, bool complete)
+{
+    QTextStream out(stdout);
+    for (const QString& f : faults)
+        out << "FAULT " << f << '\n';
+    out << (complete ? "report complete\n" : "report incomplete\n");
+    return faults.isEmpty() ? 0 : 3;
+}
+
 int check(const Layout& at)
 {
     QStringList faults;
@@ -359,12 +387,7 @@ int check(const Layout& at)
         if (!record.isOpen()) {
             faults << QStringLiteral("the record cannot be opened after the fault: %1").arg(record.problem().cause);
         } else {
-            record.settleUnfinished();
-            const QStringList left = QDir(at.dir + QStringLiteral("/Game"))
-                                         .entryList(QDir::Files | QDir::Hidden | QDir::System)
-                                         .filter(QStringLiteral(".sonaplex-"));
-            if (!left.isEmpty())
-                faults << QStringLiteral("left in the game folder: %1").arg(left.join(QStringLiteral(", ")));
+            settledAsAtStart(at, record, faults);
             const std::vector<ReplacedFile> known = record.replacedFiles();
             QStringList knownPaths;
             for (const ReplacedFile& f : known) {
@@ -374,13 +397,6 @@ int check(const Layout& at)
                     faults << QStringLiteral("the record says %1 holds what Sonaplex put there last, but it holds "
                                              "something else")
                                   .arg(QFileInfo(f.gamePath).fileName());
-            }
-            // Whatever the store keeps holds what its name says: a content kept torn would be put
-            // back one day in place of an original.
-            for (const QFileInfo& kept : QDir(record.store().folder()).entryInfoList(QDir::Files)) {
-                const QString name = kept.fileName();
-                if (name.size() == 32 && contentHash(kept.filePath()).hash != name)
-                    faults << QStringLiteral("the store keeps %1, which holds something else").arg(name);
             }
             for (int n = 1; n <= kFiles; ++n)
                 if (!knownPaths.contains(at.game(n)) && read(at.game(n)) != original(n))
@@ -394,11 +410,7 @@ int check(const Layout& at)
                     faults << QStringLiteral("g%1.wav does not restore to its original").arg(n);
         }
     }
-    QTextStream out(stdout);
-    for (const QString& f : faults)
-        out << "FAULT " << f << '\n';
-    out << (complete ? "report complete\n" : "report incomplete\n");
-    return faults.isEmpty() ? 0 : 3;
+    return verdict(faults, complete);
 }
 
 int checkPackTrial(const Layout& at)
@@ -495,12 +507,7 @@ int checkPackTrial(const Layout& at)
         if (!record.isOpen()) {
             faults << QStringLiteral("the record cannot be opened after the fault: %1").arg(record.problem().cause);
         } else {
-            record.settleUnfinished();
-            const QStringList left = QDir(at.dir + QStringLiteral("/Game"))
-                                         .entryList(QDir::Files | QDir::Hidden | QDir::System)
-                                         .filter(QStringLiteral(".sonaplex-"));
-            if (!left.isEmpty())
-                faults << QStringLiteral("left in the game folder: %1").arg(left.join(QStringLiteral(", ")));
+            settledAsAtStart(at, record, faults);
             const std::vector<ReplacedFile> known = record.replacedFiles();
             bool history = false;
             for (const ReplacedFile& f : known) {
@@ -512,11 +519,6 @@ int checkPackTrial(const Layout& at)
             }
             if (!history)
                 faults << QStringLiteral("the history written before the unclean close is lost");
-            for (const QFileInfo& kept : QDir(record.store().folder()).entryInfoList(QDir::Files)) {
-                const QString name = kept.fileName();
-                if (name.size() == 32 && contentHash(kept.filePath()).hash != name)
-                    faults << QStringLiteral("the store keeps %1, which holds something else").arg(name);
-            }
             const Report back = restoreOriginals(record, known);
             if (!back.ok())
                 faults << QStringLiteral("restoring after the fault failed: %1").arg(failureLines(back).join(QStringLiteral("; ")));
@@ -532,11 +534,7 @@ int checkPackTrial(const Layout& at)
                 faults << QStringLiteral("h.wav does not restore to its original");
         }
     }
-    QTextStream out(stdout);
-    for (const QString& f : faults)
-        out << "FAULT " << f << '\n';
-    out << (complete ? "report complete\n" : "report incomplete\n");
-    return faults.isEmpty() ? 0 : 3;
+    return verdict(faults, complete);
 }
 
 // Runs `act` with strace attached once it is loaded, with `straceArgs` (the trace and the fault);
