@@ -2,7 +2,7 @@
 // (made here, under $TMPDIR), against `find` listing the same app manifests, and listing and
 // reading them (`-exec cat`), in interleaved rounds: the search in this process (as the windows run it) and `sonaplex games` as a command.
 //   bench_games [GAMES] [ROUNDS]
-#include "base/games.h"
+#include "readers/games.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 // 5 ms timer's longest gap. Scratch files go under $TMPDIR.
 //   bench_pack [FILES] [ROUNDS]
 #include "app/program.h"
-#include "base/sound_pack.h"
+#include "readers/sound_pack.h"
 #include "packs/frm_packs.h"
 #include "ui/desktop.h"
 #include "ui/forms.h"

@@ -6,7 +6,7 @@
 // 5 ms timer's longest gap).
 //   bench_record_list [ENTRIES] [FOLDERS] [ROUNDS]
 #include "app/program.h"
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 #include "ui/forms.h"
 #include "figures.h"
 

@@ -2,7 +2,7 @@
 // (the file work off the GUI thread, a progress window after half a second) against the same
 // SWITCH run on the GUI thread (the baseline: the loop is held for all of it), in the same run.
 // A 5 ms timer measures the longest gap between two of its ticks while each SWITCH runs.
-#include "base/replacement.h"
+#include "actions/replacement.h"
 #include "words/report_words.h"
 #include "random_file.h"
 #include "ui/long_work.h"

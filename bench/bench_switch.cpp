@@ -1,7 +1,7 @@
 // SWITCH of three 300 MB files against `cp` of the same files followed by `sync` of the
 // copies, in the same run. Both write every byte to disk before they are done.
 #include "base/content_hash.h"
-#include "base/replacement.h"
+#include "actions/replacement.h"
 #include "words/report_words.h"
 #include "random_file.h"
 

@@ -4,16 +4,23 @@
 #   cmake -DSRC=<src folder> -P layers.cmake
 set(allowed_base base)
 set(allowed_audio audio base) # sound files are opened with the file helpers of base
-set(allowed_words words base)
-set(allowed_cli cli words base audio) # no widgets: the command line proves the engine needs none
-set(allowed_ui ui base audio words)
+set(allowed_record record base)
+set(allowed_readers readers record base)
+# What a user does: the one floor the command line and the windows stand on.
+set(allowed_actions actions readers record audio base)
+set(allowed_words words readers record base)
+# The front-ends gather input, show progress and put reports into words: what they do to game
+# files goes through actions/ (no front-end calls a run, a plan maker or a pack check itself).
+set(engine actions readers record audio base)
+set(allowed_cli cli words ${engine}) # no widgets: the command line proves the engine needs none
+set(allowed_ui ui words ${engine})
 foreach(w music effects backup info restore packs)
-  set(allowed_${w} ${w} ui base audio words)
+  set(allowed_${w} ${w} ui words ${engine})
 endforeach()
-set(allowed_app app cli music effects backup info restore packs ui base audio words)
+set(allowed_app app cli music effects backup info restore packs ui words ${engine})
 
 set(faults "")
-foreach(folder base audio words cli ui music effects backup info restore packs app)
+foreach(folder base audio record readers actions words cli ui music effects backup info restore packs app)
   file(GLOB sources "${SRC}/${folder}/*.h" "${SRC}/${folder}/*.cpp" "${SRC}/${folder}/*.inc")
   foreach(source ${sources})
     file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[A-Za-z_]+/")

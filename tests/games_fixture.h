@@ -4,7 +4,7 @@
 // folder outside the library, Heroic's GOG and Epic lists, Lutris's database and a folder
 // added by hand.
 #pragma once
-#include "base/games.h"
+#include "readers/games.h"
 #include "support.h"
 
 #include <QDir>

@@ -222,11 +222,6 @@ SoundInfo soundFileInfo(const QString& path)
     return info;
 }
 
-PackInspection packInspection()
-{
-    return {[](const QString& path) { return soundFileInfo(path).error; }, checkFormats};
-}
-
 FormatCheck checkFormats(const QString& game, const QString& replacement)
 {
     const SoundInfo a = soundInfo(DeviceKind::WaveAudio, game), b = soundInfo(DeviceKind::WaveAudio, replacement);

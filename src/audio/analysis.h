@@ -2,7 +2,6 @@
 #include "audio/midi_file.h"
 #include "audio/source.h"
 #include "base/selection.h"
-#include "base/sound_pack.h"
 
 #include <QString>
 
@@ -85,9 +84,5 @@ struct Loudness {
 Loudness measureLoudness(const QString& path, const std::function<bool()>& stopped = {});
 // The same over floats already in memory (frames × channels).
 Loudness measureLoudness(const float* samples, int64_t frames, int channels, int rate);
-
-// What a sound pack's check needs of its sounds: whether each opens (soundFileInfo), and a wave
-// sound's format against its game file's (checkFormats).
-PackInspection packInspection();
 
 } // namespace sonaplex::audio

@@ -102,23 +102,4 @@ QString convertWave(const QString& source, const QString& destination, const Sou
     return {};
 }
 
-PackConversions convertPackSounds(const PackCheck& check, const std::vector<QString>& sounds, const QString& folder,
-    const std::function<bool()>& stopped)
-{
-    PackConversions done;
-    for (const PackItem& item : check.items) {
-        if (item.action != PackAction::Replace || item.format.state != FormatCheck::State::Differs)
-            continue;
-        if (stopped && stopped())
-            break;
-        const QString converted = QStringLiteral("%1/converted-%2.wav").arg(folder).arg(item.entry + 1);
-        const QString why = convertWave(sounds[item.entry], converted, soundInfo(DeviceKind::WaveAudio, item.gamePath), 0, stopped);
-        if (why.isEmpty())
-            done.converted[item.entry] = converted;
-        else
-            done.failed[item.entry] = why;
-    }
-    return done;
-}
-
 } // namespace sonaplex::audio

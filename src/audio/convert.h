@@ -16,13 +16,4 @@ namespace sonaplex::audio {
 QString convertWave(const QString& source, const QString& destination, const SoundInfo& like, double gainDb = 0,
     const std::function<bool()>& stopped = {});
 
-// The sounds of a checked pack (PackCheck) whose format differs from their game file's,
-// converted into `folder` in the game file's format: by entry index, the converted copies, and
-// why each of the others could not be.
-struct PackConversions {
-    std::map<size_t, QString> converted, failed;
-};
-PackConversions convertPackSounds(const PackCheck& check, const std::vector<QString>& sounds, const QString& folder,
-    const std::function<bool()>& stopped = {});
-
 } // namespace sonaplex::audio

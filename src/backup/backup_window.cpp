@@ -1,9 +1,9 @@
 #include "backup/backup_window.h"
 
 #include "backup/frm_set_names.h"
-#include "base/backup_manifest.h"
+#include "actions/backup_sets.h"
 #include "base/files.h"
-#include "base/gathering.h"
+#include "actions/gathering.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/staging.h"

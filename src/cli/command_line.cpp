@@ -2,10 +2,10 @@
 
 #include "audio/analysis.h"
 #include "base/files.h"
-#include "base/games.h"
+#include "readers/games.h"
 #include "base/program_folder.h"
-#include "base/replacement.h"
-#include "base/replacement_record.h"
+#include "actions/replacement.h"
+#include "record/replacement_record.h"
 #include "base/work_progress.h"
 #include "cli/commands.h"
 #include "cli/terminal.h"
@@ -343,14 +343,14 @@ int nothingDone(const Options& o, const QString& why)
 
 // Runs a plan with progress and Ctrl+C, and says what it did: each file done on stdout, each
 // not done on stderr with its cause, or one JSON document.
-int runAndReport(const Options& o, ReplacementRecord& record, const Plan& plan, const QString& working,
+int runAndReport(const Options& o, const PreparedRun& prepared, const QString& working,
     const std::function<QString(int)>& doneText, const QStringList& notes)
 {
     WorkProgress progress;
     Report report;
     {
         Watched watched(progress, working);
-        report = run(plan, &record, &progress);
+        report = prepared.start(&progress);
     }
     if (o.json) {
         QJsonArray list;
@@ -455,7 +455,7 @@ int restore(const Options& o)
         return unknown || gone ? kNotAll : done;
     }
     // Each file is put back only while it holds what its state was read from just now.
-    const int result = runAndReport(o, *opened.record, restorePlan(*opened.record, files, true),
+    const int result = runAndReport(o, prepareRestore(*opened.record, files, true),
         QStringLiteral("Putting the originals back:"), restoredWords, notes);
     return result == kDone && (unknown || gone) ? kNotAll : result;
 }
@@ -483,11 +483,11 @@ int reapply(const Options& o)
         err(QStringLiteral("sonaplex: stopped; nothing was changed."));
         return kNotAll;
     }
-    const Plan plan = reapplyPlan(*opened.record, files);
-    if (plan.steps.empty() && plan.refused.empty())
+    const PreparedRun again = prepareReplaceAgain(*opened.record, files);
+    if (again.nothingToDo())
         return nothingDone(o,
             QStringLiteral("Nothing Sonaplex put under %1 was changed since.").arg(QDir::toNativeSeparators(folder)));
-    return runAndReport(o, *opened.record, plan, QStringLiteral("Replacing again:"), replacedAgainWords);
+    return runAndReport(o, again, QStringLiteral("Replacing again:"), replacedAgainWords);
 }
 
 int undo(const Options& o)
@@ -498,10 +498,10 @@ int undo(const Options& o)
     if (opened.failed)
         return opened.failed;
     RunKind undone = RunKind::Switch;
-    const Plan plan = undoPlan(*opened.record, &undone);
-    if (plan.steps.empty() && plan.refused.empty())
+    const PreparedRun undoing = prepareUndo(*opened.record, &undone);
+    if (undoing.nothingToDo())
         return nothingDone(o, nothingToUndoWords());
-    return runAndReport(o, *opened.record, plan, QStringLiteral("Undoing the last %1:").arg(undoneRunName(undone)),
+    return runAndReport(o, undoing, QStringLiteral("Undoing the last %1:").arg(undoneRunName(undone)),
         [undone](int files) { return undoneWords(undone, files); });
 }
 

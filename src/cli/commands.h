@@ -1,6 +1,6 @@
 #pragma once
-#include "base/plan.h"
-#include "base/replacement_record.h"
+#include "actions/prepared_run.h"
+#include "record/replacement_record.h"
 
 #include <QJsonObject>
 #include <QStringList>
@@ -45,7 +45,8 @@ QString gameOrFolder(const Options& o, const QString& given);
 QString commandName(const Options& o);
 QJsonObject itemJson(const ReportItem& item);
 int nothingDone(const Options& o, const QString& why);
-int runAndReport(const Options& o, ReplacementRecord& record, const Plan& plan, const QString& working,
+// Starts a run one of the actions put together, with progress and Ctrl+C, and says what it did.
+int runAndReport(const Options& o, const PreparedRun& prepared, const QString& working,
     const std::function<QString(int)>& doneText, const QStringList& notes = {});
 
 // sonaplex pack create|check|apply|remove

@@ -1,11 +1,8 @@
 // sonaplex pack create|check|apply|remove: sound packs from the command line, on the same
 // reader, check and run as the Packs window.
+#include "actions/pack_session.h"
 #include "audio/analysis.h"
-#include "audio/convert.h"
-#include "base/games.h"
 #include "base/program_folder.h"
-#include "base/replacement.h"
-#include "base/sound_pack.h"
 #include "base/work_progress.h"
 #include "cli/commands.h"
 #include "cli/terminal.h"
@@ -96,66 +93,47 @@ int refusedPack(const Options& o, const QString& pack, const PackRefusal& refuse
 
 // A pack opened against a game folder: its sounds inflated into passing work, checked.
 struct Checked {
-    std::unique_ptr<PackArchive> archive;
-    std::shared_ptr<QTemporaryDir> work;
-    std::vector<QString> sounds;
-    std::vector<ReplacedFile> known;
-    PackCheck check;
+    PackSession pack;
     Opened opened;
     int failed = kDone;
 };
 
-Checked openAndCheck(const Options& o, const QString& packPath, const QString& folder, bool overOthers)
+// Stopped by the user before anything changed: said, exit 1.
+int stopped()
 {
-    Checked c;
+    err(QStringLiteral("sonaplex: stopped; nothing was changed."));
+    return kNotAll;
+}
+
+void openAndCheck(const Options& o, const QString& packPath, const QString& folder, bool overOthers, Checked& c)
+{
     if (!QFileInfo(folder).isDir()) {
         err(QStringLiteral("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
         c.failed = kNotAll;
-        return c;
+        return;
     }
     c.opened = openRecord(o);
-    if (c.opened.failed) {
-        c.failed = c.opened.failed;
-        return c;
+    std::vector<ReplacedFile> known;
+    if (c.opened.failed || !filesUnder(*c.opened.record, folder, known)) {
+        c.failed = c.opened.failed ? c.opened.failed : kUnusable;
+        return;
     }
-    if (!filesUnder(*c.opened.record, folder, c.known)) {
-        c.failed = kUnusable;
-        return c;
-    }
-    OpenedPack pack;
     {
         WorkProgress progress;
         Watched watched(progress, QStringLiteral("Reading the pack:"));
-        if (!openPack(packPath, ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("Pack")), pack, progress)) {
-            if (pack.refused.isEmpty()) {
-                err(QStringLiteral("sonaplex: stopped; nothing was changed."));
-                c.failed = kNotAll;
-            } else {
-                c.failed = refusedPack(o, packPath, pack.refused);
-            }
-            return c;
+        if (!c.pack.open(packPath, ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("Pack")), progress)) {
+            c.failed = c.pack.refused().isEmpty() ? stopped() : refusedPack(o, packPath, c.pack.refused());
+            return;
         }
     }
-    c.archive = std::move(pack.archive);
-    c.work = pack.work;
-    c.sounds = pack.sounds;
-    const std::vector<QString> remembered = packRemembered(c.archive->manifest(), folder, *c.opened.record);
     WorkProgress checking;
+    bool checked = false;
     {
         Watched watched(checking, QStringLiteral("Checking the pack against the game:"));
-        checking.setTotal(int(c.sounds.size()), 0);
-        checking.offload([&] {
-            c.check = checkPack(packPath, c.archive->manifest(), c.sounds, folder, c.known, remembered,
-                audio::packInspection(), overOthers, &checking);
-        });
+        checked = c.pack.check(*c.opened.record, folder, known, overOthers, checking);
     }
-    if (checking.cancelled()) {
-        err(QStringLiteral("sonaplex: stopped; nothing was changed."));
-        c.failed = kNotAll;
-    } else if (!c.check.refused.isEmpty()) {
-        c.failed = refusedPack(o, packPath, c.check.refused);
-    }
-    return c;
+    if (!checked)
+        c.failed = c.pack.refused().isEmpty() ? stopped() : refusedPack(o, packPath, c.pack.refused());
 }
 
 QString formatKeyword(const FormatCheck& f)
@@ -180,11 +158,11 @@ QJsonObject packJson(const PackManifest& m)
 }
 
 // One line per entry: its action, state and path, with what more there is to say.
-QStringList checkLines(const Checked& c)
+QStringList checkLines(const PackSession& pack)
 {
     QStringList lines;
-    const PackManifest& m = c.archive->manifest();
-    for (const PackItem& item : c.check.items) {
+    const PackManifest& m = pack.manifest();
+    for (const PackItem& item : pack.checked().items) {
         QString line = QStringLiteral("%1  %2  %3")
                            .arg(packActionKeyword(item.action), -7)
                            .arg(packStateKeyword(item.state), -8)
@@ -208,13 +186,14 @@ int check(const Options& o)
     if (t.failed)
         return t.failed;
     const QString& folder = t.folder;
-    const Checked c = openAndCheck(o, t.pack, folder, t.words.switches.contains(QStringLiteral("--over-others")));
+    Checked c;
+    openAndCheck(o, t.pack, folder, t.words.switches.contains(QStringLiteral("--over-others")), c);
     if (c.failed)
         return c.failed;
-    const PackManifest& m = c.archive->manifest();
+    const PackManifest& m = c.pack.manifest();
     if (o.json) {
         QJsonArray entries;
-        for (const PackItem& item : c.check.items) {
+        for (const PackItem& item : c.pack.checked().items) {
             QJsonObject e{{QStringLiteral("path"), m.entries[item.entry].path}, {QStringLiteral("gamePath"), item.gamePath},
                 {QStringLiteral("state"), packStateKeyword(item.state)}, {QStringLiteral("action"), packActionKeyword(item.action)},
                 {QStringLiteral("format"), formatKeyword(item.format)}};
@@ -228,7 +207,7 @@ int check(const Options& o)
             {QStringLiteral("pack"), packJson(m)}, {QStringLiteral("entries"), entries}});
     } else {
         out(QStringLiteral("%1: %2 sound(s)").arg(packTitle(m)).arg(m.entries.size()));
-        for (const QString& line : checkLines(c))
+        for (const QString& line : checkLines(c.pack))
             out(line);
     }
     return kDone;
@@ -244,49 +223,42 @@ int apply(const Options& o)
     const bool convert = switches.contains(QStringLiteral("--convert"));
     if (convert && switches.contains(QStringLiteral("--as-is")))
         return usageError(QStringLiteral("pack apply takes either --convert or --as-is, not both."));
-    const QString& packPath = t.pack;
-    Checked c = openAndCheck(o, packPath, t.folder, switches.contains(QStringLiteral("--over-others")));
+    Checked c;
+    openAndCheck(o, t.pack, t.folder, switches.contains(QStringLiteral("--over-others")), c);
     if (c.failed)
         return c.failed;
-    const PackManifest& m = c.archive->manifest();
-    QStringList notes;
-    audio::PackConversions conversions;
+    const PackManifest& m = c.pack.manifest();
     if (convert) {
         WorkProgress converting;
         Watched watched(converting, QStringLiteral("Converting:"));
-        converting.offload([&] {
-            conversions = audio::convertPackSounds(
-                c.check, c.sounds, c.work->path(), [&converting] { return converting.cancelled(); });
-        });
-        if (converting.cancelled()) {
-            err(QStringLiteral("sonaplex: stopped; nothing was changed."));
-            return kNotAll;
-        }
+        if (!c.pack.convert(converting))
+            return stopped();
     }
-    for (const PackItem& item : c.check.items) {
+    QStringList notes;
+    for (const PackItem& item : c.pack.checked().items) {
         const QString path = m.entries[item.entry].path;
         if (item.action == PackAction::Keep)
             notes << QStringLiteral("%1: left as it is: Sonaplex put %2 there (--over-others replaces it)")
                          .arg(path, QDir::toNativeSeparators(item.replacedBy));
         else if (item.action == PackAction::Skip)
             notes << QStringLiteral("%1: skipped: %2").arg(path, packStateWords(item.state));
-        else if (item.format.state == FormatCheck::State::Differs && conversions.converted.count(item.entry))
+        else if (item.format.state == FormatCheck::State::Differs && c.pack.converted().count(item.entry))
             notes << QStringLiteral("%1: converted to the game file's format (%2)").arg(path, audio::formatDifference(item.format));
         else if (item.format.state == FormatCheck::State::Differs && !convert)
             notes << QStringLiteral("%1: copied as it is; its format differs (%2)").arg(path, audio::formatDifference(item.format));
     }
-    if (c.check.forAnotherGame()) {
+    if (c.pack.checked().forAnotherGame()) {
         err(QStringLiteral("sonaplex: ") + packForAnotherGameWords(m.gameName, t.folder));
         return kNotAll;
     }
-    const Plan plan = packApplyPlan(c.check, m, c.sounds, packPath, conversions.converted, conversions.failed);
-    if (plan.steps.empty() && plan.refused.empty()) {
+    const PreparedRun applying = c.pack.apply(*c.opened.record);
+    if (applying.nothingToDo()) {
         if (!o.json)
             for (const QString& note : notes)
                 out(note);
         return nothingDone(o, QStringLiteral("Nothing to apply: every sound of the pack the game has is in place."));
     }
-    return runAndReport(o, *c.opened.record, plan, QStringLiteral("Applying the pack:"), packAppliedWords, notes);
+    return runAndReport(o, applying, QStringLiteral("Applying the pack:"), packAppliedWords, notes);
 }
 
 int remove(const Options& o)
@@ -294,11 +266,10 @@ int remove(const Options& o)
     const PackTarget t = readTarget(o, {});
     if (t.failed)
         return t.failed;
-    const QString &packPath = t.pack, &folder = t.folder;
-    PackRefusal refused;
-    const std::unique_ptr<PackArchive> archive = PackArchive::open(packPath, &refused);
-    if (!archive)
-        return refusedPack(o, packPath, refused);
+    const QString& folder = t.folder;
+    PackSession pack;
+    if (!pack.read(t.pack))
+        return refusedPack(o, t.pack, pack.refused());
     const Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
@@ -306,38 +277,24 @@ int remove(const Options& o)
     if (!filesUnder(*opened.record, folder, known))
         return kUnusable;
     std::vector<size_t> notPacks;
-    const Plan plan = packRemovalPlan(packPath, archive->manifest(), folder, *opened.record, known, &notPacks);
+    const PreparedRun takingOff = pack.takeOff(*opened.record, folder, known, &notPacks);
     QStringList notes;
     for (size_t i : notPacks)
-        notes << QStringLiteral("%1: left as it is: it does not hold the pack's sound")
-                     .arg(archive->manifest().entries[i].path);
-    if (plan.steps.empty() && plan.refused.empty()) {
+        notes << QStringLiteral("%1: left as it is: it does not hold the pack's sound").arg(pack.manifest().entries[i].path);
+    if (takingOff.nothingToDo()) {
         if (!o.json)
             for (const QString& note : notes)
                 out(note);
         return nothingDone(o, QStringLiteral("No file under %1 holds a sound of this pack.").arg(QDir::toNativeSeparators(folder)));
     }
-    return runAndReport(o, *opened.record, plan, QStringLiteral("Taking the pack off:"), packRemovedWords, notes);
+    return runAndReport(o, takingOff, QStringLiteral("Taking the pack off:"), packRemovedWords, notes);
 }
 
-// The pack's description, from the options and the game it is for.
-PackManifest describedPack(const Options& o, const PackWords& w, const QString& folder)
+// The games installed for this user, as the windows find them.
+std::vector<Game> installedGames(const Options& o)
 {
-    PackManifest m;
     const QString root = programRoot(o);
-    const GameSearch found = findGames(GamePlaces::ofUser(root.isEmpty() ? QDir::homePath() : root));
-    if (const Game* g = gameHolding(found.games, folder + QLatin1Char('/'))) {
-        m.gameName = g->name;
-        m.gameLauncher = launcherKeyword(g->launcher);
-        m.gameId = g->id;
-    } else {
-        m.gameName = QFileInfo(folder).fileName();
-    }
-    m.name = w.values.value(QStringLiteral("--name"), QStringLiteral("%1 sounds").arg(m.gameName));
-    m.author = w.values.value(QStringLiteral("--author"));
-    m.version = w.values.value(QStringLiteral("--pack-version"), QStringLiteral("1.0"));
-    m.description = w.values.value(QStringLiteral("--description"));
-    return m;
+    return findGames(GamePlaces::ofUser(root.isEmpty() ? QDir::homePath() : root)).games;
 }
 
 int create(const Options& o)
@@ -370,17 +327,16 @@ int create(const Options& o)
     std::vector<ReplacedFile> known;
     if (!filesUnder(*opened.record, folder, known))
         return kUnusable;
-    PackManifest m = describedPack(o, w, folder);
-    PackContents contents;
+    NewPack pack;
     if (fromGame) {
-        contents = contentsFromReplacements(folder, known, opened.record->store());
-        for (const QString& problem : contents.problems)
+        pack = packOfReplacements(folder, known, opened.record->store(), installedGames(o));
+        for (const QString& problem : pack.contents.problems)
             err(problem);
-        if (!contents.problems.isEmpty()) {
+        if (!pack.contents.problems.isEmpty()) {
             err(QStringLiteral("sonaplex: nothing was written."));
             return kNotAll;
         }
-        if (contents.entries.empty()) {
+        if (!pack.holdsSounds()) {
             err(QStringLiteral("sonaplex: Sonaplex has replaced no file under %1 that still holds its replacement.")
                     .arg(QDir::toNativeSeparators(folder)));
             return kNotAll;
@@ -394,18 +350,21 @@ int create(const Options& o)
             err(QStringLiteral("sonaplex: there is no set named '%1'.").arg(set));
             return kNotAll;
         }
-        contents = contentsFromSet(setFolder, folder, known);
-        for (const QString& problem : contents.problems)
+        pack = packOfSet(setFolder, folder, known, installedGames(o));
+        for (const QString& problem : pack.contents.problems)
             err(problem);
-        if (!contents.problems.isEmpty() || contents.entries.empty()) {
-            err(contents.problems.isEmpty() ? QStringLiteral("sonaplex: the set '%1' holds no sound.").arg(set)
-                                            : QStringLiteral("sonaplex: nothing was written."));
+        if (!pack.contents.problems.isEmpty() || !pack.holdsSounds()) {
+            err(pack.contents.problems.isEmpty() ? QStringLiteral("sonaplex: the set '%1' holds no sound.").arg(set)
+                                                 : QStringLiteral("sonaplex: nothing was written."));
             return kNotAll;
         }
     }
-    m.entries = contents.entries;
-    const std::vector<QString>& files = contents.files;
-    if (const FileResult written = writePack(out, m, files); !written) {
+    PackManifest& m = pack.manifest;
+    m.name = w.values.value(QStringLiteral("--name"), QStringLiteral("%1 sounds").arg(m.gameName));
+    m.author = w.values.value(QStringLiteral("--author"));
+    m.version = w.values.value(QStringLiteral("--pack-version"), QStringLiteral("1.0"));
+    m.description = w.values.value(QStringLiteral("--description"));
+    if (const FileResult written = writePack(out, m, pack.contents.files); !written) {
         err(QStringLiteral("sonaplex: %1").arg(written.error));
         return kNotAll;
     }

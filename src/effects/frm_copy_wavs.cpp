@@ -1,9 +1,9 @@
 #include "effects/frm_copy_wavs.h"
 
-#include "base/backup_manifest.h"
+#include "readers/backup_manifest.h"
 
 #include "base/files.h"
-#include "base/gathering.h"
+#include "actions/gathering.h"
 #include "effects/frm_wav_select.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"

@@ -2,7 +2,7 @@
 
 #include "base/content_hash.h"
 #include "base/files.h"
-#include "base/gathering.h"
+#include "actions/gathering.h"
 #include "music/frm_confirmations.h"
 #include "music/frm_midi.h"
 #include "ui/messages.h"

@@ -1,9 +1,7 @@
 #include "packs/frm_packs.h"
 
 #include "audio/analysis.h"
-#include "audio/convert.h"
-#include "base/games.h"
-#include "base/run.h"
+#include "readers/games.h"
 #include "ui/installed_games.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
@@ -253,41 +251,37 @@ void FrmPacks::fillSets()
 void FrmPacks::CmdOpenPack_Click()
 {
     const QString chosen = chooseFile(QStringLiteral("Open a Sound Pack"),
-        packPath_.isEmpty() ? QDir::homePath() : QFileInfo(packPath_).absolutePath(), kFilter, false, this);
+        pack_.path().isEmpty() ? QDir::homePath() : QFileInfo(pack_.path()).absolutePath(), kFilter, false, this);
     if (!chosen.isEmpty())
         openPack(chosen);
 }
 
 void FrmPacks::openPack(const QString& path)
 {
-    packPath_ = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    pack_ = {};
-    check_ = {};
+    const QString packPath = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    bool opened = false;
     {
         LongWork work(this, QStringLiteral("Reading the pack\u2026"));
-        if (!sonaplex::openPack(packPath_, forms().folders().workTemplate(QStringLiteral("Pack")), pack_, work.progress())) {
-            const PackRefusal refused = pack_.refused;
-            pack_ = {};
-            packLabel_->setText(QStringLiteral("No pack is open."));
-            showChecked();
-            if (!refused.isEmpty())
-                showMessage(QStringLiteral("%1 cannot be used, and nothing was written:\n\n%2")
-                                .arg(QFileInfo(packPath_).fileName(), packRefusalWords(refused)),
-                    kTitle, this);
-            packPath_.clear();
-            return;
-        }
+        opened = pack_.open(packPath, forms().folders().workTemplate(QStringLiteral("Pack")), work.progress());
     }
-    packLabel_->setText(QDir::toNativeSeparators(packPath_));
-    const PackManifest& m = pack_.archive->manifest();
+    if (!opened) {
+        const PackRefusal refused = pack_.refused();
+        pack_.close();
+        packLabel_->setText(QStringLiteral("No pack is open."));
+        showChecked();
+        if (!refused.isEmpty())
+            showMessage(QStringLiteral("%1 cannot be used, and nothing was written:\n\n%2")
+                            .arg(QFileInfo(packPath).fileName(), packRefusalWords(refused)),
+                kTitle, this);
+        return;
+    }
+    packLabel_->setText(QDir::toNativeSeparators(packPath));
     // The game it is for, when it is installed and no game is shown yet.
     if (folder_.isEmpty())
-        for (const Game& g : forms().games().games())
-            if ((!m.gameId.isEmpty() && g.id == m.gameId && launcherKeyword(g.launcher) == m.gameLauncher)
-                || (m.gameId.isEmpty() && !m.gameName.isEmpty() && g.name.compare(m.gameName, Qt::CaseInsensitive) == 0)) {
-                showGame(g.folder);
-                return;
-            }
+        if (const Game* g = gameOfPack(pack_.manifest(), forms().games().games())) {
+            showGame(g->folder);
+            return;
+        }
     recheck();
 }
 
@@ -323,42 +317,31 @@ std::vector<ReplacedFile> FrmPacks::knownUnder(const QString& folder, bool* read
 
 void FrmPacks::recheck()
 {
-    check_ = {};
-    if (pack_.archive && !folder_.isEmpty() && QFileInfo(folder_).isDir()) {
+    pack_.forgetCheck();
+    if (pack_.isOpen() && !folder_.isEmpty() && QFileInfo(folder_).isDir()) {
         bool read = false;
         const std::vector<ReplacedFile> known = knownUnder(folder_, &read);
         if (read) {
             LongWork work(this, QStringLiteral("Checking the pack against the game\u2026"));
-            work.progress().setTotal(int(pack_.sounds.size()), 0);
-            const bool over = overOthers_->isChecked();
-            work.progress().offload([&] {
-                check_ = checkPack(packPath_, pack_.archive->manifest(), pack_.sounds, folder_, known, {},
-                    audio::packInspection(), over, &work.progress());
-            });
-            if (work.cancelled())
-                check_ = {};
+            (void)pack_.check(*forms().record(), folder_, known, overOthers_->isChecked(), work.progress());
         }
     }
     showChecked();
-    if (!check_.refused.isEmpty()) {
+    if (!pack_.refused().isEmpty())
         showMessage(QStringLiteral("%1 cannot be applied to this game, and nothing was written:\n\n%2")
-                        .arg(QFileInfo(packPath_).fileName(), packRefusalWords(check_.refused)),
+                        .arg(QFileInfo(pack_.path()).fileName(), packRefusalWords(pack_.refused())),
             kTitle, this);
-        check_ = {};
-        showChecked();
-    }
 }
 
 void FrmPacks::showChecked()
 {
-    model_->reset(pack_.archive ? &pack_.archive->manifest() : nullptr, &check_);
+    const bool open = pack_.isOpen();
+    model_->reset(open ? &pack_.manifest() : nullptr, &pack_.checked());
     soundPlayer_->closeFile();
     gamePlayer_->closeFile();
-    const bool open = pack_.archive != nullptr;
-    const bool checked = open && !check_.items.empty();
-    title_->setText(open ? packTitle(pack_.archive->manifest())
-                + (pack_.archive->manifest().description.isEmpty() ? QString()
-                                                                   : QStringLiteral("\n") + pack_.archive->manifest().description)
+    const bool checked = open && !pack_.checked().items.empty();
+    title_->setText(open ? packTitle(pack_.manifest())
+                + (pack_.manifest().description.isEmpty() ? QString() : QStringLiteral("\n") + pack_.manifest().description)
                          : QString());
     for (QPushButton* b : needPack_)
         b->setEnabled(checked);
@@ -371,12 +354,12 @@ void FrmPacks::showChecked()
         return;
     }
     int replace = 0, keep = 0, differ = 0;
-    for (const PackItem& item : check_.items) {
+    for (const PackItem& item : pack_.checked().items) {
         replace += item.action == PackAction::Replace;
         keep += item.action == PackAction::Keep;
         differ += item.format.state == FormatCheck::State::Differs;
     }
-    QString summary = QStringLiteral("%1 of %2 sounds will replace their game files.").arg(replace).arg(check_.items.size());
+    QString summary = QStringLiteral("%1 of %2 sounds will replace their game files.").arg(replace).arg(pack_.checked().items.size());
     if (keep > 0)
         summary += QStringLiteral(" %1 game file(s) another replacement changed stay as they are.").arg(keep);
     if (differ > 0)
@@ -388,9 +371,9 @@ void FrmPacks::showChecked()
 void FrmPacks::entryChosen()
 {
     const PackItem* item = model_->itemAt(entries_->currentIndex());
-    if (!item || !pack_.archive || item->entry >= pack_.sounds.size())
+    if (!item || !pack_.isOpen() || item->entry >= pack_.sounds().size())
         return;
-    const QString& sound = pack_.sounds[item->entry];
+    const QString& sound = pack_.sounds()[item->entry];
     soundPlayer_->openFile(kindOf(sound), sound);
     if (item->state != PackState::Missing)
         gamePlayer_->openFile(kindOf(item->gamePath), item->gamePath);
@@ -409,36 +392,30 @@ void FrmPacks::afterRun(const Report& run, const QString& done, const QString& v
 void FrmPacks::CmdApplyPack_Click()
 {
     ReplacementRecord* record = forms().record();
-    if (!pack_.archive || check_.items.empty() || !record)
+    if (!pack_.isOpen() || pack_.checked().items.empty() || !record)
         return;
-    if (check_.forAnotherGame()) {
-        QString words = packForAnotherGameWords(pack_.archive->manifest().gameName, folder_);
+    if (pack_.checked().forAnotherGame()) {
+        QString words = packForAnotherGameWords(pack_.manifest().gameName, folder_);
         words[0] = words[0].toUpper();
         showMessage(words, kTitle, this);
         return;
     }
     soundPlayer_->closeFile();
     gamePlayer_->closeFile();
-    audio::PackConversions conversions;
     if (convert_->isChecked()) {
         LongWork work(this, QStringLiteral("Converting\u2026"));
-        work.progress().offload([&] {
-            conversions = audio::convertPackSounds(
-                check_, pack_.sounds, pack_.work->path(), [&work] { return work.cancelled(); });
-        });
-        if (work.cancelled())
+        if (!pack_.convert(work.progress()))
             return;
     }
-    const Plan plan = packApplyPlan(check_, pack_.archive->manifest(), pack_.sounds, packPath_, conversions.converted,
-        conversions.failed);
-    if (plan.steps.empty() && plan.refused.empty()) {
+    const PreparedRun applying = pack_.apply(*record);
+    if (applying.nothingToDo()) {
         showMessage(QStringLiteral("Nothing to apply: every sound of the pack the game has is in place."), kTitle, this);
         return;
     }
     Report report;
     {
         LongWork work(this, QStringLiteral("Applying the pack\u2026"));
-        report = run(plan, record, &work.progress());
+        report = applying.start(&work.progress());
     }
     afterRun(report, packAppliedWords(report.done()), QStringLiteral("replaced"));
 }
@@ -446,7 +423,7 @@ void FrmPacks::CmdApplyPack_Click()
 void FrmPacks::CmdRemovePack_Click()
 {
     ReplacementRecord* record = forms().record();
-    if (!pack_.archive || folder_.isEmpty() || !record)
+    if (!pack_.isOpen() || folder_.isEmpty() || !record)
         return;
     soundPlayer_->closeFile();
     gamePlayer_->closeFile();
@@ -458,10 +435,10 @@ void FrmPacks::CmdRemovePack_Click()
     bool nothing = false;
     {
         LongWork work(this, QStringLiteral("Taking the pack off\u2026"));
-        const Plan plan = packRemovalPlan(packPath_, pack_.archive->manifest(), folder_, *record, known, nullptr, &work.progress());
-        nothing = plan.steps.empty() && plan.refused.empty();
+        const PreparedRun takingOff = pack_.takeOff(*record, folder_, known, nullptr, &work.progress());
+        nothing = takingOff.nothingToDo();
         if (!nothing)
-            report = run(plan, record, &work.progress());
+            report = takingOff.start(&work.progress());
     }
     if (nothing) {
         showMessage(QStringLiteral("No file of this game holds a sound of this pack."), kTitle, this);
@@ -470,15 +447,15 @@ void FrmPacks::CmdRemovePack_Click()
     afterRun(report, packRemovedWords(report.done()), QStringLiteral("put back"));
 }
 
-void FrmPacks::writePackOf(const PackContents& contents, const QString& defaultName)
+void FrmPacks::writePackOf(NewPack pack, const QString& defaultName)
 {
-    if (!contents.problems.isEmpty()) {
+    if (!pack.contents.problems.isEmpty()) {
         showMessage(QStringLiteral("No pack was written:\n\n%1")
-                        .arg(contents.problems.join(QLatin1Char('\n'))),
+                        .arg(pack.contents.problems.join(QLatin1Char('\n'))),
             kTitle, this);
         return;
     }
-    if (contents.entries.empty()) {
+    if (!pack.holdsSounds()) {
         showMessage(QStringLiteral("There is nothing to put in a pack."), kTitle, this);
         return;
     }
@@ -491,21 +468,12 @@ void FrmPacks::writePackOf(const PackContents& contents, const QString& defaultN
         return;
     if (!out.endsWith(packSuffix()))
         out += packSuffix();
-    PackManifest m;
+    PackManifest& m = pack.manifest;
     m.name = name.trimmed();
-    m.version = QStringLiteral("1.0");
-    m.entries = contents.entries;
-    if (const Game* g = gameHolding(forms().games().games(), folder_ + QLatin1Char('/'))) {
-        m.gameName = g->name;
-        m.gameLauncher = launcherKeyword(g->launcher);
-        m.gameId = g->id;
-    } else {
-        m.gameName = QFileInfo(folder_).fileName();
-    }
     FileResult written;
     {
         LongWork work(this, QStringLiteral("Writing the pack\u2026"));
-        work.progress().offload([&] { written = writePack(out, m, contents.files); });
+        work.progress().offload([&] { written = writePack(out, m, pack.contents.files); });
     }
     if (!written) {
         showMessage(QStringLiteral("The pack was not written: %1").arg(written.error), kTitle, this);
@@ -524,12 +492,12 @@ void FrmPacks::CmdPackFromGame_Click()
     const std::vector<ReplacedFile> known = knownUnder(folder_, &read);
     if (!read)
         return;
-    const PackContents contents = contentsFromReplacements(folder_, known, record->store());
-    if (contents.entries.empty()) {
+    NewPack pack = packOfReplacements(folder_, known, record->store(), forms().games().games());
+    if (!pack.holdsSounds()) {
         showMessage(QStringLiteral("Sonaplex has replaced no file of this game that still holds its replacement."), kTitle, this);
         return;
     }
-    writePackOf(contents, QStringLiteral("%1 sounds").arg(QFileInfo(folder_).fileName()));
+    writePackOf(std::move(pack), QStringLiteral("%1 sounds").arg(QFileInfo(folder_).fileName()));
 }
 
 void FrmPacks::CmdPackFromSet_Click()
@@ -542,13 +510,14 @@ void FrmPacks::CmdPackFromSet_Click()
     const std::vector<ReplacedFile> known = knownUnder(folder_, &read);
     if (!read)
         return;
-    PackContents contents;
+    NewPack pack;
     {
         LongWork work(this, QStringLiteral("Finding the set's files in the game\u2026"));
-        work.progress().offload(
-            [&] { contents = contentsFromSet(forms().folders().set(sets_->currentText()), folder_, known); });
+        const QString set = forms().folders().set(sets_->currentText());
+        const std::vector<Game> games = forms().games().games();
+        work.progress().offload([&] { pack = packOfSet(set, folder_, known, games); });
     }
-    writePackOf(contents, sets_->currentText());
+    writePackOf(std::move(pack), sets_->currentText());
 }
 
 void FrmPacks::CmdClosePacks_Click()
@@ -556,9 +525,7 @@ void FrmPacks::CmdClosePacks_Click()
     soundPlayer_->closeFile();
     gamePlayer_->closeFile();
     // The inflated sounds may take as much room as the pack: they go with the window.
-    pack_ = {};
-    check_ = {};
-    packPath_.clear();
+    pack_.close();
     packLabel_->setText(QStringLiteral("No pack is open."));
     showChecked();
     forms().hide(*this);

@@ -1,6 +1,6 @@
 #pragma once
-#include "base/replacement_record.h"
-#include "base/sound_pack.h"
+#include "actions/pack_session.h"
+#include "record/replacement_record.h"
 #include "ui/forms.h"
 
 class QCheckBox;
@@ -48,7 +48,7 @@ private:
     void showChecked();
     void entryChosen();
     std::vector<ReplacedFile> knownUnder(const QString& folder, bool* read);
-    void writePackOf(const PackContents& contents, const QString& defaultName);
+    void writePackOf(NewPack pack, const QString& defaultName);
     void afterRun(const struct Report& run, const QString& done, const QString& verb);
 
     QLabel* packLabel_;
@@ -65,10 +65,8 @@ private:
     QLabel* summary_;
     std::vector<QPushButton*> needPack_, needGame_;
 
-    QString packPath_;
     QString folder_;
-    OpenedPack pack_;
-    PackCheck check_;
+    PackSession pack_;
 };
 
 } // namespace sonaplex

@@ -2,8 +2,8 @@
 
 #include "restore/replaced_files_model.h"
 
-#include "base/backup_manifest.h"
-#include "base/replacement.h"
+#include "actions/backup_sets.h"
+#include "actions/replacement.h"
 #include "words/report_words.h"
 #include "ui/installed_games.h"
 #include "ui/long_work.h"

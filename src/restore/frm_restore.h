@@ -1,5 +1,5 @@
 #pragma once
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 #include "ui/forms.h"
 
 class QComboBox;

@@ -4,7 +4,7 @@
 #include <QListView>
 #include <QPointer>
 
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 
 #include <memory>
 

@@ -5,7 +5,7 @@
 
 #include "audio/audio_host.h"
 #include "base/program_folder.h"
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 #include "base/selection.h"
 #include "ui/window_pictures.h"
 #include <functional>

@@ -1,5 +1,5 @@
 #pragma once
-#include "base/games.h"
+#include "readers/games.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "ui/messages.h"
 
-#include "base/plan.h"
+#include "record/plan.h"
 #include "words/report_words.h"
 
 #include "ui/desktop.h"

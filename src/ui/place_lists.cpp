@@ -2,7 +2,7 @@
 
 #include "base/drives.h"
 #include "base/folder_scan.h"
-#include "base/games.h"
+#include "readers/games.h"
 
 #include <QApplication>
 #include <QDir>

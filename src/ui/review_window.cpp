@@ -1,6 +1,6 @@
 #include "ui/review_window.h"
 
-#include "base/replacement.h"
+#include "actions/replacement.h"
 #include "words/report_words.h"
 #include "ui/format_conversion.h"
 #include "ui/long_work.h"

@@ -1,6 +1,6 @@
 #include "ui/staging.h"
 
-#include "base/backup_manifest.h"
+#include "readers/backup_manifest.h"
 #include "base/files.h"
 #include "ui/forms.h"
 #include "ui/messages.h"

@@ -1,8 +1,8 @@
 #pragma once
-#include "base/backup_manifest.h"
-#include "base/plan.h"
-#include "base/replacement_record.h"
-#include "base/sound_pack.h"
+#include "readers/backup_manifest.h"
+#include "record/plan.h"
+#include "record/replacement_record.h"
+#include "readers/sound_pack.h"
 
 #include <QStringList>
 

@@ -1,9 +1,9 @@
 // Backups of game files and saved sets, through their windows, on real folders: what the
 // sets hold, every naming refusal, hostile names, failures named, abandoned namings.
 #include "backup/frm_set_names.h"
-#include "base/backup_manifest.h"
+#include "actions/backup_sets.h"
 #include "base/files.h"
-#include "base/replacement.h"
+#include "actions/replacement.h"
 #include "effects/frm_copy_wavs.h"
 #include "music/frm_copy_midi.h"
 #include "support.h"

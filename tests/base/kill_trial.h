@@ -2,9 +2,9 @@
 // One kill trial: a child process runs a recorded SWITCH of several large files and is killed
 // at a given moment; afterwards every game file must be whole (old or new), the record must
 // agree with the folder once settled, and every replaced file must restore byte-identical.
-#include "base/replacement.h"
+#include "actions/replacement.h"
 #include "words/report_words.h"
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 
 #include <QDir>
 #include <QFile>

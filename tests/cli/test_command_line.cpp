@@ -2,7 +2,7 @@
 // in the windows, restore and undo by command with the windows seeing the result, --json
 // parsed, exit codes, and Ctrl+C in the middle of a large restore leaving every file whole.
 #include "base/content_hash.h"
-#include "base/replacement.h"
+#include "actions/replacement.h"
 #include "restore/midi_game.h"
 
 #include <QJsonArray>

@@ -1,8 +1,8 @@
 // Games found where launchers keep them, on a home folder the test writes: by the base layer,
 // and by `sonaplex games` through the real executable; and the reader of Steam's key-value files.
 #include "base/content_hash.h"
-#include "base/replacement.h"
-#include "base/key_values.h"
+#include "actions/replacement.h"
+#include "readers/key_values.h"
 #include "base/drives.h"
 #include "games_fixture.h"
 #include "app/program.h"

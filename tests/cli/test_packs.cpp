@@ -4,7 +4,7 @@
 // hostile pack refused by name with nothing written anywhere.
 #include "audio/analysis.h"
 #include "base/content_hash.h"
-#include "base/sound_pack.h"
+#include "readers/sound_pack.h"
 #include "music/frm_midi.h"
 #include "packs/frm_packs.h"
 #include "restore/midi_game.h"

@@ -2,8 +2,8 @@
 // of GOG and Epic games, Lutris's database, the list of folders added by hand): finding the games ends, never
 // crashes, and names only absolute folders that are there. And the same bytes through the
 // key-value reader alone.
-#include "base/games.h"
-#include "base/key_values.h"
+#include "readers/games.h"
+#include "readers/key_values.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Any bytes as a backup set's list of where its files came from: a set may come from someone
 // else. Reading it and planning its restore ends, never crashes, and plans no file that is not
 // a plain absolute .wav or .mid path.
-#include "base/backup_manifest.h"
+#include "actions/backup_sets.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // inflated through the bounded reader, and the same bytes as a manifest alone. Nothing crashes
 // or inflates past its limit, and a manifest that reads names only paths that stay inside a
 // game folder, none twice in any case.
-#include "base/sound_pack.h"
+#include "readers/sound_pack.h"
 
 #include <QSet>
 

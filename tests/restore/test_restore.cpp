@@ -2,7 +2,7 @@
 // restore, undo of the last SWITCH (a swap included), states read off the disk, a full disk
 // while keeping an original, a damaged record moved aside, and a record that cannot be
 // written, cannot be opened for a while, or is deleted under the running program.
-#include "base/backup_manifest.h"
+#include "readers/backup_manifest.h"
 #include "base/content_hash.h"
 #include "base/work_progress.h"
 #include "restore/midi_game.h"

@@ -23,16 +23,16 @@
 //
 // `act` writes what each step reported into a file mapped in memory, so that the faults injected
 // into write() and its kin never touch the report itself.
-#include "base/backup_manifest.h"
+#include "readers/backup_manifest.h"
 #include "base/content_hash.h"
-#include "base/gathering.h"
+#include "actions/gathering.h"
 #include "base/program_folder.h"
-#include "base/replacement.h"
-#include "base/sound_pack.h"
+#include "actions/replacement.h"
+#include "readers/sound_pack.h"
 #include "base/work_progress.h"
-#include "base/run.h"
+#include "record/run.h"
 #include "words/report_words.h"
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 
 #include <QCoreApplication>
 #include <QDir>

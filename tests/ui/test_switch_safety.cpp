@@ -2,7 +2,7 @@
 // not sound, the same game file twice, FIFOs, names that are not UTF-8 or are very long, on both
 // sides, through the real windows and files.
 #include "audio/audio_support.h"
-#include "base/replacement.h"
+#include "actions/replacement.h"
 #include "words/report_words.h"
 #include "support.h"
 #include "ui/browser_pane.h"

@@ -1,5 +1,5 @@
 // What the record knows of replaced game files, read for a list, and the state each file is in.
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 
 #include "base/content_hash.h"
 #include "base/work_progress.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "base/plan.h"
+#include "record/plan.h"
 
 namespace sonaplex {
 

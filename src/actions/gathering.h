@@ -1,6 +1,7 @@
 #pragma once
-#include "base/plan.h"
 #include "base/selection.h"
+#include "base/staged_file.h"
+#include "record/plan.h"
 
 #include <vector>
 
@@ -15,14 +16,6 @@ class WorkProgress;
 // Copies each chosen replacement file into `folder` under its own name, in ascending order;
 // a later file of the same name overwrites an earlier one.
 Report copyReplacementsInto(const std::vector<Selection>& selections, const QString& folder);
-
-// One file to gather into a staging folder, under the name it is to have there.
-struct StagedFile {
-    int selection;
-    QString source;
-    QString name; // in the folder; a name with folders ("music/x.mid") is kept with its folders
-    QString origin = {}; // the game file it belongs to, when it is copied from elsewhere (a kept original)
-};
 
 // Copies each file into `folder` (created when missing) under its given name, in order.
 // A second file of a name already copied in this run is not copied but reported (SameName), so

@@ -1,4 +1,4 @@
-#include "base/gathering.h"
+#include "actions/gathering.h"
 
 #include "base/files.h"
 #include "base/work_progress.h"

@@ -1,4 +1,4 @@
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 
 #include "base/content_hash.h"
 

@@ -1,4 +1,4 @@
-#include "base/key_values.h"
+#include "readers/key_values.h"
 
 namespace sonaplex {
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/files.h"
-#include "base/record_problem.h"
+#include "record/record_problem.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 // The record's cache of content hashes: a game file's hash is remembered with the stamp of the
 // file it was worked out from, and trusted only while the file still has that stamp.
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 
 #include <QFile>
 #include <QSqlDatabase>

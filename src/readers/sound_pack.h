@@ -1,6 +1,6 @@
 #pragma once
 #include "base/files.h"
-#include "base/plan.h"
+#include "record/plan.h"
 #include "base/selection.h"
 
 #include <QString>

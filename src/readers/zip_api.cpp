@@ -1,4 +1,4 @@
-#include "base/zip_api.h"
+#include "readers/zip_api.h"
 
 namespace sonaplex {
 

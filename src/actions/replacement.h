@@ -1,6 +1,7 @@
 #pragma once
-#include "base/replacement_record.h"
-#include "base/run.h"
+#include "actions/prepared_run.h"
+#include "record/replacement_record.h"
+#include "record/run.h"
 #include "base/selection.h"
 
 #include <QStringList>
@@ -43,6 +44,7 @@ Report replaceGameFiles(const std::vector<Selection>& selections, const Replacem
 Plan restorePlan(const ReplacementRecord& record, const std::vector<ReplacedFile>& files, bool expectCurrent = false);
 Report restoreOriginals(
     ReplacementRecord& record, const std::vector<ReplacedFile>& files, WorkProgress* progress = nullptr);
+PreparedRun prepareRestore(ReplacementRecord& record, const std::vector<ReplacedFile>& files, bool expectCurrent);
 // Whether what Sonaplex put over `file` was undone since: it holds its original again, or
 // something new (a game update or a launcher's repair, most likely). Not for a file Sonaplex put
 // back itself, nor one missing or not read.
@@ -52,11 +54,16 @@ bool undoneSince(const ReplacedFile& file);
 // each file only while it holds what its state was read from. What the file holds now is kept
 // first, so that this run can be undone too. Files not undone are left out.
 Plan reapplyPlan(const ReplacementRecord& record, const std::vector<ReplacedFile>& files);
+// Replace Again, put together: the kept contents are read through `progress` (off this thread
+// when a window offloads it).
+PreparedRun prepareReplaceAgain(
+    ReplacementRecord& record, const std::vector<ReplacedFile>& files, WorkProgress* progress = nullptr);
 
 // Takes back the latest SWITCH or restore not yet undone: each game file it changed gets back
 // exactly what that run overwrote. An empty plan when there is nothing to undo; `undone`, when
 // given, receives the kind of the run it takes back.
 Plan undoPlan(ReplacementRecord& record, RunKind* undone = nullptr);
 Report undoLastRun(ReplacementRecord& record, WorkProgress* progress = nullptr);
+PreparedRun prepareUndo(ReplacementRecord& record, RunKind* undone = nullptr);
 
 } // namespace sonaplex

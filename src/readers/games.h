@@ -1,6 +1,6 @@
 #pragma once
 #include "base/files.h"
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,6 @@
 #pragma once
-#include "base/gathering.h"
-#include "base/replacement_record.h"
-#include "base/run.h"
+#include "base/files.h"
+#include "base/staged_file.h"
 
 #include <QString>
 #include <vector>
@@ -26,13 +25,6 @@ bool isReplacementSet(const QString& folder);
 // Writes the manifest of the files a backup copied into `folder` (what stageFiles reports).
 FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& copied);
 
-// What a backup of game files copies for each: a game file that holds what Sonaplex put there
-// is backed up from the original Sonaplex kept of it, never as the replacement; any other (and
-// every one, without an open record) is copied as it is. What the files hold is read through
-// `progress` (off this thread when a window offloads it); the record is used on this thread.
-// `notes` receives a line for each file not backed up as a plain original ("fx1.wav: ...").
-std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, const ReplacementRecord* record,
-    WorkProgress* progress, QStringList* notes);
 // Whether a set folder has a manifest (a backup set made since backups have one).
 bool hasManifest(const QString& folder);
 // An entry of a set that is not restored, and why.
@@ -60,25 +52,5 @@ struct SetRefusal {
 // The manifest of a set folder; empty when it has none (or it cannot be read). `refused`, when
 // given, receives each line that is not followed, with the reason.
 std::vector<ManifestLine> readManifest(const QString& folder, std::vector<SetRefusal>* refused = nullptr);
-
-// One file a restore of a set would write, and what is unusual about it, to show the user first.
-struct SetTarget {
-    QString gamePath, source;
-    bool newFile = false; // no such file now: it would be created
-    bool outsideGameFolders = false; // in a folder where Sonaplex has replaced no file
-};
-struct SetPlan {
-    std::vector<SetTarget> targets;
-    std::vector<SetRefusal> refused; // what is not restored, and why
-};
-// What restoring a set would write: by its manifest, where each file came from; for a set
-// without one, into `intoFolder` under the files' own names. A set is data a user may have got
-// from someone else: only .wav and .mid files of the kind of their file in the set are written,
-// never through a symbolic link, and a manifest creates no file in a folder the record does not
-// know as a game folder. Everything else is refused with the reason.
-SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {});
-// The plan of writing a set: one restore, which can be undone like a SWITCH.
-Plan restorePlan(const SetPlan& plan);
-Report restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress = nullptr);
 
 } // namespace sonaplex

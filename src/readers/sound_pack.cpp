@@ -1,9 +1,9 @@
-#include "base/sound_pack.h"
+#include "readers/sound_pack.h"
 
 #include "base/content_hash.h"
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 #include "base/work_progress.h"
-#include "base/zip_api.h"
+#include "readers/zip_api.h"
 
 #include <QCoreApplication>
 #include <QDir>

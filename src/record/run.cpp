@@ -1,10 +1,10 @@
 // The run engine, in the order of its stages: take the record's turn, make every new copy, keep
 // every original, write the intents, rename, record the outcomes. Each stage is a member of
 // `Run`, over the state the stages share; `run()` calls them in turn.
-#include "base/run.h"
+#include "record/run.h"
 
 #include "base/content_hash.h"
-#include "base/replacement_record.h"
+#include "record/replacement_record.h"
 #include "base/work_progress.h"
 
 #include <QFileInfo>

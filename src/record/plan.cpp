@@ -1,4 +1,4 @@
-#include "base/plan.h"
+#include "record/plan.h"
 
 #include <algorithm>
 

@@ -1,4 +1,6 @@
-#include "base/replacement.h"
+#include "actions/replacement.h"
+
+#include "base/work_progress.h"
 
 #include "base/content_hash.h"
 
@@ -117,6 +119,11 @@ Report restoreOriginals(ReplacementRecord& record, const std::vector<ReplacedFil
     return run(restorePlan(record, files), &record, progress);
 }
 
+PreparedRun prepareRestore(ReplacementRecord& record, const std::vector<ReplacedFile>& files, bool expectCurrent)
+{
+    return {restorePlan(record, files, expectCurrent), &record};
+}
+
 bool undoneSince(const ReplacedFile& file)
 {
     return file.lastHash != file.originalHash && !file.currentHash.isEmpty() && file.currentHash != file.lastHash
@@ -151,6 +158,14 @@ Plan reapplyPlan(const ReplacementRecord& record, const std::vector<ReplacedFile
     return plan;
 }
 
+PreparedRun prepareReplaceAgain(ReplacementRecord& record, const std::vector<ReplacedFile>& files, WorkProgress* progress)
+{
+    Plan plan;
+    WorkProgress unwatched;
+    (progress ? *progress : unwatched).offload([&] { plan = reapplyPlan(record, files); });
+    return {std::move(plan), &record};
+}
+
 Plan undoPlan(ReplacementRecord& record, RunKind* undone)
 {
     Plan plan;
@@ -172,6 +187,8 @@ Plan undoPlan(ReplacementRecord& record, RunKind* undone)
     }
     return plan;
 }
+
+PreparedRun prepareUndo(ReplacementRecord& record, RunKind* undone) { return {undoPlan(record, undone), &record}; }
 
 Report undoLastRun(ReplacementRecord& record, WorkProgress* progress)
 {

@@ -3,9 +3,9 @@
 // added by hand. Everything here is read from files other programs wrote: each is opened only
 // as a regular file of a bounded size, and what does not read as expected is skipped and
 // logged, never trusted.
-#include "base/games.h"
+#include "readers/games.h"
 
-#include "base/key_values.h"
+#include "readers/key_values.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #pragma once
-#include "base/record_problem.h"
+#include "record/record_problem.h"
 #include "base/original_store.h"
 
 #include <QDateTime>

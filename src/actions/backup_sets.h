@@ -1,0 +1,42 @@
+#pragma once
+#include "readers/backup_manifest.h"
+#include "record/replacement_record.h"
+#include "record/run.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace sonaplex {
+
+// Backups of game files and the sets they make, put back: what a backup copies, and what
+// restoring a set writes, as one recorded run.
+
+// What a backup of game files copies for each: a game file that holds what Sonaplex put there
+// is backed up from the original Sonaplex kept of it, never as the replacement; any other (and
+// every one, without an open record) is copied as it is. What the files hold is read through
+// `progress` (off this thread when a window offloads it); the record is used on this thread.
+// `notes` receives a line for each file not backed up as a plain original ("fx1.wav: ...").
+std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, const ReplacementRecord* record,
+    WorkProgress* progress, QStringList* notes);
+// One file a restore of a set would write, and what is unusual about it, to show the user first.
+struct SetTarget {
+    QString gamePath, source;
+    bool newFile = false; // no such file now: it would be created
+    bool outsideGameFolders = false; // in a folder where Sonaplex has replaced no file
+};
+struct SetPlan {
+    std::vector<SetTarget> targets;
+    std::vector<SetRefusal> refused; // what is not restored, and why
+};
+// What restoring a set would write: by its manifest, where each file came from; for a set
+// without one, into `intoFolder` under the files' own names. A set is data a user may have got
+// from someone else: only .wav and .mid files of the kind of their file in the set are written,
+// never through a symbolic link, and a manifest creates no file in a folder the record does not
+// know as a game folder. Everything else is refused with the reason.
+SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {});
+// The plan of writing a set: one restore, which can be undone like a SWITCH.
+Plan restorePlan(const SetPlan& plan);
+Report restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress = nullptr);
+
+} // namespace sonaplex

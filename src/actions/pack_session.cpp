@@ -1,0 +1,169 @@
+#include "actions/pack_session.h"
+
+#include "audio/analysis.h"
+#include "audio/convert.h"
+#include "base/work_progress.h"
+#include "record/replacement_record.h"
+
+#include <QFileInfo>
+
+namespace sonaplex {
+
+namespace {
+// What the check needs of the sounds themselves: whether each opens as the players open it, and
+// a wave sound's format against its game file's.
+PackInspection inspection()
+{
+    return {[](const QString& path) { return audio::soundFileInfo(path).error; }, audio::checkFormats};
+}
+
+// The game a new pack is for: as installed when a game holds the folder, else by its name.
+void describeGame(PackManifest& m, const QString& gameFolder, const std::vector<Game>& games)
+{
+    if (const Game* g = gameHolding(games, gameFolder + QLatin1Char('/'))) {
+        m.gameName = g->name;
+        m.gameLauncher = launcherKeyword(g->launcher);
+        m.gameId = g->id;
+    } else {
+        m.gameName = QFileInfo(gameFolder).fileName();
+    }
+}
+
+NewPack newPack(PackContents contents, const QString& gameFolder, const std::vector<Game>& games)
+{
+    NewPack p;
+    describeGame(p.manifest, gameFolder, games);
+    p.manifest.version = QStringLiteral("1.0");
+    p.manifest.entries = contents.entries;
+    p.contents = std::move(contents);
+    return p;
+}
+} // namespace
+
+bool PackSession::open(const QString& path, const QString& workTemplate, WorkProgress& progress)
+{
+    close();
+    OpenedPack opened;
+    const bool whole = openPack(path, workTemplate, opened, progress);
+    refused_ = opened.refused;
+    if (!whole)
+        return false;
+    path_ = path;
+    archive_ = std::move(opened.archive);
+    work_ = std::move(opened.work);
+    sounds_ = std::move(opened.sounds);
+    return true;
+}
+
+bool PackSession::read(const QString& path)
+{
+    close();
+    archive_ = PackArchive::open(path, &refused_);
+    if (archive_)
+        path_ = path;
+    return archive_ != nullptr;
+}
+
+void PackSession::close()
+{
+    // The archive first: the inflated sounds' folder goes with the last of the session.
+    archive_.reset();
+    work_.reset();
+    sounds_.clear();
+    path_.clear();
+    folder_.clear();
+    refused_ = {};
+    check_ = {};
+    converted_.clear();
+    notConverted_.clear();
+}
+
+bool PackSession::check(const ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
+    bool overOthers, WorkProgress& progress)
+{
+    check_ = {};
+    refused_ = {};
+    folder_ = gameFolder;
+    converted_.clear();
+    notConverted_.clear();
+    // What the record remembers of the game files spares reading them again: on its own thread.
+    const std::vector<QString> remembered = packRemembered(manifest(), gameFolder, record);
+    progress.setTotal(int(sounds_.size()), 0);
+    PackCheck found;
+    progress.offload([&] {
+        found = checkPack(path_, manifest(), sounds_, gameFolder, known, remembered, inspection(), overOthers, &progress);
+    });
+    if (progress.cancelled())
+        return false;
+    if (!found.refused.isEmpty()) {
+        refused_ = found.refused;
+        return false;
+    }
+    check_ = std::move(found);
+    return true;
+}
+
+bool PackSession::convert(WorkProgress& progress)
+{
+    converted_.clear();
+    notConverted_.clear();
+    const QString folder = work_ ? work_->path() : QString();
+    progress.offload([&] {
+        for (const PackItem& item : check_.items) {
+            if (item.action != PackAction::Replace || item.format.state != FormatCheck::State::Differs)
+                continue;
+            if (progress.cancelled())
+                break;
+            const QString copy = QStringLiteral("%1/converted-%2.wav").arg(folder).arg(item.entry + 1);
+            const QString why = audio::convertWave(sounds_[item.entry], copy,
+                audio::soundInfo(audio::DeviceKind::WaveAudio, item.gamePath), 0, [&progress] { return progress.cancelled(); });
+            if (why.isEmpty())
+                converted_[item.entry] = copy;
+            else
+                notConverted_[item.entry] = why;
+        }
+    });
+    if (!progress.cancelled())
+        return true;
+    converted_.clear();
+    notConverted_.clear();
+    return false;
+}
+
+PreparedRun PackSession::apply(ReplacementRecord& record)
+{
+    PreparedRun prepared{packApplyPlan(check_, manifest(), sounds_, path_, converted_, notConverted_), &record};
+    // Conversions serve the one apply they were made for.
+    converted_.clear();
+    notConverted_.clear();
+    return prepared;
+}
+
+PreparedRun PackSession::takeOff(ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
+    std::vector<size_t>* notPacks, const WorkProgress* progress) const
+{
+    return {packRemovalPlan(path_, manifest(), gameFolder, record, known, notPacks, progress), &record};
+}
+
+const Game* gameOfPack(const PackManifest& m, const std::vector<Game>& games)
+{
+    for (const Game& g : games)
+        if ((!m.gameId.isEmpty() && g.id == m.gameId && launcherKeyword(g.launcher) == m.gameLauncher)
+            || (m.gameId.isEmpty() && !m.gameName.isEmpty() && g.name.compare(m.gameName, Qt::CaseInsensitive) == 0))
+            return &g;
+    return nullptr;
+}
+
+NewPack packOfReplacements(const QString& gameFolder, const std::vector<ReplacedFile>& known, const OriginalStore& store,
+    const std::vector<Game>& games)
+{
+    return newPack(contentsFromReplacements(gameFolder, known, store), gameFolder, games);
+}
+
+NewPack packOfSet(const QString& setFolder, const QString& gameFolder, const std::vector<ReplacedFile>& known,
+    const std::vector<Game>& games)
+{
+    return newPack(contentsFromSet(setFolder, gameFolder, known), gameFolder, games);
+}
+
+} // namespace sonaplex

@@ -1,0 +1,92 @@
+#pragma once
+#include "actions/prepared_run.h"
+#include "readers/games.h"
+#include "readers/sound_pack.h"
+
+#include <map>
+
+namespace sonaplex {
+
+// A sound pack opened for a game, as the command line and the Packs window both use it: read and
+// its sounds inflated, checked against a game folder, its odd formats converted, then applied or
+// taken off as one recorded run. The record is used on its own thread; the long parts go
+// through a WorkProgress (offloaded, counted, cancellable).
+class PackSession {
+public:
+    // Reads the pack at `path` and inflates its sounds into passing work made from `workTemplate`
+    // (see openPack). False with refused() when the pack is refused; false with it empty when cancelled.
+    bool open(const QString& path, const QString& workTemplate, WorkProgress& progress);
+    // Reads the pack's manifest only, inflating nothing: enough to take it off.
+    bool read(const QString& path);
+    // Lets the pack go, its inflated sounds with it.
+    void close();
+
+    bool isOpen() const { return archive_ != nullptr; }
+    const QString& path() const { return path_; }
+    const PackManifest& manifest() const { return archive_->manifest(); }
+    // The inflated sounds, in entry order (after open()).
+    const std::vector<QString>& sounds() const { return sounds_; }
+    // Why the pack was refused by the last open(), read() or check(); empty when it was not.
+    const PackRefusal& refused() const { return refused_; }
+
+    // Checks the pack against `gameFolder`, whose files the record knows as `known` (states
+    // read): what each entry's game file holds and what applying would do (checkPack). What the
+    // record remembers of the game files is read here; the files are read off this thread.
+    // `overOthers`: files another replacement changed are replaced too. False when the pack is
+    // refused for this game (refused()) or the user cancelled.
+    bool check(const ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
+        bool overOthers, WorkProgress& progress);
+    const PackCheck& checked() const { return check_; }
+    const QString& gameFolder() const { return folder_; }
+    void forgetCheck()
+    {
+        check_ = {};
+        refused_ = {};
+    }
+
+    // Converts every sound to apply whose format differs from its game file's into that format,
+    // off this thread, for the next apply(). False, with nothing converted, when the user cancelled.
+    bool convert(WorkProgress& progress);
+    // The converted copies and why each of the others could not be, by entry index.
+    const std::map<size_t, QString>& converted() const { return converted_; }
+    const std::map<size_t, QString>& notConverted() const { return notConverted_; }
+
+    // Applying the checked pack: one SWITCH of every entry to replace (converted ones from their
+    // copies), each only while its game file holds what the check found. Without convert()
+    // just before, every sound is copied as it is.
+    PreparedRun apply(ReplacementRecord& record);
+    // Taking the pack off `gameFolder`: one restore of every game file holding one of its sounds.
+    // `notPacks`, when given, receives the entries whose game files hold something else.
+    PreparedRun takeOff(ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
+        std::vector<size_t>* notPacks = nullptr, const WorkProgress* progress = nullptr) const;
+
+private:
+    QString path_, folder_;
+    std::unique_ptr<PackArchive> archive_;
+    std::shared_ptr<QTemporaryDir> work_;
+    std::vector<QString> sounds_;
+    PackRefusal refused_;
+    PackCheck check_;
+    std::map<size_t, QString> converted_, notConverted_;
+};
+
+// The installed game a pack is for, by its launcher's id (or its name, when it names no id);
+// null when none is installed.
+const Game* gameOfPack(const PackManifest& manifest, const std::vector<Game>& games);
+
+// A new pack, put together for the game at `gameFolder`: its manifest says which game it is for
+// (as installed, else by the folder's name) and lists the entries; `contents` has the file of
+// each, and the problems that keep it from being written.
+struct NewPack {
+    PackManifest manifest;
+    PackContents contents;
+    bool holdsSounds() const { return !contents.entries.empty(); }
+};
+// Of what Sonaplex replaced in the game (`known`, states read) and the files still hold.
+NewPack packOfReplacements(const QString& gameFolder, const std::vector<ReplacedFile>& known, const OriginalStore& store,
+    const std::vector<Game>& games);
+// Of a saved set, for the game.
+NewPack packOfSet(const QString& setFolder, const QString& gameFolder, const std::vector<ReplacedFile>& known,
+    const std::vector<Game>& games);
+
+} // namespace sonaplex
