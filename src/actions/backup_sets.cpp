@@ -1,4 +1,5 @@
 #include "actions/backup_sets.h"
+#include "record/run.h"
 
 #include "base/work_progress.h"
 
@@ -53,6 +54,38 @@ std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, c
         files.push_back(std::move(f));
     }
     return files;
+}
+
+Gathered BackupGathering::gather(const ReplacementRecord* record, const QString& staging, WorkProgress& progress) const
+{
+    Gathered g;
+    const std::vector<StagedFile> files = originalsFor(files_, record, &progress, &g.notes);
+    std::vector<StagedFile> copied;
+    if (!progress.cancelled())
+        g.run = stageFiles(files, staging, &copied, &progress);
+    if (progress.cancelled()) {
+        g.cancelled = true; // a cancelled copy removed what it copied
+        return g;
+    }
+    progress.offload([&] { g.noted = writeManifest(staging, copied); });
+    if (copied.empty())
+        (void)emptyFolder(staging);
+    return g;
+}
+
+Gathered SetGathering::gather(const QString& staging, WorkProgress& progress) const
+{
+    Gathered g;
+    g.run = stageFiles(files_, staging, nullptr, &progress);
+    if (progress.cancelled()) {
+        g.cancelled = true;
+        return g;
+    }
+    if (g.holdsFiles())
+        g.noted = writeReplacementSetNote(staging);
+    else
+        (void)emptyFolder(staging);
+    return g;
 }
 
 namespace {

@@ -1,7 +1,8 @@
 #pragma once
+#include "actions/gathering.h"
 #include "readers/backup_manifest.h"
 #include "record/replacement_record.h"
-#include "record/run.h"
+#include "record/plan.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,43 @@ namespace sonaplex {
 // `notes` receives a line for each file not backed up as a plain original ("fx1.wav: ...").
 std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, const ReplacementRecord* record,
     WorkProgress* progress, QStringList* notes);
+// What a gathering into a staging folder did: each file copied or not (`run`), and what the
+// folder says of itself (`noted`: a backup's manifest, a set's note). A folder that ends up
+// holding no file is emptied: such a backup or set is never named nor offered.
+struct Gathered {
+    Report run;
+    FileResult noted = FileResult::success();
+    QStringList notes; // a backup: each file not backed up as a plain original (originalsFor)
+    bool cancelled = false; // the user cancelled: nothing was gathered, nothing is to be said
+    bool holdsFiles() const { return run.done() > 0; }
+};
+
+// A backup of the game files of the selections that have one, gathered into `staging`: a game
+// file Sonaplex replaced is backed up from the original it kept (originalsFor), and the manifest
+// says where each file came from, so that the set can be put back in one step.
+class BackupGathering {
+public:
+    explicit BackupGathering(const std::vector<Selection>& selections) : files_(gameFilesOf(selections)) {}
+    bool empty() const { return files_.empty(); }
+    Gathered gather(const ReplacementRecord* record, const QString& staging, WorkProgress& progress) const;
+
+private:
+    std::vector<StagedFile> files_;
+};
+
+// A set of the replacements of the selections that have both sides, under their game files'
+// names, gathered into `staging` with the note that says it holds replacements (never offered as
+// a backup of game files).
+class SetGathering {
+public:
+    explicit SetGathering(const std::vector<Selection>& selections) : files_(replacementsUnderGameNames(selections)) {}
+    bool empty() const { return files_.empty(); }
+    Gathered gather(const QString& staging, WorkProgress& progress) const;
+
+private:
+    std::vector<StagedFile> files_;
+};
+
 // One file a restore of a set would write, and what is unusual about it, to show the user first.
 struct SetTarget {
     QString gamePath, source;

@@ -1,4 +1,5 @@
 #include "actions/replacement.h"
+#include "record/run.h"
 
 #include "base/work_progress.h"
 

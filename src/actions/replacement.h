@@ -1,7 +1,7 @@
 #pragma once
 #include "actions/prepared_run.h"
 #include "record/replacement_record.h"
-#include "record/run.h"
+#include "record/plan.h"
 #include "base/selection.h"
 
 #include <QStringList>

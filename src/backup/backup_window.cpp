@@ -3,7 +3,6 @@
 #include "backup/frm_set_names.h"
 #include "actions/backup_sets.h"
 #include "base/files.h"
-#include "actions/gathering.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/staging.h"
@@ -84,8 +83,8 @@ void BackupWindow::backUp()
     if (selections_) // the window shows no more than its rows
         for (int n = 1; n <= std::min(int(paths_.size()), selections_->count()); ++n)
             listed.push_back(selections_->at(n));
-    std::vector<StagedFile> files = gameFilesOf(listed);
-    if (files.empty()) {
+    const BackupGathering backup(listed);
+    if (backup.empty()) {
         showMessage(QStringLiteral("No game files are selected, so there is nothing to back up."),
             QStringLiteral("Backup Error"), this);
         cancel();
@@ -95,41 +94,30 @@ void BackupWindow::backUp()
         forms(), ProgramFolder::Staging::Backup, QStringLiteral("backup"), QStringLiteral("FrmSetName2"), this);
     if (!clear)
         return; // this window stays: the user may try again or cancel
-    const QString staging = forms().folders().staging(ProgramFolder::Staging::Backup);
-    std::vector<StagedFile> copied;
-    Report run;
-    FileResult noted;
-    QStringList notes;
+    Gathered gathered;
     {
         LongWork work(this, QStringLiteral("Backing up the game files\u2026"));
-        // A game file Sonaplex replaced is backed up from the original it kept, never as the
-        // replacement it holds now.
-        files = originalsFor(files, forms().record(), &work.progress(), &notes);
-        if (work.cancelled())
-            return;
-        run = stageFiles(files, staging, &copied, &work.progress());
-        if (work.cancelled())
-            return; // nothing was kept; this window stays for another try
-        // Where each file came from goes with the set, so that it can be put back in one step.
-        work.progress().offload([&] { noted = writeManifest(staging, copied); });
+        gathered = backup.gather(
+            forms().record(), forms().folders().staging(ProgramFolder::Staging::Backup), work.progress());
     }
-    if (!noted)
-        showMessage(QStringLiteral("The backup set will not remember where its files came from: %1").arg(noted.error),
+    if (gathered.cancelled)
+        return; // nothing was kept; this window stays for another try
+    if (!gathered.noted)
+        showMessage(QStringLiteral("The backup set will not remember where its files came from: %1").arg(gathered.noted.error),
             QStringLiteral("Backup Error"), this);
+    const Report& run = gathered.run;
     if (!run.ok())
         showMessage(failureReport(QStringLiteral("These files could not be backed up and are not in the backup set:"), run,
                         QStringLiteral("These are in the backup set, but may not survive a crash or a power cut:")),
             QStringLiteral("Backup Error"), this);
-    if (copied.empty()) {
-        // Nothing to name: a backup set that holds no file is never saved nor offered.
-        (void)emptyFolder(staging);
+    if (!gathered.holdsFiles()) {
         showMessage(QStringLiteral("No file was backed up, so no backup set was saved."), QStringLiteral("Backup Error"), this);
         return; // this window stays: the user may try again or cancel
     }
 
     FrmSetName2& naming = forms().load<FrmSetName2>();
     naming.setHoldsEverything(failureLines(run).isEmpty()); // every file is in it, durable or not yet
-    naming.setNotes(notes);
+    naming.setNotes(gathered.notes);
     forms().showModal(naming);
     forms().hide(*this);
     forms().unload(*this);

@@ -341,7 +341,7 @@ int nothingDone(const Options& o, const QString& why)
     return kDone;
 }
 
-// Runs a plan with progress and Ctrl+C, and says what it did: each file done on stdout, each
+// Starts a prepared run with progress and Ctrl+C, and says what it did: each file done on stdout, each
 // not done on stderr with its cause, or one JSON document.
 int runAndReport(const Options& o, const PreparedRun& prepared, const QString& working,
     const std::function<QString(int)>& doneText, const QStringList& notes)

@@ -1,9 +1,8 @@
 #include "effects/frm_copy_wavs.h"
 
-#include "readers/backup_manifest.h"
+#include "actions/backup_sets.h"
 
 #include "base/files.h"
-#include "actions/gathering.h"
 #include "effects/frm_wav_select.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
@@ -77,8 +76,8 @@ void FrmCopyWavs::CmdWavBackup_Click() { showBackup(QStringLiteral("FrmWavBackup
 
 void FrmCopyWavs::CmdCreateSet_Click()
 {
-    const std::vector<StagedFile> files = replacementsUnderGameNames(board()->selections());
-    if (files.empty()) {
+    const SetGathering set(board()->selections());
+    if (set.empty()) {
         showMessage(QStringLiteral("No selection has both a game file and a replacement, so there is no set to save."),
             QStringLiteral("Save Set Error"), this);
         return;
@@ -88,16 +87,15 @@ void FrmCopyWavs::CmdCreateSet_Click()
     if (!settleLeftovers(
             forms(), ProgramFolder::Staging::Set, QStringLiteral("set"), QStringLiteral("FrmSetName"), this))
         return;
-    const QString staging = forms().folders().staging(ProgramFolder::Staging::Set);
-    Report run;
+    Gathered gathered;
     {
         LongWork work(this, QStringLiteral("Gathering the set\u2026"));
-        run = stageFiles(files, staging, nullptr, &work.progress());
-        if (work.cancelled())
-            return;
+        gathered = set.gather(forms().folders().staging(ProgramFolder::Staging::Set), work.progress());
     }
-    // The set says what it is: replacements, never offered as a backup of game files.
-    const FileResult noted = run.done() > 0 ? writeReplacementSetNote(staging) : FileResult::success();
+    if (gathered.cancelled)
+        return;
+    const Report& run = gathered.run;
+    const FileResult& noted = gathered.noted;
     if (!run.ok() || !noted) {
         const QString heading = QStringLiteral("These files could not be added and are not in the set:");
         QString text = failureReport(heading, run,
@@ -106,9 +104,8 @@ void FrmCopyWavs::CmdCreateSet_Click()
             text = (text.isEmpty() ? heading + QStringLiteral("\n") : text) + QStringLiteral("\n") + noted.error;
         showMessage(text, QStringLiteral("Save Set Error"), this);
     }
-    if (run.done() == 0) {
+    if (!gathered.holdsFiles()) {
         // A set that holds no file is never saved nor offered.
-        (void)emptyFolder(staging);
         showMessage(QStringLiteral("No file could be added, so no set was saved."), QStringLiteral("Save Set Error"), this);
         return;
     }

@@ -293,9 +293,7 @@ void FrmRestore::CmdReplaceAgain_Click()
         return;
     }
     LongWork work(this, QStringLiteral("Replacing again\u2026"));
-    Plan plan;
-    work.progress().offload([&] { plan = reapplyPlan(*forms().record(), files); }); // reads the kept contents
-    const Report run = sonaplex::run(plan, forms().record(), &work.progress());
+    const Report run = prepareReplaceAgain(*forms().record(), files, &work.progress()).start(&work.progress());
     report(run, replacedAgainWords(run.done()), QStringLiteral("replaced again"));
 }
 
@@ -325,14 +323,14 @@ void FrmRestore::showFolder(const QString& folder)
 void FrmRestore::CmdUndoLastSwitch_Click()
 {
     RunKind undone = RunKind::Switch;
-    const Plan plan = undoPlan(*forms().record(), &undone);
-    if (plan.steps.empty() && plan.refused.empty()) {
+    const PreparedRun undoing = prepareUndo(*forms().record(), &undone);
+    if (undoing.nothingToDo()) {
         showMessage(nothingToUndoWords(), kTitle, this);
         return;
     }
     // A restore (of originals or of a backup set) is undone like a SWITCH, and called what it was.
     LongWork work(this, QStringLiteral("Undoing the last %1\u2026").arg(undoneRunName(undone)));
-    const Report run = sonaplex::run(plan, forms().record(), &work.progress());
+    const Report run = undoing.start(&work.progress());
     report(run, undoneWords(undone, run.done()));
 }
 

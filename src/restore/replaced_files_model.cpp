@@ -1,5 +1,7 @@
 #include "restore/replaced_files_model.h"
 
+#include "words/report_words.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -17,25 +19,6 @@ constexpr quintptr kSpread = 2654435761u;
 quintptr idOfFolder(int folderRow) { return (quintptr(folderRow) + 1) * kSpread; }
 size_t folderOfId(quintptr id) { return size_t(id / kSpread - 1); }
 } // namespace
-
-QString stateName(GameFileState state)
-{
-    switch (state) {
-    case GameFileState::Replaced:
-        return QStringLiteral("replaced");
-    case GameFileState::Original:
-        return QStringLiteral("original");
-    case GameFileState::ChangedSince:
-        return QStringLiteral("changed since");
-    case GameFileState::Missing:
-        return QStringLiteral("missing");
-    case GameFileState::NotRead:
-        return QStringLiteral("not read");
-    case GameFileState::Unreadable:
-        return QStringLiteral("cannot be read");
-    }
-    return {};
-}
 
 std::vector<ReplacedFilesModel::Folder> ReplacedFilesModel::arrange(const std::vector<ReplacedFile>& files)
 {
@@ -135,7 +118,7 @@ QVariant ReplacedFilesModel::data(const QModelIndex& index, int role) const
     case 2:
         return role == Qt::ToolTipRole ? QVariant() : locale_.toString(f->at.toLocalTime(), QLocale::ShortFormat);
     case 3:
-        return role == Qt::ToolTipRole ? QVariant() : stateName(f->state);
+        return role == Qt::ToolTipRole ? QVariant() : stateWords(f->state);
     }
     return {};
 }

@@ -46,7 +46,4 @@ private:
     QLocale locale_;
 };
 
-// What a game file's state is called in the restore window.
-QString stateName(GameFileState state);
-
 } // namespace sonaplex

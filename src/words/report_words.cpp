@@ -235,6 +235,25 @@ QStringList sameGameFileLines(const std::vector<std::vector<int>>& groups, const
 
 namespace sonaplex {
 
+QString stateWords(GameFileState state)
+{
+    switch (state) {
+    case GameFileState::Replaced:
+        return QStringLiteral("replaced");
+    case GameFileState::Original:
+        return QStringLiteral("original");
+    case GameFileState::ChangedSince:
+        return QStringLiteral("changed since");
+    case GameFileState::Missing:
+        return QStringLiteral("missing");
+    case GameFileState::NotRead:
+        return QStringLiteral("not read");
+    case GameFileState::Unreadable:
+        return QStringLiteral("cannot be read");
+    }
+    return {};
+}
+
 QString stateKeyword(GameFileState state)
 {
     switch (state) {

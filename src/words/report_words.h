@@ -49,6 +49,8 @@ namespace sonaplex {
 // Stable one-word names for scripts (the command line's --json): "replaced", "original",
 // "changed", "missing", "not-read".
 QString stateKeyword(GameFileState state);
+// The state as the restore window says it ("changed since", "cannot be read").
+QString stateWords(GameFileState state);
 // "done", "not-durable", "failed", "refused", "no-game-file", ...
 QString outcomeKeyword(Outcome outcome);
 // "not-found", "exists", "read-only", "no-permission", "no-space", "not-a-file", "cancelled",
