@@ -12,7 +12,7 @@
 
 namespace sonaplex {
 
-std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, const ReplacementRecord* record,
+std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, ReplacementRecord* record,
     WorkProgress* progress, QStringList* notes)
 {
     if (!record || !record->isOpen())
@@ -56,7 +56,7 @@ std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, c
     return files;
 }
 
-Gathered BackupGathering::gather(const ReplacementRecord* record, const QString& staging, WorkProgress& progress) const
+Gathered BackupGathering::gather(ReplacementRecord* record, const QString& staging, WorkProgress& progress) const
 {
     Gathered g;
     const std::vector<StagedFile> files = originalsFor(files_, record, &progress, &g.notes);
@@ -95,7 +95,7 @@ bool isSoundKind(const QString& kind) { return kind == QLatin1String("wav") || k
 // Why `gamePath` may not be written from a set (`refusal`), or nothing; fills in what is
 // unusual about it.
 std::optional<SetRefusal::Why> targetProblem(
-    const ReplacementRecord* record, const QString& source, SetTarget& target, bool fromManifest, QString* detail)
+    ReplacementRecord* record, const QString& source, SetTarget& target, bool fromManifest, QString* detail)
 {
     using Why = SetRefusal::Why;
     const QString& gamePath = target.gamePath;
@@ -132,7 +132,7 @@ std::optional<SetRefusal::Why> targetProblem(
 }
 } // namespace
 
-SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder, const QString& intoFolder)
+SetPlan planSetRestore(ReplacementRecord* record, const QString& setFolder, const QString& intoFolder)
 {
     SetPlan plan;
     QSet<QString> seen;

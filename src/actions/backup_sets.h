@@ -18,7 +18,7 @@ namespace sonaplex {
 // every one, without an open record) is copied as it is. What the files hold is read through
 // `progress` (off this thread when a window offloads it); the record is used on this thread.
 // `notes` receives a line for each file not backed up as a plain original ("fx1.wav: ...").
-std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, const ReplacementRecord* record,
+std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, ReplacementRecord* record,
     WorkProgress* progress, QStringList* notes);
 // What a gathering into a staging folder did: each file copied or not (`run`), and what the
 // folder says of itself (`noted`: a backup's manifest, a set's note). A folder that ends up
@@ -38,7 +38,7 @@ class BackupGathering {
 public:
     explicit BackupGathering(const std::vector<Selection>& selections) : files_(gameFilesOf(selections)) {}
     bool empty() const { return files_.empty(); }
-    Gathered gather(const ReplacementRecord* record, const QString& staging, WorkProgress& progress) const;
+    Gathered gather(ReplacementRecord* record, const QString& staging, WorkProgress& progress) const;
 
 private:
     std::vector<StagedFile> files_;
@@ -72,7 +72,7 @@ struct SetPlan {
 // from someone else: only .wav and .mid files of the kind of their file in the set are written,
 // never through a symbolic link, and a manifest creates no file in a folder the record does not
 // know as a game folder. Everything else is refused with the reason.
-SetPlan planSetRestore(const ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {});
+SetPlan planSetRestore(ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {});
 // The plan of writing a set: one restore, which can be undone like a SWITCH.
 Plan restorePlan(const SetPlan& plan);
 Report restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress = nullptr);

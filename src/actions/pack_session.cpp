@@ -78,7 +78,7 @@ void PackSession::close()
     notConverted_.clear();
 }
 
-bool PackSession::check(const ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
+bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
     bool overOthers, WorkProgress& progress)
 {
     check_ = {};

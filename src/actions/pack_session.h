@@ -34,7 +34,7 @@ public:
     // record remembers of the game files is read here; the files are read off this thread.
     // `overOthers`: files another replacement changed are replaced too. False when the pack is
     // refused for this game (refused()) or the user cancelled.
-    bool check(const ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
+    bool check(ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
         bool overOthers, WorkProgress& progress);
     const PackCheck& checked() const { return check_; }
     const QString& gameFolder() const { return folder_; }

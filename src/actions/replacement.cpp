@@ -96,7 +96,7 @@ Report replaceGameFiles(const std::vector<Selection>& selections, const Replacem
     return run(plan, record, progress);
 }
 
-Plan restorePlan(const ReplacementRecord& record, const std::vector<ReplacedFile>& files, bool expectCurrent)
+Plan restorePlan(ReplacementRecord& record, const std::vector<ReplacedFile>& files, bool expectCurrent)
 {
     Plan plan;
     plan.kind = RunKind::Restore;
@@ -131,7 +131,7 @@ bool undoneSince(const ReplacedFile& file)
         && (file.state == GameFileState::Original || file.state == GameFileState::ChangedSince);
 }
 
-Plan reapplyPlan(const ReplacementRecord& record, const std::vector<ReplacedFile>& files)
+Plan reapplyPlan(ReplacementRecord& record, const std::vector<ReplacedFile>& files)
 {
     Plan plan;
     plan.kind = RunKind::Reapply;

@@ -41,7 +41,7 @@ Report replaceGameFiles(const std::vector<Selection>& selections, const Replacem
 // Puts each game file's original back (what it held before Sonaplex first replaced it). With
 // `expectCurrent`, a file is put back only while it holds what its state was read from
 // (`ReplacedFile::currentHash`).
-Plan restorePlan(const ReplacementRecord& record, const std::vector<ReplacedFile>& files, bool expectCurrent = false);
+Plan restorePlan(ReplacementRecord& record, const std::vector<ReplacedFile>& files, bool expectCurrent = false);
 Report restoreOriginals(
     ReplacementRecord& record, const std::vector<ReplacedFile>& files, WorkProgress* progress = nullptr);
 PreparedRun prepareRestore(ReplacementRecord& record, const std::vector<ReplacedFile>& files, bool expectCurrent);
@@ -53,7 +53,7 @@ bool undoneSince(const ReplacedFile& file);
 // SWITCH: from the store of kept contents, or from its source while the source still holds it;
 // each file only while it holds what its state was read from. What the file holds now is kept
 // first, so that this run can be undone too. Files not undone are left out.
-Plan reapplyPlan(const ReplacementRecord& record, const std::vector<ReplacedFile>& files);
+Plan reapplyPlan(ReplacementRecord& record, const std::vector<ReplacedFile>& files);
 // Replace Again, put together: the kept contents are read through `progress` (off this thread
 // when a window offloads it).
 PreparedRun prepareReplaceAgain(

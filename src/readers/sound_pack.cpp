@@ -772,7 +772,7 @@ bool PackCheck::forAnotherGame() const
         && std::all_of(items.begin(), items.end(), [](const PackItem& i) { return i.state == PackState::Missing; });
 }
 
-std::vector<QString> packRemembered(const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record)
+std::vector<QString> packRemembered(const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record)
 {
     std::vector<QString> hashes;
     hashes.reserve(manifest.entries.size());
@@ -807,7 +807,7 @@ Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const s
     return plan;
 }
 
-Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record,
+Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record,
     const std::vector<ReplacedFile>& known, std::vector<size_t>* notPacks, const WorkProgress* progress)
 {
     Plan plan;

@@ -195,7 +195,7 @@ PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const
     bool overOthers, WorkProgress* progress = nullptr);
 // What the record remembers of each entry's game file under `gameFolder` (empty where nothing);
 // on the record's thread.
-std::vector<QString> packRemembered(const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record);
+std::vector<QString> packRemembered(const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record);
 
 // What the record names as the source of an entry put in place: the pack's path and the
 // sound's name inside it.
@@ -213,7 +213,7 @@ Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const s
 // put there from the pack at `packPath`) gets back what the change that put it there replaced. `notPacks`, when given, receives the entries whose game
 // files hold something else (left as they are).
 // `progress` breathes between entries (the record is read on its own thread).
-Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, const ReplacementRecord& record,
+Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record,
     const std::vector<ReplacedFile>& known, std::vector<size_t>* notPacks = nullptr, const WorkProgress* progress = nullptr);
 
 } // namespace sonaplex

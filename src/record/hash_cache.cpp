@@ -79,7 +79,7 @@ void StampCheck::close()
     folder_.clear();
 }
 
-QString ReplacementRecord::knownHash(const QString& path) const
+QString ReplacementRecord::knownHash(const QString& path)
 {
     if (!open_)
         return {};

@@ -52,7 +52,7 @@ GameFileState ReplacementRecord::stateFor(const ReplacedFile& f, const QString& 
                                     : GameFileState::ChangedSince;
 }
 
-std::vector<QString> ReplacementRecord::rememberedHashes(const std::vector<ReplacedFile>& files) const
+std::vector<QString> ReplacementRecord::rememberedHashes(const std::vector<ReplacedFile>& files)
 {
     std::vector<QString> hashes;
     hashes.reserve(files.size());
@@ -89,12 +89,12 @@ void ReplacementRecord::findStates(
     }
 }
 
-std::vector<ReplacedFile> ReplacementRecord::replacedFiles(WorkProgress* progress, FileResult* listed) const
+std::vector<ReplacedFile> ReplacementRecord::replacedFiles(WorkProgress* progress, FileResult* listed)
 {
     return readUnder({}, progress, listed);
 }
 
-std::vector<ReplacedFile> ReplacementRecord::knownIn(const QString& folder) const
+std::vector<ReplacedFile> ReplacementRecord::knownIn(const QString& folder)
 {
     const QString clean = QDir::cleanPath(folder);
     std::vector<ReplacedFile> files = query(clean);
@@ -102,7 +102,7 @@ std::vector<ReplacedFile> ReplacementRecord::knownIn(const QString& folder) cons
     return files;
 }
 
-std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder) const
+std::vector<ReplacedFile> ReplacementRecord::query(const QString& folder)
 {
     if (!open_)
         return {};
@@ -189,7 +189,7 @@ bool readDirectly(const QString& database, const QString& statement, const QStri
 } // namespace
 
 std::vector<ReplacedFile> ReplacementRecord::readThrough(
-    QSqlQuery& q, const QString& folder, std::vector<Remembered>* remembered) const
+    QSqlQuery& q, const QString& folder, std::vector<Remembered>* remembered)
 {
     q.setForwardOnly(true); // before exec(): set after, it drops the rows
     if (!q.prepare(listingStatement(remembered, !folder.isEmpty())))
@@ -270,7 +270,7 @@ std::vector<ReplacedFile> ReplacementRecord::read(
     return files;
 }
 
-std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, WorkProgress* progress, FileResult* listed) const
+std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, WorkProgress* progress, FileResult* listed)
 {
     std::vector<ReplacedFile> files;
     if (!open_) { // closed by a failure (settling what a killed run left, say): no listing

@@ -36,7 +36,7 @@ QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithM
 } // namespace
 
 ReplacementRecord::ReplacementRecord(const QString& folder)
-    : connection_(QStringLiteral("record-") + QUuid::createUuid().toString(QUuid::WithoutBraces)),
+    : turn_(folder), connection_(QStringLiteral("record-") + QUuid::createUuid().toString(QUuid::WithoutBraces)),
       home_(QThread::currentThread()), folder_(folder),
       store_(folder + QStringLiteral("/originals"))
 {
@@ -162,7 +162,7 @@ bool ReplacementRecord::closedAsLeft() const
 // After the connection is closed: when it was the last one, SQLite has written the log into
 // the record and removed it, and the record's stamp is noted. Written whole or not at all (a
 // partial note matches nothing); a note that is lost only costs a check at the next open.
-void ReplacementRecord::noteClosed() const
+void ReplacementRecord::noteClosed()
 {
     const QString note = folder_ + QLatin1Char('/') + kClosedAs;
     const QString stamp = stampOf(databasePath());
@@ -349,30 +349,6 @@ FileResult ReplacementRecord::unusable() const
         FileCause::Other);
 }
 
-bool ReplacementRecord::tryTakeTurn()
-{
-    if (turn_ >= 0)
-        return false;
-    const int fd = ::open(QFile::encodeName(folder_ + QStringLiteral("/run.lock")).constData(),
-        O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return true; // a folder that cannot hold the lock cannot hold the record either: ready() says so
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
-    }
-    turn_ = fd;
-    return true;
-}
-
-void ReplacementRecord::releaseTurn()
-{
-    if (turn_ < 0)
-        return;
-    ::flock(turn_, LOCK_UN);
-    ::close(std::exchange(turn_, -1));
-}
-
 FileResult ReplacementRecord::writeFailure(const QString& what) const
 {
     return failureOf(QSqlDatabase::database(connection_, false).lastError(), what);
@@ -398,7 +374,7 @@ FileResult ReplacementRecord::failureOf(const QSqlError& e, const QString& what)
 // A statement that failed because the connection itself went bad (an I/O error, a lock SQLite
 // could not release, the file gone or damaged) closes it: every later call fails at once instead
 // of stalling in SQLite's retries, and the next run's ready() opens the record again.
-bool ReplacementRecord::checked(QSqlQuery& q, bool ok) const
+bool ReplacementRecord::checked(QSqlQuery& q, bool ok)
 {
     if (ok)
         return true;
@@ -498,13 +474,13 @@ int ReplacementRecord::settleUnfinished()
 {
     if (!open_)
         return 0;
-    if (turn_ >= 0)
+    if (turn_.held())
         return settle();
     // Entries of a run going on in another window or process are not unfinished: they wait.
-    if (!tryTakeTurn())
+    if (!turn_.tryTake())
         return 0;
     const int settled = settle();
-    releaseTurn();
+    turn_.release();
     return settled;
 }
 
@@ -543,7 +519,7 @@ int ReplacementRecord::settle()
     return int(open.size());
 }
 
-std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId, QString* kind) const
+std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId, QString* kind)
 {
     std::vector<RecordEntry> entries;
     if (!open_)
@@ -572,7 +548,7 @@ std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId, QString* kind
     return entries;
 }
 
-QString ReplacementRecord::replacedBefore(const QString& gamePath, const QString& after, const QString& source) const
+QString ReplacementRecord::replacedBefore(const QString& gamePath, const QString& after, const QString& source)
 {
     if (!open_)
         return {};
@@ -588,7 +564,7 @@ QString ReplacementRecord::replacedBefore(const QString& gamePath, const QString
     return q.value(0).toString();
 }
 
-QStringList ReplacementRecord::neededOnlyBy(const QStringList& gamePaths) const
+QStringList ReplacementRecord::neededOnlyBy(const QStringList& gamePaths)
 {
     if (!open_)
         return {};

@@ -1,5 +1,6 @@
 #pragma once
 #include "record/record_problem.h"
+#include "record/run_turn.h"
 #include "base/original_store.h"
 
 #include <QDateTime>
@@ -94,11 +95,9 @@ public:
     // cleared by the call.
     RecordProblem takeNotice();
 
-    // Runs that change game files take turns, across windows and processes: a run holds the
-    // turn from reading what its game files hold until its last rename is recorded. False when
-    // another run holds it (or this record already does); never waits.
-    bool tryTakeTurn();
-    void releaseTurn();
+    // The turn runs take, kept beside the record (see RunTurn): this record's runs take it here.
+    bool tryTakeTurn() { return turn_.tryTake(); }
+    void releaseTurn() { turn_.release(); }
 
     // A run is one SWITCH, restore or undo. `undoes` names the run an undo takes back. Each
     // returns 0 when the record could not take the write (the transaction then fails as a whole).
@@ -120,7 +119,7 @@ public:
     // The content hash of a file the record has seen, when the file has not changed since
     // (same inode, size, modification and change times); empty otherwise. Saves reading big
     // files again that Sonaplex wrote or read itself.
-    QString knownHash(const QString& path) const;
+    QString knownHash(const QString& path);
     FileResult remember(const QString& path, const QString& hash);
     // What identifies a file's present state: inode, size, modification and change times.
     static QString stampOf(const QString& path);
@@ -132,18 +131,18 @@ public:
     // not remembered are read through `progress` (off this thread when a window offloads it);
     // a cancel leaves the files not yet read NotRead. A record that cannot be read lists no file,
     // and `listed` (when given) says why.
-    std::vector<ReplacedFile> replacedFiles(WorkProgress* progress = nullptr, FileResult* listed = nullptr) const;
+    std::vector<ReplacedFile> replacedFiles(WorkProgress* progress = nullptr, FileResult* listed = nullptr);
     // The same for the files anywhere under `folder` (every file when empty). The record is read
     // in the offloaded work too, on a read-only connection of its own, so that a window's
     // thread never waits for a large record. Callable from any thread: only on the record's own
     // thread does a listing that cannot be read that way fall back to the record's connection.
     std::vector<ReplacedFile> readUnder(
-        const QString& folder, WorkProgress* progress = nullptr, FileResult* listed = nullptr) const;
+        const QString& folder, WorkProgress* progress = nullptr, FileResult* listed = nullptr);
     // The game files the record knows directly inside `folder`, without reading them: their
     // states are left for the caller to find (findStates), off the window's thread.
-    std::vector<ReplacedFile> knownIn(const QString& folder) const;
+    std::vector<ReplacedFile> knownIn(const QString& folder);
     // The content hash remembered for each file (knownHash), empty where it must be read.
-    std::vector<QString> rememberedHashes(const std::vector<ReplacedFile>& files) const;
+    std::vector<QString> rememberedHashes(const std::vector<ReplacedFile>& files);
     // Sets each file's state from its remembered hash, or from its content where none is
     // remembered. Uses no record: for any thread.
     static void findStates(
@@ -151,16 +150,16 @@ public:
     static GameFileState stateFor(const ReplacedFile& file, const QString& currentHash);
     // The changes of the latest SWITCH or restore not yet undone (empty when none), newest last.
     // `kind` receives the run's kind ("switch", "restore").
-    std::vector<RecordEntry> lastRun(qint64* run = nullptr, QString* kind = nullptr) const;
+    std::vector<RecordEntry> lastRun(qint64* run = nullptr, QString* kind = nullptr);
     // What `gamePath` held before the latest SWITCH that put `after` there, one from `source`
     // first (empty when none did, or the file did not exist then).
-    QString replacedBefore(const QString& gamePath, const QString& after, const QString& source) const;
+    QString replacedBefore(const QString& gamePath, const QString& after, const QString& source);
     // Drops the entries of these game files, in one transaction, and then (only once that is
     // committed) the kept contents nothing else needs. A failure keeps the record and the store
     // as they were, and says why.
     FileResult forget(const QStringList& gamePaths);
     // The kept contents that only the entries of these game files need: what forget() would let go.
-    QStringList neededOnlyBy(const QStringList& gamePaths) const;
+    QStringList neededOnlyBy(const QStringList& gamePaths);
 
 private:
     enum class Opened { Yes, Damaged, Busy, Failed };
@@ -169,34 +168,34 @@ private:
     Opened checkForDamage(QSqlQuery& q);
     Opened makeOwnTables(QSqlQuery& q);
     bool closedAsLeft() const;
-    void noteClosed() const;
+    void noteClosed();
     void openOrMoveAside();
     int salvage(const QString& damaged);
     FileResult writeFailure(const QString& what) const;
     static FileResult failureOf(const QSqlError& e, const QString& what);
-    bool checked(QSqlQuery& q, bool ok) const;
+    bool checked(QSqlQuery& q, bool ok);
     int settle();
     qint64 dev_ = 0, ino_ = 0; // of the file the connection opened
-    int turn_ = -1; // the locked turn file, while this record holds the turn
+    RunTurn turn_; // held while one of this record's runs goes on
     RecordProblem notice_;
     // The record cannot be used, as the cause of a run's failure.
     FileResult unusable() const;
-    std::vector<ReplacedFile> query(const QString& folder) const;
+    std::vector<ReplacedFile> query(const QString& folder);
     struct Remembered {
         QString stamp, hash;
     };
     static QString listingStatement(bool remembered, bool inFolder);
     static QString knownStatement(bool inFolder);
     static std::vector<ReplacedFile> read(ListingRows& rows, const QString& storeFolder, std::vector<Remembered>* remembered);
-    std::vector<ReplacedFile> readThrough(QSqlQuery& q, const QString& folder, std::vector<Remembered>* remembered) const;
+    std::vector<ReplacedFile> readThrough(QSqlQuery& q, const QString& folder, std::vector<Remembered>* remembered);
     QString connection_;
     QThread* home_; // the thread the record's own connection belongs to
     QString folder_;
     OriginalStore store_;
-    mutable bool open_ = false; // a connection gone bad closes itself (checked())
-    mutable RecordProblem problem_;
+    bool open_ = false; // a connection gone bad closes itself (checked())
+    RecordProblem problem_;
     QString openCause_; // why the last prepare() failed
-    mutable QSqlError lastError_; // of the last statement that failed
+    QSqlError lastError_; // of the last statement that failed
 };
 
 } // namespace sonaplex
