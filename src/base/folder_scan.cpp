@@ -128,143 +128,150 @@ void FolderScan::sortNames(QStringList& names)
     });
 }
 
-void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
-{
-    cancel();
-    channel_ = std::make_shared<Channel>();
-    channel_->owner = this;
-    running_ = true;
+// One scan's work, on its worker thread: what to match, and what was found so far.
+struct FolderScan::Walk {
+    std::shared_ptr<Channel> channel;
+    QRegularExpression match;
+    QByteArray suffix; // "*.ext", the usual pattern, is matched on the name's bytes: quicker than the expression
+    std::filesystem::path dir;
+    Kind kind;
+    QStringList all, batch;
+    QElapsedTimer sinceBatch;
 
-    auto channel = channel_;
-    const QRegularExpression match
-        = pattern.isEmpty() ? QRegularExpression() : QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
-    const std::filesystem::path dir(QFile::encodeName(folder).toStdString());
-
-    // "*.ext", the usual pattern, is matched on the name's bytes: quicker than the expression.
-    QByteArray suffix;
-    if (pattern.startsWith(QLatin1String("*.")) && !pattern.mid(1).contains(QLatin1Char('*'))
-        && !pattern.contains(QLatin1Char('?')) && !pattern.contains(QLatin1Char('['))
-        && std::all_of(pattern.begin(), pattern.end(), [](QChar c) { return c.unicode() < 128; }))
-        suffix = pattern.mid(1).toLower().toUtf8();
-
-    QThreadPool::globalInstance()->start([channel, match, suffix, dir, kind] {
-        namespace fs = std::filesystem;
-        QStringList all, batch;
-        QElapsedTimer sinceBatch;
-        sinceBatch.start();
-        std::error_code ec;
-        auto matches = [&](std::string_view raw, const QString& leaf) {
-            if (suffix.isEmpty())
-                return match.match(leaf).hasMatch();
-            if (raw.size() < size_t(suffix.size()))
+    bool matches(std::string_view raw, const QString& leaf) const
+    {
+        if (suffix.isEmpty())
+            return match.match(leaf).hasMatch();
+        if (raw.size() < size_t(suffix.size()))
+            return false;
+        for (qsizetype i = 0; i < suffix.size(); ++i)
+            if (char(std::tolower(uchar(raw[raw.size() - suffix.size() + i]))) != suffix[i])
                 return false;
-            for (qsizetype i = 0; i < suffix.size(); ++i)
-                if (char(std::tolower(uchar(raw[raw.size() - suffix.size() + i]))) != suffix[i])
-                    return false;
-            return true;
-        };
-        // A name found: sent on in batches, so that a long list shows as it is read.
-        auto take = [&](const QString& name) {
-            batch << name;
-            if (batch.size() >= 4096 || sinceBatch.elapsed() > 40) {
-                all += batch;
-                Channel::post(channel, [b = std::move(batch)](FolderScan* owner) { emit owner->batchFound(b); });
-                batch = QStringList();
-                sinceBatch.restart();
+        return true;
+    }
+
+    // A name found: sent on in batches, so that a long list shows as it is read.
+    void take(const QString& name)
+    {
+        batch << name;
+        if (batch.size() >= 4096 || sinceBatch.elapsed() > 40) {
+            all += batch;
+            Channel::post(channel, [b = std::move(batch)](FolderScan* owner) { emit owner->batchFound(b); });
+            batch = QStringList();
+            sinceBatch.restart();
+        }
+    }
+
+    // One folder.
+    bool walkOne()
+    {
+        namespace fs = std::filesystem;
+        std::error_code ec;
+        for (fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
+             !ec && it != fs::directory_iterator(); it.increment(ec)) {
+            if (channel->cancelled)
+                return false;
+            const std::string& full = it->path().native();
+            const size_t slash = full.rfind('/');
+            const std::string_view raw = std::string_view(full).substr(slash == std::string::npos ? 0 : slash + 1);
+            if (raw.empty() || raw[0] == '.')
+                continue; // hidden entries, our own temporary files among them
+            std::error_code typeError;
+            const bool wanted = kind == Kind::Folders ? it->is_directory(typeError) : it->is_regular_file(typeError);
+            if (!wanted || typeError)
+                continue;
+            if (kind != Kind::Folders && !suffix.isEmpty() && !matches(raw, {}))
+                continue;
+            const QString name = QFile::decodeName(QByteArray::fromRawData(raw.data(), qsizetype(raw.size())));
+            if (kind != Kind::Folders && suffix.isEmpty() && !matches(raw, name))
+                continue;
+            take(name);
+        }
+        return true;
+    }
+
+    struct Open {
+        DIR* dir;
+        std::string relative; // "" or "a/b/"
+    };
+    // The type of a folder's entry, looked up when the folder does not say.
+    static unsigned char typeOf(DIR* in, const dirent* e)
+    {
+        if (e->d_type != DT_UNKNOWN)
+            return e->d_type;
+        struct stat st {};
+        if (::fstatat(::dirfd(in), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return DT_UNKNOWN;
+        return S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+    }
+    // The folder `e` of `at` opened, never through a link, onto the stack; a folder that cannot
+    // be read is stepped over.
+    static void enter(std::vector<Open>& stack, const dirent* e)
+    {
+        Open& at = stack.back();
+        const int fd = ::openat(::dirfd(at.dir), e->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        DIR* sub = fd >= 0 ? ::fdopendir(fd) : nullptr;
+        if (!sub) {
+            if (fd >= 0)
+                ::close(fd);
+            return;
+        }
+        std::string relative = at.relative; // `at` moves when the stack grows
+        relative.append(e->d_name).push_back('/');
+        stack.push_back({sub, std::move(relative)});
+    }
+
+    // Every folder below, by its descriptor (std::filesystem's recursive walk takes twice as
+    // long, building a path object per entry); links to folders are not followed.
+    bool walkBelow()
+    {
+        std::vector<Open> stack;
+        const int top = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (DIR* d = top >= 0 ? ::fdopendir(top) : nullptr)
+            stack.push_back({d, {}});
+        else if (top >= 0)
+            ::close(top);
+        while (!stack.empty()) {
+            if (channel->cancelled) {
+                for (Open& o : stack)
+                    ::closedir(o.dir);
+                return false;
             }
-        };
-        // One folder.
-        auto walk = [&](fs::directory_iterator it) -> bool {
-            for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-                if (channel->cancelled)
-                    return false;
-                const std::string& full = it->path().native();
-                const size_t slash = full.rfind('/');
-                const std::string_view raw = std::string_view(full).substr(slash == std::string::npos ? 0 : slash + 1);
-                if (raw.empty() || raw[0] == '.')
-                    continue; // hidden entries, our own temporary files among them
-                std::error_code typeError;
-                const bool wanted = kind == Kind::Folders ? it->is_directory(typeError) : it->is_regular_file(typeError);
-                if (!wanted || typeError)
-                    continue;
-                if (kind != Kind::Folders && !suffix.isEmpty() && !matches(raw, {}))
-                    continue;
-                const QString name = QFile::decodeName(QByteArray::fromRawData(raw.data(), qsizetype(raw.size())));
-                if (kind != Kind::Folders && suffix.isEmpty() && !matches(raw, name))
-                    continue;
-                take(name);
+            Open& at = stack.back();
+            const dirent* e = ::readdir(at.dir);
+            if (!e) {
+                ::closedir(at.dir);
+                stack.pop_back();
+                continue;
             }
-            return true;
-        };
-        // Every folder below, by its descriptor (std::filesystem's recursive walk takes twice as
-        // long, building a path object per entry); links to folders are not followed.
-        auto walkBelow = [&]() -> bool {
-            struct Open {
-                DIR* dir;
-                std::string relative; // "" or "a/b/"
-            };
-            std::vector<Open> stack;
-            const int top = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (DIR* d = top >= 0 ? ::fdopendir(top) : nullptr)
-                stack.push_back({d, {}});
-            else if (top >= 0)
-                ::close(top);
-            while (!stack.empty()) {
-                if (channel->cancelled) {
-                    for (Open& o : stack)
-                        ::closedir(o.dir);
-                    return false;
-                }
-                Open& at = stack.back();
-                const dirent* e = ::readdir(at.dir);
-                if (!e) {
-                    ::closedir(at.dir);
-                    stack.pop_back();
-                    continue;
-                }
-                const std::string_view raw(e->d_name);
-                if (raw.empty() || raw[0] == '.')
-                    continue; // hidden entries (and . and ..), our own temporary files among them
-                unsigned char type = e->d_type;
-                if (type == DT_UNKNOWN) {
-                    struct stat st {};
-                    if (::fstatat(::dirfd(at.dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-                        continue;
-                    type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
-                }
-                if (type == DT_DIR) {
-                    const int fd = ::openat(::dirfd(at.dir), e->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-                    DIR* sub = fd >= 0 ? ::fdopendir(fd) : nullptr;
-                    if (!sub) {
-                        if (fd >= 0)
-                            ::close(fd);
-                        continue; // a folder that cannot be read is stepped over
-                    }
-                    std::string relative = at.relative; // `at` moves when the stack grows
-                    relative.append(raw).push_back('/');
-                    stack.push_back({sub, std::move(relative)});
-                    continue;
-                }
-                if (type != DT_REG || (!suffix.isEmpty() && !matches(raw, {})))
-                    continue;
-                const std::string path = at.relative + std::string(raw);
-                const QString name = QFile::decodeName(QByteArray::fromRawData(path.data(), qsizetype(path.size())));
-                if (suffix.isEmpty() && !matches(raw, name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)))
-                    continue;
-                take(name);
+            const std::string_view raw(e->d_name);
+            if (raw.empty() || raw[0] == '.')
+                continue; // hidden entries (and . and ..), our own temporary files among them
+            const unsigned char type = typeOf(at.dir, e);
+            if (type == DT_DIR) {
+                enter(stack, e);
+                continue;
             }
-            return true;
-        };
-        const bool whole = kind == Kind::FilesBelow
-            ? walkBelow()
-            : walk(fs::directory_iterator(dir, fs::directory_options::skip_permission_denied, ec));
-        if (!whole)
+            if (type != DT_REG || (!suffix.isEmpty() && !matches(raw, {})))
+                continue;
+            const std::string path = at.relative + std::string(raw);
+            const QString name = QFile::decodeName(QByteArray::fromRawData(path.data(), qsizetype(path.size())));
+            if (suffix.isEmpty() && !matches(raw, name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)))
+                continue;
+            take(name);
+        }
+        return true;
+    }
+
+    void run()
+    {
+        sinceBatch.start();
+        if (!(kind == Kind::FilesBelow ? walkBelow() : walkOne()))
             return;
         all += batch;
         if (!batch.isEmpty())
             Channel::post(channel, [b = std::move(batch)](FolderScan* owner) { emit owner->batchFound(b); });
         sortNames(all);
-
         Channel::post(channel, [a = std::move(all)](FolderScan* owner) {
             owner->running_ = false;
             emit owner->finished(a);
@@ -272,7 +279,27 @@ void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
         QMutexLocker lock(&channel->mutex);
         channel->done = true;
         channel->finished.wakeAll();
-    });
+    }
+};
+
+void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
+{
+    cancel();
+    channel_ = std::make_shared<Channel>();
+    channel_->owner = this;
+    running_ = true;
+
+    auto walk = std::make_shared<Walk>();
+    walk->channel = channel_;
+    walk->kind = kind;
+    walk->dir = std::filesystem::path(QFile::encodeName(folder).toStdString());
+    if (!pattern.isEmpty())
+        walk->match = QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
+    if (pattern.startsWith(QLatin1String("*.")) && !pattern.mid(1).contains(QLatin1Char('*'))
+        && !pattern.contains(QLatin1Char('?')) && !pattern.contains(QLatin1Char('['))
+        && std::all_of(pattern.begin(), pattern.end(), [](QChar c) { return c.unicode() < 128; }))
+        walk->suffix = pattern.mid(1).toLower().toUtf8();
+    QThreadPool::globalInstance()->start([walk] { walk->run(); });
 }
 
 } // namespace sonaplex

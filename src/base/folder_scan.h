@@ -38,6 +38,7 @@ signals:
 
 private:
     struct Channel;
+    struct Walk; // one scan's work on its worker thread
     std::shared_ptr<Channel> channel_;
     bool running_ = false;
 };
