@@ -1,4 +1,5 @@
 #include "app/frm_splash.h"
+#include "ui/window_names.h"
 
 #include "music/frm_midi.h"
 #include "ui/desktop.h"
@@ -13,7 +14,7 @@
 
 namespace sonaplex {
 
-FrmSplash::FrmSplash(Forms& forms) : Form(forms, QStringLiteral("frmSplash"), QString(), 0)
+FrmSplash::FrmSplash(Forms& forms) : Form(forms, windowName::frmSplash, QString(), 0)
 {
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Frame1"));

@@ -1,4 +1,5 @@
 #include "app/windows.h"
+#include "ui/window_names.h"
 
 #include "app/frm_splash.h"
 #include "backup/frm_backups.h"
@@ -20,31 +21,31 @@ namespace sonaplex {
 
 void registerWindows(Forms& forms)
 {
-    forms.registerWindow<FrmSplash>(QStringLiteral("frmSplash"));
-    forms.registerWindow<FrmMidi>(QStringLiteral("FrmMidi"));
-    forms.registerWindow<FrmCopyMidi>(QStringLiteral("FrmCopyMidi"));
-    forms.registerWindow<FrmFavorites>(QStringLiteral("FrmFavorites"));
-    forms.registerWindow<FrmReplaceConfirm>(QStringLiteral("FrmReplaceConfirm"));
-    forms.registerWindow<FrmWavSelect>(QStringLiteral("FrmWavSelect"));
-    forms.registerWindow<FrmCopyWavs>(QStringLiteral("FrmCopyWavs"));
-    forms.registerWindow<FrmWavBackup>(QStringLiteral("FrmWavBackup"));
-    forms.registerWindow<FrmMidiBackup>(QStringLiteral("FrmMidiBackup"));
-    forms.registerWindow<FrmSetName2>(QStringLiteral("FrmSetName2"));
-    forms.registerWindow<FrmSetName>(QStringLiteral("FrmSetName"));
-    forms.registerWindow<FrmBackupConfirm>(QStringLiteral("FrmBackupConfirm"));
-    forms.registerWindow<FrmSetConfirm>(QStringLiteral("FrmSetConfirm"));
-    forms.registerWindow<FrmAbout>(QStringLiteral("frmAbout"));
-    forms.registerWindow<FrmGameLinks>(QStringLiteral("FrmGameLinks"));
-    forms.registerWindow<FrmWavGame>(QStringLiteral("FrmWavGame"));
-    forms.registerWindow<FrmMidiHelp>(QStringLiteral("FrmMidiHelp"));
-    forms.registerWindow<FrmMidiHelp2>(QStringLiteral("FrmMidiHelp2"));
-    forms.registerWindow<FrmWavHelp1>(QStringLiteral("FrmWavHelp1"));
-    forms.registerWindow<FrmWavHelp2>(QStringLiteral("FrmWavHelp2"));
-    forms.registerWindow<FrmBackupHelpMidi>(QStringLiteral("FrmBackupHelpMidi"));
-    forms.registerWindow<FrmBackupHelpWav>(QStringLiteral("FrmBackupHelpWav"));
-    forms.registerWindow<FrmSaveSetInfo>(QStringLiteral("FrmSaveSetInfo"));
-    forms.registerWindow<FrmRestore>(QStringLiteral("FrmRestore"));
-    forms.registerWindow<FrmPacks>(QStringLiteral("FrmPacks"));
+    forms.registerWindow<FrmSplash>(windowName::frmSplash);
+    forms.registerWindow<FrmMidi>(windowName::FrmMidi);
+    forms.registerWindow<FrmCopyMidi>(windowName::FrmCopyMidi);
+    forms.registerWindow<FrmFavorites>(windowName::FrmFavorites);
+    forms.registerWindow<FrmReplaceConfirm>(windowName::FrmReplaceConfirm);
+    forms.registerWindow<FrmWavSelect>(windowName::FrmWavSelect);
+    forms.registerWindow<FrmCopyWavs>(windowName::FrmCopyWavs);
+    forms.registerWindow<FrmWavBackup>(windowName::FrmWavBackup);
+    forms.registerWindow<FrmMidiBackup>(windowName::FrmMidiBackup);
+    forms.registerWindow<FrmSetName2>(windowName::FrmSetName2);
+    forms.registerWindow<FrmSetName>(windowName::FrmSetName);
+    forms.registerWindow<FrmBackupConfirm>(windowName::FrmBackupConfirm);
+    forms.registerWindow<FrmSetConfirm>(windowName::FrmSetConfirm);
+    forms.registerWindow<FrmAbout>(windowName::frmAbout);
+    forms.registerWindow<FrmGameLinks>(windowName::FrmGameLinks);
+    forms.registerWindow<FrmWavGame>(windowName::FrmWavGame);
+    forms.registerWindow<FrmMidiHelp>(windowName::FrmMidiHelp);
+    forms.registerWindow<FrmMidiHelp2>(windowName::FrmMidiHelp2);
+    forms.registerWindow<FrmWavHelp1>(windowName::FrmWavHelp1);
+    forms.registerWindow<FrmWavHelp2>(windowName::FrmWavHelp2);
+    forms.registerWindow<FrmBackupHelpMidi>(windowName::FrmBackupHelpMidi);
+    forms.registerWindow<FrmBackupHelpWav>(windowName::FrmBackupHelpWav);
+    forms.registerWindow<FrmSaveSetInfo>(windowName::FrmSaveSetInfo);
+    forms.registerWindow<FrmRestore>(windowName::FrmRestore);
+    forms.registerWindow<FrmPacks>(windowName::FrmPacks);
 }
 
 } // namespace sonaplex

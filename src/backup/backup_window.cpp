@@ -1,4 +1,5 @@
 #include "backup/backup_window.h"
+#include "ui/window_names.h"
 
 #include "backup/frm_set_names.h"
 #include "actions/backup_sets.h"
@@ -91,7 +92,7 @@ void BackupWindow::backUp()
         return;
     }
     const bool clear = settleLeftovers(
-        forms(), ProgramFolder::Staging::Backup, QStringLiteral("backup"), QStringLiteral("FrmSetName2"), this);
+        forms(), ProgramFolder::Staging::Backup, QStringLiteral("backup"), windowName::FrmSetName2, this);
     if (!clear)
         return; // this window stays: the user may try again or cancel
     Gathered gathered;

@@ -1,4 +1,5 @@
 #include "backup/frm_backups.h"
+#include "ui/window_names.h"
 
 namespace sonaplex {
 
@@ -16,7 +17,7 @@ QString message(const char* kind, int count)
 
 BackupWindowSetup wavSetup()
 {
-    return {QStringLiteral("FrmWavBackup"), QStringLiteral("Wav Backup"), QStringLiteral("LblBackupOrig1"),
+    return {windowName::FrmWavBackup, QStringLiteral("Wav Backup"), QStringLiteral("LblBackupOrig1"),
         QStringLiteral("Backup Original Game Files Only"), message("wav", 6),
         {QStringLiteral("LblBackupPath1"), QStringLiteral("LblBackupPath2"), QStringLiteral("LblBackupPath3"),
             QStringLiteral("LblBackupPath4"), QStringLiteral("LblBackupPath5"), QStringLiteral("LblBackupPath6")},
@@ -27,7 +28,7 @@ BackupWindowSetup wavSetup()
 
 BackupWindowSetup midiSetup()
 {
-    return {QStringLiteral("FrmMidiBackup"), QStringLiteral("Midi Backup"), QStringLiteral("LblWarning2"),
+    return {windowName::FrmMidiBackup, QStringLiteral("Midi Backup"), QStringLiteral("LblWarning2"),
         QStringLiteral("Backup original game files only."), message("midi", 3),
         {QStringLiteral("LblmidBackupPath1"), QStringLiteral("LblmidBackupPath2"), QStringLiteral("LblmidBackupPath3")},
         {QStringLiteral("LblmidFileNameA"), QStringLiteral("LblmidFilenameB"), QStringLiteral("LblmidFileNameC")},

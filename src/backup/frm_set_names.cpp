@@ -1,4 +1,5 @@
 #include "backup/frm_set_names.h"
+#include "ui/window_names.h"
 
 #include "base/files.h"
 #include "ui/messages.h"
@@ -96,7 +97,7 @@ void SetNameDialog::reject() { forms().unload(*this); }
 
 FrmSetName2::FrmSetName2(Forms& forms)
     : SetNameDialog(forms,
-        {QStringLiteral("FrmSetName2"), QStringLiteral("Save Backup Set"), QStringLiteral("Enter Backup Set Name"),
+        {windowName::FrmSetName2, QStringLiteral("Save Backup Set"), QStringLiteral("Enter Backup Set Name"),
             {QStringLiteral("LblSetInfo"),
                 QStringLiteral("Give your backup set the same name as the game you're backing up."),
                 QStringLiteral("LblID"),
@@ -120,7 +121,7 @@ void FrmSetName2::confirm()
 
 FrmSetName::FrmSetName(Forms& forms)
     : SetNameDialog(forms,
-        {QStringLiteral("FrmSetName"), QStringLiteral("Save Set"), QStringLiteral("Enter Set Name"),
+        {windowName::FrmSetName, QStringLiteral("Save Set"), QStringLiteral("Enter Set Name"),
             {QStringLiteral("LblSetInfo"),
                 QStringLiteral("NOTE: Always include the game name in the name of your set.   (Ex. BlackJack1,  "
                                "BJackcosmoset, BlkJckArnold, etc.)")},
@@ -131,7 +132,7 @@ FrmSetName::FrmSetName(Forms& forms)
 void FrmSetName::confirm() { forms().showModal<FrmSetConfirm>(); }
 
 FrmBackupConfirm::FrmBackupConfirm(Forms& forms)
-    : ConfirmationWindow(forms, QStringLiteral("FrmBackupConfirm"), QStringLiteral("Backup Confirmation"),
+    : ConfirmationWindow(forms, windowName::FrmBackupConfirm, QStringLiteral("Backup Confirmation"),
         QStringLiteral("CmdBackupConfirm")),
       text_(addLine(QStringLiteral("LblBackupConfirm"), QStringLiteral("Successful backup of all selected files."))),
       notes_(addLine(QStringLiteral("LblBackupNotes"), QString()))
@@ -154,7 +155,7 @@ void FrmBackupConfirm::setHoldsEverything(bool all)
 
 FrmSetConfirm::FrmSetConfirm(Forms& forms)
     : ConfirmationWindow(
-        forms, QStringLiteral("FrmSetConfirm"), QStringLiteral("Set Confirmation"), QStringLiteral("CmdSetConfirm"))
+        forms, windowName::FrmSetConfirm, QStringLiteral("Set Confirmation"), QStringLiteral("CmdSetConfirm"))
 {
     addLine(QStringLiteral("LblSetConfirm"), QStringLiteral("Your set has been saved."));
 }

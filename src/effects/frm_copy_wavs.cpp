@@ -1,4 +1,5 @@
 #include "effects/frm_copy_wavs.h"
+#include "ui/window_names.h"
 
 #include "actions/backup_sets.h"
 
@@ -21,7 +22,7 @@ namespace {
 ReviewWindowSetup effectsReviewSetup()
 {
     ReviewWindowSetup s;
-    s.name = QStringLiteral("FrmCopyWavs");
+    s.name = windowName::FrmCopyWavs;
     s.title = QStringLiteral("Sonaplex/Sound Effects");
     s.warning
         = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Wav's.");
@@ -72,7 +73,7 @@ void FrmCopyWavs::CmdSwitch2_Click()
         forms().showModeless<FrmReplaceConfirm>();
 }
 
-void FrmCopyWavs::CmdWavBackup_Click() { showBackup(QStringLiteral("FrmWavBackup")); }
+void FrmCopyWavs::CmdWavBackup_Click() { showBackup(windowName::FrmWavBackup); }
 
 void FrmCopyWavs::CmdCreateSet_Click()
 {
@@ -85,7 +86,7 @@ void FrmCopyWavs::CmdCreateSet_Click()
     // A set holds only what the user chose for it now: files an abandoned naming left in the
     // staging folder are named as their own set or discarded first, as the user says.
     if (!settleLeftovers(
-            forms(), ProgramFolder::Staging::Set, QStringLiteral("set"), QStringLiteral("FrmSetName"), this))
+            forms(), ProgramFolder::Staging::Set, QStringLiteral("set"), windowName::FrmSetName, this))
         return;
     Gathered gathered;
     {
@@ -109,11 +110,11 @@ void FrmCopyWavs::CmdCreateSet_Click()
         showMessage(QStringLiteral("No file could be added, so no set was saved."), QStringLiteral("Save Set Error"), this);
         return;
     }
-    forms().showModal(QStringLiteral("FrmSetName"));
+    forms().showModal(windowName::FrmSetName);
 }
 
 void FrmCopyWavs::CmdExitFrmCopyWavs_Click() { backTo(forms().load<FrmWavSelect>()); }
 
-void FrmCopyWavs::CmdWavHelp2_Click() { forms().showModal(QStringLiteral("FrmWavHelp2")); }
+void FrmCopyWavs::CmdWavHelp2_Click() { forms().showModal(windowName::FrmWavHelp2); }
 
 } // namespace sonaplex

@@ -1,4 +1,5 @@
 #include "effects/frm_wav_select.h"
+#include "ui/window_names.h"
 
 #include "effects/frm_copy_wavs.h"
 #include "ui/window_parts.h"
@@ -12,7 +13,7 @@ namespace {
 SelectionWindowSetup effectsSetup()
 {
     SelectionWindowSetup s;
-    s.name = QStringLiteral("FrmWavSelect");
+    s.name = windowName::FrmWavSelect;
     s.title = QStringLiteral("Sonaplex/Sound Effects");
     s.gameTitleName = QStringLiteral("LblGameFilesTitle");
     s.replaceTitleName = QStringLiteral("LblReplaceTitle");
@@ -36,7 +37,7 @@ SelectionWindowSetup effectsSetup()
     s.board.labelsHiddenAtLoad = true;
     s.board.orderErrorTitle = QStringLiteral("Wav Selection Error");
     s.nextName = QStringLiteral("CmdSwitch");
-    s.reviewName = QStringLiteral("FrmCopyWavs");
+    s.reviewName = windowName::FrmCopyWavs;
     return s;
 }
 } // namespace
@@ -67,11 +68,11 @@ void FrmWavSelect::CmdQuit2_Click()
 {
     forms().hide(*this);
     forms().unload(*this);
-    forms().showModeless(QStringLiteral("FrmMidi"));
+    forms().showModeless(windowName::FrmMidi);
 }
 
 void FrmWavSelect::CmdExitProgWav_Click() { forms().endProgram(); }
-void FrmWavSelect::CmdWavGames_Click() { forms().showModal(QStringLiteral("FrmWavGame")); }
-void FrmWavSelect::CmdWavHelp1_Click() { forms().showModal(QStringLiteral("FrmWavHelp1")); }
+void FrmWavSelect::CmdWavGames_Click() { forms().showModal(windowName::FrmWavGame); }
+void FrmWavSelect::CmdWavHelp1_Click() { forms().showModal(windowName::FrmWavHelp1); }
 
 } // namespace sonaplex

@@ -1,4 +1,5 @@
 #include "info/frm_about.h"
+#include "ui/window_names.h"
 
 #include "ui/desktop.h"
 #include "ui/messages.h"
@@ -78,7 +79,7 @@ QFrame* etchedLine(QWidget* parent)
 }
 } // namespace
 
-FrmAbout::FrmAbout(Forms& forms) : Form(forms, QStringLiteral("frmAbout"), QStringLiteral("About Sonaplex"), CloseBox)
+FrmAbout::FrmAbout(Forms& forms) : Form(forms, windowName::frmAbout, QStringLiteral("About Sonaplex"), CloseBox)
 {
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("picIcon"));

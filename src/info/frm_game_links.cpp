@@ -1,4 +1,5 @@
 #include "info/frm_game_links.h"
+#include "ui/window_names.h"
 
 #include "info/game_icons.h"
 
@@ -59,7 +60,7 @@ GameLinksWindow::GameLinksWindow(
 }
 
 FrmGameLinks::FrmGameLinks(Forms& forms)
-    : GameLinksWindow(forms, QStringLiteral("FrmGameLinks"), QStringLiteral("TxtUrl"),
+    : GameLinksWindow(forms, windowName::FrmGameLinks, QStringLiteral("TxtUrl"),
         {game(QStringLiteral("Casino"), QStringLiteral("3D Casino")),
             game(QStringLiteral("A1Collex"), QStringLiteral("A1 Collex")),
             game(QStringLiteral("Bedtris"), QStringLiteral("Bedtris")),
@@ -90,7 +91,7 @@ std::vector<GameLink> effectsGames()
 } // namespace
 
 FrmWavGame::FrmWavGame(Forms& forms)
-    : GameLinksWindow(forms, QStringLiteral("FrmWavGame"), QStringLiteral("TxtUrl2"), effectsGames())
+    : GameLinksWindow(forms, windowName::FrmWavGame, QStringLiteral("TxtUrl2"), effectsGames())
 {
 }
 

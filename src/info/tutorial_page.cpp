@@ -1,4 +1,5 @@
 #include "info/tutorial_page.h"
+#include "ui/window_names.h"
 
 #include "ui/window_parts.h"
 #include "ui/window_pictures.h"
@@ -154,7 +155,7 @@ void TutorialPage::closePage()
 }
 
 FrmMidiHelp::FrmMidiHelp(Forms& forms)
-    : TutorialPage(forms, QStringLiteral("FrmMidiHelp"),
+    : TutorialPage(forms, windowName::FrmMidiHelp,
         {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("DirMidi2")},
             {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("DirMidi1")},
             {QStringLiteral("FrmStepThree"), QStringLiteral("Image1"), QStringLiteral("CmdChooseGame1mid")},
@@ -170,7 +171,7 @@ FrmMidiHelp::FrmMidiHelp(Forms& forms)
 }
 
 FrmMidiHelp2::FrmMidiHelp2(Forms& forms)
-    : TutorialPage(forms, QStringLiteral("FrmMidiHelp2"),
+    : TutorialPage(forms, windowName::FrmMidiHelp2,
         {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("CmdMidiBackup")},
             {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch3")},
             {QStringLiteral("FrmRemove2"), QStringLiteral("Image1"), QStringLiteral("CmdMidiRemove1")},
@@ -187,7 +188,7 @@ FrmMidiHelp2::FrmMidiHelp2(Forms& forms)
 void FrmMidiHelp2::CmdAboutBackup1_Click() { forms().showModal<FrmBackupHelpMidi>(); }
 
 FrmWavHelp1::FrmWavHelp1(Forms& forms)
-    : TutorialPage(forms, QStringLiteral("FrmWavHelp1"),
+    : TutorialPage(forms, windowName::FrmWavHelp1,
         {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("DirWav1")},
             {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("DirWav2")},
             {QStringLiteral("FrmStepThree"), QStringLiteral("Image1"), QStringLiteral("CmdChooseGame2")},
@@ -203,7 +204,7 @@ FrmWavHelp1::FrmWavHelp1(Forms& forms)
 }
 
 FrmWavHelp2::FrmWavHelp2(Forms& forms)
-    : TutorialPage(forms, QStringLiteral("FrmWavHelp2"),
+    : TutorialPage(forms, windowName::FrmWavHelp2,
         {{QStringLiteral("FrmStepOne"), QStringLiteral("Image1"), QStringLiteral("CmdWavBackup")},
             {QStringLiteral("FrmStepTwo"), QStringLiteral("Image1"), QStringLiteral("CmdSwitch2")},
             {QStringLiteral("FrmRemove2"), QStringLiteral("Image1"), QStringLiteral("CmdClear1")},
@@ -222,19 +223,19 @@ FrmWavHelp2::FrmWavHelp2(Forms& forms)
 void FrmWavHelp2::CmdAboutBackup2_Click() { forms().showModal<FrmBackupHelpWav>(); }
 void FrmWavHelp2::CmdSaveSetsInfo_Click() { forms().showModal<FrmSaveSetInfo>(); }
 
-FrmBackupHelpMidi::FrmBackupHelpMidi(Forms& forms) : TutorialPage(forms, QStringLiteral("FrmBackupHelpMidi"))
+FrmBackupHelpMidi::FrmBackupHelpMidi(Forms& forms) : TutorialPage(forms, windowName::FrmBackupHelpMidi)
 {
     connect(button(QStringLiteral("CmdBackupHelpMidi")), &QPushButton::clicked, this,
         &FrmBackupHelpMidi::CmdBackupHelpMidi_Click);
 }
 
-FrmBackupHelpWav::FrmBackupHelpWav(Forms& forms) : TutorialPage(forms, QStringLiteral("FrmBackupHelpWav"))
+FrmBackupHelpWav::FrmBackupHelpWav(Forms& forms) : TutorialPage(forms, windowName::FrmBackupHelpWav)
 {
     connect(button(QStringLiteral("CmdBackupHelpWav")), &QPushButton::clicked, this,
         &FrmBackupHelpWav::CmdBackupHelpWav_Click);
 }
 
-FrmSaveSetInfo::FrmSaveSetInfo(Forms& forms) : TutorialPage(forms, QStringLiteral("FrmSaveSetInfo"))
+FrmSaveSetInfo::FrmSaveSetInfo(Forms& forms) : TutorialPage(forms, windowName::FrmSaveSetInfo)
 {
     connect(button(QStringLiteral("CmdSetSaveInfoOK")), &QPushButton::clicked, this,
         &FrmSaveSetInfo::CmdSetSaveInfoOK_Click);

@@ -1,4 +1,5 @@
 #include "music/frm_confirmations.h"
+#include "ui/window_names.h"
 
 #include "ui/window_parts.h"
 
@@ -6,7 +7,7 @@ namespace sonaplex {
 
 FrmFavorites::FrmFavorites(Forms& forms)
     : ConfirmationWindow(
-        forms, QStringLiteral("FrmFavorites"), QStringLiteral("Add to Favorites"), QStringLiteral("CmdFavorites"))
+        forms, windowName::FrmFavorites, QStringLiteral("Add to Favorites"), QStringLiteral("CmdFavorites"))
 {
     addLine(QStringLiteral("LblFavorites"), QStringLiteral("Successfully added to favorites"));
 }

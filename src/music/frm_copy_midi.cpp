@@ -1,4 +1,5 @@
 #include "music/frm_copy_midi.h"
+#include "ui/window_names.h"
 
 #include "base/content_hash.h"
 #include "base/files.h"
@@ -21,7 +22,7 @@ namespace {
 ReviewWindowSetup musicReviewSetup()
 {
     ReviewWindowSetup s;
-    s.name = QStringLiteral("FrmCopyMidi");
+    s.name = windowName::FrmCopyMidi;
     s.title = QStringLiteral("Sonaplex/Background Music");
     s.warning
         = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Midi's.");
@@ -104,10 +105,10 @@ void FrmCopyMidi::CmdFavorites_Click()
     forms().showModeless<FrmFavorites>();
 }
 
-void FrmCopyMidi::CmdMidiBackup_Click() { showBackup(QStringLiteral("FrmMidiBackup")); }
+void FrmCopyMidi::CmdMidiBackup_Click() { showBackup(windowName::FrmMidiBackup); }
 
 void FrmCopyMidi::CmdExitFrmCopyMidi_Click() { backTo(forms().load<FrmMidi>()); }
 
-void FrmCopyMidi::CmdMidiHelp2_Click() { forms().showModal(QStringLiteral("FrmMidiHelp2")); }
+void FrmCopyMidi::CmdMidiHelp2_Click() { forms().showModal(windowName::FrmMidiHelp2); }
 
 } // namespace sonaplex

@@ -1,4 +1,5 @@
 #include "music/frm_midi.h"
+#include "ui/window_names.h"
 
 #include "base/files.h"
 #include "music/frm_copy_midi.h"
@@ -14,7 +15,7 @@ namespace {
 SelectionWindowSetup musicSetup()
 {
     SelectionWindowSetup s;
-    s.name = QStringLiteral("FrmMidi");
+    s.name = windowName::FrmMidi;
     s.title = QStringLiteral("Sonaplex/Background Music");
     s.gameTitleName = QStringLiteral("LblGameMidiFilesTitle");
     s.replaceTitleName = QStringLiteral("LblReplaceMidiTitle");
@@ -33,7 +34,7 @@ SelectionWindowSetup musicSetup()
     s.board.replaceButtonName = [](int n) { return QStringLiteral("CmdReplaceMidi%1").arg(n); };
     s.board.orderErrorTitle = QStringLiteral("Midi Selection Error");
     s.nextName = QStringLiteral("CmdSonaplex");
-    s.reviewName = QStringLiteral("FrmCopyMidi");
+    s.reviewName = windowName::FrmCopyMidi;
     return s;
 }
 } // namespace
@@ -73,12 +74,12 @@ void FrmMidi::CmdGotoWavSelect1_Click()
 {
     forms().hide(*this);
     forms().unload(*this);
-    forms().showModeless(QStringLiteral("FrmWavSelect"));
+    forms().showModeless(windowName::FrmWavSelect);
 }
 
 void FrmMidi::CmdExit1_Click() { forms().endProgram(); }
-void FrmMidi::CmdAbout_Click() { forms().showModal(QStringLiteral("frmAbout")); }
-void FrmMidi::CmdMidiGames_Click() { forms().showModal(QStringLiteral("FrmGameLinks")); }
-void FrmMidi::CmdHelpMidi_Click() { forms().showModal(QStringLiteral("FrmMidiHelp")); }
+void FrmMidi::CmdAbout_Click() { forms().showModal(windowName::frmAbout); }
+void FrmMidi::CmdMidiGames_Click() { forms().showModal(windowName::FrmGameLinks); }
+void FrmMidi::CmdHelpMidi_Click() { forms().showModal(windowName::FrmMidiHelp); }
 
 } // namespace sonaplex

@@ -1,4 +1,5 @@
 #include "packs/frm_packs.h"
+#include "ui/window_names.h"
 
 #include "audio/analysis.h"
 #include "readers/games.h"
@@ -98,7 +99,7 @@ audio::DeviceKind kindOf(const QString& path)
 } // namespace
 
 FrmPacks::FrmPacks(Forms& forms)
-    : Form(forms, QStringLiteral("FrmPacks"), QStringLiteral("Sonaplex/Sound Packs"), CloseBox),
+    : Form(forms, windowName::FrmPacks, QStringLiteral("Sonaplex/Sound Packs"), CloseBox),
       packLabel_(makeLabel(QStringLiteral("LblPackFile"), QStringLiteral("No pack is open."), this)),
       games_(new QComboBox(this)), title_(makeLabel(QStringLiteral("LblPackTitle"), QString(), this)),
       entries_(new QTreeView(this)), model_(new PackEntriesModel(this)), soundPlayer_(new SamplePlayer(forms.audio(), this)),

@@ -1,4 +1,5 @@
 #include "restore/frm_restore.h"
+#include "ui/window_names.h"
 
 #include "restore/replaced_files_model.h"
 
@@ -35,7 +36,7 @@ constexpr size_t kOpenFolderLimit = 5000;
 } // namespace
 
 FrmRestore::FrmRestore(Forms& forms)
-    : Form(forms, QStringLiteral("FrmRestore"), QStringLiteral("Sonaplex/Restore Game Files"), CloseBox),
+    : Form(forms, windowName::FrmRestore, QStringLiteral("Sonaplex/Restore Game Files"), CloseBox),
       list_(new QTreeView(this)), model_(new ReplacedFilesModel(this)), summary_(new QLabel(this)), sets_(new QComboBox(this))
 {
     sets_->setObjectName(QStringLiteral("CboBackupSets"));

@@ -211,6 +211,14 @@ void Forms::showModal(Form& form)
 
 void Forms::hide(Form& form) { form.hide(); }
 
+QStringList Forms::registeredNames() const
+{
+    QStringList names;
+    for (const auto& [name, factory] : factories_)
+        names << name;
+    return names;
+}
+
 Form& Forms::load(const QString& name)
 {
     auto it = factories_.find(name);

@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include "audio/audio_host.h"
 #include "base/program_folder.h"
@@ -100,6 +101,8 @@ public:
     {
         factories_.insert_or_assign(name, Factory{typeid(F), [](Forms& forms) -> Form* { return new F(forms); }});
     }
+    // The names registered, in order (see ui/window_names.h).
+    QStringList registeredNames() const;
     // Loads a registered window by name, as load<F>() does.
     Form& load(const QString& name);
     Form& showModeless(const QString& name);

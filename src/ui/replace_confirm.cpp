@@ -1,4 +1,5 @@
 #include "ui/replace_confirm.h"
+#include "ui/window_names.h"
 
 #include "ui/window_parts.h"
 
@@ -9,7 +10,7 @@
 namespace sonaplex {
 
 FrmReplaceConfirm::FrmReplaceConfirm(Forms& forms)
-    : ConfirmationWindow(forms, QStringLiteral("FrmReplaceConfirm"), QStringLiteral("Replacement Confirmation"),
+    : ConfirmationWindow(forms, windowName::FrmReplaceConfirm, QStringLiteral("Replacement Confirmation"),
         QStringLiteral("CmdReplaceConfirm"))
 {
     auto* top = new QGroupBox(this);

@@ -1,4 +1,5 @@
 #include "ui/selection_window.h"
+#include "ui/window_names.h"
 
 #include "ui/installed_games.h"
 #include "words/report_words.h"
@@ -169,7 +170,7 @@ void SelectionWindow::showUpdateNotice()
 
 void SelectionWindow::openRestoreOn(const QString& link)
 {
-    Form& restore = forms().load(QStringLiteral("FrmRestore"));
+    Form& restore = forms().load(windowName::FrmRestore);
     QMetaObject::invokeMethod(&restore, "showFolder", Q_ARG(QString, QUrl::fromPercentEncoding(link.toLatin1())));
     forms().showModal(restore);
 }

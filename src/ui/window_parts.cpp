@@ -1,4 +1,5 @@
 #include "ui/window_parts.h"
+#include "ui/window_names.h"
 
 #include "ui/forms.h"
 
@@ -31,7 +32,7 @@ QPushButton* makeRestoreButton(Form& window)
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), &window);
     QObject::connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
     QObject::connect(
-        b, &QPushButton::clicked, &window, [&window] { window.forms().showModal(QStringLiteral("FrmRestore")); });
+        b, &QPushButton::clicked, &window, [&window] { window.forms().showModal(windowName::FrmRestore); });
     return b;
 }
 
@@ -41,7 +42,7 @@ QPushButton* makePacksButton(Form& window)
         QStringLiteral("Open, check, apply and make sound packs (Ctrl+K)."), &window);
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), &window);
     QObject::connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
-    QObject::connect(b, &QPushButton::clicked, &window, [&window] { window.forms().showModal(QStringLiteral("FrmPacks")); });
+    QObject::connect(b, &QPushButton::clicked, &window, [&window] { window.forms().showModal(windowName::FrmPacks); });
     return b;
 }
 

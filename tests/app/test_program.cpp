@@ -1,5 +1,6 @@
 // Start-up, the move between the music and sound-effects windows, and the program folder.
 #include "support.h"
+#include "ui/window_names.h"
 #include "ui/browser_pane.h"
 #include "ui/desktop.h"
 #include "ui/splash_art.h"
@@ -177,6 +178,20 @@ private slots:
         QVERIFY(closed);
         click("FrmMidi", "CmdGotoWavSelect1");
         check("FrmWavSelect");
+    }
+
+    // A window opens another in a folder it may not include by name: every name it may use is
+    // registered, and makes the window of that object name.
+    void everyWindowNameIsRegisteredAndNamesItsWindow()
+    {
+        Program program;
+        QStringList named;
+        for (QLatin1StringView name : windowName::all)
+            named << name;
+        named.sort();
+        QCOMPARE(program.forms().registeredNames(), named);
+        for (const char* name : {"FrmPacks", "FrmRestore", "FrmGameLinks", "FrmSetName"})
+            QCOMPARE(program.forms().load(QString::fromLatin1(name)).objectName(), QString::fromLatin1(name));
     }
 
     void windowsLargerThanTheScreenScrollWithinIt()
