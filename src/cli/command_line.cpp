@@ -187,6 +187,8 @@ Opened openRecord(const Options& o)
     return {std::move(record), kDone};
 }
 
+
+namespace {
 // Every game file the record knows under `folder`, with its state read (hashes remembered, or
 // each file read, with progress and Ctrl+C).
 // False, said on stderr, when the record's listing could not be read (exit status kUnusable).
@@ -199,6 +201,15 @@ bool filesUnder(ReplacementRecord& record, const QString& folder, std::vector<Re
     if (!listed)
         err(QStringLiteral("sonaplex: %1").arg(listed.error));
     return listed.ok;
+}
+} // namespace
+
+Opened openListing(const Options& o, const QString& folder)
+{
+    Opened opened = openRecord(o);
+    if (!opened.failed && !filesUnder(*opened.record, folder, opened.files))
+        opened.failed = kUnusable;
+    return opened;
 }
 
 // The folder the user means by `given`: a folder that is there, else an installed game's name
@@ -253,12 +264,10 @@ int status(const Options& o)
     const QString folder = gameOrFolder(o, o.arguments.front());
     if (folder.isEmpty())
         return kUsage;
-    const Opened opened = openRecord(o);
+    Opened opened = openListing(o, folder);
     if (opened.failed)
         return opened.failed;
-    std::vector<ReplacedFile> files;
-    if (!filesUnder(*opened.record, folder, files))
-        return kUnusable;
+    std::vector<ReplacedFile>& files = opened.files;
     if (files.empty() && !QFileInfo(folder).isDir())
         return notATarget(o.arguments.front());
     const bool stopped = std::any_of(
@@ -394,12 +403,10 @@ int restore(const Options& o)
     const QString folder = gameOrFolder(o, o.arguments.front());
     if (folder.isEmpty())
         return kUsage;
-    const Opened opened = openRecord(o);
+    Opened opened = openListing(o, folder);
     if (opened.failed)
         return opened.failed;
-    std::vector<ReplacedFile> files;
-    if (!filesUnder(*opened.record, folder, files))
-        return kUnusable;
+    std::vector<ReplacedFile>& files = opened.files;
     if (files.empty() && !QFileInfo(folder).isDir())
         return notATarget(o.arguments.front());
     if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
@@ -473,12 +480,10 @@ int reapply(const Options& o)
         err(QStringLiteral("sonaplex: %1 is neither a folder nor an installed game.").arg(o.arguments.front()));
         return kNotAll;
     }
-    const Opened opened = openRecord(o);
+    Opened opened = openListing(o, folder);
     if (opened.failed)
         return opened.failed;
-    std::vector<ReplacedFile> files;
-    if (!filesUnder(*opened.record, folder, files))
-        return kUnusable;
+    std::vector<ReplacedFile>& files = opened.files;
     if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
         err(QStringLiteral("sonaplex: stopped; nothing was changed."));
         return kNotAll;
@@ -574,12 +579,10 @@ int games(const Options& o)
     const GameSearch found = findGames(GamePlaces::ofUser(root));
     for (const QString& line : found.log)
         err(QStringLiteral("sonaplex: %1").arg(line));
-    const Opened opened = openRecord(o);
+    Opened opened = openListing(o, {});
     if (opened.failed)
         return opened.failed;
-    std::vector<ReplacedFile> files;
-    if (!filesUnder(*opened.record, {}, files))
-        return kUnusable;
+    std::vector<ReplacedFile>& files = opened.files;
     std::vector<GameCount> counts = countReplaced(found.games, files);
     if (o.json) {
         QJsonArray list;

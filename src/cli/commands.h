@@ -35,10 +35,13 @@ void printJson(const QJsonObject& document);
 struct Opened {
     std::unique_ptr<ReplacementRecord> record;
     int failed = kDone;
+    std::vector<ReplacedFile> files = {}; // openListing(): what the record knows under the folder
 };
 QString programRoot(const Options& o);
 Opened openRecord(const Options& o);
-bool filesUnder(ReplacementRecord& record, const QString& folder, std::vector<ReplacedFile>& files);
+// The record opened, and every game file it knows under `folder` (every one when empty), states
+// read; `failed` is kUnusable when the listing could not be read.
+Opened openListing(const Options& o, const QString& folder);
 QString gameOrFolder(const Options& o, const QString& given);
 
 // The command as --json names it: "status", "pack apply", ...

@@ -112,12 +112,12 @@ void openAndCheck(const Options& o, const QString& packPath, const QString& fold
         c.failed = kNotAll;
         return;
     }
-    c.opened = openRecord(o);
-    std::vector<ReplacedFile> known;
-    if (c.opened.failed || !filesUnder(*c.opened.record, folder, known)) {
-        c.failed = c.opened.failed ? c.opened.failed : kUnusable;
+    c.opened = openListing(o, folder);
+    if (c.opened.failed) {
+        c.failed = c.opened.failed;
         return;
     }
+    const std::vector<ReplacedFile>& known = c.opened.files;
     {
         WorkProgress progress;
         Watched watched(progress, QStringLiteral("Reading the pack:"));
@@ -270,12 +270,10 @@ int remove(const Options& o)
     PackSession pack;
     if (!pack.read(t.pack))
         return refusedPack(o, t.pack, pack.refused());
-    const Opened opened = openRecord(o);
+    const Opened opened = openListing(o, folder);
     if (opened.failed)
         return opened.failed;
-    std::vector<ReplacedFile> known;
-    if (!filesUnder(*opened.record, folder, known))
-        return kUnusable;
+    const std::vector<ReplacedFile>& known = opened.files;
     std::vector<size_t> notPacks;
     const PreparedRun takingOff = pack.takeOff(*opened.record, folder, known, &notPacks);
     QStringList notes;
@@ -321,12 +319,10 @@ int create(const Options& o)
         err(QStringLiteral("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
         return kNotAll;
     }
-    const Opened opened = openRecord(o);
+    const Opened opened = openListing(o, folder);
     if (opened.failed)
         return opened.failed;
-    std::vector<ReplacedFile> known;
-    if (!filesUnder(*opened.record, folder, known))
-        return kUnusable;
+    const std::vector<ReplacedFile>& known = opened.files;
     NewPack pack;
     if (fromGame) {
         pack = packOfReplacements(folder, known, opened.record->store(), installedGames(o));
