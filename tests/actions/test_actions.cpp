@@ -1,0 +1,119 @@
+// What users do, through the floor the command line and the windows share, with no window:
+// a sound pack opened, checked, converted, applied and taken off, on real files and a real record.
+#include "actions/pack_session.h"
+#include "audio/analysis.h"
+#include "base/work_progress.h"
+#include "record/replacement_record.h"
+#include "file_support.h"
+
+#include <QtEndian>
+#include <QtTest>
+
+#include <cmath>
+
+using namespace sonaplex;
+using namespace sonaplex::test;
+
+namespace {
+// A 16-bit PCM wave file of a sine at `hz`, its header written out as the RIFF format says.
+QByteArray wave(int rate, int channels, int frames, double hz)
+{
+    QByteArray data;
+    for (int i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c) {
+            const qint16 s = qint16(8000 * std::sin(2 * M_PI * hz * i / rate));
+            data.append(reinterpret_cast<const char*>(&s), 2);
+        }
+    auto u32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 4); };
+    auto u16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 2); };
+    return "RIFF" + u32(quint32(36 + data.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(quint16(channels))
+        + u32(quint32(rate)) + u32(quint32(rate * channels * 2)) + u16(quint16(channels * 2)) + u16(16) + "data"
+        + u32(quint32(data.size())) + data;
+}
+} // namespace
+
+class TestActions : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString at(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
+
+private slots:
+    // Apply converts only what the conversion just before it made (a cancelled one leaves none),
+    // a second check finds the pack in place, and a pack read without its sounds takes it off.
+    void aPackIsCheckedConvertedAppliedAndTakenOff()
+    {
+        QVERIFY(QDir().mkpath(at("game/sfx")));
+        const QByteArray shot = wave(44100, 1, 4410, 440), door = wave(44100, 1, 4410, 220);
+        QVERIFY(writeFile(at("game/sfx/shot.wav"), shot));
+        QVERIFY(writeFile(at("game/sfx/door.wav"), door));
+        QVERIFY(writeFile(at("loud.wav"), wave(22050, 2, 2205, 660))); // another rate and channels
+        QVERIFY(writeFile(at("creak.wav"), wave(44100, 1, 2000, 330)));
+        PackManifest m;
+        m.name = QStringLiteral("Test sounds");
+        m.version = QStringLiteral("1.0");
+        m.entries = {{QStringLiteral("sfx/shot.wav"), QStringLiteral("1.wav"), {}},
+            {QStringLiteral("sfx/door.wav"), QStringLiteral("2.wav"), {}}};
+        const QString packPath = at("test.sonaplexpack");
+        QVERIFY(writePack(packPath, m, {at("loud.wav"), at("creak.wav")}).ok);
+
+        ReplacementRecord record(at("program/Replacements"));
+        QVERIFY(record.ready().ok);
+        const QString game = at("game");
+        PackSession session;
+        WorkProgress progress;
+        QVERIFY(session.open(packPath, at("program/Work/Pack-XXXXXX"), progress));
+        QVERIFY(session.check(record, game, record.readUnder(game), false, progress));
+        QCOMPARE(int(session.checked().items.size()), 2);
+        for (const PackItem& item : session.checked().items)
+            QCOMPARE(item.action, PackAction::Replace);
+        QCOMPARE(session.checked().items[0].format.state, FormatCheck::State::Differs);
+
+        WorkProgress cancelled;
+        cancelled.cancel();
+        QVERIFY(!session.convert(cancelled));
+        QVERIFY(session.converted().empty());
+        QVERIFY(session.convert(progress));
+        QCOMPARE(int(session.converted().size()), 1);
+        const PreparedRun applying = session.apply(record);
+        QVERIFY(!applying.nothingToDo());
+        QVERIFY(session.converted().empty()); // used by this apply only
+        const Report applied = applying.start(&progress);
+        QVERIFY(applied.ok());
+        QCOMPARE(applied.done(), 2);
+        const audio::SoundInfo converted = audio::soundInfo(audio::DeviceKind::WaveAudio, at("game/sfx/shot.wav"));
+        QCOMPARE(converted.rate, 44100);
+        QCOMPARE(converted.channels, 1);
+        QCOMPARE(readAll(at("game/sfx/door.wav")), readAll(at("creak.wav")));
+
+        QVERIFY(session.check(record, game, record.readUnder(game), false, progress));
+        for (const PackItem& item : session.checked().items)
+            QCOMPARE(item.state, PackState::Applied);
+        QVERIFY(session.apply(record).nothingToDo());
+
+        PackSession reading;
+        QVERIFY(reading.read(packPath));
+        QVERIFY(reading.sounds().empty());
+        std::vector<size_t> notPacks;
+        const PreparedRun takingOff = reading.takeOff(record, game, record.readUnder(game), &notPacks);
+        QVERIFY(notPacks.empty());
+        QVERIFY(takingOff.start(&progress).ok());
+        QCOMPARE(readAll(at("game/sfx/shot.wav")), shot);
+        QCOMPARE(readAll(at("game/sfx/door.wav")), door);
+    }
+
+    // A pack that is not one is refused by name, and the session holds nothing of it.
+    void aRefusedPackLeavesTheSessionEmpty()
+    {
+        QVERIFY(writeFile(at("bad.sonaplexpack"), "PK\x03\x04 not a zip archive"));
+        PackSession session;
+        WorkProgress progress;
+        QVERIFY(!session.open(at("bad.sonaplexpack"), at("program/Work/Pack-XXXXXX"), progress));
+        QVERIFY(!session.refused().isEmpty());
+        QVERIFY(!session.isOpen());
+        QVERIFY(!session.read(at("bad.sonaplexpack")));
+        QVERIFY(!session.refused().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestActions)
+#include "test_actions.moc"
