@@ -18,9 +18,39 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
 #include <functional>
 
-#include <deque>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
+// A test program's main, as QTEST_MAIN's, that ends as the program itself does: without the
+// libraries' static teardown. Qt Multimedia's global connection to the sound server is torn down
+// by a static destructor that races the server's thread, and now and then aborts a test that
+// passed. Leaks are looked for before, where the build looks for them.
+#if defined(__SANITIZE_ADDRESS__)
+#define SONAPLEX_LEAK_CHECK() __lsan_do_leak_check()
+#else
+#define SONAPLEX_LEAK_CHECK()
+#endif
+#define SONAPLEX_TEST_MAIN(TestObject) \
+    int main(int argc, char* argv[]) \
+    { \
+        int status = 0; \
+        { \
+            QApplication app(argc, argv); \
+            app.setAttribute(Qt::AA_Use96Dpi, true); \
+            TestObject tc; \
+            QTEST_SET_MAIN_SOURCE_PATH \
+            status = QTest::qExec(&tc, argc, argv); \
+        } \
+        std::fflush(nullptr); \
+        SONAPLEX_LEAK_CHECK(); \
+        std::_Exit(status); \
+    }
 
 namespace sonaplex::test {
 

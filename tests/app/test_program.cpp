@@ -314,5 +314,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestProgram)
+SONAPLEX_TEST_MAIN(TestProgram)
 #include "test_program.moc"

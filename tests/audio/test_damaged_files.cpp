@@ -251,5 +251,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDamagedFiles)
+SONAPLEX_TEST_MAIN(TestDamagedFiles)
 #include "test_damaged_files.moc"

@@ -32,5 +32,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestNoDevice)
+SONAPLEX_TEST_MAIN(TestNoDevice)
 #include "test_no_device.moc"

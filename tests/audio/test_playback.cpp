@@ -219,5 +219,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPlayback)
+SONAPLEX_TEST_MAIN(TestPlayback)
 #include "test_playback.moc"

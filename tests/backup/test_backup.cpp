@@ -345,5 +345,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBackup)
+SONAPLEX_TEST_MAIN(TestBackup)
 #include "test_backup.moc"

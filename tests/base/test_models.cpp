@@ -417,5 +417,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestModels)
+SONAPLEX_TEST_MAIN(TestModels)
 #include "test_models.moc"

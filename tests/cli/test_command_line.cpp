@@ -418,5 +418,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCommandLine)
+SONAPLEX_TEST_MAIN(TestCommandLine)
 #include "test_command_line.moc"

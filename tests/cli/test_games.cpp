@@ -481,5 +481,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestGames)
+SONAPLEX_TEST_MAIN(TestGames)
 #include "test_games.moc"

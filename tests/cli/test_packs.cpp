@@ -548,5 +548,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPacks)
+SONAPLEX_TEST_MAIN(TestPacks)
 #include "test_packs.moc"

@@ -351,5 +351,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestEffects)
+SONAPLEX_TEST_MAIN(TestEffects)
 #include "test_effects.moc"

@@ -236,5 +236,5 @@ private:
     }
 };
 
-QTEST_MAIN(TestInfo)
+SONAPLEX_TEST_MAIN(TestInfo)
 #include "test_info.moc"

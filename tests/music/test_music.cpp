@@ -260,5 +260,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMusic)
+SONAPLEX_TEST_MAIN(TestMusic)
 #include "test_music.moc"

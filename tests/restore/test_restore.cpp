@@ -589,5 +589,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRestore)
+SONAPLEX_TEST_MAIN(TestRestore)
 #include "test_restore.moc"

@@ -115,5 +115,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForms)
+SONAPLEX_TEST_MAIN(TestForms)
 #include "test_forms.moc"

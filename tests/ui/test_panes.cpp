@@ -154,5 +154,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPanes)
+SONAPLEX_TEST_MAIN(TestPanes)
 #include "test_panes.moc"

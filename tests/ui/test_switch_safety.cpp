@@ -384,5 +384,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSwitchSafety)
+SONAPLEX_TEST_MAIN(TestSwitchSafety)
 #include "test_switch_safety.moc"
