@@ -87,7 +87,7 @@ bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, co
     converted_.clear();
     notConverted_.clear();
     // What the record remembers of the game files spares reading them again: on its own thread.
-    const std::vector<QString> remembered = packRemembered(manifest(), gameFolder, record);
+    const std::vector<QString> remembered = packRemembered(manifest(), gameFolder, record, &progress);
     progress.setTotal(int(sounds_.size()), 0);
     PackCheck found;
     progress.offload([&] {

@@ -772,13 +772,17 @@ bool PackCheck::forAnotherGame() const
         && std::all_of(items.begin(), items.end(), [](const PackItem& i) { return i.state == PackState::Missing; });
 }
 
-std::vector<QString> packRemembered(const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record)
+std::vector<QString> packRemembered(
+    const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record, const WorkProgress* progress)
 {
     std::vector<QString> hashes;
     hashes.reserve(manifest.entries.size());
     const QString folder = QDir::cleanPath(gameFolder) + QLatin1Char('/');
-    for (const PackEntry& e : manifest.entries)
+    for (const PackEntry& e : manifest.entries) {
+        if (progress)
+            progress->breathe();
         hashes.push_back(record.knownHash(folder + e.path));
+    }
     return hashes;
 }
 

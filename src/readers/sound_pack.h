@@ -195,7 +195,9 @@ PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const
     bool overOthers, WorkProgress* progress = nullptr);
 // What the record remembers of each entry's game file under `gameFolder` (empty where nothing);
 // on the record's thread.
-std::vector<QString> packRemembered(const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record);
+// `progress` breathes between entries (a pack may have thousands).
+std::vector<QString> packRemembered(const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record,
+    const WorkProgress* progress = nullptr);
 
 // What the record names as the source of an entry put in place: the pack's path and the
 // sound's name inside it.
