@@ -104,7 +104,7 @@ FrmPacks::FrmPacks(Forms& forms)
       games_(new QComboBox(this)), title_(makeLabel(QStringLiteral("LblPackTitle"), QString(), this)),
       entries_(new QTreeView(this)), model_(new PackEntriesModel(this)), soundPlayer_(new SamplePlayer(forms.audio(), this)),
       gamePlayer_(new SamplePlayer(forms.audio(), this)),
-      overOthers_(new QCheckBox(QStringLiteral("Replace files &other replacements changed"), this)),
+      overOthers_(new QCheckBox(QStringLiteral("Replace files other &replacements changed"), this)),
       convert_(new QCheckBox(QStringLiteral("Con&vert sounds to their game file's format"), this)),
       matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this)), sets_(new QComboBox(this)),
       summary_(makeLabel(QStringLiteral("LblPackSummary"), QString(), this))
@@ -166,7 +166,7 @@ FrmPacks::FrmPacks(Forms& forms)
         &FrmPacks::CmdApplyPack_Click);
     auto* remove = button("CmdRemovePack", "&Take Pack Off", "Put back what the pack replaced.",
         &FrmPacks::CmdRemovePack_Click);
-    auto* fromGame = button("CmdPackFromGame", "Pack &This Game's Replacements...",
+    auto* fromGame = button("CmdPackFromGame", "Pack This &Game's Replacements...",
         "Make a pack of what Sonaplex replaced in the game.", &FrmPacks::CmdPackFromGame_Click);
     auto* fromSet = button("CmdPackFromSet", "Pack &Set...", "Make a pack of the chosen saved set, for the game.",
         &FrmPacks::CmdPackFromSet_Click);
