@@ -2,6 +2,7 @@
 
 #include "audio/midi_file.h"
 #include "base/files.h"
+#include "base/result.h"
 #include "base/loaded_library.h"
 
 #include <QFile>
@@ -502,14 +503,14 @@ MidiRead readMidi(const QString& path, MidiDetail detail)
     if (!QFileInfo::exists(path))
         return {{}, QStringLiteral("The file %1 does not exist.").arg(name), {}};
     // Checked on the opened file, never waited on: a FIFO or a device is not a MIDI file.
-    FileResult notReadable;
-    const int fd = openRegularFile(path, &notReadable);
-    if (fd < 0)
+    const Result<int> opened = openRegularFile(path);
+    if (!opened)
         return {{},
-            notReadable.cause == FileCause::NotAFile
+            opened.failure().cause == FileCause::NotAFile
                 ? QStringLiteral("%1 is not a file that can be played.").arg(name)
-                : QStringLiteral("%1 cannot be read (%2).").arg(name, notReadable.error),
+                : QStringLiteral("%1 cannot be read (%2).").arg(name, opened.failure().error),
             {}};
+    const int fd = opened.value();
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return {{}, QStringLiteral("%1 cannot be read (%2).").arg(name, file.errorString())};

@@ -3,6 +3,7 @@
 #include "audio/libraries.h"
 #include "audio/riff_walk.h"
 #include "base/files.h"
+#include "base/result.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,13 +38,13 @@ OpenResult openWave(const QString& path, SF_INFO* header)
     if (!info.exists())
         return {nullptr, QStringLiteral("The file %1 does not exist.").arg(info.fileName())};
     // Checked on the opened file, never waited on: a FIFO or a device is not a sound file.
-    FileResult notReadable;
-    const int fd = openRegularFile(path, &notReadable);
-    if (fd < 0)
+    const Result<int> opened = openRegularFile(path);
+    if (!opened)
         return {nullptr,
-            notReadable.cause == FileCause::NotAFile
+            opened.failure().cause == FileCause::NotAFile
                 ? QStringLiteral("%1 is not a file that can be played.").arg(info.fileName())
-                : QStringLiteral("%1 cannot be read (%2).").arg(info.fileName(), notReadable.error)};
+                : QStringLiteral("%1 cannot be read (%2).").arg(info.fileName(), opened.failure().error)};
+    const int fd = opened.value();
     struct Closer {
         int fd;
         ~Closer()

@@ -1,4 +1,5 @@
 #include "base/content_hash.h"
+#include "base/result.h"
 
 #include <QFile>
 
@@ -47,10 +48,10 @@ HashResult contentHash(const QString& path)
             FileResult::failure(QStringLiteral("cannot read %1: %2").arg(path, QString::fromLocal8Bit(strerror(err))),
                 causeOfErrno(err))};
     };
-    FileResult notReadable;
-    const int fd = openRegularFile(path, &notReadable);
-    if (fd < 0)
-        return {{}, notReadable};
+    const Result<int> opened = openRegularFile(path);
+    if (!opened)
+        return {{}, opened.failure()};
+    const int fd = opened.value();
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     ContentHasher hasher;
     const bool read = hasher.updateFrom(fd);

@@ -35,6 +35,8 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
+template <class T> class Result; // base/result.h
+
 // The cause an errno value stands for.
 FileCause causeOfErrno(int err);
 
@@ -78,13 +80,12 @@ FileResult syncFolder(const QString& folder);
 
 // Opens `path` for reading only when it is a regular file, as checked on the opened descriptor
 // (opened non-blocking, so that a FIFO or a device is never waited on; blocking again once
-// checked). Returns the descriptor, which the caller closes, or -1 with `why` saying why.
-int openRegularFile(const QString& path, FileResult* why);
+// checked). The descriptor, which the caller closes, or why there is none.
+Result<int> openRegularFile(const QString& path);
 
 // The whole of a small file someone else wrote (a list, a manifest): read only when it is a
-// regular file (openRegularFile) of at most `limit` bytes. Empty, with `why` saying why, when
-// it is not; `why` is a success for a file read whole, even an empty one.
-QByteArray readSmallFile(const QString& path, qint64 limit, FileResult* why);
+// regular file (openRegularFile) of at most `limit` bytes, or why it was not read.
+Result<QByteArray> readSmallFile(const QString& path, qint64 limit);
 
 // Why `path` cannot be used as a file name, or empty when it can: a name whose bytes are not
 // UTF-8 reads back with U+FFFD in place of those bytes, and the name read back names another

@@ -1,4 +1,5 @@
 #include "base/files.h"
+#include "base/result.h"
 
 #include "base/content_hash.h"
 #include "base/work_progress.h"
@@ -354,10 +355,10 @@ FileResult PendingCopy::prepare(
     for (const QString& path : {source, destination})
         if (const QString why = undecodableName(path); !why.isEmpty())
             return FileResult::failure(why, FileCause::NotFound);
-    FileResult notReadable;
-    Fd in(openRegularFile(source, &notReadable));
-    if (in.get() < 0)
-        return notReadable;
+    const Result<int> opened = openRegularFile(source);
+    if (!opened)
+        return opened.failure();
+    Fd in(opened.value());
     struct stat src {};
     if (::fstat(in.get(), &src) != 0) {
         const int err = errno; // before any string is built
@@ -502,40 +503,35 @@ FileResult syncFolder(const QString& folder)
     return FileResult::success();
 }
 
-int openRegularFile(const QString& path, FileResult* why)
+Result<int> openRegularFile(const QString& path)
 {
     const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         const int err = errno;
-        if (why)
-            *why = failed(QStringLiteral("cannot read %1").arg(path), err);
-        return -1;
+        return failed(QStringLiteral("cannot read %1").arg(path), err);
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        if (why)
-            *why = FileResult::failure(QStringLiteral("%1 is not a regular file").arg(path), FileCause::NotAFile);
-        return -1;
+        return FileResult::failure(QStringLiteral("%1 is not a regular file").arg(path), FileCause::NotAFile);
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 
-QByteArray readSmallFile(const QString& path, qint64 limit, FileResult* why)
+Result<QByteArray> readSmallFile(const QString& path, qint64 limit)
 {
-    const int fd = openRegularFile(path, why);
-    if (fd < 0)
-        return {};
+    const Result<int> opened = openRegularFile(path);
+    if (!opened)
+        return opened.failure();
+    const int fd = opened.value();
+    const FileResult tooLarge = FileResult::failure(
+        QStringLiteral("%1 is larger than %2 MB: not what it should be").arg(path).arg(limit >> 20), FileCause::Other);
     QByteArray data;
     struct stat st {};
     if (::fstat(fd, &st) == 0 && st.st_size > limit) {
         ::close(fd);
-        if (why)
-            *why = FileResult::failure(
-                QStringLiteral("%1 is larger than %2 MB: not what it should be").arg(path).arg(limit >> 20),
-                FileCause::Other);
-        return {};
+        return tooLarge;
     }
     // One byte more than the limit at most: a file that grows past it while read is noticed.
     data.resize(qsizetype(std::min<qint64>(std::max<qint64>(st.st_size, 4096), limit) + 1));
@@ -549,25 +545,16 @@ QByteArray readSmallFile(const QString& path, qint64 limit, FileResult* why)
         if (n < 0) {
             const int err = errno;
             ::close(fd);
-            if (why)
-                *why = failed(QStringLiteral("cannot read %1").arg(path), err);
-            return {};
+            return failed(QStringLiteral("cannot read %1").arg(path), err);
         }
         got += n;
         if (n == 0 || got > limit)
             break;
     }
     ::close(fd);
-    if (got > limit) {
-        if (why)
-            *why = FileResult::failure(
-                QStringLiteral("%1 is larger than %2 MB: not what it should be").arg(path).arg(limit >> 20),
-                FileCause::Other);
-        return {};
-    }
+    if (got > limit)
+        return tooLarge;
     data.truncate(got);
-    if (why)
-        *why = FileResult::success();
     return data;
 }
 

@@ -1,4 +1,5 @@
 #include "readers/backup_manifest.h"
+#include "base/result.h"
 
 #include <optional>
 
@@ -82,8 +83,8 @@ std::vector<ManifestLine> readManifest(const QString& folder, std::vector<SetRef
     };
     // Opened only as a regular file, and read only so far: a manifest is a short list.
     constexpr qint64 kMaxManifest = 4 << 20;
-    FileResult notReadable;
-    const int fd = openRegularFile(folder + QLatin1Char('/') + manifestName(), &notReadable);
+    const Result<int> opened = openRegularFile(folder + QLatin1Char('/') + manifestName());
+    const int fd = opened ? opened.value() : -1;
     QFile in;
     if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         if (fd >= 0)

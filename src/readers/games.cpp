@@ -5,6 +5,8 @@
 // logged, never trusted.
 #include "readers/games.h"
 
+#include "base/result.h"
+
 #include "readers/key_values.h"
 
 #include <QDir>
@@ -86,11 +88,10 @@ public:
     // The file's content, or empty with a line in the log (nothing for a file that is not there).
     QByteArray read(const QString& path, qint64 limit)
     {
-        FileResult why;
-        const QByteArray data = readSmallFile(path, limit, &why);
-        if (!why && why.cause != FileCause::NotFound)
-            skip(QStringLiteral("skipped %1: %2").arg(path, why.error));
-        return data;
+        const Result<QByteArray> data = readSmallFile(path, limit);
+        if (!data && data.failure().cause != FileCause::NotFound)
+            skip(QStringLiteral("skipped %1: %2").arg(path, data.failure().error));
+        return data ? data.value() : QByteArray();
     }
 
     QJsonDocument readJson(const QString& path)
@@ -376,11 +377,11 @@ void findLutris(const GamePlaces& places, Search& search)
         for (const QString& tail : {QString(), QStringLiteral("-wal")}) {
             if (!tail.isEmpty() && !QFileInfo::exists(path + tail))
                 continue;
-            const QByteArray bytes = readSmallFile(path + tail, kMaxLauncherFile, &why);
+            const Result<QByteArray> bytes = readSmallFile(path + tail, kMaxLauncherFile);
             QFile out(copy.path() + QStringLiteral("/pga.db") + tail);
-            if (!why || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
-                if (why)
-                    why = FileResult::failure(QStringLiteral("no room for a copy to read (%1)").arg(out.errorString()));
+            if (!bytes || !out.open(QIODevice::WriteOnly) || out.write(bytes.value()) != bytes.value().size()) {
+                why = bytes ? FileResult::failure(QStringLiteral("no room for a copy to read (%1)").arg(out.errorString()))
+                            : bytes.failure();
                 copied = false;
                 break;
             }
@@ -400,10 +401,12 @@ void findLutris(const GamePlaces& places, Search& search)
     }
 }
 
-QJsonArray readAdded(const QString& file, FileResult* why)
+Result<QJsonArray> readAdded(const QString& file)
 {
-    const QByteArray data = readSmallFile(file, kMaxLauncherFile, why);
-    return QJsonDocument::fromJson(data).object().value(QLatin1String("games")).toArray();
+    const Result<QByteArray> data = readSmallFile(file, kMaxLauncherFile);
+    if (!data)
+        return data.failure();
+    return QJsonDocument::fromJson(data.value()).object().value(QLatin1String("games")).toArray();
 }
 
 void findAdded(const GamePlaces& places, Search& search)
@@ -448,10 +451,10 @@ FileResult addGame(const QString& addedFile, const QString& name, const QString&
         return FileResult::failure(QStringLiteral("a game needs a name"));
     if (!QFileInfo(folder).isDir())
         return FileResult::failure(QStringLiteral("%1 is not a folder").arg(folder), FileCause::NotFound);
-    FileResult why;
-    QJsonArray games = readAdded(addedFile, &why);
-    if (!why && why.cause != FileCause::NotFound)
-        return why; // a list that cannot be read is not written over
+    const Result<QJsonArray> listed = readAdded(addedFile);
+    if (!listed && listed.failure().cause != FileCause::NotFound)
+        return listed.failure(); // a list that cannot be read is not written over
+    QJsonArray games = listed ? listed.value() : QJsonArray();
     const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     for (qsizetype i = games.size() - 1; i >= 0; --i)
         if (games[i].toObject().value(QLatin1String("folder")).toString() == clean)
@@ -462,10 +465,10 @@ FileResult addGame(const QString& addedFile, const QString& name, const QString&
 
 FileResult removeAddedGame(const QString& addedFile, const QString& folder)
 {
-    FileResult why;
-    QJsonArray games = readAdded(addedFile, &why);
-    if (!why)
-        return why;
+    Result<QJsonArray> listed = readAdded(addedFile);
+    if (!listed)
+        return listed.failure();
+    QJsonArray& games = listed.value();
     const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     for (qsizetype i = games.size() - 1; i >= 0; --i)
         if (games[i].toObject().value(QLatin1String("folder")).toString() == clean)

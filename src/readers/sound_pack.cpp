@@ -1,4 +1,5 @@
 #include "readers/sound_pack.h"
+#include "base/result.h"
 
 #include "base/content_hash.h"
 #include "record/replacement_record.h"
@@ -219,12 +220,13 @@ std::unique_ptr<PackArchive> PackArchive::open(const QString& path, PackRefusal*
         say(why, refusal({}, libzip().error));
         return nullptr;
     }
-    FileResult notReadable;
-    const int fd = openRegularFile(path, &notReadable); // never waits on a FIFO
-    if (fd < 0) {
-        say(why, notReadable.cause == FileCause::NotAFile ? refusal({}, notReadable.error) : localFailure({}, notReadable.error));
+    const Result<int> file = openRegularFile(path); // never waits on a FIFO
+    if (!file) {
+        const FileResult& failure = file.failure();
+        say(why, failure.cause == FileCause::NotAFile ? refusal({}, failure.error) : localFailure({}, failure.error));
         return nullptr;
     }
+    const int fd = file.value();
     int error = 0;
     zip_t* zip = libzip().zip_fdopen(fd, ZIP_RDONLY | ZIP_CHECKCONS, &error);
     if (!zip) {
