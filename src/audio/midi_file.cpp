@@ -77,67 +77,77 @@ int dataBytes(uint8_t status)
     }
 }
 
-} // namespace
-
-MidiParse parseMidi(const QByteArray& bytes, double maxSeconds, MidiDetail detail)
+// The file's header: its format, the number of tracks it declares and its timing. Empty when
+// it reads; else why the file is not one to play.
+struct Header {
+    uint32_t format = 0, declaredTracks = 0, division = 0;
+};
+QString readHeader(Reader& in, Header& h)
 {
-    MidiParse result;
-    Reader in(bytes.constData(), size_t(bytes.size()));
     char id[4];
-    uint32_t headerLength = 0, format = 0, declaredTracks = 0, division = 0;
-    if (in.left() < 14 || (std::copy_n(in.here(), 4, id), !std::equal(id, id + 4, "MThd"))) {
-        result.error = QStringLiteral("it is not a Standard MIDI File");
-        return result;
-    }
+    uint32_t headerLength = 0;
+    if (in.left() < 14 || (std::copy_n(in.here(), 4, id), !std::equal(id, id + 4, "MThd")))
+        return QStringLiteral("it is not a Standard MIDI File");
     in.skip(4);
     in.u32(headerLength);
-    if (headerLength < 6 || !in.u16(format) || !in.u16(declaredTracks) || !in.u16(division)
-        || !in.skip(headerLength - 6)) {
-        result.error = QStringLiteral("its MIDI header is damaged");
-        return result;
-    }
-    if (format > 2) {
-        result.error = QStringLiteral("it uses an unknown MIDI format (%1)").arg(format);
-        return result;
-    }
-    if (division == 0) {
-        result.error = QStringLiteral("its MIDI header gives no timing");
-        return result;
-    }
+    if (headerLength < 6 || !in.u16(h.format) || !in.u16(h.declaredTracks) || !in.u16(h.division)
+        || !in.skip(headerLength - 6))
+        return QStringLiteral("its MIDI header is damaged");
+    if (h.format > 2)
+        return QStringLiteral("it uses an unknown MIDI format (%1)").arg(h.format);
+    if (h.division == 0)
+        return QStringLiteral("its MIDI header gives no timing");
+    return {};
+}
 
-    auto& events = result.song.events;
-    const bool summary = detail == MidiDetail::Summary;
-    // A summary keeps the tempo changes and, in place of the other events, the latest of them.
+// The tracks' events as they are read, each at its tick (see kTempoStatus); a summary keeps the
+// tempo changes and, in place of the other events, the latest of them.
+struct Tracks {
+    MidiParse& result;
+    const uint8_t* base; // the file's first byte: system exclusive messages are kept as offsets
+    bool summary;
     uint64_t lastTick = 0;
-    auto keep = [&](const MidiEvent& ev) {
+    size_t counted = 0; // every event read, of any kind
+    std::vector<size_t> runs = {}; // where each track's events start: each track is in time order
+    int tracks = 0;
+    bool truncated = false;
+
+    std::vector<MidiEvent>& events() { return result.song.events; }
+    void keep(const MidiEvent& ev)
+    {
         result.hasEvents = true;
         if (summary)
             lastTick = std::max(lastTick, uint64_t(ev.seconds));
         else
-            events.push_back(ev);
-    };
-    if (!summary)
-        events.reserve(std::min(kMaxMidiEvents, size_t(bytes.size()) / 3 + 16));
-    size_t counted = 0; // every event read, of any kind
-    std::vector<size_t> runs; // where each track's events start: each track is in time order
-    int tracks = 0;
-    bool truncated = false;
-    const auto* base = reinterpret_cast<const uint8_t*>(bytes.constData());
-    while (!in.atEnd() && in.left() >= 8 && counted < kMaxMidiEvents) {
-        std::copy_n(in.here(), 4, id);
-        in.skip(4);
-        uint32_t length = 0;
-        in.u32(length);
-        if (length > in.left()) {
-            truncated = true;
-            length = uint32_t(in.left()); // read what is there of a cut-off last track
+            events().push_back(ev);
+    }
+
+    // Every chunk after the header: tracks are read, unknown chunks skipped, as the format asks.
+    void readAll(Reader& in)
+    {
+        char id[4];
+        while (!in.atEnd() && in.left() >= 8 && counted < kMaxMidiEvents) {
+            std::copy_n(in.here(), 4, id);
+            in.skip(4);
+            uint32_t length = 0;
+            in.u32(length);
+            if (length > in.left()) {
+                truncated = true;
+                length = uint32_t(in.left()); // read what is there of a cut-off last track
+            }
+            Reader track(in.here(), length);
+            in.skip(length);
+            if (!std::equal(id, id + 4, "MTrk"))
+                continue;
+            ++tracks;
+            runs.push_back(events().size());
+            readTrack(track);
         }
-        Reader track(in.here(), length);
-        in.skip(length);
-        if (!std::equal(id, id + 4, "MTrk"))
-            continue; // unknown chunks are skipped, as the format asks
-        ++tracks;
-        runs.push_back(events.size());
+    }
+
+    // One track's events, until its end or the first thing in it that cannot be read.
+    void readTrack(Reader& track)
+    {
         uint64_t tick = 0;
         uint8_t running = 0;
         while (!track.atEnd() && counted < kMaxMidiEvents) {
@@ -149,80 +159,87 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds, MidiDetail detai
             tick += delta;
             MidiEvent ev;
             ev.seconds = double(tick);
-            if (status == 0xFF) {
-                uint8_t type;
-                uint32_t len;
-                if (!track.byte(type) || !track.varLen(len) || track.left() < len)
-                    break;
-                if (type == 0x51 && len == 3) {
-                    const auto* d = reinterpret_cast<const uint8_t*>(track.here());
-                    ev.status = kTempoStatus;
-                    ev.sysexIndex = std::max<uint32_t>(1, (uint32_t(d[0]) << 16) | (uint32_t(d[1]) << 8) | d[2]);
-                    events.push_back(ev);
-                }
-                track.skip(len);
-                if (type == 0x2F)
-                    break; // end of track
-                continue;
-            }
-            if (status == 0xF0 || status == 0xF7) {
-                uint32_t len;
-                if (!track.varLen(len) || track.left() < len)
-                    break;
-                if (status == 0xF0) {
-                    // FluidSynth wants the message without its F0 and closing F7.
-                    const auto* body = reinterpret_cast<const uint8_t*>(track.here());
-                    uint32_t bodyLength = len;
-                    if (bodyLength > 0 && body[bodyLength - 1] == 0xF7)
-                        --bodyLength;
-                    ev.status = 0xF0;
-                    ev.sysexIndex = uint32_t(result.song.sysex.size());
-                    if (!summary)
-                        result.song.sysex.push_back({uint32_t(body - base), bodyLength});
-                    keep(ev);
-                }
-                track.skip(len);
-                running = 0;
-                continue;
-            }
-            uint8_t first;
-            if (status & 0x80) {
-                if (status >= 0xF0)
-                    break; // a system message has no place in a file: the track is damaged
-                running = status;
-                if (!track.byte(first))
-                    break;
-            } else {
-                if (!running)
-                    break;
-                first = status;
-                status = running;
-            }
-            uint8_t second = 0;
-            if (dataBytes(status) == 2 && !track.byte(second))
+            bool goOn = true;
+            if (status == 0xFF)
+                goOn = readMeta(track, ev);
+            else if (status == 0xF0 || status == 0xF7)
+                goOn = readSysex(track, status, ev, running);
+            else
+                goOn = readChannelMessage(track, status, ev, running);
+            if (!goOn)
                 break;
-            ev.status = status;
-            ev.data1 = first & 0x7F;
-            ev.data2 = second & 0x7F;
-            keep(ev);
         }
     }
-    if (tracks == 0) {
-        result.error = truncated ? QStringLiteral("the file is cut short") : QStringLiteral("it holds no MIDI track");
-        events = {};
-        result.song.sysex = {};
-        return result;
+
+    // A meta event: a tempo change is kept; false at the end of the track or where it is damaged.
+    bool readMeta(Reader& track, MidiEvent& ev)
+    {
+        uint8_t type;
+        uint32_t len;
+        if (!track.byte(type) || !track.varLen(len) || track.left() < len)
+            return false;
+        if (type == 0x51 && len == 3) {
+            const auto* d = reinterpret_cast<const uint8_t*>(track.here());
+            ev.status = kTempoStatus;
+            ev.sysexIndex = std::max<uint32_t>(1, (uint32_t(d[0]) << 16) | (uint32_t(d[1]) << 8) | d[2]);
+            events().push_back(ev);
+        }
+        track.skip(len);
+        return type != 0x2F; // end of track
     }
 
-    if (summary && result.hasEvents) { // the latest event, after the tempo changes at its tick
-        MidiEvent last;
-        last.seconds = double(lastTick);
-        last.status = 0x80;
-        runs.push_back(events.size());
-        events.push_back(last);
+    bool readSysex(Reader& track, uint8_t status, MidiEvent& ev, uint8_t& running)
+    {
+        uint32_t len;
+        if (!track.varLen(len) || track.left() < len)
+            return false;
+        if (status == 0xF0) {
+            // FluidSynth wants the message without its F0 and closing F7.
+            const auto* body = reinterpret_cast<const uint8_t*>(track.here());
+            uint32_t bodyLength = len;
+            if (bodyLength > 0 && body[bodyLength - 1] == 0xF7)
+                --bodyLength;
+            ev.status = 0xF0;
+            ev.sysexIndex = uint32_t(result.song.sysex.size());
+            if (!summary)
+                result.song.sysex.push_back({uint32_t(body - base), bodyLength});
+            keep(ev);
+        }
+        track.skip(len);
+        running = 0;
+        return true;
     }
-    // Each track is in time order already: the tracks are merged, pairwise, rather than every
-    // event sorted. Merging is stable, so simultaneous events keep the order of their tracks.
+
+    bool readChannelMessage(Reader& track, uint8_t status, MidiEvent& ev, uint8_t& running)
+    {
+        uint8_t first;
+        if (status & 0x80) {
+            if (status >= 0xF0)
+                return false; // a system message has no place in a file: the track is damaged
+            running = status;
+            if (!track.byte(first))
+                return false;
+        } else {
+            if (!running)
+                return false;
+            first = status;
+            status = running;
+        }
+        uint8_t second = 0;
+        if (dataBytes(status) == 2 && !track.byte(second))
+            return false;
+        ev.status = status;
+        ev.data1 = first & 0x7F;
+        ev.data2 = second & 0x7F;
+        keep(ev);
+        return true;
+    }
+};
+
+// Each track is in time order already: the tracks are merged, pairwise, rather than every event
+// sorted. Merging is stable, so simultaneous events keep the order of their tracks.
+void mergeTracks(std::vector<MidiEvent>& events, std::vector<size_t> runs)
+{
     auto byTick = [](const MidiEvent& a, const MidiEvent& b) { return a.seconds < b.seconds; };
     runs.push_back(events.size());
     while (runs.size() > 2) {
@@ -237,8 +254,12 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds, MidiDetail detai
         merged.push_back(events.size());
         runs = std::move(merged);
     }
+}
 
-    // Ticks to seconds: by tempo for quarter-note timing, fixed for SMPTE timing.
+// Ticks to seconds: by tempo for quarter-note timing, fixed for SMPTE timing. The tempo changes
+// are dropped, and so is what comes after `maxSeconds`; true when something was.
+bool timeEvents(std::vector<MidiEvent>& events, uint32_t division, double maxSeconds)
+{
     const bool smpte = division & 0x8000;
     double secondsPerTick;
     if (smpte) {
@@ -272,6 +293,41 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds, MidiDetail detai
         events[kept++] = e;
     }
     events.resize(kept);
+    return cut;
+}
+
+} // namespace
+
+MidiParse parseMidi(const QByteArray& bytes, double maxSeconds, MidiDetail detail)
+{
+    MidiParse result;
+    Reader in(bytes.constData(), size_t(bytes.size()));
+    Header header;
+    if (QString why = readHeader(in, header); !why.isEmpty()) {
+        result.error = std::move(why);
+        return result;
+    }
+    auto& events = result.song.events;
+    const bool summary = detail == MidiDetail::Summary;
+    if (!summary)
+        events.reserve(std::min(kMaxMidiEvents, size_t(bytes.size()) / 3 + 16));
+    Tracks read{result, reinterpret_cast<const uint8_t*>(bytes.constData()), summary};
+    read.readAll(in);
+    if (read.tracks == 0) {
+        result.error = read.truncated ? QStringLiteral("the file is cut short") : QStringLiteral("it holds no MIDI track");
+        events = {};
+        result.song.sysex = {};
+        return result;
+    }
+    if (summary && result.hasEvents) { // the latest event, after the tempo changes at its tick
+        MidiEvent last;
+        last.seconds = double(read.lastTick);
+        last.status = 0x80;
+        read.runs.push_back(events.size());
+        events.push_back(last);
+    }
+    mergeTracks(events, std::move(read.runs));
+    const bool cut = timeEvents(events, header.division, maxSeconds);
     if (result.song.sysex.empty())
         result.song.sysex.shrink_to_fit();
     else
@@ -279,8 +335,8 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds, MidiDetail detai
     result.song.lastEventSeconds = cut ? maxSeconds : events.empty() ? 0 : events.back().seconds;
     if (summary)
         events = {};
-    result.song.format = int(format);
-    result.song.tracks = tracks;
+    result.song.format = int(header.format);
+    result.song.tracks = read.tracks;
     return result;
 }
 
