@@ -155,7 +155,7 @@ bool ReplacementRecord::closedAsLeft() const
     QFile note(folder_ + QLatin1Char('/') + kClosedAs);
     if (!note.open(QIODevice::ReadOnly))
         return false;
-    const QString stamp = stampOf(databasePath());
+    const QString stamp = fileStamp(databasePath());
     return !stamp.isEmpty() && walIsEmpty(databasePath()) && QString::fromLatin1(note.read(200)).trimmed() == stamp;
 }
 
@@ -165,7 +165,7 @@ bool ReplacementRecord::closedAsLeft() const
 void ReplacementRecord::noteClosed()
 {
     const QString note = folder_ + QLatin1Char('/') + kClosedAs;
-    const QString stamp = stampOf(databasePath());
+    const QString stamp = fileStamp(databasePath());
     if (stamp.isEmpty() || !walIsEmpty(databasePath())) {
         QFile::remove(note);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 #include "record/record_problem.h"
 #include "record/run_turn.h"
+#include "base/file_stamp.h"
 #include "base/original_store.h"
 
 #include <QDateTime>
@@ -47,22 +48,6 @@ struct RecordEntry {
     QString gamePath, beforeHash, afterHash, source;
 };
 
-// Whether files still have the stamps they had (ReplacementRecord::stampOf), checked one after
-// another; files in the same folder one after another are the quickest.
-class StampCheck {
-public:
-    StampCheck() = default;
-    StampCheck(const StampCheck&) = delete;
-    StampCheck& operator=(const StampCheck&) = delete;
-    ~StampCheck() { close(); }
-    // False for an empty stamp, or a file that is not there or not a regular file.
-    bool matches(const QString& path, const QString& stamp);
-
-private:
-    void close();
-    QByteArray folder_;
-    int fd_ = -1;
-};
 
 // The record of every replacement, in SQLite (WAL journal) in the program folder, with the
 // store of the contents the game files held before. Written so that a kill at any moment
@@ -121,8 +106,6 @@ public:
     // files again that Sonaplex wrote or read itself.
     QString knownHash(const QString& path);
     FileResult remember(const QString& path, const QString& hash);
-    // What identifies a file's present state: inode, size, modification and change times.
-    static QString stampOf(const QString& path);
 
     // Settles entries a killed run left unfinished, by what their game files hold now.
     int settleUnfinished();

@@ -177,7 +177,7 @@ private:
         std::vector<size_t> toHash;
         for (size_t i = 0; i < steps_.size(); ++i) {
             p_.breathe();
-            sourceStamps_[i] = ReplacementRecord::stampOf(steps_[i].source);
+            sourceStamps_[i] = fileStamp(steps_[i].source);
             sourceHashes_[i] = record_->knownHash(steps_[i].source);
             if (!QFileInfo::exists(steps_[i].gamePath))
                 continue;
@@ -323,7 +323,7 @@ private:
             all = c.entry != 0;
             // The hash is what the copy holds; it is remembered for the source only when the
             // source did not change while it was copied. Before a swap gives its path another file.
-            c.sourceStamp = c.sourceStamp == ReplacementRecord::stampOf(step.source) ? c.sourceStamp : QString();
+            c.sourceStamp = c.sourceStamp == fileStamp(step.source) ? c.sourceStamp : QString();
             if (!c.sourceStamp.isEmpty() && !substituted) // a substitute is a passing file
                 (void)record_->remember(step.source, c.after);
         }
