@@ -36,7 +36,7 @@ foreach(folder base audio record readers actions words cli ui music effects back
 endforeach()
 # The front-ends stand on actions/: none of them starts a run, makes a plan, checks a pack or
 # gathers files itself.
-set(beneath_the_floor "[^A-Za-z_](switchPlan|restorePlan|reapplyPlan|undoPlan|packApplyPlan|packRemovalPlan|checkPack|stageFiles|contentsFromReplacements|contentsFromSet|originalsFor)[ \t]*\\(")
+set(beneath_the_floor "[^A-Za-z_](switchPlan|restorePlan|reapplyPlan|undoPlan|planSetRestore|packApplyPlan|packRemovalPlan|checkPack|stageFiles|contentsFromReplacements|contentsFromSet|originalsFor)[ \t]*\\(")
 foreach(folder cli ui music effects backup info restore packs app)
   file(GLOB sources "${SRC}/${folder}/*.h" "${SRC}/${folder}/*.cpp")
   foreach(source ${sources})

@@ -1,5 +1,4 @@
 #include "actions/backup_sets.h"
-#include "record/run.h"
 
 #include "base/work_progress.h"
 
@@ -173,6 +172,8 @@ SetPlan planSetRestore(ReplacementRecord* record, const QString& setFolder, cons
     return plan;
 }
 
+namespace {
+// The plan of writing a set: one restore.
 Plan restorePlan(const SetPlan& set)
 {
     Plan plan;
@@ -183,9 +184,13 @@ Plan restorePlan(const SetPlan& set)
     return plan;
 }
 
-Report restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress)
+} // namespace
+
+SetRestore prepareSetRestore(ReplacementRecord* record, const QString& setFolder, const QString& intoFolder)
 {
-    return run(restorePlan(plan), record, progress);
+    SetPlan shown = planSetRestore(record, setFolder, intoFolder);
+    PreparedRun run{restorePlan(shown), record};
+    return {std::move(shown), std::move(run)};
 }
 
 } // namespace sonaplex

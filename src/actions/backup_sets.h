@@ -1,5 +1,6 @@
 #pragma once
 #include "actions/gathering.h"
+#include "actions/prepared_run.h"
 #include "readers/backup_manifest.h"
 #include "record/replacement_record.h"
 #include "record/plan.h"
@@ -73,8 +74,12 @@ struct SetPlan {
 // never through a symbolic link, and a manifest creates no file in a folder the record does not
 // know as a game folder. Everything else is refused with the reason.
 SetPlan planSetRestore(ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {});
-// The plan of writing a set: one restore, which can be undone like a SWITCH.
-Plan restorePlan(const SetPlan& plan);
-Report restoreBackupSet(ReplacementRecord* record, const SetPlan& plan, WorkProgress* progress = nullptr);
+// Putting a set back, put together: what it would write and refuse (`shown`, for the user to see
+// first) and the run that writes it, one restore that can be undone like a SWITCH.
+struct SetRestore {
+    SetPlan shown;
+    PreparedRun run;
+};
+SetRestore prepareSetRestore(ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {});
 
 } // namespace sonaplex

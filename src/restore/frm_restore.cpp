@@ -401,7 +401,8 @@ void FrmRestore::CmdRestoreSet_Click()
         if (into.isEmpty())
             return;
     }
-    const SetPlan plan = planSetRestore(forms().record(), folder, into);
+    const SetRestore restoring = prepareSetRestore(forms().record(), folder, into);
+    const SetPlan& plan = restoring.shown;
     QStringList places;
     for (const SetTarget& t : plan.targets) {
         QStringList marks;
@@ -436,7 +437,7 @@ void FrmRestore::CmdRestoreSet_Click()
                   .arg(places.join(QLatin1Char('\n')), refused)))
         return;
     LongWork work(this, QStringLiteral("Putting the backup set back\u2026"));
-    const Report run = restoreBackupSet(forms().record(), plan, &work.progress());
+    const Report run = restoring.run.start(&work.progress());
     report(run, QStringLiteral("%1 game file(s) were put back from the backup set.").arg(run.done()));
 }
 
