@@ -42,12 +42,10 @@ class Run {
 public:
     Run(const Plan& plan, ReplacementRecord* record, WorkProgress* progress)
         : plan_(plan), steps_(plan.steps), record_(record), recording_(record != nullptr),
-          p_(progress ? *progress : unwatched_), items_(steps_.size()), settled_(steps_.size(), false),
-          gamePromises_(steps_.size()), gameHashes_(steps_.size()), sourceStamps_(steps_.size()),
-          sourceHashes_(steps_.size())
+          p_(progress ? *progress : unwatched_), at_(steps_.size())
     {
         for (size_t i = 0; i < steps_.size(); ++i)
-            items_[i].step = steps_[i];
+            at_[i].item.step = steps_[i];
     }
 
     Report go()
@@ -94,25 +92,36 @@ private:
         QString sourceStamp; // the source as it was when it was hashed
         bool keptNow = false; // its original was kept by this run
         bool going = true; // still to be put in place
+        bool done = false; // put in place
         qint64 entry = 0;
+    };
+
+    // What the run knows of one step, whichever stage it is at.
+    struct StepState {
+        ReportItem item;
+        bool settled = false; // its outcome is known
+        // What the game file holds, as the run finds it: remembered, or hashed by `hasher_`.
+        std::promise<HashResult> gamePromise;
+        std::future<HashResult> gameHash;
+        QString sourceStamp, sourceHash; // the source as it was hashed, and its hash
     };
 
     // ---- the outcome of each step ----
 
     void settle(size_t i, Outcome outcome, FileResult result = {})
     {
-        items_[i].outcome = outcome;
-        items_[i].result = std::move(result);
-        settled_[i] = true;
+        at_[i].item.outcome = outcome;
+        at_[i].item.result = std::move(result);
+        at_[i].settled = true;
     }
 
     Report finished()
     {
         report_.items = plan_.refused;
         for (size_t i = 0; i < steps_.size(); ++i) {
-            if (!settled_[i]) // never claimed done by default
+            if (!at_[i].settled) // never claimed done by default
                 settle(i, Outcome::StoppedMidway, FileResult::failure(QStringLiteral("the run ended before it")));
-            report_.items.push_back(std::move(items_[i]));
+            report_.items.push_back(std::move(at_[i].item));
         }
         report_.sortByStep();
         return std::move(report_);
@@ -122,7 +131,7 @@ private:
     Report failRest(Outcome outcome, const FileResult& why = {})
     {
         for (size_t i = 0; i < steps_.size(); ++i)
-            if (!settled_[i])
+            if (!at_[i].settled)
                 settle(i, outcome, why);
         return finished();
     }
@@ -138,7 +147,6 @@ private:
             copies_.clear(); // the new copies go
             if (hasher_.valid())
                 hasher_.wait(); // it stops at a cancel; once done, no one waits for a hash
-            gameHashes_.clear();
         });
     }
 
@@ -177,18 +185,16 @@ private:
         std::vector<size_t> toHash;
         for (size_t i = 0; i < steps_.size(); ++i) {
             p_.breathe();
-            sourceStamps_[i] = fileStamp(steps_[i].source);
-            sourceHashes_[i] = record_->knownHash(steps_[i].source);
+            StepState& at = at_[i];
+            at.sourceStamp = fileStamp(steps_[i].source);
+            at.sourceHash = record_->knownHash(steps_[i].source);
             if (!QFileInfo::exists(steps_[i].gamePath))
                 continue;
-            if (const QString known = record_->knownHash(steps_[i].gamePath); !known.isEmpty()) {
-                std::promise<HashResult> ready;
-                ready.set_value({known, {}});
-                gameHashes_[i] = ready.get_future();
-            } else {
-                gameHashes_[i] = gamePromises_[i].get_future();
+            at.gameHash = at.gamePromise.get_future();
+            if (const QString known = record_->knownHash(steps_[i].gamePath); !known.isEmpty())
+                at.gamePromise.set_value({known, {}});
+            else
                 toHash.push_back(i);
-            }
         }
         if (toHash.empty())
             return;
@@ -201,7 +207,7 @@ private:
                 } catch (const std::exception& e) { // every hash is answered, or the run would wait for ever
                     hashed.result = FileResult::failure(QString::fromLocal8Bit(e.what()));
                 }
-                gamePromises_[i].set_value(std::move(hashed));
+                at_[i].gamePromise.set_value(std::move(hashed));
             }
         });
     }
@@ -212,9 +218,9 @@ private:
     {
         p_.offload([&] {
             for (size_t i = 0; i < steps_.size() && !p_.cancelled(); ++i) {
-                Copy c{i, {}, {}, {}, {}, false, true, 0};
+                Copy c{i, {}, {}, {}, {}, false, true, false, 0};
                 ContentHasher hasher;
-                const bool hashing = recording_ && sourceHashes_[i].isEmpty();
+                const bool hashing = recording_ && at_[i].sourceHash.isEmpty();
                 const FileResult prepared
                     = c.copy.prepare(steps_[i].source, steps_[i].gamePath, hashing ? &hasher : nullptr, &p_);
                 p_.fileDone();
@@ -224,7 +230,7 @@ private:
                     continue;
                 }
                 if (hashing)
-                    sourceHashes_[i] = hasher.digest();
+                    at_[i].sourceHash = hasher.digest();
                 copies_.push_back(std::move(c));
             }
             if (p_.cancelled())
@@ -265,7 +271,8 @@ private:
     // Keeps what one game file holds; true when the store was written to.
     bool keepOriginalOf(Copy& c)
     {
-        std::future<HashResult>& game = gameHashes_[c.step];
+        StepState& at = at_[c.step];
+        std::future<HashResult>& game = at.gameHash;
         const HashResult before = game.valid() ? game.get() : HashResult{};
         if (!c.going)
             return false;
@@ -274,12 +281,12 @@ private:
             c.going = false;
             return false;
         }
-        c.after = sourceHashes_[c.step];
+        c.after = at.sourceHash;
         c.before = before.hash;
-        c.sourceStamp = sourceStamps_[c.step];
+        c.sourceStamp = at.sourceStamp;
         if (const QString& expected = steps_[c.step].expectedHash; !expected.isEmpty() && expected != c.before) {
             settle(c.step, Outcome::NotAsExpected);
-            items_[c.step].found = c.before;
+            at.item.found = c.before;
             c.going = false;
             return false;
         }
@@ -340,13 +347,11 @@ private:
     // SWITCH put in place is kept too.
     void putInPlace()
     {
-        done_.assign(copies_.size(), false);
         p_.offload([&] {
             QStringList folders;
-            for (size_t k = 0; k < copies_.size(); ++k) {
-                Copy& c = copies_[k];
+            for (Copy& c : copies_) {
                 if (const FileResult r = c.copy.commit(false); r) {
-                    done_[k] = true;
+                    c.done = true;
                     settle(c.step, Outcome::Done);
                     if (!c.copy.folder().isEmpty() && !folders.contains(c.copy.folder()))
                         folders << c.copy.folder();
@@ -358,16 +363,16 @@ private:
             }
             for (const QString& folder : folders) {
                 if (const FileResult synced = syncFolder(folder); !synced)
-                    for (size_t k = 0; k < copies_.size(); ++k)
-                        if (done_[k] && copies_[k].copy.folder() == folder)
-                            settle(copies_[k].step, Outcome::DoneNotDurable, synced);
+                    for (const Copy& c : copies_)
+                        if (c.done && c.copy.folder() == folder)
+                            settle(c.step, Outcome::DoneNotDurable, synced);
             }
             keepWhatWasPut();
         });
         if (p_.failed()) // the renames stopped midway: each file not put in place is named
-            for (size_t k = 0; k < copies_.size(); ++k)
-                if (!done_[k] && !settled_[copies_[k].step])
-                    settle(copies_[k].step, Outcome::StoppedMidway, FileResult::failure(QString::fromStdString(p_.failure())));
+            for (const Copy& c : copies_)
+                if (!c.done && !at_[c.step].settled)
+                    settle(c.step, Outcome::StoppedMidway, FileResult::failure(QString::fromStdString(p_.failure())));
     }
 
     // What a SWITCH put in place is kept too, so that it can be put back after a game update
@@ -378,14 +383,14 @@ private:
         if (!recording_ || (plan_.kind != RunKind::Switch && plan_.kind != RunKind::Reapply))
             return;
         std::vector<std::pair<QString, QString>> keep, adopt;
-        for (size_t k = 0; k < copies_.size(); ++k) {
-            if (!done_[k] || copies_[k].after.isEmpty())
+        for (const Copy& c : copies_) {
+            if (!c.done || c.after.isEmpty())
                 continue;
-            const Step& step = steps_[copies_[k].step];
-            if (step.ownSource && !copies_[k].sourceStamp.isEmpty()) // unchanged since it was hashed
-                adopt.emplace_back(step.source, copies_[k].after);
+            const Step& step = steps_[c.step];
+            if (step.ownSource && !c.sourceStamp.isEmpty()) // unchanged since it was hashed
+                adopt.emplace_back(step.source, c.after);
             else
-                keep.emplace_back(step.gamePath, copies_[k].after);
+                keep.emplace_back(step.gamePath, c.after);
         }
         record_->store().adopt(adopt);
         (void)record_->store().keepCopies(keep);
@@ -396,14 +401,14 @@ private:
     void recordOutcomes()
     {
         (void)record_->begin();
-        for (size_t k = 0; k < copies_.size(); ++k) {
+        for (const Copy& c : copies_) {
             p_.breathe();
-            if (done_[k]) {
-                record_->happened(copies_[k].entry);
-                if (!copies_[k].sourceStamp.isEmpty())
-                    (void)record_->remember(steps_[copies_[k].step].gamePath, copies_[k].after);
+            if (c.done) {
+                record_->happened(c.entry);
+                if (!c.sourceStamp.isEmpty())
+                    (void)record_->remember(steps_[c.step].gamePath, c.after);
             } else {
-                record_->didNotHappen(copies_[k].entry);
+                record_->didNotHappen(c.entry);
             }
         }
         if (!record_->end()) {
@@ -419,17 +424,12 @@ private:
     WorkProgress unwatched_;
     WorkProgress& p_;
     Report report_;
-    std::vector<ReportItem> items_; // each step's item; `settled_` once its outcome is known
-    std::vector<bool> settled_;
     Turn turn_;
+    std::vector<StepState> at_; // by step, in the plan's order
     std::vector<Copy> copies_;
-    std::vector<bool> done_; // per copy: put in place
     qint64 runId_ = 0; // the run's entry in the record, once its intents are written
-    // What each game file holds, as the run finds it: remembered, or hashed by `hasher_`, one
-    // thread for the whole run, in step order.
-    std::vector<std::promise<HashResult>> gamePromises_;
-    std::vector<std::future<HashResult>> gameHashes_;
-    std::vector<QString> sourceStamps_, sourceHashes_;
+    // Hashes the game files whose content is not remembered: one thread for the whole run, in
+    // step order.
     std::future<void> hasher_; // last: it is waited for before the state it uses goes
 };
 
