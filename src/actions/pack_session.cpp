@@ -64,26 +64,13 @@ bool PackSession::read(const QString& path)
     return archive_ != nullptr;
 }
 
-void PackSession::close()
-{
-    // The archive first: the inflated sounds' folder goes with the last of the session.
-    archive_.reset();
-    work_.reset();
-    sounds_.clear();
-    path_.clear();
-    folder_.clear();
-    refused_ = {};
-    check_ = {};
-    converted_.clear();
-    notConverted_.clear();
-}
+void PackSession::close() { *this = PackSession(); }
 
 bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
     bool overOthers, WorkProgress& progress)
 {
     check_ = {};
     refused_ = {};
-    folder_ = gameFolder;
     converted_.clear();
     notConverted_.clear();
     // What the record remembers of the game files spares reading them again: on its own thread.

@@ -37,7 +37,6 @@ public:
     bool check(ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
         bool overOthers, WorkProgress& progress);
     const PackCheck& checked() const { return check_; }
-    const QString& gameFolder() const { return folder_; }
     void forgetCheck()
     {
         check_ = {};
@@ -47,9 +46,9 @@ public:
     // Converts every sound to apply whose format differs from its game file's into that format,
     // off this thread, for the next apply(). False, with nothing converted, when the user cancelled.
     bool convert(WorkProgress& progress);
-    // The converted copies and why each of the others could not be, by entry index.
+    // The converted copies, by entry index (why each of the others could not be goes into the
+    // apply's report).
     const std::map<size_t, QString>& converted() const { return converted_; }
-    const std::map<size_t, QString>& notConverted() const { return notConverted_; }
 
     // Applying the checked pack: one SWITCH of every entry to replace (converted ones from their
     // copies), each only while its game file holds what the check found. Without convert()
@@ -61,7 +60,7 @@ public:
         std::vector<size_t>* notPacks = nullptr, const WorkProgress* progress = nullptr) const;
 
 private:
-    QString path_, folder_;
+    QString path_;
     std::unique_ptr<PackArchive> archive_;
     std::shared_ptr<QTemporaryDir> work_;
     std::vector<QString> sounds_;
