@@ -339,6 +339,12 @@ QJsonObject itemJson(const ReportItem& item)
     return o;
 }
 
+int stoppedBeforeChanges()
+{
+    err(QStringLiteral("sonaplex: stopped; nothing was changed."));
+    return kNotAll;
+}
+
 // A restore or undo with nothing to do: `why` on stdout, or an empty report as JSON.
 int nothingDone(const Options& o, const QString& why)
 {
@@ -409,10 +415,8 @@ int restore(const Options& o)
     std::vector<ReplacedFile>& files = opened.files;
     if (files.empty() && !QFileInfo(folder).isDir())
         return notATarget(o.arguments.front());
-    if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
-        err(QStringLiteral("sonaplex: stopped; nothing was changed."));
-        return kNotAll;
-    }
+    if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; }))
+        return stoppedBeforeChanges();
     bool unknown = false;
     if (!all) {
         QSet<QString> known;
@@ -484,10 +488,8 @@ int reapply(const Options& o)
     if (opened.failed)
         return opened.failed;
     std::vector<ReplacedFile>& files = opened.files;
-    if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; })) {
-        err(QStringLiteral("sonaplex: stopped; nothing was changed."));
-        return kNotAll;
-    }
+    if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; }))
+        return stoppedBeforeChanges();
     const PreparedRun again = prepareReplaceAgain(*opened.record, files);
     if (again.nothingToDo())
         return nothingDone(o,

@@ -48,6 +48,8 @@ QString gameOrFolder(const Options& o, const QString& given);
 QString commandName(const Options& o);
 QJsonObject itemJson(const ReportItem& item);
 int nothingDone(const Options& o, const QString& why);
+// Stopped by the user before anything changed: said on stderr; the exit status.
+int stoppedBeforeChanges();
 // Starts a run one of the actions put together, with progress and Ctrl+C, and says what it did.
 int runAndReport(const Options& o, const PreparedRun& prepared, const QString& working,
     const std::function<QString(int)>& doneText, const QStringList& notes = {});

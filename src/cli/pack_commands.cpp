@@ -98,13 +98,6 @@ struct Checked {
     int failed = kDone;
 };
 
-// Stopped by the user before anything changed: said, exit 1.
-int stopped()
-{
-    err(QStringLiteral("sonaplex: stopped; nothing was changed."));
-    return kNotAll;
-}
-
 void openAndCheck(const Options& o, const QString& packPath, const QString& folder, bool overOthers, Checked& c)
 {
     if (!QFileInfo(folder).isDir()) {
@@ -122,7 +115,7 @@ void openAndCheck(const Options& o, const QString& packPath, const QString& fold
         WorkProgress progress;
         Watched watched(progress, QStringLiteral("Reading the pack:"));
         if (!c.pack.open(packPath, ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("Pack")), progress)) {
-            c.failed = c.pack.refused().isEmpty() ? stopped() : refusedPack(o, packPath, c.pack.refused());
+            c.failed = c.pack.refused().isEmpty() ? stoppedBeforeChanges() : refusedPack(o, packPath, c.pack.refused());
             return;
         }
     }
@@ -133,7 +126,7 @@ void openAndCheck(const Options& o, const QString& packPath, const QString& fold
         checked = c.pack.check(*c.opened.record, folder, known, overOthers, checking);
     }
     if (!checked)
-        c.failed = c.pack.refused().isEmpty() ? stopped() : refusedPack(o, packPath, c.pack.refused());
+        c.failed = c.pack.refused().isEmpty() ? stoppedBeforeChanges() : refusedPack(o, packPath, c.pack.refused());
 }
 
 QString formatKeyword(const FormatCheck& f)
@@ -232,7 +225,7 @@ int apply(const Options& o)
         WorkProgress converting;
         Watched watched(converting, QStringLiteral("Converting:"));
         if (!c.pack.convert(converting))
-            return stopped();
+            return stoppedBeforeChanges();
     }
     QStringList notes;
     for (const PackItem& item : c.pack.checked().items) {
