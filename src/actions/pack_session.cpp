@@ -102,7 +102,7 @@ bool PackSession::convert(WorkProgress& progress)
             if (progress.cancelled())
                 break;
             const QString copy = QStringLiteral("%1/converted-%2.wav").arg(folder).arg(item.entry + 1);
-            const QString why = audio::convertWave(sounds_[item.entry], copy,
+            const QString why = audio::convertRecording(sounds_[item.entry], copy,
                 audio::soundInfo(audio::DeviceKind::WaveAudio, item.gamePath), 0, [&progress] { return progress.cancelled(); });
             if (why.isEmpty())
                 converted_[item.entry] = copy;

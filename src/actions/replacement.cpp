@@ -6,6 +6,7 @@
 #include "base/content_hash.h"
 
 #include "base/files.h"
+#include "base/sound_names.h"
 
 #include <QFileInfo>
 
@@ -79,6 +80,11 @@ Plan switchPlan(const std::vector<Selection>& selections, const ReplacementCheck
                 refuse(n, s, s.gameName, Outcome::Refused, why);
                 continue;
             }
+        }
+        // What the game reads under the file's name: a copy converted to it, or a file it takes.
+        if (const SoundFitAnswer fit = soundFit(s.gamePath, source); fit.fit != SoundFit::Fits) {
+            refuse(n, s, s.gameName, Outcome::Refused, fit.why);
+            continue;
         }
         plan.steps.push_back({nameOf(n, s.gameName), s.gamePath, source,
             substitute != substitutes.end() ? s.replacementPath : QString()});

@@ -2,7 +2,7 @@
 
 #include "audio/libraries.h"
 #include "audio/midi_source.h"
-#include "audio/wave_source.h"
+#include "audio/audio_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -39,9 +39,44 @@ QString containerName(int sfFormat)
         return QStringLiteral("WAVE_FORMAT_EXTENSIBLE");
     case SF_FORMAT_RF64:
         return QStringLiteral("RF64");
+    case SF_FORMAT_OGG:
+        return (sfFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_OPUS ? QStringLiteral("Opus") : QStringLiteral("Ogg Vorbis");
+    case SF_FORMAT_FLAC:
+        return QStringLiteral("FLAC");
+    case SF_FORMAT_MPEG:
+        return QStringLiteral("MP3");
     default:
         return QStringLiteral("not WAV");
     }
+}
+
+// Vorbis, Opus and MP3 keep no bits per sample, but a bitrate.
+bool isLossy(int sfFormat)
+{
+    const int major = sfFormat & SF_FORMAT_TYPEMASK;
+    return major == SF_FORMAT_OGG || major == SF_FORMAT_MPEG;
+}
+
+QString bitrateText(const SoundInfo& info)
+{
+    if (info.bitrate <= 0)
+        return {};
+    QString text = QStringLiteral("%1 kbps").arg((info.bitrate + 500) / 1000);
+    if ((info.sfFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG)
+        text += info.variableBitrate ? QStringLiteral(" VBR") : QStringLiteral(" CBR");
+    return text;
+}
+
+QString loopText(const SoundInfo& info)
+{
+    if (!info.loop.present())
+        return {};
+    const int rate = info.rate > 0 ? info.rate : 1;
+    const int decimals = std::max(1, clockDecimals(info.loop.start + std::max<int64_t>(info.loop.length, 0), rate));
+    if (info.loop.length > 0)
+        return QStringLiteral("loops %1 to %2")
+            .arg(clockText(info.loop.start, rate, decimals), clockText(info.loop.start + info.loop.length, rate, decimals));
+    return QStringLiteral("loops from %1").arg(clockText(info.loop.start, rate, decimals));
 }
 
 constexpr int64_t kScanFrames = 1 << 15;
@@ -102,6 +137,14 @@ QString sampleFormatName(int sfFormat)
         return QStringLiteral("GSM 6.10");
     case SF_FORMAT_G721_32:
         return QStringLiteral("G.721 ADPCM");
+    case SF_FORMAT_VORBIS:
+        return QStringLiteral("Vorbis");
+    case SF_FORMAT_OPUS:
+        return QStringLiteral("Opus");
+    case SF_FORMAT_MPEG_LAYER_I:
+    case SF_FORMAT_MPEG_LAYER_II:
+    case SF_FORMAT_MPEG_LAYER_III:
+        return QStringLiteral("MPEG audio");
     default:
         return QStringLiteral("compressed");
     }
@@ -144,17 +187,28 @@ SoundInfo soundInfo(DeviceKind kind, const QString& path)
         }
         return midiInfo(read.song);
     }
-    SF_INFO sf{};
-    OpenResult opened = openWave(path, &sf);
+    AudioHeader header;
+    OpenResult opened = openAudio(path, &header);
     if (!opened.source) {
         info.error = opened.error;
         return info;
     }
-    info.sfFormat = sf.format;
-    info.rate = sf.samplerate;
-    info.channels = sf.channels;
-    info.frames = sf.frames;
-    info.seconds = double(sf.frames) / sf.samplerate;
+    info.format = header.format;
+    info.sfFormat = header.sfFormat;
+    info.rate = header.rate;
+    info.channels = header.channels;
+    info.frames = header.frames;
+    info.seconds = double(header.frames) / header.rate;
+    info.variableBitrate = header.variableBitrate;
+    info.loop = header.loop;
+    info.moduleType = header.moduleType;
+    info.moduleChannels = header.moduleChannels;
+    if (header.ogg.codec == OggHeaders::Codec::Opus)
+        info.sourceRate = header.ogg.rate;
+    if (header.ogg.nominalBitrate > 0)
+        info.bitrate = header.ogg.nominalBitrate;
+    else if (isLossy(header.sfFormat) && info.seconds > 0)
+        info.bitrate = int(std::min(double(QFileInfo(path).size()) * 8 / info.seconds, 1e8));
     return info;
 }
 
@@ -164,9 +218,11 @@ QString formatSummary(const SoundInfo& info)
         return {};
     if (info.kind == DeviceKind::Sequencer)
         return QStringLiteral("MIDI format %1").arg(info.midiFormat);
-    QString text = QStringLiteral("%1 Hz %2 %3")
-                       .arg(info.rate)
-                       .arg(channelsName(info.channels), sampleFormatName(info.sfFormat));
+    if (info.format == SoundFormat::Module)
+        return QStringLiteral("%1 module").arg(info.moduleType);
+    QString text = isLossy(info.sfFormat)
+        ? QStringLiteral("%1 Hz %2").arg(info.rate).arg(channelsName(info.channels))
+        : QStringLiteral("%1 Hz %2 %3").arg(info.rate).arg(channelsName(info.channels), sampleFormatName(info.sfFormat));
     if (const QString container = containerName(info.sfFormat); !container.isEmpty())
         text += QStringLiteral(" (%1)").arg(container);
     return text;
@@ -177,12 +233,21 @@ QString formatLine(const SoundInfo& info)
     if (!info.ok())
         return {};
     const QString dot = QStringLiteral(" \u00b7 ");
+    if (info.format == SoundFormat::Module)
+        return QStringList{QStringLiteral("%1 module").arg(info.moduleType),
+            info.moduleChannels == 1 ? QStringLiteral("1 channel") : QStringLiteral("%1 channels").arg(info.moduleChannels),
+            lengthText(info.frames, info.rate)}
+            .join(dot);
     if (info.kind == DeviceKind::WaveAudio) {
         QStringList parts{QStringLiteral("%1 Hz").arg(info.rate), channelsName(info.channels),
-            sampleFormatName(info.sfFormat), lengthText(info.frames, info.rate)};
+            isLossy(info.sfFormat) ? bitrateText(info) : sampleFormatName(info.sfFormat), lengthText(info.frames, info.rate)};
+        parts.removeAll(QString());
         if (const QString container = containerName(info.sfFormat); !container.isEmpty())
             parts.insert(0, container);
-        return parts.join(dot);
+        QString line = parts.join(dot);
+        if (const QString loop = loopText(info); !loop.isEmpty())
+            line += QLatin1Char('\n') + loop;
+        return line;
     }
     QString instruments = info.instruments == 1 ? QStringLiteral("1 General MIDI instrument")
                                                 : QStringLiteral("%1 General MIDI instruments").arg(info.instruments);
@@ -197,7 +262,8 @@ QString formatLine(const SoundInfo& info)
 
 QString formatDifference(const SoundInfo& game, const SoundInfo& replacement)
 {
-    if (!game.ok() || !replacement.ok() || game.kind != DeviceKind::WaveAudio || replacement.kind != game.kind)
+    if (!game.ok() || !replacement.ok() || game.kind != DeviceKind::WaveAudio || replacement.kind != game.kind
+        || game.format == SoundFormat::Module || replacement.format == SoundFormat::Module)
         return {};
     const QString a = formatSummary(game), b = formatSummary(replacement);
     if (a == b && (game.sfFormat & SF_FORMAT_TYPEMASK) == (replacement.sfFormat & SF_FORMAT_TYPEMASK))
@@ -207,19 +273,32 @@ QString formatDifference(const SoundInfo& game, const SoundInfo& replacement)
 
 SoundInfo soundFileInfo(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool midi = suffix == QLatin1String("mid") || suffix == QLatin1String("midi");
+    const SoundFormat format = soundFormatOfName(path);
     SoundInfo info;
-    if (!midi && suffix != QLatin1String("wav")) {
-        info.error = QStringLiteral("%1 is not a wave (.wav) or MIDI (.mid) file").arg(QFileInfo(path).fileName());
+    if (format == SoundFormat::Unknown) {
+        info.error = QStringLiteral("%1 is not a sound file Sonaplex knows (%2)")
+                         .arg(QFileInfo(path).fileName(), QStringLiteral("wave, MIDI, Ogg Vorbis, Opus, FLAC, MP3 or a "
+                                                                          "tracker module"));
         return info;
     }
+    const bool midi = format == SoundFormat::Midi;
     info = soundInfo(midi ? DeviceKind::Sequencer : DeviceKind::WaveAudio, path);
     if (info.ok() && !midi && info.frames <= 0)
         info.error = QStringLiteral("%1 holds no sound").arg(QFileInfo(path).fileName());
     if (info.error.isEmpty() && !info.ok())
         info.error = QStringLiteral("%1 holds no sound that can be played").arg(QFileInfo(path).fileName());
     return info;
+}
+
+bool codecsDiffer(int game, int replacement)
+{
+    auto container = [](int f) {
+        const int major = f & SF_FORMAT_TYPEMASK;
+        return major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64 ? SF_FORMAT_WAV : major;
+    };
+    if (container(game) != container(replacement))
+        return true;
+    return isLossy(game) && (game & SF_FORMAT_SUBMASK) != (replacement & SF_FORMAT_SUBMASK);
 }
 
 FormatCheck checkFormats(const QString& game, const QString& replacement)
@@ -229,6 +308,7 @@ FormatCheck checkFormats(const QString& game, const QString& replacement)
     if (formatDifference(a, b).isEmpty())
         return check;
     check.state = FormatCheck::State::Differs;
+    check.codecDiffers = codecsDiffer(a.sfFormat, b.sfFormat);
     check.game = {a.rate, a.channels, a.sfFormat};
     check.replacement = {b.rate, b.channels, b.sfFormat};
     return check;
@@ -251,7 +331,7 @@ QString formatDifference(const FormatCheck& check)
 
 bool waveOverview(const QString& path, int bins, const std::function<bool(OverviewPart&&)>& deliver)
 {
-    OpenResult opened = openWave(path); // the checks the player makes, then its reader
+    OpenResult opened = openAudio(path); // the checks the player makes, then its reader
     if (bins <= 0 || !opened.source || opened.source->lengthFrames() <= 0)
         return false;
     AudioSource& source = *opened.source;
@@ -362,7 +442,7 @@ struct Meter {
 
 Loudness measureLoudness(const QString& path, const std::function<bool()>& stopped)
 {
-    OpenResult opened = openWave(path);
+    OpenResult opened = openAudio(path);
     if (!opened.source)
         return {};
     AudioSource& source = *opened.source;

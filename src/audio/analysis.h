@@ -1,6 +1,8 @@
 #pragma once
 #include "audio/midi_file.h"
+#include "audio/ogg_headers.h"
 #include "audio/source.h"
+#include "base/sound_names.h"
 #include "base/selection.h"
 
 #include <QString>
@@ -17,11 +19,19 @@ struct SoundInfo {
     DeviceKind kind = DeviceKind::WaveAudio;
     QString error; // why nothing could be read; the rest is empty then
     double seconds = 0;
-    // Wave files
-    int sfFormat = 0; // libsndfile's container | sample format, which a conversion writes
+    SoundFormat format = SoundFormat::Unknown; // what the file holds (its name agrees)
+    // Recordings (wave, Ogg, FLAC, MP3) and modules, as they are decoded
+    int sfFormat = 0; // libsndfile's container | sample format or codec, which a conversion writes
     int rate = 0;
     int channels = 0;
     int64_t frames = 0;
+    int bitrate = 0; // bits per second: a Vorbis stream's nominal one, else the file's average (compressed only)
+    bool variableBitrate = false; // MP3
+    int sourceRate = 0; // Opus: the rate it was made from (it decodes at 48 kHz); 0 when not said
+    LoopPoints loop;
+    // Tracker modules
+    QString moduleType;
+    int moduleChannels = 0;
     // MIDI files
     int midiFormat = 0;
     int tracks = 0;
@@ -33,8 +43,8 @@ struct SoundInfo {
 };
 
 SoundInfo soundInfo(DeviceKind kind, const QString& path);
-// The same for a file of either kind, by its name (.wav; .mid, .midi): `error` says why it
-// cannot be used, a file of another name or a wave file with no sound in it included.
+// The same for a sound file of any kind, by its name (see base/sound_names.h): `error` says why
+// it cannot be used, a file of another name or a recording with no sound in it included.
 SoundInfo soundFileInfo(const QString& path);
 // The same for a MIDI song already parsed.
 SoundInfo midiInfo(const MidiSong& song);
@@ -45,21 +55,25 @@ SoundInfo midiInfo(const MidiSong& song);
 QString clockText(int64_t frames, int rate, int decimals);
 int clockDecimals(int64_t frames, int rate);
 
-// "16-bit", "8-bit", "32-bit float", "IMA ADPCM", ... for libsndfile's format.
+// "16-bit", "8-bit", "32-bit float", "IMA ADPCM", "Vorbis", ... for libsndfile's format.
 QString sampleFormatName(int sfFormat);
-// The format line: "22050 Hz · mono · 8-bit · 0:01.3" or "MIDI format 1 · 9 tracks · 0:42.0
-// · 7 General MIDI instruments and drums".
+// The format line: "22050 Hz · mono · 8-bit · 0:01.3", "Ogg Vorbis · 44100 Hz · stereo ·
+// 112 kbps · 2:31.0", "MIDI format 1 · 9 tracks · 0:42.0 · 7 General MIDI instruments and
+// drums"; a second line gives loop points when the file has them.
 QString formatLine(const SoundInfo& info);
 // What a game program cares about, in a few words: "22050 Hz mono 8-bit" (the container
 // named when it is not plain WAV).
 QString formatSummary(const SoundInfo& info);
 // Empty when a replacement has its game file's format; else "game: ...; replacement: ...".
 QString formatDifference(const SoundInfo& game, const SoundInfo& replacement);
-// A wave replacement's format against its game file's, read from both headers (Same when
-// either cannot be read: nothing is offered for a file that cannot be read), and the words
-// of one found to differ.
+// A recording's format against its game file's, read from both headers (Same when either
+// cannot be read: nothing is offered for a file that cannot be read), and the words of one
+// found to differ.
 FormatCheck checkFormats(const QString& game, const QString& replacement);
 QString formatDifference(const FormatCheck& check);
+// Whether two of libsndfile's formats differ in container or codec, not only in sample format:
+// WAV against Ogg Vorbis, Vorbis against Opus (the WAV containers count as one).
+bool codecsDiffer(int gameSfFormat, int replacementSfFormat);
 
 // The whole-file picture of a sound: for each of `bins` equal stretches of it, the lowest
 // and highest sample (all channels). Filled in pieces: `deliver` gets each run of finished

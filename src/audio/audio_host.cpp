@@ -3,7 +3,7 @@
 #include "audio/bounded.h"
 #include "audio/output.h"
 #include "audio/player.h"
-#include "audio/wave_source.h"
+#include "audio/audio_file.h"
 
 #include <QFileInfo>
 
@@ -28,7 +28,7 @@ void AudioHost::prepareOutputInBackground()
 OpenResult AudioHost::open(DeviceKind kind, const QString& path) const
 {
     std::optional<OpenResult> opened = runBounded<OpenResult>(
-        [kind, path, synth = synth_] { return kind == DeviceKind::Sequencer ? synth.open(path) : openWave(path); },
+        [kind, path, synth = synth_] { return kind == DeviceKind::Sequencer ? synth.open(path) : openAudio(path); },
         kOpenTimeLimit);
     if (!opened)
         return {nullptr, tookTooLong(path)};

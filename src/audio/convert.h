@@ -9,11 +9,12 @@
 
 namespace sonaplex::audio {
 
-// Writes `source` (a wave file) to `destination` in the exact format of `like` (container,
-// sample format, rate, channels): channels mixed down or spread, resampled with libsoxr at
-// high quality, `gainDb` applied, samples past full scale clipped. Returns why it failed,
-// empty on success; a failed conversion leaves no file at `destination`.
-QString convertWave(const QString& source, const QString& destination, const SoundInfo& like, double gainDb = 0,
+// Writes `source` (a recording of any format the program reads) to `destination` in the exact
+// format of `like` (container, codec or sample format, rate, channels), at the quality of
+// `like` for a lossy codec (see SoundInfo::bitrate): channels mixed down or spread, resampled
+// with libsoxr at high quality, `gainDb` applied, samples past full scale clipped. Returns why
+// it failed, empty on success; a failed conversion leaves no file at `destination`.
+QString convertRecording(const QString& source, const QString& destination, const SoundInfo& like, double gainDb = 0,
     const std::function<bool()>& stopped = {});
 
 } // namespace sonaplex::audio

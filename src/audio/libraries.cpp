@@ -26,4 +26,12 @@ const Ebur128Api& ebur128()
     return api;
 }
 
+const OpenmptApi& openmpt()
+{
+    static const OpenmptApi api = SONAPLEX_LOAD_LIBRARY(OpenmptApi, SONAPLEX_OPENMPT_FUNCTIONS,
+        QStringLiteral(SONAPLEX_OPENMPT_LIBRARY), QStringLiteral("libopenmpt"),
+        QStringLiteral("tracker modules cannot be played"), QStringLiteral("libopenmpt0"));
+    return api;
+}
+
 } // namespace sonaplex::audio

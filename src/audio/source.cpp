@@ -2,7 +2,8 @@
 
 #include "audio/bounded.h"
 #include "audio/midi_source.h"
-#include "audio/wave_source.h"
+#include "audio/audio_file.h"
+#include "base/sound_names.h"
 
 #include <QFileInfo>
 
@@ -15,11 +16,20 @@ QString tookTooLong(const QString& path)
         .arg(QFileInfo(path).fileName());
 }
 
+DeviceKind deviceKindOf(const QString& path, DeviceKind otherwise)
+{
+    const SoundFormat format = soundFormatOfName(path);
+    return format == SoundFormat::Midi ? DeviceKind::Sequencer
+        : format == SoundFormat::Unknown ? otherwise
+                                         : DeviceKind::WaveAudio;
+}
+
 QString playableProblem(DeviceKind kind, const QString& path)
 {
+    kind = deviceKindOf(path, kind);
     std::optional<QString> problem = runBounded<QString>(
         [kind, path] {
-            return kind == DeviceKind::Sequencer ? readMidi(path, MidiDetail::Summary).error : openWave(path).error;
+            return kind == DeviceKind::Sequencer ? readMidi(path, MidiDetail::Summary).error : openAudio(path).error;
         },
         kOpenTimeLimit);
     return problem ? *problem : tookTooLong(path);

@@ -28,11 +28,16 @@ struct OpenResult {
     QString error; // why the file cannot be played, for the user
 };
 
+// The player a file needs, by its name: the sequencer for MIDI, the wave player for recordings
+// and modules; `otherwise` for a name that says neither.
+DeviceKind deviceKindOf(const QString& path, DeviceKind otherwise);
+
 // What the user is told of a file whose opening took too long.
 QString tookTooLong(const QString& path);
 
-// Why the file at `path` cannot serve as a sound of the given kind (a wave file the wave
-// player opens, a Standard MIDI File with notes), naming the file; empty when it can. Needs
+// Why the file at `path` cannot serve as a sound (a recording or module the wave player opens, a
+// Standard MIDI File with notes; `kind` for a file whose name says neither), naming the file;
+// empty when it can. Needs
 // neither an audio device nor a SoundFont; bounded in time like openSource.
 QString playableProblem(DeviceKind kind, const QString& path);
 

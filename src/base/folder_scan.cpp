@@ -132,7 +132,10 @@ void FolderScan::sortNames(QStringList& names)
 struct FolderScan::Walk {
     std::shared_ptr<Channel> channel;
     QRegularExpression match;
-    QByteArray suffix; // "*.ext", the usual pattern, is matched on the name's bytes: quicker than the expression
+    // Patterns all of the form "*.ext", the usual ones, are matched on the name's bytes: quicker
+    // than the expression. `suffix` is set (to the first) when they are.
+    std::vector<QByteArray> suffixes;
+    QByteArray suffix;
     std::filesystem::path dir;
     Kind kind;
     QStringList all, batch;
@@ -142,10 +145,17 @@ struct FolderScan::Walk {
     {
         if (suffix.isEmpty())
             return match.match(leaf).hasMatch();
-        if (raw.size() < size_t(suffix.size()))
+        for (const QByteArray& ending : suffixes)
+            if (endsWith(raw, ending))
+                return true;
+        return false;
+    }
+    static bool endsWith(std::string_view raw, const QByteArray& ending)
+    {
+        if (raw.size() < size_t(ending.size()))
             return false;
-        for (qsizetype i = 0; i < suffix.size(); ++i)
-            if (char(std::tolower(uchar(raw[raw.size() - suffix.size() + i]))) != suffix[i])
+        for (qsizetype i = 0; i < ending.size(); ++i)
+            if (char(std::tolower(uchar(raw[raw.size() - ending.size() + i]))) != ending[i])
                 return false;
         return true;
     }
@@ -293,12 +303,25 @@ void FolderScan::start(const QString& folder, Kind kind, const QString& pattern)
     walk->channel = channel_;
     walk->kind = kind;
     walk->dir = std::filesystem::path(QFile::encodeName(folder).toStdString());
-    if (!pattern.isEmpty())
-        walk->match = QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
-    if (pattern.startsWith(QLatin1String("*.")) && !pattern.mid(1).contains(QLatin1Char('*'))
-        && !pattern.contains(QLatin1Char('?')) && !pattern.contains(QLatin1Char('['))
-        && std::all_of(pattern.begin(), pattern.end(), [](QChar c) { return c.unicode() < 128; }))
-        walk->suffix = pattern.mid(1).toLower().toUtf8();
+    const QStringList patterns = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (!patterns.isEmpty()) {
+        QStringList expressions;
+        for (const QString& one : patterns)
+            expressions << QRegularExpression::wildcardToRegularExpression(one.trimmed(),
+                QRegularExpression::UnanchoredWildcardConversion);
+        walk->match = QRegularExpression(QStringLiteral("\\A(?:%1)\\z").arg(expressions.join(QLatin1Char('|'))),
+            QRegularExpression::CaseInsensitiveOption);
+    }
+    auto plainSuffix = [](const QString& one) {
+        return one.startsWith(QLatin1String("*.")) && !one.mid(1).contains(QLatin1Char('*'))
+            && !one.contains(QLatin1Char('?')) && !one.contains(QLatin1Char('['))
+            && std::all_of(one.begin(), one.end(), [](QChar c) { return c.unicode() < 128; });
+    };
+    if (!patterns.isEmpty() && std::all_of(patterns.begin(), patterns.end(), plainSuffix)) {
+        for (const QString& one : patterns)
+            walk->suffixes.push_back(one.mid(1).toLower().toUtf8());
+        walk->suffix = walk->suffixes.front();
+    }
     QThreadPool::globalInstance()->start([walk] { walk->run(); });
 }
 

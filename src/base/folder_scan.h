@@ -18,7 +18,8 @@ public:
     explicit FolderScan(QObject* parent = nullptr);
     ~FolderScan() override;
 
-    // `pattern` is a wildcard ("*.Mid") matched without regard to letter case; Files only.
+    // `pattern` is a wildcard ("*.Mid"), or several separated by ';' ("*.Wav;*.ogg"), matched
+    // without regard to letter case; Files only.
     void start(const QString& folder, Kind kind, const QString& pattern = QString());
     void cancel();
     bool isRunning() const { return running_; }

@@ -34,6 +34,9 @@ struct FormatCheck {
     enum class State { NotCompared, Pending, Same, Differs };
     State state = State::NotCompared;
     WaveFormat game, replacement; // Differs only
+    // Differs in container or codec (WAV against Ogg Vorbis, Vorbis against Opus), not only in
+    // rate, channels or bits: a game reading the file by its name cannot take it as it is.
+    bool codecDiffers = false;
     bool operator==(const FormatCheck&) const = default;
 };
 

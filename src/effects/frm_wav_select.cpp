@@ -3,6 +3,7 @@
 
 #include "effects/frm_copy_wavs.h"
 #include "ui/window_parts.h"
+#include "base/sound_names.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -20,9 +21,9 @@ SelectionWindowSetup effectsSetup()
     s.gameTitleTip = QStringLiteral("Game or program files are displayed in red.");
     s.replaceTitleTip = QStringLiteral("Replacement files are displayed in blue.");
     s.gamePane = gamePaneSetup(QStringLiteral("Wav1"), QStringLiteral("LblSampleWav1"), QStringLiteral("wav"),
-        QStringLiteral("*.Wav"), audio::DeviceKind::WaveAudio);
+        effectsPattern(), audio::DeviceKind::WaveAudio);
     s.replacementPane = replacementPaneSetup(QStringLiteral("Wav2"), QStringLiteral("LblSampleWav2"),
-        QStringLiteral("wav"), QStringLiteral("an Effects Set"), QStringLiteral("*.Wav"), audio::DeviceKind::WaveAudio);
+        QStringLiteral("wav"), QStringLiteral("an Effects Set"), effectsPattern(), audio::DeviceKind::WaveAudio);
     s.board.count = 6;
     s.board.columns = 2;
     s.board.frameName = [](int n) {

@@ -4,6 +4,7 @@
 #include "base/files.h"
 #include "music/frm_copy_midi.h"
 #include "ui/window_parts.h"
+#include "base/sound_names.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -20,10 +21,10 @@ SelectionWindowSetup musicSetup()
     s.gameTitleName = QStringLiteral("LblGameMidiFilesTitle");
     s.replaceTitleName = QStringLiteral("LblReplaceMidiTitle");
     s.gamePane = gamePaneSetup(QStringLiteral("Midi2"), QStringLiteral("LblMidiSample2"), QStringLiteral("midi"),
-        QStringLiteral("*.Mid"), audio::DeviceKind::Sequencer);
+        musicPattern(), audio::DeviceKind::Sequencer);
     s.replacementPane
         = replacementPaneSetup(QStringLiteral("Midi1"), QStringLiteral("LblMidiSample1"), QStringLiteral("midi"),
-            QStringLiteral("your Favorite Midi Folder"), QStringLiteral("*.Mid"), audio::DeviceKind::Sequencer);
+            QStringLiteral("your Favorite Midi Folder"), musicPattern(), audio::DeviceKind::Sequencer);
     s.board.count = 3;
     s.board.columns = 1;
     s.board.frameName = [](int n) { return QStringLiteral("FramMidiSel%1").arg(n); };

@@ -85,8 +85,9 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     if (!setup.gameSounds.isEmpty()) {
         gameSounds_ = new QCheckBox(QStringLiteral("Sounds of this game"), this);
         gameSounds_->setObjectName(setup.gameSounds);
-        gameSounds_->setToolTip(QStringLiteral("List every %1 file of the game shown, in all its folders.")
-                                    .arg(setup.pattern.mid(2).toLower()));
+        gameSounds_->setToolTip(QStringLiteral("List every sound file of the game shown, in all its folders (%1).")
+                                    .arg(QString(setup.pattern).remove(QStringLiteral("*.")).toLower().replace(
+                                        QLatin1Char(';'), QStringLiteral(", "))));
         gameSounds_->setEnabled(false);
         connect(gameSounds_, &QCheckBox::toggled, this, [this] { listFiles(false); });
         column->addWidget(gameSounds_);
@@ -262,7 +263,7 @@ void BrowserPane::fileClick()
     for (int i = 0; i < files_->listCount(); ++i) {
         if (!files_->selected(i))
             continue;
-        player_->openFile(setup_.deviceKind, files_->fullPath());
+        player_->openFile(audio::deviceKindOf(files_->fullPath(), setup_.deviceKind), files_->fullPath());
     }
 }
 

@@ -39,6 +39,7 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
     Conversions result;
     std::vector<Job> jobs;
     QStringList lines;
+    bool mustConvert = false; // a replacement in another container or codec: a game cannot read it as it is
     for (int n = 1; n <= selections.count(); ++n) {
         const Selection& s = selections.at(n);
         const FormatCheck& check = selections.format(n);
@@ -46,6 +47,7 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
             continue;
         const QString label = QStringLiteral("Selection %1 (%2)").arg(n).arg(s.gameName);
         lines << label + QStringLiteral(": ") + audio::formatDifference(check);
+        mustConvert = mustConvert || check.codecDiffers;
         jobs.push_back(
             // Under the game file's own name: a name chosen with its folders ("sfx/x.wav") has none here.
             {n, label, s.replacementPath, s.gamePath,
@@ -54,13 +56,19 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
     if (jobs.empty())
         return result;
     const MessageAnswer answer = showMessage(
-        Message{QStringLiteral("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
-                               "A game may play them wrongly or not at all. Convert them to the game files' "
-                               "formats, or copy them as they are?")
-                    .arg(lines.join(QLatin1Char('\n'))),
-            QStringLiteral("Format Check"), MessageButtons::ConvertCopyCancel},
+        mustConvert
+            ? Message{QStringLiteral("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
+                                     "A game reads each file in the format its name says, so some of them cannot be "
+                                     "copied as they are. Convert them to the game files' formats?")
+                          .arg(lines.join(QLatin1Char('\n'))),
+                  QStringLiteral("Format Check"), MessageButtons::ConvertCancel}
+            : Message{QStringLiteral("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
+                                     "A game may play them wrongly or not at all. Convert them to the game files' "
+                                     "formats, or copy them as they are?")
+                          .arg(lines.join(QLatin1Char('\n'))),
+                  QStringLiteral("Format Check"), MessageButtons::ConvertCopyCancel},
         parent);
-    if (answer == MessageAnswer::Cancel) {
+    if (answer == MessageAnswer::Cancel || (mustConvert && answer == MessageAnswer::CopyAsIs)) {
         result.cancelled = true;
         return result;
     }
@@ -83,7 +91,7 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
                 why = like.ok() ? QString() : like.error;
                 if (why.isEmpty()) {
                     const double gain = match ? matchingGain(job.game, job.source, stopped) : 0;
-                    why = audio::convertWave(job.source, job.destination, like, gain, stopped);
+                    why = audio::convertRecording(job.source, job.destination, like, gain, stopped);
                 }
             } catch (const std::bad_alloc&) {
                 why = QStringLiteral("there is not enough memory to convert it");

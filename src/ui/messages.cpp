@@ -102,6 +102,10 @@ MessageAnswer systemMessageBox(const Message& message, QWidget* parent)
             {{QStringLiteral("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},
                 {QStringLiteral("Convert and Match Loudness"), QMessageBox::AcceptRole, MessageAnswer::ConvertMatched},
                 {QStringLiteral("Copy As They Are"), QMessageBox::AcceptRole, MessageAnswer::CopyAsIs}});
+    if (message.buttons == MessageButtons::ConvertCancel)
+        return askWith(box,
+            {{QStringLiteral("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},
+                {QStringLiteral("Convert and Match Loudness"), QMessageBox::AcceptRole, MessageAnswer::ConvertMatched}});
     if (message.buttons == MessageButtons::OkCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Cancel);

@@ -8,8 +8,9 @@ namespace sonaplex {
 // The buttons a message box can offer. Plain messages have OK only; KeepDiscardCancel asks
 // what to do with files left behind ("Name Them" / "Discard" / "Cancel"); ConvertCopyCancel
 // what to do with replacements in another format than their game files ("Convert", "Convert
-// and Match Loudness", "Copy As They Are", "Cancel").
-enum class MessageButtons { Ok, OkCancel, RetryCancel, KeepDiscardCancel, ConvertCopyCancel };
+// and Match Loudness", "Copy As They Are", "Cancel"); ConvertCancel the same for replacements
+// that cannot be copied as they are.
+enum class MessageButtons { Ok, OkCancel, RetryCancel, KeepDiscardCancel, ConvertCopyCancel, ConvertCancel };
 enum class MessageAnswer { Ok, Retry, Cancel, Keep, Discard, Convert, ConvertMatched, CopyAsIs };
 
 struct Message {

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/sound_names.h"
+
 namespace sonaplex {
 
 std::function<QString(const QString&)> replacementCheckFor(audio::DeviceKind kind)
@@ -163,6 +165,16 @@ void SelectionBoard::chooseReplacement(int n)
                                      "replace a game file.")
                           .arg(name, setup_.replacementKind),
                 setup_.orderErrorTitle, window());
+            return;
+        }
+    }
+    // A game reads its file by the format its name promises: a recording never stands in for a
+    // module or a MIDI file, nor the other way round.
+    if (const QString game = selections_().at(n).gameName; !name.isEmpty() && !game.isEmpty()) {
+        if (const SoundFitAnswer fit = soundFit(game, name); fit.fit == SoundFit::Refused) {
+            QString text = fit.why;
+            text[0] = text[0].toUpper();
+            showMessage(text + QLatin1Char('.'), setup_.orderErrorTitle, window());
             return;
         }
     }

@@ -49,15 +49,16 @@ SelectionBoardSetup checkedBoard(const SelectionWindowSetup& setup)
     if (!board.replacementCheck)
         board.replacementCheck = replacementCheckFor(setup.replacementPane.deviceKind);
     if (board.replacementKind.isEmpty())
-        board.replacementKind = setup.replacementPane.deviceKind == audio::DeviceKind::Sequencer ? QStringLiteral("MIDI file")
-                                                                               : QStringLiteral("wave file");
+        board.replacementKind = setup.replacementPane.deviceKind == audio::DeviceKind::Sequencer
+            ? QStringLiteral("MIDI file, recording or tracker module")
+            : QStringLiteral("wave file or recording");
     return board;
 }
 } // namespace
 
 SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup)
     : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox), reviewName_(setup.reviewName),
-      count_(setup.board.count), compareFormats_(setup.replacementPane.deviceKind == audio::DeviceKind::WaveAudio),
+      count_(setup.board.count), compareFormats_(true),
       gamePane_(new BrowserPane(withPlaces(setup.gamePane, forms, true), forms.audio(), this)),
       replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms, false), forms.audio(), this)),
       board_(new SelectionBoard(

@@ -199,7 +199,7 @@ private slots:
             QStringLiteral("game: 22050 Hz mono 8-bit; replacement: 48000 Hz stereo 32-bit float"));
         QCOMPARE(audio::formatDifference(game, game), QString());
 
-        QCOMPARE(audio::convertWave(at("new.wav"), at("out.wav"), game), QString());
+        QCOMPARE(audio::convertRecording(at("new.wav"), at("out.wav"), game), QString());
         QCOMPARE(soxInfo("-r", at("out.wav")), QStringLiteral("22050"));
         QCOMPARE(soxInfo("-c", at("out.wav")), QStringLiteral("1"));
         QCOMPARE(soxInfo("-b", at("out.wav")), QStringLiteral("8"));
@@ -209,10 +209,10 @@ private slots:
         QVERIFY2(r > 0.98, qPrintable(QString::number(r)));
 
         // A gain is applied; a conversion that cannot write leaves nothing behind.
-        QCOMPARE(audio::convertWave(at("new.wav"), at("quieter.wav"), game, -6), QString());
+        QCOMPARE(audio::convertRecording(at("new.wav"), at("quieter.wav"), game, -6), QString());
         QVERIFY(std::abs(soxPeakDb(at("quieter.wav")) - soxPeakDb(at("out.wav")) + 6) < 0.3);
-        QVERIFY(!audio::convertWave(at("new.wav"), at("missing/out.wav"), game).isEmpty());
-        QVERIFY(!audio::convertWave(at("song.mid"), at("bad.wav"), game).isEmpty());
+        QVERIFY(!audio::convertRecording(at("new.wav"), at("missing/out.wav"), game).isEmpty());
+        QVERIFY(!audio::convertRecording(at("song.mid"), at("bad.wav"), game).isEmpty());
         QVERIFY(!QFile::exists(at("bad.wav")));
     }
 };

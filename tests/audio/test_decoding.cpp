@@ -4,7 +4,7 @@
 #include "audio/midi_file.h"
 #include "audio/midi_source.h"
 #include "audio/pcm_device.h"
-#include "audio/wave_source.h"
+#include "audio/audio_file.h"
 #include "support.h"
 
 #include <QProcess>
@@ -93,7 +93,7 @@ private slots:
         const QString out = at(QString(QTest::currentDataTag()).replace(' ', '_') + ".wav");
         QCOMPARE(QProcess::execute("sox", QStringList{"-D", at("ref.wav")} + soxArgs + QStringList{out}), 0);
 
-        audio::OpenResult r = audio::openWave(out);
+        audio::OpenResult r = audio::openAudio(out);
         QVERIFY2(r.source, qPrintable(r.error));
         QCOMPARE(r.source->sampleRate(), rate);
         QCOMPARE(r.source->channels(), channels);
@@ -124,7 +124,7 @@ private slots:
         QFETCH(int, format);
         const auto reference = referenceSignal(rate, channels, 0.25);
         QVERIFY(writeWave(at("rc.wav"), reference, rate, channels, format));
-        audio::OpenResult r = audio::openWave(at("rc.wav"));
+        audio::OpenResult r = audio::openAudio(at("rc.wav"));
         QVERIFY2(r.source, qPrintable(r.error));
         QCOMPARE(r.source->sampleRate(), rate);
         QCOMPARE(r.source->channels(), channels);
@@ -138,7 +138,7 @@ private slots:
         QVERIFY(writeFile(at("text.wav"), "this is not a wave file at all, just some words"));
         QVERIFY(writeFile(at("header-only.wav"), QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16)));
         for (const char* name : {"empty.wav", "text.wav", "header-only.wav", "missing.wav"}) {
-            audio::OpenResult r = audio::openWave(at(name));
+            audio::OpenResult r = audio::openAudio(at(name));
             QVERIFY2(!r.source, name);
             QVERIFY2(r.error.contains(QString::fromLatin1(name)), qPrintable(r.error));
         }
@@ -148,7 +148,7 @@ private slots:
         QByteArray cut = readAll(at("whole.wav"));
         cut.truncate(cut.size() / 2);
         QVERIFY(writeFile(at("cut.wav"), cut));
-        audio::OpenResult r = audio::openWave(at("cut.wav"));
+        audio::OpenResult r = audio::openAudio(at("cut.wav"));
         QVERIFY(r.source);
         QVERIFY(!readToEnd(*r.source).empty());
     }
@@ -321,7 +321,7 @@ private slots:
         // 22.05 kHz stereo into a 44.1 kHz mono device: twice the frames, the channels averaged.
         const auto reference = referenceSignal(22050, 2, 0.2);
         QVERIFY(writeWave(at("feed.wav"), reference, 22050, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
-        audio::OpenResult r = audio::openWave(at("feed.wav"));
+        audio::OpenResult r = audio::openAudio(at("feed.wav"));
         QAudioFormat mono;
         mono.setSampleRate(44100);
         mono.setChannelCount(1);

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         like.rate = rate;
         like.channels = 1;
         like.sfFormat = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        (void)convertWave(path, converted, like, -3.0, {});
+        (void)convertRecording(path, converted, like, -3.0, {});
     }
     QFile::remove(converted);
     return 0;

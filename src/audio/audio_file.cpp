@@ -1,0 +1,229 @@
+#include "audio/audio_file.h"
+
+#include "audio/libraries.h"
+#include "audio/riff_walk.h"
+#include "base/files.h"
+#include "base/result.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+#include <unistd.h>
+
+namespace sonaplex::audio {
+
+namespace {
+
+class RecordingSource final : public AudioSource {
+public:
+    RecordingSource(SNDFILE* file, const SF_INFO& info) : file_(file), info_(info) {}
+    ~RecordingSource() override { sndfile().sf_close(file_); }
+
+    int sampleRate() const override { return info_.samplerate; }
+    int channels() const override { return info_.channels; }
+    int64_t lengthFrames() const override { return info_.frames; }
+    int64_t read(float* out, int64_t frames) override { return sndfile().sf_readf_float(file_, out, frames); }
+    bool seek(int64_t frame) override { return sndfile().sf_seek(file_, frame, SEEK_SET) >= 0; }
+
+private:
+    SNDFILE* file_;
+    SF_INFO info_;
+};
+
+struct Fd {
+    int fd;
+    ~Fd()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// The container libsndfile must find for a file of this name.
+bool containerFits(SoundFormat format, int sfFormat)
+{
+    const int major = sfFormat & SF_FORMAT_TYPEMASK, minor = sfFormat & SF_FORMAT_SUBMASK;
+    switch (format) {
+    case SoundFormat::Wave:
+        return major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64;
+    case SoundFormat::Ogg:
+        return major == SF_FORMAT_OGG && (minor == SF_FORMAT_VORBIS || minor == SF_FORMAT_OPUS);
+    case SoundFormat::Opus:
+        return major == SF_FORMAT_OGG && minor == SF_FORMAT_OPUS;
+    case SoundFormat::Flac:
+        return major == SF_FORMAT_FLAC;
+    case SoundFormat::Mp3:
+        return major == SF_FORMAT_MPEG;
+    default:
+        return false;
+    }
+}
+
+// What the name promises against what the first bytes hold ("ID3" tags may stand before FLAC).
+QString nameProblem(SoundFormat named, SoundFormat held, const QString& name)
+{
+    const SoundFormat container = named == SoundFormat::Opus ? SoundFormat::Ogg : named;
+    if (held == container || (named == SoundFormat::Flac && held == SoundFormat::Mp3))
+        return {};
+    if (held == SoundFormat::Unknown)
+        return QStringLiteral("%1 is not a %2 file that can be played.").arg(name, soundFormatWords(named));
+    return QStringLiteral("%1 holds %2, not the %3 its name says: a game would not read it.")
+        .arg(name, held == SoundFormat::Ogg ? QStringLiteral("an Ogg stream") : QStringLiteral("a %1 file").arg(soundFormatWords(held)),
+            soundFormatWords(named));
+}
+
+// Checks of the headers before libsndfile trusts them.
+QString headerProblem(SoundFormat held, QFile& file, AudioHeader& header)
+{
+    if (held == SoundFormat::Wave)
+        return riffProblem(file);
+    if (held != SoundFormat::Ogg)
+        return {};
+    header.ogg = readOggHeaders(file);
+    if (!header.ogg.problem.isEmpty())
+        return header.ogg.problem;
+    if (header.format == SoundFormat::Opus && header.ogg.codec != OggHeaders::Codec::Opus)
+        return QStringLiteral("it holds no Opus stream");
+    if (header.ogg.codec == OggHeaders::Codec::Flac)
+        return QStringLiteral("it holds FLAC in Ogg, which Sonaplex does not read (a .flac file is read)");
+    header.loop = header.ogg.loop;
+    return {};
+}
+
+// A length no file of this size can hold: the header lies (compressed sound takes at least a
+// few hundred bytes a second).
+bool lengthBeyondSize(const SF_INFO& sf, int64_t bytes)
+{
+    const int major = sf.format & SF_FORMAT_TYPEMASK;
+    if (major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64)
+        return false; // the chunk walk checked the data's size
+    return double(sf.frames) / sf.samplerate > double(bytes) / 100 + 10;
+}
+
+} // namespace
+
+SoundFormat sniffedFormat(const QByteArray& head)
+{
+    const auto* p = reinterpret_cast<const uchar*>(head.constData());
+    const qsizetype n = head.size();
+    auto starts = [&](const char* mark, qsizetype at = 0) {
+        const auto len = qsizetype(std::strlen(mark));
+        return n >= at + len && std::memcmp(p + at, mark, size_t(len)) == 0;
+    };
+    if ((starts("RIFF") || starts("RIFX") || starts("RF64")) && starts("WAVE", 8))
+        return SoundFormat::Wave;
+    if (starts("OggS"))
+        return SoundFormat::Ogg;
+    if (starts("fLaC"))
+        return SoundFormat::Flac;
+    if (starts("MThd"))
+        return SoundFormat::Midi;
+    // An ID3v2 tag, or an MPEG audio frame's sync word with a layer given.
+    if (starts("ID3") || (n >= 2 && p[0] == 0xFF && (p[1] & 0xE0) == 0xE0 && (p[1] & 0x06) != 0))
+        return SoundFormat::Mp3;
+    return SoundFormat::Unknown;
+}
+
+OpenResult openAudio(const QString& path, AudioHeader* headerOut)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    AudioHeader header;
+    header.format = soundFormatOfName(path);
+    if (!isRecordedFormat(header.format) && header.format != SoundFormat::Module)
+        return {nullptr, QStringLiteral("%1 is not a sound file that can be played.").arg(name)};
+    if (!info.exists())
+        return {nullptr, QStringLiteral("The file %1 does not exist.").arg(name)};
+    // Checked on the opened file, never waited on: a FIFO or a device is not a sound file.
+    const Result<int> opened = openRegularFile(path);
+    if (!opened)
+        return {nullptr,
+            opened.failure().cause == FileCause::NotAFile
+                ? QStringLiteral("%1 is not a file that can be played.").arg(name)
+                : QStringLiteral("%1 cannot be read (%2).").arg(name, opened.failure().error)};
+    Fd owned{opened.value()};
+    QFile file;
+    if (!file.open(owned.fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return {nullptr, QStringLiteral("%1 cannot be read (%2).").arg(name, file.errorString())};
+    const int64_t bytes = file.size();
+    if (bytes == 0)
+        return {nullptr, QStringLiteral("%1 is empty.").arg(name)};
+    if (header.format == SoundFormat::Module) {
+        if (bytes > kMaxModuleBytes)
+            return {nullptr, QStringLiteral("%1 is larger than any tracker module (%2 MB).").arg(name).arg(bytes >> 20)};
+        const QByteArray all = file.readAll();
+        if (all.size() != bytes)
+            return {nullptr, QStringLiteral("%1 cannot be read (%2).").arg(name, file.errorString())};
+        OpenResult module = openModule(all, name, &header);
+        if (module.source && headerOut)
+            *headerOut = header;
+        return module;
+    }
+    const SoundFormat held = sniffedFormat(file.peek(16));
+    if (const QString why = nameProblem(header.format, held, name); !why.isEmpty())
+        return {nullptr, why};
+    // Sizes and counts are checked before libsndfile sees them: some damaged files make a
+    // decoder loop for ever or ask for all the memory there is.
+    if (const QString why = headerProblem(held, file, header); !why.isEmpty())
+        return {nullptr, QStringLiteral("%1 cannot be played: %2.").arg(name, why)};
+    file.close();
+    if (::lseek(owned.fd, 0, SEEK_SET) != 0)
+        return {nullptr, QStringLiteral("%1 cannot be read.").arg(name)};
+
+    if (!sndfile().error.isEmpty())
+        return {nullptr, sndfile().error};
+    SF_INFO sf{};
+    const int fd = owned.fd;
+    owned.fd = -1; // libsndfile closes it, with the file or when it refuses the file
+    SNDFILE* sound = sndfile().sf_open_fd(fd, SFM_READ, &sf, SF_TRUE);
+    if (!sound)
+        return {nullptr,
+            QStringLiteral("%1 is not a %2 file that can be played (%3).")
+                .arg(name, soundFormatWords(header.format), QString::fromUtf8(sndfile().sf_strerror(nullptr)))};
+    std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> closer(sound, sndfile().sf_close);
+    if (!containerFits(header.format, sf.format))
+        return {nullptr, QStringLiteral("%1 is not a %2 file that can be played.").arg(name, soundFormatWords(header.format))};
+    if (sf.frames <= 0 || sf.channels <= 0 || sf.samplerate <= 0)
+        return {nullptr, QStringLiteral("%1 holds no sound.").arg(name)};
+    // What sound cards play: a file outside it is damaged or made to harm, and every buffer
+    // sized by its rate or channels would be out of proportion.
+    constexpr int kMinRate = 1000, kMaxRate = 384000, kMaxChannels = 32;
+    if (sf.samplerate < kMinRate || sf.samplerate > kMaxRate)
+        return {nullptr,
+            QStringLiteral("%1 cannot be played: its sample rate (%2 Hz) is outside what sound cards play (%3 to %4 Hz).")
+                .arg(name)
+                .arg(sf.samplerate)
+                .arg(kMinRate)
+                .arg(kMaxRate)};
+    if (sf.channels > kMaxChannels || header.ogg.channels > kMaxChannels)
+        return {nullptr,
+            QStringLiteral("%1 cannot be played: it has %2 channels, more than the %3 sound cards play.")
+                .arg(name)
+                .arg(std::max(sf.channels, header.ogg.channels))
+                .arg(kMaxChannels)};
+    if (lengthBeyondSize(sf, bytes))
+        return {nullptr,
+            QStringLiteral("%1 cannot be played: it claims to last %2 hours, more than its %3 bytes can hold.")
+                .arg(name)
+                .arg(double(sf.frames) / sf.samplerate / 3600, 0, 'f', 1)
+                .arg(bytes)};
+    // Floats come out in -1..1 whatever the stored sample format.
+    sndfile().sf_command(sound, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    if (held == SoundFormat::Wave) {
+        SF_INSTRUMENT instrument{};
+        if (sndfile().sf_command(sound, SFC_GET_INSTRUMENT, &instrument, sizeof instrument) == SF_TRUE
+            && instrument.loop_count > 0 && instrument.loops[0].end > instrument.loops[0].start)
+            header.loop = {instrument.loops[0].start, int64_t(instrument.loops[0].end) - instrument.loops[0].start};
+    }
+    header.variableBitrate = sndfile().sf_command(sound, SFC_GET_BITRATE_MODE, nullptr, 0) == SF_BITRATE_MODE_VARIABLE;
+    header.sfFormat = sf.format;
+    header.rate = sf.samplerate;
+    header.channels = sf.channels;
+    header.frames = sf.frames;
+    if (headerOut)
+        *headerOut = header;
+    return {std::make_unique<RecordingSource>(closer.release(), sf), {}};
+}
+
+} // namespace sonaplex::audio

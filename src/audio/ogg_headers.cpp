@@ -1,0 +1,207 @@
+#include "audio/ogg_headers.h"
+
+#include <QIODevice>
+#include <QStringList>
+
+#include <cstring>
+
+namespace sonaplex::audio {
+
+namespace {
+
+uint32_t le32(const uchar* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint16_t le16(const uchar* p) { return uint16_t(p[0] | p[1] << 8); }
+int64_t le64(const uchar* p) { return int64_t(uint64_t(le32(p)) | uint64_t(le32(p + 4)) << 32); }
+
+// A comment list: vendor, then count entries, each a length and its text, all inside `size`.
+QString readComments(const uchar* p, int64_t size, QStringList& out)
+{
+    const QString tooLong = QStringLiteral("its comment header claims more than it holds");
+    if (size < 8)
+        return tooLong;
+    const uint32_t vendor = le32(p);
+    if (vendor > size - 8)
+        return tooLong;
+    int64_t at = 4 + int64_t(vendor);
+    const uint32_t count = le32(p + at);
+    at += 4;
+    if (count > (size - at) / 4)
+        return tooLong;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (size - at < 4)
+            return tooLong;
+        const uint32_t length = le32(p + at);
+        at += 4;
+        if (length > size - at)
+            return tooLong;
+        out << QString::fromUtf8(reinterpret_cast<const char*>(p + at), qsizetype(length));
+        at += length;
+    }
+    return {};
+}
+
+struct Reader {
+    QIODevice& file;
+    OggHeaders h;
+    QByteArray packet; // the header packet being put together
+    int packetsWanted = 1; // until the first packet says which codec
+    int packetsDone = 0;
+    QStringList comments;
+
+    // The codec's header packets, in order: identification, comments (the rest is not read).
+    QString takePacket(const QByteArray& data)
+    {
+        const auto* p = reinterpret_cast<const uchar*>(data.constData());
+        const int64_t n = data.size();
+        const int index = packetsDone++;
+        if (index == 0)
+            return identify(p, n);
+        if (h.codec == OggHeaders::Codec::Vorbis && n >= 7 && p[0] == 3 && !std::memcmp(p + 1, "vorbis", 6))
+            return readComments(p + 7, n - 7, comments);
+        if (h.codec == OggHeaders::Codec::Opus && n >= 8 && !std::memcmp(p, "OpusTags", 8))
+            return readComments(p + 8, n - 8, comments);
+        return QStringLiteral("its comment header is missing");
+    }
+
+    QString identify(const uchar* p, int64_t n)
+    {
+        if (n >= 30 && p[0] == 1 && !std::memcmp(p + 1, "vorbis", 6)) {
+            h.codec = OggHeaders::Codec::Vorbis;
+            if (le32(p + 7) != 0)
+                return QStringLiteral("it is made with a Vorbis version no decoder knows");
+            h.channels = p[11];
+            h.rate = int(std::min<uint32_t>(le32(p + 12), INT32_MAX));
+            const auto nominal = int32_t(le32(p + 20));
+            h.nominalBitrate = nominal > 0 ? nominal : 0;
+            packetsWanted = 2;
+        } else if (n >= 19 && !std::memcmp(p, "OpusHead", 8)) {
+            h.codec = OggHeaders::Codec::Opus;
+            if ((p[8] & 0xF0) != 0)
+                return QStringLiteral("it is made with an Opus version no decoder knows");
+            h.channels = p[9];
+            h.preSkip = le16(p + 10);
+            h.rate = int(std::min<uint32_t>(le32(p + 12), INT32_MAX));
+            packetsWanted = 2;
+        } else if (n >= 5 && p[0] == 0x7F && !std::memcmp(p + 1, "FLAC", 4)) {
+            h.codec = OggHeaders::Codec::Flac;
+            packetsWanted = 1;
+        } else {
+            return QStringLiteral("it holds no sound stream Sonaplex reads");
+        }
+        if (h.channels <= 0)
+            return QStringLiteral("its header gives it no channels");
+        if (h.codec == OggHeaders::Codec::Vorbis && h.rate <= 0)
+            return QStringLiteral("its header gives it a sample rate of 0 Hz");
+        return {};
+    }
+
+    QString run()
+    {
+        uint32_t serial = 0;
+        bool first = true, ended = false;
+        for (int64_t pageAt = file.pos();; ) {
+            uchar head[27 + 255];
+            const qint64 got = file.read(reinterpret_cast<char*>(head), 27);
+            if (got == 0 && !first)
+                break;
+            if (got != 27 || std::memcmp(head, "OggS", 4))
+                return got < 27 && got >= 0 && !first ? QStringLiteral("its last page is cut short")
+                                                      : QStringLiteral("it is damaged at byte %1").arg(pageAt);
+            if (head[4] != 0)
+                return QStringLiteral("it is damaged at byte %1").arg(pageAt);
+            const int segments = head[26];
+            if (file.read(reinterpret_cast<char*>(head + 27), segments) != segments)
+                return QStringLiteral("its last page is cut short");
+            int64_t body = 0;
+            for (int i = 0; i < segments; ++i)
+                body += head[27 + i];
+            const uint32_t pageSerial = le32(head + 14);
+            if (first) {
+                serial = pageSerial;
+                if (!(head[5] & 0x02))
+                    return QStringLiteral("it does not start where an Ogg stream starts");
+            } else if (pageSerial != serial || ended) {
+                return QStringLiteral("it holds more than one stream (chained or interleaved), which Sonaplex does not "
+                                      "read");
+            }
+            first = false;
+            ended = head[5] & 0x04;
+            if (const int64_t granule = le64(head + 6); granule != -1)
+                h.lastGranule = granule;
+            if (packetsDone < packetsWanted) {
+                if (const QString why = headerSegments(head + 27, segments); !why.isEmpty())
+                    return why;
+            } else if (!file.seek(file.pos() + body)) {
+                return QStringLiteral("its last page is cut short");
+            }
+            if (file.pos() > file.size())
+                return QStringLiteral("its last page is cut short");
+            pageAt = file.pos();
+        }
+        if (packetsDone < packetsWanted)
+            return QStringLiteral("its headers are cut short");
+        return {};
+    }
+
+    // Reads a page's body, putting its segments into header packets until the headers are done.
+    QString headerSegments(const uchar* lacing, int segments)
+    {
+        for (int i = 0; i < segments; ++i) {
+            const int size = lacing[i];
+            const QByteArray part = file.read(size);
+            if (part.size() != size)
+                return QStringLiteral("its last page is cut short");
+            if (packetsDone >= packetsWanted)
+                continue;
+            packet += part;
+            if (packet.size() > kMaxOggHeaderBytes)
+                return packetsDone == 0 ? QStringLiteral("its first header is larger than 1 MB")
+                                        : QStringLiteral("its comment header is larger than 1 MB");
+            if (size < 255) {
+                if (const QString why = takePacket(packet); !why.isEmpty())
+                    return why;
+                packet.clear();
+            }
+        }
+        return {};
+    }
+};
+
+} // namespace
+
+LoopPoints loopFromComments(const QStringList& comments)
+{
+    int64_t start = -1, length = -1, end = -1;
+    for (const QString& c : comments) {
+        const qsizetype eq = c.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            continue;
+        const QString key = c.left(eq).trimmed().toUpper();
+        bool ok = false;
+        const qlonglong value = c.mid(eq + 1).trimmed().toLongLong(&ok);
+        if (!ok || value < 0)
+            continue;
+        if (key == QLatin1String("LOOPSTART"))
+            start = value;
+        else if (key == QLatin1String("LOOPLENGTH"))
+            length = value;
+        else if (key == QLatin1String("LOOPEND"))
+            end = value;
+    }
+    LoopPoints loop;
+    if (start < 0)
+        return loop;
+    loop.start = start;
+    loop.length = length > 0 ? length : end > start ? end - start : -1;
+    return loop;
+}
+
+OggHeaders readOggHeaders(QIODevice& file)
+{
+    Reader reader{file, {}, {}, 1, 0, {}};
+    reader.h.problem = reader.run();
+    reader.h.loop = loopFromComments(reader.comments);
+    return reader.h;
+}
+
+} // namespace sonaplex::audio
