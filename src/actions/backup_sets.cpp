@@ -1,6 +1,7 @@
 #include "actions/backup_sets.h"
 
 #include "base/work_progress.h"
+#include "base/sound_names.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,7 +90,7 @@ Gathered SetGathering::gather(const QString& staging, WorkProgress& progress) co
 
 namespace {
 QString kindOf(const QString& path) { return QFileInfo(path).suffix().toLower(); }
-bool isSoundKind(const QString& kind) { return kind == QLatin1String("wav") || kind == QLatin1String("mid"); }
+bool isSoundKind(const QString& kind) { return soundSuffixes().contains(kind); }
 
 // Why `gamePath` may not be written from a set (`refusal`), or nothing; fills in what is
 // unusual about it.

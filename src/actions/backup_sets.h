@@ -70,7 +70,7 @@ struct SetPlan {
 };
 // What restoring a set would write: by its manifest, where each file came from; for a set
 // without one, into `intoFolder` under the files' own names. A set is data a user may have got
-// from someone else: only .wav and .mid files of the kind of their file in the set are written,
+// from someone else: only sound files of the kind of their file in the set are written,
 // never through a symbolic link, and a manifest creates no file in a folder the record does not
 // know as a game folder. Everything else is refused with the reason.
 SetPlan planSetRestore(ReplacementRecord* record, const QString& setFolder, const QString& intoFolder = {});

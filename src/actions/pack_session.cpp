@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace sonaplex {
 
 namespace {
@@ -90,18 +92,29 @@ bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, co
     return true;
 }
 
-bool PackSession::convert(WorkProgress& progress)
+bool PackSession::mustConvert() const
+{
+    return std::any_of(check_.items.begin(), check_.items.end(), [](const PackItem& item) {
+        return item.action == PackAction::Replace && item.format.state == FormatCheck::State::Differs
+            && item.format.codecDiffers;
+    });
+}
+
+bool PackSession::convert(WorkProgress& progress, bool all)
 {
     converted_.clear();
     notConverted_.clear();
     const QString folder = work_ ? work_->path() : QString();
     progress.offload([&] {
         for (const PackItem& item : check_.items) {
-            if (item.action != PackAction::Replace || item.format.state != FormatCheck::State::Differs)
+            if (item.action != PackAction::Replace || item.format.state != FormatCheck::State::Differs
+                || !(all || item.format.codecDiffers))
                 continue;
             if (progress.cancelled())
                 break;
-            const QString copy = QStringLiteral("%1/converted-%2.wav").arg(folder).arg(item.entry + 1);
+            // Named as the game file is, so that it is taken (and read back) as that format.
+            const QString copy
+                = QStringLiteral("%1/converted-%2.%3").arg(folder).arg(item.entry + 1).arg(QFileInfo(item.gamePath).suffix());
             const QString why = audio::convertRecording(sounds_[item.entry], copy,
                 audio::soundInfo(audio::DeviceKind::WaveAudio, item.gamePath), 0, [&progress] { return progress.cancelled(); });
             if (why.isEmpty())

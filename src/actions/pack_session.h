@@ -43,9 +43,13 @@ public:
         refused_ = {};
     }
 
-    // Converts every sound to apply whose format differs from its game file's into that format,
-    // off this thread, for the next apply(). False, with nothing converted, when the user cancelled.
-    bool convert(WorkProgress& progress);
+    // Converts the sounds to apply whose format differs from their game file's into that
+    // format, off this thread, for the next apply(): every one with `all`, else only those in
+    // another container or codec, which a game cannot read as they are. False, with nothing
+    // converted, when the user cancelled.
+    bool convert(WorkProgress& progress, bool all = true);
+    // Whether some sound to apply must be converted before it can be (see convert()).
+    bool mustConvert() const;
     // The converted copies, by entry index (why each of the others could not be goes into the
     // apply's report).
     const std::map<size_t, QString>& converted() const { return converted_; }

@@ -221,10 +221,12 @@ int apply(const Options& o)
     if (c.failed)
         return c.failed;
     const PackManifest& m = c.pack.manifest();
-    if (convert) {
+    // A sound in another container or codec is converted whatever was asked: a game cannot read
+    // it as it is.
+    if (convert || c.pack.mustConvert()) {
         WorkProgress converting;
         Watched watched(converting, QStringLiteral("Converting:"));
-        if (!c.pack.convert(converting))
+        if (!c.pack.convert(converting, convert))
             return stoppedBeforeChanges();
     }
     QStringList notes;
@@ -237,7 +239,7 @@ int apply(const Options& o)
             notes << QStringLiteral("%1: skipped: %2").arg(path, packStateWords(item.state));
         else if (item.format.state == FormatCheck::State::Differs && c.pack.converted().count(item.entry))
             notes << QStringLiteral("%1: converted to the game file's format (%2)").arg(path, audio::formatDifference(item.format));
-        else if (item.format.state == FormatCheck::State::Differs && !convert)
+        else if (item.format.state == FormatCheck::State::Differs && !convert && !item.format.codecDiffers)
             notes << QStringLiteral("%1: copied as it is; its format differs (%2)").arg(path, audio::formatDifference(item.format));
     }
     if (c.pack.checked().forAnotherGame()) {

@@ -3,7 +3,7 @@
 
 namespace sonaplex {
 
-// The sound-effects selection window: six selections of "*.Wav" files.
+// The sound-effects selection window: six selections of wave files and recordings.
 class FrmWavSelect : public SelectionWindow {
     Q_OBJECT
 public:

@@ -3,7 +3,8 @@
 
 namespace sonaplex {
 
-// The music selection window, the program's main window: three selections of "*.Mid" files.
+// The music selection window, the program's main window: three selections of MIDI files,
+// recordings and tracker modules.
 class FrmMidi : public SelectionWindow {
     Q_OBJECT
 public:

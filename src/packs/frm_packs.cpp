@@ -91,11 +91,7 @@ private:
 };
 
 namespace {
-audio::DeviceKind kindOf(const QString& path)
-{
-    return path.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive) ? audio::DeviceKind::Sequencer
-                                                                      : audio::DeviceKind::WaveAudio;
-}
+audio::DeviceKind kindOf(const QString& path) { return audio::deviceKindOf(path, audio::DeviceKind::WaveAudio); }
 } // namespace
 
 FrmPacks::FrmPacks(Forms& forms)
@@ -137,7 +133,8 @@ FrmPacks::FrmPacks(Forms& forms)
                                            "is ticked."));
     convert_->setObjectName(QStringLiteral("ChkPackConvert"));
     convert_->setToolTip(QStringLiteral("Sounds whose format differs from their game file's are converted to it; "
-                                        "otherwise they are copied as they are."));
+                                        "otherwise they are copied as they are (a sound in another container or codec, "
+                                        "Ogg Vorbis for a wave file say, is always converted)."));
     matchLoudness_->setObjectName(QStringLiteral("ChkPackMatchLoudness"));
     sets_->setObjectName(QStringLiteral("CboPackSets"));
     sets_->setAccessibleName(QStringLiteral("Saved sets"));
@@ -403,9 +400,11 @@ void FrmPacks::CmdApplyPack_Click()
     }
     soundPlayer_->closeFile();
     gamePlayer_->closeFile();
-    if (convert_->isChecked()) {
+    // A sound in another container or codec is converted whether or not the box is ticked: a
+    // game cannot read it as it is.
+    if (convert_->isChecked() || pack_.mustConvert()) {
         LongWork work(this, QStringLiteral("Converting\u2026"));
-        if (!pack_.convert(work.progress()))
+        if (!pack_.convert(work.progress(), convert_->isChecked()))
             return;
     }
     const PreparedRun applying = pack_.apply(*record);

@@ -34,7 +34,7 @@ struct SetRefusal {
         NameLeavesSet, // its name in the set leaves the set's folder
         NotPlainGamePath, // its game path is not plain and absolute
         NamedTwice, // its game file is named by an earlier entry
-        NotSoundKind, // only .wav and .mid game files are restored
+        NotSoundKind, // only sound files (base/sound_names.h) are restored
         SetFileOfOtherKind, // its file in the set is not of its game file's kind (`detail`)
         NotInSet, // its file is not in the set
         NameUnreadable, // its game file's name cannot be read back (`detail` says why)

@@ -1,4 +1,6 @@
 #include "readers/sound_pack.h"
+
+#include "base/sound_names.h"
 #include "base/result.h"
 
 #include "base/content_hash.h"
@@ -39,11 +41,6 @@ bool isHash(const QString& s)
     });
 }
 
-bool soundSuffix(const QString& path)
-{
-    return path.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive)
-        || path.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive);
-}
 
 QString bytesText(qint64 bytes)
 {
@@ -103,8 +100,8 @@ QString packPathProblem(const QString& path)
     }
     if (path.toUtf8().size() > 3000)
         return QStringLiteral("its path is longer than the file system allows");
-    if (!soundSuffix(path))
-        return QStringLiteral("it is not a .wav or .mid file");
+    if (!isSoundName(path))
+        return QStringLiteral("it is not a sound file Sonaplex knows (.%1)").arg(soundSuffixes().join(QStringLiteral(", .")));
     return {};
 }
 
@@ -457,8 +454,10 @@ bool PackArchive::extractTo(const QString& folder, std::vector<QString>& files, 
     QHash<QString, QString> inflated; // "member index.kind" -> its file
     for (size_t i = 0; i < manifest_.entries.size(); ++i) {
         const PackEntry& e = manifest_.entries[i];
-        const QString kind
-            = e.path.endsWith(QLatin1String(".mid"), Qt::CaseInsensitive) ? QStringLiteral("mid") : QStringLiteral("wav");
+        // Named for what the member holds, so that it is opened as that (the game path's kind
+        // when the member's name says none).
+        const QString named = isSoundName(e.file) ? e.file : e.path;
+        const QString kind = named.mid(named.lastIndexOf(QLatin1Char('.')) + 1).toLower();
         const QString key = QStringLiteral("%1.%2").arg(index_[i]).arg(kind);
         if (const auto done = inflated.constFind(key); done != inflated.constEnd()) {
             if (progress)
@@ -568,8 +567,9 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
             libzip().zip_source_free(source);
             return fail(zipError(libzip().zip_get_error(zip)));
         }
-        // Wave data hardly deflates; stored, it is read back at the speed of the disk.
-        if (e.path.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+        // Sound data hardly deflates (wave data little, compressed sound not at all); stored, it
+        // is read back at the speed of the disk.
+        if (soundFormatOfName(e.file) != SoundFormat::Midi && soundFormatOfName(e.file) != SoundFormat::Module)
             libzip().zip_set_file_compression(zip, zip_uint64_t(added), ZIP_CM_STORE, 0);
     }
     if (libzip().zip_close(zip) != 0)
@@ -664,7 +664,7 @@ PackContents contentsFromSet(const QString& setFolder, const QString& gameFolder
     // it is that game file. A file of the set's own folder is found by its name.
     for (const QString& name : filesBelow(setFolder)) {
         const QFileInfo s(setFolder + QLatin1Char('/') + name);
-        if (!soundSuffix(s.fileName()))
+        if (!isSoundName(s.fileName()))
             continue;
         const QString inGame = QDir::cleanPath(gameFolder) + QLatin1Char('/') + name;
         const QStringList matches = name.contains(QLatin1Char('/'))
@@ -721,6 +721,10 @@ PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const
                 check.refused = refusal(e.path, QStringLiteral("its sound is not one the players can open: %1").arg(problem));
                 return check;
             }
+        if (const SoundFitAnswer fit = soundFit(e.path, isSoundName(e.file) ? e.file : e.path); fit.fit == SoundFit::Refused) {
+            check.refused = refusal(e.path, fit.why);
+            return check;
+        }
         PackItem item;
         item.entry = i;
         item.gamePath = at.path;
@@ -759,7 +763,7 @@ PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const
             : item.state == PackState::Replaced && !overOthers ? PackAction::Keep
                                                                 : PackAction::Replace;
         if (item.action == PackAction::Replace && inspection.formats && i < sounds.size()
-            && e.path.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+            && isRecordedFormat(soundFormatOfName(e.path)))
             item.format = inspection.formats(at.path, sounds[i]);
         if (progress)
             progress->fileDone();
@@ -805,8 +809,15 @@ Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const s
             plan.refused.push_back({step, Outcome::NotConverted, FileResult::failure(why->second)});
             continue;
         }
-        if (const auto substitute = substitutes.find(item.entry); substitute != substitutes.end())
+        const auto substitute = substitutes.find(item.entry);
+        if (substitute != substitutes.end()) {
             step.source = substitute->second;
+        } else if (item.format.state == FormatCheck::State::Differs && item.format.codecDiffers) {
+            plan.refused.push_back({step, Outcome::NotConverted,
+                FileResult::failure(QStringLiteral("its sound is in another container or codec than the game file, which "
+                                                   "a game cannot read as it is: it is replaced only once converted"))});
+            continue;
+        }
         step.ownSource = true; // inflated or converted into passing work, never changed after
         plan.steps.push_back(std::move(step));
     }

@@ -67,7 +67,7 @@ struct PackLimits {
 
 // Why `path` cannot name a game file inside a game folder, or empty when it can: it must be
 // relative and '/'-separated, with no empty, "." or ".." part, no NUL or control character,
-// parts of at most 255 bytes, and name a .wav or .mid file.
+// parts of at most 255 bytes, and name a sound file the program knows (base/sound_names.h).
 QString packPathProblem(const QString& path);
 
 QByteArray manifestJson(const PackManifest& manifest);
@@ -91,8 +91,8 @@ public:
     // its hash. False, with `why`, when it is damaged, lies about its size or holds another
     // sound than its hash names (or `take` stopped: `why` empty then).
     bool read(size_t i, const std::function<bool(const char*, size_t)>& take, PackRefusal* why);
-    // Inflates every entry into `folder` (entry i as "<i>.wav" or "<i>.mid"): `files` gets their
-    // paths, in entry order. With `progress`, bytes are counted and a cancel stops it (false,
+    // Inflates every entry into `folder` (entry i as "<i>.<kind>", the kind its member's name
+    // says, else its path's): `files` gets their paths, in entry order. With `progress`, bytes are counted and a cancel stops it (false,
     // `why` empty).
     bool extractTo(const QString& folder, std::vector<QString>& files, PackRefusal* why, WorkProgress* progress = nullptr);
     qint64 totalBytes() const;
@@ -134,7 +134,7 @@ struct PackContents {
 // the copies the store kept where it has them.
 PackContents contentsFromReplacements(
     const QString& gameFolder, const std::vector<ReplacedFile>& known, const OriginalStore& store);
-// A saved set's .wav and .mid files, each replacing the one game file of its name (any case)
+// A saved set's sound files, each replacing the one game file of its name (any case)
 // anywhere under `gameFolder`; the original each expects is the one the record knows, or what
 // the game file holds now.
 PackContents contentsFromSet(const QString& setFolder, const QString& gameFolder, const std::vector<ReplacedFile>& known);

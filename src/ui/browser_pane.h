@@ -24,7 +24,7 @@ class InstalledGames;
 struct PaneSetup {
     QString drive, folder, file, sampleLabel, player;
     QString folderTip, fileTip, playerTip;
-    QString pattern; // "*.Mid" or "*.Wav"
+    QString pattern; // "*.Mid;*.ogg;..." or "*.Wav;*.ogg;..." (base/sound_names.h)
     audio::DeviceKind deviceKind = audio::DeviceKind::WaveAudio; // of the pane's sound files
     QStringList places; // folders the drive list offers besides the drives
     InstalledGames* games = nullptr; // offered after the places, once found

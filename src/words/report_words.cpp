@@ -1,5 +1,7 @@
 #include "words/report_words.h"
 
+#include "base/sound_names.h"
+
 #include <QDir>
 
 namespace sonaplex {
@@ -156,7 +158,7 @@ QString setRefusalLine(const SetRefusal& r)
         why = QStringLiteral("named twice");
         break;
     case Why::NotSoundKind:
-        why = QStringLiteral("only .wav and .mid game files are restored");
+        why = QStringLiteral("only sound files (.%1) are restored").arg(soundSuffixes().join(QStringLiteral(", .")));
         break;
     case Why::SetFileOfOtherKind:
         why = QStringLiteral("its file in the set is not a .%1 file").arg(r.detail);

@@ -501,7 +501,7 @@ private slots:
             {"nul", one(QStringLiteral("a") + QChar(0) + QStringLiteral(".wav")), QString(), "NUL"},
             {"control", one("a\x01.wav"), QString(), "control character"},
             {"too long", one(QString(300, 'x') + ".wav"), QString(), "longer than 255 bytes"},
-            {"not a sound name", one("readme.txt"), "readme.txt", "not a .wav or .mid file"},
+            {"not a sound name", one("readme.txt"), "readme.txt", "not a sound file Sonaplex knows"},
             {"not a sound", one("hit.wav", text), "hit.wav", "not one the players can open"},
             {"twice", twice, "a.wav", "named twice"},
             {"case twice", cased, "A.WAV", "differs only in case from a.wav"},

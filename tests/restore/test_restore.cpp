@@ -342,7 +342,7 @@ private slots:
         });
         const QString shown = program->messages.messages.front().text;
         QVERIFY2(shown.contains(gameFile(1)) && shown.contains(game + "/NEW.MID   (new file)"), qPrintable(shown));
-        for (const char* refused : {"notes.txt): only .wav and .mid", "run.sh): only .wav and .mid",
+        for (const char* refused : {"notes.txt): only sound files", "run.sh): only sound files",
                  "../../x): its name in the set leaves", "link.mid): it is a symbolic link",
                  "Other/NEW.MID): no such file", "real.mid): not a plain absolute path"})
             QVERIFY2(shown.contains(refused), qPrintable(QString(refused) + "\n" + shown));
