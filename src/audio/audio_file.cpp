@@ -15,6 +15,15 @@ namespace sonaplex::audio {
 
 namespace {
 
+// What sound cards play: a file outside it is damaged or made to harm, and every buffer sized by
+// its rate or channels would be out of proportion.
+constexpr int kMinRate = 1000, kMaxRate = 384000, kMaxChannels = 32;
+
+QString tooManyChannels(int channels)
+{
+    return QStringLiteral("it has %1 channels, more than the %2 sound cards play").arg(channels).arg(kMaxChannels);
+}
+
 class RecordingSource final : public AudioSource {
 public:
     RecordingSource(SNDFILE* file, const SF_INFO& info) : file_(file), info_(info) {}
@@ -87,6 +96,13 @@ QString headerProblem(SoundFormat held, QFile& file, AudioHeader& header)
         return QStringLiteral("it holds no Opus stream");
     if (header.ogg.codec == OggHeaders::Codec::Flac)
         return QStringLiteral("it holds FLAC in Ogg, which Sonaplex does not read (a .flac file is read)");
+    if (header.ogg.channels > kMaxChannels)
+        return tooManyChannels(header.ogg.channels);
+    if (header.ogg.codec == OggHeaders::Codec::Vorbis && (header.ogg.rate < kMinRate || header.ogg.rate > kMaxRate))
+        return QStringLiteral("its sample rate (%1 Hz) is outside what sound cards play (%2 to %3 Hz)")
+            .arg(header.ogg.rate)
+            .arg(kMinRate)
+            .arg(kMaxRate);
     header.loop = header.ogg.loop;
     return {};
 }
@@ -186,9 +202,6 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
         return {nullptr, QStringLiteral("%1 is not a %2 file that can be played.").arg(name, soundFormatWords(header.format))};
     if (sf.frames <= 0 || sf.channels <= 0 || sf.samplerate <= 0)
         return {nullptr, QStringLiteral("%1 holds no sound.").arg(name)};
-    // What sound cards play: a file outside it is damaged or made to harm, and every buffer
-    // sized by its rate or channels would be out of proportion.
-    constexpr int kMinRate = 1000, kMaxRate = 384000, kMaxChannels = 32;
     if (sf.samplerate < kMinRate || sf.samplerate > kMaxRate)
         return {nullptr,
             QStringLiteral("%1 cannot be played: its sample rate (%2 Hz) is outside what sound cards play (%3 to %4 Hz).")
@@ -196,12 +209,8 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
                 .arg(sf.samplerate)
                 .arg(kMinRate)
                 .arg(kMaxRate)};
-    if (sf.channels > kMaxChannels || header.ogg.channels > kMaxChannels)
-        return {nullptr,
-            QStringLiteral("%1 cannot be played: it has %2 channels, more than the %3 sound cards play.")
-                .arg(name)
-                .arg(std::max(sf.channels, header.ogg.channels))
-                .arg(kMaxChannels)};
+    if (sf.channels > kMaxChannels)
+        return {nullptr, QStringLiteral("%1 cannot be played: %2.").arg(name, tooManyChannels(sf.channels))};
     if (lengthBeyondSize(sf, bytes))
         return {nullptr,
             QStringLiteral("%1 cannot be played: it claims to last %2 hours, more than its %3 bytes can hold.")

@@ -62,8 +62,10 @@ OpenResult openModule(const QByteArray& bytes, const QString& name, AudioHeader*
         return {nullptr, openmpt().error};
     int error = 0;
     const char* message = nullptr;
+    // What libopenmpt would log goes nowhere: the message returned says why a file is refused.
+    const openmpt_log_func quiet = [](const char*, void*) {};
     Module module(openmpt().openmpt_module_create_from_memory2(
-        bytes.constData(), size_t(bytes.size()), nullptr, nullptr, nullptr, nullptr, &error, &message, nullptr));
+        bytes.constData(), size_t(bytes.size()), quiet, nullptr, nullptr, nullptr, &error, &message, nullptr));
     QString why = QString::fromUtf8(message ? message : "");
     if (message)
         openmpt().openmpt_free_string(message);
