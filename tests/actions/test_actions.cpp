@@ -101,6 +101,58 @@ private slots:
         QCOMPARE(readAll(at("game/sfx/door.wav")), door);
     }
 
+    // A pack for a game that keeps its sounds as Ogg Vorbis (Debian's frozen-bubble-data): a
+    // wave sound over an Ogg game file is never copied as it is, only converted to Vorbis; an
+    // Ogg sound over one is copied. Taken off, the originals come back byte for byte.
+    void aPackOfOggSoundsIsConvertedAppliedAndTakenOff()
+    {
+        const QString data = QStringLiteral("/usr/share/games/frozen-bubble/snd/");
+        QVERIFY(QDir().mkpath(at("fb/snd")));
+        for (const char* name : {"launch.ogg", "noh.ogg", "lose.ogg"})
+            QVERIFY(QFile::copy(data + name, at("fb/snd/") + name));
+        QVERIFY(writeFile(at("shot.wav"), wave(48000, 2, 9600, 440)));
+        PackManifest m;
+        m.name = QStringLiteral("Ogg sounds");
+        m.version = QStringLiteral("1.0");
+        m.entries = {{QStringLiteral("snd/launch.ogg"), QStringLiteral("shot.wav"), {}},
+            {QStringLiteral("snd/noh.ogg"), QStringLiteral("lose.ogg"), {}}};
+        const QString packPath = at("ogg.sonaplexpack");
+        QVERIFY(writePack(packPath, m, {at("shot.wav"), data + "lose.ogg"}).ok);
+        const QByteArray launch = readAll(at("fb/snd/launch.ogg")), noh = readAll(at("fb/snd/noh.ogg"));
+
+        ReplacementRecord record(at("program/Replacements"));
+        QVERIFY(record.ready().ok);
+        const QString game = at("fb");
+        PackSession session;
+        WorkProgress progress;
+        QVERIFY(session.open(packPath, at("program/Work/Pack-XXXXXX"), progress));
+        QVERIFY(session.check(record, game, record.readUnder(game), false, progress));
+        QVERIFY(session.checked().items[0].format.codecDiffers);
+        QVERIFY(session.mustConvert());
+        // Applied with no conversion, the wave sound is refused, by name; the Ogg one goes in.
+        const Report asIs = session.apply(record).start(&progress);
+        QCOMPARE(asIs.done(), 1);
+        QCOMPARE(readAll(at("fb/snd/noh.ogg")), readAll(data + "lose.ogg"));
+        QCOMPARE(readAll(at("fb/snd/launch.ogg")), launch);
+
+        QVERIFY(session.check(record, game, record.readUnder(game), false, progress));
+        QVERIFY(session.convert(progress, false));
+        QCOMPARE(int(session.converted().size()), 1);
+        QVERIFY(session.apply(record).start(&progress).ok());
+        const audio::SoundInfo made = audio::soundInfo(audio::DeviceKind::WaveAudio, at("fb/snd/launch.ogg"));
+        const audio::SoundInfo was = audio::soundInfo(audio::DeviceKind::WaveAudio, data + "launch.ogg");
+        QVERIFY2(made.ok(), qPrintable(made.error));
+        QCOMPARE(made.sfFormat, was.sfFormat);
+        QCOMPARE(made.rate, was.rate);
+        QCOMPARE(made.channels, was.channels);
+
+        PackSession reading;
+        QVERIFY(reading.read(packPath));
+        QVERIFY(reading.takeOff(record, game, record.readUnder(game)).start(&progress).ok());
+        QCOMPARE(readAll(at("fb/snd/launch.ogg")), launch);
+        QCOMPARE(readAll(at("fb/snd/noh.ogg")), noh);
+    }
+
     // A pack that is not one is refused by name, and the session holds nothing of it.
     void aRefusedPackLeavesTheSessionEmpty()
     {
