@@ -1,4 +1,5 @@
 #include "actions/pack_session.h"
+#include "audio/probe.h"
 
 #include "audio/analysis.h"
 #include "audio/convert.h"
@@ -12,12 +13,27 @@
 namespace sonaplex {
 
 namespace {
-// What the check needs of the sounds themselves: whether each opens as the players open it, and
-// a wave sound's format against its game file's.
-PackInspection inspection()
-{
-    return {[](const QString& path) { return audio::soundFileInfo(path).error; }, audio::checkFormats};
-}
+// What the check needs of the sounds themselves: whether each opens as the players open it (read
+// in the helper, all in one go: they come from a stranger), and a recording's format against its
+// game file's.
+struct Inspected {
+    QHash<QString, audio::SoundInfo> sounds;
+
+    explicit Inspected(const std::vector<QString>& paths)
+    {
+        const QStringList list(paths.begin(), paths.end());
+        const std::vector<audio::SoundInfo> infos = audio::probeInfos(list, audio::kProbeTimeLimit);
+        for (qsizetype i = 0; i < list.size(); ++i)
+            sounds.insert(list[i], infos[size_t(i)]);
+    }
+    PackInspection inspection() const
+    {
+        return {[this](const QString& path) { return sounds.value(path).error; },
+            [this](const QString& game, const QString& sound) {
+                return audio::checkFormats(audio::soundFileInfoInProcess(game), sounds.value(sound));
+            }};
+    }
+};
 
 // The game a new pack is for: as installed when a game holds the folder, else by its name.
 void describeGame(PackManifest& m, const QString& gameFolder, const std::vector<Game>& games)
@@ -80,7 +96,9 @@ bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, co
     progress.setTotal(int(sounds_.size()), 0);
     PackCheck found;
     progress.offload([&] {
-        found = checkPack(path_, manifest(), sounds_, gameFolder, known, remembered, inspection(), overOthers, &progress);
+        const Inspected inspected(sounds_);
+        found = checkPack(
+            path_, manifest(), sounds_, gameFolder, known, remembered, inspected.inspection(), overOthers, &progress);
     });
     if (progress.cancelled())
         return false;

@@ -271,7 +271,7 @@ QString formatDifference(const SoundInfo& game, const SoundInfo& replacement)
     return QStringLiteral("game: %1; replacement: %2").arg(a, b);
 }
 
-SoundInfo soundFileInfo(const QString& path)
+SoundInfo soundFileInfoInProcess(const QString& path)
 {
     const SoundFormat format = soundFormatOfName(path);
     SoundInfo info;
@@ -301,9 +301,8 @@ bool codecsDiffer(int game, int replacement)
     return isLossy(game) && (game & SF_FORMAT_SUBMASK) != (replacement & SF_FORMAT_SUBMASK);
 }
 
-FormatCheck checkFormats(const QString& game, const QString& replacement)
+FormatCheck checkFormats(const SoundInfo& a, const SoundInfo& b)
 {
-    const SoundInfo a = soundInfo(DeviceKind::WaveAudio, game), b = soundInfo(DeviceKind::WaveAudio, replacement);
     FormatCheck check{FormatCheck::State::Same, {}, {}};
     if (formatDifference(a, b).isEmpty())
         return check;
@@ -327,71 +326,6 @@ QString formatDifference(const FormatCheck& check)
         return i;
     };
     return formatDifference(info(check.game), info(check.replacement));
-}
-
-bool waveOverview(const QString& path, int bins, const std::function<bool(OverviewPart&&)>& deliver)
-{
-    OpenResult opened = openAudio(path); // the checks the player makes, then its reader
-    if (bins <= 0 || !opened.source || opened.source->lengthFrames() <= 0)
-        return false;
-    AudioSource& source = *opened.source;
-    const int channels = source.channels();
-    const int64_t total = source.lengthFrames();
-    std::vector<float> buffer(size_t(kScanFrames) * channels);
-    OverviewPart part;
-    int bin = 0;
-    float lo = 0, hi = 0;
-    int64_t frame = 0;
-    int64_t binEnd = total / bins > 0 ? (total * 1) / bins : 1;
-    int lastSent = 0;
-    auto closeBin = [&] {
-        part.min.push_back(lo);
-        part.max.push_back(hi);
-        lo = hi = 0;
-        ++bin;
-        binEnd = std::max<int64_t>(binEnd + 1, total * (bin + 1) / bins);
-    };
-    for (;;) {
-        const int64_t n = source.read(buffer.data(), kScanFrames);
-        if (n <= 0)
-            break;
-        const float* p = buffer.data();
-        for (int64_t i = 0; i < n; ++i, ++frame) {
-            if (frame >= binEnd && bin < bins - 1)
-                closeBin();
-            for (int c = 0; c < channels; ++c, ++p) {
-                lo = std::min(lo, *p);
-                hi = std::max(hi, *p);
-            }
-        }
-        // Hand over what is finished a few times a second's worth of file, not per block.
-        if (bin - lastSent >= std::max(1, bins / 32)) {
-            OverviewPart done{lastSent, std::move(part.min), std::move(part.max)};
-            part = {};
-            lastSent = bin;
-            if (!deliver(std::move(done)))
-                return false;
-        }
-    }
-    while (bin < bins) // the last bin, and any a short read left empty
-        closeBin();
-    return deliver(OverviewPart{lastSent, std::move(part.min), std::move(part.max)});
-}
-
-std::vector<float> noteDensity(const MidiSong& song, int bins)
-{
-    std::vector<float> density(size_t(std::max(bins, 0)), 0.f);
-    const double length = song.lastEventSeconds + kMidiTailSeconds;
-    if (bins <= 0 || length <= 0)
-        return density;
-    for (const MidiEvent& e : song.events)
-        if ((e.status & 0xF0) == 0x90 && e.data2 > 0)
-            density[std::min<size_t>(size_t(e.seconds / length * bins), size_t(bins - 1))] += 1.f;
-    const float most = *std::max_element(density.begin(), density.end());
-    if (most > 0)
-        for (float& d : density)
-            d /= most;
-    return density;
 }
 
 namespace {
@@ -440,24 +374,105 @@ struct Meter {
 
 } // namespace
 
-Loudness measureLoudness(const QString& path, const std::function<bool()>& stopped)
+namespace {
+
+// The whole-file picture (`bins` > 0) and the loudness (`meter`), in one pass over `source`.
+bool scan(AudioSource& source, int bins, const std::function<bool(OverviewPart&&)>& deliver, ebur128_state* meter,
+    const std::function<bool()>& stopped)
 {
-    OpenResult opened = openAudio(path);
-    if (!opened.source)
-        return {};
-    AudioSource& source = *opened.source;
-    Meter meter(source.channels(), source.sampleRate(), source.lengthFrames());
-    if (!meter.state)
-        return {};
-    std::vector<float> buffer(size_t(kScanFrames) * source.channels());
+    const int channels = source.channels();
+    const int64_t total = source.lengthFrames();
+    std::vector<float> buffer(size_t(kScanFrames) * channels);
+    OverviewPart part;
+    int bin = 0;
+    float lo = 0, hi = 0;
+    int64_t frame = 0;
+    int64_t binEnd = bins > 0 && total / bins > 0 ? total / bins : 1;
+    int lastSent = 0;
+    auto closeBin = [&] {
+        part.min.push_back(lo);
+        part.max.push_back(hi);
+        lo = hi = 0;
+        ++bin;
+        binEnd = std::max<int64_t>(binEnd + 1, total * (bin + 1) / std::max(bins, 1));
+    };
     for (;;) {
         if (stopped && stopped())
-            return {};
+            return false;
         const int64_t n = source.read(buffer.data(), kScanFrames);
         if (n <= 0)
             break;
-        ebur128().ebur128_add_frames_float(meter.state.get(), buffer.data(), size_t(n));
+        if (meter)
+            ebur128().ebur128_add_frames_float(meter, buffer.data(), size_t(n));
+        if (bins <= 0)
+            continue;
+        const float* p = buffer.data();
+        for (int64_t i = 0; i < n; ++i, ++frame) {
+            if (frame >= binEnd && bin < bins - 1)
+                closeBin();
+            for (int c = 0; c < channels; ++c, ++p) {
+                lo = std::min(lo, *p);
+                hi = std::max(hi, *p);
+            }
+        }
+        // Hand over what is finished a few times a second's worth of file, not per block.
+        if (bin - lastSent >= std::max(1, bins / 32)) {
+            OverviewPart done{lastSent, std::move(part.min), std::move(part.max)};
+            part = {};
+            lastSent = bin;
+            if (!deliver(std::move(done)))
+                return false;
+        }
     }
+    if (bins <= 0)
+        return true;
+    while (bin < bins) // the last bin, and any a short read left empty
+        closeBin();
+    return deliver(OverviewPart{lastSent, std::move(part.min), std::move(part.max)});
+}
+
+} // namespace
+
+bool waveOverview(const QString& path, int bins, const std::function<bool(OverviewPart&&)>& deliver)
+{
+    OpenResult opened = openAudio(path); // the checks the player makes, then its reader
+    if (bins <= 0 || !opened.source || opened.source->lengthFrames() <= 0)
+        return false;
+    return scan(*opened.source, bins, deliver, nullptr, {});
+}
+
+std::vector<float> noteDensity(const MidiSong& song, int bins)
+{
+    std::vector<float> density(size_t(std::max(bins, 0)), 0.f);
+    const double length = song.lastEventSeconds + kMidiTailSeconds;
+    if (bins <= 0 || length <= 0)
+        return density;
+    for (const MidiEvent& e : song.events)
+        if ((e.status & 0xF0) == 0x90 && e.data2 > 0)
+            density[std::min<size_t>(size_t(e.seconds / length * bins), size_t(bins - 1))] += 1.f;
+    const float most = *std::max_element(density.begin(), density.end());
+    if (most > 0)
+        for (float& d : density)
+            d /= most;
+    return density;
+}
+
+
+Loudness measureLoudness(const QString& path, const std::function<bool()>& stopped)
+{
+    return analyseRecording(path, 0, [](OverviewPart&&) { return true; }, stopped);
+}
+
+Loudness analyseRecording(const QString& path, int bins, const std::function<bool(OverviewPart&&)>& deliver,
+    const std::function<bool()>& stopped)
+{
+    OpenResult opened = openAudio(path);
+    if (!opened.source || opened.source->lengthFrames() <= 0)
+        return {};
+    AudioSource& source = *opened.source;
+    Meter meter(source.channels(), source.sampleRate(), source.lengthFrames());
+    if (!meter.state || !scan(source, bins, deliver, meter.state.get(), stopped))
+        return {};
     return meter.result(source.channels());
 }
 

@@ -38,6 +38,14 @@ struct SoundInfo {
     int instruments = 0; // distinct General MIDI programs that sound notes
     bool drums = false; // channel 10 sounds notes
 
+    // A file that cannot be used, and why.
+    static SoundInfo refused(DeviceKind kind, const QString& why)
+    {
+        SoundInfo i;
+        i.kind = kind;
+        i.error = why;
+        return i;
+    }
     // Something was read (nothing is known of a file not yet looked at).
     bool ok() const { return error.isEmpty() && (rate > 0 || tracks > 0); }
 };
@@ -46,6 +54,9 @@ SoundInfo soundInfo(DeviceKind kind, const QString& path);
 // The same for a sound file of any kind, by its name (see base/sound_names.h): `error` says why
 // it cannot be used, a file of another name or a recording with no sound in it included.
 SoundInfo soundFileInfo(const QString& path);
+// The same read here, in this process: for files the program made or already trusts (see
+// probe.h; soundFileInfo reads recordings and modules through the helper).
+SoundInfo soundFileInfoInProcess(const QString& path);
 // The same for a MIDI song already parsed.
 SoundInfo midiInfo(const MidiSong& song);
 
@@ -70,6 +81,8 @@ QString formatDifference(const SoundInfo& game, const SoundInfo& replacement);
 // cannot be read: nothing is offered for a file that cannot be read), and the words of one
 // found to differ.
 FormatCheck checkFormats(const QString& game, const QString& replacement);
+// The same from what was read of both already.
+FormatCheck checkFormats(const SoundInfo& game, const SoundInfo& replacement);
 QString formatDifference(const FormatCheck& check);
 // Whether two of libsndfile's formats differ in container or codec, not only in sample format:
 // WAV against Ogg Vorbis, Vorbis against Opus (the WAV containers count as one).
@@ -96,6 +109,11 @@ struct Loudness {
     double lufs = -200; // -inf (silence) reads as -200
 };
 Loudness measureLoudness(const QString& path, const std::function<bool()>& stopped = {});
+// The whole-file picture (see waveOverview; none when `bins` is 0) and the loudness, in one pass
+// over the file: what a player shows of it. Not `ok` when the file cannot be read or the scan
+// was stopped.
+Loudness analyseRecording(const QString& path, int bins, const std::function<bool(OverviewPart&&)>& deliver,
+    const std::function<bool()>& stopped = {});
 // The same over floats already in memory (frames × channels).
 Loudness measureLoudness(const float* samples, int64_t frames, int channels, int rate);
 

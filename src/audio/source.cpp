@@ -2,6 +2,7 @@
 
 #include "audio/bounded.h"
 #include "audio/midi_source.h"
+#include "audio/probe.h"
 #include "audio/audio_file.h"
 #include "base/sound_names.h"
 
@@ -27,11 +28,10 @@ DeviceKind deviceKindOf(const QString& path, DeviceKind otherwise)
 QString playableProblem(DeviceKind kind, const QString& path)
 {
     kind = deviceKindOf(path, kind);
-    std::optional<QString> problem = runBounded<QString>(
-        [kind, path] {
-            return kind == DeviceKind::Sequencer ? readMidi(path, MidiDetail::Summary).error : openAudio(path).error;
-        },
-        kOpenTimeLimit);
+    if (kind == DeviceKind::WaveAudio)
+        return probeInfo(path, kOpenTimeLimit).error; // a stranger's file: decoded in the helper first
+    std::optional<QString> problem
+        = runBounded<QString>([path] { return readMidi(path, MidiDetail::Summary).error; }, kOpenTimeLimit);
     return problem ? *problem : tookTooLong(path);
 }
 

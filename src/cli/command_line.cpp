@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "audio/analysis.h"
+#include "audio/probe.h"
 #include "base/files.h"
 #include "readers/games.h"
 #include "base/program_folder.h"
@@ -525,8 +526,10 @@ int check(const Options& o)
         const bool midi = info.kind == audio::DeviceKind::Sequencer;
         const bool usable = info.error.isEmpty();
         audio::Loudness loudness;
-        if (usable && !midi)
-            loudness = audio::measureLoudness(path, [] { return interrupted(); });
+        if (usable && !midi) // measured in the helper, as it was read
+            loudness = audio::probeAnalysis(
+                path, 0, [](const audio::SoundInfo&) {}, [](audio::OverviewPart&&) { return true; },
+                [] { return interrupted(); });
         auto level = [](double db) {
             return db <= -199 ? QStringLiteral("-\u221e") : QString::number(db, 'f', 1);
         };

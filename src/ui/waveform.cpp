@@ -1,6 +1,7 @@
 #include "ui/waveform.h"
 
 #include "audio/midi_source.h"
+#include "audio/probe.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -86,7 +87,7 @@ void analyse(
     if (kind == audio::DeviceKind::Sequencer) {
         audio::MidiRead read = audio::readMidi(path);
         Piece info{Piece::Info, {}, {}, {}, {}};
-        info.info = read.error.isEmpty() ? audio::midiInfo(read.song) : audio::SoundInfo{kind, read.error};
+        info.info = read.error.isEmpty() ? audio::midiInfo(read.song) : audio::SoundInfo::refused(kind, read.error);
         promise.addResult(std::move(info));
         if (read.error.isEmpty()) {
             promise.addResult(Piece{Piece::Density, {}, {}, audio::noteDensity(read.song, Waveform::kBins), {}});
@@ -96,17 +97,21 @@ void analyse(
         promise.addResult(Piece{});
         return;
     }
-    Piece info{Piece::Info, audio::soundInfo(kind, path), {}, {}, {}};
-    const bool ok = info.info.ok();
-    promise.addResult(std::move(info));
-    if (ok && !stopped()) {
-        audio::waveOverview(path, Waveform::kBins, [&](audio::OverviewPart&& part) {
+    // A stranger's file: read, drawn and measured in the helper, in one pass.
+    bool ok = false;
+    const audio::Loudness loudness = audio::probeAnalysis(
+        path, Waveform::kBins,
+        [&](const audio::SoundInfo& info) {
+            ok = info.ok();
+            promise.addResult(Piece{Piece::Info, info, {}, {}, {}});
+        },
+        [&](audio::OverviewPart&& part) {
             promise.addResult(Piece{Piece::Overview, {}, std::move(part), {}, {}});
             return !stopped();
-        });
-        if (!stopped())
-            promise.addResult(Piece{Piece::Loudness, {}, {}, {}, audio::measureLoudness(path, stopped)});
-    }
+        },
+        stopped);
+    if (ok && !stopped())
+        promise.addResult(Piece{Piece::Loudness, {}, {}, {}, loudness});
     promise.addResult(Piece{});
 }
 

@@ -1,6 +1,7 @@
 // The command line through the real executable, with no display: status after a SWITCH made
 // in the windows, restore and undo by command with the windows seeing the result, --json
 // parsed, exit codes, and Ctrl+C in the middle of a large restore leaving every file whole.
+#include "audio/probe.h"
 #include "base/content_hash.h"
 #include "actions/replacement.h"
 #include "restore/midi_game.h"
@@ -77,6 +78,30 @@ class TestCommandLine : public MidiGame {
 private slots:
     void init() { makeGame(); }
     void cleanup() { program.reset(); }
+
+    // Strangers' sounds are decoded in a helper: one whose decoder dies or hangs (strace kills
+    // or holds the helper as it reads that file) is named, and the files after it are read.
+    void aDecoderThatDiesOrHangsTakesOnlyItsFile()
+    {
+        const QString good = disk.path() + "/good.ogg", bad = disk.path() + "/bad.ogg", after = disk.path() + "/after.ogg";
+        for (const QString& copy : {good, bad, after})
+            QVERIFY(QFile::copy("/usr/share/games/frozen-bubble/snd/launch.ogg", copy));
+        const QStringList check{"check", good, bad, after, "--json"};
+        const QString hang = QStringLiteral("delay_enter=%1").arg((audio::kProbeTimeLimit.count() + 2000) * 1000);
+        for (const QString& fault : {QStringLiteral("signal=SIGKILL"), hang}) {
+            const Ran ran = sonaplex(check, true, {"strace", "-f", "-qq", "-o", "/dev/null", "-P", bad, "-e", "trace=read",
+                "-e", "inject=read:" + fault});
+            QCOMPARE(ran.exit, 1);
+            const QJsonArray files = ran.json().value("files").toArray();
+            QCOMPARE(files.size(), 3);
+            QVERIFY(files[0].toObject().value("usable").toBool());
+            QVERIFY(files[2].toObject().value("usable").toBool());
+            const QString why = files[1].toObject().value("error").toString();
+            QVERIFY2(why.startsWith(fault.startsWith("signal") ? "bad.ogg cannot be read: the decoder failed on it"
+                                                               : "bad.ogg cannot be opened: reading it took too long"),
+                qPrintable(why));
+        }
+    }
 
     void statusRestoreAndUndoAgreeWithTheWindows()
     {

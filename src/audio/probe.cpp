@@ -1,0 +1,310 @@
+#include "audio/probe.h"
+
+#include "audio/audio_file.h"
+#include "audio/bounded.h"
+#include "audio/source.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace sonaplex::audio {
+
+namespace {
+
+// How long the helper may go without a word while analysing before it is taken as stuck.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kQuietLimitMs = 60'000;
+#else
+constexpr int kQuietLimitMs = 10'000;
+#endif
+
+QString decoderFailed(const QString& path)
+{
+    return QStringLiteral("%1 cannot be read: the decoder failed on it, or asked for more memory than any sound "
+                          "needs (the file may be damaged, or made to harm).")
+        .arg(QFileInfo(path).fileName());
+}
+
+bool probedInProcess(const QString& path)
+{
+    const SoundFormat f = soundFormatOfName(path);
+    return f == SoundFormat::Midi || f == SoundFormat::Unknown;
+}
+
+// The helper, started on one request; stderr goes nowhere (decoders may chatter).
+bool startHelper(QProcess& p, const QStringList& arguments, bool input = false)
+{
+    p.setProgram(probeProgram());
+    p.setArguments(arguments);
+    if (!input)
+        p.setStandardInputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start();
+    return p.waitForStarted(5000);
+}
+
+// The next line the helper writes, waiting at most `ms`; empty at its end or on time out
+// (`timedOut` says which).
+QByteArray nextLine(QProcess& p, int ms, bool* timedOut)
+{
+    QElapsedTimer clock;
+    clock.start();
+    *timedOut = false;
+    while (!p.canReadLine()) {
+        if (p.state() == QProcess::NotRunning)
+            return {};
+        const int left = ms - int(clock.elapsed());
+        if (left <= 0) {
+            *timedOut = true;
+            return {};
+        }
+        if (!p.waitForReadyRead(std::min(left, 200)) && p.state() == QProcess::NotRunning && !p.canReadLine())
+            return {};
+    }
+    QByteArray line = p.readLine();
+    line.chop(1);
+    return line;
+}
+
+void stopHelper(QProcess& p)
+{
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished(2000);
+    }
+}
+
+// What the program knows of itself, in a thread or a process with no QCoreApplication.
+QString programFolder() { return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath(); }
+
+void print(const QByteArray& line)
+{
+    std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// Decodes a little of the start, the middle and the end, as a player seeking would.
+void trialDecode(const QString& path)
+{
+    OpenResult opened = openAudio(path);
+    if (!opened.source)
+        return;
+    AudioSource& s = *opened.source;
+    std::vector<float> buffer(size_t(4096) * size_t(s.channels()));
+    const int64_t length = s.lengthFrames();
+    for (int64_t at : {int64_t(0), length / 2, std::max<int64_t>(0, length - 4096)}) {
+        if (at > 0 && !s.seek(at))
+            return;
+        for (int i = 0; i < 8; ++i)
+            if (s.read(buffer.data(), 4096) <= 0)
+                break;
+    }
+}
+
+} // namespace
+
+QString probeProgram()
+{
+    static const QString found = [] {
+        const QString name = QStringLiteral("sonaplex-probe");
+        for (const QString& place : {programFolder() + QStringLiteral("/../" SONAPLEX_MODULE_SUBDIR "/") + name,
+                 QStringLiteral(SONAPLEX_BUILD_DIR "/") + name})
+            if (QFileInfo(place).isExecutable())
+                return QFileInfo(place).absoluteFilePath();
+        return QString();
+    }();
+    return found;
+}
+
+QByteArray infoLine(const SoundInfo& i)
+{
+    const QJsonObject o{{QStringLiteral("kind"), int(i.kind)}, {QStringLiteral("error"), i.error},
+        {QStringLiteral("seconds"), i.seconds}, {QStringLiteral("format"), int(i.format)},
+        {QStringLiteral("sfFormat"), i.sfFormat}, {QStringLiteral("rate"), i.rate}, {QStringLiteral("channels"), i.channels},
+        {QStringLiteral("frames"), qint64(i.frames)}, {QStringLiteral("bitrate"), i.bitrate},
+        {QStringLiteral("vbr"), i.variableBitrate}, {QStringLiteral("sourceRate"), i.sourceRate},
+        {QStringLiteral("loopStart"), qint64(i.loop.start)}, {QStringLiteral("loopLength"), qint64(i.loop.length)},
+        {QStringLiteral("moduleType"), i.moduleType}, {QStringLiteral("moduleChannels"), i.moduleChannels}};
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+SoundInfo infoFromLine(const QByteArray& line)
+{
+    const QJsonObject o = QJsonDocument::fromJson(line).object();
+    SoundInfo i;
+    i.kind = DeviceKind(o.value(QStringLiteral("kind")).toInt());
+    i.error = o.value(QStringLiteral("error")).toString();
+    i.seconds = o.value(QStringLiteral("seconds")).toDouble();
+    i.format = SoundFormat(o.value(QStringLiteral("format")).toInt());
+    i.sfFormat = o.value(QStringLiteral("sfFormat")).toInt();
+    i.rate = o.value(QStringLiteral("rate")).toInt();
+    i.channels = o.value(QStringLiteral("channels")).toInt();
+    i.frames = o.value(QStringLiteral("frames")).toInteger();
+    i.bitrate = o.value(QStringLiteral("bitrate")).toInt();
+    i.variableBitrate = o.value(QStringLiteral("vbr")).toBool();
+    i.sourceRate = o.value(QStringLiteral("sourceRate")).toInt();
+    i.loop = {o.value(QStringLiteral("loopStart")).toInteger(-1), o.value(QStringLiteral("loopLength")).toInteger(-1)};
+    i.moduleType = o.value(QStringLiteral("moduleType")).toString();
+    i.moduleChannels = o.value(QStringLiteral("moduleChannels")).toInt();
+    return i;
+}
+
+std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::milliseconds limit)
+{
+    std::vector<SoundInfo> found(size_t(paths.size()));
+    auto inProcess = [&](qsizetype i) {
+        const QString& path = paths[i];
+        found[size_t(i)] = runBounded<SoundInfo>([path] { return soundFileInfoInProcess(path); }, limit)
+                               .value_or(SoundInfo::refused(DeviceKind::WaveAudio, tookTooLong(path)));
+    };
+    QStringList helped;
+    std::vector<qsizetype> at; // index in `paths` of each path sent to the helper
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (probedInProcess(paths[i]) || probeProgram().isEmpty()) {
+            inProcess(i);
+        } else {
+            helped << paths[i];
+            at.push_back(i);
+        }
+    }
+    // One helper for the lot; when it dies or overruns on a file, that file is named and a new
+    // helper goes on from the next.
+    for (qsizetype next = 0; next < helped.size();) {
+        QProcess p;
+        if (!startHelper(p, {QStringLiteral("info")}, true)) {
+            for (; next < helped.size(); ++next)
+                inProcess(at[size_t(next)]);
+            break;
+        }
+        QByteArray request;
+        for (qsizetype i = next; i < helped.size(); ++i)
+            request += QFile::encodeName(helped[i]) + '\0';
+        p.write(request);
+        p.closeWriteChannel();
+        for (; next < helped.size(); ++next) {
+            bool timedOut = false;
+            const QByteArray line = nextLine(p, int(limit.count()), &timedOut);
+            const QString& path = helped[next];
+            if (!line.startsWith("info ")) {
+                found[size_t(at[size_t(next)])].error = timedOut ? tookTooLong(path) : decoderFailed(path);
+                ++next;
+                break;
+            }
+            found[size_t(at[size_t(next)])] = infoFromLine(line.mid(5));
+        }
+        stopHelper(p);
+    }
+    return found;
+}
+
+SoundInfo probeInfo(const QString& path, std::chrono::milliseconds limit) { return probeInfos({path}, limit).front(); }
+
+SoundInfo soundFileInfo(const QString& path) { return probeInfo(path, kProbeTimeLimit); }
+
+FormatCheck checkFormats(const QString& game, const QString& replacement)
+{
+    const std::vector<SoundInfo> both = probeInfos({game, replacement}, kProbeTimeLimit);
+    return checkFormats(both[0], both[1]);
+}
+
+Loudness probeAnalysis(const QString& path, int bins, const std::function<void(const SoundInfo&)>& onInfo,
+    const std::function<bool(OverviewPart&&)>& deliver, const std::function<bool()>& stopped)
+{
+    QProcess p;
+    if (probedInProcess(path) || probeProgram().isEmpty()
+        || !startHelper(p, {QStringLiteral("analyse"), path, QString::number(bins)})) {
+        const SoundInfo info = soundFileInfoInProcess(path);
+        onInfo(info);
+        return info.ok() ? analyseRecording(path, bins, deliver, stopped) : Loudness{};
+    }
+    bool sawInfo = false;
+    for (;;) {
+        if (stopped && stopped())
+            break;
+        bool timedOut = false;
+        const QByteArray line = nextLine(p, kQuietLimitMs, &timedOut);
+        if (line.startsWith("info ")) {
+            sawInfo = true;
+            onInfo(infoFromLine(line.mid(5)));
+        } else if (line.startsWith("part ")) {
+            const QList<QByteArray> words = line.split(' ');
+            const int first = words.value(1).toInt(), n = words.value(2).toInt();
+            if (n < 0 || words.size() != 3 + 2 * qsizetype(n) || first < 0 || first + n > bins)
+                break;
+            OverviewPart part{first, {}, {}};
+            for (int k = 0; k < n; ++k) {
+                part.min.push_back(words[3 + k].toFloat());
+                part.max.push_back(words[3 + n + k].toFloat());
+            }
+            if (!deliver(std::move(part)))
+                break;
+        } else if (line.startsWith("loudness ")) {
+            const QList<QByteArray> words = line.split(' ');
+            stopHelper(p);
+            return Loudness{words.value(1) == "1", words.value(2).toDouble(), words.value(3).toDouble()};
+        } else {
+            if (!sawInfo)
+                onInfo(SoundInfo::refused(DeviceKind::WaveAudio, timedOut ? tookTooLong(path) : decoderFailed(path)));
+            break;
+        }
+    }
+    stopHelper(p);
+    return {};
+}
+
+int runProbe(int argc, char** argv)
+{
+    // Bounds no decoder may pass: memory, processor time, no core file left behind.
+    const rlimit memory{rlim_t(2) << 30, rlim_t(2) << 30}, cpu{300, 300}, core{0, 0};
+    setrlimit(RLIMIT_AS, &memory);
+    setrlimit(RLIMIT_CPU, &cpu);
+    setrlimit(RLIMIT_CORE, &core);
+    if (argc < 2)
+        return 2;
+    const QByteArray mode = argv[1];
+    if (mode == "info") {
+        // Paths on standard input, each ended by a NUL; one line out for each.
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly))
+            return 2;
+        for (const QByteArray& name : in.readAll().split('\0')) {
+            if (name.isEmpty())
+                continue;
+            const QString path = QFile::decodeName(name);
+            const SoundInfo info = soundFileInfoInProcess(path);
+            if (info.ok())
+                trialDecode(path);
+            print("info " + infoLine(info));
+        }
+        return 0;
+    }
+    const QString path = QFile::decodeName(argv[2]);
+    const SoundInfo info = soundFileInfoInProcess(path);
+    if (mode != "analyse" || argc < 4)
+        return 2;
+    print("info " + infoLine(info));
+    const int bins = std::clamp(QByteArray(argv[3]).toInt(), 0, 1 << 16);
+    if (!info.ok())
+        return 0;
+    const Loudness l = analyseRecording(path, bins, [](OverviewPart&& part) {
+        QByteArray line = "part " + QByteArray::number(part.first) + ' ' + QByteArray::number(qsizetype(part.min.size()));
+        for (const std::vector<float>* values : {&part.min, &part.max})
+            for (float v : *values)
+                line += ' ' + QByteArray::number(v, 'g', 6);
+        print(line);
+        return true;
+    });
+    print("loudness " + QByteArray(l.ok ? "1 " : "0 ") + QByteArray::number(l.peakDb, 'g', 10) + ' '
+        + QByteArray::number(l.lufs, 'g', 10));
+    return 0;
+}
+
+} // namespace sonaplex::audio
