@@ -41,8 +41,9 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSONAPLEX_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j$(JOBS) >/dev/null
 	@$(FUZZ_BUILD)/tests/fuzz/fuzz_seeds $(FUZZ_BUILD)/seeds
-	@for t in midi riff wave manifest launcher pack; do \
+	@for t in midi riff wave vorbis opus flac mp3 module manifest launcher pack; do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 -max_len=65536 \
 	    -print_final_stats=0 $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/seeds/$$t 2>$(FUZZ_BUILD)/fuzz_$$t.log \
 	  || { tail -n 40 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
@@ -57,6 +58,7 @@ bench: build
 	$(BUILD)/bench/bench_switch
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_responsive
 	cd $(BUILD) && bench/bench_audio
+	cd $(BUILD) && bench/bench_codecs 5
 	cd $(BUILD) && bench/kill_switch 100 64
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_record_list 100000 2000 3
 	$(BUILD)/bench/bench_games 2000 5

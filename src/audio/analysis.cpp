@@ -304,6 +304,8 @@ bool codecsDiffer(int game, int replacement)
 FormatCheck checkFormats(const SoundInfo& a, const SoundInfo& b)
 {
     FormatCheck check{FormatCheck::State::Same, {}, {}};
+    check.loopMissing = a.ok() && b.ok() && a.kind == DeviceKind::WaveAudio && b.kind == DeviceKind::WaveAudio
+        && a.format != SoundFormat::Module && a.loop.present() && !b.loop.present();
     if (formatDifference(a, b).isEmpty())
         return check;
     check.state = FormatCheck::State::Differs;

@@ -107,7 +107,7 @@ void chooseQuality(SNDFILE* out, const SoundInfo& like)
 } // namespace
 
 QString convertRecording(const QString& source, const QString& destination, const SoundInfo& like, double gainDb,
-    const std::function<bool()>& stopped)
+    const std::function<bool()>& stopped, LoopChoice loopChoice)
 {
     const QString name = QFileInfo(source).fileName();
     AudioHeader inInfo;
@@ -159,6 +159,29 @@ QString convertRecording(const QString& source, const QString& destination, cons
         std::min<int64_t>(int64_t(kBlock / std::max(ratio, 1.0)), std::max<int64_t>(in.lengthFrames(), 1)), 1, kBlock);
     std::vector<float> raw(size_t(block) * inInfo.channels), mixed(size_t(block) * channels);
     std::vector<float> resampled(size_t(std::ceil(double(block) * ratio) + 64) * channels);
+    // The replacement's own loop, moved to the new rate, or the whole of it when asked. A wave
+    // file's loop goes in before its sound; Ogg's tags once it is written.
+    const int64_t frames = std::max<int64_t>(1, int64_t(std::llround(double(in.lengthFrames()) * ratio)));
+    LoopPoints loop;
+    if (loopChoice == LoopChoice::Whole) {
+        loop = {0, frames};
+    } else if (inInfo.loop.present()) {
+        loop.start = std::min<int64_t>(int64_t(std::llround(double(inInfo.loop.start) * ratio)), frames);
+        loop.length = inInfo.loop.length > 0
+            ? std::min<int64_t>(int64_t(std::llround(double(inInfo.loop.length) * ratio)), frames - loop.start)
+            : -1;
+    }
+    const int major = like.sfFormat & SF_FORMAT_TYPEMASK;
+    if (loop.present() && (major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64)) {
+        SF_INSTRUMENT instrument{};
+        instrument.basenote = 60;
+        instrument.velocity_hi = 127;
+        instrument.key_hi = 127;
+        instrument.loop_count = 1;
+        const int64_t end = loop.length > 0 ? loop.start + loop.length : frames;
+        instrument.loops[0] = {SF_LOOP_FORWARD, unsigned(loop.start), unsigned(end), 0};
+        sndfile().sf_command(out.get(), SFC_SET_INSTRUMENT, &instrument, sizeof instrument);
+    }
     auto write = [&](const float* data, int64_t frames) {
         return frames == 0 || sndfile().sf_writef_float(out.get(), data, frames) == frames;
     };
@@ -192,6 +215,9 @@ QString convertRecording(const QString& source, const QString& destination, cons
     if (sndfile().sf_error(out.get()) != SF_ERR_NO_ERROR)
         return failed(QStringLiteral("the converted copy cannot be written"));
     out.reset(); // sf_close writes the header's sizes
+    if (loop.present() && major == SF_FORMAT_OGG)
+        if (const QString why = setOggLoopTags(destination, loop); !why.isEmpty())
+            return failed(QStringLiteral("the loop points cannot be written (%1)").arg(why));
     return {};
 }
 

@@ -14,7 +14,10 @@ namespace sonaplex::audio {
 // `like` for a lossy codec (see SoundInfo::bitrate): channels mixed down or spread, resampled
 // with libsoxr at high quality, `gainDb` applied, samples past full scale clipped. Returns why
 // it failed, empty on success; a failed conversion leaves no file at `destination`.
+// The copy keeps the replacement's loop points (a wave file's "smpl" loop, Ogg's LOOPSTART and
+// LOOPLENGTH comments), moved to the new rate; with LoopChoice::Whole it loops the whole of it.
+enum class LoopChoice { Own, Whole };
 QString convertRecording(const QString& source, const QString& destination, const SoundInfo& like, double gainDb = 0,
-    const std::function<bool()>& stopped = {});
+    const std::function<bool()>& stopped = {}, LoopChoice loop = LoopChoice::Own);
 
 } // namespace sonaplex::audio

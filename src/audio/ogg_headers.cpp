@@ -1,9 +1,15 @@
 #include "audio/ogg_headers.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QIODevice>
+#include <QSaveFile>
 #include <QStringList>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <vector>
 
 namespace sonaplex::audio {
 
@@ -202,6 +208,177 @@ OggHeaders readOggHeaders(QIODevice& file)
     reader.h.problem = reader.run();
     reader.h.loop = loopFromComments(reader.comments);
     return reader.h;
+}
+
+} // namespace sonaplex::audio
+
+namespace sonaplex::audio {
+
+uint32_t oggPageCrc(const char* page, qsizetype size)
+{
+    static const auto table = [] {
+        std::array<uint32_t, 256> t{};
+        for (uint32_t i = 0; i < 256; ++i) {
+            uint32_t r = i << 24;
+            for (int k = 0; k < 8; ++k)
+                r = r & 0x80000000u ? (r << 1) ^ 0x04c11db7u : r << 1;
+            t[i] = r;
+        }
+        return t;
+    }();
+    uint32_t crc = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const uchar byte = (i >= 22 && i < 26) ? 0 : uchar(page[i]);
+        crc = (crc << 8) ^ table[((crc >> 24) & 0xFF) ^ byte];
+    }
+    return crc;
+}
+
+namespace {
+
+struct Page {
+    qsizetype at = 0, size = 0;
+};
+
+// The pages of a file whose structure was already checked (readOggHeaders).
+std::vector<Page> pagesOf(const QByteArray& file)
+{
+    std::vector<Page> pages;
+    for (qsizetype at = 0; at + 27 <= file.size();) {
+        const int segments = uchar(file[at + 26]);
+        if (at + 27 + segments > file.size())
+            break;
+        qsizetype body = 0;
+        for (int i = 0; i < segments; ++i)
+            body += uchar(file[at + 27 + i]);
+        pages.push_back({at, 27 + segments + body});
+        at += 27 + segments + body;
+    }
+    return pages;
+}
+
+QByteArray littleEndian(uint32_t v)
+{
+    QByteArray b(4, '\0');
+    for (int k = 0; k < 4; ++k)
+        b[k] = char(v >> (8 * k));
+    return b;
+}
+
+// One page around `body` with the given lacing, numbered and sealed.
+QByteArray makePage(const QByteArray& head, uint8_t flags, uint32_t sequence, const QByteArray& lacing, const QByteArray& body)
+{
+    QByteArray page = head.left(27);
+    page[5] = char(flags);
+    for (int k = 0; k < 8; ++k)
+        page[6 + k] = 0; // header pages end no sound
+    page.replace(18, 4, littleEndian(sequence));
+    page[26] = char(lacing.size());
+    page += lacing + body;
+    page.replace(22, 4, littleEndian(oggPageCrc(page.constData(), page.size())));
+    return page;
+}
+
+} // namespace
+
+QString setOggLoopTags(const QString& path, const LoopPoints& loop)
+{
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        return in.errorString();
+    const QByteArray file = in.readAll();
+    in.close();
+    QBuffer check;
+    check.setData(file);
+    check.open(QIODevice::ReadOnly);
+    const OggHeaders h = readOggHeaders(check);
+    if (!h.problem.isEmpty() || (h.codec != OggHeaders::Codec::Vorbis && h.codec != OggHeaders::Codec::Opus))
+        return QStringLiteral("it is not an Ogg Vorbis or Opus file that can be tagged");
+    const int headerPackets = h.codec == OggHeaders::Codec::Vorbis ? 3 : 2;
+    // The header packets, and the page the last of them ends on.
+    const std::vector<Page> pages = pagesOf(file);
+    std::vector<QByteArray> packets(1);
+    size_t firstSoundPage = 0;
+    for (size_t p = 0; p < pages.size() && int(packets.size()) <= headerPackets; ++p) {
+        const char* at = file.constData() + pages[p].at;
+        const int segments = uchar(at[26]);
+        qsizetype body = 27 + segments;
+        for (int i = 0; i < segments; ++i) {
+            const int size = uchar(at[27 + i]);
+            packets.back() += QByteArray(at + body, size);
+            body += size;
+            if (size < 255) {
+                if (int(packets.size()) == headerPackets && i != segments - 1)
+                    return QStringLiteral("its headers share a page with its sound");
+                packets.emplace_back();
+            }
+        }
+        firstSoundPage = p + 1;
+    }
+    if (int(packets.size()) <= headerPackets)
+        return QStringLiteral("its headers are cut short");
+    packets.pop_back();
+    // The comment packet again: its vendor and comments, loop tags replaced.
+    const QByteArray& old = packets[1];
+    const qsizetype prefix = h.codec == OggHeaders::Codec::Vorbis ? 7 : 8;
+    QStringList comments;
+    if (!readComments(reinterpret_cast<const uchar*>(old.constData()) + prefix, old.size() - prefix, comments).isEmpty())
+        return QStringLiteral("its comment header cannot be read");
+    const uint32_t vendorSize = le32(reinterpret_cast<const uchar*>(old.constData()) + prefix);
+    comments.erase(std::remove_if(comments.begin(), comments.end(),
+                       [](const QString& c) { return c.section(QLatin1Char('='), 0, 0).trimmed().toUpper().startsWith(QLatin1String("LOOP")); }),
+        comments.end());
+    if (loop.present()) {
+        comments << QStringLiteral("LOOPSTART=%1").arg(loop.start);
+        if (loop.length > 0)
+            comments << QStringLiteral("LOOPLENGTH=%1").arg(loop.length);
+    }
+    QByteArray packet = old.left(prefix + 4 + vendorSize) + littleEndian(uint32_t(comments.size()));
+    for (const QString& c : comments)
+        packet += littleEndian(uint32_t(c.toUtf8().size())) + c.toUtf8();
+    if (h.codec == OggHeaders::Codec::Vorbis)
+        packet += char(1); // framing bit
+    packets[1] = packet;
+
+    // The first page keeps the identification packet alone; the other headers follow, laced.
+    const QByteArray head = file.mid(pages[0].at, 27);
+    QByteArray out = file.mid(pages[0].at, pages[0].size);
+    uint32_t sequence = 1;
+    QByteArray lacing, body;
+    bool continued = false;
+    auto flush = [&](bool next) {
+        out += makePage(head, continued ? 1 : 0, sequence++, lacing, body);
+        lacing.clear();
+        body.clear();
+        continued = next;
+    };
+    for (size_t k = 1; k < packets.size(); ++k) {
+        qsizetype left = packets[k].size(), at = 0;
+        for (;;) {
+            const int piece = int(std::min<qsizetype>(left, 255));
+            lacing += char(piece);
+            body += packets[k].mid(at, piece);
+            at += piece;
+            left -= piece;
+            const bool ended = piece < 255;
+            if (lacing.size() == 255)
+                flush(!ended);
+            if (ended)
+                break;
+        }
+    }
+    if (!lacing.isEmpty())
+        flush(false);
+    for (size_t p = firstSoundPage; p < pages.size(); ++p) {
+        QByteArray page = file.mid(pages[p].at, pages[p].size);
+        page.replace(18, 4, littleEndian(sequence++));
+        page.replace(22, 4, littleEndian(oggPageCrc(page.constData(), page.size())));
+        out += page;
+    }
+    QSaveFile save(path);
+    if (!save.open(QIODevice::WriteOnly) || save.write(out) != out.size() || !save.commit())
+        return save.errorString();
+    return {};
 }
 
 } // namespace sonaplex::audio

@@ -40,3 +40,15 @@ constexpr int64_t kMaxOggHeaderBytes = 1 << 20;
 LoopPoints loopFromComments(const QStringList& comments);
 
 } // namespace sonaplex::audio
+
+namespace sonaplex::audio {
+
+// The checksum of an Ogg page (its own checksum field counted as zero).
+uint32_t oggPageCrc(const char* page, qsizetype size);
+
+// Sets loop tags (LOOPSTART and LOOPLENGTH, in frames) in the comment header of an Ogg Vorbis or
+// Opus file the program wrote itself, dropping loop tags it had: the header pages are laid out
+// again and the pages after them renumbered. Returns why it could not, empty when it did.
+QString setOggLoopTags(const QString& path, const LoopPoints& loop);
+
+} // namespace sonaplex::audio

@@ -37,6 +37,9 @@ struct FormatCheck {
     // Differs in container or codec (WAV against Ogg Vorbis, Vorbis against Opus), not only in
     // rate, channels or bits: a game reading the file by its name cannot take it as it is.
     bool codecDiffers = false;
+    // The game file loops by tags (Vorbis comments, a wave file's "smpl" loop) and the
+    // replacement has none: the game may loop it at the wrong place. Whatever the state.
+    bool loopMissing = false;
     bool operator==(const FormatCheck&) const = default;
 };
 

@@ -102,6 +102,10 @@ MessageAnswer systemMessageBox(const Message& message, QWidget* parent)
             {{QStringLiteral("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},
                 {QStringLiteral("Convert and Match Loudness"), QMessageBox::AcceptRole, MessageAnswer::ConvertMatched},
                 {QStringLiteral("Copy As They Are"), QMessageBox::AcceptRole, MessageAnswer::CopyAsIs}});
+    if (message.buttons == MessageButtons::LoopLeaveCancel)
+        return askWith(box,
+            {{QStringLiteral("Loop Whole Replacements"), QMessageBox::AcceptRole, MessageAnswer::LoopWhole},
+                {QStringLiteral("Leave Them"), QMessageBox::RejectRole, MessageAnswer::Leave}});
     if (message.buttons == MessageButtons::ConvertCancel)
         return askWith(box,
             {{QStringLiteral("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},

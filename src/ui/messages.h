@@ -9,9 +9,10 @@ namespace sonaplex {
 // what to do with files left behind ("Name Them" / "Discard" / "Cancel"); ConvertCopyCancel
 // what to do with replacements in another format than their game files ("Convert", "Convert
 // and Match Loudness", "Copy As They Are", "Cancel"); ConvertCancel the same for replacements
-// that cannot be copied as they are.
-enum class MessageButtons { Ok, OkCancel, RetryCancel, KeepDiscardCancel, ConvertCopyCancel, ConvertCancel };
-enum class MessageAnswer { Ok, Retry, Cancel, Keep, Discard, Convert, ConvertMatched, CopyAsIs };
+// that cannot be copied as they are; LoopLeaveCancel whether to loop whole replacements of
+// game files that loop ("Loop Whole Replacements", "Leave Them", "Cancel").
+enum class MessageButtons { Ok, OkCancel, RetryCancel, KeepDiscardCancel, ConvertCopyCancel, ConvertCancel, LoopLeaveCancel };
+enum class MessageAnswer { Ok, Retry, Cancel, Keep, Discard, Convert, ConvertMatched, CopyAsIs, LoopWhole, Leave };
 
 struct Message {
     QString text;

@@ -104,11 +104,18 @@ void ReviewBoard::show(int n)
     r.replacementPath->setText(s.replacementPath);
     r.replacementName->setText(s.replacementName);
 
-    const QString note = audio::formatDifference(model_->format(n));
-    r.formatNote->setText(QStringLiteral("Format differs \u2014 %1").arg(note));
+    const FormatCheck& check = model_->format(n);
+    const QString difference = audio::formatDifference(check);
+    QStringList notes;
+    if (!difference.isEmpty())
+        notes << QStringLiteral("Format differs \u2014 %1").arg(difference);
+    if (check.loopMissing)
+        notes << QStringLiteral("The game loops this sound by tags in its file and the replacement has none: the game "
+                                "may loop it at the wrong place. SWITCH offers to loop the whole replacement.");
+    r.formatNote->setText(notes.join(QLatin1Char('\n')));
     r.formatNote->setToolTip(QStringLiteral(
         "A game may play a sound in another format wrongly or not at all; SWITCH offers to convert it."));
-    r.formatNote->setVisible(!note.isEmpty());
+    r.formatNote->setVisible(!notes.isEmpty());
 }
 
 } // namespace sonaplex

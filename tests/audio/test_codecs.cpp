@@ -162,6 +162,24 @@ private slots:
         const audio::SoundInfo looped = audio::soundFileInfo(at("loop.wav"));
         QCOMPARE(looped.loop, (audio::LoopPoints{11025, 11025}));
         QVERIFY2(audio::formatLine(looped).endsWith("\nloops 0:00.5 to 0:01.0"), qPrintable(audio::formatLine(looped)));
+
+        // A conversion keeps the replacement's own loop, at the new rate, in the game's tags.
+        QCOMPARE(audio::convertRecording(at("loop.wav"), at("kept.ogg"), ogg), QString());
+        const audio::SoundInfo kept = audio::soundFileInfo(at("kept.ogg"));
+        QVERIFY2(kept.error.isEmpty(), qPrintable(kept.error));
+        QCOMPARE(kept.loop, (audio::LoopPoints{22050, 22050}));
+        QCOMPARE(kept.frames, int64_t(88200));
+        // The game loops and the replacement has none: noted, and looped whole when asked.
+        QVERIFY(writeWave(at("plain.wav"), referenceSignal(22050, 1, 1), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        QVERIFY(audio::checkFormats(at("loop.ogg"), at("plain.wav")).loopMissing);
+        QVERIFY(!audio::checkFormats(at("loop.ogg"), at("loop.wav")).loopMissing);
+        QCOMPARE(audio::convertRecording(at("plain.wav"), at("whole.ogg"), ogg, 0, {}, audio::LoopChoice::Whole), QString());
+        const audio::SoundInfo whole = audio::soundFileInfo(at("whole.ogg"));
+        QCOMPARE(whole.loop, (audio::LoopPoints{0, whole.frames}));
+        QCOMPARE(audio::convertRecording(at("plain.wav"), at("whole.wav"), looped, 0, {}, audio::LoopChoice::Whole), QString());
+        QCOMPARE(audio::soundFileInfo(at("whole.wav")).loop, (audio::LoopPoints{0, 22050}));
+        // The tagged file decodes as before: the same length, the same sound.
+        QCOMPARE(audio::measureLoudness(at("whole.ogg")).ok, true);
     }
 
     // A module is listed and played, and stands in only for a module of its own type.

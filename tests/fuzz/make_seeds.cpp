@@ -2,6 +2,8 @@
 // files of each format and timing, and wave files of each container and sample format the
 // player takes.
 #include "audio/audio_support.h"
+#include "audio/module_support.h"
+#include "audio/ogg_support.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -132,6 +134,37 @@ int main(int argc, char** argv)
     const QByteArray sound = pcm.open(QIODevice::ReadOnly) ? pcm.readAll() : QByteArray("RIFF");
     ok &= savePack(root + "/pack/stored.sonaplexpack", sound, ZIP_CM_STORE);
     ok &= savePack(root + "/pack/deflated.sonaplexpack", sound, ZIP_CM_DEFLATE);
+    // Recordings of each codec, short, and Ogg files made to harm; tracker modules.
+    struct Coded {
+        const char* folder;
+        const char* name;
+        int format, rate, channels;
+    };
+    const Coded coded[] = {
+        {"/vorbis/", "mono.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 22050, 1},
+        {"/vorbis/", "stereo.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 44100, 2},
+        {"/opus/", "mono.opus", SF_FORMAT_OGG | SF_FORMAT_OPUS, 48000, 1},
+        {"/opus/", "stereo.opus", SF_FORMAT_OGG | SF_FORMAT_OPUS, 24000, 2},
+        {"/flac/", "pcm16.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 22050, 1},
+        {"/flac/", "pcm24.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 44100, 2},
+        {"/mp3/", "mono.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 22050, 1},
+        {"/mp3/", "stereo.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100, 2},
+    };
+    for (const Coded& c : coded) {
+        QDir().mkpath(root + c.folder);
+        ok &= writeWave(root + c.folder + c.name, referenceSignal(c.rate, c.channels, 0.3), c.rate, c.channels, c.format);
+    }
+    using namespace sonaplex::test;
+    QFile vorbis(root + "/vorbis/mono.ogg");
+    const QByteArray ogg = vorbis.open(QIODevice::ReadOnly) ? vorbis.readAll() : QByteArray();
+    ok &= save(root + "/vorbis/chained.ogg", ogg + ogg);
+    ok &= save(root + "/vorbis/cut.ogg", ogg.left(ogg.size() * 2 / 3));
+    ok &= save(root + "/vorbis/comment-claims-2GB.ogg",
+        oggPage(2, 0, 7, 0, vorbisIdentification(2, 44100))
+            + oggPage(0, 0, 7, 1, QByteArray("\x03vorbis", 7) + le32(0x80000000u) + QByteArray(16, 'x')));
+    QDir().mkpath(root + "/module");
+    ok &= save(root + "/module/song.mod", protrackerModule());
+    ok &= save(root + "/module/other.mod", protrackerModule(320, "other"));
     std::printf("fuzz seeds written to %s\n", argv[1]);
     return ok ? 0 : 1;
 }

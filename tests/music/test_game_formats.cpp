@@ -132,6 +132,46 @@ private slots:
             QCOMPARE(readAll(gameFile(names[i])), originals[size_t(i)]);
     }
 
+    // The game loops its effect (a wave file's "smpl" loop) and the replacement has no loop: the
+    // review window says so, and SWITCH loops the whole replacement when asked.
+    void aLoopingGameFileGetsAReplacementLoopedWhole()
+    {
+        SF_INFO info{};
+        info.samplerate = 22050;
+        info.channels = 1;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        SNDFILE* f = sf_open(QFile::encodeName(gameFile("sound/hum.wav")).constData(), SFM_WRITE, &info);
+        QVERIFY(f);
+        SF_INSTRUMENT instrument{};
+        instrument.loop_count = 1;
+        instrument.loops[0] = {SF_LOOP_FORWARD, 1000, 20000, 0};
+        sf_command(f, SFC_SET_INSTRUMENT, &instrument, sizeof instrument);
+        const std::vector<float> hum = referenceSignal(22050, 1, 1);
+        sf_writef_float(f, hum.data(), sf_count_t(hum.size()));
+        sf_close(f);
+        QVERIFY(writeWave(mine + "/plain.wav", referenceSignal(22050, 1, 2), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        click("FrmMidi", "CmdGotoWavSelect1");
+        highlight("FrmWavSelect", "FleWav1", "DirWav1", game + "/sound", "hum.wav");
+        click("FrmWavSelect", "CmdChooseGame1");
+        highlight("FrmWavSelect", "FleWav2", "DirWav2", mine, "plain.wav");
+        click("FrmWavSelect", "CmdReplaceWav1");
+        click("FrmWavSelect", "CmdSwitch");
+        auto* note = control<QLabel>("FrmCopyWavs", "LblFormatNote1");
+        QTRY_VERIFY(note->isVisible());
+        QVERIFY2(note->text().contains("may loop it at the wrong place"), qPrintable(note->text()));
+        program->messages.answers = {MessageAnswer::LoopWhole};
+        click("FrmCopyWavs", "CmdSwitch2");
+        QCOMPARE(program->messages.messages.front().title, QStringLiteral("Loop Points"));
+        QVERIFY2(isShown("FrmReplaceConfirm"), qPrintable(program->messages.lastText()));
+        SNDFILE* g = sf_open(QFile::encodeName(gameFile("sound/hum.wav")).constData(), SFM_READ, &info);
+        QVERIFY(g);
+        SF_INSTRUMENT looped{};
+        QCOMPARE(sf_command(g, SFC_GET_INSTRUMENT, &looped, sizeof looped), SF_TRUE);
+        sf_close(g);
+        QCOMPARE(looped.loops[0].start, 0u);
+        QCOMPARE(looped.loops[0].end, 44100u);
+    }
+
     // A module stands in for a module; a recording over one is refused as it is chosen.
     void aModuleTakesAModuleAndRefusesARecording()
     {
