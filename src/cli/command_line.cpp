@@ -543,6 +543,12 @@ int check(const Options& o)
                 if (!midi) {
                     f.insert(QStringLiteral("rate"), info.rate);
                     f.insert(QStringLiteral("channels"), info.channels);
+                    f.insert(QStringLiteral("soundFormat"), soundFormatWords(info.format));
+                    if (info.bitrate > 0)
+                        f.insert(QStringLiteral("bitrate"), info.bitrate);
+                    if (info.loop.present())
+                        f.insert(QStringLiteral("loop"), QJsonObject{{QStringLiteral("start"), qint64(info.loop.start)},
+                                                             {QStringLiteral("length"), qint64(info.loop.length)}});
                     if (loudness.ok) {
                         f.insert(QStringLiteral("peakDb"), loudness.peakDb <= -199 ? QJsonValue() : loudness.peakDb);
                         f.insert(QStringLiteral("lufs"), loudness.lufs <= -199 ? QJsonValue() : loudness.lufs);
@@ -556,7 +562,8 @@ int check(const Options& o)
             }
             list.append(f);
         } else if (usable) {
-            out(QStringLiteral("%1\n  %2").arg(QDir::toNativeSeparators(path), audio::formatLine(info)));
+            out(QStringLiteral("%1\n  %2")
+                    .arg(QDir::toNativeSeparators(path), audio::formatLine(info).replace(QLatin1Char('\n'), QStringLiteral("\n  "))));
             if (loudness.ok)
                 out(QStringLiteral("  peak %1 dBFS \u00b7 %2 LUFS").arg(level(loudness.peakDb), level(loudness.lufs)));
         }

@@ -114,6 +114,29 @@ private slots:
         QVERIFY2(c > 0.95, qPrintable(QStringLiteral("correlation %1 over %2 samples").arg(c).arg(recording.size())));
     }
 
+    // Ogg Vorbis and Opus files are heard as their decoders give them (the decoded file, not
+    // the signal written: Vorbis is lossy).
+    void oggAndOpusFilesAreHeardAsDecoded()
+    {
+        QVERIFY(writeWave(dir.path() + "/music.ogg", referenceSignal(48000, 1, 1.0), 48000, 1, SF_FORMAT_OGG | SF_FORMAT_VORBIS));
+        QVERIFY(writeWave(dir.path() + "/voice.opus", referenceSignal(48000, 1, 1.0), 48000, 1, SF_FORMAT_OGG | SF_FORMAT_OPUS));
+        for (const char* name : {"music.ogg", "voice.opus"}) {
+            const QString path = dir.path() + "/" + name;
+            SF_INFO info{};
+            SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+            QVERIFY(f);
+            std::vector<float> decoded(size_t(info.frames));
+            sf_readf_float(f, decoded.data(), info.frames);
+            sf_close(f);
+            SamplePlayer player(std::make_shared<audio::AudioHost>());
+            Recorder recorder(48000);
+            play(player, "WaveAudio", path);
+            QTRY_COMPARE_WITH_TIMEOUT(player.mode(), QStringLiteral("stopped"), 5000);
+            const double c = heardCorrelation(decoded, recorder.stop());
+            QVERIFY2(c > 0.95, qPrintable(QStringLiteral("%1: correlation %2").arg(name).arg(c)));
+        }
+    }
+
     void midiFileIsHeardAsRendered()
     {
         const QByteArray smf = MidiBuilder().track().program(0, 0, 0).note(0, 480, 0, 60).note(480, 960, 0, 64).bytes();
