@@ -33,8 +33,8 @@ test-sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  scripts/with-audio-server ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 
-# libFuzzer on the program's own parsers, from a seed corpus the seed tool writes. CI runs
-# them briefly; run them for long with `make fuzz FUZZ_SECONDS=3600`.
+# libFuzzer on the program's own parsers and the decoders it feeds, from a seed corpus the seed
+# tool writes and the inputs that once found a fault (tests/fuzz/regressions). CI runs them briefly; run them for long with `make fuzz FUZZ_SECONDS=3600`.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 fuzz: deps
@@ -45,7 +45,8 @@ fuzz: deps
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 -max_len=65536 \
-	    -print_final_stats=0 $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/seeds/$$t 2>$(FUZZ_BUILD)/fuzz_$$t.log \
+	    -print_final_stats=0 $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/seeds/$$t $$(ls -d tests/fuzz/regressions/$$t 2>/dev/null) \
+	    2>$(FUZZ_BUILD)/fuzz_$$t.log \
 	  || { tail -n 40 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
 	  echo "fuzz_$$t: $$(grep -c . $(FUZZ_BUILD)/fuzz_$$t.log) log lines, no fault in $(FUZZ_SECONDS) s"; \
 	done

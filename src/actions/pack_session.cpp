@@ -133,8 +133,9 @@ bool PackSession::convert(WorkProgress& progress, bool all)
             // Named as the game file is, so that it is taken (and read back) as that format.
             const QString copy
                 = QStringLiteral("%1/converted-%2.%3").arg(folder).arg(item.entry + 1).arg(QFileInfo(item.gamePath).suffix());
-            const QString why = audio::convertRecording(sounds_[item.entry], copy,
-                audio::soundInfo(audio::DeviceKind::WaveAudio, item.gamePath), 0, [&progress] { return progress.cancelled(); });
+            const QString why = audio::convertInHelper(sounds_[item.entry], copy,
+                audio::soundInfo(audio::DeviceKind::WaveAudio, item.gamePath), 0, [&progress] { return progress.cancelled(); },
+                audio::LoopChoice::Own);
             if (why.isEmpty())
                 converted_[item.entry] = copy;
             else

@@ -3,6 +3,7 @@
 #include "audio/libraries.h"
 #include "audio/midi_source.h"
 #include "audio/audio_file.h"
+#include "audio/handoff.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -384,7 +385,14 @@ bool scan(AudioSource& source, int bins, const std::function<bool(OverviewPart&&
 {
     const int channels = source.channels();
     const int64_t total = source.lengthFrames();
-    std::vector<float> buffer(size_t(kScanFrames) * channels);
+    // The file is decoded on another thread, a few blocks ahead of the measuring here.
+    Handoff decoded([&source, channels](std::vector<float>& block) {
+        block.resize(size_t(kScanFrames) * size_t(channels));
+        const int64_t n = source.read(block.data(), kScanFrames);
+        block.resize(size_t(std::max<int64_t>(n, 0)) * size_t(channels));
+        return n > 0;
+    });
+    std::vector<float> buffer;
     OverviewPart part;
     int bin = 0;
     float lo = 0, hi = 0;
@@ -401,9 +409,9 @@ bool scan(AudioSource& source, int bins, const std::function<bool(OverviewPart&&
     for (;;) {
         if (stopped && stopped())
             return false;
-        const int64_t n = source.read(buffer.data(), kScanFrames);
-        if (n <= 0)
+        if (!decoded.take(buffer))
             break;
+        const int64_t n = int64_t(buffer.size()) / channels;
         if (meter)
             ebur128().ebur128_add_frames_float(meter, buffer.data(), size_t(n));
         if (bins <= 0)

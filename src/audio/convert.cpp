@@ -3,6 +3,7 @@
 #include "audio/channel_mix.h"
 #include "audio/libraries.h"
 #include "audio/audio_file.h"
+#include "audio/handoff.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -106,6 +107,122 @@ void chooseQuality(SNDFILE* out, const SoundInfo& like)
 
 } // namespace
 
+namespace {
+
+using Resampler = std::unique_ptr<std::remove_pointer_t<soxr_t>, void (*)(soxr_t)>;
+
+// The replacement's own loop, moved to the new rate, or the whole of it when asked.
+LoopPoints loopOf(const AudioHeader& in, LoopChoice choice, double ratio, int64_t frames)
+{
+    LoopPoints loop;
+    if (choice == LoopChoice::Whole) {
+        loop = {0, frames};
+    } else if (in.loop.present()) {
+        loop.start = std::min<int64_t>(int64_t(std::llround(double(in.loop.start) * ratio)), frames);
+        loop.length = in.loop.length > 0
+            ? std::min<int64_t>(int64_t(std::llround(double(in.loop.length) * ratio)), frames - loop.start)
+            : -1;
+    }
+    return loop;
+}
+
+bool isWaveContainer(int sfFormat)
+{
+    const int major = sfFormat & SF_FORMAT_TYPEMASK;
+    return major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64;
+}
+
+// A wave file's loop is written before its sound ("smpl"); Ogg's tags once it is written.
+void setWaveLoop(SNDFILE* out, const LoopPoints& loop, int64_t frames)
+{
+    SF_INSTRUMENT instrument{};
+    instrument.basenote = 60;
+    instrument.velocity_hi = 127;
+    instrument.key_hi = 127;
+    instrument.loop_count = 1;
+    const int64_t end = loop.length > 0 ? loop.start + loop.length : frames;
+    instrument.loops[0] = {SF_LOOP_FORWARD, unsigned(loop.start), unsigned(end), 0};
+    sndfile().sf_command(out, SFC_SET_INSTRUMENT, &instrument, sizeof instrument);
+}
+
+// Reads the source, mixes its channels to the game file's and resamples to its rate, a block
+// at a time: on the Handoff's thread, while the encoder works on this one.
+struct Shaping {
+    AudioSource& in;
+    int inChannels, channels;
+    float gain;
+    double ratio;
+    Resampler resampler;
+    int64_t block;
+    std::vector<float> raw, mixed;
+    size_t inputLeft = 0;
+    bool done = false;
+    QString error; // read once the Handoff has ended
+
+    Shaping(AudioSource& source, int outChannels, float g, double r, Resampler rs)
+        : in(source), inChannels(source.channels()), channels(outChannels), gain(g), ratio(r), resampler(std::move(rs))
+    {
+        // Buffers are sized by what the file holds and by what one block becomes at the new
+        // rate: an input block shrinks as the ratio grows, so no buffer passes a few megabytes.
+        constexpr int64_t kBlock = 1 << 15;
+        block = std::clamp<int64_t>(
+            std::min<int64_t>(int64_t(kBlock / std::max(ratio, 1.0)), std::max<int64_t>(in.lengthFrames(), 1)), 1, kBlock);
+        raw.resize(size_t(block) * size_t(inChannels));
+        mixed.resize(size_t(block) * size_t(channels));
+    }
+
+    // Encoders are handed full scale at most, and no NaN: a damaged file's decoder may give
+    // anything, and LAME aborts the program on some of it.
+    static bool bounded(std::vector<float>& samples)
+    {
+        for (float& v : samples)
+            v = std::isfinite(v) ? std::clamp(v, -1.f, 1.f) : 0.f;
+        return true;
+    }
+
+    // The next block at the game file's rate and channels; false at the end (or on `error`).
+    bool next(std::vector<float>& out)
+    {
+        for (;;) {
+            if (inputLeft == 0 && !done) {
+                const int64_t n = in.read(raw.data(), block);
+                done = n <= 0;
+                if (n > 0)
+                    mixChannels(raw.data(), inChannels, mixed.data(), channels, n, gain);
+                inputLeft = size_t(std::max<int64_t>(n, 0));
+            }
+            if (!resampler) {
+                if (done)
+                    return false;
+                out.assign(mixed.begin(), mixed.begin() + qsizetype(inputLeft) * channels);
+                inputLeft = 0;
+                return bounded(out);
+            }
+            // At the end, the resampler is drained: called with no input until it gives no more.
+            out.resize(size_t(std::ceil(double(block) * ratio) + 64) * size_t(channels));
+            size_t used = 0, made = 0;
+            const soxr_error_t failure = soxr().soxr_process(resampler.get(), done ? nullptr : mixed.data(), inputLeft,
+                &used, out.data(), out.size() / size_t(channels), &made);
+            if (failure) {
+                error = QStringLiteral("resampling failed (%1)").arg(QString::fromUtf8(failure));
+                return false;
+            }
+            out.resize(made * size_t(channels));
+            if (!done) {
+                std::copy(mixed.begin() + qsizetype(used) * channels, mixed.begin() + qsizetype(inputLeft) * channels,
+                    mixed.begin());
+                inputLeft -= used;
+            }
+            if (made > 0)
+                return bounded(out);
+            if (done)
+                return false;
+        }
+    }
+};
+
+} // namespace
+
 QString convertRecording(const QString& source, const QString& destination, const SoundInfo& like, double gainDb,
     const std::function<bool()>& stopped, LoopChoice loopChoice)
 {
@@ -137,8 +254,7 @@ QString convertRecording(const QString& source, const QString& destination, cons
         QFile::remove(destination);
         return why;
     };
-    const int channels = like.channels;
-    std::unique_ptr<std::remove_pointer_t<soxr_t>, void (*)(soxr_t)> resampler(nullptr, soxr().soxr_delete);
+    Resampler resampler(nullptr, soxr().soxr_delete);
     if (inInfo.rate != like.rate) {
         if (!soxr().error.isEmpty())
             return failed(soxr().error);
@@ -146,76 +262,33 @@ QString convertRecording(const QString& source, const QString& destination, cons
         const soxr_io_spec_t io = soxr().soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
         const soxr_quality_spec_t quality = soxr().soxr_quality_spec(SOXR_HQ, 0);
         resampler.reset(soxr().soxr_create(
-            double(inInfo.rate), double(like.rate), unsigned(channels), &error, &io, &quality, nullptr));
+            double(inInfo.rate), double(like.rate), unsigned(like.channels), &error, &io, &quality, nullptr));
         if (!resampler)
             return failed(QStringLiteral("the resampler cannot start (%1)").arg(QString::fromUtf8(error)));
     }
-    const float gain = float(std::pow(10.0, gainDb / 20));
-    // Buffers are sized by what the file holds and by what one block becomes at the new rate:
-    // an input block shrinks as the rate ratio grows, so no buffer passes a few megabytes.
-    constexpr int64_t kBlock = 1 << 15;
     const double ratio = double(like.rate) / inInfo.rate;
-    const int64_t block = std::clamp<int64_t>(
-        std::min<int64_t>(int64_t(kBlock / std::max(ratio, 1.0)), std::max<int64_t>(in.lengthFrames(), 1)), 1, kBlock);
-    std::vector<float> raw(size_t(block) * inInfo.channels), mixed(size_t(block) * channels);
-    std::vector<float> resampled(size_t(std::ceil(double(block) * ratio) + 64) * channels);
-    // The replacement's own loop, moved to the new rate, or the whole of it when asked. A wave
-    // file's loop goes in before its sound; Ogg's tags once it is written.
     const int64_t frames = std::max<int64_t>(1, int64_t(std::llround(double(in.lengthFrames()) * ratio)));
-    LoopPoints loop;
-    if (loopChoice == LoopChoice::Whole) {
-        loop = {0, frames};
-    } else if (inInfo.loop.present()) {
-        loop.start = std::min<int64_t>(int64_t(std::llround(double(inInfo.loop.start) * ratio)), frames);
-        loop.length = inInfo.loop.length > 0
-            ? std::min<int64_t>(int64_t(std::llround(double(inInfo.loop.length) * ratio)), frames - loop.start)
-            : -1;
-    }
-    const int major = like.sfFormat & SF_FORMAT_TYPEMASK;
-    if (loop.present() && (major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64)) {
-        SF_INSTRUMENT instrument{};
-        instrument.basenote = 60;
-        instrument.velocity_hi = 127;
-        instrument.key_hi = 127;
-        instrument.loop_count = 1;
-        const int64_t end = loop.length > 0 ? loop.start + loop.length : frames;
-        instrument.loops[0] = {SF_LOOP_FORWARD, unsigned(loop.start), unsigned(end), 0};
-        sndfile().sf_command(out.get(), SFC_SET_INSTRUMENT, &instrument, sizeof instrument);
-    }
-    auto write = [&](const float* data, int64_t frames) {
-        return frames == 0 || sndfile().sf_writef_float(out.get(), data, frames) == frames;
-    };
-    for (bool done = false; !done;) {
-        if (stopped && stopped())
-            return failed(QStringLiteral("the conversion was stopped"));
-        const int64_t n = in.read(raw.data(), block);
-        done = n <= 0;
-        if (n > 0)
-            mixChannels(raw.data(), inInfo.channels, mixed.data(), channels, n, gain);
-        if (!resampler) {
-            if (!write(mixed.data(), std::max<int64_t>(n, 0)))
+    const LoopPoints loop = loopOf(inInfo, loopChoice, ratio, frames);
+    if (loop.present() && isWaveContainer(like.sfFormat))
+        setWaveLoop(out.get(), loop, frames);
+
+    Shaping shaping(in, like.channels, float(std::pow(10.0, gainDb / 20)), ratio, std::move(resampler));
+    {
+        Handoff shaped([&shaping](std::vector<float>& block) { return shaping.next(block); });
+        for (std::vector<float> block; shaped.take(block);) {
+            if (stopped && stopped())
+                return failed(QStringLiteral("the conversion was stopped"));
+            const auto n = sf_count_t(block.size() / size_t(like.channels));
+            if (n > 0 && sndfile().sf_writef_float(out.get(), block.data(), n) != n)
                 return failed(QStringLiteral("the converted copy cannot be written (disk full?)"));
-            continue;
-        }
-        // At the end, the resampler is drained: called with no input until it gives no more.
-        for (size_t inputLeft = size_t(std::max<int64_t>(n, 0));;) {
-            size_t used = 0, made = 0;
-            const soxr_error_t error = soxr().soxr_process(resampler.get(), done ? nullptr : mixed.data(), inputLeft, &used,
-                resampled.data(), resampled.size() / size_t(channels), &made);
-            if (error)
-                return failed(QStringLiteral("resampling failed (%1)").arg(QString::fromUtf8(error)));
-            if (!write(resampled.data(), int64_t(made)))
-                return failed(QStringLiteral("the converted copy cannot be written (disk full?)"));
-            if (done ? made == 0 : used >= inputLeft)
-                break;
-            std::copy(mixed.begin() + used * channels, mixed.begin() + inputLeft * channels, mixed.begin());
-            inputLeft -= used;
         }
     }
+    if (!shaping.error.isEmpty())
+        return failed(shaping.error);
     if (sndfile().sf_error(out.get()) != SF_ERR_NO_ERROR)
         return failed(QStringLiteral("the converted copy cannot be written"));
     out.reset(); // sf_close writes the header's sizes
-    if (loop.present() && major == SF_FORMAT_OGG)
+    if (loop.present() && (like.sfFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_OGG)
         if (const QString why = setOggLoopTags(destination, loop); !why.isEmpty())
             return failed(QStringLiteral("the loop points cannot be written (%1)").arg(why));
     return {};

@@ -260,6 +260,46 @@ Loudness probeAnalysis(const QString& path, int bins, const std::function<void(c
     return {};
 }
 
+QString convertInHelper(const QString& source, const QString& destination, const SoundInfo& like, double gainDb,
+    const std::function<bool()>& stopped, LoopChoice loop)
+{
+    QProcess p;
+    if (probeProgram().isEmpty()
+        || !startHelper(p, {QStringLiteral("convert"), source, destination, QString::number(gainDb, 'g', 17),
+                               loop == LoopChoice::Whole ? QStringLiteral("whole") : QStringLiteral("own"),
+                               QString::fromUtf8(infoLine(like))}))
+        return convertRecording(source, destination, like, gainDb, stopped, loop);
+    QString why = decoderFailed(source);
+    QElapsedTimer sinceWord; // the helper says "working" twice a second while it is
+    sinceWord.start();
+    for (;;) {
+        if (stopped && stopped()) {
+            why = QStringLiteral("the conversion was stopped");
+            break;
+        }
+        bool timedOut = false;
+        const QByteArray line = nextLine(p, 200, &timedOut);
+        if (timedOut && sinceWord.elapsed() < kQuietLimitMs)
+            continue;
+        if (timedOut) {
+            why = tookTooLong(source);
+            break;
+        }
+        sinceWord.restart();
+        if (line == "working")
+            continue;
+        if (line == "converted")
+            why.clear();
+        else if (line.startsWith("failed "))
+            why = QString::fromUtf8(line.mid(7));
+        break;
+    }
+    stopHelper(p);
+    if (!why.isEmpty())
+        QFile::remove(destination);
+    return why;
+}
+
 int runProbe(int argc, char** argv)
 {
     // Bounds no decoder may pass: memory, processor time, no core file left behind.
@@ -286,6 +326,24 @@ int runProbe(int argc, char** argv)
         }
         return 0;
     }
+    if (mode == "convert" && argc >= 7) {
+        QElapsedTimer sinceWord;
+        sinceWord.start();
+        const QString why = convertRecording(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]), infoFromLine(argv[6]),
+            QByteArray(argv[4]).toDouble(),
+            [&sinceWord] {
+                if (sinceWord.elapsed() > 500) { // alive: the program waits for a word now and then
+                    print("working");
+                    sinceWord.restart();
+                }
+                return false;
+            },
+            QByteArray(argv[5]) == "whole" ? LoopChoice::Whole : LoopChoice::Own);
+        print(why.isEmpty() ? QByteArray("converted") : "failed " + why.toUtf8().replace('\n', ' '));
+        return 0;
+    }
+    if (argc < 3)
+        return 2;
     const QString path = QFile::decodeName(argv[2]);
     const SoundInfo info = soundFileInfoInProcess(path);
     if (mode != "analyse" || argc < 4)

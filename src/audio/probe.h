@@ -5,6 +5,7 @@
 // limits of time and memory, and says what it found; a helper that dies or overruns names the
 // file as one that cannot be used. MIDI files are read by the program's own parser, in process.
 #include "audio/analysis.h"
+#include "audio/convert.h"
 
 #include <chrono>
 #include <functional>
@@ -31,8 +32,15 @@ inline constexpr std::chrono::milliseconds kProbeTimeLimit{10000};
 Loudness probeAnalysis(const QString& path, int bins, const std::function<void(const SoundInfo&)>& onInfo,
     const std::function<bool(OverviewPart&&)>& deliver, const std::function<bool()>& stopped = {});
 
+// convertRecording() of a stranger's file, in the helper: a decoder or encoder that dies or
+// hangs on it fails this conversion only. Stops (the helper killed, nothing left at
+// `destination`) when `stopped` says so.
+QString convertInHelper(const QString& source, const QString& destination, const SoundInfo& like, double gainDb,
+    const std::function<bool()>& stopped, LoopChoice loop);
+
 // The helper's side: runs one request ("info", paths on standard input each ended by a NUL; or
-// "analyse PATH BINS") and writes what it found on standard output. Returns the exit status.
+// "analyse PATH BINS"; or "convert SOURCE DESTINATION GAIN LOOP LIKE") and writes what it found
+// on standard output. Returns the exit status.
 int runProbe(int argc, char** argv);
 
 // Where the helper is; empty when it is not installed (the work is then done in process).

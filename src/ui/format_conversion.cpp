@@ -2,6 +2,7 @@
 
 #include "audio/analysis.h"
 #include "audio/convert.h"
+#include "audio/probe.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 
@@ -28,8 +29,12 @@ struct Job {
 // its peak past full scale.
 double matchingGain(const QString& game, const QString& replacement, const std::function<bool()>& stopped)
 {
-    const audio::Loudness target = audio::measureLoudness(game, stopped);
-    const audio::Loudness now = audio::measureLoudness(replacement, stopped);
+    auto measure = [&stopped](const QString& path) { // in the helper, as every stranger's file is read
+        return audio::probeAnalysis(
+            path, 0, [](const audio::SoundInfo&) {}, [](audio::OverviewPart&&) { return true; }, stopped);
+    };
+    const audio::Loudness target = measure(game);
+    const audio::Loudness now = measure(replacement);
     if (!target.ok || !now.ok || target.lufs <= -199 || now.lufs <= -199)
         return 0;
     return std::min(target.lufs - now.lufs, -0.1 - now.peakDb);
@@ -132,7 +137,7 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
                 why = like.ok() ? QString() : like.error;
                 if (why.isEmpty()) {
                     const double gain = match ? matchingGain(job.game, job.source, stopped) : 0;
-                    why = audio::convertRecording(job.source, job.destination, like, gain, stopped,
+                    why = audio::convertInHelper(job.source, job.destination, like, gain, stopped,
                         job.loopWhole ? audio::LoopChoice::Whole : audio::LoopChoice::Own);
                 }
             } catch (const std::bad_alloc&) {
