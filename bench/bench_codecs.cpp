@@ -1,7 +1,8 @@
 // Compressed sound files against the tools people would otherwise use, in the same run:
 //   overview and loudness of a 5-minute Ogg Vorbis file, through the helper as a player reads it,
 //                                                  against `sox FILE -n stats`
-//   a 5-minute 48 kHz stereo wave file converted to a 22 kHz mono Vorbis game file
+//   a 5-minute 48 kHz stereo wave file converted (in the helper, as SWITCH does) to a 22 kHz
+//   mono Vorbis game file
 //                                                  against `sox in.wav -r 22050 -c 1 out.ogg`
 //   the same to an Opus game file (48 kbit/s)      against `opusenc --bitrate 48`
 // with the bitrate of each result against the game file's (quality per byte the same).
@@ -106,7 +107,7 @@ int main(int argc, char** argv)
     ours.clear();
     theirs.clear();
     for (int r = 0; r < rounds; ++r) {
-        ours.push_back(msOf([&] { audio::convertRecording(at("in.wav"), at("ours.ogg"), vorbis); }));
+        ours.push_back(msOf([&] { audio::convertInHelper(at("in.wav"), at("ours.ogg"), vorbis, 0, {}, audio::LoopChoice::Own); }));
         theirs.push_back(msOf([&] { run(QStringLiteral("sox"), {at("in.wav"), "-r", "22050", "-c", "1", at("sox.ogg")}); }));
     }
     line("5-min 48 kHz stereo wave -> 22 kHz mono Vorbis", median(ours), median(theirs), "sox -r 22050 -c 1 out.ogg");
@@ -118,7 +119,7 @@ int main(int argc, char** argv)
     ours.clear();
     theirs.clear();
     for (int r = 0; r < rounds; ++r) {
-        ours.push_back(msOf([&] { audio::convertRecording(at("in.wav"), at("ours.opus"), opus); }));
+        ours.push_back(msOf([&] { audio::convertInHelper(at("in.wav"), at("ours.opus"), opus, 0, {}, audio::LoopChoice::Own); }));
         theirs.push_back(msOf([&] { run(QStringLiteral("opusenc"), {"--quiet", "--bitrate", "48", at("in.wav"), at("enc.opus")}); }));
     }
     line("5-min 48 kHz stereo wave -> Opus game file", median(ours), median(theirs), "opusenc --bitrate 48");
