@@ -8,6 +8,7 @@
 #include "audio/audio_support.h"
 #include "audio/convert.h"
 #include "audio/midi_source.h"
+#include "timing.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,20 +25,6 @@ using namespace sonaplex;
 
 namespace {
 
-double msOf(const std::function<void()>& work)
-{
-    QElapsedTimer t;
-    t.start();
-    work();
-    return t.nsecsElapsed() / 1e6;
-}
-bool run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(-1);
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);

@@ -11,10 +11,10 @@
 #include "audio/audio_support.h"
 #include "audio/convert.h"
 #include "audio/probe.h"
+#include "figures.h"
+#include "timing.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -24,25 +24,6 @@ using namespace sonaplex;
 
 namespace {
 
-double msOf(const std::function<void()>& work)
-{
-    QElapsedTimer t;
-    t.start();
-    work();
-    return double(t.nsecsElapsed()) / 1e6;
-}
-bool run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(-1);
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 // Music-like: chords that change, and some noise, so that encoders work as on real music.
 bool writeMusic(const QString& path, int rate, int channels, double seconds, int format)
 {
@@ -56,26 +37,18 @@ bool writeMusic(const QString& path, int rate, int channels, double seconds, int
                 + 0.1 * std::sin(2 * M_PI * root * 2.52 * t) + 0.03 * (double(noise >> 8) / (1 << 24) - 0.5));
         }
     }
-    // In pieces: libvorbis fails on one write of minutes of sound.
-    SF_INFO info{};
-    info.samplerate = rate;
-    info.channels = channels;
-    info.format = format;
-    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    if (!f)
-        return false;
-    const sf_count_t frames = sf_count_t(s.size()) / channels;
-    bool ok = true;
-    for (sf_count_t at = 0; at < frames && ok; at += 8192) {
-        const sf_count_t n = std::min<sf_count_t>(8192, frames - at);
-        ok = sf_writef_float(f, s.data() + at * channels, n) == n;
-    }
-    sf_close(f);
-    return ok;
+    return test::writeWave(path, s, rate, channels, format);
 }
-void line(const char* what, double ours, double theirs, const char* baseline)
+void line(const char* what, const std::vector<double>& ours, const std::vector<double>& theirs, const char* baseline)
 {
-    std::printf("%-52s ours %8.1f ms   %-34s %8.1f ms   ratio %.2f\n", what, ours, baseline, theirs, ours / theirs);
+    Figures o, t, ratio;
+    for (size_t i = 0; i < ours.size(); ++i) {
+        o.add(ours[i]);
+        t.add(theirs[i]);
+        ratio.add(ours[i] / theirs[i]);
+    }
+    std::printf("%s, ms\n  reference (%s)  %s\n  Sonaplex  %s\n  ratio     %s\n", what, baseline, qPrintable(t.text()),
+        qPrintable(o.text()), qPrintable(ratio.text()));
 }
 
 } // namespace
@@ -101,7 +74,7 @@ int main(int argc, char** argv)
         }));
         theirs.push_back(msOf([&] { run(QStringLiteral("sox"), {at("music.ogg"), "-n", "stats"}); }));
     }
-    line("overview + loudness, 5-minute Ogg Vorbis", median(ours), median(theirs), "sox FILE -n stats");
+    line("Overview and loudness of a 5-minute Ogg Vorbis file (target 1.2)", ours, theirs, "sox FILE -n stats");
 
     const audio::SoundInfo vorbis = audio::soundFileInfo(at("game.ogg"));
     ours.clear();
@@ -110,7 +83,8 @@ int main(int argc, char** argv)
         ours.push_back(msOf([&] { audio::convertInHelper(at("in.wav"), at("ours.ogg"), vorbis, 0, {}, audio::LoopChoice::Own); }));
         theirs.push_back(msOf([&] { run(QStringLiteral("sox"), {at("in.wav"), "-r", "22050", "-c", "1", at("sox.ogg")}); }));
     }
-    line("5-min 48 kHz stereo wave -> 22 kHz mono Vorbis", median(ours), median(theirs), "sox -r 22050 -c 1 out.ogg");
+    line("A 5-minute 48 kHz stereo wave file to a 22 kHz mono Vorbis game file (target 1.0)", ours, theirs,
+        "sox in.wav -r 22050 -c 1 out.ogg");
     const audio::SoundInfo madeVorbis = audio::soundFileInfo(at("ours.ogg"));
     std::printf("  nominal bitrate: game %d, ours %d (%.1f%%)\n", vorbis.bitrate, madeVorbis.bitrate,
         100.0 * (madeVorbis.bitrate - vorbis.bitrate) / vorbis.bitrate);
@@ -122,7 +96,7 @@ int main(int argc, char** argv)
         ours.push_back(msOf([&] { audio::convertInHelper(at("in.wav"), at("ours.opus"), opus, 0, {}, audio::LoopChoice::Own); }));
         theirs.push_back(msOf([&] { run(QStringLiteral("opusenc"), {"--quiet", "--bitrate", "48", at("in.wav"), at("enc.opus")}); }));
     }
-    line("5-min 48 kHz stereo wave -> Opus game file", median(ours), median(theirs), "opusenc --bitrate 48");
+    line("The same to an Opus game file of 48 kbit/s (target 1.0)", ours, theirs, "opusenc --bitrate 48");
     const audio::SoundInfo madeOpus = audio::soundFileInfo(at("ours.opus"));
     std::printf("  bitrate: game %d, ours %d (%.1f%%)\n", opus.bitrate, madeOpus.bitrate,
         100.0 * (madeOpus.bitrate - opus.bitrate) / opus.bitrate);

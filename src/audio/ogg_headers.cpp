@@ -279,6 +279,69 @@ QByteArray makePage(const QByteArray& head, uint8_t flags, uint32_t sequence, co
     return page;
 }
 
+// The comment packet again: its vendor and comments, loop tags replaced (empty, with `why`, when
+// it cannot be read).
+QByteArray commentsWithLoop(const QByteArray& old, OggHeaders::Codec codec, const LoopPoints& loop, QString* why)
+{
+    const qsizetype prefix = codec == OggHeaders::Codec::Vorbis ? 7 : 8;
+    QStringList comments;
+    if (!readComments(reinterpret_cast<const uchar*>(old.constData()) + prefix, old.size() - prefix, comments).isEmpty()) {
+        *why = QStringLiteral("its comment header cannot be read");
+        return {};
+    }
+    const uint32_t vendorSize = le32(reinterpret_cast<const uchar*>(old.constData()) + prefix);
+    comments.erase(std::remove_if(comments.begin(), comments.end(),
+                       [](const QString& c) {
+                           return c.section(QLatin1Char('='), 0, 0).trimmed().toUpper().startsWith(QLatin1String("LOOP"));
+                       }),
+        comments.end());
+    if (loop.present()) {
+        comments << QStringLiteral("LOOPSTART=%1").arg(loop.start);
+        if (loop.length > 0)
+            comments << QStringLiteral("LOOPLENGTH=%1").arg(loop.length);
+    }
+    QByteArray packet = old.left(prefix + 4 + vendorSize) + littleEndian(uint32_t(comments.size()));
+    for (const QString& c : comments)
+        packet += littleEndian(uint32_t(c.toUtf8().size())) + c.toUtf8();
+    if (codec == OggHeaders::Codec::Vorbis)
+        packet += char(1); // framing bit
+    return packet;
+}
+
+// The header packets after the first, laced into pages numbered from 1 (`head`: the first
+// page's header, whose stream serial they keep).
+QByteArray headerPages(const QByteArray& head, const std::vector<QByteArray>& packets)
+{
+    QByteArray out;
+    uint32_t sequence = 1;
+    QByteArray lacing, body;
+    bool continued = false;
+    auto flush = [&](bool next) {
+        out += makePage(head, continued ? 1 : 0, sequence++, lacing, body);
+        lacing.clear();
+        body.clear();
+        continued = next;
+    };
+    for (size_t k = 1; k < packets.size(); ++k) {
+        qsizetype left = packets[k].size(), at = 0;
+        for (;;) {
+            const int piece = int(std::min<qsizetype>(left, 255));
+            lacing += char(piece);
+            body += packets[k].mid(at, piece);
+            at += piece;
+            left -= piece;
+            const bool ended = piece < 255;
+            if (lacing.size() == 255)
+                flush(!ended);
+            if (ended)
+                break;
+        }
+    }
+    if (!lacing.isEmpty())
+        flush(false);
+    return out;
+}
+
 } // namespace
 
 QString setOggLoopTags(const QString& path, const LoopPoints& loop)
@@ -318,57 +381,12 @@ QString setOggLoopTags(const QString& path, const LoopPoints& loop)
     if (int(packets.size()) <= headerPackets)
         return QStringLiteral("its headers are cut short");
     packets.pop_back();
-    // The comment packet again: its vendor and comments, loop tags replaced.
-    const QByteArray& old = packets[1];
-    const qsizetype prefix = h.codec == OggHeaders::Codec::Vorbis ? 7 : 8;
-    QStringList comments;
-    if (!readComments(reinterpret_cast<const uchar*>(old.constData()) + prefix, old.size() - prefix, comments).isEmpty())
-        return QStringLiteral("its comment header cannot be read");
-    const uint32_t vendorSize = le32(reinterpret_cast<const uchar*>(old.constData()) + prefix);
-    comments.erase(std::remove_if(comments.begin(), comments.end(),
-                       [](const QString& c) { return c.section(QLatin1Char('='), 0, 0).trimmed().toUpper().startsWith(QLatin1String("LOOP")); }),
-        comments.end());
-    if (loop.present()) {
-        comments << QStringLiteral("LOOPSTART=%1").arg(loop.start);
-        if (loop.length > 0)
-            comments << QStringLiteral("LOOPLENGTH=%1").arg(loop.length);
-    }
-    QByteArray packet = old.left(prefix + 4 + vendorSize) + littleEndian(uint32_t(comments.size()));
-    for (const QString& c : comments)
-        packet += littleEndian(uint32_t(c.toUtf8().size())) + c.toUtf8();
-    if (h.codec == OggHeaders::Codec::Vorbis)
-        packet += char(1); // framing bit
-    packets[1] = packet;
-
-    // The first page keeps the identification packet alone; the other headers follow, laced.
-    const QByteArray head = file.mid(pages[0].at, 27);
-    QByteArray out = file.mid(pages[0].at, pages[0].size);
-    uint32_t sequence = 1;
-    QByteArray lacing, body;
-    bool continued = false;
-    auto flush = [&](bool next) {
-        out += makePage(head, continued ? 1 : 0, sequence++, lacing, body);
-        lacing.clear();
-        body.clear();
-        continued = next;
-    };
-    for (size_t k = 1; k < packets.size(); ++k) {
-        qsizetype left = packets[k].size(), at = 0;
-        for (;;) {
-            const int piece = int(std::min<qsizetype>(left, 255));
-            lacing += char(piece);
-            body += packets[k].mid(at, piece);
-            at += piece;
-            left -= piece;
-            const bool ended = piece < 255;
-            if (lacing.size() == 255)
-                flush(!ended);
-            if (ended)
-                break;
-        }
-    }
-    if (!lacing.isEmpty())
-        flush(false);
+    QString why;
+    packets[1] = commentsWithLoop(packets[1], h.codec, loop, &why);
+    if (packets[1].isEmpty())
+        return why;
+    QByteArray out = file.mid(pages[0].at, pages[0].size) + headerPages(file.mid(pages[0].at, 27), packets);
+    auto sequence = uint32_t(pagesOf(out).size()); // the sound's pages are numbered on from the headers
     for (size_t p = firstSoundPage; p < pages.size(); ++p) {
         QByteArray page = file.mid(pages[p].at, pages[p].size);
         page.replace(18, 4, littleEndian(sequence++));

@@ -122,7 +122,10 @@ inline std::vector<float> referenceSignal(int rate, int channels, double seconds
     return s;
 }
 
-inline bool writeWave(const QString& path, const std::vector<float>& samples, int rate, int channels, int format)
+// A sound file of libsndfile's `format`; `loop` (start, end in frames), when given, goes in
+// as a wave file's "smpl" loop.
+inline bool writeWave(const QString& path, const std::vector<float>& samples, int rate, int channels, int format,
+    std::pair<unsigned, unsigned> loop = {})
 {
     SF_INFO info{};
     info.samplerate = rate;
@@ -132,8 +135,19 @@ inline bool writeWave(const QString& path, const std::vector<float>& samples, in
     if (!f)
         return false;
     sf_command(f, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    if (loop.second > loop.first) {
+        SF_INSTRUMENT instrument{};
+        instrument.loop_count = 1;
+        instrument.loops[0] = {SF_LOOP_FORWARD, loop.first, loop.second, 0};
+        sf_command(f, SFC_SET_INSTRUMENT, &instrument, sizeof instrument);
+    }
+    // In pieces: libvorbis fails on one write of minutes of sound.
     const sf_count_t frames = sf_count_t(samples.size() / size_t(channels));
-    const bool ok = sf_writef_float(f, samples.data(), frames) == frames;
+    bool ok = true;
+    for (sf_count_t at = 0; at < frames && ok; at += 8192) {
+        const sf_count_t n = std::min<sf_count_t>(8192, frames - at);
+        ok = sf_writef_float(f, samples.data() + at * channels, n) == n;
+    }
     sf_close(f);
     return ok;
 }

@@ -1,5 +1,7 @@
 #pragma once
 // Ogg pages taken apart and put back together, for files made to harm a decoder.
+#include "audio/ogg_headers.h"
+
 #include <QByteArray>
 
 #include <cstdint>
@@ -7,29 +9,9 @@
 
 namespace sonaplex::test {
 
-inline uint32_t oggCrc(const QByteArray& page)
-{
-    static const auto table = [] {
-        std::vector<uint32_t> t(256);
-        for (uint32_t i = 0; i < 256; ++i) {
-            uint32_t r = i << 24;
-            for (int k = 0; k < 8; ++k)
-                r = r & 0x80000000u ? (r << 1) ^ 0x04c11db7u : r << 1;
-            t[i] = r;
-        }
-        return t;
-    }();
-    uint32_t crc = 0;
-    for (int i = 0; i < page.size(); ++i) {
-        const uchar byte = (i >= 22 && i < 26) ? 0 : uchar(page[i]);
-        crc = (crc << 8) ^ table[((crc >> 24) & 0xFF) ^ byte];
-    }
-    return crc;
-}
-
 inline void sealPage(QByteArray& page)
 {
-    const uint32_t crc = oggCrc(page);
+    const uint32_t crc = audio::oggPageCrc(page.constData(), page.size());
     for (int k = 0; k < 4; ++k)
         page[22 + k] = char(crc >> (8 * k));
 }

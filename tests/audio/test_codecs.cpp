@@ -145,20 +145,8 @@ private slots:
         QCOMPARE(ogg.loop.start, int64_t(44100));
         QVERIFY2(audio::formatLine(ogg).endsWith("\nloops from 0:01.0"), qPrintable(audio::formatLine(ogg)));
 
-        SF_INFO wi{};
-        wi.samplerate = 22050;
-        wi.channels = 1;
-        wi.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        SNDFILE* w = sf_open(QFile::encodeName(at("loop.wav")).constData(), SFM_WRITE, &wi);
-        QVERIFY(w);
-        SF_INSTRUMENT instrument{};
-        instrument.basenote = 60;
-        instrument.loop_count = 1;
-        instrument.loops[0] = {SF_LOOP_FORWARD, 11025, 22050, 0};
-        sf_command(w, SFC_SET_INSTRUMENT, &instrument, sizeof instrument);
-        const std::vector<float> wave = referenceSignal(22050, 1, 2);
-        sf_writef_float(w, wave.data(), sf_count_t(wave.size()));
-        sf_close(w);
+        QVERIFY(writeWave(at("loop.wav"), referenceSignal(22050, 1, 2), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16,
+            {11025, 22050}));
         const audio::SoundInfo looped = audio::soundFileInfo(at("loop.wav"));
         QCOMPARE(looped.loop, (audio::LoopPoints{11025, 11025}));
         QVERIFY2(audio::formatLine(looped).endsWith("\nloops 0:00.5 to 0:01.0"), qPrintable(audio::formatLine(looped)));

@@ -136,19 +136,8 @@ private slots:
     // review window says so, and SWITCH loops the whole replacement when asked.
     void aLoopingGameFileGetsAReplacementLoopedWhole()
     {
-        SF_INFO info{};
-        info.samplerate = 22050;
-        info.channels = 1;
-        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        SNDFILE* f = sf_open(QFile::encodeName(gameFile("sound/hum.wav")).constData(), SFM_WRITE, &info);
-        QVERIFY(f);
-        SF_INSTRUMENT instrument{};
-        instrument.loop_count = 1;
-        instrument.loops[0] = {SF_LOOP_FORWARD, 1000, 20000, 0};
-        sf_command(f, SFC_SET_INSTRUMENT, &instrument, sizeof instrument);
-        const std::vector<float> hum = referenceSignal(22050, 1, 1);
-        sf_writef_float(f, hum.data(), sf_count_t(hum.size()));
-        sf_close(f);
+        QVERIFY(writeWave(gameFile("sound/hum.wav"), referenceSignal(22050, 1, 1), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16,
+            {1000, 20000}));
         QVERIFY(writeWave(mine + "/plain.wav", referenceSignal(22050, 1, 2), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
         click("FrmMidi", "CmdGotoWavSelect1");
         highlight("FrmWavSelect", "FleWav1", "DirWav1", game + "/sound", "hum.wav");
@@ -163,6 +152,7 @@ private slots:
         click("FrmCopyWavs", "CmdSwitch2");
         QCOMPARE(program->messages.messages.front().title, QStringLiteral("Loop Points"));
         QVERIFY2(isShown("FrmReplaceConfirm"), qPrintable(program->messages.lastText()));
+        SF_INFO info{};
         SNDFILE* g = sf_open(QFile::encodeName(gameFile("sound/hum.wav")).constData(), SFM_READ, &info);
         QVERIFY(g);
         SF_INSTRUMENT looped{};
