@@ -12,14 +12,13 @@
 
 namespace sonaplex {
 
-namespace {
 // What the check needs of the sounds themselves: whether each opens as the players open it (read
 // in the helper, all in one go: they come from a stranger), and a recording's format against its
 // game file's.
-struct Inspected {
+struct InspectedSounds {
     QHash<QString, audio::SoundInfo> sounds;
 
-    explicit Inspected(const std::vector<QString>& paths)
+    explicit InspectedSounds(const std::vector<QString>& paths)
     {
         const QStringList list(paths.begin(), paths.end());
         const std::vector<audio::SoundInfo> infos = audio::probeInfos(list, audio::kProbeTimeLimit);
@@ -34,6 +33,8 @@ struct Inspected {
             }};
     }
 };
+
+namespace {
 
 // The game a new pack is for: as installed when a game holds the folder, else by its name.
 void describeGame(PackManifest& m, const QString& gameFolder, const std::vector<Game>& games)
@@ -96,9 +97,10 @@ bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, co
     progress.setTotal(int(sounds_.size()), 0);
     PackCheck found;
     progress.offload([&] {
-        const Inspected inspected(sounds_);
+        if (!inspected_)
+            inspected_ = std::make_shared<const InspectedSounds>(sounds_);
         found = checkPack(
-            path_, manifest(), sounds_, gameFolder, known, remembered, inspected.inspection(), overOthers, &progress);
+            path_, manifest(), sounds_, gameFolder, known, remembered, inspected_->inspection(), overOthers, &progress);
     });
     if (progress.cancelled())
         return false;

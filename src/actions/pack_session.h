@@ -4,6 +4,7 @@
 #include "readers/sound_pack.h"
 
 #include <map>
+#include <memory>
 
 namespace sonaplex {
 
@@ -68,6 +69,9 @@ private:
     std::unique_ptr<PackArchive> archive_;
     std::shared_ptr<QTemporaryDir> work_;
     std::vector<QString> sounds_;
+    // What the helper read of each sound, the first time the pack was checked: the inflated
+    // sounds never change while the session holds them.
+    std::shared_ptr<const struct InspectedSounds> inspected_;
     PackRefusal refused_;
     PackCheck check_;
     std::map<size_t, QString> converted_, notConverted_;
