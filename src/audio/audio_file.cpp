@@ -69,6 +69,14 @@ bool containerFits(SoundFormat format, int sfFormat)
     }
 }
 
+// "a wave", "an Ogg Vorbis", "an MP3": a format's name as a message puts it before "file".
+QString withArticle(SoundFormat format)
+{
+    const QString words = soundFormatWords(format);
+    const bool vowel = format == SoundFormat::Ogg || format == SoundFormat::Opus || format == SoundFormat::Mp3;
+    return (vowel ? QStringLiteral("an ") : QStringLiteral("a ")) + words;
+}
+
 // What the name promises against what the first bytes hold ("ID3" tags may stand before FLAC).
 QString nameProblem(SoundFormat named, SoundFormat held, const QString& name)
 {
@@ -76,9 +84,9 @@ QString nameProblem(SoundFormat named, SoundFormat held, const QString& name)
     if (held == container || (named == SoundFormat::Flac && held == SoundFormat::Mp3))
         return {};
     if (held == SoundFormat::Unknown)
-        return QStringLiteral("%1 is not a %2 file that can be played.").arg(name, soundFormatWords(named));
+        return QStringLiteral("%1 is not %2 file that can be played.").arg(name, withArticle(named));
     return QStringLiteral("%1 holds %2, not the %3 its name says: a game would not read it.")
-        .arg(name, held == SoundFormat::Ogg ? QStringLiteral("an Ogg stream") : QStringLiteral("a %1 file").arg(soundFormatWords(held)),
+        .arg(name, held == SoundFormat::Ogg ? QStringLiteral("an Ogg stream") : QStringLiteral("%1 file").arg(withArticle(held)),
             soundFormatWords(named));
 }
 
@@ -195,11 +203,11 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
     SNDFILE* sound = sndfile().sf_open_fd(fd, SFM_READ, &sf, SF_TRUE);
     if (!sound)
         return {nullptr,
-            QStringLiteral("%1 is not a %2 file that can be played (%3).")
-                .arg(name, soundFormatWords(header.format), QString::fromUtf8(sndfile().sf_strerror(nullptr)))};
+            QStringLiteral("%1 is not %2 file that can be played (%3).")
+                .arg(name, withArticle(header.format), QString::fromUtf8(sndfile().sf_strerror(nullptr)))};
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> closer(sound, sndfile().sf_close);
     if (!containerFits(header.format, sf.format))
-        return {nullptr, QStringLiteral("%1 is not a %2 file that can be played.").arg(name, soundFormatWords(header.format))};
+        return {nullptr, QStringLiteral("%1 is not %2 file that can be played.").arg(name, withArticle(header.format))};
     if (sf.frames <= 0 || sf.channels <= 0 || sf.samplerate <= 0)
         return {nullptr, QStringLiteral("%1 holds no sound.").arg(name)};
     if (sf.samplerate < kMinRate || sf.samplerate > kMaxRate)

@@ -2,6 +2,7 @@
 
 #include "audio/analysis.h"
 #include "audio/probe.h"
+#include "base/sound_names.h"
 #include "base/files.h"
 #include "readers/games.h"
 #include "base/program_folder.h"
@@ -31,7 +32,7 @@
 namespace sonaplex::cli {
 
 namespace {
-const char* const kCommands[] = {"status", "restore", "undo", "reapply", "check", "games", "pack", "help"};
+const char* const kCommands[] = {"status", "sounds", "restore", "undo", "reapply", "check", "games", "pack", "help"};
 } // namespace
 
 QString usage()
@@ -44,6 +45,8 @@ QString usage()
         "  status FOLDER|GAME            every game file the record knows under FOLDER (or of an\n"
         "                                installed game, by name or id), with its state\n"
         "                                (replaced, original, changed, missing), what replaced it and when\n"
+        "  sounds FOLDER|GAME            every sound file of the game (hidden folders left out), with its\n"
+        "                                format and length, its state and what replaced it\n"
         "  restore FOLDER|GAME --all     puts back the original of every replaced file under FOLDER\n"
         "  restore FOLDER|GAME FILE...   puts back the originals of these files\n"
         "  undo                          takes back the last SWITCH or restore\n"
@@ -579,6 +582,70 @@ int check(const Options& o)
     return allUsable && !interrupted() ? kDone : kNotAll;
 }
 
+// Every sound file under a game's folder: what it is (read in the helper, as every file from
+// elsewhere), and what Sonaplex did to it.
+int sounds(const Options& o)
+{
+    if (o.arguments.size() != 1)
+        return usageError(QStringLiteral("sounds takes one folder, or a game's name or id."));
+    const QString folder = gameOrFolder(o, o.arguments.front());
+    if (folder.isEmpty())
+        return kUsage;
+    if (!QFileInfo(folder).isDir())
+        return notATarget(o.arguments.front());
+    Opened opened = openListing(o, folder);
+    if (opened.failed)
+        return opened.failed;
+    QHash<QString, const ReplacedFile*> known;
+    for (const ReplacedFile& f : opened.files)
+        known.insert(f.gamePath, &f);
+    QStringList names = filesBelow(folder);
+    names.erase(std::remove_if(names.begin(), names.end(), [](const QString& n) { return !isSoundName(n); }), names.end());
+    QStringList paths;
+    for (const QString& name : names)
+        paths << folder + QLatin1Char('/') + name;
+    const std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
+    QJsonArray list;
+    bool allRead = true;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const audio::SoundInfo& info = infos[size_t(i)];
+        const ReplacedFile* f = known.value(paths[i]);
+        const QString state = stateKeyword(f ? f->state : GameFileState::Original);
+        const QString format = info.ok() ? audio::formatSummary(info) : QString();
+        allRead = allRead && info.ok();
+        if (o.json) {
+            QJsonObject s{{QStringLiteral("path"), names[i]}, {QStringLiteral("state"), state},
+                {QStringLiteral("soundFormat"), soundFormatWords(soundFormatOfName(names[i]))}};
+            if (info.ok()) {
+                s.insert(QStringLiteral("format"), format);
+                s.insert(QStringLiteral("seconds"), info.seconds);
+            } else {
+                s.insert(QStringLiteral("error"), info.error);
+            }
+            if (f && !f->replacedBy.isEmpty()) {
+                s.insert(QStringLiteral("replacedBy"), f->replacedBy);
+                s.insert(QStringLiteral("at"), f->at.toUTC().toString(Qt::ISODate));
+            }
+            list.append(s);
+            continue;
+        }
+        QString line = QStringLiteral("%1  %2  ").arg(state, -9).arg(QDir::toNativeSeparators(names[i]));
+        const auto ms = int64_t(info.seconds * 1000);
+        line += info.ok() ? QStringLiteral("%1, %2").arg(format, audio::clockText(ms, 1000, std::max(1, audio::clockDecimals(ms, 1000))))
+                          : QStringLiteral("cannot be read: %1").arg(info.error);
+        if (f && !f->replacedBy.isEmpty())
+            line += QStringLiteral("  (Sonaplex put %1 there, %2)")
+                        .arg(QDir::toNativeSeparators(f->replacedBy), f->at.toLocalTime().toString(Qt::ISODate));
+        out(line);
+    }
+    if (o.json)
+        printJson({{QStringLiteral("command"), QStringLiteral("sounds")}, {QStringLiteral("folder"), folder},
+            {QStringLiteral("sounds"), list}});
+    else if (names.isEmpty())
+        out(QStringLiteral("No sound file under %1.").arg(QDir::toNativeSeparators(folder)));
+    return allRead ? kDone : kNotAll;
+}
+
 // The games the launchers' files name, each with how many of its files Sonaplex replaced and
 // how many of those were changed since (by an update, most likely).
 int games(const Options& o)
@@ -710,6 +777,8 @@ int run(int argc, char** argv)
             return usageError(QStringLiteral("%1 does not take %2.").arg(o.command, f));
     if (o.command == QLatin1String("status"))
         return status(o);
+    if (o.command == QLatin1String("sounds"))
+        return sounds(o);
     if (o.command == QLatin1String("restore"))
         return restore(o);
     if (o.command == QLatin1String("undo"))

@@ -111,7 +111,7 @@ private slots:
         QVERIFY(QFile::copy(kFrozenBubble + "/launch.ogg", at("launch.opus")));
         QVERIFY(audio::soundFileInfo(at("launch.opus")).error.contains("holds no Opus stream"));
         QVERIFY(writeBytes(at("noise.mp3"), QByteArray(4096, 'z')));
-        QVERIFY(audio::soundFileInfo(at("noise.mp3")).error.contains("is not a MP3 file"));
+        QVERIFY(audio::soundFileInfo(at("noise.mp3")).error.contains("is not an MP3 file"));
         QVERIFY(writeBytes(at("notes.txt"), "hello"));
         QVERIFY(audio::soundFileInfo(at("notes.txt")).error.contains("not a sound file Sonaplex knows"));
     }

@@ -103,6 +103,34 @@ private slots:
         }
     }
 
+    // Every sound of the game at any depth (hidden folders left out), with its format, state
+    // and what replaced it; one that cannot be read is named and makes the exit 1.
+    void soundsListsEverySoundOfTheGame()
+    {
+        switchWith({{gameFile(1), myFile(1)}});
+        QVERIFY(QDir().mkpath(game + "/sfx") && QDir().mkpath(game + "/.cache"));
+        QVERIFY(QFile::copy("/usr/share/games/frozen-bubble/snd/launch.ogg", game + "/sfx/launch.ogg"));
+        QVERIFY(QFile::copy("/usr/share/games/frozen-bubble/snd/launch.ogg", game + "/.cache/hidden.ogg"));
+        QVERIFY(writeFile(game + "/notes.txt", "not a sound"));
+        QVERIFY(writeFile(game + "/sfx/broken.ogg", "not Ogg at all"));
+        const Ran ran = sonaplex({"sounds", game, "--json"});
+        QCOMPARE(ran.exit, 1); // broken.ogg cannot be read
+        QMap<QString, QJsonObject> byPath;
+        for (const QJsonValue& v : ran.json().value("sounds").toArray())
+            byPath.insert(v.toObject().value("path").toString(), v.toObject());
+        QCOMPARE(byPath.keys(), QStringList({"TRACK1.MID", "TRACK2.MID", "TRACK3.MID", "sfx/broken.ogg", "sfx/launch.ogg"}));
+        QCOMPARE(byPath["TRACK1.MID"].value("state").toString(), "replaced");
+        QCOMPARE(byPath["TRACK1.MID"].value("replacedBy").toString(), myFile(1));
+        QVERIFY(byPath["TRACK1.MID"].value("format").toString().startsWith("MIDI format"));
+        QCOMPARE(byPath["TRACK2.MID"].value("state").toString(), "original");
+        QVERIFY(byPath["sfx/broken.ogg"].value("error").toString().contains("broken.ogg is not an Ogg Vorbis file"));
+        QCOMPARE(byPath["sfx/launch.ogg"].value("format").toString(), "44100 Hz mono (Ogg Vorbis)");
+        const Ran human = sonaplex({"sounds", game});
+        QVERIFY2(human.out.contains(QRegularExpression(
+                     "^original +sfx/launch\\.ogg  44100 Hz mono \\(Ogg Vorbis\\), 0:00\\.09$", QRegularExpression::MultilineOption)),
+            qPrintable(human.out));
+    }
+
     void statusRestoreAndUndoAgreeWithTheWindows()
     {
         switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
