@@ -1,4 +1,5 @@
 #include "actions/pack_session.h"
+#include "actions/conversion.h"
 #include "audio/probe.h"
 
 #include "audio/analysis.h"
@@ -125,30 +126,23 @@ bool PackSession::convert(WorkProgress& progress, bool all)
     converted_.clear();
     notConverted_.clear();
     const QString folder = work_ ? work_->path() : QString();
-    progress.offload([&] {
-        for (const PackItem& item : check_.items) {
-            if (item.action != PackAction::Replace || item.format.state != FormatCheck::State::Differs
-                || !(all || item.format.codecDiffers))
-                continue;
-            if (progress.cancelled())
-                break;
+    std::vector<ConversionJob> jobs;
+    for (const PackItem& item : check_.items)
+        if (item.action == PackAction::Replace && item.format.state == FormatCheck::State::Differs
+            && (all || item.format.codecDiffers))
             // Named as the game file is, so that it is taken (and read back) as that format.
-            const QString copy
-                = QStringLiteral("%1/converted-%2.%3").arg(folder).arg(item.entry + 1).arg(QFileInfo(item.gamePath).suffix());
-            const QString why = audio::convertInHelper(sounds_[item.entry], copy,
-                audio::soundInfo(audio::DeviceKind::WaveAudio, item.gamePath), 0, [&progress] { return progress.cancelled(); },
-                audio::LoopChoice::Own);
-            if (why.isEmpty())
-                converted_[item.entry] = copy;
-            else
-                notConverted_[item.entry] = why;
-        }
-    });
-    if (!progress.cancelled())
-        return true;
-    converted_.clear();
-    notConverted_.clear();
-    return false;
+            jobs.push_back({int(item.entry), sounds_[item.entry], item.gamePath,
+                QStringLiteral("%1/converted-%2.%3").arg(folder).arg(item.entry + 1).arg(QFileInfo(item.gamePath).suffix())});
+    progress.setTotal(int(jobs.size()), 0);
+    Conversions made;
+    progress.offload([&] { made = convertReplacements(jobs, progress); });
+    if (made.cancelled)
+        return false;
+    for (const auto& [entry, copy] : made.converted)
+        converted_[size_t(entry)] = copy;
+    for (const auto& [entry, why] : made.failed)
+        notConverted_[size_t(entry)] = why;
+    return true;
 }
 
 PreparedRun PackSession::apply(ReplacementRecord& record)

@@ -1,18 +1,12 @@
 #include "ui/format_conversion.h"
 
 #include "audio/analysis.h"
-#include "audio/convert.h"
-#include "audio/probe.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <memory>
-#include <new>
-#include <stdexcept>
 
 namespace sonaplex {
 
@@ -24,21 +18,6 @@ struct Job {
     bool differs = false; // in format from its game file
     bool loopWhole = false; // looped whole: the game loops its file and the replacement has no loop of its own
 };
-
-// How much to turn a replacement up or down to the game file's loudness, without pushing
-// its peak past full scale.
-double matchingGain(const QString& game, const QString& replacement, const std::function<bool()>& stopped)
-{
-    auto measure = [&stopped](const QString& path) { // in the helper, as every stranger's file is read
-        return audio::probeAnalysis(
-            path, 0, [](const audio::SoundInfo&) {}, [](audio::OverviewPart&&) { return true; }, stopped);
-    };
-    const audio::Loudness target = measure(game);
-    const audio::Loudness now = measure(replacement);
-    if (!target.ok || !now.ok || target.lufs <= -199 || now.lufs <= -199)
-        return 0;
-    return std::min(target.lufs - now.lufs, -0.1 - now.peakDb);
-}
 
 } // namespace
 
@@ -122,47 +101,16 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
     if (jobs.empty())
         return result; // copied as they are
 
-    // One error text per job (empty: converted), worked out off this thread.
-    std::vector<QString> whys(jobs.size());
-    LongWork work(parent, QStringLiteral("Converting the replacements\u2026"));
-    WorkProgress& progress = work.progress();
-    progress.setTotal(int(jobs.size()), 0);
-    progress.offload([&] {
-        auto stopped = [&progress] { return progress.cancelled(); };
-        for (size_t k = 0; k < jobs.size() && !stopped(); ++k) {
-            const Job& job = jobs[k];
-            QString why;
-            try {
-                const audio::SoundInfo like = audio::soundInfo(audio::DeviceKind::WaveAudio, job.game);
-                why = like.ok() ? QString() : like.error;
-                if (why.isEmpty()) {
-                    const double gain = match ? matchingGain(job.game, job.source, stopped) : 0;
-                    why = audio::convertInHelper(job.source, job.destination, like, gain, stopped,
-                        job.loopWhole ? audio::LoopChoice::Whole : audio::LoopChoice::Own);
-                }
-            } catch (const std::bad_alloc&) {
-                why = QStringLiteral("there is not enough memory to convert it");
-            } catch (const std::exception& e) {
-                why = QString::fromLocal8Bit(e.what());
-            }
-            if (!why.isEmpty())
-                QFile::remove(job.destination); // never taken for a converted copy
-            whys[k] = why;
-            progress.fileDone();
-        }
-    });
-    if (work.cancelled()) {
+    std::vector<ConversionJob> work;
+    for (const Job& job : jobs)
+        work.push_back({job.n, job.source, job.game, job.destination, match,
+            job.loopWhole ? audio::LoopChoice::Whole : audio::LoopChoice::Own});
+    LongWork converting(parent, QStringLiteral("Converting the replacements\u2026"));
+    WorkProgress& progress = converting.progress();
+    progress.setTotal(int(work.size()), 0);
+    progress.offload([&] { result = convertReplacements(work, progress); });
+    if (converting.cancelled())
         result.cancelled = true;
-        return result;
-    }
-    for (size_t k = 0; k < jobs.size(); ++k) {
-        const QString& why = whys[k];
-        if (why.isEmpty()) {
-            result.substitutes[jobs[k].n] = jobs[k].destination;
-        } else {
-            result.failed[jobs[k].n] = why;
-        }
-    }
     return result;
 }
 

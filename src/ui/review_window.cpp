@@ -70,7 +70,7 @@ bool ReviewWindow::switchFiles()
     Report run;
     {
         LongWork work(this, QStringLiteral("Replacing the game files\u2026"));
-        run = replaceGameFiles(selections, replacementCheck_, forms().record(), conversions.substitutes,
+        run = replaceGameFiles(selections, replacementCheck_, forms().record(), conversions.converted,
             &work.progress(), conversions.failed);
     }
     if (!run.recordNotice.isEmpty())
