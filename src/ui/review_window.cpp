@@ -20,7 +20,7 @@ namespace sonaplex {
 ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
     : Form(forms, setup.name, setup.title, 0), name_(setup.name), replacementCheck_(replacementCheckFor(setup.deviceKind)),
       board_(new ReviewBoard(setup.board,
-          forms.selections(setup.name, setup.board.count, setup.deviceKind == audio::DeviceKind::WaveAudio), this)),
+          forms.selections(setup.name, setup.board.count, true), this)),
       bottom_(new QHBoxLayout)
 {
     auto* warning = makeLabel(QStringLiteral("LblSelectionRed"), setup.warning, this);

@@ -58,7 +58,7 @@ SelectionBoardSetup checkedBoard(const SelectionWindowSetup& setup)
 
 SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup)
     : Form(forms, setup.name, setup.title, CloseBox | MinimizeBox), reviewName_(setup.reviewName),
-      count_(setup.board.count), compareFormats_(true),
+      count_(setup.board.count),
       gamePane_(new BrowserPane(withPlaces(setup.gamePane, forms, true), forms.audio(), this)),
       replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms, false), forms.audio(), this)),
       board_(new SelectionBoard(
@@ -178,7 +178,7 @@ void SelectionWindow::openRestoreOn(const QString& link)
 
 SelectionList& SelectionWindow::selections() const
 {
-    return forms().selections(reviewName_, count_, compareFormats_);
+    return forms().selections(reviewName_, count_, true); // every side has recordings to compare
 }
 
 void SelectionWindow::compare() { compareAB(gamePane_->player(), replacementPane_->player(), matchLoudness_->isChecked()); }

@@ -63,7 +63,6 @@ private:
 
     QString reviewName_;
     int count_;
-    bool compareFormats_;
     BrowserPane* gamePane_;
     BrowserPane* replacementPane_;
     SelectionBoard* board_;

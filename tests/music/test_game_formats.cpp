@@ -4,6 +4,7 @@
 #include "actions/replacement.h"
 #include "audio/audio_support.h"
 #include "audio/module_support.h"
+#include "music/frm_copy_midi.h"
 #include "support.h"
 #include "ui/browser_pane.h"
 
@@ -113,6 +114,9 @@ private slots:
         std::vector<QByteArray> originals;
         for (const QString& name : names)
             originals.push_back(readAll(gameFile(name)));
+        // The review window made first, as a user going to it before any choice does: its side
+        // still compares formats (Vorbis under an Opus name would otherwise go in as it is).
+        program->forms().load<FrmCopyMidi>();
         music(1, "theme.ogg", "mine.mp3");
         music(2, "track3.opus", "intro.ogg");
         music(3, "level.flac", "mine.mp3");
