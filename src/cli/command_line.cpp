@@ -32,7 +32,7 @@
 namespace sonaplex::cli {
 
 namespace {
-const char* const kCommands[] = {"status", "sounds", "restore", "undo", "reapply", "check", "games", "pack", "help"};
+const char* const kCommands[] = {"status", "sounds", "replace", "restore", "undo", "reapply", "check", "games", "pack", "help"};
 } // namespace
 
 QString usage()
@@ -47,6 +47,11 @@ QString usage()
         "                                (replaced, original, changed, missing), what replaced it and when\n"
         "  sounds FOLDER|GAME            every sound file of the game (hidden folders left out), with its\n"
         "                                format and length, its state and what replaced it\n"
+        "  replace FOLDER|GAME --from DIR [--convert | --as-is] [--dry-run]\n"
+        "                                replaces the game's sounds with the files of DIR that have\n"
+        "                                their paths inside the game, or else their names (extensions\n"
+        "                                and case aside), in one run ('undo' takes it back); formats\n"
+        "                                are handled as by 'pack apply'; --dry-run only lists the matches\n"
         "  restore FOLDER|GAME --all     puts back the original of every replaced file under FOLDER\n"
         "  restore FOLDER|GAME FILE...   puts back the originals of these files\n"
         "  undo                          takes back the last SWITCH or restore\n"
@@ -341,6 +346,31 @@ QJsonObject itemJson(const ReportItem& item)
         o.insert(QStringLiteral("error"), outcomeWords(item));
     }
     return o;
+}
+
+CommandWords readWords(const Options& o, const QStringList& withValue, const QStringList& alone, QString* problem, int skip)
+{
+    const QStringList words = o.words.mid(skip);
+    const QString command = skip > 0 ? QStringLiteral("%1 %2").arg(o.command, o.words.value(0)) : o.command;
+    CommandWords w;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words[i];
+        if (withValue.contains(word)) {
+            if (i + 1 >= words.size()) {
+                *problem = QStringLiteral("%1 needs a value.").arg(word);
+                return w;
+            }
+            w.values.insert(word, words[++i]);
+        } else if (alone.contains(word)) {
+            w.switches << word;
+        } else if (word.startsWith(QLatin1String("--"))) {
+            *problem = QStringLiteral("%1 does not take %2.").arg(command, word);
+            return w;
+        } else {
+            w.positional << word;
+        }
+    }
+    return w;
 }
 
 int stoppedBeforeChanges()
@@ -755,6 +785,7 @@ int run(int argc, char** argv)
     // the others end at once.
     const bool changes = o.command == QLatin1String("restore") || o.command == QLatin1String("undo")
         || o.command == QLatin1String("reapply") || o.command == QLatin1String("check")
+        || o.command == QLatin1String("replace")
         || (o.command == QLatin1String("pack")
             && (o.words.value(0) == QLatin1String("apply") || o.words.value(0) == QLatin1String("remove")));
     if (changes)
@@ -771,6 +802,8 @@ int run(int argc, char** argv)
 
     if (o.command == QLatin1String("pack"))
         return pack(o); // its options take values: it reads its words itself
+    if (o.command == QLatin1String("replace"))
+        return replace(o);
     const QStringList accepted = o.command == QLatin1String("restore") ? QStringList{QStringLiteral("--all")} : QStringList{};
     for (const QString& f : o.flags)
         if (!accepted.contains(f))

@@ -2,6 +2,7 @@
 #include "actions/prepared_run.h"
 #include "record/replacement_record.h"
 
+#include <QHash>
 #include <QJsonObject>
 #include <QStringList>
 
@@ -53,6 +54,18 @@ int stoppedBeforeChanges();
 // Starts a run one of the actions put together, with progress and Ctrl+C, and says what it did.
 int runAndReport(const Options& o, const PreparedRun& prepared, const QString& working,
     const std::function<QString(int)>& doneText, const QStringList& notes = {});
+
+// The words after the command (and `skip` more, a subcommand): its positional words and its
+// options, those in `withValue` with the next word as their value. Empty `problem` when they read.
+struct CommandWords {
+    QStringList positional;
+    QHash<QString, QString> values; // --name NAME, ...
+    QStringList switches; // --convert, ...
+};
+CommandWords readWords(const Options& o, const QStringList& withValue, const QStringList& alone, QString* problem, int skip = 0);
+
+// sonaplex replace FOLDER|GAME --from DIR [--convert | --as-is] [--dry-run]
+int replace(const Options& o);
 
 // sonaplex pack create|check|apply|remove
 int pack(const Options& o);

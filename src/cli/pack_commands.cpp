@@ -18,43 +18,10 @@ namespace sonaplex::cli {
 
 namespace {
 
-// The words of a pack command: its positional words and its options with their values.
-struct PackWords {
-    QStringList positional;
-    QHash<QString, QString> values; // --name NAME, ...
-    QStringList switches; // --convert, ...
-};
-
-// Reads the words after "pack SUBCOMMAND": options in `withValue` take the next word. Empty
-// `problem` when they read.
-PackWords readWords(const Options& o, const QStringList& withValue, const QStringList& alone, QString* problem)
-{
-    const QStringList words = o.words.mid(1);
-    PackWords w;
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const QString& word = words[i];
-        if (withValue.contains(word)) {
-            if (i + 1 >= words.size()) {
-                *problem = QStringLiteral("%1 needs a value.").arg(word);
-                return w;
-            }
-            w.values.insert(word, words[++i]);
-        } else if (alone.contains(word)) {
-            w.switches << word;
-        } else if (word.startsWith(QLatin1String("--"))) {
-            *problem = QStringLiteral("pack %1 does not take %2.").arg(o.words.value(0), word);
-            return w;
-        } else {
-            w.positional << word;
-        }
-    }
-    return w;
-}
-
 // What check, apply and remove read: a pack, then a game folder or a game's name, and the
 // switches `alone`. `failed` is the exit status when the words do not read (said on stderr).
 struct PackTarget {
-    PackWords words;
+    CommandWords words;
     QString pack, folder;
     int failed = kDone;
 };
@@ -63,7 +30,7 @@ PackTarget readTarget(const Options& o, const QStringList& alone)
 {
     PackTarget t;
     QString problem;
-    t.words = readWords(o, {}, alone, &problem);
+    t.words = readWords(o, {}, alone, &problem, 1);
     if (!problem.isEmpty()) {
         t.failed = usageError(problem);
     } else if (t.words.positional.size() != 2) {
@@ -295,7 +262,7 @@ int create(const Options& o)
     QString problem;
     const QStringList withValue{QStringLiteral("--from-game"), QStringLiteral("--from-set"), QStringLiteral("--game"),
         QStringLiteral("--name"), QStringLiteral("--author"), QStringLiteral("--pack-version"), QStringLiteral("--description")};
-    const PackWords w = readWords(o, withValue, {}, &problem);
+    const CommandWords w = readWords(o, withValue, {}, &problem, 1);
     if (!problem.isEmpty())
         return usageError(problem);
     const bool fromGame = w.values.contains(QStringLiteral("--from-game"));

@@ -1,5 +1,7 @@
 #include "ui/format_conversion.h"
 
+#include "actions/game_sounds.h"
+
 #include "audio/analysis.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
@@ -9,17 +11,6 @@
 #include <algorithm>
 
 namespace sonaplex {
-
-namespace {
-
-struct Job {
-    int n;
-    QString label, source, game, destination;
-    bool differs = false; // in format from its game file
-    bool loopWhole = false; // looped whole: the game loops its file and the replacement has no loop of its own
-};
-
-} // namespace
 
 namespace {
 
@@ -50,36 +41,29 @@ bool askFormats(const QStringList& lines, bool mustConvert, bool& convert, bool&
 
 } // namespace
 
-Conversions offerConversion(const SelectionList& selections, const QString& folder, QWidget* parent)
+Conversions offerConversion(const std::vector<Selection>& selections, const std::vector<FormatCheck>& checks,
+    const QString& folder, QWidget* parent, const std::function<QString(int)>& label)
 {
     Conversions result;
-    std::vector<Job> jobs;
     QStringList lines, unlooped;
     bool mustConvert = false; // a replacement in another container or codec: a game cannot read it as it is
-    for (int n = 1; n <= selections.count(); ++n) {
-        const Selection& s = selections.at(n);
-        const FormatCheck& check = selections.format(n);
-        const bool differs = check.state == FormatCheck::State::Differs;
-        if (!(differs || check.loopMissing) || s.gameName.isEmpty() || s.replacementName.isEmpty())
+    for (size_t i = 0; i < selections.size() && i < checks.size(); ++i) {
+        const Selection& s = selections[i];
+        const FormatCheck& check = checks[i];
+        if (s.gameName.isEmpty() || s.replacementName.isEmpty())
             continue;
-        const QString label = QStringLiteral("Selection %1 (%2)").arg(n).arg(s.gameName);
-        if (differs)
-            lines << label + QStringLiteral(": ") + audio::formatDifference(check);
+        if (check.state == FormatCheck::State::Differs)
+            lines << label(int(i) + 1) + QStringLiteral(": ") + audio::formatDifference(check);
         if (check.loopMissing)
-            unlooped << label;
-        mustConvert = mustConvert || check.codecDiffers;
-        jobs.push_back(
-            // Under the game file's own name: a name chosen with its folders ("sfx/x.wav") has none here.
-            {n, label, s.replacementPath, s.gamePath,
-                folder + QStringLiteral("/%1-%2").arg(n).arg(QFileInfo(s.gamePath).fileName()), differs, false});
+            unlooped << label(int(i) + 1);
+        mustConvert = mustConvert || (check.state == FormatCheck::State::Differs && check.codecDiffers);
     }
-    if (jobs.empty())
-        return result;
     bool convert = false, match = false;
     if (!lines.isEmpty() && !askFormats(lines, mustConvert, convert, match, parent)) {
         result.cancelled = true;
         return result;
     }
+    bool loopWhole = false;
     if (!unlooped.isEmpty()) {
         const MessageAnswer loop = showMessage(
             Message{QStringLiteral("The game loops these sounds by tags in their files, and their replacements have "
@@ -92,19 +76,12 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
             result.cancelled = true;
             return result;
         }
-        for (Job& job : jobs)
-            job.loopWhole = loop == MessageAnswer::LoopWhole && selections.format(job.n).loopMissing;
+        loopWhole = loop == MessageAnswer::LoopWhole;
     }
     // What is converted: every differing replacement when asked, and each to be looped whole.
-    jobs.erase(std::remove_if(jobs.begin(), jobs.end(), [&](const Job& j) { return !((j.differs && convert) || j.loopWhole); }),
-        jobs.end());
-    if (jobs.empty())
+    const std::vector<ConversionJob> work = conversionJobs(selections, checks, folder, convert, match, loopWhole);
+    if (work.empty())
         return result; // copied as they are
-
-    std::vector<ConversionJob> work;
-    for (const Job& job : jobs)
-        work.push_back({job.n, job.source, job.game, job.destination, match,
-            job.loopWhole ? audio::LoopChoice::Whole : audio::LoopChoice::Own});
     LongWork converting(parent, QStringLiteral("Converting the replacements\u2026"));
     WorkProgress& progress = converting.progress();
     progress.setTotal(int(work.size()), 0);
@@ -112,6 +89,15 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
     if (converting.cancelled())
         result.cancelled = true;
     return result;
+}
+
+Conversions offerConversion(const SelectionList& selections, const QString& folder, QWidget* parent)
+{
+    std::vector<FormatCheck> checks;
+    for (int n = 1; n <= selections.count(); ++n)
+        checks.push_back(selections.format(n));
+    return offerConversion(selections.all(), checks, folder, parent,
+        [&](int n) { return QStringLiteral("Selection %1 (%2)").arg(n).arg(selections.at(n).gameName); });
 }
 
 } // namespace sonaplex

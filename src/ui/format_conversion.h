@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -18,5 +19,9 @@ namespace sonaplex {
 // takes a while; nothing is converted unless the user chooses it. The result is keyed by
 // selection number; `cancelled` when the user cancelled (nothing is to be replaced).
 Conversions offerConversion(const SelectionList& selections, const QString& folder, QWidget* parent);
+// The same for any number of selections with their format checks, each named in the questions
+// by `label` (of its number, from 1).
+Conversions offerConversion(const std::vector<Selection>& selections, const std::vector<FormatCheck>& checks,
+    const QString& folder, QWidget* parent, const std::function<QString(int)>& label);
 
 } // namespace sonaplex

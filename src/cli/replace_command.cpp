@@ -1,0 +1,135 @@
+// sonaplex replace FOLDER|GAME --from DIR: a folder of the user's sounds put over a game's, matched
+// as the game window matches them, in one recorded run.
+#include "actions/game_sounds.h"
+#include "audio/analysis.h"
+#include "base/program_folder.h"
+#include "base/work_progress.h"
+#include "cli/commands.h"
+#include "cli/terminal.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+namespace sonaplex::cli {
+
+namespace {
+
+QJsonObject matchesJson(const QString& folder, const QString& from, const FolderMatches& m)
+{
+    QJsonArray matched;
+    for (const SoundMatch& s : m.matched)
+        matched.append(QJsonObject{{QStringLiteral("path"), s.gameName}, {QStringLiteral("replacement"), s.replacement},
+            {QStringLiteral("by"), s.byPath ? QStringLiteral("path") : QStringLiteral("name")}});
+    return {{QStringLiteral("command"), QStringLiteral("replace")}, {QStringLiteral("folder"), folder},
+        {QStringLiteral("from"), from}, {QStringLiteral("dryRun"), true}, {QStringLiteral("matches"), matched},
+        {QStringLiteral("refused"), QJsonArray::fromStringList(m.refused)},
+        {QStringLiteral("unused"), QJsonArray::fromStringList(m.unused)}};
+}
+
+void printMatches(const FolderMatches& m)
+{
+    for (const SoundMatch& s : m.matched)
+        out(QStringLiteral("%1  <-  %2%3")
+                .arg(QDir::toNativeSeparators(s.gameName), QDir::toNativeSeparators(s.replacement),
+                    s.byPath ? QString() : QStringLiteral("  (by name)")));
+    for (const QString& u : m.unused)
+        out(QStringLiteral("%1: matches no sound of the game").arg(QDir::toNativeSeparators(u)));
+}
+
+// What the formats of the matched files mean for the run: which are converted, copied as they
+// are, or may loop at the wrong place.
+QStringList formatNotes(const std::vector<Selection>& selections, const std::vector<FormatCheck>& checks,
+    const Conversions& conversions, bool convert)
+{
+    QStringList notes;
+    for (size_t i = 0; i < selections.size(); ++i) {
+        const FormatCheck& f = checks[i];
+        const QString& name = selections[i].gameName;
+        const int n = int(i) + 1;
+        if (f.state == FormatCheck::State::Differs && conversions.converted.count(n))
+            notes << QStringLiteral("%1: converted to the game file's format (%2)").arg(name, audio::formatDifference(f));
+        else if (f.state == FormatCheck::State::Differs && !convert && !f.codecDiffers)
+            notes << QStringLiteral("%1: copied as it is; its format differs (%2)").arg(name, audio::formatDifference(f));
+        if (f.loopMissing)
+            notes << QStringLiteral("%1: the game loops it by tags in its file and the replacement has none: the game "
+                                    "may loop it at the wrong place")
+                         .arg(name);
+    }
+    return notes;
+}
+
+} // namespace
+
+int replace(const Options& o)
+{
+    QString problem;
+    const CommandWords w = readWords(o, {QStringLiteral("--from")},
+        {QStringLiteral("--convert"), QStringLiteral("--as-is"), QStringLiteral("--dry-run")}, &problem);
+    if (!problem.isEmpty())
+        return usageError(problem);
+    if (w.positional.size() != 1 || !w.values.contains(QStringLiteral("--from")))
+        return usageError(QStringLiteral("replace takes a game folder (or a game's name) and --from DIR."));
+    const bool convert = w.switches.contains(QStringLiteral("--convert"));
+    if (convert && w.switches.contains(QStringLiteral("--as-is")))
+        return usageError(QStringLiteral("replace takes either --convert or --as-is, not both."));
+    const QString folder = gameOrFolder(o, w.positional.front());
+    if (folder.isEmpty())
+        return kUsage;
+    const QString from = absolute(w.values.value(QStringLiteral("--from")));
+    for (const QString& dir : {folder, from})
+        if (!QFileInfo(dir).isDir()) {
+            err(QStringLiteral("sonaplex: the folder %1 is not there.").arg(QDir::toNativeSeparators(dir)));
+            return kNotAll;
+        }
+    const FolderMatches matches = matchFolder(gameSoundNames(folder), from);
+    for (const QString& r : matches.refused)
+        err(QDir::toNativeSeparators(r));
+    if (w.switches.contains(QStringLiteral("--dry-run"))) {
+        if (o.json)
+            printJson(matchesJson(folder, from, matches));
+        else
+            printMatches(matches);
+        return matches.refused.isEmpty() ? kDone : kNotAll;
+    }
+    if (matches.matched.empty()) {
+        const int status = nothingDone(
+            o, QStringLiteral("No file under %1 has the path or name of a sound of the game.").arg(QDir::toNativeSeparators(from)));
+        return matches.refused.isEmpty() ? status : kNotAll;
+    }
+    Opened opened = openRecord(o);
+    if (opened.failed)
+        return opened.failed;
+    const std::vector<Selection> selections = gameSelections(folder, matches.matched);
+    std::vector<FormatCheck> checks;
+    Conversions conversions;
+    const QString workFolder = ProgramFolder(programRoot(o)).work();
+    QDir().mkpath(workFolder);
+    QTemporaryDir converted(ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("converting")));
+    {
+        WorkProgress converting;
+        Watched watched(converting, QStringLiteral("Converting:"));
+        converting.offload([&] { checks = checkSelectionFormats(selections); });
+        // A replacement in another container or codec is converted whatever was asked: a game
+        // cannot read it as it is.
+        const std::vector<ConversionJob> jobs = conversionJobs(selections, checks, converted.path(), convert, false, false);
+        converting.setTotal(int(jobs.size()), 0);
+        if (!jobs.empty() && !converted.isValid()) {
+            err(QStringLiteral("sonaplex: the converted copies cannot be made in %1.").arg(QDir::toNativeSeparators(workFolder)));
+            return kUnusable;
+        }
+        if (!jobs.empty())
+            converting.offload([&] { conversions = convertReplacements(jobs, converting); });
+        if (conversions.cancelled || interrupted())
+            return stoppedBeforeChanges();
+    }
+    const int status = runAndReport(o, prepareSwitch(*opened.record, selections, conversions),
+        QStringLiteral("Replacing:"), [](int files) {
+            return QStringLiteral("%1 game file(s) were replaced. Undo takes this back.").arg(files);
+        },
+        formatNotes(selections, checks, conversions, convert));
+    return status == kDone && !matches.refused.isEmpty() ? kNotAll : status;
+}
+
+} // namespace sonaplex::cli
