@@ -12,6 +12,7 @@
 #include "music/frm_confirmations.h"
 #include "music/frm_copy_midi.h"
 #include "music/frm_midi.h"
+#include "game/frm_game.h"
 #include "packs/frm_packs.h"
 #include "restore/frm_restore.h"
 #include "ui/forms.h"
@@ -46,6 +47,7 @@ void registerWindows(Forms& forms)
     forms.registerWindow<FrmSaveSetInfo>(windowName::FrmSaveSetInfo);
     forms.registerWindow<FrmRestore>(windowName::FrmRestore);
     forms.registerWindow<FrmPacks>(windowName::FrmPacks);
+    forms.registerWindow<FrmGame>(windowName::FrmGame);
 }
 
 } // namespace sonaplex

@@ -53,7 +53,8 @@ FrmWavSelect::FrmWavSelect(Forms& forms)
     auto* exit = makeButton(QStringLiteral("CmdExitProgWav"), QStringLiteral("Exit Program"), QString(), this);
     auto* help = makeButton(QStringLiteral("CmdWavHelp1"), QStringLiteral("Help"),
         QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
-    for (QPushButton* b : {close, games, exit, help, makeRestoreButton(*this), makePacksButton(*this)})
+    for (QPushButton* b : {close, games, exit, help, makeRestoreButton(*this), makePacksButton(*this),
+             makeGameSoundsButton(*this)})
         bottomRow()->addWidget(b);
     connect(close, &QPushButton::clicked, this, &FrmWavSelect::CmdQuit2_Click);
     connect(exit, &QPushButton::clicked, this, &FrmWavSelect::CmdExitProgWav_Click);

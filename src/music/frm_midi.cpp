@@ -51,7 +51,8 @@ FrmMidi::FrmMidi(Forms& forms)
         QStringLiteral("CmdMidiGames"), QStringLiteral("Games"), QStringLiteral("PC Game Download Sites"), this);
     auto* exit = makeButton(QStringLiteral("CmdExit1"), QStringLiteral("Exit Program"), QString(), this);
     auto* help = makeButton(QStringLiteral("CmdHelpMidi"), QStringLiteral("Help"), tutorial, this);
-    for (QPushButton* b : {about, effects, games, exit, help, makeRestoreButton(*this), makePacksButton(*this)})
+    for (QPushButton* b : {about, effects, games, exit, help, makeRestoreButton(*this), makePacksButton(*this),
+             makeGameSoundsButton(*this)})
         bottomRow()->addWidget(b);
     connect(effects, &QPushButton::clicked, this, &FrmMidi::CmdGotoWavSelect1_Click);
     connect(exit, &QPushButton::clicked, this, &FrmMidi::CmdExit1_Click);

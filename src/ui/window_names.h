@@ -33,8 +33,9 @@ inline constexpr QLatin1StringView FrmBackupHelpWav{"FrmBackupHelpWav"};
 inline constexpr QLatin1StringView FrmSaveSetInfo{"FrmSaveSetInfo"};
 inline constexpr QLatin1StringView FrmRestore{"FrmRestore"};
 inline constexpr QLatin1StringView FrmPacks{"FrmPacks"};
+inline constexpr QLatin1StringView FrmGame{"FrmGame"};
 
 // Every one of them, for the check that each is registered.
-inline constexpr std::array all{frmSplash, FrmMidi, FrmCopyMidi, FrmFavorites, FrmReplaceConfirm, FrmWavSelect, FrmCopyWavs, FrmWavBackup, FrmMidiBackup, FrmSetName2, FrmSetName, FrmBackupConfirm, FrmSetConfirm, frmAbout, FrmGameLinks, FrmWavGame, FrmMidiHelp, FrmMidiHelp2, FrmWavHelp1, FrmWavHelp2, FrmBackupHelpMidi, FrmBackupHelpWav, FrmSaveSetInfo, FrmRestore, FrmPacks};
+inline constexpr std::array all{frmSplash, FrmMidi, FrmCopyMidi, FrmFavorites, FrmReplaceConfirm, FrmWavSelect, FrmCopyWavs, FrmWavBackup, FrmMidiBackup, FrmSetName2, FrmSetName, FrmBackupConfirm, FrmSetConfirm, frmAbout, FrmGameLinks, FrmWavGame, FrmMidiHelp, FrmMidiHelp2, FrmWavHelp1, FrmWavHelp2, FrmBackupHelpMidi, FrmBackupHelpWav, FrmSaveSetInfo, FrmRestore, FrmPacks, FrmGame};
 
 } // namespace sonaplex::windowName

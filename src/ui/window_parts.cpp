@@ -36,6 +36,16 @@ QPushButton* makeRestoreButton(Form& window)
     return b;
 }
 
+QPushButton* makeGameSoundsButton(Form& window)
+{
+    auto* b = makeButton(QStringLiteral("CmdGameSounds"), QStringLiteral("Game Sounds..."),
+        QStringLiteral("Every sound of a game in one list, each replaced as you choose (Ctrl+G)."), &window);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), &window);
+    QObject::connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
+    QObject::connect(b, &QPushButton::clicked, &window, [&window] { window.forms().showModal(windowName::FrmGame); });
+    return b;
+}
+
 QPushButton* makePacksButton(Form& window)
 {
     auto* b = makeButton(QStringLiteral("CmdPacks"), QStringLiteral("Packs..."),

@@ -30,6 +30,8 @@ protected:
 QPushButton* makeButton(const QString& name, const QString& caption, const QString& tip, QWidget* parent);
 // "Restore..." (and Ctrl+R anywhere in the window): opens the restore window.
 QPushButton* makeRestoreButton(class Form& window);
+// "Game Sounds...": opens the window of a whole game's sounds (Ctrl+G).
+QPushButton* makeGameSoundsButton(class Form& window);
 // "Packs...": opens the sound packs window (Ctrl+K).
 QPushButton* makePacksButton(class Form& window);
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent);

@@ -1,0 +1,764 @@
+#include "game/frm_game.h"
+
+#include "actions/game_sounds.h"
+#include "actions/replacement.h"
+#include "audio/probe.h"
+#include "audio/source.h"
+#include "base/sound_names.h"
+#include "game/game_sounds_model.h"
+#include "ui/format_conversion.h"
+#include "ui/installed_games.h"
+#include "ui/long_work.h"
+#include "ui/messages.h"
+#include "ui/sample_player.h"
+#include "ui/window_names.h"
+#include "ui/window_parts.h"
+#include "words/report_words.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+
+namespace sonaplex {
+
+// The replacements chosen in the game window and not yet put in, per game folder: they stay
+// with the program, not the window, until it ends.
+class PendingChoices : public QObject {
+public:
+    using QObject::QObject;
+    QHash<QString, QHash<QString, QString>> byGame; // game folder -> path inside the game -> replacement
+};
+
+namespace {
+
+const QString kTitle = QStringLiteral("Game Sounds");
+constexpr int kInfoBatch = 64; // files read by one helper before the list hears of them
+constexpr qint64 kNamesEveryMs = 40; // rows found are shown at least this often
+
+QString settingsFile(const Forms& forms) { return forms.programFolder() + QStringLiteral("/settings.ini"); }
+
+} // namespace
+
+FrmGame::FrmGame(Forms& forms)
+    : Form(forms, windowName::FrmGame, QStringLiteral("Sonaplex/Game Sounds"), CloseBox | MinimizeBox),
+      games_(new QComboBox(this)), filter_(new QLineEdit(this)), show_(new QComboBox(this)), list_(new QTreeView(this)),
+      model_(new GameSoundsModel(this)), filtered_(new GameSoundsFilter(model_, this)),
+      summary_(makeLabel(QStringLiteral("LblGameSummary"), QString(), this)),
+      difference_(makeLabel(QStringLiteral("LblFormatDifference"), QString(), this)),
+      gamePlayer_(new SamplePlayer(forms.audio(), this)), replacementPlayer_(new SamplePlayer(forms.audio(), this)),
+      matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this)),
+      autoPlay_(new QCheckBox(QStringLiteral("Play on select"), this))
+{
+    games_->setObjectName(QStringLiteral("CboGame"));
+    games_->setToolTip(QStringLiteral("The game whose sounds are listed."));
+    games_->setMinimumWidth(260);
+    filter_->setObjectName(QStringLiteral("TxtFilter"));
+    filter_->setPlaceholderText(QStringLiteral("Filter by path"));
+    filter_->setClearButtonEnabled(true);
+    filter_->setToolTip(QStringLiteral("Shows only the sounds whose path holds this text (Ctrl+F)."));
+    show_->setObjectName(QStringLiteral("CboShow"));
+    show_->addItems({QStringLiteral("All sounds"), QStringLiteral("Replaced"), QStringLiteral("Changed by an update"),
+        QStringLiteral("Pending")});
+    show_->setToolTip(QStringLiteral("Which sounds to show, by their state."));
+    connect(filter_, &QLineEdit::textChanged, filtered_, &GameSoundsFilter::setText);
+    connect(show_, &QComboBox::currentIndexChanged, this,
+        [this](int i) { filtered_->setShow(GameSoundsModel::Show(std::max(0, i))); });
+    auto* findKey = new QShortcut(QKeySequence::Find, this);
+    connect(findKey, &QShortcut::activated, filter_, [this] { filter_->setFocus(Qt::ShortcutFocusReason); });
+
+    list_->setObjectName(QStringLiteral("LstGameSounds"));
+    list_->setAccessibleName(QStringLiteral("Sounds of the game"));
+    list_->setModel(filtered_);
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setTextElideMode(Qt::ElideMiddle); // a path's end names the sound
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setSortingEnabled(true);
+    list_->sortByColumn(GameSoundsModel::Name, Qt::AscendingOrder);
+    list_->setDragDropMode(QAbstractItemView::DropOnly);
+    list_->setAcceptDrops(true);
+    list_->setDropIndicatorShown(true);
+    list_->setMinimumSize(560, 200);
+    list_->header()->setStretchLastSection(true);
+    list_->setColumnWidth(GameSoundsModel::Name, 260);
+    list_->setColumnWidth(GameSoundsModel::Format, 170);
+    list_->setColumnWidth(GameSoundsModel::Length, 60);
+    list_->setColumnWidth(GameSoundsModel::State, 200);
+    list_->installEventFilter(this);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FrmGame::currentChanged);
+    connect(model_, &GameSoundsModel::fileDropped, this,
+        [this](int row, const QString& path) { chooseReplacement(model_->at(row).name, path); });
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from, const QModelIndex& to) {
+        const QModelIndex current = filtered_->mapToSource(list_->currentIndex());
+        if (current.isValid() && current.row() >= from.row() && current.row() <= to.row())
+            difference_->setText(model_->difference(current.row()));
+    });
+
+    gamePlayer_->setObjectName(QStringLiteral("PlayerGameSound"));
+    replacementPlayer_->setObjectName(QStringLiteral("PlayerReplacement"));
+    matchLoudness_->setObjectName(QStringLiteral("ChkMatchLoudness"));
+    matchLoudness_->setToolTip(QStringLiteral("While comparing, the louder of the two plays as loud as the quieter."));
+    connect(matchLoudness_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on)
+            for (SamplePlayer* p : {gamePlayer_, replacementPlayer_})
+                p->engine().setGain(1.0f);
+    });
+    autoPlay_->setObjectName(QStringLiteral("ChkAutoPlay"));
+    autoPlay_->setToolTip(QStringLiteral("Moving through the list plays each game sound."));
+    difference_->setWordWrap(true);
+
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* tip;
+        void (FrmGame::*handler)();
+    } choosing[] = {
+        {"CmdChooseReplacement", "Choose &Replacement...", "Choose the file that replaces the selected sounds (Enter).",
+            &FrmGame::CmdChooseReplacement_Click},
+        {"CmdReplaceFromFolder", "Replace from &Folder...",
+            "Match a folder of your sounds to the game's, by their paths inside the game, then by their names.",
+            &FrmGame::CmdReplaceFromFolder_Click},
+        {"CmdClearReplacement", "C&lear Replacement", "Clear the replacements of the selected sounds (Delete).",
+            &FrmGame::CmdClearReplacement_Click},
+    },
+      acting[] = {
+          {"CmdSwitchGame", "SWITCH", "Replace every sound that has a replacement chosen, in one run.",
+              &FrmGame::CmdSwitchGame_Click},
+          {"CmdRestoreSelected", "Restore &Selected", "Put the selected sounds back as they were originally.",
+              &FrmGame::CmdRestoreSelected_Click},
+          {"CmdUndoGame", "&Undo Last SWITCH", "Put back exactly what the last SWITCH (or restore) overwrote.",
+              &FrmGame::CmdUndoGame_Click},
+          {"CmdReplaceAgain", "Replace &Again",
+              "Put back what Sonaplex put over the selected sounds (all of them, when none is selected) that a game "
+              "update changed since.",
+              &FrmGame::CmdReplaceAgain_Click},
+          {"CmdPackGame", "Make &Pack...", "Make a sound pack of what Sonaplex replaced in this game.",
+              &FrmGame::CmdPackGame_Click},
+          {"CmdCloseGame", "Close", "Return to the previous window.", &FrmGame::CmdCloseGame_Click},
+      };
+    auto buttonRow = [this](const auto& buttons) {
+        auto* row = new QHBoxLayout;
+        for (const auto& b : buttons) {
+            auto* button = makeButton(QLatin1String(b.name), QString::fromLatin1(b.caption), QString::fromLatin1(b.tip), this);
+            button->setAutoDefault(false);
+            connect(button, &QPushButton::clicked, this, b.handler);
+            row->addWidget(button);
+        }
+        return row;
+    };
+    auto* compare = makeButton(QStringLiteral("CmdCompare"), QStringLiteral("Compare A/B"),
+        QStringLiteral("Switches between the game sound and its replacement at the same point of the sound (Ctrl+B)."),
+        this);
+    compare->setAutoDefault(false);
+    connect(compare, &QPushButton::clicked, this, &FrmGame::CmdCompare_Click);
+    connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+B")), this), &QShortcut::activated, this,
+        &FrmGame::CmdCompare_Click);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(makeLabel(QStringLiteral("LblGame"), QStringLiteral("Game:"), this));
+    top->addWidget(games_, 1);
+    top->addWidget(filter_, 1);
+    top->addWidget(show_);
+    auto* chooseRow = buttonRow(choosing);
+    chooseRow->addStretch(1);
+    chooseRow->addWidget(autoPlay_);
+    auto* players = new QHBoxLayout;
+    for (auto [player, caption] : {std::pair{gamePlayer_, "Game sound"}, std::pair{replacementPlayer_, "Replacement"}}) {
+        auto* box = new QGroupBox(QString::fromLatin1(caption), this);
+        auto* inside = new QVBoxLayout(box);
+        inside->addWidget(player);
+        players->addWidget(box, 1);
+    }
+    auto* compareColumn = new QVBoxLayout;
+    compareColumn->addWidget(compare);
+    compareColumn->addWidget(matchLoudness_);
+    compareColumn->addStretch(1);
+    players->addLayout(compareColumn);
+    auto* actRow = buttonRow(acting);
+    actRow->insertStretch(actRow->count() - 1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(list_, 1);
+    layout->addWidget(summary_);
+    layout->addLayout(chooseRow);
+    layout->addLayout(players);
+    layout->addWidget(difference_);
+    layout->addLayout(actRow);
+    setSizeGripEnabled(true);
+    resize(900, 640);
+    connect(games_, &QComboBox::activated, this, &FrmGame::gameChosen);
+    connect(&forms.games(), &InstalledGames::found, this, &FrmGame::fillGames);
+}
+
+FrmGame::~FrmGame() { stopReading(); }
+
+PendingChoices& FrmGame::pending() const
+{
+    const QString name = QStringLiteral("pendingGameChoices");
+    if (auto* choices = dynamic_cast<PendingChoices*>(forms().findChild<QObject*>(name, Qt::FindDirectChildrenOnly)))
+        return *choices;
+    auto* choices = new PendingChoices(&forms());
+    choices->setObjectName(name);
+    return *choices;
+}
+
+void FrmGame::formLoad()
+{
+    QSettings settings(settingsFile(forms()), QSettings::IniFormat);
+    if (const QSize size = settings.value(QStringLiteral("game/size")).toSize(); size.isValid())
+        resize(size);
+    const QStringList widths = settings.value(QStringLiteral("game/columns")).toStringList();
+    for (int c = 0; c < widths.size() && c < GameSoundsModel::ColumnCount - 1; ++c)
+        if (const int w = widths[c].toInt(); w > 10)
+            list_->setColumnWidth(c, w);
+    forms().games().search();
+    fillGames();
+    const QString last = settings.value(QStringLiteral("game/last")).toString();
+    if (folder_.isEmpty() && !last.isEmpty() && QFileInfo(last).isDir())
+        showGame(last);
+}
+
+void FrmGame::remember()
+{
+    QSettings settings(settingsFile(forms()), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("game/size"), size());
+    QStringList widths;
+    for (int c = 0; c < GameSoundsModel::ColumnCount - 1; ++c)
+        widths << QString::number(list_->columnWidth(c));
+    settings.setValue(QStringLiteral("game/columns"), widths);
+    if (!folder_.isEmpty())
+        settings.setValue(QStringLiteral("game/last"), folder_);
+}
+
+void FrmGame::formUnload()
+{
+    remember();
+    stopReading();
+}
+
+void FrmGame::hideEvent(QHideEvent* event)
+{
+    Form::hideEvent(event);
+    // Nothing plays that no window can stop.
+    gamePlayer_->closeFile();
+    replacementPlayer_->closeFile();
+}
+
+void FrmGame::fillGames()
+{
+    const QString current = folder_;
+    games_->clear();
+    for (const Game& g : forms().games().games())
+        games_->addItem(g.name, g.folder);
+    games_->addItem(QStringLiteral("Game Folder..."));
+    if (!current.isEmpty()) {
+        int at = games_->findData(current);
+        if (at < 0) {
+            games_->insertItem(games_->count() - 1, QDir::toNativeSeparators(current), current);
+            at = games_->count() - 2;
+        }
+        games_->setCurrentIndex(at);
+    } else {
+        games_->setCurrentIndex(-1);
+    }
+}
+
+void FrmGame::gameChosen(int index)
+{
+    QString folder = games_->itemData(index).toString();
+    if (folder.isEmpty()) { // "Game Folder..."
+        folder = chooseFolder(QStringLiteral("Which folder holds the game?"),
+            folder_.isEmpty() ? QDir::homePath() : folder_, this);
+        if (folder.isEmpty()) {
+            fillGames(); // back to the game shown
+            return;
+        }
+    }
+    showGame(folder);
+}
+
+void FrmGame::showGame(const QString& folder)
+{
+    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (!QFileInfo(clean).isDir()) {
+        showMessage(QStringLiteral("The folder %1 is not there.").arg(QDir::toNativeSeparators(clean)), kTitle, this);
+        return;
+    }
+    folder_ = clean;
+    fillGames();
+    startReading();
+    remember();
+}
+
+void FrmGame::stopReading()
+{
+    if (stop_)
+        stop_->store(true);
+    stop_.reset();
+}
+
+void FrmGame::startReading()
+{
+    stopReading();
+    gamePlayer_->closeFile();
+    replacementPlayer_->closeFile();
+    model_->clear();
+    infosRead_ = 0;
+    namesDone_ = readDone_ = false;
+    auto stop = std::make_shared<std::atomic_bool>(false);
+    stop_ = stop;
+    const QString folder = folder_;
+    std::shared_ptr<ReplacementRecord> record = forms().recordHandle().lock();
+    QPointer<FrmGame> self(this);
+    // On this window's thread, unless the window or the reading went since.
+    auto post = [self, stop](std::function<void(FrmGame&)> f) {
+        QMetaObject::invokeMethod(
+            self.data(), [self, stop, f = std::move(f)] {
+                if (self && !*stop)
+                    f(*self);
+            },
+            Qt::QueuedConnection);
+    };
+    showSummary();
+    (void)QtConcurrent::run([folder, record, stop, post] {
+        // The names first, in batches as they are found: the first rows show at once.
+        QStringList all, batch;
+        QElapsedTimer since;
+        since.start();
+        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+        const QDir top(folder);
+        while (it.hasNext() && !*stop) {
+            const QString name = top.relativeFilePath(it.next());
+            if (!isSoundName(name))
+                continue;
+            batch << name;
+            if (since.elapsed() >= kNamesEveryMs) {
+                all += batch;
+                post([names = std::exchange(batch, {})](FrmGame& w) { w.rowsFound(names); });
+                since.restart();
+            }
+        }
+        all += batch;
+        post([names = batch](FrmGame& w) {
+            w.rowsFound(names);
+            w.namesDone_ = true;
+        });
+        // What the record knows of them, read on a connection of this thread's own.
+        if (record && record->isOpen() && !*stop) {
+            WorkProgress progress;
+            std::vector<ReplacedFile> files = record->readUnder(folder, &progress);
+            post([files = std::move(files)](FrmGame& w) { w.model_->setRecord(w.folder_, files); w.showSummary(); });
+        }
+        // Then what each file is, read in the helper a batch at a time.
+        for (qsizetype first = 0; first < all.size() && !*stop; first += kInfoBatch) {
+            QStringList paths;
+            for (const QString& name : all.mid(first, kInfoBatch))
+                paths << folder + QLatin1Char('/') + name;
+            std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
+            post([first, infos = std::move(infos)](FrmGame& w) {
+                w.model_->setInfos(int(first), infos);
+                w.infosRead_ = int(first) + int(infos.size());
+                w.showSummary();
+            });
+        }
+        post([](FrmGame& w) {
+            w.readDone_ = true;
+            w.showSummary();
+        });
+    });
+}
+
+void FrmGame::rowsFound(const QStringList& names)
+{
+    const int first = model_->rowCount();
+    model_->append(names);
+    const QHash<QString, QString> chosen = pending().byGame.value(folder_);
+    for (int row = first; row < model_->rowCount() && !chosen.isEmpty(); ++row)
+        if (const QString p = chosen.value(model_->at(row).name); !p.isEmpty())
+            chooseReplacement(model_->at(row).name, p);
+    if (first == 0 && model_->rowCount() > 0)
+        list_->setCurrentIndex(filtered_->index(0, 0));
+    showSummary();
+}
+
+void FrmGame::readStates()
+{
+    std::shared_ptr<ReplacementRecord> record = forms().recordHandle().lock();
+    if (!record || !record->isOpen())
+        return;
+    std::vector<ReplacedFile> files;
+    {
+        LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
+        files = record->readUnder(folder_, &work.progress());
+    }
+    model_->setRecord(folder_, files);
+    showSummary();
+}
+
+void FrmGame::showSummary()
+{
+    if (folder_.isEmpty()) {
+        summary_->setText(QStringLiteral("Choose a game, or a game's folder."));
+        return;
+    }
+    int replaced = 0, changed = 0, chosen = 0;
+    const int rows = model_->rowCount();
+    for (int row = 0; row < rows; ++row) {
+        replaced += model_->shows(row, GameSoundsModel::Show::Replaced);
+        changed += model_->shows(row, GameSoundsModel::Show::ChangedByUpdate);
+        chosen += model_->shows(row, GameSoundsModel::Show::Pending);
+    }
+    QString text = !namesDone_ ? QStringLiteral("%1 sound file(s) found so far\u2026").arg(rows)
+        : rows == 0            ? QStringLiteral("No sound file in %1.").arg(QDir::toNativeSeparators(folder_))
+                               : QStringLiteral("%1 sound file(s): %2 replaced, %3 changed by an update, %4 to replace.")
+                          .arg(rows)
+                          .arg(replaced)
+                          .arg(changed)
+                          .arg(chosen);
+    if (namesDone_ && !readDone_ && rows > 0)
+        text += QStringLiteral(" Reading their formats: %1 of %2\u2026").arg(infosRead_).arg(rows);
+    summary_->setText(text);
+}
+
+std::vector<int> FrmGame::selectedRows() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& i : list_->selectionModel()->selectedRows())
+        rows.push_back(filtered_->mapToSource(i).row());
+    if (rows.empty() && list_->currentIndex().isValid())
+        rows.push_back(filtered_->mapToSource(list_->currentIndex()).row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+bool FrmGame::chooseReplacement(const QString& name, const QString& path)
+{
+    const int row = model_->rowOf(name);
+    if (row < 0)
+        return false;
+    QString why = replacementRefusal(name, path);
+    if (why.isEmpty() && !QFileInfo(path).isFile())
+        why = QStringLiteral("%1 is not a file").arg(QDir::toNativeSeparators(path));
+    if (!why.isEmpty()) {
+        showMessage(QStringLiteral("%1 cannot replace %2: %3.").arg(QFileInfo(path).fileName(), name, why),
+            QStringLiteral("File Selection Error"), this);
+        return false;
+    }
+    model_->setPending(row, path);
+    pending().byGame[folder_].insert(name, path);
+    // What it is, read in the helper (it comes from elsewhere), for the format difference.
+    QPointer<FrmGame> self(this);
+    (void)QtConcurrent::run([self, row, path] {
+        const audio::SoundInfo info = audio::soundFileInfo(path);
+        QMetaObject::invokeMethod(
+            self.data(), [self, row, path, info] {
+                if (self)
+                    self->model_->setPendingInfo(row, path, info);
+            },
+            Qt::QueuedConnection);
+    });
+    showSummary();
+    return true;
+}
+
+void FrmGame::CmdChooseReplacement_Click()
+{
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty()) {
+        showMessage(QStringLiteral("Select the sounds to replace first."), kTitle, this);
+        return;
+    }
+    const QString first = model_->at(rows.front()).pending;
+    const QString path = chooseFile(QStringLiteral("Choose the Replacement"),
+        first.isEmpty() ? QDir::homePath() : QFileInfo(first).absolutePath(),
+        QStringLiteral("Sound files (%1)").arg(QStringLiteral("*.") + soundSuffixes().join(QStringLiteral(" *."))), false,
+        this);
+    if (path.isEmpty())
+        return;
+    for (int row : rows)
+        if (!chooseReplacement(model_->at(row).name, path))
+            break;
+    currentChanged();
+}
+
+void FrmGame::CmdReplaceFromFolder_Click()
+{
+    if (folder_.isEmpty())
+        return;
+    const QString from = chooseFolder(QStringLiteral("Which folder holds your sounds?"), QDir::homePath(), this);
+    if (from.isEmpty())
+        return;
+    QStringList names;
+    for (const GameSound& s : model_->sounds())
+        names << s.name;
+    FolderMatches matches;
+    {
+        LongWork work(this, QStringLiteral("Matching your sounds to the game's\u2026"));
+        work.progress().offload([&] { matches = matchFolder(names, QDir::cleanPath(from)); });
+    }
+    if (matches.matched.empty()) {
+        showMessage(QStringLiteral("No sound file in %1 has the path or name of a sound of this game.%2")
+                        .arg(QDir::toNativeSeparators(from),
+                            matches.refused.isEmpty() ? QString() : QStringLiteral("\n\n") + matches.refused.join(QLatin1Char('\n'))),
+            kTitle, this);
+        return;
+    }
+    // What matched, before anything is chosen (a long list shows its start).
+    constexpr int kShown = 30;
+    QStringList lines;
+    for (const SoundMatch& m : matches.matched)
+        if (lines.size() < kShown)
+            lines << QStringLiteral("%1  \u2190  %2%3")
+                         .arg(m.gameName, QFileInfo(m.replacement).fileName(), m.byPath ? QString() : QStringLiteral(" (by name)"));
+    if (int(matches.matched.size()) > kShown)
+        lines << QStringLiteral("\u2026 and %1 more").arg(int(matches.matched.size()) - kShown);
+    QString text = QStringLiteral("%1 of your sounds match sounds of this game:\n\n%2")
+                       .arg(matches.matched.size())
+                       .arg(lines.join(QLatin1Char('\n')));
+    if (!matches.refused.isEmpty())
+        text += QStringLiteral("\n\nNot used:\n%1").arg(matches.refused.mid(0, kShown).join(QLatin1Char('\n')));
+    if (!matches.unused.isEmpty())
+        text += QStringLiteral("\n\n%1 file(s) match no sound of the game.").arg(matches.unused.size());
+    text += QStringLiteral("\n\nChoose them as the replacements? Nothing is replaced until SWITCH.");
+    if (showMessage(Message{text, kTitle, MessageButtons::OkCancel}, this) != MessageAnswer::Ok)
+        return;
+    for (const SoundMatch& m : matches.matched)
+        chooseReplacement(m.gameName, m.replacement);
+    filtered_->invalidate();
+    currentChanged();
+}
+
+void FrmGame::CmdClearReplacement_Click()
+{
+    for (int row : selectedRows()) {
+        model_->setPending(row, {});
+        pending().byGame[folder_].remove(model_->at(row).name);
+    }
+    replacementPlayer_->closeFile();
+    showSummary();
+}
+
+void FrmGame::currentChanged()
+{
+    const QModelIndex current = filtered_->mapToSource(list_->currentIndex());
+    if (!current.isValid())
+        return;
+    const GameSound& s = model_->at(current.row());
+    const QString path = folder_ + QLatin1Char('/') + s.name;
+    gamePlayer_->openFile(audio::deviceKindOf(path, audio::DeviceKind::WaveAudio), path);
+    if (s.pending.isEmpty())
+        replacementPlayer_->closeFile();
+    else
+        replacementPlayer_->openFile(audio::deviceKindOf(s.pending, audio::DeviceKind::WaveAudio), s.pending);
+    difference_->setText(model_->difference(current.row()));
+    if (autoPlay_->isChecked())
+        gamePlayer_->play();
+}
+
+void FrmGame::CmdCompare_Click() { compareAB(gamePlayer_, replacementPlayer_, matchLoudness_->isChecked()); }
+
+bool FrmGame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Space:
+            if (gamePlayer_->engine().state() == audio::PlayState::Playing)
+                gamePlayer_->pause();
+            else
+                gamePlayer_->play();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            CmdChooseReplacement_Click();
+            return true;
+        case Qt::Key_Delete:
+            CmdClearReplacement_Click();
+            return true;
+        default:
+            break;
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void FrmGame::afterRun(const Report& run, const QString& done, const QString& verb)
+{
+    showRunReport(run, done, verb, kTitle, QStringLiteral("Replacement Error"), this);
+    readStates();
+    if (run.done() > 0)
+        forms().games().refresh(); // what the update notice counts may have changed
+}
+
+void FrmGame::CmdSwitchGame_Click()
+{
+    std::vector<SoundMatch> chosen;
+    for (const GameSound& s : model_->sounds())
+        if (!s.pending.isEmpty())
+            chosen.push_back({s.name, s.pending, true});
+    ReplacementRecord* record = forms().record();
+    if (chosen.empty() || !record) {
+        showMessage(chosen.empty() ? QStringLiteral("Choose a replacement for at least one sound first.")
+                                   : QStringLiteral("No record of replacements is kept: nothing can be replaced."),
+            kTitle, this);
+        return;
+    }
+    gamePlayer_->closeFile();
+    replacementPlayer_->closeFile();
+    const std::vector<Selection> selections = gameSelections(folder_, chosen);
+    std::vector<FormatCheck> checks;
+    {
+        LongWork work(this, QStringLiteral("Reading the formats\u2026"));
+        work.progress().offload([&] { checks = checkSelectionFormats(selections); });
+        if (work.cancelled())
+            return;
+    }
+    QDir().mkpath(forms().folders().work());
+    QTemporaryDir inProgramFolder(forms().folders().workTemplate(QStringLiteral("converting")));
+    QTemporaryDir inTemp; // when the program folder cannot take the converted copies
+    const Conversions conversions = offerConversion(selections, checks,
+        inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path(), this,
+        [&selections](int n) { return selections[size_t(n - 1)].gameName; });
+    if (conversions.cancelled)
+        return;
+    Report run;
+    {
+        LongWork work(this, QStringLiteral("Replacing the game files\u2026"));
+        run = prepareSwitch(*record, selections, conversions).start(&work.progress());
+    }
+    // The sounds replaced are no longer pending; those not done stay chosen.
+    for (const ReportItem& item : run.items) {
+        if (!item.done())
+            continue;
+        const QString name = item.step.gamePath.mid(folder_.size() + 1);
+        if (const int row = model_->rowOf(name); row >= 0) {
+            model_->setPending(row, {});
+            pending().byGame[folder_].remove(name);
+        }
+    }
+    afterRun(run, QStringLiteral("%1 game file(s) were replaced. Undo takes this back.").arg(run.done()),
+        QStringLiteral("replaced"));
+}
+
+void FrmGame::CmdRestoreSelected_Click()
+{
+    std::vector<ReplacedFile> files;
+    QStringList changed;
+    for (int row : selectedRows()) {
+        const GameSound& s = model_->at(row);
+        if (!s.record || s.record->state == GameFileState::Original)
+            continue;
+        files.push_back(*s.record);
+        if (s.record->state == GameFileState::ChangedSince)
+            changed << s.name;
+    }
+    if (files.empty()) {
+        showMessage(QStringLiteral("Select sounds that Sonaplex replaced to restore them."), kTitle, this);
+        return;
+    }
+    if (!changed.isEmpty()
+        && showMessage(Message{QStringLiteral("These files were changed since Sonaplex replaced them (by a game update "
+                                              "or another tool):\n\n%1\n\nRestore them anyway? What they hold now is "
+                                              "kept too, so this can be undone.")
+                                   .arg(changed.join(QLatin1Char('\n'))),
+                           kTitle, MessageButtons::OkCancel},
+               this)
+            != MessageAnswer::Ok)
+        return;
+    gamePlayer_->closeFile();
+    Report run;
+    {
+        LongWork work(this, QStringLiteral("Putting the originals back\u2026"));
+        run = restoreOriginals(*forms().record(), files, &work.progress());
+    }
+    afterRun(run, restoredWords(run.done()), QStringLiteral("put back"));
+}
+
+void FrmGame::CmdUndoGame_Click()
+{
+    ReplacementRecord* record = forms().record();
+    RunKind undone = RunKind::Switch;
+    const PreparedRun undoing = record ? prepareUndo(*record, &undone) : PreparedRun();
+    if (undoing.nothingToDo()) {
+        showMessage(nothingToUndoWords(), kTitle, this);
+        return;
+    }
+    gamePlayer_->closeFile();
+    Report run;
+    {
+        LongWork work(this, QStringLiteral("Undoing the last %1\u2026").arg(undoneRunName(undone)));
+        run = undoing.start(&work.progress());
+    }
+    afterRun(run, undoneWords(undone, run.done()), QStringLiteral("put back"));
+}
+
+void FrmGame::CmdReplaceAgain_Click()
+{
+    std::vector<int> rows; // the selected sounds; with none selected, every sound of the game
+    if (list_->selectionModel()->hasSelection())
+        rows = selectedRows();
+    else
+        for (int row = 0; row < model_->rowCount(); ++row)
+            rows.push_back(row);
+    std::vector<ReplacedFile> files;
+    for (int row : rows)
+        if (const GameSound& s = model_->at(row); s.record && undoneSince(*s.record))
+            files.push_back(*s.record);
+    if (files.empty()) {
+        showMessage(QStringLiteral("No sound here was changed since Sonaplex replaced it: there is nothing to replace "
+                                   "again."),
+            kTitle, this);
+        return;
+    }
+    gamePlayer_->closeFile();
+    Report run;
+    {
+        LongWork work(this, QStringLiteral("Replacing again\u2026"));
+        run = prepareReplaceAgain(*forms().record(), files, &work.progress()).start(&work.progress());
+    }
+    afterRun(run, replacedAgainWords(run.done()), QStringLiteral("replaced again"));
+}
+
+void FrmGame::CmdPackGame_Click()
+{
+    if (folder_.isEmpty())
+        return;
+    // The Packs window makes it, as from its own "From Game..." on this game.
+    Form& packs = forms().load(windowName::FrmPacks);
+    QMetaObject::invokeMethod(&packs, "showGame", Q_ARG(QString, folder_));
+    QTimer::singleShot(0, &packs, [&packs] {
+        if (auto* make = packs.findChild<QPushButton*>(QStringLiteral("CmdPackFromGame")))
+            make->click();
+    });
+    forms().showModal(packs);
+}
+
+void FrmGame::CmdCloseGame_Click()
+{
+    remember();
+    forms().hide(*this);
+    forms().unload(*this);
+}
+
+} // namespace sonaplex
