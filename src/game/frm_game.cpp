@@ -32,7 +32,6 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -744,14 +743,15 @@ void FrmGame::CmdPackGame_Click()
 {
     if (folder_.isEmpty())
         return;
-    // The Packs window makes it, as from its own "From Game..." on this game.
+    // Made as the Packs window makes a pack of a game's replacements, on this game; that window
+    // is not shown (it was not asked for) and goes again unless it was open already.
+    const bool wasLoaded = forms().isLoaded(windowName::FrmPacks);
     Form& packs = forms().load(windowName::FrmPacks);
     QMetaObject::invokeMethod(&packs, "showGame", Q_ARG(QString, folder_));
-    QTimer::singleShot(0, &packs, [&packs] {
-        if (auto* make = packs.findChild<QPushButton*>(QStringLiteral("CmdPackFromGame")))
-            make->click();
-    });
-    forms().showModal(packs);
+    if (auto* make = packs.findChild<QPushButton*>(QStringLiteral("CmdPackFromGame")))
+        make->click();
+    if (!wasLoaded)
+        forms().unload(packs);
 }
 
 void FrmGame::CmdCloseGame_Click()

@@ -1,4 +1,6 @@
 #include "ui/forms.h"
+
+#include <algorithm>
 #include "ui/installed_games.h"
 
 #include "ui/selection_formats.h"
@@ -217,6 +219,11 @@ QStringList Forms::registeredNames() const
     for (const auto& [name, factory] : factories_)
         names << name;
     return names;
+}
+
+bool Forms::isLoaded(const QString& name) const
+{
+    return std::any_of(forms_.begin(), forms_.end(), [&name](const auto& f) { return f.second->objectName() == name; });
 }
 
 Form& Forms::load(const QString& name)

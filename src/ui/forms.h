@@ -105,6 +105,8 @@ public:
     QStringList registeredNames() const;
     // Loads a registered window by name, as load<F>() does.
     Form& load(const QString& name);
+    // Whether the window of that name is loaded (never loads it).
+    bool isLoaded(const QString& name) const;
     Form& showModeless(const QString& name);
     void showModal(const QString& name);
 

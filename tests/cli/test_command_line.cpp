@@ -1,6 +1,7 @@
 // The command line through the real executable, with no display: status after a SWITCH made
 // in the windows, restore and undo by command with the windows seeing the result, --json
 // parsed, exit codes, and Ctrl+C in the middle of a large restore leaving every file whole.
+#include "audio/audio_support.h"
 #include "audio/probe.h"
 #include "base/content_hash.h"
 #include "actions/replacement.h"
@@ -129,6 +130,41 @@ private slots:
         QVERIFY2(human.out.contains(QRegularExpression(
                      "^original +sfx/launch\\.ogg  44100 Hz mono \\(Ogg Vorbis\\), 0:00\\.09$", QRegularExpression::MultilineOption)),
             qPrintable(human.out));
+    }
+
+    // A folder of the user's sounds matched by path, then by name (any case): --dry-run lists the
+    // matches and writes nothing; the run replaces them in one go, which undo takes back.
+    void replaceFromAFolderIsOneRunThatUndoTakesBack()
+    {
+        const QString from = disk.path() + "/from";
+        QVERIFY(QDir().mkpath(from + "/sub"));
+        QVERIFY(QFile::copy(myFile(1), from + "/track1.mid"));
+        QVERIFY(QFile::copy(myFile(2), from + "/sub/Track2.Mid"));
+        QVERIFY(writeWave(from + "/TRACK3.wav", referenceSignal(22050, 1, 1), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        QVERIFY(writeFile(from + "/nothing.mid", readAll(myFile(3))));
+        const QStringList before = QDir(program->folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const Ran dry = sonaplex({"replace", game, "--from", from, "--dry-run", "--json"});
+        QCOMPARE(dry.exit, 1); // TRACK3.wav cannot stand in for a MIDI file
+        QVERIFY2(dry.err.contains("TRACK3.wav: not for TRACK3.MID: "), qPrintable(dry.err));
+        const QJsonArray matches = dry.json().value("matches").toArray();
+        QCOMPARE(matches.size(), 2);
+        QCOMPARE(matches[0].toObject(), QJsonObject({{"path", "TRACK1.MID"}, {"replacement", from + "/track1.mid"}, {"by", "path"}}));
+        QCOMPARE(matches[1].toObject(), QJsonObject({{"path", "TRACK2.MID"}, {"replacement", from + "/sub/Track2.Mid"}, {"by", "name"}}));
+        QCOMPARE(dry.json().value("unused").toArray(), QJsonArray({"nothing.mid"}));
+        for (int n = 1; n <= 3; ++n)
+            QCOMPARE(readAll(gameFile(n)), original(n));
+        QCOMPARE(QDir(program->folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+
+        const Ran ran = sonaplex({"replace", game, "--from", from});
+        QCOMPARE(ran.exit, 1);
+        QVERIFY2(ran.out.contains("2 game file(s) were replaced. Undo takes this back."), qPrintable(ran.out));
+        QCOMPARE(readAll(gameFile(1)), readAll(myFile(1)));
+        QCOMPARE(readAll(gameFile(2)), readAll(myFile(2)));
+        QCOMPARE(readAll(gameFile(3)), original(3));
+        const Ran undone = sonaplex({"undo"});
+        QCOMPARE(undone.exit, 0);
+        for (int n = 1; n <= 3; ++n)
+            QCOMPARE(readAll(gameFile(n)), original(n));
     }
 
     void statusRestoreAndUndoAgreeWithTheWindows()
