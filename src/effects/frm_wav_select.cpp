@@ -53,15 +53,14 @@ FrmWavSelect::FrmWavSelect(Forms& forms)
     auto* exit = makeButton(QStringLiteral("CmdExitProgWav"), QStringLiteral("Exit Program"), QString(), this);
     auto* help = makeButton(QStringLiteral("CmdWavHelp1"), QStringLiteral("Help"),
         QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
-    for (QPushButton* b : {close, games, exit, help, makeRestoreButton(*this), makePacksButton(*this),
-             makeGameSoundsButton(*this)})
+    for (QPushButton* b : {close, games, exit, help, makeRestoreButton(*this), makePacksButton(*this)})
         bottomRow()->addWidget(b);
     connect(close, &QPushButton::clicked, this, &FrmWavSelect::CmdQuit2_Click);
     connect(exit, &QPushButton::clicked, this, &FrmWavSelect::CmdExitProgWav_Click);
     connect(games, &QPushButton::clicked, this, &FrmWavSelect::CmdWavGames_Click);
     connect(help, &QPushButton::clicked, this, &FrmWavSelect::CmdWavHelp1_Click);
     connect(this, &SelectionWindow::nextClicked, this, &FrmWavSelect::CmdSwitch_Click);
-    fixSize();
+    growFromFirstSize();
 }
 
 void FrmWavSelect::CmdSwitch_Click() { goToReview(forms().load<FrmCopyWavs>()); }

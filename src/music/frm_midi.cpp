@@ -51,8 +51,7 @@ FrmMidi::FrmMidi(Forms& forms)
         QStringLiteral("CmdMidiGames"), QStringLiteral("Games"), QStringLiteral("PC Game Download Sites"), this);
     auto* exit = makeButton(QStringLiteral("CmdExit1"), QStringLiteral("Exit Program"), QString(), this);
     auto* help = makeButton(QStringLiteral("CmdHelpMidi"), QStringLiteral("Help"), tutorial, this);
-    for (QPushButton* b : {about, effects, games, exit, help, makeRestoreButton(*this), makePacksButton(*this),
-             makeGameSoundsButton(*this)})
+    for (QPushButton* b : {about, effects, games, exit, help, makeRestoreButton(*this), makePacksButton(*this)})
         bottomRow()->addWidget(b);
     connect(effects, &QPushButton::clicked, this, &FrmMidi::CmdGotoWavSelect1_Click);
     connect(exit, &QPushButton::clicked, this, &FrmMidi::CmdExit1_Click);
@@ -60,7 +59,7 @@ FrmMidi::FrmMidi(Forms& forms)
     connect(games, &QPushButton::clicked, this, &FrmMidi::CmdMidiGames_Click);
     connect(help, &QPushButton::clicked, this, &FrmMidi::CmdHelpMidi_Click);
     connect(this, &SelectionWindow::nextClicked, this, &FrmMidi::CmdSonaplex_Click);
-    fixSize();
+    growFromFirstSize();
 }
 
 void FrmMidi::formLoad()

@@ -98,7 +98,9 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     column->addWidget(player_);
     folders_->setMinimumHeight(120);
     files_->setMinimumHeight(120);
-    setFixedWidth(200);
+    // 200 pixels wide at the window's first size; wider as the window grows.
+    setMinimumWidth(kFirstWidth);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 
     connect(drives_, &DriveList::changed, this, &BrowserPane::driveChange);
     connect(folders_, &FolderList::changed, this, &BrowserPane::folderChange);

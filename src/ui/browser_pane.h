@@ -50,6 +50,10 @@ class BrowserPane : public QWidget {
     Q_OBJECT
 public:
     BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHost> audio, QWidget* parent = nullptr);
+    static constexpr int kFirstWidth = 200;
+    // As wide as at the window's first size; the window may give it more.
+    QSize sizeHint() const override { return {kFirstWidth, QWidget::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {kFirstWidth, QWidget::minimumSizeHint().height()}; }
 
     DriveList* drives() const { return drives_; }
     FolderList* folders() const { return folders_; }

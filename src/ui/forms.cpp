@@ -42,6 +42,17 @@ void Form::fixSize()
         layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void Form::growFromFirstSize()
+{
+    grows_ = true;
+    if (layout()) {
+        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        const QSize first = layout()->totalSizeHint();
+        setMinimumSize(first);
+        resize(first);
+    }
+}
+
 void Form::closeEvent(QCloseEvent* event)
 {
     // The title-bar close unloads the window; windows without a close box cannot be closed so.
@@ -98,8 +109,13 @@ void Form::fitScreen()
     // Room for the title bar and the frame the window manager adds.
     const QSize room = where->availableGeometry().size() - QSize(16, 48);
     const QSize wanted = layout() ? layout()->totalSizeHint() : size();
-    if (wanted.width() <= room.width() && wanted.height() <= room.height())
+    if (wanted.width() <= room.width() && wanted.height() <= room.height()) {
+        if (grows_) { // at its first size, whatever its controls asked for since it was made
+            setMinimumSize(wanted);
+            resize(wanted);
+        }
         return;
+    }
     auto* content = new QWidget;
     if (QLayout* own = layout()) {
         content->setLayout(own); // takes the layout and the controls it places

@@ -40,6 +40,9 @@ protected:
 
     // Makes the window's size fixed at what its layout asks for.
     void fixSize();
+    // The window opens at the size its layout asks for, laid out as with fixSize(), and may be
+    // enlarged from there (never made smaller): its layout gives the room to what stretches.
+    void growFromFirstSize();
 
     void closeEvent(QCloseEvent* event) override;
     // Esc: what the close box does, in a window that has one, unless closing it would end the
@@ -65,6 +68,7 @@ private:
     Forms& forms_;
     bool hasCloseBox_;
     bool shownOnce_ = false;
+    bool grows_ = false;
 };
 
 // The window registry: load, show modeless, show modal, hide, unload, end the program.

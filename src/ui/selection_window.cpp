@@ -131,23 +131,27 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
     auto* middle = new QVBoxLayout;
     middle->addWidget(board_);
     middle->addStretch(1);
+    // In the room under the selections: the row of buttons along the bottom is full.
+    middle->addWidget(makeGameSoundsButton(*this));
     middle->addLayout(compareRow);
     middle->addWidget(next);
     auto* right = new QVBoxLayout;
     right->addWidget(replaceTitle);
     right->addWidget(replacementPane_, 1);
+    // Enlarged, the window gives the room to the two panes (their lists); the selections keep
+    // their width.
     auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(middle, 1);
-    columns->addLayout(right);
+    columns->addLayout(left, 1);
+    columns->addLayout(middle);
+    columns->addLayout(right, 1);
     updateNotice_->setObjectName(QStringLiteral("LblUpdateNotice"));
     updateNotice_->setTextFormat(Qt::RichText);
     updateNotice_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     updateNotice_->setWordWrap(true);
-    updateNotice_->setToolTip(QStringLiteral("Open the restore window on the game: Replace Again puts back what "
-                                             "Sonaplex put there."));
+    updateNotice_->setToolTip(QStringLiteral("Open the restore window (or the game's sounds) on the game: Replace "
+                                             "Again puts back what Sonaplex put there."));
     updateNotice_->hide();
-    connect(updateNotice_, &QLabel::linkActivated, this, &SelectionWindow::openRestoreOn);
+    connect(updateNotice_, &QLabel::linkActivated, this, &SelectionWindow::openFromNotice);
     connect(&forms.games(), &InstalledGames::found, this, &SelectionWindow::showUpdateNotice);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(columns, 1);
@@ -162,15 +166,22 @@ void SelectionWindow::showUpdateNotice()
     QStringList lines;
     for (size_t i = 0; i < games.games().size() && i < games.counts().size(); ++i)
         if (const int changed = games.counts()[i].changed; changed > 0)
-            lines << QStringLiteral("<a href=\"%1\">%2</a>")
+            lines << QStringLiteral("<a href=\"%1\">%2</a> <a href=\"game:%1\">Game Sounds...</a>")
                          .arg(QString::fromLatin1(QUrl::toPercentEncoding(games.games()[i].folder)),
                              changedByUpdateWords(changed, games.games()[i].name).toHtmlEscaped());
     updateNotice_->setText(lines.join(QStringLiteral("<br>")));
     updateNotice_->setVisible(!lines.isEmpty());
 }
 
-void SelectionWindow::openRestoreOn(const QString& link)
+void SelectionWindow::openFromNotice(const QString& link)
 {
+    if (link.startsWith(QLatin1String("game:"))) { // the game's own window, on the game
+        Form& gameWindow = forms().load(windowName::FrmGame);
+        QMetaObject::invokeMethod(
+            &gameWindow, "showGame", Q_ARG(QString, QUrl::fromPercentEncoding(link.mid(5).toLatin1())));
+        forms().showModal(gameWindow);
+        return;
+    }
     Form& restore = forms().load(windowName::FrmRestore);
     QMetaObject::invokeMethod(&restore, "showFolder", Q_ARG(QString, QUrl::fromPercentEncoding(link.toLatin1())));
     forms().showModal(restore);

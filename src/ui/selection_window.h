@@ -57,9 +57,9 @@ protected:
 
 private:
     // Says which games an update changed replaced files of; a click opens the restore window
-    // on the game.
+    // on the game, or the game's sounds ("Game Sounds...").
     void showUpdateNotice();
-    void openRestoreOn(const QString& folder);
+    void openFromNotice(const QString& folder);
 
     QString reviewName_;
     int count_;

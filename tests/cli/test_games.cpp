@@ -6,6 +6,7 @@
 #include "base/drives.h"
 #include "games_fixture.h"
 #include "app/program.h"
+#include "game/frm_game.h"
 #include "ui/forms.h"
 #include "words/report_words.h"
 #include "ui/place_lists.h"
@@ -347,6 +348,16 @@ private slots:
         // Undone by a command, as another program would: the notice comes back.
         QVERIFY(sonaplex(fixture, {"undo"}).out.contains(undoneWords(RunKind::Reapply, 3)));
         QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 10000);
+        // Its other link opens the game's own window on the game.
+        const QString gameLink = notice->text().section('"', 3, 3);
+        QVERIFY2(gameLink.startsWith("game:"), qPrintable(notice->text()));
+        QString listed;
+        onModal("FrmGame", [&] {
+            listed = qobject_cast<FrmGame*>(window("FrmGame"))->gameFolder();
+            click("FrmGame", "CmdCloseGame");
+        });
+        QMetaObject::invokeMethod(notice, "linkActivated", Q_ARG(QString, gameLink));
+        QCOMPARE(listed, QDir::cleanPath(fixture.expected[5].folder));
         QStringList said;
         for (const Message& m : messages.messages)
             said << m.text;

@@ -259,6 +259,22 @@ private slots:
         w.resize(w.width() + 300, w.height() + 200);
         QTRY_VERIFY(list()->width() >= listBefore.width() + 250);
         QVERIFY(list()->height() >= listBefore.height() + 150);
+
+        // The selection windows open at their own size, and give more room to their file lists
+        // (the sound-effects window is larger than the test's screen: it opens in a scrolled view).
+        for (const auto& [form, fileList] : {std::pair{"FrmMidi", "FleMidi1"}}) {
+            Form& selection = program->forms().showModeless(QString::fromLatin1(form));
+            const QSize size = selection.size();
+            QCOMPARE(selection.minimumSize(), size);
+            QWidget* files = control<QWidget>(form, fileList);
+            const QSize before = files->size();
+            QCOMPARE(before.width(), 200);
+            selection.resize(size + QSize(400, 200));
+            QTRY_VERIFY(files->width() >= before.width() + 150);
+            QVERIFY(files->height() >= before.height() + 80);
+            selection.resize(size - QSize(100, 100));
+            QCOMPARE(selection.size(), size); // never smaller than its first size
+        }
     }
 };
 
