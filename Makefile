@@ -64,6 +64,7 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_record_list 100000 2000 3
 	$(BUILD)/bench/bench_games 2000 5
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_pack 5000 3
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen $(CURDIR)/scripts/with-audio-server bench/bench_game_window 20000 2000 3
 
 # A Debian package of the program, built in Release; package-check installs it into a scratch
 # root and runs the desktop validators and lintian on it.

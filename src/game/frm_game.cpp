@@ -32,6 +32,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -324,7 +325,7 @@ void FrmGame::startReading()
     replacementPlayer_->closeFile();
     model_->clear();
     infosRead_ = 0;
-    namesDone_ = readDone_ = false;
+    namesDone_ = statesDone_ = readDone_ = false;
     auto stop = std::make_shared<std::atomic_bool>(false);
     stop_ = stop;
     const QString folder = folder_;
@@ -364,11 +365,16 @@ void FrmGame::startReading()
             w.namesDone_ = true;
         });
         // What the record knows of them, read on a connection of this thread's own.
+        std::vector<ReplacedFile> files;
         if (record && record->isOpen() && !*stop) {
             WorkProgress progress;
-            std::vector<ReplacedFile> files = record->readUnder(folder, &progress);
-            post([files = std::move(files)](FrmGame& w) { w.model_->setRecord(w.folder_, files); w.showSummary(); });
+            files = record->readUnder(folder, &progress);
         }
+        post([files = std::move(files)](FrmGame& w) {
+            w.model_->setRecord(w.folder_, files);
+            w.statesDone_ = true;
+            w.showSummary();
+        });
         // Then what each file is, read in the helper a batch at a time.
         for (qsizetype first = 0; first < all.size() && !*stop; first += kInfoBatch) {
             QStringList paths;
@@ -466,19 +472,31 @@ bool FrmGame::chooseReplacement(const QString& name, const QString& path)
     }
     model_->setPending(row, path);
     pending().byGame[folder_].insert(name, path);
-    // What it is, read in the helper (it comes from elsewhere), for the format difference.
+    // What it is, read in the helper (it comes from elsewhere), for the format difference: the
+    // files chosen together are read by one helper.
+    if (toRead_.empty())
+        QTimer::singleShot(0, this, &FrmGame::readChosen);
+    toRead_.push_back({row, path});
+    showSummary();
+    return true;
+}
+
+void FrmGame::readChosen()
+{
     QPointer<FrmGame> self(this);
-    (void)QtConcurrent::run([self, row, path] {
-        const audio::SoundInfo info = audio::soundFileInfo(path);
+    (void)QtConcurrent::run([self, chosen = std::exchange(toRead_, {})] {
+        QStringList paths;
+        for (const auto& c : chosen)
+            paths << c.second;
+        const std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
         QMetaObject::invokeMethod(
-            self.data(), [self, row, path, info] {
+            self.data(), [self, chosen, infos] {
                 if (self)
-                    self->model_->setPendingInfo(row, path, info);
+                    for (size_t i = 0; i < chosen.size(); ++i)
+                        self->model_->setPendingInfo(chosen[i].first, chosen[i].second, infos[i]);
             },
             Qt::QueuedConnection);
     });
-    showSummary();
-    return true;
 }
 
 void FrmGame::CmdChooseReplacement_Click()
@@ -613,9 +631,19 @@ void FrmGame::afterRun(const Report& run, const QString& done, const QString& ve
 void FrmGame::CmdSwitchGame_Click()
 {
     std::vector<SoundMatch> chosen;
-    for (const GameSound& s : model_->sounds())
-        if (!s.pending.isEmpty())
-            chosen.push_back({s.name, s.pending, true});
+    std::vector<FormatCheck> checks; // from what was read of both files already, where it was
+    std::vector<size_t> unread;
+    for (const GameSound& s : model_->sounds()) {
+        if (s.pending.isEmpty())
+            continue;
+        chosen.push_back({s.name, s.pending, true});
+        if (s.info && s.pendingInfo && s.info->ok() && s.pendingInfo->ok()) {
+            checks.push_back(audio::checkFormats(*s.info, *s.pendingInfo));
+        } else {
+            checks.emplace_back();
+            unread.push_back(chosen.size() - 1);
+        }
+    }
     ReplacementRecord* record = forms().record();
     if (chosen.empty() || !record) {
         showMessage(chosen.empty() ? QStringLiteral("Choose a replacement for at least one sound first.")
@@ -626,12 +654,17 @@ void FrmGame::CmdSwitchGame_Click()
     gamePlayer_->closeFile();
     replacementPlayer_->closeFile();
     const std::vector<Selection> selections = gameSelections(folder_, chosen);
-    std::vector<FormatCheck> checks;
-    {
+    if (!unread.empty()) {
+        std::vector<Selection> reading;
+        for (size_t i : unread)
+            reading.push_back(selections[i]);
         LongWork work(this, QStringLiteral("Reading the formats\u2026"));
-        work.progress().offload([&] { checks = checkSelectionFormats(selections); });
+        std::vector<FormatCheck> read;
+        work.progress().offload([&] { read = checkSelectionFormats(reading); });
         if (work.cancelled())
             return;
+        for (size_t k = 0; k < unread.size(); ++k)
+            checks[unread[k]] = read[k];
     }
     QDir().mkpath(forms().folders().work());
     QTemporaryDir inProgramFolder(forms().folders().workTemplate(QStringLiteral("converting")));

@@ -3,6 +3,8 @@
 
 #include <atomic>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -43,6 +45,8 @@ public:
     // Lists the game at `folder` (an installed game's or any folder).
     Q_INVOKABLE void showGame(const QString& folder);
     const QString& gameFolder() const { return folder_; }
+    // Every sound file is listed with its state (their formats may still be being read).
+    bool isListed() const { return namesDone_ && statesDone_; }
     // The reading of the folder, the record and every file's format is done.
     bool isRead() const { return readDone_; }
     GameSoundsModel* model() const { return model_; }
@@ -77,6 +81,8 @@ private:
     void stopReading();
     void rowsFound(const QStringList& names);
     void currentChanged();
+    // Reads what the replacements chosen since are, in the helper, off this thread.
+    void readChosen();
     void showSummary();
     void afterRun(const struct Report& run, const QString& done, const QString& verb);
     std::vector<int> selectedRows() const; // model rows
@@ -97,8 +103,10 @@ private:
     QCheckBox* matchLoudness_;
     QCheckBox* autoPlay_;
     std::shared_ptr<std::atomic_bool> stop_; // the reading under way
+    std::vector<std::pair<int, QString>> toRead_; // chosen replacements (row, file) not yet read
     int infosRead_ = 0;
     bool namesDone_ = false;
+    bool statesDone_ = false;
     bool readDone_ = false;
 };
 
