@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <malloc.h>
 #include <unistd.h>
 
 using namespace sonaplex;
@@ -40,8 +41,11 @@ public:
     QString last;
 };
 
-qint64 residentBytes()
+// What the process holds in memory now, with what the heaps have free given back first (the
+// rows are made on a worker thread: its heap counts too).
+qint64 heapBytes()
 {
+    malloc_trim(0);
     QFile statm(QStringLiteral("/proc/self/statm"));
     if (!statm.open(QIODevice::ReadOnly))
         return 0;
@@ -142,12 +146,12 @@ int main(int argc, char** argv)
     std::printf("\nListing (first rows / every row with its state / find; longest hold; memory):\n");
     for (int round = 1; round <= rounds; ++round) {
         const double findMs = msOf([&] { run(QStringLiteral("find"), findArgs.split(QLatin1Char(' '))); });
-        const qint64 before = residentBytes();
         window.showGame(empty); // another folder first: the game is chosen afresh
-        QCoreApplication::processEvents();
+        watchUntil([&] { return window.isListed(); }, [] { return true; });
+        const qint64 before = heapBytes();
         window.showGame(game);
         const Watch w = watchUntil([&] { return window.isListed(); }, [&] { return list->model()->rowCount() > 0; });
-        const qint64 after = residentBytes();
+        const qint64 after = heapBytes();
         const int rows = window.model()->rowCount();
         std::printf("  round %d: first rows %.1f ms; all %d rows with states %.1f ms; find %.1f ms (ratio %.2f); "
                     "window held at most %.1f ms; %.0f bytes per row\n",
@@ -155,9 +159,14 @@ int main(int argc, char** argv)
             double(after - before) / std::max(1, rows));
     }
     // The formats, read in the helper while the list is used.
+    window.showGame(empty);
+    watchUntil([&] { return window.isRead(); }, [] { return true; });
+    const qint64 empty0 = heapBytes();
+    window.showGame(game);
     const Watch formats = watchUntil([&] { return window.isRead(); }, [] { return true; });
-    std::printf("  every file's format read in the helper: %.1f s; window held at most %.1f ms\n", formats.totalMs / 1e3,
-        formats.longestMs);
+    std::printf("  listed and every file's format read in the helper: %.1f s; window held at most %.1f ms; %.0f bytes "
+                "per row\n",
+        formats.totalMs / 1e3, formats.longestMs, double(heapBytes() - empty0) / std::max(1, window.model()->rowCount()));
 
     // Play on select: each row opened as the list moves onto it.
     std::printf("\nOpening a sound as the list moves onto it (window's thread held):\n");

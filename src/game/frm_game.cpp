@@ -54,6 +54,7 @@ namespace {
 const QString kTitle = QStringLiteral("Game Sounds");
 constexpr int kInfoBatch = 64; // files read by one helper before the list hears of them
 constexpr qint64 kNamesEveryMs = 40; // rows found are shown at least this often
+constexpr qsizetype kNamesBatch = 1000; // and in batches the list takes in at once
 
 QString settingsFile(const Forms& forms) { return forms.programFolder() + QStringLiteral("/settings.ini"); }
 
@@ -353,7 +354,7 @@ void FrmGame::startReading()
             if (!isSoundName(name))
                 continue;
             batch << name;
-            if (since.elapsed() >= kNamesEveryMs) {
+            if (since.elapsed() >= kNamesEveryMs || batch.size() >= kNamesBatch) {
                 all += batch;
                 post([names = std::exchange(batch, {})](FrmGame& w) { w.rowsFound(names); });
                 since.restart();

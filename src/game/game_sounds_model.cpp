@@ -210,6 +210,13 @@ void GameSoundsFilter::setShow(GameSoundsModel::Show show)
     invalidateRowsFilter();
 }
 
+bool GameSoundsFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const
+{
+    if (left.column() != GameSoundsModel::Name || right.column() != GameSoundsModel::Name)
+        return QSortFilterProxyModel::lessThan(left, right);
+    return model_->at(left.row()).name < model_->at(right.row()).name;
+}
+
 bool GameSoundsFilter::filterAcceptsRow(int row, const QModelIndex&) const
 {
     return model_->shows(row, show_) && (text_.isEmpty() || model_->at(row).name.contains(text_, Qt::CaseInsensitive));

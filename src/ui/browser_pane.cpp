@@ -10,6 +10,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QSettings>
 #include <QVBoxLayout>
@@ -103,6 +104,17 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 
     connect(drives_, &DriveList::changed, this, &BrowserPane::driveChange);
+    // A game shown in the drive list: its menu opens the game's own window on it.
+    drives_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(drives_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const Game* game = setup_.games ? shownGame() : nullptr;
+        if (!game)
+            return;
+        QMenu menu(this);
+        const QString folder = game->folder;
+        menu.addAction(QStringLiteral("Game Sounds..."), this, [this, folder] { emit gameSoundsWanted(folder); });
+        menu.exec(drives_->mapToGlobal(at));
+    });
     connect(folders_, &FolderList::changed, this, &BrowserPane::folderChange);
     connect(files_, &FileList::fileClicked, this, &BrowserPane::fileClick);
     setAcceptDrops(true);

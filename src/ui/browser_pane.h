@@ -62,6 +62,12 @@ public:
 
     // Window load: the player opens the placeholder "SelectedFile" (which finds nothing).
     void preparePlayer();
+
+signals:
+    // "Game Sounds..." from the drive list's menu, on the game it shows.
+    void gameSoundsWanted(const QString& folder);
+
+public:
     // Window unload.
     void closePlayer();
     // Opens the folder of `path` and highlights it, as a click would; `then` runs once it is

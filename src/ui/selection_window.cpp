@@ -152,6 +152,9 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
                                              "Again puts back what Sonaplex put there."));
     updateNotice_->hide();
     connect(updateNotice_, &QLabel::linkActivated, this, &SelectionWindow::openFromNotice);
+    for (BrowserPane* pane : {gamePane_, replacementPane_})
+        connect(pane, &BrowserPane::gameSoundsWanted, this,
+            [this](const QString& folder) { openFromNotice(QStringLiteral("game:") + QString::fromLatin1(QUrl::toPercentEncoding(folder))); });
     connect(&forms.games(), &InstalledGames::found, this, &SelectionWindow::showUpdateNotice);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(columns, 1);
