@@ -87,46 +87,7 @@ FrmGame::FrmGame(Forms& forms)
     auto* findKey = new QShortcut(QKeySequence::Find, this);
     connect(findKey, &QShortcut::activated, filter_, [this] { filter_->setFocus(Qt::ShortcutFocusReason); });
 
-    list_->setObjectName(QStringLiteral("LstGameSounds"));
-    list_->setAccessibleName(QStringLiteral("Sounds of the game"));
-    list_->setModel(filtered_);
-    list_->setRootIsDecorated(false);
-    list_->setUniformRowHeights(true);
-    list_->setTextElideMode(Qt::ElideMiddle); // a path's end names the sound
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list_->setSortingEnabled(true);
-    list_->sortByColumn(GameSoundsModel::Name, Qt::AscendingOrder);
-    list_->setDragDropMode(QAbstractItemView::DropOnly);
-    list_->setAcceptDrops(true);
-    list_->setDropIndicatorShown(true);
-    list_->setMinimumSize(560, 200);
-    list_->header()->setStretchLastSection(true);
-    list_->setColumnWidth(GameSoundsModel::Name, 260);
-    list_->setColumnWidth(GameSoundsModel::Format, 170);
-    list_->setColumnWidth(GameSoundsModel::Length, 60);
-    list_->setColumnWidth(GameSoundsModel::State, 200);
-    list_->installEventFilter(this);
-    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FrmGame::currentChanged);
-    connect(model_, &GameSoundsModel::fileDropped, this,
-        [this](int row, const QString& path) { chooseReplacement(model_->at(row).name, path); });
-    connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from, const QModelIndex& to) {
-        const QModelIndex current = filtered_->mapToSource(list_->currentIndex());
-        if (current.isValid() && current.row() >= from.row() && current.row() <= to.row())
-            difference_->setText(model_->difference(current.row()));
-    });
-
-    gamePlayer_->setObjectName(QStringLiteral("PlayerGameSound"));
-    replacementPlayer_->setObjectName(QStringLiteral("PlayerReplacement"));
-    matchLoudness_->setObjectName(QStringLiteral("ChkMatchLoudness"));
-    matchLoudness_->setToolTip(QStringLiteral("While comparing, the louder of the two plays as loud as the quieter."));
-    connect(matchLoudness_, &QCheckBox::toggled, this, [this](bool on) {
-        if (!on)
-            for (SamplePlayer* p : {gamePlayer_, replacementPlayer_})
-                p->engine().setGain(1.0f);
-    });
-    autoPlay_->setObjectName(QStringLiteral("ChkAutoPlay"));
-    autoPlay_->setToolTip(QStringLiteral("Moving through the list plays each game sound."));
-    difference_->setWordWrap(true);
+    setUpList();
 
     const struct {
         const char* name;
@@ -167,14 +128,6 @@ FrmGame::FrmGame(Forms& forms)
         }
         return row;
     };
-    auto* compare = makeButton(QStringLiteral("CmdCompare"), QStringLiteral("Compare A/B"),
-        QStringLiteral("Switches between the game sound and its replacement at the same point of the sound (Ctrl+B)."),
-        this);
-    compare->setAutoDefault(false);
-    connect(compare, &QPushButton::clicked, this, &FrmGame::CmdCompare_Click);
-    connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+B")), this), &QShortcut::activated, this,
-        &FrmGame::CmdCompare_Click);
-
     auto* top = new QHBoxLayout;
     top->addWidget(makeLabel(QStringLiteral("LblGame"), QStringLiteral("Game:"), this));
     top->addWidget(games_, 1);
@@ -183,18 +136,7 @@ FrmGame::FrmGame(Forms& forms)
     auto* chooseRow = buttonRow(choosing);
     chooseRow->addStretch(1);
     chooseRow->addWidget(autoPlay_);
-    auto* players = new QHBoxLayout;
-    for (auto [player, caption] : {std::pair{gamePlayer_, "Game sound"}, std::pair{replacementPlayer_, "Replacement"}}) {
-        auto* box = new QGroupBox(QString::fromLatin1(caption), this);
-        auto* inside = new QVBoxLayout(box);
-        inside->addWidget(player);
-        players->addWidget(box, 1);
-    }
-    auto* compareColumn = new QVBoxLayout;
-    compareColumn->addWidget(compare);
-    compareColumn->addWidget(matchLoudness_);
-    compareColumn->addStretch(1);
-    players->addLayout(compareColumn);
+    QHBoxLayout* players = makePlayers();
     auto* actRow = buttonRow(acting);
     actRow->insertStretch(actRow->count() - 1, 1);
 
@@ -210,6 +152,76 @@ FrmGame::FrmGame(Forms& forms)
     resize(900, 640);
     connect(games_, &QComboBox::activated, this, &FrmGame::gameChosen);
     connect(&forms.games(), &InstalledGames::found, this, &FrmGame::fillGames);
+}
+
+void FrmGame::setUpList()
+{
+    list_->setObjectName(QStringLiteral("LstGameSounds"));
+    list_->setAccessibleName(QStringLiteral("Sounds of the game"));
+    list_->setModel(filtered_);
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setTextElideMode(Qt::ElideMiddle); // a path's end names the sound
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setSortingEnabled(true);
+    list_->sortByColumn(GameSoundsModel::Name, Qt::AscendingOrder);
+    list_->setDragDropMode(QAbstractItemView::DropOnly);
+    list_->setAcceptDrops(true);
+    list_->setDropIndicatorShown(true);
+    list_->setMinimumSize(560, 200);
+    list_->header()->setStretchLastSection(true);
+    list_->setColumnWidth(GameSoundsModel::Name, 260);
+    list_->setColumnWidth(GameSoundsModel::Format, 170);
+    list_->setColumnWidth(GameSoundsModel::Length, 60);
+    list_->setColumnWidth(GameSoundsModel::State, 200);
+    list_->installEventFilter(this);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FrmGame::currentChanged);
+    connect(model_, &GameSoundsModel::fileDropped, this,
+        [this](int row, const QString& path) { chooseReplacement(model_->at(row).name, path); });
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& from, const QModelIndex& to) {
+        const QModelIndex current = filtered_->mapToSource(list_->currentIndex());
+        if (current.isValid() && current.row() >= from.row() && current.row() <= to.row())
+            difference_->setText(model_->difference(current.row()));
+    });
+
+}
+
+QHBoxLayout* FrmGame::makePlayers()
+{
+    gamePlayer_->setObjectName(QStringLiteral("PlayerGameSound"));
+    replacementPlayer_->setObjectName(QStringLiteral("PlayerReplacement"));
+    matchLoudness_->setObjectName(QStringLiteral("ChkMatchLoudness"));
+    matchLoudness_->setToolTip(QStringLiteral("While comparing, the louder of the two plays as loud as the quieter."));
+    connect(matchLoudness_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on)
+            for (SamplePlayer* p : {gamePlayer_, replacementPlayer_})
+                p->engine().setGain(1.0f);
+    });
+    autoPlay_->setObjectName(QStringLiteral("ChkAutoPlay"));
+    autoPlay_->setToolTip(QStringLiteral("Moving through the list plays each game sound."));
+    difference_->setWordWrap(true);
+
+    auto* compare = makeButton(QStringLiteral("CmdCompare"), QStringLiteral("Compare A/B"),
+        QStringLiteral("Switches between the game sound and its replacement at the same point of the sound (Ctrl+B)."),
+        this);
+    compare->setAutoDefault(false);
+    connect(compare, &QPushButton::clicked, this, &FrmGame::CmdCompare_Click);
+    connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+B")), this), &QShortcut::activated, this,
+        &FrmGame::CmdCompare_Click);
+
+    auto* players = new QHBoxLayout;
+    for (auto [player, caption] : {std::pair{gamePlayer_, "Game sound"}, std::pair{replacementPlayer_, "Replacement"}}) {
+        auto* box = new QGroupBox(QString::fromLatin1(caption), this);
+        auto* inside = new QVBoxLayout(box);
+        inside->addWidget(player);
+        players->addWidget(box, 1);
+    }
+    auto* compareColumn = new QVBoxLayout;
+    compareColumn->addWidget(compare);
+    compareColumn->addWidget(matchLoudness_);
+    compareColumn->addStretch(1);
+    players->addLayout(compareColumn);
+    return players;
 }
 
 FrmGame::~FrmGame() { stopReading(); }

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QTreeView;
@@ -74,6 +75,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setUpList();
+    QHBoxLayout* makePlayers(); // the two players, Compare A/B and Match loudness
     void fillGames();
     void gameChosen(int index);
     void readStates();
