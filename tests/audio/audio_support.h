@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QProcess>
 #include <QString>
 
 #include <sndfile.h>
@@ -183,6 +184,19 @@ inline double snr(const std::vector<float>& reference, const std::vector<float>&
         noise += double(reference[i] - decoded[i]) * (reference[i] - decoded[i]);
     }
     return noise == 0 ? 200 : 10 * std::log10(signal / noise);
+}
+
+// The sounds of Debian's game data packages the tests use as real game files.
+inline const QString kFrozenBubbleSounds = QStringLiteral("/usr/share/games/frozen-bubble/snd/");
+inline const QString kWarzoneMusic = QStringLiteral("/usr/share/games/warzone2100/music/albums/original_soundtrack/");
+
+// What file(1) makes of a file: the codec, rate and channels a game's loader would find.
+inline QString fileSays(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("file"), {QStringLiteral("-b"), path});
+    p.waitForFinished(10'000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
 } // namespace sonaplex::test

@@ -21,16 +21,8 @@ using namespace sonaplex;
 using namespace sonaplex::test;
 
 namespace {
-const QString kFrozenBubble = QStringLiteral("/usr/share/games/frozen-bubble/snd/");
-const QString kWarzone = QStringLiteral("/usr/share/games/warzone2100/music/albums/original_soundtrack/");
-
-QString fileSays(const QString& path)
-{
-    QProcess p;
-    p.start(QStringLiteral("file"), {QStringLiteral("-b"), path});
-    p.waitForFinished(10'000);
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
+const QString& kFrozenBubble = kFrozenBubbleSounds;
+const QString& kWarzone = kWarzoneMusic;
 } // namespace
 
 class TestGameWindow : public QObject {
