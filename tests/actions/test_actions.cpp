@@ -1,5 +1,6 @@
 // What users do, through the floor the command line and the windows share, with no window:
 // a sound pack opened, checked, converted, applied and taken off, on real files and a real record.
+#include "actions/game_sounds.h"
 #include "actions/pack_session.h"
 #include "audio/analysis.h"
 #include "base/work_progress.h"
@@ -154,6 +155,56 @@ private slots:
     }
 
     // A pack that is not one is refused by name, and the session holds nothing of it.
+    // A folder of the user's sounds matched to a game's: by path inside the game before the name
+    // alone, any case; a name several game files share says which instead of guessing; a game
+    // file two files match takes the one in its own format; what cannot stand in is refused
+    // with its reason; hidden folders are not looked into.
+    void aFolderOfSoundsIsMatchedByPathThenByName()
+    {
+        const QStringList game{"music/theme.ogg", "sfx/Jump.ogg", "sfx/land.wav", "sfx/ui/click.wav", "sfx/menu/click.wav",
+            "music/song.mod", "voice/hello.wav"};
+        const QString from = at("mine");
+        for (const char* name : {"SFX/jump.wav", "jump.ogg", "land.wav", "land.ogg", "click.wav", "song.wav", "theme.mid",
+                 "hello.wav", ".hidden/voice/hello.ogg", "stray.wav"})
+            QVERIFY(QDir().mkpath(QFileInfo(from + "/" + name).absolutePath()) && writeFile(from + "/" + name, wave(22050, 1, 100, 440)));
+        const FolderMatches m = matchFolder(game, from);
+        QStringList matched;
+        for (const SoundMatch& s : m.matched)
+            matched << QStringLiteral("%1 <- %2 %3").arg(s.gameName, s.replacement.mid(from.size() + 1), s.byPath ? "path" : "name");
+        QCOMPARE(matched, QStringList({"sfx/Jump.ogg <- SFX/jump.wav path", "sfx/land.wav <- land.wav name",
+                              "voice/hello.wav <- hello.wav name"}));
+        QCOMPARE(m.unused, QStringList({"stray.wav"}));
+        const QString refused = m.refused.join('\n');
+        QVERIFY2(refused.contains("click.wav: 2 game files have this name (sfx/ui/click.wav, sfx/menu/click.wav)"), qPrintable(refused));
+        QVERIFY2(refused.contains("song.wav: not for music/song.mod: "), qPrintable(refused));
+        QVERIFY2(refused.contains("theme.mid: not for music/theme.ogg: "), qPrintable(refused));
+        QVERIFY2(refused.contains("jump.ogg: not used: SFX/jump.wav is used for sfx/Jump.ogg"), qPrintable(refused));
+        QVERIFY2(refused.contains("land.ogg: not used: land.wav is used for sfx/land.wav"), qPrintable(refused));
+
+        // The SWITCH of the matches converts the one in another codec whatever is asked, and the
+        // others (only rate differs) only when all are to be converted.
+        const std::vector<Selection> selections = gameSelections(at("game"), m.matched);
+        QCOMPARE(selections[0].gamePath, at("game/sfx/Jump.ogg"));
+        QCOMPARE(selections[0].gameName, "sfx/Jump.ogg");
+        std::vector<FormatCheck> checks(3);
+        checks[0].state = checks[1].state = FormatCheck::State::Differs;
+        checks[0].codecDiffers = true;
+        checks[2].loopMissing = true;
+        auto keys = [](const std::vector<ConversionJob>& jobs) {
+            std::vector<int> k;
+            for (const ConversionJob& j : jobs)
+                k.push_back(j.key);
+            return k;
+        };
+        QCOMPARE(keys(conversionJobs(selections, checks, at("work"), false, false, false)), std::vector<int>({1}));
+        QCOMPARE(keys(conversionJobs(selections, checks, at("work"), true, false, false)), std::vector<int>({1, 2}));
+        const std::vector<ConversionJob> looped = conversionJobs(selections, checks, at("work"), false, true, true);
+        QCOMPARE(keys(looped), std::vector<int>({1, 3}));
+        QCOMPARE(looped[1].loop, audio::LoopChoice::Whole);
+        QVERIFY(looped[1].matchLoudness);
+        QCOMPARE(looped[0].destination, at("work/1-Jump.ogg")); // named as the game file: written as its format
+    }
+
     void aRefusedPackLeavesTheSessionEmpty()
     {
         QVERIFY(writeFile(at("bad.sonaplexpack"), "PK\x03\x04 not a zip archive"));

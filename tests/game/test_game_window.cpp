@@ -193,9 +193,16 @@ private slots:
         FrmGame* w = &open();
         QTRY_VERIFY_WITH_TIMEOUT(w->isRead(), 60'000);
         QVERIFY(w->chooseReplacement("sound/click.wav", mine + "/click.wav"));
+        w->resize(760, 560);
+        list()->setColumnWidth(GameSoundsModel::Name, 333);
         click("FrmGame", "CmdCloseGame");
         QVERIFY(!program->forms().loaded<FrmGame>());
-        w = &open();
+        // Opened again: the game, the size and the columns it was left with.
+        w = &program->forms().load<FrmGame>();
+        QCOMPARE(w->gameFolder(), game);
+        QCOMPARE(w->size(), QSize(760, 560));
+        QCOMPARE(list()->columnWidth(GameSoundsModel::Name), 333);
+        program->forms().showModeless(*w);
         QTRY_VERIFY(list()->model()->rowCount() == 6);
         QCOMPARE(cell("sound/click.wav", GameSoundsModel::Replacement), "click.wav");
         QTRY_VERIFY_WITH_TIMEOUT(w->isRead(), 60'000);
