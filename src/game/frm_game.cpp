@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -342,12 +343,13 @@ void FrmGame::startReading()
     auto stop = std::make_shared<std::atomic_bool>(false);
     stop_ = stop;
     const QString folder = folder_;
-    std::shared_ptr<ReplacementRecord> record = forms().recordHandle().lock();
+    std::weak_ptr<ReplacementRecord> record = forms().recordHandle(); // held only while it is read
     QPointer<FrmGame> self(this);
-    // On this window's thread, unless the window or the reading went since.
+    // On this window's thread, unless the window or the reading went since (the window is
+    // looked at there only: the application is what the worker posts to).
     auto post = [self, stop](std::function<void(FrmGame&)> f) {
         QMetaObject::invokeMethod(
-            self.data(), [self, stop, f = std::move(f)] {
+            QCoreApplication::instance(), [self, stop, f = std::move(f)] {
                 if (self && !*stop)
                     f(*self);
             },
@@ -379,9 +381,9 @@ void FrmGame::startReading()
         });
         // What the record knows of them, read on a connection of this thread's own.
         std::vector<ReplacedFile> files;
-        if (record && record->isOpen() && !*stop) {
+        if (const std::shared_ptr<ReplacementRecord> open = record.lock(); open && open->isOpen() && !*stop) {
             WorkProgress progress;
-            files = record->readUnder(folder, &progress);
+            files = open->readUnder(folder, &progress);
         }
         post([files = std::move(files)](FrmGame& w) {
             w.model_->setRecord(w.folder_, files);
@@ -503,7 +505,7 @@ void FrmGame::readChosen()
             paths << c.second;
         const std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
         QMetaObject::invokeMethod(
-            self.data(), [self, chosen, infos] {
+            QCoreApplication::instance(), [self, chosen, infos] {
                 if (self)
                     for (size_t i = 0; i < chosen.size(); ++i)
                         self->model_->setPendingInfo(chosen[i].first, chosen[i].second, infos[i]);
