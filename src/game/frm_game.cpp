@@ -271,6 +271,12 @@ void FrmGame::formUnload()
     stopReading();
 }
 
+void FrmGame::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    list_->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void FrmGame::hideEvent(QHideEvent* event)
 {
     Form::hideEvent(event);
@@ -639,8 +645,30 @@ void FrmGame::afterRun(const Report& run, const QString& done, const QString& ve
 {
     showRunReport(run, done, verb, kTitle, QStringLiteral("Replacement Error"), this);
     readStates();
-    if (run.done() > 0)
-        forms().games().refresh(); // what the update notice counts may have changed
+    if (run.done() == 0)
+        return;
+    forms().games().refresh(); // what the update notice counts may have changed
+    // What the changed files are now (a copy as it was may have another format), read again.
+    std::vector<std::pair<int, QString>> changed;
+    for (const ReportItem& item : run.items)
+        if (item.done() && item.step.gamePath.startsWith(folder_ + QLatin1Char('/')))
+            if (const int row = model_->rowOf(item.step.gamePath.mid(folder_.size() + 1)); row >= 0)
+                changed.push_back({row, item.step.gamePath});
+    QPointer<FrmGame> self(this);
+    const std::shared_ptr<std::atomic_bool> stop = stop_;
+    (void)QtConcurrent::run([self, stop, changed] {
+        QStringList paths;
+        for (const auto& c : changed)
+            paths << c.second;
+        const std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [self, stop, changed, infos] {
+                if (self && stop && !*stop) // the same game still listed
+                    for (size_t i = 0; i < changed.size(); ++i)
+                        self->model_->setInfos(changed[i].first, {infos[i]});
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void FrmGame::CmdSwitchGame_Click()

@@ -72,6 +72,7 @@ protected:
     void formUnload() override;
     void reject() override { CmdCloseGame_Click(); }
     void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override; // the keyboard starts in the list
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

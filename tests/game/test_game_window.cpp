@@ -210,6 +210,7 @@ private slots:
         click("FrmGame", "CmdSwitchGame");
         const QByteArray mineClick = readAll(gameFile("sound/click.wav"));
         QCOMPARE(mineClick, readAll(mine + "/click.wav"));
+        QTRY_COMPARE(cell("sound/click.wav", GameSoundsModel::Length), "0:02.0"); // read again once replaced
 
         // An update puts the original back: the row says so, and Replace Again puts ours back.
         QVERIFY(writeFile(gameFile("sound/click.wav"), clickWave));
