@@ -130,6 +130,10 @@ FileResult createFolder(const QString& path);
 // after another; a link on the way is refused, never followed out of `folder`.
 FileResult createFolders(const QString& folder, const QString& relative);
 
+// Raises this process's soft limit of open files towards its hard limit (up to 16,384), as file
+// managers do: a run keeps a file open per game file it replaces until they are all written.
+void raiseOpenFileLimit();
+
 // The files anywhere below `folder`, by their paths from it ("music/x.mid"), sorted; links to
 // folders are not followed, hidden files are listed only with `hidden`.
 QStringList filesBelow(const QString& folder, bool hidden = false);

@@ -641,6 +641,16 @@ FileResult emptyFolder(const QString& path)
     return FileResult::success();
 }
 
+void raiseOpenFileLimit()
+{
+    constexpr rlim_t kEnough = 16384; // more would make each child process close more on its start
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= kEnough || limit.rlim_cur >= limit.rlim_max)
+        return;
+    limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, kEnough);
+    (void)::setrlimit(RLIMIT_NOFILE, &limit);
+}
+
 QStringList filesBelow(const QString& folder, bool hidden)
 {
     QStringList names;

@@ -167,6 +167,24 @@ private slots:
             QCOMPARE(readAll(gameFile(n)), original(n));
     }
 
+    // A run of more files than a session's soft limit of open files (1,024 on most desktops; 256
+    // here) lets through: the program raises it to the hard limit.
+    void aRunOfManyFilesFitsUnderTheUsualOpenFileLimit()
+    {
+        const QString many = disk.path() + "/many", from = disk.path() + "/manyFrom";
+        QVERIFY(QDir().mkpath(many) && QDir().mkpath(from));
+        constexpr int kFiles = 600;
+        for (int n = 0; n < kFiles; ++n)
+            QVERIFY(writeFile(QStringLiteral("%1/s%2.mid").arg(many).arg(n), original(1))
+                && writeFile(QStringLiteral("%1/s%2.mid").arg(from).arg(n), song(n % 3 + 1)));
+        const Ran ran = sonaplex({"replace", many, "--from", from}, true, {"prlimit", "--nofile=256:8192", "--"});
+        QCOMPARE(ran.exit, 0);
+        QVERIFY2(ran.out.contains(QStringLiteral("%1 game file(s) were replaced.").arg(kFiles)), qPrintable(ran.err.left(2000)));
+        QCOMPARE(readAll(many + "/s599.mid"), song(599 % 3 + 1));
+        QCOMPARE(sonaplex({"undo"}, true, {"prlimit", "--nofile=256:8192", "--"}).exit, 0);
+        QCOMPARE(readAll(many + "/s599.mid"), original(1));
+    }
+
     void statusRestoreAndUndoAgreeWithTheWindows()
     {
         switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
