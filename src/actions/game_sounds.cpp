@@ -165,10 +165,11 @@ std::vector<ConversionJob> conversionJobs(const std::vector<Selection>& selectio
     return jobs;
 }
 
-PreparedRun prepareSwitch(ReplacementRecord& record, const std::vector<Selection>& selections, const Conversions& conversions)
+PreparedRun prepareSwitch(ReplacementRecord* record, const std::vector<Selection>& selections,
+    const Conversions& conversions, const std::function<QString(const QString&)>& check)
 {
     // The plan refuses what the game file cannot take by its name (soundFit), per selection.
-    return PreparedRun(switchPlan(selections, {}, conversions.converted, conversions.failed), &record);
+    return PreparedRun(switchPlan(selections, check, conversions.converted, conversions.failed), record);
 }
 
 } // namespace sonaplex

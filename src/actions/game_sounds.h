@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace sonaplex {
@@ -55,9 +56,10 @@ std::vector<FormatCheck> checkSelectionFormats(const std::vector<Selection>& sel
 std::vector<ConversionJob> conversionJobs(const std::vector<Selection>& selections,
     const std::vector<FormatCheck>& checks, const QString& folder, bool all, bool matchLoudness, bool loopWhole);
 
-// A SWITCH of `selections` put together (see switchPlan): `converted` copies go in place of
-// their replacements, `notConverted` are reported as not done.
-PreparedRun prepareSwitch(ReplacementRecord& record, const std::vector<Selection>& selections,
-    const Conversions& conversions = {});
+// A SWITCH of `selections` put together (see switchPlan; recorded when there is a record):
+// converted copies go in place of their replacements, those not converted are reported as not
+// done; `check` may refuse a replacement as the window's side does.
+PreparedRun prepareSwitch(ReplacementRecord* record, const std::vector<Selection>& selections,
+    const Conversions& conversions = {}, const std::function<QString(const QString&)>& check = {});
 
 } // namespace sonaplex

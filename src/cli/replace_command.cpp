@@ -124,7 +124,7 @@ int replace(const Options& o)
         if (conversions.cancelled || interrupted())
             return stoppedBeforeChanges();
     }
-    const int status = runAndReport(o, prepareSwitch(*opened.record, selections, conversions),
+    const int status = runAndReport(o, prepareSwitch(opened.record.get(), selections, conversions),
         QStringLiteral("Replacing:"), [](int files) {
             return QStringLiteral("%1 game file(s) were replaced. Undo takes this back.").arg(files);
         },

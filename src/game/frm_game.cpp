@@ -32,7 +32,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -709,19 +708,16 @@ void FrmGame::CmdSwitchGame_Click()
         for (size_t k = 0; k < unread.size(); ++k)
             checks[unread[k]] = read[k];
     }
-    QDir().mkpath(forms().folders().work());
-    QTemporaryDir inProgramFolder(forms().folders().workTemplate(QStringLiteral("converting")));
-    QTemporaryDir inTemp; // when the program folder cannot take the converted copies
-    const Conversions conversions = offerConversion(selections, checks,
-        inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path(), this,
-        [&selections](int n) { return selections[size_t(n - 1)].gameName; });
-    if (conversions.cancelled)
+    const SwitchOutcome switched = switchWithConversions(
+        forms(), selections,
+        [&](const QString& folder) {
+            return offerConversion(
+                selections, checks, folder, this, [&selections](int n) { return selections[size_t(n - 1)].gameName; });
+        },
+        this);
+    if (switched.cancelled)
         return;
-    Report run;
-    {
-        LongWork work(this, QStringLiteral("Replacing the game files\u2026"));
-        run = prepareSwitch(*record, selections, conversions).start(&work.progress());
-    }
+    const Report& run = switched.run;
     // The sounds replaced are no longer pending; those not done stay chosen.
     for (const ReportItem& item : run.items) {
         if (!item.done())

@@ -3,10 +3,13 @@
 #include "actions/game_sounds.h"
 
 #include "audio/analysis.h"
+#include "ui/forms.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -89,6 +92,22 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
     if (converting.cancelled())
         result.cancelled = true;
     return result;
+}
+
+SwitchOutcome switchWithConversions(Forms& forms, const std::vector<Selection>& selections,
+    const std::function<Conversions(const QString& folder)>& offer, QWidget* parent,
+    const std::function<QString(const QString&)>& check)
+{
+    // Converted copies are passing work: made where no set is listed, removed after the run (or
+    // at the next start, after a crash).
+    QDir().mkpath(forms.folders().work());
+    QTemporaryDir inProgramFolder(forms.folders().workTemplate(QStringLiteral("converting")));
+    QTemporaryDir inTemp; // when the program folder cannot take the converted copies
+    const Conversions conversions = offer(inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path());
+    if (conversions.cancelled)
+        return {true, {}};
+    LongWork work(parent, QStringLiteral("Replacing the game files\u2026"));
+    return {false, prepareSwitch(forms.record(), selections, conversions, check).start(&work.progress())};
 }
 
 Conversions offerConversion(const SelectionList& selections, const QString& folder, QWidget* parent)

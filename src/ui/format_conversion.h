@@ -1,6 +1,7 @@
 #pragma once
 #include "actions/conversion.h"
 #include "base/selection.h"
+#include "record/plan.h"
 
 #include <QStringList>
 
@@ -23,5 +24,18 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
 // by `label` (of its number, from 1).
 Conversions offerConversion(const std::vector<Selection>& selections, const std::vector<FormatCheck>& checks,
     const QString& folder, QWidget* parent, const std::function<QString(int)>& label);
+
+class Forms;
+
+// SWITCH as a window runs it: the conversions `offer` asks for (made in passing work of the
+// program folder, gone after the run), then one recorded run of `selections` with progress.
+// `cancelled` when the user cancelled before anything changed.
+struct SwitchOutcome {
+    bool cancelled = false;
+    Report run;
+};
+SwitchOutcome switchWithConversions(Forms& forms, const std::vector<Selection>& selections,
+    const std::function<Conversions(const QString& folder)>& offer, QWidget* parent,
+    const std::function<QString(const QString&)>& check = {});
 
 } // namespace sonaplex

@@ -3,7 +3,6 @@
 #include "actions/replacement.h"
 #include "words/report_words.h"
 #include "ui/format_conversion.h"
-#include "ui/long_work.h"
 #include "ui/messages.h"
 #include "ui/sample_player.h"
 #include "ui/selection_formats.h"
@@ -12,7 +11,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 namespace sonaplex {
@@ -58,21 +56,12 @@ bool ReviewWindow::switchFiles()
     }
     // Replacements in another format than their game files: converted only when the user says so.
     FormatChecker::settle(board_->model(), this);
-    // Converted copies are passing work: made where no set is listed, removed after the run (or
-    // at the next start, after a crash).
-    QDir().mkpath(forms().folders().work());
-    QTemporaryDir inProgramFolder(forms().folders().workTemplate(QStringLiteral("converting")));
-    QTemporaryDir inTemp; // when the program folder cannot take the converted copies
-    const Conversions conversions
-        = offerConversion(board_->model(), inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path(), this);
-    if (conversions.cancelled)
+    const SwitchOutcome switched = switchWithConversions(
+        forms(), selections, [this](const QString& folder) { return offerConversion(board_->model(), folder, this); },
+        this, replacementCheck_);
+    if (switched.cancelled)
         return false;
-    Report run;
-    {
-        LongWork work(this, QStringLiteral("Replacing the game files\u2026"));
-        run = replaceGameFiles(selections, replacementCheck_, forms().record(), conversions.converted,
-            &work.progress(), conversions.failed);
-    }
+    const Report& run = switched.run;
     if (!run.recordNotice.isEmpty())
         showMessage(recordProblemWords(run.recordNotice), QStringLiteral("Record of Replacements"), this);
     if (!run.ok()) {
