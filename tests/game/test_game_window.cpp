@@ -20,10 +20,6 @@
 using namespace sonaplex;
 using namespace sonaplex::test;
 
-namespace {
-const QString& kFrozenBubble = kFrozenBubbleSounds;
-const QString& kWarzone = kWarzoneMusic;
-} // namespace
 
 class TestGameWindow : public QObject {
     Q_OBJECT
@@ -74,12 +70,12 @@ private slots:
         mine = disk.path() + "/Mine";
         for (const QString& folder : {game + "/sound/ui", game + "/music/deep/er", game + "/.cache", mine + "/sound"})
             QVERIFY(QDir().mkpath(folder));
-        QVERIFY(QFile::copy(kFrozenBubble + "launch.ogg", gameFile("sound/launch.ogg")));
-        QVERIFY(QFile::copy(kFrozenBubble + "stick.ogg", gameFile("sound/ui/stick.ogg")));
-        QVERIFY(QFile::copy(kWarzone + "track3.opus", gameFile("music/deep/er/track3.opus")));
+        QVERIFY(QFile::copy(kFrozenBubbleSounds + "launch.ogg", gameFile("sound/launch.ogg")));
+        QVERIFY(QFile::copy(kFrozenBubbleSounds + "stick.ogg", gameFile("sound/ui/stick.ogg")));
+        QVERIFY(QFile::copy(kWarzoneMusic + "track3.opus", gameFile("music/deep/er/track3.opus")));
         QVERIFY(writeWave(gameFile("sound/click.wav"), referenceSignal(22050, 1, 1), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
         QVERIFY(writeFile(gameFile("music/song.mod"), protrackerModule(428, "game")));
-        QVERIFY(writeFile(gameFile("sound/broken.ogg"), readAll(kFrozenBubble + "lose.ogg").left(300)));
+        QVERIFY(writeFile(gameFile("sound/broken.ogg"), readAll(kFrozenBubbleSounds + "lose.ogg").left(300)));
         QVERIFY(writeWave(gameFile(".cache/hidden.wav"), referenceSignal(22050, 1, 1), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
         QVERIFY(writeFile(gameFile("sound/readme.txt"), "not a sound"));
         QVERIFY(writeWave(mine + "/sound/Launch.WAV", referenceSignal(48000, 2, 2), 48000, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16));

@@ -14,10 +14,6 @@
 using namespace sonaplex;
 using namespace sonaplex::test;
 
-namespace {
-const QString& kFrozenBubble = kFrozenBubbleSounds;
-const QString& kWarzone = kWarzoneMusic;
-} // namespace
 
 class TestGameFormats : public QObject {
     Q_OBJECT
@@ -53,13 +49,13 @@ private slots:
         mine = disk.path() + "/Mine";
         for (const QString& folder : {game + "/sound", game + "/music", mine})
             QVERIFY(QDir().mkpath(folder));
-        QVERIFY(QFile::copy(kFrozenBubble + "launch.ogg", gameFile("sound/launch.ogg")));
-        QVERIFY(QFile::copy(kFrozenBubble + "frozen-mainzik-1p.ogg", gameFile("music/theme.ogg")));
-        QVERIFY(QFile::copy(kWarzone + "track3.opus", gameFile("music/track3.opus")));
+        QVERIFY(QFile::copy(kFrozenBubbleSounds + "launch.ogg", gameFile("sound/launch.ogg")));
+        QVERIFY(QFile::copy(kFrozenBubbleSounds + "frozen-mainzik-1p.ogg", gameFile("music/theme.ogg")));
+        QVERIFY(QFile::copy(kWarzoneMusic + "track3.opus", gameFile("music/track3.opus")));
         QVERIFY(writeWave(gameFile("music/level.flac"), referenceSignal(22050, 1, 1), 22050, 1, SF_FORMAT_FLAC | SF_FORMAT_PCM_16));
         QVERIFY(writeFile(gameFile("music/song.mod"), protrackerModule(428, "game")));
         QVERIFY(writeWave(mine + "/new.wav", referenceSignal(48000, 2, 2), 48000, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-        QVERIFY(QFile::copy(kFrozenBubble + "lose.ogg", mine + "/intro.ogg"));
+        QVERIFY(QFile::copy(kFrozenBubbleSounds + "lose.ogg", mine + "/intro.ogg"));
         QVERIFY(writeWave(mine + "/mine.mp3", referenceSignal(44100, 2, 2), 44100, 2, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III));
         QVERIFY(writeFile(mine + "/other.mod", protrackerModule(320, "mine")));
         program = std::make_unique<Program>();
