@@ -58,8 +58,10 @@ public:
     // With a hasher, the copy goes through memory and the hasher sees every byte written: the
     // hash of what the copy holds, without reading the source a second time. With `progress`,
     // the bytes copied are counted and a cancel stops the copy (a failure with cause Cancelled).
+    // Stale temporaries beside the destination are removed first, unless `swept` says the
+    // caller did (removeTemporariesBeside of all its destinations).
     FileResult prepare(const QString& source, const QString& destination, ContentHasher* hasher = nullptr,
-        WorkProgress* progress = nullptr);
+        WorkProgress* progress = nullptr, bool swept = false);
     // Asks the system to start writing the copy to disk without waiting for it, so that the
     // copies of a run are written together before each is flushed.
     void startWriting();
@@ -111,6 +113,9 @@ InsidePath findInside(const QString& folder, const QString& relative);
 // Removes the temporary files an interrupted copy to `path` may have left beside it (ours only,
 // by their names; with `isOurs`, only those it says are, given each one's path).
 void removeTemporariesBeside(const QString& path, const std::function<bool(const QString&)>& isOurs = {});
+// The same for many files at once, each folder read once: a run of thousands of files in one
+// folder would otherwise read the folder once per file.
+void removeTemporariesBeside(const QStringList& paths);
 
 // Copies source over destination so that destination is either the old file or the
 // complete new one, never a torn file; keeps the destination's permissions. A copy of a

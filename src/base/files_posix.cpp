@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QSet>
+#include <QHash>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -344,7 +346,7 @@ PendingCopy::PendingCopy(PendingCopy&&) noexcept = default;
 PendingCopy& PendingCopy::operator=(PendingCopy&&) noexcept = default;
 
 FileResult PendingCopy::prepare(
-    const QString& source, const QString& destination, ContentHasher* hasher, WorkProgress* progress)
+    const QString& source, const QString& destination, ContentHasher* hasher, WorkProgress* progress, bool swept)
 {
     if (source.isEmpty())
         return FileResult::failure(QStringLiteral("no replacement file was chosen"), FileCause::NotFound);
@@ -395,7 +397,8 @@ FileResult PendingCopy::prepare(
     const QFileInfo targetInfo(target);
     d->target = target;
     d->folder = targetInfo.absolutePath();
-    removeTemporariesBeside(target); // a new copy never sits beside a stale one
+    if (!swept)
+        removeTemporariesBeside(target); // a new copy never sits beside a stale one
     const mode_t mode = destExists ? (dst.st_mode & 07777) : defaultMode();
     // Unnamed until it is complete: a kill before commit leaves nothing in the game folder.
     d->out = Fd(::open(encoded(d->folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
@@ -572,6 +575,26 @@ QString undecodableName(const QString& path)
 
 // A run killed between naming its copy and renaming it left `.NAME.sonaplex-XXXXXX` beside
 // NAME: those are ours and incomplete or unused.
+void removeTemporariesBeside(const QStringList& paths)
+{
+    QHash<QString, QSet<QByteArray>> prefixes; // by folder
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        prefixes[info.absolutePath()].insert(temporaryPrefix(info.fileName()));
+    }
+    for (auto folder = prefixes.cbegin(); folder != prefixes.cend(); ++folder) {
+        DIR* dir = ::opendir(encoded(folder.key()).constData());
+        if (!dir)
+            continue;
+        while (const dirent* entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name.size() > 6 && name.startsWith('.') && folder->contains(name.left(name.size() - 6)))
+                ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+        ::closedir(dir);
+    }
+}
+
 void removeTemporariesBeside(const QString& path, const std::function<bool(const QString&)>& isOurs)
 {
     const QFileInfo info(path);

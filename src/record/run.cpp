@@ -217,12 +217,17 @@ private:
     void makeCopies()
     {
         p_.offload([&] {
+            // What a killed run left beside the game files goes first, each folder read once.
+            QStringList targets;
+            for (const Step& step : steps_)
+                targets << step.gamePath;
+            removeTemporariesBeside(targets);
             for (size_t i = 0; i < steps_.size() && !p_.cancelled(); ++i) {
                 Copy c{i, {}, {}, {}, {}, false, true, false, 0};
                 ContentHasher hasher;
                 const bool hashing = recording_ && at_[i].sourceHash.isEmpty();
                 const FileResult prepared
-                    = c.copy.prepare(steps_[i].source, steps_[i].gamePath, hashing ? &hasher : nullptr, &p_);
+                    = c.copy.prepare(steps_[i].source, steps_[i].gamePath, hashing ? &hasher : nullptr, &p_, true);
                 p_.fileDone();
                 if (!prepared) {
                     if (prepared.cause != FileCause::Cancelled)
