@@ -5,6 +5,7 @@
 #include <functional>
 
 #include <memory>
+#include <vector>
 
 namespace sonaplex {
 
@@ -65,6 +66,16 @@ public:
     // Asks the system to start writing the copy to disk without waiting for it, so that the
     // copies of a run are written together before each is flushed.
     void startWriting();
+    // Gives the prepared copy a temporary name beside its game file (".NAME.sonaplex-XXXXXX")
+    // and closes it, so that a run of thousands of files keeps few files open; flush() and
+    // commit() reach it again by that name. A parked copy dropped, or a failed one, is removed;
+    // one a kill left behind is removed by the next run beside that game file.
+    FileResult park();
+    bool isOpen() const; // holds a descriptor
+    // The file system the prepared copy is on (0 when there is nothing to write out).
+    quint64 device() const;
+    // Says the prepared copy is durable: a sync of its whole file system succeeded.
+    void markDurable();
     FileResult flush();
     // Puts the copy in place; `syncFolder` false leaves the folder's flush to the caller
     // (one syncFolder() per folder after a run of commits).
@@ -72,10 +83,24 @@ public:
     // The folder the destination really lies in (links followed), once prepared.
     QString folder() const;
 
-private:
     struct State;
+
+private:
     std::unique_ptr<State> d;
 };
+
+// Makes prepared copies durable, each one's result in their order (flushCopies in
+// files_posix.cpp says how).
+std::vector<FileResult> flushCopies(const std::vector<PendingCopy*>& copies);
+
+// How a run of many copies is staged: at most `openCopies` prepared copies are kept open (the
+// rest are parked), and a file system that receives at least `syncAllFrom` of them is made
+// durable with one sync of the whole file system. Tests lower them to reach those paths.
+struct StagingLimits {
+    int openCopies = 64;
+    int syncAllFrom = 16;
+};
+StagingLimits& stagingLimits();
 
 // Makes a folder's entries (renames, new names) durable.
 FileResult syncFolder(const QString& folder);
@@ -136,7 +161,7 @@ FileResult createFolder(const QString& path);
 FileResult createFolders(const QString& folder, const QString& relative);
 
 // Raises this process's soft limit of open files towards its hard limit (up to 16,384), as file
-// managers do: a run keeps a file open per game file it replaces until they are all written.
+// managers do, for the folders and libraries of a large game; runs keep few open whatever the limit.
 void raiseOpenFileLimit();
 
 // The files anywhere below `folder`, by their paths from it ("music/x.mid"), sorted; links to

@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -284,9 +285,17 @@ public:
         }
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            queue_.push_back(fd);
+            // A run of thousands of files must not hold thousands of descriptors here: past a
+            // few dozen waiting, the caller closes its own.
+            if (queue_.size() < kMostWaiting) {
+                queue_.push_back(fd);
+                fd = -1;
+            }
         }
-        wake_.notify_one();
+        if (fd >= 0)
+            ::close(fd);
+        else
+            wake_.notify_one();
     }
 
 private:
@@ -308,6 +317,7 @@ private:
         }
     }
 
+    static constexpr size_t kMostWaiting = 32;
     const pid_t owner_;
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -333,7 +343,8 @@ struct PendingCopy::State {
     QString destination; // as the user named it, for messages
     QString target; // where the file really lives (links followed)
     QString folder;
-    QByteArray namedTemp; // set when the file system had no unnamed temporaries
+    QByteArray namedTemp; // set when the file system had no unnamed temporaries, or once parked
+    dev_t device = 0; // the file system the copy is on
 };
 
 PendingCopy::PendingCopy() : d(std::make_unique<State>()) {}
@@ -425,21 +436,78 @@ FileResult PendingCopy::prepare(
     }
     if (destExists && (dst.st_uid != ::geteuid() || dst.st_gid != ::getegid()))
         (void)::fchown(d->out.get(), dst.st_uid, dst.st_gid);
+    struct stat written {};
+    if (::fstat(d->out.get(), &written) == 0)
+        d->device = written.st_dev;
     d->step = State::Step::Prepared;
     return FileResult::success();
 }
 
 void PendingCopy::startWriting()
 {
-    if (d->step == State::Step::Prepared)
+    if (d->step == State::Step::Prepared && d->out.get() >= 0)
         ::sync_file_range(d->out.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+// Gives a prepared copy a temporary name beside its game file (its unnamed file linked in).
+static FileResult nameCopy(PendingCopy::State& s)
+{
+    if (!s.namedTemp.isEmpty())
+        return FileResult::success();
+    const QString fileName = QFileInfo(s.target).fileName();
+    const QByteArray viaProc = "/proc/self/fd/" + QByteArray::number(s.out.get());
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        QByteArray candidate = temporaryName(s.folder, fileName);
+        int r = ::linkat(AT_FDCWD, viaProc.constData(), AT_FDCWD, candidate.constData(), AT_SYMLINK_FOLLOW);
+        if (r != 0 && errno == ENOENT) // no /proc: the direct form (needs privileges on most kernels)
+            r = ::linkat(s.out.get(), "", AT_FDCWD, candidate.constData(), AT_EMPTY_PATH);
+        if (r == 0) {
+            s.namedTemp = candidate;
+            return FileResult::success();
+        }
+        if (errno != EEXIST) {
+            const int err = errno; // before any string is built
+            return failed(QStringLiteral("cannot replace %1").arg(s.destination), err);
+        }
+    }
+    return FileResult::failure(QStringLiteral("cannot replace %1: no free temporary name").arg(s.destination));
+}
+
+FileResult PendingCopy::park()
+{
+    if (d->step != State::Step::Prepared || d->out.get() < 0)
+        return FileResult::success();
+    if (FileResult named = nameCopy(*d); !named) {
+        d->out.reset();
+        d->step = State::Step::Empty;
+        return named;
+    }
+    startWriting();
+    d->out.reset();
+    return FileResult::success();
+}
+
+bool PendingCopy::isOpen() const { return d->out.get() >= 0; }
+
+quint64 PendingCopy::device() const { return d->step == State::Step::Prepared ? quint64(d->device) : 0; }
+
+void PendingCopy::markDurable()
+{
+    if (d->step == State::Step::Prepared)
+        d->step = State::Step::Flushed;
 }
 
 FileResult PendingCopy::flush()
 {
     if (d->step != State::Step::Prepared)
         return FileResult::success();
-    if (::fsync(d->out.get()) != 0) {
+    // A parked copy is reached again by its name. An error met while it was written out is
+    // still reported on the new descriptor: nobody has seen it yet.
+    Fd reopened;
+    if (d->out.get() < 0)
+        reopened = Fd(::open(d->namedTemp.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    const int fd = d->out.get() >= 0 ? d->out.get() : reopened.get();
+    if (fd < 0 || ::fsync(fd) != 0) {
         const int err = errno;
         d->out.reset();
         d->step = State::Step::Empty;
@@ -459,39 +527,60 @@ FileResult PendingCopy::commit(bool syncFolder)
     if (d->step != State::Step::Flushed)
         return FileResult::failure(QStringLiteral("no copy of %1 was made").arg(d->destination));
 
-    QByteArray named = d->namedTemp;
-    if (named.isEmpty()) {
-        // Give the finished copy a name beside the game file, then rename it over the game file.
-        const QString fileName = QFileInfo(d->target).fileName();
-        const QByteArray viaProc = "/proc/self/fd/" + QByteArray::number(d->out.get());
-        for (int attempt = 0; attempt < 10 && named.isEmpty(); ++attempt) {
-            QByteArray candidate = temporaryName(d->folder, fileName);
-            int r = ::linkat(AT_FDCWD, viaProc.constData(), AT_FDCWD, candidate.constData(), AT_SYMLINK_FOLLOW);
-            if (r != 0 && errno == ENOENT) // no /proc: the direct form (needs privileges on most kernels)
-                r = ::linkat(d->out.get(), "", AT_FDCWD, candidate.constData(), AT_EMPTY_PATH);
-            if (r == 0)
-                named = candidate;
-            else if (errno != EEXIST) {
-                const int err = errno; // before any string is built
-                return failed(QStringLiteral("cannot replace %1").arg(d->destination), err);
-            }
-        }
-        if (named.isEmpty())
-            return FileResult::failure(QStringLiteral("cannot replace %1: no free temporary name").arg(d->destination));
-    }
+    // Give the finished copy a name beside the game file, then rename it over the game file.
+    if (FileResult named = nameCopy(*d); !named)
+        return named;
     d->out.reset();
     d->replaced = Fd(::open(encoded(d->target).constData(), O_PATH | O_CLOEXEC));
-    if (::rename(named.constData(), encoded(d->target).constData()) != 0) {
+    if (::rename(d->namedTemp.constData(), encoded(d->target).constData()) != 0) {
         const int err = errno;
-        ::unlink(named.constData());
+        ::unlink(d->namedTemp.constData());
         d->namedTemp.clear();
         d->step = State::Step::Empty;
         return failed(QStringLiteral("cannot replace %1").arg(d->destination), err);
     }
     d->step = State::Step::Done;
+    closeInBackground(std::move(d->replaced)); // the old content is freed off this thread
     if (syncFolder)
         return sonaplex::syncFolder(d->folder);
     return FileResult::success();
+}
+
+// Makes every prepared copy durable: one syncfs for each file system that receives many of them
+// (writing them out together), one fsync per copy otherwise. Should a syncfs report an error, the
+// copies it hit are found by syncing each one: since Linux 4.13 an error is reported to every
+// descriptor opened on the file before anyone saw it.
+std::vector<FileResult> flushCopies(const std::vector<PendingCopy*>& copies)
+{
+    std::vector<FileResult> results(copies.size());
+    std::map<quint64, std::vector<size_t>> byDevice;
+    for (size_t i = 0; i < copies.size(); ++i)
+        byDevice[copies[i]->device()].push_back(i);
+    for (const auto& [device, group] : byDevice) {
+        bool synced = false;
+        if (device != 0 && int(group.size()) >= stagingLimits().syncAllFrom) {
+            for (size_t i : group)
+                copies[i]->startWriting();
+            Fd any(::open(encoded(copies[group.front()]->folder()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            synced = any.get() >= 0 && ::syncfs(any.get()) == 0;
+        } else {
+            for (size_t i : group)
+                copies[i]->startWriting();
+        }
+        for (size_t i : group) {
+            if (synced)
+                copies[i]->markDurable();
+            else
+                results[i] = copies[i]->flush();
+        }
+    }
+    return results;
+}
+
+StagingLimits& stagingLimits()
+{
+    static StagingLimits limits;
+    return limits;
 }
 
 QString PendingCopy::folder() const { return d->folder; }

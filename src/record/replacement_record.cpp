@@ -1,6 +1,7 @@
 #include "record/replacement_record.h"
 
 #include "base/content_hash.h"
+#include "base/result.h"
 
 #include <QDir>
 #include <QFile>
@@ -484,8 +485,30 @@ int ReplacementRecord::settleUnfinished()
     return settled;
 }
 
+namespace {
+const auto kStagingNote = QStringLiteral("staging");
+}
+
+void ReplacementRecord::noteStaging(const QStringList& gamePaths)
+{
+    // Not made durable: it matters after a kill, not a power cut, and what it misses is swept
+    // by the next run beside those files.
+    QFile note(folder_ + QLatin1Char('/') + kStagingNote);
+    if (note.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        note.write(gamePaths.join(QLatin1Char('\n')).toUtf8());
+}
+
+void ReplacementRecord::stagingDone() { QFile::remove(folder_ + QLatin1Char('/') + kStagingNote); }
+
 int ReplacementRecord::settle()
 {
+    // Runs take turns: when this one holds it, no run is staging.
+    const QString staging = folder_ + QLatin1Char('/') + kStagingNote;
+    if (const Result<QByteArray> noted = readSmallFile(staging, 256 << 20); noted) {
+        removeTemporariesBeside(QString::fromUtf8(noted.value()).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+        QFile::remove(staging);
+    }
+
     QSqlQuery q(QSqlDatabase::database(connection_));
     if (!checked(q, q.exec(QStringLiteral("SELECT id, game_path, before_hash, after_hash FROM entries WHERE done = 0"))))
         return 0;

@@ -109,6 +109,11 @@ public:
 
     // Settles entries a killed run left unfinished, by what their game files hold now.
     int settleUnfinished();
+    // A run that names its copies beside these game files before their intents are written notes
+    // them here (in a file beside the record), so that the copies a kill leaves are removed at
+    // the next settle; the note goes once the run is over.
+    void noteStaging(const QStringList& gamePaths);
+    void stagingDone();
 
     // Every game file the record knows, with what it holds now. The files whose content is
     // not remembered are read through `progress` (off this thread when a window offloads it);

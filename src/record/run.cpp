@@ -28,11 +28,14 @@ qint64 sizeOfSources(const std::vector<Step>& steps)
 // run records as overwritten is what it overwrote. Held while it lives.
 struct Turn {
     ReplacementRecord* record = nullptr;
+    bool staging = false; // the record notes where the run's named copies lie
     Turn() = default;
     Turn(const Turn&) = delete;
     Turn& operator=(const Turn&) = delete;
     ~Turn()
     {
+        if (record && staging)
+            record->stagingDone();
         if (record)
             record->releaseTurn();
     }
@@ -213,7 +216,8 @@ private:
     }
 
     // Every new copy, beside its game file, written out to disk; a step whose copy fails is
-    // settled Failed and goes no further.
+    // settled Failed and goes no further. Past a few dozen, the copies are parked (named beside
+    // their game files and closed): a run of any size keeps few files open.
     void makeCopies()
     {
         p_.offload([&] {
@@ -222,12 +226,21 @@ private:
             for (const Step& step : steps_)
                 targets << step.gamePath;
             removeTemporariesBeside(targets);
+            int open = 0;
             for (size_t i = 0; i < steps_.size() && !p_.cancelled(); ++i) {
                 Copy c{i, {}, {}, {}, {}, false, true, false, 0};
                 ContentHasher hasher;
                 const bool hashing = recording_ && at_[i].sourceHash.isEmpty();
-                const FileResult prepared
+                FileResult prepared
                     = c.copy.prepare(steps_[i].source, steps_[i].gamePath, hashing ? &hasher : nullptr, &p_, true);
+                if (prepared && c.copy.isOpen() && ++open > stagingLimits().openCopies) {
+                    if (recording_ && !turn_.staging) {
+                        record_->noteStaging(targets);
+                        turn_.staging = true;
+                    }
+                    prepared = c.copy.park();
+                    --open;
+                }
                 p_.fileDone();
                 if (!prepared) {
                     if (prepared.cause != FileCause::Cancelled)
@@ -240,12 +253,14 @@ private:
             }
             if (p_.cancelled())
                 return;
+            std::vector<PendingCopy*> pending;
             for (Copy& c : copies_)
-                c.copy.startWriting();
-            for (Copy& c : copies_)
-                if (const FileResult r = c.copy.flush(); !r) {
-                    settle(c.step, Outcome::Failed, r);
-                    c.going = false;
+                pending.push_back(&c.copy);
+            const std::vector<FileResult> flushed = flushCopies(pending);
+            for (size_t k = 0; k < copies_.size(); ++k)
+                if (!flushed[k]) {
+                    settle(copies_[k].step, Outcome::Failed, flushed[k]);
+                    copies_[k].going = false;
                 }
         });
     }

@@ -20,6 +20,7 @@ struct KillTrial {
     QString folder; // holds Game/, Mine/ and the record
     int files = 3;
     qint64 bytes = 16 << 20;
+    StagingLimits staging = {}; // how the child stages its run's copies
 
     QString game(int n) const { return folder + QStringLiteral("/Game/g%1.wav").arg(n); }
     QString mine(int n) const { return folder + QStringLiteral("/Mine/m%1.wav").arg(n); }
@@ -55,6 +56,7 @@ struct KillTrial {
         setUp();
         const pid_t child = ::fork();
         if (child == 0) {
+            stagingLimits() = staging;
             ReplacementRecord rec(record());
             std::vector<Selection> selections;
             for (int n = 1; n <= files; ++n)

@@ -4,6 +4,7 @@
 // hostile pack refused by name with nothing written anywhere.
 #include "audio/analysis.h"
 #include "base/content_hash.h"
+#include "base/program_folder.h"
 #include "readers/sound_pack.h"
 #include "music/frm_midi.h"
 #include "packs/frm_packs.h"
@@ -451,6 +452,36 @@ private slots:
         Ran again = sonaplex({"reapply", wave});
         QVERIFY2(again.exit == 0, qPrintable(again.err));
         QCOMPARE(readAll(wave + "/sfx/hit.wav"), readAll(set + "/hit.wav"));
+    }
+
+    // A desktop session's usual limit is 1,024 open files, some distributions' 256: a pack of
+    // thousands of sounds applies and comes off under the lowest, soft and hard alike.
+    void aPackOfThousandsOfSoundsAppliesUnderALowOpenFileLimit()
+    {
+        const QString many = disk.path() + "/ManyGame", set = program->folder.path() + "/Many";
+        constexpr int kSounds = 3000;
+        const std::vector<float> tone = referenceSignal(8000, 1, 0.01);
+        const std::vector<float> other = referenceSignal(8000, 1, 0.02);
+        for (int n = 0; n < kSounds; ++n) {
+            const QString name = QStringLiteral("sfx/d%1/s%2.wav").arg(n % 30).arg(n);
+            QDir().mkpath(QFileInfo(many + "/" + name).path());
+            QDir().mkpath(QFileInfo(set + "/" + name).path());
+            QVERIFY(writeWave(many + "/" + name, tone, 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+            QVERIFY(writeWave(set + "/" + name, other, 8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        }
+        const QByteArray before = readAll(many + "/sfx/d29/s2999.wav");
+        QCOMPARE(sonaplex({"pack", "create", packs() + "/many", "--from-set", "Many", "--game", many}).exit, 0);
+        const QString pack = packs() + "/many.sonaplexpack";
+        const QStringList low{"prlimit", "--nofile=256:256", "--"};
+        Ran applied = sonaplex({"pack", "apply", pack, many}, low);
+        QVERIFY2(applied.exit == 0, qPrintable(applied.err.left(2000)));
+        QVERIFY2(applied.out.contains(QStringLiteral("%1 game file(s) were replaced").arg(kSounds)), qPrintable(applied.out.right(500)));
+        QCOMPARE(readAll(many + "/sfx/d29/s2999.wav"), readAll(set + "/sfx/d29/s2999.wav"));
+        QVERIFY(QDir(many + "/sfx/d29").entryList(QDir::Hidden | QDir::Files).filter(".sonaplex-").isEmpty());
+        QVERIFY(!QFile::exists(ProgramFolder(program->folder.path()).replacements() + "/staging")); // noted while it ran
+        Ran removed = sonaplex({"pack", "remove", pack, many}, low);
+        QVERIFY2(removed.exit == 0, qPrintable(removed.err.left(2000)));
+        QCOMPARE(readAll(many + "/sfx/d29/s2999.wav"), before);
     }
 
     void aHostilePackIsRefusedByNameAndWritesNothing()

@@ -10,6 +10,7 @@
 //   - each game file is byte-identical to its original or to its replacement;
 //   - a file reported replaced (or put back) was, and a file reported not changed was not;
 //   - no temporary file is left in the game folder once the record is opened again;
+//   (the runs are staged as runs of thousands of files are: see stageAsLargeRuns)
 //   - every content the store keeps holds what its name says;
 //   - the record, opened again (as at the next start), agrees with the disk;
 //   - with the fault gone, every game file restores byte-identical to its original;
@@ -24,6 +25,7 @@
 // `act` writes what each step reported into a file mapped in memory, so that the faults injected
 // into write() and its kin never touch the report itself.
 #include "readers/backup_manifest.h"
+#include "base/files.h"
 #include "base/content_hash.h"
 #include "actions/gathering.h"
 #include "base/program_folder.h"
@@ -194,9 +196,15 @@ void waitForTracer()
     (void)::read(STDIN_FILENO, &go, 1); // a fault injected here only ends the wait
 }
 
+// The trials' runs are a few files long: staged as a run of thousands is (every copy but the
+// first parked by name, each file system made durable with one syncfs), so that the faults
+// reach that way too.
+void stageAsLargeRuns() { stagingLimits() = {1, 2}; }
+
 int actPack(const Layout& at)
 {
     waitForTracer();
+    stageAsLargeRuns();
     MappedReport report(at.report());
     const QString folder = at.dir + QStringLiteral("/Game");
     ReplacementRecord record(at.record());
@@ -264,6 +272,7 @@ int actPack(const Layout& at)
 int act(const Layout& at)
 {
     waitForTracer();
+    stageAsLargeRuns();
     // The report lives in memory mapped from its file: no write() of ours reaches it.
     MappedReport report(at.report());
     auto say = [&](const QString& line) { report.say(line); };
@@ -618,8 +627,8 @@ int trialsOf(const QString& self, const Layout& at, const QString& scenario, con
     std::map<QString, int> outcomes;
     int trials = 0, failedTrials = 0;
     const QStringList writeErrors{"EIO", "ENOSPC"}, otherErrors{"EIO"};
-    const QStringList writing{"write", "pwrite64", "fsync", "fdatasync", "copy_file_range", "ftruncate", "linkat",
-        "link", "rename", "renameat2", "mkdir", "openat"};
+    const QStringList writing{"write", "pwrite64", "fsync", "fdatasync", "syncfs", "copy_file_range", "ftruncate",
+        "linkat", "link", "rename", "renameat2", "mkdir", "openat"};
     int most = 0, possible = 0; // every occurrence with EIO, and with ENOSPC for calls that write
     for (const auto& [call, n] : counts) {
         most = std::max(most, n);
@@ -676,7 +685,7 @@ int trialsOf(const QString& self, const Layout& at, const QString& scenario, con
 int campaign(const QString& self, const QStringList& args)
 {
     int seconds = 60;
-    QStringList calls{"openat", "read", "pread64", "write", "pwrite64", "fsync", "fdatasync", "rename",
+    QStringList calls{"openat", "read", "pread64", "write", "pwrite64", "fsync", "fdatasync", "syncfs", "rename",
         "renameat2", "linkat", "link", "unlink", "copy_file_range", "fchmod", "mkdir", "flock", "fstat",
         "newfstatat", "lseek", "ftruncate", "fcntl"};
     QString work = QDir::tempPath() + QStringLiteral("/sonaplex-faults");
