@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
+#include <mutex>
 #include <thread>
 
 #include <unistd.h>
@@ -38,11 +40,15 @@ QString visible(const QString& line)
     return shown;
 }
 
+// Standard output is buffered as the C library buffers it (by line on a terminal, by block
+// into a pipe or a file: a listing of 100,000 files is a few writes, not 100,000); what goes to
+// stderr follows what was said before it.
 void write(FILE* to, const QString& line)
 {
     const QByteArray bytes = visible(line).toLocal8Bit() + '\n';
+    if (to == stderr)
+        std::fflush(stdout);
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
-    std::fflush(to);
 }
 
 QString sizeText(qint64 bytes)
@@ -84,19 +90,25 @@ Watched::Watched(WorkProgress& progress, QString what)
     : progress_(progress), what_(std::move(what)), terminal_(::isatty(STDERR_FILENO) == 1)
 {
     progress_.setOffloader([this](const std::function<void()>& work) {
-        std::atomic<bool> finished{false};
+        std::mutex mutex;
+        std::condition_variable ended;
+        bool finished = false;
         std::thread worker([&] {
             work();
+            const std::lock_guard<std::mutex> lock(mutex);
             finished = true;
+            ended.notify_one();
         });
-        // Polls: a signal is noticed within a moment, and the line is redrawn at the same pace.
-        for (int tick = 0; !finished; ++tick) {
+        // Woken the moment the work ends; meanwhile a signal is noticed within a tenth of a
+        // second, and the line redrawn every fifth of one.
+        std::unique_lock<std::mutex> lock(mutex);
+        for (int tick = 0; !ended.wait_for(lock, std::chrono::milliseconds(100), [&] { return finished; }); ++tick) {
             if (interrupted() && progress_.cancellable())
                 progress_.cancel();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            if (tick % 10 == 9)
+            if (tick % 2 == 1)
                 show();
         }
+        lock.unlock();
         worker.join();
     });
     if (interrupted())

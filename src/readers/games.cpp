@@ -22,9 +22,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <set>
 
 #include <sqlite3.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sonaplex {
@@ -114,24 +116,25 @@ public:
             return;
         }
         g.folder = QDir::cleanPath(g.folder);
-        const QFileInfo folder(g.folder);
-        if (!folder.isDir()) {
+        // One stat per game, whatever its folder's depth (a link to one folder is that folder).
+        struct stat st {};
+        if (::stat(QFile::encodeName(g.folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
             skip(QStringLiteral("skipped %1 in %2: its folder %3 is not there (not installed, or on a disk that is "
                                 "not mounted)")
                     .arg(g.name.isEmpty() ? g.id : g.name, from, g.folder));
             return;
         }
         if (g.name.trimmed().isEmpty())
-            g.name = folder.fileName();
-        const QString canonical = folder.canonicalFilePath();
-        if (folders_.contains(canonical))
+            g.name = g.folder.section(QLatin1Char('/'), -1);
+        const std::pair<quint64, quint64> identity{quint64(st.st_dev), quint64(st.st_ino)};
+        if (folders_.contains(identity))
             return;
-        folders_.insert(canonical);
+        folders_.insert(identity);
         out_.games.push_back(std::move(g));
     }
 
     GameSearch& out_;
-    QSet<QString> folders_;
+    std::set<std::pair<quint64, quint64>> folders_; // by device and inode
 };
 
 // Steam: each place a Steam install can be, each library its list names, each app manifest
