@@ -526,7 +526,17 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
         if (e.file.isEmpty())
             e.file = e.path;
     }
+    const PackLimits limits;
+    if (qsizetype(manifest.entries.size()) > limits.entries)
+        return FileResult::failure(QStringLiteral("a pack holds at most %1 sounds; this one would hold %2")
+                                       .arg(limits.entries)
+                                       .arg(manifest.entries.size()));
     const QByteArray json = manifestJson(manifest);
+    if (json.size() > limits.manifestBytes)
+        return FileResult::failure(QStringLiteral("the list of this pack's sounds would take %1 MB, more than a pack may "
+                                                  "hold (%2 MB): make it of fewer sounds")
+                                       .arg(json.size() >> 20)
+                                       .arg(limits.manifestBytes >> 20));
     PackManifest readable;
     PackRefusal refused;
     if (!readManifestJson(json, readable, &refused))

@@ -205,6 +205,42 @@ private slots:
         QCOMPARE(looped[0].destination, at("work/1-Jump.ogg")); // named as the game file: written as its format
     }
 
+    // Every pack the program writes opens again: one of 35,000 sounds under long folder names
+    // (a manifest over 4 MB) is made, opened and read.
+    void aPackOfTensOfThousandsOfSoundsOpensAgain()
+    {
+        constexpr int kSounds = 35000;
+        QVERIFY(QDir().mkpath(at("many")));
+        PackManifest manifest;
+        manifest.name = QStringLiteral("Everything");
+        std::vector<QString> files;
+        for (int n = 0; n < kSounds; ++n) {
+            const QString file = at(QStringLiteral("many/%1.wav").arg(n));
+            QVERIFY(writeFile(file, QByteArray::number(n)));
+            files.push_back(file);
+            manifest.entries.push_back(
+                {QStringLiteral("data/sound/effects/creatures/forest/level%1/voice_%2.wav").arg(n % 40).arg(n), {}, {},
+                    QString(32, QLatin1Char('a' + n % 6))});
+        }
+        QVERIFY(manifestJson(manifest).size() > (4 << 20));
+        const FileResult written = writePack(at("everything.sonaplexpack"), manifest, files);
+        QVERIFY2(written, qPrintable(written.error));
+        PackRefusal refused;
+        const std::unique_ptr<PackArchive> back = PackArchive::open(at("everything.sonaplexpack"), &refused);
+        QVERIFY2(back, qPrintable(refused.entry + ": " + refused.why));
+        QCOMPARE(int(back->manifest().entries.size()), kSounds);
+        QByteArray last;
+        QVERIFY(back->read(kSounds - 1, [&](const char* bytes, size_t n) { return last.append(bytes, qsizetype(n)), true; }, &refused));
+        QCOMPARE(last, QByteArray::number(kSounds - 1));
+
+        // Past what a pack may hold, it is not written, and says why.
+        manifest.entries.resize(size_t(PackLimits{}.entries) + 1, manifest.entries.front());
+        files.resize(manifest.entries.size(), files.front());
+        const FileResult tooMany = writePack(at("toomany.sonaplexpack"), manifest, files);
+        QVERIFY(!tooMany && tooMany.error.contains("at most 100000 sounds"));
+        QVERIFY(!QFileInfo::exists(at("toomany.sonaplexpack")));
+    }
+
     void aRefusedPackLeavesTheSessionEmpty()
     {
         QVERIFY(writeFile(at("bad.sonaplexpack"), "PK\x03\x04 not a zip archive"));
