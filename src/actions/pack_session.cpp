@@ -7,6 +7,7 @@
 #include "base/work_progress.h"
 #include "record/replacement_record.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -167,6 +168,24 @@ const Game* gameOfPack(const PackManifest& m, const std::vector<Game>& games)
             || (m.gameId.isEmpty() && !m.gameName.isEmpty() && g.name.compare(m.gameName, Qt::CaseInsensitive) == 0))
             return &g;
     return nullptr;
+}
+
+QString madeForAnotherGame(const PackManifest& m, const QString& gameFolder, const std::vector<Game>& games, int found)
+{
+    if (m.gameName.isEmpty() && m.gameId.isEmpty())
+        return {};
+    PackManifest shown; // what a pack made of this folder would say
+    describeGame(shown, QDir::cleanPath(gameFolder), games);
+    const bool same = !m.gameId.isEmpty() && !shown.gameId.isEmpty()
+        ? m.gameId == shown.gameId && m.gameLauncher == shown.gameLauncher
+        : m.gameName.compare(shown.gameName, Qt::CaseInsensitive) == 0;
+    if (same)
+        return {};
+    return QStringLiteral("made for %1; %2 of its %3 sounds are in %4")
+        .arg(m.gameName.isEmpty() ? m.gameId : m.gameName)
+        .arg(found)
+        .arg(m.entries.size())
+        .arg(shown.gameName);
 }
 
 NewPack packOfReplacements(const QString& gameFolder, const std::vector<ReplacedFile>& known, const OriginalStore& store,

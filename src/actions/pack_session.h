@@ -81,6 +81,12 @@ private:
 // null when none is installed.
 const Game* gameOfPack(const PackManifest& manifest, const std::vector<Game>& games);
 
+// When the pack was made for another game than the one at `gameFolder` (told apart as a new
+// pack names its game: by the launcher's id, else by name), what to say first, with how many of
+// its sounds (`found` of its entries) that game has: "made for Ardent Drift; 0 of its 120 sounds
+// are in Copper Tides". Empty when it was made for this game, or names none.
+QString madeForAnotherGame(const PackManifest& manifest, const QString& gameFolder, const std::vector<Game>& games, int found);
+
 // A new pack, put together for the game at `gameFolder`: its manifest says which game it is for
 // (as installed, else by the folder's name) and lists the entries; `contents` has the file of
 // each, and the problems that keep it from being written.

@@ -11,7 +11,9 @@
 #include "words/report_words.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -124,6 +126,13 @@ void startProgram(const QString& programFolder)
     });
 }
 
+void openGivenFile(Forms& forms, const QString& path)
+{
+    if (FrmSplash* splash = forms.loaded<FrmSplash>(); splash && splash->isVisible())
+        splash->CmdEntermidi_Click();
+    QTimer::singleShot(0, &forms, [&forms, path] { forms.openPack(path); });
+}
+
 void runDesktopProgram(int argc, char** argv, const std::function<void(Forms&)>& started)
 {
     int code = 0;
@@ -133,6 +142,12 @@ void runDesktopProgram(int argc, char** argv, const std::function<void(Forms&)>&
         QApplication::setOrganizationName(QStringLiteral("Sonaplex"));
         QApplication::setDesktopFileName(QStringLiteral("org.sonaplex.sonaplex"));
         startProgram(resolveProgramFolder(QCoreApplication::applicationDirPath()));
+        // "sonaplex FILE", as the desktop entry's Exec line has it (Qt has taken its own options).
+        for (const QString& given : QCoreApplication::arguments().mid(1))
+            if (!given.startsWith(QLatin1Char('-'))) {
+                openGivenFile(*current(), QFileInfo(given).absoluteFilePath());
+                break;
+            }
         if (started)
             started(*current());
         reportFirstPaintIfAsked();

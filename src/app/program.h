@@ -11,6 +11,9 @@ class Forms;
 // returns at once; the caller runs the event loop. The program's windows are top-level
 // widgets found by their names ("frmSplash", "FrmMidi", ...).
 void startProgram(const QString& programFolder);
+// A file the program was started with (a pack double-clicked in the file manager): the
+// start-up window is passed by, as Enter does, and the file opens in the Packs window.
+void openGivenFile(Forms& forms, const QString& path);
 
 // The program with its windows, as main() runs it: the application object, the program
 // started in the folder beside the executable (or the user's), the event loop, then an end

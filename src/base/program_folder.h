@@ -14,14 +14,14 @@ public:
     explicit ProgramFolder(QString root) : root_(std::move(root)) {}
 
     const QString& root() const { return root_; }
-    QString favorites() const { return entry(QStringLiteral("Favorite Midi")); }
+    QString favorites() const { return entry(QStringLiteral("Favorite Midi")); } // named in setNames() too
     static QString stagingName(Staging s)
     {
         return s == Staging::Backup ? QStringLiteral("BackDir") : QStringLiteral("TempDir");
     }
     QString staging(Staging s) const { return entry(stagingName(s)); }
     // The record of replacements and the store of originals.
-    QString replacements() const { return entry(QStringLiteral("Replacements")); }
+    QString replacements() const { return entry(QStringLiteral("Replacements")); } // named in setNames() too
     // Where passing work (converted copies) is done: never listed as a set.
     QString work() const { return replacements() + QDir::separator() + QStringLiteral("work"); }
     // A QTemporaryDir template for passing work of this process, "WHAT-PID-XXXXXX" in work():
@@ -32,6 +32,15 @@ public:
     }
     // A backup set or a set of that name (a plain name: see nameProblem()).
     QString set(const QString& name) const { return entry(name); }
+    // The names of every backup set and set, sorted: the program folder's folders but its own.
+    QStringList setNames() const
+    {
+        const QStringList own{QStringLiteral("Favorite Midi"), stagingName(Staging::Backup), stagingName(Staging::Set),
+            QStringLiteral("Replacements")};
+        QStringList names = QDir(root_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        names.removeIf([&](const QString& name) { return own.contains(name); });
+        return names;
+    }
 
 private:
     QString entry(const QString& name) const { return root_ + QDir::separator() + name; }

@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "readers/sound_pack.h"
 
 #include "audio/analysis.h"
 #include "audio/probe.h"
@@ -41,6 +42,7 @@ QString usage()
     return QStringLiteral(
         "Usage: sonaplex [--program-folder DIR] COMMAND [ARGUMENTS] [--json]\n"
         "       sonaplex                 opens the windows\n"
+        "       sonaplex PACK            opens the windows, with the sound pack in the Packs window\n"
         "\n"
         "Commands:\n"
         "  status FOLDER|GAME            every game file the record knows under FOLDER (or of an\n"
@@ -743,8 +745,9 @@ bool wantsCommandLine(int argc, char** argv)
         i += 2;
     if (i >= argc)
         return i > 1; // only a program folder: a usage error, said on the terminal
+    // "sonaplex PACK", as the file manager starts it: the windows, with the pack open.
     if (argv[i][0] != '-')
-        return true;
+        return isCommand(argv[i]) || !looksLikePack(QFile::decodeName(argv[i]));
     for (int k = 1; k < argc; ++k)
         if (isCommand(argv[k]) || std::strcmp(argv[k], "--help") == 0 || std::strcmp(argv[k], "-h") == 0
             || std::strcmp(argv[k], "--version") == 0 || std::strcmp(argv[k], "--json") == 0)

@@ -2,6 +2,7 @@
 #include "ui/window_names.h"
 
 #include "audio/analysis.h"
+#include "readers/backup_manifest.h"
 #include "readers/games.h"
 #include "ui/installed_games.h"
 #include "ui/long_work.h"
@@ -18,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QAbstractTableModel>
@@ -103,7 +105,7 @@ FrmPacks::FrmPacks(Forms& forms)
       overOthers_(new QCheckBox(QStringLiteral("Replace files other &replacements changed"), this)),
       convert_(new QCheckBox(QStringLiteral("Con&vert sounds to their game file's format"), this)),
       matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this)), sets_(new QComboBox(this)),
-      summary_(makeLabel(QStringLiteral("LblPackSummary"), QString(), this))
+      author_(new QLineEdit(this)), description_(new QLineEdit(this)), summary_(makeLabel(QStringLiteral("LblPackSummary"), QString(), this))
 {
     games_->setObjectName(QStringLiteral("CboPackGame"));
     games_->setAccessibleName(QStringLiteral("Game"));
@@ -138,6 +140,14 @@ FrmPacks::FrmPacks(Forms& forms)
     matchLoudness_->setObjectName(QStringLiteral("ChkPackMatchLoudness"));
     sets_->setObjectName(QStringLiteral("CboPackSets"));
     sets_->setAccessibleName(QStringLiteral("Saved sets"));
+    author_->setObjectName(QStringLiteral("TxtPackAuthor"));
+    author_->setAccessibleName(QStringLiteral("Author"));
+    author_->setPlaceholderText(QStringLiteral("Who made the pack"));
+    description_->setObjectName(QStringLiteral("TxtPackDescription"));
+    description_->setAccessibleName(QStringLiteral("Description"));
+    description_->setPlaceholderText(QStringLiteral("What the pack changes, shown to whoever opens it"));
+    author_->setToolTip(QStringLiteral("Written into the next pack made here."));
+    description_->setToolTip(author_->toolTip());
     summary_->setWordWrap(true);
     connect(overOthers_, &QCheckBox::toggled, this, [this] { recheck(); });
     connect(entries_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FrmPacks::entryChosen);
@@ -195,6 +205,11 @@ FrmPacks::FrmPacks(Forms& forms)
     actions->addWidget(remove);
     actions->addStretch(1);
     actions->addWidget(close);
+    auto* about = new QHBoxLayout;
+    about->addWidget(makeLabel(QStringLiteral("LblPackAuthor"), QStringLiteral("A&uthor:"), this));
+    about->addWidget(author_, 1);
+    about->addWidget(makeLabel(QStringLiteral("LblPackDescription"), QStringLiteral("&Description:"), this));
+    about->addWidget(description_, 3);
     auto* making = new QHBoxLayout;
     making->addWidget(fromGame);
     making->addStretch(1);
@@ -209,6 +224,7 @@ FrmPacks::FrmPacks(Forms& forms)
     layout->addLayout(compareRow);
     layout->addWidget(summary_);
     layout->addLayout(actions);
+    layout->addLayout(about);
     layout->addLayout(making);
     connect(&forms.games(), &InstalledGames::found, this, &FrmPacks::fillGames);
 }
@@ -219,7 +235,6 @@ void FrmPacks::formLoad()
 {
     forms().games().search();
     fillGames();
-    fillSets();
     showChecked();
 }
 
@@ -234,16 +249,27 @@ void FrmPacks::fillGames()
     games_->setCurrentIndex(shown.isEmpty() ? -1 : games_->findData(shown));
 }
 
+// The sets a pack can be made of, read again each time the window shows: backup sets (game
+// files, not replacements) and sets holding no sound are not offered.
 void FrmPacks::fillSets()
 {
+    const QString current = sets_->currentText();
     sets_->clear();
     const ProgramFolder layout = forms().folders();
-    const QStringList reserved{QFileInfo(layout.favorites()).fileName(),
-        ProgramFolder::stagingName(ProgramFolder::Staging::Backup), ProgramFolder::stagingName(ProgramFolder::Staging::Set),
-        QFileInfo(layout.replacements()).fileName()};
-    for (const QString& name : QDir(layout.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        if (!reserved.contains(name))
+    for (const QString& name : layout.setNames()) {
+        const QString folder = layout.set(name);
+        const QStringList files = hasManifest(folder) ? QStringList() : filesBelow(folder);
+        if (std::any_of(files.begin(), files.end(), [](const QString& f) { return isSoundName(f); }))
             sets_->addItem(name);
+    }
+    if (const int at = sets_->findText(current); at >= 0)
+        sets_->setCurrentIndex(at);
+}
+
+void FrmPacks::showEvent(QShowEvent* event)
+{
+    fillSets();
+    Form::showEvent(event);
 }
 
 void FrmPacks::CmdOpenPack_Click()
@@ -257,22 +283,25 @@ void FrmPacks::CmdOpenPack_Click()
 void FrmPacks::openPack(const QString& path)
 {
     const QString packPath = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    PackSession next; // the pack open now stays open unless this one can be used
     bool opened = false;
     {
         LongWork work(this, QStringLiteral("Reading the pack\u2026"));
-        opened = pack_.open(packPath, forms().folders().workTemplate(QStringLiteral("Pack")), work.progress());
+        opened = next.open(packPath, forms().folders().workTemplate(QStringLiteral("Pack")), work.progress());
     }
     if (!opened) {
-        const PackRefusal refused = pack_.refused();
-        pack_.close();
-        packLabel_->setText(QStringLiteral("No pack is open."));
-        showChecked();
+        const PackRefusal refused = next.refused();
         if (!refused.isEmpty())
-            showMessage(QStringLiteral("%1 cannot be used, and nothing was written:\n\n%2")
-                            .arg(QFileInfo(packPath).fileName(), packRefusalWords(refused)),
+            showMessage(QStringLiteral("%1 cannot be used, and nothing was written:\n\n%2%3")
+                            .arg(QFileInfo(packPath).fileName(), packRefusalWords(refused),
+                                pack_.isOpen() ? QStringLiteral("\n\n%1 stays open.").arg(QFileInfo(pack_.path()).fileName())
+                                               : QString()),
                 kTitle, this);
         return;
     }
+    soundPlayer_->closeFile();
+    gamePlayer_->closeFile();
+    pack_ = std::move(next);
     packLabel_->setText(QDir::toNativeSeparators(packPath));
     // The game it is for, when it is installed and no game is shown yet.
     if (folder_.isEmpty())
@@ -358,6 +387,13 @@ void FrmPacks::showChecked()
         differ += item.format.state == FormatCheck::State::Differs;
     }
     QString summary = QStringLiteral("%1 of %2 sounds will replace their game files.").arg(replace).arg(pack_.checked().items.size());
+    // A pack made for another game says so before anything else.
+    const auto found = std::count_if(pack_.checked().items.begin(), pack_.checked().items.end(),
+        [](const PackItem& item) { return item.state != PackState::Missing; });
+    if (QString other = madeForAnotherGame(pack_.manifest(), folder_, forms().games().games(), int(found)); !other.isEmpty()) {
+        other[0] = other[0].toUpper();
+        summary = other + QStringLiteral(". ") + summary;
+    }
     if (keep > 0)
         summary += QStringLiteral(" %1 game file(s) another replacement changed stay as they are.").arg(keep);
     if (differ > 0)
@@ -470,6 +506,8 @@ void FrmPacks::writePackOf(NewPack pack, const QString& defaultName)
         out += packSuffix();
     PackManifest& m = pack.manifest;
     m.name = name.trimmed();
+    m.author = author_->text().trimmed();
+    m.description = description_->text().trimmed();
     FileResult written;
     {
         LongWork work(this, QStringLiteral("Writing the pack\u2026"));

@@ -6,6 +6,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTreeView;
 
@@ -39,6 +40,7 @@ public:
 protected:
     void formLoad() override;
     void reject() override { CmdClosePacks_Click(); }
+    void showEvent(QShowEvent* event) override;
 
 private:
     void fillGames();
@@ -62,6 +64,8 @@ private:
     QCheckBox* convert_;
     QCheckBox* matchLoudness_;
     QComboBox* sets_;
+    QLineEdit* author_;
+    QLineEdit* description_;
     QLabel* summary_;
     std::vector<QPushButton*> needPack_, needGame_;
 

@@ -30,6 +30,21 @@ namespace sonaplex {
 QString packSuffix() { return QStringLiteral(".sonaplexpack"); }
 QString packManifestName() { return QStringLiteral("manifest.json"); }
 
+bool looksLikePack(const QString& path)
+{
+    if (path.endsWith(packSuffix(), Qt::CaseInsensitive))
+        return QFileInfo(path).isFile();
+    const Result<int> opened = openRegularFile(path);
+    if (!opened)
+        return false;
+    // A zip member's local header: its signature, then its name at byte 30.
+    const QByteArray name = packManifestName().toLatin1();
+    QByteArray head(30 + name.size(), '\0');
+    const ssize_t got = ::pread(opened.value(), head.data(), size_t(head.size()), 0);
+    ::close(opened.value());
+    return got == head.size() && head.startsWith("PK\x03\x04") && head.mid(30) == name;
+}
+
 namespace {
 
 bool isHash(const QString& s)
@@ -40,6 +55,7 @@ bool isHash(const QString& s)
         return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
     });
 }
+
 
 
 QString bytesText(qint64 bytes)

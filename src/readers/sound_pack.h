@@ -27,6 +27,10 @@ struct ReplacedFile;
 constexpr int kPackFormat = 1;
 QString packSuffix(); // ".sonaplexpack"
 QString packManifestName(); // "manifest.json"
+// Whether `path` is a pack file as the desktop tells one (application/x-sonaplex-pack): named
+// "*.sonaplexpack", or a zip archive whose first member is the manifest, as every pack the
+// program writes is. Reads at most a few bytes, of a regular file only.
+bool looksLikePack(const QString& path);
 
 struct PackEntry {
     QString path; // the game file, inside the game folder: relative, '/'-separated

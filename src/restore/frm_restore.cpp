@@ -121,14 +121,11 @@ void FrmRestore::refresh()
     const QString current = sets_->currentText();
     sets_->clear();
     const ProgramFolder layout = forms().folders();
-    const QStringList reserved{QFileInfo(layout.favorites()).fileName(),
-        ProgramFolder::stagingName(ProgramFolder::Staging::Backup),
-        ProgramFolder::stagingName(ProgramFolder::Staging::Set), QFileInfo(layout.replacements()).fileName()};
     // Backup sets (they say what they are) first; then folders without that note, which may be
     // older backup sets (or sets of replacements: restoring one shows every file first).
     QStringList older;
-    for (const QString& name : QDir(layout.root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        if (reserved.contains(name) || isReplacementSet(layout.set(name)))
+    for (const QString& name : layout.setNames()) {
+        if (isReplacementSet(layout.set(name)))
             continue; // sets of replacements are not backups of game files
         if (hasManifest(layout.set(name)))
             sets_->addItem(name);

@@ -4,6 +4,8 @@
 #include "ui/installed_games.h"
 
 #include "ui/selection_formats.h"
+#include "ui/window_names.h"
+#include "readers/sound_pack.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -11,6 +13,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QCoreApplication>
 #include <QLayout>
 #include <QScreen>
@@ -34,6 +39,34 @@ Form::Form(Forms& forms, const QString& name, const QString& title, int chrome)
         flags = (flags & ~Qt::Dialog) | Qt::Window | Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);
     setSizeGripEnabled(false);
+    setAcceptDrops(true);
+}
+
+namespace {
+// The first pack among the dropped files.
+QString droppedPack(const QMimeData* data)
+{
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && looksLikePack(url.toLocalFile()))
+            return url.toLocalFile();
+    return {};
+}
+} // namespace
+
+void Form::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedPack(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form::dropEvent(QDropEvent* event)
+{
+    const QString pack = droppedPack(event->mimeData());
+    if (pack.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended: the Packs window may wait for the user.
+    QTimer::singleShot(0, &forms_, [forms = &forms_, pack] { forms->openPack(pack); });
 }
 
 void Form::fixSize()
@@ -240,6 +273,22 @@ QStringList Forms::registeredNames() const
 bool Forms::isLoaded(const QString& name) const
 {
     return std::any_of(forms_.begin(), forms_.end(), [&name](const auto& f) { return f.second->objectName() == name; });
+}
+
+void Forms::openPack(const QString& path)
+{
+    if (ended_)
+        return;
+    Form& packs = load(windowName::FrmPacks);
+    if (packs.isVisible()) {
+        QMetaObject::invokeMethod(&packs, "openPack", Q_ARG(QString, path));
+        packs.raise();
+        packs.activateWindow();
+        return;
+    }
+    // Read once the window is on screen, so that the pack's reading shows in it.
+    QTimer::singleShot(0, &packs, [&packs, path] { QMetaObject::invokeMethod(&packs, "openPack", Q_ARG(QString, path)); });
+    showModal(packs);
 }
 
 Form& Forms::load(const QString& name)

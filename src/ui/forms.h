@@ -45,6 +45,9 @@ protected:
     void growFromFirstSize();
 
     void closeEvent(QCloseEvent* event) override;
+    // A sound pack dropped on any window opens in the Packs window (Forms::openPack).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Esc: what the close box does, in a window that has one, unless closing it would end the
     // program (the only window on screen); windows with a Cancel or Close button override it.
     void reject() override;
@@ -154,6 +157,10 @@ public:
     void showModal(Form& form);
     void hide(Form& form);
     void unload(Form& form);
+    // Opens the pack at `path` in the Packs window (and the game it names, when installed),
+    // showing that window when it is not on screen: a pack double-clicked in the file manager,
+    // or dropped on a window.
+    void openPack(const QString& path);
 
     // The selections of a side, known by the name of the review window that shows them. The
     // side's selection window makes them with its first choice and hands them to the review

@@ -8,9 +8,14 @@
 #include "readers/sound_pack.h"
 #include "music/frm_midi.h"
 #include "packs/frm_packs.h"
+#include "app/program.h"
+#include "cli/command_line.h"
 #include "restore/midi_game.h"
 #include "ui/sample_player.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QTreeView>
 
 #include <QDirIterator>
@@ -328,6 +333,124 @@ private slots:
         click("FrmMidi", "CmdPacks");
         QVERIFY(inside);
         QVERIFY(!isShown("FrmPacks"));
+    }
+
+    // A pack double-clicked in the file manager starts the program with it; one dropped on any
+    // window opens too, known by its content when its name does not say.
+    void aPackOpensFromTheFileManagerOrADropOnAnyWindow()
+    {
+        PackManifest m;
+        m.name = QStringLiteral("Given");
+        m.entries.push_back({QStringLiteral("TRACK1.MID"), {}, {}});
+        const QString pack = packs() + "/given.sonaplexpack", download = packs() + "/download";
+        QVERIFY(writePack(pack, m, {myFile(1)}));
+        QVERIFY(QFile::copy(pack, download));
+        QVERIFY(looksLikePack(pack) && looksLikePack(download));
+        QVERIFY(!looksLikePack(myFile(1)) && !looksLikePack(packs()));
+        auto startsWindows = [](const QString& argument) {
+            QByteArray program("sonaplex"), given = QFile::encodeName(argument);
+            char* argv[] = {program.data(), given.data(), nullptr};
+            return !cli::wantsCommandLine(2, argv);
+        };
+        QVERIFY(startsWindows(pack) && startsWindows(download));
+        QVERIFY(!startsWindows("status") && !startsWindows(myFile(1))); // a command; a typo is a usage error
+
+        // The window comes first, then the pack is read in it: looked at once it is.
+        auto opened = [&](const QString& expected) {
+            bool inside = false;
+            std::function<void()> look = [&] {
+                if (text("FrmPacks", "LblPackFile") != expected) {
+                    onModal("FrmPacks", look);
+                    return;
+                }
+                QVERIFY(text("FrmPacks", "LblPackTitle").startsWith("Given"));
+                inside = true;
+                click("FrmPacks", "CmdClosePacks");
+            };
+            onModal("FrmPacks", look);
+            QTRY_VERIFY(inside);
+        };
+        openGivenFile(program->forms(), pack);
+        opened(pack);
+        QVERIFY(isShown("FrmMidi"));
+
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(download)});
+        QWidget* music = window("FrmMidi");
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(music, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(music, &drop);
+        opened(download);
+    }
+
+    // Sets made since the window was last shown are offered, backup sets and empty ones never;
+    // a pack carries its author and description; a pack for another game says so first; a
+    // pack that is refused leaves the open one open.
+    void thePacksWindowSaysWhoMadeAPackAndForWhichGame()
+    {
+        const QString root = program->folder.path();
+        QDir().mkpath(root + "/Empty");
+        QDir().mkpath(root + "/Backup");
+        QVERIFY(writeFile(root + "/Backup/TRACK1.MID", original(1)) && writeFile(root + "/Backup/.sonaplex-backup-set", "{}"));
+        QDir().mkpath(root + "/Calm");
+        QVERIFY(writeFile(root + "/Calm/TRACK1.MID", song(1)));
+        PackManifest elsewhere;
+        elsewhere.name = QStringLiteral("Drift sounds");
+        elsewhere.gameName = QStringLiteral("Ardent Drift");
+        elsewhere.entries.push_back({QStringLiteral("engine/ROAR.MID"), {}, {}});
+        QVERIFY(writePack(packs() + "/drift.sonaplexpack", elsewhere, {myFile(2)}));
+        QVERIFY(writeFile(packs() + "/bad.sonaplexpack", "PK\x03\x04 not an archive"));
+
+        QString chosen;
+        DesktopAnswers answers;
+        answers.folder = [&](const QString&) { return game; };
+        answers.file = [&](const QString&, bool save) { return save ? packs() + "/calm" : chosen; };
+        answers.typed = [](const QString&, const QString&) { return QStringLiteral("Calm tracks"); };
+        program->forms().load<FrmMidi>();
+        auto sets = [] {
+            QStringList names;
+            const auto* box = control<QComboBox>("FrmPacks", "CboPackSets");
+            for (int i = 0; i < box->count(); ++i)
+                names << box->itemText(i);
+            return names;
+        };
+        bool inside = false;
+        onModal("FrmPacks", [&] {
+            QCOMPARE(sets(), QStringList{"Calm"});
+            click("FrmPacks", "CmdClosePacks");
+        });
+        click("FrmMidi", "CmdPacks");
+        QDir().mkpath(root + "/Later");
+        QVERIFY(writeFile(root + "/Later/TRACK2.MID", song(2)));
+        onModal("FrmPacks", [&] {
+            inside = true;
+            QCOMPARE(sets(), (QStringList{"Calm", "Later"}));
+            click("FrmPacks", "CmdChooseGame");
+            control<QComboBox>("FrmPacks", "CboPackSets")->setCurrentText("Calm");
+            control<QLineEdit>("FrmPacks", "TxtPackAuthor")->setText("Ann Example");
+            control<QLineEdit>("FrmPacks", "TxtPackDescription")->setText("Quieter music for the whole game");
+            click("FrmPacks", "CmdPackFromSet");
+            PackRefusal refused;
+            const auto made = PackArchive::open(packs() + "/calm.sonaplexpack", &refused);
+            QVERIFY2(made, qPrintable(refused.why));
+            QCOMPARE(made->manifest().author, "Ann Example");
+            QCOMPARE(made->manifest().description, "Quieter music for the whole game");
+
+            chosen = packs() + "/drift.sonaplexpack";
+            click("FrmPacks", "CmdOpenPack");
+            QVERIFY2(text("FrmPacks", "LblPackSummary").startsWith("Made for Ardent Drift; 0 of its 1 sounds are in Game. "),
+                qPrintable(text("FrmPacks", "LblPackSummary")));
+            chosen = packs() + "/bad.sonaplexpack";
+            click("FrmPacks", "CmdOpenPack");
+            QVERIFY2(program->messages.lastText().endsWith("drift.sonaplexpack stays open."), qPrintable(program->messages.lastText()));
+            QCOMPARE(text("FrmPacks", "LblPackFile"), packs() + "/drift.sonaplexpack");
+            QVERIFY(text("FrmPacks", "LblPackSummary").startsWith("Made for Ardent Drift"));
+            click("FrmPacks", "CmdClosePacks");
+        });
+        click("FrmMidi", "CmdPacks");
+        QVERIFY(inside);
     }
 
     void aPackOfASavedSetFindsItsGameFilesAndEveryStateIsSaid()
