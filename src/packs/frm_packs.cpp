@@ -247,6 +247,10 @@ void FrmPacks::fillGames()
     if (!shown.isEmpty() && games_->findData(shown) < 0)
         games_->addItem(QDir::toNativeSeparators(shown), shown);
     games_->setCurrentIndex(shown.isEmpty() ? -1 : games_->findData(shown));
+    // A pack opened before the search for installed games ended (given at start) finds its game now.
+    if (shown.isEmpty() && pack_.isOpen())
+        if (const Game* g = gameOfPack(pack_.manifest(), forms().games().games()))
+            showGame(g->folder);
 }
 
 // The sets a pack can be made of, read again each time the window shows: backup sets (game

@@ -843,6 +843,8 @@ Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const s
                 FileResult::failure(QStringLiteral("its sound is in another container or codec than the game file, which "
                                                    "a game cannot read as it is: it is replaced only once converted"))});
             continue;
+        } else {
+            step.sourceHash = e.hash; // inflated whole, its hash checked as it was
         }
         step.ownSource = true; // inflated or converted into passing work, never changed after
         plan.steps.push_back(std::move(step));

@@ -37,6 +37,9 @@ struct Step {
     // once made: what a SWITCH put in place is kept by giving the source a name in the store,
     // not by copying the game file again.
     bool ownSource = false;
+    // What an own source holds, when known without reading it (a pack's sound, its hash checked
+    // as it was inflated): the run copies it without hashing it again. Empty: hashed as copied.
+    QString sourceHash = {};
 };
 
 // What became of one step.

@@ -190,7 +190,8 @@ private:
             p_.breathe();
             StepState& at = at_[i];
             at.sourceStamp = fileStamp(steps_[i].source);
-            at.sourceHash = record_->knownHash(steps_[i].source);
+            at.sourceHash = steps_[i].ownSource && !steps_[i].sourceHash.isEmpty() ? steps_[i].sourceHash
+                                                                                 : record_->knownHash(steps_[i].source);
             if (!QFileInfo::exists(steps_[i].gamePath))
                 continue;
             at.gameHash = at.gamePromise.get_future();
