@@ -94,8 +94,9 @@ private:
 std::vector<FileResult> flushCopies(const std::vector<PendingCopy*>& copies);
 
 // How a run of many copies is staged: at most `openCopies` prepared copies are kept open (the
-// rest are parked), and a file system that receives at least `syncAllFrom` of them is made
-// durable with one sync of the whole file system. Tests lower them to reach those paths.
+// rest are parked), and a file system that receives at least `syncAllFrom` of them is written
+// out with one sync of the whole file system before each copy is checked. Tests lower them to
+// reach those paths.
 struct StagingLimits {
     int openCopies = 64;
     int syncAllFrom = 16;

@@ -546,10 +546,12 @@ FileResult PendingCopy::commit(bool syncFolder)
     return FileResult::success();
 }
 
-// Makes every prepared copy durable: one syncfs for each file system that receives many of them
-// (writing them out together), one fsync per copy otherwise. Should a syncfs report an error, the
-// copies it hit are found by syncing each one: since Linux 4.13 an error is reported to every
-// descriptor opened on the file before anyone saw it.
+// Makes every prepared copy durable. A file system that receives many of them is written out
+// with one syncfs (all together, in the order the disk likes); each copy's fsync then finds
+// nothing left to write and only tells whether its own writing failed: a syncfs reports an error
+// once, to whoever looks first (another program may), while the error of a copy's own pages is
+// reported to a descriptor of it (since Linux 4.13, even one opened after the error, when nobody
+// has seen it). Elsewhere one fsync per copy.
 std::vector<FileResult> flushCopies(const std::vector<PendingCopy*>& copies)
 {
     std::vector<FileResult> results(copies.size());
@@ -567,12 +569,11 @@ std::vector<FileResult> flushCopies(const std::vector<PendingCopy*>& copies)
             for (size_t i : group)
                 copies[i]->startWriting();
         }
-        for (size_t i : group) {
-            if (synced)
-                copies[i]->markDurable();
-            else
-                results[i] = copies[i]->flush();
-        }
+        // After a sync of the whole file system each fsync finds nothing left to write: it only
+        // collects an error the sync may not have said (one another process's syncfs saw first).
+        (void)synced;
+        for (size_t i : group)
+            results[i] = copies[i]->flush();
     }
     return results;
 }

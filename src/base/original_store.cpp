@@ -78,6 +78,7 @@ std::vector<FileResult> OriginalStore::keepCopies(const std::vector<std::pair<QS
     }
     std::vector<PendingCopy> copies(files.size());
     std::vector<bool> pending(files.size(), false);
+    int open = 0; // copies past a few dozen are parked: thousands never hold thousands of files open
     for (size_t i = 0; i < files.size(); ++i) {
         const auto& [path, hash] = files[i];
         if (hash.isEmpty() || holds(hash))
@@ -86,18 +87,28 @@ std::vector<FileResult> OriginalStore::keepCopies(const std::vector<std::pair<QS
         results[i] = copies[i].prepare(path, pathOf(hash), &hasher);
         if (results[i] && hasher.digest() != hash) // changed since it was put in place
             results[i] = FileResult::failure(QStringLiteral("%1 changed while it was kept").arg(path));
+        if (results[i] && copies[i].isOpen() && ++open > stagingLimits().openCopies) {
+            results[i] = copies[i].park();
+            --open;
+        }
         pending[i] = results[i].ok;
-        if (pending[i])
-            copies[i].startWriting();
-        else
+        if (!pending[i])
             copies[i] = PendingCopy(); // its temporary goes now
     }
+    std::vector<PendingCopy*> writing;
+    std::vector<size_t> at;
+    for (size_t i = 0; i < files.size(); ++i)
+        if (pending[i]) {
+            writing.push_back(&copies[i]);
+            at.push_back(i);
+        }
+    const std::vector<FileResult> flushed = flushCopies(writing);
     bool any = false;
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (!pending[i])
-            continue;
+    for (size_t k = 0; k < at.size(); ++k) {
+        const size_t i = at[k];
         // Two files of one content: the first is kept, the second has nothing to add.
-        results[i] = holds(files[i].second) ? FileResult::success() : copies[i].commit(false);
+        results[i] = !flushed[k] ? flushed[k] : holds(files[i].second) ? FileResult::success() : copies[i].commit(false);
+        pending[i] = results[i].ok;
         any = any || results[i].ok;
     }
     if (any)
@@ -113,15 +124,27 @@ void OriginalStore::adopt(const std::vector<std::pair<QString, QString>>& files)
     if (files.empty() || !createFolder(folder_))
         return;
     bool any = false;
+    // Many files are made durable with one sync of the store's file system (the files are
+    // linked, so they are on it); should it fail, each is synced on its own.
+    bool allDurable = false;
+    if (int(files.size()) >= stagingLimits().syncAllFrom) {
+        const int store = ::open(QFile::encodeName(folder_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        allDurable = store >= 0 && ::syncfs(store) == 0;
+        if (store >= 0)
+            ::close(store);
+    }
     for (const auto& [path, hash] : files) {
         if (hash.isEmpty() || holds(hash))
             continue;
         const QByteArray from = QFile::encodeName(path);
-        const int fd = ::open(from.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-        if (fd < 0)
-            continue;
-        const bool durable = ::fsync(fd) == 0;
-        ::close(fd);
+        bool durable = allDurable;
+        if (!durable) {
+            const int fd = ::open(from.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+            if (fd < 0)
+                continue;
+            durable = ::fsync(fd) == 0;
+            ::close(fd);
+        }
         if (durable && ::link(from.constData(), QFile::encodeName(pathOf(hash)).constData()) == 0)
             any = true;
     }

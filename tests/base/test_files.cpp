@@ -1,6 +1,7 @@
 // Copy-replace, folder creation and no-replace renames against real files.
 #include "base/content_hash.h"
 #include "base/files.h"
+#include "base/original_store.h"
 #include "base/kill_trial.h"
 #include "file_support.h"
 
@@ -11,6 +12,7 @@
 
 #include <csignal>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -218,6 +220,31 @@ private slots:
                 QVERIFY2(fault.isEmpty(),
                     qPrintable(QStringLiteral("killed after %1 ms, %2 open: %3").arg(killAfter).arg(staging.openCopies).arg(fault)));
             }
+        }
+    }
+
+    // What a SWITCH of many files put in place is kept, every copy, with far fewer files open
+    // than copies: the store stages them as a run does.
+    void manyCopiesAreKeptUnderALowOpenFileLimit()
+    {
+        QDir().mkpath(at("many"));
+        std::vector<std::pair<QString, QString>> files;
+        for (int n = 0; n < 300; ++n) {
+            const QByteArray bytes = "copy " + QByteArray::number(n);
+            QVERIFY(writeFile(at(QStringLiteral("many/%1.wav").arg(n)), bytes));
+            files.emplace_back(at(QStringLiteral("many/%1.wav").arg(n)), contentHash(at(QStringLiteral("many/%1.wav").arg(n))).hash);
+        }
+        struct rlimit before {};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &before) == 0);
+        struct rlimit low = before;
+        low.rlim_cur = 128;
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &low) == 0);
+        const OriginalStore store(at("store"));
+        const std::vector<FileResult> kept = store.keepCopies(files);
+        ::setrlimit(RLIMIT_NOFILE, &before);
+        for (size_t i = 0; i < files.size(); ++i) {
+            QVERIFY2(kept[i], qPrintable(kept[i].error));
+            QCOMPARE(contentHash(store.pathOf(files[i].second)).hash, files[i].second);
         }
     }
 
