@@ -596,33 +596,41 @@ FileResult syncFolder(const QString& folder)
     return FileResult::success();
 }
 
-Result<int> openRegularFile(const QString& path)
+namespace {
+// openRegularFile, with what fstat said of the file.
+Result<int> openRegular(const QString& path, struct stat& st)
 {
     const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         const int err = errno;
         return failed(QStringLiteral("cannot read %1").arg(path), err);
     }
-    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return FileResult::failure(QStringLiteral("%1 is not a regular file").arg(path), FileCause::NotAFile);
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    ::fcntl(fd, F_SETFL, 0); // blocking again: of the status flags it was opened with only O_NONBLOCK
     return fd;
+}
+} // namespace
+
+Result<int> openRegularFile(const QString& path)
+{
+    struct stat st {};
+    return openRegular(path, st);
 }
 
 Result<QByteArray> readSmallFile(const QString& path, qint64 limit)
 {
-    const Result<int> opened = openRegularFile(path);
+    struct stat st {};
+    const Result<int> opened = openRegular(path, st);
     if (!opened)
         return opened.failure();
     const int fd = opened.value();
     const FileResult tooLarge = FileResult::failure(
         QStringLiteral("%1 is larger than %2 MB: not what it should be").arg(path).arg(limit >> 20), FileCause::Other);
     QByteArray data;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > limit) {
+    if (st.st_size > limit) {
         ::close(fd);
         return tooLarge;
     }
@@ -632,7 +640,8 @@ Result<QByteArray> readSmallFile(const QString& path, qint64 limit)
     for (;;) {
         if (got == data.size() && got <= limit)
             data.resize(qsizetype(std::min<qint64>(qint64(data.size()) * 2, limit + 1)));
-        const ssize_t n = ::read(fd, data.data() + got, size_t(data.size() - got));
+        const size_t asked = size_t(data.size() - got);
+        const ssize_t n = ::read(fd, data.data() + got, asked);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -641,7 +650,8 @@ Result<QByteArray> readSmallFile(const QString& path, qint64 limit)
             return failed(QStringLiteral("cannot read %1").arg(path), err);
         }
         got += n;
-        if (n == 0 || got > limit)
+        // A regular file read short has ended: no second read to be told so.
+        if (n == 0 || size_t(n) < asked || got > limit)
             break;
     }
     ::close(fd);
