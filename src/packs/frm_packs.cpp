@@ -107,48 +107,7 @@ FrmPacks::FrmPacks(Forms& forms)
       matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this)), sets_(new QComboBox(this)),
       author_(new QLineEdit(this)), description_(new QLineEdit(this)), summary_(makeLabel(QStringLiteral("LblPackSummary"), QString(), this))
 {
-    games_->setObjectName(QStringLiteral("CboPackGame"));
-    games_->setAccessibleName(QStringLiteral("Game"));
-    games_->setToolTip(QStringLiteral("The game the pack is checked against and applied to."));
-    games_->setMinimumWidth(260);
-    title_->setWordWrap(true);
-    entries_->setObjectName(QStringLiteral("LstPackEntries"));
-    entries_->setAccessibleName(QStringLiteral("The pack's sounds"));
-    entries_->setModel(model_);
-    entries_->setRootIsDecorated(false);
-    entries_->setUniformRowHeights(true);
-    entries_->header()->setSectionResizeMode(GameFile, QHeaderView::Stretch);
-    entries_->header()->setStretchLastSection(false);
-    // Sized for their longest words, not measured over every row: a pack may have thousands.
-    const QFontMetrics metrics(entries_->font());
-    const int pad = 24;
-    entries_->header()->resizeSection(Now, metrics.horizontalAdvance(packStateWords(PackState::Other)) + pad);
-    entries_->header()->resizeSection(Format, metrics.horizontalAdvance(QStringLiteral("differs")) + pad);
-    entries_->header()->resizeSection(Will, metrics.horizontalAdvance(packActionWords(PackAction::Keep)) + pad);
-    entries_->setMinimumSize(640, 220);
-    soundPlayer_->setObjectName(QStringLiteral("PlyPackSound"));
-    soundPlayer_->setAccessibleName(QStringLiteral("The pack's sound"));
-    gamePlayer_->setObjectName(QStringLiteral("PlyPackGameFile"));
-    gamePlayer_->setAccessibleName(QStringLiteral("The game file"));
-    overOthers_->setObjectName(QStringLiteral("ChkPackOverOthers"));
-    overOthers_->setToolTip(QStringLiteral("Files another pack or a SWITCH replaced are left as they are unless this "
-                                           "is ticked."));
-    convert_->setObjectName(QStringLiteral("ChkPackConvert"));
-    convert_->setToolTip(QStringLiteral("Sounds whose format differs from their game file's are converted to it; "
-                                        "otherwise they are copied as they are (a sound in another container or codec, "
-                                        "Ogg Vorbis for a wave file say, is always converted)."));
-    matchLoudness_->setObjectName(QStringLiteral("ChkPackMatchLoudness"));
-    sets_->setObjectName(QStringLiteral("CboPackSets"));
-    sets_->setAccessibleName(QStringLiteral("Saved sets"));
-    author_->setObjectName(QStringLiteral("TxtPackAuthor"));
-    author_->setAccessibleName(QStringLiteral("Author"));
-    author_->setPlaceholderText(QStringLiteral("Who made the pack"));
-    description_->setObjectName(QStringLiteral("TxtPackDescription"));
-    description_->setAccessibleName(QStringLiteral("Description"));
-    description_->setPlaceholderText(QStringLiteral("What the pack changes, shown to whoever opens it"));
-    author_->setToolTip(QStringLiteral("Written into the next pack made here."));
-    description_->setToolTip(author_->toolTip());
-    summary_->setWordWrap(true);
+    setUpControls();
     connect(overOthers_, &QCheckBox::toggled, this, [this] { recheck(); });
     connect(entries_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FrmPacks::entryChosen);
     connect(games_, &QComboBox::activated, this, [this](int i) { showGame(games_->itemData(i).toString()); });
@@ -227,6 +186,53 @@ FrmPacks::FrmPacks(Forms& forms)
     layout->addLayout(about);
     layout->addLayout(making);
     connect(&forms.games(), &InstalledGames::found, this, &FrmPacks::fillGames);
+}
+
+// Names, tips and sizes of the window's controls.
+void FrmPacks::setUpControls()
+{
+    games_->setObjectName(QStringLiteral("CboPackGame"));
+    games_->setAccessibleName(QStringLiteral("Game"));
+    games_->setToolTip(QStringLiteral("The game the pack is checked against and applied to."));
+    games_->setMinimumWidth(260);
+    title_->setWordWrap(true);
+    entries_->setObjectName(QStringLiteral("LstPackEntries"));
+    entries_->setAccessibleName(QStringLiteral("The pack's sounds"));
+    entries_->setModel(model_);
+    entries_->setRootIsDecorated(false);
+    entries_->setUniformRowHeights(true);
+    entries_->header()->setSectionResizeMode(GameFile, QHeaderView::Stretch);
+    entries_->header()->setStretchLastSection(false);
+    // Sized for their longest words, not measured over every row: a pack may have thousands.
+    const QFontMetrics metrics(entries_->font());
+    const int pad = 24;
+    entries_->header()->resizeSection(Now, metrics.horizontalAdvance(packStateWords(PackState::Other)) + pad);
+    entries_->header()->resizeSection(Format, metrics.horizontalAdvance(QStringLiteral("differs")) + pad);
+    entries_->header()->resizeSection(Will, metrics.horizontalAdvance(packActionWords(PackAction::Keep)) + pad);
+    entries_->setMinimumSize(640, 220);
+    soundPlayer_->setObjectName(QStringLiteral("PlyPackSound"));
+    soundPlayer_->setAccessibleName(QStringLiteral("The pack's sound"));
+    gamePlayer_->setObjectName(QStringLiteral("PlyPackGameFile"));
+    gamePlayer_->setAccessibleName(QStringLiteral("The game file"));
+    overOthers_->setObjectName(QStringLiteral("ChkPackOverOthers"));
+    overOthers_->setToolTip(QStringLiteral("Files another pack or a SWITCH replaced are left as they are unless this "
+                                           "is ticked."));
+    convert_->setObjectName(QStringLiteral("ChkPackConvert"));
+    convert_->setToolTip(QStringLiteral("Sounds whose format differs from their game file's are converted to it; "
+                                        "otherwise they are copied as they are (a sound in another container or codec, "
+                                        "Ogg Vorbis for a wave file say, is always converted)."));
+    matchLoudness_->setObjectName(QStringLiteral("ChkPackMatchLoudness"));
+    sets_->setObjectName(QStringLiteral("CboPackSets"));
+    sets_->setAccessibleName(QStringLiteral("Saved sets"));
+    author_->setObjectName(QStringLiteral("TxtPackAuthor"));
+    author_->setAccessibleName(QStringLiteral("Author"));
+    author_->setPlaceholderText(QStringLiteral("Who made the pack"));
+    description_->setObjectName(QStringLiteral("TxtPackDescription"));
+    description_->setAccessibleName(QStringLiteral("Description"));
+    description_->setPlaceholderText(QStringLiteral("What the pack changes, shown to whoever opens it"));
+    author_->setToolTip(QStringLiteral("Written into the next pack made here."));
+    description_->setToolTip(author_->toolTip());
+    summary_->setWordWrap(true);
 }
 
 FrmPacks::~FrmPacks() = default;

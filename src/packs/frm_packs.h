@@ -43,6 +43,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void setUpControls();
     void fillGames();
     void fillSets();
     // Reads the pack again and checks it against the game folder shown.
