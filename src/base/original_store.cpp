@@ -1,12 +1,14 @@
 #include "base/original_store.h"
 
 #include "base/content_hash.h"
+#include "base/result.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,12 +18,43 @@ namespace sonaplex {
 
 bool OriginalStore::holds(const QString& hash) const { return !hash.isEmpty() && QFileInfo(pathOf(hash)).isFile(); }
 
+namespace {
+// What identifies the folder's list of names as it is: a name that comes or goes changes the
+// folder's modification and change times. `settled`: they are over a second old, so that any
+// later change gets later times (file times tick in steps of a few milliseconds: two changes in
+// one step would otherwise look like one).
+QByteArray listingStamp(const QByteArray& folder, bool* settled = nullptr)
+{
+    struct stat st {};
+    if (::stat(folder.constData(), &st) != 0)
+        return {};
+    if (settled)
+        *settled = std::max(st.st_mtim.tv_sec, st.st_ctim.tv_sec) + 1 < ::time(nullptr);
+    return QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino)) + ' '
+        + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_mtim.tv_nsec)) + ' '
+        + QByteArray::number(qint64(st.st_ctim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_ctim.tv_nsec));
+}
+} // namespace
+
 qint64 OriginalStore::bytes() const
 {
-    // One pass over the folder by its descriptor: a store of a large record holds hundreds of
-    // thousands of files, and a QFileInfo each costs several times the stat.
+    // A kept content is written once, under its hash, and never changed: what they take changes
+    // only when a name comes or goes. The total is remembered beside the folder with the stamp of
+    // its list of names, so that listing a record of 100,000 files does not stat every kept
+    // content each time. Remembered only when the list did not change while it was summed, and
+    // had not changed for a while before.
+    const QByteArray folder = QFile::encodeName(folder_), remembered = QFile::encodeName(folder_ + QStringLiteral(".size"));
+    const QByteArray before = listingStamp(folder);
+    if (before.isEmpty())
+        return 0;
+    if (const Result<QByteArray> noted = readSmallFile(QFile::decodeName(remembered), 4096); noted) {
+        const QList<QByteArray> parts = noted.value().split('\n');
+        if (parts.size() == 2 && parts[0] == before)
+            return parts[1].toLongLong();
+    }
+    // One pass over the folder by its descriptor: a QFileInfo each costs several times the stat.
     qint64 total = 0;
-    DIR* dir = ::opendir(QFile::encodeName(folder_).constData());
+    DIR* dir = ::opendir(folder.constData());
     if (!dir)
         return 0;
     while (const dirent* e = ::readdir(dir)) {
@@ -30,6 +63,19 @@ qint64 OriginalStore::bytes() const
             total += qint64(st.st_size);
     }
     ::closedir(dir);
+    bool settled = false;
+    if (listingStamp(folder, &settled) == before && settled) {
+        // Written whole or not at all; a note that cannot be written is summed again next time.
+        const QByteArray passing = remembered + ".part-" + QByteArray::number(::getpid());
+        const int fd = ::open(passing.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            const QByteArray text = before + '\n' + QByteArray::number(total);
+            const bool written = ::write(fd, text.constData(), size_t(text.size())) == text.size();
+            ::close(fd);
+            if (!written || ::rename(passing.constData(), remembered.constData()) != 0)
+                ::unlink(passing.constData());
+        }
+    }
     return total;
 }
 

@@ -248,6 +248,29 @@ private slots:
         }
     }
 
+    // What the kept contents take is remembered between listings, and never outlives a content
+    // kept or dropped since.
+    void theStoresSizeFollowsWhatItKeeps()
+    {
+        const OriginalStore store(at("sized"));
+        QVERIFY(writeFile(at("a.wav"), QByteArray(1000, 'a')) && writeFile(at("b.wav"), QByteArray(300, 'b')));
+        const QString a = contentHash(at("a.wav")).hash, b = contentHash(at("b.wav")).hash;
+        QVERIFY(store.keep(at("a.wav"), a));
+        QCOMPARE(store.bytes(), 1000);
+        QVERIFY(!QFile::exists(at("sized.size"))); // a list this fresh may change within its time step
+        QTest::qSleep(2100);
+        QCOMPARE(store.bytes(), 1000);
+        QVERIFY(QFile::exists(at("sized.size")));
+        QCOMPARE(store.bytes(), 1000); // from what was remembered
+        QVERIFY(store.keep(at("b.wav"), b)); // at once: the time has moved on since
+        QCOMPARE(store.bytes(), 1300);
+        store.drop(a);
+        QCOMPARE(store.bytes(), 300);
+        // A note that says something else of the same list is not what decides: a changed list is.
+        QVERIFY(writeFile(at("sized.size"), "not a stamp\n99"));
+        QCOMPARE(store.bytes(), 300);
+    }
+
     void staleTemporariesOfAFileAreCleared()
     {
         // What a kill between naming a copy and renaming it left: ours, removed by the next copy.
