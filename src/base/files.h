@@ -140,8 +140,9 @@ InsidePath findInside(const QString& folder, const QString& relative);
 // by their names; with `isOurs`, only those it says are, given each one's path).
 void removeTemporariesBeside(const QString& path, const std::function<bool(const QString&)>& isOurs = {});
 // The same for many files at once, each folder read once: a run of thousands of files in one
-// folder would otherwise read the folder once per file.
-void removeTemporariesBeside(const QStringList& paths);
+// folder would otherwise read the folder once per file. `isOurs` is given each temporary with
+// the index in `paths` of a file it may belong to.
+void removeTemporariesBeside(const QStringList& paths, const std::function<bool(const QString&, qsizetype)>& isOurs = {});
 
 // Copies source over destination so that destination is either the old file or the
 // complete new one, never a torn file; keeps the destination's permissions. A copy of a

@@ -675,12 +675,12 @@ QString undecodableName(const QString& path)
 
 // A run killed between naming its copy and renaming it left `.NAME.sonaplex-XXXXXX` beside
 // NAME: those are ours and incomplete or unused.
-void removeTemporariesBeside(const QStringList& paths)
+void removeTemporariesBeside(const QStringList& paths, const std::function<bool(const QString&, qsizetype)>& isOurs)
 {
-    QHash<QString, QSet<QByteArray>> prefixes; // by folder
-    for (const QString& path : paths) {
-        const QFileInfo info(path);
-        prefixes[info.absolutePath()].insert(temporaryPrefix(info.fileName()));
+    QHash<QString, QHash<QByteArray, QList<qsizetype>>> prefixes; // by folder, the paths of each prefix
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QFileInfo info(paths[i]);
+        prefixes[info.absolutePath()][temporaryPrefix(info.fileName())].append(i);
     }
     for (auto folder = prefixes.cbegin(); folder != prefixes.cend(); ++folder) {
         DIR* dir = ::opendir(encoded(folder.key()).constData());
@@ -688,7 +688,13 @@ void removeTemporariesBeside(const QStringList& paths)
             continue;
         while (const dirent* entry = ::readdir(dir)) {
             const QByteArray name(entry->d_name);
-            if (name.size() > 6 && name.startsWith('.') && folder->contains(name.left(name.size() - 6)))
+            if (name.size() <= 6 || !name.startsWith('.'))
+                continue;
+            const auto of = folder->constFind(name.left(name.size() - 6));
+            if (of == folder->cend())
+                continue;
+            const QString temporary = folder.key() + QLatin1Char('/') + QFile::decodeName(name);
+            if (!isOurs || std::any_of(of->cbegin(), of->cend(), [&](qsizetype i) { return isOurs(temporary, i); }))
                 ::unlinkat(::dirfd(dir), entry->d_name, 0);
         }
         ::closedir(dir);

@@ -519,15 +519,20 @@ int ReplacementRecord::settle()
     std::vector<Open> open;
     while (q.next())
         open.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString()});
+    // A run killed between naming its copy and the rename left the copy beside the game file,
+    // whole (intents are written only once every copy is): only a file that holds what the
+    // entry says it was putting there is that copy. A record names paths; it is not trusted to
+    // say which files may go. Each folder is read once, however many entries lie in it.
+    QStringList paths;
+    for (const Open& e : open)
+        paths << e.path;
+    removeTemporariesBeside(paths, [&](const QString& temporary, qsizetype i) {
+        if (open[size_t(i)].after.isEmpty())
+            return false;
+        const HashResult held = contentHash(temporary);
+        return held.result && held.hash == open[size_t(i)].after;
+    });
     for (const Open& e : open) {
-        // A run killed between naming its copy and the rename left the copy beside the game file,
-        // whole (intents are written only once every copy is): only a file that holds what the
-        // entry says it was putting there is that copy. A record names paths; it is not trusted
-        // to say which files may go.
-        removeTemporariesBeside(e.path, [&](const QString& temporary) {
-            const HashResult held = contentHash(temporary);
-            return held.result && !e.after.isEmpty() && held.hash == e.after;
-        });
         // The new content in place: it happened. The old one, or none: it did not. Anything
         // else was changed after us and is kept, to show as "changed since".
         const HashResult now = contentHash(e.path);
