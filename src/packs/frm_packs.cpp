@@ -26,6 +26,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace sonaplex {
 
 namespace {
@@ -165,10 +167,13 @@ FrmPacks::FrmPacks(Forms& forms)
     actions->addStretch(1);
     actions->addWidget(close);
     auto* about = new QHBoxLayout;
-    about->addWidget(makeLabel(QStringLiteral("LblPackAuthor"), QStringLiteral("A&uthor:"), this));
-    about->addWidget(author_, 1);
-    about->addWidget(makeLabel(QStringLiteral("LblPackDescription"), QStringLiteral("&Description:"), this));
-    about->addWidget(description_, 3);
+    for (auto [name, caption, field, stretch] : {std::tuple{"LblPackAuthor", "A&uthor:", author_, 1},
+             std::tuple{"LblPackDescription", "&Description:", description_, 3}}) {
+        QLabel* label = makeLabel(QLatin1String(name), QString::fromLatin1(caption), this);
+        label->setBuddy(field); // Alt and the underlined letter go to the field
+        about->addWidget(label);
+        about->addWidget(field, stretch);
+    }
     auto* making = new QHBoxLayout;
     making->addWidget(fromGame);
     making->addStretch(1);
