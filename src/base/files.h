@@ -74,8 +74,6 @@ public:
     bool isOpen() const; // holds a descriptor
     // The file system the prepared copy is on (0 when there is nothing to write out).
     quint64 device() const;
-    // Says the prepared copy is durable: a sync of its whole file system succeeded.
-    void markDurable();
     FileResult flush();
     // Puts the copy in place; `syncFolder` false leaves the folder's flush to the caller
     // (one syncFolder() per folder after a run of commits).
@@ -136,12 +134,10 @@ struct InsidePath {
 };
 InsidePath findInside(const QString& folder, const QString& relative);
 
-// Removes the temporary files an interrupted copy to `path` may have left beside it (ours only,
-// by their names; with `isOurs`, only those it says are, given each one's path).
-void removeTemporariesBeside(const QString& path, const std::function<bool(const QString&)>& isOurs = {});
-// The same for many files at once, each folder read once: a run of thousands of files in one
-// folder would otherwise read the folder once per file. `isOurs` is given each temporary with
-// the index in `paths` of a file it may belong to.
+// Removes the temporary files an interrupted copy to one of `paths` may have left beside it
+// (ours only, by their names), each folder read once: a run of thousands of files in one folder
+// would otherwise read it once per file. With `isOurs`, only those it says are, given each
+// temporary's path with the index in `paths` of a file it may belong to.
 void removeTemporariesBeside(const QStringList& paths, const std::function<bool(const QString&, qsizetype)>& isOurs = {});
 
 // Copies source over destination so that destination is either the old file or the

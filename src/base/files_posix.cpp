@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QSet>
 #include <QHash>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -409,7 +408,7 @@ FileResult PendingCopy::prepare(
     d->target = target;
     d->folder = targetInfo.absolutePath();
     if (!swept)
-        removeTemporariesBeside(target); // a new copy never sits beside a stale one
+        removeTemporariesBeside(QStringList{target}); // a new copy never sits beside a stale one
     const mode_t mode = destExists ? (dst.st_mode & 07777) : defaultMode();
     // Unnamed until it is complete: a kill before commit leaves nothing in the game folder.
     d->out = Fd(::open(encoded(d->folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
@@ -491,12 +490,6 @@ bool PendingCopy::isOpen() const { return d->out.get() >= 0; }
 
 quint64 PendingCopy::device() const { return d->step == State::Step::Prepared ? quint64(d->device) : 0; }
 
-void PendingCopy::markDurable()
-{
-    if (d->step == State::Step::Prepared)
-        d->step = State::Step::Flushed;
-}
-
 FileResult PendingCopy::flush()
 {
     if (d->step != State::Step::Prepared)
@@ -559,19 +552,13 @@ std::vector<FileResult> flushCopies(const std::vector<PendingCopy*>& copies)
     for (size_t i = 0; i < copies.size(); ++i)
         byDevice[copies[i]->device()].push_back(i);
     for (const auto& [device, group] : byDevice) {
-        bool synced = false;
+        for (size_t i : group)
+            copies[i]->startWriting();
         if (device != 0 && int(group.size()) >= stagingLimits().syncAllFrom) {
-            for (size_t i : group)
-                copies[i]->startWriting();
-            Fd any(::open(encoded(copies[group.front()]->folder()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-            synced = any.get() >= 0 && ::syncfs(any.get()) == 0;
-        } else {
-            for (size_t i : group)
-                copies[i]->startWriting();
+            const Fd any(::open(encoded(copies[group.front()]->folder()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            if (any.get() >= 0)
+                (void)::syncfs(any.get()); // its word on errors is not enough: each fsync below says
         }
-        // After a sync of the whole file system each fsync finds nothing left to write: it only
-        // collects an error the sync may not have said (one another process's syncfs saw first).
-        (void)synced;
         for (size_t i : group)
             results[i] = copies[i]->flush();
     }
@@ -701,21 +688,6 @@ void removeTemporariesBeside(const QStringList& paths, const std::function<bool(
     }
 }
 
-void removeTemporariesBeside(const QString& path, const std::function<bool(const QString&)>& isOurs)
-{
-    const QFileInfo info(path);
-    const QByteArray prefix = temporaryPrefix(info.fileName());
-    DIR* dir = ::opendir(encoded(info.absolutePath()).constData());
-    if (!dir)
-        return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (name.size() == prefix.size() + 6 && name.startsWith(prefix)
-            && (!isOurs || isOurs(info.absolutePath() + QLatin1Char('/') + QFile::decodeName(name))))
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
-    }
-    ::closedir(dir);
-}
 
 FileResult copyReplace(const QString& source, const QString& destination, WorkProgress* progress)
 {

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -66,15 +67,9 @@ qint64 OriginalStore::bytes() const
     bool settled = false;
     if (listingStamp(folder, &settled) == before && settled) {
         // Written whole or not at all; a note that cannot be written is summed again next time.
-        const QByteArray passing = remembered + ".part-" + QByteArray::number(::getpid());
-        const int fd = ::open(passing.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            const QByteArray text = before + '\n' + QByteArray::number(total);
-            const bool written = ::write(fd, text.constData(), size_t(text.size())) == text.size();
-            ::close(fd);
-            if (!written || ::rename(passing.constData(), remembered.constData()) != 0)
-                ::unlink(passing.constData());
-        }
+        QSaveFile note(QFile::decodeName(remembered));
+        if (note.open(QIODevice::WriteOnly))
+            (void)(note.write(before + '\n' + QByteArray::number(total)) && note.commit());
     }
     return total;
 }
@@ -171,7 +166,8 @@ void OriginalStore::adopt(const std::vector<std::pair<QString, QString>>& files)
         return;
     bool any = false;
     // Many files are made durable with one sync of the store's file system (the files are
-    // linked, so they are on it); should it fail, each is synced on its own.
+    // linked, so they are on it); should it fail, each is synced on its own. Its word is enough
+    // here: a kept copy is hash-checked before it is put back (reapplyPlan).
     bool allDurable = false;
     if (int(files.size()) >= stagingLimits().syncAllFrom) {
         const int store = ::open(QFile::encodeName(folder_).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

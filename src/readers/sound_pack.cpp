@@ -57,7 +57,6 @@ bool isHash(const QString& s)
 }
 
 
-
 QString bytesText(qint64 bytes)
 {
     if (bytes >= (qint64(1) << 30))
@@ -530,6 +529,12 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
         return FileResult::failure(QStringLiteral("%1 is already there").arg(out), FileCause::Exists);
     if (!libzip().error.isEmpty())
         return FileResult::failure(libzip().error);
+    // What the reader would refuse is not written (and not hashed first).
+    const PackLimits limits;
+    if (qsizetype(manifest.entries.size()) > limits.entries)
+        return FileResult::failure(QStringLiteral("a pack holds at most %1 sounds; this one would hold %2")
+                                       .arg(limits.entries)
+                                       .arg(manifest.entries.size()));
     manifest.format = kPackFormat;
     for (size_t i = 0; i < manifest.entries.size(); ++i) {
         PackEntry& e = manifest.entries[i];
@@ -542,11 +547,6 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
         if (e.file.isEmpty())
             e.file = e.path;
     }
-    const PackLimits limits;
-    if (qsizetype(manifest.entries.size()) > limits.entries)
-        return FileResult::failure(QStringLiteral("a pack holds at most %1 sounds; this one would hold %2")
-                                       .arg(limits.entries)
-                                       .arg(manifest.entries.size()));
     const QByteArray json = manifestJson(manifest);
     if (json.size() > limits.manifestBytes)
         return FileResult::failure(QStringLiteral("the list of this pack's sounds would take %1 MB, more than a pack may "

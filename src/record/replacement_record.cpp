@@ -495,20 +495,13 @@ void ReplacementRecord::noteStaging(const QStringList& gamePaths)
     // by the next run beside those files.
     QFile note(folder_ + QLatin1Char('/') + kStagingNote);
     if (note.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        note.write(gamePaths.join(QLatin1Char('\n')).toUtf8());
+        note.write(gamePaths.join(QChar(0)).toUtf8()); // a file name may hold a line break, never a NUL
 }
 
 void ReplacementRecord::stagingDone() { QFile::remove(folder_ + QLatin1Char('/') + kStagingNote); }
 
 int ReplacementRecord::settle()
 {
-    // Runs take turns: when this one holds it, no run is staging.
-    const QString staging = folder_ + QLatin1Char('/') + kStagingNote;
-    if (const Result<QByteArray> noted = readSmallFile(staging, 256 << 20); noted) {
-        removeTemporariesBeside(QString::fromUtf8(noted.value()).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
-        QFile::remove(staging);
-    }
-
     QSqlQuery q(QSqlDatabase::database(connection_));
     if (!checked(q, q.exec(QStringLiteral("SELECT id, game_path, before_hash, after_hash FROM entries WHERE done = 0"))))
         return 0;
@@ -522,16 +515,26 @@ int ReplacementRecord::settle()
     // A run killed between naming its copy and the rename left the copy beside the game file,
     // whole (intents are written only once every copy is): only a file that holds what the
     // entry says it was putting there is that copy. A record names paths; it is not trusted to
-    // say which files may go. Each folder is read once, however many entries lie in it.
-    QStringList paths;
+    // say which files may go. A run killed while its copies were staged left them beside the
+    // files its note names, each of them its own: runs take turns, and this one holds it. Each
+    // folder is read once, however many entries and names lie in it.
+    const QString staging = folder_ + QLatin1Char('/') + kStagingNote;
+    const Result<QByteArray> noted = readSmallFile(staging, 256 << 20);
+    QStringList paths = noted ? QString::fromUtf8(noted.value()).split(QChar(0), Qt::SkipEmptyParts) : QStringList();
+    const qsizetype stagedCount = paths.size();
     for (const Open& e : open)
         paths << e.path;
     removeTemporariesBeside(paths, [&](const QString& temporary, qsizetype i) {
-        if (open[size_t(i)].after.isEmpty())
+        if (i < stagedCount)
+            return true;
+        const QString& after = open[size_t(i - stagedCount)].after;
+        if (after.isEmpty())
             return false;
         const HashResult held = contentHash(temporary);
-        return held.result && held.hash == open[size_t(i)].after;
+        return held.result && held.hash == after;
     });
+    if (noted)
+        QFile::remove(staging);
     for (const Open& e : open) {
         // The new content in place: it happened. The old one, or none: it did not. Anything
         // else was changed after us and is kept, to show as "changed since".
