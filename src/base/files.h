@@ -49,6 +49,15 @@ FileCause causeOfErrno(int err);
 class ContentHasher;
 class WorkProgress;
 
+// Bytes a copy takes from something other than a file (a sound inside an archive): `read` hands
+// them to `take` in order, stopping when `take` returns false, and says what went wrong; a stop
+// asked for by `take` is a failure with an empty error. `bytes`: how many it hands over.
+struct ByteSource {
+    qint64 bytes = 0;
+    std::function<FileResult(const std::function<bool(const char*, size_t)>& take)> read;
+    explicit operator bool() const { return bool(read); }
+};
+
 class PendingCopy {
 public:
     PendingCopy();
@@ -63,6 +72,9 @@ public:
     // caller did (removeTemporariesBeside of all its destinations).
     FileResult prepare(const QString& source, const QString& destination, ContentHasher* hasher = nullptr,
         WorkProgress* progress = nullptr, bool swept = false);
+    // The same, the copy's bytes taken from `source` (named `name` in messages).
+    FileResult prepare(const ByteSource& source, const QString& name, const QString& destination,
+        ContentHasher* hasher = nullptr, WorkProgress* progress = nullptr, bool swept = false);
     // Asks the system to start writing the copy to disk without waiting for it, so that the
     // copies of a run are written together before each is flushed.
     void startWriting();
@@ -100,6 +112,10 @@ struct StagingLimits {
     int syncAllFrom = 16;
 };
 StagingLimits& stagingLimits();
+
+// A folder for passing files that cost no disk writes, as the system has one: the session's
+// runtime folder, else /dev/shm, when memory-backed and writable; empty when there is none.
+QString memoryBackedFolder();
 
 // Makes a folder's entries (renames, new names) durable.
 FileResult syncFolder(const QString& folder);

@@ -22,6 +22,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -355,6 +356,72 @@ PendingCopy::~PendingCopy()
 PendingCopy::PendingCopy(PendingCopy&&) noexcept = default;
 PendingCopy& PendingCopy::operator=(PendingCopy&&) noexcept = default;
 
+// Where a new copy for `destination` goes: its real place found (links followed), what is there
+// checked, and an unnamed file opened beside it. `source`, when it is a file, is compared with
+// what is there: the same file is nothing to do (the step is NoOp then). Sets `mode` and `dst`.
+static FileResult openCopyFor(PendingCopy::State& d, const QString& destination, const struct stat* source, bool swept,
+    mode_t& mode, struct stat& dst, bool& destExists)
+{
+    // A game file that is a link is replaced where it really lives.
+    QString target = destination;
+    QFileInfo destInfo(destination);
+    if (destInfo.isSymLink() && destInfo.exists())
+        target = destInfo.canonicalFilePath();
+
+    destExists = ::stat(encoded(target).constData(), &dst) == 0;
+    if (destExists) {
+        if (source && dst.st_dev == source->st_dev && dst.st_ino == source->st_ino) {
+            d.step = PendingCopy::State::Step::NoOp; // the same file: nothing to do
+            return FileResult::success();
+        }
+        if (!S_ISREG(dst.st_mode))
+            return FileResult::failure(
+                QStringLiteral("%1 is not a regular file").arg(destination), FileCause::NotAFile);
+        if (::access(encoded(target).constData(), W_OK) != 0)
+            return FileResult::failure(QStringLiteral("%1 is read-only").arg(destination), FileCause::ReadOnly);
+    } else if (errno != ENOENT) {
+        const int err = errno; // before any string is built
+        return failed(QStringLiteral("cannot reach %1").arg(destination), err);
+    }
+
+    const QFileInfo targetInfo(target);
+    d.target = target;
+    d.folder = targetInfo.absolutePath();
+    if (!swept)
+        removeTemporariesBeside(QStringList{target}); // a new copy never sits beside a stale one
+    mode = destExists ? (dst.st_mode & 07777) : defaultMode();
+    // Unnamed until it is complete: a kill before commit leaves nothing in the game folder.
+    d.out = Fd(::open(encoded(d.folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (d.out.get() < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        QByteArray name = encoded(d.folder) + '/' + temporaryPrefix(targetInfo.fileName()) + "XXXXXX";
+        d.out = Fd(::mkstemp(name.data()));
+        if (d.out.get() >= 0)
+            d.namedTemp = name;
+    }
+    if (d.out.get() < 0) {
+        const int err = errno; // before any string is built
+        return failed(QStringLiteral("cannot write in the folder of %1").arg(destination), err);
+    }
+    return FileResult::success();
+}
+
+// A copy whose bytes are all written gets the game file's permissions and owner.
+static FileResult finishCopy(PendingCopy::State& d, const QString& source, mode_t mode, const struct stat& dst, bool destExists)
+{
+    if (::fchmod(d.out.get(), mode) != 0) {
+        const int err = errno;
+        d.out.reset();
+        return failed(QStringLiteral("cannot give the copy of %1 the permissions of %2").arg(source, d.destination), err);
+    }
+    if (destExists && (dst.st_uid != ::geteuid() || dst.st_gid != ::getegid()))
+        (void)::fchown(d.out.get(), dst.st_uid, dst.st_gid);
+    struct stat written {};
+    if (::fstat(d.out.get(), &written) == 0)
+        d.device = written.st_dev;
+    d.step = PendingCopy::State::Step::Prepared;
+    return FileResult::success();
+}
+
 FileResult PendingCopy::prepare(
     const QString& source, const QString& destination, ContentHasher* hasher, WorkProgress* progress, bool swept)
 {
@@ -376,70 +443,71 @@ FileResult PendingCopy::prepare(
         const int err = errno; // before any string is built
         return failed(QStringLiteral("cannot read %1").arg(source), err);
     }
-
-    // A game file that is a link is replaced where it really lives.
-    QString target = destination;
-    QFileInfo destInfo(destination);
-    if (destInfo.isSymLink() && destInfo.exists())
-        target = destInfo.canonicalFilePath();
-
+    mode_t mode = 0;
     struct stat dst {};
-    const bool destExists = ::stat(encoded(target).constData(), &dst) == 0;
-    if (destExists) {
-        if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) {
-            d->step = State::Step::NoOp; // the same file: nothing to do
-            if (hasher && !hasher->updateFrom(in.get())) {
-                const int err = errno; // before any string is built
-                return failed(QStringLiteral("cannot read %1").arg(source), err);
-            }
-            return FileResult::success();
+    bool destExists = false;
+    if (FileResult opening = openCopyFor(*d, destination, &src, swept, mode, dst, destExists); !opening)
+        return opening;
+    if (d->step == State::Step::NoOp) {
+        if (hasher && !hasher->updateFrom(in.get())) {
+            const int err = errno; // before any string is built
+            return failed(QStringLiteral("cannot read %1").arg(source), err);
         }
-        if (!S_ISREG(dst.st_mode))
-            return FileResult::failure(
-                QStringLiteral("%1 is not a regular file").arg(destination), FileCause::NotAFile);
-        if (::access(encoded(target).constData(), W_OK) != 0)
-            return FileResult::failure(QStringLiteral("%1 is read-only").arg(destination), FileCause::ReadOnly);
-    } else if (errno != ENOENT) {
-        const int err = errno; // before any string is built
-        return failed(QStringLiteral("cannot reach %1").arg(destination), err);
+        return FileResult::success();
     }
-
-    const QFileInfo targetInfo(target);
-    d->target = target;
-    d->folder = targetInfo.absolutePath();
-    if (!swept)
-        removeTemporariesBeside(QStringList{target}); // a new copy never sits beside a stale one
-    const mode_t mode = destExists ? (dst.st_mode & 07777) : defaultMode();
-    // Unnamed until it is complete: a kill before commit leaves nothing in the game folder.
-    d->out = Fd(::open(encoded(d->folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-    if (d->out.get() < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-        QByteArray name = encoded(d->folder) + '/' + temporaryPrefix(targetInfo.fileName()) + "XXXXXX";
-        d->out = Fd(::mkstemp(name.data()));
-        if (d->out.get() >= 0)
-            d->namedTemp = name;
-    }
-    if (d->out.get() < 0) {
-        const int err = errno; // before any string is built
-        return failed(QStringLiteral("cannot write in the folder of %1").arg(destination), err);
-    }
-
     if (!copyContents(in.get(), d->out.get(), src.st_size, hasher, progress)) {
         const int err = errno;
         d->out.reset();
         return failed(QStringLiteral("cannot copy %1 to %2").arg(source, destination), err);
     }
-    if (::fchmod(d->out.get(), mode) != 0) {
-        const int err = errno;
+    return finishCopy(*d, source, mode, dst, destExists);
+}
+
+FileResult PendingCopy::prepare(const ByteSource& source, const QString& name, const QString& destination,
+    ContentHasher* hasher, WorkProgress* progress, bool swept)
+{
+    if (destination.isEmpty())
+        return FileResult::failure(QStringLiteral("no game file was chosen"), FileCause::NotFound);
+    d->destination = destination;
+    if (const QString why = undecodableName(destination); !why.isEmpty())
+        return FileResult::failure(why, FileCause::NotFound);
+    mode_t mode = 0;
+    struct stat dst {};
+    bool destExists = false;
+    if (FileResult opening = openCopyFor(*d, destination, nullptr, swept, mode, dst, destExists); !opening)
+        return opening;
+    constexpr qint64 kWriteEvery = 16 << 20;
+    qint64 done = 0, written = 0;
+    int err = 0; // why the copy stopped taking bytes
+    const FileResult read = source.read([&](const char* data, size_t size) {
+        if (hasher)
+            hasher->update(data, size);
+        if (!writeAll(d->out.get(), data, size)) {
+            err = errno;
+            return false;
+        }
+        done += qint64(size);
+        if (done - written >= kWriteEvery) {
+            ::sync_file_range(d->out.get(), written, done - written, SYNC_FILE_RANGE_WRITE);
+            written = done;
+        }
+        if (progress) {
+            progress->addBytes(qint64(size));
+            if (progress->cancelled()) {
+                err = ECANCELED;
+                return false;
+            }
+        }
+        return true;
+    });
+    if (!read) {
         d->out.reset();
-        return failed(QStringLiteral("cannot give the copy of %1 the permissions of %2").arg(source, destination), err);
+        if (err != 0)
+            return failed(QStringLiteral("cannot copy %1 to %2").arg(name, destination), err);
+        return read;
     }
-    if (destExists && (dst.st_uid != ::geteuid() || dst.st_gid != ::getegid()))
-        (void)::fchown(d->out.get(), dst.st_uid, dst.st_gid);
-    struct stat written {};
-    if (::fstat(d->out.get(), &written) == 0)
-        d->device = written.st_dev;
-    d->step = State::Step::Prepared;
-    return FileResult::success();
+    ::sync_file_range(d->out.get(), written, 0, SYNC_FILE_RANGE_WRITE);
+    return finishCopy(*d, name, mode, dst, destExists);
 }
 
 void PendingCopy::startWriting()
@@ -572,6 +640,19 @@ StagingLimits& stagingLimits()
 }
 
 QString PendingCopy::folder() const { return d->folder; }
+
+QString memoryBackedFolder()
+{
+    constexpr long kTmpfsMagic = 0x01021994;
+    QStringList candidates{QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")), QStringLiteral("/dev/shm")};
+    for (const QString& folder : std::as_const(candidates)) {
+        struct statfs fs {};
+        if (!folder.isEmpty() && ::statfs(encoded(folder).constData(), &fs) == 0 && long(fs.f_type) == kTmpfsMagic
+            && ::access(encoded(folder).constData(), W_OK | X_OK) == 0)
+            return folder;
+    }
+    return {};
+}
 
 FileResult syncFolder(const QString& folder)
 {

@@ -33,13 +33,17 @@ struct Step {
     // The content hash the game file is expected to hold now, when known: a file found holding
     // anything else is left as it is (NotAsExpected). Empty: whatever it holds is replaced.
     QString expectedHash = {};
-    // The source is a passing file of the program's own (a pack's inflated sound), never changed
+    // The source is a passing file of the program's own (a pack's sound converted), never changed
     // once made: what a SWITCH put in place is kept by giving the source a name in the store,
     // not by copying the game file again.
     bool ownSource = false;
-    // What an own source holds, when known without reading it (a pack's sound, its hash checked
-    // as it was inflated): the run copies it without hashing it again. Empty: hashed as copied.
+    // What the source holds, when known without reading it (a pack's sound, its hash checked as
+    // it is read): the run copies it without hashing it again. Empty: hashed as copied.
     QString sourceHash = {};
+    // The source's bytes come from here, not from a file (a sound inside a pack, inflated as it
+    // is copied, its hash checked by the time the copy is made): `source` names it. What such a
+    // step puts in place is not kept again: its source keeps it.
+    ByteSource stream = {};
 };
 
 // What became of one step.

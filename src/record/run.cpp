@@ -20,7 +20,7 @@ qint64 sizeOfSources(const std::vector<Step>& steps)
 {
     qint64 bytes = 0;
     for (const Step& s : steps)
-        bytes += QFileInfo(s.source).size();
+        bytes += s.stream ? s.stream.bytes : QFileInfo(s.source).size();
     return bytes;
 }
 
@@ -189,9 +189,11 @@ private:
         for (size_t i = 0; i < steps_.size(); ++i) {
             p_.breathe();
             StepState& at = at_[i];
-            at.sourceStamp = fileStamp(steps_[i].source);
-            at.sourceHash = steps_[i].ownSource && !steps_[i].sourceHash.isEmpty() ? steps_[i].sourceHash
-                                                                                 : record_->knownHash(steps_[i].source);
+            const Step& step = steps_[i];
+            at.sourceStamp = step.stream ? QString() : fileStamp(step.source);
+            at.sourceHash = !step.sourceHash.isEmpty() ? step.sourceHash
+                : step.stream                          ? QString()
+                                                       : record_->knownHash(step.source);
             if (!QFileInfo::exists(steps_[i].gamePath))
                 continue;
             at.gameHash = at.gamePromise.get_future();
@@ -231,9 +233,11 @@ private:
             for (size_t i = 0; i < steps_.size() && !p_.cancelled(); ++i) {
                 Copy c{i, {}, {}, {}, {}, false, true, false, 0};
                 ContentHasher hasher;
+                const Step& step = steps_[i];
                 const bool hashing = recording_ && at_[i].sourceHash.isEmpty();
-                FileResult prepared
-                    = c.copy.prepare(steps_[i].source, steps_[i].gamePath, hashing ? &hasher : nullptr, &p_, true);
+                FileResult prepared = step.stream
+                    ? c.copy.prepare(step.stream, step.source, step.gamePath, hashing ? &hasher : nullptr, &p_, true)
+                    : c.copy.prepare(step.source, step.gamePath, hashing ? &hasher : nullptr, &p_, true);
                 if (prepared && c.copy.isOpen() && ++open > stagingLimits().openCopies) {
                     if (recording_ && !turn_.staging) {
                         record_->noteStaging(targets);
@@ -351,7 +355,7 @@ private:
             all = c.entry != 0;
             // The hash is what the copy holds; it is remembered for the source only when the
             // source did not change while it was copied. Before a swap gives its path another file.
-            c.sourceStamp = c.sourceStamp == fileStamp(step.source) ? c.sourceStamp : QString();
+            c.sourceStamp = !step.stream && c.sourceStamp == fileStamp(step.source) ? c.sourceStamp : QString();
             if (!c.sourceStamp.isEmpty() && !substituted) // a substitute is a passing file
                 (void)record_->remember(step.source, c.after);
         }
@@ -408,6 +412,8 @@ private:
             if (!c.done || c.after.isEmpty())
                 continue;
             const Step& step = steps_[c.step];
+            if (step.stream) // its source keeps it
+                continue;
             if (step.ownSource && !c.sourceStamp.isEmpty()) // unchanged since it was hashed
                 adopt.emplace_back(step.source, c.after);
             else
@@ -426,7 +432,9 @@ private:
             p_.breathe();
             if (c.done) {
                 record_->happened(c.entry);
-                if (!c.sourceStamp.isEmpty())
+                // What the copy holds is known for sure: its source did not change while it was
+                // copied, or checked its own hash.
+                if (!c.sourceStamp.isEmpty() || steps_[c.step].stream)
                     (void)record_->remember(steps_[c.step].gamePath, c.after);
             } else {
                 record_->didNotHappen(c.entry);
