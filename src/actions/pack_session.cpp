@@ -8,24 +8,25 @@
 #include "record/replacement_record.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <future>
 
 namespace sonaplex {
 
 // What the check needs of the sounds themselves: whether each opens as the players open it (read
-// in the helper, all in one go: they come from a stranger), and a recording's format against its
-// game file's.
+// in the helper, a batch at a time: they come from a stranger), and a recording's format against
+// its game file's.
 struct InspectedSounds {
     QHash<QString, audio::SoundInfo> sounds;
 
-    explicit InspectedSounds(const std::vector<QString>& paths)
+    void add(const QStringList& paths)
     {
-        const QStringList list(paths.begin(), paths.end());
-        const std::vector<audio::SoundInfo> infos = audio::probeInfos(list, audio::kProbeTimeLimit);
-        for (qsizetype i = 0; i < list.size(); ++i)
-            sounds.insert(list[i], infos[size_t(i)]);
+        const std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
+        for (qsizetype i = 0; i < paths.size(); ++i)
+            sounds.insert(paths[i], infos[size_t(i)]);
     }
     PackInspection inspection() const
     {
@@ -64,15 +65,16 @@ NewPack newPack(PackContents contents, const QString& gameFolder, const std::vec
 bool PackSession::open(const QString& path, const QString& workTemplate, WorkProgress& progress)
 {
     close();
-    OpenedPack opened;
-    const bool whole = openPack(path, workTemplate, opened, progress);
-    refused_ = opened.refused;
-    if (!whole)
+    std::unique_ptr<PackArchive> archive;
+    progress.offload([&] { archive = PackArchive::open(path, &refused_); });
+    if (!archive || progress.cancelled()) {
+        if (progress.cancelled())
+            refused_ = {};
         return false;
+    }
     path_ = path;
-    archive_ = std::move(opened.archive);
-    work_ = std::move(opened.work);
-    sounds_ = std::move(opened.sounds);
+    archive_ = std::move(archive);
+    workTemplate_ = workTemplate;
     return true;
 }
 
@@ -87,6 +89,103 @@ bool PackSession::read(const QString& path)
 
 void PackSession::close() { *this = PackSession(); }
 
+QTemporaryDir* PackSession::work()
+{
+    if (!work_) {
+        (void)createFolder(QFileInfo(workTemplate_).absolutePath());
+        work_ = std::make_shared<QTemporaryDir>(workTemplate_);
+    }
+    return work_->isValid() ? work_.get() : nullptr;
+}
+
+QString PackSession::soundFile(size_t i, QString* why)
+{
+    if (const auto made = files_.find(i); made != files_.end())
+        return made->second;
+    QTemporaryDir* folder = work();
+    if (!folder) {
+        if (why)
+            *why = QStringLiteral("cannot make a working folder: %1").arg(work_->errorString());
+        return {};
+    }
+    const QString path = QStringLiteral("%1/%2.%3").arg(folder->path()).arg(i + 1).arg(archive_->kindOf(i));
+    PackRefusal refused;
+    if (!archive_->inflateTo(i, path, &refused)) {
+        if (why)
+            *why = refused.why;
+        return {};
+    }
+    return files_[i] = path;
+}
+
+// Every sound is read whole and looked at by the helper, a batch at a time, each inflated to a
+// file named for its kind: in memory-backed files where the system has a folder of them (a
+// sound too large for memory, or none: passing work), removed once looked at.
+bool PackSession::inspect(WorkProgress& progress)
+{
+    constexpr qint64 kBatchBytes = 32 << 20, kLargest = 64 << 20;
+    constexpr qsizetype kBatchFiles = 256;
+    const QString memory = memoryBackedFolder();
+    std::unique_ptr<QTemporaryDir> inMemory;
+    if (!memory.isEmpty())
+        inMemory = std::make_unique<QTemporaryDir>(memory + QStringLiteral("/sonaplex-sounds-XXXXXX"));
+    auto inspected = std::make_shared<InspectedSounds>();
+    const size_t count = manifest().entries.size();
+    std::vector<QString> names(count);
+    QHash<QString, QString> named; // a sound named by several entries is looked at once: member and kind -> name
+    // The helper looks at one batch while the next is inflated.
+    std::future<void> looking;
+    QStringList lookedAt;
+    auto looked = [&] {
+        if (looking.valid())
+            looking.get();
+        for (const QString& path : std::as_const(lookedAt))
+            QFile::remove(path);
+        lookedAt.clear();
+    };
+    for (size_t i = 0; i < count && !progress.cancelled();) {
+        QStringList batch;
+        qint64 bytes = 0;
+        bool whole = true;
+        for (; i < count && batch.size() < kBatchFiles && (batch.isEmpty() || bytes + archive_->sizeOf(i) <= kBatchBytes); ++i) {
+            const QString member = manifest().entries[i].file + QLatin1Char('\0') + archive_->kindOf(i);
+            if (const auto seen = named.constFind(member); seen != named.constEnd()) {
+                names[i] = *seen;
+                continue;
+            }
+            const bool small = inMemory && inMemory->isValid() && archive_->sizeOf(i) <= kLargest;
+            QTemporaryDir* folder = small ? inMemory.get() : work();
+            if (!folder) {
+                refused_ = {{}, QStringLiteral("cannot make a working folder: %1").arg(work_->errorString()), true};
+                whole = false;
+                break;
+            }
+            const QString path = QStringLiteral("%1/%2.%3").arg(folder->path()).arg(i + 1).arg(archive_->kindOf(i));
+            if (!archive_->inflateTo(i, path, &refused_, &progress)) {
+                whole = false;
+                break;
+            }
+            batch << path;
+            names[i] = path;
+            named.insert(member, path);
+            bytes += archive_->sizeOf(i);
+        }
+        looked();
+        lookedAt = batch;
+        if (!whole) {
+            looked();
+            return false;
+        }
+        looking = std::async(std::launch::async, [inspected, batch] { inspected->add(batch); });
+    }
+    looked();
+    if (progress.cancelled())
+        return false;
+    inspected_ = std::move(inspected);
+    inspectedAs_ = std::move(names);
+    return true;
+}
+
 bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, const std::vector<ReplacedFile>& known,
     bool overOthers, WorkProgress& progress)
 {
@@ -96,15 +195,20 @@ bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, co
     notConverted_.clear();
     // What the record remembers of the game files spares reading them again: on its own thread.
     const std::vector<QString> remembered = packRemembered(manifest(), gameFolder, record, &progress);
-    progress.setTotal(int(sounds_.size()), 0);
+    progress.setTotal(int(manifest().entries.size()), inspected_ ? 0 : archive_->totalBytes());
     PackCheck found;
+    bool inspected = true;
     progress.offload([&] {
-        if (!inspected_)
-            inspected_ = std::make_shared<const InspectedSounds>(sounds_);
-        found = checkPack(
-            path_, manifest(), sounds_, gameFolder, known, remembered, inspected_->inspection(), overOthers, &progress);
+        if (!inspected_ && !(inspected = inspect(progress)))
+            return;
+        found = checkPack(path_, manifest(), inspectedAs_, gameFolder, known, remembered, inspected_->inspection(), overOthers,
+            &progress);
     });
-    if (progress.cancelled())
+    if (progress.cancelled()) {
+        refused_ = {};
+        return false;
+    }
+    if (!inspected)
         return false;
     if (!found.refused.isEmpty()) {
         refused_ = found.refused;
@@ -126,17 +230,31 @@ bool PackSession::convert(WorkProgress& progress, bool all)
 {
     converted_.clear();
     notConverted_.clear();
-    const QString folder = work_ ? work_->path() : QString();
-    std::vector<ConversionJob> jobs;
+    std::vector<const PackItem*> items;
     for (const PackItem& item : check_.items)
         if (item.action == PackAction::Replace && item.format.state == FormatCheck::State::Differs
             && (all || item.format.codecDiffers))
-            // Named as the game file is, so that it is taken (and read back) as that format.
-            jobs.push_back({int(item.entry), sounds_[item.entry], item.gamePath,
-                QStringLiteral("%1/converted-%2.%3").arg(folder).arg(item.entry + 1).arg(QFileInfo(item.gamePath).suffix())});
-    progress.setTotal(int(jobs.size()), 0);
+            items.push_back(&item);
+    progress.setTotal(int(items.size()), 0);
     Conversions made;
-    progress.offload([&] { made = convertReplacements(jobs, progress); });
+    progress.offload([&] {
+        std::vector<ConversionJob> jobs;
+        for (const PackItem* item : items) {
+            QString why;
+            const QString sound = soundFile(item->entry, &why);
+            if (sound.isEmpty()) {
+                made.failed[int(item->entry)] = why;
+                continue;
+            }
+            // Named as the game file is, so that it is taken (and read back) as that format.
+            jobs.push_back({int(item->entry), sound, item->gamePath,
+                QStringLiteral("%1/converted-%2.%3").arg(work()->path()).arg(item->entry + 1).arg(QFileInfo(item->gamePath).suffix())});
+        }
+        Conversions converted = convertReplacements(jobs, progress);
+        made.cancelled = converted.cancelled;
+        made.converted = std::move(converted.converted);
+        made.failed.insert(converted.failed.begin(), converted.failed.end());
+    });
     if (made.cancelled)
         return false;
     for (const auto& [entry, copy] : made.converted)
@@ -148,7 +266,7 @@ bool PackSession::convert(WorkProgress& progress, bool all)
 
 PreparedRun PackSession::apply(ReplacementRecord& record)
 {
-    PreparedRun prepared{packApplyPlan(check_, manifest(), sounds_, path_, converted_, notConverted_), &record};
+    PreparedRun prepared{packApplyPlan(check_, archive_, path_, converted_, notConverted_), &record};
     // Conversions serve the one apply they were made for.
     converted_.clear();
     notConverted_.clear();
@@ -189,9 +307,9 @@ QString madeForAnotherGame(const PackManifest& m, const QString& gameFolder, con
 }
 
 NewPack packOfReplacements(const QString& gameFolder, const std::vector<ReplacedFile>& known, const OriginalStore& store,
-    const std::vector<Game>& games)
+    const QString& workTemplate, const std::vector<Game>& games)
 {
-    return newPack(contentsFromReplacements(gameFolder, known, store), gameFolder, games);
+    return newPack(contentsFromReplacements(gameFolder, known, store, workTemplate), gameFolder, games);
 }
 
 NewPack packOfSet(const QString& setFolder, const QString& gameFolder, const std::vector<ReplacedFile>& known,

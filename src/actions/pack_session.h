@@ -8,30 +8,35 @@
 
 namespace sonaplex {
 
-// A sound pack opened for a game, as the command line and the Packs window both use it: read and
-// its sounds inflated, checked against a game folder, its odd formats converted, then applied or
-// taken off as one recorded run. The record is used on its own thread; the long parts go
+// A sound pack opened for a game, as the command line and the Packs window both use it: read,
+// checked against a game folder (its sounds inflated where they cost no disk writes, and looked
+// at), its odd formats converted, then applied (each sound inflated straight into its game
+// file's new copy) or taken off as one recorded run. The record is used on its own thread; the long parts go
 // through a WorkProgress (offloaded, counted, cancellable).
 class PackSession {
 public:
-    // Reads the pack at `path` and inflates its sounds into passing work made from `workTemplate`
-    // (see openPack). False with refused() when the pack is refused; false with it empty when cancelled.
+    // Reads the pack at `path` and checks its list of sounds; sounds to play or convert are
+    // inflated into passing work made from `workTemplate` (a QTemporaryDir template), when they
+    // are wanted. False with refused() when the pack is refused; false with it empty when cancelled.
     bool open(const QString& path, const QString& workTemplate, WorkProgress& progress);
     // Reads the pack's manifest only, inflating nothing: enough to take it off.
     bool read(const QString& path);
-    // Lets the pack go, its inflated sounds with it.
+    // Lets the pack go, the sounds inflated from it with it.
     void close();
 
     bool isOpen() const { return archive_ != nullptr; }
     const QString& path() const { return path_; }
     const PackManifest& manifest() const { return archive_->manifest(); }
-    // The inflated sounds, in entry order (after open()).
-    const std::vector<QString>& sounds() const { return sounds_; }
+    // Entry `i`'s sound as a file, to play: inflated into passing work the first time (hash
+    // checked). Empty, with `why`, when it cannot be.
+    QString soundFile(size_t i, QString* why = nullptr);
     // Why the pack was refused by the last open(), read() or check(); empty when it was not.
     const PackRefusal& refused() const { return refused_; }
 
     // Checks the pack against `gameFolder`, whose files the record knows as `known` (states
-    // read): what each entry's game file holds and what applying would do (checkPack). What the
+    // read): what each entry's game file holds and what applying would do (checkPack). The
+    // first check reads every sound whole (a damaged or lying pack is refused here) and has the
+    // helper look at each, inflated in batches to memory-backed files where there are some. What the
     // record remembers of the game files is read here; the files are read off this thread.
     // `overOthers`: files another replacement changed are replaced too. False when the pack is
     // refused for this game (refused()) or the user cancelled.
@@ -66,12 +71,17 @@ public:
 
 private:
     QString path_;
-    std::unique_ptr<PackArchive> archive_;
-    std::shared_ptr<QTemporaryDir> work_;
-    std::vector<QString> sounds_;
-    // What the helper read of each sound, the first time the pack was checked: the inflated
-    // sounds never change while the session holds them.
+    bool inspect(WorkProgress& progress);
+    QTemporaryDir* work();
+
+    std::shared_ptr<PackArchive> archive_;
+    QString workTemplate_;
+    std::shared_ptr<QTemporaryDir> work_; // made when a sound is first inflated into it
+    std::map<size_t, QString> files_; // the sounds inflated into it, by entry
+    // What the helper read of each sound, the first time the pack was checked (by entry, as
+    // `inspectedAs_` names them): the pack's sounds never change while the session holds it.
     std::shared_ptr<const struct InspectedSounds> inspected_;
+    std::vector<QString> inspectedAs_;
     PackRefusal refused_;
     PackCheck check_;
     std::map<size_t, QString> converted_, notConverted_;
@@ -96,8 +106,9 @@ struct NewPack {
     bool holdsSounds() const { return !contents.entries.empty(); }
 };
 // Of what Sonaplex replaced in the game (`known`, states read) and the files still hold.
+// A sound put there from a pack is inflated from it, into passing work made from `workTemplate`.
 NewPack packOfReplacements(const QString& gameFolder, const std::vector<ReplacedFile>& known, const OriginalStore& store,
-    const std::vector<Game>& games);
+    const QString& workTemplate, const std::vector<Game>& games);
 // Of a saved set, for the game.
 NewPack packOfSet(const QString& setFolder, const QString& gameFolder, const std::vector<ReplacedFile>& known,
     const std::vector<Game>& games);

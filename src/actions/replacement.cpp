@@ -7,6 +7,7 @@
 
 #include "base/files.h"
 #include "base/sound_names.h"
+#include "readers/sound_pack.h"
 
 #include <QFileInfo>
 
@@ -141,6 +142,7 @@ Plan reapplyPlan(ReplacementRecord& record, const std::vector<ReplacedFile>& fil
 {
     Plan plan;
     plan.kind = RunKind::Reapply;
+    PackMembers packs;
     int n = 0;
     for (const ReplacedFile& f : files) {
         if (f.state == GameFileState::Unreadable) {
@@ -151,8 +153,20 @@ Plan reapplyPlan(ReplacementRecord& record, const std::vector<ReplacedFile>& fil
             continue;
         Step step{StepName{StepName::Of::File, ++n, f.gamePath}, f.gamePath, record.store().pathOf(f.lastHash),
             f.replacedBy, f.currentHash};
-        // A kept content is used only while it is whole; else the source, while it holds it still.
-        if (!record.store().holds(f.lastHash) || contentHash(step.source).hash != f.lastHash) {
+        // A kept content is used only while it is whole; else the source, while it holds it still:
+        // a sound from a pack is read from it again (checked against what was put there).
+        const bool kept = record.store().holds(f.lastHash) && contentHash(step.source).hash == f.lastHash;
+        if (!kept && PackMembers::names(f.replacedBy)) {
+            PackMember member = packs.find(f.replacedBy, f.lastHash);
+            if (!member.source) {
+                plan.refused.push_back({step, Outcome::ReplacementGone, FileResult::failure(member.why, FileCause::NotFound)});
+                continue;
+            }
+            step.source = f.replacedBy;
+            step.recordedSource.clear();
+            step.stream = std::move(member.source);
+            step.sourceHash = f.lastHash;
+        } else if (!kept) {
             step.source = f.replacedBy;
             step.recordedSource.clear();
             if (f.replacedBy.isEmpty() || contentHash(f.replacedBy).hash != f.lastHash) {

@@ -58,7 +58,7 @@ int refusedPack(const Options& o, const QString& pack, const PackRefusal& refuse
     return kNotAll;
 }
 
-// A pack opened against a game folder: its sounds inflated into passing work, checked.
+// A pack opened against a game folder, and checked.
 struct Checked {
     PackSession pack;
     Opened opened;
@@ -287,7 +287,8 @@ int create(const Options& o)
     const std::vector<ReplacedFile>& known = opened.files;
     NewPack pack;
     if (fromGame) {
-        pack = packOfReplacements(folder, known, opened.record->store(), installedGames(o));
+        pack = packOfReplacements(folder, known, opened.record->store(),
+            ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("Pack")), installedGames(o));
         for (const QString& problem : pack.contents.problems)
             err(problem);
         if (!pack.contents.problems.isEmpty()) {

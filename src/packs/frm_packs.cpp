@@ -420,10 +420,13 @@ void FrmPacks::showChecked()
 void FrmPacks::entryChosen()
 {
     const PackItem* item = model_->itemAt(entries_->currentIndex());
-    if (!item || !pack_.isOpen() || item->entry >= pack_.sounds().size())
+    if (!item || !pack_.isOpen())
         return;
-    const QString& sound = pack_.sounds()[item->entry];
-    soundPlayer_->openFile(kindOf(sound), sound);
+    QString why;
+    if (const QString sound = pack_.soundFile(item->entry, &why); !sound.isEmpty())
+        soundPlayer_->openFile(kindOf(sound), sound);
+    else
+        soundPlayer_->closeFile();
     if (item->state != PackState::Missing)
         gamePlayer_->openFile(kindOf(item->gamePath), item->gamePath);
     else
@@ -545,7 +548,8 @@ void FrmPacks::CmdPackFromGame_Click()
     const std::vector<ReplacedFile> known = knownUnder(folder_, &read);
     if (!read)
         return;
-    NewPack pack = packOfReplacements(folder_, known, record->store(), forms().games().games());
+    NewPack pack = packOfReplacements(
+        folder_, known, record->store(), forms().folders().workTemplate(QStringLiteral("Pack")), forms().games().games());
     if (!pack.holdsSounds()) {
         showMessage(QStringLiteral("Sonaplex has replaced no file of this game that still holds its replacement."), kTitle, this);
         return;

@@ -415,6 +415,7 @@ qint64 PackArchive::totalBytes() const
 
 bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>& take, PackRefusal* why)
 {
+    const std::lock_guard<std::mutex> lock(reading_);
     const PackEntry& e = manifest_.entries[i];
     zip_t* zip = static_cast<zip_t*>(zip_);
     zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index_[i]), 0);
@@ -461,64 +462,61 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
     return true;
 }
 
-bool PackArchive::extractTo(const QString& folder, std::vector<QString>& files, PackRefusal* why, WorkProgress* progress)
+QString PackArchive::kindOf(size_t i) const
 {
-    files.clear();
-    // Each member is inflated once, however many entries name it: the entries after the first
-    // share its file (it is never changed once made).
-    QHash<QString, QString> inflated; // "member index.kind" -> its file
-    for (size_t i = 0; i < manifest_.entries.size(); ++i) {
-        const PackEntry& e = manifest_.entries[i];
-        // Named for what the member holds, so that it is opened as that (the game path's kind
-        // when the member's name says none).
-        const QString named = isSoundName(e.file) ? e.file : e.path;
-        const QString kind = named.mid(named.lastIndexOf(QLatin1Char('.')) + 1).toLower();
-        const QString key = QStringLiteral("%1.%2").arg(index_[i]).arg(kind);
-        if (const auto done = inflated.constFind(key); done != inflated.constEnd()) {
-            if (progress)
-                progress->fileDone();
-            files.push_back(*done);
-            continue;
-        }
-        const QString path = QStringLiteral("%1/%2.%3").arg(folder).arg(i + 1).arg(kind);
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            say(why, localFailure(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, out.errorString())));
-            return false;
-        }
-        bool written = true;
-        QString cause; // read when a write fails: once closed, the file no longer says why
-        const bool whole = read(
-            i,
-            [&](const char* data, size_t size) {
-                if (progress) {
-                    if (progress->cancelled())
-                        return false;
-                    progress->addBytes(qint64(size));
-                }
-                written = out.write(data, qint64(size)) == qint64(size);
-                if (!written)
-                    cause = out.errorString();
-                return written;
-            },
-            why);
-        if (written && !out.flush()) {
-            written = false;
-            cause = out.errorString();
-        }
-        out.close();
-        if (!whole || !written) {
-            out.remove();
-            if (whole || (!written && why && why->isEmpty() && !(progress && progress->cancelled())))
-                say(why, localFailure(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, cause)));
-            return false;
-        }
-        if (progress)
-            progress->fileDone();
-        files.push_back(path);
-        inflated.insert(key, path);
+    const PackEntry& e = manifest_.entries[i];
+    const QString named = isSoundName(e.file) ? e.file : e.path;
+    return named.mid(named.lastIndexOf(QLatin1Char('.')) + 1).toLower();
+}
+
+bool PackArchive::inflateTo(size_t i, const QString& path, PackRefusal* why, WorkProgress* progress)
+{
+    const PackEntry& e = manifest_.entries[i];
+    const QString folder = QFileInfo(path).absolutePath();
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        say(why, localFailure(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, out.errorString())));
+        return false;
     }
-    return true;
+    bool written = true;
+    QString cause; // read when a write fails: once closed, the file no longer says why
+    const bool whole = read(
+        i,
+        [&](const char* data, size_t size) {
+            if (progress) {
+                if (progress->cancelled())
+                    return false;
+                progress->addBytes(qint64(size));
+            }
+            written = out.write(data, qint64(size)) == qint64(size);
+            if (!written)
+                cause = out.errorString();
+            return written;
+        },
+        why);
+    if (written && !out.flush()) {
+        written = false;
+        cause = out.errorString();
+    }
+    out.close();
+    if (whole && written)
+        return true;
+    out.remove();
+    if (whole || (!written && why && why->isEmpty() && !(progress && progress->cancelled())))
+        say(why, localFailure(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, cause)));
+    return false;
+}
+
+ByteSource PackArchive::member(const std::shared_ptr<PackArchive>& pack, size_t i)
+{
+    return {pack->size_[i], [pack, i](const std::function<bool(const char*, size_t)>& take) {
+                PackRefusal why;
+                if (pack->read(i, take, &why))
+                    return FileResult::success();
+                if (why.isEmpty()) // `take` stopped it, and knows why
+                    return FileResult::failure({});
+                return FileResult::failure(why.entry.isEmpty() ? why.why : QStringLiteral("%1: %2").arg(why.entry, why.why));
+            }};
 }
 
 // ---- making a pack ----
@@ -626,30 +624,30 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
     return syncFolder(QFileInfo(out).absolutePath());
 }
 
-bool openPack(const QString& path, const QString& workTemplate, OpenedPack& opened, WorkProgress& progress)
-{
-    opened = {};
-    progress.offload([&] { opened.archive = PackArchive::open(path, &opened.refused); });
-    if (!opened.archive)
-        return false;
-    (void)createFolder(QFileInfo(workTemplate).absolutePath());
-    opened.work = std::make_shared<QTemporaryDir>(workTemplate);
-    if (!opened.work->isValid()) {
-        opened.refused = localFailure({}, QStringLiteral("cannot make a working folder: %1").arg(opened.work->errorString()));
-        return false;
-    }
-    progress.setTotal(int(opened.archive->manifest().entries.size()), opened.archive->totalBytes());
-    bool whole = false;
-    progress.offload([&] { whole = opened.archive->extractTo(opened.work->path(), opened.sounds, &opened.refused, &progress); });
-    if (progress.cancelled())
-        opened.refused = {};
-    return whole && !progress.cancelled();
-}
-
-PackContents contentsFromReplacements(
-    const QString& gameFolder, const std::vector<ReplacedFile>& known, const OriginalStore& store)
+PackContents contentsFromReplacements(const QString& gameFolder, const std::vector<ReplacedFile>& known,
+    const OriginalStore& store, const QString& workTemplate)
 {
     PackContents c;
+    PackMembers packs;
+    // A sound of a pack, inflated into passing work; empty when it cannot be (`why`).
+    auto fromPack = [&](const ReplacedFile& f, QString& why) -> QString {
+        const PackMember m = packs.find(f.replacedBy, f.lastHash);
+        if (!m.source) {
+            why = m.why;
+            return {};
+        }
+        if (!c.work) {
+            (void)createFolder(QFileInfo(workTemplate).absolutePath());
+            c.work = std::make_shared<QTemporaryDir>(workTemplate);
+        }
+        const QString path = QStringLiteral("%1/%2").arg(c.work->path()).arg(c.files.size() + 1);
+        PendingCopy copy;
+        FileResult made = c.work->isValid() ? copy.prepare(m.source, f.replacedBy, path) : FileResult::failure(c.work->errorString());
+        if (made)
+            made = copy.commit();
+        why = made.error;
+        return made ? path : QString();
+    };
     const QString prefix = QDir::cleanPath(gameFolder) + QLatin1Char('/');
     for (const ReplacedFile& f : known) {
         if (f.state != GameFileState::Replaced || !f.gamePath.startsWith(prefix))
@@ -657,11 +655,17 @@ PackContents contentsFromReplacements(
         // Only what the record put there goes into a pack: its kept copy, or the file it came from
         // while that still holds the same sound. Never the game file itself, which may hold
         // anything by the time it is read.
-        QString sound;
+        QString sound, why;
         if (store.holds(f.lastHash))
             sound = store.pathOf(f.lastHash);
+        else if (PackMembers::names(f.replacedBy))
+            sound = fromPack(f, why);
         else if (!f.replacedBy.isEmpty() && contentHash(f.replacedBy).hash == f.lastHash)
             sound = f.replacedBy;
+        if (sound.isEmpty() && !why.isEmpty()) {
+            c.problems << QStringLiteral("%1: %2").arg(f.gamePath.mid(prefix.size()), why);
+            continue;
+        }
         if (sound.isEmpty()) {
             c.problems << QStringLiteral("%1: the sound Sonaplex put there is no longer kept, and %2 no longer holds it")
                               .arg(f.gamePath.mid(prefix.size()), QDir::toNativeSeparators(f.replacedBy));
@@ -820,36 +824,84 @@ std::vector<QString> packRemembered(
 
 QString packSourceName(const QString& packPath, const PackEntry& entry) { return packPath + QLatin1Char('/') + entry.file; }
 
-Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const std::vector<QString>& sounds,
-    const QString& packPath, const std::map<size_t, QString>& substitutes, const std::map<size_t, QString>& notConverted)
+Plan packApplyPlan(const PackCheck& check, const std::shared_ptr<PackArchive>& pack, const QString& packPath,
+    const std::map<size_t, QString>& substitutes, const std::map<size_t, QString>& notConverted)
 {
     Plan plan;
     plan.kind = RunKind::Switch;
     for (const PackItem& item : check.items) {
         if (item.action != PackAction::Replace)
             continue;
-        const PackEntry& e = manifest.entries[item.entry];
-        Step step{StepName{StepName::Of::File, int(item.entry) + 1, e.path}, item.gamePath, sounds[item.entry],
-            packSourceName(packPath, e), item.currentHash};
+        const PackEntry& e = pack->manifest().entries[item.entry];
+        Step step{StepName{StepName::Of::File, int(item.entry) + 1, e.path}, item.gamePath, packSourceName(packPath, e),
+            {}, item.currentHash};
         if (const auto why = notConverted.find(item.entry); why != notConverted.end()) {
             plan.refused.push_back({step, Outcome::NotConverted, FileResult::failure(why->second)});
             continue;
         }
-        const auto substitute = substitutes.find(item.entry);
-        if (substitute != substitutes.end()) {
+        if (const auto substitute = substitutes.find(item.entry); substitute != substitutes.end()) {
+            step.recordedSource = step.source;
             step.source = substitute->second;
+            step.ownSource = true; // converted into passing work, never changed after
         } else if (item.format.state == FormatCheck::State::Differs && item.format.codecDiffers) {
             plan.refused.push_back({step, Outcome::NotConverted,
                 FileResult::failure(QStringLiteral("its sound is in another container or codec than the game file, which "
                                                    "a game cannot read as it is: it is replaced only once converted"))});
             continue;
         } else {
-            step.sourceHash = e.hash; // inflated whole, its hash checked as it was
+            step.stream = PackArchive::member(pack, item.entry);
+            step.sourceHash = e.hash; // checked as it is inflated
         }
-        step.ownSource = true; // inflated or converted into passing work, never changed after
         plan.steps.push_back(std::move(step));
     }
     return plan;
+}
+
+namespace {
+// How long the part of a recorded source is that names a file (a pack: the rest is a sound's
+// name in it); 0 when no part of it is a file.
+qsizetype packPart(const QString& recordedSource)
+{
+    for (qsizetype at = recordedSource.indexOf(QLatin1Char('/'), 1); at > 0; at = recordedSource.indexOf(QLatin1Char('/'), at + 1))
+        if (QFileInfo(recordedSource.left(at)).isFile())
+            return at;
+    return 0;
+}
+} // namespace
+
+bool PackMembers::names(const QString& recordedSource)
+{
+    return recordedSource.contains(packSuffix() + QLatin1Char('/'), Qt::CaseInsensitive) || packPart(recordedSource) > 0;
+}
+
+PackMember PackMembers::find(const QString& recordedSource, const QString& hash)
+{
+    const qsizetype part = packPart(recordedSource);
+    const QString packPath = recordedSource.left(part), file = recordedSource.mid(part + 1);
+    const QString keep = QStringLiteral("keep the pack file to replace again after an update");
+    if (packPath.isEmpty()) {
+        const qsizetype end = recordedSource.indexOf(packSuffix() + QLatin1Char('/'), 0, Qt::CaseInsensitive);
+        const QString named = end < 0 ? recordedSource : recordedSource.left(end + packSuffix().size());
+        return {{}, QStringLiteral("the pack %1 is gone: %2").arg(QDir::toNativeSeparators(named), keep)};
+    }
+    auto opened = packs_.find(packPath);
+    if (opened == packs_.end()) {
+        Opened o;
+        PackRefusal why;
+        o.pack = PackArchive::open(packPath, &why);
+        o.why = why.why;
+        for (size_t i = 0; o.pack && i < o.pack->manifest().entries.size(); ++i) {
+            const PackEntry& e = o.pack->manifest().entries[i];
+            o.entryOf.insert(e.file + QLatin1Char('\0') + e.hash, i);
+        }
+        opened = packs_.emplace(packPath, std::move(o)).first;
+    }
+    const Opened& o = opened->second;
+    if (!o.pack)
+        return {{}, QStringLiteral("the pack %1 cannot be read (%2): %3").arg(QDir::toNativeSeparators(packPath), o.why, keep)};
+    if (const auto i = o.entryOf.constFind(file + QLatin1Char('\0') + hash); i != o.entryOf.constEnd())
+        return {PackArchive::member(o.pack, *i), {}};
+    return {{}, QStringLiteral("the pack %1 no longer holds this sound (it changed since): %2").arg(QDir::toNativeSeparators(packPath), keep)};
 }
 
 Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record,

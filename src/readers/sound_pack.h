@@ -3,6 +3,7 @@
 #include "record/plan.h"
 #include "base/selection.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace sonaplex {
@@ -81,7 +83,7 @@ QByteArray manifestJson(const PackManifest& manifest);
 bool readManifestJson(const QByteArray& json, PackManifest& manifest, PackRefusal* why);
 
 // A pack file opened and checked: its manifest read, every entry present in the archive as a
-// plain, unencrypted file within the limits. Nothing is inflated until read()/extractTo().
+// plain, unencrypted file within the limits. Nothing is inflated until it is read.
 class PackArchive {
 public:
     ~PackArchive();
@@ -96,15 +98,23 @@ public:
     // its hash. False, with `why`, when it is damaged, lies about its size or holds another
     // sound than its hash names (or `take` stopped: `why` empty then).
     bool read(size_t i, const std::function<bool(const char*, size_t)>& take, PackRefusal* why);
-    // Inflates every entry into `folder` (entry i as "<i>.<kind>", the kind its member's name
-    // says, else its path's): `files` gets their paths, in entry order. With `progress`, bytes are counted and a cancel stops it (false,
-    // `why` empty).
-    bool extractTo(const QString& folder, std::vector<QString>& files, PackRefusal* why, WorkProgress* progress = nullptr);
+    // Inflates entry `i` into a new file at `path` (read()); a file not whole is removed. With
+    // `progress`, bytes are counted and a cancel stops it (false, `why` empty).
+    bool inflateTo(size_t i, const QString& path, PackRefusal* why, WorkProgress* progress = nullptr);
+    // The kind of sound entry `i` holds, as a file name ends ("wav"): its member's name says, else
+    // its game path's. A file it is inflated into is named so, to be opened as that.
+    QString kindOf(size_t i) const;
+    qint64 sizeOf(size_t i) const { return size_[i]; }
     qint64 totalBytes() const;
+    // Entry `i` as the bytes of a copy (PendingCopy::prepare), inflated as they are taken and
+    // checked against its hash at the end: a copy of a sound the pack does not hold whole fails.
+    // The pack stays open while the source lives.
+    static ByteSource member(const std::shared_ptr<PackArchive>& pack, size_t i);
 
 private:
     PackArchive() = default;
     static std::unique_ptr<PackArchive> opened(void* zip, PackRefusal* why, const PackLimits& limits);
+    std::mutex reading_; // one member is read at a time (a run, a sound played meanwhile)
     void* zip_ = nullptr;
     PackManifest manifest_;
     std::vector<qint64> index_, size_; // each entry's index and size in the archive
@@ -116,29 +126,18 @@ private:
 // whole. Never replaces a file at `out`.
 FileResult writePack(const QString& out, PackManifest manifest, const std::vector<QString>& files);
 
-// A pack opened for use: checked, its sounds inflated into a folder of passing work that goes
-// with it.
-struct OpenedPack {
-    std::unique_ptr<PackArchive> archive;
-    std::shared_ptr<QTemporaryDir> work;
-    std::vector<QString> sounds;
-    PackRefusal refused; // why it was not opened (empty when it was, or the user stopped it)
-};
-// Opens `path` and inflates its sounds into a new folder made from `workTemplate` (a
-// QTemporaryDir template), the file work through `progress` (offloaded, counted, cancellable).
-// False with `refused` when the pack is refused; false with it empty when cancelled.
-bool openPack(const QString& path, const QString& workTemplate, OpenedPack& opened, WorkProgress& progress);
-
 // What a new pack holds: entries (their hashes set when it is written) and the file of each.
 struct PackContents {
     std::vector<PackEntry> entries;
     std::vector<QString> files;
     QStringList problems; // "name: why", for each file that could not be placed in the game
+    std::shared_ptr<QTemporaryDir> work = {}; // passing files among `files`, while they are needed
 };
 // What Sonaplex replaced under `gameFolder` and the files still hold (`known`, states read), from
-// the copies the store kept where it has them.
-PackContents contentsFromReplacements(
-    const QString& gameFolder, const std::vector<ReplacedFile>& known, const OriginalStore& store);
+// the copies the store kept where it has them, else from their sources: a sound from a pack is
+// inflated from it into a folder made from `workTemplate`.
+PackContents contentsFromReplacements(const QString& gameFolder, const std::vector<ReplacedFile>& known,
+    const OriginalStore& store, const QString& workTemplate);
 // A saved set's sound files, each replacing the one game file of its name (any case)
 // anywhere under `gameFolder`; the original each expects is the one the record knows, or what
 // the game file holds now.
@@ -186,9 +185,9 @@ struct PackCheck {
     bool forAnotherGame() const;
 };
 
-// Checks an opened pack, its sounds inflated to `sounds` (PackArchive::extractTo), against a
-// game folder: every entry stays inside it (findInside), every sound opens, and each entry
-// gets what its game file holds now and what applying would do. `known`: what the record
+// Checks an opened pack against a game folder, its sounds named for `inspection` by `sounds`
+// (in entry order; none: they are not inspected): every entry stays inside it (findInside),
+// every sound opens, and each entry gets what its game file holds now and what applying would do. `known`: what the record
 // knows under the folder, with states read (readUnder). `overOthers`: files another
 // replacement changed are replaced too. Writes nothing.
 // `remembered`: the content hash the record remembers of each entry's game file (packRemembered),
@@ -208,13 +207,36 @@ std::vector<QString> packRemembered(const PackManifest& manifest, const QString&
 // sound's name inside it.
 QString packSourceName(const QString& packPath, const PackEntry& entry);
 
-// Applying a checked pack, as one SWITCH: each entry to replace, from its inflated sound (or
-// its substitute, by entry index, such as a copy converted to the game file's format), only
-// while its game file holds what the check found. `notConverted` (entry index -> why) names
-// entries not to replace.
-Plan packApplyPlan(const PackCheck& check, const PackManifest& manifest, const std::vector<QString>& sounds,
-    const QString& packPath, const std::map<size_t, QString>& substitutes = {},
-    const std::map<size_t, QString>& notConverted = {});
+// Applying a checked pack, as one SWITCH: each entry to replace, its sound inflated from `pack`
+// straight into the copy that replaces its game file (or from its substitute, by entry index,
+// such as a copy converted to the game file's format), only while its game file holds what the
+// check found. `notConverted` (entry index -> why) names entries not to replace. What is put in
+// place is not kept again: the pack at `packPath` keeps it (see PackMembers).
+Plan packApplyPlan(const PackCheck& check, const std::shared_ptr<PackArchive>& pack, const QString& packPath,
+    const std::map<size_t, QString>& substitutes = {}, const std::map<size_t, QString>& notConverted = {});
+
+// A sound put in place from a pack, found again from what the record names as its source
+// (packSourceName) and what it held: the pack's source of it, or why there is none (the pack is
+// gone, or no longer holds it), in words for the user.
+struct PackMember {
+    ByteSource source;
+    QString why;
+};
+class PackMembers {
+public:
+    // Whether `recordedSource` names a sound inside a pack file (its path, then the sound's name).
+    static bool names(const QString& recordedSource);
+    // Each pack is opened once, however many of its sounds are found.
+    PackMember find(const QString& recordedSource, const QString& hash);
+
+private:
+    struct Opened {
+        std::shared_ptr<PackArchive> pack; // null: it cannot be opened (`why`)
+        QHash<QString, size_t> entryOf; // "name in the pack" + '\0' + hash -> entry
+        QString why;
+    };
+    std::map<QString, Opened> packs_; // by path
+};
 
 // Taking a pack off, as one restore: every game file that holds an entry's sound (or what Sonaplex
 // put there from the pack at `packPath`) gets back what the change that put it there replaced. `notPacks`, when given, receives the entries whose game

@@ -53,8 +53,9 @@ QString outcomeWords(const ReportItem& item)
         return QStringLiteral("not copied, Selection %1 has a file of the same name").arg(item.others.empty() ? 0 : item.others.front());
     case Outcome::OriginalGone:
         return QStringLiteral("its original is no longer kept");
-    case Outcome::ReplacementGone:
-        return QStringLiteral("what Sonaplex put there is no longer kept, and its source no longer holds it");
+    case Outcome::ReplacementGone: // a cause says why its source no longer holds it (a pack gone)
+        return cause.isEmpty() ? QStringLiteral("what Sonaplex put there is no longer kept, and its source no longer holds it")
+                               : QStringLiteral("what Sonaplex put there is not found again: %1").arg(cause);
     case Outcome::NothingBefore:
         return QStringLiteral("it did not exist before, so there is nothing to put back");
     case Outcome::BeforeGone:

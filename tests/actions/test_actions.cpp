@@ -2,6 +2,8 @@
 // a sound pack opened, checked, converted, applied and taken off, on real files and a real record.
 #include "actions/game_sounds.h"
 #include "actions/pack_session.h"
+#include "actions/replacement.h"
+#include "record/run.h"
 #include "audio/analysis.h"
 #include "base/work_progress.h"
 #include "record/replacement_record.h"
@@ -93,7 +95,6 @@ private slots:
 
         PackSession reading;
         QVERIFY(reading.read(packPath));
-        QVERIFY(reading.sounds().empty());
         std::vector<size_t> notPacks;
         const PreparedRun takingOff = reading.takeOff(record, game, record.readUnder(game), &notPacks);
         QVERIFY(notPacks.empty());
@@ -239,6 +240,80 @@ private slots:
         const FileResult tooMany = writePack(at("toomany.sonaplexpack"), manifest, files);
         QVERIFY(!tooMany && tooMany.error.contains("at most 100000 sounds"));
         QVERIFY(!QFileInfo::exists(at("toomany.sonaplexpack")));
+    }
+
+    // A pack's sounds go straight from the pack into the game: a pack changed on disk after its
+    // check puts nothing it does not hold in place, and Replace Again reads the sound from the
+    // pack, only while the pack still holds it.
+    void aPackIsReadAgainWhereverItsSoundsAreNeeded()
+    {
+        QVERIFY(QDir().mkpath(at("g2/sfx")));
+        const QByteArray a = wave(8000, 1, 800, 300), b = wave(8000, 1, 800, 500);
+        // Larger than the buffers the pack is read through, so that a change reaches the reader.
+        const QByteArray newA = wave(8000, 1, 100000, 700), newB = wave(8000, 1, 100000, 900);
+        QVERIFY(writeFile(at("g2/sfx/a.wav"), a));
+        QVERIFY(writeFile(at("g2/sfx/b.wav"), b));
+        QVERIFY(writeFile(at("newA.wav"), newA));
+        QVERIFY(writeFile(at("newB.wav"), newB));
+        PackManifest m;
+        m.entries = {{QStringLiteral("sfx/a.wav"), QStringLiteral("1.wav"), {}}, {QStringLiteral("sfx/b.wav"), QStringLiteral("2.wav"), {}}};
+        const QString packPath = at("two.sonaplexpack");
+        QVERIFY(writePack(packPath, m, {at("newA.wav"), at("newB.wav")}).ok);
+        const QByteArray packBytes = readAll(packPath);
+
+        ReplacementRecord record(at("program2/Replacements"));
+        QVERIFY(record.ready().ok);
+        const QString game = at("g2");
+        PackSession session;
+        WorkProgress progress;
+        QVERIFY(session.open(packPath, at("program2/Work/Pack-XXXXXX"), progress));
+        QVERIFY(session.check(record, game, record.readUnder(game), false, progress));
+
+        // The second sound changes in the pack (stored as it is) between the check and the run.
+        const qsizetype at2 = packBytes.indexOf(newB.mid(44));
+        QVERIFY(at2 > 0);
+        {
+            QFile pack(packPath);
+            QVERIFY(pack.open(QIODevice::ReadWrite));
+            QVERIFY(pack.seek(at2 + 100));
+            QVERIFY(pack.write("\x7f\x7f", 2) == 2);
+        }
+        const Report applied = session.apply(record).start(&progress);
+        QCOMPARE(applied.done(), 1);
+        const std::vector<const ReportItem*> notDone = applied.notDone();
+        QCOMPARE(int(notDone.size()), 1);
+        QVERIFY2(notDone[0]->result.error.startsWith("sfx/b.wav: its sound 2.wav is damaged"), qPrintable(notDone[0]->result.error));
+        QCOMPARE(readAll(at("g2/sfx/a.wav")), newA);
+        QCOMPARE(readAll(at("g2/sfx/b.wav")), b);
+        QVERIFY(QDir(at("g2/sfx")).entryList(QDir::Hidden | QDir::Files).filter(".sonaplex-").isEmpty());
+        // Only the original is kept: the pack keeps what it put there.
+        QCOMPARE(QDir(at("program2/Replacements/originals")).entryList(QDir::Files).size(), 1);
+        session.close();
+
+        // A game update puts the old sound back; Replace Again finds the new one in the pack.
+        auto updateThenReplaceAgain = [&] {
+            (void)writeFile(at("g2/sfx/a.wav"), a);
+            return reapplyPlan(record, record.readUnder(game));
+        };
+        QVERIFY(writeFile(packPath, packBytes));
+        Plan again = updateThenReplaceAgain();
+        QCOMPARE(int(again.steps.size()), 1);
+        QVERIFY(run(again, &record).ok());
+        QCOMPARE(readAll(at("g2/sfx/a.wav")), newA);
+
+        // A pack of that name that holds other sounds is no source; nor is a pack gone.
+        QVERIFY(QFile::remove(packPath));
+        QVERIFY(writePack(packPath, m, {at("newB.wav"), at("newA.wav")}).ok);
+        again = updateThenReplaceAgain();
+        QVERIFY(again.steps.empty());
+        QCOMPARE(int(again.refused.size()), 1);
+        QCOMPARE(again.refused[0].outcome, Outcome::ReplacementGone);
+        QVERIFY2(again.refused[0].result.error.contains("no longer holds this sound"), qPrintable(again.refused[0].result.error));
+        QVERIFY(QFile::remove(packPath));
+        again = updateThenReplaceAgain();
+        QVERIFY2(again.refused.at(0).result.error.endsWith("is gone: keep the pack file to replace again after an update"),
+            qPrintable(again.refused[0].result.error));
+        QCOMPARE(readAll(at("g2/sfx/a.wav")), a);
     }
 
     void aRefusedPackLeavesTheSessionEmpty()

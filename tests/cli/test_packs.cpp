@@ -568,10 +568,17 @@ private slots:
         QVERIFY2(asIs.out.contains("sfx/hit.wav: copied as it is; its format differs"), qPrintable(asIs.out));
         QCOMPARE(readAll(wave + "/sfx/hit.wav"), readAll(set + "/hit.wav"));
 
-        // An update puts the game's own file back; the pack is gone by then, and its passing
-        // work with it: what the pack put there was kept, and goes back in place.
+        // An update puts the game's own file back. What the pack put there as it was is not kept
+        // a second time: Replace Again reads it from the pack, and says so when the pack is gone.
         QVERIFY(writeFile(wave + "/sfx/hit.wav", before));
-        QVERIFY(QFile::remove(pack));
+        QVERIFY(QFile::rename(pack, pack + ".away"));
+        Ran gone = sonaplex({"reapply", wave});
+        QCOMPARE(gone.exit, 1);
+        QVERIFY2(gone.err.contains("sfx/hit.wav: what Sonaplex put there is not found again: the pack ")
+                && gone.err.contains("is gone: keep the pack file to replace again after an update"),
+            qPrintable(gone.out + gone.err));
+        QCOMPARE(readAll(wave + "/sfx/hit.wav"), before);
+        QVERIFY(QFile::rename(pack + ".away", pack));
         Ran again = sonaplex({"reapply", wave});
         QVERIFY2(again.exit == 0, qPrintable(again.err));
         QCOMPARE(readAll(wave + "/sfx/hit.wav"), readAll(set + "/hit.wav"));
@@ -602,6 +609,9 @@ private slots:
         QCOMPARE(readAll(many + "/sfx/d29/s2999.wav"), readAll(set + "/sfx/d29/s2999.wav"));
         QVERIFY(QDir(many + "/sfx/d29").entryList(QDir::Hidden | QDir::Files).filter(".sonaplex-").isEmpty());
         QVERIFY(!QFile::exists(ProgramFolder(program->folder.path()).replacements() + "/staging")); // noted while it ran
+        // The originals are kept; the pack's sounds are not kept again beside them.
+        const QString store = ProgramFolder(program->folder.path()).replacements() + "/originals";
+        QCOMPARE(QDir(store).entryList(QDir::Files).size(), 1); // every original holds the same tone
         Ran removed = sonaplex({"pack", "remove", pack, many}, low);
         QVERIFY2(removed.exit == 0, qPrintable(removed.err.left(2000)));
         QCOMPARE(readAll(many + "/sfx/d29/s2999.wav"), before);

@@ -220,19 +220,21 @@ int actPack(const Layout& at)
     };
     // Apply.
     WorkProgress progress;
-    OpenedPack pack;
+    PackRefusal unopened;
+    const std::shared_ptr<PackArchive> pack = PackArchive::open(at.pack(), &unopened);
     std::vector<ReplacedFile> known;
-    if (!openPack(at.pack(), ProgramFolder(at.program()).workTemplate(QStringLiteral("Pack")), pack, progress)) {
+    if (!pack) {
         report.say(QStringLiteral("apply unopened"));
     } else if (!listed(known)) {
         report.say(QStringLiteral("apply unlisted"));
     } else {
-        const PackManifest& m = pack.archive->manifest();
-        const PackCheck check = checkPack(at.pack(), m, pack.sounds, folder, known, packRemembered(m, folder, record), {}, false);
+        // Each sound is inflated straight into its copy, and Replace Again reads it from the pack.
+        const PackManifest& m = pack->manifest();
+        const PackCheck check = checkPack(at.pack(), m, {}, folder, known, packRemembered(m, folder, record), {}, false);
         if (!check.refused.isEmpty())
             report.say(QStringLiteral("apply refused"));
         else
-            report.say(QStringLiteral("apply") + named(run(packApplyPlan(check, m, pack.sounds, at.pack()), &record)));
+            report.say(QStringLiteral("apply") + named(run(packApplyPlan(check, pack, at.pack()), &record)));
     }
     // A game update over g1.
     report.say(QStringLiteral("update %1").arg(::rename(QFile::encodeName(at.update()).constData(),
