@@ -8,5 +8,7 @@ int main(int argc, char** argv)
     // Given a command, the program runs without windows (and without a display).
     if (sonaplex::cli::wantsCommandLine(argc, argv))
         return sonaplex::cli::run(argc, argv);
+    if (!sonaplex::cli::hasDisplay(argc, argv))
+        return sonaplex::cli::noDisplay();
     sonaplex::runDesktopProgram(argc, argv);
 }

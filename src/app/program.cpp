@@ -11,6 +11,7 @@
 #include "words/report_words.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
@@ -82,6 +83,11 @@ void startProgram(const QString& programFolder)
 {
     // The program decides for itself when it ends (its last window gone), not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every window's icon; each size is read when a window first asks for it.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/art/sonaplex-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     static const bool cleanupRegistered = (qAddPostRoutine(releaseWindows), true);
     Q_UNUSED(cleanupRegistered);
     static DesktopQuit* const quit = [] {

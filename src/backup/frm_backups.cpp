@@ -36,7 +36,7 @@ BackupWindowSetup midiSetup()
 }
 } // namespace
 
-FrmWavBackup::FrmWavBackup(Forms& forms) : BackupWindow(forms, wavSetup()) {}
-FrmMidiBackup::FrmMidiBackup(Forms& forms) : BackupWindow(forms, midiSetup()) {}
+FrmWavBackup::FrmWavBackup(Forms& forms) : BackupWindow(forms, wavSetup()) { helpOn(QString(windowName::FrmBackupHelpWav)); }
+FrmMidiBackup::FrmMidiBackup(Forms& forms) : BackupWindow(forms, midiSetup()) { helpOn(QString(windowName::FrmBackupHelpMidi)); }
 
 } // namespace sonaplex

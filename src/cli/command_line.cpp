@@ -755,6 +755,25 @@ bool wantsCommandLine(int argc, char** argv)
     return false;
 }
 
+bool hasDisplay(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
+            return true; // Qt is told which, by name
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+        return true; // offscreen, vnc, a framebuffer: none needs a display server
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int noDisplay()
+{
+    err(QStringLiteral("sonaplex: there is no display to open the windows on.\n"
+                       "Start Sonaplex from a desktop session, or give it one of these commands, which need none.\n"));
+    err(usage());
+    return kUsage;
+}
+
 int run(int argc, char** argv)
 {
     // Qt Core only: no display, no platform plugin, no audio output.

@@ -12,4 +12,11 @@ bool wantsCommandLine(int argc, char** argv);
 // cause), 2 a usage error, 3 the program folder or its record cannot be used.
 int run(int argc, char** argv);
 
+// Whether the windows have somewhere to open: a display named (DISPLAY, WAYLAND_DISPLAY), or a
+// Qt platform asked for that needs none (QT_QPA_PLATFORM, -platform).
+bool hasDisplay(int argc, char** argv);
+// Says, on stderr, that there is no display to open the windows on, how to start them and what
+// the commands are; returns the exit status of a usage error (2).
+int noDisplay();
+
 } // namespace sonaplex::cli

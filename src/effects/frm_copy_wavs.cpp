@@ -63,6 +63,8 @@ FrmCopyWavs::FrmCopyWavs(Forms& forms) : ReviewWindow(forms, effectsReviewSetup(
     connect(sw, &QPushButton::clicked, this, &FrmCopyWavs::CmdSwitch2_Click);
     connect(close, &QPushButton::clicked, this, &FrmCopyWavs::CmdExitFrmCopyWavs_Click);
     connect(help, &QPushButton::clicked, this, &FrmCopyWavs::CmdWavHelp2_Click);
+    closesWith(close);
+    helpOn(help);
     connect(backup, &QPushButton::clicked, this, &FrmCopyWavs::CmdWavBackup_Click);
     connect(saveSet, &QPushButton::clicked, this, &FrmCopyWavs::CmdCreateSet_Click);
 }

@@ -59,6 +59,7 @@ FrmWavSelect::FrmWavSelect(Forms& forms)
     connect(exit, &QPushButton::clicked, this, &FrmWavSelect::CmdExitProgWav_Click);
     connect(games, &QPushButton::clicked, this, &FrmWavSelect::CmdWavGames_Click);
     connect(help, &QPushButton::clicked, this, &FrmWavSelect::CmdWavHelp1_Click);
+    helpOn(help);
     connect(this, &SelectionWindow::nextClicked, this, &FrmWavSelect::CmdSwitch_Click);
     growFromFirstSize();
 }

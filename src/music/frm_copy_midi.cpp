@@ -61,6 +61,8 @@ FrmCopyMidi::FrmCopyMidi(Forms& forms) : ReviewWindow(forms, musicReviewSetup())
     connect(favorites, &QPushButton::clicked, this, &FrmCopyMidi::CmdFavorites_Click);
     connect(close, &QPushButton::clicked, this, &FrmCopyMidi::CmdExitFrmCopyMidi_Click);
     connect(help, &QPushButton::clicked, this, &FrmCopyMidi::CmdMidiHelp2_Click);
+    closesWith(close);
+    helpOn(help);
     connect(backup, &QPushButton::clicked, this, &FrmCopyMidi::CmdMidiBackup_Click);
 }
 

@@ -58,6 +58,7 @@ FrmMidi::FrmMidi(Forms& forms)
     connect(about, &QPushButton::clicked, this, &FrmMidi::CmdAbout_Click);
     connect(games, &QPushButton::clicked, this, &FrmMidi::CmdMidiGames_Click);
     connect(help, &QPushButton::clicked, this, &FrmMidi::CmdHelpMidi_Click);
+    helpOn(help);
     connect(this, &SelectionWindow::nextClicked, this, &FrmMidi::CmdSonaplex_Click);
     growFromFirstSize();
 }

@@ -20,6 +20,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStyle>
 #include <QThread>
 #include <QTimer>
@@ -108,6 +109,18 @@ void Form::reject()
             close();
             return;
         }
+}
+
+void Form::helpOn(QAbstractButton* help)
+{
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, help, &QAbstractButton::click);
+}
+
+void Form::helpOn(const QString& page)
+{
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [this, page] { forms_.showModal(page); });
 }
 
 void Form::setVisible(bool visible)

@@ -16,6 +16,8 @@
 #include <unordered_map>
 #include <vector>
 
+class QAbstractButton;
+
 namespace sonaplex {
 
 class Forms;
@@ -51,6 +53,9 @@ protected:
     // Esc: what the close box does, in a window that has one, unless closing it would end the
     // program (the only window on screen); windows with a Cancel or Close button override it.
     void reject() override;
+    // F1 does what `help` does (the window's Help button), or shows the help window `page`.
+    void helpOn(QAbstractButton* help);
+    void helpOn(const QString& page);
 
 public:
     // The first show names every control for screen readers (see describeForAssistiveTech)

@@ -1,5 +1,7 @@
 #include "ui/review_window.h"
 
+#include <QPushButton>
+
 #include "actions/replacement.h"
 #include "words/report_words.h"
 #include "ui/format_conversion.h"
@@ -91,6 +93,12 @@ void ReviewWindow::backTo(SelectionWindow& selectionWindow)
     forms().hide(*this);
     forms().unload(*this);
     forms().showModeless(selectionWindow);
+}
+
+void ReviewWindow::reject()
+{
+    if (close_)
+        close_->click();
 }
 
 } // namespace sonaplex

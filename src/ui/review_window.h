@@ -5,6 +5,8 @@
 
 class QHBoxLayout;
 
+class QPushButton;
+
 namespace sonaplex {
 
 class SelectionWindow;
@@ -46,6 +48,9 @@ protected:
     void showBackup(const QString& backupWindow);
 
     QHBoxLayout* bottomRow() const { return bottom_; }
+    // The window's Close button, which Esc clicks too.
+    void closesWith(QPushButton* close) { close_ = close; }
+    void reject() override;
 
     // The side's selections go with this window.
     void formUnload() override;
@@ -55,6 +60,7 @@ private:
     std::function<QString(const QString&)> replacementCheck_;
     ReviewBoard* board_;
     QHBoxLayout* bottom_;
+    QPushButton* close_ = nullptr;
 };
 
 } // namespace sonaplex

@@ -293,14 +293,25 @@ void SamplePlayer::showFormat()
                         loudness.lufs <= -199 ? QStringLiteral("-\u221e") : QString::number(loudness.lufs, 'f', 1));
     else if (!text.isEmpty() && waveform_->info().kind == audio::DeviceKind::WaveAudio && !waveform_->finished())
         text += QStringLiteral("\nmeasuring loudness\u2026");
-    formatInfo_->setText(text);
     formatInfo_->setToolTip(text);
+    // A first line too wide for the player loses what its first part names (the container or
+    // codec, cut short with an ellipsis), never the rate, channels, sample format and length.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    const QFontMetrics metrics(formatInfo_->font());
+    const int room = formatInfo_->contentsRect().width();
+    const QString dot = QStringLiteral(" \u00b7 ");
+    if (const qsizetype cut = lines.value(0).indexOf(dot); cut > 0 && room > 0 && metrics.horizontalAdvance(lines[0]) > room) {
+        const QString rest = lines[0].mid(cut);
+        lines[0] = metrics.elidedText(lines[0].left(cut), Qt::ElideRight, std::max(0, room - metrics.horizontalAdvance(rest))) + rest;
+    }
+    formatInfo_->setText(lines.join(QLatin1Char('\n')));
 }
 
 void SamplePlayer::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     showProblem();
+    showFormat();
 }
 
 void SamplePlayer::refresh()

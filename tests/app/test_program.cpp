@@ -164,6 +164,19 @@ private slots:
         QCOMPARE(control<QWidget>("FrmMidi", "CmdExit1")->accessibleName(), QStringLiteral("Exit Program"));
         click("FrmMidi", "CmdSonaplex");
         check("FrmCopyMidi");
+        // Esc leaves a review window as its Close button does; F1 opens a window's help.
+        QTest::keyClick(window("FrmCopyMidi"), Qt::Key_Escape);
+        QVERIFY(!isShown("FrmCopyMidi") && isShown("FrmMidi"));
+        bool helped = false;
+        onModal("FrmMidiHelp", [&] {
+            helped = true;
+            window("FrmMidiHelp")->close();
+        });
+        window("FrmMidi")->activateWindow();
+        QTRY_VERIFY(window("FrmMidi")->isActiveWindow());
+        QTest::keyClick(window("FrmMidi"), Qt::Key_F1);
+        QVERIFY(helped);
+        click("FrmMidi", "CmdSonaplex");
         click("FrmCopyMidi", "CmdExitFrmCopyMidi");
         // Esc in the only window on screen does not end the program; in a window over it, it
         // does what the close box does.
@@ -192,6 +205,11 @@ private slots:
         QCOMPARE(program.forms().registeredNames(), named);
         for (const char* name : {"FrmPacks", "FrmRestore", "FrmGameLinks", "FrmSetName"})
             QCOMPARE(program.forms().load(QString::fromLatin1(name)).objectName(), QString::fromLatin1(name));
+        // Each has the program's icon in its title bar.
+        for (QLatin1StringView name : windowName::all) {
+            const QIcon icon = program.forms().load(QString(name)).windowIcon();
+            QVERIFY2(!icon.pixmap(32).isNull() && icon.availableSizes().contains(QSize(32, 32)), name.data());
+        }
     }
 
     void windowsLargerThanTheScreenScrollWithinIt()

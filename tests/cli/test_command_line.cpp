@@ -421,6 +421,15 @@ private slots:
         }
         QCOMPARE(readAll(gameFile(1)), song(1));
         QCOMPARE(sonaplex({"--help"}).exit, 0);
+        // The windows with no display: how to start them, and the commands that need none.
+        QVERIFY(writeFile(disk.path() + "/a.sonaplexpack", "PK"));
+        for (const QStringList& windows : {QStringList{}, QStringList{disk.path() + "/a.sonaplexpack"}}) {
+            const Ran r = sonaplex(windows, false);
+            QCOMPARE(r.exit, 2);
+            QVERIFY2(r.err.startsWith("sonaplex: there is no display to open the windows on.\n")
+                    && r.err.contains("\nCommands:\n  status FOLDER|GAME"),
+                qPrintable(r.err));
+        }
         // 3: the program folder cannot be used.
         Ran r = sonaplex({"--program-folder", disk.path() + "/no such folder", "status", game}, false);
         QCOMPARE(r.exit, 3);

@@ -295,6 +295,7 @@ private slots:
 
     void compareSwitchesSidesAtTheSamePoint()
     {
+        QVERIFY(writeWave(game + "/wide.wav", referenceSignal(48000, 2, 1), 48000, 2, SF_FORMAT_WAVEX | SF_FORMAT_PCM_16));
         QVERIFY(
             writeWave(game + "/long.wav", referenceSignal(22050, 1, 4), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
         QVERIFY(
@@ -305,6 +306,16 @@ private slots:
         auto* replacementPlayer = control<SamplePlayer>("FrmWavSelect", "MMControlWav2");
         QTRY_VERIFY(gamePlayer->waveform()->finished());
         QVERIFY(gamePlayer->formatInfo()->text().startsWith("22050 Hz \u00b7 mono \u00b7 16-bit \u00b7 0:04.0\npeak "));
+        // A long container name too wide for the player is cut short; the rest of the line stays.
+        highlight("FleWav1", game, "wide.wav");
+        QTRY_VERIFY(gamePlayer->formatInfo()->toolTip().startsWith("WAVE_FORMAT_EXTENSIBLE \u00b7 48000 Hz"));
+        const QString shown = gamePlayer->formatInfo()->text().section('\n', 0, 0);
+        QVERIFY2(shown.endsWith(" \u00b7 48000 Hz \u00b7 stereo \u00b7 16-bit \u00b7 0:01.0"), qPrintable(shown));
+        QVERIFY2(QFontMetrics(gamePlayer->formatInfo()->font()).horizontalAdvance(shown)
+                <= gamePlayer->formatInfo()->contentsRect().width(),
+            qPrintable(shown));
+        highlight("FleWav1", game, "long.wav");
+        QTRY_VERIFY(gamePlayer->waveform()->finished());
 
         // Ctrl+Space plays and pauses the player of the pane that has the focus, Ctrl+. stops it.
         control<QWidget>("FrmWavSelect", "FleWav2")->setFocus();
