@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include "ui/installed_games.h"
+#include "ui/update_notifications.h"
 
 #include "ui/selection_formats.h"
 #include "ui/window_names.h"
@@ -220,8 +221,10 @@ Forms::Forms(QString programFolder, QObject* parent, std::shared_ptr<audio::Audi
 
 InstalledGames& Forms::games()
 {
-    if (!games_)
+    if (!games_) {
         games_ = new InstalledGames(programFolder_, [this] { return openedRecord(); }, this);
+        new UpdateNotifications(*games_, games_);
+    }
     return *games_;
 }
 

@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "game/frm_game.h"
 #include "ui/forms.h"
+#include "ui/installed_games.h"
 #include "words/report_words.h"
 #include "ui/place_lists.h"
 #include "ui/file_list.h"
@@ -16,6 +17,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QCheckBox>
+#include <QDBusConnection>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QDirIterator>
 #include <QProcess>
@@ -36,8 +39,26 @@ struct Ran {
     QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
 };
 
+// The desktop's notification service, as far as the program uses it: what it was asked to show.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList summaries, bodies;
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body, const QStringList&,
+        const QVariantMap&, int)
+    {
+        summaries << summary;
+        bodies << body;
+        return uint(bodies.size());
+    }
+};
+
 class TestGames : public QObject {
     Q_OBJECT
+    QProcess bus_; // a session bus of the test's own, for the notifications
+    QString busAddress_;
 
     // The command as a user on the fixture's home types it, with no display.
     static Ran sonaplex(GamesHome& fixture, const QStringList& args)
@@ -56,6 +77,20 @@ class TestGames : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        bus_.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+        if (bus_.waitForStarted() && bus_.waitForReadyRead(10000))
+            busAddress_ = QString::fromUtf8(bus_.readLine()).trimmed();
+        if (!busAddress_.isEmpty()) // before anything of the program reaches for the session bus
+            qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress_.toUtf8());
+    }
+    void cleanupTestCase()
+    {
+        bus_.kill();
+        bus_.waitForFinished();
+    }
+
     void keyValuesReadAsSteamWritesThem()
     {
         const KeyValuesRead kv = readKeyValues("// a comment\n\"AppState\"\n{\n\t\"appid\"\t\t\"620\" [$LINUX]\n"
@@ -366,6 +401,69 @@ private slots:
         QCOMPARE(readAll(sound + "b.mid"), QByteArray("b of build 9001"));
         runningProgram()->endProgram();
         QTest::qWait(0);
+        qputenv("HOME", home);
+    }
+
+    // An update noticed while no window of the program is in front is told by the desktop's
+    // notification service: once per game and count of changed files, and not at all when no
+    // such service runs.
+    void anUpdateNoticedBehindOtherWindowsIsADesktopNotification()
+    {
+        QVERIFY2(!busAddress_.isEmpty(), "dbus-daemon gave no session bus");
+        GamesHome fixture;
+        QVERIFY(fixture.make());
+        const QString sound = fixture.expected[5].folder + "/sound/", mine = fixture.root.path() + "/mine/";
+        QDir().mkpath(mine);
+        QVERIFY(writeFile(sound + "a.mid", "original a") && writeFile(sound + "b.mid", "original b"));
+        QVERIFY(writeFile(mine + "a.mid", "my a") && writeFile(mine + "b.mid", "my b"));
+        {
+            ReplacementRecord record(fixture.program + "/Replacements");
+            QVERIFY(replaceGameFiles({Selection{sound + "a.mid", "a.mid", mine + "a.mid", "a.mid"},
+                                         Selection{sound + "b.mid", "b.mid", mine + "b.mid", "b.mid"}},
+                {}, &record)
+                        .ok());
+        }
+        QVERIFY(writeFile(sound + "a.mid", "a of build 9001")); // the update
+        FakeNotifications desktop;
+        QDBusConnection service = QDBusConnection::connectToBus(busAddress_, QStringLiteral("notification service"));
+        QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &desktop, QDBusConnection::ExportAllSlots));
+        QVERIFY(service.registerService(QStringLiteral("org.freedesktop.Notifications")));
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", fixture.home.toUtf8());
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+        startProgram(fixture.program);
+        QVERIFY(runningProgram()->record()); // as the first window opens it
+        QTRY_VERIFY(isShown("frmSplash"));
+        QTest::qWait(300); // its activation comes a moment after it shows
+        for (QWidget* w : QApplication::topLevelWidgets()) // another program's window is in front
+            w->hide();
+        QTRY_VERIFY(!QApplication::activeWindow());
+        InstalledGames& games = runningProgram()->games();
+        QSignalSpy found(&games, &InstalledGames::found);
+        games.refresh(); // as when Steam rewrites a manifest
+        QTRY_COMPARE(desktop.bodies.size(), 1);
+        QCOMPARE(desktop.summaries[0], QStringLiteral("A game update undid replacements"));
+        QCOMPARE(desktop.bodies[0], changedByUpdateWords(1, QStringLiteral("Portal 2")));
+        // Found again, nothing new: not told twice.
+        games.refresh();
+        QVERIFY(found.wait());
+        QTest::qWait(200);
+        QCOMPARE(desktop.bodies.size(), 1);
+        // With no notification service, a new change is not sent anywhere.
+        QVERIFY(service.unregisterService(QStringLiteral("org.freedesktop.Notifications")));
+        QVERIFY(writeFile(sound + "b.mid", "b of build 9001"));
+        games.refresh();
+        QVERIFY(found.wait());
+        int changed = 0;
+        for (size_t i = 0; i < games.games().size(); ++i)
+            changed += games.counts()[i].changed;
+        QCOMPARE(changed, 2);
+        QTest::qWait(200);
+        QCOMPARE(desktop.bodies.size(), 1);
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+        QDBusConnection::disconnectFromBus(QStringLiteral("notification service"));
         qputenv("HOME", home);
     }
 

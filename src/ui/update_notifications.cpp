@@ -1,0 +1,55 @@
+#include "ui/update_notifications.h"
+
+#include "ui/installed_games.h"
+#include "words/report_words.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QLabel>
+#include <QVariantMap>
+
+namespace sonaplex {
+
+namespace {
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+}
+
+UpdateNotifications::UpdateNotifications(InstalledGames& games, QObject* parent) : QObject(parent), games_(games)
+{
+    connect(&games_, &InstalledGames::found, this, &UpdateNotifications::gamesFound);
+}
+
+void UpdateNotifications::gamesFound()
+{
+    // A window of the program in front: the user is there. A selection window says it in its
+    // own notice, which counts as told; another window leaves it for later.
+    const QWidget* front = QApplication::activeWindow();
+    const bool noticeInFront = front && front->findChild<QLabel*>(QStringLiteral("LblUpdateNotice"));
+    QStringList news;
+    for (size_t i = 0; i < games_.games().size() && i < games_.counts().size(); ++i) {
+        const int changed = games_.counts()[i].changed;
+        const QString key = games_.games()[i].folder + QLatin1Char('\n') + QString::number(changed);
+        if (changed <= 0 || told_.contains(key) || (front && !noticeInFront))
+            continue;
+        told_.insert(key);
+        if (!front)
+            news << changedByUpdateWords(changed, games_.games()[i].name);
+    }
+    if (news.isEmpty())
+        return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(kService).value())
+        return; // no one to show it
+    for (const QString& body : std::as_const(news)) {
+        QDBusMessage notify = QDBusMessage::createMethodCall(
+            kService, QStringLiteral("/org/freedesktop/Notifications"), kService, QStringLiteral("Notify"));
+        QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("org.sonaplex.sonaplex")}};
+        notify << QStringLiteral("Sonaplex") << uint(0) << QStringLiteral("sonaplex")
+               << QStringLiteral("A game update undid replacements") << body << QStringList() << hints << int(-1);
+        bus.asyncCall(notify); // the answer (the notification's id) is not needed
+    }
+}
+
+} // namespace sonaplex
