@@ -16,6 +16,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
 #include <QLayout>
 #include <QTemporaryDir>
 #include <QThread>
@@ -23,6 +26,9 @@
 namespace sonaplex {
 
 namespace {
+
+// The passing name of the folder the pictures' example lies in, while it lies there: never shown.
+QString exampleFolderName;
 
 // The example a picture shows: a game's folders and the user's own files, in a scratch
 // program folder of its own, with a window registry of its own, so that nothing of the
@@ -33,6 +39,7 @@ public:
     // once, not once per picture.
     explicit ExampleSession(std::shared_ptr<audio::AudioHost> audio) : forms_(folder_.path(), nullptr, std::move(audio))
     {
+        exampleFolderName = QFileInfo(folder_.path()).fileName();
         registerWindows(forms_);
         make(QStringLiteral("Games/BlackJack/MIDI"), {"TITLE.MID", "WIN.MID", "LOSE.MID", "SHUFFLE.MID"});
         make(QStringLiteral("My Music"), {"bluesy.mid", "jazzy.mid", "march.mid", "swing.mid"});
@@ -134,6 +141,12 @@ private:
         w.replacementPane()->player()->closeFile();
     }
 
+public:
+    ~ExampleSession() { exampleFolderName.clear(); }
+    ExampleSession(const ExampleSession&) = delete;
+    ExampleSession& operator=(const ExampleSession&) = delete;
+
+private:
     QTemporaryDir folder_;
     Forms forms_;
     bool musicFilled_ = false;
@@ -150,9 +163,30 @@ void layOut(QWidget& w)
     (void)w.grab(QRect(0, 0, 1, 1)); // delivers the resize events that lay out the inner widgets
 }
 
+// Where the example's passing folder name would show (a folder list, a path), it reads
+// "examples" instead.
+void hideExampleFolder(QWidget& w)
+{
+    if (exampleFolderName.isEmpty())
+        return;
+    const QString shown = QStringLiteral("examples");
+    for (QLabel* label : w.findChildren<QLabel*>())
+        if (label->text().contains(exampleFolderName))
+            label->setText(label->text().replace(exampleFolderName, shown));
+    for (QListWidget* list : w.findChildren<QListWidget*>())
+        for (int row = 0; row < list->count(); ++row)
+            if (QListWidgetItem* item = list->item(row); item->text().contains(exampleFolderName))
+                item->setText(item->text().replace(exampleFolderName, shown));
+    for (QComboBox* box : w.findChildren<QComboBox*>())
+        for (int row = 0; row < box->count(); ++row)
+            if (box->itemText(row).contains(exampleFolderName))
+                box->setItemText(row, box->itemText(row).replace(exampleFolderName, shown));
+}
+
 WindowPicture grab(QWidget& w, QRect area = {})
 {
     layOut(w);
+    hideExampleFolder(w);
     if (area.isNull())
         area = w.rect();
     WindowPicture picture;
