@@ -757,9 +757,11 @@ bool wantsCommandLine(int argc, char** argv)
 
 bool hasDisplay(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
+    for (int i = 1; i < argc; ++i) {
+        const char* option = argv[i][0] == '-' && argv[i][1] == '-' ? argv[i] + 1 : argv[i]; // Qt takes both
+        if (std::strcmp(option, "-platform") == 0 || std::strncmp(option, "-platform=", 10) == 0)
             return true; // Qt is told which, by name
+    }
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
         return true; // offscreen, vnc, a framebuffer: none needs a display server

@@ -99,6 +99,8 @@ void ReviewWindow::reject()
 {
     if (close_)
         close_->click();
+    else
+        Form::reject();
 }
 
 } // namespace sonaplex
