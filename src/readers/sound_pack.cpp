@@ -640,13 +640,18 @@ PackContents contentsFromReplacements(const QString& gameFolder, const std::vect
             (void)createFolder(QFileInfo(workTemplate).absolutePath());
             c.work = std::make_shared<QTemporaryDir>(workTemplate);
         }
-        const QString path = QStringLiteral("%1/%2").arg(c.work->path()).arg(c.files.size() + 1);
-        PendingCopy copy;
-        FileResult made = c.work->isValid() ? copy.prepare(m.source, f.replacedBy, path) : FileResult::failure(c.work->errorString());
-        if (made)
-            made = copy.commit();
-        why = made.error;
-        return made ? path : QString();
+        // A passing file, gone with the pack made of it: written, never flushed to disk.
+        QFile out(QStringLiteral("%1/%2").arg(c.work->path()).arg(c.files.size() + 1));
+        if (!c.work->isValid() || !out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            why = c.work->isValid() ? out.errorString() : c.work->errorString();
+            return {};
+        }
+        const FileResult read = m.source.read([&out](const char* data, size_t size) { return out.write(data, qint64(size)) == qint64(size); });
+        if (read && out.flush())
+            return out.fileName();
+        why = read.error.isEmpty() ? out.errorString() : read.error;
+        out.remove();
+        return {};
     };
     const QString prefix = QDir::cleanPath(gameFolder) + QLatin1Char('/');
     for (const ReplacedFile& f : known) {

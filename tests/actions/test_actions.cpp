@@ -300,6 +300,11 @@ private slots:
         QCOMPARE(int(again.steps.size()), 1);
         QVERIFY(run(again, &record).ok());
         QCOMPARE(readAll(at("g2/sfx/a.wav")), newA);
+        // A pack of the game's replacements takes that sound from the pack too.
+        const PackContents made = contentsFromReplacements(game, record.readUnder(game), record.store(), at("program2/Work/Pack-XXXXXX"));
+        QVERIFY2(made.problems.isEmpty(), qPrintable(made.problems.join('\n')));
+        QCOMPARE(int(made.files.size()), 1);
+        QCOMPARE(readAll(made.files[0]), newA);
 
         // A pack of that name that holds other sounds is no source; nor is a pack gone.
         QVERIFY(QFile::remove(packPath));
