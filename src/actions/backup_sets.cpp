@@ -3,6 +3,7 @@
 #include "base/work_progress.h"
 #include "base/sound_names.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -11,6 +12,13 @@
 #include <optional>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(BackupSets)
+};
+} // namespace
 
 std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, ReplacementRecord* record,
     WorkProgress* progress, QStringList* notes)
@@ -42,12 +50,12 @@ std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, R
             if (store.holds(r->originalHash)) {
                 f.origin = f.source;
                 f.source = store.pathOf(r->originalHash);
-                *notes << QStringLiteral("%1: the original Sonaplex kept, not the current replacement").arg(f.name);
+                *notes << Say::tr("%1: the original Sonaplex kept, not the current replacement").arg(f.name);
             } else {
-                *notes << QStringLiteral("%1: the current replacement, as its original is no longer kept").arg(f.name);
+                *notes << Say::tr("%1: the current replacement, as its original is no longer kept").arg(f.name);
             }
         } else if (r && r->state == GameFileState::ChangedSince) {
-            *notes << QStringLiteral("%1: as it is now; it was changed since Sonaplex replaced it, so it may not be the "
+            *notes << Say::tr("%1: as it is now; it was changed since Sonaplex replaced it, so it may not be the "
                                      "original")
                           .arg(f.name);
         }

@@ -3,12 +3,20 @@
 #include "audio/probe.h"
 #include "base/work_progress.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <new>
 #include <stdexcept>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Conversion)
+};
+} // namespace
 
 namespace {
 
@@ -36,7 +44,7 @@ QString convertOne(const ConversionJob& job, const std::function<bool()>& stoppe
         const double gain = job.matchLoudness ? matchingGain(job.game, job.source, stopped) : 0;
         return audio::convertInHelper(job.source, job.destination, like, gain, stopped, job.loop);
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("there is not enough memory to convert it");
+        return Say::tr("there is not enough memory to convert it");
     } catch (const std::exception& e) {
         return QString::fromLocal8Bit(e.what());
     }

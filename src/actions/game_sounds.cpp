@@ -6,12 +6,20 @@
 #include "base/files.h"
 #include "base/sound_names.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(GameSounds)
+};
+} // namespace
 
 QStringList gameSoundNames(const QString& folder)
 {
@@ -24,7 +32,7 @@ QString replacementRefusal(const QString& gameName, const QString& replacement)
 {
     const QString shown = QFileInfo(replacement).fileName();
     if (!isSoundName(replacement))
-        return QStringLiteral("%1 is not a sound file Sonaplex knows (.wav, .ogg, .mid, ...)").arg(shown);
+        return Say::tr("%1 is not a sound file Sonaplex knows (.wav, .ogg, .mid, ...)").arg(shown);
     const SoundFitAnswer fit = soundFit(gameName, replacement);
     return fit.fit == SoundFit::Refused ? fit.why : QString();
 }
@@ -83,7 +91,7 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
                 QStringList named;
                 for (qsizetype g : games)
                     named << gameNames[g];
-                result.refused << QStringLiteral("%1: %2 game files have this name (%3); put it in a folder as the game "
+                result.refused << Say::tr("%1: %2 game files have this name (%3); put it in a folder as the game "
                                                  "has it to say which")
                                       .arg(user)
                                       .arg(games.size())
@@ -97,7 +105,7 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
         }
         for (qsizetype g : games) {
             if (const QString why = replacementRefusal(gameNames[g], user); !why.isEmpty())
-                result.refused << QStringLiteral("%1: not for %2: %3").arg(user, gameNames[g], why);
+                result.refused << Say::tr("%1: not for %2: %3").arg(user, gameNames[g], why);
             else
                 proposals[g].append({u, viaPath});
         }
@@ -112,7 +120,7 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
         result.matched.push_back({gameNames[g], from + QLatin1Char('/') + users[best.user], best.byPath});
         for (const Proposal& p : all)
             if (p.user != best.user)
-                result.refused << QStringLiteral("%1: not used: %2 is used for %3").arg(users[p.user], users[best.user], gameNames[g]);
+                result.refused << Say::tr("%1: not used: %2 is used for %3").arg(users[p.user], users[best.user], gameNames[g]);
     }
     return result;
 }

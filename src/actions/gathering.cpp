@@ -3,12 +3,20 @@
 #include "base/files.h"
 #include "base/work_progress.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Gathering)
+};
+} // namespace
 
 namespace {
 Step stepOf(int selection, const QString& name, const QString& source, const QString& destination)
@@ -75,7 +83,7 @@ Report stageFiles(const std::vector<StagedFile>& files, const QString& folder, s
                 item.others = {copiedFrom[f.name]};
             } else if (!isPlainRelativePath(f.name)) {
                 item.outcome = Outcome::Failed;
-                item.result = FileResult::failure(QStringLiteral("%1 is not a name inside %2").arg(f.name, folder));
+                item.result = FileResult::failure(Say::tr("%1 is not a name inside %2").arg(f.name, folder));
             } else if (const FileResult made = f.name.contains(QLatin1Char('/'))
                            ? createFolders(folder, QFileInfo(f.name).path())
                            : FileResult::success();

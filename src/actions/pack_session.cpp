@@ -7,6 +7,7 @@
 #include "base/work_progress.h"
 #include "record/replacement_record.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,13 @@
 #include <future>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(PackSession)
+};
+} // namespace
 
 // What the check needs of the sounds themselves: whether each opens as the players open it (read
 // in the helper, a batch at a time: they come from a stranger), and a recording's format against
@@ -105,7 +113,7 @@ QString PackSession::soundFile(size_t i, QString* why)
     QTemporaryDir* folder = work();
     if (!folder) {
         if (why)
-            *why = QStringLiteral("cannot make a working folder: %1").arg(work_->errorString());
+            *why = Say::tr("cannot make a working folder: %1").arg(work_->errorString());
         return {};
     }
     const QString path = QStringLiteral("%1/%2.%3").arg(folder->path()).arg(i + 1).arg(archive_->kindOf(i));
@@ -156,7 +164,7 @@ bool PackSession::inspect(WorkProgress& progress)
             const bool small = inMemory && inMemory->isValid() && archive_->sizeOf(i) <= kLargest;
             QTemporaryDir* folder = small ? inMemory.get() : work();
             if (!folder) {
-                refused_ = {{}, QStringLiteral("cannot make a working folder: %1").arg(work_->errorString()), true};
+                refused_ = {{}, Say::tr("cannot make a working folder: %1").arg(work_->errorString()), true};
                 whole = false;
                 break;
             }
@@ -299,7 +307,7 @@ QString madeForAnotherGame(const PackManifest& m, const QString& gameFolder, con
         : m.gameName.compare(shown.gameName, Qt::CaseInsensitive) == 0;
     if (same)
         return {};
-    return QStringLiteral("made for %1; %2 of its %3 sounds are in %4")
+    return Say::tr("made for %1; %2 of its %3 sounds are in %4")
         .arg(m.gameName.isEmpty() ? m.gameId : m.gameName)
         .arg(found)
         .arg(m.entries.size())

@@ -5,6 +5,7 @@
 #include "ui/desktop.h"
 #include "ui/splash_art.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +14,13 @@
 #include <QVBoxLayout>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmSplash)
+};
+} // namespace
 
 FrmSplash::FrmSplash(Forms& forms) : Form(forms, windowName::frmSplash, QString(), 0)
 {
@@ -27,15 +35,15 @@ FrmSplash::FrmSplash(Forms& forms) : Form(forms, windowName::frmSplash, QString(
     title->setObjectName(QStringLiteral("OLE1"));
     title->setPixmap(
         artFromPixels(QResource(QStringLiteral(":/art/splash-title.argb")).uncompressedData(), splashTitleSize));
-    lblVersion_ = new QLabel(QStringLiteral("Version"), frame);
+    lblVersion_ = new QLabel(Say::tr("Version"), frame);
     lblVersion_->setObjectName(QStringLiteral("lblVersion"));
     lblVersion_->setAlignment(Qt::AlignRight);
-    auto* rights = new QLabel(QStringLiteral("Sonaplex changes the sound effects and background music of your games. "
+    auto* rights = new QLabel(Say::tr("Sonaplex changes the sound effects and background music of your games. "
                                              "Back up the original game files before you switch them."),
         frame);
     rights->setObjectName(QStringLiteral("Lblrights"));
     rights->setWordWrap(true);
-    cmdEnter_ = new QPushButton(QStringLiteral("Enter"), frame);
+    cmdEnter_ = new QPushButton(Say::tr("Enter"), frame);
     cmdEnter_->setObjectName(QStringLiteral("CmdEntermidi"));
     cmdEnter_->setDefault(true);
     connect(cmdEnter_, &QPushButton::clicked, this, &FrmSplash::CmdEntermidi_Click);
@@ -57,7 +65,7 @@ FrmSplash::FrmSplash(Forms& forms) : Form(forms, windowName::frmSplash, QString(
         w->installEventFilter(this);
 }
 
-void FrmSplash::formLoad() { lblVersion_->setText(QStringLiteral("Version ") + programVersion()); }
+void FrmSplash::formLoad() { lblVersion_->setText(Say::tr("Version ") + programVersion()); }
 
 void FrmSplash::CmdEntermidi_Click()
 {

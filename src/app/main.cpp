@@ -9,6 +9,6 @@ int main(int argc, char** argv)
     if (sonaplex::cli::wantsCommandLine(argc, argv))
         return sonaplex::cli::run(argc, argv);
     if (!sonaplex::cli::hasDisplay(argc, argv))
-        return sonaplex::cli::noDisplay();
+        return sonaplex::cli::noDisplay(argc, argv);
     sonaplex::runDesktopProgram(argc, argv);
 }

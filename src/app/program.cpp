@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "base/language.h"
 
 #include "app/first_paint.h"
 #include "app/frm_splash.h"
@@ -10,6 +11,7 @@
 #include "ui/messages.h"
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QIcon>
 #include <QFileInfo>
@@ -24,6 +26,13 @@
 #include <unistd.h>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Program)
+};
+} // namespace
 
 namespace {
 QPointer<Forms>& current()
@@ -83,6 +92,7 @@ void startProgram(const QString& programFolder)
 {
     // The program decides for itself when it ends (its last window gone), not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
+    loadTranslations(); // before the first window says anything
     // Every window's icon; each size is read when a window first asks for it.
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128})
@@ -128,7 +138,7 @@ void startProgram(const QString& programFolder)
         forms->audio()->prepareOutputInBackground();
         const ReplacementRecord* record = forms->record();
         if (record && !record->problem().isEmpty())
-            showMessage(recordProblemWords(record->problem()), QStringLiteral("Record of Replacements"), QApplication::activeWindow());
+            showMessage(recordProblemWords(record->problem()), Say::tr("Record of Replacements"), QApplication::activeWindow());
     });
 }
 

@@ -5,6 +5,7 @@
 #include "audio/audio_file.h"
 #include "audio/handoff.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,6 +19,13 @@
 namespace sonaplex::audio {
 
 namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Analysis)
+};
+} // namespace
+
+namespace {
 
 QString channelsName(int channels)
 {
@@ -27,7 +35,7 @@ QString channelsName(int channels)
     case 2:
         return QStringLiteral("stereo");
     default:
-        return QStringLiteral("%1 channels").arg(channels);
+        return Say::tr("%1 channels").arg(channels);
     }
 }
 
@@ -41,13 +49,13 @@ QString containerName(int sfFormat)
     case SF_FORMAT_RF64:
         return QStringLiteral("RF64");
     case SF_FORMAT_OGG:
-        return (sfFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_OPUS ? QStringLiteral("Opus") : QStringLiteral("Ogg Vorbis");
+        return (sfFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_OPUS ? QStringLiteral("Opus") : Say::tr("Ogg Vorbis");
     case SF_FORMAT_FLAC:
         return QStringLiteral("FLAC");
     case SF_FORMAT_MPEG:
         return QStringLiteral("MP3");
     default:
-        return QStringLiteral("not WAV");
+        return Say::tr("not WAV");
     }
 }
 
@@ -62,9 +70,9 @@ QString bitrateText(const SoundInfo& info)
 {
     if (info.bitrate <= 0)
         return {};
-    QString text = QStringLiteral("%1 kbps").arg((info.bitrate + 500) / 1000);
+    QString text = Say::tr("%1 kbps").arg((info.bitrate + 500) / 1000);
     if ((info.sfFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG)
-        text += info.variableBitrate ? QStringLiteral(" VBR") : QStringLiteral(" CBR");
+        text += info.variableBitrate ? Say::tr(" VBR") : Say::tr(" CBR");
     return text;
 }
 
@@ -75,9 +83,9 @@ QString loopText(const SoundInfo& info)
     const int rate = info.rate > 0 ? info.rate : 1;
     const int decimals = std::max(1, clockDecimals(info.loop.start + std::max<int64_t>(info.loop.length, 0), rate));
     if (info.loop.length > 0)
-        return QStringLiteral("loops %1 to %2")
+        return Say::tr("loops %1 to %2")
             .arg(clockText(info.loop.start, rate, decimals), clockText(info.loop.start + info.loop.length, rate, decimals));
-    return QStringLiteral("loops from %1").arg(clockText(info.loop.start, rate, decimals));
+    return Say::tr("loops from %1").arg(clockText(info.loop.start, rate, decimals));
 }
 
 constexpr int64_t kScanFrames = 1 << 15;
@@ -123,21 +131,21 @@ QString sampleFormatName(int sfFormat)
     case SF_FORMAT_PCM_32:
         return QStringLiteral("32-bit");
     case SF_FORMAT_FLOAT:
-        return QStringLiteral("32-bit float");
+        return Say::tr("32-bit float");
     case SF_FORMAT_DOUBLE:
-        return QStringLiteral("64-bit float");
+        return Say::tr("64-bit float");
     case SF_FORMAT_ULAW:
         return QStringLiteral("mu-law");
     case SF_FORMAT_ALAW:
         return QStringLiteral("A-law");
     case SF_FORMAT_IMA_ADPCM:
-        return QStringLiteral("IMA ADPCM");
+        return Say::tr("IMA ADPCM");
     case SF_FORMAT_MS_ADPCM:
-        return QStringLiteral("MS ADPCM");
+        return Say::tr("MS ADPCM");
     case SF_FORMAT_GSM610:
-        return QStringLiteral("GSM 6.10");
+        return Say::tr("GSM 6.10");
     case SF_FORMAT_G721_32:
-        return QStringLiteral("G.721 ADPCM");
+        return Say::tr("G.721 ADPCM");
     case SF_FORMAT_VORBIS:
         return QStringLiteral("Vorbis");
     case SF_FORMAT_OPUS:
@@ -145,7 +153,7 @@ QString sampleFormatName(int sfFormat)
     case SF_FORMAT_MPEG_LAYER_I:
     case SF_FORMAT_MPEG_LAYER_II:
     case SF_FORMAT_MPEG_LAYER_III:
-        return QStringLiteral("MPEG audio");
+        return Say::tr("MPEG audio");
     default:
         return QStringLiteral("compressed");
     }
@@ -218,12 +226,12 @@ QString formatSummary(const SoundInfo& info)
     if (!info.ok())
         return {};
     if (info.kind == DeviceKind::Sequencer)
-        return QStringLiteral("MIDI format %1").arg(info.midiFormat);
+        return Say::tr("MIDI format %1").arg(info.midiFormat);
     if (info.format == SoundFormat::Module)
-        return QStringLiteral("%1 module").arg(info.moduleType);
+        return Say::tr("%1 module").arg(info.moduleType);
     QString text = isLossy(info.sfFormat)
-        ? QStringLiteral("%1 Hz %2").arg(info.rate).arg(channelsName(info.channels))
-        : QStringLiteral("%1 Hz %2 %3").arg(info.rate).arg(channelsName(info.channels), sampleFormatName(info.sfFormat));
+        ? Say::tr("%1 Hz %2").arg(info.rate).arg(channelsName(info.channels))
+        : Say::tr("%1 Hz %2 %3").arg(info.rate).arg(channelsName(info.channels), sampleFormatName(info.sfFormat));
     if (const QString container = containerName(info.sfFormat); !container.isEmpty())
         text += QStringLiteral(" (%1)").arg(container);
     return text;
@@ -235,12 +243,12 @@ QString formatLine(const SoundInfo& info)
         return {};
     const QString dot = QStringLiteral(" \u00b7 ");
     if (info.format == SoundFormat::Module)
-        return QStringList{QStringLiteral("%1 module").arg(info.moduleType),
-            info.moduleChannels == 1 ? QStringLiteral("1 channel") : QStringLiteral("%1 channels").arg(info.moduleChannels),
+        return QStringList{Say::tr("%1 module").arg(info.moduleType),
+            info.moduleChannels == 1 ? Say::tr("1 channel") : Say::tr("%1 channels").arg(info.moduleChannels),
             lengthText(info.frames, info.rate)}
             .join(dot);
     if (info.kind == DeviceKind::WaveAudio) {
-        QStringList parts{QStringLiteral("%1 Hz").arg(info.rate), channelsName(info.channels),
+        QStringList parts{Say::tr("%1 Hz").arg(info.rate), channelsName(info.channels),
             isLossy(info.sfFormat) ? bitrateText(info) : sampleFormatName(info.sfFormat), lengthText(info.frames, info.rate)};
         parts.removeAll(QString());
         if (const QString container = containerName(info.sfFormat); !container.isEmpty())
@@ -250,12 +258,12 @@ QString formatLine(const SoundInfo& info)
             line += QLatin1Char('\n') + loop;
         return line;
     }
-    QString instruments = info.instruments == 1 ? QStringLiteral("1 General MIDI instrument")
-                                                : QStringLiteral("%1 General MIDI instruments").arg(info.instruments);
+    QString instruments = info.instruments == 1 ? Say::tr("1 General MIDI instrument")
+                                                : Say::tr("%1 General MIDI instruments").arg(info.instruments);
     if (info.drums)
-        instruments += QStringLiteral(" and drums");
-    return QStringList{QStringLiteral("MIDI format %1").arg(info.midiFormat),
-               info.tracks == 1 ? QStringLiteral("1 track") : QStringLiteral("%1 tracks").arg(info.tracks),
+        instruments += Say::tr(" and drums");
+    return QStringList{Say::tr("MIDI format %1").arg(info.midiFormat),
+               info.tracks == 1 ? Say::tr("1 track") : Say::tr("%1 tracks").arg(info.tracks),
                lengthText(int64_t(info.seconds * kMidiSampleRate), kMidiSampleRate)}
                .join(dot)
         + QLatin1Char('\n') + instruments;
@@ -269,7 +277,7 @@ QString formatDifference(const SoundInfo& game, const SoundInfo& replacement)
     const QString a = formatSummary(game), b = formatSummary(replacement);
     if (a == b && (game.sfFormat & SF_FORMAT_TYPEMASK) == (replacement.sfFormat & SF_FORMAT_TYPEMASK))
         return {};
-    return QStringLiteral("game: %1; replacement: %2").arg(a, b);
+    return Say::tr("game: %1; replacement: %2").arg(a, b);
 }
 
 SoundInfo soundFileInfoInProcess(const QString& path)
@@ -277,17 +285,17 @@ SoundInfo soundFileInfoInProcess(const QString& path)
     const SoundFormat format = soundFormatOfName(path);
     SoundInfo info;
     if (format == SoundFormat::Unknown) {
-        info.error = QStringLiteral("%1 is not a sound file Sonaplex knows (%2)")
-                         .arg(QFileInfo(path).fileName(), QStringLiteral("wave, MIDI, Ogg Vorbis, Opus, FLAC, MP3 or a "
+        info.error = Say::tr("%1 is not a sound file Sonaplex knows (%2)")
+                         .arg(QFileInfo(path).fileName(), Say::tr("wave, MIDI, Ogg Vorbis, Opus, FLAC, MP3 or a "
                                                                           "tracker module"));
         return info;
     }
     const bool midi = format == SoundFormat::Midi;
     info = soundInfo(midi ? DeviceKind::Sequencer : DeviceKind::WaveAudio, path);
     if (info.ok() && !midi && info.frames <= 0)
-        info.error = QStringLiteral("%1 holds no sound").arg(QFileInfo(path).fileName());
+        info.error = Say::tr("%1 holds no sound").arg(QFileInfo(path).fileName());
     if (info.error.isEmpty() && !info.ok())
-        info.error = QStringLiteral("%1 holds no sound that can be played").arg(QFileInfo(path).fileName());
+        info.error = Say::tr("%1 holds no sound that can be played").arg(QFileInfo(path).fileName());
     return info;
 }
 

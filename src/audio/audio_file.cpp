@@ -5,6 +5,7 @@
 #include "base/files.h"
 #include "base/result.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -14,6 +15,13 @@
 namespace sonaplex::audio {
 
 namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(AudioFile)
+};
+} // namespace
+
+namespace {
 
 // What sound cards play: a file outside it is damaged or made to harm, and every buffer sized by
 // its rate or channels would be out of proportion.
@@ -21,7 +29,7 @@ constexpr int kMinRate = 1000, kMaxRate = 384000, kMaxChannels = 32;
 
 QString tooManyChannels(int channels)
 {
-    return QStringLiteral("it has %1 channels, more than the %2 sound cards play").arg(channels).arg(kMaxChannels);
+    return Say::tr("it has %1 channels, more than the %2 sound cards play").arg(channels).arg(kMaxChannels);
 }
 
 class RecordingSource final : public AudioSource {
@@ -74,7 +82,7 @@ QString withArticle(SoundFormat format)
 {
     const QString words = soundFormatWords(format);
     const bool vowel = format == SoundFormat::Ogg || format == SoundFormat::Opus || format == SoundFormat::Mp3;
-    return (vowel ? QStringLiteral("an ") : QStringLiteral("a ")) + words;
+    return (vowel ? Say::tr("an ") : QStringLiteral("a ")) + words;
 }
 
 // What the name promises against what the first bytes hold ("ID3" tags may stand before FLAC).
@@ -84,9 +92,9 @@ QString nameProblem(SoundFormat named, SoundFormat held, const QString& name)
     if (held == container || (named == SoundFormat::Flac && held == SoundFormat::Mp3))
         return {};
     if (held == SoundFormat::Unknown)
-        return QStringLiteral("%1 is not %2 file that can be played.").arg(name, withArticle(named));
-    return QStringLiteral("%1 holds %2, not the %3 its name says: a game would not read it.")
-        .arg(name, held == SoundFormat::Ogg ? QStringLiteral("an Ogg stream") : QStringLiteral("%1 file").arg(withArticle(held)),
+        return Say::tr("%1 is not %2 file that can be played.").arg(name, withArticle(named));
+    return Say::tr("%1 holds %2, not the %3 its name says: a game would not read it.")
+        .arg(name, held == SoundFormat::Ogg ? Say::tr("an Ogg stream") : Say::tr("%1 file").arg(withArticle(held)),
             soundFormatWords(named));
 }
 
@@ -101,13 +109,13 @@ QString headerProblem(SoundFormat held, QFile& file, AudioHeader& header)
     if (!header.ogg.problem.isEmpty())
         return header.ogg.problem;
     if (header.format == SoundFormat::Opus && header.ogg.codec != OggHeaders::Codec::Opus)
-        return QStringLiteral("it holds no Opus stream");
+        return Say::tr("it holds no Opus stream");
     if (header.ogg.codec == OggHeaders::Codec::Flac)
-        return QStringLiteral("it holds FLAC in Ogg, which Sonaplex does not read (a .flac file is read)");
+        return Say::tr("it holds FLAC in Ogg, which Sonaplex does not read (a .flac file is read)");
     if (header.ogg.channels > kMaxChannels)
         return tooManyChannels(header.ogg.channels);
     if (header.ogg.codec == OggHeaders::Codec::Vorbis && (header.ogg.rate < kMinRate || header.ogg.rate > kMaxRate))
-        return QStringLiteral("its sample rate (%1 Hz) is outside what sound cards play (%2 to %3 Hz)")
+        return Say::tr("its sample rate (%1 Hz) is outside what sound cards play (%2 to %3 Hz)")
             .arg(header.ogg.rate)
             .arg(kMinRate)
             .arg(kMaxRate);
@@ -156,29 +164,29 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
     AudioHeader header;
     header.format = soundFormatOfName(path);
     if (!isRecordedFormat(header.format) && header.format != SoundFormat::Module)
-        return {nullptr, QStringLiteral("%1 is not a sound file that can be played.").arg(name)};
+        return {nullptr, Say::tr("%1 is not a sound file that can be played.").arg(name)};
     if (!info.exists())
-        return {nullptr, QStringLiteral("The file %1 does not exist.").arg(name)};
+        return {nullptr, Say::tr("The file %1 does not exist.").arg(name)};
     // Checked on the opened file, never waited on: a FIFO or a device is not a sound file.
     const Result<int> opened = openRegularFile(path);
     if (!opened)
         return {nullptr,
             opened.failure().cause == FileCause::NotAFile
-                ? QStringLiteral("%1 is not a file that can be played.").arg(name)
-                : QStringLiteral("%1 cannot be read (%2).").arg(name, opened.failure().error)};
+                ? Say::tr("%1 is not a file that can be played.").arg(name)
+                : Say::tr("%1 cannot be read (%2).").arg(name, opened.failure().error)};
     Fd owned{opened.value()};
     QFile file;
     if (!file.open(owned.fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
-        return {nullptr, QStringLiteral("%1 cannot be read (%2).").arg(name, file.errorString())};
+        return {nullptr, Say::tr("%1 cannot be read (%2).").arg(name, file.errorString())};
     const int64_t bytes = file.size();
     if (bytes == 0)
-        return {nullptr, QStringLiteral("%1 is empty.").arg(name)};
+        return {nullptr, Say::tr("%1 is empty.").arg(name)};
     if (header.format == SoundFormat::Module) {
         if (bytes > kMaxModuleBytes)
-            return {nullptr, QStringLiteral("%1 is larger than any tracker module (%2 MB).").arg(name).arg(bytes >> 20)};
+            return {nullptr, Say::tr("%1 is larger than any tracker module (%2 MB).").arg(name).arg(bytes >> 20)};
         const QByteArray all = file.readAll();
         if (all.size() != bytes)
-            return {nullptr, QStringLiteral("%1 cannot be read (%2).").arg(name, file.errorString())};
+            return {nullptr, Say::tr("%1 cannot be read (%2).").arg(name, file.errorString())};
         OpenResult module = openModule(all, name, &header);
         if (module.source && headerOut)
             *headerOut = header;
@@ -190,10 +198,10 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
     // Sizes and counts are checked before libsndfile sees them: some damaged files make a
     // decoder loop for ever or ask for all the memory there is.
     if (const QString why = headerProblem(held, file, header); !why.isEmpty())
-        return {nullptr, QStringLiteral("%1 cannot be played: %2.").arg(name, why)};
+        return {nullptr, Say::tr("%1 cannot be played: %2.").arg(name, why)};
     file.close();
     if (::lseek(owned.fd, 0, SEEK_SET) != 0)
-        return {nullptr, QStringLiteral("%1 cannot be read.").arg(name)};
+        return {nullptr, Say::tr("%1 cannot be read.").arg(name)};
 
     if (!sndfile().error.isEmpty())
         return {nullptr, sndfile().error};
@@ -203,25 +211,25 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
     SNDFILE* sound = sndfile().sf_open_fd(fd, SFM_READ, &sf, SF_TRUE);
     if (!sound)
         return {nullptr,
-            QStringLiteral("%1 is not %2 file that can be played (%3).")
+            Say::tr("%1 is not %2 file that can be played (%3).")
                 .arg(name, withArticle(header.format), QString::fromUtf8(sndfile().sf_strerror(nullptr)))};
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> closer(sound, sndfile().sf_close);
     if (!containerFits(header.format, sf.format))
-        return {nullptr, QStringLiteral("%1 is not %2 file that can be played.").arg(name, withArticle(header.format))};
+        return {nullptr, Say::tr("%1 is not %2 file that can be played.").arg(name, withArticle(header.format))};
     if (sf.frames <= 0 || sf.channels <= 0 || sf.samplerate <= 0)
-        return {nullptr, QStringLiteral("%1 holds no sound.").arg(name)};
+        return {nullptr, Say::tr("%1 holds no sound.").arg(name)};
     if (sf.samplerate < kMinRate || sf.samplerate > kMaxRate)
         return {nullptr,
-            QStringLiteral("%1 cannot be played: its sample rate (%2 Hz) is outside what sound cards play (%3 to %4 Hz).")
+            Say::tr("%1 cannot be played: its sample rate (%2 Hz) is outside what sound cards play (%3 to %4 Hz).")
                 .arg(name)
                 .arg(sf.samplerate)
                 .arg(kMinRate)
                 .arg(kMaxRate)};
     if (sf.channels > kMaxChannels)
-        return {nullptr, QStringLiteral("%1 cannot be played: %2.").arg(name, tooManyChannels(sf.channels))};
+        return {nullptr, Say::tr("%1 cannot be played: %2.").arg(name, tooManyChannels(sf.channels))};
     if (lengthBeyondSize(sf, bytes))
         return {nullptr,
-            QStringLiteral("%1 cannot be played: it claims to last %2 hours, more than its %3 bytes can hold.")
+            Say::tr("%1 cannot be played: it claims to last %2 hours, more than its %3 bytes can hold.")
                 .arg(name)
                 .arg(double(sf.frames) / sf.samplerate / 3600, 0, 'f', 1)
                 .arg(bytes)};

@@ -5,6 +5,7 @@
 #include "audio/audio_file.h"
 #include "audio/handoff.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,13 @@
 #include <vector>
 
 namespace sonaplex::audio {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Convert)
+};
+} // namespace
 
 namespace {
 
@@ -204,7 +212,7 @@ struct Shaping {
             const soxr_error_t failure = soxr().soxr_process(resampler.get(), done ? nullptr : mixed.data(), inputLeft,
                 &used, out.data(), out.size() / size_t(channels), &made);
             if (failure) {
-                error = QStringLiteral("resampling failed (%1)").arg(QString::fromUtf8(failure));
+                error = Say::tr("resampling failed (%1)").arg(QString::fromUtf8(failure));
                 return false;
             }
             out.resize(made * size_t(channels));
@@ -230,7 +238,7 @@ QString convertRecording(const QString& source, const QString& destination, cons
     AudioHeader inInfo;
     OpenResult opened = openAudio(source, &inInfo); // the checks the player makes, then its reader
     if (!opened.source)
-        return QStringLiteral("%1 cannot be read as a recording").arg(name);
+        return Say::tr("%1 cannot be read as a recording").arg(name);
     AudioSource& in = *opened.source;
 
     if (!sndfile().error.isEmpty())
@@ -240,11 +248,11 @@ QString convertRecording(const QString& source, const QString& destination, cons
     outInfo.channels = like.channels;
     outInfo.format = like.sfFormat;
     if (!sndfile().sf_format_check(&outInfo))
-        return QStringLiteral("the game file's format (%1) cannot be written").arg(formatSummary(like));
+        return Say::tr("the game file's format (%1) cannot be written").arg(formatSummary(like));
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> out(
         sndfile().sf_open(QFile::encodeName(destination).constData(), SFM_WRITE, &outInfo), sndfile().sf_close);
     if (!out)
-        return QStringLiteral("the converted copy cannot be written (%1)").arg(QString::fromUtf8(sndfile().sf_strerror(nullptr)));
+        return Say::tr("the converted copy cannot be written (%1)").arg(QString::fromUtf8(sndfile().sf_strerror(nullptr)));
     sndfile().sf_command(out.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
     sndfile().sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
     chooseQuality(out.get(), like);
@@ -264,7 +272,7 @@ QString convertRecording(const QString& source, const QString& destination, cons
         resampler.reset(soxr().soxr_create(
             double(inInfo.rate), double(like.rate), unsigned(like.channels), &error, &io, &quality, nullptr));
         if (!resampler)
-            return failed(QStringLiteral("the resampler cannot start (%1)").arg(QString::fromUtf8(error)));
+            return failed(Say::tr("the resampler cannot start (%1)").arg(QString::fromUtf8(error)));
     }
     const double ratio = double(like.rate) / inInfo.rate;
     const int64_t frames = std::max<int64_t>(1, int64_t(std::llround(double(in.lengthFrames()) * ratio)));
@@ -277,20 +285,20 @@ QString convertRecording(const QString& source, const QString& destination, cons
         Handoff shaped([&shaping](std::vector<float>& block) { return shaping.next(block); });
         for (std::vector<float> block; shaped.take(block);) {
             if (stopped && stopped())
-                return failed(QStringLiteral("the conversion was stopped"));
+                return failed(Say::tr("the conversion was stopped"));
             const auto n = sf_count_t(block.size() / size_t(like.channels));
             if (n > 0 && sndfile().sf_writef_float(out.get(), block.data(), n) != n)
-                return failed(QStringLiteral("the converted copy cannot be written (disk full?)"));
+                return failed(Say::tr("the converted copy cannot be written (disk full?)"));
         }
     }
     if (!shaping.error.isEmpty())
         return failed(shaping.error);
     if (sndfile().sf_error(out.get()) != SF_ERR_NO_ERROR)
-        return failed(QStringLiteral("the converted copy cannot be written"));
+        return failed(Say::tr("the converted copy cannot be written"));
     out.reset(); // sf_close writes the header's sizes
     if (loop.present() && (like.sfFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_OGG)
         if (const QString why = setOggLoopTags(destination, loop); !why.isEmpty())
-            return failed(QStringLiteral("the loop points cannot be written (%1)").arg(why));
+            return failed(Say::tr("the loop points cannot be written (%1)").arg(why));
     return {};
 }
 

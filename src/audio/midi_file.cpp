@@ -1,8 +1,16 @@
 #include "audio/midi_file.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace sonaplex::audio {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(MidiFile)
+};
+} // namespace
 
 namespace {
 
@@ -87,16 +95,16 @@ QString readHeader(Reader& in, Header& h)
     char id[4];
     uint32_t headerLength = 0;
     if (in.left() < 14 || (std::copy_n(in.here(), 4, id), !std::equal(id, id + 4, "MThd")))
-        return QStringLiteral("it is not a Standard MIDI File");
+        return Say::tr("it is not a Standard MIDI File");
     in.skip(4);
     in.u32(headerLength);
     if (headerLength < 6 || !in.u16(h.format) || !in.u16(h.declaredTracks) || !in.u16(h.division)
         || !in.skip(headerLength - 6))
-        return QStringLiteral("its MIDI header is damaged");
+        return Say::tr("its MIDI header is damaged");
     if (h.format > 2)
-        return QStringLiteral("it uses an unknown MIDI format (%1)").arg(h.format);
+        return Say::tr("it uses an unknown MIDI format (%1)").arg(h.format);
     if (h.division == 0)
-        return QStringLiteral("its MIDI header gives no timing");
+        return Say::tr("its MIDI header gives no timing");
     return {};
 }
 
@@ -314,7 +322,7 @@ MidiParse parseMidi(const QByteArray& bytes, double maxSeconds, MidiDetail detai
     Tracks read{result, reinterpret_cast<const uint8_t*>(bytes.constData()), summary};
     read.readAll(in);
     if (read.tracks == 0) {
-        result.error = read.truncated ? QStringLiteral("the file is cut short") : QStringLiteral("it holds no MIDI track");
+        result.error = read.truncated ? Say::tr("the file is cut short") : Say::tr("it holds no MIDI track");
         events = {};
         result.song.sysex = {};
         return result;

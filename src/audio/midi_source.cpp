@@ -5,6 +5,7 @@
 #include "base/result.h"
 #include "base/loaded_library.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
@@ -18,6 +19,13 @@
 #include <set>
 
 namespace sonaplex::audio {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(MidiSource)
+};
+} // namespace
 
 namespace {
 
@@ -66,7 +74,7 @@ const FluidApi& fluid()
         a.error = libraryProblem(loadLibraryFunctions(QStringLiteral(SONAPLEX_FLUIDSYNTH_LIBRARY),
                                      {SONAPLEX_FLUID_FUNCTIONS(SONAPLEX_LIBRARY_FUNCTION, a)
                                              SONAPLEX_FLUID_OPTIONAL(SONAPLEX_LIBRARY_OPTIONAL, a)}),
-            QStringLiteral("FluidSynth"), QStringLiteral("MIDI files cannot be played"), QStringLiteral("libfluidsynth3"));
+            QStringLiteral("FluidSynth"), Say::tr("MIDI files cannot be played"), QStringLiteral("libfluidsynth3"));
         return a;
     }();
     return api;
@@ -267,7 +275,7 @@ public:
 private:
     static QString noSoundFont()
     {
-        return QStringLiteral("No General MIDI SoundFont was found, so MIDI files cannot be played. "
+        return Say::tr("No General MIDI SoundFont was found, so MIDI files cannot be played. "
                               "Install the package timgm6mb-soundfont (or fluid-soundfont-gm), "
                               "or set SONAPLEX_SOUNDFONT to a .sf2 file.");
     }
@@ -297,7 +305,7 @@ private:
         const int id
             = holder_ ? fluid().fluid_synth_sfload(holder_, QFile::encodeName(font).constData(), 0) : FLUID_FAILED;
         if (id == FLUID_FAILED)
-            return QStringLiteral("The SoundFont %1 could not be loaded, so MIDI files cannot be played.").arg(font);
+            return Say::tr("The SoundFont %1 could not be loaded, so MIDI files cannot be played.").arg(font);
         font_ = fluid().fluid_synth_get_sfont_by_id(holder_, id);
         return {};
     }
@@ -501,29 +509,29 @@ MidiRead readMidi(const QString& path, MidiDetail detail)
     QFile file;
     const QString name = QFileInfo(path).fileName();
     if (!QFileInfo::exists(path))
-        return {{}, QStringLiteral("The file %1 does not exist.").arg(name), {}};
+        return {{}, Say::tr("The file %1 does not exist.").arg(name), {}};
     // Checked on the opened file, never waited on: a FIFO or a device is not a MIDI file.
     const Result<int> opened = openRegularFile(path);
     if (!opened)
         return {{},
             opened.failure().cause == FileCause::NotAFile
-                ? QStringLiteral("%1 is not a file that can be played.").arg(name)
-                : QStringLiteral("%1 cannot be read (%2).").arg(name, opened.failure().error),
+                ? Say::tr("%1 is not a file that can be played.").arg(name)
+                : Say::tr("%1 cannot be read (%2).").arg(name, opened.failure().error),
             {}};
     const int fd = opened.value();
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return {{}, QStringLiteral("%1 cannot be read (%2).").arg(name, file.errorString())};
+        return {{}, Say::tr("%1 cannot be read (%2).").arg(name, file.errorString())};
     }
     constexpr qint64 kMaxMidiBytes = 64 << 20;
     if (file.size() > kMaxMidiBytes)
-        return {{}, QStringLiteral("%1 is too large to be a MIDI file.").arg(name)};
+        return {{}, Say::tr("%1 is too large to be a MIDI file.").arg(name)};
     const QByteArray bytes = file.readAll();
     MidiParse parsed = parseMidi(bytes, kMidiMaxSeconds, detail);
     if (!parsed.error.isEmpty())
-        return {{}, QStringLiteral("%1 cannot be played: %2.").arg(name, parsed.error), {}};
+        return {{}, Say::tr("%1 cannot be played: %2.").arg(name, parsed.error), {}};
     if (detail == MidiDetail::Events ? parsed.song.events.empty() : !parsed.hasEvents)
-        return {{}, QStringLiteral("%1 holds no notes.").arg(name), {}};
+        return {{}, Say::tr("%1 holds no notes.").arg(name), {}};
     return {std::move(parsed.song), {}, detail == MidiDetail::Summary ? bytes : QByteArray()};
 }
 

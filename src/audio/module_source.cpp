@@ -1,9 +1,17 @@
 #include "audio/audio_file.h"
 #include "audio/libraries.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace sonaplex::audio {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(ModuleSource)
+};
+} // namespace
 
 namespace {
 
@@ -71,12 +79,12 @@ OpenResult openModule(const QByteArray& bytes, const QString& name, AudioHeader*
         openmpt().openmpt_free_string(message);
     if (!module)
         return {nullptr,
-            QStringLiteral("%1 is not a tracker module that can be played%2.")
+            Say::tr("%1 is not a tracker module that can be played%2.")
                 .arg(name, why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why))};
     const double seconds = openmpt().openmpt_module_get_duration_seconds(module.get());
     // A song of more than a day is a damaged file's.
     if (!std::isfinite(seconds) || seconds <= 0 || seconds > 24 * 3600)
-        return {nullptr, QStringLiteral("%1 holds no song that can be played.").arg(name)};
+        return {nullptr, Say::tr("%1 holds no song that can be played.").arg(name)};
     const auto frames = int64_t(seconds * kModuleRate);
     if (header) {
         header->format = SoundFormat::Module;

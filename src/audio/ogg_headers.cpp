@@ -1,5 +1,6 @@
 #include "audio/ogg_headers.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QIODevice>
@@ -14,6 +15,13 @@
 namespace sonaplex::audio {
 
 namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(OggHeaders)
+};
+} // namespace
+
+namespace {
 
 uint32_t le32(const uchar* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 uint16_t le16(const uchar* p) { return uint16_t(p[0] | p[1] << 8); }
@@ -22,7 +30,7 @@ int64_t le64(const uchar* p) { return int64_t(uint64_t(le32(p)) | uint64_t(le32(
 // A comment list: vendor, then count entries, each a length and its text, all inside `size`.
 QString readComments(const uchar* p, int64_t size, QStringList& out)
 {
-    const QString tooLong = QStringLiteral("its comment header claims more than it holds");
+    const QString tooLong = Say::tr("its comment header claims more than it holds");
     if (size < 8)
         return tooLong;
     const uint32_t vendor = le32(p);
@@ -66,7 +74,7 @@ struct Reader {
             return readComments(p + 7, n - 7, comments);
         if (h.codec == OggHeaders::Codec::Opus && n >= 8 && !std::memcmp(p, "OpusTags", 8))
             return readComments(p + 8, n - 8, comments);
-        return QStringLiteral("its comment header is missing");
+        return Say::tr("its comment header is missing");
     }
 
     QString identify(const uchar* p, int64_t n)
@@ -74,7 +82,7 @@ struct Reader {
         if (n >= 30 && p[0] == 1 && !std::memcmp(p + 1, "vorbis", 6)) {
             h.codec = OggHeaders::Codec::Vorbis;
             if (le32(p + 7) != 0)
-                return QStringLiteral("it is made with a Vorbis version no decoder knows");
+                return Say::tr("it is made with a Vorbis version no decoder knows");
             h.channels = p[11];
             h.rate = int(std::min<uint32_t>(le32(p + 12), INT32_MAX));
             const auto nominal = int32_t(le32(p + 20));
@@ -83,7 +91,7 @@ struct Reader {
         } else if (n >= 19 && !std::memcmp(p, "OpusHead", 8)) {
             h.codec = OggHeaders::Codec::Opus;
             if ((p[8] & 0xF0) != 0)
-                return QStringLiteral("it is made with an Opus version no decoder knows");
+                return Say::tr("it is made with an Opus version no decoder knows");
             h.channels = p[9];
             h.preSkip = le16(p + 10);
             h.rate = int(std::min<uint32_t>(le32(p + 12), INT32_MAX));
@@ -92,12 +100,12 @@ struct Reader {
             h.codec = OggHeaders::Codec::Flac;
             packetsWanted = 1;
         } else {
-            return QStringLiteral("it holds no sound stream Sonaplex reads");
+            return Say::tr("it holds no sound stream Sonaplex reads");
         }
         if (h.channels <= 0)
-            return QStringLiteral("its header gives it no channels");
+            return Say::tr("its header gives it no channels");
         if (h.codec == OggHeaders::Codec::Vorbis && h.rate <= 0)
-            return QStringLiteral("its header gives it a sample rate of 0 Hz");
+            return Say::tr("its header gives it a sample rate of 0 Hz");
         return {};
     }
 
@@ -111,13 +119,13 @@ struct Reader {
             if (got == 0 && !first)
                 break;
             if (got != 27 || std::memcmp(head, "OggS", 4))
-                return got < 27 && got >= 0 && !first ? QStringLiteral("its last page is cut short")
-                                                      : QStringLiteral("it is damaged at byte %1").arg(pageAt);
+                return got < 27 && got >= 0 && !first ? Say::tr("its last page is cut short")
+                                                      : Say::tr("it is damaged at byte %1").arg(pageAt);
             if (head[4] != 0)
-                return QStringLiteral("it is damaged at byte %1").arg(pageAt);
+                return Say::tr("it is damaged at byte %1").arg(pageAt);
             const int segments = head[26];
             if (file.read(reinterpret_cast<char*>(head + 27), segments) != segments)
-                return QStringLiteral("its last page is cut short");
+                return Say::tr("its last page is cut short");
             int64_t body = 0;
             for (int i = 0; i < segments; ++i)
                 body += head[27 + i];
@@ -125,9 +133,9 @@ struct Reader {
             if (first) {
                 serial = pageSerial;
                 if (!(head[5] & 0x02))
-                    return QStringLiteral("it does not start where an Ogg stream starts");
+                    return Say::tr("it does not start where an Ogg stream starts");
             } else if (pageSerial != serial || ended) {
-                return QStringLiteral("it holds more than one stream (chained or interleaved), which Sonaplex does not "
+                return Say::tr("it holds more than one stream (chained or interleaved), which Sonaplex does not "
                                       "read");
             }
             first = false;
@@ -138,14 +146,14 @@ struct Reader {
                 if (const QString why = headerSegments(head + 27, segments); !why.isEmpty())
                     return why;
             } else if (!file.seek(file.pos() + body)) {
-                return QStringLiteral("its last page is cut short");
+                return Say::tr("its last page is cut short");
             }
             if (file.pos() > file.size())
-                return QStringLiteral("its last page is cut short");
+                return Say::tr("its last page is cut short");
             pageAt = file.pos();
         }
         if (packetsDone < packetsWanted)
-            return QStringLiteral("its headers are cut short");
+            return Say::tr("its headers are cut short");
         return {};
     }
 
@@ -156,13 +164,13 @@ struct Reader {
             const int size = lacing[i];
             const QByteArray part = file.read(size);
             if (part.size() != size)
-                return QStringLiteral("its last page is cut short");
+                return Say::tr("its last page is cut short");
             if (packetsDone >= packetsWanted)
                 continue;
             packet += part;
             if (packet.size() > kMaxOggHeaderBytes)
-                return packetsDone == 0 ? QStringLiteral("its first header is larger than 1 MB")
-                                        : QStringLiteral("its comment header is larger than 1 MB");
+                return packetsDone == 0 ? Say::tr("its first header is larger than 1 MB")
+                                        : Say::tr("its comment header is larger than 1 MB");
             if (size < 255) {
                 if (const QString why = takePacket(packet); !why.isEmpty())
                     return why;
@@ -286,7 +294,7 @@ QByteArray commentsWithLoop(const QByteArray& old, OggHeaders::Codec codec, cons
     const qsizetype prefix = codec == OggHeaders::Codec::Vorbis ? 7 : 8;
     QStringList comments;
     if (!readComments(reinterpret_cast<const uchar*>(old.constData()) + prefix, old.size() - prefix, comments).isEmpty()) {
-        *why = QStringLiteral("its comment header cannot be read");
+        *why = Say::tr("its comment header cannot be read");
         return {};
     }
     const uint32_t vendorSize = le32(reinterpret_cast<const uchar*>(old.constData()) + prefix);
@@ -356,7 +364,7 @@ QString setOggLoopTags(const QString& path, const LoopPoints& loop)
     check.open(QIODevice::ReadOnly);
     const OggHeaders h = readOggHeaders(check);
     if (!h.problem.isEmpty() || (h.codec != OggHeaders::Codec::Vorbis && h.codec != OggHeaders::Codec::Opus))
-        return QStringLiteral("it is not an Ogg Vorbis or Opus file that can be tagged");
+        return Say::tr("it is not an Ogg Vorbis or Opus file that can be tagged");
     const int headerPackets = h.codec == OggHeaders::Codec::Vorbis ? 3 : 2;
     // The header packets, and the page the last of them ends on.
     const std::vector<Page> pages = pagesOf(file);
@@ -372,14 +380,14 @@ QString setOggLoopTags(const QString& path, const LoopPoints& loop)
             body += size;
             if (size < 255) {
                 if (int(packets.size()) == headerPackets && i != segments - 1)
-                    return QStringLiteral("its headers share a page with its sound");
+                    return Say::tr("its headers share a page with its sound");
                 packets.emplace_back();
             }
         }
         firstSoundPage = p + 1;
     }
     if (int(packets.size()) <= headerPackets)
-        return QStringLiteral("its headers are cut short");
+        return Say::tr("its headers are cut short");
     packets.pop_back();
     QString why;
     packets[1] = commentsWithLoop(packets[1], h.codec, loop, &why);

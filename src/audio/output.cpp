@@ -1,10 +1,18 @@
 #include "audio/output.h"
 
 #include <QCoreApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
 
 namespace sonaplex::audio {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Output)
+};
+} // namespace
 
 namespace {
 
@@ -20,7 +28,7 @@ const Module& module()
 {
     static const Module loaded = [] {
         const QString file = QStringLiteral("libsonaplex_output.so");
-        QString reason = QStringLiteral("It is not installed.");
+        QString reason = Say::tr("It is not installed.");
         for (const QString& place :
             {QCoreApplication::applicationDirPath() + QStringLiteral("/../" SONAPLEX_MODULE_SUBDIR "/") + file,
                 QStringLiteral(SONAPLEX_BUILD_DIR "/") + file}) {
@@ -34,7 +42,7 @@ const Module& module()
             reason = library.errorString();
         }
         return Module{nullptr, nullptr,
-            QStringLiteral("The program's audio output (%1) could not be loaded, so nothing can be heard. %2")
+            Say::tr("The program's audio output (%1) could not be loaded, so nothing can be heard. %2")
                 .arg(file, reason)};
     }();
     return loaded;

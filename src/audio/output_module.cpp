@@ -2,6 +2,7 @@
 #include "audio/output.h"
 #include "audio/pcm_device.h"
 
+#include <QCoreApplication>
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QMediaDevices>
@@ -10,6 +11,13 @@
 #include <algorithm>
 
 namespace sonaplex::audio {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(OutputModule)
+};
+} // namespace
 namespace {
 
 // The source's own rate and channels when the device takes them, else the device's own.
@@ -113,7 +121,7 @@ extern "C" Q_DECL_EXPORT sonaplex::audio::OutputStream* sonaplex_open_output(
 {
     const QAudioDevice out = QMediaDevices::defaultAudioOutput();
     if (out.isNull()) {
-        *error = QStringLiteral("No audio output was found on this computer, so nothing can be heard. "
+        *error = sonaplex::audio::Say::tr("No audio output was found on this computer, so nothing can be heard. "
                                 "Check that a sound server (PulseAudio or PipeWire) is running.");
         return nullptr;
     }

@@ -3,6 +3,7 @@
 #include "audio/audio_host.h"
 #include "audio/output.h"
 
+#include <QCoreApplication>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -11,6 +12,13 @@
 #include <vector>
 
 namespace sonaplex::audio {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Player)
+};
+} // namespace
 
 namespace {
 // A source being closed may still be reading its file (a big song is parsed on a thread of its
@@ -48,7 +56,7 @@ public:
     QString start(int64_t from)
     {
         if (!source_)
-            return QStringLiteral("No file is open.");
+            return Say::tr("No file is open.");
         if (QString why = source_->problem(); !why.isEmpty())
             return why;
         // An output of its own for every start: the server starts a new stream's sound at once,
@@ -63,7 +71,7 @@ public:
         playedAtBase_ = 0;
         position_ = from;
         if (!output_->startAt(from))
-            return QStringLiteral("The audio output could not be opened.");
+            return Say::tr("The audio output could not be opened.");
         if (!poll_) {
             poll_ = new QTimer(this);
             poll_->setInterval(25);

@@ -1,9 +1,11 @@
 #include "audio/probe.h"
+#include "base/language.h"
 
 #include "audio/audio_file.h"
 #include "audio/bounded.h"
 #include "audio/source.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -11,10 +13,19 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include <optional>
+
 #include <cstdio>
 #include <sys/resource.h>
 
 namespace sonaplex::audio {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Probe)
+};
+} // namespace
 
 namespace {
 
@@ -27,7 +38,7 @@ constexpr int kQuietLimitMs = 10'000;
 
 QString decoderFailed(const QString& path)
 {
-    return QStringLiteral("%1 cannot be read: the decoder failed on it, or asked for more memory than any sound "
+    return Say::tr("%1 cannot be read: the decoder failed on it, or asked for more memory than any sound "
                           "needs (the file may be damaged, or made to harm).")
         .arg(QFileInfo(path).fileName());
 }
@@ -274,7 +285,7 @@ QString convertInHelper(const QString& source, const QString& destination, const
     sinceWord.start();
     for (;;) {
         if (stopped && stopped()) {
-            why = QStringLiteral("the conversion was stopped");
+            why = Say::tr("the conversion was stopped");
             break;
         }
         bool timedOut = false;
@@ -313,6 +324,12 @@ int runProbe(int argc, char** argv)
     setrlimit(RLIMIT_CORE, &core);
     if (argc < 2)
         return 2;
+    // What the helper says of a file is shown to the user: in the program's language.
+    std::optional<QCoreApplication> app;
+    if (programLoadedATranslation()) {
+        app.emplace(argc, argv);
+        loadProgramsTranslation();
+    }
     const QByteArray mode = argv[1];
     if (mode == "info") {
         // Paths on standard input, each ended by a NUL; one line out for each.

@@ -1,10 +1,18 @@
 #include "audio/riff_walk.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 #include <cstring>
 
 namespace sonaplex::audio {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(RiffWalk)
+};
+} // namespace
 
 namespace {
 
@@ -34,11 +42,11 @@ public:
     {
         char head[12];
         if (!read(0, head, 12))
-            return QStringLiteral("it is too short to be a wave file");
+            return Say::tr("it is too short to be a wave file");
         const bool rf64 = !std::memcmp(head, "RF64", 4) || !std::memcmp(head, "BW64", 4);
         bigEndian_ = !std::memcmp(head, "RIFX", 4);
         if ((std::memcmp(head, "RIFF", 4) && !bigEndian_ && !rf64) || std::memcmp(head + 8, "WAVE", 4))
-            return QStringLiteral("it is not a wave file");
+            return Say::tr("it is not a wave file");
         // The declared size is often wrong by a little; the file's own end is what counts.
         qint64 end = size_;
         const uint32_t declared = u32(head + 4);
@@ -62,17 +70,17 @@ public:
                     data = true;
                     break;
                 }
-                return QStringLiteral("its \"%1\" part claims more bytes than the file holds")
+                return Say::tr("its \"%1\" part claims more bytes than the file holds")
                     .arg(QString::fromLatin1(chunk, 4).trimmed());
             }
             if (!std::memcmp(chunk, "ds64", 4) && size >= 16) {
                 char sizes[16];
                 if (!read(body, sizes, 16))
-                    return QStringLiteral("it cannot be read");
+                    return Say::tr("it cannot be read");
                 dataSize64 = u64(sizes + 8);
             } else if (!std::memcmp(chunk, "fmt ", 4)) {
                 if (size < 16)
-                    return QStringLiteral("its format description is too short");
+                    return Say::tr("its format description is too short");
                 format = true;
             } else if (isData) {
                 data = true;
@@ -85,9 +93,9 @@ public:
             pos = body + qint64(size) + qint64(size & 1);
         }
         if (!format)
-            return QStringLiteral("it has no format description");
+            return Say::tr("it has no format description");
         if (!data)
-            return QStringLiteral("it holds no sound data");
+            return Say::tr("it holds no sound data");
         return {};
     }
 
@@ -96,8 +104,8 @@ private:
     QString header(qint64 pos, int count, char (&chunk)[8])
     {
         if (count == kMaxChunks)
-            return QStringLiteral("it is made of too many parts to be a sound file");
-        return read(pos, chunk, 8) ? QString() : QStringLiteral("it cannot be read");
+            return Say::tr("it is made of too many parts to be a sound file");
+        return read(pos, chunk, 8) ? QString() : Say::tr("it cannot be read");
     }
 
     // A LIST chunk: a four-letter list type, then sub-chunks that must each fit in it.
@@ -111,7 +119,7 @@ private:
                 return why;
             const uint64_t sub = u32(chunk + 4);
             if (sub > uint64_t(end - pos - 8))
-                return QStringLiteral("a part of its \"LIST\" information claims more bytes than the list holds");
+                return Say::tr("a part of its \"LIST\" information claims more bytes than the list holds");
             pos += 8 + qint64(sub) + qint64(sub & 1);
         }
         return {};
@@ -124,7 +132,7 @@ private:
     QString listAsTheDecoderReadsIt(qint64 from, uint32_t length)
     {
         static const QString loops
-            = QStringLiteral("its \"LIST\" information is laid out so that a sound decoder would never finish reading it");
+            = Say::tr("its \"LIST\" information is laid out so that a sound decoder would never finish reading it");
         if (length <= 8)
             return {};
         if (from + qint64(length) > size_)
@@ -133,7 +141,7 @@ private:
         uint32_t done = 0;
         for (int count = 0; done < length; ++count) {
             if (count == kMaxChunks)
-                return QStringLiteral("it is made of too many parts to be a sound file");
+                return Say::tr("it is made of too many parts to be a sound file");
             char marker[4];
             if (!read(from + done, marker, 4))
                 return {}; // the reader stops at the file's end too
@@ -141,7 +149,7 @@ private:
             if (is(marker, "INFO") || is(marker, "adtl"))
                 continue;
             if (is(marker, "exif"))
-                return QStringLiteral("it holds camera (\"exif\") information that cannot be checked");
+                return Say::tr("it holds camera (\"exif\") information that cannot be checked");
             if (is(marker, "data") || !std::memcmp(marker, "\0\0\0\0", 4))
                 return {};
             char sizeBytes[4];

@@ -6,13 +6,21 @@
 #include "audio/audio_file.h"
 #include "base/sound_names.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace sonaplex::audio {
 
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Source)
+};
+} // namespace
+
 QString tookTooLong(const QString& path)
 {
-    return QStringLiteral("%1 cannot be opened: reading it took too long (the file may be damaged, or on a drive "
+    return Say::tr("%1 cannot be opened: reading it took too long (the file may be damaged, or on a drive "
                           "that does not answer).")
         .arg(QFileInfo(path).fileName());
 }

@@ -10,6 +10,7 @@
 #include "ui/window_parts.h"
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +19,13 @@
 #include <QVBoxLayout>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(BackupWindow)
+};
+} // namespace
 
 BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
     : Form(forms, setup.name, setup.title, CloseBox)
@@ -30,10 +38,10 @@ BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
     message->setMinimumWidth(420);
     // The kept originals make the paragraph above less final than it sounds.
     auto* kept = makeLabel(QStringLiteral("LblKeptAnyway"),
-        QStringLiteral("Sonaplex also keeps every original it replaces; see Restore."), this);
+        Say::tr("Sonaplex also keeps every original it replaces; see Restore."), this);
     kept->setWordWrap(true);
 
-    auto* frame = new QGroupBox(QStringLiteral("Selected Files"), this);
+    auto* frame = new QGroupBox(Say::tr("Selected Files"), this);
     frame->setObjectName(QStringLiteral("FramSelectedFiles"));
     setBold(frame);
     auto* list = new QVBoxLayout(frame);
@@ -51,8 +59,8 @@ BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
     }
 
     auto* backup = makeButton(
-        setup.backupButton, QStringLiteral("Backup"), QStringLiteral("Complete the backup process."), this);
-    auto* cancel = makeButton(setup.cancelButton, QStringLiteral("Cancel"), QString(), this);
+        setup.backupButton, Say::tr("Backup"), Say::tr("Complete the backup process."), this);
+    auto* cancel = makeButton(setup.cancelButton, Say::tr("Cancel"), QString(), this);
     connect(backup, &QPushButton::clicked, this, &BackupWindow::backUp);
     connect(cancel, &QPushButton::clicked, this, &BackupWindow::cancel);
     auto* buttons = new QHBoxLayout;
@@ -86,8 +94,8 @@ void BackupWindow::backUp()
             listed.push_back(selections_->at(n));
     const BackupGathering backup(listed);
     if (backup.empty()) {
-        showMessage(QStringLiteral("No game files are selected, so there is nothing to back up."),
-            QStringLiteral("Backup Error"), this);
+        showMessage(Say::tr("No game files are selected, so there is nothing to back up."),
+            Say::tr("Backup Error"), this);
         cancel();
         return;
     }
@@ -97,22 +105,22 @@ void BackupWindow::backUp()
         return; // this window stays: the user may try again or cancel
     Gathered gathered;
     {
-        LongWork work(this, QStringLiteral("Backing up the game files\u2026"));
+        LongWork work(this, Say::tr("Backing up the game files\u2026"));
         gathered = backup.gather(
             forms().record(), forms().folders().staging(ProgramFolder::Staging::Backup), work.progress());
     }
     if (gathered.cancelled)
         return; // nothing was kept; this window stays for another try
     if (!gathered.noted)
-        showMessage(QStringLiteral("The backup set will not remember where its files came from: %1").arg(gathered.noted.error),
-            QStringLiteral("Backup Error"), this);
+        showMessage(Say::tr("The backup set will not remember where its files came from: %1").arg(gathered.noted.error),
+            Say::tr("Backup Error"), this);
     const Report& run = gathered.run;
     if (!run.ok())
-        showMessage(failureReport(QStringLiteral("These files could not be backed up and are not in the backup set:"), run,
-                        QStringLiteral("These are in the backup set, but may not survive a crash or a power cut:")),
-            QStringLiteral("Backup Error"), this);
+        showMessage(failureReport(Say::tr("These files could not be backed up and are not in the backup set:"), run,
+                        Say::tr("These are in the backup set, but may not survive a crash or a power cut:")),
+            Say::tr("Backup Error"), this);
     if (!gathered.holdsFiles()) {
-        showMessage(QStringLiteral("No file was backed up, so no backup set was saved."), QStringLiteral("Backup Error"), this);
+        showMessage(Say::tr("No file was backed up, so no backup set was saved."), Say::tr("Backup Error"), this);
         return; // this window stays: the user may try again or cancel
     }
 

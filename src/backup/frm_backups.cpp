@@ -1,7 +1,15 @@
 #include "backup/frm_backups.h"
 #include "ui/window_names.h"
+#include <QCoreApplication>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmBackups)
+};
+} // namespace
 
 namespace {
 QString message(const char* kind, int count)
@@ -17,8 +25,8 @@ QString message(const char* kind, int count)
 
 BackupWindowSetup wavSetup()
 {
-    return {windowName::FrmWavBackup, QStringLiteral("Wav Backup"), QStringLiteral("LblBackupOrig1"),
-        QStringLiteral("Backup Original Game Files Only"), message("wav", 6),
+    return {windowName::FrmWavBackup, Say::tr("Wav Backup"), QStringLiteral("LblBackupOrig1"),
+        Say::tr("Backup Original Game Files Only"), message("wav", 6),
         {QStringLiteral("LblBackupPath1"), QStringLiteral("LblBackupPath2"), QStringLiteral("LblBackupPath3"),
             QStringLiteral("LblBackupPath4"), QStringLiteral("LblBackupPath5"), QStringLiteral("LblBackupPath6")},
         {QStringLiteral("LblFileNameA"), QStringLiteral("LblFilenameB"), QStringLiteral("LblFileNameC"),
@@ -28,8 +36,8 @@ BackupWindowSetup wavSetup()
 
 BackupWindowSetup midiSetup()
 {
-    return {windowName::FrmMidiBackup, QStringLiteral("Midi Backup"), QStringLiteral("LblWarning2"),
-        QStringLiteral("Backup original game files only."), message("midi", 3),
+    return {windowName::FrmMidiBackup, Say::tr("Midi Backup"), QStringLiteral("LblWarning2"),
+        Say::tr("Backup original game files only."), message("midi", 3),
         {QStringLiteral("LblmidBackupPath1"), QStringLiteral("LblmidBackupPath2"), QStringLiteral("LblmidBackupPath3")},
         {QStringLiteral("LblmidFileNameA"), QStringLiteral("LblmidFilenameB"), QStringLiteral("LblmidFileNameC")},
         QStringLiteral("CmdProceed"), QStringLiteral("CmdCancel")};

@@ -5,6 +5,7 @@
 #include "ui/messages.h"
 #include "ui/window_parts.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -14,7 +15,14 @@
 namespace sonaplex {
 
 namespace {
-const QString kTitle = QStringLiteral("Set Name Select");
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmSetNames)
+};
+} // namespace
+
+namespace {
+QString kTitle() { return Say::tr("Set Name Select"); }
 
 // What to tell the user when the staging folder could not take the typed name: the name in
 // use is the user's to change; anything else is named as what it is.
@@ -22,17 +30,17 @@ QString renameProblem(const FileResult& renamed, const QString& staging)
 {
     switch (renamed.cause) {
     case FileCause::Exists:
-        return QStringLiteral("Please select a set name not already in use");
+        return Say::tr("Please select a set name not already in use");
     case FileCause::NotFound:
-        return QStringLiteral("The files to be named are gone: %1 no longer exists. Nothing was saved.").arg(staging);
+        return Say::tr("The files to be named are gone: %1 no longer exists. Nothing was saved.").arg(staging);
     case FileCause::ReadOnly:
     case FileCause::NoPermission:
-        return QStringLiteral("The set cannot be named because the program folder cannot be changed (%1).")
+        return Say::tr("The set cannot be named because the program folder cannot be changed (%1).")
             .arg(renamed.error);
     case FileCause::NoSpace:
-        return QStringLiteral("The set cannot be named because the disk is full (%1).").arg(renamed.error);
+        return Say::tr("The set cannot be named because the disk is full (%1).").arg(renamed.error);
     default:
-        return QStringLiteral("The set could not be named: %1.").arg(renamed.error);
+        return Say::tr("The set could not be named: %1.").arg(renamed.error);
     }
 }
 
@@ -58,7 +66,7 @@ SetNameDialog::SetNameDialog(Forms& forms, const SetNameSetup& setup)
     name_->setObjectName(setup.comboName);
     name_->setEditable(true);
     name_->setInsertPolicy(QComboBox::NoInsert);
-    name_->setToolTip(QStringLiteral("Enter a name for your new set. "));
+    name_->setToolTip(Say::tr("Enter a name for your new set. "));
     name_->setMinimumWidth(320);
     layout->addWidget(name_);
     auto* ok = makeButton(setup.okName, QStringLiteral("OK"), QString(), this);
@@ -72,19 +80,19 @@ void SetNameDialog::CmdOk3_Click()
 {
     const QString typed = name_->currentText();
     if (typed.isEmpty()) {
-        showMessage(QStringLiteral("Please Enter a Set Name"), kTitle, this);
+        showMessage(Say::tr("Please Enter a Set Name"), kTitle(), this);
         return;
     }
     // The name becomes one folder in the program folder and replaces nothing there: a name
     // that would lead elsewhere is refused before anything is touched.
     if (const QString problem = nameProblem(typed); !problem.isEmpty()) {
-        showMessage(problem + QStringLiteral(" Please choose another name."), kTitle, this);
+        showMessage(problem + Say::tr(" Please choose another name."), kTitle(), this);
         return;
     }
     const ProgramFolder folders = forms().folders();
     const QString staging = folders.staging(staging_);
     if (const FileResult renamed = renameNoReplace(staging, folders.set(typed)); !renamed) {
-        showMessage(renameProblem(renamed, staging), kTitle, this);
+        showMessage(renameProblem(renamed, staging), kTitle(), this);
         return;
     }
     name_->clear();
@@ -97,13 +105,13 @@ void SetNameDialog::reject() { forms().unload(*this); }
 
 FrmSetName2::FrmSetName2(Forms& forms)
     : SetNameDialog(forms,
-        {windowName::FrmSetName2, QStringLiteral("Save Backup Set"), QStringLiteral("Enter Backup Set Name"),
+        {windowName::FrmSetName2, Say::tr("Save Backup Set"), Say::tr("Enter Backup Set Name"),
             {QStringLiteral("LblSetInfo"),
-                QStringLiteral("Give your backup set the same name as the game you're backing up."),
+                Say::tr("Give your backup set the same name as the game you're backing up."),
                 QStringLiteral("LblID"),
-                QStringLiteral("IMPORTANT: Be sure to include \"Wav\" or \"Midi\" to the end of the set name for easy "
+                Say::tr("IMPORTANT: Be sure to include \"Wav\" or \"Midi\" to the end of the set name for easy "
                                "identification."),
-                QStringLiteral("Label1"), QStringLiteral("(BlackJackMidi, BlackJackWav, etc.)")},
+                QStringLiteral("Label1"), Say::tr("(BlackJackMidi, BlackJackWav, etc.)")},
             QStringLiteral("LblID"), {}, QStringLiteral("CboSetName2"), QStringLiteral("CmdOK3"),
             ProgramFolder::Staging::Backup})
 {
@@ -121,9 +129,9 @@ void FrmSetName2::confirm()
 
 FrmSetName::FrmSetName(Forms& forms)
     : SetNameDialog(forms,
-        {windowName::FrmSetName, QStringLiteral("Save Set"), QStringLiteral("Enter Set Name"),
+        {windowName::FrmSetName, Say::tr("Save Set"), Say::tr("Enter Set Name"),
             {QStringLiteral("LblSetInfo"),
-                QStringLiteral("NOTE: Always include the game name in the name of your set.   (Ex. BlackJack1,  "
+                Say::tr("NOTE: Always include the game name in the name of your set.   (Ex. BlackJack1,  "
                                "BJackcosmoset, BlkJckArnold, etc.)")},
             {}, {}, QStringLiteral("CboSetName"), QStringLiteral("CmdOk3"), ProgramFolder::Staging::Set})
 {
@@ -132,9 +140,9 @@ FrmSetName::FrmSetName(Forms& forms)
 void FrmSetName::confirm() { forms().showModal<FrmSetConfirm>(); }
 
 FrmBackupConfirm::FrmBackupConfirm(Forms& forms)
-    : ConfirmationWindow(forms, windowName::FrmBackupConfirm, QStringLiteral("Backup Confirmation"),
+    : ConfirmationWindow(forms, windowName::FrmBackupConfirm, Say::tr("Backup Confirmation"),
         QStringLiteral("CmdBackupConfirm")),
-      text_(addLine(QStringLiteral("LblBackupConfirm"), QStringLiteral("Successful backup of all selected files."))),
+      text_(addLine(QStringLiteral("LblBackupConfirm"), Say::tr("Successful backup of all selected files."))),
       notes_(addLine(QStringLiteral("LblBackupNotes"), QString()))
 {
     notes_->setWordWrap(true);
@@ -149,15 +157,15 @@ void FrmBackupConfirm::setNotes(const QStringList& notes)
 
 void FrmBackupConfirm::setHoldsEverything(bool all)
 {
-    text_->setText(all ? QStringLiteral("Successful backup of all selected files.")
-                       : QStringLiteral("The backup set was saved, but not all selected files are in it."));
+    text_->setText(all ? Say::tr("Successful backup of all selected files.")
+                       : Say::tr("The backup set was saved, but not all selected files are in it."));
 }
 
 FrmSetConfirm::FrmSetConfirm(Forms& forms)
     : ConfirmationWindow(
-        forms, windowName::FrmSetConfirm, QStringLiteral("Set Confirmation"), QStringLiteral("CmdSetConfirm"))
+        forms, windowName::FrmSetConfirm, Say::tr("Set Confirmation"), QStringLiteral("CmdSetConfirm"))
 {
-    addLine(QStringLiteral("LblSetConfirm"), QStringLiteral("Your set has been saved."));
+    addLine(QStringLiteral("LblSetConfirm"), Say::tr("Your set has been saved."));
 }
 
 } // namespace sonaplex

@@ -1,6 +1,7 @@
 #include "base/content_hash.h"
 #include "base/result.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <xxhash.h>
@@ -11,6 +12,13 @@
 #include <vector>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(ContentHash)
+};
+} // namespace
 
 ContentHasher::ContentHasher() : state_(XXH3_createState()) { XXH3_128bits_reset(static_cast<XXH3_state_t*>(state_)); }
 ContentHasher::~ContentHasher() { XXH3_freeState(static_cast<XXH3_state_t*>(state_)); }
@@ -45,7 +53,7 @@ HashResult contentHash(const QString& path)
 {
     auto failure = [&path](int err) {
         return HashResult{{},
-            FileResult::failure(QStringLiteral("cannot read %1: %2").arg(path, QString::fromLocal8Bit(strerror(err))),
+            FileResult::failure(Say::tr("cannot read %1: %2").arg(path, QString::fromLocal8Bit(strerror(err))),
                 causeOfErrno(err))};
     };
     const Result<int> opened = openRegularFile(path);

@@ -4,6 +4,7 @@
 #include "base/content_hash.h"
 #include "base/work_progress.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -34,6 +35,13 @@
 #include <thread>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FilesPosix)
+};
+} // namespace
 
 namespace {
 
@@ -193,16 +201,16 @@ FileCause causeOfErrno(int err)
 QString nameProblem(const QString& name)
 {
     if (name.isEmpty())
-        return QStringLiteral("The name is empty.");
+        return Say::tr("The name is empty.");
     if (name == QLatin1String(".") || name == QLatin1String(".."))
         return QStringLiteral(
             "A set name cannot be \".\" or \"..\": those names stand for folders that already exist.");
     for (const QChar c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
-            return QStringLiteral("A set name cannot contain \"/\" or \"\\\": the set would not be one folder "
+            return Say::tr("A set name cannot contain \"/\" or \"\\\": the set would not be one folder "
                                   "in the program folder.");
         if (c.category() == QChar::Other_Control)
-            return QStringLiteral("A set name cannot contain control characters such as tabs or line breaks.");
+            return Say::tr("A set name cannot contain control characters such as tabs or line breaks.");
     }
     return {};
 }
@@ -376,12 +384,12 @@ static FileResult openCopyFor(PendingCopy::State& d, const QString& destination,
         }
         if (!S_ISREG(dst.st_mode))
             return FileResult::failure(
-                QStringLiteral("%1 is not a regular file").arg(destination), FileCause::NotAFile);
+                Say::tr("%1 is not a regular file").arg(destination), FileCause::NotAFile);
         if (::access(encoded(target).constData(), W_OK) != 0)
-            return FileResult::failure(QStringLiteral("%1 is read-only").arg(destination), FileCause::ReadOnly);
+            return FileResult::failure(Say::tr("%1 is read-only").arg(destination), FileCause::ReadOnly);
     } else if (errno != ENOENT) {
         const int err = errno; // before any string is built
-        return failed(QStringLiteral("cannot reach %1").arg(destination), err);
+        return failed(Say::tr("cannot reach %1").arg(destination), err);
     }
 
     const QFileInfo targetInfo(target);
@@ -400,7 +408,7 @@ static FileResult openCopyFor(PendingCopy::State& d, const QString& destination,
     }
     if (d.out.get() < 0) {
         const int err = errno; // before any string is built
-        return failed(QStringLiteral("cannot write in the folder of %1").arg(destination), err);
+        return failed(Say::tr("cannot write in the folder of %1").arg(destination), err);
     }
     return FileResult::success();
 }
@@ -411,7 +419,7 @@ static FileResult finishCopy(PendingCopy::State& d, const QString& source, mode_
     if (::fchmod(d.out.get(), mode) != 0) {
         const int err = errno;
         d.out.reset();
-        return failed(QStringLiteral("cannot give the copy of %1 the permissions of %2").arg(source, d.destination), err);
+        return failed(Say::tr("cannot give the copy of %1 the permissions of %2").arg(source, d.destination), err);
     }
     if (destExists && (dst.st_uid != ::geteuid() || dst.st_gid != ::getegid()))
         (void)::fchown(d.out.get(), dst.st_uid, dst.st_gid);
@@ -426,9 +434,9 @@ FileResult PendingCopy::prepare(
     const QString& source, const QString& destination, ContentHasher* hasher, WorkProgress* progress, bool swept)
 {
     if (source.isEmpty())
-        return FileResult::failure(QStringLiteral("no replacement file was chosen"), FileCause::NotFound);
+        return FileResult::failure(Say::tr("no replacement file was chosen"), FileCause::NotFound);
     if (destination.isEmpty())
-        return FileResult::failure(QStringLiteral("no game file was chosen"), FileCause::NotFound);
+        return FileResult::failure(Say::tr("no game file was chosen"), FileCause::NotFound);
     d->destination = destination;
 
     for (const QString& path : {source, destination})
@@ -441,7 +449,7 @@ FileResult PendingCopy::prepare(
     struct stat src {};
     if (::fstat(in.get(), &src) != 0) {
         const int err = errno; // before any string is built
-        return failed(QStringLiteral("cannot read %1").arg(source), err);
+        return failed(Say::tr("cannot read %1").arg(source), err);
     }
     mode_t mode = 0;
     struct stat dst {};
@@ -451,14 +459,14 @@ FileResult PendingCopy::prepare(
     if (d->step == State::Step::NoOp) {
         if (hasher && !hasher->updateFrom(in.get())) {
             const int err = errno; // before any string is built
-            return failed(QStringLiteral("cannot read %1").arg(source), err);
+            return failed(Say::tr("cannot read %1").arg(source), err);
         }
         return FileResult::success();
     }
     if (!copyContents(in.get(), d->out.get(), src.st_size, hasher, progress)) {
         const int err = errno;
         d->out.reset();
-        return failed(QStringLiteral("cannot copy %1 to %2").arg(source, destination), err);
+        return failed(Say::tr("cannot copy %1 to %2").arg(source, destination), err);
     }
     return finishCopy(*d, source, mode, dst, destExists);
 }
@@ -467,7 +475,7 @@ FileResult PendingCopy::prepare(const ByteSource& source, const QString& name, c
     ContentHasher* hasher, WorkProgress* progress, bool swept)
 {
     if (destination.isEmpty())
-        return FileResult::failure(QStringLiteral("no game file was chosen"), FileCause::NotFound);
+        return FileResult::failure(Say::tr("no game file was chosen"), FileCause::NotFound);
     d->destination = destination;
     if (const QString why = undecodableName(destination); !why.isEmpty())
         return FileResult::failure(why, FileCause::NotFound);
@@ -503,7 +511,7 @@ FileResult PendingCopy::prepare(const ByteSource& source, const QString& name, c
     if (!read) {
         d->out.reset();
         if (err != 0)
-            return failed(QStringLiteral("cannot copy %1 to %2").arg(name, destination), err);
+            return failed(Say::tr("cannot copy %1 to %2").arg(name, destination), err);
         return read;
     }
     ::sync_file_range(d->out.get(), written, 0, SYNC_FILE_RANGE_WRITE);
@@ -534,10 +542,10 @@ static FileResult nameCopy(PendingCopy::State& s)
         }
         if (errno != EEXIST) {
             const int err = errno; // before any string is built
-            return failed(QStringLiteral("cannot replace %1").arg(s.destination), err);
+            return failed(Say::tr("cannot replace %1").arg(s.destination), err);
         }
     }
-    return FileResult::failure(QStringLiteral("cannot replace %1: no free temporary name").arg(s.destination));
+    return FileResult::failure(Say::tr("cannot replace %1: no free temporary name").arg(s.destination));
 }
 
 FileResult PendingCopy::park()
@@ -572,7 +580,7 @@ FileResult PendingCopy::flush()
         const int err = errno;
         d->out.reset();
         d->step = State::Step::Empty;
-        return failed(QStringLiteral("cannot write %1").arg(d->destination), err);
+        return failed(Say::tr("cannot write %1").arg(d->destination), err);
     }
     d->step = State::Step::Flushed;
     return FileResult::success();
@@ -586,7 +594,7 @@ FileResult PendingCopy::commit(bool syncFolder)
         if (FileResult f = flush(); !f)
             return f;
     if (d->step != State::Step::Flushed)
-        return FileResult::failure(QStringLiteral("no copy of %1 was made").arg(d->destination));
+        return FileResult::failure(Say::tr("no copy of %1 was made").arg(d->destination));
 
     // Give the finished copy a name beside the game file, then rename it over the game file.
     if (FileResult named = nameCopy(*d); !named)
@@ -598,7 +606,7 @@ FileResult PendingCopy::commit(bool syncFolder)
         ::unlink(d->namedTemp.constData());
         d->namedTemp.clear();
         d->step = State::Step::Empty;
-        return failed(QStringLiteral("cannot replace %1").arg(d->destination), err);
+        return failed(Say::tr("cannot replace %1").arg(d->destination), err);
     }
     d->step = State::Step::Done;
     closeInBackground(std::move(d->replaced)); // the old content is freed off this thread
@@ -659,7 +667,7 @@ FileResult syncFolder(const QString& folder)
     Fd dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0 || ::fsync(dir.get()) != 0) {
         const int err = errno;
-        return failed(QStringLiteral("cannot write the folder %1 to disk").arg(folder), err);
+        return failed(Say::tr("cannot write the folder %1 to disk").arg(folder), err);
     }
     return FileResult::success();
 }
@@ -671,11 +679,11 @@ Result<int> openRegular(const QString& path, struct stat& st)
     const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         const int err = errno;
-        return failed(QStringLiteral("cannot read %1").arg(path), err);
+        return failed(Say::tr("cannot read %1").arg(path), err);
     }
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return FileResult::failure(QStringLiteral("%1 is not a regular file").arg(path), FileCause::NotAFile);
+        return FileResult::failure(Say::tr("%1 is not a regular file").arg(path), FileCause::NotAFile);
     }
     ::fcntl(fd, F_SETFL, 0); // blocking again: of the status flags it was opened with only O_NONBLOCK
     return fd;
@@ -696,7 +704,7 @@ Result<QByteArray> readSmallFile(const QString& path, qint64 limit)
         return opened.failure();
     const int fd = opened.value();
     const FileResult tooLarge = FileResult::failure(
-        QStringLiteral("%1 is larger than %2 MB: not what it should be").arg(path).arg(limit >> 20), FileCause::Other);
+        Say::tr("%1 is larger than %2 MB: not what it should be").arg(path).arg(limit >> 20), FileCause::Other);
     QByteArray data;
     if (st.st_size > limit) {
         ::close(fd);
@@ -715,7 +723,7 @@ Result<QByteArray> readSmallFile(const QString& path, qint64 limit)
         if (n < 0) {
             const int err = errno;
             ::close(fd);
-            return failed(QStringLiteral("cannot read %1").arg(path), err);
+            return failed(Say::tr("cannot read %1").arg(path), err);
         }
         got += n;
         // A regular file read short has ended: no second read to be told so.
@@ -736,7 +744,7 @@ QString undecodableName(const QString& path)
     struct stat st {};
     if (::lstat(encoded(path).constData(), &st) == 0)
         return {}; // the name really holds U+FFFD
-    return QStringLiteral("the name of %1 cannot be read as UTF-8 (it was written in another character set): "
+    return Say::tr("the name of %1 cannot be read as UTF-8 (it was written in another character set): "
                           "rename the file to use it")
         .arg(QFileInfo(path).fileName());
 }
@@ -793,7 +801,7 @@ FileResult createFolder(const QString& path)
     int err = errno;
     if (err == EEXIST && QFileInfo(path).isDir())
         return FileResult::success();
-    return failed(QStringLiteral("cannot create folder %1").arg(path), err);
+    return failed(Say::tr("cannot create folder %1").arg(path), err);
 }
 
 FileResult emptyFolder(const QString& path)
@@ -801,14 +809,14 @@ FileResult emptyFolder(const QString& path)
     struct stat st {};
     if (::lstat(encoded(path).constData(), &st) != 0) {
         const int err = errno; // before any string is built
-        return err == ENOENT ? FileResult::success() : failed(QStringLiteral("cannot reach %1").arg(path), err);
+        return err == ENOENT ? FileResult::success() : failed(Say::tr("cannot reach %1").arg(path), err);
     }
     if (!S_ISDIR(st.st_mode))
-        return FileResult::failure(QStringLiteral("%1 is not a folder").arg(path), FileCause::NotAFile);
+        return FileResult::failure(Say::tr("%1 is not a folder").arg(path), FileCause::NotAFile);
     for (const QFileInfo& entry : QDir(path).entryInfoList(QDir::Files | QDir::System | QDir::Hidden)) {
         if (::unlink(encoded(entry.filePath()).constData()) != 0 && errno != ENOENT) {
             const int err = errno; // before any string is built
-            return failed(QStringLiteral("cannot remove %1").arg(entry.filePath()), err);
+            return failed(Say::tr("cannot remove %1").arg(entry.filePath()), err);
         }
     }
     // Folders inside it (a name gathered with its folders), never followed through a link.
@@ -817,7 +825,7 @@ FileResult emptyFolder(const QString& path)
             return inner;
         if (::rmdir(encoded(entry.filePath()).constData()) != 0 && errno != ENOENT) {
             const int err = errno; // before any string is built
-            return failed(QStringLiteral("cannot remove %1").arg(entry.filePath()), err);
+            return failed(Say::tr("cannot remove %1").arg(entry.filePath()), err);
         }
     }
     return FileResult::success();
@@ -847,7 +855,7 @@ QStringList filesBelow(const QString& folder, bool hidden)
 FileResult createFolders(const QString& folder, const QString& relative)
 {
     if (!isPlainRelativePath(relative))
-        return FileResult::failure(QStringLiteral("%1 is not a folder inside %2").arg(relative, folder), FileCause::Other);
+        return FileResult::failure(Say::tr("%1 is not a folder inside %2").arg(relative, folder), FileCause::Other);
     QString at = folder;
     for (const QString& part : relative.split(QLatin1Char('/'))) {
         at += QLatin1Char('/') + part;
@@ -857,8 +865,8 @@ FileResult createFolders(const QString& folder, const QString& relative)
         struct stat st {};
         if (err == EEXIST && ::lstat(encoded(at).constData(), &st) == 0 && S_ISDIR(st.st_mode))
             continue;
-        return err == EEXIST ? FileResult::failure(QStringLiteral("%1 is not a folder").arg(at), FileCause::NotAFile)
-                             : failed(QStringLiteral("cannot create folder %1").arg(at), err);
+        return err == EEXIST ? FileResult::failure(Say::tr("%1 is not a folder").arg(at), FileCause::NotAFile)
+                             : failed(Say::tr("cannot create folder %1").arg(at), err);
     }
     return FileResult::success();
 }
@@ -879,7 +887,7 @@ FileResult renameNoReplace(const QString& from, const QString& to)
         else
             err = errno;
     }
-    return failed(QStringLiteral("cannot rename %1 to %2").arg(from, to), err);
+    return failed(Say::tr("cannot rename %1 to %2").arg(from, to), err);
 }
 
 void removeAbandonedWork(const QString& workFolder, const QString& programFolder)
@@ -944,19 +952,19 @@ InsidePath findInside(const QString& folder, const QString& relative)
     InsidePath at;
     at.path = QDir::cleanPath(folder) + QLatin1Char('/') + relative;
     if (encoded(at.path).size() >= PATH_MAX) {
-        at.problem = QStringLiteral("its path is longer than the file system allows");
+        at.problem = Say::tr("its path is longer than the file system allows");
         return at;
     }
     char* real = ::realpath(encoded(folder).constData(), nullptr);
     if (!real) {
-        at.problem = QStringLiteral("the game folder %1 cannot be opened").arg(folder);
+        at.problem = Say::tr("the game folder %1 cannot be opened").arg(folder);
         return at;
     }
     const QByteArray root(real);
     std::free(real);
     Fd dir(::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0) {
-        at.problem = QStringLiteral("the game folder %1 cannot be opened").arg(folder);
+        at.problem = Say::tr("the game folder %1 cannot be opened").arg(folder);
         return at;
     }
     QByteArray here = root; // where `dir` really is
@@ -969,11 +977,11 @@ InsidePath findInside(const QString& folder, const QString& relative)
         if (::fstatat(dir.get(), part.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno != ENOENT) {
                 const int err = errno;
-                at.problem = QStringLiteral("%1 cannot be looked at (%2)").arg(shown, QString::fromLocal8Bit(std::strerror(err)));
+                at.problem = Say::tr("%1 cannot be looked at (%2)").arg(shown, QString::fromLocal8Bit(std::strerror(err)));
                 return at;
             }
             if (const QByteArray other = otherCase(dir.get(), part); !other.isEmpty()) {
-                at.problem = QStringLiteral("'%1' differs only in case from '%2', which the game already has")
+                at.problem = Say::tr("'%1' differs only in case from '%2', which the game already has")
                                  .arg(shown, QString::fromUtf8(other));
                 return at;
             }
@@ -982,9 +990,9 @@ InsidePath findInside(const QString& folder, const QString& relative)
         }
         if (last) {
             if (S_ISLNK(st.st_mode))
-                at.problem = QStringLiteral("the game file is a symbolic link");
+                at.problem = Say::tr("the game file is a symbolic link");
             else if (!S_ISREG(st.st_mode))
-                at.problem = QStringLiteral("the game file is not a regular file");
+                at.problem = Say::tr("the game file is not a regular file");
             at.exists = at.problem.isEmpty();
             at.folderExists = true;
             return at;
@@ -994,13 +1002,13 @@ InsidePath findInside(const QString& folder, const QString& relative)
             char* target = ::realpath(next.constData(), nullptr);
             if (!target) {
                 at.folderExists = false; // a broken link: no folder there
-                at.problem = QStringLiteral("'%1' is a symbolic link that leads nowhere").arg(shown);
+                at.problem = Say::tr("'%1' is a symbolic link that leads nowhere").arg(shown);
                 return at;
             }
             next = target;
             std::free(target);
             if (next != root && !next.startsWith(root + '/')) {
-                at.problem = QStringLiteral("'%1' is a symbolic link to %2, outside the game folder")
+                at.problem = Say::tr("'%1' is a symbolic link to %2, outside the game folder")
                                  .arg(shown, QString::fromLocal8Bit(next));
                 return at;
             }
@@ -1008,13 +1016,13 @@ InsidePath findInside(const QString& folder, const QString& relative)
                 return at;
         }
         if (!S_ISDIR(st.st_mode)) {
-            at.problem = QStringLiteral("'%1' is not a folder").arg(shown);
+            at.problem = Say::tr("'%1' is not a folder").arg(shown);
             return at;
         }
         Fd inner(::open(next.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW));
         if (inner.get() < 0) {
             const int err = errno;
-            at.problem = QStringLiteral("%1 cannot be opened (%2)").arg(shown, QString::fromLocal8Bit(std::strerror(err)));
+            at.problem = Say::tr("%1 cannot be opened (%2)").arg(shown, QString::fromLocal8Bit(std::strerror(err)));
             return at;
         }
         dir = std::move(inner);

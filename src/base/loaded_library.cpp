@@ -1,8 +1,16 @@
 #include "base/loaded_library.h"
 
+#include <QCoreApplication>
 #include <QLibrary>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(LoadedLibrary)
+};
+} // namespace
 
 LibraryLoad loadLibraryFunctions(const QString& library, std::initializer_list<LibraryFunction> functions)
 {
@@ -23,10 +31,10 @@ LibraryLoad loadLibraryFunctions(const QString& library, std::initializer_list<L
 QString libraryProblem(const LibraryLoad& load, const QString& name, const QString& purpose, const QString& package)
 {
     if (!load.loadError.isEmpty())
-        return QStringLiteral("The %1 library could not be loaded (%2), so %3. Install the package %4.")
+        return Say::tr("The %1 library could not be loaded (%2), so %3. Install the package %4.")
             .arg(name, load.loadError, purpose, package);
     if (!load.missing.isEmpty())
-        return QStringLiteral("The %1 library has no %2, so %3.").arg(name, load.missing, purpose);
+        return Say::tr("The %1 library has no %2, so %3.").arg(name, load.missing, purpose);
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include "base/content_hash.h"
 #include "base/result.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -16,6 +17,13 @@
 #include <unistd.h>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(OriginalStore)
+};
+} // namespace
 
 bool OriginalStore::holds(const QString& hash) const { return !hash.isEmpty() && QFileInfo(pathOf(hash)).isFile(); }
 
@@ -127,7 +135,7 @@ std::vector<FileResult> OriginalStore::keepCopies(const std::vector<std::pair<QS
         ContentHasher hasher;
         results[i] = copies[i].prepare(path, pathOf(hash), &hasher);
         if (results[i] && hasher.digest() != hash) // changed since it was put in place
-            results[i] = FileResult::failure(QStringLiteral("%1 changed while it was kept").arg(path));
+            results[i] = FileResult::failure(Say::tr("%1 changed while it was kept").arg(path));
         if (results[i] && copies[i].isOpen() && ++open > stagingLimits().openCopies) {
             results[i] = copies[i].park();
             --open;

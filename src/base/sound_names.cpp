@@ -1,8 +1,16 @@
 #include "base/sound_names.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(SoundNames)
+};
+} // namespace
 
 namespace {
 
@@ -77,7 +85,7 @@ QString soundFormatWords(SoundFormat format)
     case SoundFormat::Midi:
         return QStringLiteral("MIDI");
     case SoundFormat::Ogg:
-        return QStringLiteral("Ogg Vorbis");
+        return Say::tr("Ogg Vorbis");
     case SoundFormat::Opus:
         return QStringLiteral("Opus");
     case SoundFormat::Flac:
@@ -85,7 +93,7 @@ QString soundFormatWords(SoundFormat format)
     case SoundFormat::Mp3:
         return QStringLiteral("MP3");
     case SoundFormat::Module:
-        return QStringLiteral("tracker module");
+        return Say::tr("tracker module");
     case SoundFormat::Unknown:
         break;
     }
@@ -116,22 +124,22 @@ SoundFitAnswer soundFit(const QString& game, const QString& replacement)
     const SoundFormat g = soundFormatOfName(game), r = soundFormatOfName(replacement);
     if (g == SoundFormat::Unknown || r == SoundFormat::Unknown)
         return {SoundFit::Refused,
-            QStringLiteral("%1 is not a sound file Sonaplex knows")
+            Say::tr("%1 is not a sound file Sonaplex knows")
                 .arg(QFileInfo(g == SoundFormat::Unknown ? game : replacement).fileName())};
     if (g == SoundFormat::Module || r == SoundFormat::Module) {
         if (g == r && suffixOf(game) == suffixOf(replacement))
             return {};
         if (g == r)
             return {SoundFit::Refused,
-                QStringLiteral("the game file is a .%1 module and %2 a .%3 one: a module is not converted, so only "
+                Say::tr("the game file is a .%1 module and %2 a .%3 one: a module is not converted, so only "
                                "a .%1 module can replace it")
                     .arg(suffixOf(game), QFileInfo(replacement).fileName(), suffixOf(replacement))};
         return {SoundFit::Refused,
             g == SoundFormat::Module
-                ? QStringLiteral("%1 cannot replace the tracker module %2: a game plays a module's notes, and a "
+                ? Say::tr("%1 cannot replace the tracker module %2: a game plays a module's notes, and a "
                                  "recording cannot be turned into them (choose a module)")
                       .arg(named(replacement, r), QFileInfo(game).fileName())
-                : QStringLiteral("the tracker module %1 cannot replace %2 (choose a recording)")
+                : Say::tr("the tracker module %1 cannot replace %2 (choose a recording)")
                       .arg(QFileInfo(replacement).fileName(), named(game, g))};
     }
     if (g == SoundFormat::Midi || r == SoundFormat::Midi) {
@@ -139,15 +147,15 @@ SoundFitAnswer soundFit(const QString& game, const QString& replacement)
             return {};
         return {SoundFit::Refused,
             g == SoundFormat::Midi
-                ? QStringLiteral("%1 cannot replace the MIDI file %2: only a MIDI file can")
+                ? Say::tr("%1 cannot replace the MIDI file %2: only a MIDI file can")
                       .arg(named(replacement, r), QFileInfo(game).fileName())
-                : QStringLiteral("the MIDI file %1 cannot replace %2 (choose a recording)")
+                : Say::tr("the MIDI file %1 cannot replace %2 (choose a recording)")
                       .arg(QFileInfo(replacement).fileName(), named(game, g))};
     }
     if (containerOf(g) == containerOf(r))
         return {};
     return {SoundFit::NeedsConversion,
-        QStringLiteral("%1 must be converted to replace %2").arg(named(replacement, r), named(game, g))};
+        Say::tr("%1 must be converted to replace %2").arg(named(replacement, r), named(game, g))};
 }
 
 } // namespace sonaplex

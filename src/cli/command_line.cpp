@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "base/language.h"
 #include "readers/sound_pack.h"
 
 #include "audio/analysis.h"
@@ -15,6 +16,7 @@
 #include "version.h"
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -34,12 +36,19 @@
 namespace sonaplex::cli {
 
 namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+} // namespace
+
+namespace {
 const char* const kCommands[] = {"status", "sounds", "replace", "restore", "undo", "reapply", "check", "games", "pack", "help"};
 } // namespace
 
 QString usage()
 {
-    return QStringLiteral(
+    return Say::tr(
         "Usage: sonaplex [--program-folder DIR] COMMAND [ARGUMENTS] [--json]\n"
         "       sonaplex                 opens the windows\n"
         "       sonaplex PACK            opens the windows, with the sound pack in the Packs window\n"
@@ -98,8 +107,8 @@ bool isCommand(const char* word)
 
 int usageError(const QString& why)
 {
-    err(QStringLiteral("sonaplex: %1").arg(why));
-    err(QStringLiteral("Try 'sonaplex --help'."));
+    err(Say::tr("sonaplex: %1").arg(why));
+    err(Say::tr("Try 'sonaplex --help'."));
     return kUsage;
 }
 
@@ -183,7 +192,7 @@ QString programRoot(const Options& o)
     if (o.programFolder.isEmpty())
         return absolute(resolveProgramFolder(QCoreApplication::applicationDirPath()));
     if (!QFileInfo(o.programFolder).isDir()) {
-        err(QStringLiteral("sonaplex: the program folder %1 is not there.").arg(QDir::toNativeSeparators(o.programFolder)));
+        err(Say::tr("sonaplex: the program folder %1 is not there.").arg(QDir::toNativeSeparators(o.programFolder)));
         return {};
     }
     return absolute(o.programFolder);
@@ -199,7 +208,7 @@ Opened openRecord(const Options& o)
     removeAbandonedWork(ProgramFolder(root).work(), root);
     auto record = std::make_unique<ReplacementRecord>(ProgramFolder(root).replacements());
     if (const FileResult ready = record->ready(); !ready) {
-        err(QStringLiteral("sonaplex: the record of replacements cannot be used: %1")
+        err(Say::tr("sonaplex: the record of replacements cannot be used: %1")
                 .arg(record->problem().isEmpty() ? ready.error : recordProblemWords(record->problem())));
         return {nullptr, kUnusable};
     }
@@ -219,11 +228,11 @@ namespace {
 bool filesUnder(ReplacementRecord& record, const QString& folder, std::vector<ReplacedFile>& files)
 {
     WorkProgress progress;
-    Watched watched(progress, QStringLiteral("Reading the game files:"));
+    Watched watched(progress, Say::tr("Reading the game files:"));
     FileResult listed;
     files = record.readUnder(folder, &progress, &listed);
     if (!listed)
-        err(QStringLiteral("sonaplex: %1").arg(listed.error));
+        err(Say::tr("sonaplex: %1").arg(listed.error));
     return listed.ok;
 }
 } // namespace
@@ -252,7 +261,7 @@ QString gameOrFolder(const Options& o, const QString& given)
     if (named.size() == 1)
         return named.front()->folder;
     if (named.size() > 1) {
-        err(QStringLiteral("sonaplex: '%1' names more than one game; give its folder:").arg(given));
+        err(Say::tr("sonaplex: '%1' names more than one game; give its folder:").arg(given));
         for (const Game* g : named)
             err(QStringLiteral("  %1 (%2): %3").arg(g->name, launcherName(g->launcher), QDir::toNativeSeparators(g->folder)));
         return {};
@@ -263,7 +272,7 @@ QString gameOrFolder(const Options& o, const QString& given)
 // A target that is no folder, no installed game and no folder the record knows: said, exit 1.
 int notATarget(const QString& given)
 {
-    err(QStringLiteral("sonaplex: %1 is not a folder, nor an installed game's name or id, nor a folder where Sonaplex "
+    err(Say::tr("sonaplex: %1 is not a folder, nor an installed game's name or id, nor a folder where Sonaplex "
                        "replaced files.")
             .arg(given));
     return kNotAll;
@@ -275,7 +284,7 @@ bool namedUnreadable(const std::vector<ReplacedFile>& files)
     bool any = false;
     for (const ReplacedFile& f : files)
         if (f.state == GameFileState::Unreadable) {
-            err(QStringLiteral("%1: cannot be read: %2").arg(QDir::toNativeSeparators(f.gamePath), f.readFailure.error));
+            err(Say::tr("%1: cannot be read: %2").arg(QDir::toNativeSeparators(f.gamePath), f.readFailure.error));
             any = true;
         }
     return any;
@@ -284,7 +293,7 @@ bool namedUnreadable(const std::vector<ReplacedFile>& files)
 int status(const Options& o)
 {
     if (o.arguments.size() != 1)
-        return usageError(QStringLiteral("status takes one folder, or a game's name or id."));
+        return usageError(Say::tr("status takes one folder, or a game's name or id."));
     const QString folder = gameOrFolder(o, o.arguments.front());
     if (folder.isEmpty())
         return kUsage;
@@ -327,23 +336,23 @@ int status(const Options& o)
         std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
         std::fflush(stdout);
     } else if (files.empty()) {
-        out(QStringLiteral("No game file under %1 has been replaced.").arg(QDir::toNativeSeparators(folder)));
+        out(Say::tr("No game file under %1 has been replaced.").arg(QDir::toNativeSeparators(folder)));
     } else {
         for (const ReplacedFile& f : files) {
             QString line = stateKeyword(f.state).leftJustified(9) + QStringLiteral("  ")
                 + QDir::toNativeSeparators(f.gamePath);
             if (!f.replacedBy.isEmpty())
-                line += QStringLiteral("  (by ") + QDir::toNativeSeparators(f.replacedBy) + QStringLiteral(", ")
+                line += Say::tr("  (by ") + QDir::toNativeSeparators(f.replacedBy) + QStringLiteral(", ")
                     + localTimeText(f.at) + QLatin1Char(')');
             out(line);
         }
         // What the kept originals and copies take, for every game: freed from the restore window.
-        out(QStringLiteral("The originals and copies Sonaplex keeps take %1.")
+        out(Say::tr("The originals and copies Sonaplex keeps take %1.")
                 .arg(QLocale::system().formattedDataSize(opened.record->store().bytes())));
     }
     const bool unreadable = namedUnreadable(files);
     if (stopped) {
-        err(QStringLiteral("sonaplex: stopped; the files not read are listed as not-read."));
+        err(Say::tr("sonaplex: stopped; the files not read are listed as not-read."));
         return kNotAll;
     }
     return unreadable ? kNotAll : kDone;
@@ -373,14 +382,14 @@ CommandWords readWords(const Options& o, const QStringList& withValue, const QSt
         const QString& word = words[i];
         if (withValue.contains(word)) {
             if (i + 1 >= words.size()) {
-                *problem = QStringLiteral("%1 needs a value.").arg(word);
+                *problem = Say::tr("%1 needs a value.").arg(word);
                 return w;
             }
             w.values.insert(word, words[++i]);
         } else if (alone.contains(word)) {
             w.switches << word;
         } else if (word.startsWith(QLatin1String("--"))) {
-            *problem = QStringLiteral("%1 does not take %2.").arg(command, word);
+            *problem = Say::tr("%1 does not take %2.").arg(command, word);
             return w;
         } else {
             w.positional << word;
@@ -391,7 +400,7 @@ CommandWords readWords(const Options& o, const QStringList& withValue, const QSt
 
 int stoppedBeforeChanges()
 {
-    err(QStringLiteral("sonaplex: stopped; nothing was changed."));
+    err(Say::tr("sonaplex: stopped; nothing was changed."));
     return kNotAll;
 }
 
@@ -451,11 +460,11 @@ int restore(const Options& o)
 {
     const bool all = o.flags.contains(QStringLiteral("--all"));
     if (o.arguments.isEmpty())
-        return usageError(QStringLiteral("restore takes a folder (or a game's name or id), then --all or the files to restore."));
+        return usageError(Say::tr("restore takes a folder (or a game's name or id), then --all or the files to restore."));
     if (all && o.arguments.size() > 1)
-        return usageError(QStringLiteral("restore takes either --all or the files to restore, not both."));
+        return usageError(Say::tr("restore takes either --all or the files to restore, not both."));
     if (!all && o.arguments.size() == 1)
-        return usageError(QStringLiteral("restore %1 needs --all, or the files to restore after it.").arg(o.arguments.front()));
+        return usageError(Say::tr("restore %1 needs --all, or the files to restore after it.").arg(o.arguments.front()));
     const QString folder = gameOrFolder(o, o.arguments.front());
     if (folder.isEmpty())
         return kUsage;
@@ -483,7 +492,7 @@ int restore(const Options& o)
         }
         for (const QString& a : asked)
             if (!known.contains(a)) {
-                err(QStringLiteral("%1: Sonaplex has not replaced this file under %2")
+                err(Say::tr("%1: Sonaplex has not replaced this file under %2")
                         .arg(QDir::toNativeSeparators(a), QDir::toNativeSeparators(folder)));
                 unknown = true;
             }
@@ -495,7 +504,7 @@ int restore(const Options& o)
     QStringList notes;
     for (const ReplacedFile& f : files)
         if (f.state == GameFileState::ChangedSince)
-            notes << QStringLiteral("%1 was changed since Sonaplex replaced it; what it holds now is kept, so "
+            notes << Say::tr("%1 was changed since Sonaplex replaced it; what it holds now is kept, so "
                                     "'sonaplex undo' takes this back.")
                          .arg(QDir::toNativeSeparators(f.gamePath));
     // A game folder moved away cannot take its originals: named, not created.
@@ -503,7 +512,7 @@ int restore(const Options& o)
     std::erase_if(files, [&](const ReplacedFile& f) {
         if (QFileInfo(QFileInfo(f.gamePath).absolutePath()).isDir())
             return false;
-        err(QStringLiteral("%1: not put back, because its folder is no longer there (moved or renamed?)")
+        err(Say::tr("%1: not put back, because its folder is no longer there (moved or renamed?)")
                 .arg(QDir::toNativeSeparators(f.gamePath)));
         gone = true;
         return true;
@@ -511,13 +520,13 @@ int restore(const Options& o)
     if (files.empty()) {
         const int done = nothingDone(o,
             unknown || gone ? QString()
-                            : QStringLiteral("The game files under %1 already hold their originals.")
+                            : Say::tr("The game files under %1 already hold their originals.")
                                   .arg(QDir::toNativeSeparators(folder)));
         return unknown || gone ? kNotAll : done;
     }
     // Each file is put back only while it holds what its state was read from just now.
     const int result = runAndReport(o, prepareRestore(*opened.record, files, true),
-        QStringLiteral("Putting the originals back:"), restoredWords, notes);
+        Say::tr("Putting the originals back:"), restoredWords, notes);
     return result == kDone && (unknown || gone) ? kNotAll : result;
 }
 
@@ -526,12 +535,12 @@ int restore(const Options& o)
 int reapply(const Options& o)
 {
     if (o.arguments.size() != 1)
-        return usageError(QStringLiteral("reapply takes one folder, or a game's name or id."));
+        return usageError(Say::tr("reapply takes one folder, or a game's name or id."));
     const QString folder = gameOrFolder(o, o.arguments.front());
     if (folder.isEmpty())
         return kUsage;
     if (!QFileInfo(folder).isDir()) {
-        err(QStringLiteral("sonaplex: %1 is neither a folder nor an installed game.").arg(o.arguments.front()));
+        err(Say::tr("sonaplex: %1 is neither a folder nor an installed game.").arg(o.arguments.front()));
         return kNotAll;
     }
     Opened opened = openListing(o, folder);
@@ -543,14 +552,14 @@ int reapply(const Options& o)
     const PreparedRun again = prepareReplaceAgain(*opened.record, files);
     if (again.nothingToDo())
         return nothingDone(o,
-            QStringLiteral("Nothing Sonaplex put under %1 was changed since.").arg(QDir::toNativeSeparators(folder)));
-    return runAndReport(o, again, QStringLiteral("Replacing again:"), replacedAgainWords);
+            Say::tr("Nothing Sonaplex put under %1 was changed since.").arg(QDir::toNativeSeparators(folder)));
+    return runAndReport(o, again, Say::tr("Replacing again:"), replacedAgainWords);
 }
 
 int undo(const Options& o)
 {
     if (!o.arguments.isEmpty())
-        return usageError(QStringLiteral("undo takes no arguments."));
+        return usageError(Say::tr("undo takes no arguments."));
     const Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
@@ -558,7 +567,7 @@ int undo(const Options& o)
     const PreparedRun undoing = prepareUndo(*opened.record, &undone);
     if (undoing.nothingToDo())
         return nothingDone(o, nothingToUndoWords());
-    return runAndReport(o, undoing, QStringLiteral("Undoing the last %1:").arg(undoneRunName(undone)),
+    return runAndReport(o, undoing, Say::tr("Undoing the last %1:").arg(undoneRunName(undone)),
         [undone](int files) { return undoneWords(undone, files); });
 }
 
@@ -566,7 +575,7 @@ int undo(const Options& o)
 int check(const Options& o)
 {
     if (o.arguments.isEmpty())
-        return usageError(QStringLiteral("check takes the sound files to look at."));
+        return usageError(Say::tr("check takes the sound files to look at."));
     QJsonArray list;
     bool allUsable = true;
     for (const QString& given : o.arguments) {
@@ -614,10 +623,10 @@ int check(const Options& o)
             out(QStringLiteral("%1\n  %2")
                     .arg(QDir::toNativeSeparators(path), audio::formatLine(info).replace(QLatin1Char('\n'), QStringLiteral("\n  "))));
             if (loudness.ok)
-                out(QStringLiteral("  peak %1 dBFS \u00b7 %2 LUFS").arg(level(loudness.peakDb), level(loudness.lufs)));
+                out(Say::tr("  peak %1 dBFS \u00b7 %2 LUFS").arg(level(loudness.peakDb), level(loudness.lufs)));
         }
         if (!usable) {
-            err(QStringLiteral("%1: cannot be used: %2").arg(QDir::toNativeSeparators(path), info.error));
+            err(Say::tr("%1: cannot be used: %2").arg(QDir::toNativeSeparators(path), info.error));
             allUsable = false;
         }
         if (interrupted())
@@ -633,7 +642,7 @@ int check(const Options& o)
 int sounds(const Options& o)
 {
     if (o.arguments.size() != 1)
-        return usageError(QStringLiteral("sounds takes one folder, or a game's name or id."));
+        return usageError(Say::tr("sounds takes one folder, or a game's name or id."));
     const QString folder = gameOrFolder(o, o.arguments.front());
     if (folder.isEmpty())
         return kUsage;
@@ -678,9 +687,9 @@ int sounds(const Options& o)
         QString line = QStringLiteral("%1  %2  ").arg(state, -9).arg(QDir::toNativeSeparators(names[i]));
         const auto ms = int64_t(info.seconds * 1000);
         line += info.ok() ? QStringLiteral("%1, %2").arg(format, audio::clockText(ms, 1000, std::max(1, audio::clockDecimals(ms, 1000))))
-                          : QStringLiteral("cannot be read: %1").arg(info.error);
+                          : Say::tr("cannot be read: %1").arg(info.error);
         if (f && !f->replacedBy.isEmpty())
-            line += QStringLiteral("  (Sonaplex put %1 there, %2)")
+            line += Say::tr("  (Sonaplex put %1 there, %2)")
                         .arg(QDir::toNativeSeparators(f->replacedBy), f->at.toLocalTime().toString(Qt::ISODate));
         out(line);
     }
@@ -688,7 +697,7 @@ int sounds(const Options& o)
         printJson({{QStringLiteral("command"), QStringLiteral("sounds")}, {QStringLiteral("folder"), folder},
             {QStringLiteral("sounds"), list}});
     else if (names.isEmpty())
-        out(QStringLiteral("No sound file under %1.").arg(QDir::toNativeSeparators(folder)));
+        out(Say::tr("No sound file under %1.").arg(QDir::toNativeSeparators(folder)));
     return allRead ? kDone : kNotAll;
 }
 
@@ -697,13 +706,13 @@ int sounds(const Options& o)
 int games(const Options& o)
 {
     if (!o.arguments.isEmpty())
-        return usageError(QStringLiteral("games takes no arguments."));
+        return usageError(Say::tr("games takes no arguments."));
     const QString root = programRoot(o);
     if (root.isEmpty())
         return kUnusable;
     const GameSearch found = findGames(GamePlaces::ofUser(root));
     for (const QString& line : found.log)
-        err(QStringLiteral("sonaplex: %1").arg(line));
+        err(Say::tr("sonaplex: %1").arg(line));
     Opened opened = openListing(o, {});
     if (opened.failed)
         return opened.failed;
@@ -720,18 +729,18 @@ int games(const Options& o)
         printJson({{QStringLiteral("command"), QStringLiteral("games")}, {QStringLiteral("games"), list},
             {QStringLiteral("skipped"), QJsonArray::fromStringList(found.log)}});
     } else if (found.games.empty()) {
-        out(QStringLiteral("No installed game was found."));
+        out(Say::tr("No installed game was found."));
     } else {
         for (size_t i = 0; i < found.games.size(); ++i) {
             const Game& g = found.games[i];
             QString line = QStringLiteral("%1  (%2%3%4)  %5")
                                .arg(g.name, launcherName(g.launcher), g.id.isEmpty() ? QString() : QLatin1Char(' ') + g.id,
-                                   g.build.isEmpty() ? QString() : QStringLiteral(", build ") + g.build,
+                                   g.build.isEmpty() ? QString() : Say::tr(", build ") + g.build,
                                    QDir::toNativeSeparators(g.folder));
             if (counts[i].replaced > 0)
-                line += QStringLiteral("  %1 replaced").arg(counts[i].replaced);
+                line += Say::tr("  %1 replaced").arg(counts[i].replaced);
             if (counts[i].changed > 0)
-                line += QStringLiteral(", %1 changed since, probably by an update").arg(counts[i].changed);
+                line += Say::tr(", %1 changed since, probably by an update").arg(counts[i].changed);
             out(line);
         }
     }
@@ -768,9 +777,11 @@ bool hasDisplay(int argc, char** argv)
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-int noDisplay()
+int noDisplay(int argc, char** argv)
 {
-    err(QStringLiteral("sonaplex: there is no display to open the windows on.\n"
+    QCoreApplication app(argc, argv);
+    loadTranslations();
+    err(Say::tr("sonaplex: there is no display to open the windows on.\n"
                        "Start Sonaplex from a desktop session, or give it one of these commands, which need none.\n"));
     err(usage());
     return kUsage;
@@ -784,6 +795,10 @@ int run(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Sonaplex"));
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
+    // What the command line says follows the desktop's language; JSON is read by programs, and
+    // stays as it is documented (in English) whatever the language.
+    if (!QCoreApplication::arguments().contains(QLatin1String("--json")))
+        loadTranslations();
 
     Options o;
     const QStringList args = QCoreApplication::arguments().mid(1);
@@ -792,7 +807,7 @@ int run(int argc, char** argv)
         const QString& a = args[i];
         if (a == QLatin1String("--program-folder")) {
             if (i + 1 >= args.size())
-                return usageError(QStringLiteral("--program-folder needs a folder."));
+                return usageError(Say::tr("--program-folder needs a folder."));
             o.programFolder = args[++i];
         } else if (a.startsWith(QLatin1String("--program-folder="))) {
             o.programFolder = a.mid(int(std::strlen("--program-folder=")));
@@ -801,7 +816,7 @@ int run(int argc, char** argv)
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             help = true;
         } else if (a == QLatin1String("--version")) {
-            out(QStringLiteral("sonaplex %1").arg(QCoreApplication::applicationVersion()));
+            out(Say::tr("sonaplex %1").arg(QCoreApplication::applicationVersion()));
             return kDone;
         } else if (a == QLatin1String("--")) {
             if (o.command.isEmpty() && i + 1 < args.size())
@@ -834,9 +849,9 @@ int run(int argc, char** argv)
         return kDone;
     }
     if (o.command.isEmpty())
-        return usageError(QStringLiteral("no command given."));
+        return usageError(Say::tr("no command given."));
     if (!isCommand(o.command.toLocal8Bit().constData()))
-        return usageError(QStringLiteral("'%1' is not a command.").arg(o.command));
+        return usageError(Say::tr("'%1' is not a command.").arg(o.command));
 
     if (o.command == QLatin1String("pack"))
         return pack(o); // its options take values: it reads its words itself
@@ -845,7 +860,7 @@ int run(int argc, char** argv)
     const QStringList accepted = o.command == QLatin1String("restore") ? QStringList{QStringLiteral("--all")} : QStringList{};
     for (const QString& f : o.flags)
         if (!accepted.contains(f))
-            return usageError(QStringLiteral("%1 does not take %2.").arg(o.command, f));
+            return usageError(Say::tr("%1 does not take %2.").arg(o.command, f));
     if (o.command == QLatin1String("status"))
         return status(o);
     if (o.command == QLatin1String("sounds"))

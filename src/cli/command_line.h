@@ -17,6 +17,6 @@ int run(int argc, char** argv);
 bool hasDisplay(int argc, char** argv);
 // Says, on stderr, that there is no display to open the windows on, how to start them and what
 // the commands are; returns the exit status of a usage error (2).
-int noDisplay();
+int noDisplay(int argc, char** argv);
 
 } // namespace sonaplex::cli

@@ -8,6 +8,7 @@
 #include "cli/terminal.h"
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -15,6 +16,13 @@
 #include <QTemporaryDir>
 
 namespace sonaplex::cli {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(PackCommands)
+};
+} // namespace
 
 namespace {
 
@@ -48,13 +56,13 @@ PackTarget readTarget(const Options& o, const QStringList& alone)
 // A refused pack: named on stderr (and as JSON), nothing written.
 int refusedPack(const Options& o, const QString& pack, const PackRefusal& refused)
 {
-    err((refused.local ? QStringLiteral("sonaplex: %1 could not be read: %2") : QStringLiteral("sonaplex: %1 is refused: %2"))
+    err((refused.local ? Say::tr("sonaplex: %1 could not be read: %2") : Say::tr("sonaplex: %1 is refused: %2"))
             .arg(QDir::toNativeSeparators(pack), packRefusalWords(refused)));
     if (o.json)
         printJson({{QStringLiteral("command"), commandName(o)},
             {QStringLiteral("refused"),
                 QJsonObject{{QStringLiteral("entry"), refused.entry}, {QStringLiteral("why"), refused.why}}}});
-    err(QStringLiteral("Nothing was written."));
+    err(Say::tr("Nothing was written."));
     return kNotAll;
 }
 
@@ -68,7 +76,7 @@ struct Checked {
 void openAndCheck(const Options& o, const QString& packPath, const QString& folder, bool overOthers, Checked& c)
 {
     if (!QFileInfo(folder).isDir()) {
-        err(QStringLiteral("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
+        err(Say::tr("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
         c.failed = kNotAll;
         return;
     }
@@ -80,7 +88,7 @@ void openAndCheck(const Options& o, const QString& packPath, const QString& fold
     const std::vector<ReplacedFile>& known = c.opened.files;
     {
         WorkProgress progress;
-        Watched watched(progress, QStringLiteral("Reading the pack:"));
+        Watched watched(progress, Say::tr("Reading the pack:"));
         if (!c.pack.open(packPath, ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("Pack")), progress)) {
             c.failed = c.pack.refused().isEmpty() ? stoppedBeforeChanges() : refusedPack(o, packPath, c.pack.refused());
             return;
@@ -89,7 +97,7 @@ void openAndCheck(const Options& o, const QString& packPath, const QString& fold
     WorkProgress checking;
     bool checked = false;
     {
-        Watched watched(checking, QStringLiteral("Checking the pack against the game:"));
+        Watched watched(checking, Say::tr("Checking the pack against the game:"));
         checked = c.pack.check(*c.opened.record, folder, known, overOthers, checking);
     }
     if (!checked)
@@ -128,14 +136,14 @@ QStringList checkLines(const PackSession& pack)
                            .arg(packStateKeyword(item.state), -8)
                            .arg(m.entries[item.entry].path);
         if (item.state == PackState::Replaced)
-            line += QStringLiteral("  (Sonaplex put %1 there%2)")
+            line += Say::tr("  (Sonaplex put %1 there%2)")
                         .arg(QDir::toNativeSeparators(item.replacedBy),
-                            item.action == PackAction::Keep ? QStringLiteral("; --over-others replaces it") : QString());
+                            item.action == PackAction::Keep ? Say::tr("; --over-others replaces it") : QString());
         else if (item.state == PackState::Other || item.state == PackState::Missing)
             line += QStringLiteral("  (%1)").arg(packStateWords(item.state));
         lines << line;
         if (item.format.state == FormatCheck::State::Differs)
-            lines << QStringLiteral("                   format differs: %1").arg(audio::formatDifference(item.format));
+            lines << Say::tr("                   format differs: %1").arg(audio::formatDifference(item.format));
     }
     return lines;
 }
@@ -163,10 +171,10 @@ int check(const Options& o)
                 e.insert(QStringLiteral("replacedBy"), item.replacedBy);
             entries.append(e);
         }
-        printJson({{QStringLiteral("command"), QStringLiteral("pack check")}, {QStringLiteral("folder"), folder},
+        printJson({{QStringLiteral("command"), Say::tr("pack check")}, {QStringLiteral("folder"), folder},
             {QStringLiteral("pack"), packJson(m)}, {QStringLiteral("entries"), entries}});
     } else {
-        out(QStringLiteral("%1: %2 sound(s)").arg(packTitle(m)).arg(m.entries.size()));
+        out(Say::tr("%1: %n sound(s)", nullptr, int(m.entries.size())).arg(packTitle(m)));
         for (const QString& line : checkLines(c.pack))
             out(line);
     }
@@ -182,7 +190,7 @@ int apply(const Options& o)
     const QStringList& switches = t.words.switches;
     const bool convert = switches.contains(QStringLiteral("--convert"));
     if (convert && switches.contains(QStringLiteral("--as-is")))
-        return usageError(QStringLiteral("pack apply takes either --convert or --as-is, not both."));
+        return usageError(Say::tr("pack apply takes either --convert or --as-is, not both."));
     Checked c;
     openAndCheck(o, t.pack, t.folder, switches.contains(QStringLiteral("--over-others")), c);
     if (c.failed)
@@ -192,7 +200,7 @@ int apply(const Options& o)
     // it as it is.
     if (convert || c.pack.mustConvert()) {
         WorkProgress converting;
-        Watched watched(converting, QStringLiteral("Converting:"));
+        Watched watched(converting, Say::tr("Converting:"));
         if (!c.pack.convert(converting, convert))
             return stoppedBeforeChanges();
     }
@@ -200,17 +208,17 @@ int apply(const Options& o)
     for (const PackItem& item : c.pack.checked().items) {
         const QString path = m.entries[item.entry].path;
         if (item.action == PackAction::Keep)
-            notes << QStringLiteral("%1: left as it is: Sonaplex put %2 there (--over-others replaces it)")
+            notes << Say::tr("%1: left as it is: Sonaplex put %2 there (--over-others replaces it)")
                          .arg(path, QDir::toNativeSeparators(item.replacedBy));
         else if (item.action == PackAction::Skip)
-            notes << QStringLiteral("%1: skipped: %2").arg(path, packStateWords(item.state));
+            notes << Say::tr("%1: skipped: %2").arg(path, packStateWords(item.state));
         else if (item.format.state == FormatCheck::State::Differs && c.pack.converted().count(item.entry))
-            notes << QStringLiteral("%1: converted to the game file's format (%2)").arg(path, audio::formatDifference(item.format));
+            notes << Say::tr("%1: converted to the game file's format (%2)").arg(path, audio::formatDifference(item.format));
         else if (item.format.state == FormatCheck::State::Differs && !convert && !item.format.codecDiffers)
-            notes << QStringLiteral("%1: copied as it is; its format differs (%2)").arg(path, audio::formatDifference(item.format));
+            notes << Say::tr("%1: copied as it is; its format differs (%2)").arg(path, audio::formatDifference(item.format));
     }
     if (c.pack.checked().forAnotherGame()) {
-        err(QStringLiteral("sonaplex: ") + packForAnotherGameWords(m.gameName, t.folder));
+        err(Say::tr("sonaplex: ") + packForAnotherGameWords(m.gameName, t.folder));
         return kNotAll;
     }
     const PreparedRun applying = c.pack.apply(*c.opened.record);
@@ -218,9 +226,9 @@ int apply(const Options& o)
         if (!o.json)
             for (const QString& note : notes)
                 out(note);
-        return nothingDone(o, QStringLiteral("Nothing to apply: every sound of the pack the game has is in place."));
+        return nothingDone(o, Say::tr("Nothing to apply: every sound of the pack the game has is in place."));
     }
-    return runAndReport(o, applying, QStringLiteral("Applying the pack:"), packAppliedWords, notes);
+    return runAndReport(o, applying, Say::tr("Applying the pack:"), packAppliedWords, notes);
 }
 
 int remove(const Options& o)
@@ -240,14 +248,14 @@ int remove(const Options& o)
     const PreparedRun takingOff = pack.takeOff(*opened.record, folder, known, &notPacks);
     QStringList notes;
     for (size_t i : notPacks)
-        notes << QStringLiteral("%1: left as it is: it does not hold the pack's sound").arg(pack.manifest().entries[i].path);
+        notes << Say::tr("%1: left as it is: it does not hold the pack's sound").arg(pack.manifest().entries[i].path);
     if (takingOff.nothingToDo()) {
         if (!o.json)
             for (const QString& note : notes)
                 out(note);
-        return nothingDone(o, QStringLiteral("No file under %1 holds a sound of this pack.").arg(QDir::toNativeSeparators(folder)));
+        return nothingDone(o, Say::tr("No file under %1 holds a sound of this pack.").arg(QDir::toNativeSeparators(folder)));
     }
-    return runAndReport(o, takingOff, QStringLiteral("Taking the pack off:"), packRemovedWords, notes);
+    return runAndReport(o, takingOff, Say::tr("Taking the pack off:"), packRemovedWords, notes);
 }
 
 // The games installed for this user, as the windows find them.
@@ -278,7 +286,7 @@ int create(const Options& o)
     if (folder.isEmpty())
         return kUsage;
     if (!QFileInfo(folder).isDir()) {
-        err(QStringLiteral("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
+        err(Say::tr("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
         return kNotAll;
     }
     const Opened opened = openListing(o, folder);
@@ -292,29 +300,29 @@ int create(const Options& o)
         for (const QString& problem : pack.contents.problems)
             err(problem);
         if (!pack.contents.problems.isEmpty()) {
-            err(QStringLiteral("sonaplex: nothing was written."));
+            err(Say::tr("sonaplex: nothing was written."));
             return kNotAll;
         }
         if (!pack.holdsSounds()) {
-            err(QStringLiteral("sonaplex: Sonaplex has replaced no file under %1 that still holds its replacement.")
+            err(Say::tr("sonaplex: Sonaplex has replaced no file under %1 that still holds its replacement.")
                     .arg(QDir::toNativeSeparators(folder)));
             return kNotAll;
         }
     } else {
         const QString set = w.values.value(QStringLiteral("--from-set"));
         if (const QString bad = nameProblem(set); !bad.isEmpty())
-            return usageError(QStringLiteral("'%1' is not a set's name: %2").arg(set, bad));
+            return usageError(Say::tr("'%1' is not a set's name: %2").arg(set, bad));
         const QString setFolder = ProgramFolder(programRoot(o)).set(set);
         if (!QFileInfo(setFolder).isDir()) {
-            err(QStringLiteral("sonaplex: there is no set named '%1'.").arg(set));
+            err(Say::tr("sonaplex: there is no set named '%1'.").arg(set));
             return kNotAll;
         }
         pack = packOfSet(setFolder, folder, known, installedGames(o));
         for (const QString& problem : pack.contents.problems)
             err(problem);
         if (!pack.contents.problems.isEmpty() || !pack.holdsSounds()) {
-            err(pack.contents.problems.isEmpty() ? QStringLiteral("sonaplex: the set '%1' holds no sound.").arg(set)
-                                                 : QStringLiteral("sonaplex: nothing was written."));
+            err(pack.contents.problems.isEmpty() ? Say::tr("sonaplex: the set '%1' holds no sound.").arg(set)
+                                                 : Say::tr("sonaplex: nothing was written."));
             return kNotAll;
         }
     }
@@ -324,14 +332,14 @@ int create(const Options& o)
     m.version = w.values.value(QStringLiteral("--pack-version"), QStringLiteral("1.0"));
     m.description = w.values.value(QStringLiteral("--description"));
     if (const FileResult written = writePack(out, m, pack.contents.files); !written) {
-        err(QStringLiteral("sonaplex: %1").arg(written.error));
+        err(Say::tr("sonaplex: %1").arg(written.error));
         return kNotAll;
     }
     if (o.json)
-        printJson({{QStringLiteral("command"), QStringLiteral("pack create")}, {QStringLiteral("pack"), out},
+        printJson({{QStringLiteral("command"), Say::tr("pack create")}, {QStringLiteral("pack"), out},
             {QStringLiteral("entries"), int(m.entries.size())}});
     else
-        cli::out(QStringLiteral("%1: %2 sound(s) written to %3").arg(packTitle(m)).arg(m.entries.size()).arg(QDir::toNativeSeparators(out)));
+        cli::out(Say::tr("%1: %n sound(s) written to %2", nullptr, int(m.entries.size())).arg(packTitle(m), QDir::toNativeSeparators(out)));
     return kDone;
 }
 
@@ -348,7 +356,7 @@ int pack(const Options& o)
         return apply(o);
     if (what == QLatin1String("remove"))
         return remove(o);
-    return usageError(QStringLiteral("pack takes create, check, apply or remove."));
+    return usageError(Say::tr("pack takes create, check, apply or remove."));
 }
 
 } // namespace sonaplex::cli

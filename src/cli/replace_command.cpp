@@ -7,12 +7,20 @@
 #include "cli/commands.h"
 #include "cli/terminal.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QTemporaryDir>
 
 namespace sonaplex::cli {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(ReplaceCommand)
+};
+} // namespace
 
 namespace {
 
@@ -33,9 +41,9 @@ void printMatches(const FolderMatches& m)
     for (const SoundMatch& s : m.matched)
         out(QStringLiteral("%1  <-  %2%3")
                 .arg(QDir::toNativeSeparators(s.gameName), QDir::toNativeSeparators(s.replacement),
-                    s.byPath ? QString() : QStringLiteral("  (by name)")));
+                    s.byPath ? QString() : Say::tr("  (by name)")));
     for (const QString& u : m.unused)
-        out(QStringLiteral("%1: matches no sound of the game").arg(QDir::toNativeSeparators(u)));
+        out(Say::tr("%1: matches no sound of the game").arg(QDir::toNativeSeparators(u)));
 }
 
 // What the formats of the matched files mean for the run: which are converted, copied as they
@@ -49,11 +57,11 @@ QStringList formatNotes(const std::vector<Selection>& selections, const std::vec
         const QString& name = selections[i].gameName;
         const int n = int(i) + 1;
         if (f.state == FormatCheck::State::Differs && conversions.converted.count(n))
-            notes << QStringLiteral("%1: converted to the game file's format (%2)").arg(name, audio::formatDifference(f));
+            notes << Say::tr("%1: converted to the game file's format (%2)").arg(name, audio::formatDifference(f));
         else if (f.state == FormatCheck::State::Differs && !convert && !f.codecDiffers)
-            notes << QStringLiteral("%1: copied as it is; its format differs (%2)").arg(name, audio::formatDifference(f));
+            notes << Say::tr("%1: copied as it is; its format differs (%2)").arg(name, audio::formatDifference(f));
         if (f.loopMissing)
-            notes << QStringLiteral("%1: the game loops it by tags in its file and the replacement has none: the game "
+            notes << Say::tr("%1: the game loops it by tags in its file and the replacement has none: the game "
                                     "may loop it at the wrong place")
                          .arg(name);
     }
@@ -70,17 +78,17 @@ int replace(const Options& o)
     if (!problem.isEmpty())
         return usageError(problem);
     if (w.positional.size() != 1 || !w.values.contains(QStringLiteral("--from")))
-        return usageError(QStringLiteral("replace takes a game folder (or a game's name) and --from DIR."));
+        return usageError(Say::tr("replace takes a game folder (or a game's name) and --from DIR."));
     const bool convert = w.switches.contains(QStringLiteral("--convert"));
     if (convert && w.switches.contains(QStringLiteral("--as-is")))
-        return usageError(QStringLiteral("replace takes either --convert or --as-is, not both."));
+        return usageError(Say::tr("replace takes either --convert or --as-is, not both."));
     const QString folder = gameOrFolder(o, w.positional.front());
     if (folder.isEmpty())
         return kUsage;
     const QString from = absolute(w.values.value(QStringLiteral("--from")));
     for (const QString& dir : {folder, from})
         if (!QFileInfo(dir).isDir()) {
-            err(QStringLiteral("sonaplex: the folder %1 is not there.").arg(QDir::toNativeSeparators(dir)));
+            err(Say::tr("sonaplex: the folder %1 is not there.").arg(QDir::toNativeSeparators(dir)));
             return kNotAll;
         }
     const FolderMatches matches = matchFolder(gameSoundNames(folder), from);
@@ -95,7 +103,7 @@ int replace(const Options& o)
     }
     if (matches.matched.empty()) {
         const int status = nothingDone(
-            o, QStringLiteral("No file under %1 has the path or name of a sound of the game.").arg(QDir::toNativeSeparators(from)));
+            o, Say::tr("No file under %1 has the path or name of a sound of the game.").arg(QDir::toNativeSeparators(from)));
         return matches.refused.isEmpty() ? status : kNotAll;
     }
     Opened opened = openRecord(o);
@@ -109,14 +117,14 @@ int replace(const Options& o)
     QTemporaryDir converted(ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("converting")));
     {
         WorkProgress converting;
-        Watched watched(converting, QStringLiteral("Converting:"));
+        Watched watched(converting, Say::tr("Converting:"));
         converting.offload([&] { checks = checkSelectionFormats(selections); });
         // A replacement in another container or codec is converted whatever was asked: a game
         // cannot read it as it is.
         const std::vector<ConversionJob> jobs = conversionJobs(selections, checks, converted.path(), convert, false, false);
         converting.setTotal(int(jobs.size()), 0);
         if (!jobs.empty() && !converted.isValid()) {
-            err(QStringLiteral("sonaplex: the converted copies cannot be made in %1.").arg(QDir::toNativeSeparators(workFolder)));
+            err(Say::tr("sonaplex: the converted copies cannot be made in %1.").arg(QDir::toNativeSeparators(workFolder)));
             return kUnusable;
         }
         if (!jobs.empty())
@@ -125,8 +133,8 @@ int replace(const Options& o)
             return stoppedBeforeChanges();
     }
     const int status = runAndReport(o, prepareSwitch(opened.record.get(), selections, conversions),
-        QStringLiteral("Replacing:"), [](int files) {
-            return QStringLiteral("%1 game file(s) were replaced. Undo takes this back.").arg(files);
+        Say::tr("Replacing:"), [](int files) {
+            return Say::tr("%n game file(s) were replaced. Undo takes this back.", nullptr, int(files));
         },
         formatNotes(selections, checks, conversions, convert));
     return status == kDone && !matches.refused.isEmpty() ? kNotAll : status;

@@ -2,6 +2,7 @@
 
 #include "base/work_progress.h"
 
+#include <QCoreApplication>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -13,6 +14,13 @@
 #include <unistd.h>
 
 namespace sonaplex::cli {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Terminal)
+};
+} // namespace
 
 namespace {
 volatile std::sig_atomic_t gInterrupted = 0;
@@ -53,8 +61,8 @@ void write(FILE* to, const QString& line)
 
 QString sizeText(qint64 bytes)
 {
-    return bytes < 10 * 1024 * 1024 ? QStringLiteral("%1 KB").arg((bytes + 1023) / 1024)
-                                    : QStringLiteral("%1 MB").arg(bytes / (1024 * 1024));
+    return bytes < 10 * 1024 * 1024 ? Say::tr("%1 KB").arg((bytes + 1023) / 1024)
+                                    : Say::tr("%1 MB").arg(bytes / (1024 * 1024));
 }
 } // namespace
 
@@ -125,13 +133,13 @@ void Watched::show()
 {
     if (!terminal_)
         return;
-    QString line = QStringLiteral("%1 %2 of %3 files").arg(what_).arg(progress_.files()).arg(progress_.fileTotal());
+    QString line = Say::tr("%1 %2 of %3 files").arg(what_).arg(progress_.files()).arg(progress_.fileTotal());
     if (progress_.byteTotal() > 0)
-        line += QStringLiteral(", %1 of %2").arg(sizeText(progress_.bytes()), sizeText(progress_.byteTotal()));
+        line += Say::tr(", %1 of %2").arg(sizeText(progress_.bytes()), sizeText(progress_.byteTotal()));
     if (!progress_.cancellable())
-        line += QStringLiteral(" (finishing: game files are changing)");
+        line += Say::tr(" (finishing: game files are changing)");
     else if (progress_.cancelled())
-        line += QStringLiteral(" (stopping)");
+        line += Say::tr(" (stopping)");
     const int width = int(line.size());
     line += QString(std::max(0, shownWidth_ - width), QLatin1Char(' '));
     shownWidth_ = width;

@@ -12,6 +12,7 @@
 #include "ui/window_parts.h"
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -19,13 +20,20 @@
 namespace sonaplex {
 
 namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmCopyWavs)
+};
+} // namespace
+
+namespace {
 ReviewWindowSetup effectsReviewSetup()
 {
     ReviewWindowSetup s;
     s.name = windowName::FrmCopyWavs;
-    s.title = QStringLiteral("Sonaplex/Sound Effects");
+    s.title = Say::tr("Sonaplex/Sound Effects");
     s.warning
-        = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Wav's.");
+        = Say::tr("Please be certain that the \"Selection\" entries are Game Files and not Replacement Wav's.");
     s.warningInTimes = true;
     s.deviceKind = audio::DeviceKind::WaveAudio;
     s.board.count = 6;
@@ -44,20 +52,20 @@ ReviewWindowSetup effectsReviewSetup()
 
 FrmCopyWavs::FrmCopyWavs(Forms& forms) : ReviewWindow(forms, effectsReviewSetup())
 {
-    auto* backup = makeButton(QStringLiteral("CmdWavBackup"), QStringLiteral("BACKUP ORIGINAL GAME FILES"),
+    auto* backup = makeButton(QStringLiteral("CmdWavBackup"), Say::tr("BACKUP ORIGINAL GAME FILES"),
         QStringLiteral(
             "Click here to back up original game files. IMPORTANT: PLEASE SEE \"HELP\"/\"ABOUT BACKING UP ORIGINALS\""),
         this);
     auto* sw = makeButton(QStringLiteral("CmdSwitch2"), QStringLiteral("SWITCH"),
-        QStringLiteral("Complete the replacement process."), this);
-    auto* saveSet = makeButton(QStringLiteral("CmdCreateSet"), QStringLiteral("Save Set"),
-        QStringLiteral("Create a set with chosen replacement files for easy accessibility at a later date. REFER TO "
+        Say::tr("Complete the replacement process."), this);
+    auto* saveSet = makeButton(QStringLiteral("CmdCreateSet"), Say::tr("Save Set"),
+        Say::tr("Create a set with chosen replacement files for easy accessibility at a later date. REFER TO "
                        "\"HELP\"/\"ABOUT SAVING SETS\""),
         this);
-    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyWavs"), QStringLiteral("Close"),
-        QStringLiteral("Return to previous window."), this);
-    auto* help = makeButton(QStringLiteral("CmdWavHelp2"), QStringLiteral("Help"),
-        QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
+    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyWavs"), Say::tr("Close"),
+        Say::tr("Return to previous window."), this);
+    auto* help = makeButton(QStringLiteral("CmdWavHelp2"), Say::tr("Help"),
+        Say::tr("The Sonaplex Step-by-Step Visual Tutorial."), this);
     for (QPushButton* b : {backup, sw, saveSet, close, help, makeRestoreButton(*this)})
         bottomRow()->addWidget(b);
     connect(sw, &QPushButton::clicked, this, &FrmCopyWavs::CmdSwitch2_Click);
@@ -81,8 +89,8 @@ void FrmCopyWavs::CmdCreateSet_Click()
 {
     const SetGathering set(board()->selections());
     if (set.empty()) {
-        showMessage(QStringLiteral("No selection has both a game file and a replacement, so there is no set to save."),
-            QStringLiteral("Save Set Error"), this);
+        showMessage(Say::tr("No selection has both a game file and a replacement, so there is no set to save."),
+            Say::tr("Save Set Error"), this);
         return;
     }
     // A set holds only what the user chose for it now: files an abandoned naming left in the
@@ -92,7 +100,7 @@ void FrmCopyWavs::CmdCreateSet_Click()
         return;
     Gathered gathered;
     {
-        LongWork work(this, QStringLiteral("Gathering the set\u2026"));
+        LongWork work(this, Say::tr("Gathering the set\u2026"));
         gathered = set.gather(forms().folders().staging(ProgramFolder::Staging::Set), work.progress());
     }
     if (gathered.cancelled)
@@ -100,16 +108,16 @@ void FrmCopyWavs::CmdCreateSet_Click()
     const Report& run = gathered.run;
     const FileResult& noted = gathered.noted;
     if (!run.ok() || !noted) {
-        const QString heading = QStringLiteral("These files could not be added and are not in the set:");
+        const QString heading = Say::tr("These files could not be added and are not in the set:");
         QString text = failureReport(heading, run,
-            QStringLiteral("These are in the set, but may not survive a crash or a power cut:"));
+            Say::tr("These are in the set, but may not survive a crash or a power cut:"));
         if (!noted) // what the set is could not be written: said after the files
             text = (text.isEmpty() ? heading + QStringLiteral("\n") : text) + QStringLiteral("\n") + noted.error;
-        showMessage(text, QStringLiteral("Save Set Error"), this);
+        showMessage(text, Say::tr("Save Set Error"), this);
     }
     if (!gathered.holdsFiles()) {
         // A set that holds no file is never saved nor offered.
-        showMessage(QStringLiteral("No file could be added, so no set was saved."), QStringLiteral("Save Set Error"), this);
+        showMessage(Say::tr("No file could be added, so no set was saved."), Say::tr("Save Set Error"), this);
         return;
     }
     forms().showModal(windowName::FrmSetName);

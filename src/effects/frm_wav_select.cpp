@@ -5,25 +5,33 @@
 #include "ui/window_parts.h"
 #include "base/sound_names.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 
 namespace sonaplex {
 
 namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmWavSelect)
+};
+} // namespace
+
+namespace {
 SelectionWindowSetup effectsSetup()
 {
     SelectionWindowSetup s;
     s.name = windowName::FrmWavSelect;
-    s.title = QStringLiteral("Sonaplex/Sound Effects");
+    s.title = Say::tr("Sonaplex/Sound Effects");
     s.gameTitleName = QStringLiteral("LblGameFilesTitle");
     s.replaceTitleName = QStringLiteral("LblReplaceTitle");
-    s.gameTitleTip = QStringLiteral("Game or program files are displayed in red.");
-    s.replaceTitleTip = QStringLiteral("Replacement files are displayed in blue.");
+    s.gameTitleTip = Say::tr("Game or program files are displayed in red.");
+    s.replaceTitleTip = Say::tr("Replacement files are displayed in blue.");
     s.gamePane = gamePaneSetup(QStringLiteral("Wav1"), QStringLiteral("LblSampleWav1"), QStringLiteral("wav"),
         effectsPattern(), audio::DeviceKind::WaveAudio);
     s.replacementPane = replacementPaneSetup(QStringLiteral("Wav2"), QStringLiteral("LblSampleWav2"),
-        QStringLiteral("wav"), QStringLiteral("an Effects Set"), effectsPattern(), audio::DeviceKind::WaveAudio);
+        QStringLiteral("wav"), Say::tr("an Effects Set"), effectsPattern(), audio::DeviceKind::WaveAudio);
     s.board.count = 6;
     s.board.columns = 2;
     s.board.frameName = [](int n) {
@@ -36,7 +44,7 @@ SelectionWindowSetup effectsSetup()
     s.board.replaceButtonName = [](int n) { return QStringLiteral("CmdReplaceWav%1").arg(n); };
     s.board.framesInTimes = true;
     s.board.labelsHiddenAtLoad = true;
-    s.board.orderErrorTitle = QStringLiteral("Wav Selection Error");
+    s.board.orderErrorTitle = Say::tr("Wav Selection Error");
     s.nextName = QStringLiteral("CmdSwitch");
     s.reviewName = windowName::FrmCopyWavs;
     return s;
@@ -47,12 +55,12 @@ FrmWavSelect::FrmWavSelect(Forms& forms)
     : SelectionWindow(forms, effectsSetup())
 {
     auto* close
-        = makeButton(QStringLiteral("CmdQuit2"), QStringLiteral("Close"), QStringLiteral("Return to Sonaplex"), this);
+        = makeButton(QStringLiteral("CmdQuit2"), Say::tr("Close"), Say::tr("Return to Sonaplex"), this);
     auto* games = makeButton(
-        QStringLiteral("CmdWavGames"), QStringLiteral("Games"), QStringLiteral("PC Game Download Sites"), this);
-    auto* exit = makeButton(QStringLiteral("CmdExitProgWav"), QStringLiteral("Exit Program"), QString(), this);
-    auto* help = makeButton(QStringLiteral("CmdWavHelp1"), QStringLiteral("Help"),
-        QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
+        QStringLiteral("CmdWavGames"), Say::tr("Games"), Say::tr("PC Game Download Sites"), this);
+    auto* exit = makeButton(QStringLiteral("CmdExitProgWav"), Say::tr("Exit Program"), QString(), this);
+    auto* help = makeButton(QStringLiteral("CmdWavHelp1"), Say::tr("Help"),
+        Say::tr("The Sonaplex Step-by-Step Visual Tutorial."), this);
     for (QPushButton* b : {close, games, exit, help, makeRestoreButton(*this), makePacksButton(*this)})
         bottomRow()->addWidget(b);
     connect(close, &QPushButton::clicked, this, &FrmWavSelect::CmdQuit2_Click);

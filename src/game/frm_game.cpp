@@ -15,6 +15,7 @@
 #include "ui/window_parts.h"
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -41,6 +42,13 @@
 
 namespace sonaplex {
 
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmGame)
+};
+} // namespace
+
 // The replacements chosen in the game window and not yet put in, per game folder: they stay
 // with the program, not the window, until it ends.
 class PendingChoices : public QObject {
@@ -51,7 +59,7 @@ public:
 
 namespace {
 
-const QString kTitle = QStringLiteral("Game Sounds");
+QString kTitle() { return Say::tr("Game Sounds"); }
 constexpr int kInfoBatch = 64; // files read by one helper before the list hears of them
 constexpr qint64 kNamesEveryMs = 40; // rows found are shown at least this often
 constexpr qsizetype kNamesBatch = 1000; // and in batches the list takes in at once
@@ -61,26 +69,26 @@ QString settingsFile(const Forms& forms) { return forms.programFolder() + QStrin
 } // namespace
 
 FrmGame::FrmGame(Forms& forms)
-    : Form(forms, windowName::FrmGame, QStringLiteral("Sonaplex/Game Sounds"), CloseBox | MinimizeBox),
+    : Form(forms, windowName::FrmGame, Say::tr("Sonaplex/Game Sounds"), CloseBox | MinimizeBox),
       games_(new QComboBox(this)), filter_(new QLineEdit(this)), show_(new QComboBox(this)), list_(new QTreeView(this)),
       model_(new GameSoundsModel(this)), filtered_(new GameSoundsFilter(model_, this)),
       summary_(makeLabel(QStringLiteral("LblGameSummary"), QString(), this)),
       difference_(makeLabel(QStringLiteral("LblFormatDifference"), QString(), this)),
       gamePlayer_(new SamplePlayer(forms.audio(), this)), replacementPlayer_(new SamplePlayer(forms.audio(), this)),
-      matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this)),
-      autoPlay_(new QCheckBox(QStringLiteral("Play on select"), this))
+      matchLoudness_(new QCheckBox(Say::tr("Match loudness"), this)),
+      autoPlay_(new QCheckBox(Say::tr("Play on select"), this))
 {
     games_->setObjectName(QStringLiteral("CboGame"));
-    games_->setToolTip(QStringLiteral("The game whose sounds are listed."));
+    games_->setToolTip(Say::tr("The game whose sounds are listed."));
     games_->setMinimumWidth(260);
     filter_->setObjectName(QStringLiteral("TxtFilter"));
-    filter_->setPlaceholderText(QStringLiteral("Filter by path"));
+    filter_->setPlaceholderText(Say::tr("Filter by path"));
     filter_->setClearButtonEnabled(true);
-    filter_->setToolTip(QStringLiteral("Shows only the sounds whose path holds this text (Ctrl+F)."));
+    filter_->setToolTip(Say::tr("Shows only the sounds whose path holds this text (Ctrl+F)."));
     show_->setObjectName(QStringLiteral("CboShow"));
-    show_->addItems({QStringLiteral("All sounds"), QStringLiteral("Replaced"), QStringLiteral("Changed by an update"),
-        QStringLiteral("Pending")});
-    show_->setToolTip(QStringLiteral("Which sounds to show, by their state."));
+    show_->addItems({Say::tr("All sounds"), Say::tr("Replaced"), Say::tr("Changed by an update"),
+        Say::tr("Pending")});
+    show_->setToolTip(Say::tr("Which sounds to show, by their state."));
     connect(filter_, &QLineEdit::textChanged, filtered_, &GameSoundsFilter::setText);
     connect(show_, &QComboBox::currentIndexChanged, this,
         [this](int i) { filtered_->setShow(GameSoundsModel::Show(std::max(0, i))); });
@@ -95,33 +103,33 @@ FrmGame::FrmGame(Forms& forms)
         const char* tip;
         void (FrmGame::*handler)();
     } choosing[] = {
-        {"CmdChooseReplacement", "Choose &Replacement...", "Choose the file that replaces the selected sounds (Enter).",
+        {"CmdChooseReplacement", QT_TRANSLATE_NOOP("FrmGame", "Choose &Replacement..."), QT_TRANSLATE_NOOP("FrmGame", "Choose the file that replaces the selected sounds (Enter)."),
             &FrmGame::CmdChooseReplacement_Click},
-        {"CmdReplaceFromFolder", "Replace from &Folder...",
-            "Match a folder of your sounds to the game's, by their paths inside the game, then by their names.",
+        {"CmdReplaceFromFolder", QT_TRANSLATE_NOOP("FrmGame", "Replace from &Folder..."),
+            QT_TRANSLATE_NOOP("FrmGame", "Match a folder of your sounds to the game's, by their paths inside the game, then by their names."),
             &FrmGame::CmdReplaceFromFolder_Click},
-        {"CmdClearReplacement", "C&lear Replacement", "Clear the replacements of the selected sounds (Delete).",
+        {"CmdClearReplacement", QT_TRANSLATE_NOOP("FrmGame", "C&lear Replacement"), QT_TRANSLATE_NOOP("FrmGame", "Clear the replacements of the selected sounds (Delete)."),
             &FrmGame::CmdClearReplacement_Click},
     },
       acting[] = {
-          {"CmdSwitchGame", "SWITCH", "Replace every sound that has a replacement chosen, in one run.",
+          {"CmdSwitchGame", "SWITCH", QT_TRANSLATE_NOOP("FrmGame", "Replace every sound that has a replacement chosen, in one run."),
               &FrmGame::CmdSwitchGame_Click},
-          {"CmdRestoreSelected", "Restore &Selected", "Put the selected sounds back as they were originally.",
+          {"CmdRestoreSelected", QT_TRANSLATE_NOOP("FrmGame", "Restore &Selected"), QT_TRANSLATE_NOOP("FrmGame", "Put the selected sounds back as they were originally."),
               &FrmGame::CmdRestoreSelected_Click},
-          {"CmdUndoGame", "&Undo Last SWITCH", "Put back exactly what the last SWITCH (or restore) overwrote.",
+          {"CmdUndoGame", QT_TRANSLATE_NOOP("FrmGame", "&Undo Last SWITCH"), QT_TRANSLATE_NOOP("FrmGame", "Put back exactly what the last SWITCH (or restore) overwrote."),
               &FrmGame::CmdUndoGame_Click},
-          {"CmdReplaceAgain", "Replace &Again",
-              "Put back what Sonaplex put over the selected sounds (all of them, when none is selected) that a game "
-              "update changed since.",
+          {"CmdReplaceAgain", QT_TRANSLATE_NOOP("FrmGame", "Replace &Again"),
+              QT_TRANSLATE_NOOP("FrmGame", "Put back what Sonaplex put over the selected sounds (all of them, when none is selected) that a game "
+              "update changed since."),
               &FrmGame::CmdReplaceAgain_Click},
-          {"CmdPackGame", "Make &Pack...", "Make a sound pack of what Sonaplex replaced in this game.",
+          {"CmdPackGame", QT_TRANSLATE_NOOP("FrmGame", "Make &Pack..."), QT_TRANSLATE_NOOP("FrmGame", "Make a sound pack of what Sonaplex replaced in this game."),
               &FrmGame::CmdPackGame_Click},
-          {"CmdCloseGame", "Close", "Return to the previous window.", &FrmGame::CmdCloseGame_Click},
+          {"CmdCloseGame", QT_TRANSLATE_NOOP("FrmGame", "Close"), QT_TRANSLATE_NOOP("FrmGame", "Return to the previous window."), &FrmGame::CmdCloseGame_Click},
       };
     auto buttonRow = [this](const auto& buttons) {
         auto* row = new QHBoxLayout;
         for (const auto& b : buttons) {
-            auto* button = makeButton(QLatin1String(b.name), QString::fromLatin1(b.caption), QString::fromLatin1(b.tip), this);
+            auto* button = makeButton(QLatin1String(b.name), Say::tr(b.caption), Say::tr(b.tip), this);
             button->setAutoDefault(false);
             connect(button, &QPushButton::clicked, this, b.handler);
             row->addWidget(button);
@@ -129,7 +137,7 @@ FrmGame::FrmGame(Forms& forms)
         return row;
     };
     auto* top = new QHBoxLayout;
-    top->addWidget(makeLabel(QStringLiteral("LblGame"), QStringLiteral("Game:"), this));
+    top->addWidget(makeLabel(QStringLiteral("LblGame"), Say::tr("Game:"), this));
     top->addWidget(games_, 1);
     top->addWidget(filter_, 1);
     top->addWidget(show_);
@@ -157,7 +165,7 @@ FrmGame::FrmGame(Forms& forms)
 void FrmGame::setUpList()
 {
     list_->setObjectName(QStringLiteral("LstGameSounds"));
-    list_->setAccessibleName(QStringLiteral("Sounds of the game"));
+    list_->setAccessibleName(Say::tr("Sounds of the game"));
     list_->setModel(filtered_);
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
@@ -191,18 +199,18 @@ QHBoxLayout* FrmGame::makePlayers()
     gamePlayer_->setObjectName(QStringLiteral("PlayerGameSound"));
     replacementPlayer_->setObjectName(QStringLiteral("PlayerReplacement"));
     matchLoudness_->setObjectName(QStringLiteral("ChkMatchLoudness"));
-    matchLoudness_->setToolTip(QStringLiteral("While comparing, the louder of the two plays as loud as the quieter."));
+    matchLoudness_->setToolTip(Say::tr("While comparing, the louder of the two plays as loud as the quieter."));
     connect(matchLoudness_, &QCheckBox::toggled, this, [this](bool on) {
         if (!on)
             for (SamplePlayer* p : {gamePlayer_, replacementPlayer_})
                 p->engine().setGain(1.0f);
     });
     autoPlay_->setObjectName(QStringLiteral("ChkAutoPlay"));
-    autoPlay_->setToolTip(QStringLiteral("Moving through the list plays each game sound."));
+    autoPlay_->setToolTip(Say::tr("Moving through the list plays each game sound."));
     difference_->setWordWrap(true);
 
-    auto* compare = makeButton(QStringLiteral("CmdCompare"), QStringLiteral("Compare A/B"),
-        QStringLiteral("Switches between the game sound and its replacement at the same point of the sound (Ctrl+B)."),
+    auto* compare = makeButton(QStringLiteral("CmdCompare"), Say::tr("Compare A/B"),
+        Say::tr("Switches between the game sound and its replacement at the same point of the sound (Ctrl+B)."),
         this);
     compare->setAutoDefault(false);
     connect(compare, &QPushButton::clicked, this, &FrmGame::CmdCompare_Click);
@@ -290,7 +298,7 @@ void FrmGame::fillGames()
     games_->clear();
     for (const Game& g : forms().games().games())
         games_->addItem(g.name, g.folder);
-    games_->addItem(QStringLiteral("Game Folder..."));
+    games_->addItem(Say::tr("Game Folder..."));
     if (!current.isEmpty()) {
         int at = games_->findData(current);
         if (at < 0) {
@@ -307,7 +315,7 @@ void FrmGame::gameChosen(int index)
 {
     QString folder = games_->itemData(index).toString();
     if (folder.isEmpty()) { // "Game Folder..."
-        folder = chooseFolder(QStringLiteral("Which folder holds the game?"),
+        folder = chooseFolder(Say::tr("Which folder holds the game?"),
             folder_.isEmpty() ? QDir::homePath() : folder_, this);
         if (folder.isEmpty()) {
             fillGames(); // back to the game shown
@@ -321,7 +329,7 @@ void FrmGame::showGame(const QString& folder)
 {
     const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     if (!QFileInfo(clean).isDir()) {
-        showMessage(QStringLiteral("The folder %1 is not there.").arg(QDir::toNativeSeparators(clean)), kTitle, this);
+        showMessage(Say::tr("The folder %1 is not there.").arg(QDir::toNativeSeparators(clean)), kTitle(), this);
         return;
     }
     folder_ = clean;
@@ -434,7 +442,7 @@ void FrmGame::readStates()
         return;
     std::vector<ReplacedFile> files;
     {
-        LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
+        LongWork work(this, Say::tr("Reading the game files Sonaplex replaced\u2026"));
         files = record->readUnder(folder_, &work.progress());
     }
     model_->setRecord(folder_, files);
@@ -444,7 +452,7 @@ void FrmGame::readStates()
 void FrmGame::showSummary()
 {
     if (folder_.isEmpty()) {
-        summary_->setText(QStringLiteral("Choose a game, or a game's folder."));
+        summary_->setText(Say::tr("Choose a game, or a game's folder."));
         return;
     }
     int replaced = 0, changed = 0, chosen = 0;
@@ -454,15 +462,14 @@ void FrmGame::showSummary()
         changed += model_->shows(row, GameSoundsModel::Show::ChangedByUpdate);
         chosen += model_->shows(row, GameSoundsModel::Show::Pending);
     }
-    QString text = !namesDone_ ? QStringLiteral("%1 sound file(s) found so far\u2026").arg(rows)
-        : rows == 0            ? QStringLiteral("No sound file in %1.").arg(QDir::toNativeSeparators(folder_))
-                               : QStringLiteral("%1 sound file(s): %2 replaced, %3 changed by an update, %4 to replace.")
-                          .arg(rows)
+    QString text = !namesDone_ ? Say::tr("%n sound file(s) found so far\u2026", nullptr, int(rows))
+        : rows == 0            ? Say::tr("No sound file in %1.").arg(QDir::toNativeSeparators(folder_))
+                               : Say::tr("%n sound file(s): %1 replaced, %2 changed by an update, %3 to replace.", nullptr, int(rows))
                           .arg(replaced)
                           .arg(changed)
                           .arg(chosen);
     if (namesDone_ && !readDone_ && rows > 0)
-        text += QStringLiteral(" Reading their formats: %1 of %2\u2026").arg(infosRead_).arg(rows);
+        text += Say::tr(" Reading their formats: %1 of %2\u2026").arg(infosRead_).arg(rows);
     summary_->setText(text);
 }
 
@@ -484,10 +491,10 @@ bool FrmGame::chooseReplacement(const QString& name, const QString& path)
         return false;
     QString why = replacementRefusal(name, path);
     if (why.isEmpty() && !QFileInfo(path).isFile())
-        why = QStringLiteral("%1 is not a file").arg(QDir::toNativeSeparators(path));
+        why = Say::tr("%1 is not a file").arg(QDir::toNativeSeparators(path));
     if (!why.isEmpty()) {
-        showMessage(QStringLiteral("%1 cannot replace %2: %3.").arg(QFileInfo(path).fileName(), name, why),
-            QStringLiteral("File Selection Error"), this);
+        showMessage(Say::tr("%1 cannot replace %2: %3.").arg(QFileInfo(path).fileName(), name, why),
+            Say::tr("File Selection Error"), this);
         return false;
     }
     model_->setPending(row, path);
@@ -523,13 +530,13 @@ void FrmGame::CmdChooseReplacement_Click()
 {
     const std::vector<int> rows = selectedRows();
     if (rows.empty()) {
-        showMessage(QStringLiteral("Select the sounds to replace first."), kTitle, this);
+        showMessage(Say::tr("Select the sounds to replace first."), kTitle(), this);
         return;
     }
     const QString first = model_->at(rows.front()).pending;
-    const QString path = chooseFile(QStringLiteral("Choose the Replacement"),
+    const QString path = chooseFile(Say::tr("Choose the Replacement"),
         first.isEmpty() ? QDir::homePath() : QFileInfo(first).absolutePath(),
-        QStringLiteral("Sound files (%1)").arg(QStringLiteral("*.") + soundSuffixes().join(QStringLiteral(" *."))), false,
+        Say::tr("Sound files (%1)").arg(QStringLiteral("*.") + soundSuffixes().join(QStringLiteral(" *."))), false,
         this);
     if (path.isEmpty())
         return;
@@ -543,7 +550,7 @@ void FrmGame::CmdReplaceFromFolder_Click()
 {
     if (folder_.isEmpty())
         return;
-    const QString from = chooseFolder(QStringLiteral("Which folder holds your sounds?"), QDir::homePath(), this);
+    const QString from = chooseFolder(Say::tr("Which folder holds your sounds?"), QDir::homePath(), this);
     if (from.isEmpty())
         return;
     QStringList names;
@@ -551,14 +558,14 @@ void FrmGame::CmdReplaceFromFolder_Click()
         names << s.name;
     FolderMatches matches;
     {
-        LongWork work(this, QStringLiteral("Matching your sounds to the game's\u2026"));
+        LongWork work(this, Say::tr("Matching your sounds to the game's\u2026"));
         work.progress().offload([&] { matches = matchFolder(names, QDir::cleanPath(from)); });
     }
     if (matches.matched.empty()) {
-        showMessage(QStringLiteral("No sound file in %1 has the path or name of a sound of this game.%2")
+        showMessage(Say::tr("No sound file in %1 has the path or name of a sound of this game.%2")
                         .arg(QDir::toNativeSeparators(from),
                             matches.refused.isEmpty() ? QString() : QStringLiteral("\n\n") + matches.refused.join(QLatin1Char('\n'))),
-            kTitle, this);
+            kTitle(), this);
         return;
     }
     // What matched, before anything is chosen (a long list shows its start).
@@ -567,18 +574,18 @@ void FrmGame::CmdReplaceFromFolder_Click()
     for (const SoundMatch& m : matches.matched)
         if (lines.size() < kShown)
             lines << QStringLiteral("%1  \u2190  %2%3")
-                         .arg(m.gameName, QFileInfo(m.replacement).fileName(), m.byPath ? QString() : QStringLiteral(" (by name)"));
+                         .arg(m.gameName, QFileInfo(m.replacement).fileName(), m.byPath ? QString() : Say::tr(" (by name)"));
     if (int(matches.matched.size()) > kShown)
-        lines << QStringLiteral("\u2026 and %1 more").arg(int(matches.matched.size()) - kShown);
-    QString text = QStringLiteral("%1 of your sounds match sounds of this game:\n\n%2")
+        lines << Say::tr("\u2026 and %1 more").arg(int(matches.matched.size()) - kShown);
+    QString text = Say::tr("%1 of your sounds match sounds of this game:\n\n%2")
                        .arg(matches.matched.size())
                        .arg(lines.join(QLatin1Char('\n')));
     if (!matches.refused.isEmpty())
-        text += QStringLiteral("\n\nNot used:\n%1").arg(matches.refused.mid(0, kShown).join(QLatin1Char('\n')));
+        text += Say::tr("\n\nNot used:\n%1").arg(matches.refused.mid(0, kShown).join(QLatin1Char('\n')));
     if (!matches.unused.isEmpty())
-        text += QStringLiteral("\n\n%1 file(s) match no sound of the game.").arg(matches.unused.size());
-    text += QStringLiteral("\n\nChoose them as the replacements? Nothing is replaced until SWITCH.");
-    if (showMessage(Message{text, kTitle, MessageButtons::OkCancel}, this) != MessageAnswer::Ok)
+        text += Say::tr("\n\n%n file(s) match no sound of the game.", nullptr, int(matches.unused.size()));
+    text += Say::tr("\n\nChoose them as the replacements? Nothing is replaced until SWITCH.");
+    if (showMessage(Message{text, kTitle(), MessageButtons::OkCancel}, this) != MessageAnswer::Ok)
         return;
     for (const SoundMatch& m : matches.matched)
         chooseReplacement(m.gameName, m.replacement);
@@ -642,7 +649,7 @@ bool FrmGame::eventFilter(QObject* watched, QEvent* event)
 
 void FrmGame::afterRun(const Report& run, const QString& done, const QString& verb)
 {
-    showRunReport(run, done, verb, kTitle, QStringLiteral("Replacement Error"), this);
+    showRunReport(run, done, verb, kTitle(), Say::tr("Replacement Error"), this);
     readStates();
     if (run.done() == 0)
         return;
@@ -688,9 +695,9 @@ void FrmGame::CmdSwitchGame_Click()
     }
     ReplacementRecord* record = forms().record();
     if (chosen.empty() || !record) {
-        showMessage(chosen.empty() ? QStringLiteral("Choose a replacement for at least one sound first.")
-                                   : QStringLiteral("No record of replacements is kept: nothing can be replaced."),
-            kTitle, this);
+        showMessage(chosen.empty() ? Say::tr("Choose a replacement for at least one sound first.")
+                                   : Say::tr("No record of replacements is kept: nothing can be replaced."),
+            kTitle(), this);
         return;
     }
     gamePlayer_->closeFile();
@@ -700,7 +707,7 @@ void FrmGame::CmdSwitchGame_Click()
         std::vector<Selection> reading;
         for (size_t i : unread)
             reading.push_back(selections[i]);
-        LongWork work(this, QStringLiteral("Reading the formats\u2026"));
+        LongWork work(this, Say::tr("Reading the formats\u2026"));
         std::vector<FormatCheck> read;
         work.progress().offload([&] { read = checkSelectionFormats(reading); });
         if (work.cancelled())
@@ -728,7 +735,7 @@ void FrmGame::CmdSwitchGame_Click()
             pending().byGame[folder_].remove(name);
         }
     }
-    afterRun(run, QStringLiteral("%1 game file(s) were replaced. Undo takes this back.").arg(run.done()),
+    afterRun(run, Say::tr("%n game file(s) were replaced. Undo takes this back.", nullptr, int(run.done())),
         QStringLiteral("replaced"));
 }
 
@@ -745,25 +752,25 @@ void FrmGame::CmdRestoreSelected_Click()
             changed << s.name;
     }
     if (files.empty()) {
-        showMessage(QStringLiteral("Select sounds that Sonaplex replaced to restore them."), kTitle, this);
+        showMessage(Say::tr("Select sounds that Sonaplex replaced to restore them."), kTitle(), this);
         return;
     }
     if (!changed.isEmpty()
-        && showMessage(Message{QStringLiteral("These files were changed since Sonaplex replaced them (by a game update "
+        && showMessage(Message{Say::tr("These files were changed since Sonaplex replaced them (by a game update "
                                               "or another tool):\n\n%1\n\nRestore them anyway? What they hold now is "
                                               "kept too, so this can be undone.")
                                    .arg(changed.join(QLatin1Char('\n'))),
-                           kTitle, MessageButtons::OkCancel},
+                           kTitle(), MessageButtons::OkCancel},
                this)
             != MessageAnswer::Ok)
         return;
     gamePlayer_->closeFile();
     Report run;
     {
-        LongWork work(this, QStringLiteral("Putting the originals back\u2026"));
+        LongWork work(this, Say::tr("Putting the originals back\u2026"));
         run = restoreOriginals(*forms().record(), files, &work.progress());
     }
-    afterRun(run, restoredWords(run.done()), QStringLiteral("put back"));
+    afterRun(run, restoredWords(run.done()), Say::tr("put back"));
 }
 
 void FrmGame::CmdUndoGame_Click()
@@ -772,16 +779,16 @@ void FrmGame::CmdUndoGame_Click()
     RunKind undone = RunKind::Switch;
     const PreparedRun undoing = record ? prepareUndo(*record, &undone) : PreparedRun();
     if (undoing.nothingToDo()) {
-        showMessage(nothingToUndoWords(), kTitle, this);
+        showMessage(nothingToUndoWords(), kTitle(), this);
         return;
     }
     gamePlayer_->closeFile();
     Report run;
     {
-        LongWork work(this, QStringLiteral("Undoing the last %1\u2026").arg(undoneRunName(undone)));
+        LongWork work(this, Say::tr("Undoing the last %1\u2026").arg(undoneRunName(undone)));
         run = undoing.start(&work.progress());
     }
-    afterRun(run, undoneWords(undone, run.done()), QStringLiteral("put back"));
+    afterRun(run, undoneWords(undone, run.done()), Say::tr("put back"));
 }
 
 void FrmGame::CmdReplaceAgain_Click()
@@ -797,18 +804,18 @@ void FrmGame::CmdReplaceAgain_Click()
         if (const GameSound& s = model_->at(row); s.record && undoneSince(*s.record))
             files.push_back(*s.record);
     if (files.empty()) {
-        showMessage(QStringLiteral("No sound here was changed since Sonaplex replaced it: there is nothing to replace "
+        showMessage(Say::tr("No sound here was changed since Sonaplex replaced it: there is nothing to replace "
                                    "again."),
-            kTitle, this);
+            kTitle(), this);
         return;
     }
     gamePlayer_->closeFile();
     Report run;
     {
-        LongWork work(this, QStringLiteral("Replacing again\u2026"));
+        LongWork work(this, Say::tr("Replacing again\u2026"));
         run = prepareReplaceAgain(*forms().record(), files, &work.progress()).start(&work.progress());
     }
-    afterRun(run, replacedAgainWords(run.done()), QStringLiteral("replaced again"));
+    afterRun(run, replacedAgainWords(run.done()), Say::tr("replaced again"));
 }
 
 void FrmGame::CmdPackGame_Click()

@@ -3,6 +3,7 @@
 #include "actions/replacement.h"
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -10,6 +11,13 @@
 #include <QUrl>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(GameSoundsModel)
+};
+} // namespace
 
 void GameSoundsModel::clear()
 {
@@ -111,12 +119,12 @@ QString GameSoundsModel::stateText(const GameSound& s) const
     const QString by = QFileInfo(f.replacedBy).fileName();
     const QString when = QLocale().toString(f.at.toLocalTime(), QLocale::ShortFormat);
     if (undoneSince(f))
-        return QStringLiteral("changed since %1 replaced it (an update?)").arg(by);
+        return Say::tr("changed since %1 replaced it (an update?)").arg(by);
     switch (f.state) {
     case GameFileState::Replaced:
-        return QStringLiteral("replaced by %1, %2").arg(by, when);
+        return Say::tr("replaced by %1, %2").arg(by, when);
     case GameFileState::Unreadable:
-        return QStringLiteral("cannot be read: %1").arg(f.readFailure.error);
+        return Say::tr("cannot be read: %1").arg(f.readFailure.error);
     case GameFileState::Original:
         return QStringLiteral("original");
     default:
@@ -138,9 +146,9 @@ QVariant GameSoundsModel::data(const QModelIndex& index, int role) const
             return QDir::toNativeSeparators(s.name);
         case Format:
             if (!s.info)
-                return role == Qt::ToolTipRole ? QStringLiteral("Being read\u2026") : QString();
+                return role == Qt::ToolTipRole ? Say::tr("Being read\u2026") : QString();
             if (!s.info->ok())
-                return QStringLiteral("cannot be read: %1").arg(s.info->error);
+                return Say::tr("cannot be read: %1").arg(s.info->error);
             return role == Qt::ToolTipRole ? audio::formatLine(*s.info) : audio::formatSummary(*s.info);
         case Length: {
             if (!s.info || !s.info->ok())

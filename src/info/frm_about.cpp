@@ -7,6 +7,7 @@
 #include "ui/window_parts.h"
 
 #include <QCoreApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -19,6 +20,13 @@
 #include <QVBoxLayout>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmAbout)
+};
+} // namespace
 
 // The program's guide: installed with it, or beside the sources of a build that is not.
 QUrl programGuide()
@@ -36,7 +44,7 @@ QUrl programGuide()
 // The system the program runs on, for the about window: "Linux", or the system's own name.
 QString platformName()
 {
-    return QSysInfo::kernelType() == QLatin1String("linux") ? QStringLiteral("Linux") : QSysInfo::prettyProductName();
+    return QSysInfo::kernelType() == QLatin1String("linux") ? Say::tr("Linux") : QSysInfo::prettyProductName();
 }
 
 namespace {
@@ -79,7 +87,7 @@ QFrame* etchedLine(QWidget* parent)
 }
 } // namespace
 
-FrmAbout::FrmAbout(Forms& forms) : Form(forms, windowName::frmAbout, QStringLiteral("About Sonaplex"), CloseBox)
+FrmAbout::FrmAbout(Forms& forms) : Form(forms, windowName::frmAbout, Say::tr("About Sonaplex"), CloseBox)
 {
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("picIcon"));
@@ -87,15 +95,15 @@ FrmAbout::FrmAbout(Forms& forms) : Form(forms, windowName::frmAbout, QStringLite
 
     auto* frame = new QGroupBox(QStringLiteral("Sonaplex"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    auto* version = makeLabel(QStringLiteral("lblVersion"), QStringLiteral("Version"), frame);
-    auto* platform = makeLabel(QStringLiteral("LblWin95"), QStringLiteral("for ") + platformName(), frame);
-    auto* author = makeLabel(QStringLiteral("LblID"), QStringLiteral("Created by the Sonaplex developers"), frame);
+    auto* version = makeLabel(QStringLiteral("lblVersion"), Say::tr("Version"), frame);
+    auto* platform = makeLabel(QStringLiteral("LblWin95"), Say::tr("for ") + platformName(), frame);
+    auto* author = makeLabel(QStringLiteral("LblID"), Say::tr("Created by the Sonaplex developers"), frame);
     // There is no contact address to give; the guide that comes with the program takes the
     // place of a web site.
     auto* mail = makeLabel(QStringLiteral("LblEMail"), QString(), frame);
     mail->hide();
-    auto* info = makeLabel(QStringLiteral("Lblinfo"), QStringLiteral("For more information about the program,"), frame);
-    auto* info2 = makeLabel(QStringLiteral("Lblinfo2"), QStringLiteral("read its guide:"), frame);
+    auto* info = makeLabel(QStringLiteral("Lblinfo"), Say::tr("For more information about the program,"), frame);
+    auto* info2 = makeLabel(QStringLiteral("Lblinfo2"), Say::tr("read its guide:"), frame);
     auto* site = new LinkLabel(
         programGuide().toLocalFile(), [this] { Lblsite_Click(); }, frame);
     site->setObjectName(QStringLiteral("Lblsite"));
@@ -104,7 +112,7 @@ FrmAbout::FrmAbout(Forms& forms) : Form(forms, windowName::frmAbout, QStringLite
     QFont underlined = site->font();
     underlined.setUnderline(true);
     site->setFont(underlined);
-    site->setToolTip(QStringLiteral("Open the Sonaplex guide"));
+    site->setToolTip(Say::tr("Open the Sonaplex guide"));
 
     auto* versionRow = new QHBoxLayout;
     versionRow->addWidget(version);
@@ -144,7 +152,7 @@ FrmAbout::FrmAbout(Forms& forms) : Form(forms, windowName::frmAbout, QStringLite
 
 void FrmAbout::formLoad()
 {
-    setWindowTitle(QStringLiteral("About ") + QStringLiteral("Sonaplex"));
+    setWindowTitle(Say::tr("About ") + QStringLiteral("Sonaplex"));
     findChild<QLabel*>(QStringLiteral("lblVersion"))->setText(QStringLiteral("Version ") + programVersion());
 }
 
@@ -154,7 +162,7 @@ void FrmAbout::Lblsite_Click()
 {
     const QUrl guide = programGuide();
     if (!openUrl(guide))
-        showMessage(QStringLiteral("No program could be started to show %1.\nOpen it with a text viewer or a web "
+        showMessage(Say::tr("No program could be started to show %1.\nOpen it with a text viewer or a web "
                                    "browser.")
                         .arg(guide.toLocalFile()),
             QStringLiteral("Sonaplex"), this);

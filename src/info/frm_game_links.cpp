@@ -3,12 +3,20 @@
 
 #include "info/game_icons.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QUrlQuery>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmGameLinks)
+};
+} // namespace
 
 namespace {
 // Twips of the window's design, at 15 twips a pixel, enlarged so today's fonts fit.
@@ -27,14 +35,14 @@ QUrl archiveSearch(const QString& query)
 GameLink game(const QString& key, const QString& title, const QString& fullTitle = {}, const QUrl& address = {})
 {
     const QString name = fullTitle.isEmpty() ? title : fullTitle;
-    return {QStringLiteral("Fram") + key, title, QStringLiteral("Cmd") + key, QStringLiteral("Download ") + name,
+    return {QStringLiteral("Fram") + key, title, QStringLiteral("Cmd") + key, Say::tr("Download %1").arg(name),
         address.isEmpty() ? archiveSearch(QLatin1Char('"') + name + QLatin1Char('"')) : address};
 }
 } // namespace
 
 GameLinksWindow::GameLinksWindow(
     Forms& forms, const QString& name, const QString& addressBox, std::vector<GameLink> games)
-    : Form(forms, name, QStringLiteral("URL Retrieval"), CloseBox), games_(std::move(games)),
+    : Form(forms, name, Say::tr("URL Retrieval"), CloseBox), games_(std::move(games)),
       address_(new QLineEdit(this))
 {
     for (size_t i = 0; i < games_.size(); ++i) {

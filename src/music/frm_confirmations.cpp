@@ -2,14 +2,22 @@
 #include "ui/window_names.h"
 
 #include "ui/window_parts.h"
+#include <QCoreApplication>
 
 namespace sonaplex {
 
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmConfirmations)
+};
+} // namespace
+
 FrmFavorites::FrmFavorites(Forms& forms)
     : ConfirmationWindow(
-        forms, windowName::FrmFavorites, QStringLiteral("Add to Favorites"), QStringLiteral("CmdFavorites"))
+        forms, windowName::FrmFavorites, Say::tr("Add to Favorites"), QStringLiteral("CmdFavorites"))
 {
-    addLine(QStringLiteral("LblFavorites"), QStringLiteral("Successfully added to favorites"));
+    addLine(QStringLiteral("LblFavorites"), Say::tr("Successfully added to favorites"));
 }
 
 } // namespace sonaplex

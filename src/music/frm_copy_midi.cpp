@@ -11,6 +11,7 @@
 #include "ui/window_parts.h"
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -19,13 +20,20 @@
 namespace sonaplex {
 
 namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmCopyMidi)
+};
+} // namespace
+
+namespace {
 ReviewWindowSetup musicReviewSetup()
 {
     ReviewWindowSetup s;
     s.name = windowName::FrmCopyMidi;
-    s.title = QStringLiteral("Sonaplex/Background Music");
+    s.title = Say::tr("Sonaplex/Background Music");
     s.warning
-        = QStringLiteral("Please be certain that the \"Selection\" entries are Game Files and not Replacement Midi's.");
+        = Say::tr("Please be certain that the \"Selection\" entries are Game Files and not Replacement Midi's.");
     s.deviceKind = audio::DeviceKind::Sequencer;
     s.board.count = 3;
     s.board.gameFrameName = [](int n) { return QStringLiteral("FrmMidiSelect%1").arg(n); };
@@ -41,20 +49,20 @@ ReviewWindowSetup musicReviewSetup()
 
 FrmCopyMidi::FrmCopyMidi(Forms& forms) : ReviewWindow(forms, musicReviewSetup())
 {
-    auto* backup = makeButton(QStringLiteral("CmdMidiBackup"), QStringLiteral("BACKUP ORIGINAL GAME FILES"),
+    auto* backup = makeButton(QStringLiteral("CmdMidiBackup"), Say::tr("BACKUP ORIGINAL GAME FILES"),
         QStringLiteral(
             "Click here to back up original game files. IMPORTANT: PLEASE SEE \"HELP\"/\"ABOUT BACKING UP ORIGINALS\""),
         this);
     auto* sw = makeButton(QStringLiteral("CmdSwitch3"), QStringLiteral("SWITCH"),
-        QStringLiteral("Complete the replacement process."), this);
-    auto* favorites = makeButton(QStringLiteral("CmdFavorites"), QStringLiteral("Add to Favorites"),
-        QStringLiteral("If you'd like to make a selection more easily accessible, click here to add it to your "
+        Say::tr("Complete the replacement process."), this);
+    auto* favorites = makeButton(QStringLiteral("CmdFavorites"), Say::tr("Add to Favorites"),
+        Say::tr("If you'd like to make a selection more easily accessible, click here to add it to your "
                        "Favorite Midi directory."),
         this);
-    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyMidi"), QStringLiteral("Close"),
-        QStringLiteral("Return to previous window."), this);
-    auto* help = makeButton(QStringLiteral("CmdMidiHelp2"), QStringLiteral("Help"),
-        QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial."), this);
+    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyMidi"), Say::tr("Close"),
+        Say::tr("Return to previous window."), this);
+    auto* help = makeButton(QStringLiteral("CmdMidiHelp2"), Say::tr("Help"),
+        Say::tr("The Sonaplex Step-by-Step Visual Tutorial."), this);
     for (QPushButton* b : {backup, sw, favorites, close, help, makeRestoreButton(*this)})
         bottomRow()->addWidget(b);
     connect(sw, &QPushButton::clicked, this, &FrmCopyMidi::CmdSwitch3_Click);
@@ -85,23 +93,23 @@ void FrmCopyMidi::CmdFavorites_Click()
     }
     taken.removeDuplicates();
     if (!taken.isEmpty()
-        && showMessage(Message{QStringLiteral("Your favorites already hold other files of these names:\n\n%1\n\n"
+        && showMessage(Message{Say::tr("Your favorites already hold other files of these names:\n\n%1\n\n"
                                               "Replace them with the new ones?")
                                    .arg(taken.join(QLatin1Char('\n'))),
-                           QStringLiteral("Add to Favorites"), MessageButtons::OkCancel},
+                           Say::tr("Add to Favorites"), MessageButtons::OkCancel},
                this)
             != MessageAnswer::Ok)
         return;
     const Report run = copyReplacementsInto(board()->selections(), folder);
     if (!run.ok()) {
-        showMessage(failureReport(QStringLiteral("Not every file was added to your favorites:"), run,
-                        QStringLiteral("These are in your favorites, but may not survive a crash or a power cut:")),
-            QStringLiteral("Favorites Error"), this);
+        showMessage(failureReport(Say::tr("Not every file was added to your favorites:"), run,
+                        Say::tr("These are in your favorites, but may not survive a crash or a power cut:")),
+            Say::tr("Favorites Error"), this);
         return;
     }
     if (run.done() == 0) {
-        showMessage(QStringLiteral("There are no replacement files to add to your favorites."),
-            QStringLiteral("Favorites Error"), this);
+        showMessage(Say::tr("There are no replacement files to add to your favorites."),
+            Say::tr("Favorites Error"), this);
         return;
     }
     forms().showModeless<FrmFavorites>();

@@ -6,6 +6,7 @@
 #include "ui/window_parts.h"
 #include "base/sound_names.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -13,18 +14,25 @@
 namespace sonaplex {
 
 namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmMidi)
+};
+} // namespace
+
+namespace {
 SelectionWindowSetup musicSetup()
 {
     SelectionWindowSetup s;
     s.name = windowName::FrmMidi;
-    s.title = QStringLiteral("Sonaplex/Background Music");
+    s.title = Say::tr("Sonaplex/Background Music");
     s.gameTitleName = QStringLiteral("LblGameMidiFilesTitle");
     s.replaceTitleName = QStringLiteral("LblReplaceMidiTitle");
     s.gamePane = gamePaneSetup(QStringLiteral("Midi2"), QStringLiteral("LblMidiSample2"), QStringLiteral("midi"),
         musicPattern(), audio::DeviceKind::Sequencer);
     s.replacementPane
         = replacementPaneSetup(QStringLiteral("Midi1"), QStringLiteral("LblMidiSample1"), QStringLiteral("midi"),
-            QStringLiteral("your Favorite Midi Folder"), musicPattern(), audio::DeviceKind::Sequencer);
+            Say::tr("your Favorite Midi Folder"), musicPattern(), audio::DeviceKind::Sequencer);
     s.board.count = 3;
     s.board.columns = 1;
     s.board.frameName = [](int n) { return QStringLiteral("FramMidiSel%1").arg(n); };
@@ -33,7 +41,7 @@ SelectionWindowSetup musicSetup()
     s.board.gameButtonName = [](int n) { return QStringLiteral("CmdChooseGame%1mid").arg(n); };
     s.board.removeButtonName = [](int n) { return QStringLiteral("CmdRemoveMidi%1").arg(n); };
     s.board.replaceButtonName = [](int n) { return QStringLiteral("CmdReplaceMidi%1").arg(n); };
-    s.board.orderErrorTitle = QStringLiteral("Midi Selection Error");
+    s.board.orderErrorTitle = Say::tr("Midi Selection Error");
     s.nextName = QStringLiteral("CmdSonaplex");
     s.reviewName = windowName::FrmCopyMidi;
     return s;
@@ -43,14 +51,14 @@ SelectionWindowSetup musicSetup()
 FrmMidi::FrmMidi(Forms& forms)
     : SelectionWindow(forms, musicSetup())
 {
-    const QString tutorial = QStringLiteral("The Sonaplex Step-by-Step Visual Tutorial.");
-    auto* about = makeButton(QStringLiteral("CmdAbout"), QStringLiteral("About"), tutorial, this);
-    auto* effects = makeButton(QStringLiteral("CmdGotoWavSelect1"), QStringLiteral("Sound Effects"),
-        QStringLiteral("Go to Sonaplex-Sound Effects."), this);
+    const QString tutorial = Say::tr("The Sonaplex Step-by-Step Visual Tutorial.");
+    auto* about = makeButton(QStringLiteral("CmdAbout"), Say::tr("About"), tutorial, this);
+    auto* effects = makeButton(QStringLiteral("CmdGotoWavSelect1"), Say::tr("Sound Effects"),
+        Say::tr("Go to Sonaplex-Sound Effects."), this);
     auto* games = makeButton(
-        QStringLiteral("CmdMidiGames"), QStringLiteral("Games"), QStringLiteral("PC Game Download Sites"), this);
-    auto* exit = makeButton(QStringLiteral("CmdExit1"), QStringLiteral("Exit Program"), QString(), this);
-    auto* help = makeButton(QStringLiteral("CmdHelpMidi"), QStringLiteral("Help"), tutorial, this);
+        QStringLiteral("CmdMidiGames"), Say::tr("Games"), Say::tr("PC Game Download Sites"), this);
+    auto* exit = makeButton(QStringLiteral("CmdExit1"), Say::tr("Exit Program"), QString(), this);
+    auto* help = makeButton(QStringLiteral("CmdHelpMidi"), Say::tr("Help"), tutorial, this);
     for (QPushButton* b : {about, effects, games, exit, help, makeRestoreButton(*this), makePacksButton(*this)})
         bottomRow()->addWidget(b);
     connect(effects, &QPushButton::clicked, this, &FrmMidi::CmdGotoWavSelect1_Click);

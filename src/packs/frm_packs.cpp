@@ -11,6 +11,7 @@
 #include "ui/window_parts.h"
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -31,8 +32,15 @@
 namespace sonaplex {
 
 namespace {
-const QString kTitle = QStringLiteral("Sound Packs");
-const QString kFilter = QStringLiteral("Sound packs (*.sonaplexpack)");
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmPacks)
+};
+} // namespace
+
+namespace {
+QString kTitle() { return Say::tr("Sound Packs"); }
+QString kFilter() { return Say::tr("Sound packs (*.sonaplexpack)"); }
 enum Column { GameFile, Now, Format, Will };
 
 } // namespace
@@ -62,8 +70,9 @@ public:
     {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return {};
-        static const char* const names[] = {"Game file", "Now", "Format", "Will"};
-        return QString::fromLatin1(names[section]);
+        static const char* const names[] = {QT_TRANSLATE_NOOP("FrmPacks", "Game file"), QT_TRANSLATE_NOOP("FrmPacks", "Now"),
+            QT_TRANSLATE_NOOP("FrmPacks", "Format"), QT_TRANSLATE_NOOP("FrmPacks", "Will")};
+        return Say::tr(names[section]);
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -99,14 +108,14 @@ audio::DeviceKind kindOf(const QString& path) { return audio::deviceKindOf(path,
 } // namespace
 
 FrmPacks::FrmPacks(Forms& forms)
-    : Form(forms, windowName::FrmPacks, QStringLiteral("Sonaplex/Sound Packs"), CloseBox),
-      packLabel_(makeLabel(QStringLiteral("LblPackFile"), QStringLiteral("No pack is open."), this)),
+    : Form(forms, windowName::FrmPacks, Say::tr("Sonaplex/Sound Packs"), CloseBox),
+      packLabel_(makeLabel(QStringLiteral("LblPackFile"), Say::tr("No pack is open."), this)),
       games_(new QComboBox(this)), title_(makeLabel(QStringLiteral("LblPackTitle"), QString(), this)),
       entries_(new QTreeView(this)), model_(new PackEntriesModel(this)), soundPlayer_(new SamplePlayer(forms.audio(), this)),
       gamePlayer_(new SamplePlayer(forms.audio(), this)),
-      overOthers_(new QCheckBox(QStringLiteral("Replace files other &replacements changed"), this)),
-      convert_(new QCheckBox(QStringLiteral("Con&vert sounds to their game file's format"), this)),
-      matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this)), sets_(new QComboBox(this)),
+      overOthers_(new QCheckBox(Say::tr("Replace files other &replacements changed"), this)),
+      convert_(new QCheckBox(Say::tr("Con&vert sounds to their game file's format"), this)),
+      matchLoudness_(new QCheckBox(Say::tr("Match loudness"), this)), sets_(new QComboBox(this)),
       author_(new QLineEdit(this)), description_(new QLineEdit(this)), summary_(makeLabel(QStringLiteral("LblPackSummary"), QString(), this))
 {
     setUpControls();
@@ -115,44 +124,44 @@ FrmPacks::FrmPacks(Forms& forms)
     connect(games_, &QComboBox::activated, this, [this](int i) { showGame(games_->itemData(i).toString()); });
 
     auto button = [this](const char* name, const char* caption, const char* tip, void (FrmPacks::*handler)()) {
-        auto* b = makeButton(QLatin1String(name), QString::fromUtf8(caption), QString::fromUtf8(tip), this);
+        auto* b = makeButton(QLatin1String(name), Say::tr(caption), Say::tr(tip), this);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
-    auto* open = button("CmdOpenPack", "&Open Pack...", "Open a sound pack and check it against the game.",
+    auto* open = button("CmdOpenPack", QT_TRANSLATE_NOOP("FrmPacks", "&Open Pack..."), QT_TRANSLATE_NOOP("FrmPacks", "Open a sound pack and check it against the game."),
         &FrmPacks::CmdOpenPack_Click);
-    auto* chooseGame = button("CmdChooseGame", "Game &Folder...", "Choose the game folder the pack is for.",
+    auto* chooseGame = button("CmdChooseGame", QT_TRANSLATE_NOOP("FrmPacks", "Game &Folder..."), QT_TRANSLATE_NOOP("FrmPacks", "Choose the game folder the pack is for."),
         &FrmPacks::CmdChooseGame_Click);
-    auto* compare = button("CmdComparePack", "Compare A/B", "Switch between the pack's sound and the game file at the "
-                                                            "same moment (Ctrl+B).",
+    auto* compare = button("CmdComparePack", QT_TRANSLATE_NOOP("FrmPacks", "Compare A/B"), QT_TRANSLATE_NOOP("FrmPacks", "Switch between the pack's sound and the game file at the "
+                                                            "same moment (Ctrl+B)."),
         &FrmPacks::CmdComparePack_Click);
     auto* compareKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+B")), this);
     connect(compareKey, &QShortcut::activated, this, &FrmPacks::CmdComparePack_Click);
-    auto* apply = button("CmdApplyPack", "&Apply Pack", "Replace the game's files with the pack's sounds, in one run "
-                                                        "that can be undone.",
+    auto* apply = button("CmdApplyPack", QT_TRANSLATE_NOOP("FrmPacks", "&Apply Pack"), QT_TRANSLATE_NOOP("FrmPacks", "Replace the game's files with the pack's sounds, in one run "
+                                                        "that can be undone."),
         &FrmPacks::CmdApplyPack_Click);
-    auto* remove = button("CmdRemovePack", "&Take Pack Off", "Put back what the pack replaced.",
+    auto* remove = button("CmdRemovePack", QT_TRANSLATE_NOOP("FrmPacks", "&Take Pack Off"), QT_TRANSLATE_NOOP("FrmPacks", "Put back what the pack replaced."),
         &FrmPacks::CmdRemovePack_Click);
-    auto* fromGame = button("CmdPackFromGame", "Pack This &Game's Replacements...",
-        "Make a pack of what Sonaplex replaced in the game.", &FrmPacks::CmdPackFromGame_Click);
-    auto* fromSet = button("CmdPackFromSet", "Pack &Set...", "Make a pack of the chosen saved set, for the game.",
+    auto* fromGame = button("CmdPackFromGame", QT_TRANSLATE_NOOP("FrmPacks", "Pack This &Game's Replacements..."),
+        QT_TRANSLATE_NOOP("FrmPacks", "Make a pack of what Sonaplex replaced in the game."), &FrmPacks::CmdPackFromGame_Click);
+    auto* fromSet = button("CmdPackFromSet", QT_TRANSLATE_NOOP("FrmPacks", "Pack &Set..."), QT_TRANSLATE_NOOP("FrmPacks", "Make a pack of the chosen saved set, for the game."),
         &FrmPacks::CmdPackFromSet_Click);
-    auto* close = button("CmdClosePacks", "Close", "Return to the previous window.", &FrmPacks::CmdClosePacks_Click);
+    auto* close = button("CmdClosePacks", QT_TRANSLATE_NOOP("FrmPacks", "Close"), QT_TRANSLATE_NOOP("FrmPacks", "Return to the previous window."), &FrmPacks::CmdClosePacks_Click);
     needPack_ = {apply, remove, compare};
     needGame_ = {fromGame, fromSet};
 
     auto* top = new QGridLayout;
-    top->addWidget(makeLabel(QStringLiteral("LblPack"), QStringLiteral("Pack:"), this), 0, 0);
+    top->addWidget(makeLabel(QStringLiteral("LblPack"), Say::tr("Pack:"), this), 0, 0);
     top->addWidget(packLabel_, 0, 1);
     top->addWidget(open, 0, 2);
-    top->addWidget(makeLabel(QStringLiteral("LblPackGame"), QStringLiteral("Game:"), this), 1, 0);
+    top->addWidget(makeLabel(QStringLiteral("LblPackGame"), Say::tr("Game:"), this), 1, 0);
     top->addWidget(games_, 1, 1);
     top->addWidget(chooseGame, 1, 2);
     top->setColumnStretch(1, 1);
     auto* players = new QGridLayout;
-    players->addWidget(makeLabel(QStringLiteral("LblPackSound"), QStringLiteral("The pack's sound"), this), 0, 0);
-    players->addWidget(makeLabel(QStringLiteral("LblPackGameFile"), QStringLiteral("The game file"), this), 0, 1);
+    players->addWidget(makeLabel(QStringLiteral("LblPackSound"), Say::tr("The pack's sound"), this), 0, 0);
+    players->addWidget(makeLabel(QStringLiteral("LblPackGameFile"), Say::tr("The game file"), this), 0, 1);
     players->addWidget(soundPlayer_, 1, 0);
     players->addWidget(gamePlayer_, 1, 1);
     auto* compareRow = new QHBoxLayout;
@@ -177,7 +186,7 @@ FrmPacks::FrmPacks(Forms& forms)
     auto* making = new QHBoxLayout;
     making->addWidget(fromGame);
     making->addStretch(1);
-    making->addWidget(makeLabel(QStringLiteral("LblPackSets"), QStringLiteral("Set:"), this));
+    making->addWidget(makeLabel(QStringLiteral("LblPackSets"), Say::tr("Set:"), this));
     making->addWidget(sets_);
     making->addWidget(fromSet);
     auto* layout = new QVBoxLayout(this);
@@ -197,12 +206,12 @@ FrmPacks::FrmPacks(Forms& forms)
 void FrmPacks::setUpControls()
 {
     games_->setObjectName(QStringLiteral("CboPackGame"));
-    games_->setAccessibleName(QStringLiteral("Game"));
-    games_->setToolTip(QStringLiteral("The game the pack is checked against and applied to."));
+    games_->setAccessibleName(Say::tr("Game"));
+    games_->setToolTip(Say::tr("The game the pack is checked against and applied to."));
     games_->setMinimumWidth(260);
     title_->setWordWrap(true);
     entries_->setObjectName(QStringLiteral("LstPackEntries"));
-    entries_->setAccessibleName(QStringLiteral("The pack's sounds"));
+    entries_->setAccessibleName(Say::tr("The pack's sounds"));
     entries_->setModel(model_);
     entries_->setRootIsDecorated(false);
     entries_->setUniformRowHeights(true);
@@ -216,26 +225,26 @@ void FrmPacks::setUpControls()
     entries_->header()->resizeSection(Will, metrics.horizontalAdvance(packActionWords(PackAction::Keep)) + pad);
     entries_->setMinimumSize(640, 220);
     soundPlayer_->setObjectName(QStringLiteral("PlyPackSound"));
-    soundPlayer_->setAccessibleName(QStringLiteral("The pack's sound"));
+    soundPlayer_->setAccessibleName(Say::tr("The pack's sound"));
     gamePlayer_->setObjectName(QStringLiteral("PlyPackGameFile"));
-    gamePlayer_->setAccessibleName(QStringLiteral("The game file"));
+    gamePlayer_->setAccessibleName(Say::tr("The game file"));
     overOthers_->setObjectName(QStringLiteral("ChkPackOverOthers"));
-    overOthers_->setToolTip(QStringLiteral("Files another pack or a SWITCH replaced are left as they are unless this "
+    overOthers_->setToolTip(Say::tr("Files another pack or a SWITCH replaced are left as they are unless this "
                                            "is ticked."));
     convert_->setObjectName(QStringLiteral("ChkPackConvert"));
-    convert_->setToolTip(QStringLiteral("Sounds whose format differs from their game file's are converted to it; "
+    convert_->setToolTip(Say::tr("Sounds whose format differs from their game file's are converted to it; "
                                         "otherwise they are copied as they are (a sound in another container or codec, "
                                         "Ogg Vorbis for a wave file say, is always converted)."));
     matchLoudness_->setObjectName(QStringLiteral("ChkPackMatchLoudness"));
     sets_->setObjectName(QStringLiteral("CboPackSets"));
-    sets_->setAccessibleName(QStringLiteral("Saved sets"));
+    sets_->setAccessibleName(Say::tr("Saved sets"));
     author_->setObjectName(QStringLiteral("TxtPackAuthor"));
-    author_->setAccessibleName(QStringLiteral("Author"));
-    author_->setPlaceholderText(QStringLiteral("Who made the pack"));
+    author_->setAccessibleName(Say::tr("Author"));
+    author_->setPlaceholderText(Say::tr("Who made the pack"));
     description_->setObjectName(QStringLiteral("TxtPackDescription"));
-    description_->setAccessibleName(QStringLiteral("Description"));
-    description_->setPlaceholderText(QStringLiteral("What the pack changes, shown to whoever opens it"));
-    author_->setToolTip(QStringLiteral("Written into the next pack made here."));
+    description_->setAccessibleName(Say::tr("Description"));
+    description_->setPlaceholderText(Say::tr("What the pack changes, shown to whoever opens it"));
+    author_->setToolTip(Say::tr("Written into the next pack made here."));
     description_->setToolTip(author_->toolTip());
     summary_->setWordWrap(true);
 }
@@ -289,8 +298,8 @@ void FrmPacks::showEvent(QShowEvent* event)
 
 void FrmPacks::CmdOpenPack_Click()
 {
-    const QString chosen = chooseFile(QStringLiteral("Open a Sound Pack"),
-        pack_.path().isEmpty() ? QDir::homePath() : QFileInfo(pack_.path()).absolutePath(), kFilter, false, this);
+    const QString chosen = chooseFile(Say::tr("Open a Sound Pack"),
+        pack_.path().isEmpty() ? QDir::homePath() : QFileInfo(pack_.path()).absolutePath(), kFilter(), false, this);
     if (!chosen.isEmpty())
         openPack(chosen);
 }
@@ -301,17 +310,17 @@ void FrmPacks::openPack(const QString& path)
     PackSession next; // the pack open now stays open unless this one can be used
     bool opened = false;
     {
-        LongWork work(this, QStringLiteral("Reading the pack\u2026"));
+        LongWork work(this, Say::tr("Reading the pack\u2026"));
         opened = next.open(packPath, forms().folders().workTemplate(QStringLiteral("Pack")), work.progress());
     }
     if (!opened) {
         const PackRefusal refused = next.refused();
         if (!refused.isEmpty())
-            showMessage(QStringLiteral("%1 cannot be used, and nothing was written:\n\n%2%3")
+            showMessage(Say::tr("%1 cannot be used, and nothing was written:\n\n%2%3")
                             .arg(QFileInfo(packPath).fileName(), packRefusalWords(refused),
-                                pack_.isOpen() ? QStringLiteral("\n\n%1 stays open.").arg(QFileInfo(pack_.path()).fileName())
+                                pack_.isOpen() ? Say::tr("\n\n%1 stays open.").arg(QFileInfo(pack_.path()).fileName())
                                                : QString()),
-                kTitle, this);
+                kTitle(), this);
         return;
     }
     soundPlayer_->closeFile();
@@ -329,7 +338,7 @@ void FrmPacks::openPack(const QString& path)
 
 void FrmPacks::CmdChooseGame_Click()
 {
-    const QString chosen = chooseFolder(QStringLiteral("Choose the game folder"),
+    const QString chosen = chooseFolder(Say::tr("Choose the game folder"),
         folder_.isEmpty() ? QDir::homePath() : folder_, this);
     if (!chosen.isEmpty())
         showGame(chosen);
@@ -346,14 +355,14 @@ std::vector<ReplacedFile> FrmPacks::knownUnder(const QString& folder, bool* read
 {
     std::vector<ReplacedFile> known;
     ReplacementRecord* record = forms().record();
-    FileResult listed = FileResult::failure(QStringLiteral("no record of replacements is kept"));
+    FileResult listed = FileResult::failure(Say::tr("no record of replacements is kept"));
     if (record && record->isOpen()) {
-        LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
+        LongWork work(this, Say::tr("Reading the game files Sonaplex replaced\u2026"));
         known = record->readUnder(folder, &work.progress(), &listed);
     }
     *read = listed.ok;
     if (!listed)
-        showMessage(QStringLiteral("The record of replacements cannot be read: %1").arg(listed.error), kTitle, this);
+        showMessage(Say::tr("The record of replacements cannot be read: %1").arg(listed.error), kTitle(), this);
     return known;
 }
 
@@ -364,15 +373,15 @@ void FrmPacks::recheck()
         bool read = false;
         const std::vector<ReplacedFile> known = knownUnder(folder_, &read);
         if (read) {
-            LongWork work(this, QStringLiteral("Checking the pack against the game\u2026"));
+            LongWork work(this, Say::tr("Checking the pack against the game\u2026"));
             (void)pack_.check(*forms().record(), folder_, known, overOthers_->isChecked(), work.progress());
         }
     }
     showChecked();
     if (!pack_.refused().isEmpty())
-        showMessage(QStringLiteral("%1 cannot be applied to this game, and nothing was written:\n\n%2")
+        showMessage(Say::tr("%1 cannot be applied to this game, and nothing was written:\n\n%2")
                         .arg(QFileInfo(pack_.path()).fileName(), packRefusalWords(pack_.refused())),
-            kTitle, this);
+            kTitle(), this);
 }
 
 void FrmPacks::showChecked()
@@ -390,8 +399,8 @@ void FrmPacks::showChecked()
     for (QPushButton* b : needGame_)
         b->setEnabled(!folder_.isEmpty());
     if (!checked) {
-        summary_->setText(!open ? QStringLiteral("Open a pack to see what it would change.")
-                : folder_.isEmpty() ? QStringLiteral("Choose the game the pack is for.")
+        summary_->setText(!open ? Say::tr("Open a pack to see what it would change.")
+                : folder_.isEmpty() ? Say::tr("Choose the game the pack is for.")
                                     : QString());
         return;
     }
@@ -401,7 +410,7 @@ void FrmPacks::showChecked()
         keep += item.action == PackAction::Keep;
         differ += item.format.state == FormatCheck::State::Differs;
     }
-    QString summary = QStringLiteral("%1 of %2 sounds will replace their game files.").arg(replace).arg(pack_.checked().items.size());
+    QString summary = Say::tr("%1 of %2 sounds will replace their game files.").arg(replace).arg(pack_.checked().items.size());
     // A pack made for another game says so before anything else.
     const auto found = std::count_if(pack_.checked().items.begin(), pack_.checked().items.end(),
         [](const PackItem& item) { return item.state != PackState::Missing; });
@@ -410,9 +419,9 @@ void FrmPacks::showChecked()
         summary = other + QStringLiteral(". ") + summary;
     }
     if (keep > 0)
-        summary += QStringLiteral(" %1 game file(s) another replacement changed stay as they are.").arg(keep);
+        summary += Say::tr(" %n game file(s) another replacement changed stay as they are.", nullptr, int(keep));
     if (differ > 0)
-        summary += QStringLiteral(" %1 sound(s) differ in format from their game files.").arg(differ);
+        summary += Say::tr(" %n sound(s) differ in format from their game files.", nullptr, int(differ));
     summary_->setText(summary);
     entries_->setCurrentIndex(model_->index(0, 0));
 }
@@ -437,7 +446,7 @@ void FrmPacks::CmdComparePack_Click() { compareAB(gamePlayer_, soundPlayer_, mat
 
 void FrmPacks::afterRun(const Report& run, const QString& done, const QString& verb)
 {
-    showRunReport(run, done, verb, kTitle, kTitle, this);
+    showRunReport(run, done, verb, kTitle(), kTitle(), this);
     recheck();
 }
 
@@ -449,7 +458,7 @@ void FrmPacks::CmdApplyPack_Click()
     if (pack_.checked().forAnotherGame()) {
         QString words = packForAnotherGameWords(pack_.manifest().gameName, folder_);
         words[0] = words[0].toUpper();
-        showMessage(words, kTitle, this);
+        showMessage(words, kTitle(), this);
         return;
     }
     soundPlayer_->closeFile();
@@ -457,18 +466,18 @@ void FrmPacks::CmdApplyPack_Click()
     // A sound in another container or codec is converted whether or not the box is ticked: a
     // game cannot read it as it is.
     if (convert_->isChecked() || pack_.mustConvert()) {
-        LongWork work(this, QStringLiteral("Converting\u2026"));
+        LongWork work(this, Say::tr("Converting\u2026"));
         if (!pack_.convert(work.progress(), convert_->isChecked()))
             return;
     }
     const PreparedRun applying = pack_.apply(*record);
     if (applying.nothingToDo()) {
-        showMessage(QStringLiteral("Nothing to apply: every sound of the pack the game has is in place."), kTitle, this);
+        showMessage(Say::tr("Nothing to apply: every sound of the pack the game has is in place."), kTitle(), this);
         return;
     }
     Report report;
     {
-        LongWork work(this, QStringLiteral("Applying the pack\u2026"));
+        LongWork work(this, Say::tr("Applying the pack\u2026"));
         report = applying.start(&work.progress());
     }
     afterRun(report, packAppliedWords(report.done()), QStringLiteral("replaced"));
@@ -488,36 +497,36 @@ void FrmPacks::CmdRemovePack_Click()
     Report report;
     bool nothing = false;
     {
-        LongWork work(this, QStringLiteral("Taking the pack off\u2026"));
+        LongWork work(this, Say::tr("Taking the pack off\u2026"));
         const PreparedRun takingOff = pack_.takeOff(*record, folder_, known, nullptr, &work.progress());
         nothing = takingOff.nothingToDo();
         if (!nothing)
             report = takingOff.start(&work.progress());
     }
     if (nothing) {
-        showMessage(QStringLiteral("No file of this game holds a sound of this pack."), kTitle, this);
+        showMessage(Say::tr("No file of this game holds a sound of this pack."), kTitle(), this);
         return;
     }
-    afterRun(report, packRemovedWords(report.done()), QStringLiteral("put back"));
+    afterRun(report, packRemovedWords(report.done()), Say::tr("put back"));
 }
 
 void FrmPacks::writePackOf(NewPack pack, const QString& defaultName)
 {
     if (!pack.contents.problems.isEmpty()) {
-        showMessage(QStringLiteral("No pack was written:\n\n%1")
+        showMessage(Say::tr("No pack was written:\n\n%1")
                         .arg(pack.contents.problems.join(QLatin1Char('\n'))),
-            kTitle, this);
+            kTitle(), this);
         return;
     }
     if (!pack.holdsSounds()) {
-        showMessage(QStringLiteral("There is nothing to put in a pack."), kTitle, this);
+        showMessage(Say::tr("There is nothing to put in a pack."), kTitle(), this);
         return;
     }
-    const QString name = askText(kTitle, QStringLiteral("The pack's name:"), defaultName, this);
+    const QString name = askText(kTitle(), Say::tr("The pack's name:"), defaultName, this);
     if (name.trimmed().isEmpty())
         return;
-    QString out = chooseFile(QStringLiteral("Save the Sound Pack"),
-        QDir::homePath() + QLatin1Char('/') + name + packSuffix(), kFilter, true, this);
+    QString out = chooseFile(Say::tr("Save the Sound Pack"),
+        QDir::homePath() + QLatin1Char('/') + name + packSuffix(), kFilter(), true, this);
     if (out.isEmpty())
         return;
     if (!out.endsWith(packSuffix()))
@@ -528,15 +537,15 @@ void FrmPacks::writePackOf(NewPack pack, const QString& defaultName)
     m.description = description_->text().trimmed();
     FileResult written;
     {
-        LongWork work(this, QStringLiteral("Writing the pack\u2026"));
+        LongWork work(this, Say::tr("Writing the pack\u2026"));
         work.progress().offload([&] { written = writePack(out, m, pack.contents.files); });
     }
     if (!written) {
-        showMessage(QStringLiteral("The pack was not written: %1").arg(written.error), kTitle, this);
+        showMessage(Say::tr("The pack was not written: %1").arg(written.error), kTitle(), this);
         return;
     }
-    showMessage(QStringLiteral("%1: %2 sound(s) written to %3").arg(packTitle(m)).arg(m.entries.size()).arg(QDir::toNativeSeparators(out)),
-        kTitle, this);
+    showMessage(Say::tr("%1: %n sound(s) written to %2", nullptr, int(m.entries.size())).arg(packTitle(m), QDir::toNativeSeparators(out)),
+        kTitle(), this);
 }
 
 void FrmPacks::CmdPackFromGame_Click()
@@ -551,16 +560,16 @@ void FrmPacks::CmdPackFromGame_Click()
     NewPack pack = packOfReplacements(
         folder_, known, record->store(), forms().folders().workTemplate(QStringLiteral("Pack")), forms().games().games());
     if (!pack.holdsSounds()) {
-        showMessage(QStringLiteral("Sonaplex has replaced no file of this game that still holds its replacement."), kTitle, this);
+        showMessage(Say::tr("Sonaplex has replaced no file of this game that still holds its replacement."), kTitle(), this);
         return;
     }
-    writePackOf(std::move(pack), QStringLiteral("%1 sounds").arg(QFileInfo(folder_).fileName()));
+    writePackOf(std::move(pack), Say::tr("%1 sounds").arg(QFileInfo(folder_).fileName()));
 }
 
 void FrmPacks::CmdPackFromSet_Click()
 {
     if (folder_.isEmpty() || sets_->currentText().isEmpty()) {
-        showMessage(QStringLiteral("Choose the game and the set first."), kTitle, this);
+        showMessage(Say::tr("Choose the game and the set first."), kTitle(), this);
         return;
     }
     bool read = false;
@@ -569,7 +578,7 @@ void FrmPacks::CmdPackFromSet_Click()
         return;
     NewPack pack;
     {
-        LongWork work(this, QStringLiteral("Finding the set's files in the game\u2026"));
+        LongWork work(this, Say::tr("Finding the set's files in the game\u2026"));
         const QString set = forms().folders().set(sets_->currentText());
         const std::vector<Game> games = forms().games().games();
         work.progress().offload([&] { pack = packOfSet(set, folder_, known, games); });
@@ -583,7 +592,7 @@ void FrmPacks::CmdClosePacks_Click()
     gamePlayer_->closeFile();
     // The inflated sounds may take as much room as the pack: they go with the window.
     pack_.close();
-    packLabel_->setText(QStringLiteral("No pack is open."));
+    packLabel_->setText(Say::tr("No pack is open."));
     showChecked();
     forms().hide(*this);
 }

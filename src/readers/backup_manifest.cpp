@@ -1,6 +1,7 @@
 #include "readers/backup_manifest.h"
 #include "base/result.h"
 
+#include <QCoreApplication>
 #include <optional>
 
 #include "base/content_hash.h"
@@ -19,6 +20,13 @@
 namespace sonaplex {
 
 namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(BackupManifest)
+};
+} // namespace
+
+namespace {
 const QByteArray kHeading = "# Sonaplex backup set: content hash, name in this set, game file it came from\n";
 
 QByteArray encode(const QString& text) { return QUrl::toPercentEncoding(text, "/ .-_()'"); }
@@ -34,7 +42,7 @@ FileResult writeReplacementSetNote(const QString& folder)
     QSaveFile out(folder + QLatin1Char('/') + replacementSetNoteName());
     const QByteArray text = "# Sonaplex set of replacement sounds, each under the name of the game file it replaces\n";
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(text) != text.size() || !out.commit())
-        return FileResult::failure(QStringLiteral("cannot write in %1: %2").arg(folder, out.errorString()));
+        return FileResult::failure(Say::tr("cannot write in %1: %2").arg(folder, out.errorString()));
     return FileResult::success();
 }
 
@@ -48,7 +56,7 @@ FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& c
     QSaveFile out(folder + QLatin1Char('/') + manifestName());
     // Unbuffered: a failing write is seen here, not lost in a flush inside commit().
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileResult::failure(QStringLiteral("cannot write in %1: %2").arg(folder, out.errorString()));
+        return FileResult::failure(Say::tr("cannot write in %1: %2").arg(folder, out.errorString()));
     // Committed only whole: a write that fails leaves no manifest at all, and says so.
     auto put = [&out](const QByteArray& bytes) { return out.write(bytes) == bytes.size(); };
     bool written = put(kHeading);
@@ -65,10 +73,10 @@ FileResult writeManifest(const QString& folder, const std::vector<StagedFile>& c
         const QString why = out.errorString();
         out.cancelWriting();
         out.commit(); // drops the temporary file
-        return FileResult::failure(QStringLiteral("cannot write in %1: %2").arg(folder, why));
+        return FileResult::failure(Say::tr("cannot write in %1: %2").arg(folder, why));
     }
     if (!out.commit())
-        return FileResult::failure(QStringLiteral("cannot write in %1: %2").arg(folder, out.errorString()));
+        return FileResult::failure(Say::tr("cannot write in %1: %2").arg(folder, out.errorString()));
     return FileResult::success();
 }
 

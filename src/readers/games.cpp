@@ -9,6 +9,7 @@
 
 #include "readers/key_values.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,21 +32,28 @@
 
 namespace sonaplex {
 
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Games)
+};
+} // namespace
+
 QString launcherName(Launcher l)
 {
     switch (l) {
     case Launcher::Steam:
         return QStringLiteral("Steam");
     case Launcher::HeroicGog:
-        return QStringLiteral("Heroic (GOG)");
+        return Say::tr("Heroic (GOG)");
     case Launcher::HeroicEpic:
-        return QStringLiteral("Heroic (Epic)");
+        return Say::tr("Heroic (Epic)");
     case Launcher::Lutris:
         return QStringLiteral("Lutris");
     case Launcher::Added:
         break;
     }
-    return QStringLiteral("added by hand");
+    return Say::tr("added by hand");
 }
 
 QString launcherKeyword(Launcher l)
@@ -92,7 +100,7 @@ public:
     {
         const Result<QByteArray> data = readSmallFile(path, limit);
         if (!data && data.failure().cause != FileCause::NotFound)
-            skip(QStringLiteral("skipped %1: %2").arg(path, data.failure().error));
+            skip(Say::tr("skipped %1: %2").arg(path, data.failure().error));
         return data ? data.value() : QByteArray();
     }
 
@@ -104,7 +112,7 @@ public:
         QJsonParseError error;
         QJsonDocument doc = QJsonDocument::fromJson(data, &error);
         if (doc.isNull())
-            skip(QStringLiteral("skipped %1: it is not JSON (%2 at byte %3)").arg(path, error.errorString()).arg(error.offset));
+            skip(Say::tr("skipped %1: it is not JSON (%2 at byte %3)").arg(path, error.errorString()).arg(error.offset));
         return doc;
     }
 
@@ -112,14 +120,14 @@ public:
     void add(Game g, const QString& from)
     {
         if (g.folder.isEmpty() || !QDir::isAbsolutePath(g.folder)) {
-            skip(QStringLiteral("skipped %1 in %2: it names no absolute folder").arg(g.name.isEmpty() ? g.id : g.name, from));
+            skip(Say::tr("skipped %1 in %2: it names no absolute folder").arg(g.name.isEmpty() ? g.id : g.name, from));
             return;
         }
         g.folder = QDir::cleanPath(g.folder);
         // One stat per game, whatever its folder's depth (a link to one folder is that folder).
         struct stat st {};
         if (::stat(QFile::encodeName(g.folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-            skip(QStringLiteral("skipped %1 in %2: its folder %3 is not there (not installed, or on a disk that is "
+            skip(Say::tr("skipped %1 in %2: its folder %3 is not there (not installed, or on a disk that is "
                                 "not mounted)")
                     .arg(g.name.isEmpty() ? g.id : g.name, from, g.folder));
             return;
@@ -154,7 +162,7 @@ void findSteam(const GamePlaces& places, Search& search)
         const QFileInfo info(path);
         if (!info.isDir()) {
             if (!from.isEmpty())
-                search.skip(QStringLiteral("skipped the Steam library %1 named in %2: it is not there (on a disk that "
+                search.skip(Say::tr("skipped the Steam library %1 named in %2: it is not there (on a disk that "
                                            "is not mounted?)")
                                 .arg(path, from));
             return false;
@@ -176,8 +184,8 @@ void findSteam(const GamePlaces& places, Search& search)
             const KeyValuesRead kv = readKeyValues(text);
             const KeyValues* folders = kv.root.find(u"libraryfolders");
             if (!kv.ok() || !folders || !folders->section) {
-                search.skip(QStringLiteral("skipped %1: %2 (line %3)")
-                                .arg(list, kv.ok() ? QStringLiteral("it has no library list") : kv.error)
+                search.skip(Say::tr("skipped %1: %2 (line %3)")
+                                .arg(list, kv.ok() ? Say::tr("it has no library list") : kv.error)
                                 .arg(kv.line));
                 continue;
             }
@@ -190,7 +198,7 @@ void findSteam(const GamePlaces& places, Search& search)
                     continue;
                 const QString path = entry.section ? entry.text(u"path") : entry.value;
                 if (path.isEmpty() || !QDir::isAbsolutePath(path))
-                    search.skip(QStringLiteral("skipped entry %1 of %2: it names no absolute folder").arg(entry.key, list));
+                    search.skip(Say::tr("skipped entry %1 of %2: it names no absolute folder").arg(entry.key, list));
                 else
                     addLibrary(path, list);
             }
@@ -211,8 +219,8 @@ void findSteam(const GamePlaces& places, Search& search)
             const KeyValuesRead kv = readKeyValues(text);
             const KeyValues* app = kv.root.find(u"AppState");
             if (!kv.ok() || !app || !app->section) {
-                search.skip(QStringLiteral("skipped %1: %2 (line %3)")
-                                .arg(path, kv.ok() ? QStringLiteral("it has no AppState") : kv.error)
+                search.skip(Say::tr("skipped %1: %2 (line %3)")
+                                .arg(path, kv.ok() ? Say::tr("it has no AppState") : kv.error)
                                 .arg(kv.line));
                 continue;
             }
@@ -221,7 +229,7 @@ void findSteam(const GamePlaces& places, Search& search)
             bool number = false;
             g.id.toULongLong(&number);
             if (!number || installDir.isEmpty() || !isPlainName(installDir)) {
-                search.skip(QStringLiteral("skipped %1: its app id or install folder is not usable").arg(path));
+                search.skip(Say::tr("skipped %1: its app id or install folder is not usable").arg(path));
                 continue;
             }
             if (tools.contains(g.id) || g.name.startsWith(QLatin1String("Proton ")))
@@ -326,9 +334,9 @@ bool readLutrisCopy(const QString& database, std::vector<Game>& games, QString* 
         if (type && QByteArray(type) == "table")
             ok = true;
         else
-            *why = QStringLiteral("its games are not a table");
+            *why = Say::tr("its games are not a table");
     } else if (why->isEmpty()) {
-        *why = QStringLiteral("it has no list of games (%1)").arg(QString::fromUtf8(sqlite3_errmsg(db)));
+        *why = Say::tr("it has no list of games (%1)").arg(QString::fromUtf8(sqlite3_errmsg(db)));
     }
     sqlite3_finalize(q);
     q = nullptr;
@@ -347,7 +355,7 @@ bool readLutrisCopy(const QString& database, std::vector<Game>& games, QString* 
             games.push_back({text(1), Launcher::Lutris, text(0), text(2), {}});
         ok = step == SQLITE_DONE || step == SQLITE_ROW;
         if (!ok)
-            *why = bound.passed ? QStringLiteral("reading it took longer than %1 s").arg(kLutrisSeconds)
+            *why = bound.passed ? Say::tr("reading it took longer than %1 s").arg(kLutrisSeconds)
                                 : QString::fromUtf8(sqlite3_errmsg(db));
     } else if (why->isEmpty()) {
         *why = QString::fromUtf8(sqlite3_errmsg(db));
@@ -370,7 +378,7 @@ void findLutris(const GamePlaces& places, Search& search)
         seen.insert(info.canonicalFilePath());
         QTemporaryDir copy;
         if (!copy.isValid()) {
-            search.skip(QStringLiteral("skipped %1: no room for a copy to read (%2)").arg(path, copy.errorString()));
+            search.skip(Say::tr("skipped %1: no room for a copy to read (%2)").arg(path, copy.errorString()));
             continue;
         }
         // The database and, when there is one, its log: what Lutris wrote last may be only there.
@@ -383,20 +391,20 @@ void findLutris(const GamePlaces& places, Search& search)
             const Result<QByteArray> bytes = readSmallFile(path + tail, kMaxLauncherFile);
             QFile out(copy.path() + QStringLiteral("/pga.db") + tail);
             if (!bytes || !out.open(QIODevice::WriteOnly) || out.write(bytes.value()) != bytes.value().size()) {
-                why = bytes ? FileResult::failure(QStringLiteral("no room for a copy to read (%1)").arg(out.errorString()))
+                why = bytes ? FileResult::failure(Say::tr("no room for a copy to read (%1)").arg(out.errorString()))
                             : bytes.failure();
                 copied = false;
                 break;
             }
         }
         if (!copied) {
-            search.skip(QStringLiteral("skipped %1: %2").arg(path, why.error));
+            search.skip(Say::tr("skipped %1: %2").arg(path, why.error));
             continue;
         }
         std::vector<Game> games;
         QString problem;
         if (!readLutrisCopy(copy.path() + QStringLiteral("/pga.db"), games, &problem)) {
-            search.skip(QStringLiteral("skipped %1: %2").arg(path, problem));
+            search.skip(Say::tr("skipped %1: %2").arg(path, problem));
             continue;
         }
         for (Game& g : games)
@@ -429,7 +437,7 @@ FileResult writeAdded(const QString& file, const QJsonArray& games)
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)
         || out.write(QJsonDocument(QJsonObject{{QStringLiteral("games"), games}}).toJson()) < 0 || !out.commit())
-        return FileResult::failure(QStringLiteral("cannot write %1: %2").arg(file, out.errorString()));
+        return FileResult::failure(Say::tr("cannot write %1: %2").arg(file, out.errorString()));
     return FileResult::success();
 }
 } // namespace
@@ -451,9 +459,9 @@ GameSearch findGames(const GamePlaces& places)
 FileResult addGame(const QString& addedFile, const QString& name, const QString& folder)
 {
     if (name.trimmed().isEmpty())
-        return FileResult::failure(QStringLiteral("a game needs a name"));
+        return FileResult::failure(Say::tr("a game needs a name"));
     if (!QFileInfo(folder).isDir())
-        return FileResult::failure(QStringLiteral("%1 is not a folder").arg(folder), FileCause::NotFound);
+        return FileResult::failure(Say::tr("%1 is not a folder").arg(folder), FileCause::NotFound);
     const Result<QJsonArray> listed = readAdded(addedFile);
     if (!listed && listed.failure().cause != FileCause::NotFound)
         return listed.failure(); // a list that cannot be read is not written over

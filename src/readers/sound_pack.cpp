@@ -9,6 +9,7 @@
 #include "readers/zip_api.h"
 
 #include <QCoreApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -26,6 +27,13 @@
 #include <unistd.h>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(SoundPack)
+};
+} // namespace
 
 QString packSuffix() { return QStringLiteral(".sonaplexpack"); }
 QString packManifestName() { return QStringLiteral("manifest.json"); }
@@ -60,10 +68,10 @@ bool isHash(const QString& s)
 QString bytesText(qint64 bytes)
 {
     if (bytes >= (qint64(1) << 30))
-        return QStringLiteral("%1 GiB").arg(double(bytes) / double(qint64(1) << 30), 0, 'f', 1);
+        return Say::tr("%1 GiB").arg(double(bytes) / double(qint64(1) << 30), 0, 'f', 1);
     if (bytes >= (1 << 20))
-        return QStringLiteral("%1 MiB").arg(double(bytes) / double(1 << 20), 0, 'f', 1);
-    return QStringLiteral("%1 bytes").arg(bytes);
+        return Say::tr("%1 MiB").arg(double(bytes) / double(1 << 20), 0, 'f', 1);
+    return Say::tr("%1 bytes").arg(bytes);
 }
 
 PackRefusal refusal(QString entry, QString why) { return {std::move(entry), std::move(why)}; }
@@ -95,28 +103,28 @@ QString zipError(zip_error_t* e) { return QString::fromLocal8Bit(libzip().zip_er
 QString packPathProblem(const QString& path)
 {
     if (path.isEmpty())
-        return QStringLiteral("it has no path");
+        return Say::tr("it has no path");
     if (path.contains(QChar(0)))
-        return QStringLiteral("its path holds a NUL character");
+        return Say::tr("its path holds a NUL character");
     for (QChar c : path)
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return QStringLiteral("its path holds a control character");
+            return Say::tr("its path holds a control character");
     if (path.startsWith(QLatin1Char('/')) || (path.size() > 1 && path[1] == QLatin1Char(':')))
-        return QStringLiteral("its path is absolute");
+        return Say::tr("its path is absolute");
     if (path.contains(QLatin1Char('\\')))
-        return QStringLiteral("its path holds a backslash (paths are '/'-separated)");
+        return Say::tr("its path holds a backslash (paths are '/'-separated)");
     for (const QString& part : path.split(QLatin1Char('/'))) {
         if (part.isEmpty())
-            return QStringLiteral("its path has an empty part");
+            return Say::tr("its path has an empty part");
         if (part == QLatin1String(".") || part == QLatin1String(".."))
-            return QStringLiteral("its path leaves its folder ('%1')").arg(part);
+            return Say::tr("its path leaves its folder ('%1')").arg(part);
         if (part.toUtf8().size() > 255)
-            return QStringLiteral("a name in its path is longer than 255 bytes");
+            return Say::tr("a name in its path is longer than 255 bytes");
     }
     if (path.toUtf8().size() > 3000)
-        return QStringLiteral("its path is longer than the file system allows");
+        return Say::tr("its path is longer than the file system allows");
     if (!isSoundName(path))
-        return QStringLiteral("it is not a sound file Sonaplex knows (.%1)").arg(soundSuffixes().join(QStringLiteral(", .")));
+        return Say::tr("it is not a sound file Sonaplex knows (.%1)").arg(soundSuffixes().join(QStringLiteral(", .")));
     return {};
 }
 
@@ -147,19 +155,19 @@ bool readManifestJson(const QByteArray& json, PackManifest& m, PackRefusal* why)
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject()) {
         say(why, refusal(packManifestName(), error.error != QJsonParseError::NoError
-                                                 ? QStringLiteral("is not JSON (%1 at byte %2)").arg(error.errorString()).arg(error.offset)
-                                                 : QStringLiteral("is not a JSON object")));
+                                                 ? Say::tr("is not JSON (%1 at byte %2)").arg(error.errorString()).arg(error.offset)
+                                                 : Say::tr("is not a JSON object")));
         return false;
     }
     const QJsonObject root = doc.object();
     const QJsonValue format = root.value(QStringLiteral("sonaplexPack"));
     if (!format.isDouble() || format.toDouble() < 1 || format.toDouble() != double(format.toInt())) {
-        say(why, refusal(packManifestName(), QStringLiteral("does not say which pack format it is (\"sonaplexPack\")")));
+        say(why, refusal(packManifestName(), Say::tr("does not say which pack format it is (\"sonaplexPack\")")));
         return false;
     }
     if (format.toInt() > kPackFormat) {
         say(why, refusal(packManifestName(),
-                     QStringLiteral("is of pack format %1, made by a newer Sonaplex (this one reads format %2)")
+                     Say::tr("is of pack format %1, made by a newer Sonaplex (this one reads format %2)")
                          .arg(format.toInt())
                          .arg(kPackFormat)));
         return false;
@@ -177,7 +185,7 @@ bool readManifestJson(const QByteArray& json, PackManifest& m, PackRefusal* why)
     m.gameId = text(game, "id");
     const QJsonValue list = root.value(QStringLiteral("entries"));
     if (!list.isArray()) {
-        say(why, refusal(packManifestName(), QStringLiteral("has no list of entries")));
+        say(why, refusal(packManifestName(), Say::tr("has no list of entries")));
         return false;
     }
     QHash<QString, QString> seen; // by path folded to lower case: the path first seen
@@ -185,9 +193,9 @@ bool readManifestJson(const QByteArray& json, PackManifest& m, PackRefusal* why)
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const QJsonObject o = entries[i].toObject();
         PackEntry e{text(o, "path"), text(o, "file"), text(o, "hash"), text(o, "replaces")};
-        const QString named = e.path.isEmpty() ? QStringLiteral("entry %1").arg(i + 1) : e.path;
+        const QString named = e.path.isEmpty() ? Say::tr("entry %1").arg(i + 1) : e.path;
         if (!entries[i].isObject()) {
-            say(why, refusal(QStringLiteral("entry %1").arg(i + 1), QStringLiteral("is not a JSON object")));
+            say(why, refusal(Say::tr("entry %1").arg(i + 1), Say::tr("is not a JSON object")));
             return false;
         }
         if (const QString problem = packPathProblem(e.path); !problem.isEmpty()) {
@@ -195,21 +203,21 @@ bool readManifestJson(const QByteArray& json, PackManifest& m, PackRefusal* why)
             return false;
         }
         if (e.file.isEmpty() || e.file.contains(QChar(0))) {
-            say(why, refusal(named, QStringLiteral("names no file in the pack")));
+            say(why, refusal(named, Say::tr("names no file in the pack")));
             return false;
         }
         if (!isHash(e.hash)) {
-            say(why, refusal(named, QStringLiteral("has no valid content hash (32 hexadecimal digits)")));
+            say(why, refusal(named, Say::tr("has no valid content hash (32 hexadecimal digits)")));
             return false;
         }
         if (!e.original.isEmpty() && !isHash(e.original)) {
-            say(why, refusal(named, QStringLiteral("names the original it replaces with no valid hash")));
+            say(why, refusal(named, Say::tr("names the original it replaces with no valid hash")));
             return false;
         }
         const QString folded = e.path.toCaseFolded();
         if (const auto first = seen.constFind(folded); first != seen.constEnd()) {
-            say(why, refusal(named, *first == e.path ? QStringLiteral("is named twice")
-                                                      : QStringLiteral("differs only in case from %1").arg(*first)));
+            say(why, refusal(named, *first == e.path ? Say::tr("is named twice")
+                                                      : Say::tr("differs only in case from %1").arg(*first)));
             return false;
         }
         seen.insert(folded, e.path);
@@ -248,7 +256,7 @@ std::unique_ptr<PackArchive> PackArchive::open(const QString& path, PackRefusal*
         if (isLocal(error))
             say(why, localFailure({}, zipError(&e)));
         else
-            say(why, refusal({}, QStringLiteral("%1 is not a sound pack: not a whole zip archive (%2)")
+            say(why, refusal({}, Say::tr("%1 is not a sound pack: not a whole zip archive (%2)")
                                      .arg(QFileInfo(path).fileName(), zipError(&e))));
         libzip().zip_error_fini(&e);
         return nullptr;
@@ -259,7 +267,7 @@ std::unique_ptr<PackArchive> PackArchive::open(const QString& path, PackRefusal*
 std::unique_ptr<PackArchive> PackArchive::fromBytes(const QByteArray& bytes, PackRefusal* why, const PackLimits& limits)
 {
     if (bytes.isEmpty()) {
-        say(why, refusal({}, QStringLiteral("not a sound pack: it is empty")));
+        say(why, refusal({}, Say::tr("not a sound pack: it is empty")));
         return nullptr;
     }
     if (!libzip().error.isEmpty()) {
@@ -279,7 +287,7 @@ std::unique_ptr<PackArchive> PackArchive::fromBytes(const QByteArray& bytes, Pac
             libzip().zip_source_free(source);
         else
             std::free(copy);
-        say(why, refusal({}, QStringLiteral("not a sound pack: not a whole zip archive (%1)").arg(zipError(&e))));
+        say(why, refusal({}, Say::tr("not a sound pack: not a whole zip archive (%1)").arg(zipError(&e))));
         libzip().zip_error_fini(&e);
         return nullptr;
     }
@@ -296,7 +304,7 @@ bool readManifestMember(zip_t* zip, zip_int64_t index, qint64 size, QByteArray* 
     zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index), 0);
     if (!file) {
         zip_error_t* error = libzip().zip_get_error(zip);
-        say(why, zipFailure(packManifestName(), QStringLiteral("cannot be read: %1").arg(zipError(error)), error));
+        say(why, zipFailure(packManifestName(), Say::tr("cannot be read: %1").arg(zipError(error)), error));
         return false;
     }
     char buffer[65536];
@@ -308,12 +316,12 @@ bool readManifestMember(zip_t* zip, zip_int64_t index, qint64 size, QByteArray* 
     const bool readFailed = n < 0 && isLocal(libzip().zip_file_get_error(file));
     libzip().zip_fclose(file);
     if (readFailed) {
-        say(why, localFailure(packManifestName(), QStringLiteral("cannot be read: %1").arg(damage)));
+        say(why, localFailure(packManifestName(), Say::tr("cannot be read: %1").arg(damage)));
         return false;
     }
     if (!whole) {
-        say(why, refusal(packManifestName(), n < 0 ? QStringLiteral("is damaged (%1)").arg(damage)
-                                                    : QStringLiteral("does not inflate to its declared size")));
+        say(why, refusal(packManifestName(), n < 0 ? Say::tr("is damaged (%1)").arg(damage)
+                                                    : Say::tr("does not inflate to its declared size")));
         return false;
     }
     return true;
@@ -328,7 +336,7 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
     zip_t* zip = static_cast<zip_t*>(handle);
     const zip_int64_t count = libzip().zip_get_num_entries(zip, 0);
     if (count < 0 || count > qint64(limits.entries) * 2 + 16) {
-        say(why, refusal({}, QStringLiteral("the pack holds too many files (%1)").arg(count)));
+        say(why, refusal({}, Say::tr("the pack holds too many files (%1)").arg(count)));
         return nullptr;
     }
     // Stats an archive member as one of the pack's files: plain, unencrypted, compressed in a way
@@ -336,21 +344,21 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
     auto member = [&](const QString& name, qint64 limit, zip_int64_t* index, zip_stat_t* st) -> QString {
         *index = libzip().zip_name_locate(zip, name.toUtf8().constData(), 0);
         if (*index < 0 || name.endsWith(QLatin1Char('/')))
-            return QStringLiteral("is not in the pack");
+            return Say::tr("is not in the pack");
         libzip().zip_stat_init(st);
         if (libzip().zip_stat_index(zip, zip_uint64_t(*index), 0, st) != 0 || !(st->valid & ZIP_STAT_SIZE)
             || !(st->valid & ZIP_STAT_COMP_SIZE))
-            return QStringLiteral("cannot be read in the pack");
+            return Say::tr("cannot be read in the pack");
         if ((st->valid & ZIP_STAT_ENCRYPTION_METHOD) && st->encryption_method != ZIP_EM_NONE)
-            return QStringLiteral("is encrypted");
+            return Say::tr("is encrypted");
         if ((st->valid & ZIP_STAT_COMP_METHOD) && !libzip().zip_compression_method_supported(st->comp_method, 0))
-            return QStringLiteral("is compressed in a way Sonaplex does not read");
+            return Say::tr("is compressed in a way Sonaplex does not read");
         const qint64 size = qint64(st->size), packed = qint64(st->comp_size);
         if (size > limit)
-            return QStringLiteral("would inflate to %1, more than the %2 a pack's file may hold")
+            return Say::tr("would inflate to %1, more than the %2 a pack's file may hold")
                 .arg(bytesText(size), bytesText(limit));
         if (size > limits.ratioFrom && size > packed * limits.ratio)
-            return QStringLiteral("would inflate %1 times over (to %2): a pack's file inflates at most %3 times")
+            return Say::tr("would inflate %1 times over (to %2): a pack's file inflates at most %3 times")
                 .arg(packed > 0 ? size / packed : size)
                 .arg(bytesText(size))
                 .arg(limits.ratio);
@@ -359,7 +367,7 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
     zip_int64_t index = -1;
     zip_stat_t st;
     if (const QString problem = member(packManifestName(), limits.manifestBytes, &index, &st); !problem.isEmpty()) {
-        say(why, refusal(packManifestName(), index < 0 ? QStringLiteral("is not in the pack: it is not a Sonaplex sound pack")
+        say(why, refusal(packManifestName(), index < 0 ? Say::tr("is not in the pack: it is not a Sonaplex sound pack")
                                                         : problem));
         return nullptr;
     }
@@ -369,7 +377,7 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
     if (!readManifestJson(json, pack->manifest_, why))
         return nullptr;
     if (qsizetype(pack->manifest_.entries.size()) > limits.entries) {
-        say(why, refusal({}, QStringLiteral("the pack has more than %1 entries").arg(limits.entries)));
+        say(why, refusal({}, Say::tr("the pack has more than %1 entries").arg(limits.entries)));
         return nullptr;
     }
     // What the archive inflates to in all: each member once, however many entries name it; and
@@ -379,7 +387,7 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
     QSet<qint64> counted;
     for (const PackEntry& e : pack->manifest_.entries) {
         if (const QString problem = member(e.file, limits.entryBytes, &index, &st); !problem.isEmpty()) {
-            say(why, refusal(e.path, QStringLiteral("its sound %1 %2").arg(e.file, problem)));
+            say(why, refusal(e.path, Say::tr("its sound %1 %2").arg(e.file, problem)));
             return nullptr;
         }
         if (!counted.contains(qint64(index))) {
@@ -388,11 +396,11 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
             packedTotal += qint64(st.comp_size);
         }
         if (total > limits.ratioFrom && total > packedTotal * limits.ratio) {
-            say(why, refusal(e.path, QStringLiteral("the pack would inflate more than %1 times over in all").arg(limits.ratio)));
+            say(why, refusal(e.path, Say::tr("the pack would inflate more than %1 times over in all").arg(limits.ratio)));
             return nullptr;
         }
         if (total > limits.totalBytes) {
-            say(why, refusal(e.path, QStringLiteral("the pack would inflate to more than %1 in all").arg(bytesText(limits.totalBytes))));
+            say(why, refusal(e.path, Say::tr("the pack would inflate to more than %1 in all").arg(bytesText(limits.totalBytes))));
             return nullptr;
         }
         pack->index_.push_back(qint64(index));
@@ -421,7 +429,7 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
     zip_file_t* file = libzip().zip_fopen_index(zip, zip_uint64_t(index_[i]), 0);
     if (!file) {
         zip_error_t* error = libzip().zip_get_error(zip);
-        say(why, zipFailure(e.path, QStringLiteral("its sound %1 cannot be read: %2").arg(e.file, zipError(error)), error));
+        say(why, zipFailure(e.path, Say::tr("its sound %1 cannot be read: %2").arg(e.file, zipError(error)), error));
         return false;
     }
     ContentHasher hasher;
@@ -447,16 +455,16 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
         return false;
     }
     if (n < 0) {
-        say(why, readFailed ? localFailure(e.path, QStringLiteral("its sound %1 cannot be read: %2").arg(e.file, damage))
-                            : refusal(e.path, QStringLiteral("its sound %1 is damaged (%2)").arg(e.file, damage)));
+        say(why, readFailed ? localFailure(e.path, Say::tr("its sound %1 cannot be read: %2").arg(e.file, damage))
+                            : refusal(e.path, Say::tr("its sound %1 is damaged (%2)").arg(e.file, damage)));
         return false;
     }
     if (got != size_[i]) {
-        say(why, refusal(e.path, QStringLiteral("its sound %1 does not inflate to its declared size").arg(e.file)));
+        say(why, refusal(e.path, Say::tr("its sound %1 does not inflate to its declared size").arg(e.file)));
         return false;
     }
     if (hasher.digest() != e.hash) {
-        say(why, refusal(e.path, QStringLiteral("its sound %1 does not hold what its hash names").arg(e.file)));
+        say(why, refusal(e.path, Say::tr("its sound %1 does not hold what its hash names").arg(e.file)));
         return false;
     }
     return true;
@@ -475,7 +483,7 @@ bool PackArchive::inflateTo(size_t i, const QString& path, PackRefusal* why, Wor
     const QString folder = QFileInfo(path).absolutePath();
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        say(why, localFailure(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, out.errorString())));
+        say(why, localFailure(e.path, Say::tr("its sound cannot be written to %1: %2").arg(folder, out.errorString())));
         return false;
     }
     bool written = true;
@@ -503,7 +511,7 @@ bool PackArchive::inflateTo(size_t i, const QString& path, PackRefusal* why, Wor
         return true;
     out.remove();
     if (whole || (!written && why && why->isEmpty() && !(progress && progress->cancelled())))
-        say(why, localFailure(e.path, QStringLiteral("its sound cannot be written to %1: %2").arg(folder, cause)));
+        say(why, localFailure(e.path, Say::tr("its sound cannot be written to %1: %2").arg(folder, cause)));
     return false;
 }
 
@@ -524,20 +532,20 @@ ByteSource PackArchive::member(const std::shared_ptr<PackArchive>& pack, size_t 
 FileResult writePack(const QString& out, PackManifest manifest, const std::vector<QString>& files)
 {
     if (QFileInfo::exists(out) || QFileInfo(out).isSymLink())
-        return FileResult::failure(QStringLiteral("%1 is already there").arg(out), FileCause::Exists);
+        return FileResult::failure(Say::tr("%1 is already there").arg(out), FileCause::Exists);
     if (!libzip().error.isEmpty())
         return FileResult::failure(libzip().error);
     // What the reader would refuse is not written (and not hashed first).
     const PackLimits limits;
     if (qsizetype(manifest.entries.size()) > limits.entries)
-        return FileResult::failure(QStringLiteral("a pack holds at most %1 sounds; this one would hold %2")
+        return FileResult::failure(Say::tr("a pack holds at most %1 sounds; this one would hold %2")
                                        .arg(limits.entries)
                                        .arg(manifest.entries.size()));
     manifest.format = kPackFormat;
     for (size_t i = 0; i < manifest.entries.size(); ++i) {
         PackEntry& e = manifest.entries[i];
         if (const QString problem = packPathProblem(e.path); !problem.isEmpty())
-            return FileResult::failure(QStringLiteral("%1 cannot be in a pack: %2").arg(e.path, problem));
+            return FileResult::failure(Say::tr("%1 cannot be in a pack: %2").arg(e.path, problem));
         const HashResult hashed = contentHash(files[i]);
         if (!hashed.result)
             return hashed.result;
@@ -547,14 +555,14 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
     }
     const QByteArray json = manifestJson(manifest);
     if (json.size() > limits.manifestBytes)
-        return FileResult::failure(QStringLiteral("the list of this pack's sounds would take %1 MB, more than a pack may "
+        return FileResult::failure(Say::tr("the list of this pack's sounds would take %1 MB, more than a pack may "
                                                   "hold (%2 MB): make it of fewer sounds")
                                        .arg(json.size() >> 20)
                                        .arg(limits.manifestBytes >> 20));
     PackManifest readable;
     PackRefusal refused;
     if (!readManifestJson(json, readable, &refused))
-        return FileResult::failure(QStringLiteral("%1 cannot be in a pack: %2").arg(refused.entry, refused.why));
+        return FileResult::failure(Say::tr("%1 cannot be in a pack: %2").arg(refused.entry, refused.why));
 
     // Written under a passing name beside `out`, and named `out` only once it reads back whole.
     const QString temporary = QStringLiteral("%1/.%2.part-%3")
@@ -568,12 +576,12 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
         libzip().zip_error_init_with_code(&e, error);
         const QString why = zipError(&e);
         libzip().zip_error_fini(&e);
-        return FileResult::failure(QStringLiteral("cannot write %1: %2").arg(out, why));
+        return FileResult::failure(Say::tr("cannot write %1: %2").arg(out, why));
     }
     auto fail = [&](const QString& why) {
         libzip().zip_discard(zip);
         QFile::remove(temporary);
-        return FileResult::failure(QStringLiteral("cannot write %1: %2").arg(out, why));
+        return FileResult::failure(Say::tr("cannot write %1: %2").arg(out, why));
     };
     zip_source_t* manifestSource = libzip().zip_source_buffer(zip, json.constData(), zip_uint64_t(json.size()), 0);
     if (!manifestSource || libzip().zip_file_add(zip, "manifest.json", manifestSource, ZIP_FL_ENC_UTF_8) < 0) {
@@ -607,14 +615,14 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
                 back.reset();
         if (!back) {
             QFile::remove(temporary);
-            return FileResult::failure(QStringLiteral("cannot write %1: it did not read back whole (%2%3)")
+            return FileResult::failure(Say::tr("cannot write %1: it did not read back whole (%2%3)")
                                            .arg(out, why.entry.isEmpty() ? QString() : why.entry + QStringLiteral(": "), why.why));
         }
     }
     QFile written(temporary);
     if (!written.open(QIODevice::ReadOnly) || ::fsync(written.handle()) != 0) {
         QFile::remove(temporary);
-        return FileResult::failure(QStringLiteral("cannot write %1 to disk").arg(out));
+        return FileResult::failure(Say::tr("cannot write %1 to disk").arg(out));
     }
     written.close();
     if (FileResult named = renameNoReplace(temporary, out); !named) {
@@ -672,7 +680,7 @@ PackContents contentsFromReplacements(const QString& gameFolder, const std::vect
             continue;
         }
         if (sound.isEmpty()) {
-            c.problems << QStringLiteral("%1: the sound Sonaplex put there is no longer kept, and %2 no longer holds it")
+            c.problems << Say::tr("%1: the sound Sonaplex put there is no longer kept, and %2 no longer holds it")
                               .arg(f.gamePath.mid(prefix.size()), QDir::toNativeSeparators(f.replacedBy));
             continue;
         }
@@ -707,8 +715,8 @@ PackContents contentsFromSet(const QString& setFolder, const QString& gameFolder
             : byName.value(s.fileName().toCaseFolded());
         if (matches.size() != 1) {
             c.problems << QStringLiteral("%1: %2").arg(s.fileName(),
-                matches.isEmpty() ? QStringLiteral("no game file of this name under %1").arg(QDir::toNativeSeparators(gameFolder))
-                                  : QStringLiteral("several game files have this name: %1").arg(matches.join(QStringLiteral(", "))));
+                matches.isEmpty() ? Say::tr("no game file of this name under %1").arg(QDir::toNativeSeparators(gameFolder))
+                                  : Say::tr("several game files have this name: %1").arg(matches.join(QStringLiteral(", "))));
             continue;
         }
         QString original;
@@ -746,14 +754,14 @@ PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const
         if (at.exists) {
             const QString id = fileIdentity(at.path);
             if (const auto first = entryOf.constFind(id); first != entryOf.constEnd()) {
-                check.refused = refusal(e.path, QStringLiteral("is the same game file as %1").arg(*first));
+                check.refused = refusal(e.path, Say::tr("is the same game file as %1").arg(*first));
                 return check;
             }
             entryOf.insert(id, e.path);
         }
         if (inspection.soundProblem && i < sounds.size())
             if (const QString problem = inspection.soundProblem(sounds[i]); !problem.isEmpty()) {
-                check.refused = refusal(e.path, QStringLiteral("its sound is not one the players can open: %1").arg(problem));
+                check.refused = refusal(e.path, Say::tr("its sound is not one the players can open: %1").arg(problem));
                 return check;
             }
         if (const SoundFitAnswer fit = soundFit(e.path, isSoundName(e.file) ? e.file : e.path); fit.fit == SoundFit::Refused) {
@@ -777,7 +785,7 @@ PackCheck checkPack(const QString& packPath, const PackManifest& manifest, const
         if (item.currentHash.isEmpty()) {
             const HashResult hashed = contentHash(at.path);
             if (!hashed.result) {
-                check.refused = refusal(e.path, QStringLiteral("the game file cannot be read: %1").arg(hashed.result.error));
+                check.refused = refusal(e.path, Say::tr("the game file cannot be read: %1").arg(hashed.result.error));
                 return check;
             }
             item.currentHash = hashed.hash;
@@ -850,7 +858,7 @@ Plan packApplyPlan(const PackCheck& check, const std::shared_ptr<PackArchive>& p
             step.ownSource = true; // converted into passing work, never changed after
         } else if (item.format.state == FormatCheck::State::Differs && item.format.codecDiffers) {
             plan.refused.push_back({step, Outcome::NotConverted,
-                FileResult::failure(QStringLiteral("its sound is in another container or codec than the game file, which "
+                FileResult::failure(Say::tr("its sound is in another container or codec than the game file, which "
                                                    "a game cannot read as it is: it is replaced only once converted"))});
             continue;
         } else {
@@ -883,11 +891,11 @@ PackMember PackMembers::find(const QString& recordedSource, const QString& hash)
 {
     const qsizetype part = packPart(recordedSource);
     const QString packPath = recordedSource.left(part), file = recordedSource.mid(part + 1);
-    const QString keep = QStringLiteral("keep the pack file to replace again after an update");
+    const QString keep = Say::tr("keep the pack file to replace again after an update");
     if (packPath.isEmpty()) {
         const qsizetype end = recordedSource.indexOf(packSuffix() + QLatin1Char('/'), 0, Qt::CaseInsensitive);
         const QString named = end < 0 ? recordedSource : recordedSource.left(end + packSuffix().size());
-        return {{}, QStringLiteral("the pack %1 is gone: %2").arg(QDir::toNativeSeparators(named), keep)};
+        return {{}, Say::tr("the pack %1 is gone: %2").arg(QDir::toNativeSeparators(named), keep)};
     }
     auto opened = packs_.find(packPath);
     if (opened == packs_.end()) {
@@ -903,10 +911,10 @@ PackMember PackMembers::find(const QString& recordedSource, const QString& hash)
     }
     const Opened& o = opened->second;
     if (!o.pack)
-        return {{}, QStringLiteral("the pack %1 cannot be read (%2): %3").arg(QDir::toNativeSeparators(packPath), o.why, keep)};
+        return {{}, Say::tr("the pack %1 cannot be read (%2): %3").arg(QDir::toNativeSeparators(packPath), o.why, keep)};
     if (const auto i = o.entryOf.constFind(file + QLatin1Char('\0') + hash); i != o.entryOf.constEnd())
         return {PackArchive::member(o.pack, *i), {}};
-    return {{}, QStringLiteral("the pack %1 no longer holds this sound (it changed since): %2").arg(QDir::toNativeSeparators(packPath), keep)};
+    return {{}, Say::tr("the pack %1 no longer holds this sound (it changed since): %2").arg(QDir::toNativeSeparators(packPath), keep)};
 }
 
 Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record,

@@ -4,6 +4,7 @@
 #include "base/content_hash.h"
 #include "base/work_progress.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,13 @@
 #include <sqlite3.h>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(RecordStates)
+};
+} // namespace
 
 namespace {
 // A time now() wrote ("2026-12-08T11:40:05.123Z"), in UTC; read by hand, as a list of many
@@ -304,7 +312,7 @@ std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, Wo
         files.clear();
         remembered.clear();
         if (listed)
-            *listed = FileResult::failure(QStringLiteral("the record of replaced game files (%1) could not be read%2")
+            *listed = FileResult::failure(Say::tr("the record of replaced game files (%1) could not be read%2")
                                               .arg(databasePath(), cause.isEmpty() ? QString() : QStringLiteral(": ") + cause));
     } else if (listed) {
         *listed = FileResult::success();

@@ -3,6 +3,7 @@
 #include "base/content_hash.h"
 #include "base/result.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -24,6 +25,13 @@
 #include <unistd.h>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(ReplacementRecord)
+};
+} // namespace
 
 namespace {
 const QString kFile = QStringLiteral("record.sqlite");
@@ -209,7 +217,7 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     if (!db.isValid()) {
-        openCause_ = QStringLiteral("the SQLite driver of Qt could not be loaded");
+        openCause_ = Say::tr("the SQLite driver of Qt could not be loaded");
         return Opened::Failed;
     }
     db.setDatabaseName(databasePath());
@@ -226,7 +234,7 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
             verdict = makeOwnTables(q);
         // The file the connection has open: compared with the path before every run.
         if (verdict == Opened::Yes && !statOf(databasePath(), &dev_, &ino_)) {
-            openCause_ = QStringLiteral("it vanished while it was opened");
+            openCause_ = Say::tr("it vanished while it was opened");
             verdict = Opened::Failed;
         }
     }
@@ -268,17 +276,17 @@ ReplacementRecord::Opened ReplacementRecord::checkForDamage(QSqlQuery& q)
     for (const QString& line : found) {
         const int code = errorCode.match(line).captured(1).toInt() & 0xff;
         if (code == kIoError || code == kNoMemory || code == kSqliteBusy || code == kSqliteLocked) {
-            openCause_ = QStringLiteral("it could not be read to check it (%1)")
-                             .arg(code == kNoMemory ? QStringLiteral("out of memory") : QStringLiteral("disk I/O error"));
+            openCause_ = Say::tr("it could not be read to check it (%1)")
+                             .arg(code == kNoMemory ? Say::tr("out of memory") : Say::tr("disk I/O error"));
             return Opened::Failed;
         }
     }
     if (q.lastError().isValid()) { // the check itself stopped: it could not read on
         const Opened verdict = failedOpening(q);
-        openCause_ = QStringLiteral("it could not be read to check it (%1)").arg(openCause_);
+        openCause_ = Say::tr("it could not be read to check it (%1)").arg(openCause_);
         return verdict == Opened::Damaged ? Opened::Damaged : Opened::Failed;
     }
-    openCause_ = QStringLiteral("it is damaged");
+    openCause_ = Say::tr("it is damaged");
     return Opened::Damaged;
 }
 
@@ -304,7 +312,7 @@ ReplacementRecord::Opened ReplacementRecord::makeOwnTables(QSqlQuery& q)
         const QString type = q.value(0).toString(), name = q.value(1).toString();
         if (type == QLatin1String("view") || type == QLatin1String("trigger")
             || (tables.contains(name) && type != QLatin1String("table"))) {
-            openCause_ = QStringLiteral("it holds a %1 named %2, which Sonaplex never writes").arg(type, name);
+            openCause_ = Say::tr("it holds a %1 named %2, which Sonaplex never writes").arg(type, name);
             return Opened::Damaged;
         }
     }
@@ -341,12 +349,12 @@ RecordProblem ReplacementRecord::takeNotice() { return std::exchange(notice_, Re
 FileResult ReplacementRecord::unusable() const
 {
     const QString cause = problem_.kind == RecordProblem::Kind::CannotReplace
-        ? QStringLiteral("%1, and no new one could be started (%2)").arg(problem_.cause, problem_.newCause)
+        ? Say::tr("%1, and no new one could be started (%2)").arg(problem_.cause, problem_.newCause)
         : problem_.cause;
     if (cause.isEmpty())
-        return FileResult::failure(QStringLiteral("the record of replacements is not open"), FileCause::Other);
+        return FileResult::failure(Say::tr("the record of replacements is not open"), FileCause::Other);
     return FileResult::failure(
-        QStringLiteral("the record of replaced game files (%1) cannot be used: %2").arg(databasePath(), cause),
+        Say::tr("the record of replaced game files (%1) cannot be used: %2").arg(databasePath(), cause),
         FileCause::Other);
 }
 
@@ -369,7 +377,7 @@ FileResult ReplacementRecord::failureOf(const QSqlError& e, const QString& what)
         : code == kSqliteReadOnly               ? FileCause::ReadOnly
                                                 : FileCause::Other;
     return FileResult::failure(
-        QStringLiteral("the record of replacements could not be written (%1: %2)").arg(what, e.text()), cause);
+        Say::tr("the record of replacements could not be written (%1: %2)").arg(what, e.text()), cause);
 }
 
 // A statement that failed because the connection itself went bad (an I/O error, a lock SQLite
@@ -452,7 +460,7 @@ FileResult ReplacementRecord::begin()
 FileResult ReplacementRecord::end()
 {
     if (!open_)
-        return FileResult::failure(QStringLiteral("the record of replacements is not open"));
+        return FileResult::failure(Say::tr("the record of replacements is not open"));
     QSqlDatabase db = QSqlDatabase::database(connection_);
     if (db.commit())
         return FileResult::success();

@@ -7,12 +7,20 @@
 #include "record/replacement_record.h"
 #include "base/work_progress.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QThread>
 
 #include <future>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Run)
+};
+} // namespace
 
 namespace {
 
@@ -123,7 +131,7 @@ private:
         report_.items = plan_.refused;
         for (size_t i = 0; i < steps_.size(); ++i) {
             if (!at_[i].settled) // never claimed done by default
-                settle(i, Outcome::StoppedMidway, FileResult::failure(QStringLiteral("the run ended before it")));
+                settle(i, Outcome::StoppedMidway, FileResult::failure(Say::tr("the run ended before it")));
             report_.items.push_back(std::move(at_[i].item));
         }
         report_.sortByStep();

@@ -11,6 +11,7 @@
 #include "ui/messages.h"
 #include "ui/window_parts.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QSet>
@@ -30,25 +31,32 @@
 namespace sonaplex {
 
 namespace {
-const QString kTitle = QStringLiteral("Restore");
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FrmRestore)
+};
+} // namespace
+
+namespace {
+QString kTitle() { return Say::tr("Restore"); }
 // Opening every folder of a longer list would hold the window while the list lays out each row.
 constexpr size_t kOpenFolderLimit = 5000;
 } // namespace
 
 FrmRestore::FrmRestore(Forms& forms)
-    : Form(forms, windowName::FrmRestore, QStringLiteral("Sonaplex/Restore Game Files"), CloseBox),
+    : Form(forms, windowName::FrmRestore, Say::tr("Sonaplex/Restore Game Files"), CloseBox),
       list_(new QTreeView(this)), model_(new ReplacedFilesModel(this)), summary_(new QLabel(this)), sets_(new QComboBox(this))
 {
     sets_->setObjectName(QStringLiteral("CboBackupSets"));
-    sets_->setToolTip(QStringLiteral("The backup sets and sets in the program folder."));
-    sets_->setAccessibleName(QStringLiteral("Backup sets"));
+    sets_->setToolTip(Say::tr("The backup sets and sets in the program folder."));
+    sets_->setAccessibleName(Say::tr("Backup sets"));
     sets_->setMinimumWidth(240);
     auto* heading = makeLabel(QStringLiteral("LblRestoreHeading"),
-        QStringLiteral("Game files replaced by Sonaplex. Their originals are kept, so any of them can be put back."),
+        Say::tr("Game files replaced by Sonaplex. Their originals are kept, so any of them can be put back."),
         this);
     heading->setWordWrap(true);
     list_->setObjectName(QStringLiteral("LstReplaced"));
-    list_->setAccessibleName(QStringLiteral("Replaced game files"));
+    list_->setAccessibleName(Say::tr("Replaced game files"));
     list_->setModel(model_);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setRootIsDecorated(true);
@@ -66,41 +74,41 @@ FrmRestore::FrmRestore(Forms& forms)
         const char* tip;
         void (FrmRestore::*handler)();
     } buttons[] = {
-        {"CmdRestoreSelected", "&Restore Selected", "Put the selected game files back as they were originally.",
+        {"CmdRestoreSelected", QT_TRANSLATE_NOOP("FrmRestore", "&Restore Selected"), QT_TRANSLATE_NOOP("FrmRestore", "Put the selected game files back as they were originally."),
             &FrmRestore::CmdRestoreSelected_Click},
-        {"CmdRestoreFolder", "Restore &Folder", "Put every replaced file of the selected game folder back.",
+        {"CmdRestoreFolder", QT_TRANSLATE_NOOP("FrmRestore", "Restore &Folder"), QT_TRANSLATE_NOOP("FrmRestore", "Put every replaced file of the selected game folder back."),
             &FrmRestore::CmdRestoreFolder_Click},
-        {"CmdReplaceAgain", "Replace &Again",
-            "Put back what Sonaplex put over the selected files (all of them, when none is selected) that a game "
-            "update changed since.",
+        {"CmdReplaceAgain", QT_TRANSLATE_NOOP("FrmRestore", "Replace &Again"),
+            QT_TRANSLATE_NOOP("FrmRestore", "Put back what Sonaplex put over the selected files (all of them, when none is selected) that a game "
+            "update changed since."),
             &FrmRestore::CmdReplaceAgain_Click},
-        {"CmdUndoLastSwitch", "&Undo Last SWITCH", "Put back exactly what the last SWITCH (or restore) overwrote.",
+        {"CmdUndoLastSwitch", QT_TRANSLATE_NOOP("FrmRestore", "&Undo Last SWITCH"), QT_TRANSLATE_NOOP("FrmRestore", "Put back exactly what the last SWITCH (or restore) overwrote."),
             &FrmRestore::CmdUndoLastSwitch_Click},
-        {"CmdForget", "For&get", "Forget the selected files: their kept originals are deleted.",
+        {"CmdForget", QT_TRANSLATE_NOOP("FrmRestore", "For&get"), QT_TRANSLATE_NOOP("FrmRestore", "Forget the selected files: their kept originals are deleted."),
             &FrmRestore::CmdForget_Click},
-        {"CmdFreeSpace", "Free S&pace...",
-            "Forget the files that hold their originals again, and delete what Sonaplex kept only for them.",
+        {"CmdFreeSpace", QT_TRANSLATE_NOOP("FrmRestore", "Free S&pace..."),
+            QT_TRANSLATE_NOOP("FrmRestore", "Forget the files that hold their originals again, and delete what Sonaplex kept only for them."),
             &FrmRestore::CmdFreeSpace_Click},
     };
     auto* row = new QHBoxLayout;
     for (const auto& b : buttons) {
         auto* button
-            = makeButton(QLatin1String(b.name), QString::fromLatin1(b.caption), QString::fromLatin1(b.tip), this);
+            = makeButton(QLatin1String(b.name), Say::tr(b.caption), Say::tr(b.tip), this);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, b.handler);
         row->addWidget(button);
         if (b.handler != &FrmRestore::CmdCloseRestore_Click)
             actions_.push_back(button);
     }
-    auto* restoreSet = makeButton(QStringLiteral("CmdRestoreSet"), QStringLiteral("Restore &Set"),
-        QStringLiteral("Put every file of the chosen backup set back where it came from."), this);
+    auto* restoreSet = makeButton(QStringLiteral("CmdRestoreSet"), Say::tr("Restore &Set"),
+        Say::tr("Put every file of the chosen backup set back where it came from."), this);
     connect(restoreSet, &QPushButton::clicked, this, &FrmRestore::CmdRestoreSet_Click);
     actions_.push_back(restoreSet);
-    auto* close = makeButton(QStringLiteral("CmdCloseRestore"), QStringLiteral("Close"),
-        QStringLiteral("Return to the previous window."), this);
+    auto* close = makeButton(QStringLiteral("CmdCloseRestore"), Say::tr("Close"),
+        Say::tr("Return to the previous window."), this);
     connect(close, &QPushButton::clicked, this, &FrmRestore::CmdCloseRestore_Click);
     auto* setRow = new QHBoxLayout;
-    setRow->addWidget(makeLabel(QStringLiteral("LblBackupSets"), QStringLiteral("Backup set:"), this));
+    setRow->addWidget(makeLabel(QStringLiteral("LblBackupSets"), Say::tr("Backup set:"), this));
     setRow->addWidget(sets_, 1);
     setRow->addWidget(restoreSet);
     row->addStretch(1);
@@ -141,7 +149,7 @@ void FrmRestore::refresh()
     for (QPushButton* b : actions_)
         b->setEnabled(record && record->isOpen());
     if (!record || !record->isOpen()) {
-        summary_->setText(record ? recordProblemWords(record->problem()) : QStringLiteral("No record of replacements is kept."));
+        summary_->setText(record ? recordProblemWords(record->problem()) : Say::tr("No record of replacements is kept."));
         return;
     }
     std::vector<ReplacedFile> files;
@@ -149,7 +157,7 @@ void FrmRestore::refresh()
     FileResult read;
     qint64 kept = 0;
     {
-        LongWork work(this, QStringLiteral("Reading the game files Sonaplex replaced\u2026"));
+        LongWork work(this, Say::tr("Reading the game files Sonaplex replaced\u2026"));
         files = record->replacedFiles(&work.progress(), &read);
         // Arranged off this thread too; the list then asks only for the rows it shows.
         work.progress().offload([&] {
@@ -158,7 +166,7 @@ void FrmRestore::refresh()
         });
     }
     if (!read) { // never "nothing has been replaced" for a record that could not be read
-        summary_->setText(QStringLiteral("The list cannot be shown: %1.").arg(read.error));
+        summary_->setText(Say::tr("The list cannot be shown: %1.").arg(read.error));
         return;
     }
     const int folderCount = int(folders.size());
@@ -178,12 +186,12 @@ void FrmRestore::refresh()
             holding.insert(QFileInfo(f.gamePath).absolutePath());
     const auto notRead
         = std::count_if(listed.begin(), listed.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
-    summary_->setText(listed.empty() ? QStringLiteral("No game file has been replaced yet.")
-            : QStringLiteral("%1 replaced game file(s) in %2 folder(s).").arg(replaced).arg(holding.size())
-                + (listed.size() > kOpenFolderLimit ? QStringLiteral(" Open a folder to see its files.") : QString())
-                + (notRead > 0 ? QStringLiteral(" %1 of them were not read (the reading was cancelled).").arg(notRead)
+    summary_->setText(listed.empty() ? Say::tr("No game file has been replaced yet.")
+            : Say::tr("%n replaced game file(s) in %1 folder(s).", nullptr, int(replaced)).arg(holding.size())
+                + (listed.size() > kOpenFolderLimit ? Say::tr(" Open a folder to see its files.") : QString())
+                + (notRead > 0 ? Say::tr(" %1 of them were not read (the reading was cancelled).").arg(notRead)
                                : QString()));
-    kept_->setText(QStringLiteral("The originals and copies Sonaplex keeps take %1.").arg(QLocale().formattedDataSize(kept)));
+    kept_->setText(Say::tr("The originals and copies Sonaplex keeps take %1.").arg(QLocale().formattedDataSize(kept)));
 }
 
 std::vector<ReplacedFile> FrmRestore::selectedFiles() const
@@ -207,12 +215,12 @@ std::vector<ReplacedFile> FrmRestore::selectedFiles() const
 
 bool FrmRestore::confirm(const QString& question)
 {
-    return showMessage(Message{question, kTitle, MessageButtons::OkCancel}, this) == MessageAnswer::Ok;
+    return showMessage(Message{question, kTitle(), MessageButtons::OkCancel}, this) == MessageAnswer::Ok;
 }
 
 void FrmRestore::report(const Report& run, const QString& done, const QString& verb)
 {
-    showRunReport(run, done, verb, kTitle, QStringLiteral("Restore Error"), this);
+    showRunReport(run, done, verb, kTitle(), Say::tr("Restore Error"), this);
     refresh();
     // What the update notice counts may have changed: it follows at once.
     if (run.done() > 0)
@@ -223,7 +231,7 @@ void FrmRestore::CmdRestoreSelected_Click()
 {
     std::vector<ReplacedFile> files = selectedFiles();
     if (files.empty()) {
-        showMessage(QStringLiteral("Select the game files (or a folder) to restore first."), kTitle, this);
+        showMessage(Say::tr("Select the game files (or a folder) to restore first."), kTitle(), this);
         return;
     }
     QStringList changed;
@@ -232,7 +240,7 @@ void FrmRestore::CmdRestoreSelected_Click()
             changed << f.gamePath;
     if (!changed.isEmpty()) {
         if (!confirm(
-                QStringLiteral("These files were changed since Sonaplex replaced them (by a game update or another "
+                Say::tr("These files were changed since Sonaplex replaced them (by a game update or another "
                                "tool):\n\n%1\n\nRestore them anyway? What they hold now is kept too, so this "
                                "can be undone.")
                     .arg(changed.join(QLatin1Char('\n')))))
@@ -247,7 +255,7 @@ void FrmRestore::CmdRestoreSelected_Click()
         if (QFileInfo(folder).isDir())
             continue;
         if (!movedTo.contains(folder))
-            movedTo[folder] = chooseFolder(QStringLiteral("The game folder %1 is no longer there (moved or renamed?). "
+            movedTo[folder] = chooseFolder(Say::tr("The game folder %1 is no longer there (moved or renamed?). "
                                                           "Put its originals into which folder?")
                                                .arg(QDir::toNativeSeparators(folder)),
                 QFileInfo(folder).absolutePath(), this);
@@ -258,10 +266,10 @@ void FrmRestore::CmdRestoreSelected_Click()
     if (files.empty() && !movedTo.isEmpty())
         return; // the user chose no folder for them
     if (files.empty()) {
-        showMessage(QStringLiteral("The selected game files already hold their originals."), kTitle, this);
+        showMessage(Say::tr("The selected game files already hold their originals."), kTitle(), this);
         return;
     }
-    LongWork work(this, QStringLiteral("Putting the originals back\u2026"));
+    LongWork work(this, Say::tr("Putting the originals back\u2026"));
     const Report run = restoreOriginals(*forms().record(), files, &work.progress());
     report(run, restoredWords(run.done()));
 }
@@ -270,7 +278,7 @@ void FrmRestore::CmdRestoreFolder_Click()
 {
     const QModelIndex item = list_->currentIndex();
     if (!item.isValid()) {
-        showMessage(QStringLiteral("Select a game folder (or a file in it) to restore first."), kTitle, this);
+        showMessage(Say::tr("Select a game folder (or a file in it) to restore first."), kTitle(), this);
         return;
     }
     list_->selectionModel()->select(
@@ -285,14 +293,14 @@ void FrmRestore::CmdReplaceAgain_Click()
         files = model_->files();
     std::erase_if(files, [](const ReplacedFile& f) { return !undoneSince(f); });
     if (files.empty()) {
-        showMessage(QStringLiteral("No game file here was changed since Sonaplex replaced it: there is nothing to "
+        showMessage(Say::tr("No game file here was changed since Sonaplex replaced it: there is nothing to "
                                    "replace again."),
-            kTitle, this);
+            kTitle(), this);
         return;
     }
-    LongWork work(this, QStringLiteral("Replacing again\u2026"));
+    LongWork work(this, Say::tr("Replacing again\u2026"));
     const Report run = prepareReplaceAgain(*forms().record(), files, &work.progress()).start(&work.progress());
-    report(run, replacedAgainWords(run.done()), QStringLiteral("replaced again"));
+    report(run, replacedAgainWords(run.done()), Say::tr("replaced again"));
 }
 
 void FrmRestore::showFolder(const QString& folder)
@@ -323,11 +331,11 @@ void FrmRestore::CmdUndoLastSwitch_Click()
     RunKind undone = RunKind::Switch;
     const PreparedRun undoing = prepareUndo(*forms().record(), &undone);
     if (undoing.nothingToDo()) {
-        showMessage(nothingToUndoWords(), kTitle, this);
+        showMessage(nothingToUndoWords(), kTitle(), this);
         return;
     }
     // A restore (of originals or of a backup set) is undone like a SWITCH, and called what it was.
-    LongWork work(this, QStringLiteral("Undoing the last %1\u2026").arg(undoneRunName(undone)));
+    LongWork work(this, Say::tr("Undoing the last %1\u2026").arg(undoneRunName(undone)));
     const Report run = undoing.start(&work.progress());
     report(run, undoneWords(undone, run.done()));
 }
@@ -335,8 +343,8 @@ void FrmRestore::CmdUndoLastSwitch_Click()
 void FrmRestore::forget(const QStringList& paths)
 {
     if (const FileResult forgot = forms().record()->forget(paths); !forgot)
-        showMessage(QStringLiteral("Nothing was forgotten, and every kept original is still kept: %1").arg(forgot.error),
-            kTitle, this);
+        showMessage(Say::tr("Nothing was forgotten, and every kept original is still kept: %1").arg(forgot.error),
+            kTitle(), this);
     refresh();
 }
 
@@ -344,15 +352,15 @@ void FrmRestore::CmdForget_Click()
 {
     const std::vector<ReplacedFile> files = selectedFiles();
     if (files.empty()) {
-        showMessage(QStringLiteral("Select the game files (or a folder) to forget first."), kTitle, this);
+        showMessage(Say::tr("Select the game files (or a folder) to forget first."), kTitle(), this);
         return;
     }
     QStringList paths;
     for (const ReplacedFile& f : files)
         paths << f.gamePath;
-    if (!confirm(QStringLiteral("Forget %1 game file(s)? Their kept originals are deleted, and they can no longer be "
-                                "restored from here.")
-                     .arg(paths.size())))
+    if (!confirm(Say::tr("Forget %n game file(s)? Their kept originals are deleted, and they can no longer be "
+                         "restored from here.",
+                     nullptr, int(paths.size()))))
         return;
     forget(paths);
 }
@@ -368,14 +376,14 @@ void FrmRestore::CmdFreeSpace_Click()
             back << f.gamePath;
     const qint64 freed = record->store().bytesOf(record->neededOnlyBy(back));
     if (back.isEmpty() || freed == 0) {
-        showMessage(QStringLiteral("Every file Sonaplex keeps is still needed by a replaced game file: nothing can be "
+        showMessage(Say::tr("Every file Sonaplex keeps is still needed by a replaced game file: nothing can be "
                                    "freed. (Restore files first, then free what was kept for them.)"),
-            kTitle, this);
+            kTitle(), this);
         return;
     }
-    if (!confirm(QStringLiteral("%1 game file(s) hold their originals again. Forget them, and delete what Sonaplex "
-                                "kept only for them? This frees %2. Undo can then no longer put their replacements back.")
-                     .arg(back.size())
+    if (!confirm(Say::tr("%n game file(s) hold their originals again. Forget them, and delete what Sonaplex "
+                         "kept only for them? This frees %1. Undo can then no longer put their replacements back.",
+                     nullptr, int(back.size()))
                      .arg(QLocale().formattedDataSize(freed))))
         return;
     forget(back);
@@ -385,7 +393,7 @@ void FrmRestore::CmdRestoreSet_Click()
 {
     const QString name = sets_->currentText();
     if (name.isEmpty()) {
-        showMessage(QStringLiteral("There is no backup set to restore."), kTitle, this);
+        showMessage(Say::tr("There is no backup set to restore."), kTitle(), this);
         return;
     }
     const QString folder = forms().folders().set(name);
@@ -394,7 +402,7 @@ void FrmRestore::CmdRestoreSet_Click()
     if (!backupSet) {
         // An older backup set, from before sets remembered their files' places (or a saved set
         // of replacements): the user says where, and sees every file before anything is written.
-        into = chooseFolder(QStringLiteral("Restore \"%1\" into which game folder?").arg(name), QDir::homePath(), this);
+        into = chooseFolder(Say::tr("Restore \"%1\" into which game folder?").arg(name), QDir::homePath(), this);
         if (into.isEmpty())
             return;
     }
@@ -404,9 +412,9 @@ void FrmRestore::CmdRestoreSet_Click()
     for (const SetTarget& t : plan.targets) {
         QStringList marks;
         if (t.newFile)
-            marks << QStringLiteral("new file");
+            marks << Say::tr("new file");
         if (t.outsideGameFolders)
-            marks << QStringLiteral("in a folder where Sonaplex has replaced no file");
+            marks << Say::tr("in a folder where Sonaplex has replaced no file");
         places << QDir::toNativeSeparators(t.gamePath)
                 + (marks.isEmpty() ? QString() : QStringLiteral("   (") + marks.join(QStringLiteral(", ")) + QLatin1Char(')'));
     }
@@ -415,27 +423,26 @@ void FrmRestore::CmdRestoreSet_Click()
         notRestored << setRefusalLine(r);
     const QString refused = notRestored.isEmpty()
         ? QString()
-        : QStringLiteral("\n\nNot restored:\n%1").arg(notRestored.join(QLatin1Char('\n')));
+        : Say::tr("\n\nNot restored:\n%1").arg(notRestored.join(QLatin1Char('\n')));
     if (plan.targets.empty()) {
-        showMessage(QStringLiteral("\"%1\" has no file that can be put back.%2").arg(name, refused), kTitle, this);
+        showMessage(Say::tr("\"%1\" has no file that can be put back.%2").arg(name, refused), kTitle(), this);
         return;
     }
     const QString question = backupSet
-        ? QStringLiteral("Put the %1 file(s) of the backup set \"%2\" back where they came from?")
-              .arg(plan.targets.size())
+        ? Say::tr("Put the %n file(s) of the backup set \"%1\" back where they came from?", nullptr, int(plan.targets.size()))
               .arg(name)
-        : QStringLiteral("\"%1\" is an older backup set, or a set of replacements: it does not say where its files "
+        : Say::tr("\"%1\" is an older backup set, or a set of replacements: it does not say where its files "
                          "came from. Put its %2 file(s) into %3?")
               .arg(name)
               .arg(plan.targets.size())
               .arg(QDir::toNativeSeparators(into));
     if (!confirm(question
-            + QStringLiteral("\n\n%1%2\n\nWhat the game files hold now is kept, so this can be undone.")
+            + Say::tr("\n\n%1%2\n\nWhat the game files hold now is kept, so this can be undone.")
                   .arg(places.join(QLatin1Char('\n')), refused)))
         return;
-    LongWork work(this, QStringLiteral("Putting the backup set back\u2026"));
+    LongWork work(this, Say::tr("Putting the backup set back\u2026"));
     const Report run = restoring.run.start(&work.progress());
-    report(run, QStringLiteral("%1 game file(s) were put back from the backup set.").arg(run.done()));
+    report(run, Say::tr("%n game file(s) were put back from the backup set.", nullptr, int(run.done())));
 }
 
 void FrmRestore::CmdCloseRestore_Click()

@@ -2,12 +2,20 @@
 
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(ReplacedFilesModel)
+};
+} // namespace
 
 namespace {
 // A folder row has no parent: its internal id is 0. A file row's tells its folder's row: an odd
@@ -127,8 +135,10 @@ QVariant ReplacedFilesModel::headerData(int section, Qt::Orientation orientation
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const names[] = {"Game file", "Replaced by", "When", "State"};
-    return section >= 0 && section < 4 ? QString::fromLatin1(names[section]) : QVariant();
+    static const char* const names[] = {QT_TRANSLATE_NOOP("ReplacedFilesModel", "Game file"),
+        QT_TRANSLATE_NOOP("ReplacedFilesModel", "Replaced by"), QT_TRANSLATE_NOOP("ReplacedFilesModel", "When"),
+        QT_TRANSLATE_NOOP("ReplacedFilesModel", "State")};
+    return section >= 0 && section < 4 ? Say::tr(names[section]) : QVariant();
 }
 
 } // namespace sonaplex

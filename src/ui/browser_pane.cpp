@@ -5,6 +5,7 @@
 #include "ui/messages.h"
 #include "ui/sample_player.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -18,6 +19,13 @@
 #include <QSignalBlocker>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(BrowserPane)
+};
+} // namespace
 
 namespace {
 PaneSetup namedPane(
@@ -34,17 +42,17 @@ PaneSetup namedPane(
     return p;
 }
 
-const QString kRepeatNote = QStringLiteral(" files. NOTE: To repeat a selection you must click on it again.");
+QString kRepeatNote() { return Say::tr(" files. NOTE: To repeat a selection you must click on it again."); }
 } // namespace
 
 PaneSetup gamePaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind, const QString& pattern,
     audio::DeviceKind deviceKind)
 {
     PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceKind);
-    p.folderTip = QStringLiteral("Display's the directories on your hard drive. Access a game directory or program "
+    p.folderTip = Say::tr("Display's the directories on your hard drive. Access a game directory or program "
                                  "directory from this list.");
-    p.fileTip = QStringLiteral("Choose the game files you wish to replace from this list box.");
-    p.playerTip = QStringLiteral("Sample game or program ") + kind + kRepeatNote;
+    p.fileTip = Say::tr("Choose the game files you wish to replace from this list box.");
+    p.playerTip = Say::tr("Sample game or program ") + kind + kRepeatNote();
     return p;
 }
 
@@ -52,10 +60,10 @@ PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel
     const QString& replacementPlace, const QString& pattern, audio::DeviceKind deviceKind)
 {
     PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceKind);
-    p.folderTip = QStringLiteral("Display's the directories on your hard drive. Access a replacement directory or ")
-        + replacementPlace + QStringLiteral(" from this list.");
-    p.fileTip = QStringLiteral("Choose the files you wish to use as replacements from this list box.");
-    p.playerTip = QStringLiteral("Sample replacement ") + kind + kRepeatNote;
+    p.folderTip = Say::tr("Display's the directories on your hard drive. Access a replacement directory or ")
+        + replacementPlace + Say::tr(" from this list.");
+    p.fileTip = Say::tr("Choose the files you wish to use as replacements from this list box.");
+    p.playerTip = Say::tr("Sample replacement ") + kind + kRepeatNote();
     return p;
 }
 
@@ -68,12 +76,12 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     files_->setObjectName(setup.file);
     files_->markFrom(setup.record);
     player_->setObjectName(setup.player);
-    drives_->setToolTip(QStringLiteral("Select Drive"));
+    drives_->setToolTip(Say::tr("Select Drive"));
     folders_->setToolTip(setup.folderTip);
     files_->setToolTip(setup.fileTip);
     player_->setToolTip(setup.playerTip);
 
-    auto* sample = new QLabel(QStringLiteral("Sample"), this);
+    auto* sample = new QLabel(Say::tr("Sample"), this);
     sample->setObjectName(setup.sampleLabel);
     sample->setAlignment(Qt::AlignCenter);
     QFont bold = sample->font();
@@ -84,9 +92,9 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(drives_);
     if (!setup.gameSounds.isEmpty()) {
-        gameSounds_ = new QCheckBox(QStringLiteral("Sounds of this game"), this);
+        gameSounds_ = new QCheckBox(Say::tr("Sounds of this game"), this);
         gameSounds_->setObjectName(setup.gameSounds);
-        gameSounds_->setToolTip(QStringLiteral("List every sound file of the game shown, in all its folders (%1).")
+        gameSounds_->setToolTip(Say::tr("List every sound file of the game shown, in all its folders (%1).")
                                     .arg(QString(setup.pattern).remove(QStringLiteral("*.")).toLower().replace(
                                         QLatin1Char(';'), QStringLiteral(", "))));
         gameSounds_->setEnabled(false);
@@ -112,7 +120,7 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
             return;
         QMenu menu(this);
         const QString folder = game->folder;
-        menu.addAction(QStringLiteral("Game Sounds..."), this, [this, folder] { emit gameSoundsWanted(folder); });
+        menu.addAction(Say::tr("Game Sounds..."), this, [this, folder] { emit gameSoundsWanted(folder); });
         menu.exec(drives_->mapToGlobal(at));
     });
     connect(folders_, &FolderList::changed, this, &BrowserPane::folderChange);
@@ -164,8 +172,8 @@ void BrowserPane::driveChange()
             lastGoodDrive_ = drive;
             return;
         }
-        const MessageAnswer answer = showMessage(Message{QStringLiteral("Please insert a disk or CD."),
-                                                     QStringLiteral("Drive Not Ready"), MessageButtons::RetryCancel},
+        const MessageAnswer answer = showMessage(Message{Say::tr("Please insert a disk or CD."),
+                                                     Say::tr("Drive Not Ready"), MessageButtons::RetryCancel},
             window());
         if (answer != MessageAnswer::Retry) {
             drives_->showDrive(lastGoodDrive_);
@@ -190,16 +198,16 @@ void BrowserPane::folderChange()
 
 void BrowserPane::addGameFolder()
 {
-    const QString title = QStringLiteral("Add Game Folder");
-    const QString folder = chooseFolder(QStringLiteral("Which folder holds the game?"), QDir::homePath(), window());
+    const QString title = Say::tr("Add Game Folder");
+    const QString folder = chooseFolder(Say::tr("Which folder holds the game?"), QDir::homePath(), window());
     if (folder.isEmpty())
         return;
     const QString name
-        = askText(title, QStringLiteral("The game's name:"), QFileInfo(folder).fileName(), window()).trimmed();
+        = askText(title, Say::tr("The game's name:"), QFileInfo(folder).fileName(), window()).trimmed();
     if (name.isEmpty())
         return;
     if (const FileResult added = setup_.games->add(name, folder); !added) {
-        showMessage(QStringLiteral("The folder could not be added: %1.").arg(added.error), title, window());
+        showMessage(Say::tr("The folder could not be added: %1.").arg(added.error), title, window());
         return;
     }
     addedGame_ = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());

@@ -4,6 +4,7 @@
 #include "ui/window_parts.h"
 
 #include <QCoreApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -16,6 +17,13 @@
 #include <QTimer>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FileList)
+};
+} // namespace
 
 QVariant FileNameModel::data(const QModelIndex& index, int role) const
 {
@@ -49,7 +57,7 @@ QVariant FileNameModel::data(const QModelIndex& index, int role) const
             return QColor(140, 140, 140);
         if (role == Qt::ToolTipRole)
             return names_[index.row()]
-                + QStringLiteral("\nThis name cannot be read as UTF-8 (it was written in another character set): "
+                + Say::tr("\nThis name cannot be read as UTF-8 (it was written in another character set): "
                                  "rename the file to use it.");
     }
     if (role == Qt::DisplayRole)
@@ -141,10 +149,10 @@ FileNameModel::Mark markOf(const ReplacedFile& f)
 {
     const QString when = QLocale().toString(f.at.toLocalTime(), QLocale::ShortFormat);
     const QString note = f.state == GameFileState::Replaced
-        ? QStringLiteral("Replaced by %1 on %2").arg(QFileInfo(f.replacedBy).fileName(), when)
-        : f.state == GameFileState::Original   ? QStringLiteral("Holds its original again")
-        : f.state == GameFileState::Unreadable ? QStringLiteral("Cannot be read: %1").arg(f.readFailure.error)
-                                               : QStringLiteral("Changed since Sonaplex replaced it on %1").arg(when);
+        ? Say::tr("Replaced by %1 on %2").arg(QFileInfo(f.replacedBy).fileName(), when)
+        : f.state == GameFileState::Original   ? Say::tr("Holds its original again")
+        : f.state == GameFileState::Unreadable ? Say::tr("Cannot be read: %1").arg(f.readFailure.error)
+                                               : Say::tr("Changed since Sonaplex replaced it on %1").arg(when);
     return {f.state, note};
 }
 } // namespace

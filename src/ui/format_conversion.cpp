@@ -7,6 +7,7 @@
 #include "ui/long_work.h"
 #include "ui/messages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -14,6 +15,13 @@
 #include <algorithm>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(FormatConversion)
+};
+} // namespace
 
 namespace {
 
@@ -24,16 +32,16 @@ bool askFormats(const QStringList& lines, bool mustConvert, bool& convert, bool&
     const QString listed = lines.join(QLatin1Char('\n'));
     const MessageAnswer answer = showMessage(
         mustConvert
-            ? Message{QStringLiteral("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
+            ? Message{Say::tr("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
                                      "A game reads each file in the format its name says, so some of them cannot be "
                                      "copied as they are. Convert them to the game files' formats?")
                           .arg(listed),
-                  QStringLiteral("Format Check"), MessageButtons::ConvertCancel}
-            : Message{QStringLiteral("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
+                  Say::tr("Format Check"), MessageButtons::ConvertCancel}
+            : Message{Say::tr("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
                                      "A game may play them wrongly or not at all. Convert them to the game files' "
                                      "formats, or copy them as they are?")
                           .arg(listed),
-                  QStringLiteral("Format Check"), MessageButtons::ConvertCopyCancel},
+                  Say::tr("Format Check"), MessageButtons::ConvertCopyCancel},
         parent);
     if (answer == MessageAnswer::Cancel || (mustConvert && answer == MessageAnswer::CopyAsIs))
         return false;
@@ -69,11 +77,11 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
     bool loopWhole = false;
     if (!unlooped.isEmpty()) {
         const MessageAnswer loop = showMessage(
-            Message{QStringLiteral("The game loops these sounds by tags in their files, and their replacements have "
+            Message{Say::tr("The game loops these sounds by tags in their files, and their replacements have "
                                    "none, so the game may loop them at the wrong place:\n\n%1\n\nLoop the whole of "
                                    "each replacement?")
                         .arg(unlooped.join(QLatin1Char('\n'))),
-                QStringLiteral("Loop Points"), MessageButtons::LoopLeaveCancel},
+                Say::tr("Loop Points"), MessageButtons::LoopLeaveCancel},
             parent);
         if (loop == MessageAnswer::Cancel) {
             result.cancelled = true;
@@ -85,7 +93,7 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
     const std::vector<ConversionJob> work = conversionJobs(selections, checks, folder, convert, match, loopWhole);
     if (work.empty())
         return result; // copied as they are
-    LongWork converting(parent, QStringLiteral("Converting the replacements\u2026"));
+    LongWork converting(parent, Say::tr("Converting the replacements\u2026"));
     WorkProgress& progress = converting.progress();
     progress.setTotal(int(work.size()), 0);
     progress.offload([&] { result = convertReplacements(work, progress); });
@@ -106,7 +114,7 @@ SwitchOutcome switchWithConversions(Forms& forms, const std::vector<Selection>& 
     const Conversions conversions = offer(inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path());
     if (conversions.cancelled)
         return {true, {}};
-    LongWork work(parent, QStringLiteral("Replacing the game files\u2026"));
+    LongWork work(parent, Say::tr("Replacing the game files\u2026"));
     return {false, prepareSwitch(forms.record(), selections, conversions, check).start(&work.progress())};
 }
 
@@ -116,7 +124,7 @@ Conversions offerConversion(const SelectionList& selections, const QString& fold
     for (int n = 1; n <= selections.count(); ++n)
         checks.push_back(selections.format(n));
     return offerConversion(selections.all(), checks, folder, parent,
-        [&](int n) { return QStringLiteral("Selection %1 (%2)").arg(n).arg(selections.at(n).gameName); });
+        [&](int n) { return Say::tr("Selection %1 (%2)").arg(n).arg(selections.at(n).gameName); });
 }
 
 } // namespace sonaplex

@@ -1,5 +1,6 @@
 #include "ui/long_work.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -12,6 +13,13 @@
 #include <QtConcurrent>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(LongWork)
+};
+} // namespace
 
 namespace {
 std::chrono::milliseconds showAfter{500};
@@ -118,14 +126,14 @@ void LongWork::update()
     const qint64 total = p.byteTotal(), bytes = std::min(p.bytes(), total);
     QString text = what_;
     if (p.fileTotal() > 0) {
-        text += QStringLiteral("\n\nFile %1 of %2").arg(files).arg(p.fileTotal());
+        text += Say::tr("\n\nFile %1 of %2").arg(files).arg(p.fileTotal());
         if (total > 0) {
             const QLocale locale;
-            text += QStringLiteral(", %1 of %2").arg(locale.formattedDataSize(bytes), locale.formattedDataSize(total));
+            text += Say::tr(", %1 of %2").arg(locale.formattedDataSize(bytes), locale.formattedDataSize(total));
         }
     }
     if (p.cancelled())
-        text += QStringLiteral("\n\nCancelling\u2026");
+        text += Say::tr("\n\nCancelling\u2026");
     dialog_->setLabelText(text);
     // Bytes when they are known, else files; set on the bar itself, which (unlike the dialog's
     // setValue) does not handle events from inside.

@@ -5,6 +5,7 @@
 
 #include "ui/desktop.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -13,6 +14,13 @@
 #include <vector>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Messages)
+};
+} // namespace
 
 QString chooseFolder(const QString& title, const QString& start, QWidget* parent)
 {
@@ -28,11 +36,11 @@ void showRunReport(const Report& run, const QString& done, const QString& verb, 
     const QString& errorTitle, QWidget* parent)
 {
     if (!run.recordNotice.isEmpty())
-        showMessage(recordProblemWords(run.recordNotice), QStringLiteral("Record of Replacements"), parent);
+        showMessage(recordProblemWords(run.recordNotice), Say::tr("Record of Replacements"), parent);
     if (!run.ok())
         showMessage(failureReport(run.done() > 0
-                            ? QStringLiteral("Not every game file was %1. These were left as they were:").arg(verb)
-                            : QStringLiteral("No game file was %1:").arg(verb),
+                            ? Say::tr("Not every game file was %1. These were left as they were:").arg(verb)
+                            : Say::tr("No game file was %1:").arg(verb),
                         run),
             errorTitle, parent);
     else if (run.done() > 0)
@@ -95,21 +103,21 @@ MessageAnswer systemMessageBox(const Message& message, QWidget* parent)
     box.setObjectName(QStringLiteral("MessageBox"));
     if (message.buttons == MessageButtons::KeepDiscardCancel)
         return askWith(box,
-            {{QStringLiteral("Name Them"), QMessageBox::AcceptRole, MessageAnswer::Keep},
-                {QStringLiteral("Discard"), QMessageBox::DestructiveRole, MessageAnswer::Discard}});
+            {{Say::tr("Name Them"), QMessageBox::AcceptRole, MessageAnswer::Keep},
+                {Say::tr("Discard"), QMessageBox::DestructiveRole, MessageAnswer::Discard}});
     if (message.buttons == MessageButtons::ConvertCopyCancel)
         return askWith(box,
-            {{QStringLiteral("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},
-                {QStringLiteral("Convert and Match Loudness"), QMessageBox::AcceptRole, MessageAnswer::ConvertMatched},
-                {QStringLiteral("Copy As They Are"), QMessageBox::AcceptRole, MessageAnswer::CopyAsIs}});
+            {{Say::tr("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},
+                {Say::tr("Convert and Match Loudness"), QMessageBox::AcceptRole, MessageAnswer::ConvertMatched},
+                {Say::tr("Copy As They Are"), QMessageBox::AcceptRole, MessageAnswer::CopyAsIs}});
     if (message.buttons == MessageButtons::LoopLeaveCancel)
         return askWith(box,
-            {{QStringLiteral("Loop Whole Replacements"), QMessageBox::AcceptRole, MessageAnswer::LoopWhole},
-                {QStringLiteral("Leave Them"), QMessageBox::RejectRole, MessageAnswer::Leave}});
+            {{Say::tr("Loop Whole Replacements"), QMessageBox::AcceptRole, MessageAnswer::LoopWhole},
+                {Say::tr("Leave Them"), QMessageBox::RejectRole, MessageAnswer::Leave}});
     if (message.buttons == MessageButtons::ConvertCancel)
         return askWith(box,
-            {{QStringLiteral("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},
-                {QStringLiteral("Convert and Match Loudness"), QMessageBox::AcceptRole, MessageAnswer::ConvertMatched}});
+            {{Say::tr("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},
+                {Say::tr("Convert and Match Loudness"), QMessageBox::AcceptRole, MessageAnswer::ConvertMatched}});
     if (message.buttons == MessageButtons::OkCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Cancel);

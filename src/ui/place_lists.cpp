@@ -4,6 +4,7 @@
 #include "base/folder_scan.h"
 #include "readers/games.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +13,13 @@
 #include <QStyle>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(PlaceLists)
+};
+} // namespace
 
 namespace {
 constexpr int kPathRole = Qt::UserRole + 1;
@@ -109,9 +117,9 @@ void DriveList::offerAdding()
         if (itemData(i, kAddRole).toBool())
             return;
     QSignalBlocker quiet(this);
-    addItem(QStringLiteral("Add Game Folder..."));
+    addItem(Say::tr("Add Game Folder..."));
     setItemData(count() - 1, true, kAddRole);
-    setItemData(count() - 1, QStringLiteral("Add a game's folder by hand, with a name: it is listed here after."),
+    setItemData(count() - 1, Say::tr("Add a game's folder by hand, with a name: it is listed here after."),
         Qt::ToolTipRole);
 }
 

@@ -4,6 +4,7 @@
 
 #include "audio/analysis.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,6 +12,13 @@
 #include <QStackedLayout>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(ReviewBoard)
+};
+} // namespace
 
 namespace {
 QLabel* nameLabel(const QString& objectName, const QColor& colour, QWidget* parent)
@@ -42,18 +50,18 @@ ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, SelectionList& selection
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     for (int n = 1; n <= setup.count; ++n) {
-        const QString gameTip = QStringLiteral("Indicate's Selection %1 game or program file.").arg(n);
-        const QString replaceTip = QStringLiteral("Indicate's Selection %1 replacement file.").arg(n);
+        const QString gameTip = Say::tr("Indicate's Selection %1 game or program file.").arg(n);
+        const QString replaceTip = Say::tr("Indicate's Selection %1 replacement file.").arg(n);
 
         auto* gameFrame
-            = frame(setup.gameFrameName(n), QStringLiteral("Selection %1").arg(n), gameTip, setup.framesInTimes, this);
+            = frame(setup.gameFrameName(n), Say::tr("Selection %1").arg(n), gameTip, setup.framesInTimes, this);
         Row row;
         row.gameName = nameLabel(setup.gameNameLabel(n), red, gameFrame);
         row.gamePath = nameLabel(setup.gamePathLabel(n), red, gameFrame);
         if (setup.gameNameHasTip(n))
             row.gameName->setToolTip(gameTip);
         auto* replaceFrame
-            = frame(setup.replaceFrameName(n), QStringLiteral("Replace with:"), replaceTip, setup.framesInTimes, this);
+            = frame(setup.replaceFrameName(n), Say::tr("Replace with:"), replaceTip, setup.framesInTimes, this);
         row.replacementName = nameLabel(setup.replaceNameLabel(n), blue, replaceFrame);
         row.replacementName->setToolTip(replaceTip);
         row.replacementPath = nameLabel(setup.replacePathLabel(n), blue, replaceFrame);
@@ -70,9 +78,9 @@ ReviewBoard::ReviewBoard(const ReviewBoardSetup& setup, SelectionList& selection
             hidden->hide();
         }
 
-        auto* remove = new QPushButton(QStringLiteral("Remove"), this);
+        auto* remove = new QPushButton(Say::tr("Remove"), this);
         remove->setObjectName(setup.removeButtonName(n));
-        remove->setToolTip(QStringLiteral("Clear Selection %1 choices.").arg(n));
+        remove->setToolTip(Say::tr("Clear Selection %1 choices.").arg(n));
         remove->setAutoDefault(false);
         connect(remove, &QPushButton::clicked, this, [this, n] { removeSelection(n); });
 
@@ -108,9 +116,9 @@ void ReviewBoard::show(int n)
     const QString difference = audio::formatDifference(check);
     QStringList notes;
     if (!difference.isEmpty())
-        notes << QStringLiteral("Format differs \u2014 %1").arg(difference);
+        notes << Say::tr("Format differs \u2014 %1").arg(difference);
     if (check.loopMissing)
-        notes << QStringLiteral("The game loops this sound by tags in its file and the replacement has none: the game "
+        notes << Say::tr("The game loops this sound by tags in its file and the replacement has none: the game "
                                 "may loop it at the wrong place. SWITCH offers to loop the whole replacement.");
     r.formatNote->setText(notes.join(QLatin1Char('\n')));
     r.formatNote->setToolTip(QStringLiteral(

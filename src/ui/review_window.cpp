@@ -1,5 +1,6 @@
 #include "ui/review_window.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include "actions/replacement.h"
@@ -16,6 +17,13 @@
 #include <QVBoxLayout>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(ReviewWindow)
+};
+} // namespace
 
 ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
     : Form(forms, setup.name, setup.title, 0), name_(setup.name), replacementCheck_(replacementCheckFor(setup.deviceKind)),
@@ -39,8 +47,8 @@ ReviewWindow::ReviewWindow(Forms& forms, const ReviewWindowSetup& setup)
 bool ReviewWindow::switchFiles()
 {
     if (board_->selection(1).replacementName.isEmpty()) {
-        showMessage(QStringLiteral("Please be sure that you have made a valid file selection."),
-            QStringLiteral("File Selection Error"), this);
+        showMessage(Say::tr("Please be sure that you have made a valid file selection."),
+            Say::tr("File Selection Error"), this);
         return false;
     }
     const std::vector<Selection> selections = board_->selections();
@@ -49,11 +57,11 @@ bool ReviewWindow::switchFiles()
         for (const Selection& s : selections)
             names.push_back(s.gameName);
         const QStringList twice = sameGameFileLines(groups, names);
-        showMessage(QStringLiteral("The same game file is chosen in more than one selection:\n\n%1\n\nA game file can "
+        showMessage(Say::tr("The same game file is chosen in more than one selection:\n\n%1\n\nA game file can "
                                    "be replaced by one file only. Remove the extra selection and press SWITCH "
                                    "again. Nothing was replaced.")
                         .arg(twice.join(QLatin1Char('\n'))),
-            QStringLiteral("File Selection Error"), this);
+            Say::tr("File Selection Error"), this);
         return false;
     }
     // Replacements in another format than their game files: converted only when the user says so.
@@ -65,13 +73,13 @@ bool ReviewWindow::switchFiles()
         return false;
     const Report& run = switched.run;
     if (!run.recordNotice.isEmpty())
-        showMessage(recordProblemWords(run.recordNotice), QStringLiteral("Record of Replacements"), this);
+        showMessage(recordProblemWords(run.recordNotice), Say::tr("Record of Replacements"), this);
     if (!run.ok()) {
         showMessage(failureReport(run.done() > 0
-                            ? QStringLiteral("Not every game file was replaced. These were left as they were:")
-                            : QStringLiteral("No game file was replaced:"),
+                            ? Say::tr("Not every game file was replaced. These were left as they were:")
+                            : Say::tr("No game file was replaced:"),
                         run),
-            QStringLiteral("Replacement Error"), this);
+            Say::tr("Replacement Error"), this);
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "ui/sample_player.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -22,6 +23,13 @@
 #include <algorithm>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(SamplePlayer)
+};
+} // namespace
 
 namespace {
 // What a window opens its players on before the user has clicked a file; it finds nothing,
@@ -107,7 +115,7 @@ SamplePlayer::SamplePlayer(std::shared_ptr<audio::AudioHost> host, QWidget* pare
     connect(stop_, &QToolButton::clicked, this, [this] { setCommand(QStringLiteral("stop")); });
 
     position_->setObjectName(QStringLiteral("PositionSlider"));
-    position_->setAccessibleName(QStringLiteral("Position"));
+    position_->setAccessibleName(Say::tr("Position"));
     // Seeks are gathered: however fast the bar moves, the sound moves at most once per pass
     // of the event loop, to where the bar is then.
     seekTimer_->setSingleShot(true);
@@ -192,7 +200,7 @@ void SamplePlayer::reopen()
     const QString type = deviceType_.trimmed().toLower();
     if (type != QLatin1String("waveaudio") && type != QLatin1String("sequencer")) {
         engine_.close();
-        report(QStringLiteral("Unknown device type \"%1\".").arg(deviceType_));
+        report(Say::tr("Unknown device type \"%1\".").arg(deviceType_));
         return;
     }
     openFile(type == QLatin1String("sequencer") ? audio::DeviceKind::Sequencer : audio::DeviceKind::WaveAudio, fileName_);
@@ -257,7 +265,7 @@ QString SamplePlayer::mode() const
     switch (engine_.state()) {
     case audio::PlayState::NotOpen:
     case audio::PlayState::Error: // nothing is open; problem() says why
-        return QStringLiteral("not open");
+        return Say::tr("not open");
     case audio::PlayState::Stopped:
         return QStringLiteral("stopped");
     case audio::PlayState::Playing:
@@ -288,11 +296,11 @@ void SamplePlayer::showFormat()
     QString text = audio::formatLine(waveform_->info());
     const audio::Loudness& loudness = waveform_->loudness();
     if (loudness.ok)
-        text += QStringLiteral("\npeak %1 dBFS \u00b7 %2 LUFS")
+        text += Say::tr("\npeak %1 dBFS \u00b7 %2 LUFS")
                     .arg(loudness.peakDb <= -199 ? QStringLiteral("-\u221e") : QString::number(loudness.peakDb, 'f', 1),
                         loudness.lufs <= -199 ? QStringLiteral("-\u221e") : QString::number(loudness.lufs, 'f', 1));
     else if (!text.isEmpty() && waveform_->info().kind == audio::DeviceKind::WaveAudio && !waveform_->finished())
-        text += QStringLiteral("\nmeasuring loudness\u2026");
+        text += Say::tr("\nmeasuring loudness\u2026");
     formatInfo_->setToolTip(text);
     // A first line too wide for the player loses what its first part names (the container or
     // codec, cut short with an ellipsis), never the rate, channels, sample format and length.

@@ -7,6 +7,7 @@
 #include "ui/sample_player.h"
 #include "ui/window_parts.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -20,6 +21,13 @@
 #include "base/sound_names.h"
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(SelectionBoard)
+};
+} // namespace
 
 std::function<QString(const QString&)> replacementCheckFor(audio::DeviceKind kind)
 {
@@ -36,9 +44,9 @@ SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameF
     grid->setVerticalSpacing(4);
     for (int n = 1; n <= setup.count; ++n) {
         const QString number = QString::number(n);
-        auto* frame = new QGroupBox(QStringLiteral("Selection ") + number, this);
+        auto* frame = new QGroupBox(Say::tr("Selection ") + number, this);
         frame->setObjectName(setup.frameName(n));
-        const QString frameTip = QStringLiteral("Indicates Selection %1 game and replacement file choices.").arg(n);
+        const QString frameTip = Say::tr("Indicates Selection %1 game and replacement file choices.").arg(n);
         frame->setToolTip(frameTip);
         if (setup.framesInTimes)
             useTimes(frame, 9, true);
@@ -64,15 +72,15 @@ SelectionBoard::SelectionBoard(const SelectionBoardSetup& setup, FileList* gameF
         inner->addWidget(game);
         inner->addWidget(replacement);
 
-        auto* chooseGame = new QPushButton(QStringLiteral("Game File"), this);
+        auto* chooseGame = new QPushButton(Say::tr("Game File"), this);
         chooseGame->setObjectName(setup.gameButtonName(n));
-        chooseGame->setToolTip(QStringLiteral("Set Selection %1 game or program file choice.").arg(n));
-        auto* remove = new QPushButton(QStringLiteral("Remove"), this);
+        chooseGame->setToolTip(Say::tr("Set Selection %1 game or program file choice.").arg(n));
+        auto* remove = new QPushButton(Say::tr("Remove"), this);
         remove->setObjectName(setup.removeButtonName(n));
-        remove->setToolTip(QStringLiteral("Clear Selection %1 choices.").arg(n));
-        auto* replace = new QPushButton(QStringLiteral("Replace"), this);
+        remove->setToolTip(Say::tr("Clear Selection %1 choices.").arg(n));
+        auto* replace = new QPushButton(Say::tr("Replace"), this);
         replace->setObjectName(setup.replaceButtonName(n));
-        replace->setToolTip(QStringLiteral("Set Selection %1 replacement choice.").arg(n));
+        replace->setToolTip(Say::tr("Set Selection %1 replacement choice.").arg(n));
         connect(chooseGame, &QPushButton::clicked, this, [this, n] { this->chooseGame(n); });
         connect(remove, &QPushButton::clicked, this, [this, n] { this->remove(n); });
         connect(replace, &QPushButton::clicked, this, [this, n] { chooseReplacement(n); });
@@ -101,7 +109,7 @@ bool SelectionBoard::inOrder(bool gameSide, int n) const
     for (int k = 1; k < n; ++k) {
         const Slot& slot = slots_[size_t(k - 1)];
         if ((gameSide ? slot.game : slot.replacement)->text().isEmpty()) {
-            showMessage(QStringLiteral("Please make selections in correct order"), setup_.orderErrorTitle, window());
+            showMessage(Say::tr("Please make selections in correct order"), setup_.orderErrorTitle, window());
             return false;
         }
     }
@@ -161,7 +169,7 @@ void SelectionBoard::chooseReplacement(int n)
     if (!name.isEmpty() && setup_.replacementCheck) {
         if (const QString why = setup_.replacementCheck(replacementFiles_->fullPath()); !why.isEmpty()) {
             showMessage(why
-                    + QStringLiteral("\n\n%1 cannot be a replacement: only a %2 that Sonaplex can play can "
+                    + Say::tr("\n\n%1 cannot be a replacement: only a %2 that Sonaplex can play can "
                                      "replace a game file.")
                           .arg(name, setup_.replacementKind),
                 setup_.orderErrorTitle, window());

@@ -4,10 +4,18 @@
 #include "audio/bounded.h"
 #include "ui/long_work.h"
 
+#include <QCoreApplication>
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(SelectionFormats)
+};
+} // namespace
 
 FormatChecker::FormatChecker(SelectionList& list) : QObject(&list), list_(list)
 {
@@ -51,7 +59,7 @@ void FormatChecker::settle(SelectionList& list, QWidget* parent)
         return;
     std::map<int, Pending> pending = std::exchange(checker->pending_, {});
     {
-        LongWork work(parent, QStringLiteral("Reading the files' formats\u2026"));
+        LongWork work(parent, Say::tr("Reading the files' formats\u2026"));
         work.progress().offload([&pending] {
             for (auto& [n, p] : pending)
                 p.answer.waitForFinished();

@@ -9,6 +9,7 @@
 #include "ui/waveform.h"
 #include "ui/window_parts.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -26,6 +27,13 @@
 #include <cmath>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(SelectionWindow)
+};
+} // namespace
 
 namespace {
 // The board refuses replacements that the side's replacement player could not open.
@@ -50,8 +58,8 @@ SelectionBoardSetup checkedBoard(const SelectionWindowSetup& setup)
         board.replacementCheck = replacementCheckFor(setup.replacementPane.deviceKind);
     if (board.replacementKind.isEmpty())
         board.replacementKind = setup.replacementPane.deviceKind == audio::DeviceKind::Sequencer
-            ? QStringLiteral("MIDI file, recording or tracker module")
-            : QStringLiteral("wave file or recording");
+            ? Say::tr("MIDI file, recording or tracker module")
+            : Say::tr("wave file or recording");
     return board;
 }
 } // namespace
@@ -64,11 +72,11 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
       board_(new SelectionBoard(
           checkedBoard(setup), gamePane_->files(), replacementPane_->files(), [this]() -> SelectionList& { return selections(); },
           this)),
-      bottom_(new QHBoxLayout), matchLoudness_(new QCheckBox(QStringLiteral("Match loudness"), this)),
+      bottom_(new QHBoxLayout), matchLoudness_(new QCheckBox(Say::tr("Match loudness"), this)),
       updateNotice_(new QLabel(this))
 {
-    auto* gameTitle = makeLabel(setup.gameTitleName, QStringLiteral("GAME FILES"), this);
-    auto* replaceTitle = makeLabel(setup.replaceTitleName, QStringLiteral("REPLACEMENT FILES"), this);
+    auto* gameTitle = makeLabel(setup.gameTitleName, Say::tr("GAME FILES"), this);
+    auto* replaceTitle = makeLabel(setup.replaceTitleName, Say::tr("REPLACEMENT FILES"), this);
     gameTitle->setToolTip(setup.gameTitleTip);
     replaceTitle->setToolTip(setup.replaceTitleTip);
     setTextColour(gameTitle, kGameRed);
@@ -78,13 +86,13 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
         l->setAlignment(Qt::AlignCenter);
     }
 
-    auto* next = makeButton(setup.nextName, QStringLiteral("Next"),
-        QStringLiteral("When all desired selections have been made, click here to continue."), this);
+    auto* next = makeButton(setup.nextName, Say::tr("Next"),
+        Say::tr("When all desired selections have been made, click here to continue."), this);
     next->setMinimumHeight(34);
     connect(next, &QPushButton::clicked, this, [this] { emit nextClicked(); });
 
-    auto* compare = makeButton(QStringLiteral("CmdCompare"), QStringLiteral("Compare A/B"),
-        QStringLiteral("Switches between the highlighted game file and the highlighted replacement at the same point "
+    auto* compare = makeButton(QStringLiteral("CmdCompare"), Say::tr("Compare A/B"),
+        Say::tr("Switches between the highlighted game file and the highlighted replacement at the same point "
                        "of the sound (Ctrl+B)."),
         this);
     connect(compare, &QPushButton::clicked, this, &SelectionWindow::compare);
@@ -107,7 +115,7 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
     auto* stopKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+.")), this);
     connect(stopKey, &QShortcut::activated, this, [focusedPlayer] { focusedPlayer()->stop(); });
     matchLoudness_->setObjectName(QStringLiteral("ChkMatchLoudness"));
-    matchLoudness_->setToolTip(QStringLiteral("While comparing, the louder of the two plays as loud as the quieter."));
+    matchLoudness_->setToolTip(Say::tr("While comparing, the louder of the two plays as loud as the quieter."));
     connect(matchLoudness_, &QCheckBox::toggled, this, [this](bool on) {
         if (!on)
             for (BrowserPane* pane : {gamePane_, replacementPane_})
@@ -118,8 +126,8 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
         BrowserPane* pane = gameSide ? gamePane_ : replacementPane_;
         if (!pane->showFile(
                 path, [this, n, gameSide] { gameSide ? board_->chooseGame(n) : board_->chooseReplacement(n); }))
-            showMessage(QStringLiteral("%1 is not a file this side lists.").arg(QFileInfo(path).fileName()),
-                QStringLiteral("File Selection Error"), this);
+            showMessage(Say::tr("%1 is not a file this side lists.").arg(QFileInfo(path).fileName()),
+                Say::tr("File Selection Error"), this);
     });
     auto* compareRow = new QHBoxLayout;
     compareRow->addWidget(compare);
@@ -148,7 +156,7 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
     updateNotice_->setTextFormat(Qt::RichText);
     updateNotice_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     updateNotice_->setWordWrap(true);
-    updateNotice_->setToolTip(QStringLiteral("Open the restore window (or the game's sounds) on the game: Replace "
+    updateNotice_->setToolTip(Say::tr("Open the restore window (or the game's sounds) on the game: Replace "
                                              "Again puts back what Sonaplex put there."));
     updateNotice_->hide();
     connect(updateNotice_, &QLabel::linkActivated, this, &SelectionWindow::openFromNotice);
@@ -169,7 +177,7 @@ void SelectionWindow::showUpdateNotice()
     QStringList lines;
     for (size_t i = 0; i < games.games().size() && i < games.counts().size(); ++i)
         if (const int changed = games.counts()[i].changed; changed > 0)
-            lines << QStringLiteral("<a href=\"%1\">%2</a> <a href=\"game:%1\">Game Sounds...</a>")
+            lines << Say::tr("<a href=\"%1\">%2</a> <a href=\"game:%1\">Game Sounds...</a>")
                          .arg(QString::fromLatin1(QUrl::toPercentEncoding(games.games()[i].folder)),
                              changedByUpdateWords(changed, games.games()[i].name).toHtmlEscaped());
     updateNotice_->setText(lines.join(QStringLiteral("<br>")));

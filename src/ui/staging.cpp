@@ -5,6 +5,7 @@
 #include "ui/forms.h"
 #include "ui/messages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -13,6 +14,13 @@
 #include <unistd.h>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Staging)
+};
+} // namespace
 
 namespace {
 QStringList filesIn(const QString& folder)
@@ -30,16 +38,16 @@ bool settleLeftovers(
 {
     const QString stagingName = ProgramFolder::stagingName(which);
     const QString staging = forms.folders().staging(which);
-    const QString title = QStringLiteral("Unnamed ") + what.left(1).toUpper() + what.mid(1);
+    const QString title = Say::tr("Unnamed ") + what.left(1).toUpper() + what.mid(1);
     // A program folder that cannot be written is said once, up front, before anything is copied.
     for (const QString& folder : {forms.folders().root(), staging}) {
         if (!QFileInfo::exists(folder) && folder == staging)
             continue;
         if (::access(QFile::encodeName(folder).constData(), W_OK) != 0) {
             const int err = errno;
-            showMessage(QStringLiteral("The %1 cannot be kept: %2 cannot be written (%3). Nothing was copied.")
+            showMessage(Say::tr("The %1 cannot be kept: %2 cannot be written (%3). Nothing was copied.")
                             .arg(what, QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(err))),
-                what == QLatin1String("backup") ? QStringLiteral("Backup Error") : QStringLiteral("Save Set Error"),
+                what == QLatin1String("backup") ? Say::tr("Backup Error") : Say::tr("Save Set Error"),
                 parent);
             return false;
         }
@@ -50,20 +58,19 @@ bool settleLeftovers(
     const int shown = 10;
     QString list = QStringList(left.mid(0, shown)).join(QLatin1Char('\n'));
     if (left.size() > shown)
-        list += QStringLiteral("\n... and %1 more").arg(left.size() - shown);
+        list += Say::tr("\n... and %1 more").arg(left.size() - shown);
     const MessageAnswer answer = showMessage(
-        Message{QStringLiteral("%1 still holds %2 file(s) from an earlier %3 that was never named:\n\n%4\n\n"
-                               "Name them as a %3 of their own first, or discard them? They will not be mixed "
-                               "into this %3.")
-                    .arg(stagingName)
-                    .arg(left.size())
-                    .arg(what, list),
+        Message{Say::tr("%1 still holds %n file(s) from an earlier %2 that was never named:\n\n%3\n\n"
+                        "Name them as a %2 of their own first, or discard them? They will not be mixed "
+                        "into this %2.",
+                    nullptr, int(left.size()))
+                    .arg(stagingName, what, list),
             title, MessageButtons::KeepDiscardCancel},
         parent);
     if (answer == MessageAnswer::Discard) {
         if (const FileResult emptied = emptyFolder(staging); !emptied) {
             showMessage(
-                QStringLiteral("The files left in %1 could not be discarded: %2").arg(stagingName, emptied.error),
+                Say::tr("The files left in %1 could not be discarded: %2").arg(stagingName, emptied.error),
                 title, parent);
             return false;
         }

@@ -3,6 +3,7 @@
 #include "ui/installed_games.h"
 #include "words/report_words.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -11,6 +12,13 @@
 #include <QVariantMap>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(UpdateNotifications)
+};
+} // namespace
 
 namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
@@ -47,7 +55,7 @@ void UpdateNotifications::gamesFound()
             kService, QStringLiteral("/org/freedesktop/Notifications"), kService, QStringLiteral("Notify"));
         QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("org.sonaplex.sonaplex")}};
         notify << QStringLiteral("Sonaplex") << uint(0) << QStringLiteral("sonaplex")
-               << QStringLiteral("A game update undid replacements") << body << QStringList() << hints << int(-1);
+               << Say::tr("A game update undid replacements") << body << QStringList() << hints << int(-1);
         bus.asyncCall(notify); // the answer (the notification's id) is not needed
     }
 }

@@ -4,6 +4,7 @@
 #include "audio/probe.h"
 
 #include <QCoreApplication>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QMouseEvent>
@@ -21,6 +22,13 @@
 #include <unistd.h>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(Waveform)
+};
+} // namespace
 
 namespace {
 
@@ -122,8 +130,8 @@ constexpr float kUnknown = std::numeric_limits<float>::quiet_NaN();
 Waveform::Waveform(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Waveform"));
-    setAccessibleName(QStringLiteral("Waveform"));
-    setToolTip(QStringLiteral("The whole sound; click to play from there."));
+    setAccessibleName(Say::tr("Waveform"));
+    setToolTip(Say::tr("The whole sound; click to play from there."));
     setMinimumHeight(36);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);

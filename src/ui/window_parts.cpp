@@ -3,6 +3,7 @@
 
 #include "ui/forms.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
@@ -14,6 +15,13 @@
 #include <cmath>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(WindowParts)
+};
+} // namespace
 
 QPushButton* makeButton(const QString& name, const QString& caption, const QString& tip, QWidget* parent)
 {
@@ -27,8 +35,8 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QStri
 
 QPushButton* makeRestoreButton(Form& window)
 {
-    auto* b = makeButton(QStringLiteral("CmdRestore"), QStringLiteral("Restore..."),
-        QStringLiteral("See every game file Sonaplex replaced and put back originals (Ctrl+R)."), &window);
+    auto* b = makeButton(QStringLiteral("CmdRestore"), Say::tr("Restore..."),
+        Say::tr("See every game file Sonaplex replaced and put back originals (Ctrl+R)."), &window);
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), &window);
     QObject::connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
     QObject::connect(
@@ -38,8 +46,8 @@ QPushButton* makeRestoreButton(Form& window)
 
 QPushButton* makeGameSoundsButton(Form& window)
 {
-    auto* b = makeButton(QStringLiteral("CmdGameSounds"), QStringLiteral("Game Sounds..."),
-        QStringLiteral("Every sound of a game in one list, each replaced as you choose (Ctrl+G)."), &window);
+    auto* b = makeButton(QStringLiteral("CmdGameSounds"), Say::tr("Game Sounds..."),
+        Say::tr("Every sound of a game in one list, each replaced as you choose (Ctrl+G)."), &window);
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), &window);
     QObject::connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
     QObject::connect(b, &QPushButton::clicked, &window, [&window] { window.forms().showModal(windowName::FrmGame); });
@@ -48,8 +56,8 @@ QPushButton* makeGameSoundsButton(Form& window)
 
 QPushButton* makePacksButton(Form& window)
 {
-    auto* b = makeButton(QStringLiteral("CmdPacks"), QStringLiteral("Packs..."),
-        QStringLiteral("Open, check, apply and make sound packs (Ctrl+K)."), &window);
+    auto* b = makeButton(QStringLiteral("CmdPacks"), Say::tr("Packs..."),
+        Say::tr("Open, check, apply and make sound packs (Ctrl+K)."), &window);
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), &window);
     QObject::connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
     QObject::connect(b, &QPushButton::clicked, &window, [&window] { window.forms().showModal(windowName::FrmPacks); });

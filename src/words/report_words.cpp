@@ -2,9 +2,17 @@
 
 #include "base/sound_names.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace sonaplex {
+
+namespace {
+// The context this file's texts are translated in.
+struct Say {
+    Q_DECLARE_TR_FUNCTIONS(ReportWords)
+};
+} // namespace
 
 namespace {
 QString groupLabel(const std::vector<int>& numbers, const QString& name)
@@ -12,7 +20,7 @@ QString groupLabel(const std::vector<int>& numbers, const QString& name)
     QStringList first;
     for (size_t i = 0; i + 1 < numbers.size(); ++i)
         first << QString::number(numbers[i]);
-    return QStringLiteral("Selections %1 and %2 (%3)")
+    return Say::tr("Selections %1 and %2 (%3)")
         .arg(first.join(QStringLiteral(", ")), QString::number(numbers.back()), name);
 }
 } // namespace
@@ -26,9 +34,9 @@ QString stepLabel(const ReportItem& item)
         return groupLabel(numbers, n.name);
     }
     if (n.of == StepName::Of::File)
-        return QStringLiteral("File %1 (%2)").arg(n.number).arg(n.name);
-    return n.name.isEmpty() ? QStringLiteral("Selection %1").arg(n.number)
-                            : QStringLiteral("Selection %1 (%2)").arg(n.number).arg(n.name);
+        return Say::tr("File %1 (%2)").arg(n.number).arg(n.name);
+    return n.name.isEmpty() ? Say::tr("Selection %1").arg(n.number)
+                            : Say::tr("Selection %1 (%2)").arg(n.number).arg(n.name);
 }
 
 QString outcomeWords(const ReportItem& item)
@@ -42,36 +50,36 @@ QString outcomeWords(const ReportItem& item)
     case Outcome::Refused:
         return cause;
     case Outcome::NotConverted:
-        return QStringLiteral("not replaced, because it could not be converted (%1)").arg(cause);
+        return Say::tr("not replaced, because it could not be converted (%1)").arg(cause);
     case Outcome::NoGameFile:
-        return QStringLiteral("no game file was chosen");
+        return Say::tr("no game file was chosen");
     case Outcome::NoReplacement:
-        return QStringLiteral("no replacement file was chosen");
+        return Say::tr("no replacement file was chosen");
     case Outcome::ChosenTwice:
-        return QStringLiteral("the same game file is chosen more than once");
+        return Say::tr("the same game file is chosen more than once");
     case Outcome::SameName:
-        return QStringLiteral("not copied, Selection %1 has a file of the same name").arg(item.others.empty() ? 0 : item.others.front());
+        return Say::tr("not copied, Selection %1 has a file of the same name").arg(item.others.empty() ? 0 : item.others.front());
     case Outcome::OriginalGone:
-        return QStringLiteral("its original is no longer kept");
+        return Say::tr("its original is no longer kept");
     case Outcome::ReplacementGone: // a cause says why its source no longer holds it (a pack gone)
-        return cause.isEmpty() ? QStringLiteral("what Sonaplex put there is no longer kept, and its source no longer holds it")
-                               : QStringLiteral("what Sonaplex put there is not found again: %1").arg(cause);
+        return cause.isEmpty() ? Say::tr("what Sonaplex put there is no longer kept, and its source no longer holds it")
+                               : Say::tr("what Sonaplex put there is not found again: %1").arg(cause);
     case Outcome::NothingBefore:
-        return QStringLiteral("it did not exist before, so there is nothing to put back");
+        return Say::tr("it did not exist before, so there is nothing to put back");
     case Outcome::BeforeGone:
-        return QStringLiteral("what it held before is no longer kept");
+        return Say::tr("what it held before is no longer kept");
     case Outcome::NotAsExpected:
-        return QStringLiteral("not changed, because it no longer holds what it held when it was looked at");
+        return Say::tr("not changed, because it no longer holds what it held when it was looked at");
     case Outcome::NotKept:
-        return QStringLiteral("not replaced, because its present content could not be kept for undo (%1)").arg(cause);
+        return Say::tr("not replaced, because its present content could not be kept for undo (%1)").arg(cause);
     case Outcome::RecordUnusable:
-        return QStringLiteral("not replaced, because %1").arg(cause);
+        return Say::tr("not replaced, because %1").arg(cause);
     case Outcome::Cancelled:
-        return QStringLiteral("not changed, because the run was cancelled");
+        return Say::tr("not changed, because the run was cancelled");
     case Outcome::Stopped:
-        return QStringLiteral("not changed, because the run stopped: %1").arg(cause);
+        return Say::tr("not changed, because the run stopped: %1").arg(cause);
     case Outcome::StoppedMidway:
-        return QStringLiteral("not replaced: %1").arg(cause);
+        return Say::tr("not replaced: %1").arg(cause);
     }
     return cause;
 }
@@ -97,7 +105,7 @@ QString failureReport(const QString& heading, const Report& report, const QStrin
     if (!unsure.isEmpty())
         text += (text.isEmpty() ? QString() : QStringLiteral("\n\n"))
             + (notDurableHeading.isEmpty()
-                    ? QStringLiteral("These were replaced, but the change may not survive a crash or a power cut:")
+                    ? Say::tr("These were replaced, but the change may not survive a crash or a power cut:")
                     : notDurableHeading)
             + QStringLiteral("\n\n") + unsure.join(QLatin1Char('\n'));
     return text;
@@ -109,31 +117,31 @@ QString recordProblemWords(const RecordProblem& p)
     case RecordProblem::Kind::None:
         return {};
     case RecordProblem::Kind::CannotOpen:
-        return QStringLiteral("The record of replaced game files (%1) cannot be opened: %2. Nothing can be replaced, "
+        return Say::tr("The record of replaced game files (%1) cannot be opened: %2. Nothing can be replaced, "
                               "restored or undone until it can; the record itself is kept as it is.")
             .arg(p.path, p.cause);
     case RecordProblem::Kind::MovedAside:
         if (p.salvaged > 0)
-            return QStringLiteral("The record of replaced game files was damaged (%1). It was moved aside to %2 and "
+            return Say::tr("The record of replaced game files was damaged (%1). It was moved aside to %2 and "
                                   "a new record was started with the %3 replacement(s) that could still be read "
                                   "from it: they can be restored from the restore window. The originals of any "
                                   "others are still kept in %4.")
                 .arg(p.cause, p.movedTo)
                 .arg(p.salvaged)
                 .arg(p.originals);
-        return QStringLiteral("The record of replaced game files was damaged (%1). It was moved aside to %2 and a new "
+        return Say::tr("The record of replaced game files was damaged (%1). It was moved aside to %2 and a new "
                               "record was started: nothing could be read from the old one, so files replaced before "
                               "cannot be restored from the restore window, but their originals are still kept in %3.")
             .arg(p.cause, p.movedTo, p.originals);
     case RecordProblem::Kind::CannotReplace:
-        return QStringLiteral("The record of replaced game files in %1 is damaged (%2) and could not be replaced by a "
+        return Say::tr("The record of replaced game files in %1 is damaged (%2) and could not be replaced by a "
                               "new one (%3). Nothing can be replaced, restored or undone until it can.")
             .arg(p.path, p.cause, p.newCause);
     case RecordProblem::Kind::ReadWriteFailed:
-        return QStringLiteral("The record of replaced game files (%1) could not be read or written: %2.")
+        return Say::tr("The record of replaced game files (%1) could not be read or written: %2.")
             .arg(p.path, p.cause);
     case RecordProblem::Kind::ReplacedUnderUs:
-        return QStringLiteral("The record of replaced game files (%1) was deleted or replaced by another file while "
+        return Say::tr("The record of replaced game files (%1) was deleted or replaced by another file while "
                               "Sonaplex was running. Sonaplex now keeps its record in the file at that path; what "
                               "was recorded since the change may be missing from it.")
             .arg(p.path);
@@ -147,63 +155,63 @@ QString setRefusalLine(const SetRefusal& r)
     QString why;
     switch (r.why) {
     case Why::NotAManifestLine:
-        why = QStringLiteral("not a line of a backup set's list");
+        why = Say::tr("not a line of a backup set's list");
         break;
     case Why::NameLeavesSet:
-        why = QStringLiteral("its name in the set leaves the set's folder");
+        why = Say::tr("its name in the set leaves the set's folder");
         break;
     case Why::NotPlainGamePath:
-        why = QStringLiteral("not a plain absolute path of a game file");
+        why = Say::tr("not a plain absolute path of a game file");
         break;
     case Why::NamedTwice:
-        why = QStringLiteral("named twice");
+        why = Say::tr("named twice");
         break;
     case Why::NotSoundKind:
-        why = QStringLiteral("only sound files (.%1) are restored").arg(soundSuffixes().join(QStringLiteral(", .")));
+        why = Say::tr("only sound files (.%1) are restored").arg(soundSuffixes().join(QStringLiteral(", .")));
         break;
     case Why::SetFileOfOtherKind:
-        why = QStringLiteral("its file in the set is not a .%1 file").arg(r.detail);
+        why = Say::tr("its file in the set is not a .%1 file").arg(r.detail);
         break;
     case Why::NotInSet:
-        why = QStringLiteral("its file is not in the set");
+        why = Say::tr("its file is not in the set");
         break;
     case Why::NameUnreadable:
         why = r.detail;
         break;
     case Why::FolderMissingOrLinked:
-        why = QStringLiteral("its folder is missing or is reached through a symbolic link");
+        why = Say::tr("its folder is missing or is reached through a symbolic link");
         break;
     case Why::SymbolicLink:
-        why = QStringLiteral("it is a symbolic link");
+        why = Say::tr("it is a symbolic link");
         break;
     case Why::NotRegularFile:
-        why = QStringLiteral("it is not a regular file");
+        why = Say::tr("it is not a regular file");
         break;
     case Why::NoFolderKnown:
-        why = QStringLiteral("no such file, and Sonaplex has replaced no file in its folder, so none is created there");
+        why = Say::tr("no such file, and Sonaplex has replaced no file in its folder, so none is created there");
         break;
     }
-    const QString label = r.line > 0 ? QStringLiteral("Line %1 (%2)").arg(r.line).arg(r.what) : r.what;
+    const QString label = r.line > 0 ? Say::tr("Line %1 (%2)").arg(r.line).arg(r.what) : r.what;
     return label + QStringLiteral(": ") + why;
 }
 
 QString restoredWords(int files)
 {
-    return QStringLiteral("%1 game file(s) were put back as they were originally.").arg(files);
+    return Say::tr("%n game file(s) were put back as they were originally.", nullptr, int(files));
 }
 
 QString replacedAgainWords(int files)
 {
-    return QStringLiteral("%1 game file(s) were replaced again. Undo takes this back.").arg(files);
+    return Say::tr("%n game file(s) were replaced again. Undo takes this back.", nullptr, int(files));
 }
 
 QString changedByUpdateWords(int files, const QString& game)
 {
-    return files == 1 ? QStringLiteral("1 replaced file of %1 was changed, probably by an update.").arg(game)
-                      : QStringLiteral("%1 replaced files of %2 were changed, probably by an update.").arg(files).arg(game);
+    return files == 1 ? Say::tr("1 replaced file of %1 was changed, probably by an update.").arg(game)
+                      : Say::tr("%1 replaced files of %2 were changed, probably by an update.").arg(files).arg(game);
 }
 
-QString nothingToUndoWords() { return QStringLiteral("There is no SWITCH to undo."); }
+QString nothingToUndoWords() { return Say::tr("There is no SWITCH to undo."); }
 
 QString undoneRunName(RunKind undone)
 {
@@ -211,19 +219,18 @@ QString undoneRunName(RunKind undone)
     case RunKind::Switch:
         return QStringLiteral("SWITCH");
     case RunKind::Reapply:
-        return QStringLiteral("Replace Again");
+        return Say::tr("Replace Again");
     case RunKind::Restore:
     case RunKind::Undo:
         break;
     }
-    return QStringLiteral("restore");
+    return Say::tr("restore");
 }
 
 QString undoneWords(RunKind undone, int files)
 {
-    return QStringLiteral("The last %1 was undone: %2 game file(s) hold again what they held before it.")
-        .arg(undoneRunName(undone))
-        .arg(files);
+    return Say::tr("The last %1 was undone: %n game file(s) hold again what they held before it.", nullptr, files)
+        .arg(undoneRunName(undone));
 }
 
 QStringList sameGameFileLines(const std::vector<std::vector<int>>& groups, const std::vector<QString>& names)
@@ -242,17 +249,17 @@ QString stateWords(GameFileState state)
 {
     switch (state) {
     case GameFileState::Replaced:
-        return QStringLiteral("replaced");
+        return Say::tr("replaced");
     case GameFileState::Original:
-        return QStringLiteral("original");
+        return Say::tr("original");
     case GameFileState::ChangedSince:
-        return QStringLiteral("changed since");
+        return Say::tr("changed since");
     case GameFileState::Missing:
-        return QStringLiteral("missing");
+        return Say::tr("missing");
     case GameFileState::NotRead:
-        return QStringLiteral("not read");
+        return Say::tr("not read");
     case GameFileState::Unreadable:
-        return QStringLiteral("cannot be read");
+        return Say::tr("cannot be read");
     }
     return {};
 }
@@ -347,13 +354,13 @@ QString causeKeyword(FileCause cause)
 
 QString packTitle(const PackManifest& pack)
 {
-    QString title = pack.name.isEmpty() ? QStringLiteral("A sound pack") : pack.name;
+    QString title = pack.name.isEmpty() ? Say::tr("A sound pack") : pack.name;
     if (!pack.version.isEmpty())
         title += QStringLiteral(" (%1)").arg(pack.version);
     if (!pack.author.isEmpty())
-        title += QStringLiteral(" by %1").arg(pack.author);
+        title += Say::tr(" by %1").arg(pack.author);
     if (!pack.gameName.isEmpty())
-        title += QStringLiteral(", for %1").arg(pack.gameName);
+        title += Say::tr(", for %1").arg(pack.gameName);
     return title;
 }
 
@@ -366,15 +373,15 @@ QString packStateWords(PackState state)
 {
     switch (state) {
     case PackState::Original:
-        return QStringLiteral("the original the pack replaces");
+        return Say::tr("the original the pack replaces");
     case PackState::Other:
-        return QStringLiteral("another file than the pack expects");
+        return Say::tr("another file than the pack expects");
     case PackState::Applied:
-        return QStringLiteral("already this sound");
+        return Say::tr("already this sound");
     case PackState::Replaced:
-        return QStringLiteral("another replacement");
+        return Say::tr("another replacement");
     case PackState::Missing:
-        return QStringLiteral("no such game file");
+        return Say::tr("no such game file");
     }
     return {};
 }
@@ -383,13 +390,13 @@ QString packActionWords(PackAction action)
 {
     switch (action) {
     case PackAction::Replace:
-        return QStringLiteral("replace");
+        return Say::tr("replace");
     case PackAction::Nothing:
-        return QStringLiteral("nothing to do");
+        return Say::tr("nothing to do");
     case PackAction::Keep:
-        return QStringLiteral("keep the other replacement");
+        return Say::tr("keep the other replacement");
     case PackAction::Skip:
-        return QStringLiteral("skip: a pack adds no files");
+        return Say::tr("skip: a pack adds no files");
     }
     return {};
 }
@@ -428,15 +435,15 @@ QString packActionKeyword(PackAction action)
 
 QString packForAnotherGameWords(const QString& game, const QString& folder)
 {
-    return QStringLiteral("the pack is for %1, and none of its files are in %2. Nothing was changed.")
-        .arg(game.isEmpty() ? QStringLiteral("another game") : game, QDir::toNativeSeparators(folder));
+    return Say::tr("the pack is for %1, and none of its files are in %2. Nothing was changed.")
+        .arg(game.isEmpty() ? Say::tr("another game") : game, QDir::toNativeSeparators(folder));
 }
 
-QString packAppliedWords(int files) { return QStringLiteral("%1 game file(s) were replaced from the pack.").arg(files); }
+QString packAppliedWords(int files) { return Say::tr("%n game file(s) were replaced from the pack.", nullptr, int(files)); }
 
 QString packRemovedWords(int files)
 {
-    return QStringLiteral("%1 game file(s) were put back as they were before the pack.").arg(files);
+    return Say::tr("%n game file(s) were put back as they were before the pack.", nullptr, int(files));
 }
 
 } // namespace sonaplex
