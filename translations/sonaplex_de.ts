@@ -1,370 +1,382 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="de_DE">
 <context>
     <name>Analysis</name>
     <message>
         <source>%1 channels</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Kanäle</translation>
     </message>
     <message>
         <source>Ogg Vorbis</source>
-        <translation type="unfinished"></translation>
+        <translation>Ogg Vorbis</translation>
     </message>
     <message>
         <source>not WAV</source>
-        <translation type="unfinished"></translation>
+        <translation>kein WAV</translation>
     </message>
     <message>
         <source>%1 kbps</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kbit/s</translation>
     </message>
     <message>
         <source> VBR</source>
-        <translation type="unfinished"></translation>
+        <translation> VBR</translation>
     </message>
     <message>
         <source> CBR</source>
-        <translation type="unfinished"></translation>
+        <translation> CBR</translation>
     </message>
     <message>
         <source>loops %1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Schleife %1 bis %2</translation>
     </message>
     <message>
         <source>loops from %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Schleife ab %1</translation>
     </message>
     <message>
         <source>32-bit float</source>
-        <translation type="unfinished"></translation>
+        <translation>32-Bit-Gleitkomma</translation>
     </message>
     <message>
         <source>64-bit float</source>
-        <translation type="unfinished"></translation>
+        <translation>64-Bit-Gleitkomma</translation>
     </message>
     <message>
         <source>IMA ADPCM</source>
-        <translation type="unfinished"></translation>
+        <translation>IMA ADPCM</translation>
     </message>
     <message>
         <source>MS ADPCM</source>
-        <translation type="unfinished"></translation>
+        <translation>MS ADPCM</translation>
     </message>
     <message>
         <source>GSM 6.10</source>
-        <translation type="unfinished"></translation>
+        <translation>GSM 6.10</translation>
     </message>
     <message>
         <source>G.721 ADPCM</source>
-        <translation type="unfinished"></translation>
+        <translation>G.721 ADPCM</translation>
     </message>
     <message>
         <source>MPEG audio</source>
-        <translation type="unfinished"></translation>
+        <translation>MPEG-Audio</translation>
     </message>
     <message>
         <source>MIDI format %1</source>
-        <translation type="unfinished"></translation>
+        <translation>MIDI-Format %1</translation>
     </message>
     <message>
         <source>%1 module</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Modul</translation>
     </message>
     <message>
         <source>%1 Hz %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Hz %2</translation>
     </message>
     <message>
         <source>%1 Hz %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Hz %2 %3</translation>
     </message>
     <message>
         <source>1 channel</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Kanal</translation>
     </message>
     <message>
         <source>%1 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Hz</translation>
     </message>
     <message>
         <source>1 General MIDI instrument</source>
-        <translation type="unfinished"></translation>
+        <translation>1 General-MIDI-Instrument</translation>
     </message>
     <message>
         <source>%1 General MIDI instruments</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 General-MIDI-Instrumente</translation>
     </message>
     <message>
         <source> and drums</source>
-        <translation type="unfinished"></translation>
+        <translation> und Schlagzeug</translation>
     </message>
     <message>
         <source>1 track</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Spur</translation>
     </message>
     <message>
         <source>%1 tracks</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Spuren</translation>
     </message>
     <message>
         <source>game: %1; replacement: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiel: %1; Ersatz: %2</translation>
     </message>
     <message>
         <source>%1 is not a sound file Sonaplex knows (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine Tondatei, die Sonaplex kennt (%2)</translation>
     </message>
     <message>
         <source>wave, MIDI, Ogg Vorbis, Opus, FLAC, MP3 or a tracker module</source>
-        <translation type="unfinished"></translation>
+        <translation>Wave, MIDI, Ogg Vorbis, Opus, FLAC, MP3 oder ein Tracker-Modul</translation>
     </message>
     <message>
         <source>%1 holds no sound</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 enthält keinen Ton</translation>
     </message>
     <message>
         <source>%1 holds no sound that can be played</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 enthält keinen abspielbaren Ton</translation>
     </message>
+    <message>
+        <source>mono</source>
+        <translation>Mono</translation></message>
+    <message>
+        <source>stereo</source>
+        <translation>Stereo</translation></message>
+    <message>
+        <source>8-bit</source>
+        <translation>8 Bit</translation></message>
+    <message>
+        <source>16-bit</source>
+        <translation>16 Bit</translation></message>
+    <message>
+        <source>24-bit</source>
+        <translation>24 Bit</translation></message>
+    <message>
+        <source>32-bit</source>
+        <translation>32 Bit</translation></message>
+    <message>
+        <source>compressed</source>
+        <translation>komprimiert</translation></message>
 </context>
 <context>
     <name>AudioFile</name>
     <message>
         <source>it has %1 channels, more than the %2 sound cards play</source>
-        <translation type="unfinished"></translation>
+        <translation>sie hat %1 Kanäle, mehr als die %2, die Soundkarten abspielen</translation>
     </message>
     <message>
         <source>an </source>
-        <translation type="unfinished"></translation>
+        <translation>eine </translation>
     </message>
     <message>
         <source>%1 is not %2 file that can be played.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine abspielbare %2-Datei.</translation>
     </message>
     <message>
         <source>%1 holds %2, not the %3 its name says: a game would not read it.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 enthält %2, nicht das %3, das ihr Name angibt: Ein Spiel würde sie nicht lesen.</translation>
     </message>
     <message>
         <source>an Ogg stream</source>
-        <translation type="unfinished"></translation>
+        <translation>einen Ogg-Datenstrom</translation>
     </message>
     <message>
         <source>%1 file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Datei</translation>
     </message>
     <message>
         <source>it holds no Opus stream</source>
-        <translation type="unfinished"></translation>
+        <translation>sie enthält keinen Opus-Datenstrom</translation>
     </message>
     <message>
         <source>it holds FLAC in Ogg, which Sonaplex does not read (a .flac file is read)</source>
-        <translation type="unfinished"></translation>
+        <translation>sie enthält FLAC in Ogg, das Sonaplex nicht liest (eine .flac-Datei wird gelesen)</translation>
     </message>
     <message>
         <source>its sample rate (%1 Hz) is outside what sound cards play (%2 to %3 Hz)</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Abtastrate (%1 Hz) liegt außerhalb dessen, was Soundkarten abspielen (%2 bis %3 Hz)</translation>
     </message>
     <message>
         <source>%1 is not a sound file that can be played.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine abspielbare Tondatei.</translation>
     </message>
     <message>
         <source>The file %1 does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei %1 existiert nicht.</translation>
     </message>
     <message>
         <source>%1 is not a file that can be played.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine abspielbare Datei.</translation>
     </message>
     <message>
         <source>%1 cannot be read (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden (%2).</translation>
     </message>
     <message>
         <source>%1 is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist leer.</translation>
     </message>
     <message>
         <source>%1 is larger than any tracker module (%2 MB).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist größer als jedes Tracker-Modul (%2 MB).</translation>
     </message>
     <message>
         <source>%1 cannot be played: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht abgespielt werden: %2.</translation>
     </message>
     <message>
         <source>%1 cannot be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden.</translation>
     </message>
     <message>
         <source>%1 is not %2 file that can be played (%3).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine abspielbare %2-Datei (%3).</translation>
     </message>
     <message>
         <source>%1 holds no sound.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 enthält keinen Ton.</translation>
     </message>
     <message>
         <source>%1 cannot be played: its sample rate (%2 Hz) is outside what sound cards play (%3 to %4 Hz).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht abgespielt werden: Ihre Abtastrate (%2 Hz) liegt außerhalb dessen, was Soundkarten abspielen (%3 bis %4 Hz).</translation>
     </message>
     <message>
         <source>%1 cannot be played: it claims to last %2 hours, more than its %3 bytes can hold.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht abgespielt werden: Sie gibt an, %2 Stunden zu dauern, mehr als ihre %3 Bytes fassen können.</translation>
     </message>
 </context>
 <context>
     <name>BackupManifest</name>
     <message>
         <source>cannot write in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>In %1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
     <name>BackupSets</name>
     <message>
         <source>%1: the original Sonaplex kept, not the current replacement</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: das Original, das Sonaplex aufbewahrt hat, nicht der aktuelle Ersatz</translation>
     </message>
     <message>
         <source>%1: the current replacement, as its original is no longer kept</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: der aktuelle Ersatz, da sein Original nicht mehr aufbewahrt wird</translation>
     </message>
     <message>
         <source>%1: as it is now; it was changed since Sonaplex replaced it, so it may not be the original</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: wie sie jetzt ist; sie wurde geändert, seit Sonaplex sie ersetzt hat, und ist daher vielleicht nicht das Original</translation>
     </message>
 </context>
 <context>
     <name>BackupWindow</name>
     <message>
         <source>Sonaplex also keeps every original it replaces; see Restore.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonaplex bewahrt außerdem jedes Original auf, das es ersetzt; siehe Wiederherstellen.</translation>
     </message>
     <message>
         <source>Selected Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Dateien</translation>
     </message>
     <message>
         <source>Backup</source>
-        <translation type="unfinished"></translation>
+        <translation>Sichern</translation>
     </message>
     <message>
         <source>Complete the backup process.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sicherung abschließen.</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>No game files are selected, so there is nothing to back up.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es sind keine Spieldateien ausgewählt, also gibt es nichts zu sichern.</translation>
     </message>
     <message>
         <source>Backup Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Sicherungsfehler</translation>
     </message>
     <message>
         <source>Backing up the game files…</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Spieldateien werden gesichert…</translation>
     </message>
     <message>
         <source>The backup set will not remember where its files came from: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Sicherungssatz wird sich nicht merken, woher seine Dateien stammen: %1</translation>
     </message>
     <message>
         <source>These files could not be backed up and are not in the backup set:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Dateien konnten nicht gesichert werden und sind nicht im Sicherungssatz:</translation>
     </message>
     <message>
         <source>These are in the backup set, but may not survive a crash or a power cut:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese sind im Sicherungssatz, überstehen aber vielleicht keinen Absturz oder Stromausfall:</translation>
     </message>
     <message>
         <source>No file was backed up, so no backup set was saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde keine Datei gesichert, also wurde kein Sicherungssatz gespeichert.</translation>
     </message>
 </context>
 <context>
     <name>BrowserPane</name>
     <message>
-        <source> files. NOTE: To repeat a selection you must click on it again.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Display&apos;s the directories on your hard drive. Access a game directory or program directory from this list.</source>
-        <translation type="unfinished"></translation>
+        <source>Display's the directories on your hard drive. Access a game directory or program directory from this list.</source>
+        <translation>Zeigt die Verzeichnisse auf Ihrer Festplatte. Öffnen Sie in dieser Liste ein Spiel- oder Programmverzeichnis.</translation>
     </message>
     <message>
         <source>Choose the game files you wish to replace from this list box.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sample game or program </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Display&apos;s the directories on your hard drive. Access a replacement directory or </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> from this list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie in dieser Liste die Spieldateien, die Sie ersetzen möchten.</translation>
     </message>
     <message>
         <source>Choose the files you wish to use as replacements from this list box.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sample replacement </source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie in dieser Liste die Dateien, die Sie als Ersatz verwenden möchten.</translation>
     </message>
     <message>
         <source>Select Drive</source>
-        <translation type="unfinished"></translation>
+        <translation>Laufwerk wählen</translation>
     </message>
     <message>
         <source>Sample</source>
-        <translation type="unfinished"></translation>
+        <translation>Hörprobe</translation>
     </message>
     <message>
         <source>Sounds of this game</source>
-        <translation type="unfinished"></translation>
+        <translation>Töne dieses Spiels</translation>
     </message>
     <message>
         <source>List every sound file of the game shown, in all its folders (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Tondatei des angezeigten Spiels in allen seinen Ordnern auflisten (%1).</translation>
     </message>
     <message>
         <source>Game Sounds...</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieltöne...</translation>
     </message>
     <message>
         <source>Please insert a disk or CD.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte legen Sie eine Diskette oder CD ein.</translation>
     </message>
     <message>
         <source>Drive Not Ready</source>
-        <translation type="unfinished"></translation>
+        <translation>Laufwerk nicht bereit</translation>
     </message>
     <message>
         <source>Add Game Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Spielordner hinzufügen</translation>
     </message>
     <message>
         <source>Which folder holds the game?</source>
-        <translation type="unfinished"></translation>
+        <translation>Welcher Ordner enthält das Spiel?</translation>
     </message>
     <message>
-        <source>The game&apos;s name:</source>
-        <translation type="unfinished"></translation>
+        <source>The game's name:</source>
+        <translation>Der Name des Spiels:</translation>
     </message>
     <message>
         <source>The folder could not be added: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner konnte nicht hinzugefügt werden: %1.</translation>
+    </message>
+    <message>
+        <source>Sample game or program %1 files. NOTE: To repeat a selection you must click on it again.</source>
+        <translation>Hörprobe der Spiel- oder Programmdateien (%1). HINWEIS: Um eine Auswahl zu wiederholen, müssen Sie sie erneut anklicken.</translation>
+    </message>
+    <message>
+        <source>Display's the directories on your hard drive. Access a replacement directory or %1 from this list.</source>
+        <translation>Zeigt die Verzeichnisse auf Ihrer Festplatte. Öffnen Sie in dieser Liste ein Ersatzverzeichnis oder %1.</translation>
+    </message>
+    <message>
+        <source>Sample replacement %1 files. NOTE: To repeat a selection you must click on it again.</source>
+        <translation>Hörprobe der Ersatzdateien (%1). HINWEIS: Um eine Auswahl zu wiederholen, müssen Sie sie erneut anklicken.</translation>
     </message>
 </context>
 <context>
@@ -381,10 +393,10 @@ Commands:
   sounds FOLDER|GAME            every sound file of the game (hidden folders left out), with its
                                 format and length, its state and what replaced it
   replace FOLDER|GAME --from DIR [--convert | --as-is] [--dry-run]
-                                replaces the game&apos;s sounds with the files of DIR that have
+                                replaces the game's sounds with the files of DIR that have
                                 their paths inside the game, or else their names (extensions
-                                and case aside), in one run (&apos;undo&apos; takes it back); formats
-                                are handled as by &apos;pack apply&apos;; --dry-run only lists the matches
+                                and case aside), in one run ('undo' takes it back); formats
+                                are handled as by 'pack apply'; --dry-run only lists the matches
   restore FOLDER|GAME --all     puts back the original of every replaced file under FOLDER
   restore FOLDER|GAME FILE...   puts back the originals of these files
   undo                          takes back the last SWITCH or restore
@@ -392,7 +404,7 @@ Commands:
                                 changed since (undo takes it back)
   check FILE...                 the format, length, peak and loudness of sound files, or why
                                 they cannot be used
-  games                         the installed games found in Steam&apos;s, Heroic&apos;s and Lutris&apos;s
+  games                         the installed games found in Steam's, Heroic's and Lutris's
                                 files and the folders added by hand, with how many of their
                                 files were replaced and how many were changed since
   pack create OUT.sonaplexpack --from-game FOLDER|GAME [--name NAME] [--author NAME]
@@ -402,8 +414,8 @@ Commands:
                                 a sound pack of a saved set, its files found in the game
   pack check PACK FOLDER|GAME   what applying the pack would do, entry by entry; nothing is written
   pack apply PACK FOLDER|GAME [--convert | --as-is] [--over-others]
-                                applies the pack in one run (&apos;undo&apos; takes it back); sounds whose
-                                format differs from their game file&apos;s are converted, or copied
+                                applies the pack in one run ('undo' takes it back); sounds whose
+                                format differs from their game file's are converted, or copied
                                 as they are (the default, named in the output); files another
                                 replacement changed are left unless --over-others
   pack remove PACK FOLDER|GAME  puts back what the pack replaced, in one run
@@ -416,250 +428,297 @@ Options:
 Exit status: 0 all was done, 1 some files were not (named on stderr), 2 usage error,
 3 the program folder or its record cannot be used. Ctrl+C stops a restore or undo before
 the first game file changes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: sonaplex [--program-folder DIR] BEFEHL [ARGUMENTE] [--json]
+       sonaplex                 öffnet die Fenster
+       sonaplex PACK            öffnet die Fenster, mit dem Soundpaket im Paketfenster
+
+Befehle:
+  status FOLDER|GAME            jede Spieldatei, die das Verzeichnis unter FOLDER kennt (oder eines
+                                installierten Spiels, nach Name oder ID), mit ihrem Zustand
+                                (replaced, original, changed, missing), wodurch und wann sie ersetzt wurde
+  sounds FOLDER|GAME            jede Tondatei des Spiels (ohne versteckte Ordner), mit ihrem
+                                Format und ihrer Länge, ihrem Zustand und ihrem Ersatz
+  replace FOLDER|GAME --from DIR [--convert | --as-is] [--dry-run]
+                                ersetzt die Töne des Spiels durch die Dateien aus DIR, die
+                                ihren Pfad im Spiel haben, sonst ihren Namen (Endung und
+                                Groß-/Kleinschreibung beiseite), in einem Durchgang ('undo' nimmt ihn
+                                zurück); Formate wie bei 'pack apply'; --dry-run listet nur die Treffer
+  restore FOLDER|GAME --all     stellt das Original jeder ersetzten Datei unter FOLDER wieder her
+  restore FOLDER|GAME FILE...   stellt die Originale dieser Dateien wieder her
+  undo                          nimmt das letzte SWITCH oder Wiederherstellen zurück
+  reapply FOLDER|GAME           setzt wieder ein, was Sonaplex über die Dateien gelegt hat, die ein
+                                Spiel-Update seither geändert hat ('undo' nimmt es zurück)
+  check FILE...                 Format, Länge, Spitzenpegel und Lautheit von Tondateien, oder warum
+                                sie nicht verwendbar sind
+  games                         die installierten Spiele aus den Dateien von Steam, Heroic und Lutris
+                                und die von Hand hinzugefügten Ordner, mit der Zahl ihrer ersetzten
+                                und seither geänderten Dateien
+  pack create OUT.sonaplexpack --from-game FOLDER|GAME [--name NAME] [--author NAME]
+               [--pack-version VERSION] [--description TEXT]
+                                ein Soundpaket aus dem, was Sonaplex unter FOLDER ersetzt hat
+  pack create OUT.sonaplexpack --from-set SET --game FOLDER|GAME [--name NAME]
+                                ein Soundpaket aus einem gespeicherten Satz, seine Dateien im Spiel gefunden
+  pack check PACK FOLDER|GAME   was das Anwenden des Pakets täte, Eintrag für Eintrag; nichts wird geschrieben
+  pack apply PACK FOLDER|GAME [--convert | --as-is] [--over-others]
+                                wendet das Paket in einem Durchgang an ('undo' nimmt es zurück); Töne,
+                                deren Format von dem ihrer Spieldatei abweicht, werden umgewandelt oder
+                                unverändert kopiert (die Vorgabe, in der Ausgabe genannt); Dateien, die
+                                ein anderer Ersatz geändert hat, bleiben ohne --over-others, wie sie sind
+  pack remove PACK FOLDER|GAME  stellt wieder her, was das Paket ersetzt hat, in einem Durchgang
+
+Optionen:
+  --program-folder DIR          der zu verwendende Programmordner (sonst der der Fenster)
+  --json                        ein JSON-Dokument auf stdout (siehe README)
+  --help                        dieser Text
+
+Rückgabewert: 0 alles erledigt, 1 manche Dateien nicht (auf stderr genannt), 2 Aufruffehler,
+3 der Programmordner oder sein Verzeichnis ist nicht verwendbar. Strg+C hält ein Wiederherstellen
+oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translation>
     </message>
     <message>
         <source>sonaplex: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: %1</translation>
     </message>
     <message>
-        <source>Try &apos;sonaplex --help&apos;.</source>
-        <translation type="unfinished"></translation>
+        <source>Try 'sonaplex --help'.</source>
+        <translation>Siehe 'sonaplex --help'.</translation>
     </message>
     <message>
         <source>sonaplex: the program folder %1 is not there.</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: Der Programmordner %1 ist nicht vorhanden.</translation>
     </message>
     <message>
         <source>sonaplex: the record of replacements cannot be used: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: Das Verzeichnis der Ersetzungen ist nicht verwendbar: %1</translation>
     </message>
     <message>
         <source>Reading the game files:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Spieldateien werden gelesen:</translation>
     </message>
     <message>
-        <source>sonaplex: &apos;%1&apos; names more than one game; give its folder:</source>
-        <translation type="unfinished"></translation>
+        <source>sonaplex: '%1' names more than one game; give its folder:</source>
+        <translation>sonaplex: '%1' bezeichnet mehr als ein Spiel; geben Sie seinen Ordner an:</translation>
     </message>
     <message>
-        <source>sonaplex: %1 is not a folder, nor an installed game&apos;s name or id, nor a folder where Sonaplex replaced files.</source>
-        <translation type="unfinished"></translation>
+        <source>sonaplex: %1 is not a folder, nor an installed game's name or id, nor a folder where Sonaplex replaced files.</source>
+        <translation>sonaplex: %1 ist weder ein Ordner noch Name oder ID eines installierten Spiels noch ein Ordner, in dem Sonaplex Dateien ersetzt hat.</translation>
     </message>
     <message>
         <source>%1: cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: kann nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <source>status takes one folder, or a game&apos;s name or id.</source>
-        <translation type="unfinished"></translation>
+        <source>status takes one folder, or a game's name or id.</source>
+        <translation>status erwartet einen Ordner oder den Namen oder die ID eines Spiels.</translation>
     </message>
     <message>
         <source>No game file under %1 has been replaced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unter %1 wurde keine Spieldatei ersetzt.</translation>
     </message>
     <message>
         <source>  (by </source>
-        <translation type="unfinished"></translation>
+        <translation>  (durch </translation>
     </message>
     <message>
         <source>The originals and copies Sonaplex keeps take %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Originale und Kopien, die Sonaplex aufbewahrt, belegen %1.</translation>
     </message>
     <message>
         <source>sonaplex: stopped; the files not read are listed as not-read.</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: angehalten; die nicht gelesenen Dateien sind als not-read aufgeführt.</translation>
     </message>
     <message>
         <source>%1 needs a value.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 braucht einen Wert.</translation>
     </message>
     <message>
         <source>%1 does not take %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nimmt %2 nicht an.</translation>
     </message>
     <message>
         <source>sonaplex: stopped; nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: angehalten; nichts wurde geändert.</translation>
     </message>
     <message>
-        <source>restore takes a folder (or a game&apos;s name or id), then --all or the files to restore.</source>
-        <translation type="unfinished"></translation>
+        <source>restore takes a folder (or a game's name or id), then --all or the files to restore.</source>
+        <translation>restore erwartet einen Ordner (oder den Namen oder die ID eines Spiels), dann --all oder die wiederherzustellenden Dateien.</translation>
     </message>
     <message>
         <source>restore takes either --all or the files to restore, not both.</source>
-        <translation type="unfinished"></translation>
+        <translation>restore erwartet entweder --all oder die wiederherzustellenden Dateien, nicht beides.</translation>
     </message>
     <message>
         <source>restore %1 needs --all, or the files to restore after it.</source>
-        <translation type="unfinished"></translation>
+        <translation>restore %1 braucht --all oder danach die wiederherzustellenden Dateien.</translation>
     </message>
     <message>
         <source>%1: Sonaplex has not replaced this file under %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Sonaplex hat diese Datei unter %2 nicht ersetzt</translation>
     </message>
     <message>
-        <source>%1 was changed since Sonaplex replaced it; what it holds now is kept, so &apos;sonaplex undo&apos; takes this back.</source>
-        <translation type="unfinished"></translation>
+        <source>%1 was changed since Sonaplex replaced it; what it holds now is kept, so 'sonaplex undo' takes this back.</source>
+        <translation>%1 wurde geändert, seit Sonaplex sie ersetzt hat; ihr jetziger Inhalt wird aufbewahrt, also nimmt 'sonaplex undo' dies zurück.</translation>
     </message>
     <message>
         <source>%1: not put back, because its folder is no longer there (moved or renamed?)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: nicht wiederhergestellt, weil ihr Ordner nicht mehr vorhanden ist (verschoben oder umbenannt?)</translation>
     </message>
     <message>
         <source>The game files under %1 already hold their originals.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Spieldateien unter %1 enthalten bereits ihre Originale.</translation>
     </message>
     <message>
         <source>Putting the originals back:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Originale werden wiederhergestellt:</translation>
     </message>
     <message>
-        <source>reapply takes one folder, or a game&apos;s name or id.</source>
-        <translation type="unfinished"></translation>
+        <source>reapply takes one folder, or a game's name or id.</source>
+        <translation>reapply erwartet einen Ordner oder den Namen oder die ID eines Spiels.</translation>
     </message>
     <message>
         <source>sonaplex: %1 is neither a folder nor an installed game.</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: %1 ist weder ein Ordner noch ein installiertes Spiel.</translation>
     </message>
     <message>
         <source>Nothing Sonaplex put under %1 was changed since.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts, was Sonaplex unter %1 eingesetzt hat, wurde seither geändert.</translation>
     </message>
     <message>
         <source>Replacing again:</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut ersetzen:</translation>
     </message>
     <message>
         <source>undo takes no arguments.</source>
-        <translation type="unfinished"></translation>
+        <translation>undo nimmt keine Argumente an.</translation>
     </message>
     <message>
         <source>Undoing the last %1:</source>
-        <translation type="unfinished"></translation>
+        <translation>Das letzte %1 wird rückgängig gemacht:</translation>
     </message>
     <message>
         <source>check takes the sound files to look at.</source>
-        <translation type="unfinished"></translation>
+        <translation>check erwartet die zu prüfenden Tondateien.</translation>
     </message>
     <message>
         <source>  peak %1 dBFS · %2 LUFS</source>
-        <translation type="unfinished"></translation>
+        <translation>  Spitze %1 dBFS · %2 LUFS</translation>
     </message>
     <message>
         <source>%1: cannot be used: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: nicht verwendbar: %2</translation>
     </message>
     <message>
-        <source>sounds takes one folder, or a game&apos;s name or id.</source>
-        <translation type="unfinished"></translation>
+        <source>sounds takes one folder, or a game's name or id.</source>
+        <translation>sounds erwartet einen Ordner oder den Namen oder die ID eines Spiels.</translation>
     </message>
     <message>
         <source>cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>  (Sonaplex put %1 there, %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>  (Sonaplex hat %1 dort eingesetzt, %2)</translation>
     </message>
     <message>
         <source>No sound file under %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Tondatei unter %1.</translation>
     </message>
     <message>
         <source>games takes no arguments.</source>
-        <translation type="unfinished"></translation>
+        <translation>games nimmt keine Argumente an.</translation>
     </message>
     <message>
         <source>No installed game was found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde kein installiertes Spiel gefunden.</translation>
     </message>
     <message>
         <source>, build </source>
-        <translation type="unfinished"></translation>
+        <translation>, Build </translation>
     </message>
     <message>
         <source>  %1 replaced</source>
-        <translation type="unfinished"></translation>
+        <translation>  %1 ersetzt</translation>
     </message>
     <message>
         <source>, %1 changed since, probably by an update</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 seither geändert, vermutlich durch ein Update</translation>
     </message>
     <message>
         <source>sonaplex: there is no display to open the windows on.
 Start Sonaplex from a desktop session, or give it one of these commands, which need none.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: Es gibt keine Anzeige, auf der die Fenster geöffnet werden können.
+Starten Sie Sonaplex aus einer Desktop-Sitzung, oder geben Sie ihm einen dieser Befehle, die keine brauchen.
+</translation>
     </message>
     <message>
         <source>--program-folder needs a folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>--program-folder braucht einen Ordner.</translation>
     </message>
     <message>
         <source>sonaplex %1</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex %1</translation>
     </message>
     <message>
         <source>no command given.</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Befehl angegeben.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is not a command.</source>
-        <translation type="unfinished"></translation>
+        <source>'%1' is not a command.</source>
+        <translation>'%1' ist kein Befehl.</translation>
     </message>
 </context>
 <context>
     <name>ContentHash</name>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
 </context>
 <context>
     <name>Conversion</name>
     <message>
         <source>there is not enough memory to convert it</source>
-        <translation type="unfinished"></translation>
+        <translation>es gibt nicht genug Speicher, um sie umzuwandeln</translation>
     </message>
 </context>
 <context>
     <name>Convert</name>
     <message>
         <source>resampling failed (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Umrechnen der Abtastrate fehlgeschlagen (%1)</translation>
     </message>
     <message>
         <source>%1 cannot be read as a recording</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht als Aufnahme gelesen werden</translation>
     </message>
     <message>
-        <source>the game file&apos;s format (%1) cannot be written</source>
-        <translation type="unfinished"></translation>
+        <source>the game file's format (%1) cannot be written</source>
+        <translation>das Format der Spieldatei (%1) kann nicht geschrieben werden</translation>
     </message>
     <message>
         <source>the converted copy cannot be written (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>die umgewandelte Kopie kann nicht geschrieben werden (%1)</translation>
     </message>
     <message>
         <source>the resampler cannot start (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>die Abtastratenumrechnung kann nicht starten (%1)</translation>
     </message>
     <message>
         <source>the conversion was stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>die Umwandlung wurde angehalten</translation>
     </message>
     <message>
         <source>the converted copy cannot be written (disk full?)</source>
-        <translation type="unfinished"></translation>
+        <translation>die umgewandelte Kopie kann nicht geschrieben werden (Datenträger voll?)</translation>
     </message>
     <message>
         <source>the converted copy cannot be written</source>
-        <translation type="unfinished"></translation>
+        <translation>die umgewandelte Kopie kann nicht geschrieben werden</translation>
     </message>
     <message>
         <source>the loop points cannot be written (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>die Schleifenpunkte können nicht geschrieben werden (%1)</translation>
     </message>
 </context>
 <context>
@@ -667,162 +726,163 @@ Start Sonaplex from a desktop session, or give it one of these commands, which n
     <message>
         <source>
 This name cannot be read as UTF-8 (it was written in another character set): rename the file to use it.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Dieser Name kann nicht als UTF-8 gelesen werden (er wurde in einem anderen Zeichensatz geschrieben): Benennen Sie die Datei um, um sie zu verwenden.</translation>
     </message>
     <message>
         <source>Replaced by %1 on %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzt durch %1 am %2</translation>
     </message>
     <message>
         <source>Holds its original again</source>
-        <translation type="unfinished"></translation>
+        <translation>Enthält wieder ihr Original</translation>
     </message>
     <message>
         <source>Cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht lesbar: %1</translation>
     </message>
     <message>
         <source>Changed since Sonaplex replaced it on %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Geändert, seit Sonaplex sie am %1 ersetzt hat</translation>
     </message>
 </context>
 <context>
     <name>FilesPosix</name>
     <message>
         <source>The name is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Name ist leer.</translation>
     </message>
     <message>
-        <source>A set name cannot contain &quot;/&quot; or &quot;\&quot;: the set would not be one folder in the program folder.</source>
-        <translation type="unfinished"></translation>
+        <source>A set name cannot contain "/" or "\": the set would not be one folder in the program folder.</source>
+        <translation>Ein Satzname darf weder "/" noch "\" enthalten: Der Satz wäre sonst nicht ein Ordner im Programmordner.</translation>
     </message>
     <message>
         <source>A set name cannot contain control characters such as tabs or line breaks.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Satzname darf keine Steuerzeichen wie Tabulatoren oder Zeilenumbrüche enthalten.</translation>
     </message>
     <message>
         <source>%1 is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine reguläre Datei</translation>
     </message>
     <message>
         <source>%1 is read-only</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist schreibgeschützt</translation>
     </message>
     <message>
         <source>cannot reach %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist nicht erreichbar</translation>
     </message>
     <message>
         <source>cannot write in the folder of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>im Ordner von %1 kann nicht geschrieben werden</translation>
     </message>
     <message>
         <source>cannot give the copy of %1 the permissions of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>der Kopie von %1 können die Rechte von %2 nicht gegeben werden</translation>
     </message>
     <message>
         <source>no replacement file was chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>es wurde keine Ersatzdatei gewählt</translation>
     </message>
     <message>
         <source>no game file was chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>es wurde keine Spieldatei gewählt</translation>
     </message>
     <message>
         <source>cannot read %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden</translation>
     </message>
     <message>
         <source>cannot copy %1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht nach %2 kopiert werden</translation>
     </message>
     <message>
         <source>cannot replace %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht ersetzt werden</translation>
     </message>
     <message>
         <source>cannot replace %1: no free temporary name</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht ersetzt werden: kein freier temporärer Name</translation>
     </message>
     <message>
         <source>cannot write %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden</translation>
     </message>
     <message>
         <source>no copy of %1 was made</source>
-        <translation type="unfinished"></translation>
+        <translation>es wurde keine Kopie von %1 angelegt</translation>
     </message>
     <message>
         <source>cannot write the folder %1 to disk</source>
-        <translation type="unfinished"></translation>
+        <translation>der Ordner %1 kann nicht auf den Datenträger geschrieben werden</translation>
     </message>
     <message>
         <source>%1 is larger than %2 MB: not what it should be</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist größer als %2 MB: nicht, was sie sein sollte</translation>
     </message>
     <message>
         <source>the name of %1 cannot be read as UTF-8 (it was written in another character set): rename the file to use it</source>
-        <translation type="unfinished"></translation>
+        <translation>der Name von %1 kann nicht als UTF-8 gelesen werden (er wurde in einem anderen Zeichensatz geschrieben): Benennen Sie die Datei um, um sie zu verwenden</translation>
     </message>
     <message>
         <source>cannot create folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
     </message>
     <message>
         <source>%1 is not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein Ordner</translation>
     </message>
     <message>
         <source>cannot remove %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht entfernt werden</translation>
     </message>
     <message>
         <source>%1 is not a folder inside %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein Ordner in %2</translation>
     </message>
     <message>
         <source>cannot rename %1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht in %2 umbenannt werden</translation>
     </message>
     <message>
         <source>its path is longer than the file system allows</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Pfad ist länger, als das Dateisystem erlaubt</translation>
     </message>
     <message>
         <source>the game folder %1 cannot be opened</source>
-        <translation type="unfinished"></translation>
+        <translation>der Spielordner %1 kann nicht geöffnet werden</translation>
     </message>
     <message>
         <source>%1 cannot be looked at (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht angesehen werden (%2)</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; differs only in case from &apos;%2&apos;, which the game already has</source>
-        <translation type="unfinished"></translation>
+        <source>'%1' differs only in case from '%2', which the game already has</source>
+        <translation>'%1' unterscheidet sich nur in der Groß-/Kleinschreibung von '%2', das das Spiel bereits hat</translation>
     </message>
     <message>
         <source>the game file is a symbolic link</source>
-        <translation type="unfinished"></translation>
+        <translation>die Spieldatei ist ein symbolischer Link</translation>
     </message>
     <message>
         <source>the game file is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>die Spieldatei ist keine reguläre Datei</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is a symbolic link that leads nowhere</source>
-        <translation type="unfinished"></translation>
+        <source>'%1' is a symbolic link that leads nowhere</source>
+        <translation>'%1' ist ein symbolischer Link, der ins Leere führt</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is a symbolic link to %2, outside the game folder</source>
-        <translation type="unfinished"></translation>
+        <source>'%1' is a symbolic link to %2, outside the game folder</source>
+        <translation>'%1' ist ein symbolischer Link auf %2, außerhalb des Spielordners</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is not a folder</source>
-        <translation type="unfinished"></translation>
+        <source>'%1' is not a folder</source>
+        <translation>'%1' ist kein Ordner</translation>
     </message>
     <message>
         <source>%1 cannot be opened (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geöffnet werden (%2)</translation>
     </message>
 </context>
 <context>
@@ -832,20 +892,28 @@ This name cannot be read as UTF-8 (it was written in another character set): ren
 
 %1
 
-A game reads each file in the format its name says, so some of them cannot be copied as they are. Convert them to the game files&apos; formats?</source>
-        <translation type="unfinished"></translation>
+A game reads each file in the format its name says, so some of them cannot be copied as they are. Convert them to the game files' formats?</source>
+        <translation>Diese Ersatzdateien haben nicht das Format der Spieldateien, die sie ersetzen:
+
+%1
+
+Ein Spiel liest jede Datei in dem Format, das ihr Name angibt, daher können manche von ihnen nicht unverändert kopiert werden. In die Formate der Spieldateien umwandeln?</translation>
     </message>
     <message>
         <source>Format Check</source>
-        <translation type="unfinished"></translation>
+        <translation>Formatprüfung</translation>
     </message>
     <message>
         <source>These replacements are not in the format of the game files they replace:
 
 %1
 
-A game may play them wrongly or not at all. Convert them to the game files&apos; formats, or copy them as they are?</source>
-        <translation type="unfinished"></translation>
+A game may play them wrongly or not at all. Convert them to the game files' formats, or copy them as they are?</source>
+        <translation>Diese Ersatzdateien haben nicht das Format der Spieldateien, die sie ersetzen:
+
+%1
+
+Ein Spiel spielt sie vielleicht falsch oder gar nicht ab. In die Formate der Spieldateien umwandeln oder unverändert kopieren?</translation>
     </message>
     <message>
         <source>The game loops these sounds by tags in their files, and their replacements have none, so the game may loop them at the wrong place:
@@ -853,140 +921,145 @@ A game may play them wrongly or not at all. Convert them to the game files&apos;
 %1
 
 Loop the whole of each replacement?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Spiel wiederholt diese Töne anhand von Markierungen in ihren Dateien, und ihre Ersatzdateien haben keine, daher wiederholt das Spiel sie vielleicht an der falschen Stelle:
+
+%1
+
+Jede Ersatzdatei ganz wiederholen?</translation>
     </message>
     <message>
         <source>Loop Points</source>
-        <translation type="unfinished"></translation>
+        <translation>Schleifenpunkte</translation>
     </message>
     <message>
         <source>Converting the replacements…</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ersatzdateien werden umgewandelt…</translation>
     </message>
     <message>
         <source>Replacing the game files…</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Spieldateien werden ersetzt…</translation>
     </message>
     <message>
         <source>Selection %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl %1 (%2)</translation>
     </message>
 </context>
 <context>
     <name>FrmAbout</name>
     <message>
         <source>Linux</source>
-        <translation type="unfinished"></translation>
+        <translation>Linux</translation>
     </message>
     <message>
         <source>About Sonaplex</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Sonaplex</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>for </source>
-        <translation type="unfinished"></translation>
+        <translation>für </translation>
     </message>
     <message>
         <source>Created by the Sonaplex developers</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellt von den Sonaplex-Entwicklern</translation>
     </message>
     <message>
         <source>For more information about the program,</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitere Informationen über das Programm</translation>
     </message>
     <message>
         <source>read its guide:</source>
-        <translation type="unfinished"></translation>
+        <translation>finden Sie in seiner Anleitung:</translation>
     </message>
     <message>
         <source>Open the Sonaplex guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sonaplex-Anleitung öffnen</translation>
     </message>
     <message>
         <source>About </source>
-        <translation type="unfinished"></translation>
+        <translation>Über </translation>
     </message>
     <message>
         <source>No program could be started to show %1.
 Open it with a text viewer or a web browser.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es konnte kein Programm gestartet werden, um %1 anzuzeigen.
+Öffnen Sie die Datei mit einem Textbetrachter oder einem Webbrowser.</translation>
     </message>
 </context>
 <context>
     <name>FrmBackups</name>
     <message>
         <source>Wav Backup</source>
-        <translation type="unfinished"></translation>
+        <translation>Wav-Sicherung</translation>
     </message>
     <message>
         <source>Backup Original Game Files Only</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur Original-Spieldateien sichern</translation>
     </message>
     <message>
         <source>Midi Backup</source>
-        <translation type="unfinished"></translation>
+        <translation>Midi-Sicherung</translation>
     </message>
     <message>
         <source>Backup original game files only.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur Original-Spieldateien sichern.</translation>
     </message>
 </context>
 <context>
     <name>FrmConfirmations</name>
     <message>
         <source>Add to Favorites</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu Favoriten hinzufügen</translation>
     </message>
     <message>
         <source>Successfully added to favorites</source>
-        <translation type="unfinished"></translation>
+        <translation>Erfolgreich zu den Favoriten hinzugefügt</translation>
     </message>
 </context>
 <context>
     <name>FrmCopyMidi</name>
     <message>
         <source>Sonaplex/Background Music</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonaplex/Hintergrundmusik</translation>
     </message>
     <message>
-        <source>Please be certain that the &quot;Selection&quot; entries are Game Files and not Replacement Midi&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <source>Please be certain that the "Selection" entries are Game Files and not Replacement Midi's.</source>
+        <translation>Bitte vergewissern Sie sich, dass die Einträge unter "Auswahl" Spieldateien sind und keine Ersatz-Midis.</translation>
     </message>
     <message>
         <source>BACKUP ORIGINAL GAME FILES</source>
-        <translation type="unfinished"></translation>
+        <translation>ORIGINAL-SPIELDATEIEN SICHERN</translation>
     </message>
     <message>
         <source>Complete the replacement process.</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Ersetzungsvorgang abschließen.</translation>
     </message>
     <message>
         <source>Add to Favorites</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu Favoriten hinzufügen</translation>
     </message>
     <message>
-        <source>If you&apos;d like to make a selection more easily accessible, click here to add it to your Favorite Midi directory.</source>
-        <translation type="unfinished"></translation>
+        <source>If you'd like to make a selection more easily accessible, click here to add it to your Favorite Midi directory.</source>
+        <translation>Wenn Sie eine Auswahl leichter erreichbar machen möchten, klicken Sie hier, um sie Ihrem Favoriten-Midi-Verzeichnis hinzuzufügen.</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Return to previous window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum vorigen Fenster zurückkehren.</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
     <message>
         <source>The Sonaplex Step-by-Step Visual Tutorial.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schritt-für-Schritt-Bildanleitung von Sonaplex.</translation>
     </message>
     <message>
         <source>Your favorites already hold other files of these names:
@@ -994,276 +1067,287 @@ Open it with a text viewer or a web browser.</source>
 %1
 
 Replace them with the new ones?</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Favoriten enthalten bereits andere Dateien dieser Namen:
+
+%1
+
+Sie durch die neuen ersetzen?</translation>
     </message>
     <message>
         <source>Not every file was added to your favorites:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht jede Datei wurde Ihren Favoriten hinzugefügt:</translation>
     </message>
     <message>
         <source>These are in your favorites, but may not survive a crash or a power cut:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese sind in Ihren Favoriten, überstehen aber vielleicht keinen Absturz oder Stromausfall:</translation>
     </message>
     <message>
         <source>Favorites Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Favoritenfehler</translation>
     </message>
     <message>
         <source>There are no replacement files to add to your favorites.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine Ersatzdateien, die Ihren Favoriten hinzugefügt werden könnten.</translation>
     </message>
 </context>
 <context>
     <name>FrmCopyWavs</name>
     <message>
         <source>Sonaplex/Sound Effects</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonaplex/Soundeffekte</translation>
     </message>
     <message>
-        <source>Please be certain that the &quot;Selection&quot; entries are Game Files and not Replacement Wav&apos;s.</source>
-        <translation type="unfinished"></translation>
+        <source>Please be certain that the "Selection" entries are Game Files and not Replacement Wav's.</source>
+        <translation>Bitte vergewissern Sie sich, dass die Einträge unter "Auswahl" Spieldateien sind und keine Ersatz-Wavs.</translation>
     </message>
     <message>
         <source>BACKUP ORIGINAL GAME FILES</source>
-        <translation type="unfinished"></translation>
+        <translation>ORIGINAL-SPIELDATEIEN SICHERN</translation>
     </message>
     <message>
         <source>Complete the replacement process.</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Ersetzungsvorgang abschließen.</translation>
     </message>
     <message>
         <source>Save Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Satz speichern</translation>
     </message>
     <message>
-        <source>Create a set with chosen replacement files for easy accessibility at a later date. REFER TO &quot;HELP&quot;/&quot;ABOUT SAVING SETS&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>Create a set with chosen replacement files for easy accessibility at a later date. REFER TO "HELP"/"ABOUT SAVING SETS"</source>
+        <translation>Einen Satz mit den gewählten Ersatzdateien anlegen, um später leicht darauf zuzugreifen. SIEHE "HILFE"/"SÄTZE SPEICHERN"</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Return to previous window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum vorigen Fenster zurückkehren.</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
     <message>
         <source>The Sonaplex Step-by-Step Visual Tutorial.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schritt-für-Schritt-Bildanleitung von Sonaplex.</translation>
     </message>
     <message>
         <source>No selection has both a game file and a replacement, so there is no set to save.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Auswahl hat sowohl eine Spieldatei als auch einen Ersatz, also gibt es keinen Satz zu speichern.</translation>
     </message>
     <message>
         <source>Save Set Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern des Satzes</translation>
     </message>
     <message>
         <source>Gathering the set…</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Satz wird zusammengestellt…</translation>
     </message>
     <message>
         <source>These files could not be added and are not in the set:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Dateien konnten nicht hinzugefügt werden und sind nicht im Satz:</translation>
     </message>
     <message>
         <source>These are in the set, but may not survive a crash or a power cut:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese sind im Satz, überstehen aber vielleicht keinen Absturz oder Stromausfall:</translation>
     </message>
     <message>
         <source>No file could be added, so no set was saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es konnte keine Datei hinzugefügt werden, also wurde kein Satz gespeichert.</translation>
     </message>
 </context>
 <context>
     <name>FrmGame</name>
     <message>
         <source>Game Sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieltöne</translation>
     </message>
     <message>
         <source>Sonaplex/Game Sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonaplex/Spieltöne</translation>
     </message>
     <message>
         <source>Match loudness</source>
-        <translation type="unfinished"></translation>
+        <translation>Lautheit angleichen</translation>
     </message>
     <message>
         <source>Play on select</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei Auswahl abspielen</translation>
     </message>
     <message>
         <source>The game whose sounds are listed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Spiel, dessen Töne aufgelistet sind.</translation>
     </message>
     <message>
         <source>Filter by path</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Pfad filtern</translation>
     </message>
     <message>
         <source>Shows only the sounds whose path holds this text (Ctrl+F).</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt nur die Töne, deren Pfad diesen Text enthält (Strg+F).</translation>
     </message>
     <message>
         <source>All sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Töne</translation>
     </message>
     <message>
         <source>Replaced</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzt</translation>
     </message>
     <message>
         <source>Changed by an update</source>
-        <translation type="unfinished"></translation>
+        <translation>Durch ein Update geändert</translation>
     </message>
     <message>
         <source>Pending</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausstehend</translation>
     </message>
     <message>
         <source>Which sounds to show, by their state.</source>
-        <translation type="unfinished"></translation>
+        <translation>Welche Töne gezeigt werden, nach ihrem Zustand.</translation>
     </message>
     <message>
         <source>Game:</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiel:</translation>
     </message>
     <message>
         <source>Sounds of the game</source>
-        <translation type="unfinished"></translation>
+        <translation>Töne des Spiels</translation>
     </message>
     <message>
         <source>While comparing, the louder of the two plays as loud as the quieter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Vergleichen spielt der lautere der beiden so laut wie der leisere.</translation>
     </message>
     <message>
         <source>Moving through the list plays each game sound.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Bewegen durch die Liste wird jeder Spielton abgespielt.</translation>
     </message>
     <message>
         <source>Compare A/B</source>
-        <translation type="unfinished"></translation>
+        <translation>A/B-Vergleich</translation>
     </message>
     <message>
         <source>Switches between the game sound and its replacement at the same point of the sound (Ctrl+B).</source>
-        <translation type="unfinished"></translation>
+        <translation>Wechselt an derselben Stelle zwischen dem Spielton und seinem Ersatz (Strg+B).</translation>
     </message>
     <message>
         <source>Game Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Spielordner...</translation>
     </message>
     <message>
         <source>Which folder holds the game?</source>
-        <translation type="unfinished"></translation>
+        <translation>Welcher Ordner enthält das Spiel?</translation>
     </message>
     <message>
         <source>The folder %1 is not there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 ist nicht vorhanden.</translation>
     </message>
     <message>
         <source>Reading the game files Sonaplex replaced…</source>
-        <translation type="unfinished"></translation>
+        <translation>Die von Sonaplex ersetzten Spieldateien werden gelesen…</translation>
     </message>
     <message>
-        <source>Choose a game, or a game&apos;s folder.</source>
-        <translation type="unfinished"></translation>
+        <source>Choose a game, or a game's folder.</source>
+        <translation>Wählen Sie ein Spiel oder den Ordner eines Spiels.</translation>
     </message>
     <message>
         <source>No sound file in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Tondatei in %1.</translation>
     </message>
     <message>
         <source> Reading their formats: %1 of %2…</source>
-        <translation type="unfinished"></translation>
+        <translation> Ihre Formate werden gelesen: %1 von %2…</translation>
     </message>
     <message>
         <source>%1 is not a file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine Datei</translation>
     </message>
     <message>
         <source>%1 cannot replace %2: %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann %2 nicht ersetzen: %3.</translation>
     </message>
     <message>
         <source>File Selection Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Dateiauswahl</translation>
     </message>
     <message>
         <source>Select the sounds to replace first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie zuerst die zu ersetzenden Töne.</translation>
     </message>
     <message>
         <source>Choose the Replacement</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Ersatz wählen</translation>
     </message>
     <message>
         <source>Sound files (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tondateien (%1)</translation>
     </message>
     <message>
         <source>Which folder holds your sounds?</source>
-        <translation type="unfinished"></translation>
+        <translation>Welcher Ordner enthält Ihre Töne?</translation>
     </message>
     <message>
-        <source>Matching your sounds to the game&apos;s…</source>
-        <translation type="unfinished"></translation>
+        <source>Matching your sounds to the game's…</source>
+        <translation>Ihre Töne werden denen des Spiels zugeordnet…</translation>
     </message>
     <message>
         <source>No sound file in %1 has the path or name of a sound of this game.%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Tondatei in %1 hat den Pfad oder Namen eines Tons dieses Spiels.%2</translation>
     </message>
     <message>
         <source> (by name)</source>
-        <translation type="unfinished"></translation>
+        <translation> (nach Name)</translation>
     </message>
     <message>
         <source>… and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>… und %1 weitere</translation>
     </message>
     <message>
         <source>%1 of your sounds match sounds of this game:
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Ihrer Töne passen zu Tönen dieses Spiels:
+
+%2</translation>
     </message>
     <message>
         <source>
 
 Not used:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+Nicht verwendet:
+%1</translation>
     </message>
     <message>
         <source>
 
 Choose them as the replacements? Nothing is replaced until SWITCH.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+Sie als Ersatz wählen? Ersetzt wird erst mit SWITCH.</translation>
     </message>
     <message>
         <source>Replacement Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Ersetzen</translation>
     </message>
     <message>
         <source>Choose a replacement for at least one sound first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie zuerst für mindestens einen Ton einen Ersatz.</translation>
     </message>
     <message>
         <source>No record of replacements is kept: nothing can be replaced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wird kein Verzeichnis der Ersetzungen geführt: Nichts kann ersetzt werden.</translation>
     </message>
     <message>
         <source>Reading the formats…</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Formate werden gelesen…</translation>
     </message>
     <message>
         <source>Select sounds that Sonaplex replaced to restore them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie Töne, die Sonaplex ersetzt hat, um sie wiederherzustellen.</translation>
     </message>
     <message>
         <source>These files were changed since Sonaplex replaced them (by a game update or another tool):
@@ -1271,128 +1355,136 @@ Choose them as the replacements? Nothing is replaced until SWITCH.</source>
 %1
 
 Restore them anyway? What they hold now is kept too, so this can be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Dateien wurden geändert, seit Sonaplex sie ersetzt hat (durch ein Spiel-Update oder ein anderes Werkzeug):
+
+%1
+
+Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also lässt sich dies rückgängig machen.</translation>
     </message>
     <message>
         <source>Putting the originals back…</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Originale werden wiederhergestellt…</translation>
     </message>
     <message>
         <source>put back</source>
-        <translation type="unfinished"></translation>
+        <translation>wiederhergestellt</translation>
     </message>
     <message>
         <source>Undoing the last %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>Das letzte %1 wird rückgängig gemacht…</translation>
     </message>
     <message>
         <source>No sound here was changed since Sonaplex replaced it: there is nothing to replace again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Ton hier wurde geändert, seit Sonaplex ihn ersetzt hat: Es gibt nichts erneut zu ersetzen.</translation>
     </message>
     <message>
         <source>Replacing again…</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut ersetzen…</translation>
     </message>
     <message>
         <source>replaced again</source>
-        <translation type="unfinished"></translation>
+        <translation>erneut ersetzt</translation>
     </message>
     <message>
         <source>Choose &amp;Replacement...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ersatz wählen...</translation>
     </message>
     <message>
         <source>Choose the file that replaces the selected sounds (Enter).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei wählen, die die ausgewählten Töne ersetzt (Eingabe).</translation>
     </message>
     <message>
         <source>Replace from &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus &amp;Ordner ersetzen...</translation>
     </message>
     <message>
-        <source>Match a folder of your sounds to the game&apos;s, by their paths inside the game, then by their names.</source>
-        <translation type="unfinished"></translation>
+        <source>Match a folder of your sounds to the game's, by their paths inside the game, then by their names.</source>
+        <translation>Einen Ordner Ihrer Töne denen des Spiels zuordnen, nach ihren Pfaden im Spiel, dann nach ihren Namen.</translation>
     </message>
     <message>
         <source>C&amp;lear Replacement</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersatz ent&amp;fernen</translation>
     </message>
     <message>
         <source>Clear the replacements of the selected sounds (Delete).</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Ersatz der ausgewählten Töne entfernen (Entf).</translation>
     </message>
     <message>
         <source>Replace every sound that has a replacement chosen, in one run.</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden Ton, für den ein Ersatz gewählt ist, in einem Durchgang ersetzen.</translation>
     </message>
     <message>
         <source>Restore &amp;Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Auswahl wiederherstellen</translation>
     </message>
     <message>
         <source>Put the selected sounds back as they were originally.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählten Töne in ihren ursprünglichen Zustand zurückversetzen.</translation>
     </message>
     <message>
         <source>&amp;Undo Last SWITCH</source>
-        <translation type="unfinished"></translation>
+        <translation>Letztes SWITCH &amp;rückgängig</translation>
     </message>
     <message>
         <source>Put back exactly what the last SWITCH (or restore) overwrote.</source>
-        <translation type="unfinished"></translation>
+        <translation>Genau das wiederherstellen, was das letzte SWITCH (oder Wiederherstellen) überschrieben hat.</translation>
     </message>
     <message>
         <source>Replace &amp;Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut erset&amp;zen</translation>
     </message>
     <message>
         <source>Put back what Sonaplex put over the selected sounds (all of them, when none is selected) that a game update changed since.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wieder einsetzen, was Sonaplex über die ausgewählten Töne gelegt hat (alle, wenn keiner ausgewählt ist), die ein Spiel-Update seither geändert hat.</translation>
     </message>
     <message>
         <source>Make &amp;Pack...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Paket erstellen...</translation>
     </message>
     <message>
         <source>Make a sound pack of what Sonaplex replaced in this game.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Soundpaket aus dem erstellen, was Sonaplex in diesem Spiel ersetzt hat.</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Return to the previous window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum vorigen Fenster zurückkehren.</translation>
     </message>
     <message numerus="yes">
         <source>%n sound file(s) found so far…</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Tondatei bisher gefunden…</numerusform>
+            <numerusform>%n Tondateien bisher gefunden…</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n sound file(s): %1 replaced, %2 changed by an update, %3 to replace.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Tondatei: %1 ersetzt, %2 durch ein Update geändert, %3 zu ersetzen.</numerusform>
+            <numerusform>%n Tondateien: %1 ersetzt, %2 durch ein Update geändert, %3 zu ersetzen.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>
 
 %n file(s) match no sound of the game.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>
+
+%n Datei passt zu keinem Ton des Spiels.</numerusform>
+            <numerusform>
+
+%n Dateien passen zu keinem Ton des Spiels.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were replaced. Undo takes this back.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Spieldatei wurde ersetzt. Rückgängig nimmt dies zurück.</numerusform>
+            <numerusform>%n Spieldateien wurden ersetzt. Rückgängig nimmt dies zurück.</numerusform>
         </translation>
     </message>
 </context>
@@ -1400,377 +1492,385 @@ Restore them anyway? What they hold now is kept too, so this can be undone.</sou
     <name>FrmGameLinks</name>
     <message>
         <source>Download %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 herunterladen</translation>
     </message>
     <message>
         <source>URL Retrieval</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse abrufen</translation>
     </message>
 </context>
 <context>
     <name>FrmMidi</name>
     <message>
         <source>Sonaplex/Background Music</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonaplex/Hintergrundmusik</translation>
     </message>
     <message>
         <source>your Favorite Midi Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihren Favoriten-Midi-Ordner</translation>
     </message>
     <message>
         <source>Midi Selection Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Midi-Auswahl</translation>
     </message>
     <message>
         <source>The Sonaplex Step-by-Step Visual Tutorial.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schritt-für-Schritt-Bildanleitung von Sonaplex.</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
     <message>
         <source>Sound Effects</source>
-        <translation type="unfinished"></translation>
+        <translation>Soundeffekte</translation>
     </message>
     <message>
         <source>Go to Sonaplex-Sound Effects.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu Sonaplex-Soundeffekte wechseln.</translation>
     </message>
     <message>
         <source>Games</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiele</translation>
     </message>
     <message>
         <source>PC Game Download Sites</source>
-        <translation type="unfinished"></translation>
+        <translation>Download-Seiten für PC-Spiele</translation>
     </message>
     <message>
         <source>Exit Program</source>
-        <translation type="unfinished"></translation>
+        <translation>Programm beenden</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
 </context>
 <context>
     <name>FrmPacks</name>
     <message>
         <source>Sound Packs</source>
-        <translation type="unfinished"></translation>
+        <translation>Soundpakete</translation>
     </message>
     <message>
         <source>Sound packs (*.sonaplexpack)</source>
-        <translation type="unfinished"></translation>
+        <translation>Soundpakete (*.sonaplexpack)</translation>
     </message>
     <message>
         <source>Sonaplex/Sound Packs</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonaplex/Soundpakete</translation>
     </message>
     <message>
         <source>No pack is open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Paket ist geöffnet.</translation>
     </message>
     <message>
         <source>Replace files other &amp;replacements changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien ersetzen, die andere &amp;Ersetzungen geändert haben</translation>
     </message>
     <message>
-        <source>Con&amp;vert sounds to their game file&apos;s format</source>
-        <translation type="unfinished"></translation>
+        <source>Con&amp;vert sounds to their game file's format</source>
+        <translation>Töne in das Format ihrer Spieldatei &amp;umwandeln</translation>
     </message>
     <message>
         <source>Match loudness</source>
-        <translation type="unfinished"></translation>
+        <translation>Lautheit angleichen</translation>
     </message>
     <message>
         <source>Pack:</source>
-        <translation type="unfinished"></translation>
+        <translation>Paket:</translation>
     </message>
     <message>
         <source>Game:</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiel:</translation>
     </message>
     <message>
-        <source>The pack&apos;s sound</source>
-        <translation type="unfinished"></translation>
+        <source>The pack's sound</source>
+        <translation>Der Ton des Pakets</translation>
     </message>
     <message>
         <source>The game file</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Spieldatei</translation>
     </message>
     <message>
         <source>Set:</source>
-        <translation type="unfinished"></translation>
+        <translation>Satz:</translation>
     </message>
     <message>
         <source>Game</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiel</translation>
     </message>
     <message>
         <source>The game the pack is checked against and applied to.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Spiel, gegen das das Paket geprüft und auf das es angewendet wird.</translation>
     </message>
     <message>
-        <source>The pack&apos;s sounds</source>
-        <translation type="unfinished"></translation>
+        <source>The pack's sounds</source>
+        <translation>Die Töne des Pakets</translation>
     </message>
     <message>
         <source>Files another pack or a SWITCH replaced are left as they are unless this is ticked.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien, die ein anderes Paket oder ein SWITCH ersetzt hat, bleiben, wie sie sind, außer dies ist angekreuzt.</translation>
     </message>
     <message>
-        <source>Sounds whose format differs from their game file&apos;s are converted to it; otherwise they are copied as they are (a sound in another container or codec, Ogg Vorbis for a wave file say, is always converted).</source>
-        <translation type="unfinished"></translation>
+        <source>Sounds whose format differs from their game file's are converted to it; otherwise they are copied as they are (a sound in another container or codec, Ogg Vorbis for a wave file say, is always converted).</source>
+        <translation>Töne, deren Format von dem ihrer Spieldatei abweicht, werden in dieses umgewandelt; sonst werden sie unverändert kopiert (ein Ton in einem anderen Container oder Codec, etwa Ogg Vorbis für eine Wave-Datei, wird immer umgewandelt).</translation>
     </message>
     <message>
         <source>Saved sets</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeicherte Sätze</translation>
     </message>
     <message>
         <source>Author</source>
-        <translation type="unfinished"></translation>
+        <translation>Autor</translation>
     </message>
     <message>
         <source>Who made the pack</source>
-        <translation type="unfinished"></translation>
+        <translation>Wer das Paket erstellt hat</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschreibung</translation>
     </message>
     <message>
         <source>What the pack changes, shown to whoever opens it</source>
-        <translation type="unfinished"></translation>
+        <translation>Was das Paket ändert, angezeigt für jeden, der es öffnet</translation>
     </message>
     <message>
         <source>Written into the next pack made here.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird in das nächste hier erstellte Paket geschrieben.</translation>
     </message>
     <message>
         <source>Open a Sound Pack</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Soundpaket öffnen</translation>
     </message>
     <message>
         <source>Reading the pack…</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Paket wird gelesen…</translation>
     </message>
     <message>
         <source>%1 cannot be used, and nothing was written:
 
 %2%3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht verwendet werden, und nichts wurde geschrieben:
+
+%2%3</translation>
     </message>
     <message>
         <source>
 
 %1 stays open.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+%1 bleibt geöffnet.</translation>
     </message>
     <message>
         <source>Choose the game folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Spielordner wählen</translation>
     </message>
     <message>
         <source>no record of replacements is kept</source>
-        <translation type="unfinished"></translation>
+        <translation>es wird kein Verzeichnis der Ersetzungen geführt</translation>
     </message>
     <message>
         <source>Reading the game files Sonaplex replaced…</source>
-        <translation type="unfinished"></translation>
+        <translation>Die von Sonaplex ersetzten Spieldateien werden gelesen…</translation>
     </message>
     <message>
         <source>The record of replacements cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Verzeichnis der Ersetzungen kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>Checking the pack against the game…</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Paket wird mit dem Spiel abgeglichen…</translation>
     </message>
     <message>
         <source>%1 cannot be applied to this game, and nothing was written:
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann auf dieses Spiel nicht angewendet werden, und nichts wurde geschrieben:
+
+%2</translation>
     </message>
     <message>
         <source>Open a pack to see what it would change.</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen Sie ein Paket, um zu sehen, was es ändern würde.</translation>
     </message>
     <message>
         <source>Choose the game the pack is for.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie das Spiel, für das das Paket ist.</translation>
     </message>
     <message>
         <source>%1 of %2 sounds will replace their game files.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 Tönen werden ihre Spieldateien ersetzen.</translation>
     </message>
     <message>
         <source>Converting…</source>
-        <translation type="unfinished"></translation>
+        <translation>Umwandeln…</translation>
     </message>
     <message>
         <source>Nothing to apply: every sound of the pack the game has is in place.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts anzuwenden: Jeder Ton des Pakets, den das Spiel hat, ist bereits eingesetzt.</translation>
     </message>
     <message>
         <source>Applying the pack…</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Paket wird angewendet…</translation>
     </message>
     <message>
         <source>Taking the pack off…</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Paket wird entfernt…</translation>
     </message>
     <message>
         <source>No file of this game holds a sound of this pack.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Datei dieses Spiels enthält einen Ton dieses Pakets.</translation>
     </message>
     <message>
         <source>put back</source>
-        <translation type="unfinished"></translation>
+        <translation>wiederhergestellt</translation>
     </message>
     <message>
         <source>No pack was written:
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde kein Paket geschrieben:
+
+%1</translation>
     </message>
     <message>
         <source>There is nothing to put in a pack.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt nichts, was in ein Paket kommen könnte.</translation>
     </message>
     <message>
-        <source>The pack&apos;s name:</source>
-        <translation type="unfinished"></translation>
+        <source>The pack's name:</source>
+        <translation>Der Name des Pakets:</translation>
     </message>
     <message>
         <source>Save the Sound Pack</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Soundpaket speichern</translation>
     </message>
     <message>
         <source>Writing the pack…</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Paket wird geschrieben…</translation>
     </message>
     <message>
         <source>The pack was not written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Paket wurde nicht geschrieben: %1</translation>
     </message>
     <message>
         <source>Sonaplex has replaced no file of this game that still holds its replacement.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonaplex hat keine Datei dieses Spiels ersetzt, die noch ihren Ersatz enthält.</translation>
     </message>
     <message>
         <source>%1 sounds</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Töne</translation>
     </message>
     <message>
         <source>Choose the game and the set first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie zuerst das Spiel und den Satz.</translation>
     </message>
     <message>
-        <source>Finding the set&apos;s files in the game…</source>
-        <translation type="unfinished"></translation>
+        <source>Finding the set's files in the game…</source>
+        <translation>Die Dateien des Satzes werden im Spiel gesucht…</translation>
     </message>
     <message>
         <source>Game file</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieldatei</translation>
     </message>
     <message>
         <source>Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt</translation>
     </message>
     <message>
         <source>Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Format</translation>
     </message>
     <message>
         <source>Will</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird</translation>
     </message>
     <message>
         <source>&amp;Open Pack...</source>
-        <translation type="unfinished"></translation>
+        <translation>Paket ö&amp;ffnen...</translation>
     </message>
     <message>
         <source>Open a sound pack and check it against the game.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Soundpaket öffnen und mit dem Spiel abgleichen.</translation>
     </message>
     <message>
         <source>Game &amp;Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiel&amp;ordner...</translation>
     </message>
     <message>
         <source>Choose the game folder the pack is for.</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Spielordner wählen, für den das Paket ist.</translation>
     </message>
     <message>
         <source>Compare A/B</source>
-        <translation type="unfinished"></translation>
+        <translation>A/B-Vergleich</translation>
     </message>
     <message>
-        <source>Switch between the pack&apos;s sound and the game file at the same moment (Ctrl+B).</source>
-        <translation type="unfinished"></translation>
+        <source>Switch between the pack's sound and the game file at the same moment (Ctrl+B).</source>
+        <translation>An derselben Stelle zwischen dem Ton des Pakets und der Spieldatei wechseln (Strg+B).</translation>
     </message>
     <message>
         <source>&amp;Apply Pack</source>
-        <translation type="unfinished"></translation>
+        <translation>Paket &amp;anwenden</translation>
     </message>
     <message>
-        <source>Replace the game&apos;s files with the pack&apos;s sounds, in one run that can be undone.</source>
-        <translation type="unfinished"></translation>
+        <source>Replace the game's files with the pack's sounds, in one run that can be undone.</source>
+        <translation>Die Dateien des Spiels durch die Töne des Pakets ersetzen, in einem Durchgang, der rückgängig gemacht werden kann.</translation>
     </message>
     <message>
         <source>&amp;Take Pack Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Paket en&amp;tfernen</translation>
     </message>
     <message>
         <source>Put back what the pack replaced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellen, was das Paket ersetzt hat.</translation>
     </message>
     <message>
-        <source>Pack This &amp;Game&apos;s Replacements...</source>
-        <translation type="unfinished"></translation>
+        <source>Pack This &amp;Game's Replacements...</source>
+        <translation>Ersetzungen dieses &amp;Spiels verpacken...</translation>
     </message>
     <message>
         <source>Make a pack of what Sonaplex replaced in the game.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Paket aus dem erstellen, was Sonaplex im Spiel ersetzt hat.</translation>
     </message>
     <message>
         <source>Pack &amp;Set...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Satz verpacken...</translation>
     </message>
     <message>
         <source>Make a pack of the chosen saved set, for the game.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Paket aus dem gewählten gespeicherten Satz erstellen, für das Spiel.</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Return to the previous window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum vorigen Fenster zurückkehren.</translation>
     </message>
     <message numerus="yes">
         <source> %n game file(s) another replacement changed stay as they are.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> %n Spieldatei, die ein anderer Ersatz geändert hat, bleibt, wie sie ist.</numerusform>
+            <numerusform> %n Spieldateien, die ein anderer Ersatz geändert hat, bleiben, wie sie sind.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source> %n sound(s) differ in format from their game files.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform> %n Ton weicht im Format von seiner Spieldatei ab.</numerusform>
+            <numerusform> %n Töne weichen im Format von ihren Spieldateien ab.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1: %n sound(s) written to %2</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1: %n Ton nach %2 geschrieben</numerusform>
+            <numerusform>%1: %n Töne nach %2 geschrieben</numerusform>
         </translation>
     </message>
 </context>
@@ -1778,83 +1878,83 @@ Restore them anyway? What they hold now is kept too, so this can be undone.</sou
     <name>FrmRestore</name>
     <message>
         <source>Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellen</translation>
     </message>
     <message>
         <source>Sonaplex/Restore Game Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonaplex/Spieldateien wiederherstellen</translation>
     </message>
     <message>
         <source>The backup sets and sets in the program folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sicherungssätze und Sätze im Programmordner.</translation>
     </message>
     <message>
         <source>Backup sets</source>
-        <translation type="unfinished"></translation>
+        <translation>Sicherungssätze</translation>
     </message>
     <message>
         <source>Game files replaced by Sonaplex. Their originals are kept, so any of them can be put back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Von Sonaplex ersetzte Spieldateien. Ihre Originale werden aufbewahrt, also kann jede von ihnen wiederhergestellt werden.</translation>
     </message>
     <message>
         <source>Replaced game files</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzte Spieldateien</translation>
     </message>
     <message>
         <source>Restore &amp;Set</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Satz wiederherstellen</translation>
     </message>
     <message>
         <source>Put every file of the chosen backup set back where it came from.</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Datei des gewählten Sicherungssatzes dorthin zurücklegen, woher sie kam.</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Return to the previous window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum vorigen Fenster zurückkehren.</translation>
     </message>
     <message>
         <source>Backup set:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sicherungssatz:</translation>
     </message>
     <message>
         <source>No record of replacements is kept.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wird kein Verzeichnis der Ersetzungen geführt.</translation>
     </message>
     <message>
         <source>Reading the game files Sonaplex replaced…</source>
-        <translation type="unfinished"></translation>
+        <translation>Die von Sonaplex ersetzten Spieldateien werden gelesen…</translation>
     </message>
     <message>
         <source>The list cannot be shown: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Liste kann nicht angezeigt werden: %1.</translation>
     </message>
     <message>
         <source>No game file has been replaced yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde noch keine Spieldatei ersetzt.</translation>
     </message>
     <message>
         <source> Open a folder to see its files.</source>
-        <translation type="unfinished"></translation>
+        <translation> Öffnen Sie einen Ordner, um seine Dateien zu sehen.</translation>
     </message>
     <message>
         <source> %1 of them were not read (the reading was cancelled).</source>
-        <translation type="unfinished"></translation>
+        <translation> %1 davon wurden nicht gelesen (das Lesen wurde abgebrochen).</translation>
     </message>
     <message>
         <source>The originals and copies Sonaplex keeps take %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Originale und Kopien, die Sonaplex aufbewahrt, belegen %1.</translation>
     </message>
     <message>
         <source>Restore Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Wiederherstellen</translation>
     </message>
     <message>
         <source>Select the game files (or a folder) to restore first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie zuerst die wiederherzustellenden Spieldateien (oder einen Ordner).</translation>
     </message>
     <message>
         <source>These files were changed since Sonaplex replaced them (by a game update or another tool):
@@ -1862,82 +1962,89 @@ Restore them anyway? What they hold now is kept too, so this can be undone.</sou
 %1
 
 Restore them anyway? What they hold now is kept too, so this can be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Dateien wurden geändert, seit Sonaplex sie ersetzt hat (durch ein Spiel-Update oder ein anderes Werkzeug):
+
+%1
+
+Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also lässt sich dies rückgängig machen.</translation>
     </message>
     <message>
         <source>The game folder %1 is no longer there (moved or renamed?). Put its originals into which folder?</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Spielordner %1 ist nicht mehr vorhanden (verschoben oder umbenannt?). In welchen Ordner sollen seine Originale?</translation>
     </message>
     <message>
         <source>The selected game files already hold their originals.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählten Spieldateien enthalten bereits ihre Originale.</translation>
     </message>
     <message>
         <source>Putting the originals back…</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Originale werden wiederhergestellt…</translation>
     </message>
     <message>
         <source>Select a game folder (or a file in it) to restore first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie zuerst einen wiederherzustellenden Spielordner (oder eine Datei darin).</translation>
     </message>
     <message>
         <source>No game file here was changed since Sonaplex replaced it: there is nothing to replace again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Spieldatei hier wurde geändert, seit Sonaplex sie ersetzt hat: Es gibt nichts erneut zu ersetzen.</translation>
     </message>
     <message>
         <source>Replacing again…</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut ersetzen…</translation>
     </message>
     <message>
         <source>replaced again</source>
-        <translation type="unfinished"></translation>
+        <translation>erneut ersetzt</translation>
     </message>
     <message>
         <source>Undoing the last %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>Das letzte %1 wird rückgängig gemacht…</translation>
     </message>
     <message>
         <source>Nothing was forgotten, and every kept original is still kept: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts wurde vergessen, und jedes aufbewahrte Original wird weiter aufbewahrt: %1</translation>
     </message>
     <message>
         <source>Select the game files (or a folder) to forget first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie zuerst die zu vergessenden Spieldateien (oder einen Ordner).</translation>
     </message>
     <message>
         <source>Every file Sonaplex keeps is still needed by a replaced game file: nothing can be freed. (Restore files first, then free what was kept for them.)</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Datei, die Sonaplex aufbewahrt, wird noch von einer ersetzten Spieldatei gebraucht: Nichts kann freigegeben werden. (Stellen Sie zuerst Dateien wieder her und geben Sie dann frei, was für sie aufbewahrt wurde.)</translation>
     </message>
     <message>
         <source>There is no backup set to restore.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keinen Sicherungssatz zum Wiederherstellen.</translation>
     </message>
     <message>
-        <source>Restore &quot;%1&quot; into which game folder?</source>
-        <translation type="unfinished"></translation>
+        <source>Restore "%1" into which game folder?</source>
+        <translation>"%1" in welchen Spielordner wiederherstellen?</translation>
     </message>
     <message>
         <source>new file</source>
-        <translation type="unfinished"></translation>
+        <translation>neue Datei</translation>
     </message>
     <message>
         <source>in a folder where Sonaplex has replaced no file</source>
-        <translation type="unfinished"></translation>
+        <translation>in einem Ordner, in dem Sonaplex keine Datei ersetzt hat</translation>
     </message>
     <message>
         <source>
 
 Not restored:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+Nicht wiederhergestellt:
+%1</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; has no file that can be put back.%2</source>
-        <translation type="unfinished"></translation>
+        <source>"%1" has no file that can be put back.%2</source>
+        <translation>"%1" hat keine Datei, die wiederhergestellt werden kann.%2</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is an older backup set, or a set of replacements: it does not say where its files came from. Put its %2 file(s) into %3?</source>
-        <translation type="unfinished"></translation>
+        <source>"%1" is an older backup set, or a set of replacements: it does not say where its files came from. Put its %2 file(s) into %3?</source>
+        <translation>"%1" ist ein älterer Sicherungssatz oder ein Satz von Ersatzdateien: Er sagt nicht, woher seine Dateien stammen. Seine %2 Datei(en) nach %3 legen?</translation>
     </message>
     <message>
         <source>
@@ -1945,93 +2052,97 @@ Not restored:
 %1%2
 
 What the game files hold now is kept, so this can be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+%1%2
+
+Der jetzige Inhalt der Spieldateien wird aufbewahrt, also lässt sich dies rückgängig machen.</translation>
     </message>
     <message>
         <source>Putting the backup set back…</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Sicherungssatz wird zurückgelegt…</translation>
     </message>
     <message>
         <source>&amp;Restore Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl &amp;wiederherstellen</translation>
     </message>
     <message>
         <source>Put the selected game files back as they were originally.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählten Spieldateien in ihren ursprünglichen Zustand zurückversetzen.</translation>
     </message>
     <message>
         <source>Restore &amp;Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ordner wiederherstellen</translation>
     </message>
     <message>
         <source>Put every replaced file of the selected game folder back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede ersetzte Datei des ausgewählten Spielordners wiederherstellen.</translation>
     </message>
     <message>
         <source>Replace &amp;Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut erset&amp;zen</translation>
     </message>
     <message>
         <source>Put back what Sonaplex put over the selected files (all of them, when none is selected) that a game update changed since.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wieder einsetzen, was Sonaplex über die ausgewählten Dateien gelegt hat (alle, wenn keine ausgewählt ist), die ein Spiel-Update seither geändert hat.</translation>
     </message>
     <message>
         <source>&amp;Undo Last SWITCH</source>
-        <translation type="unfinished"></translation>
+        <translation>Letztes SWITCH &amp;rückgängig</translation>
     </message>
     <message>
         <source>Put back exactly what the last SWITCH (or restore) overwrote.</source>
-        <translation type="unfinished"></translation>
+        <translation>Genau das wiederherstellen, was das letzte SWITCH (oder Wiederherstellen) überschrieben hat.</translation>
     </message>
     <message>
         <source>For&amp;get</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vergessen</translation>
     </message>
     <message>
         <source>Forget the selected files: their kept originals are deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ausgewählten Dateien vergessen: Ihre aufbewahrten Originale werden gelöscht.</translation>
     </message>
     <message>
         <source>Free S&amp;pace...</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;peicher freigeben...</translation>
     </message>
     <message>
         <source>Forget the files that hold their originals again, and delete what Sonaplex kept only for them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Dateien vergessen, die wieder ihre Originale enthalten, und löschen, was Sonaplex nur für sie aufbewahrt hat.</translation>
     </message>
     <message numerus="yes">
         <source>%n replaced game file(s) in %1 folder(s).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n ersetzte Spieldatei in %1 Ordner(n).</numerusform>
+            <numerusform>%n ersetzte Spieldateien in %1 Ordner(n).</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Forget %n game file(s)? Their kept originals are deleted, and they can no longer be restored from here.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Spieldatei vergessen? Ihr aufbewahrtes Original wird gelöscht, und sie kann von hier aus nicht mehr wiederhergestellt werden.</numerusform>
+            <numerusform>%n Spieldateien vergessen? Ihre aufbewahrten Originale werden gelöscht, und sie können von hier aus nicht mehr wiederhergestellt werden.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) hold their originals again. Forget them, and delete what Sonaplex kept only for them? This frees %1. Undo can then no longer put their replacements back.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Spieldatei enthält wieder ihr Original. Sie vergessen und löschen, was Sonaplex nur für sie aufbewahrt hat? Dies gibt %1 frei. Rückgängig kann ihren Ersatz dann nicht mehr einsetzen.</numerusform>
+            <numerusform>%n Spieldateien enthalten wieder ihre Originale. Sie vergessen und löschen, was Sonaplex nur für sie aufbewahrt hat? Dies gibt %1 frei. Rückgängig kann ihren Ersatz dann nicht mehr einsetzen.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Put the %n file(s) of the backup set &quot;%1&quot; back where they came from?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <source>Put the %n file(s) of the backup set "%1" back where they came from?</source>
+        <translation>
+            <numerusform>Die %n Datei des Sicherungssatzes "%1" dorthin zurücklegen, woher sie kam?</numerusform>
+            <numerusform>Die %n Dateien des Sicherungssatzes "%1" dorthin zurücklegen, woher sie kamen?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were put back from the backup set.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Spieldatei wurde aus dem Sicherungssatz zurückgelegt.</numerusform>
+            <numerusform>%n Spieldateien wurden aus dem Sicherungssatz zurückgelegt.</numerusform>
         </translation>
     </message>
 </context>
@@ -2039,323 +2150,323 @@ What the game files hold now is kept, so this can be undone.</source>
     <name>FrmSetNames</name>
     <message>
         <source>Set Name Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Satzname wählen</translation>
     </message>
     <message>
         <source>Please select a set name not already in use</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte wählen Sie einen Satznamen, der noch nicht vergeben ist</translation>
     </message>
     <message>
         <source>The files to be named are gone: %1 no longer exists. Nothing was saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die zu benennenden Dateien sind weg: %1 existiert nicht mehr. Nichts wurde gespeichert.</translation>
     </message>
     <message>
         <source>The set cannot be named because the program folder cannot be changed (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Satz kann nicht benannt werden, weil der Programmordner nicht geändert werden kann (%1).</translation>
     </message>
     <message>
         <source>The set cannot be named because the disk is full (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Satz kann nicht benannt werden, weil der Datenträger voll ist (%1).</translation>
     </message>
     <message>
         <source>The set could not be named: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Satz konnte nicht benannt werden: %1.</translation>
     </message>
     <message>
         <source>Enter a name for your new set. </source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie einen Namen für Ihren neuen Satz ein. </translation>
     </message>
     <message>
         <source>Please Enter a Set Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte geben Sie einen Satznamen ein</translation>
     </message>
     <message>
         <source> Please choose another name.</source>
-        <translation type="unfinished"></translation>
+        <translation> Bitte wählen Sie einen anderen Namen.</translation>
     </message>
     <message>
         <source>Save Backup Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Sicherungssatz speichern</translation>
     </message>
     <message>
         <source>Enter Backup Set Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Namen des Sicherungssatzes eingeben</translation>
     </message>
     <message>
-        <source>Give your backup set the same name as the game you&apos;re backing up.</source>
-        <translation type="unfinished"></translation>
+        <source>Give your backup set the same name as the game you're backing up.</source>
+        <translation>Geben Sie Ihrem Sicherungssatz denselben Namen wie dem Spiel, das Sie sichern.</translation>
     </message>
     <message>
-        <source>IMPORTANT: Be sure to include &quot;Wav&quot; or &quot;Midi&quot; to the end of the set name for easy identification.</source>
-        <translation type="unfinished"></translation>
+        <source>IMPORTANT: Be sure to include "Wav" or "Midi" to the end of the set name for easy identification.</source>
+        <translation>WICHTIG: Hängen Sie "Wav" oder "Midi" an das Ende des Satznamens, damit er leicht zu erkennen ist.</translation>
     </message>
     <message>
         <source>(BlackJackMidi, BlackJackWav, etc.)</source>
-        <translation type="unfinished"></translation>
+        <translation>(BlackJackMidi, BlackJackWav usw.)</translation>
     </message>
     <message>
         <source>Save Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Satz speichern</translation>
     </message>
     <message>
         <source>Enter Set Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Satznamen eingeben</translation>
     </message>
     <message>
         <source>NOTE: Always include the game name in the name of your set.   (Ex. BlackJack1,  BJackcosmoset, BlkJckArnold, etc.)</source>
-        <translation type="unfinished"></translation>
+        <translation>HINWEIS: Nehmen Sie immer den Spielnamen in den Namen Ihres Satzes auf.   (Bsp. BlackJack1,  BJackcosmoset, BlkJckArnold usw.)</translation>
     </message>
     <message>
         <source>Backup Confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Sicherungsbestätigung</translation>
     </message>
     <message>
         <source>Successful backup of all selected files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle ausgewählten Dateien wurden erfolgreich gesichert.</translation>
     </message>
     <message>
         <source>The backup set was saved, but not all selected files are in it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Sicherungssatz wurde gespeichert, aber nicht alle ausgewählten Dateien sind darin.</translation>
     </message>
     <message>
         <source>Set Confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Satzbestätigung</translation>
     </message>
     <message>
         <source>Your set has been saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihr Satz wurde gespeichert.</translation>
     </message>
 </context>
 <context>
     <name>FrmSplash</name>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>Sonaplex changes the sound effects and background music of your games. Back up the original game files before you switch them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonaplex ändert die Soundeffekte und die Hintergrundmusik Ihrer Spiele. Sichern Sie die Original-Spieldateien, bevor Sie sie austauschen.</translation>
     </message>
     <message>
         <source>Enter</source>
-        <translation type="unfinished"></translation>
+        <translation>Eintreten</translation>
     </message>
     <message>
         <source>Version </source>
-        <translation type="unfinished"></translation>
+        <translation>Version </translation>
     </message>
 </context>
 <context>
     <name>FrmWavSelect</name>
     <message>
         <source>Sonaplex/Sound Effects</source>
-        <translation type="unfinished"></translation>
+        <translation>Sonaplex/Soundeffekte</translation>
     </message>
     <message>
         <source>Game or program files are displayed in red.</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiel- oder Programmdateien werden rot angezeigt.</translation>
     </message>
     <message>
         <source>Replacement files are displayed in blue.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersatzdateien werden blau angezeigt.</translation>
     </message>
     <message>
         <source>an Effects Set</source>
-        <translation type="unfinished"></translation>
+        <translation>einen Effektsatz</translation>
     </message>
     <message>
         <source>Wav Selection Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Wav-Auswahl</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Return to Sonaplex</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu Sonaplex zurückkehren</translation>
     </message>
     <message>
         <source>Games</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiele</translation>
     </message>
     <message>
         <source>PC Game Download Sites</source>
-        <translation type="unfinished"></translation>
+        <translation>Download-Seiten für PC-Spiele</translation>
     </message>
     <message>
         <source>Exit Program</source>
-        <translation type="unfinished"></translation>
+        <translation>Programm beenden</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
     <message>
         <source>The Sonaplex Step-by-Step Visual Tutorial.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schritt-für-Schritt-Bildanleitung von Sonaplex.</translation>
     </message>
 </context>
 <context>
     <name>GameSounds</name>
     <message>
         <source>%1 is not a sound file Sonaplex knows (.wav, .ogg, .mid, ...)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine Tondatei, die Sonaplex kennt (.wav, .ogg, .mid, ...)</translation>
     </message>
     <message>
         <source>%1: %2 game files have this name (%3); put it in a folder as the game has it to say which</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 Spieldateien haben diesen Namen (%3); legen Sie sie in einen Ordner wie im Spiel, um zu sagen, welche</translation>
     </message>
     <message>
         <source>%1: not for %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: nicht für %2: %3</translation>
     </message>
     <message>
         <source>%1: not used: %2 is used for %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: nicht verwendet: %2 wird für %3 verwendet</translation>
     </message>
 </context>
 <context>
     <name>GameSoundsModel</name>
     <message>
         <source>changed since %1 replaced it (an update?)</source>
-        <translation type="unfinished"></translation>
+        <translation>geändert, seit %1 sie ersetzt hat (ein Update?)</translation>
     </message>
     <message>
         <source>replaced by %1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>ersetzt durch %1, %2</translation>
     </message>
     <message>
         <source>cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>Being read…</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird gelesen…</translation>
     </message>
 </context>
 <context>
     <name>Games</name>
     <message>
         <source>Heroic (GOG)</source>
-        <translation type="unfinished"></translation>
+        <translation>Heroic (GOG)</translation>
     </message>
     <message>
         <source>Heroic (Epic)</source>
-        <translation type="unfinished"></translation>
+        <translation>Heroic (Epic)</translation>
     </message>
     <message>
         <source>added by hand</source>
-        <translation type="unfinished"></translation>
+        <translation>von Hand hinzugefügt</translation>
     </message>
     <message>
         <source>skipped %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 übersprungen: %2</translation>
     </message>
     <message>
         <source>skipped %1: it is not JSON (%2 at byte %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 übersprungen: Es ist kein JSON (%2 bei Byte %3)</translation>
     </message>
     <message>
         <source>skipped %1 in %2: it names no absolute folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 in %2 übersprungen: Es nennt keinen absoluten Ordner</translation>
     </message>
     <message>
         <source>skipped %1 in %2: its folder %3 is not there (not installed, or on a disk that is not mounted)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 in %2 übersprungen: Sein Ordner %3 ist nicht vorhanden (nicht installiert oder auf einem nicht eingehängten Datenträger)</translation>
     </message>
     <message>
         <source>skipped the Steam library %1 named in %2: it is not there (on a disk that is not mounted?)</source>
-        <translation type="unfinished"></translation>
+        <translation>Steam-Bibliothek %1 aus %2 übersprungen: Sie ist nicht vorhanden (auf einem nicht eingehängten Datenträger?)</translation>
     </message>
     <message>
         <source>skipped %1: %2 (line %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 übersprungen: %2 (Zeile %3)</translation>
     </message>
     <message>
         <source>it has no library list</source>
-        <translation type="unfinished"></translation>
+        <translation>sie hat keine Bibliotheksliste</translation>
     </message>
     <message>
         <source>skipped entry %1 of %2: it names no absolute folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Eintrag %1 von %2 übersprungen: Er nennt keinen absoluten Ordner</translation>
     </message>
     <message>
         <source>it has no AppState</source>
-        <translation type="unfinished"></translation>
+        <translation>sie hat keinen AppState</translation>
     </message>
     <message>
         <source>skipped %1: its app id or install folder is not usable</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 übersprungen: Seine App-ID oder sein Installationsordner ist nicht verwendbar</translation>
     </message>
     <message>
         <source>its games are not a table</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Spiele sind keine Tabelle</translation>
     </message>
     <message>
         <source>it has no list of games (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>sie hat keine Liste von Spielen (%1)</translation>
     </message>
     <message>
         <source>reading it took longer than %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>das Lesen dauerte länger als %1 s</translation>
     </message>
     <message>
         <source>skipped %1: no room for a copy to read (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 übersprungen: kein Platz für eine Kopie zum Lesen (%2)</translation>
     </message>
     <message>
         <source>no room for a copy to read (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Platz für eine Kopie zum Lesen (%1)</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>a game needs a name</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Spiel braucht einen Namen</translation>
     </message>
     <message>
         <source>%1 is not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein Ordner</translation>
     </message>
 </context>
 <context>
     <name>Gathering</name>
     <message>
         <source>%1 is not a name inside %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein Name innerhalb von %2</translation>
     </message>
 </context>
 <context>
     <name>Libraries</name>
     <message>
         <source>wave files cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>können Wave-Dateien nicht gelesen werden</translation>
     </message>
     <message>
         <source>sounds cannot be converted to another rate</source>
-        <translation type="unfinished"></translation>
+        <translation>können Töne nicht in eine andere Abtastrate umgewandelt werden</translation>
     </message>
     <message>
         <source>loudness cannot be measured</source>
-        <translation type="unfinished"></translation>
+        <translation>kann die Lautheit nicht gemessen werden</translation>
     </message>
     <message>
         <source>tracker modules cannot be played</source>
-        <translation type="unfinished"></translation>
+        <translation>können Tracker-Module nicht abgespielt werden</translation>
     </message>
 </context>
 <context>
     <name>LoadedLibrary</name>
     <message>
         <source>The %1 library could not be loaded (%2), so %3. Install the package %4.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bibliothek %1 konnte nicht geladen werden (%2), daher %3. Installieren Sie das Paket %4.</translation>
     </message>
     <message>
         <source>The %1 library has no %2, so %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bibliothek %1 hat kein %2, daher %3.</translation>
     </message>
 </context>
 <context>
@@ -2364,369 +2475,373 @@ What the game files hold now is kept, so this can be undone.</source>
         <source>
 
 File %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+Datei %1 von %2</translation>
     </message>
     <message>
         <source>, %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 von %2</translation>
     </message>
     <message>
         <source>
 
 Cancelling…</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+Wird abgebrochen…</translation>
     </message>
 </context>
 <context>
     <name>Messages</name>
     <message>
         <source>Record of Replacements</source>
-        <translation type="unfinished"></translation>
+        <translation>Verzeichnis der Ersetzungen</translation>
     </message>
     <message>
         <source>Not every game file was %1. These were left as they were:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht jede Spieldatei wurde %1. Diese blieben, wie sie waren:</translation>
     </message>
     <message>
         <source>No game file was %1:</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Spieldatei wurde %1:</translation>
     </message>
     <message>
         <source>Name Them</source>
-        <translation type="unfinished"></translation>
+        <translation>Benennen</translation>
     </message>
     <message>
         <source>Discard</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwerfen</translation>
     </message>
     <message>
         <source>Convert</source>
-        <translation type="unfinished"></translation>
+        <translation>Umwandeln</translation>
     </message>
     <message>
         <source>Convert and Match Loudness</source>
-        <translation type="unfinished"></translation>
+        <translation>Umwandeln und Lautheit angleichen</translation>
     </message>
     <message>
         <source>Copy As They Are</source>
-        <translation type="unfinished"></translation>
+        <translation>Unverändert kopieren</translation>
     </message>
     <message>
         <source>Loop Whole Replacements</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersatz ganz wiederholen</translation>
     </message>
     <message>
         <source>Leave Them</source>
-        <translation type="unfinished"></translation>
+        <translation>So lassen</translation>
     </message>
 </context>
 <context>
     <name>MidiFile</name>
     <message>
         <source>it is not a Standard MIDI File</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist keine Standard-MIDI-Datei</translation>
     </message>
     <message>
         <source>its MIDI header is damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr MIDI-Kopf ist beschädigt</translation>
     </message>
     <message>
         <source>it uses an unknown MIDI format (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>sie verwendet ein unbekanntes MIDI-Format (%1)</translation>
     </message>
     <message>
         <source>its MIDI header gives no timing</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr MIDI-Kopf gibt kein Zeitmaß an</translation>
     </message>
     <message>
         <source>the file is cut short</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei ist abgeschnitten</translation>
     </message>
     <message>
         <source>it holds no MIDI track</source>
-        <translation type="unfinished"></translation>
+        <translation>sie enthält keine MIDI-Spur</translation>
     </message>
 </context>
 <context>
     <name>MidiSource</name>
     <message>
         <source>MIDI files cannot be played</source>
-        <translation type="unfinished"></translation>
+        <translation>können MIDI-Dateien nicht abgespielt werden</translation>
     </message>
     <message>
         <source>No General MIDI SoundFont was found, so MIDI files cannot be played. Install the package timgm6mb-soundfont (or fluid-soundfont-gm), or set SONAPLEX_SOUNDFONT to a .sf2 file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es wurde keine General-MIDI-SoundFont gefunden, daher können MIDI-Dateien nicht abgespielt werden. Installieren Sie das Paket timgm6mb-soundfont (oder fluid-soundfont-gm), oder setzen Sie SONAPLEX_SOUNDFONT auf eine .sf2-Datei.</translation>
     </message>
     <message>
         <source>The SoundFont %1 could not be loaded, so MIDI files cannot be played.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die SoundFont %1 konnte nicht geladen werden, daher können MIDI-Dateien nicht abgespielt werden.</translation>
     </message>
     <message>
         <source>The file %1 does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei %1 existiert nicht.</translation>
     </message>
     <message>
         <source>%1 is not a file that can be played.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine abspielbare Datei.</translation>
     </message>
     <message>
         <source>%1 cannot be read (%2).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden (%2).</translation>
     </message>
     <message>
         <source>%1 is too large to be a MIDI file.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist zu groß für eine MIDI-Datei.</translation>
     </message>
     <message>
         <source>%1 cannot be played: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht abgespielt werden: %2.</translation>
     </message>
     <message>
         <source>%1 holds no notes.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 enthält keine Noten.</translation>
     </message>
 </context>
 <context>
     <name>ModuleSource</name>
     <message>
         <source>%1 is not a tracker module that can be played%2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein abspielbares Tracker-Modul%2.</translation>
     </message>
     <message>
         <source>%1 holds no song that can be played.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 enthält kein abspielbares Lied.</translation>
     </message>
 </context>
 <context>
     <name>OggHeaders</name>
     <message>
         <source>its comment header claims more than it holds</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Kommentarkopf gibt mehr an, als er enthält</translation>
     </message>
     <message>
         <source>its comment header is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Kommentarkopf fehlt</translation>
     </message>
     <message>
         <source>it is made with a Vorbis version no decoder knows</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist mit einer Vorbis-Version erstellt, die kein Decoder kennt</translation>
     </message>
     <message>
         <source>it is made with an Opus version no decoder knows</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist mit einer Opus-Version erstellt, die kein Decoder kennt</translation>
     </message>
     <message>
         <source>it holds no sound stream Sonaplex reads</source>
-        <translation type="unfinished"></translation>
+        <translation>sie enthält keinen Tondatenstrom, den Sonaplex liest</translation>
     </message>
     <message>
         <source>its header gives it no channels</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Kopf gibt ihr keine Kanäle</translation>
     </message>
     <message>
         <source>its header gives it a sample rate of 0 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Kopf gibt ihr eine Abtastrate von 0 Hz</translation>
     </message>
     <message>
         <source>its last page is cut short</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre letzte Seite ist abgeschnitten</translation>
     </message>
     <message>
         <source>it is damaged at byte %1</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist bei Byte %1 beschädigt</translation>
     </message>
     <message>
         <source>it does not start where an Ogg stream starts</source>
-        <translation type="unfinished"></translation>
+        <translation>sie beginnt nicht, wo ein Ogg-Datenstrom beginnt</translation>
     </message>
     <message>
         <source>it holds more than one stream (chained or interleaved), which Sonaplex does not read</source>
-        <translation type="unfinished"></translation>
+        <translation>sie enthält mehr als einen Datenstrom (verkettet oder verschachtelt), was Sonaplex nicht liest</translation>
     </message>
     <message>
         <source>its headers are cut short</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Köpfe sind abgeschnitten</translation>
     </message>
     <message>
         <source>its first header is larger than 1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr erster Kopf ist größer als 1 MB</translation>
     </message>
     <message>
         <source>its comment header is larger than 1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Kommentarkopf ist größer als 1 MB</translation>
     </message>
     <message>
         <source>its comment header cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Kommentarkopf kann nicht gelesen werden</translation>
     </message>
     <message>
         <source>it is not an Ogg Vorbis or Opus file that can be tagged</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist keine Ogg-Vorbis- oder Opus-Datei, die sich markieren lässt</translation>
     </message>
     <message>
         <source>its headers share a page with its sound</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Köpfe teilen sich eine Seite mit ihrem Ton</translation>
     </message>
 </context>
 <context>
     <name>OriginalStore</name>
     <message>
         <source>%1 changed while it was kept</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat sich geändert, während es aufbewahrt wurde</translation>
     </message>
 </context>
 <context>
     <name>Output</name>
     <message>
         <source>It is not installed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie ist nicht installiert.</translation>
     </message>
     <message>
-        <source>The program&apos;s audio output (%1) could not be loaded, so nothing can be heard. %2</source>
-        <translation type="unfinished"></translation>
+        <source>The program's audio output (%1) could not be loaded, so nothing can be heard. %2</source>
+        <translation>Die Audioausgabe des Programms (%1) konnte nicht geladen werden, daher ist nichts zu hören. %2</translation>
     </message>
 </context>
 <context>
     <name>OutputModule</name>
     <message>
         <source>No audio output was found on this computer, so nothing can be heard. Check that a sound server (PulseAudio or PipeWire) is running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf diesem Computer wurde keine Audioausgabe gefunden, daher ist nichts zu hören. Prüfen Sie, ob ein Soundserver (PulseAudio oder PipeWire) läuft.</translation>
     </message>
 </context>
 <context>
     <name>PackCommands</name>
     <message>
         <source>sonaplex: %1 could not be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: %1 konnte nicht gelesen werden: %2</translation>
     </message>
     <message>
         <source>sonaplex: %1 is refused: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: %1 wird abgelehnt: %2</translation>
     </message>
     <message>
         <source>Nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts wurde geschrieben.</translation>
     </message>
     <message>
         <source>sonaplex: the game folder %1 is not there.</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: Der Spielordner %1 ist nicht vorhanden.</translation>
     </message>
     <message>
         <source>Reading the pack:</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Paket wird gelesen:</translation>
     </message>
     <message>
         <source>Checking the pack against the game:</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Paket wird mit dem Spiel abgeglichen:</translation>
     </message>
     <message>
         <source>  (Sonaplex put %1 there%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>  (Sonaplex hat %1 dort eingesetzt%2)</translation>
     </message>
     <message>
         <source>; --over-others replaces it</source>
-        <translation type="unfinished"></translation>
+        <translation>; --over-others ersetzt sie</translation>
     </message>
     <message>
         <source>                   format differs: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>                   Format weicht ab: %1</translation>
     </message>
     <message>
         <source>pack check</source>
-        <translation type="unfinished"></translation>
+        <translation>pack check</translation>
     </message>
     <message>
         <source>pack apply takes either --convert or --as-is, not both.</source>
-        <translation type="unfinished"></translation>
+        <translation>pack apply nimmt entweder --convert oder --as-is an, nicht beides.</translation>
     </message>
     <message>
         <source>Converting:</source>
-        <translation type="unfinished"></translation>
+        <translation>Umwandeln:</translation>
     </message>
     <message>
         <source>%1: left as it is: Sonaplex put %2 there (--over-others replaces it)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: bleibt, wie sie ist: Sonaplex hat %2 dort eingesetzt (--over-others ersetzt sie)</translation>
     </message>
     <message>
         <source>%1: skipped: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: übersprungen: %2</translation>
     </message>
     <message>
-        <source>%1: converted to the game file&apos;s format (%2)</source>
-        <translation type="unfinished"></translation>
+        <source>%1: converted to the game file's format (%2)</source>
+        <translation>%1: in das Format der Spieldatei umgewandelt (%2)</translation>
     </message>
     <message>
         <source>%1: copied as it is; its format differs (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: unverändert kopiert; ihr Format weicht ab (%2)</translation>
     </message>
     <message>
         <source>sonaplex: </source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: </translation>
     </message>
     <message>
         <source>Nothing to apply: every sound of the pack the game has is in place.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts anzuwenden: Jeder Ton des Pakets, den das Spiel hat, ist bereits eingesetzt.</translation>
     </message>
     <message>
         <source>Applying the pack:</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Paket wird angewendet:</translation>
     </message>
     <message>
-        <source>%1: left as it is: it does not hold the pack&apos;s sound</source>
-        <translation type="unfinished"></translation>
+        <source>%1: left as it is: it does not hold the pack's sound</source>
+        <translation>%1: bleibt, wie sie ist: Sie enthält nicht den Ton des Pakets</translation>
     </message>
     <message>
         <source>No file under %1 holds a sound of this pack.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Datei unter %1 enthält einen Ton dieses Pakets.</translation>
     </message>
     <message>
         <source>Taking the pack off:</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Paket wird entfernt:</translation>
     </message>
     <message>
         <source>sonaplex: nothing was written.</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: Nichts wurde geschrieben.</translation>
     </message>
     <message>
         <source>sonaplex: Sonaplex has replaced no file under %1 that still holds its replacement.</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: Sonaplex hat unter %1 keine Datei ersetzt, die noch ihren Ersatz enthält.</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is not a set&apos;s name: %2</source>
-        <translation type="unfinished"></translation>
+        <source>'%1' is not a set's name: %2</source>
+        <translation>'%1' ist kein Satzname: %2</translation>
     </message>
     <message>
-        <source>sonaplex: there is no set named &apos;%1&apos;.</source>
-        <translation type="unfinished"></translation>
+        <source>sonaplex: there is no set named '%1'.</source>
+        <translation>sonaplex: Es gibt keinen Satz namens '%1'.</translation>
     </message>
     <message>
-        <source>sonaplex: the set &apos;%1&apos; holds no sound.</source>
-        <translation type="unfinished"></translation>
+        <source>sonaplex: the set '%1' holds no sound.</source>
+        <translation>sonaplex: Der Satz '%1' enthält keinen Ton.</translation>
     </message>
     <message>
         <source>sonaplex: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: %1</translation>
     </message>
     <message>
         <source>pack create</source>
-        <translation type="unfinished"></translation>
+        <translation>pack create</translation>
     </message>
     <message>
         <source>pack takes create, check, apply or remove.</source>
-        <translation type="unfinished"></translation>
+        <translation>pack erwartet create, check, apply oder remove.</translation>
     </message>
     <message numerus="yes">
         <source>%1: %n sound(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1: %n Ton</numerusform>
+            <numerusform>%1: %n Töne</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1: %n sound(s) written to %2</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1: %n Ton nach %2 geschrieben</numerusform>
+            <numerusform>%1: %n Töne nach %2 geschrieben</numerusform>
         </translation>
     </message>
 </context>
@@ -2734,115 +2849,115 @@ Cancelling…</source>
     <name>PackSession</name>
     <message>
         <source>cannot make a working folder: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>es kann kein Arbeitsordner angelegt werden: %1</translation>
     </message>
     <message>
         <source>made for %1; %2 of its %3 sounds are in %4</source>
-        <translation type="unfinished"></translation>
+        <translation>erstellt für %1; %2 seiner %3 Töne sind in %4</translation>
     </message>
 </context>
 <context>
     <name>PlaceLists</name>
     <message>
         <source>Add Game Folder...</source>
-        <translation type="unfinished"></translation>
+        <translation>Spielordner hinzufügen...</translation>
     </message>
     <message>
-        <source>Add a game&apos;s folder by hand, with a name: it is listed here after.</source>
-        <translation type="unfinished"></translation>
+        <source>Add a game's folder by hand, with a name: it is listed here after.</source>
+        <translation>Den Ordner eines Spiels von Hand hinzufügen, mit einem Namen: Er wird danach hier aufgeführt.</translation>
     </message>
 </context>
 <context>
     <name>Player</name>
     <message>
         <source>No file is open.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Datei ist geöffnet.</translation>
     </message>
     <message>
         <source>The audio output could not be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Audioausgabe konnte nicht geöffnet werden.</translation>
     </message>
 </context>
 <context>
     <name>Probe</name>
     <message>
         <source>%1 cannot be read: the decoder failed on it, or asked for more memory than any sound needs (the file may be damaged, or made to harm).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden: Der Decoder ist daran gescheitert oder hat mehr Speicher verlangt, als irgendein Ton braucht (die Datei ist vielleicht beschädigt oder absichtlich schädlich).</translation>
     </message>
     <message>
         <source>the conversion was stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>die Umwandlung wurde angehalten</translation>
     </message>
 </context>
 <context>
     <name>Program</name>
     <message>
         <source>Record of Replacements</source>
-        <translation type="unfinished"></translation>
+        <translation>Verzeichnis der Ersetzungen</translation>
     </message>
 </context>
 <context>
     <name>RecordStates</name>
     <message>
         <source>the record of replaced game files (%1) could not be read%2</source>
-        <translation type="unfinished"></translation>
+        <translation>das Verzeichnis der ersetzten Spieldateien (%1) konnte nicht gelesen werden%2</translation>
     </message>
 </context>
 <context>
     <name>ReplaceCommand</name>
     <message>
         <source>  (by name)</source>
-        <translation type="unfinished"></translation>
+        <translation>  (nach Name)</translation>
     </message>
     <message>
         <source>%1: matches no sound of the game</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: passt zu keinem Ton des Spiels</translation>
     </message>
     <message>
-        <source>%1: converted to the game file&apos;s format (%2)</source>
-        <translation type="unfinished"></translation>
+        <source>%1: converted to the game file's format (%2)</source>
+        <translation>%1: in das Format der Spieldatei umgewandelt (%2)</translation>
     </message>
     <message>
         <source>%1: copied as it is; its format differs (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: unverändert kopiert; ihr Format weicht ab (%2)</translation>
     </message>
     <message>
         <source>%1: the game loops it by tags in its file and the replacement has none: the game may loop it at the wrong place</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Das Spiel wiederholt sie anhand von Markierungen in ihrer Datei, und der Ersatz hat keine: Das Spiel wiederholt ihn vielleicht an der falschen Stelle</translation>
     </message>
     <message>
-        <source>replace takes a game folder (or a game&apos;s name) and --from DIR.</source>
-        <translation type="unfinished"></translation>
+        <source>replace takes a game folder (or a game's name) and --from DIR.</source>
+        <translation>replace erwartet einen Spielordner (oder den Namen eines Spiels) und --from DIR.</translation>
     </message>
     <message>
         <source>replace takes either --convert or --as-is, not both.</source>
-        <translation type="unfinished"></translation>
+        <translation>replace nimmt entweder --convert oder --as-is an, nicht beides.</translation>
     </message>
     <message>
         <source>sonaplex: the folder %1 is not there.</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: Der Ordner %1 ist nicht vorhanden.</translation>
     </message>
     <message>
         <source>No file under %1 has the path or name of a sound of the game.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Datei unter %1 hat den Pfad oder Namen eines Tons des Spiels.</translation>
     </message>
     <message>
         <source>Converting:</source>
-        <translation type="unfinished"></translation>
+        <translation>Umwandeln:</translation>
     </message>
     <message>
         <source>sonaplex: the converted copies cannot be made in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>sonaplex: Die umgewandelten Kopien können nicht in %1 angelegt werden.</translation>
     </message>
     <message>
         <source>Replacing:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzen:</translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were replaced. Undo takes this back.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Spieldatei wurde ersetzt. Rückgängig nimmt dies zurück.</numerusform>
+            <numerusform>%n Spieldateien wurden ersetzt. Rückgängig nimmt dies zurück.</numerusform>
         </translation>
     </message>
 </context>
@@ -2850,425 +2965,425 @@ Cancelling…</source>
     <name>ReplaceConfirm</name>
     <message>
         <source>Replacement Confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzungsbestätigung</translation>
     </message>
     <message>
         <source>Replacement Successful</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzung erfolgreich</translation>
     </message>
     <message>
         <source>BE SURE TO EXIT SONAPLEX BEFORE STARTING GAME.</source>
-        <translation type="unfinished"></translation>
+        <translation>BEENDEN SIE SONAPLEX UNBEDINGT, BEVOR SIE DAS SPIEL STARTEN.</translation>
     </message>
     <message>
-        <source>NOTE: Certain games must be shut down and restarted before &quot;Switch&quot; can take effect.</source>
-        <translation type="unfinished"></translation>
+        <source>NOTE: Certain games must be shut down and restarted before "Switch" can take effect.</source>
+        <translation>HINWEIS: Manche Spiele müssen beendet und neu gestartet werden, bevor "Switch" wirken kann.</translation>
     </message>
 </context>
 <context>
     <name>ReplacedFilesModel</name>
     <message>
         <source>Game file</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieldatei</translation>
     </message>
     <message>
         <source>Replaced by</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzt durch</translation>
     </message>
     <message>
         <source>When</source>
-        <translation type="unfinished"></translation>
+        <translation>Wann</translation>
     </message>
     <message>
         <source>State</source>
-        <translation type="unfinished"></translation>
+        <translation>Zustand</translation>
     </message>
 </context>
 <context>
     <name>ReplacementRecord</name>
     <message>
         <source>the SQLite driver of Qt could not be loaded</source>
-        <translation type="unfinished"></translation>
+        <translation>der SQLite-Treiber von Qt konnte nicht geladen werden</translation>
     </message>
     <message>
         <source>it vanished while it was opened</source>
-        <translation type="unfinished"></translation>
+        <translation>es verschwand, während es geöffnet wurde</translation>
     </message>
     <message>
         <source>it could not be read to check it (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>es konnte zur Prüfung nicht gelesen werden (%1)</translation>
     </message>
     <message>
         <source>out of memory</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Speicher mehr</translation>
     </message>
     <message>
         <source>disk I/O error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein-/Ausgabefehler des Datenträgers</translation>
     </message>
     <message>
         <source>it is damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>es ist beschädigt</translation>
     </message>
     <message>
         <source>it holds a %1 named %2, which Sonaplex never writes</source>
-        <translation type="unfinished"></translation>
+        <translation>es enthält ein %1 namens %2, das Sonaplex nie schreibt</translation>
     </message>
     <message>
         <source>%1, and no new one could be started (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, und es konnte kein neues angelegt werden (%2)</translation>
     </message>
     <message>
         <source>the record of replacements is not open</source>
-        <translation type="unfinished"></translation>
+        <translation>das Verzeichnis der Ersetzungen ist nicht geöffnet</translation>
     </message>
     <message>
         <source>the record of replaced game files (%1) cannot be used: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>das Verzeichnis der ersetzten Spieldateien (%1) ist nicht verwendbar: %2</translation>
     </message>
     <message>
         <source>the record of replacements could not be written (%1: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>das Verzeichnis der Ersetzungen konnte nicht geschrieben werden (%1: %2)</translation>
     </message>
 </context>
 <context>
     <name>ReportWords</name>
     <message>
         <source>Selections %1 and %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl %1 und %2 (%3)</translation>
     </message>
     <message>
         <source>File %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei %1 (%2)</translation>
     </message>
     <message>
         <source>Selection %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl %1</translation>
     </message>
     <message>
         <source>Selection %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl %1 (%2)</translation>
     </message>
     <message>
         <source>not replaced, because it could not be converted (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht ersetzt, weil sie nicht umgewandelt werden konnte (%1)</translation>
     </message>
     <message>
         <source>no game file was chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>es wurde keine Spieldatei gewählt</translation>
     </message>
     <message>
         <source>no replacement file was chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>es wurde keine Ersatzdatei gewählt</translation>
     </message>
     <message>
         <source>the same game file is chosen more than once</source>
-        <translation type="unfinished"></translation>
+        <translation>dieselbe Spieldatei ist mehr als einmal gewählt</translation>
     </message>
     <message>
         <source>not copied, Selection %1 has a file of the same name</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht kopiert, Auswahl %1 hat eine Datei desselben Namens</translation>
     </message>
     <message>
         <source>its original is no longer kept</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Original wird nicht mehr aufbewahrt</translation>
     </message>
     <message>
         <source>what Sonaplex put there is no longer kept, and its source no longer holds it</source>
-        <translation type="unfinished"></translation>
+        <translation>was Sonaplex dort eingesetzt hat, wird nicht mehr aufbewahrt, und seine Quelle enthält es nicht mehr</translation>
     </message>
     <message>
         <source>what Sonaplex put there is not found again: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>was Sonaplex dort eingesetzt hat, wird nicht wiedergefunden: %1</translation>
     </message>
     <message>
         <source>it did not exist before, so there is nothing to put back</source>
-        <translation type="unfinished"></translation>
+        <translation>sie existierte vorher nicht, also gibt es nichts wiederherzustellen</translation>
     </message>
     <message>
         <source>what it held before is no longer kept</source>
-        <translation type="unfinished"></translation>
+        <translation>was sie vorher enthielt, wird nicht mehr aufbewahrt</translation>
     </message>
     <message>
         <source>not changed, because it no longer holds what it held when it was looked at</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht geändert, weil sie nicht mehr enthält, was sie beim Ansehen enthielt</translation>
     </message>
     <message>
         <source>not replaced, because its present content could not be kept for undo (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht ersetzt, weil ihr jetziger Inhalt nicht für Rückgängig aufbewahrt werden konnte (%1)</translation>
     </message>
     <message>
         <source>not replaced, because %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht ersetzt, weil %1</translation>
     </message>
     <message>
         <source>not changed, because the run was cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht geändert, weil der Durchgang abgebrochen wurde</translation>
     </message>
     <message>
         <source>not changed, because the run stopped: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht geändert, weil der Durchgang anhielt: %1</translation>
     </message>
     <message>
         <source>not replaced: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht ersetzt: %1</translation>
     </message>
     <message>
         <source>These were replaced, but the change may not survive a crash or a power cut:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese wurden ersetzt, aber die Änderung übersteht vielleicht keinen Absturz oder Stromausfall:</translation>
     </message>
     <message>
         <source>The record of replaced game files (%1) cannot be opened: %2. Nothing can be replaced, restored or undone until it can; the record itself is kept as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Verzeichnis der ersetzten Spieldateien (%1) kann nicht geöffnet werden: %2. Nichts kann ersetzt, wiederhergestellt oder rückgängig gemacht werden, bis es wieder geht; das Verzeichnis selbst bleibt, wie es ist.</translation>
     </message>
     <message>
         <source>The record of replaced game files was damaged (%1). It was moved aside to %2 and a new record was started with the %3 replacement(s) that could still be read from it: they can be restored from the restore window. The originals of any others are still kept in %4.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Verzeichnis der ersetzten Spieldateien war beschädigt (%1). Es wurde nach %2 verschoben, und ein neues Verzeichnis wurde mit den %3 Ersetzung(en) begonnen, die sich noch daraus lesen ließen: Sie können im Wiederherstellungsfenster wiederhergestellt werden. Die Originale aller anderen werden weiterhin in %4 aufbewahrt.</translation>
     </message>
     <message>
         <source>The record of replaced game files was damaged (%1). It was moved aside to %2 and a new record was started: nothing could be read from the old one, so files replaced before cannot be restored from the restore window, but their originals are still kept in %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Verzeichnis der ersetzten Spieldateien war beschädigt (%1). Es wurde nach %2 verschoben, und ein neues Verzeichnis wurde begonnen: Aus dem alten ließ sich nichts lesen, daher können früher ersetzte Dateien nicht im Wiederherstellungsfenster wiederhergestellt werden, aber ihre Originale werden weiterhin in %3 aufbewahrt.</translation>
     </message>
     <message>
         <source>The record of replaced game files in %1 is damaged (%2) and could not be replaced by a new one (%3). Nothing can be replaced, restored or undone until it can.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Verzeichnis der ersetzten Spieldateien in %1 ist beschädigt (%2) und konnte nicht durch ein neues ersetzt werden (%3). Nichts kann ersetzt, wiederhergestellt oder rückgängig gemacht werden, bis es wieder geht.</translation>
     </message>
     <message>
         <source>The record of replaced game files (%1) could not be read or written: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Verzeichnis der ersetzten Spieldateien (%1) konnte nicht gelesen oder geschrieben werden: %2.</translation>
     </message>
     <message>
         <source>The record of replaced game files (%1) was deleted or replaced by another file while Sonaplex was running. Sonaplex now keeps its record in the file at that path; what was recorded since the change may be missing from it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Verzeichnis der ersetzten Spieldateien (%1) wurde gelöscht oder durch eine andere Datei ersetzt, während Sonaplex lief. Sonaplex führt sein Verzeichnis jetzt in der Datei unter diesem Pfad; was seit der Änderung verzeichnet wurde, fehlt darin vielleicht.</translation>
     </message>
     <message>
-        <source>not a line of a backup set&apos;s list</source>
-        <translation type="unfinished"></translation>
+        <source>not a line of a backup set's list</source>
+        <translation>keine Zeile der Liste eines Sicherungssatzes</translation>
     </message>
     <message>
-        <source>its name in the set leaves the set&apos;s folder</source>
-        <translation type="unfinished"></translation>
+        <source>its name in the set leaves the set's folder</source>
+        <translation>ihr Name im Satz führt aus dem Ordner des Satzes hinaus</translation>
     </message>
     <message>
         <source>not a plain absolute path of a game file</source>
-        <translation type="unfinished"></translation>
+        <translation>kein einfacher absoluter Pfad einer Spieldatei</translation>
     </message>
     <message>
         <source>named twice</source>
-        <translation type="unfinished"></translation>
+        <translation>doppelt genannt</translation>
     </message>
     <message>
         <source>only sound files (.%1) are restored</source>
-        <translation type="unfinished"></translation>
+        <translation>nur Tondateien (.%1) werden wiederhergestellt</translation>
     </message>
     <message>
         <source>its file in the set is not a .%1 file</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Datei im Satz ist keine .%1-Datei</translation>
     </message>
     <message>
         <source>its file is not in the set</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Datei ist nicht im Satz</translation>
     </message>
     <message>
         <source>its folder is missing or is reached through a symbolic link</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Ordner fehlt oder wird über einen symbolischen Link erreicht</translation>
     </message>
     <message>
         <source>it is a symbolic link</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist ein symbolischer Link</translation>
     </message>
     <message>
         <source>it is not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist keine reguläre Datei</translation>
     </message>
     <message>
         <source>no such file, and Sonaplex has replaced no file in its folder, so none is created there</source>
-        <translation type="unfinished"></translation>
+        <translation>keine solche Datei, und Sonaplex hat in ihrem Ordner keine Datei ersetzt, also wird dort keine angelegt</translation>
     </message>
     <message>
         <source>Line %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1 (%2)</translation>
     </message>
     <message>
         <source>1 replaced file of %1 was changed, probably by an update.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 ersetzte Datei von %1 wurde geändert, vermutlich durch ein Update.</translation>
     </message>
     <message>
         <source>%1 replaced files of %2 were changed, probably by an update.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ersetzte Dateien von %2 wurden geändert, vermutlich durch ein Update.</translation>
     </message>
     <message>
         <source>There is no SWITCH to undo.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt kein SWITCH zum Rückgängigmachen.</translation>
     </message>
     <message>
         <source>Replace Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut ersetzen</translation>
     </message>
     <message>
         <source>restore</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellen</translation>
     </message>
     <message>
         <source>replaced</source>
-        <translation type="unfinished"></translation>
+        <translation>ersetzt</translation>
     </message>
     <message>
         <source>original</source>
-        <translation type="unfinished"></translation>
+        <translation>Original</translation>
     </message>
     <message>
         <source>changed since</source>
-        <translation type="unfinished"></translation>
+        <translation>seither geändert</translation>
     </message>
     <message>
         <source>missing</source>
-        <translation type="unfinished"></translation>
+        <translation>fehlt</translation>
     </message>
     <message>
         <source>not read</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht gelesen</translation>
     </message>
     <message>
         <source>cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht lesbar</translation>
     </message>
     <message>
         <source>A sound pack</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Soundpaket</translation>
     </message>
     <message>
         <source> by %1</source>
-        <translation type="unfinished"></translation>
+        <translation> von %1</translation>
     </message>
     <message>
         <source>, for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>, für %1</translation>
     </message>
     <message>
         <source>the original the pack replaces</source>
-        <translation type="unfinished"></translation>
+        <translation>das Original, das das Paket ersetzt</translation>
     </message>
     <message>
         <source>another file than the pack expects</source>
-        <translation type="unfinished"></translation>
+        <translation>eine andere Datei, als das Paket erwartet</translation>
     </message>
     <message>
         <source>already this sound</source>
-        <translation type="unfinished"></translation>
+        <translation>bereits dieser Ton</translation>
     </message>
     <message>
         <source>another replacement</source>
-        <translation type="unfinished"></translation>
+        <translation>ein anderer Ersatz</translation>
     </message>
     <message>
         <source>no such game file</source>
-        <translation type="unfinished"></translation>
+        <translation>keine solche Spieldatei</translation>
     </message>
     <message>
         <source>replace</source>
-        <translation type="unfinished"></translation>
+        <translation>ersetzen</translation>
     </message>
     <message>
         <source>nothing to do</source>
-        <translation type="unfinished"></translation>
+        <translation>nichts zu tun</translation>
     </message>
     <message>
         <source>keep the other replacement</source>
-        <translation type="unfinished"></translation>
+        <translation>den anderen Ersatz behalten</translation>
     </message>
     <message>
         <source>skip: a pack adds no files</source>
-        <translation type="unfinished"></translation>
+        <translation>überspringen: Ein Paket fügt keine Dateien hinzu</translation>
     </message>
     <message>
         <source>the pack is for %1, and none of its files are in %2. Nothing was changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>das Paket ist für %1, und keine seiner Dateien ist in %2. Nichts wurde geändert.</translation>
     </message>
     <message>
         <source>another game</source>
-        <translation type="unfinished"></translation>
+        <translation>ein anderes Spiel</translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were put back as they were originally.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Spieldatei wurde in ihren ursprünglichen Zustand zurückversetzt.</numerusform>
+            <numerusform>%n Spieldateien wurden in ihren ursprünglichen Zustand zurückversetzt.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were replaced again. Undo takes this back.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Spieldatei wurde erneut ersetzt. Rückgängig nimmt dies zurück.</numerusform>
+            <numerusform>%n Spieldateien wurden erneut ersetzt. Rückgängig nimmt dies zurück.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The last %1 was undone: %n game file(s) hold again what they held before it.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Das letzte %1 wurde rückgängig gemacht: %n Spieldatei enthält wieder, was sie davor enthielt.</numerusform>
+            <numerusform>Das letzte %1 wurde rückgängig gemacht: %n Spieldateien enthalten wieder, was sie davor enthielten.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were replaced from the pack.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Spieldatei wurde aus dem Paket ersetzt.</numerusform>
+            <numerusform>%n Spieldateien wurden aus dem Paket ersetzt.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were put back as they were before the pack.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Spieldatei wurde in den Zustand vor dem Paket zurückversetzt.</numerusform>
+            <numerusform>%n Spieldateien wurden in den Zustand vor dem Paket zurückversetzt.</numerusform>
         </translation>
     </message>
 </context>
 <context>
     <name>ReviewBoard</name>
     <message>
-        <source>Indicate&apos;s Selection %1 game or program file.</source>
-        <translation type="unfinished"></translation>
+        <source>Indicate's Selection %1 game or program file.</source>
+        <translation>Zeigt die Spiel- oder Programmdatei der Auswahl %1.</translation>
     </message>
     <message>
-        <source>Indicate&apos;s Selection %1 replacement file.</source>
-        <translation type="unfinished"></translation>
+        <source>Indicate's Selection %1 replacement file.</source>
+        <translation>Zeigt die Ersatzdatei der Auswahl %1.</translation>
     </message>
     <message>
         <source>Selection %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl %1</translation>
     </message>
     <message>
         <source>Replace with:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzen durch:</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Clear Selection %1 choices.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Angaben der Auswahl %1 löschen.</translation>
     </message>
     <message>
         <source>Format differs — %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Format weicht ab — %1</translation>
     </message>
     <message>
         <source>The game loops this sound by tags in its file and the replacement has none: the game may loop it at the wrong place. SWITCH offers to loop the whole replacement.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Spiel wiederholt diesen Ton anhand von Markierungen in seiner Datei, und der Ersatz hat keine: Das Spiel wiederholt ihn vielleicht an der falschen Stelle. SWITCH bietet an, den ganzen Ersatz zu wiederholen.</translation>
     </message>
 </context>
 <context>
     <name>ReviewWindow</name>
     <message>
         <source>Please be sure that you have made a valid file selection.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte vergewissern Sie sich, dass Sie eine gültige Dateiauswahl getroffen haben.</translation>
     </message>
     <message>
         <source>File Selection Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Dateiauswahl</translation>
     </message>
     <message>
         <source>The same game file is chosen in more than one selection:
@@ -3276,550 +3391,559 @@ Cancelling…</source>
 %1
 
 A game file can be replaced by one file only. Remove the extra selection and press SWITCH again. Nothing was replaced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieselbe Spieldatei ist in mehr als einer Auswahl gewählt:
+
+%1
+
+Eine Spieldatei kann nur durch eine Datei ersetzt werden. Entfernen Sie die überzählige Auswahl und drücken Sie erneut SWITCH. Nichts wurde ersetzt.</translation>
     </message>
     <message>
         <source>Record of Replacements</source>
-        <translation type="unfinished"></translation>
+        <translation>Verzeichnis der Ersetzungen</translation>
     </message>
     <message>
         <source>Not every game file was replaced. These were left as they were:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht jede Spieldatei wurde ersetzt. Diese blieben, wie sie waren:</translation>
     </message>
     <message>
         <source>No game file was replaced:</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Spieldatei wurde ersetzt:</translation>
     </message>
     <message>
         <source>Replacement Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Ersetzen</translation>
     </message>
 </context>
 <context>
     <name>RiffWalk</name>
     <message>
         <source>it is too short to be a wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist zu kurz für eine Wave-Datei</translation>
     </message>
     <message>
         <source>it is not a wave file</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist keine Wave-Datei</translation>
     </message>
     <message>
-        <source>its &quot;%1&quot; part claims more bytes than the file holds</source>
-        <translation type="unfinished"></translation>
+        <source>its "%1" part claims more bytes than the file holds</source>
+        <translation>ihr Teil "%1" gibt mehr Bytes an, als die Datei enthält</translation>
     </message>
     <message>
         <source>it cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>sie kann nicht gelesen werden</translation>
     </message>
     <message>
         <source>its format description is too short</source>
-        <translation type="unfinished"></translation>
+        <translation>ihre Formatbeschreibung ist zu kurz</translation>
     </message>
     <message>
         <source>it has no format description</source>
-        <translation type="unfinished"></translation>
+        <translation>sie hat keine Formatbeschreibung</translation>
     </message>
     <message>
         <source>it holds no sound data</source>
-        <translation type="unfinished"></translation>
+        <translation>sie enthält keine Tondaten</translation>
     </message>
     <message>
         <source>it is made of too many parts to be a sound file</source>
-        <translation type="unfinished"></translation>
+        <translation>sie besteht aus zu vielen Teilen für eine Tondatei</translation>
     </message>
     <message>
-        <source>a part of its &quot;LIST&quot; information claims more bytes than the list holds</source>
-        <translation type="unfinished"></translation>
+        <source>a part of its "LIST" information claims more bytes than the list holds</source>
+        <translation>ein Teil ihrer "LIST"-Information gibt mehr Bytes an, als die Liste enthält</translation>
     </message>
     <message>
-        <source>its &quot;LIST&quot; information is laid out so that a sound decoder would never finish reading it</source>
-        <translation type="unfinished"></translation>
+        <source>its "LIST" information is laid out so that a sound decoder would never finish reading it</source>
+        <translation>ihre "LIST"-Information ist so angelegt, dass ein Decoder nie mit dem Lesen fertig würde</translation>
     </message>
     <message>
-        <source>it holds camera (&quot;exif&quot;) information that cannot be checked</source>
-        <translation type="unfinished"></translation>
+        <source>it holds camera ("exif") information that cannot be checked</source>
+        <translation>sie enthält Kamera-Informationen ("exif"), die sich nicht prüfen lassen</translation>
     </message>
 </context>
 <context>
     <name>Run</name>
     <message>
         <source>the run ended before it</source>
-        <translation type="unfinished"></translation>
+        <translation>der Durchgang endete davor</translation>
     </message>
 </context>
 <context>
     <name>SamplePlayer</name>
     <message>
         <source>Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Position</translation>
     </message>
     <message>
-        <source>Unknown device type &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <source>Unknown device type "%1".</source>
+        <translation>Unbekannter Gerätetyp "%1".</translation>
     </message>
     <message>
         <source>not open</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht geöffnet</translation>
     </message>
     <message>
         <source>
 peak %1 dBFS · %2 LUFS</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Spitze %1 dBFS · %2 LUFS</translation>
     </message>
     <message>
         <source>
 measuring loudness…</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Lautheit wird gemessen…</translation>
     </message>
 </context>
 <context>
     <name>SelectionBoard</name>
     <message>
         <source>Selection </source>
-        <translation type="unfinished"></translation>
+        <translation>Auswahl </translation>
     </message>
     <message>
         <source>Indicates Selection %1 game and replacement file choices.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt die Spiel- und Ersatzdatei der Auswahl %1.</translation>
     </message>
     <message>
         <source>Game File</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieldatei</translation>
     </message>
     <message>
         <source>Set Selection %1 game or program file choice.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Spiel- oder Programmdatei der Auswahl %1 festlegen.</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Clear Selection %1 choices.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Angaben der Auswahl %1 löschen.</translation>
     </message>
     <message>
         <source>Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzen</translation>
     </message>
     <message>
         <source>Set Selection %1 replacement choice.</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Ersatz der Auswahl %1 festlegen.</translation>
     </message>
     <message>
         <source>Please make selections in correct order</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte treffen Sie die Auswahl in der richtigen Reihenfolge</translation>
     </message>
     <message>
         <source>
 
 %1 cannot be a replacement: only a %2 that Sonaplex can play can replace a game file.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+%1 kann kein Ersatz sein: Nur eine %2, die Sonaplex abspielen kann, kann eine Spieldatei ersetzen.</translation>
     </message>
 </context>
 <context>
     <name>SelectionFormats</name>
     <message>
-        <source>Reading the files&apos; formats…</source>
-        <translation type="unfinished"></translation>
+        <source>Reading the files' formats…</source>
+        <translation>Die Formate der Dateien werden gelesen…</translation>
     </message>
 </context>
 <context>
     <name>SelectionWindow</name>
     <message>
         <source>MIDI file, recording or tracker module</source>
-        <translation type="unfinished"></translation>
+        <translation>MIDI-Datei, Aufnahme oder Tracker-Modul</translation>
     </message>
     <message>
         <source>wave file or recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Wave-Datei oder Aufnahme</translation>
     </message>
     <message>
         <source>Match loudness</source>
-        <translation type="unfinished"></translation>
+        <translation>Lautheit angleichen</translation>
     </message>
     <message>
         <source>GAME FILES</source>
-        <translation type="unfinished"></translation>
+        <translation>SPIELDATEIEN</translation>
     </message>
     <message>
         <source>REPLACEMENT FILES</source>
-        <translation type="unfinished"></translation>
+        <translation>ERSATZDATEIEN</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <source>When all desired selections have been made, click here to continue.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wenn alle gewünschten Auswahlen getroffen sind, klicken Sie hier, um fortzufahren.</translation>
     </message>
     <message>
         <source>Compare A/B</source>
-        <translation type="unfinished"></translation>
+        <translation>A/B-Vergleich</translation>
     </message>
     <message>
         <source>Switches between the highlighted game file and the highlighted replacement at the same point of the sound (Ctrl+B).</source>
-        <translation type="unfinished"></translation>
+        <translation>Wechselt an derselben Stelle zwischen der markierten Spieldatei und dem markierten Ersatz (Strg+B).</translation>
     </message>
     <message>
         <source>While comparing, the louder of the two plays as loud as the quieter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Vergleichen spielt der lautere der beiden so laut wie der leisere.</translation>
     </message>
     <message>
         <source>%1 is not a file this side lists.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine Datei, die diese Seite aufführt.</translation>
     </message>
     <message>
         <source>File Selection Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Dateiauswahl</translation>
     </message>
     <message>
-        <source>Open the restore window (or the game&apos;s sounds) on the game: Replace Again puts back what Sonaplex put there.</source>
-        <translation type="unfinished"></translation>
+        <source>Open the restore window (or the game's sounds) on the game: Replace Again puts back what Sonaplex put there.</source>
+        <translation>Das Wiederherstellungsfenster (oder die Töne des Spiels) für das Spiel öffnen: Erneut ersetzen setzt wieder ein, was Sonaplex dort eingesetzt hat.</translation>
     </message>
     <message>
-        <source>&lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt; &lt;a href=&quot;game:%1&quot;&gt;Game Sounds...&lt;/a&gt;</source>
-        <translation type="unfinished"></translation>
+        <source>&lt;a href="%1"&gt;%2&lt;/a&gt; &lt;a href="game:%1"&gt;Game Sounds...&lt;/a&gt;</source>
+        <translation>&lt;a href="%1"&gt;%2&lt;/a&gt; &lt;a href="game:%1"&gt;Spieltöne...&lt;/a&gt;</translation>
     </message>
 </context>
 <context>
     <name>SoundNames</name>
     <message>
         <source>Ogg Vorbis</source>
-        <translation type="unfinished"></translation>
+        <translation>Ogg Vorbis</translation>
     </message>
     <message>
         <source>tracker module</source>
-        <translation type="unfinished"></translation>
+        <translation>Tracker-Modul</translation>
     </message>
     <message>
         <source>%1 is not a sound file Sonaplex knows</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist keine Tondatei, die Sonaplex kennt</translation>
     </message>
     <message>
         <source>the game file is a .%1 module and %2 a .%3 one: a module is not converted, so only a .%1 module can replace it</source>
-        <translation type="unfinished"></translation>
+        <translation>die Spieldatei ist ein .%1-Modul und %2 ein .%3-Modul: Ein Modul wird nicht umgewandelt, also kann nur ein .%1-Modul sie ersetzen</translation>
     </message>
     <message>
-        <source>%1 cannot replace the tracker module %2: a game plays a module&apos;s notes, and a recording cannot be turned into them (choose a module)</source>
-        <translation type="unfinished"></translation>
+        <source>%1 cannot replace the tracker module %2: a game plays a module's notes, and a recording cannot be turned into them (choose a module)</source>
+        <translation>%1 kann das Tracker-Modul %2 nicht ersetzen: Ein Spiel spielt die Noten eines Moduls, und eine Aufnahme lässt sich nicht in Noten verwandeln (wählen Sie ein Modul)</translation>
     </message>
     <message>
         <source>the tracker module %1 cannot replace %2 (choose a recording)</source>
-        <translation type="unfinished"></translation>
+        <translation>das Tracker-Modul %1 kann %2 nicht ersetzen (wählen Sie eine Aufnahme)</translation>
     </message>
     <message>
         <source>%1 cannot replace the MIDI file %2: only a MIDI file can</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann die MIDI-Datei %2 nicht ersetzen: Das kann nur eine MIDI-Datei</translation>
     </message>
     <message>
         <source>the MIDI file %1 cannot replace %2 (choose a recording)</source>
-        <translation type="unfinished"></translation>
+        <translation>die MIDI-Datei %1 kann %2 nicht ersetzen (wählen Sie eine Aufnahme)</translation>
     </message>
     <message>
         <source>%1 must be converted to replace %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 muss umgewandelt werden, um %2 zu ersetzen</translation>
     </message>
 </context>
 <context>
     <name>SoundPack</name>
     <message>
         <source>%1 GiB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 GiB</translation>
     </message>
     <message>
         <source>%1 MiB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 MiB</translation>
     </message>
     <message>
         <source>%1 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Bytes</translation>
     </message>
     <message>
         <source>it has no path</source>
-        <translation type="unfinished"></translation>
+        <translation>er hat keinen Pfad</translation>
     </message>
     <message>
         <source>its path holds a NUL character</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Pfad enthält ein NUL-Zeichen</translation>
     </message>
     <message>
         <source>its path holds a control character</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Pfad enthält ein Steuerzeichen</translation>
     </message>
     <message>
         <source>its path is absolute</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Pfad ist absolut</translation>
     </message>
     <message>
-        <source>its path holds a backslash (paths are &apos;/&apos;-separated)</source>
-        <translation type="unfinished"></translation>
+        <source>its path holds a backslash (paths are '/'-separated)</source>
+        <translation>sein Pfad enthält einen Backslash (Pfade werden mit '/' getrennt)</translation>
     </message>
     <message>
         <source>its path has an empty part</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Pfad hat einen leeren Teil</translation>
     </message>
     <message>
-        <source>its path leaves its folder (&apos;%1&apos;)</source>
-        <translation type="unfinished"></translation>
+        <source>its path leaves its folder ('%1')</source>
+        <translation>sein Pfad führt aus seinem Ordner hinaus ('%1')</translation>
     </message>
     <message>
         <source>a name in its path is longer than 255 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Name in seinem Pfad ist länger als 255 Bytes</translation>
     </message>
     <message>
         <source>its path is longer than the file system allows</source>
-        <translation type="unfinished"></translation>
+        <translation>ihr Pfad ist länger, als das Dateisystem erlaubt</translation>
     </message>
     <message>
         <source>it is not a sound file Sonaplex knows (.%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>er ist keine Tondatei, die Sonaplex kennt (.%1)</translation>
     </message>
     <message>
         <source>is not JSON (%1 at byte %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>ist kein JSON (%1 bei Byte %2)</translation>
     </message>
     <message>
         <source>is not a JSON object</source>
-        <translation type="unfinished"></translation>
+        <translation>ist kein JSON-Objekt</translation>
     </message>
     <message>
-        <source>does not say which pack format it is (&quot;sonaplexPack&quot;)</source>
-        <translation type="unfinished"></translation>
+        <source>does not say which pack format it is ("sonaplexPack")</source>
+        <translation>sagt nicht, welches Paketformat es hat ("sonaplexPack")</translation>
     </message>
     <message>
         <source>is of pack format %1, made by a newer Sonaplex (this one reads format %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>hat das Paketformat %1, von einem neueren Sonaplex erstellt (dieses liest Format %2)</translation>
     </message>
     <message>
         <source>has no list of entries</source>
-        <translation type="unfinished"></translation>
+        <translation>hat keine Liste von Einträgen</translation>
     </message>
     <message>
         <source>entry %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Eintrag %1</translation>
     </message>
     <message>
         <source>names no file in the pack</source>
-        <translation type="unfinished"></translation>
+        <translation>nennt keine Datei im Paket</translation>
     </message>
     <message>
         <source>has no valid content hash (32 hexadecimal digits)</source>
-        <translation type="unfinished"></translation>
+        <translation>hat keine gültige Inhaltsprüfsumme (32 Hexadezimalziffern)</translation>
     </message>
     <message>
         <source>names the original it replaces with no valid hash</source>
-        <translation type="unfinished"></translation>
+        <translation>nennt das Original, das er ersetzt, ohne gültige Prüfsumme</translation>
     </message>
     <message>
         <source>is named twice</source>
-        <translation type="unfinished"></translation>
+        <translation>ist doppelt genannt</translation>
     </message>
     <message>
         <source>differs only in case from %1</source>
-        <translation type="unfinished"></translation>
+        <translation>unterscheidet sich nur in der Groß-/Kleinschreibung von %1</translation>
     </message>
     <message>
         <source>%1 is not a sound pack: not a whole zip archive (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist kein Soundpaket: kein vollständiges Zip-Archiv (%2)</translation>
     </message>
     <message>
         <source>not a sound pack: it is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Soundpaket: Es ist leer</translation>
     </message>
     <message>
         <source>not a sound pack: not a whole zip archive (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Soundpaket: kein vollständiges Zip-Archiv (%1)</translation>
     </message>
     <message>
         <source>cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>is damaged (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>ist beschädigt (%1)</translation>
     </message>
     <message>
         <source>does not inflate to its declared size</source>
-        <translation type="unfinished"></translation>
+        <translation>entpackt sich nicht auf seine angegebene Größe</translation>
     </message>
     <message>
         <source>the pack holds too many files (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>das Paket enthält zu viele Dateien (%1)</translation>
     </message>
     <message>
         <source>is not in the pack</source>
-        <translation type="unfinished"></translation>
+        <translation>ist nicht im Paket</translation>
     </message>
     <message>
         <source>cannot be read in the pack</source>
-        <translation type="unfinished"></translation>
+        <translation>kann im Paket nicht gelesen werden</translation>
     </message>
     <message>
         <source>is encrypted</source>
-        <translation type="unfinished"></translation>
+        <translation>ist verschlüsselt</translation>
     </message>
     <message>
         <source>is compressed in a way Sonaplex does not read</source>
-        <translation type="unfinished"></translation>
+        <translation>ist auf eine Weise komprimiert, die Sonaplex nicht liest</translation>
     </message>
     <message>
-        <source>would inflate to %1, more than the %2 a pack&apos;s file may hold</source>
-        <translation type="unfinished"></translation>
+        <source>would inflate to %1, more than the %2 a pack's file may hold</source>
+        <translation>würde sich auf %1 entpacken, mehr als die %2, die eine Datei eines Pakets haben darf</translation>
     </message>
     <message>
-        <source>would inflate %1 times over (to %2): a pack&apos;s file inflates at most %3 times</source>
-        <translation type="unfinished"></translation>
+        <source>would inflate %1 times over (to %2): a pack's file inflates at most %3 times</source>
+        <translation>würde sich auf das %1-Fache entpacken (auf %2): Eine Datei eines Pakets entpackt sich höchstens auf das %3-Fache</translation>
     </message>
     <message>
         <source>is not in the pack: it is not a Sonaplex sound pack</source>
-        <translation type="unfinished"></translation>
+        <translation>ist nicht im Paket: Es ist kein Sonaplex-Soundpaket</translation>
     </message>
     <message>
         <source>the pack has more than %1 entries</source>
-        <translation type="unfinished"></translation>
+        <translation>das Paket hat mehr als %1 Einträge</translation>
     </message>
     <message>
         <source>its sound %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Ton %1 %2</translation>
     </message>
     <message>
         <source>the pack would inflate more than %1 times over in all</source>
-        <translation type="unfinished"></translation>
+        <translation>das Paket würde sich insgesamt auf mehr als das %1-Fache entpacken</translation>
     </message>
     <message>
         <source>the pack would inflate to more than %1 in all</source>
-        <translation type="unfinished"></translation>
+        <translation>das Paket würde sich insgesamt auf mehr als %1 entpacken</translation>
     </message>
     <message>
         <source>its sound %1 cannot be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Ton %1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
         <source>its sound %1 is damaged (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Ton %1 ist beschädigt (%2)</translation>
     </message>
     <message>
         <source>its sound %1 does not inflate to its declared size</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Ton %1 entpackt sich nicht auf seine angegebene Größe</translation>
     </message>
     <message>
         <source>its sound %1 does not hold what its hash names</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Ton %1 enthält nicht, was seine Prüfsumme nennt</translation>
     </message>
     <message>
         <source>its sound cannot be written to %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Ton kann nicht nach %1 geschrieben werden: %2</translation>
     </message>
     <message>
         <source>%1 is already there</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist bereits vorhanden</translation>
     </message>
     <message>
         <source>a pack holds at most %1 sounds; this one would hold %2</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Paket enthält höchstens %1 Töne; dieses würde %2 enthalten</translation>
     </message>
     <message>
         <source>%1 cannot be in a pack: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht in ein Paket: %2</translation>
     </message>
     <message>
-        <source>the list of this pack&apos;s sounds would take %1 MB, more than a pack may hold (%2 MB): make it of fewer sounds</source>
-        <translation type="unfinished"></translation>
+        <source>the list of this pack's sounds would take %1 MB, more than a pack may hold (%2 MB): make it of fewer sounds</source>
+        <translation>die Liste der Töne dieses Pakets würde %1 MB belegen, mehr als ein Paket enthalten darf (%2 MB): Nehmen Sie weniger Töne</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>cannot write %1: it did not read back whole (%2%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: Es ließ sich nicht vollständig zurücklesen (%2%3)</translation>
     </message>
     <message>
         <source>cannot write %1 to disk</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht auf den Datenträger geschrieben werden</translation>
     </message>
     <message>
         <source>%1: the sound Sonaplex put there is no longer kept, and %2 no longer holds it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Der Ton, den Sonaplex dort eingesetzt hat, wird nicht mehr aufbewahrt, und %2 enthält ihn nicht mehr</translation>
     </message>
     <message>
         <source>no game file of this name under %1</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Spieldatei dieses Namens unter %1</translation>
     </message>
     <message>
         <source>several game files have this name: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>mehrere Spieldateien haben diesen Namen: %1</translation>
     </message>
     <message>
         <source>is the same game file as %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ist dieselbe Spieldatei wie %1</translation>
     </message>
     <message>
         <source>its sound is not one the players can open: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Ton lässt sich von den Abspielern nicht öffnen: %1</translation>
     </message>
     <message>
         <source>the game file cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die Spieldatei kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>its sound is in another container or codec than the game file, which a game cannot read as it is: it is replaced only once converted</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Ton ist in einem anderen Container oder Codec als die Spieldatei, den ein Spiel so nicht lesen kann: Er ersetzt sie nur umgewandelt</translation>
     </message>
     <message>
         <source>keep the pack file to replace again after an update</source>
-        <translation type="unfinished"></translation>
+        <translation>bewahren Sie die Paketdatei auf, um nach einem Update erneut zu ersetzen</translation>
     </message>
     <message>
         <source>the pack %1 is gone: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>das Paket %1 ist weg: %2</translation>
     </message>
     <message>
         <source>the pack %1 cannot be read (%2): %3</source>
-        <translation type="unfinished"></translation>
+        <translation>das Paket %1 kann nicht gelesen werden (%2): %3</translation>
     </message>
     <message>
         <source>the pack %1 no longer holds this sound (it changed since): %2</source>
-        <translation type="unfinished"></translation>
+        <translation>das Paket %1 enthält diesen Ton nicht mehr (es wurde seither geändert): %2</translation>
     </message>
 </context>
 <context>
     <name>Source</name>
     <message>
         <source>%1 cannot be opened: reading it took too long (the file may be damaged, or on a drive that does not answer).</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geöffnet werden: Das Lesen dauerte zu lange (die Datei ist vielleicht beschädigt oder auf einem Laufwerk, das nicht antwortet).</translation>
     </message>
 </context>
 <context>
     <name>Staging</name>
     <message>
         <source>Unnamed </source>
-        <translation type="unfinished"></translation>
+        <translation>Unbenannt </translation>
     </message>
     <message>
         <source>The %1 cannot be kept: %2 cannot be written (%3). Nothing was copied.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht behalten werden: %2 kann nicht geschrieben werden (%3). Nichts wurde kopiert.</translation>
     </message>
     <message>
         <source>Backup Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Sicherungsfehler</translation>
     </message>
     <message>
         <source>Save Set Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern des Satzes</translation>
     </message>
     <message>
         <source>
 ... and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>
+... und %1 weitere</translation>
     </message>
     <message>
         <source>The files left in %1 could not be discarded: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die in %1 verbliebenen Dateien konnten nicht verworfen werden: %2</translation>
     </message>
     <message numerus="yes">
         <source>%1 still holds %n file(s) from an earlier %2 that was never named:
@@ -3827,9 +3951,17 @@ measuring loudness…</source>
 %3
 
 Name them as a %2 of their own first, or discard them? They will not be mixed into this %2.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 enthält noch %n Datei aus einem früheren Vorgang (%2), der nie benannt wurde:
+
+%3
+
+Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mit diesem Vorgang (%2) vermischt.</numerusform>
+            <numerusform>%1 enthält noch %n Dateien aus einem früheren Vorgang (%2), der nie benannt wurde:
+
+%3
+
+Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mit diesem Vorgang (%2) vermischt.</numerusform>
         </translation>
     </message>
 </context>
@@ -3837,79 +3969,79 @@ Name them as a %2 of their own first, or discard them? They will not be mixed in
     <name>Terminal</name>
     <message>
         <source>%1 KB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 KB</translation>
     </message>
     <message>
         <source>%1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 MB</translation>
     </message>
     <message>
         <source>%1 %2 of %3 files</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 von %3 Dateien</translation>
     </message>
     <message>
         <source>, %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 von %2</translation>
     </message>
     <message>
         <source> (finishing: game files are changing)</source>
-        <translation type="unfinished"></translation>
+        <translation> (wird abgeschlossen: Spieldateien ändern sich)</translation>
     </message>
     <message>
         <source> (stopping)</source>
-        <translation type="unfinished"></translation>
+        <translation> (wird angehalten)</translation>
     </message>
 </context>
 <context>
     <name>UpdateNotifications</name>
     <message>
         <source>A game update undid replacements</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Spiel-Update hat Ersetzungen rückgängig gemacht</translation>
     </message>
 </context>
 <context>
     <name>Waveform</name>
     <message>
         <source>Waveform</source>
-        <translation type="unfinished"></translation>
+        <translation>Wellenform</translation>
     </message>
     <message>
         <source>The whole sound; click to play from there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der ganze Ton; klicken Sie, um von dort abzuspielen.</translation>
     </message>
 </context>
 <context>
     <name>WindowParts</name>
     <message>
         <source>Restore...</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellen...</translation>
     </message>
     <message>
         <source>See every game file Sonaplex replaced and put back originals (Ctrl+R).</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede von Sonaplex ersetzte Spieldatei sehen und Originale wiederherstellen (Strg+R).</translation>
     </message>
     <message>
         <source>Game Sounds...</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieltöne...</translation>
     </message>
     <message>
         <source>Every sound of a game in one list, each replaced as you choose (Ctrl+G).</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeder Ton eines Spiels in einer Liste, jeder ersetzt, wie Sie wählen (Strg+G).</translation>
     </message>
     <message>
         <source>Packs...</source>
-        <translation type="unfinished"></translation>
+        <translation>Pakete...</translation>
     </message>
     <message>
         <source>Open, check, apply and make sound packs (Ctrl+K).</source>
-        <translation type="unfinished"></translation>
+        <translation>Soundpakete öffnen, prüfen, anwenden und erstellen (Strg+K).</translation>
     </message>
 </context>
 <context>
     <name>ZipApi</name>
     <message>
         <source>sound packs cannot be read or made</source>
-        <translation type="unfinished"></translation>
+        <translation>können Soundpakete nicht gelesen oder erstellt werden</translation>
     </message>
 </context>
 </TS>

@@ -31,9 +31,9 @@ QString channelsName(int channels)
 {
     switch (channels) {
     case 1:
-        return QStringLiteral("mono");
+        return Say::tr("mono");
     case 2:
-        return QStringLiteral("stereo");
+        return Say::tr("stereo");
     default:
         return Say::tr("%1 channels").arg(channels);
     }
@@ -123,13 +123,13 @@ QString sampleFormatName(int sfFormat)
     switch (sfFormat & SF_FORMAT_SUBMASK) {
     case SF_FORMAT_PCM_S8:
     case SF_FORMAT_PCM_U8:
-        return QStringLiteral("8-bit");
+        return Say::tr("8-bit");
     case SF_FORMAT_PCM_16:
-        return QStringLiteral("16-bit");
+        return Say::tr("16-bit");
     case SF_FORMAT_PCM_24:
-        return QStringLiteral("24-bit");
+        return Say::tr("24-bit");
     case SF_FORMAT_PCM_32:
-        return QStringLiteral("32-bit");
+        return Say::tr("32-bit");
     case SF_FORMAT_FLOAT:
         return Say::tr("32-bit float");
     case SF_FORMAT_DOUBLE:
@@ -155,7 +155,7 @@ QString sampleFormatName(int sfFormat)
     case SF_FORMAT_MPEG_LAYER_III:
         return Say::tr("MPEG audio");
     default:
-        return QStringLiteral("compressed");
+        return Say::tr("compressed");
     }
 }
 

@@ -589,7 +589,7 @@ int check(const Options& o)
                 path, 0, [](const audio::SoundInfo&) {}, [](audio::OverviewPart&&) { return true; },
                 [] { return interrupted(); });
         auto level = [](double db) {
-            return db <= -199 ? QStringLiteral("-\u221e") : QString::number(db, 'f', 1);
+            return db <= -199 ? QStringLiteral("-\u221e") : QLocale().toString(db, 'f', 1);
         };
         if (o.json) {
             QJsonObject f{{QStringLiteral("path"), path}, {QStringLiteral("usable"), usable},

@@ -42,7 +42,6 @@ PaneSetup namedPane(
     return p;
 }
 
-QString kRepeatNote() { return Say::tr(" files. NOTE: To repeat a selection you must click on it again."); }
 } // namespace
 
 PaneSetup gamePaneSetup(const QString& suffix, const QString& sampleLabel, const QString& kind, const QString& pattern,
@@ -52,7 +51,7 @@ PaneSetup gamePaneSetup(const QString& suffix, const QString& sampleLabel, const
     p.folderTip = Say::tr("Display's the directories on your hard drive. Access a game directory or program "
                                  "directory from this list.");
     p.fileTip = Say::tr("Choose the game files you wish to replace from this list box.");
-    p.playerTip = Say::tr("Sample game or program ") + kind + kRepeatNote();
+    p.playerTip = Say::tr("Sample game or program %1 files. NOTE: To repeat a selection you must click on it again.").arg(kind);
     return p;
 }
 
@@ -60,10 +59,10 @@ PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel
     const QString& replacementPlace, const QString& pattern, audio::DeviceKind deviceKind)
 {
     PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceKind);
-    p.folderTip = Say::tr("Display's the directories on your hard drive. Access a replacement directory or ")
-        + replacementPlace + Say::tr(" from this list.");
+    p.folderTip = Say::tr("Display's the directories on your hard drive. Access a replacement directory or %1 from this list.")
+                      .arg(replacementPlace);
     p.fileTip = Say::tr("Choose the files you wish to use as replacements from this list box.");
-    p.playerTip = Say::tr("Sample replacement ") + kind + kRepeatNote();
+    p.playerTip = Say::tr("Sample replacement %1 files. NOTE: To repeat a selection you must click on it again.").arg(kind);
     return p;
 }
 
