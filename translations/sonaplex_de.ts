@@ -128,25 +128,32 @@
     </message>
     <message>
         <source>mono</source>
-        <translation>Mono</translation></message>
+        <translation>Mono</translation>
+    </message>
     <message>
         <source>stereo</source>
-        <translation>Stereo</translation></message>
+        <translation>Stereo</translation>
+    </message>
     <message>
         <source>8-bit</source>
-        <translation>8 Bit</translation></message>
+        <translation>8 Bit</translation>
+    </message>
     <message>
         <source>16-bit</source>
-        <translation>16 Bit</translation></message>
+        <translation>16 Bit</translation>
+    </message>
     <message>
         <source>24-bit</source>
-        <translation>24 Bit</translation></message>
+        <translation>24 Bit</translation>
+    </message>
     <message>
         <source>32-bit</source>
-        <translation>32 Bit</translation></message>
+        <translation>32 Bit</translation>
+    </message>
     <message>
         <source>compressed</source>
-        <translation>komprimiert</translation></message>
+        <translation>komprimiert</translation>
+    </message>
 </context>
 <context>
     <name>AudioFile</name>
@@ -1873,6 +1880,9 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
             <numerusform>%1: %n Töne nach %2 geschrieben</numerusform>
         </translation>
     </message>
+    <message>
+        <source>differs</source>
+        <translation>weicht ab</translation></message>
 </context>
 <context>
     <name>FrmRestore</name>

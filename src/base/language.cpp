@@ -48,6 +48,8 @@ QString loadTranslations()
     return loaded;
 }
 
+void keepSourceTexts() { qunsetenv(kTranslationVariable); }
+
 bool programLoadedATranslation() { return qEnvironmentVariableIsSet(kTranslationVariable); }
 
 void loadProgramsTranslation()

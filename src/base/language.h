@@ -10,6 +10,9 @@ QString translationsFolder();
 // LC_MESSAGES and LANG name it; English (the source texts) where no translation has a text.
 // Done once per process; later calls do nothing. Returns the language loaded ("en" for none).
 QString loadTranslations();
+// Keeps this process and the helpers it starts to the program's own (English) texts, whatever
+// the environment says (a helper inherits what its program loaded).
+void keepSourceTexts();
 // In a helper process the program starts: loads the translation its program loaded, which
 // loadTranslations() names in the environment the helper inherits. Needs a QCoreApplication.
 void loadProgramsTranslation();

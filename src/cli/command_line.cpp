@@ -797,7 +797,9 @@ int run(int argc, char** argv)
         QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
     // What the command line says follows the desktop's language; JSON is read by programs, and
     // stays as it is documented (in English) whatever the language.
-    if (!QCoreApplication::arguments().contains(QLatin1String("--json")))
+    if (QCoreApplication::arguments().contains(QLatin1String("--json")))
+        keepSourceTexts();
+    else
         loadTranslations();
 
     Options o;

@@ -90,7 +90,7 @@ public:
         case Format:
             if (role == Qt::ToolTipRole)
                 return differs ? audio::formatDifference(item->format) : QVariant();
-            return differs ? QStringLiteral("differs")
+            return differs ? Say::tr("differs")
                 : item->format.state == FormatCheck::State::Same ? QStringLiteral("same")
                                                                  : QStringLiteral("\u2013");
         default:
@@ -218,11 +218,16 @@ void FrmPacks::setUpControls()
     entries_->header()->setSectionResizeMode(GameFile, QHeaderView::Stretch);
     entries_->header()->setStretchLastSection(false);
     // Sized for their longest words, not measured over every row: a pack may have thousands.
+    // Each as wide as its longest word or its heading, in the language the program speaks.
     const QFontMetrics metrics(entries_->font());
     const int pad = 24;
-    entries_->header()->resizeSection(Now, metrics.horizontalAdvance(packStateWords(PackState::Other)) + pad);
-    entries_->header()->resizeSection(Format, metrics.horizontalAdvance(QStringLiteral("differs")) + pad);
-    entries_->header()->resizeSection(Will, metrics.horizontalAdvance(packActionWords(PackAction::Keep)) + pad);
+    auto fit = [&](int column, const QString& longest) {
+        const int heading = entries_->header()->fontMetrics().horizontalAdvance(model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+        entries_->header()->resizeSection(column, std::max(metrics.horizontalAdvance(longest), heading) + pad);
+    };
+    fit(Now, packStateWords(PackState::Other));
+    fit(Format, Say::tr("differs"));
+    fit(Will, packActionWords(PackAction::Keep));
     entries_->setMinimumSize(640, 220);
     soundPlayer_->setObjectName(QStringLiteral("PlyPackSound"));
     soundPlayer_->setAccessibleName(Say::tr("The pack's sound"));

@@ -89,6 +89,13 @@ namespace {
 constexpr qint64 kMaxLauncherFile = 64 << 20; // a launcher's list of a large library is a few MB
 constexpr qint64 kMaxAppManifest = 1 << 20;
 
+// A folder a launcher's file names: absolute, and with no NUL in it (the system would read the
+// name only up to the NUL: "/tmp\0x" would be taken for /tmp).
+bool isFolderName(const QString& path)
+{
+    return !path.isEmpty() && QDir::isAbsolutePath(path) && !path.contains(QChar(0));
+}
+
 class Search {
 public:
     explicit Search(GameSearch& out) : out_(out) {}
@@ -119,7 +126,7 @@ public:
     // A game whose folder is there, once per folder (the first launcher to name it keeps it).
     void add(Game g, const QString& from)
     {
-        if (g.folder.isEmpty() || !QDir::isAbsolutePath(g.folder)) {
+        if (!isFolderName(g.folder)) {
             skip(Say::tr("skipped %1 in %2: it names no absolute folder").arg(g.name.isEmpty() ? g.id : g.name, from));
             return;
         }
@@ -197,7 +204,7 @@ void findSteam(const GamePlaces& places, Search& search)
                 if (!number)
                     continue;
                 const QString path = entry.section ? entry.text(u"path") : entry.value;
-                if (path.isEmpty() || !QDir::isAbsolutePath(path))
+                if (!isFolderName(path))
                     search.skip(Say::tr("skipped entry %1 of %2: it names no absolute folder").arg(entry.key, list));
                 else
                     addLibrary(path, list);

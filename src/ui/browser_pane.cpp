@@ -107,7 +107,7 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
     folders_->setMinimumHeight(120);
     files_->setMinimumHeight(120);
     // 200 pixels wide at the window's first size; wider as the window grows.
-    setMinimumWidth(kFirstWidth);
+    setMinimumWidth(std::max(kFirstWidth, gameSounds_ ? gameSounds_->sizeHint().width() : 0));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 
     connect(drives_, &DriveList::changed, this, &BrowserPane::driveChange);

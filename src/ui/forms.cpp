@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QSpacerItem>
 #include <QStyle>
 #include <QThread>
 #include <QTimer>
@@ -45,6 +46,9 @@ Form::Form(Forms& forms, const QString& name, const QString& title, int chrome)
 }
 
 namespace {
+// What a title bar holds beside the title: the window's icon, three buttons and their room.
+constexpr int kTitleBarExtras = 100;
+
 // The first pack among the dropped files.
 QString droppedPack(const QMimeData* data)
 {
@@ -130,6 +134,7 @@ void Form::setVisible(bool visible)
     if (first) {
         shownOnce_ = true;
         describeForAssistiveTech(this);
+        keepRoomForTitle();
         fitScreen();
     }
     QDialog::setVisible(visible);
@@ -146,6 +151,28 @@ void Form::keepTitleBarOnScreen()
     const QRect room = where->availableGeometry(), frame = frameGeometry();
     if (frame.top() < room.top() || frame.left() < room.left())
         move(std::max(frame.left(), room.left()), std::max(frame.top(), room.top()));
+}
+
+void Form::keepRoomForTitle()
+{
+    // A title bar holds the window's icon and three buttons beside its title, which is bold.
+    QFont bold = font();
+    bold.setBold(true);
+    const QScreen* where = screen();
+    const int room = where ? where->availableGeometry().width() - 16 : width();
+    const int wanted = std::min(QFontMetrics(bold).horizontalAdvance(windowTitle()) + kTitleBarExtras, room);
+    if (QLayout* own = layout()) {
+        if (own->totalSizeHint().width() >= wanted)
+            return;
+        const QMargins m = own->contentsMargins();
+        own->addItem(new QSpacerItem(wanted - m.left() - m.right(), 0, QSizePolicy::Fixed, QSizePolicy::Fixed));
+        own->activate();
+    } else if (width() < wanted) { // placed by hand: the controls keep their places
+        if (minimumWidth() == maximumWidth())
+            setFixedWidth(wanted);
+        else
+            resize(wanted, height());
+    }
 }
 
 void Form::fitScreen()

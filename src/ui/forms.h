@@ -68,6 +68,9 @@ private:
     // controls in a scrolled view the size of the screen, which the user can enlarge up to
     // the window's own size; a window that fits keeps its fixed size and look.
     void fitScreen();
+    // A window at least as wide as its title bar needs to show the whole title (in any
+    // language), within the screen.
+    void keepRoomForTitle();
     // Once the window manager has framed the window: a title bar placed above the screen's top
     // (a window that fills the screen, at 2x scaling) is brought back onto it.
     void keepTitleBarOnScreen();
