@@ -1494,6 +1494,9 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
             <numerusform>%n Spieldateien wurden ersetzt. Rückgängig nimmt dies zurück.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>replaced</source>
+        <translation>ersetzt</translation></message>
 </context>
 <context>
     <name>FrmGameLinks</name>
@@ -1882,7 +1885,14 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
     </message>
     <message>
         <source>differs</source>
-        <translation>weicht ab</translation></message>
+        <translation>weicht ab</translation>
+    </message>
+    <message>
+        <source>same</source>
+        <translation>gleich</translation></message>
+    <message>
+        <source>replaced</source>
+        <translation>ersetzt</translation></message>
 </context>
 <context>
     <name>FrmRestore</name>
@@ -2155,6 +2165,9 @@ Der jetzige Inhalt der Spieldateien wird aufbewahrt, also lässt sich dies rück
             <numerusform>%n Spieldateien wurden aus dem Sicherungssatz zurückgelegt.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>put back</source>
+        <translation>wiederhergestellt</translation></message>
 </context>
 <context>
     <name>FrmSetNames</name>
@@ -2354,6 +2367,9 @@ Der jetzige Inhalt der Spieldateien wird aufbewahrt, also lässt sich dies rück
         <source>Being read…</source>
         <translation>Wird gelesen…</translation>
     </message>
+    <message>
+        <source>original</source>
+        <translation>Original</translation></message>
 </context>
 <context>
     <name>Games</name>
@@ -2757,10 +2773,6 @@ Wird abgebrochen…</translation>
         <translation>                   Format weicht ab: %1</translation>
     </message>
     <message>
-        <source>pack check</source>
-        <translation>pack check</translation>
-    </message>
-    <message>
         <source>pack apply takes either --convert or --as-is, not both.</source>
         <translation>pack apply nimmt entweder --convert oder --as-is an, nicht beides.</translation>
     </message>
@@ -2831,10 +2843,6 @@ Wird abgebrochen…</translation>
     <message>
         <source>sonaplex: %1</source>
         <translation>sonaplex: %1</translation>
-    </message>
-    <message>
-        <source>pack create</source>
-        <translation>pack create</translation>
     </message>
     <message>
         <source>pack takes create, check, apply or remove.</source>
@@ -3487,10 +3495,6 @@ Eine Spieldatei kann nur durch eine Datei ersetzt werden. Entfernen Sie die übe
     <message>
         <source>Unknown device type "%1".</source>
         <translation>Unbekannter Gerätetyp "%1".</translation>
-    </message>
-    <message>
-        <source>not open</source>
-        <translation>nicht geöffnet</translation>
     </message>
     <message>
         <source>

@@ -171,7 +171,7 @@ int check(const Options& o)
                 e.insert(QStringLiteral("replacedBy"), item.replacedBy);
             entries.append(e);
         }
-        printJson({{QStringLiteral("command"), Say::tr("pack check")}, {QStringLiteral("folder"), folder},
+        printJson({{QStringLiteral("command"), QStringLiteral("pack check")}, {QStringLiteral("folder"), folder},
             {QStringLiteral("pack"), packJson(m)}, {QStringLiteral("entries"), entries}});
     } else {
         out(Say::tr("%1: %n sound(s)", nullptr, int(m.entries.size())).arg(packTitle(m)));
@@ -336,7 +336,7 @@ int create(const Options& o)
         return kNotAll;
     }
     if (o.json)
-        printJson({{QStringLiteral("command"), Say::tr("pack create")}, {QStringLiteral("pack"), out},
+        printJson({{QStringLiteral("command"), QStringLiteral("pack create")}, {QStringLiteral("pack"), out},
             {QStringLiteral("entries"), int(m.entries.size())}});
     else
         cli::out(Say::tr("%1: %n sound(s) written to %2", nullptr, int(m.entries.size())).arg(packTitle(m), QDir::toNativeSeparators(out)));

@@ -736,7 +736,7 @@ void FrmGame::CmdSwitchGame_Click()
         }
     }
     afterRun(run, Say::tr("%n game file(s) were replaced. Undo takes this back.", nullptr, int(run.done())),
-        QStringLiteral("replaced"));
+        Say::tr("replaced"));
 }
 
 void FrmGame::CmdRestoreSelected_Click()

@@ -114,7 +114,7 @@ QString GameSoundsModel::difference(int row) const
 QString GameSoundsModel::stateText(const GameSound& s) const
 {
     if (!s.record)
-        return QStringLiteral("original");
+        return Say::tr("original");
     const ReplacedFile& f = *s.record;
     const QString by = QFileInfo(f.replacedBy).fileName();
     const QString when = QLocale().toString(f.at.toLocalTime(), QLocale::ShortFormat);
@@ -126,7 +126,7 @@ QString GameSoundsModel::stateText(const GameSound& s) const
     case GameFileState::Unreadable:
         return Say::tr("cannot be read: %1").arg(f.readFailure.error);
     case GameFileState::Original:
-        return QStringLiteral("original");
+        return Say::tr("original");
     default:
         return stateWords(f.state);
     }

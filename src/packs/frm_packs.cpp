@@ -91,7 +91,7 @@ public:
             if (role == Qt::ToolTipRole)
                 return differs ? audio::formatDifference(item->format) : QVariant();
             return differs ? Say::tr("differs")
-                : item->format.state == FormatCheck::State::Same ? QStringLiteral("same")
+                : item->format.state == FormatCheck::State::Same ? Say::tr("same")
                                                                  : QStringLiteral("\u2013");
         default:
             return packActionWords(item->action);
@@ -485,7 +485,7 @@ void FrmPacks::CmdApplyPack_Click()
         LongWork work(this, Say::tr("Applying the pack\u2026"));
         report = applying.start(&work.progress());
     }
-    afterRun(report, packAppliedWords(report.done()), QStringLiteral("replaced"));
+    afterRun(report, packAppliedWords(report.done()), Say::tr("replaced"));
 }
 
 void FrmPacks::CmdRemovePack_Click()

@@ -220,7 +220,7 @@ bool FrmRestore::confirm(const QString& question)
 
 void FrmRestore::report(const Report& run, const QString& done, const QString& verb)
 {
-    showRunReport(run, done, verb, kTitle(), Say::tr("Restore Error"), this);
+    showRunReport(run, done, verb.isEmpty() ? Say::tr("put back") : verb, kTitle(), Say::tr("Restore Error"), this);
     refresh();
     // What the update notice counts may have changed: it follows at once.
     if (run.done() > 0)

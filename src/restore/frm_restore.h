@@ -40,8 +40,9 @@ private:
     // Forgets these game files, or says why nothing was; then lists the record again.
     void forget(const QStringList& paths);
     std::vector<ReplacedFile> selectedFiles() const;
-    // What a run did: its failures (what was not `verb`, "put back" or "replaced again"), or `done`.
-    void report(const struct Report& run, const QString& done, const QString& verb = QStringLiteral("put back"));
+    // What a run did: its failures (what was not `verb`, "put back" when none is given, or
+    // "replaced again"), or `done`.
+    void report(const struct Report& run, const QString& done, const QString& verb = {});
     bool confirm(const QString& question);
 
     QTreeView* list_;

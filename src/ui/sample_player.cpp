@@ -266,7 +266,7 @@ QString SamplePlayer::mode() const
     switch (engine_.state()) {
     case audio::PlayState::NotOpen:
     case audio::PlayState::Error: // nothing is open; problem() says why
-        return Say::tr("not open");
+        return QStringLiteral("not open");
     case audio::PlayState::Stopped:
         return QStringLiteral("stopped");
     case audio::PlayState::Playing:
