@@ -4,6 +4,7 @@
 #include "ui/window_parts.h"
 #include "ui/window_pictures.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -14,6 +15,22 @@
 namespace sonaplex {
 
 namespace {
+// The page's texts, in the language the program speaks (the table holds the source texts).
+QString said(const QString& text) { return QCoreApplication::translate("TutorialPage", text.toUtf8().constData()); }
+
+// The page is laid out for its English texts, in place. A longer text takes a smaller font, down
+// to a size still read easily, rather than lose its end.
+constexpr double kSmallestPoints = 6.5;
+template<typename Cut>
+void shrinkUntilWhole(QWidget* w, Cut cut)
+{
+    QFont f = w->font();
+    while (cut() && f.pointSizeF() - 0.5 >= kSmallestPoints) {
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+        w->setFont(f);
+    }
+}
+
 // Twips of the page's design, at 15 twips a pixel, enlarged by a third so today's fonts fit.
 int px(int twips) { return twips * 4 / 45; }
 QRect px(const QRect& r) { return QRect(px(r.left()), px(r.top()), px(r.width()), px(r.height())); }
@@ -67,7 +84,7 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
     const auto& pages = tutorialPages();
     const auto page = std::find_if(pages.begin(), pages.end(), [&](const PageSetup& p) { return p.name == name; });
     Q_ASSERT(page != pages.end());
-    setWindowTitle(page->title);
+    setWindowTitle(said(page->title));
     setFixedSize(px(page->client.width()), px(page->client.height()));
 
     QHash<QString, QWidget*> frames;
@@ -80,7 +97,7 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
     for (const PageItem& item : page->items) {
         switch (item.kind) {
         case PageItem::Frame: {
-            auto* frame = new QGroupBox(item.text, this);
+            auto* frame = new QGroupBox(said(item.text), this);
             frame->setObjectName(item.name);
             useTimes(frame, 9.75, true);
             frame->setGeometry(px(item.place));
@@ -91,7 +108,7 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
         }
         case PageItem::Label: {
             QWidget* parent = item.in.isEmpty() ? static_cast<QWidget*>(this) : frames.value(item.in);
-            auto* label = makeLabel(item.name, item.text, parent);
+            auto* label = makeLabel(item.name, said(item.text), parent);
             label->setWordWrap(true);
             label->setAlignment(Qt::AlignCenter);
             usePlainFont(label);
@@ -111,7 +128,7 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
             break;
         }
         case PageItem::Button:
-            makeButton(item.name, item.text, QString(), this)->setGeometry(px(item.place));
+            makeButton(item.name, said(item.text), QString(), this)->setGeometry(px(item.place));
             break;
         case PageItem::Picture: {
             const WindowPicture& picture = forms.windowPicture(item.text);
@@ -124,13 +141,35 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
             const QPixmap scaled
                 = picture.image.scaled(area.size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation);
             label->setPixmap(scaled);
-            label->setAccessibleName(QStringLiteral("Picture of the window ") + item.text);
+            label->setAccessibleName(QCoreApplication::translate("TutorialPage", "Picture of the window %1").arg(item.text));
             const double scale = picture.image.isNull() ? 1.0 : double(scaled.width()) / picture.image.width();
             pictures.insert(item.name, {area.topLeft() + QPointF(1, 1), scale, &picture});
             break;
         }
         }
     }
+
+    for (QWidget* frame : std::as_const(frames)) {
+        frame->layout()->activate();
+        for (QLabel* label : frame->findChildren<QLabel*>()) {
+            shrinkUntilWhole(label, [label] { return label->heightForWidth(label->width()) > label->height(); });
+            // Still longer: the frame grows down into free room of the page, if there is some.
+            const int missing = label->heightForWidth(label->width()) - label->height();
+            if (missing <= 0)
+                continue;
+            const QRect grown = frame->geometry().adjusted(0, 0, 0, missing);
+            const QRect strip(grown.left(), frame->geometry().bottom() + 1, grown.width(), missing);
+            bool free = rect().contains(grown);
+            for (QWidget* other : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                free = free && (other == frame || !other->geometry().intersects(strip));
+            if (free) {
+                frame->setGeometry(grown);
+                frame->layout()->activate();
+            }
+        }
+    }
+    for (QPushButton* b : findChildren<QPushButton*>())
+        shrinkUntilWhole(b, [b] { return b->sizeHint().width() > b->width(); });
 
     for (const Connector& c : connectors) {
         const Placed placed = pictures.value(c.picture);

@@ -240,10 +240,10 @@ private slots:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
     }
 
-    // Run with the pseudo-language, at 1x and at 2x: every window, every text whole.
+    // Run with the pseudo-language at 1x and at 2x, and in English and German: every window,
+    // every text whole.
     void everyTextFitsItsControl()
     {
-        QVERIFY(qEnvironmentVariableIsSet("SONAPLEX_TEST_PSEUDO"));
         Program program;
         QStringList cut;
         for (QLatin1StringView name : windowName::all) {
@@ -254,6 +254,8 @@ private slots:
                 cut << QString(name) + QStringLiteral(": ") + c;
             w.hide();
         }
+        for (const QString& c : cut) // all of them (a failure's message is cut short)
+            qInfo().noquote() << c;
         QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 texts cut:\n").arg(cut.size()) + cut.join(QLatin1Char('\n'))));
     }
 };
