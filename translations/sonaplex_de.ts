@@ -4015,187 +4015,350 @@ Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mi
     <name>TutorialPage</name>
     <message>
         <source>Sonaplex Step-by-Step Visual Tutorial </source>
-        <translation>Sonaplex-Schritt-für-Schritt-Bildanleitung </translation></message>
+        <translation>Sonaplex-Schritt-für-Schritt-Bildanleitung </translation>
+    </message>
     <message>
         <source>Sound Effects</source>
-        <translation>Soundeffekte</translation></message>
+        <translation>Soundeffekte</translation>
+    </message>
     <message>
         <source>Click to go to Sound Effects.</source>
-        <translation>Hier klicken, um zu den Soundeffekten zu wechseln.</translation></message>
+        <translation>Hier klicken, um zu den Soundeffekten zu wechseln.</translation>
+    </message>
     <message>
         <source>Multimedia Controls</source>
-        <translation>Multimedia-Steuerung</translation></message>
+        <translation>Multimedia-Steuerung</translation>
+    </message>
     <message>
         <source>Use multimedia controls to compare midi files.</source>
-        <translation>Mit der Multimedia-Steuerung Midi-Dateien vergleichen.</translation></message>
+        <translation>Mit der Multimedia-Steuerung Midi-Dateien vergleichen.</translation>
+    </message>
     <message>
         <source>Step 6</source>
-        <translation>Schritt 6</translation></message>
+        <translation>Schritt 6</translation>
+    </message>
     <message>
         <source>When all selections are made, click here to continue.</source>
-        <translation>Wenn alle Auswahlen getroffen sind, hier klicken, um fortzufahren.</translation></message>
+        <translation>Wenn alle Auswahlen getroffen sind, hier klicken, um fortzufahren.</translation>
+    </message>
     <message>
         <source>Selection Label</source>
-        <translation>Auswahlanzeige</translation></message>
+        <translation>Auswahlanzeige</translation>
+    </message>
     <message>
         <source>Indicates selections made.</source>
-        <translation>Zeigt die getroffenen Auswahlen.</translation></message>
+        <translation>Zeigt die getroffenen Auswahlen.</translation>
+    </message>
     <message>
         <source>Remove</source>
-        <translation>Entfernen</translation></message>
+        <translation>Entfernen</translation>
+    </message>
     <message>
         <source>Click the "Remove" buttons  to clear selected files.</source>
-        <translation>Mit den Schaltflächen "Entfernen" gewählte Dateien löschen.</translation></message>
+        <translation>Mit den Schaltflächen "Entfernen" gewählte Dateien löschen.</translation>
+    </message>
     <message>
         <source>Step 5</source>
-        <translation>Schritt 5</translation></message>
+        <translation>Schritt 5</translation>
+    </message>
     <message>
         <source>Repeat steps 1-4 for Selections 2 and 3 as desired.</source>
-        <translation>Schritte 1-4 nach Wunsch für Auswahl 2 und 3 wiederholen.</translation></message>
+        <translation>Schritte 1-4 nach Wunsch für Auswahl 2 und 3 wiederholen.</translation>
+    </message>
     <message>
         <source>Step 4</source>
-        <translation>Schritt 4</translation></message>
+        <translation>Schritt 4</translation>
+    </message>
     <message>
         <source>Click to lock in replacement selection.</source>
-        <translation>Hier klicken, um die Ersatzauswahl festzulegen.</translation></message>
+        <translation>Hier klicken, um die Ersatzauswahl festzulegen.</translation>
+    </message>
     <message>
         <source>Step 1</source>
-        <translation>Schritt 1</translation></message>
+        <translation>Schritt 1</translation>
+    </message>
     <message>
         <source>Use to select game or program files.</source>
-        <translation>Zum Wählen von Spiel- oder Programmdateien.</translation></message>
+        <translation>Zum Wählen von Spiel- oder Programmdateien.</translation>
+    </message>
     <message>
         <source>Step 3</source>
-        <translation>Schritt 3</translation></message>
+        <translation>Schritt 3</translation>
+    </message>
     <message>
         <source>Click to lock in game file selection.</source>
-        <translation>Hier klicken, um die Spieldatei festzulegen.</translation></message>
+        <translation>Hier klicken, um die Spieldatei festzulegen.</translation>
+    </message>
     <message>
         <source>Step 2</source>
-        <translation>Schritt 2</translation></message>
+        <translation>Schritt 2</translation>
+    </message>
     <message>
         <source> Use to select replacement Midi files.</source>
-        <translation> Zum Wählen von Ersatz-Midi-Dateien.</translation></message>
+        <translation> Zum Wählen von Ersatz-Midi-Dateien.</translation>
+    </message>
     <message>
         <source>OK</source>
-        <translation>OK</translation></message>
+        <translation>OK</translation>
+    </message>
     <message>
         <source>Sonaplex Step-by-Step Visual Tutorial</source>
-        <translation>Sonaplex-Schritt-für-Schritt-Bildanleitung</translation></message>
+        <translation>Sonaplex-Schritt-für-Schritt-Bildanleitung</translation>
+    </message>
     <message>
         <source>About Backing Up Originals</source>
-        <translation>Über das Sichern der Originale</translation></message>
+        <translation>Über das Sichern der Originale</translation>
+    </message>
     <message>
         <source>Replacement Label</source>
-        <translation>Ersatzanzeige</translation></message>
+        <translation>Ersatzanzeige</translation>
+    </message>
     <message>
         <source>Indicates selected replacement files.</source>
-        <translation>Zeigt die gewählten Ersatzdateien.</translation></message>
+        <translation>Zeigt die gewählten Ersatzdateien.</translation>
+    </message>
     <message>
         <source>Game Label</source>
-        <translation>Spielanzeige</translation></message>
+        <translation>Spielanzeige</translation>
+    </message>
     <message>
         <source>Indicates selected game or program files.</source>
-        <translation>Zeigt die gewählten Spiel- oder Programmdateien.</translation></message>
+        <translation>Zeigt die gewählten Spiel- oder Programmdateien.</translation>
+    </message>
     <message>
         <source>Click here to return to previous window. </source>
-        <translation>Hier klicken, um zum vorigen Fenster zurückzukehren. </translation></message>
+        <translation>Hier klicken, um zum vorigen Fenster zurückzukehren. </translation>
+    </message>
     <message>
         <source>If desired, click here to add a replacement midi file to the Favorite Midi directory. (Selections shown in blue)</source>
-        <translation>Nach Wunsch hier klicken, um eine Ersatz-Midi-Datei dem Favoriten-Midi-Verzeichnis hinzuzufügen. (Auswahl blau dargestellt)</translation></message>
+        <translation>Nach Wunsch hier klicken, um eine Ersatz-Midi-Datei dem Favoriten-Midi-Verzeichnis hinzuzufügen. (Auswahl blau dargestellt)</translation>
+    </message>
     <message>
         <source>When adding files to favorites, click either one of the three  "Remove"  buttons to clear an unwanted selection from the list.</source>
-        <translation>Beim Hinzufügen zu den Favoriten eine der drei Schaltflächen  "Entfernen"  klicken, um eine unerwünschte Auswahl aus der Liste zu löschen.</translation></message>
+        <translation>Beim Hinzufügen zu den Favoriten eine der drei Schaltflächen  "Entfernen"  klicken, um eine unerwünschte Auswahl aus der Liste zu löschen.</translation>
+    </message>
     <message>
         <source>Click here to complete the replacement process.</source>
-        <translation>Hier klicken, um den Ersetzungsvorgang abzuschließen.</translation></message>
+        <translation>Hier klicken, um den Ersetzungsvorgang abzuschließen.</translation>
+    </message>
     <message>
         <source>Click here to backup  game files.</source>
-        <translation>Hier klicken, um  Spieldateien zu sichern.</translation></message>
+        <translation>Hier klicken, um  Spieldateien zu sichern.</translation>
+    </message>
     <message>
         <source>(USE ONLY WITH ORIGINALS!)</source>
-        <translation>(NUR MIT ORIGINALEN VERWENDEN!)</translation></message>
+        <translation>(NUR MIT ORIGINALEN VERWENDEN!)</translation>
+    </message>
     <message>
         <source>The Sonaplex Step-by-Step Visual Tutorial</source>
-        <translation>Die Sonaplex-Schritt-für-Schritt-Bildanleitung</translation></message>
+        <translation>Die Sonaplex-Schritt-für-Schritt-Bildanleitung</translation>
+    </message>
     <message>
         <source>Close</source>
-        <translation>Schließen</translation></message>
+        <translation>Schließen</translation>
+    </message>
     <message>
         <source>Return to Sonaplex-Background Music .</source>
-        <translation>Zurück zu Sonaplex-Hintergrundmusik .</translation></message>
+        <translation>Zurück zu Sonaplex-Hintergrundmusik .</translation>
+    </message>
     <message>
         <source>Use multimedia controls to compare wav files.</source>
-        <translation>Mit der Multimedia-Steuerung Wav-Dateien vergleichen.</translation></message>
+        <translation>Mit der Multimedia-Steuerung Wav-Dateien vergleichen.</translation>
+    </message>
     <message>
         <source>Click the "Remove" button to clear selected files.</source>
-        <translation>Mit der Schaltfläche "Entfernen" gewählte Dateien löschen.</translation></message>
+        <translation>Mit der Schaltfläche "Entfernen" gewählte Dateien löschen.</translation>
+    </message>
     <message>
         <source>Repeat steps 1-4 for Selections 2-6 as desired.</source>
-        <translation>Schritte 1-4 nach Wunsch für Auswahl 2-6 wiederholen.</translation></message>
+        <translation>Schritte 1-4 nach Wunsch für Auswahl 2-6 wiederholen.</translation>
+    </message>
     <message>
         <source>Click to lock in game  file selection.</source>
-        <translation>Hier klicken, um die  Spieldatei festzulegen.</translation></message>
+        <translation>Hier klicken, um die  Spieldatei festzulegen.</translation>
+    </message>
     <message>
         <source> Use to select replacement wav files.</source>
-        <translation> Zum Wählen von Ersatz-Wav-Dateien.</translation></message>
+        <translation> Zum Wählen von Ersatz-Wav-Dateien.</translation>
+    </message>
     <message>
         <source>About Saving Sets</source>
-        <translation>Über das Speichern von Sätzen</translation></message>
+        <translation>Über das Speichern von Sätzen</translation>
+    </message>
     <message>
         <source>Indicates selected replacement file.</source>
-        <translation>Zeigt die gewählte Ersatzdatei.</translation></message>
+        <translation>Zeigt die gewählte Ersatzdatei.</translation>
+    </message>
     <message>
         <source>Identifies selected game  file.</source>
-        <translation>Kennzeichnet die gewählte  Spieldatei.</translation></message>
+        <translation>Kennzeichnet die gewählte  Spieldatei.</translation>
+    </message>
     <message>
         <source>If you're happy with the current chosen set and would like to use it again later for the same game, click here to save the set.</source>
-        <translation>Wenn Ihnen der gewählte Satz gefällt und Sie ihn später für dasselbe Spiel wieder verwenden möchten, hier klicken, um ihn zu speichern.</translation></message>
+        <translation>Wenn Ihnen der gewählte Satz gefällt und Sie ihn später für dasselbe Spiel wieder verwenden möchten, hier klicken, um ihn zu speichern.</translation>
+    </message>
     <message>
         <source>Click either one of the six  "Remove"  buttons to clear any unwanted selections from the list.</source>
-        <translation>Eine der sechs Schaltflächen  "Entfernen"  klicken, um unerwünschte Auswahlen aus der Liste zu löschen.</translation></message>
+        <translation>Eine der sechs Schaltflächen  "Entfernen"  klicken, um unerwünschte Auswahlen aus der Liste zu löschen.</translation>
+    </message>
     <message>
         <source>Note:</source>
-        <translation>Hinweis:</translation></message>
+        <translation>Hinweis:</translation>
+    </message>
     <message>
         <source>When using backup, it is not necessary to be in the "Switch" process in order to backup your files. If you like, you can backup all of your game files ahead of time. Just go through the steps set forth previously but do not add replacement files to the list. Select only game files. Click on "Next" and you'll  be brought to the backup completion mode just as you would if you had selected replacement files.</source>
-        <translation>Zum Sichern müssen Sie nicht mitten im "Switch"-Vorgang sein. Wenn Sie möchten, können Sie alle Ihre Spieldateien vorab sichern. Gehen Sie die bisherigen Schritte durch, fügen Sie der Liste aber keine Ersatzdateien hinzu. Wählen Sie nur Spieldateien. Klicken Sie auf "Weiter", und Sie gelangen zum Abschluss der Sicherung, so als hätten Sie Ersatzdateien gewählt.</translation></message>
+        <translation>Zum Sichern müssen Sie nicht mitten im "Switch"-Vorgang sein. Wenn Sie möchten, können Sie alle Ihre Spieldateien vorab sichern. Gehen Sie die bisherigen Schritte durch, fügen Sie der Liste aber keine Ersatzdateien hinzu. Wählen Sie nur Spieldateien. Klicken Sie auf "Weiter", und Sie gelangen zum Abschluss der Sicherung, so als hätten Sie Ersatzdateien gewählt.</translation>
+    </message>
     <message>
         <source>Backup</source>
-        <translation>Sichern</translation></message>
+        <translation>Sichern</translation>
+    </message>
     <message>
         <source>It is extremely important that you back up your original game files so you don't permanently lose them when you make the switch. The Sonaplex midi backup allows for the backup of 3 files at a time and stores them in the Sonaplex program directory into a folder which you name.  It is also CRITICAL that when you choose to use the backup option for a particular game, that you backup all files at the same time. To protect your originals from ever being overwritten a backup can only be performed one time. If you need to backup more files for the same game, you will need to give the second backup folder a different name, similar to the original. (BJackMidibck1 and BJackMidibck2)</source>
-        <translation>Es ist äußerst wichtig, dass Sie Ihre Original-Spieldateien sichern, damit Sie sie beim Austauschen nicht für immer verlieren. Die Midi-Sicherung von Sonaplex sichert 3 Dateien auf einmal und legt sie im Sonaplex-Programmverzeichnis in einem Ordner ab, den Sie benennen. Es ist auch ENTSCHEIDEND, dass Sie, wenn Sie die Sicherung für ein bestimmtes Spiel verwenden, alle Dateien zugleich sichern. Damit Ihre Originale nie überschrieben werden, kann eine Sicherung nur einmal ausgeführt werden. Wenn Sie weitere Dateien desselben Spiels sichern müssen, geben Sie dem zweiten Sicherungsordner einen anderen, dem ersten ähnlichen Namen. (BJackMidibck1 und BJackMidibck2)</translation></message>
+        <translation>Es ist äußerst wichtig, dass Sie Ihre Original-Spieldateien sichern, damit Sie sie beim Austauschen nicht für immer verlieren. Die Midi-Sicherung von Sonaplex sichert 3 Dateien auf einmal und legt sie im Sonaplex-Programmverzeichnis in einem Ordner ab, den Sie benennen. Es ist auch ENTSCHEIDEND, dass Sie, wenn Sie die Sicherung für ein bestimmtes Spiel verwenden, alle Dateien zugleich sichern. Damit Ihre Originale nie überschrieben werden, kann eine Sicherung nur einmal ausgeführt werden. Wenn Sie weitere Dateien desselben Spiels sichern müssen, geben Sie dem zweiten Sicherungsordner einen anderen, dem ersten ähnlichen Namen. (BJackMidibck1 und BJackMidibck2)</translation>
+    </message>
     <message>
         <source>When using backup, it isn't necessary to be in the "Switch" process in order to backup your files. If you like, you can backup your game files ahead of time. Just go through the steps set forth previously, but do not add replacement files to the list. Select game files only. Click  "Next" and you'll  be brought to the backup completion mode just as you would if you had selected replacement files.</source>
-        <translation>Zum Sichern müssen Sie nicht mitten im "Switch"-Vorgang sein. Wenn Sie möchten, können Sie Ihre Spieldateien vorab sichern. Gehen Sie die bisherigen Schritte durch, fügen Sie der Liste aber keine Ersatzdateien hinzu. Wählen Sie nur Spieldateien. Klicken Sie  "Weiter", und Sie gelangen zum Abschluss der Sicherung, so als hätten Sie Ersatzdateien gewählt.</translation></message>
+        <translation>Zum Sichern müssen Sie nicht mitten im "Switch"-Vorgang sein. Wenn Sie möchten, können Sie Ihre Spieldateien vorab sichern. Gehen Sie die bisherigen Schritte durch, fügen Sie der Liste aber keine Ersatzdateien hinzu. Wählen Sie nur Spieldateien. Klicken Sie  "Weiter", und Sie gelangen zum Abschluss der Sicherung, so als hätten Sie Ersatzdateien gewählt.</translation>
+    </message>
     <message>
         <source>It is extremely important that you back up your original game files so you don't permanently lose them when you make the switch. The Sonaplex wav backup allows for the backup of 6 files at a time and stores them in the Sonaplex program directory into a folder which you name. It is also CRITICAL that when you choose to use the backup option for a particular game, that you backup all files at the same time. To protect your originals from ever being overwritten a backup can only be performed once. If you need to backup more files for the same game, you will need to give the second backup folder a different name, similar to the original. (BJackWavbck1 and BJackWavbck2)</source>
-        <translation>Es ist äußerst wichtig, dass Sie Ihre Original-Spieldateien sichern, damit Sie sie beim Austauschen nicht für immer verlieren. Die Wav-Sicherung von Sonaplex sichert 6 Dateien auf einmal und legt sie im Sonaplex-Programmverzeichnis in einem Ordner ab, den Sie benennen. Es ist auch ENTSCHEIDEND, dass Sie, wenn Sie die Sicherung für ein bestimmtes Spiel verwenden, alle Dateien zugleich sichern. Damit Ihre Originale nie überschrieben werden, kann eine Sicherung nur einmal ausgeführt werden. Wenn Sie weitere Dateien desselben Spiels sichern müssen, geben Sie dem zweiten Sicherungsordner einen anderen, dem ersten ähnlichen Namen. (BJackWavbck1 und BJackWavbck2)</translation></message>
+        <translation>Es ist äußerst wichtig, dass Sie Ihre Original-Spieldateien sichern, damit Sie sie beim Austauschen nicht für immer verlieren. Die Wav-Sicherung von Sonaplex sichert 6 Dateien auf einmal und legt sie im Sonaplex-Programmverzeichnis in einem Ordner ab, den Sie benennen. Es ist auch ENTSCHEIDEND, dass Sie, wenn Sie die Sicherung für ein bestimmtes Spiel verwenden, alle Dateien zugleich sichern. Damit Ihre Originale nie überschrieben werden, kann eine Sicherung nur einmal ausgeführt werden. Wenn Sie weitere Dateien desselben Spiels sichern müssen, geben Sie dem zweiten Sicherungsordner einen anderen, dem ersten ähnlichen Namen. (BJackWavbck1 und BJackWavbck2)</translation>
+    </message>
     <message>
         <source>Using Sets</source>
-        <translation>Sätze verwenden</translation></message>
+        <translation>Sätze verwenden</translation>
+    </message>
     <message>
         <source>You'll notice by looking at Figures 1 and 2, that the set that was saved (Figure 2) and the actual game directory,  (Figure 1) both contain the same file names. This makes it easy to switch the files when you'd like to use the set again. Sets are created using the original file names and added to a directory which you name. The set directory is kept in the Sonaplex program directory for easy access at a later date. When you'd like to use the set again, just select the 1st file in the replacement list and click on "Selection 1/ Replace", then select the corresponding file in the game list and click on "Selection 1/Game File". Continue the process with the remaining files in your set until all desired selections have been made. Then move on with the "Next" button to complete the replacement process.</source>
-        <translation>Wie Abbildung 1 und 2 zeigen, enthalten der gespeicherte Satz (Abbildung 2) und das eigentliche Spielverzeichnis (Abbildung 1) dieselben Dateinamen. So lassen sich die Dateien leicht austauschen, wenn Sie den Satz wieder verwenden möchten. Sätze werden mit den ursprünglichen Dateinamen angelegt und einem Verzeichnis hinzugefügt, das Sie benennen. Das Satzverzeichnis liegt im Sonaplex-Programmverzeichnis, damit Sie später leicht darauf zugreifen. Um den Satz wieder zu verwenden, wählen Sie die erste Datei der Ersatzliste und klicken auf "Auswahl 1/Ersetzen", dann wählen Sie die entsprechende Datei der Spielliste und klicken auf "Auswahl 1/Spieldatei". Fahren Sie so mit den übrigen Dateien Ihres Satzes fort, bis alle gewünschten Auswahlen getroffen sind. Schließen Sie dann mit "Weiter" den Ersetzungsvorgang ab.</translation></message>
+        <translation>Wie Abbildung 1 und 2 zeigen, enthalten der gespeicherte Satz (Abbildung 2) und das eigentliche Spielverzeichnis (Abbildung 1) dieselben Dateinamen. So lassen sich die Dateien leicht austauschen, wenn Sie den Satz wieder verwenden möchten. Sätze werden mit den ursprünglichen Dateinamen angelegt und einem Verzeichnis hinzugefügt, das Sie benennen. Das Satzverzeichnis liegt im Sonaplex-Programmverzeichnis, damit Sie später leicht darauf zugreifen. Um den Satz wieder zu verwenden, wählen Sie die erste Datei der Ersatzliste und klicken auf "Auswahl 1/Ersetzen", dann wählen Sie die entsprechende Datei der Spielliste und klicken auf "Auswahl 1/Spieldatei". Fahren Sie so mit den übrigen Dateien Ihres Satzes fort, bis alle gewünschten Auswahlen getroffen sind. Schließen Sie dann mit "Weiter" den Ersetzungsvorgang ab.</translation>
+    </message>
     <message>
         <source>Naming Sets</source>
-        <translation>Sätze benennen</translation></message>
+        <translation>Sätze benennen</translation>
+    </message>
     <message>
         <source>Be sure to add the name of the game you're saving the set for to the set name.  Otherwise when you decide to use the set at a later date, you most likely won't remember which game you saved it for.  Figure 2 gives you one example of how you can reference the game in the set name making it easy to select the set when you would like to use it later.</source>
-        <translation>Nehmen Sie den Namen des Spiels, für das Sie den Satz speichern, in den Satznamen auf. Sonst wissen Sie später, wenn Sie den Satz verwenden möchten, wahrscheinlich nicht mehr, für welches Spiel Sie ihn gespeichert haben. Abbildung 2 zeigt ein Beispiel, wie der Satzname auf das Spiel verweisen kann, damit Sie den Satz später leicht finden.</translation></message>
+        <translation>Nehmen Sie den Namen des Spiels, für das Sie den Satz speichern, in den Satznamen auf. Sonst wissen Sie später, wenn Sie den Satz verwenden möchten, wahrscheinlich nicht mehr, für welches Spiel Sie ihn gespeichert haben. Abbildung 2 zeigt ein Beispiel, wie der Satzname auf das Spiel verweisen kann, damit Sie den Satz später leicht finden.</translation>
+    </message>
     <message>
         <source>"MrPatt" identifies the game to which the set belongs, and "TZone" uses a key word to describe one key characteristic about the set. Such as one specific sound effect that stands out above the others.</source>
-        <translation>"MrPatt" nennt das Spiel, zu dem der Satz gehört, und "TZone" beschreibt mit einem Stichwort eine Eigenheit des Satzes, etwa einen Soundeffekt, der besonders heraussticht.</translation></message>
+        <translation>"MrPatt" nennt das Spiel, zu dem der Satz gehört, und "TZone" beschreibt mit einem Stichwort eine Eigenheit des Satzes, etwa einen Soundeffekt, der besonders heraussticht.</translation>
+    </message>
     <message>
         <source>Figure 2</source>
-        <translation>Abbildung 2</translation></message>
+        <translation>Abbildung 2</translation>
+    </message>
     <message>
         <source>Figure 1</source>
-        <translation>Abbildung 1</translation></message>
+        <translation>Abbildung 1</translation>
+    </message>
     <message>
         <source>Picture of the window %1</source>
-        <translation>Bild des Fensters %1</translation></message>
+        <translation>Bild des Fensters %1</translation>
+    </message>
+    <message>
+        <source>Replaced Game Files</source>
+        <translation>Ersetzte Spieldateien</translation></message>
+    <message>
+        <source>Every game file Sonaplex replaced, by folder. Open a folder to see its files.</source>
+        <translation>Jede von Sonaplex ersetzte Spieldatei, nach Ordnern. Öffnen Sie einen Ordner, um seine Dateien zu sehen.</translation></message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation></message>
+    <message>
+        <source>Select files or a folder, then put their originals back.</source>
+        <translation>Dateien oder einen Ordner wählen, dann ihre Originale wiederherstellen.</translation></message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation></message>
+    <message>
+        <source>Puts back exactly what the last SWITCH or restore overwrote.</source>
+        <translation>Stellt genau das wieder her, was das letzte SWITCH oder Wiederherstellen überschrieben hat.</translation></message>
+    <message>
+        <source>After a Game Update</source>
+        <translation>Nach einem Spiel-Update</translation></message>
+    <message>
+        <source>An update may put the game's own sounds back: a notice says so. Replace Again puts yours back.</source>
+        <translation>Ein Update setzt vielleicht die Töne des Spiels wieder ein: Ein Hinweis sagt es. Erneut ersetzen setzt Ihre wieder ein.</translation></message>
+    <message>
+        <source>Backup Sets</source>
+        <translation>Sicherungssätze</translation></message>
+    <message>
+        <source>Puts a backup set's files back where they came from.</source>
+        <translation>Legt die Dateien eines Sicherungssatzes dorthin zurück, woher sie kamen.</translation></message>
+    <message>
+        <source>Free Space</source>
+        <translation>Speicher freigeben</translation></message>
+    <message>
+        <source>Forgets files that hold their originals again, and deletes what was kept for them.</source>
+        <translation>Vergisst Dateien, die wieder ihre Originale enthalten, und löscht, was für sie aufbewahrt wurde.</translation></message>
+    <message>
+        <source>Open a Pack</source>
+        <translation>Ein Paket öffnen</translation></message>
+    <message>
+        <source>Opens a .sonaplexpack file and checks it against the game. Nothing is written yet.</source>
+        <translation>Öffnet eine .sonaplexpack-Datei und gleicht sie mit dem Spiel ab. Noch wird nichts geschrieben.</translation></message>
+    <message>
+        <source>The Game</source>
+        <translation>Das Spiel</translation></message>
+    <message>
+        <source>Choose the game the pack is for.</source>
+        <translation>Wählen Sie das Spiel, für das das Paket ist.</translation></message>
+    <message>
+        <source>What Will Change</source>
+        <translation>Was sich ändert</translation></message>
+    <message>
+        <source>Each game file, what it holds now and what applying does. Select one to listen to both.</source>
+        <translation>Jede Spieldatei, was sie jetzt enthält und was das Anwenden tut. Wählen Sie eine, um beide anzuhören.</translation></message>
+    <message>
+        <source>Apply</source>
+        <translation>Anwenden</translation></message>
+    <message>
+        <source>Replaces the game's files in one run; Undo in Restore takes it back.</source>
+        <translation>Ersetzt die Dateien des Spiels in einem Durchgang; Rückgängig im Wiederherstellungsfenster nimmt ihn zurück.</translation></message>
+    <message>
+        <source>Take Off</source>
+        <translation>Entfernen</translation></message>
+    <message>
+        <source>Puts back what the pack replaced.</source>
+        <translation>Stellt wieder her, was das Paket ersetzt hat.</translation></message>
+    <message>
+        <source>Make a Pack</source>
+        <translation>Ein Paket erstellen</translation></message>
+    <message>
+        <source>Makes a pack of what Sonaplex replaced in a game, or of a saved set.</source>
+        <translation>Erstellt ein Paket aus dem, was Sonaplex in einem Spiel ersetzt hat, oder aus einem gespeicherten Satz.</translation></message>
+    <message>
+        <source>Choose an installed game, or a game's folder.</source>
+        <translation>Wählen Sie ein installiertes Spiel oder den Ordner eines Spiels.</translation></message>
+    <message>
+        <source>Its Sounds</source>
+        <translation>Seine Töne</translation></message>
+    <message>
+        <source>Every sound file of the game, with its format and state. Filter them by path or by state.</source>
+        <translation>Jede Tondatei des Spiels, mit Format und Zustand. Filtern Sie sie nach Pfad oder Zustand.</translation></message>
+    <message>
+        <source>Choose Replacements</source>
+        <translation>Ersatz wählen</translation></message>
+    <message>
+        <source>Choose a file for the selected sounds, or match a whole folder of yours to them.</source>
+        <translation>Wählen Sie eine Datei für die ausgewählten Töne, oder ordnen Sie ihnen einen ganzen Ordner von Ihnen zu.</translation></message>
+    <message>
+        <source>Listen</source>
+        <translation>Anhören</translation></message>
+    <message>
+        <source>Compare a game sound and its replacement A/B.</source>
+        <translation>Einen Spielton und seinen Ersatz A/B vergleichen.</translation></message>
+    <message>
+        <source>SWITCH</source>
+        <translation>SWITCH</translation></message>
+    <message>
+        <source>Replaces every sound that has a replacement, in one run that can be undone.</source>
+        <translation>Ersetzt jeden Ton, der einen Ersatz hat, in einem Durchgang, der rückgängig gemacht werden kann.</translation></message>
+    <message>
+        <source>Replace Again puts back what an update changed.</source>
+        <translation>Erneut ersetzen setzt wieder ein, was ein Update geändert hat.</translation></message>
 </context>
 <context>
     <name>UpdateNotifications</name>

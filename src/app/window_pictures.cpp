@@ -6,8 +6,11 @@
 #include "backup/frm_set_names.h"
 #include "effects/frm_copy_wavs.h"
 #include "effects/frm_wav_select.h"
+#include "game/frm_game.h"
 #include "music/frm_copy_midi.h"
 #include "music/frm_midi.h"
+#include "packs/frm_packs.h"
+#include "restore/frm_restore.h"
 #include "ui/browser_pane.h"
 #include "ui/sample_player.h"
 
@@ -241,6 +244,13 @@ WindowPicture render(const QString& key, std::shared_ptr<audio::AudioHost> audio
         naming.nameBox()->setEditText(QStringLiteral("BlackJackWav"));
         return grab(naming);
     }
+    // The windows that came later, as they open.
+    if (key == QLatin1String("FrmRestore"))
+        return grab(session.window<FrmRestore>());
+    if (key == QLatin1String("FrmPacks"))
+        return grab(session.window<FrmPacks>());
+    if (key == QLatin1String("FrmGame"))
+        return grab(session.window<FrmGame>());
     if (key == QLatin1String("GameSide")) {
         auto& w = session.effects();
         return grab(w, column(w, w.gamePane()));

@@ -48,6 +48,9 @@ void registerWindows(Forms& forms)
     forms.registerWindow<FrmRestore>(windowName::FrmRestore);
     forms.registerWindow<FrmPacks>(windowName::FrmPacks);
     forms.registerWindow<FrmGame>(windowName::FrmGame);
+    forms.registerWindow<FrmRestoreHelp>(windowName::FrmRestoreHelp);
+    forms.registerWindow<FrmPacksHelp>(windowName::FrmPacksHelp);
+    forms.registerWindow<FrmGameHelp>(windowName::FrmGameHelp);
 }
 
 } // namespace sonaplex

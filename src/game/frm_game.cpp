@@ -78,6 +78,7 @@ FrmGame::FrmGame(Forms& forms)
       matchLoudness_(new QCheckBox(Say::tr("Match loudness"), this)),
       autoPlay_(new QCheckBox(Say::tr("Play on select"), this))
 {
+    helpOn(QString(windowName::FrmGameHelp)); // F1
     games_->setObjectName(QStringLiteral("CboGame"));
     games_->setToolTip(Say::tr("The game whose sounds are listed."));
     games_->setMinimumWidth(260);

@@ -280,4 +280,40 @@ FrmSaveSetInfo::FrmSaveSetInfo(Forms& forms) : TutorialPage(forms, windowName::F
         &FrmSaveSetInfo::CmdSetSaveInfoOK_Click);
 }
 
+FrmRestoreHelp::FrmRestoreHelp(Forms& forms)
+    : TutorialPage(forms, windowName::FrmRestoreHelp,
+        {{QStringLiteral("FrmReplacedFiles"), QStringLiteral("Image1"), QStringLiteral("LstReplaced")},
+            {QStringLiteral("FrmRestoreFiles"), QStringLiteral("Image1"), QStringLiteral("CmdRestoreSelected")},
+            {QStringLiteral("FrmUndo"), QStringLiteral("Image1"), QStringLiteral("CmdUndoLastSwitch")},
+            {QStringLiteral("FrmUpdate"), QStringLiteral("Image1"), QStringLiteral("CmdReplaceAgain")},
+            {QStringLiteral("FrmBackupSets"), QStringLiteral("Image1"), QStringLiteral("CmdRestoreSet")},
+            {QStringLiteral("FrmFreeSpace"), QStringLiteral("Image1"), QStringLiteral("CmdFreeSpace")}})
+{
+    connect(button(QStringLiteral("CmdRestoreHelpOK")), &QPushButton::clicked, this, &FrmRestoreHelp::closePage);
+}
+
+FrmPacksHelp::FrmPacksHelp(Forms& forms)
+    : TutorialPage(forms, windowName::FrmPacksHelp,
+        {{QStringLiteral("FrmOpenPack"), QStringLiteral("Image1"), QStringLiteral("CmdOpenPack")},
+            {QStringLiteral("FrmPackGame"), QStringLiteral("Image1"), QStringLiteral("CboPackGame")},
+            {QStringLiteral("FrmPackEntries"), QStringLiteral("Image1"), QStringLiteral("LstPackEntries")},
+            {QStringLiteral("FrmApplyPack"), QStringLiteral("Image1"), QStringLiteral("CmdApplyPack")},
+            {QStringLiteral("FrmTakeOff"), QStringLiteral("Image1"), QStringLiteral("CmdRemovePack")},
+            {QStringLiteral("FrmMakePack"), QStringLiteral("Image1"), QStringLiteral("CmdPackFromGame")}})
+{
+    connect(button(QStringLiteral("CmdPacksHelpOK")), &QPushButton::clicked, this, &FrmPacksHelp::closePage);
+}
+
+FrmGameHelp::FrmGameHelp(Forms& forms)
+    : TutorialPage(forms, windowName::FrmGameHelp,
+        {{QStringLiteral("FrmGameChoice"), QStringLiteral("Image1"), QStringLiteral("CboGame")},
+            {QStringLiteral("FrmGameSounds"), QStringLiteral("Image1"), QStringLiteral("LstGameSounds")},
+            {QStringLiteral("FrmChoose"), QStringLiteral("Image1"), QStringLiteral("CmdChooseReplacement")},
+            {QStringLiteral("FrmCompare"), QStringLiteral("Image1"), QStringLiteral("CmdCompare")},
+            {QStringLiteral("FrmGameSwitch"), QStringLiteral("Image1"), QStringLiteral("CmdSwitchGame")},
+            {QStringLiteral("FrmReplaceAgain"), QStringLiteral("Image1"), QStringLiteral("CmdReplaceAgain")}})
+{
+    connect(button(QStringLiteral("CmdGameHelpOK")), &QPushButton::clicked, this, &FrmGameHelp::closePage);
+}
+
 } // namespace sonaplex

@@ -123,4 +123,24 @@ protected:
     void reject() override { CmdSetSaveInfoOK_Click(); }
 };
 
+// The help of the restore, packs and game windows: the window's picture and a note on each
+// part of it. "OK" closes the page.
+class FrmRestoreHelp : public TutorialPage {
+    Q_OBJECT
+public:
+    explicit FrmRestoreHelp(Forms& forms);
+};
+
+class FrmPacksHelp : public TutorialPage {
+    Q_OBJECT
+public:
+    explicit FrmPacksHelp(Forms& forms);
+};
+
+class FrmGameHelp : public TutorialPage {
+    Q_OBJECT
+public:
+    explicit FrmGameHelp(Forms& forms);
+};
+
 } // namespace sonaplex

@@ -118,6 +118,7 @@ FrmPacks::FrmPacks(Forms& forms)
       matchLoudness_(new QCheckBox(Say::tr("Match loudness"), this)), sets_(new QComboBox(this)),
       author_(new QLineEdit(this)), description_(new QLineEdit(this)), summary_(makeLabel(QStringLiteral("LblPackSummary"), QString(), this))
 {
+    helpOn(QString(windowName::FrmPacksHelp)); // F1
     setUpControls();
     connect(overOthers_, &QCheckBox::toggled, this, [this] { recheck(); });
     connect(entries_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FrmPacks::entryChosen);

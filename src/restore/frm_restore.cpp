@@ -47,6 +47,7 @@ FrmRestore::FrmRestore(Forms& forms)
     : Form(forms, windowName::FrmRestore, Say::tr("Sonaplex/Restore Game Files"), CloseBox),
       list_(new QTreeView(this)), model_(new ReplacedFilesModel(this)), summary_(new QLabel(this)), sets_(new QComboBox(this))
 {
+    helpOn(QString(windowName::FrmRestoreHelp)); // F1
     sets_->setObjectName(QStringLiteral("CboBackupSets"));
     sets_->setToolTip(Say::tr("The backup sets and sets in the program folder."));
     sets_->setAccessibleName(Say::tr("Backup sets"));

@@ -1,5 +1,6 @@
 // Start-up, the move between the music and sound-effects windows, and the program folder.
 #include "support.h"
+#include "info/tutorial_page.h"
 #include "ui/window_names.h"
 #include "ui/browser_pane.h"
 #include "ui/desktop.h"
@@ -176,6 +177,24 @@ private slots:
         QTRY_VERIFY(window("FrmMidi")->isActiveWindow());
         QTest::keyClick(window("FrmMidi"), Qt::Key_F1);
         QVERIFY(helped);
+        // The windows that came later have their help pages too: each a picture of the real
+        // window, every note joined to the control it explains.
+        for (const char* name : {"FrmRestore", "FrmPacks", "FrmGame"}) {
+            const QString help = QLatin1String(name) + QStringLiteral("Help");
+            QWidget& w = program.forms().load(QString::fromLatin1(name));
+            w.show();
+            w.activateWindow();
+            QTRY_VERIFY(w.isActiveWindow());
+            size_t notes = 0;
+            onModal(help, [&] {
+                notes = qobject_cast<TutorialPage*>(window(help))->lines().size();
+                click(help, QStringLiteral("Cmd") + QLatin1String(name).mid(3) + QStringLiteral("HelpOK"));
+            });
+            QTest::keyClick(&w, Qt::Key_F1);
+            QVERIFY2(notes == 6, name);
+            QVERIFY(!isShown(help));
+            w.close();
+        }
         click("FrmMidi", "CmdSonaplex");
         click("FrmCopyMidi", "CmdExitFrmCopyMidi");
         // Esc in the only window on screen does not end the program; in a window over it, it

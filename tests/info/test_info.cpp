@@ -152,7 +152,8 @@ private slots:
         const QHash<QString, QString> titles{{"FrmMidiHelp", "Sonaplex Step-by-Step Visual Tutorial "},
             {"FrmMidiHelp2", "Sonaplex Step-by-Step Visual Tutorial"},
             {"FrmSaveSetInfo", "The Sonaplex Step-by-Step Visual Tutorial"}};
-        QCOMPARE(tutorialPages().size(), size_t(7));
+        // The seven pages of the selection windows, and one each for Restore, Packs and Game Sounds.
+        QCOMPARE(tutorialPages().size(), size_t(10));
         for (const PageSetup& page : tutorialPages()) {
             if (titles.contains(page.name))
                 QCOMPARE(page.title, titles[page.name]);
