@@ -56,7 +56,7 @@ std::vector<StagedFile> originalsFor(const std::vector<StagedFile>& gameFiles, R
             }
         } else if (r && r->state == GameFileState::ChangedSince) {
             *notes << Say::tr("%1: as it is now; it was changed since Sonaplex replaced it, so it may not be the "
-                                     "original")
+                              "original")
                           .arg(f.name);
         }
         files.push_back(std::move(f));

@@ -92,7 +92,7 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
                 for (qsizetype g : games)
                     named << gameNames[g];
                 result.refused << Say::tr("%1: %2 game files have this name (%3); put it in a folder as the game "
-                                                 "has it to say which")
+                                          "has it to say which")
                                       .arg(user)
                                       .arg(games.size())
                                       .arg(named.join(QStringLiteral(", ")));
@@ -120,7 +120,8 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
         result.matched.push_back({gameNames[g], from + QLatin1Char('/') + users[best.user], best.byPath});
         for (const Proposal& p : all)
             if (p.user != best.user)
-                result.refused << Say::tr("%1: not used: %2 is used for %3").arg(users[p.user], users[best.user], gameNames[g]);
+                result.refused
+                    << Say::tr("%1: not used: %2 is used for %3").arg(users[p.user], users[best.user], gameNames[g]);
     }
     return result;
 }

@@ -39,7 +39,7 @@ FrmSplash::FrmSplash(Forms& forms) : Form(forms, windowName::frmSplash, QString(
     lblVersion_->setObjectName(QStringLiteral("lblVersion"));
     lblVersion_->setAlignment(Qt::AlignRight);
     auto* rights = new QLabel(Say::tr("Sonaplex changes the sound effects and background music of your games. "
-                                             "Back up the original game files before you switch them."),
+                                      "Back up the original game files before you switch them."),
         frame);
     rights->setObjectName(QStringLiteral("Lblrights"));
     rights->setWordWrap(true);

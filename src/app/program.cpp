@@ -11,13 +11,13 @@
 #include "ui/messages.h"
 #include "words/report_words.h"
 
-#include <QCoreApplication>
 #include <QApplication>
-#include <QIcon>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QPointer>
-#include <QTimer>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -138,7 +138,8 @@ void startProgram(const QString& programFolder)
         forms->audio()->prepareOutputInBackground();
         const ReplacementRecord* record = forms->record();
         if (record && !record->problem().isEmpty())
-            showMessage(recordProblemWords(record->problem()), Say::tr("Record of Replacements"), QApplication::activeWindow());
+            showMessage(
+                recordProblemWords(record->problem()), Say::tr("Record of Replacements"), QApplication::activeWindow());
     });
 }
 

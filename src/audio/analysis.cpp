@@ -84,7 +84,8 @@ QString loopText(const SoundInfo& info)
     const int decimals = std::max(1, clockDecimals(info.loop.start + std::max<int64_t>(info.loop.length, 0), rate));
     if (info.loop.length > 0)
         return Say::tr("loops %1 to %2")
-            .arg(clockText(info.loop.start, rate, decimals), clockText(info.loop.start + info.loop.length, rate, decimals));
+            .arg(clockText(info.loop.start, rate, decimals),
+                clockText(info.loop.start + info.loop.length, rate, decimals));
     return Say::tr("loops from %1").arg(clockText(info.loop.start, rate, decimals));
 }
 
@@ -249,7 +250,8 @@ QString formatLine(const SoundInfo& info)
             .join(dot);
     if (info.kind == DeviceKind::WaveAudio) {
         QStringList parts{Say::tr("%1 Hz").arg(info.rate), channelsName(info.channels),
-            isLossy(info.sfFormat) ? bitrateText(info) : sampleFormatName(info.sfFormat), lengthText(info.frames, info.rate)};
+            isLossy(info.sfFormat) ? bitrateText(info) : sampleFormatName(info.sfFormat),
+            lengthText(info.frames, info.rate)};
         parts.removeAll(QString());
         if (const QString container = containerName(info.sfFormat); !container.isEmpty())
             parts.insert(0, container);
@@ -286,8 +288,9 @@ SoundInfo soundFileInfoInProcess(const QString& path)
     SoundInfo info;
     if (format == SoundFormat::Unknown) {
         info.error = Say::tr("%1 is not a sound file Sonaplex knows (%2)")
-                         .arg(QFileInfo(path).fileName(), Say::tr("wave, MIDI, Ogg Vorbis, Opus, FLAC, MP3 or a "
-                                                                          "tracker module"));
+                         .arg(QFileInfo(path).fileName(),
+                             Say::tr("wave, MIDI, Ogg Vorbis, Opus, FLAC, MP3 or a "
+                                     "tracker module"));
         return info;
     }
     const bool midi = format == SoundFormat::Midi;

@@ -5,8 +5,8 @@
 #include "audio/audio_file.h"
 #include "audio/handoff.h"
 
-#include <QCoreApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -252,7 +252,8 @@ QString convertRecording(const QString& source, const QString& destination, cons
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> out(
         sndfile().sf_open(QFile::encodeName(destination).constData(), SFM_WRITE, &outInfo), sndfile().sf_close);
     if (!out)
-        return Say::tr("the converted copy cannot be written (%1)").arg(QString::fromUtf8(sndfile().sf_strerror(nullptr)));
+        return Say::tr("the converted copy cannot be written (%1)")
+            .arg(QString::fromUtf8(sndfile().sf_strerror(nullptr)));
     sndfile().sf_command(out.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
     sndfile().sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
     chooseQuality(out.get(), like);

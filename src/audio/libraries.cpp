@@ -12,9 +12,9 @@ struct Say {
 
 const SndfileApi& sndfile()
 {
-    static const SndfileApi api = SONAPLEX_LOAD_LIBRARY(SndfileApi, SONAPLEX_SNDFILE_FUNCTIONS,
-        QStringLiteral(SONAPLEX_SNDFILE_LIBRARY), QStringLiteral("libsndfile"),
-        Say::tr("wave files cannot be read"), QStringLiteral("libsndfile1"));
+    static const SndfileApi api
+        = SONAPLEX_LOAD_LIBRARY(SndfileApi, SONAPLEX_SNDFILE_FUNCTIONS, QStringLiteral(SONAPLEX_SNDFILE_LIBRARY),
+            QStringLiteral("libsndfile"), Say::tr("wave files cannot be read"), QStringLiteral("libsndfile1"));
     return api;
 }
 
@@ -28,17 +28,17 @@ const SoxrApi& soxr()
 
 const Ebur128Api& ebur128()
 {
-    static const Ebur128Api api = SONAPLEX_LOAD_LIBRARY(Ebur128Api, SONAPLEX_EBUR128_FUNCTIONS,
-        QStringLiteral(SONAPLEX_EBUR128_LIBRARY), QStringLiteral("libebur128"),
-        Say::tr("loudness cannot be measured"), QStringLiteral("libebur128-1"));
+    static const Ebur128Api api
+        = SONAPLEX_LOAD_LIBRARY(Ebur128Api, SONAPLEX_EBUR128_FUNCTIONS, QStringLiteral(SONAPLEX_EBUR128_LIBRARY),
+            QStringLiteral("libebur128"), Say::tr("loudness cannot be measured"), QStringLiteral("libebur128-1"));
     return api;
 }
 
 const OpenmptApi& openmpt()
 {
-    static const OpenmptApi api = SONAPLEX_LOAD_LIBRARY(OpenmptApi, SONAPLEX_OPENMPT_FUNCTIONS,
-        QStringLiteral(SONAPLEX_OPENMPT_LIBRARY), QStringLiteral("libopenmpt"),
-        Say::tr("tracker modules cannot be played"), QStringLiteral("libopenmpt0"));
+    static const OpenmptApi api
+        = SONAPLEX_LOAD_LIBRARY(OpenmptApi, SONAPLEX_OPENMPT_FUNCTIONS, QStringLiteral(SONAPLEX_OPENMPT_LIBRARY),
+            QStringLiteral("libopenmpt"), Say::tr("tracker modules cannot be played"), QStringLiteral("libopenmpt0"));
     return api;
 }
 

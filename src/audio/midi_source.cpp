@@ -276,8 +276,8 @@ private:
     static QString noSoundFont()
     {
         return Say::tr("No General MIDI SoundFont was found, so MIDI files cannot be played. "
-                              "Install the package timgm6mb-soundfont (or fluid-soundfont-gm), "
-                              "or set SONAPLEX_SOUNDFONT to a .sf2 file.");
+                       "Install the package timgm6mb-soundfont (or fluid-soundfont-gm), "
+                       "or set SONAPLEX_SOUNDFONT to a .sf2 file.");
     }
     QString failure() const
     {

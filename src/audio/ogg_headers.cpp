@@ -1,7 +1,7 @@
 #include "audio/ogg_headers.h"
 
-#include <QCoreApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QIODevice>
 #include <QSaveFile>
@@ -136,7 +136,7 @@ struct Reader {
                     return Say::tr("it does not start where an Ogg stream starts");
             } else if (pageSerial != serial || ended) {
                 return Say::tr("it holds more than one stream (chained or interleaved), which Sonaplex does not "
-                                      "read");
+                               "read");
             }
             first = false;
             ended = head[5] & 0x04;

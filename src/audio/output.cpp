@@ -1,7 +1,6 @@
 #include "audio/output.h"
 
 #include <QCoreApplication>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
 

@@ -2,9 +2,9 @@
 #include "audio/output.h"
 #include "audio/pcm_device.h"
 
-#include <QCoreApplication>
 #include <QAudioDevice>
 #include <QAudioSink>
+#include <QCoreApplication>
 #include <QMediaDevices>
 #include <QTimer>
 
@@ -122,7 +122,7 @@ extern "C" Q_DECL_EXPORT sonaplex::audio::OutputStream* sonaplex_open_output(
     const QAudioDevice out = QMediaDevices::defaultAudioOutput();
     if (out.isNull()) {
         *error = sonaplex::audio::Say::tr("No audio output was found on this computer, so nothing can be heard. "
-                                "Check that a sound server (PulseAudio or PipeWire) is running.");
+                                          "Check that a sound server (PulseAudio or PipeWire) is running.");
         return nullptr;
     }
     return new sonaplex::audio::SinkOutput(*source, out);

@@ -39,7 +39,7 @@ constexpr int kQuietLimitMs = 10'000;
 QString decoderFailed(const QString& path)
 {
     return Say::tr("%1 cannot be read: the decoder failed on it, or asked for more memory than any sound "
-                          "needs (the file may be damaged, or made to harm).")
+                   "needs (the file may be damaged, or made to harm).")
         .arg(QFileInfo(path).fileName());
 }
 

@@ -21,7 +21,7 @@ struct Say {
 QString tookTooLong(const QString& path)
 {
     return Say::tr("%1 cannot be opened: reading it took too long (the file may be damaged, or on a drive "
-                          "that does not answer).")
+                   "that does not answer).")
         .arg(QFileInfo(path).fileName());
 }
 

@@ -37,8 +37,8 @@ BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
     message->setWordWrap(true);
     message->setMinimumWidth(420);
     // The kept originals make the paragraph above less final than it sounds.
-    auto* kept = makeLabel(QStringLiteral("LblKeptAnyway"),
-        Say::tr("Sonaplex also keeps every original it replaces; see Restore."), this);
+    auto* kept = makeLabel(
+        QStringLiteral("LblKeptAnyway"), Say::tr("Sonaplex also keeps every original it replaces; see Restore."), this);
     kept->setWordWrap(true);
 
     auto* frame = new QGroupBox(Say::tr("Selected Files"), this);
@@ -58,8 +58,7 @@ BackupWindow::BackupWindow(Forms& forms, const BackupWindowSetup& setup)
         names_.push_back(name);
     }
 
-    auto* backup = makeButton(
-        setup.backupButton, Say::tr("Backup"), Say::tr("Complete the backup process."), this);
+    auto* backup = makeButton(setup.backupButton, Say::tr("Backup"), Say::tr("Complete the backup process."), this);
     auto* cancel = makeButton(setup.cancelButton, Say::tr("Cancel"), QString(), this);
     connect(backup, &QPushButton::clicked, this, &BackupWindow::backUp);
     connect(cancel, &QPushButton::clicked, this, &BackupWindow::cancel);
@@ -94,8 +93,8 @@ void BackupWindow::backUp()
             listed.push_back(selections_->at(n));
     const BackupGathering backup(listed);
     if (backup.empty()) {
-        showMessage(Say::tr("No game files are selected, so there is nothing to back up."),
-            Say::tr("Backup Error"), this);
+        showMessage(
+            Say::tr("No game files are selected, so there is nothing to back up."), Say::tr("Backup Error"), this);
         cancel();
         return;
     }

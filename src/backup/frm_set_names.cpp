@@ -5,8 +5,8 @@
 #include "ui/messages.h"
 #include "ui/window_parts.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -35,8 +35,7 @@ QString renameProblem(const FileResult& renamed, const QString& staging)
         return Say::tr("The files to be named are gone: %1 no longer exists. Nothing was saved.").arg(staging);
     case FileCause::ReadOnly:
     case FileCause::NoPermission:
-        return Say::tr("The set cannot be named because the program folder cannot be changed (%1).")
-            .arg(renamed.error);
+        return Say::tr("The set cannot be named because the program folder cannot be changed (%1).").arg(renamed.error);
     case FileCause::NoSpace:
         return Say::tr("The set cannot be named because the disk is full (%1).").arg(renamed.error);
     default:
@@ -106,11 +105,10 @@ void SetNameDialog::reject() { forms().unload(*this); }
 FrmSetName2::FrmSetName2(Forms& forms)
     : SetNameDialog(forms,
         {windowName::FrmSetName2, Say::tr("Save Backup Set"), Say::tr("Enter Backup Set Name"),
-            {QStringLiteral("LblSetInfo"),
-                Say::tr("Give your backup set the same name as the game you're backing up."),
+            {QStringLiteral("LblSetInfo"), Say::tr("Give your backup set the same name as the game you're backing up."),
                 QStringLiteral("LblID"),
                 Say::tr("IMPORTANT: Be sure to include \"Wav\" or \"Midi\" to the end of the set name for easy "
-                               "identification."),
+                        "identification."),
                 QStringLiteral("Label1"), Say::tr("(BlackJackMidi, BlackJackWav, etc.)")},
             QStringLiteral("LblID"), {}, QStringLiteral("CboSetName2"), QStringLiteral("CmdOK3"),
             ProgramFolder::Staging::Backup})
@@ -132,7 +130,7 @@ FrmSetName::FrmSetName(Forms& forms)
         {windowName::FrmSetName, Say::tr("Save Set"), Say::tr("Enter Set Name"),
             {QStringLiteral("LblSetInfo"),
                 Say::tr("NOTE: Always include the game name in the name of your set.   (Ex. BlackJack1,  "
-                               "BJackcosmoset, BlkJckArnold, etc.)")},
+                        "BJackcosmoset, BlkJckArnold, etc.)")},
             {}, {}, QStringLiteral("CboSetName"), QStringLiteral("CmdOk3"), ProgramFolder::Staging::Set})
 {
 }
@@ -140,8 +138,8 @@ FrmSetName::FrmSetName(Forms& forms)
 void FrmSetName::confirm() { forms().showModal<FrmSetConfirm>(); }
 
 FrmBackupConfirm::FrmBackupConfirm(Forms& forms)
-    : ConfirmationWindow(forms, windowName::FrmBackupConfirm, Say::tr("Backup Confirmation"),
-        QStringLiteral("CmdBackupConfirm")),
+    : ConfirmationWindow(
+        forms, windowName::FrmBackupConfirm, Say::tr("Backup Confirmation"), QStringLiteral("CmdBackupConfirm")),
       text_(addLine(QStringLiteral("LblBackupConfirm"), Say::tr("Successful backup of all selected files."))),
       notes_(addLine(QStringLiteral("LblBackupNotes"), QString()))
 {
@@ -162,8 +160,7 @@ void FrmBackupConfirm::setHoldsEverything(bool all)
 }
 
 FrmSetConfirm::FrmSetConfirm(Forms& forms)
-    : ConfirmationWindow(
-        forms, windowName::FrmSetConfirm, Say::tr("Set Confirmation"), QStringLiteral("CmdSetConfirm"))
+    : ConfirmationWindow(forms, windowName::FrmSetConfirm, Say::tr("Set Confirmation"), QStringLiteral("CmdSetConfirm"))
 {
     addLine(QStringLiteral("LblSetConfirm"), Say::tr("Your set has been saved."));
 }

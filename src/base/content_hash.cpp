@@ -53,8 +53,8 @@ HashResult contentHash(const QString& path)
 {
     auto failure = [&path](int err) {
         return HashResult{{},
-            FileResult::failure(Say::tr("cannot read %1: %2").arg(path, QString::fromLocal8Bit(strerror(err))),
-                causeOfErrno(err))};
+            FileResult::failure(
+                Say::tr("cannot read %1: %2").arg(path, QString::fromLocal8Bit(strerror(err))), causeOfErrno(err))};
     };
     const Result<int> opened = openRegularFile(path);
     if (!opened)

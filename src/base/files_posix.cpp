@@ -208,7 +208,7 @@ QString nameProblem(const QString& name)
     for (const QChar c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
             return Say::tr("A set name cannot contain \"/\" or \"\\\": the set would not be one folder "
-                                  "in the program folder.");
+                           "in the program folder.");
         if (c.category() == QChar::Other_Control)
             return Say::tr("A set name cannot contain control characters such as tabs or line breaks.");
     }
@@ -383,8 +383,7 @@ static FileResult openCopyFor(PendingCopy::State& d, const QString& destination,
             return FileResult::success();
         }
         if (!S_ISREG(dst.st_mode))
-            return FileResult::failure(
-                Say::tr("%1 is not a regular file").arg(destination), FileCause::NotAFile);
+            return FileResult::failure(Say::tr("%1 is not a regular file").arg(destination), FileCause::NotAFile);
         if (::access(encoded(target).constData(), W_OK) != 0)
             return FileResult::failure(Say::tr("%1 is read-only").arg(destination), FileCause::ReadOnly);
     } else if (errno != ENOENT) {
@@ -745,7 +744,7 @@ QString undecodableName(const QString& path)
     if (::lstat(encoded(path).constData(), &st) == 0)
         return {}; // the name really holds U+FFFD
     return Say::tr("the name of %1 cannot be read as UTF-8 (it was written in another character set): "
-                          "rename the file to use it")
+                   "rename the file to use it")
         .arg(QFileInfo(path).fileName());
 }
 
@@ -977,7 +976,8 @@ InsidePath findInside(const QString& folder, const QString& relative)
         if (::fstatat(dir.get(), part.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno != ENOENT) {
                 const int err = errno;
-                at.problem = Say::tr("%1 cannot be looked at (%2)").arg(shown, QString::fromLocal8Bit(std::strerror(err)));
+                at.problem
+                    = Say::tr("%1 cannot be looked at (%2)").arg(shown, QString::fromLocal8Bit(std::strerror(err)));
                 return at;
             }
             if (const QByteArray other = otherCase(dir.get(), part); !other.isEmpty()) {

@@ -16,7 +16,8 @@ constexpr char kTranslationVariable[] = "SONAPLEX_TRANSLATION";
 
 QString translationsFolder()
 {
-    const QString installed = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/sonaplex/translations");
+    const QString installed
+        = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/sonaplex/translations");
     if (QFileInfo(installed).isDir())
         return QDir::cleanPath(installed);
     return QStringLiteral(SONAPLEX_BUILD_DIR "/translations");

@@ -132,12 +132,12 @@ SoundFitAnswer soundFit(const QString& game, const QString& replacement)
         if (g == r)
             return {SoundFit::Refused,
                 Say::tr("the game file is a .%1 module and %2 a .%3 one: a module is not converted, so only "
-                               "a .%1 module can replace it")
+                        "a .%1 module can replace it")
                     .arg(suffixOf(game), QFileInfo(replacement).fileName(), suffixOf(replacement))};
         return {SoundFit::Refused,
             g == SoundFormat::Module
                 ? Say::tr("%1 cannot replace the tracker module %2: a game plays a module's notes, and a "
-                                 "recording cannot be turned into them (choose a module)")
+                          "recording cannot be turned into them (choose a module)")
                       .arg(named(replacement, r), QFileInfo(game).fileName())
                 : Say::tr("the tracker module %1 cannot replace %2 (choose a recording)")
                       .arg(QFileInfo(replacement).fileName(), named(game, g))};
@@ -146,11 +146,10 @@ SoundFitAnswer soundFit(const QString& game, const QString& replacement)
         if (g == r)
             return {};
         return {SoundFit::Refused,
-            g == SoundFormat::Midi
-                ? Say::tr("%1 cannot replace the MIDI file %2: only a MIDI file can")
-                      .arg(named(replacement, r), QFileInfo(game).fileName())
-                : Say::tr("the MIDI file %1 cannot replace %2 (choose a recording)")
-                      .arg(QFileInfo(replacement).fileName(), named(game, g))};
+            g == SoundFormat::Midi ? Say::tr("%1 cannot replace the MIDI file %2: only a MIDI file can")
+                                         .arg(named(replacement, r), QFileInfo(game).fileName())
+                                   : Say::tr("the MIDI file %1 cannot replace %2 (choose a recording)")
+                                         .arg(QFileInfo(replacement).fileName(), named(game, g))};
     }
     if (containerOf(g) == containerOf(r))
         return {};

@@ -17,7 +17,6 @@
 #include "words/report_words.h"
 
 #include <QCoreApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -273,7 +272,7 @@ QString gameOrFolder(const Options& o, const QString& given)
 int notATarget(const QString& given)
 {
     err(Say::tr("sonaplex: %1 is not a folder, nor an installed game's name or id, nor a folder where Sonaplex "
-                       "replaced files.")
+                "replaced files.")
             .arg(given));
     return kNotAll;
 }
@@ -460,11 +459,13 @@ int restore(const Options& o)
 {
     const bool all = o.flags.contains(QStringLiteral("--all"));
     if (o.arguments.isEmpty())
-        return usageError(Say::tr("restore takes a folder (or a game's name or id), then --all or the files to restore."));
+        return usageError(
+            Say::tr("restore takes a folder (or a game's name or id), then --all or the files to restore."));
     if (all && o.arguments.size() > 1)
         return usageError(Say::tr("restore takes either --all or the files to restore, not both."));
     if (!all && o.arguments.size() == 1)
-        return usageError(Say::tr("restore %1 needs --all, or the files to restore after it.").arg(o.arguments.front()));
+        return usageError(
+            Say::tr("restore %1 needs --all, or the files to restore after it.").arg(o.arguments.front()));
     const QString folder = gameOrFolder(o, o.arguments.front());
     if (folder.isEmpty())
         return kUsage;
@@ -505,7 +506,7 @@ int restore(const Options& o)
     for (const ReplacedFile& f : files)
         if (f.state == GameFileState::ChangedSince)
             notes << Say::tr("%1 was changed since Sonaplex replaced it; what it holds now is kept, so "
-                                    "'sonaplex undo' takes this back.")
+                             "'sonaplex undo' takes this back.")
                          .arg(QDir::toNativeSeparators(f.gamePath));
     // A game folder moved away cannot take its originals: named, not created.
     bool gone = false;
@@ -525,8 +526,8 @@ int restore(const Options& o)
         return unknown || gone ? kNotAll : done;
     }
     // Each file is put back only while it holds what its state was read from just now.
-    const int result = runAndReport(o, prepareRestore(*opened.record, files, true),
-        Say::tr("Putting the originals back:"), restoredWords, notes);
+    const int result = runAndReport(
+        o, prepareRestore(*opened.record, files, true), Say::tr("Putting the originals back:"), restoredWords, notes);
     return result == kDone && (unknown || gone) ? kNotAll : result;
 }
 
@@ -551,8 +552,8 @@ int reapply(const Options& o)
         return stoppedBeforeChanges();
     const PreparedRun again = prepareReplaceAgain(*opened.record, files);
     if (again.nothingToDo())
-        return nothingDone(o,
-            Say::tr("Nothing Sonaplex put under %1 was changed since.").arg(QDir::toNativeSeparators(folder)));
+        return nothingDone(
+            o, Say::tr("Nothing Sonaplex put under %1 was changed since.").arg(QDir::toNativeSeparators(folder)));
     return runAndReport(o, again, Say::tr("Replacing again:"), replacedAgainWords);
 }
 
@@ -588,9 +589,7 @@ int check(const Options& o)
             loudness = audio::probeAnalysis(
                 path, 0, [](const audio::SoundInfo&) {}, [](audio::OverviewPart&&) { return true; },
                 [] { return interrupted(); });
-        auto level = [](double db) {
-            return db <= -199 ? QStringLiteral("-\u221e") : QLocale().toString(db, 'f', 1);
-        };
+        auto level = [](double db) { return db <= -199 ? QStringLiteral("-\u221e") : QLocale().toString(db, 'f', 1); };
         if (o.json) {
             QJsonObject f{{QStringLiteral("path"), path}, {QStringLiteral("usable"), usable},
                 {QStringLiteral("kind"), midi ? QStringLiteral("midi") : QStringLiteral("wave")}};
@@ -686,7 +685,8 @@ int sounds(const Options& o)
         }
         QString line = QStringLiteral("%1  %2  ").arg(state, -9).arg(QDir::toNativeSeparators(names[i]));
         const auto ms = int64_t(info.seconds * 1000);
-        line += info.ok() ? QStringLiteral("%1, %2").arg(format, audio::clockText(ms, 1000, std::max(1, audio::clockDecimals(ms, 1000))))
+        line += info.ok() ? QStringLiteral("%1, %2").arg(
+                    format, audio::clockText(ms, 1000, std::max(1, audio::clockDecimals(ms, 1000))))
                           : Say::tr("cannot be read: %1").arg(info.error);
         if (f && !f->replacedBy.isEmpty())
             line += Say::tr("  (Sonaplex put %1 there, %2)")
@@ -733,10 +733,11 @@ int games(const Options& o)
     } else {
         for (size_t i = 0; i < found.games.size(); ++i) {
             const Game& g = found.games[i];
-            QString line = QStringLiteral("%1  (%2%3%4)  %5")
-                               .arg(g.name, launcherName(g.launcher), g.id.isEmpty() ? QString() : QLatin1Char(' ') + g.id,
-                                   g.build.isEmpty() ? QString() : Say::tr(", build ") + g.build,
-                                   QDir::toNativeSeparators(g.folder));
+            QString line
+                = QStringLiteral("%1  (%2%3%4)  %5")
+                      .arg(g.name, launcherName(g.launcher), g.id.isEmpty() ? QString() : QLatin1Char(' ') + g.id,
+                          g.build.isEmpty() ? QString() : Say::tr(", build ") + g.build,
+                          QDir::toNativeSeparators(g.folder));
             if (counts[i].replaced > 0)
                 line += Say::tr("  %1 replaced").arg(counts[i].replaced);
             if (counts[i].changed > 0)
@@ -782,7 +783,7 @@ int noDisplay(int argc, char** argv)
     QCoreApplication app(argc, argv);
     loadTranslations();
     err(Say::tr("sonaplex: there is no display to open the windows on.\n"
-                       "Start Sonaplex from a desktop session, or give it one of these commands, which need none.\n"));
+                "Start Sonaplex from a desktop session, or give it one of these commands, which need none.\n"));
     err(usage());
     return kUsage;
 }

@@ -213,9 +213,11 @@ int apply(const Options& o)
         else if (item.action == PackAction::Skip)
             notes << Say::tr("%1: skipped: %2").arg(path, packStateWords(item.state));
         else if (item.format.state == FormatCheck::State::Differs && c.pack.converted().count(item.entry))
-            notes << Say::tr("%1: converted to the game file's format (%2)").arg(path, audio::formatDifference(item.format));
+            notes << Say::tr("%1: converted to the game file's format (%2)")
+                         .arg(path, audio::formatDifference(item.format));
         else if (item.format.state == FormatCheck::State::Differs && !convert && !item.format.codecDiffers)
-            notes << Say::tr("%1: copied as it is; its format differs (%2)").arg(path, audio::formatDifference(item.format));
+            notes << Say::tr("%1: copied as it is; its format differs (%2)")
+                         .arg(path, audio::formatDifference(item.format));
     }
     if (c.pack.checked().forAnotherGame()) {
         err(Say::tr("sonaplex: ") + packForAnotherGameWords(m.gameName, t.folder));
@@ -253,7 +255,8 @@ int remove(const Options& o)
         if (!o.json)
             for (const QString& note : notes)
                 out(note);
-        return nothingDone(o, Say::tr("No file under %1 holds a sound of this pack.").arg(QDir::toNativeSeparators(folder)));
+        return nothingDone(
+            o, Say::tr("No file under %1 holds a sound of this pack.").arg(QDir::toNativeSeparators(folder)));
     }
     return runAndReport(o, takingOff, Say::tr("Taking the pack off:"), packRemovedWords, notes);
 }
@@ -339,7 +342,8 @@ int create(const Options& o)
         printJson({{QStringLiteral("command"), QStringLiteral("pack create")}, {QStringLiteral("pack"), out},
             {QStringLiteral("entries"), int(m.entries.size())}});
     else
-        cli::out(Say::tr("%1: %n sound(s) written to %2", nullptr, int(m.entries.size())).arg(packTitle(m), QDir::toNativeSeparators(out)));
+        cli::out(Say::tr("%1: %n sound(s) written to %2", nullptr, int(m.entries.size()))
+                     .arg(packTitle(m), QDir::toNativeSeparators(out)));
     return kDone;
 }
 

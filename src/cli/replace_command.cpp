@@ -62,7 +62,7 @@ QStringList formatNotes(const std::vector<Selection>& selections, const std::vec
             notes << Say::tr("%1: copied as it is; its format differs (%2)").arg(name, audio::formatDifference(f));
         if (f.loopMissing)
             notes << Say::tr("%1: the game loops it by tags in its file and the replacement has none: the game "
-                                    "may loop it at the wrong place")
+                             "may loop it at the wrong place")
                          .arg(name);
     }
     return notes;
@@ -102,8 +102,9 @@ int replace(const Options& o)
         return matches.refused.isEmpty() ? kDone : kNotAll;
     }
     if (matches.matched.empty()) {
-        const int status = nothingDone(
-            o, Say::tr("No file under %1 has the path or name of a sound of the game.").arg(QDir::toNativeSeparators(from)));
+        const int status = nothingDone(o,
+            Say::tr("No file under %1 has the path or name of a sound of the game.")
+                .arg(QDir::toNativeSeparators(from)));
         return matches.refused.isEmpty() ? status : kNotAll;
     }
     Opened opened = openRecord(o);
@@ -124,7 +125,8 @@ int replace(const Options& o)
         const std::vector<ConversionJob> jobs = conversionJobs(selections, checks, converted.path(), convert, false, false);
         converting.setTotal(int(jobs.size()), 0);
         if (!jobs.empty() && !converted.isValid()) {
-            err(Say::tr("sonaplex: the converted copies cannot be made in %1.").arg(QDir::toNativeSeparators(workFolder)));
+            err(Say::tr("sonaplex: the converted copies cannot be made in %1.")
+                    .arg(QDir::toNativeSeparators(workFolder)));
             return kUnusable;
         }
         if (!jobs.empty())
@@ -132,10 +134,9 @@ int replace(const Options& o)
         if (conversions.cancelled || interrupted())
             return stoppedBeforeChanges();
     }
-    const int status = runAndReport(o, prepareSwitch(opened.record.get(), selections, conversions),
-        Say::tr("Replacing:"), [](int files) {
-            return Say::tr("%n game file(s) were replaced. Undo takes this back.", nullptr, int(files));
-        },
+    const int status = runAndReport(
+        o, prepareSwitch(opened.record.get(), selections, conversions), Say::tr("Replacing:"),
+        [](int files) { return Say::tr("%n game file(s) were replaced. Undo takes this back.", nullptr, int(files)); },
         formatNotes(selections, checks, conversions, convert));
     return status == kDone && !matches.refused.isEmpty() ? kNotAll : status;
 }

@@ -32,8 +32,7 @@ ReviewWindowSetup effectsReviewSetup()
     ReviewWindowSetup s;
     s.name = windowName::FrmCopyWavs;
     s.title = Say::tr("Sonaplex/Sound Effects");
-    s.warning
-        = Say::tr("Please be certain that the \"Selection\" entries are Game Files and not Replacement Wav's.");
+    s.warning = Say::tr("Please be certain that the \"Selection\" entries are Game Files and not Replacement Wav's.");
     s.warningInTimes = true;
     s.deviceKind = audio::DeviceKind::WaveAudio;
     s.board.count = 6;
@@ -56,16 +55,16 @@ FrmCopyWavs::FrmCopyWavs(Forms& forms) : ReviewWindow(forms, effectsReviewSetup(
         QStringLiteral(
             "Click here to back up original game files. IMPORTANT: PLEASE SEE \"HELP\"/\"ABOUT BACKING UP ORIGINALS\""),
         this);
-    auto* sw = makeButton(QStringLiteral("CmdSwitch2"), QStringLiteral("SWITCH"),
-        Say::tr("Complete the replacement process."), this);
+    auto* sw = makeButton(
+        QStringLiteral("CmdSwitch2"), QStringLiteral("SWITCH"), Say::tr("Complete the replacement process."), this);
     auto* saveSet = makeButton(QStringLiteral("CmdCreateSet"), Say::tr("Save Set"),
         Say::tr("Create a set with chosen replacement files for easy accessibility at a later date. REFER TO "
-                       "\"HELP\"/\"ABOUT SAVING SETS\""),
+                "\"HELP\"/\"ABOUT SAVING SETS\""),
         this);
-    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyWavs"), Say::tr("Close"),
-        Say::tr("Return to previous window."), this);
-    auto* help = makeButton(QStringLiteral("CmdWavHelp2"), Say::tr("Help"),
-        Say::tr("The Sonaplex Step-by-Step Visual Tutorial."), this);
+    auto* close = makeButton(
+        QStringLiteral("CmdExitFrmCopyWavs"), Say::tr("Close"), Say::tr("Return to previous window."), this);
+    auto* help = makeButton(
+        QStringLiteral("CmdWavHelp2"), Say::tr("Help"), Say::tr("The Sonaplex Step-by-Step Visual Tutorial."), this);
     for (QPushButton* b : {backup, sw, saveSet, close, help, makeRestoreButton(*this)})
         bottomRow()->addWidget(b);
     connect(sw, &QPushButton::clicked, this, &FrmCopyWavs::CmdSwitch2_Click);
@@ -109,8 +108,8 @@ void FrmCopyWavs::CmdCreateSet_Click()
     const FileResult& noted = gathered.noted;
     if (!run.ok() || !noted) {
         const QString heading = Say::tr("These files could not be added and are not in the set:");
-        QString text = failureReport(heading, run,
-            Say::tr("These are in the set, but may not survive a crash or a power cut:"));
+        QString text
+            = failureReport(heading, run, Say::tr("These are in the set, but may not survive a crash or a power cut:"));
         if (!noted) // what the set is could not be written: said after the files
             text = (text.isEmpty() ? heading + QStringLiteral("\n") : text) + QStringLiteral("\n") + noted.error;
         showMessage(text, Say::tr("Save Set Error"), this);

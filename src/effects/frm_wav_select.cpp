@@ -54,13 +54,11 @@ SelectionWindowSetup effectsSetup()
 FrmWavSelect::FrmWavSelect(Forms& forms)
     : SelectionWindow(forms, effectsSetup())
 {
-    auto* close
-        = makeButton(QStringLiteral("CmdQuit2"), Say::tr("Close"), Say::tr("Return to Sonaplex"), this);
-    auto* games = makeButton(
-        QStringLiteral("CmdWavGames"), Say::tr("Games"), Say::tr("PC Game Download Sites"), this);
+    auto* close = makeButton(QStringLiteral("CmdQuit2"), Say::tr("Close"), Say::tr("Return to Sonaplex"), this);
+    auto* games = makeButton(QStringLiteral("CmdWavGames"), Say::tr("Games"), Say::tr("PC Game Download Sites"), this);
     auto* exit = makeButton(QStringLiteral("CmdExitProgWav"), Say::tr("Exit Program"), QString(), this);
-    auto* help = makeButton(QStringLiteral("CmdWavHelp1"), Say::tr("Help"),
-        Say::tr("The Sonaplex Step-by-Step Visual Tutorial."), this);
+    auto* help = makeButton(
+        QStringLiteral("CmdWavHelp1"), Say::tr("Help"), Say::tr("The Sonaplex Step-by-Step Visual Tutorial."), this);
     for (QPushButton* b : {close, games, exit, help, makeRestoreButton(*this), makePacksButton(*this)})
         bottomRow()->addWidget(b);
     connect(close, &QPushButton::clicked, this, &FrmWavSelect::CmdQuit2_Click);

@@ -15,7 +15,6 @@
 #include "ui/window_parts.h"
 #include "words/report_words.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -87,8 +86,7 @@ FrmGame::FrmGame(Forms& forms)
     filter_->setClearButtonEnabled(true);
     filter_->setToolTip(Say::tr("Shows only the sounds whose path holds this text (Ctrl+F)."));
     show_->setObjectName(QStringLiteral("CboShow"));
-    show_->addItems({Say::tr("All sounds"), Say::tr("Replaced"), Say::tr("Changed by an update"),
-        Say::tr("Pending")});
+    show_->addItems({Say::tr("All sounds"), Say::tr("Replaced"), Say::tr("Changed by an update"), Say::tr("Pending")});
     show_->setToolTip(Say::tr("Which sounds to show, by their state."));
     connect(filter_, &QLineEdit::textChanged, filtered_, &GameSoundsFilter::setText);
     connect(show_, &QComboBox::currentIndexChanged, this,
@@ -211,8 +209,7 @@ QHBoxLayout* FrmGame::makePlayers()
     difference_->setWordWrap(true);
 
     auto* compare = makeButton(QStringLiteral("CmdCompare"), Say::tr("Compare A/B"),
-        Say::tr("Switches between the game sound and its replacement at the same point of the sound (Ctrl+B)."),
-        this);
+        Say::tr("Switches between the game sound and its replacement at the same point of the sound (Ctrl+B)."), this);
     compare->setAutoDefault(false);
     connect(compare, &QPushButton::clicked, this, &FrmGame::CmdCompare_Click);
     connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+B")), this), &QShortcut::activated, this,
@@ -316,8 +313,8 @@ void FrmGame::gameChosen(int index)
 {
     QString folder = games_->itemData(index).toString();
     if (folder.isEmpty()) { // "Game Folder..."
-        folder = chooseFolder(Say::tr("Which folder holds the game?"),
-            folder_.isEmpty() ? QDir::homePath() : folder_, this);
+        folder = chooseFolder(
+            Say::tr("Which folder holds the game?"), folder_.isEmpty() ? QDir::homePath() : folder_, this);
         if (folder.isEmpty()) {
             fillGames(); // back to the game shown
             return;
@@ -464,11 +461,12 @@ void FrmGame::showSummary()
         chosen += model_->shows(row, GameSoundsModel::Show::Pending);
     }
     QString text = !namesDone_ ? Say::tr("%n sound file(s) found so far\u2026", nullptr, int(rows))
-        : rows == 0            ? Say::tr("No sound file in %1.").arg(QDir::toNativeSeparators(folder_))
-                               : Say::tr("%n sound file(s): %1 replaced, %2 changed by an update, %3 to replace.", nullptr, int(rows))
-                          .arg(replaced)
-                          .arg(changed)
-                          .arg(chosen);
+        : rows == 0
+        ? Say::tr("No sound file in %1.").arg(QDir::toNativeSeparators(folder_))
+        : Say::tr("%n sound file(s): %1 replaced, %2 changed by an update, %3 to replace.", nullptr, int(rows))
+              .arg(replaced)
+              .arg(changed)
+              .arg(chosen);
     if (namesDone_ && !readDone_ && rows > 0)
         text += Say::tr(" Reading their formats: %1 of %2\u2026").arg(infosRead_).arg(rows);
     summary_->setText(text);
@@ -563,9 +561,11 @@ void FrmGame::CmdReplaceFromFolder_Click()
         work.progress().offload([&] { matches = matchFolder(names, QDir::cleanPath(from)); });
     }
     if (matches.matched.empty()) {
-        showMessage(Say::tr("No sound file in %1 has the path or name of a sound of this game.%2")
-                        .arg(QDir::toNativeSeparators(from),
-                            matches.refused.isEmpty() ? QString() : QStringLiteral("\n\n") + matches.refused.join(QLatin1Char('\n'))),
+        showMessage(
+            Say::tr("No sound file in %1 has the path or name of a sound of this game.%2")
+                .arg(QDir::toNativeSeparators(from),
+                    matches.refused.isEmpty() ? QString()
+                                              : QStringLiteral("\n\n") + matches.refused.join(QLatin1Char('\n'))),
             kTitle(), this);
         return;
     }
@@ -575,7 +575,8 @@ void FrmGame::CmdReplaceFromFolder_Click()
     for (const SoundMatch& m : matches.matched)
         if (lines.size() < kShown)
             lines << QStringLiteral("%1  \u2190  %2%3")
-                         .arg(m.gameName, QFileInfo(m.replacement).fileName(), m.byPath ? QString() : Say::tr(" (by name)"));
+                         .arg(m.gameName, QFileInfo(m.replacement).fileName(),
+                             m.byPath ? QString() : Say::tr(" (by name)"));
     if (int(matches.matched.size()) > kShown)
         lines << Say::tr("\u2026 and %1 more").arg(int(matches.matched.size()) - kShown);
     QString text = Say::tr("%1 of your sounds match sounds of this game:\n\n%2")
@@ -758,8 +759,8 @@ void FrmGame::CmdRestoreSelected_Click()
     }
     if (!changed.isEmpty()
         && showMessage(Message{Say::tr("These files were changed since Sonaplex replaced them (by a game update "
-                                              "or another tool):\n\n%1\n\nRestore them anyway? What they hold now is "
-                                              "kept too, so this can be undone.")
+                                       "or another tool):\n\n%1\n\nRestore them anyway? What they hold now is "
+                                       "kept too, so this can be undone.")
                                    .arg(changed.join(QLatin1Char('\n'))),
                            kTitle(), MessageButtons::OkCancel},
                this)
@@ -806,7 +807,7 @@ void FrmGame::CmdReplaceAgain_Click()
             files.push_back(*s.record);
     if (files.empty()) {
         showMessage(Say::tr("No sound here was changed since Sonaplex replaced it: there is nothing to replace "
-                                   "again."),
+                            "again."),
             kTitle(), this);
         return;
     }

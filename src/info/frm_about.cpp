@@ -7,7 +7,6 @@
 #include "ui/window_parts.h"
 
 #include <QCoreApplication>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -163,7 +162,7 @@ void FrmAbout::Lblsite_Click()
     const QUrl guide = programGuide();
     if (!openUrl(guide))
         showMessage(Say::tr("No program could be started to show %1.\nOpen it with a text viewer or a web "
-                                   "browser.")
+                            "browser.")
                         .arg(guide.toLocalFile()),
             QStringLiteral("Sonaplex"), this);
 }

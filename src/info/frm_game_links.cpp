@@ -42,8 +42,7 @@ GameLink game(const QString& key, const QString& title, const QString& fullTitle
 
 GameLinksWindow::GameLinksWindow(
     Forms& forms, const QString& name, const QString& addressBox, std::vector<GameLink> games)
-    : Form(forms, name, Say::tr("URL Retrieval"), CloseBox), games_(std::move(games)),
-      address_(new QLineEdit(this))
+    : Form(forms, name, Say::tr("URL Retrieval"), CloseBox), games_(std::move(games)), address_(new QLineEdit(this))
 {
     for (size_t i = 0; i < games_.size(); ++i) {
         const GameLink& g = games_[i];

@@ -21,8 +21,7 @@ QString said(const QString& text) { return QCoreApplication::translate("Tutorial
 // The page is laid out for its English texts, in place. A longer text takes a smaller font, down
 // to a size still read easily, rather than lose its end.
 constexpr double kSmallestPoints = 6.5;
-template<typename Cut>
-void shrinkUntilWhole(QWidget* w, Cut cut)
+template <typename Cut> void shrinkUntilWhole(QWidget* w, Cut cut)
 {
     QFont f = w->font();
     while (cut() && f.pointSizeF() - 0.5 >= kSmallestPoints) {
@@ -141,7 +140,8 @@ TutorialPage::TutorialPage(Forms& forms, const QString& name, const std::vector<
             const QPixmap scaled
                 = picture.image.scaled(area.size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation);
             label->setPixmap(scaled);
-            label->setAccessibleName(QCoreApplication::translate("TutorialPage", "Picture of the window %1").arg(item.text));
+            label->setAccessibleName(
+                QCoreApplication::translate("TutorialPage", "Picture of the window %1").arg(item.text));
             const double scale = picture.image.isNull() ? 1.0 : double(scaled.width()) / picture.image.width();
             pictures.insert(item.name, {area.topLeft() + QPointF(1, 1), scale, &picture});
             break;

@@ -14,8 +14,7 @@ struct Say {
 } // namespace
 
 FrmFavorites::FrmFavorites(Forms& forms)
-    : ConfirmationWindow(
-        forms, windowName::FrmFavorites, Say::tr("Add to Favorites"), QStringLiteral("CmdFavorites"))
+    : ConfirmationWindow(forms, windowName::FrmFavorites, Say::tr("Add to Favorites"), QStringLiteral("CmdFavorites"))
 {
     addLine(QStringLiteral("LblFavorites"), Say::tr("Successfully added to favorites"));
 }

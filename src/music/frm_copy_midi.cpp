@@ -32,8 +32,7 @@ ReviewWindowSetup musicReviewSetup()
     ReviewWindowSetup s;
     s.name = windowName::FrmCopyMidi;
     s.title = Say::tr("Sonaplex/Background Music");
-    s.warning
-        = Say::tr("Please be certain that the \"Selection\" entries are Game Files and not Replacement Midi's.");
+    s.warning = Say::tr("Please be certain that the \"Selection\" entries are Game Files and not Replacement Midi's.");
     s.deviceKind = audio::DeviceKind::Sequencer;
     s.board.count = 3;
     s.board.gameFrameName = [](int n) { return QStringLiteral("FrmMidiSelect%1").arg(n); };
@@ -53,16 +52,16 @@ FrmCopyMidi::FrmCopyMidi(Forms& forms) : ReviewWindow(forms, musicReviewSetup())
         QStringLiteral(
             "Click here to back up original game files. IMPORTANT: PLEASE SEE \"HELP\"/\"ABOUT BACKING UP ORIGINALS\""),
         this);
-    auto* sw = makeButton(QStringLiteral("CmdSwitch3"), QStringLiteral("SWITCH"),
-        Say::tr("Complete the replacement process."), this);
+    auto* sw = makeButton(
+        QStringLiteral("CmdSwitch3"), QStringLiteral("SWITCH"), Say::tr("Complete the replacement process."), this);
     auto* favorites = makeButton(QStringLiteral("CmdFavorites"), Say::tr("Add to Favorites"),
         Say::tr("If you'd like to make a selection more easily accessible, click here to add it to your "
-                       "Favorite Midi directory."),
+                "Favorite Midi directory."),
         this);
-    auto* close = makeButton(QStringLiteral("CmdExitFrmCopyMidi"), Say::tr("Close"),
-        Say::tr("Return to previous window."), this);
-    auto* help = makeButton(QStringLiteral("CmdMidiHelp2"), Say::tr("Help"),
-        Say::tr("The Sonaplex Step-by-Step Visual Tutorial."), this);
+    auto* close = makeButton(
+        QStringLiteral("CmdExitFrmCopyMidi"), Say::tr("Close"), Say::tr("Return to previous window."), this);
+    auto* help = makeButton(
+        QStringLiteral("CmdMidiHelp2"), Say::tr("Help"), Say::tr("The Sonaplex Step-by-Step Visual Tutorial."), this);
     for (QPushButton* b : {backup, sw, favorites, close, help, makeRestoreButton(*this)})
         bottomRow()->addWidget(b);
     connect(sw, &QPushButton::clicked, this, &FrmCopyMidi::CmdSwitch3_Click);
@@ -94,7 +93,7 @@ void FrmCopyMidi::CmdFavorites_Click()
     taken.removeDuplicates();
     if (!taken.isEmpty()
         && showMessage(Message{Say::tr("Your favorites already hold other files of these names:\n\n%1\n\n"
-                                              "Replace them with the new ones?")
+                                       "Replace them with the new ones?")
                                    .arg(taken.join(QLatin1Char('\n'))),
                            Say::tr("Add to Favorites"), MessageButtons::OkCancel},
                this)
@@ -108,8 +107,8 @@ void FrmCopyMidi::CmdFavorites_Click()
         return;
     }
     if (run.done() == 0) {
-        showMessage(Say::tr("There are no replacement files to add to your favorites."),
-            Say::tr("Favorites Error"), this);
+        showMessage(
+            Say::tr("There are no replacement files to add to your favorites."), Say::tr("Favorites Error"), this);
         return;
     }
     forms().showModeless<FrmFavorites>();

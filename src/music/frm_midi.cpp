@@ -30,9 +30,8 @@ SelectionWindowSetup musicSetup()
     s.replaceTitleName = QStringLiteral("LblReplaceMidiTitle");
     s.gamePane = gamePaneSetup(QStringLiteral("Midi2"), QStringLiteral("LblMidiSample2"), QStringLiteral("midi"),
         musicPattern(), audio::DeviceKind::Sequencer);
-    s.replacementPane
-        = replacementPaneSetup(QStringLiteral("Midi1"), QStringLiteral("LblMidiSample1"), QStringLiteral("midi"),
-            Say::tr("your Favorite Midi Folder"), musicPattern(), audio::DeviceKind::Sequencer);
+    s.replacementPane = replacementPaneSetup(QStringLiteral("Midi1"), QStringLiteral("LblMidiSample1"),
+        QStringLiteral("midi"), Say::tr("your Favorite Midi Folder"), musicPattern(), audio::DeviceKind::Sequencer);
     s.board.count = 3;
     s.board.columns = 1;
     s.board.frameName = [](int n) { return QStringLiteral("FramMidiSel%1").arg(n); };
@@ -53,10 +52,9 @@ FrmMidi::FrmMidi(Forms& forms)
 {
     const QString tutorial = Say::tr("The Sonaplex Step-by-Step Visual Tutorial.");
     auto* about = makeButton(QStringLiteral("CmdAbout"), Say::tr("About"), tutorial, this);
-    auto* effects = makeButton(QStringLiteral("CmdGotoWavSelect1"), Say::tr("Sound Effects"),
-        Say::tr("Go to Sonaplex-Sound Effects."), this);
-    auto* games = makeButton(
-        QStringLiteral("CmdMidiGames"), Say::tr("Games"), Say::tr("PC Game Download Sites"), this);
+    auto* effects = makeButton(
+        QStringLiteral("CmdGotoWavSelect1"), Say::tr("Sound Effects"), Say::tr("Go to Sonaplex-Sound Effects."), this);
+    auto* games = makeButton(QStringLiteral("CmdMidiGames"), Say::tr("Games"), Say::tr("PC Game Download Sites"), this);
     auto* exit = makeButton(QStringLiteral("CmdExit1"), Say::tr("Exit Program"), QString(), this);
     auto* help = makeButton(QStringLiteral("CmdHelpMidi"), Say::tr("Help"), tutorial, this);
     for (QPushButton* b : {about, effects, games, exit, help, makeRestoreButton(*this), makePacksButton(*this)})

@@ -11,9 +11,10 @@
 #include "ui/window_parts.h"
 #include "words/report_words.h"
 
-#include <QCoreApplication>
+#include <QAbstractTableModel>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -23,7 +24,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QAbstractTableModel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -70,8 +70,9 @@ public:
     {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return {};
-        static const char* const names[] = {QT_TRANSLATE_NOOP("FrmPacks", "Game file"), QT_TRANSLATE_NOOP("FrmPacks", "Now"),
-            QT_TRANSLATE_NOOP("FrmPacks", "Format"), QT_TRANSLATE_NOOP("FrmPacks", "Will")};
+        static const char* const names[]
+            = {QT_TRANSLATE_NOOP("FrmPacks", "Game file"), QT_TRANSLATE_NOOP("FrmPacks", "Now"),
+                QT_TRANSLATE_NOOP("FrmPacks", "Format"), QT_TRANSLATE_NOOP("FrmPacks", "Will")};
         return Say::tr(names[section]);
     }
     QVariant data(const QModelIndex& index, int role) const override
@@ -90,7 +91,7 @@ public:
         case Format:
             if (role == Qt::ToolTipRole)
                 return differs ? audio::formatDifference(item->format) : QVariant();
-            return differs ? Say::tr("differs")
+            return differs                                       ? Say::tr("differs")
                 : item->format.state == FormatCheck::State::Same ? Say::tr("same")
                                                                  : QStringLiteral("\u2013");
         default:
@@ -111,12 +112,13 @@ FrmPacks::FrmPacks(Forms& forms)
     : Form(forms, windowName::FrmPacks, Say::tr("Sonaplex/Sound Packs"), CloseBox),
       packLabel_(makeLabel(QStringLiteral("LblPackFile"), Say::tr("No pack is open."), this)),
       games_(new QComboBox(this)), title_(makeLabel(QStringLiteral("LblPackTitle"), QString(), this)),
-      entries_(new QTreeView(this)), model_(new PackEntriesModel(this)), soundPlayer_(new SamplePlayer(forms.audio(), this)),
-      gamePlayer_(new SamplePlayer(forms.audio(), this)),
+      entries_(new QTreeView(this)), model_(new PackEntriesModel(this)),
+      soundPlayer_(new SamplePlayer(forms.audio(), this)), gamePlayer_(new SamplePlayer(forms.audio(), this)),
       overOthers_(new QCheckBox(Say::tr("Replace files other &replacements changed"), this)),
       convert_(new QCheckBox(Say::tr("Con&vert sounds to their game file's format"), this)),
       matchLoudness_(new QCheckBox(Say::tr("Match loudness"), this)), sets_(new QComboBox(this)),
-      author_(new QLineEdit(this)), description_(new QLineEdit(this)), summary_(makeLabel(QStringLiteral("LblPackSummary"), QString(), this))
+      author_(new QLineEdit(this)), description_(new QLineEdit(this)),
+      summary_(makeLabel(QStringLiteral("LblPackSummary"), QString(), this))
 {
     helpOn(QString(windowName::FrmPacksHelp)); // F1
     setUpControls();
@@ -130,25 +132,33 @@ FrmPacks::FrmPacks(Forms& forms)
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
-    auto* open = button("CmdOpenPack", QT_TRANSLATE_NOOP("FrmPacks", "&Open Pack..."), QT_TRANSLATE_NOOP("FrmPacks", "Open a sound pack and check it against the game."),
+    auto* open = button("CmdOpenPack", QT_TRANSLATE_NOOP("FrmPacks", "&Open Pack..."),
+        QT_TRANSLATE_NOOP("FrmPacks", "Open a sound pack and check it against the game."),
         &FrmPacks::CmdOpenPack_Click);
-    auto* chooseGame = button("CmdChooseGame", QT_TRANSLATE_NOOP("FrmPacks", "Game &Folder..."), QT_TRANSLATE_NOOP("FrmPacks", "Choose the game folder the pack is for."),
-        &FrmPacks::CmdChooseGame_Click);
-    auto* compare = button("CmdComparePack", QT_TRANSLATE_NOOP("FrmPacks", "Compare A/B"), QT_TRANSLATE_NOOP("FrmPacks", "Switch between the pack's sound and the game file at the "
-                                                            "same moment (Ctrl+B)."),
+    auto* chooseGame = button("CmdChooseGame", QT_TRANSLATE_NOOP("FrmPacks", "Game &Folder..."),
+        QT_TRANSLATE_NOOP("FrmPacks", "Choose the game folder the pack is for."), &FrmPacks::CmdChooseGame_Click);
+    auto* compare = button("CmdComparePack", QT_TRANSLATE_NOOP("FrmPacks", "Compare A/B"),
+        QT_TRANSLATE_NOOP("FrmPacks",
+            "Switch between the pack's sound and the game file at the "
+            "same moment (Ctrl+B)."),
         &FrmPacks::CmdComparePack_Click);
     auto* compareKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+B")), this);
     connect(compareKey, &QShortcut::activated, this, &FrmPacks::CmdComparePack_Click);
-    auto* apply = button("CmdApplyPack", QT_TRANSLATE_NOOP("FrmPacks", "&Apply Pack"), QT_TRANSLATE_NOOP("FrmPacks", "Replace the game's files with the pack's sounds, in one run "
-                                                        "that can be undone."),
+    auto* apply = button("CmdApplyPack", QT_TRANSLATE_NOOP("FrmPacks", "&Apply Pack"),
+        QT_TRANSLATE_NOOP("FrmPacks",
+            "Replace the game's files with the pack's sounds, in one run "
+            "that can be undone."),
         &FrmPacks::CmdApplyPack_Click);
-    auto* remove = button("CmdRemovePack", QT_TRANSLATE_NOOP("FrmPacks", "&Take Pack Off"), QT_TRANSLATE_NOOP("FrmPacks", "Put back what the pack replaced."),
-        &FrmPacks::CmdRemovePack_Click);
+    auto* remove = button("CmdRemovePack", QT_TRANSLATE_NOOP("FrmPacks", "&Take Pack Off"),
+        QT_TRANSLATE_NOOP("FrmPacks", "Put back what the pack replaced."), &FrmPacks::CmdRemovePack_Click);
     auto* fromGame = button("CmdPackFromGame", QT_TRANSLATE_NOOP("FrmPacks", "Pack This &Game's Replacements..."),
-        QT_TRANSLATE_NOOP("FrmPacks", "Make a pack of what Sonaplex replaced in the game."), &FrmPacks::CmdPackFromGame_Click);
-    auto* fromSet = button("CmdPackFromSet", QT_TRANSLATE_NOOP("FrmPacks", "Pack &Set..."), QT_TRANSLATE_NOOP("FrmPacks", "Make a pack of the chosen saved set, for the game."),
+        QT_TRANSLATE_NOOP("FrmPacks", "Make a pack of what Sonaplex replaced in the game."),
+        &FrmPacks::CmdPackFromGame_Click);
+    auto* fromSet = button("CmdPackFromSet", QT_TRANSLATE_NOOP("FrmPacks", "Pack &Set..."),
+        QT_TRANSLATE_NOOP("FrmPacks", "Make a pack of the chosen saved set, for the game."),
         &FrmPacks::CmdPackFromSet_Click);
-    auto* close = button("CmdClosePacks", QT_TRANSLATE_NOOP("FrmPacks", "Close"), QT_TRANSLATE_NOOP("FrmPacks", "Return to the previous window."), &FrmPacks::CmdClosePacks_Click);
+    auto* close = button("CmdClosePacks", QT_TRANSLATE_NOOP("FrmPacks", "Close"),
+        QT_TRANSLATE_NOOP("FrmPacks", "Return to the previous window."), &FrmPacks::CmdClosePacks_Click);
     needPack_ = {apply, remove, compare};
     needGame_ = {fromGame, fromSet};
 
@@ -223,7 +233,8 @@ void FrmPacks::setUpControls()
     const QFontMetrics metrics(entries_->font());
     const int pad = 24;
     auto fit = [&](int column, const QString& longest) {
-        const int heading = entries_->header()->fontMetrics().horizontalAdvance(model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+        const int heading = entries_->header()->fontMetrics().horizontalAdvance(
+            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
         entries_->header()->resizeSection(column, std::max(metrics.horizontalAdvance(longest), heading) + pad);
     };
     fit(Now, packStateWords(PackState::Other));
@@ -236,11 +247,11 @@ void FrmPacks::setUpControls()
     gamePlayer_->setAccessibleName(Say::tr("The game file"));
     overOthers_->setObjectName(QStringLiteral("ChkPackOverOthers"));
     overOthers_->setToolTip(Say::tr("Files another pack or a SWITCH replaced are left as they are unless this "
-                                           "is ticked."));
+                                    "is ticked."));
     convert_->setObjectName(QStringLiteral("ChkPackConvert"));
     convert_->setToolTip(Say::tr("Sounds whose format differs from their game file's are converted to it; "
-                                        "otherwise they are copied as they are (a sound in another container or codec, "
-                                        "Ogg Vorbis for a wave file say, is always converted)."));
+                                 "otherwise they are copied as they are (a sound in another container or codec, "
+                                 "Ogg Vorbis for a wave file say, is always converted)."));
     matchLoudness_->setObjectName(QStringLiteral("ChkPackMatchLoudness"));
     sets_->setObjectName(QStringLiteral("CboPackSets"));
     sets_->setAccessibleName(Say::tr("Saved sets"));
@@ -344,8 +355,8 @@ void FrmPacks::openPack(const QString& path)
 
 void FrmPacks::CmdChooseGame_Click()
 {
-    const QString chosen = chooseFolder(Say::tr("Choose the game folder"),
-        folder_.isEmpty() ? QDir::homePath() : folder_, this);
+    const QString chosen
+        = chooseFolder(Say::tr("Choose the game folder"), folder_.isEmpty() ? QDir::homePath() : folder_, this);
     if (!chosen.isEmpty())
         showGame(chosen);
 }
@@ -405,7 +416,7 @@ void FrmPacks::showChecked()
     for (QPushButton* b : needGame_)
         b->setEnabled(!folder_.isEmpty());
     if (!checked) {
-        summary_->setText(!open ? Say::tr("Open a pack to see what it would change.")
+        summary_->setText(!open     ? Say::tr("Open a pack to see what it would change.")
                 : folder_.isEmpty() ? Say::tr("Choose the game the pack is for.")
                                     : QString());
         return;
@@ -416,7 +427,8 @@ void FrmPacks::showChecked()
         keep += item.action == PackAction::Keep;
         differ += item.format.state == FormatCheck::State::Differs;
     }
-    QString summary = Say::tr("%1 of %2 sounds will replace their game files.").arg(replace).arg(pack_.checked().items.size());
+    QString summary
+        = Say::tr("%1 of %2 sounds will replace their game files.").arg(replace).arg(pack_.checked().items.size());
     // A pack made for another game says so before anything else.
     const auto found = std::count_if(pack_.checked().items.begin(), pack_.checked().items.end(),
         [](const PackItem& item) { return item.state != PackState::Missing; });
@@ -519,9 +531,8 @@ void FrmPacks::CmdRemovePack_Click()
 void FrmPacks::writePackOf(NewPack pack, const QString& defaultName)
 {
     if (!pack.contents.problems.isEmpty()) {
-        showMessage(Say::tr("No pack was written:\n\n%1")
-                        .arg(pack.contents.problems.join(QLatin1Char('\n'))),
-            kTitle(), this);
+        showMessage(
+            Say::tr("No pack was written:\n\n%1").arg(pack.contents.problems.join(QLatin1Char('\n'))), kTitle(), this);
         return;
     }
     if (!pack.holdsSounds()) {
@@ -531,8 +542,8 @@ void FrmPacks::writePackOf(NewPack pack, const QString& defaultName)
     const QString name = askText(kTitle(), Say::tr("The pack's name:"), defaultName, this);
     if (name.trimmed().isEmpty())
         return;
-    QString out = chooseFile(Say::tr("Save the Sound Pack"),
-        QDir::homePath() + QLatin1Char('/') + name + packSuffix(), kFilter(), true, this);
+    QString out = chooseFile(Say::tr("Save the Sound Pack"), QDir::homePath() + QLatin1Char('/') + name + packSuffix(),
+        kFilter(), true, this);
     if (out.isEmpty())
         return;
     if (!out.endsWith(packSuffix()))
@@ -550,7 +561,8 @@ void FrmPacks::writePackOf(NewPack pack, const QString& defaultName)
         showMessage(Say::tr("The pack was not written: %1").arg(written.error), kTitle(), this);
         return;
     }
-    showMessage(Say::tr("%1: %n sound(s) written to %2", nullptr, int(m.entries.size())).arg(packTitle(m), QDir::toNativeSeparators(out)),
+    showMessage(Say::tr("%1: %n sound(s) written to %2", nullptr, int(m.entries.size()))
+                    .arg(packTitle(m), QDir::toNativeSeparators(out)),
         kTitle(), this);
 }
 
@@ -566,7 +578,8 @@ void FrmPacks::CmdPackFromGame_Click()
     NewPack pack = packOfReplacements(
         folder_, known, record->store(), forms().folders().workTemplate(QStringLiteral("Pack")), forms().games().games());
     if (!pack.holdsSounds()) {
-        showMessage(Say::tr("Sonaplex has replaced no file of this game that still holds its replacement."), kTitle(), this);
+        showMessage(
+            Say::tr("Sonaplex has replaced no file of this game that still holds its replacement."), kTitle(), this);
         return;
     }
     writePackOf(std::move(pack), Say::tr("%1 sounds").arg(QFileInfo(folder_).fileName()));

@@ -119,7 +119,8 @@ public:
         QJsonParseError error;
         QJsonDocument doc = QJsonDocument::fromJson(data, &error);
         if (doc.isNull())
-            skip(Say::tr("skipped %1: it is not JSON (%2 at byte %3)").arg(path, error.errorString()).arg(error.offset));
+            skip(
+                Say::tr("skipped %1: it is not JSON (%2 at byte %3)").arg(path, error.errorString()).arg(error.offset));
         return doc;
     }
 
@@ -135,8 +136,8 @@ public:
         struct stat st {};
         if (::stat(QFile::encodeName(g.folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
             skip(Say::tr("skipped %1 in %2: its folder %3 is not there (not installed, or on a disk that is "
-                                "not mounted)")
-                    .arg(g.name.isEmpty() ? g.id : g.name, from, g.folder));
+                         "not mounted)")
+                     .arg(g.name.isEmpty() ? g.id : g.name, from, g.folder));
             return;
         }
         if (g.name.trimmed().isEmpty())
@@ -170,7 +171,7 @@ void findSteam(const GamePlaces& places, Search& search)
         if (!info.isDir()) {
             if (!from.isEmpty())
                 search.skip(Say::tr("skipped the Steam library %1 named in %2: it is not there (on a disk that "
-                                           "is not mounted?)")
+                                    "is not mounted?)")
                                 .arg(path, from));
             return false;
         }

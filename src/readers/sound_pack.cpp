@@ -9,7 +9,6 @@
 #include "readers/zip_api.h"
 
 #include <QCoreApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -19,7 +18,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
-
 
 #include <algorithm>
 #include <cstdlib>
@@ -154,9 +152,11 @@ bool readManifestJson(const QByteArray& json, PackManifest& m, PackRefusal* why)
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject()) {
-        say(why, refusal(packManifestName(), error.error != QJsonParseError::NoError
-                                                 ? Say::tr("is not JSON (%1 at byte %2)").arg(error.errorString()).arg(error.offset)
-                                                 : Say::tr("is not a JSON object")));
+        say(why,
+            refusal(packManifestName(),
+                error.error != QJsonParseError::NoError
+                    ? Say::tr("is not JSON (%1 at byte %2)").arg(error.errorString()).arg(error.offset)
+                    : Say::tr("is not a JSON object")));
         return false;
     }
     const QJsonObject root = doc.object();
@@ -166,10 +166,11 @@ bool readManifestJson(const QByteArray& json, PackManifest& m, PackRefusal* why)
         return false;
     }
     if (format.toInt() > kPackFormat) {
-        say(why, refusal(packManifestName(),
-                     Say::tr("is of pack format %1, made by a newer Sonaplex (this one reads format %2)")
-                         .arg(format.toInt())
-                         .arg(kPackFormat)));
+        say(why,
+            refusal(packManifestName(),
+                Say::tr("is of pack format %1, made by a newer Sonaplex (this one reads format %2)")
+                    .arg(format.toInt())
+                    .arg(kPackFormat)));
         return false;
     }
     m = {};
@@ -216,8 +217,10 @@ bool readManifestJson(const QByteArray& json, PackManifest& m, PackRefusal* why)
         }
         const QString folded = e.path.toCaseFolded();
         if (const auto first = seen.constFind(folded); first != seen.constEnd()) {
-            say(why, refusal(named, *first == e.path ? Say::tr("is named twice")
-                                                      : Say::tr("differs only in case from %1").arg(*first)));
+            say(why,
+                refusal(named,
+                    *first == e.path ? Say::tr("is named twice")
+                                     : Say::tr("differs only in case from %1").arg(*first)));
             return false;
         }
         seen.insert(folded, e.path);
@@ -256,8 +259,10 @@ std::unique_ptr<PackArchive> PackArchive::open(const QString& path, PackRefusal*
         if (isLocal(error))
             say(why, localFailure({}, zipError(&e)));
         else
-            say(why, refusal({}, Say::tr("%1 is not a sound pack: not a whole zip archive (%2)")
-                                     .arg(QFileInfo(path).fileName(), zipError(&e))));
+            say(why,
+                refusal({},
+                    Say::tr("%1 is not a sound pack: not a whole zip archive (%2)")
+                        .arg(QFileInfo(path).fileName(), zipError(&e))));
         libzip().zip_error_fini(&e);
         return nullptr;
     }
@@ -320,8 +325,9 @@ bool readManifestMember(zip_t* zip, zip_int64_t index, qint64 size, QByteArray* 
         return false;
     }
     if (!whole) {
-        say(why, refusal(packManifestName(), n < 0 ? Say::tr("is damaged (%1)").arg(damage)
-                                                    : Say::tr("does not inflate to its declared size")));
+        say(why,
+            refusal(packManifestName(),
+                n < 0 ? Say::tr("is damaged (%1)").arg(damage) : Say::tr("does not inflate to its declared size")));
         return false;
     }
     return true;
@@ -367,8 +373,9 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
     zip_int64_t index = -1;
     zip_stat_t st;
     if (const QString problem = member(packManifestName(), limits.manifestBytes, &index, &st); !problem.isEmpty()) {
-        say(why, refusal(packManifestName(), index < 0 ? Say::tr("is not in the pack: it is not a Sonaplex sound pack")
-                                                        : problem));
+        say(why,
+            refusal(packManifestName(),
+                index < 0 ? Say::tr("is not in the pack: it is not a Sonaplex sound pack") : problem));
         return nullptr;
     }
     QByteArray json;
@@ -396,11 +403,14 @@ std::unique_ptr<PackArchive> PackArchive::opened(void* handle, PackRefusal* why,
             packedTotal += qint64(st.comp_size);
         }
         if (total > limits.ratioFrom && total > packedTotal * limits.ratio) {
-            say(why, refusal(e.path, Say::tr("the pack would inflate more than %1 times over in all").arg(limits.ratio)));
+            say(why,
+                refusal(e.path, Say::tr("the pack would inflate more than %1 times over in all").arg(limits.ratio)));
             return nullptr;
         }
         if (total > limits.totalBytes) {
-            say(why, refusal(e.path, Say::tr("the pack would inflate to more than %1 in all").arg(bytesText(limits.totalBytes))));
+            say(why,
+                refusal(e.path,
+                    Say::tr("the pack would inflate to more than %1 in all").arg(bytesText(limits.totalBytes))));
             return nullptr;
         }
         pack->index_.push_back(qint64(index));
@@ -455,8 +465,9 @@ bool PackArchive::read(size_t i, const std::function<bool(const char*, size_t)>&
         return false;
     }
     if (n < 0) {
-        say(why, readFailed ? localFailure(e.path, Say::tr("its sound %1 cannot be read: %2").arg(e.file, damage))
-                            : refusal(e.path, Say::tr("its sound %1 is damaged (%2)").arg(e.file, damage)));
+        say(why,
+            readFailed ? localFailure(e.path, Say::tr("its sound %1 cannot be read: %2").arg(e.file, damage))
+                       : refusal(e.path, Say::tr("its sound %1 is damaged (%2)").arg(e.file, damage)));
         return false;
     }
     if (got != size_[i]) {
@@ -556,7 +567,7 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
     const QByteArray json = manifestJson(manifest);
     if (json.size() > limits.manifestBytes)
         return FileResult::failure(Say::tr("the list of this pack's sounds would take %1 MB, more than a pack may "
-                                                  "hold (%2 MB): make it of fewer sounds")
+                                           "hold (%2 MB): make it of fewer sounds")
                                        .arg(json.size() >> 20)
                                        .arg(limits.manifestBytes >> 20));
     PackManifest readable;
@@ -615,8 +626,9 @@ FileResult writePack(const QString& out, PackManifest manifest, const std::vecto
                 back.reset();
         if (!back) {
             QFile::remove(temporary);
-            return FileResult::failure(Say::tr("cannot write %1: it did not read back whole (%2%3)")
-                                           .arg(out, why.entry.isEmpty() ? QString() : why.entry + QStringLiteral(": "), why.why));
+            return FileResult::failure(
+                Say::tr("cannot write %1: it did not read back whole (%2%3)")
+                    .arg(out, why.entry.isEmpty() ? QString() : why.entry + QStringLiteral(": "), why.why));
         }
     }
     QFile written(temporary);
@@ -715,8 +727,9 @@ PackContents contentsFromSet(const QString& setFolder, const QString& gameFolder
             : byName.value(s.fileName().toCaseFolded());
         if (matches.size() != 1) {
             c.problems << QStringLiteral("%1: %2").arg(s.fileName(),
-                matches.isEmpty() ? Say::tr("no game file of this name under %1").arg(QDir::toNativeSeparators(gameFolder))
-                                  : Say::tr("several game files have this name: %1").arg(matches.join(QStringLiteral(", "))));
+                matches.isEmpty()
+                    ? Say::tr("no game file of this name under %1").arg(QDir::toNativeSeparators(gameFolder))
+                    : Say::tr("several game files have this name: %1").arg(matches.join(QStringLiteral(", "))));
             continue;
         }
         QString original;
@@ -859,7 +872,7 @@ Plan packApplyPlan(const PackCheck& check, const std::shared_ptr<PackArchive>& p
         } else if (item.format.state == FormatCheck::State::Differs && item.format.codecDiffers) {
             plan.refused.push_back({step, Outcome::NotConverted,
                 FileResult::failure(Say::tr("its sound is in another container or codec than the game file, which "
-                                                   "a game cannot read as it is: it is replaced only once converted"))});
+                                            "a game cannot read as it is: it is replaced only once converted"))});
             continue;
         } else {
             step.stream = PackArchive::member(pack, item.entry);
@@ -911,10 +924,13 @@ PackMember PackMembers::find(const QString& recordedSource, const QString& hash)
     }
     const Opened& o = opened->second;
     if (!o.pack)
-        return {{}, Say::tr("the pack %1 cannot be read (%2): %3").arg(QDir::toNativeSeparators(packPath), o.why, keep)};
+        return {
+            {}, Say::tr("the pack %1 cannot be read (%2): %3").arg(QDir::toNativeSeparators(packPath), o.why, keep)};
     if (const auto i = o.entryOf.constFind(file + QLatin1Char('\0') + hash); i != o.entryOf.constEnd())
         return {PackArchive::member(o.pack, *i), {}};
-    return {{}, Say::tr("the pack %1 no longer holds this sound (it changed since): %2").arg(QDir::toNativeSeparators(packPath), keep)};
+    return {{},
+        Say::tr("the pack %1 no longer holds this sound (it changed since): %2")
+            .arg(QDir::toNativeSeparators(packPath), keep)};
 }
 
 Plan packRemovalPlan(const QString& packPath, const PackManifest& manifest, const QString& gameFolder, ReplacementRecord& record,

@@ -12,8 +12,9 @@ struct Say {
 
 const ZipApi& libzip()
 {
-    static const ZipApi api = SONAPLEX_LOAD_LIBRARY(ZipApi, SONAPLEX_ZIP_FUNCTIONS, QStringLiteral(SONAPLEX_ZIP_LIBRARY),
-        QStringLiteral("libzip"), Say::tr("sound packs cannot be read or made"), QStringLiteral("libzip4"));
+    static const ZipApi api
+        = SONAPLEX_LOAD_LIBRARY(ZipApi, SONAPLEX_ZIP_FUNCTIONS, QStringLiteral(SONAPLEX_ZIP_LIBRARY),
+            QStringLiteral("libzip"), Say::tr("sound packs cannot be read or made"), QStringLiteral("libzip4"));
     return api;
 }
 

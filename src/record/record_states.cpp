@@ -8,9 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QThread>
 
 #include <algorithm>
 #include <functional>
@@ -312,8 +312,9 @@ std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, Wo
         files.clear();
         remembered.clear();
         if (listed)
-            *listed = FileResult::failure(Say::tr("the record of replaced game files (%1) could not be read%2")
-                                              .arg(databasePath(), cause.isEmpty() ? QString() : QStringLiteral(": ") + cause));
+            *listed = FileResult::failure(
+                Say::tr("the record of replaced game files (%1) could not be read%2")
+                    .arg(databasePath(), cause.isEmpty() ? QString() : QStringLiteral(": ") + cause));
     } else if (listed) {
         *listed = FileResult::success();
     }

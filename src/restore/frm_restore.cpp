@@ -11,18 +11,18 @@
 #include "ui/messages.h"
 #include "ui/window_parts.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
-#include <QSet>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QItemSelectionModel>
+#include <QSet>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -44,8 +44,8 @@ constexpr size_t kOpenFolderLimit = 5000;
 } // namespace
 
 FrmRestore::FrmRestore(Forms& forms)
-    : Form(forms, windowName::FrmRestore, Say::tr("Sonaplex/Restore Game Files"), CloseBox),
-      list_(new QTreeView(this)), model_(new ReplacedFilesModel(this)), summary_(new QLabel(this)), sets_(new QComboBox(this))
+    : Form(forms, windowName::FrmRestore, Say::tr("Sonaplex/Restore Game Files"), CloseBox), list_(new QTreeView(this)),
+      model_(new ReplacedFilesModel(this)), summary_(new QLabel(this)), sets_(new QComboBox(this))
 {
     helpOn(QString(windowName::FrmRestoreHelp)); // F1
     sets_->setObjectName(QStringLiteral("CboBackupSets"));
@@ -53,8 +53,7 @@ FrmRestore::FrmRestore(Forms& forms)
     sets_->setAccessibleName(Say::tr("Backup sets"));
     sets_->setMinimumWidth(240);
     auto* heading = makeLabel(QStringLiteral("LblRestoreHeading"),
-        Say::tr("Game files replaced by Sonaplex. Their originals are kept, so any of them can be put back."),
-        this);
+        Say::tr("Game files replaced by Sonaplex. Their originals are kept, so any of them can be put back."), this);
     heading->setWordWrap(true);
     list_->setObjectName(QStringLiteral("LstReplaced"));
     list_->setAccessibleName(Say::tr("Replaced game files"));
@@ -75,26 +74,31 @@ FrmRestore::FrmRestore(Forms& forms)
         const char* tip;
         void (FrmRestore::*handler)();
     } buttons[] = {
-        {"CmdRestoreSelected", QT_TRANSLATE_NOOP("FrmRestore", "&Restore Selected"), QT_TRANSLATE_NOOP("FrmRestore", "Put the selected game files back as they were originally."),
+        {"CmdRestoreSelected", QT_TRANSLATE_NOOP("FrmRestore", "&Restore Selected"),
+            QT_TRANSLATE_NOOP("FrmRestore", "Put the selected game files back as they were originally."),
             &FrmRestore::CmdRestoreSelected_Click},
-        {"CmdRestoreFolder", QT_TRANSLATE_NOOP("FrmRestore", "Restore &Folder"), QT_TRANSLATE_NOOP("FrmRestore", "Put every replaced file of the selected game folder back."),
+        {"CmdRestoreFolder", QT_TRANSLATE_NOOP("FrmRestore", "Restore &Folder"),
+            QT_TRANSLATE_NOOP("FrmRestore", "Put every replaced file of the selected game folder back."),
             &FrmRestore::CmdRestoreFolder_Click},
         {"CmdReplaceAgain", QT_TRANSLATE_NOOP("FrmRestore", "Replace &Again"),
-            QT_TRANSLATE_NOOP("FrmRestore", "Put back what Sonaplex put over the selected files (all of them, when none is selected) that a game "
-            "update changed since."),
+            QT_TRANSLATE_NOOP("FrmRestore",
+                "Put back what Sonaplex put over the selected files (all of them, when none is selected) that a game "
+                "update changed since."),
             &FrmRestore::CmdReplaceAgain_Click},
-        {"CmdUndoLastSwitch", QT_TRANSLATE_NOOP("FrmRestore", "&Undo Last SWITCH"), QT_TRANSLATE_NOOP("FrmRestore", "Put back exactly what the last SWITCH (or restore) overwrote."),
+        {"CmdUndoLastSwitch", QT_TRANSLATE_NOOP("FrmRestore", "&Undo Last SWITCH"),
+            QT_TRANSLATE_NOOP("FrmRestore", "Put back exactly what the last SWITCH (or restore) overwrote."),
             &FrmRestore::CmdUndoLastSwitch_Click},
-        {"CmdForget", QT_TRANSLATE_NOOP("FrmRestore", "For&get"), QT_TRANSLATE_NOOP("FrmRestore", "Forget the selected files: their kept originals are deleted."),
+        {"CmdForget", QT_TRANSLATE_NOOP("FrmRestore", "For&get"),
+            QT_TRANSLATE_NOOP("FrmRestore", "Forget the selected files: their kept originals are deleted."),
             &FrmRestore::CmdForget_Click},
         {"CmdFreeSpace", QT_TRANSLATE_NOOP("FrmRestore", "Free S&pace..."),
-            QT_TRANSLATE_NOOP("FrmRestore", "Forget the files that hold their originals again, and delete what Sonaplex kept only for them."),
+            QT_TRANSLATE_NOOP("FrmRestore",
+                "Forget the files that hold their originals again, and delete what Sonaplex kept only for them."),
             &FrmRestore::CmdFreeSpace_Click},
     };
     auto* row = new QHBoxLayout;
     for (const auto& b : buttons) {
-        auto* button
-            = makeButton(QLatin1String(b.name), Say::tr(b.caption), Say::tr(b.tip), this);
+        auto* button = makeButton(QLatin1String(b.name), Say::tr(b.caption), Say::tr(b.tip), this);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, b.handler);
         row->addWidget(button);
@@ -105,8 +109,8 @@ FrmRestore::FrmRestore(Forms& forms)
         Say::tr("Put every file of the chosen backup set back where it came from."), this);
     connect(restoreSet, &QPushButton::clicked, this, &FrmRestore::CmdRestoreSet_Click);
     actions_.push_back(restoreSet);
-    auto* close = makeButton(QStringLiteral("CmdCloseRestore"), Say::tr("Close"),
-        Say::tr("Return to the previous window."), this);
+    auto* close = makeButton(
+        QStringLiteral("CmdCloseRestore"), Say::tr("Close"), Say::tr("Return to the previous window."), this);
     connect(close, &QPushButton::clicked, this, &FrmRestore::CmdCloseRestore_Click);
     auto* setRow = new QHBoxLayout;
     setRow->addWidget(makeLabel(QStringLiteral("LblBackupSets"), Say::tr("Backup set:"), this));
@@ -150,7 +154,8 @@ void FrmRestore::refresh()
     for (QPushButton* b : actions_)
         b->setEnabled(record && record->isOpen());
     if (!record || !record->isOpen()) {
-        summary_->setText(record ? recordProblemWords(record->problem()) : Say::tr("No record of replacements is kept."));
+        summary_->setText(
+            record ? recordProblemWords(record->problem()) : Say::tr("No record of replacements is kept."));
         return;
     }
     std::vector<ReplacedFile> files;
@@ -187,7 +192,8 @@ void FrmRestore::refresh()
             holding.insert(QFileInfo(f.gamePath).absolutePath());
     const auto notRead
         = std::count_if(listed.begin(), listed.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
-    summary_->setText(listed.empty() ? Say::tr("No game file has been replaced yet.")
+    summary_->setText(listed.empty()
+            ? Say::tr("No game file has been replaced yet.")
             : Say::tr("%n replaced game file(s) in %1 folder(s).", nullptr, int(replaced)).arg(holding.size())
                 + (listed.size() > kOpenFolderLimit ? Say::tr(" Open a folder to see its files.") : QString())
                 + (notRead > 0 ? Say::tr(" %1 of them were not read (the reading was cancelled).").arg(notRead)
@@ -240,11 +246,10 @@ void FrmRestore::CmdRestoreSelected_Click()
         if (f.state == GameFileState::ChangedSince)
             changed << f.gamePath;
     if (!changed.isEmpty()) {
-        if (!confirm(
-                Say::tr("These files were changed since Sonaplex replaced them (by a game update or another "
-                               "tool):\n\n%1\n\nRestore them anyway? What they hold now is kept too, so this "
-                               "can be undone.")
-                    .arg(changed.join(QLatin1Char('\n')))))
+        if (!confirm(Say::tr("These files were changed since Sonaplex replaced them (by a game update or another "
+                             "tool):\n\n%1\n\nRestore them anyway? What they hold now is kept too, so this "
+                             "can be undone.")
+                         .arg(changed.join(QLatin1Char('\n')))))
             return;
     }
     std::erase_if(files, [](const ReplacedFile& f) { return f.state == GameFileState::Original; });
@@ -257,7 +262,7 @@ void FrmRestore::CmdRestoreSelected_Click()
             continue;
         if (!movedTo.contains(folder))
             movedTo[folder] = chooseFolder(Say::tr("The game folder %1 is no longer there (moved or renamed?). "
-                                                          "Put its originals into which folder?")
+                                                   "Put its originals into which folder?")
                                                .arg(QDir::toNativeSeparators(folder)),
                 QFileInfo(folder).absolutePath(), this);
         if (!movedTo[folder].isEmpty())
@@ -295,7 +300,7 @@ void FrmRestore::CmdReplaceAgain_Click()
     std::erase_if(files, [](const ReplacedFile& f) { return !undoneSince(f); });
     if (files.empty()) {
         showMessage(Say::tr("No game file here was changed since Sonaplex replaced it: there is nothing to "
-                                   "replace again."),
+                            "replace again."),
             kTitle(), this);
         return;
     }
@@ -361,7 +366,7 @@ void FrmRestore::CmdForget_Click()
         paths << f.gamePath;
     if (!confirm(Say::tr("Forget %n game file(s)? Their kept originals are deleted, and they can no longer be "
                          "restored from here.",
-                     nullptr, int(paths.size()))))
+            nullptr, int(paths.size()))))
         return;
     forget(paths);
 }
@@ -378,13 +383,13 @@ void FrmRestore::CmdFreeSpace_Click()
     const qint64 freed = record->store().bytesOf(record->neededOnlyBy(back));
     if (back.isEmpty() || freed == 0) {
         showMessage(Say::tr("Every file Sonaplex keeps is still needed by a replaced game file: nothing can be "
-                                   "freed. (Restore files first, then free what was kept for them.)"),
+                            "freed. (Restore files first, then free what was kept for them.)"),
             kTitle(), this);
         return;
     }
     if (!confirm(Say::tr("%n game file(s) hold their originals again. Forget them, and delete what Sonaplex "
                          "kept only for them? This frees %1. Undo can then no longer put their replacements back.",
-                     nullptr, int(back.size()))
+            nullptr, int(back.size()))
                      .arg(QLocale().formattedDataSize(freed))))
         return;
     forget(back);
@@ -422,18 +427,18 @@ void FrmRestore::CmdRestoreSet_Click()
     QStringList notRestored;
     for (const SetRefusal& r : plan.refused)
         notRestored << setRefusalLine(r);
-    const QString refused = notRestored.isEmpty()
-        ? QString()
-        : Say::tr("\n\nNot restored:\n%1").arg(notRestored.join(QLatin1Char('\n')));
+    const QString refused
+        = notRestored.isEmpty() ? QString() : Say::tr("\n\nNot restored:\n%1").arg(notRestored.join(QLatin1Char('\n')));
     if (plan.targets.empty()) {
         showMessage(Say::tr("\"%1\" has no file that can be put back.%2").arg(name, refused), kTitle(), this);
         return;
     }
     const QString question = backupSet
-        ? Say::tr("Put the %n file(s) of the backup set \"%1\" back where they came from?", nullptr, int(plan.targets.size()))
+        ? Say::tr(
+            "Put the %n file(s) of the backup set \"%1\" back where they came from?", nullptr, int(plan.targets.size()))
               .arg(name)
         : Say::tr("\"%1\" is an older backup set, or a set of replacements: it does not say where its files "
-                         "came from. Put its %2 file(s) into %3?")
+                  "came from. Put its %2 file(s) into %3?")
               .arg(name)
               .arg(plan.targets.size())
               .arg(QDir::toNativeSeparators(into));

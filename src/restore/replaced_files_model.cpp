@@ -135,9 +135,9 @@ QVariant ReplacedFilesModel::headerData(int section, Qt::Orientation orientation
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const names[] = {QT_TRANSLATE_NOOP("ReplacedFilesModel", "Game file"),
-        QT_TRANSLATE_NOOP("ReplacedFilesModel", "Replaced by"), QT_TRANSLATE_NOOP("ReplacedFilesModel", "When"),
-        QT_TRANSLATE_NOOP("ReplacedFilesModel", "State")};
+    static const char* const names[]
+        = {QT_TRANSLATE_NOOP("ReplacedFilesModel", "Game file"), QT_TRANSLATE_NOOP("ReplacedFilesModel", "Replaced by"),
+            QT_TRANSLATE_NOOP("ReplacedFilesModel", "When"), QT_TRANSLATE_NOOP("ReplacedFilesModel", "State")};
     return section >= 0 && section < 4 ? Say::tr(names[section]) : QVariant();
 }
 

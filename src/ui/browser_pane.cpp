@@ -5,6 +5,7 @@
 #include "ui/messages.h"
 #include "ui/sample_player.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -14,9 +15,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSettings>
-#include <QVBoxLayout>
-#include <QCheckBox>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace sonaplex {
 
@@ -49,9 +49,10 @@ PaneSetup gamePaneSetup(const QString& suffix, const QString& sampleLabel, const
 {
     PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceKind);
     p.folderTip = Say::tr("Display's the directories on your hard drive. Access a game directory or program "
-                                 "directory from this list.");
+                          "directory from this list.");
     p.fileTip = Say::tr("Choose the game files you wish to replace from this list box.");
-    p.playerTip = Say::tr("Sample game or program %1 files. NOTE: To repeat a selection you must click on it again.").arg(kind);
+    p.playerTip
+        = Say::tr("Sample game or program %1 files. NOTE: To repeat a selection you must click on it again.").arg(kind);
     return p;
 }
 
@@ -59,10 +60,12 @@ PaneSetup replacementPaneSetup(const QString& suffix, const QString& sampleLabel
     const QString& replacementPlace, const QString& pattern, audio::DeviceKind deviceKind)
 {
     PaneSetup p = namedPane(suffix, sampleLabel, pattern, deviceKind);
-    p.folderTip = Say::tr("Display's the directories on your hard drive. Access a replacement directory or %1 from this list.")
-                      .arg(replacementPlace);
+    p.folderTip
+        = Say::tr("Display's the directories on your hard drive. Access a replacement directory or %1 from this list.")
+              .arg(replacementPlace);
     p.fileTip = Say::tr("Choose the files you wish to use as replacements from this list box.");
-    p.playerTip = Say::tr("Sample replacement %1 files. NOTE: To repeat a selection you must click on it again.").arg(kind);
+    p.playerTip
+        = Say::tr("Sample replacement %1 files. NOTE: To repeat a selection you must click on it again.").arg(kind);
     return p;
 }
 
@@ -94,8 +97,10 @@ BrowserPane::BrowserPane(const PaneSetup& setup, std::shared_ptr<audio::AudioHos
         gameSounds_ = new QCheckBox(Say::tr("Sounds of this game"), this);
         gameSounds_->setObjectName(setup.gameSounds);
         gameSounds_->setToolTip(Say::tr("List every sound file of the game shown, in all its folders (%1).")
-                                    .arg(QString(setup.pattern).remove(QStringLiteral("*.")).toLower().replace(
-                                        QLatin1Char(';'), QStringLiteral(", "))));
+                                    .arg(QString(setup.pattern)
+                                             .remove(QStringLiteral("*."))
+                                             .toLower()
+                                             .replace(QLatin1Char(';'), QStringLiteral(", "))));
         gameSounds_->setEnabled(false);
         connect(gameSounds_, &QCheckBox::toggled, this, [this] { listFiles(false); });
         column->addWidget(gameSounds_);
@@ -171,8 +176,8 @@ void BrowserPane::driveChange()
             lastGoodDrive_ = drive;
             return;
         }
-        const MessageAnswer answer = showMessage(Message{Say::tr("Please insert a disk or CD."),
-                                                     Say::tr("Drive Not Ready"), MessageButtons::RetryCancel},
+        const MessageAnswer answer = showMessage(
+            Message{Say::tr("Please insert a disk or CD."), Say::tr("Drive Not Ready"), MessageButtons::RetryCancel},
             window());
         if (answer != MessageAnswer::Retry) {
             drives_->showDrive(lastGoodDrive_);
@@ -201,8 +206,7 @@ void BrowserPane::addGameFolder()
     const QString folder = chooseFolder(Say::tr("Which folder holds the game?"), QDir::homePath(), window());
     if (folder.isEmpty())
         return;
-    const QString name
-        = askText(title, Say::tr("The game's name:"), QFileInfo(folder).fileName(), window()).trimmed();
+    const QString name = askText(title, Say::tr("The game's name:"), QFileInfo(folder).fileName(), window()).trimmed();
     if (name.isEmpty())
         return;
     if (const FileResult added = setup_.games->add(name, folder); !added) {

@@ -4,7 +4,6 @@
 #include "ui/window_parts.h"
 
 #include <QCoreApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -58,7 +57,7 @@ QVariant FileNameModel::data(const QModelIndex& index, int role) const
         if (role == Qt::ToolTipRole)
             return names_[index.row()]
                 + Say::tr("\nThis name cannot be read as UTF-8 (it was written in another character set): "
-                                 "rename the file to use it.");
+                          "rename the file to use it.");
     }
     if (role == Qt::DisplayRole)
         return oneLine(names_[index.row()]);

@@ -30,18 +30,17 @@ namespace {
 bool askFormats(const QStringList& lines, bool mustConvert, bool& convert, bool& match, QWidget* parent)
 {
     const QString listed = lines.join(QLatin1Char('\n'));
-    const MessageAnswer answer = showMessage(
-        mustConvert
+    const MessageAnswer answer = showMessage(mustConvert
             ? Message{Say::tr("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
-                                     "A game reads each file in the format its name says, so some of them cannot be "
-                                     "copied as they are. Convert them to the game files' formats?")
+                              "A game reads each file in the format its name says, so some of them cannot be "
+                              "copied as they are. Convert them to the game files' formats?")
                           .arg(listed),
-                  Say::tr("Format Check"), MessageButtons::ConvertCancel}
+                Say::tr("Format Check"), MessageButtons::ConvertCancel}
             : Message{Say::tr("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
-                                     "A game may play them wrongly or not at all. Convert them to the game files' "
-                                     "formats, or copy them as they are?")
+                              "A game may play them wrongly or not at all. Convert them to the game files' "
+                              "formats, or copy them as they are?")
                           .arg(listed),
-                  Say::tr("Format Check"), MessageButtons::ConvertCopyCancel},
+                Say::tr("Format Check"), MessageButtons::ConvertCopyCancel},
         parent);
     if (answer == MessageAnswer::Cancel || (mustConvert && answer == MessageAnswer::CopyAsIs))
         return false;
@@ -78,8 +77,8 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
     if (!unlooped.isEmpty()) {
         const MessageAnswer loop = showMessage(
             Message{Say::tr("The game loops these sounds by tags in their files, and their replacements have "
-                                   "none, so the game may loop them at the wrong place:\n\n%1\n\nLoop the whole of "
-                                   "each replacement?")
+                            "none, so the game may loop them at the wrong place:\n\n%1\n\nLoop the whole of "
+                            "each replacement?")
                         .arg(unlooped.join(QLatin1Char('\n'))),
                 Say::tr("Loop Points"), MessageButtons::LoopLeaveCancel},
             parent);

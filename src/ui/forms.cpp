@@ -14,11 +14,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QCoreApplication>
 #include <QLayout>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>

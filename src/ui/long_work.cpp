@@ -1,8 +1,8 @@
 #include "ui/long_work.h"
 
-#include <QCoreApplication>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFutureWatcher>
 #include <QLocale>

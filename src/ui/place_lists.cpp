@@ -4,8 +4,8 @@
 #include "base/folder_scan.h"
 #include "readers/games.h"
 
-#include <QCoreApplication>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -119,8 +119,8 @@ void DriveList::offerAdding()
     QSignalBlocker quiet(this);
     addItem(Say::tr("Add Game Folder..."));
     setItemData(count() - 1, true, kAddRole);
-    setItemData(count() - 1, Say::tr("Add a game's folder by hand, with a name: it is listed here after."),
-        Qt::ToolTipRole);
+    setItemData(
+        count() - 1, Say::tr("Add a game's folder by hand, with a name: it is listed here after."), Qt::ToolTipRole);
 }
 
 QString DriveList::gameWithFolder(const QString& folder) const

@@ -18,8 +18,8 @@ struct Say {
 } // namespace
 
 FrmReplaceConfirm::FrmReplaceConfirm(Forms& forms)
-    : ConfirmationWindow(forms, windowName::FrmReplaceConfirm, Say::tr("Replacement Confirmation"),
-        QStringLiteral("CmdReplaceConfirm"))
+    : ConfirmationWindow(
+        forms, windowName::FrmReplaceConfirm, Say::tr("Replacement Confirmation"), QStringLiteral("CmdReplaceConfirm"))
 {
     auto* top = new QGroupBox(this);
     top->setObjectName(QStringLiteral("Framtop"));
@@ -30,13 +30,12 @@ FrmReplaceConfirm::FrmReplaceConfirm(Forms& forms)
 
     auto* bottom = new QGroupBox(this);
     bottom->setObjectName(QStringLiteral("Frambot"));
-    auto* exitFirst = makeLabel(
-        QStringLiteral("Lblclose"), Say::tr("BE SURE TO EXIT SONAPLEX BEFORE STARTING GAME."), bottom);
+    auto* exitFirst
+        = makeLabel(QStringLiteral("Lblclose"), Say::tr("BE SURE TO EXIT SONAPLEX BEFORE STARTING GAME."), bottom);
     setTextColour(exitFirst, kGameRed);
     setBold(exitFirst);
     auto* note = makeLabel(QStringLiteral("LblSwitchNote"),
-        Say::tr("NOTE: Certain games must be shut down and restarted before \"Switch\" can take effect."),
-        bottom);
+        Say::tr("NOTE: Certain games must be shut down and restarted before \"Switch\" can take effect."), bottom);
     note->setWordWrap(true);
     auto* lower = new QVBoxLayout(bottom);
     lower->addWidget(exitFirst);

@@ -119,7 +119,7 @@ void ReviewBoard::show(int n)
         notes << Say::tr("Format differs \u2014 %1").arg(difference);
     if (check.loopMissing)
         notes << Say::tr("The game loops this sound by tags in its file and the replacement has none: the game "
-                                "may loop it at the wrong place. SWITCH offers to loop the whole replacement.");
+                         "may loop it at the wrong place. SWITCH offers to loop the whole replacement.");
     r.formatNote->setText(notes.join(QLatin1Char('\n')));
     r.formatNote->setToolTip(QStringLiteral(
         "A game may play a sound in another format wrongly or not at all; SWITCH offers to convert it."));

@@ -58,8 +58,8 @@ bool ReviewWindow::switchFiles()
             names.push_back(s.gameName);
         const QStringList twice = sameGameFileLines(groups, names);
         showMessage(Say::tr("The same game file is chosen in more than one selection:\n\n%1\n\nA game file can "
-                                   "be replaced by one file only. Remove the extra selection and press SWITCH "
-                                   "again. Nothing was replaced.")
+                            "be replaced by one file only. Remove the extra selection and press SWITCH "
+                            "again. Nothing was replaced.")
                         .arg(twice.join(QLatin1Char('\n'))),
             Say::tr("File Selection Error"), this);
         return false;
@@ -75,10 +75,10 @@ bool ReviewWindow::switchFiles()
     if (!run.recordNotice.isEmpty())
         showMessage(recordProblemWords(run.recordNotice), Say::tr("Record of Replacements"), this);
     if (!run.ok()) {
-        showMessage(failureReport(run.done() > 0
-                            ? Say::tr("Not every game file was replaced. These were left as they were:")
-                            : Say::tr("No game file was replaced:"),
-                        run),
+        showMessage(
+            failureReport(run.done() > 0 ? Say::tr("Not every game file was replaced. These were left as they were:")
+                                         : Say::tr("No game file was replaced:"),
+                run),
             Say::tr("Replacement Error"), this);
         return false;
     }

@@ -298,7 +298,8 @@ void SamplePlayer::showFormat()
     const audio::Loudness& loudness = waveform_->loudness();
     if (loudness.ok)
         text += Say::tr("\npeak %1 dBFS \u00b7 %2 LUFS")
-                    .arg(loudness.peakDb <= -199 ? QStringLiteral("-\u221e") : QLocale().toString(loudness.peakDb, 'f', 1),
+                    .arg(loudness.peakDb <= -199 ? QStringLiteral("-\u221e")
+                                                 : QLocale().toString(loudness.peakDb, 'f', 1),
                         loudness.lufs <= -199 ? QStringLiteral("-\u221e") : QLocale().toString(loudness.lufs, 'f', 1));
     else if (!text.isEmpty() && waveform_->info().kind == audio::DeviceKind::WaveAudio && !waveform_->finished())
         text += Say::tr("\nmeasuring loudness\u2026");

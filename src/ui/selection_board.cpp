@@ -170,7 +170,7 @@ void SelectionBoard::chooseReplacement(int n)
         if (const QString why = setup_.replacementCheck(replacementFiles_->fullPath()); !why.isEmpty()) {
             showMessage(why
                     + Say::tr("\n\n%1 cannot be a replacement: only a %2 that Sonaplex can play can "
-                                     "replace a game file.")
+                              "replace a game file.")
                           .arg(name, setup_.replacementKind),
                 setup_.orderErrorTitle, window());
             return;

@@ -9,17 +9,17 @@
 #include "ui/waveform.h"
 #include "ui/window_parts.h"
 
-#include <QCoreApplication>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
-#include <QUrl>
 #include <QPushButton>
 #include <QShortcut>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -70,8 +70,8 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
       gamePane_(new BrowserPane(withPlaces(setup.gamePane, forms, true), forms.audio(), this)),
       replacementPane_(new BrowserPane(withPlaces(setup.replacementPane, forms, false), forms.audio(), this)),
       board_(new SelectionBoard(
-          checkedBoard(setup), gamePane_->files(), replacementPane_->files(), [this]() -> SelectionList& { return selections(); },
-          this)),
+          checkedBoard(setup), gamePane_->files(), replacementPane_->files(),
+          [this]() -> SelectionList& { return selections(); }, this)),
       bottom_(new QHBoxLayout), matchLoudness_(new QCheckBox(Say::tr("Match loudness"), this)),
       updateNotice_(new QLabel(this))
 {
@@ -93,7 +93,7 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
 
     auto* compare = makeButton(QStringLiteral("CmdCompare"), Say::tr("Compare A/B"),
         Say::tr("Switches between the highlighted game file and the highlighted replacement at the same point "
-                       "of the sound (Ctrl+B)."),
+                "of the sound (Ctrl+B)."),
         this);
     connect(compare, &QPushButton::clicked, this, &SelectionWindow::compare);
     auto* compareKey = new QShortcut(QKeySequence(QStringLiteral("Ctrl+B")), this);
@@ -157,7 +157,7 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
     updateNotice_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     updateNotice_->setWordWrap(true);
     updateNotice_->setToolTip(Say::tr("Open the restore window (or the game's sounds) on the game: Replace "
-                                             "Again puts back what Sonaplex put there."));
+                                      "Again puts back what Sonaplex put there."));
     updateNotice_->hide();
     connect(updateNotice_, &QLabel::linkActivated, this, &SelectionWindow::openFromNotice);
     for (BrowserPane* pane : {gamePane_, replacementPane_})

@@ -47,8 +47,7 @@ bool settleLeftovers(
             const int err = errno;
             showMessage(Say::tr("The %1 cannot be kept: %2 cannot be written (%3). Nothing was copied.")
                             .arg(what, QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(err))),
-                what == QLatin1String("backup") ? Say::tr("Backup Error") : Say::tr("Save Set Error"),
-                parent);
+                what == QLatin1String("backup") ? Say::tr("Backup Error") : Say::tr("Save Set Error"), parent);
             return false;
         }
     }
@@ -59,18 +58,17 @@ bool settleLeftovers(
     QString list = QStringList(left.mid(0, shown)).join(QLatin1Char('\n'));
     if (left.size() > shown)
         list += Say::tr("\n... and %1 more").arg(left.size() - shown);
-    const MessageAnswer answer = showMessage(
-        Message{Say::tr("%1 still holds %n file(s) from an earlier %2 that was never named:\n\n%3\n\n"
-                        "Name them as a %2 of their own first, or discard them? They will not be mixed "
-                        "into this %2.",
-                    nullptr, int(left.size()))
-                    .arg(stagingName, what, list),
-            title, MessageButtons::KeepDiscardCancel},
-        parent);
+    const MessageAnswer answer
+        = showMessage(Message{Say::tr("%1 still holds %n file(s) from an earlier %2 that was never named:\n\n%3\n\n"
+                                      "Name them as a %2 of their own first, or discard them? They will not be mixed "
+                                      "into this %2.",
+                                  nullptr, int(left.size()))
+                                  .arg(stagingName, what, list),
+                          title, MessageButtons::KeepDiscardCancel},
+            parent);
     if (answer == MessageAnswer::Discard) {
         if (const FileResult emptied = emptyFolder(staging); !emptied) {
-            showMessage(
-                Say::tr("The files left in %1 could not be discarded: %2").arg(stagingName, emptied.error),
+            showMessage(Say::tr("The files left in %1 could not be discarded: %2").arg(stagingName, emptied.error),
                 title, parent);
             return false;
         }

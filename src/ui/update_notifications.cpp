@@ -3,8 +3,8 @@
 #include "ui/installed_games.h"
 #include "words/report_words.h"
 
-#include <QCoreApplication>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>

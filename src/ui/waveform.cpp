@@ -4,7 +4,6 @@
 #include "audio/probe.h"
 
 #include <QCoreApplication>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QMouseEvent>

@@ -39,6 +39,9 @@ inline constexpr QLatin1StringView FrmGame{"FrmGame"};
 inline constexpr QLatin1StringView FrmRestoreHelp{"FrmRestoreHelp"};
 inline constexpr QLatin1StringView FrmPacksHelp{"FrmPacksHelp"};
 inline constexpr QLatin1StringView FrmGameHelp{"FrmGameHelp"};
-inline constexpr std::array all{frmSplash, FrmMidi, FrmCopyMidi, FrmFavorites, FrmReplaceConfirm, FrmWavSelect, FrmCopyWavs, FrmWavBackup, FrmMidiBackup, FrmSetName2, FrmSetName, FrmBackupConfirm, FrmSetConfirm, frmAbout, FrmGameLinks, FrmWavGame, FrmMidiHelp, FrmMidiHelp2, FrmWavHelp1, FrmWavHelp2, FrmBackupHelpMidi, FrmBackupHelpWav, FrmSaveSetInfo, FrmRestore, FrmPacks, FrmGame, FrmRestoreHelp, FrmPacksHelp, FrmGameHelp};
+inline constexpr std::array all{frmSplash, FrmMidi, FrmCopyMidi, FrmFavorites, FrmReplaceConfirm, FrmWavSelect,
+    FrmCopyWavs, FrmWavBackup, FrmMidiBackup, FrmSetName2, FrmSetName, FrmBackupConfirm, FrmSetConfirm, frmAbout,
+    FrmGameLinks, FrmWavGame, FrmMidiHelp, FrmMidiHelp2, FrmWavHelp1, FrmWavHelp2, FrmBackupHelpMidi, FrmBackupHelpWav,
+    FrmSaveSetInfo, FrmRestore, FrmPacks, FrmGame, FrmRestoreHelp, FrmPacksHelp, FrmGameHelp};
 
 } // namespace sonaplex::windowName

@@ -3,14 +3,14 @@
 
 #include "ui/forms.h"
 
-#include <QCoreApplication>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QToolTip>
 #include <QPushButton>
 #include <QShortcut>
+#include <QToolTip>
 
 #include <cmath>
 

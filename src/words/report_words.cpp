@@ -58,7 +58,8 @@ QString outcomeWords(const ReportItem& item)
     case Outcome::ChosenTwice:
         return Say::tr("the same game file is chosen more than once");
     case Outcome::SameName:
-        return Say::tr("not copied, Selection %1 has a file of the same name").arg(item.others.empty() ? 0 : item.others.front());
+        return Say::tr("not copied, Selection %1 has a file of the same name")
+            .arg(item.others.empty() ? 0 : item.others.front());
     case Outcome::OriginalGone:
         return Say::tr("its original is no longer kept");
     case Outcome::ReplacementGone: // a cause says why its source no longer holds it (a pack gone)
@@ -118,32 +119,31 @@ QString recordProblemWords(const RecordProblem& p)
         return {};
     case RecordProblem::Kind::CannotOpen:
         return Say::tr("The record of replaced game files (%1) cannot be opened: %2. Nothing can be replaced, "
-                              "restored or undone until it can; the record itself is kept as it is.")
+                       "restored or undone until it can; the record itself is kept as it is.")
             .arg(p.path, p.cause);
     case RecordProblem::Kind::MovedAside:
         if (p.salvaged > 0)
             return Say::tr("The record of replaced game files was damaged (%1). It was moved aside to %2 and "
-                                  "a new record was started with the %3 replacement(s) that could still be read "
-                                  "from it: they can be restored from the restore window. The originals of any "
-                                  "others are still kept in %4.")
+                           "a new record was started with the %3 replacement(s) that could still be read "
+                           "from it: they can be restored from the restore window. The originals of any "
+                           "others are still kept in %4.")
                 .arg(p.cause, p.movedTo)
                 .arg(p.salvaged)
                 .arg(p.originals);
         return Say::tr("The record of replaced game files was damaged (%1). It was moved aside to %2 and a new "
-                              "record was started: nothing could be read from the old one, so files replaced before "
-                              "cannot be restored from the restore window, but their originals are still kept in %3.")
+                       "record was started: nothing could be read from the old one, so files replaced before "
+                       "cannot be restored from the restore window, but their originals are still kept in %3.")
             .arg(p.cause, p.movedTo, p.originals);
     case RecordProblem::Kind::CannotReplace:
         return Say::tr("The record of replaced game files in %1 is damaged (%2) and could not be replaced by a "
-                              "new one (%3). Nothing can be replaced, restored or undone until it can.")
+                       "new one (%3). Nothing can be replaced, restored or undone until it can.")
             .arg(p.path, p.cause, p.newCause);
     case RecordProblem::Kind::ReadWriteFailed:
-        return Say::tr("The record of replaced game files (%1) could not be read or written: %2.")
-            .arg(p.path, p.cause);
+        return Say::tr("The record of replaced game files (%1) could not be read or written: %2.").arg(p.path, p.cause);
     case RecordProblem::Kind::ReplacedUnderUs:
         return Say::tr("The record of replaced game files (%1) was deleted or replaced by another file while "
-                              "Sonaplex was running. Sonaplex now keeps its record in the file at that path; what "
-                              "was recorded since the change may be missing from it.")
+                       "Sonaplex was running. Sonaplex now keeps its record in the file at that path; what "
+                       "was recorded since the change may be missing from it.")
             .arg(p.path);
     }
     return {};
@@ -439,7 +439,10 @@ QString packForAnotherGameWords(const QString& game, const QString& folder)
         .arg(game.isEmpty() ? Say::tr("another game") : game, QDir::toNativeSeparators(folder));
 }
 
-QString packAppliedWords(int files) { return Say::tr("%n game file(s) were replaced from the pack.", nullptr, int(files)); }
+QString packAppliedWords(int files)
+{
+    return Say::tr("%n game file(s) were replaced from the pack.", nullptr, int(files));
+}
 
 QString packRemovedWords(int files)
 {

@@ -1,10 +1,10 @@
 // Start-up, the move between the music and sound-effects windows, and the program folder.
-#include "support.h"
 #include "info/tutorial_page.h"
-#include "ui/window_names.h"
+#include "support.h"
 #include "ui/browser_pane.h"
 #include "ui/desktop.h"
 #include "ui/splash_art.h"
+#include "ui/window_names.h"
 #include "ui/window_parts.h"
 
 #include <QAbstractItemView>

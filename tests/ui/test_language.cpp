@@ -84,8 +84,9 @@ QString cutText(QWidget* w)
         const QRect room = label->contentsRect();
         if (label->wordWrap()) {
             const int need = label->heightForWidth(label->width());
-            return need > label->height() + 1 ? says(QStringLiteral("label (lines)"), label->text(), need, label->height())
-                                              : QString();
+            return need > label->height() + 1
+                ? says(QStringLiteral("label (lines)"), label->text(), need, label->height())
+                : QString();
         }
         const int need = widest(label->text());
         return need > room.width() + 1 ? says(QStringLiteral("label"), label->text(), need, room.width()) : QString();
@@ -95,7 +96,7 @@ QString cutText(QWidget* w)
             return {};
         const int need = button->sizeHint().width();
         return need > button->width() + 1 ? says(QStringLiteral("button"), button->text(), need, button->width())
-                                           : QString();
+                                          : QString();
     }
     if (auto* header = qobject_cast<QHeaderView*>(w)) {
         QStringList cut;
@@ -122,7 +123,10 @@ QStringList cutTexts(QWidget* window)
     // (A window as wide as a small screen cannot show more: 2x on the test's screen.)
     const int room = window->screen()->availableGeometry().width() - 16;
     if (titleNeed > window->width() && window->width() < room)
-        cut << QStringLiteral("title \"%1\": needs %2 px, has %3").arg(window->windowTitle()).arg(titleNeed).arg(window->width());
+        cut << QStringLiteral("title \"%1\": needs %2 px, has %3")
+                   .arg(window->windowTitle())
+                   .arg(titleNeed)
+                   .arg(window->width());
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisible())
             continue;
@@ -139,7 +143,8 @@ QString runProgram(const QStringList& args, const QString& language, int* status
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LANGUAGE"), language);
-    env.insert(QStringLiteral("LC_ALL"), language == QLatin1String("de") ? QStringLiteral("de_DE.UTF-8") : QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("LC_ALL"),
+        language == QLatin1String("de") ? QStringLiteral("de_DE.UTF-8") : QStringLiteral("C.UTF-8"));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(SONAPLEX_EXECUTABLE), args);
     p.waitForFinished(120000);
@@ -185,18 +190,21 @@ private slots:
         QVERIFY(notSound.open(QIODevice::WriteOnly) && notSound.write("plain text, not a sound") > 0);
         notSound.close();
         int status = 0;
-        const QString german = runProgram({QStringLiteral("check"), sound, notSound.fileName()}, QStringLiteral("de"), &status);
+        const QString german
+            = runProgram({QStringLiteral("check"), sound, notSound.fileName()}, QStringLiteral("de"), &status);
         QCOMPARE(status, 1);
         QVERIFY2(german.contains(QStringLiteral("48000 Hz · Mono · 16 Bit")), qPrintable(german));
         QVERIFY2(german.contains(QStringLiteral("Spitze -6,0 dBFS")), qPrintable(german)); // the desktop's numbers
         QVERIFY2(german.contains(QStringLiteral("notes.wav: nicht verwendbar:")), qPrintable(german));
-        QVERIFY(runProgram({QStringLiteral("--help")}, QStringLiteral("de")).startsWith(QStringLiteral("Aufruf: sonaplex")));
+        QVERIFY(runProgram({QStringLiteral("--help")}, QStringLiteral("de"))
+                    .startsWith(QStringLiteral("Aufruf: sonaplex")));
         QVERIFY(runProgram({QStringLiteral("undo"), QStringLiteral("--bogus")}, QStringLiteral("de"))
                     .contains(QStringLiteral("undo nimmt --bogus nicht an.")));
         // JSON, its error texts included, reads the same whatever the language.
         const QStringList json{QStringLiteral("check"), sound, notSound.fileName(), QStringLiteral("--json")};
         const QString english = runProgram(json, QStringLiteral("en"));
-        QVERIFY2(english.contains(QStringLiteral("notes.wav is not a wave file that can be played.")), qPrintable(english));
+        QVERIFY2(
+            english.contains(QStringLiteral("notes.wav is not a wave file that can be played.")), qPrintable(english));
         QCOMPARE(runProgram(json, QStringLiteral("de")), english);
     }
 
@@ -218,7 +226,8 @@ private slots:
             found.sort();
             return found;
         };
-        auto accelerated = [](const QString& text) { return QString(text).remove(QStringLiteral("&&")).contains(QLatin1Char('&')); };
+        auto accelerated
+            = [](const QString& text) { return QString(text).remove(QStringLiteral("&&")).contains(QLatin1Char('&')); };
         QStringList wrong;
         for (int i = 0; i < messages.size(); ++i) {
             const QDomElement m = messages.at(i).toElement();
@@ -256,7 +265,8 @@ private slots:
         }
         for (const QString& c : cut) // all of them (a failure's message is cut short)
             qInfo().noquote() << c;
-        QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 texts cut:\n").arg(cut.size()) + cut.join(QLatin1Char('\n'))));
+        QVERIFY2(
+            cut.isEmpty(), qPrintable(QStringLiteral("%1 texts cut:\n").arg(cut.size()) + cut.join(QLatin1Char('\n'))));
     }
 };
 
