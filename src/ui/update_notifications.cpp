@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QLabel>
 #include <QVariantMap>
 
@@ -48,15 +48,19 @@ void UpdateNotifications::gamesFound()
     if (news.isEmpty())
         return;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(kService).value())
-        return; // no one to show it
+    if (!bus.isConnected())
+        return;
     for (const QString& body : std::as_const(news)) {
         QDBusMessage notify = QDBusMessage::createMethodCall(
             kService, QStringLiteral("/org/freedesktop/Notifications"), kService, QStringLiteral("Notify"));
         QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("org.sonaplex.sonaplex")}};
         notify << QStringLiteral("Sonaplex") << uint(0) << QStringLiteral("sonaplex")
                << Say::tr("A game update undid replacements") << body << QStringList() << hints << int(-1);
-        bus.asyncCall(notify); // the answer (the notification's id) is not needed
+        // Only a notification service that runs shows it: none is started for it. Nothing waits
+        // for the bus: a hung one costs the window nothing, and the answer (the notification's
+        // id, or that no one is there) is not needed.
+        notify.setAutoStartService(false);
+        bus.asyncCall(notify);
     }
 }
 
