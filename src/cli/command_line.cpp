@@ -115,16 +115,21 @@ int usageError(const QString& why)
 // record names game files as the windows chose them).
 QString absolute(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
 
-// "2026-12-09T18:01:20", local time, as a listing of 100,000 rows can afford it: the C
-// library reads the zone once, where a QDateTime looks it up for each.
+// A local date and time as the desktop writes them (QLocale's short format: "12/9/26 6:01 PM"
+// in the United States, "09.12.26 18:01" in Germany), as a listing of 100,000 rows can afford it:
+// the C library reads the zone once, where a QDateTime looks it up for each.
 QString localTimeText(const QDateTime& at)
 {
+    static const QLocale locale;
+    static const QString format = locale.dateTimeFormat(QLocale::ShortFormat);
     const time_t seconds = time_t(at.toSecsSinceEpoch());
     struct tm local {};
-    char text[32];
-    if (!at.isValid() || !::localtime_r(&seconds, &local) || !std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local))
-        return at.toLocalTime().toString(Qt::ISODate);
-    return QString::fromLatin1(text);
+    if (!at.isValid() || !::localtime_r(&seconds, &local))
+        return locale.toString(at.toLocalTime(), format);
+    // The local fields, written as they are: no zone is looked up for them.
+    const QDateTime fields(QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+        QTime(local.tm_hour, local.tm_min, local.tm_sec), Qt::UTC);
+    return locale.toString(fields, format);
 }
 
 void printJson(const QJsonObject& document)
@@ -690,7 +695,7 @@ int sounds(const Options& o)
                           : Say::tr("cannot be read: %1").arg(info.error);
         if (f && !f->replacedBy.isEmpty())
             line += Say::tr("  (Sonaplex put %1 there, %2)")
-                        .arg(QDir::toNativeSeparators(f->replacedBy), f->at.toLocalTime().toString(Qt::ISODate));
+                        .arg(QDir::toNativeSeparators(f->replacedBy), localTimeText(f->at));
         out(line);
     }
     if (o.json)
