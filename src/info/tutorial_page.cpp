@@ -280,40 +280,34 @@ FrmSaveSetInfo::FrmSaveSetInfo(Forms& forms) : TutorialPage(forms, windowName::F
         &FrmSaveSetInfo::CmdSetSaveInfoOK_Click);
 }
 
-FrmRestoreHelp::FrmRestoreHelp(Forms& forms)
-    : TutorialPage(forms, windowName::FrmRestoreHelp,
-        {{QStringLiteral("FrmReplacedFiles"), QStringLiteral("Image1"), QStringLiteral("LstReplaced")},
-            {QStringLiteral("FrmRestoreFiles"), QStringLiteral("Image1"), QStringLiteral("CmdRestoreSelected")},
-            {QStringLiteral("FrmUndo"), QStringLiteral("Image1"), QStringLiteral("CmdUndoLastSwitch")},
-            {QStringLiteral("FrmUpdate"), QStringLiteral("Image1"), QStringLiteral("CmdReplaceAgain")},
-            {QStringLiteral("FrmBackupSets"), QStringLiteral("Image1"), QStringLiteral("CmdRestoreSet")},
-            {QStringLiteral("FrmFreeSpace"), QStringLiteral("Image1"), QStringLiteral("CmdFreeSpace")}})
+namespace {
+// Each later window's help: its notes, each joined to the control of the window it explains.
+std::vector<Connector> windowHelpNotes(const QString& page)
 {
-    connect(button(QStringLiteral("CmdRestoreHelpOK")), &QPushButton::clicked, this, &FrmRestoreHelp::closePage);
+    using Notes = std::vector<std::pair<const char*, const char*>>;
+    static const QHash<QString, Notes> notes{
+        {QString(windowName::FrmRestoreHelp),
+            {{"FrmReplacedFiles", "LstReplaced"}, {"FrmRestoreFiles", "CmdRestoreSelected"},
+                {"FrmUndo", "CmdUndoLastSwitch"}, {"FrmUpdate", "CmdReplaceAgain"}, {"FrmBackupSets", "CmdRestoreSet"},
+                {"FrmFreeSpace", "CmdFreeSpace"}}},
+        {QString(windowName::FrmPacksHelp),
+            {{"FrmOpenPack", "CmdOpenPack"}, {"FrmPackGame", "CboPackGame"}, {"FrmPackEntries", "LstPackEntries"},
+                {"FrmApplyPack", "CmdApplyPack"}, {"FrmTakeOff", "CmdRemovePack"}, {"FrmMakePack", "CmdPackFromGame"}}},
+        {QString(windowName::FrmGameHelp),
+            {{"FrmGameChoice", "CboGame"}, {"FrmGameSounds", "LstGameSounds"}, {"FrmChoose", "CmdChooseReplacement"},
+                {"FrmCompare", "CmdCompare"}, {"FrmGameSwitch", "CmdSwitchGame"}, {"FrmReplaceAgain", "CmdReplaceAgain"}}},
+    };
+    std::vector<Connector> joined;
+    for (const auto& [note, target] : notes.value(page))
+        joined.push_back({QLatin1String(note), QStringLiteral("Image1"), QLatin1String(target)});
+    return joined;
 }
+} // namespace
 
-FrmPacksHelp::FrmPacksHelp(Forms& forms)
-    : TutorialPage(forms, windowName::FrmPacksHelp,
-        {{QStringLiteral("FrmOpenPack"), QStringLiteral("Image1"), QStringLiteral("CmdOpenPack")},
-            {QStringLiteral("FrmPackGame"), QStringLiteral("Image1"), QStringLiteral("CboPackGame")},
-            {QStringLiteral("FrmPackEntries"), QStringLiteral("Image1"), QStringLiteral("LstPackEntries")},
-            {QStringLiteral("FrmApplyPack"), QStringLiteral("Image1"), QStringLiteral("CmdApplyPack")},
-            {QStringLiteral("FrmTakeOff"), QStringLiteral("Image1"), QStringLiteral("CmdRemovePack")},
-            {QStringLiteral("FrmMakePack"), QStringLiteral("Image1"), QStringLiteral("CmdPackFromGame")}})
+WindowHelpPage::WindowHelpPage(Forms& forms, const QString& name) : TutorialPage(forms, name, windowHelpNotes(name))
 {
-    connect(button(QStringLiteral("CmdPacksHelpOK")), &QPushButton::clicked, this, &FrmPacksHelp::closePage);
-}
-
-FrmGameHelp::FrmGameHelp(Forms& forms)
-    : TutorialPage(forms, windowName::FrmGameHelp,
-        {{QStringLiteral("FrmGameChoice"), QStringLiteral("Image1"), QStringLiteral("CboGame")},
-            {QStringLiteral("FrmGameSounds"), QStringLiteral("Image1"), QStringLiteral("LstGameSounds")},
-            {QStringLiteral("FrmChoose"), QStringLiteral("Image1"), QStringLiteral("CmdChooseReplacement")},
-            {QStringLiteral("FrmCompare"), QStringLiteral("Image1"), QStringLiteral("CmdCompare")},
-            {QStringLiteral("FrmGameSwitch"), QStringLiteral("Image1"), QStringLiteral("CmdSwitchGame")},
-            {QStringLiteral("FrmReplaceAgain"), QStringLiteral("Image1"), QStringLiteral("CmdReplaceAgain")}})
-{
-    connect(button(QStringLiteral("CmdGameHelpOK")), &QPushButton::clicked, this, &FrmGameHelp::closePage);
+    for (QPushButton* ok : findChildren<QPushButton*>()) // its one button
+        connect(ok, &QPushButton::clicked, this, &WindowHelpPage::closePage);
 }
 
 } // namespace sonaplex

@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/forms.h"
+#include "ui/window_names.h"
 
 #include <QLineF>
 #include <vector>
@@ -123,24 +124,19 @@ protected:
     void reject() override { CmdSetSaveInfoOK_Click(); }
 };
 
-// The help of the restore, packs and game windows: the window's picture and a note on each
-// part of it. "OK" closes the page.
-class FrmRestoreHelp : public TutorialPage {
-    Q_OBJECT
-public:
-    explicit FrmRestoreHelp(Forms& forms);
+// The help of a window that came later (Restore, Packs, Game Sounds): the window's picture and
+// a note joined to each part of it; "OK" closes it.
+class WindowHelpPage : public TutorialPage {
+protected:
+    WindowHelpPage(Forms& forms, const QString& name);
 };
 
-class FrmPacksHelp : public TutorialPage {
-    Q_OBJECT
+template <const QLatin1StringView& Name> class WindowHelp : public WindowHelpPage {
 public:
-    explicit FrmPacksHelp(Forms& forms);
+    explicit WindowHelp(Forms& forms) : WindowHelpPage(forms, QString(Name)) {}
 };
-
-class FrmGameHelp : public TutorialPage {
-    Q_OBJECT
-public:
-    explicit FrmGameHelp(Forms& forms);
-};
+using FrmRestoreHelp = WindowHelp<windowName::FrmRestoreHelp>;
+using FrmPacksHelp = WindowHelp<windowName::FrmPacksHelp>;
+using FrmGameHelp = WindowHelp<windowName::FrmGameHelp>;
 
 } // namespace sonaplex
