@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
     <name>Analysis</name>
@@ -318,7 +319,7 @@
 <context>
     <name>BrowserPane</name>
     <message>
-        <source>Display's the directories on your hard drive. Access a game directory or program directory from this list.</source>
+        <source>Display&apos;s the directories on your hard drive. Access a game directory or program directory from this list.</source>
         <translation>Zeigt die Verzeichnisse auf Ihrer Festplatte. Öffnen Sie in dieser Liste ein Spiel- oder Programmverzeichnis.</translation>
     </message>
     <message>
@@ -366,7 +367,7 @@
         <translation>Welcher Ordner enthält das Spiel?</translation>
     </message>
     <message>
-        <source>The game's name:</source>
+        <source>The game&apos;s name:</source>
         <translation>Der Name des Spiels:</translation>
     </message>
     <message>
@@ -378,7 +379,7 @@
         <translation>Hörprobe der Spiel- oder Programmdateien (%1). HINWEIS: Um eine Auswahl zu wiederholen, müssen Sie sie erneut anklicken.</translation>
     </message>
     <message>
-        <source>Display's the directories on your hard drive. Access a replacement directory or %1 from this list.</source>
+        <source>Display&apos;s the directories on your hard drive. Access a replacement directory or %1 from this list.</source>
         <translation>Zeigt die Verzeichnisse auf Ihrer Festplatte. Öffnen Sie in dieser Liste ein Ersatzverzeichnis oder %1.</translation>
     </message>
     <message>
@@ -400,10 +401,10 @@ Commands:
   sounds FOLDER|GAME            every sound file of the game (hidden folders left out), with its
                                 format and length, its state and what replaced it
   replace FOLDER|GAME --from DIR [--convert | --as-is] [--dry-run]
-                                replaces the game's sounds with the files of DIR that have
+                                replaces the game&apos;s sounds with the files of DIR that have
                                 their paths inside the game, or else their names (extensions
-                                and case aside), in one run ('undo' takes it back); formats
-                                are handled as by 'pack apply'; --dry-run only lists the matches
+                                and case aside), in one run (&apos;undo&apos; takes it back); formats
+                                are handled as by &apos;pack apply&apos;; --dry-run only lists the matches
   restore FOLDER|GAME --all     puts back the original of every replaced file under FOLDER
   restore FOLDER|GAME FILE...   puts back the originals of these files
   undo                          takes back the last SWITCH or restore
@@ -411,7 +412,7 @@ Commands:
                                 changed since (undo takes it back)
   check FILE...                 the format, length, peak and loudness of sound files, or why
                                 they cannot be used
-  games                         the installed games found in Steam's, Heroic's and Lutris's
+  games                         the installed games found in Steam&apos;s, Heroic&apos;s and Lutris&apos;s
                                 files and the folders added by hand, with how many of their
                                 files were replaced and how many were changed since
   pack create OUT.sonaplexpack --from-game FOLDER|GAME [--name NAME] [--author NAME]
@@ -421,8 +422,8 @@ Commands:
                                 a sound pack of a saved set, its files found in the game
   pack check PACK FOLDER|GAME   what applying the pack would do, entry by entry; nothing is written
   pack apply PACK FOLDER|GAME [--convert | --as-is] [--over-others]
-                                applies the pack in one run ('undo' takes it back); sounds whose
-                                format differs from their game file's are converted, or copied
+                                applies the pack in one run (&apos;undo&apos; takes it back); sounds whose
+                                format differs from their game file&apos;s are converted, or copied
                                 as they are (the default, named in the output); files another
                                 replacement changed are left unless --over-others
   pack remove PACK FOLDER|GAME  puts back what the pack replaced, in one run
@@ -448,13 +449,13 @@ Befehle:
   replace FOLDER|GAME --from DIR [--convert | --as-is] [--dry-run]
                                 ersetzt die Töne des Spiels durch die Dateien aus DIR, die
                                 ihren Pfad im Spiel haben, sonst ihren Namen (Endung und
-                                Groß-/Kleinschreibung beiseite), in einem Durchgang ('undo' nimmt ihn
-                                zurück); Formate wie bei 'pack apply'; --dry-run listet nur die Treffer
+                                Groß-/Kleinschreibung beiseite), in einem Durchgang (&apos;undo&apos; nimmt ihn
+                                zurück); Formate wie bei &apos;pack apply&apos;; --dry-run listet nur die Treffer
   restore FOLDER|GAME --all     stellt das Original jeder ersetzten Datei unter FOLDER wieder her
   restore FOLDER|GAME FILE...   stellt die Originale dieser Dateien wieder her
   undo                          nimmt das letzte SWITCH oder Wiederherstellen zurück
   reapply FOLDER|GAME           setzt wieder ein, was Sonaplex über die Dateien gelegt hat, die ein
-                                Spiel-Update seither geändert hat ('undo' nimmt es zurück)
+                                Spiel-Update seither geändert hat (&apos;undo&apos; nimmt es zurück)
   check FILE...                 Format, Länge, Spitzenpegel und Lautheit von Tondateien, oder warum
                                 sie nicht verwendbar sind
   games                         die installierten Spiele aus den Dateien von Steam, Heroic und Lutris
@@ -467,7 +468,7 @@ Befehle:
                                 ein Soundpaket aus einem gespeicherten Satz, seine Dateien im Spiel gefunden
   pack check PACK FOLDER|GAME   was das Anwenden des Pakets täte, Eintrag für Eintrag; nichts wird geschrieben
   pack apply PACK FOLDER|GAME [--convert | --as-is] [--over-others]
-                                wendet das Paket in einem Durchgang an ('undo' nimmt es zurück); Töne,
+                                wendet das Paket in einem Durchgang an (&apos;undo&apos; nimmt es zurück); Töne,
                                 deren Format von dem ihrer Spieldatei abweicht, werden umgewandelt oder
                                 unverändert kopiert (die Vorgabe, in der Ausgabe genannt); Dateien, die
                                 ein anderer Ersatz geändert hat, bleiben ohne --over-others, wie sie sind
@@ -487,8 +488,8 @@ oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translatio
         <translation>sonaplex: %1</translation>
     </message>
     <message>
-        <source>Try 'sonaplex --help'.</source>
-        <translation>Siehe 'sonaplex --help'.</translation>
+        <source>Try &apos;sonaplex --help&apos;.</source>
+        <translation>Siehe &apos;sonaplex --help&apos;.</translation>
     </message>
     <message>
         <source>sonaplex: the program folder %1 is not there.</source>
@@ -503,11 +504,11 @@ oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translatio
         <translation>Die Spieldateien werden gelesen:</translation>
     </message>
     <message>
-        <source>sonaplex: '%1' names more than one game; give its folder:</source>
-        <translation>sonaplex: '%1' bezeichnet mehr als ein Spiel; geben Sie seinen Ordner an:</translation>
+        <source>sonaplex: &apos;%1&apos; names more than one game; give its folder:</source>
+        <translation>sonaplex: &apos;%1&apos; bezeichnet mehr als ein Spiel; geben Sie seinen Ordner an:</translation>
     </message>
     <message>
-        <source>sonaplex: %1 is not a folder, nor an installed game's name or id, nor a folder where Sonaplex replaced files.</source>
+        <source>sonaplex: %1 is not a folder, nor an installed game&apos;s name or id, nor a folder where Sonaplex replaced files.</source>
         <translation>sonaplex: %1 ist weder ein Ordner noch Name oder ID eines installierten Spiels noch ein Ordner, in dem Sonaplex Dateien ersetzt hat.</translation>
     </message>
     <message>
@@ -515,7 +516,7 @@ oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translatio
         <translation>%1: kann nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <source>status takes one folder, or a game's name or id.</source>
+        <source>status takes one folder, or a game&apos;s name or id.</source>
         <translation>status erwartet einen Ordner oder den Namen oder die ID eines Spiels.</translation>
     </message>
     <message>
@@ -547,7 +548,7 @@ oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translatio
         <translation>sonaplex: angehalten; nichts wurde geändert.</translation>
     </message>
     <message>
-        <source>restore takes a folder (or a game's name or id), then --all or the files to restore.</source>
+        <source>restore takes a folder (or a game&apos;s name or id), then --all or the files to restore.</source>
         <translation>restore erwartet einen Ordner (oder den Namen oder die ID eines Spiels), dann --all oder die wiederherzustellenden Dateien.</translation>
     </message>
     <message>
@@ -563,8 +564,8 @@ oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translatio
         <translation>%1: Sonaplex hat diese Datei unter %2 nicht ersetzt</translation>
     </message>
     <message>
-        <source>%1 was changed since Sonaplex replaced it; what it holds now is kept, so 'sonaplex undo' takes this back.</source>
-        <translation>%1 wurde geändert, seit Sonaplex sie ersetzt hat; ihr jetziger Inhalt wird aufbewahrt, also nimmt 'sonaplex undo' dies zurück.</translation>
+        <source>%1 was changed since Sonaplex replaced it; what it holds now is kept, so &apos;sonaplex undo&apos; takes this back.</source>
+        <translation>%1 wurde geändert, seit Sonaplex sie ersetzt hat; ihr jetziger Inhalt wird aufbewahrt, also nimmt &apos;sonaplex undo&apos; dies zurück.</translation>
     </message>
     <message>
         <source>%1: not put back, because its folder is no longer there (moved or renamed?)</source>
@@ -579,7 +580,7 @@ oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translatio
         <translation>Die Originale werden wiederhergestellt:</translation>
     </message>
     <message>
-        <source>reapply takes one folder, or a game's name or id.</source>
+        <source>reapply takes one folder, or a game&apos;s name or id.</source>
         <translation>reapply erwartet einen Ordner oder den Namen oder die ID eines Spiels.</translation>
     </message>
     <message>
@@ -615,7 +616,7 @@ oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translatio
         <translation>%1: nicht verwendbar: %2</translation>
     </message>
     <message>
-        <source>sounds takes one folder, or a game's name or id.</source>
+        <source>sounds takes one folder, or a game&apos;s name or id.</source>
         <translation>sounds erwartet einen Ordner oder den Namen oder die ID eines Spiels.</translation>
     </message>
     <message>
@@ -671,8 +672,8 @@ Starten Sie Sonaplex aus einer Desktop-Sitzung, oder geben Sie ihm einen dieser 
         <translation>kein Befehl angegeben.</translation>
     </message>
     <message>
-        <source>'%1' is not a command.</source>
-        <translation>'%1' ist kein Befehl.</translation>
+        <source>&apos;%1&apos; is not a command.</source>
+        <translation>&apos;%1&apos; ist kein Befehl.</translation>
     </message>
 </context>
 <context>
@@ -700,7 +701,7 @@ Starten Sie Sonaplex aus einer Desktop-Sitzung, oder geben Sie ihm einen dieser 
         <translation>%1 kann nicht als Aufnahme gelesen werden</translation>
     </message>
     <message>
-        <source>the game file's format (%1) cannot be written</source>
+        <source>the game file&apos;s format (%1) cannot be written</source>
         <translation>das Format der Spieldatei (%1) kann nicht geschrieben werden</translation>
     </message>
     <message>
@@ -760,8 +761,8 @@ Dieser Name kann nicht als UTF-8 gelesen werden (er wurde in einem anderen Zeich
         <translation>Der Name ist leer.</translation>
     </message>
     <message>
-        <source>A set name cannot contain "/" or "\": the set would not be one folder in the program folder.</source>
-        <translation>Ein Satzname darf weder "/" noch "\" enthalten: Der Satz wäre sonst nicht ein Ordner im Programmordner.</translation>
+        <source>A set name cannot contain &quot;/&quot; or &quot;\&quot;: the set would not be one folder in the program folder.</source>
+        <translation>Ein Satzname darf weder &quot;/&quot; noch &quot;\&quot; enthalten: Der Satz wäre sonst nicht ein Ordner im Programmordner.</translation>
     </message>
     <message>
         <source>A set name cannot contain control characters such as tabs or line breaks.</source>
@@ -864,8 +865,8 @@ Dieser Name kann nicht als UTF-8 gelesen werden (er wurde in einem anderen Zeich
         <translation>%1 kann nicht angesehen werden (%2)</translation>
     </message>
     <message>
-        <source>'%1' differs only in case from '%2', which the game already has</source>
-        <translation>'%1' unterscheidet sich nur in der Groß-/Kleinschreibung von '%2', das das Spiel bereits hat</translation>
+        <source>&apos;%1&apos; differs only in case from &apos;%2&apos;, which the game already has</source>
+        <translation>&apos;%1&apos; unterscheidet sich nur in der Groß-/Kleinschreibung von &apos;%2&apos;, das das Spiel bereits hat</translation>
     </message>
     <message>
         <source>the game file is a symbolic link</source>
@@ -876,16 +877,16 @@ Dieser Name kann nicht als UTF-8 gelesen werden (er wurde in einem anderen Zeich
         <translation>die Spieldatei ist keine reguläre Datei</translation>
     </message>
     <message>
-        <source>'%1' is a symbolic link that leads nowhere</source>
-        <translation>'%1' ist ein symbolischer Link, der ins Leere führt</translation>
+        <source>&apos;%1&apos; is a symbolic link that leads nowhere</source>
+        <translation>&apos;%1&apos; ist ein symbolischer Link, der ins Leere führt</translation>
     </message>
     <message>
-        <source>'%1' is a symbolic link to %2, outside the game folder</source>
-        <translation>'%1' ist ein symbolischer Link auf %2, außerhalb des Spielordners</translation>
+        <source>&apos;%1&apos; is a symbolic link to %2, outside the game folder</source>
+        <translation>&apos;%1&apos; ist ein symbolischer Link auf %2, außerhalb des Spielordners</translation>
     </message>
     <message>
-        <source>'%1' is not a folder</source>
-        <translation>'%1' ist kein Ordner</translation>
+        <source>&apos;%1&apos; is not a folder</source>
+        <translation>&apos;%1&apos; ist kein Ordner</translation>
     </message>
     <message>
         <source>%1 cannot be opened (%2)</source>
@@ -899,7 +900,7 @@ Dieser Name kann nicht als UTF-8 gelesen werden (er wurde in einem anderen Zeich
 
 %1
 
-A game reads each file in the format its name says, so some of them cannot be copied as they are. Convert them to the game files' formats?</source>
+A game reads each file in the format its name says, so some of them cannot be copied as they are. Convert them to the game files&apos; formats?</source>
         <translation>Diese Ersatzdateien haben nicht das Format der Spieldateien, die sie ersetzen:
 
 %1
@@ -915,7 +916,7 @@ Ein Spiel liest jede Datei in dem Format, das ihr Name angibt, daher können man
 
 %1
 
-A game may play them wrongly or not at all. Convert them to the game files' formats, or copy them as they are?</source>
+A game may play them wrongly or not at all. Convert them to the game files&apos; formats, or copy them as they are?</source>
         <translation>Diese Ersatzdateien haben nicht das Format der Spieldateien, die sie ersetzen:
 
 %1
@@ -1033,8 +1034,8 @@ Open it with a text viewer or a web browser.</source>
         <translation>Sonaplex/Hintergrundmusik</translation>
     </message>
     <message>
-        <source>Please be certain that the "Selection" entries are Game Files and not Replacement Midi's.</source>
-        <translation>Bitte vergewissern Sie sich, dass die Einträge unter "Auswahl" Spieldateien sind und keine Ersatz-Midis.</translation>
+        <source>Please be certain that the &quot;Selection&quot; entries are Game Files and not Replacement Midi&apos;s.</source>
+        <translation>Bitte vergewissern Sie sich, dass die Einträge unter &quot;Auswahl&quot; Spieldateien sind und keine Ersatz-Midis.</translation>
     </message>
     <message>
         <source>BACKUP ORIGINAL GAME FILES</source>
@@ -1049,7 +1050,7 @@ Open it with a text viewer or a web browser.</source>
         <translation>Zu Favoriten hinzufügen</translation>
     </message>
     <message>
-        <source>If you'd like to make a selection more easily accessible, click here to add it to your Favorite Midi directory.</source>
+        <source>If you&apos;d like to make a selection more easily accessible, click here to add it to your Favorite Midi directory.</source>
         <translation>Wenn Sie eine Auswahl leichter erreichbar machen möchten, klicken Sie hier, um sie Ihrem Favoriten-Midi-Verzeichnis hinzuzufügen.</translation>
     </message>
     <message>
@@ -1104,8 +1105,8 @@ Sie durch die neuen ersetzen?</translation>
         <translation>Sonaplex/Soundeffekte</translation>
     </message>
     <message>
-        <source>Please be certain that the "Selection" entries are Game Files and not Replacement Wav's.</source>
-        <translation>Bitte vergewissern Sie sich, dass die Einträge unter "Auswahl" Spieldateien sind und keine Ersatz-Wavs.</translation>
+        <source>Please be certain that the &quot;Selection&quot; entries are Game Files and not Replacement Wav&apos;s.</source>
+        <translation>Bitte vergewissern Sie sich, dass die Einträge unter &quot;Auswahl&quot; Spieldateien sind und keine Ersatz-Wavs.</translation>
     </message>
     <message>
         <source>BACKUP ORIGINAL GAME FILES</source>
@@ -1120,8 +1121,8 @@ Sie durch die neuen ersetzen?</translation>
         <translation>Satz speichern</translation>
     </message>
     <message>
-        <source>Create a set with chosen replacement files for easy accessibility at a later date. REFER TO "HELP"/"ABOUT SAVING SETS"</source>
-        <translation>Einen Satz mit den gewählten Ersatzdateien anlegen, um später leicht darauf zuzugreifen. SIEHE "HILFE"/"SÄTZE SPEICHERN"</translation>
+        <source>Create a set with chosen replacement files for easy accessibility at a later date. REFER TO &quot;HELP&quot;/&quot;ABOUT SAVING SETS&quot;</source>
+        <translation>Einen Satz mit den gewählten Ersatzdateien anlegen, um später leicht darauf zuzugreifen. SIEHE &quot;HILFE&quot;/&quot;SÄTZE SPEICHERN&quot;</translation>
     </message>
     <message>
         <source>Close</source>
@@ -1255,7 +1256,7 @@ Sie durch die neuen ersetzen?</translation>
         <translation>Die von Sonaplex ersetzten Spieldateien werden gelesen…</translation>
     </message>
     <message>
-        <source>Choose a game, or a game's folder.</source>
+        <source>Choose a game, or a game&apos;s folder.</source>
         <translation>Wählen Sie ein Spiel oder den Ordner eines Spiels.</translation>
     </message>
     <message>
@@ -1264,7 +1265,7 @@ Sie durch die neuen ersetzen?</translation>
     </message>
     <message>
         <source> Reading their formats: %1 of %2…</source>
-        <translation> Ihre Formate werden gelesen: %1 von %2…</translation>
+        <translation> Ihre Formate werden gelesen: %L1 von %L2…</translation>
     </message>
     <message>
         <source>%1 is not a file</source>
@@ -1295,7 +1296,7 @@ Sie durch die neuen ersetzen?</translation>
         <translation>Welcher Ordner enthält Ihre Töne?</translation>
     </message>
     <message>
-        <source>Matching your sounds to the game's…</source>
+        <source>Matching your sounds to the game&apos;s…</source>
         <translation>Ihre Töne werden denen des Spiels zugeordnet…</translation>
     </message>
     <message>
@@ -1314,7 +1315,7 @@ Sie durch die neuen ersetzen?</translation>
         <source>%1 of your sounds match sounds of this game:
 
 %2</source>
-        <translation>%1 Ihrer Töne passen zu Tönen dieses Spiels:
+        <translation>%L1 Ihrer Töne passen zu Tönen dieses Spiels:
 
 %2</translation>
     </message>
@@ -1405,7 +1406,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>Aus &amp;Ordner ersetzen...</translation>
     </message>
     <message>
-        <source>Match a folder of your sounds to the game's, by their paths inside the game, then by their names.</source>
+        <source>Match a folder of your sounds to the game&apos;s, by their paths inside the game, then by their names.</source>
         <translation>Einen Ordner Ihrer Töne denen des Spiels zuordnen, nach ihren Pfaden im Spiel, dann nach ihren Namen.</translation>
     </message>
     <message>
@@ -1463,15 +1464,15 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
     <message numerus="yes">
         <source>%n sound file(s) found so far…</source>
         <translation>
-            <numerusform>%n Tondatei bisher gefunden…</numerusform>
-            <numerusform>%n Tondateien bisher gefunden…</numerusform>
+            <numerusform>%Ln Tondatei bisher gefunden…</numerusform>
+            <numerusform>%Ln Tondateien bisher gefunden…</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n sound file(s): %1 replaced, %2 changed by an update, %3 to replace.</source>
         <translation>
-            <numerusform>%n Tondatei: %1 ersetzt, %2 durch ein Update geändert, %3 zu ersetzen.</numerusform>
-            <numerusform>%n Tondateien: %1 ersetzt, %2 durch ein Update geändert, %3 zu ersetzen.</numerusform>
+            <numerusform>%Ln Tondatei: %1 ersetzt, %2 durch ein Update geändert, %3 zu ersetzen.</numerusform>
+            <numerusform>%Ln Tondateien: %1 ersetzt, %2 durch ein Update geändert, %3 zu ersetzen.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1481,17 +1482,17 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>
             <numerusform>
 
-%n Datei passt zu keinem Ton des Spiels.</numerusform>
+%Ln Datei passt zu keinem Ton des Spiels.</numerusform>
             <numerusform>
 
-%n Dateien passen zu keinem Ton des Spiels.</numerusform>
+%Ln Dateien passen zu keinem Ton des Spiels.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were replaced. Undo takes this back.</source>
         <translation>
-            <numerusform>%n Spieldatei wurde ersetzt. Rückgängig nimmt dies zurück.</numerusform>
-            <numerusform>%n Spieldateien wurden ersetzt. Rückgängig nimmt dies zurück.</numerusform>
+            <numerusform>%Ln Spieldatei wurde ersetzt. Rückgängig nimmt dies zurück.</numerusform>
+            <numerusform>%Ln Spieldateien wurden ersetzt. Rückgängig nimmt dies zurück.</numerusform>
         </translation>
     </message>
     <message>
@@ -1580,7 +1581,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>Dateien ersetzen, die andere &amp;Ersetzungen geändert haben</translation>
     </message>
     <message>
-        <source>Con&amp;vert sounds to their game file's format</source>
+        <source>Con&amp;vert sounds to their game file&apos;s format</source>
         <translation>Töne in das Format ihrer Spieldatei &amp;umwandeln</translation>
     </message>
     <message>
@@ -1596,7 +1597,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>Spiel:</translation>
     </message>
     <message>
-        <source>The pack's sound</source>
+        <source>The pack&apos;s sound</source>
         <translation>Der Ton des Pakets</translation>
     </message>
     <message>
@@ -1616,7 +1617,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>Das Spiel, gegen das das Paket geprüft und auf das es angewendet wird.</translation>
     </message>
     <message>
-        <source>The pack's sounds</source>
+        <source>The pack&apos;s sounds</source>
         <translation>Die Töne des Pakets</translation>
     </message>
     <message>
@@ -1624,7 +1625,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>Dateien, die ein anderes Paket oder ein SWITCH ersetzt hat, bleiben, wie sie sind, außer dies ist angekreuzt.</translation>
     </message>
     <message>
-        <source>Sounds whose format differs from their game file's are converted to it; otherwise they are copied as they are (a sound in another container or codec, Ogg Vorbis for a wave file say, is always converted).</source>
+        <source>Sounds whose format differs from their game file&apos;s are converted to it; otherwise they are copied as they are (a sound in another container or codec, Ogg Vorbis for a wave file say, is always converted).</source>
         <translation>Töne, deren Format von dem ihrer Spieldatei abweicht, werden in dieses umgewandelt; sonst werden sie unverändert kopiert (ein Ton in einem anderen Container oder Codec, etwa Ogg Vorbis für eine Wave-Datei, wird immer umgewandelt).</translation>
     </message>
     <message>
@@ -1713,7 +1714,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
     </message>
     <message>
         <source>%1 of %2 sounds will replace their game files.</source>
-        <translation>%1 von %2 Tönen werden ihre Spieldateien ersetzen.</translation>
+        <translation>%L1 von %L2 Tönen werden ihre Spieldateien ersetzen.</translation>
     </message>
     <message>
         <source>Converting…</source>
@@ -1752,7 +1753,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>Es gibt nichts, was in ein Paket kommen könnte.</translation>
     </message>
     <message>
-        <source>The pack's name:</source>
+        <source>The pack&apos;s name:</source>
         <translation>Der Name des Pakets:</translation>
     </message>
     <message>
@@ -1780,7 +1781,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>Wählen Sie zuerst das Spiel und den Satz.</translation>
     </message>
     <message>
-        <source>Finding the set's files in the game…</source>
+        <source>Finding the set&apos;s files in the game…</source>
         <translation>Die Dateien des Satzes werden im Spiel gesucht…</translation>
     </message>
     <message>
@@ -1820,7 +1821,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>A/B-Vergleich</translation>
     </message>
     <message>
-        <source>Switch between the pack's sound and the game file at the same moment (Ctrl+B).</source>
+        <source>Switch between the pack&apos;s sound and the game file at the same moment (Ctrl+B).</source>
         <translation>An derselben Stelle zwischen dem Ton des Pakets und der Spieldatei wechseln (Strg+B).</translation>
     </message>
     <message>
@@ -1828,7 +1829,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>Paket &amp;anwenden</translation>
     </message>
     <message>
-        <source>Replace the game's files with the pack's sounds, in one run that can be undone.</source>
+        <source>Replace the game&apos;s files with the pack&apos;s sounds, in one run that can be undone.</source>
         <translation>Die Dateien des Spiels durch die Töne des Pakets ersetzen, in einem Durchgang, der rückgängig gemacht werden kann.</translation>
     </message>
     <message>
@@ -1840,7 +1841,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>Wiederherstellen, was das Paket ersetzt hat.</translation>
     </message>
     <message>
-        <source>Pack This &amp;Game's Replacements...</source>
+        <source>Pack This &amp;Game&apos;s Replacements...</source>
         <translation>Ersetzungen dieses &amp;Spiels verpacken...</translation>
     </message>
     <message>
@@ -1866,22 +1867,22 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
     <message numerus="yes">
         <source> %n game file(s) another replacement changed stay as they are.</source>
         <translation>
-            <numerusform> %n Spieldatei, die ein anderer Ersatz geändert hat, bleibt, wie sie ist.</numerusform>
-            <numerusform> %n Spieldateien, die ein anderer Ersatz geändert hat, bleiben, wie sie sind.</numerusform>
+            <numerusform> %Ln Spieldatei, die ein anderer Ersatz geändert hat, bleibt, wie sie ist.</numerusform>
+            <numerusform> %Ln Spieldateien, die ein anderer Ersatz geändert hat, bleiben, wie sie sind.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source> %n sound(s) differ in format from their game files.</source>
         <translation>
-            <numerusform> %n Ton weicht im Format von seiner Spieldatei ab.</numerusform>
-            <numerusform> %n Töne weichen im Format von ihren Spieldateien ab.</numerusform>
+            <numerusform> %Ln Ton weicht im Format von seiner Spieldatei ab.</numerusform>
+            <numerusform> %Ln Töne weichen im Format von ihren Spieldateien ab.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1: %n sound(s) written to %2</source>
         <translation>
-            <numerusform>%1: %n Ton nach %2 geschrieben</numerusform>
-            <numerusform>%1: %n Töne nach %2 geschrieben</numerusform>
+            <numerusform>%1: %Ln Ton nach %2 geschrieben</numerusform>
+            <numerusform>%1: %Ln Töne nach %2 geschrieben</numerusform>
         </translation>
     </message>
     <message>
@@ -1965,7 +1966,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
     </message>
     <message>
         <source> %1 of them were not read (the reading was cancelled).</source>
-        <translation> %1 davon wurden nicht gelesen (das Lesen wurde abgebrochen).</translation>
+        <translation> %L1 davon wurden nicht gelesen (das Lesen wurde abgebrochen).</translation>
     </message>
     <message>
         <source>The originals and copies Sonaplex keeps take %1.</source>
@@ -2040,8 +2041,8 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <translation>Es gibt keinen Sicherungssatz zum Wiederherstellen.</translation>
     </message>
     <message>
-        <source>Restore "%1" into which game folder?</source>
-        <translation>"%1" in welchen Spielordner wiederherstellen?</translation>
+        <source>Restore &quot;%1&quot; into which game folder?</source>
+        <translation>&quot;%1&quot; in welchen Spielordner wiederherstellen?</translation>
     </message>
     <message>
         <source>new file</source>
@@ -2062,12 +2063,12 @@ Nicht wiederhergestellt:
 %1</translation>
     </message>
     <message>
-        <source>"%1" has no file that can be put back.%2</source>
-        <translation>"%1" hat keine Datei, die wiederhergestellt werden kann.%2</translation>
+        <source>&quot;%1&quot; has no file that can be put back.%2</source>
+        <translation>&quot;%1&quot; hat keine Datei, die wiederhergestellt werden kann.%2</translation>
     </message>
     <message>
-        <source>"%1" is an older backup set, or a set of replacements: it does not say where its files came from. Put its %2 file(s) into %3?</source>
-        <translation>"%1" ist ein älterer Sicherungssatz oder ein Satz von Ersatzdateien: Er sagt nicht, woher seine Dateien stammen. Seine %2 Datei(en) nach %3 legen?</translation>
+        <source>&quot;%1&quot; is an older backup set, or a set of replacements: it does not say where its files came from. Put its %2 file(s) into %3?</source>
+        <translation>&quot;%1&quot; ist ein älterer Sicherungssatz oder ein Satz von Ersatzdateien: Er sagt nicht, woher seine Dateien stammen. Seine %2 Datei(en) nach %3 legen?</translation>
     </message>
     <message>
         <source>
@@ -2136,36 +2137,36 @@ Der jetzige Inhalt der Spieldateien wird aufbewahrt, also lässt sich dies rück
     <message numerus="yes">
         <source>%n replaced game file(s) in %1 folder(s).</source>
         <translation>
-            <numerusform>%n ersetzte Spieldatei in %1 Ordner(n).</numerusform>
-            <numerusform>%n ersetzte Spieldateien in %1 Ordner(n).</numerusform>
+            <numerusform>%Ln ersetzte Spieldatei in %1 Ordner(n).</numerusform>
+            <numerusform>%Ln ersetzte Spieldateien in %1 Ordner(n).</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Forget %n game file(s)? Their kept originals are deleted, and they can no longer be restored from here.</source>
         <translation>
-            <numerusform>%n Spieldatei vergessen? Ihr aufbewahrtes Original wird gelöscht, und sie kann von hier aus nicht mehr wiederhergestellt werden.</numerusform>
-            <numerusform>%n Spieldateien vergessen? Ihre aufbewahrten Originale werden gelöscht, und sie können von hier aus nicht mehr wiederhergestellt werden.</numerusform>
+            <numerusform>%Ln Spieldatei vergessen? Ihr aufbewahrtes Original wird gelöscht, und sie kann von hier aus nicht mehr wiederhergestellt werden.</numerusform>
+            <numerusform>%Ln Spieldateien vergessen? Ihre aufbewahrten Originale werden gelöscht, und sie können von hier aus nicht mehr wiederhergestellt werden.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) hold their originals again. Forget them, and delete what Sonaplex kept only for them? This frees %1. Undo can then no longer put their replacements back.</source>
         <translation>
-            <numerusform>%n Spieldatei enthält wieder ihr Original. Sie vergessen und löschen, was Sonaplex nur für sie aufbewahrt hat? Dies gibt %1 frei. Rückgängig kann ihren Ersatz dann nicht mehr einsetzen.</numerusform>
-            <numerusform>%n Spieldateien enthalten wieder ihre Originale. Sie vergessen und löschen, was Sonaplex nur für sie aufbewahrt hat? Dies gibt %1 frei. Rückgängig kann ihren Ersatz dann nicht mehr einsetzen.</numerusform>
+            <numerusform>%Ln Spieldatei enthält wieder ihr Original. Sie vergessen und löschen, was Sonaplex nur für sie aufbewahrt hat? Dies gibt %1 frei. Rückgängig kann ihren Ersatz dann nicht mehr einsetzen.</numerusform>
+            <numerusform>%Ln Spieldateien enthalten wieder ihre Originale. Sie vergessen und löschen, was Sonaplex nur für sie aufbewahrt hat? Dies gibt %1 frei. Rückgängig kann ihren Ersatz dann nicht mehr einsetzen.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Put the %n file(s) of the backup set "%1" back where they came from?</source>
+        <source>Put the %n file(s) of the backup set &quot;%1&quot; back where they came from?</source>
         <translation>
-            <numerusform>Die %n Datei des Sicherungssatzes "%1" dorthin zurücklegen, woher sie kam?</numerusform>
-            <numerusform>Die %n Dateien des Sicherungssatzes "%1" dorthin zurücklegen, woher sie kamen?</numerusform>
+            <numerusform>Die %Ln Datei des Sicherungssatzes &quot;%1&quot; dorthin zurücklegen, woher sie kam?</numerusform>
+            <numerusform>Die %Ln Dateien des Sicherungssatzes &quot;%1&quot; dorthin zurücklegen, woher sie kamen?</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were put back from the backup set.</source>
         <translation>
-            <numerusform>%n Spieldatei wurde aus dem Sicherungssatz zurückgelegt.</numerusform>
-            <numerusform>%n Spieldateien wurden aus dem Sicherungssatz zurückgelegt.</numerusform>
+            <numerusform>%Ln Spieldatei wurde aus dem Sicherungssatz zurückgelegt.</numerusform>
+            <numerusform>%Ln Spieldateien wurden aus dem Sicherungssatz zurückgelegt.</numerusform>
         </translation>
     </message>
     <message>
@@ -2220,12 +2221,12 @@ Der jetzige Inhalt der Spieldateien wird aufbewahrt, also lässt sich dies rück
         <translation>Namen des Sicherungssatzes eingeben</translation>
     </message>
     <message>
-        <source>Give your backup set the same name as the game you're backing up.</source>
+        <source>Give your backup set the same name as the game you&apos;re backing up.</source>
         <translation>Geben Sie Ihrem Sicherungssatz denselben Namen wie dem Spiel, das Sie sichern.</translation>
     </message>
     <message>
-        <source>IMPORTANT: Be sure to include "Wav" or "Midi" to the end of the set name for easy identification.</source>
-        <translation>WICHTIG: Hängen Sie "Wav" oder "Midi" an das Ende des Satznamens, damit er leicht zu erkennen ist.</translation>
+        <source>IMPORTANT: Be sure to include &quot;Wav&quot; or &quot;Midi&quot; to the end of the set name for easy identification.</source>
+        <translation>WICHTIG: Hängen Sie &quot;Wav&quot; oder &quot;Midi&quot; an das Ende des Satznamens, damit er leicht zu erkennen ist.</translation>
     </message>
     <message>
         <source>(BlackJackMidi, BlackJackWav, etc.)</source>
@@ -2508,7 +2509,7 @@ Der jetzige Inhalt der Spieldateien wird aufbewahrt, also lässt sich dies rück
 File %1 of %2</source>
         <translation>
 
-Datei %1 von %2</translation>
+Datei %L1 von %L2</translation>
     </message>
     <message>
         <source>, %1 of %2</source>
@@ -2728,7 +2729,7 @@ Wird abgebrochen…</translation>
         <translation>Sie ist nicht installiert.</translation>
     </message>
     <message>
-        <source>The program's audio output (%1) could not be loaded, so nothing can be heard. %2</source>
+        <source>The program&apos;s audio output (%1) could not be loaded, so nothing can be heard. %2</source>
         <translation>Die Audioausgabe des Programms (%1) konnte nicht geladen werden, daher ist nichts zu hören. %2</translation>
     </message>
 </context>
@@ -2794,7 +2795,7 @@ Wird abgebrochen…</translation>
         <translation>%1: übersprungen: %2</translation>
     </message>
     <message>
-        <source>%1: converted to the game file's format (%2)</source>
+        <source>%1: converted to the game file&apos;s format (%2)</source>
         <translation>%1: in das Format der Spieldatei umgewandelt (%2)</translation>
     </message>
     <message>
@@ -2814,7 +2815,7 @@ Wird abgebrochen…</translation>
         <translation>Das Paket wird angewendet:</translation>
     </message>
     <message>
-        <source>%1: left as it is: it does not hold the pack's sound</source>
+        <source>%1: left as it is: it does not hold the pack&apos;s sound</source>
         <translation>%1: bleibt, wie sie ist: Sie enthält nicht den Ton des Pakets</translation>
     </message>
     <message>
@@ -2834,16 +2835,16 @@ Wird abgebrochen…</translation>
         <translation>sonaplex: Sonaplex hat unter %1 keine Datei ersetzt, die noch ihren Ersatz enthält.</translation>
     </message>
     <message>
-        <source>'%1' is not a set's name: %2</source>
-        <translation>'%1' ist kein Satzname: %2</translation>
+        <source>&apos;%1&apos; is not a set&apos;s name: %2</source>
+        <translation>&apos;%1&apos; ist kein Satzname: %2</translation>
     </message>
     <message>
-        <source>sonaplex: there is no set named '%1'.</source>
-        <translation>sonaplex: Es gibt keinen Satz namens '%1'.</translation>
+        <source>sonaplex: there is no set named &apos;%1&apos;.</source>
+        <translation>sonaplex: Es gibt keinen Satz namens &apos;%1&apos;.</translation>
     </message>
     <message>
-        <source>sonaplex: the set '%1' holds no sound.</source>
-        <translation>sonaplex: Der Satz '%1' enthält keinen Ton.</translation>
+        <source>sonaplex: the set &apos;%1&apos; holds no sound.</source>
+        <translation>sonaplex: Der Satz &apos;%1&apos; enthält keinen Ton.</translation>
     </message>
     <message>
         <source>sonaplex: %1</source>
@@ -2856,15 +2857,15 @@ Wird abgebrochen…</translation>
     <message numerus="yes">
         <source>%1: %n sound(s)</source>
         <translation>
-            <numerusform>%1: %n Ton</numerusform>
-            <numerusform>%1: %n Töne</numerusform>
+            <numerusform>%1: %Ln Ton</numerusform>
+            <numerusform>%1: %Ln Töne</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1: %n sound(s) written to %2</source>
         <translation>
-            <numerusform>%1: %n Ton nach %2 geschrieben</numerusform>
-            <numerusform>%1: %n Töne nach %2 geschrieben</numerusform>
+            <numerusform>%1: %Ln Ton nach %2 geschrieben</numerusform>
+            <numerusform>%1: %Ln Töne nach %2 geschrieben</numerusform>
         </translation>
     </message>
 </context>
@@ -2886,7 +2887,7 @@ Wird abgebrochen…</translation>
         <translation>Spielordner hinzufügen...</translation>
     </message>
     <message>
-        <source>Add a game's folder by hand, with a name: it is listed here after.</source>
+        <source>Add a game&apos;s folder by hand, with a name: it is listed here after.</source>
         <translation>Den Ordner eines Spiels von Hand hinzufügen, mit einem Namen: Er wird danach hier aufgeführt.</translation>
     </message>
 </context>
@@ -2937,7 +2938,7 @@ Wird abgebrochen…</translation>
         <translation>%1: passt zu keinem Ton des Spiels</translation>
     </message>
     <message>
-        <source>%1: converted to the game file's format (%2)</source>
+        <source>%1: converted to the game file&apos;s format (%2)</source>
         <translation>%1: in das Format der Spieldatei umgewandelt (%2)</translation>
     </message>
     <message>
@@ -2949,7 +2950,7 @@ Wird abgebrochen…</translation>
         <translation>%1: Das Spiel wiederholt sie anhand von Markierungen in ihrer Datei, und der Ersatz hat keine: Das Spiel wiederholt ihn vielleicht an der falschen Stelle</translation>
     </message>
     <message>
-        <source>replace takes a game folder (or a game's name) and --from DIR.</source>
+        <source>replace takes a game folder (or a game&apos;s name) and --from DIR.</source>
         <translation>replace erwartet einen Spielordner (oder den Namen eines Spiels) und --from DIR.</translation>
     </message>
     <message>
@@ -2979,8 +2980,8 @@ Wird abgebrochen…</translation>
     <message numerus="yes">
         <source>%n game file(s) were replaced. Undo takes this back.</source>
         <translation>
-            <numerusform>%n Spieldatei wurde ersetzt. Rückgängig nimmt dies zurück.</numerusform>
-            <numerusform>%n Spieldateien wurden ersetzt. Rückgängig nimmt dies zurück.</numerusform>
+            <numerusform>%Ln Spieldatei wurde ersetzt. Rückgängig nimmt dies zurück.</numerusform>
+            <numerusform>%Ln Spieldateien wurden ersetzt. Rückgängig nimmt dies zurück.</numerusform>
         </translation>
     </message>
 </context>
@@ -2999,8 +3000,8 @@ Wird abgebrochen…</translation>
         <translation>BEENDEN SIE SONAPLEX UNBEDINGT, BEVOR SIE DAS SPIEL STARTEN.</translation>
     </message>
     <message>
-        <source>NOTE: Certain games must be shut down and restarted before "Switch" can take effect.</source>
-        <translation>HINWEIS: Manche Spiele müssen beendet und neu gestartet werden, bevor "Switch" wirken kann.</translation>
+        <source>NOTE: Certain games must be shut down and restarted before &quot;Switch&quot; can take effect.</source>
+        <translation>HINWEIS: Manche Spiele müssen beendet und neu gestartet werden, bevor &quot;Switch&quot; wirken kann.</translation>
     </message>
 </context>
 <context>
@@ -3180,11 +3181,11 @@ Wird abgebrochen…</translation>
         <translation>Das Verzeichnis der ersetzten Spieldateien (%1) wurde gelöscht oder durch eine andere Datei ersetzt, während Sonaplex lief. Sonaplex führt sein Verzeichnis jetzt in der Datei unter diesem Pfad; was seit der Änderung verzeichnet wurde, fehlt darin vielleicht.</translation>
     </message>
     <message>
-        <source>not a line of a backup set's list</source>
+        <source>not a line of a backup set&apos;s list</source>
         <translation>keine Zeile der Liste eines Sicherungssatzes</translation>
     </message>
     <message>
-        <source>its name in the set leaves the set's folder</source>
+        <source>its name in the set leaves the set&apos;s folder</source>
         <translation>ihr Name im Satz führt aus dem Ordner des Satzes hinaus</translation>
     </message>
     <message>
@@ -3233,7 +3234,7 @@ Wird abgebrochen…</translation>
     </message>
     <message>
         <source>%1 replaced files of %2 were changed, probably by an update.</source>
-        <translation>%1 ersetzte Dateien von %2 wurden geändert, vermutlich durch ein Update.</translation>
+        <translation>%L1 ersetzte Dateien von %2 wurden geändert, vermutlich durch ein Update.</translation>
     </message>
     <message>
         <source>There is no SWITCH to undo.</source>
@@ -3330,47 +3331,47 @@ Wird abgebrochen…</translation>
     <message numerus="yes">
         <source>%n game file(s) were put back as they were originally.</source>
         <translation>
-            <numerusform>%n Spieldatei wurde in ihren ursprünglichen Zustand zurückversetzt.</numerusform>
-            <numerusform>%n Spieldateien wurden in ihren ursprünglichen Zustand zurückversetzt.</numerusform>
+            <numerusform>%Ln Spieldatei wurde in ihren ursprünglichen Zustand zurückversetzt.</numerusform>
+            <numerusform>%Ln Spieldateien wurden in ihren ursprünglichen Zustand zurückversetzt.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were replaced again. Undo takes this back.</source>
         <translation>
-            <numerusform>%n Spieldatei wurde erneut ersetzt. Rückgängig nimmt dies zurück.</numerusform>
-            <numerusform>%n Spieldateien wurden erneut ersetzt. Rückgängig nimmt dies zurück.</numerusform>
+            <numerusform>%Ln Spieldatei wurde erneut ersetzt. Rückgängig nimmt dies zurück.</numerusform>
+            <numerusform>%Ln Spieldateien wurden erneut ersetzt. Rückgängig nimmt dies zurück.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>The last %1 was undone: %n game file(s) hold again what they held before it.</source>
         <translation>
-            <numerusform>Das letzte %1 wurde rückgängig gemacht: %n Spieldatei enthält wieder, was sie davor enthielt.</numerusform>
-            <numerusform>Das letzte %1 wurde rückgängig gemacht: %n Spieldateien enthalten wieder, was sie davor enthielten.</numerusform>
+            <numerusform>Das letzte %1 wurde rückgängig gemacht: %Ln Spieldatei enthält wieder, was sie davor enthielt.</numerusform>
+            <numerusform>Das letzte %1 wurde rückgängig gemacht: %Ln Spieldateien enthalten wieder, was sie davor enthielten.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were replaced from the pack.</source>
         <translation>
-            <numerusform>%n Spieldatei wurde aus dem Paket ersetzt.</numerusform>
-            <numerusform>%n Spieldateien wurden aus dem Paket ersetzt.</numerusform>
+            <numerusform>%Ln Spieldatei wurde aus dem Paket ersetzt.</numerusform>
+            <numerusform>%Ln Spieldateien wurden aus dem Paket ersetzt.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n game file(s) were put back as they were before the pack.</source>
         <translation>
-            <numerusform>%n Spieldatei wurde in den Zustand vor dem Paket zurückversetzt.</numerusform>
-            <numerusform>%n Spieldateien wurden in den Zustand vor dem Paket zurückversetzt.</numerusform>
+            <numerusform>%Ln Spieldatei wurde in den Zustand vor dem Paket zurückversetzt.</numerusform>
+            <numerusform>%Ln Spieldateien wurden in den Zustand vor dem Paket zurückversetzt.</numerusform>
         </translation>
     </message>
 </context>
 <context>
     <name>ReviewBoard</name>
     <message>
-        <source>Indicate's Selection %1 game or program file.</source>
+        <source>Indicate&apos;s Selection %1 game or program file.</source>
         <translation>Zeigt die Spiel- oder Programmdatei der Auswahl %1.</translation>
     </message>
     <message>
-        <source>Indicate's Selection %1 replacement file.</source>
+        <source>Indicate&apos;s Selection %1 replacement file.</source>
         <translation>Zeigt die Ersatzdatei der Auswahl %1.</translation>
     </message>
     <message>
@@ -3448,8 +3449,8 @@ Eine Spieldatei kann nur durch eine Datei ersetzt werden. Entfernen Sie die übe
         <translation>sie ist keine Wave-Datei</translation>
     </message>
     <message>
-        <source>its "%1" part claims more bytes than the file holds</source>
-        <translation>ihr Teil "%1" gibt mehr Bytes an, als die Datei enthält</translation>
+        <source>its &quot;%1&quot; part claims more bytes than the file holds</source>
+        <translation>ihr Teil &quot;%1&quot; gibt mehr Bytes an, als die Datei enthält</translation>
     </message>
     <message>
         <source>it cannot be read</source>
@@ -3472,16 +3473,16 @@ Eine Spieldatei kann nur durch eine Datei ersetzt werden. Entfernen Sie die übe
         <translation>sie besteht aus zu vielen Teilen für eine Tondatei</translation>
     </message>
     <message>
-        <source>a part of its "LIST" information claims more bytes than the list holds</source>
-        <translation>ein Teil ihrer "LIST"-Information gibt mehr Bytes an, als die Liste enthält</translation>
+        <source>a part of its &quot;LIST&quot; information claims more bytes than the list holds</source>
+        <translation>ein Teil ihrer &quot;LIST&quot;-Information gibt mehr Bytes an, als die Liste enthält</translation>
     </message>
     <message>
-        <source>its "LIST" information is laid out so that a sound decoder would never finish reading it</source>
-        <translation>ihre "LIST"-Information ist so angelegt, dass ein Decoder nie mit dem Lesen fertig würde</translation>
+        <source>its &quot;LIST&quot; information is laid out so that a sound decoder would never finish reading it</source>
+        <translation>ihre &quot;LIST&quot;-Information ist so angelegt, dass ein Decoder nie mit dem Lesen fertig würde</translation>
     </message>
     <message>
-        <source>it holds camera ("exif") information that cannot be checked</source>
-        <translation>sie enthält Kamera-Informationen ("exif"), die sich nicht prüfen lassen</translation>
+        <source>it holds camera (&quot;exif&quot;) information that cannot be checked</source>
+        <translation>sie enthält Kamera-Informationen (&quot;exif&quot;), die sich nicht prüfen lassen</translation>
     </message>
 </context>
 <context>
@@ -3498,8 +3499,8 @@ Eine Spieldatei kann nur durch eine Datei ersetzt werden. Entfernen Sie die übe
         <translation>Position</translation>
     </message>
     <message>
-        <source>Unknown device type "%1".</source>
-        <translation>Unbekannter Gerätetyp "%1".</translation>
+        <source>Unknown device type &quot;%1&quot;.</source>
+        <translation>Unbekannter Gerätetyp &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>
@@ -3564,7 +3565,7 @@ Lautheit wird gemessen…</translation>
 <context>
     <name>SelectionFormats</name>
     <message>
-        <source>Reading the files' formats…</source>
+        <source>Reading the files&apos; formats…</source>
         <translation>Die Formate der Dateien werden gelesen…</translation>
     </message>
 </context>
@@ -3619,12 +3620,12 @@ Lautheit wird gemessen…</translation>
         <translation>Fehler bei der Dateiauswahl</translation>
     </message>
     <message>
-        <source>Open the restore window (or the game's sounds) on the game: Replace Again puts back what Sonaplex put there.</source>
+        <source>Open the restore window (or the game&apos;s sounds) on the game: Replace Again puts back what Sonaplex put there.</source>
         <translation>Das Wiederherstellungsfenster (oder die Töne des Spiels) für das Spiel öffnen: Erneut ersetzen setzt wieder ein, was Sonaplex dort eingesetzt hat.</translation>
     </message>
     <message>
-        <source>&lt;a href="%1"&gt;%2&lt;/a&gt; &lt;a href="game:%1"&gt;Game Sounds...&lt;/a&gt;</source>
-        <translation>&lt;a href="%1"&gt;%2&lt;/a&gt; &lt;a href="game:%1"&gt;Spieltöne...&lt;/a&gt;</translation>
+        <source>&lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt; &lt;a href=&quot;game:%1&quot;&gt;Game Sounds...&lt;/a&gt;</source>
+        <translation>&lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt; &lt;a href=&quot;game:%1&quot;&gt;Spieltöne...&lt;/a&gt;</translation>
     </message>
 </context>
 <context>
@@ -3646,7 +3647,7 @@ Lautheit wird gemessen…</translation>
         <translation>die Spieldatei ist ein .%1-Modul und %2 ein .%3-Modul: Ein Modul wird nicht umgewandelt, also kann nur ein .%1-Modul sie ersetzen</translation>
     </message>
     <message>
-        <source>%1 cannot replace the tracker module %2: a game plays a module's notes, and a recording cannot be turned into them (choose a module)</source>
+        <source>%1 cannot replace the tracker module %2: a game plays a module&apos;s notes, and a recording cannot be turned into them (choose a module)</source>
         <translation>%1 kann das Tracker-Modul %2 nicht ersetzen: Ein Spiel spielt die Noten eines Moduls, und eine Aufnahme lässt sich nicht in Noten verwandeln (wählen Sie ein Modul)</translation>
     </message>
     <message>
@@ -3697,16 +3698,16 @@ Lautheit wird gemessen…</translation>
         <translation>sein Pfad ist absolut</translation>
     </message>
     <message>
-        <source>its path holds a backslash (paths are '/'-separated)</source>
-        <translation>sein Pfad enthält einen Backslash (Pfade werden mit '/' getrennt)</translation>
+        <source>its path holds a backslash (paths are &apos;/&apos;-separated)</source>
+        <translation>sein Pfad enthält einen Backslash (Pfade werden mit &apos;/&apos; getrennt)</translation>
     </message>
     <message>
         <source>its path has an empty part</source>
         <translation>sein Pfad hat einen leeren Teil</translation>
     </message>
     <message>
-        <source>its path leaves its folder ('%1')</source>
-        <translation>sein Pfad führt aus seinem Ordner hinaus ('%1')</translation>
+        <source>its path leaves its folder (&apos;%1&apos;)</source>
+        <translation>sein Pfad führt aus seinem Ordner hinaus (&apos;%1&apos;)</translation>
     </message>
     <message>
         <source>a name in its path is longer than 255 bytes</source>
@@ -3729,8 +3730,8 @@ Lautheit wird gemessen…</translation>
         <translation>ist kein JSON-Objekt</translation>
     </message>
     <message>
-        <source>does not say which pack format it is ("sonaplexPack")</source>
-        <translation>sagt nicht, welches Paketformat es hat ("sonaplexPack")</translation>
+        <source>does not say which pack format it is (&quot;sonaplexPack&quot;)</source>
+        <translation>sagt nicht, welches Paketformat es hat (&quot;sonaplexPack&quot;)</translation>
     </message>
     <message>
         <source>is of pack format %1, made by a newer Sonaplex (this one reads format %2)</source>
@@ -3809,11 +3810,11 @@ Lautheit wird gemessen…</translation>
         <translation>ist auf eine Weise komprimiert, die Sonaplex nicht liest</translation>
     </message>
     <message>
-        <source>would inflate to %1, more than the %2 a pack's file may hold</source>
+        <source>would inflate to %1, more than the %2 a pack&apos;s file may hold</source>
         <translation>würde sich auf %1 entpacken, mehr als die %2, die eine Datei eines Pakets haben darf</translation>
     </message>
     <message>
-        <source>would inflate %1 times over (to %2): a pack's file inflates at most %3 times</source>
+        <source>would inflate %1 times over (to %2): a pack&apos;s file inflates at most %3 times</source>
         <translation>würde sich auf das %1-Fache entpacken (auf %2): Eine Datei eines Pakets entpackt sich höchstens auf das %3-Fache</translation>
     </message>
     <message>
@@ -3869,7 +3870,7 @@ Lautheit wird gemessen…</translation>
         <translation>%1 kann nicht in ein Paket: %2</translation>
     </message>
     <message>
-        <source>the list of this pack's sounds would take %1 MB, more than a pack may hold (%2 MB): make it of fewer sounds</source>
+        <source>the list of this pack&apos;s sounds would take %1 MB, more than a pack may hold (%2 MB): make it of fewer sounds</source>
         <translation>die Liste der Töne dieses Pakets würde %1 MB belegen, mehr als ein Paket enthalten darf (%2 MB): Nehmen Sie weniger Töne</translation>
     </message>
     <message>
@@ -3971,12 +3972,12 @@ Lautheit wird gemessen…</translation>
 
 Name them as a %2 of their own first, or discard them? They will not be mixed into this %2.</source>
         <translation>
-            <numerusform>%1 enthält noch %n Datei aus einem früheren Vorgang (%2), der nie benannt wurde:
+            <numerusform>%1 enthält noch %Ln Datei aus einem früheren Vorgang (%2), der nie benannt wurde:
 
 %3
 
 Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mit diesem Vorgang (%2) vermischt.</numerusform>
-            <numerusform>%1 enthält noch %n Dateien aus einem früheren Vorgang (%2), der nie benannt wurde:
+            <numerusform>%1 enthält noch %Ln Dateien aus einem früheren Vorgang (%2), der nie benannt wurde:
 
 %3
 
@@ -4054,8 +4055,8 @@ Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mi
         <translation>Entfernen</translation>
     </message>
     <message>
-        <source>Click the "Remove" buttons  to clear selected files.</source>
-        <translation>Mit den Schaltflächen "Entfernen" gewählte Dateien löschen.</translation>
+        <source>Click the &quot;Remove&quot; buttons  to clear selected files.</source>
+        <translation>Mit den Schaltflächen &quot;Entfernen&quot; gewählte Dateien löschen.</translation>
     </message>
     <message>
         <source>Step 5</source>
@@ -4134,8 +4135,8 @@ Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mi
         <translation>Nach Wunsch hier klicken, um eine Ersatz-Midi-Datei dem Favoriten-Midi-Verzeichnis hinzuzufügen. (Auswahl blau dargestellt)</translation>
     </message>
     <message>
-        <source>When adding files to favorites, click either one of the three  "Remove"  buttons to clear an unwanted selection from the list.</source>
-        <translation>Beim Hinzufügen zu den Favoriten eine der drei Schaltflächen  "Entfernen"  klicken, um eine unerwünschte Auswahl aus der Liste zu löschen.</translation>
+        <source>When adding files to favorites, click either one of the three  &quot;Remove&quot;  buttons to clear an unwanted selection from the list.</source>
+        <translation>Beim Hinzufügen zu den Favoriten eine der drei Schaltflächen  &quot;Entfernen&quot;  klicken, um eine unerwünschte Auswahl aus der Liste zu löschen.</translation>
     </message>
     <message>
         <source>Click here to complete the replacement process.</source>
@@ -4166,8 +4167,8 @@ Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mi
         <translation>Mit der Multimedia-Steuerung Wav-Dateien vergleichen.</translation>
     </message>
     <message>
-        <source>Click the "Remove" button to clear selected files.</source>
-        <translation>Mit der Schaltfläche "Entfernen" gewählte Dateien löschen.</translation>
+        <source>Click the &quot;Remove&quot; button to clear selected files.</source>
+        <translation>Mit der Schaltfläche &quot;Entfernen&quot; gewählte Dateien löschen.</translation>
     </message>
     <message>
         <source>Repeat steps 1-4 for Selections 2-6 as desired.</source>
@@ -4194,35 +4195,35 @@ Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mi
         <translation>Kennzeichnet die gewählte  Spieldatei.</translation>
     </message>
     <message>
-        <source>If you're happy with the current chosen set and would like to use it again later for the same game, click here to save the set.</source>
+        <source>If you&apos;re happy with the current chosen set and would like to use it again later for the same game, click here to save the set.</source>
         <translation>Wenn Ihnen der gewählte Satz gefällt und Sie ihn später für dasselbe Spiel wieder verwenden möchten, hier klicken, um ihn zu speichern.</translation>
     </message>
     <message>
-        <source>Click either one of the six  "Remove"  buttons to clear any unwanted selections from the list.</source>
-        <translation>Eine der sechs Schaltflächen  "Entfernen"  klicken, um unerwünschte Auswahlen aus der Liste zu löschen.</translation>
+        <source>Click either one of the six  &quot;Remove&quot;  buttons to clear any unwanted selections from the list.</source>
+        <translation>Eine der sechs Schaltflächen  &quot;Entfernen&quot;  klicken, um unerwünschte Auswahlen aus der Liste zu löschen.</translation>
     </message>
     <message>
         <source>Note:</source>
         <translation>Hinweis:</translation>
     </message>
     <message>
-        <source>When using backup, it is not necessary to be in the "Switch" process in order to backup your files. If you like, you can backup all of your game files ahead of time. Just go through the steps set forth previously but do not add replacement files to the list. Select only game files. Click on "Next" and you'll  be brought to the backup completion mode just as you would if you had selected replacement files.</source>
-        <translation>Zum Sichern müssen Sie nicht mitten im "Switch"-Vorgang sein. Wenn Sie möchten, können Sie alle Ihre Spieldateien vorab sichern. Gehen Sie die bisherigen Schritte durch, fügen Sie der Liste aber keine Ersatzdateien hinzu. Wählen Sie nur Spieldateien. Klicken Sie auf "Weiter", und Sie gelangen zum Abschluss der Sicherung, so als hätten Sie Ersatzdateien gewählt.</translation>
+        <source>When using backup, it is not necessary to be in the &quot;Switch&quot; process in order to backup your files. If you like, you can backup all of your game files ahead of time. Just go through the steps set forth previously but do not add replacement files to the list. Select only game files. Click on &quot;Next&quot; and you&apos;ll  be brought to the backup completion mode just as you would if you had selected replacement files.</source>
+        <translation>Zum Sichern müssen Sie nicht mitten im &quot;Switch&quot;-Vorgang sein. Wenn Sie möchten, können Sie alle Ihre Spieldateien vorab sichern. Gehen Sie die bisherigen Schritte durch, fügen Sie der Liste aber keine Ersatzdateien hinzu. Wählen Sie nur Spieldateien. Klicken Sie auf &quot;Weiter&quot;, und Sie gelangen zum Abschluss der Sicherung, so als hätten Sie Ersatzdateien gewählt.</translation>
     </message>
     <message>
         <source>Backup</source>
         <translation>Sichern</translation>
     </message>
     <message>
-        <source>It is extremely important that you back up your original game files so you don't permanently lose them when you make the switch. The Sonaplex midi backup allows for the backup of 3 files at a time and stores them in the Sonaplex program directory into a folder which you name.  It is also CRITICAL that when you choose to use the backup option for a particular game, that you backup all files at the same time. To protect your originals from ever being overwritten a backup can only be performed one time. If you need to backup more files for the same game, you will need to give the second backup folder a different name, similar to the original. (BJackMidibck1 and BJackMidibck2)</source>
+        <source>It is extremely important that you back up your original game files so you don&apos;t permanently lose them when you make the switch. The Sonaplex midi backup allows for the backup of 3 files at a time and stores them in the Sonaplex program directory into a folder which you name.  It is also CRITICAL that when you choose to use the backup option for a particular game, that you backup all files at the same time. To protect your originals from ever being overwritten a backup can only be performed one time. If you need to backup more files for the same game, you will need to give the second backup folder a different name, similar to the original. (BJackMidibck1 and BJackMidibck2)</source>
         <translation>Es ist äußerst wichtig, dass Sie Ihre Original-Spieldateien sichern, damit Sie sie beim Austauschen nicht für immer verlieren. Die Midi-Sicherung von Sonaplex sichert 3 Dateien auf einmal und legt sie im Sonaplex-Programmverzeichnis in einem Ordner ab, den Sie benennen. Es ist auch ENTSCHEIDEND, dass Sie, wenn Sie die Sicherung für ein bestimmtes Spiel verwenden, alle Dateien zugleich sichern. Damit Ihre Originale nie überschrieben werden, kann eine Sicherung nur einmal ausgeführt werden. Wenn Sie weitere Dateien desselben Spiels sichern müssen, geben Sie dem zweiten Sicherungsordner einen anderen, dem ersten ähnlichen Namen. (BJackMidibck1 und BJackMidibck2)</translation>
     </message>
     <message>
-        <source>When using backup, it isn't necessary to be in the "Switch" process in order to backup your files. If you like, you can backup your game files ahead of time. Just go through the steps set forth previously, but do not add replacement files to the list. Select game files only. Click  "Next" and you'll  be brought to the backup completion mode just as you would if you had selected replacement files.</source>
-        <translation>Zum Sichern müssen Sie nicht mitten im "Switch"-Vorgang sein. Wenn Sie möchten, können Sie Ihre Spieldateien vorab sichern. Gehen Sie die bisherigen Schritte durch, fügen Sie der Liste aber keine Ersatzdateien hinzu. Wählen Sie nur Spieldateien. Klicken Sie  "Weiter", und Sie gelangen zum Abschluss der Sicherung, so als hätten Sie Ersatzdateien gewählt.</translation>
+        <source>When using backup, it isn&apos;t necessary to be in the &quot;Switch&quot; process in order to backup your files. If you like, you can backup your game files ahead of time. Just go through the steps set forth previously, but do not add replacement files to the list. Select game files only. Click  &quot;Next&quot; and you&apos;ll  be brought to the backup completion mode just as you would if you had selected replacement files.</source>
+        <translation>Zum Sichern müssen Sie nicht mitten im &quot;Switch&quot;-Vorgang sein. Wenn Sie möchten, können Sie Ihre Spieldateien vorab sichern. Gehen Sie die bisherigen Schritte durch, fügen Sie der Liste aber keine Ersatzdateien hinzu. Wählen Sie nur Spieldateien. Klicken Sie  &quot;Weiter&quot;, und Sie gelangen zum Abschluss der Sicherung, so als hätten Sie Ersatzdateien gewählt.</translation>
     </message>
     <message>
-        <source>It is extremely important that you back up your original game files so you don't permanently lose them when you make the switch. The Sonaplex wav backup allows for the backup of 6 files at a time and stores them in the Sonaplex program directory into a folder which you name. It is also CRITICAL that when you choose to use the backup option for a particular game, that you backup all files at the same time. To protect your originals from ever being overwritten a backup can only be performed once. If you need to backup more files for the same game, you will need to give the second backup folder a different name, similar to the original. (BJackWavbck1 and BJackWavbck2)</source>
+        <source>It is extremely important that you back up your original game files so you don&apos;t permanently lose them when you make the switch. The Sonaplex wav backup allows for the backup of 6 files at a time and stores them in the Sonaplex program directory into a folder which you name. It is also CRITICAL that when you choose to use the backup option for a particular game, that you backup all files at the same time. To protect your originals from ever being overwritten a backup can only be performed once. If you need to backup more files for the same game, you will need to give the second backup folder a different name, similar to the original. (BJackWavbck1 and BJackWavbck2)</source>
         <translation>Es ist äußerst wichtig, dass Sie Ihre Original-Spieldateien sichern, damit Sie sie beim Austauschen nicht für immer verlieren. Die Wav-Sicherung von Sonaplex sichert 6 Dateien auf einmal und legt sie im Sonaplex-Programmverzeichnis in einem Ordner ab, den Sie benennen. Es ist auch ENTSCHEIDEND, dass Sie, wenn Sie die Sicherung für ein bestimmtes Spiel verwenden, alle Dateien zugleich sichern. Damit Ihre Originale nie überschrieben werden, kann eine Sicherung nur einmal ausgeführt werden. Wenn Sie weitere Dateien desselben Spiels sichern müssen, geben Sie dem zweiten Sicherungsordner einen anderen, dem ersten ähnlichen Namen. (BJackWavbck1 und BJackWavbck2)</translation>
     </message>
     <message>
@@ -4230,20 +4231,20 @@ Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mi
         <translation>Sätze verwenden</translation>
     </message>
     <message>
-        <source>You'll notice by looking at Figures 1 and 2, that the set that was saved (Figure 2) and the actual game directory,  (Figure 1) both contain the same file names. This makes it easy to switch the files when you'd like to use the set again. Sets are created using the original file names and added to a directory which you name. The set directory is kept in the Sonaplex program directory for easy access at a later date. When you'd like to use the set again, just select the 1st file in the replacement list and click on "Selection 1/ Replace", then select the corresponding file in the game list and click on "Selection 1/Game File". Continue the process with the remaining files in your set until all desired selections have been made. Then move on with the "Next" button to complete the replacement process.</source>
-        <translation>Wie Abbildung 1 und 2 zeigen, enthalten der gespeicherte Satz (Abbildung 2) und das eigentliche Spielverzeichnis (Abbildung 1) dieselben Dateinamen. So lassen sich die Dateien leicht austauschen, wenn Sie den Satz wieder verwenden möchten. Sätze werden mit den ursprünglichen Dateinamen angelegt und einem Verzeichnis hinzugefügt, das Sie benennen. Das Satzverzeichnis liegt im Sonaplex-Programmverzeichnis, damit Sie später leicht darauf zugreifen. Um den Satz wieder zu verwenden, wählen Sie die erste Datei der Ersatzliste und klicken auf "Auswahl 1/Ersetzen", dann wählen Sie die entsprechende Datei der Spielliste und klicken auf "Auswahl 1/Spieldatei". Fahren Sie so mit den übrigen Dateien Ihres Satzes fort, bis alle gewünschten Auswahlen getroffen sind. Schließen Sie dann mit "Weiter" den Ersetzungsvorgang ab.</translation>
+        <source>You&apos;ll notice by looking at Figures 1 and 2, that the set that was saved (Figure 2) and the actual game directory,  (Figure 1) both contain the same file names. This makes it easy to switch the files when you&apos;d like to use the set again. Sets are created using the original file names and added to a directory which you name. The set directory is kept in the Sonaplex program directory for easy access at a later date. When you&apos;d like to use the set again, just select the 1st file in the replacement list and click on &quot;Selection 1/ Replace&quot;, then select the corresponding file in the game list and click on &quot;Selection 1/Game File&quot;. Continue the process with the remaining files in your set until all desired selections have been made. Then move on with the &quot;Next&quot; button to complete the replacement process.</source>
+        <translation>Wie Abbildung 1 und 2 zeigen, enthalten der gespeicherte Satz (Abbildung 2) und das eigentliche Spielverzeichnis (Abbildung 1) dieselben Dateinamen. So lassen sich die Dateien leicht austauschen, wenn Sie den Satz wieder verwenden möchten. Sätze werden mit den ursprünglichen Dateinamen angelegt und einem Verzeichnis hinzugefügt, das Sie benennen. Das Satzverzeichnis liegt im Sonaplex-Programmverzeichnis, damit Sie später leicht darauf zugreifen. Um den Satz wieder zu verwenden, wählen Sie die erste Datei der Ersatzliste und klicken auf &quot;Auswahl 1/Ersetzen&quot;, dann wählen Sie die entsprechende Datei der Spielliste und klicken auf &quot;Auswahl 1/Spieldatei&quot;. Fahren Sie so mit den übrigen Dateien Ihres Satzes fort, bis alle gewünschten Auswahlen getroffen sind. Schließen Sie dann mit &quot;Weiter&quot; den Ersetzungsvorgang ab.</translation>
     </message>
     <message>
         <source>Naming Sets</source>
         <translation>Sätze benennen</translation>
     </message>
     <message>
-        <source>Be sure to add the name of the game you're saving the set for to the set name.  Otherwise when you decide to use the set at a later date, you most likely won't remember which game you saved it for.  Figure 2 gives you one example of how you can reference the game in the set name making it easy to select the set when you would like to use it later.</source>
+        <source>Be sure to add the name of the game you&apos;re saving the set for to the set name.  Otherwise when you decide to use the set at a later date, you most likely won&apos;t remember which game you saved it for.  Figure 2 gives you one example of how you can reference the game in the set name making it easy to select the set when you would like to use it later.</source>
         <translation>Nehmen Sie den Namen des Spiels, für das Sie den Satz speichern, in den Satznamen auf. Sonst wissen Sie später, wenn Sie den Satz verwenden möchten, wahrscheinlich nicht mehr, für welches Spiel Sie ihn gespeichert haben. Abbildung 2 zeigt ein Beispiel, wie der Satzname auf das Spiel verweisen kann, damit Sie den Satz später leicht finden.</translation>
     </message>
     <message>
-        <source>"MrPatt" identifies the game to which the set belongs, and "TZone" uses a key word to describe one key characteristic about the set. Such as one specific sound effect that stands out above the others.</source>
-        <translation>"MrPatt" nennt das Spiel, zu dem der Satz gehört, und "TZone" beschreibt mit einem Stichwort eine Eigenheit des Satzes, etwa einen Soundeffekt, der besonders heraussticht.</translation>
+        <source>&quot;MrPatt&quot; identifies the game to which the set belongs, and &quot;TZone&quot; uses a key word to describe one key characteristic about the set. Such as one specific sound effect that stands out above the others.</source>
+        <translation>&quot;MrPatt&quot; nennt das Spiel, zu dem der Satz gehört, und &quot;TZone&quot; beschreibt mit einem Stichwort eine Eigenheit des Satzes, etwa einen Soundeffekt, der besonders heraussticht.</translation>
     </message>
     <message>
         <source>Figure 2</source>
@@ -4259,106 +4260,140 @@ Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mi
     </message>
     <message>
         <source>Replaced Game Files</source>
-        <translation>Ersetzte Spieldateien</translation></message>
+        <translation>Ersetzte Spieldateien</translation>
+    </message>
     <message>
         <source>Every game file Sonaplex replaced, by folder. Open a folder to see its files.</source>
-        <translation>Jede von Sonaplex ersetzte Spieldatei, nach Ordnern. Öffnen Sie einen Ordner, um seine Dateien zu sehen.</translation></message>
+        <translation>Jede von Sonaplex ersetzte Spieldatei, nach Ordnern. Öffnen Sie einen Ordner, um seine Dateien zu sehen.</translation>
+    </message>
     <message>
         <source>Restore</source>
-        <translation>Wiederherstellen</translation></message>
+        <translation>Wiederherstellen</translation>
+    </message>
     <message>
         <source>Select files or a folder, then put their originals back.</source>
-        <translation>Dateien oder einen Ordner wählen, dann ihre Originale wiederherstellen.</translation></message>
+        <translation>Dateien oder einen Ordner wählen, dann ihre Originale wiederherstellen.</translation>
+    </message>
     <message>
         <source>Undo</source>
-        <translation>Rückgängig</translation></message>
+        <translation>Rückgängig</translation>
+    </message>
     <message>
         <source>Puts back exactly what the last SWITCH or restore overwrote.</source>
-        <translation>Stellt genau das wieder her, was das letzte SWITCH oder Wiederherstellen überschrieben hat.</translation></message>
+        <translation>Stellt genau das wieder her, was das letzte SWITCH oder Wiederherstellen überschrieben hat.</translation>
+    </message>
     <message>
         <source>After a Game Update</source>
-        <translation>Nach einem Spiel-Update</translation></message>
+        <translation>Nach einem Spiel-Update</translation>
+    </message>
     <message>
-        <source>An update may put the game's own sounds back: a notice says so. Replace Again puts yours back.</source>
-        <translation>Ein Update setzt vielleicht die Töne des Spiels wieder ein: Ein Hinweis sagt es. Erneut ersetzen setzt Ihre wieder ein.</translation></message>
+        <source>An update may put the game&apos;s own sounds back: a notice says so. Replace Again puts yours back.</source>
+        <translation>Ein Update setzt vielleicht die Töne des Spiels wieder ein: Ein Hinweis sagt es. Erneut ersetzen setzt Ihre wieder ein.</translation>
+    </message>
     <message>
         <source>Backup Sets</source>
-        <translation>Sicherungssätze</translation></message>
+        <translation>Sicherungssätze</translation>
+    </message>
     <message>
-        <source>Puts a backup set's files back where they came from.</source>
-        <translation>Legt die Dateien eines Sicherungssatzes dorthin zurück, woher sie kamen.</translation></message>
+        <source>Puts a backup set&apos;s files back where they came from.</source>
+        <translation>Legt die Dateien eines Sicherungssatzes dorthin zurück, woher sie kamen.</translation>
+    </message>
     <message>
         <source>Free Space</source>
-        <translation>Speicher freigeben</translation></message>
+        <translation>Speicher freigeben</translation>
+    </message>
     <message>
         <source>Forgets files that hold their originals again, and deletes what was kept for them.</source>
-        <translation>Vergisst Dateien, die wieder ihre Originale enthalten, und löscht, was für sie aufbewahrt wurde.</translation></message>
+        <translation>Vergisst Dateien, die wieder ihre Originale enthalten, und löscht, was für sie aufbewahrt wurde.</translation>
+    </message>
     <message>
         <source>Open a Pack</source>
-        <translation>Ein Paket öffnen</translation></message>
+        <translation>Ein Paket öffnen</translation>
+    </message>
     <message>
         <source>Opens a .sonaplexpack file and checks it against the game. Nothing is written yet.</source>
-        <translation>Öffnet eine .sonaplexpack-Datei und gleicht sie mit dem Spiel ab. Noch wird nichts geschrieben.</translation></message>
+        <translation>Öffnet eine .sonaplexpack-Datei und gleicht sie mit dem Spiel ab. Noch wird nichts geschrieben.</translation>
+    </message>
     <message>
         <source>The Game</source>
-        <translation>Das Spiel</translation></message>
+        <translation>Das Spiel</translation>
+    </message>
     <message>
         <source>Choose the game the pack is for.</source>
-        <translation>Wählen Sie das Spiel, für das das Paket ist.</translation></message>
+        <translation>Wählen Sie das Spiel, für das das Paket ist.</translation>
+    </message>
     <message>
         <source>What Will Change</source>
-        <translation>Was sich ändert</translation></message>
+        <translation>Was sich ändert</translation>
+    </message>
     <message>
         <source>Each game file, what it holds now and what applying does. Select one to listen to both.</source>
-        <translation>Jede Spieldatei, was sie jetzt enthält und was das Anwenden tut. Wählen Sie eine, um beide anzuhören.</translation></message>
+        <translation>Jede Spieldatei, was sie jetzt enthält und was das Anwenden tut. Wählen Sie eine, um beide anzuhören.</translation>
+    </message>
     <message>
         <source>Apply</source>
-        <translation>Anwenden</translation></message>
+        <translation>Anwenden</translation>
+    </message>
     <message>
-        <source>Replaces the game's files in one run; Undo in Restore takes it back.</source>
-        <translation>Ersetzt die Dateien des Spiels in einem Durchgang; Rückgängig im Wiederherstellungsfenster nimmt ihn zurück.</translation></message>
+        <source>Replaces the game&apos;s files in one run; Undo in Restore takes it back.</source>
+        <translation>Ersetzt die Dateien des Spiels in einem Durchgang; Rückgängig im Wiederherstellungsfenster nimmt ihn zurück.</translation>
+    </message>
     <message>
         <source>Take Off</source>
-        <translation>Entfernen</translation></message>
+        <translation>Entfernen</translation>
+    </message>
     <message>
         <source>Puts back what the pack replaced.</source>
-        <translation>Stellt wieder her, was das Paket ersetzt hat.</translation></message>
+        <translation>Stellt wieder her, was das Paket ersetzt hat.</translation>
+    </message>
     <message>
         <source>Make a Pack</source>
-        <translation>Ein Paket erstellen</translation></message>
+        <translation>Ein Paket erstellen</translation>
+    </message>
     <message>
         <source>Makes a pack of what Sonaplex replaced in a game, or of a saved set.</source>
-        <translation>Erstellt ein Paket aus dem, was Sonaplex in einem Spiel ersetzt hat, oder aus einem gespeicherten Satz.</translation></message>
+        <translation>Erstellt ein Paket aus dem, was Sonaplex in einem Spiel ersetzt hat, oder aus einem gespeicherten Satz.</translation>
+    </message>
     <message>
-        <source>Choose an installed game, or a game's folder.</source>
-        <translation>Wählen Sie ein installiertes Spiel oder den Ordner eines Spiels.</translation></message>
+        <source>Choose an installed game, or a game&apos;s folder.</source>
+        <translation>Wählen Sie ein installiertes Spiel oder den Ordner eines Spiels.</translation>
+    </message>
     <message>
         <source>Its Sounds</source>
-        <translation>Seine Töne</translation></message>
+        <translation>Seine Töne</translation>
+    </message>
     <message>
         <source>Every sound file of the game, with its format and state. Filter them by path or by state.</source>
-        <translation>Jede Tondatei des Spiels, mit Format und Zustand. Filtern Sie sie nach Pfad oder Zustand.</translation></message>
+        <translation>Jede Tondatei des Spiels, mit Format und Zustand. Filtern Sie sie nach Pfad oder Zustand.</translation>
+    </message>
     <message>
         <source>Choose Replacements</source>
-        <translation>Ersatz wählen</translation></message>
+        <translation>Ersatz wählen</translation>
+    </message>
     <message>
         <source>Choose a file for the selected sounds, or match a whole folder of yours to them.</source>
-        <translation>Wählen Sie eine Datei für die ausgewählten Töne, oder ordnen Sie ihnen einen ganzen Ordner von Ihnen zu.</translation></message>
+        <translation>Wählen Sie eine Datei für die ausgewählten Töne, oder ordnen Sie ihnen einen ganzen Ordner von Ihnen zu.</translation>
+    </message>
     <message>
         <source>Listen</source>
-        <translation>Anhören</translation></message>
+        <translation>Anhören</translation>
+    </message>
     <message>
         <source>Compare a game sound and its replacement A/B.</source>
-        <translation>Einen Spielton und seinen Ersatz A/B vergleichen.</translation></message>
+        <translation>Einen Spielton und seinen Ersatz A/B vergleichen.</translation>
+    </message>
     <message>
         <source>SWITCH</source>
-        <translation>SWITCH</translation></message>
+        <translation>SWITCH</translation>
+    </message>
     <message>
         <source>Replaces every sound that has a replacement, in one run that can be undone.</source>
-        <translation>Ersetzt jeden Ton, der einen Ersatz hat, in einem Durchgang, der rückgängig gemacht werden kann.</translation></message>
+        <translation>Ersetzt jeden Ton, der einen Ersatz hat, in einem Durchgang, der rückgängig gemacht werden kann.</translation>
+    </message>
     <message>
         <source>Replace Again puts back what an update changed.</source>
-        <translation>Erneut ersetzen setzt wieder ein, was ein Update geändert hat.</translation></message>
+        <translation>Erneut ersetzen setzt wieder ein, was ein Update geändert hat.</translation>
+    </message>
 </context>
 <context>
     <name>UpdateNotifications</name>

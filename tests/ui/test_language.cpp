@@ -180,6 +180,13 @@ private slots:
         QCOMPARE(restore.windowTitle(), QStringLiteral("Sonaplex/Spieldateien wiederherstellen"));
         const auto* header = control<QAbstractItemView>("FrmRestore", "LstReplaced");
         QCOMPARE(header->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Zustand"));
+        // Plurals by Qt's %n, the count written as the desktop writes numbers.
+        QCOMPARE(QCoreApplication::translate("ReportWords", "%n game file(s) were replaced again. Undo takes this back.",
+                     nullptr, 1234),
+            QStringLiteral("1.234 Spieldateien wurden erneut ersetzt. Rückgängig nimmt dies zurück."));
+        QCOMPARE(QCoreApplication::translate("ReportWords", "%n game file(s) were replaced again. Undo takes this back.",
+                     nullptr, 1),
+            QStringLiteral("1 Spieldatei wurde erneut ersetzt. Rückgängig nimmt dies zurück."));
     }
 
     void commandLineSpeaksItAndJsonStaysAsDocumented()
@@ -217,11 +224,11 @@ private slots:
         QVERIFY(doc.setContent(&ts));
         const QDomNodeList messages = doc.elementsByTagName(QStringLiteral("message"));
         QVERIFY(messages.size() > 800);
-        const QRegularExpression placeholder(QStringLiteral("%(?:L?\\d|n)"));
+        const QRegularExpression placeholder(QStringLiteral("%L?(?:\\d|n)"));
         auto placeholders = [&](const QString& text) {
             QStringList found;
             for (const auto& m : placeholder.globalMatch(text))
-                found << m.captured();
+                found << m.captured().remove(QLatin1Char('L')); // %L1 is %1 in the desktop's numbers
             found.removeDuplicates();
             found.sort();
             return found;
