@@ -205,6 +205,10 @@ private slots:
         QVERIFY2(german.contains(QStringLiteral("notes.wav: nicht verwendbar:")), qPrintable(german));
         QVERIFY(runProgram({QStringLiteral("--help")}, QStringLiteral("de"))
                     .startsWith(QStringLiteral("Aufruf: sonaplex")));
+        // The desktop's order of preference: the first language with a translation, English
+        // (the program's own texts) ending the search.
+        QVERIFY(runProgram({QStringLiteral("--help")}, QStringLiteral("fr:de")).startsWith(QStringLiteral("Aufruf:")));
+        QVERIFY(runProgram({QStringLiteral("--help")}, QStringLiteral("en:de")).startsWith(QStringLiteral("Usage:")));
         QVERIFY(runProgram({QStringLiteral("undo"), QStringLiteral("--bogus")}, QStringLiteral("de"))
                     .contains(QStringLiteral("undo nimmt --bogus nicht an.")));
         // JSON, its error texts included, reads the same whatever the language.
