@@ -54,7 +54,8 @@ fuzz: deps
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_file_list
 	$(BUILD)/bench/bench_startup 30
-	xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'openbox & sleep 1; QT_QPA_PLATFORM=xcb $(BUILD)/bench/bench_startup 30'
+	# under a window manager, as a user starts it, with a translation (German) loaded
+	xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'openbox & sleep 1; LANGUAGE=de QT_QPA_PLATFORM=xcb $(BUILD)/bench/bench_startup 30'
 	cd $(BUILD) && $(CURDIR)/scripts/with-audio-server bench/bench_first_sound 15 200
 	$(BUILD)/bench/bench_switch
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_responsive
