@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
 #include <QTranslator>
@@ -37,6 +38,13 @@ QString loadTranslations()
                 break;
             // "sonaplex_de_AT" is looked for, then "sonaplex_de".
             if (language->load(QStringLiteral("sonaplex_") + tag, folder) && !language->language().isEmpty()) {
+                // Qt's own texts (the standard buttons, the file dialog) in the same language,
+                // when the desktop has Qt's translations.
+                auto* qt = new QTranslator(app);
+                if (qt->load(QStringLiteral("qtbase_") + tag, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                    QCoreApplication::installTranslator(qt);
+                else
+                    delete qt;
                 QCoreApplication::installTranslator(language);
                 qputenv(kTranslationVariable, QFile::encodeName(language->filePath()));
                 return language->language();

@@ -180,6 +180,8 @@ private slots:
         QCOMPARE(restore.windowTitle(), QStringLiteral("Sonaplex/Spieldateien wiederherstellen"));
         const auto* header = control<QAbstractItemView>("FrmRestore", "LstReplaced");
         QCOMPARE(header->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Zustand"));
+        // Qt's own texts too: the standard buttons of a question.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
         // Plurals by Qt's %n, the count written as the desktop writes numbers.
         QCOMPARE(QCoreApplication::translate("ReportWords", "%n game file(s) were replaced again. Undo takes this back.",
                      nullptr, 1234),
