@@ -16,9 +16,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Conversion)
 };
-} // namespace
 
-namespace {
 
 // How much to turn a replacement up or down to the game file's loudness, without pushing its
 // peak past full scale.

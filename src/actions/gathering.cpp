@@ -16,9 +16,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Gathering)
 };
-} // namespace
 
-namespace {
 Step stepOf(int selection, const QString& name, const QString& source, const QString& destination)
 {
     return Step{StepName{StepName::Of::Selection, selection, name}, destination, source};

@@ -32,9 +32,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Program)
 };
-} // namespace
 
-namespace {
 QPointer<Forms>& current()
 {
     static QPointer<Forms> forms;

@@ -23,9 +23,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Analysis)
 };
-} // namespace
 
-namespace {
 
 QString channelsName(int channels)
 {

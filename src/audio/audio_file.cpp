@@ -19,9 +19,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(AudioFile)
 };
-} // namespace
 
-namespace {
 
 // What sound cards play: a file outside it is damaged or made to harm, and every buffer sized by
 // its rate or channels would be out of proportion.

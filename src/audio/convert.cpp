@@ -25,9 +25,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Convert)
 };
-} // namespace
 
-namespace {
 
 // libsndfile's compression level (0 best, 1 smallest) that gives a Vorbis stream of this rate
 // and channels the nominal bitrate `target`: found by writing headers only, into memory.

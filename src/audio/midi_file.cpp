@@ -10,9 +10,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(MidiFile)
 };
-} // namespace
 
-namespace {
 
 // While the tracks are read, an event's `seconds` holds its tick (exact in a double up to
 // 2^53) and a tempo change is an event of this status with the new tempo in `sysexIndex`;

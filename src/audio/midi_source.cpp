@@ -25,9 +25,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(MidiSource)
 };
-} // namespace
 
-namespace {
 
 void quietLog(int, const char*, void*) {}
 

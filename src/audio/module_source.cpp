@@ -11,9 +11,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(ModuleSource)
 };
-} // namespace
 
-namespace {
 
 struct ModuleDeleter {
     void operator()(openmpt_module* m) const { openmpt().openmpt_module_destroy(m); }

@@ -19,9 +19,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(OggHeaders)
 };
-} // namespace
 
-namespace {
 
 uint32_t le32(const uchar* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 uint16_t le16(const uchar* p) { return uint16_t(p[0] | p[1] << 8); }

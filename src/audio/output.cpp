@@ -11,9 +11,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Output)
 };
-} // namespace
 
-namespace {
 
 struct Module {
     OpenOutputFunction open = nullptr;

@@ -18,9 +18,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Player)
 };
-} // namespace
 
-namespace {
 // A source being closed may still be reading its file (a big song is parsed on a thread of its
 // own): it finishes on a pool thread, so that neither the window nor the sound waits for it.
 // The application waits for the pool before it ends.

@@ -25,9 +25,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Probe)
 };
-} // namespace
 
-namespace {
 
 // How long the helper may go without a word while analysing before it is taken as stuck.
 #if defined(__SANITIZE_ADDRESS__)

@@ -12,9 +12,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(RiffWalk)
 };
-} // namespace
 
-namespace {
 
 // A file made of millions of empty chunks is no sound file anyone made.
 constexpr int kMaxChunks = 1'000'000;

@@ -9,9 +9,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FrmBackups)
 };
-} // namespace
 
-namespace {
 QString message(const char* kind, int count)
 {
     return QStringLiteral(

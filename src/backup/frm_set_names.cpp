@@ -19,9 +19,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FrmSetNames)
 };
-} // namespace
 
-namespace {
 QString kTitle() { return Say::tr("Set Name Select"); }
 
 // What to tell the user when the staging folder could not take the typed name: the name in

@@ -41,9 +41,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FilesPosix)
 };
-} // namespace
 
-namespace {
 
 QString reason(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 

@@ -10,9 +10,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(SoundNames)
 };
-} // namespace
 
-namespace {
 
 struct Ending {
     const char* suffix;

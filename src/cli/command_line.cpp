@@ -39,9 +39,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
 };
-} // namespace
 
-namespace {
 const char* const kCommands[] = {"status", "sounds", "replace", "restore", "undo", "reapply", "check", "games", "pack", "help"};
 } // namespace
 

@@ -22,9 +22,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(PackCommands)
 };
-} // namespace
 
-namespace {
 
 // What check, apply and remove read: a pack, then a game folder or a game's name, and the
 // switches `alone`. `failed` is the exit status when the words do not read (said on stderr).

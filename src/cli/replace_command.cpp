@@ -20,9 +20,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(ReplaceCommand)
 };
-} // namespace
 
-namespace {
 
 QJsonObject matchesJson(const QString& folder, const QString& from, const FolderMatches& m)
 {

@@ -20,9 +20,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Terminal)
 };
-} // namespace
 
-namespace {
 volatile std::sig_atomic_t gInterrupted = 0;
 // How many HandlesInterrupts are alive: work that stops itself cleanly on Ctrl+C. Outside them
 // a command has nothing it must finish, and a signal ends it at once (reading a stranger's

@@ -24,9 +24,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FrmCopyWavs)
 };
-} // namespace
 
-namespace {
 ReviewWindowSetup effectsReviewSetup()
 {
     ReviewWindowSetup s;

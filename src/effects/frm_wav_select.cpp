@@ -16,9 +16,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FrmWavSelect)
 };
-} // namespace
 
-namespace {
 SelectionWindowSetup effectsSetup()
 {
     SelectionWindowSetup s;

@@ -16,9 +16,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FrmGameLinks)
 };
-} // namespace
 
-namespace {
 // Twips of the window's design, at 15 twips a pixel, enlarged so today's fonts fit.
 int px(int twips) { return twips * 4 / 45; } // 1/15 × 4/3
 

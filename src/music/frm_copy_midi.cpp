@@ -24,9 +24,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FrmCopyMidi)
 };
-} // namespace
 
-namespace {
 ReviewWindowSetup musicReviewSetup()
 {
     ReviewWindowSetup s;

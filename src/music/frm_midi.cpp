@@ -18,9 +18,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FrmMidi)
 };
-} // namespace
 
-namespace {
 SelectionWindowSetup musicSetup()
 {
     SelectionWindowSetup s;

@@ -36,9 +36,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FrmPacks)
 };
-} // namespace
 
-namespace {
 QString kTitle() { return Say::tr("Sound Packs"); }
 QString kFilter() { return Say::tr("Sound packs (*.sonaplexpack)"); }
 enum Column { GameFile, Now, Format, Will };

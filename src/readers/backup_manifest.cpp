@@ -24,9 +24,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(BackupManifest)
 };
-} // namespace
 
-namespace {
 const QByteArray kHeading = "# Sonaplex backup set: content hash, name in this set, game file it came from\n";
 
 QByteArray encode(const QString& text) { return QUrl::toPercentEncoding(text, "/ .-_()'"); }

@@ -24,9 +24,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(RecordStates)
 };
-} // namespace
 
-namespace {
 // A time now() wrote ("2026-12-08T11:40:05.123Z"), in UTC; read by hand, as a list of many
 // thousand files reads one per file and QDateTime::fromString is slow.
 QDateTime recordedTime(const QString& at)

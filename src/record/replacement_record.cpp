@@ -31,9 +31,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(ReplacementRecord)
 };
-} // namespace
 
-namespace {
 const QString kFile = QStringLiteral("record.sqlite");
 // The stamp of the record as the last program copy to close it left it, every write checkpointed
 // into it: while the record is still exactly so, it needs no check for damage at open (which

@@ -20,9 +20,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Run)
 };
-} // namespace
 
-namespace {
 
 qint64 sizeOfSources(const std::vector<Step>& steps)
 {

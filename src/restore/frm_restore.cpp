@@ -35,9 +35,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FrmRestore)
 };
-} // namespace
 
-namespace {
 QString kTitle() { return Say::tr("Restore"); }
 // Opening every folder of a longer list would hold the window while the list lays out each row.
 constexpr size_t kOpenFolderLimit = 5000;

@@ -15,9 +15,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(ReplacedFilesModel)
 };
-} // namespace
 
-namespace {
 // A folder row has no parent: its internal id is 0. A file row's tells its folder's row: an odd
 // multiple of it, so that the low bits of Qt's hash of an index (row, column and id added up)
 // differ between folders; with plain folder numbers the indexes of a list of many thousand

@@ -25,9 +25,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(BrowserPane)
 };
-} // namespace
 
-namespace {
 PaneSetup namedPane(
     const QString& suffix, const QString& sampleLabel, const QString& pattern, audio::DeviceKind deviceKind)
 {

@@ -21,9 +21,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FormatConversion)
 };
-} // namespace
 
-namespace {
 
 // Asks about the replacements whose format differs: convert them (required when a container or
 // codec differs), or copy them as they are. Sets `convert` and `match`; false when cancelled.

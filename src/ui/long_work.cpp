@@ -19,9 +19,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(LongWork)
 };
-} // namespace
 
-namespace {
 std::chrono::milliseconds showAfter{500};
 
 // The thread long work runs on: its own, so that it never waits behind folder listings or

@@ -19,9 +19,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(PlaceLists)
 };
-} // namespace
 
-namespace {
 constexpr int kPathRole = Qt::UserRole + 1;
 constexpr int kGameRole = Qt::UserRole + 2; // a drive list's entry that is a game
 constexpr int kAddRole = Qt::UserRole + 3; // the drive list's "Add Game Folder..."

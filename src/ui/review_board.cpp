@@ -18,9 +18,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(ReviewBoard)
 };
-} // namespace
 
-namespace {
 QLabel* nameLabel(const QString& objectName, const QColor& colour, QWidget* parent)
 {
     auto* l = new NameLabel(parent);

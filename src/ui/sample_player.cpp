@@ -30,9 +30,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(SamplePlayer)
 };
-} // namespace
 
-namespace {
 // What a window opens its players on before the user has clicked a file; it finds nothing,
 // and that is not worth a word to the user.
 const QString kPlaceholder = QStringLiteral("SelectedFile");

@@ -33,9 +33,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(SelectionWindow)
 };
-} // namespace
 
-namespace {
 // The board refuses replacements that the side's replacement player could not open.
 // The panes offer the home folder and the program folder (where backups and sets are kept)
 // beside the drives.

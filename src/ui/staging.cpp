@@ -20,9 +20,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Staging)
 };
-} // namespace
 
-namespace {
 QStringList filesIn(const QString& folder)
 {
     // With the folders of names gathered with theirs ("music/x.mid").

@@ -18,9 +18,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(UpdateNotifications)
 };
-} // namespace
 
-namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 }
 

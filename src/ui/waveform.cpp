@@ -27,9 +27,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Waveform)
 };
-} // namespace
 
-namespace {
 
 using Piece = Waveform::Piece;
 

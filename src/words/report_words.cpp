@@ -12,9 +12,7 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(ReportWords)
 };
-} // namespace
 
-namespace {
 QString groupLabel(const std::vector<int>& numbers, const QString& name)
 {
     QStringList first;
