@@ -36,7 +36,7 @@ double matchingGain(const QString& game, const QString& replacement, const std::
 QString convertOne(const ConversionJob& job, const std::function<bool()>& stopped)
 {
     try {
-        const audio::SoundInfo like = audio::soundInfo(audio::DeviceKind::WaveAudio, job.game);
+        const audio::SoundInfo like = job.like.ok() ? job.like : audio::probeInfo(job.game, audio::kProbeTimeLimit);
         if (!like.ok())
             return like.error;
         const double gain = job.matchLoudness ? matchingGain(job.game, job.source, stopped) : 0;

@@ -17,6 +17,7 @@ struct ConversionJob {
     QString source, game, destination; // destination: named as the game file is, so it is read as that format
     bool matchLoudness = false; // turned to the game file's loudness, its peak kept under full scale
     audio::LoopChoice loop = audio::LoopChoice::Own;
+    audio::SoundInfo like = {}; // the format to write, when already read; else the game file's, read in the helper
 };
 
 struct Conversions {

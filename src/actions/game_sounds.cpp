@@ -6,9 +6,17 @@
 #include "base/files.h"
 #include "base/sound_names.h"
 
+#include "record/replacement_record.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -21,11 +29,9 @@ struct Say {
 };
 } // namespace
 
-QStringList gameSoundNames(const QString& folder)
+FilesBelow gameSounds(const QString& folder, const std::function<bool(const QString&)>& found)
 {
-    QStringList names = filesBelow(folder);
-    names.erase(std::remove_if(names.begin(), names.end(), [](const QString& n) { return !isSoundName(n); }), names.end());
-    return names;
+    return listFilesBelow(folder, false, [](const QString& name) { return isSoundName(name); }, found);
 }
 
 QString replacementRefusal(const QString& gameName, const QString& replacement)
@@ -78,24 +84,37 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
         byPath[stemKey(gameNames[g])].append(g);
         byName[nameKey(gameNames[g])].append(g);
     }
-    const QStringList users = gameSoundNames(from);
-    QHash<qsizetype, QList<Proposal>> proposals; // by game file
     FolderMatches result;
+    FilesBelow listed = gameSounds(from);
+    const QStringList& users = listed.names;
+    result.unlisted = std::move(listed.problems);
+    QHash<qsizetype, QList<Proposal>> proposals; // by game file
+    auto named = [&gameNames](const QList<qsizetype>& games) {
+        QStringList names;
+        for (qsizetype g : games)
+            names << gameNames[g];
+        return names.join(QStringLiteral(", "));
+    };
     for (qsizetype u = 0; u < users.size(); ++u) {
         const QString& user = users[u];
         QList<qsizetype> games = byPath.value(stemKey(user));
         const bool viaPath = !games.isEmpty();
+        if (viaPath && games.size() > 1) {
+            result.refused << Say::tr("%1: %2 game files have this path (%3); name it as one of them, extension "
+                                      "and case included, to say which")
+                                  .arg(user)
+                                  .arg(games.size())
+                                  .arg(named(games));
+            continue;
+        }
         if (!viaPath) {
             games = byName.value(nameKey(user));
             if (games.size() > 1) {
-                QStringList named;
-                for (qsizetype g : games)
-                    named << gameNames[g];
                 result.refused << Say::tr("%1: %2 game files have this name (%3); put it in a folder as the game "
                                           "has it to say which")
                                       .arg(user)
                                       .arg(games.size())
-                                      .arg(named.join(QStringLiteral(", ")));
+                                      .arg(named(games));
                 continue;
             }
         }
@@ -123,6 +142,22 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
                 result.refused
                     << Say::tr("%1: not used: %2 is used for %3").arg(users[p.user], users[best.user], gameNames[g]);
     }
+    // What is matched must play: read in the helper, as every file from elsewhere.
+    QStringList paths;
+    for (const SoundMatch& m : result.matched)
+        paths << m.replacement;
+    const std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
+    std::vector<SoundMatch> playable;
+    for (size_t i = 0; i < result.matched.size(); ++i) {
+        SoundMatch& m = result.matched[i];
+        m.info = infos[i];
+        if (m.info.ok())
+            playable.push_back(std::move(m));
+        else
+            result.refused << Say::tr("%1: cannot be used: %2")
+                                  .arg(m.replacement.mid(from.size() + 1), m.info.error);
+    }
+    result.matched = std::move(playable);
     return result;
 }
 
@@ -136,26 +171,106 @@ std::vector<Selection> gameSelections(const QString& gameFolder, const std::vect
     return selections;
 }
 
-std::vector<FormatCheck> checkSelectionFormats(const std::vector<Selection>& selections)
+namespace {
+
+} // namespace
+
+std::vector<QString> keptOriginals(ReplacementRecord* record, const std::vector<Selection>& selections)
 {
-    QStringList paths;
-    for (const Selection& s : selections)
-        paths << s.gamePath << s.replacementPath;
-    const std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
-    std::vector<FormatCheck> checks;
-    checks.reserve(selections.size());
+    std::vector<QString> originals(selections.size());
+    if (!record || !record->isOpen())
+        return originals;
+    QHash<QString, std::vector<ReplacedFile>> knownByFolder;
     for (size_t i = 0; i < selections.size(); ++i) {
-        const audio::SoundInfo& game = infos[2 * i];
-        const audio::SoundInfo& replacement = infos[2 * i + 1];
-        // A file not read compares as the same: the run itself says what is wrong with it.
-        checks.push_back(game.ok() && replacement.ok() ? audio::checkFormats(game, replacement)
-                                                       : FormatCheck{FormatCheck::State::Same, {}, {}});
+        const QString& gamePath = selections[i].gamePath;
+        if (gamePath.isEmpty())
+            continue;
+        const QString folder = QFileInfo(gamePath).absolutePath();
+        auto known = knownByFolder.find(folder);
+        if (known == knownByFolder.end())
+            known = knownByFolder.insert(folder, record->knownIn(folder));
+        for (const ReplacedFile& f : *known)
+            if (f.gamePath == gamePath && !f.lastHash.isEmpty() && record->store().holds(f.originalHash)
+                && record->knownHash(gamePath) == f.lastHash)
+                originals[i] = record->store().pathOf(f.originalHash);
     }
-    return checks;
+    return originals;
+}
+
+GameSwitchCheck checkGameSwitch(const QString& gameFolder, const std::vector<Selection>& selections,
+    const std::vector<QString>& originals, const KnownSounds& known)
+{
+    const size_t count = selections.size();
+    GameSwitchCheck result;
+    result.formats.resize(count);
+    result.gameFormats.resize(count);
+    std::vector<audio::SoundInfo> replacements(count);
+    // The files still to read, each under a name of its format: a kept original is read through
+    // a link named as its game file, in passing work beside the store.
+    QStringList paths;
+    std::vector<std::pair<size_t, bool>> whose; // (selection, game side) of each path
+    std::unique_ptr<QTemporaryDir> links;
+    for (size_t i = 0; i < count; ++i) {
+        const Selection& s = selections[i];
+        if (s.gamePath.isEmpty() || s.replacementPath.isEmpty())
+            continue;
+        if (const QString why = outsideFolder(gameFolder, s.gamePath); !why.isEmpty()) {
+            result.refused[int(i) + 1] = why;
+            continue;
+        }
+        const QString source = i < originals.size() && !originals[i].isEmpty() ? originals[i] : s.gamePath;
+        if (source == s.gamePath && i < known.games.size() && known.games[i].ok()) {
+            result.gameFormats[i] = known.games[i];
+        } else if (source == s.gamePath) {
+            paths << s.gamePath;
+            whose.push_back({i, true});
+        } else {
+            if (!links) {
+                const QString work = QDir::cleanPath(QFileInfo(source).absolutePath() + QStringLiteral("/../work"));
+                QDir().mkpath(work);
+                links = std::make_unique<QTemporaryDir>(
+                    work + QStringLiteral("/formats-%1-XXXXXX").arg(QCoreApplication::applicationPid()));
+            }
+            const QString named = links->path() + QStringLiteral("/%1-").arg(i) + QFileInfo(s.gamePath).fileName();
+            const bool linked = links->isValid()
+                && (::link(QFile::encodeName(source).constData(), QFile::encodeName(named).constData()) == 0
+                    || QFile::copy(source, named));
+            paths << (linked ? named : s.gamePath);
+            whose.push_back({i, true});
+        }
+        if (i < known.replacements.size() && known.replacements[i].ok()) {
+            replacements[i] = known.replacements[i];
+        } else {
+            paths << s.replacementPath;
+            whose.push_back({i, false});
+        }
+    }
+    const std::vector<audio::SoundInfo> read = audio::probeInfos(paths, audio::kProbeTimeLimit);
+    for (size_t k = 0; k < read.size(); ++k)
+        (whose[k].second ? result.gameFormats : replacements)[whose[k].first] = read[k];
+    for (size_t i = 0; i < count; ++i) {
+        const Selection& s = selections[i];
+        const int n = int(i) + 1;
+        if (s.gamePath.isEmpty() || s.replacementPath.isEmpty() || result.refused.count(n))
+            continue;
+        const audio::SoundInfo& game = result.gameFormats[i];
+        const audio::SoundInfo& replacement = replacements[i];
+        // A file not read is no verdict: the selection is refused with the cause.
+        if (!replacement.ok())
+            result.refused[n] = replacement.error.isEmpty() ? Say::tr("%1 was not read").arg(s.replacementName)
+                                                            : replacement.error;
+        else if (!game.ok())
+            result.refused[n] = Say::tr("the game file cannot be read, so its format is not known: %1")
+                                    .arg(game.error.isEmpty() ? s.gameName : game.error);
+        else
+            result.formats[i] = audio::checkFormats(game, replacement);
+    }
+    return result;
 }
 
 std::vector<ConversionJob> conversionJobs(const std::vector<Selection>& selections,
-    const std::vector<FormatCheck>& checks, const QString& folder, bool all, bool matchLoudness, bool loopWhole)
+    const std::vector<FormatCheck>& checks, const QString& folder, bool all, bool matchLoudness, bool loopWhole,
+    const std::vector<audio::SoundInfo>& gameFormats)
 {
     std::vector<ConversionJob> jobs;
     for (size_t i = 0; i < selections.size() && i < checks.size(); ++i) {
@@ -169,16 +284,18 @@ std::vector<ConversionJob> conversionJobs(const std::vector<Selection>& selectio
         // Under the game file's own name, so that it is written as that format.
         jobs.push_back({n, s.replacementPath, s.gamePath,
             folder + QStringLiteral("/%1-%2").arg(n).arg(QFileInfo(s.gamePath).fileName()), matchLoudness,
-            looped ? audio::LoopChoice::Whole : audio::LoopChoice::Own});
+            looped ? audio::LoopChoice::Whole : audio::LoopChoice::Own,
+            i < gameFormats.size() ? gameFormats[i] : audio::SoundInfo{}});
     }
     return jobs;
 }
 
 PreparedRun prepareSwitch(ReplacementRecord* record, const std::vector<Selection>& selections,
-    const Conversions& conversions, const std::function<QString(const QString&)>& check)
+    const Conversions& conversions, const std::function<QString(const QString&)>& check,
+    const std::map<int, QString>& refused)
 {
     // The plan refuses what the game file cannot take by its name (soundFit), per selection.
-    return PreparedRun(switchPlan(selections, check, conversions.converted, conversions.failed), record);
+    return PreparedRun(switchPlan(selections, check, conversions.converted, conversions.failed, refused), record);
 }
 
 } // namespace sonaplex

@@ -136,7 +136,7 @@ bool PackSession::inspect(WorkProgress& progress)
     const QString memory = memoryBackedFolder();
     std::unique_ptr<QTemporaryDir> inMemory;
     if (!memory.isEmpty())
-        inMemory = std::make_unique<QTemporaryDir>(memory + QStringLiteral("/sonaplex-sounds-XXXXXX"));
+        inMemory = std::make_unique<QTemporaryDir>(memory + QStringLiteral("/sonaplex-sounds-%1-XXXXXX").arg(QCoreApplication::applicationPid()));
     auto inspected = std::make_shared<InspectedSounds>();
     const size_t count = manifest().entries.size();
     std::vector<QString> names(count);

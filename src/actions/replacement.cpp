@@ -37,7 +37,8 @@ std::vector<std::vector<int>> sameGameFiles(const std::vector<Selection>& select
 }
 
 Plan switchPlan(const std::vector<Selection>& selections, const ReplacementCheck& check,
-    const std::map<int, QString>& substitutes, const std::map<int, QString>& notConverted)
+    const std::map<int, QString>& substitutes, const std::map<int, QString>& notConverted,
+    const std::map<int, QString>& refused)
 {
     Plan plan;
     plan.kind = RunKind::Switch;
@@ -68,6 +69,10 @@ Plan switchPlan(const std::vector<Selection>& selections, const ReplacementCheck
         }
         if (!hasReplacement) {
             refuse(n, s, s.gameName, Outcome::NoReplacement);
+            continue;
+        }
+        if (const auto no = refused.find(n); no != refused.end()) {
+            refuse(n, s, s.gameName, Outcome::Refused, no->second);
             continue;
         }
         if (const auto no = notConverted.find(n); no != notConverted.end()) {

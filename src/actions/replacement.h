@@ -30,8 +30,10 @@ std::vector<std::vector<int>> sameGameFiles(const std::vector<Selection>& select
 // still names the replacement as where the content came from. `notConverted` (selection number
 // -> why the conversion failed) names selections not to replace, reported in their place among
 // the others (NotConverted).
+// `refused` (selection number -> why) names selections refused outright (Refused).
 Plan switchPlan(const std::vector<Selection>& selections, const ReplacementCheck& check = {},
-    const std::map<int, QString>& substitutes = {}, const std::map<int, QString>& notConverted = {});
+    const std::map<int, QString>& substitutes = {}, const std::map<int, QString>& notConverted = {},
+    const std::map<int, QString>& refused = {});
 // Runs a SWITCH (see run()): with a record, what each game file held is kept first (a file
 // whose content cannot be kept is not replaced) and every change is recorded.
 Report replaceGameFiles(const std::vector<Selection>& selections, const ReplacementCheck& check = {},

@@ -76,6 +76,8 @@ QString bitrateText(const SoundInfo& info)
 
 QString loopText(const SoundInfo& info)
 {
+    if (info.loopOutside)
+        return Say::tr("its loop tags point past its end: they are not used");
     if (!info.loop.present())
         return {};
     const int rate = info.rate > 0 ? info.rate : 1;
@@ -209,6 +211,7 @@ SoundInfo soundInfo(DeviceKind kind, const QString& path)
     info.seconds = double(header.frames) / header.rate;
     info.variableBitrate = header.variableBitrate;
     info.loop = header.loop;
+    info.loopOutside = header.loopOutside;
     info.moduleType = header.moduleType;
     info.moduleChannels = header.moduleChannels;
     if (header.ogg.codec == OggHeaders::Codec::Opus)

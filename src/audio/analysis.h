@@ -29,6 +29,7 @@ struct SoundInfo {
     bool variableBitrate = false; // MP3
     int sourceRate = 0; // Opus: the rate it was made from (it decodes at 48 kHz); 0 when not said
     LoopPoints loop;
+    bool loopOutside = false; // its loop tags point past its end (not used)
     // Tracker modules
     QString moduleType;
     int moduleChannels = 0;

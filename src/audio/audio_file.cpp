@@ -239,6 +239,15 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
             && instrument.loop_count > 0 && instrument.loops[0].end > instrument.loops[0].start)
             header.loop = {instrument.loops[0].start, int64_t(instrument.loops[0].end) - instrument.loops[0].start};
     }
+    // A loop must lie in the sound: one that starts past its end is said and never used (a game
+    // given it would loop at the very end, or from after its end); one that runs on past the
+    // end is cut at the end.
+    if (header.loop.present() && header.loop.start >= sf.frames) {
+        header.loop = {};
+        header.loopOutside = true;
+    } else if (header.loop.present() && header.loop.length > sf.frames - header.loop.start) {
+        header.loop.length = sf.frames - header.loop.start;
+    }
     header.variableBitrate = sndfile().sf_command(sound, SFC_GET_BITRATE_MODE, nullptr, 0) == SF_BITRATE_MODE_VARIABLE;
     header.sfFormat = sf.format;
     header.rate = sf.samplerate;

@@ -22,6 +22,7 @@ struct AudioHeader {
     bool variableBitrate = false;
     OggHeaders ogg; // Ogg files
     LoopPoints loop;
+    bool loopOutside = false; // its loop tags point past its end: said, never used (`loop` is absent)
     QString moduleType; // modules: "FastTracker II", ...
     int moduleChannels = 0;
 };

@@ -227,6 +227,34 @@ struct Shaping {
     }
 };
 
+// Whether what was written at `path` is the whole copy asked for: it opens in the container
+// and codec of `like`, at its rate and with its channels, and decodes to its end with about
+// the frames written (lossy codecs pad or trim a little at the edges). A write that failed
+// without a word (an encoder's pages lost to a full disk) leaves a copy that does not.
+QString checkWholeCopy(const QString& path, const SoundInfo& like, int64_t written)
+{
+    SF_INFO info{};
+    std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> in(
+        sndfile().sf_open(QFile::encodeName(path).constData(), SFM_READ, &info), sndfile().sf_close);
+    if (!in)
+        return Say::tr("the converted copy cannot be read back (%1)")
+            .arg(QString::fromUtf8(sndfile().sf_strerror(nullptr)));
+    constexpr int kKind = SF_FORMAT_TYPEMASK | SF_FORMAT_SUBMASK;
+    if ((info.format & kKind) != (like.sfFormat & kKind) || info.samplerate != like.rate || info.channels != like.channels)
+        return Say::tr("the converted copy is not in the format asked for");
+    std::vector<float> block(size_t(4096) * size_t(info.channels));
+    int64_t decoded = 0;
+    for (sf_count_t n; (n = sndfile().sf_readf_float(in.get(), block.data(), 4096)) > 0;)
+        decoded += n;
+    if (sndfile().sf_error(in.get()) != SF_ERR_NO_ERROR)
+        return Say::tr("the converted copy does not decode to its end");
+    const bool lossless = isWaveContainer(like.sfFormat) || (like.sfFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_FLAC;
+    const int64_t slack = lossless ? 0 : std::min<int64_t>(written / 2, 4096);
+    if (decoded + slack < written)
+        return Say::tr("the converted copy is cut short (%1 of %2 frames)").arg(decoded).arg(written);
+    return {};
+}
+
 } // namespace
 
 QString convertRecording(const QString& source, const QString& destination, const SoundInfo& like, double gainDb,
@@ -280,6 +308,7 @@ QString convertRecording(const QString& source, const QString& destination, cons
         setWaveLoop(out.get(), loop, frames);
 
     Shaping shaping(in, like.channels, float(std::pow(10.0, gainDb / 20)), ratio, std::move(resampler));
+    int64_t written = 0;
     {
         Handoff shaped([&shaping](std::vector<float>& block) { return shaping.next(block); });
         for (std::vector<float> block; shaped.take(block);) {
@@ -288,16 +317,22 @@ QString convertRecording(const QString& source, const QString& destination, cons
             const auto n = sf_count_t(block.size() / size_t(like.channels));
             if (n > 0 && sndfile().sf_writef_float(out.get(), block.data(), n) != n)
                 return failed(Say::tr("the converted copy cannot be written (disk full?)"));
+            written += n;
         }
     }
     if (!shaping.error.isEmpty())
         return failed(shaping.error);
     if (sndfile().sf_error(out.get()) != SF_ERR_NO_ERROR)
         return failed(Say::tr("the converted copy cannot be written"));
-    out.reset(); // sf_close writes the header's sizes
+    // sf_close writes what the encoder still holds and the header's sizes: its error is the
+    // write's.
+    if (sndfile().sf_close(out.release()) != 0)
+        return failed(Say::tr("the converted copy cannot be written (disk full?)"));
     if (loop.present() && (like.sfFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_OGG)
         if (const QString why = setOggLoopTags(destination, loop); !why.isEmpty())
             return failed(Say::tr("the loop points cannot be written (%1)").arg(why));
+    if (const QString why = checkWholeCopy(destination, like, written); !why.isEmpty())
+        return failed(why);
     return {};
 }
 

@@ -132,7 +132,9 @@ struct Reader {
                 serial = pageSerial;
                 if (!(head[5] & 0x02))
                     return Say::tr("it does not start where an Ogg stream starts");
-            } else if (pageSerial != serial || ended) {
+            } else if (pageSerial != serial || ended || (head[5] & 0x02) || (le32(head + 18) == 0)) {
+                // A page after the end, a second beginning or a page count that starts again is a
+                // stream chained to the first, even under the same serial number.
                 return Say::tr("it holds more than one stream (chained or interleaved), which Sonaplex does not "
                                "read");
             }
@@ -190,9 +192,13 @@ LoopPoints loopFromComments(const QStringList& comments)
             continue;
         const QString key = c.left(eq).trimmed().toUpper();
         bool ok = false;
-        const qlonglong value = c.mid(eq + 1).trimmed().toLongLong(&ok);
+        qlonglong value = c.mid(eq + 1).trimmed().toLongLong(&ok);
         if (!ok || value < 0)
             continue;
+        // No sound is 2^40 frames long (290 days at 44.1 kHz): anything past that is past the end
+        // however it is counted, and sums of such values stay far from overflowing.
+        constexpr qlonglong kBeyondAnySound = qlonglong(1) << 40;
+        value = std::min(value, kBeyondAnySound);
         if (key == QLatin1String("LOOPSTART"))
             start = value;
         else if (key == QLatin1String("LOOPLENGTH"))

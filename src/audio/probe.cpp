@@ -15,6 +15,7 @@
 
 #include <optional>
 
+#include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -41,15 +42,42 @@ QString decoderFailed(const QString& path)
         .arg(QFileInfo(path).fileName());
 }
 
+// Why the helper gave no answer for `path`: it ran out of time, it was stopped from outside the
+// program (a signal no decoder sends itself), or it died on the file.
+QString noAnswer(QProcess& p, const QString& path, bool timedOut)
+{
+    if (timedOut)
+        return tookTooLong(path);
+    p.waitForFinished(1000);
+    if (p.state() == QProcess::NotRunning && p.exitStatus() == QProcess::CrashExit) {
+        const int signal = p.exitCode(); // on a crash, the signal that ended it
+        if (signal == SIGKILL || signal == SIGTERM || signal == SIGINT || signal == SIGHUP || signal == SIGQUIT)
+            return Say::tr("%1 was not read: Sonaplex's helper was stopped from outside while it read it.")
+                .arg(QFileInfo(path).fileName());
+    }
+    return decoderFailed(path);
+}
+
 bool probedInProcess(const QString& path)
 {
     const SoundFormat f = soundFormatOfName(path);
     return f == SoundFormat::Midi || f == SoundFormat::Unknown;
 }
 
+// Why a stranger's file cannot be read now: the helper that reads such files is not there, or
+// did not start (decoders are never run on them inside the program).
+QString noHelper(const QString& path)
+{
+    return probeProgram().isEmpty()
+        ? Say::tr("%1 was not read: Sonaplex's helper sonaplex-probe is not installed.").arg(QFileInfo(path).fileName())
+        : Say::tr("%1 was not read: Sonaplex's helper sonaplex-probe did not start.").arg(QFileInfo(path).fileName());
+}
+
 // The helper, started on one request; stderr goes nowhere (decoders may chatter).
 bool startHelper(QProcess& p, const QStringList& arguments, bool input = false)
 {
+    if (probeProgram().isEmpty())
+        return false;
     p.setProgram(probeProgram());
     p.setArguments(arguments);
     if (!input)
@@ -58,6 +86,10 @@ bool startHelper(QProcess& p, const QStringList& arguments, bool input = false)
     p.start();
     return p.waitForStarted(5000);
 }
+
+// An answer of the helper's "info" request names its file (the name's bytes in hex), so that an
+// answer can never be taken for another file's.
+QByteArray answerFor(const QByteArray& encodedName) { return "info " + encodedName.toHex() + ' '; }
 
 // The next line the helper writes, waiting at most `ms`; empty at its end or on time out
 // (`timedOut` says which).
@@ -141,6 +173,7 @@ QByteArray infoLine(const SoundInfo& i)
         {QStringLiteral("frames"), qint64(i.frames)}, {QStringLiteral("bitrate"), i.bitrate},
         {QStringLiteral("vbr"), i.variableBitrate}, {QStringLiteral("sourceRate"), i.sourceRate},
         {QStringLiteral("loopStart"), qint64(i.loop.start)}, {QStringLiteral("loopLength"), qint64(i.loop.length)},
+        {QStringLiteral("loopOutside"), i.loopOutside},
         {QStringLiteral("moduleType"), i.moduleType}, {QStringLiteral("moduleChannels"), i.moduleChannels}};
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
@@ -161,6 +194,7 @@ SoundInfo infoFromLine(const QByteArray& line)
     i.variableBitrate = o.value(QStringLiteral("vbr")).toBool();
     i.sourceRate = o.value(QStringLiteral("sourceRate")).toInt();
     i.loop = {o.value(QStringLiteral("loopStart")).toInteger(-1), o.value(QStringLiteral("loopLength")).toInteger(-1)};
+    i.loopOutside = o.value(QStringLiteral("loopOutside")).toBool();
     i.moduleType = o.value(QStringLiteral("moduleType")).toString();
     i.moduleChannels = o.value(QStringLiteral("moduleChannels")).toInt();
     return i;
@@ -169,18 +203,17 @@ SoundInfo infoFromLine(const QByteArray& line)
 std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::milliseconds limit)
 {
     std::vector<SoundInfo> found(size_t(paths.size()));
-    auto inProcess = [&](qsizetype i) {
-        const QString& path = paths[i];
-        found[size_t(i)] = runBounded<SoundInfo>([path] { return soundFileInfoInProcess(path); }, limit)
-                               .value_or(SoundInfo::refused(DeviceKind::WaveAudio, tookTooLong(path)));
-    };
     QStringList helped;
     std::vector<qsizetype> at; // index in `paths` of each path sent to the helper
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        if (probedInProcess(paths[i]) || probeProgram().isEmpty()) {
-            inProcess(i);
+        const QString& path = paths[i];
+        if (path.isEmpty()) {
+            found[size_t(i)] = SoundInfo::refused(DeviceKind::WaveAudio, Say::tr("no file was named"));
+        } else if (probedInProcess(path)) { // MIDI, by the program's own parser; other names are refused
+            found[size_t(i)] = runBounded<SoundInfo>([path] { return soundFileInfoInProcess(path); }, limit)
+                                   .value_or(SoundInfo::refused(DeviceKind::WaveAudio, tookTooLong(path)));
         } else {
-            helped << paths[i];
+            helped << path;
             at.push_back(i);
         }
     }
@@ -190,7 +223,7 @@ std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::millise
         QProcess p;
         if (!startHelper(p, {QStringLiteral("info")}, true)) {
             for (; next < helped.size(); ++next)
-                inProcess(at[size_t(next)]);
+                found[size_t(at[size_t(next)])] = SoundInfo::refused(DeviceKind::WaveAudio, noHelper(helped[next]));
             break;
         }
         QByteArray request;
@@ -202,12 +235,13 @@ std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::millise
             bool timedOut = false;
             const QByteArray line = nextLine(p, int(limit.count()), &timedOut);
             const QString& path = helped[next];
-            if (!line.startsWith("info ")) {
-                found[size_t(at[size_t(next)])].error = timedOut ? tookTooLong(path) : decoderFailed(path);
+            const QByteArray expected = answerFor(QFile::encodeName(path));
+            if (!line.startsWith(expected)) {
+                found[size_t(at[size_t(next)])].error = noAnswer(p, path, timedOut);
                 ++next;
                 break;
             }
-            found[size_t(at[size_t(next)])] = infoFromLine(line.mid(5));
+            found[size_t(at[size_t(next)])] = infoFromLine(line.mid(expected.size()));
         }
         stopHelper(p);
     }
@@ -228,11 +262,14 @@ Loudness probeAnalysis(const QString& path, int bins, const std::function<void(c
     const std::function<bool(OverviewPart&&)>& deliver, const std::function<bool()>& stopped)
 {
     QProcess p;
-    if (probedInProcess(path) || probeProgram().isEmpty()
-        || !startHelper(p, {QStringLiteral("analyse"), path, QString::number(bins)})) {
+    if (probedInProcess(path)) { // MIDI, by the program's own parser
         const SoundInfo info = soundFileInfoInProcess(path);
         onInfo(info);
         return info.ok() ? analyseRecording(path, bins, deliver, stopped) : Loudness{};
+    }
+    if (!startHelper(p, {QStringLiteral("analyse"), path, QString::number(bins)})) {
+        onInfo(SoundInfo::refused(DeviceKind::WaveAudio, noHelper(path)));
+        return {};
     }
     bool sawInfo = false;
     for (;;) {
@@ -261,7 +298,7 @@ Loudness probeAnalysis(const QString& path, int bins, const std::function<void(c
             return Loudness{words.value(1) == "1", words.value(2).toDouble(), words.value(3).toDouble()};
         } else {
             if (!sawInfo)
-                onInfo(SoundInfo::refused(DeviceKind::WaveAudio, timedOut ? tookTooLong(path) : decoderFailed(path)));
+                onInfo(SoundInfo::refused(DeviceKind::WaveAudio, noAnswer(p, path, timedOut)));
             break;
         }
     }
@@ -273,12 +310,11 @@ QString convertInHelper(const QString& source, const QString& destination, const
     const std::function<bool()>& stopped, LoopChoice loop)
 {
     QProcess p;
-    if (probeProgram().isEmpty()
-        || !startHelper(p, {QStringLiteral("convert"), source, destination, QString::number(gainDb, 'g', 17),
-                               loop == LoopChoice::Whole ? QStringLiteral("whole") : QStringLiteral("own"),
-                               QString::fromUtf8(infoLine(like))}))
-        return convertRecording(source, destination, like, gainDb, stopped, loop);
-    QString why = decoderFailed(source);
+    if (!startHelper(p, {QStringLiteral("convert"), source, destination, QString::number(gainDb, 'g', 17),
+                            loop == LoopChoice::Whole ? QStringLiteral("whole") : QStringLiteral("own"),
+                            QString::fromUtf8(infoLine(like))}))
+        return noHelper(source);
+    QString why;
     QElapsedTimer sinceWord; // the helper says "working" twice a second while it is
     sinceWord.start();
     for (;;) {
@@ -301,6 +337,8 @@ QString convertInHelper(const QString& source, const QString& destination, const
             why.clear();
         else if (line.startsWith("failed "))
             why = QString::fromUtf8(line.mid(7));
+        else
+            why = noAnswer(p, source, false);
         break;
     }
     stopHelper(p);
@@ -341,7 +379,7 @@ int runProbe(int argc, char** argv)
             const SoundInfo info = soundFileInfoInProcess(path);
             if (info.ok())
                 trialDecode(path);
-            print("info " + infoLine(info));
+            print(answerFor(name) + infoLine(info));
         }
         return 0;
     }

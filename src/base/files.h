@@ -179,8 +179,34 @@ FileResult createFolders(const QString& folder, const QString& relative);
 void raiseOpenFileLimit();
 
 // The files anywhere below `folder`, by their paths from it ("music/x.mid"), sorted; links to
-// folders are not followed, hidden files are listed only with `hidden`.
+// folders are not followed, hidden files are listed only with `hidden`. (What could not be
+// listed is left out: see listFilesBelow.)
 QStringList filesBelow(const QString& folder, bool hidden = false);
+
+// The same, with what could not be listed named, each as "path: why" (the path from `folder`,
+// shownName): a folder that could not be opened or read, a name that is not UTF-8 (it cannot be
+// opened again by its name), a path longer than the file system takes, a link to a file outside
+// `folder` (never listed: what it leads to is someone else's). A link to a file inside `folder`
+// is not listed either: its file is, under its own name. With `wanted`, only the files it takes
+// by their path from `folder` are listed or named. `found` gets each file as it is found (from a
+// worker's thread, when the caller runs it on one) and returns false to stop the walk.
+struct FilesBelow {
+    QStringList names; // sorted
+    QStringList problems;
+};
+FilesBelow listFilesBelow(const QString& folder, bool hidden = false,
+    const std::function<bool(const QString& name)>& wanted = {},
+    const std::function<bool(const QString& name)>& found = {});
+
+// A file's path, or a part of one, as it can be shown on one line: line breaks, other control
+// characters and the marks that turn text right to left are written as escapes ("\n", "\u202e"),
+// so that a name can never print a line of its own or read backwards.
+QString shownName(const QString& name);
+
+// Whether `path` (a file, followed through links) lies inside `folder` (links resolved too); when
+// it does not, why, in words ("... leads outside the game folder"); empty when it does, or when
+// `path` does not exist yet and its folder lies inside.
+QString outsideFolder(const QString& folder, const QString& path);
 
 // Removes the files inside a folder, and the folders inside it with theirs (a missing folder is
 // already empty). A link is removed as a link; nothing outside the folder is touched.

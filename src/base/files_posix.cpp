@@ -5,6 +5,7 @@
 #include "base/work_progress.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -838,15 +839,156 @@ void raiseOpenFileLimit()
     (void)::setrlimit(RLIMIT_NOFILE, &limit);
 }
 
-QStringList filesBelow(const QString& folder, bool hidden)
+QStringList filesBelow(const QString& folder, bool hidden) { return listFilesBelow(folder, hidden).names; }
+
+QString shownName(const QString& name)
 {
-    QStringList names;
-    const QDir top(folder);
-    QDirIterator it(folder, QDir::Files | (hidden ? QDir::Hidden | QDir::System : QDir::Filters()), QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names << top.relativeFilePath(it.next());
-    names.sort();
-    return names;
+    QString shown;
+    shown.reserve(name.size());
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        const bool bidi = (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069) || u == 0x200E || u == 0x200F
+            || u == 0x061C;
+        if (u == '\n')
+            shown += QLatin1String("\\n");
+        else if (u == '\r')
+            shown += QLatin1String("\\r");
+        else if (u == '\t')
+            shown += QLatin1String("\\t");
+        else if (u < 0x20 || (u >= 0x7F && u < 0xA0) || bidi || u == 0x2028 || u == 0x2029)
+            shown += QStringLiteral("\\u%1").arg(uint(u), 4, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+QString outsideFolder(const QString& folder, const QString& path)
+{
+    char* root = ::realpath(encoded(folder).constData(), nullptr);
+    if (!root)
+        return Say::tr("the folder %1 cannot be reached (%2)").arg(shownName(folder), reason(errno));
+    const QByteArray inside = QByteArray(root) + (std::strcmp(root, "/") == 0 ? "" : "/");
+    std::free(root);
+    const QByteArray file = encoded(path);
+    char* real = ::realpath(file.constData(), nullptr);
+    if (!real) {
+        const int err = errno;
+        struct stat st {};
+        if (::lstat(file.constData(), &st) == 0) // there, and leading nowhere
+            return Say::tr("%1 is a link that leads nowhere").arg(shownName(QFileInfo(path).fileName()));
+        if (err != ENOENT)
+            return Say::tr("%1 cannot be reached (%2)").arg(shownName(path), reason(err));
+        // Not there yet: its folder must be inside.
+        const QString parent = QFileInfo(path).absolutePath();
+        return parent == QFileInfo(folder).absoluteFilePath() ? QString() : outsideFolder(folder, parent);
+    }
+    const bool within = QByteArray(real).startsWith(inside);
+    const QString target = QFile::decodeName(real);
+    std::free(real);
+    if (within)
+        return {};
+    return Say::tr("%1 is a link to %2, outside the game folder: what it leads to is never written")
+        .arg(shownName(QFileInfo(path).fileName()), shownName(target));
+}
+
+FilesBelow listFilesBelow(const QString& folder, bool hidden, const std::function<bool(const QString&)>& wanted,
+    const std::function<bool(const QString&)>& found)
+{
+    FilesBelow listed;
+    const QByteArray top = encoded(folder);
+    char* real = ::realpath(top.constData(), nullptr);
+    const QByteArray root = real ? QByteArray(real) : QByteArray();
+    std::free(real);
+    auto shown = [](const QByteArray& relative) { return shownName(QFile::decodeName(relative)); };
+    auto problem = [&](const QByteArray& relative, const QString& why) {
+        listed.problems << QStringLiteral("%1: %2").arg(relative.isEmpty() ? shownName(folder) : shown(relative), why);
+    };
+    struct Open {
+        DIR* dir;
+        QByteArray relative; // "" or "a/b/"
+    };
+    std::vector<Open> stack;
+    const int topFd = ::open(top.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* topDir = topFd >= 0 ? ::fdopendir(topFd) : nullptr;
+    if (!topDir) {
+        const int err = errno;
+        if (topFd >= 0)
+            ::close(topFd);
+        problem({}, Say::tr("the folder cannot be read (%1)").arg(reason(err)));
+        return listed;
+    }
+    stack.push_back({topDir, {}});
+    bool stopped = false;
+    while (!stack.empty() && !stopped) {
+        Open& at = stack.back();
+        errno = 0;
+        const dirent* e = ::readdir(at.dir);
+        if (!e) {
+            if (const int err = errno; err != 0)
+                problem(at.relative.chopped(at.relative.isEmpty() ? 0 : 1),
+                    Say::tr("the folder could not be read to its end (%1)").arg(reason(err)));
+            ::closedir(at.dir);
+            stack.pop_back();
+            continue;
+        }
+        const QByteArray raw(e->d_name);
+        if (raw == "." || raw == ".." || (!hidden && raw.startsWith('.')))
+            continue; // hidden entries, our own temporary files among them
+        const QByteArray relative = at.relative + raw;
+        struct stat st {};
+        if (::fstatat(::dirfd(at.dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (const int err = errno; err != ENOENT) // gone since it was listed: nothing to name
+                problem(relative, Say::tr("cannot be looked at (%1)").arg(reason(err)));
+            continue;
+        }
+        if (S_ISDIR(st.st_mode)) {
+            const int fd = ::openat(::dirfd(at.dir), e->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            DIR* sub = fd >= 0 ? ::fdopendir(fd) : nullptr;
+            if (!sub) {
+                const int err = errno;
+                if (fd >= 0)
+                    ::close(fd);
+                problem(relative, Say::tr("the folder cannot be read (%1)").arg(reason(err)));
+                continue;
+            }
+            stack.push_back({sub, relative + '/'});
+            continue;
+        }
+        const QString name = QFile::decodeName(relative);
+        if ((!S_ISLNK(st.st_mode) && !S_ISREG(st.st_mode)) || (wanted && !wanted(name)))
+            continue;
+        if (S_ISLNK(st.st_mode)) {
+            // A link to a file: inside the folder, its file is listed under its own name; outside,
+            // it is someone else's. Links to folders are not followed.
+            struct stat to {};
+            if (::fstatat(::dirfd(at.dir), e->d_name, &to, 0) == 0 && S_ISREG(to.st_mode)) {
+                char* target = ::realpath((top + '/' + relative).constData(), nullptr);
+                const QByteArray where = target ? QByteArray(target) : QByteArray();
+                std::free(target);
+                if (root.isEmpty() || !where.startsWith(root + '/'))
+                    problem(relative, Say::tr("a link to %1, outside the folder: what it leads to is never written")
+                                          .arg(shownName(QFile::decodeName(where))));
+            }
+            continue;
+        }
+        if (QFile::encodeName(name) != relative) {
+            problem(relative, Say::tr("its name cannot be read as UTF-8 (it was written in another character set): "
+                                      "rename it to use it"));
+            continue;
+        }
+        if (top.size() + 1 + relative.size() >= PATH_MAX) {
+            problem(relative, Say::tr("its path is longer than the file system allows: move it higher to use it"));
+            continue;
+        }
+        listed.names << name;
+        if (found && !found(name))
+            stopped = true;
+    }
+    for (Open& o : stack)
+        ::closedir(o.dir);
+    listed.names.sort();
+    return listed;
 }
 
 FileResult createFolders(const QString& folder, const QString& relative)
@@ -895,6 +1037,23 @@ void removeAbandonedWork(const QString& workFolder, const QString& programFolder
         const qint64 pid = parts.size() == 3 ? parts[1].toLongLong(&numeric) : 0;
         if (numeric && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
             QDir(entry.filePath()).removeRecursively();
+    }
+    // A pack's sounds looked at in memory-backed files, "sonaplex-sounds-PID-XXXXXX": a killed
+    // check leaves them (each up to a batch of sounds, in memory); older versions named no
+    // process, and theirs go once a day old.
+    if (const QString memory = memoryBackedFolder(); !memory.isEmpty()) {
+        static const QRegularExpression sounds(QStringLiteral("^sonaplex-sounds-(?:(\\d+)-)?[A-Za-z0-9]{6}$"));
+        for (const QFileInfo& entry : QDir(memory).entryInfoList({QStringLiteral("sonaplex-sounds-*")},
+                 QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+            const QRegularExpressionMatch m = sounds.match(entry.fileName());
+            if (!m.hasMatch() || entry.isSymLink() || entry.ownerId() != ::getuid())
+                continue;
+            const qint64 pid = m.captured(1).toLongLong();
+            const bool gone = pid > 0 ? ::kill(pid_t(pid), 0) != 0 && errno == ESRCH
+                                      : entry.lastModified().secsTo(QDateTime::currentDateTime()) > 24 * 3600;
+            if (gone)
+                QDir(entry.filePath()).removeRecursively();
+        }
     }
     // Older versions converted into "Converting-XXXXXX" in the program folder: only files, ours.
     static const QRegularExpression legacy(QStringLiteral("^Converting-[A-Za-z0-9]{6}$"));

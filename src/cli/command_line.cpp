@@ -6,8 +6,10 @@
 #include "audio/probe.h"
 #include "base/sound_names.h"
 #include "base/files.h"
+#include "base/result.h"
 #include "readers/games.h"
 #include "base/program_folder.h"
+#include "actions/game_sounds.h"
 #include "actions/replacement.h"
 #include "record/replacement_record.h"
 #include "base/work_progress.h"
@@ -31,6 +33,8 @@
 #include <ctime>
 #include <functional>
 #include <algorithm>
+
+#include <unistd.h>
 
 namespace sonaplex::cli {
 
@@ -656,28 +660,48 @@ int sounds(const Options& o)
     QHash<QString, const ReplacedFile*> known;
     for (const ReplacedFile& f : opened.files)
         known.insert(f.gamePath, &f);
-    QStringList names = filesBelow(folder);
-    names.erase(std::remove_if(names.begin(), names.end(), [](const QString& n) { return !isSoundName(n); }), names.end());
+    const FilesBelow listed = gameSounds(folder);
+    const QStringList& names = listed.names;
+    for (const QString& p : listed.problems)
+        err(Say::tr("%1: not listed: %2").arg(shownName(QDir::toNativeSeparators(folder)), p));
     QStringList paths;
     for (const QString& name : names)
         paths << folder + QLatin1Char('/') + name;
     const std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
     QJsonArray list;
-    bool allRead = true;
+    bool allRead = listed.problems.isEmpty();
     for (qsizetype i = 0; i < names.size(); ++i) {
         const audio::SoundInfo& info = infos[size_t(i)];
         const ReplacedFile* f = known.value(paths[i]);
-        const QString state = stateKeyword(f ? f->state : GameFileState::Original);
+        // A file the record does not know is the game's own only as far as it was read: one that
+        // is gone, cannot be opened or was not read through is said so, not called original.
+        GameFileState fileState = f ? f->state : GameFileState::Original;
+        QString cause = f && f->state == GameFileState::Unreadable ? f->readFailure.error : QString();
+        if (!f && !info.ok()) {
+            const Result<int> opening = openRegularFile(paths[i]);
+            if (opening)
+                ::close(opening.value());
+            fileState = opening ? GameFileState::NotRead
+                : opening.failure().cause == FileCause::NotFound ? GameFileState::Missing
+                                                              : GameFileState::Unreadable;
+            cause = opening ? info.error : opening.failure().error;
+        }
+        const QString state = stateKeyword(fileState);
         const QString format = info.ok() ? audio::formatSummary(info) : QString();
-        allRead = allRead && info.ok();
+        if (!info.ok()) {
+            allRead = false;
+            err(Say::tr("%1: %2: %3")
+                    .arg(shownName(QDir::toNativeSeparators(names[i])), stateWords(fileState),
+                        shownName(cause.isEmpty() ? info.error : cause)));
+        }
         if (o.json) {
             QJsonObject s{{QStringLiteral("path"), names[i]}, {QStringLiteral("state"), state},
-                {QStringLiteral("soundFormat"), soundFormatWords(soundFormatOfName(names[i]))}};
+                {QStringLiteral("soundFormat"), info.ok() ? QJsonValue(soundFormatWords(info.format)) : QJsonValue()}};
             if (info.ok()) {
                 s.insert(QStringLiteral("format"), format);
                 s.insert(QStringLiteral("seconds"), info.seconds);
             } else {
-                s.insert(QStringLiteral("error"), info.error);
+                s.insert(QStringLiteral("error"), cause.isEmpty() ? info.error : cause);
             }
             if (f && !f->replacedBy.isEmpty()) {
                 s.insert(QStringLiteral("replacedBy"), f->replacedBy);
@@ -686,19 +710,19 @@ int sounds(const Options& o)
             list.append(s);
             continue;
         }
-        QString line = QStringLiteral("%1  %2  ").arg(state, -9).arg(QDir::toNativeSeparators(names[i]));
+        QString line = QStringLiteral("%1  %2  ").arg(state, -9).arg(shownName(QDir::toNativeSeparators(names[i])));
         const auto ms = int64_t(info.seconds * 1000);
         line += info.ok() ? QStringLiteral("%1, %2").arg(
                     format, audio::clockText(ms, 1000, std::max(1, audio::clockDecimals(ms, 1000))))
-                          : Say::tr("cannot be read: %1").arg(info.error);
+                          : Say::tr("cannot be read: %1").arg(shownName(cause.isEmpty() ? info.error : cause));
         if (f && !f->replacedBy.isEmpty())
             line += Say::tr("  (Sonaplex put %1 there, %2)")
-                        .arg(QDir::toNativeSeparators(f->replacedBy), localTimeText(f->at));
+                        .arg(shownName(QDir::toNativeSeparators(f->replacedBy)), localTimeText(f->at));
         out(line);
     }
     if (o.json)
         printJson({{QStringLiteral("command"), QStringLiteral("sounds")}, {QStringLiteral("folder"), folder},
-            {QStringLiteral("sounds"), list}});
+            {QStringLiteral("sounds"), list}, {QStringLiteral("unlisted"), QJsonArray::fromStringList(listed.problems)}});
     else if (names.isEmpty())
         out(Say::tr("No sound file under %1.").arg(QDir::toNativeSeparators(folder)));
     return allRead ? kDone : kNotAll;

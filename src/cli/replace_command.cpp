@@ -2,6 +2,7 @@
 // as the game window matches them, in one recorded run.
 #include "actions/game_sounds.h"
 #include "audio/analysis.h"
+#include "base/files.h"
 #include "base/program_folder.h"
 #include "base/work_progress.h"
 #include "cli/commands.h"
@@ -22,7 +23,7 @@ struct Say {
 };
 
 
-QJsonObject matchesJson(const QString& folder, const QString& from, const FolderMatches& m)
+QJsonObject matchesJson(const QString& folder, const QString& from, const FolderMatches& m, const QStringList& unlisted)
 {
     QJsonArray matched;
     for (const SoundMatch& s : m.matched)
@@ -31,17 +32,18 @@ QJsonObject matchesJson(const QString& folder, const QString& from, const Folder
     return {{QStringLiteral("command"), QStringLiteral("replace")}, {QStringLiteral("folder"), folder},
         {QStringLiteral("from"), from}, {QStringLiteral("dryRun"), true}, {QStringLiteral("matches"), matched},
         {QStringLiteral("refused"), QJsonArray::fromStringList(m.refused)},
-        {QStringLiteral("unused"), QJsonArray::fromStringList(m.unused)}};
+        {QStringLiteral("unused"), QJsonArray::fromStringList(m.unused)},
+        {QStringLiteral("unlisted"), QJsonArray::fromStringList(unlisted)}};
 }
 
 void printMatches(const FolderMatches& m)
 {
     for (const SoundMatch& s : m.matched)
         out(QStringLiteral("%1  <-  %2%3")
-                .arg(QDir::toNativeSeparators(s.gameName), QDir::toNativeSeparators(s.replacement),
+                .arg(shownName(QDir::toNativeSeparators(s.gameName)), shownName(QDir::toNativeSeparators(s.replacement)),
                     s.byPath ? QString() : Say::tr("  (by name)")));
     for (const QString& u : m.unused)
-        out(Say::tr("%1: matches no sound of the game").arg(QDir::toNativeSeparators(u)));
+        out(Say::tr("%1: matches no sound of the game").arg(shownName(QDir::toNativeSeparators(u))));
 }
 
 // What the formats of the matched files mean for the run: which are converted, copied as they
@@ -52,8 +54,8 @@ QStringList formatNotes(const std::vector<Selection>& selections, const std::vec
     QStringList notes;
     for (size_t i = 0; i < selections.size(); ++i) {
         const FormatCheck& f = checks[i];
-        const QString& name = selections[i].gameName;
         const int n = int(i) + 1;
+        const QString name = shownName(selections[i].gameName);
         if (f.state == FormatCheck::State::Differs && conversions.converted.count(n))
             notes << Say::tr("%1: converted to the game file's format (%2)").arg(name, audio::formatDifference(f));
         else if (f.state == FormatCheck::State::Differs && !convert && !f.codecDiffers)
@@ -86,57 +88,80 @@ int replace(const Options& o)
     const QString from = absolute(w.values.value(QStringLiteral("--from")));
     for (const QString& dir : {folder, from})
         if (!QFileInfo(dir).isDir()) {
-            err(Say::tr("sonaplex: the folder %1 is not there.").arg(QDir::toNativeSeparators(dir)));
+            err(QFileInfo::exists(dir)
+                    ? Say::tr("sonaplex: %1 is not a folder.").arg(shownName(QDir::toNativeSeparators(dir)))
+                    : Say::tr("sonaplex: the folder %1 is not there.").arg(shownName(QDir::toNativeSeparators(dir))));
             return kNotAll;
         }
-    const FolderMatches matches = matchFolder(gameSoundNames(folder), from);
+    const FilesBelow game = gameSounds(folder);
+    const FolderMatches matches = matchFolder(game.names, from);
+    // What could not be listed, of the game's folder or the user's, is named: its sounds were
+    // neither matched nor said to match nothing.
+    QStringList unlisted;
+    for (const QString& p : game.problems)
+        unlisted << Say::tr("%1: not listed: %2").arg(QDir::toNativeSeparators(folder), p);
+    for (const QString& p : matches.unlisted)
+        unlisted << Say::tr("%1: not listed: %2").arg(QDir::toNativeSeparators(from), p);
+    for (const QString& line : unlisted)
+        err(shownName(line));
     for (const QString& r : matches.refused)
-        err(QDir::toNativeSeparators(r));
+        err(shownName(QDir::toNativeSeparators(r)));
+    const bool allListed = unlisted.isEmpty() && matches.refused.isEmpty();
     if (w.switches.contains(QStringLiteral("--dry-run"))) {
         if (o.json)
-            printJson(matchesJson(folder, from, matches));
+            printJson(matchesJson(folder, from, matches, unlisted));
         else
             printMatches(matches);
-        return matches.refused.isEmpty() ? kDone : kNotAll;
+        return allListed ? kDone : kNotAll;
     }
     if (matches.matched.empty()) {
         const int status = nothingDone(o,
             Say::tr("No file under %1 has the path or name of a sound of the game.")
-                .arg(QDir::toNativeSeparators(from)));
-        return matches.refused.isEmpty() ? status : kNotAll;
+                .arg(shownName(QDir::toNativeSeparators(from))));
+        return allListed ? status : kNotAll;
     }
     Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
     const std::vector<Selection> selections = gameSelections(folder, matches.matched);
-    std::vector<FormatCheck> checks;
+    KnownSounds known;
+    for (const SoundMatch& m : matches.matched)
+        known.replacements.push_back(m.info);
+    const std::vector<QString> originals = keptOriginals(opened.record.get(), selections);
+    GameSwitchCheck checked;
     Conversions conversions;
     const QString workFolder = ProgramFolder(programRoot(o)).work();
     QDir().mkpath(workFolder);
     QTemporaryDir converted(ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("converting")));
     {
-        WorkProgress converting;
-        Watched watched(converting, Say::tr("Converting:"));
-        converting.offload([&] { checks = checkSelectionFormats(selections); });
-        // A replacement in another container or codec is converted whatever was asked: a game
-        // cannot read it as it is.
-        const std::vector<ConversionJob> jobs = conversionJobs(selections, checks, converted.path(), convert, false, false);
-        converting.setTotal(int(jobs.size()), 0);
-        if (!jobs.empty() && !converted.isValid()) {
+        WorkProgress reading;
+        Watched watched(reading, Say::tr("Reading the formats:"));
+        reading.offload([&] { checked = checkGameSwitch(folder, selections, originals, known); });
+        if (interrupted())
+            return stoppedBeforeChanges();
+    }
+    // A replacement in another container or codec is converted whatever was asked: a game
+    // cannot read it as it is.
+    const std::vector<ConversionJob> jobs =
+        conversionJobs(selections, checked.formats, converted.path(), convert, false, false, checked.gameFormats);
+    if (!jobs.empty()) {
+        if (!converted.isValid()) {
             err(Say::tr("sonaplex: the converted copies cannot be made in %1.")
                     .arg(QDir::toNativeSeparators(workFolder)));
             return kUnusable;
         }
-        if (!jobs.empty())
-            converting.offload([&] { conversions = convertReplacements(jobs, converting); });
+        WorkProgress converting;
+        Watched watched(converting, Say::tr("Converting:"));
+        converting.setTotal(int(jobs.size()), 0);
+        converting.offload([&] { conversions = convertReplacements(jobs, converting); });
         if (conversions.cancelled || interrupted())
             return stoppedBeforeChanges();
     }
     const int status = runAndReport(
-        o, prepareSwitch(opened.record.get(), selections, conversions), Say::tr("Replacing:"),
+        o, prepareSwitch(opened.record.get(), selections, conversions, {}, checked.refused), Say::tr("Replacing:"),
         [](int files) { return Say::tr("%n game file(s) were replaced. Undo takes this back.", nullptr, int(files)); },
-        formatNotes(selections, checks, conversions, convert));
-    return status == kDone && !matches.refused.isEmpty() ? kNotAll : status;
+        formatNotes(selections, checked.formats, conversions, convert));
+    return status == kDone && !allListed ? kNotAll : status;
 }
 
 } // namespace sonaplex::cli

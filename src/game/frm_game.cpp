@@ -350,6 +350,7 @@ void FrmGame::startReading()
     replacementPlayer_->closeFile();
     model_->clear();
     infosRead_ = 0;
+    unlisted_.clear();
     namesDone_ = statesDone_ = readDone_ = false;
     auto stop = std::make_shared<std::atomic_bool>(false);
     stop_ = stop;
@@ -372,22 +373,19 @@ void FrmGame::startReading()
         QStringList all, batch;
         QElapsedTimer since;
         since.start();
-        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-        const QDir top(folder);
-        while (it.hasNext() && !*stop) {
-            const QString name = top.relativeFilePath(it.next());
-            if (!isSoundName(name))
-                continue;
+        const FilesBelow listed = gameSounds(folder, [&](const QString& name) {
             batch << name;
             if (since.elapsed() >= kNamesEveryMs || batch.size() >= kNamesBatch) {
                 all += batch;
                 post([names = std::exchange(batch, {})](FrmGame& w) { w.rowsFound(names); });
                 since.restart();
             }
-        }
+            return !*stop;
+        });
         all += batch;
-        post([names = batch](FrmGame& w) {
+        post([names = batch, problems = listed.problems](FrmGame& w) {
             w.rowsFound(names);
+            w.unlisted_ = problems;
             w.namesDone_ = true;
         });
         // What the record knows of them, read on a connection of this thread's own.
@@ -469,7 +467,12 @@ void FrmGame::showSummary()
               .arg(chosen);
     if (namesDone_ && !readDone_ && rows > 0)
         text += Say::tr(" Reading their formats: %1 of %2\u2026").arg(infosRead_).arg(rows);
+    // What could not be listed is said, and named in the tooltip: its sounds are not in the list.
+    if (!unlisted_.isEmpty())
+        text += Say::tr(" %n file(s) or folder(s) could not be listed (see the tooltip).", nullptr,
+            int(unlisted_.size()));
     summary_->setText(text);
+    summary_->setToolTip(unlisted_.mid(0, 40).join(QLatin1Char('\n')));
 }
 
 std::vector<int> FrmGame::selectedRows() const
@@ -518,11 +521,39 @@ void FrmGame::readChosen()
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [self, chosen, infos] {
                 if (self)
-                    for (size_t i = 0; i < chosen.size(); ++i)
-                        self->model_->setPendingInfo(chosen[i].first, chosen[i].second, infos[i]);
+                    self->chosenRead(chosen, infos);
             },
             Qt::QueuedConnection);
     });
+}
+
+void FrmGame::chosenRead(const std::vector<std::pair<int, QString>>& chosen, const std::vector<audio::SoundInfo>& infos)
+{
+    // A replacement that cannot be played is no choice: it goes again, and the user hears why.
+    QStringList refused;
+    for (size_t i = 0; i < chosen.size() && i < infos.size(); ++i) {
+        const auto& [row, path] = chosen[i];
+        if (row >= model_->rowCount() || model_->at(row).pending != path)
+            continue; // chosen otherwise since
+        if (infos[i].ok()) {
+            model_->setPendingInfo(row, path, infos[i]);
+            continue;
+        }
+        const QString name = model_->at(row).name;
+        model_->setPending(row, {});
+        pending().byGame[folder_].remove(name);
+        refused << Say::tr("%1 cannot replace %2: %3").arg(QFileInfo(path).fileName(), name, infos[i].error);
+    }
+    if (refused.isEmpty())
+        return;
+    filtered_->invalidate();
+    currentChanged();
+    showSummary();
+    constexpr int kShown = 20;
+    QString text = refused.mid(0, kShown).join(QLatin1Char('\n'));
+    if (refused.size() > kShown)
+        text += Say::tr("\n\u2026 and %1 more").arg(refused.size() - kShown);
+    showMessage(text, Say::tr("File Selection Error"), this);
 }
 
 void FrmGame::CmdChooseReplacement_Click()
@@ -682,18 +713,13 @@ void FrmGame::afterRun(const Report& run, const QString& done, const QString& ve
 void FrmGame::CmdSwitchGame_Click()
 {
     std::vector<SoundMatch> chosen;
-    std::vector<FormatCheck> checks; // from what was read of both files already, where it was
-    std::vector<size_t> unread;
+    KnownSounds known; // what was read of both files already, where it was
     for (const GameSound& s : model_->sounds()) {
         if (s.pending.isEmpty())
             continue;
         chosen.push_back({s.name, s.pending, true});
-        if (s.info && s.pendingInfo && s.info->ok() && s.pendingInfo->ok()) {
-            checks.push_back(audio::checkFormats(*s.info, *s.pendingInfo));
-        } else {
-            checks.emplace_back();
-            unread.push_back(chosen.size() - 1);
-        }
+        known.games.push_back(s.info.value_or(audio::SoundInfo{}));
+        known.replacements.push_back(s.pendingInfo.value_or(audio::SoundInfo{}));
     }
     ReplacementRecord* record = forms().record();
     if (chosen.empty() || !record) {
@@ -705,27 +731,28 @@ void FrmGame::CmdSwitchGame_Click()
     gamePlayer_->closeFile();
     replacementPlayer_->closeFile();
     const std::vector<Selection> selections = gameSelections(folder_, chosen);
-    if (!unread.empty()) {
-        std::vector<Selection> reading;
-        for (size_t i : unread)
-            reading.push_back(selections[i]);
+    const std::vector<QString> originals = keptOriginals(record, selections);
+    GameSwitchCheck checked;
+    {
         LongWork work(this, Say::tr("Reading the formats\u2026"));
-        std::vector<FormatCheck> read;
-        work.progress().offload([&] { read = checkSelectionFormats(reading); });
-        if (work.cancelled())
+        work.progress().offload([&] { checked = checkGameSwitch(folder_, selections, originals, known); });
+        if (work.cancelled()) {
+            showMessage(Say::tr("Nothing was replaced."), kTitle(), this);
             return;
-        for (size_t k = 0; k < unread.size(); ++k)
-            checks[unread[k]] = read[k];
+        }
     }
     const SwitchOutcome switched = switchWithConversions(
         forms(), selections,
         [&](const QString& folder) {
             return offerConversion(
-                selections, checks, folder, this, [&selections](int n) { return selections[size_t(n - 1)].gameName; });
+                selections, checked.formats, folder, this,
+                [&selections](int n) { return selections[size_t(n - 1)].gameName; }, checked.gameFormats);
         },
-        this);
-    if (switched.cancelled)
+        this, {}, checked.refused);
+    if (switched.cancelled) {
+        showMessage(Say::tr("Nothing was replaced."), kTitle(), this);
         return;
+    }
     const Report& run = switched.run;
     // The sounds replaced are no longer pending; those not done stay chosen.
     for (const ReportItem& item : run.items) {

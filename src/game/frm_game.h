@@ -1,4 +1,5 @@
 #pragma once
+#include "audio/analysis.h"
 #include "ui/forms.h"
 
 #include <atomic>
@@ -87,6 +88,8 @@ private:
     void currentChanged();
     // Reads what the replacements chosen since are, in the helper, off this thread.
     void readChosen();
+    // What they were found to be: those that cannot be played are no longer chosen, and said.
+    void chosenRead(const std::vector<std::pair<int, QString>>& chosen, const std::vector<audio::SoundInfo>& infos);
     void showSummary();
     void afterRun(const struct Report& run, const QString& done, const QString& verb);
     std::vector<int> selectedRows() const; // model rows
@@ -108,6 +111,7 @@ private:
     QCheckBox* autoPlay_;
     std::shared_ptr<std::atomic_bool> stop_; // the reading under way
     std::vector<std::pair<int, QString>> toRead_; // chosen replacements (row, file) not yet read
+    QStringList unlisted_; // what of the game's folder could not be listed, "path: why"
     int infosRead_ = 0;
     bool namesDone_ = false;
     bool statesDone_ = false;

@@ -541,6 +541,12 @@ int ReplacementRecord::settle()
     });
     if (noted)
         QFile::remove(staging);
+    // The store's copies staged by a killed run (".HASH.sonaplex-XXXXXX", named before they
+    // were complete): nothing names them, and every run that stages them holds the turn.
+    static const QRegularExpression stagedInStore(QStringLiteral("^\\.[0-9a-f]+\\.sonaplex-[A-Za-z0-9]+$"));
+    for (const QString& name : QDir(store_.folder()).entryList({QStringLiteral(".*.sonaplex-*")}, QDir::Files | QDir::Hidden | QDir::System))
+        if (stagedInStore.match(name).hasMatch())
+            QFile::remove(store_.folder() + QLatin1Char('/') + name);
     for (const Open& e : open) {
         // The new content in place: it happened. The old one, or none: it did not. Anything
         // else was changed after us and is kept, to show as "changed since".

@@ -50,7 +50,8 @@ bool askFormats(const QStringList& lines, bool mustConvert, bool& convert, bool&
 } // namespace
 
 Conversions offerConversion(const std::vector<Selection>& selections, const std::vector<FormatCheck>& checks,
-    const QString& folder, QWidget* parent, const std::function<QString(int)>& label)
+    const QString& folder, QWidget* parent, const std::function<QString(int)>& label,
+    const std::vector<audio::SoundInfo>& gameFormats)
 {
     Conversions result;
     QStringList lines, unlooped;
@@ -87,7 +88,7 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
         loopWhole = loop == MessageAnswer::LoopWhole;
     }
     // What is converted: every differing replacement when asked, and each to be looped whole.
-    const std::vector<ConversionJob> work = conversionJobs(selections, checks, folder, convert, match, loopWhole);
+    const std::vector<ConversionJob> work = conversionJobs(selections, checks, folder, convert, match, loopWhole, gameFormats);
     if (work.empty())
         return result; // copied as they are
     LongWork converting(parent, Say::tr("Converting the replacements\u2026"));
@@ -101,7 +102,7 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
 
 SwitchOutcome switchWithConversions(Forms& forms, const std::vector<Selection>& selections,
     const std::function<Conversions(const QString& folder)>& offer, QWidget* parent,
-    const std::function<QString(const QString&)>& check)
+    const std::function<QString(const QString&)>& check, const std::map<int, QString>& refused)
 {
     // Converted copies are passing work: made where no set is listed, removed after the run (or
     // at the next start, after a crash).
@@ -112,7 +113,7 @@ SwitchOutcome switchWithConversions(Forms& forms, const std::vector<Selection>& 
     if (conversions.cancelled)
         return {true, {}};
     LongWork work(parent, Say::tr("Replacing the game files\u2026"));
-    return {false, prepareSwitch(forms.record(), selections, conversions, check).start(&work.progress())};
+    return {false, prepareSwitch(forms.record(), selections, conversions, check, refused).start(&work.progress())};
 }
 
 Conversions offerConversion(const SelectionList& selections, const QString& folder, QWidget* parent)

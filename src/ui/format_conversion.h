@@ -22,8 +22,10 @@ namespace sonaplex {
 Conversions offerConversion(const SelectionList& selections, const QString& folder, QWidget* parent);
 // The same for any number of selections with their format checks, each named in the questions
 // by `label` (of its number, from 1).
+// `gameFormats`, when given, are the formats the game files take (see checkGameSwitch).
 Conversions offerConversion(const std::vector<Selection>& selections, const std::vector<FormatCheck>& checks,
-    const QString& folder, QWidget* parent, const std::function<QString(int)>& label);
+    const QString& folder, QWidget* parent, const std::function<QString(int)>& label,
+    const std::vector<audio::SoundInfo>& gameFormats = {});
 
 class Forms;
 
@@ -36,6 +38,6 @@ struct SwitchOutcome {
 };
 SwitchOutcome switchWithConversions(Forms& forms, const std::vector<Selection>& selections,
     const std::function<Conversions(const QString& folder)>& offer, QWidget* parent,
-    const std::function<QString(const QString&)>& check = {});
+    const std::function<QString(const QString&)>& check = {}, const std::map<int, QString>& refused = {});
 
 } // namespace sonaplex

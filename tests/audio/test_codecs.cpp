@@ -6,9 +6,12 @@
 #include "audio/convert.h"
 #include "audio/module_support.h"
 #include "audio/ogg_support.h"
+#include "audio/probe.h"
 #include "base/sound_names.h"
 
 #include <QtTest>
+
+#include <sys/mount.h>
 
 using namespace sonaplex;
 using namespace sonaplex::test;
@@ -168,6 +171,72 @@ private slots:
         QCOMPARE(audio::soundFileInfo(at("whole.wav")).loop, (audio::LoopPoints{0, 22050}));
         // The tagged file decodes as before: the same length, the same sound.
         QCOMPARE(audio::measureLoudness(at("whole.ogg")).ok, true);
+    }
+
+    // Loop tags that point past the sound (near 2^63, or a start after the last frame) are said
+    // and never used: read without overflowing, and not written into a converted copy.
+    void loopsOutsideTheSoundAreSaidAndNeverWritten()
+    {
+        for (const QByteArray& tag : {QByteArray("LOOPSTART=9223372036854775000"), QByteArray("LOOPSTART=500000")}) {
+            SF_INFO info{};
+            info.samplerate = 44100;
+            info.channels = 1;
+            info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+            SNDFILE* f = sf_open(QFile::encodeName(at("far.ogg")).constData(), SFM_WRITE, &info);
+            QVERIFY(f);
+            const QByteArray title = "aaaa" + QByteArray(tag.size() - 10, '0');
+            sf_set_string(f, SF_STR_TITLE, title.constData());
+            const std::vector<float> sound = referenceSignal(44100, 1, 3);
+            sf_writef_float(f, sound.data(), sf_count_t(sound.size()));
+            sf_close(f);
+            std::vector<QByteArray> pages = oggPages(fileBytes(at("far.ogg")));
+            for (QByteArray& page : pages)
+                if (const qsizetype i = page.indexOf("TITLE=" + title); i >= 0) {
+                    page.replace(i, tag.size(), tag);
+                    sealPage(page);
+                }
+            QVERIFY(writeBytes(at("far.ogg"), joined(pages)));
+            const audio::SoundInfo far = audio::soundFileInfo(at("far.ogg"));
+            QVERIFY2(far.error.isEmpty(), qPrintable(far.error));
+            QVERIFY(!far.loop.present());
+            QVERIFY2(audio::formatLine(far).endsWith("\nits loop tags point past its end: they are not used"),
+                qPrintable(audio::formatLine(far)));
+            // Converted into a looping game file: no loop comes with it.
+            QVERIFY(writeWave(at("game.wav"), referenceSignal(22050, 1, 1), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16,
+                {0, 22050}));
+            QCOMPARE(audio::convertRecording(at("far.ogg"), at("out.wav"), audio::soundFileInfo(at("game.wav"))), QString());
+            QVERIFY(!audio::soundFileInfo(at("out.wav")).loop.present());
+        }
+    }
+
+    // A stream chained to another under the same serial number (the first link not ended) is
+    // read for what it is: refused, not taken for the first link's length.
+    void aChainedStreamUnderOneSerialIsRefused()
+    {
+        std::vector<QByteArray> pages = oggPages(fileBytes(kFrozenBubble + "/launch.ogg"));
+        QVERIFY(pages.size() > 2);
+        pages.back()[5] = char(pages.back()[5] & ~0x04); // no end of stream
+        sealPage(pages.back());
+        QVERIFY(writeBytes(at("chained.ogg"), joined(pages) + joined(pages) + joined(pages)));
+        const audio::SoundInfo chained = audio::soundFileInfo(at("chained.ogg"));
+        QVERIFY2(chained.error.contains("more than one stream"), qPrintable(chained.error + audio::formatLine(chained)));
+    }
+
+    // A conversion whose writes fail (a disk that fills as the encoder writes its pages) is a
+    // failed conversion, said, with nothing left behind; never a cut-short copy called done.
+    void aConversionThatCouldNotBeWrittenWholeFails()
+    {
+        QTemporaryDir small;
+        if (::mount("tmpfs", QFile::encodeName(small.path()).constData(), "tmpfs", 0, "size=24k") != 0)
+            QSKIP("cannot mount a tmpfs here (needs root)");
+        QVERIFY(writeWave(at("long.wav"), referenceSignal(44100, 2, 20), 44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        for (const QString& like : {kFrozenBubble + "/launch.ogg", at("long.wav")}) {
+            const QString out = small.path() + "/out." + QFileInfo(like).suffix();
+            const QString why = audio::convertInHelper(at("long.wav"), out, audio::soundFileInfo(like), 0, {}, audio::LoopChoice::Own);
+            QVERIFY2(why.contains("cannot be written") || why.contains("cut short"), qPrintable(like + ": " + why));
+            QVERIFY(!QFileInfo::exists(out));
+        }
+        ::umount(QFile::encodeName(small.path()).constData());
     }
 
     // A module is listed and played, and stands in only for a module of its own type.
