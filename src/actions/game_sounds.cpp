@@ -100,8 +100,8 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
         QList<qsizetype> games = byPath.value(stemKey(user));
         const bool viaPath = !games.isEmpty();
         if (viaPath && games.size() > 1) {
-            result.refused << Say::tr("%1: %2 game files have this path (%3); name it as one of them, extension "
-                                      "and case included, to say which")
+            result.refused << Say::tr("%1: %2 game files have this path, extensions and case aside (%3): which one "
+                                      "it is for is not known; choose it for one of them by hand")
                                   .arg(user)
                                   .arg(games.size())
                                   .arg(named(games));

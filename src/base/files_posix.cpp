@@ -900,7 +900,25 @@ FilesBelow listFilesBelow(const QString& folder, bool hidden, const std::functio
     char* real = ::realpath(top.constData(), nullptr);
     const QByteArray root = real ? QByteArray(real) : QByteArray();
     std::free(real);
-    auto shown = [](const QByteArray& relative) { return shownName(QFile::decodeName(relative)); };
+    // A name as its bytes are: what is not UTF-8 is written as "\xNN", never as U+FFFD.
+    auto shown = [](const QByteArray& relative) {
+        QString text;
+        for (qsizetype at = 0; at < relative.size();) {
+            const auto lead = uchar(relative[at]);
+            const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+            const QByteArray piece = length > 0 ? relative.mid(at, length) : QByteArray();
+            const QString decoded = QString::fromUtf8(piece);
+            if (length > 0 && piece.size() == length && !decoded.contains(QChar::ReplacementCharacter)
+                && decoded.toUtf8() == piece) {
+                text += decoded;
+                at += length;
+            } else {
+                text += QStringLiteral("\\x%1").arg(uint(lead), 2, 16, QLatin1Char('0'));
+                ++at;
+            }
+        }
+        return shownName(text);
+    };
     auto problem = [&](const QByteArray& relative, const QString& why) {
         listed.problems << QStringLiteral("%1: %2").arg(relative.isEmpty() ? shownName(folder) : shown(relative), why);
     };

@@ -158,7 +158,12 @@ FrmGame::FrmGame(Forms& forms)
     setSizeGripEnabled(true);
     resize(900, 640);
     connect(games_, &QComboBox::activated, this, &FrmGame::gameChosen);
-    connect(&forms.games(), &InstalledGames::found, this, &FrmGame::fillGames);
+    // The games found again (a launcher's manifest changed: an update, most likely): the list
+    // follows what the game's files hold now.
+    connect(&forms.games(), &InstalledGames::found, this, [this] {
+        fillGames();
+        refreshStates();
+    });
 }
 
 void FrmGame::setUpList()
@@ -280,6 +285,49 @@ void FrmGame::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
     list_->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void FrmGame::changeEvent(QEvent* event)
+{
+    Form::changeEvent(event);
+    // Back in front: what changed on the disk meanwhile (an update, another window's run) is shown.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refreshStates();
+}
+
+void FrmGame::showChanges(const QString& folder)
+{
+    showGame(folder);
+    show_->setCurrentIndex(int(GameSoundsModel::Show::ChangedByUpdate));
+}
+
+void FrmGame::refreshStates()
+{
+    if (folder_.isEmpty() || !statesDone_ || refreshing_)
+        return;
+    refreshing_ = true;
+    QPointer<FrmGame> self(this);
+    std::weak_ptr<ReplacementRecord> record = forms().recordHandle();
+    (void)QtConcurrent::run([self, record, folder = folder_, stop = stop_] {
+        std::vector<ReplacedFile> files;
+        FileResult listed = FileResult::failure(QString());
+        if (const std::shared_ptr<ReplacementRecord> open = record.lock(); open && open->isOpen()) {
+            WorkProgress progress;
+            files = open->readUnder(folder, &progress, &listed);
+        }
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [self, stop, listed, files = std::move(files)] {
+                if (!self)
+                    return;
+                self->refreshing_ = false;
+                if (!listed || !stop || *stop) // a listing not read is no news; another game is shown
+                    return;
+                self->model_->setRecord(self->folder_, files);
+                self->filtered_->invalidate();
+                self->showSummary();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void FrmGame::hideEvent(QHideEvent* event)

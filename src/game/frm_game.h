@@ -46,6 +46,8 @@ public:
 
     // Lists the game at `folder` (an installed game's or any folder).
     Q_INVOKABLE void showGame(const QString& folder);
+    // The same, showing the sounds an update changed since Sonaplex replaced them.
+    Q_INVOKABLE void showChanges(const QString& folder);
     const QString& gameFolder() const { return folder_; }
     // Every sound file is listed with its state (their formats may still be being read).
     bool isListed() const { return namesDone_ && statesDone_; }
@@ -73,6 +75,7 @@ protected:
     void formUnload() override;
     void reject() override { CmdCloseGame_Click(); }
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override; // back in front: the states read again
     void showEvent(QShowEvent* event) override; // the keyboard starts in the list
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -82,6 +85,8 @@ private:
     void fillGames();
     void gameChosen(int index);
     void readStates();
+    // The states read again off this thread, the list left as it is until they come.
+    void refreshStates();
     void startReading();
     void stopReading();
     void rowsFound(const QStringList& names);
@@ -116,6 +121,7 @@ private:
     bool namesDone_ = false;
     bool statesDone_ = false;
     bool readDone_ = false;
+    bool refreshing_ = false;
 };
 
 } // namespace sonaplex

@@ -118,7 +118,8 @@ QString GameSoundsModel::stateText(const GameSound& s) const
     const ReplacedFile& f = *s.record;
     const QString by = QFileInfo(f.replacedBy).fileName();
     const QString when = QLocale().toString(f.at.toLocalTime(), QLocale::ShortFormat);
-    if (undoneSince(f))
+    // Its original again is "original", as everywhere; anything else new is an update's, likely.
+    if (undoneSince(f) && f.state == GameFileState::ChangedSince)
         return Say::tr("changed since %1 replaced it (an update?)").arg(by);
     switch (f.state) {
     case GameFileState::Replaced:

@@ -175,7 +175,7 @@ void SelectionWindow::showUpdateNotice()
     QStringList lines;
     for (size_t i = 0; i < games.games().size() && i < games.counts().size(); ++i)
         if (const int changed = games.counts()[i].changed; changed > 0)
-            lines << Say::tr("<a href=\"%1\">%2</a> <a href=\"game:%1\">Game Sounds...</a>")
+            lines << Say::tr("<a href=\"%1\">%2</a> <a href=\"changed:%1\">Game Sounds...</a>")
                          .arg(QString::fromLatin1(QUrl::toPercentEncoding(games.games()[i].folder)),
                              changedByUpdateWords(changed, games.games()[i].name).toHtmlEscaped());
     updateNotice_->setText(lines.join(QStringLiteral("<br>")));
@@ -184,10 +184,12 @@ void SelectionWindow::showUpdateNotice()
 
 void SelectionWindow::openFromNotice(const QString& link)
 {
-    if (link.startsWith(QLatin1String("game:"))) { // the game's own window, on the game
+    // The game's own window, on the game (from the update notice: on the sounds it changed).
+    if (link.startsWith(QLatin1String("game:")) || link.startsWith(QLatin1String("changed:"))) {
+        const qsizetype colon = link.indexOf(QLatin1Char(':'));
         Form& gameWindow = forms().load(windowName::FrmGame);
-        QMetaObject::invokeMethod(
-            &gameWindow, "showGame", Q_ARG(QString, QUrl::fromPercentEncoding(link.mid(5).toLatin1())));
+        QMetaObject::invokeMethod(&gameWindow, link.startsWith(QLatin1String("game:")) ? "showGame" : "showChanges",
+            Q_ARG(QString, QUrl::fromPercentEncoding(link.mid(colon + 1).toLatin1())));
         forms().showModal(gameWindow);
         return;
     }

@@ -13,6 +13,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace sonaplex;
 using namespace sonaplex::test;
@@ -170,6 +172,74 @@ private slots:
         QCOMPARE(undone.exit, 0);
         for (int n = 1; n <= 3; ++n)
             QCOMPARE(readAll(gameFile(n)), original(n));
+    }
+
+    // A whole game through `sounds` and `replace`: bytes that are not a sound under a sound's name
+    // are refused with their cause (the dry run, the run, --convert) and never enter the game; a
+    // game file that is a link out of the game is named and never written through; a path two
+    // game files share is refused; what could not be listed (a folder that fails to be read, a
+    // name that is not UTF-8) is named and makes the exit 1; a state not read is not called
+    // original; a line break in a name is escaped.
+    void wholeGamePathsTakeOnlyPlayableSoundsAndStayInside()
+    {
+        const QString sfx = game + "/sfx", from = disk.path() + "/from", outside = disk.path() + "/outside.ogg";
+        QVERIFY(QDir().mkpath(sfx) && QDir().mkpath(game + "/locked") && QDir().mkpath(from + "/sfx"));
+        const QString launch = kFrozenBubbleSounds + "launch.ogg", stick = kFrozenBubbleSounds + "stick.ogg";
+        for (const QString& name : {"brick.ogg", "grow.ogg", "Jump.ogg"})
+            QVERIFY(QFile::copy(launch, sfx + "/" + name));
+        QVERIFY(writeWave(sfx + "/grow.wav", referenceSignal(22050, 1, 1), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        QVERIFY(QFile::copy(sfx + "/grow.wav", sfx + "/jump.wav"));
+        QVERIFY(QFile::copy(sfx + "/grow.wav", game + "/locked/a.wav"));
+        QVERIFY(QFile::copy(sfx + "/grow.wav", sfx + "/two\nlines.wav"));
+        QVERIFY(QFile::copy(stick, outside) && QFile::link(outside, sfx + "/linked.ogg"));
+        QVERIFY(writeFile(sfx + "/fake.ogg", "a text file under a sound's name"));
+        const QByteArray latin1Name = QFile::encodeName(sfx) + "/caf\xe9.wav"; // not UTF-8
+        const int made = ::open(latin1Name.constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(made >= 0 && ::close(made) == 0);
+        QVERIFY(writeFile(from + "/sfx/brick.ogg", "this is not a sound at all"));
+        QVERIFY(QFile::copy(stick, from + "/sfx/grow.ogg"));
+        QVERIFY(QFile::copy(stick, from + "/linked.ogg"));
+        QVERIFY(writeWave(from + "/jump.wav", referenceSignal(44100, 1, 1), 44100, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        const QByteArray brick = readAll(sfx + "/brick.ogg"), away = readAll(outside);
+
+        const Ran dry = sonaplex({"replace", game, "--from", from, "--dry-run", "--json"});
+        QCOMPARE(dry.exit, 1);
+        QCOMPARE(dry.json().value("matches").toArray(), QJsonArray());
+        QVERIFY2(dry.err.contains("sfx/brick.ogg: cannot be used: brick.ogg is not an Ogg Vorbis file"), qPrintable(dry.err));
+        QVERIFY2(dry.err.contains("sfx/grow.ogg: 2 game files have this path"), qPrintable(dry.err));
+        QVERIFY2(dry.err.contains("jump.wav: 2 game files have this name"), qPrintable(dry.err));
+        QVERIFY2(dry.err.contains("sfx/linked.ogg: a link to " + outside + ", outside the folder"), qPrintable(dry.err));
+        QVERIFY2(dry.err.contains("sfx/caf\\xe9.wav: its name cannot be read as UTF-8"), qPrintable(dry.err));
+        QCOMPARE(dry.json().value("unused").toArray(), QJsonArray({"linked.ogg"}));
+        for (const QStringList& convert : {QStringList{}, QStringList{"--convert"}}) {
+            const Ran ran = sonaplex(QStringList{"replace", game, "--from", from} + convert);
+            QCOMPARE(ran.exit, 1);
+            QCOMPARE(readAll(sfx + "/brick.ogg"), brick);
+            QCOMPARE(readAll(outside), away);
+            QVERIFY(QFileInfo(sfx + "/linked.ogg").isSymLink());
+        }
+
+        // A folder whose reading fails (strace makes it fail) is named; so is a file not read.
+        const Ran listed = sonaplex({"sounds", game, "--json"}, true,
+            {"strace", "-f", "-qq", "-o", "/dev/null", "-P", game + "/locked", "-e", "inject=getdents64:error=EIO"});
+        QCOMPARE(listed.exit, 1);
+        QVERIFY2(listed.err.contains("locked: the folder could not be read to its end (Input/output error)"),
+            qPrintable(listed.err));
+        QJsonObject fake;
+        QStringList paths;
+        for (const QJsonValue& v : listed.json().value("sounds").toArray()) {
+            paths << v.toObject().value("path").toString();
+            if (paths.back() == "sfx/fake.ogg")
+                fake = v.toObject();
+        }
+        QVERIFY(!paths.contains("locked/a.wav") && !paths.contains("sfx/linked.ogg"));
+        QCOMPARE(fake.value("state").toString(), "not-read");
+        QVERIFY(fake.value("soundFormat").isNull());
+        QVERIFY2(listed.err.contains("sfx/fake.ogg: not read: fake.ogg is not an Ogg Vorbis file"), qPrintable(listed.err));
+        const Ran human = sonaplex({"sounds", game});
+        QVERIFY2(human.out.contains(QRegularExpression("^original +sfx/two\\\\nlines\\.wav  22050 Hz",
+                     QRegularExpression::MultilineOption)),
+            qPrintable(human.out));
     }
 
     // A run of more files than a session's soft limit of open files (1,024 on most desktops; 256

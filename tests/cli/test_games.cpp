@@ -7,6 +7,7 @@
 #include "games_fixture.h"
 #include "app/program.h"
 #include "game/frm_game.h"
+#include "game/game_sounds_model.h"
 #include "ui/forms.h"
 #include "ui/installed_games.h"
 #include "words/report_words.h"
@@ -17,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDBusConnection>
 #include <QSignalSpy>
 #include <QLabel>
@@ -383,16 +385,19 @@ private slots:
         // Undone by a command, as another program would: the notice comes back.
         QVERIFY(sonaplex(fixture, {"undo"}).out.contains(undoneWords(RunKind::Reapply, 3)));
         QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 10000);
-        // Its other link opens the game's own window on the game.
+        // Its other link opens the game's own window on the game, on the sounds the update changed.
         const QString gameLink = notice->text().section('"', 3, 3);
-        QVERIFY2(gameLink.startsWith("game:"), qPrintable(notice->text()));
+        QVERIFY2(gameLink.startsWith("changed:"), qPrintable(notice->text()));
         QString listed;
+        int shown = -1;
         onModal("FrmGame", [&] {
             listed = qobject_cast<FrmGame*>(window("FrmGame"))->gameFolder();
+            shown = control<QComboBox>("FrmGame", "CboShow")->currentIndex();
             click("FrmGame", "CmdCloseGame");
         });
         QMetaObject::invokeMethod(notice, "linkActivated", Q_ARG(QString, gameLink));
         QCOMPARE(listed, QDir::cleanPath(fixture.expected[5].folder));
+        QCOMPARE(shown, int(GameSoundsModel::Show::ChangedByUpdate));
         QStringList said;
         for (const Message& m : messages.messages)
             said << m.text;

@@ -7,6 +7,7 @@
 #include "game/frm_game.h"
 #include "game/game_sounds_model.h"
 #include "support.h"
+#include "ui/installed_games.h"
 #include "ui/sample_player.h"
 
 #include <QCheckBox>
@@ -181,6 +182,39 @@ private slots:
         QCOMPARE(cell("sound/launch.ogg", GameSoundsModel::State), "original");
     }
 
+    // Bytes that are not a sound, under a sound's name, are no replacement: refused once read
+    // when chosen, and again at SWITCH when it comes first; the game file is left as it was. A
+    // SWITCH cancelled at the format question says that nothing was replaced.
+    void aFileThatIsNotASoundIsNoReplacement()
+    {
+        const QByteArray launch = readAll(gameFile("sound/launch.ogg"));
+        QVERIFY(writeFile(mine + "/fake.ogg", "a text file, 25 bytes."));
+        FrmGame& w = open();
+        QTRY_VERIFY_WITH_TIMEOUT(w.isRead(), 60'000);
+        answers->file = [&](const QString&, bool) { return mine + "/fake.ogg"; };
+        select({"sound/launch.ogg"});
+        click("FrmGame", "CmdChooseReplacement");
+        QTRY_VERIFY2(program->messages.lastText().startsWith(
+                         "fake.ogg cannot replace sound/launch.ogg: fake.ogg is not an Ogg Vorbis file"),
+            qPrintable(program->messages.lastText()));
+        QCOMPARE(cell("sound/launch.ogg", GameSoundsModel::Replacement), "");
+
+        QVERIFY(w.chooseReplacement("sound/launch.ogg", mine + "/fake.ogg"));
+        click("FrmGame", "CmdSwitchGame"); // before the choice was read
+        bool refused = false;
+        for (const Message& m : program->messages.messages)
+            refused = refused || (m.text.contains("sound/launch.ogg") && m.text.contains("fake.ogg is not an Ogg Vorbis file")
+                                     && !m.text.startsWith("fake.ogg cannot replace"));
+        QVERIFY(refused);
+        QCOMPARE(readAll(gameFile("sound/launch.ogg")), launch);
+
+        QVERIFY(w.chooseReplacement("sound/launch.ogg", mine + "/stick.wav"));
+        program->messages.answers = {MessageAnswer::Cancel};
+        click("FrmGame", "CmdSwitchGame");
+        QCOMPARE(program->messages.lastText(), "Nothing was replaced.");
+        QCOMPARE(readAll(gameFile("sound/launch.ogg")), launch);
+    }
+
     // Pending choices outlive the window; Restore Selected, Replace Again after an update and a
     // pack of the game's replacements act on the rows.
     void pendingChoicesStayAndTheRecordedWaysBackWork()
@@ -208,10 +242,14 @@ private slots:
         QCOMPARE(mineClick, readAll(mine + "/click.wav"));
         QTRY_COMPARE(cell("sound/click.wav", GameSoundsModel::Length), "0:02.0"); // read again once replaced
 
-        // An update puts the original back: the row says so, and Replace Again puts ours back.
+        // An update puts the original back while the window is open: once the games are found
+        // again (a launcher's manifest changed), the row says "original" as everywhere, the
+        // summary and the update's view count it, and Replace Again puts ours back.
         QVERIFY(writeFile(gameFile("sound/click.wav"), clickWave));
-        w->showGame(game);
-        QTRY_VERIFY_WITH_TIMEOUT(w->isRead(), 60'000);
+        emit program->forms().games().found();
+        QTRY_VERIFY2(text("FrmGame", "LblGameSummary").contains("1 changed by an update"),
+            qPrintable(text("FrmGame", "LblGameSummary")));
+        QCOMPARE(cell("sound/click.wav", GameSoundsModel::State), "original");
         control<QComboBox>("FrmGame", "CboShow")->setCurrentIndex(int(GameSoundsModel::Show::ChangedByUpdate));
         QCOMPARE(list()->model()->rowCount(), 1);
         click("FrmGame", "CmdReplaceAgain");
