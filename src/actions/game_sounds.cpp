@@ -292,10 +292,12 @@ std::vector<ConversionJob> conversionJobs(const std::vector<Selection>& selectio
 
 PreparedRun prepareSwitch(ReplacementRecord* record, const std::vector<Selection>& selections,
     const Conversions& conversions, const std::function<QString(const QString&)>& check,
-    const std::map<int, QString>& refused)
+    const std::map<int, QString>& refused, bool skipUnchanged)
 {
     // The plan refuses what the game file cannot take by its name (soundFit), per selection.
-    return PreparedRun(switchPlan(selections, check, conversions.converted, conversions.failed, refused), record);
+    Plan plan = switchPlan(selections, check, conversions.converted, conversions.failed, refused);
+    plan.skipUnchanged = skipUnchanged;
+    return PreparedRun(std::move(plan), record);
 }
 
 } // namespace sonaplex

@@ -86,9 +86,11 @@ std::vector<ConversionJob> conversionJobs(const std::vector<Selection>& selectio
 // A SWITCH of `selections` put together (see switchPlan; recorded when there is a record):
 // converted copies go in place of their replacements, those not converted are reported as not
 // done; `check` may refuse a replacement as the window's side does, and `refused` (selection
-// number -> why) refuses selections outright.
+// number -> why) refuses selections outright. With `skipUnchanged`, a game file that holds its
+// replacement already is left out of the run (AlreadyInPlace): a whole game replaced twice from
+// the same folder records no second run.
 PreparedRun prepareSwitch(ReplacementRecord* record, const std::vector<Selection>& selections,
     const Conversions& conversions = {}, const std::function<QString(const QString&)>& check = {},
-    const std::map<int, QString>& refused = {});
+    const std::map<int, QString>& refused = {}, bool skipUnchanged = false);
 
 } // namespace sonaplex

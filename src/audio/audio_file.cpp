@@ -190,7 +190,11 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
             *headerOut = header;
         return module;
     }
-    const SoundFormat held = sniffedFormat(file.peek(16));
+    // A read that fails is the disk's fault, not the file's: said as such.
+    const QByteArray first = file.peek(16);
+    if (first.size() < std::min<int64_t>(16, bytes))
+        return {nullptr, Say::tr("%1 cannot be read (%2).").arg(name, file.errorString())};
+    const SoundFormat held = sniffedFormat(first);
     if (const QString why = nameProblem(header.format, held, name); !why.isEmpty())
         return {nullptr, why};
     // Sizes and counts are checked before libsndfile sees them: some damaged files make a
@@ -207,10 +211,14 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
     const int fd = owned.fd;
     owned.fd = -1; // libsndfile closes it, with the file or when it refuses the file
     SNDFILE* sound = sndfile().sf_open_fd(fd, SFM_READ, &sf, SF_TRUE);
-    if (!sound)
-        return {nullptr,
-            Say::tr("%1 is not %2 file that can be played (%3).")
-                .arg(name, withArticle(header.format), QString::fromUtf8(sndfile().sf_strerror(nullptr)))};
+    if (!sound) {
+        // libsndfile says "File does not exist or is not a regular file (possibly a pipe?)" of a
+        // file it does not recognise: untrue here (the file was opened and checked above).
+        const QString said = QString::fromUtf8(sndfile().sf_strerror(nullptr));
+        if (said.startsWith(QLatin1String("File does not exist")) || said.isEmpty())
+            return {nullptr, Say::tr("%1 is not %2 file that can be played.").arg(name, withArticle(header.format))};
+        return {nullptr, Say::tr("%1 is not %2 file that can be played (%3).").arg(name, withArticle(header.format), said)};
+    }
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> closer(sound, sndfile().sf_close);
     if (!containerFits(header.format, sf.format))
         return {nullptr, Say::tr("%1 is not %2 file that can be played.").arg(name, withArticle(header.format))};

@@ -114,7 +114,7 @@ int usageError(const QString& why)
 }
 
 // Paths as the user typed them, made absolute and clean (not resolved through links: the
-// record names game files as the windows chose them).
+// record names game files as the windows chose them; a game's folder is resolved, gameOrFolder).
 QString absolute(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
 
 // A local date and time as the desktop writes them (QLocale's short format: "12/9/26 6:01 PM"
@@ -243,11 +243,29 @@ bool filesUnder(ReplacementRecord& record, const QString& folder, std::vector<Re
 }
 } // namespace
 
+namespace {
+// Folders given through a link: the path as typed, by the folder it leads to (see gameOrFolder).
+QHash<QString, QString>& typedSpellings()
+{
+    static QHash<QString, QString> spellings;
+    return spellings;
+}
+} // namespace
+
 Opened openListing(const Options& o, const QString& folder)
 {
     Opened opened = openRecord(o);
     if (!opened.failed && !filesUnder(*opened.record, folder, opened.files))
         opened.failed = kUnusable;
+    // Files recorded under the folder's other spelling (a link to it, by older versions) are its
+    // files too.
+    const QString typed = typedSpellings().value(folder);
+    if (!opened.failed && !typed.isEmpty()) {
+        std::vector<ReplacedFile> more;
+        if (!filesUnder(*opened.record, typed, more))
+            opened.failed = kUnusable;
+        opened.files.insert(opened.files.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    }
     return opened;
 }
 
@@ -256,8 +274,14 @@ Opened openListing(const Options& o, const QString& folder)
 // files). Empty, said on stderr, when it names more than one game.
 QString gameOrFolder(const Options& o, const QString& given)
 {
-    if (QFileInfo(given).isDir())
-        return absolute(given);
+    // A folder is known by what it is: reached through a link (or a link on its way), it is the
+    // folder the link leads to, as the record names it whichever way it was reached.
+    if (QFileInfo(given).isDir()) {
+        const QString real = QFileInfo(given).canonicalFilePath();
+        if (!real.isEmpty() && real != absolute(given))
+            typedSpellings().insert(real, absolute(given));
+        return real.isEmpty() ? absolute(given) : real;
+    }
     const QString root = programRoot(o);
     std::vector<const Game*> named;
     const GameSearch found = findGames(GamePlaces::ofUser(root.isEmpty() ? QDir::homePath() : root));
@@ -448,14 +472,16 @@ int runAndReport(const Options& o, const PreparedRun& prepared, const QString& w
             err(recordProblemWords(report.recordNotice));
         for (const ReportItem& item : report.items)
             if (item.done())
-                out(QDir::toNativeSeparators(item.step.gamePath));
+                out(shownName(QDir::toNativeSeparators(item.step.gamePath)));
+            else if (item.outcome == Outcome::AlreadyInPlace)
+                out(QStringLiteral("%1: %2").arg(shownName(QDir::toNativeSeparators(item.step.gamePath)), outcomeWords(item)));
         if (report.done() > 0)
             out(doneText(report.done()));
     }
     // What was not done (or not durably) is named on stderr whatever the format of stdout.
     for (const ReportItem& item : report.items)
-        if (!item.done() || item.outcome == Outcome::DoneNotDurable)
-            err(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(item.step.gamePath), outcomeWords(item)));
+        if ((!item.done() && item.outcome != Outcome::AlreadyInPlace) || item.outcome == Outcome::DoneNotDurable)
+            err(QStringLiteral("%1: %2").arg(shownName(QDir::toNativeSeparators(item.step.gamePath)), shownName(outcomeWords(item))));
     const bool recordUnusable = !report.items.empty()
         && std::all_of(report.items.begin(), report.items.end(),
             [](const ReportItem& i) { return i.outcome == Outcome::RecordUnusable; });
@@ -489,14 +515,19 @@ int restore(const Options& o)
         QSet<QString> known;
         for (const ReplacedFile& f : files)
             known.insert(f.gamePath);
-        // A relative name is a path from here, or else from FOLDER ("sound/fx1.wav").
+        // A relative name is a path from here, or else from FOLDER ("sound/fx1.wav"); one that is
+        // neither is named as FOLDER's. A path through the folder's link is the folder's.
+        const QString typed = typedSpellings().value(folder);
         QSet<QString> asked;
         for (qsizetype i = 1; i < o.arguments.size(); ++i) {
             const QString& given = o.arguments[i];
             const QString inFolder = QDir::cleanPath(folder + QLatin1Char('/') + given);
-            asked.insert(QDir::isRelativePath(given) && !known.contains(absolute(given)) && known.contains(inFolder)
-                    ? inFolder
-                    : absolute(given));
+            QString path = absolute(given);
+            if (!typed.isEmpty() && path.startsWith(typed + QLatin1Char('/')) && !known.contains(path))
+                path = folder + path.mid(typed.size());
+            if (QDir::isRelativePath(given) && !known.contains(path) && (known.contains(inFolder) || !QFileInfo::exists(path)))
+                path = inFolder;
+            asked.insert(path);
         }
         for (const QString& a : asked)
             if (!known.contains(a)) {

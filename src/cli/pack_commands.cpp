@@ -157,6 +157,10 @@ int check(const Options& o)
     if (c.failed)
         return c.failed;
     const PackManifest& m = c.pack.manifest();
+    // What apply would say, check says: a pack for another game is not this game's.
+    const bool another = c.pack.checked().forAnotherGame();
+    if (another)
+        err(Say::tr("sonaplex: ") + packForAnotherGameWords(m.gameName, folder));
     if (o.json) {
         QJsonArray entries;
         for (const PackItem& item : c.pack.checked().items) {
@@ -176,7 +180,7 @@ int check(const Options& o)
         for (const QString& line : checkLines(c.pack))
             out(line);
     }
-    return kDone;
+    return another ? kNotAll : kDone;
 }
 
 int apply(const Options& o)

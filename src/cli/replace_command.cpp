@@ -158,7 +158,7 @@ int replace(const Options& o)
             return stoppedBeforeChanges();
     }
     const int status = runAndReport(
-        o, prepareSwitch(opened.record.get(), selections, conversions, {}, checked.refused), Say::tr("Replacing:"),
+        o, prepareSwitch(opened.record.get(), selections, conversions, {}, checked.refused, true), Say::tr("Replacing:"),
         [](int files) { return Say::tr("%n game file(s) were replaced. Undo takes this back.", nullptr, int(files)); },
         formatNotes(selections, checked.formats, conversions, convert));
     return status == kDone && !allListed ? kNotAll : status;

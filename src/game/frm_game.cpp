@@ -373,7 +373,9 @@ void FrmGame::gameChosen(int index)
 
 void FrmGame::showGame(const QString& folder)
 {
-    const QString clean = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    // A game's folder is known by what it is: reached through a link, the folder it leads to.
+    const QString real = QFileInfo(folder).canonicalFilePath();
+    const QString clean = real.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : real;
     if (!QFileInfo(clean).isDir()) {
         showMessage(Say::tr("The folder %1 is not there.").arg(QDir::toNativeSeparators(clean)), kTitle(), this);
         return;
@@ -796,15 +798,16 @@ void FrmGame::CmdSwitchGame_Click()
                 selections, checked.formats, folder, this,
                 [&selections](int n) { return selections[size_t(n - 1)].gameName; }, checked.gameFormats);
         },
-        this, {}, checked.refused);
+        this, {}, checked.refused, true);
     if (switched.cancelled) {
         showMessage(Say::tr("Nothing was replaced."), kTitle(), this);
         return;
     }
     const Report& run = switched.run;
-    // The sounds replaced are no longer pending; those not done stay chosen.
+    // The sounds replaced (or holding their replacement already) are no longer pending; those not
+    // done stay chosen.
     for (const ReportItem& item : run.items) {
-        if (!item.done())
+        if (!item.done() && item.outcome != Outcome::AlreadyInPlace)
             continue;
         const QString name = item.step.gamePath.mid(folder_.size() + 1);
         if (const int row = model_->rowOf(name); row >= 0) {

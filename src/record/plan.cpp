@@ -37,14 +37,15 @@ int Report::done() const
 
 bool Report::ok() const
 {
-    return std::all_of(items.begin(), items.end(), [](const ReportItem& i) { return i.outcome == Outcome::Done; });
+    return std::all_of(items.begin(), items.end(),
+        [](const ReportItem& i) { return i.outcome == Outcome::Done || i.outcome == Outcome::AlreadyInPlace; });
 }
 
 std::vector<const ReportItem*> Report::notDone() const
 {
     std::vector<const ReportItem*> found;
     for (const ReportItem& i : items)
-        if (!i.done())
+        if (!i.done() && i.outcome != Outcome::AlreadyInPlace)
             found.push_back(&i);
     return found;
 }

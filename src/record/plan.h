@@ -62,6 +62,7 @@ enum class Outcome {
     NothingBefore, // undo: the game file did not exist before the run
     BeforeGone, // undo: what it held before is no longer kept
     NotAsExpected, // it no longer holds the content the plan expected (`found`)
+    AlreadyInPlace, // it held what the step would put there already: nothing changed, nothing recorded
     NotKept, // what it holds could not be kept for undo (result says why)
     RecordUnusable, // the record could not take the run (result says why); nothing was changed
     Cancelled, // the user cancelled before any game file changed
@@ -101,6 +102,9 @@ struct Report {
 struct Plan {
     RunKind kind = RunKind::Switch;
     qint64 undoes = 0; // the run an undo takes back
+    // A step whose game file holds what it would put there already changes nothing, and is not
+    // recorded (AlreadyInPlace): a run of only such steps is no run.
+    bool skipUnchanged = false;
     std::vector<Step> steps;
     std::vector<ReportItem> refused;
 };

@@ -303,7 +303,7 @@ std::vector<ReplacedFile> ReplacementRecord::readUnder(const QString& folder, Wo
         remembered.clear();
         files = readThrough(q, clean, &remembered);
         read = checked(q, !q.lastError().isValid());
-        cause = q.lastError().text();
+        cause = sqlWords(q.lastError());
     }
     // A listing that could not be read whole is no listing: never "nothing was replaced".
     if (!read && !p.cancelled()) {

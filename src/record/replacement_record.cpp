@@ -220,7 +220,7 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
     }
     db.setDatabaseName(databasePath());
     if (!db.open()) {
-        openCause_ = db.lastError().text();
+        openCause_ = sqlWords(db.lastError());
         return Opened::Failed;
     }
     Opened verdict = Opened::Yes;
@@ -250,7 +250,7 @@ ReplacementRecord::Opened ReplacementRecord::prepare()
 // moment, or not to be opened now.
 ReplacementRecord::Opened ReplacementRecord::failedOpening(const QSqlQuery& q)
 {
-    openCause_ = q.lastError().text();
+    openCause_ = sqlWords(q.lastError());
     const int code = sqliteCode(q.lastError());
     return code == kSqliteCorrupt || code == kSqliteNotADatabase ? Opened::Damaged
         : code == kSqliteBusy || code == kSqliteLocked          ? Opened::Busy
@@ -375,7 +375,13 @@ FileResult ReplacementRecord::failureOf(const QSqlError& e, const QString& what)
         : code == kSqliteReadOnly               ? FileCause::ReadOnly
                                                 : FileCause::Other;
     return FileResult::failure(
-        Say::tr("the record of replacements could not be written (%1: %2)").arg(what, e.text()), cause);
+        Say::tr("the record of replacements could not be written (%1: %2)").arg(what, sqlWords(e)), cause);
+}
+
+QString ReplacementRecord::sqlWords(const QSqlError& e)
+{
+    const QString said = e.databaseText().trimmed();
+    return said.isEmpty() ? Say::tr("SQLite gave no reason") : said;
 }
 
 // A statement that failed because the connection itself went bad (an I/O error, a lock SQLite

@@ -161,6 +161,9 @@ private:
     int salvage(const QString& damaged);
     FileResult writeFailure(const QString& what) const;
     static FileResult failureOf(const QSqlError& e, const QString& what);
+    // What SQLite said of an error ("disk I/O error"), without the driver's own words ("Unable to
+    // fetch row"), which mean nothing to a user.
+    static QString sqlWords(const QSqlError& e);
     bool checked(QSqlQuery& q, bool ok);
     int settle();
     qint64 dev_ = 0, ino_ = 0; // of the file the connection opened

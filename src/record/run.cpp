@@ -321,6 +321,11 @@ private:
             c.going = false;
             return false;
         }
+        if (plan_.skipUnchanged && !c.after.isEmpty() && c.after == c.before) {
+            settle(c.step, Outcome::AlreadyInPlace);
+            c.going = false;
+            return false;
+        }
         if (c.before.isEmpty())
             return false; // a new game file: nothing to keep
         c.keptNow = !record_->store().holds(c.before);

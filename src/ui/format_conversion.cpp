@@ -102,7 +102,7 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
 
 SwitchOutcome switchWithConversions(Forms& forms, const std::vector<Selection>& selections,
     const std::function<Conversions(const QString& folder)>& offer, QWidget* parent,
-    const std::function<QString(const QString&)>& check, const std::map<int, QString>& refused)
+    const std::function<QString(const QString&)>& check, const std::map<int, QString>& refused, bool skipUnchanged)
 {
     // Converted copies are passing work: made where no set is listed, removed after the run (or
     // at the next start, after a crash).
@@ -113,7 +113,7 @@ SwitchOutcome switchWithConversions(Forms& forms, const std::vector<Selection>& 
     if (conversions.cancelled)
         return {true, {}};
     LongWork work(parent, Say::tr("Replacing the game files\u2026"));
-    return {false, prepareSwitch(forms.record(), selections, conversions, check, refused).start(&work.progress())};
+    return {false, prepareSwitch(forms.record(), selections, conversions, check, refused, skipUnchanged).start(&work.progress())};
 }
 
 Conversions offerConversion(const SelectionList& selections, const QString& folder, QWidget* parent)

@@ -38,6 +38,7 @@ struct SwitchOutcome {
 };
 SwitchOutcome switchWithConversions(Forms& forms, const std::vector<Selection>& selections,
     const std::function<Conversions(const QString& folder)>& offer, QWidget* parent,
-    const std::function<QString(const QString&)>& check = {}, const std::map<int, QString>& refused = {});
+    const std::function<QString(const QString&)>& check = {}, const std::map<int, QString>& refused = {},
+    bool skipUnchanged = false);
 
 } // namespace sonaplex

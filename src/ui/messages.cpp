@@ -45,6 +45,8 @@ void showRunReport(const Report& run, const QString& done, const QString& verb, 
             errorTitle, parent);
     else if (run.done() > 0)
         showMessage(done, title, parent);
+    else if (!run.items.empty()) // every one held its content already
+        showMessage(Say::tr("Nothing was changed: the game files hold these already."), title, parent);
 }
 
 QString chooseFile(const QString& title, const QString& start, const QString& filter, bool save, QWidget* parent)

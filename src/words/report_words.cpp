@@ -69,6 +69,8 @@ QString outcomeWords(const ReportItem& item)
         return Say::tr("what it held before is no longer kept");
     case Outcome::NotAsExpected:
         return Say::tr("not changed, because it no longer holds what it held when it was looked at");
+    case Outcome::AlreadyInPlace:
+        return Say::tr("it holds this already: nothing was changed");
     case Outcome::NotKept:
         return Say::tr("not replaced, because its present content could not be kept for undo (%1)").arg(cause);
     case Outcome::RecordUnusable:
@@ -312,6 +314,8 @@ QString outcomeKeyword(Outcome outcome)
         return QStringLiteral("before-gone");
     case Outcome::NotAsExpected:
         return QStringLiteral("changed-meanwhile");
+    case Outcome::AlreadyInPlace:
+        return QStringLiteral("already-in-place");
     case Outcome::NotKept:
         return QStringLiteral("not-kept");
     case Outcome::RecordUnusable:
