@@ -41,7 +41,7 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSONAPLEX_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j$(JOBS) >/dev/null
 	@$(FUZZ_BUILD)/tests/fuzz/fuzz_seeds $(FUZZ_BUILD)/seeds
-	@for t in midi riff wave vorbis opus flac mp3 module manifest launcher pack; do \
+	@for t in midi riff wave vorbis opus flac mp3 module manifest launcher pack oggtags; do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=1024 -max_len=65536 \

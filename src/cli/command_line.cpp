@@ -619,7 +619,12 @@ int check(const Options& o)
     bool allUsable = true;
     for (const QString& given : o.arguments) {
         const QString path = absolute(given);
-        const audio::SoundInfo info = audio::soundFileInfo(path);
+        // A name that is not UTF-8 cannot be opened again by its decoded name: said as such,
+        // never as a file that does not exist.
+        const QString undecodable = undecodableName(path);
+        const audio::SoundInfo info = undecodable.isEmpty()
+            ? audio::soundFileInfo(path)
+            : audio::SoundInfo::refused(audio::DeviceKind::WaveAudio, undecodable);
         const bool midi = info.kind == audio::DeviceKind::Sequencer;
         const bool usable = info.error.isEmpty();
         audio::Loudness loudness;
@@ -658,12 +663,18 @@ int check(const Options& o)
             list.append(f);
         } else if (usable) {
             out(QStringLiteral("%1\n  %2")
-                    .arg(QDir::toNativeSeparators(path), audio::formatLine(info).replace(QLatin1Char('\n'), QStringLiteral("\n  "))));
+                    .arg(shownName(QDir::toNativeSeparators(path)),
+                        audio::formatLine(info).replace(QLatin1Char('\n'), QStringLiteral("\n  "))));
             if (loudness.ok)
                 out(Say::tr("  peak %1 dBFS \u00b7 %2 LUFS").arg(level(loudness.peakDb), level(loudness.lufs)));
         }
+        // A loudness that could not be measured (a module that plays for hours, a helper
+        // stopped) is said, not left out.
+        if (usable && !midi && !loudness.ok && !interrupted())
+            err(Say::tr("%1: its peak and loudness could not be measured (it took too long, or the helper stopped)")
+                    .arg(shownName(QDir::toNativeSeparators(path))));
         if (!usable) {
-            err(Say::tr("%1: cannot be used: %2").arg(QDir::toNativeSeparators(path), info.error));
+            err(Say::tr("%1: cannot be used: %2").arg(shownName(QDir::toNativeSeparators(path)), shownName(info.error)));
             allUsable = false;
         }
         if (interrupted())

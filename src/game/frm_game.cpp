@@ -221,8 +221,9 @@ QHBoxLayout* FrmGame::makePlayers()
         &FrmGame::CmdCompare_Click);
 
     auto* players = new QHBoxLayout;
-    for (auto [player, caption] : {std::pair{gamePlayer_, "Game sound"}, std::pair{replacementPlayer_, "Replacement"}}) {
-        auto* box = new QGroupBox(QString::fromLatin1(caption), this);
+    for (auto [player, caption] : {std::pair{gamePlayer_, QT_TRANSLATE_NOOP("FrmGame", "Game sound")},
+             std::pair{replacementPlayer_, QT_TRANSLATE_NOOP("FrmGame", "Replacement")}}) {
+        auto* box = new QGroupBox(Say::tr(caption), this);
         auto* inside = new QVBoxLayout(box);
         inside->addWidget(player);
         players->addWidget(box, 1);
@@ -663,12 +664,22 @@ void FrmGame::CmdReplaceFromFolder_Click()
     QString text = Say::tr("%1 of your sounds match sounds of this game:\n\n%2")
                        .arg(matches.matched.size())
                        .arg(lines.join(QLatin1Char('\n')));
+    // Earlier choices these would take the place of are named: nothing is replaced in silence.
+    QStringList earlier;
+    for (const SoundMatch& m : matches.matched)
+        if (const int row = model_->rowOf(m.gameName); row >= 0)
+            if (const QString& before = model_->at(row).pending; !before.isEmpty() && before != m.replacement)
+                earlier << QStringLiteral("%1  (%2)").arg(m.gameName, QFileInfo(before).fileName());
+    if (!earlier.isEmpty())
+        text += Say::tr("\n\nThese take the place of replacements chosen before:\n%1").arg(earlier.join(QLatin1Char('\n')));
     if (!matches.refused.isEmpty())
-        text += Say::tr("\n\nNot used:\n%1").arg(matches.refused.mid(0, kShown).join(QLatin1Char('\n')));
+        text += Say::tr("\n\nNot used:\n%1").arg(matches.refused.join(QLatin1Char('\n')));
     if (!matches.unused.isEmpty())
-        text += Say::tr("\n\n%n file(s) match no sound of the game.", nullptr, int(matches.unused.size()));
+        text += Say::tr("\n\nThese match no sound of the game:\n%1").arg(matches.unused.join(QLatin1Char('\n')));
+    if (!matches.unlisted.isEmpty())
+        text += Say::tr("\n\nThese could not be listed:\n%1").arg(matches.unlisted.join(QLatin1Char('\n')));
     text += Say::tr("\n\nChoose them as the replacements? Nothing is replaced until SWITCH.");
-    if (showMessage(Message{text, kTitle(), MessageButtons::OkCancel}, this) != MessageAnswer::Ok)
+    if (showMessage(Message{text, kTitle(), MessageButtons::ChooseCancel}, this) != MessageAnswer::Ok)
         return;
     for (const SoundMatch& m : matches.matched)
         chooseReplacement(m.gameName, m.replacement);
@@ -689,8 +700,12 @@ void FrmGame::CmdClearReplacement_Click()
 void FrmGame::currentChanged()
 {
     const QModelIndex current = filtered_->mapToSource(list_->currentIndex());
-    if (!current.isValid())
+    if (!current.isValid()) { // its row is gone (filtered out, or the list read again)
+        difference_->clear();
+        gamePlayer_->closeFile();
+        replacementPlayer_->closeFile();
         return;
+    }
     const GameSound& s = model_->at(current.row());
     const QString path = folder_ + QLatin1Char('/') + s.name;
     gamePlayer_->openFile(audio::deviceKindOf(path, audio::DeviceKind::WaveAudio), path);

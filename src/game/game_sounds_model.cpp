@@ -178,8 +178,10 @@ QVariant GameSoundsModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const names[] = {"Sound", "Format", "Length", "State", "Replacement"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(names[section]) : QVariant();
+    static const char* const names[] = {QT_TRANSLATE_NOOP("GameSoundsModel", "Sound"),
+        QT_TRANSLATE_NOOP("GameSoundsModel", "Format"), QT_TRANSLATE_NOOP("GameSoundsModel", "Length"),
+        QT_TRANSLATE_NOOP("GameSoundsModel", "State"), QT_TRANSLATE_NOOP("GameSoundsModel", "Replacement")};
+    return section >= 0 && section < ColumnCount ? Say::tr(names[section]) : QVariant();
 }
 
 Qt::ItemFlags GameSoundsModel::flags(const QModelIndex& index) const

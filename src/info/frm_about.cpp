@@ -123,7 +123,7 @@ FrmAbout::FrmAbout(Forms& forms) : Form(forms, windowName::frmAbout, Say::tr("Ab
         inFrame->addWidget(l);
 
     auto* description = makeLabel(QStringLiteral("lblDescription"),
-        QStringLiteral(
+        Say::tr(
             "Sonaplex is an audio replacement utility which allows the user to select and change the sound effects "
             "and background music played by various compatible games and programs. Sonaplex also provides the "
             "options to backup original program files, add selected background music to a \"Favorite Midi\" "

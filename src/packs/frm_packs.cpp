@@ -185,9 +185,10 @@ FrmPacks::FrmPacks(Forms& forms)
     actions->addStretch(1);
     actions->addWidget(close);
     auto* about = new QHBoxLayout;
-    for (auto [name, caption, field, stretch] : {std::tuple{"LblPackAuthor", "A&uthor:", author_, 1},
-             std::tuple{"LblPackDescription", "&Description:", description_, 3}}) {
-        QLabel* label = makeLabel(QLatin1String(name), QString::fromLatin1(caption), this);
+    for (auto [name, caption, field, stretch] :
+        {std::tuple{"LblPackAuthor", QT_TRANSLATE_NOOP("FrmPacks", "A&uthor:"), author_, 1},
+            std::tuple{"LblPackDescription", QT_TRANSLATE_NOOP("FrmPacks", "&Description:"), description_, 3}}) {
+        QLabel* label = makeLabel(QLatin1String(name), Say::tr(caption), this);
         label->setBuddy(field); // Alt and the underlined letter go to the field
         about->addWidget(label);
         about->addWidget(field, stretch);

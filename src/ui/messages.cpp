@@ -99,10 +99,39 @@ MessageAnswer showMessage(const Message& message, QWidget* parent)
     return Desktop::current().showMessage(message, parent);
 }
 
+namespace {
+// A message about a whole game may list hundreds of files: the longest paragraph is shown up to
+// a screenful, and whole in the box's details (a text that scrolls), so that the buttons stay
+// on the screen.
+QString fitted(const QString& text, QString* details)
+{
+    constexpr int kShownLines = 15;
+    QStringList paragraphs = text.split(QStringLiteral("\n\n"));
+    qsizetype longest = -1, most = 0;
+    for (qsizetype i = 0; i < paragraphs.size(); ++i)
+        if (const qsizetype lines = paragraphs[i].count(QLatin1Char('\n')) + 1; lines > most) {
+            most = lines;
+            longest = i;
+        }
+    if (most <= kShownLines + 5)
+        return text;
+    *details = paragraphs[longest];
+    const QStringList lines = paragraphs[longest].split(QLatin1Char('\n'));
+    paragraphs[longest] = lines.mid(0, kShownLines).join(QLatin1Char('\n'))
+        + Say::tr("\n\u2026 and %n more (Show Details lists them all)", nullptr, int(lines.size() - kShownLines));
+    return paragraphs.join(QStringLiteral("\n\n"));
+}
+} // namespace
+
 MessageAnswer systemMessageBox(const Message& message, QWidget* parent)
 {
-    QMessageBox box(QMessageBox::NoIcon, message.title, message.text, QMessageBox::NoButton, parent);
+    QString details;
+    QMessageBox box(QMessageBox::NoIcon, message.title, fitted(message.text, &details), QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    if (!details.isEmpty())
+        box.setDetailedText(details);
+    if (message.buttons == MessageButtons::ChooseCancel)
+        return askWith(box, {{Say::tr("Choose Them"), QMessageBox::AcceptRole, MessageAnswer::Ok}});
     if (message.buttons == MessageButtons::KeepDiscardCancel)
         return askWith(box,
             {{Say::tr("Name Them"), QMessageBox::AcceptRole, MessageAnswer::Keep},

@@ -11,7 +11,8 @@ namespace sonaplex {
 // and Match Loudness", "Copy As They Are", "Cancel"); ConvertCancel the same for replacements
 // that cannot be copied as they are; LoopLeaveCancel whether to loop whole replacements of
 // game files that loop ("Loop Whole Replacements", "Leave Them", "Cancel").
-enum class MessageButtons { Ok, OkCancel, RetryCancel, KeepDiscardCancel, ConvertCopyCancel, ConvertCancel, LoopLeaveCancel };
+// ChooseCancel: "Choose Them" (the default) and Cancel; answered Ok or Cancel.
+enum class MessageButtons { Ok, OkCancel, RetryCancel, KeepDiscardCancel, ConvertCopyCancel, ConvertCancel, LoopLeaveCancel, ChooseCancel };
 enum class MessageAnswer { Ok, Retry, Cancel, Keep, Discard, Convert, ConvertMatched, CopyAsIs, LoopWhole, Leave };
 
 struct Message {

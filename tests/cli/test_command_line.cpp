@@ -242,6 +242,60 @@ private slots:
             qPrintable(human.out));
     }
 
+    // A game folder reached through a link is the folder itself: replaced both ways, restored
+    // both ways, it ends as it was originally and is said so. A replacement the game file holds
+    // already records no run. What a killed run or pack check left is gone at the next start.
+    // The messages name what the user meant.
+    void aFolderReachedTwoWaysIsOneGameAndWhatIsSaidIsTrue()
+    {
+        const QString link = disk.path() + "/GameLink", from1 = disk.path() + "/from1", from2 = disk.path() + "/from2";
+        QVERIFY(QFile::link(game, link));
+        QVERIFY(QDir().mkpath(from1) && QDir().mkpath(from2));
+        QVERIFY(QFile::copy(myFile(1), from1 + "/TRACK1.MID") && QFile::copy(myFile(2), from2 + "/TRACK1.MID"));
+        QCOMPARE(sonaplex({"replace", game, "--from", from1}).exit, 0);
+        QCOMPARE(sonaplex({"replace", link, "--from", from2}).exit, 0);
+        QCOMPARE(readAll(gameFile(1)), song(2));
+        const Ran again = sonaplex({"replace", link, "--from", from2, "--json"});
+        QCOMPARE(again.exit, 0);
+        QCOMPARE(again.json().value("files").toArray().at(0).toObject().value("outcome").toString(), "already-in-place");
+        QCOMPARE(sonaplex({"restore", game, "--all"}).exit, 0);
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        const Ran second = sonaplex({"restore", link, "--all"});
+        QVERIFY2(second.out.contains("already hold their originals"), qPrintable(second.out + second.err));
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        const Ran status = sonaplex({"status", link, "--json"});
+        const QJsonArray files = status.json().value("files").toArray();
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(files[0].toObject().value("state").toString(), "original");
+        // Undo takes back the restore: the second replacement is there again.
+        sonaplex({"undo"});
+        QCOMPARE(readAll(gameFile(1)), song(2));
+
+        // Left by kills: a store copy never named, a pack check's sounds in memory.
+        const QString store = program->folder.path() + "/Replacements/originals";
+        QVERIFY(writeFile(store + "/.0123abcd.sonaplex-Xy12Ab", QByteArray(4096, 'x')));
+        const QString shm = "/dev/shm/sonaplex-sounds-4194999-Ab12Cd";
+        if (QFileInfo("/dev/shm").isDir())
+            QVERIFY(QDir().mkpath(shm) && writeFile(shm + "/1.ogg", "x"));
+        QCOMPARE(sonaplex({"status", game}).exit, 0);
+        QVERIFY(!QFileInfo::exists(store + "/.0123abcd.sonaplex-Xy12Ab"));
+        QVERIFY(!QFileInfo::exists(shm));
+
+        // Words that say what was meant.
+        Ran r = sonaplex({"replace", game, "--from", myFile(1)});
+        QVERIFY2(r.err.contains(myFile(1) + " is not a folder."), qPrintable(r.err));
+        r = sonaplex({"restore", game, "sounds/nosuch.wav"});
+        QVERIFY2(r.err.startsWith(game + "/sounds/nosuch.wav: Sonaplex has not replaced this file"), qPrintable(r.err));
+        const QString pack = disk.path() + "/game.sonaplexpack", other = disk.path() + "/Other";
+        QCOMPARE(sonaplex({"pack", "create", pack, "--from-game", game, "--name", "mine"}).exit, 0);
+        QVERIFY(QDir().mkpath(other) && writeFile(other + "/x.mid", original(3)));
+        for (const char* verb : {"check", "apply"}) {
+            r = sonaplex({"pack", verb, pack, other});
+            QCOMPARE(r.exit, 1);
+            QVERIFY2(r.err.contains("the pack is for Game, and none of its files are in " + other), qPrintable(r.err));
+        }
+    }
+
     // A run of more files than a session's soft limit of open files (1,024 on most desktops; 256
     // here) lets through: the program raises it to the hard limit.
     void aRunOfManyFilesFitsUnderTheUsualOpenFileLimit()

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <xxhash.h>
@@ -162,6 +163,16 @@ int main(int argc, char** argv)
     ok &= save(root + "/vorbis/comment-claims-2GB.ogg",
         oggPage(2, 0, 7, 0, vorbisIdentification(2, 44100))
             + oggPage(0, 0, 7, 1, QByteArray("\x03vorbis", 7) + le32(0x80000000u) + QByteArray(16, 'x')));
+    // The tag writer's input: a loop (start, length: 8 bytes each) then an Ogg file.
+    QDir().mkpath(root + "/oggtags");
+    const int64_t loops[][2] = {{100, 2000}, {0, -1}, {int64_t(1) << 62, int64_t(1) << 62}};
+    for (const char* from : {"/vorbis/mono.ogg", "/vorbis/stereo.ogg", "/opus/mono.opus"}) {
+        QFile source(root + from);
+        const QByteArray bytes = source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
+        for (size_t k = 0; k < std::size(loops); ++k)
+            ok &= save(root + QStringLiteral("/oggtags/%1-%2.bin").arg(QFileInfo(from).baseName()).arg(k),
+                QByteArray(reinterpret_cast<const char*>(loops[k]), 16) + bytes);
+    }
     QDir().mkpath(root + "/module");
     ok &= save(root + "/module/song.mod", protrackerModule());
     ok &= save(root + "/module/other.mod", protrackerModule(320, "other"));
