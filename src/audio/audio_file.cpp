@@ -40,6 +40,14 @@ public:
     int64_t lengthFrames() const override { return info_.frames; }
     int64_t read(float* out, int64_t frames) override { return sndfile().sf_readf_float(file_, out, frames); }
     bool seek(int64_t frame) override { return sndfile().sf_seek(file_, frame, SEEK_SET) >= 0; }
+    // libsndfile reads on past a read that failed (the disk's error is only logged): what it
+    // gave since is not the file's sound.
+    QString problem() override
+    {
+        if (sndfile().sf_error(file_) == SF_ERR_NO_ERROR)
+            return {};
+        return Say::tr("it could not be read to its end (%1)").arg(QString::fromUtf8(sndfile().sf_strerror(file_)));
+    }
 
 private:
     SNDFILE* file_;
@@ -220,6 +228,9 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
         return {nullptr, Say::tr("%1 is not %2 file that can be played (%3).").arg(name, withArticle(header.format), said)};
     }
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> closer(sound, sndfile().sf_close);
+    // A read that failed while libsndfile read the header leaves a header misread, not an error.
+    if (sndfile().sf_error(sound) != SF_ERR_NO_ERROR)
+        return {nullptr, Say::tr("%1 cannot be read (%2).").arg(name, QString::fromUtf8(sndfile().sf_strerror(sound)))};
     if (!containerFits(header.format, sf.format))
         return {nullptr, Say::tr("%1 is not %2 file that can be played.").arg(name, withArticle(header.format))};
     if (sf.frames <= 0 || sf.channels <= 0 || sf.samplerate <= 0)

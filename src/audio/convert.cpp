@@ -233,20 +233,20 @@ struct Shaping {
 // without a word (an encoder's pages lost to a full disk) leaves a copy that does not.
 QString checkWholeCopy(const QString& path, const SoundInfo& like, int64_t written)
 {
-    SF_INFO info{};
-    std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> in(
-        sndfile().sf_open(QFile::encodeName(path).constData(), SFM_READ, &info), sndfile().sf_close);
-    if (!in)
-        return Say::tr("the converted copy cannot be read back (%1)")
-            .arg(QString::fromUtf8(sndfile().sf_strerror(nullptr)));
+    // Read back as every file is read: the program's own checks of its headers, then libsndfile.
+    AudioHeader header;
+    OpenResult opened = openAudio(path, &header);
+    if (!opened.source)
+        return Say::tr("the converted copy cannot be read back (%1)").arg(opened.error);
     constexpr int kKind = SF_FORMAT_TYPEMASK | SF_FORMAT_SUBMASK;
-    if ((info.format & kKind) != (like.sfFormat & kKind) || info.samplerate != like.rate || info.channels != like.channels)
+    if ((header.sfFormat & kKind) != (like.sfFormat & kKind) || header.rate != like.rate || header.channels != like.channels)
         return Say::tr("the converted copy is not in the format asked for");
-    std::vector<float> block(size_t(4096) * size_t(info.channels));
+    AudioSource& in = *opened.source;
+    std::vector<float> block(size_t(4096) * size_t(in.channels()));
     int64_t decoded = 0;
-    for (sf_count_t n; (n = sndfile().sf_readf_float(in.get(), block.data(), 4096)) > 0;)
+    for (int64_t n; (n = in.read(block.data(), 4096)) > 0;)
         decoded += n;
-    if (sndfile().sf_error(in.get()) != SF_ERR_NO_ERROR)
+    if (!in.problem().isEmpty())
         return Say::tr("the converted copy does not decode to its end");
     const bool lossless = isWaveContainer(like.sfFormat) || (like.sfFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_FLAC;
     const int64_t slack = lossless ? 0 : std::min<int64_t>(written / 2, 4096);
@@ -322,6 +322,8 @@ QString convertRecording(const QString& source, const QString& destination, cons
     }
     if (!shaping.error.isEmpty())
         return failed(shaping.error);
+    if (const QString why = in.problem(); !why.isEmpty()) // the replacement was not read whole
+        return failed(Say::tr("%1: %2").arg(name, why));
     if (sndfile().sf_error(out.get()) != SF_ERR_NO_ERROR)
         return failed(Say::tr("the converted copy cannot be written"));
     // sf_close writes what the encoder still holds and the header's sizes: its error is the

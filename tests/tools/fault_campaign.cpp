@@ -1,4 +1,4 @@
-// Fault-injection campaign, in two scenarios, each run under `strace --inject` while one system
+// Fault-injection campaign, in three scenarios, each run under `strace --inject` while one system
 // call fails at one occurrence:
 //   switch: a recorded SWITCH of three game files (two of them from files of the program's own,
 //           as a pack's sounds are), a restore of two of them and an undo (the calls the windows
@@ -6,6 +6,10 @@
 //   pack:   the record opened after an unclean close (checked for damage), a sound pack applied,
 //           a game update over one of its files, Replace Again, the pack taken off, and a backup
 //           of the game files gathered with its manifest;
+//   convert: a whole game's SWITCH as `replace --convert` makes it: formats read and replacements
+//           converted to the game files' own (two Ogg Vorbis, one wave) in the helper, each
+//           converted copy checked, then one recorded run; the failing call reaches the program
+//           and its helpers alike (each process counts its own calls);
 // then a checker, without faults, asserts what the program promises:
 //   - each game file is byte-identical to its original or to its replacement;
 //   - a file reported replaced (or put back) was, and a file reported not changed was not;
@@ -14,17 +18,22 @@
 //   - every content the store keeps holds what its name says;
 //   - the record, opened again (as at the next start), agrees with the disk;
 //   - with the fault gone, every game file restores byte-identical to its original;
+//   - (convert) a game file holds its original, or a whole sound in its original's own format
+//     (container, codec, rate, channels) and length, never bytes that are not such a sound;
 //   - (pack) the record is never moved aside, and the history written before the unclean close
 //     is still there; a game file a step should have changed is named in its report, done or
 //     not, never passed over; a backup holds exactly the files it reports, whole, and its
 //     manifest lists them.
 //
-//   fault_campaign campaign [--seconds S] [--calls a,b,c] [--work DIR] [--scenario switch|pack]
-//   fault_campaign prepare|act|check DIR [pack]                          one trial's steps
+//   fault_campaign campaign [--seconds S] [--calls a,b,c] [--work DIR] [--scenario switch|pack|convert]
+//   fault_campaign prepare|act|check DIR [pack|convert]                  one trial's steps
 //
 // `act` writes what each step reported into a file mapped in memory, so that the faults injected
 // into write() and its kin never touch the report itself.
 #include "readers/backup_manifest.h"
+#include "actions/game_sounds.h"
+#include "audio/analysis.h"
+#include "audio/audio_file.h"
 #include "base/files.h"
 #include "base/content_hash.h"
 #include "actions/gathering.h"
@@ -45,6 +54,7 @@
 #include <QTextStream>
 #include <QThread>
 
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -72,6 +82,10 @@ struct Layout {
     QString pack() const { return dir + QStringLiteral("/Mine/pack.sonaplexpack"); }
     QString update() const { return dir + QStringLiteral("/Mine/update.wav"); }
     QString history() const { return dir + QStringLiteral("/Game/h.wav"); }
+    // The convert scenario's: two Ogg Vorbis game files and a wave one, and where their
+    // originals are kept for the checker.
+    QString convertGame(int n) const { return dir + QStringLiteral("/Game/g%1.%2").arg(n).arg(n == 3 ? "wav" : "ogg"); }
+    QString convertOriginal(int n) const { return dir + QStringLiteral("/Originals/g%1.%2").arg(n).arg(n == 3 ? "wav" : "ogg"); }
     QString backup() const { return dir + QStringLiteral("/Program/BackDir"); }
 };
 
@@ -130,15 +144,57 @@ int preparePack(const Layout& at)
     return ok && writePack(at.pack(), m, files) ? 0 : 1;
 }
 
+// A 16-bit wave file of a tone, made here (no library writes the campaign's files).
+QByteArray waveBytes(int rate, int channels, int frames, double pitch)
+{
+    auto le = [](uint32_t v, int bytes) {
+        QByteArray b(bytes, '\0');
+        for (int k = 0; k < bytes; ++k)
+            b[k] = char(v >> (8 * k));
+        return b;
+    };
+    QByteArray data;
+    for (int i = 0; i < frames * channels; ++i) {
+        const auto v = int16_t(9000 * std::sin(double(i / channels) * pitch));
+        data += le(uint16_t(v), 2);
+    }
+    return "RIFF" + le(uint32_t(36 + data.size()), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(uint32_t(channels), 2)
+        + le(uint32_t(rate), 4) + le(uint32_t(rate * channels * 2), 4) + le(uint32_t(channels * 2), 2) + le(16, 2)
+        + "data" + le(uint32_t(data.size()), 4) + data;
+}
+
+constexpr int kConvertRate = 44100, kConvertFrames = 22050; // the replacements: half a second, stereo
+
+// The convert scenario: Debian's Ogg Vorbis game sounds and a wave one, and wave replacements
+// that each must be converted (another codec, or another rate and channels).
+int prepareConvert(const Layout& at)
+{
+    if (prepare(at) != 0)
+        return 1;
+    QDir().mkpath(at.dir + QStringLiteral("/Originals"));
+    for (int n = 1; n <= kFiles; ++n)
+        QFile::remove(at.game(n));
+    const QString sounds = QStringLiteral("/usr/share/games/frozen-bubble/snd/");
+    bool ok = QFile::copy(sounds + QStringLiteral("launch.ogg"), at.convertOriginal(1))
+        && QFile::copy(sounds + QStringLiteral("stick.ogg"), at.convertOriginal(2))
+        && write(at.convertOriginal(3), waveBytes(22050, 1, 11025, 0.03));
+    for (int n = 1; n <= kFiles; ++n)
+        ok = ok && QFile::copy(at.convertOriginal(n), at.convertGame(n)) && QFile::setPermissions(at.convertGame(n),
+                       QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther)
+            && write(at.mine(n), waveBytes(kConvertRate, 2, kConvertFrames, 0.01 * n));
+    return ok ? 0 : 1;
+}
+
 // What a step reported for one game file: changed (replaced, or put back), or left as it was.
 QString outcomes(const Report& run, const QStringList& attempted)
 {
     QString line;
     for (int n = 1; n <= kFiles; ++n) {
         const QString name = QStringLiteral("g%1.wav").arg(n);
-        const bool tried = attempted.contains(name);
-        const bool failed = std::any_of(run.items.begin(), run.items.end(),
-            [&](const ReportItem& i) { return !i.done() && i.step.gamePath.endsWith(QLatin1Char('/') + name); });
+        const bool tried = attempted.contains(name) || attempted.contains(QStringLiteral("g%1").arg(n));
+        const bool failed = std::any_of(run.items.begin(), run.items.end(), [&](const ReportItem& i) {
+            return !i.done() && QFileInfo(i.step.gamePath).completeBaseName() == QStringLiteral("g%1").arg(n);
+        });
         line += QLatin1Char(' ') + name + QLatin1Char('=') + (!tried ? "-" : failed ? "kept" : "changed");
     }
     return line;
@@ -314,6 +370,39 @@ int act(const Layout& at)
     return 0;
 }
 
+// `replace --convert`'s steps, as the command takes them.
+int actConvert(const Layout& at)
+{
+    waitForTracer();
+    stageAsLargeRuns();
+    MappedReport report(at.report());
+    auto say = [&](const QString& line) { report.say(line); };
+    ReplacementRecord record(at.record());
+    say(QStringLiteral("open %1").arg(record.isOpen() ? 1 : 0));
+    std::vector<Selection> selections;
+    QStringList all;
+    for (int n = 1; n <= kFiles; ++n) {
+        selections.push_back(
+            {at.convertGame(n), QFileInfo(at.convertGame(n)).fileName(), at.mine(n), QFileInfo(at.mine(n)).fileName()});
+        all << QStringLiteral("g%1").arg(n);
+    }
+    const GameSwitchCheck checked = checkGameSwitch(at.dir + QStringLiteral("/Game"), selections, keptOriginals(&record, selections));
+    const QString converting = at.record() + QStringLiteral("/work/converting");
+    QDir().mkpath(converting);
+    WorkProgress progress;
+    const Conversions made = convertReplacements(
+        conversionJobs(selections, checked.formats, converting, true, false, false, checked.gameFormats), progress);
+    QString line = QStringLiteral("convert");
+    for (int n = 1; n <= kFiles; ++n)
+        line += QStringLiteral(" g%1=").arg(n) + (made.converted.count(n) ? "made" : made.failed.count(n) ? "failed" : "-");
+    say(line);
+    say(QStringLiteral("switch")
+        + outcomes(prepareSwitch(&record, selections, made, {}, checked.refused, true).start(&progress), all));
+    QDir(converting).removeRecursively();
+    say(QStringLiteral("end"));
+    return 0;
+}
+
 // What the next start finds, in every scenario: the record settles what a run left unfinished,
 // and then no copy is left beside the game files; whatever the store keeps holds what its name
 // says (a content kept torn would be put back one day in place of an original).
@@ -330,6 +419,38 @@ void settledAsAtStart(const Layout& at, ReplacementRecord& record, QStringList& 
         if (name.size() == 32 && contentHash(kept.filePath()).hash != name)
             faults << QStringLiteral("the store keeps %1, which holds something else").arg(name);
     }
+}
+
+// The next start, in the scenarios that switch: the record settles what the run left unfinished
+// and then agrees with the disk; with the fault gone, every game file restores to its original.
+void recordAgreesAndRestores(const Layout& at, const std::function<QString(int)>& game,
+    const std::function<QByteArray(int)>& originalOf, QStringList& faults)
+{
+    ReplacementRecord record(at.record());
+    if (!record.isOpen()) {
+        faults << QStringLiteral("the record cannot be opened after the fault: %1").arg(record.problem().cause);
+        return;
+    }
+    settledAsAtStart(at, record, faults);
+    const std::vector<ReplacedFile> known = record.replacedFiles();
+    QStringList knownPaths;
+    for (const ReplacedFile& f : known) {
+        knownPaths << f.gamePath;
+        const QString now = contentHash(f.gamePath).hash;
+        if (now != f.lastHash)
+            faults << QStringLiteral("the record says %1 holds what Sonaplex put there last, but it holds "
+                                     "something else")
+                          .arg(QFileInfo(f.gamePath).fileName());
+    }
+    for (int n = 1; n <= kFiles; ++n)
+        if (!knownPaths.contains(game(n)) && read(game(n)) != originalOf(n))
+            faults << QStringLiteral("%1 was changed, but the record does not know it").arg(QFileInfo(game(n)).fileName());
+    const Report back = restoreOriginals(record, known);
+    if (!back.ok())
+        faults << QStringLiteral("restoring after the fault failed: %1").arg(failureLines(back).join(QStringLiteral("; ")));
+    for (int n = 1; n <= kFiles; ++n)
+        if (read(game(n)) != originalOf(n))
+            faults << QStringLiteral("%1 does not restore to its original").arg(QFileInfo(game(n)).fileName());
 }
 
 // The checker's verdict on stdout, and its exit status.
@@ -392,35 +513,54 @@ int check(const Layout& at)
                           .arg(n)
                           .arg(now == original(n) ? "original" : "replacement");
     }
-    {
-        // The next start: the record settles what the run left unfinished.
-        ReplacementRecord record(at.record());
-        if (!record.isOpen()) {
-            faults << QStringLiteral("the record cannot be opened after the fault: %1").arg(record.problem().cause);
-        } else {
-            settledAsAtStart(at, record, faults);
-            const std::vector<ReplacedFile> known = record.replacedFiles();
-            QStringList knownPaths;
-            for (const ReplacedFile& f : known) {
-                knownPaths << f.gamePath;
-                const QString now = contentHash(f.gamePath).hash;
-                if (now != f.lastHash)
-                    faults << QStringLiteral("the record says %1 holds what Sonaplex put there last, but it holds "
-                                             "something else")
-                                  .arg(QFileInfo(f.gamePath).fileName());
-            }
-            for (int n = 1; n <= kFiles; ++n)
-                if (!knownPaths.contains(at.game(n)) && read(at.game(n)) != original(n))
-                    faults << QStringLiteral("g%1.wav was changed, but the record does not know it").arg(n);
-            // With the fault gone, everything goes back to its original.
-            const Report back = restoreOriginals(record, known);
-            if (!back.ok())
-                faults << QStringLiteral("restoring after the fault failed: %1").arg(failureLines(back).join(QStringLiteral("; ")));
-            for (int n = 1; n <= kFiles; ++n)
-                if (read(at.game(n)) != original(n))
-                    faults << QStringLiteral("g%1.wav does not restore to its original").arg(n);
+    recordAgreesAndRestores(at, [&](int n) { return at.game(n); }, original, faults);
+    return verdict(faults, complete);
+}
+
+// Each game file holds its original, or a whole sound in its original's own format (container,
+// codec, rate, channels) as long as its replacement, as the report says; the record agrees.
+int checkConvert(const Layout& at)
+{
+    QStringList faults;
+    QFile reportFile(at.report());
+    reportFile.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = reportFile.readAll().split('\0').value(0).split('\n');
+    const bool complete = lines.contains("end");
+    QStringList switched;
+    for (const QByteArray& l : lines)
+        if (l.startsWith("switch"))
+            switched = QString::fromUtf8(l).split(QLatin1Char(' '), Qt::SkipEmptyParts).mid(1);
+    for (int n = 1; n <= kFiles; ++n) {
+        const QString name = QFileInfo(at.convertGame(n)).fileName();
+        const bool reportedChanged = switched.contains(QStringLiteral("g%1.wav=changed").arg(n));
+        if (read(at.convertGame(n)) == read(at.convertOriginal(n))) {
+            if (complete && reportedChanged)
+                faults << QStringLiteral("%1 holds its original, but the report says it was replaced").arg(name);
+            continue;
         }
+        if (complete && !reportedChanged)
+            faults << QStringLiteral("%1 was changed, but the report says otherwise").arg(name);
+        const audio::SoundInfo was = audio::soundFileInfoInProcess(at.convertOriginal(n));
+        const audio::SoundInfo is = audio::soundFileInfoInProcess(at.convertGame(n));
+        constexpr int kKind = 0x0FFFFFFF; // libsndfile's container and codec or sample format
+        if (!is.ok() || (is.sfFormat & kKind) != (was.sfFormat & kKind) || is.rate != was.rate || is.channels != was.channels) {
+            faults << QStringLiteral("%1 is not a sound in its original's format: %2").arg(name, is.ok() ? audio::formatSummary(is) : is.error);
+            continue;
+        }
+        // Whole: it decodes to its end, as long as its replacement at the game's rate.
+        audio::OpenResult opened = audio::openAudio(at.convertGame(n));
+        int64_t frames = 0;
+        if (opened.source) {
+            std::vector<float> block(size_t(4096) * size_t(opened.source->channels()));
+            for (int64_t got; (got = opened.source->read(block.data(), 4096)) > 0;)
+                frames += got;
+        }
+        const int64_t expected = int64_t(kConvertFrames) * was.rate / kConvertRate;
+        if (std::abs(frames - expected) > expected / 20)
+            faults << QStringLiteral("%1 decodes to %2 frames, not the %3 of its replacement").arg(name).arg(frames).arg(expected);
     }
+    recordAgreesAndRestores(at, [&](int n) { return at.convertGame(n); }, [&](int n) { return read(at.convertOriginal(n)); },
+        faults);
     return verdict(faults, complete);
 }
 
@@ -595,7 +735,7 @@ QString runAct(const QString& self, const Layout& at, const QString& scenario, c
 // How often `act` makes each call, without faults.
 int prepareFor(const Layout& at, const QString& scenario)
 {
-    return scenario == QLatin1String("pack") ? preparePack(at) : prepare(at);
+    return scenario == QLatin1String("pack") ? preparePack(at) : scenario == QLatin1String("convert") ? prepareConvert(at) : prepare(at);
 }
 
 std::map<QString, int> countCalls(const QString& self, const Layout& at, const QString& scenario, const QStringList& calls)
@@ -691,7 +831,7 @@ int campaign(const QString& self, const QStringList& args)
         "renameat2", "linkat", "link", "unlink", "copy_file_range", "fchmod", "mkdir", "flock", "fstat",
         "newfstatat", "lseek", "ftruncate", "fcntl"};
     QString work = QDir::tempPath() + QStringLiteral("/sonaplex-faults");
-    QStringList scenarios{QStringLiteral("switch"), QStringLiteral("pack")};
+    QStringList scenarios{QStringLiteral("switch"), QStringLiteral("pack"), QStringLiteral("convert")};
     for (int i = 0; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--seconds"))
             seconds = args[i + 1].toInt();
@@ -726,16 +866,17 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments().mid(1);
     const QString mode = args.value(0);
     const Layout at{args.value(1)};
-    const bool pack = args.value(2) == QLatin1String("pack");
+    const QString scenario = args.value(2);
+    const bool pack = scenario == QLatin1String("pack"), convert = scenario == QLatin1String("convert");
     if (mode == QLatin1String("prepare"))
-        return pack ? preparePack(at) : prepare(at);
+        return prepareFor(at, scenario);
     if (mode == QLatin1String("act"))
-        return pack ? actPack(at) : act(at);
+        return pack ? actPack(at) : convert ? actConvert(at) : act(at);
     if (mode == QLatin1String("check"))
-        return pack ? checkPackTrial(at) : check(at);
+        return pack ? checkPackTrial(at) : convert ? checkConvert(at) : check(at);
     if (mode == QLatin1String("campaign"))
         return campaign(app.applicationFilePath(), args.mid(1));
     std::fprintf(stderr, "usage: fault_campaign campaign [--seconds S] [--calls a,b] [--work DIR] "
-                         "[--scenario switch|pack] | prepare|act|check DIR [pack]\n");
+                         "[--scenario switch|pack|convert] | prepare|act|check DIR [pack|convert]\n");
     return 2;
 }
