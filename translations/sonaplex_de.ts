@@ -155,6 +155,10 @@
         <source>compressed</source>
         <translation>komprimiert</translation>
     </message>
+    <message>
+        <source>its loop tags point past its end: they are not used</source>
+        <translation>seine Schleifen-Tags zeigen hinter sein Ende: Sie werden nicht verwendet</translation>
+    </message>
 </context>
 <context>
     <name>AudioFile</name>
@@ -241,6 +245,10 @@
     <message>
         <source>%1 cannot be played: it claims to last %2 hours, more than its %3 bytes can hold.</source>
         <translation>%1 kann nicht abgespielt werden: Sie gibt an, %2 Stunden zu dauern, mehr als ihre %3 Bytes fassen können.</translation>
+    </message>
+    <message>
+        <source>it could not be read to its end (%1)</source>
+        <translation>sie konnte nicht bis zum Ende gelesen werden (%1)</translation>
     </message>
 </context>
 <context>
@@ -441,7 +449,7 @@ the first game file changes.</source>
        sonaplex PACK            öffnet die Fenster, mit dem Soundpaket im Paketfenster
 
 Befehle:
-  status FOLDER|GAME            jede Spieldatei, die das Verzeichnis unter FOLDER kennt (oder eines
+  status FOLDER|GAME            jede Spieldatei, die das Protokoll unter FOLDER kennt (oder eines
                                 installierten Spiels, nach Name oder ID), mit ihrem Zustand
                                 (replaced, original, changed, missing), wodurch und wann sie ersetzt wurde
   sounds FOLDER|GAME            jede Tondatei des Spiels (ohne versteckte Ordner), mit ihrem
@@ -480,7 +488,7 @@ Optionen:
   --help                        dieser Text
 
 Rückgabewert: 0 alles erledigt, 1 manche Dateien nicht (auf stderr genannt), 2 Aufruffehler,
-3 der Programmordner oder sein Verzeichnis ist nicht verwendbar. Strg+C hält ein Wiederherstellen
+3 der Programmordner oder sein Protokoll ist nicht verwendbar. Strg+C hält ein Wiederherstellen
 oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translation>
     </message>
     <message>
@@ -497,7 +505,7 @@ oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translatio
     </message>
     <message>
         <source>sonaplex: the record of replacements cannot be used: %1</source>
-        <translation>sonaplex: Das Verzeichnis der Ersetzungen ist nicht verwendbar: %1</translation>
+        <translation>sonaplex: Das Protokoll der Ersetzungen ist nicht verwendbar: %1</translation>
     </message>
     <message>
         <source>Reading the game files:</source>
@@ -675,6 +683,18 @@ Starten Sie Sonaplex aus einer Desktop-Sitzung, oder geben Sie ihm einen dieser 
         <source>&apos;%1&apos; is not a command.</source>
         <translation>&apos;%1&apos; ist kein Befehl.</translation>
     </message>
+    <message>
+        <source>%1: its peak and loudness could not be measured (it took too long, or the helper stopped)</source>
+        <translation>%1: Spitzenpegel und Lautheit konnten nicht gemessen werden (es dauerte zu lange, oder das Hilfsprogramm wurde beendet)</translation>
+    </message>
+    <message>
+        <source>%1: not listed: %2</source>
+        <translation>%1: nicht aufgelistet: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2: %3</source>
+        <translation>%1: %2: %3</translation>
+    </message>
 </context>
 <context>
     <name>ContentHash</name>
@@ -727,6 +747,26 @@ Starten Sie Sonaplex aus einer Desktop-Sitzung, oder geben Sie ihm einen dieser 
     <message>
         <source>the loop points cannot be written (%1)</source>
         <translation>die Schleifenpunkte können nicht geschrieben werden (%1)</translation>
+    </message>
+    <message>
+        <source>the converted copy cannot be read back (%1)</source>
+        <translation>die umgewandelte Kopie kann nicht zurückgelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>the converted copy is not in the format asked for</source>
+        <translation>die umgewandelte Kopie hat nicht das verlangte Format</translation>
+    </message>
+    <message>
+        <source>the converted copy does not decode to its end</source>
+        <translation>die umgewandelte Kopie lässt sich nicht bis zum Ende dekodieren</translation>
+    </message>
+    <message>
+        <source>the converted copy is cut short (%1 of %2 frames)</source>
+        <translation>die umgewandelte Kopie ist abgeschnitten (%1 von %2 Frames)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -892,6 +932,46 @@ Dieser Name kann nicht als UTF-8 gelesen werden (er wurde in einem anderen Zeich
         <source>%1 cannot be opened (%2)</source>
         <translation>%1 kann nicht geöffnet werden (%2)</translation>
     </message>
+    <message>
+        <source>the folder %1 cannot be reached (%2)</source>
+        <translation>der Ordner %1 ist nicht erreichbar (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is a link that leads nowhere</source>
+        <translation>%1 ist ein Link, der ins Leere führt</translation>
+    </message>
+    <message>
+        <source>%1 cannot be reached (%2)</source>
+        <translation>%1 ist nicht erreichbar (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is a link to %2, outside the game folder: what it leads to is never written</source>
+        <translation>%1 ist ein Link auf %2, außerhalb des Spielordners: Wohin er führt, wird nie geschrieben</translation>
+    </message>
+    <message>
+        <source>the folder cannot be read (%1)</source>
+        <translation>der Ordner kann nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>the folder could not be read to its end (%1)</source>
+        <translation>der Ordner konnte nicht bis zum Ende gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>cannot be looked at (%1)</source>
+        <translation>kann nicht angesehen werden (%1)</translation>
+    </message>
+    <message>
+        <source>a link to %1, outside the folder: what it leads to is never written</source>
+        <translation>ein Link auf %1, außerhalb des Ordners: Wohin er führt, wird nie geschrieben</translation>
+    </message>
+    <message>
+        <source>its name cannot be read as UTF-8 (it was written in another character set): rename it to use it</source>
+        <translation>sein Name ist kein UTF-8 (er wurde in einem anderen Zeichensatz geschrieben): Benennen Sie die Datei um, um sie zu verwenden</translation>
+    </message>
+    <message>
+        <source>its path is longer than the file system allows: move it higher to use it</source>
+        <translation>ihr Pfad ist länger, als das Dateisystem erlaubt: Verschieben Sie sie weiter nach oben, um sie zu verwenden</translation>
+    </message>
 </context>
 <context>
     <name>FormatConversion</name>
@@ -995,6 +1075,10 @@ Jede Ersatzdatei ganz wiederholen?</translation>
 Open it with a text viewer or a web browser.</source>
         <translation>Es konnte kein Programm gestartet werden, um %1 anzuzeigen.
 Öffnen Sie die Datei mit einem Textbetrachter oder einem Webbrowser.</translation>
+    </message>
+    <message>
+        <source>Sonaplex is an audio replacement utility which allows the user to select and change the sound effects and background music played by various compatible games and programs. Sonaplex also provides the options to backup original program files, add selected background music to a &quot;Favorite Midi&quot; directory, and create and save sound effects sets.</source>
+        <translation>Sonaplex ist ein Werkzeug zum Ersetzen von Tönen, mit dem Sie die Soundeffekte und die Hintergrundmusik verschiedener kompatibler Spiele und Programme auswählen und ändern können. Sonaplex kann außerdem die ursprünglichen Programmdateien sichern, ausgewählte Hintergrundmusik einem Ordner &quot;Favorite Midi&quot; hinzufügen und Sätze von Soundeffekten anlegen und speichern.</translation>
     </message>
 </context>
 <context>
@@ -1347,7 +1431,7 @@ Sie als Ersatz wählen? Ersetzt wird erst mit SWITCH.</translation>
     </message>
     <message>
         <source>No record of replacements is kept: nothing can be replaced.</source>
-        <translation>Es wird kein Verzeichnis der Ersetzungen geführt: Nichts kann ersetzt werden.</translation>
+        <translation>Es wird kein Protokoll der Ersetzungen geführt: Nichts kann ersetzt werden.</translation>
     </message>
     <message>
         <source>Reading the formats…</source>
@@ -1476,19 +1560,6 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         </translation>
     </message>
     <message numerus="yes">
-        <source>
-
-%n file(s) match no sound of the game.</source>
-        <translation>
-            <numerusform>
-
-%Ln Datei passt zu keinem Ton des Spiels.</numerusform>
-            <numerusform>
-
-%Ln Dateien passen zu keinem Ton des Spiels.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n game file(s) were replaced. Undo takes this back.</source>
         <translation>
             <numerusform>%Ln Spieldatei wurde ersetzt. Rückgängig nimmt dies zurück.</numerusform>
@@ -1498,6 +1569,65 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
     <message>
         <source>replaced</source>
         <translation>ersetzt</translation>
+    </message>
+    <message>
+        <source>Game sound</source>
+        <translation>Spielton</translation>
+    </message>
+    <message>
+        <source>Replacement</source>
+        <translation>Ersatz</translation>
+    </message>
+    <message numerus="yes">
+        <source> %n file(s) or folder(s) could not be listed (see the tooltip).</source>
+        <translation>
+            <numerusform> %Ln Datei oder Ordner konnte nicht aufgelistet werden (siehe Tooltip).</numerusform>
+            <numerusform> %Ln Dateien oder Ordner konnten nicht aufgelistet werden (siehe Tooltip).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 cannot replace %2: %3</source>
+        <translation>%1 kann %2 nicht ersetzen: %3</translation>
+    </message>
+    <message>
+        <source>
+… and %1 more</source>
+        <translation>
+… und %1 weitere</translation>
+    </message>
+    <message>
+        <source>
+
+These take the place of replacements chosen before:
+%1</source>
+        <translation>
+
+Diese treten an die Stelle zuvor gewählter Ersetzungen:
+%1</translation>
+    </message>
+    <message>
+        <source>
+
+These match no sound of the game:
+%1</source>
+        <translation>
+
+Diese passen zu keinem Ton des Spiels:
+%1</translation>
+    </message>
+    <message>
+        <source>
+
+These could not be listed:
+%1</source>
+        <translation>
+
+Diese konnten nicht aufgelistet werden:
+%1</translation>
+    </message>
+    <message>
+        <source>Nothing was replaced.</source>
+        <translation>Es wurde nichts ersetzt.</translation>
     </message>
 </context>
 <context>
@@ -1682,7 +1812,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
     </message>
     <message>
         <source>no record of replacements is kept</source>
-        <translation>es wird kein Verzeichnis der Ersetzungen geführt</translation>
+        <translation>es wird kein Protokoll der Ersetzungen geführt</translation>
     </message>
     <message>
         <source>Reading the game files Sonaplex replaced…</source>
@@ -1690,7 +1820,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
     </message>
     <message>
         <source>The record of replacements cannot be read: %1</source>
-        <translation>Das Verzeichnis der Ersetzungen kann nicht gelesen werden: %1</translation>
+        <translation>Das Protokoll der Ersetzungen kann nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>Checking the pack against the game…</source>
@@ -1897,6 +2027,14 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
         <source>replaced</source>
         <translation>ersetzt</translation>
     </message>
+    <message>
+        <source>A&amp;uthor:</source>
+        <translation>A&amp;utor:</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Beschreibung:</translation>
+    </message>
 </context>
 <context>
     <name>FrmRestore</name>
@@ -1946,7 +2084,7 @@ Trotzdem wiederherstellen? Ihr jetziger Inhalt wird ebenfalls aufbewahrt, also l
     </message>
     <message>
         <source>No record of replacements is kept.</source>
-        <translation>Es wird kein Verzeichnis der Ersetzungen geführt.</translation>
+        <translation>Es wird kein Protokoll der Ersetzungen geführt.</translation>
     </message>
     <message>
         <source>Reading the game files Sonaplex replaced…</source>
@@ -2353,6 +2491,22 @@ Der jetzige Inhalt der Spieldateien wird aufbewahrt, also lässt sich dies rück
         <source>%1: not used: %2 is used for %3</source>
         <translation>%1: nicht verwendet: %2 wird für %3 verwendet</translation>
     </message>
+    <message>
+        <source>%1: %2 game files have this path, extensions and case aside (%3): which one it is for is not known; choose it for one of them by hand</source>
+        <translation>%1: %2 Spieldateien haben diesen Pfad, Endung und Groß-/Kleinschreibung beiseite (%3): Für welche sie gedacht ist, ist nicht bekannt; wählen Sie sie für eine davon von Hand</translation>
+    </message>
+    <message>
+        <source>%1: cannot be used: %2</source>
+        <translation>%1: nicht verwendbar: %2</translation>
+    </message>
+    <message>
+        <source>%1 was not read</source>
+        <translation>%1 wurde nicht gelesen</translation>
+    </message>
+    <message>
+        <source>the game file cannot be read, so its format is not known: %1</source>
+        <translation>die Spieldatei kann nicht gelesen werden, ihr Format ist also nicht bekannt: %1</translation>
+    </message>
 </context>
 <context>
     <name>GameSoundsModel</name>
@@ -2375,6 +2529,26 @@ Der jetzige Inhalt der Spieldateien wird aufbewahrt, also lässt sich dies rück
     <message>
         <source>original</source>
         <translation>Original</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Replacement</source>
+        <translation>Ersatz</translation>
     </message>
 </context>
 <context>
@@ -2528,7 +2702,7 @@ Wird abgebrochen…</translation>
     <name>Messages</name>
     <message>
         <source>Record of Replacements</source>
-        <translation>Verzeichnis der Ersetzungen</translation>
+        <translation>Protokoll der Ersetzungen</translation>
     </message>
     <message>
         <source>Not every game file was %1. These were left as they were:</source>
@@ -2565,6 +2739,24 @@ Wird abgebrochen…</translation>
     <message>
         <source>Leave Them</source>
         <translation>So lassen</translation>
+    </message>
+    <message>
+        <source>Nothing was changed: the game files hold these already.</source>
+        <translation>Es wurde nichts geändert: Die Spieldateien enthalten diese bereits.</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+… and %n more (Show Details lists them all)</source>
+        <translation>
+            <numerusform>
+… und %Ln weitere (Details zeigen alle)</numerusform>
+            <numerusform>
+… und %Ln weitere (Details zeigen alle)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Choose Them</source>
+        <translation>Auswählen</translation>
     </message>
 </context>
 <context>
@@ -2912,19 +3104,35 @@ Wird abgebrochen…</translation>
         <source>the conversion was stopped</source>
         <translation>die Umwandlung wurde angehalten</translation>
     </message>
+    <message>
+        <source>%1 was not read: Sonaplex&apos;s helper was stopped from outside while it read it.</source>
+        <translation>%1 wurde nicht gelesen: Das Hilfsprogramm von Sonaplex wurde von außen beendet, während es die Datei las.</translation>
+    </message>
+    <message>
+        <source>%1 was not read: Sonaplex&apos;s helper sonaplex-probe is not installed.</source>
+        <translation>%1 wurde nicht gelesen: Das Hilfsprogramm sonaplex-probe von Sonaplex ist nicht installiert.</translation>
+    </message>
+    <message>
+        <source>%1 was not read: Sonaplex&apos;s helper sonaplex-probe did not start.</source>
+        <translation>%1 wurde nicht gelesen: Das Hilfsprogramm sonaplex-probe von Sonaplex ist nicht gestartet.</translation>
+    </message>
+    <message>
+        <source>no file was named</source>
+        <translation>es wurde keine Datei genannt</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
     <message>
         <source>Record of Replacements</source>
-        <translation>Verzeichnis der Ersetzungen</translation>
+        <translation>Protokoll der Ersetzungen</translation>
     </message>
 </context>
 <context>
     <name>RecordStates</name>
     <message>
         <source>the record of replaced game files (%1) could not be read%2</source>
-        <translation>das Verzeichnis der ersetzten Spieldateien (%1) konnte nicht gelesen werden%2</translation>
+        <translation>das Protokoll der ersetzten Spieldateien (%1) konnte nicht gelesen werden%2</translation>
     </message>
 </context>
 <context>
@@ -2983,6 +3191,18 @@ Wird abgebrochen…</translation>
             <numerusform>%Ln Spieldatei wurde ersetzt. Rückgängig nimmt dies zurück.</numerusform>
             <numerusform>%Ln Spieldateien wurden ersetzt. Rückgängig nimmt dies zurück.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>sonaplex: %1 is not a folder.</source>
+        <translation>sonaplex: %1 ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>%1: not listed: %2</source>
+        <translation>%1: nicht aufgelistet: %2</translation>
+    </message>
+    <message>
+        <source>Reading the formats:</source>
+        <translation>Formate werden gelesen:</translation>
     </message>
 </context>
 <context>
@@ -3059,15 +3279,19 @@ Wird abgebrochen…</translation>
     </message>
     <message>
         <source>the record of replacements is not open</source>
-        <translation>das Verzeichnis der Ersetzungen ist nicht geöffnet</translation>
+        <translation>das Protokoll der Ersetzungen ist nicht geöffnet</translation>
     </message>
     <message>
         <source>the record of replaced game files (%1) cannot be used: %2</source>
-        <translation>das Verzeichnis der ersetzten Spieldateien (%1) ist nicht verwendbar: %2</translation>
+        <translation>das Protokoll der ersetzten Spieldateien (%1) ist nicht verwendbar: %2</translation>
     </message>
     <message>
         <source>the record of replacements could not be written (%1: %2)</source>
-        <translation>das Verzeichnis der Ersetzungen konnte nicht geschrieben werden (%1: %2)</translation>
+        <translation>das Protokoll der Ersetzungen konnte nicht geschrieben werden (%1: %2)</translation>
+    </message>
+    <message>
+        <source>SQLite gave no reason</source>
+        <translation>SQLite nannte keinen Grund</translation>
     </message>
 </context>
 <context>
@@ -3158,27 +3382,27 @@ Wird abgebrochen…</translation>
     </message>
     <message>
         <source>The record of replaced game files (%1) cannot be opened: %2. Nothing can be replaced, restored or undone until it can; the record itself is kept as it is.</source>
-        <translation>Das Verzeichnis der ersetzten Spieldateien (%1) kann nicht geöffnet werden: %2. Nichts kann ersetzt, wiederhergestellt oder rückgängig gemacht werden, bis es wieder geht; das Verzeichnis selbst bleibt, wie es ist.</translation>
+        <translation>Das Protokoll der ersetzten Spieldateien (%1) kann nicht geöffnet werden: %2. Nichts kann ersetzt, wiederhergestellt oder rückgängig gemacht werden, bis es wieder geht; das Protokoll selbst bleibt, wie es ist.</translation>
     </message>
     <message>
         <source>The record of replaced game files was damaged (%1). It was moved aside to %2 and a new record was started with the %3 replacement(s) that could still be read from it: they can be restored from the restore window. The originals of any others are still kept in %4.</source>
-        <translation>Das Verzeichnis der ersetzten Spieldateien war beschädigt (%1). Es wurde nach %2 verschoben, und ein neues Verzeichnis wurde mit den %3 Ersetzung(en) begonnen, die sich noch daraus lesen ließen: Sie können im Wiederherstellungsfenster wiederhergestellt werden. Die Originale aller anderen werden weiterhin in %4 aufbewahrt.</translation>
+        <translation>Das Protokoll der ersetzten Spieldateien war beschädigt (%1). Es wurde nach %2 verschoben, und ein neues Protokoll wurde mit den %3 Ersetzung(en) begonnen, die sich noch daraus lesen ließen: Sie können im Wiederherstellungsfenster wiederhergestellt werden. Die Originale aller anderen werden weiterhin in %4 aufbewahrt.</translation>
     </message>
     <message>
         <source>The record of replaced game files was damaged (%1). It was moved aside to %2 and a new record was started: nothing could be read from the old one, so files replaced before cannot be restored from the restore window, but their originals are still kept in %3.</source>
-        <translation>Das Verzeichnis der ersetzten Spieldateien war beschädigt (%1). Es wurde nach %2 verschoben, und ein neues Verzeichnis wurde begonnen: Aus dem alten ließ sich nichts lesen, daher können früher ersetzte Dateien nicht im Wiederherstellungsfenster wiederhergestellt werden, aber ihre Originale werden weiterhin in %3 aufbewahrt.</translation>
+        <translation>Das Protokoll der ersetzten Spieldateien war beschädigt (%1). Es wurde nach %2 verschoben, und ein neues Protokoll wurde begonnen: Aus dem alten ließ sich nichts lesen, daher können früher ersetzte Dateien nicht im Wiederherstellungsfenster wiederhergestellt werden, aber ihre Originale werden weiterhin in %3 aufbewahrt.</translation>
     </message>
     <message>
         <source>The record of replaced game files in %1 is damaged (%2) and could not be replaced by a new one (%3). Nothing can be replaced, restored or undone until it can.</source>
-        <translation>Das Verzeichnis der ersetzten Spieldateien in %1 ist beschädigt (%2) und konnte nicht durch ein neues ersetzt werden (%3). Nichts kann ersetzt, wiederhergestellt oder rückgängig gemacht werden, bis es wieder geht.</translation>
+        <translation>Das Protokoll der ersetzten Spieldateien in %1 ist beschädigt (%2) und konnte nicht durch ein neues ersetzt werden (%3). Nichts kann ersetzt, wiederhergestellt oder rückgängig gemacht werden, bis es wieder geht.</translation>
     </message>
     <message>
         <source>The record of replaced game files (%1) could not be read or written: %2.</source>
-        <translation>Das Verzeichnis der ersetzten Spieldateien (%1) konnte nicht gelesen oder geschrieben werden: %2.</translation>
+        <translation>Das Protokoll der ersetzten Spieldateien (%1) konnte nicht gelesen oder geschrieben werden: %2.</translation>
     </message>
     <message>
         <source>The record of replaced game files (%1) was deleted or replaced by another file while Sonaplex was running. Sonaplex now keeps its record in the file at that path; what was recorded since the change may be missing from it.</source>
-        <translation>Das Verzeichnis der ersetzten Spieldateien (%1) wurde gelöscht oder durch eine andere Datei ersetzt, während Sonaplex lief. Sonaplex führt sein Verzeichnis jetzt in der Datei unter diesem Pfad; was seit der Änderung verzeichnet wurde, fehlt darin vielleicht.</translation>
+        <translation>Das Protokoll der ersetzten Spieldateien (%1) wurde gelöscht oder durch eine andere Datei ersetzt, während Sonaplex lief. Sonaplex führt sein Protokoll jetzt in der Datei unter diesem Pfad; was seit der Änderung verzeichnet wurde, fehlt darin vielleicht.</translation>
     </message>
     <message>
         <source>not a line of a backup set&apos;s list</source>
@@ -3363,6 +3587,10 @@ Wird abgebrochen…</translation>
             <numerusform>%Ln Spieldateien wurden in den Zustand vor dem Paket zurückversetzt.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>it holds this already: nothing was changed</source>
+        <translation>sie enthält dies bereits: Es wurde nichts geändert</translation>
+    </message>
 </context>
 <context>
     <name>ReviewBoard</name>
@@ -3423,7 +3651,7 @@ Eine Spieldatei kann nur durch eine Datei ersetzt werden. Entfernen Sie die übe
     </message>
     <message>
         <source>Record of Replacements</source>
-        <translation>Verzeichnis der Ersetzungen</translation>
+        <translation>Protokoll der Ersetzungen</translation>
     </message>
     <message>
         <source>Not every game file was replaced. These were left as they were:</source>
@@ -3624,8 +3852,8 @@ Lautheit wird gemessen…</translation>
         <translation>Das Wiederherstellungsfenster (oder die Töne des Spiels) für das Spiel öffnen: Erneut ersetzen setzt wieder ein, was Sonaplex dort eingesetzt hat.</translation>
     </message>
     <message>
-        <source>&lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt; &lt;a href=&quot;game:%1&quot;&gt;Game Sounds...&lt;/a&gt;</source>
-        <translation>&lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt; &lt;a href=&quot;game:%1&quot;&gt;Spieltöne...&lt;/a&gt;</translation>
+        <source>&lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt; &lt;a href=&quot;changed:%1&quot;&gt;Game Sounds...&lt;/a&gt;</source>
+        <translation>&lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt; &lt;a href=&quot;changed:%1&quot;&gt;Spieltöne...&lt;/a&gt;</translation>
     </message>
 </context>
 <context>

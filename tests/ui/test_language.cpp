@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QDomDocument>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QRegularExpression>
 #include <QTranslator>
@@ -180,6 +181,19 @@ private slots:
         QCOMPARE(restore.windowTitle(), QStringLiteral("Sonaplex/Spieldateien wiederherstellen"));
         const auto* header = control<QAbstractItemView>("FrmRestore", "LstReplaced");
         QCOMPARE(header->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Zustand"));
+        // The later windows too: Game Sounds' columns and players, the Packs window's fields, About.
+        QWidget& sounds = program.forms().load(QString(windowName::FrmGame));
+        sounds.show();
+        const auto* soundList = control<QAbstractItemView>("FrmGame", "LstGameSounds");
+        QCOMPARE(soundList->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Ersatz"));
+        QStringList boxes;
+        for (const QGroupBox* box : sounds.findChildren<QGroupBox*>())
+            boxes << box->title();
+        QCOMPARE(boxes, (QStringList{QStringLiteral("Spielton"), QStringLiteral("Ersatz")}));
+        program.forms().load(QString(windowName::FrmPacks)).show();
+        QCOMPARE(control<QLabel>("FrmPacks", "LblPackAuthor")->text(), QStringLiteral("A&utor:"));
+        program.forms().load(QString(windowName::frmAbout)).show();
+        QVERIFY(control<QLabel>("frmAbout", "lblDescription")->text().startsWith(QStringLiteral("Sonaplex ist ein")));
         // Qt's own texts too: the standard buttons of a question.
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
         // Plurals by Qt's %n, the count written as the desktop writes numbers.
@@ -193,6 +207,10 @@ private slots:
 
     void commandLineSpeaksItAndJsonStaysAsDocumented()
     {
+        // The record is the record ("Protokoll"), never a folder ("Verzeichnis").
+        const QString help = runProgram({QStringLiteral("--help")}, QStringLiteral("de"));
+        QVERIFY2(help.contains(QStringLiteral("die das Protokoll unter FOLDER kennt")) && !help.contains(QStringLiteral("Verzeichnis")),
+            qPrintable(help));
         const QString sound = QStringLiteral("/usr/share/sounds/alsa/Front_Left.wav");
         QTemporaryDir disk;
         QFile notSound(disk.filePath(QStringLiteral("notes.wav")));
