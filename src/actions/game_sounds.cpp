@@ -175,6 +175,21 @@ namespace {
 
 } // namespace
 
+QString KeptUnderGameNames::named(const QString& kept, const QString& gamePath)
+{
+    if (!dir_) {
+        const QString work = QDir::cleanPath(QFileInfo(kept).absolutePath() + QStringLiteral("/../work"));
+        QDir().mkpath(work);
+        dir_ = std::make_unique<QTemporaryDir>(work + QStringLiteral("/formats-%1-XXXXXX").arg(QCoreApplication::applicationPid()));
+    }
+    const QString name = dir_->path() + QStringLiteral("/%1-").arg(++count_) + QFileInfo(gamePath).fileName();
+    const bool linked = dir_->isValid()
+        && (::link(QFile::encodeName(kept).constData(), QFile::encodeName(name).constData()) == 0 || QFile::copy(kept, name));
+    return linked ? name : gamePath;
+}
+
+KeptUnderGameNames::~KeptUnderGameNames() = default;
+
 std::vector<QString> keptOriginals(ReplacementRecord* record, const std::vector<Selection>& selections)
 {
     std::vector<QString> originals(selections.size());
@@ -209,7 +224,7 @@ GameSwitchCheck checkGameSwitch(const QString& gameFolder, const std::vector<Sel
     // a link named as its game file, in passing work beside the store.
     QStringList paths;
     std::vector<std::pair<size_t, bool>> whose; // (selection, game side) of each path
-    std::unique_ptr<QTemporaryDir> links;
+    KeptUnderGameNames links;
     for (size_t i = 0; i < count; ++i) {
         const Selection& s = selections[i];
         if (s.gamePath.isEmpty() || s.replacementPath.isEmpty())
@@ -225,17 +240,7 @@ GameSwitchCheck checkGameSwitch(const QString& gameFolder, const std::vector<Sel
             paths << s.gamePath;
             whose.push_back({i, true});
         } else {
-            if (!links) {
-                const QString work = QDir::cleanPath(QFileInfo(source).absolutePath() + QStringLiteral("/../work"));
-                QDir().mkpath(work);
-                links = std::make_unique<QTemporaryDir>(
-                    work + QStringLiteral("/formats-%1-XXXXXX").arg(QCoreApplication::applicationPid()));
-            }
-            const QString named = links->path() + QStringLiteral("/%1-").arg(i) + QFileInfo(s.gamePath).fileName();
-            const bool linked = links->isValid()
-                && (::link(QFile::encodeName(source).constData(), QFile::encodeName(named).constData()) == 0
-                    || QFile::copy(source, named));
-            paths << (linked ? named : s.gamePath);
+            paths << links.named(source, s.gamePath);
             whose.push_back({i, true});
         }
         if (i < known.replacements.size() && known.replacements[i].ok()) {

@@ -9,10 +9,12 @@
 #include "base/selection.h"
 
 #include <QString>
+#include <QTemporaryDir>
 #include <QStringList>
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace sonaplex {
@@ -71,6 +73,22 @@ struct KnownSounds {
 // run off the window's thread.
 GameSwitchCheck checkGameSwitch(const QString& gameFolder, const std::vector<Selection>& selections,
     const std::vector<QString>& originals, const KnownSounds& known = {});
+// Contents the store keeps, under the names of the game files they were (a kept original has no
+// name of its own, and a sound is read by its name): each a link in passing work beside the
+// store, gone with this object. Falls back to the game file itself when none can be made.
+class KeptUnderGameNames {
+public:
+    KeptUnderGameNames() = default;
+    ~KeptUnderGameNames();
+    KeptUnderGameNames(const KeptUnderGameNames&) = delete;
+    KeptUnderGameNames& operator=(const KeptUnderGameNames&) = delete;
+    QString named(const QString& kept, const QString& gamePath);
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    int count_ = 0;
+};
+
 // Per selection, the kept original whose format its game file takes, or empty: where the game
 // file holds what Sonaplex put there last. On the record's thread (no game file is read whole).
 std::vector<QString> keptOriginals(ReplacementRecord* record, const std::vector<Selection>& selections);

@@ -1,4 +1,5 @@
 #include "actions/pack_session.h"
+#include "actions/game_sounds.h"
 #include "actions/conversion.h"
 #include "audio/probe.h"
 
@@ -201,6 +202,11 @@ bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, co
     refused_ = {};
     converted_.clear();
     notConverted_.clear();
+    // A game file holding what Sonaplex put there takes its original's format when converted to.
+    keptOriginals_.clear();
+    for (const ReplacedFile& f : known)
+        if (f.state == GameFileState::Replaced && f.lastHash != f.originalHash && record.store().holds(f.originalHash))
+            keptOriginals_.insert(f.gamePath, record.store().pathOf(f.originalHash));
     // What the record remembers of the game files spares reading them again: on its own thread.
     const std::vector<QString> remembered = packRemembered(manifest(), gameFolder, record, &progress);
     progress.setTotal(int(manifest().entries.size()), inspected_ ? 0 : archive_->totalBytes());
@@ -247,6 +253,7 @@ bool PackSession::convert(WorkProgress& progress, bool all)
     Conversions made;
     progress.offload([&] {
         std::vector<ConversionJob> jobs;
+        KeptUnderGameNames originals;
         for (const PackItem* item : items) {
             QString why;
             const QString sound = soundFile(item->entry, &why);
@@ -255,7 +262,8 @@ bool PackSession::convert(WorkProgress& progress, bool all)
                 continue;
             }
             // Named as the game file is, so that it is taken (and read back) as that format.
-            jobs.push_back({int(item->entry), sound, item->gamePath,
+            const QString kept = keptOriginals_.value(item->gamePath);
+            jobs.push_back({int(item->entry), sound, kept.isEmpty() ? item->gamePath : originals.named(kept, item->gamePath),
                 QStringLiteral("%1/converted-%2.%3").arg(work()->path()).arg(item->entry + 1).arg(QFileInfo(item->gamePath).suffix())});
         }
         Conversions converted = convertReplacements(jobs, progress);

@@ -85,6 +85,7 @@ private:
     PackRefusal refused_;
     PackCheck check_;
     std::map<size_t, QString> converted_, notConverted_;
+    QHash<QString, QString> keptOriginals_; // game file -> the kept original whose format it takes
 };
 
 // The installed game a pack is for, by its launcher's id (or its name, when it names no id);

@@ -182,10 +182,13 @@ void FrmGame::setUpList()
     list_->setDropIndicatorShown(true);
     list_->setMinimumSize(560, 200);
     list_->header()->setStretchLastSection(true);
-    list_->setColumnWidth(GameSoundsModel::Name, 260);
-    list_->setColumnWidth(GameSoundsModel::Format, 170);
-    list_->setColumnWidth(GameSoundsModel::Length, 60);
-    list_->setColumnWidth(GameSoundsModel::State, 200);
+    // Each at least as wide as its heading, in the language the program speaks.
+    for (auto [column, width] : {std::pair{GameSoundsModel::Name, 260}, std::pair{GameSoundsModel::Format, 170},
+             std::pair{GameSoundsModel::Length, 60}, std::pair{GameSoundsModel::State, 200}}) {
+        const int heading = list_->header()->fontMetrics().horizontalAdvance(
+            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+        list_->setColumnWidth(column, std::max(width, heading + 24));
+    }
     list_->installEventFilter(this);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FrmGame::currentChanged);
     connect(model_, &GameSoundsModel::fileDropped, this,

@@ -106,7 +106,6 @@ FrmAbout::FrmAbout(Forms& forms) : Form(forms, windowName::frmAbout, Say::tr("Ab
     auto* site = new LinkLabel(
         programGuide().toLocalFile(), [this] { Lblsite_Click(); }, frame);
     site->setObjectName(QStringLiteral("Lblsite"));
-    site->setWordWrap(true);
     setTextColour(site, kReplacementBlue);
     QFont underlined = site->font();
     underlined.setUnderline(true);

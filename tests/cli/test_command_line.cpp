@@ -240,6 +240,27 @@ private slots:
         QVERIFY2(human.out.contains(QRegularExpression("^original +sfx/two\\\\nlines\\.wav  22050 Hz",
                      QRegularExpression::MultilineOption)),
             qPrintable(human.out));
+        QCOMPARE(::unlink(latin1Name.constData()), 0); // Qt cannot remove it by its decoded name
+    }
+
+    // Each replacement of an Ogg Sonaplex replaced before is converted to the game's own format
+    // (its kept original's), not to the last conversion's: the bitrate never drifts.
+    void conversionsTakeTheGamesOwnFormatEachTime()
+    {
+        QVERIFY(QDir().mkpath(game + "/sfx"));
+        QVERIFY(QFile::copy(kFrozenBubbleSounds + "launch.ogg", game + "/sfx/a.ogg"));
+        const audio::SoundInfo own = audio::soundFileInfo(game + "/sfx/a.ogg");
+        for (int n = 1; n <= 3; ++n) {
+            const QString from = disk.path() + QStringLiteral("/from%1").arg(n);
+            QVERIFY(QDir().mkpath(from + "/sfx"));
+            QVERIFY(writeWave(from + "/sfx/a.wav", referenceSignal(48000, 2, 1 + n), 48000, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+            QCOMPARE(sonaplex({"replace", game, "--from", from, "--convert"}).exit, 0);
+            const audio::SoundInfo made = audio::soundFileInfo(game + "/sfx/a.ogg");
+            QCOMPARE(made.rate, own.rate);
+            QCOMPARE(made.channels, own.channels);
+            QVERIFY2(std::abs(made.bitrate - own.bitrate) <= own.bitrate / 10,
+                qPrintable(QStringLiteral("%1 against %2, replacement %3").arg(made.bitrate).arg(own.bitrate).arg(n)));
+        }
     }
 
     // A game folder reached through a link is the folder itself: replaced both ways, restored
