@@ -59,6 +59,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <map>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -191,7 +192,8 @@ QString outcomes(const Report& run, const QStringList& attempted)
     QString line;
     for (int n = 1; n <= kFiles; ++n) {
         const QString name = QStringLiteral("g%1.wav").arg(n);
-        const bool tried = attempted.contains(name) || attempted.contains(QStringLiteral("g%1").arg(n));
+        const bool tried = std::any_of(attempted.begin(), attempted.end(),
+            [&](const QString& a) { return QFileInfo(a).completeBaseName() == QStringLiteral("g%1").arg(n); });
         const bool failed = std::any_of(run.items.begin(), run.items.end(), [&](const ReportItem& i) {
             return !i.done() && QFileInfo(i.step.gamePath).completeBaseName() == QStringLiteral("g%1").arg(n);
         });
@@ -327,6 +329,17 @@ int actPack(const Layout& at)
     return 0;
 }
 
+// Each game file (by `game`) with its replacement, as a window's selections; `all` gets their names.
+std::vector<Selection> selectionsOf(const Layout& at, const std::function<QString(int)>& game, QStringList& all)
+{
+    std::vector<Selection> selections;
+    for (int n = 1; n <= kFiles; ++n) {
+        selections.push_back({game(n), QFileInfo(game(n)).fileName(), at.mine(n), QFileInfo(at.mine(n)).fileName()});
+        all << QFileInfo(game(n)).fileName();
+    }
+    return selections;
+}
+
 int act(const Layout& at)
 {
     waitForTracer();
@@ -337,12 +350,8 @@ int act(const Layout& at)
     ReplacementRecord record(at.record());
     say(QStringLiteral("open %1").arg(record.isOpen() ? 1 : 0));
 
-    std::vector<Selection> selections;
     QStringList all;
-    for (int n = 1; n <= kFiles; ++n) {
-        selections.push_back({at.game(n), QFileInfo(at.game(n)).fileName(), at.mine(n), QFileInfo(at.mine(n)).fileName()});
-        all << QFileInfo(at.game(n)).fileName();
-    }
+    const std::vector<Selection> selections = selectionsOf(at, [&](int n) { return at.game(n); }, all);
     // g1 and g3 come from files of the program's own, as a pack's sounds do: what is put in place
     // is kept by naming the source in the store; g2's is copied from the game file.
     Plan plan = switchPlan(selections);
@@ -379,13 +388,8 @@ int actConvert(const Layout& at)
     auto say = [&](const QString& line) { report.say(line); };
     ReplacementRecord record(at.record());
     say(QStringLiteral("open %1").arg(record.isOpen() ? 1 : 0));
-    std::vector<Selection> selections;
     QStringList all;
-    for (int n = 1; n <= kFiles; ++n) {
-        selections.push_back(
-            {at.convertGame(n), QFileInfo(at.convertGame(n)).fileName(), at.mine(n), QFileInfo(at.mine(n)).fileName()});
-        all << QStringLiteral("g%1").arg(n);
-    }
+    const std::vector<Selection> selections = selectionsOf(at, [&](int n) { return at.convertGame(n); }, all);
     const GameSwitchCheck checked = checkGameSwitch(at.dir + QStringLiteral("/Game"), selections, keptOriginals(&record, selections));
     const QString converting = at.record() + QStringLiteral("/work/converting");
     QDir().mkpath(converting);
