@@ -57,6 +57,9 @@ public:
 
     DriveList* drives() const { return drives_; }
     FolderList* folders() const { return folders_; }
+    // The folder of the installed game whose folder the pane shows (or a folder inside it); empty
+    // when none.
+    const QString& gameFolderShown() const { return gameShown_; }
     FileList* files() const { return files_; }
     SamplePlayer* player() const { return player_; }
 

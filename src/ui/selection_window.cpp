@@ -138,7 +138,7 @@ SelectionWindow::SelectionWindow(Forms& forms, const SelectionWindowSetup& setup
     middle->addWidget(board_);
     middle->addStretch(1);
     // In the room under the selections: the row of buttons along the bottom is full.
-    middle->addWidget(makeGameSoundsButton(*this));
+    middle->addWidget(makeGameSoundsButton(*this, [this] { return gamePane_->gameFolderShown(); }));
     middle->addLayout(compareRow);
     middle->addWidget(next);
     auto* right = new QVBoxLayout;

@@ -44,13 +44,18 @@ QPushButton* makeRestoreButton(Form& window)
     return b;
 }
 
-QPushButton* makeGameSoundsButton(Form& window)
+QPushButton* makeGameSoundsButton(Form& window, std::function<QString()> gameShown)
 {
     auto* b = makeButton(QStringLiteral("CmdGameSounds"), Say::tr("Game Sounds..."),
         Say::tr("Every sound of a game in one list, each replaced as you choose (Ctrl+G)."), &window);
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), &window);
     QObject::connect(shortcut, &QShortcut::activated, b, &QPushButton::click);
-    QObject::connect(b, &QPushButton::clicked, &window, [&window] { window.forms().showModal(windowName::FrmGame); });
+    QObject::connect(b, &QPushButton::clicked, &window, [&window, gameShown] {
+        Form& sounds = window.forms().load(windowName::FrmGame);
+        if (const QString game = gameShown ? gameShown() : QString(); !game.isEmpty())
+            QMetaObject::invokeMethod(&sounds, "showGame", Q_ARG(QString, game)); // the game the pane is on
+        window.forms().showModal(sounds);
+    });
     return b;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <QColor>
 #include <QLabel>
 #include <QString>
@@ -31,7 +32,8 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QStri
 // "Restore..." (and Ctrl+R anywhere in the window): opens the restore window.
 QPushButton* makeRestoreButton(class Form& window);
 // "Game Sounds...": opens the window of a whole game's sounds (Ctrl+G).
-QPushButton* makeGameSoundsButton(class Form& window);
+// `gameShown`, when it gives a folder, is the game the window opens on (the game a pane shows).
+QPushButton* makeGameSoundsButton(class Form& window, std::function<QString()> gameShown = {});
 // "Packs...": opens the sound packs window (Ctrl+K).
 QPushButton* makePacksButton(class Form& window);
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent);

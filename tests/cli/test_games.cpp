@@ -562,6 +562,16 @@ private slots:
         QCOMPARE(listed, (QStringList{"music/deep/B.MID", "sound/a.mid"}));
         files->setFileName("music/deep/B.MID");
         QCOMPARE(files->fullPath(), portal2 + "/music/deep/B.MID");
+        // Game Sounds... opens on the game the game files' pane shows, not on the last one.
+        control<DriveList>("FrmMidi", "DrvMidi1")->setDrive("Quake");
+        control<DriveList>("FrmMidi", "DrvMidi1")->setDrive("Portal 2");
+        QString opened;
+        onModal("FrmGame", [&] {
+            opened = qobject_cast<FrmGame*>(window("FrmGame"))->gameFolder();
+            click("FrmGame", "CmdCloseGame");
+        });
+        click("FrmMidi", "CmdGameSounds");
+        QCOMPARE(opened, QFileInfo(portal2).canonicalFilePath());
         // A folder outside every game: its own files again.
         drives->setDrive(listDrives({}).front());
         QVERIFY(!whole->isEnabled() && !whole->isChecked());
