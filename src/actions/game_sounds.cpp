@@ -3,7 +3,9 @@
 #include "actions/replacement.h"
 #include "audio/analysis.h"
 #include "audio/probe.h"
+#include "audio/ogg_headers.h"
 #include "base/files.h"
+#include "base/result.h"
 #include "base/sound_names.h"
 
 #include "record/replacement_record.h"
@@ -33,6 +35,33 @@ FilesBelow gameSounds(const QString& folder, const std::function<bool(const QStr
 {
     return listFilesBelow(folder, false, [](const QString& name) { return isSoundName(name); }, found);
 }
+
+namespace {
+
+// Why an Ogg replacement cannot be put into a game as it is: a page damaged inside it (its
+// headers read well, and a decoder would pass over the hole in silence). Read by the program's
+// own page reader, no decoder.
+QString damagedOgg(const QString& path)
+{
+    const Result<int> opened = openRegularFile(path);
+    if (!opened)
+        return opened.failure().error;
+    QFile file;
+    if (!file.open(opened.value(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(opened.value());
+        return file.errorString();
+    }
+    const audio::OggHeaders h = audio::readOggHeaders(file, true);
+    return h.problem.isEmpty() ? QString()
+                               : Say::tr("%1 cannot be played whole: %2").arg(QFileInfo(path).fileName(), h.problem);
+}
+
+bool isOgg(const audio::SoundInfo& info)
+{
+    return info.format == SoundFormat::Ogg || info.format == SoundFormat::Opus;
+}
+
+} // namespace
 
 QString replacementRefusal(const QString& gameName, const QString& replacement)
 {
@@ -85,7 +114,8 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
         byName[nameKey(gameNames[g])].append(g);
     }
     FolderMatches result;
-    FilesBelow listed = gameSounds(from);
+    // The user's folder is only read: a link in it is the file it leads to.
+    FilesBelow listed = listFilesBelow(from, false, [](const QString& name) { return isSoundName(name); }, {}, true);
     const QStringList& users = listed.names;
     result.unlisted = std::move(listed.problems);
     QHash<qsizetype, QList<Proposal>> proposals; // by game file
@@ -151,11 +181,11 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
     for (size_t i = 0; i < result.matched.size(); ++i) {
         SoundMatch& m = result.matched[i];
         m.info = infos[i];
-        if (m.info.ok())
+        const QString why = !m.info.ok() ? m.info.error : isOgg(m.info) ? damagedOgg(m.replacement) : QString();
+        if (why.isEmpty())
             playable.push_back(std::move(m));
         else
-            result.refused << Say::tr("%1: cannot be used: %2")
-                                  .arg(m.replacement.mid(from.size() + 1), m.info.error);
+            result.refused << Say::tr("%1: cannot be used: %2").arg(m.replacement.mid(from.size() + 1), why);
     }
     result.matched = std::move(playable);
     return result;
@@ -267,6 +297,8 @@ GameSwitchCheck checkGameSwitch(const QString& gameFolder, const std::vector<Sel
         else if (!game.ok())
             result.refused[n] = Say::tr("the game file cannot be read, so its format is not known: %1")
                                     .arg(game.error.isEmpty() ? s.gameName : game.error);
+        else if (const QString damaged = isOgg(replacement) ? damagedOgg(s.replacementPath) : QString(); !damaged.isEmpty())
+            result.refused[n] = damaged;
         else
             result.formats[i] = audio::checkFormats(game, replacement);
     }

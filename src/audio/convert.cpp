@@ -162,6 +162,7 @@ struct Shaping {
     int64_t block;
     std::vector<float> raw, mixed;
     size_t inputLeft = 0;
+    int64_t framesRead = 0; // of the source
     bool done = false;
     QString error; // read once the Handoff has ended
 
@@ -193,6 +194,7 @@ struct Shaping {
             if (inputLeft == 0 && !done) {
                 const int64_t n = in.read(raw.data(), block);
                 done = n <= 0;
+                framesRead += std::max<int64_t>(n, 0);
                 if (n > 0)
                     mixChannels(raw.data(), inChannels, mixed.data(), channels, n, gain);
                 inputLeft = size_t(std::max<int64_t>(n, 0));
@@ -324,6 +326,13 @@ QString convertRecording(const QString& source, const QString& destination, cons
         return failed(shaping.error);
     if (const QString why = in.problem(); !why.isEmpty()) // the replacement was not read whole
         return failed(Say::tr("%1: %2").arg(name, why));
+    // A decoder that stops early at a damaged page says nothing: its length says it (an MP3's is
+    // only estimated).
+    if ((inInfo.sfFormat & SF_FORMAT_TYPEMASK) != SF_FORMAT_MPEG && shaping.framesRead < in.lengthFrames() - in.lengthFrames() / 50)
+        return failed(Say::tr("%1 could not be read to its end (%2 of %3 frames): it may be damaged")
+                          .arg(name)
+                          .arg(shaping.framesRead)
+                          .arg(in.lengthFrames()));
     if (sndfile().sf_error(out.get()) != SF_ERR_NO_ERROR)
         return failed(Say::tr("the converted copy cannot be written"));
     // sf_close writes what the encoder still holds and the header's sizes: its error is the

@@ -59,6 +59,7 @@ struct Reader {
     int packetsWanted = 1; // until the first packet says which codec
     int packetsDone = 0;
     QStringList comments;
+    bool everyPage = false; // every page's checksum checked (the whole file is read)
 
     // The codec's header packets, in order: identification, comments (the rest is not read).
     QString takePacket(const QByteArray& data)
@@ -142,9 +143,20 @@ struct Reader {
             ended = head[5] & 0x04;
             if (const int64_t granule = le64(head + 6); granule != -1)
                 h.lastGranule = granule;
-            if (packetsDone < packetsWanted) {
-                if (const QString why = headerSegments(head + 27, segments); !why.isEmpty())
-                    return why;
+            if (packetsDone < packetsWanted || everyPage) {
+                const QByteArray bytes = file.read(body);
+                if (bytes.size() != body)
+                    return Say::tr("its last page is cut short");
+                // A page damaged inside is a hole a decoder passes over in silence: the sound
+                // would be cut short or garbled. Its checksum says so.
+                QByteArray page(reinterpret_cast<const char*>(head), 27 + segments);
+                const uint32_t stated = le32(head + 22);
+                page.replace(22, 4, QByteArray(4, '\0'));
+                if (everyPage && oggPageCrc((page + bytes).constData(), page.size() + bytes.size()) != stated)
+                    return Say::tr("it is damaged at byte %1").arg(pageAt);
+                if (packetsDone < packetsWanted)
+                    if (const QString why = headerSegments(head + 27, segments, bytes); !why.isEmpty())
+                        return why;
             } else if (!file.seek(file.pos() + body)) {
                 return Say::tr("its last page is cut short");
             }
@@ -157,12 +169,14 @@ struct Reader {
         return {};
     }
 
-    // Reads a page's body, putting its segments into header packets until the headers are done.
-    QString headerSegments(const uchar* lacing, int segments)
+    // Puts a page's segments into header packets until the headers are done.
+    QString headerSegments(const uchar* lacing, int segments, const QByteArray& body)
     {
+        qsizetype at = 0;
         for (int i = 0; i < segments; ++i) {
             const int size = lacing[i];
-            const QByteArray part = file.read(size);
+            const QByteArray part = body.mid(at, size);
+            at += size;
             if (part.size() != size)
                 return Say::tr("its last page is cut short");
             if (packetsDone >= packetsWanted)
@@ -214,9 +228,9 @@ LoopPoints loopFromComments(const QStringList& comments)
     return loop;
 }
 
-OggHeaders readOggHeaders(QIODevice& file)
+OggHeaders readOggHeaders(QIODevice& file, bool everyPage)
 {
-    Reader reader{file, {}, {}, 1, 0, {}};
+    Reader reader{file, {}, {}, 1, 0, {}, everyPage};
     reader.h.problem = reader.run();
     reader.h.loop = loopFromComments(reader.comments);
     return reader.h;

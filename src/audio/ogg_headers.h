@@ -33,7 +33,9 @@ struct OggHeaders {
 
 // Reads every page header of the file (their bodies only as far as the codec's headers), from
 // the current position. Bounds: headers of at most `kMaxOggHeaderBytes`, one logical stream.
-OggHeaders readOggHeaders(QIODevice& file);
+// With `everyPage`, every page is read and its checksum checked, so that a page damaged inside
+// the sound is found (a decoder would skip it in silence); otherwise only the headers' pages.
+OggHeaders readOggHeaders(QIODevice& file, bool everyPage = false);
 constexpr int64_t kMaxOggHeaderBytes = 1 << 20;
 
 // The loop tags of a comment list (Vorbis comments, "KEY=value"), ignoring case in keys.

@@ -194,9 +194,12 @@ struct FilesBelow {
     QStringList names; // sorted
     QStringList problems;
 };
+// With `followFileLinks` (a folder only read, never written), a link to a file is listed as the
+// file it leads to, wherever that is. Anything else there that is not a regular file (a pipe, a
+// device) is named, never read.
 FilesBelow listFilesBelow(const QString& folder, bool hidden = false,
     const std::function<bool(const QString& name)>& wanted = {},
-    const std::function<bool(const QString& name)>& found = {});
+    const std::function<bool(const QString& name)>& found = {}, bool followFileLinks = false);
 
 // A file's path, or a part of one, as it can be shown on one line: line breaks, other control
 // characters and the marks that turn text right to left are written as escapes ("\n", "\u202e"),

@@ -893,7 +893,7 @@ QString outsideFolder(const QString& folder, const QString& path)
 }
 
 FilesBelow listFilesBelow(const QString& folder, bool hidden, const std::function<bool(const QString&)>& wanted,
-    const std::function<bool(const QString&)>& found)
+    const std::function<bool(const QString&)>& found, bool followFileLinks)
 {
     FilesBelow listed;
     const QByteArray top = encoded(folder);
@@ -974,9 +974,17 @@ FilesBelow listFilesBelow(const QString& folder, bool hidden, const std::functio
             continue;
         }
         const QString name = QFile::decodeName(relative);
-        if ((!S_ISLNK(st.st_mode) && !S_ISREG(st.st_mode)) || (wanted && !wanted(name)))
+        if (wanted && !wanted(name))
             continue;
-        if (S_ISLNK(st.st_mode)) {
+        if (!S_ISLNK(st.st_mode) && !S_ISREG(st.st_mode)) {
+            problem(relative, Say::tr("it is not a regular file (a pipe, a device or a socket): it is never read or written"));
+            continue;
+        }
+        bool isFile = S_ISREG(st.st_mode);
+        if (S_ISLNK(st.st_mode) && followFileLinks) { // read only: a link to a file is that file
+            struct stat to {};
+            isFile = ::fstatat(::dirfd(at.dir), e->d_name, &to, 0) == 0 && S_ISREG(to.st_mode);
+        } else if (S_ISLNK(st.st_mode)) {
             // A link to a file: inside the folder, its file is listed under its own name; outside,
             // it is someone else's. Links to folders are not followed.
             struct stat to {};
@@ -988,14 +996,16 @@ FilesBelow listFilesBelow(const QString& folder, bool hidden, const std::functio
                     problem(relative, Say::tr("a link to %1, outside the folder: what it leads to is never written")
                                           .arg(shownName(QFile::decodeName(where))));
             }
-            continue;
         }
+        if (!isFile)
+            continue;
         if (QFile::encodeName(name) != relative) {
             problem(relative, Say::tr("its name cannot be read as UTF-8 (it was written in another character set): "
                                       "rename it to use it"));
             continue;
         }
-        if (top.size() + 1 + relative.size() >= PATH_MAX) {
+        // Room for the temporary name a new copy takes beside it (".NAME.sonaplex-XXXXXX").
+        if (top.size() + 1 + relative.size() + 17 >= PATH_MAX) {
             problem(relative, Say::tr("its path is longer than the file system allows: move it higher to use it"));
             continue;
         }

@@ -314,7 +314,7 @@ bool namedUnreadable(const std::vector<ReplacedFile>& files)
     bool any = false;
     for (const ReplacedFile& f : files)
         if (f.state == GameFileState::Unreadable) {
-            err(Say::tr("%1: cannot be read: %2").arg(QDir::toNativeSeparators(f.gamePath), f.readFailure.error));
+            err(Say::tr("%1: cannot be read: %2").arg(shownName(QDir::toNativeSeparators(f.gamePath)), f.readFailure.error));
             any = true;
         }
     return any;
@@ -370,9 +370,9 @@ int status(const Options& o)
     } else {
         for (const ReplacedFile& f : files) {
             QString line = stateKeyword(f.state).leftJustified(9) + QStringLiteral("  ")
-                + QDir::toNativeSeparators(f.gamePath);
+                + shownName(QDir::toNativeSeparators(f.gamePath));
             if (!f.replacedBy.isEmpty())
-                line += Say::tr("  (by ") + QDir::toNativeSeparators(f.replacedBy) + QStringLiteral(", ")
+                line += Say::tr("  (by ") + shownName(QDir::toNativeSeparators(f.replacedBy)) + QStringLiteral(", ")
                     + localTimeText(f.at) + QLatin1Char(')');
             out(line);
         }
@@ -857,7 +857,8 @@ int noDisplay(int argc, char** argv)
     return kUsage;
 }
 
-int run(int argc, char** argv)
+namespace {
+int runCommand(int argc, char** argv)
 {
     // Qt Core only: no display, no platform plugin, no audio output.
     QCoreApplication app(argc, argv);
@@ -946,6 +947,19 @@ int run(int argc, char** argv)
     if (o.command == QLatin1String("reapply"))
         return reapply(o);
     return check(o);
+}
+} // namespace
+
+int run(int argc, char** argv)
+{
+    const int status = runCommand(argc, argv);
+    // What was done is only told when it reached standard output: a report that could not be
+    // written (a full disk, a closed pipe) is no success.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        err(Say::tr("sonaplex: what was done could not be written to standard output."));
+        return status == kDone ? kNotAll : status;
+    }
+    return status;
 }
 
 } // namespace sonaplex::cli

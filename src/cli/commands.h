@@ -44,6 +44,8 @@ Opened openRecord(const Options& o);
 // read; `failed` is kUnusable when the listing could not be read.
 Opened openListing(const Options& o, const QString& folder);
 QString gameOrFolder(const Options& o, const QString& given);
+// A target that is no folder, no installed game and no folder the record knows: said, exit 1.
+int notATarget(const QString& given);
 
 // The command as --json names it: "status", "pack apply", ...
 QString commandName(const Options& o);

@@ -4,6 +4,7 @@
 #include "audio/analysis.h"
 #include "base/program_folder.h"
 #include "base/work_progress.h"
+#include "base/files.h"
 #include "cli/commands.h"
 #include "cli/terminal.h"
 #include "words/report_words.h"
@@ -245,6 +246,8 @@ int remove(const Options& o)
     if (!pack.read(t.pack))
         return refusedPack(o, t.pack, pack.refused());
     const Opened opened = openListing(o, folder);
+    if (!opened.failed && opened.files.empty() && !QFileInfo(folder).isDir()) // as apply and check say it
+        return notATarget(t.words.positional.value(1));
     if (opened.failed)
         return opened.failed;
     const std::vector<ReplacedFile>& known = opened.files;
@@ -303,7 +306,7 @@ int create(const Options& o)
         pack = packOfReplacements(folder, known, opened.record->store(),
             ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("Pack")), installedGames(o));
         for (const QString& problem : pack.contents.problems)
-            err(problem);
+            err(shownName(problem));
         if (!pack.contents.problems.isEmpty()) {
             err(Say::tr("sonaplex: nothing was written."));
             return kNotAll;
@@ -324,7 +327,7 @@ int create(const Options& o)
         }
         pack = packOfSet(setFolder, folder, known, installedGames(o));
         for (const QString& problem : pack.contents.problems)
-            err(problem);
+            err(shownName(problem));
         if (!pack.contents.problems.isEmpty() || !pack.holdsSounds()) {
             err(pack.contents.problems.isEmpty() ? Say::tr("sonaplex: the set '%1' holds no sound.").arg(set)
                                                  : Say::tr("sonaplex: nothing was written."));
@@ -337,7 +340,7 @@ int create(const Options& o)
     m.version = w.values.value(QStringLiteral("--pack-version"), QStringLiteral("1.0"));
     m.description = w.values.value(QStringLiteral("--description"));
     if (const FileResult written = writePack(out, m, pack.contents.files); !written) {
-        err(Say::tr("sonaplex: %1").arg(written.error));
+        err(Say::tr("sonaplex: %1").arg(shownName(written.error)));
         return kNotAll;
     }
     if (o.json)

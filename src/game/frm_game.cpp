@@ -326,7 +326,14 @@ void FrmGame::refreshStates()
                 self->refreshing_ = false;
                 if (!listed || !stop || *stop) // a listing not read is no news; another game is shown
                     return;
+                // The sounds whose content changed meanwhile: their format and length read again.
+                std::vector<std::pair<int, QString>> changed;
+                for (const ReplacedFile& f : files)
+                    if (const int row = self->model_->rowOf(f.gamePath.mid(self->folder_.size() + 1)); row >= 0)
+                        if (const auto& was = self->model_->at(row).record; !was || was->currentHash != f.currentHash)
+                            changed.push_back({row, f.gamePath});
                 self->model_->setRecord(self->folder_, files);
+                self->readInfosAgain(changed);
                 self->filtered_->invalidate();
                 self->showSummary();
             },
@@ -654,16 +661,13 @@ void FrmGame::CmdReplaceFromFolder_Click()
             kTitle(), this);
         return;
     }
-    // What matched, before anything is chosen (a long list shows its start).
-    constexpr int kShown = 30;
+    // What matched, by path, before anything is chosen (a long list shows its start, and all of it
+    // in the question's details).
     QStringList lines;
     for (const SoundMatch& m : matches.matched)
-        if (lines.size() < kShown)
-            lines << QStringLiteral("%1  \u2190  %2%3")
-                         .arg(m.gameName, QFileInfo(m.replacement).fileName(),
-                             m.byPath ? QString() : Say::tr(" (by name)"));
-    if (int(matches.matched.size()) > kShown)
-        lines << Say::tr("\u2026 and %1 more").arg(int(matches.matched.size()) - kShown);
+        lines << QStringLiteral("%1  \u2190  %2%3")
+                     .arg(m.gameName, QFileInfo(m.replacement).fileName(), m.byPath ? QString() : Say::tr(" (by name)"));
+    lines.sort();
     QString text = Say::tr("%1 of your sounds match sounds of this game:\n\n%2")
                        .arg(matches.matched.size())
                        .arg(lines.join(QLatin1Char('\n')));
@@ -761,6 +765,13 @@ void FrmGame::afterRun(const Report& run, const QString& done, const QString& ve
         if (item.done() && item.step.gamePath.startsWith(folder_ + QLatin1Char('/')))
             if (const int row = model_->rowOf(item.step.gamePath.mid(folder_.size() + 1)); row >= 0)
                 changed.push_back({row, item.step.gamePath});
+    readInfosAgain(changed);
+}
+
+void FrmGame::readInfosAgain(const std::vector<std::pair<int, QString>>& changed)
+{
+    if (changed.empty())
+        return;
     QPointer<FrmGame> self(this);
     const std::shared_ptr<std::atomic_bool> stop = stop_;
     (void)QtConcurrent::run([self, stop, changed] {

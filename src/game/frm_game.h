@@ -97,6 +97,8 @@ private:
     void chosenRead(const std::vector<std::pair<int, QString>>& chosen, const std::vector<audio::SoundInfo>& infos);
     void showSummary();
     void afterRun(const struct Report& run, const QString& done, const QString& verb);
+    // The format and length of these rows (row, path) read again, off this thread.
+    void readInfosAgain(const std::vector<std::pair<int, QString>>& changed);
     std::vector<int> selectedRows() const; // model rows
     void remember();
     PendingChoices& pending() const;

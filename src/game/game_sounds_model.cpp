@@ -1,4 +1,5 @@
 #include "game/game_sounds_model.h"
+#include "base/files.h"
 
 #include "actions/replacement.h"
 #include "words/report_words.h"
@@ -143,8 +144,8 @@ QVariant GameSoundsModel::data(const QModelIndex& index, int role) const
     const GameSound& s = sounds_[size_t(index.row())];
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         switch (index.column()) {
-        case Name:
-            return QDir::toNativeSeparators(s.name);
+        case Name: // a line break or a right-to-left mark in a name is shown for what it is
+            return role == Qt::DisplayRole ? shownName(QDir::toNativeSeparators(s.name)) : QDir::toNativeSeparators(s.name);
         case Format:
             if (!s.info)
                 return role == Qt::ToolTipRole ? Say::tr("Being read\u2026") : QString();

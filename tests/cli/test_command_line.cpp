@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace sonaplex;
@@ -200,7 +201,14 @@ private slots:
         QVERIFY(QFile::copy(stick, from + "/sfx/grow.ogg"));
         QVERIFY(QFile::copy(stick, from + "/linked.ogg"));
         QVERIFY(writeWave(from + "/jump.wav", referenceSignal(44100, 1, 1), 44100, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-        const QByteArray brick = readAll(sfx + "/brick.ogg"), away = readAll(outside);
+        // An Ogg whose headers read well and whose sound is damaged inside (a decoder passes over
+        // the hole in silence), reached through a link in the user's folder (a link there is read).
+        QVERIFY(QFile::copy(kFrozenBubbleSounds + "lose.ogg", sfx + "/hole.ogg"));
+        QByteArray holed = readAll(kFrozenBubbleSounds + "applause.ogg");
+        holed.replace(6000, 500, QByteArray(500, '\xff'));
+        QVERIFY(writeFile(disk.path() + "/holed.ogg", holed) && QFile::link(disk.path() + "/holed.ogg", from + "/sfx/hole.ogg"));
+        QVERIFY(::mkfifo(QFile::encodeName(sfx + "/pipe.ogg").constData(), 0644) == 0);
+        const QByteArray brick = readAll(sfx + "/brick.ogg"), away = readAll(outside), hole = readAll(sfx + "/hole.ogg");
 
         const Ran dry = sonaplex({"replace", game, "--from", from, "--dry-run", "--json"});
         QCOMPARE(dry.exit, 1);
@@ -210,11 +218,14 @@ private slots:
         QVERIFY2(dry.err.contains("jump.wav: 2 game files have this name"), qPrintable(dry.err));
         QVERIFY2(dry.err.contains("sfx/linked.ogg: a link to " + outside + ", outside the folder"), qPrintable(dry.err));
         QVERIFY2(dry.err.contains("sfx/caf\\xe9.wav: its name cannot be read as UTF-8"), qPrintable(dry.err));
+        QVERIFY2(dry.err.contains("sfx/pipe.ogg: it is not a regular file"), qPrintable(dry.err));
         QCOMPARE(dry.json().value("unused").toArray(), QJsonArray({"linked.ogg"}));
         for (const QStringList& convert : {QStringList{}, QStringList{"--convert"}}) {
             const Ran ran = sonaplex(QStringList{"replace", game, "--from", from} + convert);
             QCOMPARE(ran.exit, 1);
             QCOMPARE(readAll(sfx + "/brick.ogg"), brick);
+            QCOMPARE(readAll(sfx + "/hole.ogg"), hole);
+            QVERIFY2(ran.err.contains("hole.ogg cannot be played whole: it is damaged at byte"), qPrintable(ran.err));
             QCOMPARE(readAll(outside), away);
             QVERIFY(QFileInfo(sfx + "/linked.ogg").isSymLink());
         }
@@ -241,6 +252,14 @@ private slots:
                      QRegularExpression::MultilineOption)),
             qPrintable(human.out));
         QCOMPARE(::unlink(latin1Name.constData()), 0); // Qt cannot remove it by its decoded name
+        // A report that cannot be written is no success.
+        QProcess full;
+        full.setProcessEnvironment(noDisplay(disk.path()));
+        full.setStandardOutputFile(QStringLiteral("/dev/full"));
+        full.start(QStringLiteral(SONAPLEX_EXECUTABLE), {"--program-folder", program->folder.path(), "sounds", game, "--json"});
+        QVERIFY(full.waitForFinished(60000));
+        QCOMPARE(full.exitCode(), 1);
+        QVERIFY(full.readAllStandardError().contains("could not be written to standard output"));
     }
 
     // Each replacement of an Ogg Sonaplex replaced before is converted to the game's own format
@@ -315,6 +334,15 @@ private slots:
             QCOMPARE(r.exit, 1);
             QVERIFY2(r.err.contains("the pack is for Game, and none of its files are in " + other), qPrintable(r.err));
         }
+        r = sonaplex({"pack", "remove", pack, "No Such Game"});
+        QCOMPARE(r.exit, 1);
+        QVERIFY2(r.err.contains("No Such Game is not a folder, nor an installed game"), qPrintable(r.err));
+        // A line break in a replaced file's name is escaped in status too.
+        const QString twoLines = game + "/TWO\nLINES.MID";
+        QVERIFY(QFile::rename(gameFile(3), twoLines));
+        switchWith({{twoLines, myFile(3)}});
+        r = sonaplex({"status", game});
+        QVERIFY2(r.out.contains("TWO\\nLINES.MID  (by "), qPrintable(r.out));
     }
 
     // A run of more files than a session's soft limit of open files (1,024 on most desktops; 256
