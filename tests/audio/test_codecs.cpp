@@ -37,6 +37,32 @@ QByteArray joined(const std::vector<QByteArray>& pages)
         all += p;
     return all;
 }
+// Three seconds of Vorbis at `path` with `tag` ("LOOPSTART=...") among its comments. libsndfile
+// writes only its own tags: a title as long as the tag is written, then changed in place.
+bool vorbisWithTag(const QString& path, const QByteArray& tag)
+{
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 1;
+    info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    if (!f)
+        return false;
+    const QByteArray title = "aaaa" + QByteArray(tag.size() - 10, '0');
+    sf_set_string(f, SF_STR_TITLE, title.constData());
+    const std::vector<float> sound = referenceSignal(44100, 1, 3);
+    sf_writef_float(f, sound.data(), sf_count_t(sound.size()));
+    sf_close(f);
+    std::vector<QByteArray> pages = oggPages(fileBytes(path));
+    bool patched = false;
+    for (QByteArray& page : pages)
+        if (const qsizetype i = page.indexOf("TITLE=" + title); i >= 0) {
+            page.replace(i, tag.size(), tag);
+            sealPage(page);
+            patched = true;
+        }
+    return patched && writeBytes(path, joined(pages));
+}
 } // namespace
 
 class TestCodecs : public QObject {
@@ -122,27 +148,7 @@ private slots:
     // Loop tags: a Vorbis comment and a wave file's "smpl" loop show on the format line.
     void loopPointsAreRead()
     {
-        SF_INFO info{};
-        info.samplerate = 44100;
-        info.channels = 1;
-        info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-        SNDFILE* f = sf_open(QFile::encodeName(at("loop.ogg")).constData(), SFM_WRITE, &info);
-        QVERIFY(f);
-        // libsndfile writes only its own tags: a title of the length of the loop tag, changed
-        // in place below.
-        sf_set_string(f, SF_STR_TITLE, "aaaa0000044100");
-        const std::vector<float> sound = referenceSignal(44100, 1, 3);
-        sf_writef_float(f, sound.data(), sf_count_t(sound.size()));
-        sf_close(f);
-        std::vector<QByteArray> pages = oggPages(fileBytes(at("loop.ogg")));
-        bool patched = false;
-        for (QByteArray& page : pages)
-            if (const qsizetype i = page.indexOf("TITLE=aaaa0000044100"); i >= 0) {
-                page.replace(i, 20, "LOOPSTART=0000044100");
-                sealPage(page);
-                patched = true;
-            }
-        QVERIFY(patched && writeBytes(at("loop.ogg"), joined(pages)));
+        QVERIFY(vorbisWithTag(at("loop.ogg"), "LOOPSTART=0000044100"));
         const audio::SoundInfo ogg = audio::soundFileInfo(at("loop.ogg"));
         QVERIFY2(ogg.error.isEmpty(), qPrintable(ogg.error));
         QCOMPARE(ogg.loop.start, int64_t(44100));
@@ -178,24 +184,7 @@ private slots:
     void loopsOutsideTheSoundAreSaidAndNeverWritten()
     {
         for (const QByteArray& tag : {QByteArray("LOOPSTART=9223372036854775000"), QByteArray("LOOPSTART=500000")}) {
-            SF_INFO info{};
-            info.samplerate = 44100;
-            info.channels = 1;
-            info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-            SNDFILE* f = sf_open(QFile::encodeName(at("far.ogg")).constData(), SFM_WRITE, &info);
-            QVERIFY(f);
-            const QByteArray title = "aaaa" + QByteArray(tag.size() - 10, '0');
-            sf_set_string(f, SF_STR_TITLE, title.constData());
-            const std::vector<float> sound = referenceSignal(44100, 1, 3);
-            sf_writef_float(f, sound.data(), sf_count_t(sound.size()));
-            sf_close(f);
-            std::vector<QByteArray> pages = oggPages(fileBytes(at("far.ogg")));
-            for (QByteArray& page : pages)
-                if (const qsizetype i = page.indexOf("TITLE=" + title); i >= 0) {
-                    page.replace(i, tag.size(), tag);
-                    sealPage(page);
-                }
-            QVERIFY(writeBytes(at("far.ogg"), joined(pages)));
+            QVERIFY(vorbisWithTag(at("far.ogg"), tag));
             const audio::SoundInfo far = audio::soundFileInfo(at("far.ogg"));
             QVERIFY2(far.error.isEmpty(), qPrintable(far.error));
             QVERIFY(!far.loop.present());
