@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -64,6 +65,20 @@ constexpr qint64 kNamesEveryMs = 40; // rows found are shown at least this often
 constexpr qsizetype kNamesBatch = 1000; // and in batches the list takes in at once
 
 QString settingsFile(const Forms& forms) { return forms.programFolder() + QStringLiteral("/settings.ini"); }
+
+// A state ("replaced by NAME, DATE") too long for its column loses its end, the date, not the
+// name of what replaced the sound (the list cuts paths in their middle).
+class CutAtTheEnd : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideRight;
+    }
+};
 
 } // namespace
 
@@ -174,6 +189,7 @@ void FrmGame::setUpList()
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setTextElideMode(Qt::ElideMiddle); // a path's end names the sound
+    list_->setItemDelegateForColumn(GameSoundsModel::State, new CutAtTheEnd(list_));
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setSortingEnabled(true);
     list_->sortByColumn(GameSoundsModel::Name, Qt::AscendingOrder);
