@@ -297,7 +297,10 @@ GameSwitchCheck checkGameSwitch(const QString& gameFolder, const std::vector<Sel
         else if (!game.ok())
             result.refused[n] = Say::tr("the game file cannot be read, so its format is not known: %1")
                                     .arg(game.error.isEmpty() ? s.gameName : game.error);
-        else if (const QString damaged = isOgg(replacement) ? damagedOgg(s.replacementPath) : QString(); !damaged.isEmpty())
+        else if (const QString damaged = isOgg(replacement) && !(known.replacementsChecked && i < known.replacements.size())
+                     ? damagedOgg(s.replacementPath)
+                     : QString();
+                 !damaged.isEmpty())
             result.refused[n] = damaged;
         else
             result.formats[i] = audio::checkFormats(game, replacement);

@@ -68,6 +68,7 @@ struct GameSwitchCheck {
 };
 struct KnownSounds {
     std::vector<audio::SoundInfo> games, replacements; // per selection, or empty
+    bool replacementsChecked = false; // the replacements' Ogg pages were checked too (matchFolder does)
 };
 // `originals`: keptOriginals', read on the record's thread before; this reads no record and may
 // run off the window's thread.

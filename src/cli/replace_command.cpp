@@ -124,9 +124,10 @@ int replace(const Options& o)
     if (opened.failed)
         return opened.failed;
     const std::vector<Selection> selections = gameSelections(folder, matches.matched);
-    KnownSounds known;
+    KnownSounds known; // matchFolder read each match and checked its pages
     for (const SoundMatch& m : matches.matched)
         known.replacements.push_back(m.info);
+    known.replacementsChecked = true;
     const std::vector<QString> originals = keptOriginals(opened.record.get(), selections);
     GameSwitchCheck checked;
     Conversions conversions;

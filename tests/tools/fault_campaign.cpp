@@ -457,6 +457,9 @@ void recordAgreesAndRestores(const Layout& at, const std::function<QString(int)>
             faults << QStringLiteral("%1 does not restore to its original").arg(QFileInfo(game(n)).fileName());
 }
 
+// What the trial's steps reported, a line each (the report file is padded with NULs).
+QList<QByteArray> reportLines(const Layout& at) { return read(at.report()).split('\0').value(0).split('\n'); }
+
 // The checker's verdict on stdout, and its exit status.
 int verdict(const QStringList& faults, bool complete)
 {
@@ -474,9 +477,7 @@ int check(const Layout& at)
     std::map<int, QByteArray> expected, beforeSwitch, beforeRestore;
     for (int n = 1; n <= kFiles; ++n)
         expected[n] = original(n);
-    QFile reportFile(at.report());
-    reportFile.open(QIODevice::ReadOnly);
-    const QList<QByteArray> lines = reportFile.readAll().split('\0').value(0).split('\n');
+    const QList<QByteArray> lines = reportLines(at);
     bool complete = false;
     for (const QByteArray& raw : lines) {
         const QStringList words = QString::fromUtf8(raw).split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -526,9 +527,7 @@ int check(const Layout& at)
 int checkConvert(const Layout& at)
 {
     QStringList faults;
-    QFile reportFile(at.report());
-    reportFile.open(QIODevice::ReadOnly);
-    const QList<QByteArray> lines = reportFile.readAll().split('\0').value(0).split('\n');
+    const QList<QByteArray> lines = reportLines(at);
     const bool complete = lines.contains("end");
     QStringList switched;
     for (const QByteArray& l : lines)
@@ -571,9 +570,7 @@ int checkConvert(const Layout& at)
 int checkPackTrial(const Layout& at)
 {
     QStringList faults;
-    QFile reportFile(at.report());
-    reportFile.open(QIODevice::ReadOnly);
-    const QList<QByteArray> lines = reportFile.readAll().split('\0').value(0).split('\n');
+    const QList<QByteArray> lines = reportLines(at);
     std::map<int, QByteArray> expected, before;
     for (int n = 1; n <= kFiles; ++n)
         expected[n] = original(n);
