@@ -211,6 +211,10 @@ QString shownName(const QString& name);
 // `path` does not exist yet and its folder lies inside.
 QString outsideFolder(const QString& folder, const QString& path);
 
+// A game folder as the record names it, however it was reached: the folder a link (or a link on
+// its way) leads to, absolute and clean; a folder that is not there, as given, made absolute.
+QString realFolder(const QString& folder);
+
 // Removes the files inside a folder, and the folders inside it with theirs (a missing folder is
 // already empty). A link is removed as a link; nothing outside the folder is touched.
 FileResult emptyFolder(const QString& path);

@@ -863,6 +863,13 @@ QString shownName(const QString& name)
     return shown;
 }
 
+QString realFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    const QString real = info.canonicalFilePath();
+    return real.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : real;
+}
+
 QString outsideFolder(const QString& folder, const QString& path)
 {
     char* root = ::realpath(encoded(folder).constData(), nullptr);

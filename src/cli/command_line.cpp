@@ -277,10 +277,10 @@ QString gameOrFolder(const Options& o, const QString& given)
     // A folder is known by what it is: reached through a link (or a link on its way), it is the
     // folder the link leads to, as the record names it whichever way it was reached.
     if (QFileInfo(given).isDir()) {
-        const QString real = QFileInfo(given).canonicalFilePath();
-        if (!real.isEmpty() && real != absolute(given))
+        const QString real = realFolder(given);
+        if (real != absolute(given))
             typedSpellings().insert(real, absolute(given));
-        return real.isEmpty() ? absolute(given) : real;
+        return real;
     }
     const QString root = programRoot(o);
     std::vector<const Game*> named;
@@ -288,8 +288,11 @@ QString gameOrFolder(const Options& o, const QString& given)
     for (const Game& g : found.games)
         if (g.name.compare(given, Qt::CaseInsensitive) == 0 || (!g.id.isEmpty() && g.id == given))
             named.push_back(&g);
-    if (named.size() == 1)
+    if (named.size() == 1) {
+        if (!named.front()->spelledAs.isEmpty())
+            typedSpellings().insert(named.front()->folder, named.front()->spelledAs);
         return named.front()->folder;
+    }
     if (named.size() > 1) {
         err(Say::tr("sonaplex: '%1' names more than one game; give its folder:").arg(given));
         for (const Game* g : named)

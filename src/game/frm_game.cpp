@@ -1,5 +1,7 @@
 #include "game/frm_game.h"
 
+#include "base/files.h"
+
 #include "actions/game_sounds.h"
 #include "actions/replacement.h"
 #include "audio/probe.h"
@@ -401,8 +403,7 @@ void FrmGame::gameChosen(int index)
 void FrmGame::showGame(const QString& folder)
 {
     // A game's folder is known by what it is: reached through a link, the folder it leads to.
-    const QString real = QFileInfo(folder).canonicalFilePath();
-    const QString clean = real.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : real;
+    const QString clean = realFolder(folder);
     if (!QFileInfo(clean).isDir()) {
         showMessage(Say::tr("The folder %1 is not there.").arg(QDir::toNativeSeparators(clean)), kTitle(), this);
         return;

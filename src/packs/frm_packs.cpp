@@ -1,4 +1,6 @@
 #include "packs/frm_packs.h"
+
+#include "base/files.h"
 #include "ui/window_names.h"
 
 #include "audio/analysis.h"
@@ -362,7 +364,8 @@ void FrmPacks::CmdChooseGame_Click()
 
 void FrmPacks::showGame(const QString& folder)
 {
-    folder_ = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    // Known by what it is, as the other windows and the commands name it (see realFolder).
+    folder_ = realFolder(folder);
     fillGames();
     recheck();
 }

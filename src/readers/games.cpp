@@ -5,6 +5,7 @@
 // logged, never trusted.
 #include "readers/games.h"
 
+#include "base/files.h"
 #include "base/result.h"
 
 #include "readers/key_values.h"
@@ -140,6 +141,11 @@ public:
                      .arg(g.name.isEmpty() ? g.id : g.name, from, g.folder));
             return;
         }
+        // Known by what it is, as every window and command names it; records of older versions
+        // may name it as the launcher spells it.
+        const QString real = realFolder(g.folder);
+        if (real != g.folder)
+            g.spelledAs = std::exchange(g.folder, real);
         if (g.name.trimmed().isEmpty())
             g.name = g.folder.section(QLatin1Char('/'), -1);
         const std::pair<quint64, quint64> identity{quint64(st.st_dev), quint64(st.st_ino)};
@@ -499,9 +505,11 @@ const Game* gameHolding(const std::vector<Game>& games, const QString& path)
 {
     const QString clean = QDir::cleanPath(path);
     const Game* best = nullptr;
+    auto holds = [&](const QString& folder) {
+        return !folder.isEmpty() && (clean == folder || clean.startsWith(folder + QLatin1Char('/')));
+    };
     for (const Game& g : games)
-        if ((clean == g.folder || clean.startsWith(g.folder + QLatin1Char('/')))
-            && (!best || g.folder.size() > best->folder.size()))
+        if ((holds(g.folder) || holds(g.spelledAs)) && (!best || g.folder.size() > best->folder.size()))
             best = &g;
     return best;
 }
@@ -510,8 +518,11 @@ std::vector<GameCount> countReplaced(const std::vector<Game>& games, const std::
 {
     std::vector<GameCount> counts(games.size());
     QHash<QString, size_t> byFolder;
-    for (size_t i = 0; i < games.size(); ++i)
+    for (size_t i = 0; i < games.size(); ++i) {
         byFolder.insert(games[i].folder, i);
+        if (!games[i].spelledAs.isEmpty())
+            byFolder.insert(games[i].spelledAs, i);
+    }
     for (const ReplacedFile& f : files) {
         if (f.lastHash == f.originalHash)
             continue; // put back by Sonaplex: not replaced now

@@ -4,6 +4,7 @@
 #include "audio/audio_support.h"
 #include "audio/probe.h"
 #include "base/content_hash.h"
+#include "readers/games.h"
 #include "actions/replacement.h"
 #include "restore/midi_game.h"
 
@@ -328,6 +329,18 @@ private slots:
         QVERIFY2(r.err.startsWith(game + "/sounds/nosuch.wav: Sonaplex has not replaced this file"), qPrintable(r.err));
         const QString pack = disk.path() + "/game.sonaplexpack", other = disk.path() + "/Other";
         QCOMPARE(sonaplex({"pack", "create", pack, "--from-game", game, "--name", "mine"}).exit, 0);
+        // A game its launcher (here the list of folders added by hand) names through the link is
+        // that game too: a pack put on by the game's name and taken off by its folder is no update.
+        QCOMPARE(sonaplex({"restore", game, "--all"}).exit, 0);
+        QVERIFY(addGame(program->folder.path() + "/Game Folders.json", "Linked Game", link));
+        QCOMPARE(sonaplex({"pack", "apply", pack, "Linked Game"}).exit, 0);
+        QCOMPARE(readAll(gameFile(1)), song(2));
+        QCOMPARE(sonaplex({"pack", "remove", pack, game}).exit, 0);
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        const QJsonObject linked = sonaplex({"games", "--json"}).json().value("games").toArray().at(0).toObject();
+        QCOMPARE(linked.value("name").toString(), "Linked Game");
+        QCOMPARE(linked.value("changed").toInt(), 0);
+        QCOMPARE(linked.value("replaced").toInt(), 0);
         QVERIFY(QDir().mkpath(other) && writeFile(other + "/x.mid", original(3)));
         for (const char* verb : {"check", "apply"}) {
             r = sonaplex({"pack", verb, pack, other});
