@@ -18,8 +18,8 @@ struct Game {
     Launcher launcher = Launcher::Added;
     QString id; // the launcher's: Steam's app id, GOG's and Epic's app name, Lutris's slug
     QString folder; // absolute and clean, links resolved (see realFolder)
-    QString spelledAs; // the launcher's own spelling of the folder, when it goes through a link
     QString build; // where the launcher says: Steam's build id, GOG's build, Epic's version
+    QString spelledAs; // the launcher's own spelling of the folder, when it goes through a link
 };
 
 // A launcher's name for the user ("Steam", "Heroic (GOG)") and for the command line ("steam").
