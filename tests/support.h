@@ -8,6 +8,7 @@
 #include "ui/messages.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -60,7 +62,19 @@ class MessageRecorder : public Desktop {
 public:
     MessageAnswer showMessage(const Message& m, QWidget*) override
     {
+        // What the box shows: its text, then the rows of its list, each ticked as the test
+        // chooses (those `untick` names the start of are left unticked).
         messages.push_back(m);
+        if (m.rows) {
+            for (size_t i = 0; i < m.rows->size(); ++i) {
+                MessageRow& row = (*m.rows)[i];
+                const bool left = std::any_of(untick.begin(), untick.end(), [&](const QString& t) { return row.text.startsWith(t); });
+                row.ticked = row.fixed || (row.ticked && !left);
+                messages.back().text += QStringLiteral("\n") + (row.fixed ? "[fixed] " : row.ticked ? "[x] " : "[ ] ") + row.text;
+            }
+            messages.back().rows = nullptr;
+            untick.clear();
+        }
         if (m.buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
         if (answers.empty())
@@ -75,6 +89,7 @@ public:
 
     std::vector<Message> messages;
     std::deque<MessageAnswer> answers;
+    QStringList untick; // rows of the next list to leave unticked, by the start of their text
 };
 
 // A test's answers to the folder dialog and the browser while it lives; what it is not given

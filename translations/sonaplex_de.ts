@@ -695,6 +695,10 @@ Starten Sie Sonaplex aus einer Desktop-Sitzung, oder geben Sie ihm einen dieser 
         <source>%1: %2: %3</source>
         <translation>%1: %2: %3</translation>
     </message>
+    <message>
+        <source>sonaplex: what was done could not be written to standard output.</source>
+        <translation>sonaplex: Was getan wurde, konnte nicht auf die Standardausgabe geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>ContentHash</name>
@@ -767,6 +771,10 @@ Starten Sie Sonaplex aus einer Desktop-Sitzung, oder geben Sie ihm einen dieser 
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be read to its end (%2 of %3 frames): it may be damaged</source>
+        <translation>%1 konnte nicht bis zum Ende gelesen werden (%2 von %3 Frames): Die Datei ist vielleicht beschädigt</translation>
     </message>
 </context>
 <context>
@@ -972,36 +980,16 @@ Dieser Name kann nicht als UTF-8 gelesen werden (er wurde in einem anderen Zeich
         <source>its path is longer than the file system allows: move it higher to use it</source>
         <translation>ihr Pfad ist länger, als das Dateisystem erlaubt: Verschieben Sie sie weiter nach oben, um sie zu verwenden</translation>
     </message>
+    <message>
+        <source>it is not a regular file (a pipe, a device or a socket): it is never read or written</source>
+        <translation>Es ist keine gewöhnliche Datei (eine Pipe, ein Gerät oder ein Socket): Sie wird nie gelesen oder geschrieben</translation>
+    </message>
 </context>
 <context>
     <name>FormatConversion</name>
     <message>
-        <source>These replacements are not in the format of the game files they replace:
-
-%1
-
-A game reads each file in the format its name says, so some of them cannot be copied as they are. Convert them to the game files&apos; formats?</source>
-        <translation>Diese Ersatzdateien haben nicht das Format der Spieldateien, die sie ersetzen:
-
-%1
-
-Ein Spiel liest jede Datei in dem Format, das ihr Name angibt, daher können manche von ihnen nicht unverändert kopiert werden. In die Formate der Spieldateien umwandeln?</translation>
-    </message>
-    <message>
         <source>Format Check</source>
         <translation>Formatprüfung</translation>
-    </message>
-    <message>
-        <source>These replacements are not in the format of the game files they replace:
-
-%1
-
-A game may play them wrongly or not at all. Convert them to the game files&apos; formats, or copy them as they are?</source>
-        <translation>Diese Ersatzdateien haben nicht das Format der Spieldateien, die sie ersetzen:
-
-%1
-
-Ein Spiel spielt sie vielleicht falsch oder gar nicht ab. In die Formate der Spieldateien umwandeln oder unverändert kopieren?</translation>
     </message>
     <message>
         <source>The game loops these sounds by tags in their files, and their replacements have none, so the game may loop them at the wrong place:
@@ -1030,6 +1018,14 @@ Jede Ersatzdatei ganz wiederholen?</translation>
     <message>
         <source>Selection %1 (%2)</source>
         <translation>Auswahl %1 (%2)</translation>
+    </message>
+    <message>
+        <source>These replacements are not in the format of the game files they replace. A game reads each file in the format its name says, so those in another kind of file are always converted. Convert the ticked ones to the game files&apos; formats (the others are copied as they are)?</source>
+        <translation>Diese Ersatzdateien haben nicht das Format der Spieldateien, die sie ersetzen. Ein Spiel liest jede Datei in dem Format, das ihr Name angibt; darum werden die in einer anderen Dateiart immer umgewandelt. Die angekreuzten in die Formate der Spieldateien umwandeln (die anderen werden unverändert kopiert)?</translation>
+    </message>
+    <message>
+        <source>These replacements are not in the format of the game files they replace, so a game may play them wrongly or not at all. Convert the ticked ones to the game files&apos; formats (the others are copied as they are), or copy them all as they are?</source>
+        <translation>Diese Ersatzdateien haben nicht das Format der Spieldateien, die sie ersetzen; ein Spiel spielt sie vielleicht falsch oder gar nicht ab. Die angekreuzten in die Formate der Spieldateien umwandeln (die anderen werden unverändert kopiert) oder alle unverändert kopieren?</translation>
     </message>
 </context>
 <context>
@@ -1390,10 +1386,6 @@ Sie durch die neuen ersetzen?</translation>
     <message>
         <source> (by name)</source>
         <translation> (nach Name)</translation>
-    </message>
-    <message>
-        <source>… and %1 more</source>
-        <translation>… und %1 weitere</translation>
     </message>
     <message>
         <source>%1 of your sounds match sounds of this game:
@@ -2506,6 +2498,10 @@ Der jetzige Inhalt der Spieldateien wird aufbewahrt, also lässt sich dies rück
     <message>
         <source>the game file cannot be read, so its format is not known: %1</source>
         <translation>die Spieldatei kann nicht gelesen werden, ihr Format ist also nicht bekannt: %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be played whole: %2</source>
+        <translation>%1 kann nicht ganz abgespielt werden: %2</translation>
     </message>
 </context>
 <context>

@@ -23,23 +23,22 @@ struct Say {
 };
 
 
-// Asks about the replacements whose format differs: convert them (required when a container or
-// codec differs), or copy them as they are. Sets `convert` and `match`; false when cancelled.
-bool askFormats(const QStringList& lines, bool mustConvert, bool& convert, bool& match, QWidget* parent)
+// Asks about the replacements whose format differs, one row each: convert the ticked ones (a
+// replacement in another container or codec is always converted: its row cannot be unticked),
+// or copy them all as they are. Sets `convert` and `match`; false when cancelled.
+bool askFormats(std::vector<MessageRow>& rows, bool mustConvert, bool& convert, bool& match, QWidget* parent)
 {
-    const QString listed = lines.join(QLatin1Char('\n'));
-    const MessageAnswer answer = showMessage(mustConvert
-            ? Message{Say::tr("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
-                              "A game reads each file in the format its name says, so some of them cannot be "
-                              "copied as they are. Convert them to the game files' formats?")
-                          .arg(listed),
-                Say::tr("Format Check"), MessageButtons::ConvertCancel}
-            : Message{Say::tr("These replacements are not in the format of the game files they replace:\n\n%1\n\n"
-                              "A game may play them wrongly or not at all. Convert them to the game files' "
-                              "formats, or copy them as they are?")
-                          .arg(listed),
-                Say::tr("Format Check"), MessageButtons::ConvertCopyCancel},
-        parent);
+    Message question{mustConvert
+            ? Say::tr("These replacements are not in the format of the game files they replace. A game reads "
+                      "each file in the format its name says, so those in another kind of file are always "
+                      "converted. Convert the ticked ones to the game files' formats (the others are copied as "
+                      "they are)?")
+            : Say::tr("These replacements are not in the format of the game files they replace, so a game may "
+                      "play them wrongly or not at all. Convert the ticked ones to the game files' formats (the "
+                      "others are copied as they are), or copy them all as they are?"),
+        Say::tr("Format Check"), mustConvert ? MessageButtons::ConvertCancel : MessageButtons::ConvertCopyCancel};
+    question.rows = &rows;
+    const MessageAnswer answer = showMessage(question, parent);
     if (answer == MessageAnswer::Cancel || (mustConvert && answer == MessageAnswer::CopyAsIs))
         return false;
     convert = answer == MessageAnswer::Convert || answer == MessageAnswer::ConvertMatched;
@@ -54,21 +53,25 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
     const std::vector<audio::SoundInfo>& gameFormats)
 {
     Conversions result;
-    QStringList lines, unlooped;
+    QStringList unlooped;
+    std::vector<MessageRow> rows;
+    std::vector<int> rowOf(selections.size(), -1);
     bool mustConvert = false; // a replacement in another container or codec: a game cannot read it as it is
     for (size_t i = 0; i < selections.size() && i < checks.size(); ++i) {
         const Selection& s = selections[i];
         const FormatCheck& check = checks[i];
         if (s.gameName.isEmpty() || s.replacementName.isEmpty())
             continue;
-        if (check.state == FormatCheck::State::Differs)
-            lines << label(int(i) + 1) + QStringLiteral(": ") + audio::formatDifference(check);
+        if (check.state == FormatCheck::State::Differs) {
+            rowOf[i] = int(rows.size());
+            rows.push_back({label(int(i) + 1) + QStringLiteral(": ") + audio::formatDifference(check), true, check.codecDiffers});
+        }
         if (check.loopMissing)
             unlooped << label(int(i) + 1);
         mustConvert = mustConvert || (check.state == FormatCheck::State::Differs && check.codecDiffers);
     }
     bool convert = false, match = false;
-    if (!lines.isEmpty() && !askFormats(lines, mustConvert, convert, match, parent)) {
+    if (!rows.empty() && !askFormats(rows, mustConvert, convert, match, parent)) {
         result.cancelled = true;
         return result;
     }
@@ -88,7 +91,12 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
         loopWhole = loop == MessageAnswer::LoopWhole;
     }
     // What is converted: every differing replacement when asked, and each to be looped whole.
-    const std::vector<ConversionJob> work = conversionJobs(selections, checks, folder, convert, match, loopWhole, gameFormats);
+    std::vector<ConversionJob> work = conversionJobs(selections, checks, folder, convert, match, loopWhole, gameFormats);
+    // A row left unticked is copied as it is (unless it is to be looped whole).
+    std::erase_if(work, [&](const ConversionJob& job) {
+        const size_t i = size_t(job.key - 1);
+        return i < rowOf.size() && rowOf[i] >= 0 && !rows[size_t(rowOf[i])].ticked && !(loopWhole && checks[i].loopMissing);
+    });
     if (work.empty())
         return result; // copied as they are
     LongWork converting(parent, Say::tr("Converting the replacements\u2026"));

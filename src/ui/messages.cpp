@@ -6,11 +6,17 @@
 #include "ui/desktop.h"
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <utility>
 #include <vector>
 
 namespace sonaplex {
@@ -78,9 +84,51 @@ struct Choice {
     QMessageBox::ButtonRole role;
     MessageAnswer answer;
 };
-// A question with buttons of its own and Cancel: the first is the default, Esc cancels.
-MessageAnswer askWith(QMessageBox& box, std::initializer_list<Choice> choices)
+// A question with a list of rows to tick, buttons of its own and Cancel, in a box that fits the
+// screen however long the list: the first button is the default, Esc cancels.
+MessageAnswer askWithRows(const Message& message, QWidget* parent, std::initializer_list<Choice> choices)
 {
+    QDialog box(parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setWindowTitle(message.title);
+    auto* layout = new QVBoxLayout(&box);
+    auto* text = new QLabel(message.text);
+    text->setWordWrap(true);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(text);
+    auto* list = new QListWidget;
+    list->setObjectName(QStringLiteral("LstMessageRows"));
+    for (const MessageRow& row : *message.rows) {
+        auto* item = new QListWidgetItem(row.text, list);
+        item->setFlags(row.fixed ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(row.ticked || row.fixed ? Qt::Checked : Qt::Unchecked);
+    }
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox;
+    MessageAnswer answer = MessageAnswer::Cancel;
+    bool first = true;
+    for (const Choice& c : choices) {
+        QPushButton* button = buttons->addButton(c.caption, QDialogButtonBox::ButtonRole(c.role));
+        QObject::connect(button, &QPushButton::clicked, &box, [&box, &answer, a = c.answer] {
+            answer = a;
+            box.accept();
+        });
+        button->setDefault(std::exchange(first, false));
+    }
+    QObject::connect(buttons->addButton(QDialogButtonBox::Cancel), &QPushButton::clicked, &box, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (box.exec() != QDialog::Accepted)
+        return MessageAnswer::Cancel;
+    for (int i = 0; i < list->count() && i < int(message.rows->size()); ++i)
+        (*message.rows)[size_t(i)].ticked = list->item(i)->checkState() == Qt::Checked;
+    return answer;
+}
+
+// A question with buttons of its own and Cancel: the first is the default, Esc cancels.
+MessageAnswer askWith(const Message& message, QMessageBox& box, std::initializer_list<Choice> choices)
+{
+    if (message.rows)
+        return askWithRows(message, box.parentWidget(), choices);
     std::vector<std::pair<QPushButton*, MessageAnswer>> buttons;
     for (const Choice& c : choices)
         buttons.emplace_back(box.addButton(c.caption, c.role), c.answer);
@@ -131,22 +179,22 @@ MessageAnswer systemMessageBox(const Message& message, QWidget* parent)
     if (!details.isEmpty())
         box.setDetailedText(details);
     if (message.buttons == MessageButtons::ChooseCancel)
-        return askWith(box, {{Say::tr("Choose Them"), QMessageBox::AcceptRole, MessageAnswer::Ok}});
+        return askWith(message, box, {{Say::tr("Choose Them"), QMessageBox::AcceptRole, MessageAnswer::Ok}});
     if (message.buttons == MessageButtons::KeepDiscardCancel)
-        return askWith(box,
+        return askWith(message, box,
             {{Say::tr("Name Them"), QMessageBox::AcceptRole, MessageAnswer::Keep},
                 {Say::tr("Discard"), QMessageBox::DestructiveRole, MessageAnswer::Discard}});
     if (message.buttons == MessageButtons::ConvertCopyCancel)
-        return askWith(box,
+        return askWith(message, box,
             {{Say::tr("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},
                 {Say::tr("Convert and Match Loudness"), QMessageBox::AcceptRole, MessageAnswer::ConvertMatched},
                 {Say::tr("Copy As They Are"), QMessageBox::AcceptRole, MessageAnswer::CopyAsIs}});
     if (message.buttons == MessageButtons::LoopLeaveCancel)
-        return askWith(box,
+        return askWith(message, box,
             {{Say::tr("Loop Whole Replacements"), QMessageBox::AcceptRole, MessageAnswer::LoopWhole},
                 {Say::tr("Leave Them"), QMessageBox::RejectRole, MessageAnswer::Leave}});
     if (message.buttons == MessageButtons::ConvertCancel)
-        return askWith(box,
+        return askWith(message, box,
             {{Say::tr("Convert"), QMessageBox::AcceptRole, MessageAnswer::Convert},
                 {Say::tr("Convert and Match Loudness"), QMessageBox::AcceptRole, MessageAnswer::ConvertMatched}});
     if (message.buttons == MessageButtons::OkCancel) {

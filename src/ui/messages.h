@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include <vector>
+
 class QWidget;
 
 namespace sonaplex {
@@ -15,10 +17,21 @@ namespace sonaplex {
 enum class MessageButtons { Ok, OkCancel, RetryCancel, KeepDiscardCancel, ConvertCopyCancel, ConvertCancel, LoopLeaveCancel, ChooseCancel };
 enum class MessageAnswer { Ok, Retry, Cancel, Keep, Discard, Convert, ConvertMatched, CopyAsIs, LoopWhole, Leave };
 
+// A row of a question's list, ticked or not by the user (a replacement to convert, say). A fixed
+// row stays ticked.
+struct MessageRow {
+    QString text;
+    bool ticked = true;
+    bool fixed = false;
+};
+
 struct Message {
     QString text;
     QString title;
     MessageButtons buttons = MessageButtons::Ok;
+    // Shown under the text as a list that scrolls, whatever its length; each row's tick is set
+    // again when the question is answered. Null: no list.
+    std::vector<MessageRow>* rows = nullptr;
 };
 
 // Every message box of the program goes through here (to the Desktop in use): text, title,

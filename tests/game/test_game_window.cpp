@@ -161,11 +161,19 @@ private slots:
         select({"sound/click.wav"});
         QTest::keyClick(list(), Qt::Key_Delete);
         QCOMPARE(cell("sound/click.wav", GameSoundsModel::Replacement), "");
-        w.chooseReplacement("sound/click.wav", mine + "/click.wav");
+        // Another rate, left unticked in the format question: copied as it is, while the others
+        // are converted (a wave cannot be an Ogg file: their rows cannot be unticked).
+        QVERIFY(writeWave(mine + "/click48.wav", referenceSignal(48000, 2, 1), 48000, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        w.chooseReplacement("sound/click.wav", mine + "/click48.wav");
 
         program->messages.answers = {MessageAnswer::Convert};
+        program->messages.untick = {"sound/click.wav"};
         click("FrmGame", "CmdSwitchGame");
-        QCOMPARE(program->messages.messages.at(program->messages.messages.size() - 2).buttons, MessageButtons::ConvertCancel);
+        const Message& asked = program->messages.messages.at(program->messages.messages.size() - 2);
+        QCOMPARE(asked.buttons, MessageButtons::ConvertCancel);
+        QVERIFY2(asked.text.contains("\n[ ] sound/click.wav: ") && asked.text.contains("\n[fixed] sound/launch.ogg: "),
+            qPrintable(asked.text));
+        QCOMPARE(readAll(gameFile("sound/click.wav")), readAll(mine + "/click48.wav"));
         QVERIFY2(program->messages.lastText().startsWith("4 game file(s) were replaced."), qPrintable(program->messages.lastText()));
         QVERIFY(fileSays(gameFile("sound/launch.ogg")).startsWith("Ogg data, Vorbis audio, mono, 44100 Hz"));
         QVERIFY(fileSays(gameFile("sound/ui/stick.ogg")).startsWith("Ogg data, Vorbis audio"));
