@@ -4153,6 +4153,10 @@ Lautheit wird gemessen…</translation>
         <source>the pack %1 no longer holds this sound (it changed since): %2</source>
         <translation>das Paket %1 enthält diesen Ton nicht mehr (es wurde seither geändert): %2</translation>
     </message>
+    <message>
+        <source>%1: left out: it was changed since Sonaplex replaced it (by a game update?)</source>
+        <translation>%1: weggelassen: Die Datei wurde geändert, seit Sonaplex sie ersetzt hat (durch ein Spiel-Update?)</translation>
+    </message>
 </context>
 <context>
     <name>Source</name>

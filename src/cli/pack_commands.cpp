@@ -305,7 +305,7 @@ int create(const Options& o)
     if (fromGame) {
         pack = packOfReplacements(folder, known, opened.record->store(),
             ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("Pack")), installedGames(o));
-        for (const QString& problem : pack.contents.problems)
+        for (const QString& problem : pack.contents.problems + pack.contents.leftOut)
             err(shownName(problem));
         if (!pack.contents.problems.isEmpty()) {
             err(Say::tr("sonaplex: nothing was written."));

@@ -563,8 +563,11 @@ void FrmPacks::writePackOf(NewPack pack, const QString& defaultName)
         showMessage(Say::tr("The pack was not written: %1").arg(written.error), kTitle(), this);
         return;
     }
-    showMessage(Say::tr("%1: %n sound(s) written to %2", nullptr, int(m.entries.size()))
-                    .arg(packTitle(m), QDir::toNativeSeparators(out)),
+    const QString said = Say::tr("%1: %n sound(s) written to %2", nullptr, int(m.entries.size()))
+                                 .arg(packTitle(m), QDir::toNativeSeparators(out));
+    showMessage(pack.contents.leftOut.isEmpty()
+            ? said
+            : said + QStringLiteral("\n\n") + pack.contents.leftOut.join(QLatin1Char('\n')),
         kTitle(), this);
 }
 

@@ -675,7 +675,14 @@ PackContents contentsFromReplacements(const QString& gameFolder, const std::vect
     };
     const QString prefix = QDir::cleanPath(gameFolder) + QLatin1Char('/');
     for (const ReplacedFile& f : known) {
-        if (f.state != GameFileState::Replaced || !f.gamePath.startsWith(prefix))
+        if (!f.gamePath.startsWith(prefix))
+            continue;
+        // What an update or another program put over a replacement is no longer Sonaplex's, nor
+        // the sound the user chose: left out, and said.
+        if (f.state == GameFileState::ChangedSince)
+            c.leftOut << Say::tr("%1: left out: it was changed since Sonaplex replaced it (by a game update?)")
+                             .arg(f.gamePath.mid(prefix.size()));
+        if (f.state != GameFileState::Replaced)
             continue;
         // Only what the record put there goes into a pack: its kept copy, or the file it came from
         // while that still holds the same sound. Never the game file itself, which may hold

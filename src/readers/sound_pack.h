@@ -131,6 +131,7 @@ struct PackContents {
     std::vector<PackEntry> entries;
     std::vector<QString> files;
     QStringList problems; // "name: why", for each file that could not be placed in the game
+    QStringList leftOut; // "name: why", for each replaced file left out of a pack on purpose
     std::shared_ptr<QTemporaryDir> work = {}; // passing files among `files`, while they are needed
 };
 // What Sonaplex replaced under `gameFolder` and the files still hold (`known`, states read), from

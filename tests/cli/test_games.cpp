@@ -302,6 +302,9 @@ private slots:
         QCOMPARE(portal.value("name").toString(), QStringLiteral("Portal 2"));
         QCOMPARE(portal.value("replaced").toInt(), 2);
         QCOMPARE(portal.value("changed").toInt(), 2);
+        // A pack of the game's replacements leaves out what the update changed, and says so.
+        const Ran pack = sonaplex(fixture, {"pack", "create", fixture.root.path() + "/p.sonaplexpack", "--from-game", portal2});
+        QVERIFY2(pack.err.contains("sound/jump.wav: left out: it was changed since Sonaplex replaced it"), qPrintable(pack.err));
         // By the game's name.
         const Ran again = sonaplex(fixture, {"reapply", "portal 2"});
         QVERIFY2(again.exit == 0, qPrintable(again.err));
