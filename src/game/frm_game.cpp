@@ -28,6 +28,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -203,9 +204,7 @@ void FrmGame::setUpList()
     // Each at least as wide as its heading, in the language the program speaks.
     for (auto [column, width] : {std::pair{GameSoundsModel::Name, 260}, std::pair{GameSoundsModel::Format, 170},
              std::pair{GameSoundsModel::Length, 60}, std::pair{GameSoundsModel::State, 200}}) {
-        const int heading = list_->header()->fontMetrics().horizontalAdvance(
-            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
-        list_->setColumnWidth(column, std::max(width, heading + 24));
+        list_->setColumnWidth(column, std::max(width, headingWidth(column)));
     }
     list_->installEventFilter(this);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FrmGame::currentChanged);
@@ -744,8 +743,24 @@ void FrmGame::currentChanged()
 
 void FrmGame::CmdCompare_Click() { compareAB(gamePlayer_, replacementPlayer_, matchLoudness_->isChecked()); }
 
+int FrmGame::headingWidth(int column) const
+{
+    return list_->header()->fontMetrics().horizontalAdvance(
+               model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString())
+        + 24;
+}
+
 bool FrmGame::eventFilter(QObject* watched, QEvent* event)
 {
+    // A wider or narrower window is shared by the columns that hold names (the last one takes the
+    // rest): half to the sound's name, a quarter to its state. Each keeps at least its heading.
+    if (watched == list_ && event->type() == QEvent::Resize) {
+        const auto* resized = static_cast<QResizeEvent*>(event);
+        const int grown = resized->size().width() - resized->oldSize().width();
+        if (resized->oldSize().isValid() && grown != 0)
+            for (auto [column, share] : {std::pair{GameSoundsModel::Name, 2}, std::pair{GameSoundsModel::State, 4}})
+                list_->setColumnWidth(column, std::max(headingWidth(column), list_->columnWidth(column) + grown / share));
+    }
     if (watched == list_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {

@@ -80,6 +80,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The width a column needs for its heading, in the language the program speaks.
+    int headingWidth(int column) const;
     void setUpList();
     QHBoxLayout* makePlayers(); // the two players, Compare A/B and Match loudness
     void fillGames();

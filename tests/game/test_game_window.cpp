@@ -240,6 +240,12 @@ private slots:
         QCOMPARE(w->gameFolder(), game);
         QCOMPARE(w->size(), QSize(760, 560));
         QCOMPARE(list()->columnWidth(GameSoundsModel::Name), 333);
+        // A wider window widens the names and states too, not only the last column.
+        program->forms().showModeless(*w);
+        const int name = list()->columnWidth(GameSoundsModel::Name), state = list()->columnWidth(GameSoundsModel::State);
+        w->resize(w->width() + 400, w->height());
+        QTRY_VERIFY(list()->columnWidth(GameSoundsModel::Name) >= name + 150);
+        QVERIFY(list()->columnWidth(GameSoundsModel::State) >= state + 75);
         program->forms().showModeless(*w);
         QTRY_VERIFY(list()->model()->rowCount() == 6);
         QCOMPARE(cell("sound/click.wav", GameSoundsModel::Replacement), "click.wav");
