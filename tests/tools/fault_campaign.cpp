@@ -10,6 +10,8 @@
 //           converted to the game files' own (two Ogg Vorbis, one wave) in the helper, each
 //           converted copy checked, then one recorded run; the failing call reaches the program
 //           and its helpers alike (each process counts its own calls);
+// and each scenario again with the program killed at one of its calls that change files, and
+// (convert) the helper killed at each write into a converted copy;
 // then a checker, without faults, asserts what the program promises:
 //   - each game file is byte-identical to its original or to its replacement;
 //   - a file reported replaced (or put back) was, and a file reported not changed was not;
@@ -772,49 +774,76 @@ int trialsOf(const QString& self, const Layout& at, const QString& scenario, con
     const QStringList writeErrors{"EIO", "ENOSPC"}, otherErrors{"EIO"};
     const QStringList writing{"write", "pwrite64", "fsync", "fdatasync", "syncfs", "copy_file_range", "ftruncate",
         "linkat", "link", "rename", "renameat2", "mkdir", "openat"};
-    int most = 0, possible = 0; // every occurrence with EIO, and with ENOSPC for calls that write
+    const QStringList killedAt{"write", "fsync", "fdatasync", "rename", "renameat2", "linkat", "unlink", "openat"};
+    constexpr int kHelperKills = 8;
+    // Every occurrence with EIO, and with ENOSPC for calls that write; a kill at every other
+    // occurrence of the calls that change files; the helper's kills.
+    int most = 0, possible = scenario == QLatin1String("convert") ? kHelperKills : 0;
     for (const auto& [call, n] : counts) {
         most = std::max(most, n);
-        possible += n * int((writing.contains(call) ? writeErrors : otherErrors).size());
+        possible += n * int((writing.contains(call) ? writeErrors : otherErrors).size())
+            + (killedAt.contains(call) ? (n + 1) / 2 : 0);
     }
     bool outOfTime = false;
+    // One trial: `act` under strace with `inject` (the trace and the fault), then the checker.
+    auto trial = [&](const QString& name, const QStringList& inject, bool kill) {
+        if (clock.elapsed() > qint64(seconds) * 1000) {
+            outOfTime = true;
+            return;
+        }
+        prepareFor(at, scenario);
+        QString outcome = runAct(self, at, scenario, QStringList{QStringLiteral("-o"), QStringLiteral("/dev/null")} + inject);
+        const bool abnormal = outcome.startsWith(QLatin1String("ended abnormally"));
+        if (abnormal && !kill)
+            out << "ABNORMAL END " << name << ": " << outcome << '\n';
+        QProcess checker;
+        checker.start(self, {QStringLiteral("check"), at.dir, scenario});
+        checker.waitForFinished(120000);
+        const QString verdict = QString::fromLocal8Bit(checker.readAllStandardOutput());
+        const QString report = QString::fromLocal8Bit(read(at.report()).split('\0').value(0));
+        if (abnormal)
+            outcome = kill ? QStringLiteral("killed") : QStringLiteral("ended abnormally");
+        if (outcome.isEmpty())
+            outcome = !report.contains(QLatin1String("end")) ? QStringLiteral("report incomplete")
+                : report.contains(QLatin1String("=kept")) || report.contains(QLatin1String("=failed"))
+                ? QStringLiteral("failure reported")
+                : QStringLiteral("no failure reported");
+        ++outcomes[outcome];
+        ++trials;
+        if (checker.exitCode() != 0 || outcome == QLatin1String("hang")) {
+            ++failedTrials;
+            out << "TRIAL " << scenario << ' ' << name << " (" << outcome << ")\n" << report << verdict << Qt::flush;
+        }
+    };
+    auto inject = [](const QString& call, const QString& what) {
+        return QStringList{QStringLiteral("-e"), QStringLiteral("trace=") + call, QStringLiteral("-e"),
+            QStringLiteral("inject=%1:%2").arg(call, what)};
+    };
+    // The helper killed at each write into a converted copy (only the helper writes them; each
+    // process counts its own calls): the conversion is refused, nothing of it reaches the game.
+    if (scenario == QLatin1String("convert")) {
+        const QString converting = at.record() + QStringLiteral("/work/converting/");
+        const QStringList copies{converting + QStringLiteral("1-g1.ogg"), converting + QStringLiteral("2-g2.ogg"),
+            converting + QStringLiteral("3-g3.wav")};
+        for (int when = 1; when <= kHelperKills && !outOfTime; ++when) {
+            QStringList args = inject(QStringLiteral("write"), QStringLiteral("signal=KILL:when=%1").arg(when));
+            for (const QString& copy : copies)
+                args << QStringLiteral("-P") << copy;
+            trial(QStringLiteral("helper write:KILL:when=%1").arg(when), args, true);
+        }
+    }
+    // A kill of the program (or of a helper, whichever makes its Nth call first) at the calls that
+    // change files: the next start finds every file whole.
     for (int when = 1; when <= most && !outOfTime; ++when) {
         for (const auto& [call, n] : counts) {
             if (when > n)
                 continue;
-            for (const QString& error : writing.contains(call) ? writeErrors : otherErrors) {
-                if (clock.elapsed() > qint64(seconds) * 1000) {
-                    outOfTime = true;
-                    break;
-                }
-                prepareFor(at, scenario);
-                QString outcome = runAct(self, at, scenario,
-                    {QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-e"),
-                        QStringLiteral("trace=") + call, QStringLiteral("-e"),
-                        QStringLiteral("inject=%1:error=%2:when=%3").arg(call, error).arg(when)});
-                if (outcome.startsWith(QLatin1String("ended abnormally")))
-                    out << "ABNORMAL END " << call << ':' << error << ":when=" << when << ": " << outcome << '\n';
-                QProcess checker;
-                checker.start(self, {QStringLiteral("check"), at.dir, scenario});
-                checker.waitForFinished(120000);
-                const QString verdict = QString::fromLocal8Bit(checker.readAllStandardOutput());
-                const QString report = QString::fromLocal8Bit(read(at.report()).split('\0').value(0));
-                if (outcome.startsWith(QLatin1String("ended abnormally")))
-                    outcome = QStringLiteral("ended abnormally");
-                if (outcome.isEmpty())
-                    outcome = !report.contains(QLatin1String("end")) ? QStringLiteral("report incomplete")
-                        : report.contains(QLatin1String("=kept")) || report.contains(QLatin1String("=failed"))
-                        ? QStringLiteral("failure reported")
-                        : QStringLiteral("no failure reported");
-                ++outcomes[outcome];
-                ++trials;
-                if (checker.exitCode() != 0 || outcome == QLatin1String("hang")) {
-                    ++failedTrials;
-                    out << "TRIAL " << scenario << ' ' << call << ':' << error << ":when=" << when << " (" << outcome
-                        << ")\n"
-                        << report << verdict << Qt::flush;
-                }
-            }
+            for (const QString& error : writing.contains(call) ? writeErrors : otherErrors)
+                trial(QStringLiteral("%1:%2:when=%3").arg(call, error).arg(when),
+                    inject(call, QStringLiteral("error=%1:when=%2").arg(error).arg(when)), false);
+            if (killedAt.contains(call) && when % 2 == 1) // every other one: the time is shared
+                trial(QStringLiteral("%1:KILL:when=%2").arg(call).arg(when),
+                    inject(call, QStringLiteral("signal=KILL:when=%1").arg(when)), true);
         }
     }
     out << scenario << ": trials: " << trials << " of " << possible << " possible in " << clock.elapsed() / 1000
