@@ -185,6 +185,28 @@ SoundInfo midiInfo(const MidiSong& song)
     return info;
 }
 
+
+namespace {
+// The bytes of sound in a file: its size less the tags beside the sound, an ID3v2 tag in front
+// (of any size: pictures, lyrics) and an ID3v1 tag at its end, which no bitrate counts.
+qint64 soundBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    qint64 bytes = file.size();
+    const QByteArray head = file.read(10);
+    if (head.size() == 10 && head.startsWith("ID3")) {
+        const auto b = [&](int i) { return qint64(quint8(head[i]) & 0x7F); };
+        const qint64 tag = 10 + (b(6) << 21 | b(7) << 14 | b(8) << 7 | b(9)) + ((quint8(head[5]) & 0x10) ? 10 : 0);
+        bytes -= std::min(tag, bytes);
+    }
+    if (bytes >= 128 && file.seek(file.size() - 128) && file.read(3) == "TAG")
+        bytes -= 128;
+    return bytes;
+}
+} // namespace
+
 SoundInfo soundInfo(DeviceKind kind, const QString& path)
 {
     SoundInfo info;
@@ -219,7 +241,7 @@ SoundInfo soundInfo(DeviceKind kind, const QString& path)
     if (header.ogg.nominalBitrate > 0)
         info.bitrate = header.ogg.nominalBitrate;
     else if (isLossy(header.sfFormat) && info.seconds > 0)
-        info.bitrate = int(std::min(double(QFileInfo(path).size()) * 8 / info.seconds, 1e8));
+        info.bitrate = int(std::min(double(soundBytes(path)) * 8 / info.seconds, 1e8));
     return info;
 }
 

@@ -272,6 +272,10 @@ private slots:
         QCOMPARE(opusMade.channels, 2);
 
         QVERIFY(writeWave(at("mine.mp3"), referenceSignal(44100, 2, 3), 44100, 2, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III));
+        // A picture in an ID3 tag is no part of the bitrate, which sets the quality it is converted at.
+        const QByteArray picture = QByteArray("ID3\x03\x00\x00\x00\x40\x00\x00", 10) + QByteArray(1 << 20, '\0');
+        QVERIFY(writeBytes(at("tagged.mp3"), picture + fileBytes(at("mine.mp3"))));
+        QCOMPARE(audio::soundFileInfo(at("tagged.mp3")).bitrate, audio::soundFileInfo(at("mine.mp3")).bitrate);
         QVERIFY(writeWave(at("game.flac"), referenceSignal(22050, 1, 1), 22050, 1, SF_FORMAT_FLAC | SF_FORMAT_PCM_16));
         const audio::SoundInfo flac = audio::soundFileInfo(at("game.flac"));
         QCOMPARE(audio::convertRecording(at("mine.mp3"), at("out.flac"), flac), QString());
