@@ -984,6 +984,10 @@ Dieser Name kann nicht als UTF-8 gelesen werden (er wurde in einem anderen Zeich
         <source>it is not a regular file (a pipe, a device or a socket): it is never read or written</source>
         <translation>Es ist keine gewöhnliche Datei (eine Pipe, ein Gerät oder ein Socket): Sie wird nie gelesen oder geschrieben</translation>
     </message>
+    <message>
+        <source>a link to the folder %1, outside the folder: its files are not listed, and never written</source>
+        <translation>ein Link auf den Ordner %1, außerhalb des Ordners: Seine Dateien werden nicht aufgeführt und nie geschrieben</translation>
+    </message>
 </context>
 <context>
     <name>FormatConversion</name>

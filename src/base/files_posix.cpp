@@ -980,6 +980,22 @@ FilesBelow listFilesBelow(const QString& folder, bool hidden, const std::functio
             stack.push_back({sub, relative + '/'});
             continue;
         }
+        // Where a link leads, when it leads out of the folder; empty inside it.
+        auto outside = [&]() -> QByteArray {
+            char* target = ::realpath((top + '/' + relative).constData(), nullptr);
+            const QByteArray where = target ? QByteArray(target) : QByteArray();
+            std::free(target);
+            return root.isEmpty() || !where.startsWith(root + '/') ? where : QByteArray();
+        };
+        struct stat to {};
+        const bool linked = S_ISLNK(st.st_mode) && ::fstatat(::dirfd(at.dir), e->d_name, &to, 0) == 0;
+        if (linked && S_ISDIR(to.st_mode)) { // never followed: inside, its files are listed where they are
+            if (const QByteArray where = outside(); !where.isEmpty())
+                problem(relative, Say::tr("a link to the folder %1, outside the folder: its files are not listed, and "
+                                          "never written")
+                                      .arg(shownName(QFile::decodeName(where))));
+            continue;
+        }
         const QString name = QFile::decodeName(relative);
         if (wanted && !wanted(name))
             continue;
@@ -989,20 +1005,13 @@ FilesBelow listFilesBelow(const QString& folder, bool hidden, const std::functio
         }
         bool isFile = S_ISREG(st.st_mode);
         if (S_ISLNK(st.st_mode) && followFileLinks) { // read only: a link to a file is that file
-            struct stat to {};
-            isFile = ::fstatat(::dirfd(at.dir), e->d_name, &to, 0) == 0 && S_ISREG(to.st_mode);
-        } else if (S_ISLNK(st.st_mode)) {
+            isFile = linked && S_ISREG(to.st_mode);
+        } else if (linked && S_ISREG(to.st_mode)) {
             // A link to a file: inside the folder, its file is listed under its own name; outside,
-            // it is someone else's. Links to folders are not followed.
-            struct stat to {};
-            if (::fstatat(::dirfd(at.dir), e->d_name, &to, 0) == 0 && S_ISREG(to.st_mode)) {
-                char* target = ::realpath((top + '/' + relative).constData(), nullptr);
-                const QByteArray where = target ? QByteArray(target) : QByteArray();
-                std::free(target);
-                if (root.isEmpty() || !where.startsWith(root + '/'))
-                    problem(relative, Say::tr("a link to %1, outside the folder: what it leads to is never written")
-                                          .arg(shownName(QFile::decodeName(where))));
-            }
+            // it is someone else's.
+            if (const QByteArray where = outside(); !where.isEmpty())
+                problem(relative, Say::tr("a link to %1, outside the folder: what it leads to is never written")
+                                      .arg(shownName(QFile::decodeName(where))));
         }
         if (!isFile)
             continue;
