@@ -3293,6 +3293,10 @@ Wird abgebrochen…</translation>
         <source>SQLite gave no reason</source>
         <translation>SQLite nannte keinen Grund</translation>
     </message>
+    <message>
+        <source>it was written by a later version of Sonaplex (record version %1; this one reads up to %2)</source>
+        <translation>es wurde von einer neueren Version von Sonaplex geschrieben (Protokollversion %1; diese liest bis Version %2)</translation>
+    </message>
 </context>
 <context>
     <name>ReportWords</name>

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 #include <sys/file.h>
@@ -193,6 +194,8 @@ QString ReplacementRecord::databasePath() const { return folder_ + QLatin1Char('
 namespace {
 // SQLite's primary result code of an error (extended codes carry it in the low byte).
 int sqliteCode(const QSqlError& e) { return e.nativeErrorCode().toInt() & 0xff; }
+// The form of the record this version writes (SQLite's user_version); see upgrade().
+constexpr int kRecordVersion = 2;
 constexpr int kSqliteBusy = 5, kSqliteLocked = 6, kSqliteReadOnly = 8, kSqliteCorrupt = 11, kSqliteFull = 13, kSqliteNotADatabase = 26;
 
 bool statOf(const QString& path, qint64* dev, qint64* ino)
@@ -293,6 +296,18 @@ ReplacementRecord::Opened ReplacementRecord::checkForDamage(QSqlQuery& q)
 // elsewhere) was not written by Sonaplex: it is damaged.
 ReplacementRecord::Opened ReplacementRecord::makeOwnTables(QSqlQuery& q)
 {
+    // A record a later Sonaplex wrote may hold what this one cannot keep whole: it is left as it
+    // is, closed, never moved aside, and that version opens it again.
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        return failedOpening(q);
+    const int version = q.value(0).toInt();
+    q.finish();
+    if (version > kRecordVersion) {
+        openCause_ = Say::tr("it was written by a later version of Sonaplex (record version %1; this one reads up to %2)")
+                         .arg(version)
+                         .arg(kRecordVersion);
+        return Opened::Failed;
+    }
     for (const QString& sql : {QStringLiteral("PRAGMA journal_mode=WAL"), QStringLiteral("PRAGMA synchronous=FULL"),
              QStringLiteral("CREATE TABLE IF NOT EXISTS runs(id INTEGER PRIMARY KEY, at TEXT NOT NULL, "
                             "kind TEXT NOT NULL, undoes INTEGER NOT NULL DEFAULT 0)"),
@@ -314,10 +329,28 @@ ReplacementRecord::Opened ReplacementRecord::makeOwnTables(QSqlQuery& q)
             return Opened::Damaged;
         }
     }
-    // Entries left unfinished are looked for at every open: found at once however long the
-    // record (a record written before this index works without it; on a disk that cannot take
-    // it, it is left out).
-    q.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS entries_unfinished ON entries(id) WHERE done = 0"));
+    return version < kRecordVersion ? upgrade(q, version) : Opened::Yes;
+}
+
+// An older record brought up to this version, in one transaction: all of it or none. What the
+// steps add is not needed to read and write the older form, so a record that cannot be upgraded
+// now (on a full or read-only disk) is used as it is, and upgraded at a later open.
+//   0 (no version kept, the record's first form) -> 2: the version is kept; the index that
+//     finds the entries a run left unfinished at every open, however long the record.
+ReplacementRecord::Opened ReplacementRecord::upgrade(QSqlQuery& q, int from)
+{
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return failedOpening(q);
+    QStringList steps;
+    if (from < 2)
+        steps << QStringLiteral("CREATE INDEX IF NOT EXISTS entries_unfinished ON entries(id) WHERE done = 0");
+    steps << QStringLiteral("PRAGMA user_version = %1").arg(kRecordVersion) << QStringLiteral("COMMIT");
+    for (const QString& sql : std::as_const(steps))
+        if (!q.exec(sql)) {
+            const Opened failed = failedOpening(q);
+            q.exec(QStringLiteral("ROLLBACK"));
+            return failed == Opened::Damaged ? Opened::Damaged : Opened::Yes;
+        }
     return Opened::Yes;
 }
 
@@ -574,26 +607,43 @@ std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId, QString* kind
     if (!open_)
         return entries;
     QSqlQuery q(QSqlDatabase::database(connection_));
-    // The newest run that changed something and that no undo has taken back; an undo's own
-    // run is not undone again by this.
-    checked(q, q.exec(QStringLiteral("SELECT r.id, r.kind FROM runs r WHERE r.kind != 'undo' "
-                          "AND NOT EXISTS (SELECT 1 FROM runs u WHERE u.undoes = r.id) "
-                          "AND EXISTS (SELECT 1 FROM entries e WHERE e.run = r.id AND e.done = 1) "
-                          "ORDER BY r.id DESC LIMIT 1")));
-    if (!q.next())
-        return entries;
-    const qint64 run = q.value(0).toLongLong();
-    if (runId)
-        *runId = run;
-    if (kind)
-        *kind = q.value(1).toString();
-    q.prepare(QStringLiteral("SELECT id, game_path, before_hash, after_hash, source FROM entries "
-                             "WHERE run = ? AND done = 1 ORDER BY id"));
-    q.addBindValue(run);
-    checked(q, q.exec());
-    while (q.next())
-        entries.push_back({q.value(0).toLongLong(), run, q.value(1).toString(), q.value(2).toString(),
-            q.value(3).toString(), q.value(4).toString()});
+    // The newest run that changed something and that no undo has taken back whole; an undo's
+    // own run is not undone again by this. An undo that was stopped part way (killed, or a
+    // write that failed) took back only some files: the run is still the last one, and what
+    // is left of it is taken back next, what cannot ever be (its original not kept) aside.
+    checked(q, q.exec(QStringLiteral("SELECT r.id, r.kind, EXISTS (SELECT 1 FROM runs u WHERE u.undoes = r.id) "
+                                     "FROM runs r WHERE r.kind != 'undo' "
+                                     "AND EXISTS (SELECT 1 FROM entries e WHERE e.run = r.id AND e.done = 1) "
+                                     "ORDER BY r.id DESC")));
+    std::vector<std::tuple<qint64, QString, bool>> runs;
+    while (q.next()) {
+        runs.emplace_back(q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toBool());
+        if (!std::get<2>(runs.back()))
+            break; // no run before the newest one not undone at all is looked at
+    }
+    for (const auto& [run, runKind, undoneOnce] : runs) {
+        q.prepare(undoneOnce
+                ? QStringLiteral("SELECT id, game_path, before_hash, after_hash, source FROM entries e "
+                                 "WHERE run = ? AND done = 1 AND NOT EXISTS (SELECT 1 FROM entries x JOIN runs u "
+                                 "ON x.run = u.id WHERE u.undoes = e.run AND x.done = 1 AND x.game_path = e.game_path) "
+                                 "ORDER BY id")
+                : QStringLiteral("SELECT id, game_path, before_hash, after_hash, source FROM entries "
+                                 "WHERE run = ? AND done = 1 ORDER BY id"));
+        q.addBindValue(run);
+        checked(q, q.exec());
+        while (q.next())
+            entries.push_back({q.value(0).toLongLong(), run, q.value(1).toString(), q.value(2).toString(),
+                q.value(3).toString(), q.value(4).toString()});
+        if (undoneOnce)
+            std::erase_if(entries, [&](const RecordEntry& e) { return e.beforeHash.isEmpty() || !store_.holds(e.beforeHash); });
+        if (entries.empty())
+            continue;
+        if (runId)
+            *runId = run;
+        if (kind)
+            *kind = runKind;
+        break;
+    }
     return entries;
 }
 

@@ -154,6 +154,7 @@ private:
     Opened prepare();
     Opened failedOpening(const QSqlQuery& q);
     Opened checkForDamage(QSqlQuery& q);
+    Opened upgrade(QSqlQuery& q, int from);
     Opened makeOwnTables(QSqlQuery& q);
     bool closedAsLeft() const;
     void noteClosed();

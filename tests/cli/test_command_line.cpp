@@ -11,6 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <csignal>
@@ -361,6 +363,24 @@ private slots:
         QVERIFY2(r.out.contains("TWO\\nLINES.MID  (by "), qPrintable(r.out));
     }
 
+    // An undo stopped part way (a write that fails; a kill does the same) took back some files:
+    // the next undo takes back the rest of that run, not the one before it.
+    void anUndoStoppedPartWayIsFinishedByTheNext()
+    {
+        switchWith({{gameFile(3), myFile(3)}});
+        switchWith({{gameFile(1), myFile(1)}, {gameFile(2), myFile(2)}});
+        const Ran stopped = sonaplex({"undo"}, true, {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "inject=rename:error=EIO:when=2+"});
+        QCOMPARE(stopped.exit, 1);
+        QCOMPARE(int(readAll(gameFile(1)) == original(1)) + int(readAll(gameFile(2)) == original(2)), 1);
+        const Ran rest = sonaplex({"undo"});
+        QVERIFY2(rest.exit == 0 && rest.out.contains("1 game file(s)"), qPrintable(rest.out + rest.err));
+        QCOMPARE(readAll(gameFile(1)), original(1));
+        QCOMPARE(readAll(gameFile(2)), original(2));
+        QCOMPARE(readAll(gameFile(3)), song(3));
+        QCOMPARE(sonaplex({"undo"}).exit, 0);
+        QCOMPARE(readAll(gameFile(3)), original(3));
+    }
+
     // A run of more files than a session's soft limit of open files (1,024 on most desktops; 256
     // here) lets through: the program raises it to the hard limit.
     void aRunOfManyFilesFitsUnderTheUsualOpenFileLimit()
@@ -473,6 +493,44 @@ private slots:
             QVERIFY(status.out.isEmpty());
         }
         QVERIFY(failed > 0); // the faults reached the record
+    }
+
+    // A record written before versions were kept opens with every replacement and is brought up
+    // to this version; one a later version wrote is left as it is, whole, and said.
+    void aRecordOfAnotherVersionIsKeptWhole()
+    {
+        switchWith({{gameFile(1), myFile(1)}});
+        runningProgram()->endProgram();
+        QTest::qWait(0);
+        const QString path = program->folder.path() + "/Replacements/record.sqlite";
+        auto version = [&](const QString& change) {
+            int v = -1;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "version");
+                db.setDatabaseName(path);
+                QSqlQuery q(db);
+                if (db.open() && (change.isEmpty() || q.exec(change)) && q.exec("PRAGMA user_version") && q.next())
+                    v = q.value(0).toInt();
+            }
+            QSqlDatabase::removeDatabase("version");
+            return v;
+        };
+        QCOMPARE(version({}), 2);
+        QVERIFY(version("DROP INDEX entries_unfinished") >= 0);
+        QCOMPARE(version("PRAGMA user_version = 0"), 0); // as the first form of the record
+        const Ran older = sonaplex({"status", game, "--json"});
+        QCOMPARE(older.exit, 0);
+        QCOMPARE(older.json().value("files").toArray().at(0).toObject().value("state").toString(), "replaced");
+        QCOMPARE(version({}), 2);
+
+        QCOMPARE(version("PRAGMA user_version = 99"), 99);
+        const Ran later = sonaplex({"restore", game, "--all"});
+        QVERIFY(later.exit != 0);
+        QVERIFY2(later.err.contains("written by a later version of Sonaplex (record version 99; this one reads up to 2)"),
+            qPrintable(later.err));
+        QCOMPARE(readAll(gameFile(1)), song(1));
+        QCOMPARE(version({}), 99);
+        QCOMPARE(QDir(program->folder.path() + "/Replacements").entryList({"record.sqlite.damaged-*"}), QStringList());
     }
 
     // After an unclean close the record is checked at open; a read that fails during the check
