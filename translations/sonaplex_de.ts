@@ -656,10 +656,6 @@ oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translatio
         <translation>  %1 ersetzt</translation>
     </message>
     <message>
-        <source>, %1 changed since, probably by an update</source>
-        <translation>, %1 seither geändert, vermutlich durch ein Update</translation>
-    </message>
-    <message>
         <source>sonaplex: there is no display to open the windows on.
 Start Sonaplex from a desktop session, or give it one of these commands, which need none.
 </source>
@@ -698,6 +694,10 @@ Starten Sie Sonaplex aus einer Desktop-Sitzung, oder geben Sie ihm einen dieser 
     <message>
         <source>sonaplex: what was done could not be written to standard output.</source>
         <translation>sonaplex: Was getan wurde, konnte nicht auf die Standardausgabe geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>, %1 of them changed since, probably by an update</source>
+        <translation>, davon %1 seitdem geändert, wahrscheinlich durch ein Update</translation>
     </message>
 </context>
 <context>
@@ -987,6 +987,10 @@ Dieser Name kann nicht als UTF-8 gelesen werden (er wurde in einem anderen Zeich
     <message>
         <source>a link to the folder %1, outside the folder: its files are not listed, and never written</source>
         <translation>ein Link auf den Ordner %1, außerhalb des Ordners: Seine Dateien werden nicht aufgeführt und nie geschrieben</translation>
+    </message>
+    <message>
+        <source>a link that leads to no file (%1): it is not listed</source>
+        <translation>ein Link, der zu keiner Datei führt (%1): Er wird nicht aufgeführt</translation>
     </message>
 </context>
 <context>

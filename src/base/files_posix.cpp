@@ -985,10 +985,11 @@ FilesBelow listFilesBelow(const QString& folder, bool hidden, const std::functio
             char* target = ::realpath((top + '/' + relative).constData(), nullptr);
             const QByteArray where = target ? QByteArray(target) : QByteArray();
             std::free(target);
-            return root.isEmpty() || !where.startsWith(root + '/') ? where : QByteArray();
+            return root.isEmpty() || (where != root && !where.startsWith(root + '/')) ? where : QByteArray();
         };
         struct stat to {};
         const bool linked = S_ISLNK(st.st_mode) && ::fstatat(::dirfd(at.dir), e->d_name, &to, 0) == 0;
+        const int linkError = errno;
         if (linked && S_ISDIR(to.st_mode)) { // never followed: inside, its files are listed where they are
             if (const QByteArray where = outside(); !where.isEmpty())
                 problem(relative, Say::tr("a link to the folder %1, outside the folder: its files are not listed, and "
@@ -999,6 +1000,10 @@ FilesBelow listFilesBelow(const QString& folder, bool hidden, const std::functio
         const QString name = QFile::decodeName(relative);
         if (wanted && !wanted(name))
             continue;
+        if (S_ISLNK(st.st_mode) && !linked) { // leads nowhere: to nothing, or round in a loop
+            problem(relative, Say::tr("a link that leads to no file (%1): it is not listed").arg(reason(linkError)));
+            continue;
+        }
         if (!S_ISLNK(st.st_mode) && !S_ISREG(st.st_mode)) {
             problem(relative, Say::tr("it is not a regular file (a pipe, a device or a socket): it is never read or written"));
             continue;

@@ -813,7 +813,7 @@ int games(const Options& o)
             if (counts[i].replaced > 0)
                 line += Say::tr("  %1 replaced").arg(counts[i].replaced);
             if (counts[i].changed > 0)
-                line += Say::tr(", %1 changed since, probably by an update").arg(counts[i].changed);
+                line += Say::tr(", %1 of them changed since, probably by an update").arg(counts[i].changed);
             out(line);
         }
     }

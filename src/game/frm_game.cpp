@@ -752,14 +752,16 @@ int FrmGame::headingWidth(int column) const
 
 bool FrmGame::eventFilter(QObject* watched, QEvent* event)
 {
-    // A wider or narrower window is shared by the columns that hold names (the last one takes the
-    // rest): half to the sound's name, a quarter to its state. Each keeps at least its heading.
+    // A wider or narrower window is shared by the columns of text (the last one takes the rest):
+    // three eighths to the sound's name, a quarter each to its format and its state. Each keeps at
+    // least its heading.
     if (watched == list_ && event->type() == QEvent::Resize) {
         const auto* resized = static_cast<QResizeEvent*>(event);
         const int grown = resized->size().width() - resized->oldSize().width();
         if (resized->oldSize().isValid() && grown != 0)
-            for (auto [column, share] : {std::pair{GameSoundsModel::Name, 2}, std::pair{GameSoundsModel::State, 4}})
-                list_->setColumnWidth(column, std::max(headingWidth(column), list_->columnWidth(column) + grown / share));
+            for (auto [column, eighths] : {std::pair{GameSoundsModel::Name, 3}, std::pair{GameSoundsModel::Format, 2},
+                     std::pair{GameSoundsModel::State, 2}})
+                list_->setColumnWidth(column, std::max(headingWidth(column), list_->columnWidth(column) + grown * eighths / 8));
     }
     if (watched == list_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -12,10 +12,13 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -98,11 +101,15 @@ MessageAnswer askWithRows(const Message& message, QWidget* parent, std::initiali
     layout->addWidget(text);
     auto* list = new QListWidget;
     list->setObjectName(QStringLiteral("LstMessageRows"));
-    for (const MessageRow& row : *message.rows) {
+    for (size_t i = 0; i < message.rows->size(); ++i) {
+        const MessageRow& row = (*message.rows)[i];
         auto* item = new QListWidgetItem(row.text, list);
-        item->setFlags(row.fixed ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setData(Qt::UserRole, qulonglong(i));
+        // A fixed row is shown ticked and greyed, as a choice that cannot be changed.
+        item->setFlags(row.fixed ? Qt::ItemIsSelectable : Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(row.ticked || row.fixed ? Qt::Checked : Qt::Unchecked);
     }
+    list->sortItems(); // by name: a long list is looked through in order
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox;
     MessageAnswer answer = MessageAnswer::Cancel;
@@ -117,10 +124,15 @@ MessageAnswer askWithRows(const Message& message, QWidget* parent, std::initiali
     }
     QObject::connect(buttons->addButton(QDialogButtonBox::Cancel), &QPushButton::clicked, &box, &QDialog::reject);
     layout->addWidget(buttons);
+    // Wide enough for its rows and tall enough for many, within the screen.
+    const QRect screen = (parent ? parent->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    box.resize(std::min(screen.width() * 4 / 5, std::max(560, list->sizeHintForColumn(0) + 60)),
+        std::min(screen.height() * 2 / 3, 260 + list->sizeHintForRow(0) * int(message.rows->size())));
     if (box.exec() != QDialog::Accepted)
         return MessageAnswer::Cancel;
-    for (int i = 0; i < list->count() && i < int(message.rows->size()); ++i)
-        (*message.rows)[size_t(i)].ticked = list->item(i)->checkState() == Qt::Checked;
+    for (int i = 0; i < list->count(); ++i)
+        (*message.rows)[size_t(list->item(i)->data(Qt::UserRole).toULongLong())].ticked
+            = list->item(i)->checkState() == Qt::Checked;
     return answer;
 }
 

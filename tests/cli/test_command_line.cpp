@@ -197,6 +197,7 @@ private slots:
         QVERIFY(QFile::copy(sfx + "/grow.wav", sfx + "/two\nlines.wav"));
         QVERIFY(QFile::copy(stick, outside) && QFile::link(outside, sfx + "/linked.ogg"));
         QVERIFY(QFile::link(QFileInfo(outside).absolutePath(), game + "/elsewhere"));
+        QVERIFY(QFile::link(game, sfx + "/up") && QFile::link(disk.path() + "/nowhere.ogg", sfx + "/dangling.ogg"));
         QVERIFY(writeFile(sfx + "/fake.ogg", "a text file under a sound's name"));
         const QByteArray latin1Name = QFile::encodeName(sfx) + "/caf\xe9.wav"; // not UTF-8
         const int made = ::open(latin1Name.constData(), O_WRONLY | O_CREAT, 0644);
@@ -225,6 +226,8 @@ private slots:
         QVERIFY2(dry.err.contains("sfx/pipe.ogg: it is not a regular file"), qPrintable(dry.err));
         QVERIFY2(dry.err.contains("elsewhere: a link to the folder " + QFileInfo(outside).absolutePath() + ", outside"),
             qPrintable(dry.err));
+        QVERIFY2(dry.err.contains("sfx/dangling.ogg: a link that leads to no file (No such file or directory)"), qPrintable(dry.err));
+        QVERIFY2(!dry.err.contains("sfx/up"), qPrintable(dry.err)); // the game folder itself: not outside
         QCOMPARE(dry.json().value("unused").toArray(), QJsonArray({"linked.ogg"}));
         for (const QStringList& convert : {QStringList{}, QStringList{"--convert"}}) {
             const Ran ran = sonaplex(QStringList{"replace", game, "--from", from} + convert);

@@ -244,8 +244,8 @@ private slots:
         program->forms().showModeless(*w);
         const int name = list()->columnWidth(GameSoundsModel::Name), state = list()->columnWidth(GameSoundsModel::State);
         w->resize(w->width() + 400, w->height());
-        QTRY_VERIFY(list()->columnWidth(GameSoundsModel::Name) >= name + 150);
-        QVERIFY(list()->columnWidth(GameSoundsModel::State) >= state + 75);
+        QTRY_VERIFY(list()->columnWidth(GameSoundsModel::Name) >= name + 120);
+        QVERIFY(list()->columnWidth(GameSoundsModel::State) >= state + 80);
         program->forms().showModeless(*w);
         QTRY_VERIFY(list()->model()->rowCount() == 6);
         QCOMPARE(cell("sound/click.wav", GameSoundsModel::Replacement), "click.wav");
