@@ -316,9 +316,8 @@ std::vector<ConversionJob> conversionJobs(const std::vector<Selection>& selectio
     for (size_t i = 0; i < selections.size() && i < checks.size(); ++i) {
         const Selection& s = selections[i];
         const FormatCheck& check = checks[i];
-        const bool differs = check.state == FormatCheck::State::Differs;
         const bool looped = loopWhole && check.loopMissing;
-        if (s.gamePath.isEmpty() || s.replacementPath.isEmpty() || !((differs && (all || check.codecDiffers)) || looped))
+        if (s.gamePath.isEmpty() || s.replacementPath.isEmpty() || !(isConverted(check, all) || looped))
             continue;
         const int n = int(i) + 1;
         // Under the game file's own name, so that it is written as that format.

@@ -235,8 +235,7 @@ bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, co
 bool PackSession::mustConvert() const
 {
     return std::any_of(check_.items.begin(), check_.items.end(), [](const PackItem& item) {
-        return item.action == PackAction::Replace && item.format.state == FormatCheck::State::Differs
-            && item.format.codecDiffers;
+        return item.action == PackAction::Replace && conversionNeed(item.format) == ConversionNeed::Required;
     });
 }
 
@@ -246,8 +245,7 @@ bool PackSession::convert(WorkProgress& progress, bool all)
     notConverted_.clear();
     std::vector<const PackItem*> items;
     for (const PackItem& item : check_.items)
-        if (item.action == PackAction::Replace && item.format.state == FormatCheck::State::Differs
-            && (all || item.format.codecDiffers))
+        if (item.action == PackAction::Replace && isConverted(item.format, all))
             items.push_back(&item);
     progress.setTotal(int(items.size()), 0);
     Conversions made;

@@ -43,6 +43,25 @@ struct FormatCheck {
     bool operator==(const FormatCheck&) const = default;
 };
 
+// What a replacement's format asks of a run that puts it in place: nothing (the game file's
+// format, or not compared), a conversion the user may choose (rate, channels or bits differ), or
+// one it must have (another container or codec: a game reads each file in the format its name
+// says).
+enum class ConversionNeed { None, Optional, Required };
+inline ConversionNeed conversionNeed(const FormatCheck& f)
+{
+    if (f.state != FormatCheck::State::Differs)
+        return ConversionNeed::None;
+    return f.codecDiffers ? ConversionNeed::Required : ConversionNeed::Optional;
+}
+// Whether it is converted, when the user chose to convert every replacement that differs (`all`)
+// or not.
+inline bool isConverted(const FormatCheck& f, bool all)
+{
+    const ConversionNeed need = conversionNeed(f);
+    return need == ConversionNeed::Required || (need == ConversionNeed::Optional && all);
+}
+
 // The numbered selections of a side (1 to count()), which its selection window fills and its
 // review window shows. What SWITCH, favourites, backups and sets read; the windows' labels
 // only show it.

@@ -218,7 +218,7 @@ int apply(const Options& o)
         else if (item.format.state == FormatCheck::State::Differs && c.pack.converted().count(item.entry))
             notes << Say::tr("%1: converted to the game file's format (%2)")
                          .arg(path, audio::formatDifference(item.format));
-        else if (item.format.state == FormatCheck::State::Differs && !convert && !item.format.codecDiffers)
+        else if (conversionNeed(item.format) == ConversionNeed::Optional && !convert)
             notes << Say::tr("%1: copied as it is; its format differs (%2)")
                          .arg(path, audio::formatDifference(item.format));
     }

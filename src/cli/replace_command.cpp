@@ -58,7 +58,7 @@ QStringList formatNotes(const std::vector<Selection>& selections, const std::vec
         const QString name = shownName(selections[i].gameName);
         if (f.state == FormatCheck::State::Differs && conversions.converted.count(n))
             notes << Say::tr("%1: converted to the game file's format (%2)").arg(name, audio::formatDifference(f));
-        else if (f.state == FormatCheck::State::Differs && !convert && !f.codecDiffers)
+        else if (conversionNeed(f) == ConversionNeed::Optional && !convert)
             notes << Say::tr("%1: copied as it is; its format differs (%2)").arg(name, audio::formatDifference(f));
         if (f.loopMissing)
             notes << Say::tr("%1: the game loops it by tags in its file and the replacement has none: the game "

@@ -876,7 +876,7 @@ Plan packApplyPlan(const PackCheck& check, const std::shared_ptr<PackArchive>& p
             step.recordedSource = step.source;
             step.source = substitute->second;
             step.ownSource = true; // converted into passing work, never changed after
-        } else if (item.format.state == FormatCheck::State::Differs && item.format.codecDiffers) {
+        } else if (conversionNeed(item.format) == ConversionNeed::Required) {
             plan.refused.push_back({step, Outcome::NotConverted,
                 FileResult::failure(Say::tr("its sound is in another container or codec than the game file, which "
                                             "a game cannot read as it is: it is replaced only once converted"))});

@@ -64,11 +64,12 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
             continue;
         if (check.state == FormatCheck::State::Differs) {
             rowOf[i] = int(rows.size());
-            rows.push_back({label(int(i) + 1) + QStringLiteral(": ") + audio::formatDifference(check), true, check.codecDiffers});
+            rows.push_back({label(int(i) + 1) + QStringLiteral(": ") + audio::formatDifference(check), true,
+                conversionNeed(check) == ConversionNeed::Required});
         }
         if (check.loopMissing)
             unlooped << label(int(i) + 1);
-        mustConvert = mustConvert || (check.state == FormatCheck::State::Differs && check.codecDiffers);
+        mustConvert = mustConvert || conversionNeed(check) == ConversionNeed::Required;
     }
     bool convert = false, match = false;
     if (!rows.empty() && !askFormats(rows, mustConvert, convert, match, parent)) {
