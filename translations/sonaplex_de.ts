@@ -398,100 +398,6 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Usage: sonaplex [--program-folder DIR] COMMAND [ARGUMENTS] [--json]
-       sonaplex                 opens the windows
-       sonaplex PACK            opens the windows, with the sound pack in the Packs window
-
-Commands:
-  status FOLDER|GAME            every game file the record knows under FOLDER (or of an
-                                installed game, by name or id), with its state
-                                (replaced, original, changed, missing), what replaced it and when
-  sounds FOLDER|GAME            every sound file of the game (hidden folders left out), with its
-                                format and length, its state and what replaced it
-  replace FOLDER|GAME --from DIR [--convert | --as-is] [--dry-run]
-                                replaces the game&apos;s sounds with the files of DIR that have
-                                their paths inside the game, or else their names (extensions
-                                and case aside), in one run (&apos;undo&apos; takes it back); formats
-                                are handled as by &apos;pack apply&apos;; --dry-run only lists the matches
-  restore FOLDER|GAME --all     puts back the original of every replaced file under FOLDER
-  restore FOLDER|GAME FILE...   puts back the originals of these files
-  undo                          takes back the last SWITCH or restore
-  reapply FOLDER|GAME           puts back what Sonaplex put over the files a game update
-                                changed since (undo takes it back)
-  check FILE...                 the format, length, peak and loudness of sound files, or why
-                                they cannot be used
-  games                         the installed games found in Steam&apos;s, Heroic&apos;s and Lutris&apos;s
-                                files and the folders added by hand, with how many of their
-                                files were replaced and how many were changed since
-  pack create OUT.sonaplexpack --from-game FOLDER|GAME [--name NAME] [--author NAME]
-               [--pack-version VERSION] [--description TEXT]
-                                a sound pack of what Sonaplex replaced under FOLDER
-  pack create OUT.sonaplexpack --from-set SET --game FOLDER|GAME [--name NAME]
-                                a sound pack of a saved set, its files found in the game
-  pack check PACK FOLDER|GAME   what applying the pack would do, entry by entry; nothing is written
-  pack apply PACK FOLDER|GAME [--convert | --as-is] [--over-others]
-                                applies the pack in one run (&apos;undo&apos; takes it back); sounds whose
-                                format differs from their game file&apos;s are converted, or copied
-                                as they are (the default, named in the output); files another
-                                replacement changed are left unless --over-others
-  pack remove PACK FOLDER|GAME  puts back what the pack replaced, in one run
-
-Options:
-  --program-folder DIR          the program folder to use (by default the one the windows use)
-  --json                        one JSON document on stdout (see the README)
-  --help                        this text
-
-Exit status: 0 all was done, 1 some files were not (named on stderr), 2 usage error,
-3 the program folder or its record cannot be used. Ctrl+C stops a restore or undo before
-the first game file changes.</source>
-        <translation>Aufruf: sonaplex [--program-folder DIR] BEFEHL [ARGUMENTE] [--json]
-       sonaplex                 öffnet die Fenster
-       sonaplex PACK            öffnet die Fenster, mit dem Soundpaket im Paketfenster
-
-Befehle:
-  status FOLDER|GAME            jede Spieldatei, die das Protokoll unter FOLDER kennt (oder eines
-                                installierten Spiels, nach Name oder ID), mit ihrem Zustand
-                                (replaced, original, changed, missing), wodurch und wann sie ersetzt wurde
-  sounds FOLDER|GAME            jede Tondatei des Spiels (ohne versteckte Ordner), mit ihrem
-                                Format und ihrer Länge, ihrem Zustand und ihrem Ersatz
-  replace FOLDER|GAME --from DIR [--convert | --as-is] [--dry-run]
-                                ersetzt die Töne des Spiels durch die Dateien aus DIR, die
-                                ihren Pfad im Spiel haben, sonst ihren Namen (Endung und
-                                Groß-/Kleinschreibung beiseite), in einem Durchgang (&apos;undo&apos; nimmt ihn
-                                zurück); Formate wie bei &apos;pack apply&apos;; --dry-run listet nur die Treffer
-  restore FOLDER|GAME --all     stellt das Original jeder ersetzten Datei unter FOLDER wieder her
-  restore FOLDER|GAME FILE...   stellt die Originale dieser Dateien wieder her
-  undo                          nimmt das letzte SWITCH oder Wiederherstellen zurück
-  reapply FOLDER|GAME           setzt wieder ein, was Sonaplex über die Dateien gelegt hat, die ein
-                                Spiel-Update seither geändert hat (&apos;undo&apos; nimmt es zurück)
-  check FILE...                 Format, Länge, Spitzenpegel und Lautheit von Tondateien, oder warum
-                                sie nicht verwendbar sind
-  games                         die installierten Spiele aus den Dateien von Steam, Heroic und Lutris
-                                und die von Hand hinzugefügten Ordner, mit der Zahl ihrer ersetzten
-                                und seither geänderten Dateien
-  pack create OUT.sonaplexpack --from-game FOLDER|GAME [--name NAME] [--author NAME]
-               [--pack-version VERSION] [--description TEXT]
-                                ein Soundpaket aus dem, was Sonaplex unter FOLDER ersetzt hat
-  pack create OUT.sonaplexpack --from-set SET --game FOLDER|GAME [--name NAME]
-                                ein Soundpaket aus einem gespeicherten Satz, seine Dateien im Spiel gefunden
-  pack check PACK FOLDER|GAME   was das Anwenden des Pakets täte, Eintrag für Eintrag; nichts wird geschrieben
-  pack apply PACK FOLDER|GAME [--convert | --as-is] [--over-others]
-                                wendet das Paket in einem Durchgang an (&apos;undo&apos; nimmt es zurück); Töne,
-                                deren Format von dem ihrer Spieldatei abweicht, werden umgewandelt oder
-                                unverändert kopiert (die Vorgabe, in der Ausgabe genannt); Dateien, die
-                                ein anderer Ersatz geändert hat, bleiben ohne --over-others, wie sie sind
-  pack remove PACK FOLDER|GAME  stellt wieder her, was das Paket ersetzt hat, in einem Durchgang
-
-Optionen:
-  --program-folder DIR          der zu verwendende Programmordner (sonst der der Fenster)
-  --json                        ein JSON-Dokument auf stdout (siehe README)
-  --help                        dieser Text
-
-Rückgabewert: 0 alles erledigt, 1 manche Dateien nicht (auf stderr genannt), 2 Aufruffehler,
-3 der Programmordner oder sein Protokoll ist nicht verwendbar. Strg+C hält ein Wiederherstellen
-oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translation>
-    </message>
-    <message>
         <source>sonaplex: %1</source>
         <translation>sonaplex: %1</translation>
     </message>
@@ -698,6 +604,108 @@ Starten Sie Sonaplex aus einer Desktop-Sitzung, oder geben Sie ihm einen dieser 
     <message>
         <source>, %1 of them changed since, probably by an update</source>
         <translation>, davon %1 seitdem geändert, wahrscheinlich durch ein Update</translation>
+    </message>
+    <message>
+        <source>Usage: sonaplex [--program-folder DIR] COMMAND [ARGUMENTS] [--json]
+       sonaplex                 opens the windows
+       sonaplex PACK            opens the windows, with the sound pack in the Packs window
+
+Commands:
+  status FOLDER|GAME            every game file the record knows under FOLDER (or of an
+                                installed game, by name or id), with its state
+                                (replaced, original, changed, missing), what replaced it and when
+  sounds FOLDER|GAME            every sound file of the game (hidden folders left out), with its
+                                format and length, its state and what replaced it
+  replace FOLDER|GAME --from DIR [--convert | --as-is] [--match-loudness] [--loop-whole]
+               [--dry-run]      replaces the game&apos;s sounds with the files of DIR that have
+                                their paths inside the game, or else their names (extensions
+                                and case aside), in one run (&apos;undo&apos; takes it back); formats
+                                are handled as by &apos;pack apply&apos;; converted copies are matched
+                                to their game files&apos; loudness with --match-loudness; with
+                                --loop-whole, a sound the game loops by tags is looped whole
+                                when its replacement has no loop; --dry-run only lists the
+                                matches
+  restore FOLDER|GAME --all     puts back the original of every replaced file under FOLDER
+  restore FOLDER|GAME FILE...   puts back the originals of these files
+  undo                          takes back the last SWITCH or restore
+  reapply FOLDER|GAME           puts back what Sonaplex put over the files a game update
+                                changed since (undo takes it back)
+  check FILE...                 the format, length, peak and loudness of sound files, or why
+                                they cannot be used
+  games                         the installed games found in Steam&apos;s, Heroic&apos;s and Lutris&apos;s
+                                files and the folders added by hand, with how many of their
+                                files were replaced and how many were changed since
+  pack create OUT.sonaplexpack --from-game FOLDER|GAME [--name NAME] [--author NAME]
+               [--pack-version VERSION] [--description TEXT]
+                                a sound pack of what Sonaplex replaced under FOLDER
+  pack create OUT.sonaplexpack --from-set SET --game FOLDER|GAME [--name NAME]
+                                a sound pack of a saved set, its files found in the game
+  pack check PACK FOLDER|GAME   what applying the pack would do, entry by entry; nothing is written
+  pack apply PACK FOLDER|GAME [--convert | --as-is] [--over-others]
+                                applies the pack in one run (&apos;undo&apos; takes it back); sounds whose
+                                format differs from their game file&apos;s are converted, or copied
+                                as they are (the default, named in the output); files another
+                                replacement changed are left unless --over-others
+  pack remove PACK FOLDER|GAME  puts back what the pack replaced, in one run
+
+Options:
+  --program-folder DIR          the program folder to use (by default the one the windows use)
+  --json                        one JSON document on stdout (see the README)
+  --help                        this text
+
+Exit status: 0 all was done, 1 some files were not (named on stderr), 2 usage error,
+3 the program folder or its record cannot be used. Ctrl+C stops a restore or undo before
+the first game file changes.</source>
+        <translation>Aufruf: sonaplex [--program-folder DIR] BEFEHL [ARGUMENTE] [--json]
+       sonaplex                 öffnet die Fenster
+       sonaplex PACK            öffnet die Fenster, mit dem Soundpaket im Paketfenster
+
+Befehle:
+  status FOLDER|GAME            jede Spieldatei, die das Protokoll unter FOLDER kennt (oder eines
+                                installierten Spiels, nach Name oder ID), mit ihrem Zustand
+                                (replaced, original, changed, missing), wodurch und wann sie ersetzt wurde
+  sounds FOLDER|GAME            jede Tondatei des Spiels (ohne versteckte Ordner), mit ihrem
+                                Format und ihrer Länge, ihrem Zustand und ihrem Ersatz
+  replace FOLDER|GAME --from DIR [--convert | --as-is] [--match-loudness] [--loop-whole]
+               [--dry-run]      ersetzt die Töne des Spiels durch die Dateien aus DIR, die
+                                ihren Pfad im Spiel haben, sonst ihren Namen (Endung und
+                                Groß-/Kleinschreibung beiseite), in einem Durchgang (&apos;undo&apos; nimmt ihn
+                                zurück); Formate wie bei &apos;pack apply&apos;; mit --match-loudness
+                                erhalten umgewandelte Kopien die Lautheit ihrer Spieldateien; mit
+                                --loop-whole wird ein Ton, den das Spiel anhand von Markierungen
+                                wiederholt, ganz wiederholt, wenn sein Ersatz keine Markierungen
+                                hat; --dry-run listet nur die Treffer
+  restore FOLDER|GAME --all     stellt das Original jeder ersetzten Datei unter FOLDER wieder her
+  restore FOLDER|GAME FILE...   stellt die Originale dieser Dateien wieder her
+  undo                          nimmt das letzte SWITCH oder Wiederherstellen zurück
+  reapply FOLDER|GAME           setzt wieder ein, was Sonaplex über die Dateien gelegt hat, die ein
+                                Spiel-Update seither geändert hat (&apos;undo&apos; nimmt es zurück)
+  check FILE...                 Format, Länge, Spitzenpegel und Lautheit von Tondateien, oder warum
+                                sie nicht verwendbar sind
+  games                         die installierten Spiele aus den Dateien von Steam, Heroic und Lutris
+                                und die von Hand hinzugefügten Ordner, mit der Zahl ihrer ersetzten
+                                und seither geänderten Dateien
+  pack create OUT.sonaplexpack --from-game FOLDER|GAME [--name NAME] [--author NAME]
+               [--pack-version VERSION] [--description TEXT]
+                                ein Soundpaket aus dem, was Sonaplex unter FOLDER ersetzt hat
+  pack create OUT.sonaplexpack --from-set SET --game FOLDER|GAME [--name NAME]
+                                ein Soundpaket aus einem gespeicherten Satz, seine Dateien im Spiel gefunden
+  pack check PACK FOLDER|GAME   was das Anwenden des Pakets täte, Eintrag für Eintrag; nichts wird geschrieben
+  pack apply PACK FOLDER|GAME [--convert | --as-is] [--over-others]
+                                wendet das Paket in einem Durchgang an (&apos;undo&apos; nimmt es zurück); Töne,
+                                deren Format von dem ihrer Spieldatei abweicht, werden umgewandelt oder
+                                unverändert kopiert (die Vorgabe, in der Ausgabe genannt); Dateien, die
+                                ein anderer Ersatz geändert hat, bleiben ohne --over-others, wie sie sind
+  pack remove PACK FOLDER|GAME  stellt wieder her, was das Paket ersetzt hat, in einem Durchgang
+
+Optionen:
+  --program-folder DIR          der zu verwendende Programmordner (sonst der der Fenster)
+  --json                        ein JSON-Dokument auf stdout (siehe README)
+  --help                        dieser Text
+
+Rückgabewert: 0 alles erledigt, 1 manche Dateien nicht (auf stderr genannt), 2 Aufruffehler,
+3 der Programmordner oder sein Protokoll ist nicht verwendbar. Strg+C hält ein Wiederherstellen
+oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translation>
     </message>
 </context>
 <context>
@@ -3158,10 +3166,6 @@ Wird abgebrochen…</translation>
         <translation>%1: unverändert kopiert; ihr Format weicht ab (%2)</translation>
     </message>
     <message>
-        <source>%1: the game loops it by tags in its file and the replacement has none: the game may loop it at the wrong place</source>
-        <translation>%1: Das Spiel wiederholt sie anhand von Markierungen in ihrer Datei, und der Ersatz hat keine: Das Spiel wiederholt ihn vielleicht an der falschen Stelle</translation>
-    </message>
-    <message>
         <source>replace takes a game folder (or a game&apos;s name) and --from DIR.</source>
         <translation>replace erwartet einen Spielordner (oder den Namen eines Spiels) und --from DIR.</translation>
     </message>
@@ -3207,6 +3211,14 @@ Wird abgebrochen…</translation>
     <message>
         <source>Reading the formats:</source>
         <translation>Formate werden gelesen:</translation>
+    </message>
+    <message>
+        <source>%1: the game loops it by tags in its file: the whole replacement is looped</source>
+        <translation>%1: Das Spiel wiederholt ihn anhand von Markierungen in seiner Datei: Der ganze Ersatz wird wiederholt</translation>
+    </message>
+    <message>
+        <source>%1: the game loops it by tags in its file and the replacement has none: the game may loop it at the wrong place (--loop-whole loops the whole replacement)</source>
+        <translation>%1: Das Spiel wiederholt ihn anhand von Markierungen in seiner Datei, und der Ersatz hat keine: Das Spiel wiederholt ihn vielleicht an der falschen Stelle (--loop-whole wiederholt den ganzen Ersatz)</translation>
     </message>
 </context>
 <context>

@@ -49,7 +49,7 @@ void printMatches(const FolderMatches& m)
 // What the formats of the matched files mean for the run: which are converted, copied as they
 // are, or may loop at the wrong place.
 QStringList formatNotes(const std::vector<Selection>& selections, const std::vector<FormatCheck>& checks,
-    const Conversions& conversions, bool convert)
+    const Conversions& conversions, bool convert, bool loopWhole)
 {
     QStringList notes;
     for (size_t i = 0; i < selections.size(); ++i) {
@@ -60,9 +60,11 @@ QStringList formatNotes(const std::vector<Selection>& selections, const std::vec
             notes << Say::tr("%1: converted to the game file's format (%2)").arg(name, audio::formatDifference(f));
         else if (conversionNeed(f) == ConversionNeed::Optional && !convert)
             notes << Say::tr("%1: copied as it is; its format differs (%2)").arg(name, audio::formatDifference(f));
-        if (f.loopMissing)
+        if (f.loopMissing && loopWhole && conversions.converted.count(n))
+            notes << Say::tr("%1: the game loops it by tags in its file: the whole replacement is looped").arg(name);
+        else if (f.loopMissing)
             notes << Say::tr("%1: the game loops it by tags in its file and the replacement has none: the game "
-                             "may loop it at the wrong place")
+                             "may loop it at the wrong place (--loop-whole loops the whole replacement)")
                          .arg(name);
     }
     return notes;
@@ -74,12 +76,16 @@ int replace(const Options& o)
 {
     QString problem;
     const CommandWords w = readWords(o, {QStringLiteral("--from")},
-        {QStringLiteral("--convert"), QStringLiteral("--as-is"), QStringLiteral("--dry-run")}, &problem);
+        {QStringLiteral("--convert"), QStringLiteral("--as-is"), QStringLiteral("--dry-run"),
+            QStringLiteral("--match-loudness"), QStringLiteral("--loop-whole")},
+        &problem);
     if (!problem.isEmpty())
         return usageError(problem);
     if (w.positional.size() != 1 || !w.values.contains(QStringLiteral("--from")))
         return usageError(Say::tr("replace takes a game folder (or a game's name) and --from DIR."));
     const bool convert = w.switches.contains(QStringLiteral("--convert"));
+    const bool matchLoudness = w.switches.contains(QStringLiteral("--match-loudness"));
+    const bool loopWhole = w.switches.contains(QStringLiteral("--loop-whole"));
     if (convert && w.switches.contains(QStringLiteral("--as-is")))
         return usageError(Say::tr("replace takes either --convert or --as-is, not both."));
     const QString folder = gameOrFolder(o, w.positional.front());
@@ -142,9 +148,10 @@ int replace(const Options& o)
             return stoppedBeforeChanges();
     }
     // A replacement in another container or codec is converted whatever was asked: a game
-    // cannot read it as it is.
-    const std::vector<ConversionJob> jobs =
-        conversionJobs(selections, checked.formats, converted.path(), convert, false, false, checked.gameFormats);
+    // cannot read it as it is. As the windows offer it: each converted copy may be matched to its
+    // game file's loudness, and one the game loops by tags looped whole.
+    const std::vector<ConversionJob> jobs = conversionJobs(
+        selections, checked.formats, converted.path(), convert, matchLoudness, loopWhole, checked.gameFormats);
     if (!jobs.empty()) {
         if (!converted.isValid()) {
             err(Say::tr("sonaplex: the converted copies cannot be made in %1.")
@@ -161,7 +168,7 @@ int replace(const Options& o)
     const int status = runAndReport(
         o, prepareSwitch(opened.record.get(), selections, conversions, {}, checked.refused, true), Say::tr("Replacing:"),
         [](int files) { return Say::tr("%n game file(s) were replaced. Undo takes this back.", nullptr, int(files)); },
-        formatNotes(selections, checked.formats, conversions, convert));
+        formatNotes(selections, checked.formats, conversions, convert, loopWhole));
     return status == kDone && !allListed ? kNotAll : status;
 }
 

@@ -2,6 +2,7 @@
 // Test material for the audio engine: Standard MIDI Files built byte by byte, reference
 // signals written as wave files, and helpers to read a source to its end.
 #include "audio/source.h"
+#include "ogg_support.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -197,6 +198,39 @@ inline QString fileSays(const QString& path)
     p.start(QStringLiteral("file"), {QStringLiteral("-b"), path});
     p.waitForFinished(10'000);
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// Three seconds of Vorbis at `path` with `tag` ("LOOPSTART=...") among its comments. libsndfile
+// writes only its own tags: a title as long as the tag is written, then changed in place.
+inline bool vorbisWithTag(const QString& path, const QByteArray& tag)
+{
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 1;
+    info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    if (!f)
+        return false;
+    const QByteArray title = "aaaa" + QByteArray(tag.size() - 10, '0');
+    sf_set_string(f, SF_STR_TITLE, title.constData());
+    const std::vector<float> sound = referenceSignal(44100, 1, 3);
+    sf_writef_float(f, sound.data(), sf_count_t(sound.size()));
+    sf_close(f);
+    QFile in(path);
+    std::vector<QByteArray> pages = oggPages(in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray());
+    in.close();
+    bool patched = false;
+    for (QByteArray& page : pages)
+        if (const qsizetype i = page.indexOf("TITLE=" + title); i >= 0) {
+            page.replace(i, tag.size(), tag);
+            sealPage(page);
+            patched = true;
+        }
+    QByteArray all;
+    for (const QByteArray& p : pages)
+        all += p;
+    QFile out(path);
+    return patched && out.open(QIODevice::WriteOnly) && out.write(all) == all.size();
 }
 
 } // namespace sonaplex::test

@@ -37,32 +37,6 @@ QByteArray joined(const std::vector<QByteArray>& pages)
         all += p;
     return all;
 }
-// Three seconds of Vorbis at `path` with `tag` ("LOOPSTART=...") among its comments. libsndfile
-// writes only its own tags: a title as long as the tag is written, then changed in place.
-bool vorbisWithTag(const QString& path, const QByteArray& tag)
-{
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 1;
-    info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    if (!f)
-        return false;
-    const QByteArray title = "aaaa" + QByteArray(tag.size() - 10, '0');
-    sf_set_string(f, SF_STR_TITLE, title.constData());
-    const std::vector<float> sound = referenceSignal(44100, 1, 3);
-    sf_writef_float(f, sound.data(), sf_count_t(sound.size()));
-    sf_close(f);
-    std::vector<QByteArray> pages = oggPages(fileBytes(path));
-    bool patched = false;
-    for (QByteArray& page : pages)
-        if (const qsizetype i = page.indexOf("TITLE=" + title); i >= 0) {
-            page.replace(i, tag.size(), tag);
-            sealPage(page);
-            patched = true;
-        }
-    return patched && writeBytes(path, joined(pages));
-}
 } // namespace
 
 class TestCodecs : public QObject {

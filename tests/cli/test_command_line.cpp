@@ -2,6 +2,7 @@
 // in the windows, restore and undo by command with the windows seeing the result, --json
 // parsed, exit codes, and Ctrl+C in the middle of a large restore leaving every file whole.
 #include "audio/audio_support.h"
+#include "audio/analysis.h"
 #include "audio/probe.h"
 #include "base/content_hash.h"
 #include "readers/games.h"
@@ -364,6 +365,35 @@ private slots:
         switchWith({{twoLines, myFile(3)}});
         r = sonaplex({"status", game});
         QVERIFY2(r.out.contains("TWO\\nLINES.MID  (by "), qPrintable(r.out));
+    }
+
+    // As the windows offer it: converted copies matched to their game files' loudness, and a
+    // sound the game loops by tags looped whole when its replacement has no loop of its own.
+    void replaceMatchesLoudnessAndLoopsWholeWhenAsked()
+    {
+        const QString looping = disk.path() + "/Looping", quiet = disk.path() + "/Quiet";
+        QVERIFY(QDir().mkpath(looping) && QDir().mkpath(quiet));
+        QVERIFY(vorbisWithTag(looping + "/theme.ogg", "LOOPSTART=0000044100"));
+        const audio::Loudness game = audio::measureLoudness(looping + "/theme.ogg");
+        std::vector<float> soft = referenceSignal(22050, 1, 2);
+        for (float& sample : soft)
+            sample *= 0.05f;
+        QVERIFY(writeWave(quiet + "/theme.wav", soft, 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+
+        const Ran plain = sonaplex({"replace", looping, "--from", quiet});
+        QVERIFY2(plain.exit == 0 && plain.out.contains("theme.ogg: the game loops it by tags in its file and the replacement has none"),
+            qPrintable(plain.out + plain.err));
+        QVERIFY(!audio::soundFileInfo(looping + "/theme.ogg").loop.present());
+        QVERIFY(audio::measureLoudness(looping + "/theme.ogg").lufs < game.lufs - 15);
+        QCOMPARE(sonaplex({"undo"}).exit, 0);
+
+        const Ran asked = sonaplex({"replace", looping, "--from", quiet, "--match-loudness", "--loop-whole"});
+        QVERIFY2(asked.exit == 0 && asked.out.contains("theme.ogg: the game loops it by tags in its file: the whole replacement is looped"),
+            qPrintable(asked.out + asked.err));
+        const audio::SoundInfo made = audio::soundFileInfo(looping + "/theme.ogg");
+        QCOMPARE(made.loop.start, 0);
+        QCOMPARE(made.loop.length, made.frames);
+        QVERIFY(std::abs(audio::measureLoudness(looping + "/theme.ogg").lufs - game.lufs) < 2);
     }
 
     // An undo stopped part way (a write that fails; a kill does the same) took back some files:
