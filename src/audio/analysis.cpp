@@ -185,7 +185,6 @@ SoundInfo midiInfo(const MidiSong& song)
     return info;
 }
 
-
 namespace {
 // The bytes of sound in a file: its size less the tags beside the sound, an ID3v2 tag in front
 // (of any size: pictures, lyrics) and an ID3v1 tag at its end, which no bitrate counts.
@@ -240,8 +239,11 @@ SoundInfo soundInfo(DeviceKind kind, const QString& path)
         info.sourceRate = header.ogg.rate;
     if (header.ogg.nominalBitrate > 0)
         info.bitrate = header.ogg.nominalBitrate;
-    else if (isLossy(header.sfFormat) && info.seconds > 0)
-        info.bitrate = int(std::min(double(soundBytes(path)) * 8 / info.seconds, 1e8));
+    else if (isLossy(header.sfFormat) && info.seconds > 0) // only MP3 files carry ID3 tags: read for them alone
+        info.bitrate = int(std::min(
+            double((header.sfFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG ? soundBytes(path) : QFileInfo(path).size()) * 8
+                / info.seconds,
+            1e8));
     return info;
 }
 
