@@ -34,9 +34,10 @@ foreach(folder base audio record readers actions words cli ui music effects back
     endforeach()
   endforeach()
 endforeach()
-# The front-ends stand on actions/: none of them starts a run, makes a plan, checks a pack or
-# gathers files itself.
-set(beneath_the_floor "[^A-Za-z_](switchPlan|restorePlan|reapplyPlan|undoPlan|planSetRestore|packApplyPlan|packRemovalPlan|checkPack|stageFiles|contentsFromReplacements|contentsFromSet|originalsFor)[ \t]*\\(")
+# The front-ends stand on actions/: none of them starts a run, makes a plan, checks a pack,
+# gathers files, checks formats or converts a sound itself (a SWITCH's steps are the switch
+# session's).
+set(beneath_the_floor "[^A-Za-z_](switchPlan|restorePlan|reapplyPlan|undoPlan|planSetRestore|packApplyPlan|packRemovalPlan|checkPack|stageFiles|contentsFromReplacements|contentsFromSet|originalsFor|checkFormats|convertReplacements|convertInHelper|convertFile)[ \t]*\\(")
 foreach(folder cli ui music effects backup info restore packs game app)
   file(GLOB sources "${SRC}/${folder}/*.h" "${SRC}/${folder}/*.cpp")
   foreach(source ${sources})
@@ -44,6 +45,11 @@ foreach(folder cli ui music effects backup info restore packs game app)
     file(STRINGS "${source}" runs REGEX "^[ \t]*#[ \t]*include[ \t]+\"record/run\\.h\"")
     if(runs)
       string(APPEND faults "  ${shown}: a front-end starts no run itself (record/run.h): through actions/\n")
+    endif()
+    # Windows ask each other through typed requests (ui/window_requests.h), not by method names.
+    file(STRINGS "${source}" named REGEX "invokeMethod\\([^,\"]+,[ \t]*\"")
+    if(named)
+      string(APPEND faults "  ${shown}: a window is asked by a request's type, not by a method's name\n")
     endif()
     file(STRINGS "${source}" calls REGEX "${beneath_the_floor}")
     foreach(line ${calls})

@@ -15,9 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QTemporaryDir>
 
-#include <memory>
 #include <unistd.h>
 
 #include <algorithm>
@@ -62,6 +60,11 @@ bool isOgg(const audio::SoundInfo& info)
 }
 
 } // namespace
+
+QString damagedWhole(const QString& path, const audio::SoundInfo& info)
+{
+    return isOgg(info) ? damagedOgg(path) : QString();
+}
 
 QString replacementRefusal(const QString& gameName, const QString& replacement)
 {
@@ -181,7 +184,7 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
     for (size_t i = 0; i < result.matched.size(); ++i) {
         SoundMatch& m = result.matched[i];
         m.info = infos[i];
-        const QString why = !m.info.ok() ? m.info.error : isOgg(m.info) ? damagedOgg(m.replacement) : QString();
+        const QString why = !m.info.ok() ? m.info.error : damagedWhole(m.replacement, m.info);
         if (why.isEmpty())
             playable.push_back(std::move(m));
         else
@@ -189,154 +192,6 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
     }
     result.matched = std::move(playable);
     return result;
-}
-
-std::vector<Selection> gameSelections(const QString& gameFolder, const std::vector<SoundMatch>& chosen)
-{
-    std::vector<Selection> selections;
-    selections.reserve(chosen.size());
-    for (const SoundMatch& m : chosen)
-        selections.push_back(
-            {gameFolder + QLatin1Char('/') + m.gameName, m.gameName, m.replacement, QFileInfo(m.replacement).fileName()});
-    return selections;
-}
-
-namespace {
-
-} // namespace
-
-QString KeptUnderGameNames::named(const QString& kept, const QString& gamePath)
-{
-    if (!dir_) {
-        const QString work = QDir::cleanPath(QFileInfo(kept).absolutePath() + QStringLiteral("/../work"));
-        QDir().mkpath(work);
-        dir_ = std::make_unique<QTemporaryDir>(work + QStringLiteral("/formats-%1-XXXXXX").arg(QCoreApplication::applicationPid()));
-    }
-    const QString name = dir_->path() + QStringLiteral("/%1-").arg(++count_) + QFileInfo(gamePath).fileName();
-    const bool linked = dir_->isValid()
-        && (::link(QFile::encodeName(kept).constData(), QFile::encodeName(name).constData()) == 0 || QFile::copy(kept, name));
-    return linked ? name : gamePath;
-}
-
-KeptUnderGameNames::~KeptUnderGameNames() = default;
-
-std::vector<QString> keptOriginals(ReplacementRecord* record, const std::vector<Selection>& selections)
-{
-    std::vector<QString> originals(selections.size());
-    if (!record || !record->isOpen())
-        return originals;
-    QHash<QString, std::vector<ReplacedFile>> knownByFolder;
-    for (size_t i = 0; i < selections.size(); ++i) {
-        const QString& gamePath = selections[i].gamePath;
-        if (gamePath.isEmpty())
-            continue;
-        const QString folder = QFileInfo(gamePath).absolutePath();
-        auto known = knownByFolder.find(folder);
-        if (known == knownByFolder.end())
-            known = knownByFolder.insert(folder, record->knownIn(folder));
-        for (const ReplacedFile& f : *known)
-            if (f.gamePath == gamePath && !f.lastHash.isEmpty() && record->store().holds(f.originalHash)
-                && record->knownHash(gamePath) == f.lastHash)
-                originals[i] = record->store().pathOf(f.originalHash);
-    }
-    return originals;
-}
-
-GameSwitchCheck checkGameSwitch(const QString& gameFolder, const std::vector<Selection>& selections,
-    const std::vector<QString>& originals, const KnownSounds& known)
-{
-    const size_t count = selections.size();
-    GameSwitchCheck result;
-    result.formats.resize(count);
-    result.gameFormats.resize(count);
-    std::vector<audio::SoundInfo> replacements(count);
-    // The files still to read, each under a name of its format: a kept original is read through
-    // a link named as its game file, in passing work beside the store.
-    QStringList paths;
-    std::vector<std::pair<size_t, bool>> whose; // (selection, game side) of each path
-    KeptUnderGameNames links;
-    for (size_t i = 0; i < count; ++i) {
-        const Selection& s = selections[i];
-        if (s.gamePath.isEmpty() || s.replacementPath.isEmpty())
-            continue;
-        if (const QString why = outsideFolder(gameFolder, s.gamePath); !why.isEmpty()) {
-            result.refused[int(i) + 1] = why;
-            continue;
-        }
-        const QString source = i < originals.size() && !originals[i].isEmpty() ? originals[i] : s.gamePath;
-        if (source == s.gamePath && i < known.games.size() && known.games[i].ok()) {
-            result.gameFormats[i] = known.games[i];
-        } else if (source == s.gamePath) {
-            paths << s.gamePath;
-            whose.push_back({i, true});
-        } else {
-            paths << links.named(source, s.gamePath);
-            whose.push_back({i, true});
-        }
-        if (i < known.replacements.size() && known.replacements[i].ok()) {
-            replacements[i] = known.replacements[i];
-        } else {
-            paths << s.replacementPath;
-            whose.push_back({i, false});
-        }
-    }
-    const std::vector<audio::SoundInfo> read = audio::probeInfos(paths, audio::kProbeTimeLimit);
-    for (size_t k = 0; k < read.size(); ++k)
-        (whose[k].second ? result.gameFormats : replacements)[whose[k].first] = read[k];
-    for (size_t i = 0; i < count; ++i) {
-        const Selection& s = selections[i];
-        const int n = int(i) + 1;
-        if (s.gamePath.isEmpty() || s.replacementPath.isEmpty() || result.refused.count(n))
-            continue;
-        const audio::SoundInfo& game = result.gameFormats[i];
-        const audio::SoundInfo& replacement = replacements[i];
-        // A file not read is no verdict: the selection is refused with the cause.
-        if (!replacement.ok())
-            result.refused[n] = replacement.error.isEmpty() ? Say::tr("%1 was not read").arg(s.replacementName)
-                                                            : replacement.error;
-        else if (!game.ok())
-            result.refused[n] = Say::tr("the game file cannot be read, so its format is not known: %1")
-                                    .arg(game.error.isEmpty() ? s.gameName : game.error);
-        else if (const QString damaged = isOgg(replacement) && !(known.replacementsChecked && i < known.replacements.size())
-                     ? damagedOgg(s.replacementPath)
-                     : QString();
-                 !damaged.isEmpty())
-            result.refused[n] = damaged;
-        else
-            result.formats[i] = audio::checkFormats(game, replacement);
-    }
-    return result;
-}
-
-std::vector<ConversionJob> conversionJobs(const std::vector<Selection>& selections,
-    const std::vector<FormatCheck>& checks, const QString& folder, bool all, bool matchLoudness, bool loopWhole,
-    const std::vector<audio::SoundInfo>& gameFormats)
-{
-    std::vector<ConversionJob> jobs;
-    for (size_t i = 0; i < selections.size() && i < checks.size(); ++i) {
-        const Selection& s = selections[i];
-        const FormatCheck& check = checks[i];
-        const bool looped = loopWhole && check.loopMissing;
-        if (s.gamePath.isEmpty() || s.replacementPath.isEmpty() || !(isConverted(check, all) || looped))
-            continue;
-        const int n = int(i) + 1;
-        // Under the game file's own name, so that it is written as that format.
-        jobs.push_back({n, s.replacementPath, s.gamePath,
-            folder + QStringLiteral("/%1-%2").arg(n).arg(QFileInfo(s.gamePath).fileName()), matchLoudness,
-            looped ? audio::LoopChoice::Whole : audio::LoopChoice::Own,
-            i < gameFormats.size() ? gameFormats[i] : audio::SoundInfo{}});
-    }
-    return jobs;
-}
-
-PreparedRun prepareSwitch(ReplacementRecord* record, const std::vector<Selection>& selections,
-    const Conversions& conversions, const std::function<QString(const QString&)>& check,
-    const std::map<int, QString>& refused, bool skipUnchanged)
-{
-    // The plan refuses what the game file cannot take by its name (soundFit), per selection.
-    Plan plan = switchPlan(selections, check, conversions.converted, conversions.failed, refused);
-    plan.skipUnchanged = skipUnchanged;
-    return PreparedRun(std::move(plan), record);
 }
 
 } // namespace sonaplex

@@ -2,19 +2,14 @@
 // A whole game's sounds: every sound file under its folder, replacements chosen for any number of
 // them (by hand or from a folder of the user's sounds), and the one SWITCH that puts them all in.
 // What the game window and `sonaplex sounds` / `sonaplex replace` share.
-#include "actions/conversion.h"
-#include "actions/prepared_run.h"
 #include "audio/analysis.h"
 #include "base/files.h"
 #include "base/selection.h"
 
 #include <QString>
-#include <QTemporaryDir>
 #include <QStringList>
 
 #include <functional>
-#include <map>
-#include <memory>
 #include <vector>
 
 namespace sonaplex {
@@ -50,66 +45,16 @@ struct FolderMatches {
 };
 FolderMatches matchFolder(const QStringList& gameNames, const QString& from);
 
-// The selections of a whole-game SWITCH: one per chosen replacement, the game file by its full
-// path and its path inside the game.
-std::vector<Selection> gameSelections(const QString& gameFolder, const std::vector<SoundMatch>& chosen);
-
-// What a whole-game SWITCH of `selections` (gameSelections of `gameFolder`) reads before it
-// converts or copies anything. Each selection's format check, against the format its game file
-// takes: the game's own, kept by the record, where the file holds what Sonaplex put there (so
-// that one conversion after another never drifts from it). And the selections refused, with why:
-// a game file that is a link leading out of the game folder, a replacement or game file that
-// could not be read (a file not read is no verdict). `known` gives what was read already (per
-// selection; a SoundInfo not ok is read again); the rest is read in the helper.
-struct GameSwitchCheck {
-    std::vector<FormatCheck> formats;
-    std::vector<audio::SoundInfo> gameFormats; // per selection: the format its game file takes
-    std::map<int, QString> refused; // selection number -> why
-};
+// What a whole-game SWITCH of a game's chosen replacements reads before it converts or copies
+// anything (SwitchSession::readFormats): what was read of either file already, per chosen
+// replacement, or empty. A SoundInfo not ok is read again.
 struct KnownSounds {
-    std::vector<audio::SoundInfo> games, replacements; // per selection, or empty
+    std::vector<audio::SoundInfo> games, replacements;
     bool replacementsChecked = false; // the replacements' Ogg pages were checked too (matchFolder does)
 };
-// `originals`: keptOriginals', read on the record's thread before; this reads no record and may
-// run off the window's thread.
-GameSwitchCheck checkGameSwitch(const QString& gameFolder, const std::vector<Selection>& selections,
-    const std::vector<QString>& originals, const KnownSounds& known = {});
-// Contents the store keeps, under the names of the game files they were (a kept original has no
-// name of its own, and a sound is read by its name): each a link in passing work beside the
-// store, gone with this object. Falls back to the game file itself when none can be made.
-class KeptUnderGameNames {
-public:
-    KeptUnderGameNames() = default;
-    ~KeptUnderGameNames();
-    KeptUnderGameNames(const KeptUnderGameNames&) = delete;
-    KeptUnderGameNames& operator=(const KeptUnderGameNames&) = delete;
-    QString named(const QString& kept, const QString& gamePath);
 
-private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    int count_ = 0;
-};
-
-// Per selection, the kept original whose format its game file takes, or empty: where the game
-// file holds what Sonaplex put there last. On the record's thread (no game file is read whole).
-std::vector<QString> keptOriginals(ReplacementRecord* record, const std::vector<Selection>& selections);
-
-// The conversions a SWITCH of `selections` needs, by their format checks (numbered from 1): each
-// replacement in another container or codec always (a game cannot read it as it is), those
-// that differ only in rate, channels or bits when `all`, and with `loopWhole` each that the game
-// loops by tags and that has no loop of its own, looped whole. Copies go into `folder`.
-std::vector<ConversionJob> conversionJobs(const std::vector<Selection>& selections,
-    const std::vector<FormatCheck>& checks, const QString& folder, bool all, bool matchLoudness, bool loopWhole,
-    const std::vector<audio::SoundInfo>& gameFormats = {});
-
-// A SWITCH of `selections` put together (see switchPlan; recorded when there is a record):
-// converted copies go in place of their replacements, those not converted are reported as not
-// done; `check` may refuse a replacement as the window's side does, and `refused` (selection
-// number -> why) refuses selections outright. With `skipUnchanged`, a game file that holds its
-// replacement already is left out of the run (AlreadyInPlace): a whole game replaced twice from
-// the same folder records no second run.
-PreparedRun prepareSwitch(ReplacementRecord* record, const std::vector<Selection>& selections,
-    const Conversions& conversions = {}, const std::function<QString(const QString&)>& check = {},
-    const std::map<int, QString>& refused = {}, bool skipUnchanged = false);
+// Why a sound read as `info` cannot be put into a game as it is, or empty: an Ogg page damaged
+// inside it (its headers read well, and a decoder would pass over the hole in silence).
+QString damagedWhole(const QString& path, const audio::SoundInfo& info);
 
 } // namespace sonaplex

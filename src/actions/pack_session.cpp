@@ -1,6 +1,6 @@
 #include "actions/pack_session.h"
 #include "actions/game_sounds.h"
-#include "actions/conversion.h"
+#include "actions/switch_session.h"
 #include "audio/probe.h"
 
 #include "audio/analysis.h"
@@ -202,6 +202,7 @@ bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, co
     refused_ = {};
     converted_.clear();
     notConverted_.clear();
+    switching_.reset();
     // A game file holding what Sonaplex put there takes its original's format when converted to.
     keptOriginals_.clear();
     for (const ReplacedFile& f : known)
@@ -229,51 +230,32 @@ bool PackSession::check(ReplacementRecord& record, const QString& gameFolder, co
         return false;
     }
     check_ = std::move(found);
+    // The sounds to apply, as a SWITCH converts them: each inflated when it is first needed.
+    std::vector<SwitchItem> items;
+    for (const PackItem& item : check_.items)
+        if (item.action == PackAction::Replace)
+            items.push_back({int(item.entry), item.gamePath, manifest().entries[item.entry].path, item.format, {},
+                keptOriginals_.value(item.gamePath)});
+    switching_ = std::make_unique<SwitchSession>(SwitchSession::ofPack(
+        std::move(items), [this](int entry, QString* why) { return soundFile(size_t(entry), why); }, workTemplate_));
     return true;
 }
 
-bool PackSession::mustConvert() const
-{
-    return std::any_of(check_.items.begin(), check_.items.end(), [](const PackItem& item) {
-        return item.action == PackAction::Replace && conversionNeed(item.format) == ConversionNeed::Required;
-    });
-}
+bool PackSession::mustConvert() const { return switching_ && switching_->mustConvert(); }
 
 bool PackSession::convert(WorkProgress& progress, bool all)
 {
     converted_.clear();
     notConverted_.clear();
-    std::vector<const PackItem*> items;
-    for (const PackItem& item : check_.items)
-        if (item.action == PackAction::Replace && isConverted(item.format, all))
-            items.push_back(&item);
-    progress.setTotal(int(items.size()), 0);
-    Conversions made;
-    progress.offload([&] {
-        std::vector<ConversionJob> jobs;
-        KeptUnderGameNames originals;
-        for (const PackItem* item : items) {
-            QString why;
-            const QString sound = soundFile(item->entry, &why);
-            if (sound.isEmpty()) {
-                made.failed[int(item->entry)] = why;
-                continue;
-            }
-            // Named as the game file is, so that it is taken (and read back) as that format.
-            const QString kept = keptOriginals_.value(item->gamePath);
-            jobs.push_back({int(item->entry), sound, kept.isEmpty() ? item->gamePath : originals.named(kept, item->gamePath),
-                QStringLiteral("%1/converted-%2.%3").arg(work()->path()).arg(item->entry + 1).arg(QFileInfo(item->gamePath).suffix())});
-        }
-        Conversions converted = convertReplacements(jobs, progress);
-        made.cancelled = converted.cancelled;
-        made.converted = std::move(converted.converted);
-        made.failed.insert(converted.failed.begin(), converted.failed.end());
-    });
-    if (made.cancelled)
+    if (!switching_)
+        return !progress.cancelled(); // nothing checked, nothing to convert
+    ConversionChoice choice;
+    choice.all = all;
+    if (!switching_->convert(choice, progress))
         return false;
-    for (const auto& [entry, copy] : made.converted)
+    for (const auto& [entry, copy] : switching_->conversions().converted)
         converted_[size_t(entry)] = copy;
-    for (const auto& [entry, why] : made.failed)
+    for (const auto& [entry, why] : switching_->conversions().failed)
         notConverted_[size_t(entry)] = why;
     return true;
 }

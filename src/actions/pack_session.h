@@ -1,5 +1,7 @@
 #pragma once
+#include "actions/pack_plans.h"
 #include "actions/prepared_run.h"
+#include "actions/switch_session.h"
 #include "readers/games.h"
 #include "readers/sound_pack.h"
 
@@ -47,6 +49,7 @@ public:
     {
         check_ = {};
         refused_ = {};
+        switching_.reset();
     }
 
     // Converts the sounds to apply whose format differs from their game file's into that
@@ -59,6 +62,8 @@ public:
     // The converted copies, by entry index (why each of the others could not be goes into the
     // apply's report).
     const std::map<size_t, QString>& converted() const { return converted_; }
+    // What became of entry `entry`'s format for the next apply.
+    FormatFate fate(size_t entry) const { return switching_ ? switching_->fate(int(entry)) : FormatFate::Kept; }
 
     // Applying the checked pack: one SWITCH of every entry to replace (converted ones from their
     // copies), each only while its game file holds what the check found. Without convert()
@@ -86,6 +91,7 @@ private:
     PackCheck check_;
     std::map<size_t, QString> converted_, notConverted_;
     QHash<QString, QString> keptOriginals_; // game file -> the kept original whose format it takes
+    std::unique_ptr<SwitchSession> switching_; // the checked sounds' conversions, made for the next apply
 };
 
 // The installed game a pack is for, by its launcher's id (or its name, when it names no id);

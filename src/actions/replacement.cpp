@@ -7,7 +7,7 @@
 
 #include "base/files.h"
 #include "base/sound_names.h"
-#include "readers/sound_pack.h"
+#include "actions/pack_plans.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,5 @@
 #include "base/folder_scan.h"
+#include "base/files.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -12,10 +13,6 @@
 #include <atomic>
 #include <cctype>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <filesystem>
 
 namespace sonaplex {
@@ -200,77 +197,25 @@ struct FolderScan::Walk {
         return true;
     }
 
-    struct Open {
-        DIR* dir;
-        std::string relative; // "" or "a/b/"
-    };
-    // The type of a folder's entry, looked up when the folder does not say.
-    static unsigned char typeOf(DIR* in, const dirent* e)
-    {
-        if (e->d_type != DT_UNKNOWN)
-            return e->d_type;
-        struct stat st {};
-        if (::fstatat(::dirfd(in), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-            return DT_UNKNOWN;
-        return S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
-    }
-    // The folder `e` of `at` opened, never through a link, onto the stack; a folder that cannot
-    // be read is stepped over.
-    static void enter(std::vector<Open>& stack, const dirent* e)
-    {
-        Open& at = stack.back();
-        const int fd = ::openat(::dirfd(at.dir), e->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        DIR* sub = fd >= 0 ? ::fdopendir(fd) : nullptr;
-        if (!sub) {
-            if (fd >= 0)
-                ::close(fd);
-            return;
-        }
-        std::string relative = at.relative; // `at` moves when the stack grows
-        relative.append(e->d_name).push_back('/');
-        stack.push_back({sub, std::move(relative)});
-    }
-
-    // Every folder below, by its descriptor (std::filesystem's recursive walk takes twice as
-    // long, building a path object per entry); links to folders are not followed.
+    // Every file below, as a game's sounds are listed (listFilesBelow): hidden ones left out,
+    // links to folders not followed, a name that could not be opened again never listed.
     bool walkBelow()
     {
-        std::vector<Open> stack;
-        const int top = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (DIR* d = top >= 0 ? ::fdopendir(top) : nullptr)
-            stack.push_back({d, {}});
-        else if (top >= 0)
-            ::close(top);
-        while (!stack.empty()) {
-            if (channel->cancelled) {
-                for (Open& o : stack)
-                    ::closedir(o.dir);
-                return false;
-            }
-            Open& at = stack.back();
-            const dirent* e = ::readdir(at.dir);
-            if (!e) {
-                ::closedir(at.dir);
-                stack.pop_back();
-                continue;
-            }
-            const std::string_view raw(e->d_name);
-            if (raw.empty() || raw[0] == '.')
-                continue; // hidden entries (and . and ..), our own temporary files among them
-            const unsigned char type = typeOf(at.dir, e);
-            if (type == DT_DIR) {
-                enter(stack, e);
-                continue;
-            }
-            if (type != DT_REG || (!suffix.isEmpty() && !matches(raw, {})))
-                continue;
-            const std::string path = at.relative + std::string(raw);
-            const QString name = QFile::decodeName(QByteArray::fromRawData(path.data(), qsizetype(path.size())));
-            if (suffix.isEmpty() && !matches(raw, name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)))
-                continue;
-            take(name);
-        }
-        return true;
+        bool stopped = false;
+        listFilesBelow(
+            QFile::decodeName(QByteArray::fromStdString(dir.native())), false,
+            [this](const QString& name) {
+                const QString leaf = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+                const QByteArray raw = QFile::encodeName(leaf);
+                return matches(std::string_view(raw.constData(), size_t(raw.size())), leaf);
+            },
+            [&](const QString& name) {
+                if ((stopped = channel->cancelled))
+                    return false;
+                take(name);
+                return true;
+            });
+        return !stopped;
     }
 
     void run()

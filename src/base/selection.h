@@ -54,14 +54,6 @@ inline ConversionNeed conversionNeed(const FormatCheck& f)
         return ConversionNeed::None;
     return f.codecDiffers ? ConversionNeed::Required : ConversionNeed::Optional;
 }
-// Whether it is converted, when the user chose to convert every replacement that differs (`all`)
-// or not.
-inline bool isConverted(const FormatCheck& f, bool all)
-{
-    const ConversionNeed need = conversionNeed(f);
-    return need == ConversionNeed::Required || (need == ConversionNeed::Optional && all);
-}
-
 // The numbered selections of a side (1 to count()), which its selection window fills and its
 // review window shows. What SWITCH, favourites, backups and sets read; the windows' labels
 // only show it.

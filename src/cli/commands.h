@@ -2,6 +2,7 @@
 #include "actions/prepared_run.h"
 #include "record/replacement_record.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QJsonObject>
 #include <QStringList>
@@ -44,6 +45,9 @@ Opened openRecord(const Options& o);
 // read; `failed` is kUnusable when the listing could not be read.
 Opened openListing(const Options& o, const QString& folder);
 QString gameOrFolder(const Options& o, const QString& given);
+// How a folder gameOrFolder() resolved was given: through a link, as typed, or as its launcher
+// spells it; empty when as it is.
+QString typedSpelling(const QString& folder);
 // A target that is no folder, no installed game and no folder the record knows: said, exit 1.
 int notATarget(const QString& given);
 
@@ -65,6 +69,24 @@ struct CommandWords {
     QStringList switches; // --convert, ...
 };
 CommandWords readWords(const Options& o, const QStringList& withValue, const QStringList& alone, QString* problem, int skip = 0);
+
+// A local date and time as the desktop writes them.
+QString localTimeText(const QDateTime& at);
+// `s` as a JSON string, appended to `out`; a time as one ("2026-12-08T11:40:05Z", "" for none).
+void appendJson(QByteArray& out, const QString& s);
+QByteArray jsonString(const QString& s);
+void appendJsonTime(QByteArray& out, const QDateTime& at);
+
+// What the record says and undoes: sonaplex status|restore|reapply|undo|check
+int status(const Options& o);
+int restore(const Options& o);
+int reapply(const Options& o);
+int undo(const Options& o);
+int checkReplaced(const Options& o); // sonaplex check
+
+// Games and their sounds: sonaplex sounds|games
+int sounds(const Options& o);
+int games(const Options& o);
 
 // sonaplex replace FOLDER|GAME --from DIR [--convert | --as-is] [--dry-run]
 int replace(const Options& o);

@@ -215,10 +215,10 @@ int apply(const Options& o)
                          .arg(path, QDir::toNativeSeparators(item.replacedBy));
         else if (item.action == PackAction::Skip)
             notes << Say::tr("%1: skipped: %2").arg(path, packStateWords(item.state));
-        else if (item.format.state == FormatCheck::State::Differs && c.pack.converted().count(item.entry))
+        else if (item.format.state == FormatCheck::State::Differs && c.pack.fate(item.entry) == FormatFate::Converted)
             notes << Say::tr("%1: converted to the game file's format (%2)")
                          .arg(path, audio::formatDifference(item.format));
-        else if (conversionNeed(item.format) == ConversionNeed::Optional && !convert)
+        else if (c.pack.fate(item.entry) == FormatFate::CopiedAsIs)
             notes << Say::tr("%1: copied as it is; its format differs (%2)")
                          .arg(path, audio::formatDifference(item.format));
     }

@@ -1,6 +1,6 @@
 // sonaplex replace FOLDER|GAME --from DIR: a folder of the user's sounds put over a game's, matched
 // as the game window matches them, in one recorded run.
-#include "actions/game_sounds.h"
+#include "actions/switch_session.h"
 #include "audio/analysis.h"
 #include "base/files.h"
 #include "base/program_folder.h"
@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QTemporaryDir>
 
 namespace sonaplex::cli {
 
@@ -46,23 +45,21 @@ void printMatches(const FolderMatches& m)
         out(Say::tr("%1: matches no sound of the game").arg(shownName(QDir::toNativeSeparators(u))));
 }
 
-// What the formats of the matched files mean for the run: which are converted, copied as they
-// are, or may loop at the wrong place.
-QStringList formatNotes(const std::vector<Selection>& selections, const std::vector<FormatCheck>& checks,
-    const Conversions& conversions, bool convert, bool loopWhole)
+// What the formats of the matched files meant for the run: which were converted, copied as
+// they are, or may loop at the wrong place.
+QStringList formatNotes(const SwitchSession& session)
 {
     QStringList notes;
-    for (size_t i = 0; i < selections.size(); ++i) {
-        const FormatCheck& f = checks[i];
-        const int n = int(i) + 1;
-        const QString name = shownName(selections[i].gameName);
-        if (f.state == FormatCheck::State::Differs && conversions.converted.count(n))
-            notes << Say::tr("%1: converted to the game file's format (%2)").arg(name, audio::formatDifference(f));
-        else if (conversionNeed(f) == ConversionNeed::Optional && !convert)
-            notes << Say::tr("%1: copied as it is; its format differs (%2)").arg(name, audio::formatDifference(f));
-        if (f.loopMissing && loopWhole && conversions.converted.count(n))
+    for (const SwitchItem& item : session.items()) {
+        const QString name = shownName(item.label);
+        const FormatFate fate = session.fate(item.key);
+        if (fate == FormatFate::Converted && item.format.state == FormatCheck::State::Differs)
+            notes << Say::tr("%1: converted to the game file's format (%2)").arg(name, audio::formatDifference(item.format));
+        else if (fate == FormatFate::CopiedAsIs)
+            notes << Say::tr("%1: copied as it is; its format differs (%2)").arg(name, audio::formatDifference(item.format));
+        if (session.loopedWhole(item.key))
             notes << Say::tr("%1: the game loops it by tags in its file: the whole replacement is looped").arg(name);
-        else if (f.loopMissing)
+        else if (item.format.loopMissing)
             notes << Say::tr("%1: the game loops it by tags in its file and the replacement has none: the game "
                              "may loop it at the wrong place (--loop-whole loops the whole replacement)")
                          .arg(name);
@@ -129,46 +126,35 @@ int replace(const Options& o)
     Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
-    const std::vector<Selection> selections = gameSelections(folder, matches.matched);
     KnownSounds known; // matchFolder read each match and checked its pages
     for (const SoundMatch& m : matches.matched)
         known.replacements.push_back(m.info);
     known.replacementsChecked = true;
-    const std::vector<QString> originals = keptOriginals(opened.record.get(), selections);
-    GameSwitchCheck checked;
-    Conversions conversions;
-    const QString workFolder = ProgramFolder(programRoot(o)).work();
-    QDir().mkpath(workFolder);
-    QTemporaryDir converted(ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("converting")));
+    SwitchSession session = SwitchSession::ofGame(opened.record.get(), folder, matches.matched, known,
+        ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("converting")));
     {
         WorkProgress reading;
         Watched watched(reading, Say::tr("Reading the formats:"));
-        reading.offload([&] { checked = checkGameSwitch(folder, selections, originals, known); });
-        if (interrupted())
+        if (!session.readFormats(reading) || interrupted())
             return stoppedBeforeChanges();
     }
     // A replacement in another container or codec is converted whatever was asked: a game
     // cannot read it as it is. As the windows offer it: each converted copy may be matched to its
     // game file's loudness, and one the game loops by tags looped whole.
-    const std::vector<ConversionJob> jobs = conversionJobs(
-        selections, checked.formats, converted.path(), convert, matchLoudness, loopWhole, checked.gameFormats);
-    if (!jobs.empty()) {
-        if (!converted.isValid()) {
-            err(Say::tr("sonaplex: the converted copies cannot be made in %1.")
-                    .arg(QDir::toNativeSeparators(workFolder)));
-            return kUnusable;
-        }
+    ConversionChoice choice;
+    choice.all = convert;
+    choice.matchLoudness = matchLoudness;
+    choice.loopWhole = loopWhole;
+    if (!session.toConvert(choice).empty()) {
         WorkProgress converting;
         Watched watched(converting, Say::tr("Converting:"));
-        converting.setTotal(int(jobs.size()), 0);
-        converting.offload([&] { conversions = convertReplacements(jobs, converting); });
-        if (conversions.cancelled || interrupted())
+        if (!session.convert(choice, converting) || interrupted())
             return stoppedBeforeChanges();
     }
-    const int status = runAndReport(
-        o, prepareSwitch(opened.record.get(), selections, conversions, {}, checked.refused, true), Say::tr("Replacing:"),
+    const QStringList notes = formatNotes(session);
+    const int status = runAndReport(o, session.prepare(true), Say::tr("Replacing:"),
         [](int files) { return Say::tr("%n game file(s) were replaced. Undo takes this back.", nullptr, int(files)); },
-        formatNotes(selections, checked.formats, conversions, convert, loopWhole));
+        notes);
     return status == kDone && !allListed ? kNotAll : status;
 }
 

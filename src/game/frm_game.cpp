@@ -21,7 +21,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -843,25 +842,16 @@ void FrmGame::CmdSwitchGame_Click()
     }
     gamePlayer_->closeFile();
     replacementPlayer_->closeFile();
-    const std::vector<Selection> selections = gameSelections(folder_, chosen);
-    const std::vector<QString> originals = keptOriginals(record, selections);
-    GameSwitchCheck checked;
+    SwitchSession session = SwitchSession::ofGame(
+        record, folder_, chosen, known, forms().folders().workTemplate(QStringLiteral("converting")));
     {
         LongWork work(this, Say::tr("Reading the formats\u2026"));
-        work.progress().offload([&] { checked = checkGameSwitch(folder_, selections, originals, known); });
-        if (work.cancelled()) {
+        if (!session.readFormats(work.progress())) {
             showMessage(Say::tr("Nothing was replaced."), kTitle(), this);
             return;
         }
     }
-    const SwitchOutcome switched = switchWithConversions(
-        forms(), selections,
-        [&](const QString& folder) {
-            return offerConversion(
-                selections, checked.formats, folder, this,
-                [&selections](int n) { return selections[size_t(n - 1)].gameName; }, checked.gameFormats);
-        },
-        this, {}, checked.refused, true);
+    const SwitchOutcome switched = switchInWindow(session, this, true);
     if (switched.cancelled) {
         showMessage(Say::tr("Nothing was replaced."), kTitle(), this);
         return;
@@ -969,9 +959,8 @@ void FrmGame::CmdPackGame_Click()
     // is not shown (it was not asked for) and goes again unless it was open already.
     const bool wasLoaded = forms().isLoaded(windowName::FrmPacks);
     Form& packs = forms().load(windowName::FrmPacks);
-    QMetaObject::invokeMethod(&packs, "showGame", Q_ARG(QString, folder_));
-    if (auto* make = packs.findChild<QPushButton*>(QStringLiteral("CmdPackFromGame")))
-        make->click();
+    if (auto* makes = takes<MakesGamePacks>(packs))
+        makes->makePackOfGame(folder_);
     if (!wasLoaded)
         forms().unload(packs);
 }

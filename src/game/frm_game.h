@@ -1,6 +1,7 @@
 #pragma once
 #include "audio/analysis.h"
 #include "ui/forms.h"
+#include "ui/window_requests.h"
 
 #include <atomic>
 #include <memory>
@@ -38,16 +39,16 @@ class SamplePlayer;
 //   LblFormatDifference   the current row's replacement against its game file
 //   CmdSwitchGame, CmdRestoreSelected, CmdUndoGame, CmdReplaceAgain, CmdPackGame, CmdCloseGame
 // Pending choices stay with the program (not the window) until it ends.
-class FrmGame : public Form {
+class FrmGame : public Form, public ShowsGame, public ShowsChanges {
     Q_OBJECT
 public:
     explicit FrmGame(Forms& forms);
     ~FrmGame() override;
 
     // Lists the game at `folder` (an installed game's or any folder).
-    Q_INVOKABLE void showGame(const QString& folder);
+    void showGame(const QString& folder) override;
     // The same, showing the sounds an update changed since Sonaplex replaced them.
-    Q_INVOKABLE void showChanges(const QString& folder);
+    void showChanges(const QString& folder) override;
     const QString& gameFolder() const { return folder_; }
     // Every sound file is listed with its state (their formats may still be being read).
     bool isListed() const { return namesDone_ && statesDone_; }

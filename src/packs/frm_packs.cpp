@@ -370,6 +370,12 @@ void FrmPacks::showGame(const QString& folder)
     recheck();
 }
 
+void FrmPacks::makePackOfGame(const QString& folder)
+{
+    showGame(folder);
+    CmdPackFromGame_Click();
+}
+
 std::vector<ReplacedFile> FrmPacks::knownUnder(const QString& folder, bool* read)
 {
     std::vector<ReplacedFile> known;

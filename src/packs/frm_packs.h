@@ -2,6 +2,7 @@
 #include "actions/pack_session.h"
 #include "record/replacement_record.h"
 #include "ui/forms.h"
+#include "ui/window_requests.h"
 
 class QCheckBox;
 class QComboBox;
@@ -19,7 +20,7 @@ class SamplePlayer;
 // file holds now, its format against the pack's sound, what will happen), listen to any entry
 // beside the game file it replaces, apply it in one recorded run and take it off in one step;
 // and make a pack of a game's replacements or of a saved set.
-class FrmPacks : public Form {
+class FrmPacks : public Form, public ShowsGame, public OpensPack, public MakesGamePacks {
     Q_OBJECT
 public:
     explicit FrmPacks(Forms& forms);
@@ -34,8 +35,9 @@ public:
     void CmdComparePack_Click();
     void CmdClosePacks_Click();
     // Opens a pack, and shows a game folder, as the buttons do once the user has chosen.
-    Q_INVOKABLE void openPack(const QString& path);
-    Q_INVOKABLE void showGame(const QString& folder);
+    void openPack(const QString& path) override;
+    void showGame(const QString& folder) override;
+    void makePackOfGame(const QString& folder) override;
 
 protected:
     void formLoad() override;

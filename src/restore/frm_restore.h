@@ -1,6 +1,7 @@
 #pragma once
 #include "record/replacement_record.h"
 #include "ui/forms.h"
+#include "ui/window_requests.h"
 
 class QComboBox;
 class QLabel;
@@ -14,7 +15,7 @@ class ReplacedFilesModel;
 // Every game file Sonaplex replaced, grouped by game folder, with what replaced it, when, and
 // what it holds now; and the ways back: restore files or a whole folder to their originals,
 // undo the last SWITCH, forget entries.
-class FrmRestore : public Form {
+class FrmRestore : public Form, public ShowsFolder {
     Q_OBJECT
 public:
     explicit FrmRestore(Forms& forms);
@@ -29,7 +30,7 @@ public:
     void CmdRestoreSet_Click();
     void CmdCloseRestore_Click();
     // Selects the folders of the list under `folder` (a game's), opened, the first in view.
-    Q_INVOKABLE void showFolder(const QString& folder);
+    void showFolder(const QString& folder) override;
 
 protected:
     void formLoad() override { refresh(); }

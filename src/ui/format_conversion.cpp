@@ -1,18 +1,10 @@
 #include "ui/format_conversion.h"
 
-#include "actions/game_sounds.h"
-
 #include "audio/analysis.h"
-#include "ui/forms.h"
 #include "ui/long_work.h"
 #include "ui/messages.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <algorithm>
 
 namespace sonaplex {
 
@@ -21,7 +13,6 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(FormatConversion)
 };
-
 
 // Asks about the replacements whose format differs, one row each: convert the ticked ones (a
 // replacement in another container or codec is always converted: its row cannot be unticked),
@@ -48,35 +39,29 @@ bool askFormats(std::vector<MessageRow>& rows, bool mustConvert, bool& convert, 
 
 } // namespace
 
-Conversions offerConversion(const std::vector<Selection>& selections, const std::vector<FormatCheck>& checks,
-    const QString& folder, QWidget* parent, const std::function<QString(int)>& label,
-    const std::vector<audio::SoundInfo>& gameFormats)
+std::optional<ConversionChoice> askConversion(const SwitchSession& session, QWidget* parent)
 {
-    Conversions result;
     QStringList unlooped;
     std::vector<MessageRow> rows;
-    std::vector<int> rowOf(selections.size(), -1);
-    bool mustConvert = false; // a replacement in another container or codec: a game cannot read it as it is
-    for (size_t i = 0; i < selections.size() && i < checks.size(); ++i) {
-        const Selection& s = selections[i];
-        const FormatCheck& check = checks[i];
-        if (s.gameName.isEmpty() || s.replacementName.isEmpty())
+    std::vector<int> rowKeys;
+    for (const SwitchItem& item : session.items()) {
+        if (session.refused().count(item.key))
             continue;
-        if (check.state == FormatCheck::State::Differs) {
-            rowOf[i] = int(rows.size());
-            rows.push_back({label(int(i) + 1) + QStringLiteral(": ") + audio::formatDifference(check), true,
-                conversionNeed(check) == ConversionNeed::Required});
+        if (item.format.state == FormatCheck::State::Differs) {
+            rows.push_back({item.label + QStringLiteral(": ") + audio::formatDifference(item.format), true,
+                conversionNeed(item.format) == ConversionNeed::Required});
+            rowKeys.push_back(item.key);
         }
-        if (check.loopMissing)
-            unlooped << label(int(i) + 1);
-        mustConvert = mustConvert || conversionNeed(check) == ConversionNeed::Required;
+        if (item.format.loopMissing)
+            unlooped << item.label;
     }
-    bool convert = false, match = false;
-    if (!rows.empty() && !askFormats(rows, mustConvert, convert, match, parent)) {
-        result.cancelled = true;
-        return result;
-    }
-    bool loopWhole = false;
+    ConversionChoice choice;
+    if (!rows.empty() && !askFormats(rows, session.mustConvert(), choice.all, choice.matchLoudness, parent))
+        return std::nullopt;
+    // A row left unticked is copied as it is.
+    for (size_t r = 0; r < rows.size(); ++r)
+        if (!rows[r].ticked)
+            choice.asIs.insert(rowKeys[r]);
     if (!unlooped.isEmpty()) {
         const MessageAnswer loop = showMessage(
             Message{Say::tr("The game loops these sounds by tags in their files, and their replacements have "
@@ -85,53 +70,25 @@ Conversions offerConversion(const std::vector<Selection>& selections, const std:
                         .arg(unlooped.join(QLatin1Char('\n'))),
                 Say::tr("Loop Points"), MessageButtons::LoopLeaveCancel},
             parent);
-        if (loop == MessageAnswer::Cancel) {
-            result.cancelled = true;
-            return result;
-        }
-        loopWhole = loop == MessageAnswer::LoopWhole;
+        if (loop == MessageAnswer::Cancel)
+            return std::nullopt;
+        choice.loopWhole = loop == MessageAnswer::LoopWhole;
     }
-    // What is converted: every differing replacement when asked, and each to be looped whole.
-    std::vector<ConversionJob> work = conversionJobs(selections, checks, folder, convert, match, loopWhole, gameFormats);
-    // A row left unticked is copied as it is (unless it is to be looped whole).
-    std::erase_if(work, [&](const ConversionJob& job) {
-        const size_t i = size_t(job.key - 1);
-        return i < rowOf.size() && rowOf[i] >= 0 && !rows[size_t(rowOf[i])].ticked && !(loopWhole && checks[i].loopMissing);
-    });
-    if (work.empty())
-        return result; // copied as they are
-    LongWork converting(parent, Say::tr("Converting the replacements\u2026"));
-    WorkProgress& progress = converting.progress();
-    progress.setTotal(int(work.size()), 0);
-    progress.offload([&] { result = convertReplacements(work, progress); });
-    if (converting.cancelled())
-        result.cancelled = true;
-    return result;
+    return choice;
 }
 
-SwitchOutcome switchWithConversions(Forms& forms, const std::vector<Selection>& selections,
-    const std::function<Conversions(const QString& folder)>& offer, QWidget* parent,
-    const std::function<QString(const QString&)>& check, const std::map<int, QString>& refused, bool skipUnchanged)
+SwitchOutcome switchInWindow(SwitchSession& session, QWidget* parent, bool skipUnchanged)
 {
-    // Converted copies are passing work: made where no set is listed, removed after the run (or
-    // at the next start, after a crash).
-    QDir().mkpath(forms.folders().work());
-    QTemporaryDir inProgramFolder(forms.folders().workTemplate(QStringLiteral("converting")));
-    QTemporaryDir inTemp; // when the program folder cannot take the converted copies
-    const Conversions conversions = offer(inProgramFolder.isValid() ? inProgramFolder.path() : inTemp.path());
-    if (conversions.cancelled)
+    const std::optional<ConversionChoice> choice = askConversion(session, parent);
+    if (!choice)
         return {true, {}};
+    if (!session.toConvert(*choice).empty()) {
+        LongWork converting(parent, Say::tr("Converting the replacements\u2026"));
+        if (!session.convert(*choice, converting.progress()))
+            return {true, {}};
+    }
     LongWork work(parent, Say::tr("Replacing the game files\u2026"));
-    return {false, prepareSwitch(forms.record(), selections, conversions, check, refused, skipUnchanged).start(&work.progress())};
-}
-
-Conversions offerConversion(const SelectionList& selections, const QString& folder, QWidget* parent)
-{
-    std::vector<FormatCheck> checks;
-    for (int n = 1; n <= selections.count(); ++n)
-        checks.push_back(selections.format(n));
-    return offerConversion(selections.all(), checks, folder, parent,
-        [&](int n) { return Say::tr("Selection %1 (%2)").arg(n).arg(selections.at(n).gameName); });
+    return {false, session.prepare(skipUnchanged).start(&work.progress())};
 }
 
 } // namespace sonaplex

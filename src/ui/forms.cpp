@@ -1,4 +1,5 @@
 #include "ui/forms.h"
+#include "ui/window_requests.h"
 
 #include <algorithm>
 #include "ui/installed_games.h"
@@ -324,13 +325,17 @@ void Forms::openPack(const QString& path)
         return;
     Form& packs = load(windowName::FrmPacks);
     if (packs.isVisible()) {
-        QMetaObject::invokeMethod(&packs, "openPack", Q_ARG(QString, path));
+        if (auto* opens = takes<OpensPack>(packs))
+            opens->openPack(path);
         packs.raise();
         packs.activateWindow();
         return;
     }
     // Read once the window is on screen, so that the pack's reading shows in it.
-    QTimer::singleShot(0, &packs, [&packs, path] { QMetaObject::invokeMethod(&packs, "openPack", Q_ARG(QString, path)); });
+    QTimer::singleShot(0, &packs, [&packs, path] {
+        if (auto* opens = takes<OpensPack>(packs))
+            opens->openPack(path);
+    });
     showModal(packs);
 }
 

@@ -66,9 +66,12 @@ bool ReviewWindow::switchFiles()
     }
     // Replacements in another format than their game files: converted only when the user says so.
     FormatChecker::settle(board_->model(), this);
-    const SwitchOutcome switched = switchWithConversions(
-        forms(), selections, [this](const QString& folder) { return offerConversion(board_->model(), folder, this); },
-        this, replacementCheck_);
+    std::vector<FormatCheck> checks;
+    for (int n = 1; n <= board_->model().count(); ++n)
+        checks.push_back(board_->model().format(n));
+    SwitchSession session = SwitchSession::ofSelections(forms().record(), selections, checks, replacementCheck_,
+        forms().folders().workTemplate(QStringLiteral("converting")));
+    const SwitchOutcome switched = switchInWindow(session, this);
     if (switched.cancelled)
         return false;
     const Report& run = switched.run;

@@ -1,7 +1,6 @@
 #include "ui/selection_formats.h"
 
-#include "audio/analysis.h"
-#include "audio/bounded.h"
+#include "actions/switch_session.h"
 #include "ui/long_work.h"
 
 #include <QCoreApplication>
@@ -34,13 +33,7 @@ void FormatChecker::selectionChanged(int n)
     if (list_.format(n).state != FormatCheck::State::NotCompared || s.gamePath.isEmpty() || s.replacementPath.isEmpty())
         return;
     list_.setFormat(n, s, {FormatCheck::State::Pending, {}, {}});
-    const QString game = s.gamePath, replacement = s.replacementPath;
-    QFuture<FormatCheck> answer = QtConcurrent::run([game, replacement] {
-        // A file that does not answer in time is not compared.
-        return audio::runBounded<FormatCheck>(
-            [game, replacement] { return audio::checkFormats(game, replacement); }, audio::kOpenTimeLimit)
-            .value_or(FormatCheck{FormatCheck::State::Same, {}, {}});
-    });
+    QFuture<FormatCheck> answer = QtConcurrent::run([s] { return selectionFormat(s); });
     pending_[n] = {s, answer};
     auto* watcher = new QFutureWatcher<FormatCheck>(this);
     connect(watcher, &QFutureWatcher<FormatCheck>::finished, this, [this, watcher, n, s] {

@@ -1,5 +1,6 @@
 #include "ui/selection_window.h"
 #include "ui/window_names.h"
+#include "ui/window_requests.h"
 
 #include "ui/installed_games.h"
 #include "words/report_words.h"
@@ -188,13 +189,17 @@ void SelectionWindow::openFromNotice(const QString& link)
     if (link.startsWith(QLatin1String("game:")) || link.startsWith(QLatin1String("changed:"))) {
         const qsizetype colon = link.indexOf(QLatin1Char(':'));
         Form& gameWindow = forms().load(windowName::FrmGame);
-        QMetaObject::invokeMethod(&gameWindow, link.startsWith(QLatin1String("game:")) ? "showGame" : "showChanges",
-            Q_ARG(QString, QUrl::fromPercentEncoding(link.mid(colon + 1).toLatin1())));
+        const QString folder = QUrl::fromPercentEncoding(link.mid(colon + 1).toLatin1());
+        if (link.startsWith(QLatin1String("game:")) && takes<ShowsGame>(gameWindow))
+            takes<ShowsGame>(gameWindow)->showGame(folder);
+        else if (link.startsWith(QLatin1String("changed:")) && takes<ShowsChanges>(gameWindow))
+            takes<ShowsChanges>(gameWindow)->showChanges(folder);
         forms().showModal(gameWindow);
         return;
     }
     Form& restore = forms().load(windowName::FrmRestore);
-    QMetaObject::invokeMethod(&restore, "showFolder", Q_ARG(QString, QUrl::fromPercentEncoding(link.toLatin1())));
+    if (auto* shows = takes<ShowsFolder>(restore))
+        shows->showFolder(QUrl::fromPercentEncoding(link.toLatin1()));
     forms().showModal(restore);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/window_parts.h"
 #include "ui/window_names.h"
+#include "ui/window_requests.h"
 
 #include "ui/forms.h"
 
@@ -53,7 +54,8 @@ QPushButton* makeGameSoundsButton(Form& window, std::function<QString()> gameSho
     QObject::connect(b, &QPushButton::clicked, &window, [&window, gameShown] {
         Form& sounds = window.forms().load(windowName::FrmGame);
         if (const QString game = gameShown ? gameShown() : QString(); !game.isEmpty())
-            QMetaObject::invokeMethod(&sounds, "showGame", Q_ARG(QString, game)); // the game the pane is on
+            if (auto* shows = takes<ShowsGame>(sounds))
+                shows->showGame(game); // the game the pane is on
         window.forms().showModal(sounds);
     });
     return b;

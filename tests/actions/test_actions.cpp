@@ -1,6 +1,7 @@
 // What users do, through the floor the command line and the windows share, with no window:
 // a sound pack opened, checked, converted, applied and taken off, on real files and a real record.
 #include "actions/game_sounds.h"
+#include "actions/switch_session.h"
 #include "actions/pack_session.h"
 #include "actions/replacement.h"
 #include "record/run.h"
@@ -182,28 +183,26 @@ private slots:
         QVERIFY2(refused.contains("jump.ogg: not used: SFX/jump.wav is used for sfx/Jump.ogg"), qPrintable(refused));
         QVERIFY2(refused.contains("land.ogg: not used: land.wav is used for sfx/land.wav"), qPrintable(refused));
 
-        // The SWITCH of the matches converts the one in another codec whatever is asked, and the
-        // others (only rate differs) only when all are to be converted.
-        const std::vector<Selection> selections = gameSelections(at("game"), m.matched);
-        QCOMPARE(selections[0].gamePath, at("game/sfx/Jump.ogg"));
-        QCOMPARE(selections[0].gameName, "sfx/Jump.ogg");
+        // The SWITCH of the matches converts the one in another codec whatever is asked (even
+        // unticked), the others (only rate differs) only when all are to be converted and not
+        // unticked, and with loops asked for, each the game loops by tags.
+        std::vector<Selection> selections;
+        for (const SoundMatch& s : m.matched)
+            selections.push_back({at("game/") + s.gameName, s.gameName, s.replacement, QFileInfo(s.replacement).fileName()});
         std::vector<FormatCheck> checks(3);
         checks[0].state = checks[1].state = FormatCheck::State::Differs;
         checks[0].codecDiffers = true;
         checks[2].loopMissing = true;
-        auto keys = [](const std::vector<ConversionJob>& jobs) {
-            std::vector<int> k;
-            for (const ConversionJob& j : jobs)
-                k.push_back(j.key);
-            return k;
-        };
-        QCOMPARE(keys(conversionJobs(selections, checks, at("work"), false, false, false)), std::vector<int>({1}));
-        QCOMPARE(keys(conversionJobs(selections, checks, at("work"), true, false, false)), std::vector<int>({1, 2}));
-        const std::vector<ConversionJob> looped = conversionJobs(selections, checks, at("work"), false, true, true);
-        QCOMPARE(keys(looped), std::vector<int>({1, 3}));
-        QCOMPARE(looped[1].loop, audio::LoopChoice::Whole);
-        QVERIFY(looped[1].matchLoudness);
-        QCOMPARE(looped[0].destination, at("work/1-Jump.ogg")); // named as the game file: written as its format
+        const SwitchSession session = SwitchSession::ofSelections(nullptr, selections, checks, {}, at("work/c-XXXXXX"));
+        QVERIFY(session.mustConvert());
+        ConversionChoice choice;
+        QCOMPARE(session.toConvert(choice), std::vector<int>({1}));
+        choice.all = true;
+        QCOMPARE(session.toConvert(choice), std::vector<int>({1, 2}));
+        choice.asIs = {1, 2};
+        QCOMPARE(session.toConvert(choice), std::vector<int>({1}));
+        choice.loopWhole = true;
+        QCOMPARE(session.toConvert(choice), std::vector<int>({1, 3}));
     }
 
     // Every pack the program writes opens again: one of 35,000 sounds under long folder names

@@ -3,6 +3,9 @@
 #include "audio/audio_support.h"
 #include "audio/analysis.h"
 #include "effects/frm_copy_wavs.h"
+#include "game/frm_game.h"
+#include "readers/sound_pack.h"
+#include "record/replacement_record.h"
 #include "support.h"
 #include "ui/browser_pane.h"
 #include "ui/sample_player.h"
@@ -10,6 +13,7 @@
 #include "ui/waveform.h"
 
 #include <QMimeData>
+#include <QProcess>
 #include <QtTest>
 
 using namespace sonaplex;
@@ -359,6 +363,82 @@ private slots:
         window("FrmWavSelect")->hide();
         QVERIFY(replacementPlayer->engine().state() != audio::PlayState::Playing);
         QVERIFY(gamePlayer->engine().state() != audio::PlayState::Playing);
+    }
+    // The same choices make the same run whichever way they are made: Game Sounds, a review
+    // window, `sonaplex replace` and a pack, each on its own copy of a game, all told to convert.
+    // A replacement of another rate and sample format is converted, one of the game file's
+    // format copied, and each copy of the game ends byte for byte the same, recorded the same.
+    void everyWayToSwitchMakesTheSameRun()
+    {
+        const QStringList ways{"window", "review", "replace", "pack"};
+        for (const QString& way : ways) {
+            QVERIFY(QDir().mkpath(disk.path() + "/" + way));
+            QVERIFY(writeWave(disk.path() + "/" + way + "/fx1.wav", referenceSignal(22050, 1, 0.3), 22050, 1,
+                SF_FORMAT_WAV | SF_FORMAT_PCM_U8));
+            QVERIFY(writeWave(disk.path() + "/" + way + "/fx2.wav", referenceSignal(22050, 1, 0.2), 22050, 1,
+                SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        }
+        const QString from = disk.path() + "/from";
+        QVERIFY(QDir().mkpath(from));
+        QVERIFY(writeWave(from + "/fx1.wav", referenceSignal(48000, 2, 0.5), 48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+        QVERIFY(writeWave(from + "/fx2.wav", referenceSignal(22050, 1, 0.4), 22050, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+        const QString folderOf[] = {disk.path() + "/window", disk.path() + "/review", disk.path() + "/replace",
+            disk.path() + "/pack"};
+
+        FrmGame& sounds = program->forms().load<FrmGame>();
+        program->forms().showModeless(sounds);
+        sounds.showGame(folderOf[0]);
+        QTRY_VERIFY_WITH_TIMEOUT(sounds.isRead(), 60'000);
+        QVERIFY(sounds.chooseReplacement("fx1.wav", from + "/fx1.wav"));
+        QVERIFY(sounds.chooseReplacement("fx2.wav", from + "/fx2.wav"));
+        program->messages.answers = {MessageAnswer::Convert};
+        click("FrmGame", "CmdSwitchGame");
+        QVERIFY2(program->messages.lastText().startsWith("2 game file(s) were replaced."), qPrintable(program->messages.lastText()));
+
+        ReviewBoard* board = program->forms().load<FrmCopyWavs>().board();
+        for (int n = 1; n <= 2; ++n) {
+            const QString name = QStringLiteral("fx%1.wav").arg(n);
+            board->model().setGameFile(n, folderOf[1] + "/" + name, name);
+            board->model().setReplacementFile(n, from + "/" + name, name);
+        }
+        program->messages.answers = {MessageAnswer::Convert};
+        click("FrmCopyWavs", "CmdSwitch2");
+        QVERIFY2(isShown("FrmReplaceConfirm"), qPrintable(program->messages.lastText()));
+
+        PackManifest manifest;
+        manifest.name = "Same";
+        manifest.entries = {{"fx1.wav", "fx1.wav", {}}, {"fx2.wav", "fx2.wav", {}}};
+        QVERIFY(writePack(disk.path() + "/same.sonaplexpack", manifest, {from + "/fx1.wav", from + "/fx2.wav"}).ok);
+        auto sonaplex = [&](const QStringList& args) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove("DISPLAY");
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(SONAPLEX_EXECUTABLE), QStringList{"--program-folder", program->folder.path()} + args);
+            return p.waitForFinished(120'000) && p.exitCode() == 0 ? QString() : QString(p.readAllStandardError());
+        };
+        QCOMPARE(sonaplex({"replace", folderOf[2], "--from", from, "--convert"}), QString());
+        QCOMPARE(sonaplex({"pack", "apply", disk.path() + "/same.sonaplexpack", folderOf[3], "--convert"}), QString());
+
+        const audio::SoundInfo converted = audio::soundInfo(audio::DeviceKind::WaveAudio, folderOf[0] + "/fx1.wav");
+        QCOMPARE(converted.rate, 22050);
+        QCOMPARE(converted.sfFormat, SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
+        QCOMPARE(readAll(folderOf[0] + "/fx2.wav"), readAll(from + "/fx2.wav"));
+        ReplacementRecord& record = *program->forms().record();
+        auto recorded = [&](const QString& folder) {
+            QStringList rows;
+            for (const ReplacedFile& f : record.knownIn(folder))
+                rows << f.gamePath.mid(folder.size()) + " " + f.originalHash + " " + f.lastHash;
+            rows.sort();
+            return rows;
+        };
+        for (int w = 1; w < 4; ++w) {
+            for (const char* name : {"/fx1.wav", "/fx2.wav"})
+                QVERIFY2(readAll(folderOf[w] + name) == readAll(folderOf[0] + name), qPrintable(ways[w] + name));
+            QCOMPARE(recorded(folderOf[w]), recorded(folderOf[0]));
+        }
+        QCOMPARE(recorded(folderOf[0]).size(), 2);
     }
 };
 

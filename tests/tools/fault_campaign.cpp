@@ -33,7 +33,7 @@
 // `act` writes what each step reported into a file mapped in memory, so that the faults injected
 // into write() and its kin never touch the report itself.
 #include "readers/backup_manifest.h"
-#include "actions/game_sounds.h"
+#include "actions/switch_session.h"
 #include "audio/analysis.h"
 #include "audio/audio_file.h"
 #include "base/files.h"
@@ -42,6 +42,7 @@
 #include "base/program_folder.h"
 #include "actions/replacement.h"
 #include "readers/sound_pack.h"
+#include "actions/pack_plans.h"
 #include "base/work_progress.h"
 #include "record/run.h"
 #include "words/report_words.h"
@@ -392,19 +393,22 @@ int actConvert(const Layout& at)
     say(QStringLiteral("open %1").arg(record.isOpen() ? 1 : 0));
     QStringList all;
     const std::vector<Selection> selections = selectionsOf(at, [&](int n) { return at.convertGame(n); }, all);
-    const GameSwitchCheck checked = checkGameSwitch(at.dir + QStringLiteral("/Game"), selections, keptOriginals(&record, selections));
-    const QString converting = at.record() + QStringLiteral("/work/converting");
-    QDir().mkpath(converting);
+    std::vector<SoundMatch> chosen;
+    for (const Selection& s : selections)
+        chosen.push_back({s.gameName, s.replacementPath, true});
+    SwitchSession session = SwitchSession::ofGame(&record, at.dir + QStringLiteral("/Game"), chosen, {}, {});
+    session.setWorkFolder(at.record() + QStringLiteral("/work/converting"));
     WorkProgress progress;
-    const Conversions made = convertReplacements(
-        conversionJobs(selections, checked.formats, converting, true, false, false, checked.gameFormats), progress);
+    ConversionChoice everything;
+    everything.all = true;
+    session.readFormats(progress);
+    session.convert(everything, progress);
     QString line = QStringLiteral("convert");
     for (int n = 1; n <= kFiles; ++n)
-        line += QStringLiteral(" g%1=").arg(n) + (made.converted.count(n) ? "made" : made.failed.count(n) ? "failed" : "-");
+        line += QStringLiteral(" g%1=").arg(n) + (session.fate(n) == FormatFate::Converted ? "made"
+                                                     : session.fate(n) == FormatFate::NotConverted ? "failed" : "-");
     say(line);
-    say(QStringLiteral("switch")
-        + outcomes(prepareSwitch(&record, selections, made, {}, checked.refused, true).start(&progress), all));
-    QDir(converting).removeRecursively();
+    say(QStringLiteral("switch") + outcomes(session.prepare(true).start(&progress), all));
     say(QStringLiteral("end"));
     return 0;
 }
