@@ -7,6 +7,7 @@
 #include "base/files.h"
 #include "base/result.h"
 #include "base/sound_names.h"
+#include "base/work_progress.h"
 
 #include "record/replacement_record.h"
 
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QHash>
 
 #include <unistd.h>
@@ -32,6 +34,37 @@ struct Say {
 FilesBelow gameSounds(const QString& folder, const std::function<bool(const QString&)>& found)
 {
     return listFilesBelow(folder, false, [](const QString& name) { return isSoundName(name); }, found);
+}
+
+void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord>& record, const GameSoundsReading& to)
+{
+    QStringList all, batch;
+    QElapsedTimer since;
+    since.start();
+    const FilesBelow listed = gameSounds(folder, [&](const QString& name) {
+        batch << name;
+        if (since.elapsed() >= to.namesEveryMs || batch.size() >= to.namesBatch) {
+            all += batch;
+            to.found(std::exchange(batch, {}));
+            since.restart();
+        }
+        return !to.stopped();
+    });
+    all += batch;
+    to.found(batch);
+    to.listed(listed.problems);
+    std::vector<ReplacedFile> files;
+    if (const std::shared_ptr<ReplacementRecord> open = record.lock(); open && open->isOpen() && !to.stopped()) {
+        WorkProgress progress;
+        files = open->readUnder(folder, &progress);
+    }
+    to.states(std::move(files));
+    for (qsizetype first = 0; first < all.size() && !to.stopped(); first += to.infoBatch) {
+        QStringList paths;
+        for (const QString& name : all.mid(first, to.infoBatch))
+            paths << folder + QLatin1Char('/') + name;
+        to.read(int(first), audio::probeInfos(paths, audio::kProbeTimeLimit));
+    }
 }
 
 namespace {

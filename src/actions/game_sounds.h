@@ -10,16 +10,36 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace sonaplex {
 
 class ReplacementRecord;
+struct ReplacedFile;
 
 // The sound files anywhere under `folder` by their paths from it ("sfx/jump.ogg"), sorted;
 // hidden files and folders are left out, links to folders not followed, and what could not be
 // listed is named (see listFilesBelow). `found` gets each sound as it is found.
 FilesBelow gameSounds(const QString& folder, const std::function<bool(const QString& name)>& found = {});
+
+// A game's sounds read in the order they are shown: the names first, in batches as they are
+// found (gameSounds), then what the record knows of them (read on a connection of the reading
+// thread's own; nothing without a record), then what each file is, read in the helper
+// `infoBatch` files at a time. Each stage is told to its function on the reading thread;
+// `stopped` ends the reading between batches. The Game Sounds window and `sonaplex sounds` read a
+// game this way, and so list the same sounds and name the same problems.
+struct GameSoundsReading {
+    std::function<void(const QStringList& names)> found;
+    std::function<void(const QStringList& unlisted)> listed; // every name found; what was not listed
+    std::function<void(std::vector<ReplacedFile> files)> states;
+    std::function<void(int first, std::vector<audio::SoundInfo> infos)> read;
+    std::function<bool()> stopped = [] { return false; };
+    int namesEveryMs = 40; // names found are told at least this often
+    int namesBatch = 1000; // and in batches of at most this many
+    int infoBatch = 64;
+};
+void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord>& record, const GameSoundsReading& to);
 
 // Why `replacement` cannot stand in for the game file `gameName`, or empty when it can (it is a
 // sound of a kind the game file takes; see soundFit).

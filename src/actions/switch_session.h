@@ -10,6 +10,7 @@
 #include "actions/replacement.h"
 #include "base/selection.h"
 
+#include <QMap>
 #include <QString>
 
 #include <functional>
@@ -24,6 +25,21 @@ namespace sonaplex {
 
 class ReplacementRecord;
 class WorkProgress;
+
+// What the user chose for a game, however it was chosen (by hand, from a folder of their sounds):
+// per game sound, by its path inside the game, the replacement's file. What a whole-game SWITCH
+// is made of.
+struct ChosenReplacements {
+    QMap<QString, QString> byName;
+    // The choices as matches, in the order of the game's names (nothing read of them yet).
+    std::vector<SoundMatch> matches() const
+    {
+        std::vector<SoundMatch> all;
+        for (auto it = byName.cbegin(); it != byName.cend(); ++it)
+            all.push_back({it.key(), it.value(), true});
+        return all;
+    }
+};
 
 // Whether a selection's replacement has its game file's format, read in bounded time (a file
 // that does not answer in time is not compared): what a window shows beside a selection.

@@ -32,6 +32,8 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
+#include <limits>
+#include <numeric>
 #include <algorithm>
 
 #include <unistd.h>
@@ -60,16 +62,39 @@ int sounds(const Options& o)
     QHash<QString, const ReplacedFile*> known;
     for (const ReplacedFile& f : opened.files)
         known.insert(f.gamePath, &f);
-    const FilesBelow listed = gameSounds(folder);
-    const QStringList& names = listed.names;
-    for (const QString& p : listed.problems)
+    // Read as the window reads it; the states are the record's listing's (above).
+    QStringList names, unlisted;
+    std::vector<audio::SoundInfo> infos;
+    GameSoundsReading reading;
+    reading.found = [&](const QStringList& found) { names += found; };
+    reading.listed = [&](const QStringList& problems) { unlisted = problems; };
+    reading.states = [](std::vector<ReplacedFile>) {};
+    reading.read = [&](int, std::vector<audio::SoundInfo> read) { infos.insert(infos.end(), read.begin(), read.end()); };
+    reading.stopped = [] { return interrupted(); };
+    reading.infoBatch = std::numeric_limits<int>::max();
+    readGameSounds(folder, {}, reading);
+    for (const QString& p : unlisted)
         err(Say::tr("%1: not listed: %2").arg(shownName(QDir::toNativeSeparators(folder)), p));
+    if (infos.size() != size_t(names.size()))
+        return stoppedBeforeChanges();
+    { // in the order of their paths, as they are listed
+        std::vector<qsizetype> order(size_t(names.size()));
+        std::iota(order.begin(), order.end(), 0);
+        std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return names[a] < names[b]; });
+        QStringList sortedNames;
+        std::vector<audio::SoundInfo> sortedInfos;
+        for (qsizetype i : order) {
+            sortedNames << names[i];
+            sortedInfos.push_back(std::move(infos[size_t(i)]));
+        }
+        names = std::move(sortedNames);
+        infos = std::move(sortedInfos);
+    }
     QStringList paths;
     for (const QString& name : names)
         paths << folder + QLatin1Char('/') + name;
-    const std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
     QJsonArray list;
-    bool allRead = listed.problems.isEmpty();
+    bool allRead = unlisted.isEmpty();
     for (qsizetype i = 0; i < names.size(); ++i) {
         const audio::SoundInfo& info = infos[size_t(i)];
         const ReplacedFile* f = known.value(paths[i]);
@@ -122,7 +147,7 @@ int sounds(const Options& o)
     }
     if (o.json)
         printJson({{QStringLiteral("command"), QStringLiteral("sounds")}, {QStringLiteral("folder"), folder},
-            {QStringLiteral("sounds"), list}, {QStringLiteral("unlisted"), QJsonArray::fromStringList(listed.problems)}});
+            {QStringLiteral("sounds"), list}, {QStringLiteral("unlisted"), QJsonArray::fromStringList(unlisted)}});
     else if (names.isEmpty())
         out(Say::tr("No sound file under %1.").arg(QDir::toNativeSeparators(folder)));
     return allRead ? kDone : kNotAll;

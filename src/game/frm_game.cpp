@@ -53,18 +53,9 @@ struct Say {
 
 // The replacements chosen in the game window and not yet put in, per game folder: they stay
 // with the program, not the window, until it ends.
-class PendingChoices : public QObject {
-public:
-    using QObject::QObject;
-    QHash<QString, QHash<QString, QString>> byGame; // game folder -> path inside the game -> replacement
-};
-
 namespace {
 
 QString kTitle() { return Say::tr("Game Sounds"); }
-constexpr int kInfoBatch = 64; // files read by one helper before the list hears of them
-constexpr qint64 kNamesEveryMs = 40; // rows found are shown at least this often
-constexpr qsizetype kNamesBatch = 1000; // and in batches the list takes in at once
 
 QString settingsFile(const Forms& forms) { return forms.programFolder() + QStringLiteral("/settings.ini"); }
 
@@ -257,16 +248,6 @@ QHBoxLayout* FrmGame::makePlayers()
 
 FrmGame::~FrmGame() { stopReading(); }
 
-PendingChoices& FrmGame::pending() const
-{
-    const QString name = QStringLiteral("pendingGameChoices");
-    if (auto* choices = dynamic_cast<PendingChoices*>(forms().findChild<QObject*>(name, Qt::FindDirectChildrenOnly)))
-        return *choices;
-    auto* choices = new PendingChoices(&forms());
-    choices->setObjectName(name);
-    return *choices;
-}
-
 void FrmGame::formLoad()
 {
     QSettings settings(settingsFile(forms()), QSettings::IniFormat);
@@ -445,48 +426,30 @@ void FrmGame::startReading()
     };
     showSummary();
     (void)QtConcurrent::run([folder, record, stop, post] {
-        // The names first, in batches as they are found: the first rows show at once.
-        QStringList all, batch;
-        QElapsedTimer since;
-        since.start();
-        const FilesBelow listed = gameSounds(folder, [&](const QString& name) {
-            batch << name;
-            if (since.elapsed() >= kNamesEveryMs || batch.size() >= kNamesBatch) {
-                all += batch;
-                post([names = std::exchange(batch, {})](FrmGame& w) { w.rowsFound(names); });
-                since.restart();
-            }
-            return !*stop;
-        });
-        all += batch;
-        post([names = batch, problems = listed.problems](FrmGame& w) {
-            w.rowsFound(names);
-            w.unlisted_ = problems;
-            w.namesDone_ = true;
-        });
-        // What the record knows of them, read on a connection of this thread's own.
-        std::vector<ReplacedFile> files;
-        if (const std::shared_ptr<ReplacementRecord> open = record.lock(); open && open->isOpen() && !*stop) {
-            WorkProgress progress;
-            files = open->readUnder(folder, &progress);
-        }
-        post([files = std::move(files)](FrmGame& w) {
-            w.model_->setRecord(w.folder_, files);
-            w.statesDone_ = true;
-            w.showSummary();
-        });
-        // Then what each file is, read in the helper a batch at a time.
-        for (qsizetype first = 0; first < all.size() && !*stop; first += kInfoBatch) {
-            QStringList paths;
-            for (const QString& name : all.mid(first, kInfoBatch))
-                paths << folder + QLatin1Char('/') + name;
-            std::vector<audio::SoundInfo> infos = audio::probeInfos(paths, audio::kProbeTimeLimit);
-            post([first, infos = std::move(infos)](FrmGame& w) {
-                w.model_->setInfos(int(first), infos);
-                w.infosRead_ = int(first) + int(infos.size());
+        GameSoundsReading reading;
+        reading.found = [&](const QStringList& names) { post([names](FrmGame& w) { w.rowsFound(names); }); };
+        reading.listed = [&](const QStringList& problems) {
+            post([problems](FrmGame& w) {
+                w.unlisted_ = problems;
+                w.namesDone_ = true;
+            });
+        };
+        reading.states = [&](std::vector<ReplacedFile> files) {
+            post([files = std::move(files)](FrmGame& w) {
+                w.model_->setRecord(w.folder_, files);
+                w.statesDone_ = true;
                 w.showSummary();
             });
-        }
+        };
+        reading.read = [&](int first, std::vector<audio::SoundInfo> infos) {
+            post([first, infos = std::move(infos)](FrmGame& w) {
+                w.model_->setInfos(first, infos);
+                w.infosRead_ = first + int(infos.size());
+                w.showSummary();
+            });
+        };
+        reading.stopped = [&] { return bool(*stop); };
+        readGameSounds(folder, record, reading);
         post([](FrmGame& w) {
             w.readDone_ = true;
             w.showSummary();
@@ -498,7 +461,7 @@ void FrmGame::rowsFound(const QStringList& names)
 {
     const int first = model_->rowCount();
     model_->append(names);
-    const QHash<QString, QString> chosen = pending().byGame.value(folder_);
+    const QMap<QString, QString> chosen = forms().chosenFor(folder_).byName;
     for (int row = first; row < model_->rowCount() && !chosen.isEmpty(); ++row)
         if (const QString p = chosen.value(model_->at(row).name); !p.isEmpty())
             chooseReplacement(model_->at(row).name, p);
@@ -576,7 +539,7 @@ bool FrmGame::chooseReplacement(const QString& name, const QString& path)
         return false;
     }
     model_->setPending(row, path);
-    pending().byGame[folder_].insert(name, path);
+    forms().chosenFor(folder_).byName.insert(name, path);
     // What it is, read in the helper (it comes from elsewhere), for the format difference: the
     // files chosen together are read by one helper.
     if (toRead_.empty())
@@ -617,7 +580,7 @@ void FrmGame::chosenRead(const std::vector<std::pair<int, QString>>& chosen, con
         }
         const QString name = model_->at(row).name;
         model_->setPending(row, {});
-        pending().byGame[folder_].remove(name);
+        forms().chosenFor(folder_).byName.remove(name);
         refused << Say::tr("%1 cannot replace %2: %3").arg(QFileInfo(path).fileName(), name, infos[i].error);
     }
     if (refused.isEmpty())
@@ -713,7 +676,7 @@ void FrmGame::CmdClearReplacement_Click()
 {
     for (int row : selectedRows()) {
         model_->setPending(row, {});
-        pending().byGame[folder_].remove(model_->at(row).name);
+        forms().chosenFor(folder_).byName.remove(model_->at(row).name);
     }
     replacementPlayer_->closeFile();
     showSummary();
@@ -824,14 +787,17 @@ void FrmGame::readInfosAgain(const std::vector<std::pair<int, QString>>& changed
 
 void FrmGame::CmdSwitchGame_Click()
 {
+    // What the program holds as chosen for this game's listed sounds, with what was read of both
+    // files already.
     std::vector<SoundMatch> chosen;
-    KnownSounds known; // what was read of both files already, where it was
-    for (const GameSound& s : model_->sounds()) {
-        if (s.pending.isEmpty())
+    KnownSounds known;
+    for (const SoundMatch& m : forms().chosenFor(folder_).matches()) {
+        const int row = model_->rowOf(m.gameName);
+        if (row < 0 || model_->at(row).pending != m.replacement)
             continue;
-        chosen.push_back({s.name, s.pending, true});
-        known.games.push_back(s.info.value_or(audio::SoundInfo{}));
-        known.replacements.push_back(s.pendingInfo.value_or(audio::SoundInfo{}));
+        chosen.push_back(m);
+        known.games.push_back(model_->at(row).info.value_or(audio::SoundInfo{}));
+        known.replacements.push_back(model_->at(row).pendingInfo.value_or(audio::SoundInfo{}));
     }
     ReplacementRecord* record = forms().record();
     if (chosen.empty() || !record) {
@@ -865,7 +831,7 @@ void FrmGame::CmdSwitchGame_Click()
         const QString name = item.step.gamePath.mid(folder_.size() + 1);
         if (const int row = model_->rowOf(name); row >= 0) {
             model_->setPending(row, {});
-            pending().byGame[folder_].remove(name);
+            forms().chosenFor(folder_).byName.remove(name);
         }
     }
     afterRun(run, Say::tr("%n game file(s) were replaced. Undo takes this back.", nullptr, int(run.done())),

@@ -19,7 +19,6 @@ namespace sonaplex {
 
 class GameSoundsFilter;
 class GameSoundsModel;
-class PendingChoices;
 class SamplePlayer;
 
 // One window for a whole game: every sound file under its folder with its format, length and
@@ -104,7 +103,6 @@ private:
     void readInfosAgain(const std::vector<std::pair<int, QString>>& changed);
     std::vector<int> selectedRows() const; // model rows
     void remember();
-    PendingChoices& pending() const;
 
     QString folder_;
     QComboBox* games_;

@@ -7,6 +7,7 @@
 #include "audio/audio_host.h"
 #include "base/program_folder.h"
 #include "record/replacement_record.h"
+#include "actions/switch_session.h"
 #include "base/selection.h"
 #include "ui/window_pictures.h"
 #include <functional>
@@ -177,6 +178,9 @@ public:
     // compares formats keeps each selection's format check with it.
     SelectionList& selections(const QString& review, int count, bool compareFormats);
     void discardSelections(const QString& review);
+    // The replacements chosen for each game's sounds and not put in yet, by the game's folder:
+    // kept while the program runs, whichever window shows the game.
+    ChosenReplacements& chosenFor(const QString& gameFolder) { return chosen_[gameFolder]; }
 
     // Stops at once: windows go away without their unload steps.
     void endProgram();
@@ -206,6 +210,7 @@ private:
     std::unordered_map<std::type_index, Form*> forms_;
     std::map<QString, Factory> factories_;
     std::map<QString, std::unique_ptr<SelectionList>> selections_;
+    std::map<QString, ChosenReplacements> chosen_;
     InstalledGames* games_ = nullptr;
     WindowPictures pictures_;
     bool ended_ = false;

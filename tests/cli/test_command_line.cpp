@@ -5,15 +5,19 @@
 #include "audio/analysis.h"
 #include "audio/probe.h"
 #include "base/content_hash.h"
+#include "base/files.h"
 #include "readers/games.h"
 #include "actions/replacement.h"
+#include "game/frm_game.h"
 #include "restore/midi_game.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTreeView>
 #include <QtTest>
 
 #include <csignal>
@@ -261,6 +265,30 @@ private slots:
         QVERIFY2(human.out.contains(QRegularExpression("^original +sfx/two\\\\nlines\\.wav  22050 Hz",
                      QRegularExpression::MultilineOption)),
             qPrintable(human.out));
+        // The Game Sounds window lists the same sounds, and names the same problems.
+        const Ran plain = sonaplex({"sounds", game, "--json"});
+        QStringList cliPaths;
+        for (const QJsonValue& v : plain.json().value("sounds").toArray())
+            cliPaths << shownName(v.toObject().value("path").toString()); // as a window shows a name
+        QStringList cliUnlisted;
+        for (const QJsonValue& v : plain.json().value("unlisted").toArray())
+            cliUnlisted << v.toString();
+        FrmGame& window = program->forms().load<FrmGame>();
+        program->forms().showModeless(window);
+        window.showGame(game);
+        QTRY_VERIFY_WITH_TIMEOUT(window.isRead(), 60'000);
+        QStringList shown;
+        const QAbstractItemModel* rows = control<QTreeView>("FrmGame", "LstGameSounds")->model();
+        for (int row = 0; row < rows->rowCount(); ++row)
+            shown << rows->index(row, 0).data().toString();
+        shown.sort();
+        QCOMPARE(shown, cliPaths);
+        QStringList windowUnlisted = control<QLabel>("FrmGame", "LblGameSummary")->toolTip().split('\n');
+        windowUnlisted.sort();
+        cliUnlisted.sort();
+        QVERIFY2(cliUnlisted.size() >= 5, qPrintable(cliUnlisted.join('\n')));
+        QCOMPARE(windowUnlisted, cliUnlisted);
+        program->forms().unload(window);
         QCOMPARE(::unlink(latin1Name.constData()), 0); // Qt cannot remove it by its decoded name
         // A report that cannot be written is no success.
         QProcess full;
