@@ -1032,10 +1032,6 @@ Jede Ersatzdatei ganz wiederholen?</translation>
         <translation>Die Spieldateien werden ersetzt…</translation>
     </message>
     <message>
-        <source>Selection %1 (%2)</source>
-        <translation>Auswahl %1 (%2)</translation>
-    </message>
-    <message>
         <source>These replacements are not in the format of the game files they replace. A game reads each file in the format its name says, so those in another kind of file are always converted. Convert the ticked ones to the game files&apos; formats (the others are copied as they are)?</source>
         <translation>Diese Ersatzdateien haben nicht das Format der Spieldateien, die sie ersetzen. Ein Spiel liest jede Datei in dem Format, das ihr Name angibt; darum werden die in einer anderen Dateiart immer umgewandelt. Die angekreuzten in die Formate der Spieldateien umwandeln (die anderen werden unverändert kopiert)?</translation>
     </message>
@@ -2508,14 +2504,6 @@ Der jetzige Inhalt der Spieldateien wird aufbewahrt, also lässt sich dies rück
         <translation>%1: nicht verwendbar: %2</translation>
     </message>
     <message>
-        <source>%1 was not read</source>
-        <translation>%1 wurde nicht gelesen</translation>
-    </message>
-    <message>
-        <source>the game file cannot be read, so its format is not known: %1</source>
-        <translation>die Spieldatei kann nicht gelesen werden, ihr Format ist also nicht bekannt: %1</translation>
-    </message>
-    <message>
         <source>%1 cannot be played whole: %2</source>
         <translation>%1 kann nicht ganz abgespielt werden: %2</translation>
     </message>
@@ -3184,10 +3172,6 @@ Wird abgebrochen…</translation>
     <message>
         <source>Converting:</source>
         <translation>Umwandeln:</translation>
-    </message>
-    <message>
-        <source>sonaplex: the converted copies cannot be made in %1.</source>
-        <translation>sonaplex: Die umgewandelten Kopien können nicht in %1 angelegt werden.</translation>
     </message>
     <message>
         <source>Replacing:</source>
@@ -4181,6 +4165,10 @@ Lautheit wird gemessen…</translation>
         <source>%1: left out: it was changed since Sonaplex replaced it (by a game update?)</source>
         <translation>%1: weggelassen: Die Datei wurde geändert, seit Sonaplex sie ersetzt hat (durch ein Spiel-Update?)</translation>
     </message>
+    <message>
+        <source>not listed in the game: %1</source>
+        <translation>im Spiel nicht aufgelistet: %1</translation>
+    </message>
 </context>
 <context>
     <name>Source</name>
@@ -4235,6 +4223,25 @@ Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mi
 
 Sie zuerst als eigenen Vorgang (%2) benennen oder verwerfen? Sie werden nicht mit diesem Vorgang (%2) vermischt.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>SwitchSession</name>
+    <message>
+        <source>Selection %1 (%2)</source>
+        <translation>Auswahl %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 was not read</source>
+        <translation>%1 wurde nicht gelesen</translation>
+    </message>
+    <message>
+        <source>the game file cannot be read, so its format is not known: %1</source>
+        <translation>die Spieldatei kann nicht gelesen werden, ihr Format ist also nicht bekannt: %1</translation>
+    </message>
+    <message>
+        <source>the converted copy cannot be made: no folder for passing work can be made</source>
+        <translation>die umgewandelte Kopie kann nicht angelegt werden: kein Ordner für die Zwischenarbeit lässt sich anlegen</translation>
     </message>
 </context>
 <context>
