@@ -204,6 +204,9 @@ Plan undoPlan(ReplacementRecord& record, RunKind* undone)
     int n = 0;
     for (const RecordEntry& e : entries) {
         Step step{StepName{StepName::Of::File, ++n, e.gamePath}, e.gamePath, record.store().pathOf(e.beforeHash)};
+        // A file changed since the run (a game update, another tool) is left as it is: what it
+        // holds now is no one's to overwrite unasked (restore asks, and keeps it).
+        step.expectedHash = e.afterHash;
         if (e.beforeHash.isEmpty())
             plan.refused.push_back({step, Outcome::NothingBefore});
         else if (!record.store().holds(e.beforeHash))
