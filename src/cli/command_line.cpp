@@ -256,6 +256,18 @@ QHash<QString, QString>& typedSpellings()
 }
 } // namespace
 
+Opened openTarget(const Options& o, const QString& given)
+{
+    const QString folder = gameOrFolder(o, given);
+    if (folder.isEmpty())
+        return {nullptr, kUsage};
+    Opened opened = openListing(o, folder);
+    opened.folder = folder;
+    if (!opened.failed && opened.files.empty() && !QFileInfo(folder).isDir())
+        opened.failed = notATarget(given);
+    return opened;
+}
+
 QString typedSpelling(const QString& folder) { return typedSpellings().value(folder); }
 
 Opened openListing(const Options& o, const QString& folder)

@@ -38,6 +38,7 @@ struct Opened {
     std::unique_ptr<ReplacementRecord> record;
     int failed = kDone;
     std::vector<ReplacedFile> files = {}; // openListing(): what the record knows under the folder
+    QString folder = {}; // openTarget(): the folder the target names
 };
 QString programRoot(const Options& o);
 Opened openRecord(const Options& o);
@@ -48,6 +49,9 @@ QString gameOrFolder(const Options& o, const QString& given);
 // How a folder gameOrFolder() resolved was given: through a link, as typed, or as its launcher
 // spells it; empty when as it is.
 QString typedSpelling(const QString& folder);
+// A command's target (a folder, or a game's name or id) opened: its folder, the record and what
+// it knows under the folder. `failed` when it names nothing (said), or the record cannot be read.
+Opened openTarget(const Options& o, const QString& given);
 // A target that is no folder, no installed game and no folder the record knows: said, exit 1.
 int notATarget(const QString& given);
 

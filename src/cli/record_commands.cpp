@@ -61,15 +61,11 @@ int status(const Options& o)
 {
     if (o.arguments.size() != 1)
         return usageError(Say::tr("status takes one folder, or a game's name or id."));
-    const QString folder = gameOrFolder(o, o.arguments.front());
-    if (folder.isEmpty())
-        return kUsage;
-    Opened opened = openListing(o, folder);
+    Opened opened = openTarget(o, o.arguments.front());
     if (opened.failed)
         return opened.failed;
+    const QString& folder = opened.folder;
     std::vector<ReplacedFile>& files = opened.files;
-    if (files.empty() && !QFileInfo(folder).isDir())
-        return notATarget(o.arguments.front());
     const bool stopped = std::any_of(
         files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
     if (o.json) {
@@ -136,15 +132,11 @@ int restore(const Options& o)
     if (!all && o.arguments.size() == 1)
         return usageError(
             Say::tr("restore %1 needs --all, or the files to restore after it.").arg(o.arguments.front()));
-    const QString folder = gameOrFolder(o, o.arguments.front());
-    if (folder.isEmpty())
-        return kUsage;
-    Opened opened = openListing(o, folder);
+    Opened opened = openTarget(o, o.arguments.front());
     if (opened.failed)
         return opened.failed;
+    const QString& folder = opened.folder;
     std::vector<ReplacedFile>& files = opened.files;
-    if (files.empty() && !QFileInfo(folder).isDir())
-        return notATarget(o.arguments.front());
     if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; }))
         return stoppedBeforeChanges();
     bool unknown = false;
