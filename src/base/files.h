@@ -100,7 +100,7 @@ private:
 };
 
 // Makes prepared copies durable, each one's result in their order (flushCopies in
-// files_posix.cpp says how).
+// file_copy_posix.cpp says how).
 std::vector<FileResult> flushCopies(const std::vector<PendingCopy*>& copies);
 
 // How a run of many copies is staged: at most `openCopies` prepared copies are kept open (the
