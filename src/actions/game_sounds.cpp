@@ -227,4 +227,12 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
     return result;
 }
 
+ChosenReplacements chosenFrom(const FolderMatches& matches, const QString& gameFolder)
+{
+    ChosenReplacements chosen{gameFolder, {}};
+    for (const SoundMatch& m : matches.matched)
+        chosen.byName.insert(m.gameName, ChosenSound{m.replacement, {}, m.info, true});
+    return chosen;
+}
+
 } // namespace sonaplex

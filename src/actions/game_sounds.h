@@ -6,6 +6,7 @@
 #include "base/files.h"
 #include "base/selection.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -65,13 +66,28 @@ struct FolderMatches {
 };
 FolderMatches matchFolder(const QStringList& gameNames, const QString& from);
 
-// What a whole-game SWITCH of a game's chosen replacements reads before it converts or copies
-// anything (SwitchSession::readFormats): what was read of either file already, per chosen
-// replacement, or empty. A SoundInfo not ok is read again.
-struct KnownSounds {
-    std::vector<audio::SoundInfo> games, replacements;
-    bool replacementsChecked = false; // the replacements' Ogg pages were checked too (matchFolder does)
+// One game sound's chosen replacement, with what was read of either file already: what a
+// whole-game SWITCH reads before it converts or copies anything takes these (a SoundInfo not ok
+// is read again).
+struct ChosenSound {
+    QString replacement; // the user's file, full path
+    audio::SoundInfo gameInfo = {}, replacementInfo = {};
+    bool pagesChecked = false; // the replacement's Ogg pages were checked as it was read (matchFolder does)
 };
+
+// What the user chose for a game, however it was chosen (by hand in Game Sounds, from a folder of
+// their sounds): per game sound, by its path inside the game, its replacement. What a whole-game
+// SWITCH is made of (SwitchSession::ofGame).
+struct ChosenReplacements {
+    QString gameFolder;
+    QMap<QString, ChosenSound> byName;
+    QString replacementOf(const QString& name) const { return byName.value(name).replacement; }
+    void choose(const QString& name, const QString& replacement) { byName.insert(name, ChosenSound{replacement}); }
+};
+
+// A folder's matches as chosen replacements for the game in `gameFolder`, with what matchFolder
+// read of them.
+ChosenReplacements chosenFrom(const FolderMatches& matches, const QString& gameFolder);
 
 // Why a sound read as `info` cannot be put into a game as it is, or empty: an Ogg page damaged
 // inside it (its headers read well, and a decoder would pass over the hole in silence).

@@ -96,17 +96,19 @@ SwitchSession::~SwitchSession()
         QDir(workFolder_).removeRecursively();
 }
 
-SwitchSession SwitchSession::ofGame(ReplacementRecord* record, const QString& gameFolder,
-    const std::vector<SoundMatch>& chosen, const KnownSounds& known, const QString& workTemplate)
+SwitchSession SwitchSession::ofGame(
+    ReplacementRecord* record, const ChosenReplacements& chosen, const QString& workTemplate)
 {
     SwitchSession s;
     s.record_ = record;
-    s.gameFolder_ = gameFolder;
-    s.known_ = known;
+    s.gameFolder_ = chosen.gameFolder;
     s.workTemplate_ = workTemplate;
-    for (const SoundMatch& m : chosen)
-        s.selections_.push_back(
-            {gameFolder + QLatin1Char('/') + m.gameName, m.gameName, m.replacement, QFileInfo(m.replacement).fileName()});
+    for (auto it = chosen.byName.cbegin(); it != chosen.byName.cend(); ++it) {
+        const QString& replacement = it.value().replacement;
+        s.selections_.push_back({chosen.gameFolder + QLatin1Char('/') + it.key(), it.key(), replacement,
+            QFileInfo(replacement).fileName()});
+        s.known_.push_back(it.value());
+    }
     const std::vector<QString> originals = keptOriginals(record, s.selections_);
     for (size_t i = 0; i < s.selections_.size(); ++i)
         s.items_.push_back({int(i) + 1, s.selections_[i].gamePath, s.selections_[i].gameName, {}, {}, originals[i]});
@@ -170,14 +172,14 @@ bool SwitchSession::readFormats(WorkProgress& progress)
                 continue;
             }
             const QString& kept = items_[i].keptOriginal;
-            if (kept.isEmpty() && i < known_.games.size() && known_.games[i].ok()) {
-                games[i] = known_.games[i];
+            if (kept.isEmpty() && known_[i].gameInfo.ok()) {
+                games[i] = known_[i].gameInfo;
             } else {
                 paths << (kept.isEmpty() ? s.gamePath : links.named(kept, s.gamePath));
                 whose.push_back({i, true});
             }
-            if (i < known_.replacements.size() && known_.replacements[i].ok()) {
-                replacements[i] = known_.replacements[i];
+            if (known_[i].replacementInfo.ok()) {
+                replacements[i] = known_[i].replacementInfo;
             } else {
                 paths << s.replacementPath;
                 whose.push_back({i, false});
@@ -200,9 +202,8 @@ bool SwitchSession::readFormats(WorkProgress& progress)
             else if (!game.ok())
                 refused[n] = Say::tr("the game file cannot be read, so its format is not known: %1")
                                  .arg(game.error.isEmpty() ? s.gameName : game.error);
-            else if (const QString damaged = known_.replacementsChecked && i < known_.replacements.size()
-                         ? QString()
-                         : damagedWhole(s.replacementPath, replacement);
+            else if (const QString damaged
+                     = known_[i].pagesChecked ? QString() : damagedWhole(s.replacementPath, replacement);
                      !damaged.isEmpty())
                 refused[n] = damaged;
         }

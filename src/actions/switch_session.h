@@ -26,21 +26,6 @@ namespace sonaplex {
 class ReplacementRecord;
 class WorkProgress;
 
-// What the user chose for a game, however it was chosen (by hand, from a folder of their sounds):
-// per game sound, by its path inside the game, the replacement's file. What a whole-game SWITCH
-// is made of.
-struct ChosenReplacements {
-    QMap<QString, QString> byName;
-    // The choices as matches, in the order of the game's names (nothing read of them yet).
-    std::vector<SoundMatch> matches() const
-    {
-        std::vector<SoundMatch> all;
-        for (auto it = byName.cbegin(); it != byName.cend(); ++it)
-            all.push_back({it.key(), it.value(), true});
-        return all;
-    }
-};
-
 // Whether a selection's replacement has its game file's format, read in bounded time (a file
 // that does not answer in time is not compared): what a window shows beside a selection.
 FormatCheck selectionFormat(const Selection& selection);
@@ -74,10 +59,10 @@ struct SwitchItem {
 class SwitchSession {
 public:
     // A whole game's chosen replacements (Game Sounds, `sonaplex replace`): formats are read by
-    // readFormats(), from what was read already (`known`) and the rest in the helper.
+    // readFormats(), from what was read already (in `chosen`) and the rest in the helper.
     // `workTemplate` is a QTemporaryDir template for the converted copies.
-    static SwitchSession ofGame(ReplacementRecord* record, const QString& gameFolder,
-        const std::vector<SoundMatch>& chosen, const KnownSounds& known, const QString& workTemplate);
+    static SwitchSession ofGame(
+        ReplacementRecord* record, const ChosenReplacements& chosen, const QString& workTemplate);
     // A side's numbered selections (the review windows), their format checks settled already;
     // `check` refuses a replacement that is not a sound of the window's kind.
     static SwitchSession ofSelections(ReplacementRecord* record, const std::vector<Selection>& selections,
@@ -131,7 +116,7 @@ private:
     ReplacementRecord* record_ = nullptr;
     QString gameFolder_; // a whole game's, when it is one
     std::vector<Selection> selections_;
-    KnownSounds known_;
+    std::vector<ChosenSound> known_; // a whole game's, in the order of the selections
     ReplacementCheck check_;
     std::function<QString(int, QString*)> soundOf_;
     std::vector<SwitchItem> items_;

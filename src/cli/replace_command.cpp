@@ -126,11 +126,7 @@ int replace(const Options& o)
     Opened opened = openRecord(o);
     if (opened.failed)
         return opened.failed;
-    KnownSounds known; // matchFolder read each match and checked its pages
-    for (const SoundMatch& m : matches.matched)
-        known.replacements.push_back(m.info);
-    known.replacementsChecked = true;
-    SwitchSession session = SwitchSession::ofGame(opened.record.get(), folder, matches.matched, known,
+    SwitchSession session = SwitchSession::ofGame(opened.record.get(), chosenFrom(matches, folder),
         ProgramFolder(programRoot(o)).workTemplate(QStringLiteral("converting")));
     {
         WorkProgress reading;

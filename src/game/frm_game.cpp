@@ -461,9 +461,9 @@ void FrmGame::rowsFound(const QStringList& names)
 {
     const int first = model_->rowCount();
     model_->append(names);
-    const QMap<QString, QString> chosen = forms().chosenFor(folder_).byName;
-    for (int row = first; row < model_->rowCount() && !chosen.isEmpty(); ++row)
-        if (const QString p = chosen.value(model_->at(row).name); !p.isEmpty())
+    const ChosenReplacements& chosen = forms().chosenFor(folder_);
+    for (int row = first; row < model_->rowCount() && !chosen.byName.isEmpty(); ++row)
+        if (const QString p = chosen.replacementOf(model_->at(row).name); !p.isEmpty())
             chooseReplacement(model_->at(row).name, p);
     if (first == 0 && model_->rowCount() > 0)
         list_->setCurrentIndex(filtered_->index(0, 0));
@@ -539,7 +539,7 @@ bool FrmGame::chooseReplacement(const QString& name, const QString& path)
         return false;
     }
     model_->setPending(row, path);
-    forms().chosenFor(folder_).byName.insert(name, path);
+    forms().chosenFor(folder_).choose(name, path);
     // What it is, read in the helper (it comes from elsewhere), for the format difference: the
     // files chosen together are read by one helper.
     if (toRead_.empty())
@@ -789,27 +789,26 @@ void FrmGame::CmdSwitchGame_Click()
 {
     // What the program holds as chosen for this game's listed sounds, with what was read of both
     // files already.
-    std::vector<SoundMatch> chosen;
-    KnownSounds known;
-    for (const SoundMatch& m : forms().chosenFor(folder_).matches()) {
-        const int row = model_->rowOf(m.gameName);
-        if (row < 0 || model_->at(row).pending != m.replacement)
+    const ChosenReplacements& held = forms().chosenFor(folder_);
+    ChosenReplacements chosen{folder_, {}};
+    for (auto it = held.byName.cbegin(); it != held.byName.cend(); ++it) {
+        const int row = model_->rowOf(it.key());
+        if (row < 0 || model_->at(row).pending != it.value().replacement)
             continue;
-        chosen.push_back(m);
-        known.games.push_back(model_->at(row).info.value_or(audio::SoundInfo{}));
-        known.replacements.push_back(model_->at(row).pendingInfo.value_or(audio::SoundInfo{}));
+        chosen.byName.insert(it.key(), ChosenSound{it.value().replacement,
+            model_->at(row).info.value_or(audio::SoundInfo{}), model_->at(row).pendingInfo.value_or(audio::SoundInfo{})});
     }
     ReplacementRecord* record = forms().record();
-    if (chosen.empty() || !record) {
-        showMessage(chosen.empty() ? Say::tr("Choose a replacement for at least one sound first.")
+    if (chosen.byName.isEmpty() || !record) {
+        showMessage(chosen.byName.isEmpty() ? Say::tr("Choose a replacement for at least one sound first.")
                                    : Say::tr("No record of replacements is kept: nothing can be replaced."),
             kTitle(), this);
         return;
     }
     gamePlayer_->closeFile();
     replacementPlayer_->closeFile();
-    SwitchSession session = SwitchSession::ofGame(
-        record, folder_, chosen, known, forms().folders().workTemplate(QStringLiteral("converting")));
+    SwitchSession session
+        = SwitchSession::ofGame(record, chosen, forms().folders().workTemplate(QStringLiteral("converting")));
     {
         LongWork work(this, Say::tr("Reading the formats\u2026"));
         if (!session.readFormats(work.progress())) {

@@ -180,7 +180,12 @@ public:
     void discardSelections(const QString& review);
     // The replacements chosen for each game's sounds and not put in yet, by the game's folder:
     // kept while the program runs, whichever window shows the game.
-    ChosenReplacements& chosenFor(const QString& gameFolder) { return chosen_[gameFolder]; }
+    ChosenReplacements& chosenFor(const QString& gameFolder)
+    {
+        ChosenReplacements& chosen = chosen_[gameFolder];
+        chosen.gameFolder = gameFolder;
+        return chosen;
+    }
 
     // Stops at once: windows go away without their unload steps.
     void endProgram();

@@ -393,10 +393,10 @@ int actConvert(const Layout& at)
     say(QStringLiteral("open %1").arg(record.isOpen() ? 1 : 0));
     QStringList all;
     const std::vector<Selection> selections = selectionsOf(at, [&](int n) { return at.convertGame(n); }, all);
-    std::vector<SoundMatch> chosen;
+    ChosenReplacements chosen{at.dir + QStringLiteral("/Game"), {}};
     for (const Selection& s : selections)
-        chosen.push_back({s.gameName, s.replacementPath, true});
-    SwitchSession session = SwitchSession::ofGame(&record, at.dir + QStringLiteral("/Game"), chosen, {}, {});
+        chosen.choose(s.gameName, s.replacementPath);
+    SwitchSession session = SwitchSession::ofGame(&record, chosen, {});
     session.setWorkFolder(at.record() + QStringLiteral("/work/converting"));
     WorkProgress progress;
     ConversionChoice everything;
