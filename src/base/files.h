@@ -215,6 +215,31 @@ QString outsideFolder(const QString& folder, const QString& path);
 // its way) leads to, absolute and clean; a folder that is not there, as given, made absolute.
 QString realFolder(const QString& folder);
 
+// A game folder as the program knows it: where it really is (realFolder), with the spelling it
+// was reached by when that differs (through a link: a launcher's, the user's, or one that records
+// of older versions name its files under). Both spellings hold the same files.
+struct KnownFolder {
+    QString real;
+    QString spelledAs = {};
+    static KnownFolder of(const QString& folder);
+    bool isEmpty() const { return real.isEmpty(); }
+    // Whether `path` is the folder or inside it, under either spelling.
+    bool holds(const QString& path) const
+    {
+        auto under = [&](const QString& f) {
+            return !f.isEmpty() && (path == f || path.startsWith(f + QLatin1Char('/')));
+        };
+        return under(real) || under(spelledAs);
+    }
+    // `path`, when under the other spelling, named under the real one.
+    QString named(const QString& path) const
+    {
+        return !spelledAs.isEmpty() && path.startsWith(spelledAs + QLatin1Char('/'))
+            ? real + path.mid(spelledAs.size())
+            : path;
+    }
+};
+
 // Removes the files inside a folder, and the folders inside it with theirs (a missing folder is
 // already empty). A link is removed as a link; nothing outside the folder is touched.
 FileResult emptyFolder(const QString& path);

@@ -65,6 +65,13 @@ QString realFolder(const QString& folder)
     return real.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : real;
 }
 
+KnownFolder KnownFolder::of(const QString& folder)
+{
+    const QString real = realFolder(folder);
+    const QString given = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    return {real, given == real ? QString() : given};
+}
+
 QString outsideFolder(const QString& folder, const QString& path)
 {
     char* root = ::realpath(encoded(folder).constData(), nullptr);

@@ -247,40 +247,28 @@ bool filesUnder(ReplacementRecord& record, const QString& folder, std::vector<Re
 }
 } // namespace
 
-namespace {
-// Folders given through a link: the path as typed, by the folder it leads to (see gameOrFolder).
-QHash<QString, QString>& typedSpellings()
-{
-    static QHash<QString, QString> spellings;
-    return spellings;
-}
-} // namespace
-
 Opened openTarget(const Options& o, const QString& given)
 {
-    const QString folder = gameOrFolder(o, given);
+    const KnownFolder folder = gameOrFolder(o, given);
     if (folder.isEmpty())
         return {nullptr, kUsage};
     Opened opened = openListing(o, folder);
     opened.folder = folder;
-    if (!opened.failed && opened.files.empty() && !QFileInfo(folder).isDir())
+    if (!opened.failed && opened.files.empty() && !QFileInfo(folder.real).isDir())
         opened.failed = notATarget(given);
     return opened;
 }
 
-QString typedSpelling(const QString& folder) { return typedSpellings().value(folder); }
-
-Opened openListing(const Options& o, const QString& folder)
+Opened openListing(const Options& o, const KnownFolder& folder)
 {
     Opened opened = openRecord(o);
-    if (!opened.failed && !filesUnder(*opened.record, folder, opened.files))
+    if (!opened.failed && !filesUnder(*opened.record, folder.real, opened.files))
         opened.failed = kUnusable;
     // Files recorded under the folder's other spelling (a link to it, by older versions) are its
     // files too.
-    const QString typed = typedSpellings().value(folder);
-    if (!opened.failed && !typed.isEmpty()) {
+    if (!opened.failed && !folder.spelledAs.isEmpty()) {
         std::vector<ReplacedFile> more;
-        if (!filesUnder(*opened.record, typed, more))
+        if (!filesUnder(*opened.record, folder.spelledAs, more))
             opened.failed = kUnusable;
         opened.files.insert(opened.files.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
     }
@@ -290,34 +278,27 @@ Opened openListing(const Options& o, const QString& folder)
 // The folder the user means by `given`: a folder that is there, else an installed game's name
 // or id (any case), else the path as typed (a folder that is gone may still have replaced
 // files). Empty, said on stderr, when it names more than one game.
-QString gameOrFolder(const Options& o, const QString& given)
+KnownFolder gameOrFolder(const Options& o, const QString& given)
 {
     // A folder is known by what it is: reached through a link (or a link on its way), it is the
     // folder the link leads to, as the record names it whichever way it was reached.
-    if (QFileInfo(given).isDir()) {
-        const QString real = realFolder(given);
-        if (real != absolute(given))
-            typedSpellings().insert(real, absolute(given));
-        return real;
-    }
+    if (QFileInfo(given).isDir())
+        return KnownFolder::of(given);
     const QString root = programRoot(o);
     std::vector<const Game*> named;
     const GameSearch found = findGames(GamePlaces::ofUser(root.isEmpty() ? QDir::homePath() : root));
     for (const Game& g : found.games)
         if (g.name.compare(given, Qt::CaseInsensitive) == 0 || (!g.id.isEmpty() && g.id == given))
             named.push_back(&g);
-    if (named.size() == 1) {
-        if (!named.front()->spelledAs.isEmpty())
-            typedSpellings().insert(named.front()->folder, named.front()->spelledAs);
-        return named.front()->folder;
-    }
+    if (named.size() == 1)
+        return named.front()->where();
     if (named.size() > 1) {
         err(Say::tr("sonaplex: '%1' names more than one game; give its folder:").arg(given));
         for (const Game* g : named)
             err(QStringLiteral("  %1 (%2): %3").arg(g->name, launcherName(g->launcher), QDir::toNativeSeparators(g->folder)));
         return {};
     }
-    return absolute(given);
+    return {absolute(given)};
 }
 
 // A target that is no folder, no installed game and no folder the record knows: said, exit 1.

@@ -38,17 +38,16 @@ struct Opened {
     std::unique_ptr<ReplacementRecord> record;
     int failed = kDone;
     std::vector<ReplacedFile> files = {}; // openListing(): what the record knows under the folder
-    QString folder = {}; // openTarget(): the folder the target names
+    KnownFolder folder = {}; // openTarget(): the folder the target names
 };
 QString programRoot(const Options& o);
 Opened openRecord(const Options& o);
 // The record opened, and every game file it knows under `folder` (every one when empty), states
 // read; `failed` is kUnusable when the listing could not be read.
-Opened openListing(const Options& o, const QString& folder);
-QString gameOrFolder(const Options& o, const QString& given);
-// How a folder gameOrFolder() resolved was given: through a link, as typed, or as its launcher
-// spells it; empty when as it is.
-QString typedSpelling(const QString& folder);
+Opened openListing(const Options& o, const KnownFolder& folder);
+// The folder the user means by `given` (see KnownFolder: where it really is, and how it was given
+// when through a link, as typed or as its launcher spells it).
+KnownFolder gameOrFolder(const Options& o, const QString& given);
 // A command's target (a folder, or a game's name or id) opened: its folder, the record and what
 // it knows under the folder. `failed` when it names nothing (said), or the record cannot be read.
 Opened openTarget(const Options& o, const QString& given);

@@ -51,12 +51,13 @@ int sounds(const Options& o)
 {
     if (o.arguments.size() != 1)
         return usageError(Say::tr("sounds takes one folder, or a game's name or id."));
-    const QString folder = gameOrFolder(o, o.arguments.front());
-    if (folder.isEmpty())
+    const KnownFolder at = gameOrFolder(o, o.arguments.front());
+    if (at.isEmpty())
         return kUsage;
+    const QString& folder = at.real;
     if (!QFileInfo(folder).isDir())
         return notATarget(o.arguments.front());
-    Opened opened = openListing(o, folder);
+    Opened opened = openListing(o, at);
     if (opened.failed)
         return opened.failed;
     QHash<QString, const ReplacedFile*> known;

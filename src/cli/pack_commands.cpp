@@ -29,7 +29,8 @@ struct Say {
 // switches `alone`. `failed` is the exit status when the words do not read (said on stderr).
 struct PackTarget {
     CommandWords words;
-    QString pack, folder;
+    QString pack;
+    KnownFolder folder;
     int failed = kDone;
 };
 
@@ -72,14 +73,15 @@ struct Checked {
     int failed = kDone;
 };
 
-void openAndCheck(const Options& o, const QString& packPath, const QString& folder, bool overOthers, Checked& c)
+void openAndCheck(const Options& o, const QString& packPath, const KnownFolder& at, bool overOthers, Checked& c)
 {
+    const QString& folder = at.real;
     if (!QFileInfo(folder).isDir()) {
         err(Say::tr("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
         c.failed = kNotAll;
         return;
     }
-    c.opened = openListing(o, folder);
+    c.opened = openListing(o, at);
     if (c.opened.failed) {
         c.failed = c.opened.failed;
         return;
@@ -152,9 +154,9 @@ int check(const Options& o)
     const PackTarget t = readTarget(o, {QStringLiteral("--over-others")});
     if (t.failed)
         return t.failed;
-    const QString& folder = t.folder;
+    const QString& folder = t.folder.real;
     Checked c;
-    openAndCheck(o, t.pack, folder, t.words.switches.contains(QStringLiteral("--over-others")), c);
+    openAndCheck(o, t.pack, t.folder, t.words.switches.contains(QStringLiteral("--over-others")), c);
     if (c.failed)
         return c.failed;
     const PackManifest& m = c.pack.manifest();
@@ -223,7 +225,7 @@ int apply(const Options& o)
                          .arg(path, audio::formatDifference(item.format));
     }
     if (c.pack.checked().forAnotherGame()) {
-        err(Say::tr("sonaplex: ") + packForAnotherGameWords(m.gameName, t.folder));
+        err(Say::tr("sonaplex: ") + packForAnotherGameWords(m.gameName, t.folder.real));
         return kNotAll;
     }
     const PreparedRun applying = c.pack.apply(*c.opened.record);
@@ -241,11 +243,11 @@ int remove(const Options& o)
     const PackTarget t = readTarget(o, {});
     if (t.failed)
         return t.failed;
-    const QString& folder = t.folder;
+    const QString& folder = t.folder.real;
     PackSession pack;
     if (!pack.read(t.pack))
         return refusedPack(o, t.pack, pack.refused());
-    const Opened opened = openListing(o, folder);
+    const Opened opened = openListing(o, t.folder);
     if (!opened.failed && opened.files.empty() && !QFileInfo(folder).isDir()) // as apply and check say it
         return notATarget(t.words.positional.value(1));
     if (opened.failed)
@@ -289,15 +291,16 @@ int create(const Options& o)
     QString out = absolute(w.positional[0]);
     if (!out.endsWith(packSuffix()))
         out += packSuffix();
-    const QString folder
+    const KnownFolder at
         = gameOrFolder(o, w.values.value(fromGame ? QStringLiteral("--from-game") : QStringLiteral("--game")));
-    if (folder.isEmpty())
+    if (at.isEmpty())
         return kUsage;
+    const QString& folder = at.real;
     if (!QFileInfo(folder).isDir()) {
         err(Say::tr("sonaplex: the game folder %1 is not there.").arg(QDir::toNativeSeparators(folder)));
         return kNotAll;
     }
-    const Opened opened = openListing(o, folder);
+    const Opened opened = openListing(o, at);
     if (opened.failed)
         return opened.failed;
     const std::vector<ReplacedFile>& known = opened.files;

@@ -64,7 +64,7 @@ int status(const Options& o)
     Opened opened = openTarget(o, o.arguments.front());
     if (opened.failed)
         return opened.failed;
-    const QString& folder = opened.folder;
+    const QString& folder = opened.folder.real;
     std::vector<ReplacedFile>& files = opened.files;
     const bool stopped = std::any_of(
         files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; });
@@ -135,7 +135,7 @@ int restore(const Options& o)
     Opened opened = openTarget(o, o.arguments.front());
     if (opened.failed)
         return opened.failed;
-    const QString& folder = opened.folder;
+    const QString& folder = opened.folder.real;
     std::vector<ReplacedFile>& files = opened.files;
     if (std::any_of(files.begin(), files.end(), [](const ReplacedFile& f) { return f.state == GameFileState::NotRead; }))
         return stoppedBeforeChanges();
@@ -146,14 +146,13 @@ int restore(const Options& o)
             known.insert(f.gamePath);
         // A relative name is a path from here, or else from FOLDER ("sound/fx1.wav"); one that is
         // neither is named as FOLDER's. A path through the folder's link is the folder's.
-        const QString typed = typedSpelling(folder);
         QSet<QString> asked;
         for (qsizetype i = 1; i < o.arguments.size(); ++i) {
             const QString& given = o.arguments[i];
             const QString inFolder = QDir::cleanPath(folder + QLatin1Char('/') + given);
             QString path = absolute(given);
-            if (!typed.isEmpty() && path.startsWith(typed + QLatin1Char('/')) && !known.contains(path))
-                path = folder + path.mid(typed.size());
+            if (!known.contains(path))
+                path = opened.folder.named(path);
             if (QDir::isRelativePath(given) && !known.contains(path) && (known.contains(inFolder) || !QFileInfo::exists(path)))
                 path = inFolder;
             asked.insert(path);
@@ -204,14 +203,15 @@ int reapply(const Options& o)
 {
     if (o.arguments.size() != 1)
         return usageError(Say::tr("reapply takes one folder, or a game's name or id."));
-    const QString folder = gameOrFolder(o, o.arguments.front());
-    if (folder.isEmpty())
+    const KnownFolder at = gameOrFolder(o, o.arguments.front());
+    if (at.isEmpty())
         return kUsage;
+    const QString& folder = at.real;
     if (!QFileInfo(folder).isDir()) {
         err(Say::tr("sonaplex: %1 is neither a folder nor an installed game.").arg(o.arguments.front()));
         return kNotAll;
     }
-    Opened opened = openListing(o, folder);
+    Opened opened = openListing(o, at);
     if (opened.failed)
         return opened.failed;
     std::vector<ReplacedFile>& files = opened.files;

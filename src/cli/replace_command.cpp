@@ -85,7 +85,7 @@ int replace(const Options& o)
     const bool loopWhole = w.switches.contains(QStringLiteral("--loop-whole"));
     if (convert && w.switches.contains(QStringLiteral("--as-is")))
         return usageError(Say::tr("replace takes either --convert or --as-is, not both."));
-    const QString folder = gameOrFolder(o, w.positional.front());
+    const QString folder = gameOrFolder(o, w.positional.front()).real;
     if (folder.isEmpty())
         return kUsage;
     const QString from = absolute(w.values.value(QStringLiteral("--from")));

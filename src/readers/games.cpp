@@ -143,9 +143,9 @@ public:
         }
         // Known by what it is, as every window and command names it; records of older versions
         // may name it as the launcher spells it.
-        const QString real = realFolder(g.folder);
-        if (real != g.folder)
-            g.spelledAs = std::exchange(g.folder, real);
+        const KnownFolder known = KnownFolder::of(g.folder);
+        g.folder = known.real;
+        g.spelledAs = known.spelledAs;
         if (g.name.trimmed().isEmpty())
             g.name = g.folder.section(QLatin1Char('/'), -1);
         const std::pair<quint64, quint64> identity{quint64(st.st_dev), quint64(st.st_ino)};
@@ -505,11 +505,8 @@ const Game* gameHolding(const std::vector<Game>& games, const QString& path)
 {
     const QString clean = QDir::cleanPath(path);
     const Game* best = nullptr;
-    auto holds = [&](const QString& folder) {
-        return !folder.isEmpty() && (clean == folder || clean.startsWith(folder + QLatin1Char('/')));
-    };
     for (const Game& g : games)
-        if ((holds(g.folder) || holds(g.spelledAs)) && (!best || g.folder.size() > best->folder.size()))
+        if (g.where().holds(clean) && (!best || g.folder.size() > best->folder.size()))
             best = &g;
     return best;
 }

@@ -20,6 +20,7 @@ struct Game {
     QString folder; // absolute and clean, links resolved (see realFolder)
     QString build; // where the launcher says: Steam's build id, GOG's build, Epic's version
     QString spelledAs; // the launcher's own spelling of the folder, when it goes through a link
+    KnownFolder where() const { return {folder, spelledAs}; }
 };
 
 // A launcher's name for the user ("Steam", "Heroic (GOG)") and for the command line ("steam").
