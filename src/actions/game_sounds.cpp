@@ -63,7 +63,8 @@ void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord
         QStringList paths;
         for (const QString& name : all.mid(first, to.infoBatch))
             paths << folder + QLatin1Char('/') + name;
-        to.read(int(first), audio::probeInfos(paths, audio::kProbeTimeLimit));
+        // Headers only: a file is decoded on trial before it is played, converted or put in.
+        to.read(int(first), audio::probeInfos(paths, audio::kProbeTimeLimit, audio::ProbeDepth::Headers));
     }
 }
 

@@ -200,7 +200,7 @@ SoundInfo infoFromLine(const QByteArray& line)
     return i;
 }
 
-std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::milliseconds limit)
+std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::milliseconds limit, ProbeDepth depth)
 {
     std::vector<SoundInfo> found(size_t(paths.size()));
     QStringList helped;
@@ -221,7 +221,7 @@ std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::millise
     // helper goes on from the next.
     for (qsizetype next = 0; next < helped.size();) {
         QProcess p;
-        if (!startHelper(p, {QStringLiteral("info")}, true)) {
+        if (!startHelper(p, {depth == ProbeDepth::Headers ? QStringLiteral("headers") : QStringLiteral("info")}, true)) {
             for (; next < helped.size(); ++next)
                 found[size_t(at[size_t(next)])] = SoundInfo::refused(DeviceKind::WaveAudio, noHelper(helped[next]));
             break;
@@ -367,7 +367,7 @@ int runProbe(int argc, char** argv)
         loadProgramsTranslation();
     }
     const QByteArray mode = argv[1];
-    if (mode == "info") {
+    if (mode == "info" || mode == "headers") {
         // Paths on standard input, each ended by a NUL; one line out for each.
         QFile in;
         if (!in.open(stdin, QIODevice::ReadOnly))
@@ -377,7 +377,7 @@ int runProbe(int argc, char** argv)
                 continue;
             const QString path = QFile::decodeName(name);
             const SoundInfo info = soundFileInfoInProcess(path);
-            if (info.ok())
+            if (info.ok() && mode == "info")
                 trialDecode(path);
             print(answerFor(name) + infoLine(info));
         }

@@ -16,9 +16,14 @@ namespace sonaplex::audio {
 // What a file is, as soundFileInfo() says, after a trial decode (its start, its middle and its
 // end) in the helper, bounded by `limit`.
 SoundInfo probeInfo(const QString& path, std::chrono::milliseconds limit);
+// How far the helper goes into each file: its headers only (what a listing shows: format and
+// length), or a trial decode of its start, middle and end as well (before a file is trusted: played,
+// converted or put into a game).
+enum class ProbeDepth { Headers, TrialDecode };
 // The same for many files, in one helper (a new one after a file that overran or broke one),
 // each file bounded by `limit`; in the order of `paths`.
-std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::milliseconds limit);
+std::vector<SoundInfo> probeInfos(
+    const QStringList& paths, std::chrono::milliseconds limit, ProbeDepth depth = ProbeDepth::TrialDecode);
 // The bound of soundFileInfo(): a trial decode of a large file on a slow disk fits in it.
 #if defined(__SANITIZE_ADDRESS__)
 inline constexpr std::chrono::milliseconds kProbeTimeLimit{30000}; // the sanitizers slow decoders down

@@ -120,6 +120,33 @@ private slots:
         }
     }
 
+    // A listing reads headers only: a file whose decoder dies once it decodes (strace kills the
+    // helper at its second opening of the file, the trial decode's) is listed by its headers, and
+    // named as soon as it would be used: checked before it plays, or chosen as a replacement.
+    void aFileThatBreaksItsDecoderIsListedThenNamedBeforeUse()
+    {
+        const QString from = disk.path() + "/from";
+        QVERIFY(QDir().mkpath(from));
+        for (const QString& copy : {game + "/bad.ogg", from + "/bad.ogg"})
+            QVERIFY(QFile::copy("/usr/share/games/frozen-bubble/snd/launch.ogg", copy));
+        const QByteArray before = readAll(game + "/bad.ogg");
+        auto underFault = [&](const QString& path) {
+            return QStringList{"strace", "-f", "-qq", "-o", "/dev/null", "-P", path, "-e", "trace=openat", "-e",
+                "inject=openat:signal=SIGSEGV:when=2"};
+        };
+        const Ran listed = sonaplex({"sounds", game, "--json"}, true, underFault(game + "/bad.ogg"));
+        QCOMPARE(listed.exit, 0);
+        for (const QJsonValue& v : listed.json().value("sounds").toArray())
+            if (v.toObject().value("path") == "bad.ogg")
+                QCOMPARE(v.toObject().value("format").toString(), "44100 Hz mono (Ogg Vorbis)");
+        const QString failed = "bad.ogg cannot be read: the decoder failed on it";
+        const Ran checked = sonaplex({"check", game + "/bad.ogg"}, true, underFault(game + "/bad.ogg"));
+        QVERIFY2(checked.exit == 1 && checked.err.contains(failed), qPrintable(checked.err));
+        const Ran replaced = sonaplex({"replace", game, "--from", from}, true, underFault(from + "/bad.ogg"));
+        QVERIFY2(replaced.exit == 1 && replaced.err.contains(failed), qPrintable(replaced.err));
+        QCOMPARE(readAll(game + "/bad.ogg"), before);
+    }
+
     // Every sound of the game at any depth (hidden folders left out), with its format, state
     // and what replaced it; one that cannot be read is named and makes the exit 1.
     void soundsListsEverySoundOfTheGame()
