@@ -206,7 +206,7 @@ qint64 soundBytes(const QString& path)
 }
 } // namespace
 
-SoundInfo soundInfo(DeviceKind kind, const QString& path)
+SoundInfo soundInfo(DeviceKind kind, const QString& path, bool headersOnly)
 {
     SoundInfo info;
     info.kind = kind;
@@ -219,9 +219,8 @@ SoundInfo soundInfo(DeviceKind kind, const QString& path)
         return midiInfo(read.song);
     }
     AudioHeader header;
-    OpenResult opened = openAudio(path, &header);
-    if (!opened.source) {
-        info.error = opened.error;
+    if (const QString why = headersOnly ? readAudioHeader(path, header) : openAudio(path, &header).error; !why.isEmpty()) {
+        info.error = why;
         return info;
     }
     info.format = header.format;
@@ -307,7 +306,7 @@ QString formatDifference(const SoundInfo& game, const SoundInfo& replacement)
     return Say::tr("game: %1; replacement: %2").arg(a, b);
 }
 
-SoundInfo soundFileInfoInProcess(const QString& path)
+SoundInfo soundFileInfoInProcess(const QString& path, bool headersOnly)
 {
     const SoundFormat format = soundFormatOfName(path);
     SoundInfo info;
@@ -319,7 +318,7 @@ SoundInfo soundFileInfoInProcess(const QString& path)
         return info;
     }
     const bool midi = format == SoundFormat::Midi;
-    info = soundInfo(midi ? DeviceKind::Sequencer : DeviceKind::WaveAudio, path);
+    info = soundInfo(midi ? DeviceKind::Sequencer : DeviceKind::WaveAudio, path, headersOnly);
     if (info.ok() && !midi && info.frames <= 0)
         info.error = Say::tr("%1 holds no sound").arg(QFileInfo(path).fileName());
     if (info.error.isEmpty() && !info.ok())

@@ -51,13 +51,14 @@ struct SoundInfo {
     bool ok() const { return error.isEmpty() && (rate > 0 || tracks > 0); }
 };
 
-SoundInfo soundInfo(DeviceKind kind, const QString& path);
+// With `headersOnly`, an Ogg Vorbis file's decoder is not set up (see readAudioHeader): for a listing.
+SoundInfo soundInfo(DeviceKind kind, const QString& path, bool headersOnly = false);
 // The same for a sound file of any kind, by its name (see base/sound_names.h): `error` says why
 // it cannot be used, a file of another name or a recording with no sound in it included.
 SoundInfo soundFileInfo(const QString& path);
 // The same read here, in this process: for files the program made or already trusts (see
 // probe.h; soundFileInfo reads recordings and modules through the helper).
-SoundInfo soundFileInfoInProcess(const QString& path);
+SoundInfo soundFileInfoInProcess(const QString& path, bool headersOnly = false);
 // The same for a MIDI song already parsed.
 SoundInfo midiInfo(const MidiSong& song);
 

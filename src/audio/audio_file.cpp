@@ -129,6 +129,19 @@ QString headerProblem(SoundFormat held, QFile& file, AudioHeader& header)
     return {};
 }
 
+// A loop must lie in the sound: one that starts past its end is said and never used (a game given
+// it would loop at the very end, or from after its end); one that runs on past the end is cut at
+// the end.
+void placeLoop(AudioHeader& header, int64_t frames)
+{
+    if (header.loop.present() && header.loop.start >= frames) {
+        header.loop = {};
+        header.loopOutside = true;
+    } else if (header.loop.present() && header.loop.length > frames - header.loop.start) {
+        header.loop.length = frames - header.loop.start;
+    }
+}
+
 // A length no file of this size can hold: the header lies (compressed sound takes at least a
 // few hundred bytes a second).
 bool lengthBeyondSize(const SF_INFO& sf, int64_t bytes)
@@ -163,7 +176,10 @@ SoundFormat sniffedFormat(const QByteArray& head)
     return SoundFormat::Unknown;
 }
 
-OpenResult openAudio(const QString& path, AudioHeader* headerOut)
+namespace {
+// openAudio; with `vorbisHeadersOnly`, an Ogg Vorbis file whose headers read well gets no decoder
+// (`*headersOnly` set, no source): its length is its last page's granule position.
+OpenResult open(const QString& path, AudioHeader* headerOut, bool vorbisHeadersOnly, bool* headersOnly)
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
@@ -210,6 +226,30 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
     if (const QString why = headerProblem(held, file, header); !why.isEmpty())
         return {nullptr, Say::tr("%1 cannot be played: %2.").arg(name, why)};
     file.close();
+    if (vorbisHeadersOnly && held == SoundFormat::Ogg && header.ogg.codec == OggHeaders::Codec::Vorbis
+        && header.ogg.lastGranule > 0 && header.ogg.channels > 0) {
+        SF_INFO sf{};
+        sf.frames = header.ogg.lastGranule;
+        sf.samplerate = header.ogg.rate;
+        sf.channels = header.ogg.channels;
+        sf.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+        if (lengthBeyondSize(sf, bytes))
+            return {nullptr,
+                Say::tr("%1 cannot be played: it claims to last %2 hours, more than its %3 bytes can hold.")
+                    .arg(name)
+                    .arg(double(sf.frames) / sf.samplerate / 3600, 0, 'f', 1)
+                    .arg(bytes)};
+        placeLoop(header, sf.frames);
+        header.variableBitrate = false; // as libsndfile says of every Vorbis stream
+        header.sfFormat = sf.format;
+        header.rate = sf.samplerate;
+        header.channels = sf.channels;
+        header.frames = sf.frames;
+        if (headerOut)
+            *headerOut = header;
+        *headersOnly = true;
+        return {nullptr, {}};
+    }
     if (::lseek(owned.fd, 0, SEEK_SET) != 0)
         return {nullptr, Say::tr("%1 cannot be read.").arg(name)};
 
@@ -258,15 +298,7 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
             && instrument.loop_count > 0 && instrument.loops[0].end > instrument.loops[0].start)
             header.loop = {instrument.loops[0].start, int64_t(instrument.loops[0].end) - instrument.loops[0].start};
     }
-    // A loop must lie in the sound: one that starts past its end is said and never used (a game
-    // given it would loop at the very end, or from after its end); one that runs on past the
-    // end is cut at the end.
-    if (header.loop.present() && header.loop.start >= sf.frames) {
-        header.loop = {};
-        header.loopOutside = true;
-    } else if (header.loop.present() && header.loop.length > sf.frames - header.loop.start) {
-        header.loop.length = sf.frames - header.loop.start;
-    }
+    placeLoop(header, sf.frames);
     header.variableBitrate = sndfile().sf_command(sound, SFC_GET_BITRATE_MODE, nullptr, 0) == SF_BITRATE_MODE_VARIABLE;
     header.sfFormat = sf.format;
     header.rate = sf.samplerate;
@@ -275,6 +307,20 @@ OpenResult openAudio(const QString& path, AudioHeader* headerOut)
     if (headerOut)
         *headerOut = header;
     return {std::make_unique<RecordingSource>(closer.release(), sf), {}};
+}
+} // namespace
+
+OpenResult openAudio(const QString& path, AudioHeader* header)
+{
+    bool headersOnly = false;
+    return open(path, header, false, &headersOnly);
+}
+
+QString readAudioHeader(const QString& path, AudioHeader& header)
+{
+    bool headersOnly = false;
+    OpenResult opened = open(path, &header, true, &headersOnly);
+    return opened.source || headersOnly ? QString() : opened.error;
 }
 
 } // namespace sonaplex::audio

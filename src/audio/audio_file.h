@@ -32,6 +32,10 @@ struct AudioHeader {
 // the program. What a file holds must be what its name says. `header`, when given, gets what
 // was read.
 OpenResult openAudio(const QString& path, AudioHeader* header = nullptr);
+// What openAudio reads of a file's headers, for a listing, with the same checks, but an Ogg Vorbis
+// file's without setting up its decoder (its length is its last page's granule position). Why the
+// file cannot be opened, or empty.
+QString readAudioHeader(const QString& path, AudioHeader& header);
 
 // A tracker module's player, from the module's bytes (`name` for messages).
 OpenResult openModule(const QByteArray& bytes, const QString& name, AudioHeader* header);

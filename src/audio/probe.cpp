@@ -12,8 +12,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QThread>
 
+#include <algorithm>
 #include <optional>
+#include <thread>
 
 #include <csignal>
 #include <cstdio>
@@ -200,25 +203,12 @@ SoundInfo infoFromLine(const QByteArray& line)
     return i;
 }
 
-std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::milliseconds limit, ProbeDepth depth)
+namespace {
+// Reads `helped` into `found` (at the indices `at`) in one helper; when it dies or overruns on a
+// file, that file is named and a new helper goes on from the next.
+void probeInHelper(const QStringList& helped, const std::vector<qsizetype>& at, std::vector<SoundInfo>& found,
+    std::chrono::milliseconds limit, ProbeDepth depth)
 {
-    std::vector<SoundInfo> found(size_t(paths.size()));
-    QStringList helped;
-    std::vector<qsizetype> at; // index in `paths` of each path sent to the helper
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const QString& path = paths[i];
-        if (path.isEmpty()) {
-            found[size_t(i)] = SoundInfo::refused(DeviceKind::WaveAudio, Say::tr("no file was named"));
-        } else if (probedInProcess(path)) { // MIDI, by the program's own parser; other names are refused
-            found[size_t(i)] = runBounded<SoundInfo>([path] { return soundFileInfoInProcess(path); }, limit)
-                                   .value_or(SoundInfo::refused(DeviceKind::WaveAudio, tookTooLong(path)));
-        } else {
-            helped << path;
-            at.push_back(i);
-        }
-    }
-    // One helper for the lot; when it dies or overruns on a file, that file is named and a new
-    // helper goes on from the next.
     for (qsizetype next = 0; next < helped.size();) {
         QProcess p;
         if (!startHelper(p, {depth == ProbeDepth::Headers ? QStringLiteral("headers") : QStringLiteral("info")}, true)) {
@@ -245,6 +235,45 @@ std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::millise
         }
         stopHelper(p);
     }
+}
+} // namespace
+
+std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::milliseconds limit, ProbeDepth depth)
+{
+    std::vector<SoundInfo> found(size_t(paths.size()));
+    QStringList helped;
+    std::vector<qsizetype> at; // index in `paths` of each path sent to the helper
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString& path = paths[i];
+        if (path.isEmpty()) {
+            found[size_t(i)] = SoundInfo::refused(DeviceKind::WaveAudio, Say::tr("no file was named"));
+        } else if (probedInProcess(path)) { // MIDI, by the program's own parser; other names are refused
+            found[size_t(i)] = runBounded<SoundInfo>([path] { return soundFileInfoInProcess(path); }, limit)
+                                   .value_or(SoundInfo::refused(DeviceKind::WaveAudio, tookTooLong(path)));
+        } else {
+            helped << path;
+            at.push_back(i);
+        }
+    }
+    // Many files are shared among helpers, one per processor (at most four), each reading its
+    // part in order; a few go to one helper.
+    constexpr qsizetype kFilesPerExtraHelper = 64;
+    const qsizetype helpers
+        = std::clamp<qsizetype>(std::min<qsizetype>(QThread::idealThreadCount(), helped.size() / kFilesPerExtraHelper), 1, 4);
+    std::vector<std::thread> others;
+    for (qsizetype h = 0; h < helpers; ++h) {
+        const qsizetype begin = helped.size() * h / helpers, end = helped.size() * (h + 1) / helpers;
+        auto part = [&, begin, end] {
+            probeInHelper(helped.mid(begin, end - begin), std::vector<qsizetype>(at.begin() + begin, at.begin() + end),
+                found, limit, depth);
+        };
+        if (h + 1 < helpers)
+            others.emplace_back(part);
+        else
+            part();
+    }
+    for (std::thread& t : others)
+        t.join();
     return found;
 }
 
@@ -376,7 +405,7 @@ int runProbe(int argc, char** argv)
             if (name.isEmpty())
                 continue;
             const QString path = QFile::decodeName(name);
-            const SoundInfo info = soundFileInfoInProcess(path);
+            const SoundInfo info = soundFileInfoInProcess(path, mode == "headers");
             if (info.ok() && mode == "info")
                 trialDecode(path);
             print(answerFor(name) + infoLine(info));
