@@ -707,6 +707,10 @@ Rückgabewert: 0 alles erledigt, 1 manche Dateien nicht (auf stderr genannt), 2 
 3 der Programmordner oder sein Protokoll ist nicht verwendbar. Strg+C hält ein Wiederherstellen
 oder Rückgängigmachen an, bevor sich die erste Spieldatei ändert.</translation>
     </message>
+    <message>
+        <source>The files named already hold their originals.</source>
+        <translation>Die genannten Dateien enthalten bereits ihre Originale.</translation>
+    </message>
 </context>
 <context>
     <name>ContentHash</name>

@@ -187,8 +187,9 @@ int restore(const Options& o)
     if (files.empty()) {
         const int done = nothingDone(o,
             unknown || gone ? QString()
-                            : Say::tr("The game files under %1 already hold their originals.")
-                                  .arg(QDir::toNativeSeparators(folder)));
+                : all       ? Say::tr("The game files under %1 already hold their originals.")
+                                  .arg(QDir::toNativeSeparators(folder))
+                            : Say::tr("The files named already hold their originals."));
         return unknown || gone ? kNotAll : done;
     }
     // Each file is put back only while it holds what its state was read from just now.

@@ -314,6 +314,7 @@ ReplacementRecord::Opened ReplacementRecord::makeOwnTables(QSqlQuery& q)
              QStringLiteral("CREATE TABLE IF NOT EXISTS entries(id INTEGER PRIMARY KEY, run INTEGER NOT NULL, "
                             "game_path TEXT NOT NULL, before_hash TEXT NOT NULL, after_hash TEXT NOT NULL, "
                             "source TEXT NOT NULL, at TEXT NOT NULL, done INTEGER NOT NULL DEFAULT 0)"),
+             // done: 0 about to change, 1 changed, 2 left as it is by an undo (changed since its run)
              QStringLiteral("CREATE INDEX IF NOT EXISTS entries_by_path ON entries(game_path)"),
              QStringLiteral("CREATE TABLE IF NOT EXISTS known(path TEXT PRIMARY KEY, stamp TEXT NOT NULL, "
                             "hash TEXT NOT NULL)"),
@@ -465,6 +466,19 @@ qint64 ReplacementRecord::intend(
     return checked(q, q.exec()) ? q.lastInsertId().toLongLong() : 0;
 }
 
+qint64 ReplacementRecord::leftAsItIs(qint64 run, const QString& gamePath)
+{
+    if (!open_ || run == 0)
+        return 0;
+    QSqlQuery q(QSqlDatabase::database(connection_));
+    q.prepare(QStringLiteral("INSERT INTO entries(run, game_path, before_hash, after_hash, source, at, done) "
+                             "VALUES(?, ?, '', '', '', ?, 2)"));
+    q.addBindValue(run);
+    q.addBindValue(gamePath);
+    q.addBindValue(now());
+    return checked(q, q.exec()) ? q.lastInsertId().toLongLong() : 0;
+}
+
 bool ReplacementRecord::happened(qint64 entry)
 {
     if (!open_ || entry == 0)
@@ -610,7 +624,8 @@ std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId, QString* kind
     // The newest run that changed something and that no undo has taken back whole; an undo's
     // own run is not undone again by this. An undo that was stopped part way (killed, or a
     // write that failed) took back only some files: the run is still the last one, and what
-    // is left of it is taken back next, what cannot ever be (its original not kept) aside.
+    // is left of it is taken back next, what cannot ever be (its original not kept, or the file
+    // changed since and left as it is by an undo) aside.
     checked(q, q.exec(QStringLiteral("SELECT r.id, r.kind, EXISTS (SELECT 1 FROM runs u WHERE u.undoes = r.id) "
                                      "FROM runs r WHERE r.kind != 'undo' "
                                      "AND EXISTS (SELECT 1 FROM entries e WHERE e.run = r.id AND e.done = 1) "
@@ -625,7 +640,7 @@ std::vector<RecordEntry> ReplacementRecord::lastRun(qint64* runId, QString* kind
         q.prepare(undoneOnce
                 ? QStringLiteral("SELECT id, game_path, before_hash, after_hash, source FROM entries e "
                                  "WHERE run = ? AND done = 1 AND NOT EXISTS (SELECT 1 FROM entries x JOIN runs u "
-                                 "ON x.run = u.id WHERE u.undoes = e.run AND x.done = 1 AND x.game_path = e.game_path) "
+                                 "ON x.run = u.id WHERE u.undoes = e.run AND x.done IN (1, 2) AND x.game_path = e.game_path) "
                                  "ORDER BY id")
                 : QStringLiteral("SELECT id, game_path, before_hash, after_hash, source FROM entries "
                                  "WHERE run = ? AND done = 1 ORDER BY id"));

@@ -91,6 +91,10 @@ public:
     qint64 intend(
         qint64 run, const QString& gamePath, const QString& before, const QString& after, const QString& source);
     bool happened(qint64 entry);
+    // An undo that found `gamePath` changed since the run it takes back leaves it as it is; its
+    // entry (done = 2, no contents) says so, so that the next undo goes on to the run before
+    // rather than stopping at this file again. 0 when the record could not take the write.
+    qint64 leftAsItIs(qint64 run, const QString& gamePath);
     bool didNotHappen(qint64 entry);
     // Writes between begin() and end() reach the disk together, in one flush; a failure of
     // either (with its cause) leaves none of them in the record.

@@ -79,7 +79,7 @@ public:
         }
         p_.setCancellable(false); // from here on game files change
         dropRefused();
-        if (recording_ && !copies_.empty()) {
+        if (recording_ && (!copies_.empty() || !left_.empty())) {
             if (const FileResult written = writeIntents(); !written) {
                 // Not one game file changes: its intent is not durably in the record.
                 dropPrepared();
@@ -319,6 +319,8 @@ private:
             settle(c.step, Outcome::NotAsExpected);
             at.item.found = c.before;
             c.going = false;
+            if (plan_.kind == RunKind::Undo)
+                left_.push_back(c.step);
             return false;
         }
         if (plan_.skipUnchanged && !c.after.isEmpty() && c.after == c.before) {
@@ -356,6 +358,8 @@ private:
             return written;
         runId_ = record_->beginRun(recordedKind(plan_.kind), plan_.undoes);
         bool all = runId_ != 0;
+        for (size_t step : left_)
+            all = all && record_->leftAsItIs(runId_, steps_[step].gamePath) != 0;
         for (Copy& c : copies_) {
             if (!all)
                 break;
@@ -467,6 +471,7 @@ private:
     Turn turn_;
     std::vector<StepState> at_; // by step, in the plan's order
     std::vector<Copy> copies_;
+    std::vector<size_t> left_; // an undo's steps whose game files changed since their run
     qint64 runId_ = 0; // the run's entry in the record, once its intents are written
     // Hashes the game files whose content is not remembered: one thread for the whole run, in
     // step order.

@@ -465,15 +465,17 @@ private slots:
         QCOMPARE(readAll(gameFile(1)), original(1));
         QCOMPARE(readAll(gameFile(2)), original(2));
         QCOMPARE(readAll(gameFile(3)), song(3));
-        // A file changed since the run (an update) is not overwritten by its undo: it is named,
-        // and the undo is finished once the file holds what the run put there again.
+        // A file changed since the run (an update) is not overwritten by its undo: it is named and
+        // left as it is, the next undo does not stop at it again, and restore puts its original back.
         QVERIFY(writeFile(gameFile(3), "an update's bytes"));
         const Ran changed = sonaplex({"undo", "--json"});
         QCOMPARE(changed.exit, 1);
         QVERIFY2(changed.out.contains("changed-meanwhile"), qPrintable(changed.out));
         QCOMPARE(readAll(gameFile(3)), QByteArray("an update's bytes"));
-        QVERIFY(writeFile(gameFile(3), song(3)));
-        QCOMPARE(sonaplex({"undo"}).exit, 0);
+        const Ran next = sonaplex({"undo", "--json"});
+        QVERIFY2(next.exit == 0 && !next.out.contains("changed-meanwhile"), qPrintable(next.out + next.err));
+        QCOMPARE(readAll(gameFile(3)), QByteArray("an update's bytes"));
+        QCOMPARE(sonaplex({"restore", game, "--all"}).exit, 0);
         QCOMPARE(readAll(gameFile(3)), original(3));
     }
 

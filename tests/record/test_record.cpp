@@ -32,9 +32,10 @@ class TestRecord : public QObject {
     }
 
 private slots:
-    // A SWITCH, a game update over one of its files, an undo and a restore: each file's state and
-    // each step's outcome say what happened, the file changed meanwhile is left as the update
-    // made it, and a record opened again knows the same.
+    // Two SWITCHes, a game update over a file of the second, two undos and a restore: each
+    // file's state and each step's outcome say what happened, the file changed meanwhile is left
+    // as the update made it (and does not stop the next undo from taking back the first run),
+    // and a record opened again knows the same.
     void aGameFilesLifeIsToldInStatesAndOutcomes()
     {
         QVERIFY(QDir().mkpath(at("game/sfx")));
@@ -43,12 +44,14 @@ private slots:
         QVERIFY(writeFile(at("game/sfx/jump.wav"), jump));
         QVERIFY(writeFile(at("game/sfx/hit.wav"), hit));
         QVERIFY(writeFile(at("mine.wav"), mine));
+        QVERIFY(writeFile(at("first.wav"), wave(22050, 1, 1500, 880)));
         auto game = [&](const QString& name) { return at("game/sfx/") + name; };
         const std::vector<Selection> both{{game("jump.wav"), "jump.wav", at("mine.wav"), "mine.wav"},
             {game("hit.wav"), "hit.wav", at("mine.wav"), "mine.wav"}};
         {
             ReplacementRecord record(at("program/Replacements"));
             QVERIFY(record.isOpen());
+            QVERIFY(replaceGameFiles({{game("jump.wav"), "jump.wav", at("first.wav"), "first.wav"}}, {}, &record).ok());
             const Report switched = replaceGameFiles(both, {}, &record);
             QCOMPARE(switched.done(), 2);
             QCOMPARE(readAll(game("hit.wav")), mine);
@@ -64,8 +67,13 @@ private slots:
         for (const ReportItem& item : undone.items)
             outcomes[QFileInfo(item.step.gamePath).fileName()] = item.outcome;
         QCOMPARE(outcomes, (std::map<QString, Outcome>{{"hit.wav", Outcome::NotAsExpected}, {"jump.wav", Outcome::Done}}));
-        QCOMPARE(readAll(game("jump.wav")), jump);
+        QCOMPARE(readAll(game("jump.wav")), readAll(at("first.wav")));
         QCOMPARE(readAll(game("hit.wav")), update);
+        const Report first = undoLastRun(record); // the first SWITCH, not hit.wav again
+        QCOMPARE(first.items.size(), size_t(1));
+        QCOMPARE(first.items[0].outcome, Outcome::Done);
+        QCOMPARE(readAll(game("jump.wav")), jump);
+        QVERIFY(undoLastRun(record).items.empty()); // nothing left to undo
         // What is left to restore is the file the update changed; restored, it holds its original.
         std::vector<ReplacedFile> left;
         for (const ReplacedFile& f : record.replacedFiles())
