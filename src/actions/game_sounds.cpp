@@ -2,8 +2,8 @@
 
 #include "actions/replacement.h"
 #include "audio/analysis.h"
-#include "audio/probe.h"
 #include "audio/ogg_headers.h"
+#include "audio/probe.h"
 #include "base/files.h"
 #include "base/result.h"
 #include "base/sound_names.h"
@@ -13,9 +13,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QElapsedTimer>
 #include <QHash>
 
 #include <unistd.h>
@@ -33,7 +33,8 @@ struct Say {
 
 FilesBelow gameSounds(const QString& folder, const std::function<bool(const QString&)>& found)
 {
-    return listFilesBelow(folder, false, [](const QString& name) { return isSoundName(name); }, found);
+    return listFilesBelow(
+        folder, false, [](const QString& name) { return isSoundName(name); }, found);
 }
 
 void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord>& record, const GameSoundsReading& to)
@@ -59,9 +60,11 @@ void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord
         files = open->readUnder(folder, &progress);
     }
     to.states(std::move(files));
-    for (qsizetype first = 0; first < all.size() && !to.stopped(); first += to.infoBatch) {
+    qsizetype size = std::max(1, to.infoBatch);
+    for (qsizetype first = 0; first < all.size() && !to.stopped();
+         first += size, size = std::min(size * 2, qsizetype(to.infoBatch) * 32)) {
         QStringList paths;
-        for (const QString& name : all.mid(first, to.infoBatch))
+        for (const QString& name : all.mid(first, size))
             paths << folder + QLatin1Char('/') + name;
         // Headers only: a file is decoded on trial before it is played, converted or put in.
         to.read(int(first), audio::probeInfos(paths, audio::kProbeTimeLimit, audio::ProbeDepth::Headers));
@@ -88,10 +91,7 @@ QString damagedOgg(const QString& path)
                                : Say::tr("%1 cannot be played whole: %2").arg(QFileInfo(path).fileName(), h.problem);
 }
 
-bool isOgg(const audio::SoundInfo& info)
-{
-    return info.format == SoundFormat::Ogg || info.format == SoundFormat::Opus;
-}
+bool isOgg(const audio::SoundInfo& info) { return info.format == SoundFormat::Ogg || info.format == SoundFormat::Opus; }
 
 } // namespace
 
@@ -152,7 +152,8 @@ FolderMatches matchFolder(const QStringList& gameNames, const QString& from)
     }
     FolderMatches result;
     // The user's folder is only read: a link in it is the file it leads to.
-    FilesBelow listed = listFilesBelow(from, false, [](const QString& name) { return isSoundName(name); }, {}, true);
+    FilesBelow listed = listFilesBelow(
+        from, false, [](const QString& name) { return isSoundName(name); }, {}, true);
     const QStringList& users = listed.names;
     result.unlisted = std::move(listed.problems);
     QHash<qsizetype, QList<Proposal>> proposals; // by game file
