@@ -27,8 +27,9 @@ FilesBelow gameSounds(const QString& folder, const std::function<bool(const QStr
 // A game's sounds read in the order they are shown: the names first, in batches as they are
 // found (gameSounds), then what the record knows of them (read on a connection of the reading
 // thread's own; nothing without a record), then what each file is (its headers), read in
-// helpers, `infoBatch` files first, each batch after twice the one before up to 32 times it: the
-// first rows show their formats at once, and a large game starts few helpers. Each stage is told to its function on the reading thread;
+// helpers, `infoBatch` files first, each batch after twice the one before up to 32 times it (the
+// first rows show their formats at once, and a large game starts few helpers). Each stage is
+// told to its function on the reading thread;
 // `stopped` ends the reading between batches. The Game Sounds window and `sonaplex sounds` read a
 // game this way, and so list the same sounds and name the same problems.
 struct GameSoundsReading {

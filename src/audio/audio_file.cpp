@@ -152,6 +152,17 @@ bool lengthBeyondSize(const SF_INFO& sf, int64_t bytes)
     return double(sf.frames) / sf.samplerate > double(bytes) / 100 + 10;
 }
 
+// Why a file of `bytes` cannot hold the length it claims, or empty.
+QString lengthProblem(const SF_INFO& sf, int64_t bytes, const QString& name)
+{
+    if (!lengthBeyondSize(sf, bytes))
+        return {};
+    return Say::tr("%1 cannot be played: it claims to last %2 hours, more than its %3 bytes can hold.")
+        .arg(name)
+        .arg(double(sf.frames) / sf.samplerate / 3600, 0, 'f', 1)
+        .arg(bytes);
+}
+
 } // namespace
 
 SoundFormat sniffedFormat(const QByteArray& head)
@@ -233,12 +244,8 @@ OpenResult open(const QString& path, AudioHeader* headerOut, bool vorbisHeadersO
         sf.samplerate = header.ogg.rate;
         sf.channels = header.ogg.channels;
         sf.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-        if (lengthBeyondSize(sf, bytes))
-            return {nullptr,
-                Say::tr("%1 cannot be played: it claims to last %2 hours, more than its %3 bytes can hold.")
-                    .arg(name)
-                    .arg(double(sf.frames) / sf.samplerate / 3600, 0, 'f', 1)
-                    .arg(bytes)};
+        if (const QString why = lengthProblem(sf, bytes, name); !why.isEmpty())
+            return {nullptr, why};
         placeLoop(header, sf.frames);
         header.variableBitrate = false; // as libsndfile says of every Vorbis stream
         header.sfFormat = sf.format;
@@ -284,12 +291,8 @@ OpenResult open(const QString& path, AudioHeader* headerOut, bool vorbisHeadersO
                 .arg(kMaxRate)};
     if (sf.channels > kMaxChannels)
         return {nullptr, Say::tr("%1 cannot be played: %2.").arg(name, tooManyChannels(sf.channels))};
-    if (lengthBeyondSize(sf, bytes))
-        return {nullptr,
-            Say::tr("%1 cannot be played: it claims to last %2 hours, more than its %3 bytes can hold.")
-                .arg(name)
-                .arg(double(sf.frames) / sf.samplerate / 3600, 0, 'f', 1)
-                .arg(bytes)};
+    if (const QString why = lengthProblem(sf, bytes, name); !why.isEmpty())
+        return {nullptr, why};
     // Floats come out in -1..1 whatever the stored sample format.
     sndfile().sf_command(sound, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
     if (held == SoundFormat::Wave) {
