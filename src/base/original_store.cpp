@@ -125,6 +125,13 @@ std::vector<FileResult> OriginalStore::keepCopies(const std::vector<std::pair<QS
         std::fill(results.begin(), results.end(), made);
         return results;
     }
+    // What an interrupted keep left in the store goes first, the store's folder read once: read
+    // again for each copy, a run of thousands of files would read it thousands of times.
+    QStringList targets;
+    for (const auto& [path, hash] : files)
+        if (!hash.isEmpty() && !holds(hash))
+            targets << pathOf(hash);
+    removeTemporariesBeside(targets);
     std::vector<PendingCopy> copies(files.size());
     std::vector<bool> pending(files.size(), false);
     int open = 0; // copies past a few dozen are parked: thousands never hold thousands of files open
@@ -133,7 +140,7 @@ std::vector<FileResult> OriginalStore::keepCopies(const std::vector<std::pair<QS
         if (hash.isEmpty() || holds(hash))
             continue;
         ContentHasher hasher;
-        results[i] = copies[i].prepare(path, pathOf(hash), &hasher);
+        results[i] = copies[i].prepare(path, pathOf(hash), &hasher, nullptr, true);
         if (results[i] && hasher.digest() != hash) // changed since it was put in place
             results[i] = FileResult::failure(Say::tr("%1 changed while it was kept").arg(path));
         if (results[i] && copies[i].isOpen() && ++open > stagingLimits().openCopies) {
