@@ -1,9 +1,9 @@
 #include "audio/convert.h"
 
-#include "audio/channel_mix.h"
-#include "audio/libraries.h"
 #include "audio/audio_file.h"
+#include "audio/channel_mix.h"
 #include "audio/handoff.h"
+#include "audio/libraries.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -14,8 +14,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace sonaplex::audio {
@@ -25,7 +28,6 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Convert)
 };
-
 
 // libsndfile's compression level (0 best, 1 smallest) that gives a Vorbis stream of this rate
 // and channels the nominal bitrate `target`: found by writing headers only, into memory.
@@ -89,12 +91,12 @@ double vorbisLevelFor(int rate, int channels, int target)
 
 // The encoder's settings for a copy as close as the codec allows to the game file's own
 // quality: Vorbis at its nominal bitrate, Opus and MP3 at its bitrate, MP3 CBR or VBR as it is.
-void chooseQuality(SNDFILE* out, const SoundInfo& like)
+void chooseQuality(SNDFILE* out, const SoundInfo& like, std::optional<double> vorbisLevel)
 {
     const int major = like.sfFormat & SF_FORMAT_TYPEMASK, codec = like.sfFormat & SF_FORMAT_SUBMASK;
     std::optional<double> level;
     if (major == SF_FORMAT_OGG && codec == SF_FORMAT_VORBIS && like.bitrate > 0) {
-        level = vorbisLevelFor(like.rate, like.channels, like.bitrate);
+        level = vorbisLevel ? vorbisLevel : vorbisLevelLike(like);
     } else if (major == SF_FORMAT_OGG && codec == SF_FORMAT_OPUS && like.bitrate > 0) {
         // libsndfile spreads 6 to 256 kbit/s a channel over the levels, evenly.
         level = 1 - (double(like.bitrate) / like.channels - 6000) / 250000;
@@ -102,7 +104,10 @@ void chooseQuality(SNDFILE* out, const SoundInfo& like)
         int mode = like.variableBitrate ? SF_BITRATE_MODE_VARIABLE : SF_BITRATE_MODE_CONSTANT;
         sndfile().sf_command(out, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
         // And the bitrates of the MPEG version the rate belongs to.
-        const double low = like.rate >= 32000 ? 32000 : 8000, high = like.rate >= 32000 ? 320000 : like.rate >= 16000 ? 160000 : 64000;
+        const double low = like.rate >= 32000 ? 32000 : 8000,
+                     high = like.rate >= 32000 ? 320000
+            : like.rate >= 16000               ? 160000
+                                               : 64000;
         level = 1 - (like.bitrate - low) / (high - low);
     }
     if (!level)
@@ -173,7 +178,8 @@ struct Shaping {
         // rate: an input block shrinks as the ratio grows, so no buffer passes a few megabytes.
         constexpr int64_t kBlock = 1 << 15;
         block = std::clamp<int64_t>(
-            std::min<int64_t>(int64_t(kBlock / std::max(ratio, 1.0)), std::max<int64_t>(in.lengthFrames(), 1)), 1, kBlock);
+            std::min<int64_t>(int64_t(kBlock / std::max(ratio, 1.0)), std::max<int64_t>(in.lengthFrames(), 1)), 1,
+            kBlock);
         raw.resize(size_t(block) * size_t(inChannels));
         mixed.resize(size_t(block) * size_t(channels));
     }
@@ -241,7 +247,8 @@ QString checkWholeCopy(const QString& path, const SoundInfo& like, int64_t writt
     if (!opened.source)
         return Say::tr("the converted copy cannot be read back (%1)").arg(opened.error);
     constexpr int kKind = SF_FORMAT_TYPEMASK | SF_FORMAT_SUBMASK;
-    if ((header.sfFormat & kKind) != (like.sfFormat & kKind) || header.rate != like.rate || header.channels != like.channels)
+    if ((header.sfFormat & kKind) != (like.sfFormat & kKind) || header.rate != like.rate
+        || header.channels != like.channels)
         return Say::tr("the converted copy is not in the format asked for");
     AudioSource& in = *opened.source;
     std::vector<float> block(size_t(4096) * size_t(in.channels()));
@@ -259,8 +266,22 @@ QString checkWholeCopy(const QString& path, const SoundInfo& like, int64_t writt
 
 } // namespace
 
+std::optional<double> vorbisLevelLike(const SoundInfo& like)
+{
+    const int major = like.sfFormat & SF_FORMAT_TYPEMASK, codec = like.sfFormat & SF_FORMAT_SUBMASK;
+    if (major != SF_FORMAT_OGG || codec != SF_FORMAT_VORBIS || like.bitrate <= 0 || !sndfile().error.isEmpty())
+        return {};
+    static std::mutex guard;
+    static std::map<std::tuple<int, int, int>, double> found;
+    const std::tuple<int, int, int> key{like.rate, like.channels, like.bitrate};
+    std::lock_guard<std::mutex> lock(guard);
+    if (const auto it = found.find(key); it != found.end())
+        return it->second;
+    return found[key] = vorbisLevelFor(like.rate, like.channels, like.bitrate);
+}
+
 QString convertRecording(const QString& source, const QString& destination, const SoundInfo& like, double gainDb,
-    const std::function<bool()>& stopped, LoopChoice loopChoice)
+    const std::function<bool()>& stopped, LoopChoice loopChoice, std::optional<double> vorbisLevel)
 {
     const QString name = QFileInfo(source).fileName();
     AudioHeader inInfo;
@@ -284,7 +305,7 @@ QString convertRecording(const QString& source, const QString& destination, cons
             .arg(QString::fromUtf8(sndfile().sf_strerror(nullptr)));
     sndfile().sf_command(out.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
     sndfile().sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
-    chooseQuality(out.get(), like);
+    chooseQuality(out.get(), like, vorbisLevel);
 
     auto failed = [&](const QString& why) {
         out.reset();
@@ -328,7 +349,8 @@ QString convertRecording(const QString& source, const QString& destination, cons
         return failed(Say::tr("%1: %2").arg(name, why));
     // A decoder that stops early at a damaged page says nothing: its length says it (an MP3's is
     // only estimated).
-    if ((inInfo.sfFormat & SF_FORMAT_TYPEMASK) != SF_FORMAT_MPEG && shaping.framesRead < in.lengthFrames() - in.lengthFrames() / 50)
+    if ((inInfo.sfFormat & SF_FORMAT_TYPEMASK) != SF_FORMAT_MPEG
+        && shaping.framesRead < in.lengthFrames() - in.lengthFrames() / 50)
         return failed(Say::tr("%1 could not be read to its end (%2 of %3 frames): it may be damaged")
                           .arg(name)
                           .arg(shaping.framesRead)

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace sonaplex::audio {
@@ -17,7 +18,15 @@ namespace sonaplex::audio {
 // The copy keeps the replacement's loop points (a wave file's "smpl" loop, Ogg's LOOPSTART and
 // LOOPLENGTH comments), moved to the new rate; with LoopChoice::Whole it loops the whole of it.
 enum class LoopChoice { Own, Whole };
+// `vorbisLevel`, when given, is the encoder level vorbisLevelLike(like) found.
 QString convertRecording(const QString& source, const QString& destination, const SoundInfo& like, double gainDb = 0,
-    const std::function<bool()>& stopped = {}, LoopChoice loop = LoopChoice::Own);
+    const std::function<bool()>& stopped = {}, LoopChoice loop = LoopChoice::Own,
+    std::optional<double> vorbisLevel = {});
+
+// The Vorbis encoder level that gives a copy the nominal bitrate of `like`, an Ogg Vorbis game
+// file (empty for any other): found by writing headers of silence into memory a dozen times,
+// once per rate, channels and bitrate in a process, so that a run of conversions to one game's
+// format finds it once.
+std::optional<double> vorbisLevelLike(const SoundInfo& like);
 
 } // namespace sonaplex::audio

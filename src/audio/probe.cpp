@@ -30,7 +30,6 @@ struct Say {
     Q_DECLARE_TR_FUNCTIONS(Probe)
 };
 
-
 // How long the helper may go without a word while analysing before it is taken as stuck.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int kQuietLimitMs = 60'000;
@@ -172,11 +171,11 @@ QByteArray infoLine(const SoundInfo& i)
 {
     const QJsonObject o{{QStringLiteral("kind"), int(i.kind)}, {QStringLiteral("error"), i.error},
         {QStringLiteral("seconds"), i.seconds}, {QStringLiteral("format"), int(i.format)},
-        {QStringLiteral("sfFormat"), i.sfFormat}, {QStringLiteral("rate"), i.rate}, {QStringLiteral("channels"), i.channels},
-        {QStringLiteral("frames"), qint64(i.frames)}, {QStringLiteral("bitrate"), i.bitrate},
-        {QStringLiteral("vbr"), i.variableBitrate}, {QStringLiteral("sourceRate"), i.sourceRate},
-        {QStringLiteral("loopStart"), qint64(i.loop.start)}, {QStringLiteral("loopLength"), qint64(i.loop.length)},
-        {QStringLiteral("loopOutside"), i.loopOutside},
+        {QStringLiteral("sfFormat"), i.sfFormat}, {QStringLiteral("rate"), i.rate},
+        {QStringLiteral("channels"), i.channels}, {QStringLiteral("frames"), qint64(i.frames)},
+        {QStringLiteral("bitrate"), i.bitrate}, {QStringLiteral("vbr"), i.variableBitrate},
+        {QStringLiteral("sourceRate"), i.sourceRate}, {QStringLiteral("loopStart"), qint64(i.loop.start)},
+        {QStringLiteral("loopLength"), qint64(i.loop.length)}, {QStringLiteral("loopOutside"), i.loopOutside},
         {QStringLiteral("moduleType"), i.moduleType}, {QStringLiteral("moduleChannels"), i.moduleChannels}};
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
@@ -211,7 +210,8 @@ void probeInHelper(const QStringList& helped, const std::vector<qsizetype>& at, 
 {
     for (qsizetype next = 0; next < helped.size();) {
         QProcess p;
-        if (!startHelper(p, {depth == ProbeDepth::Headers ? QStringLiteral("headers") : QStringLiteral("info")}, true)) {
+        if (!startHelper(
+                p, {depth == ProbeDepth::Headers ? QStringLiteral("headers") : QStringLiteral("info")}, true)) {
             for (; next < helped.size(); ++next)
                 found[size_t(at[size_t(next)])] = SoundInfo::refused(DeviceKind::WaveAudio, noHelper(helped[next]));
             break;
@@ -258,8 +258,8 @@ std::vector<SoundInfo> probeInfos(const QStringList& paths, std::chrono::millise
     // Many files are shared among helpers, one per processor (at most four), each reading its
     // part in order; a few go to one helper.
     constexpr qsizetype kFilesPerExtraHelper = 64;
-    const qsizetype helpers
-        = std::clamp<qsizetype>(std::min<qsizetype>(QThread::idealThreadCount(), helped.size() / kFilesPerExtraHelper), 1, 4);
+    const qsizetype helpers = std::clamp<qsizetype>(
+        std::min<qsizetype>(QThread::idealThreadCount(), helped.size() / kFilesPerExtraHelper), 1, 4);
     std::vector<std::thread> others;
     for (qsizetype h = 0; h < helpers; ++h) {
         const qsizetype begin = helped.size() * h / helpers, end = helped.size() * (h + 1) / helpers;
@@ -339,9 +339,12 @@ QString convertInHelper(const QString& source, const QString& destination, const
     const std::function<bool()>& stopped, LoopChoice loop)
 {
     QProcess p;
-    if (!startHelper(p, {QStringLiteral("convert"), source, destination, QString::number(gainDb, 'g', 17),
-                            loop == LoopChoice::Whole ? QStringLiteral("whole") : QStringLiteral("own"),
-                            QString::fromUtf8(infoLine(like))}))
+    // The encoder's level is found here once for many conversions to one format, not in each helper.
+    const std::optional<double> level = vorbisLevelLike(like);
+    if (!startHelper(p,
+            {QStringLiteral("convert"), source, destination, QString::number(gainDb, 'g', 17),
+                loop == LoopChoice::Whole ? QStringLiteral("whole") : QStringLiteral("own"),
+                QString::fromUtf8(infoLine(like)), level ? QString::number(*level, 'g', 17) : QStringLiteral("-")}))
         return noHelper(source);
     QString why;
     QElapsedTimer sinceWord; // the helper says "working" twice a second while it is
@@ -415,7 +418,8 @@ int runProbe(int argc, char** argv)
     if (mode == "convert" && argc >= 7) {
         QElapsedTimer sinceWord;
         sinceWord.start();
-        const QString why = convertRecording(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]), infoFromLine(argv[6]),
+        const QString why = convertRecording(
+            QFile::decodeName(argv[2]), QFile::decodeName(argv[3]), infoFromLine(argv[6]),
             QByteArray(argv[4]).toDouble(),
             [&sinceWord] {
                 if (sinceWord.elapsed() > 500) { // alive: the program waits for a word now and then
@@ -424,7 +428,9 @@ int runProbe(int argc, char** argv)
                 }
                 return false;
             },
-            QByteArray(argv[5]) == "whole" ? LoopChoice::Whole : LoopChoice::Own);
+            QByteArray(argv[5]) == "whole" ? LoopChoice::Whole : LoopChoice::Own,
+            argc >= 8 && QByteArray(argv[7]) != "-" ? std::optional<double>(QByteArray(argv[7]).toDouble())
+                                                    : std::nullopt);
         print(why.isEmpty() ? QByteArray("converted") : "failed " + why.toUtf8().replace('\n', ' '));
         return 0;
     }
@@ -439,7 +445,8 @@ int runProbe(int argc, char** argv)
     if (!info.ok())
         return 0;
     const Loudness l = analyseRecording(path, bins, [](OverviewPart&& part) {
-        QByteArray line = "part " + QByteArray::number(part.first) + ' ' + QByteArray::number(qsizetype(part.min.size()));
+        QByteArray line
+            = "part " + QByteArray::number(part.first) + ' ' + QByteArray::number(qsizetype(part.min.size()));
         for (const std::vector<float>* values : {&part.min, &part.max})
             for (float v : *values)
                 line += ' ' + QByteArray::number(v, 'g', 6);
