@@ -57,6 +57,9 @@ void write(FILE* to, const QString& line)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
 }
 
+// The progress line on the terminal now, if any: a message goes on a line of its own, not after it.
+Watched* onScreen = nullptr;
+
 QString sizeText(qint64 bytes)
 {
     return bytes < 10 * 1024 * 1024 ? Say::tr("%1 KB").arg((bytes + 1023) / 1024)
@@ -65,7 +68,12 @@ QString sizeText(qint64 bytes)
 } // namespace
 
 void out(const QString& line) { write(stdout, line); }
-void err(const QString& line) { write(stderr, line); }
+void err(const QString& line)
+{
+    if (onScreen)
+        onScreen->clear();
+    write(stderr, line);
+}
 
 void catchInterrupts()
 {
@@ -125,6 +133,8 @@ Watched::~Watched()
 {
     progress_.setOffloader({});
     clear();
+    if (onScreen == this)
+        onScreen = nullptr;
 }
 
 void Watched::show()
@@ -144,6 +154,7 @@ void Watched::show()
     const QByteArray bytes = '\r' + line.toLocal8Bit();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fflush(stderr);
+    onScreen = this;
 }
 
 void Watched::clear()
@@ -154,6 +165,8 @@ void Watched::clear()
     std::fwrite(blank.constData(), 1, size_t(blank.size()), stderr);
     std::fflush(stderr);
     shownWidth_ = 0;
+    if (onScreen == this)
+        onScreen = nullptr;
 }
 
 } // namespace sonaplex::cli

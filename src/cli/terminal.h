@@ -40,6 +40,7 @@ public:
     Watched& operator=(const Watched&) = delete;
 
 private:
+    friend void err(const QString& line);
     void show();
     void clear();
     WorkProgress& progress_;
