@@ -1,9 +1,9 @@
 #include "audio/analysis.h"
 
-#include "audio/libraries.h"
-#include "audio/midi_source.h"
 #include "audio/audio_file.h"
 #include "audio/handoff.h"
+#include "audio/libraries.h"
+#include "audio/midi_source.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -23,7 +23,6 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Analysis)
 };
-
 
 QString channelsName(int channels)
 {
@@ -219,7 +218,8 @@ SoundInfo soundInfo(DeviceKind kind, const QString& path, bool headersOnly)
         return midiInfo(read.song);
     }
     AudioHeader header;
-    if (const QString why = headersOnly ? readAudioHeader(path, header) : openAudio(path, &header).error; !why.isEmpty()) {
+    if (const QString why = headersOnly ? readAudioHeader(path, header) : openAudio(path, &header).error;
+        !why.isEmpty()) {
         info.error = why;
         return info;
     }
@@ -238,11 +238,14 @@ SoundInfo soundInfo(DeviceKind kind, const QString& path, bool headersOnly)
         info.sourceRate = header.ogg.rate;
     if (header.ogg.nominalBitrate > 0)
         info.bitrate = header.ogg.nominalBitrate;
-    else if (isLossy(header.sfFormat) && info.seconds > 0) // only MP3 files carry ID3 tags: read for them alone
-        info.bitrate = int(std::min(
-            double((header.sfFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG ? soundBytes(path) : QFileInfo(path).size()) * 8
-                / info.seconds,
-            1e8));
+    else if (isLossy(header.sfFormat) && info.seconds > 0) {
+        // The sound's own bytes: only MP3 files carry ID3 tags (read for them alone); an Ogg
+        // file's header pages (comments, a picture) are no part of its bitrate either.
+        const qint64 bytes = (header.sfFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG
+            ? soundBytes(path)
+            : QFileInfo(path).size() - std::max<qint64>(0, header.ogg.soundStart);
+        info.bitrate = int(std::min(double(std::max<qint64>(0, bytes)) * 8 / info.seconds, 1e8));
+    }
     return info;
 }
 
@@ -374,8 +377,8 @@ struct Meter {
     std::unique_ptr<ebur128_state, void (*)(ebur128_state*)> state;
     unsigned shortWindowMs = 0;
     Meter(int channels, int rate, int64_t frames)
-        : state(ebur128().error.isEmpty() ? ebur128().ebur128_init(unsigned(channels), unsigned(rate),
-                                                EBUR128_MODE_I | EBUR128_MODE_M | EBUR128_MODE_SAMPLE_PEAK)
+        : state(ebur128().error.isEmpty() ? ebur128().ebur128_init(
+                    unsigned(channels), unsigned(rate), EBUR128_MODE_I | EBUR128_MODE_M | EBUR128_MODE_SAMPLE_PEAK)
                                           : nullptr,
             [](ebur128_state* s) { ebur128().ebur128_destroy(&s); })
     {
@@ -502,10 +505,10 @@ std::vector<float> noteDensity(const MidiSong& song, int bins)
     return density;
 }
 
-
 Loudness measureLoudness(const QString& path, const std::function<bool()>& stopped)
 {
-    return analyseRecording(path, 0, [](OverviewPart&&) { return true; }, stopped);
+    return analyseRecording(
+        path, 0, [](OverviewPart&&) { return true; }, stopped);
 }
 
 Loudness analyseRecording(const QString& path, int bins, const std::function<bool(OverviewPart&&)>& deliver,

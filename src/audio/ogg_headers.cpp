@@ -20,8 +20,10 @@ struct Say {
     Q_DECLARE_TR_FUNCTIONS(OggHeaders)
 };
 
-
-uint32_t le32(const uchar* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t le32(const uchar* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 uint16_t le16(const uchar* p) { return uint16_t(p[0] | p[1] << 8); }
 int64_t le64(const uchar* p) { return int64_t(uint64_t(le32(p)) | uint64_t(le32(p + 4)) << 32); }
 
@@ -112,7 +114,7 @@ struct Reader {
     {
         uint32_t serial = 0;
         bool first = true, ended = false;
-        for (int64_t pageAt = file.pos();; ) {
+        for (int64_t pageAt = file.pos();;) {
             uchar head[27 + 255];
             const qint64 got = file.read(reinterpret_cast<char*>(head), 27);
             if (got == 0 && !first)
@@ -154,9 +156,12 @@ struct Reader {
                 page.replace(22, 4, QByteArray(4, '\0'));
                 if (everyPage && oggPageCrc((page + bytes).constData(), page.size() + bytes.size()) != stated)
                     return Say::tr("it is damaged at byte %1").arg(pageAt);
-                if (packetsDone < packetsWanted)
+                if (packetsDone < packetsWanted) {
                     if (const QString why = headerSegments(head + 27, segments, bytes); !why.isEmpty())
                         return why;
+                    if (packetsDone >= packetsWanted)
+                        h.soundStart = file.pos();
+                }
             } else if (!file.seek(file.pos() + body)) {
                 return Say::tr("its last page is cut short");
             }
@@ -292,7 +297,8 @@ QByteArray littleEndian(uint32_t v)
 }
 
 // One page around `body` with the given lacing, numbered and sealed.
-QByteArray makePage(const QByteArray& head, uint8_t flags, uint32_t sequence, const QByteArray& lacing, const QByteArray& body)
+QByteArray makePage(
+    const QByteArray& head, uint8_t flags, uint32_t sequence, const QByteArray& lacing, const QByteArray& body)
 {
     QByteArray page = head.left(27);
     page[5] = char(flags);
@@ -311,15 +317,17 @@ QByteArray commentsWithLoop(const QByteArray& old, OggHeaders::Codec codec, cons
 {
     const qsizetype prefix = codec == OggHeaders::Codec::Vorbis ? 7 : 8;
     QStringList comments;
-    if (!readComments(reinterpret_cast<const uchar*>(old.constData()) + prefix, old.size() - prefix, comments).isEmpty()) {
+    if (!readComments(reinterpret_cast<const uchar*>(old.constData()) + prefix, old.size() - prefix, comments)
+             .isEmpty()) {
         *why = Say::tr("its comment header cannot be read");
         return {};
     }
     const uint32_t vendorSize = le32(reinterpret_cast<const uchar*>(old.constData()) + prefix);
-    comments.erase(std::remove_if(comments.begin(), comments.end(),
-                       [](const QString& c) {
-                           return c.section(QLatin1Char('='), 0, 0).trimmed().toUpper().startsWith(QLatin1String("LOOP"));
-                       }),
+    comments.erase(
+        std::remove_if(comments.begin(), comments.end(),
+            [](const QString& c) {
+                return c.section(QLatin1Char('='), 0, 0).trimmed().toUpper().startsWith(QLatin1String("LOOP"));
+            }),
         comments.end());
     if (loop.present()) {
         comments << QStringLiteral("LOOPSTART=%1").arg(loop.start);

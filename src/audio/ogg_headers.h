@@ -27,6 +27,7 @@ struct OggHeaders {
     int nominalBitrate = 0; // bits per second the Vorbis encoder aimed at; 0 when it did not say
     int64_t lastGranule = -1; // the stream's length in its own units (Opus: 48 kHz, pre-skip included)
     int preSkip = 0; // Opus
+    int64_t soundStart = 0; // where the pages after the codec's headers begin
     LoopPoints loop;
     QString problem; // why the file is refused ("its comment header is larger than 1 MB"); empty when it is not
 };
