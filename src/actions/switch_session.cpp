@@ -160,8 +160,9 @@ bool SwitchSession::readFormats(WorkProgress& progress)
     progress.offload([&] {
         // The files still to read, each under a name of its format: a kept original is read
         // through a link named as its game file, in passing work beside the store.
-        QStringList paths;
-        std::vector<std::pair<size_t, bool>> whose; // (selection, game side) of each path
+        // A game file's format is read from its headers: it is only read back, never put in.
+        QStringList gamePaths, replacementPaths;
+        std::vector<size_t> gameWhose, replacementWhose; // the selection of each path
         KeptUnderGameNames links;
         for (size_t i = 0; i < count; ++i) {
             const Selection& s = selections_[i];
@@ -175,19 +176,24 @@ bool SwitchSession::readFormats(WorkProgress& progress)
             if (kept.isEmpty() && known_[i].gameInfo.ok()) {
                 games[i] = known_[i].gameInfo;
             } else {
-                paths << (kept.isEmpty() ? s.gamePath : links.named(kept, s.gamePath));
-                whose.push_back({i, true});
+                gamePaths << (kept.isEmpty() ? s.gamePath : links.named(kept, s.gamePath));
+                gameWhose.push_back(i);
             }
             if (known_[i].replacementInfo.ok()) {
                 replacements[i] = known_[i].replacementInfo;
             } else {
-                paths << s.replacementPath;
-                whose.push_back({i, false});
+                replacementPaths << s.replacementPath;
+                replacementWhose.push_back(i);
             }
         }
-        const std::vector<audio::SoundInfo> read = audio::probeInfos(paths, audio::kProbeTimeLimit);
-        for (size_t k = 0; k < read.size(); ++k)
-            (whose[k].second ? games : replacements)[whose[k].first] = read[k];
+        const std::vector<audio::SoundInfo> gameRead
+            = audio::probeInfos(gamePaths, audio::kProbeTimeLimit, audio::ProbeDepth::Headers);
+        for (size_t k = 0; k < gameRead.size(); ++k)
+            games[gameWhose[k]] = gameRead[k];
+        const std::vector<audio::SoundInfo> replacementRead
+            = audio::probeInfos(replacementPaths, audio::kProbeTimeLimit);
+        for (size_t k = 0; k < replacementRead.size(); ++k)
+            replacements[replacementWhose[k]] = replacementRead[k];
         for (size_t i = 0; i < count; ++i) {
             const Selection& s = selections_[i];
             const int n = int(i) + 1;
@@ -222,8 +228,9 @@ bool SwitchSession::readFormats(WorkProgress& progress)
 
 bool SwitchSession::mustConvert() const
 {
-    return std::any_of(items_.begin(), items_.end(),
-        [this](const SwitchItem& i) { return !refused_.count(i.key) && conversionNeed(i.format) == ConversionNeed::Required; });
+    return std::any_of(items_.begin(), items_.end(), [this](const SwitchItem& i) {
+        return !refused_.count(i.key) && conversionNeed(i.format) == ConversionNeed::Required;
+    });
 }
 
 std::vector<int> SwitchSession::toConvert(const ConversionChoice& choice) const
@@ -283,9 +290,10 @@ bool SwitchSession::convert(const ConversionChoice& choice, WorkProgress& progre
             }
             const bool looped = choice.loopWhole && i.format.loopMissing;
             // Named as the game file is, so that it is written (and read back) as that format.
-            jobs.push_back({key, source, i.keptOriginal.isEmpty() ? i.gamePath : originals.named(i.keptOriginal, i.gamePath),
-                folder + QStringLiteral("/%1-%2").arg(key).arg(QFileInfo(i.gamePath).fileName()),
-                choice.matchLoudness, looped ? audio::LoopChoice::Whole : audio::LoopChoice::Own, i.gameFormat});
+            jobs.push_back(
+                {key, source, i.keptOriginal.isEmpty() ? i.gamePath : originals.named(i.keptOriginal, i.gamePath),
+                    folder + QStringLiteral("/%1-%2").arg(key).arg(QFileInfo(i.gamePath).fileName()),
+                    choice.matchLoudness, looped ? audio::LoopChoice::Whole : audio::LoopChoice::Own, i.gameFormat});
         }
         Conversions converted = convertReplacements(jobs, progress);
         made.cancelled = converted.cancelled;

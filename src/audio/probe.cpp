@@ -18,6 +18,8 @@
 #include <optional>
 #include <thread>
 
+#include <sndfile.h>
+
 #include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
@@ -132,6 +134,26 @@ void print(const QByteArray& line)
     std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+}
+
+// Samples stored as they are (PCM, floats, A-law and µ-law) need no decoder: what a trial decode
+// would find of them (a length the data cannot hold, a header that lies) the header checks find.
+bool storedPlain(const SoundInfo& info)
+{
+    switch (info.sfFormat & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_16:
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+    case SF_FORMAT_DOUBLE:
+    case SF_FORMAT_ULAW:
+    case SF_FORMAT_ALAW:
+        return info.format == SoundFormat::Wave;
+    default:
+        return false;
+    }
 }
 
 // Decodes a little of the start, the middle and the end, as a player seeking would.
@@ -409,7 +431,7 @@ int runProbe(int argc, char** argv)
                 continue;
             const QString path = QFile::decodeName(name);
             const SoundInfo info = soundFileInfoInProcess(path, mode == "headers");
-            if (info.ok() && mode == "info")
+            if (info.ok() && mode == "info" && !storedPlain(info))
                 trialDecode(path);
             print(answerFor(name) + infoLine(info));
         }
