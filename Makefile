@@ -55,6 +55,10 @@ fuzz: deps
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_file_list
 	bench/bench_sounds.sh $(BUILD)/sonaplex 20000 3
+	bench/bench_sounds.sh $(BUILD)/sonaplex 100000 1
+	bench/bench_replace.sh $(BUILD)/sonaplex 2000 3
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_pack 5000 3
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/bench_record_list
 	$(BUILD)/bench/bench_startup 30
 	# under a window manager, as a user starts it, with a translation (German) loaded
 	xvfb-run -a -s "-screen 0 1280x1024x24" sh -c 'openbox & sleep 1; LANGUAGE=de QT_QPA_PLATFORM=xcb $(BUILD)/bench/bench_startup 30'
