@@ -5,9 +5,14 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QThread>
 
+#include <algorithm>
+#include <atomic>
 #include <new>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 namespace sonaplex {
 
@@ -16,7 +21,6 @@ namespace {
 struct Say {
     Q_DECLARE_TR_FUNCTIONS(Conversion)
 };
-
 
 // How much to turn a replacement up or down to the game file's loudness, without pushing its
 // peak past full scale.
@@ -54,17 +58,34 @@ Conversions convertReplacements(const std::vector<ConversionJob>& jobs, WorkProg
 {
     Conversions result;
     auto stopped = [&progress] { return progress.cancelled(); };
-    for (const ConversionJob& job : jobs) {
-        if (stopped())
-            break;
-        const QString why = convertOne(job, stopped);
-        if (why.isEmpty()) {
-            result.converted[job.key] = job.destination;
-        } else {
-            QFile::remove(job.destination); // never taken for a converted copy
-            result.failed[job.key] = why;
+    // One conversion per processor (at most four) at a time, each in a helper of its own: an
+    // encoder keeps one processor busy.
+    std::vector<QString> why(jobs.size());
+    std::vector<char> done(jobs.size(), 0);
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i; !stopped() && (i = next++) < jobs.size();) {
+            why[i] = convertOne(jobs[i], stopped);
+            done[i] = 1;
+            progress.fileDone();
         }
-        progress.fileDone();
+    };
+    const int workers = std::clamp(std::min(QThread::idealThreadCount(), int(jobs.size())), 1, 4);
+    std::vector<std::thread> others;
+    for (int w = 1; w < workers; ++w)
+        others.emplace_back(work);
+    work();
+    for (std::thread& t : others)
+        t.join();
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        if (!done[i])
+            continue;
+        if (why[i].isEmpty()) {
+            result.converted[jobs[i].key] = jobs[i].destination;
+        } else {
+            QFile::remove(jobs[i].destination); // never taken for a converted copy
+            result.failed[jobs[i].key] = why[i];
+        }
     }
     if (stopped()) {
         for (const auto& [key, copy] : result.converted)

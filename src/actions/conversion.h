@@ -26,8 +26,9 @@ struct Conversions {
     std::map<int, QString> failed; // key -> why it could not be converted (it leaves no file)
 };
 
-// Converts each job in the helper (the replacements come from strangers), on this thread: run it
-// off the window's (WorkProgress::offload). Counts a file done per job; a cancel stops it.
+// Converts each job in the helper (the replacements come from strangers), a few at a time, from
+// this thread and others it waits for: run it off the window's (WorkProgress::offload). Counts a
+// file done per job; a cancel stops it.
 Conversions convertReplacements(const std::vector<ConversionJob>& jobs, WorkProgress& progress);
 
 } // namespace sonaplex
