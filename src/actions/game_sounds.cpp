@@ -9,6 +9,7 @@
 #include "base/sound_names.h"
 #include "base/work_progress.h"
 
+#include "record/format_cache.h"
 #include "record/replacement_record.h"
 
 #include <QCoreApplication>
@@ -60,14 +61,46 @@ void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord
         files = open->readUnder(folder, &progress);
     }
     to.states(std::move(files));
+    // What was read before of files that have not changed since is taken as it was; only the
+    // rest are read.
+    QStringList allPaths;
+    allPaths.reserve(all.size());
+    for (const QString& name : all)
+        allPaths << folder + QLatin1Char('/') + name;
+    FormatCache cache(to.formatCache);
+    std::vector<QString> stamps;
+    const std::vector<QByteArray> remembered = cache.lookUp(folder, allPaths, stamps);
     qsizetype size = std::max(1, to.infoBatch);
     for (qsizetype first = 0; first < all.size() && !to.stopped();
          first += size, size = std::min(size * 2, qsizetype(to.infoBatch) * 32)) {
-        QStringList paths;
-        for (const QString& name : all.mid(first, size))
-            paths << folder + QLatin1Char('/') + name;
+        const qsizetype end = std::min(first + size, all.size());
+        std::vector<audio::SoundInfo> infos(size_t(end - first));
+        QStringList unread;
+        std::vector<size_t> at;
+        for (qsizetype i = first; i < end; ++i) {
+            if (!remembered[size_t(i)].isEmpty()) {
+                infos[size_t(i - first)] = audio::infoFromLine(remembered[size_t(i)]);
+            } else {
+                unread << allPaths[i];
+                at.push_back(size_t(i - first));
+            }
+        }
         // Headers only: a file is decoded on trial before it is played, converted or put in.
-        to.read(int(first), audio::probeInfos(paths, audio::kProbeTimeLimit, audio::ProbeDepth::Headers));
+        const std::vector<audio::SoundInfo> read
+            = audio::probeInfos(unread, audio::kProbeTimeLimit, audio::ProbeDepth::Headers);
+        std::vector<QString> readStamps;
+        std::vector<QByteArray> lines;
+        for (size_t k = 0; k < read.size(); ++k) {
+            infos[at[k]] = read[k];
+            readStamps.push_back(stamps[size_t(first) + at[k]]);
+            // What could not be read is tried again next time (it may have been the disk's fault),
+            // and said in the language of that time. MIDI files are read by the program itself, at
+            // once, and keep more than a recording's line holds: they are read each time.
+            const bool keep = read[k].ok() && read[k].kind == audio::DeviceKind::WaveAudio;
+            lines.push_back(keep ? audio::infoLine(read[k]) : QByteArray());
+        }
+        cache.remember(unread, readStamps, lines);
+        to.read(int(first), std::move(infos));
     }
 }
 

@@ -41,6 +41,7 @@ struct GameSoundsReading {
     int namesEveryMs = 40; // names found are told at least this often
     int namesBatch = 1000; // and in batches of at most this many
     int infoBatch = 64;
+    QString formatCache = {}; // where what was read is remembered (FormatCache); empty: nowhere
 };
 void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord>& record, const GameSoundsReading& to);
 

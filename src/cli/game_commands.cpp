@@ -10,6 +10,7 @@
 #include "readers/games.h"
 #include "base/program_folder.h"
 #include "actions/game_sounds.h"
+#include "record/format_cache.h"
 #include "actions/replacement.h"
 #include "record/replacement_record.h"
 #include "base/work_progress.h"
@@ -73,6 +74,7 @@ int sounds(const Options& o)
     reading.read = [&](int, std::vector<audio::SoundInfo> read) { infos.insert(infos.end(), read.begin(), read.end()); };
     reading.stopped = [] { return interrupted(); };
     reading.infoBatch = std::numeric_limits<int>::max();
+    reading.formatCache = formatCacheIn(programRoot(o));
     readGameSounds(folder, {}, reading);
     for (const QString& p : unlisted)
         err(Say::tr("%1: not listed: %2").arg(shownName(QDir::toNativeSeparators(folder)), p));

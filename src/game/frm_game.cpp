@@ -4,6 +4,7 @@
 
 #include "actions/game_sounds.h"
 #include "actions/replacement.h"
+#include "record/format_cache.h"
 #include "audio/probe.h"
 #include "audio/source.h"
 #include "base/sound_names.h"
@@ -425,8 +426,9 @@ void FrmGame::startReading()
             Qt::QueuedConnection);
     };
     showSummary();
-    (void)QtConcurrent::run([folder, record, stop, post] {
+    (void)QtConcurrent::run([folder, record, stop, post, cache = formatCacheIn(forms().programFolder())] {
         GameSoundsReading reading;
+        reading.formatCache = cache;
         reading.found = [&](const QStringList& names) { post([names](FrmGame& w) { w.rowsFound(names); }); };
         reading.listed = [&](const QStringList& problems) {
             post([problems](FrmGame& w) {

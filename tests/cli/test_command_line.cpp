@@ -173,6 +173,24 @@ private slots:
         QVERIFY2(human.out.contains(QRegularExpression(
                      "^original +sfx/launch\\.ogg  44100 Hz mono \\(Ogg Vorbis\\), 0:00\\.09$", QRegularExpression::MultilineOption)),
             qPrintable(human.out));
+
+        // What was read is remembered by each file's stamp: listed again, the same; files
+        // rewritten in place since are read again, as a fresh program folder reads them; a
+        // remembered list that is damaged is made anew.
+        const QString cache = program->folder.path() + "/formats.cache";
+        QVERIFY(QFileInfo(cache).size() > 0);
+        QCOMPARE(sonaplex({"sounds", game, "--json"}).json(), ran.json());
+        QVERIFY(writeFile(game + "/sfx/launch.ogg", readAll(kFrozenBubbleSounds + "stick.ogg")));
+        QVERIFY(writeFile(game + "/sfx/broken.ogg", readAll(kFrozenBubbleSounds + "launch.ogg")));
+        const Ran changed = sonaplex({"sounds", game, "--json"});
+        QCOMPARE(changed.exit, 0);
+        QVERIFY(changed.json() != ran.json());
+        QVERIFY(QFile::remove(cache));
+        QCOMPARE(sonaplex({"sounds", game, "--json"}).json(), changed.json());
+        QVERIFY(writeFile(cache, QByteArray(8192, 'x')));
+        const Ran anew = sonaplex({"sounds", game, "--json"});
+        QCOMPARE(anew.exit, 0);
+        QCOMPARE(anew.json(), changed.json());
     }
 
     // A folder of the user's sounds matched by path, then by name (any case): --dry-run lists the
