@@ -13,6 +13,7 @@
 #include "record/replacement_record.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,6 +23,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace sonaplex {
 
@@ -37,6 +39,43 @@ FilesBelow gameSounds(const QString& folder, const std::function<bool(const QStr
     return listFilesBelow(
         folder, false, [](const QString& name) { return isSoundName(name); }, found);
 }
+
+namespace {
+// What is remembered of a recording or a module read from its headers, packed: a listing of many
+// thousand files writes and reads it all at once.
+QByteArray packed(const audio::SoundInfo& i)
+{
+    QByteArray b;
+    QDataStream s(&b, QIODevice::WriteOnly);
+    s << qint32(i.format) << qint32(i.sfFormat) << qint32(i.rate) << qint32(i.channels) << qint64(i.frames)
+      << i.seconds << qint32(i.bitrate) << i.variableBitrate << qint32(i.sourceRate) << qint64(i.loop.start)
+      << qint64(i.loop.length) << i.loopOutside << i.moduleType << qint32(i.moduleChannels);
+    return b;
+}
+
+// What packed() wrote; nothing when it is not that (it is then read again from the file).
+std::optional<audio::SoundInfo> unpacked(const QByteArray& b)
+{
+    QDataStream s(b);
+    qint32 format = 0, sfFormat = 0, rate = 0, channels = 0, bitrate = 0, sourceRate = 0, moduleChannels = 0;
+    qint64 frames = 0, loopStart = -1, loopLength = -1;
+    audio::SoundInfo i;
+    s >> format >> sfFormat >> rate >> channels >> frames >> i.seconds >> bitrate >> i.variableBitrate >> sourceRate
+        >> loopStart >> loopLength >> i.loopOutside >> i.moduleType >> moduleChannels;
+    if (s.status() != QDataStream::Ok || !s.atEnd() || rate <= 0 || channels <= 0)
+        return std::nullopt;
+    i.format = SoundFormat(format);
+    i.sfFormat = sfFormat;
+    i.rate = rate;
+    i.channels = channels;
+    i.frames = frames;
+    i.bitrate = bitrate;
+    i.sourceRate = sourceRate;
+    i.loop = {loopStart, loopLength};
+    i.moduleChannels = moduleChannels;
+    return i;
+}
+} // namespace
 
 void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord>& record, const GameSoundsReading& to)
 {
@@ -78,8 +117,8 @@ void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord
         QStringList unread;
         std::vector<size_t> at;
         for (qsizetype i = first; i < end; ++i) {
-            if (!remembered[size_t(i)].isEmpty()) {
-                infos[size_t(i - first)] = audio::infoFromLine(remembered[size_t(i)]);
+            if (std::optional<audio::SoundInfo> known = unpacked(remembered[size_t(i)])) {
+                infos[size_t(i - first)] = std::move(*known);
             } else {
                 unread << allPaths[i];
                 at.push_back(size_t(i - first));
@@ -97,7 +136,7 @@ void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord
             // and said in the language of that time. MIDI files are read by the program itself, at
             // once, and keep more than a recording's line holds: they are read each time.
             const bool keep = read[k].ok() && read[k].kind == audio::DeviceKind::WaveAudio;
-            lines.push_back(keep ? audio::infoLine(read[k]) : QByteArray());
+            lines.push_back(keep ? packed(read[k]) : QByteArray());
         }
         cache.remember(unread, readStamps, lines);
         to.read(int(first), std::move(infos));
