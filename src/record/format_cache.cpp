@@ -40,8 +40,9 @@ FormatCache::FormatCache(const QString& file)
 {
     if (file.isEmpty())
         return;
-    // A cache that cannot be read as one (damaged, or not a database) is made anew, once.
-    if (!open(file)) {
+    // A cache that cannot be read as one (damaged, or not a database) is made anew, once; one
+    // that is busy or cannot be written (a read-only folder) is left as it is, and not used.
+    if (!open(file) && (lastError_ == SQLITE_NOTADB || lastError_ == SQLITE_CORRUPT)) {
         QFile::remove(file);
         QFile::remove(file + QStringLiteral("-wal"));
         QFile::remove(file + QStringLiteral("-shm"));
@@ -54,6 +55,7 @@ bool FormatCache::open(const QString& file)
     if (sqlite3_open_v2(QFile::encodeName(file).constData(), &db_,
             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr)
         != SQLITE_OK) {
+        lastError_ = sqlite3_errcode(db_);
         sqlite3_close(db_);
         db_ = nullptr;
         return false;
@@ -67,6 +69,7 @@ bool FormatCache::open(const QString& file)
             version = sqlite3_column_int(q.s, 0);
     }
     const bool usable = version >= 0 && run(db_, "PRAGMA journal_mode=WAL") && run(db_, "PRAGMA synchronous=NORMAL");
+    lastError_ = sqlite3_errcode(db_);
     if (usable && version != kVersion)
         (void)(run(db_, "DROP TABLE IF EXISTS formats")
             && run(db_,

@@ -33,6 +33,7 @@ public:
 private:
     bool open(const QString& file);
     sqlite3* db_ = nullptr;
+    int lastError_ = 0; // SQLite's code for why the last open failed
 };
 
 // Where the program folder keeps it.
