@@ -50,13 +50,22 @@ QByteArray packed(const audio::SoundInfo& i)
     s << qint32(i.format) << qint32(i.sfFormat) << qint32(i.rate) << qint32(i.channels) << qint64(i.frames)
       << i.seconds << qint32(i.bitrate) << i.variableBitrate << qint32(i.sourceRate) << qint64(i.loop.start)
       << qint64(i.loop.length) << i.loopOutside << i.moduleType << qint32(i.moduleChannels);
+    // A checksum: a row damaged on disk (SQLite's own checks pass it) is read from the file again.
+    s << quint16(qChecksum(b));
     return b;
 }
 
 // What packed() wrote; nothing when it is not that (it is then read again from the file).
 std::optional<audio::SoundInfo> unpacked(const QByteArray& b)
 {
-    QDataStream s(b);
+    if (b.size() < 2)
+        return std::nullopt;
+    QDataStream sum(b.last(2));
+    quint16 stated = 0;
+    sum >> stated;
+    if (stated != qChecksum(b.first(b.size() - 2)))
+        return std::nullopt;
+    QDataStream s(b.first(b.size() - 2));
     qint32 format = 0, sfFormat = 0, rate = 0, channels = 0, bitrate = 0, sourceRate = 0, moduleChannels = 0;
     qint64 frames = 0, loopStart = -1, loopLength = -1;
     audio::SoundInfo i;

@@ -252,9 +252,12 @@ int checkReplaced(const Options& o)
         // A name that is not UTF-8 cannot be opened again by its decoded name: said as such,
         // never as a file that does not exist.
         const QString undecodable = undecodableName(path);
-        const audio::SoundInfo info = undecodable.isEmpty()
+        audio::SoundInfo info = undecodable.isEmpty()
             ? audio::soundFileInfo(path)
             : audio::SoundInfo::refused(audio::DeviceKind::WaveAudio, undecodable);
+        // As a SWITCH takes it: a page damaged inside an Ogg file makes it unusable.
+        if (const QString damaged = info.ok() ? damagedWhole(path, info) : QString(); !damaged.isEmpty())
+            info = audio::SoundInfo::refused(info.kind, damaged);
         const bool midi = info.kind == audio::DeviceKind::Sequencer;
         const bool usable = info.error.isEmpty();
         audio::Loudness loudness;

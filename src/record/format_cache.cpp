@@ -14,7 +14,7 @@ namespace sonaplex {
 namespace {
 // Changed whenever what is remembered of a file is read or written differently: a cache of
 // another version is emptied.
-constexpr int kVersion = 1;
+constexpr int kVersion = 2;
 
 // A statement, finalized however it ends.
 struct Statement {

@@ -183,7 +183,7 @@ private slots:
         QVERIFY(writeFile(game + "/sfx/launch.ogg", readAll(kFrozenBubbleSounds + "stick.ogg")));
         QVERIFY(writeFile(game + "/sfx/broken.ogg", readAll(kFrozenBubbleSounds + "launch.ogg")));
         const Ran changed = sonaplex({"sounds", game, "--json"});
-        QCOMPARE(changed.exit, 0);
+        QVERIFY2(changed.exit == 0, qPrintable(changed.err + changed.out));
         QVERIFY(changed.json() != ran.json());
         QVERIFY(QFile::remove(cache));
         QCOMPARE(sonaplex({"sounds", game, "--json"}).json(), changed.json());
@@ -288,6 +288,10 @@ private slots:
             QCOMPARE(readAll(outside), away);
             QVERIFY(QFileInfo(sfx + "/linked.ogg").isSymLink());
         }
+        // `check` says so too, not "usable".
+        const Ran checked = sonaplex({"check", disk.path() + "/holed.ogg"});
+        QCOMPARE(checked.exit, 1);
+        QVERIFY2(checked.err.contains("holed.ogg cannot be played whole: it is damaged at byte"), qPrintable(checked.err));
 
         // A folder whose reading fails (strace makes it fail) is named; so is a file not read.
         const Ran listed = sonaplex({"sounds", game, "--json"}, true,
