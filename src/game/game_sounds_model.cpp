@@ -114,8 +114,10 @@ QString GameSoundsModel::difference(int row) const
 
 QString GameSoundsModel::stateText(const GameSound& s) const
 {
+    // A file the record does not know is the game's own only as far as it was read: one that
+    // could not be read is said so (its Format cell says why), not called original.
     if (!s.record)
-        return Say::tr("original");
+        return s.info && !s.info->ok() ? stateWords(GameFileState::NotRead) : Say::tr("original");
     const ReplacedFile& f = *s.record;
     const QString by = QFileInfo(f.replacedBy).fileName();
     const QString when = QLocale().toString(f.at.toLocalTime(), QLocale::ShortFormat);

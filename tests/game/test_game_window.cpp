@@ -111,6 +111,7 @@ private slots:
             qPrintable(cell("sound/broken.ogg", GameSoundsModel::Format)));
         QCOMPARE(cell("sound/click.wav", GameSoundsModel::Length), "0:01.0");
         QCOMPARE(cell("sound/click.wav", GameSoundsModel::State), "original");
+        QCOMPARE(cell("sound/broken.ogg", GameSoundsModel::State), "not read");
         QVERIFY(text("FrmGame", "LblGameSummary").startsWith("6 sound file(s): 0 replaced"));
 
         control<QLineEdit>("FrmGame", "TxtFilter")->setText("SOUND/UI");
@@ -264,6 +265,7 @@ private slots:
         QTRY_VERIFY2(text("FrmGame", "LblGameSummary").contains("1 changed by an update"),
             qPrintable(text("FrmGame", "LblGameSummary")));
         QCOMPARE(cell("sound/click.wav", GameSoundsModel::State), "original");
+        QCOMPARE(cell("sound/broken.ogg", GameSoundsModel::State), "not read");
         control<QComboBox>("FrmGame", "CboShow")->setCurrentIndex(int(GameSoundsModel::Show::ChangedByUpdate));
         QCOMPARE(list()->model()->rowCount(), 1);
         click("FrmGame", "CmdReplaceAgain");
