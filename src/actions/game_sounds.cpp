@@ -137,7 +137,7 @@ void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord
         const std::vector<audio::SoundInfo> read
             = audio::probeInfos(unread, audio::kProbeTimeLimit, audio::ProbeDepth::Headers);
         std::vector<QString> readStamps;
-        std::vector<QByteArray> lines;
+        std::vector<QByteArray> rows;
         for (size_t k = 0; k < read.size(); ++k) {
             infos[at[k]] = read[k];
             readStamps.push_back(stamps[size_t(first) + at[k]]);
@@ -145,9 +145,9 @@ void readGameSounds(const QString& folder, const std::weak_ptr<ReplacementRecord
             // and said in the language of that time. MIDI files are read by the program itself, at
             // once, and keep more than a recording's line holds: they are read each time.
             const bool keep = read[k].ok() && read[k].kind == audio::DeviceKind::WaveAudio;
-            lines.push_back(keep ? packed(read[k]) : QByteArray());
+            rows.push_back(keep ? packed(read[k]) : QByteArray());
         }
-        cache.remember(unread, readStamps, lines);
+        cache.remember(unread, readStamps, rows);
         to.read(int(first), std::move(infos));
     }
 }
